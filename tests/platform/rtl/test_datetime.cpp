@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 using namespace zel;
@@ -14,6 +16,9 @@ struct DateCase {
     int y, m, d;
     double serial;
 };
+
+void PrintTo(const DateCase& c, std::ostream* os) { *os << c.name; }
+
 
 class DateSerials : public ::testing::TestWithParam<DateCase> {};
 

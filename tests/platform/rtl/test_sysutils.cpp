@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace zel;
 
 namespace {
@@ -14,6 +16,9 @@ struct IntCase {
     bool ok;
     int value;
 };
+
+void PrintTo(const IntCase& c, std::ostream* os) { *os << c.name; }
+
 
 class StrToIntCases : public ::testing::TestWithParam<IntCase> {};
 
