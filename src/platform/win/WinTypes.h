@@ -16,6 +16,11 @@ using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using COLORREF = DWORD;  // 00BBGGRR
 using ATOM = WORD;
+using SHORT = std::int16_t;
+using LONG_PTR = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
+using ULONG_PTR = std::uintptr_t;
+using DWORD_PTR = std::uintptr_t;
 
 constexpr BOOL FALSE = 0;
 constexpr BOOL TRUE = 1;

@@ -1,0 +1,305 @@
+#pragma once
+// The window manager: window classes and windows, the message queue, input, focus and capture, timers and
+// thread hooks, with the shapes and the message order of the Win32 user interface calls. Windows live in this
+// layer; a visible top-level window shows itself through a Qt widget that never appears in this header.
+// Everything runs on the program's main thread, except PostMessage and PostThreadMessage, which any thread
+// may call.
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "platform/win/Messages.h"
+#include "platform/win/WinTypes.h"
+
+namespace zel {
+
+using WNDPROC = LRESULT (*)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+using TIMERPROC = void (*)(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
+using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
+// A window procedure bound to an object: receives the message record and writes its Result.
+using TWndMethod = std::function<void(TMessage&)>;
+
+// Special window handles.
+inline const HWND HWND_DESKTOP = nullptr;
+inline const HWND HWND_TOP = nullptr;
+inline const HWND HWND_BOTTOM = reinterpret_cast<HWND>(static_cast<std::intptr_t>(1));
+inline const HWND HWND_TOPMOST = reinterpret_cast<HWND>(static_cast<std::intptr_t>(-1));
+inline const HWND HWND_NOTOPMOST = reinterpret_cast<HWND>(static_cast<std::intptr_t>(-2));
+// As a parent: makes a message-only window. As a PeekMessage filter: only messages posted to the thread.
+inline const HWND HWND_MESSAGE = reinterpret_cast<HWND>(static_cast<std::intptr_t>(-3));
+inline const HWND HWND_BROADCAST = reinterpret_cast<HWND>(static_cast<std::intptr_t>(0xFFFF));
+
+struct WNDCLASS {
+    UINT style = 0;
+    WNDPROC lpfnWndProc = nullptr;
+    int cbClsExtra = 0;
+    int cbWndExtra = 0;
+    HINSTANCE hInstance = nullptr;
+    HICON hIcon = nullptr;
+    HCURSOR hCursor = nullptr;
+    HBRUSH hbrBackground = nullptr;  // a brush, or a system colour index + 1
+    const char* lpszMenuName = nullptr;
+    const char* lpszClassName = nullptr;
+};
+
+struct CREATESTRUCT {
+    void* lpCreateParams = nullptr;
+    HINSTANCE hInstance = nullptr;
+    HMENU hMenu = nullptr;
+    HWND hwndParent = nullptr;
+    int cy = 0;
+    int cx = 0;
+    int y = 0;
+    int x = 0;
+    LONG style = 0;
+    const char* lpszName = nullptr;
+    const char* lpszClass = nullptr;
+    DWORD dwExStyle = 0;
+};
+
+struct WINDOWPOS {
+    HWND hwnd = nullptr;
+    HWND hwndInsertAfter = nullptr;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    UINT flags = 0;
+};
+
+struct NCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    WINDOWPOS* lppos = nullptr;
+};
+
+struct MINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+};
+
+struct STYLESTRUCT {
+    DWORD styleOld = 0;
+    DWORD styleNew = 0;
+};
+
+struct PAINTSTRUCT {
+    HDC hdc = nullptr;
+    BOOL fErase = FALSE;
+    RECT rcPaint;
+    BOOL fRestore = FALSE;
+    BOOL fIncUpdate = FALSE;
+    BYTE rgbReserved[32] = {};
+};
+
+// What a WH_CALLWNDPROC hook receives in lParam.
+struct CWPSTRUCT {
+    LPARAM lParam = 0;
+    WPARAM wParam = 0;
+    UINT message = 0;
+    HWND hwnd = nullptr;
+};
+
+// What a WH_MOUSE hook receives in lParam (wParam is the mouse message).
+struct MOUSEHOOKSTRUCT {
+    POINT pt;
+    HWND hwnd = nullptr;
+    UINT wHitTestCode = 0;
+    ULONG_PTR dwExtraInfo = 0;
+};
+
+struct TRACKMOUSEEVENT {
+    DWORD cbSize = sizeof(TRACKMOUSEEVENT);
+    DWORD dwFlags = 0;
+    HWND hwndTrack = nullptr;
+    DWORD dwHoverTime = 0;
+};
+
+// ---- Exceptions -------------------------------------------------------------------------------------------
+// Every delivery (a window procedure called by SendMessage or DispatchMessage, a timer, a hook) catches what
+// its handler throws and hands it here; nothing reaches Qt. Without a handler the message goes to stderr.
+void SetApplicationExceptionHandler(std::function<void(const std::exception&)> handler);
+// Hands an exception to the application handler (what the deliveries do).
+void HandleApplicationException(const std::exception& e);
+
+// ---- Classes and windows ----------------------------------------------------------------------------------
+ATOM RegisterClass(const WNDCLASS* wc);
+BOOL UnregisterClass(const char* className, HINSTANCE instance);
+BOOL GetClassInfo(HINSTANCE instance, const char* className, WNDCLASS* wc);
+int GetClassName(HWND hwnd, char* buffer, int maxCount);
+std::string GetClassName(HWND hwnd);
+DWORD GetClassLong(HWND hwnd, int index);
+LONG_PTR GetClassLongPtr(HWND hwnd, int index);
+LONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value);
+
+HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
+HWND CreateWindow(const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                  int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
+// Destroys the window and its children and owned windows: WM_DESTROY to the window first and then down to
+// its children, WM_NCDESTROY from the children up. Messages still queued for them are dropped.
+BOOL DestroyWindow(HWND hwnd);
+BOOL IsWindow(HWND hwnd);
+
+LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
+LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
+LONG GetWindowLong(HWND hwnd, int index);
+LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value);
+LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// A window procedure that calls an object's method. The returned value is a token for the window manager:
+// store it in a class or with SetWindowLong(GWL_WNDPROC) and call it through CallWindowProc, never directly.
+WNDPROC MakeObjectInstance(TWndMethod method);
+void FreeObjectInstance(WNDPROC proc);
+
+// Message-only windows: no widget, never visible; the method receives every message sent or posted to it
+// (answer what it does not handle with DefWindowProc).
+HWND AllocateHWnd(std::function<void(TMessage&)> wndMethod);
+void DeallocateHWnd(HWND hwnd);
+
+UINT RegisterWindowMessage(const char* name);
+
+BOOL SetWindowText(HWND hwnd, const char* text);
+int GetWindowText(HWND hwnd, char* buffer, int maxCount);
+int GetWindowTextLength(HWND hwnd);
+
+// ---- The window tree --------------------------------------------------------------------------------------
+HWND GetParent(HWND hwnd);  // the parent of a child window, the owner of a popup
+HWND SetParent(HWND child, HWND newParent);
+HWND GetAncestor(HWND hwnd, UINT flags);
+HWND GetWindow(HWND hwnd, UINT relation);
+HWND GetNextWindow(HWND hwnd, UINT relation);
+HWND GetTopWindow(HWND hwnd);
+BOOL IsChild(HWND parent, HWND hwnd);
+BOOL IsWindowVisible(HWND hwnd);
+BOOL IsWindowEnabled(HWND hwnd);
+BOOL EnableWindow(HWND hwnd, BOOL enable);
+BOOL IsIconic(HWND hwnd);
+BOOL IsZoomed(HWND hwnd);
+HWND GetDesktopWindow();
+using WNDENUMPROC = std::function<BOOL(HWND)>;
+BOOL EnumChildWindows(HWND parent, const WNDENUMPROC& proc);  // depth first, top of the z-order first
+BOOL EnumWindows(const WNDENUMPROC& proc);                    // top-level windows, top of the z-order first
+
+// ---- Geometry ---------------------------------------------------------------------------------------------
+BOOL GetWindowRect(HWND hwnd, RECT* rect);  // screen coordinates
+BOOL GetClientRect(HWND hwnd, RECT* rect);  // (0, 0, width, height) of the client area
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
+BOOL ClientToScreen(HWND hwnd, POINT* point);
+BOOL ScreenToClient(HWND hwnd, POINT* point);
+HWND WindowFromPoint(POINT screenPoint);
+HWND ChildWindowFromPoint(HWND parent, POINT clientPoint);
+HWND ChildWindowFromPointEx(HWND parent, POINT clientPoint, UINT flags);
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+BOOL ShowWindow(HWND hwnd, int cmdShow);
+BOOL BringWindowToTop(HWND hwnd);
+// Takes ownership of the region (0 removes the region); the window keeps only its part inside it.
+int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw);
+// Copies the window region into rgn; answers the region's kind (ERROR = 0 when the window has none).
+int GetWindowRgn(HWND hwnd, HRGN rgn);
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
+BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags);
+
+// ---- The message queue ------------------------------------------------------------------------------------
+LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Thread-safe; never blocks for long. A message for a window destroyed before delivery is dropped.
+BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Posts a message with no window (the thread id is ignored: the program has one message thread).
+BOOL PostThreadMessage(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam);
+DWORD GetCurrentThreadId();
+void PostQuitMessage(int exitCode);
+// Waits for a message, pumping Qt meanwhile. Answers FALSE for WM_QUIT.
+BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
+BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+BOOL TranslateMessage(const MSG* msg);
+LRESULT DispatchMessage(const MSG* msg);
+BOOL WaitMessage();
+DWORD GetMessageTime();
+DWORD GetMessagePos();
+// Pumps Qt and dispatches every message already queued (posted, input, paint and timer messages that are due),
+// then returns. A WM_QUIT met on the way stays queued.
+void ProcessPendingMessages();
+// Whether WM_QUIT was posted and not yet retrieved, and its exit code.
+bool QuitPending(int* exitCode = nullptr);
+
+// ---- Painting ---------------------------------------------------------------------------------------------
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase);
+BOOL ValidateRect(HWND hwnd, const RECT* rect);
+BOOL ValidateRgn(HWND hwnd, HRGN rgn);
+BOOL UpdateWindow(HWND hwnd);
+BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags);
+BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);
+int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase);
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
+// DCs over the window's off-screen image, usable at any time; the widget shows the change afterwards.
+HDC GetDC(HWND hwnd);
+HDC GetWindowDC(HWND hwnd);
+HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags);
+int ReleaseDC(HWND hwnd, HDC dc);
+HWND WindowFromDC(HDC dc);
+BOOL LockWindowUpdate(HWND hwnd);
+
+// ---- Keyboard ---------------------------------------------------------------------------------------------
+SHORT GetKeyState(int vk);       // as of the last input message taken from the queue
+SHORT GetAsyncKeyState(int vk);  // as of now
+BOOL GetKeyboardState(BYTE* keyState256);
+BOOL SetKeyboardState(const BYTE* keyState256);
+UINT MapVirtualKey(UINT code, UINT mapType);
+// Input as if from the hardware: queued, then routed to the focus or the window under the mouse when taken.
+void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extraInfo);
+void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo);
+
+// ---- Mouse and cursors ------------------------------------------------------------------------------------
+BOOL GetCursorPos(POINT* point);
+BOOL SetCursorPos(int x, int y);  // moves the mouse there (a mouse move is queued)
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+HCURSOR LoadCursor(HINSTANCE instance, int cursorId);
+int ShowCursor(BOOL show);
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
+UINT GetDoubleClickTime();
+BOOL SetDoubleClickTime(UINT ms);
+BOOL SwapMouseButton(BOOL swap);
+
+// ---- Focus, activation, capture ---------------------------------------------------------------------------
+HWND SetFocus(HWND hwnd);
+HWND GetFocus();
+HWND SetActiveWindow(HWND hwnd);
+HWND GetActiveWindow();
+BOOL SetForegroundWindow(HWND hwnd);
+HWND GetForegroundWindow();
+HWND SetCapture(HWND hwnd);
+BOOL ReleaseCapture();
+HWND GetCapture();
+// Whether the program is the active application (WM_ACTIVATEAPP follows it).
+bool IsApplicationActive();
+
+// ---- Timers -----------------------------------------------------------------------------------------------
+// On the clock service: with a window, WM_TIMER (wParam id, lParam the callback) is queued when due and
+// coalesced per window and id; without a window, the id is made up and the callback runs when the message is
+// dispatched.
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
+BOOL KillTimer(HWND hwnd, UINT_PTR id);
+
+// ---- Thread hooks -----------------------------------------------------------------------------------------
+// WH_KEYBOARD and WH_MOUSE run when an input message is taken from the queue (a non-zero answer discards it),
+// WH_GETMESSAGE on every message GetMessage/PeekMessage returns (it may rewrite the MSG, e.g. to WM_NULL),
+// WH_CALLWNDPROC before every window procedure call made by SendMessage. The hook installed last runs first.
+HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, HINSTANCE module, DWORD threadId);
+// The same with a closure, for objects that hook.
+HHOOK SetWindowsHookEx(int idHook, std::function<LRESULT(int, WPARAM, LPARAM)> proc);
+BOOL UnhookWindowsHookEx(HHOOK hook);
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+
+// ---- System broadcasts ------------------------------------------------------------------------------------
+// Sends the message to every top-level and message-only window (what the layer does when Qt reports a change
+// of colours, settings, theme or display).
+void BroadcastSystemMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace zel

@@ -1,0 +1,333 @@
+// The default window procedure and the emulated non-client area.
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win/Gdi.h"
+#include "platform/win/GdiQt.h"
+#include "platform/win/SysInfo.h"
+#include "platform/win/WindowsQt.h"
+
+namespace zel {
+
+namespace {
+
+// A captioned top-level window gets its caption and frame from the desktop's window manager.
+bool NativeFrame(const TWnd* w) {
+    return !w->parent && !w->messageOnly && !(w->style & WS_CHILD) && (w->style & WS_CAPTION) == WS_CAPTION;
+}
+
+int FrameWidth(const TWnd* w) {
+    if (NativeFrame(w)) return 0;
+    if (w->style & WS_THICKFRAME) return GetSystemMetrics(SM_CXFRAME);
+    if ((w->style & WS_DLGFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME)) return GetSystemMetrics(SM_CXDLGFRAME);
+    if (w->style & WS_BORDER) return GetSystemMetrics(SM_CXBORDER);
+    return 0;
+}
+
+int EdgeWidth(const TWnd* w) {
+    int e = 0;
+    if (w->exStyle & WS_EX_CLIENTEDGE) e += GetSystemMetrics(SM_CXEDGE);
+    if (w->exStyle & WS_EX_STATICEDGE) e += GetSystemMetrics(SM_CXBORDER);
+    return e;
+}
+
+int CaptionHeight(const TWnd* w) {
+    if (NativeFrame(w) || (w->style & WS_CAPTION) != WS_CAPTION) return 0;
+    return GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+}
+
+QColor SysColor(int index) {
+    DWORD c = GetSysColor(index);
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+LRESULT ParentFirst(TWnd* w, UINT msg, WPARAM wp, LPARAM lp) {
+    if ((w->style & WS_CHILD) && w->parent) return SendMessage(w->parent, msg, wp, lp);
+    return 0;
+}
+
+HCURSOR SizeCursor(LRESULT hit) {
+    switch (hit) {
+        case HTLEFT: case HTRIGHT: return LoadCursor(nullptr, IDC_SIZEWE);
+        case HTTOP: case HTBOTTOM: return LoadCursor(nullptr, IDC_SIZENS);
+        case HTTOPLEFT: case HTBOTTOMRIGHT: return LoadCursor(nullptr, IDC_SIZENWSE);
+        case HTTOPRIGHT: case HTBOTTOMLEFT: return LoadCursor(nullptr, IDC_SIZENESW);
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+LRESULT DefaultHitTest(TWnd* w, POINT screen) {
+    POINT o = WindowScreenOrigin(w);
+    int x = screen.x - o.x, y = screen.y - o.y;
+    int W = w->rect.right - w->rect.left, H = w->rect.bottom - w->rect.top;
+    if (x < 0 || y < 0 || x >= W || y >= H) return HTNOWHERE;
+    if (w->region && !w->regionQ.contains(QPoint(x, y))) return HTNOWHERE;
+    if (x >= w->client.left && x < w->client.right && y >= w->client.top && y < w->client.bottom) return HTCLIENT;
+    int f = FrameWidth(w);
+    if (f > 0 && (x < f || y < f || x >= W - f || y >= H - f)) {
+        if (!(w->style & WS_THICKFRAME)) return HTBORDER;
+        int corner = GetSystemMetrics(SM_CYCAPTION) + f;
+        bool left = x < corner, right = x >= W - corner, top = y < corner, bottom = y >= H - corner;
+        if (y < f) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+        if (y >= H - f) return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
+        if (x < f) return top ? HTTOPLEFT : bottom ? HTBOTTOMLEFT : HTLEFT;
+        return top ? HTTOPRIGHT : bottom ? HTBOTTOMRIGHT : HTRIGHT;
+    }
+    int cap = CaptionHeight(w);
+    if (cap > 0 && y >= f && y < f + cap) {
+        int btn = GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CXSMSIZE : SM_CXSIZE);
+        if ((w->style & WS_SYSMENU) && x >= W - f - btn) return HTCLOSE;
+        return HTCAPTION;
+    }
+    int e = EdgeWidth(w);
+    int inL = f + e, inR = W - f - e, inT = f + cap + e, inB = H - f - e;
+    bool vs = (w->style & WS_VSCROLL) && x >= w->client.right && x < inR && y >= w->client.top;
+    bool hs = (w->style & WS_HSCROLL) && y >= w->client.bottom && y < inB && x >= w->client.left;
+    if (vs && hs) return (w->style & WS_THICKFRAME) ? HTBOTTOMRIGHT : HTNOWHERE;
+    if (vs && y < w->client.bottom) return HTVSCROLL;
+    if (hs && x < w->client.right) return HTHSCROLL;
+    if (vs || hs) return HTNOWHERE;
+    (void)inL;
+    (void)inT;
+    return HTBORDER;
+}
+
+void DefaultNcPaint(TWnd* w) {
+    EnsureImage(w);
+    QImage* img = w->image.get();
+    int W = img->width(), H = img->height();
+    QPainter p(img);
+    int f = FrameWidth(w);
+    QRect r(0, 0, W, H);
+    if (f == 1) {
+        p.setPen(SysColor(COLOR_WINDOWFRAME));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    } else if (f > 1) {
+        // A raised frame in the button face colour.
+        p.fillRect(QRect(0, 0, W, f), SysColor(COLOR_BTNFACE));
+        p.fillRect(QRect(0, H - f, W, f), SysColor(COLOR_BTNFACE));
+        p.fillRect(QRect(0, 0, f, H), SysColor(COLOR_BTNFACE));
+        p.fillRect(QRect(W - f, 0, f, H), SysColor(COLOR_BTNFACE));
+        p.setPen(SysColor(COLOR_3DLIGHT));
+        p.drawLine(0, 0, W - 2, 0);
+        p.drawLine(0, 0, 0, H - 2);
+        p.setPen(SysColor(COLOR_3DDKSHADOW));
+        p.drawLine(0, H - 1, W - 1, H - 1);
+        p.drawLine(W - 1, 0, W - 1, H - 1);
+        p.setPen(SysColor(COLOR_BTNSHADOW));
+        p.drawLine(1, H - 2, W - 2, H - 2);
+        p.drawLine(W - 2, 1, W - 2, H - 2);
+    }
+    int cap = CaptionHeight(w);
+    if (cap > 0) {
+        bool active = WinState().active == TopOf(w)->handle;
+        QRect cr(f, f, W - 2 * f, cap - 1);
+        p.fillRect(cr, SysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        p.setPen(SysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+        p.drawText(cr.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(w->text));
+        p.fillRect(QRect(f, f + cap - 1, W - 2 * f, 1), SysColor(COLOR_BTNFACE));
+    }
+    int e = EdgeWidth(w);
+    if (e >= 2) {
+        // A sunken edge around the client area (and its scroll bars).
+        QRect er(f, f + cap, W - 2 * f, H - 2 * f - cap);
+        p.setPen(SysColor(COLOR_BTNSHADOW));
+        p.drawLine(er.left(), er.top(), er.right(), er.top());
+        p.drawLine(er.left(), er.top(), er.left(), er.bottom());
+        p.setPen(SysColor(COLOR_BTNHIGHLIGHT));
+        p.drawLine(er.left(), er.bottom(), er.right(), er.bottom());
+        p.drawLine(er.right(), er.top(), er.right(), er.bottom());
+        p.setPen(SysColor(COLOR_3DDKSHADOW));
+        p.drawLine(er.left() + 1, er.top() + 1, er.right() - 1, er.top() + 1);
+        p.drawLine(er.left() + 1, er.top() + 1, er.left() + 1, er.bottom() - 1);
+        p.setPen(SysColor(COLOR_3DLIGHT));
+        p.drawLine(er.left() + 1, er.bottom() - 1, er.right() - 1, er.bottom() - 1);
+        p.drawLine(er.right() - 1, er.top() + 1, er.right() - 1, er.bottom() - 1);
+    } else if (e == 1) {
+        p.setPen(SysColor(COLOR_BTNSHADOW));
+        p.drawRect(QRect(f, f + cap, W - 2 * f, H - 2 * f - cap).adjusted(0, 0, -1, -1));
+    }
+    // Scroll bar areas: the layer draws only their background; the controls draw their own bars.
+    if (w->style & WS_VSCROLL)
+        p.fillRect(QRect(w->client.right, w->client.top, GetSystemMetrics(SM_CXVSCROLL), w->client.bottom - w->client.top),
+                   SysColor(COLOR_SCROLLBAR));
+    if (w->style & WS_HSCROLL)
+        p.fillRect(QRect(w->client.left, w->client.bottom, w->client.right - w->client.left + ((w->style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0),
+                         GetSystemMetrics(SM_CYHSCROLL)),
+                   SysColor(COLOR_SCROLLBAR));
+    p.end();
+    ScheduleWidgetUpdate(w);
+}
+
+LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w) return 0;
+    switch (msg) {
+        case WM_NCCREATE: {
+            auto* cs = reinterpret_cast<CREATESTRUCT*>(lp);
+            if (cs && cs->lpszName) w->text = cs->lpszName;
+            return TRUE;
+        }
+        case WM_NCCALCSIZE: {
+            auto* r = reinterpret_cast<RECT*>(lp);
+            if (!r) return 0;
+            int f = FrameWidth(w), e = EdgeWidth(w), cap = CaptionHeight(w);
+            r->left += f + e;
+            r->right -= f + e;
+            r->top += f + cap + e;
+            r->bottom -= f + e;
+            if (w->style & WS_VSCROLL) r->right -= GetSystemMetrics(SM_CXVSCROLL);
+            if (w->style & WS_HSCROLL) r->bottom -= GetSystemMetrics(SM_CYHSCROLL);
+            if (r->right < r->left) r->right = r->left;
+            if (r->bottom < r->top) r->bottom = r->top;
+            return 0;
+        }
+        case WM_NCHITTEST: return DefaultHitTest(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        case WM_NCPAINT:
+            if (!w->messageOnly) DefaultNcPaint(w);
+            return 0;
+        case WM_NCACTIVATE:
+            if (!w->messageOnly && CaptionHeight(w) > 0) DefaultNcPaint(w);
+            return TRUE;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(hwnd, &ps);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND: {
+            HBRUSH br = w->cls->wc.hbrBackground;
+            if (!br) return 0;
+            auto index = reinterpret_cast<std::uintptr_t>(br);
+            if (index <= COLOR_COUNT) br = GetSysColorBrush(static_cast<int>(index) - 1);  // a colour index + 1
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            FillRect(reinterpret_cast<HDC>(wp), &rc, br);
+            return 1;
+        }
+        case WM_SETTEXT:
+            w->text = lp ? reinterpret_cast<const char*>(lp) : "";
+            if (CaptionHeight(w) > 0) DefaultNcPaint(w);
+            SyncWidget(w);
+            return TRUE;
+        case WM_GETTEXT: {
+            auto* buf = reinterpret_cast<char*>(lp);
+            if (!buf || wp == 0) return 0;
+            std::size_t n = std::min<std::size_t>(w->text.size(), wp - 1);
+            std::memcpy(buf, w->text.data(), n);
+            buf[n] = 0;
+            return static_cast<LRESULT>(n);
+        }
+        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+        case WM_CLOSE: DestroyWindow(hwnd); return 0;
+        case WM_WINDOWPOSCHANGED: {
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+            if (!pos) return 0;
+            if (!(pos->flags & SWP_NOCLIENTSIZE))
+                SendMessage(hwnd, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                            MAKELPARAM(static_cast<WORD>(w->client.right - w->client.left),
+                                       static_cast<WORD>(w->client.bottom - w->client.top)));
+            if ((w = FindWnd(hwnd)) && !(pos->flags & SWP_NOCLIENTMOVE))
+                SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(w->rect.left + w->client.left),
+                                                         static_cast<WORD>(w->rect.top + w->client.top)));
+            return 0;
+        }
+        case WM_MOUSEACTIVATE: {
+            LRESULT r = ParentFirst(w, msg, wp, lp);
+            return r ? r : MA_ACTIVATE;
+        }
+        case WM_SETCURSOR: {
+            if (ParentFirst(w, msg, wp, lp)) return TRUE;
+            LRESULT hit = static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lp)));
+            if (hit == HTCLIENT) {
+                HCURSOR c = w->cls->wc.hCursor;
+                if (c) {
+                    SetCursor(c);
+                    return TRUE;
+                }
+                return FALSE;
+            }
+            if (HCURSOR c = (w->style & WS_THICKFRAME) ? SizeCursor(hit) : nullptr) {
+                SetCursor(c);
+                return TRUE;
+            }
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+            return FALSE;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wp) != WA_INACTIVE && !w->minimized) {
+                // The focus stays where it is when it is already inside the window.
+                HWND f = GetFocus();
+                if (!f || (f != hwnd && !IsChild(hwnd, f))) SetFocus(hwnd);
+            }
+            return 0;
+        case WM_CANCELMODE:
+            if (GetCapture() == hwnd) ReleaseCapture();
+            return 0;
+        case WM_MOUSEWHEEL:
+        case WM_CONTEXTMENU: return ParentFirst(w, msg, wp, lp);
+        case WM_NCLBUTTONDOWN: {
+            POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            if (wp == HTCAPTION) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lp);
+            else if (wp >= static_cast<WPARAM>(HTLEFT) && wp <= static_cast<WPARAM>(HTBOTTOMRIGHT) && (w->style & WS_THICKFRAME))
+                SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | (wp - HTLEFT + WMSZ_LEFT), lp);
+            (void)pt;
+            return 0;
+        }
+        case WM_NCLBUTTONUP:
+            if (wp == static_cast<WPARAM>(HTCLOSE)) SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lp);
+            return 0;
+        case WM_SYSCOMMAND:
+            switch (wp & 0xFFF0) {
+                case SC_CLOSE: SendMessage(hwnd, WM_CLOSE, 0, 0); return 0;
+                case SC_MOVE:
+                case SC_SIZE: RunMoveSizeLoop(w, wp, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
+                case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
+                case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
+                case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+                default: return 0;
+            }
+        case WM_SYSKEYDOWN:
+            if (wp == VK_F4 && (HIWORD(static_cast<std::uintptr_t>(lp)) & KF_ALTDOWN)) {
+                HWND top = GetAncestor(hwnd, GA_ROOT);
+                PostMessage(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            return 0;
+        case WM_SHOWWINDOW:
+        case WM_CHILDACTIVATE:
+        case WM_GETDLGCODE:
+        case WM_CREATE:
+            return 0;
+        case WM_QUERYENDSESSION:
+        case WM_QUERYOPEN:
+            return TRUE;
+        case WM_GETMINMAXINFO: return 0;
+        case WM_SETREDRAW:
+            w->redrawOff = wp == 0;
+            return 0;
+        case WM_PRINT:
+            if ((lp & 0x2 /* PRF_NONCLIENT */) != 0) SendMessage(hwnd, WM_NCPAINT, 1, 0);
+            if ((lp & 0x4 /* PRF_CLIENT */) != 0) SendMessage(hwnd, WM_PRINTCLIENT, wp, lp);
+            return 0;
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            bool window = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, GetSysColor(window ? COLOR_WINDOW : COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(window ? COLOR_WINDOW : COLOR_BTNFACE));
+        }
+        default: return 0;
+    }
+}
+
+}  // namespace zel

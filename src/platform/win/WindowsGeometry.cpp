@@ -1,0 +1,462 @@
+// Geometry and z-order: SetWindowPos and its messages, ShowWindow, coordinates, hit-testing by position,
+// window regions and layered windows, and the layer's own move and size loops.
+#include <algorithm>
+
+#include "platform/win/Gdi.h"
+#include "platform/win/SysInfo.h"
+#include "platform/win/WindowsQt.h"
+
+namespace zel {
+
+namespace {
+
+std::vector<HWND>& Siblings(TWnd* w) {
+    auto& st = WinState();
+    if (w->parent) return FindWnd(w->parent)->children;
+    if (w->messageOnly) return st.messageWindows;
+    return st.topLevels;
+}
+
+bool IsTopmost(HWND h) {
+    TWnd* w = FindWnd(h);
+    return w && (w->exStyle & WS_EX_TOPMOST);
+}
+
+void ApplyZOrder(TWnd* w, HWND after) {
+    std::vector<HWND>& sib = Siblings(w);
+    std::erase(sib, w->handle);
+    bool topLevel = !w->parent && !w->messageOnly;
+    if (after == HWND_TOPMOST && topLevel) w->exStyle |= WS_EX_TOPMOST;
+    if (after == HWND_NOTOPMOST && topLevel) w->exStyle &= ~WS_EX_TOPMOST;
+    auto firstNonTopmost = [&] {
+        auto it = sib.begin();
+        while (it != sib.end() && IsTopmost(*it)) ++it;
+        return it;
+    };
+    if (after == HWND_BOTTOM) {
+        if (topLevel) w->exStyle &= ~WS_EX_TOPMOST;
+        sib.push_back(w->handle);
+    } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
+        if (topLevel && !(w->exStyle & WS_EX_TOPMOST)) sib.insert(firstNonTopmost(), w->handle);
+        else sib.insert(sib.begin(), w->handle);
+    } else {
+        auto it = std::find(sib.begin(), sib.end(), after);
+        if (it == sib.end()) sib.insert(sib.begin(), w->handle);
+        else sib.insert(it + 1, w->handle);
+        // A normal window cannot sit among topmost ones, nor a topmost one below normal ones.
+        if (topLevel) {
+            std::stable_partition(sib.begin(), sib.end(), [](HWND h) { return IsTopmost(h); });
+        }
+    }
+}
+
+bool ContainsScreenPoint(TWnd* w, POINT screen) {
+    POINT o = WindowScreenOrigin(w);
+    int x = screen.x - o.x, y = screen.y - o.y;
+    if (x < 0 || y < 0 || x >= w->rect.right - w->rect.left || y >= w->rect.bottom - w->rect.top) return false;
+    if (w->region && !w->regionQ.contains(QPoint(x, y))) return false;
+    return true;
+}
+
+bool InClient(TWnd* w, POINT screen) {
+    POINT c = ClientScreenOrigin(w);
+    return screen.x >= c.x && screen.y >= c.y && screen.x < c.x + (w->client.right - w->client.left) &&
+           screen.y < c.y + (w->client.bottom - w->client.top);
+}
+
+HWND Descend(TWnd* w, POINT screen, bool forInput) {
+    if (!InClient(w, screen)) return w->handle;
+    for (HWND k : w->children) {
+        TWnd* kw = FindWnd(k);
+        if (!kw || !(kw->style & WS_VISIBLE)) continue;
+        if (forInput && (kw->style & WS_DISABLED)) continue;
+        if (ContainsScreenPoint(kw, screen)) return Descend(kw, screen, forInput);
+    }
+    return w->handle;
+}
+
+}  // namespace
+
+void RecalcClient(TWnd* w) {
+    RECT r = w->rect;
+    NCCALCSIZE_PARAMS p;
+    p.rgrc[0] = r;
+    SendMessage(w->handle, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&p.rgrc[0]));
+    if (!(w = FindWnd(w->handle))) return;
+    RECT c = p.rgrc[0];
+    c.left = std::clamp(c.left, r.left, r.right);
+    c.right = std::clamp(c.right, c.left, r.right);
+    c.top = std::clamp(c.top, r.top, r.bottom);
+    c.bottom = std::clamp(c.bottom, c.top, r.bottom);
+    w->client = RECT{c.left - r.left, c.top - r.top, c.right - r.left, c.bottom - r.top};
+}
+
+HWND DeepestWindowAt(POINT screen, bool forInput) {
+    for (HWND t : WinState().topLevels) {
+        TWnd* w = FindWnd(t);
+        if (!w || !(w->style & WS_VISIBLE)) continue;
+        if (ContainsScreenPoint(w, screen)) return Descend(w, screen, forInput);
+    }
+    return nullptr;
+}
+
+BOOL GetWindowRect(HWND hwnd, RECT* rect) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w || !rect) return FALSE;
+    POINT o = WindowScreenOrigin(w);
+    *rect = RECT{o.x, o.y, o.x + w->rect.right - w->rect.left, o.y + w->rect.bottom - w->rect.top};
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, RECT* rect) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w || !rect) return FALSE;
+    *rect = RECT{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
+    return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
+    POINT a{0, 0}, b{0, 0};
+    if (from) {
+        TWnd* w = FindWnd(from);
+        if (!w) return 0;
+        a = ClientScreenOrigin(w);
+    }
+    if (to) {
+        TWnd* w = FindWnd(to);
+        if (!w) return 0;
+        b = ClientScreenOrigin(w);
+    }
+    LONG dx = a.x - b.x, dy = a.y - b.y;
+    for (UINT i = 0; points && i < count; ++i) {
+        points[i].x += dx;
+        points[i].y += dy;
+    }
+    return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
+}
+
+BOOL ClientToScreen(HWND hwnd, POINT* point) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w || !point) return FALSE;
+    POINT o = ClientScreenOrigin(w);
+    point->x += o.x;
+    point->y += o.y;
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND hwnd, POINT* point) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w || !point) return FALSE;
+    POINT o = ClientScreenOrigin(w);
+    point->x -= o.x;
+    point->y -= o.y;
+    return TRUE;
+}
+
+HWND WindowFromPoint(POINT screenPoint) {
+    HWND h = DeepestWindowAt(screenPoint, true);
+    // A window that answers HTTRANSPARENT lets the point through to its parent.
+    while (h) {
+        LRESULT hit = SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screenPoint.x), static_cast<WORD>(screenPoint.y)));
+        TWnd* w = FindWnd(h);
+        if (!w) return nullptr;
+        if (hit != HTTRANSPARENT) return h;
+        h = w->parent;
+    }
+    return nullptr;
+}
+
+HWND ChildWindowFromPointEx(HWND parent, POINT clientPoint, UINT flags) {
+    TWnd* p = FindWnd(parent);
+    if (!p) return nullptr;
+    if (clientPoint.x < 0 || clientPoint.y < 0 || clientPoint.x >= p->client.right - p->client.left ||
+        clientPoint.y >= p->client.bottom - p->client.top)
+        return nullptr;
+    for (HWND k : p->children) {
+        TWnd* kw = FindWnd(k);
+        if (!kw) continue;
+        if ((flags & CWP_SKIPINVISIBLE) && !(kw->style & WS_VISIBLE)) continue;
+        if ((flags & CWP_SKIPDISABLED) && (kw->style & WS_DISABLED)) continue;
+        if ((flags & CWP_SKIPTRANSPARENT) && (kw->exStyle & WS_EX_TRANSPARENT)) continue;
+        int x = clientPoint.x - kw->rect.left, y = clientPoint.y - kw->rect.top;
+        if (x < 0 || y < 0 || x >= kw->rect.right - kw->rect.left || y >= kw->rect.bottom - kw->rect.top) continue;
+        if (kw->region && !kw->regionQ.contains(QPoint(x, y))) continue;
+        return k;
+    }
+    return parent;
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT clientPoint) { return ChildWindowFromPointEx(parent, clientPoint, CWP_ALL); }
+
+// ---- SetWindowPos -----------------------------------------------------------------------------------------
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w) return FALSE;
+    auto& st = WinState();
+    bool visible = (w->style & WS_VISIBLE) != 0;
+    if ((flags & SWP_SHOWWINDOW) && visible) flags &= ~SWP_SHOWWINDOW;
+    if ((flags & SWP_HIDEWINDOW) && !visible) flags &= ~SWP_HIDEWINDOW;
+    WINDOWPOS pos;
+    pos.hwnd = hwnd;
+    pos.hwndInsertAfter = insertAfter;
+    pos.x = (flags & SWP_NOMOVE) ? w->rect.left : x;
+    pos.y = (flags & SWP_NOMOVE) ? w->rect.top : y;
+    pos.cx = (flags & SWP_NOSIZE) ? w->rect.right - w->rect.left : std::max(0, cx);
+    pos.cy = (flags & SWP_NOSIZE) ? w->rect.bottom - w->rect.top : std::max(0, cy);
+    pos.flags = flags;
+    if (!(flags & SWP_NOSENDCHANGING)) {
+        SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+        if (!(w = FindWnd(hwnd))) return FALSE;
+        flags = pos.flags;
+    }
+    RECT oldRect = w->rect, oldClient = w->client;
+    RECT newRect{pos.x, pos.y, pos.x + std::max(0, pos.cx), pos.y + std::max(0, pos.cy)};
+    bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
+    bool sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
+    if (flags & SWP_NOMOVE) moved = false;
+    if (flags & SWP_NOSIZE) sized = false;
+    if (moved || sized) w->rect = RECT{moved ? newRect.left : oldRect.left, moved ? newRect.top : oldRect.top,
+                                       (moved ? newRect.left : oldRect.left) + (sized ? newRect.Width() : oldRect.Width()),
+                                       (moved ? newRect.top : oldRect.top) + (sized ? newRect.Height() : oldRect.Height())};
+    if (sized || (flags & SWP_FRAMECHANGED)) {
+        RecalcClient(w);
+        if (!(w = FindWnd(hwnd))) return FALSE;
+    }
+    if (!(flags & SWP_NOZORDER) && !w->messageOnly) ApplyZOrder(w, pos.hwndInsertAfter);
+    bool hidingActive = false;
+    if (flags & SWP_SHOWWINDOW) {
+        w->style |= WS_VISIBLE;
+        w->shownNoActivate = (flags & SWP_NOACTIVATE) != 0;
+    }
+    if (flags & SWP_HIDEWINDOW) {
+        w->style &= ~WS_VISIBLE;
+        hidingActive = st.active == hwnd;
+    }
+    bool clientSized = (w->client.right - w->client.left) != (oldClient.right - oldClient.left) ||
+                       (w->client.bottom - w->client.top) != (oldClient.bottom - oldClient.top);
+    bool clientMoved = w->rect.left + w->client.left != oldRect.left + oldClient.left ||
+                       w->rect.top + w->client.top != oldRect.top + oldClient.top;
+    if (!(flags & SWP_NOREDRAW)) {
+        UINT cstyle = w->cls->wc.style;
+        if ((flags & SWP_SHOWWINDOW) || (flags & SWP_FRAMECHANGED) ||
+            (clientSized && (cstyle & (CS_HREDRAW | CS_VREDRAW)))) {
+            w->ncDirty = true;
+            InvalidateRect(hwnd, nullptr, TRUE);
+        } else if (clientSized) {
+            // Only the part that appeared needs painting.
+            QRegion fresh = QRegion(0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top) -
+                            QRegion(0, 0, oldClient.right - oldClient.left, oldClient.bottom - oldClient.top);
+            w->ncDirty = true;
+            if (!fresh.isEmpty()) {
+                w->update += fresh;
+                w->updateErase = true;
+                WakeEventLoop();
+            }
+        }
+        if (sized) w->ncDirty = true;
+    }
+    if (sized) EnsureImage(w);
+    // The widget follows (a top-level window), or the top-level window repaints its composition.
+    SyncWidget(w);
+    if (TWnd* top = TopOf(w)) ScheduleWidgetUpdate(top);
+    if (!(flags & SWP_NOACTIVATE) && !w->parent && !w->messageOnly && (w->style & WS_VISIBLE) &&
+        !(w->style & WS_CHILD) && !(w->exStyle & WS_EX_NOACTIVATE) &&
+        ((flags & SWP_SHOWWINDOW) || !(flags & SWP_NOZORDER)))
+        ActivateWindow(hwnd, false);
+    if (hidingActive) {
+        // The next visible top-level window (its owner first) becomes active.
+        HWND next = w->owner && IsWindowVisible(w->owner) ? w->owner : nullptr;
+        for (HWND t : st.topLevels) {
+            if (next) break;
+            TWnd* tw = FindWnd(t);
+            if (t != hwnd && tw && (tw->style & WS_VISIBLE) && !(tw->style & WS_CHILD) &&
+                !(tw->exStyle & WS_EX_NOACTIVATE) && !(tw->style & WS_DISABLED))
+                next = t;
+        }
+        ActivateWindow(next, false);
+    }
+    if (!(w = FindWnd(hwnd))) return TRUE;
+    WINDOWPOS done = pos;
+    done.x = w->rect.left;
+    done.y = w->rect.top;
+    done.cx = w->rect.right - w->rect.left;
+    done.cy = w->rect.bottom - w->rect.top;
+    done.flags = flags | (clientSized ? 0 : SWP_NOCLIENTSIZE) | (clientMoved ? 0 : SWP_NOCLIENTMOVE);
+    if (!moved) done.flags |= SWP_NOMOVE;
+    if (!sized) done.flags |= SWP_NOSIZE;
+    SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
+    return TRUE;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
+    return SetWindowPos(hwnd, nullptr, x, y, width, height,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+BOOL ShowWindow(HWND hwnd, int cmdShow) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w) return FALSE;
+    bool was = (w->style & WS_VISIBLE) != 0;
+    UINT keep = SWP_NOMOVE | SWP_NOSIZE;
+    switch (cmdShow) {
+        case SW_HIDE:
+            if (!was) return FALSE;
+            SendMessage(hwnd, WM_SHOWWINDOW, FALSE, 0);
+            SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | keep | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        case SW_SHOWNA:
+        case SW_SHOWNOACTIVATE:
+        case SW_SHOWMINNOACTIVE:
+            if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+            if (!FindWnd(hwnd)) return was;
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | keep | SWP_NOACTIVATE |
+                                                         (w->parent ? SWP_NOZORDER : 0));
+            break;
+        case SW_MINIMIZE:
+        case SW_SHOWMINIMIZED:
+            w->minimized = true;
+            w->maximized = false;
+            if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+            if (!FindWnd(hwnd)) return was;
+            SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | keep | SWP_NOZORDER | SWP_NOACTIVATE);
+            SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+            break;
+        case SW_MAXIMIZE: {
+            w->maximized = true;
+            w->minimized = false;
+            if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+            if (!(w = FindWnd(hwnd))) return was;
+            RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            if (w->parent) GetClientRect(w->parent, &area);
+            else SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+            SetWindowPos(hwnd, HWND_TOP, area.left, area.top, area.Width(), area.Height(), SWP_SHOWWINDOW);
+            break;
+        }
+        default:
+            if (cmdShow == SW_RESTORE || cmdShow == SW_SHOWNORMAL) w->minimized = w->maximized = false;
+            if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+            if (!FindWnd(hwnd)) return was;
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | keep);
+            break;
+    }
+    return was ? TRUE : FALSE;
+}
+
+// ---- Regions and layered windows --------------------------------------------------------------------------
+
+int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w) return 0;
+    if (w->region && w->region != rgn) DeleteObject(w->region);
+    w->region = rgn;
+    w->regionQ = RegionOf(rgn);
+    SyncWidget(w);
+    if (redraw) {
+        w->ncDirty = true;
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    if (TWnd* top = TopOf(w)) ScheduleWidgetUpdate(top);
+    return 1;
+}
+
+int GetWindowRgn(HWND hwnd, HRGN rgn) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w || !w->region || !rgn) return 0;
+    return CombineRgn(rgn, w->region, nullptr, RGN_COPY);
+}
+
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w || !(w->exStyle & WS_EX_LAYERED)) return FALSE;
+    w->colorKey = key;
+    w->layeredFlags = flags;
+    w->alpha = (flags & LWA_ALPHA) ? alpha : 255;
+    SyncWidget(w);
+    return TRUE;
+}
+
+BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w || !(w->exStyle & WS_EX_LAYERED)) return FALSE;
+    if (key) *key = w->colorKey;
+    if (alpha) *alpha = w->alpha;
+    if (flags) *flags = w->layeredFlags;
+    return TRUE;
+}
+
+// ---- Move and size loops ----------------------------------------------------------------------------------
+
+void RunMoveSizeLoop(TWnd* w, WPARAM cmd, POINT start) {
+    HWND hwnd = w->handle;
+    const bool sizing = (cmd & 0xFFF0) == SC_SIZE;
+    const WPARAM edge = cmd & 0x000F;
+    SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    if (!(w = FindWnd(hwnd))) return;
+    RECT orig;
+    GetWindowRect(hwnd, &orig);
+    POINT parentOrigin{0, 0};
+    if (w->parent) {
+        ClientToScreen(w->parent, &parentOrigin);
+    }
+    SetCapture(hwnd);
+    MSG m;
+    for (;;) {
+        if (GetCapture() != hwnd) break;
+        if (!GetMessage(&m, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(m.wParam));
+            break;
+        }
+        if (!FindWnd(hwnd)) return;
+        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
+            SetWindowPos(hwnd, nullptr, orig.left - parentOrigin.x, orig.top - parentOrigin.y, orig.Width(),
+                         orig.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+        if (m.message == WM_LBUTTONUP) break;
+        if (m.message != WM_MOUSEMOVE) {
+            TranslateMessage(&m);
+            DispatchMessage(&m);
+            continue;
+        }
+        int dx = m.pt.x - start.x, dy = m.pt.y - start.y;
+        RECT r = orig;
+        if (!sizing) {
+            r = RECT{orig.left + dx, orig.top + dy, orig.right + dx, orig.bottom + dy};
+            SendMessage(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+        } else {
+            if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) r.left += dx;
+            if (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT) r.right += dx;
+            if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT) r.top += dy;
+            if (edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT) r.bottom += dy;
+            MINMAXINFO mmi;
+            mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+            mmi.ptMaxTrackSize = POINT{0x7FFF, 0x7FFF};
+            SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+            auto clampW = [&](LONG& moving, LONG fixed, bool movingIsLow) {
+                LONG wdt = movingIsLow ? fixed - moving : moving - fixed;
+                LONG c = std::clamp(wdt, mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
+                moving = movingIsLow ? fixed - c : fixed + c;
+            };
+            auto clampH = [&](LONG& moving, LONG fixed, bool movingIsLow) {
+                LONG h = movingIsLow ? fixed - moving : moving - fixed;
+                LONG c = std::clamp(h, mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
+                moving = movingIsLow ? fixed - c : fixed + c;
+            };
+            if (r.left != orig.left) clampW(r.left, r.right, true);
+            else clampW(r.right, r.left, false);
+            if (r.top != orig.top) clampH(r.top, r.bottom, true);
+            else clampH(r.bottom, r.top, false);
+            SendMessage(hwnd, WM_SIZING, edge, reinterpret_cast<LPARAM>(&r));
+        }
+        if (!FindWnd(hwnd)) return;
+        SetWindowPos(hwnd, nullptr, r.left - parentOrigin.x, r.top - parentOrigin.y, r.Width(), r.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (GetCapture() == hwnd) ReleaseCapture();
+    if (FindWnd(hwnd)) SendMessage(hwnd, WM_EXITSIZEMOVE, 0, 0);
+}
+
+}  // namespace zel

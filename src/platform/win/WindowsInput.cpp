@@ -1,0 +1,662 @@
+// Input: hardware events become window messages when taken from the queue (hit-testing, hooks, mouse
+// activation, cursor shape, double clicks, mouse-leave tracking); keyboard state; focus, activation, capture.
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/rtl/Charset.h"
+#include "platform/rtl/Clock.h"
+#include "platform/win/SysInfo.h"
+#include "platform/win/WindowsQt.h"
+
+namespace zel {
+
+namespace {
+
+std::vector<HWND>& Tracked() {
+    static auto* v = new std::vector<HWND>;
+    return *v;
+}
+
+bool IsDownKind(UINT m) { return m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN; }
+
+BYTE ButtonVk(UINT m) {
+    switch (m) {
+        case WM_LBUTTONDOWN: case WM_LBUTTONUP: return VK_LBUTTON;
+        case WM_RBUTTONDOWN: case WM_RBUTTONUP: return VK_RBUTTON;
+        case WM_MBUTTONDOWN: case WM_MBUTTONUP: return VK_MBUTTON;
+        default: return 0;
+    }
+}
+
+bool Activatable(const TWnd* top) {
+    return top && !top->messageOnly && !(top->style & WS_CHILD) && !(top->exStyle & WS_EX_NOACTIVATE) &&
+           !(top->style & WS_DISABLED);
+}
+
+LPARAM KeyLParam(const TRawInput& in, bool up) {
+    DWORD lp = 1;
+    lp |= static_cast<DWORD>(in.scan) << 16;
+    if (in.extended) lp |= 1u << 24;
+    if (in.alt) lp |= 1u << 29;
+    if (up || in.repeat) lp |= 1u << 30;
+    if (up) lp |= 1u << 31;
+    return static_cast<LPARAM>(lp);
+}
+
+void SetKey(BYTE* table, BYTE vk, bool down) {
+    if (down) {
+        if (!(table[vk] & 0x80)) table[vk] ^= 0x01;  // toggle on each fresh press
+        table[vk] |= 0x80;
+    } else {
+        table[vk] &= static_cast<BYTE>(~0x80);
+    }
+}
+
+void SetKeyWithSides(BYTE* table, BYTE vk, bool down, bool extended) {
+    SetKey(table, vk, down);
+    switch (vk) {
+        case VK_SHIFT: SetKey(table, VK_LSHIFT, down); break;
+        case VK_CONTROL: SetKey(table, extended ? VK_RCONTROL : VK_LCONTROL, down); break;
+        case VK_MENU: SetKey(table, extended ? VK_RMENU : VK_LMENU, down); break;
+        default: break;
+    }
+}
+
+// The character a key gives with the US layout, for keys that came without text (keybd_event).
+char32_t KeyChar(BYTE vk, const BYTE* ks) {
+    bool shift = (ks[VK_SHIFT] & 0x80) != 0;
+    bool ctrl = (ks[VK_CONTROL] & 0x80) != 0;
+    bool caps = (ks[VK_CAPITAL] & 0x01) != 0;
+    if (vk >= 'A' && vk <= 'Z') {
+        if (ctrl) return static_cast<char32_t>(vk - 'A' + 1);
+        return (shift != caps) ? vk : static_cast<char32_t>(vk + 32);
+    }
+    if (ctrl) return 0;
+    if (vk >= '0' && vk <= '9') {
+        static const char shifted[] = ")!@#$%^&*(";
+        return shift ? static_cast<char32_t>(shifted[vk - '0']) : vk;
+    }
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return static_cast<char32_t>('0' + vk - VK_NUMPAD0);
+    switch (vk) {
+        case VK_SPACE: return U' ';
+        case VK_RETURN: return U'\r';
+        case VK_TAB: return U'\t';
+        case VK_BACK: return 8;
+        case VK_ESCAPE: return 27;
+        case VK_MULTIPLY: return U'*';
+        case VK_ADD: return U'+';
+        case VK_SUBTRACT: return U'-';
+        case VK_DECIMAL: return U'.';
+        case VK_DIVIDE: return U'/';
+        case VK_OEM_1: return shift ? U':' : U';';
+        case VK_OEM_PLUS: return shift ? U'+' : U'=';
+        case VK_OEM_COMMA: return shift ? U'<' : U',';
+        case VK_OEM_MINUS: return shift ? U'_' : U'-';
+        case VK_OEM_PERIOD: return shift ? U'>' : U'.';
+        case VK_OEM_2: return shift ? U'?' : U'/';
+        case VK_OEM_3: return shift ? U'~' : U'`';
+        case VK_OEM_4: return shift ? U'{' : U'[';
+        case VK_OEM_5: return shift ? U'|' : U'\\';
+        case VK_OEM_6: return shift ? U'}' : U']';
+        case VK_OEM_7: return shift ? U'"' : U'\'';
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+// ---- Queueing ---------------------------------------------------------------------------------------------
+
+void NoteAsyncKey(BYTE vk, bool down) { SetKey(WinState().asyncKeyState, vk, down); }
+
+WPARAM CurrentMouseKeys() {
+    const BYTE* ks = WinState().asyncKeyState;
+    WPARAM k = 0;
+    if (ks[VK_LBUTTON] & 0x80) k |= MK_LBUTTON;
+    if (ks[VK_RBUTTON] & 0x80) k |= MK_RBUTTON;
+    if (ks[VK_MBUTTON] & 0x80) k |= MK_MBUTTON;
+    if (ks[VK_SHIFT] & 0x80) k |= MK_SHIFT;
+    if (ks[VK_CONTROL] & 0x80) k |= MK_CONTROL;
+    return k;
+}
+
+void QueueInput(TRawInput in) {
+    EnsureWindowSystem();
+    auto& st = WinState();
+    if (!in.time) in.time = static_cast<DWORD>(GetTickCount());
+    // Consecutive mouse moves fold into the last one, as the hardware queue does.
+    if (in.mouse && in.kind == WM_MOUSEMOVE && !st.input.empty() && st.input.back().mouse &&
+        st.input.back().kind == WM_MOUSEMOVE && st.input.back().keys == in.keys)
+        st.input.back() = in;
+    else
+        st.input.push_back(std::move(in));
+    WakeEventLoop();
+}
+
+void ForgetWindowInput(HWND hwnd) { std::erase(Tracked(), hwnd); }
+
+// ---- From event to message --------------------------------------------------------------------------------
+
+bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
+    auto& st = WinState();
+    *eaten = false;
+    if (!in.mouse) {
+        HWND target = st.focus;
+        bool sys = false;
+        if (!FindWnd(target)) {
+            target = FindWnd(st.active) ? st.active : nullptr;
+            sys = true;  // keys with no focus go to the active window as system keys
+        }
+        if (!target) return false;
+        bool down = in.kind == WM_KEYDOWN;
+        if ((in.alt && !in.ctrl) || in.vk == VK_F10 || (in.vk == VK_MENU && !in.ctrl)) sys = true;
+        UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
+        LPARAM lp = KeyLParam(in, !down);
+        out->hwnd = target;
+        out->message = msg;
+        out->wParam = in.vk;
+        out->lParam = lp;
+        out->time = in.time;
+        out->pt = st.cursorPos;
+        if (remove) {
+            SetKeyWithSides(st.keyState, in.vk, down, in.extended);
+            if (HasHooks(WH_KEYBOARD) && RunHooks(WH_KEYBOARD, HC_ACTION, in.vk, lp) != 0) {
+                *eaten = true;
+                return true;
+            }
+            st.lastKey = in;
+            st.lastKeyMsg = *out;
+        } else if (HasHooks(WH_KEYBOARD) && RunHooks(WH_KEYBOARD, HC_NOREMOVE, in.vk, lp) != 0) {
+            *eaten = true;
+        }
+        return true;
+    }
+
+    // Mouse: the capture takes everything in client coordinates; otherwise the window under the point answers
+    // WM_NCHITTEST.
+    HWND target = nullptr;
+    LRESULT hit = HTCLIENT;
+    UINT kind = in.kind;
+    if (kind == WM_MOUSEWHEEL) {
+        target = FindWnd(st.focus) ? st.focus : (FindWnd(st.active) ? st.active : nullptr);
+        if (!target) return false;
+        out->hwnd = target;
+        out->message = WM_MOUSEWHEEL;
+        out->wParam = MAKEWPARAM(static_cast<WORD>(in.keys), static_cast<WORD>(static_cast<SHORT>(in.wheel)));
+        out->lParam = MAKELPARAM(static_cast<WORD>(in.pt.x), static_cast<WORD>(in.pt.y));
+        out->time = in.time;
+        out->pt = in.pt;
+    } else {
+        if (FindWnd(st.capture)) {
+            target = st.capture;
+        } else {
+            target = DeepestWindowAt(in.pt, true);
+            while (target) {
+                hit = SendMessage(target, WM_NCHITTEST, 0,
+                                  MAKELPARAM(static_cast<WORD>(in.pt.x), static_cast<WORD>(in.pt.y)));
+                TWnd* tw = FindWnd(target);
+                if (!tw) return false;
+                if (hit != HTTRANSPARENT || !tw->parent) break;
+                target = tw->parent;
+            }
+            if (!target || hit == HTTRANSPARENT || hit == HTNOWHERE) {
+                if (remove) MouseLeftAllWindows();
+                return false;
+            }
+            TWnd* tw = FindWnd(target);
+            if (!IsEnabledTree(tw)) {
+                // A disabled window (a modal dialog's owner): the cursor is asked about, the click goes nowhere.
+                if (remove && kind != WM_MOUSEMOVE)
+                    SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                                MAKELPARAM(static_cast<WORD>(HTERROR), static_cast<WORD>(kind)));
+                return false;
+            }
+        }
+        TWnd* tw = FindWnd(target);
+        bool client = hit == HTCLIENT;
+        UINT msg = client ? kind : kind - (WM_MOUSEMOVE - WM_NCMOUSEMOVE);
+        if (IsDownKind(kind)) {
+            bool wantsDbl = !client || (tw->cls->wc.style & CS_DBLCLKS);
+            int cx = std::max(1, GetSystemMetrics(SM_CXDOUBLECLK)) / 2, cy = std::max(1, GetSystemMetrics(SM_CYDOUBLECLK)) / 2;
+            if (wantsDbl && st.lastClickMsg == kind && st.lastClickWnd == target &&
+                in.time - st.lastClickTime <= st.doubleClickTime && std::abs(in.pt.x - st.lastClickPt.x) <= cx &&
+                std::abs(in.pt.y - st.lastClickPt.y) <= cy) {
+                msg += 2;  // WM_xBUTTONDOWN + 2 = WM_xBUTTONDBLCLK
+                if (remove) st.lastClickMsg = 0;
+            } else if (remove) {
+                st.lastClickMsg = kind;
+                st.lastClickWnd = target;
+                st.lastClickTime = in.time;
+                st.lastClickPt = in.pt;
+            }
+        }
+        out->hwnd = target;
+        out->message = msg;
+        if (client) {
+            POINT c = ClientScreenOrigin(tw);
+            out->wParam = in.keys;
+            out->lParam = MAKELPARAM(static_cast<WORD>(in.pt.x - c.x), static_cast<WORD>(in.pt.y - c.y));
+        } else {
+            out->wParam = static_cast<WPARAM>(hit);
+            out->lParam = MAKELPARAM(static_cast<WORD>(in.pt.x), static_cast<WORD>(in.pt.y));
+        }
+        out->time = in.time;
+        out->pt = in.pt;
+    }
+
+    MOUSEHOOKSTRUCT mh;
+    mh.pt = in.pt;
+    mh.hwnd = target;
+    mh.wHitTestCode = static_cast<UINT>(hit);
+    mh.dwExtraInfo = in.extra;
+    if (!remove) {
+        if (HasHooks(WH_MOUSE) && RunHooks(WH_MOUSE, HC_NOREMOVE, out->message, reinterpret_cast<LPARAM>(&mh)) != 0)
+            *eaten = true;
+        return true;
+    }
+    if (BYTE vk = ButtonVk(kind)) SetKey(st.keyState, st.swapButtons && vk != VK_MBUTTON ? (vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON) : vk, IsDownKind(kind));
+    if (HasHooks(WH_MOUSE) && RunHooks(WH_MOUSE, HC_ACTION, out->message, reinterpret_cast<LPARAM>(&mh)) != 0) {
+        *eaten = true;
+        return true;
+    }
+    if (!FindWnd(target)) return false;
+    bool captured = FindWnd(st.capture) != nullptr;
+    if (kind != WM_MOUSEWHEEL) UpdateMouseTracking(target, hit == HTCLIENT);
+    if (IsDownKind(kind) && !captured) {
+        TWnd* top = TopOf(FindWnd(target));
+        if (top && top->handle != st.active && Activatable(top)) {
+            LRESULT ma = SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle),
+                                     MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(kind)));
+            if (ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT || ma == 0) ActivateWindow(top->handle, true);
+            if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT) {
+                *eaten = true;
+                return true;
+            }
+        }
+    }
+    if (!captured && kind != WM_MOUSEWHEEL && FindWnd(target))
+        SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                    MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(kind)));
+    return FindWnd(target) != nullptr;
+}
+
+// ---- Mouse-leave tracking ---------------------------------------------------------------------------------
+
+void UpdateMouseTracking(HWND under, bool client) {
+    auto& st = WinState();
+    st.lastMouseWindow = under;
+    auto& tracked = Tracked();
+    for (std::size_t i = 0; i < tracked.size();) {
+        HWND h = tracked[i];
+        TWnd* w = FindWnd(h);
+        if (!w) {
+            tracked.erase(tracked.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        bool stillIn = h == under && (w->trackLeaveNC ? !client : client);
+        if (!stillIn) {
+            bool nc = w->trackLeaveNC;
+            w->trackLeave = w->trackLeaveNC = false;
+            tracked.erase(tracked.begin() + static_cast<std::ptrdiff_t>(i));
+            PostMessage(h, nc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+            continue;
+        }
+        ++i;
+    }
+}
+
+void MouseLeftAllWindows() { UpdateMouseTracking(nullptr, false); }
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
+    if (!tme) return FALSE;
+    auto& st = WinState();
+    if (tme->dwFlags & TME_QUERY) {
+        tme->dwFlags = 0;
+        tme->hwndTrack = nullptr;
+        for (HWND h : Tracked())
+            if (TWnd* w = FindWnd(h)) {
+                tme->hwndTrack = h;
+                tme->dwFlags = TME_LEAVE | (w->trackLeaveNC ? TME_NONCLIENT : 0);
+            }
+        return TRUE;
+    }
+    TWnd* w = FindWnd(tme->hwndTrack);
+    if (!w) return FALSE;
+    bool nc = (tme->dwFlags & TME_NONCLIENT) != 0;
+    if (tme->dwFlags & TME_CANCEL) {
+        if (tme->dwFlags & TME_LEAVE) {
+            w->trackLeave = w->trackLeaveNC = false;
+            std::erase(Tracked(), tme->hwndTrack);
+        }
+        return TRUE;
+    }
+    if (!(tme->dwFlags & TME_LEAVE)) return TRUE;
+    // The mouse must be over the window (in the right area) now, or the leave comes at once.
+    HWND under = DeepestWindowAt(st.cursorPos, true);
+    bool inside = under == tme->hwndTrack || FindWnd(st.capture) == w;
+    if (inside && !FindWnd(st.capture)) {
+        LRESULT hit = SendMessage(under, WM_NCHITTEST, 0,
+                                  MAKELPARAM(static_cast<WORD>(st.cursorPos.x), static_cast<WORD>(st.cursorPos.y)));
+        inside = nc ? hit != HTCLIENT : hit == HTCLIENT;
+    }
+    if (!(w = FindWnd(tme->hwndTrack))) return FALSE;
+    if (!inside) {
+        PostMessage(tme->hwndTrack, nc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+        return TRUE;
+    }
+    w->trackLeave = true;
+    w->trackLeaveNC = nc;
+    if (std::find(Tracked().begin(), Tracked().end(), tme->hwndTrack) == Tracked().end())
+        Tracked().push_back(tme->hwndTrack);
+    return TRUE;
+}
+
+// ---- Keyboard state and synthetic input -------------------------------------------------------------------
+
+SHORT GetKeyState(int vk) {
+    if (vk < 0 || vk > 255) return 0;
+    BYTE s = WinState().keyState[vk];
+    return static_cast<SHORT>(((s & 0x80) ? 0xFF80 : 0) | (s & 0x01));
+}
+
+SHORT GetAsyncKeyState(int vk) {
+    if (vk < 0 || vk > 255) return 0;
+    return (WinState().asyncKeyState[vk] & 0x80) ? static_cast<SHORT>(0x8000) : 0;
+}
+
+BOOL GetKeyboardState(BYTE* keyState256) {
+    if (!keyState256) return FALSE;
+    std::copy(std::begin(WinState().keyState), std::end(WinState().keyState), keyState256);
+    return TRUE;
+}
+
+BOOL SetKeyboardState(const BYTE* keyState256) {
+    if (!keyState256) return FALSE;
+    std::copy(keyState256, keyState256 + 256, WinState().keyState);
+    return TRUE;
+}
+
+UINT MapVirtualKey(UINT code, UINT mapType) {
+    // Scan codes of the US PC keyboard.
+    static const BYTE kScan[256] = {
+        // 0x00-0x0F
+        0, 0, 0, 0x46, 0, 0, 0, 0, 0x0E, 0x0F, 0, 0, 0x4C, 0x1C, 0, 0,
+        // 0x10-0x1F
+        0x2A, 0x1D, 0x38, 0x45, 0x3A, 0, 0, 0, 0, 0, 0, 0x01, 0, 0, 0, 0,
+        // 0x20-0x2F
+        0x39, 0x49, 0x51, 0x4F, 0x47, 0x4B, 0x48, 0x4D, 0x50, 0, 0, 0, 0x54, 0x52, 0x53, 0,
+        // 0x30-0x3F: digits
+        0x0B, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0, 0, 0, 0, 0, 0,
+        // 0x40-0x4F: letters
+        0, 0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32, 0x31, 0x18,
+        // 0x50-0x5F
+        0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C, 0x5B, 0x5C, 0x5D, 0, 0,
+        // 0x60-0x6F: numeric keypad
+        0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49, 0x37, 0x4E, 0, 0x4A, 0x53, 0x35,
+        // 0x70-0x7F: F1-F16
+        0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x41, 0x42, 0x43, 0x44, 0x57, 0x58, 0x64, 0x65, 0x66, 0x67,
+        // 0x80-0x8F
+        0x68, 0x69, 0x6A, 0x6B, 0x6C, 0x6D, 0x6E, 0x76, 0, 0, 0, 0, 0, 0, 0, 0,
+        // 0x90-0x9F
+        0x45, 0x46, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        // 0xA0-0xAF
+        0x2A, 0x36, 0x1D, 0x1D, 0x38, 0x38, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        // 0xB0-0xBF
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x27, 0x0D, 0x33, 0x0C, 0x34, 0x35,
+        // 0xC0-0xCF
+        0x29, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        // 0xD0-0xDF
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x1A, 0x2B, 0x1B, 0x28, 0,
+        // 0xE0-0xEF
+        0, 0, 0x56, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        // 0xF0-0xFF
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    switch (mapType) {
+        case MAPVK_VK_TO_VSC: return code < 256 ? kScan[code] : 0;
+        case MAPVK_VSC_TO_VK:
+            for (UINT vk = 1; vk < 256; ++vk)
+                if (kScan[vk] == code && !(vk >= VK_NUMPAD0 && vk <= VK_DIVIDE) && vk < 0xA0) return vk;
+            return 0;
+        case MAPVK_VK_TO_CHAR: {
+            BYTE none[256] = {};
+            return code < 256 ? static_cast<UINT>(KeyChar(static_cast<BYTE>(code), none)) : 0;
+        }
+        default: return 0;
+    }
+}
+
+void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extraInfo) {
+    auto& st = WinState();
+    bool down = !(flags & KEYEVENTF_KEYUP);
+    TRawInput in;
+    in.kind = down ? WM_KEYDOWN : WM_KEYUP;
+    in.vk = vk;
+    in.scan = scan ? scan : static_cast<BYTE>(MapVirtualKey(vk, MAPVK_VK_TO_VSC));
+    in.extended = (flags & KEYEVENTF_EXTENDEDKEY) != 0;
+    in.repeat = down && (st.asyncKeyState[vk] & 0x80);
+    SetKeyWithSides(st.asyncKeyState, vk, down, in.extended);
+    in.alt = (st.asyncKeyState[VK_MENU] & 0x80) != 0;
+    in.ctrl = (st.asyncKeyState[VK_CONTROL] & 0x80) != 0;
+    in.extra = extraInfo;
+    QueueInput(std::move(in));
+}
+
+void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) {
+    auto& st = WinState();
+    auto post = [&](UINT kind, int wheel) {
+        TRawInput in;
+        in.mouse = true;
+        in.kind = kind;
+        in.pt = st.cursorPos;
+        in.wheel = wheel;
+        in.keys = CurrentMouseKeys();
+        in.extra = extraInfo;
+        QueueInput(std::move(in));
+    };
+    if (flags & MOUSEEVENTF_MOVE) {
+        if (flags & MOUSEEVENTF_ABSOLUTE) {
+            // Absolute positions are 0..65535 across the screen.
+            long long w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+            st.cursorPos = POINT{static_cast<LONG>(dx * w / 65536), static_cast<LONG>(dy * h / 65536)};
+        } else {
+            st.cursorPos.x += static_cast<LONG>(static_cast<std::int32_t>(dx));
+            st.cursorPos.y += static_cast<LONG>(static_cast<std::int32_t>(dy));
+        }
+        post(WM_MOUSEMOVE, 0);
+    }
+    struct Button {
+        DWORD flag;
+        BYTE vk;
+        bool down;
+        UINT kind;
+    };
+    static const Button buttons[] = {
+        {MOUSEEVENTF_LEFTDOWN, VK_LBUTTON, true, WM_LBUTTONDOWN},   {MOUSEEVENTF_LEFTUP, VK_LBUTTON, false, WM_LBUTTONUP},
+        {MOUSEEVENTF_RIGHTDOWN, VK_RBUTTON, true, WM_RBUTTONDOWN},  {MOUSEEVENTF_RIGHTUP, VK_RBUTTON, false, WM_RBUTTONUP},
+        {MOUSEEVENTF_MIDDLEDOWN, VK_MBUTTON, true, WM_MBUTTONDOWN}, {MOUSEEVENTF_MIDDLEUP, VK_MBUTTON, false, WM_MBUTTONUP}};
+    for (const Button& b : buttons)
+        if (flags & b.flag) {
+            SetKey(st.asyncKeyState, b.vk, b.down);
+            post(b.kind, 0);
+        }
+    if (flags & MOUSEEVENTF_WHEEL) post(WM_MOUSEWHEEL, static_cast<int>(static_cast<std::int32_t>(data)));
+}
+
+BOOL TranslateMessage(const MSG* msg) {
+    if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
+    auto& st = WinState();
+    std::u32string chars;
+    const MSG& last = st.lastKeyMsg;
+    if (last.hwnd == msg->hwnd && last.message == msg->message && last.wParam == msg->wParam &&
+        last.lParam == msg->lParam && !st.lastKey.text.empty()) {
+        chars = st.lastKey.text;
+    } else if (char32_t c = KeyChar(static_cast<BYTE>(msg->wParam), st.keyState)) {
+        chars.push_back(c);
+    }
+    if (chars.empty()) return FALSE;
+    UINT charMsg = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    for (char32_t c : chars) {
+        unsigned char ansi = 0;
+        if (c < 0x80) ansi = static_cast<unsigned char>(c);
+        else if (!UnicodeToAnsiChar(c, ansi)) ansi = '?';
+        PostFollowUp(msg->hwnd, charMsg, ansi, msg->lParam & 0xFFFFFFFF);
+    }
+    return TRUE;
+}
+
+// ---- Cursor -----------------------------------------------------------------------------------------------
+
+BOOL GetCursorPos(POINT* point) {
+    if (!point) return FALSE;
+    *point = WinState().cursorPos;
+    return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+    auto& st = WinState();
+    st.cursorPos = POINT{x, y};
+    TRawInput in;
+    in.mouse = true;
+    in.kind = WM_MOUSEMOVE;
+    in.pt = st.cursorPos;
+    in.keys = CurrentMouseKeys();
+    QueueInput(std::move(in));
+    return TRUE;
+}
+
+HCURSOR LoadCursor(HINSTANCE instance, int cursorId) {
+    if (instance) return nullptr;  // the program keeps no cursor resources of its own here
+    if (cursorId < IDC_ARROW || cursorId > IDC_HELP) return nullptr;
+    // Standard cursors are identified by their number.
+    return reinterpret_cast<HCURSOR>(static_cast<std::uintptr_t>(cursorId));
+}
+
+HCURSOR GetCursor() { return WinState().cursor; }
+
+BOOL SwapMouseButton(BOOL swap) {
+    BOOL old = WinState().swapButtons ? TRUE : FALSE;
+    WinState().swapButtons = swap != FALSE;
+    return old;
+}
+
+UINT GetDoubleClickTime() { return WinState().doubleClickTime; }
+
+BOOL SetDoubleClickTime(UINT ms) {
+    WinState().doubleClickTime = ms ? ms : 500;
+    return TRUE;
+}
+
+// ---- Focus, activation, capture ---------------------------------------------------------------------------
+
+void SetApplicationActive(bool active) {
+    auto& st = WinState();
+    if (st.appActive == active) return;
+    st.appActive = active;
+    for (HWND t : std::vector<HWND>(st.topLevels))
+        if (FindWnd(t)) SendMessage(t, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
+    if (!active) {
+        // Keys held when the program lost the keyboard are released for it.
+        std::fill(std::begin(st.asyncKeyState), std::end(st.asyncKeyState), BYTE{0});
+        for (BYTE& b : st.keyState) b &= 0x01;
+    }
+}
+
+void ActivateWindow(HWND top, bool clicked) {
+    auto& st = WinState();
+    if (top == st.active) return;
+    HWND old = FindWnd(st.active) ? st.active : nullptr;
+    if (old) {
+        SendMessage(old, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(top));
+        SendMessage(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), reinterpret_cast<LPARAM>(top));
+    }
+    st.active = FindWnd(top) ? top : nullptr;
+    if (TWnd* tw = FindWnd(top)) tw->shownNoActivate = false;
+    if (!st.active) {
+        if (FindWnd(st.focus)) SetFocus(nullptr);
+        return;
+    }
+    if (!st.appActive) SetApplicationActive(true);
+    if (!FindWnd(top)) return;
+    SendMessage(top, WM_NCACTIVATE, TRUE, reinterpret_cast<LPARAM>(old));
+    SendMessage(top, WM_ACTIVATE, MAKEWPARAM(clicked ? WA_CLICKACTIVE : WA_ACTIVE, IsIconic(top) ? 1 : 0),
+                reinterpret_cast<LPARAM>(old));
+    if (TWnd* w = FindWnd(top)) SyncWidget(w);
+}
+
+HWND SetActiveWindow(HWND hwnd) {
+    auto& st = WinState();
+    HWND old = st.active;
+    TWnd* w = FindWnd(hwnd);
+    if (!hwnd) {
+        ActivateWindow(nullptr, false);
+        return old;
+    }
+    if (!w) return nullptr;
+    TWnd* top = TopOf(w);
+    if (!Activatable(top)) return old;
+    ActivateWindow(top->handle, false);
+    return old;
+}
+
+HWND GetActiveWindow() { return FindWnd(WinState().active) ? WinState().active : nullptr; }
+
+BOOL SetForegroundWindow(HWND hwnd) {
+    if (!FindWnd(hwnd)) return FALSE;
+    SetActiveWindow(hwnd);
+    BringWindowToTop(hwnd);
+    return TRUE;
+}
+
+HWND GetForegroundWindow() { return GetActiveWindow(); }
+
+bool IsApplicationActive() { return WinState().appActive; }
+
+HWND SetFocus(HWND hwnd) {
+    auto& st = WinState();
+    HWND old = FindWnd(st.focus) ? st.focus : nullptr;
+    if (!hwnd) {
+        st.focus = nullptr;
+        if (old) SendMessage(old, WM_KILLFOCUS, 0, 0);
+        return old;
+    }
+    TWnd* w = FindWnd(hwnd);
+    if (!w || w->messageOnly || (w->style & WS_DISABLED)) return nullptr;
+    TWnd* top = TopOf(w);
+    if (top->handle != st.active && Activatable(top)) {
+        ActivateWindow(top->handle, false);
+        if (!FindWnd(hwnd)) return old;
+        old = FindWnd(st.focus) ? st.focus : nullptr;
+    }
+    if (old == hwnd) return old;
+    st.focus = hwnd;
+    if (old) {
+        SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+        if (st.focus != hwnd) return old;  // the handler moved the focus elsewhere
+    }
+    if (FindWnd(hwnd)) SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+    return old;
+}
+
+HWND GetFocus() { return FindWnd(WinState().focus) ? WinState().focus : nullptr; }
+
+HWND SetCapture(HWND hwnd) {
+    auto& st = WinState();
+    HWND old = FindWnd(st.capture) ? st.capture : nullptr;
+    if (!FindWnd(hwnd)) return old;
+    if (old == hwnd) return old;
+    st.capture = hwnd;
+    if (old) SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+    return old;
+}
+
+BOOL ReleaseCapture() {
+    auto& st = WinState();
+    HWND old = FindWnd(st.capture) ? st.capture : nullptr;
+    st.capture = nullptr;
+    if (old) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
+    return TRUE;
+}
+
+HWND GetCapture() { return FindWnd(WinState().capture) ? WinState().capture : nullptr; }
+
+}  // namespace zel

@@ -1,0 +1,214 @@
+#pragma once
+// Private state of the window manager, shared by its source files. Only the platform layer includes this.
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+
+#include <atomic>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/win/Windows.h"
+
+namespace zel {
+
+class TWindowWidget;
+
+struct TWindowClass {
+    std::string name;
+    WNDCLASS wc;
+    std::vector<LONG_PTR> extra;
+};
+
+// One window. Child windows are drawn by the layer into their top-level window's widget; only windows at the
+// top of the tree (no parent) own a widget.
+struct TWnd {
+    HWND handle = nullptr;
+    std::shared_ptr<TWindowClass> cls;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    LONG_PTR userData = 0;
+    LONG_PTR id = 0;
+    HINSTANCE instance = nullptr;
+    std::vector<LONG_PTR> extra;
+    HWND parent = nullptr;  // nullptr: the desktop
+    HWND owner = nullptr;
+    bool messageOnly = false;
+    std::vector<HWND> children;  // the top of the z-order first
+    RECT rect;    // parent client coordinates (screen coordinates at the top)
+    RECT client;  // window coordinates: the client area inside the window rectangle
+    std::string text;
+    QRegion update;  // client coordinates
+    bool updateErase = false;
+    bool internalPaint = false;
+    bool ncDirty = false;
+    bool redrawOff = false;
+    std::unique_ptr<QImage> image;  // the whole window, non-client area included
+    QPointer<TWindowWidget> widget;
+    HRGN region = nullptr;  // window coordinates; owned
+    QRegion regionQ;        // the same, for hit-testing and drawing
+    BYTE alpha = 255;
+    COLORREF colorKey = 0;
+    DWORD layeredFlags = 0;
+    bool destroying = false;
+    bool createDone = false;
+    bool minimized = false;
+    bool maximized = false;
+    bool trackLeave = false;
+    bool trackLeaveNC = false;
+    bool mouseInside = false;
+    bool shownNoActivate = false;  // shown without activation: the desktop may not activate it either
+};
+
+// An input event as the hardware (or Qt) gave it; it becomes a window message when it is taken from the queue.
+struct TRawInput {
+    bool mouse = false;
+    UINT kind = 0;  // the client mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN...) or WM_KEYDOWN / WM_KEYUP
+    POINT pt;       // screen
+    int wheel = 0;
+    WPARAM keys = 0;  // MK_* flags as they were when the event happened
+    bool alt = false;   // Alt held (keyboard)
+    bool ctrl = false;  // Ctrl held (keyboard)
+    BYTE vk = 0;
+    BYTE scan = 0;
+    bool extended = false;
+    bool repeat = false;
+    std::u32string text;  // characters the key produced, when known
+    DWORD time = 0;
+    ULONG_PTR extra = 0;
+};
+
+struct TTimerMsg {
+    HWND hwnd = nullptr;
+    UINT_PTR id = 0;
+    TIMERPROC proc = nullptr;
+};
+
+struct THookObject {
+    int idHook = 0;
+    HOOKPROC proc = nullptr;
+    std::function<LRESULT(int, WPARAM, LPARAM)> fn;
+    bool removed = false;
+    int running = 0;
+};
+
+struct TWinState {
+    std::unordered_map<HWND, std::unique_ptr<TWnd>> windows;
+    std::uintptr_t nextId = 0;
+    std::vector<HWND> topLevels;  // visible order: the top first; topmost windows come before the others
+    std::vector<HWND> messageWindows;
+    std::map<std::string, std::shared_ptr<TWindowClass>> classes;  // by lower-case name
+    std::map<std::string, UINT> registeredMessages;
+    UINT nextRegisteredMessage = 0xC000;
+
+    // Posted messages: the one part any thread touches, under the mutex.
+    std::mutex postMutex;
+    std::deque<MSG> posted;
+    std::unordered_set<HWND> live;  // windows that accept posted messages
+    bool quitPosted = false;
+    int quitCode = 0;
+    std::atomic<bool> wakePending{false};
+
+    std::deque<TRawInput> input;
+    std::deque<TTimerMsg> timerQueue;  // due timers, in firing order, one per window and id
+    int pumpDepth = 0;
+    MSG lastMsg;  // GetMessageTime / GetMessagePos
+    TRawInput lastKey;  // the key message taken last, for TranslateMessage
+    MSG lastKeyMsg;
+
+    HWND focus = nullptr;
+    HWND active = nullptr;
+    HWND capture = nullptr;
+    bool appActive = false;
+    POINT cursorPos;
+    HWND lastMouseWindow = nullptr;
+    BYTE keyState[256] = {};
+    BYTE asyncKeyState[256] = {};
+    HCURSOR cursor = nullptr;
+    UINT doubleClickTime = 500;
+    // The last button press, for double-click detection.
+    UINT lastClickMsg = 0;
+    HWND lastClickWnd = nullptr;
+    DWORD lastClickTime = 0;
+    POINT lastClickPt;
+    bool swapButtons = false;
+
+    std::vector<THookObject*> hooks;  // installed order; the last installed runs first
+    std::function<void(const std::exception&)> exceptionHandler;
+    bool inBroadcast = false;
+};
+
+TWinState& WinState();
+TWnd* FindWnd(HWND hwnd);
+// The window's top-level ancestor (itself at the top); nullptr for an invalid handle.
+TWnd* TopOf(TWnd* w);
+// Screen position of the window's top-left corner.
+POINT WindowScreenOrigin(const TWnd* w);
+POINT ClientScreenOrigin(const TWnd* w);
+bool IsVisibleTree(const TWnd* w);  // visible with every ancestor visible
+bool IsEnabledTree(const TWnd* w);
+
+// Runs fn; hands what it throws to the application handler.
+template <class F>
+void Guarded(F&& fn) {
+    try {
+        fn();
+    } catch (const std::exception& e) {
+        HandleApplicationException(e);
+    } catch (...) {
+        HandleApplicationException(std::runtime_error("Unknown exception"));
+    }
+}
+
+// Queue internals.
+void EnsureWindowSystem();  // the Qt application and the dispatcher
+void WakeEventLoop();
+void QueueInput(TRawInput in);
+bool RetrieveMessage(MSG* msg, HWND hwnd, UINT fmin, UINT fmax, UINT flags);
+void NoteWindowGone(HWND hwnd);  // drops its posted messages, timers, paint
+LRESULT CallProcedure(TWnd* w, WNDPROC proc, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT DeliverSent(TWnd* w, UINT msg, WPARAM wp, LPARAM lp);
+void RemoveWindowTimers(HWND hwnd);
+// Posts a message that belongs to the message being handled (TranslateMessage's characters): it is delivered in
+// the same ProcessPendingMessages pass.
+void PostFollowUp(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// Hooks.
+bool HasHooks(int idHook);
+LRESULT RunHooks(int idHook, int code, WPARAM wp, LPARAM lp);
+
+// Input.
+bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten);
+void ForgetWindowInput(HWND hwnd);
+void UpdateMouseTracking(HWND under, bool client);
+void MouseLeftAllWindows();
+// Records a key or button as the hardware reports it (the asynchronous key state).
+void NoteAsyncKey(BYTE vk, bool down);
+WPARAM CurrentMouseKeys();
+
+// Geometry and painting.
+void RecalcClient(TWnd* w);
+void EnsureImage(TWnd* w);
+void ScheduleWidgetUpdate(TWnd* w);
+void SyncWidget(TWnd* w);
+void CreateWidget(TWnd* w);
+void DestroyWidget(TWnd* w);
+LRESULT DefaultHitTest(TWnd* w, POINT screen);
+void DefaultNcPaint(TWnd* w);
+void RunMoveSizeLoop(TWnd* w, WPARAM cmd, POINT start);
+HWND DeepestWindowAt(POINT screen, bool forInput);
+QRegion RegionOf(HRGN rgn);  // best effort: the region's bounding box
+
+// Activation (activate: set the active top-level window; clicked: WA_CLICKACTIVE).
+void ActivateWindow(HWND top, bool clicked);
+void SetApplicationActive(bool active);
+
+}  // namespace zel
