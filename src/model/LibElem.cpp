@@ -1,0 +1,399 @@
+#include "model/LibElem.h"
+
+#include <array>
+#include <cmath>
+#include <exception>
+
+#include "model/ModelServices.h"
+#include "model/SyxFiles.h"
+#include "platform/rtl/SafeFile.h"
+
+namespace zel {
+
+std::uint8_t XpFormat = 0;
+
+namespace {
+
+void SplitNow(TDateTime& date, TDateTime& time) {
+    const TDateTime now = Now();
+    date = std::floor(now);
+    time = now - date;
+}
+
+bool IsBankType(ElementType code) {
+    return code == etPatchBank || code == etPerformanceBank || code == etRhythmBank;
+}
+
+// The library whose saved flag an element's changes clear: its root, or itself when it has no owner.
+TLibElem* RootLibrary(TLibElem* element) {
+    TLibElem* root = OwnerRoot(element);
+    return root != nullptr ? root : element;
+}
+
+// Shows an element file dialog starting at the folder and name of fileName (the data folder when it
+// has no folder). A dialog that cannot be shown raises EOutOfResources "Out of Resource".
+bool RunFileDialog(TFileDialogKind kind, const std::string& title, const std::string& defaultExt,
+                   const std::string& filter, const std::string& fileName, std::string& chosen) {
+    IFileDialogs* dialogs = ModelServices().FileDialogs;
+    if (dialogs == nullptr) throw EOutOfResources("Out of Resource");
+    TFileDialogRequest request;
+    request.Kind = kind;
+    request.Title = title;
+    request.DefaultExt = defaultExt;
+    request.Filter = filter;
+    request.InitialDir = ExtractFilePath(fileName);
+    request.FileName = ExtractFileName(fileName);
+    request.PathMustExist = true;
+    request.FileMustExist = kind == TFileDialogKind::Open;
+    if (request.InitialDir.empty()) request.InitialDir = DefaultDataFolder();
+    bool confirmed = false;
+    try {
+        confirmed = dialogs->Execute(request);
+    } catch (const std::exception&) {
+        throw EOutOfResources("Out of Resource");
+    }
+    if (confirmed) chosen = request.FileName;
+    return confirmed;
+}
+
+// ------------------------------------------------------------------------------------- type table
+
+struct TTypeTable {
+    std::array<TElementFactory, ElementTypeCount> Factories;
+    bool StandardRegistered = false;
+};
+
+TTypeTable& TypeTable() {
+    static TTypeTable table;
+    return table;
+}
+
+TTypeTable& ReadyTypeTable() {
+    TTypeTable& table = TypeTable();
+    if (!table.StandardRegistered) {
+        table.StandardRegistered = true;
+        RegisterStandardElementTypes();
+    }
+    return table;
+}
+
+std::string UnknownTypeText(int code) { return "Unknown element type " + std::to_string(code); }
+
+}  // namespace
+
+// ------------------------------------------------------------------------------------------ TLibElem
+
+TLibElem::TLibElem(TLibElem* AOwner) : Owner(AOwner) {
+    SplitNow(ModifiedDate, ModifiedTime);
+    CreatedDate = ModifiedDate;
+    CreatedTime = ModifiedTime;
+}
+
+TLibElem::~TLibElem() { CloseWindow(); }
+
+void TLibElem::CloseWindow() {
+    if (WindowOpen == 0 && Window == nullptr) return;
+    TObject* window = Window;
+    Window = nullptr;
+    WindowOpen = 0;
+    if (window == nullptr) return;
+    try {
+        if (IModelWindows* windows = ModelServices().Windows) windows->ReleaseElementWindow(window);
+    } catch (const std::exception&) {
+        // Nothing may escape a destructor; the window layer reports its own failures.
+    }
+}
+
+void TLibElem::Assign(TLibElem* Source) {
+    if (Source == nullptr) return;
+    Name = Source->Name;
+    Selected = Source->Selected;
+    FileName = Source->FileName;
+    Temporary = Source->Temporary;
+    User = Source->User;
+    Number = Source->Number;
+    TouchElement(this);
+}
+
+std::string TLibElem::GetName() const { return Name; }
+
+void TLibElem::SetName(const std::string& AName, bool Send) {
+    (void)Send;
+    Name = AName.substr(0, ElementNameLength);
+}
+
+void TLibElem::UpdateViews() {}
+
+void TLibElem::BuildSysEx() {}
+
+void TLibElem::WriteSyx(TStream& F) {
+    (void)F;
+    BuildSysEx();
+}
+
+void TLibElem::ReadSyx(TStream& F) { (void)F; }
+
+void TLibElem::WriteLibRecord(TStream& F) {
+    StoreWindowPositions();
+    WriteI16(F, ElemType);
+    WriteShortString(F, Name, static_cast<int>(ElementNameLength));
+    WriteShortString(F, FileName, StoredFileNameLength);
+    WriteDouble(F, CreatedDate);
+    WriteDouble(F, CreatedTime);
+    WriteDouble(F, ModifiedDate);
+    WriteDouble(F, ModifiedTime);
+    WriteU8(F, Temporary);
+    WriteU8(F, User);
+    WriteI16(F, Number);
+    WriteI16(F, WindowLeft);
+    WriteI16(F, WindowTop);
+}
+
+void TLibElem::ReadLibRecord(TStream& F) {
+    Name = ReadShortString(F, static_cast<int>(ElementNameLength));
+    FileName = ReadShortString(F, StoredFileNameLength);
+    CreatedDate = ReadDouble(F);
+    CreatedTime = ReadDouble(F);
+    ModifiedDate = ReadDouble(F);
+    ModifiedTime = ReadDouble(F);
+    Temporary = ReadU8(F);
+    User = ReadU8(F);
+    Number = ReadI16(F);
+    WindowLeft = ReadI16(F);
+    WindowTop = ReadI16(F);
+}
+
+void TLibElem::SaveSyxFile(const std::string& path) {
+    try {
+        SafeWriteFile(path, [this](TStream& stream) { WriteSyx(stream); });
+    } catch (const std::exception&) {
+        throw EInOutError("Error Saving Sysex");
+    }
+    HasFile = 1;
+}
+
+void TLibElem::SaveSyxDialog(bool SaveAs) {
+    if (!SaveAs && (CompareText(FileName, UntitledSyx) != 0 || HasFile == 1)) {
+        SaveSyxFile(FileName);
+        return;
+    }
+    std::string chosen;
+    if (!RunFileDialog(TFileDialogKind::Save, "Save SysEx", "Syx", "Syx file|*.Syx", FileName, chosen)) return;
+    if (FileExists(chosen) &&
+        ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation, TMessageButtons::YesNo) !=
+            TMessageResult::Yes)
+        return;
+    SaveSyxFile(chosen);
+    FileName = chosen;
+}
+
+bool TLibElem::LoadSyxFile(const std::string& path) {
+    // The size is tested before anything is read, so that choosing a large file of another kind costs
+    // nothing; the body is then read whole into memory before the element takes it.
+    std::int64_t size = 0;
+    try {
+        size = TBufferedFileReader(path, 4096).GetSize();
+    } catch (const std::exception&) {
+        throw EInOutError("Error Loadind Sysex");
+    }
+    if (size != ExpectedSyxSize()) {
+        ShowMessageBox("Incorrect SysEx File Type.", TMessageKind::Information, TMessageButtons::OK);
+        return false;
+    }
+    TMemoryStream body;
+    try {
+        body.LoadFromFile(path);
+        if (body.GetSize() != size) throw EReadError(SReadError);  // changed meanwhile
+        body.SetPosition(0);
+        ReadSyx(body);
+    } catch (const std::exception&) {
+        throw EInOutError("Error Loadind Sysex");
+    }
+    return true;
+}
+
+void TLibElem::LoadSyxDialog() {
+    std::string chosen;
+    if (!RunFileDialog(TFileDialogKind::Open, "Load SysEx", "Syx", "Syx file|*.Syx", FileName, chosen)) return;
+    if (!LoadSyxFile(chosen)) return;
+    FileName = chosen;
+    // Banks and the system carry no name in their data: they are named after the file.
+    if (IsBankType(ElemType) || ElemType == etSystem) {
+        std::string name = ExtractFileName(chosen).substr(0, ElementNameLength);
+        if (const auto dot = name.find('.'); dot != std::string::npos) name.erase(dot);
+        Name = name;
+    }
+    TouchElement(this);
+    UpdateViews();
+}
+
+void TLibElem::Transmit(bool ToTemporary) { (void)ToTemporary; }
+
+void TLibElem::Receive(bool FromTemporary) {
+    (void)FromTemporary;
+    TouchElement(this);
+}
+
+void TLibElem::InitDefault() {}
+
+void TLibElem::RequestNext() {}
+
+void TLibElem::StoreWindowPositions() {
+    if (WindowOpen == 0 || Window == nullptr) return;
+    IModelWindows* windows = ModelServices().Windows;
+    int left = 0;
+    int top = 0;
+    if (windows == nullptr || !windows->GetWindowPosition(Window, left, top)) return;
+    if (WindowLeft != static_cast<std::int16_t>(left)) {
+        WindowLeft = static_cast<std::int16_t>(left);
+        RootLibrary(this)->MarkUnsaved();
+    }
+    if (WindowTop != static_cast<std::int16_t>(top)) {
+        WindowTop = static_cast<std::int16_t>(top);
+        RootLibrary(this)->MarkUnsaved();
+    }
+}
+
+void TLibElem::TransmitStep() {}
+
+void TLibElem::PrintLine(int& Y, bool WithLocation) {
+    // Elements that appear in printed listings draw their rows here.
+    (void)Y;
+    (void)WithLocation;
+}
+
+void TLibElem::OpenEditor() {
+    IModelWindows* windows = ModelServices().Windows;
+    if (WindowOpen != 0) {
+        if (windows != nullptr) windows->BringWindowToFront(Window);
+        return;
+    }
+    WindowOpen = 1;
+    try {
+        // The instrument's edit area holds the element the editor shows.
+        if (ElemType == etPatch || ElemType == etPerformance || ElemType == etRhythm || ElemType == etSystem)
+            Transmit(true);
+    } catch (...) {
+        WindowOpen = 0;
+        throw;
+    }
+    try {
+        if (windows == nullptr) throw EOutOfMemory("Out of Memory or Resource");
+        TObject* window = windows->CreateElementWindow(*this);
+        if (window == nullptr) throw EOutOfMemory("Out of Memory or Resource");
+        Window = window;
+    } catch (const std::exception&) {
+        // The element stays closed, so that it can be opened again.
+        WindowOpen = 0;
+        Window = nullptr;
+        throw EOutOfMemory("Out of Memory or Resource");
+    }
+}
+
+std::string TLibElem::LocationText() const {
+    const std::string memory = User == 1 ? "User" : "Card";
+    if (IsBankType(ElemType)) return memory;
+    if (ElemType == etSystem || ElemType == etGlobal) return std::string();
+    if (Temporary == 1) return "Temporary";
+    return memory + " : " + std::to_string(Number);
+}
+
+std::int32_t TLibElem::ExpectedSyxSize() const {
+    const std::int32_t x = XpFormat != 0 ? 1 : 0;
+    switch (ElemType) {
+        case etPatch: return 643 + x;
+        case etPatchBank: return 128 * (643 + x);
+        case etPerformance: return 555 + 98 * x;
+        case etPerformanceBank: return 17760 + 3136 * x;
+        case etRhythm: return 4439;
+        case etRhythmBank: return 8878;
+        case etSystem: return 442 + 42 * x;
+        default: return -1;
+    }
+}
+
+std::string TLibElem::TypeName(int code) {
+    switch (code) {
+        case etPatch: return "Patch";
+        case etPatchBank: return "Patch Bank";
+        case etPerformance: return "Performance";
+        case etPerformanceBank: return "Performance Bank";
+        case etRhythm: return "Rhythm";
+        case etRhythmBank: return "Rhythm Bank";
+        case etSystem: return "System";
+        case etGlobal: return "Global";
+        default: return std::string();
+    }
+}
+
+void TLibElem::TransmitTimer(TObject* Sender) {
+    (void)Sender;
+    TransmitStep();
+}
+
+void TLibElem::InstrumentNotResponding(TObject* Sender) {
+    (void)Sender;
+    ITransferProgress* progress = ModelServices().Progress;
+    if (progress != nullptr) progress->SetTimerEnabled(TTransferTimer::Timer, false);
+    if (IMidiPorts* ports = ModelServices().MidiPorts) ports->SetInputHandler(nullptr);
+    if (progress != nullptr && progress->GetCompleted()) {
+        progress->Close();
+        return;
+    }
+    if (ShowMessageBox("The Instrument Is Not Responding.", TMessageKind::Warning, TMessageButtons::RetryCancel) ==
+        TMessageResult::Retry) {
+        RequestNext();
+    } else if (progress != nullptr) {
+        progress->Close();
+    }
+}
+
+// ------------------------------------------------------------------------------------ free operations
+
+TLibElem* OwnerRoot(TLibElem* element) {
+    if (element == nullptr || element->Owner == nullptr) return nullptr;
+    TLibElem* root = element->Owner;
+    for (int level = 1; level < 3 && root->Owner != nullptr; ++level) root = root->Owner;
+    return root;
+}
+
+namespace {
+
+void TouchChain(TLibElem* element) {
+    SplitNow(element->ModifiedDate, element->ModifiedTime);
+    if (element->Owner != nullptr) {
+        TouchChain(element->Owner);
+        OwnerRoot(element)->MarkUnsaved();
+    } else {
+        element->MarkUnsaved();
+    }
+}
+
+}  // namespace
+
+void TouchElement(TLibElem* element) {
+    if (element == nullptr) return;
+    TouchChain(element);
+    RefreshMainMenus();
+}
+
+std::unique_ptr<TLibElem> CreateElementOfType(int code, TLibElem* owner) {
+    if (code < 0 || code >= ElementTypeCount) throw EElementTypeError(UnknownTypeText(code));
+    const TElementFactory& factory = ReadyTypeTable().Factories[static_cast<std::size_t>(code)];
+    if (!factory) throw EElementTypeError(UnknownTypeText(code));
+    std::unique_ptr<TLibElem> element = factory(owner);
+    if (!element) throw EElementTypeError(UnknownTypeText(code));
+    return element;
+}
+
+void RegisterElementType(ElementType code, TElementFactory factory) {
+    if (code < 0 || code >= ElementTypeCount) throw EElementTypeError(UnknownTypeText(code));
+    ReadyTypeTable().Factories[static_cast<std::size_t>(code)] = std::move(factory);
+}
+
+TElementFactory ElementFactoryOf(ElementType code) {
+    if (code < 0 || code >= ElementTypeCount) return {};
+    return ReadyTypeTable().Factories[static_cast<std::size_t>(code)];
+}
+
+}  // namespace zel

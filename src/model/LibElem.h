@@ -1,0 +1,164 @@
+#pragma once
+// The element: everything a library holds (patch, performance, rhythm set, system, their banks, the
+// global set, the library itself) derives from TLibElem. It carries the element's identity, its place
+// on the instrument, its owner and window, the state of a running transfer, and the virtual operations
+// through which libraries, banks, windows and transfers treat every kind alike.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/rtl/DateUtils.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/System.h"
+
+namespace zel {
+
+// Element type code, a 16-bit number; the display names are "Patch", "Patch Bank", ...
+using ElementType = std::int16_t;
+inline constexpr ElementType etPatch = 0;
+inline constexpr ElementType etPatchBank = 1;
+inline constexpr ElementType etPerformance = 2;
+inline constexpr ElementType etPerformanceBank = 3;
+inline constexpr ElementType etRhythm = 4;
+inline constexpr ElementType etRhythmBank = 5;
+inline constexpr ElementType etSystem = 6;
+inline constexpr ElementType etGlobal = 7;
+inline constexpr int ElementTypeCount = 8;
+
+inline constexpr std::size_t ElementNameLength = 12;  // stored name field
+inline constexpr int StoredFileNameLength = 79;       // stored file-name field of a library record
+inline constexpr const char* UntitledSyx = "Untitled.Syx";
+
+// Set only while an import from or an export to the XP format runs: the .Syx sizes and bodies of
+// patches, performances and systems then use the longer XP messages.
+extern std::uint8_t XpFormat;
+
+// A type code that has no element class.
+ZEL_DECLARE_EXCEPTION(EElementTypeError, Exception)
+
+class TLibElem : public TObject {
+public:
+    // Slot 0: Owner as given, type 0, dates now, in the temporary area, slot 1, never placed,
+    // file "Untitled.Syx".
+    explicit TLibElem(TLibElem* AOwner);
+    // Slot 19: closes the element's open window.
+    ~TLibElem() override;
+    std::string ClassName() const override { return "TLibElem"; }
+
+    // Slot 1: copies Name, Selected, FileName, Temporary, User and Number from an element of the same
+    // kind, then touches this element.
+    virtual void Assign(TLibElem* Source);
+    // Slot 2.
+    virtual std::string GetName() const;
+    // Slot 3: keeps the first 12 characters; Send matters only to kinds that keep the name in their data.
+    virtual void SetName(const std::string& AName, bool Send);
+    // Slot 4: refreshes the element's open windows.
+    virtual void UpdateViews();
+    // Slot 5: fills headers, addresses and checksums of the message buffers for the current location.
+    virtual void BuildSysEx();
+    // Slot 6: writes the .Syx body (the base builds the messages and writes nothing).
+    virtual void WriteSyx(TStream& F);
+    // Slot 7: reads the .Syx body.
+    virtual void ReadSyx(TStream& F);
+    // Slot 8: the library record, beginning with the common header (after StoreWindowPositions).
+    virtual void WriteLibRecord(TStream& F);
+    // Slot 9: reads the record after its type word, which the reader has already consumed.
+    virtual void ReadLibRecord(TStream& F);
+    // Slot 10: saves the .Syx file, straight to FileName once the element has a file, else through the
+    // save dialog.
+    virtual void SaveSyxDialog(bool SaveAs);
+    // Slot 11: loads a .Syx file chosen in the open dialog.
+    virtual void LoadSyxDialog();
+    // Slot 12: sends the element to its location, or to the temporary area.
+    virtual void Transmit(bool ToTemporary);
+    // Slot 13: fetches the element from the instrument (the base only touches it).
+    virtual void Receive(bool FromTemporary);
+    // Slot 14: the initial values of the element's data.
+    virtual void InitDefault();
+    // Slot 15: the next data request of a receive, with its reply timer and input handler.
+    virtual void RequestNext();
+    // Slot 16: copies the open window's position into WindowLeft/WindowTop; each change marks the root
+    // library unsaved.
+    virtual void StoreWindowPositions();
+    // Slot 17: one message of a bank transmit per timer tick.
+    virtual void TransmitStep();
+    // Slot 18: the element's lines of a printed listing.
+    virtual void PrintLine(int& Y, bool WithLocation);
+
+    // Clears the saved flag of a library; every other kind has none.
+    virtual void MarkUnsaved() {}
+
+    // Opens the element's window, or brings it to the front when it is open. Patches, performances,
+    // rhythm sets and systems are first sent to the temporary area. A window that cannot be made raises
+    // EOutOfMemory "Out of Memory or Resource" and leaves the element without a window.
+    void OpenEditor();
+    // "Temporary", "User : 5", "Card : 5"; a bank "User" or "Card"; a system or global nothing.
+    std::string LocationText() const;
+    // The byte size a .Syx file of this kind must have (XP sizes while XpFormat is set); -1 for none.
+    std::int32_t ExpectedSyxSize() const;
+    std::string TypeName() const { return TypeName(ElemType); }
+    static std::string TypeName(int code);
+
+    // Timer handler of a bank transmit: one step.
+    void TransmitTimer(TObject* Sender);
+    // Timer handler of the reply time-out of every transfer.
+    void InstrumentNotResponding(TObject* Sender);
+
+    std::string Name;                   // at most 12 characters
+    ElementType ElemType = 0;
+    TDateTime ModifiedDate = 0;         // date part of the last change
+    TDateTime ModifiedTime = 0;         // time-of-day part of the last change
+    TDateTime CreatedDate = 0;
+    TDateTime CreatedTime = 0;
+    std::uint8_t Selected = 0;
+    std::string FileName = UntitledSyx; // the full path of the file last loaded or saved
+    std::uint8_t Temporary = 1;         // 1: the instrument's temporary (edit) area
+    std::uint8_t User = 0;              // 1: user memory, 0: data card (when not temporary)
+    std::uint8_t HasFile = 0;           // 1 once saved to a file
+    std::uint8_t WindowOpen = 0;
+    std::int16_t WindowLeft = -1;       // -1: never placed
+    std::int16_t WindowTop = -1;
+    std::int16_t Number = 1;            // 1-based slot in user memory or on the card
+    TLibElem* Owner = nullptr;          // the bank, global or library holding the element
+    TObject* Window = nullptr;          // the open window, while WindowOpen is 1
+    std::uint32_t TransferAddress = 0;  // base address of the running transfer
+    std::int16_t MessageCount = 0;      // message number within the element during a transfer
+
+protected:
+    // Releases the element's window when one is open; kinds whose windows need their data close them
+    // first thing in their destructor.
+    void CloseWindow();
+    // Reads a whole .Syx file, checks its size and hands the bytes to ReadSyx; false when the size is
+    // wrong (the user is told, the element unchanged). Raises EInOutError "Error Loadind Sysex".
+    bool LoadSyxFile(const std::string& path);
+    // Writes the .Syx file through the safe file writer; raises EInOutError "Error Saving Sysex" and then
+    // leaves the old file.
+    void SaveSyxFile(const std::string& path);
+};
+
+// The topmost of the element's owner, its owner's owner and that one's owner (three levels at most):
+// the library whose saved flag records unsaved changes. None for an element without owner.
+TLibElem* OwnerRoot(TLibElem* element);
+
+// Stamps the element and its owners modified now, marks the root library unsaved and refreshes the
+// main window's menus.
+void TouchElement(TLibElem* element);
+
+// ----------------------------------------------------------------------------------- Element factory
+
+using TElementFactory = std::function<std::unique_ptr<TLibElem>(TLibElem* owner)>;
+
+// Makes a new element of the type's class with that owner. A code without a class raises
+// EElementTypeError.
+std::unique_ptr<TLibElem> CreateElementOfType(int code, TLibElem* owner);
+// Sets the class of a type code 0..7 (an empty factory removes it); other codes raise EElementTypeError.
+void RegisterElementType(ElementType code, TElementFactory factory);
+// The factory currently registered for a code (empty when none).
+TElementFactory ElementFactoryOf(ElementType code);
+// Registers the element classes of the program; defined in ElementTypes.cpp, run before the first use
+// of the table.
+void RegisterStandardElementTypes();
+
+}  // namespace zel

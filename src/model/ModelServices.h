@@ -1,0 +1,197 @@
+#pragma once
+// The services the instrument model reaches outside itself: the MIDI ports, file dialogs, message
+// boxes, the MIDI monitor, the element windows and the main window's menu refresh, and the transfer
+// progress window. The model includes no window class: the window layers register implementations of
+// these small interfaces at start-up, and tests register scripted stand-ins.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "midi/Miditype.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/System.h"
+
+namespace zel {
+
+class TLibElem;
+
+// Set while the MIDI ports are usable: every send and every receive of the model is gated by it. The
+// port dialog sets and clears it; it starts clear.
+extern std::uint8_t DevicesOpen;
+
+// ------------------------------------------------------------------------------------------ MIDI ports
+
+// The program's one MIDI input and one MIDI output, held by the port dialog.
+class IMidiPorts {
+public:
+    virtual ~IMidiPorts() = default;
+    // True while the output port is actually open.
+    virtual bool OutputOpen() const = 0;
+    // Sends one System Exclusive block (the bytes are copied before the call returns).
+    virtual void PutLong(const std::uint8_t* data, std::size_t size) = 0;
+    // Sends one short message.
+    virtual void PutShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) = 0;
+    // Closes both ports / opens the configured ports again.
+    virtual void CloseDevs() = 0;
+    virtual void OpenDevs() = 0;
+    // Replaces the input component's input-event handler; an empty handler clears it.
+    virtual void SetInputHandler(TNotifyEvent handler) = 0;
+    // The input's waiting events, and the oldest of them (taken off the input; none when it is empty).
+    virtual int PendingEventCount() { return 0; }
+    virtual std::unique_ptr<TMyMidiEvent> NextEvent() { return nullptr; }
+};
+
+// ---------------------------------------------------------------------------------------- File dialogs
+
+enum class TFileDialogKind { Open, Save };
+
+// One file dialog: what it shows, and on confirmation the chosen path in FileName.
+struct TFileDialogRequest {
+    TFileDialogKind Kind = TFileDialogKind::Open;
+    std::string Title;
+    std::string DefaultExt;   // without the dot: "Syx"
+    std::string Filter;       // "Syx file|*.Syx"
+    std::string InitialDir;
+    std::string FileName;     // the proposed file name in; the chosen full path out
+    bool PathMustExist = false;
+    bool FileMustExist = false;
+};
+
+class IFileDialogs {
+public:
+    virtual ~IFileDialogs() = default;
+    // Shows the dialog, owned by the main window; true when the user confirmed a file.
+    virtual bool Execute(TFileDialogRequest& request) = 0;
+};
+
+// --------------------------------------------------------------------------------------- Message boxes
+
+// The icon of a message box, with its Windows MB_ICON* value.
+enum class TMessageKind : std::uint32_t {
+    Error = 0x10,         // MB_ICONERROR
+    Confirmation = 0x20,  // MB_ICONQUESTION
+    Warning = 0x30,       // MB_ICONWARNING
+    Information = 0x40,   // MB_ICONINFORMATION
+};
+
+// The buttons of a message box, with their Windows MB_* value.
+enum class TMessageButtons : std::uint32_t {
+    OK = 0x0,           // MB_OK
+    OKCancel = 0x1,     // MB_OKCANCEL
+    YesNoCancel = 0x3,  // MB_YESNOCANCEL
+    YesNo = 0x4,        // MB_YESNO
+    RetryCancel = 0x5,  // MB_RETRYCANCEL
+};
+
+// The button the user pressed, with its Windows ID* value (None: no box could be shown).
+enum class TMessageResult : int {
+    None = 0,
+    OK = 1,      // IDOK
+    Cancel = 2,  // IDCANCEL
+    Abort = 3,   // IDABORT
+    Retry = 4,   // IDRETRY
+    Ignore = 5,  // IDIGNORE
+    Yes = 6,     // IDYES
+    No = 7,      // IDNO
+};
+
+class IMessageBoxes {
+public:
+    virtual ~IMessageBoxes() = default;
+    virtual TMessageResult Show(const std::string& text, TMessageKind kind, TMessageButtons buttons) = 0;
+};
+
+// -------------------------------------------------------------------------------------------- Windows
+
+// The windows the model opens, refreshes and closes.
+class IModelWindows {
+public:
+    virtual ~IModelWindows() = default;
+    // The main window re-evaluates its menu items (the Save items follow the saved flags).
+    virtual void EnableMenuItems() {}
+    // Creates the window of the element's kind (a multiple-document child of the main window) and returns
+    // it; raises when it cannot.
+    virtual TObject* CreateElementWindow(TLibElem& element) = 0;
+    virtual void BringWindowToFront(TObject* window) { (void)window; }
+    // The window's current left and top; false when they cannot be told.
+    virtual bool GetWindowPosition(TObject* window, int& left, int& top) {
+        (void)window; (void)left; (void)top;
+        return false;
+    }
+    // The window's current width and height; false when they cannot be told.
+    virtual bool GetWindowSize(TObject* window, int& width, int& height) {
+        (void)window; (void)width; (void)height;
+        return false;
+    }
+    // Refills an open window's controls from its element's data (the element's UpdateViews).
+    virtual void UpdateWindowView(TObject* window) { (void)window; }
+    // Closes and releases an element's window (the element is being destroyed).
+    virtual void ReleaseElementWindow(TObject* window) { (void)window; }
+};
+
+// ----------------------------------------------------------------------------------------- MIDI monitor
+
+class IMidiMonitor {
+public:
+    virtual ~IMidiMonitor() = default;
+    // Appends an outgoing message to the monitor's output list as one line of hexadecimal numbers.
+    virtual void AddOutputMessage(const std::uint8_t* data, std::size_t size) = 0;
+};
+
+// ------------------------------------------------------------------------------ Transfer progress window
+
+// The two timers of the progress window on which the transfers hang their steps.
+enum class TTransferTimer { Timer, TimerCleanup };
+
+// The modal progress window shown while an element or a bank is sent or received.
+class ITransferProgress {
+public:
+    virtual ~ITransferProgress() = default;
+    virtual void Start(int expectedMessages, const std::string& title, const std::string& elementLabel) {
+        (void)expectedMessages; (void)title; (void)elementLabel;
+    }
+    virtual void SetTransmetting() {}
+    virtual void AddSended(int bytes, int messages) { (void)bytes; (void)messages; }
+    virtual void AddReceived(int bytes, int messages) { (void)bytes; (void)messages; }
+    virtual void AddElem(int count) { (void)count; }
+    // Set by the model when the whole transfer has finished.
+    virtual bool GetCompleted() const = 0;
+    virtual void SetCompleted(bool completed) = 0;
+    virtual void ShowModal() {}
+    // Closes the window: this also stops Timer and gives the MIDI input back to the main window.
+    virtual void Close() = 0;
+    // Sets a timer's interval and handler and whether it runs.
+    virtual void SetTimer(TTransferTimer timer, std::uint32_t intervalMs, std::function<void()> handler,
+                          bool enabled) = 0;
+    virtual void SetTimerEnabled(TTransferTimer timer, bool enabled) = 0;
+};
+
+// ------------------------------------------------------------------------------------------ Registry
+
+// The registered services; any of them may be missing (then the model does without, as described at
+// each use).
+struct TModelServices {
+    IMidiPorts* MidiPorts = nullptr;
+    IFileDialogs* FileDialogs = nullptr;
+    IMessageBoxes* MessageBoxes = nullptr;
+    IModelWindows* Windows = nullptr;
+    IMidiMonitor* MidiMonitor = nullptr;
+    ITransferProgress* Progress = nullptr;
+    // The data folder of the file dialogs (made when missing); empty text when not registered.
+    std::function<std::string()> DataFolder;
+};
+
+TModelServices& ModelServices();
+
+// Shows a message box through the registered service; TMessageResult::None when there is none.
+TMessageResult ShowMessageBox(const std::string& text, TMessageKind kind, TMessageButtons buttons);
+
+// The folder every file dialog of the model starts in when the element has no folder of its own.
+std::string DefaultDataFolder();
+
+// Asks the main window to re-evaluate its menu items, when one is registered.
+void RefreshMainMenus();
+
+}  // namespace zel

@@ -1,0 +1,79 @@
+#pragma once
+// A patch: one common block and four tones, held as the five data-set messages that carry them.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/LibElem.h"
+#include "model/ParamBlocks.h"
+#include "model/SyxFiles.h"
+
+namespace zel {
+
+inline constexpr int ToneCount = 4;
+// The patch's .Syx body: common (83) and four tones (140 each).
+inline constexpr std::int32_t PatchSyxSize = 643;
+// The size bytes of the data request for a whole patch (common through tone 4).
+inline constexpr std::uint32_t PatchRequestSize = 0x00001718;
+// The reply time-out of every transfer, in milliseconds.
+inline constexpr std::uint32_t ReplyTimeoutMs = 2000;
+
+class TPatch : public TLibElem {
+public:
+    // Type code 0, a fresh common and tones 1..4 with their initial values.
+    explicit TPatch(TLibElem* AOwner);
+    // Closes the patch window, then the editors of the blocks.
+    ~TPatch() override;
+    std::string ClassName() const override { return "TPatch"; }
+
+    // The base copy, then the common and tone messages (not the window positions).
+    void Assign(TLibElem* Source) override;
+    // Data bytes 0..11 of the common, trailing blanks removed.
+    std::string GetName() const override;
+    // Pads the name with blanks to 12 characters; with Send it goes to the temporary patch as one data
+    // set, without it it is only stored.
+    void SetName(const std::string& AName, bool Send) override;
+    // Refreshes the patch window and every open editor.
+    void UpdateViews() override;
+    // Headers, addresses and checksums for the patch's location.
+    void BuildSysEx() override;
+    void WriteSyx(TStream& F) override;
+    // Reads the body of the format in use; a damaged body (missing bytes, a data byte of 80H or more)
+    // raises and leaves the patch as it was.
+    void ReadSyx(TStream& F) override;
+    // The element header, the tones' and the common's editor positions, then the body. Reading also
+    // refuses a slot number outside 1..128 (EReadError).
+    void WriteLibRecord(TStream& F) override;
+    void ReadLibRecord(TStream& F) override;
+    // Sends the five messages to the patch's location, or to the temporary area (which makes it the
+    // current patch). Nothing while the ports are not usable.
+    void Transmit(bool ToTemporary) override;
+    // Fetches the patch from its location (or the temporary area) through the progress window.
+    void Receive(bool FromTemporary) override;
+    void InitDefault() override;
+    // Empties the input, asks for the whole patch, arms the reply time-out and takes the input.
+    void RequestNext() override;
+    void StoreWindowPositions() override;
+
+    // The input handler of a receive: takes one event. A reply is stored only when it is the data set
+    // expected next (address and length); a damaged one asks for the whole patch again; anything else
+    // is dropped. Each stored reply re-arms the time-out; the fifth ends the transfer.
+    void ReceiveHandler(TObject* Sender);
+
+    // The base address of the patch's own location.
+    std::uint32_t LocationAddress() const;
+    // The address of the message that a receive expects next (common, tone 1 .. tone 4).
+    std::uint32_t ExpectedReplyAddress() const;
+
+    TTone& Tone(int ToneNumber) { return *Tones[static_cast<std::size_t>(ToneNumber - 1)]; }
+    const TTone& Tone(int ToneNumber) const { return *Tones[static_cast<std::size_t>(ToneNumber - 1)]; }
+
+    std::unique_ptr<TCommon> Common;
+    std::array<std::unique_ptr<TTone>, ToneCount> Tones;  // tones 1..4
+
+private:
+    std::array<TSyxMessage, 1 + ToneCount> SyxMessages();
+};
+
+}  // namespace zel

@@ -1,0 +1,496 @@
+// The library and its .Lib file: exact layout, byte-exact round trips, damaged files, safe saving and
+// the dialogs, sorting, selection and moving elements.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <set>
+
+#include "model/Library.h"
+#include "model/Patch.h"
+#include "model/TransferFakes.h"
+#include "platform/rtl/SafeFile.h"
+#include "support/TempDir.h"
+
+namespace zel::test {
+namespace {
+
+constexpr std::size_t PatchRecordSize = 135 + 120 + 643;
+
+Bytes FileBytesOf(TLibrary& library) {
+    TMemoryStream stream;
+    library.WriteFile(stream);
+    const std::string s = stream.DataString();
+    return Bytes(s.begin(), s.end());
+}
+
+std::string AsString(const Bytes& b) { return std::string(b.begin(), b.end()); }
+
+TPatch& AddPatch(TLibrary& library, const std::string& name, int slot, unsigned seed) {
+    auto patch = std::make_unique<TPatch>(&library);
+    const Bytes data = Pattern(TTone::DataSize, seed);
+    for (int t = 1; t <= ToneCount; ++t) std::copy(data.begin(), data.end(), patch->Tone(t).Data());
+    patch->SetName(name, false);
+    patch->Temporary = 0;
+    patch->User = 1;
+    patch->Number = static_cast<std::int16_t>(slot);
+    patch->FileName = "/data/" + name + ".Syx";
+    patch->Tone(2).Editors[TTone::tePitch].Left = 120;
+    patch->Common->Editors[TCommon::ceEffects].Top = 33;
+    TPatch& ref = *patch;
+    library.Elements.push_back(std::move(patch));
+    return ref;
+}
+
+// A library with notes, geometry and two patches.
+void FillSample(TLibrary& library) {
+    library.Notes.Add("Sounds for the gig");
+    library.Notes.Add("");
+    library.Notes.Add("Pads last");
+    library.WindowWidth = 400;
+    library.WindowHeight = 300;
+    library.WindowLeft = 12;
+    library.WindowTop = 34;
+    AddPatch(library, "Warm Pad", 3, 1);
+    AddPatch(library, "Bass", 128, 2);
+}
+
+class LibraryFile : public ::testing::Test {
+protected:
+    TModelTestScope model;
+    TempDir dir;
+};
+
+TEST_F(LibraryFile, AnEmptyLibraryIsTheEndMarkerAndTheGeometry) {
+    TLibrary library;
+    EXPECT_EQ(Hex(FileBytesOf(library)), "FF FF FF FF FF FF FF FF FF FF");
+    EXPECT_EQ(library.GetName(), "Untitled.Lib");
+}
+
+TEST_F(LibraryFile, LayoutOfNotesGeometryAndAPatchRecord) {
+    TLibrary library;
+    library.Notes.Add("ab");
+    library.Notes.Add("");
+    library.WindowWidth = 0x0102;
+    library.WindowHeight = 3;
+    library.WindowLeft = -2;
+    library.WindowTop = 5;
+    TPatch& patch = AddPatch(library, "Lead", 9, 4);
+    patch.CreatedDate = 40000.0;
+    patch.ModifiedTime = 0.5;
+    patch.WindowLeft = 7;
+    const Bytes file = FileBytesOf(library);
+
+    EXPECT_EQ(Hex(Bytes(file.begin(), file.begin() + 18)), "02 00 61 62 00 00 FF FF 02 01 03 00 FE FF 05 00 00 00");
+    const std::size_t r = 16;  // the record
+    ASSERT_EQ(file.size(), r + PatchRecordSize);
+    EXPECT_EQ(file[r + 2], 0);                         // the name field: patches keep their name in the data
+    EXPECT_EQ(file[r + 15], 14);                       // "/data/Lead.Syx"
+    EXPECT_EQ(AsString(Bytes(file.begin() + r + 16, file.begin() + r + 30)), "/data/Lead.Syx");
+    double created = 0;
+    std::memcpy(&created, file.data() + r + 95, 8);
+    EXPECT_EQ(created, 40000.0);
+    EXPECT_EQ(Hex(Bytes(file.begin() + r + 127, file.begin() + r + 135)), "00 01 09 00 07 00 FF FF");
+    // Tone editor places: tone 2's pitch left is the 7th value of its 14.
+    const std::size_t tone2 = r + 135 + 28;
+    EXPECT_EQ(Hex(Bytes(file.begin() + tone2 + 12, file.begin() + tone2 + 14)), "78 00");
+    // The common's four values follow the tones: effects top is the last.
+    EXPECT_EQ(Hex(Bytes(file.begin() + r + 135 + 118, file.begin() + r + 135 + 120)), "21 00");
+    // Then the .Syx body for user slot 9.
+    EXPECT_EQ(Hex(Bytes(file.begin() + r + 255, file.begin() + r + 264)), "F0 41 10 6A 12 11 08 00 00");
+}
+
+TEST_F(LibraryFile, WritingAndReadingBackGivesIdenticalBytes) {
+    TLibrary library;
+    FillSample(library);
+    const std::string path = dir.File("Gig.Lib");
+    library.SaveToFile(path);
+    const std::string written = ReadAll(path);
+    EXPECT_EQ(written.size(), 2u + 18 + 2 + 2 + 9 + 2 + 8 + 2 * PatchRecordSize);
+
+    TLibrary loaded;
+    loaded.LoadFromFile(path);
+    EXPECT_EQ(loaded.FileName, path);
+    EXPECT_EQ(loaded.Saved, 1);
+    ASSERT_EQ(loaded.Elements.size(), 2u);
+    EXPECT_EQ(loaded.Elements[0]->GetName(), "Warm Pad");
+    EXPECT_EQ(loaded.Elements[1]->Number, 128);
+    EXPECT_EQ(loaded.Elements[0]->Owner, &loaded);
+    EXPECT_EQ(loaded.Notes.Count(), 3);
+    EXPECT_EQ(loaded.Notes[1], "");
+    EXPECT_EQ(loaded.WindowTop, 34);
+
+    const std::string again = dir.File("Again.Lib");
+    loaded.SaveToFile(again);
+    EXPECT_EQ(ReadAll(again), written);
+}
+
+// ------------------------------------------------------------------------------------ damaged files
+
+struct DamageCase {
+    const char* Name;
+    std::function<void(Bytes&, std::size_t firstRecord)> Damage;
+};
+
+void PutI16At(Bytes& b, std::size_t at, std::int16_t v) {
+    b[at] = static_cast<std::uint8_t>(v);
+    b[at + 1] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) >> 8);
+}
+
+class DamagedLibraries : public LibraryFile, public ::testing::WithParamInterface<DamageCase> {};
+
+TEST_P(DamagedLibraries, AreRefusedAndLeaveTheLibraryAsItWas) {
+    TLibrary sample;
+    sample.Notes.Add("ab");
+    AddPatch(sample, "One", 1, 1);
+    AddPatch(sample, "Two", 2, 2);
+    Bytes file = FileBytesOf(sample);
+    GetParam().Damage(file, 6 + 8);
+    const std::string path = dir.File("Damaged.Lib");
+    WriteAll(path, AsString(file));
+
+    TLibrary library;
+    FillSample(library);
+    library.FileName = "/old/place.Lib";
+    library.Saved = 0;
+    TLibElem* first = library.Elements[0].get();
+    const Bytes before = FileBytesOf(library);
+    try {
+        library.LoadFromFile(path);
+        ADD_FAILURE() << "the damaged file was read";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message, "Error Loading Library");
+    }
+    EXPECT_EQ(library.Elements[0].get(), first);
+    EXPECT_EQ(FileBytesOf(library), before);
+    EXPECT_EQ(library.FileName, "/old/place.Lib");
+    EXPECT_EQ(library.Saved, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedLibraries,
+    ::testing::Values(
+        DamageCase{"EmptyFile", [](Bytes& b, std::size_t) { b.clear(); }},
+        DamageCase{"NoteLongerThanTheFile", [](Bytes& b, std::size_t) { PutI16At(b, 0, 0x7000); }},
+        DamageCase{"NegativeNoteLength", [](Bytes& b, std::size_t) { PutI16At(b, 0, -2); }},
+        DamageCase{"NotesWithoutEnd", [](Bytes& b, std::size_t) { b.resize(4); }},
+        DamageCase{"GeometryCutShort", [](Bytes& b, std::size_t) { b.resize(6 + 5); }},
+        DamageCase{"NameLengthByteTooLarge", [](Bytes& b, std::size_t r) { b[r + 2] = 13; }},
+        DamageCase{"FileNameLengthByteTooLarge", [](Bytes& b, std::size_t r) { b[r + 15] = 80; }},
+        DamageCase{"TypeCodeEight", [](Bytes& b, std::size_t r) { PutI16At(b, r, 8); }},
+        DamageCase{"NegativeTypeCode", [](Bytes& b, std::size_t r) { PutI16At(b, r, -1); }},
+        DamageCase{"SecondRecordTypeCodeHuge",
+                   [](Bytes& b, std::size_t r) { PutI16At(b, r + PatchRecordSize, 0x7FFF); }},
+        DamageCase{"SlotNumberZero", [](Bytes& b, std::size_t r) { PutI16At(b, r + 129, 0); }},
+        DamageCase{"SlotNumber129", [](Bytes& b, std::size_t r) { PutI16At(b, r + 129, 129); }},
+        DamageCase{"DataByteOf80H", [](Bytes& b, std::size_t r) { b[r + 255 + 9 + 3] = 0x80; }},
+        DamageCase{"ToneByteOfFFH", [](Bytes& b, std::size_t r) { b[r + PatchRecordSize + 255 + 83 + 20] = 0xFF; }},
+        DamageCase{"RecordCutInTheBody", [](Bytes& b, std::size_t r) { b.resize(r + PatchRecordSize - 100); }},
+        DamageCase{"RecordCutInTheHeader", [](Bytes& b, std::size_t r) { b.resize(r + PatchRecordSize + 40); }},
+        DamageCase{"OneTrailingByte", [](Bytes& b, std::size_t) { b.push_back(0); }}),
+    [](const ::testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(LibraryFile, EveryCutOfAFileLoadsWholeOrIsRefused) {
+    TLibrary sample;
+    FillSample(sample);
+    const Bytes file = FileBytesOf(sample);
+    const std::size_t notes = file.size() - 8 - 2 * PatchRecordSize;
+    const std::set<std::size_t> whole = {notes + 8, notes + 8 + PatchRecordSize, file.size()};
+    for (std::size_t length = 0; length <= file.size(); ++length) {
+        TMemoryStream stream;
+        if (length > 0) stream.WriteBuffer(file.data(), static_cast<std::int64_t>(length));
+        stream.SetPosition(0);
+        TLibrary library;
+        bool loaded = true;
+        try {
+            library.ReadFile(stream);
+        } catch (const Exception&) {
+            loaded = false;
+            EXPECT_TRUE(library.Elements.empty());
+        }
+        EXPECT_EQ(loaded, whole.count(length) == 1) << "cut at " << length;
+    }
+}
+
+TEST_F(LibraryFile, AMissingFileIsAnError) {
+    TLibrary library;
+    try {
+        library.LoadFromFile(dir.File("Nowhere.Lib"));
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message, "Error Loading Library");
+    }
+}
+
+// ------------------------------------------------------------------------------------------- saving
+
+TEST_F(LibraryFile, ANoteLineTooLongIsRefusedBeforeTheFileIsTouched) {
+    const std::string path = dir.File("Keep.Lib");
+    WriteAll(path, "old contents");
+    TLibrary library;
+    FillSample(library);
+    library.Notes.Add(std::string(32768, 'x'));
+    library.Saved = 0;
+    try {
+        library.SaveToFile(path);
+        ADD_FAILURE();
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message, "Error Saving Library");
+    }
+    EXPECT_EQ(ReadAll(path), "old contents");
+    EXPECT_EQ(library.Saved, 0);
+    EXPECT_EQ(library.HasFile, 0);
+
+    library.Notes.Delete(library.Notes.Count() - 1);
+    library.Notes.Add(std::string(32767, 'x'));  // the longest line that fits
+    library.SaveToFile(path);
+    TLibrary loaded;
+    loaded.LoadFromFile(path);
+    EXPECT_EQ(loaded.Notes[3].size(), 32767u);
+}
+
+TEST_F(LibraryFile, AFailedSaveKeepsTheOldFileAndTheUnsavedMark) {
+    const std::string path = dir.File("Keep.Lib");
+    WriteAll(path, "old contents");
+    TLibrary library;
+    FillSample(library);
+    library.Saved = 0;
+    {
+        TSafeFileFaultsGuard faults({-1, false, true});
+        try {
+            library.SaveToFile(path);
+            ADD_FAILURE();
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.Message, "Error Saving Library");
+        }
+    }
+    EXPECT_EQ(ReadAll(path), "old contents");
+    EXPECT_EQ(library.Saved, 0);
+}
+
+TEST_F(LibraryFile, SaveDialogAsksForANameOnceAndThenSavesInPlace) {
+    TLibrary library;
+    FillSample(library);
+    library.Saved = 0;
+    const std::string path = dir.File("New.Lib");
+    model.Dialogs.Confirm(path);
+    library.SaveDialog(false);
+    ASSERT_EQ(model.Dialogs.Shown.size(), 1u);
+    EXPECT_EQ(model.Dialogs.Shown[0].Title, "Save Library");
+    EXPECT_EQ(model.Dialogs.Shown[0].DefaultExt, "Lib");
+    EXPECT_EQ(model.Dialogs.Shown[0].Filter, "Lib file|*.Lib");
+    EXPECT_EQ(model.Dialogs.Shown[0].Kind, TFileDialogKind::Save);
+    EXPECT_EQ(library.FileName, path);
+    EXPECT_EQ(library.HasFile, 1);
+    EXPECT_EQ(library.Saved, 1);
+    EXPECT_GE(model.Windows.MenuRefreshes, 1);
+
+    library.Notes.Add("more");
+    library.Saved = 0;
+    library.SaveDialog(false);
+    EXPECT_EQ(model.Dialogs.Shown.size(), 1u);
+    EXPECT_TRUE(model.Windows.Updated.empty());  // no window open to refresh
+    EXPECT_EQ(library.Saved, 1);
+    TLibrary loaded;
+    loaded.LoadFromFile(path);
+    EXPECT_EQ(loaded.Notes.Count(), 4);
+}
+
+struct DeclineCase {
+    const char* Name;
+    bool Cancel;
+};
+
+class DeclinedSaves : public LibraryFile, public ::testing::WithParamInterface<DeclineCase> {};
+
+TEST_P(DeclinedSaves, WriteNothingAndStayUnsaved) {
+    const std::string path = dir.File("There.Lib");
+    WriteAll(path, "old contents");
+    TLibrary library;
+    FillSample(library);
+    library.Saved = 0;
+    if (GetParam().Cancel) {
+        model.Dialogs.Cancel();
+    } else {
+        model.Dialogs.Confirm(path);
+        model.Messages.Answers.push_back(TMessageResult::No);
+    }
+    library.SaveDialog(true);
+    if (!GetParam().Cancel) {
+        ASSERT_EQ(model.Messages.Shown.size(), 1u);
+        EXPECT_EQ(model.Messages.Shown[0].Text, "File Alredy Exist. Overwrite it ?");
+    }
+    EXPECT_EQ(ReadAll(path), "old contents");
+    EXPECT_EQ(library.Saved, 0);
+    EXPECT_EQ(library.FileName, "Untitled.Lib");
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DeclinedSaves,
+                         ::testing::Values(DeclineCase{"NoToOverwrite", false}, DeclineCase{"DialogCancelled", true}),
+                         [](const ::testing::TestParamInfo<DeclineCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(LibraryFile, LoadDialogReadsTheChosenFileAndMarksTheLibrarySaved) {
+    TLibrary sample;
+    FillSample(sample);
+    const std::string path = dir.File("Chosen.Lib");
+    sample.SaveToFile(path);
+
+    TLibrary library;
+    library.Saved = 0;
+    model.Dialogs.Confirm(path);
+    EXPECT_TRUE(library.LoadDialog());
+    EXPECT_EQ(model.Dialogs.Shown.at(0).Title, "Load Library");
+    EXPECT_TRUE(model.Dialogs.Shown.at(0).FileMustExist);
+    EXPECT_EQ(library.Elements.size(), 2u);
+    EXPECT_EQ(library.FileName, path);
+    EXPECT_EQ(library.Saved, 1);
+
+    model.Dialogs.Cancel();
+    EXPECT_FALSE(library.LoadDialog());
+    EXPECT_EQ(library.Elements.size(), 2u);
+}
+
+TEST_F(LibraryFile, SavingUnderANewNameRefreshesTheLibraryWindow) {
+    TLibrary library;
+    TFakeWindow window;
+    library.Window = &window;
+    library.WindowOpen = 1;
+    model.Dialogs.Confirm(dir.File("Shown.Lib"));
+    library.SaveDialog(true);
+    EXPECT_EQ(model.Windows.Updated, (std::vector<TObject*>{&window}));
+    EXPECT_EQ(library.GetName(), "Shown.Lib");
+    library.Window = nullptr;
+    library.WindowOpen = 0;
+}
+
+TEST_F(LibraryFile, WindowGeometryIsTakenFromTheOpenWindow) {
+    TLibrary library;
+    TFakeWindow window;
+    window.Left = 10;
+    window.Top = 20;
+    window.Width = 300;
+    window.Height = 200;
+    library.Window = &window;
+    library.WindowOpen = 1;
+    const Bytes file = FileBytesOf(library);
+    EXPECT_EQ(Hex(Bytes(file.begin() + 2, file.end())), "2C 01 C8 00 0A 00 14 00");
+    EXPECT_EQ(library.Saved, 0);
+    library.Saved = 1;
+    FileBytesOf(library);
+    EXPECT_EQ(library.Saved, 1);  // nothing moved
+    library.Window = nullptr;
+    library.WindowOpen = 0;
+}
+
+TEST_F(LibraryFile, TouchingAnElementMarksTheLibraryUnsaved) {
+    TLibrary library;
+    TPatch& patch = AddPatch(library, "X", 1, 1);
+    library.Saved = 1;
+    TouchElement(&patch);
+    EXPECT_EQ(library.Saved, 0);
+}
+
+// -------------------------------------------------------------------------- sorting and selection
+
+std::vector<std::string> NamesOf(const TLibrary& library) {
+    std::vector<std::string> names;
+    for (const auto& e : library.Elements) names.push_back(e->GetName());
+    return names;
+}
+
+TEST_F(LibraryFile, SortByNameIgnoresCaseAndKeepsEqualNamesApart) {
+    TLibrary library;
+    AddPatch(library, "bass", 1, 1);
+    AddPatch(library, "Pad", 2, 1);
+    AddPatch(library, "BASS", 3, 1);
+    AddPatch(library, "alto", 4, 1);
+    library.Sort(skName);
+    // The exchange sort carries "bass" past its equal while moving it out of the first place.
+    EXPECT_EQ(NamesOf(library), (std::vector<std::string>{"alto", "BASS", "bass", "Pad"}));
+    library.Sort(99);
+    EXPECT_EQ(NamesOf(library), (std::vector<std::string>{"alto", "BASS", "bass", "Pad"}));
+
+    TLibrary pair;
+    AddPatch(pair, "bass", 1, 1);
+    AddPatch(pair, "BASS", 2, 1);
+    pair.Sort(skName);
+    EXPECT_EQ(NamesOf(pair), (std::vector<std::string>{"bass", "BASS"}));
+}
+
+TEST_F(LibraryFile, SortByTypeAndByDates) {
+    TLibrary library;
+    library.Elements.push_back(std::make_unique<TFakeElem>(&library, etPatchBank));
+    library.Elements.push_back(std::make_unique<TFakeElem>(&library, etSystem));
+    library.Elements.push_back(std::make_unique<TFakeElem>(&library, etPatch));
+    library.Elements.push_back(std::make_unique<TFakeElem>(&library, etPatch));
+    const double days[] = {3, 1, 2, 2};
+    const double times[] = {0.1, 0.9, 0.5, 0.2};
+    for (std::size_t i = 0; i < 4; ++i) {
+        library.Elements[i]->Name = std::to_string(i);
+        library.Elements[i]->ModifiedDate = days[i];
+        library.Elements[i]->ModifiedTime = times[i];
+        library.Elements[i]->CreatedDate = 10 - days[i];
+    }
+    library.Sort(skType);
+    EXPECT_EQ(NamesOf(library), (std::vector<std::string>{"2", "3", "0", "1"}));
+    library.Sort(skModified);
+    EXPECT_EQ(NamesOf(library), (std::vector<std::string>{"1", "3", "2", "0"}));
+    library.Sort(skCreated);
+    EXPECT_EQ(NamesOf(library).front(), "0");
+    EXPECT_EQ(NamesOf(library).back(), "1");
+}
+
+struct SelectCase {
+    const char* Name;
+    std::set<int> Before;
+    int Clicked;
+    int Mode;
+    std::set<int> After;
+};
+
+class Selection : public ::testing::TestWithParam<SelectCase> {};
+
+TEST_P(Selection, FollowsTheClick) {
+    TModelTestScope model;
+    TLibrary library;
+    for (int i = 0; i < 9; ++i) {
+        library.Elements.push_back(std::make_unique<TFakeElem>(&library, etPatch));
+        library.Elements.back()->Selected = GetParam().Before.count(i) ? 1 : 0;
+    }
+    SelectInList(library.Elements, GetParam().Clicked, GetParam().Mode);
+    std::set<int> after;
+    for (int i = 0; i < 9; ++i)
+        if (library.Elements[static_cast<std::size_t>(i)]->Selected) after.insert(i);
+    EXPECT_EQ(after, GetParam().After);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Library, Selection,
+    ::testing::Values(SelectCase{"PlainClick", {1, 4}, 6, 0, {6}},
+                      SelectCase{"ToggleOn", {1}, 6, 2, {1, 6}},
+                      SelectCase{"ToggleOff", {1, 6}, 6, 2, {1}},
+                      SelectCase{"ExtendForward", {3}, 7, 1, {3, 4, 5, 6, 7}},
+                      SelectCase{"ExtendBackward", {7}, 3, 1, {3, 4, 5, 6, 7}},
+                      SelectCase{"ExtendFromNothing", {}, 5, 1, {5}},
+                      SelectCase{"ExtendFromSeveral", {2, 5}, 7, 1, {7}},
+                      SelectCase{"OutsideTheList", {2}, 9, 0, {2}}),
+    [](const ::testing::TestParamInfo<SelectCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(LibraryFile, MovingAnElementToTheTrash) {
+    TLibrary library;
+    TLibrary trash;
+    AddPatch(library, "A", 1, 1);
+    TPatch& b = AddPatch(library, "B", 2, 1);
+    AddPatch(library, "C", 3, 1);
+    b.Selected = 1;
+    trash.MoveElementFrom(library, 1);
+    EXPECT_EQ(NamesOf(library), (std::vector<std::string>{"A", "C"}));
+    ASSERT_EQ(trash.Elements.size(), 1u);
+    EXPECT_EQ(trash.Elements[0].get(), &b);
+    EXPECT_EQ(b.Selected, 0);
+    EXPECT_EQ(b.Owner, &trash);
+    EXPECT_THROW(trash.MoveElementFrom(library, 2), EListError);
+}
+
+}  // namespace
+}  // namespace zel::test
