@@ -227,6 +227,9 @@ void ProcessPendingMessages();
 bool QuitPending(int* exitCode = nullptr);
 
 // ---- Painting ---------------------------------------------------------------------------------------------
+// Invalidation reaches the visible children under the area too unless the window has WS_CLIPCHILDREN
+// (RedrawWindow: RDW_ALLCHILDREN always, RDW_NOCHILDREN never). WM_SETREDRAW(FALSE) holds back the painting of
+// a window and its children until WM_SETREDRAW(TRUE); the update region is kept meanwhile.
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
@@ -243,6 +246,8 @@ HDC GetWindowDC(HWND hwnd);
 HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags);
 int ReleaseDC(HWND hwnd, HDC dc);
 HWND WindowFromDC(HDC dc);
+// One window at a time: it and its children are not painted and what is drawn on their DCs is dropped (except
+// on a DCX_LOCKWINDOWUPDATE DC); unlocking (nullptr) repaints the window with its frame and children.
 BOOL LockWindowUpdate(HWND hwnd);
 
 // ---- Keyboard ---------------------------------------------------------------------------------------------
@@ -261,7 +266,19 @@ BOOL SetCursorPos(int x, int y);  // moves the mouse there (a mouse move is queu
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 HCURSOR LoadCursor(HINSTANCE instance, int cursorId);
+// A cursor from two monochrome planes, rows padded to 16 bits: AND 0 / XOR 0 black, 0 / 1 white, 1 / 0 the
+// screen, 1 / 1 the screen inverted. Free it with DestroyCursor.
+HCURSOR CreateCursor(HINSTANCE instance, int xHotSpot, int yHotSpot, int width, int height, const void* andPlane,
+                     const void* xorPlane);
+BOOL DestroyCursor(HCURSOR cursor);
+// The program's named cursor resources: registered at start-up (the planes as for CreateCursor), then loaded by
+// name, case-insensitively; every load answers the same handle, which lives as long as the program.
+BOOL RegisterCursorResource(const char* name, int xHotSpot, int yHotSpot, int width, int height,
+                            const void* andPlane, const void* xorPlane);
+HCURSOR LoadCursor(HINSTANCE instance, const char* name);
 int ShowCursor(BOOL show);
+// TME_LEAVE posts WM_MOUSELEAVE once the mouse leaves; TME_HOVER posts WM_MOUSEHOVER once it has rested for the
+// hover time (HOVER_DEFAULT: the system's, SPI_GETMOUSEHOVERTIME) on the clock service. Both end when they fire.
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
 UINT GetDoubleClickTime();
 BOOL SetDoubleClickTime(UINT ms);

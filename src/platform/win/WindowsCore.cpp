@@ -590,6 +590,7 @@ HWND SetParent(HWND child, HWND newParent) {
         SyncWidget(w);
         ScheduleWidgetUpdate(w);
     }
+    SyncPointerGrab();  // a captured window may now live in another top-level window
     return old;
 }
 

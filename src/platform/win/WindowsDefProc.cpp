@@ -13,13 +13,8 @@ namespace zel {
 
 namespace {
 
-// A captioned top-level window gets its caption and frame from the desktop's window manager.
-bool NativeFrame(const TWnd* w) {
-    return !w->parent && !w->messageOnly && !(w->style & WS_CHILD) && (w->style & WS_CAPTION) == WS_CAPTION;
-}
-
+// Every frame and caption is the layer's own, top-level windows included: the desktop draws none.
 int FrameWidth(const TWnd* w) {
-    if (NativeFrame(w)) return 0;
     if (w->style & WS_THICKFRAME) return GetSystemMetrics(SM_CXFRAME);
     if ((w->style & WS_DLGFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME)) return GetSystemMetrics(SM_CXDLGFRAME);
     if (w->style & WS_BORDER) return GetSystemMetrics(SM_CXBORDER);
@@ -34,7 +29,7 @@ int EdgeWidth(const TWnd* w) {
 }
 
 int CaptionHeight(const TWnd* w) {
-    if (NativeFrame(w) || (w->style & WS_CAPTION) != WS_CAPTION) return 0;
+    if ((w->style & WS_CAPTION) != WS_CAPTION) return 0;
     return GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
 }
 
@@ -58,6 +53,32 @@ HCURSOR SizeCursor(LRESULT hit) {
     }
 }
 
+// The caption buttons from the right: close (WS_SYSMENU), then maximise and minimise (with their boxes).
+struct TCaptionButton {
+    LRESULT hit;
+    QRect rect;  // window coordinates
+};
+std::vector<TCaptionButton> CaptionButtons(const TWnd* w) {
+    std::vector<TCaptionButton> r;
+    int cap = CaptionHeight(w);
+    if (cap <= 0 || !(w->style & WS_SYSMENU)) return r;
+    int f = FrameWidth(w), W = w->rect.right - w->rect.left;
+    bool small = (w->exStyle & WS_EX_TOOLWINDOW) != 0;
+    int bw = GetSystemMetrics(small ? SM_CXSMSIZE : SM_CXSIZE), bh = std::max(1, cap - 4);
+    int right = W - f - 2;
+    auto add = [&](LRESULT hit) {
+        r.push_back(TCaptionButton{hit, QRect(right - bw, f + 2, bw, bh)});
+        right -= bw;
+    };
+    add(HTCLOSE);
+    if (!small && (w->style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX))) {
+        right -= 2;
+        if (w->style & WS_MAXIMIZEBOX) add(HTMAXBUTTON);
+        if (w->style & WS_MINIMIZEBOX) add(HTMINBUTTON);
+    }
+    return r;
+}
+
 }  // namespace
 
 LRESULT DefaultHitTest(TWnd* w, POINT screen) {
@@ -79,8 +100,8 @@ LRESULT DefaultHitTest(TWnd* w, POINT screen) {
     }
     int cap = CaptionHeight(w);
     if (cap > 0 && y >= f && y < f + cap) {
-        int btn = GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CXSMSIZE : SM_CXSIZE);
-        if ((w->style & WS_SYSMENU) && x >= W - f - btn) return HTCLOSE;
+        for (const TCaptionButton& b : CaptionButtons(w))
+            if (b.rect.contains(x, y)) return b.hit;
         return HTCAPTION;
     }
     int e = EdgeWidth(w);
@@ -130,6 +151,27 @@ void DefaultNcPaint(TWnd* w) {
         p.setPen(SysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
         p.drawText(cr.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(w->text));
         p.fillRect(QRect(f, f + cap - 1, W - 2 * f, 1), SysColor(COLOR_BTNFACE));
+        for (const TCaptionButton& b : CaptionButtons(w)) {
+            QRect br = b.rect;
+            p.fillRect(br, SysColor(COLOR_BTNFACE));
+            p.setPen(SysColor(COLOR_BTNHIGHLIGHT));
+            p.drawLine(br.topLeft(), br.topRight());
+            p.drawLine(br.topLeft(), br.bottomLeft());
+            p.setPen(SysColor(COLOR_BTNSHADOW));
+            p.drawLine(br.bottomLeft(), br.bottomRight());
+            p.drawLine(br.topRight(), br.bottomRight());
+            p.setPen(SysColor(COLOR_BTNTEXT));
+            QRect g = br.adjusted(br.width() / 4 + 1, br.height() / 4 + 1, -br.width() / 4 - 1, -br.height() / 4 - 1);
+            if (b.hit == HTCLOSE) {
+                p.drawLine(g.topLeft(), g.bottomRight());
+                p.drawLine(g.bottomLeft(), g.topRight());
+            } else if (b.hit == HTMAXBUTTON) {
+                p.drawRect(g);
+                p.drawLine(g.left(), g.top() + 1, g.right(), g.top() + 1);
+            } else {
+                p.drawLine(g.left(), g.bottom(), g.right(), g.bottom());
+            }
+        }
     }
     int e = EdgeWidth(w);
     if (e >= 2) {
@@ -280,6 +322,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_NCLBUTTONUP:
             if (wp == static_cast<WPARAM>(HTCLOSE)) SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lp);
+            else if (wp == static_cast<WPARAM>(HTMAXBUTTON))
+                SendMessage(hwnd, WM_SYSCOMMAND, w->maximized ? SC_RESTORE : SC_MAXIMIZE, lp);
+            else if (wp == static_cast<WPARAM>(HTMINBUTTON)) SendMessage(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lp);
+            return 0;
+        case WM_NCLBUTTONDBLCLK:
+            if (wp == static_cast<WPARAM>(HTCAPTION) && (w->style & WS_MAXIMIZEBOX))
+                SendMessage(hwnd, WM_SYSCOMMAND, w->maximized ? SC_RESTORE : SC_MAXIMIZE, lp);
             return 0;
         case WM_SYSCOMMAND:
             switch (wp & 0xFFF0) {
@@ -307,7 +356,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case WM_GETMINMAXINFO: return 0;
         case WM_SETREDRAW:
+            // Off: nothing of the window paints, and its widget is not refreshed; on: painting resumes with what
+            // was invalidated meanwhile (the caller usually invalidates the window as well).
             w->redrawOff = wp == 0;
+            if (!w->redrawOff) {
+                if (!w->update.isEmpty() || w->ncDirty) WakeEventLoop();
+                ScheduleWidgetUpdate(w);
+            }
             return 0;
         case WM_PRINT:
             if ((lp & 0x2 /* PRF_NONCLIENT */) != 0) SendMessage(hwnd, WM_NCPAINT, 1, 0);

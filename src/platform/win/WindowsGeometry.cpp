@@ -325,6 +325,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
             SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
             break;
         case SW_MAXIMIZE: {
+            if (!w->maximized) w->restoreRect = w->rect;
             w->maximized = true;
             w->minimized = false;
             if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
@@ -335,12 +336,22 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
             SetWindowPos(hwnd, HWND_TOP, area.left, area.top, area.Width(), area.Height(), SWP_SHOWWINDOW);
             break;
         }
-        default:
-            if (cmdShow == SW_RESTORE || cmdShow == SW_SHOWNORMAL) w->minimized = w->maximized = false;
+        default: {
+            bool unmaximize = (cmdShow == SW_RESTORE || cmdShow == SW_SHOWNORMAL) && w->maximized && !w->minimized;
+            if (cmdShow == SW_RESTORE || cmdShow == SW_SHOWNORMAL) {
+                if (w->minimized) w->minimized = false;
+                else w->maximized = false;
+            }
             if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
-            if (!FindWnd(hwnd)) return was;
-            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | keep);
+            if (!(w = FindWnd(hwnd))) return was;
+            if (unmaximize && w->restoreRect.right > w->restoreRect.left) {
+                RECT r = w->restoreRect;
+                SetWindowPos(hwnd, HWND_TOP, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW);
+            } else {
+                SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | keep);
+            }
             break;
+        }
     }
     return was ? TRUE : FALSE;
 }
@@ -393,6 +404,13 @@ void RunMoveSizeLoop(TWnd* w, WPARAM cmd, POINT start) {
     HWND hwnd = w->handle;
     const bool sizing = (cmd & 0xFFF0) == SC_SIZE;
     const WPARAM edge = cmd & 0x000F;
+    auto& st = WinState();
+    HWND savedLoop = st.moveSizeWnd;
+    st.moveSizeWnd = hwnd;
+    struct TRestore {
+        HWND saved;
+        ~TRestore() { WinState().moveSizeWnd = FindWnd(saved) ? saved : nullptr; }
+    } restoreLoop{savedLoop};
     SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     if (!(w = FindWnd(hwnd))) return;
     RECT orig;
@@ -410,7 +428,7 @@ void RunMoveSizeLoop(TWnd* w, WPARAM cmd, POINT start) {
             break;
         }
         if (!FindWnd(hwnd)) return;
-        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
+        if ((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) && m.wParam == VK_ESCAPE) {
             SetWindowPos(hwnd, nullptr, orig.left - parentOrigin.x, orig.top - parentOrigin.y, orig.Width(),
                          orig.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
             break;

@@ -133,7 +133,10 @@ void QueueInput(TRawInput in) {
     WakeEventLoop();
 }
 
-void ForgetWindowInput(HWND hwnd) { std::erase(Tracked(), hwnd); }
+void ForgetWindowInput(HWND hwnd) {
+    std::erase(Tracked(), hwnd);
+    if (TWnd* w = FindWnd(hwnd)) CancelHover(w);
+}
 
 // ---- From event to message --------------------------------------------------------------------------------
 
@@ -145,6 +148,8 @@ bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
         bool sys = false;
         if (!FindWnd(target)) {
             target = FindWnd(st.active) ? st.active : nullptr;
+            // A move or size loop of a window that is not active still hears its keys (Escape cancels it).
+            if (!target && FindWnd(st.moveSizeWnd)) target = st.moveSizeWnd;
             sys = true;  // keys with no focus go to the active window as system keys
         }
         if (!target) return false;
@@ -261,7 +266,11 @@ bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
     }
     if (!FindWnd(target)) return false;
     bool captured = FindWnd(st.capture) != nullptr;
-    if (kind != WM_MOUSEWHEEL) UpdateMouseTracking(target, hit == HTCLIENT);
+    if (kind != WM_MOUSEWHEEL) {
+        UpdateMouseTracking(target, hit == HTCLIENT);
+        if (FindWnd(target)) UpdateHoverTracking(target, in.pt, hit == HTCLIENT);
+    }
+    if (!FindWnd(target)) return false;
     if (IsDownKind(kind) && !captured) {
         TWnd* top = TopOf(FindWnd(target));
         if (top && top->handle != st.active && Activatable(top)) {
@@ -305,7 +314,84 @@ void UpdateMouseTracking(HWND under, bool client) {
     }
 }
 
-void MouseLeftAllWindows() { UpdateMouseTracking(nullptr, false); }
+void MouseLeftAllWindows() {
+    UpdateMouseTracking(nullptr, false);
+    UpdateHoverTracking(nullptr, POINT{}, false);
+}
+
+// ---- Hover tracking ---------------------------------------------------------------------------------------
+
+namespace {
+
+std::vector<HWND>& HoverTracked() {
+    static auto* v = new std::vector<HWND>;
+    return *v;
+}
+
+constexpr UINT kSpiGetMouseHoverTime = 0x0066;
+constexpr int kHoverRectSize = 4;  // the square the mouse may wander in while the hover time runs
+
+DWORD SystemHoverTime() {
+    UINT ms = 0;
+    if (!SystemParametersInfo(kSpiGetMouseHoverTime, 0, &ms, 0) || ms == 0) ms = 400;
+    return ms;
+}
+
+void HoverDue(HWND hwnd);
+
+void StartHoverTime(TWnd* w, POINT screen) {
+    if (w->hoverTimer) ClockTimers().Remove(w->hoverTimer);
+    w->hoverRect = RECT{screen.x - kHoverRectSize / 2, screen.y - kHoverRectSize / 2,
+                        screen.x + kHoverRectSize / 2, screen.y + kHoverRectSize / 2};
+    HWND h = w->handle;
+    w->hoverTimer = ClockTimers().Add(w->hoverTime, false, [h] { HoverDue(h); });
+}
+
+// The mouse rested long enough: one WM_MOUSEHOVER (client coordinates, key flags) or WM_NCMOUSEHOVER (screen
+// coordinates, hit-test code), and the hover tracking ends.
+void HoverDue(HWND hwnd) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w) return;
+    w->hoverTimer = 0;
+    bool nc = w->hoverNC;
+    CancelHover(w);
+    POINT p = WinState().cursorPos;
+    if (nc) {
+        LRESULT hit = SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+        PostMessage(hwnd, WM_NCMOUSEHOVER, static_cast<WPARAM>(hit), MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+    } else {
+        POINT c = ClientScreenOrigin(w);
+        PostMessage(hwnd, WM_MOUSEHOVER, CurrentMouseKeys(),
+                    MAKELPARAM(static_cast<WORD>(p.x - c.x), static_cast<WORD>(p.y - c.y)));
+    }
+}
+
+}  // namespace
+
+void CancelHover(TWnd* w) {
+    if (w->hoverTimer) ClockTimers().Remove(w->hoverTimer);
+    w->hoverTimer = 0;
+    w->hoverTime = 0;
+    std::erase(HoverTracked(), w->handle);
+}
+
+void UpdateHoverTracking(HWND under, POINT screen, bool client) {
+    auto& list = HoverTracked();
+    for (HWND h : std::vector<HWND>(list)) {
+        TWnd* w = FindWnd(h);
+        if (!w) {
+            std::erase(list, h);
+            continue;
+        }
+        if (h != under || w->hoverNC == client) {
+            CancelHover(w);  // left the window (or the tracked area): no hover
+            continue;
+        }
+        const RECT& r = w->hoverRect;
+        if (screen.x < r.left || screen.x >= r.right || screen.y < r.top || screen.y >= r.bottom)
+            StartHoverTime(w, screen);
+    }
+}
 
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
     if (!tme) return FALSE;
@@ -313,41 +399,59 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
     if (tme->dwFlags & TME_QUERY) {
         tme->dwFlags = 0;
         tme->hwndTrack = nullptr;
+        tme->dwHoverTime = 0;
         for (HWND h : Tracked())
             if (TWnd* w = FindWnd(h)) {
                 tme->hwndTrack = h;
                 tme->dwFlags = TME_LEAVE | (w->trackLeaveNC ? TME_NONCLIENT : 0);
             }
+        for (HWND h : HoverTracked())
+            if (TWnd* w = FindWnd(h)) {
+                if (tme->hwndTrack && tme->hwndTrack != h) continue;
+                tme->hwndTrack = h;
+                tme->dwFlags |= TME_HOVER | (w->hoverNC ? TME_NONCLIENT : 0);
+                tme->dwHoverTime = w->hoverTime;
+            }
         return TRUE;
     }
     TWnd* w = FindWnd(tme->hwndTrack);
     if (!w) return FALSE;
+    const HWND hwnd = tme->hwndTrack;
     bool nc = (tme->dwFlags & TME_NONCLIENT) != 0;
     if (tme->dwFlags & TME_CANCEL) {
-        if (tme->dwFlags & TME_LEAVE) {
+        if ((tme->dwFlags & TME_LEAVE) && w->trackLeaveNC == nc) {
             w->trackLeave = w->trackLeaveNC = false;
-            std::erase(Tracked(), tme->hwndTrack);
+            std::erase(Tracked(), hwnd);
         }
+        if ((tme->dwFlags & TME_HOVER) && w->hoverNC == nc) CancelHover(w);
         return TRUE;
     }
-    if (!(tme->dwFlags & TME_LEAVE)) return TRUE;
+    if (!(tme->dwFlags & (TME_LEAVE | TME_HOVER))) return TRUE;
     // The mouse must be over the window (in the right area) now, or the leave comes at once.
     HWND under = DeepestWindowAt(st.cursorPos, true);
-    bool inside = under == tme->hwndTrack || FindWnd(st.capture) == w;
+    bool inside = under == hwnd || FindWnd(st.capture) == w;
     if (inside && !FindWnd(st.capture)) {
         LRESULT hit = SendMessage(under, WM_NCHITTEST, 0,
                                   MAKELPARAM(static_cast<WORD>(st.cursorPos.x), static_cast<WORD>(st.cursorPos.y)));
         inside = nc ? hit != HTCLIENT : hit == HTCLIENT;
     }
-    if (!(w = FindWnd(tme->hwndTrack))) return FALSE;
+    if (!(w = FindWnd(hwnd))) return FALSE;
     if (!inside) {
-        PostMessage(tme->hwndTrack, nc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+        if (tme->dwFlags & TME_LEAVE) PostMessage(hwnd, nc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
         return TRUE;
     }
-    w->trackLeave = true;
-    w->trackLeaveNC = nc;
-    if (std::find(Tracked().begin(), Tracked().end(), tme->hwndTrack) == Tracked().end())
-        Tracked().push_back(tme->hwndTrack);
+    if (tme->dwFlags & TME_LEAVE) {
+        w->trackLeave = true;
+        w->trackLeaveNC = nc;
+        if (std::find(Tracked().begin(), Tracked().end(), hwnd) == Tracked().end()) Tracked().push_back(hwnd);
+    }
+    if (tme->dwFlags & TME_HOVER) {
+        w->hoverNC = nc;
+        w->hoverTime = tme->dwHoverTime == HOVER_DEFAULT || tme->dwHoverTime == 0 ? SystemHoverTime() : tme->dwHoverTime;
+        if (std::find(HoverTracked().begin(), HoverTracked().end(), hwnd) == HoverTracked().end())
+            HoverTracked().push_back(hwnd);
+        StartHoverTime(w, st.cursorPos);
+    }
     return TRUE;
 }
 
@@ -645,6 +749,7 @@ HWND SetCapture(HWND hwnd) {
     if (!FindWnd(hwnd)) return old;
     if (old == hwnd) return old;
     st.capture = hwnd;
+    SyncPointerGrab();
     if (old) SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
     return old;
 }
@@ -653,6 +758,7 @@ BOOL ReleaseCapture() {
     auto& st = WinState();
     HWND old = FindWnd(st.capture) ? st.capture : nullptr;
     st.capture = nullptr;
+    SyncPointerGrab();
     if (old) SendMessage(old, WM_CAPTURECHANGED, 0, 0);
     return TRUE;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Private state of the window manager, shared by its source files. Only the platform layer includes this.
+#include <QCursor>
 #include <QImage>
 #include <QPointer>
 #include <QRegion>
@@ -65,7 +66,14 @@ struct TWnd {
     bool trackLeave = false;
     bool trackLeaveNC = false;
     bool mouseInside = false;
+    RECT restoreRect;  // the place of a maximised window before it was maximised
     bool shownNoActivate = false;  // shown without activation: the desktop may not activate it either
+    // TrackMouseEvent(TME_HOVER): the clock timer that posts WM_MOUSEHOVER, the hover time and the rectangle
+    // (screen coordinates) the mouse may move in without starting the time again.
+    int hoverTimer = 0;
+    DWORD hoverTime = 0;
+    bool hoverNC = false;
+    RECT hoverRect;
 };
 
 // An input event as the hardware (or Qt) gave it; it becomes a window message when it is taken from the queue.
@@ -141,6 +149,10 @@ struct TWinState {
     POINT lastClickPt;
     bool swapButtons = false;
 
+    HWND moveSizeWnd = nullptr;   // the window whose move or size loop runs: keys with no focus go to it
+    HWND lockedWnd = nullptr;     // LockWindowUpdate
+    HWND grabbedTop = nullptr;    // the top-level window whose widget grabs the pointer for the capture
+
     std::vector<THookObject*> hooks;  // installed order; the last installed runs first
     std::function<void(const std::exception&)> exceptionHandler;
     bool inBroadcast = false;
@@ -206,6 +218,20 @@ void DefaultNcPaint(TWnd* w);
 void RunMoveSizeLoop(TWnd* w, WPARAM cmd, POINT start);
 HWND DeepestWindowAt(POINT screen, bool forInput);
 QRegion RegionOf(HRGN rgn);  // best effort: the region's bounding box
+
+// Whether painting of the window is held back: WM_SETREDRAW(FALSE) on it or an ancestor, or LockWindowUpdate
+// on it or an ancestor.
+bool RedrawSuspended(const TWnd* w);
+// The pointer grab follows the capture: the capture's top-level widget grabs the mouse (none without capture).
+void SyncPointerGrab();
+// The Qt cursor of a cursor handle (a standard cursor id or one made by CreateCursor).
+QCursor QtCursorOf(HCURSOR cursor);
+// Hover tracking: a mouse move restarts the hover time of tracked windows (in the hover rectangle it does not).
+void UpdateHoverTracking(HWND under, POINT screen, bool client);
+void CancelHover(TWnd* w);
+
+// For tests: the widget that shows a top-level window (nullptr for children and message-only windows).
+QWidget* WindowWidgetForTest(HWND hwnd);
 
 // Activation (activate: set the active top-level window; clicked: WA_CLICKACTIVE).
 void ActivateWindow(HWND top, bool clicked);

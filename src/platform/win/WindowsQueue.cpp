@@ -102,6 +102,8 @@ bool RangeIncludes(UINT msg, UINT fmin, UINT fmax) {
 
 HWND FindPaintWindow(TWnd* w, HWND filter) {
     if (!(w->style & WS_VISIBLE)) return nullptr;
+    // Redraw switched off (WM_SETREDRAW, LockWindowUpdate): neither the window nor its children paint.
+    if (w->redrawOff || w->handle == WinState().lockedWnd) return nullptr;
     if ((!filter || filter == w->handle) && (!w->update.isEmpty() || w->internalPaint || w->ncDirty) &&
         !(g_paintedThisPass && g_paintedThisPass->count(w->handle)))
         return w->handle;
@@ -257,9 +259,21 @@ void NoteWindowGone(HWND hwnd) {
     ForgetWindowInput(hwnd);
     if (st.focus == hwnd) st.focus = nullptr;
     if (st.active == hwnd) st.active = nullptr;
-    if (st.capture == hwnd) st.capture = nullptr;
+    if (st.capture == hwnd) {
+        st.capture = nullptr;
+        SyncPointerGrab();
+    }
     if (st.lastMouseWindow == hwnd) st.lastMouseWindow = nullptr;
     if (st.lastClickWnd == hwnd) st.lastClickWnd = nullptr;
+    if (st.moveSizeWnd == hwnd) st.moveSizeWnd = nullptr;
+    if (st.lockedWnd == hwnd) st.lockedWnd = nullptr;
+}
+
+bool RedrawSuspended(const TWnd* w) {
+    HWND locked = WinState().lockedWnd;
+    for (; w; w = w->parent ? FindWnd(w->parent) : nullptr)
+        if (w->redrawOff || (locked && w->handle == locked)) return true;
+    return false;
 }
 
 // ---- Retrieval --------------------------------------------------------------------------------------------
@@ -348,7 +362,7 @@ bool RetrieveMessage(MSG* out, HWND hwnd, UINT fmin, UINT fmax, UINT flags) {
         HWND target = nullptr;
         if (hwnd) {
             TWnd* w = FindWnd(hwnd);
-            if (w && IsVisibleTree(w) && (!w->update.isEmpty() || w->internalPaint || w->ncDirty) &&
+            if (w && IsVisibleTree(w) && !RedrawSuspended(w) && (!w->update.isEmpty() || w->internalPaint || w->ncDirty) &&
                 !(g_paintedThisPass && g_paintedThisPass->count(hwnd)))
                 target = hwnd;
         } else {
@@ -505,6 +519,36 @@ void AddUpdate(TWnd* w, const QRegion& r, bool erase) {
     if (wasEmpty) WakeEventLoop();
 }
 
+// Invalidation reaches the visible children under the area too, unless the window clips its children
+// (WS_CLIPCHILDREN); RDW_ALLCHILDREN / RDW_NOCHILDREN decide instead when given.
+enum class TChildMode { Auto, All, None };
+
+bool IncludesChildren(const TWnd* w, TChildMode mode) {
+    return mode == TChildMode::All || (mode == TChildMode::Auto && !(w->style & WS_CLIPCHILDREN));
+}
+
+// The part of `area` (client coordinates of w) over the child k, in k's client coordinates; whether it touches
+// k's non-client area is answered in *frame.
+QRegion AreaOverChild(const TWnd* w, const TWnd* k, const QRegion& area, bool* frame) {
+    QRect kr(k->rect.left, k->rect.top, k->rect.right - k->rect.left, k->rect.bottom - k->rect.top);
+    QRegion over = area & ClientQRect(w) & kr;
+    QRegion inner = over.translated(-(k->rect.left + k->client.left), -(k->rect.top + k->client.top)) & ClientQRect(k);
+    *frame = !over.isEmpty() && over.translated(-(k->rect.left + k->client.left), -(k->rect.top + k->client.top)) != inner;
+    return inner;
+}
+
+void InvalidateTree(TWnd* w, const QRegion& area, bool erase, TChildMode mode) {
+    AddUpdate(w, area, erase);
+    if (!IncludesChildren(w, mode)) return;
+    for (HWND k : w->children) {
+        TWnd* kw = FindWnd(k);
+        if (!kw || !(kw->style & WS_VISIBLE)) continue;
+        bool frame = false;  // the frame repaints only with RDW_FRAME
+        QRegion sub = AreaOverChild(w, kw, area, &frame);
+        if (!sub.isEmpty()) InvalidateTree(kw, sub, erase, mode);
+    }
+}
+
 struct TDCRecord {
     HWND hwnd = nullptr;
 };
@@ -523,10 +567,24 @@ HRGN MakeRgn(const QRegion& r) {
     return out;
 }
 
-HDC MakeWindowDC(TWnd* w, bool whole, const QRegion* clip) {
+bool LockedTree(const TWnd* w) {
+    HWND locked = WinState().lockedWnd;
+    if (!locked) return false;
+    for (; w; w = w->parent ? FindWnd(w->parent) : nullptr)
+        if (w->handle == locked) return true;
+    return false;
+}
+
+HDC MakeWindowDC(TWnd* w, bool whole, const QRegion* clip, bool lockExempt = false) {
     EnsureImage(w);
     HDC dc = CreateImageDC(w->image.get());
     if (!dc) return nullptr;
+    if (!lockExempt && LockedTree(w)) {
+        // A window locked by LockWindowUpdate shows nothing drawn meanwhile; unlocking repaints it.
+        SetDCDeviceClip(dc, RECT{0, 0, 0, 0});
+        DCs()[dc] = TDCRecord{w->handle};
+        return dc;
+    }
     if (whole) {
         SetDCDeviceClip(dc, RECT{0, 0, w->image->width(), w->image->height()});
     } else {
@@ -560,14 +618,14 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     TWnd* w = FindWnd(hwnd);
     if (!w) return FALSE;
     QRect r = rect ? QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top) : ClientQRect(w);
-    AddUpdate(w, QRegion(r), erase != FALSE);
+    InvalidateTree(w, QRegion(r), erase != FALSE, TChildMode::Auto);
     return TRUE;
 }
 
 BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
     TWnd* w = FindWnd(hwnd);
     if (!w) return FALSE;
-    AddUpdate(w, rgn ? RegionOf(rgn) : QRegion(ClientQRect(w)), erase != FALSE);
+    InvalidateTree(w, rgn ? RegionOf(rgn) : QRegion(ClientQRect(w)), erase != FALSE, TChildMode::Auto);
     return TRUE;
 }
 
@@ -595,6 +653,7 @@ BOOL ValidateRgn(HWND hwnd, HRGN rgn) {
 BOOL UpdateWindow(HWND hwnd) {
     TWnd* w = FindWnd(hwnd);
     if (!w) return FALSE;
+    if (RedrawSuspended(w)) return TRUE;
     if (IsVisibleTree(w) && (!w->update.isEmpty() || w->internalPaint)) {
         SendMessage(hwnd, WM_PAINT, 0, 0);
         if ((w = FindWnd(hwnd))) w->internalPaint = false;
@@ -619,14 +678,21 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
         w->update -= area;
         if (flags & RDW_NOINTERNALPAINT) w->internalPaint = false;
     }
-    if (flags & RDW_ALLCHILDREN)
+    TChildMode mode = (flags & RDW_ALLCHILDREN) ? TChildMode::All
+                      : (flags & RDW_NOCHILDREN) ? TChildMode::None
+                                                 : TChildMode::Auto;
+    if (IncludesChildren(w, mode))
         for (HWND k : std::vector<HWND>(w->children)) {
             TWnd* kw = FindWnd(k);
-            if (!kw) continue;
-            QRegion kr = area.translated(w->client.left - kw->rect.left - kw->client.left,
-                                         w->client.top - kw->rect.top - kw->client.top);
+            if (!kw || !(kw->style & WS_VISIBLE)) continue;
+            bool frame = false;
+            QRegion kr = AreaOverChild(w, kw, area, &frame);
+            if (kr.isEmpty() && !frame) continue;
             HRGN sub = MakeRgn(kr);
-            RedrawWindow(k, nullptr, sub, flags & ~RDW_UPDATENOW);
+            UINT kflags = flags & ~(RDW_UPDATENOW | RDW_ERASENOW);
+            if (!frame) kflags &= ~RDW_FRAME;
+            if (kr.isEmpty()) kflags &= ~(RDW_INVALIDATE | RDW_VALIDATE);
+            RedrawWindow(k, nullptr, sub, kflags);
             DeleteObject(sub);
         }
     if (flags & RDW_UPDATENOW) {
@@ -715,7 +781,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     TWnd* w = FindWnd(hwnd);
     if (!w) return CreateScreenDC();
     bool whole = (flags & DCX_WINDOW) != 0;
-    HDC dc = MakeWindowDC(w, whole, nullptr);
+    HDC dc = MakeWindowDC(w, whole, nullptr, (flags & DCX_LOCKWINDOWUPDATE) != 0);
     // WM_NCPAINT's wParam 1 stands for "the whole window", not for a region.
     if (clip == reinterpret_cast<HRGN>(static_cast<std::uintptr_t>(1))) clip = nullptr;
     if (dc && clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
@@ -752,6 +818,18 @@ HWND WindowFromDC(HDC dc) {
     return it == DCs().end() ? nullptr : it->second.hwnd;
 }
 
-BOOL LockWindowUpdate(HWND) { return TRUE; }
+BOOL LockWindowUpdate(HWND hwnd) {
+    auto& st = WinState();
+    if (hwnd) {
+        if (!FindWnd(hwnd) || (st.lockedWnd && st.lockedWnd != hwnd)) return FALSE;  // one window at a time
+        st.lockedWnd = hwnd;
+        return TRUE;
+    }
+    HWND old = st.lockedWnd;
+    if (!old) return FALSE;
+    st.lockedWnd = nullptr;
+    RedrawWindow(old, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return TRUE;
+}
 
 }  // namespace zel

@@ -2,6 +2,7 @@
 // turns Qt input into hardware input for the queue, and follows moves, activation and closing by the desktop.
 // System changes that Qt reports become broadcast messages.
 #include <QApplication>
+#include <QBitmap>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -13,6 +14,10 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "platform/win/SysInfo.h"
 #include "platform/win/WindowsQt.h"
@@ -96,6 +101,32 @@ bool IsExtendedKey(BYTE vk, Qt::KeyboardModifiers mods) {
     }
 }
 
+// Cursors made from bit planes. A handle is the address of its record; standard cursors are their ids.
+struct TCursorRecord {
+    QCursor cursor;
+    bool shared = false;  // a named resource: loaded once, never destroyed
+};
+std::unordered_set<const void*>& CustomCursors() {
+    static auto* set = new std::unordered_set<const void*>;
+    return *set;
+}
+struct TCursorResource {
+    int xHot = 0, yHot = 0, width = 0, height = 0;
+    std::vector<BYTE> andPlane, xorPlane;
+    HCURSOR loaded = nullptr;
+};
+std::map<std::string, TCursorResource>& CursorResources() {
+    static auto* m = new std::map<std::string, TCursorResource>;
+    return *m;
+}
+std::string UpperName(const char* s) {
+    std::string r = s ? s : "";
+    for (char& c : r) c = static_cast<char>((c >= 'a' && c <= 'z') ? c - 32 : c);
+    return r;
+}
+// Rows of monochrome planes are padded to 16 bits.
+int PlaneStride(int width) { return ((width + 15) / 16) * 2; }
+
 Qt::CursorShape CursorShapeOf(HCURSOR c) {
     switch (static_cast<int>(reinterpret_cast<std::uintptr_t>(c))) {
         case IDC_IBEAM: return Qt::IBeamCursor;
@@ -116,6 +147,18 @@ Qt::CursorShape CursorShapeOf(HCURSOR c) {
 }
 
 int g_cursorCount = 0;
+
+// Mouse events carry the modifier keys as the desktop sees them: the key state follows (MK_SHIFT, MK_CONTROL).
+void SyncModifiers(Qt::KeyboardModifiers mods) {
+    auto sync = [](BYTE vk, BYTE side, bool down) {
+        if (((WinState().asyncKeyState[vk] & 0x80) != 0) == down) return;
+        NoteAsyncKey(vk, down);
+        NoteAsyncKey(side, down);
+    };
+    sync(VK_SHIFT, VK_LSHIFT, mods.testFlag(Qt::ShiftModifier));
+    sync(VK_CONTROL, VK_LCONTROL, mods.testFlag(Qt::ControlModifier));
+    sync(VK_MENU, VK_LMENU, mods.testFlag(Qt::AltModifier));
+}
 
 // Broadcasts the system changes Qt reports to the application object.
 class TSystemWatcher : public QObject {
@@ -185,6 +228,75 @@ void Composite(QPainter& p, TWnd* w, QPoint at, const QRegion& clip) {
 
 }  // namespace
 
+HCURSOR CreateCursor(HINSTANCE, int xHotSpot, int yHotSpot, int width, int height, const void* andPlane,
+                     const void* xorPlane) {
+    if (width <= 0 || height <= 0 || width > 256 || height > 256 || !andPlane || !xorPlane) return nullptr;
+    EnsureWindowSystem();
+    const auto* a = static_cast<const BYTE*>(andPlane);
+    const auto* x = static_cast<const BYTE*>(xorPlane);
+    const int stride = PlaneStride(width);
+    // AND 0 / XOR 0 black, 0 / 1 white, 1 / 0 the screen, 1 / 1 the screen inverted. Qt's bitmap and mask say
+    // the same with: mask = not AND, bitmap = (AND equals XOR).
+    QImage bits(width, height, QImage::Format_Mono), mask(width, height, QImage::Format_Mono);
+    bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    mask.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    for (int y = 0; y < height; ++y)
+        for (int col = 0; col < width; ++col) {
+            std::size_t at = static_cast<std::size_t>(y * stride + col / 8);
+            int bit = 7 - (col % 8);
+            bool andBit = (a[at] >> bit) & 1, xorBit = (x[at] >> bit) & 1;
+            bits.setPixel(col, y, andBit == xorBit ? 1 : 0);
+            mask.setPixel(col, y, andBit ? 0 : 1);
+        }
+    auto* rec = new TCursorRecord;
+    rec->cursor = QCursor(QBitmap::fromImage(bits), QBitmap::fromImage(mask), std::clamp(xHotSpot, 0, width - 1),
+                          std::clamp(yHotSpot, 0, height - 1));
+    CustomCursors().insert(rec);
+    return reinterpret_cast<HCURSOR>(rec);
+}
+
+BOOL DestroyCursor(HCURSOR cursor) {
+    auto* rec = reinterpret_cast<TCursorRecord*>(cursor);
+    if (!CustomCursors().count(rec) || rec->shared) return FALSE;
+    auto& st = WinState();
+    if (st.cursor == cursor) SetCursor(nullptr);
+    CustomCursors().erase(rec);
+    delete rec;
+    return TRUE;
+}
+
+BOOL RegisterCursorResource(const char* name, int xHotSpot, int yHotSpot, int width, int height,
+                            const void* andPlane, const void* xorPlane) {
+    if (!name || !*name || width <= 0 || height <= 0 || width > 256 || height > 256 || !andPlane || !xorPlane)
+        return FALSE;
+    TCursorResource& r = CursorResources()[UpperName(name)];
+    if (r.loaded) return FALSE;  // in use already: resources do not change under a program
+    std::size_t size = static_cast<std::size_t>(PlaneStride(width) * height);
+    r.xHot = xHotSpot;
+    r.yHot = yHotSpot;
+    r.width = width;
+    r.height = height;
+    r.andPlane.assign(static_cast<const BYTE*>(andPlane), static_cast<const BYTE*>(andPlane) + size);
+    r.xorPlane.assign(static_cast<const BYTE*>(xorPlane), static_cast<const BYTE*>(xorPlane) + size);
+    return TRUE;
+}
+
+HCURSOR LoadCursor(HINSTANCE, const char* name) {
+    auto it = CursorResources().find(UpperName(name));
+    if (it == CursorResources().end()) return nullptr;
+    TCursorResource& r = it->second;
+    if (!r.loaded) {
+        r.loaded = CreateCursor(nullptr, r.xHot, r.yHot, r.width, r.height, r.andPlane.data(), r.xorPlane.data());
+        if (r.loaded) reinterpret_cast<TCursorRecord*>(r.loaded)->shared = true;
+    }
+    return r.loaded;
+}
+
+QCursor QtCursorOf(HCURSOR cursor) {
+    if (CustomCursors().count(cursor)) return reinterpret_cast<TCursorRecord*>(cursor)->cursor;
+    return QCursor(CursorShapeOf(cursor));
+}
+
 class TWindowWidget : public QWidget {
 public:
     explicit TWindowWidget(HWND hwnd, Qt::WindowFlags flags) : QWidget(nullptr, flags), hwnd_(hwnd) {
@@ -210,6 +322,7 @@ protected:
         in.kind = WM_MOUSEMOVE;
         in.pt = ScreenPoint(e);
         WinState().cursorPos = in.pt;
+        SyncModifiers(e->modifiers());
         in.keys = CurrentMouseKeys();
         QueueInput(std::move(in));
     }
@@ -220,6 +333,7 @@ protected:
         QPoint g = e->globalPosition().toPoint();
         in.pt = POINT{g.x(), g.y()};
         in.wheel = e->angleDelta().y();
+        SyncModifiers(e->modifiers());
         in.keys = CurrentMouseKeys();
         if (in.wheel) QueueInput(std::move(in));
     }
@@ -237,6 +351,15 @@ protected:
     void moveEvent(QMoveEvent*) override { FollowDesktop(); }
     void resizeEvent(QResizeEvent*) override { FollowDesktop(); }
     void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange && !g_syncing) {
+            // Minimised or restored by the desktop (its task bar): the window hears it as a system command.
+            HWND h = hwnd_;
+            bool minimized = isMinimized();
+            Guarded([h, minimized] {
+                TWnd* w = FindWnd(h);
+                if (w && w->minimized != minimized) PostMessage(h, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
+            });
+        }
         if (e->type() == QEvent::ActivationChange && !g_syncing) {
             HWND h = hwnd_;
             bool active = isActiveWindow();
@@ -272,6 +395,7 @@ private:
         in.kind = kind;
         in.pt = ScreenPoint(e);
         WinState().cursorPos = in.pt;
+        SyncModifiers(e->modifiers());
         NoteAsyncKey(vk, down);
         in.keys = CurrentMouseKeys();
         QueueInput(std::move(in));
@@ -284,8 +408,12 @@ private:
         in.kind = down ? WM_KEYDOWN : WM_KEYUP;
         in.vk = vk;
         quint32 native = e->nativeScanCode();
-        in.scan = native > 8 && native < 0x108 ? static_cast<BYTE>(native - 8) : static_cast<BYTE>(MapVirtualKey(vk, MAPVK_VK_TO_VSC));
         in.extended = IsExtendedKey(vk, e->modifiers());
+        // The desktop's key codes are the PC scan codes plus 8 for the main block (up to F12); the other keys
+        // (arrows, the editing block, the keypad's Enter and the right-hand modifiers) take the scan code of
+        // their virtual key.
+        in.scan = native > 8 && native <= 8 + 0x58 && !in.extended ? static_cast<BYTE>(native - 8)
+                                                                    : static_cast<BYTE>(MapVirtualKey(vk, MAPVK_VK_TO_VSC));
         in.repeat = e->isAutoRepeat();
         NoteAsyncKey(vk, down);
         if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) {
@@ -330,14 +458,14 @@ void CreateWidget(TWnd* w) {
     if (w->widget || w->messageOnly || w->parent) return;
     EnsureWindowSystem();
     WatchSystem();
-    Qt::WindowFlags flags;
+    // The layer draws every frame and caption itself (WM_NCCALCSIZE, WM_NCPAINT, WM_NCHITTEST) and moves and
+    // sizes windows in its own loops, so no widget has a desktop frame. A captioned overlapped window is still a
+    // main window for the desktop (its task bar); everything else is a tool window.
+    Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint;
     bool noActivate = (w->style & WS_CHILD) || (w->exStyle & WS_EX_NOACTIVATE);
-    if ((w->style & WS_CAPTION) == WS_CAPTION && !(w->style & WS_CHILD)) {
-        flags = Qt::Window;
-        if (w->exStyle & WS_EX_TOOLWINDOW) flags = Qt::Tool;
-    } else {
-        flags = Qt::Tool | Qt::FramelessWindowHint;
-    }
+    if ((w->style & WS_CAPTION) == WS_CAPTION && !(w->style & (WS_CHILD | WS_POPUP)) &&
+        !(w->exStyle & WS_EX_TOOLWINDOW))
+        flags = Qt::Window | Qt::FramelessWindowHint;
     if (noActivate) flags |= Qt::WindowDoesNotAcceptFocus;
     if (w->exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
     auto* widget = new TWindowWidget(w->handle, flags);
@@ -351,6 +479,8 @@ void DestroyWidget(TWnd* w) {
     if (!w->widget) return;
     TWindowWidget* widget = w->widget;
     w->widget = nullptr;
+    if (QWidget::mouseGrabber() == widget) widget->releaseMouse();
+    if (WinState().grabbedTop == w->handle) WinState().grabbedTop = nullptr;
     widget->hide();
     widget->deleteLater();
 }
@@ -374,15 +504,43 @@ void SyncWidget(TWnd* w) {
         if (vis) widget->show();
     }
     bool visible = (w->style & WS_VISIBLE) != 0;
+    bool shownChanged = visible != widget->isVisible();
     if (visible && !widget->isVisible()) widget->show();
     if (!visible && widget->isVisible()) widget->hide();
+    if (visible && w->minimized != widget->isMinimized()) {
+        if (w->minimized) widget->showMinimized();
+        else widget->showNormal();
+    }
     if (visible && WinState().active == w->handle && !widget->isActiveWindow()) {
         widget->activateWindow();
     }
     g_syncing = false;
+    if (shownChanged) SyncPointerGrab();
+}
+
+void SyncPointerGrab() {
+    auto& st = WinState();
+    TWnd* cap = FindWnd(st.capture);
+    TWnd* top = cap ? TopOf(cap) : nullptr;
+    TWindowWidget* want = top && top->widget && top->widget->isVisible() ? top->widget.data() : nullptr;
+    QWidget* current = QWidget::mouseGrabber();
+    if (current == want) {
+        st.grabbedTop = want ? top->handle : nullptr;
+        return;
+    }
+    // Only our own grab is released: a Qt dialog's grab is not ours to end.
+    if (current && !want && dynamic_cast<TWindowWidget*>(current)) current->releaseMouse();
+    if (want) want->grabMouse();
+    st.grabbedTop = want ? top->handle : nullptr;
+}
+
+QWidget* WindowWidgetForTest(HWND hwnd) {
+    TWnd* w = FindWnd(hwnd);
+    return w ? w->widget.data() : nullptr;
 }
 
 void ScheduleWidgetUpdate(TWnd* w) {
+    if (RedrawSuspended(w)) return;  // shown again once redrawing is back on and the window repaints
     TWnd* top = TopOf(w);
     if (top && top->widget && top->widget->isVisible()) top->widget->update();
 }
@@ -394,7 +552,7 @@ HCURSOR SetCursor(HCURSOR cursor) {
     if (HWND h = st.lastMouseWindow)
         if (TWnd* top = TopOf(FindWnd(h)))
             if (top->widget) {
-                if (cursor && g_cursorCount >= 0) top->widget->setCursor(CursorShapeOf(cursor));
+                if (cursor && g_cursorCount >= 0) top->widget->setCursor(QtCursorOf(cursor));
                 else top->widget->setCursor(Qt::BlankCursor);
             }
     return old;

@@ -1,6 +1,7 @@
 #pragma once
 // Shared fixture of the window manager tests: a window class whose procedure records every message and can
 // be given a per-window handler.
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win/Windows.h"
+#include "platform/win/WindowsQt.h"
 
 namespace zel::test {
 
@@ -55,15 +57,25 @@ protected:
             ASSERT_NE(RegisterClass(&wc), 0);
             registered = true;
         }
+        ResetInputState();
         ProcessPendingMessages();
         Log().clear();
+    }
+    // Keyboard and button state, capture, focus, activation and locks left by another test.
+    static void ResetInputState() {
+        ReleaseCapture();
+        SetFocus(nullptr);
+        SetActiveWindow(nullptr);
+        LockWindowUpdate(nullptr);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+        std::fill(std::begin(WinState().asyncKeyState), std::end(WinState().asyncKeyState), BYTE{0});
     }
     void TearDown() override {
         for (HWND h : created_)
             if (IsWindow(h)) DestroyWindow(h);
         Handlers().clear();
-        ReleaseCapture();
-        SetFocus(nullptr);
+        ResetInputState();
         ProcessPendingMessages();
         Log().clear();
         SetApplicationExceptionHandler(nullptr);

@@ -1,0 +1,170 @@
+// Invalidation of children, WM_SETREDRAW, LockWindowUpdate, and the order of the hook kinds.
+#include "WndTestSupport.h"
+#include "platform/win/Gdi.h"
+
+namespace zel::test {
+namespace {
+
+class WndRedraw : public WndTest {
+protected:
+    // Records each window's painted rectangle (client coordinates) through BeginPaint.
+    void RecordPaints(HWND h) {
+        On(h, [this](HWND hwnd, UINT m, WPARAM, LPARAM, LRESULT&) {
+            if (m != WM_PAINT) return false;
+            PAINTSTRUCT ps;
+            BeginPaint(hwnd, &ps);
+            painted_[hwnd].push_back(ps.rcPaint);
+            EndPaint(hwnd, &ps);
+            return true;
+        });
+    }
+    std::map<HWND, std::vector<RECT>> painted_;
+};
+
+TEST_F(WndRedraw, InvalidatingAParentReachesItsChildrenUnlessItClipsThem) {
+    struct Row {
+        const char* name;
+        DWORD parentStyle;
+        UINT redrawFlags;  // 0: InvalidateRect
+        bool childPaints;
+    };
+    const Row rows[] = {
+        {"InvalidateRect on a parent", 0, 0, true},
+        {"InvalidateRect on a parent with WS_CLIPCHILDREN", WS_CLIPCHILDREN, 0, false},
+        {"RDW_ALLCHILDREN overrides WS_CLIPCHILDREN", WS_CLIPCHILDREN, RDW_INVALIDATE | RDW_ALLCHILDREN, true},
+        {"RDW_NOCHILDREN keeps children out", 0, RDW_INVALIDATE | RDW_NOCHILDREN, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND top = Make(WS_POPUP | WS_VISIBLE | r.parentStyle, 0, 0, 200, 200);
+        HWND child = Make(WS_CHILD | WS_VISIBLE | WS_BORDER, 20, 20, 50, 50, top);
+        HWND hiddenChild = Make(WS_CHILD, 0, 0, 200, 200, top);
+        HWND farChild = Make(WS_CHILD | WS_VISIBLE, 150, 150, 20, 20, top);
+        ProcessPendingMessages();
+        painted_.clear();
+        for (HWND h : {top, child, hiddenChild, farChild}) RecordPaints(h);
+        RECT area{10, 10, 60, 60};
+        if (r.redrawFlags) RedrawWindow(top, &area, nullptr, r.redrawFlags);
+        else InvalidateRect(top, &area, FALSE);
+        ProcessPendingMessages();
+        EXPECT_EQ(painted_[top], (std::vector<RECT>{area}));
+        if (r.childPaints) {
+            // The child's share, in its client coordinates (its client area starts inside a 1-pixel border).
+            EXPECT_EQ(painted_[child], (std::vector<RECT>{RECT{0, 0, 39, 39}}));
+        } else {
+            EXPECT_TRUE(painted_[child].empty());
+        }
+        EXPECT_TRUE(painted_[hiddenChild].empty());
+        EXPECT_TRUE(painted_[farChild].empty());
+        DestroyWindow(top);
+    }
+}
+
+TEST_F(WndRedraw, SetRedrawOffHoldsBackPaintingOfTheWindowAndItsChildren) {
+    HWND top = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND child = Make(WS_CHILD | WS_VISIBLE, 10, 10, 30, 30, top);
+    ProcessPendingMessages();
+    RecordPaints(top);
+    RecordPaints(child);
+    SendMessage(top, WM_SETREDRAW, FALSE, 0);
+    InvalidateRect(top, nullptr, TRUE);
+    ProcessPendingMessages();
+    UpdateWindow(top);
+    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(painted_.empty());
+    RECT upd;
+    EXPECT_TRUE(GetUpdateRect(top, &upd, FALSE));  // kept for later
+    SendMessage(top, WM_SETREDRAW, TRUE, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(painted_[top].size(), 1u);
+    EXPECT_EQ(painted_[child].size(), 1u);
+}
+
+TEST_F(WndRedraw, LockWindowUpdateDropsDrawingAndRepaintsOnUnlock) {
+    HWND top = Make(WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 100, 100);
+    HWND child = Make(WS_CHILD | WS_VISIBLE, 10, 10, 30, 30, top);
+    HWND other = Make(WS_POPUP | WS_VISIBLE, 200, 0, 50, 50);
+    ProcessPendingMessages();
+    RecordPaints(top);
+    RecordPaints(child);
+    ASSERT_TRUE(LockWindowUpdate(top));
+    EXPECT_FALSE(LockWindowUpdate(other));  // one window at a time
+    HBRUSH red = CreateSolidBrush(0x0000FF);
+    RECT r{0, 0, 5, 5};
+    HDC peek = GetDCEx(child, nullptr, DCX_LOCKWINDOWUPDATE);
+    COLORREF before = GetPixel(peek, 1, 1);
+    ReleaseDC(child, peek);
+    HDC dc = GetDC(child);
+    FillRect(dc, &r, red);
+    ReleaseDC(child, dc);
+    HDC lockDc = GetDCEx(child, nullptr, DCX_LOCKWINDOWUPDATE);
+    EXPECT_EQ(GetPixel(lockDc, 1, 1), before);  // the drawing on the locked window was dropped
+    FillRect(lockDc, &r, red);                  // this DC draws anyway
+    EXPECT_EQ(GetPixel(lockDc, 1, 1), 0x0000FFu);
+    ReleaseDC(child, lockDc);
+    DeleteObject(red);
+    InvalidateRect(child, nullptr, FALSE);
+    ProcessPendingMessages();
+    EXPECT_TRUE(painted_.empty());
+    Log().clear();
+    ASSERT_TRUE(LockWindowUpdate(nullptr));
+    EXPECT_FALSE(LockWindowUpdate(nullptr));
+    ProcessPendingMessages();
+    EXPECT_EQ(painted_[top].size(), 1u);
+    EXPECT_EQ(painted_[child].size(), 1u);
+    EXPECT_FALSE(Received(top, WM_NCPAINT).empty());
+    EXPECT_TRUE(LockWindowUpdate(other));
+    DestroyWindow(other);  // a destroyed window leaves no lock behind
+    EXPECT_TRUE(LockWindowUpdate(top));
+}
+
+TEST_F(WndRedraw, HookKindsRunInTheOrderOfDelivery) {
+    HWND h = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    SetFocus(h);
+    ProcessPendingMessages();
+    static std::vector<std::string> order;
+    static HHOOK kb, mouse, getMsg, callWnd;
+    order.clear();
+    kb = SetWindowsHookEx(WH_KEYBOARD, [](int c, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (c == HC_ACTION) order.push_back("keyboard");
+        return CallNextHookEx(kb, c, wp, lp);
+    });
+    mouse = SetWindowsHookEx(WH_MOUSE, [](int c, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (c == HC_ACTION && wp == WM_LBUTTONDOWN) order.push_back("mouse");
+        return CallNextHookEx(mouse, c, wp, lp);
+    });
+    getMsg = SetWindowsHookEx(WH_GETMESSAGE, [](int c, WPARAM wp, LPARAM lp) -> LRESULT {
+        auto* m = reinterpret_cast<MSG*>(lp);
+        if (c == HC_ACTION && wp == PM_REMOVE && (m->message == WM_KEYDOWN || m->message == WM_LBUTTONDOWN))
+            order.push_back("getmessage");
+        return CallNextHookEx(getMsg, c, wp, lp);
+    });
+    callWnd = SetWindowsHookEx(WH_CALLWNDPROC, [](int c, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (c == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lp)->message == WM_USER + 1) order.push_back("callwndproc");
+        return CallNextHookEx(callWnd, c, wp, lp);
+    });
+    On(h, [](HWND hwnd, UINT m, WPARAM, LPARAM, LRESULT&) {
+        if (m == WM_KEYDOWN || m == WM_LBUTTONDOWN) {
+            order.push_back("procedure");
+            SendMessage(hwnd, WM_USER + 1, 0, 0);
+        }
+        if (m == WM_USER + 1) order.push_back("sent");
+        return false;
+    });
+    keybd_event('K', 0, 0, 0);
+    SetCursorPos(10, 10);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    const std::vector<std::string> once = {"getmessage", "procedure", "callwndproc", "sent"};
+    std::vector<std::string> expected = {"keyboard"};
+    expected.insert(expected.end(), once.begin(), once.end());
+    expected.push_back("mouse");
+    expected.insert(expected.end(), once.begin(), once.end());
+    EXPECT_EQ(order, expected);
+    for (HHOOK hk : {kb, mouse, getMsg, callWnd}) UnhookWindowsHookEx(hk);
+    keybd_event('K', 0, KEYEVENTF_KEYUP, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+}  // namespace
+}  // namespace zel::test
