@@ -167,6 +167,7 @@ constexpr int R2_BLACK = 1, R2_NOTMERGEPEN = 2, R2_MASKNOTPEN = 3, R2_NOTCOPYPEN
               R2_COPYPEN = 13, R2_MERGEPENNOT = 14, R2_MERGEPEN = 15, R2_WHITE = 16;
 constexpr int ALTERNATE = 1, WINDING = 2;
 constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
+constexpr int STRETCH_ANDSCANS = 1, STRETCH_ORSCANS = 2, STRETCH_DELETESCANS = 3, STRETCH_HALFTONE = 4;
 constexpr int MM_TEXT = 1;
 // Ternary raster operations: the high word's low byte is the truth table over pattern (F0), source (CC) and
 // destination (AA); only that byte drives the engine.
@@ -249,8 +250,8 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
 // nullptr) holds rows padded to 16 bits (monochrome) or 32-bit pixels, top-down.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
-// A 32-bit (or 1-bit) bitmap whose pixels the caller reaches through *bits (rows as the header orders them:
-// bottom-up unless biHeight is negative). The memory lives as long as the bitmap.
+// A 32-bit bitmap whose pixels the caller reaches through *bits, rows top-down: biHeight must be negative
+// (a bottom-up or other-depth request answers 0). The memory lives as long as the bitmap.
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section, DWORD offset);
 // 32-bit (and 1-bit) transfers between a bitmap and a caller's buffer; answer the number of rows copied.
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bits, BITMAPINFO* info, UINT usage);
@@ -335,6 +336,9 @@ BOOL DrawFrameControl(HDC dc, RECT* r, UINT type, UINT state);
 
 BOOL PatBlt(HDC dc, int x, int y, int w, int h, DWORD rop);
 BOOL BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DWORD rop);
+// Shrinking follows the destination's stretch mode (SetStretchBltMode): BLACKONWHITE (the default) ANDs the
+// source pixels that fall on one destination pixel, WHITEONBLACK ORs them, COLORONCOLOR keeps the nearest one,
+// HALFTONE averages them weighted by area. A negative extent on one side mirrors the picture.
 BOOL StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
 // GRADIENT_FILL_RECT_H / _V (rectangles in mesh) or GRADIENT_FILL_TRIANGLE (triangles in mesh).
 BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, DWORD vertexCount, const void* mesh, DWORD meshCount, DWORD mode);

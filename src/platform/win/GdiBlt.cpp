@@ -249,6 +249,38 @@ BOOL BitBlt(HDC hdest, int x, int y, int w, int h, HDC hsrc, int xSrc, int ySrc,
     return TRUE;
 }
 
+namespace {
+
+// How one destination column (or row) maps onto the source along an axis: the nearest source pixel and the
+// span of source pixels it covers (at least one), in source coordinates.
+struct TAxisMap {
+    int Nearest = 0;
+    int Lo = 0;  // first covered source pixel
+    int Hi = 0;  // one past the last
+};
+std::vector<TAxisMap> MapAxis(int from, int to, int destLen, int srcLen, int srcBase, bool flip) {
+    std::vector<TAxisMap> m(static_cast<size_t>(to - from));
+    for (int t = from; t < to; ++t) {
+        const long long r = flip ? destLen - 1 - t : t;
+        TAxisMap& a = m[static_cast<size_t>(t - from)];
+        a.Nearest = srcBase + static_cast<int>((r * srcLen + srcLen / (2LL * destLen)) / destLen);
+        const long long lo = r * srcLen / destLen;
+        const long long hi = ((r + 1) * srcLen + destLen - 1) / destLen;
+        a.Lo = srcBase + static_cast<int>(lo);
+        a.Hi = srcBase + static_cast<int>(std::max(hi, lo + 1));
+    }
+    return m;
+}
+
+// The share (in 1/destLen of a source pixel) that source pixel k has in destination pixel r under a box filter.
+long long BoxWeight(long long r, long long k, int destLen, int srcLen, bool flip) {
+    if (flip) r = destLen - 1 - r;
+    const long long a = std::max(r * srcLen, k * destLen), b = std::min((r + 1) * srcLen, (k + 1) * destLen);
+    return b > a ? b - a : 0;
+}
+
+}  // namespace
+
 BOOL StretchBlt(HDC hdest, int x, int y, int w, int h, HDC hsrc, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop) {
     if (w == wSrc && h == hSrc && w > 0 && h > 0) return BitBlt(hdest, x, y, w, h, hsrc, xSrc, ySrc, rop);
     TDeviceContext* dest = CheckDC(hdest);
@@ -258,31 +290,80 @@ BOOL StretchBlt(HDC hdest, int x, int y, int w, int h, HDC hsrc, int xSrc, int y
     TDeviceContext* src = CheckDC(hsrc);
     if (src == nullptr || SurfaceOf(src) == nullptr) return FALSE;
     if (w == 0 || h == 0 || wSrc == 0 || hSrc == 0) return TRUE;
-    // Nearest-pixel sampling into a temporary image of the destination size; a negative extent on one side
-    // mirrors the picture.
+    // The picture is resampled into a temporary image of the destination size, which then goes through the
+    // raster operation. A negative extent on one side mirrors the picture. The destination's stretch mode
+    // decides how source pixels that a shrink drops are treated: COLORONCOLOR drops them, BLACKONWHITE keeps
+    // the AND of all pixels of the span (black wins), WHITEONBLACK their OR (white wins), HALFTONE averages
+    // them weighted by how much of each falls inside the destination pixel.
     const QImage* s = SurfaceOf(src);
     const int sx0 = xSrc + DX(src), sy0 = ySrc + DY(src);
     const int dw = std::abs(w), dh = std::abs(h);
     const bool flipX = (w < 0) != (wSrc < 0), flipY = (h < 0) != (hSrc < 0);
     const int aw = std::abs(wSrc), ah = std::abs(hSrc);
     const int bx = wSrc < 0 ? sx0 + wSrc : sx0, by = hSrc < 0 ? sy0 + hSrc : sy0;
-    QImage tmp(dw, dh, QImage::Format_ARGB32_Premultiplied);
+    // Only the part of the destination that can be drawn is resampled.
+    const RECT area = DeviceRect(dest, x, y, w, h);
+    const RECT visible = Intersect(area, EffectiveClip(dest).Box());
+    if (IsEmpty(visible)) return TRUE;
+    const int fromX = visible.left - area.left, fromY = visible.top - area.top;
+    const int vw = visible.Width(), vh = visible.Height();
+    const std::vector<TAxisMap> mx = MapAxis(fromX, fromX + vw, dw, aw, bx, flipX);
+    const std::vector<TAxisMap> my = MapAxis(fromY, fromY + vh, dh, ah, by, flipY);
+    int mode = dest->S.StretchMode;
+    if (mode == HALFTONE && (IsMonoSurface(src) || IsMonoSurface(dest))) mode = COLORONCOLOR;
+    QImage tmp(vw, vh, QImage::Format_ARGB32_Premultiplied);
+    if (tmp.isNull()) return FALSE;
     tmp.fill(src->S.BkColor == 0 ? 0xFF000000u : ToPixel(src->S.BkColor));
-    for (int ty = 0; ty < dh; ++ty) {
-        const int ry = flipY ? dh - 1 - ty : ty;
-        const int syy = by + static_cast<int>((static_cast<long long>(ry) * ah + ah / (2 * dh)) / dh);
-        if (syy < 0 || syy >= s->height()) continue;
-        const std::uint32_t* srow = Row(s, syy);
-        std::uint32_t* trow = Row(&tmp, ty);
-        for (int tx = 0; tx < dw; ++tx) {
-            const int rx = flipX ? dw - 1 - tx : tx;
-            const int sxx = bx + static_cast<int>((static_cast<long long>(rx) * aw + aw / (2 * dw)) / dw);
-            if (sxx >= 0 && sxx < s->width()) trow[tx] = srow[sxx];
+    const int sw = s->width(), sh = s->height();
+    auto inside = [&](int sx, int sy) { return sx >= 0 && sx < sw && sy >= 0 && sy < sh; };
+    for (int iy = 0; iy < vh; ++iy) {
+        const TAxisMap& ay = my[static_cast<size_t>(iy)];
+        const int ty = fromY + iy;
+        std::uint32_t* trow = Row(&tmp, iy);
+        for (int ix = 0; ix < vw; ++ix) {
+            const TAxisMap& ax = mx[static_cast<size_t>(ix)];
+            const int tx = fromX + ix;
+            if (mode == BLACKONWHITE || mode == WHITEONBLACK) {
+                bool any = false;
+                std::uint32_t acc = mode == BLACKONWHITE ? 0xFFFFFFFFu : 0u;
+                for (int sy = ay.Lo; sy < ay.Hi; ++sy) {
+                    for (int sx = ax.Lo; sx < ax.Hi; ++sx) {
+                        if (!inside(sx, sy)) continue;
+                        const std::uint32_t p = Row(s, sy)[sx];
+                        acc = mode == BLACKONWHITE ? (acc & p) : (acc | p);
+                        any = true;
+                    }
+                }
+                if (any) trow[ix] = acc;
+            } else if (mode == HALFTONE) {
+                std::array<long long, 4> sum{};
+                long long total = 0;
+                for (int sy = ay.Lo; sy < ay.Hi; ++sy) {
+                    const long long wy = BoxWeight(ty, sy - by, dh, ah, flipY);
+                    for (int sx = ax.Lo; sx < ax.Hi; ++sx) {
+                        if (!inside(sx, sy)) continue;
+                        const long long wt = wy * BoxWeight(tx, sx - bx, dw, aw, flipX);
+                        if (wt == 0) continue;
+                        const std::uint32_t p = Row(s, sy)[sx];
+                        for (int c = 0; c < 4; ++c) sum[static_cast<size_t>(c)] += wt * ((p >> (8 * c)) & 0xFF);
+                        total += wt;
+                    }
+                }
+                if (total > 0) {
+                    std::uint32_t out = 0;
+                    for (int c = 0; c < 4; ++c) {
+                        out |= static_cast<std::uint32_t>((sum[static_cast<size_t>(c)] + total / 2) / total) << (8 * c);
+                    }
+                    trow[ix] = out;
+                }
+            } else if (inside(ax.Nearest, ay.Nearest)) {
+                trow[ix] = Row(s, ay.Nearest)[ax.Nearest];
+            }
         }
     }
     const TPatternSource pat = ResolveBrush(dest, dest->S.Brush);
-    RopRect(dest, DeviceRect(dest, x, y, w, h), rop, &pat, &tmp, 0, 0, IsMonoSurface(src), src->S.BkColor,
-            dest->S.TextColor, dest->S.BkColor);
+    RopRect(dest, visible, rop, &pat, &tmp, 0, 0, IsMonoSurface(src), src->S.BkColor, dest->S.TextColor,
+            dest->S.BkColor);
     return TRUE;
 }
 
@@ -497,7 +578,7 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bit
         // Scan line numbers count from the bottom for a bottom-up DIB.
         const int scan = static_cast<int>(startScan) + i;
         const int imgRow = h.biHeight > 0 ? bh - 1 - scan : scan;
-        const std::uint32_t* src = Row(&b->Image, imgRow);
+        const std::uint32_t* src = Row(static_cast<const QImage*>(&b->Image), imgRow);
         BYTE* dst = out + static_cast<size_t>(i) * static_cast<size_t>(stride);
         for (int x = 0; x < w; ++x) WriteDib(dst, x, h.biBitCount, src[x]);
     }
@@ -518,7 +599,7 @@ int SetDIBits(HDC, HBITMAP bitmap, UINT startScan, UINT scanLines, const void* b
     for (int i = 0; i < lines; ++i) {
         const int scan = static_cast<int>(startScan) + i;
         const int imgRow = h.biHeight > 0 ? bh - 1 - scan : scan;
-        std::uint32_t* dst = Row(&b->Image, imgRow);
+        std::uint32_t* dst = Row(b->Surface(), imgRow);
         const BYTE* src = in + static_cast<size_t>(i) * static_cast<size_t>(stride);
         for (int x = 0; x < w; ++x) {
             const std::uint32_t p = ReadDib(src, x, h.biBitCount, info);
@@ -554,18 +635,24 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, DWORD) {
-    if (info == nullptr || info->bmiHeader.biBitCount != 32 || !SupportedDib(info)) return nullptr;
+    // The pixel memory is the bitmap's own top-down image, so only top-down (negative height) 32-bit sections
+    // can be given out: a bottom-up request fails rather than handing out rows in the wrong order.
+    if (info == nullptr || info->bmiHeader.biBitCount != 32 || info->bmiHeader.biHeight >= 0 || !SupportedDib(info)) {
+        return nullptr;
+    }
     auto* b = new TBitmapObject();
     b->Kind = OBJ_BITMAP;
     b->DIBSection = true;
-    b->Image = QImage(info->bmiHeader.biWidth, std::abs(info->bmiHeader.biHeight), QImage::Format_ARGB32_Premultiplied);
+    const int w = info->bmiHeader.biWidth, h = std::abs(info->bmiHeader.biHeight);
+    b->DIBBits.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0u);
+    b->Image = QImage(reinterpret_cast<uchar*>(b->DIBBits.data()), w, h, static_cast<qsizetype>(w) * 4,
+                      QImage::Format_ARGB32_Premultiplied);
     if (b->Image.isNull()) {
         delete b;
         return nullptr;
     }
-    b->Image.fill(0u);
     RegisterObject(b);
-    if (bits != nullptr) *bits = b->Image.bits();
+    if (bits != nullptr) *bits = b->DIBBits.data();
     return b;
 }
 

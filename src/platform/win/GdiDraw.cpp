@@ -420,7 +420,10 @@ BOOL ArcOrPie(HDC hdc, int left, int top, int right, int bottom, int xs, int ys,
     const RECT r = ToDevice(dc, Norm(left, top, right, bottom));
     if (r.right - r.left < 1 || r.bottom - r.top < 1) return TRUE;
     const double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0;
-    const double a0 = AngleOf(xs + DX(dc), ys + DY(dc), cx, cy), a1 = AngleOf(xe + DX(dc), ye + DY(dc), cx, cy);
+    // The radials run from the box's centre through the given points, both taken as pixel centres like the
+    // pixels they are compared with, so an arc from (right, y) includes the pixel at that end.
+    const double a0 = AngleOf(xs + DX(dc) + 0.5, ys + DY(dc) + 0.5, cx, cy);
+    const double a1 = AngleOf(xe + DX(dc) + 0.5, ye + DY(dc) + 0.5, cx, cy);
     const TRegionData shape = EllipseRegion(r.left, r.top, r.right, r.bottom);
     const int w = NullPen(dc) ? 1 : dc->S.Pen->Width;
     const TRegionData ring = SweepPart(CombineRegions(shape, Eroded(shape, w), RGN_DIFF), cx, cy, a0, a1);
@@ -552,10 +555,10 @@ namespace {
 
 void FillSys(HDC dc, const RECT& r, int index) { FillRect(dc, &r, GetSysColorBrush(index)); }
 
-// A filled triangle pointing in a direction, centred in r, drawn as rows of a solid colour.
-void Arrow(HDC dc, const RECT& r, UINT dir, int color) {
-    const int size = std::max(1, (std::min(r.right - r.left, r.bottom - r.top) + 1) / 4);  // rows of the arrow
-    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+// The classic scroll arrow: a filled triangle of side / 4 rows (7 wide and 4 deep in a 16-pixel button), centred
+// on the button's centre pixel, drawn as rows of a solid colour. side is the button's smaller side.
+void Arrow(HDC dc, int cx, int cy, int side, UINT dir, int color) {
+    const int size = std::max(1, side / 4);
     for (int i = 0; i < size; ++i) {
         RECT line;
         switch (dir) {
@@ -599,30 +602,47 @@ void DrawScroll(HDC dc, RECT r, UINT state) {
         }
         return;
     }
+    const int side = std::min(r.right - r.left, r.bottom - r.top);
+    int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
     ButtonFrame(dc, r, state);
-    if (state & (DFCS_PUSHED | DFCS_FLAT)) OffsetRect(&r, (state & DFCS_PUSHED) ? 1 : 0, (state & DFCS_PUSHED) ? 1 : 0);
+    if (state & DFCS_PUSHED) {
+        ++cx;
+        ++cy;
+    }
     const UINT dir = kind == DFCS_SCROLLCOMBOBOX ? DFCS_SCROLLDOWN : kind;
     if (state & DFCS_INACTIVE) {
-        RECT shifted = r;
-        OffsetRect(&shifted, 1, 1);
-        Arrow(dc, shifted, dir, COLOR_BTNHIGHLIGHT);
-        Arrow(dc, r, dir, COLOR_BTNSHADOW);
+        Arrow(dc, cx + 1, cy + 1, side, dir, COLOR_BTNHIGHLIGHT);
+        Arrow(dc, cx, cy, side, dir, COLOR_BTNSHADOW);
     } else {
-        Arrow(dc, r, dir, COLOR_BTNTEXT);
+        Arrow(dc, cx, cy, side, dir, COLOR_BTNTEXT);
     }
 }
 
 void DrawCaption(HDC dc, RECT r, UINT state) {
+    const RECT button = r;
     ButtonFrame(dc, r, state);
-    if (state & DFCS_PUSHED) OffsetRect(&r, 1, 1);
-    // The close cross: two diagonals two pixels thick, in a square centred in the button.
-    const int size = std::max(2, std::min(r.right - r.left, r.bottom - r.top) - 6);
-    const int x0 = (r.left + r.right - size) / 2, y0 = (r.top + r.bottom - size) / 2;
-    const int color = (state & DFCS_INACTIVE) ? COLOR_GRAYTEXT : COLOR_BTNTEXT;
     if ((state & 0xFF) != DFCS_CAPTIONCLOSE) return;
-    for (int i = 0; i < size; ++i) {
-        FillSys(dc, RECT{x0 + i, y0 + i, x0 + i + 2, y0 + i + 1}, color);
-        FillSys(dc, RECT{x0 + size - 2 - i, y0 + i, x0 + size - i, y0 + i + 1}, color);
+    // The classic close cross: n rows (7 in a 16 x 14 button), each with two 2-pixel dabs that meet in the
+    // middle row, n + 1 pixels wide, centred in the button; pushed moves it one pixel right and down.
+    const int n = std::max(3, std::min(button.right - button.left, button.bottom - button.top) - 7);
+    int x0 = button.left + (button.right - button.left - (n + 1)) / 2;
+    int y0 = button.top + (button.bottom - button.top - n) / 2;
+    if (state & DFCS_PUSHED) {
+        ++x0;
+        ++y0;
+    }
+    auto cross = [&](int dx, int dy, int color) {
+        for (int i = 0; i < n; ++i) {
+            const int y = y0 + dy + i;
+            FillSys(dc, RECT{x0 + dx + i, y, x0 + dx + i + 2, y + 1}, color);
+            FillSys(dc, RECT{x0 + dx + n - 1 - i, y, x0 + dx + n + 1 - i, y + 1}, color);
+        }
+    };
+    if (state & DFCS_INACTIVE) {
+        cross(1, 1, COLOR_BTNHIGHLIGHT);
+        cross(0, 0, COLOR_BTNSHADOW);
+    } else {
+        cross(0, 0, COLOR_BTNTEXT);
     }
 }
 
@@ -667,12 +687,15 @@ void DrawButton(HDC hdc, RECT r, UINT state) {
         const int face = (state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW;
         PaintRegionRop2(dc, ring, SolidSource(dc, GetSysColor(face)), R2_COPYPEN);
         if (state & DFCS_CHECKED) {
+            // The dot: a square of a third of the circle (4 pixels in the classic 12-pixel circle) with its
+            // corner pixels left out, on the circle's centre.
             const int dot = std::max(2, dia / 3);
-            const int dl = static_cast<int>(cx) - dot / 2, dt = static_cast<int>(cy) - dot / 2;
-            const TRegionData d = EllipseRegion(dl, dt, dl + dot, dt + dot);
+            const int dl = box.left + (dia - dot) / 2, dt = box.top + (dia - dot) / 2;
+            const TRegionData d = CombineRegions(TRegionData::FromRect(RECT{dl + 1, dt, dl + dot - 1, dt + dot}),
+                                                 TRegionData::FromRect(RECT{dl, dt + 1, dl + dot, dt + dot - 1}),
+                                                 RGN_OR);
             const int color = (state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT;
-            PaintRegionRop2(dc, CombineRegions(d, TRegionData::FromRect(RECT{dl, dt, dl + dot, dt + dot}), RGN_OR),
-                            SolidSource(dc, GetSysColor(color)), R2_COPYPEN);
+            PaintRegionRop2(dc, d, SolidSource(dc, GetSysColor(color)), R2_COPYPEN);
         }
         return;
     }
@@ -693,12 +716,12 @@ void DrawButton(HDC hdc, RECT r, UINT state) {
     FillSys(hdc, b, (state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW);
     if (state & DFCS_CHECKED) {
         const int color = (state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT;
-        // The tick: seven columns, three pixels tall each, going down two columns and up five.
-        const int w = b.right - b.left;
-        const int x0 = b.left + (w - 7) / 2, y0 = b.top + (b.bottom - b.top - 7) / 2 + 2;
+        // The classic tick: seven columns three pixels tall, going down for three columns and up for four,
+        // centred in the box (in a 13-pixel box its lowest pixel is on row 9).
+        static constexpr int kTickTop[7] = {2, 3, 4, 3, 2, 1, 0};
+        const int x0 = b.left + (b.right - b.left - 7) / 2, y0 = b.top + (b.bottom - b.top - 7) / 2;
         for (int i = 0; i < 7; ++i) {
-            const int y = i < 3 ? y0 + i : y0 + 4 - i + 2;
-            FillSys(hdc, RECT{x0 + i, y, x0 + i + 1, y + 3}, color);
+            FillSys(hdc, RECT{x0 + i, y0 + kTickTop[i], x0 + i + 1, y0 + kTickTop[i] + 3}, color);
         }
     }
 }

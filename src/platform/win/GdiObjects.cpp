@@ -224,7 +224,7 @@ TFontObject* CheckFont(HFONT font) {
 }
 
 QImage* SurfaceOf(TDeviceContext* dc) {
-    if (dc->Memory) return dc->S.Bitmap != nullptr ? &dc->S.Bitmap->Image : nullptr;
+    if (dc->Memory) return dc->S.Bitmap != nullptr ? dc->S.Bitmap->Surface() : nullptr;
     if (dc->OwnImage) return dc->OwnImage.get();
     return dc->Target;
 }
@@ -422,7 +422,7 @@ int GetObject(HGDIOBJ obj, int size, void* buffer) {
             bm.bmPlanes = 1;
             bm.bmBitsPixel = b->Mono ? 1 : 32;
             bm.bmWidthBytes = b->Mono ? ((bm.bmWidth + 15) / 16) * 2 : bm.bmWidth * 4;
-            bm.bmBits = b->DIBSection ? b->Image.bits() : nullptr;
+            bm.bmBits = b->DIBSection ? static_cast<void*>(b->DIBBits.data()) : nullptr;
             return give(bm);
         }
         default: return 0;
@@ -806,7 +806,7 @@ HDC CreateScreenDC() {
 }
 QImage* BitmapImage(HBITMAP bitmap) {
     TBitmapObject* b = CheckBitmap(bitmap);
-    return b != nullptr ? &b->Image : nullptr;
+    return b != nullptr ? b->Surface() : nullptr;
 }
 HBITMAP CreateBitmapFromImage(const QImage& image) {
     if (image.isNull()) return nullptr;

@@ -73,10 +73,22 @@ struct TFontObject : TGdiObject {
 };
 
 struct TBitmapObject : TGdiObject {
+    // A DIB section's pixel memory, owned here so that the pointer given out stays valid for the bitmap's
+    // life whatever happens to copies of Image (which is built over it, so it is declared first).
+    std::vector<std::uint32_t> DIBBits;
     QImage Image;  // Format_ARGB32_Premultiplied; pixels are raw 32-bit BGRA
     bool Mono = false;
     bool DIBSection = false;
     TDeviceContext* SelectedIn = nullptr;
+    // The image to draw into. A DIB section whose Image is shared with a copy is first rebuilt over its own
+    // memory, so that drawing never detaches into a private buffer the caller's pointer does not see.
+    QImage* Surface() {
+        if (DIBSection && !Image.isDetached()) {
+            Image = QImage(reinterpret_cast<uchar*>(DIBBits.data()), Image.width(), Image.height(),
+                           static_cast<qsizetype>(Image.width()) * 4, QImage::Format_ARGB32_Premultiplied);
+        }
+        return &Image;
+    }
 };
 
 struct TRegionObject : TGdiObject {

@@ -3,8 +3,12 @@
 
 #include <QImage>
 
+#include <string>
+#include <vector>
+
 #include "platform/win/Gdi.h"
 #include "platform/win/GdiQt.h"
+#include "test_gdi_canvas.h"
 
 namespace zel {
 namespace {
@@ -116,6 +120,44 @@ TEST(GdiRegions, ClipIsInDeviceCoordinatesAndMeetsTheDeviceClip) {
     EXPECT_EQ(img.pixel(4, 4), 0xFFFFFFFFu);
     EXPECT_EQ(img.pixel(1, 1), 0xFFFFFFFFu);
     DeleteImageDC(dc);
+}
+
+
+// FrameRgn paints the pixels of the region within w columns and h rows of its outside: an elliptic window region
+// framed with a 1 x 1 brush shows its outline only.
+TEST(GdiRegions, FrameRgnPaintsTheInsideBorder) {
+    struct TCase {
+        const char* Name;
+        int W, H;
+        std::vector<std::string> Rows;
+    };
+    const TCase cases[] = {
+        {"circle, 1 x 1", 1, 1,
+         {"....####....", "..##....##..", ".#........#.", ".#........#.", "#..........#", "#..........#",
+          "#..........#", "#..........#", ".#........#.", ".#........#.", "..##....##..", "....####...."}},
+        {"circle, 2 wide 1 high", 2, 1,
+         {"....####....", "..##....##..", ".##......##.", ".##......##.", "##........##", "##........##",
+          "##........##", "##........##", ".##......##.", ".##......##.", "..##....##..", "....####...."}},
+    };
+    for (const auto& t : cases) {
+        TCanvas c(12, 12);
+        HRGN rgn = CreateEllipticRgn(0, 0, 12, 12);
+        ASSERT_TRUE(FrameRgn(c.DC, rgn, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), t.W, t.H)) << t.Name;
+        std::vector<std::string> rows;
+        for (int y = 0; y < 12; ++y) rows.push_back(c.Row(y));
+        EXPECT_EQ(rows, t.Rows) << t.Name;
+        DeleteObject(rgn);
+    }
+    // A rectangle framed 2 x 1 and moved by the window origin.
+    TCanvas c(8, 5);
+    HRGN rgn = CreateRectRgn(1, 1, 7, 5);
+    SetWindowOrgEx(c.DC, 1, 1, nullptr);
+    FrameRgn(c.DC, rgn, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), 2, 1);
+    EXPECT_EQ(c.Row(0), "######..");
+    EXPECT_EQ(c.Row(1), "##..##..");
+    EXPECT_EQ(c.Row(3), "######..");
+    EXPECT_EQ(c.Row(4), "........");
+    DeleteObject(rgn);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/win/Gdi.h"
 #include "platform/win/GdiQt.h"
@@ -124,6 +126,160 @@ TEST_F(GdiText, OpaqueBackgroundFillsTheCell) {
     EXPECT_EQ(Image.pixel(0, 0), 0xFF0000FFu);
     EXPECT_EQ(Image.pixel(s.cx - 1, s.cy - 1), 0xFF0000FFu);
     EXPECT_EQ(Image.pixel(s.cx, 0), 0xFFFFFFFFu);
+}
+
+
+// Vertical captions use a font turned by its escapement (tenths of a degree, counter-clockwise): the run goes up
+// (900) or down (2700) from the reference point, and measuring still answers the unturned extent.
+TEST_F(GdiText, EscapementTurnsTheRun) {
+    SIZE flat;
+    GetTextExtentPoint32(DC, "WWW", -1, &flat);
+    struct TCase {
+        const char* Name;
+        LONG Escapement;
+        POINT At;
+        RECT Box;  // where the turned cell lies
+    };
+    const TCase cases[] = {
+        {"up", 900, {50, 38}, RECT{50, 38 - flat.cx, 50 + flat.cy, 38}},
+        {"down", 2700, {50, 2}, RECT{50 - flat.cy, 2, 50, 2 + flat.cx}},
+    };
+    for (const auto& t : cases) {
+        Image.fill(0xFFFFFFFFu);
+        LOGFONT lf;
+        lf.lfHeight = -11;
+        lf.lfEscapement = t.Escapement;
+        lf.lfOrientation = t.Escapement;
+        std::strcpy(lf.lfFaceName, "Tahoma");
+        HFONT turned = CreateFontIndirect(&lf);
+        HGDIOBJ old = SelectObject(DC, turned);
+        SIZE measured;
+        GetTextExtentPoint32(DC, "WWW", -1, &measured);
+        EXPECT_EQ(measured.cx, flat.cx) << t.Name;
+        EXPECT_EQ(measured.cy, flat.cy) << t.Name;
+        SetBkMode(DC, TRANSPARENT);
+        TextOut(DC, t.At.x, t.At.y, "WWW", 3);
+        const RECT grown{t.Box.left - 1, t.Box.top - 1, t.Box.right + 1, t.Box.bottom + 1};
+        EXPECT_GT(InkIn(t.Box), 20) << t.Name;
+        EXPECT_EQ(InkIn(RECT{0, 0, 120, 40}), InkIn(grown)) << t.Name << ": nothing outside the turned cell";
+        EXPECT_EQ(InkIn(RECT{0, 0, t.Box.left - 1, 40}) + InkIn(RECT{t.Box.right + 1, 0, 120, 40}), 0)
+            << t.Name << ": the run is as narrow as a line is high";
+        SelectObject(DC, old);
+        DeleteObject(turned);
+    }
+}
+
+TEST_F(GdiText, TextIgnoresTheMixMode) {
+    SetBkMode(DC, TRANSPARENT);
+    TextOut(DC, 2, 2, "Hello", 5);
+    const QImage copied = Image.copy();
+    Image.fill(0xFFFFFFFFu);
+    SetROP2(DC, R2_NOT);
+    TextOut(DC, 2, 2, "Hello", 5);
+    EXPECT_EQ(Image, copied) << "text is always drawn in the text colour";
+}
+
+TEST_F(GdiText, DrawTextFlagsThePaintersUse) {
+    SIZE hello, amp;
+    GetTextExtentPoint32(DC, "Hello", -1, &hello);
+    GetTextExtentPoint32(DC, "&", -1, &amp);
+    TEXTMETRIC tm;
+    GetTextMetrics(DC, &tm);
+    struct TCase {
+        const char* Name;
+        const char* Text;
+        UINT Flags;
+        LONG Width;
+    };
+    const TCase cases[] = {
+        {"prefix mark hidden", "&Hello", DT_SINGLELINE, hello.cx},
+        {"doubled mark shows one", "&&Hello", DT_SINGLELINE, hello.cx + amp.cx},
+        {"no prefix shows it", "&Hello", DT_SINGLELINE | DT_NOPREFIX, hello.cx + amp.cx},
+        {"tab expands to eight average widths", "a\tHello", DT_SINGLELINE | DT_EXPANDTABS,
+         8 * tm.tmAveCharWidth + hello.cx},
+    };
+    for (const auto& t : cases) {
+        RECT r{0, 0, 0, 0};
+        DrawText(DC, t.Text, -1, &r, t.Flags | DT_CALCRECT);
+        EXPECT_EQ(r.right, t.Width) << t.Name;
+        EXPECT_EQ(r.bottom, hello.cy) << t.Name;
+    }
+    // Centred both ways in a single line.
+    RECT box{0, 0, 120, 40};
+    SetBkMode(DC, TRANSPARENT);
+    DrawText(DC, "Hello", -1, &box, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    const int left = (120 - hello.cx) / 2, top = (40 - hello.cy) / 2;
+    EXPECT_EQ(InkIn(RECT{0, 0, left, 40}), 0);
+    EXPECT_EQ(InkIn(RECT{left + hello.cx + 1, 0, 120, 40}), 0);
+    EXPECT_EQ(InkIn(RECT{0, 0, 120, top}), 0);
+    EXPECT_EQ(InkIn(RECT{0, top + hello.cy + 1, 120, 40}), 0);
+    EXPECT_GT(InkIn(box), 0);
+}
+
+TEST_F(GdiText, PathEllipsisKeepsTheLastPart) {
+    const char* path = "C:\\Folder\\Another folder\\File.syx";
+    SIZE file;
+    GetTextExtentPoint32(DC, "\\File.syx", -1, &file);
+    SIZE whole;
+    GetTextExtentPoint32(DC, path, -1, &whole);
+    const int width = file.cx + 30;
+    ASSERT_LT(width, whole.cx);
+    SetBkMode(DC, TRANSPARENT);
+    RECT r{0, 0, width, 20};
+    DrawText(DC, path, -1, &r, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX);
+    EXPECT_EQ(InkIn(RECT{width, 0, 120, 40}), 0) << "the shortened path fits";
+    // The last part survives whole after the dots; the head keeps as many characters as fit.
+    const std::string text = path;
+    std::string expected;
+    for (size_t keep = text.rfind('\\'); keep-- > 0;) {
+        expected = text.substr(0, keep) + "..." + "\\File.syx";
+        SIZE e;
+        GetTextExtentPoint32(DC, expected, -1, &e);
+        if (e.cx <= width) break;
+    }
+    const QImage shortened = Image.copy();
+    Image.fill(0xFFFFFFFFu);
+    TextOut(DC, 0, 0, expected, -1);
+    EXPECT_EQ(Image, shortened) << expected;
+}
+
+
+TEST_F(GdiText, TabbedTextStops) {
+    SIZE a, b;
+    GetTextExtentPoint32(DC, "a", -1, &a);
+    GetTextExtentPoint32(DC, "b", -1, &b);
+    TEXTMETRIC tm;
+    GetTextMetrics(DC, &tm);
+    struct TCase {
+        const char* Name;
+        const char* Text;
+        std::vector<int> Stops;
+        int Origin;
+        int FirstB;  // where the first "b" starts, from x = 5
+        int Width;
+    };
+    const int every = 30, def = 8 * tm.tmAveCharWidth;
+    const TCase cases[] = {
+        {"default stops", "a\tb", {}, 5, def, def + b.cx},
+        {"one stop repeats", "a\tb\tb", {every}, 5, every, 2 * every + b.cx},
+        {"listed stops", "a\tb\tb", {40, 70}, 5, 40, 70 + b.cx},
+        {"stops count from the origin", "a\tb", {40}, 0, 40 - 5, 40 - 5 + b.cx},
+    };
+    for (const auto& t : cases) {
+        Image.fill(0xFFFFFFFFu);
+        const LONG got = TabbedTextOut(DC, 5, 0, t.Text, -1, static_cast<int>(t.Stops.size()),
+                                       t.Stops.empty() ? nullptr : t.Stops.data(), t.Origin);
+        EXPECT_EQ(LOWORD(got), t.Width) << t.Name;
+        EXPECT_EQ(HIWORD(got), tm.tmHeight) << t.Name;
+        EXPECT_EQ(InkIn(RECT{5 + a.cx + 1, 0, 5 + t.FirstB - 1, 40}), 0) << t.Name << ": the gap is empty";
+        EXPECT_GT(InkIn(RECT{5 + t.FirstB, 0, 5 + t.FirstB + b.cx, 40}), 0) << t.Name << ": the cell after the tab";
+        if (t.Origin == 5) {
+            EXPECT_EQ(GetTabbedTextExtent(DC, t.Text, -1, static_cast<int>(t.Stops.size()),
+                                          t.Stops.empty() ? nullptr : t.Stops.data()),
+                      static_cast<DWORD>(got))
+                << t.Name;
+        }
+    }
 }
 
 }  // namespace
