@@ -1,5 +1,7 @@
 #include "model/ModelServices.h"
 
+#include "model/Settings.h"
+
 namespace zel {
 
 std::uint8_t DevicesOpen = 0;
@@ -7,6 +9,16 @@ std::uint8_t DevicesOpen = 0;
 TModelServices& ModelServices() {
     static TModelServices services;
     return services;
+}
+
+void ModelDefaultMidiInput(TObject* Sender) {
+    (void)Sender;
+    IMidiPorts* ports = ModelServices().MidiPorts;
+    if (DevicesOpen == 0 || ports == nullptr) return;
+    std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
+    if (!event || event->SysexLength != 0) return;
+    if (ZelmoHolder != nullptr && ZelmoHolder->Config->Thrue == 1 && ports->OutputOpen())
+        ports->PutShort(event->status, event->data1, event->data2);
 }
 
 TMessageResult ShowMessageBox(const std::string& text, TMessageKind kind, TMessageButtons buttons) {

@@ -38,6 +38,9 @@ public:
     virtual void OpenDevs() = 0;
     // Replaces the input component's input-event handler; an empty handler clears it.
     virtual void SetInputHandler(TNotifyEvent handler) = 0;
+    // True while the ports can be opened (a MIDI system was found), even when the last opening failed
+    // and DevicesOpen is clear: then reading the settings tries the configured ports again.
+    virtual bool PortsAvailable() const { return DevicesOpen != 0; }
     // The input's waiting events, and the oldest of them (taken off the input; none when it is empty).
     virtual int PendingEventCount() { return 0; }
     virtual std::unique_ptr<TMyMidiEvent> NextEvent() { return nullptr; }
@@ -170,6 +173,10 @@ public:
 
 // ------------------------------------------------------------------------------------------ Registry
 
+// The stand-in default input handler: takes the next waiting event and, when MIDI thru is set, passes a
+// short message through to the output.
+void ModelDefaultMidiInput(TObject* Sender);
+
 // The registered services; any of them may be missing (then the model does without, as described at
 // each use).
 struct TModelServices {
@@ -181,7 +188,12 @@ struct TModelServices {
     ITransferProgress* Progress = nullptr;
     // The data folder of the file dialogs (made when missing); empty text when not registered.
     std::function<std::string()> DataFolder;
+    // The main window's DefaultMidiInput: the input handler that the port dialog installs and that a
+    // transfer gives the input back to. Until the main window registers its own, the model's stand-in
+    // (ModelDefaultMidiInput) serves.
+    TNotifyEvent DefaultMidiInput = ModelDefaultMidiInput;
 };
+
 
 TModelServices& ModelServices();
 

@@ -39,11 +39,10 @@ void TConfig::Load() {
     } catch (const std::exception&) {
         // A settings file that cannot be read keeps what was read so far.
     }
-    if (DevicesOpen != 0) {
-        if (IMidiPorts* ports = ModelServices().MidiPorts) {
-            ports->CloseDevs();
-            ports->OpenDevs();
-        }
+    IMidiPorts* ports = ModelServices().MidiPorts;
+    if (ports != nullptr && (DevicesOpen != 0 || ports->PortsAvailable())) {
+        ports->CloseDevs();
+        ports->OpenDevs();
     }
 }
 

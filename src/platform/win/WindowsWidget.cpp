@@ -366,8 +366,9 @@ protected:
             Guarded([h, active] {
                 TWnd* w = FindWnd(h);
                 if (!w) return;
-                if (active && WinState().active != h && !(w->style & WS_CHILD) && !(w->exStyle & WS_EX_NOACTIVATE) &&
-                    !w->shownNoActivate)
+                // A disabled window (one behind a modal form) never becomes active, whatever the desktop says.
+                if (active && WinState().active != h && !(w->style & WS_CHILD) && !(w->style & WS_DISABLED) &&
+                    !(w->exStyle & WS_EX_NOACTIVATE) && !w->shownNoActivate)
                     ActivateWindow(h, false);
             });
         }

@@ -1,0 +1,157 @@
+#include "midi/dialog/Uemidiio.h"
+
+#include "platform/vcl/Dialogs.h"
+#include "platform/vcl/FormReader.h"
+
+namespace zel {
+
+namespace formres {
+extern const TFormResource Uemidiio;
+}
+
+namespace {
+const TFormClassRegistration registration("TFormInOut", [](TComponent* Owner) -> TCustomForm* {
+    return Construct<TFormInOut>(Owner);
+});
+}  // namespace
+
+TFormInOut::TFormInOut(TComponent* AOwner) : TForm(AOwner) { ModelServices().MidiPorts = this; }
+
+TFormInOut::~TFormInOut() {
+    if (ModelServices().MidiPorts == this) ModelServices().MidiPorts = nullptr;
+}
+
+const TFormResource* TFormInOut::FormResource() const { return &formres::Uemidiio; }
+
+void TFormInOut::DefineBindings(TFormBindings& B) {
+    B.Field("GroupBox1", GroupBox1);
+    B.Field("InputPort", InputPort);
+    B.Field("GroupBox2", GroupBox2);
+    B.Field("OutputPort", OutputPort);
+    B.Field("Label1", Label1);
+    B.Field("SpinDeviceID", SpinDeviceID);
+    B.Field("MidiThrue", MidiThrue);
+    B.Field("OkBtn", OkBtn);
+    B.Field("CancelBtn", CancelBtn);
+    B.Handler<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
+    B.Handler<TNotifyEvent>("FormShow", [this](TObject* s) { FormShow(s); });
+    B.Handler<TNotifyEvent>("FormDestroy", [this](TObject* s) { FormDestroy(s); });
+    B.Handler<TNotifyEvent>("OkBtnClick", [this](TObject* s) { OkBtnClick(s); });
+    B.Handler<TNotifyEvent>("CancelBtnClick", [this](TObject* s) { CancelBtnClick(s); });
+}
+
+TConfig& TFormInOut::Config() {
+    if (ZelmoHolder != nullptr) return *ZelmoHolder->Config;
+    if (!ownConfig_) ownConfig_ = std::make_unique<TConfig>();
+    return *ownConfig_;
+}
+
+void TFormInOut::FormCreate(TObject*) {
+    HelpContext = 30;
+    DevicesOpen = 0;
+    MidiInstalled = false;
+    try {
+        MidiInput1 = new TMidiInput(this);
+        MidiOutput1 = new TMidiOutput(this);
+        InputPort->Items()->Clear();
+        for (int i = 0; i < MidiInput1->NumDevs; ++i) {
+            MidiInput1->SetDeviceID(static_cast<WORD>(i));
+            InputPort->Items()->Add(MidiInput1->GetProductName());
+        }
+        InputPort->SetItemIndex(0);
+        OutputPort->Items()->Clear();
+        for (int i = 0; i < MidiOutput1->NumDevs; ++i) {
+            MidiOutput1->SetDeviceID(i);
+            OutputPort->Items()->Add(MidiOutput1->GetProductName());
+        }
+        OutputPort->SetItemIndex(0);
+        MidiInstalled = true;
+    } catch (const std::exception&) {
+        MessageDlg("No midi system installed", mtError, TMsgDlgButtons{mbOK}, 0);
+        DevicesOpen = 0;
+        return;
+    }
+    // Only ports that really opened count as usable: a failed first opening leaves MIDI off (the user
+    // can pick other ports and press Ok), instead of every send failing on a closed port.
+    OpenDevs();
+}
+
+void TFormInOut::OpenDevs() {
+    TConfig& cfg = Config();
+    bool opened = false;
+    try {
+        if (MidiInput1 == nullptr || MidiOutput1 == nullptr) throw EMidiInputError("No midi system installed");
+        MidiInput1->SetProductName(InputPort->Items()->Strings(cfg.InPort));
+        MidiOutput1->SetProductName(OutputPort->Items()->Strings(cfg.OutPort));
+        MidiInput1->Open();
+        MidiInput1->Start();
+        if (!MidiOutput1->OpenPort()) throw EmidioutputError(TMidiOutput::MidiOutErrorString(MidiOutput1->GetError()));
+        opened = true;
+    } catch (const std::exception&) {
+        if (MidiOutput1 != nullptr && MidiOutput1->IsOpen()) MidiOutput1->ClosePort();
+        if (MidiInput1 != nullptr && MidiInput1->GetState() == misOpen) MidiInput1->Close();
+        MessageDlg("Invalid Midi Port Settings", mtInformation, TMsgDlgButtons{mbOK}, 0);
+        cfg.InPort = 0;
+        cfg.OutPort = 0;
+    }
+    DevicesOpen = opened ? 1 : 0;
+    if (MidiInput1 != nullptr) MidiInput1->OnMidiInput = ModelServices().DefaultMidiInput;
+}
+
+void TFormInOut::CloseDevs() {
+    if (DevicesOpen == 0) return;
+    if (MidiOutput1 != nullptr) MidiOutput1->ClosePort();
+    if (MidiInput1 != nullptr) MidiInput1->Close();
+}
+
+void TFormInOut::FormShow(TObject*) {
+    TConfig& cfg = Config();
+    InputPort->SetItemIndex(cfg.InPort);
+    OutputPort->SetItemIndex(cfg.OutPort);
+    SpinDeviceID->SetValue(cfg.DeviceID);
+    MidiThrue->SetChecked(cfg.Thrue == 1);
+}
+
+void TFormInOut::OkBtnClick(TObject*) {
+    TConfig& cfg = Config();
+    if (DevicesOpen != 0) CloseDevs();
+    cfg.InPort = InputPort->GetItemIndex();
+    cfg.OutPort = OutputPort->GetItemIndex();
+    cfg.DeviceID = SpinDeviceID->GetValue();
+    cfg.Thrue = MidiThrue->GetChecked() ? 1 : 0;
+    if (MidiInstalled) OpenDevs();
+    cfg.Save();
+    if (DevicesOpen != 0) Close();
+}
+
+void TFormInOut::CancelBtnClick(TObject*) { Close(); }
+
+void TFormInOut::FormDestroy(TObject*) {
+    if (DevicesOpen != 0) CloseDevs();
+    // The ports are gone with the dialog: nothing may be sent any more.
+    DevicesOpen = 0;
+}
+
+bool TFormInOut::OutputOpen() const { return MidiOutput1 != nullptr && MidiOutput1->IsOpen(); }
+
+void TFormInOut::PutLong(const std::uint8_t* data, std::size_t size) {
+    if (MidiOutput1 == nullptr) return;
+    if (size > 0xFFFF) throw EmidioutputError("System Exclusive message too long");
+    MidiOutput1->SendSysEx(data, static_cast<WORD>(size));
+}
+
+void TFormInOut::PutShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+    if (MidiOutput1 != nullptr) MidiOutput1->SendShort(status, data1, data2);
+}
+
+void TFormInOut::SetInputHandler(TNotifyEvent handler) {
+    if (MidiInput1 != nullptr) MidiInput1->OnMidiInput = std::move(handler);
+}
+
+int TFormInOut::PendingEventCount() { return MidiInput1 != nullptr ? MidiInput1->PendingEventCount() : 0; }
+
+std::unique_ptr<TMyMidiEvent> TFormInOut::NextEvent() {
+    return MidiInput1 != nullptr ? MidiInput1->NextEvent() : nullptr;
+}
+
+}  // namespace zel

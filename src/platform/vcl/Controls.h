@@ -1,0 +1,379 @@
+#pragma once
+// The control classes: TControl (bounds, visibility, font, colour, mouse, messages through a replaceable
+// WindowProc), TWinControl (a window of the window manager, created lazily, with child controls, focus
+// and alignment), TGraphicControl (drawn by its parent on a canvas) and TCustomControl (a window that
+// draws on its canvas, at any time, into its off-screen image).
+//
+// Messages. Every message of a control goes through WindowProc (by default WndProc), then Dispatch, the
+// switch of each class over the messages it handles, which ends in DefaultHandler (for a windowed control
+// the window class's own procedure). A message delivery that throws hands the exception to
+// Application->HandleException.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Classes.h"
+#include "platform/vcl/VclGraphics.h"
+#include "platform/win/Windows.h"
+
+namespace zel {
+
+class TWinControl;
+class TCustomForm;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateFlag>;
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TFormBorderStyle = TBorderStyle;
+
+using TCursor = int;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -22,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
+                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
+                  crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
+                  crHandPoint = -21, crSizeAll = -22;
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+                       mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+
+enum TControlStateFlag { csLButtonDown, csClicked, csPalette, csReadingState, csAlignmentNeeded, csFocusing,
+                         csCreating, csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking };
+using TControlState = TSet<TControlStateFlag>;
+
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+
+// The shift state carried by a mouse message's wParam, and the current keyboard's.
+TShiftState KeysToShiftState(WPARAM Keys);
+TShiftState KeyboardStateToShiftState();
+
+// What CreateWnd passes to CreateWindowEx; CreateParams fills it.
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    void* Param = nullptr;
+    WNDCLASS WindowClass;
+    std::string WinClassName;
+};
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+    std::string ClassName() const override { return "TControl"; }
+    void BeforeDestruction() override;
+
+    // ---- messages
+    TWndMethod WindowProc;
+    virtual void WndProc(TMessage& Message);
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+    LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+
+    // ---- parent and bounds
+    TWinControl* GetParent() const { return parent_; }
+    virtual void SetParent(TWinControl* AParent);
+    TComponent* GetParentComponent() const override;
+    bool HasParent() const override { return true; }
+    void SetParentComponent(TComponent* Value) override;
+    int GetLeft() const { return left_; }
+    int GetTop() const { return top_; }
+    int GetWidth() const { return width_; }
+    int GetHeight() const { return height_; }
+    void SetLeft(int Value) { SetBounds(Value, top_, width_, height_); }
+    void SetTop(int Value) { SetBounds(left_, Value, width_, height_); }
+    void SetWidth(int Value) { SetBounds(left_, top_, Value, height_); }
+    void SetHeight(int Value) { SetBounds(left_, top_, width_, Value); }
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+    void SetBoundsRect(const TRect& R) { SetBounds(R.left, R.top, R.Width(), R.Height()); }
+    virtual TRect GetClientRect();
+    int ClientWidth() { return GetClientRect().Width(); }
+    int ClientHeight() { return GetClientRect().Height(); }
+    virtual void SetClientWidth(int Value);
+    virtual void SetClientHeight(int Value);
+    TPoint ClientOrigin();
+    TPoint ClientToScreen(TPoint P);
+    TPoint ScreenToClient(TPoint P);
+    TAlign GetAlign() const { return align_; }
+    void SetAlign(TAlign Value);
+
+    // ---- state
+    bool GetVisible() const { return visible_; }
+    virtual void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible with every parent visible and showing (for a windowed control: its window is visible).
+    virtual bool Showing() const;
+    bool GetEnabled() const { return enabled_; }
+    virtual void SetEnabled(bool Value);
+    std::string GetText() const { return GetTextImpl(); }
+    void SetText(const std::string& Value);
+    std::string Caption() const { return GetText(); }
+    void SetCaption(const std::string& Value) { SetText(Value); }
+    TColor GetColor() const { return color_; }
+    void SetColor(TColor Value);
+    bool GetParentColor() const { return parentColor_; }
+    void SetParentColor(bool Value);
+    TFont* Font() const { return font_; }
+    void SetFont(TFont* Value) { font_->Assign(Value); }
+    bool GetParentFont() const { return parentFont_; }
+    void SetParentFont(bool Value);
+    TCursor GetCursor() const { return cursor_; }
+    void SetCursor(TCursor Value) { cursor_ = Value; }
+    TControlState ControlState() const { return controlState_; }
+
+    std::string Hint;
+    bool ShowHint = false;
+    int HelpContext = 0;
+
+    // ---- painting
+    virtual void Invalidate();
+    virtual void Update();
+    virtual void Repaint();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    // The form this control sits on (itself for a form), or nullptr.
+    TCustomForm* GetParentForm() const;
+
+    // ---- events
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnResize;
+
+    virtual void Click();
+    virtual void DblClick();
+
+protected:
+    friend class TWinControl;
+    virtual std::string GetTextImpl() const { return text_; }
+    virtual void SetTextImpl(const std::string& Value);
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void Resize();
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    virtual void VisibleChanging() {}
+    // The control's own drawing when its parent paints; nothing here.
+    virtual void PaintTo(HDC /*DC*/) {}
+    void InvalidateControl(bool IsVisible, bool IsOpaque);
+    void RequestAlign();
+    // What any mouse press on the control does first: activates its multiple-document form and sends
+    // CM_CANCELMODE to the form's active control.
+    void NotePress();
+    // Sets the visibility without any effect (a form starts hidden).
+    void InitVisible(bool Value) { visible_ = Value; }
+
+    TControlState controlState_;
+    // A click is a left button press and release over the control (off for controls whose window
+    // reports clicks itself).
+    bool clickEvents_ = true;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    std::string text_;
+
+private:
+    void ParentFontChanged();
+    void ParentColorChanged();
+
+    TWinControl* parent_ = nullptr;
+    bool visible_ = true;
+    bool enabled_ = true;
+    TColor color_ = clBtnFace;
+    bool parentColor_ = false;
+    TFont* font_ = nullptr;
+    bool parentFont_ = true;
+    bool settingParentFont_ = false;
+    TAlign align_ = alNone;
+    TCursor cursor_ = crDefault;
+};
+
+// A control drawn by its parent window on a canvas.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
+    std::string ClassName() const override { return "TGraphicControl"; }
+    TCanvas* Canvas() const { return canvas_; }
+
+protected:
+    virtual void Paint() {}
+    void PaintTo(HDC DC) override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    TCanvas* canvas_ = nullptr;
+};
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+    std::string ClassName() const override { return "TWinControl"; }
+    void BeforeDestruction() override;
+
+    // ---- the window
+    HWND GetHandle();
+    HWND Handle() { return GetHandle(); }
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    void HandleNeeded();
+    void RecreateWnd();
+    void DestroyHandle();
+    // The parent window for a control placed on no control (a form's owner window, or a foreign window).
+    HWND ParentWindow = nullptr;
+
+    // ---- children
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TControl* Controls(int Index) const { return controls_.at(static_cast<std::size_t>(Index)); }
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    bool ContainsControl(TControl* Control) const;
+    // The visible, enabled child at a client point (graphic controls and windows), or nullptr.
+    TControl* ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls = false) const;
+    void Realign();
+    virtual void AlignControls(TControl* AControl, TRect& Rect);
+    void DisableAlign() { ++alignDisabled_; }
+    void EnableAlign();
+
+    // ---- focus
+    virtual bool CanFocus() const;
+    bool Focused() const;
+    virtual void SetFocus();
+    bool TabStop = false;
+    int TabOrder = -1;
+    // Every windowed child that can take the focus by tabbing, in tab order, depth first.
+    void GetTabOrderList(std::vector<TWinControl*>& List);
+    TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
+    void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+
+    bool Showing() const override;
+    void SetVisible(bool Value) override;
+    void SetEnabled(bool Value) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    TRect GetClientRect() override;
+    void SetClientWidth(int Value) override;
+    void SetClientHeight(int Value) override;
+    void Invalidate() override;
+    void Update() override;
+    void Repaint() override;
+    void DefaultHandler(TMessage& Message) override;
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+
+    // The control bound to a window of this layer, or nullptr.
+    static TWinControl* FindControl(HWND Handle);
+
+protected:
+    virtual void CreateParams(TCreateParams& Params);
+    // Fills the class of Params from an existing window class whose procedure answers what this control
+    // does not handle (EDIT, LISTBOX).
+    void CreateSubClass(TCreateParams& Params, const char* ControlClassName);
+    virtual void CreateWnd();
+    virtual void CreateWindowHandle(const TCreateParams& Params);
+    virtual void DestroyWnd();
+    virtual void CreateHandle();
+    void Dispatch(TMessage& Message) override;
+    void WndProc(TMessage& Message) override;
+    void Loaded() override;
+    virtual void PaintWindow(HDC DC);
+    void PaintControls(HDC DC, TControl* First);
+    void PaintHandler(TMessage& Message);
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual bool DoKeyDown(WORD& Key, TShiftState Shift);
+    virtual bool DoKeyPress(char& Key);
+    virtual bool DoKeyUp(WORD& Key, TShiftState Shift);
+    // Whether the control takes a key itself instead of the dialog keys of its form (Tab, Enter, Esc...).
+    virtual bool WantsKey(WORD Key);
+    void UpdateBounds();
+    void FontChanged() override;
+    void ColorChanged() override;
+    std::string GetTextImpl() const override;
+    void SetTextImpl(const std::string& Value) override;
+    TBrush* Brush() const { return brush_; }
+    WNDPROC defWndProc_ = nullptr;
+    int pendingClientWidth_ = -1;
+    int pendingClientHeight_ = -1;
+
+private:
+    friend class TControl;
+    friend LRESULT ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+    void MainWndProc(TMessage& Message);
+    bool IsControlMouseMsg(TMessage& Message);
+    void UpdateShowing();
+
+    HWND handle_ = nullptr;
+    std::vector<TControl*> controls_;  // children in z-order, bottom first
+    TBrush* brush_ = nullptr;
+    int alignDisabled_ = 0;
+    bool alignPending_ = false;
+    bool realigning_ = false;
+};
+
+// A window that draws itself in Paint on its Canvas; the canvas draws into the window's image at any
+// time, not only while painting.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
+    std::string ClassName() const override { return "TCustomControl"; }
+    TCanvas* Canvas() const { return canvas_; }
+
+protected:
+    virtual void Paint() {}
+    void PaintWindow(HDC DC) override;
+    void DestroyWnd() override;
+
+private:
+    TCanvas* canvas_ = nullptr;
+};
+
+// The canvas of a control: over the window's DC (for a graphic control: the parent's, shifted and clipped
+// to the control) when used outside painting.
+class TControlCanvas : public TCanvas {
+public:
+    explicit TControlCanvas(TControl* Control) : control_(Control) {}
+    ~TControlCanvas() override { FreeHandle(); }
+    std::string ClassName() const override { return "TControlCanvas"; }
+    void FreeHandle();
+
+protected:
+    void CreateHandle() override;
+
+private:
+    TControl* control_ = nullptr;
+    HWND window_ = nullptr;
+    HDC own_ = nullptr;
+};
+
+// The control's form when it sits on one.
+TCustomForm* GetParentForm(TControl* Control);
+
+// Cursor of the layer for a cursor number; SetCustomCursor gives a number its own cursor (the screen's
+// Cursors list).
+HCURSOR CursorHandle(TCursor Cursor);
+void SetCustomCursor(TCursor Cursor, HCURSOR Handle);
+
+// Registers the window classes that the layer draws itself (EDIT, LISTBOX, MDICLIENT); idempotent.
+void RegisterStandardClasses();
+
+}  // namespace zel

@@ -1,0 +1,540 @@
+#include "platform/vcl/FormReader.h"
+
+#include <mutex>
+#include <set>
+
+#include "platform/vcl/Buttons.h"
+#include "platform/vcl/Dialogs.h"
+#include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/Gauges.h"
+#include "platform/vcl/Spin.h"
+#include "platform/vcl/StdCtrls.h"
+
+namespace zel {
+
+namespace {
+
+std::vector<const TFormResource*>& Resources() {
+    static std::vector<const TFormResource*> list;
+    return list;
+}
+
+std::map<std::string, TComponentClassInfo>& Classes() {
+    static std::map<std::string, TComponentClassInfo> map;
+    return map;
+}
+
+std::map<std::string, TFormFactory>& FormClasses() {
+    static std::map<std::string, TFormFactory> map;
+    return map;
+}
+
+void RegisterStandardComponents();
+
+void EnsureStandardComponents() {
+    static std::once_flag once;
+    std::call_once(once, RegisterStandardComponents);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------- registries
+
+std::string TFormBindings::Key(const std::string& Name) { return UpperCase(Name); }
+
+void RegisterFormResource(const TFormResource* Resource) { Resources().push_back(Resource); }
+
+std::vector<const TFormResource*> FormResources() { return Resources(); }
+
+std::string FormResourceClass(const TFormResource& Resource) {
+    // The first line "object Name: TClass" (or "inherited"/"inline").
+    std::string text = Resource.Text;
+    std::size_t colon = text.find(':');
+    std::size_t eol = text.find('\n');
+    if (colon == std::string::npos || (eol != std::string::npos && colon > eol)) return std::string();
+    return Trim(text.substr(colon + 1, (eol == std::string::npos ? text.size() : eol) - colon - 1));
+}
+
+const TFormResource* FindFormResourceByClass(const std::string& ClassName) {
+    for (const TFormResource* r : Resources())
+        if (SameText(FormResourceClass(*r), ClassName)) return r;
+    return nullptr;
+}
+
+TComponentClassInfo& RegisterComponentClass(const std::string& Name, const std::string& Parent,
+                                            std::function<TComponent*(TComponent* Owner)> Create) {
+    TComponentClassInfo& info = Classes()[UpperCase(Name)];
+    info.Name = Name;
+    info.Parent = Parent;
+    info.Create = std::move(Create);
+    return info;
+}
+
+const TComponentClassInfo* FindComponentClass(const std::string& Name) {
+    EnsureStandardComponents();
+    auto it = Classes().find(UpperCase(Name));
+    return it == Classes().end() ? nullptr : &it->second;
+}
+
+const TPropertySetter* FindPropertySetter(const std::string& ClassName, const std::string& Property) {
+    const std::string key = UpperCase(Property);
+    for (const TComponentClassInfo* info = FindComponentClass(ClassName); info != nullptr;
+         info = info->Parent.empty() ? nullptr : FindComponentClass(info->Parent)) {
+        auto it = info->Properties.find(key);
+        if (it != info->Properties.end()) return &it->second;
+    }
+    return nullptr;
+}
+
+void RegisterFormClass(const std::string& ClassName, TFormFactory Factory) {
+    FormClasses()[ClassName] = std::move(Factory);
+}
+
+std::vector<std::string> RegisteredFormClasses() {
+    std::vector<std::string> names;
+    for (const auto& [name, factory] : FormClasses()) names.push_back(name);
+    return names;
+}
+
+TCustomForm* CreateRegisteredForm(const std::string& ClassName, TComponent* Owner) {
+    auto it = FormClasses().find(ClassName);
+    return it == FormClasses().end() ? nullptr : it->second(Owner);
+}
+
+// ------------------------------------------------------------------------------------------ values
+
+std::int64_t TReadContext::Int(const TFormValue& v) const {
+    if (v.Kind != TFormValue::TKind::Integer) Error("Integer value expected");
+    return v.Int;
+}
+
+bool TReadContext::Bool(const TFormValue& v) const {
+    if (v.IsIdent("True")) return true;
+    if (v.IsIdent("False")) return false;
+    Error("True or False expected");
+}
+
+std::string TReadContext::Str(const TFormValue& v) const {
+    if (v.Kind != TFormValue::TKind::String) Error("String value expected");
+    return v.Text;
+}
+
+std::string TReadContext::Ident(const TFormValue& v) const {
+    if (v.Kind != TFormValue::TKind::Ident) Error("Identifier expected");
+    return v.Text;
+}
+
+namespace {
+
+const std::vector<std::pair<std::string, TColor>>& ColorNames() {
+    static const std::vector<std::pair<std::string, TColor>> names = {
+        {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
+        {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
+        {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
+        {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clLtGray", clLtGray},
+        {"clDkGray", clDkGray}, {"clWhite", clWhite}, {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue},
+        {"clCream", clCream}, {"clMedGray", clMedGray}, {"clNone", clNone}, {"clDefault", clDefault},
+        {"clScrollBar", clScrollBar}, {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
+        {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
+        {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
+        {"clCaptionText", clCaptionText}, {"clActiveBorder", clActiveBorder},
+        {"clInactiveBorder", clInactiveBorder}, {"clAppWorkSpace", clAppWorkSpace}, {"clHighlight", clHighlight},
+        {"clHighlightText", clHighlightText}, {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow},
+        {"clGrayText", clGrayText}, {"clBtnText", clBtnText}, {"clInactiveCaptionText", clInactiveCaptionText},
+        {"clBtnHighlight", clBtnHighlight}, {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight},
+        {"clInfoText", clInfoText}, {"clInfoBk", clInfoBk}, {"clHotLight", clHotLight},
+        {"clGradientActiveCaption", clGradientActiveCaption}, {"clGradientInactiveCaption", clGradientInactiveCaption},
+        {"clMenuHighlight", clMenuHighlight}, {"clMenuBar", clMenuBar},
+    };
+    return names;
+}
+
+TColor ReadColor(const TFormValue& v, TReadContext& ctx) {
+    if (v.Kind == TFormValue::TKind::Integer) return static_cast<TColor>(v.Int);
+    std::string id = ctx.Ident(v);
+    for (const auto& [name, color] : ColorNames())
+        if (SameText(name, id)) return color;
+    ctx.Error("Invalid color value " + id);
+}
+
+template <class E>
+TSet<E> ReadSet(const TFormValue& v, TReadContext& ctx, const std::vector<std::pair<std::string, E>>& names) {
+    if (v.Kind != TFormValue::TKind::Set) ctx.Error("Set value expected");
+    TSet<E> s;
+    for (const std::string& item : v.Items) {
+        bool found = false;
+        for (const auto& [n, e] : names)
+            if (SameText(n, item)) {
+                s.Include(e);
+                found = true;
+            }
+        if (!found) ctx.Error("Invalid set element " + item);
+    }
+    return s;
+}
+
+void ReadStrings(TStrings& target, const TFormValue& v, TReadContext& ctx) {
+    if (v.Kind != TFormValue::TKind::List) ctx.Error("List of strings expected");
+    target.Clear();
+    for (const TFormValue& item : v.List) target.Add(ctx.Str(item));
+}
+
+const std::vector<std::pair<std::string, TAlign>> kAligns = {
+    {"alNone", alNone}, {"alTop", alTop}, {"alBottom", alBottom}, {"alLeft", alLeft}, {"alRight", alRight},
+    {"alClient", alClient}};
+const std::vector<std::pair<std::string, TAlignment>> kAlignments = {
+    {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
+const std::vector<std::pair<std::string, TBorderStyle>> kBorderStyles = {
+    {"bsNone", bsNone}, {"bsSingle", bsSingle}, {"bsSizeable", bsSizeable}, {"bsDialog", bsDialog},
+    {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
+const std::vector<std::pair<std::string, TFontStyle>> kFontStyles = {
+    {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
+const std::vector<std::pair<std::string, TBevelCut>> kBevels = {
+    {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
+
+void RegisterStandardComponents() {
+    RegisterComponent<TComponent>("TComponent", "")
+        .Int("Tag", [](TComponent& c, int v) { c.Tag = v; })
+        // Where the designer showed a non-visual component: no meaning at run time.
+        .Ignore("Left")
+        .Ignore("Top");
+
+    RegisterComponent<TControl>("TControl", "TComponent")
+        .Int("Left", [](TControl& c, int v) { c.SetLeft(v); })
+        .Int("Top", [](TControl& c, int v) { c.SetTop(v); })
+        .Int("Width", [](TControl& c, int v) { c.SetWidth(v); })
+        .Int("Height", [](TControl& c, int v) { c.SetHeight(v); })
+        .Bool("Visible", [](TControl& c, bool v) { c.SetVisible(v); })
+        .Bool("Enabled", [](TControl& c, bool v) { c.SetEnabled(v); })
+        .Str("Caption", [](TControl& c, const std::string& v) { c.SetCaption(v); })
+        .Str("Hint", [](TControl& c, const std::string& v) { c.Hint = v; })
+        .Bool("ShowHint", [](TControl& c, bool v) { c.ShowHint = v; })
+        .Ignore("ParentShowHint")
+        .Int("HelpContext", [](TControl& c, int v) { c.HelpContext = v; })
+        .Custom("Color", [](TControl& c, const TFormValue& v, TReadContext& ctx) { c.SetColor(ReadColor(v, ctx)); })
+        .Bool("ParentColor", [](TControl& c, bool v) { c.SetParentColor(v); })
+        .Bool("ParentFont", [](TControl& c, bool v) { c.SetParentFont(v); })
+        .Custom("Font.Charset",
+                [](TControl& c, const TFormValue& v, TReadContext& ctx) {
+                    if (v.Kind == TFormValue::TKind::Integer) c.Font()->SetCharset(static_cast<BYTE>(v.Int));
+                    else if (v.IsIdent("DEFAULT_CHARSET")) c.Font()->SetCharset(DEFAULT_CHARSET);
+                    else if (v.IsIdent("ANSI_CHARSET")) c.Font()->SetCharset(ANSI_CHARSET);
+                    else if (v.IsIdent("SYMBOL_CHARSET")) c.Font()->SetCharset(SYMBOL_CHARSET);
+                    else if (v.IsIdent("OEM_CHARSET")) c.Font()->SetCharset(OEM_CHARSET);
+                    else ctx.Error("Invalid character set " + v.Text);
+                })
+        .Custom("Font.Color", [](TControl& c, const TFormValue& v, TReadContext& ctx) { c.Font()->SetColor(ReadColor(v, ctx)); })
+        .Int("Font.Height", [](TControl& c, int v) { c.Font()->SetHeight(v); })
+        .Int("Font.Size", [](TControl& c, int v) { c.Font()->SetSize(v); })
+        .Str("Font.Name", [](TControl& c, const std::string& v) { c.Font()->SetName(v); })
+        .Custom("Font.Style", [](TControl& c, const TFormValue& v, TReadContext& ctx) { c.Font()->SetStyle(ReadSet(v, ctx, kFontStyles)); })
+        .Enum<TAlign>("Align", kAligns, [](TControl& c, TAlign v) { c.SetAlign(v); })
+        .Custom("Cursor", [](TControl& c, const TFormValue& v, TReadContext& ctx) { c.SetCursor(static_cast<int>(ctx.Int(v))); })
+        .Event("OnClick", &TControl::OnClick)
+        .Event("OnDblClick", &TControl::OnDblClick)
+        .Event("OnMouseDown", &TControl::OnMouseDown)
+        .Event("OnMouseUp", &TControl::OnMouseUp)
+        .Event("OnMouseMove", &TControl::OnMouseMove)
+        .Event("OnResize", &TControl::OnResize);
+
+    RegisterComponent<TWinControl>("TWinControl", "TControl")
+        .Int("TabOrder", [](TWinControl& c, int v) { c.TabOrder = v; })
+        .Bool("TabStop", [](TWinControl& c, bool v) { c.TabStop = v; })
+        .Ignore("Ctl3D")
+        .Ignore("ParentCtl3D")
+        .Event("OnEnter", &TWinControl::OnEnter)
+        .Event("OnExit", &TWinControl::OnExit)
+        .Event("OnKeyDown", &TWinControl::OnKeyDown)
+        .Event("OnKeyUp", &TWinControl::OnKeyUp)
+        .Event("OnKeyPress", &TWinControl::OnKeyPress);
+
+    RegisterComponent<TCustomForm>("TForm", "TWinControl")
+        .Int("ClientWidth", [](TCustomForm& c, int v) { c.SetClientWidth(v); })
+        .Int("ClientHeight", [](TCustomForm& c, int v) { c.SetClientHeight(v); })
+        .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TCustomForm& c, TBorderStyle v) { c.SetBorderStyle(v); })
+        .Custom("BorderIcons",
+                [](TCustomForm& c, const TFormValue& v, TReadContext& ctx) {
+                    c.SetBorderIcons(ReadSet<TBorderIcon>(
+                        v, ctx, {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}, {"biHelp", biHelp}}));
+                })
+        .Enum<TFormStyle>("FormStyle", {{"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm}, {"fsStayOnTop", fsStayOnTop}},
+                          [](TCustomForm& c, TFormStyle v) { c.SetFormStyle(v); })
+        .Enum<TPosition>("Position",
+                         {{"poDesigned", poDesigned}, {"poDefault", poDefault}, {"poDefaultPosOnly", poDefaultPosOnly},
+                          {"poDefaultSizeOnly", poDefaultSizeOnly}, {"poScreenCenter", poScreenCenter},
+                          {"poDesktopCenter", poDesktopCenter}, {"poMainFormCenter", poMainFormCenter},
+                          {"poOwnerFormCenter", poOwnerFormCenter}},
+                         [](TCustomForm& c, TPosition v) { c.Position = v; })
+        .Enum<TWindowState>("WindowState", {{"wsNormal", wsNormal}, {"wsMinimized", wsMinimized}, {"wsMaximized", wsMaximized}},
+                            [](TCustomForm& c, TWindowState v) { c.SetWindowState(v); })
+        .Bool("KeyPreview", [](TCustomForm& c, bool v) { c.KeyPreview = v; })
+        .Ignore("OldCreateOrder")
+        .Ignore("PixelsPerInch")
+        .Ignore("TextHeight")
+        .Ignore("Scaled")
+        .Event("OnCreate", &TCustomForm::OnCreate)
+        .Event("OnDestroy", &TCustomForm::OnDestroy)
+        .Event("OnShow", &TCustomForm::OnShow)
+        .Event("OnHide", &TCustomForm::OnHide)
+        .Event("OnActivate", &TCustomForm::OnActivate)
+        .Event("OnDeactivate", &TCustomForm::OnDeactivate)
+        .Event("OnPaint", &TCustomForm::OnPaint)
+        .Event("OnClose", &TCustomForm::OnClose)
+        .Event("OnCloseQuery", &TCustomForm::OnCloseQuery);
+
+    auto labelTable = RegisterComponent<TLabel>("TLabel", "TControl");
+    labelTable.Bool("AutoSize", [](TLabel& c, bool v) { c.SetAutoSize(v); })
+        .Enum<TAlignment>("Alignment", kAlignments, [](TLabel& c, TAlignment v) { c.SetAlignment(v); })
+        .Enum<TTextLayout>("Layout", {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}},
+                           [](TLabel& c, TTextLayout v) { c.SetLayout(v); })
+        .Bool("Transparent", [](TLabel& c, bool v) { c.SetTransparent(v); })
+        .Bool("WordWrap", [](TLabel& c, bool v) { c.SetWordWrap(v); })
+        .Bool("ShowAccelChar", [](TLabel& c, bool v) { c.ShowAccelChar = v; })
+        .Custom("FocusControl", [](TLabel& c, const TFormValue& v, TReadContext& ctx) {
+            std::string name = ctx.Ident(v);
+            TReadContext* context = &ctx;
+            int line = ctx.Line;
+            ctx.Fixups.push_back([&c, name, context, line]() {
+                auto* target = dynamic_cast<TWinControl*>(context->Root->FindComponent(name));
+                if (target == nullptr) {
+                    context->Line = line;
+                    context->Error("Invalid property value " + name + " for FocusControl");
+                }
+                c.FocusControl = target;
+            });
+        });
+
+    RegisterComponent<TButton>("TButton", "TWinControl")
+        .Bool("Default", [](TButton& c, bool v) { c.SetDefault(v); })
+        .Bool("Cancel", [](TButton& c, bool v) { c.Cancel = v; })
+        .Int("ModalResult", [](TButton& c, int v) { c.ModalResult = v; });
+
+    RegisterComponent<TBitBtn>("TBitBtn", "TButton")
+        .Enum<TBitBtnKind>("Kind",
+                           {{"bkCustom", bkCustom}, {"bkOK", bkOK}, {"bkCancel", bkCancel}, {"bkHelp", bkHelp},
+                            {"bkYes", bkYes}, {"bkNo", bkNo}, {"bkClose", bkClose}, {"bkAbort", bkAbort},
+                            {"bkRetry", bkRetry}, {"bkIgnore", bkIgnore}, {"bkAll", bkAll}},
+                           [](TBitBtn& c, TBitBtnKind v) { c.SetKind(v); })
+        .Enum<TButtonLayout>("Layout", {{"blGlyphLeft", blGlyphLeft}, {"blGlyphRight", blGlyphRight}, {"blGlyphTop", blGlyphTop}, {"blGlyphBottom", blGlyphBottom}},
+                             [](TBitBtn& c, TButtonLayout v) { c.Layout = v; })
+        .Int("Margin", [](TBitBtn& c, int v) { c.Margin = v; })
+        .Int("Spacing", [](TBitBtn& c, int v) { c.Spacing = v; })
+        .Int("NumGlyphs", [](TBitBtn& c, int v) { c.NumGlyphs = v; });
+
+    RegisterComponent<TCheckBox>("TCheckBox", "TWinControl")
+        .Bool("Checked", [](TCheckBox& c, bool v) { c.SetChecked(v); })
+        .Enum<TCheckBoxState>("State", {{"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked}, {"cbGrayed", cbGrayed}},
+                              [](TCheckBox& c, TCheckBoxState v) { c.SetState(v); })
+        .Bool("AllowGrayed", [](TCheckBox& c, bool v) { c.AllowGrayed = v; })
+        .Enum<TAlignment>("Alignment", kAlignments, [](TCheckBox& c, TAlignment v) { c.Alignment = v; });
+
+    RegisterComponent<TGroupBox>("TGroupBox", "TWinControl");
+
+    RegisterComponent<TRadioButton>("TRadioButton", "TWinControl")
+        .Bool("Checked", [](TRadioButton& c, bool v) { c.SetChecked(v); })
+        .Enum<TAlignment>("Alignment", kAlignments, [](TRadioButton& c, TAlignment v) { c.Alignment = v; });
+
+    RegisterComponent<TSpeedButton>("TSpeedButton", "TControl")
+        .Int("GroupIndex", [](TSpeedButton& c, int v) { c.GroupIndex = v; })
+        .Bool("Down", [](TSpeedButton& c, bool v) { c.SetDown(v); })
+        .Bool("AllowAllUp", [](TSpeedButton& c, bool v) { c.AllowAllUp = v; })
+        .Bool("Flat", [](TSpeedButton& c, bool v) { c.Flat = v; });
+
+    RegisterComponent<TBevel>("TBevel", "TControl")
+        .Enum<TBevelShape>("Shape", {{"bsBox", bsBox}, {"bsFrame", bsFrame}, {"bsTopLine", bsTopLine}, {"bsBottomLine", bsBottomLine},
+                                     {"bsLeftLine", bsLeftLine}, {"bsRightLine", bsRightLine}, {"bsSpacer", bsSpacer}},
+                           [](TBevel& c, TBevelShape v) { c.SetShape(v); })
+        .Enum<TBevelStyle>("Style", {{"bsLowered", bsLowered}, {"bsRaised", bsRaised}}, [](TBevel& c, TBevelStyle v) { c.SetStyle(v); });
+
+    RegisterComponent<TImage>("TImage", "TControl")
+        .Bool("Stretch", [](TImage& c, bool v) { c.SetStretch(v); })
+        .Bool("Center", [](TImage& c, bool v) { c.SetCenter(v); })
+        .Bool("Transparent", [](TImage& c, bool v) { c.Transparent = v; });
+
+    RegisterComponent<TPanel>("TPanel", "TWinControl")
+        .Enum<TBevelCut>("BevelOuter", kBevels, [](TPanel& c, TBevelCut v) { c.SetBevelOuter(v); })
+        .Enum<TBevelCut>("BevelInner", kBevels, [](TPanel& c, TBevelCut v) { c.SetBevelInner(v); })
+        .Int("BevelWidth", [](TPanel& c, int v) { c.SetBevelWidth(v); })
+        .Int("BorderWidth", [](TPanel& c, int v) { c.SetBorderWidth(v); })
+        .Enum<TAlignment>("Alignment", kAlignments, [](TPanel& c, TAlignment v) { c.SetAlignment(v); });
+
+    RegisterComponent<TPaintBox>("TPaintBox", "TControl").Event("OnPaint", &TPaintBox::OnPaint);
+
+    RegisterComponent<TEdit>("TEdit", "TWinControl")
+        .Str("Text", [](TEdit& c, const std::string& v) { c.SetText(v); })
+        .Int("MaxLength", [](TEdit& c, int v) { c.SetMaxLength(v); })
+        .Bool("ReadOnly", [](TEdit& c, bool v) { c.SetReadOnly(v); })
+        .Bool("AutoSelect", [](TEdit& c, bool v) { c.AutoSelect = v; })
+        .Ignore("AutoSize")
+        .Enum<TEditCharCase>("CharCase", {{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}},
+                             [](TEdit& c, TEditCharCase v) { c.CharCase = v; })
+        .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TEdit& c, TBorderStyle v) { c.BorderStyle = v; })
+        .Custom("PasswordChar", [](TEdit& c, const TFormValue& v, TReadContext& ctx) {
+            std::string s = ctx.Str(v);
+            c.PasswordChar = s.empty() ? 0 : s[0];
+        })
+        .Event("OnChange", &TEdit::OnChange);
+
+    RegisterComponent<TMemo>("TMemo", "TEdit")
+        .Custom("Lines.Strings", [](TMemo& c, const TFormValue& v, TReadContext& ctx) {
+            if (v.Kind != TFormValue::TKind::List) ctx.Error("List of strings expected");
+            std::string text;
+            for (const TFormValue& item : v.List) text += ctx.Str(item) + "\r\n";
+            c.SetText(text);
+        })
+        .Enum<TScrollStyle>("ScrollBars", {{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}},
+                            [](TMemo& c, TScrollStyle v) { c.ScrollBars = v; })
+        .Bool("WantReturns", [](TMemo& c, bool v) { c.WantReturns = v; })
+        .Bool("WordWrap", [](TMemo& c, bool v) { c.WordWrap = v; });
+
+    RegisterComponent<TSpinEdit>("TSpinEdit", "TEdit")
+        .Int("MaxValue", [](TSpinEdit& c, int v) { c.SetMaxValue(v); })
+        .Int("MinValue", [](TSpinEdit& c, int v) { c.SetMinValue(v); })
+        .Int("Value", [](TSpinEdit& c, int v) { c.SetValue(v); })
+        .Int("Increment", [](TSpinEdit& c, int v) { c.Increment = v; })
+        .Bool("EditorEnabled", [](TSpinEdit& c, bool v) { c.EditorEnabled = v; });
+
+    RegisterComponent<TListBox>("TListBox", "TWinControl")
+        .Custom("Items.Strings", [](TListBox& c, const TFormValue& v, TReadContext& ctx) { ReadStrings(*c.Items(), v, ctx); })
+        .Bool("Sorted", [](TListBox& c, bool v) { c.SetSorted(v); })
+        .Bool("IntegralHeight", [](TListBox& c, bool v) { c.IntegralHeight = v; })
+        .Ignore("ItemHeight")
+        .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TListBox& c, TBorderStyle v) { c.BorderStyle = v; });
+
+    RegisterComponent<TGauge>("TGauge", "TControl")
+        .Enum<TGaugeKind>("Kind", {{"gkText", gkText}, {"gkHorizontalBar", gkHorizontalBar}, {"gkVerticalBar", gkVerticalBar}, {"gkPie", gkPie}, {"gkNeedle", gkNeedle}},
+                          [](TGauge& c, TGaugeKind v) { c.SetKind(v); })
+        .Int("MinValue", [](TGauge& c, int v) { c.SetMinValue(v); })
+        .Int("MaxValue", [](TGauge& c, int v) { c.SetMaxValue(v); })
+        .Int("Progress", [](TGauge& c, int v) { c.SetProgress(v); })
+        .Custom("ForeColor", [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetForeColor(ReadColor(v, ctx)); })
+        .Custom("BackColor", [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetBackColor(ReadColor(v, ctx)); })
+        .Bool("ShowText", [](TGauge& c, bool v) { c.SetShowText(v); })
+        .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TGauge& c, TBorderStyle v) { c.BorderStyle = v; });
+
+    RegisterComponent<TTimer>("TTimer", "TComponent")
+        .Bool("Enabled", [](TTimer& c, bool v) { c.SetEnabled(v); })
+        .Int("Interval", [](TTimer& c, int v) { c.SetInterval(static_cast<UINT>(v)); })
+        .Custom("OnTimer", [](TTimer& c, const TFormValue& v, TReadContext& ctx) { c.SetOnTimer(ctx.Handler<TNotifyEvent>(v, "OnTimer")); });
+
+    auto dialogTable = [](auto table) {
+        using D = TOpenDialog;
+        table.Str("DefaultExt", [](D& c, const std::string& v) { c.DefaultExt = v; })
+            .Str("FileName", [](D& c, const std::string& v) { c.FileName = v; })
+            .Str("Filter", [](D& c, const std::string& v) { c.Filter = v; })
+            .Int("FilterIndex", [](D& c, int v) { c.FilterIndex = v; })
+            .Str("InitialDir", [](D& c, const std::string& v) { c.InitialDir = v; })
+            .Str("Title", [](D& c, const std::string& v) { c.Title = v; })
+            .Custom("Options", [](D& c, const TFormValue& v, TReadContext& ctx) {
+                c.Options = ReadSet<TOpenOption>(
+                    v, ctx,
+                    {{"ofReadOnly", ofReadOnly}, {"ofOverwritePrompt", ofOverwritePrompt}, {"ofHideReadOnly", ofHideReadOnly},
+                     {"ofNoChangeDir", ofNoChangeDir}, {"ofShowHelp", ofShowHelp}, {"ofNoValidate", ofNoValidate},
+                     {"ofAllowMultiSelect", ofAllowMultiSelect}, {"ofExtensionDifferent", ofExtensionDifferent},
+                     {"ofPathMustExist", ofPathMustExist}, {"ofFileMustExist", ofFileMustExist}, {"ofCreatePrompt", ofCreatePrompt},
+                     {"ofShareAware", ofShareAware}, {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
+                     {"ofNoTestFileCreate", ofNoTestFileCreate}, {"ofEnableSizing", ofEnableSizing}});
+            });
+    };
+    dialogTable(RegisterComponent<TOpenDialog>("TOpenDialog", "TComponent"));
+    RegisterComponent<TSaveDialog>("TSaveDialog", "TOpenDialog");
+}
+
+// ----------------------------------------------------------------------------------------- reading
+
+class TFormReading {
+public:
+    TFormReading(TCustomForm& form, const TFormResource& resource) : form_(form), resource_(resource) {}
+
+    void Run() {
+        EnsureStandardComponents();
+        const std::string formName = resource_.Unit;
+        std::unique_ptr<TFormObject> root = ParseFormText(resource_.Text, formName);
+        form_.DefineBindings(bindings_);
+        TReadContext ctx(formName, &form_, &bindings_);
+        ctx.Line = root->Line;
+        if (!SameText(root->ClassName, form_.ClassName()))
+            ctx.Error("The resource describes a " + root->ClassName + ", not a " + form_.ClassName());
+        form_.Loading();
+        loaded_.push_back(&form_);
+        try {
+            SetName(form_, root->Name, ctx);
+            ApplyProperties(form_, "TForm", *root, ctx);
+            for (const auto& child : root->Children) ReadObject(*child, &form_, ctx);
+            for (auto& fix : ctx.Fixups) fix();
+            for (const auto& [key, field] : bindings_.Fields())
+                if (bound_.count(key) == 0) {
+                    ctx.Line = root->Line;
+                    ctx.Error("Field " + field.Name + " has no component in the form");
+                }
+        } catch (...) {
+            // Components made so far stay owned by the form, which its maker frees; they only leave
+            // the loading state.
+            for (TComponent* c : loaded_) c->TComponent::Loaded();
+            throw;
+        }
+        // The children first, the form last: its handle is made once everything is in place.
+        for (std::size_t i = loaded_.size(); i-- > 1;) loaded_[i]->Loaded();
+        static_cast<TComponent&>(form_).Loaded();
+    }
+
+private:
+    void SetName(TComponent& c, const std::string& name, TReadContext& ctx) {
+        try {
+            c.SetName(name);
+        } catch (const Exception& e) {
+            ctx.Error(e.Message);
+        }
+    }
+
+    void ApplyProperties(TComponent& c, const std::string& className, const TFormObject& obj, TReadContext& ctx) {
+        for (const TFormProperty& p : obj.Properties) {
+            ctx.Line = p.Line;
+            const TPropertySetter* setter = FindPropertySetter(className, p.Name);
+            if (setter == nullptr) ctx.Error("Unknown property " + p.Name + " of " + className);
+            try {
+                (*setter)(c, p.Value, ctx);
+            } catch (const EFormReadError&) {
+                throw;
+            } catch (const Exception& e) {
+                ctx.Error(p.Name + ": " + e.Message);
+            }
+        }
+    }
+
+    void ReadObject(const TFormObject& obj, TComponent* parent, TReadContext& ctx) {
+        ctx.Line = obj.Line;
+        const TComponentClassInfo* info = FindComponentClass(obj.ClassName);
+        if (info == nullptr || !info->Create) ctx.Error("Unknown class " + obj.ClassName);
+        TComponent* c = info->Create(&form_);
+        if (c == nullptr) ctx.Error("Class " + obj.ClassName + " cannot be created");
+        c->Loading();
+        loaded_.push_back(c);
+        SetName(*c, obj.Name, ctx);
+        if (auto* control = dynamic_cast<TControl*>(c)) {
+            auto* parentControl = dynamic_cast<TWinControl*>(parent);
+            if (parentControl == nullptr) ctx.Error(obj.Name + " has no parent control");
+            control->SetParent(parentControl);
+        }
+        auto field = bindings_.Fields().find(TFormBindings::Key(obj.Name));
+        if (field != bindings_.Fields().end()) {
+            if (!field->second.Bind(c)) ctx.Error("Field " + obj.Name + " cannot hold a " + obj.ClassName);
+            bound_.insert(field->first);
+        }
+        ApplyProperties(*c, info->Name, obj, ctx);
+        for (const auto& child : obj.Children) ReadObject(*child, c, ctx);
+    }
+
+    TCustomForm& form_;
+    const TFormResource& resource_;
+    TFormBindings bindings_;
+    std::vector<TComponent*> loaded_;
+    std::set<std::string> bound_;
+};
+
+}  // namespace
+
+void ReadFormResource(TCustomForm& Form, const TFormResource& Resource) { TFormReading(Form, Resource).Run(); }
+
+}  // namespace zel

@@ -1,0 +1,215 @@
+#pragma once
+// Forms as data: the reader that builds a form's component tree from its form resource.
+//
+// A form resource is text in the object/property syntax (platform/rtl/FormText.h), compiled into the
+// program. Reading it creates each child object by its registered class name (owned by the form, placed
+// on its parent control), applies each property through the class's property table, binds each
+// event-handler name to the form's own handlers and each component to the form's field of that name
+// (DefineBindings), and calls Loaded on every component once all are read. An unknown class, property
+// or handler, a value of the wrong kind, or a field the resource lacks is an EFormReadError naming the
+// form and the line.
+#include <any>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/FormText.h"
+
+namespace zel {
+
+class TCustomForm;
+
+class EFormReadError : public Exception {
+public:
+    EFormReadError(const std::string& form, int line, const std::string& what)
+        : Exception("Error reading form " + form + ", line " + std::to_string(line) + ": " + what), Line(line) {}
+    std::string ClassName() const override { return "EFormReadError"; }
+    int Line = 0;
+};
+
+// One compiled form resource: the unit it belongs to and its text.
+struct TFormResource {
+    const char* Unit = "";
+    const char* Text = "";
+};
+
+// Registers a resource (the generated source of each form file does this at start-up).
+void RegisterFormResource(const TFormResource* Resource);
+struct TFormResourceRegistration {
+    explicit TFormResourceRegistration(const TFormResource* Resource) { RegisterFormResource(Resource); }
+};
+// Every registered resource, and the one whose top object is of the class (nullptr when none).
+std::vector<const TFormResource*> FormResources();
+const TFormResource* FindFormResourceByClass(const std::string& ClassName);
+// The class name of a resource's top object ("TFormInOut"); empty when the text has none.
+std::string FormResourceClass(const TFormResource& Resource);
+
+// The names a form class gives its resource: component fields and event handlers.
+class TFormBindings {
+public:
+    // The component of that name is stored in Ref (it must be a T).
+    template <class T>
+    void Field(const std::string& Name, T*& Ref) {
+        fields_[Key(Name)] = TField{Name, [&Ref](TComponent* c) {
+                                        auto* t = dynamic_cast<T*>(c);
+                                        if (t != nullptr) Ref = t;
+                                        return t != nullptr;
+                                    }};
+    }
+    // An event handler of one of the event types (TNotifyEvent, TCloseEvent, TMouseEvent...).
+    template <class E>
+    void Handler(const std::string& Name, E Fn) {
+        handlers_[Key(Name)] = std::any(std::move(Fn));
+    }
+
+    struct TField {
+        std::string Name;
+        std::function<bool(TComponent*)> Bind;
+    };
+    const std::map<std::string, TField>& Fields() const { return fields_; }
+    const std::any* FindHandler(const std::string& Name) const {
+        auto it = handlers_.find(Key(Name));
+        return it == handlers_.end() ? nullptr : &it->second;
+    }
+    static std::string Key(const std::string& Name);
+
+private:
+    std::map<std::string, TField> fields_;
+    std::map<std::string, std::any> handlers_;
+};
+
+// What a property setter knows of the reading.
+class TReadContext {
+public:
+    TReadContext(std::string formName, TCustomForm* root, const TFormBindings* bindings)
+        : FormName(std::move(formName)), Root(root), Bindings(bindings) {}
+    std::string FormName;
+    TCustomForm* Root = nullptr;
+    const TFormBindings* Bindings = nullptr;
+    int Line = 0;
+
+    [[noreturn]] void Error(const std::string& what) const { throw EFormReadError(FormName, Line, what); }
+    // The handler of that name, of event type E.
+    template <class E>
+    E Handler(const TFormValue& Value, const std::string& Property) const {
+        if (Value.Kind != TFormValue::TKind::Ident) Error("Event handler name expected for " + Property);
+        if (Bindings == nullptr) Error("Unknown event handler " + Value.Text);
+        const std::any* h = Bindings->FindHandler(Value.Text);
+        if (h == nullptr) Error("Unknown event handler " + Value.Text);
+        const E* fn = std::any_cast<E>(h);
+        if (fn == nullptr) Error("Event handler " + Value.Text + " does not fit " + Property);
+        return *fn;
+    }
+    // Runs after every object is read (references between components by name).
+    std::vector<std::function<void()>> Fixups;
+
+    std::int64_t Int(const TFormValue& v) const;
+    bool Bool(const TFormValue& v) const;
+    std::string Str(const TFormValue& v) const;
+    std::string Ident(const TFormValue& v) const;
+};
+
+using TPropertySetter = std::function<void(TComponent& Instance, const TFormValue& Value, TReadContext& Context)>;
+
+// A registered component class: how to make one and its property table (the parent class's table
+// applies too).
+struct TComponentClassInfo {
+    std::string Name;
+    std::string Parent;
+    std::function<TComponent*(TComponent* Owner)> Create;  // empty for classes never made by the reader
+    std::map<std::string, TPropertySetter> Properties;       // by upper-case name
+};
+
+TComponentClassInfo& RegisterComponentClass(const std::string& Name, const std::string& Parent,
+                                            std::function<TComponent*(TComponent* Owner)> Create);
+const TComponentClassInfo* FindComponentClass(const std::string& Name);
+// The setter of a property of a class or of one of its ancestors.
+const TPropertySetter* FindPropertySetter(const std::string& ClassName, const std::string& Property);
+
+// Typed helpers that fill a class's property table.
+template <class C>
+class TPropertyTable {
+public:
+    explicit TPropertyTable(TComponentClassInfo& info) : info_(info) {}
+    TPropertyTable& Custom(const std::string& Name, std::function<void(C&, const TFormValue&, TReadContext&)> Fn) {
+        info_.Properties[TFormBindings::Key(Name)] = [Fn = std::move(Fn)](TComponent& c, const TFormValue& v,
+                                                                           TReadContext& ctx) {
+            Fn(static_cast<C&>(c), v, ctx);
+        };
+        return *this;
+    }
+    TPropertyTable& Int(const std::string& Name, std::function<void(C&, int)> Fn) {
+        return Custom(Name, [Fn = std::move(Fn)](C& c, const TFormValue& v, TReadContext& ctx) {
+            Fn(c, static_cast<int>(ctx.Int(v)));
+        });
+    }
+    TPropertyTable& Bool(const std::string& Name, std::function<void(C&, bool)> Fn) {
+        return Custom(Name, [Fn = std::move(Fn)](C& c, const TFormValue& v, TReadContext& ctx) { Fn(c, ctx.Bool(v)); });
+    }
+    TPropertyTable& Str(const std::string& Name, std::function<void(C&, const std::string&)> Fn) {
+        return Custom(Name, [Fn = std::move(Fn)](C& c, const TFormValue& v, TReadContext& ctx) { Fn(c, ctx.Str(v)); });
+    }
+    // An enumeration written as its identifiers.
+    template <class E>
+    TPropertyTable& Enum(const std::string& Name, std::vector<std::pair<std::string, E>> Values,
+                         std::function<void(C&, E)> Fn) {
+        return Custom(Name, [Values = std::move(Values), Fn = std::move(Fn), Name](C& c, const TFormValue& v,
+                                                                                     TReadContext& ctx) {
+            std::string id = ctx.Ident(v);
+            for (const auto& [n, e] : Values)
+                if (SameText(n, id)) {
+                    Fn(c, e);
+                    return;
+                }
+            ctx.Error("Invalid property value " + id + " for " + Name);
+        });
+    }
+    // An event: the named handler of the form, of the member's type.
+    template <class E, class B>
+    TPropertyTable& Event(const std::string& Name, E B::*Member) {
+        static_assert(std::is_base_of_v<B, C>, "the event belongs to the class or an ancestor");
+        return Custom(Name, [Member, Name](C& c, const TFormValue& v, TReadContext& ctx) {
+            c.*Member = ctx.Handler<E>(v, Name);
+        });
+    }
+    // Accepted and not used (design-time information).
+    TPropertyTable& Ignore(const std::string& Name) {
+        return Custom(Name, [](C&, const TFormValue&, TReadContext&) {});
+    }
+
+private:
+    TComponentClassInfo& info_;
+};
+
+template <class C>
+TPropertyTable<C> RegisterComponent(const std::string& Name, const std::string& Parent) {
+    TComponentClassInfo& info = RegisterComponentClass(Name, Parent, [](TComponent* Owner) -> TComponent* {
+        if constexpr (std::is_abstract_v<C> || !std::is_constructible_v<C, TComponent*>) {
+            (void)Owner;
+            return nullptr;
+        } else {
+            return Construct<C>(Owner);
+        }
+    });
+    return TPropertyTable<C>(info);
+}
+
+// Reads a form's resource into it (the form calls this while it is made).
+void ReadFormResource(TCustomForm& Form, const TFormResource& Resource);
+
+// The form classes of the program, by class name, so that a test can make every one of them.
+using TFormFactory = std::function<TCustomForm*(TComponent* Owner)>;
+void RegisterFormClass(const std::string& ClassName, TFormFactory Factory);
+struct TFormClassRegistration {
+    TFormClassRegistration(const std::string& ClassName, TFormFactory Factory) {
+        RegisterFormClass(ClassName, std::move(Factory));
+    }
+};
+std::vector<std::string> RegisteredFormClasses();
+// Makes a form of a registered class; nullptr for an unknown class.
+TCustomForm* CreateRegisteredForm(const std::string& ClassName, TComponent* Owner);
+
+}  // namespace zel

@@ -1,0 +1,614 @@
+#include "platform/vcl/Forms.h"
+
+#include <algorithm>
+
+#include "platform/vcl/Dialogs.h"
+#include "platform/vcl/FormReader.h"
+#include "platform/win/SysInfo.h"
+
+namespace zel {
+
+TScreen* Screen = new TScreen(nullptr);
+TApplication* Application = new TApplication(nullptr);
+
+// ------------------------------------------------------------------------------------------- TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TCustomControl(AOwner) {
+    InitVisible(false);
+    left_ = 0;
+    top_ = 0;
+    width_ = 320;
+    height_ = 240;
+    formState_.Include(fsCreating);
+    Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() { Screen->RemoveForm(this); }
+
+void TCustomForm::AfterConstruction() {
+    TCustomControl::AfterConstruction();
+    if (const TFormResource* resource = FormResource()) ReadFormResource(*this, *resource);
+    formState_.Exclude(fsCreating);
+    DoCreate();
+    // A multiple-document child is always shown when it is made.
+    if (GetVisible() || formStyle_ == fsMDIChild) {
+        InitVisible(false);
+        SetVisible(true);
+    }
+}
+
+void TCustomForm::BeforeDestruction() {
+    // Once, even when an owner going away has already marked the form as being destroyed.
+    if (!destroyFired_) {
+        destroyFired_ = true;
+        DoDestroy();
+    }
+    if (Screen->ActiveForm() == this) Screen->SetActiveForm(nullptr);
+    TCustomControl::BeforeDestruction();
+}
+
+void TCustomForm::DefineBindings(TFormBindings& /*Bindings*/) {}
+
+const TFormResource* TCustomForm::FormResource() const { return FindFormResourceByClass(ClassName()); }
+
+void TCustomForm::Loaded() {
+    TCustomControl::Loaded();
+    HandleNeeded();
+}
+
+void TCustomForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy() {
+    if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+    if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Activate() {
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::Paint() {
+    if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    Params.Style = WS_CLIPCHILDREN;
+    Params.ExStyle = 0;
+    Params.WndParent = nullptr;
+    switch (borderStyle_) {
+        case bsNone: Params.Style |= WS_POPUP; break;
+        case bsSingle: Params.Style |= WS_CAPTION | WS_BORDER; break;
+        case bsSizeable: Params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+        case bsDialog:
+            Params.Style |= WS_POPUP | WS_CAPTION | WS_DLGFRAME;
+            Params.ExStyle |= WS_EX_DLGMODALFRAME;
+            break;
+        case bsToolWindow:
+            Params.Style |= WS_CAPTION | WS_BORDER;
+            Params.ExStyle |= WS_EX_TOOLWINDOW;
+            break;
+        case bsSizeToolWin:
+            Params.Style |= WS_CAPTION | WS_THICKFRAME;
+            Params.ExStyle |= WS_EX_TOOLWINDOW;
+            break;
+    }
+    if (borderStyle_ != bsNone && borderIcons_.Contains(biSystemMenu)) {
+        Params.Style |= WS_SYSMENU;
+        if (borderStyle_ != bsDialog && borderStyle_ != bsToolWindow && borderStyle_ != bsSizeToolWin) {
+            if (borderIcons_.Contains(biMinimize)) Params.Style |= WS_MINIMIZEBOX;
+            if (borderIcons_.Contains(biMaximize)) Params.Style |= WS_MAXIMIZEBOX;
+        }
+    }
+    if (!GetEnabled()) Params.Style |= WS_DISABLED;
+    if (formStyle_ == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+    if (formStyle_ == fsMDIChild) {
+        TCustomForm* main = Application->MainForm;
+        if (main == nullptr || main == this || main->GetFormStyle() != fsMDIForm)
+            throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+        main->HandleNeeded();
+        Params.Style = (Params.Style & ~(WS_POPUP | WS_DISABLED)) | WS_CHILD | WS_CLIPSIBLINGS;
+        Params.ExStyle |= WS_EX_MDICHILD;
+        Params.WndParent = main->ClientHandle();
+    }
+    Params.WinClassName = ClassName();
+}
+
+void TCustomForm::CreateWnd() {
+    TCustomControl::CreateWnd();
+    if (formStyle_ == fsMDIForm && clientHandle_ == nullptr) {
+        RegisterStandardClasses();
+        RECT r;
+        ::zel::GetClientRect(GetHandle(), &r);
+        clientHandle_ = CreateWindowEx(WS_EX_CLIENTEDGE, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                                       0, 0, r.right, r.bottom, GetHandle(), nullptr, nullptr, nullptr);
+    }
+    if (formStyle_ == fsMDIChild) {
+        formState_.Include(fsCreatedMDIChild);
+        if (HWND client = ::zel::GetParent(GetHandle())) SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetHandle()), 0);
+    }
+}
+
+void TCustomForm::DestroyWnd() {
+    if (clientHandle_ != nullptr) {
+        DestroyWindow(clientHandle_);
+        clientHandle_ = nullptr;
+    }
+    TCustomControl::DestroyWnd();
+}
+
+void TCustomForm::AlignControls(TControl* AControl, TRect& Rect) {
+    TCustomControl::AlignControls(AControl, Rect);
+    // The MDI client window fills what the aligned controls leave.
+    if (clientHandle_ != nullptr)
+        SetWindowPos(clientHandle_, HWND_BOTTOM, Rect.left, Rect.top, Rect.Width(), Rect.Height(), SWP_NOACTIVATE);
+}
+
+void TCustomForm::SetBorderStyle(TBorderStyle Value) {
+    if (Value == borderStyle_) return;
+    borderStyle_ = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+    if (Value == borderIcons_) return;
+    borderIcons_ = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+    if (Value == formStyle_) return;
+    formStyle_ = Value;
+    RecreateWnd();
+}
+
+TWindowState TCustomForm::GetWindowState() const {
+    if (HandleAllocated()) {
+        HWND h = const_cast<TCustomForm*>(this)->GetHandle();
+        if (IsIconic(h)) return wsMinimized;
+        if (IsZoomed(h)) return wsMaximized;
+        return wsNormal;
+    }
+    return windowState_;
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+    windowState_ = Value;
+    if (HandleAllocated() && GetVisible())
+        ShowWindow(GetHandle(), Value == wsMinimized ? SW_MINIMIZE : Value == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void TCustomForm::PlaceOnShow() {
+    TCustomForm* around = nullptr;
+    switch (Position) {
+        case poScreenCenter:
+        case poDesktopCenter:
+            SetBounds((GetSystemMetrics(SM_CXSCREEN) - GetWidth()) / 2, (GetSystemMetrics(SM_CYSCREEN) - GetHeight()) / 2,
+                      GetWidth(), GetHeight());
+            return;
+        case poMainFormCenter: around = Application->MainForm; break;
+        case poOwnerFormCenter: around = dynamic_cast<TCustomForm*>(GetOwner()); break;
+        default: return;
+    }
+    if (around == nullptr || around == this) {
+        SetBounds((GetSystemMetrics(SM_CXSCREEN) - GetWidth()) / 2, (GetSystemMetrics(SM_CYSCREEN) - GetHeight()) / 2,
+                  GetWidth(), GetHeight());
+        return;
+    }
+    SetBounds(around->GetLeft() + (around->GetWidth() - GetWidth()) / 2,
+              around->GetTop() + (around->GetHeight() - GetHeight()) / 2, GetWidth(), GetHeight());
+}
+
+bool TCustomForm::Showing() const { return HandleAllocated() && IsWindowVisible(const_cast<TCustomForm*>(this)->GetHandle()); }
+
+void TCustomForm::SetVisible(bool Value) {
+    if (Value == GetVisible()) return;
+    if (formState_.Contains(fsCreating) || ComponentState().Contains(csLoading)) {
+        InitVisible(Value);
+        return;
+    }
+    if (Value) {
+        HandleNeeded();
+        formState_.Include(fsShowing);
+        try {
+            DoShow();
+        } catch (...) {
+            formState_.Exclude(fsShowing);
+            throw;
+        }
+        formState_.Exclude(fsShowing);
+        InitVisible(true);
+        formState_.Include(fsVisible);
+        PlaceOnShow();
+        int cmd = windowState_ == wsMinimized ? SW_SHOWMINIMIZED : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                                                                                           : SW_SHOWNORMAL;
+        ShowWindow(GetHandle(), cmd);
+        if (formStyle_ == fsMDIChild)
+            if (HWND client = ::zel::GetParent(GetHandle()))
+                SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetHandle()), 0);
+    } else {
+        DoHide();
+        InitVisible(false);
+        formState_.Exclude(fsVisible);
+        if (HandleAllocated()) ShowWindow(GetHandle(), SW_HIDE);
+    }
+    Perform(CM_VISIBLECHANGED, Value ? 1 : 0);
+}
+
+void TCustomForm::Show() {
+    SetVisible(true);
+    if (HandleAllocated() && formStyle_ != fsMDIChild) {
+        BringWindowToTop(GetHandle());
+        if (GetActiveWindow() != GetHandle() && IsWindowEnabled(GetHandle())) SetActiveWindow(GetHandle());
+    }
+}
+
+int TCustomForm::ShowModal() {
+    if (GetVisible() || !GetEnabled() || formState_.Contains(fsModal) || formStyle_ == fsMDIChild)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (HWND cap = GetCapture()) SendMessage(cap, WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+    formState_.Include(fsModal);
+    ++Application->ModalLevel;
+    HWND activeBefore = GetActiveWindow();
+    // Every other enabled, visible form is disabled while this one is up.
+    std::vector<HWND> disabled;
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        if (f == this || !f->HandleAllocated() || f->GetFormStyle() == fsMDIChild) continue;
+        HWND h = f->GetHandle();
+        if (IsWindowVisible(h) && IsWindowEnabled(h)) {
+            EnableWindow(h, FALSE);
+            disabled.push_back(h);
+        }
+    }
+    struct TRestore {
+        TCustomForm* form;
+        std::vector<HWND>& disabled;
+        HWND activeBefore;
+        ~TRestore() {
+            for (HWND h : disabled)
+                if (IsWindow(h)) EnableWindow(h, TRUE);
+            if (activeBefore != nullptr && IsWindow(activeBefore)) SetActiveWindow(activeBefore);
+            form->formState_.Exclude(fsModal);
+            --Application->ModalLevel;
+        }
+    } restore{this, disabled, activeBefore};
+    ModalResult = mrNone;
+    Show();
+    try {
+        do {
+            Application->HandleMessage();
+            if (Application->Terminated()) ModalResult = mrCancel;
+            else if (ModalResult != mrNone) CloseModal();
+        } while (ModalResult == mrNone);
+    } catch (...) {
+        if (GetVisible()) SetVisible(false);
+        throw;
+    }
+    if (GetVisible()) SetVisible(false);
+    return ModalResult;
+}
+
+void TCustomForm::CloseModal() {
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    switch (action) {
+        case caNone: ModalResult = mrNone; break;
+        case caFree: Release(); break;
+        default: break;
+    }
+}
+
+bool TCustomForm::CloseQuery() {
+    if (formStyle_ == fsMDIForm) {
+        for (int i = 0; i < MDIChildCount(); ++i)
+            if (!MDIChildren(i)->CloseQuery()) return false;
+    }
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close() {
+    if (formState_.Contains(fsModal)) {
+        ModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = formStyle_ == fsMDIChild ? (borderIcons_.Contains(biMinimize) ? caMinimize : caNone) : caHide;
+    DoClose(action);
+    switch (action) {
+        case caHide: Hide(); break;
+        case caMinimize: SetWindowState(wsMinimized); break;
+        case caFree: Release(); break;
+        default: break;
+    }
+    if (action != caNone && Application->MainForm == this) Application->Terminate();
+}
+
+void TCustomForm::Release() {
+    if (HandleAllocated()) PostMessage(GetHandle(), CM_RELEASE, 0, 0);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+    if (Control == activeControl_) return;
+    if (Control != nullptr && (Control == this || ::zel::GetParentForm(Control) != this))
+        throw EInvalidOperation("Invalid property value");
+    activeControl_ = Control;
+    if (Control != nullptr && active_ && Control->CanFocus() && Control->HandleAllocated()) ::zel::SetFocus(Control->GetHandle());
+    if (Screen->ActiveForm() == this && Screen->OnActiveControlChange) Screen->OnActiveControlChange(Screen);
+}
+
+void TCustomForm::SetActiveControlFromFocus(TWinControl* Control) {
+    if (Control == activeControl_) return;
+    activeControl_ = Control;
+    if (Screen->ActiveForm() == this && Screen->OnActiveControlChange) Screen->OnActiveControlChange(Screen);
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+    if (Control == nullptr) return;
+    if (!Control->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    activeControl_ = Control;
+    ::zel::SetFocus(Control->GetHandle());
+}
+
+void TCustomForm::SetFocus() {
+    if (!GetVisible() || !GetEnabled()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    SetActiveWindow(GetHandle());
+}
+
+// ---- multiple documents
+
+int TCustomForm::MDIChildCount() const {
+    if (clientHandle_ == nullptr) return 0;
+    int n = 0;
+    for (HWND h = GetWindow(clientHandle_, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
+        if (dynamic_cast<TCustomForm*>(TWinControl::FindControl(h)) != nullptr) ++n;
+    return n;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int Index) const {
+    if (clientHandle_ != nullptr) {
+        int n = 0;
+        for (HWND h = GetWindow(clientHandle_, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
+            if (auto* f = dynamic_cast<TCustomForm*>(TWinControl::FindControl(h)))
+                if (n++ == Index) return f;
+    }
+    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+    if (clientHandle_ == nullptr) return nullptr;
+    HWND h = reinterpret_cast<HWND>(SendMessage(clientHandle_, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<TCustomForm*>(TWinControl::FindControl(h));
+}
+
+void TCustomForm::ClientWindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (clientHandle_ != nullptr) SendMessage(clientHandle_, msg, wp, lp);
+}
+
+void TCustomForm::Cascade() { ClientWindowMessage(WM_MDICASCADE, 0, 0); }
+void TCustomForm::Tile() { ClientWindowMessage(WM_MDITILE, 0, 0); }
+void TCustomForm::ArrangeIcons() { ClientWindowMessage(WM_MDIICONARRANGE, 0, 0); }
+void TCustomForm::Next() { ClientWindowMessage(WM_MDINEXT, 0, 0); }
+void TCustomForm::Previous() { ClientWindowMessage(WM_MDINEXT, 0, 1); }
+
+void TCustomForm::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_CLOSE:
+            Close();
+            return;
+        case WM_ACTIVATE:
+            DefaultHandler(Message);
+            if (LOWORD(Message.WParam) != WA_INACTIVE) {
+                // Activated again while active: nothing changes for the form.
+                if (active_) return;
+                active_ = true;
+                Screen->SetActiveForm(this);
+                if (activeControl_ != nullptr && activeControl_->CanFocus()) {
+                    ::zel::SetFocus(activeControl_->GetHandle());
+                } else if (TWinControl* first = FindNextControl(nullptr, true, true, false)) {
+                    first->SetFocus();
+                }
+                Invalidate();
+                Activate();
+            } else {
+                if (!active_) return;
+                active_ = false;
+                Deactivate();
+            }
+            return;
+        case WM_MDIACTIVATE:
+            DefaultHandler(Message);
+            if (reinterpret_cast<HWND>(Message.LParam) == GetHandle()) {
+                Screen->SetActiveForm(this);
+                Activate();
+            } else if (reinterpret_cast<HWND>(Message.WParam) == GetHandle()) {
+                Deactivate();
+            }
+            return;
+        case WM_MOUSEACTIVATE:
+            DefaultHandler(Message);
+            // A click inside a multiple-document child makes it the active one.
+            if (formStyle_ == fsMDIChild && HandleAllocated())
+                if (HWND client = ::zel::GetParent(GetHandle()))
+                    SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetHandle()), 0);
+            return;
+        case CM_CANCELMODE:
+            if (activeControl_ != nullptr && reinterpret_cast<LPARAM>(activeControl_) != Message.LParam)
+                activeControl_->Perform(CM_CANCELMODE, 0, Message.LParam);
+            return;
+        case CM_DIALOGKEY: {
+            WORD key = static_cast<WORD>(Message.WParam);
+            if (key == VK_TAB) {
+                SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
+                Message.Result = 1;
+                return;
+            }
+            if (key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN) {
+                if (activeControl_ != nullptr && activeControl_->GetParent() != nullptr) {
+                    if (TWinControl* next = activeControl_->GetParent()->FindNextControl(
+                            activeControl_, key == VK_RIGHT || key == VK_DOWN, false, true)) {
+                        next->SetFocus();
+                    }
+                }
+                Message.Result = 1;
+                return;
+            }
+            TCustomControl::Dispatch(Message);
+            return;
+        }
+        default:
+            TCustomControl::Dispatch(Message);
+    }
+}
+
+// ------------------------------------------------------------------------------------------- TApplication
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+    SetApplicationExceptionHandler([](const std::exception& e) {
+        if (Application != nullptr) Application->HandleException(e);
+    });
+}
+
+TApplication::~TApplication() {
+    if (handle_ != nullptr) DeallocateHWnd(handle_);
+}
+
+HWND TApplication::Handle() {
+    if (handle_ == nullptr) handle_ = AllocateHWnd([this](TMessage& m) {
+        m.Result = DefWindowProc(handle_, m.Msg, m.WParam, m.LParam);
+    });
+    return handle_;
+}
+
+bool TApplication::ProcessMessage(MSG& Msg) {
+    if (!PeekMessage(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (Msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    bool handled = false;
+    try {
+        if (OnMessage) OnMessage(Msg, handled);
+    } catch (const std::exception& e) {
+        HandleException(e);
+        handled = true;
+    }
+    if (!handled) {
+        TranslateMessage(&Msg);
+        DispatchMessage(&Msg);
+    }
+    return true;
+}
+
+void TApplication::Idle() {
+    bool done = true;
+    try {
+        if (OnIdle) OnIdle(this, done);
+    } catch (const std::exception& e) {
+        HandleException(e);
+    }
+    if (done && !terminated_) WaitMessage();
+}
+
+void TApplication::HandleMessage() {
+    MSG msg;
+    if (!ProcessMessage(msg)) Idle();
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::Run() {
+    terminated_ = false;
+    if (MainForm != nullptr && !MainForm->GetVisible()) MainForm->Show();
+    while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
+
+void TApplication::HandleException(const std::exception& E) {
+    if (dynamic_cast<const EAbort*>(&E) != nullptr) return;
+    if (OnException) {
+        OnException(this, E);
+        return;
+    }
+    ShowException(E);
+}
+
+void TApplication::ShowException(const std::exception& E) {
+    std::string msg = E.what();
+    // A sentence gets its full stop, as the original's exception boxes show it.
+    if (!msg.empty() && static_cast<unsigned char>(msg.back()) > '.') msg += '.';
+    MessageBox(msg, Title, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
+    return ShowMessageBox(Text, Caption, Flags);
+}
+
+bool TApplication::HelpContext(int Context) {
+    LastHelpContext = Context;
+    if (OnHelp) {
+        bool callHelp = true;
+        return OnHelp(0x0001 /* HELP_CONTEXT */, Context, callHelp);
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------- TScreen
+
+void TScreen::AddForm(TCustomForm* Form) { forms_.push_back(Form); }
+
+void TScreen::RemoveForm(TCustomForm* Form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), Form), forms_.end());
+    if (activeForm_ == Form) {
+        activeForm_ = nullptr;
+        if (OnActiveFormChange) OnActiveFormChange(this);
+    }
+}
+
+void TScreen::SetActiveForm(TCustomForm* Form) {
+    if (Form == activeForm_) return;
+    activeForm_ = Form;
+    if (OnActiveFormChange) OnActiveFormChange(this);
+}
+
+TWinControl* TScreen::ActiveControl() const { return activeForm_ != nullptr ? activeForm_->GetActiveControl() : nullptr; }
+
+void TScreen::SetCursor(TCursor Value) {
+    cursor_ = Value;
+    ::zel::SetCursor(CursorHandle(Value == crDefault ? crArrow : Value));
+}
+
+int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+
+}  // namespace zel

@@ -1,0 +1,227 @@
+#pragma once
+// Forms, the application object and the screen.
+//
+// A form is a top-level window (or a multiple-document child inside its main form's MDI client window).
+// Its component tree is read from its form resource when it is made (AfterConstruction), then OnCreate
+// runs. The events come in the original's order: OnCreate; OnShow as it becomes visible; OnActivate;
+// OnCloseQuery and OnClose when it closes; OnHide; OnDestroy before it is destroyed.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/vcl/Controls.h"
+
+namespace zel {
+
+class TFormBindings;
+struct TFormResource;
+
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+                 poMainFormCenter, poOwnerFormCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStateFlag { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
+using TFormState = TSet<TFormStateFlag>;
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TCustomForm : public TCustomControl {
+public:
+    explicit TCustomForm(TComponent* AOwner);
+    ~TCustomForm() override;
+    std::string ClassName() const override { return "TCustomForm"; }
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    // ---- showing and closing
+    void Show();
+    // Shows the form modally: the other forms are disabled until ModalResult is set; answers it.
+    virtual int ShowModal();
+    virtual void Close();
+    virtual bool CloseQuery();
+    // Frees the form once the message being handled is done.
+    void Release();
+    void SetVisible(bool Value) override;
+    bool Showing() const override;
+    TModalResult ModalResult = mrNone;
+    TFormState FormState() const { return formState_; }
+
+    // ---- appearance
+    TBorderStyle GetBorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle Value);
+    TBorderIcons GetBorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons Value);
+    TFormStyle GetFormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle Value);
+    TPosition Position = poDesigned;
+    TWindowState GetWindowState() const;
+    void SetWindowState(TWindowState Value);
+    bool KeyPreview = false;
+    bool Active() const { return active_; }
+
+    // ---- focus
+    TWinControl* GetActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* Control);
+    void FocusControl(TWinControl* Control);
+    void SetFocus() override;
+    // Called when a control of the form took the focus.
+    void SetActiveControlFromFocus(TWinControl* Control);
+
+    // ---- multiple documents
+    HWND ClientHandle() const { return clientHandle_; }
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int Index) const;
+    TCustomForm* ActiveMDIChild() const;
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+
+    // ---- events
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+    // The names the form resource uses: component fields and event handlers of this form class.
+    virtual void DefineBindings(TFormBindings& Bindings);
+    // The form resource that describes the form: by default the one registered for its class name;
+    // nullptr for a form made without one.
+    virtual const TFormResource* FormResource() const;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void Dispatch(TMessage& Message) override;
+    void Paint() override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    void Loaded() override;
+    virtual void DoCreate();
+    virtual void DoDestroy();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& Action);
+    virtual void Activate();
+    virtual void Deactivate();
+    void CloseModal();
+
+private:
+    void PlaceOnShow();
+    void ClientWindowMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    TFormState formState_;
+    TBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+    TFormStyle formStyle_ = fsNormal;
+    TWindowState windowState_ = wsNormal;
+    TWinControl* activeControl_ = nullptr;
+    HWND clientHandle_ = nullptr;
+    bool active_ = false;
+    bool destroyFired_ = false;
+};
+
+class TForm : public TCustomForm {
+public:
+    using TCustomForm::TCustomForm;
+    std::string ClassName() const override { return "TForm"; }
+};
+
+// ---------------------------------------------------------------------------------------------- TApplication
+
+using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
+using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
+using THelpEvent = std::function<bool(WORD Command, LONG_PTR Data, bool& CallHelp)>;
+
+class TApplication : public TComponent {
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+    std::string ClassName() const override { return "TApplication"; }
+
+    void Initialize() {}
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <class T>
+    void CreateForm(T*& Reference) {
+        Reference = Construct<T>(this);
+        if (MainForm == nullptr) MainForm = Reference;
+    }
+    // Runs the message loop until Terminate (or the main form closes).
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Handles one message, or idles (OnIdle, then waits for a message) when none is waiting.
+    void HandleMessage();
+    // Handles every waiting message, then returns.
+    void ProcessMessages();
+    // Shows the failure in a message box (OnException when set); an EAbort is silent.
+    void HandleException(const std::exception& E);
+    void ShowException(const std::exception& E);
+    int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
+    // Asks for the help topic; OnHelp decides, else the context is only recorded (LastHelpContext).
+    bool HelpContext(int Context);
+    HWND Handle();
+
+    TCustomForm* MainForm = nullptr;
+    std::string Title = "Zelmovi";
+    std::string HelpFile;
+    int LastHelpContext = 0;
+    int ModalLevel = 0;
+    TMessageEvent OnMessage;
+    TIdleEvent OnIdle;
+    TExceptionEvent OnException;
+    THelpEvent OnHelp;
+
+private:
+    bool ProcessMessage(MSG& Msg);
+    void Idle();
+    bool terminated_ = false;
+    HWND handle_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------- TScreen
+
+class TScreen : public TComponent {
+public:
+    explicit TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+    std::string ClassName() const override { return "TScreen"; }
+
+    int FormCount() const { return static_cast<int>(forms_.size()); }
+    TCustomForm* Forms(int Index) const { return forms_.at(static_cast<std::size_t>(Index)); }
+    TCustomForm* ActiveForm() const { return activeForm_; }
+    TWinControl* ActiveControl() const;
+    TCursor GetCursor() const { return cursor_; }
+    void SetCursor(TCursor Value);
+    HCURSOR Cursors(TCursor Index) const { return CursorHandle(Index); }
+    void SetCursors(TCursor Index, HCURSOR Handle) { SetCustomCursor(Index, Handle); }
+    int Width() const;
+    int Height() const;
+    TNotifyEvent OnActiveFormChange;
+    TNotifyEvent OnActiveControlChange;
+
+    // Kept by the forms themselves.
+    void AddForm(TCustomForm* Form);
+    void RemoveForm(TCustomForm* Form);
+    void SetActiveForm(TCustomForm* Form);
+
+private:
+    std::vector<TCustomForm*> forms_;
+    TCustomForm* activeForm_ = nullptr;
+    TCursor cursor_ = crDefault;
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;
+
+}  // namespace zel

@@ -1,0 +1,16 @@
+#pragma once
+// Pictures of windows as the user would see them: a window with its child windows, painted first, saved
+// as PNG. For tests and bug reports.
+#include <string>
+
+#include "platform/win/WinTypes.h"
+
+namespace zel {
+
+// Paints what is pending, composes the window with its visible children and writes a PNG file; false
+// when the window is unknown or the file cannot be written.
+bool SaveWindowImage(HWND Window, const std::string& FileName);
+// The colour (00BBGGRR) at a point of the composed window (window coordinates); CLR_INVALID outside.
+COLORREF ComposedPixel(HWND Window, int X, int Y);
+
+}  // namespace zel

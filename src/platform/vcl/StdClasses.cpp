@@ -1,0 +1,930 @@
+// The window classes the layer draws itself: EDIT (a single-line edit), LISTBOX and MDICLIENT. They keep
+// their state per window and answer the Win32 messages of those classes.
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/rtl/SysUtils.h"
+#include "platform/vcl/Controls.h"
+#include "platform/vcl/StdCtrls.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/SysInfo.h"
+#include "platform/win/Windows.h"
+
+namespace zel {
+
+namespace {
+
+void Notify(HWND hwnd, WORD code) {
+    HWND parent = GetParent(hwnd);
+    if (parent == nullptr) return;
+    WORD id = static_cast<WORD>(GetWindowLong(hwnd, GWL_ID));
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(hwnd));
+}
+
+std::string WindowTextOf(HWND hwnd) {
+    LRESULT n = DefWindowProc(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::string s(static_cast<std::size_t>(n) + 1, '\0');
+    LRESULT got = DefWindowProc(hwnd, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<std::size_t>(std::max<LRESULT>(0, got)));
+    return s;
+}
+
+void SetWindowTextRaw(HWND hwnd, const std::string& s) {
+    DefWindowProc(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.c_str()));
+}
+
+// A DC for measuring or painting with the window's font.
+struct TFontDC {
+    HWND hwnd;
+    HDC dc;
+    HGDIOBJ old = nullptr;
+    bool own;
+    TFontDC(HWND h, HFONT font, HDC given = nullptr) : hwnd(h), dc(given ? given : GetDC(h)), own(given == nullptr) {
+        if (font != nullptr) old = SelectObject(dc, font);
+    }
+    ~TFontDC() {
+        if (old != nullptr) SelectObject(dc, old);
+        if (own) ReleaseDC(hwnd, dc);
+    }
+};
+
+int TextWidthOf(HDC dc, const std::string& s) {
+    SIZE sz;
+    GetTextExtentPoint32(dc, s, static_cast<int>(s.size()), &sz);
+    return sz.cx;
+}
+
+// ------------------------------------------------------------------------------------------------ EDIT
+
+struct TEditState {
+    int selStart = 0;  // the anchor
+    int selEnd = 0;    // the caret
+    int limit = 0x7FFFFFFE;
+    bool modified = false;
+    char password = 0;
+    HFONT font = nullptr;
+    int scroll = 0;  // pixels of text scrolled off at the left
+    int leftMargin = 2;
+    int rightMargin = 2;
+    bool focused = false;
+    bool dragging = false;
+    int topLine = 0;  // multi-line: the first line shown
+};
+
+std::unordered_map<HWND, TEditState>& Edits() {
+    static std::unordered_map<HWND, TEditState> m;
+    return m;
+}
+
+std::string Shown(const TEditState& st, const std::string& text) {
+    return st.password ? std::string(text.size(), st.password) : text;
+}
+
+bool IsMultiLine(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & ES_MULTILINE) != 0; }
+
+// The lines of a multi-line edit: (start, length) of each, split at CR LF (or LF). An empty text, or one
+// ending in a line break, has an empty last line.
+std::vector<std::pair<int, int>> LinesOf(const std::string& text) {
+    std::vector<std::pair<int, int>> lines;
+    int start = 0;
+    for (int i = 0; i < static_cast<int>(text.size()); ++i) {
+        if (text[static_cast<std::size_t>(i)] != '\n') continue;
+        int end = i > start && text[static_cast<std::size_t>(i - 1)] == '\r' ? i - 1 : i;
+        lines.emplace_back(start, end - start);
+        start = i + 1;
+    }
+    lines.emplace_back(start, static_cast<int>(text.size()) - start);
+    return lines;
+}
+
+int LineOfChar(const std::vector<std::pair<int, int>>& lines, int pos) {
+    for (int i = static_cast<int>(lines.size()) - 1; i >= 0; --i)
+        if (pos >= lines[static_cast<std::size_t>(i)].first) return i;
+    return 0;
+}
+
+int LineHeightOf(HWND hwnd, const TEditState& st) {
+    TFontDC fdc(hwnd, st.font);
+    TEXTMETRIC tm;
+    GetTextMetrics(fdc.dc, &tm);
+    return std::max<int>(1, tm.tmHeight);
+}
+
+int VisibleLines(HWND hwnd, const TEditState& st) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    return std::max(1, static_cast<int>(rc.bottom - 2) / LineHeightOf(hwnd, st));
+}
+
+int CharAtX(HWND hwnd, TEditState& st, int x) {
+    std::string text = Shown(st, WindowTextOf(hwnd));
+    TFontDC fdc(hwnd, st.font);
+    int best = 0, bestDist = 1 << 30;
+    for (int i = 0; i <= static_cast<int>(text.size()); ++i) {
+        int px = st.leftMargin - st.scroll + TextWidthOf(fdc.dc, text.substr(0, static_cast<std::size_t>(i)));
+        int d = std::abs(px - x);
+        if (d < bestDist) {
+            bestDist = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+void EnsureCaretVisible(HWND hwnd, TEditState& st) {
+    std::string text = Shown(st, WindowTextOf(hwnd));
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    TFontDC fdc(hwnd, st.font);
+    int caretX = TextWidthOf(fdc.dc, text.substr(0, static_cast<std::size_t>(st.selEnd)));
+    int visible = std::max(1, static_cast<int>(rc.right) - st.leftMargin - st.rightMargin);
+    if (caretX - st.scroll > visible) st.scroll = caretX - visible;
+    if (caretX < st.scroll) st.scroll = caretX;
+    if (st.scroll < 0) st.scroll = 0;
+}
+
+// The character nearest a client point: on a single-line edit the x alone counts.
+int CharAtPoint(HWND hwnd, TEditState& st, int x, int y) {
+    if (!IsMultiLine(hwnd)) return CharAtX(hwnd, st, x);
+    std::string text = WindowTextOf(hwnd);
+    auto lines = LinesOf(text);
+    int line = std::clamp(st.topLine + std::max(0, y - 1) / LineHeightOf(hwnd, st), 0, static_cast<int>(lines.size()) - 1);
+    auto [start, length] = lines[static_cast<std::size_t>(line)];
+    TFontDC fdc(hwnd, st.font);
+    int best = 0, bestDist = 1 << 30;
+    for (int i = 0; i <= length; ++i) {
+        int px = st.leftMargin - st.scroll + TextWidthOf(fdc.dc, text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i)));
+        if (std::abs(px - x) < bestDist) {
+            bestDist = std::abs(px - x);
+            best = i;
+        }
+    }
+    return start + best;
+}
+
+void EnsureMultiLineCaretVisible(HWND hwnd, TEditState& st) {
+    auto lines = LinesOf(WindowTextOf(hwnd));
+    int line = LineOfChar(lines, st.selEnd);
+    int rows = VisibleLines(hwnd, st);
+    if (line < st.topLine) st.topLine = line;
+    if (line >= st.topLine + rows) st.topLine = line - rows + 1;
+    st.topLine = std::clamp(st.topLine, 0, std::max(0, static_cast<int>(lines.size()) - 1));
+}
+
+void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool notify) {
+    std::string text = WindowTextOf(hwnd);
+    int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
+    a = std::clamp(a, 0, static_cast<int>(text.size()));
+    b = std::clamp(b, 0, static_cast<int>(text.size()));
+    std::string ins = insert;
+    DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+    if (style & ES_UPPERCASE) ins = UpperCase(ins);
+    if (style & ES_LOWERCASE) ins = LowerCase(ins);
+    long room = static_cast<long>(st.limit) - static_cast<long>(text.size() - static_cast<std::size_t>(b - a));
+    if (room < static_cast<long>(ins.size())) {
+        ins.resize(static_cast<std::size_t>(std::max(0L, room)));
+        if (notify) Notify(hwnd, EN_MAXTEXT);
+    }
+    text.replace(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a), ins);
+    st.selStart = st.selEnd = a + static_cast<int>(ins.size());
+    SetWindowTextRaw(hwnd, text);
+    st.modified = true;
+    if (IsMultiLine(hwnd)) EnsureMultiLineCaretVisible(hwnd, st);
+    else EnsureCaretVisible(hwnd, st);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    if (notify) {
+        Notify(hwnd, EN_UPDATE);
+        Notify(hwnd, EN_CHANGE);
+    }
+}
+
+void MultiLinePaint(HWND hwnd, TEditState& st, HDC dc) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    const bool enabled = IsWindowEnabled(hwnd) != 0;
+    FillRect(dc, &rc, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+    HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
+    std::string text = WindowTextOf(hwnd);
+    auto lines = LinesOf(text);
+    const int lh = LineHeightOf(hwnd, st);
+    const int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
+    SetBkMode(dc, TRANSPARENT);
+    for (int i = st.topLine, y = 1; i < static_cast<int>(lines.size()) && y < rc.bottom; ++i, y += lh) {
+        auto [start, length] = lines[static_cast<std::size_t>(i)];
+        std::string line = text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+        const int x0 = st.leftMargin - st.scroll;
+        SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        TextOut(dc, x0, y, line, length);
+        int sa = std::clamp(a - start, 0, length), sb = std::clamp(b - start, 0, length);
+        if (st.focused && sa < sb) {
+            int xa = x0 + TextWidthOf(dc, line.substr(0, static_cast<std::size_t>(sa)));
+            int xb = x0 + TextWidthOf(dc, line.substr(0, static_cast<std::size_t>(sb)));
+            RECT sel{xa, y, xb, y + lh};
+            FillRect(dc, &sel, GetSysColorBrush(COLOR_HIGHLIGHT));
+            SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+            std::string part = line.substr(static_cast<std::size_t>(sa), static_cast<std::size_t>(sb - sa));
+            TextOut(dc, xa, y, part, static_cast<int>(part.size()));
+        }
+        if (st.focused && a == b && LineOfChar(lines, st.selEnd) == i) {
+            int xc = x0 + TextWidthOf(dc, line.substr(0, static_cast<std::size_t>(st.selEnd - start)));
+            RECT caret{xc, y, xc + 1, y + lh};
+            FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
+        }
+    }
+    if (old) SelectObject(dc, old);
+}
+
+void EditPaint(HWND hwnd, TEditState& st, HDC given) {
+    PAINTSTRUCT ps;
+    HDC dc = given ? given : BeginPaint(hwnd, &ps);
+    if (IsMultiLine(hwnd)) {
+        MultiLinePaint(hwnd, st, dc);
+        if (!given) EndPaint(hwnd, &ps);
+        return;
+    }
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    const bool enabled = IsWindowEnabled(hwnd) != 0;
+    FillRect(dc, &rc, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+    HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
+    std::string text = Shown(st, WindowTextOf(hwnd));
+    TEXTMETRIC tm;
+    GetTextMetrics(dc, &tm);
+    int y = std::max(1, (static_cast<int>(rc.bottom) - static_cast<int>(tm.tmHeight)) / 2);
+    int x0 = st.leftMargin - st.scroll;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
+    a = std::clamp(a, 0, static_cast<int>(text.size()));
+    b = std::clamp(b, 0, static_cast<int>(text.size()));
+    TextOut(dc, x0, y, text, static_cast<int>(text.size()));
+    if (st.focused && a < b) {
+        int xa = x0 + TextWidthOf(dc, text.substr(0, static_cast<std::size_t>(a)));
+        int xb = x0 + TextWidthOf(dc, text.substr(0, static_cast<std::size_t>(b)));
+        RECT sel{xa, y, xb, y + tm.tmHeight};
+        FillRect(dc, &sel, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        std::string part = text.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+        TextOut(dc, xa, y, part, static_cast<int>(part.size()));
+    }
+    if (st.focused && a == b) {
+        int xc = x0 + TextWidthOf(dc, text.substr(0, static_cast<std::size_t>(st.selEnd)));
+        RECT caret{xc, y, xc + 1, y + tm.tmHeight};
+        FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
+    if (old) SelectObject(dc, old);
+    if (!given) EndPaint(hwnd, &ps);
+}
+
+LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        Edits()[hwnd] = TEditState{};
+        return DefWindowProc(hwnd, msg, wp, lp);
+    }
+    auto it = Edits().find(hwnd);
+    if (it == Edits().end()) return DefWindowProc(hwnd, msg, wp, lp);
+    TEditState& st = it->second;
+    const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+    const int len = static_cast<int>(DefWindowProc(hwnd, WM_GETTEXTLENGTH, 0, 0));
+    switch (msg) {
+        case WM_NCDESTROY:
+            Edits().erase(it);
+            return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_SETTEXT: {
+            LRESULT r = DefWindowProc(hwnd, msg, wp, lp);
+            std::string text = WindowTextOf(hwnd);
+            if (static_cast<long>(text.size()) > st.limit) SetWindowTextRaw(hwnd, text.substr(0, static_cast<std::size_t>(st.limit)));
+            st.selStart = st.selEnd = 0;
+            st.scroll = 0;
+            st.topLine = 0;
+            st.modified = false;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            Notify(hwnd, EN_UPDATE);
+            Notify(hwnd, EN_CHANGE);
+            return r;
+        }
+        case WM_PAINT:
+            EditPaint(hwnd, st, reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_SETFONT:
+            st.font = reinterpret_cast<HFONT>(wp);
+            if (lp) InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);
+        case WM_GETDLGCODE:
+            return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | ((style & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
+        case WM_SETFOCUS:
+            st.focused = true;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            Notify(hwnd, EN_SETFOCUS);
+            return 0;
+        case WM_KILLFOCUS:
+            st.focused = false;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            Notify(hwnd, EN_KILLFOCUS);
+            return 0;
+        case WM_ENABLE:
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            SetFocus(hwnd);
+            st.selStart = st.selEnd = CharAtPoint(hwnd, st, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+            if (msg == WM_LBUTTONDBLCLK) {
+                st.selStart = 0;
+                st.selEnd = len;
+            }
+            st.dragging = true;
+            SetCapture(hwnd);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_MOUSEMOVE:
+            if (st.dragging) {
+                st.selEnd = CharAtPoint(hwnd, st, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+                EnsureCaretVisible(hwnd, st);
+                InvalidateRect(hwnd, nullptr, TRUE);
+            }
+            return 0;
+        case WM_LBUTTONUP:
+            if (st.dragging) {
+                st.dragging = false;
+                if (GetCapture() == hwnd) ReleaseCapture();
+            }
+            return 0;
+        case WM_KEYDOWN: {
+            const bool shift = GetKeyState(VK_SHIFT) < 0;
+            int caret = st.selEnd;
+            switch (wp) {
+                case VK_UP:
+                case VK_DOWN: {
+                    if (!(style & ES_MULTILINE)) return 0;
+                    std::string text = WindowTextOf(hwnd);
+                    auto lines = LinesOf(text);
+                    int line = LineOfChar(lines, caret);
+                    int column = caret - lines[static_cast<std::size_t>(line)].first;
+                    int next = std::clamp(line + (wp == VK_UP ? -1 : 1), 0, static_cast<int>(lines.size()) - 1);
+                    caret = lines[static_cast<std::size_t>(next)].first + std::min(column, lines[static_cast<std::size_t>(next)].second);
+                    break;
+                }
+                case VK_LEFT: caret = std::max(0, caret - 1); break;
+                case VK_RIGHT: caret = std::min(len, caret + 1); break;
+                case VK_HOME: caret = 0; break;
+                case VK_END: caret = len; break;
+                case VK_DELETE:
+                    if (style & ES_READONLY) return 0;
+                    if (st.selStart == st.selEnd) {
+                        if (st.selEnd >= len) return 0;
+                        st.selEnd = st.selEnd + 1;
+                    }
+                    EditReplaceSel(hwnd, st, "", true);
+                    return 0;
+                default: return DefWindowProc(hwnd, msg, wp, lp);
+            }
+            st.selEnd = caret;
+            if (!shift) st.selStart = caret;
+            if (style & ES_MULTILINE) EnsureMultiLineCaretVisible(hwnd, st);
+            else EnsureCaretVisible(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
+        case WM_CHAR: {
+            const unsigned char ch = static_cast<unsigned char>(wp);
+            if (ch == 1) {  // Ctrl+A
+                st.selStart = 0;
+                st.selEnd = len;
+                InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            }
+            if (style & ES_READONLY) return 0;
+            if (ch == VK_BACK) {
+                if (st.selStart == st.selEnd) {
+                    if (st.selEnd == 0) return 0;
+                    st.selStart = st.selEnd - 1;
+                }
+                EditReplaceSel(hwnd, st, "", true);
+                return 0;
+            }
+            if (ch == '\r' && (style & ES_MULTILINE)) {
+                EditReplaceSel(hwnd, st, "\r\n", true);
+                return 0;
+            }
+            if (ch < 32 || ch == 127) return 0;
+            if ((style & ES_NUMBER) && (ch < '0' || ch > '9')) return 0;
+            EditReplaceSel(hwnd, st, std::string(1, static_cast<char>(ch)), true);
+            return 0;
+        }
+        case EM_GETSEL: {
+            DWORD a = static_cast<DWORD>(std::min(st.selStart, st.selEnd)), b = static_cast<DWORD>(std::max(st.selStart, st.selEnd));
+            if (wp) *reinterpret_cast<DWORD*>(wp) = a;
+            if (lp) *reinterpret_cast<DWORD*>(lp) = b;
+            return MAKELONG(static_cast<WORD>(a), static_cast<WORD>(b));
+        }
+        case EM_SETSEL: {
+            int a = static_cast<int>(static_cast<std::intptr_t>(wp)), b = static_cast<int>(lp);
+            if (a == -1) {
+                st.selStart = st.selEnd;
+            } else {
+                if (b < 0 || b > len) b = len;
+                a = std::clamp(a, 0, len);
+                st.selStart = a;
+                st.selEnd = b;
+            }
+            EnsureCaretVisible(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
+        case EM_REPLACESEL:
+            EditReplaceSel(hwnd, st, lp ? reinterpret_cast<const char*>(lp) : "", true);
+            return 0;
+        case EM_LIMITTEXT:
+            st.limit = wp == 0 ? 0x7FFFFFFE : static_cast<int>(wp);
+            return 0;
+        case EM_GETLIMITTEXT: return st.limit;
+        case EM_SETREADONLY:
+            SetWindowLong(hwnd, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 1;
+        case EM_GETMODIFY: return st.modified ? 1 : 0;
+        case EM_SETMODIFY:
+            st.modified = wp != 0;
+            return 0;
+        case EM_SETPASSWORDCHAR:
+            st.password = static_cast<char>(wp);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(st.password);
+        case EM_SETMARGINS:
+            if (wp & EC_LEFTMARGIN) st.leftMargin = LOWORD(static_cast<std::uintptr_t>(lp));
+            if (wp & EC_RIGHTMARGIN) st.rightMargin = HIWORD(static_cast<std::uintptr_t>(lp));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(st.leftMargin), static_cast<WORD>(st.rightMargin));
+        case EM_GETLINECOUNT: return (style & ES_MULTILINE) ? static_cast<LRESULT>(LinesOf(WindowTextOf(hwnd)).size()) : 1;
+        case EM_LINEINDEX: {
+            auto lines = LinesOf(WindowTextOf(hwnd));
+            int line = static_cast<int>(static_cast<std::intptr_t>(wp));
+            if (line < 0) line = LineOfChar(lines, st.selEnd);
+            return line < static_cast<int>(lines.size()) ? lines[static_cast<std::size_t>(line)].first : -1;
+        }
+        case EM_LINELENGTH: {
+            auto lines = LinesOf(WindowTextOf(hwnd));
+            int pos = static_cast<int>(static_cast<std::intptr_t>(wp));
+            return lines[static_cast<std::size_t>(LineOfChar(lines, pos < 0 ? st.selEnd : pos))].second;
+        }
+        case EM_LINEFROMCHAR: {
+            int pos = static_cast<int>(static_cast<std::intptr_t>(wp));
+            return LineOfChar(LinesOf(WindowTextOf(hwnd)), pos < 0 ? st.selEnd : pos);
+        }
+        case EM_GETLINE: {
+            std::string text = WindowTextOf(hwnd);
+            auto lines = LinesOf(text);
+            int line = static_cast<int>(wp);
+            if (line < 0 || line >= static_cast<int>(lines.size()) || lp == 0) return 0;
+            auto* buf = reinterpret_cast<char*>(lp);
+            WORD room = 0;
+            std::copy_n(buf, sizeof(WORD), reinterpret_cast<char*>(&room));
+            int n = std::min<int>(room, lines[static_cast<std::size_t>(line)].second);
+            std::copy_n(text.data() + lines[static_cast<std::size_t>(line)].first, n, buf);
+            return n;
+        }
+        case EM_GETFIRSTVISIBLELINE: return (style & ES_MULTILINE) ? st.topLine : 0;
+        case EM_LINESCROLL:
+            if (style & ES_MULTILINE) {
+                int count = static_cast<int>(LinesOf(WindowTextOf(hwnd)).size());
+                st.topLine = std::clamp(st.topLine + static_cast<int>(lp), 0, std::max(0, count - 1));
+                InvalidateRect(hwnd, nullptr, TRUE);
+            }
+            return (style & ES_MULTILINE) ? 1 : 0;
+        case EM_SCROLLCARET:
+            if (style & ES_MULTILINE) EnsureMultiLineCaretVisible(hwnd, st);
+            else EnsureCaretVisible(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 1;
+        case WM_MOUSEWHEEL:
+            if (style & ES_MULTILINE) {
+                int count = static_cast<int>(LinesOf(WindowTextOf(hwnd)).size());
+                st.topLine = std::clamp(st.topLine - (static_cast<short>(HIWORD(wp)) / 120) * 3, 0, std::max(0, count - 1));
+                InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            }
+            return DefWindowProc(hwnd, msg, wp, lp);
+        case EM_CANUNDO:
+        case EM_UNDO:
+        case EM_EMPTYUNDOBUFFER: return 0;
+        default: return DefWindowProc(hwnd, msg, wp, lp);
+    }
+}
+
+// --------------------------------------------------------------------------------------------- LISTBOX
+
+struct TListState {
+    std::vector<std::pair<std::string, LPARAM>> items;
+    int cursel = -1;
+    int top = 0;
+    int itemHeight = 0;  // 0: from the font
+    HFONT font = nullptr;
+    bool focused = false;
+};
+
+std::unordered_map<HWND, TListState>& Lists() {
+    static std::unordered_map<HWND, TListState> m;
+    return m;
+}
+
+int ItemHeightOf(HWND hwnd, TListState& st) {
+    if (st.itemHeight > 0) return st.itemHeight;
+    TFontDC fdc(hwnd, st.font);
+    TEXTMETRIC tm;
+    GetTextMetrics(fdc.dc, &tm);
+    st.itemHeight = std::max<int>(1, tm.tmHeight);
+    return st.itemHeight;
+}
+
+int VisibleRows(HWND hwnd, TListState& st) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    return std::max(1, static_cast<int>(rc.bottom) / ItemHeightOf(hwnd, st));
+}
+
+bool NeedsScrollBar(HWND hwnd, TListState& st) {
+    return static_cast<int>(st.items.size()) > VisibleRows(hwnd, st);
+}
+
+void ClampTop(HWND hwnd, TListState& st) {
+    int maxTop = std::max(0, static_cast<int>(st.items.size()) - VisibleRows(hwnd, st));
+    st.top = std::clamp(st.top, 0, maxTop);
+}
+
+void MakeVisible(HWND hwnd, TListState& st, int index) {
+    if (index < 0) return;
+    int rows = VisibleRows(hwnd, st);
+    if (index < st.top) st.top = index;
+    if (index >= st.top + rows) st.top = index - rows + 1;
+    ClampTop(hwnd, st);
+}
+
+void ListPaint(HWND hwnd, TListState& st, HDC given) {
+    PAINTSTRUCT ps;
+    HDC dc = given ? given : BeginPaint(hwnd, &ps);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    const bool enabled = IsWindowEnabled(hwnd) != 0;
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+    HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    const int ih = ItemHeightOf(hwnd, st);
+    const bool bar = NeedsScrollBar(hwnd, st);
+    const int barW = bar ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < rc.bottom; ++i, y += ih) {
+        RECT r{0, y, rc.right - barW, y + ih};
+        const bool sel = i == st.cursel;
+        if (sel) FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : sel ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        const std::string& s = st.items[static_cast<std::size_t>(i)].first;
+        RECT tr{r.left + 2, r.top, r.right, r.bottom};
+        DrawText(dc, s, static_cast<int>(s.size()), &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        if (sel && st.focused) DrawFocusRect(dc, &r);
+    }
+    if (bar) {
+        RECT sb{rc.right - barW, 0, rc.right, rc.bottom};
+        FillRect(dc, &sb, GetSysColorBrush(COLOR_SCROLLBAR));
+        RECT up{sb.left, 0, sb.right, barW}, down{sb.left, rc.bottom - barW, sb.right, rc.bottom};
+        DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP);
+        DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN);
+        int track = std::max(0, static_cast<int>(rc.bottom) - 2 * barW);
+        int rows = VisibleRows(hwnd, st), count = static_cast<int>(st.items.size());
+        int thumbH = std::max(8, track * rows / std::max(1, count));
+        int range = std::max(1, count - rows);
+        int thumbY = barW + (track - thumbH) * st.top / range;
+        RECT thumb{sb.left, thumbY, sb.right, thumbY + thumbH};
+        FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
+        DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+    }
+    if (old) SelectObject(dc, old);
+    if (!given) EndPaint(hwnd, &ps);
+}
+
+void ListSelect(HWND hwnd, TListState& st, int index, bool notify) {
+    index = std::clamp(index, -1, static_cast<int>(st.items.size()) - 1);
+    if (index == st.cursel) return;
+    st.cursel = index;
+    MakeVisible(hwnd, st, index);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    if (notify && (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY)) Notify(hwnd, LBN_SELCHANGE);
+}
+
+int ListFind(const TListState& st, int start, const char* text, bool exact) {
+    if (text == nullptr) return static_cast<int>(LB_ERR);
+    const int n = static_cast<int>(st.items.size());
+    std::string key = text;
+    for (int k = 1; k <= n; ++k) {
+        int i = (start + k) % std::max(1, n);
+        if (start < 0) i = k - 1;
+        const std::string& s = st.items[static_cast<std::size_t>(i)].first;
+        if (exact ? SameText(s, key) : (s.size() >= key.size() && SameText(s.substr(0, key.size()), key))) return i;
+    }
+    return static_cast<int>(LB_ERR);
+}
+
+LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        Lists()[hwnd] = TListState{};
+        return DefWindowProc(hwnd, msg, wp, lp);
+    }
+    auto it = Lists().find(hwnd);
+    if (it == Lists().end()) return DefWindowProc(hwnd, msg, wp, lp);
+    TListState& st = it->second;
+    const int count = static_cast<int>(st.items.size());
+    const int index = static_cast<int>(static_cast<std::intptr_t>(wp));
+    switch (msg) {
+        case WM_NCDESTROY:
+            Lists().erase(it);
+            return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_PAINT:
+            ListPaint(hwnd, st, reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_SETFONT:
+            st.font = reinterpret_cast<HFONT>(wp);
+            st.itemHeight = 0;
+            if (lp) InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);
+        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_SIZE:
+            ClampTop(hwnd, st);
+            return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            st.focused = msg == WM_SETFOCUS;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            if (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY) Notify(hwnd, st.focused ? LBN_SETFOCUS : LBN_KILLFOCUS);
+            return 0;
+        case WM_ENABLE:
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            SetFocus(hwnd);
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+            if (NeedsScrollBar(hwnd, st) && x >= rc.right - GetSystemMetrics(SM_CXVSCROLL)) {
+                st.top += y < rc.bottom / 2 ? -1 : 1;
+                ClampTop(hwnd, st);
+                InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            }
+            int i = st.top + y / ItemHeightOf(hwnd, st);
+            if (i >= 0 && i < count) {
+                ListSelect(hwnd, st, i, true);
+                if (msg == WM_LBUTTONDBLCLK && (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY)) Notify(hwnd, LBN_DBLCLK);
+            }
+            return 0;
+        }
+        case WM_MOUSEWHEEL: {
+            int delta = static_cast<short>(HIWORD(wp));
+            st.top -= (delta / 120) * 3;
+            ClampTop(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
+        case WM_KEYDOWN: {
+            int rows = VisibleRows(hwnd, st);
+            int next = st.cursel;
+            switch (wp) {
+                case VK_UP: next = std::max(0, st.cursel - 1); break;
+                case VK_DOWN: next = std::min(count - 1, st.cursel + 1); break;
+                case VK_HOME: next = 0; break;
+                case VK_END: next = count - 1; break;
+                case VK_PRIOR: next = std::max(0, st.cursel - rows + 1); break;
+                case VK_NEXT: next = std::min(count - 1, st.cursel + rows - 1); break;
+                default: return DefWindowProc(hwnd, msg, wp, lp);
+            }
+            if (count > 0) ListSelect(hwnd, st, next, true);
+            return 0;
+        }
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING: {
+            std::string s = lp ? reinterpret_cast<const char*>(lp) : "";
+            int at = msg == LB_ADDSTRING ? count : (index < 0 ? count : index);
+            if (at > count) return LB_ERR;
+            if (msg == LB_ADDSTRING && (GetWindowLong(hwnd, GWL_STYLE) & LBS_SORT)) {
+                at = 0;
+                while (at < count && CompareText(st.items[static_cast<std::size_t>(at)].first, s) <= 0) ++at;
+            }
+            st.items.insert(st.items.begin() + at, {s, 0});
+            if (st.cursel >= at) ++st.cursel;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return at;
+        }
+        case LB_DELETESTRING:
+            if (index < 0 || index >= count) return LB_ERR;
+            st.items.erase(st.items.begin() + index);
+            if (st.cursel == index) st.cursel = -1;
+            else if (st.cursel > index) --st.cursel;
+            ClampTop(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return count - 1;
+        case LB_RESETCONTENT:
+            st.items.clear();
+            st.cursel = -1;
+            st.top = 0;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case LB_GETCOUNT: return count;
+        case LB_GETTEXTLEN:
+            if (index < 0 || index >= count) return LB_ERR;
+            return static_cast<LRESULT>(st.items[static_cast<std::size_t>(index)].first.size());
+        case LB_GETTEXT: {
+            if (index < 0 || index >= count || lp == 0) return LB_ERR;
+            const std::string& s = st.items[static_cast<std::size_t>(index)].first;
+            std::copy(s.begin(), s.end(), reinterpret_cast<char*>(lp));
+            reinterpret_cast<char*>(lp)[s.size()] = '\0';
+            return static_cast<LRESULT>(s.size());
+        }
+        case LB_GETITEMDATA:
+            if (index < 0 || index >= count) return LB_ERR;
+            return st.items[static_cast<std::size_t>(index)].second;
+        case LB_SETITEMDATA:
+            if (index < 0 || index >= count) return LB_ERR;
+            st.items[static_cast<std::size_t>(index)].second = lp;
+            return 0;
+        case LB_SETCURSEL:
+            if (index < 0 || index >= count) {
+                ListSelect(hwnd, st, -1, false);
+                return LB_ERR;
+            }
+            ListSelect(hwnd, st, index, false);
+            return index;
+        case LB_GETCURSEL: return st.cursel;
+        case LB_GETSEL: return index >= 0 && index == st.cursel ? 1 : 0;
+        case LB_GETTOPINDEX: return st.top;
+        case LB_SETTOPINDEX:
+            if (index < 0 || (index >= count && count > 0)) return LB_ERR;
+            st.top = index;
+            ClampTop(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case LB_GETITEMHEIGHT: return ItemHeightOf(hwnd, st);
+        case LB_SETITEMHEIGHT:
+            st.itemHeight = std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case LB_GETITEMRECT: {
+            if (index < 0 || index >= count || lp == 0) return LB_ERR;
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            int ih = ItemHeightOf(hwnd, st);
+            *reinterpret_cast<RECT*>(lp) = RECT{0, (index - st.top) * ih, rc.right, (index - st.top + 1) * ih};
+            return 1;
+        }
+        case LB_ITEMFROMPOINT: {
+            int y = GET_Y_LPARAM(lp);
+            int i = st.top + (y >= 0 ? y / ItemHeightOf(hwnd, st) : -1);
+            bool outside = i < 0 || i >= count;
+            i = std::clamp(i, 0, std::max(0, count - 1));
+            return MAKELONG(static_cast<WORD>(i), outside ? 1 : 0);
+        }
+        case LB_FINDSTRING:
+        case LB_FINDSTRINGEXACT:
+            return ListFind(st, index, reinterpret_cast<const char*>(lp), msg == LB_FINDSTRINGEXACT);
+        case LB_SELECTSTRING: {
+            int i = ListFind(st, index, reinterpret_cast<const char*>(lp), false);
+            if (i >= 0) ListSelect(hwnd, st, i, false);
+            return i;
+        }
+        default: return DefWindowProc(hwnd, msg, wp, lp);
+    }
+}
+
+// ------------------------------------------------------------------------------------------- MDICLIENT
+
+std::unordered_map<HWND, HWND>& MdiActive() {
+    static std::unordered_map<HWND, HWND> m;
+    return m;
+}
+
+std::vector<HWND> MdiChildren(HWND client) {
+    std::vector<HWND> list;
+    for (HWND h = GetWindow(client, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
+        if (IsWindowVisible(h)) list.push_back(h);
+    return list;
+}
+
+void MdiActivate(HWND client, HWND child) {
+    HWND& active = MdiActive()[client];
+    if (child == active) {
+        if (child != nullptr) BringWindowToTop(child);
+        return;
+    }
+    HWND old = active;
+    active = child;
+    if (child != nullptr) {
+        SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    if (old != nullptr && IsWindow(old)) {
+        SendMessage(old, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
+        RedrawWindow(old, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    }
+    if (child != nullptr) SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
+}
+
+LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NCDESTROY:
+            MdiActive().erase(hwnd);
+            return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_ERASEBKGND: {
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            FillRect(reinterpret_cast<HDC>(wp), &rc, GetSysColorBrush(COLOR_APPWORKSPACE));
+            return 1;
+        }
+        case WM_MDIACTIVATE:
+            MdiActivate(hwnd, reinterpret_cast<HWND>(wp));
+            return 0;
+        case WM_MDIGETACTIVE: {
+            HWND& active = MdiActive()[hwnd];
+            if (active != nullptr && (!IsWindow(active) || !IsWindowVisible(active))) {
+                auto kids = MdiChildren(hwnd);
+                active = kids.empty() ? nullptr : kids.front();
+            }
+            if (lp) *reinterpret_cast<BOOL*>(lp) = active != nullptr && IsZoomed(active);
+            return reinterpret_cast<LRESULT>(active);
+        }
+        case WM_MDINEXT: {
+            auto kids = MdiChildren(hwnd);
+            if (kids.size() < 2) return 0;
+            HWND from = wp ? reinterpret_cast<HWND>(wp) : MdiActive()[hwnd];
+            auto pos = std::find(kids.begin(), kids.end(), from);
+            std::size_t i = pos == kids.end() ? 0 : static_cast<std::size_t>(pos - kids.begin());
+            // The next window is the bottom one (it comes to the top); the previous the second from top.
+            HWND target = lp ? kids[(i + 1) % kids.size()] : kids.back();
+            MdiActivate(hwnd, target);
+            return 0;
+        }
+        case WM_MDICASCADE: {
+            auto kids = MdiChildren(hwnd);
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+            int w = rc.right * 2 / 3, h = rc.bottom * 2 / 3, n = 0;
+            for (auto k = kids.rbegin(); k != kids.rend(); ++k, ++n)
+                SetWindowPos(*k, HWND_TOP, n * step, n * step, w, h, SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_MDITILE: {
+            auto kids = MdiChildren(hwnd);
+            if (kids.empty()) return 0;
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            int cols = 1;
+            while (cols * cols < static_cast<int>(kids.size())) ++cols;
+            int rows = (static_cast<int>(kids.size()) + cols - 1) / cols;
+            int w = rc.right / cols, h = rc.bottom / rows;
+            for (std::size_t i = 0; i < kids.size(); ++i)
+                SetWindowPos(kids[i], nullptr, static_cast<int>(i % static_cast<std::size_t>(cols)) * w,
+                             static_cast<int>(i / static_cast<std::size_t>(cols)) * h, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_MDIICONARRANGE: return 0;
+        case WM_MDIDESTROY:
+            DestroyWindow(reinterpret_cast<HWND>(wp));
+            return 0;
+        case WM_MDIMAXIMIZE:
+            ShowWindow(reinterpret_cast<HWND>(wp), SW_MAXIMIZE);
+            return 0;
+        case WM_MDIRESTORE:
+            ShowWindow(reinterpret_cast<HWND>(wp), SW_RESTORE);
+            return 0;
+        default: return DefWindowProc(hwnd, msg, wp, lp);
+    }
+}
+
+}  // namespace
+
+void RegisterStandardClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    WNDCLASS wc;
+    wc.style = CS_DBLCLKS;
+    wc.hCursor = LoadCursor(nullptr, IDC_IBEAM);
+    wc.lpfnWndProc = EditProc;
+    wc.lpszClassName = "EDIT";
+    RegisterClass(&wc);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpfnWndProc = ListProc;
+    wc.lpszClassName = "LISTBOX";
+    RegisterClass(&wc);
+    wc.style = 0;
+    wc.lpfnWndProc = MdiClientProc;
+    wc.lpszClassName = "MDICLIENT";
+    RegisterClass(&wc);
+}
+
+}  // namespace zel

@@ -1,0 +1,749 @@
+#include "platform/vcl/StdCtrls.h"
+
+#include <algorithm>
+
+#include "platform/vcl/Forms.h"
+#include "platform/win/SysInfo.h"
+
+namespace zel {
+
+// ------------------------------------------------------------------------------------------ TCustomLabel
+
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+    width_ = 65;
+    height_ = 17;
+    SetParentColor(true);
+}
+
+void TCustomLabel::SetAutoSize(bool Value) {
+    if (Value == autoSize_) return;
+    autoSize_ = Value;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetAlignment(TAlignment Value) {
+    if (Value == alignment_) return;
+    alignment_ = Value;
+    Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout Value) {
+    if (Value == layout_) return;
+    layout_ = Value;
+    Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool Value) {
+    if (Value == transparent_) return;
+    transparent_ = Value;
+    Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool Value) {
+    if (Value == wordWrap_) return;
+    wordWrap_ = Value;
+    AdjustBounds();
+    Invalidate();
+}
+
+UINT TCustomLabel::TextFlags() const {
+    UINT f = DT_EXPANDTABS;
+    f |= alignment_ == taRightJustify ? DT_RIGHT : alignment_ == taCenter ? DT_CENTER : DT_LEFT;
+    if (wordWrap_) f |= DT_WORDBREAK;
+    if (!ShowAccelChar) f |= DT_NOPREFIX;
+    return f;
+}
+
+void TCustomLabel::AdjustBounds() {
+    if (!autoSize_ || ComponentState().Contains(csLoading)) return;
+    UINT flags = TextFlags() & ~(DT_RIGHT | DT_CENTER);
+    if (!wordWrap_) flags |= DT_SINGLELINE;
+    TSize s = MeasureText(Font(), GetText(), flags, wordWrap_ ? GetWidth() : 0);
+    int w = wordWrap_ ? GetWidth() : s.cx;
+    int l = GetLeft();
+    if (alignment_ == taRightJustify) l = GetLeft() + GetWidth() - w;
+    else if (alignment_ == taCenter) l = GetLeft() + (GetWidth() - w) / 2;
+    SetBounds(l, GetTop(), w, s.cy);
+}
+
+void TCustomLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+void TCustomLabel::Dispatch(TMessage& Message) {
+    if (Message.Msg == CM_TEXTCHANGED || Message.Msg == CM_FONTCHANGED) {
+        AdjustBounds();
+        Invalidate();
+        return;
+    }
+    TGraphicControl::Dispatch(Message);
+}
+
+void TCustomLabel::Paint() {
+    TCanvas* c = Canvas();
+    TRect r = GetClientRect();
+    if (!transparent_) {
+        c->Brush()->SetColor(GetColor());
+        c->FillRect(r);
+    }
+    c->Brush()->SetStyle(bsClear);
+    std::string text = GetText();
+    UINT flags = TextFlags();
+    if (!wordWrap_) flags |= DT_SINGLELINE;
+    if (layout_ != tlTop) {
+        TSize s = MeasureText(Font(), text, flags & ~(DT_RIGHT | DT_CENTER), r.Width());
+        int dy = layout_ == tlCenter ? (r.Height() - s.cy) / 2 : r.Height() - s.cy;
+        r.top += dy;
+    }
+    HDC dc = c->GetHandle();
+    c->MoveTo(0, 0);  // selects the font and colours
+    if (!GetEnabled()) {
+        RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+        SetTextColor(dc, ColorToCOLORREF(clBtnHighlight));
+        DrawText(dc, text, static_cast<int>(text.size()), &shifted, flags);
+        SetTextColor(dc, ColorToCOLORREF(clBtnShadow));
+    }
+    DrawText(dc, text, static_cast<int>(text.size()), &r, flags);
+}
+
+// ---------------------------------------------------------------------------------------- TButtonControl
+
+TButtonControl::TButtonControl(TComponent* AOwner) : TCustomControl(AOwner) {
+    TabStop = true;
+    clickEvents_ = false;
+}
+
+void TButtonControl::DrawFocus(const TRect& R) {
+    if (Focused()) Canvas()->DrawFocusRect(R);
+}
+
+void TButtonControl::Dispatch(TMessage& Message) {
+    const int x = GET_X_LPARAM(Message.LParam), y = GET_Y_LPARAM(Message.LParam);
+    switch (Message.Msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            NotePress();
+            if (CanFocus() && TabStop) SetFocus();
+            pressed_ = tracking_ = true;
+            SetCapture(GetHandle());
+            Invalidate();
+            MouseDown(mbLeft, KeysToShiftState(Message.WParam), x, y);
+            return;
+        case WM_MOUSEMOVE:
+            if (pressed_) {
+                TRect r = GetClientRect();
+                bool inside = PtInRect(&r, Point(x, y)) != 0;
+                if (inside != tracking_) {
+                    tracking_ = inside;
+                    Invalidate();
+                }
+            }
+            MouseMove(KeysToShiftState(Message.WParam), x, y);
+            return;
+        case WM_LBUTTONUP:
+            if (pressed_) {
+                pressed_ = false;
+                const bool click = tracking_;
+                tracking_ = false;
+                if (GetCapture() == GetHandle()) ReleaseCapture();
+                Invalidate();
+                if (click) Click();
+            }
+            MouseUp(mbLeft, KeysToShiftState(Message.WParam), x, y);
+            return;
+        case WM_CANCELMODE:
+        case CM_CANCELMODE:
+            if (pressed_) {
+                pressed_ = tracking_ = false;
+                if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
+                Invalidate();
+            }
+            return;
+        case WM_KEYUP:
+            if (Message.WParam == VK_SPACE) {
+                Click();
+                return;
+            }
+            break;
+        case WM_GETDLGCODE:
+            Message.Result = DLGC_BUTTON;
+            return;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            Invalidate();
+            break;
+        default: break;
+    }
+    TCustomControl::Dispatch(Message);
+}
+
+// ------------------------------------------------------------------------------------------------ TButton
+
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
+    width_ = 75;
+    height_ = 25;
+}
+
+void TButton::SetDefault(bool Value) {
+    if (Value == default_) return;
+    default_ = Value;
+    Invalidate();
+}
+
+void TButton::Click() {
+    if (ModalResult != mrNone)
+        if (TCustomForm* form = GetParentForm()) form->ModalResult = ModalResult;
+    TButtonControl::Click();
+}
+
+void TButton::Dispatch(TMessage& Message) {
+    if (Message.Msg == CM_DIALOGKEY) {
+        const WORD key = static_cast<WORD>(Message.WParam);
+        if (((key == VK_RETURN && (default_ || Focused())) || (key == VK_ESCAPE && Cancel)) && GetVisible() &&
+            GetEnabled()) {
+            Click();
+            Message.Result = 1;
+        }
+        return;
+    }
+    TButtonControl::Dispatch(Message);
+}
+
+void TButton::Paint() {
+    TCanvas* c = Canvas();
+    HDC dc = c->GetHandle();
+    TRect r = GetClientRect();
+    c->Brush()->SetColor(GetColor());
+    c->FillRect(r);
+    if (default_ || Focused()) {
+        c->Brush()->SetColor(clWindowFrame);
+        c->FrameRect(r);
+        InflateRect(&r, -1, -1);
+    }
+    const bool down = pressed_ && tracking_;
+    RECT e = r;
+    if (down) {
+        c->Brush()->SetColor(clBtnShadow);
+        c->FrameRect(r);
+    } else {
+        DrawEdge(dc, &e, EDGE_RAISED, BF_RECT);
+    }
+    TRect content = r;
+    InflateRect(&content, -4, -4);
+    if (down) OffsetRect(&content, 1, 1);
+    c->Brush()->SetStyle(bsClear);
+    PaintGlyph(c, content);
+    std::string text = GetText();
+    c->MoveTo(0, 0);  // selects the font
+    if (!GetEnabled()) {
+        RECT shifted = content;
+        OffsetRect(&shifted, 1, 1);
+        SetTextColor(dc, ColorToCOLORREF(clBtnHighlight));
+        DrawText(dc, text, static_cast<int>(text.size()), &shifted, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SetTextColor(dc, ColorToCOLORREF(clBtnShadow));
+    } else {
+        SetTextColor(dc, ColorToCOLORREF(Font()->GetColor()));
+    }
+    DrawText(dc, text, static_cast<int>(text.size()), &content, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    TRect focus = r;
+    InflateRect(&focus, -3, -3);
+    DrawFocus(focus);
+}
+
+// ---------------------------------------------------------------------------------------------- TCheckBox
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
+    width_ = 97;
+    height_ = 17;
+}
+
+void TCheckBox::SetState(TCheckBoxState Value) {
+    if (Value == state_) return;
+    state_ = Value;
+    Invalidate();
+    if (!ComponentState().Contains(csLoading)) TButtonControl::Click();
+}
+
+void TCheckBox::Toggle() {
+    switch (state_) {
+        case cbUnchecked: SetState(AllowGrayed ? cbGrayed : cbChecked); break;
+        case cbGrayed: SetState(cbChecked); break;
+        case cbChecked: SetState(cbUnchecked); break;
+    }
+}
+
+void TCheckBox::Click() { Toggle(); }
+
+void TCheckBox::Paint() {
+    TCanvas* c = Canvas();
+    HDC dc = c->GetHandle();
+    TRect r = GetClientRect();
+    c->Brush()->SetColor(GetColor());
+    c->FillRect(r);
+    const int box = 13;
+    int top = (r.Height() - box) / 2;
+    int boxLeft = Alignment == taRightJustify ? 0 : r.right - box;
+    RECT b{boxLeft, top, boxLeft + box, top + box};
+    UINT state = DFCS_BUTTONCHECK;
+    if (state_ != cbUnchecked) state |= DFCS_CHECKED;
+    if (!GetEnabled() || state_ == cbGrayed) state |= DFCS_INACTIVE;
+    if (pressed_ && tracking_) state |= DFCS_PUSHED;
+    DrawFrameControl(dc, &b, DFC_BUTTON, state);
+    std::string text = GetText();
+    c->Brush()->SetStyle(bsClear);
+    c->MoveTo(0, 0);
+    SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
+    TSize s = MeasureText(Font(), text);
+    RECT t = Alignment == taRightJustify ? RECT{box + 4, 0, r.right, r.bottom} : RECT{0, 0, r.right - box - 4, r.bottom};
+    DrawText(dc, text, static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    if (Focused()) {
+        int ty = (r.Height() - s.cy) / 2;
+        TRect f = Rect(t.left - 1, ty - 1, std::min<int>(t.left + s.cx + 1, r.right), ty + s.cy + 1);
+        c->DrawFocusRect(f);
+    }
+}
+
+// ------------------------------------------------------------------------------------------- TRadioButton
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
+    width_ = 113;
+    height_ = 17;
+}
+
+void TRadioButton::SetChecked(bool Value) {
+    if (Value == checked_) return;
+    checked_ = Value;
+    Invalidate();
+    if (!Value) return;
+    if (GetParent() != nullptr)
+        for (int i = 0; i < GetParent()->ControlCount(); ++i)
+            if (auto* r = dynamic_cast<TRadioButton*>(GetParent()->Controls(i)); r != nullptr && r != this)
+                r->SetChecked(false);
+    if (!ComponentState().Contains(csLoading)) TButtonControl::Click();
+}
+
+void TRadioButton::Click() { SetChecked(true); }
+
+void TRadioButton::Paint() {
+    TCanvas* c = Canvas();
+    HDC dc = c->GetHandle();
+    TRect r = GetClientRect();
+    c->Brush()->SetColor(GetColor());
+    c->FillRect(r);
+    const int box = 13;
+    int top = (r.Height() - box) / 2;
+    int boxLeft = Alignment == taRightJustify ? 0 : r.right - box;
+    RECT b{boxLeft, top, boxLeft + box, top + box};
+    UINT state = DFCS_BUTTONRADIO | (checked_ ? DFCS_CHECKED : 0) | (GetEnabled() ? 0 : DFCS_INACTIVE);
+    DrawFrameControl(dc, &b, DFC_BUTTON, state);
+    std::string text = GetText();
+    c->Brush()->SetStyle(bsClear);
+    c->MoveTo(0, 0);
+    SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
+    RECT t = Alignment == taRightJustify ? RECT{box + 4, 0, r.right, r.bottom} : RECT{0, 0, r.right - box - 4, r.bottom};
+    DrawText(dc, text, static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    if (Focused()) {
+        TSize s = MeasureText(Font(), text);
+        int ty = (r.Height() - s.cy) / 2;
+        c->DrawFocusRect(Rect(t.left - 1, ty - 1, std::min<int>(t.left + s.cx + 1, r.right), ty + s.cy + 1));
+    }
+}
+
+// ---------------------------------------------------------------------------------------- TCustomGroupBox
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
+    width_ = 185;
+    height_ = 105;
+}
+
+void TCustomGroupBox::AlignControls(TControl* AControl, TRect& Rect) {
+    Rect.top += MeasureText(Font(), "0").cy;
+    InflateRect(&Rect, -2, -2);
+    TCustomControl::AlignControls(AControl, Rect);
+}
+
+void TCustomGroupBox::Paint() {
+    TCanvas* c = Canvas();
+    HDC dc = c->GetHandle();
+    TRect r = GetClientRect();
+    c->Brush()->SetColor(GetColor());
+    c->FillRect(r);
+    std::string text = GetText();
+    TSize s = MeasureText(Font(), text.empty() ? std::string("0") : text);
+    RECT frame{0, s.cy / 2, r.right, r.bottom};
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (!text.empty()) {
+        RECT t{8, 0, 8 + s.cx + 2, s.cy};
+        c->Brush()->SetColor(GetColor());
+        c->FillRect(t);
+        c->Brush()->SetStyle(bsClear);
+        c->MoveTo(0, 0);
+        SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
+        t.left += 1;
+        DrawText(dc, text, static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    }
+}
+
+// ------------------------------------------------------------------------------------------- TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+    width_ = 121;
+    height_ = 21;
+    TabStop = true;
+    SetColor(clWindow);
+}
+
+void TCustomEdit::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    CreateSubClass(Params, "EDIT");
+    Params.Style |= ES_AUTOHSCROLL;
+    if (readOnly_) Params.Style |= ES_READONLY;
+    if (CharCase == ecUpperCase) Params.Style |= ES_UPPERCASE;
+    if (CharCase == ecLowerCase) Params.Style |= ES_LOWERCASE;
+    if (BorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomEdit::CreateWnd() {
+    TWinControl::CreateWnd();
+    SendMessage(GetHandle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    if (PasswordChar != 0) SendMessage(GetHandle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(PasswordChar), 0);
+    SendMessage(GetHandle(), EM_SETMODIFY, modified_ ? 1 : 0, 0);
+}
+
+void TCustomEdit::SetMaxLength(int Value) {
+    maxLength_ = std::max(0, Value);
+    if (HandleAllocated()) SendMessage(GetHandle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+void TCustomEdit::SetReadOnly(bool Value) {
+    readOnly_ = Value;
+    if (HandleAllocated()) SendMessage(GetHandle(), EM_SETREADONLY, Value ? 1 : 0, 0);
+}
+
+bool TCustomEdit::GetModified() const {
+    if (HandleAllocated()) return SendMessage(const_cast<TCustomEdit*>(this)->GetHandle(), EM_GETMODIFY, 0, 0) != 0;
+    return modified_;
+}
+
+void TCustomEdit::SetModified(bool Value) {
+    modified_ = Value;
+    if (HandleAllocated()) SendMessage(GetHandle(), EM_SETMODIFY, Value ? 1 : 0, 0);
+}
+
+int TCustomEdit::GetSelStart() {
+    DWORD a = 0, b = 0;
+    SendMessage(GetHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+    return static_cast<int>(a);
+}
+
+void TCustomEdit::SetSelStart(int Value) { SendMessage(GetHandle(), EM_SETSEL, static_cast<WPARAM>(Value), Value); }
+
+int TCustomEdit::GetSelLength() {
+    DWORD a = 0, b = 0;
+    SendMessage(GetHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+    return static_cast<int>(b - a);
+}
+
+void TCustomEdit::SetSelLength(int Value) {
+    int start = GetSelStart();
+    SendMessage(GetHandle(), EM_SETSEL, static_cast<WPARAM>(start), start + Value);
+}
+
+std::string TCustomEdit::GetSelText() {
+    int start = GetSelStart(), n = GetSelLength();
+    return GetText().substr(static_cast<std::size_t>(start), static_cast<std::size_t>(n));
+}
+
+void TCustomEdit::SelectAll() {
+    if (HandleAllocated()) SendMessage(GetHandle(), EM_SETSEL, 0, -1);
+}
+
+void TCustomEdit::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case CN_COMMAND:
+            if (HIWORD(Message.WParam) == EN_CHANGE && !ComponentState().Contains(csLoading)) Change();
+            return;
+        case WM_SETFOCUS:
+            TWinControl::Dispatch(Message);
+            if (AutoSelect && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
+            return;
+        default:
+            TWinControl::Dispatch(Message);
+    }
+}
+
+// ------------------------------------------------------------------------------------------ TMemoStrings
+
+std::vector<std::string> TMemoStrings::Split() const {
+    std::vector<std::string> lines;
+    std::string text = memo_->GetText();
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(at));
+            break;
+        }
+        std::size_t stop = end > at && text[end - 1] == '\r' ? end - 1 : end;
+        lines.push_back(text.substr(at, stop - at));
+        at = end + 1;
+    }
+    return lines;
+}
+
+void TMemoStrings::Join(const std::vector<std::string>& Lines) {
+    std::string text;
+    for (const std::string& l : Lines) text += l + "\r\n";
+    memo_->SetText(text);
+}
+
+std::string TMemoStrings::Get(int Index) const {
+    std::vector<std::string> lines = Split();
+    if (Index < 0 || Index >= static_cast<int>(lines.size()))
+        throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return lines[static_cast<std::size_t>(Index)];
+}
+
+int TMemoStrings::GetCount() const { return static_cast<int>(Split().size()); }
+
+void TMemoStrings::Clear() { memo_->SetText(""); }
+
+void TMemoStrings::Delete(int Index) {
+    std::vector<std::string> lines = Split();
+    if (Index < 0 || Index >= static_cast<int>(lines.size()))
+        throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+    lines.erase(lines.begin() + Index);
+    Join(lines);
+}
+
+void TMemoStrings::Insert(int Index, const std::string& S) {
+    std::vector<std::string> lines = Split();
+    if (Index < 0 || Index > static_cast<int>(lines.size()))
+        throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index == static_cast<int>(lines.size())) {
+        Add(S);
+        return;
+    }
+    lines.insert(lines.begin() + Index, S);
+    Join(lines);
+}
+
+int TMemoStrings::Add(const std::string& S) {
+    std::string text = memo_->GetText();
+    const int index = GetCount();
+    std::string insert = S + "\r\n";
+    if (!text.empty() && text.back() != '\n') insert = "\r\n" + insert;
+    HWND h = memo_->GetHandle();
+    const LRESULT end = SendMessage(h, WM_GETTEXTLENGTH, 0, 0);
+    SendMessage(h, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessage(h, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(insert.c_str()));
+    SendMessage(h, EM_SCROLLCARET, 0, 0);
+    return index;
+}
+
+// ---------------------------------------------------------------------------------------------- TCustomMemo
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), lines_(new TMemoStrings(this)) {
+    width_ = 185;
+    height_ = 89;
+    AutoSelect = false;
+}
+
+TCustomMemo::~TCustomMemo() { delete lines_; }
+
+void TCustomMemo::CreateParams(TCreateParams& Params) {
+    TCustomEdit::CreateParams(Params);
+    Params.Style = (Params.Style & ~ES_AUTOHSCROLL) | ES_MULTILINE;
+    if (!WordWrap) Params.Style |= ES_AUTOHSCROLL;
+    if (ScrollBars == ssVertical || ScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
+}
+
+bool TCustomMemo::WantsKey(WORD Key) {
+    if (Key == VK_RETURN) return WantReturns;
+    return TCustomEdit::WantsKey(Key);
+}
+
+// ------------------------------------------------------------------------------------------ TListBoxStrings
+
+std::string TListBoxStrings::Get(int Index) const {
+    if (!listBox_->HandleAllocated()) return saved_.Get(Index);
+    HWND h = listBox_->GetHandle();
+    LRESULT len = SendMessage(h, LB_GETTEXTLEN, static_cast<WPARAM>(Index), 0);
+    if (len == LB_ERR) throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+    std::string s(static_cast<std::size_t>(len) + 1, '\0');
+    SendMessage(h, LB_GETTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<std::size_t>(len));
+    return s;
+}
+
+int TListBoxStrings::GetCount() const {
+    if (!listBox_->HandleAllocated()) return saved_.GetCount();
+    return static_cast<int>(SendMessage(listBox_->GetHandle(), LB_GETCOUNT, 0, 0));
+}
+
+void TListBoxStrings::Clear() {
+    if (!listBox_->HandleAllocated()) {
+        saved_.Clear();
+        return;
+    }
+    SendMessage(listBox_->GetHandle(), LB_RESETCONTENT, 0, 0);
+}
+
+void TListBoxStrings::Delete(int Index) {
+    if (!listBox_->HandleAllocated()) {
+        saved_.Delete(Index);
+        return;
+    }
+    if (SendMessage(listBox_->GetHandle(), LB_DELETESTRING, static_cast<WPARAM>(Index), 0) == LB_ERR)
+        throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+}
+
+void TListBoxStrings::Insert(int Index, const std::string& S) {
+    if (listBox_->GetSorted()) throw EStringListError("Operation not allowed on sorted list");
+    if (!listBox_->HandleAllocated()) {
+        saved_.Insert(Index, S);
+        return;
+    }
+    if (Index < 0 || Index > GetCount()) throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+    SendMessage(listBox_->GetHandle(), LB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
+}
+
+int TListBoxStrings::Add(const std::string& S) {
+    if (!listBox_->HandleAllocated()) return saved_.Add(S);
+    return static_cast<int>(SendMessage(listBox_->GetHandle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str())));
+}
+
+TObject* TListBoxStrings::GetObject(int Index) const {
+    if (!listBox_->HandleAllocated()) return saved_.GetObject(Index);
+    LRESULT d = SendMessage(listBox_->GetHandle(), LB_GETITEMDATA, static_cast<WPARAM>(Index), 0);
+    if (d == LB_ERR) throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return reinterpret_cast<TObject*>(d);
+}
+
+void TListBoxStrings::PutObject(int Index, TObject* AObject) {
+    if (!listBox_->HandleAllocated()) {
+        saved_.PutObject(Index, AObject);
+        return;
+    }
+    SendMessage(listBox_->GetHandle(), LB_SETITEMDATA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
+}
+
+// ---------------------------------------------------------------------------------------- TCustomListBox
+
+TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), items_(new TListBoxStrings(this)) {
+    width_ = 121;
+    height_ = 97;
+    TabStop = true;
+    clickEvents_ = false;
+    SetColor(clWindow);
+}
+
+TCustomListBox::~TCustomListBox() {
+    DestroyHandle();
+    delete items_;
+}
+
+void TCustomListBox::SetItems(TStrings* Value) {
+    items_->Clear();
+    if (Value != nullptr) items_->AddStrings(Value);
+}
+
+int TCustomListBox::GetItemIndex() {
+    if (!HandleAllocated()) return savedIndex_;
+    return static_cast<int>(SendMessage(GetHandle(), LB_GETCURSEL, 0, 0));
+}
+
+void TCustomListBox::SetItemIndex(int Value) {
+    if (!HandleAllocated()) {
+        savedIndex_ = Value;
+        return;
+    }
+    SendMessage(GetHandle(), LB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+}
+
+int TCustomListBox::GetTopIndex() { return static_cast<int>(SendMessage(GetHandle(), LB_GETTOPINDEX, 0, 0)); }
+
+void TCustomListBox::SetTopIndex(int Value) { SendMessage(GetHandle(), LB_SETTOPINDEX, static_cast<WPARAM>(Value), 0); }
+
+int TCustomListBox::GetItemHeight() { return static_cast<int>(SendMessage(GetHandle(), LB_GETITEMHEIGHT, 0, 0)); }
+
+int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) {
+    LRESULT r = SendMessage(GetHandle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(static_cast<WORD>(Pos.x), static_cast<WORD>(Pos.y)));
+    if (HIWORD(static_cast<std::uintptr_t>(r)) != 0) return Existing ? -1 : items_->Count();
+    return LOWORD(static_cast<std::uintptr_t>(r));
+}
+
+TRect TCustomListBox::ItemRect(int Index) {
+    RECT r;
+    if (SendMessage(GetHandle(), LB_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+        return TRect{};
+    return r;
+}
+
+void TCustomListBox::SetSorted(bool Value) {
+    if (Value == sorted_) return;
+    sorted_ = Value;
+    RecreateWnd();
+}
+
+void TCustomListBox::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    CreateSubClass(Params, "LISTBOX");
+    Params.Style |= LBS_NOTIFY;
+    if (sorted_) Params.Style |= LBS_SORT;
+    if (!IntegralHeight) Params.Style |= LBS_NOINTEGRALHEIGHT;
+    if (BorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomListBox::CreateWnd() {
+    TWinControl::CreateWnd();
+    HWND h = GetHandle();
+    for (int i = 0; i < items_->saved_.Count(); ++i) {
+        std::string s = items_->saved_.Get(i);
+        LRESULT at = SendMessage(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+        SendMessage(h, LB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(items_->saved_.GetObject(i)));
+    }
+    items_->saved_.Clear();
+    if (savedIndex_ >= 0) SendMessage(h, LB_SETCURSEL, static_cast<WPARAM>(savedIndex_), 0);
+    savedIndex_ = -1;
+}
+
+void TCustomListBox::DestroyWnd() {
+    if (HandleAllocated()) {
+        HWND h = GetHandle();
+        TStringList keep;
+        int n = static_cast<int>(SendMessage(h, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) keep.AddObject(items_->Get(i), items_->GetObject(i));
+        savedIndex_ = static_cast<int>(SendMessage(h, LB_GETCURSEL, 0, 0));
+        items_->saved_.Clear();
+        items_->saved_.AddStrings(&keep);
+    }
+    TWinControl::DestroyWnd();
+}
+
+void TCustomListBox::Dispatch(TMessage& Message) {
+    if (Message.Msg == CN_COMMAND) {
+        switch (HIWORD(Message.WParam)) {
+            case LBN_SELCHANGE: Click(); break;
+            case LBN_DBLCLK: DblClick(); break;
+            default: break;
+        }
+        return;
+    }
+    if (Message.Msg == WM_LBUTTONDBLCLK) {
+        // The window reports the double click (LBN_DBLCLK); only the mouse event goes out here.
+        DefaultHandler(Message);
+        TShiftState s = KeysToShiftState(Message.WParam);
+        s.Include(ssDouble);
+        MouseDown(mbLeft, s, GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+        return;
+    }
+    TWinControl::Dispatch(Message);
+}
+
+}  // namespace zel

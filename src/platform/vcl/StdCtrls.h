@@ -1,0 +1,342 @@
+#pragma once
+// The standard controls: label, push button, check box, group box, edit and list box.
+//
+// The edit and list box stand on the layer's own EDIT and LISTBOX window classes, which draw themselves
+// and answer the Win32 messages below (EM_*, LB_*, the EN_/LBN_ notifications through WM_COMMAND), so a
+// window made directly with CreateWindowEx("EDIT", ...) behaves the same. The button, check box and
+// group box are drawn by their own classes.
+#include <string>
+
+#include "platform/rtl/StringList.h"
+#include "platform/vcl/Controls.h"
+
+namespace zel {
+
+// ---- EDIT messages and notifications
+constexpr UINT EM_GETSEL = 0x00B0, EM_SETSEL = 0x00B1, EM_GETRECT = 0x00B2, EM_SCROLLCARET = 0x00B7,
+               EM_GETMODIFY = 0x00B8, EM_SETMODIFY = 0x00B9, EM_GETLINECOUNT = 0x00BA, EM_REPLACESEL = 0x00C2,
+               EM_LIMITTEXT = 0x00C5, EM_SETLIMITTEXT = 0x00C5, EM_CANUNDO = 0x00C6, EM_UNDO = 0x00C7,
+               EM_SETPASSWORDCHAR = 0x00CC, EM_EMPTYUNDOBUFFER = 0x00CD, EM_SETREADONLY = 0x00CF,
+               EM_GETPASSWORDCHAR = 0x00D2, EM_SETMARGINS = 0x00D3, EM_GETMARGINS = 0x00D4,
+               EM_GETLIMITTEXT = 0x00D5, EM_LINESCROLL = 0x00B6, EM_LINEINDEX = 0x00BB, EM_LINELENGTH = 0x00C1,
+               EM_GETLINE = 0x00C4, EM_LINEFROMCHAR = 0x00C9, EM_GETFIRSTVISIBLELINE = 0x00CE;
+constexpr WORD EN_SETFOCUS = 0x0100, EN_KILLFOCUS = 0x0200, EN_CHANGE = 0x0300, EN_UPDATE = 0x0400,
+               EN_MAXTEXT = 0x0501;
+constexpr DWORD ES_LEFT = 0x0000, ES_CENTER = 0x0001, ES_RIGHT = 0x0002, ES_MULTILINE = 0x0004,
+                ES_UPPERCASE = 0x0008, ES_LOWERCASE = 0x0010, ES_PASSWORD = 0x0020, ES_AUTOHSCROLL = 0x0080,
+                ES_NOHIDESEL = 0x0100, ES_READONLY = 0x0800, ES_NUMBER = 0x2000;
+constexpr WPARAM EC_LEFTMARGIN = 0x1, EC_RIGHTMARGIN = 0x2;
+
+// ---- LISTBOX messages and notifications
+constexpr UINT LB_ADDSTRING = 0x0180, LB_INSERTSTRING = 0x0181, LB_DELETESTRING = 0x0182,
+               LB_RESETCONTENT = 0x0184, LB_SETSEL = 0x0185, LB_SETCURSEL = 0x0186, LB_GETSEL = 0x0187,
+               LB_GETCURSEL = 0x0188, LB_GETTEXT = 0x0189, LB_GETTEXTLEN = 0x018A, LB_GETCOUNT = 0x018B,
+               LB_SELECTSTRING = 0x018C, LB_GETTOPINDEX = 0x018E, LB_FINDSTRING = 0x018F,
+               LB_SETTOPINDEX = 0x0197, LB_GETITEMRECT = 0x0198, LB_GETITEMDATA = 0x0199,
+               LB_SETITEMDATA = 0x019A, LB_SETITEMHEIGHT = 0x01A0, LB_GETITEMHEIGHT = 0x01A1,
+               LB_FINDSTRINGEXACT = 0x01A2, LB_ITEMFROMPOINT = 0x01A9;
+constexpr LRESULT LB_ERR = -1;
+constexpr WORD LBN_SELCHANGE = 1, LBN_DBLCLK = 2, LBN_SETFOCUS = 4, LBN_KILLFOCUS = 5;
+constexpr DWORD LBS_NOTIFY = 0x0001, LBS_SORT = 0x0002, LBS_NOINTEGRALHEIGHT = 0x0100;
+
+// ------------------------------------------------------------------------------------------------ TLabel
+
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TCustomLabel : public TGraphicControl {
+public:
+    explicit TCustomLabel(TComponent* AOwner);
+    std::string ClassName() const override { return "TCustomLabel"; }
+
+    bool GetAutoSize() const { return autoSize_; }
+    void SetAutoSize(bool Value);
+    TAlignment GetAlignment() const { return alignment_; }
+    void SetAlignment(TAlignment Value);
+    TTextLayout GetLayout() const { return layout_; }
+    void SetLayout(TTextLayout Value);
+    bool GetTransparent() const { return transparent_; }
+    void SetTransparent(bool Value);
+    bool GetWordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool Value);
+    bool ShowAccelChar = true;
+    TWinControl* FocusControl = nullptr;
+
+    // Fits the size to the text when AutoSize is set.
+    void AdjustBounds();
+
+protected:
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    void Loaded() override;
+    UINT TextFlags() const;
+
+private:
+    bool autoSize_ = true;
+    TAlignment alignment_ = taLeftJustify;
+    TTextLayout layout_ = tlTop;
+    bool transparent_ = false;
+    bool wordWrap_ = false;
+};
+
+class TLabel : public TCustomLabel {
+public:
+    using TCustomLabel::TCustomLabel;
+    std::string ClassName() const override { return "TLabel"; }
+};
+
+// ------------------------------------------------------------------------------------------ buttons
+
+// A windowed control that draws itself with the layer's button look and takes the focus by tabbing.
+class TButtonControl : public TCustomControl {
+public:
+    explicit TButtonControl(TComponent* AOwner);
+    std::string ClassName() const override { return "TButtonControl"; }
+
+protected:
+    void Dispatch(TMessage& Message) override;
+    // Draws the focus rectangle inside R when the control has the focus.
+    void DrawFocus(const TRect& R);
+    bool pressed_ = false;   // the left button went down on the control and is still held
+    bool tracking_ = false;  // the mouse is over the control while pressed
+};
+
+class TButton : public TButtonControl {
+public:
+    explicit TButton(TComponent* AOwner);
+    std::string ClassName() const override { return "TButton"; }
+    // Sets the form's ModalResult when it is not mrNone, then OnClick.
+    void Click() override;
+    bool GetDefault() const { return default_; }
+    void SetDefault(bool Value);
+    bool Cancel = false;
+    TModalResult ModalResult = mrNone;
+
+protected:
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    // The glyph drawn left of the caption; none here.
+    virtual void PaintGlyph(TCanvas* /*ACanvas*/, TRect& /*Content*/) {}
+
+private:
+    bool default_ = false;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TButtonControl {
+public:
+    explicit TCheckBox(TComponent* AOwner);
+    std::string ClassName() const override { return "TCheckBox"; }
+    bool GetChecked() const { return state_ == cbChecked; }
+    void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+    TCheckBoxState GetState() const { return state_; }
+    void SetState(TCheckBoxState Value);
+    bool AllowGrayed = false;
+    TAlignment Alignment = taRightJustify;  // the text right of the box
+    // Toggles the box (the user's click or Space).
+    void Toggle();
+
+protected:
+    void Paint() override;
+    void Click() override;
+
+private:
+    TCheckBoxState state_ = cbUnchecked;
+    bool clicking_ = false;
+};
+
+// One choice among the radio buttons of the same parent: checking it clears the others.
+class TRadioButton : public TButtonControl {
+public:
+    explicit TRadioButton(TComponent* AOwner);
+    std::string ClassName() const override { return "TRadioButton"; }
+    bool GetChecked() const { return checked_; }
+    void SetChecked(bool Value);
+    TAlignment Alignment = taRightJustify;
+
+protected:
+    void Paint() override;
+    void Click() override;
+
+private:
+    bool checked_ = false;
+};
+
+// A frame with a caption at its top that holds other controls.
+class TCustomGroupBox : public TCustomControl {
+public:
+    explicit TCustomGroupBox(TComponent* AOwner);
+    std::string ClassName() const override { return "TCustomGroupBox"; }
+
+protected:
+    void Paint() override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+public:
+    using TCustomGroupBox::TCustomGroupBox;
+    std::string ClassName() const override { return "TGroupBox"; }
+};
+
+// ------------------------------------------------------------------------------------------------- TEdit
+
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* AOwner);
+    std::string ClassName() const override { return "TCustomEdit"; }
+
+    int GetMaxLength() const { return maxLength_; }
+    void SetMaxLength(int Value);
+    bool GetReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool Value);
+    bool GetModified() const;
+    void SetModified(bool Value);
+    int GetSelStart();
+    void SetSelStart(int Value);
+    int GetSelLength();
+    void SetSelLength(int Value);
+    std::string GetSelText();
+    void SelectAll();
+    void Clear() { SetText(""); }
+    bool AutoSelect = true;
+    TBorderStyle BorderStyle = bsSingle;
+    TEditCharCase CharCase = ecNormal;
+    char PasswordChar = 0;
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+    virtual void Change();
+
+private:
+    int maxLength_ = 0;
+    bool readOnly_ = false;
+    bool modified_ = false;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+    std::string ClassName() const override { return "TEdit"; }
+};
+
+// ------------------------------------------------------------------------------------------------- TMemo
+
+class TCustomMemo;
+
+// The lines of a memo: the window's text split at CR LF.
+class TMemoStrings : public TStrings {
+public:
+    explicit TMemoStrings(TCustomMemo* Memo) : memo_(Memo) {}
+    std::string ClassName() const override { return "TMemoStrings"; }
+    std::string Get(int Index) const override;
+    int GetCount() const override;
+    void Clear() override;
+    void Delete(int Index) override;
+    void Insert(int Index, const std::string& S) override;
+    // Appends at the end and shows the new line (the caret moves there).
+    int Add(const std::string& S) override;
+
+private:
+    std::vector<std::string> Split() const;
+    void Join(const std::vector<std::string>& Lines);
+    TCustomMemo* memo_;
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A multi-line edit over the EDIT class (ES_MULTILINE).
+class TCustomMemo : public TCustomEdit {
+public:
+    explicit TCustomMemo(TComponent* AOwner);
+    ~TCustomMemo() override;
+    std::string ClassName() const override { return "TCustomMemo"; }
+    TStrings* Lines() const { return lines_; }
+    TScrollStyle ScrollBars = ssNone;
+    bool WantReturns = true;
+    bool WordWrap = true;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    bool WantsKey(WORD Key) override;
+
+private:
+    TMemoStrings* lines_ = nullptr;
+};
+
+class TMemo : public TCustomMemo {
+public:
+    using TCustomMemo::TCustomMemo;
+    std::string ClassName() const override { return "TMemo"; }
+};
+
+// ---------------------------------------------------------------------------------------------- TListBox
+
+class TCustomListBox;
+
+// The items of a list box: the window's own list while it has one, kept here while it has none.
+class TListBoxStrings : public TStrings {
+public:
+    explicit TListBoxStrings(TCustomListBox* ListBox) : listBox_(ListBox) {}
+    std::string ClassName() const override { return "TListBoxStrings"; }
+    std::string Get(int Index) const override;
+    int GetCount() const override;
+    void Clear() override;
+    void Delete(int Index) override;
+    void Insert(int Index, const std::string& S) override;
+    int Add(const std::string& S) override;
+    TObject* GetObject(int Index) const override;
+    void PutObject(int Index, TObject* AObject) override;
+
+private:
+    friend class TCustomListBox;
+    TCustomListBox* listBox_;
+    TStringList saved_;
+};
+
+class TCustomListBox : public TWinControl {
+public:
+    explicit TCustomListBox(TComponent* AOwner);
+    ~TCustomListBox() override;
+    std::string ClassName() const override { return "TCustomListBox"; }
+
+    TStrings* Items() const { return items_; }
+    void SetItems(TStrings* Value);
+    int GetItemIndex();
+    void SetItemIndex(int Value);
+    int GetTopIndex();
+    void SetTopIndex(int Value);
+    int GetItemHeight();
+    int ItemAtPos(TPoint Pos, bool Existing);
+    TRect ItemRect(int Index);
+    void Clear() { items_->Clear(); }
+    bool GetSorted() const { return sorted_; }
+    void SetSorted(bool Value);
+    TBorderStyle BorderStyle = bsSingle;
+    bool IntegralHeight = false;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    friend class TListBoxStrings;
+    TListBoxStrings* items_ = nullptr;
+    int savedIndex_ = -1;
+    bool sorted_ = false;
+};
+
+class TListBox : public TCustomListBox {
+public:
+    using TCustomListBox::TCustomListBox;
+    std::string ClassName() const override { return "TListBox"; }
+};
+
+}  // namespace zel

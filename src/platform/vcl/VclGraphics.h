@@ -1,0 +1,218 @@
+#pragma once
+// The drawing objects of the windowing classes: fonts, pens and brushes that make their GDI handles on
+// demand, the canvas that draws with them on any device context, and bitmaps with their own canvas.
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Classes.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/Graphics.h"
+
+namespace zel {
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenMode {
+    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
+    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+};
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+
+// Base of the font, pen and brush: tells its owner of every change.
+class TGraphicsObject : public TPersistent {
+public:
+    ~TGraphicsObject() override;
+    std::string ClassName() const override { return "TGraphicsObject"; }
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Changed();
+    void FreeHandle();
+    HGDIOBJ handle_ = nullptr;
+};
+
+class TFont : public TGraphicsObject {
+public:
+    std::string ClassName() const override { return "TFont"; }
+    void Assign(TPersistent* Source) override;
+
+    HFONT GetHandle();
+    const std::string& GetName() const { return name_; }
+    void SetName(const std::string& Value);
+    // Height in pixels: negative is the character height, as the form resources store it.
+    int GetHeight() const { return height_; }
+    void SetHeight(int Value);
+    // Size in points at 96 pixels per inch.
+    int GetSize() const;
+    void SetSize(int Value);
+    TColor GetColor() const { return color_; }
+    void SetColor(TColor Value);
+    TFontStyles GetStyle() const { return style_; }
+    void SetStyle(TFontStyles Value);
+    BYTE GetCharset() const { return charset_; }
+    void SetCharset(BYTE Value);
+    TFontPitch GetPitch() const { return pitch_; }
+    void SetPitch(TFontPitch Value);
+
+    static constexpr int PixelsPerInch = 96;
+
+private:
+    std::string name_ = "MS Sans Serif";
+    int height_ = -11;
+    TColor color_ = clWindowText;
+    TFontStyles style_;
+    BYTE charset_ = DEFAULT_CHARSET;
+    TFontPitch pitch_ = fpDefault;
+};
+
+class TPen : public TGraphicsObject {
+public:
+    std::string ClassName() const override { return "TPen"; }
+    void Assign(TPersistent* Source) override;
+
+    HPEN GetHandle();
+    TColor GetColor() const { return color_; }
+    void SetColor(TColor Value);
+    int GetWidth() const { return width_; }
+    void SetWidth(int Value);
+    TPenStyle GetStyle() const { return style_; }
+    void SetStyle(TPenStyle Value);
+    TPenMode GetMode() const { return mode_; }
+    void SetMode(TPenMode Value);
+
+private:
+    TColor color_ = clBlack;
+    int width_ = 1;
+    TPenStyle style_ = psSolid;
+    TPenMode mode_ = pmCopy;
+};
+
+class TBrush : public TGraphicsObject {
+public:
+    std::string ClassName() const override { return "TBrush"; }
+    void Assign(TPersistent* Source) override;
+
+    HBRUSH GetHandle();
+    TColor GetColor() const { return color_; }
+    void SetColor(TColor Value);
+    TBrushStyle GetStyle() const { return style_; }
+    void SetStyle(TBrushStyle Value);
+
+private:
+    TColor color_ = clWhite;
+    TBrushStyle style_ = bsSolid;
+};
+
+class TBitmap;
+
+// Draws with its pen, brush and font on a device context. A canvas without a context asks CreateHandle
+// for one (a control's canvas takes its window's context, a bitmap's canvas a memory context).
+class TCanvas : public TPersistent {
+public:
+    TCanvas();
+    ~TCanvas() override;
+    std::string ClassName() const override { return "TCanvas"; }
+
+    HDC GetHandle();
+    void SetHandle(HDC Value);
+    bool HandleAllocated() const { return dc_ != nullptr; }
+
+    TFont* Font() const { return font_; }
+    TPen* Pen() const { return pen_; }
+    TBrush* Brush() const { return brush_; }
+    void SetFont(TFont* Value) { font_->Assign(Value); }
+    void SetPen(TPen* Value) { pen_->Assign(Value); }
+    void SetBrush(TBrush* Value) { brush_->Assign(Value); }
+
+    void MoveTo(int X, int Y);
+    void LineTo(int X, int Y);
+    TPoint GetPenPos();
+    void SetPenPos(TPoint Value) { MoveTo(Value.x, Value.y); }
+    void Rectangle(int X1, int Y1, int X2, int Y2);
+    void Rectangle(const TRect& R) { Rectangle(R.left, R.top, R.right, R.bottom); }
+    void Ellipse(int X1, int Y1, int X2, int Y2);
+    void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3);
+    void Polygon(const std::vector<TPoint>& Points);
+    void Polyline(const std::vector<TPoint>& Points);
+    void FillRect(const TRect& R);
+    void FrameRect(const TRect& R);
+    void DrawFocusRect(const TRect& R);
+    void TextOut(int X, int Y, const std::string& Text);
+    // Draws the text at (X, Y) clipped to R, filling R with the brush first unless the brush is clear.
+    void TextRect(const TRect& R, int X, int Y, const std::string& Text);
+    TSize TextExtent(const std::string& Text);
+    int TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
+    int TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
+    void Draw(int X, int Y, TBitmap* Graphic);
+    void StretchDraw(const TRect& R, TBitmap* Graphic);
+    void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+    TColor GetPixel(int X, int Y);
+    void SetPixel(int X, int Y, TColor Color);
+    TRect GetClipRect();
+    DWORD CopyMode = SRCCOPY;
+
+    void Lock() { ++lockCount_; }
+    void Unlock() { --lockCount_; }
+    int LockCount() const { return lockCount_; }
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
+
+protected:
+    virtual void CreateHandle() {}
+    // Lets go of the context; Pen, Brush and Font stay.
+    void DeselectHandles();
+    // Selects the pen, brush and font into the context with the colours and modes they stand for.
+    void RequireState();
+    void Changing();
+    void Changed();
+
+private:
+    HDC dc_ = nullptr;
+    TFont* font_ = nullptr;
+    TPen* pen_ = nullptr;
+    TBrush* brush_ = nullptr;
+    HGDIOBJ oldPen_ = nullptr, oldBrush_ = nullptr, oldFont_ = nullptr;
+    int lockCount_ = 0;
+};
+
+// A 32-bit image with a canvas over it.
+class TBitmap : public TPersistent {
+public:
+    TBitmap();
+    ~TBitmap() override;
+    std::string ClassName() const override { return "TBitmap"; }
+    void Assign(TPersistent* Source) override;
+
+    int GetWidth() const { return width_; }
+    int GetHeight() const { return height_; }
+    void SetWidth(int Value) { SetSize(Value, height_); }
+    void SetHeight(int Value) { SetSize(width_, Value); }
+    // Resizes, keeping the pixels that still fit; new pixels are white.
+    void SetSize(int AWidth, int AHeight);
+    bool Empty() const { return width_ <= 0 || height_ <= 0; }
+    HBITMAP GetHandle();
+    TCanvas* Canvas();
+    // Writes the image as a PNG file; false when it cannot be written.
+    bool SaveToPngFile(const std::string& FileName);
+    bool Transparent = false;
+    TColor TransparentColor = clDefault;
+
+private:
+    class TBitmapCanvas;
+    int width_ = 0;
+    int height_ = 0;
+    HBITMAP bitmap_ = nullptr;
+    TBitmapCanvas* canvas_ = nullptr;
+};
+
+// The RGB value of a colour for the drawing layer (system colours resolved).
+COLORREF ColorToCOLORREF(TColor Color);
+
+// Measures text in a font without a window: DrawText's DT_CALCRECT rectangle for the flags, within
+// MaxWidth when DT_WORDBREAK is given.
+TSize MeasureText(TFont* Font, const std::string& Text, UINT Flags = DT_SINGLELINE, int MaxWidth = 0);
+
+}  // namespace zel

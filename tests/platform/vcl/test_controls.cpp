@@ -1,0 +1,437 @@
+// The control core on the window manager: messages through WindowProc, component messages, painting
+// on the canvas into the window's image, mouse routing to graphic controls, focus and alignment, and
+// the standard controls' window protocols.
+#include <gtest/gtest.h>
+
+#include "VclTestSupport.h"
+#include "platform/rtl/Clock.h"
+#include "platform/vcl/Buttons.h"
+#include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/Gauges.h"
+#include "platform/vcl/Spin.h"
+#include "platform/vcl/StdCtrls.h"
+#include "platform/win/Gdi.h"
+
+namespace zel::test {
+namespace {
+
+// A control that fills itself red in Paint and records the messages it sees.
+class TRedBox : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::string ClassName() const override { return "TRedBox"; }
+    int Paints = 0;
+
+protected:
+    void Paint() override {
+        ++Paints;
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(GetClientRect());
+    }
+};
+
+class TBlueMark : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    std::string ClassName() const override { return "TBlueMark"; }
+
+protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(clBlue);
+        Canvas()->FillRect(GetClientRect());
+    }
+};
+
+
+class VclControls : public VclTest {
+protected:
+    TForm* NewForm() {
+        auto* f = Keep(Construct<TForm>(nullptr));
+        f->SetBorderStyle(bsSingle);
+        f->SetBounds(50, 50, 240, 200);
+        f->SetClientWidth(200);
+        f->SetClientHeight(150);
+        return f;
+    }
+};
+
+TEST_F(VclControls, PaintDrawsOnTheCanvasIntoTheWindowImageAndParentsDrawGraphicChildren) {
+    TForm* form = NewForm();
+    auto* box = new TRedBox(form);
+    box->SetBounds(10, 10, 40, 30);
+    box->SetParent(form);
+    auto* mark = new TBlueMark(form);
+    mark->SetBounds(100, 20, 20, 20);
+    mark->SetParent(form);
+    form->Show();
+    ProcessPendingMessages();
+    EXPECT_GE(box->Paints, 1);
+    HWND h = form->GetHandle();
+    RECT wr;
+    GetWindowRect(h, &wr);
+    POINT origin{0, 0};
+    ClientToScreen(h, &origin);
+    const int dx = origin.x - wr.left, dy = origin.y - wr.top;
+    EXPECT_EQ(ComposedPixel(h, dx + 20, dy + 20), RGB(255, 0, 0));
+    EXPECT_EQ(ComposedPixel(h, dx + 110, dy + 30), RGB(0, 0, 255));
+    // Drawing outside Paint reaches the image at once.
+    box->Canvas()->Brush()->SetColor(clLime);
+    box->Canvas()->FillRect(Rect(0, 0, 5, 5));
+    EXPECT_EQ(ComposedPixel(h, dx + 11, dy + 11), RGB(0, 255, 0));
+    // Hiding the graphic control lets the form's background show.
+    mark->Hide();
+    ProcessPendingMessages();
+    EXPECT_NE(ComposedPixel(h, dx + 110, dy + 30), RGB(0, 0, 255));
+}
+
+TEST_F(VclControls, MessagesGoThroughAReplaceableWindowProcAndComponentMessagesKeepTheirNumbers) {
+    TForm* form = NewForm();
+    auto* box = new TRedBox(form);
+    box->SetParent(form);
+    std::vector<UINT> seen;
+    TWndMethod old = box->WindowProc;
+    box->WindowProc = [&](TMessage& m) {
+        seen.push_back(m.Msg);
+        old(m);
+    };
+    box->Font()->SetHeight(-20);
+    EXPECT_EQ(CM_FONTCHANGED, 0xB00Eu);
+    EXPECT_NE(std::find(seen.begin(), seen.end(), CM_FONTCHANGED), seen.end());
+    // A window message sent to the handle reaches the same procedure.
+    box->HandleNeeded();
+    seen.clear();
+    SendMessage(box->GetHandle(), WM_USER + 7, 0, 0);
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_USER + 7}));
+    box->WindowProc = old;
+}
+
+TEST_F(VclControls, PressingTheMouseElsewhereSendsCancelModeToTheActiveControl) {
+    TForm* form = NewForm();
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    auto* box = new TRedBox(form);
+    box->SetBounds(100, 10, 40, 40);
+    box->SetParent(form);
+    form->Show();
+    form->SetActiveControl(edit);
+    LPARAM sender = 0;
+    TWndMethod old = edit->WindowProc;
+    edit->WindowProc = [&](TMessage& m) {
+        if (m.Msg == 0xB004) sender = m.LParam;
+        old(m);
+    };
+    SendMessage(box->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessage(box->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(sender, reinterpret_cast<LPARAM>(box));
+    edit->WindowProc = old;
+}
+
+TEST_F(VclControls, ClicksReachGraphicControlsThroughTheirParent) {
+    TForm* form = NewForm();
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    label->SetCaption("Click me");
+    label->SetBounds(20, 30, 60, 16);
+    int clicks = 0;
+    int downX = -1;
+    label->OnClick = [&](TObject*) { ++clicks; };
+    label->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int) { downX = x; };
+    form->Show();
+    ClickAt(form->GetHandle(), 25, 35);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(downX, 5);
+    ClickAt(form->GetHandle(), 150, 100);  // beside it
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(VclControls, AlignPlacesTopBottomLeftRightAndClientInOrder) {
+    TForm* form = NewForm();
+    auto make = [&](TAlign a, int size) {
+        auto* p = new TPanel(form);
+        p->SetBounds(0, 0, size, size);
+        p->SetAlign(a);
+        p->SetParent(form);
+        return p;
+    };
+    TPanel* top = make(alTop, 20);
+    TPanel* bottom = make(alBottom, 30);
+    TPanel* left = make(alLeft, 40);
+    TPanel* client = make(alClient, 5);
+    form->Show();
+    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 200, 20));
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 120, 200, 150));
+    EXPECT_EQ(left->BoundsRect(), Rect(0, 20, 40, 120));
+    EXPECT_EQ(client->BoundsRect(), Rect(40, 20, 200, 120));
+    form->SetClientWidth(300);
+    EXPECT_EQ(client->BoundsRect(), Rect(40, 20, 300, 120));
+    top->Hide();
+    EXPECT_EQ(left->BoundsRect(), Rect(0, 0, 40, 120));
+}
+
+TEST_F(VclControls, TabMovesTheFocusInTabOrderAndEnterClicksTheDefaultButton) {
+    TForm* form = NewForm();
+    auto* first = new TEdit(form);
+    first->SetParent(form);
+    first->TabOrder = 1;
+    auto* second = new TEdit(form);
+    second->SetParent(form);
+    second->SetTop(30);
+    second->TabOrder = 0;
+    auto* ok = new TButton(form);
+    ok->SetParent(form);
+    ok->SetTop(60);
+    ok->SetDefault(true);
+    ok->TabOrder = 2;
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    form->Show();
+    second->SetFocus();
+    EXPECT_TRUE(second->Focused());
+    SendMessage(second->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_TRUE(first->Focused());
+    EXPECT_EQ(form->GetActiveControl(), first);
+    SendMessage(first->GetHandle(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(VclControls, EditAnswersTheEditMessagesAndReportsChanges) {
+    TForm* form = NewForm();
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetMaxLength(6);
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    form->Show();
+    HWND h = edit->GetHandle();
+    EXPECT_EQ(GetClassName(h), "TEdit");
+    for (char c : std::string("abc")) SendMessage(h, WM_CHAR, static_cast<unsigned char>(c), 0);
+    EXPECT_EQ(edit->GetText(), "abc");
+    EXPECT_EQ(changes, 3);
+    EXPECT_TRUE(edit->GetModified());
+    SendMessage(h, EM_SETSEL, 1, 2);
+    SendMessage(h, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("XYZW"));
+    EXPECT_EQ(edit->GetText(), "aXYZWc");
+    SendMessage(h, WM_CHAR, 'q', 0);  // the limit of six is reached
+    EXPECT_EQ(edit->GetText(), "aXYZWc");
+    SendMessage(h, WM_KEYDOWN, VK_HOME, 0);
+    SendMessage(h, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(edit->GetText(), "XYZWc");
+    edit->SetText("new");
+    EXPECT_EQ(edit->GetText(), "new");
+    EXPECT_FALSE(edit->GetModified());
+    // A window of the class made directly behaves the same.
+    HWND raw = CreateWindowEx(0, "EDIT", "x", WS_CHILD | WS_VISIBLE, 0, 100, 80, 20, form->GetHandle(), nullptr, nullptr, nullptr);
+    ASSERT_NE(raw, nullptr);
+    SendMessage(raw, WM_CHAR, 'y', 0);
+    char buf[16] = {};
+    GetWindowText(raw, buf, 16);
+    EXPECT_STREQ(buf, "yx");
+    DestroyWindow(raw);
+}
+
+TEST_F(VclControls, MemoLinesFollowTheTextAndAddingShowsTheNewLine) {
+    TForm* form = NewForm();
+    auto* memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(0, 0, 150, 60);
+    form->Show();
+    HWND h = memo->GetHandle();
+    for (int i = 0; i < 40; ++i) memo->Lines()->Add("F0 41 10 6A " + std::to_string(i));
+    EXPECT_EQ(memo->Lines()->Count(), 40);
+    EXPECT_EQ(memo->Lines()->Strings(39), "F0 41 10 6A 39");
+    EXPECT_EQ(SendMessage(h, EM_GETLINECOUNT, 0, 0), 41);  // the empty line after the last break
+    EXPECT_GT(SendMessage(h, EM_GETFIRSTVISIBLELINE, 0, 0), 30);
+    memo->Lines()->Delete(0);
+    memo->Lines()->Insert(0, "first");
+    EXPECT_EQ(memo->Lines()->Strings(0), "first");
+    EXPECT_EQ(memo->Lines()->Strings(1), "F0 41 10 6A 1");
+    memo->Lines()->Clear();
+    SendMessage(h, WM_CHAR, 'a', 0);
+    SendMessage(h, WM_KEYDOWN, VK_RETURN, 0);  // a memo takes Enter itself
+    SendMessage(h, WM_CHAR, '\r', 0);
+    SendMessage(h, WM_CHAR, 'b', 0);
+    EXPECT_EQ(memo->GetText(), "a\r\nb");
+    SendMessage(h, WM_KEYDOWN, VK_UP, 0);
+    SendMessage(h, WM_CHAR, 'c', 0);
+    EXPECT_EQ(memo->GetText(), "ac\r\nb");
+}
+
+TEST_F(VclControls, ListBoxKeepsItsItemsAcrossHandlesAndAnswersTheListBoxMessages) {
+    TForm* form = NewForm();
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->SetBounds(10, 10, 100, 60);
+    list->Items()->Add("alpha");
+    list->Items()->Add("beta");
+    list->SetItemIndex(1);
+    int clicks = 0;
+    list->OnClick = [&](TObject*) { ++clicks; };
+    form->Show();
+    HWND h = list->GetHandle();
+    EXPECT_EQ(SendMessage(h, LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessage(h, LB_GETCURSEL, 0, 0), 1);
+    SendMessage(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("gamma"));
+    EXPECT_EQ(list->Items()->Strings(2), "gamma");
+    EXPECT_EQ(SendMessage(h, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("BETA")), 1);
+    EXPECT_THROW(list->Items()->Strings(5), EStringListError);
+    // A click on the first line selects it and reports the change.
+    const int ih = list->GetItemHeight();
+    ClickAt(h, 5, ih / 2);
+    EXPECT_EQ(list->GetItemIndex(), 0);
+    EXPECT_EQ(clicks, 1);
+    SendMessage(h, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(list->GetItemIndex(), 1);
+    // A new window keeps the items and the selection.
+    list->SetSorted(true);
+    EXPECT_NE(list->GetHandle(), h);
+    EXPECT_EQ(list->Items()->Count(), 3);
+    EXPECT_EQ(list->GetItemIndex(), 1);
+}
+
+TEST_F(VclControls, CheckBoxTogglesOnClickAndSpace) {
+    TForm* form = NewForm();
+    auto* check = new TCheckBox(form);
+    check->SetParent(form);
+    check->SetCaption("Thru");
+    int clicks = 0;
+    check->OnClick = [&](TObject*) { ++clicks; };
+    form->Show();
+    ClickAt(check->GetHandle(), 5, 5);
+    EXPECT_TRUE(check->GetChecked());
+    SendMessage(check->GetHandle(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_FALSE(check->GetChecked());
+    check->SetChecked(true);
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(VclControls, SpinEditKeepsItsValueInRange) {
+    TForm* form = NewForm();
+    auto* spin = new TSpinEdit(form);
+    spin->SetParent(form);
+    spin->SetMinValue(17);
+    spin->SetMaxValue(32);
+    form->Show();
+    struct TRow {
+        const char* name;
+        int set;
+        int got;
+    } rows[] = {{"inside", 20, 20}, {"below", 3, 17}, {"above", 40, 32}, {"upper edge", 32, 32}};
+    for (const TRow& r : rows) {
+        spin->SetValue(r.set);
+        EXPECT_EQ(spin->GetValue(), r.got) << r.name;
+    }
+    spin->SetValue(31);
+    SendMessage(spin->GetHandle(), WM_KEYDOWN, VK_UP, 0);
+    SendMessage(spin->GetHandle(), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(spin->GetValue(), 32);
+    ClickAt(spin->Button()->GetHandle(), 5, spin->Button()->GetHeight() - 3);
+    EXPECT_EQ(spin->GetValue(), 31);
+    spin->SetText("abc");
+    EXPECT_EQ(spin->GetValue(), 17);
+}
+
+TEST_F(VclControls, RadioButtonsOfAParentAndSpeedButtonsOfAGroupAreExclusive) {
+    TForm* form = NewForm();
+    auto* a = new TRadioButton(form);
+    a->SetParent(form);
+    auto* b = new TRadioButton(form);
+    b->SetParent(form);
+    b->SetTop(20);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    auto make = [&](int left, int group) {
+        auto* s = new TSpeedButton(form);
+        s->SetParent(form);
+        s->SetBounds(left, 60, 23, 22);
+        s->GroupIndex = group;
+        return s;
+    };
+    TSpeedButton* one = make(0, 1);
+    TSpeedButton* two = make(30, 1);
+    TSpeedButton* plain = make(60, 0);
+    form->Show();
+    a->SetChecked(true);
+    ClickAt(b->GetHandle(), 3, 3);
+    EXPECT_TRUE(b->GetChecked());
+    EXPECT_FALSE(a->GetChecked());
+    EXPECT_EQ(clicks, 1);
+    ClickAt(form->GetHandle(), 5, 65);
+    EXPECT_TRUE(one->GetDown());
+    ClickAt(form->GetHandle(), 35, 65);
+    EXPECT_TRUE(two->GetDown());
+    EXPECT_FALSE(one->GetDown());
+    ClickAt(form->GetHandle(), 35, 65);  // the last one down stays down
+    EXPECT_TRUE(two->GetDown());
+    two->AllowAllUp = true;
+    one->AllowAllUp = true;
+    ClickAt(form->GetHandle(), 35, 65);
+    EXPECT_FALSE(two->GetDown());
+    int plainClicks = 0;
+    plain->OnClick = [&](TObject*) { ++plainClicks; };
+    ClickAt(form->GetHandle(), 65, 65);
+    EXPECT_EQ(plainClicks, 1);
+    EXPECT_FALSE(plain->GetDown());
+}
+
+TEST_F(VclControls, AnImageShowsWhatIsDrawnOnItsPicture) {
+    TForm* form = NewForm();
+    auto* image = new TImage(form);
+    image->SetParent(form);
+    image->SetBounds(10, 10, 30, 30);
+    auto* bevel = new TBevel(form);
+    bevel->SetParent(form);
+    bevel->SetBounds(60, 10, 30, 30);
+    form->Show();
+    image->ImageCanvas()->Brush()->SetColor(clFuchsia);
+    image->ImageCanvas()->FillRect(Rect(0, 0, 30, 30));
+    HWND h = form->GetHandle();
+    RECT wr;
+    GetWindowRect(h, &wr);
+    POINT origin{0, 0};
+    ClientToScreen(h, &origin);
+    const int dx = origin.x - wr.left, dy = origin.y - wr.top;
+    EXPECT_EQ(ComposedPixel(h, dx + 20, dy + 20), RGB(255, 0, 255));
+    // A lowered box: shadow at its top-left edge.
+    EXPECT_EQ(ComposedPixel(h, dx + 60, dy + 20), static_cast<COLORREF>(ColorToRGB(clBtnShadow)));
+}
+
+TEST_F(VclControls, GaugeTruncatesAndStaysWithinItsRange) {
+    TGauge gauge(nullptr);
+    struct TRow {
+        const char* name;
+        int min, max, progress, percent;
+    } rows[] = {{"truncated", 0, 640, 639, 99}, {"full", 0, 640, 640, 100}, {"beyond", 0, 100, 250, 100},
+                {"below", 10, 20, 0, 0}, {"offset", 10, 20, 15, 50}, {"empty range", 5, 5, 5, 0}};
+    for (const TRow& r : rows) {
+        gauge.SetMinValue(0);
+        gauge.SetMaxValue(r.max);
+        gauge.SetMinValue(r.min);
+        gauge.SetProgress(r.progress);
+        EXPECT_EQ(gauge.PercentDone(), r.percent) << r.name;
+    }
+}
+
+TEST_F(VclControls, TimerFiresOnTheClockServiceWhileEnabled) {
+    TManualClockScope clock;
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.SetInterval(50);
+    timer.SetOnTimer([&](TObject*) { ++ticks; });
+    clock->Advance(49);
+    ProcessPendingMessages();
+    EXPECT_EQ(ticks, 0);
+    clock->Advance(1);
+    ProcessPendingMessages();
+    EXPECT_EQ(ticks, 1);
+    timer.SetEnabled(false);
+    clock->Advance(500);
+    ProcessPendingMessages();
+    EXPECT_EQ(ticks, 1);
+    timer.SetEnabled(true);
+    clock->Advance(120);
+    ProcessPendingMessages();
+    EXPECT_GE(ticks, 2);
+}
+
+}  // namespace
+}  // namespace zel::test
