@@ -30,31 +30,6 @@ TLibElem* RootLibrary(TLibElem* element) {
     return root != nullptr ? root : element;
 }
 
-// Shows an element file dialog starting at the folder and name of fileName (the data folder when it
-// has no folder). A dialog that cannot be shown raises EOutOfResources "Out of Resource".
-bool RunFileDialog(TFileDialogKind kind, const std::string& title, const std::string& defaultExt,
-                   const std::string& filter, const std::string& fileName, std::string& chosen) {
-    IFileDialogs* dialogs = ModelServices().FileDialogs;
-    if (dialogs == nullptr) throw EOutOfResources("Out of Resource");
-    TFileDialogRequest request;
-    request.Kind = kind;
-    request.Title = title;
-    request.DefaultExt = defaultExt;
-    request.Filter = filter;
-    request.InitialDir = ExtractFilePath(fileName);
-    request.FileName = ExtractFileName(fileName);
-    request.PathMustExist = true;
-    request.FileMustExist = kind == TFileDialogKind::Open;
-    if (request.InitialDir.empty()) request.InitialDir = DefaultDataFolder();
-    bool confirmed = false;
-    try {
-        confirmed = dialogs->Execute(request);
-    } catch (const std::exception&) {
-        throw EOutOfResources("Out of Resource");
-    }
-    if (confirmed) chosen = request.FileName;
-    return confirmed;
-}
 
 // ------------------------------------------------------------------------------------- type table
 
@@ -80,6 +55,32 @@ TTypeTable& ReadyTypeTable() {
 std::string UnknownTypeText(int code) { return "Unknown element type " + std::to_string(code); }
 
 }  // namespace
+
+// Shows an element file dialog starting at the folder and name of fileName (the data folder when it
+// has no folder). A dialog that cannot be shown raises EOutOfResources "Out of Resource".
+bool RunElementFileDialog(TFileDialogKind kind, const std::string& title, const std::string& defaultExt,
+                   const std::string& filter, const std::string& fileName, std::string& chosen) {
+    IFileDialogs* dialogs = ModelServices().FileDialogs;
+    if (dialogs == nullptr) throw EOutOfResources("Out of Resource");
+    TFileDialogRequest request;
+    request.Kind = kind;
+    request.Title = title;
+    request.DefaultExt = defaultExt;
+    request.Filter = filter;
+    request.InitialDir = ExtractFilePath(fileName);
+    request.FileName = ExtractFileName(fileName);
+    request.PathMustExist = true;
+    request.FileMustExist = kind == TFileDialogKind::Open;
+    if (request.InitialDir.empty()) request.InitialDir = DefaultDataFolder();
+    bool confirmed = false;
+    try {
+        confirmed = dialogs->Execute(request);
+    } catch (const std::exception&) {
+        throw EOutOfResources("Out of Resource");
+    }
+    if (confirmed) chosen = request.FileName;
+    return confirmed;
+}
 
 // ------------------------------------------------------------------------------------------ TLibElem
 
@@ -178,7 +179,7 @@ void TLibElem::SaveSyxDialog(bool SaveAs) {
         return;
     }
     std::string chosen;
-    if (!RunFileDialog(TFileDialogKind::Save, "Save SysEx", "Syx", "Syx file|*.Syx", FileName, chosen)) return;
+    if (!RunElementFileDialog(TFileDialogKind::Save, "Save SysEx", "Syx", "Syx file|*.Syx", FileName, chosen)) return;
     if (FileExists(chosen) &&
         ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation, TMessageButtons::YesNo) !=
             TMessageResult::Yes)
@@ -214,7 +215,7 @@ bool TLibElem::LoadSyxFile(const std::string& path) {
 
 void TLibElem::LoadSyxDialog() {
     std::string chosen;
-    if (!RunFileDialog(TFileDialogKind::Open, "Load SysEx", "Syx", "Syx file|*.Syx", FileName, chosen)) return;
+    if (!RunElementFileDialog(TFileDialogKind::Open, "Load SysEx", "Syx", "Syx file|*.Syx", FileName, chosen)) return;
     if (!LoadSyxFile(chosen)) return;
     FileName = chosen;
     // Banks and the system carry no name in their data: they are named after the file.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "model/ModelServices.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/SysUtils.h"
@@ -141,6 +142,12 @@ protected:
 // The topmost of the element's owner, its owner's owner and that one's owner (three levels at most):
 // the library whose saved flag records unsaved changes. None for an element without owner.
 TLibElem* OwnerRoot(TLibElem* element);
+
+// Shows an element file dialog ("Syx file|*.Syx" and the like) starting at the folder and name of
+// fileName, or at the data folder when it has no folder; on confirmation the chosen path is in chosen.
+// A dialog that cannot be shown raises EOutOfResources "Out of Resource".
+bool RunElementFileDialog(TFileDialogKind kind, const std::string& title, const std::string& defaultExt,
+                          const std::string& filter, const std::string& fileName, std::string& chosen);
 
 // Stamps the element and its owners modified now, marks the root library unsaved and refreshes the
 // main window's menus.

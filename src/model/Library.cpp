@@ -15,31 +15,6 @@ namespace {
 constexpr const char* SLoadError = "Error Loading Library";
 constexpr const char* SSaveError = "Error Saving Library";
 
-// Shows a library file dialog starting at the folder and name of fileName (the data folder when it has
-// no folder). A dialog that cannot be shown raises EOutOfResources "Out of Resource".
-bool RunLibraryDialog(TFileDialogKind kind, const std::string& title, const std::string& fileName,
-                      std::string& chosen) {
-    IFileDialogs* dialogs = ModelServices().FileDialogs;
-    if (dialogs == nullptr) throw EOutOfResources("Out of Resource");
-    TFileDialogRequest request;
-    request.Kind = kind;
-    request.Title = title;
-    request.DefaultExt = "Lib";
-    request.Filter = "Lib file|*.Lib";
-    request.InitialDir = ExtractFilePath(fileName);
-    request.FileName = ExtractFileName(fileName);
-    request.PathMustExist = true;
-    request.FileMustExist = kind == TFileDialogKind::Open;
-    if (request.InitialDir.empty()) request.InitialDir = DefaultDataFolder();
-    bool confirmed = false;
-    try {
-        confirmed = dialogs->Execute(request);
-    } catch (const std::exception&) {
-        throw EOutOfResources("Out of Resource");
-    }
-    if (confirmed) chosen = request.FileName;
-    return confirmed;
-}
 
 std::int64_t Remaining(TStream& F) { return F.GetSize() - F.GetPosition(); }
 
@@ -149,7 +124,7 @@ void TLibrary::SaveDialog(bool SaveAs) {
         return;
     }
     std::string chosen;
-    if (!RunLibraryDialog(TFileDialogKind::Save, "Save Library", FileName, chosen)) return;
+    if (!RunElementFileDialog(TFileDialogKind::Save, "Save Library", "Lib", "Lib file|*.Lib", FileName, chosen)) return;
     if (FileExists(chosen) &&
         ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation, TMessageButtons::YesNo) !=
             TMessageResult::Yes)
@@ -210,7 +185,7 @@ void TLibrary::LoadFromFile(const std::string& Path) {
 
 bool TLibrary::LoadDialog() {
     std::string chosen;
-    const bool confirmed = RunLibraryDialog(TFileDialogKind::Open, "Load Library", FileName, chosen);
+    const bool confirmed = RunElementFileDialog(TFileDialogKind::Open, "Load Library", "Lib", "Lib file|*.Lib", FileName, chosen);
     if (confirmed) LoadFromFile(chosen);
     Saved = 1;
     RefreshMainMenus();
