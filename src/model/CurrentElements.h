@@ -1,8 +1,12 @@
 #pragma once
-// The element of each kind that was last sent whole to the instrument's temporary area, and the MIDI
-// channel that auditions and the on-screen keyboard play on. Main thread only.
+// The element of each kind that was last sent whole to the instrument's temporary area, the MIDI
+// channel that auditions and the on-screen keyboard play on, and the rule by which an activated window
+// makes its element current. Main thread only.
+#include <cstdint>
+
 namespace zel {
 
+class TLibElem;
 class TPatch;
 class TPerformance;
 class TRhythm;
@@ -16,5 +20,25 @@ extern TSystem* CurrentSystem;
 
 // 1..16; a transmit to the temporary area sets 1 (patch, performance, system) or 10 (rhythm set).
 extern int PreviewChannel;
+
+// Set by the main window when a section drag starts, cleared by the container windows' end-of-drag
+// handlers. While it is set no window activation makes its element current, so that dragging a section
+// over other windows does not reload the instrument's edit area.
+extern std::uint8_t SectionDragActive;
+
+// Called by every editor and container window when it is activated: unless the element is none, is
+// already the current element of its kind, or a section drag runs, the element is sent whole to the
+// temporary area (which makes it current).
+void MakeCurrentPatch(TPatch* Patch);
+void MakeCurrentPerformance(TPerformance* Performance);
+void MakeCurrentRhythm(TRhythm* Rhythm);
+void MakeCurrentSystem(TSystem* System);
+
+// The same rule for an element of any kind: patches, performances, rhythm sets and systems go to their
+// twin; other kinds have no current element and send nothing.
+void MakeCurrentElement(TLibElem* Element);
+
+// No current element of any kind, previews on channel 1: the state at program start.
+void ResetCurrentElements();
 
 }  // namespace zel

@@ -11,6 +11,7 @@
 
 #include "midi/Miditype.h"
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/StringList.h"
 #include "platform/rtl/System.h"
 
 namespace zel {
@@ -132,6 +133,62 @@ public:
     virtual void UpdateWindowView(TObject* window) { (void)window; }
     // Closes and releases an element's window (the element is being destroyed).
     virtual void ReleaseElementWindow(TObject* window) { (void)window; }
+    // The size of the main window's client area, where its child windows live; false when unknown.
+    virtual bool GetMainClientSize(int& width, int& height) {
+        (void)width; (void)height;
+        return false;
+    }
+    // Moves a child window of the main window to left, top (client coordinates).
+    virtual void MoveWindow(TObject* window, int left, int top) { (void)window; (void)left; (void)top; }
+    // The element a window shows: a library window its library; an element, container or editor window
+    // its element (the effects editor: the patch or performance whose common it edits); none for any
+    // other window.
+    virtual TLibElem* ElementOfWindow(TObject* window) {
+        (void)window;
+        return nullptr;
+    }
+    // Sets the screen cursor (DefaultCursor, or AuditionCursor while an audition sounds).
+    virtual void SetScreenCursor(int cursor) { (void)cursor; }
+    // When the main window's active child is a rhythm key editor: the index its key selector shows;
+    // otherwise -1.
+    virtual int ActiveRhythmKeyIndex() { return -1; }
+};
+
+// The screen cursors the model sets, with the windowing layer's cursor numbers.
+inline constexpr int DefaultCursor = 0;
+inline constexpr int AuditionCursor = -20;
+
+// ------------------------------------------------------------------------------------ MIDI file player
+
+// The media player of the preview setup window, through which an audition plays a standard MIDI file.
+class IMidiFilePlayer {
+public:
+    virtual ~IMidiFilePlayer() = default;
+    // Opens the file and starts playing it; raises when the file cannot be opened or played.
+    virtual void Play(const std::string& fileName) = 0;
+    // Stops and closes the player.
+    virtual void Stop() = 0;
+};
+
+// ----------------------------------------------------------------------------------------------- Printer
+
+// The default printer's canvas for the printed listings, in printer pixels. One job at a time.
+class IPrinter {
+public:
+    virtual ~IPrinter() = default;
+    virtual void SetTitle(const std::string& title) { (void)title; }
+    virtual void BeginDoc() = 0;
+    virtual void EndDoc() = 0;
+    virtual void NewPage() = 0;
+    virtual int PageWidth() = 0;
+    virtual int PageHeight() = 0;
+    // The font of the following texts: default pitch, no style.
+    virtual void SetFont(const std::string& name, int size) = 0;
+    virtual int TextWidth(const std::string& text) = 0;
+    virtual int TextHeight(const std::string& text) = 0;
+    virtual void TextOut(int x, int y, const std::string& text) = 0;
+    // A line in the pen colour from (x1, y1) to (x2, y2).
+    virtual void Line(int x1, int y1, int x2, int y2) = 0;
 };
 
 // ----------------------------------------------------------------------------------------- MIDI monitor
@@ -171,6 +228,26 @@ public:
     virtual void SetTimerEnabled(TTransferTimer timer, bool enabled) = 0;
 };
 
+// ------------------------------------------------------------------------------------------ Name lists
+
+// The four lists of the name-update window, in the order of "UserCard.Txt".
+enum class TNameListKind { UserPerformances, CardPerformances, UserPatches, CardPatches };
+
+// The name lists the bank transfers keep up to date: the update window's four lists of user and card
+// names (TFormUpdateNames) and the name picker's lists (TFormNames).
+class INameLists {
+public:
+    virtual ~INameLists() = default;
+    // TFormUpdateNames.Load: refills the four lists from "UserCard.Txt".
+    virtual void LoadUpdateNames() = 0;
+    // One of the update window's four lists.
+    virtual TStrings& UpdateNames(TNameListKind list) = 0;
+    // TFormUpdateNames.Save: writes the four lists to "UserCard.Txt" and closes the update window.
+    virtual void SaveUpdateNames() = 0;
+    // TFormNames.Load: reads every list of the name picker again.
+    virtual void LoadNames() = 0;
+};
+
 // ------------------------------------------------------------------------------------------ Registry
 
 // The stand-in default input handler: takes the next waiting event and, when MIDI thru is set, passes a
@@ -186,6 +263,9 @@ struct TModelServices {
     IModelWindows* Windows = nullptr;
     IMidiMonitor* MidiMonitor = nullptr;
     ITransferProgress* Progress = nullptr;
+    IMidiFilePlayer* MidiFilePlayer = nullptr;
+    IPrinter* Printer = nullptr;
+    INameLists* NameLists = nullptr;
     // The data folder of the file dialogs (made when missing); empty text when not registered.
     std::function<std::string()> DataFolder;
     // The main window's DefaultMidiInput: the input handler that the port dialog installs and that a

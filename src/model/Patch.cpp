@@ -190,25 +190,27 @@ void TPatch::ReceiveHandler(TObject* Sender) {
     ITransferProgress* progress = ModelServices().Progress;
     if (ports == nullptr || progress == nullptr) return;
     std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
-    progress->SetTimerEnabled(TTransferTimer::Timer, false);
-    if (MessageCount >= 1 + ToneCount) return;  // the transfer is over: a late duplicate
-    if (!event) {
-        progress->SetTimerEnabled(TTransferTimer::Timer, true);
+    if (MessageCount >= 1 + ToneCount) {  // the transfer is over: a late duplicate
+        progress->SetTimerEnabled(TTransferTimer::Timer, false);
         return;
     }
+    // Nothing taken, a note from the keyboard, a stale or duplicate reply: not ours. The reply
+    // time-out keeps running, so a keyboard played during a receive cannot hold off the report of a
+    // silent instrument.
+    if (!event) return;
 
     const bool common = MessageCount == 0;
     const std::size_t size = common ? TCommon::MessageSize : TTone::MessageSize;
     const std::size_t length = std::min<std::size_t>(event->Sysex.size(), event->SysexLength);
     switch (ClassifyReply(event->Sysex.data(), length, ExpectedReplyAddress(), size)) {
         case TReplyKind::Foreign:
-            // A note from the keyboard, a stale or duplicate reply: not ours, keep waiting.
-            progress->SetTimerEnabled(TTransferTimer::Timer, true);
             return;
         case TReplyKind::BadChecksum:
+            progress->SetTimerEnabled(TTransferTimer::Timer, false);
             RequestNext();
             return;
         case TReplyKind::Good:
+            progress->SetTimerEnabled(TTransferTimer::Timer, false);
             break;
     }
     std::uint8_t* target = common ? Common->Message.data() : Tone(MessageCount).Message.data();

@@ -309,6 +309,23 @@ TEST_F(PatchReceive, ASilentInstrumentIsReportedAndRetrySendsTheSameRequest) {
     EXPECT_EQ(s.Model.Messages.Shown.size(), 1u);
 }
 
+TEST_F(PatchReceive, NotesFromTheKeyboardDoNotHoldOffTheTimeOut) {
+    TPatch patch(nullptr);
+    PlaceInUserSlot(patch, 1);
+    s.Sim.Silent = true;
+    s.Model.Messages.Answers.push_back(TMessageResult::Cancel);
+    patch.Receive(false);
+    for (int i = 0; i < 3; ++i) {
+        s.Clock->Advance(500);
+        s.Ports.Queue.push_back(Bytes{0x90, 0x3C, 0x40});
+        s.Ports.Pump();
+    }
+    EXPECT_TRUE(s.Model.Messages.Shown.empty());
+    s.Clock->Advance(500);
+    ASSERT_EQ(s.Model.Messages.Shown.size(), 1u);
+    EXPECT_EQ(s.Model.Messages.Shown[0].Text, "The Instrument Is Not Responding.");
+}
+
 TEST_F(PatchReceive, AnInstrumentThatStopsHalfWayIsReported) {
     StorePatchInSimulator(0x11000000, 10);
     TPatch patch(nullptr);

@@ -1,0 +1,176 @@
+#include "model/Global.h"
+
+#include <exception>
+
+#include "model/Settings.h"
+#include "model/SystemElem.h"
+#include "platform/rtl/SafeFile.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace zel {
+
+namespace {
+
+constexpr const char* SLoadError = "Error Loadind Global";
+constexpr const char* SSaveError = "Error Saving Global";
+
+// Shows a global file dialog starting at the folder and name of fileName (the data folder when it has
+// no folder). A dialog that cannot be shown raises EOutOfResources "Out of Resource".
+bool RunGlobalDialog(TFileDialogKind kind, const std::string& title, const std::string& fileName,
+                     std::string& chosen) {
+    IFileDialogs* dialogs = ModelServices().FileDialogs;
+    if (dialogs == nullptr) throw EOutOfResources("Out of Resource");
+    TFileDialogRequest request;
+    request.Kind = kind;
+    request.Title = title;
+    request.DefaultExt = "Glb";
+    request.Filter = "Glb file|*.Glb";
+    request.InitialDir = ExtractFilePath(fileName);
+    request.FileName = ExtractFileName(fileName);
+    request.PathMustExist = true;
+    request.FileMustExist = kind == TFileDialogKind::Open;
+    if (request.InitialDir.empty()) request.InitialDir = DefaultDataFolder();
+    bool confirmed = false;
+    try {
+        confirmed = dialogs->Execute(request);
+    } catch (const std::exception&) {
+        throw EOutOfResources("Out of Resource");
+    }
+    if (confirmed) chosen = request.FileName;
+    return confirmed;
+}
+
+bool DataCardInstalled() {
+    return ZelmoHolder != nullptr && ZelmoHolder->Config && ZelmoHolder->Config->Installed != 0;
+}
+
+}  // namespace
+
+TGlobal::TGlobal(TLibElem* AOwner) : TBank(AOwner) {
+    ElemType = etGlobal;
+    FileName = UntitledGlb;
+    Members.reserve(GlobalMemberCount);
+    auto add = [this](std::unique_ptr<TBank> bank, bool user) {
+        bank->User = user ? 1 : 0;
+        bank->PlaceMembers();
+        Members.push_back(std::move(bank));
+    };
+    add(std::make_unique<TPatchBank>(this), true);
+    add(std::make_unique<TPatchBank>(this), false);
+    add(std::make_unique<TPerformanceBank>(this), true);
+    add(std::make_unique<TPerformanceBank>(this), false);
+    add(std::make_unique<TRhythmBank>(this), true);
+    add(std::make_unique<TRhythmBank>(this), false);
+    Members.push_back(std::make_unique<TSystem>(this));
+}
+
+TPatchBank& TGlobal::PatchBank(bool UserMemory) { return static_cast<TPatchBank&>(*Members[UserMemory ? 0 : 1]); }
+TPerformanceBank& TGlobal::PerformanceBank(bool UserMemory) {
+    return static_cast<TPerformanceBank&>(*Members[UserMemory ? 2 : 3]);
+}
+TRhythmBank& TGlobal::RhythmBank(bool UserMemory) { return static_cast<TRhythmBank&>(*Members[UserMemory ? 4 : 5]); }
+TSystem& TGlobal::System() { return static_cast<TSystem&>(*Members[6]); }
+
+void TGlobal::WriteSyx(TStream& F) {
+    for (auto& member : Members) member->WriteLibRecord(F);
+}
+
+void TGlobal::ReadSyx(TStream& F) {
+    for (auto& member : Members) {
+        // The order of the members is fixed: a record of another kind means a damaged file, and reading
+        // it as this member would take every following byte out of place.
+        const std::int16_t code = ReadI16(F);
+        if (code != member->ElemType)
+            throw EReadError("A global holds a " + TypeName(member->ElemType) + " where the file has type " +
+                             std::to_string(code));
+        member->ReadLibRecord(F);
+    }
+}
+
+bool TGlobal::TakesPart(int Index) const {
+    if (Index < 0 || Index >= MemberCount()) return false;
+    const TLibElem& member = *Members[static_cast<std::size_t>(Index)];
+    return member.ElemType == etSystem || member.User != 0 || DataCardInstalled();
+}
+
+void TGlobal::Transmit(bool ToTemporary) {
+    ITransferProgress* progress = ModelServices().Progress;
+    for (int i = 0; i < MemberCount(); ++i) {
+        if (!TakesPart(i)) continue;
+        Members[static_cast<std::size_t>(i)]->Transmit(ToTemporary);
+        if (progress == nullptr || !progress->GetCompleted()) return;
+    }
+}
+
+void TGlobal::Receive(bool FromTemporary) {
+    TLibElem::Receive(FromTemporary);  // the global counts as modified
+    ITransferProgress* progress = ModelServices().Progress;
+    for (int i = 0; i < MemberCount(); ++i) {
+        if (!TakesPart(i)) continue;
+        Members[static_cast<std::size_t>(i)]->Receive(FromTemporary);
+        if (progress == nullptr || !progress->GetCompleted()) return;
+    }
+    UpdateViews();
+}
+
+void TGlobal::LoadGlobalFile(const std::string& Path) {
+    try {
+        TMemoryStream data;
+        data.LoadFromFile(Path);
+        data.SetPosition(0);
+        if (ReadI16(data) != etGlobal) throw EReadError("Not a global file");
+        const std::int64_t body = data.GetPosition();
+        {
+            // A first reading into a scratch global checks the whole file; only then does this one
+            // take it, which can no longer fail.
+            TGlobal scratch(nullptr);
+            scratch.ReadLibRecord(data);
+        }
+        data.SetPosition(body);
+        ReadLibRecord(data);
+    } catch (const std::exception&) {
+        throw EInOutError(SLoadError);
+    }
+    FileName = Path.substr(0, static_cast<std::size_t>(StoredFileNameLength));
+    std::string name = ExtractFileName(Path).substr(0, ElementNameLength);
+    if (const auto dot = name.find('.'); dot != std::string::npos) name.erase(dot);
+    Name = name;
+    // The library that holds the global now has unsaved changes.
+    TouchElement(this);
+    UpdateViews();
+}
+
+void TGlobal::LoadGlobalDialog() {
+    std::string chosen;
+    if (!RunGlobalDialog(TFileDialogKind::Open, "Load Global", FileName, chosen)) return;
+    LoadGlobalFile(chosen);
+}
+
+void TGlobal::SaveGlobalFile(const std::string& Path) {
+    // The record is made in memory first: the disk sees it whole or not at all.
+    TMemoryStream body;
+    try {
+        WriteLibRecord(body);
+        SafeWriteFile(Path, [&body](TStream& stream) { stream.WriteBuffer(body.Memory(), body.GetSize()); });
+    } catch (const std::exception&) {
+        throw EInOutError(SSaveError);
+    }
+    HasFile = 1;
+}
+
+void TGlobal::SaveGlobalDialog(bool SaveAs) {
+    if (!SaveAs && (CompareText(FileName, UntitledGlb) != 0 || HasFile == 1)) {
+        SaveGlobalFile(FileName);
+        return;
+    }
+    std::string chosen;
+    if (!RunGlobalDialog(TFileDialogKind::Save, "Save Global", FileName, chosen)) return;
+    if (FileExists(chosen) &&
+        ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation, TMessageButtons::YesNo) !=
+            TMessageResult::Yes)
+        return;
+    SaveGlobalFile(chosen);
+    FileName = chosen;
+}
+
+}  // namespace zel

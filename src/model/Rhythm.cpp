@@ -1,0 +1,265 @@
+#include "model/Rhythm.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/CurrentElements.h"
+#include "model/ModelServices.h"
+#include "model/Patch.h"
+#include "model/SysexFraming.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace zel {
+
+namespace {
+
+// Editors in the order they are refreshed, closed and stored in a library record.
+constexpr std::array<int, TRhythm::RhythmEditorCount> EditorOrder = {TRhythm::reMain, TRhythm::rePitch,
+                                                                     TRhythm::reTVA, TRhythm::reTVF};
+
+// The key of the note that message number c (1..64) of a transfer carries.
+constexpr int KeyOfMessage(int c) { return FirstRhythmKey - 1 + c; }
+
+constexpr int RhythmMessages = 1 + RhythmNoteCount;  // 65
+
+}  // namespace
+
+TRhythm::TRhythm(TLibElem* AOwner) : TLibElem(AOwner), Common(std::make_unique<TRhythmCommon>()) {
+    ElemType = etRhythm;
+    for (int k = FirstRhythmKey; k <= LastRhythmKey; ++k)
+        Notes[static_cast<std::size_t>(k - FirstRhythmKey)] = std::make_unique<TRhythmNote>(k);
+}
+
+TRhythm::~TRhythm() {
+    CloseWindow();
+    CloseEditors();
+    if (CurrentRhythm == this) CurrentRhythm = nullptr;
+}
+
+std::array<TSyxMessage, 1 + RhythmNoteCount> TRhythm::SyxMessages() {
+    std::array<TSyxMessage, 1 + RhythmNoteCount> m;
+    m[0] = {Common->Message.data(), TRhythmCommon::DataSize, 0};
+    for (int k = FirstRhythmKey; k <= LastRhythmKey; ++k)
+        m[static_cast<std::size_t>(k - FirstRhythmKey + 1)] = {Note(k).Message.data(), TRhythmNote::DataSize, 0};
+    return m;
+}
+
+void TRhythm::Assign(TLibElem* Source) {
+    TLibElem::Assign(Source);
+    auto* source = dynamic_cast<TRhythm*>(Source);
+    if (source == nullptr || source == this) return;
+    Common->AssignMessage(*source->Common);
+    for (int k = FirstRhythmKey; k <= LastRhythmKey; ++k) Note(k).AssignMessage(source->Note(k));
+}
+
+std::string TRhythm::GetName() const { return TrimRight(NameFromData(Common->Data())); }
+
+void TRhythm::SetName(const std::string& AName, bool Send) {
+    const std::array<std::uint8_t, 12> name = NameToData(AName);
+    if (Send) {
+        Common->SetParams(0, name);
+    } else {
+        std::memcpy(Common->Data(), name.data(), name.size());
+    }
+}
+
+void TRhythm::UpdateViews() {
+    if (WindowOpen != 0) UpdateWindowView(Window);
+    for (int e : EditorOrder) UpdateEditorViews(std::span<const TEditorSlot>(&Editors[static_cast<std::size_t>(e)], 1));
+}
+
+void TRhythm::CloseEditors() {
+    for (int e : EditorOrder) CloseEditorSlots(std::span<TEditorSlot>(&Editors[static_cast<std::size_t>(e)], 1));
+}
+
+std::uint32_t TRhythm::LocationAddress() const {
+    return Temporary != 0 ? TempRhythmBase : RhythmBaseAddress(User != 0, Number);
+}
+
+std::uint32_t TRhythm::BaseFor(bool ToTemporary) const {
+    return ToTemporary || Temporary != 0 ? TempRhythmBase : RhythmBaseAddress(User != 0, Number);
+}
+
+void TRhythm::BuildSysEx() {
+    const std::uint32_t base = LocationAddress();
+    Common->BuildMessage(base);
+    for (int k = FirstRhythmKey; k <= LastRhythmKey; ++k) Note(k).BuildMessage(base + RhythmNoteOffset(k));
+}
+
+void TRhythm::WriteSyx(TStream& F) {
+    TLibElem::WriteSyx(F);  // builds the headers
+    const auto messages = SyxMessages();
+    WriteSyxBody(F, messages);
+}
+
+void TRhythm::ReadSyx(TStream& F) {
+    const auto messages = SyxMessages();
+    ReadSyxBody(F, messages);
+}
+
+void TRhythm::WriteLibRecord(TStream& F) {
+    TLibElem::WriteLibRecord(F);
+    for (int e : EditorOrder) {
+        WriteI16(F, Editors[static_cast<std::size_t>(e)].Left);
+        WriteI16(F, Editors[static_cast<std::size_t>(e)].Top);
+    }
+    WriteSyx(F);
+}
+
+void TRhythm::ReadLibRecord(TStream& F) {
+    TLibElem::ReadLibRecord(F);
+    if (Number < 1 || Number > RhythmSlots)
+        throw EReadError("Rhythm set slot " + std::to_string(Number) + " lies outside 1..2");
+    std::array<std::int16_t, 2 * RhythmEditorCount> positions{};
+    for (std::int16_t& v : positions) v = ReadI16(F);
+    ReadSyx(F);
+    for (std::size_t i = 0; i < EditorOrder.size(); ++i) {
+        TEditorSlot& slot = Editors[static_cast<std::size_t>(EditorOrder[i])];
+        slot.Left = positions[2 * i];
+        slot.Top = positions[2 * i + 1];
+    }
+}
+
+// ------------------------------------------------------------------------------------------- transmit
+
+void TRhythm::Transmit(bool ToTemporary) {
+    if (DevicesOpen == 0) return;
+    TransferBase = BaseFor(ToTemporary);
+    TransferAddress = TransferBase;
+    if (ToTemporary || Temporary != 0) {
+        CurrentRhythm = this;
+        PreviewChannel = 10;
+    }
+    MessageCount = 0;
+    ITransferProgress* progress = ModelServices().Progress;
+    if (progress == nullptr) {
+        // No progress window to pace the messages: they go one after the other.
+        while (MessageCount < RhythmMessages) TransmitStep();
+        return;
+    }
+    progress->SetTimer(TTransferTimer::Timer, RhythmTransmitTickMs, [this]() { TransmitTimer(nullptr); }, true);
+    progress->Start(RhythmMessages, "Now Transmitting Rhythm", "Rhythm Number");
+    progress->SetTransmetting();
+    progress->AddElem(1);
+    TransmitStep();
+    progress->ShowModal();
+}
+
+void TRhythm::TransmitStep() {
+    if (MessageCount < 0 || MessageCount >= RhythmMessages) return;  // a tick after the last message
+    ITransferProgress* progress = ModelServices().Progress;
+    if (MessageCount == 0) {
+        if (progress != nullptr) progress->AddSended(static_cast<int>(TRhythmCommon::MessageSize), 1);
+        SendDataSet(TransferBase, 0, 0, Common->DataSpan());
+    } else {
+        const int key = KeyOfMessage(MessageCount);
+        if (progress != nullptr) progress->AddSended(static_cast<int>(TRhythmNote::MessageSize), 1);
+        SendDataSet(TransferBase, RhythmNoteOffset(key), 0, Note(key).DataSpan());
+    }
+    ++MessageCount;
+    if (MessageCount == RhythmMessages && progress != nullptr) {
+        // The window stays a moment on the finished transfer, then the time-out handler closes it.
+        progress->SetCompleted(true);
+        progress->SetTimer(TTransferTimer::Timer, RhythmClosingDelayMs, [this]() { InstrumentNotResponding(nullptr); },
+                           true);
+    }
+}
+
+// -------------------------------------------------------------------------------------------- receive
+
+void TRhythm::Receive(bool FromTemporary) {
+    TLibElem::Receive(FromTemporary);  // the set counts as modified
+    if (DevicesOpen == 0) return;
+    ITransferProgress* progress = ModelServices().Progress;
+    if (progress == nullptr || ModelServices().MidiPorts == nullptr) return;
+    progress->SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
+    CompletionCount = 0;
+    MessageCount = 0;
+    TransferBase = BaseFor(FromTemporary);
+    TransferAddress = TransferBase;
+    progress->Start(RhythmMessages, "Now Receiving Rhythm", "Rhythm Number");
+    RequestNext();
+    progress->AddElem(1);
+    progress->ShowModal();
+    UpdateViews();
+}
+
+std::uint32_t TRhythm::ExpectedReplyAddress() const {
+    return MessageCount <= 0 ? TransferBase : TransferBase + RhythmNoteOffset(KeyOfMessage(MessageCount));
+}
+
+void TRhythm::RequestNext() {
+    if (DevicesOpen == 0) return;
+    IMidiPorts* ports = ModelServices().MidiPorts;
+    ITransferProgress* progress = ModelServices().Progress;
+    if (ports == nullptr || progress == nullptr) return;
+    progress->SetTimerEnabled(TTransferTimer::Timer, false);
+    ports->SetInputHandler(nullptr);
+    if (CompletionCount > 0) {
+        // Everything is in: the time-out handler finds the transfer complete and closes the window.
+        progress->SetCompleted(true);
+        progress->SetTimer(TTransferTimer::Timer, RhythmClosingDelayMs, [this]() { InstrumentNotResponding(nullptr); },
+                           true);
+        return;
+    }
+    // Whatever waits in the input belongs to no request of ours.
+    while (ports->PendingEventCount() > 0)
+        if (!ports->NextEvent()) break;
+    progress->AddSended(static_cast<int>(SysexOverhead + 4), 1);
+    if (MessageCount <= 0) {
+        SendDataRequest(TransferBase, 0, 0, RhythmCommonRequestSize);
+    } else {
+        SendDataRequest(TransferBase, RhythmNoteOffset(KeyOfMessage(MessageCount)), 0, RhythmNoteRequestSize);
+    }
+    ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
+    progress->SetTimerEnabled(TTransferTimer::Timer, true);
+}
+
+void TRhythm::ReceiveHandler(TObject* Sender) {
+    (void)Sender;
+    if (DevicesOpen == 0) return;
+    IMidiPorts* ports = ModelServices().MidiPorts;
+    ITransferProgress* progress = ModelServices().Progress;
+    if (ports == nullptr || progress == nullptr) return;
+    std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
+    if (CompletionCount > 0 || MessageCount >= RhythmMessages) return;  // over: a late duplicate
+    if (!event) return;
+
+    const bool common = MessageCount <= 0;
+    const std::size_t size = common ? TRhythmCommon::MessageSize : TRhythmNote::MessageSize;
+    const std::size_t length = std::min<std::size_t>(event->Sysex.size(), event->SysexLength);
+    switch (ClassifyReply(event->Sysex.data(), length, ExpectedReplyAddress(), size)) {
+        case TReplyKind::Foreign:
+            // A note from the keyboard, a stale or duplicate reply: not ours. The time-out keeps
+            // counting, so that a stream of foreign messages cannot hold off the report of a silent
+            // instrument.
+            return;
+        case TReplyKind::BadChecksum:
+            progress->SetTimerEnabled(TTransferTimer::Timer, false);
+            RequestNext();  // the same block again
+            return;
+        case TReplyKind::Good:
+            progress->SetTimerEnabled(TTransferTimer::Timer, false);
+            break;
+    }
+    std::uint8_t* target = common ? Common->Message.data() : Note(KeyOfMessage(MessageCount)).Message.data();
+    std::memcpy(target, event->Sysex.data(), size);
+    progress->AddReceived(static_cast<int>(size), 1);
+    MessageCount = static_cast<std::int16_t>(common ? 1 : MessageCount + 1);
+    event.reset();
+    if (MessageCount == RhythmMessages) ++CompletionCount;
+    RequestNext();
+}
+
+void TRhythm::InitDefault() {
+    Common->Initialise();
+    for (int k = FirstRhythmKey; k <= LastRhythmKey; ++k) Note(k).Initialise();
+    UpdateViews();
+}
+
+void TRhythm::StoreWindowPositions() {
+    TLibElem::StoreWindowPositions();
+    for (int e : EditorOrder) StoreEditorPositions(std::span<TEditorSlot>(&Editors[static_cast<std::size_t>(e)], 1));
+}
+
+}  // namespace zel
