@@ -1,0 +1,78 @@
+#include "uilib/base/uiShellCommon.h"
+
+#include <cstring>
+
+namespace zel {
+
+namespace {
+constexpr int MaxPidlItems = 260;
+WORD ItemCount(const BYTE* item) { return static_cast<WORD>(item[0] | (item[1] << 8)); }
+}  // namespace
+
+int PidlItemCount(LPCITEMIDLIST Pidl) {
+    if (Pidl == nullptr) return 0;
+    const auto* item = reinterpret_cast<const BYTE*>(Pidl);
+    for (int n = 0; n <= MaxPidlItems; ++n) {
+        if (ItemCount(item) == 0) return n;
+        item += ItemCount(item);
+    }
+    return -1;
+}
+
+LPITEMIDLIST PidlNextItem(LPCITEMIDLIST Item) {
+    if (Item == nullptr) return nullptr;
+    const auto* item = reinterpret_cast<const BYTE*>(Item);
+    WORD cb = ItemCount(item);
+    if (cb == 0) return nullptr;
+    return reinterpret_cast<LPITEMIDLIST>(const_cast<BYTE*>(item + cb));
+}
+
+LPITEMIDLIST PidlLastItem(LPCITEMIDLIST Pidl) {
+    auto* last = const_cast<LPITEMIDLIST>(Pidl);
+    // Bounded like PidlItemCount, so that a list without terminator cannot run away.
+    LPITEMIDLIST item = last;
+    for (int n = 0; item != nullptr && item->mkid.cb != 0 && n <= MaxPidlItems; ++n) {
+        last = item;
+        item = PidlNextItem(item);
+    }
+    return last;
+}
+
+void PidlFree(LPITEMIDLIST Pidl) {
+    if (Pidl != nullptr) SHFree(Pidl);
+}
+
+std::string PidlGetPath(LPCITEMIDLIST Pidl) {
+    if (Pidl == nullptr) return {};
+    char path[MAX_PATH + 1] = {};
+    return SHGetPathFromIDList(Pidl, path) ? std::string(path) : std::string();
+}
+
+std::string PidlGetDisplayName(LPCITEMIDLIST Pidl, bool FullPath) {
+    if (Pidl == nullptr) return {};
+    std::string result;
+    if (FullPath) {
+        result = PidlGetPath(Pidl);
+        if (!result.empty()) return result;
+        // Each item is asked for its name in its own one-item list.
+        int count = PidlItemCount(Pidl);
+        LPITEMIDLIST item = const_cast<LPITEMIDLIST>(Pidl);
+        for (int i = 0; i < count; ++i, item = PidlNextItem(item)) {
+            WORD cb = item->mkid.cb;
+            auto* single = static_cast<BYTE*>(SHAlloc(static_cast<std::size_t>(cb) + 4));
+            if (single == nullptr) break;
+            std::memcpy(single, item, cb);
+            std::string name;
+            BOOL ok = SHGetItemDisplayName(reinterpret_cast<LPCITEMIDLIST>(single), &name);
+            SHFree(single);
+            if (!ok) break;
+            if (!result.empty()) result += "\\";
+            result += name;
+        }
+        return result;
+    }
+    SHGetListDisplayName(Pidl, &result);
+    return result;
+}
+
+}  // namespace zel
