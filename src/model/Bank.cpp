@@ -16,11 +16,6 @@ namespace {
 ITransferProgress* Progress() { return ModelServices().Progress; }
 IMidiPorts* Ports() { return ModelServices().MidiPorts; }
 
-// The bytes of a received event that are really there.
-std::size_t EventLength(const TMyMidiEvent& event) {
-    return std::min<std::size_t>(event.Sysex.size(), event.SysexLength);
-}
-
 }  // namespace
 
 // ------------------------------------------------------------------------------------------------ TBank
@@ -153,25 +148,10 @@ void TBank::SaveUpdateNames() {
 void TBank::FinishTransfer(bool Names) {
     ITransferProgress* progress = Progress();
     if (progress == nullptr) return;
-    progress->SetCompleted(true);
     // The closing tick is armed before the names are written, so that a failure to write them cannot
     // leave the transfer's timer running.
-    progress->SetTimer(TTransferTimer::Timer, TransferCloseDelayMs, [this]() { InstrumentNotResponding(nullptr); },
-                       true);
+    CloseAfter(*progress, TransferCloseDelayMs);
     if (Names) SaveUpdateNames();
-}
-
-void TBank::ArmReplyTimeout() {
-    if (ITransferProgress* progress = Progress())
-        progress->SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); },
-                           true);
-}
-
-void TBank::DiscardPendingInput() {
-    IMidiPorts* ports = Ports();
-    if (ports == nullptr) return;
-    while (ports->PendingEventCount() > 0)
-        if (!ports->NextEvent()) break;
 }
 
 void TBank::EndTransfer() {
@@ -180,7 +160,7 @@ void TBank::EndTransfer() {
 
 void TBank::SwallowMidiInput(TObject* Sender) {
     (void)Sender;
-    DiscardPendingInput();
+    if (IMidiPorts* ports = Ports()) DiscardPendingInput(*ports);
 }
 
 void TBank::RequestAgain() {
@@ -188,10 +168,181 @@ void TBank::RequestAgain() {
     RequestNext();
 }
 
+std::uint32_t TBank::MemberAddress(int Index) const { return Kind->BaseAddress(User != 0, Index + 1); }
+
+void TBank::TransmitMembers() {
+    if (DevicesOpen == 0) return;
+    ITransferProgress* progress = Progress();
+    if (progress == nullptr) return;
+    PlaceMembers();
+    StartTransmitTimer(*progress, BankTransmitTickMs);
+    TransferIndex = 0;
+    TransferStep = 0;
+    if (Kind->Names) LoadUpdateNames();
+    RunTransmit(*progress, Kind->Messages, "Now Transmitting " + MemoryTitle() + " " + Kind->Title, Kind->Label,
+                Kind->CountMemberAtStart);
+}
+
+void TBank::TransmitMemberStep() {
+    ITransferProgress* progress = Progress();
+    if (progress == nullptr) return;
+    if (TransferIndex >= Kind->Slots) {
+        FinishTransfer(Kind->Names);
+        return;
+    }
+    const std::span<std::uint8_t> message = Kind->StepMessage(*Members.at(static_cast<std::size_t>(TransferIndex)),
+                                                              TransferStep);
+    const std::uint32_t base = MemberAddress(TransferIndex);
+    try {
+        SendDataSet(base, Kind->StepOffset(TransferStep), 0,
+                    message.subspan(DataStart, message.size() - SysexOverhead));
+        if (Kind->CountMessages) progress->AddSended(static_cast<int>(message.size()), 1);
+    } catch (...) {
+        // A message that cannot be sent would be tried again on every tick: the transfer ends.
+        progress->SetTimerEnabled(TTransferTimer::Timer, false);
+        progress->Close();
+        throw;
+    }
+    ++TransferStep;
+    if (TransferStep < Kind->Steps) return;
+    if (!Kind->CountMessages) progress->AddSended(Kind->MemberBytes, Kind->Steps);
+    if (Kind->Names) StoreTransferName(Kind->UserNames, Kind->CardNames);
+    TransferStep = 0;
+    ++TransferIndex;
+    if (!Kind->CountMemberAtStart || TransferIndex < Kind->Slots) progress->AddElem(1);
+}
+
+void TBank::ReceiveMembers(bool FromTemporary) {
+    TLibElem::Receive(FromTemporary);  // the bank counts as modified
+    ITransferProgress* progress = Progress();
+    if (progress == nullptr) return;
+    PlaceMembers();
+    SetReplyTimeout(*progress);
+    TransferIndex = 0;
+    TransferStep = 0;
+    if (Kind->Names) LoadUpdateNames();
+    RunReceive(*progress, Kind->Messages, "Now Receiving " + MemoryTitle() + " " + Kind->Title, Kind->Label,
+               Kind->CountMemberAtStart);
+    EndTransfer();
+    UpdateViews();
+}
+
+void TBank::RequestStep(const TTransferLink& Link) {
+    SendRequest(Link, MemberAddress(TransferIndex), Kind->StepOffset(TransferStep),
+                TransferStep == 0 ? Kind->CommonRequest : Kind->BlockRequest, true);
+}
+
+std::size_t TBank::TakeStepReply(const TTransferLink& Link, const TMyMidiEvent* Event,
+                                 const std::function<void()>& AskAgain) {
+    const std::size_t size =
+        Kind->StepMessage(*Members.at(static_cast<std::size_t>(TransferIndex)), TransferStep).size();
+    const std::uint32_t address = MemberAddress(TransferIndex) + Kind->StepOffset(TransferStep);
+    if (!TakeExpectedReply(*Link.Progress, Event, address, size, AskAgain)) return 0;
+    if (TransferStep == 0) kept_.assign(static_cast<std::size_t>(Kind->Steps), {});
+    kept_[static_cast<std::size_t>(TransferStep)].assign(Event->Sysex.data(), Event->Sysex.data() + size);
+    ++TransferStep;
+    return size;
+}
+
+void TBank::StoreKeptMember() {
+    TLibElem& member = *Members.at(static_cast<std::size_t>(TransferIndex));
+    for (int step = 0; step < Kind->Steps; ++step) {
+        const std::span<std::uint8_t> message = Kind->StepMessage(member, step);
+        std::memcpy(message.data(), kept_[static_cast<std::size_t>(step)].data(), message.size());
+    }
+}
+
+// ---------------------------------------------------------------------------------------- member kinds
+
+namespace {
+
+std::span<std::uint8_t> PatchStep(TLibElem& Member, int Step) {
+    auto& patch = static_cast<TPatch&>(Member);
+    if (Step == 0) return patch.Common->Message;
+    return patch.Tone(Step).Message;
+}
+
+std::uint16_t PatchStepOffset(int Step) { return Step == 0 ? 0 : ToneOffset(Step); }
+
+std::span<std::uint8_t> PerformanceStep(TLibElem& Member, int Step) {
+    auto& performance = static_cast<TPerformance&>(Member);
+    if (Step == 0) return performance.Common->Message;
+    return performance.Part(Step).Message;
+}
+
+std::uint16_t PerformanceStepOffset(int Step) { return Step == 0 ? 0 : PartOffset(Step); }
+
+// Step s > 0 of a rhythm set carries the note of key 34 + s.
+constexpr int RhythmKeyOfStep(int Step) { return FirstRhythmKey - 1 + Step; }
+
+std::span<std::uint8_t> RhythmStep(TLibElem& Member, int Step) {
+    auto& rhythm = static_cast<TRhythm&>(Member);
+    if (Step == 0) return rhythm.Common->Message;
+    return rhythm.Note(RhythmKeyOfStep(Step)).Message;
+}
+
+std::uint16_t RhythmStepOffset(int Step) { return Step == 0 ? 0 : RhythmNoteOffset(RhythmKeyOfStep(Step)); }
+
+// Patches and performances count their bytes and themselves once a member is sent, and keep the name
+// lists; rhythm sets count each message and each set as it begins.
+constexpr TBankKind PatchBankKind{PatchSlots,
+                                  1 + ToneCount,
+                                  PatchSyxSize,
+                                  PatchBankMessages,
+                                  "Patch Bank",
+                                  "Patch Number",
+                                  true,
+                                  TNameListKind::UserPatches,
+                                  TNameListKind::CardPatches,
+                                  false,
+                                  false,
+                                  PatchRequestSize,
+                                  PatchRequestSize,
+                                  &PatchBaseAddress,
+                                  &PatchStepOffset,
+                                  &PatchStep};
+
+constexpr TBankKind PerformanceBankKind{PerformanceSlots,
+                                        1 + PartCount,
+                                        PerformanceSyxSize,
+                                        PerformanceBankMessages,
+                                        "Performance Bank",
+                                        "Performance Number",
+                                        true,
+                                        TNameListKind::UserPerformances,
+                                        TNameListKind::CardPerformances,
+                                        false,
+                                        false,
+                                        PerformanceCommonRequestSize,
+                                        PerformancePartRequestSize,
+                                        &PerformanceBaseAddress,
+                                        &PerformanceStepOffset,
+                                        &PerformanceStep};
+
+constexpr TBankKind RhythmBankKind{RhythmSlots,
+                                   1 + RhythmNoteCount,
+                                   RhythmSyxSize,
+                                   RhythmBankMessages,
+                                   "Rhythm Bank",
+                                   "Rhythm Number",
+                                   false,
+                                   TNameListKind::UserPatches,
+                                   TNameListKind::CardPatches,
+                                   true,
+                                   true,
+                                   RhythmCommonRequestSize,
+                                   RhythmNoteRequestSize,
+                                   &RhythmBaseAddress,
+                                   &RhythmStepOffset,
+                                   &RhythmStep};
+
+}  // namespace
+
 // ------------------------------------------------------------------------------------------- TPatchBank
 
 TPatchBank::TPatchBank(TLibElem* AOwner) : TBank(AOwner) {
     ElemType = etPatchBank;
+    Kind = &PatchBankKind;
     CreateMembers(PatchSlots);
 }
 
@@ -201,158 +352,64 @@ std::unique_ptr<TLibElem> TPatchBank::CreateMember(TLibElem* MemberOwner) {
 
 TPatch& TPatchBank::Patch(int Index) { return static_cast<TPatch&>(*Members.at(static_cast<std::size_t>(Index))); }
 
-std::uint32_t TPatchBank::MemberAddress(int Index) const { return PatchBaseAddress(User != 0, Index + 1); }
-
 void TPatchBank::Transmit(bool ToTemporary) {
     (void)ToTemporary;  // a bank always goes to its own memory
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = Progress();
-    if (progress == nullptr) return;
-    PlaceMembers();
-    progress->SetTimer(TTransferTimer::Timer, BankTransmitTickMs, [this]() { TransmitTimer(nullptr); }, true);
-    TransferIndex = 0;
-    TransferStep = 0;
-    LoadUpdateNames();
-    progress->Start(PatchBankMessages, "Now Transmitting " + MemoryTitle() + " Patch Bank", "Patch Number");
-    progress->SetTransmetting();
-    TransmitStep();
-    progress->ShowModal();
+    TransmitMembers();
 }
 
-void TPatchBank::TransmitStep() {
-    ITransferProgress* progress = Progress();
-    if (progress == nullptr) return;
-    if (TransferIndex >= PatchSlots) {
-        FinishTransfer(true);
-        return;
-    }
-    TPatch& patch = Patch(TransferIndex);
-    const std::uint32_t base = MemberAddress(TransferIndex);
-    try {
-        if (TransferStep == 0) {
-            SendDataSet(base, 0, 0, patch.Common->DataSpan());
-        } else {
-            SendDataSet(base, ToneOffset(TransferStep), 0, patch.Tone(TransferStep).DataSpan());
-        }
-    } catch (...) {
-        // A message that cannot be sent would be tried again on every tick: the transfer ends.
-        progress->SetTimerEnabled(TTransferTimer::Timer, false);
-        progress->Close();
-        throw;
-    }
-    ++TransferStep;
-    if (TransferStep > ToneCount) {
-        progress->AddSended(PatchSyxSize, 1 + ToneCount);
-        StoreTransferName(TNameListKind::UserPatches, TNameListKind::CardPatches);
-        TransferStep = 0;
-        ++TransferIndex;
-        progress->AddElem(1);
-    }
-}
+void TPatchBank::TransmitStep() { TransmitMemberStep(); }
 
-void TPatchBank::Receive(bool FromTemporary) {
-    TLibElem::Receive(FromTemporary);  // the bank counts as modified
-    ITransferProgress* progress = Progress();
-    if (progress == nullptr) return;
-    PlaceMembers();
-    progress->SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
-    TransferIndex = 0;
-    TransferStep = 0;
-    LoadUpdateNames();
-    progress->Start(PatchBankMessages, "Now Receiving " + MemoryTitle() + " Patch Bank", "Patch Number");
-    RequestNext();
-    progress->ShowModal();
-    EndTransfer();
-    UpdateViews();
-}
+void TPatchBank::Receive(bool FromTemporary) { ReceiveMembers(FromTemporary); }
 
 void TPatchBank::RequestNext() {
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = Progress();
-    IMidiPorts* ports = Ports();
-    if (progress == nullptr || ports == nullptr) return;
-    progress->SetTimerEnabled(TTransferTimer::Timer, false);
-    progress->SetTimerEnabled(TTransferTimer::TimerCleanup, false);
-    ports->SetInputHandler(nullptr);
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    StopWaiting(link);
+    link.Progress->SetTimerEnabled(TTransferTimer::TimerCleanup, false);
     if (TransferIndex >= PatchSlots) {
         FinishTransfer(true);
         return;
     }
     // The instrument answers a whole-patch request from the common on.
     TransferStep = 0;
-    DiscardPendingInput();
-    progress->AddSended(15, 1);
-    SendDataRequest(MemberAddress(TransferIndex), 0, 0, PatchRequestSize);
-    ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
-    ArmReplyTimeout();
+    RequestStep(link);
 }
 
 void TPatchBank::ReceiveHandler(TObject* Sender) {
     (void)Sender;
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = Progress();
-    IMidiPorts* ports = Ports();
-    if (progress == nullptr || ports == nullptr) return;
-    std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
-    if (!event || TransferIndex >= PatchSlots || TransferStep > ToneCount) return;
-
-    const bool common = TransferStep == 0;
-    const std::size_t size = common ? TCommon::MessageSize : TTone::MessageSize;
-    const std::uint32_t expected = MemberAddress(TransferIndex) + (common ? 0u : ToneOffset(TransferStep));
-    switch (ClassifyReply(event->Sysex.data(), EventLength(*event), expected, size)) {
-        case TReplyKind::Foreign:
-            // A note from the keyboard, a stale or duplicate reply: not ours, keep waiting.
-            return;
-        case TReplyKind::BadChecksum:
-            // The rest of this patch's replies are still coming: they are swallowed, and the patch is
-            // asked for again once they are past. The time-out waits meanwhile.
-            event.reset();
-            progress->SetTimerEnabled(TTransferTimer::Timer, false);
-            progress->SetTimer(TTransferTimer::TimerCleanup, RequestAgainDelayMs, [this]() { RequestAgain(); }, true);
-            ports->SetInputHandler([this](TObject* s) { SwallowMidiInput(s); });
-            return;
-        case TReplyKind::Good:
-            break;
-    }
-    if (common) pending_.assign(PatchSyxSize, 0);
-    const std::size_t at = common ? 0 : TCommon::MessageSize + static_cast<std::size_t>(TransferStep - 1) * TTone::MessageSize;
-    std::memcpy(pending_.data() + at, event->Sysex.data(), size);
-    ++TransferStep;
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
+    if (TransferIndex >= PatchSlots || TransferStep > ToneCount) return;
+    // After a damaged reply the rest of this patch's replies are still coming: they are swallowed, and
+    // the patch is asked for again once they are past. The time-out waits meanwhile.
+    const auto askAgain = [this, &link]() {
+        link.Progress->SetTimer(TTransferTimer::TimerCleanup, RequestAgainDelayMs, [this]() { RequestAgain(); }, true);
+        link.Ports->SetInputHandler([this](TObject* s) { SwallowMidiInput(s); });
+    };
+    if (TakeStepReply(link, event.get(), askAgain) == 0) return;
     event.reset();
 
     if (TransferStep <= ToneCount) {
-        // An instrument that stops half way is reported, not waited on for ever.
-        progress->SetTimerEnabled(TTransferTimer::Timer, true);
+        // The rest of the patch follows without a new request; an instrument that stops half way is
+        // reported, not waited on for ever.
+        link.Progress->SetTimerEnabled(TTransferTimer::Timer, true);
         return;
     }
     // The whole patch is here: it takes its five messages at once.
-    TPatch& patch = Patch(TransferIndex);
-    std::memcpy(patch.Common->Message.data(), pending_.data(), TCommon::MessageSize);
-    for (int t = 1; t <= ToneCount; ++t)
-        std::memcpy(patch.Tone(t).Message.data(),
-                    pending_.data() + TCommon::MessageSize + static_cast<std::size_t>(t - 1) * TTone::MessageSize,
-                    TTone::MessageSize);
+    StoreKeptMember();
     StoreTransferName(TNameListKind::UserPatches, TNameListKind::CardPatches);
     ++TransferIndex;
-    progress->AddReceived(PatchSyxSize, 1 + ToneCount);
-    progress->AddElem(1);
+    link.Progress->AddReceived(PatchSyxSize, 1 + ToneCount);
+    link.Progress->AddElem(1);
     RequestNext();
 }
 
 // ------------------------------------------------------------------------------------- TPerformanceBank
 
-namespace {
-
-constexpr std::size_t PerformanceCommonMessage = TPerformanceCommon::MessageSize;  // 75
-constexpr std::size_t PerformancePartMessage = TPerformancePart::MessageSize;      // 30
-constexpr std::size_t RhythmCommonMessage = TRhythmCommon::MessageSize;            // 23
-constexpr std::size_t RhythmNoteMessage = TRhythmNote::MessageSize;                // 69
-constexpr int RhythmLastStep = RhythmNoteCount;                                    // 64
-
-}  // namespace
-
 TPerformanceBank::TPerformanceBank(TLibElem* AOwner) : TBank(AOwner) {
     ElemType = etPerformanceBank;
+    Kind = &PerformanceBankKind;
     CreateMembers(PerformanceSlots);
 }
 
@@ -364,141 +421,50 @@ TPerformance& TPerformanceBank::Performance(int Index) {
     return static_cast<TPerformance&>(*Members.at(static_cast<std::size_t>(Index)));
 }
 
-std::uint32_t TPerformanceBank::MemberAddress(int Index) const { return PerformanceBaseAddress(User != 0, Index + 1); }
-
 void TPerformanceBank::Transmit(bool ToTemporary) {
     (void)ToTemporary;
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = Progress();
-    if (progress == nullptr) return;
-    PlaceMembers();
-    progress->SetTimer(TTransferTimer::Timer, BankTransmitTickMs, [this]() { TransmitTimer(nullptr); }, true);
-    TransferIndex = 0;
-    TransferStep = 0;
-    LoadUpdateNames();
-    progress->Start(PerformanceBankMessages, "Now Transmitting " + MemoryTitle() + " Performance Bank",
-                    "Performance Number");
-    progress->SetTransmetting();
-    TransmitStep();
-    progress->ShowModal();
+    TransmitMembers();
 }
 
-void TPerformanceBank::TransmitStep() {
-    ITransferProgress* progress = Progress();
-    if (progress == nullptr) return;
-    if (TransferIndex >= PerformanceSlots) {
-        FinishTransfer(true);
-        return;
-    }
-    TPerformance& performance = Performance(TransferIndex);
-    const std::uint32_t base = MemberAddress(TransferIndex);
-    try {
-        if (TransferStep == 0) {
-            SendDataSet(base, 0, 0, performance.Common->DataSpan());
-        } else {
-            SendDataSet(base, PartOffset(TransferStep), 0, performance.Part(TransferStep).DataSpan());
-        }
-    } catch (...) {
-        progress->SetTimerEnabled(TTransferTimer::Timer, false);
-        progress->Close();
-        throw;
-    }
-    ++TransferStep;
-    if (TransferStep > PartCount) {
-        progress->AddSended(PerformanceSyxSize, 1 + PartCount);
-        StoreTransferName(TNameListKind::UserPerformances, TNameListKind::CardPerformances);
-        TransferStep = 0;
-        ++TransferIndex;
-        progress->AddElem(1);
-    }
-}
+void TPerformanceBank::TransmitStep() { TransmitMemberStep(); }
 
-void TPerformanceBank::Receive(bool FromTemporary) {
-    TLibElem::Receive(FromTemporary);
-    ITransferProgress* progress = Progress();
-    if (progress == nullptr) return;
-    PlaceMembers();
-    progress->SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
-    TransferIndex = 0;
-    TransferStep = 0;
-    LoadUpdateNames();
-    progress->Start(PerformanceBankMessages, "Now Receiving " + MemoryTitle() + " Performance Bank",
-                    "Performance Number");
-    RequestNext();
-    progress->ShowModal();
-    EndTransfer();
-    UpdateViews();
-}
+void TPerformanceBank::Receive(bool FromTemporary) { ReceiveMembers(FromTemporary); }
 
 void TPerformanceBank::RequestNext() {
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = Progress();
-    IMidiPorts* ports = Ports();
-    if (progress == nullptr || ports == nullptr) return;
-    progress->SetTimerEnabled(TTransferTimer::Timer, false);
-    ports->SetInputHandler(nullptr);
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    StopWaiting(link);
     if (TransferIndex >= PerformanceSlots) return;  // the last reply has closed the window
-    DiscardPendingInput();
-    progress->AddSended(15, 1);
-    if (TransferStep == 0) {
-        SendDataRequest(MemberAddress(TransferIndex), 0, 0, PerformanceCommonRequestSize);
-    } else {
-        SendDataRequest(MemberAddress(TransferIndex), PartOffset(TransferStep), 0, PerformancePartRequestSize);
-    }
-    ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
-    ArmReplyTimeout();
+    RequestStep(link);
 }
 
 void TPerformanceBank::ReceiveHandler(TObject* Sender) {
     (void)Sender;
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = Progress();
-    IMidiPorts* ports = Ports();
-    if (progress == nullptr || ports == nullptr) return;
-    std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
-    if (!event || TransferIndex >= PerformanceSlots || TransferStep > PartCount) return;
-
-    const bool common = TransferStep == 0;
-    const std::size_t size = common ? PerformanceCommonMessage : PerformancePartMessage;
-    const std::uint32_t expected = MemberAddress(TransferIndex) + (common ? 0u : PartOffset(TransferStep));
-    switch (ClassifyReply(event->Sysex.data(), EventLength(*event), expected, size)) {
-        case TReplyKind::Foreign:
-            return;  // not the block asked for: keep waiting
-        case TReplyKind::BadChecksum:
-            event.reset();
-            RequestNext();  // the same block again
-            return;
-        case TReplyKind::Good:
-            break;
-    }
-    if (common) pending_.assign(PerformanceSyxSize, 0);
-    const std::size_t at =
-        common ? 0 : PerformanceCommonMessage + static_cast<std::size_t>(TransferStep - 1) * PerformancePartMessage;
-    std::memcpy(pending_.data() + at, event->Sysex.data(), size);
-    progress->AddReceived(static_cast<int>(size), 1);
-    ++TransferStep;
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
+    if (TransferIndex >= PerformanceSlots || TransferStep > PartCount) return;
+    // A damaged block is asked for again at once.
+    const std::size_t size = TakeStepReply(link, event.get(), [this]() { RequestNext(); });
+    if (size == 0) return;
+    link.Progress->AddReceived(static_cast<int>(size), 1);
     event.reset();
 
     if (TransferStep <= PartCount) {
         RequestNext();  // the next part
         return;
     }
-    TPerformance& performance = Performance(TransferIndex);
-    std::memcpy(performance.Common->Message.data(), pending_.data(), PerformanceCommonMessage);
-    for (int p = 1; p <= PartCount; ++p)
-        std::memcpy(performance.Part(p).Message.data(),
-                    pending_.data() + PerformanceCommonMessage + static_cast<std::size_t>(p - 1) * PerformancePartMessage,
-                    PerformancePartMessage);
+    StoreKeptMember();
     StoreTransferName(TNameListKind::UserPerformances, TNameListKind::CardPerformances);
     ++TransferIndex;
     if (TransferIndex >= PerformanceSlots) {
-        progress->SetTimerEnabled(TTransferTimer::Timer, false);
-        progress->SetCompleted(true);
-        progress->Close();
+        link.Progress->SetTimerEnabled(TTransferTimer::Timer, false);
+        link.Progress->SetCompleted(true);
+        link.Progress->Close();
         SaveUpdateNames();
         return;
     }
-    progress->AddElem(1);
+    link.Progress->AddElem(1);
     TransferStep = 0;
     RequestNext();
 }
@@ -507,6 +473,7 @@ void TPerformanceBank::ReceiveHandler(TObject* Sender) {
 
 TRhythmBank::TRhythmBank(TLibElem* AOwner) : TBank(AOwner) {
     ElemType = etRhythmBank;
+    Kind = &RhythmBankKind;
     CreateMembers(RhythmSlots);
 }
 
@@ -516,136 +483,43 @@ std::unique_ptr<TLibElem> TRhythmBank::CreateMember(TLibElem* MemberOwner) {
 
 TRhythm& TRhythmBank::Rhythm(int Index) { return static_cast<TRhythm&>(*Members.at(static_cast<std::size_t>(Index))); }
 
-std::uint32_t TRhythmBank::MemberAddress(int Index) const { return RhythmBaseAddress(User != 0, Index + 1); }
-
 void TRhythmBank::Transmit(bool ToTemporary) {
     (void)ToTemporary;
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = Progress();
-    if (progress == nullptr) return;
-    PlaceMembers();
-    progress->SetTimer(TTransferTimer::Timer, BankTransmitTickMs, [this]() { TransmitTimer(nullptr); }, true);
-    TransferIndex = 0;
-    TransferStep = 0;
-    progress->Start(RhythmBankMessages, "Now Transmitting " + MemoryTitle() + " Rhythm Bank", "Rhythm Number");
-    progress->SetTransmetting();
-    progress->AddElem(1);
-    TransmitStep();
-    progress->ShowModal();
+    TransmitMembers();
 }
 
-void TRhythmBank::TransmitStep() {
-    ITransferProgress* progress = Progress();
-    if (progress == nullptr) return;
-    if (TransferIndex >= RhythmSlots) {
-        FinishTransfer(false);
-        return;
-    }
-    TRhythm& rhythm = Rhythm(TransferIndex);
-    const std::uint32_t base = MemberAddress(TransferIndex);
-    try {
-        if (TransferStep == 0) {
-            SendDataSet(base, 0, 0, rhythm.Common->DataSpan());
-            progress->AddSended(static_cast<int>(RhythmCommonMessage), 1);
-        } else {
-            const int key = FirstRhythmKey - 1 + TransferStep;
-            SendDataSet(base, RhythmNoteOffset(key), 0, rhythm.Note(key).DataSpan());
-            progress->AddSended(static_cast<int>(RhythmNoteMessage), 1);
-        }
-    } catch (...) {
-        progress->SetTimerEnabled(TTransferTimer::Timer, false);
-        progress->Close();
-        throw;
-    }
-    ++TransferStep;
-    if (TransferStep > RhythmLastStep) {
-        TransferStep = 0;
-        ++TransferIndex;
-        if (TransferIndex < RhythmSlots) progress->AddElem(1);
-    }
-}
+void TRhythmBank::TransmitStep() { TransmitMemberStep(); }
 
-void TRhythmBank::Receive(bool FromTemporary) {
-    TLibElem::Receive(FromTemporary);
-    ITransferProgress* progress = Progress();
-    if (progress == nullptr) return;
-    PlaceMembers();
-    progress->SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
-    TransferIndex = 0;
-    TransferStep = 0;
-    progress->Start(RhythmBankMessages, "Now Receiving " + MemoryTitle() + " Rhythm Bank", "Rhythm Number");
-    RequestNext();
-    progress->AddElem(1);
-    progress->ShowModal();
-    EndTransfer();
-    UpdateViews();
-}
+void TRhythmBank::Receive(bool FromTemporary) { ReceiveMembers(FromTemporary); }
 
 void TRhythmBank::RequestNext() {
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = Progress();
-    IMidiPorts* ports = Ports();
-    if (progress == nullptr || ports == nullptr) return;
-    progress->SetTimerEnabled(TTransferTimer::Timer, false);
-    ports->SetInputHandler(nullptr);
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    StopWaiting(link);
     if (TransferIndex >= RhythmSlots) {
         FinishTransfer(false);
         return;
     }
-    DiscardPendingInput();
-    progress->AddSended(15, 1);
-    if (TransferStep == 0) {
-        SendDataRequest(MemberAddress(TransferIndex), 0, 0, RhythmCommonRequestSize);
-    } else {
-        SendDataRequest(MemberAddress(TransferIndex), RhythmNoteOffset(FirstRhythmKey - 1 + TransferStep), 0,
-                        RhythmNoteRequestSize);
-    }
-    ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
-    ArmReplyTimeout();
+    RequestStep(link);
 }
 
 void TRhythmBank::ReceiveHandler(TObject* Sender) {
     (void)Sender;
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = Progress();
-    IMidiPorts* ports = Ports();
-    if (progress == nullptr || ports == nullptr) return;
-    std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
-    if (!event || TransferIndex >= RhythmSlots || TransferStep > RhythmLastStep) return;
-
-    const bool common = TransferStep == 0;
-    const std::size_t size = common ? RhythmCommonMessage : RhythmNoteMessage;
-    const std::uint32_t expected =
-        MemberAddress(TransferIndex) + (common ? 0u : RhythmNoteOffset(FirstRhythmKey - 1 + TransferStep));
-    switch (ClassifyReply(event->Sysex.data(), EventLength(*event), expected, size)) {
-        case TReplyKind::Foreign:
-            return;
-        case TReplyKind::BadChecksum:
-            event.reset();
-            RequestNext();
-            return;
-        case TReplyKind::Good:
-            break;
-    }
-    progress->SetTimerEnabled(TTransferTimer::Timer, false);
-    if (common) pending_.assign(RhythmSyxSize, 0);
-    const std::size_t at = common ? 0 : RhythmCommonMessage + static_cast<std::size_t>(TransferStep - 1) * RhythmNoteMessage;
-    std::memcpy(pending_.data() + at, event->Sysex.data(), size);
-    progress->AddReceived(static_cast<int>(size), 1);
-    ++TransferStep;
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
+    if (TransferIndex >= RhythmSlots || TransferStep > RhythmNoteCount) return;
+    // A damaged block is asked for again at once.
+    const std::size_t size = TakeStepReply(link, event.get(), [this]() { RequestNext(); });
+    if (size == 0) return;
+    link.Progress->AddReceived(static_cast<int>(size), 1);
     event.reset();
 
-    if (TransferStep > RhythmLastStep) {
-        TRhythm& rhythm = Rhythm(TransferIndex);
-        std::memcpy(rhythm.Common->Message.data(), pending_.data(), RhythmCommonMessage);
-        for (int k = FirstRhythmKey; k <= LastRhythmKey; ++k)
-            std::memcpy(rhythm.Note(k).Message.data(),
-                        pending_.data() + RhythmCommonMessage +
-                            static_cast<std::size_t>(k - FirstRhythmKey) * RhythmNoteMessage,
-                        RhythmNoteMessage);
+    if (TransferStep > RhythmNoteCount) {
+        StoreKeptMember();
         ++TransferIndex;
         TransferStep = 0;
-        if (TransferIndex < RhythmSlots) progress->AddElem(1);
+        if (TransferIndex < RhythmSlots) link.Progress->AddElem(1);
     }
     RequestNext();
 }

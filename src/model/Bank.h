@@ -9,6 +9,7 @@
 // i16 WindowWidth, i16 WindowHeight and the body.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,27 @@ inline constexpr std::uint32_t TransferCloseDelayMs = 1000;
 // The wait before a patch is asked for again after a damaged reply, while the rest of its replies
 // still come in and are swallowed.
 inline constexpr std::uint32_t RequestAgainDelayMs = 300;
+
+// What the transfers of a bank need to know of its members' kind. A member travels as Steps messages,
+// the common first; step s lies at StepOffset(s) inside the member's area.
+struct TBankKind {
+    int Slots;                   // members of the bank
+    int Steps;                   // messages of one member
+    std::int32_t MemberBytes;    // the bytes of one member's messages
+    int Messages;                // messages of a whole transfer, as the progress window counts them
+    const char* Title;           // the kind in the progress window's title ("Patch Bank")
+    const char* Label;           // the progress window's element label ("Patch Number")
+    bool Names;                  // the user and card name lists follow the transfer
+    TNameListKind UserNames;     // which ones, when they do
+    TNameListKind CardNames;
+    bool CountMessages;          // a transmit counts the bytes of each message (else of each member)
+    bool CountMemberAtStart;     // the window counts a member when it begins (else when it is done)
+    std::uint32_t CommonRequest; // the size bytes of the data request for the common
+    std::uint32_t BlockRequest;  // and for any other step
+    std::uint32_t (*BaseAddress)(bool User, int Slot);
+    std::uint16_t (*StepOffset)(int Step);
+    std::span<std::uint8_t> (*StepMessage)(TLibElem& Member, int Step);
+};
 
 class TBank : public TLibElem {
 public:
@@ -70,6 +92,8 @@ public:
     void RequestAgain();
 
     int MemberCount() const { return static_cast<int>(Members.size()); }
+    // The base address of the member at Index (0-based) in the bank's memory.
+    std::uint32_t MemberAddress(int Index) const;
 
     TElementList Members;            // in slot order; the bank owns them
     std::int16_t WindowHeight = -1;  // -1: never stored
@@ -95,12 +119,31 @@ protected:
     // A finished transfer: Completed set; the window closes on the next tick of the time-out timer,
     // which waits 1000 ms. With Names the name lists are saved and reloaded.
     void FinishTransfer(bool Names);
-    // Arms the reply time-out (2000 ms).
-    void ArmReplyTimeout();
-    // Drops every event waiting in the input.
-    static void DiscardPendingInput();
     // After the modal progress window has closed: no repeated request may follow.
     static void EndTransfer();
+
+    // The transfers of a bank of a member kind, message by message through the progress window.
+    // Transmit: one message per 50 ms tick, from the first member on.
+    void TransmitMembers();
+    // One message of the transmit; after the last member the transfer finishes.
+    void TransmitMemberStep();
+    // Receive: the first request, then the input handler asks for the rest.
+    void ReceiveMembers(bool FromTemporary);
+    // Asks for step TransferStep of the member at TransferIndex.
+    void RequestStep(const TTransferLink& Link);
+    // Takes the event when it is the reply to step TransferStep (see TakeExpectedReply), keeps it for
+    // the member and moves to the next step; the bytes kept, 0 when the event was not that reply.
+    std::size_t TakeStepReply(const TTransferLink& Link, const TMyMidiEvent* Event,
+                              const std::function<void()>& AskAgain);
+    // The member at TransferIndex takes its kept replies, all at once.
+    void StoreKeptMember();
+
+    // The bank's member kind; none for a bank of no fixed kind.
+    const TBankKind* Kind = nullptr;
+
+private:
+    // The replies of the member being received, one per step.
+    std::vector<std::vector<std::uint8_t>> kept_;
 };
 
 // ------------------------------------------------------------------------------------------ patch bank
@@ -123,17 +166,12 @@ public:
     // The input handler of a receive: stores the reply when it is the data set expected next; a damaged
     // one sends the rest of the patch's replies to the swallower and asks again 300 ms later. A patch
     // takes its five replies at once, when the last has come.
-    void ReceiveHandler(TObject* Sender);
+    void ReceiveHandler(TObject* Sender) override;
 
     TPatch& Patch(int Index);  // 0-based
-    // The base address of the member at Index in the bank's memory.
-    std::uint32_t MemberAddress(int Index) const;
 
 protected:
     std::unique_ptr<TLibElem> CreateMember(TLibElem* MemberOwner) override;
-
-private:
-    std::vector<std::uint8_t> pending_;  // the replies of the patch being received
 };
 
 // ------------------------------------------------------------------------------------ performance bank
@@ -154,16 +192,12 @@ public:
 
     // The input handler of a receive: stores the reply when it is the block asked for; a damaged one is
     // asked for again at once. A performance takes its seventeen blocks at once, when the last has come.
-    void ReceiveHandler(TObject* Sender);
+    void ReceiveHandler(TObject* Sender) override;
 
     TPerformance& Performance(int Index);  // 0-based
-    std::uint32_t MemberAddress(int Index) const;
 
 protected:
     std::unique_ptr<TLibElem> CreateMember(TLibElem* MemberOwner) override;
-
-private:
-    std::vector<std::uint8_t> pending_;
 };
 
 // ----------------------------------------------------------------------------------------- rhythm bank
@@ -183,16 +217,12 @@ public:
     void TransmitStep() override;
 
     // The input handler of a receive, as the performance bank's.
-    void ReceiveHandler(TObject* Sender);
+    void ReceiveHandler(TObject* Sender) override;
 
     TRhythm& Rhythm(int Index);  // 0-based
-    std::uint32_t MemberAddress(int Index) const;
 
 protected:
     std::unique_ptr<TLibElem> CreateMember(TLibElem* MemberOwner) override;
-
-private:
-    std::vector<std::uint8_t> pending_;
 };
 
 }  // namespace zel

@@ -1,10 +1,14 @@
 #include "model/LibElem.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <exception>
 
 #include "model/ModelServices.h"
+#include "model/ParamBlocks.h"
+#include "model/SysexFraming.h"
 #include "model/SyxFiles.h"
 #include "platform/rtl/SafeFile.h"
 
@@ -347,6 +351,102 @@ void TLibElem::InstrumentNotResponding(TObject* Sender) {
     } else if (progress != nullptr) {
         progress->Close();
     }
+}
+
+// ------------------------------------------------------------------------------------------ transfers
+
+namespace {
+
+// A data request: the header, four address and four size bytes, checksum and F7.
+constexpr int RequestMessageSize = static_cast<int>(SysexOverhead + 4);
+
+}  // namespace
+
+TTransferLink TransferLink() {
+    if (DevicesOpen == 0) return {};
+    return {ModelServices().Progress, ModelServices().MidiPorts};
+}
+
+void TLibElem::SetReplyTimeout(ITransferProgress& Progress) {
+    Progress.SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
+}
+
+TTransferLink TLibElem::BeginReceive() {
+    const TTransferLink link = TransferLink();
+    if (link) SetReplyTimeout(*link.Progress);
+    return link;
+}
+
+void TLibElem::RunReceive(ITransferProgress& Progress, int Messages, const std::string& Title,
+                          const std::string& Label, bool CountElement) {
+    Progress.Start(Messages, Title, Label);
+    RequestNext();
+    if (CountElement) Progress.AddElem(1);
+    Progress.ShowModal();
+}
+
+void TLibElem::StopWaiting(const TTransferLink& Link) {
+    Link.Progress->SetTimerEnabled(TTransferTimer::Timer, false);
+    Link.Ports->SetInputHandler(nullptr);
+}
+
+void TLibElem::DiscardPendingInput(IMidiPorts& Ports) {
+    while (Ports.PendingEventCount() > 0)
+        if (!Ports.NextEvent()) break;
+}
+
+void TLibElem::SendRequest(const TTransferLink& Link, std::uint32_t Base, std::uint16_t Offset, std::uint32_t Size,
+                           bool Counted) {
+    DiscardPendingInput(*Link.Ports);
+    if (Counted) Link.Progress->AddSended(RequestMessageSize, 1);
+    SendDataRequest(Base, Offset, 0, Size);
+    Link.Ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
+    Link.Progress->SetTimerEnabled(TTransferTimer::Timer, true);
+}
+
+bool TLibElem::TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent* Event, std::uint32_t Address,
+                                 std::size_t Size, const std::function<void()>& AskAgain) {
+    if (Event == nullptr) return false;
+    const std::size_t length = std::min<std::size_t>(Event->Sysex.size(), Event->SysexLength);
+    switch (ClassifyReply(Event->Sysex.data(), length, Address, Size)) {
+        case TReplyKind::Foreign:
+            return false;
+        case TReplyKind::BadChecksum:
+            Progress.SetTimerEnabled(TTransferTimer::Timer, false);
+            AskAgain();
+            return false;
+        case TReplyKind::Good:
+            break;
+    }
+    Progress.SetTimerEnabled(TTransferTimer::Timer, false);
+    return true;
+}
+
+bool TLibElem::StoreBlockReply(const TTransferLink& Link, const TMyMidiEvent* Event, std::uint32_t Address,
+                               std::span<std::uint8_t> Target) {
+    if (!TakeExpectedReply(*Link.Progress, Event, Address, Target.size(), [this]() { RequestNext(); })) return false;
+    std::memcpy(Target.data(), Event->Sysex.data(), Target.size());
+    Link.Progress->AddReceived(static_cast<int>(Target.size()), 1);
+    MessageCount = static_cast<std::int16_t>(MessageCount <= 0 ? 1 : MessageCount + 1);
+    return true;
+}
+
+void TLibElem::StartTransmitTimer(ITransferProgress& Progress, std::uint32_t TickMs) {
+    Progress.SetTimer(TTransferTimer::Timer, TickMs, [this]() { TransmitTimer(nullptr); }, true);
+}
+
+void TLibElem::RunTransmit(ITransferProgress& Progress, int Messages, const std::string& Title,
+                           const std::string& Label, bool CountElement) {
+    Progress.Start(Messages, Title, Label);
+    Progress.SetTransmetting();
+    if (CountElement) Progress.AddElem(1);
+    TransmitStep();
+    Progress.ShowModal();
+}
+
+void TLibElem::CloseAfter(ITransferProgress& Progress, std::uint32_t DelayMs) {
+    Progress.SetCompleted(true);
+    Progress.SetTimer(TTransferTimer::Timer, DelayMs, [this]() { InstrumentNotResponding(nullptr); }, true);
 }
 
 // ------------------------------------------------------------------------------------ free operations

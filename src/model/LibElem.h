@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "model/ModelServices.h"
@@ -38,6 +39,18 @@ extern std::uint8_t XpFormat;
 
 // A type code that has no element class.
 ZEL_DECLARE_EXCEPTION(EElementTypeError, Exception)
+
+// The reply time-out of every transfer, in milliseconds.
+inline constexpr std::uint32_t ReplyTimeoutMs = 2000;
+
+// The two services a transfer with the instrument runs through. Empty while the ports are closed or
+// either service is missing: no step of a transfer runs then.
+struct TTransferLink {
+    ITransferProgress* Progress = nullptr;
+    IMidiPorts* Ports = nullptr;
+    explicit operator bool() const { return Progress != nullptr && Ports != nullptr; }
+};
+TTransferLink TransferLink();
 
 class TLibElem : public TObject {
 public:
@@ -90,6 +103,8 @@ public:
 
     // Clears the saved flag of a library; every other kind has none.
     virtual void MarkUnsaved() {}
+    // The input handler of a receive: takes one event (the base takes nothing).
+    virtual void ReceiveHandler(TObject* Sender) { (void)Sender; }
 
     // Opens the element's window, or brings it to the front when it is open. Patches, performances,
     // rhythm sets and systems are first sent to the temporary area. A window that cannot be made raises
@@ -137,6 +152,49 @@ protected:
     // Writes the .Syx file through the safe file writer; raises EInOutError "Error Saving Sysex" and then
     // leaves the old file.
     void SaveSyxFile(const std::string& path);
+
+    // The steps every transfer with the instrument shares; the kinds add their addresses, sizes, block
+    // order and ending.
+
+    // Sets the progress window's timer to the reply time-out (InstrumentNotResponding after
+    // ReplyTimeoutMs), stopped until the first request starts it.
+    void SetReplyTimeout(ITransferProgress& Progress);
+    // The transfer's link with the reply time-out set, when a receive can run; empty otherwise (and
+    // nothing set).
+    TTransferLink BeginReceive();
+    // The modal part of a receive: opens the progress window for Messages messages, sends the first
+    // request and waits until the window closes. With CountElement the window counts the element first.
+    void RunReceive(ITransferProgress& Progress, int Messages, const std::string& Title, const std::string& Label,
+                    bool CountElement);
+    // The first step of every request: the reply time-out stops and the input handler is detached, so
+    // that nothing arriving meanwhile is taken for the new request.
+    static void StopWaiting(const TTransferLink& Link);
+    // Drops whatever waits in the input: it answers no request of ours.
+    static void DiscardPendingInput(IMidiPorts& Ports);
+    // Empties the input, sends the data request for Size bytes at Base + Offset (adding it to the sent
+    // counters when Counted), gives the input to ReceiveHandler and starts the reply time-out afresh.
+    void SendRequest(const TTransferLink& Link, std::uint32_t Base, std::uint16_t Offset, std::uint32_t Size,
+                     bool Counted);
+    // Whether the event a receive's input handler took is the reply it waits for: the whole data set
+    // of Size bytes at Address. Nothing taken and anything foreign are dropped with the time-out still
+    // running, so that a keyboard played during a receive cannot hold off the report of a silent
+    // instrument. A damaged reply stops the time-out and calls AskAgain; the expected one stops the
+    // time-out too.
+    static bool TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent* Event, std::uint32_t Address,
+                                  std::size_t Size, const std::function<void()>& AskAgain);
+    // For kinds received block by block, one request each: takes the event when it is the expected
+    // reply at Address (see TakeExpectedReply; a damaged one is asked for again), copies it into Target,
+    // counts it and moves MessageCount to the next block. False when the event was not that reply.
+    bool StoreBlockReply(const TTransferLink& Link, const TMyMidiEvent* Event, std::uint32_t Address,
+                         std::span<std::uint8_t> Target);
+    // Sets the progress window's timer to pace a transmit: TransmitStep on every tick of TickMs.
+    void StartTransmitTimer(ITransferProgress& Progress, std::uint32_t TickMs);
+    // The modal part of a paced transmit: opens the progress window for Messages messages (counting the
+    // element first when CountElement), sends the first message and waits until the window closes.
+    void RunTransmit(ITransferProgress& Progress, int Messages, const std::string& Title, const std::string& Label,
+                     bool CountElement);
+    // A finished transfer: Completed set, and the time-out handler closes the window after DelayMs.
+    void CloseAfter(ITransferProgress& Progress, std::uint32_t DelayMs);
 };
 
 // The topmost of the element's owner, its owner's owner and that one's owner (three levels at most):

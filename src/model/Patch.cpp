@@ -1,6 +1,5 @@
 #include "model/Patch.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "model/CurrentElements.h"
@@ -134,49 +133,36 @@ void TPatch::ReadLibRecord(TStream& F) {
     ReadSyx(F);
 }
 
+std::uint32_t TPatch::BaseFor(bool ToTemporary) const { return ToTemporary ? TempPatchBase : LocationAddress(); }
+
 void TPatch::Transmit(bool ToTemporary) {
     if (DevicesOpen == 0) return;
-    std::uint32_t base = 0;
+    TransferAddress = BaseFor(ToTemporary);
     if (ToTemporary || Temporary != 0) {
-        base = TempPatchBase;
         CurrentPatch = this;
         PreviewChannel = 1;
-    } else {
-        base = PatchBaseAddress(User != 0, Number);
     }
-    TransferAddress = base;
-    SendDataSet(base, 0, 0, Common->DataSpan());
-    for (int t = 1; t <= ToneCount; ++t) SendDataSet(base, ToneOffset(t), 0, Tone(t).DataSpan());
+    SendDataSet(TransferAddress, 0, 0, Common->DataSpan());
+    for (int t = 1; t <= ToneCount; ++t) SendDataSet(TransferAddress, ToneOffset(t), 0, Tone(t).DataSpan());
 }
 
 void TPatch::Receive(bool FromTemporary) {
     TLibElem::Receive(FromTemporary);  // the patch counts as modified
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (progress == nullptr || ModelServices().MidiPorts == nullptr) return;
-    progress->SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
+    const TTransferLink link = BeginReceive();
+    if (!link) return;
     MessageCount = 0;
-    TransferAddress = FromTemporary || Temporary != 0 ? TempPatchBase : PatchBaseAddress(User != 0, Number);
-    progress->Start(1, "Now Receiving Patch", "Pacth");
-    RequestNext();
-    progress->AddElem(1);
-    progress->ShowModal();
+    TransferAddress = BaseFor(FromTemporary);
+    RunReceive(*link.Progress, 1, "Now Receiving Patch", "Pacth", true);
     UpdateViews();
 }
 
 void TPatch::RequestNext() {
-    if (DevicesOpen == 0) return;
-    IMidiPorts* ports = ModelServices().MidiPorts;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (ports == nullptr || progress == nullptr) return;
-    // Whatever waits in the input belongs to no request of ours.
-    while (ports->PendingEventCount() > 0)
-        if (!ports->NextEvent()) break;
-    // The instrument answers a whole-patch request from the common on.
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    StopWaiting(link);
+    // The instrument answers a whole-patch request from the common on; the request is not counted.
     MessageCount = 0;
-    SendDataRequest(TransferAddress, 0, 0, PatchRequestSize);
-    progress->SetTimerEnabled(TTransferTimer::Timer, true);
-    ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
+    SendRequest(link, TransferAddress, 0, PatchRequestSize, false);
 }
 
 std::uint32_t TPatch::ExpectedReplyAddress() const {
@@ -185,47 +171,31 @@ std::uint32_t TPatch::ExpectedReplyAddress() const {
 
 void TPatch::ReceiveHandler(TObject* Sender) {
     (void)Sender;
-    if (DevicesOpen == 0) return;
-    IMidiPorts* ports = ModelServices().MidiPorts;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (ports == nullptr || progress == nullptr) return;
-    std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
     if (MessageCount >= 1 + ToneCount) {  // the transfer is over: a late duplicate
-        progress->SetTimerEnabled(TTransferTimer::Timer, false);
+        link.Progress->SetTimerEnabled(TTransferTimer::Timer, false);
         return;
     }
-    // Nothing taken, a note from the keyboard, a stale or duplicate reply: not ours. The reply
-    // time-out keeps running, so a keyboard played during a receive cannot hold off the report of a
-    // silent instrument.
-    if (!event) return;
-
     const bool common = MessageCount == 0;
     const std::size_t size = common ? TCommon::MessageSize : TTone::MessageSize;
-    const std::size_t length = std::min<std::size_t>(event->Sysex.size(), event->SysexLength);
-    switch (ClassifyReply(event->Sysex.data(), length, ExpectedReplyAddress(), size)) {
-        case TReplyKind::Foreign:
-            return;
-        case TReplyKind::BadChecksum:
-            progress->SetTimerEnabled(TTransferTimer::Timer, false);
-            RequestNext();
-            return;
-        case TReplyKind::Good:
-            progress->SetTimerEnabled(TTransferTimer::Timer, false);
-            break;
-    }
+    if (!TakeExpectedReply(*link.Progress, event.get(), ExpectedReplyAddress(), size, [this]() { RequestNext(); }))
+        return;
     std::uint8_t* target = common ? Common->Message.data() : Tone(MessageCount).Message.data();
     std::memcpy(target, event->Sysex.data(), size);
     ++MessageCount;
     event.reset();
 
     if (MessageCount == 1 + ToneCount) {
-        progress->SetCompleted(true);
-        progress->AddReceived(PatchSyxSize, 1 + ToneCount);
-        progress->Close();
+        link.Progress->SetCompleted(true);
+        link.Progress->AddReceived(PatchSyxSize, 1 + ToneCount);
+        link.Progress->Close();
         return;
     }
-    // An instrument that stops half way is reported, not waited on for ever.
-    progress->SetTimerEnabled(TTransferTimer::Timer, true);
+    // The rest of the patch follows without a new request; an instrument that stops half way is
+    // reported, not waited on for ever.
+    link.Progress->SetTimerEnabled(TTransferTimer::Timer, true);
 }
 
 void TPatch::InitDefault() {

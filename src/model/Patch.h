@@ -16,8 +16,6 @@ inline constexpr int ToneCount = 4;
 inline constexpr std::int32_t PatchSyxSize = 643;
 // The size bytes of the data request for a whole patch (common through tone 4).
 inline constexpr std::uint32_t PatchRequestSize = 0x00001718;
-// The reply time-out of every transfer, in milliseconds.
-inline constexpr std::uint32_t ReplyTimeoutMs = 2000;
 
 class TPatch : public TLibElem {
 public:
@@ -59,7 +57,7 @@ public:
     // The input handler of a receive: takes one event. A reply is stored only when it is the data set
     // expected next (address and length); a damaged one asks for the whole patch again; anything else
     // is dropped. Each stored reply re-arms the time-out; the fifth ends the transfer.
-    void ReceiveHandler(TObject* Sender);
+    void ReceiveHandler(TObject* Sender) override;
 
     // The base address of the patch's own location.
     std::uint32_t LocationAddress() const;
@@ -74,6 +72,8 @@ public:
 
 private:
     std::array<TSyxMessage, 1 + ToneCount> SyxMessages();
+    // The base address of a transfer: the temporary area, or the patch's own location.
+    std::uint32_t BaseFor(bool ToTemporary) const;
 };
 
 }  // namespace zel

@@ -1,11 +1,9 @@
 #include "model/Performance.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "model/CurrentElements.h"
 #include "model/ModelServices.h"
-#include "model/Patch.h"
 #include "model/SysexFraming.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -104,19 +102,19 @@ void TPerformance::ReadLibRecord(TStream& F) {
     }
 }
 
+std::uint32_t TPerformance::BaseFor(bool ToTemporary) const {
+    return ToTemporary ? TempPerformanceBase : LocationAddress();
+}
+
 void TPerformance::Transmit(bool ToTemporary) {
     if (DevicesOpen == 0) return;
-    std::uint32_t base = 0;
+    TransferAddress = BaseFor(ToTemporary);
     if (ToTemporary || Temporary != 0) {
-        base = TempPerformanceBase;
         CurrentPerformance = this;
         PreviewChannel = 1;
-    } else {
-        base = PerformanceBaseAddress(User != 0, Number);
     }
-    TransferAddress = base;
-    SendDataSet(base, 0, 0, Common->DataSpan());
-    for (int p = 1; p <= PartCount; ++p) SendDataSet(base, PartOffset(p), 0, Part(p).DataSpan());
+    SendDataSet(TransferAddress, 0, 0, Common->DataSpan());
+    for (int p = 1; p <= PartCount; ++p) SendDataSet(TransferAddress, PartOffset(p), 0, Part(p).DataSpan());
 }
 
 void TPerformance::SendPartsToTemp() {
@@ -128,16 +126,11 @@ void TPerformance::ClosePartEditor() { CloseEditorSlots(std::span<TEditorSlot>(&
 
 void TPerformance::Receive(bool FromTemporary) {
     TLibElem::Receive(FromTemporary);  // the performance counts as modified
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (progress == nullptr || ModelServices().MidiPorts == nullptr) return;
-    progress->SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
+    const TTransferLink link = BeginReceive();
+    if (!link) return;
     MessageCount = 0;
-    TransferAddress = FromTemporary || Temporary != 0 ? TempPerformanceBase : PerformanceBaseAddress(User != 0, Number);
-    progress->Start(1 + PartCount, "Now Receiving Performance", "Performance");
-    RequestNext();
-    progress->AddElem(1);
-    progress->ShowModal();
+    TransferAddress = BaseFor(FromTemporary);
+    RunReceive(*link.Progress, 1 + PartCount, "Now Receiving Performance", "Performance", true);
     UpdateViews();
 }
 
@@ -146,61 +139,31 @@ std::uint32_t TPerformance::ExpectedReplyAddress() const {
 }
 
 void TPerformance::RequestNext() {
-    if (DevicesOpen == 0) return;
-    IMidiPorts* ports = ModelServices().MidiPorts;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (ports == nullptr || progress == nullptr) return;
-    progress->SetTimerEnabled(TTransferTimer::Timer, false);
-    ports->SetInputHandler(nullptr);
-    // Whatever waits in the input belongs to no request of ours.
-    while (ports->PendingEventCount() > 0)
-        if (!ports->NextEvent()) break;
-    progress->AddSended(static_cast<int>(SysexOverhead + 4), 1);
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    StopWaiting(link);
     if (MessageCount <= 0) {
-        SendDataRequest(TransferAddress, 0, 0, PerformanceCommonRequestSize);
+        SendRequest(link, TransferAddress, 0, PerformanceCommonRequestSize, true);
     } else {
-        SendDataRequest(TransferAddress, PartOffset(MessageCount), 0, PerformancePartRequestSize);
+        SendRequest(link, TransferAddress, PartOffset(MessageCount), PerformancePartRequestSize, true);
     }
-    ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
-    progress->SetTimerEnabled(TTransferTimer::Timer, true);
 }
 
 void TPerformance::ReceiveHandler(TObject* Sender) {
     (void)Sender;
-    if (DevicesOpen == 0) return;
-    IMidiPorts* ports = ModelServices().MidiPorts;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (ports == nullptr || progress == nullptr) return;
-    std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
     if (MessageCount >= 1 + PartCount) return;  // the transfer is over: a late duplicate
-    if (!event) return;
 
-    const bool common = MessageCount <= 0;
-    const std::size_t size = common ? TPerformanceCommon::MessageSize : TPerformancePart::MessageSize;
-    const std::size_t length = std::min<std::size_t>(event->Sysex.size(), event->SysexLength);
-    switch (ClassifyReply(event->Sysex.data(), length, ExpectedReplyAddress(), size)) {
-        case TReplyKind::Foreign:
-            // A note from the keyboard, a stale or duplicate reply: not ours. The time-out keeps
-            // counting, so that a stream of foreign messages cannot hold off the report of a silent
-            // instrument.
-            return;
-        case TReplyKind::BadChecksum:
-            progress->SetTimerEnabled(TTransferTimer::Timer, false);
-            RequestNext();  // the same block again
-            return;
-        case TReplyKind::Good:
-            progress->SetTimerEnabled(TTransferTimer::Timer, false);
-            break;
-    }
-    std::uint8_t* target = common ? Common->Message.data() : Part(MessageCount).Message.data();
-    std::memcpy(target, event->Sysex.data(), size);
-    progress->AddReceived(static_cast<int>(size), 1);
-    MessageCount = static_cast<std::int16_t>(common ? 1 : MessageCount + 1);
+    const std::span<std::uint8_t> target =
+        MessageCount <= 0 ? std::span<std::uint8_t>(Common->Message) : Part(MessageCount).Message;
+    if (!StoreBlockReply(link, event.get(), ExpectedReplyAddress(), target)) return;
     event.reset();
 
     if (MessageCount == 1 + PartCount) {
-        progress->SetCompleted(true);
-        progress->Close();
+        link.Progress->SetCompleted(true);
+        link.Progress->Close();
         return;
     }
     RequestNext();

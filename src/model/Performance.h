@@ -62,7 +62,7 @@ public:
     // of the block asked for (address and length); a damaged one asks for the same block again; anything
     // else is dropped while the time-out keeps counting. Each stored block is followed by the request
     // for the next, with a fresh time-out; after the seventeenth the transfer ends.
-    void ReceiveHandler(TObject* Sender);
+    void ReceiveHandler(TObject* Sender) override;
 
     // Sends the sixteen parts to the temporary performance, one data set each.
     void SendPartsToTemp();
@@ -84,6 +84,8 @@ public:
 
 private:
     std::array<TSyxMessage, 1 + PartCount> SyxMessages();
+    // The base address of a transfer: the temporary area, or the performance's own location.
+    std::uint32_t BaseFor(bool ToTemporary) const;
 };
 
 }  // namespace zel

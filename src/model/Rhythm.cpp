@@ -1,11 +1,9 @@
 #include "model/Rhythm.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "model/CurrentElements.h"
 #include "model/ModelServices.h"
-#include "model/Patch.h"
 #include "model/SysexFraming.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -76,9 +74,7 @@ std::uint32_t TRhythm::LocationAddress() const {
     return Temporary != 0 ? TempRhythmBase : RhythmBaseAddress(User != 0, Number);
 }
 
-std::uint32_t TRhythm::BaseFor(bool ToTemporary) const {
-    return ToTemporary || Temporary != 0 ? TempRhythmBase : RhythmBaseAddress(User != 0, Number);
-}
+std::uint32_t TRhythm::BaseFor(bool ToTemporary) const { return ToTemporary ? TempRhythmBase : LocationAddress(); }
 
 void TRhythm::BuildSysEx() {
     const std::uint32_t base = LocationAddress();
@@ -137,12 +133,8 @@ void TRhythm::Transmit(bool ToTemporary) {
         while (MessageCount < RhythmMessages) TransmitStep();
         return;
     }
-    progress->SetTimer(TTransferTimer::Timer, RhythmTransmitTickMs, [this]() { TransmitTimer(nullptr); }, true);
-    progress->Start(RhythmMessages, "Now Transmitting Rhythm", "Rhythm Number");
-    progress->SetTransmetting();
-    progress->AddElem(1);
-    TransmitStep();
-    progress->ShowModal();
+    StartTransmitTimer(*progress, RhythmTransmitTickMs);
+    RunTransmit(*progress, RhythmMessages, "Now Transmitting Rhythm", "Rhythm Number", true);
 }
 
 void TRhythm::TransmitStep() {
@@ -157,30 +149,21 @@ void TRhythm::TransmitStep() {
         SendDataSet(TransferBase, RhythmNoteOffset(key), 0, Note(key).DataSpan());
     }
     ++MessageCount;
-    if (MessageCount == RhythmMessages && progress != nullptr) {
-        // The window stays a moment on the finished transfer, then the time-out handler closes it.
-        progress->SetCompleted(true);
-        progress->SetTimer(TTransferTimer::Timer, RhythmClosingDelayMs, [this]() { InstrumentNotResponding(nullptr); },
-                           true);
-    }
+    // The window stays a moment on the finished transfer, then the time-out handler closes it.
+    if (MessageCount == RhythmMessages && progress != nullptr) CloseAfter(*progress, RhythmClosingDelayMs);
 }
 
 // -------------------------------------------------------------------------------------------- receive
 
 void TRhythm::Receive(bool FromTemporary) {
     TLibElem::Receive(FromTemporary);  // the set counts as modified
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (progress == nullptr || ModelServices().MidiPorts == nullptr) return;
-    progress->SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
+    const TTransferLink link = BeginReceive();
+    if (!link) return;
     CompletionCount = 0;
     MessageCount = 0;
     TransferBase = BaseFor(FromTemporary);
     TransferAddress = TransferBase;
-    progress->Start(RhythmMessages, "Now Receiving Rhythm", "Rhythm Number");
-    RequestNext();
-    progress->AddElem(1);
-    progress->ShowModal();
+    RunReceive(*link.Progress, RhythmMessages, "Now Receiving Rhythm", "Rhythm Number", true);
     UpdateViews();
 }
 
@@ -189,63 +172,31 @@ std::uint32_t TRhythm::ExpectedReplyAddress() const {
 }
 
 void TRhythm::RequestNext() {
-    if (DevicesOpen == 0) return;
-    IMidiPorts* ports = ModelServices().MidiPorts;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (ports == nullptr || progress == nullptr) return;
-    progress->SetTimerEnabled(TTransferTimer::Timer, false);
-    ports->SetInputHandler(nullptr);
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    StopWaiting(link);
     if (CompletionCount > 0) {
         // Everything is in: the time-out handler finds the transfer complete and closes the window.
-        progress->SetCompleted(true);
-        progress->SetTimer(TTransferTimer::Timer, RhythmClosingDelayMs, [this]() { InstrumentNotResponding(nullptr); },
-                           true);
+        CloseAfter(*link.Progress, RhythmClosingDelayMs);
         return;
     }
-    // Whatever waits in the input belongs to no request of ours.
-    while (ports->PendingEventCount() > 0)
-        if (!ports->NextEvent()) break;
-    progress->AddSended(static_cast<int>(SysexOverhead + 4), 1);
     if (MessageCount <= 0) {
-        SendDataRequest(TransferBase, 0, 0, RhythmCommonRequestSize);
+        SendRequest(link, TransferBase, 0, RhythmCommonRequestSize, true);
     } else {
-        SendDataRequest(TransferBase, RhythmNoteOffset(KeyOfMessage(MessageCount)), 0, RhythmNoteRequestSize);
+        SendRequest(link, TransferBase, RhythmNoteOffset(KeyOfMessage(MessageCount)), RhythmNoteRequestSize, true);
     }
-    ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
-    progress->SetTimerEnabled(TTransferTimer::Timer, true);
 }
 
 void TRhythm::ReceiveHandler(TObject* Sender) {
     (void)Sender;
-    if (DevicesOpen == 0) return;
-    IMidiPorts* ports = ModelServices().MidiPorts;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (ports == nullptr || progress == nullptr) return;
-    std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
     if (CompletionCount > 0 || MessageCount >= RhythmMessages) return;  // over: a late duplicate
-    if (!event) return;
 
-    const bool common = MessageCount <= 0;
-    const std::size_t size = common ? TRhythmCommon::MessageSize : TRhythmNote::MessageSize;
-    const std::size_t length = std::min<std::size_t>(event->Sysex.size(), event->SysexLength);
-    switch (ClassifyReply(event->Sysex.data(), length, ExpectedReplyAddress(), size)) {
-        case TReplyKind::Foreign:
-            // A note from the keyboard, a stale or duplicate reply: not ours. The time-out keeps
-            // counting, so that a stream of foreign messages cannot hold off the report of a silent
-            // instrument.
-            return;
-        case TReplyKind::BadChecksum:
-            progress->SetTimerEnabled(TTransferTimer::Timer, false);
-            RequestNext();  // the same block again
-            return;
-        case TReplyKind::Good:
-            progress->SetTimerEnabled(TTransferTimer::Timer, false);
-            break;
-    }
-    std::uint8_t* target = common ? Common->Message.data() : Note(KeyOfMessage(MessageCount)).Message.data();
-    std::memcpy(target, event->Sysex.data(), size);
-    progress->AddReceived(static_cast<int>(size), 1);
-    MessageCount = static_cast<std::int16_t>(common ? 1 : MessageCount + 1);
+    const std::span<std::uint8_t> target = MessageCount <= 0 ? std::span<std::uint8_t>(Common->Message)
+                                                           : Note(KeyOfMessage(MessageCount)).Message;
+    if (!StoreBlockReply(link, event.get(), ExpectedReplyAddress(), target)) return;
     event.reset();
     if (MessageCount == RhythmMessages) ++CompletionCount;
     RequestNext();

@@ -74,7 +74,7 @@ public:
     // The input handler of a receive: only the data set asked for is stored, a damaged one is asked for
     // again, anything else is dropped while the time-out keeps counting. After the 65th block the
     // progress window closes a second later.
-    void ReceiveHandler(TObject* Sender);
+    void ReceiveHandler(TObject* Sender) override;
 
     // Sends the whole set to the temporary area (revert and paste of the rhythm editors).
     void TransmitToTemp() { Transmit(true); }

@@ -1,11 +1,9 @@
 #include "model/SystemElem.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "model/CurrentElements.h"
 #include "model/ModelServices.h"
-#include "model/Patch.h"
 #include "model/SysexFraming.h"
 
 namespace zel {
@@ -104,16 +102,11 @@ void TSystem::Transmit(bool ToTemporary) {
 
 void TSystem::Receive(bool FromTemporary) {
     TLibElem::Receive(FromTemporary);  // the system counts as modified
-    if (DevicesOpen == 0) return;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (progress == nullptr || ModelServices().MidiPorts == nullptr) return;
-    progress->SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
+    const TTransferLink link = BeginReceive();
+    if (!link) return;
     MessageCount = 0;
     TransferAddress = SystemBase;
-    progress->Start(1 + ScaleTuneCount, "Now Receiving System", "System");
-    RequestNext();
-    progress->AddElem(1);
-    progress->ShowModal();
+    RunReceive(*link.Progress, 1 + ScaleTuneCount, "Now Receiving System", "System", true);
     UpdateViews();
 }
 
@@ -122,61 +115,31 @@ std::uint32_t TSystem::ExpectedReplyAddress() const {
 }
 
 void TSystem::RequestNext() {
-    if (DevicesOpen == 0) return;
-    IMidiPorts* ports = ModelServices().MidiPorts;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (ports == nullptr || progress == nullptr) return;
-    progress->SetTimerEnabled(TTransferTimer::Timer, false);
-    ports->SetInputHandler(nullptr);
-    // Whatever waits in the input belongs to no request of ours.
-    while (ports->PendingEventCount() > 0)
-        if (!ports->NextEvent()) break;
-    progress->AddSended(static_cast<int>(SysexOverhead + 4), 1);
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    StopWaiting(link);
     if (MessageCount <= 0) {
-        SendDataRequest(SystemBase, 0, 0, SystemCommonRequestSize);
+        SendRequest(link, SystemBase, 0, SystemCommonRequestSize, true);
     } else {
-        SendDataRequest(SystemBase, ScaleTuneOffset(MessageCount), 0, ScaleTuneRequestSize);
+        SendRequest(link, SystemBase, ScaleTuneOffset(MessageCount), ScaleTuneRequestSize, true);
     }
-    ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
-    progress->SetTimerEnabled(TTransferTimer::Timer, true);
 }
 
 void TSystem::ReceiveHandler(TObject* Sender) {
     (void)Sender;
-    if (DevicesOpen == 0) return;
-    IMidiPorts* ports = ModelServices().MidiPorts;
-    ITransferProgress* progress = ModelServices().Progress;
-    if (ports == nullptr || progress == nullptr) return;
-    std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
     if (MessageCount >= 1 + ScaleTuneCount) return;  // the transfer is over: a late duplicate
-    if (!event) return;
 
-    const bool common = MessageCount <= 0;
-    const std::size_t size = common ? TSystemCommon::MessageSize : TPartScaleTune::MessageSize;
-    const std::size_t length = std::min<std::size_t>(event->Sysex.size(), event->SysexLength);
-    switch (ClassifyReply(event->Sysex.data(), length, ExpectedReplyAddress(), size)) {
-        case TReplyKind::Foreign:
-            // A note from the keyboard, a stale or duplicate reply: not ours. The time-out keeps
-            // counting, so that a stream of foreign messages cannot hold off the report of a silent
-            // instrument.
-            return;
-        case TReplyKind::BadChecksum:
-            progress->SetTimerEnabled(TTransferTimer::Timer, false);
-            RequestNext();  // the same block again
-            return;
-        case TReplyKind::Good:
-            progress->SetTimerEnabled(TTransferTimer::Timer, false);
-            break;
-    }
-    std::uint8_t* target = common ? Common->Message.data() : ScaleTune(MessageCount).Message.data();
-    std::memcpy(target, event->Sysex.data(), size);
-    progress->AddReceived(static_cast<int>(size), 1);
-    MessageCount = static_cast<std::int16_t>(common ? 1 : MessageCount + 1);
+    const std::span<std::uint8_t> target =
+        MessageCount <= 0 ? std::span<std::uint8_t>(Common->Message) : ScaleTune(MessageCount).Message;
+    if (!StoreBlockReply(link, event.get(), ExpectedReplyAddress(), target)) return;
     event.reset();
 
     if (MessageCount == 1 + ScaleTuneCount) {
-        progress->SetCompleted(true);
-        progress->Close();
+        link.Progress->SetCompleted(true);
+        link.Progress->Close();
         return;
     }
     RequestNext();

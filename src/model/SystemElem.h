@@ -59,7 +59,7 @@ public:
     // The input handler of a receive, as the performance's: only the data set asked for is stored, a
     // damaged one is asked for again, anything else is dropped while the time-out keeps counting. After
     // the eighteenth block it ends.
-    void ReceiveHandler(TObject* Sender);
+    void ReceiveHandler(TObject* Sender) override;
 
     // Sends the whole system (revert and paste of the system editors).
     void TransmitToTemp() { Transmit(true); }
