@@ -7,6 +7,7 @@
 #include "model/Patch.h"
 #include "model/Performance.h"
 #include "model/Rhythm.h"
+#include "model/SharedRoutines.h"
 #include "model/SysexFraming.h"
 
 namespace zel {
@@ -38,6 +39,13 @@ void TBank::Assign(TLibElem* Source) {
     if (source == nullptr || source == this || source->ElemType != ElemType) return;
     const std::size_t count = std::min(Members.size(), source->Members.size());
     for (std::size_t i = 0; i < count; ++i) Members[i]->Assign(source->Members[i].get());
+}
+
+void TBank::PrintLine(int& Y, bool WithLocation) {
+    std::vector<const TLibElem*> members;
+    members.reserve(Members.size());
+    for (const auto& m : Members) members.push_back(m.get());
+    PrintBankLines(*this, members, Y, WithLocation);
 }
 
 void TBank::UpdateViews() {

@@ -68,6 +68,8 @@ public:
     void Assign(TLibElem* Source) override;
     // Each member's views, then the bank window.
     void UpdateViews() override;
+    // The bank's heading and one row per member, with page breaks between rows.
+    void PrintLine(int& Y, bool WithLocation) override;
     // The members' bodies in member order, each addressed to its place in the bank's memory.
     void WriteSyx(TStream& F) override;
     // The members' bodies in member order. The whole body is checked before any member changes: a

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "model/Settings.h"
+#include "model/SharedRoutines.h"
 #include "model/SystemElem.h"
 #include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
@@ -70,6 +71,14 @@ TPerformanceBank& TGlobal::PerformanceBank(bool UserMemory) {
 }
 TRhythmBank& TGlobal::RhythmBank(bool UserMemory) { return static_cast<TRhythmBank&>(*Members[UserMemory ? 4 : 5]); }
 TSystem& TGlobal::System() { return static_cast<TSystem&>(*Members[6]); }
+
+void TGlobal::PrintLine(int& Y, bool WithLocation) {
+    for (int i = 0; i + 1 < GlobalMemberCount; ++i)
+        if (TakesPart(i)) Members[static_cast<std::size_t>(i)]->PrintLine(Y, WithLocation);
+    PrintCentered(Y, "System  [ Global : " + GetName() + " ]");
+    Y += PrintLineHeight();
+    System().PrintLine(Y, false);
+}
 
 void TGlobal::WriteSyx(TStream& F) {
     for (auto& member : Members) member->WriteLibRecord(F);

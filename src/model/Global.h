@@ -34,6 +34,9 @@ public:
     void Transmit(bool ToTemporary) override;
     // Fetches every member that takes part, in member order; stops when one did not complete.
     void Receive(bool FromTemporary) override;
+    // The banks that take part, each as its block; then the system under a "System  [ Global : name ]"
+    // heading, without its location column.
+    void PrintLine(int& Y, bool WithLocation) override;
     // The members keep the places they were made or read with.
     void PlaceMembers() override {}
 

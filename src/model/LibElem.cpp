@@ -1,5 +1,7 @@
 #include "model/LibElem.h"
 
+#include "model/SharedRoutines.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -8,6 +10,7 @@
 
 #include "model/ModelServices.h"
 #include "model/ParamBlocks.h"
+#include "model/SharedRoutines.h"
 #include "model/SysexFraming.h"
 #include "model/SyxFiles.h"
 #include "platform/rtl/SafeFile.h"
@@ -261,11 +264,7 @@ void TLibElem::StoreWindowPositions() {
 
 void TLibElem::TransmitStep() {}
 
-void TLibElem::PrintLine(int& Y, bool WithLocation) {
-    // Elements that appear in printed listings draw their rows here.
-    (void)Y;
-    (void)WithLocation;
-}
+void TLibElem::PrintLine(int& Y, bool WithLocation) { PrintElementLines(*this, Y, WithLocation); }
 
 void TLibElem::OpenEditor() {
     IModelWindows* windows = ModelServices().Windows;

@@ -3,6 +3,7 @@
 // the data folder, the string and file helpers and the start-up set-up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "model/CurrentElements.h"
+#include "model/Global.h"
 #include "model/Library.h"
 #include "model/ModelFakes.h"
 #include "model/Patch.h"
@@ -508,6 +510,38 @@ TEST(Printing, ABankInsideAGlobalListsItsMembersAcrossPages) {
     y = 100;
     PrintBankLines(t.bank, {}, y, false);
     EXPECT_EQ(Outline(s.Printer.Log)[0], "T 445,100 Patch Bank Pads");
+}
+
+TEST(Printing, ElementsBanksAndGlobalsPrintThroughTheirPrintLine) {
+    PrintScope s;
+    TGlobal global(nullptr);
+    global.SetName("Studio", false);
+    BeginPrint();
+
+    // Without a data card only the user banks print, then the system under its own heading.
+    s.Printer.Log.clear();
+    int y = 10;
+    global.PrintLine(y, true);
+    std::vector<std::string> headings;
+    for (const std::string& l : s.Printer.Log)
+        if (l.find("[ Global : Studio ]") != std::string::npos) headings.push_back(l.substr(l.find(' ', 2) + 1));
+    EXPECT_EQ(headings, (std::vector<std::string>{"Patch Bank Untitled [ Global : Studio ]",
+                                                  "Performance Bank Untitled [ Global : Studio ]",
+                                                  "Rhythm Bank Untitled [ Global : Studio ]",
+                                                  "System  [ Global : Studio ]"}));
+    // The system row is printed without its location column (four columns, five vertical lines).
+    const auto last = std::find_if(s.Printer.Log.rbegin(), s.Printer.Log.rend(),
+                                   [](const std::string& l) { return l.rfind("T 40,", 0) == 0; });
+    ASSERT_NE(last, s.Printer.Log.rend());
+    EXPECT_NE(last->find("System"), std::string::npos);
+
+    // A single element prints one row between two rules.
+    TPatch patch(nullptr);
+    s.Printer.Log.clear();
+    y = 100;
+    patch.PrintLine(y, false);
+    EXPECT_EQ(y, 100 + 40 + 70);
+    EXPECT_EQ(Outline(s.Printer.Log), (std::vector<std::string>{"L 30,99 970,99", "L 30,141 970,141"}));
 }
 
 TEST(Printing, WithoutAPrinterNothingIsDrawn) {
