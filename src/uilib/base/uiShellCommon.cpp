@@ -6,7 +6,10 @@ namespace zel {
 
 namespace {
 constexpr int MaxPidlItems = 260;
+// An item's size, read byte by byte: items follow one another at any address, so a WORD read through
+// the structure could be misaligned.
 WORD ItemCount(const BYTE* item) { return static_cast<WORD>(item[0] | (item[1] << 8)); }
+WORD ItemCount(LPCITEMIDLIST item) { return ItemCount(reinterpret_cast<const BYTE*>(item)); }
 }  // namespace
 
 int PidlItemCount(LPCITEMIDLIST Pidl) {
@@ -31,7 +34,7 @@ LPITEMIDLIST PidlLastItem(LPCITEMIDLIST Pidl) {
     auto* last = const_cast<LPITEMIDLIST>(Pidl);
     // Bounded like PidlItemCount, so that a list without terminator cannot run away.
     LPITEMIDLIST item = last;
-    for (int n = 0; item != nullptr && item->mkid.cb != 0 && n <= MaxPidlItems; ++n) {
+    for (int n = 0; item != nullptr && ItemCount(item) != 0 && n <= MaxPidlItems; ++n) {
         last = item;
         item = PidlNextItem(item);
     }
@@ -58,7 +61,7 @@ std::string PidlGetDisplayName(LPCITEMIDLIST Pidl, bool FullPath) {
         int count = PidlItemCount(Pidl);
         LPITEMIDLIST item = const_cast<LPITEMIDLIST>(Pidl);
         for (int i = 0; i < count; ++i, item = PidlNextItem(item)) {
-            WORD cb = item->mkid.cb;
+            WORD cb = ItemCount(item);
             auto* single = static_cast<BYTE*>(SHAlloc(static_cast<std::size_t>(cb) + 4));
             if (single == nullptr) break;
             std::memcpy(single, item, cb);

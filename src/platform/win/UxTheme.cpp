@@ -1,0 +1,228 @@
+// The theme library's stand-in: without an installed provider every entry fails the way a missing library's
+// would; with one, the provider answers and records.
+#include "platform/win/UxTheme.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include "platform/win/SysInfo.h"
+
+namespace zel {
+
+namespace {
+
+TTestThemeProvider* g_provider = nullptr;
+
+// The buffered-paint entries exist only on the systems that came after XP.
+bool IsVistaEntry(const std::string& name) { return name.rfind("BufferedPaint", 0) == 0 || name == "BeginBufferedPaint" || name == "EndBufferedPaint"; }
+
+std::wstring Upper(const std::wstring& s) {
+    std::wstring r = s;
+    for (wchar_t& c : r) c = static_cast<wchar_t>(std::towupper(c));
+    return r;
+}
+
+void Record(const char* function, HTHEME theme, HDC dc, int part, int state, const RECT* rect,
+            std::wstring text = {}, DWORD flags = 0) {
+    if (g_provider == nullptr) return;
+    TThemeCall call;
+    call.Function = function;
+    call.Theme = theme;
+    call.DC = dc;
+    call.Part = part;
+    call.State = state;
+    if (rect != nullptr) call.Rect = *rect;
+    call.Text = std::move(text);
+    call.Flags = flags;
+    g_provider->Calls.push_back(std::move(call));
+}
+
+// A provider that knows the theme handle: only then does a theme call succeed.
+TTestThemeProvider* ProviderOf(HTHEME theme) {
+    return g_provider != nullptr && g_provider->IsOpen(theme) ? g_provider : nullptr;
+}
+
+void CopyOut(const std::wstring& s, wchar_t* buffer, int chars) {
+    if (buffer == nullptr || chars <= 0) return;
+    const std::size_t n = std::min<std::size_t>(s.size(), static_cast<std::size_t>(chars - 1));
+    std::copy_n(s.begin(), n, buffer);
+    buffer[n] = L'\0';
+}
+
+}  // namespace
+
+const std::vector<std::string>& ThemeLibraryEntryNames() {
+    static const std::vector<std::string> names = {
+        "CloseThemeData", "DrawThemeBackground", "DrawThemeEdge", "DrawThemeIcon", "DrawThemeParentBackground",
+        "DrawThemeText", "DrawThemeTextEx", "EnableThemeDialogTexture", "GetCurrentThemeName",
+        "GetThemeAppProperties", "GetThemeBackgroundContentRect", "GetThemeBackgroundRegion",
+        "GetThemeBackgroundExtent", "GetThemeBool", "GetThemeColor", "GetThemeDocumentationProperty",
+        "GetThemeEnumValue", "GetThemeFilename", "GetThemeFont", "GetThemeInt", "GetThemeIntList",
+        "GetThemeMargins", "GetThemeMetric", "GetThemePartSize", "GetThemePosition", "GetThemePropertyOrigin",
+        "GetThemeRect", "GetThemeString", "GetThemeSysBool", "GetThemeSysColor", "GetThemeSysColorBrush",
+        "GetThemeSysFont", "GetThemeSysInt", "GetThemeSysSize", "GetThemeSysString", "GetThemeTextExtent",
+        "GetThemeTextMetrics", "GetWindowTheme", "HitTestThemeBackground", "IsAppThemed", "IsThemeActive",
+        "IsThemePartDefined", "IsThemeBackgroundPartiallyTransparent", "IsThemeDialogTextureEnabled",
+        "OpenThemeData", "SetThemeAppProperties", "SetWindowTheme", "BufferedPaintInit", "BufferedPaintUnInit",
+        "BeginBufferedPaint", "EndBufferedPaint", "BufferedPaintSetAlpha"};
+    return names;
+}
+
+// ---- the test provider -------------------------------------------------------------------------------------
+TTestThemeProvider::~TTestThemeProvider() {
+    if (g_provider == this) InstallThemeProvider(nullptr);
+}
+
+int TTestThemeProvider::CallCount(const std::string& function) const {
+    return static_cast<int>(std::count_if(Calls.begin(), Calls.end(),
+                                          [&](const TThemeCall& c) { return c.Function == function; }));
+}
+
+std::wstring TTestThemeProvider::ClassListOf(HTHEME theme) const {
+    const auto it = open_.find(theme);
+    return it == open_.end() ? std::wstring() : it->second;
+}
+
+HTHEME TTestThemeProvider::Open(const std::wstring& classList) {
+    const std::wstring upper = Upper(classList);
+    for (const std::wstring& unknown : UnknownClasses) {
+        if (Upper(unknown) == upper) return nullptr;
+    }
+    if (classList.empty()) return nullptr;
+    nextHandle_ += 0x10;
+    HTHEME theme = reinterpret_cast<HTHEME>(nextHandle_);
+    open_[theme] = classList;
+    return theme;
+}
+
+bool TTestThemeProvider::Close(HTHEME theme) { return open_.erase(theme) != 0; }
+
+bool TTestThemeProvider::IsOpen(HTHEME theme) const { return open_.count(theme) != 0; }
+
+void InstallThemeProvider(TTestThemeProvider* provider) {
+    g_provider = provider;
+    for (const std::string& name : ThemeLibraryEntryNames()) {
+        const bool available = provider != nullptr && (!IsVistaEntry(name) || provider->VistaEntries);
+        SetEntryPointAvailable(name, available);
+    }
+}
+
+TTestThemeProvider* InstalledThemeProvider() { return g_provider; }
+
+// ---- the entry points --------------------------------------------------------------------------------------
+namespace uxtheme {
+
+bool LoadThemeLibrary() { return g_provider != nullptr; }
+
+HTHEME OpenThemeData(HWND /*hwnd*/, const wchar_t* classList) {
+    const std::wstring list = classList != nullptr ? std::wstring(classList) : std::wstring();
+    Record("OpenThemeData", nullptr, nullptr, 0, 0, nullptr, list);
+    if (g_provider == nullptr || !g_provider->Active) return nullptr;
+    return g_provider->Open(list);
+}
+
+HRESULT CloseThemeData(HTHEME theme) {
+    Record("CloseThemeData", theme, nullptr, 0, 0, nullptr);
+    return g_provider != nullptr && g_provider->Close(theme) ? S_OK : E_INVALIDARG;
+}
+
+BOOL IsThemeActive() { return g_provider != nullptr && g_provider->Active ? TRUE : FALSE; }
+
+BOOL IsAppThemed() { return g_provider != nullptr && g_provider->AppThemed ? TRUE : FALSE; }
+
+HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* /*clip*/) {
+    Record("DrawThemeBackground", theme, dc, part, state, rect);
+    return ProviderOf(theme) != nullptr && rect != nullptr ? S_OK : E_INVALIDARG;
+}
+
+HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text, int count, DWORD flags,
+                      DWORD /*flags2*/, const RECT* rect) {
+    std::wstring s;
+    if (text != nullptr) s = count < 0 ? std::wstring(text) : std::wstring(text, static_cast<std::size_t>(count));
+    Record("DrawThemeText", theme, dc, part, state, rect, s, flags);
+    return ProviderOf(theme) != nullptr && rect != nullptr ? S_OK : E_INVALIDARG;
+}
+
+HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state, const RECT* bounds,
+                                      RECT* content) {
+    Record("GetThemeBackgroundContentRect", theme, dc, part, state, bounds);
+    if (ProviderOf(theme) == nullptr || bounds == nullptr || content == nullptr) return E_INVALIDARG;
+    *content = *bounds;
+    InflateRect(content, -1, -1);
+    return S_OK;
+}
+
+HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, const RECT* rect, THEMESIZE /*kind*/,
+                         SIZE* size) {
+    Record("GetThemePartSize", theme, dc, part, state, rect);
+    if (ProviderOf(theme) == nullptr || size == nullptr) return E_INVALIDARG;
+    *size = g_provider->PartSize;
+    return S_OK;
+}
+
+HRESULT GetThemeBackgroundRegion(HTHEME theme, HDC dc, int part, int state, const RECT* rect, HRGN* region) {
+    Record("GetThemeBackgroundRegion", theme, dc, part, state, rect);
+    if (ProviderOf(theme) == nullptr || rect == nullptr || region == nullptr) return E_INVALIDARG;
+    *region = CreateRectRgnIndirect(rect);
+    return S_OK;
+}
+
+HRESULT DrawThemeEdge(HTHEME theme, HDC dc, int part, int state, const RECT* dest, UINT edge, UINT flags,
+                      RECT* content) {
+    Record("DrawThemeEdge", theme, dc, part, state, dest, {}, edge | (flags << 16));
+    if (ProviderOf(theme) == nullptr || dest == nullptr) return E_INVALIDARG;
+    if (content != nullptr) {
+        *content = *dest;
+        InflateRect(content, -2, -2);
+    }
+    return S_OK;
+}
+
+BOOL IsThemeBackgroundPartiallyTransparent(HTHEME theme, int part, int state) {
+    Record("IsThemeBackgroundPartiallyTransparent", theme, nullptr, part, state, nullptr);
+    return FALSE;
+}
+
+HRESULT DrawThemeParentBackground(HWND /*hwnd*/, HDC dc, const RECT* rect) {
+    Record("DrawThemeParentBackground", nullptr, dc, 0, 0, rect);
+    return g_provider != nullptr ? S_OK : E_FAIL;
+}
+
+HRESULT GetThemeColor(HTHEME theme, int part, int state, int propId, COLORREF* color) {
+    Record("GetThemeColor", theme, nullptr, part, state, nullptr, {}, static_cast<DWORD>(propId));
+    if (ProviderOf(theme) == nullptr || color == nullptr) return E_INVALIDARG;
+    const auto it = g_provider->Colors.find({part, state, propId});
+    if (it == g_provider->Colors.end()) return E_FAIL;
+    *color = it->second;
+    return S_OK;
+}
+
+HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorChars,
+                            wchar_t* sizeName, int sizeChars) {
+    Record("GetCurrentThemeName", nullptr, nullptr, 0, 0, nullptr);
+    if (g_provider == nullptr || !g_provider->Active || g_provider->CurrentThemeNameFails) return E_FAIL;
+    CopyOut(g_provider->ThemeFileName, fileName, fileNameChars);
+    CopyOut(g_provider->ColorSchemeName, colorName, colorChars);
+    CopyOut(g_provider->SizeName, sizeName, sizeChars);
+    return S_OK;
+}
+
+HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, DWORD /*format*/, void* /*params*/, HDC* paintDC) {
+    Record("BeginBufferedPaint", nullptr, target, 0, 0, rect);
+    if (g_provider == nullptr || !g_provider->VistaEntries || target == nullptr) return nullptr;
+    if (paintDC != nullptr) *paintDC = target;
+    return target;
+}
+
+HRESULT EndBufferedPaint(HPAINTBUFFER buffer, BOOL /*updateTarget*/) {
+    Record("EndBufferedPaint", nullptr, static_cast<HDC>(buffer), 0, 0, nullptr);
+    return buffer != nullptr ? S_OK : E_INVALIDARG;
+}
+
+HRESULT BufferedPaintSetAlpha(HPAINTBUFFER buffer, const RECT* rect, BYTE alpha) {
+    Record("BufferedPaintSetAlpha", nullptr, static_cast<HDC>(buffer), 0, 0, rect, {}, alpha);
+    return buffer != nullptr ? S_OK : E_INVALIDARG;
+}
+
+}  // namespace uxtheme
+}  // namespace zel
