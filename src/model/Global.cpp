@@ -15,32 +15,6 @@ namespace {
 constexpr const char* SLoadError = "Error Loadind Global";
 constexpr const char* SSaveError = "Error Saving Global";
 
-// Shows a global file dialog starting at the folder and name of fileName (the data folder when it has
-// no folder). A dialog that cannot be shown raises EOutOfResources "Out of Resource".
-bool RunGlobalDialog(TFileDialogKind kind, const std::string& title, const std::string& fileName,
-                     std::string& chosen) {
-    IFileDialogs* dialogs = ModelServices().FileDialogs;
-    if (dialogs == nullptr) throw EOutOfResources("Out of Resource");
-    TFileDialogRequest request;
-    request.Kind = kind;
-    request.Title = title;
-    request.DefaultExt = "Glb";
-    request.Filter = "Glb file|*.Glb";
-    request.InitialDir = ExtractFilePath(fileName);
-    request.FileName = ExtractFileName(fileName);
-    request.PathMustExist = true;
-    request.FileMustExist = kind == TFileDialogKind::Open;
-    if (request.InitialDir.empty()) request.InitialDir = DefaultDataFolder();
-    bool confirmed = false;
-    try {
-        confirmed = dialogs->Execute(request);
-    } catch (const std::exception&) {
-        throw EOutOfResources("Out of Resource");
-    }
-    if (confirmed) chosen = request.FileName;
-    return confirmed;
-}
-
 bool DataCardInstalled() {
     return ZelmoHolder != nullptr && ZelmoHolder->Config && ZelmoHolder->Config->Installed != 0;
 }
@@ -151,7 +125,7 @@ void TGlobal::LoadGlobalFile(const std::string& Path) {
 
 void TGlobal::LoadGlobalDialog() {
     std::string chosen;
-    if (!RunGlobalDialog(TFileDialogKind::Open, "Load Global", FileName, chosen)) return;
+    if (!RunElementFileDialog(TFileDialogKind::Open, "Load Global", "Glb", "Glb file|*.Glb", FileName, chosen)) return;
     LoadGlobalFile(chosen);
 }
 
@@ -173,7 +147,7 @@ void TGlobal::SaveGlobalDialog(bool SaveAs) {
         return;
     }
     std::string chosen;
-    if (!RunGlobalDialog(TFileDialogKind::Save, "Save Global", FileName, chosen)) return;
+    if (!RunElementFileDialog(TFileDialogKind::Save, "Save Global", "Glb", "Glb file|*.Glb", FileName, chosen)) return;
     if (FileExists(chosen) &&
         ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation, TMessageButtons::YesNo) !=
             TMessageResult::Yes)
