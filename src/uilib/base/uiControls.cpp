@@ -1,0 +1,284 @@
+#include "uilib/base/uiControls.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/rtl/SysUtils.h"
+#include "platform/win/Gdi.h"
+
+namespace zel {
+
+// ---------------------------------------------------------------------------------- version flags
+
+bool RunsOn9xFamily = false;
+bool RunsOn2000 = false;
+bool RunsOn2000OrNewer = false;
+bool RunsOnXPStyleNT = false;
+bool RunsOnNT4OrNewer = false;
+bool RunsOnVistaOrNewer = false;
+
+void SetSystemVersionFlags(const OSVERSIONINFO& Info) {
+    const bool nt = Info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    const DWORD major = Info.dwMajorVersion;
+    const DWORD minor = Info.dwMinorVersion;
+    RunsOn9xFamily = Info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS || Info.dwPlatformId == VER_PLATFORM_WIN32s;
+    RunsOn2000 = nt && major == 5 && minor == 0;
+    RunsOn2000OrNewer = nt && major >= 5;
+    RunsOnXPStyleNT = nt && major >= 5 && minor >= 1;
+    RunsOnNT4OrNewer = nt && major >= 4;
+    RunsOnVistaOrNewer = major >= 6;
+}
+
+namespace {
+
+void SetFlagsFromSystem() {
+    OSVERSIONINFO info;
+    if (GetVersionEx(&info)) SetSystemVersionFlags(info);
+}
+
+// The flags hold from the program's start, before any unit start-up.
+[[maybe_unused]] const bool g_flagsSet = (SetFlagsFromSystem(), true);
+
+// ---------------------------------------------------------------------------------- unit state
+
+class TuiTimerWindow;
+
+bool g_finalizing = false;
+TuiMessageWindow* g_messageWindow = nullptr;
+TuiTimerWindow* g_timerWindow = nullptr;
+// The running timers by their system timer id.
+std::map<UINT_PTR, TuiTimer*>* g_activeTimers = nullptr;
+std::vector<TMouseTrackingTimer*>* g_trackingTimers = nullptr;
+TuiSystemController* g_systemController = nullptr;
+UINT_PTR g_lastTimerId = 0;
+
+std::map<UINT_PTR, TuiTimer*>& ActiveTimers() {
+    if (g_activeTimers == nullptr) g_activeTimers = new std::map<UINT_PTR, TuiTimer*>;
+    return *g_activeTimers;
+}
+
+// The tracking list; nullptr while the unit shuts down.
+std::vector<TMouseTrackingTimer*>* TrackingTimers() {
+    if (g_trackingTimers == nullptr && !g_finalizing) g_trackingTimers = new std::vector<TMouseTrackingTimer*>;
+    return g_trackingTimers;
+}
+
+// Delivers WM_TIMER of the running timers to them.
+class TuiTimerWindow : public TuiMessageWindow {
+public:
+    std::string ClassName() const override { return "TuiTimerWindow"; }
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == WM_TIMER) {
+            if (g_activeTimers == nullptr) return;
+            auto it = g_activeTimers->find(Message.WParam);
+            if (it != g_activeTimers->end()) it->second->Tick();
+            return;
+        }
+        TuiMessageWindow::WndProc(Message);
+    }
+};
+
+// The shared timer window; nullptr while the unit shuts down.
+TuiTimerWindow* TimerWindow() {
+    if (g_timerWindow == nullptr && !g_finalizing) g_timerWindow = new TuiTimerWindow;
+    return g_timerWindow;
+}
+
+HWND TimerWindowHandle() {
+    TuiTimerWindow* w = TimerWindow();
+    return w != nullptr ? w->WindowHandle : nullptr;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------- message window
+
+TuiMessageWindow::TuiMessageWindow() {
+    WindowHandle = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
+}
+
+TuiMessageWindow::~TuiMessageWindow() {
+    if (WindowHandle != nullptr) DeallocateHWnd(WindowHandle);
+    WindowHandle = nullptr;
+}
+
+void TuiMessageWindow::WndProc(TMessage& Message) {
+    Message.Result = DefWindowProc(WindowHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+TuiMessageWindow* uiMessageWindow() {
+    if (g_messageWindow == nullptr && !g_finalizing) g_messageWindow = new TuiMessageWindow;
+    return g_messageWindow;
+}
+
+// ---------------------------------------------------------------------------------- timer
+
+TuiTimer::TuiTimer(TComponent* AOwner) : TComponent(AOwner), timerId_(++g_lastTimerId) {}
+
+TuiTimer::~TuiTimer() { StopSystemTimer(); }
+
+void TuiTimer::SetEnabled(bool Value) {
+    if (enabled_ == Value) return;
+    enabled_ = Value;
+    RestartTimer();
+}
+
+void TuiTimer::SetInterval(UINT Value) {
+    if (interval_ == Value || Value == 0) return;
+    interval_ = Value;
+    RestartTimer();
+}
+
+void TuiTimer::SetOnTimer(TNotifyEvent Value) {
+    onTimer_ = std::move(Value);
+    RestartTimer();
+}
+
+void TuiTimer::Tick() {
+    // A copy, so that the handler may free the timer (and with it the stored handler) while it runs.
+    TNotifyEvent handler = onTimer_;
+    if (handler) handler(this);
+}
+
+void TuiTimer::RestartTimer() {
+    StopSystemTimer();
+    StartSystemTimer();
+}
+
+void TuiTimer::StartSystemTimer() {
+    if (!enabled_ || running_ || !onTimer_) return;
+    HWND window = TimerWindowHandle();
+    SetRunning(window != nullptr && SetTimer(window, timerId_, interval_, nullptr) != 0);
+}
+
+void TuiTimer::StopSystemTimer() {
+    if (!running_) return;
+    if (g_timerWindow != nullptr) KillTimer(g_timerWindow->WindowHandle, timerId_);
+    SetRunning(false);
+}
+
+void TuiTimer::SetRunning(bool Value) {
+    if (running_ == Value) return;
+    running_ = Value;
+    if (Value)
+        ActiveTimers()[timerId_] = this;
+    else if (g_activeTimers != nullptr)
+        g_activeTimers->erase(timerId_);
+}
+
+// ---------------------------------------------------------------------------------- mouse tracking
+
+TMouseTrackingTimer::TMouseTrackingTimer() : TuiTimer(nullptr) {
+    SetInterval(10);
+    SetOnTimer([this](TObject*) { TrackingTick(); });
+}
+
+TMouseTrackingTimer::~TMouseTrackingTimer() { SetTrackedControl(nullptr); }
+
+void TMouseTrackingTimer::SetTrackedControl(TWinControl* Value) {
+    if (trackedControl_ == Value) return;
+    if (trackedControl_ != nullptr) trackedControl_->RemoveFreeNotification(this);
+    trackedControl_ = Value;
+    if (trackedControl_ != nullptr) trackedControl_->FreeNotification(this);
+}
+
+void TMouseTrackingTimer::Notification(TComponent* AComponent, TOperation Operation) {
+    TuiTimer::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == trackedControl_) trackedControl_ = nullptr;
+}
+
+void TMouseTrackingTimer::TrackingTick() {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    bool inside = false;
+    if (auto* ex = dynamic_cast<IuiMouseExitSinkEx*>(Client)) {
+        if (trackedControl_ != nullptr && trackedControl_->HandleAllocated())
+            inside = ex->ContainsPoint(trackedControl_->ScreenToClient(cursor));
+    } else {
+        inside = PtInRect(&TrackedBounds, cursor) != FALSE;
+    }
+    if (inside) return;
+
+    // Out of the list first: the client may start tracking again from MouseLeft, and that new tracking
+    // must survive the end of this one.
+    IuiMouseExitSink* client = Client;
+    TWinControl* control = trackedControl_;
+    if (auto* list = TrackingTimers()) std::erase(*list, this);
+    SetTrackedControl(nullptr);
+    if (control != nullptr && control->HandleAllocated()) {
+        TRect clientRect = control->GetClientRect();
+        if (!PtInRect(&clientRect, control->ScreenToClient(cursor)))
+            control->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(control));
+    }
+    if (client != nullptr) client->MouseLeft();
+    delete this;
+}
+
+TMouseTrackingTimer* FindTrackingTimer(IuiMouseExitSink* Client) {
+    if (g_finalizing || g_trackingTimers == nullptr) return nullptr;
+    for (TMouseTrackingTimer* t : *g_trackingTimers)
+        if (t->Client == Client) return t;
+    return nullptr;
+}
+
+void StartMouseLeaveTracking(TWinControl* Control, const TRect& Bounds, IuiMouseExitSink* Client) {
+    if (g_finalizing || FindTrackingTimer(Client) != nullptr) return;
+    auto* list = TrackingTimers();
+    if (list == nullptr) return;
+    TRect screen = Bounds;
+    if (Control != nullptr) {
+        TPoint topLeft = Control->ClientToScreen(Point(Bounds.left, Bounds.top));
+        screen = Rect(topLeft.x, topLeft.y, topLeft.x + Bounds.Width(), topLeft.y + Bounds.Height());
+    }
+    auto* timer = new TMouseTrackingTimer;
+    timer->SetTrackedControl(Control);
+    timer->TrackedBounds = screen;
+    timer->Client = Client;
+    list->push_back(timer);
+}
+
+void StopMouseLeaveTracking(IuiMouseExitSink* Client) {
+    TMouseTrackingTimer* timer = FindTrackingTimer(Client);
+    if (timer == nullptr) return;
+    std::erase(*g_trackingTimers, timer);
+    delete timer;
+}
+
+bool IsTrackingMouseLeave(IuiMouseExitSink* Client) { return FindTrackingTimer(Client) != nullptr; }
+
+// ---------------------------------------------------------------------------------- unit
+
+TuiSystemController* uiSystemController() { return g_systemController; }
+
+bool uiControlsFinalizing() { return g_finalizing; }
+
+void uiControlsStartup() {
+    g_finalizing = false;
+    SetFlagsFromSystem();
+    if (g_systemController == nullptr) g_systemController = new TuiSystemController;
+}
+
+void uiControlsShutdown() {
+    g_finalizing = true;
+    delete g_systemController;
+    g_systemController = nullptr;
+    bool trackersLeft = false;
+    if (g_trackingTimers != nullptr) {
+        trackersLeft = !g_trackingTimers->empty();
+        std::vector<TMouseTrackingTimer*> left;
+        left.swap(*g_trackingTimers);
+        for (TMouseTrackingTimer* t : left) delete t;
+        delete g_trackingTimers;
+        g_trackingTimers = nullptr;
+    }
+    delete g_timerWindow;
+    g_timerWindow = nullptr;
+    delete g_activeTimers;
+    g_activeTimers = nullptr;
+    delete g_messageWindow;
+    g_messageWindow = nullptr;
+    if (trackersLeft) throw Exception("MouseTrackingTimerList.Count <> 0");
+}
+
+}  // namespace zel
