@@ -15,6 +15,7 @@
 #include "model/ModelServices.h"
 #include "model/Settings.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Streams.h"
 
 namespace zel::test {
 
@@ -275,6 +276,17 @@ inline std::string Hex(const Bytes& b) {
         s += digits[b[i] & 15];
     }
     return s;
+}
+
+// The four address bytes of a data-set or data-request message, in hexadecimal.
+inline std::string AddressOf(const Bytes& m) { return Hex(Bytes(m.begin() + 5, m.begin() + 9)); }
+
+// An element's .Syx body as written.
+inline Bytes SyxOf(TLibElem& element) {
+    TMemoryStream stream;
+    element.WriteSyx(stream);
+    const std::string s = stream.DataString();
+    return Bytes(s.begin(), s.end());
 }
 
 }  // namespace zel::test

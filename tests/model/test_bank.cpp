@@ -93,12 +93,6 @@ Bytes SimulatorRhythm(const TInstrumentSimulator& sim, std::uint32_t base) {
     return out;
 }
 
-Bytes SyxOf(TLibElem& element) {
-    TMemoryStream out;
-    element.WriteSyx(out);
-    return Bytes(out.Memory(), out.Memory() + out.GetSize());
-}
-
 void ReadSyxFrom(TLibElem& element, const Bytes& body) {
     TMemoryStream in;
     in.WriteBuffer(body.data(), static_cast<std::int64_t>(body.size()));

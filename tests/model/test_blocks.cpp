@@ -12,8 +12,6 @@ namespace zel::test {
 namespace {
 
 // The address bytes of a sent data set.
-std::string AddressOf(const Bytes& m) { return Hex(Bytes(m.begin() + 5, m.begin() + 9)); }
-
 TEST(ParamBlocks, MessageSizesFollowTheDataSizes) {
     EXPECT_EQ(TCommon::MessageSize, 83u);
     EXPECT_EQ(TTone::MessageSize, 140u);

@@ -9,8 +9,6 @@
 namespace zel::test {
 namespace {
 
-std::string AddressOf(const Bytes& m) { return Hex(Bytes(m.begin() + 5, m.begin() + 9)); }
-
 std::vector<std::string> AddressesOf(const std::vector<Bytes>& messages) {
     std::vector<std::string> out;
     for (const Bytes& m : messages) out.push_back(AddressOf(m));

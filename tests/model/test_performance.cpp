@@ -14,15 +14,6 @@
 namespace zel::test {
 namespace {
 
-std::string AddressOf(const Bytes& m) { return Hex(Bytes(m.begin() + 5, m.begin() + 9)); }
-
-Bytes SyxOf(TLibElem& element) {
-    TMemoryStream stream;
-    element.WriteSyx(stream);
-    const std::string s = stream.DataString();
-    return Bytes(s.begin(), s.end());
-}
-
 void ReadSyxFrom(TLibElem& element, const Bytes& body) {
     TMemoryStream stream;
     if (!body.empty()) stream.WriteBuffer(body.data(), static_cast<std::int64_t>(body.size()));

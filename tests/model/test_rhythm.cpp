@@ -9,15 +9,6 @@
 namespace zel::test {
 namespace {
 
-std::string AddressOf(const Bytes& m) { return Hex(Bytes(m.begin() + 5, m.begin() + 9)); }
-
-Bytes SyxOf(TLibElem& element) {
-    TMemoryStream stream;
-    element.WriteSyx(stream);
-    const std::string s = stream.DataString();
-    return Bytes(s.begin(), s.end());
-}
-
 void Seed(TRhythm& rhythm, unsigned seed) {
     for (int k = FirstRhythmKey; k <= LastRhythmKey; ++k) {
         const Bytes d = Pattern(TRhythmNote::DataSize, seed * 100 + static_cast<unsigned>(k));

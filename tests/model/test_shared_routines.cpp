@@ -70,8 +70,6 @@ struct ShellScope {
     TShellWindows Shell;
 };
 
-std::string AddressOf(const Bytes& m) { return Hex(Bytes(m.begin() + 5, m.begin() + 9)); }
-
 // --------------------------------------------------------------------------------------------- activation
 
 TEST(CurrentElements, ActivationSendsOnlyAPatchThatIsNotCurrent) {

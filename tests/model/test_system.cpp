@@ -11,15 +11,6 @@
 namespace zel::test {
 namespace {
 
-std::string AddressOf(const Bytes& m) { return Hex(Bytes(m.begin() + 5, m.begin() + 9)); }
-
-Bytes SyxOf(TLibElem& element) {
-    TMemoryStream stream;
-    element.WriteSyx(stream);
-    const std::string s = stream.DataString();
-    return Bytes(s.begin(), s.end());
-}
-
 void Seed(TSystem& system, unsigned seed) {
     const Bytes c = Pattern(TSystemCommon::DataSize, seed);
     std::copy(c.begin(), c.end(), system.Common->Data());

@@ -11,13 +11,6 @@
 namespace zel::test {
 namespace {
 
-Bytes SyxOf(TLibElem& element) {
-    TMemoryStream stream;
-    element.WriteSyx(stream);
-    const std::string s = stream.DataString();
-    return Bytes(s.begin(), s.end());
-}
-
 void ReadSyxFrom(TLibElem& element, const Bytes& body) {
     TMemoryStream stream;
     if (!body.empty()) stream.WriteBuffer(body.data(), static_cast<std::int64_t>(body.size()));
