@@ -48,8 +48,7 @@ namespace {
 constexpr int PatchCount = 10000;
 
 std::string LibraryPath() {
-    return (std::filesystem::temp_directory_path() / ("zelmovi_bench_" + std::to_string(::getpid()) + ".Lib"))
-        .string();
+    return (std::filesystem::temp_directory_path() / ("zelmovi_bench_" + std::to_string(::getpid()) + ".Lib")).string();
 }
 
 // A library of PatchCount patches with varied data, names, slots and file names.

@@ -45,8 +45,10 @@ void BM_MouseMovesThroughHookChain(benchmark::State& state) {
     wc.lpfnWndProc = CountingProc;
     wc.lpszClassName = "BenchMouseTarget";
     RegisterClass(&wc);
-    HWND top = CreateWindowEx(0, "BenchMouseTarget", "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 400, nullptr, nullptr, nullptr, nullptr);
-    HWND child = CreateWindowEx(0, "BenchMouseTarget", "", WS_CHILD | WS_VISIBLE, 50, 50, 300, 300, top, nullptr, nullptr, nullptr);
+    HWND top = CreateWindowEx(0, "BenchMouseTarget", "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 400, nullptr, nullptr,
+                              nullptr, nullptr);
+    HWND child = CreateWindowEx(0, "BenchMouseTarget", "", WS_CHILD | WS_VISIBLE, 50, 50, 300, 300, top, nullptr,
+                                nullptr, nullptr);
     g_hooks[0] = SetWindowsHookEx(WH_MOUSE, PassOn0, nullptr, 0);
     g_hooks[1] = SetWindowsHookEx(WH_MOUSE, PassOn1, nullptr, 0);
     g_hooks[2] = SetWindowsHookEx(WH_GETMESSAGE, PassOn2, nullptr, 0);

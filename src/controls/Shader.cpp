@@ -61,8 +61,8 @@ void TShader::Paint() {
     for (int i = 0; i < steps_; ++i) {
         int rgb[3];
         for (int ch = 0; ch < 3; ++ch) rgb[ch] = base[ch] + nearest(i * inc[ch]);
-        const TColor colour = static_cast<TColor>(RGB(static_cast<BYTE>(rgb[0]), static_cast<BYTE>(rgb[1]),
-                                                      static_cast<BYTE>(rgb[2])));
+        const TColor colour =
+            static_cast<TColor>(RGB(static_cast<BYTE>(rgb[0]), static_cast<BYTE>(rgb[1]), static_cast<BYTE>(rgb[2])));
         c->Pen()->SetColor(colour);
         c->Brush()->SetColor(colour);
         const int start = nearest(i * band);

@@ -393,10 +393,35 @@ private:
 
 // The display formats of TMyEdit: how a raw parameter code reads.
 enum TEditType {
-    IntM100P100, IntM100P200, IntM0P1200, Note, MinMax, MinMaxS, MinMaxDB, MinMaxPerc, Int100M8000HZ,
-    Int200M8000HZ, Int200M8000HZBP, Int05M90, Int005M10HZ, Int005M10HZNote, Int0M100ms, Int0M500ms,
-    Int200M1000ms, Int200M1000msNote, Balance, BalanceL, CC00CC95, CC00CC95StartStop, RealInt1M127,
-    Int1M16Off, Int1M16RXCHOff, Int0M127Off, User01PRB32, Int427M452, Int0M880
+    IntM100P100,
+    IntM100P200,
+    IntM0P1200,
+    Note,
+    MinMax,
+    MinMaxS,
+    MinMaxDB,
+    MinMaxPerc,
+    Int100M8000HZ,
+    Int200M8000HZ,
+    Int200M8000HZBP,
+    Int05M90,
+    Int005M10HZ,
+    Int005M10HZNote,
+    Int0M100ms,
+    Int0M500ms,
+    Int200M1000ms,
+    Int200M1000msNote,
+    Balance,
+    BalanceL,
+    CC00CC95,
+    CC00CC95StartStop,
+    RealInt1M127,
+    Int1M16Off,
+    Int1M16RXCHOff,
+    Int0M127Off,
+    User01PRB32,
+    Int427M452,
+    Int0M880
 };
 
 // The text that a code shows in a field of the type, one leading blank included.

@@ -38,10 +38,11 @@ std::string Pick(const std::array<const char*, N>& Texts, int Code) {
     return Texts[static_cast<std::size_t>(Code)];
 }
 
-constexpr std::array<const char*, 17> kFilterFreqs = {"200", "250", "315", "400", "500", "630", "800", "1000", "1250",
-                                                      "1600", "2000", "2500", "3150", "4000", "5000", "6300", "8000"};
-constexpr std::array<const char*, 10> kNoteLengths = {"1/16", "1/8 (3)", "1/16 (.)", "1/8", "1/4 (3)",
-                                                      "1/8 (.)", "1/4", "1/2 (3)", "1/4 (.)", "1/2"};
+constexpr std::array<const char*, 17> kFilterFreqs = {"200",  "250",  "315",  "400",  "500",  "630",
+                                                      "800",  "1000", "1250", "1600", "2000", "2500",
+                                                      "3150", "4000", "5000", "6300", "8000"};
+constexpr std::array<const char*, 10> kNoteLengths = {"1/16",    "1/8 (3)", "1/16 (.)", "1/8",     "1/4 (3)",
+                                                      "1/8 (.)", "1/4",     "1/2 (3)",  "1/4 (.)", "1/2"};
 constexpr std::array<const char*, 12> kNoteNames = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
 
 std::string DbText(int c, const char* unit) {

@@ -164,7 +164,8 @@ void TPanGraph::Paint() {
     CaptionText(c, this, gLeft_, eTop_ + eHeight_ + 4 + (eHeight_ - rowText) / 2, "Level");
     const TSize one = c->TextExtent("1");
     for (int k = 0; k < 4; ++k)
-        CaptionText(c, this, eLeft_ + k * (eWidth_ + 7) + (eWidth_ - one.cx) / 2, eTop_ - one.cy - 2, std::to_string(k + 1));
+        CaptionText(c, this, eLeft_ + k * (eWidth_ + 7) + (eWidth_ - one.cx) / 2, eTop_ - one.cy - 2,
+                    std::to_string(k + 1));
     DrawEnvelope(false);
 }
 

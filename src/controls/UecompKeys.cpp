@@ -24,15 +24,17 @@ TKeySelector::TKeySelector(TComponent* AOwner) : TCustomControl(AOwner) {
 bool TKeySelector::IsBlack(int n) {
     if (n < 0) return false;
     switch (Semitone(n)) {
-        case 1: case 3: case 6: case 8: case 10: return true;
+        case 1:
+        case 3:
+        case 6:
+        case 8:
+        case 10: return true;
         default: return false;
     }
 }
 
 // The state array holds indexes −1..64; a selection outside it is stored but marks nothing.
-bool TKeySelector::Marked(int n) const {
-    return n >= -1 && n <= 64 && state_[static_cast<std::size_t>(n + 1)] != 0;
-}
+bool TKeySelector::Marked(int n) const { return n >= -1 && n <= 64 && state_[static_cast<std::size_t>(n + 1)] != 0; }
 
 void TKeySelector::Mark(int n, bool On) {
     if (n >= -1 && n <= 64) state_[static_cast<std::size_t>(n + 1)] = On ? 1 : 0;
@@ -70,13 +72,30 @@ int TKeySelector::KeyAt(int X, int Y) const {
     if (Y <= blackHeight) {
         const bool leftZone = o <= w / 4, rightZone = o >= w - w / 4;
         switch (m) {
-            case 0: if (o > w / 2) semitone = 1; break;
-            case 1: if (leftZone) semitone = 1; else if (rightZone) semitone = 3; break;
-            case 2: if (o < w / 2) semitone = 3; break;
-            case 3: if (o > w / 2) semitone = 6; break;
-            case 4: if (leftZone) semitone = 6; else if (rightZone) semitone = 8; break;
-            case 5: if (leftZone) semitone = 8; else if (rightZone) semitone = 10; break;
-            case 6: if (o < w / 2) semitone = 10; break;
+            case 0:
+                if (o > w / 2) semitone = 1;
+                break;
+            case 1:
+                if (leftZone) semitone = 1;
+                else if (rightZone) semitone = 3;
+                break;
+            case 2:
+                if (o < w / 2) semitone = 3;
+                break;
+            case 3:
+                if (o > w / 2) semitone = 6;
+                break;
+            case 4:
+                if (leftZone) semitone = 6;
+                else if (rightZone) semitone = 8;
+                break;
+            case 5:
+                if (leftZone) semitone = 8;
+                else if (rightZone) semitone = 10;
+                break;
+            case 6:
+                if (o < w / 2) semitone = 10;
+                break;
             default: break;
         }
     }

@@ -19,8 +19,8 @@ struct TMidiBufferItem {
 };
 
 struct TCircularBuffer {
-    HGLOBAL RecordHandle = nullptr;   // this record's memory
-    HGLOBAL BufferHandle = nullptr;   // the entries' memory
+    HGLOBAL RecordHandle = nullptr;  // this record's memory
+    HGLOBAL BufferHandle = nullptr;  // the entries' memory
     TMidiBufferItem* pStart = nullptr;
     TMidiBufferItem* pEnd = nullptr;  // pStart + Capacity
     TMidiBufferItem* pNextPut = nullptr;

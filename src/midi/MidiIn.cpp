@@ -194,23 +194,21 @@ std::unique_ptr<TMyMidiEvent> TMidiInput::NextEvent() {
 
 void TMidiInput::MidiInput(TMessage& Message) {
     switch (Message.Msg) {
-    // The handlers are copied before the call: a handler may replace itself (a transfer's last reply
-    // hands the input back to the default handler) while it runs.
-    case MIDI_EVENT_STORED:
-        if (OnMidiInput && FState == misOpen && PendingEventCount() > 0) {
-            const TNotifyEvent handler = OnMidiInput;
-            handler(this);
-        }
-        break;
-    case MIDI_OVERFLOW:
-        if (OnOverflow && FState == misOpen) {
-            const TNotifyEvent handler = OnOverflow;
-            handler(this);
-        }
-        break;
-    default:
-        Message.Result = DefWindowProc(Handle, Message.Msg, Message.WParam, Message.LParam);
-        break;
+        // The handlers are copied before the call: a handler may replace itself (a transfer's last reply
+        // hands the input back to the default handler) while it runs.
+        case MIDI_EVENT_STORED:
+            if (OnMidiInput && FState == misOpen && PendingEventCount() > 0) {
+                const TNotifyEvent handler = OnMidiInput;
+                handler(this);
+            }
+            break;
+        case MIDI_OVERFLOW:
+            if (OnOverflow && FState == misOpen) {
+                const TNotifyEvent handler = OnOverflow;
+                handler(this);
+            }
+            break;
+        default: Message.Result = DefWindowProc(Handle, Message.Msg, Message.WParam, Message.LParam); break;
     }
 }
 

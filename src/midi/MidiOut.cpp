@@ -77,8 +77,9 @@ bool TMidiOutput::OpenPort() {
     try {
         if (PCtlInfo == nullptr) PCtlInfo = CtlInfoAlloc();
         PCtlInfo->hWindow = Handle;
-        MMRESULT err = midiOutOpen(&FMidiHandle, static_cast<UINT>(FDeviceID), reinterpret_cast<DWORD_PTR>(&MidiHandler),
-                                   reinterpret_cast<DWORD_PTR>(PCtlInfo), CALLBACK_FUNCTION);
+        MMRESULT err =
+            midiOutOpen(&FMidiHandle, static_cast<UINT>(FDeviceID), reinterpret_cast<DWORD_PTR>(&MidiHandler),
+                        reinterpret_cast<DWORD_PTR>(PCtlInfo), CALLBACK_FUNCTION);
         FError = err;
         if (err != MMSYSERR_NOERROR) RaiseError(err);
         FClosed = 0;
@@ -146,9 +147,9 @@ void TMidiOutput::SendSysEx(const BYTE* Data, WORD Length) {
 void TMidiOutput::SendEvent(const TMyMidiEvent* Event) {
     if (FClosed != 0) throw EmidioutputError("MIDI Output device not open");
     if (Event->SysexLength > 0 && !Event->Sysex.empty())
-        SendSysEx(Event->Sysex.data(), static_cast<WORD>(std::min<std::size_t>(Event->SysexLength, Event->Sysex.size())));
-    else
-        SendShort(Event->status, Event->data1, Event->data2);
+        SendSysEx(Event->Sysex.data(),
+                  static_cast<WORD>(std::min<std::size_t>(Event->SysexLength, Event->Sysex.size())));
+    else SendShort(Event->status, Event->data1, Event->data2);
 }
 
 void TMidiOutput::MidiOutput(TMessage& Message) {

@@ -39,9 +39,9 @@ public:
     BYTE status = 0;
     BYTE data1 = 0;
     BYTE data2 = 0;
-    DWORD timestamp = 0;       // milliseconds since the input started
-    WORD SysexLength = 0;      // 0 for a short message
-    std::vector<BYTE> Sysex;   // SysexLength bytes
+    DWORD timestamp = 0;      // milliseconds since the input started
+    WORD SysexLength = 0;     // 0 for a short message
+    std::vector<BYTE> Sysex;  // SysexLength bytes
 };
 
 }  // namespace zel

@@ -198,8 +198,8 @@ void TBank::TransmitMemberStep() {
         FinishTransfer(Kind->Names);
         return;
     }
-    const std::span<std::uint8_t> message = Kind->StepMessage(*Members.at(static_cast<std::size_t>(TransferIndex)),
-                                                              TransferStep);
+    const std::span<std::uint8_t> message =
+        Kind->StepMessage(*Members.at(static_cast<std::size_t>(TransferIndex)), TransferStep);
     const std::uint32_t base = MemberAddress(TransferIndex);
     try {
         SendDataSet(base, Kind->StepOffset(TransferStep), 0,
@@ -392,7 +392,8 @@ void TPatchBank::ReceiveHandler(TObject* Sender) {
     // After a damaged reply the rest of this patch's replies are still coming: they are swallowed, and
     // the patch is asked for again once they are past. The time-out waits meanwhile.
     const auto askAgain = [this, &link]() {
-        link.Progress->SetTimer(TTransferTimer::TimerCleanup, RequestAgainDelayMs, [this]() { RequestAgain(); }, true);
+        link.Progress->SetTimer(
+            TTransferTimer::TimerCleanup, RequestAgainDelayMs, [this]() { RequestAgain(); }, true);
         link.Ports->SetInputHandler([this](TObject* s) { SwallowMidiInput(s); });
     };
     if (TakeStepReply(link, event.get(), askAgain) == 0) return;

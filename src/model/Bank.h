@@ -38,19 +38,19 @@ inline constexpr std::uint32_t RequestAgainDelayMs = 300;
 // What the transfers of a bank need to know of its members' kind. A member travels as Steps messages,
 // the common first; step s lies at StepOffset(s) inside the member's area.
 struct TBankKind {
-    int Slots;                   // members of the bank
-    int Steps;                   // messages of one member
-    std::int32_t MemberBytes;    // the bytes of one member's messages
-    int Messages;                // messages of a whole transfer, as the progress window counts them
-    const char* Title;           // the kind in the progress window's title ("Patch Bank")
-    const char* Label;           // the progress window's element label ("Patch Number")
-    bool Names;                  // the user and card name lists follow the transfer
-    TNameListKind UserNames;     // which ones, when they do
+    int Slots;                 // members of the bank
+    int Steps;                 // messages of one member
+    std::int32_t MemberBytes;  // the bytes of one member's messages
+    int Messages;              // messages of a whole transfer, as the progress window counts them
+    const char* Title;         // the kind in the progress window's title ("Patch Bank")
+    const char* Label;         // the progress window's element label ("Patch Number")
+    bool Names;                // the user and card name lists follow the transfer
+    TNameListKind UserNames;   // which ones, when they do
     TNameListKind CardNames;
-    bool CountMessages;          // a transmit counts the bytes of each message (else of each member)
-    bool CountMemberAtStart;     // the window counts a member when it begins (else when it is done)
-    std::uint32_t CommonRequest; // the size bytes of the data request for the common
-    std::uint32_t BlockRequest;  // and for any other step
+    bool CountMessages;           // a transmit counts the bytes of each message (else of each member)
+    bool CountMemberAtStart;      // the window counts a member when it begins (else when it is done)
+    std::uint32_t CommonRequest;  // the size bytes of the data request for the common
+    std::uint32_t BlockRequest;   // and for any other step
     std::uint32_t (*BaseAddress)(bool User, int Slot);
     std::uint16_t (*StepOffset)(int Step);
     std::span<std::uint8_t> (*StepMessage)(TLibElem& Member, int Step);
@@ -106,7 +106,10 @@ public:
 
 protected:
     // A new member of the bank's kind, owned by Owner (none for a bank of no fixed kind).
-    virtual std::unique_ptr<TLibElem> CreateMember(TLibElem* MemberOwner) { (void)MemberOwner; return nullptr; }
+    virtual std::unique_ptr<TLibElem> CreateMember(TLibElem* MemberOwner) {
+        (void)MemberOwner;
+        return nullptr;
+    }
     // Creates Count members numbered 1..Count, in the user memory.
     void CreateMembers(int Count);
     // The transfer title's memory word: "User" or "Data Card".

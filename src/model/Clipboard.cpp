@@ -17,18 +17,30 @@ struct TPrefix {
     std::uint8_t Kind;
 };
 constexpr TPrefix SectionPrefixes[] = {
-    {"WAVE", skWave},         {"PITCH", skPitch},         {"LFO1", skLfo1},         {"LFO2", skLfo2},
-    {"CONTROL", skControl},   {"TVA", skTva},             {"TVF", skTvf},           {"COMMON", skCommon},
-    {"EFFECTS", skEffects},   {"PEREFF", skPerEff},       {"PERCOM", skPerCom},     {"PERPARTS", skPerParts},
-    {"SYSSETUP", skSysSetup}, {"SYSMIDI", skSysMidi},     {"SYSPREVIEW", skSysPreview},
-    {"SYSSCALETUNE", skSysScaleTune}, {"RHYMAIN", skRhyMain}, {"RHYPITCH", skRhyPitch},
-    {"RHYTVF", skRhyTvf},     {"RHYTVA", skRhyTva},
+    {"WAVE", skWave},
+    {"PITCH", skPitch},
+    {"LFO1", skLfo1},
+    {"LFO2", skLfo2},
+    {"CONTROL", skControl},
+    {"TVA", skTva},
+    {"TVF", skTvf},
+    {"COMMON", skCommon},
+    {"EFFECTS", skEffects},
+    {"PEREFF", skPerEff},
+    {"PERCOM", skPerCom},
+    {"PERPARTS", skPerParts},
+    {"SYSSETUP", skSysSetup},
+    {"SYSMIDI", skSysMidi},
+    {"SYSPREVIEW", skSysPreview},
+    {"SYSSCALETUNE", skSysScaleTune},
+    {"RHYMAIN", skRhyMain},
+    {"RHYPITCH", skRhyPitch},
+    {"RHYTVF", skRhyTvf},
+    {"RHYTVA", skRhyTva},
 };
 
 // A set of 32 section kinds; kinds outside it are never held.
-std::uint32_t KindBit(int kind) {
-    return kind >= 0 && kind < 32 ? std::uint32_t{1} << kind : 0;
-}
+std::uint32_t KindBit(int kind) { return kind >= 0 && kind < 32 ? std::uint32_t{1} << kind : 0; }
 
 bool InRange(const std::span<TSectionPanel> panels, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < panels.size();
@@ -53,18 +65,14 @@ void TClipboard::CopyPart(const TPerformancePart& Part) {
     PartHeld = 1;
 }
 
-void TClipboard::PastePart(TPerformancePart& Part) const {
-    Part.Message = PartMessage;
-}
+void TClipboard::PastePart(TPerformancePart& Part) const { Part.Message = PartMessage; }
 
 void TClipboard::CopyScaleTune(const TPartScaleTune& ScaleTune) {
     ScaleTuneMessage = ScaleTune.Message;
     ScaleTuneHeld = 1;
 }
 
-void TClipboard::PasteScaleTune(TPartScaleTune& ScaleTune) const {
-    ScaleTune.Message = ScaleTuneMessage;
-}
+void TClipboard::PasteScaleTune(TPartScaleTune& ScaleTune) const { ScaleTune.Message = ScaleTuneMessage; }
 
 void TClipboard::CopyRhythmSection(const TRhythmNote& Key, int Kind) {
     RhythmSectionsHeld |= KindBit(Kind);
@@ -77,9 +85,7 @@ void TClipboard::PasteRhythmSection(TRhythmNote& Key, int Kind) const {
         for (int i = r.First; i <= r.Last; ++i) Key.Data()[i] = RhythmKeyData[static_cast<std::size_t>(i)];
 }
 
-bool TClipboard::RhythmSectionHeld(int Kind) const {
-    return (RhythmSectionsHeld & KindBit(Kind)) != 0;
-}
+bool TClipboard::RhythmSectionHeld(int Kind) const { return (RhythmSectionsHeld & KindBit(Kind)) != 0; }
 
 // ---------------------------------------------------------------------------------------------- drag info
 
@@ -88,9 +94,7 @@ TDragElem& TDragInfo::Add() {
     return *Items.back();
 }
 
-void TDragInfo::Clear() {
-    Items.clear();
-}
+void TDragInfo::Clear() { Items.clear(); }
 
 void TDragInfo::CollectFromLibrary(const TLibrary& Library, const std::function<bool(const TLibElem&)>& Visible) {
     Clear();
@@ -100,8 +104,8 @@ void TDragInfo::CollectFromLibrary(const TLibrary& Library, const std::function<
 
 bool TDragInfo::GlobalMemberDraggable(const TLibElem& Member) {
     if (Member.ElemType == etSystem) return true;
-    const bool bank = Member.ElemType == etPatchBank || Member.ElemType == etPerformanceBank ||
-                      Member.ElemType == etRhythmBank;
+    const bool bank =
+        Member.ElemType == etPatchBank || Member.ElemType == etPerformanceBank || Member.ElemType == etRhythmBank;
     if (!bank) return false;
     if (Member.User != 0) return true;
     return ZelmoHolder != nullptr && ZelmoHolder->Config->Installed != 0;
@@ -148,13 +152,13 @@ void ClearPanelHighlightsExcept(std::span<TSectionPanel> Panels, int Parent) {
         if (p.Parent != Parent) p.Highlighted = false;
 }
 
-bool SectionPanelMouseDown(std::span<TSectionPanel> Panels, int Panel, bool CtrlHeld,
-                           const std::string& GroupMarker, const std::string& GroupName) {
+bool SectionPanelMouseDown(std::span<TSectionPanel> Panels, int Panel, bool CtrlHeld, const std::string& GroupMarker,
+                           const std::string& GroupName) {
     if (!InRange(Panels, Panel)) return false;
     TSectionPanel& clicked = Panels[static_cast<std::size_t>(Panel)];
     // An empty marker is found nowhere.
-    const bool groupClick = (!GroupMarker.empty() && clicked.Name.find(GroupMarker) != std::string::npos) ||
-                            clicked.Name == GroupName;
+    const bool groupClick =
+        (!GroupMarker.empty() && clicked.Name.find(GroupMarker) != std::string::npos) || clicked.Name == GroupName;
     if (groupClick) {
         HighlightPanelGroup(Panels, Panel);
         return false;

@@ -94,10 +94,10 @@ public:
 
 // One section panel of a container window as the model sees it.
 struct TSectionPanel {
-    std::string Name;             // the component name, e.g. "Pitch3", "RhyTVF"
-    std::int32_t Tag = 0;         // numbers tones, parts or keys in the container windows
-    int Parent = -1;              // index of the parent panel in the same list; -1: none
-    bool Highlighted = false;     // painted aqua
+    std::string Name;          // the component name, e.g. "Pitch3", "RhyTVF"
+    std::int32_t Tag = 0;      // numbers tones, parts or keys in the container windows
+    int Parent = -1;           // index of the parent panel in the same list; -1: none
+    bool Highlighted = false;  // painted aqua
 };
 
 // One dragged thing: an element (element drags) or a section (section drags).
@@ -172,8 +172,8 @@ void ClearPanelHighlightsExcept(std::span<TSectionPanel> Panels, int Parent);
 // clicked panel's group go normal and the clicked one is highlighted. A plain click on a normal panel
 // makes it the only highlighted one. Returns true when the panel starts a drag (not for group or Ctrl
 // clicks); the window then calls BeginSectionDrag once the drag threshold is passed.
-bool SectionPanelMouseDown(std::span<TSectionPanel> Panels, int Panel, bool CtrlHeld,
-                           const std::string& GroupMarker, const std::string& GroupName);
+bool SectionPanelMouseDown(std::span<TSectionPanel> Panels, int Panel, bool CtrlHeld, const std::string& GroupMarker,
+                           const std::string& GroupName);
 // The start of a section drag from Window: Source := Window, SectionDragActive := 1, Accepted := 0, and
 // the highlighted panels collected.
 void BeginSectionDrag(TDragInfo& Drag, TObject* Window, std::span<const TSectionPanel> Panels);

@@ -25,21 +25,15 @@ void SendIfNotCurrent(TLibElem* element, const void* current) {
 
 }  // namespace
 
-void MakeCurrentPatch(TPatch* Patch) {
-    SendIfNotCurrent(Patch, static_cast<TLibElem*>(CurrentPatch));
-}
+void MakeCurrentPatch(TPatch* Patch) { SendIfNotCurrent(Patch, static_cast<TLibElem*>(CurrentPatch)); }
 
 void MakeCurrentPerformance(TPerformance* Performance) {
     SendIfNotCurrent(Performance, static_cast<TLibElem*>(CurrentPerformance));
 }
 
-void MakeCurrentRhythm(TRhythm* Rhythm) {
-    SendIfNotCurrent(Rhythm, static_cast<TLibElem*>(CurrentRhythm));
-}
+void MakeCurrentRhythm(TRhythm* Rhythm) { SendIfNotCurrent(Rhythm, static_cast<TLibElem*>(CurrentRhythm)); }
 
-void MakeCurrentSystem(TSystem* System) {
-    SendIfNotCurrent(System, static_cast<TLibElem*>(CurrentSystem));
-}
+void MakeCurrentSystem(TSystem* System) { SendIfNotCurrent(System, static_cast<TLibElem*>(CurrentSystem)); }
 
 void MakeCurrentElement(TLibElem* Element) {
     if (Element == nullptr) return;

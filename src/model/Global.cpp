@@ -148,9 +148,8 @@ void TGlobal::SaveGlobalDialog(bool SaveAs) {
     }
     std::string chosen;
     if (!RunElementFileDialog(TFileDialogKind::Save, "Save Global", "Glb", "Glb file|*.Glb", FileName, chosen)) return;
-    if (FileExists(chosen) &&
-        ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation, TMessageButtons::YesNo) !=
-            TMessageResult::Yes)
+    if (FileExists(chosen) && ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation,
+                                             TMessageButtons::YesNo) != TMessageResult::Yes)
         return;
     SaveGlobalFile(chosen);
     FileName = chosen;

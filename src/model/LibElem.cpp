@@ -27,16 +27,13 @@ void SplitNow(TDateTime& date, TDateTime& time) {
     time = now - date;
 }
 
-bool IsBankType(ElementType code) {
-    return code == etPatchBank || code == etPerformanceBank || code == etRhythmBank;
-}
+bool IsBankType(ElementType code) { return code == etPatchBank || code == etPerformanceBank || code == etRhythmBank; }
 
 // The library whose saved flag an element's changes clear: its root, or itself when it has no owner.
 TLibElem* RootLibrary(TLibElem* element) {
     TLibElem* root = OwnerRoot(element);
     return root != nullptr ? root : element;
 }
-
 
 // ------------------------------------------------------------------------------------- type table
 
@@ -66,7 +63,7 @@ std::string UnknownTypeText(int code) { return "Unknown element type " + std::to
 // Shows an element file dialog starting at the folder and name of fileName (the data folder when it
 // has no folder). A dialog that cannot be shown raises EOutOfResources "Out of Resource".
 bool RunElementFileDialog(TFileDialogKind kind, const std::string& title, const std::string& defaultExt,
-                   const std::string& filter, const std::string& fileName, std::string& chosen) {
+                          const std::string& filter, const std::string& fileName, std::string& chosen) {
     IFileDialogs* dialogs = ModelServices().FileDialogs;
     if (dialogs == nullptr) throw EOutOfResources("Out of Resource");
     TFileDialogRequest request;
@@ -187,9 +184,8 @@ void TLibElem::SaveSyxDialog(bool SaveAs) {
     }
     std::string chosen;
     if (!RunElementFileDialog(TFileDialogKind::Save, "Save SysEx", "Syx", "Syx file|*.Syx", FileName, chosen)) return;
-    if (FileExists(chosen) &&
-        ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation, TMessageButtons::YesNo) !=
-            TMessageResult::Yes)
+    if (FileExists(chosen) && ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation,
+                                             TMessageButtons::YesNo) != TMessageResult::Yes)
         return;
     SaveSyxFile(chosen);
     FileName = chosen;
@@ -367,7 +363,8 @@ TTransferLink TransferLink() {
 }
 
 void TLibElem::SetReplyTimeout(ITransferProgress& Progress) {
-    Progress.SetTimer(TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
+    Progress.SetTimer(
+        TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
 }
 
 TTransferLink TLibElem::BeginReceive() {
@@ -376,8 +373,8 @@ TTransferLink TLibElem::BeginReceive() {
     return link;
 }
 
-void TLibElem::RunReceive(ITransferProgress& Progress, int Messages, const std::string& Title,
-                          const std::string& Label, bool CountElement) {
+void TLibElem::RunReceive(ITransferProgress& Progress, int Messages, const std::string& Title, const std::string& Label,
+                          bool CountElement) {
     Progress.Start(Messages, Title, Label);
     RequestNext();
     if (CountElement) Progress.AddElem(1);
@@ -408,14 +405,12 @@ bool TLibElem::TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent
     if (Event == nullptr) return false;
     const std::size_t length = std::min<std::size_t>(Event->Sysex.size(), Event->SysexLength);
     switch (ClassifyReply(Event->Sysex.data(), length, Address, Size)) {
-        case TReplyKind::Foreign:
-            return false;
+        case TReplyKind::Foreign: return false;
         case TReplyKind::BadChecksum:
             Progress.SetTimerEnabled(TTransferTimer::Timer, false);
             AskAgain();
             return false;
-        case TReplyKind::Good:
-            break;
+        case TReplyKind::Good: break;
     }
     Progress.SetTimerEnabled(TTransferTimer::Timer, false);
     return true;
@@ -431,7 +426,8 @@ bool TLibElem::StoreBlockReply(const TTransferLink& Link, const TMyMidiEvent* Ev
 }
 
 void TLibElem::StartTransmitTimer(ITransferProgress& Progress, std::uint32_t TickMs) {
-    Progress.SetTimer(TTransferTimer::Timer, TickMs, [this]() { TransmitTimer(nullptr); }, true);
+    Progress.SetTimer(
+        TTransferTimer::Timer, TickMs, [this]() { TransmitTimer(nullptr); }, true);
 }
 
 void TLibElem::RunTransmit(ITransferProgress& Progress, int Messages, const std::string& Title,
@@ -445,7 +441,8 @@ void TLibElem::RunTransmit(ITransferProgress& Progress, int Messages, const std:
 
 void TLibElem::CloseAfter(ITransferProgress& Progress, std::uint32_t DelayMs) {
     Progress.SetCompleted(true);
-    Progress.SetTimer(TTransferTimer::Timer, DelayMs, [this]() { InstrumentNotResponding(nullptr); }, true);
+    Progress.SetTimer(
+        TTransferTimer::Timer, DelayMs, [this]() { InstrumentNotResponding(nullptr); }, true);
 }
 
 // ------------------------------------------------------------------------------------ free operations

@@ -122,19 +122,19 @@ public:
     // Timer handler of the reply time-out of every transfer.
     void InstrumentNotResponding(TObject* Sender);
 
-    std::string Name;                   // at most 12 characters
+    std::string Name;  // at most 12 characters
     ElementType ElemType = 0;
-    TDateTime ModifiedDate = 0;         // date part of the last change
-    TDateTime ModifiedTime = 0;         // time-of-day part of the last change
+    TDateTime ModifiedDate = 0;  // date part of the last change
+    TDateTime ModifiedTime = 0;  // time-of-day part of the last change
     TDateTime CreatedDate = 0;
     TDateTime CreatedTime = 0;
     std::uint8_t Selected = 0;
-    std::string FileName = UntitledSyx; // the full path of the file last loaded or saved
-    std::uint8_t Temporary = 1;         // 1: the instrument's temporary (edit) area
-    std::uint8_t User = 0;              // 1: user memory, 0: data card (when not temporary)
-    std::uint8_t HasFile = 0;           // 1 once saved to a file
+    std::string FileName = UntitledSyx;  // the full path of the file last loaded or saved
+    std::uint8_t Temporary = 1;          // 1: the instrument's temporary (edit) area
+    std::uint8_t User = 0;               // 1: user memory, 0: data card (when not temporary)
+    std::uint8_t HasFile = 0;            // 1 once saved to a file
     std::uint8_t WindowOpen = 0;
-    std::int16_t WindowLeft = -1;       // -1: never placed
+    std::int16_t WindowLeft = -1;  // -1: never placed
     std::int16_t WindowTop = -1;
     std::int16_t Number = 1;            // 1-based slot in user memory or on the card
     TLibElem* Owner = nullptr;          // the bank, global or library holding the element

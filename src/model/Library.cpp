@@ -15,7 +15,6 @@ namespace {
 constexpr const char* SLoadError = "Error Loading Library";
 constexpr const char* SSaveError = "Error Saving Library";
 
-
 std::int64_t Remaining(TStream& F) { return F.GetSize() - F.GetPosition(); }
 
 // The sort key of one element, taken once so that the comparisons of a large library stay cheap.
@@ -125,9 +124,8 @@ void TLibrary::SaveDialog(bool SaveAs) {
     }
     std::string chosen;
     if (!RunElementFileDialog(TFileDialogKind::Save, "Save Library", "Lib", "Lib file|*.Lib", FileName, chosen)) return;
-    if (FileExists(chosen) &&
-        ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation, TMessageButtons::YesNo) !=
-            TMessageResult::Yes)
+    if (FileExists(chosen) && ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation,
+                                             TMessageButtons::YesNo) != TMessageResult::Yes)
         return;
     SaveToFile(chosen);
     UpdateViews();
@@ -185,7 +183,8 @@ void TLibrary::LoadFromFile(const std::string& Path) {
 
 bool TLibrary::LoadDialog() {
     std::string chosen;
-    const bool confirmed = RunElementFileDialog(TFileDialogKind::Open, "Load Library", "Lib", "Lib file|*.Lib", FileName, chosen);
+    const bool confirmed =
+        RunElementFileDialog(TFileDialogKind::Open, "Load Library", "Lib", "Lib file|*.Lib", FileName, chosen);
     if (confirmed) LoadFromFile(chosen);
     Saved = 1;
     RefreshMainMenus();

@@ -55,10 +55,10 @@ enum class TFileDialogKind { Open, Save };
 struct TFileDialogRequest {
     TFileDialogKind Kind = TFileDialogKind::Open;
     std::string Title;
-    std::string DefaultExt;   // without the dot: "Syx"
-    std::string Filter;       // "Syx file|*.Syx"
+    std::string DefaultExt;  // without the dot: "Syx"
+    std::string Filter;      // "Syx file|*.Syx"
     std::string InitialDir;
-    std::string FileName;     // the proposed file name in; the chosen full path out
+    std::string FileName;  // the proposed file name in; the chosen full path out
     bool PathMustExist = false;
     bool FileMustExist = false;
 };
@@ -121,12 +121,16 @@ public:
     virtual void BringWindowToFront(TObject* window) { (void)window; }
     // The window's current left and top; false when they cannot be told.
     virtual bool GetWindowPosition(TObject* window, int& left, int& top) {
-        (void)window; (void)left; (void)top;
+        (void)window;
+        (void)left;
+        (void)top;
         return false;
     }
     // The window's current width and height; false when they cannot be told.
     virtual bool GetWindowSize(TObject* window, int& width, int& height) {
-        (void)window; (void)width; (void)height;
+        (void)window;
+        (void)width;
+        (void)height;
         return false;
     }
     // Refills an open window's controls from its element's data (the element's UpdateViews).
@@ -135,11 +139,16 @@ public:
     virtual void ReleaseElementWindow(TObject* window) { (void)window; }
     // The size of the main window's client area, where its child windows live; false when unknown.
     virtual bool GetMainClientSize(int& width, int& height) {
-        (void)width; (void)height;
+        (void)width;
+        (void)height;
         return false;
     }
     // Moves a child window of the main window to left, top (client coordinates).
-    virtual void MoveWindow(TObject* window, int left, int top) { (void)window; (void)left; (void)top; }
+    virtual void MoveWindow(TObject* window, int left, int top) {
+        (void)window;
+        (void)left;
+        (void)top;
+    }
     // The element a window shows: a library window its library; an element, container or editor window
     // its element (the effects editor: the patch or performance whose common it edits); none for any
     // other window.
@@ -210,11 +219,19 @@ class ITransferProgress {
 public:
     virtual ~ITransferProgress() = default;
     virtual void Start(int expectedMessages, const std::string& title, const std::string& elementLabel) {
-        (void)expectedMessages; (void)title; (void)elementLabel;
+        (void)expectedMessages;
+        (void)title;
+        (void)elementLabel;
     }
     virtual void SetTransmetting() {}
-    virtual void AddSended(int bytes, int messages) { (void)bytes; (void)messages; }
-    virtual void AddReceived(int bytes, int messages) { (void)bytes; (void)messages; }
+    virtual void AddSended(int bytes, int messages) {
+        (void)bytes;
+        (void)messages;
+    }
+    virtual void AddReceived(int bytes, int messages) {
+        (void)bytes;
+        (void)messages;
+    }
     virtual void AddElem(int count) { (void)count; }
     // Set by the model when the whole transfer has finished.
     virtual bool GetCompleted() const = 0;
@@ -273,7 +290,6 @@ struct TModelServices {
     // (ModelDefaultMidiInput) serves.
     TNotifyEvent DefaultMidiInput = ModelDefaultMidiInput;
 };
-
 
 TModelServices& ModelServices();
 

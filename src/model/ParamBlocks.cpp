@@ -98,9 +98,7 @@ TReplyKind ClassifyReply(const std::uint8_t* Data, std::size_t Length, std::uint
 
 // ------------------------------------------------------------------------------------------------ names
 
-std::string NameFromData(const std::uint8_t* Data) {
-    return std::string(reinterpret_cast<const char*>(Data), 12);
-}
+std::string NameFromData(const std::uint8_t* Data) { return std::string(reinterpret_cast<const char*>(Data), 12); }
 
 std::array<std::uint8_t, 12> NameToData(const std::string& Name) {
     std::array<std::uint8_t, 12> bytes;

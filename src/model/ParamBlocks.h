@@ -128,9 +128,13 @@ private:
 [[noreturn]] void ThrowBlockValueError(std::uint8_t Value);
 
 template <std::size_t D>
-void TParamBlock<D>::ThrowPositionError(int Position, std::size_t Size) { ThrowBlockPositionError(Position, Size); }
+void TParamBlock<D>::ThrowPositionError(int Position, std::size_t Size) {
+    ThrowBlockPositionError(Position, Size);
+}
 template <std::size_t D>
-void TParamBlock<D>::ThrowValueError(std::uint8_t Value) { ThrowBlockValueError(Value); }
+void TParamBlock<D>::ThrowValueError(std::uint8_t Value) {
+    ThrowBlockValueError(Value);
+}
 
 // ------------------------------------------------------------------------------------------------ patch
 

@@ -60,8 +60,7 @@ TPatch::~TPatch() {
 std::array<TSyxMessage, 1 + ToneCount> TPatch::SyxMessages() {
     std::array<TSyxMessage, 1 + ToneCount> m;
     m[0] = {Common->Message.data(), TCommon::DataSize, XpPatchCommonExtra};
-    for (int t = 1; t <= ToneCount; ++t)
-        m[static_cast<std::size_t>(t)] = {Tone(t).Message.data(), TTone::DataSize, 0};
+    for (int t = 1; t <= ToneCount; ++t) m[static_cast<std::size_t>(t)] = {Tone(t).Message.data(), TTone::DataSize, 0};
     return m;
 }
 

@@ -11,8 +11,7 @@ namespace zel {
 
 TPerformance::TPerformance(TLibElem* AOwner) : TLibElem(AOwner), Common(std::make_unique<TPerformanceCommon>()) {
     ElemType = etPerformance;
-    for (int p = 1; p <= PartCount; ++p)
-        Parts[static_cast<std::size_t>(p - 1)] = std::make_unique<TPerformancePart>(p);
+    for (int p = 1; p <= PartCount; ++p) Parts[static_cast<std::size_t>(p - 1)] = std::make_unique<TPerformancePart>(p);
 }
 
 TPerformance::~TPerformance() {

@@ -12,8 +12,8 @@ namespace zel {
 namespace {
 
 // Editors in the order they are refreshed, closed and stored in a library record.
-constexpr std::array<int, TRhythm::RhythmEditorCount> EditorOrder = {TRhythm::reMain, TRhythm::rePitch,
-                                                                     TRhythm::reTVA, TRhythm::reTVF};
+constexpr std::array<int, TRhythm::RhythmEditorCount> EditorOrder = {TRhythm::reMain, TRhythm::rePitch, TRhythm::reTVA,
+                                                                     TRhythm::reTVF};
 
 // The key of the note that message number c (1..64) of a transfer carries.
 constexpr int KeyOfMessage(int c) { return FirstRhythmKey - 1 + c; }
@@ -194,8 +194,8 @@ void TRhythm::ReceiveHandler(TObject* Sender) {
     std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
     if (CompletionCount > 0 || MessageCount >= RhythmMessages) return;  // over: a late duplicate
 
-    const std::span<std::uint8_t> target = MessageCount <= 0 ? std::span<std::uint8_t>(Common->Message)
-                                                           : Note(KeyOfMessage(MessageCount)).Message;
+    const std::span<std::uint8_t> target =
+        MessageCount <= 0 ? std::span<std::uint8_t>(Common->Message) : Note(KeyOfMessage(MessageCount)).Message;
     if (!StoreBlockReply(link, event.get(), ExpectedReplyAddress(), target)) return;
     event.reset();
     if (MessageCount == RhythmMessages) ++CompletionCount;

@@ -33,20 +33,20 @@ public:
     // The slot (0..3 for A..D, the first match) that holds the expansion board, else -2.
     int ExpansionSlotOf(int boardCode) const;
 
-    std::int32_t Thrue = 0;     // MIDI thru: 1 = incoming short messages are echoed to the output
-    std::int32_t DeviceID = 17; // the instrument's device ID as the user counts it (1..32)
-    std::int32_t InPort = 0;    // index of the MIDI input port in the port dialog's list
-    std::int32_t OutPort = 0;   // index of the MIDI output port
-    std::int32_t ExpA = 0;      // expansion board codes (0..17) of slots A..D
+    std::int32_t Thrue = 0;      // MIDI thru: 1 = incoming short messages are echoed to the output
+    std::int32_t DeviceID = 17;  // the instrument's device ID as the user counts it (1..32)
+    std::int32_t InPort = 0;     // index of the MIDI input port in the port dialog's list
+    std::int32_t OutPort = 0;    // index of the MIDI output port
+    std::int32_t ExpA = 0;       // expansion board codes (0..17) of slots A..D
     std::int32_t ExpB = 0;
     std::int32_t ExpC = 0;
     std::int32_t ExpD = 0;
-    std::int32_t PCMCard = 0;       // PCM card code (0..8)
-    std::uint8_t Installed = 0;     // 1: a data card is installed
-    std::uint8_t SingleNote = 0;    // preview plays a single note (1) or a MIDI file (0)
-    std::int32_t Note = 0;          // preview note number
-    std::int32_t Velocity = 0;      // preview velocity
-    std::string Midifile;           // the standard MIDI file played by the preview
+    std::int32_t PCMCard = 0;     // PCM card code (0..8)
+    std::uint8_t Installed = 0;   // 1: a data card is installed
+    std::uint8_t SingleNote = 0;  // preview plays a single note (1) or a MIDI file (0)
+    std::int32_t Note = 0;        // preview note number
+    std::int32_t Velocity = 0;    // preview velocity
+    std::string Midifile;         // the standard MIDI file played by the preview
 };
 
 // The one global holder: the settings and whether the keyboard and the monitor windows exist.

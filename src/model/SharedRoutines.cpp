@@ -29,9 +29,7 @@ void SetCursor(int cursor) {
 }
 
 // A data byte of a short message: seven bits, values above 127 held at 127.
-std::uint8_t DataByte(int value) {
-    return static_cast<std::uint8_t>(std::clamp(value, 0, 127));
-}
+std::uint8_t DataByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 127)); }
 
 std::uint8_t ChannelStatus(std::uint8_t command) {
     const int channel = std::clamp(PreviewChannel, 1, 16);
@@ -158,9 +156,7 @@ std::string OwnerPathText(const TLibElem* Element) {
 
 namespace {
 
-TPictureShape Line(int x1, int y1, int x2, int y2) {
-    return {TPictureShapeKind::Line, {{x1, y1}, {x2, y2}}, {}};
-}
+TPictureShape Line(int x1, int y1, int x2, int y2) { return {TPictureShapeKind::Line, {{x1, y1}, {x2, y2}}, {}}; }
 
 TPictureShape Arc(int l, int t, int r, int b, int sx, int sy, int ex, int ey) {
     return {TPictureShapeKind::Arc, {{l, t}, {r, b}, {sx, sy}, {ex, ey}}, {}};
@@ -221,9 +217,7 @@ std::string MakeDataFolder(const std::string& MakerFolder) {
 
 // -------------------------------------------------------------------------------------------- printing
 
-int PrintLineHeight() {
-    return Printer().TextHeight("HHHHH") * 4 / 3;
-}
+int PrintLineHeight() { return Printer().TextHeight("HHHHH") * 4 / 3; }
 
 void BeginPrint() {
     IPrinter& printer = Printer();
@@ -265,9 +259,8 @@ void PrintElementRow(int Y, const TLibElem& Element, bool WithLocation) {
     for (int x : columns) printer.Line(x, Y, x, Y + h);
     printer.Line(w - 30, Y, w - 30, Y + h);
 
-    std::vector<std::string> texts = {
-        Element.TypeName(), Element.GetName(), Element.LocationText(),
-        DateToStr(Element.ModifiedDate) + "  " + TimeToStr(Element.ModifiedTime)};
+    std::vector<std::string> texts = {Element.TypeName(), Element.GetName(), Element.LocationText(),
+                                      DateToStr(Element.ModifiedDate) + "  " + TimeToStr(Element.ModifiedTime)};
     if (WithLocation) texts.push_back("Loc : " + OwnerPathText(&Element));
     const int textY = Y + (h - printer.TextHeight("HHHHH")) / 2;
     for (std::size_t i = 0; i < texts.size(); ++i) printer.TextOut(columns[i] + 10, textY, texts[i]);
@@ -276,9 +269,7 @@ void PrintElementRow(int Y, const TLibElem& Element, bool WithLocation) {
 namespace {
 
 // A new page when a row of height h no longer fits below Y.
-bool RowDoesNotFit(int Y, int h) {
-    return Printer().PageHeight() < 2 * h + Y + 70;
-}
+bool RowDoesNotFit(int Y, int h) { return Printer().PageHeight() < 2 * h + Y + 70; }
 
 }  // namespace
 
@@ -326,9 +317,7 @@ void PrintBankLines(const TLibElem& Bank, std::span<const TLibElem* const> Membe
 
 // ------------------------------------------------------------------------------------ strings and files
 
-std::string Spaces(int Count) {
-    return std::string(static_cast<std::size_t>(std::max(0, Count)), ' ');
-}
+std::string Spaces(int Count) { return std::string(static_cast<std::size_t>(std::max(0, Count)), ' '); }
 
 std::string IntToZeroPadded(long long Number, int Width) {
     const bool negative = Number < 0;

@@ -78,8 +78,8 @@ struct TPictureShape {
 };
 
 struct TFilterPicture {
-    std::vector<TPictureShape> Shapes;  // drawn in order, in black
-    std::optional<std::string> Caption; // the label's new caption; none leaves it as it was
+    std::vector<TPictureShape> Shapes;   // drawn in order, in black
+    std::optional<std::string> Caption;  // the label's new caption; none leaves it as it was
 };
 
 // The pictogram of a filter type (0 off, 1 low pass, 2 band pass, 3 high pass, 4 peaking) on an image of

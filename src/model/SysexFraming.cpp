@@ -89,8 +89,7 @@ bool CheckReceivedChecksum(const std::uint8_t* data, std::size_t length) {
     return RolandChecksum(data, length - 1) == data[length - 2];
 }
 
-void SendDataSet(std::uint32_t base, std::uint16_t offset, std::uint16_t position,
-                 std::span<const std::uint8_t> data) {
+void SendDataSet(std::uint32_t base, std::uint16_t offset, std::uint16_t position, std::span<const std::uint8_t> data) {
     SendMessage(CommandDataSet, AddressOf(base, offset, position), data);
 }
 

@@ -45,8 +45,7 @@ bool CheckReceivedChecksum(const std::uint8_t* data, std::size_t length);
 // Sends one DT1 carrying data (1 .. 2037 bytes) to base + offset + position. A message of at most four
 // data bytes is also shown on the MIDI monitor when it is open. A data or address byte of 80H or more is
 // refused with EInvalidOperation before anything is sent.
-void SendDataSet(std::uint32_t base, std::uint16_t offset, std::uint16_t position,
-                 std::span<const std::uint8_t> data);
+void SendDataSet(std::uint32_t base, std::uint16_t offset, std::uint16_t position, std::span<const std::uint8_t> data);
 void SendDataByte(std::uint32_t base, std::uint16_t offset, std::uint16_t position, std::uint8_t value);
 // Sends one RQ1 (15 bytes) asking for size bytes (the four size bytes, most significant first) at
 // base + offset + position; it is always shown on an open monitor.

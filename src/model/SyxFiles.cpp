@@ -105,7 +105,8 @@ std::int64_t TBufferedFileReader::Read(void* Buffer, std::int64_t Count) {
     while (done < Count && position_ < size_) {
         const std::int64_t inBuffer = position_ - bufferStart_;
         if (inBuffer >= 0 && inBuffer < static_cast<std::int64_t>(bufferFill_)) {
-            const std::int64_t n = std::min<std::int64_t>(Count - done, static_cast<std::int64_t>(bufferFill_) - inBuffer);
+            const std::int64_t n =
+                std::min<std::int64_t>(Count - done, static_cast<std::int64_t>(bufferFill_) - inBuffer);
             std::memcpy(out + done, buffer_.data() + inBuffer, static_cast<std::size_t>(n));
             done += n;
             position_ += n;

@@ -24,7 +24,8 @@ protected:
         savedServices_ = ModelServices();
         savedHolder_ = ZelmoHolder;
         ZelmoHolder = &Holder;
-        for (std::uint32_t i = 0; i < 72; ++i) Sim.Poke(Addr(0x03, 0x00, 0x00, 0x00) + i, static_cast<std::uint8_t>('A' + i % 20));
+        for (std::uint32_t i = 0; i < 72; ++i)
+            Sim.Poke(Addr(0x03, 0x00, 0x00, 0x00) + i, static_cast<std::uint8_t>('A' + i % 20));
     }
     void TearDown() override {
         transmet.reset();

@@ -130,9 +130,9 @@ TEST_F(TransmetWindow, TheGaugeTruncatesAndNeverPassesAHundred) {
     struct TRow {
         const char* name;
         int expected, messages, percent;
-    } rows[] = {{"639 of 640", 640, 639, 99}, {"all of a bank", 640, 640, 100},
+    } rows[] = {{"639 of 640", 640, 639, 99},           {"all of a bank", 640, 640, 100},
                 {"a patch counted in full", 1, 5, 100}, {"duplicates beyond the count", 130, 200, 100},
-                {"nothing expected", 0, 3, 0}, {"one of three", 3, 1, 33}};
+                {"nothing expected", 0, 3, 0},          {"one of three", 3, 1, 33}};
     for (const TRow& r : rows) {
         form->Progress().Start(r.expected, "t", "e");
         form->Progress().AddReceived(1, r.messages);
@@ -143,8 +143,10 @@ TEST_F(TransmetWindow, TheGaugeTruncatesAndNeverPassesAHundred) {
 TEST_F(TransmetWindow, TheModelsTimersRunAndClosingStopsTimerAndGivesTheInputBack) {
     TManualClockScope clock;
     int replyTimeouts = 0, cleanups = 0;
-    form->Progress().SetTimer(TTransferTimer::Timer, 2000, [&] { ++replyTimeouts; }, true);
-    form->Progress().SetTimer(TTransferTimer::TimerCleanup, 300, [&] { ++cleanups; }, true);
+    form->Progress().SetTimer(
+        TTransferTimer::Timer, 2000, [&] { ++replyTimeouts; }, true);
+    form->Progress().SetTimer(
+        TTransferTimer::TimerCleanup, 300, [&] { ++cleanups; }, true);
     clock->Advance(1999);
     ProcessPendingMessages();
     EXPECT_EQ(replyTimeouts, 0);
@@ -172,7 +174,8 @@ TEST_F(TransmetWindow, TheModelsTimersRunAndClosingStopsTimerAndGivesTheInputBac
 
 TEST_F(TransmetWindow, CancelEndsTheModalWindowWithCompletedClear) {
     form->Progress().Start(640, "Now Receiving User Patch Bank", "Patch Number");
-    form->Progress().SetTimer(TTransferTimer::Timer, 2000, [] {}, true);
+    form->Progress().SetTimer(
+        TTransferTimer::Timer, 2000, [] {}, true);
     int idles = 0;
     Application->OnIdle = [&](TObject*, bool& done) {
         done = false;

@@ -220,7 +220,8 @@ TEST_F(FadeGraphTest, TheKeyOffMarkStandsOnlyInTheOffModes) {
         TFadeMode mode;
         bool keyOff;
     };
-    const Row rows[] = {{"ON_IN", ON_IN, false}, {"ON_OUT", ON_OUT, false}, {"OFF_IN", OFF_IN, true}, {"OFF_OUT", OFF_OUT, true}};
+    const Row rows[] = {
+        {"ON_IN", ON_IN, false}, {"ON_OUT", ON_OUT, false}, {"OFF_IN", OFF_IN, true}, {"OFF_OUT", OFF_OUT, true}};
     for (const Row& r : rows) {
         TFadeGraph* f = MakeFade(r.mode);
         f->SetFadeDelay(0);

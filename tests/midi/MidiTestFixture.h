@@ -52,7 +52,8 @@ protected:
 inline TBytes SysexOfLength(std::size_t n, int seed = 0) {
     TBytes s(n);
     s.front() = 0xF0;
-    for (std::size_t i = 1; i + 1 < n; ++i) s[i] = static_cast<std::uint8_t>((i + static_cast<std::size_t>(seed)) % 128);
+    for (std::size_t i = 1; i + 1 < n; ++i)
+        s[i] = static_cast<std::uint8_t>((i + static_cast<std::size_t>(seed)) % 128);
     s.back() = 0xF7;
     return s;
 }

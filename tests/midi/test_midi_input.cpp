@@ -36,7 +36,10 @@ TEST_F(MidiComponents, InputDeviceChosenByIdOrName) {
 
 TEST_F(MidiComponents, InputSettersRefusedWhileOpen) {
     auto in = OpenInput();
-    struct Row { const char* message; std::function<void()> set; };
+    struct Row {
+        const char* message;
+        std::function<void()> set;
+    };
     const Row rows[] = {
         {"Change to DeviceID while device was open", [&] { in->SetDeviceID(1); }},
         {"Change to ProductName while device was open", [&] { in->SetProductName("Keyboard"); }},
@@ -59,8 +62,8 @@ TEST_F(MidiComponents, ShortMessagesReachTheMainThreadInOrder) {
     auto in = OpenInput();
     clock->Advance(10);
     Inject({0x90, 0x3C, 0x40});
-    Inject({0xFE});        // active sensing
-    Inject({0xF8});        // timing clock
+    Inject({0xFE});  // active sensing
+    Inject({0xF8});  // timing clock
     clock->Advance(7);
     Inject({0xB0, 0x07, 0x64});
     Inject({0xC1, 0x05});
@@ -68,7 +71,10 @@ TEST_F(MidiComponents, ShortMessagesReachTheMainThreadInOrder) {
     EXPECT_TRUE(events.empty()) << "events arrive only through the message loop";
     ProcessPendingMessages();
     ASSERT_EQ(events.size(), 3u);
-    struct Row { BYTE status, data1, data2; DWORD time; };
+    struct Row {
+        BYTE status, data1, data2;
+        DWORD time;
+    };
     const Row expected[] = {{0x90, 0x3C, 0x40, 10}, {0xB0, 0x07, 0x64, 17}, {0xC1, 0x05, 0x00, 17}};
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(events[i]->status, expected[i].status);

@@ -56,10 +56,12 @@ protected:
 
     // Pumps the main thread's messages until pred holds or the time-out passes.
     bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout = 5s) {
-        return TJackInstrument::WaitFor([&] {
-            ProcessPendingMessages();
-            return pred();
-        }, timeout);
+        return TJackInstrument::WaitFor(
+            [&] {
+                ProcessPendingMessages();
+                return pred();
+            },
+            timeout);
     }
 
     TJackInstrument instrument{"zelmovi-sim"};
@@ -71,7 +73,11 @@ protected:
 };
 
 TEST_F(MidiComponentsOnJack, SysexArrivesInWholeBuffers) {
-    struct Row { const char* name; std::size_t length; std::vector<WORD> parts; };
+    struct Row {
+        const char* name;
+        std::size_t length;
+        std::vector<WORD> parts;
+    };
     const Row rows[] = {
         {"one full buffer", 4096, {4096}},
         {"three buffers", 10000, {4096, 4096, 1808}},
@@ -120,7 +126,8 @@ TEST_F(MidiComponentsOnJack, ShortMessagesKeepTheirOrderAndTimes) {
 
 TEST_F(MidiComponentsOnJack, AFloodGivesOneOverflowPerLostEntry) {
     const int total = 5000;
-    for (int i = 0; i < total; ++i) instrument.Send({0x90, static_cast<BYTE>(i % 128), static_cast<BYTE>(i / 128 % 128)});
+    for (int i = 0; i < total; ++i)
+        instrument.Send({0x90, static_cast<BYTE>(i % 128), static_cast<BYTE>(i / 128 % 128)});
     // The main thread does not drain while the flood arrives.
     ASSERT_TRUE(TJackInstrument::WaitFor([&] { return instrument.QueuedCount() == 0; }, 10s));
     ASSERT_TRUE(TJackInstrument::WaitFor([&] { return in->PendingEventCount() == 1024; }, 5s));

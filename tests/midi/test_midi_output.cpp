@@ -15,7 +15,11 @@ TEST_F(MidiComponents, OutputDeviceChosenByIdOrName) {
     EXPECT_EQ(out.Technology, MOD_MAPPER);
     out.SetProductName("JV-1080");
     EXPECT_EQ(out.GetDeviceID(), 0);
-    struct Row { const char* name; std::function<void()> set; const char* message; };
+    struct Row {
+        const char* name;
+        std::function<void()> set;
+        const char* message;
+    };
     const Row rows[] = {
         {"id past the devices", [&] { out.SetDeviceID(2); }, "Invalid device ID"},
         {"negative id", [&] { out.SetDeviceID(-2); }, "Invalid device ID"},

@@ -133,7 +133,9 @@ public:
 
 class TRecordingMonitor : public IMidiMonitor {
 public:
-    void AddOutputMessage(const std::uint8_t* data, std::size_t size) override { Lines.emplace_back(data, data + size); }
+    void AddOutputMessage(const std::uint8_t* data, std::size_t size) override {
+        Lines.emplace_back(data, data + size);
+    }
     std::vector<Bytes> Lines;
 };
 
@@ -177,8 +179,11 @@ private:
 // a fresh settings holder (device ID 17). Everything is put back at the end.
 class TModelTestScope {
 public:
-    TModelTestScope() : savedServices_(ModelServices()), savedDevicesOpen_(DevicesOpen), savedXp_(XpFormat),
-                        savedHolder_(ZelmoHolder) {
+    TModelTestScope()
+        : savedServices_(ModelServices()),
+          savedDevicesOpen_(DevicesOpen),
+          savedXp_(XpFormat),
+          savedHolder_(ZelmoHolder) {
         auto& s = ModelServices();
         s = TModelServices{};
         s.MidiPorts = &Ports;

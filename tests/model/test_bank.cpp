@@ -113,8 +113,9 @@ TEST(Bank, NewBanksHoldTheirMembersInTheUserMemory) {
         ElementType memberType;
         int members;
     };
-    for (const Row& row : {Row{&patches, etPatchBank, etPatch, 128}, Row{&performances, etPerformanceBank, etPerformance, 32},
-                           Row{&rhythms, etRhythmBank, etRhythm, 2}}) {
+    for (const Row& row :
+         {Row{&patches, etPatchBank, etPatch, 128}, Row{&performances, etPerformanceBank, etPerformance, 32},
+          Row{&rhythms, etRhythmBank, etRhythm, 2}}) {
         SCOPED_TRACE(row.bank->ClassName());
         EXPECT_EQ(row.bank->ElemType, row.type);
         EXPECT_EQ(row.bank->Name, "Untitled");
@@ -166,8 +167,8 @@ TEST(Bank, SyxBodiesAreTheMembersBackToBackAddressedToTheBanksMemory) {
             EXPECT_EQ(m[6], row.firstSlotByte + i);
             EXPECT_EQ(m[7], 0x00);
         }
-        EXPECT_EQ(dynamic_cast<TBank&>(*bank).Members.back()->LocationText(), std::string(row.user ? "User" : "Card") + " : " +
-                                                            std::to_string(members));
+        EXPECT_EQ(dynamic_cast<TBank&>(*bank).Members.back()->LocationText(),
+                  std::string(row.user ? "User" : "Card") + " : " + std::to_string(members));
     }
 }
 
@@ -396,7 +397,8 @@ TEST_F(BankTransfer, CancelInTheMiddleOfAReceiveKeepsThePatchesReceivedSoFar) {
 
     EXPECT_TRUE(s.Progress.Cancelled);
     EXPECT_FALSE(s.Progress.Completed);
-    for (int n = 1; n <= 10; ++n) EXPECT_EQ(PatchData(bank.Patch(n - 1)), SimulatorPatch(s.Sim, PatchBaseAddress(true, n)));
+    for (int n = 1; n <= 10; ++n)
+        EXPECT_EQ(PatchData(bank.Patch(n - 1)), SimulatorPatch(s.Sim, PatchBaseAddress(true, n)));
     EXPECT_EQ(PatchData(bank.Patch(10)), untouched);
     EXPECT_EQ(s.Model.Windows.Updated, std::vector<TObject*>{&window});  // the bank window refreshed
     const std::size_t sent = s.Ports.Sent.size();
@@ -459,7 +461,8 @@ TEST_F(BankTransfer, CardPerformanceBankReceiveAsksBlockByBlock) {
     EXPECT_EQ(s.Ports.SentAt[40] - s.Ports.SentAt[39], 50u);  // no 300 ms wait
     EXPECT_EQ(Hex(requests.back()), Hex(MakeDataRequest(0x10, 0x201F1F00, 0x1E)));
     for (int n = 1; n <= PerformanceSlots; ++n)
-        ASSERT_EQ(PerformanceData(bank.Performance(n - 1)), SimulatorPerformance(s.Sim, PerformanceBaseAddress(false, n)));
+        ASSERT_EQ(PerformanceData(bank.Performance(n - 1)),
+                  SimulatorPerformance(s.Sim, PerformanceBaseAddress(false, n)));
     EXPECT_EQ(s.Progress.Titles, std::vector<std::string>{"Now Receiving Data Card Performance Bank"});
     EXPECT_EQ(s.Progress.ElementLabel, "Performance Number");
     EXPECT_EQ(s.Progress.Expected, 544);
@@ -482,7 +485,8 @@ TEST_F(BankTransfer, PerformanceBankTransmitAndRhythmBankRoundTrip) {
     EXPECT_EQ(s.Progress.MessagesSent, 544);
     EXPECT_EQ(s.Progress.BytesSent, 17760);
     for (int n = 1; n <= PerformanceSlots; ++n)
-        ASSERT_EQ(SimulatorPerformance(s.Sim, PerformanceBaseAddress(true, n)), PerformanceData(performances.Performance(n - 1)));
+        ASSERT_EQ(SimulatorPerformance(s.Sim, PerformanceBaseAddress(true, n)),
+                  PerformanceData(performances.Performance(n - 1)));
     EXPECT_EQ(s.Names.List(TNameListKind::UserPerformances).Get(31), "Perf 32");
 
     TRhythmBank rhythms(nullptr);

@@ -45,8 +45,8 @@ TEST(ParamBlocks, InitialValues) {
     EXPECT_EQ(perf.GetParam(46), 4);
 
     TSystemCommon sys;
-    const std::uint8_t expected[40] = {1, 0, 0, 0, 0, 0, 63, 0, 1, 1, 1, 0, 1, 0, 0, 0, 0, 2, 97, 11,
-                                       1, 1, 1, 1, 1, 1, 1, 1, 16, 0, 1, 0, 60, 127, 64, 127, 67, 127, 61, 127};
+    const std::uint8_t expected[40] = {1, 0, 0, 0, 0, 0, 63, 0, 1,  1, 1, 0, 1,  0,   0,  0,   0,  2,   97, 11,
+                                       1, 1, 1, 1, 1, 1, 1,  1, 16, 0, 1, 0, 60, 127, 64, 127, 67, 127, 61, 127};
     for (int i = 0; i < 40; ++i) EXPECT_EQ(sys.GetParam(i), expected[i]) << "system data byte " << i;
 
     TPartScaleTune tune(17);
@@ -81,8 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"ToneThreeByteFive", [] { TTone(3).SetParam(5, 0x40); }, "F0 41 10 6A 12 03 00 14 05 40 24 F7"},
         EditCase{"ToneByte128LiesAtPlusOneHundred", [] { TTone(1).SetParam(128, 0x02); },
                  "F0 41 10 6A 12 03 00 11 00 02 6A F7"},
-        EditCase{"PerformanceCommon", [] { TPerformanceCommon().SetParam(13, 0x7F); }, "F0 41 10 6A 12 01 00 00 0D 7F 73 F7"},
-        EditCase{"PerformancePartSixteen", [] { TPerformancePart(16).SetParam(0, 0x01); }, "F0 41 10 6A 12 01 00 1F 00 01 5F F7"},
+        EditCase{"PerformanceCommon", [] { TPerformanceCommon().SetParam(13, 0x7F); },
+                 "F0 41 10 6A 12 01 00 00 0D 7F 73 F7"},
+        EditCase{"PerformancePartSixteen", [] { TPerformancePart(16).SetParam(0, 0x01); },
+                 "F0 41 10 6A 12 01 00 1F 00 01 5F F7"},
         EditCase{"SystemCommon", [] { TSystemCommon().SetParam(3, 0x02); }, "F0 41 10 6A 12 00 00 00 03 02 7B F7"},
         EditCase{"ScaleTuneOne", [] { TPartScaleTune(1).SetParam(0, 0x10); }, "F0 41 10 6A 12 00 00 10 00 10 60 F7"},
         EditCase{"ScaleTuneSeventeenByteEleven", [] { TPartScaleTune(17).SetParam(11, 0x00); },
@@ -227,7 +229,10 @@ TEST_P(SendersRefuse, AnyByteOf80HOrMoreBetweenF0AndF7) {
 INSTANTIATE_TEST_SUITE_P(
     Framing, SendersRefuse,
     ::testing::Values(RefusedSend{"DataByte", [] { SendDataByte(TempPatchBase, 0, 3, 0x80); }},
-                      RefusedSend{"LastOfARun", [] { SendDataSet(TempPatchBase, 0, 0, Bytes{1, 2, 0xFF}); }},
+                      RefusedSend{"LastOfARun",
+                                  [] {
+                                      SendDataSet(TempPatchBase, 0, 0, Bytes{1, 2, 0xFF});
+                                  }},
                       RefusedSend{"PositionPast7FH", [] { SendDataByte(TempPatchBase, 0x1000, 0x80, 1); }},
                       RefusedSend{"SlotPast7FH", [] { SendDataRequest(0x11800000, 0, 0, 0x1718); }},
                       RefusedSend{"SizeByte", [] { SendDataRequest(TempPatchBase, 0, 0, 0x00000080); }}),
@@ -235,9 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ------------------------------------------------------------------------------------------ replies
 
-Bytes Reply(std::uint32_t address, std::size_t dataSize) {
-    return MakeDataSet(0x10, address, Bytes(dataSize, 0x11));
-}
+Bytes Reply(std::uint32_t address, std::size_t dataSize) { return MakeDataSet(0x10, address, Bytes(dataSize, 0x11)); }
 
 struct ReplyCase {
     const char* Name;
@@ -259,18 +262,17 @@ Bytes Spoilt(Bytes m, std::size_t index, std::uint8_t value) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ReplyJudgement,
-    ::testing::Values(
-        ReplyCase{"TheExpectedTone", Reply(0x03001200, 129), TReplyKind::Good},
-        ReplyCase{"AForeignDeviceIsStillOurs", Spoilt(Reply(0x03001200, 129), 2, 0x05), TReplyKind::Good},
-        ReplyCase{"AnotherTone", Reply(0x03001400, 129), TReplyKind::Foreign},
-        ReplyCase{"TooShort", Reply(0x03001200, 100), TReplyKind::Foreign},
-        ReplyCase{"ANoteOn", Bytes{0x90, 0x3C, 0x40}, TReplyKind::Foreign},
-        ReplyCase{"NothingAtAll", Bytes{}, TReplyKind::Foreign},
-        ReplyCase{"ADataRequest", MakeDataRequest(0x10, 0x03001200, 0x81), TReplyKind::Foreign},
-        ReplyCase{"AnotherModel", Spoilt(Reply(0x03001200, 129), 3, 0x16), TReplyKind::Foreign},
-        ReplyCase{"WrongChecksum", Spoilt(Reply(0x03001200, 129), 138, 0x00), TReplyKind::BadChecksum},
-        ReplyCase{"AByteOf80HInside", Spoilt(Reply(0x03001200, 129), 20, 0x91), TReplyKind::BadChecksum},
-        ReplyCase{"NoEndByte", Spoilt(Reply(0x03001200, 129), 139, 0x00), TReplyKind::BadChecksum}),
+    ::testing::Values(ReplyCase{"TheExpectedTone", Reply(0x03001200, 129), TReplyKind::Good},
+                      ReplyCase{"AForeignDeviceIsStillOurs", Spoilt(Reply(0x03001200, 129), 2, 0x05), TReplyKind::Good},
+                      ReplyCase{"AnotherTone", Reply(0x03001400, 129), TReplyKind::Foreign},
+                      ReplyCase{"TooShort", Reply(0x03001200, 100), TReplyKind::Foreign},
+                      ReplyCase{"ANoteOn", Bytes{0x90, 0x3C, 0x40}, TReplyKind::Foreign},
+                      ReplyCase{"NothingAtAll", Bytes{}, TReplyKind::Foreign},
+                      ReplyCase{"ADataRequest", MakeDataRequest(0x10, 0x03001200, 0x81), TReplyKind::Foreign},
+                      ReplyCase{"AnotherModel", Spoilt(Reply(0x03001200, 129), 3, 0x16), TReplyKind::Foreign},
+                      ReplyCase{"WrongChecksum", Spoilt(Reply(0x03001200, 129), 138, 0x00), TReplyKind::BadChecksum},
+                      ReplyCase{"AByteOf80HInside", Spoilt(Reply(0x03001200, 129), 20, 0x91), TReplyKind::BadChecksum},
+                      ReplyCase{"NoEndByte", Spoilt(Reply(0x03001200, 129), 139, 0x00), TReplyKind::BadChecksum}),
     [](const ::testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -12,7 +12,8 @@ namespace {
 
 // Data byte i of a key := seed + i (kept seven bits wide).
 void SeedKey(TRhythmNote& key, int seed) {
-    for (std::size_t i = 0; i < TRhythmNote::DataSize; ++i) key.Data()[i] = static_cast<std::uint8_t>((seed + i) & 0x7F);
+    for (std::size_t i = 0; i < TRhythmNote::DataSize; ++i)
+        key.Data()[i] = static_cast<std::uint8_t>((seed + i) & 0x7F);
 }
 
 Bytes MessageOf(const TRhythmNote& key) { return Bytes(key.Message.begin(), key.Message.end()); }
@@ -150,14 +151,30 @@ TEST(DragInfo, SectionKindOfPanelTakesTheFirstMatchingPrefix) {
         int kind;
     };
     const Row rows[] = {
-        {"Pitch3", skPitch},       {"RhyPitch", skRhyPitch},     {"Lfo2Panel", skLfo2},
-        {"LFO1Tone4", skLfo1},     {"Wave2", skWave},            {"Control1", skControl},
-        {"TVA3", skTva},           {"tvf1", skTvf},              {"Common", skCommon},
-        {"EffectsPanel", skEffects}, {"PerEff", skPerEff},       {"PerCommon", skPerCom},
-        {"PerParts12", skPerParts}, {"SysSetup", skSysSetup},    {"SysMidi", skSysMidi},
-        {"SysPreview", skSysPreview}, {"SysScaleTune", skSysScaleTune}, {"RhyMain", skRhyMain},
-        {"RhyTVF", skRhyTvf},      {"RhyTva", skRhyTva},         {"Panel7", skCommon},
-        {"", skCommon},            {"ToneWave", skCommon},       {"Lfo", skCommon},
+        {"Pitch3", skPitch},
+        {"RhyPitch", skRhyPitch},
+        {"Lfo2Panel", skLfo2},
+        {"LFO1Tone4", skLfo1},
+        {"Wave2", skWave},
+        {"Control1", skControl},
+        {"TVA3", skTva},
+        {"tvf1", skTvf},
+        {"Common", skCommon},
+        {"EffectsPanel", skEffects},
+        {"PerEff", skPerEff},
+        {"PerCommon", skPerCom},
+        {"PerParts12", skPerParts},
+        {"SysSetup", skSysSetup},
+        {"SysMidi", skSysMidi},
+        {"SysPreview", skSysPreview},
+        {"SysScaleTune", skSysScaleTune},
+        {"RhyMain", skRhyMain},
+        {"RhyTVF", skRhyTvf},
+        {"RhyTva", skRhyTva},
+        {"Panel7", skCommon},
+        {"", skCommon},
+        {"ToneWave", skCommon},
+        {"Lfo", skCommon},
     };
     for (const Row& row : rows) EXPECT_EQ(TDragInfo::SectionKindOfPanel(row.name), row.kind) << row.name;
 }
@@ -166,7 +183,8 @@ TEST(DragInfo, SectionKindOfPanelTakesTheFirstMatchingPrefix) {
 
 TEST(DragInfo, LibraryDragCollectsSelectedElementsThatTheFilterShows) {
     TLibrary library;
-    for (int i = 0; i < 4; ++i) library.Elements.push_back(std::make_unique<TFakeElem>(&library, i < 2 ? etPatch : etPerformance));
+    for (int i = 0; i < 4; ++i)
+        library.Elements.push_back(std::make_unique<TFakeElem>(&library, i < 2 ? etPatch : etPerformance));
     library.Elements[0]->Selected = 1;
     library.Elements[2]->Selected = 1;
     library.Elements[3]->Selected = 1;
@@ -209,8 +227,8 @@ TEST(DragInfo, GlobalDragLeavesCardBanksOutWithoutADataCard) {
     userRhythms.User = 1;
     unselected.User = 1;
     for (TFakeElem* e : {&system, &userPatches, &cardPatches, &userRhythms, &cardPerformances}) e->Selected = 1;
-    const std::vector<TLibElem*> members = {&system, &userPatches, &cardPatches, &userRhythms, &cardPerformances,
-                                            &unselected};
+    const std::vector<TLibElem*> members = {&system,      &userPatches,      &cardPatches,
+                                            &userRhythms, &cardPerformances, &unselected};
 
     TDragInfo drag;
     scope.Holder.Config->Installed = 0;

@@ -68,7 +68,7 @@ TEST(Global, HoldsTheSevenMembersInTheirFixedOrder) {
     EXPECT_EQ(global.FileName, "Untitled.Glb");
     EXPECT_EQ(global.Name, "Untitled");
     EXPECT_EQ(global.LocationText(), "");
-    const ElementType types[] = {etPatchBank, etPatchBank, etPerformanceBank, etPerformanceBank,
+    const ElementType types[] = {etPatchBank,  etPatchBank,  etPerformanceBank, etPerformanceBank,
                                  etRhythmBank, etRhythmBank, etSystem};
     ASSERT_EQ(global.MemberCount(), 7);
     for (int i = 0; i < 7; ++i) {
@@ -94,8 +94,8 @@ TEST(Global, GlbFileRoundTripsByteForByte) {
     EXPECT_EQ(global.HasFile, 1);
 
     const Bytes file = ReadFileBytes(path);
-    const std::size_t expected = HeaderSize + 4 + 2 * BankRecord(82304) + 2 * BankRecord(17760) +
-                                 2 * BankRecord(8878) + RecordOf(global.System()).size();
+    const std::size_t expected = HeaderSize + 4 + 2 * BankRecord(82304) + 2 * BankRecord(17760) + 2 * BankRecord(8878) +
+                                 RecordOf(global.System()).size();
     ASSERT_EQ(file.size(), expected);
     EXPECT_EQ(file[0], 0x07);
     EXPECT_EQ(file[1], 0x00);
@@ -115,7 +115,8 @@ TEST(Global, GlbFileRoundTripsByteForByte) {
     Bytes rewritten(again.Memory(), again.Memory() + again.GetSize());
     ASSERT_EQ(rewritten.size(), file.size());
     constexpr std::size_t ModifiedStamp = 111, AfterStamp = 127;
-    EXPECT_EQ(Bytes(rewritten.begin(), rewritten.begin() + ModifiedStamp), Bytes(file.begin(), file.begin() + ModifiedStamp));
+    EXPECT_EQ(Bytes(rewritten.begin(), rewritten.begin() + ModifiedStamp),
+              Bytes(file.begin(), file.begin() + ModifiedStamp));
     EXPECT_EQ(Bytes(rewritten.begin() + AfterStamp, rewritten.end()), Bytes(file.begin() + AfterStamp, file.end()));
     EXPECT_EQ(loaded.PatchBank(false).Patch(5).GetName(), "P5");
     EXPECT_EQ(loaded.PatchBank(false).User, 0);
@@ -252,9 +253,9 @@ TEST_F(GlobalTransfer, WithoutADataCardOnlyTheUserBanksAndTheSystemAreSent) {
     TGlobal global(nullptr);
     s.Model.Holder.Config->Installed = 0;
     global.Transmit(false);
-    EXPECT_EQ(s.Progress.Titles, (std::vector<std::string>{"Now Transmitting User Patch Bank",
-                                                           "Now Transmitting User Performance Bank",
-                                                           "Now Transmitting User Rhythm Bank"}));
+    EXPECT_EQ(s.Progress.Titles,
+              (std::vector<std::string>{"Now Transmitting User Patch Bank", "Now Transmitting User Performance Bank",
+                                        "Now Transmitting User Rhythm Bank"}));
     // User patches, user performances and rhythm sets, then the system.
     EXPECT_EQ(AreasSent(), (std::vector<int>{0x11, 0x10, 0x00}));
     EXPECT_EQ(s.DataSets().size(), 640u + 544u + 130u + 18u);
@@ -265,8 +266,8 @@ TEST_F(GlobalTransfer, WithADataCardCancellingTheCardPatchBankEndsTheTransmit) {
     s.Model.Holder.Config->Installed = 1;
     s.Progress.CancelWhen = [&]() { return s.Progress.Starts == 2 && s.Progress.MessagesSent >= 20; };
     global.Transmit(false);
-    EXPECT_EQ(s.Progress.Titles, (std::vector<std::string>{"Now Transmitting User Patch Bank",
-                                                           "Now Transmitting Data Card Patch Bank"}));
+    EXPECT_EQ(s.Progress.Titles,
+              (std::vector<std::string>{"Now Transmitting User Patch Bank", "Now Transmitting Data Card Patch Bank"}));
     EXPECT_EQ(AreasSent(), (std::vector<int>{0x11, 0x21}));
     EXPECT_EQ(s.DataSets().size(), 640u + 20u);
 }

@@ -51,8 +51,8 @@ TEST(LibElem, SetNameKeepsTwelveCharacters) {
 }
 
 TEST(LibElem, TypeNames) {
-    const char* names[] = {"Patch", "Patch Bank", "Performance", "Performance Bank",
-                           "Rhythm", "Rhythm Bank", "System", "Global"};
+    const char* names[] = {"Patch",  "Patch Bank",  "Performance", "Performance Bank",
+                           "Rhythm", "Rhythm Bank", "System",      "Global"};
     for (int code = 0; code < 8; ++code) {
         EXPECT_EQ(TLibElem::TypeName(code), names[code]);
         TFakeElem e(nullptr, static_cast<ElementType>(code));
@@ -92,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LocationCase{"CardPatchBank", etPatchBank, 0, 0, 1, "Card"},
                       LocationCase{"UserRhythmBankEvenWhenTemporary", etRhythmBank, 1, 1, 1, "User"},
                       LocationCase{"UserPerformanceBank", etPerformanceBank, 0, 1, 3, "User"},
-                      LocationCase{"System", etSystem, 0, 1, 1, ""},
-                      LocationCase{"Global", etGlobal, 1, 1, 1, ""}),
+                      LocationCase{"System", etSystem, 0, 1, 1, ""}, LocationCase{"Global", etGlobal, 1, 1, 1, ""}),
     [](const ::testing::TestParamInfo<LocationCase>& info) { return std::string(info.param.Name); });
 
 TEST(LibElem, ExpectedSyxSizes) {
@@ -103,10 +102,10 @@ TEST(LibElem, ExpectedSyxSizes) {
         std::int32_t Plain;
         std::int32_t Xp;
     };
-    const Row rows[] = {{etPatch, 643, 644},           {etPatchBank, 82304, 82432},
-                        {etPerformance, 555, 653},     {etPerformanceBank, 17760, 20896},
-                        {etRhythm, 4439, 4439},        {etRhythmBank, 8878, 8878},
-                        {etSystem, 442, 484},          {etGlobal, -1, -1}};
+    const Row rows[] = {{etPatch, 643, 644},       {etPatchBank, 82304, 82432},
+                        {etPerformance, 555, 653}, {etPerformanceBank, 17760, 20896},
+                        {etRhythm, 4439, 4439},    {etRhythmBank, 8878, 8878},
+                        {etSystem, 442, 484},      {etGlobal, -1, -1}};
     for (const Row& r : rows) {
         TFakeElem e(nullptr, r.Type);
         XpFormat = 0;
@@ -458,7 +457,8 @@ TEST(LibRecord, HeaderLayoutAndRoundTrip) {
     TModelTestScope model;
     TFakeElem e(nullptr, etPerformanceBank);
     e.Name = "Strings";
-    e.FileName = "/home/me/a/very/long/folder/name/that/goes/on/and/on/for/more/than/seventy-nine/characters/Strings.Syx";
+    e.FileName =
+        "/home/me/a/very/long/folder/name/that/goes/on/and/on/for/more/than/seventy-nine/characters/Strings.Syx";
     e.CreatedDate = 45000;
     e.CreatedTime = 0.25;
     e.ModifiedDate = 45001;
@@ -652,9 +652,8 @@ TEST(LibElem, TransmitTimerRunsOneStepAndReceiveTouches) {
 
 TEST(ElementFactory, MakesTheRegisteredClassWithItsOwner) {
     TFakeLibrary library;
-    TElementTypeOverride patchBank(etPatchBank, [](TLibElem* owner) {
-        return std::make_unique<TFakeElem>(owner, etPatchBank);
-    });
+    TElementTypeOverride patchBank(etPatchBank,
+                                   [](TLibElem* owner) { return std::make_unique<TFakeElem>(owner, etPatchBank); });
     std::unique_ptr<TLibElem> e = CreateElementOfType(etPatchBank, &library);
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->ElemType, etPatchBank);

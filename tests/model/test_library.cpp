@@ -84,8 +84,8 @@ TEST_F(LibraryFile, LayoutOfNotesGeometryAndAPatchRecord) {
     EXPECT_EQ(Hex(Bytes(file.begin(), file.begin() + 18)), "02 00 61 62 00 00 FF FF 02 01 03 00 FE FF 05 00 00 00");
     const std::size_t r = 16;  // the record
     ASSERT_EQ(file.size(), r + PatchRecordSize);
-    EXPECT_EQ(file[r + 2], 0);                         // the name field: patches keep their name in the data
-    EXPECT_EQ(file[r + 15], 14);                       // "/data/Lead.Syx"
+    EXPECT_EQ(file[r + 2], 0);    // the name field: patches keep their name in the data
+    EXPECT_EQ(file[r + 15], 14);  // "/data/Lead.Syx"
     EXPECT_EQ(AsString(Bytes(file.begin() + r + 16, file.begin() + r + 30)), "/data/Lead.Syx");
     double created = 0;
     std::memcpy(&created, file.data() + r + 95, 8);
@@ -327,7 +327,9 @@ TEST_P(DeclinedSaves, WriteNothingAndStayUnsaved) {
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, DeclinedSaves,
                          ::testing::Values(DeclineCase{"NoToOverwrite", false}, DeclineCase{"DialogCancelled", true}),
-                         [](const ::testing::TestParamInfo<DeclineCase>& info) { return std::string(info.param.Name); });
+                         [](const ::testing::TestParamInfo<DeclineCase>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 TEST_F(LibraryFile, LoadDialogReadsTheChosenFileAndMarksTheLibrarySaved) {
     TLibrary sample;
@@ -464,17 +466,16 @@ TEST_P(Selection, FollowsTheClick) {
     EXPECT_EQ(after, GetParam().After);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Library, Selection,
-    ::testing::Values(SelectCase{"PlainClick", {1, 4}, 6, 0, {6}},
-                      SelectCase{"ToggleOn", {1}, 6, 2, {1, 6}},
-                      SelectCase{"ToggleOff", {1, 6}, 6, 2, {1}},
-                      SelectCase{"ExtendForward", {3}, 7, 1, {3, 4, 5, 6, 7}},
-                      SelectCase{"ExtendBackward", {7}, 3, 1, {3, 4, 5, 6, 7}},
-                      SelectCase{"ExtendFromNothing", {}, 5, 1, {5}},
-                      SelectCase{"ExtendFromSeveral", {2, 5}, 7, 1, {7}},
-                      SelectCase{"OutsideTheList", {2}, 9, 0, {2}}),
-    [](const ::testing::TestParamInfo<SelectCase>& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Library, Selection,
+                         ::testing::Values(SelectCase{"PlainClick", {1, 4}, 6, 0, {6}},
+                                           SelectCase{"ToggleOn", {1}, 6, 2, {1, 6}},
+                                           SelectCase{"ToggleOff", {1, 6}, 6, 2, {1}},
+                                           SelectCase{"ExtendForward", {3}, 7, 1, {3, 4, 5, 6, 7}},
+                                           SelectCase{"ExtendBackward", {7}, 3, 1, {3, 4, 5, 6, 7}},
+                                           SelectCase{"ExtendFromNothing", {}, 5, 1, {5}},
+                                           SelectCase{"ExtendFromSeveral", {2, 5}, 7, 1, {7}},
+                                           SelectCase{"OutsideTheList", {2}, 9, 0, {2}}),
+                         [](const ::testing::TestParamInfo<SelectCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(LibraryFile, MovingAnElementToTheTrash) {
     TLibrary library;

@@ -29,7 +29,8 @@ void Seed(TPatch& patch, unsigned seed) {
 // The patch's data bytes, common then tones, as the instrument would hold them.
 Bytes DataOf(const TPatch& patch) {
     Bytes out(patch.Common->Data(), patch.Common->Data() + TCommon::DataSize);
-    for (int t = 1; t <= ToneCount; ++t) out.insert(out.end(), patch.Tone(t).Data(), patch.Tone(t).Data() + TTone::DataSize);
+    for (int t = 1; t <= ToneCount; ++t)
+        out.insert(out.end(), patch.Tone(t).Data(), patch.Tone(t).Data() + TTone::DataSize);
     return out;
 }
 

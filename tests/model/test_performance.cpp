@@ -164,7 +164,8 @@ TEST_P(PerformanceTransmit, SendsCommonThenSixteenPartsToTheLocation) {
     for (int p = 1; p <= PartCount; ++p) {
         EXPECT_EQ(sent[static_cast<std::size_t>(p)].size(), 30u);
         EXPECT_EQ(sent[static_cast<std::size_t>(p)][7], 0x0F + p);
-        EXPECT_TRUE(std::equal(perf.Part(p).Data(), perf.Part(p).Data() + 19, sent[static_cast<std::size_t>(p)].begin() + 9));
+        EXPECT_TRUE(
+            std::equal(perf.Part(p).Data(), perf.Part(p).Data() + 19, sent[static_cast<std::size_t>(p)].begin() + 9));
     }
     EXPECT_EQ(clock->Waits(), std::vector<std::uint32_t>(17, 50));
     EXPECT_EQ(CurrentPerformance == &perf, c.BecomesCurrent);
@@ -215,7 +216,8 @@ TEST(PerformanceSyx, IsSeventeenMessagesAddressedForTheLocation) {
     std::size_t at = 0;
     for (int m = 0; m <= PartCount; ++m) {
         const std::size_t length = m == 0 ? 75 : 30;
-        const Bytes msg(body.begin() + static_cast<std::ptrdiff_t>(at), body.begin() + static_cast<std::ptrdiff_t>(at + length));
+        const Bytes msg(body.begin() + static_cast<std::ptrdiff_t>(at),
+                        body.begin() + static_cast<std::ptrdiff_t>(at + length));
         EXPECT_EQ(Hex(Bytes(msg.begin(), msg.begin() + 5)), "F0 41 10 6A 12") << m;
         EXPECT_EQ(msg[5], 0x10);
         EXPECT_EQ(msg[6], 0x1F);
@@ -308,8 +310,7 @@ TEST(PerformanceLibRecord, PositionsFollowTheHeaderAndTheRecordRoundTrips) {
     // Type word, name (13), file name (80), four dates (32), flags (2), number, window left, top (6).
     const std::size_t header = 2 + 13 + 80 + 32 + 2 + 6;
     ASSERT_EQ(record.size(), header + 12 + 555);
-    EXPECT_EQ(Hex(Bytes(record.begin() + header, record.begin() + header + 12)),
-              "02 01 FE FF 03 00 04 00 05 00 06 00");
+    EXPECT_EQ(Hex(Bytes(record.begin() + header, record.begin() + header + 12)), "02 01 FE FF 03 00 04 00 05 00 06 00");
 
     TPerformance back(nullptr);
     stream.SetPosition(2);
@@ -397,7 +398,8 @@ protected:
         Seed(perf, seed);
         s.Sim.Write(base, Bytes(perf.Common->Data(), perf.Common->Data() + TPerformanceCommon::DataSize));
         for (int p = 1; p <= PartCount; ++p)
-            s.Sim.Write(base + PartOffset(p), Bytes(perf.Part(p).Data(), perf.Part(p).Data() + TPerformancePart::DataSize));
+            s.Sim.Write(base + PartOffset(p),
+                        Bytes(perf.Part(p).Data(), perf.Part(p).Data() + TPerformancePart::DataSize));
         expected = DataOf(perf);
     }
 

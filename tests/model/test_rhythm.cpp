@@ -243,7 +243,8 @@ protected:
         Seed(rhythm, seed);
         s.Sim.Write(base, Bytes(rhythm.Common->Data(), rhythm.Common->Data() + TRhythmCommon::DataSize));
         for (int k = FirstRhythmKey; k <= LastRhythmKey; ++k)
-            s.Sim.Write(base + RhythmNoteOffset(k), Bytes(rhythm.Note(k).Data(), rhythm.Note(k).Data() + TRhythmNote::DataSize));
+            s.Sim.Write(base + RhythmNoteOffset(k),
+                        Bytes(rhythm.Note(k).Data(), rhythm.Note(k).Data() + TRhythmNote::DataSize));
         expected = DataOf(rhythm);
     }
     TTransferScope s;

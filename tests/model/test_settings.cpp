@@ -96,8 +96,8 @@ TEST_F(SettingsFixture, SaveWritesEveryKeyInOrderAndLoadReadsThemBack) {
 
 TEST_F(SettingsFixture, SaveWritesTheLowByteOfNoteAndVelocity) {
     TConfig c;
-    c.Note = 300;      // 12CH
-    c.Velocity = -1;   // FFH
+    c.Note = 300;     // 12CH
+    c.Velocity = -1;  // FFH
     c.Save();
     TIniFile ini(IniPath());
     EXPECT_EQ(ini.ReadString("Preview", "Note", ""), "44");
@@ -142,22 +142,21 @@ TEST_P(DamagedSettings, OutOfRangeValuesFallBackToTheirDefaults) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, DamagedSettings,
-    ::testing::Values(
-        DamagedCase{"DeviceIdZero", "Midi", "DeviceID", "0", &TConfig::DeviceID, 16},
-        DamagedCase{"DeviceIdAbove32", "Midi", "DeviceID", "33", &TConfig::DeviceID, 16},
-        DamagedCase{"DeviceIdNotANumber", "Midi", "DeviceID", "abc", &TConfig::DeviceID, 16},
-        DamagedCase{"DeviceIdLowest", "Midi", "DeviceID", "1", &TConfig::DeviceID, 1},
-        DamagedCase{"DeviceIdHighest", "Midi", "DeviceID", "32", &TConfig::DeviceID, 32},
-        DamagedCase{"NoteAbove127", "Preview", "Note", "128", &TConfig::Note, 40},
-        DamagedCase{"NoteNegative", "Preview", "Note", "-1", &TConfig::Note, 40},
-        DamagedCase{"NoteHighest", "Preview", "Note", "127", &TConfig::Note, 127},
-        DamagedCase{"VelocityAbove127", "Preview", "Velocity", "200", &TConfig::Velocity, 70},
-        DamagedCase{"VelocityZero", "Preview", "Velocity", "0", &TConfig::Velocity, 0},
-        DamagedCase{"ExpansionAbove17", "Expansion", "ExpC", "18", &TConfig::ExpC, 0},
-        DamagedCase{"ExpansionNegative", "Expansion", "ExpA", "-3", &TConfig::ExpA, 0},
-        DamagedCase{"ExpansionHighest", "Expansion", "ExpD", "17", &TConfig::ExpD, 17},
-        DamagedCase{"PcmCardAbove8", "Expansion", "PCMCard", "9", &TConfig::PCMCard, 0},
-        DamagedCase{"PcmCardHighest", "Expansion", "PCMCard", "8", &TConfig::PCMCard, 8}),
+    ::testing::Values(DamagedCase{"DeviceIdZero", "Midi", "DeviceID", "0", &TConfig::DeviceID, 16},
+                      DamagedCase{"DeviceIdAbove32", "Midi", "DeviceID", "33", &TConfig::DeviceID, 16},
+                      DamagedCase{"DeviceIdNotANumber", "Midi", "DeviceID", "abc", &TConfig::DeviceID, 16},
+                      DamagedCase{"DeviceIdLowest", "Midi", "DeviceID", "1", &TConfig::DeviceID, 1},
+                      DamagedCase{"DeviceIdHighest", "Midi", "DeviceID", "32", &TConfig::DeviceID, 32},
+                      DamagedCase{"NoteAbove127", "Preview", "Note", "128", &TConfig::Note, 40},
+                      DamagedCase{"NoteNegative", "Preview", "Note", "-1", &TConfig::Note, 40},
+                      DamagedCase{"NoteHighest", "Preview", "Note", "127", &TConfig::Note, 127},
+                      DamagedCase{"VelocityAbove127", "Preview", "Velocity", "200", &TConfig::Velocity, 70},
+                      DamagedCase{"VelocityZero", "Preview", "Velocity", "0", &TConfig::Velocity, 0},
+                      DamagedCase{"ExpansionAbove17", "Expansion", "ExpC", "18", &TConfig::ExpC, 0},
+                      DamagedCase{"ExpansionNegative", "Expansion", "ExpA", "-3", &TConfig::ExpA, 0},
+                      DamagedCase{"ExpansionHighest", "Expansion", "ExpD", "17", &TConfig::ExpD, 17},
+                      DamagedCase{"PcmCardAbove8", "Expansion", "PCMCard", "9", &TConfig::PCMCard, 0},
+                      DamagedCase{"PcmCardHighest", "Expansion", "PCMCard", "8", &TConfig::PCMCard, 8}),
     [](const ::testing::TestParamInfo<DamagedCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(SettingsFixture, LoadReopensOpenPortsSoThatTheReadPortsTakeEffect) {

@@ -17,8 +17,8 @@
 #include "model/Patch.h"
 #include "model/Performance.h"
 #include "model/Rhythm.h"
-#include "model/SystemElem.h"
 #include "model/SharedRoutines.h"
+#include "model/SystemElem.h"
 #include "platform/rtl/DateUtils.h"
 #include "support/TempDir.h"
 
@@ -98,8 +98,8 @@ TEST(CurrentElements, ActivationSendsOnlyAPatchThatIsNotCurrent) {
         addresses.push_back(AddressOf(m));
         sizes.push_back(m.size());
     }
-    EXPECT_EQ(addresses, (std::vector<std::string>{"03 00 00 00", "03 00 10 00", "03 00 12 00", "03 00 14 00",
-                                                   "03 00 16 00"}));
+    EXPECT_EQ(addresses,
+              (std::vector<std::string>{"03 00 00 00", "03 00 10 00", "03 00 12 00", "03 00 14 00", "03 00 16 00"}));
     EXPECT_EQ(sizes, (std::vector<std::size_t>{83, 140, 140, 140, 140}));
     EXPECT_EQ(clock->Waits(), (std::vector<std::uint32_t>{50, 50, 50, 50, 50}));
     EXPECT_EQ(s.Model.Ports.WaitedAtSend, (std::vector<TTick>{50, 100, 150, 200, 250}));
@@ -282,8 +282,8 @@ TEST(Preview, AFileThatCannotPlayIsReportedAndThePortsReopened) {
 
 TEST(NoteToText, NamesAndOctaves) {
     const std::pair<int, const char*> rows[] = {
-        {0, "C -1"}, {1, "C# -1"}, {11, "B -1"}, {12, "C 0"}, {36, "C 2"}, {40, "E 2"},
-        {60, "C 4"}, {61, "C# 4"}, {69, "A 4"}, {70, "A# 4"}, {127, "G 9"}, {-1, "B -2"},
+        {0, "C -1"}, {1, "C# -1"}, {11, "B -1"}, {12, "C 0"},  {36, "C 2"},  {40, "E 2"},
+        {60, "C 4"}, {61, "C# 4"}, {69, "A 4"},  {70, "A# 4"}, {127, "G 9"}, {-1, "B -2"},
     };
     for (const auto& [note, text] : rows) EXPECT_EQ(NoteToText(note), text) << note;
 }
@@ -369,8 +369,8 @@ TEST(LibraryOfForm, TheRootLibraryOfTheShownElement) {
     Tree t;
     TObject libraryWindow, patchWindow, deepWindow, otherWindow, orphanWindow;
     TFakeElem orphan(nullptr, etPatch);
-    s.Shell.Shows = {{&libraryWindow, &t.library}, {&patchWindow, &t.patch}, {&deepWindow, &t.deepPatch},
-                     {&orphanWindow, &orphan}};
+    s.Shell.Shows = {
+        {&libraryWindow, &t.library}, {&patchWindow, &t.patch}, {&deepWindow, &t.deepPatch}, {&orphanWindow, &orphan}};
     EXPECT_EQ(LibraryOfForm(&libraryWindow), &t.library);
     EXPECT_EQ(LibraryOfForm(&patchWindow), &t.library);
     EXPECT_EQ(LibraryOfForm(&deepWindow), &t.library);
@@ -391,7 +391,9 @@ public:
     void NewPage() override { Log.push_back("NewPage"); }
     int PageWidth() override { return 1060; }
     int PageHeight() override { return 1500; }
-    void SetFont(const std::string& name, int size) override { Log.push_back("Font " + name + " " + std::to_string(size)); }
+    void SetFont(const std::string& name, int size) override {
+        Log.push_back("Font " + name + " " + std::to_string(size));
+    }
     int TextWidth(const std::string& text) override { return 10 * static_cast<int>(text.size()); }
     int TextHeight(const std::string&) override { return 30; }
     void TextOut(int x, int y, const std::string& text) override {
@@ -421,9 +423,9 @@ TEST(Printing, AJobHasTitleFontAndNumberedFooters) {
     PrintPageFooter();
     EndPrint();
     // Footer: centred at (1060 - (90 + 20)) / 2, y = 1500 - 40 - 70.
-    EXPECT_EQ(s.Printer.Log, (std::vector<std::string>{"Title Zelmovi", "BeginDoc", "Font Courier New 10",
-                                                       "T 475,1390 Page N\xBA 1", "T 475,1390 Page N\xBA 2",
-                                                       "EndDoc"}));
+    EXPECT_EQ(s.Printer.Log,
+              (std::vector<std::string>{"Title Zelmovi", "BeginDoc", "Font Courier New 10", "T 475,1390 Page N\xBA 1",
+                                        "T 475,1390 Page N\xBA 2", "EndDoc"}));
     EXPECT_EQ(PageNumber, 3);
 }
 
@@ -439,18 +441,17 @@ TEST(Printing, ElementRowColumnsWithAndWithoutLocation) {
 
     // Page width 1060: W = 1000; with location c = 200, s = 66.
     PrintElementRow(100, t.deepPatch, true);
-    EXPECT_EQ(s.Printer.Log, (std::vector<std::string>{
-                                 "L 30,100 30,140", "L 230,100 230,140", "L 430,100 430,140", "L 564,100 564,140",
-                                 "L 764,100 764,140", "L 970,100 970,140", "T 40,105 Patch", "T 240,105 Piano",
-                                 "T 440,105 User : 12", "T 574,105 " + when, "T 774,105 Loc : Studio\\Leads"}));
+    EXPECT_EQ(s.Printer.Log, (std::vector<std::string>{"L 30,100 30,140", "L 230,100 230,140", "L 430,100 430,140",
+                                                       "L 564,100 564,140", "L 764,100 764,140", "L 970,100 970,140",
+                                                       "T 40,105 Patch", "T 240,105 Piano", "T 440,105 User : 12",
+                                                       "T 574,105 " + when, "T 774,105 Loc : Studio\\Leads"}));
 
     // Without location: c = 250, no fifth column.
     s.Printer.Log.clear();
     PrintElementRow(100, t.deepPatch, false);
-    EXPECT_EQ(s.Printer.Log, (std::vector<std::string>{
-                                 "L 30,100 30,140", "L 280,100 280,140", "L 530,100 530,140", "L 780,100 780,140",
-                                 "L 970,100 970,140", "T 40,105 Patch", "T 290,105 Piano", "T 540,105 User : 12",
-                                 "T 790,105 " + when}));
+    EXPECT_EQ(s.Printer.Log, (std::vector<std::string>{"L 30,100 30,140", "L 280,100 280,140", "L 530,100 530,140",
+                                                       "L 780,100 780,140", "L 970,100 970,140", "T 40,105 Patch",
+                                                       "T 290,105 Piano", "T 540,105 User : 12", "T 790,105 " + when}));
 }
 
 // Only the rules (horizontal lines from x 30), page breaks and centred texts of a log.
@@ -478,8 +479,8 @@ TEST(Printing, AnElementThatDoesNotFitStartsANewPage) {
     s.Printer.Log.clear();
     PrintElementLines(t.patch, y, false);  // 1560 > 1500: a new page first
     EXPECT_EQ(y, 120);
-    EXPECT_EQ(Outline(s.Printer.Log), (std::vector<std::string>{"T 475,1390 Page N\xBA 1", "NewPage",
-                                                                "L 30,9 970,9", "L 30,51 970,51"}));
+    EXPECT_EQ(Outline(s.Printer.Log),
+              (std::vector<std::string>{"T 475,1390 Page N\xBA 1", "NewPage", "L 30,9 970,9", "L 30,51 970,51"}));
     EXPECT_EQ(PageNumber, 2);
 }
 
@@ -523,10 +524,9 @@ TEST(Printing, ElementsBanksAndGlobalsPrintThroughTheirPrintLine) {
     std::vector<std::string> headings;
     for (const std::string& l : s.Printer.Log)
         if (l.find("[ Global : Studio ]") != std::string::npos) headings.push_back(l.substr(l.find(' ', 2) + 1));
-    EXPECT_EQ(headings, (std::vector<std::string>{"Patch Bank Untitled [ Global : Studio ]",
-                                                  "Performance Bank Untitled [ Global : Studio ]",
-                                                  "Rhythm Bank Untitled [ Global : Studio ]",
-                                                  "System  [ Global : Studio ]"}));
+    EXPECT_EQ(headings, (std::vector<std::string>{
+                            "Patch Bank Untitled [ Global : Studio ]", "Performance Bank Untitled [ Global : Studio ]",
+                            "Rhythm Bank Untitled [ Global : Studio ]", "System  [ Global : Studio ]"}));
     // The system row is printed without its location column (four columns, five vertical lines).
     const auto last = std::find_if(s.Printer.Log.rbegin(), s.Printer.Log.rend(),
                                    [](const std::string& l) { return l.rfind("T 40,", 0) == 0; });
@@ -563,8 +563,9 @@ TEST(FilterPicture, ShapesAndCaptionsByType) {
     ASSERT_EQ(band.Shapes.size(), 6u);  // frame, two axes with their marks, the arc
     EXPECT_EQ(band.Shapes[1], (TPictureShape{TPictureShapeKind::Line, {{4, H - 4}, {W - 4, H - 4}}, {}}));
     EXPECT_EQ(band.Shapes[4], (TPictureShape{TPictureShapeKind::Line, {{3, 5}, {6, 5}}, {}}));
-    EXPECT_EQ(band.Shapes[5], (TPictureShape{TPictureShapeKind::Arc,
-                                             {{c - 9, H - 14}, {c + 9, H + 16}, {c + 9, H - 4}, {c - 9, H - 4}}, {}}));
+    EXPECT_EQ(band.Shapes[5],
+              (TPictureShape{
+                  TPictureShapeKind::Arc, {{c - 9, H - 14}, {c + 9, H + 16}, {c + 9, H - 4}, {c - 9, H - 4}}, {}}));
     EXPECT_EQ(band.Caption, "Band Pass");
 
     const std::pair<int, const char*> captions[] = {{1, "Low Pass"}, {3, "High Pass"}, {4, "Peaking"}};

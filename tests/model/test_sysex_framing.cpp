@@ -33,17 +33,20 @@ TEST_P(DataSetVectors, AreByteExact) {
 INSTANTIATE_TEST_SUITE_P(
     Framing, DataSetVectors,
     ::testing::Values(
-        DataSetCase{"ToneTwoOfTheTemporaryPatch", 17, 0x03000000, 0x1200, 5, {0x40},
-                    "F0 41 10 6A 12 03 00 12 05 40 26 F7"},
-        DataSetCase{"ToneOneOfTheTemporaryPatch", 17, 0x03000000, 0x1000, 5, {0x40},
-                    "F0 41 10 6A 12 03 00 10 05 40 28 F7"},
-        DataSetCase{"SumMultipleOf128GivesChecksumZero", 17, 0x03000000, 0, 0, {0x7D},
-                    "F0 41 10 6A 12 03 00 00 00 7D 00 F7"},
-        DataSetCase{"PositionIsAddedAsANumber", 17, 0x03000000, 0x1000, 0x7F, {0x01},
-                    "F0 41 10 6A 12 03 00 10 7F 01 6D F7"},
-        DataSetCase{"HighestDeviceId", 32, 0x03000000, 0x1000, 5, {0x40},
-                    "F0 41 1F 6A 12 03 00 10 05 40 28 F7"},
-        DataSetCase{"TwelveByteNameRun", 17, 0x03000000, 0, 0,
+        DataSetCase{
+            "ToneTwoOfTheTemporaryPatch", 17, 0x03000000, 0x1200, 5, {0x40}, "F0 41 10 6A 12 03 00 12 05 40 26 F7"},
+        DataSetCase{
+            "ToneOneOfTheTemporaryPatch", 17, 0x03000000, 0x1000, 5, {0x40}, "F0 41 10 6A 12 03 00 10 05 40 28 F7"},
+        DataSetCase{
+            "SumMultipleOf128GivesChecksumZero", 17, 0x03000000, 0, 0, {0x7D}, "F0 41 10 6A 12 03 00 00 00 7D 00 F7"},
+        DataSetCase{
+            "PositionIsAddedAsANumber", 17, 0x03000000, 0x1000, 0x7F, {0x01}, "F0 41 10 6A 12 03 00 10 7F 01 6D F7"},
+        DataSetCase{"HighestDeviceId", 32, 0x03000000, 0x1000, 5, {0x40}, "F0 41 1F 6A 12 03 00 10 05 40 28 F7"},
+        DataSetCase{"TwelveByteNameRun",
+                    17,
+                    0x03000000,
+                    0,
+                    0,
                     {0x50, 0x61, 0x64, 0x73, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20},
                     "F0 41 10 6A 12 03 00 00 00 50 61 64 73 20 20 20 20 20 20 20 20 75 F7"}),
     [](const ::testing::TestParamInfo<DataSetCase>& info) { return std::string(info.param.Name); });
@@ -103,21 +106,20 @@ TEST_P(SendGate, UnusablePortsSendNothingButStillWait) {
     EXPECT_EQ(clock->Waits(), (std::vector<std::uint32_t>{50, 50, 50}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Framing, SendGate,
-    ::testing::Values(GateCase{"DevicesOpenClear", false, true, true},
-                      GateCase{"OutputPortNotOpen", true, false, true},
-                      GateCase{"NoPortsRegistered", true, true, false}),
-    [](const ::testing::TestParamInfo<GateCase>& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Framing, SendGate,
+                         ::testing::Values(GateCase{"DevicesOpenClear", false, true, true},
+                                           GateCase{"OutputPortNotOpen", true, false, true},
+                                           GateCase{"NoPortsRegistered", true, true, false}),
+                         [](const ::testing::TestParamInfo<GateCase>& info) { return std::string(info.param.Name); });
 
 TEST(Senders, CopyMessagesOfAtMostFourDataBytesToAnOpenMonitor) {
     TModelTestScope model;
     TManualClockScope clock;
     model.Holder.MonitorOpen = 1;
-    SendDataByte(0x03000000, 0, 0, 1);                       // 1 data byte: shown
-    SendDataSet(0x03000000, 0, 0, Bytes{1, 2, 3, 4});        // 4: shown
-    SendDataSet(0x03000000, 0, 0, Bytes{1, 2, 3, 4, 5});     // 5: not shown
-    SendDataRequest(0x11000000, 0, 0, 0x00001718);           // a request: shown
+    SendDataByte(0x03000000, 0, 0, 1);                    // 1 data byte: shown
+    SendDataSet(0x03000000, 0, 0, Bytes{1, 2, 3, 4});     // 4: shown
+    SendDataSet(0x03000000, 0, 0, Bytes{1, 2, 3, 4, 5});  // 5: not shown
+    SendDataRequest(0x11000000, 0, 0, 0x00001718);        // a request: shown
     ASSERT_EQ(model.Ports.Sent.size(), 4u);
     ASSERT_EQ(model.Monitor.Lines.size(), 3u);
     EXPECT_EQ(model.Monitor.Lines[0], model.Ports.Sent[0]);
@@ -195,12 +197,14 @@ INSTANTIATE_TEST_SUITE_P(
     Framing, ReceivedChecksum,
     ::testing::Values(
         ReceivedCase{"Correct", {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x12, 0x05, 0x40, 0x26, 0xF7}, true},
-        ReceivedCase{"ChecksumOffByOne", {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x12, 0x05, 0x40, 0x27, 0xF7}, false},
-        ReceivedCase{"ForeignDeviceByte", {0xF0, 0x41, 0x05, 0x6A, 0x12, 0x03, 0x00, 0x12, 0x05, 0x40, 0x26, 0xF7}, true},
+        ReceivedCase{
+            "ChecksumOffByOne", {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x12, 0x05, 0x40, 0x27, 0xF7}, false},
+        ReceivedCase{
+            "ForeignDeviceByte", {0xF0, 0x41, 0x05, 0x6A, 0x12, 0x03, 0x00, 0x12, 0x05, 0x40, 0x26, 0xF7}, true},
         ReceivedCase{"ChecksumZero", {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x00, 0x00, 0x7D, 0x00, 0xF7}, true},
-        ReceivedCase{"Empty", {}, false},
-        ReceivedCase{"ShortMessage", {0xF0, 0x7E, 0xF7}, false},
-        ReceivedCase{"OneByteShortOfADataSet", {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x00, 0x7D, 0x00, 0xF7}, false}),
+        ReceivedCase{"Empty", {}, false}, ReceivedCase{"ShortMessage", {0xF0, 0x7E, 0xF7}, false},
+        ReceivedCase{
+            "OneByteShortOfADataSet", {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x00, 0x7D, 0x00, 0xF7}, false}),
     [](const ::testing::TestParamInfo<ReceivedCase>& info) { return std::string(info.param.Name); });
 
 }  // namespace

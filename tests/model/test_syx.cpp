@@ -104,8 +104,8 @@ TEST(PatchSyx, RetargetingChangesOnlyAddressesAndChecksums) {
     for (std::size_t i = 0; i < before.size(); ++i)
         if (before[i] != after[i]) changed.push_back(i);
     // Byte 6 of each message (the slot) and, since the slot moved by four, every checksum.
-    const std::vector<std::size_t> expected = {6, 81, 83 + 6, 83 + 138, 223 + 6, 223 + 138,
-                                               363 + 6, 363 + 138, 503 + 6, 503 + 138};
+    const std::vector<std::size_t> expected = {6,         81,      83 + 6,    83 + 138, 223 + 6,
+                                               223 + 138, 363 + 6, 363 + 138, 503 + 6,  503 + 138};
     EXPECT_EQ(changed, expected);
     EXPECT_EQ(after[6], 0x08);
 }

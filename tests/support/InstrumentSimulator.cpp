@@ -69,9 +69,8 @@ std::vector<TBlock> MakeMap() {
         for (std::uint8_t n = 0; n < 2; ++n) AddRhythm(v, Addr(area, static_cast<std::uint8_t>(0x40 + n), 0, 0));
         for (std::uint8_t n = 0; n < 128; ++n) AddPatch(v, Addr(static_cast<std::uint8_t>(area + 1), n, 0, 0));
     }
-    std::sort(v.begin(), v.end(), [](const TBlock& a, const TBlock& b) {
-        return AddressToLinear(a.Address) < AddressToLinear(b.Address);
-    });
+    std::sort(v.begin(), v.end(),
+              [](const TBlock& a, const TBlock& b) { return AddressToLinear(a.Address) < AddressToLinear(b.Address); });
     return v;
 }
 
@@ -84,9 +83,7 @@ const std::vector<TInstrumentSimulator::TBlock>& TInstrumentSimulator::Blocks() 
 
 TInstrumentSimulator::TInstrumentSimulator(std::uint8_t deviceByte) : DeviceByte(deviceByte) {
     for (const TBlock& b : Blocks()) memory_[AddressToLinear(b.Address)] = TBytes(b.Size, 0);
-    Schedule = [](std::uint32_t ms, std::function<void()> fn) {
-        ClockTimers().Add(ms, false, std::move(fn));
-    };
+    Schedule = [](std::uint32_t ms, std::function<void()> fn) { ClockTimers().Add(ms, false, std::move(fn)); };
 }
 
 std::uint8_t* TInstrumentSimulator::Locate(std::uint32_t linear) {
@@ -140,8 +137,7 @@ void TInstrumentSimulator::Receive(const std::uint8_t* data, std::size_t length)
     received_.emplace_back(data, data + length);
     // A Roland message for this model and device: F0 41 dev 6A cmd a3 a2 a1 a0 ... sum F7.
     bool roland = length >= 12 && data[0] == 0xF0 && data[1] == 0x41 && data[3] == 0x6A && data[length - 1] == 0xF7;
-    if (!roland || data[2] != DeviceByte ||
-        RolandChecksumOf(data + 5, length - 7) != data[length - 2]) {
+    if (!roland || data[2] != DeviceByte || RolandChecksumOf(data + 5, length - 7) != data[length - 2]) {
         ++ignored_;
         return;
     }

@@ -69,9 +69,9 @@ public:
     static bool IsMapped(std::uint32_t address);
 
     // Failure modes.
-    bool Silent = false;               // applies data sets, answers nothing
-    std::uint32_t ReplyDelayMs = 0;    // answers this late (through Schedule)
-    bool AnswerTwice = false;          // every answer is sent two times over
+    bool Silent = false;             // applies data sets, answers nothing
+    std::uint32_t ReplyDelayMs = 0;  // answers this late (through Schedule)
+    bool AnswerTwice = false;        // every answer is sent two times over
     // The n-th reply message from now (1-based) carries a wrong checksum; once.
     void CorruptChecksumOfReply(int n) { corruptCountdown_ = n; }
     // After the n-th reply message from now (1-based) the given short message is sent; once.

@@ -36,7 +36,8 @@ bool TJackInstrument::Open(std::string& why) {
     jack_set_error_function(Quiet);
     jack_set_info_function(Quiet);
     jack_status_t status{};
-    jack_client_t* c = jack_client_open(name_.c_str(), static_cast<jack_options_t>(JackNoStartServer | JackUseExactName), &status);
+    jack_client_t* c =
+        jack_client_open(name_.c_str(), static_cast<jack_options_t>(JackNoStartServer | JackUseExactName), &status);
     if (c == nullptr) {
         const char* server = std::getenv("JACK_DEFAULT_SERVER");
         why = std::string("cannot connect to the JACK server \"") + (server != nullptr ? server : "default") +

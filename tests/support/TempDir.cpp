@@ -1,10 +1,10 @@
 #include "support/TempDir.h"
 
+#include <unistd.h>
 #include <atomic>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace zel::test {
 

@@ -206,7 +206,8 @@ std::vector<std::string> TInProcessMidiBackend::OutputNames() {
     return state_->outputOrder;
 }
 
-MMRESULT TInProcessMidiBackend::OpenInput(const std::string& name, IMidiInputSink& sink, std::unique_ptr<IMidiInputPort>& port) {
+MMRESULT TInProcessMidiBackend::OpenInput(const std::string& name, IMidiInputSink& sink,
+                                          std::unique_ptr<IMidiInputPort>& port) {
     if (FailInputOpen != MMSYSERR_NOERROR) return FailInputOpen;
     std::shared_ptr<TInputEntry> entry;
     {

@@ -49,7 +49,8 @@ public:
     virtual std::vector<std::string> InputNames() = 0;
     virtual std::vector<std::string> OutputNames() = 0;
     // Opens the port with the given name; MMSYSERR_BADDEVICEID when it is gone.
-    virtual MMRESULT OpenInput(const std::string& name, IMidiInputSink& sink, std::unique_ptr<IMidiInputPort>& port) = 0;
+    virtual MMRESULT OpenInput(const std::string& name, IMidiInputSink& sink,
+                               std::unique_ptr<IMidiInputPort>& port) = 0;
     virtual MMRESULT OpenOutput(const std::string& name, std::unique_ptr<IMidiOutputPort>& port) = 0;
 };
 
@@ -81,7 +82,9 @@ public:
     // Delivers one complete message to the input port of that name when a device has it open.
     // Returns false when the port is not open.
     bool Inject(const std::string& input, const BYTE* data, std::size_t length);
-    bool Inject(const std::string& input, const std::vector<BYTE>& bytes) { return Inject(input, bytes.data(), bytes.size()); }
+    bool Inject(const std::string& input, const std::vector<BYTE>& bytes) {
+        return Inject(input, bytes.data(), bytes.size());
+    }
     bool InputOpen(const std::string& input) const;
     bool OutputOpen(const std::string& output) const;
 

@@ -89,28 +89,44 @@ namespace {
 
 const char* ErrorText(MMRESULT err) {
     switch (err) {
-    case MMSYSERR_NOERROR: return "The specified command was carried out.";
-    case MMSYSERR_ERROR: return "Undefined external error.";
-    case MMSYSERR_BADDEVICEID: return "A device ID has been used that is out of range for your system.";
-    case MMSYSERR_NOTENABLED: return "The driver was not enabled.";
-    case MMSYSERR_ALLOCATED: return "The specified device is already in use. Wait until it is free, and then try again.";
-    case MMSYSERR_INVALHANDLE: return "The specified device handle is invalid.";
-    case MMSYSERR_NODRIVER: return "There is no driver installed on your system.";
-    case MMSYSERR_NOMEM: return "There is not enough memory available for this task. Quit one or more applications to increase available memory, and then try again.";
-    case MMSYSERR_NOTSUPPORTED: return "This function is not supported. Use the Capabilities function to determine which functions and messages the driver supports.";
-    case MMSYSERR_BADERRNUM: return "An error number was specified that is not defined in the system.";
-    case MMSYSERR_INVALFLAG: return "An invalid flag was passed to a system function.";
-    case MMSYSERR_INVALPARAM: return "An invalid parameter was passed to a system function.";
-    case MMSYSERR_HANDLEBUSY: return "The handle is being used simultaneously on another thread (eg callback).";
-    case MIDIERR_UNPREPARED: return "The header was not prepared. Use the Prepare function to prepare the header, and then try again.";
-    case MIDIERR_STILLPLAYING: return "This operation cannot be performed while the device is still playing. Reset the device, or wait until the data is finished playing, and then try again.";
-    case MIDIERR_NOMAP: return "A MIDI map was not found. There may be a problem with the driver, or the MIDIMAP.CFG file may be corrupt or missing.";
-    case MIDIERR_NOTREADY: return "The port is transmitting data to the device. Wait until the data has been transmitted, and then try again.";
-    case MIDIERR_NODEVICE: return "The current MIDI Mapper setup refers to a MIDI device that is not installed on the system.";
-    case MIDIERR_INVALIDSETUP: return "The current MIDI setup is damaged. Copy the original MIDIMAP.CFG file to the Windows SYSTEM directory, and then try again.";
-    case MIDIERR_BADOPENMODE: return "A MIDI call was made that is not valid in the current open mode. Reopen the device and try again.";
-    case MIDIERR_DONT_CONTINUE: return "The MIDI device is not ready to continue.";
-    default: return nullptr;
+        case MMSYSERR_NOERROR: return "The specified command was carried out.";
+        case MMSYSERR_ERROR: return "Undefined external error.";
+        case MMSYSERR_BADDEVICEID: return "A device ID has been used that is out of range for your system.";
+        case MMSYSERR_NOTENABLED: return "The driver was not enabled.";
+        case MMSYSERR_ALLOCATED:
+            return "The specified device is already in use. Wait until it is free, and then try again.";
+        case MMSYSERR_INVALHANDLE: return "The specified device handle is invalid.";
+        case MMSYSERR_NODRIVER: return "There is no driver installed on your system.";
+        case MMSYSERR_NOMEM:
+            return "There is not enough memory available for this task. Quit one or more applications to increase "
+                   "available memory, and then try again.";
+        case MMSYSERR_NOTSUPPORTED:
+            return "This function is not supported. Use the Capabilities function to determine which functions and "
+                   "messages the driver supports.";
+        case MMSYSERR_BADERRNUM: return "An error number was specified that is not defined in the system.";
+        case MMSYSERR_INVALFLAG: return "An invalid flag was passed to a system function.";
+        case MMSYSERR_INVALPARAM: return "An invalid parameter was passed to a system function.";
+        case MMSYSERR_HANDLEBUSY: return "The handle is being used simultaneously on another thread (eg callback).";
+        case MIDIERR_UNPREPARED:
+            return "The header was not prepared. Use the Prepare function to prepare the header, and then try again.";
+        case MIDIERR_STILLPLAYING:
+            return "This operation cannot be performed while the device is still playing. Reset the device, or wait "
+                   "until the data is finished playing, and then try again.";
+        case MIDIERR_NOMAP:
+            return "A MIDI map was not found. There may be a problem with the driver, or the MIDIMAP.CFG file may be "
+                   "corrupt or missing.";
+        case MIDIERR_NOTREADY:
+            return "The port is transmitting data to the device. Wait until the data has been transmitted, and then "
+                   "try again.";
+        case MIDIERR_NODEVICE:
+            return "The current MIDI Mapper setup refers to a MIDI device that is not installed on the system.";
+        case MIDIERR_INVALIDSETUP:
+            return "The current MIDI setup is damaged. Copy the original MIDIMAP.CFG file to the Windows SYSTEM "
+                   "directory, and then try again.";
+        case MIDIERR_BADOPENMODE:
+            return "A MIDI call was made that is not valid in the current open mode. Reopen the device and try again.";
+        case MIDIERR_DONT_CONTINUE: return "The MIDI device is not ready to continue.";
+        default: return nullptr;
     }
 }
 

@@ -169,9 +169,9 @@ constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
 
 // A block of memory reached through a handle; GlobalLock gives its address. Returns 0 when out of memory.
 HGLOBAL GlobalAlloc(UINT uFlags, std::size_t dwBytes);
-void* GlobalLock(HGLOBAL hMem);      // nullptr for a zero handle
-BOOL GlobalUnlock(HGLOBAL hMem);     // TRUE while the block stays locked
-HGLOBAL GlobalFree(HGLOBAL hMem);    // 0 on success, the handle when it could not be freed
+void* GlobalLock(HGLOBAL hMem);    // nullptr for a zero handle
+BOOL GlobalUnlock(HGLOBAL hMem);   // TRUE while the block stays locked
+HGLOBAL GlobalFree(HGLOBAL hMem);  // 0 on success, the handle when it could not be freed
 std::size_t GlobalSize(HGLOBAL hMem);
 // Number of blocks allocated and not yet freed, so tests can tell that nothing leaks.
 std::size_t GlobalBlockCount();

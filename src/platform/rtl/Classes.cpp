@@ -35,12 +35,9 @@ void TList::CheckIndex(int Index) const {
 
 void TList::Grow() {
     int delta;
-    if (capacity_ > 64)
-        delta = capacity_ / 4;
-    else if (capacity_ > 8)
-        delta = 16;
-    else
-        delta = 4;
+    if (capacity_ > 64) delta = capacity_ / 4;
+    else if (capacity_ > 8) delta = 16;
+    else delta = 4;
     SetCapacity(capacity_ + delta);
 }
 
@@ -62,8 +59,7 @@ void TList::SetCapacity(int NewCapacity) {
 void TList::SetCount(int NewCount) {
     if (NewCount < 0 || NewCount > MaxListSize) Error(SListCountError, NewCount);
     if (NewCount > capacity_) SetCapacity(NewCount);
-    if (NewCount > Count())
-        list_.resize(static_cast<std::size_t>(NewCount), nullptr);
+    if (NewCount > Count()) list_.resize(static_cast<std::size_t>(NewCount), nullptr);
     else
         for (int i = Count() - 1; i >= NewCount; --i) Delete(i);
 }
@@ -189,10 +185,8 @@ void TList::Notify(void* /*Ptr*/, TListNotification /*Action*/) {}
 // ======================================================================================== TPersistent
 
 void TPersistent::Assign(TPersistent* Source) {
-    if (Source != nullptr)
-        Source->AssignTo(this);
-    else
-        AssignError(nullptr);
+    if (Source != nullptr) Source->AssignTo(this);
+    else AssignError(nullptr);
 }
 
 void TPersistent::AssignTo(TPersistent* Dest) { Dest->AssignError(this); }
@@ -234,7 +228,7 @@ TComponent::~TComponent() {
 void TComponent::operator delete(TComponent* p, std::destroying_delete_t) {
     p->BeforeDestruction();
     void* memory = dynamic_cast<void*>(p);  // the start of the most derived object
-    p->~TComponent();                        // virtual: the most derived destructor first
+    p->~TComponent();                       // virtual: the most derived destructor first
     ::operator delete(memory);
 }
 
@@ -320,8 +314,7 @@ void TComponent::DestroyComponents() {
         if (instance->componentState_.Contains(csFreeNotification) ||
             (componentState_ * TComponentState{csDesigning, csInline}) == TComponentState{csDesigning, csInline})
             RemoveComponent(instance);
-        else
-            Remove(instance);
+        else Remove(instance);
         delete instance;
     }
 }
@@ -329,10 +322,8 @@ void TComponent::DestroyComponents() {
 void TComponent::SetName(const std::string& NewName) {
     if (name_ == NewName) return;
     if (!NewName.empty() && !IsValidIdent(NewName)) throw EComponentError(FormatArg(SInvalidName, NewName));
-    if (owner_ != nullptr)
-        owner_->ValidateRename(this, name_, NewName);
-    else
-        ValidateRename(nullptr, name_, NewName);
+    if (owner_ != nullptr) owner_->ValidateRename(this, name_, NewName);
+    else ValidateRename(nullptr, name_, NewName);
     ChangeName(NewName);
 }
 
@@ -341,7 +332,8 @@ void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurNa
         const TComponent* other = FindComponent(NewName);
         if (other != nullptr && other != AComponent) throw EComponentError(FormatArg(SDuplicateName, NewName));
     }
-    if (componentState_.Contains(csDesigning) && owner_ != nullptr) owner_->ValidateRename(AComponent, CurName, NewName);
+    if (componentState_.Contains(csDesigning) && owner_ != nullptr)
+        owner_->ValidateRename(AComponent, CurName, NewName);
 }
 
 void TComponent::ValidateContainer(TComponent* AComponent) { AComponent->ValidateInsert(this); }
@@ -402,34 +394,26 @@ void TComponent::Updating() { componentState_.Include(csUpdating); }
 void TComponent::Updated() { componentState_.Exclude(csUpdating); }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {
-    if (Value)
-        componentState_.Include(csDesigning);
-    else
-        componentState_.Exclude(csDesigning);
+    if (Value) componentState_.Include(csDesigning);
+    else componentState_.Exclude(csDesigning);
     if (SetChildren)
         for (TComponent* c : components_) c->SetDesigning(Value);
 }
 
 void TComponent::SetAncestor(bool Value) {
-    if (Value)
-        componentState_.Include(csAncestor);
-    else
-        componentState_.Exclude(csAncestor);
+    if (Value) componentState_.Include(csAncestor);
+    else componentState_.Exclude(csAncestor);
     for (TComponent* c : components_) c->SetAncestor(Value);
 }
 
 void TComponent::SetInline(bool Value) {
-    if (Value)
-        componentState_.Include(csInline);
-    else
-        componentState_.Exclude(csInline);
+    if (Value) componentState_.Include(csInline);
+    else componentState_.Exclude(csInline);
 }
 
 void TComponent::SetDesignInstance(bool Value) {
-    if (Value)
-        componentState_.Include(csDesignInstance);
-    else
-        componentState_.Exclude(csDesignInstance);
+    if (Value) componentState_.Include(csDesignInstance);
+    else componentState_.Exclude(csDesignInstance);
 }
 
 }  // namespace zel

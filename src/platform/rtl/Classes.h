@@ -50,21 +50,21 @@ public:
     ~TList() override;
     std::string ClassName() const override { return "TList"; }
 
-    int Add(void* Item);                  // appends, returns the index
-    void Insert(int Index, void* Item);   // 0 <= Index <= Count
+    int Add(void* Item);                 // appends, returns the index
+    void Insert(int Index, void* Item);  // 0 <= Index <= Count
     void Delete(int Index);
-    int Remove(void* Item);               // the index the item had, -1 when absent
-    void* Extract(void* Item);            // removes without "deleting"; nullptr when absent
+    int Remove(void* Item);     // the index the item had, -1 when absent
+    void* Extract(void* Item);  // removes without "deleting"; nullptr when absent
     int IndexOf(void* Item) const;
-    virtual void Clear();                 // Count and Capacity 0
+    virtual void Clear();  // Count and Capacity 0
     void Exchange(int Index1, int Index2);
     void Move(int CurIndex, int NewIndex);
     void Pack();                          // removes the nil items
     void Sort(TListSortCompare Compare);  // the Pascal library's quick sort
     TList* Expand();                      // grows the capacity when the list is full
 
-    void* First() const;                  // Get(0): raises on an empty list
-    void* Last() const;                   // Get(Count - 1): raises on an empty list
+    void* First() const;  // Get(0): raises on an empty list
+    void* Last() const;   // Get(Count - 1): raises on an empty list
 
     void* Get(int Index) const;
     void Put(int Index, void* Item);
@@ -72,9 +72,9 @@ public:
     void* operator[](int Index) const { return Get(Index); }
 
     int Count() const { return static_cast<int>(list_.size()); }
-    void SetCount(int NewCount);          // grows with nil items, shrinks by deleting
+    void SetCount(int NewCount);  // grows with nil items, shrinks by deleting
     int Capacity() const { return capacity_; }
-    void SetCapacity(int NewCapacity);    // below Count: EListError "List capacity out of bounds (N)"
+    void SetCapacity(int NewCapacity);  // below Count: EListError "List capacity out of bounds (N)"
 
     // Iteration over the items (invalidated by any change of the list).
     const std::vector<void*>& List() const { return list_; }
@@ -126,8 +126,15 @@ public:
         const_iterator() = default;
         explicit const_iterator(std::vector<void*>::const_iterator it) : it_(it) {}
         T* operator*() const { return static_cast<T*>(*it_); }
-        const_iterator& operator++() { ++it_; return *this; }
-        const_iterator operator++(int) { const_iterator t = *this; ++it_; return t; }
+        const_iterator& operator++() {
+            ++it_;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            const_iterator t = *this;
+            ++it_;
+            return t;
+        }
         bool operator==(const const_iterator&) const = default;
 
     private:
@@ -224,12 +231,12 @@ public:
     // Ownership.
     TComponent* GetOwner() const override { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
-    TComponent* Components(int Index) const;  // EListError "List index out of bounds (N)"
-    int GetComponentIndex() const;            // position in the owner's list, -1 without owner
-    void SetComponentIndex(int Value);        // moves within the owner's list (clamped)
+    TComponent* Components(int Index) const;                  // EListError "List index out of bounds (N)"
+    int GetComponentIndex() const;                            // position in the owner's list, -1 without owner
+    void SetComponentIndex(int Value);                        // moves within the owner's list (clamped)
     TComponent* FindComponent(std::string_view AName) const;  // owned, by name ignoring case; or nullptr
-    void InsertComponent(TComponent* AComponent);  // takes ownership; sends opInsert
-    void RemoveComponent(TComponent* AComponent);  // gives up ownership; sends opRemove
+    void InsertComponent(TComponent* AComponent);             // takes ownership; sends opInsert
+    void RemoveComponent(TComponent* AComponent);             // gives up ownership; sends opRemove
     // Frees every owned component, the last inserted first.
     void DestroyComponents();
     // Marks this component and all it owns csDestroying.
@@ -298,8 +305,8 @@ private:
 
     TComponent* owner_ = nullptr;
     std::string name_;
-    std::vector<TComponent*> components_;   // owned, in insertion order
-    std::vector<TComponent*> freeNotifies_; // components to tell when this one is freed
+    std::vector<TComponent*> components_;    // owned, in insertion order
+    std::vector<TComponent*> freeNotifies_;  // components to tell when this one is freed
 };
 
 }  // namespace zel

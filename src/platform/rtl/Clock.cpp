@@ -23,9 +23,7 @@ TTick TSystemClock::TickCount() {
     return static_cast<TTick>(duration_cast<milliseconds>(steady_clock::now() - start).count());
 }
 
-void TSystemClock::Wait(std::uint32_t ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void TSystemClock::Wait(std::uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 void TManualClock::Wait(std::uint32_t ms) {
     now_ += ms;
@@ -45,9 +43,7 @@ void TManualClock::Advance(TTick ms) {
     now_ = target;
 }
 
-TTick TManualClock::TotalWaited() const {
-    return std::accumulate(waits_.begin(), waits_.end(), TTick{0});
-}
+TTick TManualClock::TotalWaited() const { return std::accumulate(waits_.begin(), waits_.end(), TTick{0}); }
 
 int TClockTimers::Add(std::uint32_t intervalMs, bool periodic, TCallback callback) {
     const int id = nextId_++;

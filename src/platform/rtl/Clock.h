@@ -90,7 +90,9 @@ private:
     std::map<int, Timer> timers_;
     int nextId_ = 1;
     std::uint64_t nextOrder_ = 0;
-    void Changed() { if (OnChanged) OnChanged(); }
+    void Changed() {
+        if (OnChanged) OnChanged();
+    }
 };
 
 // The installed clock and its timers.

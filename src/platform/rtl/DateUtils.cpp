@@ -2,9 +2,9 @@
 
 #include "platform/rtl/SysUtils.h"
 
+#include <sys/time.h>
 #include <cmath>
 #include <ctime>
-#include <sys/time.h>
 #include <vector>
 
 namespace zel {
@@ -89,14 +89,27 @@ TDateTime EncodeTime(int hour, int min, int sec, int msec) {
 
 void DecodeDate(TDateTime dt, int& year, int& month, int& day) {
     std::int64_t n = static_cast<std::int64_t>(std::trunc(dt)) + kDelta;  // days since 0001-01-01
-    if (n < 0) { year = month = day = 0; return; }
+    if (n < 0) {
+        year = month = day = 0;
+        return;
+    }
     // Whole 400-, 100-, 4- and 1-year cycles.
-    std::int64_t y400 = n / 146097; n %= 146097;
-    std::int64_t y100 = n / 36524; n %= 36524;
-    if (y100 == 4) { y100 = 3; n += 36524; }
-    std::int64_t y4 = n / 1461; n %= 1461;
-    std::int64_t y1 = n / 365; n %= 365;
-    if (y1 == 4) { y1 = 3; n += 365; }
+    std::int64_t y400 = n / 146097;
+    n %= 146097;
+    std::int64_t y100 = n / 36524;
+    n %= 36524;
+    if (y100 == 4) {
+        y100 = 3;
+        n += 36524;
+    }
+    std::int64_t y4 = n / 1461;
+    n %= 1461;
+    std::int64_t y1 = n / 365;
+    n %= 365;
+    if (y1 == 4) {
+        y1 = 3;
+        n += 365;
+    }
     year = static_cast<int>(y400 * 400 + y100 * 100 + y4 * 4 + y1 + 1);
     month = 1;
     while (n >= DaysInMonth(year, month)) n -= DaysInMonth(year, month++);
@@ -124,7 +137,10 @@ TDateTime Now() {
 }
 
 TDateTime Date() { return std::trunc(Now()); }
-TDateTime Time() { TDateTime n = Now(); return n - std::trunc(n); }
+TDateTime Time() {
+    TDateTime n = Now();
+    return n - std::trunc(n);
+}
 
 char DateSeparator() {
     for (char c : ShortDateFormat)
@@ -153,7 +169,10 @@ std::string FormatDateTime(std::string_view format, TDateTime dt) {
             case 'h': out += Pad(h, n >= 2 ? 2 : 1); break;
             case 'n': out += Pad(mi, n >= 2 ? 2 : 1); break;
             case 's': out += Pad(s, n >= 2 ? 2 : 1); break;
-            default: out += format[i]; n = 1; break;
+            default:
+                out += format[i];
+                n = 1;
+                break;
         }
         i += n;
     }

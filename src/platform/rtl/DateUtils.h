@@ -28,7 +28,7 @@ TDateTime Time();  // time of day, date 0
 // Format letters: d dd m mm yy yyyy for dates, h hh n nn s ss for times; other characters are copied.
 extern std::string ShortDateFormat;  // "dd/mm/yyyy"
 extern std::string LongTimeFormat;   // "hh:nn:ss"
-char DateSeparator();                 // the first separator of ShortDateFormat
+char DateSeparator();                // the first separator of ShortDateFormat
 
 std::string FormatDateTime(std::string_view format, TDateTime dt);
 std::string DateToStr(TDateTime dt);

@@ -42,16 +42,24 @@ private:
     void SkipBlanks() {
         while (pos_ < s_.size()) {
             const char c = s_[pos_];
-            if (c == '\n') { ++line_; ++pos_; }
-            else if (static_cast<unsigned char>(c) <= ' ') ++pos_;
+            if (c == '\n') {
+                ++line_;
+                ++pos_;
+            } else if (static_cast<unsigned char>(c) <= ' ') ++pos_;
             else if (c == '/' && pos_ + 1 < s_.size() && s_[pos_ + 1] == '/') {  // comment to the end of the line
                 while (pos_ < s_.size() && s_[pos_] != '\n') ++pos_;
             } else break;
         }
     }
 
-    bool AtEnd() { SkipBlanks(); return pos_ >= s_.size(); }
-    char Peek() { SkipBlanks(); return pos_ < s_.size() ? s_[pos_] : '\0'; }
+    bool AtEnd() {
+        SkipBlanks();
+        return pos_ >= s_.size();
+    }
+    char Peek() {
+        SkipBlanks();
+        return pos_ < s_.size() ? s_[pos_] : '\0';
+    }
 
     void Expect(char c) {
         if (Peek() != c) Fail(std::string("'") + c + "' expected");
@@ -87,9 +95,13 @@ private:
         auto obj = std::make_unique<TFormObject>();
         obj->Line = line_;
         if (PeekKeyword("object")) pos_ += 6;
-        else if (PeekKeyword("inherited")) { pos_ += 9; obj->Inherited = true; }
-        else if (PeekKeyword("inline")) { pos_ += 6; obj->Inline = true; }
-        else Fail("'object' expected");
+        else if (PeekKeyword("inherited")) {
+            pos_ += 9;
+            obj->Inherited = true;
+        } else if (PeekKeyword("inline")) {
+            pos_ += 6;
+            obj->Inline = true;
+        } else Fail("'object' expected");
         std::string first = Ident();
         if (Peek() == ':') {
             ++pos_;
@@ -105,7 +117,10 @@ private:
         }
         for (;;) {
             if (AtEnd()) Fail("'end' expected");
-            if (PeekKeyword("end")) { pos_ += 3; break; }
+            if (PeekKeyword("end")) {
+                pos_ += 3;
+                break;
+            }
             if (PeekKeyword("object") || PeekKeyword("inherited") || PeekKeyword("inline")) {
                 obj->Children.push_back(ParseObject());
                 continue;
@@ -172,7 +187,11 @@ private:
                     for (;;) {
                         if (pos_ >= s_.size() || s_[pos_] == '\n') Fail("unterminated string");
                         if (s_[pos_] == '\'') {
-                            if (pos_ + 1 < s_.size() && s_[pos_ + 1] == '\'') { v.Text += '\''; pos_ += 2; continue; }
+                            if (pos_ + 1 < s_.size() && s_[pos_ + 1] == '\'') {
+                                v.Text += '\'';
+                                pos_ += 2;
+                                continue;
+                            }
                             ++pos_;
                             break;
                         }
@@ -210,7 +229,10 @@ private:
             if (Peek() != ']') {
                 for (;;) {
                     v.Items.push_back(Ident());
-                    if (Peek() == ',') { ++pos_; continue; }
+                    if (Peek() == ',') {
+                        ++pos_;
+                        continue;
+                    }
                     break;
                 }
             }
@@ -263,7 +285,9 @@ private:
                 const char h = s_[pos_++];
                 if (h == '}') break;
                 if (!std::isxdigit(static_cast<unsigned char>(h))) Fail("hexadecimal digit expected");
-                acc = (acc << 4) | static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : (std::toupper(h) - 'A' + 10));
+                acc = (acc << 4) |
+                      static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(h)) ? h - '0'
+                                                                                        : (std::toupper(h) - 'A' + 10));
                 if (++nibbles == 2) {
                     v.Text += static_cast<char>(acc);
                     acc = 0;
@@ -289,10 +313,16 @@ std::string Quote(const std::string& text) {
     for (char ch : text) {
         const auto u = static_cast<unsigned char>(ch);
         if (u < 32 || u == 127) {
-            if (inQuote) { out += '\''; inQuote = false; }
+            if (inQuote) {
+                out += '\'';
+                inQuote = false;
+            }
             out += '#' + std::to_string(u);
         } else {
-            if (!inQuote) { out += '\''; inQuote = true; }
+            if (!inQuote) {
+                out += '\'';
+                inQuote = true;
+            }
             if (ch == '\'') out += '\'';
             out += ch;
         }
@@ -303,7 +333,8 @@ std::string Quote(const std::string& text) {
 
 void WriteValue(std::string& out, const TFormValue& v, const std::string& indent);
 
-void WriteProperties(std::string& out, const std::vector<std::pair<std::string, TFormValue>>& props, const std::string& indent) {
+void WriteProperties(std::string& out, const std::vector<std::pair<std::string, TFormValue>>& props,
+                     const std::string& indent) {
     for (const auto& [name, value] : props) {
         out += indent + name + " = ";
         WriteValue(out, value, indent);

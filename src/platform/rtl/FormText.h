@@ -28,9 +28,9 @@ struct TFormValue {
     TKind Kind = TKind::Integer;
     std::int64_t Int = 0;
     double Float = 0;
-    std::string Text;                 // String: the bytes; Ident: the identifier; Binary: the bytes
-    std::vector<std::string> Items;   // Set: the identifiers
-    std::vector<TFormValue> List;     // List: the values
+    std::string Text;                // String: the bytes; Ident: the identifier; Binary: the bytes
+    std::vector<std::string> Items;  // Set: the identifiers
+    std::vector<TFormValue> List;    // List: the values
     // Collection: each item's properties, in order (the item's optional index is Int of the item entry).
     struct TCollectionItem {
         std::vector<std::pair<std::string, TFormValue>> Properties;

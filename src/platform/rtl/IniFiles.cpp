@@ -1,12 +1,12 @@
 #include "platform/rtl/IniFiles.h"
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <functional>
 #include <limits>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/rtl/SafeFile.h"
 #include "platform/rtl/Streams.h"
@@ -271,9 +271,8 @@ void Rewrite(const std::string& path, const std::function<void(TIniLines&)>& cha
             const std::string folder = path.substr(0, slash);
             if (!DirectoryExists(folder) && !ForceDirectories(folder)) throw EIniFileException(failure);
         }
-        SafeWriteFile(path, [&](TStream& out) {
-            out.WriteBuffer(after.data(), static_cast<std::int64_t>(after.size()));
-        });
+        SafeWriteFile(path,
+                      [&](TStream& out) { out.WriteBuffer(after.data(), static_cast<std::int64_t>(after.size())); });
     } catch (const std::exception&) {
         throw EIniFileException(failure);
     }

@@ -1,15 +1,15 @@
 #include "platform/rtl/Streams.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/rtl/SafeFile.h"
 
@@ -179,8 +179,7 @@ std::int64_t THandleStream::Write(const void* buffer, std::int64_t count) {
     std::int64_t done = 0;
     const auto* p = static_cast<const std::uint8_t*>(buffer);
     while (done < count) {
-        const ssize_t n =
-            ::write(handle_, p + done, static_cast<std::size_t>(std::min(count - done, kMaxTransfer)));
+        const ssize_t n = ::write(handle_, p + done, static_cast<std::size_t>(std::min(count - done, kMaxTransfer)));
         if (n < 0) {
             if (errno == EINTR) continue;
             throw EWriteError(WithReason(SWriteError, errno));

@@ -94,7 +94,7 @@ void SetDelimited(TStrings& list, std::string_view value, char delimiter, char q
             list.Add(ExtractQuoted(text, p, quote));
         } else {
             const std::size_t start = p;
-            while (p < n && static_cast<unsigned char>(text[p]) > ' ' && text[p] != delimiter) ++p;
+            while (p<n&& static_cast<unsigned char>(text[p])> ' ' && text[p] != delimiter) ++p;
             list.Add(std::string(text.substr(start, p - start)));
         }
         while (p < n && IsBlank(text[p])) ++p;
@@ -341,10 +341,8 @@ void TStringList::Changing() {
 }
 
 void TStringList::SetUpdateState(bool Updating) {
-    if (Updating)
-        Changing();
-    else
-        Changed();
+    if (Updating) Changing();
+    else Changed();
 }
 
 int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const {
@@ -417,12 +415,9 @@ int TStringList::AddObject(const std::string& S, TObject* AObject) {
         result = GetCount();
     } else if (Find(S, result)) {
         switch (Duplicates) {
-            case dupIgnore:
-                return result;
-            case dupError:
-                Error(SDuplicateString, 0);
-            case dupAccept:
-                break;
+            case dupIgnore: return result;
+            case dupError: Error(SDuplicateString, 0);
+            case dupAccept: break;
         }
     }
     InsertItem(result, S, AObject);
@@ -480,10 +475,8 @@ void TStringList::QuickSort(int L, int R, const TStringListSortCompare& Compare)
             while (Compare(this, j, p) > 0) --j;
             if (i <= j) {
                 ExchangeItems(i, j);
-                if (p == i)
-                    p = j;
-                else if (p == j)
-                    p = i;
+                if (p == i) p = j;
+                else if (p == j) p = i;
                 ++i;
                 --j;
             }
@@ -525,10 +518,8 @@ void TStringList::SetCaseSensitive(bool Value) {
 
 void TStringList::SetCapacity(int NewCapacity) {
     if (NewCapacity < GetCount()) Error(SListCapacityError, NewCapacity);
-    if (NewCapacity > static_cast<int>(list_.capacity()))
-        list_.reserve(static_cast<std::size_t>(NewCapacity));
-    else
-        list_.shrink_to_fit();
+    if (NewCapacity > static_cast<int>(list_.capacity())) list_.reserve(static_cast<std::size_t>(NewCapacity));
+    else list_.shrink_to_fit();
 }
 
 }  // namespace zel

@@ -28,22 +28,22 @@ public:
     virtual void Clear() = 0;
     virtual void Delete(int Index) = 0;
     virtual void Insert(int Index, const std::string& S) = 0;
-    virtual TObject* GetObject(int Index) const;            // nullptr by default
-    virtual void Put(int Index, const std::string& S);      // default: delete and insert, object kept
-    virtual void PutObject(int Index, TObject* AObject);    // ignored by default
+    virtual TObject* GetObject(int Index) const;          // nullptr by default
+    virtual void Put(int Index, const std::string& S);    // default: delete and insert, object kept
+    virtual void PutObject(int Index, TObject* AObject);  // ignored by default
 
     int Count() const { return GetCount(); }
     std::string Strings(int Index) const { return Get(Index); }
     std::string operator[](int Index) const { return Get(Index); }
     TObject* Objects(int Index) const { return GetObject(Index); }
 
-    virtual int Add(const std::string& S);                           // returns the index it got
+    virtual int Add(const std::string& S);  // returns the index it got
     virtual int AddObject(const std::string& S, TObject* AObject);
     virtual void InsertObject(int Index, const std::string& S, TObject* AObject);
     void Append(const std::string& S) { Add(S); }
-    virtual void AddStrings(TStrings* Strings);                      // strings with their objects
+    virtual void AddStrings(TStrings* Strings);  // strings with their objects
     virtual void Exchange(int Index1, int Index2);
-    virtual void Move(int CurIndex, int NewIndex);                   // the object moves along
+    virtual void Move(int CurIndex, int NewIndex);  // the object moves along
 
     // Searching ignores ASCII case unless a TStringList is CaseSensitive (CompareStrings).
     virtual int IndexOf(const std::string& S) const;
@@ -51,7 +51,7 @@ public:
     int IndexOfObject(TObject* AObject) const;
 
     // "name=value" items (NameValueSeparator '=' by default).
-    std::string Names(int Index) const;  // the text before the first separator; empty when none
+    std::string Names(int Index) const;                   // the text before the first separator; empty when none
     std::string GetValue(const std::string& Name) const;  // the text after "Name="; empty when absent
     // Replaces the value of Name (appending "Name=Value" when absent); an empty Value deletes the item.
     void SetValue(const std::string& Name, const std::string& Value);

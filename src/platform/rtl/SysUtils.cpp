@@ -35,7 +35,8 @@ bool ParseInt64(std::string_view s, std::int64_t& out) {
     }
     if (t.empty()) return false;
     std::uint64_t value = 0;
-    const std::uint64_t limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + (negative ? 1u : 0u);
+    const std::uint64_t limit =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + (negative ? 1u : 0u);
     for (char c : t) {
         int digit;
         if (c >= '0' && c <= '9') digit = c - '0';

@@ -18,11 +18,11 @@ public:
     int HelpContext = 0;
 };
 
-#define ZEL_DECLARE_EXCEPTION(Name, Base)                                     \
-    class Name : public Base {                                                \
-    public:                                                                   \
-        using Base::Base;                                                     \
-        std::string ClassName() const override { return #Name; }              \
+#define ZEL_DECLARE_EXCEPTION(Name, Base)                        \
+    class Name : public Base {                                   \
+    public:                                                      \
+        using Base::Base;                                        \
+        std::string ClassName() const override { return #Name; } \
     };
 
 // A silent failure: unwinds the current operation without a message box.
@@ -72,7 +72,7 @@ std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
 int CompareText(std::string_view a, std::string_view b);  // <0, 0, >0 ignoring ASCII case
 bool SameText(std::string_view a, std::string_view b);
-std::string Trim(std::string_view s);       // drops bytes <= ' ' at both ends
+std::string Trim(std::string_view s);  // drops bytes <= ' ' at both ends
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 

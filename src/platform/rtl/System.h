@@ -44,22 +44,41 @@ public:
 
     constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr TSet& Include(E e) { bits_ |= Bit(e); return *this; }
-    constexpr TSet& Exclude(E e) { bits_ &= ~Bit(e); return *this; }
+    constexpr TSet& Include(E e) {
+        bits_ |= Bit(e);
+        return *this;
+    }
+    constexpr TSet& Exclude(E e) {
+        bits_ &= ~Bit(e);
+        return *this;
+    }
 
     constexpr TSet operator+(TSet o) const { return FromBits(bits_ | o.bits_); }
     constexpr TSet operator-(TSet o) const { return FromBits(bits_ & ~o.bits_); }
     constexpr TSet operator*(TSet o) const { return FromBits(bits_ & o.bits_); }
-    constexpr TSet& operator+=(TSet o) { bits_ |= o.bits_; return *this; }
-    constexpr TSet& operator-=(TSet o) { bits_ &= ~o.bits_; return *this; }
-    constexpr TSet& operator*=(TSet o) { bits_ &= o.bits_; return *this; }
+    constexpr TSet& operator+=(TSet o) {
+        bits_ |= o.bits_;
+        return *this;
+    }
+    constexpr TSet& operator-=(TSet o) {
+        bits_ &= ~o.bits_;
+        return *this;
+    }
+    constexpr TSet& operator*=(TSet o) {
+        bits_ &= o.bits_;
+        return *this;
+    }
     constexpr bool operator==(const TSet&) const = default;
     // Subset and superset, as Pascal's <= and >= on sets.
     constexpr bool operator<=(TSet o) const { return (bits_ & ~o.bits_) == 0; }
     constexpr bool operator>=(TSet o) const { return o <= *this; }
 
     constexpr std::uint64_t Bits() const { return bits_; }
-    static constexpr TSet FromBits(std::uint64_t b) { TSet s; s.bits_ = b; return s; }
+    static constexpr TSet FromBits(std::uint64_t b) {
+        TSet s;
+        s.bits_ = b;
+        return s;
+    }
 
 private:
     static constexpr std::uint64_t Bit(E e) { return std::uint64_t{1} << static_cast<unsigned>(e); }

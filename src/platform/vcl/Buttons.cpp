@@ -13,9 +13,9 @@ struct TKindInfo {
 
 const TKindInfo& KindInfo(TBitBtnKind kind) {
     static const TKindInfo info[] = {
-        {"", mrNone},         {"OK", mrOk},          {"Cancel", mrCancel}, {"&Help", mrNone},
-        {"&Yes", mrYes},      {"&No", mrNo},         {"&Close", mrNone},   {"Abort", mrAbort},
-        {"&Retry", mrRetry},  {"&Ignore", mrIgnore}, {"&All", mrAll},
+        {"", mrNone},        {"OK", mrOk},          {"Cancel", mrCancel}, {"&Help", mrNone},
+        {"&Yes", mrYes},     {"&No", mrNo},         {"&Close", mrNone},   {"Abort", mrAbort},
+        {"&Retry", mrRetry}, {"&Ignore", mrIgnore}, {"&All", mrAll},
     };
     return info[kind];
 }

@@ -24,7 +24,7 @@ std::unordered_map<HWND, TBinding>& Bindings() {
     return map;
 }
 
-TWinControl* g_creating = nullptr;   // the control whose window CreateWindowEx is making
+TWinControl* g_creating = nullptr;     // the control whose window CreateWindowEx is making
 TControl* g_captureControl = nullptr;  // the graphic control that holds the mouse
 
 std::map<TCursor, HCURSOR>& CustomCursors() {
@@ -100,12 +100,16 @@ HCURSOR CursorHandle(TCursor Cursor) {
         case crCross: id = IDC_CROSS; break;
         case crIBeam: id = IDC_IBEAM; break;
         case crSizeNESW: id = IDC_SIZENESW; break;
-        case crSizeNS: case crVSplit: id = IDC_SIZENS; break;
+        case crSizeNS:
+        case crVSplit: id = IDC_SIZENS; break;
         case crSizeNWSE: id = IDC_SIZENWSE; break;
-        case crSizeWE: case crHSplit: id = IDC_SIZEWE; break;
+        case crSizeWE:
+        case crHSplit: id = IDC_SIZEWE; break;
         case crUpArrow: id = IDC_UPARROW; break;
-        case crHourGlass: case crSQLWait: id = IDC_WAIT; break;
-        case crNo: case crNoDrop: id = IDC_NO; break;
+        case crHourGlass:
+        case crSQLWait: id = IDC_WAIT; break;
+        case crNo:
+        case crNoDrop: id = IDC_NO; break;
         case crAppStart: id = IDC_APPSTARTING; break;
         case crHelp: id = IDC_HELP; break;
         case crHandPoint: id = IDC_HAND; break;
@@ -147,12 +151,8 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 void TControl::WndProc(TMessage& Message) {
     switch (Message.Msg) {
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            controlState_.Include(csLButtonDown);
-            break;
-        case WM_LBUTTONUP:
-            controlState_.Exclude(csLButtonDown);
-            break;
+        case WM_LBUTTONDBLCLK: controlState_.Include(csLButtonDown); break;
+        case WM_LBUTTONUP: controlState_.Exclude(csLButtonDown); break;
         default: break;
     }
     Dispatch(Message);
@@ -166,7 +166,9 @@ void TControl::Dispatch(TMessage& Message) {
         case WM_MBUTTONDOWN: {
             DefaultHandler(Message);
             NotePress();
-            TMouseButton b = Message.Msg == WM_LBUTTONDOWN ? mbLeft : Message.Msg == WM_RBUTTONDOWN ? mbRight : mbMiddle;
+            TMouseButton b = Message.Msg == WM_LBUTTONDOWN   ? mbLeft
+                             : Message.Msg == WM_RBUTTONDOWN ? mbRight
+                                                             : mbMiddle;
             if (b == mbLeft && clickEvents_) controlState_.Include(csClicked);
             MouseDown(b, KeysToShiftState(Message.WParam), x, y);
             return;
@@ -196,29 +198,15 @@ void TControl::Dispatch(TMessage& Message) {
             DefaultHandler(Message);
             MouseMove(KeysToShiftState(Message.WParam), x, y);
             return;
-        case CM_FONTCHANGED:
-            FontChanged();
-            return;
-        case CM_COLORCHANGED:
-            ColorChanged();
-            return;
-        case CM_PARENTFONTCHANGED:
-            ParentFontChanged();
-            return;
-        case CM_PARENTCOLORCHANGED:
-            ParentColorChanged();
-            return;
+        case CM_FONTCHANGED: FontChanged(); return;
+        case CM_COLORCHANGED: ColorChanged(); return;
+        case CM_PARENTFONTCHANGED: ParentFontChanged(); return;
+        case CM_PARENTCOLORCHANGED: ParentColorChanged(); return;
         case CM_ENABLEDCHANGED:
-        case CM_TEXTCHANGED:
-            Invalidate();
-            return;
-        case CM_VISIBLECHANGED:
-            return;
-        case CM_CANCELMODE:
-            controlState_.Exclude(csClicked);
-            return;
-        default:
-            DefaultHandler(Message);
+        case CM_TEXTCHANGED: Invalidate(); return;
+        case CM_VISIBLECHANGED: return;
+        case CM_CANCELMODE: controlState_.Exclude(csClicked); return;
+        default: DefaultHandler(Message);
     }
 }
 
@@ -458,15 +446,14 @@ void TGraphicControl::Dispatch(TMessage& Message) {
         if (Message.WParam != 0) PaintTo(reinterpret_cast<HDC>(Message.WParam));
         return;
     }
-    if (Message.Msg == CM_VISIBLECHANGED || Message.Msg == CM_FONTCHANGED) static_cast<TControlCanvas*>(canvas_)->FreeHandle();
+    if (Message.Msg == CM_VISIBLECHANGED || Message.Msg == CM_FONTCHANGED)
+        static_cast<TControlCanvas*>(canvas_)->FreeHandle();
     TControl::Dispatch(Message);
 }
 
 // ------------------------------------------------------------------------------------------ TWinControl
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), brush_(new TBrush) {
-    brush_->SetColor(GetColor());
-}
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), brush_(new TBrush) { brush_->SetColor(GetColor()); }
 
 TWinControl::~TWinControl() {
     // Child controls go with their parent.
@@ -568,9 +555,8 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
     g_creating = this;
     HWND h = nullptr;
     try {
-        h = CreateWindowEx(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
-                           Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr, nullptr,
-                           Params.Param);
+        h = CreateWindowEx(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
+                           Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr, nullptr, Params.Param);
     } catch (...) {
         g_creating = saved;
         throw;
@@ -643,8 +629,8 @@ void TWinControl::RemoveControl(TControl* AControl) {
     AControl->Invalidate();
     controls_.erase(it);
     AControl->parent_ = nullptr;
-    if (auto* w = dynamic_cast<TWinControl*>(AControl); w != nullptr && w->handle_ != nullptr &&
-                                                        !ComponentState().Contains(csDestroying))
+    if (auto* w = dynamic_cast<TWinControl*>(AControl);
+        w != nullptr && w->handle_ != nullptr && !ComponentState().Contains(csDestroying))
         w->DestroyHandle();
     if (AControl->GetAlign() != alNone && !ComponentState().Contains(csDestroying)) Realign();
 }
@@ -694,11 +680,36 @@ void TWinControl::AlignControls(TControl* /*AControl*/, TRect& Rect) {
             if (c->GetAlign() != kind || !c->GetVisible()) continue;
             int l = c->GetLeft(), t = c->GetTop(), w = c->GetWidth(), h = c->GetHeight();
             switch (kind) {
-                case alTop: l = Rect.left; t = Rect.top; w = Rect.Width(); Rect.top += h; break;
-                case alBottom: l = Rect.left; t = Rect.bottom - h; w = Rect.Width(); Rect.bottom -= h; break;
-                case alLeft: l = Rect.left; t = Rect.top; h = Rect.Height(); Rect.left += w; break;
-                case alRight: l = Rect.right - w; t = Rect.top; h = Rect.Height(); Rect.right -= w; break;
-                case alClient: l = Rect.left; t = Rect.top; w = Rect.Width(); h = Rect.Height(); break;
+                case alTop:
+                    l = Rect.left;
+                    t = Rect.top;
+                    w = Rect.Width();
+                    Rect.top += h;
+                    break;
+                case alBottom:
+                    l = Rect.left;
+                    t = Rect.bottom - h;
+                    w = Rect.Width();
+                    Rect.bottom -= h;
+                    break;
+                case alLeft:
+                    l = Rect.left;
+                    t = Rect.top;
+                    h = Rect.Height();
+                    Rect.left += w;
+                    break;
+                case alRight:
+                    l = Rect.right - w;
+                    t = Rect.top;
+                    h = Rect.Height();
+                    Rect.right -= w;
+                    break;
+                case alClient:
+                    l = Rect.left;
+                    t = Rect.top;
+                    w = Rect.Width();
+                    h = Rect.Height();
+                    break;
                 default: break;
             }
             c->SetBounds(l, t, std::max(0, w), std::max(0, h));
@@ -764,9 +775,9 @@ void TWinControl::SetVisible(bool Value) {
     if (Value == GetVisible()) return;
     TControl::SetVisible(Value);
     if (handle_ != nullptr)
-        SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
-                         (Value ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        SetWindowPos(
+            handle_, nullptr, 0, 0, 0, 0,
+            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (Value ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void TWinControl::SetEnabled(bool Value) {
@@ -854,8 +865,8 @@ void TWinControl::DefaultHandler(TMessage& Message) {
         TControl::DefaultHandler(Message);
         return;
     }
-    Message.Result = CallWindowProc(defWndProc_ ? defWndProc_ : DefWindowProc, handle_, Message.Msg, Message.WParam,
-                                    Message.LParam);
+    Message.Result =
+        CallWindowProc(defWndProc_ ? defWndProc_ : DefWindowProc, handle_, Message.Msg, Message.WParam, Message.LParam);
 }
 
 std::string TWinControl::GetTextImpl() const {
@@ -926,8 +937,13 @@ bool TWinControl::WantsKey(WORD Key) {
     if (code & DLGC_WANTALLKEYS) return true;
     switch (Key) {
         case VK_TAB: return (code & DLGC_WANTTAB) != 0;
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: return (code & DLGC_WANTARROWS) != 0;
-        case VK_RETURN: case VK_ESCAPE: case VK_CANCEL: return false;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: return (code & DLGC_WANTARROWS) != 0;
+        case VK_RETURN:
+        case VK_ESCAPE:
+        case VK_CANCEL: return false;
         default: return true;
     }
 }
@@ -1051,7 +1067,8 @@ void TWinControl::Dispatch(TMessage& Message) {
             return;
         case WM_SETFOCUS:
             DefaultHandler(Message);
-            if (TCustomForm* form = GetParentForm(); form != nullptr && form != this) form->SetActiveControlFromFocus(this);
+            if (TCustomForm* form = GetParentForm(); form != nullptr && form != this)
+                form->SetActiveControlFromFocus(this);
             DoEnter();
             return;
         case WM_KILLFOCUS:
@@ -1083,7 +1100,9 @@ void TWinControl::Dispatch(TMessage& Message) {
             if (DoKeyPress(key)) return;
             Message.WParam = static_cast<unsigned char>(key);
             // Enter, Escape and Tab belong to the dialog keys unless the control wants them.
-            if ((key == '\r' || key == 27 || key == '\t') && !WantsKey(key == '\r' ? VK_RETURN : key == 27 ? VK_ESCAPE : VK_TAB))
+            if ((key == '\r' || key == 27 || key == '\t') && !WantsKey(key == '\r' ? VK_RETURN
+                                                                       : key == 27 ? VK_ESCAPE
+                                                                                   : VK_TAB))
                 return;
             DefaultHandler(Message);
             return;
@@ -1116,11 +1135,8 @@ void TWinControl::Dispatch(TMessage& Message) {
                 }
             }
             return;
-        case CM_ENABLEDCHANGED:
-            Invalidate();
-            return;
-        default:
-            TControl::Dispatch(Message);
+        case CM_ENABLEDCHANGED: Invalidate(); return;
+        default: TControl::Dispatch(Message);
     }
 }
 

@@ -85,7 +85,8 @@ int ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Fla
     }
     std::vector<std::pair<QPushButton*, int>> made;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        QMessageBox::ButtonRole role = buttons[i].second == IDCANCEL ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+        QMessageBox::ButtonRole role =
+            buttons[i].second == IDCANCEL ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
         QPushButton* b = box.addButton(QString::fromStdString(buttons[i].first), role);
         made.emplace_back(b, buttons[i].second);
         if (i == def) box.setDefaultButton(b);
@@ -148,9 +149,9 @@ bool TOpenDialog::Execute() {
         dialog.setNameFilters(filters);
         if (FilterIndex >= 1 && FilterIndex <= filters.size()) dialog.selectNameFilter(filters[FilterIndex - 1]);
         dialog.setAcceptMode(save_ ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(save_ ? QFileDialog::AnyFile
-                                 : Options.Contains(ofAllowMultiSelect) ? QFileDialog::ExistingFiles
-                                                                         : QFileDialog::ExistingFile);
+        dialog.setFileMode(save_                                  ? QFileDialog::AnyFile
+                           : Options.Contains(ofAllowMultiSelect) ? QFileDialog::ExistingFiles
+                                                                  : QFileDialog::ExistingFile);
         if (!DefaultExt.empty()) dialog.setDefaultSuffix(ToQ(DefaultExt));
         if (!save_ || !Options.Contains(ofOverwritePrompt)) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
         if (!FileName.empty()) dialog.selectFile(ToQ(FileName));

@@ -73,10 +73,12 @@ void TCustomPanel::Paint() {
     TRect r = GetClientRect();
     c->Brush()->SetColor(GetColor());
     c->FillRect(r);
-    if (bevelOuter_ != bvNone && bevelOuter_ != bvSpace) Frame3D(c, r, BevelTop(bevelOuter_), BevelBottom(bevelOuter_), bevelWidth_);
+    if (bevelOuter_ != bvNone && bevelOuter_ != bvSpace)
+        Frame3D(c, r, BevelTop(bevelOuter_), BevelBottom(bevelOuter_), bevelWidth_);
     else if (bevelOuter_ == bvSpace) InflateRect(&r, -bevelWidth_, -bevelWidth_);
     InflateRect(&r, -borderWidth_, -borderWidth_);
-    if (bevelInner_ != bvNone && bevelInner_ != bvSpace) Frame3D(c, r, BevelTop(bevelInner_), BevelBottom(bevelInner_), bevelWidth_);
+    if (bevelInner_ != bvNone && bevelInner_ != bvSpace)
+        Frame3D(c, r, BevelTop(bevelInner_), BevelBottom(bevelInner_), bevelWidth_);
     std::string text = GetText();
     if (text.empty()) return;
     c->Brush()->SetStyle(bsClear);

@@ -129,23 +129,60 @@ namespace {
 
 const std::vector<std::pair<std::string, TColor>>& ColorNames() {
     static const std::vector<std::pair<std::string, TColor>> names = {
-        {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
-        {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
-        {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
-        {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clLtGray", clLtGray},
-        {"clDkGray", clDkGray}, {"clWhite", clWhite}, {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue},
-        {"clCream", clCream}, {"clMedGray", clMedGray}, {"clNone", clNone}, {"clDefault", clDefault},
-        {"clScrollBar", clScrollBar}, {"clBackground", clBackground}, {"clActiveCaption", clActiveCaption},
-        {"clInactiveCaption", clInactiveCaption}, {"clMenu", clMenu}, {"clWindow", clWindow},
-        {"clWindowFrame", clWindowFrame}, {"clMenuText", clMenuText}, {"clWindowText", clWindowText},
-        {"clCaptionText", clCaptionText}, {"clActiveBorder", clActiveBorder},
-        {"clInactiveBorder", clInactiveBorder}, {"clAppWorkSpace", clAppWorkSpace}, {"clHighlight", clHighlight},
-        {"clHighlightText", clHighlightText}, {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow},
-        {"clGrayText", clGrayText}, {"clBtnText", clBtnText}, {"clInactiveCaptionText", clInactiveCaptionText},
-        {"clBtnHighlight", clBtnHighlight}, {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight},
-        {"clInfoText", clInfoText}, {"clInfoBk", clInfoBk}, {"clHotLight", clHotLight},
-        {"clGradientActiveCaption", clGradientActiveCaption}, {"clGradientInactiveCaption", clGradientInactiveCaption},
-        {"clMenuHighlight", clMenuHighlight}, {"clMenuBar", clMenuBar},
+        {"clBlack", clBlack},
+        {"clMaroon", clMaroon},
+        {"clGreen", clGreen},
+        {"clOlive", clOlive},
+        {"clNavy", clNavy},
+        {"clPurple", clPurple},
+        {"clTeal", clTeal},
+        {"clGray", clGray},
+        {"clSilver", clSilver},
+        {"clRed", clRed},
+        {"clLime", clLime},
+        {"clYellow", clYellow},
+        {"clBlue", clBlue},
+        {"clFuchsia", clFuchsia},
+        {"clAqua", clAqua},
+        {"clLtGray", clLtGray},
+        {"clDkGray", clDkGray},
+        {"clWhite", clWhite},
+        {"clMoneyGreen", clMoneyGreen},
+        {"clSkyBlue", clSkyBlue},
+        {"clCream", clCream},
+        {"clMedGray", clMedGray},
+        {"clNone", clNone},
+        {"clDefault", clDefault},
+        {"clScrollBar", clScrollBar},
+        {"clBackground", clBackground},
+        {"clActiveCaption", clActiveCaption},
+        {"clInactiveCaption", clInactiveCaption},
+        {"clMenu", clMenu},
+        {"clWindow", clWindow},
+        {"clWindowFrame", clWindowFrame},
+        {"clMenuText", clMenuText},
+        {"clWindowText", clWindowText},
+        {"clCaptionText", clCaptionText},
+        {"clActiveBorder", clActiveBorder},
+        {"clInactiveBorder", clInactiveBorder},
+        {"clAppWorkSpace", clAppWorkSpace},
+        {"clHighlight", clHighlight},
+        {"clHighlightText", clHighlightText},
+        {"clBtnFace", clBtnFace},
+        {"clBtnShadow", clBtnShadow},
+        {"clGrayText", clGrayText},
+        {"clBtnText", clBtnText},
+        {"clInactiveCaptionText", clInactiveCaptionText},
+        {"clBtnHighlight", clBtnHighlight},
+        {"cl3DDkShadow", cl3DDkShadow},
+        {"cl3DLight", cl3DLight},
+        {"clInfoText", clInfoText},
+        {"clInfoBk", clInfoBk},
+        {"clHotLight", clHotLight},
+        {"clGradientActiveCaption", clGradientActiveCaption},
+        {"clGradientInactiveCaption", clGradientInactiveCaption},
+        {"clMenuHighlight", clMenuHighlight},
+        {"clMenuBar", clMenuBar},
     };
     return names;
 }
@@ -180,14 +217,14 @@ void ReadStrings(TStrings& target, const TFormValue& v, TReadContext& ctx) {
     for (const TFormValue& item : v.List) target.Add(ctx.Str(item));
 }
 
-const std::vector<std::pair<std::string, TAlign>> kAligns = {
-    {"alNone", alNone}, {"alTop", alTop}, {"alBottom", alBottom}, {"alLeft", alLeft}, {"alRight", alRight},
-    {"alClient", alClient}};
+const std::vector<std::pair<std::string, TAlign>> kAligns = {{"alNone", alNone},     {"alTop", alTop},
+                                                             {"alBottom", alBottom}, {"alLeft", alLeft},
+                                                             {"alRight", alRight},   {"alClient", alClient}};
 const std::vector<std::pair<std::string, TAlignment>> kAlignments = {
     {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
 const std::vector<std::pair<std::string, TBorderStyle>> kBorderStyles = {
-    {"bsNone", bsNone}, {"bsSingle", bsSingle}, {"bsSizeable", bsSizeable}, {"bsDialog", bsDialog},
-    {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
+    {"bsNone", bsNone},     {"bsSingle", bsSingle},         {"bsSizeable", bsSizeable},
+    {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
 const std::vector<std::pair<std::string, TFontStyle>> kFontStyles = {
     {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
 const std::vector<std::pair<std::string, TBevelCut>> kBevels = {
@@ -224,13 +261,16 @@ void RegisterStandardComponents() {
                     else if (v.IsIdent("OEM_CHARSET")) c.Font()->SetCharset(OEM_CHARSET);
                     else ctx.Error("Invalid character set " + v.Text);
                 })
-        .Custom("Font.Color", [](TControl& c, const TFormValue& v, TReadContext& ctx) { c.Font()->SetColor(ReadColor(v, ctx)); })
+        .Custom("Font.Color",
+                [](TControl& c, const TFormValue& v, TReadContext& ctx) { c.Font()->SetColor(ReadColor(v, ctx)); })
         .Int("Font.Height", [](TControl& c, int v) { c.Font()->SetHeight(v); })
         .Int("Font.Size", [](TControl& c, int v) { c.Font()->SetSize(v); })
         .Str("Font.Name", [](TControl& c, const std::string& v) { c.Font()->SetName(v); })
-        .Custom("Font.Style", [](TControl& c, const TFormValue& v, TReadContext& ctx) { c.Font()->SetStyle(ReadSet(v, ctx, kFontStyles)); })
+        .Custom("Font.Style", [](TControl& c, const TFormValue& v,
+                                 TReadContext& ctx) { c.Font()->SetStyle(ReadSet(v, ctx, kFontStyles)); })
         .Enum<TAlign>("Align", kAligns, [](TControl& c, TAlign v) { c.SetAlign(v); })
-        .Custom("Cursor", [](TControl& c, const TFormValue& v, TReadContext& ctx) { c.SetCursor(static_cast<int>(ctx.Int(v))); })
+        .Custom("Cursor",
+                [](TControl& c, const TFormValue& v, TReadContext& ctx) { c.SetCursor(static_cast<int>(ctx.Int(v))); })
         .Event("OnClick", &TControl::OnClick)
         .Event("OnDblClick", &TControl::OnDblClick)
         .Event("OnMouseDown", &TControl::OnMouseDown)
@@ -255,18 +295,30 @@ void RegisterStandardComponents() {
         .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TCustomForm& c, TBorderStyle v) { c.SetBorderStyle(v); })
         .Custom("BorderIcons",
                 [](TCustomForm& c, const TFormValue& v, TReadContext& ctx) {
-                    c.SetBorderIcons(ReadSet<TBorderIcon>(
-                        v, ctx, {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}, {"biHelp", biHelp}}));
+                    c.SetBorderIcons(ReadSet<TBorderIcon>(v, ctx,
+                                                          {{"biSystemMenu", biSystemMenu},
+                                                           {"biMinimize", biMinimize},
+                                                           {"biMaximize", biMaximize},
+                                                           {"biHelp", biHelp}}));
                 })
-        .Enum<TFormStyle>("FormStyle", {{"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm}, {"fsStayOnTop", fsStayOnTop}},
+        .Enum<TFormStyle>("FormStyle",
+                          {{"fsNormal", fsNormal},
+                           {"fsMDIChild", fsMDIChild},
+                           {"fsMDIForm", fsMDIForm},
+                           {"fsStayOnTop", fsStayOnTop}},
                           [](TCustomForm& c, TFormStyle v) { c.SetFormStyle(v); })
         .Enum<TPosition>("Position",
-                         {{"poDesigned", poDesigned}, {"poDefault", poDefault}, {"poDefaultPosOnly", poDefaultPosOnly},
-                          {"poDefaultSizeOnly", poDefaultSizeOnly}, {"poScreenCenter", poScreenCenter},
-                          {"poDesktopCenter", poDesktopCenter}, {"poMainFormCenter", poMainFormCenter},
+                         {{"poDesigned", poDesigned},
+                          {"poDefault", poDefault},
+                          {"poDefaultPosOnly", poDefaultPosOnly},
+                          {"poDefaultSizeOnly", poDefaultSizeOnly},
+                          {"poScreenCenter", poScreenCenter},
+                          {"poDesktopCenter", poDesktopCenter},
+                          {"poMainFormCenter", poMainFormCenter},
                           {"poOwnerFormCenter", poOwnerFormCenter}},
                          [](TCustomForm& c, TPosition v) { c.Position = v; })
-        .Enum<TWindowState>("WindowState", {{"wsNormal", wsNormal}, {"wsMinimized", wsMinimized}, {"wsMaximized", wsMaximized}},
+        .Enum<TWindowState>("WindowState",
+                            {{"wsNormal", wsNormal}, {"wsMinimized", wsMinimized}, {"wsMaximized", wsMaximized}},
                             [](TCustomForm& c, TWindowState v) { c.SetWindowState(v); })
         .Bool("KeyPreview", [](TCustomForm& c, bool v) { c.KeyPreview = v; })
         .Ignore("OldCreateOrder")
@@ -312,11 +364,23 @@ void RegisterStandardComponents() {
 
     RegisterComponent<TBitBtn>("TBitBtn", "TButton")
         .Enum<TBitBtnKind>("Kind",
-                           {{"bkCustom", bkCustom}, {"bkOK", bkOK}, {"bkCancel", bkCancel}, {"bkHelp", bkHelp},
-                            {"bkYes", bkYes}, {"bkNo", bkNo}, {"bkClose", bkClose}, {"bkAbort", bkAbort},
-                            {"bkRetry", bkRetry}, {"bkIgnore", bkIgnore}, {"bkAll", bkAll}},
+                           {{"bkCustom", bkCustom},
+                            {"bkOK", bkOK},
+                            {"bkCancel", bkCancel},
+                            {"bkHelp", bkHelp},
+                            {"bkYes", bkYes},
+                            {"bkNo", bkNo},
+                            {"bkClose", bkClose},
+                            {"bkAbort", bkAbort},
+                            {"bkRetry", bkRetry},
+                            {"bkIgnore", bkIgnore},
+                            {"bkAll", bkAll}},
                            [](TBitBtn& c, TBitBtnKind v) { c.SetKind(v); })
-        .Enum<TButtonLayout>("Layout", {{"blGlyphLeft", blGlyphLeft}, {"blGlyphRight", blGlyphRight}, {"blGlyphTop", blGlyphTop}, {"blGlyphBottom", blGlyphBottom}},
+        .Enum<TButtonLayout>("Layout",
+                             {{"blGlyphLeft", blGlyphLeft},
+                              {"blGlyphRight", blGlyphRight},
+                              {"blGlyphTop", blGlyphTop},
+                              {"blGlyphBottom", blGlyphBottom}},
                              [](TBitBtn& c, TButtonLayout v) { c.Layout = v; })
         .Int("Margin", [](TBitBtn& c, int v) { c.Margin = v; })
         .Int("Spacing", [](TBitBtn& c, int v) { c.Spacing = v; })
@@ -342,10 +406,17 @@ void RegisterStandardComponents() {
         .Bool("Flat", [](TSpeedButton& c, bool v) { c.Flat = v; });
 
     RegisterComponent<TBevel>("TBevel", "TControl")
-        .Enum<TBevelShape>("Shape", {{"bsBox", bsBox}, {"bsFrame", bsFrame}, {"bsTopLine", bsTopLine}, {"bsBottomLine", bsBottomLine},
-                                     {"bsLeftLine", bsLeftLine}, {"bsRightLine", bsRightLine}, {"bsSpacer", bsSpacer}},
+        .Enum<TBevelShape>("Shape",
+                           {{"bsBox", bsBox},
+                            {"bsFrame", bsFrame},
+                            {"bsTopLine", bsTopLine},
+                            {"bsBottomLine", bsBottomLine},
+                            {"bsLeftLine", bsLeftLine},
+                            {"bsRightLine", bsRightLine},
+                            {"bsSpacer", bsSpacer}},
                            [](TBevel& c, TBevelShape v) { c.SetShape(v); })
-        .Enum<TBevelStyle>("Style", {{"bsLowered", bsLowered}, {"bsRaised", bsRaised}}, [](TBevel& c, TBevelStyle v) { c.SetStyle(v); });
+        .Enum<TBevelStyle>("Style", {{"bsLowered", bsLowered}, {"bsRaised", bsRaised}},
+                           [](TBevel& c, TBevelStyle v) { c.SetStyle(v); });
 
     RegisterComponent<TImage>("TImage", "TControl")
         .Bool("Stretch", [](TImage& c, bool v) { c.SetStretch(v); })
@@ -367,24 +438,29 @@ void RegisterStandardComponents() {
         .Bool("ReadOnly", [](TEdit& c, bool v) { c.SetReadOnly(v); })
         .Bool("AutoSelect", [](TEdit& c, bool v) { c.AutoSelect = v; })
         .Ignore("AutoSize")
-        .Enum<TEditCharCase>("CharCase", {{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}},
+        .Enum<TEditCharCase>("CharCase",
+                             {{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}},
                              [](TEdit& c, TEditCharCase v) { c.CharCase = v; })
         .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TEdit& c, TBorderStyle v) { c.BorderStyle = v; })
-        .Custom("PasswordChar", [](TEdit& c, const TFormValue& v, TReadContext& ctx) {
-            std::string s = ctx.Str(v);
-            c.PasswordChar = s.empty() ? 0 : s[0];
-        })
+        .Custom("PasswordChar",
+                [](TEdit& c, const TFormValue& v, TReadContext& ctx) {
+                    std::string s = ctx.Str(v);
+                    c.PasswordChar = s.empty() ? 0 : s[0];
+                })
         .Event("OnChange", &TEdit::OnChange);
 
     RegisterComponent<TMemo>("TMemo", "TEdit")
-        .Custom("Lines.Strings", [](TMemo& c, const TFormValue& v, TReadContext& ctx) {
-            if (v.Kind != TFormValue::TKind::List) ctx.Error("List of strings expected");
-            std::string text;
-            for (const TFormValue& item : v.List) text += ctx.Str(item) + "\r\n";
-            c.SetText(text);
-        })
-        .Enum<TScrollStyle>("ScrollBars", {{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}},
-                            [](TMemo& c, TScrollStyle v) { c.ScrollBars = v; })
+        .Custom("Lines.Strings",
+                [](TMemo& c, const TFormValue& v, TReadContext& ctx) {
+                    if (v.Kind != TFormValue::TKind::List) ctx.Error("List of strings expected");
+                    std::string text;
+                    for (const TFormValue& item : v.List) text += ctx.Str(item) + "\r\n";
+                    c.SetText(text);
+                })
+        .Enum<TScrollStyle>(
+            "ScrollBars",
+            {{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}},
+            [](TMemo& c, TScrollStyle v) { c.ScrollBars = v; })
         .Bool("WantReturns", [](TMemo& c, bool v) { c.WantReturns = v; })
         .Bool("WordWrap", [](TMemo& c, bool v) { c.WordWrap = v; });
 
@@ -396,27 +472,37 @@ void RegisterStandardComponents() {
         .Bool("EditorEnabled", [](TSpinEdit& c, bool v) { c.EditorEnabled = v; });
 
     RegisterComponent<TListBox>("TListBox", "TWinControl")
-        .Custom("Items.Strings", [](TListBox& c, const TFormValue& v, TReadContext& ctx) { ReadStrings(*c.Items(), v, ctx); })
+        .Custom("Items.Strings",
+                [](TListBox& c, const TFormValue& v, TReadContext& ctx) { ReadStrings(*c.Items(), v, ctx); })
         .Bool("Sorted", [](TListBox& c, bool v) { c.SetSorted(v); })
         .Bool("IntegralHeight", [](TListBox& c, bool v) { c.IntegralHeight = v; })
         .Ignore("ItemHeight")
         .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TListBox& c, TBorderStyle v) { c.BorderStyle = v; });
 
     RegisterComponent<TGauge>("TGauge", "TControl")
-        .Enum<TGaugeKind>("Kind", {{"gkText", gkText}, {"gkHorizontalBar", gkHorizontalBar}, {"gkVerticalBar", gkVerticalBar}, {"gkPie", gkPie}, {"gkNeedle", gkNeedle}},
+        .Enum<TGaugeKind>("Kind",
+                          {{"gkText", gkText},
+                           {"gkHorizontalBar", gkHorizontalBar},
+                           {"gkVerticalBar", gkVerticalBar},
+                           {"gkPie", gkPie},
+                           {"gkNeedle", gkNeedle}},
                           [](TGauge& c, TGaugeKind v) { c.SetKind(v); })
         .Int("MinValue", [](TGauge& c, int v) { c.SetMinValue(v); })
         .Int("MaxValue", [](TGauge& c, int v) { c.SetMaxValue(v); })
         .Int("Progress", [](TGauge& c, int v) { c.SetProgress(v); })
-        .Custom("ForeColor", [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetForeColor(ReadColor(v, ctx)); })
-        .Custom("BackColor", [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetBackColor(ReadColor(v, ctx)); })
+        .Custom("ForeColor",
+                [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetForeColor(ReadColor(v, ctx)); })
+        .Custom("BackColor",
+                [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetBackColor(ReadColor(v, ctx)); })
         .Bool("ShowText", [](TGauge& c, bool v) { c.SetShowText(v); })
         .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TGauge& c, TBorderStyle v) { c.BorderStyle = v; });
 
     RegisterComponent<TTimer>("TTimer", "TComponent")
         .Bool("Enabled", [](TTimer& c, bool v) { c.SetEnabled(v); })
         .Int("Interval", [](TTimer& c, int v) { c.SetInterval(static_cast<UINT>(v)); })
-        .Custom("OnTimer", [](TTimer& c, const TFormValue& v, TReadContext& ctx) { c.SetOnTimer(ctx.Handler<TNotifyEvent>(v, "OnTimer")); });
+        .Custom("OnTimer", [](TTimer& c, const TFormValue& v, TReadContext& ctx) {
+            c.SetOnTimer(ctx.Handler<TNotifyEvent>(v, "OnTimer"));
+        });
 
     auto dialogTable = [](auto table) {
         using D = TOpenDialog;
@@ -427,14 +513,22 @@ void RegisterStandardComponents() {
             .Str("InitialDir", [](D& c, const std::string& v) { c.InitialDir = v; })
             .Str("Title", [](D& c, const std::string& v) { c.Title = v; })
             .Custom("Options", [](D& c, const TFormValue& v, TReadContext& ctx) {
-                c.Options = ReadSet<TOpenOption>(
-                    v, ctx,
-                    {{"ofReadOnly", ofReadOnly}, {"ofOverwritePrompt", ofOverwritePrompt}, {"ofHideReadOnly", ofHideReadOnly},
-                     {"ofNoChangeDir", ofNoChangeDir}, {"ofShowHelp", ofShowHelp}, {"ofNoValidate", ofNoValidate},
-                     {"ofAllowMultiSelect", ofAllowMultiSelect}, {"ofExtensionDifferent", ofExtensionDifferent},
-                     {"ofPathMustExist", ofPathMustExist}, {"ofFileMustExist", ofFileMustExist}, {"ofCreatePrompt", ofCreatePrompt},
-                     {"ofShareAware", ofShareAware}, {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
-                     {"ofNoTestFileCreate", ofNoTestFileCreate}, {"ofEnableSizing", ofEnableSizing}});
+                c.Options = ReadSet<TOpenOption>(v, ctx,
+                                                 {{"ofReadOnly", ofReadOnly},
+                                                  {"ofOverwritePrompt", ofOverwritePrompt},
+                                                  {"ofHideReadOnly", ofHideReadOnly},
+                                                  {"ofNoChangeDir", ofNoChangeDir},
+                                                  {"ofShowHelp", ofShowHelp},
+                                                  {"ofNoValidate", ofNoValidate},
+                                                  {"ofAllowMultiSelect", ofAllowMultiSelect},
+                                                  {"ofExtensionDifferent", ofExtensionDifferent},
+                                                  {"ofPathMustExist", ofPathMustExist},
+                                                  {"ofFileMustExist", ofFileMustExist},
+                                                  {"ofCreatePrompt", ofCreatePrompt},
+                                                  {"ofShareAware", ofShareAware},
+                                                  {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
+                                                  {"ofNoTestFileCreate", ofNoTestFileCreate},
+                                                  {"ofEnableSizing", ofEnableSizing}});
             });
     };
     dialogTable(RegisterComponent<TOpenDialog>("TOpenDialog", "TComponent"));

@@ -120,7 +120,7 @@ struct TComponentClassInfo {
     std::string Name;
     std::string Parent;
     std::function<TComponent*(TComponent* Owner)> Create;  // empty for classes never made by the reader
-    std::map<std::string, TPropertySetter> Properties;       // by upper-case name
+    std::map<std::string, TPropertySetter> Properties;     // by upper-case name
 };
 
 TComponentClassInfo& RegisterComponentClass(const std::string& Name, const std::string& Parent,
@@ -136,7 +136,7 @@ public:
     explicit TPropertyTable(TComponentClassInfo& info) : info_(info) {}
     TPropertyTable& Custom(const std::string& Name, std::function<void(C&, const TFormValue&, TReadContext&)> Fn) {
         info_.Properties[TFormBindings::Key(Name)] = [Fn = std::move(Fn)](TComponent& c, const TFormValue& v,
-                                                                           TReadContext& ctx) {
+                                                                          TReadContext& ctx) {
             Fn(static_cast<C&>(c), v, ctx);
         };
         return *this;
@@ -156,16 +156,16 @@ public:
     template <class E>
     TPropertyTable& Enum(const std::string& Name, std::vector<std::pair<std::string, E>> Values,
                          std::function<void(C&, E)> Fn) {
-        return Custom(Name, [Values = std::move(Values), Fn = std::move(Fn), Name](C& c, const TFormValue& v,
-                                                                                     TReadContext& ctx) {
-            std::string id = ctx.Ident(v);
-            for (const auto& [n, e] : Values)
-                if (SameText(n, id)) {
-                    Fn(c, e);
-                    return;
-                }
-            ctx.Error("Invalid property value " + id + " for " + Name);
-        });
+        return Custom(
+            Name, [Values = std::move(Values), Fn = std::move(Fn), Name](C& c, const TFormValue& v, TReadContext& ctx) {
+                std::string id = ctx.Ident(v);
+                for (const auto& [n, e] : Values)
+                    if (SameText(n, id)) {
+                        Fn(c, e);
+                        return;
+                    }
+                ctx.Error("Invalid property value " + id + " for " + Name);
+            });
     }
     // An event: the named handler of the form, of the member's type.
     template <class E, class B>

@@ -137,12 +137,13 @@ void TCustomForm::CreateWnd() {
         RegisterStandardClasses();
         RECT r;
         ::zel::GetClientRect(GetHandle(), &r);
-        clientHandle_ = CreateWindowEx(WS_EX_CLIENTEDGE, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                                       0, 0, r.right, r.bottom, GetHandle(), nullptr, nullptr, nullptr);
+        clientHandle_ = CreateWindowEx(WS_EX_CLIENTEDGE, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                       r.right, r.bottom, GetHandle(), nullptr, nullptr, nullptr);
     }
     if (formStyle_ == fsMDIChild) {
         formState_.Include(fsCreatedMDIChild);
-        if (HWND client = ::zel::GetParent(GetHandle())) SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetHandle()), 0);
+        if (HWND client = ::zel::GetParent(GetHandle()))
+            SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetHandle()), 0);
     }
 }
 
@@ -200,8 +201,8 @@ void TCustomForm::PlaceOnShow() {
     switch (Position) {
         case poScreenCenter:
         case poDesktopCenter:
-            SetBounds((GetSystemMetrics(SM_CXSCREEN) - GetWidth()) / 2, (GetSystemMetrics(SM_CYSCREEN) - GetHeight()) / 2,
-                      GetWidth(), GetHeight());
+            SetBounds((GetSystemMetrics(SM_CXSCREEN) - GetWidth()) / 2,
+                      (GetSystemMetrics(SM_CYSCREEN) - GetHeight()) / 2, GetWidth(), GetHeight());
             return;
         case poMainFormCenter: around = Application->MainForm; break;
         case poOwnerFormCenter: around = dynamic_cast<TCustomForm*>(GetOwner()); break;
@@ -216,7 +217,9 @@ void TCustomForm::PlaceOnShow() {
               around->GetTop() + (around->GetHeight() - GetHeight()) / 2, GetWidth(), GetHeight());
 }
 
-bool TCustomForm::Showing() const { return HandleAllocated() && IsWindowVisible(const_cast<TCustomForm*>(this)->GetHandle()); }
+bool TCustomForm::Showing() const {
+    return HandleAllocated() && IsWindowVisible(const_cast<TCustomForm*>(this)->GetHandle());
+}
 
 void TCustomForm::SetVisible(bool Value) {
     if (Value == GetVisible()) return;
@@ -237,8 +240,9 @@ void TCustomForm::SetVisible(bool Value) {
         InitVisible(true);
         formState_.Include(fsVisible);
         PlaceOnShow();
-        int cmd = windowState_ == wsMinimized ? SW_SHOWMINIMIZED : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
-                                                                                           : SW_SHOWNORMAL;
+        int cmd = windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
+                  : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                                                : SW_SHOWNORMAL;
         ShowWindow(GetHandle(), cmd);
         if (formStyle_ == fsMDIChild)
             if (HWND client = ::zel::GetParent(GetHandle()))
@@ -356,7 +360,8 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
     if (Control != nullptr && (Control == this || ::zel::GetParentForm(Control) != this))
         throw EInvalidOperation("Invalid property value");
     activeControl_ = Control;
-    if (Control != nullptr && active_ && Control->CanFocus() && Control->HandleAllocated()) ::zel::SetFocus(Control->GetHandle());
+    if (Control != nullptr && active_ && Control->CanFocus() && Control->HandleAllocated())
+        ::zel::SetFocus(Control->GetHandle());
     if (Screen->ActiveForm() == this && Screen->OnActiveControlChange) Screen->OnActiveControlChange(Screen);
 }
 
@@ -416,9 +421,7 @@ void TCustomForm::Previous() { ClientWindowMessage(WM_MDINEXT, 0, 1); }
 
 void TCustomForm::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
-        case WM_CLOSE:
-            Close();
-            return;
+        case WM_CLOSE: Close(); return;
         case WM_ACTIVATE:
             DefaultHandler(Message);
             if (LOWORD(Message.WParam) != WA_INACTIVE) {
@@ -479,8 +482,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
             TCustomControl::Dispatch(Message);
             return;
         }
-        default:
-            TCustomControl::Dispatch(Message);
+        default: TCustomControl::Dispatch(Message);
     }
 }
 
@@ -497,9 +499,8 @@ TApplication::~TApplication() {
 }
 
 HWND TApplication::Handle() {
-    if (handle_ == nullptr) handle_ = AllocateHWnd([this](TMessage& m) {
-        m.Result = DefWindowProc(handle_, m.Msg, m.WParam, m.LParam);
-    });
+    if (handle_ == nullptr)
+        handle_ = AllocateHWnd([this](TMessage& m) { m.Result = DefWindowProc(handle_, m.Msg, m.WParam, m.LParam); });
     return handle_;
 }
 
@@ -550,9 +551,7 @@ void TApplication::Run() {
     while (!terminated_) HandleMessage();
 }
 
-void TApplication::Terminate() {
-    PostQuitMessage(0);
-}
+void TApplication::Terminate() { PostQuitMessage(0); }
 
 void TApplication::HandleException(const std::exception& E) {
     if (dynamic_cast<const EAbort*>(&E) != nullptr) return;
@@ -601,7 +600,9 @@ void TScreen::SetActiveForm(TCustomForm* Form) {
     if (OnActiveFormChange) OnActiveFormChange(this);
 }
 
-TWinControl* TScreen::ActiveControl() const { return activeForm_ != nullptr ? activeForm_->GetActiveControl() : nullptr; }
+TWinControl* TScreen::ActiveControl() const {
+    return activeForm_ != nullptr ? activeForm_->GetActiveControl() : nullptr;
+}
 
 void TScreen::SetCursor(TCursor Value) {
     cursor_ = Value;

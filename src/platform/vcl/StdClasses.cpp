@@ -149,12 +149,14 @@ int CharAtPoint(HWND hwnd, TEditState& st, int x, int y) {
     if (!IsMultiLine(hwnd)) return CharAtX(hwnd, st, x);
     std::string text = WindowTextOf(hwnd);
     auto lines = LinesOf(text);
-    int line = std::clamp(st.topLine + std::max(0, y - 1) / LineHeightOf(hwnd, st), 0, static_cast<int>(lines.size()) - 1);
+    int line =
+        std::clamp(st.topLine + std::max(0, y - 1) / LineHeightOf(hwnd, st), 0, static_cast<int>(lines.size()) - 1);
     auto [start, length] = lines[static_cast<std::size_t>(line)];
     TFontDC fdc(hwnd, st.font);
     int best = 0, bestDist = 1 << 30;
     for (int i = 0; i <= length; ++i) {
-        int px = st.leftMargin - st.scroll + TextWidthOf(fdc.dc, text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i)));
+        int px = st.leftMargin - st.scroll +
+                 TextWidthOf(fdc.dc, text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i)));
         if (std::abs(px - x) < bestDist) {
             bestDist = std::abs(px - x);
             best = i;
@@ -288,13 +290,12 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
     const int len = static_cast<int>(DefWindowProc(hwnd, WM_GETTEXTLENGTH, 0, 0));
     switch (msg) {
-        case WM_NCDESTROY:
-            Edits().erase(it);
-            return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_NCDESTROY: Edits().erase(it); return DefWindowProc(hwnd, msg, wp, lp);
         case WM_SETTEXT: {
             LRESULT r = DefWindowProc(hwnd, msg, wp, lp);
             std::string text = WindowTextOf(hwnd);
-            if (static_cast<long>(text.size()) > st.limit) SetWindowTextRaw(hwnd, text.substr(0, static_cast<std::size_t>(st.limit)));
+            if (static_cast<long>(text.size()) > st.limit)
+                SetWindowTextRaw(hwnd, text.substr(0, static_cast<std::size_t>(st.limit)));
             st.selStart = st.selEnd = 0;
             st.scroll = 0;
             st.topLine = 0;
@@ -304,9 +305,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             Notify(hwnd, EN_CHANGE);
             return r;
         }
-        case WM_PAINT:
-            EditPaint(hwnd, st, reinterpret_cast<HDC>(wp));
-            return 0;
+        case WM_PAINT: EditPaint(hwnd, st, reinterpret_cast<HDC>(wp)); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_SETFONT:
             st.font = reinterpret_cast<HFONT>(wp);
@@ -325,9 +324,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             Notify(hwnd, EN_KILLFOCUS);
             return 0;
-        case WM_ENABLE:
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
+        case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             SetFocus(hwnd);
@@ -365,7 +362,8 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                     int line = LineOfChar(lines, caret);
                     int column = caret - lines[static_cast<std::size_t>(line)].first;
                     int next = std::clamp(line + (wp == VK_UP ? -1 : 1), 0, static_cast<int>(lines.size()) - 1);
-                    caret = lines[static_cast<std::size_t>(next)].first + std::min(column, lines[static_cast<std::size_t>(next)].second);
+                    caret = lines[static_cast<std::size_t>(next)].first +
+                            std::min(column, lines[static_cast<std::size_t>(next)].second);
                     break;
                 }
                 case VK_LEFT: caret = std::max(0, caret - 1); break;
@@ -416,7 +414,8 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case EM_GETSEL: {
-            DWORD a = static_cast<DWORD>(std::min(st.selStart, st.selEnd)), b = static_cast<DWORD>(std::max(st.selStart, st.selEnd));
+            DWORD a = static_cast<DWORD>(std::min(st.selStart, st.selEnd)),
+                  b = static_cast<DWORD>(std::max(st.selStart, st.selEnd));
             if (wp) *reinterpret_cast<DWORD*>(wp) = a;
             if (lp) *reinterpret_cast<DWORD*>(lp) = b;
             return MAKELONG(static_cast<WORD>(a), static_cast<WORD>(b));
@@ -435,21 +434,15 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
-        case EM_REPLACESEL:
-            EditReplaceSel(hwnd, st, lp ? reinterpret_cast<const char*>(lp) : "", true);
-            return 0;
-        case EM_LIMITTEXT:
-            st.limit = wp == 0 ? 0x7FFFFFFE : static_cast<int>(wp);
-            return 0;
+        case EM_REPLACESEL: EditReplaceSel(hwnd, st, lp ? reinterpret_cast<const char*>(lp) : "", true); return 0;
+        case EM_LIMITTEXT: st.limit = wp == 0 ? 0x7FFFFFFE : static_cast<int>(wp); return 0;
         case EM_GETLIMITTEXT: return st.limit;
         case EM_SETREADONLY:
             SetWindowLong(hwnd, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
             InvalidateRect(hwnd, nullptr, TRUE);
             return 1;
         case EM_GETMODIFY: return st.modified ? 1 : 0;
-        case EM_SETMODIFY:
-            st.modified = wp != 0;
-            return 0;
+        case EM_SETMODIFY: st.modified = wp != 0; return 0;
         case EM_SETPASSWORDCHAR:
             st.password = static_cast<char>(wp);
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -461,7 +454,8 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(st.leftMargin), static_cast<WORD>(st.rightMargin));
-        case EM_GETLINECOUNT: return (style & ES_MULTILINE) ? static_cast<LRESULT>(LinesOf(WindowTextOf(hwnd)).size()) : 1;
+        case EM_GETLINECOUNT:
+            return (style & ES_MULTILINE) ? static_cast<LRESULT>(LinesOf(WindowTextOf(hwnd)).size()) : 1;
         case EM_LINEINDEX: {
             auto lines = LinesOf(WindowTextOf(hwnd));
             int line = static_cast<int>(static_cast<std::intptr_t>(wp));
@@ -505,7 +499,8 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MOUSEWHEEL:
             if (style & ES_MULTILINE) {
                 int count = static_cast<int>(LinesOf(WindowTextOf(hwnd)).size());
-                st.topLine = std::clamp(st.topLine - (static_cast<short>(HIWORD(wp)) / 120) * 3, 0, std::max(0, count - 1));
+                st.topLine =
+                    std::clamp(st.topLine - (static_cast<short>(HIWORD(wp)) / 120) * 3, 0, std::max(0, count - 1));
                 InvalidateRect(hwnd, nullptr, TRUE);
                 return 0;
             }
@@ -548,9 +543,7 @@ int VisibleRows(HWND hwnd, TListState& st) {
     return std::max(1, static_cast<int>(rc.bottom) / ItemHeightOf(hwnd, st));
 }
 
-bool NeedsScrollBar(HWND hwnd, TListState& st) {
-    return static_cast<int>(st.items.size()) > VisibleRows(hwnd, st);
-}
+bool NeedsScrollBar(HWND hwnd, TListState& st) { return static_cast<int>(st.items.size()) > VisibleRows(hwnd, st); }
 
 void ClampTop(HWND hwnd, TListState& st) {
     int maxTop = std::max(0, static_cast<int>(st.items.size()) - VisibleRows(hwnd, st));
@@ -639,12 +632,8 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const int count = static_cast<int>(st.items.size());
     const int index = static_cast<int>(static_cast<std::intptr_t>(wp));
     switch (msg) {
-        case WM_NCDESTROY:
-            Lists().erase(it);
-            return DefWindowProc(hwnd, msg, wp, lp);
-        case WM_PAINT:
-            ListPaint(hwnd, st, reinterpret_cast<HDC>(wp));
-            return 0;
+        case WM_NCDESTROY: Lists().erase(it); return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_PAINT: ListPaint(hwnd, st, reinterpret_cast<HDC>(wp)); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_SETFONT:
             st.font = reinterpret_cast<HFONT>(wp);
@@ -653,18 +642,14 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);
         case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
-        case WM_SIZE:
-            ClampTop(hwnd, st);
-            return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_SIZE: ClampTop(hwnd, st); return DefWindowProc(hwnd, msg, wp, lp);
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             st.focused = msg == WM_SETFOCUS;
             InvalidateRect(hwnd, nullptr, TRUE);
             if (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY) Notify(hwnd, st.focused ? LBN_SETFOCUS : LBN_KILLFOCUS);
             return 0;
-        case WM_ENABLE:
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
+        case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             SetFocus(hwnd);
@@ -830,23 +815,20 @@ void MdiActivate(HWND client, HWND child) {
         SendMessage(old, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
         RedrawWindow(old, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     }
-    if (child != nullptr) SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
+    if (child != nullptr)
+        SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
 }
 
 LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_NCDESTROY:
-            MdiActive().erase(hwnd);
-            return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_NCDESTROY: MdiActive().erase(hwnd); return DefWindowProc(hwnd, msg, wp, lp);
         case WM_ERASEBKGND: {
             RECT rc;
             GetClientRect(hwnd, &rc);
             FillRect(reinterpret_cast<HDC>(wp), &rc, GetSysColorBrush(COLOR_APPWORKSPACE));
             return 1;
         }
-        case WM_MDIACTIVATE:
-            MdiActivate(hwnd, reinterpret_cast<HWND>(wp));
-            return 0;
+        case WM_MDIACTIVATE: MdiActivate(hwnd, reinterpret_cast<HWND>(wp)); return 0;
         case WM_MDIGETACTIVE: {
             HWND& active = MdiActive()[hwnd];
             if (active != nullptr && (!IsWindow(active) || !IsWindowVisible(active))) {
@@ -888,19 +870,14 @@ LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             int w = rc.right / cols, h = rc.bottom / rows;
             for (std::size_t i = 0; i < kids.size(); ++i)
                 SetWindowPos(kids[i], nullptr, static_cast<int>(i % static_cast<std::size_t>(cols)) * w,
-                             static_cast<int>(i / static_cast<std::size_t>(cols)) * h, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+                             static_cast<int>(i / static_cast<std::size_t>(cols)) * h, w, h,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_MDIICONARRANGE: return 0;
-        case WM_MDIDESTROY:
-            DestroyWindow(reinterpret_cast<HWND>(wp));
-            return 0;
-        case WM_MDIMAXIMIZE:
-            ShowWindow(reinterpret_cast<HWND>(wp), SW_MAXIMIZE);
-            return 0;
-        case WM_MDIRESTORE:
-            ShowWindow(reinterpret_cast<HWND>(wp), SW_RESTORE);
-            return 0;
+        case WM_MDIDESTROY: DestroyWindow(reinterpret_cast<HWND>(wp)); return 0;
+        case WM_MDIMAXIMIZE: ShowWindow(reinterpret_cast<HWND>(wp), SW_MAXIMIZE); return 0;
+        case WM_MDIRESTORE: ShowWindow(reinterpret_cast<HWND>(wp), SW_RESTORE); return 0;
         default: return DefWindowProc(hwnd, msg, wp, lp);
     }
 }

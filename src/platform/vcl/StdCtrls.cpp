@@ -166,13 +166,9 @@ void TButtonControl::Dispatch(TMessage& Message) {
                 return;
             }
             break;
-        case WM_GETDLGCODE:
-            Message.Result = DLGC_BUTTON;
-            return;
+        case WM_GETDLGCODE: Message.Result = DLGC_BUTTON; return;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            Invalidate();
-            break;
+        case WM_KILLFOCUS: Invalidate(); break;
         default: break;
     }
     TCustomControl::Dispatch(Message);
@@ -295,7 +291,8 @@ void TCheckBox::Paint() {
     c->MoveTo(0, 0);
     SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
     TSize s = MeasureText(Font(), text);
-    RECT t = Alignment == taRightJustify ? RECT{box + 4, 0, r.right, r.bottom} : RECT{0, 0, r.right - box - 4, r.bottom};
+    RECT t =
+        Alignment == taRightJustify ? RECT{box + 4, 0, r.right, r.bottom} : RECT{0, 0, r.right - box - 4, r.bottom};
     DrawText(dc, text, static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     if (Focused()) {
         int ty = (r.Height() - s.cy) / 2;
@@ -341,7 +338,8 @@ void TRadioButton::Paint() {
     c->Brush()->SetStyle(bsClear);
     c->MoveTo(0, 0);
     SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
-    RECT t = Alignment == taRightJustify ? RECT{box + 4, 0, r.right, r.bottom} : RECT{0, 0, r.right - box - 4, r.bottom};
+    RECT t =
+        Alignment == taRightJustify ? RECT{box + 4, 0, r.right, r.bottom} : RECT{0, 0, r.right - box - 4, r.bottom};
     DrawText(dc, text, static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     if (Focused()) {
         TSize s = MeasureText(Font(), text);
@@ -472,8 +470,7 @@ void TCustomEdit::Dispatch(TMessage& Message) {
             TWinControl::Dispatch(Message);
             if (AutoSelect && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
             return;
-        default:
-            TWinControl::Dispatch(Message);
+        default: TWinControl::Dispatch(Message);
     }
 }
 
@@ -609,8 +606,10 @@ void TListBoxStrings::Insert(int Index, const std::string& S) {
         saved_.Insert(Index, S);
         return;
     }
-    if (Index < 0 || Index > GetCount()) throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
-    SendMessage(listBox_->GetHandle(), LB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
+    if (Index < 0 || Index > GetCount())
+        throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+    SendMessage(listBox_->GetHandle(), LB_INSERTSTRING, static_cast<WPARAM>(Index),
+                reinterpret_cast<LPARAM>(S.c_str()));
 }
 
 int TListBoxStrings::Add(const std::string& S) {
@@ -673,7 +672,8 @@ void TCustomListBox::SetTopIndex(int Value) { SendMessage(GetHandle(), LB_SETTOP
 int TCustomListBox::GetItemHeight() { return static_cast<int>(SendMessage(GetHandle(), LB_GETITEMHEIGHT, 0, 0)); }
 
 int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) {
-    LRESULT r = SendMessage(GetHandle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(static_cast<WORD>(Pos.x), static_cast<WORD>(Pos.y)));
+    LRESULT r =
+        SendMessage(GetHandle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(static_cast<WORD>(Pos.x), static_cast<WORD>(Pos.y)));
     if (HIWORD(static_cast<std::uintptr_t>(r)) != 0) return Existing ? -1 : items_->Count();
     return LOWORD(static_cast<std::uintptr_t>(r));
 }

@@ -129,7 +129,8 @@ void TPen::Assign(TPersistent* Source) {
 
 HPEN TPen::GetHandle() {
     if (handle_ == nullptr) {
-        static constexpr UINT styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
+        static constexpr UINT styles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                          PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
         handle_ = CreatePen(static_cast<int>(styles[style_]), width_, ColorToCOLORREF(color_));
     }
     return handle_;
@@ -177,8 +178,8 @@ HBRUSH TBrush::GetHandle() {
             case bsSolid: handle_ = CreateSolidBrush(ColorToCOLORREF(color_)); break;
             case bsClear: handle_ = GetStockObject(NULL_BRUSH); return handle_;
             default: {
-                static constexpr int hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL,
-                                                  HS_CROSS, HS_DIAGCROSS};
+                static constexpr int hatches[] = {
+                    0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
                 handle_ = CreateHatchBrush(hatches[style_], ColorToCOLORREF(color_));
             }
         }
@@ -250,9 +251,10 @@ void TCanvas::RequireState() {
     SetTextColor(dc, ColorToCOLORREF(font_->GetColor()));
     SetBkColor(dc, ColorToCOLORREF(brush_->GetColor()));
     SetBkMode(dc, brush_->GetStyle() == bsClear ? TRANSPARENT : OPAQUE);
-    static constexpr int rops[] = {R2_BLACK, R2_WHITE, R2_NOP, R2_NOT, R2_COPYPEN, R2_NOTCOPYPEN,
-                                   R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,
-                                   R2_NOTMERGEPEN, R2_MASKPEN, R2_NOTMASKPEN, R2_XORPEN, R2_NOTXORPEN};
+    static constexpr int rops[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                   R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                   R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                   R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
     SetROP2(dc, rops[pen_->GetMode()]);
 }
 

@@ -22,7 +22,8 @@ inline std::uint32_t Rop3(std::uint32_t p, std::uint32_t s, std::uint32_t d) {
     std::uint32_t r = 0;
     [&]<unsigned... I>(std::integer_sequence<unsigned, I...>) {
         ((r |= ((R >> I) & 1u) ? (((I & 4u) ? p : ~p) & ((I & 2u) ? s : ~s) & ((I & 1u) ? d : ~d)) : 0u), ...);
-    }(std::make_integer_sequence<unsigned, 8>{});
+    }
+    (std::make_integer_sequence<unsigned, 8>{});
     return r;
 }
 
@@ -135,8 +136,9 @@ void RopRect(TDeviceContext* dc, RECT r, DWORD ropCode, const TPatternSource* pa
                     for (int i = 0; i < n; ++i) {
                         // Monochrome to colour: black bits take the text colour, white ones the background.
                         // Colour to monochrome: the source DC's background colour becomes white, all else black.
-                        srcRow[static_cast<size_t>(i)] = srcMono ? ((s[i] & kRgb) != 0 ? bg : fg)
-                                                                 : ((s[i] & kRgb) == srcBkPixel ? 0xFFFFFFFFu : kOpaque);
+                        srcRow[static_cast<size_t>(i)] = srcMono
+                                                             ? ((s[i] & kRgb) != 0 ? bg : fg)
+                                                             : ((s[i] & kRgb) == srcBkPixel ? 0xFFFFFFFFu : kOpaque);
                     }
                     s = srcRow.data();
                 }
@@ -384,8 +386,8 @@ BOOL GradientFill(HDC hdc, const TRIVERTEX* v, DWORD vertexCount, const void* me
             if (rects[m].UpperLeft >= vertexCount || rects[m].LowerRight >= vertexCount) return FALSE;
             TRIVERTEX a = v[rects[m].UpperLeft], b = v[rects[m].LowerRight];
             if (mode == GRADIENT_FILL_RECT_H ? a.x > b.x : a.y > b.y) std::swap(a, b);
-            const RECT area = DeviceRect(dc, std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x),
-                                         std::abs(b.y - a.y));
+            const RECT area =
+                DeviceRect(dc, std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y));
             const bool horz = mode == GRADIENT_FILL_RECT_H;
             const long long span = horz ? area.Width() : area.Height();
             for (const RECT& c : clip.Rects) {
@@ -497,7 +499,8 @@ std::uint32_t ReadDib(const BYTE* row, int x, int bpp, const BITMAPINFO* info) {
             std::memcpy(&p, row + x * 4, 4);
             return p;
         }
-        case 24: return kOpaque | (static_cast<std::uint32_t>(row[x * 3 + 2]) << 16) | (row[x * 3 + 1] << 8) | row[x * 3];
+        case 24:
+            return kOpaque | (static_cast<std::uint32_t>(row[x * 3 + 2]) << 16) | (row[x * 3 + 1] << 8) | row[x * 3];
         default: {
             const int bit = (row[x >> 3] >> (7 - (x & 7))) & 1;
             const RGBQUAD& q = info->bmiColors[bit];
@@ -527,7 +530,8 @@ bool SupportedDib(const BITMAPINFO* info) {
     if (info == nullptr) return false;
     const auto& h = info->bmiHeader;
     return h.biCompression == BI_RGB && (h.biBitCount == 1 || h.biBitCount == 24 || h.biBitCount == 32) &&
-           h.biWidth > 0 && h.biHeight != 0 && static_cast<long long>(h.biWidth) * std::abs(static_cast<long long>(h.biHeight)) <= (1LL << 28);
+           h.biWidth > 0 && h.biHeight != 0 &&
+           static_cast<long long>(h.biWidth) * std::abs(static_cast<long long>(h.biHeight)) <= (1LL << 28);
 }
 
 // The whole DIB as a top-down image.

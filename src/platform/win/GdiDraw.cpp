@@ -65,8 +65,9 @@ BOOL UnionRect(RECT* dst, const RECT* a, const RECT* b) {
     }
     if (ea) *dst = *b;
     else if (eb) *dst = *a;
-    else *dst = RECT{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
-                     std::max(a->bottom, b->bottom)};
+    else
+        *dst = RECT{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
+                    std::max(a->bottom, b->bottom)};
     return TRUE;
 }
 BOOL SubtractRect(RECT* dst, const RECT* a, const RECT* b) {
@@ -95,7 +96,8 @@ int MulDiv(int number, int numerator, int denominator) {
     if (denominator == 0) return -1;
     const long long p = static_cast<long long>(number) * numerator;
     // Rounded half away from zero, as the system does.
-    long long q = (std::llabs(p) + std::llabs(static_cast<long long>(denominator)) / 2) / std::llabs(static_cast<long long>(denominator));
+    long long q = (std::llabs(p) + std::llabs(static_cast<long long>(denominator)) / 2) /
+                  std::llabs(static_cast<long long>(denominator));
     if ((p < 0) != (denominator < 0)) q = -q;
     if (q > INT32_MAX || q < INT32_MIN) return -1;
     return static_cast<int>(q);
@@ -381,7 +383,8 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
         // A styled outline: the pen runs around the rectangle; the brush fills inside it.
         PaintRegionRop2(dc, TRegionData::FromRect(ToDevice(dc, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1})),
                         ResolveBrush(dc, dc->S.Brush), dc->S.Rop2);
-        const POINT pts[4] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}};
+        const POINT pts[4] = {
+            {r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}};
         DrawPolyline(dc, pts, 4, true);
         return TRUE;
     }
@@ -409,7 +412,8 @@ BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int
         r.right -= 1;
         r.bottom -= 1;
     }
-    PaintShape(dc, RoundRectRegion(r.left + DX(dc), r.top + DY(dc), r.right + DX(dc), r.bottom + DY(dc), width, height));
+    PaintShape(dc,
+               RoundRectRegion(r.left + DX(dc), r.top + DY(dc), r.right + DX(dc), r.bottom + DY(dc), width, height));
     return TRUE;
 }
 
@@ -489,9 +493,9 @@ BOOL DrawFocusRect(HDC hdc, const RECT* r) {
     if (dc == nullptr || r == nullptr) return FALSE;
     if (r->right <= r->left || r->bottom <= r->top) return TRUE;
     const RECT d = ToDevice(dc, *r);
-    const TRegionData frame = CombineRegions(TRegionData::FromRect(d),
-                                             TRegionData::FromRect(RECT{d.left + 1, d.top + 1, d.right - 1, d.bottom - 1}),
-                                             RGN_DIFF);
+    const TRegionData frame =
+        CombineRegions(TRegionData::FromRect(d),
+                       TRegionData::FromRect(RECT{d.left + 1, d.top + 1, d.right - 1, d.bottom - 1}), RGN_DIFF);
     // A checkerboard anchored on the rectangle's corner: every other frame pixel is inverted, so a second call
     // restores the picture.
     TPatternSource dots;
@@ -531,13 +535,15 @@ BOOL DrawEdge(HDC hdc, RECT* r, UINT edge, UINT flags) {
     if (outer != 0) {
         if (mono) EdgeLayer(dc, d, flags, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
         else if (flat) EdgeLayer(dc, d, flags, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
-        else if (outer & BDR_RAISEDOUTER) EdgeLayer(dc, d, flags, (flags & BF_SOFT) ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT, COLOR_3DDKSHADOW);
+        else if (outer & BDR_RAISEDOUTER)
+            EdgeLayer(dc, d, flags, (flags & BF_SOFT) ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT, COLOR_3DDKSHADOW);
         else EdgeLayer(dc, d, flags, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
     }
     if (inner != 0) {
         if (mono) EdgeLayer(dc, d, flags, COLOR_WINDOW, COLOR_WINDOW);
         else if (flat) EdgeLayer(dc, d, flags, COLOR_BTNFACE, COLOR_BTNFACE);
-        else if (inner & BDR_RAISEDINNER) EdgeLayer(dc, d, flags, (flags & BF_SOFT) ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+        else if (inner & BDR_RAISEDINNER)
+            EdgeLayer(dc, d, flags, (flags & BF_SOFT) ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
         else EdgeLayer(dc, d, flags, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
     }
     if ((flags & BF_MIDDLE) && d.right > d.left && d.bottom > d.top) {
@@ -563,7 +569,9 @@ void Arrow(HDC dc, int cx, int cy, int side, UINT dir, int color) {
         RECT line;
         switch (dir) {
             case DFCS_SCROLLUP: line = RECT{cx - i - 1, cy - size / 2 + i, cx + i, cy - size / 2 + i + 1}; break;
-            case DFCS_SCROLLDOWN: line = RECT{cx - (size - i), cy - size / 2 + i, cx + (size - i) - 1, cy - size / 2 + i + 1}; break;
+            case DFCS_SCROLLDOWN:
+                line = RECT{cx - (size - i), cy - size / 2 + i, cx + (size - i) - 1, cy - size / 2 + i + 1};
+                break;
             case DFCS_SCROLLLEFT: line = RECT{cx - size / 2 + i, cy - i - 1, cx - size / 2 + i + 1, cy + i}; break;
             default: line = RECT{cx - size / 2 + i, cy - (size - i), cx - size / 2 + i + 1, cy + (size - i) - 1}; break;
         }
@@ -691,9 +699,9 @@ void DrawButton(HDC hdc, RECT r, UINT state) {
             // corner pixels left out, on the circle's centre.
             const int dot = std::max(2, dia / 3);
             const int dl = box.left + (dia - dot) / 2, dt = box.top + (dia - dot) / 2;
-            const TRegionData d = CombineRegions(TRegionData::FromRect(RECT{dl + 1, dt, dl + dot - 1, dt + dot}),
-                                                 TRegionData::FromRect(RECT{dl, dt + 1, dl + dot, dt + dot - 1}),
-                                                 RGN_OR);
+            const TRegionData d =
+                CombineRegions(TRegionData::FromRect(RECT{dl + 1, dt, dl + dot - 1, dt + dot}),
+                               TRegionData::FromRect(RECT{dl, dt + 1, dl + dot, dt + dot - 1}), RGN_OR);
             const int color = (state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT;
             PaintRegionRop2(dc, d, SolidSource(dc, GetSysColor(color)), R2_COPYPEN);
         }

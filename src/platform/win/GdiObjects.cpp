@@ -290,8 +290,8 @@ void RealizeFont(TFontObject* f) {
     EnsureQtApplication();
     const LOGFONT& lf = f->Log;
     QFont font(FamilyFor(lf));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(lf.lfWeight == 0 ? 400 : static_cast<int>(lf.lfWeight),
-                                                         100, 900)));
+    font.setWeight(
+        static_cast<QFont::Weight>(std::clamp(lf.lfWeight == 0 ? 400 : static_cast<int>(lf.lfWeight), 100, 900)));
     font.setItalic(lf.lfItalic != 0);
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
@@ -316,7 +316,8 @@ void RealizeFont(TFontObject* f) {
     f->Raw = QRawFont::fromFont(font);
 
     QString chars;
-    for (int i = 0; i < 256; ++i) chars += QChar(static_cast<char16_t>(AnsiCharToUnicode(static_cast<unsigned char>(i))));
+    for (int i = 0; i < 256; ++i)
+        chars += QChar(static_cast<char16_t>(AnsiCharToUnicode(static_cast<unsigned char>(i))));
     const QList<quint32> glyphs = f->Raw.glyphIndexesForString(chars);
     const QList<QPointF> adv = f->Raw.advancesForGlyphIndexes(glyphs);
     for (int i = 0; i < 256 && i < glyphs.size(); ++i) {
@@ -575,9 +576,18 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
     if (dc == nullptr || o == nullptr || o->DeletePending) return nullptr;
     TGdiObject* old = nullptr;
     switch (o->Kind) {
-        case OBJ_PEN: old = dc->S.Pen; dc->S.Pen = static_cast<TPenObject*>(o); break;
-        case OBJ_BRUSH: old = dc->S.Brush; dc->S.Brush = static_cast<TBrushObject*>(o); break;
-        case OBJ_FONT: old = dc->S.Font; dc->S.Font = static_cast<TFontObject*>(o); break;
+        case OBJ_PEN:
+            old = dc->S.Pen;
+            dc->S.Pen = static_cast<TPenObject*>(o);
+            break;
+        case OBJ_BRUSH:
+            old = dc->S.Brush;
+            dc->S.Brush = static_cast<TBrushObject*>(o);
+            break;
+        case OBJ_FONT:
+            old = dc->S.Font;
+            dc->S.Font = static_cast<TFontObject*>(o);
+            break;
         case OBJ_BITMAP: {
             auto* b = static_cast<TBitmapObject*>(o);
             if (!dc->Memory) return nullptr;
@@ -748,7 +758,9 @@ int SetStretchBltMode(HDC dc, int mode) {
 int GetStretchBltMode(HDC dc) { return GetField(dc, &TDCState::StretchMode, 0); }
 UINT SetTextAlign(HDC dc, UINT align) { return SetField(dc, &TDCState::TextAlign, align, 0xFFFFFFFFu); }
 UINT GetTextAlign(HDC dc) { return GetField(dc, &TDCState::TextAlign, 0xFFFFFFFFu); }
-int SetTextCharacterExtra(HDC dc, int extra) { return SetField(dc, &TDCState::CharExtra, extra, static_cast<int>(0x80000000u)); }
+int SetTextCharacterExtra(HDC dc, int extra) {
+    return SetField(dc, &TDCState::CharExtra, extra, static_cast<int>(0x80000000u));
+}
 int GetTextCharacterExtra(HDC dc) { return GetField(dc, &TDCState::CharExtra, static_cast<int>(0x80000000u)); }
 COLORREF SetDCBrushColor(HDC dc, COLORREF c) {
     return SetField(dc, &TDCState::DCBrushColor, c & 0xFFFFFF, CLR_INVALID);

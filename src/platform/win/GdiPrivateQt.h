@@ -120,7 +120,7 @@ struct TDCState {
 
 struct TDeviceContext {
     bool Memory = false;
-    QImage* Target = nullptr;  // image DCs: the caller's image
+    QImage* Target = nullptr;          // image DCs: the caller's image
     std::unique_ptr<QImage> OwnImage;  // the screen DC's private image
     POINT DeviceOrigin;
     bool HasDeviceClip = false;
@@ -153,9 +153,7 @@ inline int DY(TDeviceContext* dc) { return dc->S.ViewportOrg.y - dc->S.WindowOrg
 inline std::uint32_t ToPixel(COLORREF c) {
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
-inline COLORREF FromPixel(std::uint32_t p) {
-    return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
-}
+inline COLORREF FromPixel(std::uint32_t p) { return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16); }
 // The black or white a colour becomes on a monochrome surface.
 inline std::uint32_t MonoPixel(std::uint32_t p) {
     const unsigned r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
@@ -181,13 +179,13 @@ TPatternSource ResolveBrush(TDeviceContext* dc, TBrushObject* brush);
 // Applies a ternary raster operation on an image-coordinate rectangle (already clipped by the caller or not:
 // it clips to the DC). src may be nullptr when the operation does not use the source; srcX/srcY give the
 // source pixel for the rectangle's top-left corner in src's image.
-void RopRect(TDeviceContext* dc, RECT r, DWORD rop, const TPatternSource* pat, const QImage* src, int srcX,
-             int srcY, bool srcMono, COLORREF srcBk, COLORREF monoFg, COLORREF monoBg);
+void RopRect(TDeviceContext* dc, RECT r, DWORD rop, const TPatternSource* pat, const QImage* src, int srcX, int srcY,
+             bool srcMono, COLORREF srcBk, COLORREF monoFg, COLORREF monoBg);
 // Fills an image rectangle with a brush (PATCOPY), clipped.
 void FillDeviceRect(TDeviceContext* dc, RECT r, const TPatternSource& pat);
 // Mixes a pen/brush pixel source into the pixels of a mask (coverage 0..255 in image coordinates) by ROP2.
 struct TMask {
-    RECT Box;  // image coordinates
+    RECT Box;                     // image coordinates
     std::vector<std::uint8_t> A;  // Box.Width() x Box.Height()
     std::uint8_t& At(int x, int y) { return A[static_cast<size_t>((y - Box.top) * Box.Width() + (x - Box.left))]; }
 };

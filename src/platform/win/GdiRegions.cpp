@@ -230,7 +230,8 @@ TRegionData EllipseRegion(int left, int top, int right, int bottom) {
     std::vector<RECT> rows;
     for (int y = 0; y < r.Height(); ++y) {
         int x0 = 0, x1 = 0;
-        if (EllipseRow(r.Width(), r.Height(), y, x0, x1)) rows.push_back(RECT{r.left + x0, r.top + y, r.left + x1, r.top + y + 1});
+        if (EllipseRow(r.Width(), r.Height(), y, x0, x1))
+            rows.push_back(RECT{r.left + x0, r.top + y, r.left + x1, r.top + y + 1});
     }
     return CanonicalRegion(std::move(rows));
 }
@@ -323,9 +324,8 @@ BOOL PtInRegion(HRGN rgn, int x, int y) {
 BOOL RectInRegion(HRGN rgn, const RECT* rect) {
     TRegionObject* r = CheckRegion(rgn);
     if (r == nullptr || rect == nullptr) return FALSE;
-    return IntersectRegionRect(r->Data, Normalized(rect->left, rect->top, rect->right, rect->bottom)).Empty()
-               ? FALSE
-               : TRUE;
+    return IntersectRegionRect(r->Data, Normalized(rect->left, rect->top, rect->right, rect->bottom)).Empty() ? FALSE
+                                                                                                              : TRUE;
 }
 int GetRgnBox(HRGN rgn, RECT* box) {
     TRegionObject* r = CheckRegion(rgn);
@@ -394,9 +394,9 @@ namespace {
 // What can be drawn when the DC has no clip region, in device coordinates.
 TRegionData DefaultClip(TDeviceContext* dc) {
     QImage* img = SurfaceOf(dc);
-    TRegionData d = dc->HasDeviceClip ? dc->DeviceClip
-                                      : TRegionData::FromRect(img != nullptr ? RECT{0, 0, img->width(), img->height()}
-                                                                             : RECT{});
+    TRegionData d = dc->HasDeviceClip
+                        ? dc->DeviceClip
+                        : TRegionData::FromRect(img != nullptr ? RECT{0, 0, img->width(), img->height()} : RECT{});
     d.Offset(-dc->DeviceOrigin.x, -dc->DeviceOrigin.y);
     return d;
 }

@@ -45,7 +45,8 @@ void DrawRun(TDeviceContext* dc, int x, int top, std::string_view s, const int* 
     const double angle = f->Log.lfEscapement / 10.0;
     RECT cell{ox, oy, ox + width, oy + tm.tmHeight};
     RECT clipDev{};
-    if (clip != nullptr) clipDev = RECT{clip->left + DX(dc), clip->top + DY(dc), clip->right + DX(dc), clip->bottom + DY(dc)};
+    if (clip != nullptr)
+        clipDev = RECT{clip->left + DX(dc), clip->top + DY(dc), clip->right + DX(dc), clip->bottom + DY(dc)};
     auto clipped = [&](RECT r) {
         if (clip == nullptr) return r;
         return RECT{std::max(r.left, clipDev.left), std::max(r.top, clipDev.top), std::min(r.right, clipDev.right),
@@ -232,7 +233,8 @@ LONG Tabbed(HDC hdc, int x, int y, std::string_view text, int positions, const i
     size_t start = 0;
     while (start <= text.size()) {
         const size_t tab = text.find('\t', start);
-        const std::string_view seg = text.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+        const std::string_view seg =
+            text.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
         if (draw) DrawRun(dc, cx, y, seg, nullptr, nullptr, dc->S.BkMode == OPAQUE, -1);
         cx += Width(f, dc, seg);
         if (tab == std::string_view::npos) break;
@@ -243,7 +245,8 @@ LONG Tabbed(HDC hdc, int x, int y, std::string_view text, int positions, const i
 }
 }  // namespace
 
-LONG TabbedTextOut(HDC dc, int x, int y, std::string_view text, int count, int positions, const int* stops, int origin) {
+LONG TabbedTextOut(HDC dc, int x, int y, std::string_view text, int count, int positions, const int* stops,
+                   int origin) {
     return Tabbed(dc, x, y, Cut(text, count), positions, stops, origin, true);
 }
 DWORD GetTabbedTextExtent(HDC dc, std::string_view text, int count, int positions, const int* stops) {
@@ -411,10 +414,12 @@ int DrawText(HDC hdc, std::string_view text, int count, RECT* r, UINT format) {
             while (start <= l.Text.size()) {
                 const size_t t = l.Text.find('\t', start);
                 const std::string seg = l.Text.substr(start, t == std::string::npos ? std::string::npos : t - start);
-                const int u = l.Underline >= static_cast<int>(start) && l.Underline < static_cast<int>(start + seg.size())
-                                  ? l.Underline - static_cast<int>(start)
-                                  : -1;
-                if (!prefixOnly) DrawRun(dc, x + cx, y, seg, nullptr, noClip ? nullptr : &clip, dc->S.BkMode == OPAQUE, u);
+                const int u =
+                    l.Underline >= static_cast<int>(start) && l.Underline < static_cast<int>(start + seg.size())
+                        ? l.Underline - static_cast<int>(start)
+                        : -1;
+                if (!prefixOnly)
+                    DrawRun(dc, x + cx, y, seg, nullptr, noClip ? nullptr : &clip, dc->S.BkMode == OPAQUE, u);
                 cx += Width(f, dc, seg);
                 if (t == std::string::npos) break;
                 cx = (cx / tab + 1) * tab;
@@ -427,7 +432,8 @@ int DrawText(HDC hdc, std::string_view text, int count, RECT* r, UINT format) {
             const int uw = Advance(f, dc, static_cast<unsigned char>(l.Text[static_cast<size_t>(l.Underline)]));
             TPatternSource c;
             c.Color = SurfacePixel(dc, dc->S.TextColor);
-            FillDeviceRect(dc, RECT{ux + DX(dc), y + tm.tmAscent + 1 + DY(dc), ux + uw + DX(dc), y + tm.tmAscent + 2 + DY(dc)}, c);
+            FillDeviceRect(
+                dc, RECT{ux + DX(dc), y + tm.tmAscent + 1 + DY(dc), ux + uw + DX(dc), y + tm.tmAscent + 2 + DY(dc)}, c);
         }
         y += lineHeight;
     }

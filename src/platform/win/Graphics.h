@@ -17,7 +17,9 @@ constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF)
 constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
 
 constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
-constexpr TColor ColorOfSysIndex(int index) { return static_cast<TColor>(0xFF000000u | static_cast<std::uint32_t>(index)); }
+constexpr TColor ColorOfSysIndex(int index) {
+    return static_cast<TColor>(0xFF000000u | static_cast<std::uint32_t>(index));
+}
 
 constexpr TColor clScrollBar = ColorOfSysIndex(0);
 constexpr TColor clBackground = ColorOfSysIndex(1);

@@ -76,7 +76,8 @@ DWORD GetSysColor(int index) {
 BOOL SetSysColors(int count, const int* indexes, const COLORREF* colors) {
     if (count < 0 || (count > 0 && (indexes == nullptr || colors == nullptr))) return FALSE;
     for (int i = 0; i < count; ++i) {
-        if (indexes[i] >= 0 && indexes[i] < COLOR_COUNT) Colors()[static_cast<size_t>(indexes[i])] = colors[i] & 0xFFFFFF;
+        if (indexes[i] >= 0 && indexes[i] < COLOR_COUNT)
+            Colors()[static_cast<size_t>(indexes[i])] = colors[i] & 0xFFFFFF;
     }
     return TRUE;
 }
@@ -116,49 +117,78 @@ int GetSystemMetrics(int index) {
         case SM_CYFULLSCREEN: return GetMonitors()[0].rcWork.Height() - 19;
         case SM_CXMAXIMIZED: return GetMonitors()[0].rcWork.Width() + 8;
         case SM_CYMAXIMIZED: return GetMonitors()[0].rcWork.Height() + 8;
-        case SM_CXMAXTRACK: case SM_CXVIRTUALSCREEN: {
+        case SM_CXMAXTRACK:
+        case SM_CXVIRTUALSCREEN: {
             RECT u{};
             for (const auto& m : GetMonitors()) UnionRect(&u, &u, &m.rcMonitor);
             return u.Width() + (index == SM_CXMAXTRACK ? 12 : 0);
         }
-        case SM_CYMAXTRACK: case SM_CYVIRTUALSCREEN: {
+        case SM_CYMAXTRACK:
+        case SM_CYVIRTUALSCREEN: {
             RECT u{};
             for (const auto& m : GetMonitors()) UnionRect(&u, &u, &m.rcMonitor);
             return u.Height() + (index == SM_CYMAXTRACK ? 12 : 0);
         }
-        case SM_XVIRTUALSCREEN: case SM_YVIRTUALSCREEN: {
+        case SM_XVIRTUALSCREEN:
+        case SM_YVIRTUALSCREEN: {
             RECT u{};
             for (const auto& m : GetMonitors()) UnionRect(&u, &u, &m.rcMonitor);
             return index == SM_XVIRTUALSCREEN ? u.left : u.top;
         }
         case SM_CMONITORS: return static_cast<int>(GetMonitors().size());
-        case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 16;
-        case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
+        case SM_CXVSCROLL:
+        case SM_CYHSCROLL:
+        case SM_CYVSCROLL:
+        case SM_CXHSCROLL: return 16;
+        case SM_CYVTHUMB:
+        case SM_CXHTHUMB: return 16;
         case SM_CYCAPTION: return 19;
-        case SM_CXBORDER: case SM_CYBORDER: return 1;
-        case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
-        case SM_CXFRAME: case SM_CYFRAME: return 4;
-        case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
+        case SM_CXBORDER:
+        case SM_CYBORDER: return 1;
+        case SM_CXDLGFRAME:
+        case SM_CYDLGFRAME: return 3;
+        case SM_CXFRAME:
+        case SM_CYFRAME: return 4;
+        case SM_CXICON:
+        case SM_CYICON:
+        case SM_CXCURSOR:
+        case SM_CYCURSOR: return 32;
         case SM_CYMENU: return 19;
-        case SM_MOUSEPRESENT: case SM_MOUSEWHEELPRESENT: case SM_SAMEDISPLAYFORMAT: return 1;
-        case SM_CXMIN: case SM_CXMINTRACK: return 112;
-        case SM_CYMIN: case SM_CYMINTRACK: return 27;
-        case SM_CXSIZE: case SM_CYSIZE: return 18;
-        case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: case SM_CXDRAG: case SM_CYDRAG: return 4;
-        case SM_CXICONSPACING: case SM_CYICONSPACING: return 75;
+        case SM_MOUSEPRESENT:
+        case SM_MOUSEWHEELPRESENT:
+        case SM_SAMEDISPLAYFORMAT: return 1;
+        case SM_CXMIN:
+        case SM_CXMINTRACK: return 112;
+        case SM_CYMIN:
+        case SM_CYMINTRACK: return 27;
+        case SM_CXSIZE:
+        case SM_CYSIZE: return 18;
+        case SM_CXDOUBLECLK:
+        case SM_CYDOUBLECLK:
+        case SM_CXDRAG:
+        case SM_CYDRAG: return 4;
+        case SM_CXICONSPACING:
+        case SM_CYICONSPACING: return 75;
         case SM_CMOUSEBUTTONS: return 3;
-        case SM_CXEDGE: case SM_CYEDGE: return 2;
-        case SM_CXMINSPACING: case SM_CXMINIMIZED: return 160;
-        case SM_CYMINSPACING: case SM_CYMINIMIZED: return 24;
-        case SM_CXSMICON: case SM_CYSMICON: return 16;
+        case SM_CXEDGE:
+        case SM_CYEDGE: return 2;
+        case SM_CXMINSPACING:
+        case SM_CXMINIMIZED: return 160;
+        case SM_CYMINSPACING:
+        case SM_CYMINIMIZED: return 24;
+        case SM_CXSMICON:
+        case SM_CYSMICON: return 16;
         case SM_CYSMCAPTION: return 16;
         case SM_CXSMSIZE: return 12;
         case SM_CYSMSIZE: return 15;
-        case SM_CXMENUSIZE: case SM_CYMENUSIZE: return 18;
+        case SM_CXMENUSIZE:
+        case SM_CYMENUSIZE: return 18;
         case SM_ARRANGE: return 8;
         case SM_NETWORK: return 3;
-        case SM_CXMENUCHECK: case SM_CYMENUCHECK: return 13;
-        case SM_CXFOCUSBORDER: case SM_CYFOCUSBORDER: return 1;
+        case SM_CXMENUCHECK:
+        case SM_CYMENUCHECK: return 13;
+        case SM_CXFOCUSBORDER:
+        case SM_CYFOCUSBORDER: return 1;
         default: return 0;  // SM_SWAPBUTTON, SM_DEBUG, SM_REMOTESESSION and the like: off
     }
 }
@@ -209,16 +239,28 @@ BOOL SystemParametersInfo(UINT action, UINT, void* pv, UINT) {
         case SPI_GETMENUSHOWDELAY: return setUint(400);
         case SPI_GETKEYBOARDDELAY: return setUint(1);
         case SPI_GETKEYBOARDSPEED: return setUint(31);
-        case SPI_GETFOCUSBORDERWIDTH: case SPI_GETFOCUSBORDERHEIGHT: return setUint(1);
-        case SPI_GETBEEP: case SPI_GETDRAGFULLWINDOWS: case SPI_GETKEYBOARDCUES: case SPI_GETGRADIENTCAPTIONS:
-        case SPI_GETUIEFFECTS: case SPI_GETHOTTRACKING:
+        case SPI_GETFOCUSBORDERWIDTH:
+        case SPI_GETFOCUSBORDERHEIGHT: return setUint(1);
+        case SPI_GETBEEP:
+        case SPI_GETDRAGFULLWINDOWS:
+        case SPI_GETKEYBOARDCUES:
+        case SPI_GETGRADIENTCAPTIONS:
+        case SPI_GETUIEFFECTS:
+        case SPI_GETHOTTRACKING:
             return setBool(action == SPI_GETBEEP || action == SPI_GETDRAGFULLWINDOWS ||
                                    action == SPI_GETGRADIENTCAPTIONS || action == SPI_GETHOTTRACKING
                                ? TRUE
                                : FALSE);
-        case SPI_GETMENUANIMATION: case SPI_GETCOMBOBOXANIMATION: case SPI_GETLISTBOXSMOOTHSCROLLING:
-        case SPI_GETMENUFADE: case SPI_GETSELECTIONFADE: case SPI_GETTOOLTIPANIMATION: case SPI_GETTOOLTIPFADE:
-        case SPI_GETCURSORSHADOW: case SPI_GETFLATMENU: case SPI_GETDROPSHADOW:
+        case SPI_GETMENUANIMATION:
+        case SPI_GETCOMBOBOXANIMATION:
+        case SPI_GETLISTBOXSMOOTHSCROLLING:
+        case SPI_GETMENUFADE:
+        case SPI_GETSELECTIONFADE:
+        case SPI_GETTOOLTIPANIMATION:
+        case SPI_GETTOOLTIPFADE:
+        case SPI_GETCURSORSHADOW:
+        case SPI_GETFLATMENU:
+        case SPI_GETDROPSHADOW:
             // The classic look: no animations, fades, shadows or flat menus.
             return setBool(FALSE);
         default: return FALSE;
@@ -306,10 +348,11 @@ std::map<std::string, bool>& EntryPoints() {
     return table;
 }
 bool ProvidedByDefault(std::string_view name) {
-    static const char* const kProvided[] = {"GradientFill", "AlphaBlend", "TrackMouseEvent", "UpdateLayeredWindow",
-                                            "AnimateWindow", "SetLayeredWindowAttributes", "MonitorFromPoint",
-                                            "MonitorFromRect", "MonitorFromWindow", "GetMonitorInfo",
-                                            "GetMonitorInfoA", "GetMonitorInfoW", "GetScrollBarInfo"};
+    static const char* const kProvided[] = {"GradientFill",        "AlphaBlend",      "TrackMouseEvent",
+                                            "UpdateLayeredWindow", "AnimateWindow",   "SetLayeredWindowAttributes",
+                                            "MonitorFromPoint",    "MonitorFromRect", "MonitorFromWindow",
+                                            "GetMonitorInfo",      "GetMonitorInfoA", "GetMonitorInfoW",
+                                            "GetScrollBarInfo"};
     for (const char* p : kProvided) {
         if (name == p) return true;
     }

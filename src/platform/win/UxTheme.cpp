@@ -14,7 +14,9 @@ namespace {
 TTestThemeProvider* g_provider = nullptr;
 
 // The buffered-paint entries exist only on the systems that came after XP.
-bool IsVistaEntry(const std::string& name) { return name.rfind("BufferedPaint", 0) == 0 || name == "BeginBufferedPaint" || name == "EndBufferedPaint"; }
+bool IsVistaEntry(const std::string& name) {
+    return name.rfind("BufferedPaint", 0) == 0 || name == "BeginBufferedPaint" || name == "EndBufferedPaint";
+}
 
 std::wstring Upper(const std::wstring& s) {
     std::wstring r = s;
@@ -22,8 +24,8 @@ std::wstring Upper(const std::wstring& s) {
     return r;
 }
 
-void Record(const char* function, HTHEME theme, HDC dc, int part, int state, const RECT* rect,
-            std::wstring text = {}, DWORD flags = 0) {
+void Record(const char* function, HTHEME theme, HDC dc, int part, int state, const RECT* rect, std::wstring text = {},
+            DWORD flags = 0) {
     if (g_provider == nullptr) return;
     TThemeCall call;
     call.Function = function;
@@ -52,19 +54,58 @@ void CopyOut(const std::wstring& s, wchar_t* buffer, int chars) {
 }  // namespace
 
 const std::vector<std::string>& ThemeLibraryEntryNames() {
-    static const std::vector<std::string> names = {
-        "CloseThemeData", "DrawThemeBackground", "DrawThemeEdge", "DrawThemeIcon", "DrawThemeParentBackground",
-        "DrawThemeText", "DrawThemeTextEx", "EnableThemeDialogTexture", "GetCurrentThemeName",
-        "GetThemeAppProperties", "GetThemeBackgroundContentRect", "GetThemeBackgroundRegion",
-        "GetThemeBackgroundExtent", "GetThemeBool", "GetThemeColor", "GetThemeDocumentationProperty",
-        "GetThemeEnumValue", "GetThemeFilename", "GetThemeFont", "GetThemeInt", "GetThemeIntList",
-        "GetThemeMargins", "GetThemeMetric", "GetThemePartSize", "GetThemePosition", "GetThemePropertyOrigin",
-        "GetThemeRect", "GetThemeString", "GetThemeSysBool", "GetThemeSysColor", "GetThemeSysColorBrush",
-        "GetThemeSysFont", "GetThemeSysInt", "GetThemeSysSize", "GetThemeSysString", "GetThemeTextExtent",
-        "GetThemeTextMetrics", "GetWindowTheme", "HitTestThemeBackground", "IsAppThemed", "IsThemeActive",
-        "IsThemePartDefined", "IsThemeBackgroundPartiallyTransparent", "IsThemeDialogTextureEnabled",
-        "OpenThemeData", "SetThemeAppProperties", "SetWindowTheme", "BufferedPaintInit", "BufferedPaintUnInit",
-        "BeginBufferedPaint", "EndBufferedPaint", "BufferedPaintSetAlpha"};
+    static const std::vector<std::string> names = {"CloseThemeData",
+                                                   "DrawThemeBackground",
+                                                   "DrawThemeEdge",
+                                                   "DrawThemeIcon",
+                                                   "DrawThemeParentBackground",
+                                                   "DrawThemeText",
+                                                   "DrawThemeTextEx",
+                                                   "EnableThemeDialogTexture",
+                                                   "GetCurrentThemeName",
+                                                   "GetThemeAppProperties",
+                                                   "GetThemeBackgroundContentRect",
+                                                   "GetThemeBackgroundRegion",
+                                                   "GetThemeBackgroundExtent",
+                                                   "GetThemeBool",
+                                                   "GetThemeColor",
+                                                   "GetThemeDocumentationProperty",
+                                                   "GetThemeEnumValue",
+                                                   "GetThemeFilename",
+                                                   "GetThemeFont",
+                                                   "GetThemeInt",
+                                                   "GetThemeIntList",
+                                                   "GetThemeMargins",
+                                                   "GetThemeMetric",
+                                                   "GetThemePartSize",
+                                                   "GetThemePosition",
+                                                   "GetThemePropertyOrigin",
+                                                   "GetThemeRect",
+                                                   "GetThemeString",
+                                                   "GetThemeSysBool",
+                                                   "GetThemeSysColor",
+                                                   "GetThemeSysColorBrush",
+                                                   "GetThemeSysFont",
+                                                   "GetThemeSysInt",
+                                                   "GetThemeSysSize",
+                                                   "GetThemeSysString",
+                                                   "GetThemeTextExtent",
+                                                   "GetThemeTextMetrics",
+                                                   "GetWindowTheme",
+                                                   "HitTestThemeBackground",
+                                                   "IsAppThemed",
+                                                   "IsThemeActive",
+                                                   "IsThemePartDefined",
+                                                   "IsThemeBackgroundPartiallyTransparent",
+                                                   "IsThemeDialogTextureEnabled",
+                                                   "OpenThemeData",
+                                                   "SetThemeAppProperties",
+                                                   "SetWindowTheme",
+                                                   "BufferedPaintInit",
+                                                   "BufferedPaintUnInit",
+                                                   "BeginBufferedPaint",
+                                                   "EndBufferedPaint",
+                                                   "BufferedPaintSetAlpha"};
     return names;
 }
 
@@ -74,8 +115,8 @@ TTestThemeProvider::~TTestThemeProvider() {
 }
 
 int TTestThemeProvider::CallCount(const std::string& function) const {
-    return static_cast<int>(std::count_if(Calls.begin(), Calls.end(),
-                                          [&](const TThemeCall& c) { return c.Function == function; }));
+    return static_cast<int>(
+        std::count_if(Calls.begin(), Calls.end(), [&](const TThemeCall& c) { return c.Function == function; }));
 }
 
 std::wstring TTestThemeProvider::ClassListOf(HTHEME theme) const {
@@ -143,8 +184,7 @@ HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* 
     return ProviderOf(theme) != nullptr && rect != nullptr ? S_OK : E_INVALIDARG;
 }
 
-HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state, const RECT* bounds,
-                                      RECT* content) {
+HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state, const RECT* bounds, RECT* content) {
     Record("GetThemeBackgroundContentRect", theme, dc, part, state, bounds);
     if (ProviderOf(theme) == nullptr || bounds == nullptr || content == nullptr) return E_INVALIDARG;
     *content = *bounds;
@@ -152,8 +192,7 @@ HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state,
     return S_OK;
 }
 
-HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, const RECT* rect, THEMESIZE /*kind*/,
-                         SIZE* size) {
+HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, const RECT* rect, THEMESIZE /*kind*/, SIZE* size) {
     Record("GetThemePartSize", theme, dc, part, state, rect);
     if (ProviderOf(theme) == nullptr || size == nullptr) return E_INVALIDARG;
     *size = g_provider->PartSize;
@@ -197,8 +236,8 @@ HRESULT GetThemeColor(HTHEME theme, int part, int state, int propId, COLORREF* c
     return S_OK;
 }
 
-HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorChars,
-                            wchar_t* sizeName, int sizeChars) {
+HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorChars, wchar_t* sizeName,
+                            int sizeChars) {
     Record("GetCurrentThemeName", nullptr, nullptr, 0, 0, nullptr);
     if (g_provider == nullptr || !g_provider->Active || g_provider->CurrentThemeNameFails) return E_FAIL;
     CopyOut(g_provider->ThemeFileName, fileName, fileNameChars);

@@ -50,8 +50,8 @@ public:
     TTestThemeProvider(const TTestThemeProvider&) = delete;
     TTestThemeProvider& operator=(const TTestThemeProvider&) = delete;
 
-    bool Active = true;      // IsThemeActive
-    bool AppThemed = true;   // IsAppThemed
+    bool Active = true;     // IsThemeActive
+    bool AppThemed = true;  // IsAppThemed
     bool VistaEntries = false;
     // GetCurrentThemeName's answers; CurrentThemeNameFails makes it answer E_FAIL.
     std::wstring ThemeFileName = L"C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles";
@@ -111,8 +111,8 @@ HRESULT DrawThemeEdge(HTHEME theme, HDC dc, int part, int state, const RECT* des
 BOOL IsThemeBackgroundPartiallyTransparent(HTHEME theme, int part, int state);
 HRESULT DrawThemeParentBackground(HWND hwnd, HDC dc, const RECT* rect);
 HRESULT GetThemeColor(HTHEME theme, int part, int state, int propId, COLORREF* color);
-HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorChars,
-                            wchar_t* sizeName, int sizeChars);
+HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorChars, wchar_t* sizeName,
+                            int sizeChars);
 // Buffered painting: the layer paints straight into the target, so the "buffer" is the target DC itself.
 using HPAINTBUFFER = void*;
 HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, DWORD format, void* params, HDC* paintDC);

@@ -134,10 +134,10 @@ DWORD GetClassLong(HWND hwnd, int index);
 LONG_PTR GetClassLongPtr(HWND hwnd, int index);
 LONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value);
 
-HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
-HWND CreateWindow(const char* className, const char* windowName, DWORD style, int x, int y, int width,
-                  int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
+HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
+HWND CreateWindow(const char* className, const char* windowName, DWORD style, int x, int y, int width, int height,
+                  HWND parent, HMENU menu, HINSTANCE instance, void* param);
 // Destroys the window and its children and owned windows: WM_DESTROY to the window first and then down to
 // its children, WM_NCDESTROY from the children up. Messages still queued for them are dropped.
 BOOL DestroyWindow(HWND hwnd);
@@ -273,8 +273,8 @@ HCURSOR CreateCursor(HINSTANCE instance, int xHotSpot, int yHotSpot, int width, 
 BOOL DestroyCursor(HCURSOR cursor);
 // The program's named cursor resources: registered at start-up (the planes as for CreateCursor), then loaded by
 // name, case-insensitively; every load answers the same handle, which lives as long as the program.
-BOOL RegisterCursorResource(const char* name, int xHotSpot, int yHotSpot, int width, int height,
-                            const void* andPlane, const void* xorPlane);
+BOOL RegisterCursorResource(const char* name, int xHotSpot, int yHotSpot, int width, int height, const void* andPlane,
+                            const void* xorPlane);
 HCURSOR LoadCursor(HINSTANCE instance, const char* name);
 int ShowCursor(BOOL show);
 // TME_LEAVE posts WM_MOUSELEAVE once the mouse leaves; TME_HOVER posts WM_MOUSEHOVER once it has rested for the

@@ -191,7 +191,8 @@ LONG_PTR GetClassLongPtr(HWND hwnd, int index) {
         case GCL_WNDPROC: return reinterpret_cast<LONG_PTR>(wc.lpfnWndProc);
         case GCL_STYLE: return static_cast<LONG_PTR>(wc.style);
         default:
-            if (index >= 0 && static_cast<std::size_t>(index / 8) < w->cls->extra.size()) return w->cls->extra[index / 8];
+            if (index >= 0 && static_cast<std::size_t>(index / 8) < w->cls->extra.size())
+                return w->cls->extra[index / 8];
             return 0;
     }
 }
@@ -209,7 +210,8 @@ LONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value) {
         case GCL_WNDPROC: wc.lpfnWndProc = reinterpret_cast<WNDPROC>(value); break;
         case GCL_STYLE: wc.style = static_cast<UINT>(value); break;
         default:
-            if (index >= 0 && static_cast<std::size_t>(index / 8) < w->cls->extra.size()) w->cls->extra[index / 8] = value;
+            if (index >= 0 && static_cast<std::size_t>(index / 8) < w->cls->extra.size())
+                w->cls->extra[index / 8] = value;
             else return 0;
     }
     return old;
@@ -231,8 +233,8 @@ void EnsureBuiltInClasses() {
 
 // ---- Creation and destruction -----------------------------------------------------------------------------
 
-HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) {
+HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) {
     EnsureBuiltInClasses();
     EnsureWindowSystem();
     auto& st = WinState();
@@ -323,11 +325,13 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     wp->createDone = true;
     if (!messageOnly && !wp->parent) CreateWidget(wp);
     // The first WM_SIZE and WM_MOVE, as the default window procedure sends after creation.
-    SendMessage(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(wp->client.right - wp->client.left),
-                                                           static_cast<WORD>(wp->client.bottom - wp->client.top)));
+    SendMessage(handle, WM_SIZE, SIZE_RESTORED,
+                MAKELPARAM(static_cast<WORD>(wp->client.right - wp->client.left),
+                           static_cast<WORD>(wp->client.bottom - wp->client.top)));
     if (!(wp = FindWnd(handle))) return nullptr;
-    SendMessage(handle, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(wp->rect.left + wp->client.left),
-                                               static_cast<WORD>(wp->rect.top + wp->client.top)));
+    SendMessage(handle, WM_MOVE, 0,
+                MAKELPARAM(static_cast<WORD>(wp->rect.left + wp->client.left),
+                           static_cast<WORD>(wp->rect.top + wp->client.top)));
     if (!(wp = FindWnd(handle))) return nullptr;
     if (wp->parent && !(exStyle & WS_EX_NOPARENTNOTIFY))
         SendMessage(wp->parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(WM_CREATE), static_cast<WORD>(wp->id)),
@@ -337,8 +341,8 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     return FindWnd(handle) ? handle : nullptr;
 }
 
-HWND CreateWindow(const char* className, const char* windowName, DWORD style, int x, int y, int width,
-                  int height, HWND parent, HMENU menu, HINSTANCE instance, void* param) {
+HWND CreateWindow(const char* className, const char* windowName, DWORD style, int x, int y, int width, int height,
+                  HWND parent, HMENU menu, HINSTANCE instance, void* param) {
     return CreateWindowEx(0, className, windowName, style, x, y, width, height, parent, menu, instance, param);
 }
 
@@ -434,8 +438,8 @@ BOOL IsWindow(HWND hwnd) { return FindWnd(hwnd) != nullptr; }
 
 HWND AllocateHWnd(std::function<void(TMessage&)> wndMethod) {
     EnsureBuiltInClasses();
-    HWND h = CreateWindowEx(WS_EX_TOOLWINDOW, "TPUtilWindow", "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            nullptr, nullptr);
+    HWND h = CreateWindowEx(WS_EX_TOOLWINDOW, "TPUtilWindow", "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                            nullptr);
     if (!h) return nullptr;
     if (wndMethod) FindWnd(h)->proc = MakeObjectInstance(std::move(wndMethod));
     return h;
@@ -515,8 +519,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         default:
             if (index >= 0 && index % 8 == 0 && static_cast<std::size_t>(index / 8) < w->extra.size())
                 w->extra[static_cast<std::size_t>(index / 8)] = value;
-            else
-                return 0;
+            else return 0;
     }
     return old;
 }
@@ -531,7 +534,8 @@ BOOL SetWindowText(HWND hwnd, const char* text) {
 int GetWindowText(HWND hwnd, char* buffer, int maxCount) {
     if (!buffer || maxCount <= 0) return 0;
     buffer[0] = 0;
-    return static_cast<int>(SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
+    return static_cast<int>(
+        SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
 }
 
 int GetWindowTextLength(HWND hwnd) { return static_cast<int>(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0)); }

@@ -45,10 +45,14 @@ LRESULT ParentFirst(TWnd* w, UINT msg, WPARAM wp, LPARAM lp) {
 
 HCURSOR SizeCursor(LRESULT hit) {
     switch (hit) {
-        case HTLEFT: case HTRIGHT: return LoadCursor(nullptr, IDC_SIZEWE);
-        case HTTOP: case HTBOTTOM: return LoadCursor(nullptr, IDC_SIZENS);
-        case HTTOPLEFT: case HTBOTTOMRIGHT: return LoadCursor(nullptr, IDC_SIZENWSE);
-        case HTTOPRIGHT: case HTBOTTOMLEFT: return LoadCursor(nullptr, IDC_SIZENESW);
+        case HTLEFT:
+        case HTRIGHT: return LoadCursor(nullptr, IDC_SIZEWE);
+        case HTTOP:
+        case HTBOTTOM: return LoadCursor(nullptr, IDC_SIZENS);
+        case HTTOPLEFT:
+        case HTBOTTOMRIGHT: return LoadCursor(nullptr, IDC_SIZENWSE);
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT: return LoadCursor(nullptr, IDC_SIZENESW);
         default: return nullptr;
     }
 }
@@ -195,12 +199,15 @@ void DefaultNcPaint(TWnd* w) {
     }
     // Scroll bar areas: the layer draws only their background; the controls draw their own bars.
     if (w->style & WS_VSCROLL)
-        p.fillRect(QRect(w->client.right, w->client.top, GetSystemMetrics(SM_CXVSCROLL), w->client.bottom - w->client.top),
-                   SysColor(COLOR_SCROLLBAR));
+        p.fillRect(
+            QRect(w->client.right, w->client.top, GetSystemMetrics(SM_CXVSCROLL), w->client.bottom - w->client.top),
+            SysColor(COLOR_SCROLLBAR));
     if (w->style & WS_HSCROLL)
-        p.fillRect(QRect(w->client.left, w->client.bottom, w->client.right - w->client.left + ((w->style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0),
-                         GetSystemMetrics(SM_CYHSCROLL)),
-                   SysColor(COLOR_SCROLLBAR));
+        p.fillRect(
+            QRect(w->client.left, w->client.bottom,
+                  w->client.right - w->client.left + ((w->style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0),
+                  GetSystemMetrics(SM_CYHSCROLL)),
+            SysColor(COLOR_SCROLLBAR));
     p.end();
     ScheduleWidgetUpdate(w);
 }
@@ -274,8 +281,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                             MAKELPARAM(static_cast<WORD>(w->client.right - w->client.left),
                                        static_cast<WORD>(w->client.bottom - w->client.top)));
             if ((w = FindWnd(hwnd)) && !(pos->flags & SWP_NOCLIENTMOVE))
-                SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(w->rect.left + w->client.left),
-                                                         static_cast<WORD>(w->rect.top + w->client.top)));
+                SendMessage(hwnd, WM_MOVE, 0,
+                            MAKELPARAM(static_cast<WORD>(w->rect.left + w->client.left),
+                                       static_cast<WORD>(w->rect.top + w->client.top)));
             return 0;
         }
         case WM_MOUSEACTIVATE: {
@@ -315,7 +323,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NCLBUTTONDOWN: {
             POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
             if (wp == HTCAPTION) SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lp);
-            else if (wp >= static_cast<WPARAM>(HTLEFT) && wp <= static_cast<WPARAM>(HTBOTTOMRIGHT) && (w->style & WS_THICKFRAME))
+            else if (wp >= static_cast<WPARAM>(HTLEFT) && wp <= static_cast<WPARAM>(HTBOTTOMRIGHT) &&
+                     (w->style & WS_THICKFRAME))
                 SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | (wp - HTLEFT + WMSZ_LEFT), lp);
             (void)pt;
             return 0;
@@ -349,11 +358,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SHOWWINDOW:
         case WM_CHILDACTIVATE:
         case WM_GETDLGCODE:
-        case WM_CREATE:
-            return 0;
+        case WM_CREATE: return 0;
         case WM_QUERYENDSESSION:
-        case WM_QUERYOPEN:
-            return TRUE;
+        case WM_QUERYOPEN: return TRUE;
         case WM_GETMINMAXINFO: return 0;
         case WM_SETREDRAW:
             // Off: nothing of the window paints, and its widget is not refreshed; on: painting resumes with what

@@ -157,7 +157,8 @@ HWND WindowFromPoint(POINT screenPoint) {
     HWND h = DeepestWindowAt(screenPoint, true);
     // A window that answers HTTRANSPARENT lets the point through to its parent.
     while (h) {
-        LRESULT hit = SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screenPoint.x), static_cast<WORD>(screenPoint.y)));
+        LRESULT hit = SendMessage(h, WM_NCHITTEST, 0,
+                                  MAKELPARAM(static_cast<WORD>(screenPoint.x), static_cast<WORD>(screenPoint.y)));
         TWnd* w = FindWnd(h);
         if (!w) return nullptr;
         if (hit != HTTRANSPARENT) return h;
@@ -186,7 +187,9 @@ HWND ChildWindowFromPointEx(HWND parent, POINT clientPoint, UINT flags) {
     return parent;
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT clientPoint) { return ChildWindowFromPointEx(parent, clientPoint, CWP_ALL); }
+HWND ChildWindowFromPoint(HWND parent, POINT clientPoint) {
+    return ChildWindowFromPointEx(parent, clientPoint, CWP_ALL);
+}
 
 // ---- SetWindowPos -----------------------------------------------------------------------------------------
 
@@ -216,9 +219,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     bool sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
     if (flags & SWP_NOMOVE) moved = false;
     if (flags & SWP_NOSIZE) sized = false;
-    if (moved || sized) w->rect = RECT{moved ? newRect.left : oldRect.left, moved ? newRect.top : oldRect.top,
-                                       (moved ? newRect.left : oldRect.left) + (sized ? newRect.Width() : oldRect.Width()),
-                                       (moved ? newRect.top : oldRect.top) + (sized ? newRect.Height() : oldRect.Height())};
+    if (moved || sized)
+        w->rect = RECT{moved ? newRect.left : oldRect.left, moved ? newRect.top : oldRect.top,
+                       (moved ? newRect.left : oldRect.left) + (sized ? newRect.Width() : oldRect.Width()),
+                       (moved ? newRect.top : oldRect.top) + (sized ? newRect.Height() : oldRect.Height())};
     if (sized || (flags & SWP_FRAMECHANGED)) {
         RecalcClient(w);
         if (!(w = FindWnd(hwnd))) return FALSE;
@@ -312,8 +316,8 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
         case SW_SHOWMINNOACTIVE:
             if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
             if (!FindWnd(hwnd)) return was;
-            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | keep | SWP_NOACTIVATE |
-                                                         (w->parent ? SWP_NOZORDER : 0));
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
+                         SWP_SHOWWINDOW | keep | SWP_NOACTIVATE | (w->parent ? SWP_NOZORDER : 0));
             break;
         case SW_MINIMIZE:
         case SW_SHOWMINIMIZED:

@@ -21,9 +21,12 @@ bool IsDownKind(UINT m) { return m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m
 
 BYTE ButtonVk(UINT m) {
     switch (m) {
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: return VK_LBUTTON;
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: return VK_RBUTTON;
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: return VK_MBUTTON;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP: return VK_LBUTTON;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: return VK_RBUTTON;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP: return VK_MBUTTON;
         default: return 0;
     }
 }
@@ -128,8 +131,7 @@ void QueueInput(TRawInput in) {
     if (in.mouse && in.kind == WM_MOUSEMOVE && !st.input.empty() && st.input.back().mouse &&
         st.input.back().kind == WM_MOUSEMOVE && st.input.back().keys == in.keys)
         st.input.back() = in;
-    else
-        st.input.push_back(std::move(in));
+    else st.input.push_back(std::move(in));
     WakeEventLoop();
 }
 
@@ -222,7 +224,8 @@ bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
         UINT msg = client ? kind : kind - (WM_MOUSEMOVE - WM_NCMOUSEMOVE);
         if (IsDownKind(kind)) {
             bool wantsDbl = !client || (tw->cls->wc.style & CS_DBLCLKS);
-            int cx = std::max(1, GetSystemMetrics(SM_CXDOUBLECLK)) / 2, cy = std::max(1, GetSystemMetrics(SM_CYDOUBLECLK)) / 2;
+            int cx = std::max(1, GetSystemMetrics(SM_CXDOUBLECLK)) / 2,
+                cy = std::max(1, GetSystemMetrics(SM_CYDOUBLECLK)) / 2;
             if (wantsDbl && st.lastClickMsg == kind && st.lastClickWnd == target &&
                 in.time - st.lastClickTime <= st.doubleClickTime && std::abs(in.pt.x - st.lastClickPt.x) <= cx &&
                 std::abs(in.pt.y - st.lastClickPt.y) <= cy) {
@@ -259,7 +262,9 @@ bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
             *eaten = true;
         return true;
     }
-    if (BYTE vk = ButtonVk(kind)) SetKey(st.keyState, st.swapButtons && vk != VK_MBUTTON ? (vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON) : vk, IsDownKind(kind));
+    if (BYTE vk = ButtonVk(kind))
+        SetKey(st.keyState, st.swapButtons && vk != VK_MBUTTON ? (vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON) : vk,
+               IsDownKind(kind));
     if (HasHooks(WH_MOUSE) && RunHooks(WH_MOUSE, HC_ACTION, out->message, reinterpret_cast<LPARAM>(&mh)) != 0) {
         *eaten = true;
         return true;
@@ -341,8 +346,8 @@ void HoverDue(HWND hwnd);
 
 void StartHoverTime(TWnd* w, POINT screen) {
     if (w->hoverTimer) ClockTimers().Remove(w->hoverTimer);
-    w->hoverRect = RECT{screen.x - kHoverRectSize / 2, screen.y - kHoverRectSize / 2,
-                        screen.x + kHoverRectSize / 2, screen.y + kHoverRectSize / 2};
+    w->hoverRect = RECT{screen.x - kHoverRectSize / 2, screen.y - kHoverRectSize / 2, screen.x + kHoverRectSize / 2,
+                        screen.y + kHoverRectSize / 2};
     HWND h = w->handle;
     w->hoverTimer = ClockTimers().Add(w->hoverTime, false, [h] { HoverDue(h); });
 }
@@ -358,7 +363,8 @@ void HoverDue(HWND hwnd) {
     POINT p = WinState().cursorPos;
     if (nc) {
         LRESULT hit = SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
-        PostMessage(hwnd, WM_NCMOUSEHOVER, static_cast<WPARAM>(hit), MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+        PostMessage(hwnd, WM_NCMOUSEHOVER, static_cast<WPARAM>(hit),
+                    MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
     } else {
         POINT c = ClientScreenOrigin(w);
         PostMessage(hwnd, WM_MOUSEHOVER, CurrentMouseKeys(),
@@ -447,7 +453,8 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
     }
     if (tme->dwFlags & TME_HOVER) {
         w->hoverNC = nc;
-        w->hoverTime = tme->dwHoverTime == HOVER_DEFAULT || tme->dwHoverTime == 0 ? SystemHoverTime() : tme->dwHoverTime;
+        w->hoverTime =
+            tme->dwHoverTime == HOVER_DEFAULT || tme->dwHoverTime == 0 ? SystemHoverTime() : tme->dwHoverTime;
         if (std::find(HoverTracked().begin(), HoverTracked().end(), hwnd) == HoverTracked().end())
             HoverTracked().push_back(hwnd);
         StartHoverTime(w, st.cursorPos);
@@ -574,10 +581,12 @@ void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInf
         bool down;
         UINT kind;
     };
-    static const Button buttons[] = {
-        {MOUSEEVENTF_LEFTDOWN, VK_LBUTTON, true, WM_LBUTTONDOWN},   {MOUSEEVENTF_LEFTUP, VK_LBUTTON, false, WM_LBUTTONUP},
-        {MOUSEEVENTF_RIGHTDOWN, VK_RBUTTON, true, WM_RBUTTONDOWN},  {MOUSEEVENTF_RIGHTUP, VK_RBUTTON, false, WM_RBUTTONUP},
-        {MOUSEEVENTF_MIDDLEDOWN, VK_MBUTTON, true, WM_MBUTTONDOWN}, {MOUSEEVENTF_MIDDLEUP, VK_MBUTTON, false, WM_MBUTTONUP}};
+    static const Button buttons[] = {{MOUSEEVENTF_LEFTDOWN, VK_LBUTTON, true, WM_LBUTTONDOWN},
+                                     {MOUSEEVENTF_LEFTUP, VK_LBUTTON, false, WM_LBUTTONUP},
+                                     {MOUSEEVENTF_RIGHTDOWN, VK_RBUTTON, true, WM_RBUTTONDOWN},
+                                     {MOUSEEVENTF_RIGHTUP, VK_RBUTTON, false, WM_RBUTTONUP},
+                                     {MOUSEEVENTF_MIDDLEDOWN, VK_MBUTTON, true, WM_MBUTTONDOWN},
+                                     {MOUSEEVENTF_MIDDLEUP, VK_MBUTTON, false, WM_MBUTTONUP}};
     for (const Button& b : buttons)
         if (flags & b.flag) {
             SetKey(st.asyncKeyState, b.vk, b.down);

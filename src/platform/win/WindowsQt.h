@@ -44,8 +44,8 @@ struct TWnd {
     HWND owner = nullptr;
     bool messageOnly = false;
     std::vector<HWND> children;  // the top of the z-order first
-    RECT rect;    // parent client coordinates (screen coordinates at the top)
-    RECT client;  // window coordinates: the client area inside the window rectangle
+    RECT rect;                   // parent client coordinates (screen coordinates at the top)
+    RECT client;                 // window coordinates: the client area inside the window rectangle
     std::string text;
     QRegion update;  // client coordinates
     bool updateErase = false;
@@ -66,7 +66,7 @@ struct TWnd {
     bool trackLeave = false;
     bool trackLeaveNC = false;
     bool mouseInside = false;
-    RECT restoreRect;  // the place of a maximised window before it was maximised
+    RECT restoreRect;              // the place of a maximised window before it was maximised
     bool shownNoActivate = false;  // shown without activation: the desktop may not activate it either
     // TrackMouseEvent(TME_HOVER): the clock timer that posts WM_MOUSEHOVER, the hover time and the rectangle
     // (screen coordinates) the mouse may move in without starting the time again.
@@ -82,7 +82,7 @@ struct TRawInput {
     UINT kind = 0;  // the client mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN...) or WM_KEYDOWN / WM_KEYUP
     POINT pt;       // screen
     int wheel = 0;
-    WPARAM keys = 0;  // MK_* flags as they were when the event happened
+    WPARAM keys = 0;    // MK_* flags as they were when the event happened
     bool alt = false;   // Alt held (keyboard)
     bool ctrl = false;  // Ctrl held (keyboard)
     BYTE vk = 0;
@@ -128,7 +128,7 @@ struct TWinState {
     std::deque<TRawInput> input;
     std::deque<TTimerMsg> timerQueue;  // due timers, in firing order, one per window and id
     int pumpDepth = 0;
-    MSG lastMsg;  // GetMessageTime / GetMessagePos
+    MSG lastMsg;        // GetMessageTime / GetMessagePos
     TRawInput lastKey;  // the key message taken last, for TranslateMessage
     MSG lastKeyMsg;
 
@@ -149,9 +149,9 @@ struct TWinState {
     POINT lastClickPt;
     bool swapButtons = false;
 
-    HWND moveSizeWnd = nullptr;   // the window whose move or size loop runs: keys with no focus go to it
-    HWND lockedWnd = nullptr;     // LockWindowUpdate
-    HWND grabbedTop = nullptr;    // the top-level window whose widget grabs the pointer for the capture
+    HWND moveSizeWnd = nullptr;  // the window whose move or size loop runs: keys with no focus go to it
+    HWND lockedWnd = nullptr;    // LockWindowUpdate
+    HWND grabbedTop = nullptr;   // the top-level window whose widget grabs the pointer for the capture
 
     std::vector<THookObject*> hooks;  // installed order; the last installed runs first
     std::function<void(const std::exception&)> exceptionHandler;

@@ -32,7 +32,7 @@ std::uint64_t g_postSerial = 0;  // under the post mutex
 std::thread::id g_mainThread;
 int g_pumpLoopLevel = -1;
 
-constexpr UINT kNoQuit = 0x80000000u;   // internal: leave WM_QUIT queued
+constexpr UINT kNoQuit = 0x80000000u;  // internal: leave WM_QUIT queued
 
 std::unordered_set<HWND>* g_paintedThisPass = nullptr;
 std::uint64_t g_serialLimit = ~std::uint64_t{0};
@@ -162,9 +162,7 @@ void WakeEventLoop() {
     if (g_dispatcher) QCoreApplication::postEvent(g_dispatcher, new QEvent(kWakeEvent));
 }
 
-DWORD GetCurrentThreadId() {
-    return static_cast<DWORD>(std::hash<std::thread::id>{}(std::this_thread::get_id()));
-}
+DWORD GetCurrentThreadId() { return static_cast<DWORD>(std::hash<std::thread::id>{}(std::this_thread::get_id())); }
 
 // ---- Exceptions and procedures ----------------------------------------------------------------------------
 
@@ -362,7 +360,8 @@ bool RetrieveMessage(MSG* out, HWND hwnd, UINT fmin, UINT fmax, UINT flags) {
         HWND target = nullptr;
         if (hwnd) {
             TWnd* w = FindWnd(hwnd);
-            if (w && IsVisibleTree(w) && !RedrawSuspended(w) && (!w->update.isEmpty() || w->internalPaint || w->ncDirty) &&
+            if (w && IsVisibleTree(w) && !RedrawSuspended(w) &&
+                (!w->update.isEmpty() || w->internalPaint || w->ncDirty) &&
                 !(g_paintedThisPass && g_paintedThisPass->count(hwnd)))
                 target = hwnd;
         } else {
@@ -391,7 +390,8 @@ bool RetrieveMessage(MSG* out, HWND hwnd, UINT fmin, UINT fmax, UINT flags) {
     }
 
     if (!found) return false;
-    if (HasHooks(WH_GETMESSAGE)) RunHooks(WH_GETMESSAGE, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(&m));
+    if (HasHooks(WH_GETMESSAGE))
+        RunHooks(WH_GETMESSAGE, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(&m));
     if (remove) st.lastMsg = m;
     *out = m;
     return true;
@@ -507,7 +507,9 @@ void ProcessPendingMessages() {
 
 namespace {
 
-QRect ClientQRect(const TWnd* w) { return QRect(0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top); }
+QRect ClientQRect(const TWnd* w) {
+    return QRect(0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top);
+}
 
 void AddUpdate(TWnd* w, const QRegion& r, bool erase) {
     if (w->messageOnly) return;
@@ -533,7 +535,8 @@ QRegion AreaOverChild(const TWnd* w, const TWnd* k, const QRegion& area, bool* f
     QRect kr(k->rect.left, k->rect.top, k->rect.right - k->rect.left, k->rect.bottom - k->rect.top);
     QRegion over = area & ClientQRect(w) & kr;
     QRegion inner = over.translated(-(k->rect.left + k->client.left), -(k->rect.top + k->client.top)) & ClientQRect(k);
-    *frame = !over.isEmpty() && over.translated(-(k->rect.left + k->client.left), -(k->rect.top + k->client.top)) != inner;
+    *frame =
+        !over.isEmpty() && over.translated(-(k->rect.left + k->client.left), -(k->rect.top + k->client.top)) != inner;
     return inner;
 }
 
@@ -668,9 +671,9 @@ BOOL UpdateWindow(HWND hwnd) {
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
     TWnd* w = FindWnd(hwnd);
     if (!w) return FALSE;
-    QRegion area = rgn ? RegionOf(rgn)
-                       : rect ? QRegion(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top))
-                              : QRegion(ClientQRect(w));
+    QRegion area = rgn    ? RegionOf(rgn)
+                   : rect ? QRegion(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top))
+                          : QRegion(ClientQRect(w));
     if (flags & RDW_INVALIDATE) AddUpdate(w, area, (flags & RDW_ERASE) != 0);
     if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
     if (flags & RDW_FRAME) w->ncDirty = true;
@@ -678,7 +681,7 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
         w->update -= area;
         if (flags & RDW_NOINTERNALPAINT) w->internalPaint = false;
     }
-    TChildMode mode = (flags & RDW_ALLCHILDREN) ? TChildMode::All
+    TChildMode mode = (flags & RDW_ALLCHILDREN)  ? TChildMode::All
                       : (flags & RDW_NOCHILDREN) ? TChildMode::None
                                                  : TChildMode::Auto;
     if (IncludesChildren(w, mode))

@@ -31,15 +31,19 @@ bool g_syncing = false;  // the layer itself moves or activates the widget: do n
 BYTE QtKeyToVk(int key, Qt::KeyboardModifiers mods) {
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<BYTE>('A' + (key - Qt::Key_A));
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return static_cast<BYTE>((mods & Qt::KeypadModifier) ? VK_NUMPAD0 + (key - Qt::Key_0) : '0' + (key - Qt::Key_0));
+        return static_cast<BYTE>((mods & Qt::KeypadModifier) ? VK_NUMPAD0 + (key - Qt::Key_0)
+                                                             : '0' + (key - Qt::Key_0));
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<BYTE>(VK_F1 + (key - Qt::Key_F1));
     switch (key) {
         case Qt::Key_Backspace: return VK_BACK;
-        case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;
-        case Qt::Key_Return: case Qt::Key_Enter: return VK_RETURN;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: return VK_TAB;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return VK_RETURN;
         case Qt::Key_Shift: return VK_SHIFT;
         case Qt::Key_Control: return VK_CONTROL;
-        case Qt::Key_Alt: case Qt::Key_AltGr: return VK_MENU;
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr: return VK_MENU;
         case Qt::Key_Pause: return VK_PAUSE;
         case Qt::Key_CapsLock: return VK_CAPITAL;
         case Qt::Key_Escape: return VK_ESCAPE;
@@ -56,7 +60,8 @@ BYTE QtKeyToVk(int key, Qt::KeyboardModifiers mods) {
         case Qt::Key_Insert: return VK_INSERT;
         case Qt::Key_Delete: return VK_DELETE;
         case Qt::Key_Help: return VK_HELP;
-        case Qt::Key_Meta: case Qt::Key_Super_L: return VK_LWIN;
+        case Qt::Key_Meta:
+        case Qt::Key_Super_L: return VK_LWIN;
         case Qt::Key_Super_R: return VK_RWIN;
         case Qt::Key_Menu: return VK_APPS;
         case Qt::Key_Asterisk: return (mods & Qt::KeypadModifier) ? VK_MULTIPLY : '8';
@@ -66,17 +71,24 @@ BYTE QtKeyToVk(int key, Qt::KeyboardModifiers mods) {
         case Qt::Key_Slash: return (mods & Qt::KeypadModifier) ? VK_DIVIDE : VK_OEM_2;
         case Qt::Key_NumLock: return VK_NUMLOCK;
         case Qt::Key_ScrollLock: return VK_SCROLL;
-        case Qt::Key_Semicolon: case Qt::Key_Colon: return VK_OEM_1;
+        case Qt::Key_Semicolon:
+        case Qt::Key_Colon: return VK_OEM_1;
         case Qt::Key_Equal: return VK_OEM_PLUS;
-        case Qt::Key_Comma: case Qt::Key_Less: return VK_OEM_COMMA;
+        case Qt::Key_Comma:
+        case Qt::Key_Less: return VK_OEM_COMMA;
         case Qt::Key_Underscore: return VK_OEM_MINUS;
         case Qt::Key_Greater: return VK_OEM_PERIOD;
         case Qt::Key_Question: return VK_OEM_2;
-        case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: return VK_OEM_3;
-        case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return VK_OEM_4;
-        case Qt::Key_Backslash: case Qt::Key_Bar: return VK_OEM_5;
-        case Qt::Key_BracketRight: case Qt::Key_BraceRight: return VK_OEM_6;
-        case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return VK_OEM_7;
+        case Qt::Key_QuoteLeft:
+        case Qt::Key_AsciiTilde: return VK_OEM_3;
+        case Qt::Key_BracketLeft:
+        case Qt::Key_BraceLeft: return VK_OEM_4;
+        case Qt::Key_Backslash:
+        case Qt::Key_Bar: return VK_OEM_5;
+        case Qt::Key_BracketRight:
+        case Qt::Key_BraceRight: return VK_OEM_6;
+        case Qt::Key_Apostrophe:
+        case Qt::Key_QuoteDbl: return VK_OEM_7;
         case Qt::Key_Exclam: return '1';
         case Qt::Key_At: return '2';
         case Qt::Key_NumberSign: return '3';
@@ -93,10 +105,21 @@ BYTE QtKeyToVk(int key, Qt::KeyboardModifiers mods) {
 bool IsExtendedKey(BYTE vk, Qt::KeyboardModifiers mods) {
     if (mods & Qt::KeypadModifier) return vk == VK_RETURN || vk == VK_DIVIDE;
     switch (vk) {
-        case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME: case VK_LEFT: case VK_UP: case VK_RIGHT:
-        case VK_DOWN: case VK_INSERT: case VK_DELETE: case VK_LWIN: case VK_RWIN: case VK_APPS: case VK_NUMLOCK:
-        case VK_SNAPSHOT:
-            return true;
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_END:
+        case VK_HOME:
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+        case VK_INSERT:
+        case VK_DELETE:
+        case VK_LWIN:
+        case VK_RWIN:
+        case VK_APPS:
+        case VK_NUMLOCK:
+        case VK_SNAPSHOT: return true;
         default: return false;
     }
 }
@@ -133,7 +156,8 @@ Qt::CursorShape CursorShapeOf(HCURSOR c) {
         case IDC_WAIT: return Qt::WaitCursor;
         case IDC_CROSS: return Qt::CrossCursor;
         case IDC_UPARROW: return Qt::UpArrowCursor;
-        case IDC_SIZE: case IDC_SIZEALL: return Qt::SizeAllCursor;
+        case IDC_SIZE:
+        case IDC_SIZEALL: return Qt::SizeAllCursor;
         case IDC_SIZENWSE: return Qt::SizeFDiagCursor;
         case IDC_SIZENESW: return Qt::SizeBDiagCursor;
         case IDC_SIZEWE: return Qt::SizeHorCursor;
@@ -168,8 +192,12 @@ public:
         static const char kIntl[] = "intl";
         switch (e->type()) {
             case QEvent::ApplicationPaletteChange: BroadcastSystemMessage(WM_SYSCOLORCHANGE, 0, 0); break;
-            case QEvent::ApplicationFontChange: BroadcastSystemMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0); break;
-            case QEvent::LocaleChange: BroadcastSystemMessage(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(kIntl)); break;
+            case QEvent::ApplicationFontChange:
+                BroadcastSystemMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+                break;
+            case QEvent::LocaleChange:
+                BroadcastSystemMessage(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(kIntl));
+                break;
             case QEvent::ThemeChange: BroadcastSystemMessage(WM_THEMECHANGED, 0, 0); break;
             default: break;
         }
@@ -216,8 +244,9 @@ void Composite(QPainter& p, TWnd* w, QPoint at, const QRegion& clip) {
     if (mine.isEmpty()) return;
     p.setClipRegion(mine);
     p.drawImage(at, *w->image);
-    QRegion clientClip = mine & QRegion(QRect(at + QPoint(w->client.left, w->client.top),
-                                              QSize(w->client.right - w->client.left, w->client.bottom - w->client.top)));
+    QRegion clientClip =
+        mine & QRegion(QRect(at + QPoint(w->client.left, w->client.top),
+                             QSize(w->client.right - w->client.left, w->client.bottom - w->client.top)));
     // Children are drawn bottom first, so the top of the z-order ends on top.
     for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) {
         TWnd* k = FindWnd(*it);
@@ -265,8 +294,8 @@ BOOL DestroyCursor(HCURSOR cursor) {
     return TRUE;
 }
 
-BOOL RegisterCursorResource(const char* name, int xHotSpot, int yHotSpot, int width, int height,
-                            const void* andPlane, const void* xorPlane) {
+BOOL RegisterCursorResource(const char* name, int xHotSpot, int yHotSpot, int width, int height, const void* andPlane,
+                            const void* xorPlane) {
     if (!name || !*name || width <= 0 || height <= 0 || width > 256 || height > 256 || !andPlane || !xorPlane)
         return FALSE;
     TCursorResource& r = CursorResources()[UpperName(name)];
@@ -357,7 +386,8 @@ protected:
             bool minimized = isMinimized();
             Guarded([h, minimized] {
                 TWnd* w = FindWnd(h);
-                if (w && w->minimized != minimized) PostMessage(h, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
+                if (w && w->minimized != minimized)
+                    PostMessage(h, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
             });
         }
         if (e->type() == QEvent::ActivationChange && !g_syncing) {
@@ -386,9 +416,18 @@ private:
         UINT kind = 0;
         BYTE vk = 0;
         switch (e->button()) {
-            case Qt::LeftButton: kind = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; vk = VK_LBUTTON; break;
-            case Qt::RightButton: kind = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; vk = VK_RBUTTON; break;
-            case Qt::MiddleButton: kind = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; vk = VK_MBUTTON; break;
+            case Qt::LeftButton:
+                kind = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+                vk = VK_LBUTTON;
+                break;
+            case Qt::RightButton:
+                kind = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+                vk = VK_RBUTTON;
+                break;
+            case Qt::MiddleButton:
+                kind = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+                vk = VK_MBUTTON;
+                break;
             default: return;
         }
         TRawInput in;
@@ -413,8 +452,9 @@ private:
         // The desktop's key codes are the PC scan codes plus 8 for the main block (up to F12); the other keys
         // (arrows, the editing block, the keypad's Enter and the right-hand modifiers) take the scan code of
         // their virtual key.
-        in.scan = native > 8 && native <= 8 + 0x58 && !in.extended ? static_cast<BYTE>(native - 8)
-                                                                    : static_cast<BYTE>(MapVirtualKey(vk, MAPVK_VK_TO_VSC));
+        in.scan = native > 8 && native <= 8 + 0x58 && !in.extended
+                      ? static_cast<BYTE>(native - 8)
+                      : static_cast<BYTE>(MapVirtualKey(vk, MAPVK_VK_TO_VSC));
         in.repeat = e->isAutoRepeat();
         NoteAsyncKey(vk, down);
         if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) {
@@ -437,9 +477,8 @@ private:
             g.height() == w->rect.bottom - w->rect.top)
             return;
         HWND h = hwnd_;
-        Guarded([h, g] {
-            SetWindowPos(h, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        });
+        Guarded(
+            [h, g] { SetWindowPos(h, nullptr, g.x(), g.y(), g.width(), g.height(), SWP_NOZORDER | SWP_NOACTIVATE); });
     }
 };
 

@@ -103,7 +103,8 @@ bool TestBit(const std::uint32_t* Bits, int N) {
 }
 
 std::u16string MultiByteToWideString(std::string_view Text, unsigned CodePage, int Length) {
-    if (Length >= 0 && static_cast<std::size_t>(Length) < Text.size()) Text = Text.substr(0, static_cast<std::size_t>(Length));
+    if (Length >= 0 && static_cast<std::size_t>(Length) < Text.size())
+        Text = Text.substr(0, static_cast<std::size_t>(Length));
     std::u16string out;
     if (Text.empty()) return out;
     if (CodePage != 65001) {

@@ -16,27 +16,27 @@ namespace {
 
 // The three XP colour schemes' primary entries, columns 0 to 48.
 const TColor kSchemeColumns[3][Office11ColumnCount] = {
-    {0xFEECDD, 0xE2A981, 0xF5BE9E, 0xF9DAC3, 0x913500, 0xF1A675, 0x76C1FF, 0xD3F8FF,
-     0x98DDFF, 0x5295FE, 0x9C613B, 0xE0A47B, 0x764127, 0xFFFFFF, 0xCB8C6A, 0xFFF9F1,
-     0xC9662A, 0xF9DBC4, 0x962D00, 0xF6F6F6, 0xC2EEFF, 0x800000, 0xCCF4FF, 0x91D0FF,
-     0x8ED3FF, 0x4E91FE, 0xFCE1CB, 0x6FC0FF, 0x3E80FE, 0xF0C7A9, 0x000000, 0x8D8D8D,
-     0xFBDABE, 0x94E6FB, 0xFADAC4, 0x962D00, 0xB96837, 0x962D00, 0xFBE5D3, 0xE4AE88,
-     0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0xD68759, 0x933803,
-     0xFFFFFF,},
-    {0xDEF7F4, 0x91C6B7, 0xA7D9D9, 0xE4F0F2, 0x6B7760, 0x8CC2B0, 0x76C1FF, 0xD3F8FF,
-     0x98DDFF, 0x5295FE, 0x588060, 0x8FC4B5, 0x335E51, 0xFFFFFF, 0x588060, 0xDEF7F4,
-     0x5E8674, 0xADDEE1, 0x5E8D75, 0xEEF4F4, 0xC2EEFF, 0x385D3F, 0xCCF4FF, 0x91D0FF,
-     0x8ED3FF, 0x4E91FE, 0xB6E3D8, 0x6FC0FF, 0x3E80FE, 0x9FD4C5, 0x000000, 0x8D8D8D,
-     0x91BAAF, 0x94E6FB, 0xE4F1F2, 0x588060, 0x548973, 0x5E8D75, 0xDBF5F2, 0x97C9BC,
-     0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0x82C0AF, 0x447A63,
-     0xFFFFFF,},
-    {0xFAF4F3, 0xB59799, 0xE5D7D7, 0xF7F3F3, 0x927476, 0xC8B2B3, 0x76C1FF, 0xD3F8FF,
-     0x98DDFF, 0x5295FE, 0x947C7C, 0xB09193, 0x755454, 0xFFFFFF, 0x8F6D6E, 0xFFFFFF,
-     0x99797A, 0xE4DADB, 0x947C7C, 0xFFFAFD, 0xC2EEFF, 0x6F4B4B, 0xCCF4FF, 0x91D0FF,
-     0x8ED3FF, 0x4E91FE, 0xE7D3D6, 0x6FC0FF, 0x3E80FE, 0xD3C0C0, 0x000000, 0x8D8D8D,
-     0xEBE5E5, 0x94E6FB, 0xF7F3F3, 0x947C7C, 0x916F70, 0x947C7C, 0xF8F1F0, 0xBA9EA0,
-     0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0xBFA7A8, 0x916F70,
-     0xFFFFFF,},
+    {
+        0xFEECDD, 0xE2A981, 0xF5BE9E, 0xF9DAC3, 0x913500, 0xF1A675, 0x76C1FF, 0xD3F8FF, 0x98DDFF, 0x5295FE,
+        0x9C613B, 0xE0A47B, 0x764127, 0xFFFFFF, 0xCB8C6A, 0xFFF9F1, 0xC9662A, 0xF9DBC4, 0x962D00, 0xF6F6F6,
+        0xC2EEFF, 0x800000, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xFCE1CB, 0x6FC0FF, 0x3E80FE, 0xF0C7A9,
+        0x000000, 0x8D8D8D, 0xFBDABE, 0x94E6FB, 0xFADAC4, 0x962D00, 0xB96837, 0x962D00, 0xFBE5D3, 0xE4AE88,
+        0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0xD68759, 0x933803, 0xFFFFFF,
+    },
+    {
+        0xDEF7F4, 0x91C6B7, 0xA7D9D9, 0xE4F0F2, 0x6B7760, 0x8CC2B0, 0x76C1FF, 0xD3F8FF, 0x98DDFF, 0x5295FE,
+        0x588060, 0x8FC4B5, 0x335E51, 0xFFFFFF, 0x588060, 0xDEF7F4, 0x5E8674, 0xADDEE1, 0x5E8D75, 0xEEF4F4,
+        0xC2EEFF, 0x385D3F, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xB6E3D8, 0x6FC0FF, 0x3E80FE, 0x9FD4C5,
+        0x000000, 0x8D8D8D, 0x91BAAF, 0x94E6FB, 0xE4F1F2, 0x588060, 0x548973, 0x5E8D75, 0xDBF5F2, 0x97C9BC,
+        0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0x82C0AF, 0x447A63, 0xFFFFFF,
+    },
+    {
+        0xFAF4F3, 0xB59799, 0xE5D7D7, 0xF7F3F3, 0x927476, 0xC8B2B3, 0x76C1FF, 0xD3F8FF, 0x98DDFF, 0x5295FE,
+        0x947C7C, 0xB09193, 0x755454, 0xFFFFFF, 0x8F6D6E, 0xFFFFFF, 0x99797A, 0xE4DADB, 0x947C7C, 0xFFFAFD,
+        0xC2EEFF, 0x6F4B4B, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xE7D3D6, 0x6FC0FF, 0x3E80FE, 0xD3C0C0,
+        0x000000, 0x8D8D8D, 0xEBE5E5, 0x94E6FB, 0xF7F3F3, 0x947C7C, 0x916F70, 0x947C7C, 0xF8F1F0, 0xBA9EA0,
+        0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0xBFA7A8, 0x916F70, 0xFFFFFF,
+    },
 };
 
 const int kTubePercents[4] = {75, 41, 125, 40};
@@ -55,7 +55,9 @@ std::unique_ptr<TubThemeChangedNotificator> g_themeNotificator;
 BYTE ChR(TColor c) { return GetRValue(static_cast<COLORREF>(c)); }
 BYTE ChG(TColor c) { return GetGValue(static_cast<COLORREF>(c)); }
 BYTE ChB(TColor c) { return GetBValue(static_cast<COLORREF>(c)); }
-TColor Rgb(int r, int g, int b) { return static_cast<TColor>(RGB(static_cast<BYTE>(r), static_cast<BYTE>(g), static_cast<BYTE>(b))); }
+TColor Rgb(int r, int g, int b) {
+    return static_cast<TColor>(RGB(static_cast<BYTE>(r), static_cast<BYTE>(g), static_cast<BYTE>(b)));
+}
 TColor Plain(TColor c) { return static_cast<TColor>(ColorToRGB(c)); }
 int Clamp(int v) { return std::clamp(v, 0, 255); }
 
@@ -184,7 +186,8 @@ int Extent(const RECT& R, bool Horizontal) { return Horizontal ? R.right - R.lef
 
 TColor StripeColor(int Index, int Steps, TColor c1, TColor c2) {
     if (Steps < 2) return c1;
-    return Rgb(ChR(c1) + MulDiv(Index, ChR(c2) - ChR(c1), Steps - 1), ChG(c1) + MulDiv(Index, ChG(c2) - ChG(c1), Steps - 1),
+    return Rgb(ChR(c1) + MulDiv(Index, ChR(c2) - ChR(c1), Steps - 1),
+               ChG(c1) + MulDiv(Index, ChG(c2) - ChG(c1), Steps - 1),
                ChB(c1) + MulDiv(Index, ChB(c2) - ChB(c1), Steps - 1));
 }
 
@@ -353,9 +356,9 @@ void FillTwoStageGradient(HDC DC, const RECT& R, TColor Color1, TColor Color2, b
     const int K = N / 2;
     const int P = g_palette.TubePercent;
     for (int i = 0; i < N; ++i) {
-        const TColor color = Rgb(Clamp(TubeChannel(i, N, K, ChR(c1), ChR(c2), P)),
-                                 Clamp(TubeChannel(i, N, K, ChG(c1), ChG(c2), P)),
-                                 Clamp(TubeChannel(i, N, K, ChB(c1), ChB(c2), P)));
+        const TColor color =
+            Rgb(Clamp(TubeChannel(i, N, K, ChR(c1), ChR(c2), P)), Clamp(TubeChannel(i, N, K, ChG(c1), ChG(c2), P)),
+                Clamp(TubeChannel(i, N, K, ChB(c1), ChB(c2), P)));
         const RECT stripe = Horizontal ? RECT{R.left + i, R.top, R.left + i + 1, R.bottom}
                                        : RECT{R.left, R.top + i, R.right, R.top + i + 1};
         FillColor(DC, stripe, color);
@@ -447,8 +450,10 @@ void PaintOffice11Arrow(HDC DC, const RECT& R, TubOffice11ArrowDirection Directi
 }
 
 void PaintOffice11SizeGrip(HDC DC, const RECT& R, TColor DarkColor, TColor LightColor) {
-    HBRUSH dark = DarkColor == clDefault ? Office11Brush(12) : CreateSolidBrush(static_cast<COLORREF>(Plain(DarkColor)));
-    HBRUSH light = LightColor == clDefault ? Office11Brush(13) : CreateSolidBrush(static_cast<COLORREF>(Plain(LightColor)));
+    HBRUSH dark =
+        DarkColor == clDefault ? Office11Brush(12) : CreateSolidBrush(static_cast<COLORREF>(Plain(DarkColor)));
+    HBRUSH light =
+        LightColor == clDefault ? Office11Brush(13) : CreateSolidBrush(static_cast<COLORREF>(Plain(LightColor)));
     RECT row{R.right - 12, R.bottom - 3, R.right, R.bottom};
     for (int i = 0; i < 3; ++i) {
         PaintOffice11GripDots(DC, row, false, light, dark);

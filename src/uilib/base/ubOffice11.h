@@ -22,15 +22,15 @@ struct TubOffice11Palette {
     TColor FaceMixes[3] = {};
     // MixColorsPercent(column 0 / column 1, black, 92).
     TColor DarkMixes[2] = {};
-    TColor TextColor = 0;        // black; the button text without an XP scheme
-    TColor WindowColor = 0;      // white; the window colour without one
-    TColor WhiteColor = 0;       // white; the button highlight without one
-    TColor InfoColor = 0;        // C9EEFD; the button face without one
-    TColor ShadowColor = 0;      // column 11; the button shadow without one
-    TColor GripColors[2] = {};   // columns 46 and 47; the nearest button face and column 37 without one
-    TColor HeaderLightColor = 0; // RGB(158, 174, 191)
-    TColor HeaderDarkColor = 0;  // RGB(46, 70, 95)
-    int TubePercent = 75;        // the tube gradient's middle, per scheme
+    TColor TextColor = 0;         // black; the button text without an XP scheme
+    TColor WindowColor = 0;       // white; the window colour without one
+    TColor WhiteColor = 0;        // white; the button highlight without one
+    TColor InfoColor = 0;         // C9EEFD; the button face without one
+    TColor ShadowColor = 0;       // column 11; the button shadow without one
+    TColor GripColors[2] = {};    // columns 46 and 47; the nearest button face and column 37 without one
+    TColor HeaderLightColor = 0;  // RGB(158, 174, 191)
+    TColor HeaderDarkColor = 0;   // RGB(46, 70, 95)
+    int TubePercent = 75;         // the tube gradient's middle, per scheme
 };
 
 // Counting users: the first acquisition computes the palette and creates the brushes; the last release

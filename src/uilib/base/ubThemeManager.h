@@ -11,9 +11,31 @@
 namespace zel {
 
 enum TubThemeObjectKind {
-    thButton, thClock, thComboBox, thEdit, thExplorerBar, thHeader, thListBox, thListView, thMenu, thPage,
-    thProgress, thRebar, thScrollBar, thSpin, thStartPanel, thStatus, thTab, thTaskBand, thTaskBar, thToolBar,
-    thToolTip, thTrackBar, thTrayNotify, thTreeView, thWindow
+    thButton,
+    thClock,
+    thComboBox,
+    thEdit,
+    thExplorerBar,
+    thHeader,
+    thListBox,
+    thListView,
+    thMenu,
+    thPage,
+    thProgress,
+    thRebar,
+    thScrollBar,
+    thSpin,
+    thStartPanel,
+    thStatus,
+    thTab,
+    thTaskBand,
+    thTaskBar,
+    thToolBar,
+    thToolTip,
+    thTrackBar,
+    thTrayNotify,
+    thTreeView,
+    thWindow
 };
 constexpr int ThemeObjectKindCount = 25;
 using TubThemeObjectKinds = TSet<TubThemeObjectKind>;

@@ -63,13 +63,12 @@ HRESULT DrawThemeBackgroundRef(HTHEME theme, HDC dc, int part, int state, const 
 
 HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text, int count, DWORD flags,
                       DWORD flags2, const RECT* rect) {
-    return Bound("DrawThemeText")
-               ? uxtheme::DrawThemeText(theme, dc, part, state, text, count, flags, flags2, rect)
-               : E_FAIL;
+    return Bound("DrawThemeText") ? uxtheme::DrawThemeText(theme, dc, part, state, text, count, flags, flags2, rect)
+                                  : E_FAIL;
 }
 
-HRESULT DrawThemeTextAnsi(HTHEME theme, HDC dc, int part, int state, const std::string& text, int count,
-                          DWORD flags, DWORD flags2, const RECT* rect) {
+HRESULT DrawThemeTextAnsi(HTHEME theme, HDC dc, int part, int state, const std::string& text, int count, DWORD flags,
+                          DWORD flags2, const RECT* rect) {
     std::wstring wide;
     wide.reserve(text.size());
     for (unsigned char c : text) wide.push_back(static_cast<wchar_t>(AnsiCharToUnicode(c)));
@@ -92,15 +91,13 @@ HRESULT GetThemePartSizeNoRect(HTHEME theme, HDC dc, int part, int state, THEMES
 }
 
 HRESULT GetThemeBackgroundRegion(HTHEME theme, HDC dc, int part, int state, const RECT* rect, HRGN* region) {
-    return Bound("GetThemeBackgroundRegion")
-               ? uxtheme::GetThemeBackgroundRegion(theme, dc, part, state, rect, region)
-               : E_FAIL;
+    return Bound("GetThemeBackgroundRegion") ? uxtheme::GetThemeBackgroundRegion(theme, dc, part, state, rect, region)
+                                             : E_FAIL;
 }
 
 HRESULT DrawThemeEdge(HTHEME theme, HDC dc, int part, int state, const RECT* dest, UINT edge, UINT flags,
                       RECT* content) {
-    return Bound("DrawThemeEdge") ? uxtheme::DrawThemeEdge(theme, dc, part, state, dest, edge, flags, content)
-                                  : E_FAIL;
+    return Bound("DrawThemeEdge") ? uxtheme::DrawThemeEdge(theme, dc, part, state, dest, edge, flags, content) : E_FAIL;
 }
 
 bool IsThemeBackgroundPartiallyTransparent(HTHEME theme, int part, int state) {
@@ -123,16 +120,15 @@ HRESULT GetThemeColor(HTHEME theme, int part, int state, int propId, COLORREF* c
 
 BOOL IsThemeActive() { return Bound("IsThemeActive") ? uxtheme::IsThemeActive() : FALSE; }
 
-HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorChars,
-                            wchar_t* sizeName, int sizeChars) {
+HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorChars, wchar_t* sizeName,
+                            int sizeChars) {
     return Bound("GetCurrentThemeName")
                ? uxtheme::GetCurrentThemeName(fileName, fileNameChars, colorName, colorChars, sizeName, sizeChars)
                : E_FAIL;
 }
 
 uxtheme::HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, DWORD format, void* params, HDC* paintDC) {
-    return Bound("BeginBufferedPaint") ? uxtheme::BeginBufferedPaint(target, rect, format, params, paintDC)
-                                       : nullptr;
+    return Bound("BeginBufferedPaint") ? uxtheme::BeginBufferedPaint(target, rect, format, params, paintDC) : nullptr;
 }
 
 HRESULT EndBufferedPaint(uxtheme::HPAINTBUFFER buffer, BOOL updateTarget) {

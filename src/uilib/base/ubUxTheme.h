@@ -17,8 +17,8 @@ HRESULT DrawThemeBackgroundRef(HTHEME theme, HDC dc, int part, int state, const 
 HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text, int count, DWORD flags,
                       DWORD flags2, const RECT* rect);
 // The text is Windows-1252 bytes, widened first.
-HRESULT DrawThemeTextAnsi(HTHEME theme, HDC dc, int part, int state, const std::string& text, int count,
-                          DWORD flags, DWORD flags2, const RECT* rect);
+HRESULT DrawThemeTextAnsi(HTHEME theme, HDC dc, int part, int state, const std::string& text, int count, DWORD flags,
+                          DWORD flags2, const RECT* rect);
 HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state, const RECT* bounds, RECT* content);
 HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, const RECT* rect, THEMESIZE kind, SIZE* size);
 HRESULT GetThemePartSizeNoRect(HTHEME theme, HDC dc, int part, int state, THEMESIZE kind, SIZE* size);
@@ -31,8 +31,8 @@ HRESULT DrawThemeParentBackground(HWND hwnd, HDC dc, const RECT* rect);
 HRESULT GetThemeColor(HTHEME theme, int part, int state, int propId, COLORREF* color);
 // 0 when the entry is missing.
 BOOL IsThemeActive();
-HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorChars,
-                            wchar_t* sizeName, int sizeChars);
+HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* colorName, int colorChars, wchar_t* sizeName,
+                            int sizeChars);
 uxtheme::HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, DWORD format, void* params, HDC* paintDC);
 HRESULT EndBufferedPaint(uxtheme::HPAINTBUFFER buffer, BOOL updateTarget);
 HRESULT BufferedPaintSetAlpha(uxtheme::HPAINTBUFFER buffer, const RECT* rect, BYTE alpha);

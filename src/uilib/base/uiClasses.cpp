@@ -64,12 +64,9 @@ void TuiRegisteredClassList::Register(TClass AItemClass, TClass ARegisteredClass
     item->ItemClass = AItemClass;
     item->RegisteredClass = ARegisteredClass;
     int index = -1;
-    if (Find(AItemClass, index))
-        items_->Insert(index + 1, item);
-    else if (index == -1)
-        items_->Add(item);
-    else
-        items_->Insert(index, item);
+    if (Find(AItemClass, index)) items_->Insert(index + 1, item);
+    else if (index == -1) items_->Add(item);
+    else items_->Insert(index, item);
 }
 
 void TuiRegisteredClassList::Unregister(TClass AItemClass, TClass ARegisteredClass) {
@@ -122,9 +119,7 @@ void TuiRegisteredClasses::Unregister(TClass AClass) {
 
 std::string TuiRegisteredClasses::GetDescription(int Index) const { return TextBeforeSeparator(items_->Get(Index)); }
 
-TClass TuiRegisteredClasses::GetClass(int Index) const {
-    return reinterpret_cast<TClass>(items_->GetObject(Index));
-}
+TClass TuiRegisteredClasses::GetClass(int Index) const { return reinterpret_cast<TClass>(items_->GetObject(Index)); }
 
 int TuiRegisteredClasses::IndexOfClass(TClass AClass) const { return items_->IndexOfObject(ClassAsObject(AClass)); }
 

@@ -161,10 +161,8 @@ void TuiTimer::StopSystemTimer() {
 void TuiTimer::SetRunning(bool Value) {
     if (running_ == Value) return;
     running_ = Value;
-    if (Value)
-        ActiveTimers()[timerId_] = this;
-    else if (g_activeTimers != nullptr)
-        g_activeTimers->erase(timerId_);
+    if (Value) ActiveTimers()[timerId_] = this;
+    else if (g_activeTimers != nullptr) g_activeTimers->erase(timerId_);
 }
 
 // ---------------------------------------------------------------------------------- mouse tracking

@@ -7,11 +7,14 @@ const TResStringRec uiSDataWriteError{"uiSDataWriteError", "Stream write error"}
 const TResStringRec uiSDataItemExistError{"uiSDataItemExistError", "Item already exists"};
 const TResStringRec uiSDataRecordIndexError{"uiSDataRecordIndexError", "RecordIndex out of range"};
 const TResStringRec uiSDataItemIndexError{"uiSDataItemIndexError", "ItemIndex out of range"};
-const TResStringRec uiSDataProviderModeError{"uiSDataProviderModeError", "This operation is not supported in provider mode"};
+const TResStringRec uiSDataProviderModeError{"uiSDataProviderModeError",
+                                             "This operation is not supported in provider mode"};
 const TResStringRec uiSDataInvalidStreamFormat{"uiSDataInvalidStreamFormat", "Invalid stream format"};
 const TResStringRec uiSDataRowIndexError{"uiSDataRowIndexError", "RowIndex out of range"};
-const TResStringRec uiSDataCustomDataSourceInvalidCompare{"uiSDataCustomDataSourceInvalidCompare", "GetInfoForCompare not implemented"};
-const TResStringRec uiSDBDetailFilterControllerNotFound{"uiSDBDetailFilterControllerNotFound", "DetailFilterController not found"};
+const TResStringRec uiSDataCustomDataSourceInvalidCompare{"uiSDataCustomDataSourceInvalidCompare",
+                                                          "GetInfoForCompare not implemented"};
+const TResStringRec uiSDBDetailFilterControllerNotFound{"uiSDBDetailFilterControllerNotFound",
+                                                        "DetailFilterController not found"};
 const TResStringRec uiSDBNotInGridMode{"uiSDBNotInGridMode", "DataController not in GridMode"};
 const TResStringRec uiSDBKeyFieldNotFound{"uiSDBKeyFieldNotFound", "Key Field not found"};
 
@@ -31,6 +34,7 @@ void uiDataConstsRegisterResourceStrings(TubProductResourceStrings* Product) {
 }
 
 // The group is listed while the program starts and taken out again when it ends.
-static TubResourceStringsRegistration uiDataConstsRegistration(uiDataConstsProductName, uiDataConstsRegisterResourceStrings);
+static TubResourceStringsRegistration uiDataConstsRegistration(uiDataConstsProductName,
+                                                               uiDataConstsRegisterResourceStrings);
 
 }  // namespace zel

@@ -31,18 +31,17 @@ struct TRange {
     char16_t First, Last;
 };
 constexpr TRange NoRowStart[] = {
-    {0x21, 0x21}, {0x25, 0x25}, {0x29, 0x29}, {0x2C, 0x2C}, {0x2E, 0x2E}, {0x3A, 0x3B}, {0x3E, 0x3F},
-    {0x5D, 0x5D}, {0x7D, 0x7D}, {0xA8, 0xA8}, {0xB0, 0xB0}, {0xB7, 0xB7}, {0x2C7, 0x2C7}, {0x2C9, 0x2C9},
-    {0x2013, 0x2016}, {0x2018, 0x2019}, {0x201D, 0x201D}, {0x2022, 0x2022}, {0x2025, 0x2027},
-    {0x2032, 0x2033}, {0x2103, 0x2103}, {0x2236, 0x2236}, {0x2574, 0x2574}, {0x3001, 0x3003},
-    {0x3005, 0x3005}, {0x3009, 0x3009}, {0x300B, 0x300B}, {0x300D, 0x300D}, {0x300F, 0x300F},
-    {0x3011, 0x3011}, {0x3015, 0x3015}, {0x3017, 0x3017}, {0x301E, 0x301E}, {0x309B, 0x309C},
-    {0xFE30, 0xFE31}, {0xFE33, 0xFE34}, {0xFE36, 0xFE36}, {0xFE38, 0xFE38}, {0xFE3A, 0xFE3A},
-    {0xFE3C, 0xFE3C}, {0xFE3E, 0xFE3E}, {0xFE40, 0xFE40}, {0xFE42, 0xFE42}, {0xFE44, 0xFE44},
-    {0xFE4F, 0xFE52}, {0xFE54, 0xFE57}, {0xFE5A, 0xFE5A}, {0xFE5C, 0xFE5C}, {0xFE5E, 0xFE5E},
-    {0xFF01, 0xFF02}, {0xFF05, 0xFF05}, {0xFF07, 0xFF07}, {0xFF09, 0xFF09}, {0xFF0C, 0xFF0E},
-    {0xFF1A, 0xFF1B}, {0xFF1E, 0xFF1F}, {0xFF3D, 0xFF3D}, {0xFF5C, 0xFF5E}, {0xFF61, 0xFF61},
-    {0xFF63, 0xFF64}, {0xFF9E, 0xFF9F}, {0xFFE0, 0xFFFF}};
+    {0x21, 0x21},     {0x25, 0x25},     {0x29, 0x29},     {0x2C, 0x2C},     {0x2E, 0x2E},     {0x3A, 0x3B},
+    {0x3E, 0x3F},     {0x5D, 0x5D},     {0x7D, 0x7D},     {0xA8, 0xA8},     {0xB0, 0xB0},     {0xB7, 0xB7},
+    {0x2C7, 0x2C7},   {0x2C9, 0x2C9},   {0x2013, 0x2016}, {0x2018, 0x2019}, {0x201D, 0x201D}, {0x2022, 0x2022},
+    {0x2025, 0x2027}, {0x2032, 0x2033}, {0x2103, 0x2103}, {0x2236, 0x2236}, {0x2574, 0x2574}, {0x3001, 0x3003},
+    {0x3005, 0x3005}, {0x3009, 0x3009}, {0x300B, 0x300B}, {0x300D, 0x300D}, {0x300F, 0x300F}, {0x3011, 0x3011},
+    {0x3015, 0x3015}, {0x3017, 0x3017}, {0x301E, 0x301E}, {0x309B, 0x309C}, {0xFE30, 0xFE31}, {0xFE33, 0xFE34},
+    {0xFE36, 0xFE36}, {0xFE38, 0xFE38}, {0xFE3A, 0xFE3A}, {0xFE3C, 0xFE3C}, {0xFE3E, 0xFE3E}, {0xFE40, 0xFE40},
+    {0xFE42, 0xFE42}, {0xFE44, 0xFE44}, {0xFE4F, 0xFE52}, {0xFE54, 0xFE57}, {0xFE5A, 0xFE5A}, {0xFE5C, 0xFE5C},
+    {0xFE5E, 0xFE5E}, {0xFF01, 0xFF02}, {0xFF05, 0xFF05}, {0xFF07, 0xFF07}, {0xFF09, 0xFF09}, {0xFF0C, 0xFF0E},
+    {0xFF1A, 0xFF1B}, {0xFF1E, 0xFF1F}, {0xFF3D, 0xFF3D}, {0xFF5C, 0xFF5E}, {0xFF61, 0xFF61}, {0xFF63, 0xFF64},
+    {0xFF9E, 0xFF9F}, {0xFFE0, 0xFFFF}};
 
 HBRUSH patternBrushes[2] = {nullptr, nullptr};  // checkerboard (regular fonts), solid (bold fonts)
 
@@ -342,9 +341,10 @@ bool LayOutTextRowsOnDCW(HDC DC, std::u16string_view Text, int MaxRowCount, int&
     return pos >= n || p.SingleLine || p.NoRowBreak || p.NoHeightLimit;
 }
 
-bool LayOutTextRowsOnDC(HDC DC, std::string_view Text, int Length, int MaxRowCount, int& RowCount,
-                        TuiTextRows& Rows, TuiTextLayoutParams& Params, const TRect& Rect) {
-    if (Length >= 0 && static_cast<std::size_t>(Length) < Text.size()) Text = Text.substr(0, static_cast<std::size_t>(Length));
+bool LayOutTextRowsOnDC(HDC DC, std::string_view Text, int Length, int MaxRowCount, int& RowCount, TuiTextRows& Rows,
+                        TuiTextLayoutParams& Params, const TRect& Rect) {
+    if (Length >= 0 && static_cast<std::size_t>(Length) < Text.size())
+        Text = Text.substr(0, static_cast<std::size_t>(Length));
     std::u16string wide;
     wide.reserve(Text.size());
     for (char c : Text) wide.push_back(static_cast<char16_t>(AnsiCharToUnicode(static_cast<unsigned char>(c))));
@@ -424,14 +424,11 @@ void uiRestoreClipRgn(HDC DC, HRGN PrevRgn) {
 namespace {
 
 // Draws a row's characters at x, spreading Extra pixels over its blanks when Blanks > 0.
-void DrawRowText(HDC dc, int x, int y, std::u16string_view text, const TuiTextLayoutParams& p, int blanks,
-                 int extra) {
+void DrawRowText(HDC dc, int x, int y, std::u16string_view text, const TuiTextLayoutParams& p, int blanks, int extra) {
     std::string a = ToAnsi(text);
     if (blanks <= 0 || extra <= 0) {
-        if (p.ExpandTabs)
-            TabbedTextOut(dc, x, y, a, static_cast<int>(a.size()), 0, nullptr, x);
-        else
-            TextOut(dc, x, y, a, static_cast<int>(a.size()));
+        if (p.ExpandTabs) TabbedTextOut(dc, x, y, a, static_cast<int>(a.size()), 0, nullptr, x);
+        else TextOut(dc, x, y, a, static_cast<int>(a.size()));
         return;
     }
     // Justified: each blank widens by its share of the extra width, the first blanks by one pixel more.
@@ -475,7 +472,8 @@ void DrawTextRowsHighlighted(HDC DC, const TRect& Rect, const TuiTextLayoutParam
         }
         TRect rowRect{row.X, row.Y, std::max<int>(row.X + row.Width, Rect.right), row.Y + Params.RowHeight};
         if (!RectVisible(DC, &rowRect)) continue;
-        std::u16string_view text = all.substr(static_cast<std::size_t>(row.Start), static_cast<std::size_t>(row.TextLength));
+        std::u16string_view text =
+            all.substr(static_cast<std::size_t>(row.Start), static_cast<std::size_t>(row.TextLength));
         if (Params.Placeholder) {
             TRect bar{row.X, row.Y + 1, std::min<int>(row.X + row.Width, Rect.right), row.Y + Params.RowHeight - 1};
             if (bar.bottom <= bar.top) bar.bottom = bar.top + 1;

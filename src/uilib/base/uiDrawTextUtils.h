@@ -14,8 +14,8 @@
 namespace zel {
 
 // Text flags. Bits 0-2 horizontal alignment, bits 4-5 vertical alignment.
-constexpr std::uint32_t uiTextAlignLeft = 0, uiTextAlignCenter = 1, uiTextAlignRight = 2,
-                        uiTextAlignJustify = 3, uiTextAlignJustifyAll = 4;
+constexpr std::uint32_t uiTextAlignLeft = 0, uiTextAlignCenter = 1, uiTextAlignRight = 2, uiTextAlignJustify = 3,
+                        uiTextAlignJustifyAll = 4;
 constexpr std::uint32_t uiTextAlignHorzMask = 0x7;
 constexpr std::uint32_t uiTextAlignTop = 0x00, uiTextAlignVCenter = 0x10, uiTextAlignBottom = 0x20,
                         uiTextAlignDistribute = 0x30;
@@ -44,8 +44,8 @@ struct TuiTextLayoutParams {
     int FontHeight = 0;
     int ExternalLeading = 0;  // only with uiTextExternalLeading
     int RowHeight = 0;
-    int EllipsisWidth = 0;    // width of "..." (only with uiTextEndEllipsis)
-    bool IsBold = false;      // weight 700 or more
+    int EllipsisWidth = 0;  // width of "..." (only with uiTextEndEllipsis)
+    bool IsBold = false;    // weight 700 or more
     char16_t BreakChar = u' ';
     std::uint8_t HorzAlignment = 0;
     std::uint8_t VertAlignment = 0;
@@ -71,8 +71,8 @@ struct TuiTextLayoutParams {
 };
 
 struct TuiTextRow {
-    int Start = 0;        // first character, as an offset into the rows' text
-    int TextLength = 0;   // characters
+    int Start = 0;       // first character, as an offset into the rows' text
+    int TextLength = 0;  // characters
     int Width = 0;
     int Height = 0;
     int BlanksCount = 0;  // blanks a justified row spreads its extra width over
@@ -107,8 +107,8 @@ void MeasureTextLayoutParams(TCanvas* Canvas, std::uint32_t Flags, TuiTextLayout
 // True when the whole text fitted. The ANSI forms take Windows-1252 text (Length < 0: all of it).
 bool LayOutTextRowsOnDCW(HDC DC, std::u16string_view Text, int MaxRowCount, int& RowCount, TuiTextRows& Rows,
                          TuiTextLayoutParams& Params, const TRect& Rect);
-bool LayOutTextRowsOnDC(HDC DC, std::string_view Text, int Length, int MaxRowCount, int& RowCount,
-                        TuiTextRows& Rows, TuiTextLayoutParams& Params, const TRect& Rect);
+bool LayOutTextRowsOnDC(HDC DC, std::string_view Text, int Length, int MaxRowCount, int& RowCount, TuiTextRows& Rows,
+                        TuiTextLayoutParams& Params, const TRect& Rect);
 bool LayOutTextRows(TCanvas* Canvas, std::string_view Text, int Length, int MaxRowCount, int& RowCount,
                     TuiTextRows& Rows, TuiTextLayoutParams& Params, const TRect& Rect);
 
@@ -116,8 +116,7 @@ bool LayOutTextRows(TCanvas* Canvas, std::string_view Text, int Length, int MaxR
 void AlignTextRowsInRect(const TRect& Rect, TuiTextLayoutParams& Params, int RowCount, TuiTextRows& Rows);
 
 // Bounds inset by two pixel units with the inner margin, then Left and Right moved in by the given units.
-TRect TextRectFromBounds(const TRect& Bounds, const TuiTextLayoutParams& Params, int LeftUnits = 0,
-                         int RightUnits = 0);
+TRect TextRectFromBounds(const TRect& Bounds, const TuiTextLayoutParams& Params, int LeftUnits = 0, int RightUnits = 0);
 
 // Draws the rows; SelStart/SelLength (character indexes of the whole text) are drawn in the highlight colours.
 void DrawTextRowsHighlighted(HDC DC, const TRect& Rect, const TuiTextLayoutParams& Params, bool ForceEllipsis,

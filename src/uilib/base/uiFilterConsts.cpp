@@ -107,6 +107,7 @@ void uiFilterConstsRegisterResourceStrings(TubProductResourceStrings* Product) {
 }
 
 // The group is listed while the program starts and taken out again when it ends.
-static TubResourceStringsRegistration uiFilterConstsRegistration(uiFilterConstsProductName, uiFilterConstsRegisterResourceStrings);
+static TubResourceStringsRegistration uiFilterConstsRegistration(uiFilterConstsProductName,
+                                                                 uiFilterConstsRegisterResourceStrings);
 
 }  // namespace zel

@@ -1,5 +1,6 @@
 #pragma once
-// The resource strings of the data filter (operator words and filter-box captions), registered as the product group "UIDataFilter".
+// The resource strings of the data filter (operator words and filter-box captions), registered as the product group
+// "UIDataFilter".
 #include "uilib/base/ubCore.h"
 
 namespace zel {

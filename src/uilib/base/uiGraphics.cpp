@@ -5,8 +5,8 @@
 
 #include "platform/win/Messages.h"
 #include "platform/win/SysInfo.h"
-#include "uilib/base/ubUxTheme.h"
 #include "platform/win/Windows.h"
+#include "uilib/base/ubUxTheme.h"
 #include "uilib/base/uiGeometry.h"
 
 namespace zel {
@@ -54,10 +54,8 @@ void TuiRegion::CombineWith(TuiRegion* Region, TuiRegionMergeMode Operation, boo
     if (Region == nullptr) return;
     if (handle_ == nullptr) handle_ = CreateRectRgn(0, 0, 0, 0);
     if (Region != this) {
-        if (Operation == rmmSet)
-            CombineRgn(handle_, Region->handle_, nullptr, RGN_COPY);
-        else
-            CombineRgn(handle_, handle_, Region->handle_, RegionMergeModeToCombineMode(Operation));
+        if (Operation == rmmSet) CombineRgn(handle_, Region->handle_, nullptr, RGN_COPY);
+        else CombineRgn(handle_, handle_, Region->handle_, RegionMergeModeToCombineMode(Operation));
         if (DestroyRegion) delete Region;
     } else if (Operation == rmmSubtract) {
         SetRectRgn(handle_, 0, 0, 0, 0);  // a region without itself is empty; never free this one
@@ -202,8 +200,8 @@ void TuiCanvas::FillFramedRect(const TRect& R, const TuiFillParams& FillParams, 
     FillRectByBitmap(inner, FillParams.Bitmap, ExcludeRect);
 }
 
-void TuiCanvas::DrawTwoColourFrame(const TRect& R, TColor LeftTopColor, TColor RightBottomColor,
-                                   TuiBorders Borders, int LineWidth) {
+void TuiCanvas::DrawTwoColourFrame(const TRect& R, TColor LeftTopColor, TColor RightBottomColor, TuiBorders Borders,
+                                   int LineWidth) {
     const int w = LineWidth;
     if (Borders.Contains(bLeft)) FillRect(TRect{R.left, R.top, R.left + w, R.bottom}, LeftTopColor);
     if (Borders.Contains(bTop)) FillRect(TRect{R.left, R.top, R.right, R.top + w}, LeftTopColor);
@@ -213,10 +211,8 @@ void TuiCanvas::DrawTwoColourFrame(const TRect& R, TColor LeftTopColor, TColor R
 
 void TuiCanvas::DrawEdge(const TRect& R, bool Sunken, bool Outer, TuiBorders Borders) {
     TColor lt = clBtnHighlight, rb = clBtnShadow;  // inner raised
-    if (Outer)
-        Sunken ? (lt = clBtnShadow, rb = clBtnHighlight) : (lt = cl3DLight, rb = cl3DDkShadow);
-    else if (Sunken)
-        lt = cl3DDkShadow, rb = cl3DLight;
+    if (Outer) Sunken ? (lt = clBtnShadow, rb = clBtnHighlight) : (lt = cl3DLight, rb = cl3DDkShadow);
+    else if (Sunken) lt = cl3DDkShadow, rb = cl3DLight;
     DrawTwoColourFrame(R, lt, rb, Borders, 1);
 }
 
@@ -235,10 +231,8 @@ void TuiCanvas::InvertRect(const TRect& R) {
 
 void TuiCanvas::OutputText(const std::string& Text, TRect R, UINT DrawTextFlags, bool UseDrawText, UINT EtoOptions) {
     HDC dc = PreparedHandle();
-    if (UseDrawText)
-        ::zel::DrawText(dc, Text, static_cast<int>(Text.size()), &R, DrawTextFlags);
-    else
-        ExtTextOut(dc, R.left, R.top, EtoOptions, &R, Text, static_cast<UINT>(Text.size()), nullptr);
+    if (UseDrawText) ::zel::DrawText(dc, Text, static_cast<int>(Text.size()), &R, DrawTextFlags);
+    else ExtTextOut(dc, R.left, R.top, EtoOptions, &R, Text, static_cast<UINT>(Text.size()), nullptr);
 }
 
 void TuiCanvas::DrawText(const std::string& Text, TRect R, TuiTextLayoutFlags Flags, bool Enabled) {
@@ -256,16 +250,12 @@ void TuiCanvas::DrawText(const std::string& Text, TRect R, TuiTextLayoutFlags Fl
     } else {
         const int d = Enabled ? 0 : 1;
         if (size.cx < R.Width()) {
-            if ((Flags & 0x07) == tlfRight)
-                R.left = R.right - size.cx - d;
-            else if ((Flags & 0x07) == tlfCenterH)
-                R.left = (R.left + R.right - size.cx) / 2;
+            if ((Flags & 0x07) == tlfRight) R.left = R.right - size.cx - d;
+            else if ((Flags & 0x07) == tlfCenterH) R.left = (R.left + R.right - size.cx) / 2;
         }
         if (size.cy < RectHeight(R)) {
-            if ((Flags & 0x38) == tlfBottom)
-                R.top = R.bottom - size.cy - d;
-            else if ((Flags & 0x38) == tlfCenterV)
-                R.top = (R.top + R.bottom - size.cy) / 2;
+            if ((Flags & 0x38) == tlfBottom) R.top = R.bottom - size.cy - d;
+            else if ((Flags & 0x38) == tlfCenterV) R.top = (R.top + R.bottom - size.cy) / 2;
         }
         etoOptions = (Flags & tlfNoClip) ? 0 : ETO_CLIPPED;
     }
@@ -293,10 +283,8 @@ void TuiCanvas::AlignMultilineText(TRect& R, const std::string& Text, bool DontB
     TRect calc{R.left, R.top, R.right - d, R.top};
     TextExtent(Text, calc, flags);
     const int height = RectHeight(calc);
-    if (Kind == 1)
-        R.top = R.bottom - height - d;
-    else
-        R.top = (R.top + R.bottom - height) / 2;
+    if (Kind == 1) R.top = R.bottom - height - d;
+    else R.top = (R.top + R.bottom - height) / 2;
 }
 
 TSize TuiCanvas::GetTextSize(const std::string& Text) {
@@ -309,18 +297,14 @@ void TuiCanvas::TextExtent(const std::string& Text, TRect& R, TuiTextLayoutFlags
     const int oldW = R.Width(), oldH = RectHeight(R);
     const UINT dt = LayoutFlagsToDrawTextFlags(Flags);
     if (oldW <= 0 && !Text.empty()) R.right = R.left + 1;
-    if (::zel::DrawText(PreparedHandle(), Text, static_cast<int>(Text.size()), &R,
-                        (dt | DT_CALCRECT) & ~DT_VCENTER) == 0)
+    if (::zel::DrawText(PreparedHandle(), Text, static_cast<int>(Text.size()), &R, (dt | DT_CALCRECT) & ~DT_VCENTER) ==
+        0)
         R = TRect{R.left, R.top, R.left, R.top};
     const int newW = R.Width(), newH = RectHeight(R);
-    if (dt & DT_CENTER)
-        OffsetRect(&R, (oldW - newW) / 2, 0);
-    else if (dt & DT_RIGHT)
-        OffsetRect(&R, oldW - newW, 0);
-    if (dt & DT_VCENTER)
-        OffsetRect(&R, 0, (oldH - newH) / 2);
-    else if (dt & DT_BOTTOM)
-        OffsetRect(&R, 0, oldH - newH);
+    if (dt & DT_CENTER) OffsetRect(&R, (oldW - newW) / 2, 0);
+    else if (dt & DT_RIGHT) OffsetRect(&R, oldW - newW, 0);
+    if (dt & DT_VCENTER) OffsetRect(&R, 0, (oldH - newH) / 2);
+    else if (dt & DT_BOTTOM) OffsetRect(&R, 0, oldH - newH);
 }
 
 int TuiCanvas::FontHeight(TFont* AFont) {
@@ -402,10 +386,8 @@ void TuiCanvas::SetClipRegion(TuiRegion* Region, TuiRegionMergeMode Operation, b
         Region->Offset(o.x, o.y);
     }
     SelectClipRgn(Handle(), Region->GetHandle());
-    if (DestroyRegion)
-        delete Region;
-    else if (ConsiderOrigin)
-        Region->Offset(-o.x, -o.y);
+    if (DestroyRegion) delete Region;
+    else if (ConsiderOrigin) Region->Offset(-o.x, -o.y);
 }
 
 void TuiCanvas::SetClipRegion(const TRect& R, TuiRegionMergeMode Operation, bool ConsiderOrigin) {
@@ -431,9 +413,18 @@ void TuiCanvas::RotateBitmap(TBitmap* Bitmap, int Angle, bool Flip) {
             int nx = x, ny = y;
             switch (Angle) {
                 case 0: ny = H - 1 - y; break;
-                case 1: nx = y; ny = Flip ? x : W - 1 - x; break;
-                case 2: nx = H - 1 - y; ny = Flip ? W - 1 - x : x; break;
-                default: nx = W - 1 - x; ny = Flip ? y : H - 1 - y; break;
+                case 1:
+                    nx = y;
+                    ny = Flip ? x : W - 1 - x;
+                    break;
+                case 2:
+                    nx = H - 1 - y;
+                    ny = Flip ? W - 1 - x : x;
+                    break;
+                default:
+                    nx = W - 1 - x;
+                    ny = Flip ? y : H - 1 - y;
+                    break;
             }
             dst[static_cast<std::size_t>(ny) * static_cast<std::size_t>(NW) + static_cast<std::size_t>(nx)] =
                 src[static_cast<std::size_t>(y) * static_cast<std::size_t>(W) + static_cast<std::size_t>(x)];

@@ -26,7 +26,7 @@ int RegionMergeModeToCombineMode(TuiRegionMergeMode Mode);
 // Owns one GDI region handle.
 class TuiRegion : public TObject {
 public:
-    TuiRegion();  // an empty region (0, 0, 0, 0)
+    TuiRegion();                       // an empty region (0, 0, 0, 0)
     explicit TuiRegion(HRGN AHandle);  // takes ownership
     explicit TuiRegion(const TRect& R);
     TuiRegion(int Left, int Top, int Right, int Bottom);
@@ -57,10 +57,10 @@ inline constexpr TuiBorders uiBordersAll{bLeft, bTop, bRight, bBottom};
 // The library's text layout flags.
 using TuiTextLayoutFlags = std::uint16_t;
 constexpr TuiTextLayoutFlags tlfLeft = 0x0001, tlfRight = 0x0002, tlfCenterH = 0x0004, tlfTop = 0x0008,
-                             tlfBottom = 0x0010, tlfCenterV = 0x0020, tlfSingleLine = 0x0040,
-                             tlfNoClip = 0x0080, tlfExpandTabs = 0x0100, tlfShowPrefix = 0x0200,
-                             tlfWordBreak = 0x0400, tlfEndEllipsis = 0x0800, tlfCalcRect = 0x1000,
-                             tlfPathEllipsis = 0x2000, tlfDontBreakChars = 0x4000;
+                             tlfBottom = 0x0010, tlfCenterV = 0x0020, tlfSingleLine = 0x0040, tlfNoClip = 0x0080,
+                             tlfExpandTabs = 0x0100, tlfShowPrefix = 0x0200, tlfWordBreak = 0x0400,
+                             tlfEndEllipsis = 0x0800, tlfCalcRect = 0x1000, tlfPathEllipsis = 0x2000,
+                             tlfDontBreakChars = 0x4000;
 
 // The DrawText flags of library text flags (DT_NOPREFIX unless tlfShowPrefix).
 UINT LayoutFlagsToDrawTextFlags(TuiTextLayoutFlags Flags);
@@ -120,8 +120,8 @@ public:
     // Text. Disabled text is embossed: clBtnHighlight one pixel down-right under clBtnShadow.
     void DrawText(const std::string& Text, TRect R, TuiTextLayoutFlags Flags, bool Enabled = true);
     // Moves R's top so that the text's height sits at the bottom (Kind 1) or in the middle (Kind 2).
-    void AlignMultilineText(TRect& R, const std::string& Text, bool DontBreakChars, bool Enabled,
-                            bool ShowPrefix, bool WordBreak, int Kind);
+    void AlignMultilineText(TRect& R, const std::string& Text, bool DontBreakChars, bool Enabled, bool ShowPrefix,
+                            bool WordBreak, int Kind);
     TSize GetTextSize(const std::string& Text);
     // R becomes the text's extent aligned inside R's size on entry as the flags ask.
     void TextExtent(const std::string& Text, TRect& R, TuiTextLayoutFlags Flags);

@@ -8,10 +8,10 @@
 namespace zel {
 
 struct TuiShellSpecialFolderInfo {
-    DWORD Attributes = 0;            // only SFGAO_FOLDER and SFGAO_HIDDEN remain
-    LPITEMIDLIST Pidl = nullptr;     // owned by the table
+    DWORD Attributes = 0;         // only SFGAO_FOLDER and SFGAO_HIDDEN remain
+    LPITEMIDLIST Pidl = nullptr;  // owned by the table
     std::string DisplayName;
-    std::string UpperPath;           // the file-system path in upper case
+    std::string UpperPath;  // the file-system path in upper case
     std::string UpperDisplayName;
 };
 

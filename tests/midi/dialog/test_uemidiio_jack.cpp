@@ -39,10 +39,12 @@ TEST_F(InOutDialog, ListsTheJackPortsOfTheInstrumentAndOpensThem) {
     });
     TBytes request = MakeDataRequest(0x10, Addr(0x03, 0x00, 0x00, 0x00), 72);
     f->PutLong(request.data(), request.size());
-    EXPECT_TRUE(TJackInstrument::WaitFor([&] {
-        ProcessPendingMessages();
-        return events >= 1;
-    }, std::chrono::seconds(5)));
+    EXPECT_TRUE(TJackInstrument::WaitFor(
+        [&] {
+            ProcessPendingMessages();
+            return events >= 1;
+        },
+        std::chrono::seconds(5)));
     form.reset();
     ProcessPendingMessages();
 }

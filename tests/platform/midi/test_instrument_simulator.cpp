@@ -24,7 +24,11 @@ protected:
 };
 
 TEST_F(Simulator, MemoryIsLaidOutAsTheAddressMap) {
-    struct Row { const char* name; std::uint32_t address; std::uint16_t size; };
+    struct Row {
+        const char* name;
+        std::uint32_t address;
+        std::uint16_t size;
+    };
     const Row rows[] = {
         {"system common", Addr(0x00, 0x00, 0x00, 0x00), 40},
         {"scale tune 17", Addr(0x00, 0x00, 0x20, 0x00), 12},
@@ -60,7 +64,11 @@ TEST_F(Simulator, MessageBuildersFrameAndChecksum) {
 }
 
 TEST_F(Simulator, AppliesDataSetsForItsDeviceOnly) {
-    struct Row { const char* name; TBytes message; bool applied; };
+    struct Row {
+        const char* name;
+        TBytes message;
+        bool applied;
+    };
     TBytes badSum = MakeDataSet(0x10, Addr(0x03, 0, 0x10, 0x05), {0x41});
     badSum[10] ^= 1;
     TBytes otherModel = MakeDataSet(0x10, Addr(0x03, 0, 0x10, 0x05), {0x42});
@@ -91,7 +99,12 @@ TEST_F(Simulator, AppliesDataSetsForItsDeviceOnly) {
 TEST_F(Simulator, AnswersARequestWithOneDataSetPerBlock) {
     for (std::uint8_t i = 0; i < 72; ++i) sim.Poke(Addr(0x11, 0x05, 0x00, i), static_cast<std::uint8_t>(0x20 + i));
     sim.Poke(Addr(0x11, 0x05, 0x17, 0x00), 0x55);  // tone 4, byte 128
-    struct Row { const char* name; std::uint32_t address; std::uint32_t size; std::vector<std::size_t> lengths; };
+    struct Row {
+        const char* name;
+        std::uint32_t address;
+        std::uint32_t size;
+        std::vector<std::size_t> lengths;
+    };
     const Row rows[] = {
         {"whole patch", Addr(0x11, 0x05, 0, 0), 0x1718, {83, 140, 140, 140, 140}},
         {"patch name", Addr(0x11, 0x05, 0, 0), 0x0C, {23}},
@@ -176,7 +189,9 @@ TEST(SimulatorInProcess, AnswersThroughTheMidiLayer) {
     };
     HMIDIIN in = nullptr;
     HMIDIOUT outDev = nullptr;
-    ASSERT_EQ(midiInOpen(&in, 0, reinterpret_cast<DWORD_PTR>(+record), reinterpret_cast<DWORD_PTR>(&calls), CALLBACK_FUNCTION), 0u);
+    ASSERT_EQ(midiInOpen(&in, 0, reinterpret_cast<DWORD_PTR>(+record), reinterpret_cast<DWORD_PTR>(&calls),
+                         CALLBACK_FUNCTION),
+              0u);
     ASSERT_EQ(midiOutOpen(&outDev, 0, 0, 0, CALLBACK_NULL), 0u);
     std::vector<std::vector<BYTE>> buffers(5, std::vector<BYTE>(256));
     std::vector<MIDIHDR> headers(5);

@@ -79,9 +79,11 @@ TEST_F(MidiLayerOnJack, SysexAndShortMessagesTravelBothWays) {
     HMIDIIN in = nullptr;
     HMIDIOUT out = nullptr;
     ASSERT_EQ(midiInOpen(&in, static_cast<UINT>(inId), reinterpret_cast<DWORD_PTR>(&TRecorder::Callback),
-                         reinterpret_cast<DWORD_PTR>(&rec), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+                         reinterpret_cast<DWORD_PTR>(&rec), CALLBACK_FUNCTION),
+              MMSYSERR_NOERROR);
     ASSERT_EQ(midiOutOpen(&out, static_cast<UINT>(outId), reinterpret_cast<DWORD_PTR>(&TRecorder::Callback),
-                          reinterpret_cast<DWORD_PTR>(&rec), CALLBACK_FUNCTION), MMSYSERR_NOERROR);
+                          reinterpret_cast<DWORD_PTR>(&rec), CALLBACK_FUNCTION),
+              MMSYSERR_NOERROR);
     // The program's own ports never show up as devices.
     UINT n = midiInGetNumDevs();
     for (UINT i = 0; i < n; ++i) {

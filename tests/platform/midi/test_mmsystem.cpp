@@ -50,13 +50,15 @@ protected:
 
     HMIDIIN OpenIn() {
         HMIDIIN h = nullptr;
-        EXPECT_EQ(midiInOpen(&h, 0, reinterpret_cast<DWORD_PTR>(&Record), reinterpret_cast<DWORD_PTR>(&calls), CALLBACK_FUNCTION),
+        EXPECT_EQ(midiInOpen(&h, 0, reinterpret_cast<DWORD_PTR>(&Record), reinterpret_cast<DWORD_PTR>(&calls),
+                             CALLBACK_FUNCTION),
                   MMSYSERR_NOERROR);
         return h;
     }
     HMIDIOUT OpenOut() {
         HMIDIOUT h = nullptr;
-        EXPECT_EQ(midiOutOpen(&h, 0, reinterpret_cast<DWORD_PTR>(&Record), reinterpret_cast<DWORD_PTR>(&calls), CALLBACK_FUNCTION),
+        EXPECT_EQ(midiOutOpen(&h, 0, reinterpret_cast<DWORD_PTR>(&Record), reinterpret_cast<DWORD_PTR>(&calls),
+                              CALLBACK_FUNCTION),
                   MMSYSERR_NOERROR);
         return h;
     }
@@ -80,7 +82,8 @@ TEST_F(MidiLayer, DevicesAreTheBackEndPortsWithWinmmCapabilities) {
     ASSERT_EQ(midiInGetDevCapsA(0, &in, sizeof(in)), MMSYSERR_NOERROR);
     EXPECT_STREQ(in.szPname, "Port A");
     ASSERT_EQ(midiInGetDevCapsA(1, &in, sizeof(in)), MMSYSERR_NOERROR);
-    EXPECT_EQ(std::string(in.szPname), std::string("A port whose name is longer than thirty-one characters").substr(0, 31));
+    EXPECT_EQ(std::string(in.szPname),
+              std::string("A port whose name is longer than thirty-one characters").substr(0, 31));
     EXPECT_EQ(midiInGetDevCapsA(2, &in, sizeof(in)), MMSYSERR_BADDEVICEID);
     EXPECT_EQ(midiInGetDevCapsA(0, &in, sizeof(in) - 1), MMSYSERR_INVALPARAM);
 
@@ -106,7 +109,11 @@ TEST_F(MidiLayer, NoMidiSystemGivesNoDevices) {
 
 TEST_F(MidiLayer, ErrorTexts) {
     char text[MAXERRORLENGTH];
-    struct Row { const char* name; MMRESULT code; const char* fragment; };
+    struct Row {
+        const char* name;
+        MMRESULT code;
+        const char* fragment;
+    };
     const Row rows[] = {
         {"bad device", MMSYSERR_BADDEVICEID, "device ID"},
         {"invalid handle", MMSYSERR_INVALHANDLE, "handle is invalid"},
@@ -234,7 +241,11 @@ TEST_F(MidiLayer, InputBuffersFollowTheDriverRules) {
 
 TEST_F(MidiLayer, ShortMessagesGoOutWithTheirLength) {
     HMIDIOUT h = OpenOut();
-    struct Row { const char* name; DWORD msg; std::vector<BYTE> bytes; };
+    struct Row {
+        const char* name;
+        DWORD msg;
+        std::vector<BYTE> bytes;
+    };
     const std::vector<Row> rows = {
         {"note on", 0x403C90, {0x90, 0x3C, 0x40}},
         {"program change", 0x0005C3, {0xC3, 0x05}},
@@ -302,7 +313,7 @@ TEST(GlobalMemory, MoveableZeroedSharedBlocks) {
     ASSERT_NE(p, nullptr);
     for (int i = 0; i < 100; ++i) ASSERT_EQ(p[i], 0);
     EXPECT_EQ(GlobalLock(h), p);
-    EXPECT_EQ(GlobalUnlock(h), TRUE);   // still locked once
+    EXPECT_EQ(GlobalUnlock(h), TRUE);  // still locked once
     EXPECT_EQ(GlobalUnlock(h), FALSE);
     EXPECT_EQ(GlobalFree(h), nullptr);
     EXPECT_EQ(GlobalBlockCount(), before);

@@ -20,9 +20,7 @@ std::string OpText(TOperation op) { return op == opInsert ? "opInsert" : "opRemo
 // hold a reference to another component, cleared when that one is removed.
 class TLogComp : public TComponent {
 public:
-    TLogComp(TComponent* AOwner, const std::string& name, Log* log) : TComponent(AOwner), log_(log) {
-        SetName(name);
-    }
+    TLogComp(TComponent* AOwner, const std::string& name, Log* log) : TComponent(AOwner), log_(log) { SetName(name); }
     ~TLogComp() override {
         log_->push_back("~" + GetName() + (ComponentState().Contains(csDestroying) ? " destroying" : ""));
     }
@@ -403,15 +401,9 @@ struct NameCase {
 
 TEST(TComponentName, ValidAndInvalidNames) {
     const NameCase cases[] = {
-        {"letters", "Button", true},
-        {"underscore first", "_x1", true},
-        {"digits after", "Edit12", true},
-        {"empty", "", true},
-        {"digit first", "1abc", false},
-        {"blank", "a b", false},
-        {"dot", "a.b", false},
-        {"hyphen", "a-b", false},
-        {"non-ASCII letter", "\xE9t\xE9", false},
+        {"letters", "Button", true}, {"underscore first", "_x1", true}, {"digits after", "Edit12", true},
+        {"empty", "", true},         {"digit first", "1abc", false},    {"blank", "a b", false},
+        {"dot", "a.b", false},       {"hyphen", "a-b", false},          {"non-ASCII letter", "\xE9t\xE9", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

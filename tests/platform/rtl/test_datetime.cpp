@@ -19,7 +19,6 @@ struct DateCase {
 
 void PrintTo(const DateCase& c, std::ostream* os) { *os << c.name; }
 
-
 class DateSerials : public ::testing::TestWithParam<DateCase> {};
 
 TEST_P(DateSerials, EncodeAndDecodeAgree) {
@@ -33,15 +32,16 @@ TEST_P(DateSerials, EncodeAndDecodeAgree) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DateSerials,
-    ::testing::Values(DateCase{"Epoch", 1899, 12, 30, 0}, DateCase{"NewYear1900", 1900, 1, 1, 2},
-                      DateCase{"Leap2000", 2000, 2, 29, 36585}, DateCase{"Y2K", 2000, 1, 1, 36526},
-                      DateCase{"Before", 1899, 12, 1, -29}, DateCase{"Today", 2026, 12, 9, 46365},
-                      DateCase{"Century", 2100, 3, 1, 73110}),
-    [](const auto& info) { return info.param.name; });
+                         ::testing::Values(DateCase{"Epoch", 1899, 12, 30, 0}, DateCase{"NewYear1900", 1900, 1, 1, 2},
+                                           DateCase{"Leap2000", 2000, 2, 29, 36585}, DateCase{"Y2K", 2000, 1, 1, 36526},
+                                           DateCase{"Before", 1899, 12, 1, -29}, DateCase{"Today", 2026, 12, 9, 46365},
+                                           DateCase{"Century", 2100, 3, 1, 73110}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(DateTime, TimeOfDayRoundTripsToTheMillisecond) {
     for (int ms : {0, 1, 999, 43'200'000, 86'399'999}) {
-        const TDateTime t = EncodeDate(2024, 5, 17) + EncodeTime(ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000);
+        const TDateTime t =
+            EncodeDate(2024, 5, 17) + EncodeTime(ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000);
         int h, n, s, z;
         DecodeTime(t, h, n, s, z);
         EXPECT_EQ(((h * 60 + n) * 60 + s) * 1000 + z, ms);

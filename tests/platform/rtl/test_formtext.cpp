@@ -94,7 +94,8 @@ TEST_P(FormTextErrors, NameTheFormAndTheLine) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, FormTextErrors,
+INSTANTIATE_TEST_SUITE_P(
+    Table, FormTextErrors,
     ::testing::Values(BadCase{"MissingEnd", "object A: TForm\n  Left = 1\n", 3, "'end' expected"},
                       BadCase{"UnterminatedString", "object A: TForm\n  Caption = 'abc\nend", 2, "unterminated string"},
                       BadCase{"NoEquals", "object A: TForm\n  Left 1\nend", 2, "'=' expected"},

@@ -73,8 +73,8 @@ TEST_F(IniFileTest, ABareNameLivesInXdgConfigHome) {
     EXPECT_EQ(ini.FileName(), "Zelmo95.ini");
     EXPECT_EQ(ini.Path(), config + "/Zelmo95.ini");
     EXPECT_EQ(ini.ReadInteger("Midi", "DeviceID", 16), 16);  // no file yet
-    EXPECT_FALSE(fs::exists(config));                         // reading creates nothing
-    ini.WriteInteger("Midi", "DeviceID", 17);                 // the folder is created on write
+    EXPECT_FALSE(fs::exists(config));                        // reading creates nothing
+    ini.WriteInteger("Midi", "DeviceID", 17);                // the folder is created on write
     EXPECT_EQ(test::ReadAll(config + "/Zelmo95.ini"), "[Midi]\r\nDeviceID=17\r\n");
     EXPECT_EQ(TIniFile("Zelmo95.ini").ReadInteger("Midi", "DeviceID", 16), 17);
 }
@@ -165,27 +165,19 @@ TEST_P(IniInteger, LeadingNumberOrTheDefault) {
     EXPECT_EQ(TIniFile(path).ReadInteger("N", "v", -777), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, IniInteger,
-                         ::testing::Values(IntegerRow{"plain", "70", 70},
-                                           IntegerRow{"blanks", "  42  ", 42},
-                                           IntegerRow{"plus", "+7", 7},
-                                           IntegerRow{"minus", "-5", -5},
-                                           IntegerRow{"leading_digits", "12abc", 12},
-                                           IntegerRow{"digits_then_blank", "3 4", 3},
-                                           IntegerRow{"letters", "abc", -777},
-                                           IntegerRow{"empty", "", -777},
-                                           IntegerRow{"sign_only", "-", -777},
-                                           IntegerRow{"decimal_point", "1.5", 1},
-                                           IntegerRow{"hex_0x", "0x1F", 31},
-                                           IntegerRow{"hex_dollar", "$ff", 255},
-                                           IntegerRow{"hex_negative", "-$10", -16},
-                                           IntegerRow{"zero_x_alone", "0x", 0},
-                                           IntegerRow{"dollar_alone", "$", -777},
-                                           IntegerRow{"int_max", "2147483647", INT_MAX},
-                                           IntegerRow{"int_min", "-2147483648", INT_MIN},
-                                           IntegerRow{"too_big", "2147483648", -777},
-                                           IntegerRow{"far_too_big", "99999999999999999999", -777}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, IniInteger,
+    ::testing::Values(IntegerRow{"plain", "70", 70}, IntegerRow{"blanks", "  42  ", 42}, IntegerRow{"plus", "+7", 7},
+                      IntegerRow{"minus", "-5", -5}, IntegerRow{"leading_digits", "12abc", 12},
+                      IntegerRow{"digits_then_blank", "3 4", 3}, IntegerRow{"letters", "abc", -777},
+                      IntegerRow{"empty", "", -777}, IntegerRow{"sign_only", "-", -777},
+                      IntegerRow{"decimal_point", "1.5", 1}, IntegerRow{"hex_0x", "0x1F", 31},
+                      IntegerRow{"hex_dollar", "$ff", 255}, IntegerRow{"hex_negative", "-$10", -16},
+                      IntegerRow{"zero_x_alone", "0x", 0}, IntegerRow{"dollar_alone", "$", -777},
+                      IntegerRow{"int_max", "2147483647", INT_MAX}, IntegerRow{"int_min", "-2147483648", INT_MIN},
+                      IntegerRow{"too_big", "2147483648", -777},
+                      IntegerRow{"far_too_big", "99999999999999999999", -777}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(IniFileTest, Booleans) {
     TIniFile ini(Write("[B]\none=1\nzero=0\ntwo=2\nyes=yes\n"));
@@ -228,10 +220,10 @@ TEST_F(IniFileTest, DuplicateKeysAreListedOnce) {
 TEST_F(IniFileTest, WritingKeepsEveryOtherLineInOrderAndWritesCrLf) {
     const std::string path = Write(kSample);
     TIniFile ini(path);
-    ini.WriteInteger("midi", "deviceid", 20);         // changed in place, file's spelling kept
-    ini.WriteString("Desktop", "Top", "30");           // new key after the section's last line
+    ini.WriteInteger("midi", "deviceid", 20);  // changed in place, file's spelling kept
+    ini.WriteString("Desktop", "Top", "30");   // new key after the section's last line
     ini.WriteBool("Data Card", "Installed", false);
-    ini.WriteInteger("Keyboard", "Octave", 3);         // new section at the end
+    ini.WriteInteger("Keyboard", "Octave", 3);  // new section at the end
     ini.WriteString("Preview", "Velocity", "70");
     EXPECT_EQ(test::ReadAll(path),
               "; Zelmovi settings\r\n"

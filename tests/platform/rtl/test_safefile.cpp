@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "support/TempDir.h"
@@ -123,16 +123,15 @@ TEST_P(SafeFileFailure, LeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"Bank.Lib"});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SafeFileFailure,
-    ::testing::Values(FailureRow{"writer_throws_after_6000_bytes", {}, true},
-                      FailureRow{"disk_full_after_0_bytes", {0, false, false}, false},
-                      FailureRow{"disk_full_after_3000_bytes", {3000, false, false}, false},
-                      FailureRow{"disk_full_after_8000_bytes", {8000, false, false}, false},
-                      FailureRow{"disk_full_one_byte_short", {13001, false, false}, false},
-                      FailureRow{"flush_fails", {-1, true, false}, false},
-                      FailureRow{"rename_fails", {-1, false, true}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SafeFileFailure,
+                         ::testing::Values(FailureRow{"writer_throws_after_6000_bytes", {}, true},
+                                           FailureRow{"disk_full_after_0_bytes", {0, false, false}, false},
+                                           FailureRow{"disk_full_after_3000_bytes", {3000, false, false}, false},
+                                           FailureRow{"disk_full_after_8000_bytes", {8000, false, false}, false},
+                                           FailureRow{"disk_full_one_byte_short", {13001, false, false}, false},
+                                           FailureRow{"flush_fails", {-1, true, false}, false},
+                                           FailureRow{"rename_fails", {-1, false, true}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SafeFile, FaultsExactlyAtTheSizeStillSucceed) {
     test::TempDir dir;
@@ -240,7 +239,7 @@ TEST(SafeFileWriter, CanReadBackAndPatchBeforeCommit) {
     test::TempDir dir;
     const std::string path = dir.File("a.Lib");
     TSafeFileWriter out(path);
-    WriteI16(out, 0);       // a count patched later
+    WriteI16(out, 0);  // a count patched later
     WriteI16(out, 0x1234);
     out.SetPosition(0);
     WriteI16(out, 1);

@@ -57,16 +57,19 @@ TEST_P(ShortStringLayout, WritesLengthCharactersAndZeroFillerToTheDeclaredSize) 
     EXPECT_EQ(m.DataString(), row.bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ShortStringLayout,
-    ::testing::Values(
-        ShortStringRow{"ABC_in_12", "ABC", 12, Bytes({3, 'A', 'B', 'C', 0, 0, 0, 0, 0, 0, 0, 0, 0})},
-        ShortStringRow{"empty_in_12", "", 12, std::string(13, '\0')},
-        ShortStringRow{"full_12", "ABCDEFGHIJKL", 12, "\x0C" "ABCDEFGHIJKL"},
-        ShortStringRow{"too_long_is_cut", "ABCDEFGHIJKLMNOP", 12, "\x0C" "ABCDEFGHIJKL"},
-        ShortStringRow{"one_char_field", "xyz", 1, "\x01x"},
-        ShortStringRow{"high_bytes_kept", "\xE9\xFF", 3, Bytes({2, 0xE9, 0xFF, 0})}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, ShortStringLayout,
+                         ::testing::Values(ShortStringRow{"ABC_in_12", "ABC", 12,
+                                                          Bytes({3, 'A', 'B', 'C', 0, 0, 0, 0, 0, 0, 0, 0, 0})},
+                                           ShortStringRow{"empty_in_12", "", 12, std::string(13, '\0')},
+                                           ShortStringRow{"full_12", "ABCDEFGHIJKL", 12,
+                                                          "\x0C"
+                                                          "ABCDEFGHIJKL"},
+                                           ShortStringRow{"too_long_is_cut", "ABCDEFGHIJKLMNOP", 12,
+                                                          "\x0C"
+                                                          "ABCDEFGHIJKL"},
+                                           ShortStringRow{"one_char_field", "xyz", 1, "\x01x"},
+                                           ShortStringRow{"high_bytes_kept", "\xE9\xFF", 3, Bytes({2, 0xE9, 0xFF, 0})}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ShortString, LibraryFileNameFieldIs80Bytes) {
     TMemoryStream m;
@@ -79,7 +82,10 @@ TEST(ShortString, LibraryFileNameFieldIs80Bytes) {
 
 TEST(ShortString, ReadTakesTheWholeFieldAndIgnoresTheFiller) {
     TMemoryStream m;
-    Fill(m, "\x03" "ABCxxxxxxxxx" "Z");
+    Fill(m,
+         "\x03"
+         "ABCxxxxxxxxx"
+         "Z");
     EXPECT_EQ(ReadShortString(m, 12), "ABC");
     EXPECT_EQ(m.GetPosition(), 13);
     EXPECT_EQ(ReadU8(m), 'Z');
@@ -97,7 +103,10 @@ TEST(ShortString, RoundTrip) {
 
 TEST(ShortString, LengthByteBeyondTheDeclaredSizeIsRefused) {
     TMemoryStream m;
-    Fill(m, "\x0D" "ABCDEFGHIJKLM" "NOPQ");
+    Fill(m,
+         "\x0D"
+         "ABCDEFGHIJKLM"
+         "NOPQ");
     try {
         ReadShortString(m, 12);
         FAIL() << "no exception";
@@ -110,7 +119,9 @@ TEST(ShortString, LengthByteBeyondTheDeclaredSizeIsRefused) {
 
 TEST(ShortString, MissingBytesRaiseEReadError) {
     TMemoryStream m;
-    Fill(m, "\x03" "ABC");
+    Fill(m,
+         "\x03"
+         "ABC");
     EXPECT_THROW(ReadShortString(m, 12), EReadError);
 }
 
@@ -148,9 +159,9 @@ TEST(LittleEndian, IntegerLayouts) {
     WriteI32(m, -2);
     WriteI64(m, 0x0102030405060708LL);
     WriteI64(m, -1);
-    EXPECT_EQ(m.DataString(), Bytes({0xAB, 0x34, 0x12, 0xFF, 0xFF, 0xFE, 0xFF, 0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF,
-                                     0xFF, 0xFF, 0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0xFF, 0xFF, 0xFF,
-                                     0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(m.DataString(),
+              Bytes({0xAB, 0x34, 0x12, 0xFF, 0xFF, 0xFE, 0xFF, 0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0x08,
+                     0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     m.SetPosition(0);
     EXPECT_EQ(ReadU8(m), 0xAB);
     EXPECT_EQ(ReadU16(m), 0x1234);
@@ -194,15 +205,15 @@ TEST_P(DoubleLayout, EightByteIeeeLittleEndian) {
     EXPECT_EQ(ReadDouble(m), row.value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DoubleLayout,
-    ::testing::Values(DoubleRow{"one", 1.0, Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F})},
-                      DoubleRow{"minus_two", -2.0, Bytes({0, 0, 0, 0, 0, 0, 0, 0xC0})},
-                      DoubleRow{"zero", 0.0, std::string(8, '\0')},
-                      // 2024-01-01 as a date: 45292 days after 1899-12-30.
-                      DoubleRow{"date_45292", 45292.0, Bytes({0, 0, 0, 0, 0x80, 0x1D, 0xE6, 0x40})},
-                      DoubleRow{"noon", 0.5, Bytes({0, 0, 0, 0, 0, 0, 0xE0, 0x3F})}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, DoubleLayout,
+                         ::testing::Values(DoubleRow{"one", 1.0, Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F})},
+                                           DoubleRow{"minus_two", -2.0, Bytes({0, 0, 0, 0, 0, 0, 0, 0xC0})},
+                                           DoubleRow{"zero", 0.0, std::string(8, '\0')},
+                                           // 2024-01-01 as a date: 45292 days after 1899-12-30.
+                                           DoubleRow{"date_45292", 45292.0,
+                                                     Bytes({0, 0, 0, 0, 0x80, 0x1D, 0xE6, 0x40})},
+                                           DoubleRow{"noon", 0.5, Bytes({0, 0, 0, 0, 0, 0, 0xE0, 0x3F})}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LittleEndian, ShortDataRaisesEReadError) {
     TMemoryStream m;
@@ -363,7 +374,9 @@ TEST(FileStream, CreateWriteReadBack) {
         EXPECT_EQ(f.GetSize(), 5);
         EXPECT_EQ(f.FileName(), path);
         // Unbuffered: the bytes are in the file while the stream is open.
-        EXPECT_EQ(test::ReadAll(path), "\xEF\xBE" "xyz");
+        EXPECT_EQ(test::ReadAll(path),
+                  "\xEF\xBE"
+                  "xyz");
     }
     TFileStream r(path, fmOpenRead);
     EXPECT_EQ(r.GetSize(), 5);

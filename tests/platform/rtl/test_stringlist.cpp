@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
 #include "support/TempDir.h"
 
 namespace zel {
@@ -155,9 +155,9 @@ TEST(TStringListSorted, InsertAndPutAreRefused) {
 struct DuplicatesCase {
     const char* label;
     TDuplicates duplicates;
-    int expectedIndex;   // of Add("APPLE") into a, apple?, banana
+    int expectedIndex;  // of Add("APPLE") into a, apple?, banana
     Items expected;
-    const char* error;   // nullptr when none
+    const char* error;  // nullptr when none
 };
 
 TEST(TStringListSorted, Duplicates) {
@@ -362,8 +362,8 @@ TEST(TStringsValues, NamesAndValues) {
     EXPECT_EQ(list.GetValueFromIndex(0), "17");
     EXPECT_EQ(list.GetValueFromIndex(2), "");
 
-    list.SetValue("thru", "0");  // replaces, under the name as given
-    list.SetValue("Port", "2");  // appends
+    list.SetValue("thru", "0");   // replaces, under the name as given
+    list.SetValue("Port", "2");   // appends
     list.SetValue("Device", "");  // an empty value deletes the item
     EXPECT_EQ(ItemsOf(list), (Items{"thru=0", "comment", "Empty=", "Port=2"}));
 }

@@ -19,7 +19,6 @@ struct IntCase {
 
 void PrintTo(const IntCase& c, std::ostream* os) { *os << c.name; }
 
-
 class StrToIntCases : public ::testing::TestWithParam<IntCase> {};
 
 TEST_P(StrToIntCases, ParsesOrFallsBack) {
@@ -32,13 +31,14 @@ TEST_P(StrToIntCases, ParsesOrFallsBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StrToIntCases,
-    ::testing::Values(IntCase{"Plain", "17", true, 17}, IntCase{"Negative", "-3", true, -3},
-                      IntCase{"Blanks", "  42 ", true, 42}, IntCase{"Hex", "$7F", true, 127},
-                      IntCase{"CHex", "0x10", true, 16}, IntCase{"Empty", "", false, 0},
-                      IntCase{"Letters", "abc", false, 0}, IntCase{"Trailing", "12abc", false, 0},
-                      IntCase{"SignOnly", "-", false, 0}, IntCase{"TooBig", "99999999999", false, 0},
-                      IntCase{"MinInt", "-2147483648", true, -2147483647 - 1}),
-    [](const auto& info) { return info.param.name; });
+                         ::testing::Values(IntCase{"Plain", "17", true, 17}, IntCase{"Negative", "-3", true, -3},
+                                           IntCase{"Blanks", "  42 ", true, 42}, IntCase{"Hex", "$7F", true, 127},
+                                           IntCase{"CHex", "0x10", true, 16}, IntCase{"Empty", "", false, 0},
+                                           IntCase{"Letters", "abc", false, 0}, IntCase{"Trailing", "12abc", false, 0},
+                                           IntCase{"SignOnly", "-", false, 0},
+                                           IntCase{"TooBig", "99999999999", false, 0},
+                                           IntCase{"MinInt", "-2147483648", true, -2147483647 - 1}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(SysUtils, ConvertErrorNamesTheText) {
     try {
@@ -70,7 +70,11 @@ TEST(SysUtils, FileNameParts) {
 
 TEST(SysUtils, AbortIsSilentException) {
     EXPECT_THROW(Abort(), EAbort);
-    try { Abort(); } catch (const Exception& e) { EXPECT_EQ(e.ClassName(), "EAbort"); }
+    try {
+        Abort();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.ClassName(), "EAbort");
+    }
     EInOutError io("Error Loadind Sysex", 5);
     EXPECT_STREQ(io.what(), "Error Loadind Sysex");
     EXPECT_EQ(io.ErrorCode, 5);
@@ -103,9 +107,11 @@ TEST(Charset, Windows1252RoundTrip) {
 }
 
 TEST(Charset, UnmappableAndMalformedBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToAnsi("\xE4\xB8\xAD"), "?");       // a CJK character
-    EXPECT_EQ(Utf8ToAnsi("a\xC3"), "a?");             // cut sequence
-    EXPECT_EQ(Utf8ToAnsi("\xFF" "b"), "?b");          // invalid lead byte
+    EXPECT_EQ(Utf8ToAnsi("\xE4\xB8\xAD"), "?");  // a CJK character
+    EXPECT_EQ(Utf8ToAnsi("a\xC3"), "a?");        // cut sequence
+    EXPECT_EQ(Utf8ToAnsi("\xFF"
+                         "b"),
+              "?b");  // invalid lead byte
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ namespace zel::test {
 // Where the screenshots of a test run go: $TEST_OUTPUT_DIR, else "screenshots" in the working folder.
 inline std::string ScreenshotPath(const std::string& name) {
     const char* dir = std::getenv("TEST_OUTPUT_DIR");
-    std::filesystem::path folder = dir != nullptr ? std::filesystem::path(dir) : std::filesystem::current_path() / "screenshots";
+    std::filesystem::path folder =
+        dir != nullptr ? std::filesystem::path(dir) : std::filesystem::current_path() / "screenshots";
     std::filesystem::create_directories(folder);
     return (folder / (name + ".png")).string();
 }

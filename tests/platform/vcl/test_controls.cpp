@@ -42,7 +42,6 @@ protected:
     }
 };
 
-
 class VclControls : public VclTest {
 protected:
     TForm* NewForm() {
@@ -220,7 +219,8 @@ TEST_F(VclControls, EditAnswersTheEditMessagesAndReportsChanges) {
     EXPECT_EQ(edit->GetText(), "new");
     EXPECT_FALSE(edit->GetModified());
     // A window of the class made directly behaves the same.
-    HWND raw = CreateWindowEx(0, "EDIT", "x", WS_CHILD | WS_VISIBLE, 0, 100, 80, 20, form->GetHandle(), nullptr, nullptr, nullptr);
+    HWND raw = CreateWindowEx(0, "EDIT", "x", WS_CHILD | WS_VISIBLE, 0, 100, 80, 20, form->GetHandle(), nullptr,
+                              nullptr, nullptr);
     ASSERT_NE(raw, nullptr);
     SendMessage(raw, WM_CHAR, 'y', 0);
     char buf[16] = {};
@@ -401,7 +401,7 @@ TEST_F(VclControls, GaugeTruncatesAndStaysWithinItsRange) {
         const char* name;
         int min, max, progress, percent;
     } rows[] = {{"truncated", 0, 640, 639, 99}, {"full", 0, 640, 640, 100}, {"beyond", 0, 100, 250, 100},
-                {"below", 10, 20, 0, 0}, {"offset", 10, 20, 15, 50}, {"empty range", 5, 5, 5, 0}};
+                {"below", 10, 20, 0, 0},        {"offset", 10, 20, 15, 50}, {"empty range", 5, 5, 5, 0}};
     for (const TRow& r : rows) {
         gauge.SetMinValue(0);
         gauge.SetMaxValue(r.max);

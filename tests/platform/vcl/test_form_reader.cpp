@@ -131,8 +131,8 @@ struct TBadForm {
     const char* name;
     std::string replace;  // a line of kSample
     std::string with;
-    int line;             // the line the error must name
-    std::string words;    // part of the message
+    int line;           // the line the error must name
+    std::string words;  // part of the message
 };
 
 class FormReaderErrors : public VclTest, public ::testing::WithParamInterface<TBadForm> {};

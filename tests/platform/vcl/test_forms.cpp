@@ -124,10 +124,12 @@ TEST_F(VclForms, ShowModalRunsUntilAModalResultAndDisablesTheOtherForms) {
     };
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
     EXPECT_EQ(idles, 5);
-    EXPECT_THROW({
-        dialog->Show();
-        dialog->ShowModal();
-    }, EInvalidOperation);
+    EXPECT_THROW(
+        {
+            dialog->Show();
+            dialog->ShowModal();
+        },
+        EInvalidOperation);
 }
 
 TEST_F(VclForms, FailuresInHandlersAreShownInAMessageBoxAndAbortIsSilent) {

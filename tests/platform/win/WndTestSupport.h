@@ -81,7 +81,8 @@ protected:
         SetApplicationExceptionHandler(nullptr);
     }
     HWND Make(DWORD style, int x, int y, int w, int h, HWND parent = nullptr, DWORD exStyle = 0) {
-        HWND hwnd = CreateWindowEx(exStyle, "ZelTestWindow", "test", style, x, y, w, h, parent, nullptr, nullptr, nullptr);
+        HWND hwnd =
+            CreateWindowEx(exStyle, "ZelTestWindow", "test", style, x, y, w, h, parent, nullptr, nullptr, nullptr);
         EXPECT_NE(hwnd, nullptr);
         created_.push_back(hwnd);
         return hwnd;

@@ -22,22 +22,28 @@ TEST(GdiControls, ScrollArrowsAreClassicTriangles) {
         std::vector<std::string> Rows3To11;  // the arrow in BTNTEXT
     };
     const TCase cases[] = {
-        {"up", DFCS_SCROLLUP,
+        {"up",
+         DFCS_SCROLLUP,
          {"................", "................", "................", ".......#........", "......###.......",
           ".....#####......", "....#######.....", "................", "................"}},
-        {"down", DFCS_SCROLLDOWN,
+        {"down",
+         DFCS_SCROLLDOWN,
          {"................", "................", "................", "....#######.....", ".....#####......",
           "......###.......", ".......#........", "................", "................"}},
-        {"left", DFCS_SCROLLLEFT,
+        {"left",
+         DFCS_SCROLLLEFT,
          {"................", ".........#......", "........##......", ".......###......", "......####......",
           ".......###......", "........##......", ".........#......", "................"}},
-        {"right", DFCS_SCROLLRIGHT,
+        {"right",
+         DFCS_SCROLLRIGHT,
          {"................", "......#.........", "......##........", "......###.......", "......####......",
           "......###.......", "......##........", "......#.........", "................"}},
-        {"pushed moves it one pixel right and down", DFCS_SCROLLUP | DFCS_PUSHED,
+        {"pushed moves it one pixel right and down",
+         DFCS_SCROLLUP | DFCS_PUSHED,
          {"................", "................", "................", "................", "........#.......",
           ".......###......", "......#####.....", ".....#######....", "................"}},
-        {"flat keeps it in place", DFCS_SCROLLUP | DFCS_FLAT,
+        {"flat keeps it in place",
+         DFCS_SCROLLUP | DFCS_FLAT,
          {"................", "................", "................", ".......#........", "......###.......",
           ".....#####......", "....#######.....", "................", "................"}},
     };
@@ -114,8 +120,8 @@ TEST(GdiControls, CheckBoxGlyphs) {
     const COLORREF window = GetSysColor(COLOR_WINDOW), face = GetSysColor(COLOR_BTNFACE),
                    shadow = GetSysColor(COLOR_BTNSHADOW), text = GetSysColor(COLOR_WINDOWTEXT);
     // Columns 2 to 10: inside the frame.
-    const std::vector<std::string> tick = {".......#.", "......##.", ".#...###.", ".##.###..", ".#####...",
-                                           "..###....", "...#....."};
+    const std::vector<std::string> tick = {".......#.", "......##.", ".#...###.", ".##.###..",
+                                           ".#####...", "..###....", "...#....."};
     const std::vector<std::string> none(7, std::string(9, '.'));
     struct TCase {
         const char* Name;
@@ -161,10 +167,10 @@ TEST(GdiControls, RadioGlyphMeasures) {
     TCanvas mask(13, 13, 0);
     RECT r{0, 0, 13, 13};
     DrawFrameControl(mask.DC, &r, DFC_BUTTON, DFCS_BUTTONRADIOMASK | DFCS_FLAT);
-    const std::vector<std::string> circle = {
-        "....####.....", "..########...", ".##########..", ".##########..", "############.", "############.",
-        "############.", "############.", ".##########..", ".##########..", "..########...", "....####.....",
-        "............."};
+    const std::vector<std::string> circle = {"....####.....", "..########...", ".##########..", ".##########..",
+                                             "############.", "############.", "############.", "############.",
+                                             ".##########..", ".##########..", "..########...", "....####.....",
+                                             "............."};
     EXPECT_EQ(Rows(mask, 0, 12), circle);
 
     const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
@@ -260,9 +266,13 @@ TEST(GdiControls, EdgesAskedByThePainters) {
         std::vector<TLayer> Layers;
     };
     const TCase cases[] = {
-        {"client edge (sunken, adjust)", EDGE_SUNKEN, 0x200F,
+        {"client edge (sunken, adjust)",
+         EDGE_SUNKEN,
+         0x200F,
          {{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT}, {COLOR_3DDKSHADOW, COLOR_3DLIGHT}}},
-        {"border (both outers, mono, adjust)", BDR_RAISEDOUTER | BDR_SUNKENOUTER, 0xA00F,
+        {"border (both outers, mono, adjust)",
+         BDR_RAISEDOUTER | BDR_SUNKENOUTER,
+         0xA00F,
          {{COLOR_WINDOWFRAME, COLOR_WINDOWFRAME}}},
         {"raised inner", BDR_RAISEDINNER, BF_RECT | BF_ADJUST, {{COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}}},
         {"raised outer", BDR_RAISEDOUTER, BF_RECT | BF_ADJUST, {{COLOR_3DLIGHT, COLOR_3DDKSHADOW}}},

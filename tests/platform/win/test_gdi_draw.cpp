@@ -143,11 +143,23 @@ TEST(GdiDraw, RasterOperationsFollowTheirTruthTables) {
         DWORD Rop;
     };
     const TCase cases[] = {
-        {"SRCCOPY", SRCCOPY},     {"SRCPAINT", SRCPAINT},     {"SRCAND", SRCAND},       {"SRCINVERT", SRCINVERT},
-        {"SRCERASE", SRCERASE},   {"NOTSRCCOPY", NOTSRCCOPY}, {"NOTSRCERASE", NOTSRCERASE},
-        {"MERGECOPY", MERGECOPY}, {"MERGEPAINT", MERGEPAINT}, {"PATCOPY", PATCOPY},     {"PATPAINT", PATPAINT},
-        {"PATINVERT", PATINVERT}, {"DSTINVERT", DSTINVERT},   {"BLACKNESS", BLACKNESS}, {"WHITENESS", WHITENESS},
-        {"DPSana (mask shadow)", 0x00200F09},                 {"DSPDxax (masked copy)", 0x00E20746},
+        {"SRCCOPY", SRCCOPY},
+        {"SRCPAINT", SRCPAINT},
+        {"SRCAND", SRCAND},
+        {"SRCINVERT", SRCINVERT},
+        {"SRCERASE", SRCERASE},
+        {"NOTSRCCOPY", NOTSRCCOPY},
+        {"NOTSRCERASE", NOTSRCERASE},
+        {"MERGECOPY", MERGECOPY},
+        {"MERGEPAINT", MERGEPAINT},
+        {"PATCOPY", PATCOPY},
+        {"PATPAINT", PATPAINT},
+        {"PATINVERT", PATINVERT},
+        {"DSTINVERT", DSTINVERT},
+        {"BLACKNESS", BLACKNESS},
+        {"WHITENESS", WHITENESS},
+        {"DPSana (mask shadow)", 0x00200F09},
+        {"DSPDxax (masked copy)", 0x00E20746},
     };
     // Destination: columns 0/1 = black/white; source: rows 0/1 = black/white; pattern: a checkerboard.
     HDC src = CreateCompatibleDC(nullptr);
@@ -308,7 +320,6 @@ TEST(GdiDraw, FrameControlRadioMaskIsAClassicCircle) {
     EXPECT_EQ(c.Row(12, 0), ".............");
 }
 
-
 // Shrinking drops source pixels; the destination's stretch mode decides how: AND, OR, the nearest, or an average.
 TEST(GdiDraw, StretchModesShrink) {
     const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), white = 0xFFFFFF, black = 0;
@@ -374,9 +385,12 @@ TEST(GdiDraw, HatchBrushesRepeatEveryEightPixels) {
         int StepX;  // where the ink of the next row lies: same column 0, right +1, left -1 (diagonals)
     };
     const TCase cases[] = {
-        {"horizontal", HS_HORIZONTAL, -1, 1, 0}, {"vertical", HS_VERTICAL, 1, -1, 0},
-        {"forward diagonal", HS_FDIAGONAL, 1, 1, 1}, {"backward diagonal", HS_BDIAGONAL, 1, 1, -1},
-        {"cross", HS_CROSS, -1, -1, 0}, {"diagonal cross", HS_DIAGCROSS, 2, 2, 0},
+        {"horizontal", HS_HORIZONTAL, -1, 1, 0},
+        {"vertical", HS_VERTICAL, 1, -1, 0},
+        {"forward diagonal", HS_FDIAGONAL, 1, 1, 1},
+        {"backward diagonal", HS_BDIAGONAL, 1, 1, -1},
+        {"cross", HS_CROSS, -1, -1, 0},
+        {"diagonal cross", HS_DIAGCROSS, 2, 2, 0},
     };
     const COLORREF ink = RGB(0, 0, 200), bk = RGB(0, 200, 0), paper = 0xFFFFFF;
     for (const auto& t : cases) {
@@ -510,8 +524,8 @@ TEST(GdiDraw, SmallCirclesAndArcs) {
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     SelectObject(circle.DC, red);
     Ellipse(circle.DC, 0, 0, 7, 7);
-    const char* rows[] = {"..###...", ".#rrr#..", "#rrrrr#.", "#rrrrr#.", "#rrrrr#.", ".#rrr#..", "..###...",
-                          "........"};
+    const char* rows[] = {"..###...", ".#rrr#..", "#rrrrr#.", "#rrrrr#.",
+                          "#rrrrr#.", ".#rrr#..", "..###...", "........"};
     for (int y = 0; y < 8; ++y) {
         EXPECT_EQ(circle.Map(y, {{'#', 0}, {'r', RGB(255, 0, 0)}, {'.', 0xFFFFFF}}), rows[y]) << y;
     }

@@ -122,7 +122,6 @@ TEST(GdiRegions, ClipIsInDeviceCoordinatesAndMeetsTheDeviceClip) {
     DeleteImageDC(dc);
 }
 
-
 // FrameRgn paints the pixels of the region within w columns and h rows of its outside: an elliptic window region
 // framed with a 1 x 1 brush shows its outline only.
 TEST(GdiRegions, FrameRgnPaintsTheInsideBorder) {
@@ -132,10 +131,14 @@ TEST(GdiRegions, FrameRgnPaintsTheInsideBorder) {
         std::vector<std::string> Rows;
     };
     const TCase cases[] = {
-        {"circle, 1 x 1", 1, 1,
+        {"circle, 1 x 1",
+         1,
+         1,
          {"....####....", "..##....##..", ".#........#.", ".#........#.", "#..........#", "#..........#",
           "#..........#", "#..........#", ".#........#.", ".#........#.", "..##....##..", "....####...."}},
-        {"circle, 2 wide 1 high", 2, 1,
+        {"circle, 2 wide 1 high",
+         2,
+         1,
          {"....####....", "..##....##..", ".##......##.", ".##......##.", "##........##", "##........##",
           "##........##", "##........##", ".##......##.", ".##......##.", "..##....##..", "....####...."}},
     };

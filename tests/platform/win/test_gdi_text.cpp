@@ -128,7 +128,6 @@ TEST_F(GdiText, OpaqueBackgroundFillsTheCell) {
     EXPECT_EQ(Image.pixel(s.cx, 0), 0xFFFFFFFFu);
 }
 
-
 // Vertical captions use a font turned by its escapement (tenths of a degree, counter-clockwise): the run goes up
 // (900) or down (2700) from the reference point, and measuring still answers the unturned extent.
 TEST_F(GdiText, EscapementTurnsTheRun) {
@@ -242,7 +241,6 @@ TEST_F(GdiText, PathEllipsisKeepsTheLastPart) {
     TextOut(DC, 0, 0, expected, -1);
     EXPECT_EQ(Image, shortened) << expected;
 }
-
 
 TEST_F(GdiText, TabbedTextStops) {
     SIZE a, b;

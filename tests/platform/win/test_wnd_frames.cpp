@@ -68,10 +68,8 @@ TEST_F(WndFrames, ACaptionedToolPopupHasASmallCaptionAndADialogFrame) {
     EXPECT_EQ(client, (RECT{0, 0, 144, 78}));  // 3-pixel frame, 16-pixel caption
     EXPECT_TRUE(WindowWidgetForTest(w)->windowFlags().testFlag(Qt::FramelessWindowHint));
     const THitRow rows[] = {
-        {"client", 475, 150, HTCLIENT},
-        {"caption", 450, 110, HTCAPTION},
-        {"close button", 539, 110, HTCLOSE},
-        {"no maximise button on a tool window", 515, 110, HTCAPTION},
+        {"client", 475, 150, HTCLIENT},      {"caption", 450, 110, HTCAPTION},
+        {"close button", 539, 110, HTCLOSE}, {"no maximise button on a tool window", 515, 110, HTCAPTION},
         {"frame", 401, 150, HTBORDER},
     };
     for (const THitRow& r : rows) {
@@ -110,8 +108,7 @@ TEST_F(WndFrames, CaptionButtonsCloseMaximiseAndRestore) {
     auto sys = Received(w, WM_SYSCOMMAND);
     ASSERT_FALSE(sys.empty());
     EXPECT_EQ(sys.back().wp & 0xFFF0, SC_CLOSE);
-    EXPECT_EQ(Sequence({WM_CLOSE, WM_DESTROY}),
-              (std::vector<std::pair<HWND, UINT>>{{w, WM_CLOSE}, {w, WM_DESTROY}}));
+    EXPECT_EQ(Sequence({WM_CLOSE, WM_DESTROY}), (std::vector<std::pair<HWND, UINT>>{{w, WM_CLOSE}, {w, WM_DESTROY}}));
     EXPECT_FALSE(IsWindow(w));
 }
 

@@ -45,7 +45,8 @@ TEST_F(WndInput, KeyMessagesCarryTheirVirtualKeyAndLParamBits) {
     auto seq = Sequence({WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP});
     std::vector<TRecord> keys;
     for (const TRecord& r : Log())
-        if (r.msg == WM_KEYDOWN || r.msg == WM_KEYUP || r.msg == WM_SYSKEYDOWN || r.msg == WM_SYSKEYUP) keys.push_back(r);
+        if (r.msg == WM_KEYDOWN || r.msg == WM_KEYUP || r.msg == WM_SYSKEYDOWN || r.msg == WM_SYSKEYUP)
+            keys.push_back(r);
     ASSERT_EQ(keys.size(), std::size(rows));
     for (std::size_t i = 0; i < keys.size(); ++i) {
         SCOPED_TRACE(rows[i].name);
@@ -374,8 +375,8 @@ TEST_F(WndInput, SubclassingThroughTheWindowProcedureSlot) {
     static WNDPROC previous = nullptr;
     static int seen = 0;
     seen = 0;
-    previous = reinterpret_cast<WNDPROC>(SetWindowLongPtr(a, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(
-        +[](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    previous = reinterpret_cast<WNDPROC>(SetWindowLongPtr(
+        a, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
             if (m == WM_USER) ++seen;
             return CallWindowProc(previous, h, m, wp, lp);
         })));

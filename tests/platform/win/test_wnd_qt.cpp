@@ -57,12 +57,16 @@ TEST_F(WndQt, QtKeyEventsBecomeKeyMessagesWithTheirBitsAndCharacters) {
     };
     const Row rows[] = {
         {"letter", Qt::Key_A, Qt::NoModifier, 38, "a", false, WM_KEYDOWN, 'A', 0x001E0001, 'a'},
-        {"shifted letter keeps its text", Qt::Key_A, Qt::ShiftModifier, 38, "A", false, WM_KEYDOWN, 'A', 0x001E0001, 'A'},
+        {"shifted letter keeps its text", Qt::Key_A, Qt::ShiftModifier, 38, "A", false, WM_KEYDOWN, 'A', 0x001E0001,
+         'A'},
         {"auto-repeat: previous state", Qt::Key_B, Qt::NoModifier, 56, "b", true, WM_KEYDOWN, 'B', 0x40300001, 'b'},
-        {"arrow: extended, PC scan code", Qt::Key_Left, Qt::NoModifier, 113, "", false, WM_KEYDOWN, VK_LEFT, 0x014B0001, 0},
-        {"keypad Enter: extended", Qt::Key_Enter, Qt::KeypadModifier, 104, "\r", false, WM_KEYDOWN, VK_RETURN, 0x011C0001, '\r'},
+        {"arrow: extended, PC scan code", Qt::Key_Left, Qt::NoModifier, 113, "", false, WM_KEYDOWN, VK_LEFT, 0x014B0001,
+         0},
+        {"keypad Enter: extended", Qt::Key_Enter, Qt::KeypadModifier, 104, "\r", false, WM_KEYDOWN, VK_RETURN,
+         0x011C0001, '\r'},
         {"keypad digit", Qt::Key_7, Qt::KeypadModifier, 79, "7", false, WM_KEYDOWN, VK_NUMPAD7, 0x00470001, '7'},
-        {"Delete makes no character", Qt::Key_Delete, Qt::NoModifier, 119, "\x7f", false, WM_KEYDOWN, VK_DELETE, 0x01530001, 0},
+        {"Delete makes no character", Qt::Key_Delete, Qt::NoModifier, 119, "\x7f", false, WM_KEYDOWN, VK_DELETE,
+         0x01530001, 0},
         {"F10 is a system key", Qt::Key_F10, Qt::NoModifier, 76, "", false, WM_SYSKEYDOWN, VK_F10, 0x00440001, 0},
     };
     for (const Row& r : rows) {
@@ -208,27 +212,37 @@ TEST_F(WndQt, QtSystemChangesAreBroadcastToTopLevelAndMessageOnlyWindows) {
     };
     const QPalette saved = QApplication::palette();
     const Row rows[] = {
-        {"colours", [] {
+        {"colours",
+         [] {
              QPalette p = QApplication::palette();
              p.setColor(QPalette::Window, QColor(1, 2, 3));
              QApplication::setPalette(p);
-         }, WM_SYSCOLORCHANGE, 0, nullptr},
-        {"locale", [] {
+         },
+         WM_SYSCOLORCHANGE, 0, nullptr},
+        {"locale",
+         [] {
              QEvent e(QEvent::LocaleChange);
              QCoreApplication::sendEvent(qApp, &e);
-         }, WM_SETTINGCHANGE, 0, "intl"},
-        {"fonts", [] {
+         },
+         WM_SETTINGCHANGE, 0, "intl"},
+        {"fonts",
+         [] {
              QEvent e(QEvent::ApplicationFontChange);
              QCoreApplication::sendEvent(qApp, &e);
-         }, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, nullptr},
-        {"theme", [] {
+         },
+         WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, nullptr},
+        {"theme",
+         [] {
              QEvent e(QEvent::ThemeChange);
              QCoreApplication::sendEvent(qApp, &e);
-         }, WM_THEMECHANGED, 0, nullptr},
-        {"display", [] {
+         },
+         WM_THEMECHANGED, 0, nullptr},
+        {"display",
+         [] {
              QScreen* s = QGuiApplication::primaryScreen();
              QMetaObject::invokeMethod(s, "geometryChanged", Qt::DirectConnection, Q_ARG(QRect, s->geometry()));
-         }, WM_DISPLAYCHANGE, 0, nullptr},
+         },
+         WM_DISPLAYCHANGE, 0, nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

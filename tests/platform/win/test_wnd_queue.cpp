@@ -256,7 +256,7 @@ TEST_F(WndTimers, DueTimersFireInOrderAndCoalescePerWindowAndId) {
     clock_->Advance(29);
     ProcessPendingMessages();
     EXPECT_TRUE(Sequence({WM_TIMER}).empty());
-    clock_->Advance(1);  // b due at 30
+    clock_->Advance(1);   // b due at 30
     clock_->Advance(70);  // b at 60 and 90 (coalesced: one waiting message), a at 100
     ProcessPendingMessages();
     auto seq = Sequence({WM_TIMER});

@@ -168,7 +168,9 @@ TEST_F(WndTracking, CursorsFromBitPlanesAndNamedResources) {
         int x;
         bool bit, masked;
     };
-    const Px px[] = {{"black", 0, true, true}, {"white", 1, false, true}, {"transparent", 2, false, false},
+    const Px px[] = {{"black", 0, true, true},
+                     {"white", 1, false, true},
+                     {"transparent", 2, false, false},
                      {"inverted", 3, true, false}};
     for (const Px& p : px) {
         SCOPED_TRACE(p.name);

@@ -50,14 +50,14 @@ TEST(Office11Palette, XPSchemesAndTheirFallBacks) {
         TColor column0, column21, column47;
         int tube;
     } rows[] = {
-        {"blue", L"C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles", L"NormalColor", false, 1, 0xFEECDD,
-         0x800000, 0x933803, 41},
+        {"blue", L"C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles", L"NormalColor", false, 1, 0xFEECDD, 0x800000,
+         0x933803, 41},
         {"olive green", L"C:\\WINDOWS\\Resources\\Themes\\Luna\\luna.MSSTYLES", L"HomeStead", false, 2, 0xDEF7F4,
          0x385D3F, 0x447A63, 125},
         {"silver", L"Luna.msstyles", L"Metallic", false, 3, 0xFAF4F3, 0x6F4B4B, 0x916F70, 40},
         {"other Luna scheme", L"Luna.msstyles", L"Royale", false, 0, 0, 0, 0, 75},
-        {"other theme file named like blue", L"C:\\Themes\\Royale\\Royale.msstyles", L"NormalColor", false, 0, 0,
-         0, 0, 75},
+        {"other theme file named like blue", L"C:\\Themes\\Royale\\Royale.msstyles", L"NormalColor", false, 0, 0, 0, 0,
+         75},
         {"theme name query fails", L"Luna.msstyles", L"NormalColor", true, 0, 0, 0, 0, 75},
     };
     for (const Row& row : rows) {
@@ -270,12 +270,9 @@ TEST_F(Office11Drawing, ArrowSizeAndPlacement) {
         TubOffice11ArrowDirection direction;
         int size;
     } rows[] = {
-        {"right, 17 high", {0, 0, 20, 17}, oadRight, 6},
-        {"right, 16 high", {0, 0, 20, 16}, oadRight, 4},
-        {"right, 10 high", {0, 0, 20, 10}, oadRight, 3},
-        {"right, too small", {0, 0, 20, 2}, oadRight, 3},
-        {"down, 20 wide", {0, 0, 20, 10}, oadDown, 5},
-        {"down, 21 wide", {0, 0, 21, 10}, oadDown, 7},
+        {"right, 17 high", {0, 0, 20, 17}, oadRight, 6}, {"right, 16 high", {0, 0, 20, 16}, oadRight, 4},
+        {"right, 10 high", {0, 0, 20, 10}, oadRight, 3}, {"right, too small", {0, 0, 20, 2}, oadRight, 3},
+        {"down, 20 wide", {0, 0, 20, 10}, oadDown, 5},   {"down, 21 wide", {0, 0, 21, 10}, oadDown, 7},
     };
     for (const Row& row : rows) EXPECT_EQ(Office11ArrowSize(row.r, row.direction), row.size) << row.name;
 
@@ -331,9 +328,9 @@ TEST_F(Office11Drawing, GripDotsAndSizeGrip) {
         struct Row {
             int x, y;
             COLORREF want;
-        } rows[] = {{8, 17, RGB(0, 0, 255)},  {12, 17, RGB(0, 0, 255)}, {16, 17, RGB(0, 0, 255)},
-                    {10, 19, RGB(0, 255, 255)}, {12, 13, RGB(0, 0, 255)}, {8, 13, RGB(255, 255, 255)},
-                    {16, 9, RGB(0, 0, 255)},  {12, 9, RGB(255, 255, 255)}, {16, 5, RGB(255, 255, 255)}};
+        } rows[] = {{8, 17, RGB(0, 0, 255)},    {12, 17, RGB(0, 0, 255)},    {16, 17, RGB(0, 0, 255)},
+                    {10, 19, RGB(0, 255, 255)}, {12, 13, RGB(0, 0, 255)},    {8, 13, RGB(255, 255, 255)},
+                    {16, 9, RGB(0, 0, 255)},    {12, 9, RGB(255, 255, 255)}, {16, 5, RGB(255, 255, 255)}};
         for (const Row& row : rows) EXPECT_EQ(s.At(row.x, row.y), row.want) << row.x << "," << row.y;
     }
 }

@@ -148,7 +148,7 @@ TEST(SmallRoutines, Table) {
     for (const Row& r : rows) EXPECT_EQ(MidpointOf(r.a, r.b), r.mid) << r.name;
 
     std::uint32_t bits[8] = {};
-    bits[1] = 1u << 3;  // bit 35
+    bits[1] = 1u << 3;   // bit 35
     bits[7] = 1u << 31;  // bit 255
     EXPECT_TRUE(TestBit(bits, 35));
     EXPECT_FALSE(TestBit(bits, 34));
@@ -158,7 +158,10 @@ TEST(SmallRoutines, Table) {
     EXPECT_EQ(TextBeforeSeparator("whole"), "whole");
     EXPECT_EQ(MultiByteToWideString("", 65001), u"");
     EXPECT_EQ(MultiByteToWideString("\xE6\x97\xA5x", 65001), u"\u65E5x");
-    EXPECT_EQ(MultiByteToWideString("\x80" "abc", 1252, 2), u"\u20ACa");
+    EXPECT_EQ(MultiByteToWideString("\x80"
+                                    "abc",
+                                    1252, 2),
+              u"\u20ACa");
     EXPECT_EQ(MultiByteToWideString("\xE6\x97", 65001), u"\uFFFD");
 }
 

@@ -281,7 +281,8 @@ TEST_F(uiMouseTracking, LeavingAControlSendsItTheMouseLeave) {
     MoveTo(At(50, 20));
     StartMouseLeaveTracking(probe, Rect(40, 10, 60, 30), &sink);
     ASSERT_TRUE(IsTrackingMouseLeave(&sink));
-    EXPECT_EQ(FindTrackingTimer(&sink)->TrackedBounds, Rect(origin.x + 40, origin.y + 10, origin.x + 60, origin.y + 30));
+    EXPECT_EQ(FindTrackingTimer(&sink)->TrackedBounds,
+              Rect(origin.x + 40, origin.y + 10, origin.x + 60, origin.y + 30));
     EXPECT_EQ(FindTrackingTimer(&sink)->GetTrackedControl(), probe);
     // Out of the bounds but still on the control: the client hears of it, the control does not.
     MoveTo(At(5, 5));

@@ -15,7 +15,8 @@ protected:
         dc = CreateCompatibleDC(nullptr);
         bmp = CreateBitmap(200, 100, 1, 32, nullptr);
         oldBmp = SelectObject(dc, bmp);
-        font = CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "DejaVu Sans");
+        font =
+            CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "DejaVu Sans");
         oldFont = SelectObject(dc, font);
         RECT all{0, 0, 200, 100};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));

@@ -235,11 +235,16 @@ TEST_F(uiGraphicsCanvas, OuterAndInnerEdgesMakeTheClassicRaisedFrame) {
         int x, y;
         TColor colour;
     } rows[] = {
-        {"outer left", 0, 5, cl3DLight},       {"outer top", 5, 0, cl3DLight},
-        {"outer right", 9, 5, cl3DDkShadow},   {"outer bottom", 5, 9, cl3DDkShadow},
-        {"inner left", 1, 5, clBtnHighlight},  {"inner top", 5, 1, clBtnHighlight},
-        {"inner right", 8, 5, clBtnShadow},    {"inner bottom", 5, 8, clBtnShadow},
-        {"outer bottom-left corner", 0, 9, cl3DDkShadow}, {"outer top-right corner", 9, 0, cl3DDkShadow},
+        {"outer left", 0, 5, cl3DLight},
+        {"outer top", 5, 0, cl3DLight},
+        {"outer right", 9, 5, cl3DDkShadow},
+        {"outer bottom", 5, 9, cl3DDkShadow},
+        {"inner left", 1, 5, clBtnHighlight},
+        {"inner top", 5, 1, clBtnHighlight},
+        {"inner right", 8, 5, clBtnShadow},
+        {"inner bottom", 5, 8, clBtnShadow},
+        {"outer bottom-left corner", 0, 9, cl3DDkShadow},
+        {"outer top-right corner", 9, 0, cl3DDkShadow},
         {"inside untouched", 5, 5, clWhite},
     };
     for (const Row& row : rows) EXPECT_EQ(Px(row.x, row.y), Sys(row.colour)) << row.name;
@@ -256,7 +261,8 @@ TEST_F(uiGraphicsCanvas, BitmapTilesStayOnTheCanvasGrid) {
     TBitmap tile;
     tile.SetSize(3, 2);
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) tile.Canvas()->SetPixel(x, y, static_cast<TColor>(RGB(10 + x * 40, 20 + y * 100, 7)));
+        for (int x = 0; x < 3; ++x)
+            tile.Canvas()->SetPixel(x, y, static_cast<TColor>(RGB(10 + x * 40, 20 + y * 100, 7)));
     auto expected = [](int x, int y) {
         const int tx = ((x % 3) + 3) % 3, ty = ((y % 2) + 2) % 2;
         return RGB(static_cast<BYTE>(10 + tx * 40), static_cast<BYTE>(20 + ty * 100), 7);
@@ -356,12 +362,9 @@ TEST(uiGraphicsRotate, PixelsMoveAsTheAngleAndFlipSay) {
         // where source (2, 0) and (0, 1) go
         POINT a, b;
     } rows[] = {
-        {"upside down", 0, true, 3, 2, {2, 1}, {0, 0}},
-        {"counter-clockwise", 1, false, 2, 3, {0, 0}, {1, 2}},
-        {"transposed", 1, true, 2, 3, {0, 2}, {1, 0}},
-        {"clockwise", 2, false, 2, 3, {1, 2}, {0, 0}},
-        {"other diagonal", 2, true, 2, 3, {1, 0}, {0, 2}},
-        {"half turn", 3, false, 3, 2, {0, 1}, {2, 0}},
+        {"upside down", 0, true, 3, 2, {2, 1}, {0, 0}},    {"counter-clockwise", 1, false, 2, 3, {0, 0}, {1, 2}},
+        {"transposed", 1, true, 2, 3, {0, 2}, {1, 0}},     {"clockwise", 2, false, 2, 3, {1, 2}, {0, 0}},
+        {"other diagonal", 2, true, 2, 3, {1, 0}, {0, 2}}, {"half turn", 3, false, 3, 2, {0, 1}, {2, 0}},
         {"mirrored", 3, true, 3, 2, {0, 0}, {2, 1}},
     };
     for (const Row& row : rows) {
@@ -413,7 +416,8 @@ TEST(uiGraphicsHelpers, BlendColoursMixTheSystemColours) {
                       MulDiv((win >> shift) & 0xFF, w, 100);
         return static_cast<BYTE>(std::clamp(v, 0, 255));
     };
-    EXPECT_EQ(static_cast<COLORREF>(PressedBlendColor()), RGB(mix(0, 14, 44, 40), mix(8, 14, 44, 40), mix(16, 14, 44, 40)));
+    EXPECT_EQ(static_cast<COLORREF>(PressedBlendColor()),
+              RGB(mix(0, 14, 44, 40), mix(8, 14, 44, 40), mix(16, 14, 44, 40)));
     EXPECT_EQ(static_cast<COLORREF>(HotBlendColor()), RGB(mix(0, -2, 30, 72), mix(8, -2, 30, 72), mix(16, -2, 30, 72)));
 }
 

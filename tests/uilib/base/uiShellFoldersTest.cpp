@@ -44,7 +44,8 @@ TEST_F(ShellFolders, XdgVariablesUserDirsAndFallbacks) {
     setenv("XDG_CONFIG_HOME", (Home() + "/cfg").c_str(), 1);
     setenv("XDG_DATA_HOME", "relative/is/ignored", 1);
     std::filesystem::create_directories(Home() + "/cfg");
-    test::WriteAll(Home() + "/cfg/user-dirs.dirs", "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desk\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papiers\"\n");
+    test::WriteAll(Home() + "/cfg/user-dirs.dirs",
+                   "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desk\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papiers\"\n");
     EXPECT_EQ(SHGetSpecialFolderPathString(CSIDL_APPDATA), Home() + "/cfg");
     EXPECT_EQ(SHGetSpecialFolderPathString(CSIDL_LOCAL_APPDATA), Home() + "/.local/share");
     EXPECT_EQ(SHGetSpecialFolderPathString(CSIDL_PERSONAL), Home() + "/Papiers");
