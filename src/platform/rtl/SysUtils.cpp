@@ -84,6 +84,24 @@ std::string IntToHex(std::uint64_t value, int digits) {
     return buf;
 }
 
+unsigned char AnsiUpperChar(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+        case 0x9A: return 0x8A;
+        case 0x9C: return 0x8C;
+        case 0x9E: return 0x8E;
+        case 0xFF: return 0x9F;
+        default: return c;
+    }
+}
+
+std::string AnsiUpperCase(std::string_view s) {
+    std::string r(s);
+    for (char& c : r) c = static_cast<char>(AnsiUpperChar(static_cast<unsigned char>(c)));
+    return r;
+}
+
 std::string UpperCase(std::string_view s) {
     std::string r(s);
     for (char& c : r) c = AsciiUpper(c);

@@ -72,6 +72,10 @@ std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
 int CompareText(std::string_view a, std::string_view b);  // <0, 0, >0 ignoring ASCII case
 bool SameText(std::string_view a, std::string_view b);
+// Windows-1252 case handling: the ASCII letters and the accented letters with their case pairs
+// (\x9A/\x8A, \x9C/\x8C, \x9E/\x8E, \xFF/\x9F, \xE0-\xFE/\xC0-\xDE but \xF7).
+unsigned char AnsiUpperChar(unsigned char c);
+std::string AnsiUpperCase(std::string_view s);
 std::string Trim(std::string_view s);  // drops bytes <= ' ' at both ends
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);

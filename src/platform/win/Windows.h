@@ -256,6 +256,9 @@ SHORT GetAsyncKeyState(int vk);  // as of now
 BOOL GetKeyboardState(BYTE* keyState256);
 BOOL SetKeyboardState(const BYTE* keyState256);
 UINT MapVirtualKey(UINT code, UINT mapType);
+// The key that types an ANSI character on the layer's keyboard: the virtual key in the low byte, the shift
+// state in the high byte (1 Shift, 2 Ctrl, 4 Alt); -1 when no key types it.
+SHORT VkKeyScan(char ch);
 // Input as if from the hardware: queued, then routed to the focus or the window under the mouse when taken.
 void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extraInfo);
 void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo);

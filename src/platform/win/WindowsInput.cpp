@@ -536,6 +536,28 @@ UINT MapVirtualKey(UINT code, UINT mapType) {
     }
 }
 
+SHORT VkKeyScan(char ch) {
+    const auto wanted = static_cast<char32_t>(static_cast<unsigned char>(ch));
+    // The main block of keys is searched before the numeric pad, with the fewest shift keys first, so that
+    // a character that both type (a digit, "*") gives the main key, as a keyboard layout lists them.
+    auto search = [wanted](bool numpad) -> SHORT {
+        for (int state = 0; state < 4; ++state) {
+            BYTE ks[256] = {};
+            if (state & 1) ks[VK_SHIFT] = 0x80;
+            if (state & 2) ks[VK_CONTROL] = 0x80;
+            for (int vk = 1; vk < 256; ++vk) {
+                bool onPad = vk >= VK_NUMPAD0 && vk <= VK_DIVIDE;
+                if (onPad != numpad) continue;
+                if (KeyChar(static_cast<BYTE>(vk), ks) == wanted) return static_cast<SHORT>(state << 8 | vk);
+            }
+        }
+        return -1;
+    };
+    if (wanted == 0) return -1;
+    SHORT r = search(false);
+    return r != -1 ? r : search(true);
+}
+
 void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extraInfo) {
     auto& st = WinState();
     bool down = !(flags & KEYEVENTF_KEYUP);

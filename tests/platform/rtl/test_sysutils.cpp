@@ -115,3 +115,15 @@ TEST(Charset, UnmappableAndMalformedBecomeQuestionMarks) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AnsiCase, UpperCasesTheWindows1252Pairs) {
+    // ASCII, the accented block (but the division sign), the four pairs outside it; ß, µ and digits stay.
+    EXPECT_EQ(AnsiUpperCase("ap-Zz9"), "AP-ZZ9");
+    EXPECT_EQ(AnsiUpperCase("\xE0\xE9\xFE\xF7\xDF\xB5"), "\xC0\xC9\xDE\xF7\xDF\xB5");
+    EXPECT_EQ(AnsiUpperCase("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");
+    EXPECT_EQ(AnsiUpperCase("\x8A\xC0"), "\x8A\xC0");
+}
+
+}  // namespace

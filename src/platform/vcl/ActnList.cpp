@@ -1,0 +1,126 @@
+#include "platform/vcl/ActnList.h"
+
+#include <algorithm>
+
+namespace zel {
+
+// ---------------------------------------------------------------------------------------- TBasicAction
+
+TBasicAction::~TBasicAction() {
+    // The clients keep their links; they only stop pointing here.
+    for (TBasicActionLink* link : std::vector<TBasicActionLink*>(clients_)) link->action_ = nullptr;
+}
+
+bool TBasicAction::Execute() {
+    if (!OnExecute) return false;
+    OnExecute(this);
+    return true;
+}
+
+bool TBasicAction::Update() {
+    if (!OnUpdate) return false;
+    OnUpdate(this);
+    return true;
+}
+
+void TBasicAction::RegisterChanges(TBasicActionLink* Value) {
+    if (Value != nullptr && std::find(clients_.begin(), clients_.end(), Value) == clients_.end())
+        clients_.push_back(Value);
+}
+
+void TBasicAction::UnRegisterChanges(TBasicActionLink* Value) { std::erase(clients_, Value); }
+
+void TBasicAction::Change() {
+    for (TBasicActionLink* link : std::vector<TBasicActionLink*>(clients_)) link->Change();
+}
+
+// ------------------------------------------------------------------------------------ TBasicActionLink
+
+TBasicActionLink::~TBasicActionLink() {
+    if (action_ != nullptr) action_->UnRegisterChanges(this);
+}
+
+void TBasicActionLink::SetAction(TBasicAction* Value) {
+    if (Value == action_) return;
+    if (action_ != nullptr) action_->UnRegisterChanges(this);
+    action_ = Value;
+    if (action_ != nullptr) action_->RegisterChanges(this);
+}
+
+bool TBasicActionLink::Execute(TComponent* /*AComponent*/) { return action_ != nullptr && action_->Execute(); }
+
+bool TBasicActionLink::Update() { return action_ != nullptr && action_->Update(); }
+
+void TBasicActionLink::Change() {
+    if (OnChange) OnChange(action_);
+}
+
+// --------------------------------------------------------------------------------------- TCustomAction
+
+template <class F>
+void TCustomAction::ToClients(F f) {
+    for (TBasicActionLink* link : std::vector<TBasicActionLink*>(clients_))
+        if (auto* al = dynamic_cast<TActionLink*>(link)) f(*al);
+    Change();
+}
+
+void TCustomAction::SetCaption(const std::string& Value) {
+    if (Value == caption_) return;
+    caption_ = Value;
+    ToClients([&](TActionLink& l) { l.SetCaption(Value); });
+}
+
+void TCustomAction::SetChecked(bool Value) {
+    if (Value == checked_) return;
+    checked_ = Value;
+    ToClients([&](TActionLink& l) { l.SetChecked(Value); });
+}
+
+void TCustomAction::SetEnabled(bool Value) {
+    if (Value == enabled_) return;
+    enabled_ = Value;
+    ToClients([&](TActionLink& l) { l.SetEnabled(Value); });
+}
+
+void TCustomAction::SetHelpContext(int Value) {
+    if (Value == helpContext_) return;
+    helpContext_ = Value;
+    ToClients([&](TActionLink& l) { l.SetHelpContext(Value); });
+}
+
+void TCustomAction::SetHint(const std::string& Value) {
+    if (Value == hint_) return;
+    hint_ = Value;
+    ToClients([&](TActionLink& l) { l.SetHint(Value); });
+}
+
+void TCustomAction::SetImageIndex(int Value) {
+    if (Value == imageIndex_) return;
+    imageIndex_ = Value;
+    ToClients([&](TActionLink& l) { l.SetImageIndex(Value); });
+}
+
+void TCustomAction::SetShortCut(TShortCut Value) {
+    if (Value == shortCut_) return;
+    shortCut_ = Value;
+    ToClients([&](TActionLink& l) { l.SetShortCut(Value); });
+}
+
+void TCustomAction::SetVisible(bool Value) {
+    if (Value == visible_) return;
+    visible_ = Value;
+    ToClients([&](TActionLink& l) { l.SetVisible(Value); });
+}
+
+// ----------------------------------------------------------------------------------------- TActionLink
+
+bool TActionLink::IsCaptionLinked() { return LinksCustomAction(); }
+bool TActionLink::IsCheckedLinked() { return LinksCustomAction(); }
+bool TActionLink::IsEnabledLinked() { return LinksCustomAction(); }
+bool TActionLink::IsHelpContextLinked() { return LinksCustomAction(); }
+bool TActionLink::IsHintLinked() { return LinksCustomAction(); }
+bool TActionLink::IsImageIndexLinked() { return LinksCustomAction(); }
+bool TActionLink::IsShortCutLinked() { return LinksCustomAction(); }
+bool TActionLink::IsVisibleLinked() { return LinksCustomAction(); }
+
+}  // namespace zel
