@@ -7,7 +7,7 @@
 namespace zel {
 
 TMidiInput::TMidiInput(TComponent* AOwner) : TComponent(AOwner) {
-    FState = misCreating;
+    state_ = misCreating;
     FSysexOnly = false;
     NumDevs = static_cast<WORD>(midiInGetNumDevs());
     SetDeviceID(0);
@@ -15,12 +15,12 @@ TMidiInput::TMidiInput(TComponent* AOwner) : TComponent(AOwner) {
     FSysexBufferSize = 4096;
     FSysexBufferCount = 16;
     if (!ComponentState().Contains(csDesigning))
-        Handle = AllocateHWnd([this](TMessage& Message) { MidiInput(Message); });
-    FState = misClosed;
+        handle_ = AllocateHWnd([this](TMessage& Message) { MidiInput(Message); });
+    state_ = misClosed;
 }
 
 TMidiInput::~TMidiInput() {
-    if (FMidiHandle != nullptr) {
+    if (midiHandle_ != nullptr) {
         try {
             Close();
         } catch (const Exception&) {
@@ -29,7 +29,7 @@ TMidiInput::~TMidiInput() {
     }
     FreeSysexBuffers();
     FreeBuffers();
-    if (Handle != nullptr) DeallocateHWnd(Handle);
+    if (handle_ != nullptr) DeallocateHWnd(handle_);
 }
 
 std::string TMidiInput::MidiInErrorString(MMRESULT WError) {
@@ -45,7 +45,7 @@ void TMidiInput::RaiseError(MMRESULT Err) {
 }
 
 void TMidiInput::SetDeviceID(WORD DeviceID) {
-    if (FState == misOpen) throw EMidiInputError("Change to DeviceID while device was open");
+    if (state_ == misOpen) throw EMidiInputError("Change to DeviceID while device was open");
     if (DeviceID >= midiInGetNumDevs()) throw EMidiInputError("Invalid device ID");
     MIDIINCAPSA caps;
     MMRESULT err = midiInGetDevCapsA(DeviceID, &caps, sizeof(caps));
@@ -58,7 +58,7 @@ void TMidiInput::SetDeviceID(WORD DeviceID) {
 }
 
 void TMidiInput::SetProductName(const std::string& NewProductName) {
-    if (FState == misOpen) throw EMidiInputError("Change to ProductName while device was open");
+    if (state_ == misOpen) throw EMidiInputError("Change to ProductName while device was open");
     if (ComponentState().Contains(csLoading)) return;
     UINT count = midiInGetNumDevs();
     for (UINT id = 0; id < count; ++id) {
@@ -74,62 +74,62 @@ void TMidiInput::SetProductName(const std::string& NewProductName) {
 
 void TMidiInput::SetSysexOnly(bool SysexOnly) {
     FSysexOnly = SysexOnly;
-    if (PCtlInfo != nullptr) PCtlInfo->SysexOnly.store(SysexOnly ? 1 : 0);
+    if (ctlInfo_ != nullptr) ctlInfo_->SysexOnly.store(SysexOnly ? 1 : 0);
 }
 
 void TMidiInput::SetSysexBufferSize(WORD BufferSize) {
-    if (FState == misOpen) throw EMidiInputError("Change to SysexBufferSize while device was open");
+    if (state_ == misOpen) throw EMidiInputError("Change to SysexBufferSize while device was open");
     FSysexBufferSize = BufferSize;
 }
 
 void TMidiInput::SetSysexBufferCount(WORD BufferCount) {
-    if (FState == misOpen) throw EMidiInputError("Change to SysexBuffercount while device was open");
+    if (state_ == misOpen) throw EMidiInputError("Change to SysexBuffercount while device was open");
     FSysexBufferCount = BufferCount;
 }
 
 void TMidiInput::FreeSysexBuffers() {
-    for (TMyMidiHdr* hdr : FSysexBufferList) delete hdr;
-    FSysexBufferList.clear();
+    for (TMyMidiHdr* hdr : sysexBufferList_) delete hdr;
+    sysexBufferList_.clear();
 }
 
 void TMidiInput::FreeBuffers() {
-    CircbufFree(PBuffer);
-    PBuffer = nullptr;
-    if (PCtlInfo != nullptr) PCtlInfo->PBuffer = nullptr;
-    CtlInfoFree(PCtlInfo);
+    CircbufFree(buffer_);
+    buffer_ = nullptr;
+    if (ctlInfo_ != nullptr) ctlInfo_->PBuffer = nullptr;
+    CtlInfoFree(ctlInfo_);
 }
 
 void TMidiInput::Open() {
     // Opening an open device would lose its handle and buffers to the driver.
-    if (FState == misOpen) return;
+    if (state_ == misOpen) return;
     try {
-        if (PBuffer == nullptr) PBuffer = CircbufAlloc(Capacity);
-        if (PCtlInfo == nullptr) PCtlInfo = CtlInfoAlloc();
-        PCtlInfo->PBuffer = PBuffer;
-        PCtlInfo->hWindow = Handle;
-        PCtlInfo->SysexOnly.store(FSysexOnly ? 1 : 0);
-        MMRESULT err = midiInOpen(&FMidiHandle, FDeviceID, reinterpret_cast<DWORD_PTR>(&MidiHandler),
-                                  reinterpret_cast<DWORD_PTR>(PCtlInfo), CALLBACK_FUNCTION);
+        if (buffer_ == nullptr) buffer_ = CircbufAlloc(Capacity);
+        if (ctlInfo_ == nullptr) ctlInfo_ = CtlInfoAlloc();
+        ctlInfo_->PBuffer = buffer_;
+        ctlInfo_->hWindow = handle_;
+        ctlInfo_->SysexOnly.store(FSysexOnly ? 1 : 0);
+        MMRESULT err = midiInOpen(&midiHandle_, FDeviceID, reinterpret_cast<DWORD_PTR>(&MidiHandler),
+                                  reinterpret_cast<DWORD_PTR>(ctlInfo_), CALLBACK_FUNCTION);
         FError = err;
         if (err != MMSYSERR_NOERROR) RaiseError(err);
         for (WORD i = 0; i < FSysexBufferCount; ++i) {
             auto* hdr = new TMyMidiHdr(FSysexBufferSize);
-            FSysexBufferList.push_back(hdr);
+            sysexBufferList_.push_back(hdr);
             if (hdr->hdrPointer != nullptr) hdr->hdrPointer->dwUser = reinterpret_cast<DWORD_PTR>(hdr);
-            err = midiInPrepareHeader(FMidiHandle, hdr->hdrPointer, sizeof(MIDIHDR));
-            if (err == MMSYSERR_NOERROR) err = midiInAddBuffer(FMidiHandle, hdr->hdrPointer, sizeof(MIDIHDR));
+            err = midiInPrepareHeader(midiHandle_, hdr->hdrPointer, sizeof(MIDIHDR));
+            if (err == MMSYSERR_NOERROR) err = midiInAddBuffer(midiHandle_, hdr->hdrPointer, sizeof(MIDIHDR));
             if (err != MMSYSERR_NOERROR) RaiseError(err);
         }
-        FState = misOpen;
+        state_ = misOpen;
     } catch (const Exception&) {
         // A device opened before the failure is reset and closed again, so that the driver never keeps
         // buffers or a callback block that are freed here.
-        if (FMidiHandle != nullptr) {
-            midiInReset(FMidiHandle);
-            for (TMyMidiHdr* hdr : FSysexBufferList)
-                if (hdr->hdrPointer != nullptr) midiInUnprepareHeader(FMidiHandle, hdr->hdrPointer, sizeof(MIDIHDR));
-            midiInClose(FMidiHandle);
-            FMidiHandle = nullptr;
+        if (midiHandle_ != nullptr) {
+            midiInReset(midiHandle_);
+            for (TMyMidiHdr* hdr : sysexBufferList_)
+                if (hdr->hdrPointer != nullptr) midiInUnprepareHeader(midiHandle_, hdr->hdrPointer, sizeof(MIDIHDR));
+            midiInClose(midiHandle_);
+            midiHandle_ = nullptr;
         }
         FreeSysexBuffers();
         FreeBuffers();
@@ -137,47 +137,47 @@ void TMidiInput::Open() {
 }
 
 void TMidiInput::Start() {
-    if (FState != misOpen) return;
-    MMRESULT err = midiInStart(FMidiHandle);
+    if (state_ != misOpen) return;
+    MMRESULT err = midiInStart(midiHandle_);
     FError = err;
     if (err != MMSYSERR_NOERROR) RaiseError(err);
 }
 
 void TMidiInput::Close() {
-    if (FState != misOpen) return;
-    FState = misClosed;
+    if (state_ != misOpen) return;
+    state_ = misClosed;
     // The reset returns every queued buffer, so no callback touches them once they are freed.
-    MMRESULT err = midiInReset(FMidiHandle);
+    MMRESULT err = midiInReset(midiHandle_);
     if (err != MMSYSERR_NOERROR) RaiseError(err);
-    for (TMyMidiHdr* hdr : FSysexBufferList) {
-        err = midiInUnprepareHeader(FMidiHandle, hdr->hdrPointer, sizeof(MIDIHDR));
+    for (TMyMidiHdr* hdr : sysexBufferList_) {
+        err = midiInUnprepareHeader(midiHandle_, hdr->hdrPointer, sizeof(MIDIHDR));
         if (err != MMSYSERR_NOERROR) RaiseError(err);
     }
     FreeSysexBuffers();
-    err = midiInClose(FMidiHandle);
+    err = midiInClose(midiHandle_);
     if (err != MMSYSERR_NOERROR) RaiseError(err);
-    FMidiHandle = nullptr;
-    CircbufFree(PBuffer);
-    PBuffer = nullptr;
-    if (PCtlInfo != nullptr) PCtlInfo->PBuffer = nullptr;
+    midiHandle_ = nullptr;
+    CircbufFree(buffer_);
+    buffer_ = nullptr;
+    if (ctlInfo_ != nullptr) ctlInfo_->PBuffer = nullptr;
 }
 
 WORD TMidiInput::PendingEventCount() {
-    if (FState != misOpen || PBuffer == nullptr) return 0;
-    return CircbufCount(PBuffer);
+    if (state_ != misOpen || buffer_ == nullptr) return 0;
+    return CircbufCount(buffer_);
 }
 
 std::unique_ptr<TMyMidiEvent> TMidiInput::NextEvent() {
-    if (FState != misOpen || PBuffer == nullptr) return nullptr;
+    if (state_ != misOpen || buffer_ == nullptr) return nullptr;
     TMidiBufferItem item;
-    if (!CircbufReadEvent(PBuffer, item)) return nullptr;
+    if (!CircbufReadEvent(buffer_, item)) return nullptr;
     auto ev = std::make_unique<TMyMidiEvent>();
     ev->timestamp = item.timestamp;
     if (item.sysex == nullptr) {
         ev->status = static_cast<BYTE>(item.data & 0xFF);
         ev->data1 = static_cast<BYTE>((item.data >> 8) & 0xFF);
         ev->data2 = static_cast<BYTE>((item.data >> 16) & 0xFF);
-        CircbufRemoveEvent(PBuffer);
+        CircbufRemoveEvent(buffer_);
         return ev;
     }
     MIDIHDR* hdr = item.sysex;
@@ -185,9 +185,9 @@ std::unique_ptr<TMyMidiEvent> TMidiInput::NextEvent() {
     ev->SysexLength = static_cast<WORD>(hdr->dwBytesRecorded);
     if (ev->SysexLength > 0) ev->Sysex.assign(hdr->lpData, hdr->lpData + ev->SysexLength);
     // The entry goes before the buffer is handed back, so a failing hand-back cannot leave it behind.
-    CircbufRemoveEvent(PBuffer);
-    MMRESULT err = midiInPrepareHeader(FMidiHandle, hdr, sizeof(MIDIHDR));
-    if (err == MMSYSERR_NOERROR) err = midiInAddBuffer(FMidiHandle, hdr, sizeof(MIDIHDR));
+    CircbufRemoveEvent(buffer_);
+    MMRESULT err = midiInPrepareHeader(midiHandle_, hdr, sizeof(MIDIHDR));
+    if (err == MMSYSERR_NOERROR) err = midiInAddBuffer(midiHandle_, hdr, sizeof(MIDIHDR));
     if (err != MMSYSERR_NOERROR) RaiseError(err);
     return ev;
 }
@@ -197,18 +197,18 @@ void TMidiInput::MidiInput(TMessage& Message) {
         // The handlers are copied before the call: a handler may replace itself (a transfer's last reply
         // hands the input back to the default handler) while it runs.
         case MIDI_EVENT_STORED:
-            if (OnMidiInput && FState == misOpen && PendingEventCount() > 0) {
+            if (OnMidiInput && state_ == misOpen && PendingEventCount() > 0) {
                 const TNotifyEvent handler = OnMidiInput;
                 handler(this);
             }
             break;
         case MIDI_OVERFLOW:
-            if (OnOverflow && FState == misOpen) {
+            if (OnOverflow && state_ == misOpen) {
                 const TNotifyEvent handler = OnOverflow;
                 handler(this);
             }
             break;
-        default: Message.Result = DefWindowProc(Handle, Message.Msg, Message.WParam, Message.LParam); break;
+        default: Message.Result = DefWindowProc(handle_, Message.Msg, Message.WParam, Message.LParam); break;
     }
 }
 

@@ -35,10 +35,10 @@ public:
     WORD GetSysexBufferCount() const { return FSysexBufferCount; }
     void SetSysexBufferCount(WORD BufferCount);
 
-    TMidiInputState GetState() const { return FState; }
+    TMidiInputState GetState() const { return state_; }
     MMRESULT GetError() const { return FError; }
-    HMIDIIN GetMidiHandle() const { return FMidiHandle; }
-    HWND GetHandle() const { return Handle; }
+    HMIDIIN GetMidiHandle() const { return midiHandle_; }
+    HWND GetHandle() const { return handle_; }
 
     // Taken from the device capabilities.
     DWORD DriverVersion = 0;
@@ -69,18 +69,18 @@ private:
     void FreeSysexBuffers();
     void FreeBuffers();
 
-    HWND Handle = nullptr;
+    HWND handle_ = nullptr;
     WORD FDeviceID = 0;
-    HMIDIIN FMidiHandle = nullptr;
-    TMidiInputState FState = misCreating;
+    HMIDIIN midiHandle_ = nullptr;
+    TMidiInputState state_ = misCreating;
     MMRESULT FError = MMSYSERR_NOERROR;
     bool FSysexOnly = false;
     std::string FProductName;
-    TCircularBuffer* PBuffer = nullptr;
+    TCircularBuffer* buffer_ = nullptr;
     WORD FSysexBufferSize = 4096;
     WORD FSysexBufferCount = 16;
-    std::vector<TMyMidiHdr*> FSysexBufferList;
-    TMidiCtlInfo* PCtlInfo = nullptr;
+    std::vector<TMyMidiHdr*> sysexBufferList_;
+    TMidiCtlInfo* ctlInfo_ = nullptr;
 };
 
 }  // namespace zel

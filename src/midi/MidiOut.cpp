@@ -8,14 +8,14 @@
 namespace zel {
 
 TMidiOutput::TMidiOutput(TComponent* AOwner) : TComponent(AOwner) {
-    FClosed = 1;
+    closed_ = 1;
     NumDevs = static_cast<WORD>(midiOutGetNumDevs());
     if (!ComponentState().Contains(csDesigning))
-        Handle = AllocateHWnd([this](TMessage& Message) { MidiOutput(Message); });
+        handle_ = AllocateHWnd([this](TMessage& Message) { MidiOutput(Message); });
 }
 
 TMidiOutput::~TMidiOutput() {
-    if (FClosed == 0) {
+    if (closed_ == 0) {
         try {
             ClosePort();
         } catch (const Exception&) {
@@ -23,8 +23,8 @@ TMidiOutput::~TMidiOutput() {
         }
     }
     FreePendingBlocks();
-    CtlInfoFree(PCtlInfo);
-    if (Handle != nullptr) DeallocateHWnd(Handle);
+    CtlInfoFree(ctlInfo_);
+    if (handle_ != nullptr) DeallocateHWnd(handle_);
 }
 
 std::string TMidiOutput::MidiOutErrorString(MMRESULT WError) {
@@ -40,7 +40,7 @@ void TMidiOutput::RaiseError(MMRESULT Err) {
 }
 
 void TMidiOutput::SetDeviceID(int DeviceID) {
-    if (FClosed == 0) throw EmidioutputError("Change to DeviceID while device was open");
+    if (closed_ == 0) throw EmidioutputError("Change to DeviceID while device was open");
     if (DeviceID != -1 && (DeviceID < 0 || static_cast<UINT>(DeviceID) >= midiOutGetNumDevs()))
         throw EmidioutputError("Invalid device ID");
     MIDIOUTCAPSA caps;
@@ -57,7 +57,7 @@ void TMidiOutput::SetDeviceID(int DeviceID) {
 }
 
 void TMidiOutput::SetProductName(const std::string& NewProductName) {
-    if (FClosed == 0) throw EmidioutputError("Change to ProductName while device was open");
+    if (closed_ == 0) throw EmidioutputError("Change to ProductName while device was open");
     if (ComponentState().Contains(csLoading)) return;
     int count = static_cast<int>(midiOutGetNumDevs());
     for (int id = -1; id < count; ++id) {
@@ -73,49 +73,49 @@ void TMidiOutput::SetProductName(const std::string& NewProductName) {
 
 bool TMidiOutput::OpenPort() {
     // Opening an open port would lose its handle to the driver.
-    if (FClosed == 0) return true;
+    if (closed_ == 0) return true;
     try {
-        if (PCtlInfo == nullptr) PCtlInfo = CtlInfoAlloc();
-        PCtlInfo->hWindow = Handle;
+        if (ctlInfo_ == nullptr) ctlInfo_ = CtlInfoAlloc();
+        ctlInfo_->hWindow = handle_;
         MMRESULT err =
-            midiOutOpen(&FMidiHandle, static_cast<UINT>(FDeviceID), reinterpret_cast<DWORD_PTR>(&MidiHandler),
-                        reinterpret_cast<DWORD_PTR>(PCtlInfo), CALLBACK_FUNCTION);
+            midiOutOpen(&midiHandle_, static_cast<UINT>(FDeviceID), reinterpret_cast<DWORD_PTR>(&MidiHandler),
+                        reinterpret_cast<DWORD_PTR>(ctlInfo_), CALLBACK_FUNCTION);
         FError = err;
         if (err != MMSYSERR_NOERROR) RaiseError(err);
-        FClosed = 0;
+        closed_ = 0;
         return true;
     } catch (const Exception&) {
-        FMidiHandle = nullptr;
-        CtlInfoFree(PCtlInfo);
+        midiHandle_ = nullptr;
+        CtlInfoFree(ctlInfo_);
         return false;
     }
 }
 
 void TMidiOutput::FreePendingBlocks() {
-    for (auto& [hdr, block] : FPendingBlocks) delete block;
-    FPendingBlocks.clear();
+    for (auto& [hdr, block] : pendingBlocks_) delete block;
+    pendingBlocks_.clear();
 }
 
 bool TMidiOutput::ClosePort() {
     bool result = false;
-    if (FClosed == 0) {
+    if (closed_ == 0) {
         // Blocks still queued are taken back first: the driver refuses to close while it holds any, and
         // each must be freed exactly once whether or not its done message has been handled yet.
-        MMRESULT err = midiOutReset(FMidiHandle);
+        MMRESULT err = midiOutReset(midiHandle_);
         if (err != MMSYSERR_NOERROR) RaiseError(err);
-        err = midiOutClose(FMidiHandle);
+        err = midiOutClose(midiHandle_);
         if (err != MMSYSERR_NOERROR) RaiseError(err);
         FreePendingBlocks();
         result = true;
     }
-    FMidiHandle = nullptr;
-    FClosed = 1;
+    midiHandle_ = nullptr;
+    closed_ = 1;
     return result;
 }
 
 void TMidiOutput::SendShort(BYTE MidiMessage, BYTE Data1, BYTE Data2) {
     DWORD msg = MidiMessage + Data1 * 0x100u + Data2 * 0x10000u;
-    MMRESULT err = midiOutShortMsg(FMidiHandle, msg);
+    MMRESULT err = midiOutShortMsg(midiHandle_, msg);
     if (err != MMSYSERR_NOERROR) RaiseError(err);
 }
 
@@ -128,13 +128,13 @@ void TMidiOutput::SendSysEx(const BYTE* Data, WORD Length) {
         RaiseError(MMSYSERR_INVALPARAM);
     }
     hdr->dwUser = reinterpret_cast<DWORD_PTR>(block);
-    MMRESULT err = midiOutPrepareHeader(FMidiHandle, hdr, sizeof(MIDIHDR));
+    MMRESULT err = midiOutPrepareHeader(midiHandle_, hdr, sizeof(MIDIHDR));
     if (err == MMSYSERR_NOERROR) {
-        FPendingBlocks[hdr] = block;
-        err = midiOutLongMsg(FMidiHandle, hdr, sizeof(MIDIHDR));
+        pendingBlocks_[hdr] = block;
+        err = midiOutLongMsg(midiHandle_, hdr, sizeof(MIDIHDR));
         if (err != MMSYSERR_NOERROR) {
-            FPendingBlocks.erase(hdr);
-            midiOutUnprepareHeader(FMidiHandle, hdr, sizeof(MIDIHDR));
+            pendingBlocks_.erase(hdr);
+            midiOutUnprepareHeader(midiHandle_, hdr, sizeof(MIDIHDR));
         }
     }
     if (err != MMSYSERR_NOERROR) {
@@ -145,7 +145,7 @@ void TMidiOutput::SendSysEx(const BYTE* Data, WORD Length) {
 }
 
 void TMidiOutput::SendEvent(const TMyMidiEvent* Event) {
-    if (FClosed != 0) throw EmidioutputError("MIDI Output device not open");
+    if (closed_ != 0) throw EmidioutputError("MIDI Output device not open");
     if (Event->SysexLength > 0 && !Event->Sysex.empty())
         SendSysEx(Event->Sysex.data(),
                   static_cast<WORD>(std::min<std::size_t>(Event->SysexLength, Event->Sysex.size())));
@@ -154,17 +154,17 @@ void TMidiOutput::SendEvent(const TMyMidiEvent* Event) {
 
 void TMidiOutput::MidiOutput(TMessage& Message) {
     if (Message.Msg != MIDI_OUTPUT_DONE) {
-        Message.Result = DefWindowProc(Handle, Message.Msg, Message.WParam, Message.LParam);
+        Message.Result = DefWindowProc(handle_, Message.Msg, Message.WParam, Message.LParam);
         return;
     }
     auto* hdr = reinterpret_cast<MIDIHDR*>(Message.LParam);
-    auto it = FPendingBlocks.find(hdr);
+    auto it = pendingBlocks_.find(hdr);
     // A block already freed by ClosePort, or one whose header memory now serves a newer block still in
     // the driver's hands, is not touched.
-    if (it == FPendingBlocks.end() || (hdr->dwFlags & MHDR_INQUEUE) != 0) return;
+    if (it == pendingBlocks_.end() || (hdr->dwFlags & MHDR_INQUEUE) != 0) return;
     TMyMidiHdr* block = it->second;
-    FPendingBlocks.erase(it);
-    midiOutUnprepareHeader(FMidiHandle, hdr, sizeof(MIDIHDR));
+    pendingBlocks_.erase(it);
+    midiOutUnprepareHeader(midiHandle_, hdr, sizeof(MIDIHDR));
     delete block;
     if (Onmidioutput) Onmidioutput(this);
 }

@@ -25,12 +25,12 @@ public:
     const std::string& GetProductName() const { return FProductName; }
     void SetProductName(const std::string& NewProductName);
 
-    bool IsOpen() const { return FClosed == 0; }
+    bool IsOpen() const { return closed_ == 0; }
     MMRESULT GetError() const { return FError; }
-    HMIDIOUT GetMidiHandle() const { return FMidiHandle; }
-    HWND GetHandle() const { return Handle; }
+    HMIDIOUT GetMidiHandle() const { return midiHandle_; }
+    HWND GetHandle() const { return handle_; }
     // System Exclusive blocks handed to the driver and not yet freed.
-    std::size_t PendingBlockCount() const { return FPendingBlocks.size(); }
+    std::size_t PendingBlockCount() const { return pendingBlocks_.size(); }
 
     // Taken from the device capabilities.
     DWORD DriverVersion = 0;
@@ -64,15 +64,15 @@ private:
     [[noreturn]] void RaiseError(MMRESULT Err);
     void FreePendingBlocks();
 
-    HWND Handle = nullptr;
+    HWND handle_ = nullptr;
     int FDeviceID = 0;
-    HMIDIOUT FMidiHandle = nullptr;
-    BYTE FClosed = 1;
-    TMidiCtlInfo* PCtlInfo = nullptr;
+    HMIDIOUT midiHandle_ = nullptr;
+    BYTE closed_ = 1;
+    TMidiCtlInfo* ctlInfo_ = nullptr;
     MMRESULT FError = MMSYSERR_NOERROR;
     std::string FProductName;
     // Every block handed to the driver, by its header, until its done message has been handled.
-    std::map<MIDIHDR*, TMyMidiHdr*> FPendingBlocks;
+    std::map<MIDIHDR*, TMyMidiHdr*> pendingBlocks_;
 };
 
 }  // namespace zel

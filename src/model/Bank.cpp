@@ -176,7 +176,7 @@ void TBank::RequestAgain() {
     RequestNext();
 }
 
-std::uint32_t TBank::MemberAddress(int Index) const { return Kind->BaseAddress(User != 0, Index + 1); }
+std::uint32_t TBank::MemberAddress(int Index) const { return kind_->BaseAddress(User != 0, Index + 1); }
 
 void TBank::TransmitMembers() {
     if (DevicesOpen == 0) return;
@@ -186,25 +186,25 @@ void TBank::TransmitMembers() {
     StartTransmitTimer(*progress, BankTransmitTickMs);
     TransferIndex = 0;
     TransferStep = 0;
-    if (Kind->Names) LoadUpdateNames();
-    RunTransmit(*progress, Kind->Messages, "Now Transmitting " + MemoryTitle() + " " + Kind->Title, Kind->Label,
-                Kind->CountMemberAtStart);
+    if (kind_->Names) LoadUpdateNames();
+    RunTransmit(*progress, kind_->Messages, "Now Transmitting " + MemoryTitle() + " " + kind_->Title, kind_->Label,
+                kind_->CountMemberAtStart);
 }
 
 void TBank::TransmitMemberStep() {
     ITransferProgress* progress = Progress();
     if (progress == nullptr) return;
-    if (TransferIndex >= Kind->Slots) {
-        FinishTransfer(Kind->Names);
+    if (TransferIndex >= kind_->Slots) {
+        FinishTransfer(kind_->Names);
         return;
     }
     const std::span<std::uint8_t> message =
-        Kind->StepMessage(*Members.at(static_cast<std::size_t>(TransferIndex)), TransferStep);
+        kind_->StepMessage(*Members.at(static_cast<std::size_t>(TransferIndex)), TransferStep);
     const std::uint32_t base = MemberAddress(TransferIndex);
     try {
-        SendDataSet(base, Kind->StepOffset(TransferStep), 0,
+        SendDataSet(base, kind_->StepOffset(TransferStep), 0,
                     message.subspan(DataStart, message.size() - SysexOverhead));
-        if (Kind->CountMessages) progress->AddSended(static_cast<int>(message.size()), 1);
+        if (kind_->CountMessages) progress->AddSended(static_cast<int>(message.size()), 1);
     } catch (...) {
         // A message that cannot be sent would be tried again on every tick: the transfer ends.
         progress->SetTimerEnabled(TTransferTimer::Timer, false);
@@ -212,12 +212,12 @@ void TBank::TransmitMemberStep() {
         throw;
     }
     ++TransferStep;
-    if (TransferStep < Kind->Steps) return;
-    if (!Kind->CountMessages) progress->AddSended(Kind->MemberBytes, Kind->Steps);
-    if (Kind->Names) StoreTransferName(Kind->UserNames, Kind->CardNames);
+    if (TransferStep < kind_->Steps) return;
+    if (!kind_->CountMessages) progress->AddSended(kind_->MemberBytes, kind_->Steps);
+    if (kind_->Names) StoreTransferName(kind_->UserNames, kind_->CardNames);
     TransferStep = 0;
     ++TransferIndex;
-    if (!Kind->CountMemberAtStart || TransferIndex < Kind->Slots) progress->AddElem(1);
+    if (!kind_->CountMemberAtStart || TransferIndex < kind_->Slots) progress->AddElem(1);
 }
 
 void TBank::ReceiveMembers(bool FromTemporary) {
@@ -228,25 +228,25 @@ void TBank::ReceiveMembers(bool FromTemporary) {
     SetReplyTimeout(*progress);
     TransferIndex = 0;
     TransferStep = 0;
-    if (Kind->Names) LoadUpdateNames();
-    RunReceive(*progress, Kind->Messages, "Now Receiving " + MemoryTitle() + " " + Kind->Title, Kind->Label,
-               Kind->CountMemberAtStart);
+    if (kind_->Names) LoadUpdateNames();
+    RunReceive(*progress, kind_->Messages, "Now Receiving " + MemoryTitle() + " " + kind_->Title, kind_->Label,
+               kind_->CountMemberAtStart);
     EndTransfer();
     UpdateViews();
 }
 
 void TBank::RequestStep(const TTransferLink& Link) {
-    SendRequest(Link, MemberAddress(TransferIndex), Kind->StepOffset(TransferStep),
-                TransferStep == 0 ? Kind->CommonRequest : Kind->BlockRequest, true);
+    SendRequest(Link, MemberAddress(TransferIndex), kind_->StepOffset(TransferStep),
+                TransferStep == 0 ? kind_->CommonRequest : kind_->BlockRequest, true);
 }
 
 std::size_t TBank::TakeStepReply(const TTransferLink& Link, const TMyMidiEvent* Event,
                                  const std::function<void()>& AskAgain) {
     const std::size_t size =
-        Kind->StepMessage(*Members.at(static_cast<std::size_t>(TransferIndex)), TransferStep).size();
-    const std::uint32_t address = MemberAddress(TransferIndex) + Kind->StepOffset(TransferStep);
+        kind_->StepMessage(*Members.at(static_cast<std::size_t>(TransferIndex)), TransferStep).size();
+    const std::uint32_t address = MemberAddress(TransferIndex) + kind_->StepOffset(TransferStep);
     if (!TakeExpectedReply(*Link.Progress, Event, address, size, AskAgain)) return 0;
-    if (TransferStep == 0) kept_.assign(static_cast<std::size_t>(Kind->Steps), {});
+    if (TransferStep == 0) kept_.assign(static_cast<std::size_t>(kind_->Steps), {});
     kept_[static_cast<std::size_t>(TransferStep)].assign(Event->Sysex.data(), Event->Sysex.data() + size);
     ++TransferStep;
     return size;
@@ -254,8 +254,8 @@ std::size_t TBank::TakeStepReply(const TTransferLink& Link, const TMyMidiEvent* 
 
 void TBank::StoreKeptMember() {
     TLibElem& member = *Members.at(static_cast<std::size_t>(TransferIndex));
-    for (int step = 0; step < Kind->Steps; ++step) {
-        const std::span<std::uint8_t> message = Kind->StepMessage(member, step);
+    for (int step = 0; step < kind_->Steps; ++step) {
+        const std::span<std::uint8_t> message = kind_->StepMessage(member, step);
         std::memcpy(message.data(), kept_[static_cast<std::size_t>(step)].data(), message.size());
     }
 }
@@ -350,7 +350,7 @@ constexpr TBankKind RhythmBankKind{RhythmSlots,
 
 TPatchBank::TPatchBank(TLibElem* AOwner) : TBank(AOwner) {
     ElemType = etPatchBank;
-    Kind = &PatchBankKind;
+    kind_ = &PatchBankKind;
     CreateMembers(PatchSlots);
 }
 
@@ -418,7 +418,7 @@ void TPatchBank::ReceiveHandler(TObject* Sender) {
 
 TPerformanceBank::TPerformanceBank(TLibElem* AOwner) : TBank(AOwner) {
     ElemType = etPerformanceBank;
-    Kind = &PerformanceBankKind;
+    kind_ = &PerformanceBankKind;
     CreateMembers(PerformanceSlots);
 }
 
@@ -482,7 +482,7 @@ void TPerformanceBank::ReceiveHandler(TObject* Sender) {
 
 TRhythmBank::TRhythmBank(TLibElem* AOwner) : TBank(AOwner) {
     ElemType = etRhythmBank;
-    Kind = &RhythmBankKind;
+    kind_ = &RhythmBankKind;
     CreateMembers(RhythmSlots);
 }
 

@@ -144,7 +144,7 @@ protected:
     void StoreKeptMember();
 
     // The bank's member kind; none for a bank of no fixed kind.
-    const TBankKind* Kind = nullptr;
+    const TBankKind* kind_ = nullptr;
 
 private:
     // The replies of the member being received, one per step.

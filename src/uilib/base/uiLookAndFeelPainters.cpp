@@ -40,12 +40,12 @@ TuiLookAndFeelKind PainterStyleToKind(int Style) {
 }
 
 void TuiExtendedStylePainters::AddListener(IuiLookAndFeelPainterListener* AListener) {
-    if (AListener != nullptr && std::find(FListeners.begin(), FListeners.end(), AListener) == FListeners.end())
-        FListeners.push_back(AListener);
+    if (AListener != nullptr && std::find(listeners_.begin(), listeners_.end(), AListener) == listeners_.end())
+        listeners_.push_back(AListener);
 }
 
 void TuiExtendedStylePainters::RemoveListener(IuiLookAndFeelPainterListener* AListener) {
-    std::erase(FListeners, AListener);
+    std::erase(listeners_, AListener);
 }
 
 void TuiExtendedStylePainters::Register(const std::string& AName, TuiLookAndFeelPainterClass APainter) {
@@ -76,9 +76,9 @@ bool TuiExtendedStylePainters::GetPainterByName(const std::string& AName, TuiLoo
 
 void TuiExtendedStylePainters::NotifyListeners() {
     // A listener that stops using an extra painter leaves the list during the call.
-    const std::vector<IuiLookAndFeelPainterListener*> listeners = FListeners;
+    const std::vector<IuiLookAndFeelPainterListener*> listeners = listeners_;
     for (IuiLookAndFeelPainterListener* listener : listeners) {
-        if (std::find(FListeners.begin(), FListeners.end(), listener) != FListeners.end()) listener->PainterChanged();
+        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) listener->PainterChanged();
     }
 }
 

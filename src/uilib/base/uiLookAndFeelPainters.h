@@ -81,7 +81,7 @@ public:
 
     void AddListener(IuiLookAndFeelPainterListener* AListener);
     void RemoveListener(IuiLookAndFeelPainterListener* AListener);
-    int ListenerCount() const { return static_cast<int>(FListeners.size()); }
+    int ListenerCount() const { return static_cast<int>(listeners_.size()); }
     // Adds a painter under a name and tells the listeners.
     void Register(const std::string& AName, TuiLookAndFeelPainterClass APainter);
     // Removes the painter of that name (ignoring case) and tells the listeners.
@@ -94,7 +94,7 @@ public:
 
 private:
     void NotifyListeners();
-    std::vector<IuiLookAndFeelPainterListener*> FListeners;
+    std::vector<IuiLookAndFeelPainterListener*> listeners_;
 };
 
 // The registry while the painter unit is started; nullptr otherwise.

@@ -36,13 +36,13 @@ TuiSystemPaletteChangedListener::~TuiSystemPaletteChangedListener() {
 }
 
 void TuiSystemPaletteChangedListener::AddNotifier(TuiSystemPaletteChangedNotifier* ANotifier) {
-    auto& list = ANotifier->IsPrimary() ? FPrimaryNotifiers : FNotifiers;
+    auto& list = ANotifier->IsPrimary() ? primaryNotifiers_ : notifiers_;
     if (!Contains(list, ANotifier)) list.push_back(ANotifier);
 }
 
 void TuiSystemPaletteChangedListener::RemoveNotifier(TuiSystemPaletteChangedNotifier* ANotifier) {
-    std::erase(FPrimaryNotifiers, ANotifier);
-    std::erase(FNotifiers, ANotifier);
+    std::erase(primaryNotifiers_, ANotifier);
+    std::erase(notifiers_, ANotifier);
 }
 
 void TuiSystemPaletteChangedListener::WndProc(TMessage& Message) {
@@ -50,7 +50,7 @@ void TuiSystemPaletteChangedListener::WndProc(TMessage& Message) {
         RebuildOffice11Palette();
         // Last to first, primary notifiers before the others; a notifier freed by an earlier one's handler is
         // skipped.
-        for (auto* list : {&FPrimaryNotifiers, &FNotifiers}) {
+        for (auto* list : {&primaryNotifiers_, &notifiers_}) {
             const std::vector<TuiSystemPaletteChangedNotifier*> snapshot = *list;
             for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
                 if (Contains(*list, *it)) (*it)->DoChanged();
@@ -85,38 +85,38 @@ void TuiSystemPaletteChangedNotifier::DoChanged() {
 // The creation takes its values from the root; the virtual calls here resolve to this class's own versions,
 // which is what a new object needs (a descendant's overrides answer from the same fields once it is built).
 TuiLookAndFeel::TuiLookAndFeel(TPersistent* AOwner) : TuiInterfacedPersistent(AOwner) {
-    FKind = FData.Kind;
-    FNativeStyle = FData.NativeStyle;
-    FSkinName = FData.SkinName;
-    FSystemPaletteChangedNotifier = new TuiSystemPaletteChangedNotifier(false);
-    FSystemPaletteChangedNotifier->OnSystemPaletteChanged = [this] { SystemPaletteChanged(); };
+    FKind = data_.Kind;
+    FNativeStyle = data_.NativeStyle;
+    FSkinName = data_.SkinName;
+    systemPaletteChangedNotifier_ = new TuiSystemPaletteChangedNotifier(false);
+    systemPaletteChangedNotifier_->OnSystemPaletteChanged = [this] { SystemPaletteChanged(); };
     if (g_rootLookAndFeel != nullptr) {
         g_rootLookAndFeel->AddChangeListener(this);
         FKind = g_rootLookAndFeel->GetKind();
         FNativeStyle = g_rootLookAndFeel->GetNativeStyle();
         FSkinName = g_rootLookAndFeel->GetSkinName();
-        if (!FNativeStyle) FSkinPainter = g_rootLookAndFeel->GetSkinPainter();
+        if (!FNativeStyle) skinPainter_ = g_rootLookAndFeel->GetSkinPainter();
     }
-    FPainter = PainterForThemeKinds({});
+    painter_ = PainterForThemeKinds({});
     // Using an extra painter from the start: hear when it goes, as after any change.
-    if (FSkinPainter != nullptr && ExtendedStylePainters() != nullptr) ExtendedStylePainters()->AddListener(this);
+    if (skinPainter_ != nullptr && ExtendedStylePainters() != nullptr) ExtendedStylePainters()->AddListener(this);
 }
 
 TuiLookAndFeel::~TuiLookAndFeel() {
     if (ExtendedStylePainters() != nullptr) ExtendedStylePainters()->RemoveListener(this);
-    delete FSystemPaletteChangedNotifier;
-    FSystemPaletteChangedNotifier = nullptr;
-    FIsDestroying = true;
+    delete systemPaletteChangedNotifier_;
+    systemPaletteChangedNotifier_ = nullptr;
+    isDestroying_ = true;
     // The followers let go of this object; the list stays as it is meanwhile.
-    const std::vector<IuiLookAndFeelListener*> listeners = FChangeListenerList;
+    const std::vector<IuiLookAndFeelListener*> listeners = changeListenerList_;
     for (IuiLookAndFeelListener* listener : listeners) listener->MasterDestroying(this);
-    FChangeListenerList.clear();
+    changeListenerList_.clear();
     if (TuiLookAndFeel* source = DefaultSource()) source->RemoveChangeListener(this);
-    if (FIsRootLookAndFeel && g_rootLookAndFeel == this) g_rootLookAndFeel = nullptr;
+    if (isRootLookAndFeel_ && g_rootLookAndFeel == this) g_rootLookAndFeel = nullptr;
 }
 
 TuiLookAndFeel* TuiLookAndFeel::DefaultSource() const {
-    if (FIsRootLookAndFeel) return nullptr;
+    if (isRootLookAndFeel_) return nullptr;
     if (FMasterLookAndFeel != nullptr) return FMasterLookAndFeel;
     return g_rootLookAndFeel != this ? g_rootLookAndFeel : nullptr;
 }
@@ -129,11 +129,11 @@ void TuiLookAndFeel::Assign(TPersistent* Source) {
     }
     if (source == this) return;
     SaveValues();
-    FData = source->FData;
+    data_ = source->data_;
     FAssignedValues = source->FAssignedValues;
     // Follow the source's master: leave the current one, join the new one (the root for none).
     TuiLookAndFeel* master = source->FMasterLookAndFeel == this ? nullptr : source->FMasterLookAndFeel;
-    if (!FIsRootLookAndFeel && master != FMasterLookAndFeel) {
+    if (!isRootLookAndFeel_ && master != FMasterLookAndFeel) {
         if (TuiLookAndFeel* old = DefaultSource()) old->RemoveChangeListener(this);
         FMasterLookAndFeel = master;
         if (TuiLookAndFeel* now = DefaultSource()) now->AddChangeListener(this);
@@ -142,19 +142,19 @@ void TuiLookAndFeel::Assign(TPersistent* Source) {
 }
 
 TuiLookAndFeelKind TuiLookAndFeel::GetEffectiveKind() const {
-    if (FAssignedValues.Contains(lfvKind)) return FData.Kind;
+    if (FAssignedValues.Contains(lfvKind)) return data_.Kind;
     const TuiLookAndFeel* source = DefaultSource();
     return source != nullptr ? source->GetKind() : lfUltraFlat;
 }
 
 bool TuiLookAndFeel::GetEffectiveNativeStyle() const {
-    if (FAssignedValues.Contains(lfvNativeStyle)) return FData.NativeStyle;
+    if (FAssignedValues.Contains(lfvNativeStyle)) return data_.NativeStyle;
     const TuiLookAndFeel* source = DefaultSource();
     return source != nullptr && source->GetNativeStyle();
 }
 
 std::string TuiLookAndFeel::GetEffectiveSkinName() const {
-    if (FAssignedValues.Contains(lfvSkinName)) return FData.SkinName;
+    if (FAssignedValues.Contains(lfvSkinName)) return data_.SkinName;
     const TuiLookAndFeel* source = DefaultSource();
     return source != nullptr ? source->GetSkinName() : std::string();
 }
@@ -162,7 +162,7 @@ std::string TuiLookAndFeel::GetEffectiveSkinName() const {
 TuiLookAndFeelPainterClass TuiLookAndFeel::GetEffectiveSkinPainter() const {
     TuiLookAndFeelPainterClass painter = nullptr;
     if (FAssignedValues.Contains(lfvSkinName)) {
-        FindSkinPainter(FData.SkinName, painter);
+        FindSkinPainter(data_.SkinName, painter);
         return painter;
     }
     const TuiLookAndFeel* source = DefaultSource();
@@ -183,21 +183,21 @@ void TuiLookAndFeel::SystemPaletteChanged() { Changed({lfvNativeStyle}); }
 void TuiLookAndFeel::SetKind(TuiLookAndFeelKind Value) {
     const TuiLookAndFeelKind previous = FKind;
     FAssignedValues.Include(lfvKind);
-    FData.Kind = Value;
+    data_.Kind = Value;
     if (GetEffectiveKind() != previous) Changed({lfvKind});
 }
 
 void TuiLookAndFeel::SetNativeStyle(bool Value) {
     const bool previous = FNativeStyle;
     FAssignedValues.Include(lfvNativeStyle);
-    FData.NativeStyle = Value;
+    data_.NativeStyle = Value;
     if (GetEffectiveNativeStyle() != previous) Changed({lfvNativeStyle});
 }
 
 void TuiLookAndFeel::SetSkinName(const TubSkinName& Value) {
     const std::string previous = FSkinName;
     FAssignedValues.Include(lfvSkinName);
-    FData.SkinName = Value;
+    data_.SkinName = Value;
     if (GetEffectiveSkinName() != previous) Changed({lfvSkinName});
 }
 
@@ -211,7 +211,7 @@ void TuiLookAndFeel::SetAssignedValues(TuiLookAndFeelValues Value) {
 void TuiLookAndFeel::Reset() { SetAssignedValues({}); }
 
 void TuiLookAndFeel::SetMasterLookAndFeel(TuiLookAndFeel* Value) {
-    if (FIsRootLookAndFeel || Value == this) return;
+    if (isRootLookAndFeel_ || Value == this) return;
     TuiLookAndFeel* current = FMasterLookAndFeel != nullptr ? FMasterLookAndFeel : g_rootLookAndFeel;
     TuiLookAndFeel* wanted = Value != nullptr ? Value : g_rootLookAndFeel;
     if (wanted == current) return;
@@ -224,34 +224,34 @@ void TuiLookAndFeel::SetMasterLookAndFeel(TuiLookAndFeel* Value) {
 
 TuiLookAndFeelPainterClass TuiLookAndFeel::PainterForThemeKinds(TubThemeObjectKinds ThemedObjectTypes) const {
     if (FNativeStyle && VisualStylesUsable(ThemedObjectTypes)) return PainterClass<TuiWinXPLookAndFeelPainter>();
-    if (FSkinPainter != nullptr) return FSkinPainter;
+    if (skinPainter_ != nullptr) return skinPainter_;
     return LookAndFeelPainterClass(FKind);
 }
 
 TuiLookAndFeelPainterClass TuiLookAndFeel::PainterForThemeKind(TubThemeObjectKind ThemedObjectType) const {
     if (FNativeStyle && IsThemeObjectKindAvailable(ThemedObjectType)) return PainterClass<TuiWinXPLookAndFeelPainter>();
-    if (FSkinPainter != nullptr) return FSkinPainter;
+    if (skinPainter_ != nullptr) return skinPainter_;
     return LookAndFeelPainterClass(FKind);
 }
 
 void TuiLookAndFeel::AddChangeListener(IuiLookAndFeelListener* AListener) {
     if (AListener == nullptr) return;
-    if (std::find(FChangeListenerList.begin(), FChangeListenerList.end(), AListener) != FChangeListenerList.end())
+    if (std::find(changeListenerList_.begin(), changeListenerList_.end(), AListener) != changeListenerList_.end())
         return;
     if (dynamic_cast<TuiLookAndFeelController*>(AListener->GetObject()) != nullptr) {
-        if (!FIsRootLookAndFeel) return;
-        ++FControllerCount;
+        if (!isRootLookAndFeel_) return;
+        ++controllerCount_;
     }
-    FChangeListenerList.push_back(AListener);
+    changeListenerList_.push_back(AListener);
 }
 
 void TuiLookAndFeel::RemoveChangeListener(IuiLookAndFeelListener* AListener) {
-    if (FIsDestroying) return;
-    const auto it = std::find(FChangeListenerList.begin(), FChangeListenerList.end(), AListener);
-    if (it == FChangeListenerList.end()) return;
-    FChangeListenerList.erase(it);
-    if (FIsRootLookAndFeel && dynamic_cast<TuiLookAndFeelController*>(AListener->GetObject()) != nullptr) {
-        if (--FControllerCount == 0) Reset();
+    if (isDestroying_) return;
+    const auto it = std::find(changeListenerList_.begin(), changeListenerList_.end(), AListener);
+    if (it == changeListenerList_.end()) return;
+    changeListenerList_.erase(it);
+    if (isRootLookAndFeel_ && dynamic_cast<TuiLookAndFeelController*>(AListener->GetObject()) != nullptr) {
+        if (--controllerCount_ == 0) Reset();
     }
 }
 
@@ -264,38 +264,38 @@ void TuiLookAndFeel::MasterDestroying(TuiLookAndFeel* /*Sender*/) { SetMasterLoo
 void TuiLookAndFeel::PainterChanged() { Changed(kAllValues); }
 
 void TuiLookAndFeel::Changed(TuiLookAndFeelValues AChangedValues) {
-    if (AChangedValues.Empty() || FIsDestroying) return;
+    if (AChangedValues.Empty() || isDestroying_) return;
     FKind = GetEffectiveKind();
     FNativeStyle = GetEffectiveNativeStyle();
     FSkinName = GetEffectiveSkinName();
-    FSkinPainter = nullptr;
-    if (!FNativeStyle) FSkinPainter = GetEffectiveSkinPainter();
-    FPainter = PainterForThemeKinds({});
+    skinPainter_ = nullptr;
+    if (!FNativeStyle) skinPainter_ = GetEffectiveSkinPainter();
+    painter_ = PainterForThemeKinds({});
     if (ExtendedStylePainters() != nullptr) {
-        if (FSkinPainter != nullptr) ExtendedStylePainters()->AddListener(this);
+        if (skinPainter_ != nullptr) ExtendedStylePainters()->AddListener(this);
         else ExtendedStylePainters()->RemoveListener(this);
     }
     // A listener may leave the list during its call: the index then stays on the next one.
     std::size_t i = 0;
-    while (i < FChangeListenerList.size()) {
-        IuiLookAndFeelListener* listener = FChangeListenerList[i];
+    while (i < changeListenerList_.size()) {
+        IuiLookAndFeelListener* listener = changeListenerList_[i];
         listener->MasterChanged(this, AChangedValues);
-        if (i < FChangeListenerList.size() && FChangeListenerList[i] == listener) ++i;
+        if (i < changeListenerList_.size() && changeListenerList_[i] == listener) ++i;
     }
     if (OnChanged) OnChanged(this, AChangedValues);
 }
 
 void TuiLookAndFeel::SaveValues() {
-    FPrevValues.Kind = FKind;
-    FPrevValues.NativeStyle = FNativeStyle;
-    FPrevValues.SkinName = FSkinName;
+    prevValues_.Kind = FKind;
+    prevValues_.NativeStyle = FNativeStyle;
+    prevValues_.SkinName = FSkinName;
 }
 
 void TuiLookAndFeel::CheckValuesChanged() {
     TuiLookAndFeelValues changed;
-    if (GetEffectiveKind() != FPrevValues.Kind) changed.Include(lfvKind);
-    if (GetEffectiveNativeStyle() != FPrevValues.NativeStyle) changed.Include(lfvNativeStyle);
-    if (GetEffectiveSkinName() != FPrevValues.SkinName) changed.Include(lfvSkinName);
+    if (GetEffectiveKind() != prevValues_.Kind) changed.Include(lfvKind);
+    if (GetEffectiveNativeStyle() != prevValues_.NativeStyle) changed.Include(lfvNativeStyle);
+    if (GetEffectiveSkinName() != prevValues_.SkinName) changed.Include(lfvSkinName);
     Changed(changed);
 }
 

@@ -65,8 +65,8 @@ public:
 private:
     void WndProc(TMessage& Message);
     HWND FWindowHandle = nullptr;
-    std::vector<TuiSystemPaletteChangedNotifier*> FPrimaryNotifiers;
-    std::vector<TuiSystemPaletteChangedNotifier*> FNotifiers;
+    std::vector<TuiSystemPaletteChangedNotifier*> primaryNotifiers_;
+    std::vector<TuiSystemPaletteChangedNotifier*> notifiers_;
 };
 
 // The shared listener, nullptr when no notifier exists.
@@ -104,7 +104,7 @@ public:
     TuiLookAndFeelKind GetKind() const { return FKind; }
     bool GetNativeStyle() const { return FNativeStyle; }
     const std::string& GetSkinName() const { return FSkinName; }
-    TuiLookAndFeelPainterClass GetSkinPainter() const { return FSkinPainter; }
+    TuiLookAndFeelPainterClass GetSkinPainter() const { return skinPainter_; }
     // Assigning a value makes it local (added to AssignedValues) and reports it when the effective value
     // changed.
     void SetKind(TuiLookAndFeelKind Value);
@@ -118,9 +118,9 @@ public:
     TuiLookAndFeel* GetMasterLookAndFeel() const { return FMasterLookAndFeel; }
     // nullptr means the root. Ignored for the root itself, for this object and for the current master.
     void SetMasterLookAndFeel(TuiLookAndFeel* Value);
-    bool IsRootLookAndFeel() const { return FIsRootLookAndFeel; }
+    bool IsRootLookAndFeel() const { return isRootLookAndFeel_; }
 
-    TuiLookAndFeelPainterClass GetPainter() const { return FPainter; }
+    TuiLookAndFeelPainterClass GetPainter() const { return painter_; }
     // The native (WinXP) painter when native style is on and the theme types are usable, else the skin
     // painter, else the kind's painter.
     TuiLookAndFeelPainterClass PainterForThemeKinds(TubThemeObjectKinds ThemedObjectTypes) const;
@@ -129,7 +129,7 @@ public:
     // Change listeners: nil and duplicates are ignored; a controller is accepted only by the root.
     void AddChangeListener(IuiLookAndFeelListener* AListener);
     void RemoveChangeListener(IuiLookAndFeelListener* AListener);
-    int ChangeListenerCount() const { return static_cast<int>(FChangeListenerList.size()); }
+    int ChangeListenerCount() const { return static_cast<int>(changeListenerList_.size()); }
 
     // IuiLookAndFeelListener
     TObject* GetObject() override { return this; }
@@ -141,7 +141,7 @@ public:
     TChangedEvent OnChanged;
 
     // Makes this object the root (unit start-up).
-    void MarkAsRoot() { FIsRootLookAndFeel = true; }
+    void MarkAsRoot() { isRootLookAndFeel_ = true; }
 
 protected:
     virtual TuiLookAndFeelKind GetEffectiveKind() const;
@@ -165,19 +165,19 @@ private:
     void CheckValuesChanged();
 
     TuiLookAndFeelValues FAssignedValues;
-    std::vector<IuiLookAndFeelListener*> FChangeListenerList;
+    std::vector<IuiLookAndFeelListener*> changeListenerList_;
     TuiLookAndFeelKind FKind = lfUltraFlat;
     bool FNativeStyle = false;
     std::string FSkinName;
-    TuiLookAndFeelPainterClass FSkinPainter = nullptr;
-    TuiLookAndFeelPainterClass FPainter = nullptr;
-    TValues FData;
-    bool FIsDestroying = false;
-    bool FIsRootLookAndFeel = false;
+    TuiLookAndFeelPainterClass skinPainter_ = nullptr;
+    TuiLookAndFeelPainterClass painter_ = nullptr;
+    TValues data_;
+    bool isDestroying_ = false;
+    bool isRootLookAndFeel_ = false;
     TuiLookAndFeel* FMasterLookAndFeel = nullptr;
-    TValues FPrevValues;
-    int FControllerCount = 0;
-    TuiSystemPaletteChangedNotifier* FSystemPaletteChangedNotifier = nullptr;
+    TValues prevValues_;
+    int controllerCount_ = 0;
+    TuiSystemPaletteChangedNotifier* systemPaletteChangedNotifier_ = nullptr;
 };
 
 TuiLookAndFeel* GlobalRootLookAndFeel();
