@@ -281,6 +281,10 @@ public:
     // Hands the children that the streaming system writes to Proc; none here.
     virtual void GetChildren(const TGetChildProc& /*Proc*/, TComponent* /*Root*/) {}
 
+    // Called by the streaming reader once per read of the component, after its properties and the objects
+    // nested in it were read.
+    virtual void ReadState() {}
+
     // A free property for the program's own use.
     std::intptr_t Tag = 0;
 

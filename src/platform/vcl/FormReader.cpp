@@ -556,6 +556,7 @@ public:
             SetName(form_, root->Name, ctx);
             ApplyProperties(form_, "TForm", *root, ctx);
             for (const auto& child : root->Children) ReadObject(*child, &form_, ctx);
+            form_.ReadState();
             for (auto& fix : ctx.Fixups) fix();
             for (const auto& [key, field] : bindings_.Fields())
                 if (bound_.count(key) == 0) {
@@ -616,8 +617,12 @@ private:
             if (!field->second.Bind(c)) ctx.Error("Field " + obj.Name + " cannot hold a " + obj.ClassName);
             bound_.insert(field->first);
         }
+        // A non-visual object nested in another object's block belongs to that object (a bar item or group
+        // to its manager).
+        if (dynamic_cast<TControl*>(c) == nullptr && parent != &form_) c->SetParentComponent(parent);
         ApplyProperties(*c, info->Name, obj, ctx);
         for (const auto& child : obj.Children) ReadObject(*child, c, ctx);
+        c->ReadState();
     }
 
     TCustomForm& form_;
@@ -630,5 +635,7 @@ private:
 }  // namespace
 
 void ReadFormResource(TCustomForm& Form, const TFormResource& Resource) { TFormReading(Form, Resource).Run(); }
+
+TColor TReadContext::Color(const TFormValue& v) { return ReadColor(v, *this); }
 
 }  // namespace zel

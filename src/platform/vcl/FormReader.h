@@ -17,6 +17,7 @@
 
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/FormText.h"
+#include "platform/win/Graphics.h"
 
 namespace zel {
 
@@ -110,6 +111,8 @@ public:
     bool Bool(const TFormValue& v) const;
     std::string Str(const TFormValue& v) const;
     std::string Ident(const TFormValue& v) const;
+    // A colour: a number or a colour name (clBtnFace...).
+    TColor Color(const TFormValue& v);
 };
 
 using TPropertySetter = std::function<void(TComponent& Instance, const TFormValue& Value, TReadContext& Context)>;

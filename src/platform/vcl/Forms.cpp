@@ -584,6 +584,21 @@ bool TApplication::HelpContext(int Context) {
 
 // ---------------------------------------------------------------------------------------------- TScreen
 
+TFont* TScreen::HintFont() {
+    if (hintFont_ != nullptr) return hintFont_;
+    hintFont_ = new TFont;
+    NONCLIENTMETRICS metrics;
+    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        hintFont_->SetName(metrics.lfStatusFont.lfFaceName);
+        hintFont_->SetHeight(metrics.lfStatusFont.lfHeight);
+        hintFont_->SetCharset(metrics.lfStatusFont.lfCharSet);
+    }
+    hintFont_->SetColor(clInfoText);
+    return hintFont_;
+}
+
+TScreen::~TScreen() { delete hintFont_; }
+
 void TScreen::AddForm(TCustomForm* Form) { forms_.push_back(Form); }
 
 void TScreen::RemoveForm(TCustomForm* Form) {

@@ -184,6 +184,10 @@ public:
     TCustomForm* MainForm = nullptr;
     std::string Title = "Zelmovi";
     std::string HelpFile;
+    // The hint being shown (its long part), the hint window's colour, and whether hints name shortcuts.
+    std::string Hint;
+    TColor HintColor = clInfoBk;
+    bool HintShortCuts = true;
     int LastHelpContext = 0;
     int ModalLevel = 0;
     TMessageEvent OnMessage;
@@ -203,7 +207,11 @@ private:
 class TScreen : public TComponent {
 public:
     explicit TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+    ~TScreen() override;
     std::string ClassName() const override { return "TScreen"; }
+
+    // The font of hints: the system's status font in the info-text colour (made on first use).
+    TFont* HintFont();
 
     int FormCount() const { return static_cast<int>(forms_.size()); }
     TCustomForm* Forms(int Index) const { return forms_.at(static_cast<std::size_t>(Index)); }
@@ -227,6 +235,7 @@ private:
     std::vector<TCustomForm*> forms_;
     TCustomForm* activeForm_ = nullptr;
     TCursor cursor_ = crDefault;
+    TFont* hintFont_ = nullptr;
 };
 
 extern TApplication* Application;

@@ -348,11 +348,12 @@ std::map<std::string, bool>& EntryPoints() {
     return table;
 }
 bool ProvidedByDefault(std::string_view name) {
-    static const char* const kProvided[] = {"GradientFill",        "AlphaBlend",      "TrackMouseEvent",
-                                            "UpdateLayeredWindow", "AnimateWindow",   "SetLayeredWindowAttributes",
-                                            "MonitorFromPoint",    "MonitorFromRect", "MonitorFromWindow",
-                                            "GetMonitorInfo",      "GetMonitorInfoA", "GetMonitorInfoW",
-                                            "GetScrollBarInfo"};
+    // Only what the layer implements: UpdateLayeredWindow, AnimateWindow and GetScrollBarInfo do not exist
+    // here, and callers take their fall-backs (solid shadows, a plain show, no scroll-bar overlay).
+    static const char* const kProvided[] = {
+        "GradientFill",     "AlphaBlend",      "TrackMouseEvent",   "SetLayeredWindowAttributes",
+        "MonitorFromPoint", "MonitorFromRect", "MonitorFromWindow", "GetMonitorInfo",
+        "GetMonitorInfoA",  "GetMonitorInfoW"};
     for (const char* p : kProvided) {
         if (name == p) return true;
     }

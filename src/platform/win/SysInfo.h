@@ -114,8 +114,8 @@ inline BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) { return GetMon
 std::vector<MONITORINFO> GetMonitors();
 
 // The stand-in for binding optional system functions by name: the layer answers whether it provides one.
-// GradientFill, AlphaBlend, TrackMouseEvent, UpdateLayeredWindow, AnimateWindow, SetLayeredWindowAttributes,
-// MonitorFromPoint, GetMonitorInfo(A) and GetScrollBarInfo are provided; the visual-style (theme) and
+// GradientFill, AlphaBlend, TrackMouseEvent, SetLayeredWindowAttributes, MonitorFromPoint and GetMonitorInfo(A)
+// are provided; UpdateLayeredWindow, AnimateWindow and GetScrollBarInfo are not, nor are the visual-style (theme) and
 // desktop-composition functions are not. Tests switch entries off to reach the fall-backs.
 bool IsEntryPointAvailable(std::string_view name);
 void SetEntryPointAvailable(std::string_view name, bool available);

@@ -60,6 +60,9 @@ TEST(SysInfo, MonitorsAndEntryPoints) {
     EXPECT_TRUE(IsEntryPointAvailable("GetMonitorInfoA"));
     EXPECT_FALSE(IsEntryPointAvailable("OpenThemeData"));
     EXPECT_FALSE(IsEntryPointAvailable("DwmIsCompositionEnabled"));
+    // Entries that the layer does not implement are never reported as present.
+    for (const char* missing : {"UpdateLayeredWindow", "AnimateWindow", "GetScrollBarInfo"})
+        EXPECT_FALSE(IsEntryPointAvailable(missing)) << missing;
     SetEntryPointAvailable("AlphaBlend", false);
     EXPECT_FALSE(IsEntryPointAvailable("AlphaBlend"));
     ResetEntryPoints();

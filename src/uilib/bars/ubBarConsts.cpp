@@ -1,0 +1,13 @@
+#include "uilib/bars/ubBarConsts.h"
+
+namespace zel {
+
+const TResStringRec ubSubBarManagerBadOwner{"ubSubBarManagerBadOwner",
+                                            "TubBarManager should have as its Owner - TForm (TCustomForm)"};
+const TResStringRec ubSubBarManagerMoreThanOne{"ubSubBarManagerMoreThanOne",
+                                               "A Form should contain only a single TubBarManager"};
+const TResStringRec ubSubCustomizeItem{"ubSubCustomizeItem", "&Customize..."};
+const TResStringRec ubSubDefaultCategoryName{"ubSubDefaultCategoryName", "Default"};
+const TResStringRec ubSubRecursiveGroups{"ubSubRecursiveGroups", "You cannot create recursive groups"};
+
+}  // namespace zel

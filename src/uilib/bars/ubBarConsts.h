@@ -1,0 +1,13 @@
+#pragma once
+// The user-visible texts of the toolbar framework, as resource strings read through LoadLibraryString.
+#include "uilib/base/ubCore.h"
+
+namespace zel {
+
+extern const TResStringRec ubSubBarManagerBadOwner;
+extern const TResStringRec ubSubBarManagerMoreThanOne;
+extern const TResStringRec ubSubCustomizeItem;
+extern const TResStringRec ubSubDefaultCategoryName;
+extern const TResStringRec ubSubRecursiveGroups;
+
+}  // namespace zel

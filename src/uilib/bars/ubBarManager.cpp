@@ -1,0 +1,575 @@
+#include "uilib/bars/ubBarManager.h"
+
+#include <algorithm>
+
+#include "platform/vcl/FormReader.h"
+#include "platform/win/SysInfo.h"
+#include "uilib/bars/ubBarCompanions.h"
+#include "uilib/bars/ubBarConsts.h"
+#include "uilib/bars/ubBarDraw.h"
+#include "uilib/bars/ubBarHint.h"
+#include "uilib/bars/ubBarItem.h"
+#include "uilib/bars/ubBarUnit.h"
+#include "uilib/base/ubOffice11.h"
+#include "uilib/base/ubThemeManager.h"
+#include "uilib/base/uiClasses.h"
+
+namespace zel {
+
+// ---- thread hooks ------------------------------------------------------------------------------------------
+
+namespace {
+
+HHOOK keyboardHook = nullptr;
+HHOOK mouseHook = nullptr;
+HHOOK callWndProcHook = nullptr;
+
+// The hooks pass everything on; the routing of form messages to the managers builds on them.
+LRESULT KeyboardHookProc(int Code, WPARAM WParam, LPARAM LParam) {
+    return CallNextHookEx(keyboardHook, Code, WParam, LParam);
+}
+LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
+    return CallNextHookEx(mouseHook, Code, WParam, LParam);
+}
+LRESULT CallWndProcHookProc(int Code, WPARAM WParam, LPARAM LParam) {
+    return CallNextHookEx(callWndProcHook, Code, WParam, LParam);
+}
+
+void InstallHooks() {
+    if (keyboardHook == nullptr) InstallWindowsHook(keyboardHook, WH_KEYBOARD, &KeyboardHookProc);
+    if (mouseHook == nullptr) InstallWindowsHook(mouseHook, WH_MOUSE, &MouseHookProc);
+    if (callWndProcHook == nullptr) InstallWindowsHook(callWndProcHook, WH_CALLWNDPROC, &CallWndProcHookProc);
+}
+
+void RemoveHooks() {
+    RemoveWindowsHook(keyboardHook);
+    RemoveWindowsHook(mouseHook);
+    RemoveWindowsHook(callWndProcHook);
+}
+
+// The owner a manager takes: nullptr means the main form; anything but a form, or a form that has a manager
+// already, is refused before the manager exists.
+TComponent* CheckedOwner(TComponent* AOwner) {
+    if (AOwner == nullptr) AOwner = Application->MainForm;
+    auto* form = dynamic_cast<TCustomForm*>(AOwner);
+    if (form == nullptr) throw Exception(LoadLibraryString(&ubSubBarManagerBadOwner));
+    if (ManagerOfForm(form) != nullptr) throw Exception(LoadLibraryString(&ubSubBarManagerMoreThanOne));
+    return AOwner;
+}
+
+TColor ScaleChannels(TColor AColor, int ANumerator, int ADenominator) {
+    const COLORREF c = ColorToRGB(AColor);
+    return static_cast<TColor>(RGB(GetRValue(c) * ANumerator / ADenominator, GetGValue(c) * ANumerator / ADenominator,
+                                   GetBValue(c) * ANumerator / ADenominator));
+}
+
+TColor LightenChannels(TColor AColor, int APercent) {
+    const COLORREF c = ColorToRGB(AColor);
+    auto lighten = [APercent](int v) { return v + (255 - v) * APercent / 100; };
+    return static_cast<TColor>(RGB(lighten(GetRValue(c)), lighten(GetGValue(c)), lighten(GetBValue(c))));
+}
+
+}  // namespace
+
+HHOOK BarKeyboardHook() { return keyboardHook; }
+HHOOK BarMouseHook() { return mouseHook; }
+HHOOK BarCallWndProcHook() { return callWndProcHook; }
+
+int DerivedFontHeight(int AIconTitleHeight) { return AIconTitleHeight >= -10 ? -11 : AIconTitleHeight; }
+
+// ---- creation and destruction ------------------------------------------------------------------------------
+
+TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwner)) {
+    form_ = static_cast<TCustomForm*>(GetOwner());
+    designing_ = form_->ComponentState().Contains(csDesigning);
+    ownerChecked_ = true;
+
+    if (TubBarManagerList* list = BarManagerList()) {
+        if (list->Count() == 0) PrimeSound();
+        list->Add(this);
+    }
+    if (!designing_) CreateSharedHintWindow();
+    InstallHooks();
+
+    backgrounds_ = new TubBarBackgrounds(this);
+    ComputeLook();
+    created_ = true;
+    categories_ = new TubBarManagerCategories(this);
+    if (!form_->ComponentState().Contains(csLoading)) categories_->Add(LoadLibraryString(&ubSubDefaultCategoryName));
+    font_ = new TFont;
+    font_->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
+    themeNotificator_ = new TubThemeChangedNotificator;
+    themeNotificator_->OnThemeChanged = [this] { StyleChanged(); };
+
+    ComputeRecentUseStep();
+    ComputeSizes();
+    lookAndFeel_ = new TuiLookAndFeel(this);
+    lookAndFeel_->OnChanged = [this](TuiLookAndFeel* Sender, TuiLookAndFeelValues Values) {
+        LookAndFeelChanged(Sender, Values);
+    };
+    SetUseSystemFont(true);
+    CreateColorResources();
+}
+
+TubBarManager::~TubBarManager() {
+    if (!ownerChecked_) return;
+    delete lookAndFeel_;
+    lookAndFeel_ = nullptr;
+    delete themeNotificator_;
+    themeNotificator_ = nullptr;
+    StopHintOf(this);
+    customizing_ = false;
+    ReleaseColorResources();
+    while (groups_.Count() > 0) delete groups_.Last();
+    font_->OnChange = nullptr;
+    delete font_;
+    font_ = nullptr;
+    if (derivedFont_ != nullptr) DeleteObject(derivedFont_);
+    derivedFont_ = nullptr;
+    while (items_.Count() > 0) delete items_.Last();
+    if (TubBarManagerList* list = BarManagerList()) list->Remove(this);
+    if (BarManagerList() == nullptr || BarManagerList()->Count() == 0) {
+        RemoveHooks();
+        FreeSharedHintWindow();
+    }
+    delete categories_;
+    categories_ = nullptr;
+    delete backgrounds_;
+    backgrounds_ = nullptr;
+}
+
+// ---- streaming ---------------------------------------------------------------------------------------------
+
+void TubBarManager::ReadState() { ++readStateCount_; }
+
+void TubBarManager::Loaded() {
+    TComponent::Loaded();
+    if (updateLock_) return;
+    categories_->ApplyLoadedItemsVisibles();
+}
+
+void TubBarManager::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+}
+
+void TubBarManager::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+    for (TubBarItem* item : items_)
+        if (item->GetOwner() == Root && item->GetCategory() >= 0) Proc(item);
+    for (TubBarGroup* group : groups_)
+        if (group->GetOwner() == Root) Proc(group);
+}
+
+void TubBarManager::NotifyDesigner() {
+    const TComponentState state = ComponentState();
+    if (!created_ || state.Contains(csLoading) || state.Contains(csDestroying)) return;
+    ++changeCount_;
+}
+
+// ---- properties --------------------------------------------------------------------------------------------
+
+void TubBarManager::SetAutoDockColor(bool Value) { autoDockColor_ = Value; }
+
+void TubBarManager::SetAutoHideEmptyBars(bool Value) { autoHideEmptyBars_ = Value; }
+
+void TubBarManager::SetScaled(bool Value) {
+    if (scaled_ == Value) return;
+    scaled_ = Value;
+    if (scaled_ && !useSystemFont_) ReadSystemFont();
+    else RebuildDerivedFont();
+}
+
+void TubBarManager::SetBackgrounds(TubBarBackgrounds* Value) { backgrounds_->Assign(Value); }
+
+void TubBarManager::SetButtonArrowWidth(int Value) {
+    if (Value < 2 || buttonArrowWidth_ == Value) return;
+    buttonArrowWidth_ = Value;
+    ComputeSizes();
+}
+
+void TubBarManager::SetCategories(TStrings* Value) { categories_->Assign(Value); }
+
+TColor TubBarManager::GetDockColor() const { return autoDockColor_ ? form_->GetColor() : dockColor_; }
+
+void TubBarManager::SetDockColor(TColor Value) {
+    dockColor_ = Value;
+    autoDockColor_ = false;
+}
+
+void TubBarManager::SetFlatCloseButton(bool Value) { flatCloseButton_ = Value; }
+
+void TubBarManager::SetHideFloatingBarsWhenInactive(bool Value) { hideFloatingBarsWhenInactive_ = Value; }
+
+void TubBarManager::SetImageListBkColor(TColor Value) { imageListBkColor_ = Value; }
+
+void TubBarManager::SetLargeButtonArrowWidth(int Value) {
+    if (Value >= 2) largeButtonArrowWidth_ = Value;
+}
+
+void TubBarManager::SetLargeIcons(bool Value) {
+    if (largeIcons_ == Value) return;
+    largeIcons_ = Value;
+    ComputeSizes();
+    NotifyDesigner();
+}
+
+void TubBarManager::SetMakeDisabledImagesFaded(bool Value) { makeDisabledImagesFaded_ = Value; }
+
+void TubBarManager::SetMenuAnimations(TubBarMenuAnimations Value) {
+    if (menuAnimations_ == Value) return;
+    menuAnimations_ = Value;
+    NotifyDesigner();
+}
+
+void TubBarManager::SetMenusShowRecentItemsFirst(bool Value) {
+    if (menusShowRecentItemsFirst_ == Value) return;
+    menusShowRecentItemsFirst_ = Value;
+    NotifyDesigner();
+}
+
+void TubBarManager::SetMostRecentItemsPercents(int Value) {
+    Value = std::clamp(Value, 0, 100);
+    if (mostRecentItemsPercents_ == Value) return;
+    mostRecentItemsPercents_ = Value;
+    ComputeRecentUseStep();
+    NotifyDesigner();
+}
+
+void TubBarManager::ComputeRecentUseStep() {
+    if (mostRecentItemsPercents_ == 100) {
+        recentUseStep_ = 0;
+        return;
+    }
+    int n = 1;
+    while (n * (100 - mostRecentItemsPercents_) / 100 <= 0) ++n;
+    recentUseStep_ = n;
+}
+
+void TubBarManager::SetNotDocking(TubBarDockingStyles Value) {
+    if (notDocking_ == Value) return;
+    notDocking_ = Value;
+    StyleChanged();
+}
+
+void TubBarManager::SetShowCloseButton(bool Value) { showCloseButton_ = Value; }
+
+void TubBarManager::SetShowFullMenusAfterDelay(bool Value) {
+    if (showFullMenusAfterDelay_ == Value) return;
+    showFullMenusAfterDelay_ = Value;
+    NotifyDesigner();
+}
+
+void TubBarManager::SetShowHelpButton(bool Value) { showHelpButton_ = Value; }
+
+void TubBarManager::SetShowHint(bool Value) {
+    if (showHint_ == Value) return;
+    showHint_ = Value;
+    NotifyDesigner();
+}
+
+void TubBarManager::SetShowShortCutInHint(bool Value) {
+    if (showShortCutInHint_ == Value) return;
+    showShortCutInHint_ = Value;
+    NotifyDesigner();
+}
+
+void TubBarManager::SetStyle(TubBarManagerStyle Value) {
+    if (style_ == Value) return;
+    style_ = Value;
+    StyleChanged();
+}
+
+void TubBarManager::SetSunkenBorder(bool Value) { sunkenBorder_ = Value; }
+
+void TubBarManager::SetUseLargeImagesForLargeIcons(bool Value) {
+    if (useLargeImagesForLargeIcons_ == Value) return;
+    useLargeImagesForLargeIcons_ = Value;
+    ComputeSizes();
+    NotifyDesigner();
+}
+
+void TubBarManager::SetWaitForDockingTime(int Value) {
+    if (Value >= 0) waitForDockingTime_ = Value;
+}
+
+// ---- fonts -------------------------------------------------------------------------------------------------
+
+void TubBarManager::SetUseSystemFont(bool Value) {
+    useSystemFont_ = Value;
+    if (Value) ReadSystemFont();
+}
+
+void TubBarManager::ReadSystemFont() {
+    NONCLIENTMETRICS metrics;
+    if (!SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
+    ApplyMenuFont(metrics.lfMenuFont);
+}
+
+void TubBarManager::ApplyMenuFont(const LOGFONT& MenuFont) {
+    if (!useSystemFont_ && !scaled_) return;
+    applyingSystemFont_ = true;
+    struct TReset {
+        bool& flag;
+        ~TReset() { flag = false; }
+    } reset{applyingSystemFont_};
+    if (useSystemFont_) {
+        TFont menuFont;
+        menuFont.SetName(MenuFont.lfFaceName);
+        menuFont.SetHeight(MenuFont.lfHeight);
+        menuFont.SetCharset(MenuFont.lfCharSet);
+        TFontStyles styles;
+        if (MenuFont.lfWeight >= FW_BOLD) styles.Include(fsBold);
+        if (MenuFont.lfItalic != 0) styles.Include(fsItalic);
+        menuFont.SetStyle(styles);
+        menuFont.SetColor(font_->GetColor());
+        font_->Assign(&menuFont);
+        if (font_->GetHeight() == MenuFont.lfHeight) RebuildDerivedFont();  // nothing changed: no change event
+    } else font_->SetHeight(MenuFont.lfHeight);
+}
+
+void TubBarManager::FontChanged(TObject* /*Sender*/) {
+    if (!applyingSystemFont_) {
+        useSystemFont_ = false;
+        if (scaled_) {
+            NONCLIENTMETRICS metrics;
+            if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+                auto handler = std::move(font_->OnChange);
+                font_->OnChange = nullptr;
+                font_->SetHeight(metrics.lfMenuFont.lfHeight);
+                font_->OnChange = std::move(handler);
+            }
+        }
+    }
+    RebuildDerivedFont();
+}
+
+void TubBarManager::RebuildDerivedFont() {
+    if (derivedFont_ != nullptr) DeleteObject(derivedFont_);
+    LOGFONT lf;
+    GetObject(font_->GetHandle(), sizeof(lf), &lf);
+    if (scaled_) {
+        LOGFONT iconTitle;
+        if (SystemParametersInfo(SPI_GETICONTITLELOGFONT, sizeof(iconTitle), &iconTitle, 0))
+            lf.lfHeight = DerivedFontHeight(iconTitle.lfHeight);
+    }
+    derivedFont_ = CreateFontIndirect(&lf);
+}
+
+// ---- look --------------------------------------------------------------------------------------------------
+
+TubBarManagerStyle TubBarManager::EffectiveStyle() const {
+    if (style_ != bmsUseLookAndFeel) return style_;
+    if (lookAndFeel_ == nullptr) return bmsEnhanced;
+    if (lookAndFeel_->GetNativeStyle() && themesAvailable_) return bmsXP;
+    switch (lookAndFeel_->GetKind()) {
+        case lfFlat: return bmsEnhanced;
+        case lfStandard: return bmsStandard;
+        case lfUltraFlat: return bmsFlat;
+        case lfOffice11: return bmsOffice11;
+    }
+    return bmsEnhanced;
+}
+
+void TubBarManager::ComputeLook() {
+    themesAvailable_ = VisualStylesUsable(TubThemeObjectKinds{thComboBox, thEdit, thProgress, thRebar, thScrollBar,
+                                                              thSpin, thStatus, thToolBar, thWindow});
+    switch (EffectiveStyle()) {
+        case bmsStandard: painterKind_ = bpkStandard; break;
+        case bmsFlat: painterKind_ = bpkFlat; break;
+        case bmsXP: painterKind_ = themesAvailable_ ? bpkXP : bpkEnhanced; break;
+        case bmsOffice11: painterKind_ = bpkOffice11; break;
+        default: painterKind_ = bpkEnhanced; break;
+    }
+}
+
+void TubBarManager::ComputeSizes() { imageSize_ = largeIcons_ ? 32 : 16; }
+
+void TubBarManager::StyleChanged() {
+    if (styleChanging_) return;
+    styleChanging_ = true;
+    struct TReset {
+        bool& flag;
+        ~TReset() { flag = false; }
+    } reset{styleChanging_};
+    ComputeLook();
+    ComputeSizes();
+}
+
+void TubBarManager::LookAndFeelChanged(TuiLookAndFeel* /*Sender*/, TuiLookAndFeelValues /*Values*/) {
+    if (!ComponentState().Contains(csDestroying)) StyleChanged();
+}
+
+void TubBarManager::CreateColorResources() {
+    flatColors_[0] = NearestColor(ScaleChannels(clBtnShadow, 8, 10));
+    flatColors_[1] = NearestColor(LightenChannels(clBtnFace, 16));
+    flatColors_[2] = NearestColor(BlendSystemLightColor(11, 9, 73));
+    flatColors_[3] = NearestColor(BlendSystemLightColor(14, 44, 40));
+    flatColors_[4] = NearestColor(BlendSystemLightColor(-2, 30, 72));
+    for (std::size_t i = 0; i < flatBrushes_.size(); ++i)
+        flatBrushes_[i] = CreateSolidBrush(ColorToRGB(flatColors_[i]));
+    if (themesAvailable_) themeToolbarBrush_ = CreateSolidBrush(ColorToRGB(ToolbarThemeColor()));
+    if (!paletteAcquired_) {
+        AcquireOffice11Palette();
+        paletteAcquired_ = true;
+    }
+}
+
+void TubBarManager::ReleaseColorResources() {
+    for (HBRUSH& brush : flatBrushes_) {
+        if (brush != nullptr) DeleteObject(brush);
+        brush = nullptr;
+    }
+    if (themeToolbarBrush_ != nullptr) DeleteObject(themeToolbarBrush_);
+    themeToolbarBrush_ = nullptr;
+    if (paletteAcquired_) ReleaseOffice11Palette();
+    paletteAcquired_ = false;
+}
+
+void TubBarManager::SystemColorsChanged() {
+    for (HBRUSH& brush : flatBrushes_) {
+        if (brush != nullptr) DeleteObject(brush);
+        brush = nullptr;
+    }
+    if (themeToolbarBrush_ != nullptr) DeleteObject(themeToolbarBrush_);
+    themeToolbarBrush_ = nullptr;
+    CreateColorResources();
+    RebuildOffice11Palette();
+}
+
+// ---- modes -------------------------------------------------------------------------------------------------
+
+void TubBarManager::SetUpdateLock(bool Value) { updateLock_ = Value; }
+
+void TubBarManager::SetSelectedControl(TubBarItemControl* AControl) {
+    if (selectedControl_ == AControl) return;
+    TubBarItemControl* old = selectedControl_;
+    selectedControl_ = AControl;
+    if (old != nullptr && IsLiveBarControl(old->Parent)) old->Repaint();
+}
+
+void TubBarManager::SetCustomizing(bool Value) {
+    if (customizing_ == Value) return;
+    customizing_ = Value;
+}
+
+void TubBarManager::ClickItem(TubBarItem* AItem) {
+    if (OnClickItem) OnClickItem(this, AItem);
+}
+
+// ---- items -------------------------------------------------------------------------------------------------
+
+TubBarItem* TubBarManager::Items(int Index) const {
+    if (Index < 0 || Index >= items_.Count()) return nullptr;
+    return items_[Index];
+}
+
+void TubBarManager::AddItem(TubBarItem* AItem) { items_.Add(AItem); }
+
+void TubBarManager::RemoveItem(TubBarItem* AItem) {
+    items_.Remove(AItem);
+    if (selectedControl_ != nullptr && selectedControl_->Item == AItem) selectedControl_ = nullptr;
+}
+
+TubBarItem* TubBarManager::FindItemByName(const std::string& AName) const {
+    for (TubBarItem* item : items_)
+        if (SameText(item->GetName(), AName)) return item;
+    return nullptr;
+}
+
+void TubBarManager::MoveItemInList(int FromIndex, int ToIndex) {
+    if (FromIndex < 0 || FromIndex >= items_.Count() || ToIndex < 0 || ToIndex >= items_.Count()) return;
+    items_.Move(FromIndex, ToIndex);
+    NotifyDesigner();
+}
+
+void TubBarManager::ExchangeItemsInList(int Index1, int Index2) {
+    if (Index1 < 0 || Index1 >= items_.Count() || Index2 < 0 || Index2 >= items_.Count()) return;
+    items_.Exchange(Index1, Index2);
+    NotifyDesigner();
+}
+
+void TubBarManager::CollectCategoryItems(int ACategory, TListOf<TubBarItem>& AList) const {
+    AList.Clear();
+    if (ACategory < 0 || ACategory >= categories_->GetCount()) return;
+    for (TubBarItem* item : items_)
+        if (item->GetCategory() == ACategory) AList.Add(item);
+}
+
+void TubBarManager::CollectVisibleCategoryItems(int ACategory, TListOf<TubBarItem>& AList) const {
+    CollectCategoryItems(ACategory, AList);
+    if (designing_) return;
+    for (int i = AList.Count() - 1; i >= 0; --i) {
+        const TubBarItem* item = AList[i];
+        const bool shows = (item->GetVisible() == ivAlways && item->VisibleForUser()) ||
+                           (item->GetVisible() == ivInCustomizing && customizing_);
+        if (!shows || item->HiddenInCategoryLists()) AList.Delete(i);
+    }
+}
+
+// ---- categories --------------------------------------------------------------------------------------------
+
+TubBarItemVisible TubBarManager::GetItemsVisibleOfCategory(int Index) const {
+    return categories_->ItemsVisibleOf(Index);
+}
+
+void TubBarManager::SetItemsVisibleOfCategory(int Index, TubBarItemVisible Value) {
+    categories_->SetItemsVisibleOf(Index, Value);
+}
+
+bool TubBarManager::GetVisibleOfCategory(int Index) const { return categories_->VisibleOf(Index); }
+
+void TubBarManager::SetVisibleOfCategory(int Index, bool Value) { categories_->SetVisibleOf(Index, Value); }
+
+int TubBarManager::CategoryIndexOfVisible(int N) const {
+    if (designing_) return N;
+    for (int i = 0; i < categories_->GetCount(); ++i)
+        if (categories_->VisibleOf(i) && N-- == 0) return i;
+    return -1;
+}
+
+// ---- groups ------------------------------------------------------------------------------------------------
+
+TubBarGroup* TubBarManager::Groups(int Index) const {
+    if (Index < 0 || Index >= groups_.Count()) return nullptr;
+    return groups_[Index];
+}
+
+TubBarGroup* TubBarManager::AddGroup() {
+    auto* group = Construct<TubBarGroup>(form_);
+    group->SetManager(this);
+    return group;
+}
+
+void TubBarManager::AddGroupToList(TubBarGroup* AGroup) {
+    if (groups_.IndexOf(AGroup) < 0) groups_.Add(AGroup);
+}
+
+void TubBarManager::RemoveGroupFromList(TubBarGroup* AGroup) { groups_.Remove(AGroup); }
+
+void TubBarManager::MoveGroupInList(TubBarGroup* AGroup, int NewIndex) {
+    const int from = groups_.IndexOf(AGroup);
+    if (from < 0) return;
+    groups_.Move(from, std::clamp(NewIndex, 0, groups_.Count() - 1));
+}
+
+// ---- manager list ------------------------------------------------------------------------------------------
+
+TubBarManagerList::~TubBarManagerList() {
+    while (list_.Count() > 0) {
+        TubBarManager* manager = list_.First();
+        delete manager;
+        list_.Remove(manager);  // in case the manager could not find its way out
+    }
+}
+
+TubBarManager* TubBarManagerList::Managers(int Index) const {
+    if (Index < 0 || Index >= list_.Count()) return nullptr;
+    return list_[Index];
+}
+
+TubBarManager* TubBarManagerList::FirstCustomizing() const {
+    for (TubBarManager* manager : list_)
+        if (manager->GetCustomizing() || manager->Designing()) return manager;
+    return nullptr;
+}
+
+}  // namespace zel

@@ -1,0 +1,310 @@
+#pragma once
+// The bar manager: the non-visual component that a form places once to get menus and toolbars. It owns the
+// items, categories, groups, backgrounds, fonts and the look; bars and item controls ask it for shared
+// settings. And the process-wide list of managers.
+#include <array>
+#include <functional>
+#include <string>
+
+#include "platform/rtl/Classes.h"
+#include "platform/vcl/Forms.h"
+#include "uilib/bars/ubBarTypes.h"
+#include "uilib/base/uiLookAndFeels.h"
+
+namespace zel {
+
+class TubBarManagerCategories;
+class TubBarBackgrounds;
+class TubThemeChangedNotificator;
+
+using TubBarClickItemEvent = std::function<void(TubBarManager* Sender, TubBarItem* ClickedItem)>;
+
+// Which painter family draws the item controls of an effective style.
+enum TubBarPainterKind : std::uint8_t { bpkStandard, bpkEnhanced, bpkFlat, bpkXP, bpkOffice11 };
+
+class TubBarManager : public TComponent {
+public:
+    // AOwner nullptr means the application's main form. Raises a plain Exception when the owner is not a form
+    // or already has a manager.
+    explicit TubBarManager(TComponent* AOwner);
+    ~TubBarManager() override;
+    std::string ClassName() const override { return "TubBarManager"; }
+
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+    // Counts the reads from a stream.
+    void ReadState() override;
+
+    // ---- published properties (defaults as the form resource leaves them out)
+    bool AllowCallFromAnotherForm = false;
+    bool AllowReset = true;
+    bool AlwaysMerge = false;
+    bool AlwaysSaveText = false;
+    bool GetAutoDockColor() const { return autoDockColor_; }
+    void SetAutoDockColor(bool Value);
+    bool GetAutoHideEmptyBars() const { return autoHideEmptyBars_; }
+    void SetAutoHideEmptyBars(bool Value);
+    bool GetScaled() const { return scaled_; }
+    void SetScaled(bool Value);
+    TFont* GetFont() const { return font_; }
+    void SetFont(TFont* Value) { font_->Assign(Value); }
+    TubBarBackgrounds* GetBackgrounds() const { return backgrounds_; }
+    void SetBackgrounds(TubBarBackgrounds* Value);
+    int GetButtonArrowWidth() const { return buttonArrowWidth_; }
+    void SetButtonArrowWidth(int Value);
+    bool CanCustomize = true;
+    TubBarManagerCategories* GetCategories() const { return categories_; }
+    void SetCategories(TStrings* Value);
+    // The form's colour while AutoDockColor is set, else the stored colour.
+    TColor GetDockColor() const;
+    void SetDockColor(TColor Value);
+    bool IsDockColorStored() const { return !autoDockColor_; }
+    bool GetFlatCloseButton() const { return flatCloseButton_; }
+    void SetFlatCloseButton(bool Value);
+    int HelpContext = 0;
+    bool GetHideFloatingBarsWhenInactive() const { return hideFloatingBarsWhenInactive_; }
+    void SetHideFloatingBarsWhenInactive(bool Value);
+    TColor GetImageListBkColor() const { return imageListBkColor_; }
+    void SetImageListBkColor(TColor Value);
+    std::string IniFileName;
+    int GetLargeButtonArrowWidth() const { return largeButtonArrowWidth_; }
+    void SetLargeButtonArrowWidth(int Value);
+    bool GetLargeIcons() const { return largeIcons_; }
+    void SetLargeIcons(bool Value);
+    TuiLookAndFeel* GetLookAndFeel() const { return lookAndFeel_; }
+    void SetLookAndFeel(TuiLookAndFeel* Value) { lookAndFeel_->Assign(Value); }
+    bool GetMakeDisabledImagesFaded() const { return makeDisabledImagesFaded_; }
+    void SetMakeDisabledImagesFaded(bool Value);
+    TubBarMenuAnimations GetMenuAnimations() const { return menuAnimations_; }
+    void SetMenuAnimations(TubBarMenuAnimations Value);
+    bool GetMenusShowRecentItemsFirst() const { return menusShowRecentItemsFirst_; }
+    void SetMenusShowRecentItemsFirst(bool Value);
+    int GetMostRecentItemsPercents() const { return mostRecentItemsPercents_; }
+    // Values above 100 become 100; the recent-use step follows.
+    void SetMostRecentItemsPercents(int Value);
+    TubBarDockingStyles GetNotDocking() const { return notDocking_; }
+    void SetNotDocking(TubBarDockingStyles Value);
+    std::string RegistryPath;
+    bool GetShowCloseButton() const { return showCloseButton_; }
+    void SetShowCloseButton(bool Value);
+    bool GetShowFullMenusAfterDelay() const { return showFullMenusAfterDelay_; }
+    void SetShowFullMenusAfterDelay(bool Value);
+    bool GetShowHelpButton() const { return showHelpButton_; }
+    void SetShowHelpButton(bool Value);
+    bool GetShowHint() const { return showHint_; }
+    void SetShowHint(bool Value);
+    bool ShowHintForDisabledItems = true;
+    bool GetShowShortCutInHint() const { return showShortCutInHint_; }
+    void SetShowShortCutInHint(bool Value);
+    bool StoreInIniFile = false;
+    bool StoreInRegistry = false;
+    bool StretchGlyphs = true;
+    TubBarManagerStyle GetStyle() const { return style_; }
+    void SetStyle(TubBarManagerStyle Value);
+    bool GetSunkenBorder() const { return sunkenBorder_; }
+    void SetSunkenBorder(bool Value);
+    bool UseF10ForMenu = true;
+    bool UseFullReset = false;
+    bool GetUseLargeImagesForLargeIcons() const { return useLargeImagesForLargeIcons_; }
+    void SetUseLargeImagesForLargeIcons(bool Value);
+    bool GetUseSystemFont() const { return useSystemFont_; }
+    void SetUseSystemFont(bool Value);
+    int GetWaitForDockingTime() const { return waitForDockingTime_; }
+    // Negative values are ignored.
+    void SetWaitForDockingTime(int Value);
+
+    // The stored dock sizes: left width, right width, top height, bottom height; kept until the side docks
+    // take them.
+    std::array<int, 4> DockControlHeights{0, 0, 0, 0};
+
+    TubBarClickItemEvent OnClickItem;
+    TNotifyEvent OnHideCustomizingForm;
+    TNotifyEvent OnShowCustomizingForm;
+
+    // ---- state
+    TCustomForm* Form() const { return form_; }
+    bool Designing() const { return designing_; }
+    bool Created() const { return created_; }
+    int ReadStateCount() const { return readStateCount_; }
+    // True when the manager was read once from a stream and AllowReset is set.
+    bool ResetAllowed() const { return readStateCount_ == 1 && AllowReset; }
+    int RecentUseStep() const { return recentUseStep_; }
+    bool SupportsRecentItems() const { return EffectiveStyle() != bmsStandard; }
+
+    // ---- items
+    int ItemCount() const { return items_.Count(); }
+    // nullptr outside the list.
+    TubBarItem* Items(int Index) const;
+    // Items add and remove themselves.
+    void AddItem(TubBarItem* AItem);
+    void RemoveItem(TubBarItem* AItem);
+    TubBarItem* FindItemByName(const std::string& AName) const;
+    void MoveItemInList(int FromIndex, int ToIndex);
+    void ExchangeItemsInList(int Index1, int Index2);
+    // Clears the list and fills it with the items of the category (nothing for an index outside).
+    void CollectCategoryItems(int ACategory, TListOf<TubBarItem>& AList) const;
+    // The same, but at run time only the items that show in the current mode and stay in category lists.
+    void CollectVisibleCategoryItems(int ACategory, TListOf<TubBarItem>& AList) const;
+
+    // ---- categories
+    TubBarItemVisible GetItemsVisibleOfCategory(int Index) const;
+    void SetItemsVisibleOfCategory(int Index, TubBarItemVisible Value);
+    bool GetVisibleOfCategory(int Index) const;
+    void SetVisibleOfCategory(int Index, bool Value);
+    // The index of the n-th visible category counted from 0; -1 when there is none; at design time n itself.
+    int CategoryIndexOfVisible(int N) const;
+
+    // ---- groups
+    int GroupCount() const { return groups_.Count(); }
+    TubBarGroup* Groups(int Index) const;
+    TubBarGroup* AddGroup();
+    void AddGroupToList(TubBarGroup* AGroup);
+    void RemoveGroupFromList(TubBarGroup* AGroup);
+    void MoveGroupInList(TubBarGroup* AGroup, int NewIndex);
+
+    // ---- look
+    TubBarManagerStyle EffectiveStyle() const;
+    bool ThemesAvailable() const { return themesAvailable_; }
+    TubBarPainterKind PainterKind() const { return painterKind_; }
+    int ImageSize() const { return imageSize_; }
+    void StyleChanged();
+
+    TColor FlatBorderColor() const { return flatColors_[0]; }
+    TColor FlatFaceColor() const { return flatColors_[1]; }
+    TColor FlatPressedColor() const { return flatColors_[2]; }
+    TColor FlatPressedHotColor() const { return flatColors_[3]; }
+    TColor FlatHotColor() const { return flatColors_[4]; }
+    HBRUSH FlatBorderBrush() const { return flatBrushes_[0]; }
+    HBRUSH FlatFaceBrush() const { return flatBrushes_[1]; }
+    HBRUSH FlatPressedBrush() const { return flatBrushes_[2]; }
+    HBRUSH FlatPressedHotBrush() const { return flatBrushes_[3]; }
+    HBRUSH FlatHotBrush() const { return flatBrushes_[4]; }
+    // Rebuilds the flat colours and brushes and the Office-2003 palette (system colour changes).
+    void SystemColorsChanged();
+    // The derived font: the manager's font, at the icon-title height but at least 11 pixels when Scaled.
+    HFONT DerivedFont() const { return derivedFont_; }
+    // Reads the system's non-client metrics again (their change notice).
+    void ReadSystemFont();
+
+    // ---- modes
+    bool GetUpdateLock() const { return updateLock_; }
+    void SetUpdateLock(bool Value);
+    TubBarItemControl* GetSelectedControl() const { return selectedControl_; }
+    void SetSelectedControl(TubBarItemControl* AControl);
+    bool GetCustomizing() const { return customizing_; }
+    void SetCustomizing(bool Value);
+    // Set while the customizing form is open.
+    bool CustomizingFormOpen = false;
+    void NotifyDesigner();
+    // How often the manager has been marked changed by the designer notification.
+    int ChangeCount() const { return changeCount_; }
+
+    // Fires OnClickItem.
+    virtual void ClickItem(TubBarItem* AItem);
+
+private:
+    void CheckOwner(TComponent* AOwner);
+    void FontChanged(TObject* Sender);
+    void RebuildDerivedFont();
+    void ApplyMenuFont(const LOGFONT& MenuFont);
+    void ComputeSizes();
+    void ComputeRecentUseStep();
+    void ComputeLook();
+    void CreateColorResources();
+    void ReleaseColorResources();
+    void LookAndFeelChanged(TuiLookAndFeel* Sender, TuiLookAndFeelValues Values);
+
+    TCustomForm* form_ = nullptr;
+    bool ownerChecked_ = false;
+    bool designing_ = false;
+    bool created_ = false;
+    int readStateCount_ = 0;
+    int changeCount_ = 0;
+
+    TListOf<TubBarItem> items_;
+    TListOf<TubBarGroup> groups_;
+    TubBarManagerCategories* categories_ = nullptr;
+    TubBarBackgrounds* backgrounds_ = nullptr;
+    TFont* font_ = nullptr;
+    TuiLookAndFeel* lookAndFeel_ = nullptr;
+    TubThemeChangedNotificator* themeNotificator_ = nullptr;
+    HFONT derivedFont_ = nullptr;
+    std::array<TColor, 5> flatColors_{};
+    std::array<HBRUSH, 5> flatBrushes_{};
+    HBRUSH themeToolbarBrush_ = nullptr;
+    bool paletteAcquired_ = false;
+
+    bool autoDockColor_ = true;
+    bool autoHideEmptyBars_ = false;
+    bool scaled_ = true;
+    int buttonArrowWidth_ = 11;
+    TColor dockColor_ = clBtnFace;
+    bool flatCloseButton_ = false;
+    bool hideFloatingBarsWhenInactive_ = true;
+    TColor imageListBkColor_ = static_cast<TColor>(0xFF00FF);
+    int largeButtonArrowWidth_ = 13;
+    bool largeIcons_ = false;
+    bool makeDisabledImagesFaded_ = false;
+    TubBarMenuAnimations menuAnimations_ = maNone;
+    bool menusShowRecentItemsFirst_ = true;
+    int mostRecentItemsPercents_ = 95;
+    int recentUseStep_ = 20;
+    TubBarDockingStyles notDocking_;
+    bool showCloseButton_ = false;
+    bool showFullMenusAfterDelay_ = true;
+    bool showHelpButton_ = false;
+    bool showHint_ = true;
+    bool showShortCutInHint_ = false;
+    TubBarManagerStyle style_ = bmsEnhanced;
+    bool sunkenBorder_ = false;
+    bool useLargeImagesForLargeIcons_ = false;
+    bool useSystemFont_ = false;
+    int waitForDockingTime_ = 21;
+
+    bool themesAvailable_ = false;
+    TubBarPainterKind painterKind_ = bpkEnhanced;
+    int imageSize_ = 16;
+    bool styleChanging_ = false;
+    bool applyingSystemFont_ = false;
+    bool updateLock_ = false;
+    bool customizing_ = false;
+    TubBarItemControl* selectedControl_ = nullptr;
+};
+
+// The process-wide list of managers, in creation order.
+class TubBarManagerList : public TObject {
+public:
+    TubBarManagerList() = default;
+    // Frees every manager still in the list, first to last.
+    ~TubBarManagerList() override;
+    std::string ClassName() const override { return "TubBarManagerList"; }
+
+    int Count() const { return list_.Count(); }
+    // nullptr outside 0..Count-1.
+    TubBarManager* Managers(int Index) const;
+    // The first manager that is customizing or designing; nullptr for none.
+    TubBarManager* FirstCustomizing() const;
+    void Add(TubBarManager* AManager) { list_.Add(AManager); }
+    void Remove(TubBarManager* AManager) { list_.Remove(AManager); }
+
+private:
+    TListOf<TubBarManager> list_;
+};
+
+// The one list; nullptr outside the unit's start-up and shutdown.
+TubBarManagerList* BarManagerList();
+
+// The thread hooks that the first manager installs and the last one removes (keyboard, mouse and
+// call-window-procedure); 0 while none is installed.
+HHOOK BarKeyboardHook();
+HHOOK BarMouseHook();
+HHOOK BarCallWndProcHook();
+
+// The height of the manager's derived font for an icon-title font height: at least 11 pixels.
+int DerivedFontHeight(int AIconTitleHeight);
+
+// Registers the manager's and the group's classes with the form reader.
+void RegisterBarManagerClasses();
+
+}  // namespace zel

@@ -1,0 +1,92 @@
+#pragma once
+// Shared fixture of the toolbar framework's tests: the library units and the framework's unit started on the
+// manual clock, a form to own managers, stand-in items, and a folder for screenshots.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/rtl/Clock.h"
+#include "platform/vcl/FormReader.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/Screenshot.h"
+#include "platform/vcl/VclTestSupport.h"
+#include "platform/win/Sound.h"
+#include "platform/win/SysInfo.h"
+#include "uilib/bars/ubBarCompanions.h"
+#include "uilib/bars/ubBarItem.h"
+#include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarUnit.h"
+#include "uilib/base/LookAndFeelUnits.h"
+#include "uilib/base/uiControls.h"
+
+namespace zel::test {
+
+// An item as the manager and its companions see one; it counts the visibility changes it receives.
+class TStandInItem : public TubBarItem {
+public:
+    explicit TStandInItem(TComponent* AOwner) : TubBarItem(AOwner) {}
+    std::string ClassName() const override { return "TStandInItem"; }
+    void SetVisible(TubBarItemVisible Value) override {
+        ++VisibleSets;
+        TubBarItem::SetVisible(Value);
+    }
+    int VisibleSets = 0;
+};
+
+// A form to hold a manager; freed after the test.
+class TTestForm : public TForm {
+public:
+    using TForm::TForm;
+    std::string ClassName() const override { return "TTestForm"; }
+    const TFormResource* FormResource() const override { return nullptr; }
+};
+
+// A client point of a control's window in screen coordinates.
+inline TPoint OnScreen(TWinControl* Control, int X, int Y) {
+    POINT p{X, Y};
+    ClientToScreen(Control->GetHandle(), &p);
+    return p;
+}
+
+class BarsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        uiControlsStartup();
+        units_ = std::make_unique<TLookAndFeelUnits>();
+        ubBarStartup();
+        ClearPlayedSounds();
+        ProcessPendingMessages();
+    }
+    void TearDown() override {
+        ProcessPendingMessages();
+        ubBarShutdown();
+        for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) delete *it;
+        forms_.clear();
+        units_.reset();
+        uiControlsShutdown();
+        ResetEntryPoints();
+        ClearPlayedSounds();
+    }
+    TTestForm* NewForm() {
+        auto* form = Construct<TTestForm>(nullptr);
+        forms_.push_back(form);
+        return form;
+    }
+    // Moves the clock on in steps of 10 ms, dispatching what falls due.
+    void Run(TTick ms) {
+        for (TTick done = 0; done < ms; done += 10) {
+            clock_->Advance(ms - done < 10 ? ms - done : 10);
+            ProcessPendingMessages();
+        }
+    }
+
+    TManualClockScope clock_;
+
+private:
+    std::unique_ptr<TLookAndFeelUnits> units_;
+    std::vector<TTestForm*> forms_;
+};
+
+}  // namespace zel::test
