@@ -200,7 +200,8 @@ void ShowHintNow(TubBarManager* AManager) {
     std::string text = h.text;
     if (text.empty()) {
         TubBarItemControl* control = HintControlOf(AManager);
-        TPoint p = control->Parent->ScreenToClient(cursor);
+        POINT p = cursor;
+        ScreenToClient(control->Parent->GetHandle(), &p);
         if (control->Parent->ItemAtPos(p) != control) return;
         if (!control->GetEnabled() && !AManager->ShowHintForDisabledItems) return;
         text = TextBeforeSeparator(control->GetHint());
