@@ -108,13 +108,17 @@ void TGlobal::LoadGlobalFile(const std::string& Path) {
             // take it, which can no longer fail.
             TGlobal scratch(nullptr);
             scratch.ReadLibRecord(data);
+            // A .Glb file is the record and nothing else: more bytes mean a file of another layout.
+            if (data.GetPosition() != data.GetSize()) throw EReadError("Bytes after the global's record");
         }
         data.SetPosition(body);
         ReadLibRecord(data);
     } catch (const std::exception&) {
         throw EInOutError(SLoadError);
     }
-    FileName = Path.substr(0, static_cast<std::size_t>(StoredFileNameLength));
+    // The whole path, so that a later plain save writes to this file; only a library record's stored
+    // field is cut.
+    FileName = Path;
     std::string name = ExtractFileName(Path).substr(0, ElementNameLength);
     if (const auto dot = name.find('.'); dot != std::string::npos) name.erase(dot);
     Name = name;

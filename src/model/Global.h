@@ -45,8 +45,9 @@ public:
     bool TakesPart(int Index) const;
 
     // "Load Global": reads a .Glb file chosen in the open dialog. The whole file is checked before the
-    // global changes; a damaged one raises EInOutError "Error Loadind Global" and leaves it as it was.
-    // The global is then named after the file.
+    // global changes; a damaged one (short, of another kind, with bytes after the record) raises
+    // EInOutError "Error Loadind Global" and leaves it as it was. The global then keeps the file's
+    // whole path and is named after the file.
     void LoadGlobalDialog();
     // Saves to FileName once the global has a file (and SaveAs is false), else through the "Save
     // Global" dialog with the overwrite question. Failure: EInOutError "Error Saving Global", the old

@@ -37,8 +37,8 @@ public:
     // Headers, addresses and checksums for the patch's location.
     void BuildSysEx() override;
     void WriteSyx(TStream& F) override;
-    // Reads the body of the format in use; a damaged body (missing bytes, a data byte of 80H or more)
-    // raises and leaves the patch as it was.
+    // Reads the body of the format in use; a damaged body (missing bytes, a message out of its place, a
+    // data byte of 80H or more) raises and leaves the patch as it was.
     void ReadSyx(TStream& F) override;
     // The element header, the tones' and the common's editor positions, then the body. Reading also
     // refuses a slot number outside 1..128 (EReadError).

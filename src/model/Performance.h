@@ -40,8 +40,8 @@ public:
     // Headers, addresses and checksums for the performance's location.
     void BuildSysEx() override;
     void WriteSyx(TStream& F) override;
-    // Reads the body of the format in use; a damaged body (missing bytes, a data byte of 80H or more)
-    // raises and leaves the performance as it was.
+    // Reads the body of the format in use; a damaged body (missing bytes, a message out of its place, a
+    // data byte of 80H or more) raises and leaves the performance as it was.
     void ReadSyx(TStream& F) override;
     // The element header, the part editor's and the common's editor positions, then the body. Reading
     // refuses a slot number outside 1..32 (EReadError) and takes the positions only with a whole body.

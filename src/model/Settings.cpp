@@ -34,7 +34,8 @@ void TConfig::Load() {
         Installed = ini.ReadInteger("Data Card", "Installed", 0) == 1 ? 1 : 0;
         SingleNote = ini.ReadInteger("Preview", "Single Note", 1) == 1 ? 1 : 0;
         Note = ReadInRange(ini, "Preview", "Note", 40, 0, MaxNoteValue);
-        Velocity = ReadInRange(ini, "Preview", "Velocity", 70, 0, MaxNoteValue);
+        // Velocity 0 would sound nothing: a note-on of velocity 0 is a note-off.
+        Velocity = ReadInRange(ini, "Preview", "Velocity", 70, 1, MaxNoteValue);
         Midifile = ini.ReadString("Preview", "Midifile", "Noname.Mid");
     } catch (const std::exception&) {
         // A settings file that cannot be read keeps what was read so far.

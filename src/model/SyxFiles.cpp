@@ -53,10 +53,15 @@ void ReadSyxBody(TStream& F, std::span<const TSyxMessage> Messages) {
     std::vector<std::uint8_t> body(SyxBodySize(Messages));
     F.ReadBuffer(body.data(), static_cast<std::int64_t>(body.size()));
 
-    // Every data byte must fit in seven bits before anything is stored.
+    // Before anything is stored, every message must sit at its place, from its F0H to its F7H (a body
+    // moved by a byte would otherwise load as garbage), and every data byte must fit in seven bits. The
+    // header and the checksum between stay unchecked: files from other devices, or with a stale checksum
+    // that saving stamps afresh, still load.
     const std::uint8_t* in = body.data();
     for (const TSyxMessage& m : Messages) {
         const std::size_t fileData = SyxDataSize(m);
+        if (in[0] != 0xF0 || in[MessageLength(fileData) - 1] != 0xF7)
+            throw ESyxDataError("A System Exclusive message is not at its place");
         const std::uint8_t* data = in + HeaderSize;
         for (std::size_t i = 0; i < fileData; ++i)
             if (data[i] >= 0x80) throw ESyxDataError("A System Exclusive data byte is 80H or more");

@@ -8,8 +8,10 @@
 // longer message); reading it keeps the header and the normal data bytes and re-checksums the shorter
 // message.
 //
-// Reading takes a body whole before any block changes, and refuses one whose data bytes include a value
-// of 80H or more (ESyxDataError): such a byte cannot travel in a System Exclusive message.
+// Reading takes a body whole before any block changes, and refuses (ESyxDataError) one whose messages do
+// not each begin with F0H and end with F7H at their fixed places, or whose data bytes include a value of
+// 80H or more: such a byte cannot travel in a System Exclusive message. The header bytes and the
+// checksum are taken as they are.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -45,8 +47,9 @@ std::size_t SyxBodySize(std::span<const TSyxMessage> Messages);
 // Writes the messages in order, each in the format in use; the headers must have been built. The body
 // is assembled in memory and written in one piece.
 void WriteSyxBody(TStream& F, std::span<const TSyxMessage> Messages);
-// Reads a body of the format in use into the messages, in order. Missing bytes raise EReadError and a
-// data byte of 80H or more raises ESyxDataError; in both cases no message has changed.
+// Reads a body of the format in use into the messages, in order. Missing bytes raise EReadError; a
+// message out of its place or a data byte of 80H or more raises ESyxDataError; in every case no message
+// has changed.
 void ReadSyxBody(TStream& F, std::span<const TSyxMessage> Messages);
 
 // A read-only stream over a file that reads it in large pieces, so that the many small reads of a

@@ -1,0 +1,180 @@
+// Damaged and unusual element files, one table over the three formats: each is refused with its load
+// error and leaves the element as it was, or is kept whole; loading never changes the file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "model/Bank.h"
+#include "model/Global.h"
+#include "model/Library.h"
+#include "model/Patch.h"
+#include "model/SystemElem.h"
+#include "model/TransferFakes.h"
+#include "support/TempDir.h"
+
+namespace zel::test {
+namespace {
+
+enum class TFormat { Syx, Lib, Glb };
+
+struct TFileCase {
+    const char* Name;
+    TFormat Format;
+    ElementType Kind;       // the element a .Syx file is loaded into
+    std::size_t ShiftTail;  // > 0: the last ShiftTail bytes move one place on, the very last byte dropped
+    bool TrailingByte;      // one byte appended
+    bool ForeignHeader;     // another device and a stale checksum in the first message
+    bool LongPath;          // the file lies at a path longer than a library record's 79-character field
+    const char* Error;      // the load error; none: the file is kept
+};
+
+void PrintTo(const TFileCase& c, std::ostream* os) { *os << c.Name; }
+
+std::unique_ptr<TLibElem> MakeElement(const TFileCase& c) {
+    switch (c.Format) {
+        case TFormat::Syx: return CreateElementOfType(c.Kind, nullptr);
+        case TFormat::Lib: return std::make_unique<TLibrary>();
+        case TFormat::Glb: return std::make_unique<TGlobal>(nullptr);
+    }
+    return nullptr;
+}
+
+Bytes StreamBytes(const std::function<void(TStream&)>& write) {
+    TMemoryStream stream;
+    write(stream);
+    const std::string s = stream.DataString();
+    return Bytes(s.begin(), s.end());
+}
+
+// Everything a file could change of an element: its library record, or a library's whole file.
+Bytes Snapshot(TLibElem& element) {
+    if (auto* library = dynamic_cast<TLibrary*>(&element))
+        return StreamBytes([library](TStream& s) { library->WriteFile(s); });
+    return StreamBytes([&element](TStream& s) { element.WriteLibRecord(s); });
+}
+
+// A valid file of the case's format with recognisable data; a library holds one patch.
+Bytes ValidFile(const TFileCase& c) {
+    switch (c.Format) {
+        case TFormat::Syx: {
+            std::unique_ptr<TLibElem> source = CreateElementOfType(c.Kind, nullptr);
+            if (auto* patch = dynamic_cast<TPatch*>(source.get())) patch->SetName("Shifted", false);
+            return SyxOf(*source);
+        }
+        case TFormat::Lib: {
+            TLibrary library;
+            auto patch = std::make_unique<TPatch>(&library);
+            patch->SetName("Kept", false);
+            library.Elements.push_back(std::move(patch));
+            return Snapshot(library);
+        }
+        case TFormat::Glb: {
+            TGlobal global(nullptr);
+            global.System().Common->Data()[3] = 0x21;
+            return Snapshot(global);
+        }
+    }
+    return {};
+}
+
+Bytes Damage(const TFileCase& c, Bytes file) {
+    if (c.ShiftTail > 0) {
+        file.insert(file.end() - static_cast<long>(c.ShiftTail), 0x00);
+        file.pop_back();
+    }
+    if (c.TrailingByte) file.push_back(0x00);
+    if (c.ForeignHeader) {
+        file[2] = 0x05;
+        file[81] ^= 0x11;
+    }
+    return file;
+}
+
+void Load(TModelTestScope& model, TLibElem& element, const std::string& path) {
+    if (auto* library = dynamic_cast<TLibrary*>(&element)) {
+        library->LoadFromFile(path);
+    } else if (auto* global = dynamic_cast<TGlobal*>(&element)) {
+        global->LoadGlobalFile(path);
+    } else {
+        model.Dialogs.Confirm(path);
+        element.LoadSyxDialog();
+    }
+}
+
+// A plain Save: straight to the element's file, without a dialog.
+void Save(TLibElem& element) {
+    if (auto* library = dynamic_cast<TLibrary*>(&element)) {
+        library->SaveDialog(false);
+    } else if (auto* global = dynamic_cast<TGlobal*>(&element)) {
+        global->SaveGlobalDialog(false);
+    } else {
+        element.SaveSyxDialog(false);
+    }
+}
+
+int FilesUnder(const std::filesystem::path& folder) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) ++count;
+    return count;
+}
+
+class DamagedFiles : public ::testing::TestWithParam<TFileCase> {
+protected:
+    TModelTestScope model;
+    TempDir dir;
+};
+
+TEST_P(DamagedFiles, AreRefusedWithTheElementUnchangedOrKeptWhole) {
+    const TFileCase& c = GetParam();
+    const Bytes file = Damage(c, ValidFile(c));
+    std::filesystem::path folder = dir.Path();
+    if (c.LongPath) folder /= std::string(90, 'f');
+    std::filesystem::create_directories(folder);
+    const char* extension = c.Format == TFormat::Syx ? ".Syx" : c.Format == TFormat::Lib ? ".Lib" : ".Glb";
+    const std::string path = (folder / (std::string("Studio") + extension)).string();
+    WriteAll(path, std::string(file.begin(), file.end()));
+
+    std::unique_ptr<TLibElem> element = MakeElement(c);
+    const std::string fileNameBefore = element->FileName;
+    const Bytes before = Snapshot(*element);
+    std::string error;
+    try {
+        Load(model, *element, path);
+    } catch (const EInOutError& e) {
+        error = e.Message;
+    }
+    EXPECT_EQ(ReadAll(path), std::string(file.begin(), file.end()));
+    if (c.Error != nullptr) {
+        EXPECT_EQ(error, c.Error);
+        EXPECT_EQ(Snapshot(*element), before);
+        EXPECT_EQ(element->FileName, fileNameBefore);
+        return;
+    }
+    ASSERT_EQ(error, "");
+    EXPECT_TRUE(model.Messages.Shown.empty());
+    EXPECT_EQ(element->FileName, path);
+    // A plain Save goes back to that very file, not to a cut path.
+    Save(*element);
+    EXPECT_EQ(ReadAll(path).size(), file.size());
+    EXPECT_EQ(FilesUnder(dir.Path()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedFiles,
+    ::testing::Values(
+        TFileCase{"PatchSyxMovedByAByte", TFormat::Syx, etPatch, 643, false, false, false, "Error Loadind Sysex"},
+        TFileCase{"SystemSyxLastMessageMoved", TFormat::Syx, etSystem, 23, false, false, false, "Error Loadind Sysex"},
+        TFileCase{"PerformanceBankSyxMovedInItsLastMember", TFormat::Syx, etPerformanceBank, 100, false, false, false,
+                  "Error Loadind Sysex"},
+        TFileCase{"PatchSyxOfAnotherDeviceWithAStaleChecksum", TFormat::Syx, etPatch, 0, false, true, false, nullptr},
+        TFileCase{"LibWithAMovedPatchBody", TFormat::Lib, etPatch, 643, false, false, false, "Error Loading Library"},
+        TFileCase{"GlbWithAMovedSystemBody", TFormat::Glb, etGlobal, 442, false, false, false, "Error Loadind Global"},
+        TFileCase{"GlbWithATrailingByte", TFormat::Glb, etGlobal, 0, true, false, false, "Error Loadind Global"},
+        TFileCase{"GlbAtALongPath", TFormat::Glb, etGlobal, 0, false, false, true, nullptr},
+        TFileCase{"LibAtALongPath", TFormat::Lib, etPatch, 0, false, false, true, nullptr}),
+    [](const ::testing::TestParamInfo<TFileCase>& info) { return std::string(info.param.Name); });
+
+}  // namespace
+}  // namespace zel::test
