@@ -16,6 +16,7 @@
 namespace zel {
 
 class TComponent;
+class TFiler;
 
 using TNotifyEvent = std::function<void(TObject*)>;
 
@@ -162,6 +163,9 @@ public:
     virtual TPersistent* GetOwner() const { return nullptr; }
     // The name that the designer and the streaming system show; the class name by default.
     virtual std::string GetNamePath() const;
+    // Names the properties this object stores besides those of its class's property table (Filer.h);
+    // none by default.
+    virtual void DefineProperties(TFiler* /*Filer*/) {}
 
 protected:
     // Copies this object into Dest; the default fails with Dest's AssignError.

@@ -411,6 +411,35 @@ void WriteObject(std::string& out, const TFormObject& obj, const std::string& in
 
 }  // namespace
 
+bool operator==(const TFormValue& a, const TFormValue& b) {
+    using K = TFormValue::TKind;
+    if (a.Kind != b.Kind) return false;
+    switch (a.Kind) {
+        case K::Integer: return a.Int == b.Int;
+        case K::Float: return a.Float == b.Float;
+        case K::String:
+        case K::Binary: return a.Text == b.Text;
+        case K::Ident: return SameText(a.Text, b.Text);
+        case K::Set:
+            if (a.Items.size() != b.Items.size()) return false;
+            for (std::size_t i = 0; i < a.Items.size(); ++i)
+                if (!SameText(a.Items[i], b.Items[i])) return false;
+            return true;
+        case K::List: return a.List == b.List;
+        case K::Collection:
+            if (a.Collection.size() != b.Collection.size()) return false;
+            for (std::size_t i = 0; i < a.Collection.size(); ++i) {
+                const auto& pa = a.Collection[i].Properties;
+                const auto& pb = b.Collection[i].Properties;
+                if (pa.size() != pb.size()) return false;
+                for (std::size_t k = 0; k < pa.size(); ++k)
+                    if (!SameText(pa[k].first, pb[k].first) || !(pa[k].second == pb[k].second)) return false;
+            }
+            return true;
+    }
+    return false;
+}
+
 std::unique_ptr<TFormObject> ParseFormText(std::string_view text, std::string_view formName) {
     return TParser(text, formName).ParseRoot();
 }

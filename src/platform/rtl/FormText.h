@@ -42,6 +42,10 @@ struct TFormValue {
     bool IsIdent(std::string_view s) const { return Kind == TKind::Ident && SameText(Text, s); }
 };
 
+// Equal stored values: the same kind and contents (identifiers and set items ignoring case); lines do not
+// count.
+bool operator==(const TFormValue& a, const TFormValue& b);
+
 struct TFormProperty {
     std::string Name;  // may be dotted: "Font.Height"
     TFormValue Value;

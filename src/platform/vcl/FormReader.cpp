@@ -1,5 +1,7 @@
 #include "platform/vcl/FormReader.h"
 
+#include "platform/rtl/Filer.h"
+
 #include <mutex>
 #include <set>
 
@@ -71,6 +73,8 @@ TComponentClassInfo& RegisterComponentClass(const std::string& Name, const std::
     return info;
 }
 
+void UnregisterComponentClass(const std::string& Name) { Classes().erase(UpperCase(Name)); }
+
 const TComponentClassInfo* FindComponentClass(const std::string& Name) {
     EnsureStandardComponents();
     auto it = Classes().find(UpperCase(Name));
@@ -85,6 +89,136 @@ const TPropertySetter* FindPropertySetter(const std::string& ClassName, const st
         if (it != info->Properties.end()) return &it->second;
     }
     return nullptr;
+}
+
+namespace {
+
+// The class and its ancestors, the most derived first.
+std::vector<const TComponentClassInfo*> ClassChain(const std::string& ClassName) {
+    std::vector<const TComponentClassInfo*> chain;
+    for (const TComponentClassInfo* info = FindComponentClass(ClassName); info != nullptr;
+         info = info->Parent.empty() ? nullptr : FindComponentClass(info->Parent))
+        chain.push_back(info);
+    return chain;
+}
+
+void ReadItemProperties(TPersistent& Item, const std::string& ItemClassName, const TFormValue::TCollectionItem& Stored,
+                        TReadContext& Context) {
+    for (const auto& [name, value] : Stored.Properties) {
+        Context.Line = value.Line != 0 ? value.Line : Stored.Line;
+        if (!ReadProperty(Item, ItemClassName, name, value, Context))
+            Context.Error("Unknown property " + name + " of " + ItemClassName);
+    }
+}
+
+TReader::TItemReader ItemReader(TReadContext& Context) {
+    return [&Context](TPersistent& Item, const TFormValue::TCollectionItem& Stored) {
+        ReadItemProperties(Item, Item.ClassName(), Stored, Context);
+    };
+}
+
+TWriter::TItemWriter ItemWriter() {
+    return [](TPersistent& Item, TFormProperties& Out) { WriteProperties(Item, Item.ClassName(), nullptr, Out); };
+}
+
+}  // namespace
+
+bool ReadProperty(TPersistent& Instance, const std::string& ClassName, const std::string& Property,
+                  const TFormValue& Value, TReadContext& Context) {
+    if (const TPropertySetter* setter = FindPropertySetter(ClassName, Property)) {
+        (*setter)(Instance, Value, Context);
+        return true;
+    }
+    const std::size_t dot = Property.find('.');
+    if (dot != std::string::npos) {
+        const std::string head = Property.substr(0, dot);
+        for (const TComponentClassInfo* info : ClassChain(ClassName))
+            for (const TSubObject& sub : info->SubObjects)
+                if (SameText(sub.Name, head)) {
+                    TPersistent* object = sub.Get(Instance);
+                    return object != nullptr &&
+                           ReadProperty(*object, sub.ClassName, Property.substr(dot + 1), Value, Context);
+                }
+    }
+    TReader reader(Property, Value, ItemReader(Context));
+    Instance.DefineProperties(&reader);
+    return reader.Handled();
+}
+
+void WriteProperties(TPersistent& Instance, const std::string& ClassName, TPersistent* Ancestor,
+                     std::vector<std::pair<std::string, TFormValue>>& Out) {
+    const std::vector<const TComponentClassInfo*> chain = ClassChain(ClassName);
+    // The ancestors' properties first, as they were declared.
+    for (auto info = chain.rbegin(); info != chain.rend(); ++info)
+        for (const TPropertyWriter& w : (*info)->Writers) {
+            if (w.Stored && !w.Stored(Instance)) continue;
+            TFormValue value = w.Get(Instance);
+            if (Ancestor != nullptr ? value == w.Get(*Ancestor) : w.Default.has_value() && value == *w.Default)
+                continue;
+            Out.emplace_back(w.Name, std::move(value));
+        }
+    for (auto info = chain.rbegin(); info != chain.rend(); ++info)
+        for (const TSubObject& sub : (*info)->SubObjects) {
+            TPersistent* object = sub.Get(Instance);
+            if (object == nullptr) continue;
+            std::vector<std::pair<std::string, TFormValue>> inner;
+            WriteProperties(*object, sub.ClassName, Ancestor != nullptr ? sub.Get(*Ancestor) : nullptr, inner);
+            for (auto& [name, value] : inner) Out.emplace_back(sub.Name + "." + name, std::move(value));
+        }
+    TWriter writer(ItemWriter());
+    writer.Ancestor = Ancestor;
+    Instance.DefineProperties(&writer);
+    for (auto& p : writer.Properties) Out.push_back(std::move(p));
+}
+
+void ReadCollectionValue(TCollection& Collection, const std::string& ItemClassName, const TFormValue& Value,
+                         TReadContext& Context) {
+    if (Value.Kind != TFormValue::TKind::Collection) Context.Error("Collection expected");
+    TReader reader("", Value, [&](TPersistent& Item, const TFormValue::TCollectionItem& Stored) {
+        ReadItemProperties(Item, ItemClassName, Stored, Context);
+    });
+    reader.ReadCollection(Collection);
+}
+
+TFormValue CollectionValue(TCollection& Collection, const std::string& ItemClassName) {
+    TFormValue v;
+    v.Kind = TFormValue::TKind::Collection;
+    for (int i = 0; i < Collection.Count(); ++i) {
+        TFormValue::TCollectionItem stored;
+        WriteProperties(*Collection.GetItem(i), ItemClassName, nullptr, stored.Properties);
+        v.Collection.push_back(std::move(stored));
+    }
+    return v;
+}
+
+TFormValue IntValue(std::int64_t Value) {
+    TFormValue v;
+    v.Kind = TFormValue::TKind::Integer;
+    v.Int = Value;
+    return v;
+}
+
+TFormValue StrValue(const std::string& Value) {
+    TFormValue v;
+    v.Kind = TFormValue::TKind::String;
+    v.Text = Value;
+    return v;
+}
+
+TFormValue IdentValue(const std::string& Value) {
+    TFormValue v;
+    v.Kind = TFormValue::TKind::Ident;
+    v.Text = Value;
+    return v;
+}
+
+TFormValue BoolValue(bool Value) { return IdentValue(Value ? "True" : "False"); }
+
+TFormValue SetValue(const std::vector<std::string>& Items) {
+    TFormValue v;
+    v.Kind = TFormValue::TKind::Set;
+    v.Items = Items;
+    return v;
 }
 
 void RegisterFormClass(const std::string& ClassName, TFormFactory Factory) {
@@ -232,20 +366,36 @@ const std::vector<std::pair<std::string, TBevelCut>> kBevels = {
 
 void RegisterStandardComponents() {
     RegisterComponent<TComponent>("TComponent", "")
-        .Int("Tag", [](TComponent& c, int v) { c.Tag = v; })
+        .Int(
+            "Tag", [](TComponent& c, int v) { c.Tag = v; }, [](TComponent& c) { return static_cast<int>(c.Tag); })
+        .Default(0)
         // Where the designer showed a non-visual component: no meaning at run time.
         .Ignore("Left")
         .Ignore("Top");
 
     RegisterComponent<TControl>("TControl", "TComponent")
-        .Int("Left", [](TControl& c, int v) { c.SetLeft(v); })
-        .Int("Top", [](TControl& c, int v) { c.SetTop(v); })
-        .Int("Width", [](TControl& c, int v) { c.SetWidth(v); })
-        .Int("Height", [](TControl& c, int v) { c.SetHeight(v); })
-        .Bool("Visible", [](TControl& c, bool v) { c.SetVisible(v); })
-        .Bool("Enabled", [](TControl& c, bool v) { c.SetEnabled(v); })
-        .Str("Caption", [](TControl& c, const std::string& v) { c.SetCaption(v); })
-        .Str("Hint", [](TControl& c, const std::string& v) { c.Hint = v; })
+        .Int(
+            "Left", [](TControl& c, int v) { c.SetLeft(v); }, [](TControl& c) { return c.GetLeft(); })
+        .Int(
+            "Top", [](TControl& c, int v) { c.SetTop(v); }, [](TControl& c) { return c.GetTop(); })
+        .Int(
+            "Width", [](TControl& c, int v) { c.SetWidth(v); }, [](TControl& c) { return c.GetWidth(); })
+        .Int(
+            "Height", [](TControl& c, int v) { c.SetHeight(v); }, [](TControl& c) { return c.GetHeight(); })
+        .Bool(
+            "Visible", [](TControl& c, bool v) { c.SetVisible(v); }, [](TControl& c) { return c.GetVisible(); })
+        .Default(true)
+        .Stored([](TControl& c) { return dynamic_cast<TCustomForm*>(&c) == nullptr; })
+        .Bool(
+            "Enabled", [](TControl& c, bool v) { c.SetEnabled(v); }, [](TControl& c) { return c.GetEnabled(); })
+        .Default(true)
+        .Str(
+            "Caption", [](TControl& c, const std::string& v) { c.SetCaption(v); },
+            [](TControl& c) { return c.Caption(); })
+        .DefaultText("")
+        .Str(
+            "Hint", [](TControl& c, const std::string& v) { c.Hint = v; }, [](TControl& c) { return c.Hint; })
+        .DefaultText("")
         .Bool("ShowHint", [](TControl& c, bool v) { c.ShowHint = v; })
         .Ignore("ParentShowHint")
         .Int("HelpContext", [](TControl& c, int v) { c.HelpContext = v; })
@@ -279,7 +429,9 @@ void RegisterStandardComponents() {
         .Event("OnResize", &TControl::OnResize);
 
     RegisterComponent<TWinControl>("TWinControl", "TControl")
-        .Int("TabOrder", [](TWinControl& c, int v) { c.TabOrder = v; })
+        .Int(
+            "TabOrder", [](TWinControl& c, int v) { c.TabOrder = v; }, [](TWinControl& c) { return c.TabOrder; })
+        .Default(-1)
         .Bool("TabStop", [](TWinControl& c, bool v) { c.TabStop = v; })
         .Ignore("Ctl3D")
         .Ignore("ParentCtl3D")
@@ -586,10 +738,9 @@ private:
     void ApplyProperties(TComponent& c, const std::string& className, const TFormObject& obj, TReadContext& ctx) {
         for (const TFormProperty& p : obj.Properties) {
             ctx.Line = p.Line;
-            const TPropertySetter* setter = FindPropertySetter(className, p.Name);
-            if (setter == nullptr) ctx.Error("Unknown property " + p.Name + " of " + className);
             try {
-                (*setter)(c, p.Value, ctx);
+                if (!ReadProperty(c, className, p.Name, p.Value, ctx))
+                    ctx.Error("Unknown property " + p.Name + " of " + className);
             } catch (const EFormReadError&) {
                 throw;
             } catch (const Exception& e) {

@@ -12,10 +12,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/Collections.h"
 #include "platform/rtl/FormText.h"
 #include "platform/win/Graphics.h"
 
@@ -115,60 +117,116 @@ public:
     TColor Color(const TFormValue& v);
 };
 
-using TPropertySetter = std::function<void(TComponent& Instance, const TFormValue& Value, TReadContext& Context)>;
+using TPropertySetter = std::function<void(TPersistent& Instance, const TFormValue& Value, TReadContext& Context)>;
+// The stored form of a property's current value.
+using TPropertyGetter = std::function<TFormValue(TPersistent& Instance)>;
 
-// A registered component class: how to make one and its property table (the parent class's table
+// How the component writer writes one property: its value, the default that is not written, and whether
+// the instance stores it at all. Against an ancestor, a value equal to the ancestor's is not written.
+struct TPropertyWriter {
+    std::string Name;
+    TPropertyGetter Get;
+    std::optional<TFormValue> Default;
+    std::function<bool(TPersistent& Instance)> Stored;  // empty: always stored
+};
+
+// A persistent object held by an instance and stored with it ("Name.Property = ..."): its own class's
+// table applies to it, and its DefineProperties too.
+struct TSubObject {
+    std::string Name;
+    std::string ClassName;
+    std::function<TPersistent*(TPersistent& Instance)> Get;
+};
+
+// A registered class: how to make one (components only) and its property table (the parent class's table
 // applies too).
 struct TComponentClassInfo {
     std::string Name;
     std::string Parent;
     std::function<TComponent*(TComponent* Owner)> Create;  // empty for classes never made by the reader
     std::map<std::string, TPropertySetter> Properties;     // by upper-case name
+    std::vector<TPropertyWriter> Writers;                  // in the order they are written
+    std::vector<TSubObject> SubObjects;
 };
 
 TComponentClassInfo& RegisterComponentClass(const std::string& Name, const std::string& Parent,
                                             std::function<TComponent*(TComponent* Owner)> Create);
+// Takes a class out of the registry (a unit's shutdown); nothing when it is not registered.
+void UnregisterComponentClass(const std::string& Name);
 const TComponentClassInfo* FindComponentClass(const std::string& Name);
 // The setter of a property of a class or of one of its ancestors.
 const TPropertySetter* FindPropertySetter(const std::string& ClassName, const std::string& Property);
 
-// Typed helpers that fill a class's property table.
+// Sets one stored property of an instance of a registered class: through its class's table, a sub-object
+// ("LookAndFeel.Kind"), or its DefineProperties. False when nothing knows the property.
+bool ReadProperty(TPersistent& Instance, const std::string& ClassName, const std::string& Property,
+                  const TFormValue& Value, TReadContext& Context);
+// The stored properties of an instance (the table's, sub-objects' and defined ones), in order.
+void WriteProperties(TPersistent& Instance, const std::string& ClassName, TPersistent* Ancestor,
+                     std::vector<std::pair<std::string, TFormValue>>& Out);
+
+// Stored values for getters and defaults.
+TFormValue IntValue(std::int64_t Value);
+TFormValue StrValue(const std::string& Value);
+TFormValue IdentValue(const std::string& Value);
+TFormValue BoolValue(bool Value);
+TFormValue SetValue(const std::vector<std::string>& Items);
+
+// Typed helpers that fill a class's property table. A property with a getter is also written.
 template <class C>
 class TPropertyTable {
 public:
     explicit TPropertyTable(TComponentClassInfo& info) : info_(info) {}
     TPropertyTable& Custom(const std::string& Name, std::function<void(C&, const TFormValue&, TReadContext&)> Fn) {
-        info_.Properties[TFormBindings::Key(Name)] = [Fn = std::move(Fn)](TComponent& c, const TFormValue& v,
+        info_.Properties[TFormBindings::Key(Name)] = [Fn = std::move(Fn)](TPersistent& c, const TFormValue& v,
                                                                           TReadContext& ctx) {
             Fn(static_cast<C&>(c), v, ctx);
         };
         return *this;
     }
+    TPropertyTable& Custom(const std::string& Name, std::function<void(C&, const TFormValue&, TReadContext&)> Fn,
+                           std::function<TFormValue(C&)> Get) {
+        Custom(Name, std::move(Fn));
+        info_.Writers.push_back(
+            TPropertyWriter{Name, [Get = std::move(Get)](TPersistent& c) { return Get(static_cast<C&>(c)); }, {}, {}});
+        return *this;
+    }
     TPropertyTable& Int(const std::string& Name, std::function<void(C&, int)> Fn) {
-        return Custom(Name, [Fn = std::move(Fn)](C& c, const TFormValue& v, TReadContext& ctx) {
-            Fn(c, static_cast<int>(ctx.Int(v)));
-        });
+        return Custom(Name, IntSetter(std::move(Fn)));
+    }
+    TPropertyTable& Int(const std::string& Name, std::function<void(C&, int)> Fn, std::function<int(C&)> Get) {
+        return Custom(Name, IntSetter(std::move(Fn)), [Get = std::move(Get)](C& c) { return IntValue(Get(c)); });
     }
     TPropertyTable& Bool(const std::string& Name, std::function<void(C&, bool)> Fn) {
-        return Custom(Name, [Fn = std::move(Fn)](C& c, const TFormValue& v, TReadContext& ctx) { Fn(c, ctx.Bool(v)); });
+        return Custom(Name, BoolSetter(std::move(Fn)));
+    }
+    TPropertyTable& Bool(const std::string& Name, std::function<void(C&, bool)> Fn, std::function<bool(C&)> Get) {
+        return Custom(Name, BoolSetter(std::move(Fn)), [Get = std::move(Get)](C& c) { return BoolValue(Get(c)); });
     }
     TPropertyTable& Str(const std::string& Name, std::function<void(C&, const std::string&)> Fn) {
-        return Custom(Name, [Fn = std::move(Fn)](C& c, const TFormValue& v, TReadContext& ctx) { Fn(c, ctx.Str(v)); });
+        return Custom(Name, StrSetter(std::move(Fn)));
+    }
+    TPropertyTable& Str(const std::string& Name, std::function<void(C&, const std::string&)> Fn,
+                        std::function<std::string(C&)> Get) {
+        return Custom(Name, StrSetter(std::move(Fn)), [Get = std::move(Get)](C& c) { return StrValue(Get(c)); });
     }
     // An enumeration written as its identifiers.
     template <class E>
     TPropertyTable& Enum(const std::string& Name, std::vector<std::pair<std::string, E>> Values,
                          std::function<void(C&, E)> Fn) {
-        return Custom(
-            Name, [Values = std::move(Values), Fn = std::move(Fn), Name](C& c, const TFormValue& v, TReadContext& ctx) {
-                std::string id = ctx.Ident(v);
-                for (const auto& [n, e] : Values)
-                    if (SameText(n, id)) {
-                        Fn(c, e);
-                        return;
-                    }
-                ctx.Error("Invalid property value " + id + " for " + Name);
-            });
+        return Custom(Name, EnumSetter(Name, std::move(Values), std::move(Fn)));
+    }
+    template <class E>
+    TPropertyTable& Enum(const std::string& Name, std::vector<std::pair<std::string, E>> Values,
+                         std::function<void(C&, E)> Fn, std::function<E(C&)> Get) {
+        auto names = Values;
+        return Custom(Name, EnumSetter(Name, std::move(Values), std::move(Fn)),
+                      [names = std::move(names), Get = std::move(Get)](C& c) {
+                          const E e = Get(c);
+                          for (const auto& [n, v] : names)
+                              if (v == e) return IdentValue(n);
+                          return IntValue(static_cast<std::int64_t>(e));
+                      });
     }
     // An event: the named handler of the form, of the member's type.
     template <class E, class B>
@@ -178,14 +236,87 @@ public:
             c.*Member = ctx.Handler<E>(v, Name);
         });
     }
+    // A collection property; its items' class is registered under ItemClassName.
+    TPropertyTable& Collection(const std::string& Name, const std::string& ItemClassName,
+                               std::function<TCollection&(C&)> Get);
+    // A persistent held by the instance, stored with the name as prefix of its own properties.
+    TPropertyTable& SubObject(const std::string& Name, const std::string& ClassName,
+                              std::function<TPersistent*(C&)> Get) {
+        info_.SubObjects.push_back(
+            TSubObject{Name, ClassName, [Get = std::move(Get)](TPersistent& c) { return Get(static_cast<C&>(c)); }});
+        return *this;
+    }
     // Accepted and not used (design-time information).
     TPropertyTable& Ignore(const std::string& Name) {
         return Custom(Name, [](C&, const TFormValue&, TReadContext&) {});
     }
 
+    // For the property added last: the value that is not written, and the test whether it is stored.
+    TPropertyTable& Default(const TFormValue& Value) {
+        LastWriter().Default = Value;
+        return *this;
+    }
+    TPropertyTable& Default(int Value) { return Default(IntValue(Value)); }
+    TPropertyTable& Default(bool Value) { return Default(BoolValue(Value)); }
+    TPropertyTable& DefaultText(const std::string& Value) { return Default(StrValue(Value)); }
+    TPropertyTable& DefaultIdent(const std::string& Value) { return Default(IdentValue(Value)); }
+    TPropertyTable& Stored(std::function<bool(C&)> Fn) {
+        LastWriter().Stored = [Fn = std::move(Fn)](TPersistent& c) { return Fn(static_cast<C&>(c)); };
+        return *this;
+    }
+
 private:
+    TPropertyWriter& LastWriter() {
+        if (info_.Writers.empty()) throw EInvalidOperation("No written property to qualify");
+        return info_.Writers.back();
+    }
+    static std::function<void(C&, const TFormValue&, TReadContext&)> IntSetter(std::function<void(C&, int)> Fn) {
+        return
+            [Fn = std::move(Fn)](C& c, const TFormValue& v, TReadContext& ctx) { Fn(c, static_cast<int>(ctx.Int(v))); };
+    }
+    static std::function<void(C&, const TFormValue&, TReadContext&)> BoolSetter(std::function<void(C&, bool)> Fn) {
+        return [Fn = std::move(Fn)](C& c, const TFormValue& v, TReadContext& ctx) { Fn(c, ctx.Bool(v)); };
+    }
+    static std::function<void(C&, const TFormValue&, TReadContext&)> StrSetter(
+        std::function<void(C&, const std::string&)> Fn) {
+        return [Fn = std::move(Fn)](C& c, const TFormValue& v, TReadContext& ctx) { Fn(c, ctx.Str(v)); };
+    }
+    template <class E>
+    static std::function<void(C&, const TFormValue&, TReadContext&)> EnumSetter(
+        const std::string& Name, std::vector<std::pair<std::string, E>> Values, std::function<void(C&, E)> Fn) {
+        return [Values = std::move(Values), Fn = std::move(Fn), Name](C& c, const TFormValue& v, TReadContext& ctx) {
+            std::string id = ctx.Ident(v);
+            for (const auto& [n, e] : Values)
+                if (SameText(n, id)) {
+                    Fn(c, e);
+                    return;
+                }
+            ctx.Error("Invalid property value " + id + " for " + Name);
+        };
+    }
+
     TComponentClassInfo& info_;
 };
+
+// Reads a collection's stored items through their class's property table.
+void ReadCollectionValue(TCollection& Collection, const std::string& ItemClassName, const TFormValue& Value,
+                         TReadContext& Context);
+// The stored form of a collection's items.
+TFormValue CollectionValue(TCollection& Collection, const std::string& ItemClassName);
+
+template <class C>
+TPropertyTable<C>& TPropertyTable<C>::Collection(const std::string& Name, const std::string& ItemClassName,
+                                                 std::function<TCollection&(C&)> Get) {
+    Custom(
+        Name,
+        [Get, ItemClassName](C& c, const TFormValue& v, TReadContext& ctx) {
+            ReadCollectionValue(Get(c), ItemClassName, v, ctx);
+        },
+        [Get, ItemClassName](C& c) { return CollectionValue(Get(c), ItemClassName); });
+    TFormValue empty;
+    empty.Kind = TFormValue::TKind::Collection;
+    return Default(empty);
+}
 
 template <class C>
 TPropertyTable<C> RegisterComponent(const std::string& Name, const std::string& Parent) {
@@ -198,6 +329,13 @@ TPropertyTable<C> RegisterComponent(const std::string& Name, const std::string& 
         }
     });
     return TPropertyTable<C>(info);
+}
+
+// A persistent class that is stored inside components (collection items, sub-objects), never made by
+// the reader itself.
+template <class C>
+TPropertyTable<C> RegisterPersistent(const std::string& Name, const std::string& Parent) {
+    return TPropertyTable<C>(RegisterComponentClass(Name, Parent, {}));
 }
 
 // Reads a form's resource into it (the form calls this while it is made).
