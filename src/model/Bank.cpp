@@ -1,6 +1,5 @@
 #include "model/Bank.h"
 
-#include <cstring>
 #include <exception>
 
 #include "model/ParamBlocks.h"
@@ -246,18 +245,14 @@ std::size_t TBank::TakeStepReply(const TTransferLink& Link, const TMyMidiEvent* 
         kind_->StepMessage(*Members.at(static_cast<std::size_t>(TransferIndex)), TransferStep).size();
     const std::uint32_t address = MemberAddress(TransferIndex) + kind_->StepOffset(TransferStep);
     if (!TakeExpectedReply(*Link.Progress, Event, address, size, AskAgain)) return 0;
-    if (TransferStep == 0) kept_.assign(static_cast<std::size_t>(kind_->Steps), {});
-    kept_[static_cast<std::size_t>(TransferStep)].assign(Event->Sysex.data(), Event->Sysex.data() + size);
+    KeepReply(TransferStep, *Event, size);
     ++TransferStep;
     return size;
 }
 
 void TBank::StoreKeptMember() {
     TLibElem& member = *Members.at(static_cast<std::size_t>(TransferIndex));
-    for (int step = 0; step < kind_->Steps; ++step) {
-        const std::span<std::uint8_t> message = kind_->StepMessage(member, step);
-        std::memcpy(message.data(), kept_[static_cast<std::size_t>(step)].data(), message.size());
-    }
+    StoreKeptReplies(kind_->Steps, [this, &member](int step) { return kind_->StepMessage(member, step); });
 }
 
 // ---------------------------------------------------------------------------------------- member kinds

@@ -145,10 +145,6 @@ protected:
 
     // The bank's member kind; none for a bank of no fixed kind.
     const TBankKind* kind_ = nullptr;
-
-private:
-    // The replies of the member being received, one per step.
-    std::vector<std::vector<std::uint8_t>> kept_;
 };
 
 // ------------------------------------------------------------------------------------------ patch bank

@@ -416,13 +416,34 @@ bool TLibElem::TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent
     return true;
 }
 
-bool TLibElem::StoreBlockReply(const TTransferLink& Link, const TMyMidiEvent* Event, std::uint32_t Address,
-                               std::span<std::uint8_t> Target) {
-    if (!TakeExpectedReply(*Link.Progress, Event, Address, Target.size(), [this]() { RequestNext(); })) return false;
-    std::memcpy(Target.data(), Event->Sysex.data(), Target.size());
-    Link.Progress->AddReceived(static_cast<int>(Target.size()), 1);
-    MessageCount = static_cast<std::int16_t>(MessageCount <= 0 ? 1 : MessageCount + 1);
+bool TLibElem::KeepBlockReply(const TTransferLink& Link, const TMyMidiEvent* Event, std::uint32_t Address,
+                              std::size_t Size) {
+    if (!TakeExpectedReply(*Link.Progress, Event, Address, Size, [this]() { RequestNext(); })) return false;
+    const int index = MessageCount <= 0 ? 0 : MessageCount;
+    KeepReply(index, *Event, Size);
+    Link.Progress->AddReceived(static_cast<int>(Size), 1);
+    MessageCount = static_cast<std::int16_t>(index + 1);
     return true;
+}
+
+void TLibElem::KeepReply(int Index, const TMyMidiEvent& Event, std::size_t Size) {
+    // The first reply begins a new element: whatever an earlier attempt kept goes.
+    const auto at = static_cast<std::size_t>(Index);
+    if (at == 0) keptReplies_.clear();
+    if (keptReplies_.size() <= at) keptReplies_.resize(at + 1);
+    keptReplies_[at].assign(Event.Sysex.data(), Event.Sysex.data() + Size);
+}
+
+void TLibElem::StoreKeptReplies(int Count, const std::function<std::span<std::uint8_t>(int)>& Target) {
+    for (int i = 0; i < Count; ++i)
+        if (static_cast<std::size_t>(i) >= keptReplies_.size() ||
+            keptReplies_[static_cast<std::size_t>(i)].size() != Target(i).size())
+            throw EInvalidOperation("A receive is missing reply " + std::to_string(i));
+    for (int i = 0; i < Count; ++i) {
+        const std::vector<std::uint8_t>& reply = keptReplies_[static_cast<std::size_t>(i)];
+        std::memcpy(Target(i).data(), reply.data(), reply.size());
+    }
+    keptReplies_.clear();
 }
 
 void TLibElem::StartTransmitTimer(ITransferProgress& Progress, std::uint32_t TickMs) {

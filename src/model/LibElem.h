@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "model/ModelServices.h"
 #include "platform/rtl/DateUtils.h"
@@ -183,10 +184,20 @@ protected:
     static bool TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent* Event, std::uint32_t Address,
                                   std::size_t Size, const std::function<void()>& AskAgain);
     // For kinds received block by block, one request each: takes the event when it is the expected
-    // reply at Address (see TakeExpectedReply; a damaged one is asked for again), copies it into Target,
-    // counts it and moves MessageCount to the next block. False when the event was not that reply.
-    bool StoreBlockReply(const TTransferLink& Link, const TMyMidiEvent* Event, std::uint32_t Address,
-                         std::span<std::uint8_t> Target);
+    // reply at Address (see TakeExpectedReply; a damaged one is asked for again), keeps its Size bytes
+    // as reply number MessageCount, counts it and moves MessageCount to the next block. False when the
+    // event was not that reply.
+    bool KeepBlockReply(const TTransferLink& Link, const TMyMidiEvent* Event, std::uint32_t Address, std::size_t Size);
+
+    // A receive holds its replies until the last one has come and passed its checks; only then does the
+    // element take them, all in one step, so that a cancelled or failed receive leaves it as it was.
+
+    // Keeps the first Size bytes of Event as reply number Index (0-based).
+    void KeepReply(int Index, const TMyMidiEvent& Event, std::size_t Size);
+    // Copies the kept replies 0..Count-1 into their message buffers, Target(i) for reply i, and lets the
+    // kept ones go. Nothing is copied unless every reply is there with the size of its buffer
+    // (EInvalidOperation).
+    void StoreKeptReplies(int Count, const std::function<std::span<std::uint8_t>(int)>& Target);
     // Sets the progress window's timer to pace a transmit: TransmitStep on every tick of TickMs.
     void StartTransmitTimer(ITransferProgress& Progress, std::uint32_t TickMs);
     // The modal part of a paced transmit: opens the progress window for Messages messages (counting the
@@ -195,6 +206,9 @@ protected:
                      bool CountElement);
     // A finished transfer: Completed set, and the time-out handler closes the window after DelayMs.
     void CloseAfter(ITransferProgress& Progress, std::uint32_t DelayMs);
+
+private:
+    std::vector<std::vector<std::uint8_t>> keptReplies_;  // the replies of the running receive
 };
 
 // The topmost of the element's owner, its owner's owner and that one's owner (three levels at most):

@@ -146,9 +146,11 @@ void TPatch::Transmit(bool ToTemporary) {
 }
 
 void TPatch::Receive(bool FromTemporary) {
-    TLibElem::Receive(FromTemporary);  // the patch counts as modified
     const TTransferLink link = BeginReceive();
-    if (!link) return;
+    if (!link) {
+        TLibElem::Receive(FromTemporary);  // the patch counts as modified all the same
+        return;
+    }
     MessageCount = 0;
     TransferAddress = BaseFor(FromTemporary);
     RunReceive(*link.Progress, 1, "Now Receiving Patch", "Pacth", true);
@@ -164,6 +166,11 @@ void TPatch::RequestNext() {
     SendRequest(link, TransferAddress, 0, PatchRequestSize, false);
 }
 
+std::span<std::uint8_t> TPatch::ReplyTarget(int Reply) {
+    if (Reply <= 0) return Common->Message;
+    return Tone(Reply).Message;
+}
+
 std::uint32_t TPatch::ExpectedReplyAddress() const {
     return MessageCount <= 0 ? TransferAddress : TransferAddress + ToneOffset(MessageCount);
 }
@@ -177,16 +184,17 @@ void TPatch::ReceiveHandler(TObject* Sender) {
         link.Progress->SetTimerEnabled(TTransferTimer::Timer, false);
         return;
     }
-    const bool common = MessageCount == 0;
-    const std::size_t size = common ? TCommon::MessageSize : TTone::MessageSize;
+    const std::size_t size = ReplyTarget(MessageCount).size();
     if (!TakeExpectedReply(*link.Progress, event.get(), ExpectedReplyAddress(), size, [this]() { RequestNext(); }))
         return;
-    std::uint8_t* target = common ? Common->Message.data() : Tone(MessageCount).Message.data();
-    std::memcpy(target, event->Sysex.data(), size);
+    KeepReply(MessageCount, *event, size);
     ++MessageCount;
     event.reset();
 
     if (MessageCount == 1 + ToneCount) {
+        // The whole patch is here: it takes the five messages at once, as one change.
+        StoreKeptReplies(MessageCount, [this](int reply) { return ReplyTarget(reply); });
+        TouchElement(this);
         link.Progress->SetCompleted(true);
         link.Progress->AddReceived(PatchSyxSize, 1 + ToneCount);
         link.Progress->Close();

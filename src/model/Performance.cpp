@@ -124,13 +124,20 @@ void TPerformance::SendPartsToTemp() {
 void TPerformance::ClosePartEditor() { CloseEditorSlots(std::span<TEditorSlot>(&PartEditor, 1)); }
 
 void TPerformance::Receive(bool FromTemporary) {
-    TLibElem::Receive(FromTemporary);  // the performance counts as modified
     const TTransferLink link = BeginReceive();
-    if (!link) return;
+    if (!link) {
+        TLibElem::Receive(FromTemporary);  // the performance counts as modified all the same
+        return;
+    }
     MessageCount = 0;
     TransferAddress = BaseFor(FromTemporary);
     RunReceive(*link.Progress, 1 + PartCount, "Now Receiving Performance", "Performance", true);
     UpdateViews();
+}
+
+std::span<std::uint8_t> TPerformance::ReplyTarget(int Reply) {
+    if (Reply <= 0) return Common->Message;
+    return Part(Reply).Message;
 }
 
 std::uint32_t TPerformance::ExpectedReplyAddress() const {
@@ -155,12 +162,13 @@ void TPerformance::ReceiveHandler(TObject* Sender) {
     std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
     if (MessageCount >= 1 + PartCount) return;  // the transfer is over: a late duplicate
 
-    const std::span<std::uint8_t> target =
-        MessageCount <= 0 ? std::span<std::uint8_t>(Common->Message) : Part(MessageCount).Message;
-    if (!StoreBlockReply(link, event.get(), ExpectedReplyAddress(), target)) return;
+    if (!KeepBlockReply(link, event.get(), ExpectedReplyAddress(), ReplyTarget(MessageCount).size())) return;
     event.reset();
 
     if (MessageCount == 1 + PartCount) {
+        // The whole performance is here: it takes the seventeen blocks at once, as one change.
+        StoreKeptReplies(MessageCount, [this](int reply) { return ReplyTarget(reply); });
+        TouchElement(this);
         link.Progress->SetCompleted(true);
         link.Progress->Close();
         return;

@@ -156,15 +156,22 @@ void TRhythm::TransmitStep() {
 // -------------------------------------------------------------------------------------------- receive
 
 void TRhythm::Receive(bool FromTemporary) {
-    TLibElem::Receive(FromTemporary);  // the set counts as modified
     const TTransferLink link = BeginReceive();
-    if (!link) return;
+    if (!link) {
+        TLibElem::Receive(FromTemporary);  // the set counts as modified all the same
+        return;
+    }
     CompletionCount = 0;
     MessageCount = 0;
     TransferBase = BaseFor(FromTemporary);
     TransferAddress = TransferBase;
     RunReceive(*link.Progress, RhythmMessages, "Now Receiving Rhythm", "Rhythm Number", true);
     UpdateViews();
+}
+
+std::span<std::uint8_t> TRhythm::ReplyTarget(int Reply) {
+    if (Reply <= 0) return Common->Message;
+    return Note(KeyOfMessage(Reply)).Message;
 }
 
 std::uint32_t TRhythm::ExpectedReplyAddress() const {
@@ -194,11 +201,14 @@ void TRhythm::ReceiveHandler(TObject* Sender) {
     std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
     if (CompletionCount > 0 || MessageCount >= RhythmMessages) return;  // over: a late duplicate
 
-    const std::span<std::uint8_t> target =
-        MessageCount <= 0 ? std::span<std::uint8_t>(Common->Message) : Note(KeyOfMessage(MessageCount)).Message;
-    if (!StoreBlockReply(link, event.get(), ExpectedReplyAddress(), target)) return;
+    if (!KeepBlockReply(link, event.get(), ExpectedReplyAddress(), ReplyTarget(MessageCount).size())) return;
     event.reset();
-    if (MessageCount == RhythmMessages) ++CompletionCount;
+    if (MessageCount == RhythmMessages) {
+        // The whole set is here: it takes the 65 blocks at once, as one change.
+        StoreKeptReplies(MessageCount, [this](int reply) { return ReplyTarget(reply); });
+        TouchElement(this);
+        ++CompletionCount;
+    }
     RequestNext();
 }
 

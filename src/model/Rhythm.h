@@ -61,7 +61,8 @@ public:
     // the set becomes the current one and previews sound on channel 10. Nothing while the ports are
     // not usable.
     void Transmit(bool ToTemporary) override;
-    // Fetches the set block by block through the progress window.
+    // Fetches the set block by block through the progress window, as the performance does: all 65
+    // blocks or nothing.
     void Receive(bool FromTemporary) override;
     void InitDefault() override;
     // Asks for the block the message counter names, with the reply time-out and the input handler; once
@@ -71,9 +72,9 @@ public:
     // One message of a transmit: the common, then the notes of keys 35..98.
     void TransmitStep() override;
 
-    // The input handler of a receive: only the data set asked for is stored, a damaged one is asked for
-    // again, anything else is dropped while the time-out keeps counting. After the 65th block the
-    // progress window closes a second later.
+    // The input handler of a receive: only the data set asked for is kept, a damaged one is asked for
+    // again, anything else is dropped while the time-out keeps counting. The 65th block stores the
+    // set, and the progress window closes a second later.
     void ReceiveHandler(TObject* Sender) override;
 
     // Sends the whole set to the temporary area (revert and paste of the rhythm editors).
@@ -98,6 +99,8 @@ public:
 
 private:
     std::array<TSyxMessage, 1 + RhythmNoteCount> SyxMessages();
+    // The message buffer that reply number Reply of a receive fills: the common, then keys 35..98.
+    std::span<std::uint8_t> ReplyTarget(int Reply);
     std::uint32_t BaseFor(bool ToTemporary) const;
 };
 

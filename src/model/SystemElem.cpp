@@ -101,13 +101,20 @@ void TSystem::Transmit(bool ToTemporary) {
 }
 
 void TSystem::Receive(bool FromTemporary) {
-    TLibElem::Receive(FromTemporary);  // the system counts as modified
     const TTransferLink link = BeginReceive();
-    if (!link) return;
+    if (!link) {
+        TLibElem::Receive(FromTemporary);  // the system counts as modified all the same
+        return;
+    }
     MessageCount = 0;
     TransferAddress = SystemBase;
     RunReceive(*link.Progress, 1 + ScaleTuneCount, "Now Receiving System", "System", true);
     UpdateViews();
+}
+
+std::span<std::uint8_t> TSystem::ReplyTarget(int Reply) {
+    if (Reply <= 0) return Common->Message;
+    return ScaleTune(Reply).Message;
 }
 
 std::uint32_t TSystem::ExpectedReplyAddress() const {
@@ -132,12 +139,13 @@ void TSystem::ReceiveHandler(TObject* Sender) {
     std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
     if (MessageCount >= 1 + ScaleTuneCount) return;  // the transfer is over: a late duplicate
 
-    const std::span<std::uint8_t> target =
-        MessageCount <= 0 ? std::span<std::uint8_t>(Common->Message) : ScaleTune(MessageCount).Message;
-    if (!StoreBlockReply(link, event.get(), ExpectedReplyAddress(), target)) return;
+    if (!KeepBlockReply(link, event.get(), ExpectedReplyAddress(), ReplyTarget(MessageCount).size())) return;
     event.reset();
 
     if (MessageCount == 1 + ScaleTuneCount) {
+        // The whole system is here: it takes the eighteen blocks at once, as one change.
+        StoreKeptReplies(MessageCount, [this](int reply) { return ReplyTarget(reply); });
+        TouchElement(this);
         link.Progress->SetCompleted(true);
         link.Progress->Close();
         return;

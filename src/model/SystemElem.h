@@ -48,7 +48,8 @@ public:
     // Sends the eighteen messages (the system is always the current one afterwards). The argument is
     // not used: the system has one area. Nothing while the ports are not usable.
     void Transmit(bool ToTemporary) override;
-    // Fetches the system block by block through the progress window.
+    // Fetches the system block by block through the progress window, as the performance does: all
+    // eighteen blocks or nothing.
     void Receive(bool FromTemporary) override;
     void InitDefault() override;
     // Empties the input, asks for the block the message counter names, arms the reply time-out and takes
@@ -56,9 +57,9 @@ public:
     void RequestNext() override;
     void StoreWindowPositions() override;
 
-    // The input handler of a receive, as the performance's: only the data set asked for is stored, a
-    // damaged one is asked for again, anything else is dropped while the time-out keeps counting. After
-    // the eighteenth block it ends.
+    // The input handler of a receive, as the performance's: only the data set asked for is kept, a
+    // damaged one is asked for again, anything else is dropped while the time-out keeps counting. The
+    // eighteenth block stores the system and ends the transfer.
     void ReceiveHandler(TObject* Sender) override;
 
     // Sends the whole system (revert and paste of the system editors).
@@ -79,6 +80,8 @@ public:
 
 private:
     std::array<TSyxMessage, 1 + ScaleTuneCount> SyxMessages();
+    // The message buffer that reply number Reply of a receive fills: the common, then scale tunes 1..17.
+    std::span<std::uint8_t> ReplyTarget(int Reply);
 };
 
 }  // namespace zel
