@@ -3,9 +3,14 @@
 #include <QImage>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "platform/win/GdiQt.h"
+#include "platform/win/ImageLists.h"
 
 namespace zel {
 
@@ -410,6 +415,243 @@ TRect TCanvas::GetClipRect() {
 
 // ---------------------------------------------------------------------------------------------- TBitmap
 
+namespace {
+
+int BitsOfFormat(TPixelFormat f) {
+    switch (f) {
+        case pf1bit: return 1;
+        case pf4bit: return 4;
+        case pf8bit: return 8;
+        case pf15bit:
+        case pf16bit: return 16;
+        case pf24bit: return 24;
+        default: return 32;
+    }
+}
+
+TPixelFormat FormatOfBits(int bits) {
+    switch (bits) {
+        case 1: return pf1bit;
+        case 4: return pf4bit;
+        case 8: return pf8bit;
+        case 16: return pf15bit;
+        case 24: return pf24bit;
+        default: return pf32bit;
+    }
+}
+
+// Black or white by brightness, as a monochrome surface shows a colour.
+std::uint32_t MonoOf(std::uint32_t p) {
+    const unsigned r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    return (r * 30 + g * 59 + b * 11) >= 128 * 100 ? 0xFFFFFFFFu : 0xFF000000u;
+}
+
+void PutU16(std::string& s, std::size_t at, std::uint16_t v) {
+    s[at] = static_cast<char>(v & 0xFF);
+    s[at + 1] = static_cast<char>(v >> 8);
+}
+void PutU32(std::string& s, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) s[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+std::uint32_t GetU32(std::string_view s, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(s[at + static_cast<std::size_t>(i)]);
+    return v;
+}
+std::uint16_t GetU16(std::string_view s, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(s[at]) | (static_cast<std::uint8_t>(s[at + 1]) << 8));
+}
+
+std::size_t RowBytes(int width, int bits) {
+    return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32) * 4;
+}
+
+// The palette of a 1-, 4- or 8-bit stream: the image's own colours in ascending order when they fit, else a
+// fixed palette (black and white; the 16 standard colours; 3 bits of red and green and 2 of blue).
+struct TPalette {
+    std::vector<std::uint32_t> Colors;  // 24-bit, 1 << bits entries
+    std::size_t Own = 0;                // how many leading entries are the image's own (sorted) colours
+    int Bits = 0;
+    int IndexOf(std::uint32_t rgb) const {
+        if (Own > 0) {
+            auto end = Colors.begin() + static_cast<std::ptrdiff_t>(Own);
+            return static_cast<int>(std::lower_bound(Colors.begin(), end, rgb) - Colors.begin());
+        }
+        if (Bits == 1) return MonoOf(rgb) == 0xFFFFFFFFu ? 1 : 0;
+        if (Bits == 8) return static_cast<int>(((rgb >> 16) & 0xE0) | ((rgb >> 11) & 0x1C) | ((rgb >> 6) & 0x03));
+        int best = 0;
+        long bestDist = -1;
+        for (std::size_t i = 0; i < Colors.size(); ++i) {
+            long d = 0;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const long c =
+                    static_cast<long>((rgb >> shift) & 0xFF) - static_cast<long>((Colors[i] >> shift) & 0xFF);
+                d += c * c;
+            }
+            if (bestDist < 0 || d < bestDist) {
+                bestDist = d;
+                best = static_cast<int>(i);
+            }
+        }
+        return best;
+    }
+};
+
+TPalette MakePalette(const QImage& img, int w, int h, int bits) {
+    TPalette pal;
+    pal.Bits = bits;
+    const std::size_t size = std::size_t{1} << bits;
+    std::vector<std::uint32_t> seen;
+    for (int y = 0; y < h && seen.size() <= size; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(img.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t rgb = row[x] & 0xFFFFFF;
+            if (std::find(seen.begin(), seen.end(), rgb) == seen.end()) {
+                seen.push_back(rgb);
+                if (seen.size() > size) break;
+            }
+        }
+    }
+    if (seen.size() <= size) {
+        std::sort(seen.begin(), seen.end());
+        pal.Own = seen.size();
+        pal.Colors = seen;
+        pal.Colors.resize(size, 0);
+        return pal;
+    }
+    static const std::uint32_t kStandard16[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                                  0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                                  0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    if (bits == 1) {
+        pal.Colors = {0x000000, 0xFFFFFF};
+    } else if (bits == 4) {
+        pal.Colors.assign(std::begin(kStandard16), std::end(kStandard16));
+    } else {
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            const std::uint32_t r = ((i >> 5) & 7) * 255 / 7, g = ((i >> 2) & 7) * 255 / 7, b = (i & 3) * 255 / 3;
+            pal.Colors.push_back((r << 16) | (g << 8) | b);
+        }
+    }
+    return pal;
+}
+
+std::string EncodeBmp(const QImage& img, int w, int h, int bits) {
+    const std::size_t rowBytes = RowBytes(w, bits);
+    TPalette pal;
+    if (bits <= 8) pal = MakePalette(img, w, h, bits);
+    const std::size_t paletteBytes = pal.Colors.size() * 4;
+    const std::size_t offset = 14 + 40 + paletteBytes;
+    const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(h);
+    std::string out(offset + imageBytes, '\0');
+    out[0] = 'B';
+    out[1] = 'M';
+    PutU32(out, 2, static_cast<std::uint32_t>(out.size()));
+    PutU32(out, 10, static_cast<std::uint32_t>(offset));
+    PutU32(out, 14, 40);
+    PutU32(out, 18, static_cast<std::uint32_t>(w));
+    PutU32(out, 22, static_cast<std::uint32_t>(h));
+    PutU16(out, 26, 1);
+    PutU16(out, 28, static_cast<std::uint16_t>(bits));
+    PutU32(out, 30, BI_RGB);
+    PutU32(out, 34, static_cast<std::uint32_t>(imageBytes));
+    PutU32(out, 46, static_cast<std::uint32_t>(pal.Colors.size()));
+    for (std::size_t i = 0; i < pal.Colors.size(); ++i) PutU32(out, 54 + i * 4, pal.Colors[i]);
+    for (int y = 0; y < h; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(img.constScanLine(h - 1 - y));
+        auto* dst = reinterpret_cast<std::uint8_t*>(out.data()) + offset + static_cast<std::size_t>(y) * rowBytes;
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t p = row[x];
+            switch (bits) {
+                case 32: std::memcpy(dst + x * 4, &p, 4); break;
+                case 24:
+                    dst[x * 3] = static_cast<std::uint8_t>(p);
+                    dst[x * 3 + 1] = static_cast<std::uint8_t>(p >> 8);
+                    dst[x * 3 + 2] = static_cast<std::uint8_t>(p >> 16);
+                    break;
+                case 16: {
+                    const unsigned v = (((p >> 19) & 0x1F) << 10) | (((p >> 11) & 0x1F) << 5) | ((p >> 3) & 0x1F);
+                    dst[x * 2] = static_cast<std::uint8_t>(v);
+                    dst[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
+                    break;
+                }
+                default: {
+                    const unsigned index = static_cast<unsigned>(pal.IndexOf(p & 0xFFFFFF));
+                    const int perByte = 8 / bits;
+                    const int shift = (perByte - 1 - x % perByte) * bits;
+                    dst[x / perByte] |= static_cast<std::uint8_t>(index << shift);
+                }
+            }
+        }
+    }
+    return out;
+}
+
+struct TDecodedBmp {
+    int Width = 0;
+    int Height = 0;
+    int Bits = 0;
+    std::vector<std::uint32_t> Pixels;  // top-down
+};
+
+// Every field is checked against the bytes: nothing is read outside them and no bitmap is made that they
+// cannot fill.
+TDecodedBmp DecodeBmp(std::string_view b) {
+    auto fail = [] { throw EReadError(SReadError); };
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || GetU32(b, 2) != b.size()) fail();
+    const std::uint32_t offset = GetU32(b, 10), headerSize = GetU32(b, 14);
+    const auto width = static_cast<std::int32_t>(GetU32(b, 18)), height = static_cast<std::int32_t>(GetU32(b, 22));
+    const int bits = GetU16(b, 28);
+    const std::uint32_t compression = GetU32(b, 30), used = GetU32(b, 46);
+    if (headerSize < 40 || GetU16(b, 26) != 1 || compression != BI_RGB) fail();
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) fail();
+    if (width <= 0 || height == 0 || height == INT32_MIN || width > 65535 || std::abs(height) > 65535) fail();
+    const std::size_t paletteEntries = bits <= 8 ? (used != 0 ? used : (1u << bits)) : 0;
+    if (paletteEntries > 256 || 14 + static_cast<std::uint64_t>(headerSize) + paletteEntries * 4 > offset) fail();
+    const int h = std::abs(height);
+    const std::size_t rowBytes = RowBytes(width, bits);
+    if (offset > b.size() || (b.size() - offset) / rowBytes < static_cast<std::size_t>(h)) fail();
+    std::vector<std::uint32_t> palette(paletteEntries);
+    for (std::size_t i = 0; i < paletteEntries; ++i)
+        palette[i] = 0xFF000000u | (GetU32(b, 14 + headerSize + i * 4) & 0xFFFFFF);
+    TDecodedBmp d;
+    d.Width = width;
+    d.Height = h;
+    d.Bits = bits;
+    d.Pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(h));
+    for (int y = 0; y < h; ++y) {
+        const int imgRow = height > 0 ? h - 1 - y : y;
+        const auto* src =
+            reinterpret_cast<const std::uint8_t*>(b.data()) + offset + static_cast<std::size_t>(y) * rowBytes;
+        std::uint32_t* dst = d.Pixels.data() + static_cast<std::ptrdiff_t>(imgRow) * width;
+        for (int x = 0; x < width; ++x) {
+            switch (bits) {
+                case 32: std::memcpy(&dst[x], src + x * 4, 4); break;
+                case 24:
+                    dst[x] = 0xFF000000u | (static_cast<std::uint32_t>(src[x * 3 + 2]) << 16) |
+                             (static_cast<std::uint32_t>(src[x * 3 + 1]) << 8) | src[x * 3];
+                    break;
+                case 16: {
+                    const unsigned v = src[x * 2] | (src[x * 2 + 1] << 8);
+                    auto five = [](unsigned c) { return (c << 3) | (c >> 2); };
+                    dst[x] =
+                        0xFF000000u | (five((v >> 10) & 0x1F) << 16) | (five((v >> 5) & 0x1F) << 8) | five(v & 0x1F);
+                    break;
+                }
+                default: {
+                    const int perByte = 8 / bits;
+                    const int shift = (perByte - 1 - x % perByte) * bits;
+                    const unsigned index = (src[x / perByte] >> shift) & ((1u << bits) - 1);
+                    dst[x] = index < palette.size() ? palette[index] : 0xFF000000u;
+                    if (bits == 1) dst[x] = MonoOf(dst[x]);
+                }
+            }
+        }
+    }
+    return d;
+}
+
+}  // namespace
+
 class TBitmap::TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap* owner) : owner_(owner) {}
@@ -445,47 +687,148 @@ TBitmap::~TBitmap() {
 
 void TBitmap::Assign(TPersistent* Source) {
     if (auto* b = dynamic_cast<TBitmap*>(Source)) {
-        SetSize(b->GetWidth(), b->GetHeight());
-        if (!Empty()) Canvas()->CopyRect(Rect(0, 0, width_, height_), b->Canvas(), Rect(0, 0, width_, height_));
+        if (b == this) return;
+        HBITMAP copy = b->Empty() ? nullptr : CopyImage(b->GetHandle(), IMAGE_BITMAP, 0, 0, 0);
+        pixelFormat_ = b->pixelFormat_;
         Transparent = b->Transparent;
         TransparentColor = b->TransparentColor;
+        if (copy != nullptr) {
+            SetBitmapReportedBits(copy, BitsOfFormat(pixelFormat_));
+            ReplaceHandle(copy, b->width_, b->height_);
+        } else {
+            ReplaceHandle(nullptr, 0, 0);
+        }
+        Changed(this);
         return;
     }
     TPersistent::Assign(Source);
+}
+
+void TBitmap::ReplaceHandle(HBITMAP Value, int AWidth, int AHeight) {
+    if (canvas_ != nullptr) canvas_->FreeContext();
+    if (bitmap_ != nullptr && bitmap_ != Value) DeleteObject(bitmap_);
+    bitmap_ = Value;
+    width_ = AWidth;
+    height_ = AHeight;
 }
 
 void TBitmap::SetSize(int AWidth, int AHeight) {
     AWidth = std::max(0, AWidth);
     AHeight = std::max(0, AHeight);
     if (AWidth == width_ && AHeight == height_) return;
-    QImage next(std::max(1, AWidth), std::max(1, AHeight), QImage::Format_ARGB32_Premultiplied);
-    next.fill(Qt::white);
+    const bool mono = pixelFormat_ == pf1bit;
+    HBITMAP next = CreateBitmap(std::max(1, AWidth), std::max(1, AHeight), 1, mono ? 1 : 32, nullptr);
+    QImage* img = BitmapImage(next);
+    img->fill(0xFFFFFFFFu);
     if (bitmap_ != nullptr) {
         if (QImage* old = BitmapImage(bitmap_)) {
-            for (int y = 0; y < std::min(old->height(), next.height()); ++y)
-                std::memcpy(next.scanLine(y), old->constScanLine(y),
-                            static_cast<std::size_t>(std::min(old->width(), next.width())) * 4);
+            for (int y = 0; y < std::min(old->height(), img->height()); ++y)
+                std::memcpy(img->scanLine(y), old->constScanLine(y),
+                            static_cast<std::size_t>(std::min(old->width(), img->width())) * 4);
         }
     }
-    if (canvas_ != nullptr) canvas_->FreeContext();
-    if (bitmap_ != nullptr) DeleteObject(bitmap_);
-    bitmap_ = CreateBitmapFromImage(next);
-    width_ = AWidth;
-    height_ = AHeight;
+    SetBitmapReportedBits(next, BitsOfFormat(pixelFormat_));
+    ReplaceHandle(next, AWidth, AHeight);
+    Changed(this);
 }
 
 HBITMAP TBitmap::GetHandle() {
     if (bitmap_ == nullptr) {
-        QImage empty(1, 1, QImage::Format_ARGB32_Premultiplied);
-        empty.fill(Qt::white);
-        bitmap_ = CreateBitmapFromImage(empty);
+        bitmap_ = CreateBitmap(1, 1, 1, pixelFormat_ == pf1bit ? 1 : 32, nullptr);
+        BitmapImage(bitmap_)->fill(0xFFFFFFFFu);
+        SetBitmapReportedBits(bitmap_, BitsOfFormat(pixelFormat_));
     }
     return bitmap_;
 }
 
+void TBitmap::SetHandle(HBITMAP Value) {
+    if (Value == bitmap_) return;
+    BITMAP bm;
+    if (Value == nullptr || GetObject(Value, sizeof(bm), &bm) == 0) {
+        ReplaceHandle(nullptr, 0, 0);
+    } else {
+        if (bm.bmBitsPixel == 1) {
+            pixelFormat_ = pf1bit;
+        } else if (pixelFormat_ == pf1bit) {
+            pixelFormat_ = pfDevice;
+        }
+        SetBitmapReportedBits(Value, BitsOfFormat(pixelFormat_));
+        ReplaceHandle(Value, bm.bmWidth, bm.bmHeight);
+    }
+    Changed(this);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Value) {
+    if (Value == pixelFormat_) return;
+    const bool wasMono = pixelFormat_ == pf1bit, mono = Value == pf1bit;
+    pixelFormat_ = Value;
+    if (bitmap_ != nullptr && wasMono != mono) {
+        QImage* old = BitmapImage(bitmap_);
+        HBITMAP next = CreateBitmap(old->width(), old->height(), 1, mono ? 1 : 32, nullptr);
+        QImage* img = BitmapImage(next);
+        for (int y = 0; y < old->height(); ++y) {
+            const auto* from = reinterpret_cast<const std::uint32_t*>(old->constScanLine(y));
+            auto* to = reinterpret_cast<std::uint32_t*>(img->scanLine(y));
+            for (int x = 0; x < old->width(); ++x) to[x] = mono ? MonoOf(from[x]) : from[x];
+        }
+        ReplaceHandle(next, width_, height_);
+    }
+    if (bitmap_ != nullptr) SetBitmapReportedBits(bitmap_, BitsOfFormat(pixelFormat_));
+    Changed(this);
+}
+
+void TBitmap::Changed(TObject*) {
+    if (OnChange) OnChange(this);
+}
+
 TCanvas* TBitmap::Canvas() {
-    if (canvas_ == nullptr) canvas_ = new TBitmapCanvas(this);
+    if (canvas_ == nullptr) {
+        canvas_ = new TBitmapCanvas(this);
+        canvas_->OnChange = [this](TObject*) { Changed(this); };
+    }
     return canvas_;
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE Instance, const std::string& ResName) {
+    HBITMAP loaded = LoadBitmap(Instance, ResName.c_str());
+    if (loaded == nullptr) throw EResNotFound("Resource " + ResName + " not found");
+    pixelFormat_ = pfDevice;
+    SetHandle(loaded);
+}
+
+void TBitmap::WriteData(TStream& Stream) {
+    if (Empty()) {
+        WriteU32(Stream, 0);
+        return;
+    }
+    const std::string bmp = EncodeBmp(*BitmapImage(GetHandle()), width_, height_, BitsOfFormat(pixelFormat_));
+    WriteU32(Stream, static_cast<std::uint32_t>(bmp.size()));
+    Stream.WriteBuffer(bmp.data(), static_cast<std::int64_t>(bmp.size()));
+}
+
+void TBitmap::ReadData(TStream& Stream) {
+    const std::uint32_t count = ReadU32(Stream);
+    if (count == 0) {
+        ReplaceHandle(nullptr, 0, 0);
+        Changed(this);
+        return;
+    }
+    // The count is checked against what the stream holds before anything is allocated for it.
+    if (static_cast<std::int64_t>(count) > Stream.GetSize() - Stream.GetPosition()) throw EReadError(SReadError);
+    std::string bytes(count, '\0');
+    Stream.ReadBuffer(bytes.data(), count);
+    TDecodedBmp decoded = DecodeBmp(bytes);
+    const bool mono = decoded.Bits == 1;
+    HBITMAP next = CreateBitmap(decoded.Width, decoded.Height, 1, mono ? 1 : 32, nullptr);
+    if (next == nullptr) throw EReadError(SReadError);
+    QImage* img = BitmapImage(next);
+    for (int y = 0; y < decoded.Height; ++y)
+        std::memcpy(img->scanLine(y), decoded.Pixels.data() + static_cast<std::ptrdiff_t>(y) * decoded.Width,
+                    static_cast<std::size_t>(decoded.Width) * 4);
+    pixelFormat_ = FormatOfBits(decoded.Bits);
+    SetBitmapReportedBits(next, decoded.Bits);
+    ReplaceHandle(next, decoded.Width, decoded.Height);
+    Changed(this);
 }
 
 bool TBitmap::SaveToPngFile(const std::string& FileName) {

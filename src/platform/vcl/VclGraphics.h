@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/Streams.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Graphics.h"
 
@@ -192,7 +193,17 @@ private:
     int lockCount_ = 0;
 };
 
+// The stored depth of a bitmap. The pixels are 32-bit in memory whatever the format, except pf1bit, which
+// holds black and white only; the format decides the depth of the stream form and what GetObject reports.
+ZEL_DECLARE_EXCEPTION(EResNotFound, Exception)
+
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+
 // A 32-bit image with a canvas over it.
+//
+// Stream form (ReadData / WriteData): a 32-bit little-endian byte count, then that many bytes of a BMP file:
+// a 14-byte file header ("BM", file size, 0, offset of the pixels), a 40-byte info header, a palette for 1, 4
+// and 8 bits, then the rows bottom-up, each padded to 4 bytes. An empty bitmap is the count 0 alone.
 class TBitmap : public TPersistent {
 public:
     TBitmap();
@@ -205,19 +216,43 @@ public:
     void SetWidth(int Value) { SetSize(Value, height_); }
     void SetHeight(int Value) { SetSize(width_, Value); }
     // Resizes, keeping the pixels that still fit; new pixels are white.
-    void SetSize(int AWidth, int AHeight);
+    virtual void SetSize(int AWidth, int AHeight);
     bool Empty() const { return width_ <= 0 || height_ <= 0; }
     HBITMAP GetHandle();
+    // Takes ownership of a bitmap handle (the old one is deleted); its size becomes the bitmap's, a
+    // monochrome handle makes the format pf1bit, any other keeps a colour format.
+    void SetHandle(HBITMAP Value);
+    bool HandleAllocated() const { return bitmap_ != nullptr; }
     TCanvas* Canvas();
+    TPixelFormat GetPixelFormat() const { return pixelFormat_; }
+    // pf1bit turns the pixels black and white (by brightness); the other formats keep them.
+    void SetPixelFormat(TPixelFormat Value);
+    // Frees what the bitmap keeps only for drawing; nothing needs freeing here.
+    void Dormant() {}
+    // Loads a named bitmap resource; EResNotFound "Resource NAME not found" when there is none.
+    void LoadFromResourceName(HINSTANCE Instance, const std::string& ResName);
     // Writes the image as a PNG file; false when it cannot be written.
     bool SaveToPngFile(const std::string& FileName);
+
+    // The stream form; a damaged or short one raises EReadError "Stream read error" and leaves the bitmap
+    // as it was.
+    virtual void ReadData(TStream& Stream);
+    virtual void WriteData(TStream& Stream);
+
     bool Transparent = false;
     TColor TransparentColor = clDefault;
+    TNotifyEvent OnChange;
+
+protected:
+    // After every change of size, format or pixels (the canvas's drawing included): fires OnChange.
+    virtual void Changed(TObject* Sender);
 
 private:
     class TBitmapCanvas;
+    void ReplaceHandle(HBITMAP Value, int AWidth, int AHeight);
     int width_ = 0;
     int height_ = 0;
+    TPixelFormat pixelFormat_ = pfDevice;
     HBITMAP bitmap_ = nullptr;
     TBitmapCanvas* canvas_ = nullptr;
 };

@@ -421,8 +421,8 @@ int GetObject(HGDIOBJ obj, int size, void* buffer) {
             bm.bmWidth = b->Image.width();
             bm.bmHeight = b->Image.height();
             bm.bmPlanes = 1;
-            bm.bmBitsPixel = b->Mono ? 1 : 32;
-            bm.bmWidthBytes = b->Mono ? ((bm.bmWidth + 15) / 16) * 2 : bm.bmWidth * 4;
+            bm.bmBitsPixel = static_cast<WORD>(b->Mono ? 1 : b->ReportedBits);
+            bm.bmWidthBytes = ((bm.bmWidth * bm.bmBitsPixel + 15) / 16) * 2;
             bm.bmBits = b->DIBSection ? static_cast<void*>(b->DIBBits.data()) : nullptr;
             return give(bm);
         }
@@ -825,6 +825,9 @@ HBITMAP CreateBitmapFromImage(const QImage& image) {
     auto* b = NewObject<TBitmapObject>(OBJ_BITMAP);
     b->Image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     return b;
+}
+void SetBitmapReportedBits(HBITMAP bitmap, int bits) {
+    if (TBitmapObject* b = CheckBitmap(bitmap)) b->ReportedBits = bits;
 }
 QFont FontToQFont(HFONT font) {
     TFontObject* f = CheckFont(font);

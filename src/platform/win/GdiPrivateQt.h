@@ -79,6 +79,7 @@ struct TBitmapObject : TGdiObject {
     QImage Image;  // Format_ARGB32_Premultiplied; pixels are raw 32-bit BGRA
     bool Mono = false;
     bool DIBSection = false;
+    int ReportedBits = 32;  // the depth GetObject reports for a colour bitmap (its owner's pixel format)
     TDeviceContext* SelectedIn = nullptr;
     // The image to draw into. A DIB section whose Image is shared with a copy is first rebuilt over its own
     // memory, so that drawing never detaches into a private buffer the caller's pointer does not see.

@@ -279,6 +279,16 @@ BOOL DestroyCursor(HCURSOR cursor);
 BOOL RegisterCursorResource(const char* name, int xHotSpot, int yHotSpot, int width, int height, const void* andPlane,
                             const void* xorPlane);
 HCURSOR LoadCursor(HINSTANCE instance, const char* name);
+struct ICONINFO {
+    BOOL fIcon = FALSE;
+    DWORD xHotspot = 0;
+    DWORD yHotspot = 0;
+    HBITMAP hbmMask = nullptr;   // the caller deletes both bitmaps
+    HBITMAP hbmColor = nullptr;  // none for a cursor made of planes
+};
+// For a cursor made by CreateCursor (or a named cursor resource): its hot spot and one monochrome mask twice
+// as high as the cursor, the AND plane above the XOR plane. FALSE for the standard cursors.
+BOOL GetIconInfo(HICON icon, ICONINFO* info);
 int ShowCursor(BOOL show);
 // TME_LEAVE posts WM_MOUSELEAVE once the mouse leaves; TME_HOVER posts WM_MOUSEHOVER once it has rested for the
 // hover time (HOVER_DEFAULT: the system's, SPI_GETMOUSEHOVERTIME) on the clock service. Both end when they fire.

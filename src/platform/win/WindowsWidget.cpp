@@ -127,6 +127,9 @@ bool IsExtendedKey(BYTE vk, Qt::KeyboardModifiers mods) {
 // Cursors made from bit planes. A handle is the address of its record; standard cursors are their ids.
 struct TCursorRecord {
     QCursor cursor;
+    // The planes it was made from, for GetIconInfo.
+    int xHot = 0, yHot = 0, width = 0, height = 0;
+    std::vector<BYTE> andPlane, xorPlane;
     bool shared = false;  // a named resource: loaded once, never destroyed
 };
 std::unordered_set<const void*>& CustomCursors() {
@@ -278,6 +281,12 @@ HCURSOR CreateCursor(HINSTANCE, int xHotSpot, int yHotSpot, int width, int heigh
             mask.setPixel(col, y, andBit ? 0 : 1);
         }
     auto* rec = new TCursorRecord;
+    rec->xHot = std::clamp(xHotSpot, 0, width - 1);
+    rec->yHot = std::clamp(yHotSpot, 0, height - 1);
+    rec->width = width;
+    rec->height = height;
+    rec->andPlane.assign(a, a + static_cast<std::ptrdiff_t>(stride) * height);
+    rec->xorPlane.assign(x, x + static_cast<std::ptrdiff_t>(stride) * height);
     rec->cursor = QCursor(QBitmap::fromImage(bits), QBitmap::fromImage(mask), std::clamp(xHotSpot, 0, width - 1),
                           std::clamp(yHotSpot, 0, height - 1));
     CustomCursors().insert(rec);
@@ -308,6 +317,21 @@ BOOL RegisterCursorResource(const char* name, int xHotSpot, int yHotSpot, int wi
     r.andPlane.assign(static_cast<const BYTE*>(andPlane), static_cast<const BYTE*>(andPlane) + size);
     r.xorPlane.assign(static_cast<const BYTE*>(xorPlane), static_cast<const BYTE*>(xorPlane) + size);
     return TRUE;
+}
+
+BOOL GetIconInfo(HICON icon, ICONINFO* info) {
+    if (info == nullptr || !CustomCursors().count(icon)) return FALSE;
+    const auto* rec = reinterpret_cast<const TCursorRecord*>(icon);
+    // One monochrome bitmap twice as high as the cursor: the AND plane above the XOR plane. The planes and
+    // CreateBitmap both pad rows to 16 bits.
+    std::vector<BYTE> planes(rec->andPlane);
+    planes.insert(planes.end(), rec->xorPlane.begin(), rec->xorPlane.end());
+    info->fIcon = FALSE;
+    info->xHotspot = static_cast<DWORD>(rec->xHot);
+    info->yHotspot = static_cast<DWORD>(rec->yHot);
+    info->hbmMask = CreateBitmap(rec->width, rec->height * 2, 1, 1, planes.data());
+    info->hbmColor = nullptr;
+    return info->hbmMask != nullptr ? TRUE : FALSE;
 }
 
 HCURSOR LoadCursor(HINSTANCE, const char* name) {

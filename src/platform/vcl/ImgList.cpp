@@ -1,0 +1,199 @@
+#include "platform/vcl/ImgList.h"
+
+#include <algorithm>
+
+namespace zel {
+
+COLORREF ImageListColor(TColor Color) {
+    if (Color == clNone) return CLR_NONE;
+    if (Color == clDefault) return CLR_DEFAULT;
+    return static_cast<COLORREF>(ColorToRGB(Color)) & 0xFFFFFF;
+}
+
+// ------------------------------------------------------------------------------------------- TChangeLink
+
+TChangeLink::~TChangeLink() {
+    if (Sender != nullptr) Sender->UnRegisterChanges(this);
+}
+
+void TChangeLink::Change() {
+    if (OnChange) OnChange(Sender);
+}
+
+// ------------------------------------------------------------------------------------- TCustomImageList
+
+TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
+
+TCustomImageList::~TCustomImageList() {
+    for (TChangeLink* link : clients_) link->Sender = nullptr;
+    clients_.clear();
+    if (handle_ != nullptr) ImageList_Destroy(handle_);
+}
+
+void TCustomImageList::AfterConstruction() {
+    TComponent::AfterConstruction();
+    Initialize();
+}
+
+void TCustomImageList::Initialize() {}
+
+HIMAGELIST TCustomImageList::GetHandle() {
+    if (handle_ == nullptr) RecreateHandle();
+    return handle_;
+}
+
+void TCustomImageList::RecreateHandle() {
+    HIMAGELIST next = ImageList_Create(width_, height_, ILC_COLOR32 | (masked_ ? ILC_MASK : 0), allocBy_, allocBy_);
+    if (handle_ != nullptr) ImageList_Destroy(handle_);
+    handle_ = next;
+    ImageList_SetBkColor(handle_, ImageListColor(bkColor_));
+}
+
+void TCustomImageList::SetWidth(int Value) {
+    if (Value == width_ || Value < 0) return;
+    width_ = Value;
+    if (handle_ != nullptr) ImageList_SetIconSize(handle_, width_, height_);
+    Change();
+}
+
+void TCustomImageList::SetHeight(int Value) {
+    if (Value == height_ || Value < 0) return;
+    height_ = Value;
+    if (handle_ != nullptr) ImageList_SetIconSize(handle_, width_, height_);
+    Change();
+}
+
+void TCustomImageList::SetMasked(bool Value) {
+    if (Value == masked_) return;
+    masked_ = Value;
+    if (handle_ != nullptr) RecreateHandle();
+    Change();
+}
+
+void TCustomImageList::SetBkColor(TColor Value) {
+    bkColor_ = Value;
+    if (handle_ != nullptr) ImageList_SetBkColor(handle_, ImageListColor(Value));
+    Change();
+}
+
+int TCustomImageList::Count() { return handle_ != nullptr ? ImageList_GetImageCount(handle_) : 0; }
+
+int TCustomImageList::Add(TBitmap* Image, TBitmap* Mask) {
+    if (Image == nullptr) return -1;
+    const int result = ImageList_Add(GetHandle(), Image->GetHandle(), Mask != nullptr ? Mask->GetHandle() : nullptr);
+    Change();
+    return result;
+}
+
+int TCustomImageList::AddMasked(TBitmap* Image, TColor MaskColor) {
+    if (Image == nullptr) return -1;
+    const int result = MaskColor == clNone
+                           ? ImageList_Add(GetHandle(), Image->GetHandle(), nullptr)
+                           : ImageList_AddMasked(GetHandle(), Image->GetHandle(), ImageListColor(MaskColor));
+    Change();
+    return result;
+}
+
+void TCustomImageList::Delete(int Index) {
+    if (Index < -1 || Index >= Count()) throw EInvalidOperation(SImageIndexError);
+    if (handle_ != nullptr) ImageList_Remove(handle_, Index);
+    Change();
+}
+
+void TCustomImageList::Clear() { Delete(-1); }
+
+void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {
+    if (Canvas == nullptr || handle_ == nullptr || Index < 0 || Index >= Count()) return;
+    static const UINT kStyles[] = {ILD_FOCUS, ILD_SELECTED, ILD_NORMAL, ILD_TRANSPARENT};
+    const UINT style = kStyles[DrawingStyle] | (ImageType == itMask ? ILD_MASK : 0);
+    DoDraw(Index, Canvas, X, Y, style, Enabled);
+}
+
+void TCustomImageList::DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT Style, bool Enabled) {
+    HDC dc = Canvas->GetHandle();
+    if (Enabled) {
+        ImageList_DrawEx(handle_, Index, dc, X, Y, 0, 0, ImageListColor(bkColor_), ImageListColor(BlendColor), Style);
+        return;
+    }
+    // The image drawn onto white on a monochrome bitmap leaves its dark pixels black; those pixels are then
+    // painted with the brush where the source is black (the monochrome copy's black bits take the text
+    // colour, black).
+    HBITMAP mono = CreateBitmap(width_, height_, 1, 1, nullptr);
+    HDC monoDC = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldMono = SelectObject(monoDC, mono);
+    PatBlt(monoDC, 0, 0, width_, height_, WHITENESS);
+    ImageList_DrawEx(handle_, Index, monoDC, 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+    constexpr DWORD kPatternWhereSourceBlack = 0x00B8074A;  // ((D xor P) and S) xor P
+    const COLORREF oldText = SetTextColor(dc, 0x000000), oldBk = ::zel::SetBkColor(dc, 0xFFFFFF);
+    const TColor colors[] = {clBtnHighlight, clBtnShadow};
+    const int offsets[] = {1, 0};
+    for (int k = 0; k < 2; ++k) {
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colors[k])) & 0xFFFFFF);
+        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        BitBlt(dc, X + offsets[k], Y + offsets[k], width_, height_, monoDC, 0, 0, kPatternWhereSourceBlack);
+        SelectObject(dc, oldBrush);
+        DeleteObject(brush);
+    }
+    SetTextColor(dc, oldText);
+    ::zel::SetBkColor(dc, oldBk);
+    SelectObject(monoDC, oldMono);
+    DeleteDC(monoDC);
+    DeleteObject(mono);
+}
+
+void TCustomImageList::Change() {
+    const std::vector<TChangeLink*> links = clients_;
+    for (TChangeLink* link : links) link->Change();
+    if (OnChange) OnChange(this);
+}
+
+void TCustomImageList::RegisterChanges(TChangeLink* Value) {
+    if (Value == nullptr || std::find(clients_.begin(), clients_.end(), Value) != clients_.end()) return;
+    if (Value->Sender != nullptr && Value->Sender != this) Value->Sender->UnRegisterChanges(Value);
+    Value->Sender = this;
+    clients_.push_back(Value);
+}
+
+void TCustomImageList::UnRegisterChanges(TChangeLink* Value) {
+    auto it = std::find(clients_.begin(), clients_.end(), Value);
+    if (it == clients_.end()) return;
+    clients_.erase(it);
+    Value->Sender = nullptr;
+}
+
+void TCustomImageList::Assign(TPersistent* Source) {
+    auto* src = dynamic_cast<TCustomImageList*>(Source);
+    if (src == nullptr) {
+        TComponent::Assign(Source);
+        return;
+    }
+    if (src == this) return;
+    width_ = src->width_;
+    height_ = src->height_;
+    allocBy_ = src->allocBy_;
+    masked_ = src->masked_;
+    bkColor_ = src->bkColor_;
+    BlendColor = src->BlendColor;
+    DrawingStyle = src->DrawingStyle;
+    ImageType = src->ImageType;
+    ShareImages = src->ShareImages;
+    if (handle_ != nullptr) ImageList_Destroy(handle_);
+    handle_ = src->handle_ != nullptr ? ImageList_Duplicate(src->handle_) : nullptr;
+    Change();
+}
+
+void TCustomImageList::WriteData(TStream& Stream) { ImageList_Write(GetHandle(), Stream); }
+
+void TCustomImageList::ReadData(TStream& Stream) {
+    HIMAGELIST read = ImageList_Read(Stream);
+    if (read == nullptr) throw EReadError(SImageReadFail);
+    if (handle_ != nullptr) ImageList_Destroy(handle_);
+    handle_ = read;
+    ImageList_GetIconSize(handle_, &width_, &height_);
+    masked_ = (ImageList_GetFlags(handle_) & ILC_MASK) != 0;
+    const COLORREF bk = ImageList_GetBkColor(handle_);
+    bkColor_ = bk == CLR_NONE ? clNone : static_cast<TColor>(bk);
+    Change();
+}
+
+}  // namespace zel
