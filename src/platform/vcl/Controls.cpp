@@ -4,6 +4,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/SysInfo.h"
@@ -431,13 +432,8 @@ void TGraphicControl::PaintTo(HDC DC) {
     canvas_->SetHandle(DC);
     canvas_->SetFont(Font());
     canvas_->Brush()->SetColor(GetColor());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
+    TScopeExit release([&] { canvas_->SetHandle(nullptr); });
+    Paint();
 }
 
 void TGraphicControl::Dispatch(TMessage& Message) {
@@ -554,14 +550,11 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
     TWinControl* saved = g_creating;
     g_creating = this;
     HWND h = nullptr;
-    try {
+    {
+        TScopeExit restore([&] { g_creating = saved; });
         h = CreateWindowEx(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
                            Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr, nullptr, Params.Param);
-    } catch (...) {
-        g_creating = saved;
-        throw;
     }
-    g_creating = saved;
     if (h != nullptr && handle_ == nullptr) {
         // The window sent no message while being made: bind it now.
         handle_ = h;
@@ -659,14 +652,9 @@ void TWinControl::Realign() {
     }
     alignPending_ = false;
     realigning_ = true;
-    try {
-        TRect r = GetClientRect();
-        AlignControls(nullptr, r);
-    } catch (...) {
-        realigning_ = false;
-        throw;
-    }
-    realigning_ = false;
+    TScopeExit done([&] { realigning_ = false; });
+    TRect r = GetClientRect();
+    AlignControls(nullptr, r);
 }
 
 void TWinControl::EnableAlign() {
@@ -1007,13 +995,8 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
         GetViewportOrgEx(DC, &org);
         SetViewportOrgEx(DC, org.x + c->GetLeft(), org.y + c->GetTop(), nullptr);
         IntersectClipRect(DC, 0, 0, c->GetWidth(), c->GetHeight());
-        try {
-            c->PaintTo(DC);
-        } catch (...) {
-            RestoreDC(DC, saved);
-            throw;
-        }
-        RestoreDC(DC, saved);
+        TScopeExit restore([&] { RestoreDC(DC, saved); });
+        c->PaintTo(DC);
     }
 }
 
@@ -1153,15 +1136,11 @@ void TCustomControl::PaintWindow(HDC DC) {
     canvas_->SetHandle(DC);
     canvas_->SetFont(Font());
     canvas_->Brush()->SetColor(GetColor());
-    try {
-        Paint();
-    } catch (...) {
+    TScopeExit release([&] {
         canvas_->SetHandle(nullptr);
         canvas_->Unlock();
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    });
+    Paint();
 }
 
 void TCustomControl::DestroyWnd() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/win/SysInfo.h"
@@ -230,13 +231,10 @@ void TCustomForm::SetVisible(bool Value) {
     if (Value) {
         HandleNeeded();
         formState_.Include(fsShowing);
-        try {
+        {
+            TScopeExit showing([&] { formState_.Exclude(fsShowing); });
             DoShow();
-        } catch (...) {
-            formState_.Exclude(fsShowing);
-            throw;
         }
-        formState_.Exclude(fsShowing);
         InitVisible(true);
         formState_.Include(fsVisible);
         PlaceOnShow();
@@ -297,17 +295,16 @@ int TCustomForm::ShowModal() {
     } restore{this, disabled, activeBefore};
     ModalResult = mrNone;
     Show();
-    try {
+    {
+        TScopeExit hide([&] {
+            if (GetVisible()) SetVisible(false);
+        });
         do {
             Application->HandleMessage();
             if (Application->Terminated()) ModalResult = mrCancel;
             else if (ModalResult != mrNone) CloseModal();
         } while (ModalResult == mrNone);
-    } catch (...) {
-        if (GetVisible()) SetVisible(false);
-        throw;
     }
-    if (GetVisible()) SetVisible(false);
     return ModalResult;
 }
 
