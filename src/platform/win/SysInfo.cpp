@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win/SysInfo.h"
+#include "platform/win/WindowsQt.h"
 
 namespace zel {
 
@@ -189,7 +190,8 @@ int GetSystemMetrics(int index) {
         case SM_CYMENUCHECK: return 13;
         case SM_CXFOCUSBORDER:
         case SM_CYFOCUSBORDER: return 1;
-        default: return 0;  // SM_SWAPBUTTON, SM_DEBUG, SM_REMOTESESSION and the like: off
+        case SM_SWAPBUTTON: return MouseButtonsSwapped() ? 1 : 0;
+        default: return 0;  // SM_DEBUG, SM_REMOTESESSION and the like: off
     }
 }
 

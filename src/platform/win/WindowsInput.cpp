@@ -668,6 +668,8 @@ HCURSOR LoadCursor(HINSTANCE instance, int cursorId) {
 
 HCURSOR GetCursor() { return WinState().cursor; }
 
+bool MouseButtonsSwapped() { return WinState().swapButtons; }
+
 BOOL SwapMouseButton(BOOL swap) {
     BOOL old = WinState().swapButtons ? TRUE : FALSE;
     WinState().swapButtons = swap != FALSE;

@@ -159,6 +159,8 @@ struct TWinState {
 };
 
 TWinState& WinState();
+// Whether SwapMouseButton swapped the primary and secondary buttons (SM_SWAPBUTTON).
+bool MouseButtonsSwapped();
 TWnd* FindWnd(HWND hwnd);
 // The window's top-level ancestor (itself at the top); nullptr for an invalid handle.
 TWnd* TopOf(TWnd* w);

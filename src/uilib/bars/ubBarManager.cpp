@@ -98,6 +98,7 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
     if (!form_->ComponentState().Contains(csLoading)) categories_->Add(LoadLibraryString(&ubSubDefaultCategoryName));
     font_ = new TFont;
     font_->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
+    helpButtonGlyph_ = new TBitmap;
     themeNotificator_ = new TubThemeChangedNotificator;
     themeNotificator_->OnThemeChanged = [this] { StyleChanged(); };
 
@@ -120,6 +121,8 @@ TubBarManager::~TubBarManager() {
     StopHintOf(this);
     customizing_ = false;
     ReleaseColorResources();
+    delete helpButtonGlyph_;
+    helpButtonGlyph_ = nullptr;
     while (groups_.Count() > 0) delete groups_.Last();
     font_->OnChange = nullptr;
     delete font_;
@@ -157,6 +160,23 @@ void TubBarManager::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
         if (item->GetOwner() == Root && item->GetCategory() >= 0) Proc(item);
     for (TubBarGroup* group : groups_)
         if (group->GetOwner() == Root) Proc(group);
+}
+
+void TubBarManager::ChangeName(const std::string& NewName) {
+    const std::string oldName = GetName();
+    TComponent::ChangeName(NewName);
+    if (!designing_ || oldName.empty() || form_ == nullptr) return;
+    for (int i = 0; i < form_->ComponentCount(); ++i) {
+        auto* item = dynamic_cast<TubBarItem*>(form_->Components(i));
+        if (item == nullptr) continue;
+        const std::string& name = item->GetName();
+        if (name.size() <= oldName.size() || !SameText(name.substr(0, oldName.size()), oldName)) continue;
+        try {
+            item->SetName(NewName + name.substr(oldName.size()));
+        } catch (const Exception&) {
+            // A name that is taken stays as it was.
+        }
+    }
 }
 
 void TubBarManager::NotifyDesigner() {

@@ -9,6 +9,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/vcl/Forms.h"
 #include "uilib/bars/ubBarTypes.h"
+#include "uilib/base/uiClasses.h"
 #include "uilib/base/uiLookAndFeels.h"
 
 namespace zel {
@@ -118,7 +119,13 @@ public:
     // take them.
     std::array<int, 4> DockControlHeights{0, 0, 0, 0};
 
+    // The glyph of the customizing form's help button.
+    TBitmap* GetHelpButtonGlyph() const { return helpButtonGlyph_; }
+    void SetHelpButtonGlyph(TBitmap* Value) { helpButtonGlyph_->Assign(Value); }
+
     TubBarClickItemEvent OnClickItem;
+    TNotifyEvent OnCloseButtonClick;
+    TNotifyEvent OnHelpButtonClick;
     TNotifyEvent OnHideCustomizingForm;
     TNotifyEvent OnShowCustomizingForm;
 
@@ -202,6 +209,12 @@ public:
 
     // Fires OnClickItem.
     virtual void ClickItem(TubBarItem* AItem);
+    void DoCloseButtonClick() { CallNotifyEvent(OnCloseButtonClick, this); }
+    void DoHelpButtonClick() { CallNotifyEvent(OnHelpButtonClick, this); }
+
+protected:
+    // At design time the items named after the manager follow its new name.
+    void ChangeName(const std::string& NewName) override;
 
 private:
     void CheckOwner(TComponent* AOwner);
@@ -227,6 +240,7 @@ private:
     TubBarManagerCategories* categories_ = nullptr;
     TubBarBackgrounds* backgrounds_ = nullptr;
     TFont* font_ = nullptr;
+    TBitmap* helpButtonGlyph_ = nullptr;
     TuiLookAndFeel* lookAndFeel_ = nullptr;
     TubThemeChangedNotificator* themeNotificator_ = nullptr;
     HFONT derivedFont_ = nullptr;

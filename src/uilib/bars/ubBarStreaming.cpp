@@ -138,7 +138,11 @@ void RegisterBarManagerClasses() {
         .Bool("UseLargeImagesForLargeIcons", [](TubBarManager& m, bool v) { m.SetUseLargeImagesForLargeIcons(v); })
         .Bool("UseSystemFont", [](TubBarManager& m, bool v) { m.SetUseSystemFont(v); })
         .Int("WaitForDockingTime", [](TubBarManager& m, int v) { m.SetWaitForDockingTime(v); })
-        .Event("OnClickItem", &TubBarManager::OnClickItem);
+        .Event("OnClickItem", &TubBarManager::OnClickItem)
+        .Event("OnCloseButtonClick", &TubBarManager::OnCloseButtonClick)
+        .Event("OnHelpButtonClick", &TubBarManager::OnHelpButtonClick)
+        .Event("OnHideCustomizingForm", &TubBarManager::OnHideCustomizingForm)
+        .Event("OnShowCustomizingForm", &TubBarManager::OnShowCustomizingForm);
 
     RegisterComponent<TubBarGroup>("TubBarGroup", "TComponent")
         .Bool("Enabled", [](TubBarGroup& g, bool v) { g.SetEnabled(v); })

@@ -3,6 +3,7 @@
 
 #include "platform/win/Graphics.h"
 #include "platform/win/SysInfo.h"
+#include "platform/win/Windows.h"
 
 namespace zel {
 namespace {
@@ -60,6 +61,11 @@ TEST(SysInfo, MonitorsAndEntryPoints) {
     EXPECT_TRUE(IsEntryPointAvailable("GetMonitorInfoA"));
     EXPECT_FALSE(IsEntryPointAvailable("OpenThemeData"));
     EXPECT_FALSE(IsEntryPointAvailable("DwmIsCompositionEnabled"));
+    // The metric follows SwapMouseButton.
+    EXPECT_EQ(GetSystemMetrics(SM_SWAPBUTTON), 0);
+    SwapMouseButton(TRUE);
+    EXPECT_EQ(GetSystemMetrics(SM_SWAPBUTTON), 1);
+    SwapMouseButton(FALSE);
     // Entries that the layer does not implement are never reported as present.
     for (const char* missing : {"UpdateLayeredWindow", "AnimateWindow", "GetScrollBarInfo"})
         EXPECT_FALSE(IsEntryPointAvailable(missing)) << missing;

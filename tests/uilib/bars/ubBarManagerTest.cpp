@@ -349,6 +349,39 @@ TEST_F(ubBarManagerTest, ShutdownFreesTheManagersFirstToLast) {
     ubBarStartup();
 }
 
+TEST_F(ubBarManagerTest, RenamingAtDesignTimeRenamesTheItemsNamedAfterTheManager) {
+    TTestForm* form = NewForm();
+    form->SetDesigning(true);
+    auto* m = new TubBarManager(form);
+    m->SetName("Bars");
+    auto item = [&](const char* name) {
+        auto* i = new TStandInItem(form);
+        i->SetName(name);
+        return i;
+    };
+    auto* a = item("BarsOpen");
+    auto* b = item("barsSave");
+    auto* exact = item("Bars2");
+    auto* other = item("Open");
+    auto* clash = item("BarsClose");
+    item("MenuClose");  // takes the name BarsClose would get
+    m->SetName("Menu");
+    EXPECT_EQ(a->GetName(), "MenuOpen");
+    EXPECT_EQ(b->GetName(), "MenuSave");
+    EXPECT_EQ(exact->GetName(), "Menu2");
+    EXPECT_EQ(other->GetName(), "Open");
+    EXPECT_EQ(clash->GetName(), "BarsClose");
+
+    // At run time names stay.
+    TTestForm* running = NewForm();
+    auto* r = new TubBarManager(running);
+    r->SetName("Bars");
+    auto* kept = new TStandInItem(running);
+    kept->SetName("BarsOpen");
+    r->SetName("Menu");
+    EXPECT_EQ(kept->GetName(), "BarsOpen");
+}
+
 // ---- reading from a form resource --------------------------------------------------------------------------
 
 const char* streamText = nullptr;

@@ -167,6 +167,47 @@ TEST_F(ubBarUnit, StartUpSetsFlagsEntriesCursorsAndTheDitherBrush) {
     EXPECT_EQ(ScreenBitsPerPixel(), 32);
 }
 
+// The optional user32 entries are looked up once, when the unit starts.
+TEST_F(ubBarUnit, OptionalEntriesAreBoundAtStartUp) {
+    struct TRow {
+        const char* entry;
+        bool (*bound)();
+    } rows[] = {{"TrackMouseEvent", &HasTrackMouseEvent},
+                {"UpdateLayeredWindow", &HasUpdateLayeredWindow},
+                {"AnimateWindow", &HasAnimateWindow},
+                {"SetLayeredWindowAttributes", &HasSetLayeredWindowAttributes}};
+    for (bool available : {true, false})
+        for (const TRow& row : rows) {
+            ubBarShutdown();
+            SetEntryPointAvailable(row.entry, available);
+            ubBarStartup();
+            EXPECT_EQ(row.bound(), available) << row.entry;
+            SetEntryPointAvailable(row.entry, !available);
+            EXPECT_EQ(row.bound(), available) << row.entry << " (bound at start-up only)";
+            ResetEntryPoints();
+        }
+}
+
+TEST_F(ubBarUnit, ButtonStateHonoursSwappedButtons) {
+    TTestForm* form = NewForm();
+    form->SetBounds(10, 10, 100, 100);
+    form->Show();
+    const TPoint p = OnScreen(form, 20, 20);
+    SetCursorPos(p.x, p.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_TRUE(IsPrimaryButtonDown());
+    EXPECT_FALSE(IsSecondaryButtonDown());
+    SwapMouseButton(TRUE);
+    EXPECT_FALSE(IsPrimaryButtonDown());
+    EXPECT_TRUE(IsSecondaryButtonDown());
+    SwapMouseButton(FALSE);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_FALSE(IsPrimaryButtonDown());
+}
+
 // Mouse-leave tracking delivers one WM_MOUSELEAVE on both roads: through TrackMouseEvent and, without it,
 // through the 50 ms look at the deepest window under the cursor.
 TEST_F(ubBarUnit, TrackMouseLeaveDeliversOneLeaveOnBothRoads) {
