@@ -237,7 +237,9 @@ void ClearPendingHint() {
     THintState& h = Hint();
     StopTimer(h.timer);
     StopTimer(h.pauseTimer);
-    h = THintState{h.window};
+    TubBarHintWindow* window = h.window;
+    h = THintState{};
+    h.window = window;
 }
 
 }  // namespace zel
