@@ -19,7 +19,7 @@ TubBarItem::TubBarItem(TComponent* AOwner) : TComponent(AOwner) {
 
 TubBarItem::~TubBarItem() {
     ClearLinksToObject(this);
-    TemporaryItems().Remove(this);
+    RemoveTemporaryItem(this);
     if (barManager_ != nullptr) barManager_->RemoveItem(this);
 }
 

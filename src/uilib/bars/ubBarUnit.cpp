@@ -107,7 +107,9 @@ TClass OfferedItemClass(int N) {
 // ---- lists and look-ups ------------------------------------------------------------------------------------
 
 void AddLiveBarControl(TCustomubBarControl* AControl) { LiveList().Add(AControl); }
-void RemoveLiveBarControl(TCustomubBarControl* AControl) { LiveList().Remove(AControl); }
+void RemoveLiveBarControl(TCustomubBarControl* AControl) {
+    if (Unit().liveBarControls != nullptr) Unit().liveBarControls->Remove(AControl);
+}
 bool IsLiveBarControl(const TCustomubBarControl* AControl) {
     return AControl != nullptr && LiveList().IndexOf(const_cast<TCustomubBarControl*>(AControl)) >= 0;
 }
@@ -116,6 +118,10 @@ const TListOf<TCustomubBarControl>& LiveBarControls() { return LiveList(); }
 TListOf<TubBarItem>& TemporaryItems() {
     if (Unit().temporaryItems == nullptr) Unit().temporaryItems = new TListOf<TubBarItem>;
     return *Unit().temporaryItems;
+}
+
+void RemoveTemporaryItem(TubBarItem* AItem) {
+    if (Unit().temporaryItems != nullptr) Unit().temporaryItems->Remove(AItem);
 }
 
 void FreeTemporaryItems() {

@@ -44,6 +44,8 @@ const TListOf<TCustomubBarControl>& LiveBarControls();
 
 // Items made for one popup only; they have no owner.
 TListOf<TubBarItem>& TemporaryItems();
+// Takes an item out of the list (a temporary item being freed).
+void RemoveTemporaryItem(TubBarItem* AItem);
 // Frees, newest first, every temporary item that shows on no open bar or menu.
 void FreeTemporaryItems();
 

@@ -31,7 +31,9 @@ public:
         ++VisibleSets;
         TubBarItem::SetVisible(Value);
     }
+    bool HasLinkControls() const override { return Showing; }
     int VisibleSets = 0;
+    bool Showing = false;
 };
 
 // A form to hold a manager; freed after the test.

@@ -54,6 +54,23 @@ TEST_F(ubBarUnit, UniqueItemNameSkipsNamesTakenIgnoringCase) {
     EXPECT_EQ(UniqueItemName(manager, &kEdit), "ubBarEdit1");
 }
 
+TEST_F(ubBarUnit, TemporaryItemsAreFreedOnceNoOpenBarShowsThem) {
+    auto* manager = new TubBarManager(NewForm());
+    auto* shown = new TStandInItem(nullptr);
+    auto* gone = new TStandInItem(nullptr);
+    EXPECT_EQ(shown->GetBarManager(), manager);  // no owner form: the first manager
+    shown->Showing = true;
+    TemporaryItems().Add(shown);
+    TemporaryItems().Add(gone);
+    FreeTemporaryItems();
+    ASSERT_EQ(TemporaryItems().Count(), 1);
+    EXPECT_EQ(TemporaryItems()[0], shown);
+    EXPECT_EQ(manager->ItemCount(), 1);
+    // A temporary item that its manager frees leaves the list too.
+    delete manager;
+    EXPECT_EQ(TemporaryItems().Count(), 0);
+}
+
 TEST_F(ubBarUnit, SmallTextAndValueHelpers) {
     struct TRow {
         const char* text;
