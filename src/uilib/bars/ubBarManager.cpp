@@ -82,7 +82,6 @@ int DerivedFontHeight(int AIconTitleHeight) { return AIconTitleHeight >= -10 ? -
 TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwner)) {
     form_ = static_cast<TCustomForm*>(GetOwner());
     designing_ = form_->ComponentState().Contains(csDesigning);
-    ownerChecked_ = true;
 
     if (TubBarManagerList* list = BarManagerList()) {
         if (list->Count() == 0) PrimeSound();
@@ -113,7 +112,7 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 }
 
 TubBarManager::~TubBarManager() {
-    if (!ownerChecked_) return;
+    lookAndFeel_->OnChanged = nullptr;
     delete lookAndFeel_;
     lookAndFeel_ = nullptr;
     delete themeNotificator_;

@@ -26,7 +26,7 @@ enum TubBarPainterKind : std::uint8_t { bpkStandard, bpkEnhanced, bpkFlat, bpkXP
 class TubBarManager : public TComponent {
 public:
     // AOwner nullptr means the application's main form. Raises a plain Exception when the owner is not a form
-    // or already has a manager.
+    // or already has a manager; nothing of the manager exists then.
     explicit TubBarManager(TComponent* AOwner);
     ~TubBarManager() override;
     std::string ClassName() const override { return "TubBarManager"; }
@@ -229,7 +229,6 @@ private:
     void LookAndFeelChanged(TuiLookAndFeel* Sender, TuiLookAndFeelValues Values);
 
     TCustomForm* form_ = nullptr;
-    bool ownerChecked_ = false;
     bool designing_ = false;
     bool created_ = false;
     int readStateCount_ = 0;
