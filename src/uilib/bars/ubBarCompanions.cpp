@@ -269,6 +269,12 @@ std::vector<std::string> TubBarGroup::ItemNames() const {
     return names;
 }
 
+void TubBarGroup::ReadState() {
+    TComponent::ReadState();
+    // A group stored beside its manager rather than inside it joins its form's manager, in stream order.
+    if (manager_ == nullptr) SetManager(ManagerOfForm(GetOwner()));
+}
+
 void TubBarGroup::Loaded() {
     TComponent::Loaded();
     const TComponent* form = manager_ != nullptr ? manager_->Form() : GetOwner();

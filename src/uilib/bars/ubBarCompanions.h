@@ -55,6 +55,8 @@ public:
     std::vector<bool> Visibles() const;
     // Applies the items-visible values read while the manager was loading.
     void ApplyLoadedItemsVisibles();
+    // "ItemsVisibles" and "Visibles", always stored.
+    void DefineProperties(TFiler* Filer) override;
 
 protected:
     void Changed() override;
@@ -105,8 +107,11 @@ public:
     void ReadItemNames(const std::vector<std::string>& Names) { loadedNames_ = Names; }
     std::vector<std::string> ItemNames() const;
 
+    void ReadState() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // "Items", stored when the group has members.
+    void DefineProperties(TFiler* Filer) override;
     TComponent* GetParentComponent() const override;
     bool HasParent() const override { return true; }
     void SetParentComponent(TComponent* Value) override;

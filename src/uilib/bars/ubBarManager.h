@@ -36,6 +36,8 @@ public:
     void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     // Counts the reads from a stream.
     void ReadState() override;
+    // The stored dock sizes.
+    void DefineProperties(TFiler* Filer) override;
 
     // ---- published properties (defaults as the form resource leaves them out)
     bool AllowCallFromAnotherForm = false;

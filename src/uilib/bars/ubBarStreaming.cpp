@@ -1,8 +1,10 @@
-// How a bar manager and its groups are read from a form resource: the published properties, the category
-// data and the stored dock sizes.
+// How a bar manager, its categories and its groups are stored in a form resource: the published properties
+// with their defaults, and the properties they define themselves (the dock sizes, the category data, the
+// group members).
 #include <algorithm>
 #include <vector>
 
+#include "platform/rtl/Filer.h"
 #include "platform/vcl/FormReader.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarManager.h"
@@ -43,115 +45,310 @@ TSet<E> SetOf(const TFormValue& v, TReadContext& ctx, const std::vector<std::pai
     return set;
 }
 
+template <class E>
+TFormValue SetValueOf(TSet<E> set, const std::vector<std::pair<std::string, E>>& names) {
+    std::vector<std::string> items;
+    for (const auto& [name, e] : names)
+        if (set.Contains(e)) items.push_back(name);
+    return SetValue(items);
+}
+
+TFormValue ColorValue(TColor Color) { return IntValue(static_cast<std::int32_t>(Color)); }
+
+TFormValue ListValue(const std::vector<TFormValue>& Items) {
+    TFormValue v;
+    v.Kind = TFormValue::TKind::List;
+    v.List = Items;
+    return v;
+}
+
+// The values of a stored list; a property that is not a list holds none.
+const std::vector<TFormValue>& StoredList(const TReader& Reader) {
+    static const std::vector<TFormValue> none;
+    return Reader.Value().Kind == TFormValue::TKind::List ? Reader.Value().List : none;
+}
+
 }  // namespace
 
+// ---- properties the objects define themselves ---------------------------------------------------------------
+
+void TubBarManager::DefineProperties(TFiler* Filer) {
+    TComponent::DefineProperties(Filer);
+    // Four sizes; a shorter list sets what it holds, a longer one its first four, up to a value that is no
+    // number.
+    Filer->DefineProperty(
+        "DockControlHeights",
+        [this](TReader& Reader) {
+            const std::vector<TFormValue>& list = StoredList(Reader);
+            for (std::size_t i = 0; i < list.size() && i < DockControlHeights.size(); ++i) {
+                if (list[i].Kind != TFormValue::TKind::Integer) break;
+                DockControlHeights[i] = static_cast<int>(list[i].Int);
+            }
+        },
+        [this](TWriter& Writer) {
+            std::vector<TFormValue> values;
+            for (int h : DockControlHeights) values.push_back(IntValue(h));
+            Writer.WriteValue(ListValue(values));
+        },
+        true);
+}
+
+void TubBarManagerCategories::DefineProperties(TFiler* Filer) {
+    TStringList::DefineProperties(Filer);
+    // One ordinal per category, applied as far as the categories reach; ordinals outside the range and
+    // values that are not numbers are left out.
+    Filer->DefineProperty(
+        "ItemsVisibles",
+        [this](TReader& Reader) {
+            std::vector<int> values;
+            for (const TFormValue& item : StoredList(Reader))
+                values.push_back(item.Kind == TFormValue::TKind::Integer && item.Int >= 0 &&
+                                         item.Int < ubBarItemVisibleCount
+                                     ? static_cast<int>(item.Int)
+                                     : -1);
+            ReadItemsVisibles(values);
+        },
+        [this](TWriter& Writer) {
+            std::vector<TFormValue> values;
+            for (int v : ItemsVisibles()) values.push_back(IntValue(v));
+            Writer.WriteValue(ListValue(values));
+        },
+        true);
+    Filer->DefineProperty(
+        "Visibles",
+        [this](TReader& Reader) {
+            std::vector<bool> values;
+            for (const TFormValue& item : StoredList(Reader)) {
+                if (item.Kind != TFormValue::TKind::Ident) break;
+                values.push_back(SameText(item.Text, "True"));
+            }
+            ReadVisibles(values);
+        },
+        [this](TWriter& Writer) {
+            std::vector<TFormValue> values;
+            for (bool v : Visibles()) values.push_back(BoolValue(v));
+            Writer.WriteValue(ListValue(values));
+        },
+        true);
+}
+
+void TubBarGroup::DefineProperties(TFiler* Filer) {
+    TComponent::DefineProperties(Filer);
+    Filer->DefineProperty(
+        "Items",
+        [this](TReader& Reader) {
+            std::vector<std::string> names;
+            for (const TFormValue& item : StoredList(Reader))
+                if (item.Kind == TFormValue::TKind::String || item.Kind == TFormValue::TKind::Ident)
+                    names.push_back(item.Text);
+            ReadItemNames(names);
+        },
+        [this](TWriter& Writer) {
+            std::vector<TFormValue> values;
+            for (const std::string& name : ItemNames()) values.push_back(StrValue(name));
+            Writer.WriteValue(ListValue(values));
+        },
+        Count() > 0);
+}
+
+// ---- class tables ------------------------------------------------------------------------------------------
+
 void RegisterBarManagerClasses() {
-    RegisterComponent<TubBarManager>("TubBarManager", "TComponent")
-        .Bool("AllowCallFromAnotherForm", [](TubBarManager& m, bool v) { m.AllowCallFromAnotherForm = v; })
-        .Bool("AllowReset", [](TubBarManager& m, bool v) { m.AllowReset = v; })
-        .Bool("AlwaysMerge", [](TubBarManager& m, bool v) { m.AlwaysMerge = v; })
-        .Bool("AlwaysSaveText", [](TubBarManager& m, bool v) { m.AlwaysSaveText = v; })
-        .Bool("AutoDockColor", [](TubBarManager& m, bool v) { m.SetAutoDockColor(v); })
-        .Bool("AutoHideEmptyBars", [](TubBarManager& m, bool v) { m.SetAutoHideEmptyBars(v); })
-        .Bool("Scaled", [](TubBarManager& m, bool v) { m.SetScaled(v); })
-        .Custom("Font.Charset",
-                [](TubBarManager& m, const TFormValue& v, TReadContext& ctx) {
-                    if (v.Kind == TFormValue::TKind::Integer) m.GetFont()->SetCharset(static_cast<BYTE>(v.Int));
-                    else if (v.IsIdent("DEFAULT_CHARSET")) m.GetFont()->SetCharset(DEFAULT_CHARSET);
-                    else if (v.IsIdent("ANSI_CHARSET")) m.GetFont()->SetCharset(ANSI_CHARSET);
-                    else ctx.Error("Invalid character set " + v.Text);
-                })
-        .Custom("Font.Color",
-                [](TubBarManager& m, const TFormValue& v, TReadContext& ctx) { m.GetFont()->SetColor(ctx.Color(v)); })
-        .Int("Font.Height", [](TubBarManager& m, int v) { m.GetFont()->SetHeight(v); })
-        .Str("Font.Name", [](TubBarManager& m, const std::string& v) { m.GetFont()->SetName(v); })
-        .Custom("Font.Style", [](TubBarManager& m, const TFormValue& v,
-                                 TReadContext& ctx) { m.GetFont()->SetStyle(SetOf(v, ctx, kFontStyles)); })
-        .Int("ButtonArrowWidth", [](TubBarManager& m, int v) { m.SetButtonArrowWidth(v); })
-        .Bool("CanCustomize", [](TubBarManager& m, bool v) { m.CanCustomize = v; })
-        .Custom("Categories.Strings",
-                [](TubBarManager& m, const TFormValue& v, TReadContext& ctx) {
-                    m.GetCategories()->Clear();
-                    for (const TFormValue& item : ListOf(v, ctx)) m.GetCategories()->Add(ctx.Str(item));
-                })
-        // One ordinal per category, applied as far as the categories reach; ordinals outside the range and
-        // values that are not numbers are left out.
-        .Custom("Categories.ItemsVisibles",
-                [](TubBarManager& m, const TFormValue& v, TReadContext& ctx) {
-                    std::vector<int> values;
-                    for (const TFormValue& item : ListOf(v, ctx))
-                        values.push_back(item.Kind == TFormValue::TKind::Integer && item.Int >= 0 &&
-                                                 item.Int < ubBarItemVisibleCount
-                                             ? static_cast<int>(item.Int)
-                                             : -1);
-                    m.GetCategories()->ReadItemsVisibles(values);
-                })
-        .Custom("Categories.Visibles",
-                [](TubBarManager& m, const TFormValue& v, TReadContext& ctx) {
-                    std::vector<bool> values;
-                    for (const TFormValue& item : ListOf(v, ctx)) values.push_back(ctx.Bool(item));
-                    m.GetCategories()->ReadVisibles(values);
-                })
-        .Custom("DockColor",
-                [](TubBarManager& m, const TFormValue& v, TReadContext& ctx) { m.SetDockColor(ctx.Color(v)); })
-        // Four sizes; a shorter list sets what it holds, a longer one its first four.
-        .Custom("DockControlHeights",
-                [](TubBarManager& m, const TFormValue& v, TReadContext& ctx) {
-                    const std::vector<TFormValue>& list = ListOf(v, ctx);
-                    for (std::size_t i = 0; i < list.size() && i < m.DockControlHeights.size(); ++i) {
-                        if (list[i].Kind != TFormValue::TKind::Integer) break;
-                        m.DockControlHeights[i] = static_cast<int>(list[i].Int);
-                    }
-                })
-        .Bool("FlatCloseButton", [](TubBarManager& m, bool v) { m.SetFlatCloseButton(v); })
-        .Int("HelpContext", [](TubBarManager& m, int v) { m.HelpContext = v; })
-        .Bool("HideFloatingBarsWhenInactive", [](TubBarManager& m, bool v) { m.SetHideFloatingBarsWhenInactive(v); })
-        .Custom("ImageListBkColor",
-                [](TubBarManager& m, const TFormValue& v, TReadContext& ctx) { m.SetImageListBkColor(ctx.Color(v)); })
-        .Str("IniFileName", [](TubBarManager& m, const std::string& v) { m.IniFileName = v; })
-        .Int("LargeButtonArrowWidth", [](TubBarManager& m, int v) { m.SetLargeButtonArrowWidth(v); })
-        .Bool("LargeIcons", [](TubBarManager& m, bool v) { m.SetLargeIcons(v); })
+    using M = TubBarManager;
+    RegisterComponent<M>("TubBarManager", "TComponent")
+        .Bool(
+            "AllowCallFromAnotherForm", [](M& m, bool v) { m.AllowCallFromAnotherForm = v; },
+            [](M& m) { return m.AllowCallFromAnotherForm; })
+        .Default(false)
+        .Bool(
+            "AllowReset", [](M& m, bool v) { m.AllowReset = v; }, [](M& m) { return m.AllowReset; })
+        .Default(true)
+        .Bool(
+            "AlwaysMerge", [](M& m, bool v) { m.AlwaysMerge = v; }, [](M& m) { return m.AlwaysMerge; })
+        .Default(false)
+        .Bool(
+            "AlwaysSaveText", [](M& m, bool v) { m.AlwaysSaveText = v; }, [](M& m) { return m.AlwaysSaveText; })
+        .Default(false)
+        .Bool(
+            "AutoDockColor", [](M& m, bool v) { m.SetAutoDockColor(v); }, [](M& m) { return m.GetAutoDockColor(); })
+        .Default(true)
+        .Bool(
+            "AutoHideEmptyBars", [](M& m, bool v) { m.SetAutoHideEmptyBars(v); },
+            [](M& m) { return m.GetAutoHideEmptyBars(); })
+        .Default(false)
+        .Bool(
+            "Scaled", [](M& m, bool v) { m.SetScaled(v); }, [](M& m) { return m.GetScaled(); })
+        .Default(true)
+        .Custom(
+            "Font.Charset",
+            [](M& m, const TFormValue& v, TReadContext& ctx) {
+                if (v.Kind == TFormValue::TKind::Integer) m.GetFont()->SetCharset(static_cast<BYTE>(v.Int));
+                else if (v.IsIdent("DEFAULT_CHARSET")) m.GetFont()->SetCharset(DEFAULT_CHARSET);
+                else if (v.IsIdent("ANSI_CHARSET")) m.GetFont()->SetCharset(ANSI_CHARSET);
+                else ctx.Error("Invalid character set " + v.Text);
+            },
+            [](M& m) {
+                return m.GetFont()->GetCharset() == DEFAULT_CHARSET ? IdentValue("DEFAULT_CHARSET")
+                                                                    : IntValue(m.GetFont()->GetCharset());
+            })
+        .Custom(
+            "Font.Color", [](M& m, const TFormValue& v, TReadContext& ctx) { m.GetFont()->SetColor(ctx.Color(v)); },
+            [](M& m) { return ColorValue(m.GetFont()->GetColor()); })
+        .Int(
+            "Font.Height", [](M& m, int v) { m.GetFont()->SetHeight(v); },
+            [](M& m) { return m.GetFont()->GetHeight(); })
+        .Str(
+            "Font.Name", [](M& m, const std::string& v) { m.GetFont()->SetName(v); },
+            [](M& m) { return m.GetFont()->GetName(); })
+        .Custom(
+            "Font.Style",
+            [](M& m, const TFormValue& v, TReadContext& ctx) { m.GetFont()->SetStyle(SetOf(v, ctx, kFontStyles)); },
+            [](M& m) { return SetValueOf(m.GetFont()->GetStyle(), kFontStyles); })
+        .Int(
+            "ButtonArrowWidth", [](M& m, int v) { m.SetButtonArrowWidth(v); },
+            [](M& m) { return m.GetButtonArrowWidth(); })
+        .Default(11)
+        .Bool(
+            "CanCustomize", [](M& m, bool v) { m.CanCustomize = v; }, [](M& m) { return m.CanCustomize; })
+        .Default(true)
+        .SubObject("Categories", "TubBarManagerCategories", [](M& m) { return m.GetCategories(); })
+        .Custom(
+            "DockColor", [](M& m, const TFormValue& v, TReadContext& ctx) { m.SetDockColor(ctx.Color(v)); },
+            [](M& m) { return ColorValue(m.GetDockColor()); })
+        .Stored([](M& m) { return m.IsDockColorStored(); })
+        .Bool(
+            "FlatCloseButton", [](M& m, bool v) { m.SetFlatCloseButton(v); },
+            [](M& m) { return m.GetFlatCloseButton(); })
+        .Default(false)
+        .Int(
+            "HelpContext", [](M& m, int v) { m.HelpContext = v; }, [](M& m) { return m.HelpContext; })
+        .Default(0)
+        .Bool(
+            "HideFloatingBarsWhenInactive", [](M& m, bool v) { m.SetHideFloatingBarsWhenInactive(v); },
+            [](M& m) { return m.GetHideFloatingBarsWhenInactive(); })
+        .Default(true)
+        .Custom(
+            "ImageListBkColor",
+            [](M& m, const TFormValue& v, TReadContext& ctx) { m.SetImageListBkColor(ctx.Color(v)); },
+            [](M& m) { return ColorValue(m.GetImageListBkColor()); })
+        .Default(ColorValue(static_cast<TColor>(0xFF00FF)))
+        .Str(
+            "IniFileName", [](M& m, const std::string& v) { m.IniFileName = v; }, [](M& m) { return m.IniFileName; })
+        .DefaultText("")
+        .Int(
+            "LargeButtonArrowWidth", [](M& m, int v) { m.SetLargeButtonArrowWidth(v); },
+            [](M& m) { return m.GetLargeButtonArrowWidth(); })
+        .Default(13)
+        .Bool(
+            "LargeIcons", [](M& m, bool v) { m.SetLargeIcons(v); }, [](M& m) { return m.GetLargeIcons(); })
+        .Default(false)
         .Enum<TuiLookAndFeelKind>("LookAndFeel.Kind", kLookAndFeelKinds,
-                                  [](TubBarManager& m, TuiLookAndFeelKind v) { m.GetLookAndFeel()->SetKind(v); })
-        .Bool("LookAndFeel.NativeStyle", [](TubBarManager& m, bool v) { m.GetLookAndFeel()->SetNativeStyle(v); })
-        .Bool("MakeDisabledImagesFaded", [](TubBarManager& m, bool v) { m.SetMakeDisabledImagesFaded(v); })
-        .Enum<TubBarMenuAnimations>("MenuAnimations", kAnimations,
-                                    [](TubBarManager& m, TubBarMenuAnimations v) { m.SetMenuAnimations(v); })
-        .Bool("MenusShowRecentItemsFirst", [](TubBarManager& m, bool v) { m.SetMenusShowRecentItemsFirst(v); })
-        .Int("MostRecentItemsPercents", [](TubBarManager& m, int v) { m.SetMostRecentItemsPercents(v); })
-        .Custom("NotDocking", [](TubBarManager& m, const TFormValue& v,
-                                 TReadContext& ctx) { m.SetNotDocking(SetOf(v, ctx, kDockingStyles)); })
-        .Str("RegistryPath", [](TubBarManager& m, const std::string& v) { m.RegistryPath = v; })
-        .Bool("ShowCloseButton", [](TubBarManager& m, bool v) { m.SetShowCloseButton(v); })
-        .Bool("ShowFullMenusAfterDelay", [](TubBarManager& m, bool v) { m.SetShowFullMenusAfterDelay(v); })
-        .Bool("ShowHelpButton", [](TubBarManager& m, bool v) { m.SetShowHelpButton(v); })
-        .Bool("ShowHint", [](TubBarManager& m, bool v) { m.SetShowHint(v); })
-        .Bool("ShowHintForDisabledItems", [](TubBarManager& m, bool v) { m.ShowHintForDisabledItems = v; })
-        .Bool("ShowShortCutInHint", [](TubBarManager& m, bool v) { m.SetShowShortCutInHint(v); })
-        .Bool("StoreInIniFile", [](TubBarManager& m, bool v) { m.StoreInIniFile = v; })
-        .Bool("StoreInRegistry", [](TubBarManager& m, bool v) { m.StoreInRegistry = v; })
-        .Bool("StretchGlyphs", [](TubBarManager& m, bool v) { m.StretchGlyphs = v; })
-        .Enum<TubBarManagerStyle>("Style", kStyles, [](TubBarManager& m, TubBarManagerStyle v) { m.SetStyle(v); })
-        .Bool("SunkenBorder", [](TubBarManager& m, bool v) { m.SetSunkenBorder(v); })
-        .Bool("UseF10ForMenu", [](TubBarManager& m, bool v) { m.UseF10ForMenu = v; })
-        .Bool("UseFullReset", [](TubBarManager& m, bool v) { m.UseFullReset = v; })
-        .Bool("UseLargeImagesForLargeIcons", [](TubBarManager& m, bool v) { m.SetUseLargeImagesForLargeIcons(v); })
-        .Bool("UseSystemFont", [](TubBarManager& m, bool v) { m.SetUseSystemFont(v); })
-        .Int("WaitForDockingTime", [](TubBarManager& m, int v) { m.SetWaitForDockingTime(v); })
-        .Event("OnClickItem", &TubBarManager::OnClickItem)
-        .Event("OnCloseButtonClick", &TubBarManager::OnCloseButtonClick)
-        .Event("OnHelpButtonClick", &TubBarManager::OnHelpButtonClick)
-        .Event("OnHideCustomizingForm", &TubBarManager::OnHideCustomizingForm)
-        .Event("OnShowCustomizingForm", &TubBarManager::OnShowCustomizingForm);
+                                  [](M& m, TuiLookAndFeelKind v) { m.GetLookAndFeel()->SetKind(v); })
+        .Bool("LookAndFeel.NativeStyle", [](M& m, bool v) { m.GetLookAndFeel()->SetNativeStyle(v); })
+        .Bool(
+            "MakeDisabledImagesFaded", [](M& m, bool v) { m.SetMakeDisabledImagesFaded(v); },
+            [](M& m) { return m.GetMakeDisabledImagesFaded(); })
+        .Default(false)
+        .Enum<TubBarMenuAnimations>(
+            "MenuAnimations", kAnimations, [](M& m, TubBarMenuAnimations v) { m.SetMenuAnimations(v); },
+            [](M& m) { return m.GetMenuAnimations(); })
+        .DefaultIdent("maNone")
+        .Bool(
+            "MenusShowRecentItemsFirst", [](M& m, bool v) { m.SetMenusShowRecentItemsFirst(v); },
+            [](M& m) { return m.GetMenusShowRecentItemsFirst(); })
+        .Default(true)
+        .Int(
+            "MostRecentItemsPercents", [](M& m, int v) { m.SetMostRecentItemsPercents(v); },
+            [](M& m) { return m.GetMostRecentItemsPercents(); })
+        .Default(95)
+        .Custom(
+            "NotDocking",
+            [](M& m, const TFormValue& v, TReadContext& ctx) { m.SetNotDocking(SetOf(v, ctx, kDockingStyles)); },
+            [](M& m) { return SetValueOf(m.GetNotDocking(), kDockingStyles); })
+        .Default(SetValue({}))
+        .Str(
+            "RegistryPath", [](M& m, const std::string& v) { m.RegistryPath = v; }, [](M& m) { return m.RegistryPath; })
+        .DefaultText("")
+        .Bool(
+            "ShowCloseButton", [](M& m, bool v) { m.SetShowCloseButton(v); },
+            [](M& m) { return m.GetShowCloseButton(); })
+        .Default(false)
+        .Bool(
+            "ShowFullMenusAfterDelay", [](M& m, bool v) { m.SetShowFullMenusAfterDelay(v); },
+            [](M& m) { return m.GetShowFullMenusAfterDelay(); })
+        .Default(true)
+        .Bool(
+            "ShowHelpButton", [](M& m, bool v) { m.SetShowHelpButton(v); }, [](M& m) { return m.GetShowHelpButton(); })
+        .Default(false)
+        .Bool(
+            "ShowHint", [](M& m, bool v) { m.SetShowHint(v); }, [](M& m) { return m.GetShowHint(); })
+        .Default(true)
+        .Bool(
+            "ShowHintForDisabledItems", [](M& m, bool v) { m.ShowHintForDisabledItems = v; },
+            [](M& m) { return m.ShowHintForDisabledItems; })
+        .Default(true)
+        .Bool(
+            "ShowShortCutInHint", [](M& m, bool v) { m.SetShowShortCutInHint(v); },
+            [](M& m) { return m.GetShowShortCutInHint(); })
+        .Default(false)
+        .Bool(
+            "StoreInIniFile", [](M& m, bool v) { m.StoreInIniFile = v; }, [](M& m) { return m.StoreInIniFile; })
+        .Default(false)
+        .Bool(
+            "StoreInRegistry", [](M& m, bool v) { m.StoreInRegistry = v; }, [](M& m) { return m.StoreInRegistry; })
+        .Default(false)
+        .Bool(
+            "StretchGlyphs", [](M& m, bool v) { m.StretchGlyphs = v; }, [](M& m) { return m.StretchGlyphs; })
+        .Default(true)
+        .Enum<TubBarManagerStyle>(
+            "Style", kStyles, [](M& m, TubBarManagerStyle v) { m.SetStyle(v); }, [](M& m) { return m.GetStyle(); })
+        .DefaultIdent("bmsEnhanced")
+        .Bool(
+            "SunkenBorder", [](M& m, bool v) { m.SetSunkenBorder(v); }, [](M& m) { return m.GetSunkenBorder(); })
+        .Default(false)
+        .Bool(
+            "UseF10ForMenu", [](M& m, bool v) { m.UseF10ForMenu = v; }, [](M& m) { return m.UseF10ForMenu; })
+        .Default(true)
+        .Bool(
+            "UseFullReset", [](M& m, bool v) { m.UseFullReset = v; }, [](M& m) { return m.UseFullReset; })
+        .Default(false)
+        .Bool(
+            "UseLargeImagesForLargeIcons", [](M& m, bool v) { m.SetUseLargeImagesForLargeIcons(v); },
+            [](M& m) { return m.GetUseLargeImagesForLargeIcons(); })
+        .Default(false)
+        .Bool(
+            "UseSystemFont", [](M& m, bool v) { m.SetUseSystemFont(v); }, [](M& m) { return m.GetUseSystemFont(); })
+        .Int(
+            "WaitForDockingTime", [](M& m, int v) { m.SetWaitForDockingTime(v); },
+            [](M& m) { return m.GetWaitForDockingTime(); })
+        .Default(21)
+        .Event("OnClickItem", &M::OnClickItem)
+        .Event("OnCloseButtonClick", &M::OnCloseButtonClick)
+        .Event("OnHelpButtonClick", &M::OnHelpButtonClick)
+        .Event("OnHideCustomizingForm", &M::OnHideCustomizingForm)
+        .Event("OnShowCustomizingForm", &M::OnShowCustomizingForm);
+
+    TPropertyTable<TubBarManagerCategories>(RegisterComponentClass("TubBarManagerCategories", "", nullptr))
+        .Custom(
+            "Strings",
+            [](TubBarManagerCategories& c, const TFormValue& v, TReadContext& ctx) {
+                c.Clear();
+                for (const TFormValue& item : ListOf(v, ctx)) c.Add(ctx.Str(item));
+            },
+            [](TubBarManagerCategories& c) {
+                std::vector<TFormValue> values;
+                for (int i = 0; i < c.GetCount(); ++i) values.push_back(StrValue(c.Get(i)));
+                return ListValue(values);
+            });
 
     RegisterComponent<TubBarGroup>("TubBarGroup", "TComponent")
-        .Bool("Enabled", [](TubBarGroup& g, bool v) { g.SetEnabled(v); })
-        .Enum<TubBarItemVisible>("Visible", kItemVisibles, [](TubBarGroup& g, TubBarItemVisible v) { g.SetVisible(v); })
-        .Custom("Items", [](TubBarGroup& g, const TFormValue& v, TReadContext& ctx) {
-            std::vector<std::string> names;
-            for (const TFormValue& item : ListOf(v, ctx)) names.push_back(ctx.Str(item));
-            g.ReadItemNames(names);
-        });
+        .Bool(
+            "Enabled", [](TubBarGroup& g, bool v) { g.SetEnabled(v); }, [](TubBarGroup& g) { return g.GetEnabled(); })
+        .Default(true)
+        .Enum<TubBarItemVisible>(
+            "Visible", kItemVisibles, [](TubBarGroup& g, TubBarItemVisible v) { g.SetVisible(v); },
+            [](TubBarGroup& g) { return g.GetVisible(); })
+        .DefaultIdent("ivAlways");
 }
 
 }  // namespace zel

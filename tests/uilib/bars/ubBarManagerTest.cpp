@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BarsTestSupport.h"
+#include "platform/vcl/FormWriter.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarHint.h"
 
@@ -509,6 +510,37 @@ TEST_F(ubBarManagerStream, ManagerReadsBackEveryValue) {
     EXPECT_FALSE(g2->GetEnabled());
     EXPECT_EQ(g2->GetVisible(), ivInCustomizing);
     EXPECT_EQ(g1->GetIndex(), 0);
+}
+
+// Written back by the component writer and read again, the manager gives the same text: every value is
+// stored, and defaults are left out.
+TEST_F(ubBarManagerStream, ManagerWrittenAndReadAgainGivesTheSameText) {
+    TStreamForm* form = Read(kManagerForm);
+    const std::string text = WriteComponentText(*form);
+    EXPECT_NE(text.find("Categories.ItemsVisibles = ("), std::string::npos) << text;
+    EXPECT_NE(text.find("DockControlHeights = ("), std::string::npos) << text;
+    EXPECT_NE(text.find("Items = ("), std::string::npos) << text;
+    EXPECT_NE(text.find("DockColor = "), std::string::npos) << text;
+    EXPECT_EQ(text.find("ButtonArrowWidth"), std::string::npos) << text;  // the default
+    EXPECT_EQ(text.find("Enabled = True"), std::string::npos) << text;
+    TStreamForm* again = Read(text.c_str());
+    TubBarManager* m = again->Manager();
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->DockControlHeights, (std::array<int, 4>{0, 0, 51, 0}));
+    EXPECT_EQ(m->GetCategories()->ItemsVisibles(), (std::vector<int>{ivAlways, ivInCustomizing, ivNever}));
+    ASSERT_EQ(m->GroupCount(), 2);
+    EXPECT_EQ(m->Groups(0)->Members(0), m->Groups(1));
+    EXPECT_EQ(WriteComponentText(*again), text);
+
+    // A fresh manager stores only what has no default.
+    TTestForm* plain = NewForm();
+    plain->SetName("PlainForm");
+    new TubBarManager(plain);
+    const std::string fresh = WriteComponentText(*plain);
+    EXPECT_EQ(fresh.find("AllowReset"), std::string::npos) << fresh;
+    EXPECT_EQ(fresh.find("DockColor"), std::string::npos) << fresh;
+    EXPECT_NE(fresh.find("UseSystemFont = True"), std::string::npos) << fresh;
+    EXPECT_NE(fresh.find("Font.Name = "), std::string::npos) << fresh;
 }
 
 // Stored lists are applied as far as they fit; ordinals outside the range are left out.
