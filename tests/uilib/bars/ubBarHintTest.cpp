@@ -121,8 +121,7 @@ TEST_F(ubBarHint, HintStaysInsideTheWorkArea) {
         const RECT r = HintRect();
         const int height = r.bottom - r.top;
         EXPECT_EQ(r.top, row.above ? row.y - height : row.y + 20) << row.name;
-        if (row.atRightEdge) EXPECT_EQ(r.right, work.right) << row.name;
-        else EXPECT_EQ(r.left, row.x) << row.name;
+        EXPECT_EQ(row.atRightEdge ? r.right : r.left, row.atRightEdge ? work.right : row.x) << row.name;
         EXPECT_LE(r.bottom, work.bottom) << row.name;
         HintWindow()->Deactivate();
     }
@@ -161,7 +160,9 @@ TEST_F(ubBarHint, SelectedControlGivesTheShortHintWithItsShortCut) {
         UpdateHint(manager, true, "");
         Run(1000);
         EXPECT_EQ(HintVisible(), row.shown != nullptr) << row.name;
-        if (row.shown != nullptr) EXPECT_EQ(HintWindow()->HintText(), row.shown) << row.name;
+        if (row.shown != nullptr) {
+            EXPECT_EQ(HintWindow()->HintText(), row.shown) << row.name;
+        }
         UpdateHint(manager, false, "");
         Run(400);
     }
