@@ -334,6 +334,12 @@ BOOL DrawFocusRect(HDC dc, const RECT* r);
 BOOL DrawEdge(HDC dc, RECT* r, UINT edge, UINT flags);
 BOOL DrawFrameControl(HDC dc, RECT* r, UINT type, UINT state);
 
+// The system's own bitmaps, by number. OBM_CHECKBOXES: 4 x 3 cells of 13 x 13 drawn like the classic check
+// boxes (row 0 check boxes, row 1 radio buttons, row 2 three-state boxes; columns: unchecked, checked, pushed
+// unchecked, pushed checked). The caller deletes the bitmap; nullptr for an unknown number.
+constexpr int OBM_CHECKBOXES = 32759;
+HBITMAP LoadBitmap(HINSTANCE instance, int id);
+
 BOOL PatBlt(HDC dc, int x, int y, int w, int h, DWORD rop);
 BOOL BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DWORD rop);
 // Shrinking follows the destination's stretch mode (SetStretchBltMode): BLACKONWHITE (the default) ANDs the

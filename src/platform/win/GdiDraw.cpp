@@ -746,4 +746,23 @@ BOOL DrawFrameControl(HDC hdc, RECT* r, UINT type, UINT state) {
     }
 }
 
+HBITMAP LoadBitmap(HINSTANCE /*instance*/, int id) {
+    if (id != OBM_CHECKBOXES) return nullptr;
+    constexpr int cell = 13;
+    HBITMAP bitmap = CreateBitmap(4 * cell, 3 * cell, 1, 32, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    static constexpr UINT kRows[3] = {DFCS_BUTTONCHECK, DFCS_BUTTONRADIO, DFCS_BUTTON3STATE};
+    static constexpr UINT kColumns[4] = {0, DFCS_CHECKED, DFCS_PUSHED, DFCS_PUSHED | DFCS_CHECKED};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 4; ++column) {
+            RECT r{column * cell, row * cell, column * cell + cell, row * cell + cell};
+            FillSys(dc, r, COLOR_BTNFACE);
+            DrawFrameControl(dc, &r, DFC_BUTTON, kRows[row] | kColumns[column]);
+        }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bitmap;
+}
+
 }  // namespace zel

@@ -1,6 +1,7 @@
 #include "uilib/base/ubOffice11.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cwctype>
 #include <memory>
 #include <string>
@@ -163,15 +164,101 @@ void ComputePalette() {
     p.TubePercent = kTubePercents[p.Scheme];
 }
 
+// ---- the look's own bitmaps ----------------------------------------------------------------------------------
+
+// The expand buttons, 11 x 11: a dark frame, a face shading from white to light blue, and the sign.
+HBITMAP MakeExpandButtonBitmap(bool AMinus) {
+    constexpr int n = 11;
+    std::uint32_t pixels[n * n];
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            std::uint32_t c;
+            if (x == 0 || y == 0 || x == n - 1 || y == n - 1) c = 0x2E465F;  // RGB(46, 70, 95)
+            else {
+                const int t = 255 - (y - 1) * 3;
+                c = static_cast<std::uint32_t>(((t - 20) << 16) | ((t - 8) << 8) | t);
+            }
+            const bool bar = y == 5 && x >= 3 && x <= 7;
+            const bool stem = !AMinus && x == 5 && y >= 3 && y <= 7;
+            if (bar || stem) c = 0x000000;
+            pixels[y * n + x] = c;
+        }
+    return CreateBitmap(n, n, 1, 32, pixels);
+}
+
+// The sub-menu expand glyph before recolouring: two chevrons in shades of grey on a magenta (transparent)
+// ground with black tips.
+HBITMAP MakeSubMenuExpandSource() {
+    static const char* kPicture[7] = {"m1m3mmm", "m21m43m", "mm21m43", "mm#2m#4", "mm21m43", "m21m43m", "m1m3mmm"};
+    constexpr int w = 7, h = 7;
+    std::uint32_t pixels[w * h];
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const char k = kPicture[y][x];
+            std::uint32_t c = 0xFF00FF;
+            if (k == '#') c = 0x000000;
+            else if (k >= '1' && k <= '4') {
+                const std::uint32_t g = 0x40 + static_cast<std::uint32_t>(k - '1') * 0x38;
+                c = (g << 16) | (g << 8) | g;
+            }
+            pixels[y * w + x] = c;
+        }
+    return CreateBitmap(w, h, 1, 32, pixels);
+}
+
+// Pixel (0, 0) is the transparent colour; the other pixels that are not black are spread between palette
+// columns 0 and 1 by their red component.
+void RecolourSubMenuExpand(HBITMAP ABitmap) {
+    BITMAP info;
+    if (GetObject(ABitmap, sizeof(info), &info) == 0) return;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, ABitmap);
+    const COLORREF transparent = GetPixel(dc, 0, 0);
+    const TColor first = g_palette.Columns[0];
+    TColor second = g_palette.Columns[1];
+    if (first == second) second = first == clBlack ? clWhite : clBlack;
+    int lo = 255, hi = 1;
+    const auto recoloured = [&](COLORREF c) { return c != transparent && c != 0; };
+    for (int y = 0; y < info.bmHeight; ++y)
+        for (int x = 0; x < info.bmWidth; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (!recoloured(c)) continue;
+            lo = std::min<int>(lo, GetRValue(c));
+            hi = std::max<int>(hi, GetRValue(c));
+        }
+    for (int y = 0; y < info.bmHeight; ++y)
+        for (int x = 0; x < info.bmWidth; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (!recoloured(c)) continue;
+            // One shade only (hi = lo) takes the first colour instead of dividing by zero.
+            const int percent = hi > lo ? MulDiv(GetRValue(c) - lo, 100, hi - lo) : 0;
+            SetPixel(dc, x, y, static_cast<COLORREF>(MixColorsPercent(first, second, percent)));
+        }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+}
+
+HBITMAP g_expandPlus = nullptr;
+HBITMAP g_expandMinus = nullptr;
+HBITMAP g_subMenuExpand = nullptr;
+
 void CreateBrushes() {
     for (int i = 0; i < kBrushCount; ++i)
         g_brushes[i] = CreateSolidBrush(static_cast<COLORREF>(g_palette.Columns[kBrushColumns[i]]));
+    g_expandPlus = MakeExpandButtonBitmap(false);
+    g_expandMinus = MakeExpandButtonBitmap(true);
+    g_subMenuExpand = MakeSubMenuExpandSource();
+    RecolourSubMenuExpand(g_subMenuExpand);
 }
 
 void DestroyBrushes() {
     for (HBRUSH& brush : g_brushes) {
         if (brush != nullptr) DeleteObject(brush);
         brush = nullptr;
+    }
+    for (HBITMAP* bitmap : {&g_expandPlus, &g_expandMinus, &g_subMenuExpand}) {
+        if (*bitmap != nullptr) DeleteObject(*bitmap);
+        *bitmap = nullptr;
     }
 }
 
@@ -261,6 +348,10 @@ void RebuildOffice11Palette() {
 int Office11PaletteUsers() { return g_users; }
 
 const TubOffice11Palette& Office11Palette() { return g_palette; }
+
+HBITMAP Office11ExpandButtonBitmap(bool AExpanded) { return AExpanded ? g_expandMinus : g_expandPlus; }
+
+HBITMAP Office11SubMenuExpandBitmap() { return g_subMenuExpand; }
 
 HBRUSH Office11Brush(int column) {
     for (int i = 0; i < kBrushCount; ++i) {

@@ -44,6 +44,10 @@ const TubOffice11Palette& Office11Palette();
 // The solid brush of a palette column (columns 0, 1, 2, 3, 12, 13, 14, 15, 16, 18, 21, 22 and 24) while the
 // palette has users; 0 otherwise. Columns 12 and 13 are the dark and light dot brushes, 21 the frame brush.
 HBRUSH Office11Brush(int column);
+// The look's bitmaps while the palette has users (nullptr otherwise): the 11 x 11 expand buttons, plus when
+// collapsed and minus when expanded, and the sub-menu expand glyph recoloured in palette columns 0 and 1.
+HBITMAP Office11ExpandButtonBitmap(bool AExpanded);
+HBITMAP Office11SubMenuExpandBitmap();
 
 bool IsLunaSchemeActive();
 BYTE Office11Scheme();
