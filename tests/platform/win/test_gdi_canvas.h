@@ -13,17 +13,17 @@ namespace zel {
 
 // Row(y, ink) shows a row as characters: '#' where the pixel has the ink colour, '.' elsewhere. Map(y, legend)
 // shows it with one character per colour of a legend, '?' for any other colour.
-struct TCanvas {
+struct TTestImage {
     QImage Image;
     HDC DC = nullptr;
-    explicit TCanvas(int w = 8, int h = 8, COLORREF fill = 0xFFFFFF)
+    explicit TTestImage(int w = 8, int h = 8, COLORREF fill = 0xFFFFFF)
         : Image(w, h, QImage::Format_ARGB32_Premultiplied) {
         Fill(fill);
         DC = CreateImageDC(&Image);
     }
-    ~TCanvas() { DeleteImageDC(DC); }
-    TCanvas(const TCanvas&) = delete;
-    TCanvas& operator=(const TCanvas&) = delete;
+    ~TTestImage() { DeleteImageDC(DC); }
+    TTestImage(const TTestImage&) = delete;
+    TTestImage& operator=(const TTestImage&) = delete;
     void Fill(COLORREF c) { Image.fill(0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF)); }
     COLORREF At(int x, int y) const {
         const QRgb p = Image.pixel(x, y);

@@ -9,7 +9,7 @@
 namespace zel {
 namespace {
 
-std::vector<std::string> Rows(const TCanvas& c, int from, int to, COLORREF ink = 0) {
+std::vector<std::string> Rows(const TTestImage& c, int from, int to, COLORREF ink = 0) {
     std::vector<std::string> rows;
     for (int y = from; y <= to; ++y) rows.push_back(c.Row(y, ink));
     return rows;
@@ -48,7 +48,7 @@ TEST(GdiControls, ScrollArrowsAreClassicTriangles) {
           ".....#####......", "....#######.....", "................", "................"}},
     };
     for (const auto& t : cases) {
-        TCanvas c(16, 16, RGB(1, 2, 3));
+        TTestImage c(16, 16, RGB(1, 2, 3));
         RECT r{0, 0, 16, 16};
         ASSERT_TRUE(DrawFrameControl(c.DC, &r, DFC_SCROLL, t.State));
         EXPECT_EQ(Rows(c, 3, 11), t.Rows3To11) << t.Name;
@@ -70,7 +70,7 @@ TEST(GdiControls, ScrollButtonFrames) {
         {"flat", DFCS_SCROLLUP | DFCS_FLAT, shadow, face, shadow},
     };
     for (const auto& t : cases) {
-        TCanvas c(16, 16);
+        TTestImage c(16, 16);
         RECT r{0, 0, 16, 16};
         DrawFrameControl(c.DC, &r, DFC_SCROLL, t.State);
         EXPECT_EQ(c.At(0, 0), t.TopLeft) << t.Name;
@@ -81,7 +81,7 @@ TEST(GdiControls, ScrollButtonFrames) {
 }
 
 TEST(GdiControls, InactiveScrollArrowIsEmbossed) {
-    TCanvas c(16, 16);
+    TTestImage c(16, 16);
     RECT r{0, 0, 16, 16};
     DrawFrameControl(c.DC, &r, DFC_SCROLL, DFCS_SCROLLUP | DFCS_INACTIVE);
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -95,10 +95,10 @@ TEST(GdiControls, InactiveScrollArrowIsEmbossed) {
 TEST(GdiControls, SizeGripRidgesFaceTheCornerAndMirror) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE), shadow = GetSysColor(COLOR_BTNSHADOW),
                    light = GetSysColor(COLOR_BTNHIGHLIGHT);
-    TCanvas grip(16, 16);
+    TTestImage grip(16, 16);
     RECT r{0, 0, 16, 16};
     ASSERT_TRUE(DrawFrameControl(grip.DC, &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP));
-    auto map = [&](const TCanvas& c, int y) { return c.Map(y, {{'f', face}, {'s', shadow}, {'.', light}}); };
+    auto map = [&](const TTestImage& c, int y) { return c.Map(y, {{'f', face}, {'s', shadow}, {'.', light}}); };
     EXPECT_EQ(map(grip, 0), "ffffffffffffffff");
     EXPECT_EQ(map(grip, 4), "ffffffffffffffff");
     EXPECT_EQ(map(grip, 5), "fffffffffffffffs");
@@ -108,7 +108,7 @@ TEST(GdiControls, SizeGripRidgesFaceTheCornerAndMirror) {
     EXPECT_EQ(map(grip, 15), "fffffss.fss.fss.");
 
     // Copied mirrored for a left-hand corner, the ridges face that corner.
-    TCanvas left(16, 16);
+    TTestImage left(16, 16);
     ASSERT_TRUE(StretchBlt(left.DC, 16, 0, -16, 16, grip.DC, 0, 0, 16, 16, SRCCOPY));
     for (int y = 0; y < 16; ++y) {
         const std::string row = map(grip, y);
@@ -139,7 +139,7 @@ TEST(GdiControls, CheckBoxGlyphs) {
         {"flat checked", DFCS_CHECKED | DFCS_FLAT, window, text, true, shadow},
     };
     for (const auto& t : cases) {
-        TCanvas c(13, 13, RGB(1, 2, 3));
+        TTestImage c(13, 13, RGB(1, 2, 3));
         RECT r{0, 0, 13, 13};
         ASSERT_TRUE(DrawFrameControl(c.DC, &r, DFC_BUTTON, DFCS_BUTTONCHECK | t.State));
         EXPECT_EQ(c.At(3, 3), t.Inside) << t.Name;
@@ -150,7 +150,7 @@ TEST(GdiControls, CheckBoxGlyphs) {
     }
     // The sunken frame: shadow and dark shadow on the top and left, highlight and light on the bottom and right;
     // the flat one is a single shadow line.
-    TCanvas sunken(13, 13), flat(13, 13);
+    TTestImage sunken(13, 13), flat(13, 13);
     RECT r{0, 0, 13, 13};
     DrawFrameControl(sunken.DC, &r, DFC_BUTTON, DFCS_BUTTONCHECK);
     DrawFrameControl(flat.DC, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT);
@@ -164,7 +164,7 @@ TEST(GdiControls, CheckBoxGlyphs) {
 // The radio glyph as the painters measure it: the mask's black box, and the dot found by walking from the
 // centre of the checked flat image over window-text pixels.
 TEST(GdiControls, RadioGlyphMeasures) {
-    TCanvas mask(13, 13, 0);
+    TTestImage mask(13, 13, 0);
     RECT r{0, 0, 13, 13};
     DrawFrameControl(mask.DC, &r, DFC_BUTTON, DFCS_BUTTONRADIOMASK | DFCS_FLAT);
     const std::vector<std::string> circle = {"....####.....", "..########...", ".##########..", ".##########..",
@@ -174,7 +174,7 @@ TEST(GdiControls, RadioGlyphMeasures) {
     EXPECT_EQ(Rows(mask, 0, 12), circle);
 
     const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-    TCanvas image(13, 13, 0);
+    TTestImage image(13, 13, 0);
     DrawFrameControl(image.DC, &r, DFC_BUTTON, DFCS_BUTTONRADIOIMAGE | DFCS_CHECKED | DFCS_FLAT);
     int top = 6, bottom = 6, left = 6, right = 6;
     while (top > 0 && image.At(6, top - 1) == text) --top;
@@ -204,7 +204,7 @@ TEST(GdiControls, RadioImageColours) {
         {"flat", DFCS_FLAT, COLOR_BTNSHADOW, COLOR_BTNSHADOW, COLOR_WINDOW, COLOR_WINDOW, COLOR_WINDOW, -1},
     };
     for (const auto& t : cases) {
-        TCanvas c(13, 13, RGB(1, 2, 3));
+        TTestImage c(13, 13, RGB(1, 2, 3));
         RECT r{0, 0, 13, 13};
         DrawFrameControl(c.DC, &r, DFC_BUTTON, DFCS_BUTTONRADIOIMAGE | t.State);
         EXPECT_EQ(c.At(5, 0), GetSysColor(t.OuterLT)) << t.Name;
@@ -236,7 +236,7 @@ TEST(GdiControls, CaptionCloseCross) {
         {"flat pushed", DFCS_FLAT | DFCS_PUSHED, 1, 1, GetSysColor(COLOR_BTNSHADOW)},
     };
     for (const auto& t : cases) {
-        TCanvas c(16, 14);
+        TTestImage c(16, 14);
         RECT r{0, 0, 16, 14};
         ASSERT_TRUE(DrawFrameControl(c.DC, &r, DFC_CAPTION, DFCS_CAPTIONCLOSE | t.State));
         std::vector<std::string> expected;
@@ -247,7 +247,7 @@ TEST(GdiControls, CaptionCloseCross) {
         EXPECT_EQ(Rows(c, 3 + t.Dy, 9 + t.Dy), expected) << t.Name;
         EXPECT_EQ(c.At(0, 0), t.Corner) << t.Name;
     }
-    TCanvas inactive(16, 14);
+    TTestImage inactive(16, 14);
     RECT r{0, 0, 16, 14};
     DrawFrameControl(inactive.DC, &r, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_INACTIVE);
     EXPECT_EQ(inactive.At(4, 3), GetSysColor(COLOR_BTNSHADOW));
@@ -281,7 +281,7 @@ TEST(GdiControls, EdgesAskedByThePainters) {
     };
     const COLORREF paper = RGB(1, 2, 3);
     for (const auto& t : cases) {
-        TCanvas c(10, 10, paper);
+        TTestImage c(10, 10, paper);
         RECT r{0, 0, 10, 10};
         ASSERT_TRUE(DrawEdge(c.DC, &r, t.Edge, t.Flags));
         int i = 0;

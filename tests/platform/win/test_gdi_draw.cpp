@@ -14,7 +14,7 @@ namespace zel {
 namespace {
 
 TEST(GdiDraw, FillRectExcludesRightAndBottom) {
-    TCanvas c;
+    TTestImage c;
     const RECT r{1, 2, 4, 5};
     FillRect(c.DC, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(c.Row(1), "........");
@@ -24,7 +24,7 @@ TEST(GdiDraw, FillRectExcludesRightAndBottom) {
 }
 
 TEST(GdiDraw, SystemColourIndexPlusOneWorksAsBrush) {
-    TCanvas c(2, 2);
+    TTestImage c(2, 2);
     const RECT r{0, 0, 2, 2};
     FillRect(c.DC, &r, reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(COLOR_BTNFACE + 1)));
     EXPECT_EQ(c.At(1, 1), GetSysColor(COLOR_BTNFACE));
@@ -42,7 +42,7 @@ TEST(GdiDraw, LineToLeavesOutItsEndPoint) {
         {"single point line draws nothing", {3, 2}, {3, 2}, "........"},
     };
     for (const auto& t : cases) {
-        TCanvas c;
+        TTestImage c;
         MoveToEx(c.DC, t.From.x, t.From.y, nullptr);
         LineTo(c.DC, t.To.x, t.To.y);
         EXPECT_EQ(c.Row(2), t.Row2) << t.Name;
@@ -53,7 +53,7 @@ TEST(GdiDraw, LineToLeavesOutItsEndPoint) {
 }
 
 TEST(GdiDraw, RectangleOutlineAndNullPenFill) {
-    TCanvas c;
+    TTestImage c;
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     HGDIOBJ old = SelectObject(c.DC, red);
     Rectangle(c.DC, 1, 1, 5, 4);
@@ -64,7 +64,7 @@ TEST(GdiDraw, RectangleOutlineAndNullPenFill) {
     EXPECT_EQ(c.Row(4), "........");
 
     // Without a pen the fill is one pixel smaller to the right and bottom.
-    TCanvas d;
+    TTestImage d;
     SelectObject(d.DC, red);
     SelectObject(d.DC, GetStockObject(NULL_PEN));
     Rectangle(d.DC, 1, 1, 5, 4);
@@ -76,7 +76,7 @@ TEST(GdiDraw, RectangleOutlineAndNullPenFill) {
 }
 
 TEST(GdiDraw, FrameRectIsOnePixelInsideTheRectangle) {
-    TCanvas c;
+    TTestImage c;
     const RECT r{1, 1, 6, 5};
     FrameRect(c.DC, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(c.Row(1), ".#####..");
@@ -99,7 +99,7 @@ TEST(GdiDraw, DrawEdgeColoursPerStyle) {
         {"mono", EDGE_RAISED, BF_RECT | BF_MONO, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME, COLOR_WINDOW, COLOR_WINDOW},
     };
     for (const auto& t : cases) {
-        TCanvas c(8, 8, RGB(1, 2, 3));
+        TTestImage c(8, 8, RGB(1, 2, 3));
         RECT r{0, 0, 8, 8};
         DrawEdge(c.DC, &r, t.Edge, t.Flags | BF_ADJUST);
         EXPECT_EQ(c.At(0, 3), GetSysColor(t.OuterLT)) << t.Name;
@@ -115,7 +115,7 @@ TEST(GdiDraw, DrawEdgeColoursPerStyle) {
 }
 
 TEST(GdiDraw, DrawEdgeOnlyOnChosenSidesWithMiddle) {
-    TCanvas c(6, 6, RGB(1, 2, 3));
+    TTestImage c(6, 6, RGB(1, 2, 3));
     RECT r{0, 0, 6, 6};
     DrawEdge(c.DC, &r, BDR_RAISEDINNER, BF_BOTTOM | BF_MIDDLE);
     EXPECT_EQ(c.At(0, 5), GetSysColor(COLOR_BTNSHADOW));
@@ -124,7 +124,7 @@ TEST(GdiDraw, DrawEdgeOnlyOnChosenSidesWithMiddle) {
 }
 
 TEST(GdiDraw, FocusRectTwiceRestoresTheImage) {
-    TCanvas c(9, 7, RGB(10, 200, 30));
+    TTestImage c(9, 7, RGB(10, 200, 30));
     const QImage before = c.Image.copy();
     const RECT r{1, 1, 8, 6};
     DrawFocusRect(c.DC, &r);
@@ -175,7 +175,7 @@ TEST(GdiDraw, RasterOperationsFollowTheirTruthTables) {
     HBRUSH pat = CreatePatternBrush(patBmp), inv = CreatePatternBrush(invBmp);
     for (const auto& t : cases) {
         for (int run = 0; run < 2; ++run) {
-            TCanvas c(2, 2);
+            TTestImage c(2, 2);
             SetPixel(c.DC, 0, 0, 0);
             SetPixel(c.DC, 0, 1, 0);
             SetTextColor(c.DC, 0);
@@ -207,7 +207,7 @@ TEST(GdiDraw, MonochromeSourceTakesTextAndBackgroundColours) {
     HBITMAP mono = CreateBitmap(2, 2, 1, 1, bits);
     HDC src = CreateCompatibleDC(nullptr);
     SelectObject(src, mono);
-    TCanvas c(2, 2);
+    TTestImage c(2, 2);
     SetTextColor(c.DC, RGB(255, 0, 0));
     SetBkColor(c.DC, RGB(0, 0, 255));
     BitBlt(c.DC, 0, 0, 2, 2, src, 0, 0, SRCCOPY);
@@ -219,7 +219,7 @@ TEST(GdiDraw, MonochromeSourceTakesTextAndBackgroundColours) {
 }
 
 TEST(GdiDraw, BlitWithinOneImageReadsTheOldPixels) {
-    TCanvas c(6, 1);
+    TTestImage c(6, 1);
     SetPixel(c.DC, 0, 0, 0);
     SetPixel(c.DC, 1, 0, RGB(255, 0, 0));
     BitBlt(c.DC, 1, 0, 4, 1, c.DC, 0, 0, SRCCOPY);
@@ -229,7 +229,7 @@ TEST(GdiDraw, BlitWithinOneImageReadsTheOldPixels) {
 }
 
 TEST(GdiDraw, OriginsMoveDrawingAndSaveDcRestoresThem) {
-    TCanvas c;
+    TTestImage c;
     SetDCDeviceOrigin(c.DC, POINT{2, 0});
     const int saved = SaveDC(c.DC);
     SetWindowOrgEx(c.DC, -1, -1, nullptr);
@@ -245,16 +245,16 @@ TEST(GdiDraw, OriginsMoveDrawingAndSaveDcRestoresThem) {
 }
 
 TEST(GdiDraw, StretchBltDoublesPixels) {
-    TCanvas src(2, 1);
+    TTestImage src(2, 1);
     SetPixel(src.DC, 0, 0, 0);
-    TCanvas c(4, 2);
+    TTestImage c(4, 2);
     StretchBlt(c.DC, 0, 0, 4, 2, src.DC, 0, 0, 2, 1, SRCCOPY);
     EXPECT_EQ(c.Row(0), "##..");
     EXPECT_EQ(c.Row(1), "##..");
 }
 
 TEST(GdiDraw, GradientAndAlphaBlend) {
-    TCanvas c(5, 1);
+    TTestImage c(5, 1);
     TRIVERTEX v[2];
     v[0] = TRIVERTEX{0, 0, 0, 0, 0, 0};
     v[1] = TRIVERTEX{4, 1, 0xFF00, 0, 0, 0};
@@ -264,8 +264,8 @@ TEST(GdiDraw, GradientAndAlphaBlend) {
     EXPECT_EQ(GetRValue(c.At(2, 0)), 127);
     EXPECT_EQ(c.At(4, 0), 0xFFFFFFu) << "right edge excluded";
 
-    TCanvas src(1, 1, 0);
-    TCanvas d(1, 1, 0xFFFFFF);
+    TTestImage src(1, 1, 0);
+    TTestImage d(1, 1, 0xFFFFFF);
     BLENDFUNCTION half{AC_SRC_OVER, 0, 128, 0};
     ASSERT_TRUE(AlphaBlend(d.DC, 0, 0, 1, 1, src.DC, 0, 0, 1, 1, half));
     EXPECT_EQ(GetRValue(d.At(0, 0)), 127);
@@ -312,7 +312,7 @@ TEST(GdiDraw, ObjectLifetimes) {
 }
 
 TEST(GdiDraw, FrameControlRadioMaskIsAClassicCircle) {
-    TCanvas c(13, 13, 0);
+    TTestImage c(13, 13, 0);
     RECT r{0, 0, 13, 13};
     DrawFrameControl(c.DC, &r, DFC_BUTTON, DFCS_BUTTONRADIOMASK | DFCS_FLAT);
     EXPECT_EQ(c.Row(0, 0), "....####.....");
@@ -335,13 +335,13 @@ TEST(GdiDraw, StretchModesShrink) {
         {"colour on colour keeps one", COLORONCOLOR, red, black},
         {"halftone averages", HALFTONE, RGB(255, 128, 128), RGB(0, 0, 128)},
     };
-    TCanvas src(4, 1);
+    TTestImage src(4, 1);
     SetPixel(src.DC, 0, 0, red);
     SetPixel(src.DC, 1, 0, white);
     SetPixel(src.DC, 2, 0, black);
     SetPixel(src.DC, 3, 0, blue);
     for (const auto& t : cases) {
-        TCanvas c(2, 1, RGB(9, 9, 9));
+        TTestImage c(2, 1, RGB(9, 9, 9));
         EXPECT_EQ(GetStretchBltMode(c.DC), BLACKONWHITE) << "the default";
         SetStretchBltMode(c.DC, t.Mode);
         ASSERT_TRUE(StretchBlt(c.DC, 0, 0, 2, 1, src.DC, 0, 0, 4, 1, SRCCOPY)) << t.Name;
@@ -351,28 +351,28 @@ TEST(GdiDraw, StretchModesShrink) {
 }
 
 TEST(GdiDraw, StretchBltMirrorsAndWeighsPartialPixels) {
-    TCanvas src(3, 1);
+    TTestImage src(3, 1);
     SetPixel(src.DC, 0, 0, RGB(0, 0, 0));
     SetPixel(src.DC, 1, 0, RGB(90, 90, 90));
     SetPixel(src.DC, 2, 0, RGB(180, 180, 180));
-    TCanvas mirrored(3, 1);
+    TTestImage mirrored(3, 1);
     StretchBlt(mirrored.DC, 3, 0, -3, 1, src.DC, 0, 0, 3, 1, SRCCOPY);
     EXPECT_EQ(mirrored.At(0, 0), RGB(180, 180, 180));
     EXPECT_EQ(mirrored.At(2, 0), 0u);
     // Three pixels into two: each destination pixel is 1.5 source pixels wide.
-    TCanvas half(2, 1);
+    TTestImage half(2, 1);
     SetStretchBltMode(half.DC, HALFTONE);
     StretchBlt(half.DC, 0, 0, 2, 1, src.DC, 0, 0, 3, 1, SRCCOPY);
     EXPECT_EQ(half.At(0, 0), RGB(30, 30, 30)) << "(2 x 0 + 1 x 90) / 3";
     EXPECT_EQ(half.At(1, 0), RGB(150, 150, 150)) << "(1 x 90 + 2 x 180) / 3";
     // Enlarging repeats pixels in every mode.
-    TCanvas big(6, 1);
+    TTestImage big(6, 1);
     SetStretchBltMode(big.DC, HALFTONE);
     StretchBlt(big.DC, 0, 0, 6, 1, src.DC, 0, 0, 3, 1, SRCCOPY);
     EXPECT_EQ(big.At(1, 0), 0u);
     EXPECT_EQ(big.At(2, 0), RGB(90, 90, 90));
     // A destination far larger than the image is resampled only where it can be seen.
-    TCanvas huge(4, 2);
+    TTestImage huge(4, 2);
     ASSERT_TRUE(StretchBlt(huge.DC, -500000000, 0, 1500000000, 2, src.DC, 0, 0, 3, 1, SRCCOPY));
     EXPECT_EQ(huge.At(0, 1), RGB(90, 90, 90)) << "the middle third covers the image";
 }
@@ -394,7 +394,7 @@ TEST(GdiDraw, HatchBrushesRepeatEveryEightPixels) {
     };
     const COLORREF ink = RGB(0, 0, 200), bk = RGB(0, 200, 0), paper = 0xFFFFFF;
     for (const auto& t : cases) {
-        TCanvas c(16, 16);
+        TTestImage c(16, 16);
         HBRUSH b = CreateHatchBrush(t.Hatch, ink);
         SetBkColor(c.DC, bk);
         const RECT r{0, 0, 16, 16};
@@ -430,7 +430,7 @@ TEST(GdiDraw, HatchBrushesRepeatEveryEightPixels) {
             }
         }
         // Transparent mode leaves the gaps alone.
-        TCanvas clear(8, 8, paper);
+        TTestImage clear(8, 8, paper);
         SetBkMode(clear.DC, TRANSPARENT);
         FillRect(clear.DC, &r, b);
         for (int y = 0; y < 8; ++y) {
@@ -441,7 +441,7 @@ TEST(GdiDraw, HatchBrushesRepeatEveryEightPixels) {
 }
 
 TEST(GdiDraw, BrushOriginShiftsThePattern) {
-    TCanvas a(8, 8), b(8, 8);
+    TTestImage a(8, 8), b(8, 8);
     HBRUSH hatch = CreateHatchBrush(HS_VERTICAL, 0);
     const RECT r{0, 0, 8, 8};
     FillRect(a.DC, &r, hatch);
@@ -464,7 +464,7 @@ TEST(GdiDraw, StyledPensOnLines) {
         {"solid", PS_SOLID, OPAQUE, "################...."},
     };
     for (const auto& t : cases) {
-        TCanvas c(20, 1);
+        TTestImage c(20, 1);
         HPEN pen = CreatePen(t.Style, 1, 0);
         HGDIOBJ old = SelectObject(c.DC, pen);
         SetBkMode(c.DC, t.BkMode);
@@ -495,7 +495,7 @@ TEST(GdiDraw, LineMixModes) {
         {"white", R2_WHITE, RGB(1, 2, 3), RGB(40, 50, 60), RGB(255, 255, 255)},
     };
     for (const auto& t : cases) {
-        TCanvas c(3, 1, t.Dest);
+        TTestImage c(3, 1, t.Dest);
         HPEN pen = CreatePen(PS_SOLID, 1, t.Pen);
         HGDIOBJ old = SelectObject(c.DC, pen);
         SetROP2(c.DC, t.Rop2);
@@ -507,7 +507,7 @@ TEST(GdiDraw, LineMixModes) {
         DeleteObject(pen);
     }
     // An XOR line drawn twice leaves no trace: the rubber-band idiom.
-    TCanvas c(8, 8, RGB(12, 34, 56));
+    TTestImage c(8, 8, RGB(12, 34, 56));
     const QImage before = c.Image.copy();
     SetROP2(c.DC, R2_XORPEN);
     SelectObject(c.DC, GetStockObject(WHITE_PEN));
@@ -520,7 +520,7 @@ TEST(GdiDraw, LineMixModes) {
 
 TEST(GdiDraw, SmallCirclesAndArcs) {
     // A circle of radius 3 as the graphs draw their points: pen outline, brush inside.
-    TCanvas circle(8, 8);
+    TTestImage circle(8, 8);
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     SelectObject(circle.DC, red);
     Ellipse(circle.DC, 0, 0, 7, 7);
@@ -545,14 +545,14 @@ TEST(GdiDraw, SmallCirclesAndArcs) {
         {"equal radials: whole ellipse", {9, 4}, {9, 4}, {{0, 4}, {8, 4}, {4, 0}, {4, 8}}, {}},
     };
     for (const auto& t : cases) {
-        TCanvas c(10, 10);
+        TTestImage c(10, 10);
         Arc(c.DC, 0, 0, 9, 9, t.Start.x, t.Start.y, t.End.x, t.End.y);
         for (POINT p : t.Inked) EXPECT_EQ(c.At(p.x, p.y), 0u) << t.Name << " at " << p.x << "," << p.y;
         for (POINT p : t.Clear) EXPECT_EQ(c.At(p.x, p.y), 0xFFFFFFu) << t.Name << " at " << p.x << "," << p.y;
         EXPECT_EQ(c.At(4, 4), 0xFFFFFFu) << t.Name << ": an arc does not fill";
     }
     // A pie fills its sector with the brush and closes it with two radii.
-    TCanvas pie(10, 10);
+    TTestImage pie(10, 10);
     SelectObject(pie.DC, GetStockObject(GRAY_BRUSH));
     Pie(pie.DC, 0, 0, 9, 9, 9, 4, 4, 0);
     EXPECT_EQ(pie.At(6, 2), RGB(128, 128, 128)) << "inside the sector";
@@ -562,7 +562,7 @@ TEST(GdiDraw, SmallCirclesAndArcs) {
 }
 
 TEST(GdiDraw, GradientTriangleCoversPixelCentres) {
-    TCanvas c(9, 9);
+    TTestImage c(9, 9);
     TRIVERTEX v[3];
     v[0] = TRIVERTEX{0, 0, 0xFF00, 0, 0, 0};
     v[1] = TRIVERTEX{8, 0, 0, 0xFF00, 0, 0};

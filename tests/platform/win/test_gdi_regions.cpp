@@ -143,7 +143,7 @@ TEST(GdiRegions, FrameRgnPaintsTheInsideBorder) {
           "##........##", "##........##", ".##......##.", ".##......##.", "..##....##..", "....####...."}},
     };
     for (const auto& t : cases) {
-        TCanvas c(12, 12);
+        TTestImage c(12, 12);
         HRGN rgn = CreateEllipticRgn(0, 0, 12, 12);
         ASSERT_TRUE(FrameRgn(c.DC, rgn, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), t.W, t.H)) << t.Name;
         std::vector<std::string> rows;
@@ -152,7 +152,7 @@ TEST(GdiRegions, FrameRgnPaintsTheInsideBorder) {
         DeleteObject(rgn);
     }
     // A rectangle framed 2 x 1 and moved by the window origin.
-    TCanvas c(8, 5);
+    TTestImage c(8, 5);
     HRGN rgn = CreateRectRgn(1, 1, 7, 5);
     SetWindowOrgEx(c.DC, 1, 1, nullptr);
     FrameRgn(c.DC, rgn, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), 2, 1);
