@@ -7,6 +7,8 @@
 
 namespace zel {
 
+char DecimalSeparator = '.';
+
 void Abort() { throw EAbort(); }
 
 namespace {

@@ -55,6 +55,9 @@ ZEL_DECLARE_EXCEPTION(EStringListError, Exception)
 ZEL_DECLARE_EXCEPTION(EComponentError, Exception)
 ZEL_DECLARE_EXCEPTION(EOutOfMemory, Exception)
 
+// The decimal separator of the user's locale: '.' until the platform's start-up sets it from the locale.
+extern char DecimalSeparator;
+
 // Throws EAbort: the Pascal Abort procedure.
 [[noreturn]] void Abort();
 

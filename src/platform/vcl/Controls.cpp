@@ -1175,4 +1175,17 @@ void TControlCanvas::FreeHandle() {
     window_ = nullptr;
 }
 
+// ------------------------------------------------------------------------------------------------ mouse
+
+int TMouse::GetWheelScrollLines() const {
+    UINT lines = 3;
+    SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    return static_cast<int>(lines);
+}
+
+TMouse* Mouse = [] {
+    static TMouse mouse;
+    return &mouse;
+}();
+
 }  // namespace zel

@@ -383,6 +383,15 @@ TCustomForm* GetParentForm(TControl* Control);
 HCURSOR CursorHandle(TCursor Cursor);
 void SetCustomCursor(TCursor Cursor, HCURSOR Handle);
 
+// The mouse: how far it must move before a drag starts, and how many lines a wheel notch scrolls (the
+// system's setting, read when asked).
+class TMouse {
+public:
+    int DragThreshold = 5;
+    int GetWheelScrollLines() const;
+};
+extern TMouse* Mouse;
+
 // Registers the window classes that the layer draws itself (EDIT, LISTBOX, MDICLIENT); idempotent.
 void RegisterStandardClasses();
 

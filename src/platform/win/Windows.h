@@ -259,6 +259,9 @@ UINT MapVirtualKey(UINT code, UINT mapType);
 // The key that types an ANSI character on the layer's keyboard: the virtual key in the low byte, the shift
 // state in the high byte (1 Shift, 2 Ctrl, 4 Alt); -1 when no key types it.
 SHORT VkKeyScan(char ch);
+// The ANSI character that the key gives under keyState (US layout, as TranslateMessage): 1 with it in
+// chars[0]; 0 for a key that gives none, a released key (scan code bit 15) or one outside Windows-1252.
+int ToAscii(UINT vk, UINT scanCode, const BYTE* keyState, WORD* chars, UINT flags);
 // Input as if from the hardware: queued, then routed to the focus or the window under the mouse when taken.
 void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extraInfo);
 void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo);

@@ -558,6 +558,17 @@ SHORT VkKeyScan(char ch) {
     return r != -1 ? r : search(true);
 }
 
+int ToAscii(UINT vk, UINT scanCode, const BYTE* keyState, WORD* chars, UINT /*flags*/) {
+    if (keyState == nullptr || chars == nullptr || vk >= 256 || (scanCode & 0x8000) != 0) return 0;
+    const char32_t c = KeyChar(static_cast<BYTE>(vk), keyState);
+    unsigned char ansi = 0;
+    if (c == 0) return 0;
+    if (c < 0x80) ansi = static_cast<unsigned char>(c);
+    else if (!UnicodeToAnsiChar(c, ansi)) return 0;
+    chars[0] = ansi;
+    return 1;
+}
+
 void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extraInfo) {
     auto& st = WinState();
     bool down = !(flags & KEYEVENTF_KEYUP);

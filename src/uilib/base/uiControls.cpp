@@ -1,10 +1,12 @@
 #include "uilib/base/uiControls.h"
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/Forms.h"
 #include "platform/win/Gdi.h"
 
 namespace zel {
@@ -244,6 +246,102 @@ void StopMouseLeaveTracking(IuiMouseExitSink* Client) {
 }
 
 bool IsTrackingMouseLeave(IuiMouseExitSink* Client) { return FindTrackingTimer(Client) != nullptr; }
+
+// ---------------------------------------------------------------------------------- window and keyboard
+
+bool CanAllocateWindowHandle(TControl* Control) {
+    if (Control == nullptr) return false;
+    auto* win = dynamic_cast<TWinControl*>(Control);
+    if (win != nullptr && win->HandleAllocated()) return true;
+    if (Control->ComponentState().Contains(csDestroying)) return false;
+    if (dynamic_cast<TCustomForm*>(Control) != nullptr)
+        return Application != nullptr && Application->Handle() != nullptr;
+    if (win != nullptr && win->ParentWindow != nullptr) return true;
+    return Control->GetParent() != nullptr && CanAllocateWindowHandle(Control->GetParent());
+}
+
+char CharOfKeyCode(WORD Key) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    WORD chars[2] = {};
+    const UINT scan = MapVirtualKey(Key, MAPVK_VK_TO_VSC);
+    return ToAscii(Key, scan, state, chars, 0) == 1 ? static_cast<char>(chars[0]) : '\0';
+}
+
+int SystemDoubleClickTime() { return static_cast<int>(GetDoubleClickTime()); }
+
+TRect GetWorkAreaAtPoint(const TPoint& P) { return WorkAreaOfMonitor(MonitorFromPoint(P, MONITOR_DEFAULTTONEAREST)); }
+
+TRect WorkAreaOfMonitor(HMONITOR Monitor) {
+    MONITORINFO info;
+    info.cbSize = 40;
+    if (Monitor != nullptr && IsEntryPointAvailable("GetMonitorInfoA") && GetMonitorInfoA(Monitor, &info))
+        return info.rcWork;
+    TRect r{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+TPoint CursorScreenPos() {
+    TPoint p{};
+    if (!GetCursorPos(&p)) return Point(-1, -1);
+    return p;
+}
+
+bool HasChildWindowStyle(HWND Wnd) { return (static_cast<DWORD>(GetWindowLong(Wnd, GWL_STYLE)) & WS_CHILD) != 0; }
+
+bool IsSelfOrDescendantWindow(HWND Parent, HWND Wnd) {
+    return Parent != nullptr && (Wnd == Parent || IsChild(Parent, Wnd));
+}
+
+bool CtrlKeyDown() { return GetAsyncKeyState(VK_CONTROL) < 0; }
+
+bool InDragThreshold(const TPoint& Origin, int X, int Y) {
+    return std::abs(X - Origin.x) < Mouse->DragThreshold && std::abs(Y - Origin.y) < Mouse->DragThreshold;
+}
+
+bool IsNumberInputChar(char Ch, int Kind) {
+    if (Ch == '+' || Ch == '-' || (Ch >= '0' && Ch <= '9')) return true;
+    if ((Kind == 1 || Kind == 2) && Ch == DecimalSeparator) return true;
+    return Kind == 2 && (Ch == 'e' || Ch == 'E');
+}
+
+bool IsPrintableChar(char Ch) { return static_cast<unsigned char>(Ch) > 31; }
+
+void MapPointBetweenWindows(HWND From, HWND To, TPoint& P) { MapWindowPoints(From, To, &P, 1); }
+
+void MapRectBetweenWindows(HWND From, HWND To, TRect& R) {
+    POINT corners[2] = {{R.left, R.top}, {R.right, R.bottom}};
+    MapWindowPoints(From, To, corners, 2);
+    R = Rect(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
+}
+
+std::string StripAccelChars(const std::string& S, bool ShowTrailingAmp) {
+    std::string out;
+    out.reserve(S.size());
+    for (std::size_t i = 0; i < S.size(); ++i) {
+        if (S[i] != '&') {
+            out += S[i];
+        } else if (i + 1 < S.size()) {
+            out += S[++i];
+        } else if (ShowTrailingAmp) {
+            out += '_';
+        }
+    }
+    return out;
+}
+
+WORD ShiftStateToMouseKeyFlags(TShiftState Shift) {
+    WORD flags = 0;
+    if (Shift.Contains(ssShift)) flags |= MK_SHIFT;
+    if (Shift.Contains(ssCtrl)) flags |= MK_CONTROL;
+    if (Shift.Contains(ssLeft)) flags |= MK_LBUTTON;
+    if (Shift.Contains(ssRight)) flags |= MK_RBUTTON;
+    if (Shift.Contains(ssMiddle)) flags |= MK_MBUTTON;
+    return flags;
+}
+
+WORD MapEditorKey(WORD Key) { return Key; }
 
 // ---------------------------------------------------------------------------------- unit
 

@@ -150,6 +150,40 @@ public:
 // The controller made by the unit start-up; nullptr before it and after the shutdown.
 TuiSystemController* uiSystemController();
 
+// ---------------------------------------------------------------------------------- window and keyboard
+
+// Whether the control has or can get a window handle: true with a handle; false while it is destroyed;
+// true when it has a parent window or its parent (up the chain) can get a handle; a form can when the
+// application has its handle.
+bool CanAllocateWindowHandle(TControl* Control);
+// The ANSI character the virtual key gives under the current keyboard state; #0 unless exactly one does.
+char CharOfKeyCode(WORD Key);
+int SystemDoubleClickTime();
+// The work area of the monitor nearest to P.
+TRect GetWorkAreaAtPoint(const TPoint& P);
+// The monitor's work area; the primary work area for no monitor or when the monitor function is missing.
+TRect WorkAreaOfMonitor(HMONITOR Monitor);
+// The cursor position in screen coordinates; (-1, -1) when it cannot be had.
+TPoint CursorScreenPos();
+bool HasChildWindowStyle(HWND Wnd);
+// False for no parent; true for the parent itself and for its descendants.
+bool IsSelfOrDescendantWindow(HWND Parent, HWND Wnd);
+bool CtrlKeyDown();
+// Whether (X, Y) is still within the mouse's drag threshold of Origin, on both axes.
+bool InDragThreshold(const TPoint& Origin, int X, int Y);
+// Characters a number field takes: signs and digits; kind 1 (float) and 2 (float with exponent) also the
+// decimal separator, kind 2 also 'e' and 'E'.
+bool IsNumberInputChar(char Ch, int Kind);
+bool IsPrintableChar(char Ch);
+void MapPointBetweenWindows(HWND From, HWND To, TPoint& P);
+void MapRectBetweenWindows(HWND From, HWND To, TRect& R);
+// Drops each '&' and keeps the character after it ("&&" gives "&"); a lone '&' at the very end becomes '_'
+// with ShowTrailingAmp, else it is dropped.
+std::string StripAccelChars(const std::string& S, bool ShowTrailingAmp);
+WORD ShiftStateToMouseKeyFlags(TShiftState Shift);
+// The key as the editors see it: unchanged.
+WORD MapEditorKey(WORD Key);
+
 // ---------------------------------------------------------------------------------- unit
 
 // Start-up: clears the shutting-down state, sets the version flags and makes the system controller.
