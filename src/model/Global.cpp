@@ -96,23 +96,27 @@ void TGlobal::Receive(bool FromTemporary) {
     UpdateViews();
 }
 
+void TGlobal::ReadGlobalFile(TStream& F) {
+    if (ReadI16(F) != etGlobal) throw EReadError("Not a global file");
+    const std::int64_t body = F.GetPosition();
+    {
+        // A first reading into a scratch global checks the whole file; only then does this one take
+        // it, which can no longer fail.
+        TGlobal scratch(nullptr);
+        scratch.ReadLibRecord(F);
+        // A .Glb file is the record and nothing else: more bytes mean a file of another layout.
+        if (F.GetPosition() != F.GetSize()) throw EReadError("Bytes after the global's record");
+    }
+    F.SetPosition(body);
+    ReadLibRecord(F);
+}
+
 void TGlobal::LoadGlobalFile(const std::string& Path) {
     try {
         TMemoryStream data;
         data.LoadFromFile(Path);
         data.SetPosition(0);
-        if (ReadI16(data) != etGlobal) throw EReadError("Not a global file");
-        const std::int64_t body = data.GetPosition();
-        {
-            // A first reading into a scratch global checks the whole file; only then does this one
-            // take it, which can no longer fail.
-            TGlobal scratch(nullptr);
-            scratch.ReadLibRecord(data);
-            // A .Glb file is the record and nothing else: more bytes mean a file of another layout.
-            if (data.GetPosition() != data.GetSize()) throw EReadError("Bytes after the global's record");
-        }
-        data.SetPosition(body);
-        ReadLibRecord(data);
+        ReadGlobalFile(data);
     } catch (const std::exception&) {
         throw EInOutError(SLoadError);
     }

@@ -55,6 +55,9 @@ public:
     void SaveGlobalDialog(bool SaveAs);
     // Reads the .Glb file at Path (as LoadGlobalDialog does once a file is chosen).
     void LoadGlobalFile(const std::string& Path);
+    // Reads the bytes of a .Glb file, from F's position to its end. They are checked whole before the
+    // global changes: anything but one global record raises EReadError and leaves it as it was.
+    void ReadGlobalFile(TStream& F);
     // Writes the .Glb file at Path through the safe file writer; HasFile := 1.
     void SaveGlobalFile(const std::string& Path);
 
