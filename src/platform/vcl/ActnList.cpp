@@ -61,55 +61,62 @@ template <class F>
 void TCustomAction::ToClients(F f) {
     for (TBasicActionLink* link : std::vector<TBasicActionLink*>(clients_))
         if (auto* al = dynamic_cast<TActionLink*>(link)) f(*al);
-    Change();
 }
 
 void TCustomAction::SetCaption(const std::string& Value) {
     if (Value == caption_) return;
-    caption_ = Value;
     ToClients([&](TActionLink& l) { l.SetCaption(Value); });
+    caption_ = Value;
+    Change();
 }
 
 void TCustomAction::SetChecked(bool Value) {
     if (Value == checked_) return;
-    checked_ = Value;
     ToClients([&](TActionLink& l) { l.SetChecked(Value); });
+    checked_ = Value;
+    Change();
 }
 
 void TCustomAction::SetEnabled(bool Value) {
     if (Value == enabled_) return;
-    enabled_ = Value;
     ToClients([&](TActionLink& l) { l.SetEnabled(Value); });
+    enabled_ = Value;
+    Change();
 }
 
 void TCustomAction::SetHelpContext(int Value) {
     if (Value == helpContext_) return;
-    helpContext_ = Value;
     ToClients([&](TActionLink& l) { l.SetHelpContext(Value); });
+    helpContext_ = Value;
+    Change();
 }
 
 void TCustomAction::SetHint(const std::string& Value) {
     if (Value == hint_) return;
-    hint_ = Value;
     ToClients([&](TActionLink& l) { l.SetHint(Value); });
+    hint_ = Value;
+    Change();
 }
 
 void TCustomAction::SetImageIndex(int Value) {
     if (Value == imageIndex_) return;
-    imageIndex_ = Value;
     ToClients([&](TActionLink& l) { l.SetImageIndex(Value); });
+    imageIndex_ = Value;
+    Change();
 }
 
 void TCustomAction::SetShortCut(TShortCut Value) {
     if (Value == shortCut_) return;
-    shortCut_ = Value;
     ToClients([&](TActionLink& l) { l.SetShortCut(Value); });
+    shortCut_ = Value;
+    Change();
 }
 
 void TCustomAction::SetVisible(bool Value) {
     if (Value == visible_) return;
-    visible_ = Value;
     ToClients([&](TActionLink& l) { l.SetVisible(Value); });
+    visible_ = Value;
+    Change();
 }
 
 // ----------------------------------------------------------------------------------------- TActionLink

@@ -86,7 +86,8 @@ public:
     void SetVisible(bool Value);
 
 private:
-    // Passes a new value to every client link that is a TActionLink, then reports the change.
+    // Passes a new value to every client link that is a TActionLink while the old value is still in place,
+    // so that a client can tell whether it still follows the action.
     template <class F>
     void ToClients(F f);
 

@@ -55,7 +55,7 @@ TubBarCategoryData* TubBarManagerCategories::NeedData(int Index) {
 
 void TubBarManagerCategories::Renumber(int From, int To) {
     for (int i = 0; i < manager_->ItemCount(); ++i)
-        if (TubBarItem* item = manager_->Items(i); item->GetCategory() == From) item->SetCategory(To);
+        if (TubBarItem* item = manager_->Items(i); item->GetCategory() == From) item->RenumberCategory(To);
 }
 
 void TubBarManagerCategories::Clear() { TStringList::Clear(); }

@@ -9,5 +9,6 @@ const TResStringRec ubSubBarManagerMoreThanOne{"ubSubBarManagerMoreThanOne",
 const TResStringRec ubSubCustomizeItem{"ubSubCustomizeItem", "&Customize..."};
 const TResStringRec ubSubDefaultCategoryName{"ubSubDefaultCategoryName", "Default"};
 const TResStringRec ubSubRecursiveGroups{"ubSubRecursiveGroups", "You cannot create recursive groups"};
+const TResStringRec ubSubRecursiveSubItems{"ubSubRecursiveSubItems", "You cannot create recursive subitems"};
 
 }  // namespace zel

@@ -9,5 +9,6 @@ extern const TResStringRec ubSubBarManagerMoreThanOne;
 extern const TResStringRec ubSubCustomizeItem;
 extern const TResStringRec ubSubDefaultCategoryName;
 extern const TResStringRec ubSubRecursiveGroups;
+extern const TResStringRec ubSubRecursiveSubItems;
 
 }  // namespace zel

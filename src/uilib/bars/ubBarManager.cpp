@@ -9,7 +9,10 @@
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
+#include "uilib/bars/ubBarItemLinks.h"
+#include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarUnit.h"
+#include "uilib/bars/ubBars.h"
 #include "uilib/base/ubOffice11.h"
 #include "uilib/base/ubThemeManager.h"
 #include "uilib/base/uiClasses.h"
@@ -95,6 +98,7 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
     created_ = true;
     categories_ = new TubBarManagerCategories(this);
     if (!form_->ComponentState().Contains(csLoading)) categories_->Add(LoadLibraryString(&ubSubDefaultCategoryName));
+    bars_ = new TubBars(this);
     font_ = new TFont;
     font_->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
     helpButtonGlyph_ = new TBitmap;
@@ -128,6 +132,8 @@ TubBarManager::~TubBarManager() {
     font_ = nullptr;
     if (derivedFont_ != nullptr) DeleteObject(derivedFont_);
     derivedFont_ = nullptr;
+    delete bars_;
+    bars_ = nullptr;
     while (items_.Count() > 0) delete items_.Last();
     if (TubBarManagerList* list = BarManagerList()) list->Remove(this);
     if (BarManagerList() == nullptr || BarManagerList()->Count() == 0) {
@@ -147,7 +153,34 @@ void TubBarManager::ReadState() { ++readStateCount_; }
 void TubBarManager::Loaded() {
     TComponent::Loaded();
     if (updateLock_) return;
+    bars_->Loading = true;
+    for (TubBarItem* item : std::vector<TubBarItem*>(items_.begin(), items_.end())) {
+        if (auto* sub = dynamic_cast<TCustomubBarSubItem*>(item)) sub->GetItemLinks()->ApplyAfterLoading(true);
+        item->ApplyLoadedVisible();
+    }
+    for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ApplyLoadedState();
+    bars_->Loading = false;
     categories_->ApplyLoadedItemsVisibles();
+}
+
+void TubBarManager::SetBars(TubBars* Value) { bars_->Assign(Value); }
+
+TubBar* TubBarManager::FindBarByCaption(const std::string& ACaption) const {
+    for (int i = 0; i < bars_->Count(); ++i)
+        if (bars_->Items(i)->GetCaption() == ACaption) return bars_->Items(i);
+    return nullptr;
+}
+
+TubBar* TubBarManager::FindBarByName(const std::string& AName) const {
+    for (int i = 0; i < bars_->Count(); ++i)
+        if (bars_->Items(i)->Name == AName) return bars_->Items(i);
+    return nullptr;
+}
+
+void TubBarManager::DoBarDockingStyleChange(TubBar* ABar) {
+    if (bars_->Loading) return;
+    if (OnBarDockingStyleChange) OnBarDockingStyleChange(this, ABar);
+    NotifyDesigner();
 }
 
 void TubBarManager::Notification(TComponent* AComponent, TOperation Operation) {
@@ -359,6 +392,8 @@ void TubBarManager::FontChanged(TObject* /*Sender*/) {
         }
     }
     RebuildDerivedFont();
+    if (bars_ != nullptr)
+        for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ManagerFontChanged();
 }
 
 void TubBarManager::RebuildDerivedFont() {
@@ -468,6 +503,10 @@ void TubBarManager::SetSelectedControl(TubBarItemControl* AControl) {
 void TubBarManager::SetCustomizing(bool Value) {
     if (customizing_ == Value) return;
     customizing_ = Value;
+    // Items shown only while customizing come and go with it.
+    for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->GetItemLinks()->RebuildLists();
+    for (TubBarItem* item : items_)
+        if (auto* sub = dynamic_cast<TCustomubBarSubItem*>(item)) sub->GetItemLinks()->RebuildLists();
 }
 
 void TubBarManager::ClickItem(TubBarItem* AItem) {

@@ -15,10 +15,16 @@
 namespace zel {
 
 class TubBarManagerCategories;
+class TubBar;
+class TubBars;
+class TubBarItemLink;
 class TubBarBackgrounds;
 class TubThemeChangedNotificator;
 
 using TubBarClickItemEvent = std::function<void(TubBarManager* Sender, TubBarItem* ClickedItem)>;
+using TubBarEvent = std::function<void(TubBarManager* Sender, TubBar* ABar)>;
+using TubBarVisibleChangeEvent = TubBarEvent;
+using TubBarItemLinkEvent = std::function<void(TubBarManager* Sender, TubBarItemLink* AItemLink)>;
 
 // Which painter family draws the item controls of an effective style.
 enum TubBarPainterKind : std::uint8_t { bpkStandard, bpkEnhanced, bpkFlat, bpkXP, bpkOffice11 };
@@ -126,6 +132,13 @@ public:
     void SetHelpButtonGlyph(TBitmap* Value) { helpButtonGlyph_->Assign(Value); }
 
     TubBarClickItemEvent OnClickItem;
+    TubBarEvent OnBarAdd;
+    TubBarEvent OnBarDelete;
+    TubBarEvent OnBarDockingStyleChange;
+    TubBarVisibleChangeEvent OnBarVisibleChange;
+    TubBarItemLinkEvent OnItemLinkAdd;
+    TubBarItemLinkEvent OnItemLinkChange;
+    TubBarItemLinkEvent OnItemLinkDelete;
     TNotifyEvent OnCloseButtonClick;
     TNotifyEvent OnHelpButtonClick;
     TNotifyEvent OnHideCustomizingForm;
@@ -163,6 +176,18 @@ public:
     void SetVisibleOfCategory(int Index, bool Value);
     // The index of the n-th visible category counted from 0; -1 when there is none; at design time n itself.
     int CategoryIndexOfVisible(int N) const;
+
+    // ---- bars
+    TubBars* GetBars() const { return bars_; }
+    void SetBars(TubBars* Value);
+    // The bar that is the form's main menu; nullptr for none. The bars keep it.
+    TubBar* GetFormMenuBar() const { return formMenuBar_; }
+    void SetFormMenuBar(TubBar* Value) { formMenuBar_ = Value; }
+    // The first bar with exactly that caption or name; nullptr for none.
+    TubBar* FindBarByCaption(const std::string& ACaption) const;
+    TubBar* FindBarByName(const std::string& AName) const;
+    // Fires OnBarDockingStyleChange, except while the bars are being loaded.
+    void DoBarDockingStyleChange(TubBar* ABar);
 
     // ---- groups
     int GroupCount() const { return groups_.Count(); }
@@ -239,6 +264,8 @@ private:
     TListOf<TubBarItem> items_;
     TListOf<TubBarGroup> groups_;
     TubBarManagerCategories* categories_ = nullptr;
+    TubBars* bars_ = nullptr;
+    TubBar* formMenuBar_ = nullptr;
     TubBarBackgrounds* backgrounds_ = nullptr;
     TFont* font_ = nullptr;
     TBitmap* helpButtonGlyph_ = nullptr;

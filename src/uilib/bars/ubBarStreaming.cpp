@@ -8,42 +8,11 @@
 #include "platform/vcl/FormReader.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarStreaming.h"
 
 namespace zel {
 
 namespace {
-
-const std::vector<std::pair<std::string, TubBarManagerStyle>> kStyles = {
-    {"bmsStandard", bmsStandard}, {"bmsEnhanced", bmsEnhanced},
-    {"bmsFlat", bmsFlat},         {"bmsXP", bmsXP},
-    {"bmsOffice11", bmsOffice11}, {"bmsUseLookAndFeel", bmsUseLookAndFeel}};
-const std::vector<std::pair<std::string, TubBarMenuAnimations>> kAnimations = {
-    {"maNone", maNone}, {"maRandom", maRandom}, {"maUnfold", maUnfold}, {"maSlide", maSlide}, {"maFade", maFade}};
-const std::vector<std::pair<std::string, TubBarItemVisible>> kItemVisibles = {
-    {"ivNever", ivNever}, {"ivInCustomizing", ivInCustomizing}, {"ivAlways", ivAlways}};
-const std::vector<std::pair<std::string, TubBarDockingStyle>> kDockingStyles = {
-    {"dsNone", dsNone}, {"dsLeft", dsLeft}, {"dsTop", dsTop}, {"dsRight", dsRight}, {"dsBottom", dsBottom}};
-const std::vector<std::pair<std::string, TuiLookAndFeelKind>> kLookAndFeelKinds = {
-    {"lfFlat", lfFlat}, {"lfStandard", lfStandard}, {"lfUltraFlat", lfUltraFlat}, {"lfOffice11", lfOffice11}};
-const std::vector<std::pair<std::string, TFontStyle>> kFontStyles = {
-    {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
-
-const std::vector<TFormValue>& ListOf(const TFormValue& v, TReadContext& ctx) {
-    if (v.Kind != TFormValue::TKind::List) ctx.Error("List expected");
-    return v.List;
-}
-
-template <class E>
-TSet<E> SetOf(const TFormValue& v, TReadContext& ctx, const std::vector<std::pair<std::string, E>>& names) {
-    if (v.Kind != TFormValue::TKind::Set) ctx.Error("Set value expected");
-    TSet<E> set;
-    for (const std::string& item : v.Items) {
-        auto it = std::find_if(names.begin(), names.end(), [&](const auto& n) { return SameText(n.first, item); });
-        if (it == names.end()) ctx.Error("Invalid set element " + item);
-        set.Include(it->second);
-    }
-    return set;
-}
 
 template <class E>
 TFormValue SetValueOf(TSet<E> set, const std::vector<std::pair<std::string, E>>& names) {
@@ -322,10 +291,18 @@ void RegisterBarManagerClasses() {
             "WaitForDockingTime", [](M& m, int v) { m.SetWaitForDockingTime(v); },
             [](M& m) { return m.GetWaitForDockingTime(); })
         .Default(21)
+        .Custom("Bars", ReadBars)
+        .Event("OnBarAdd", &M::OnBarAdd)
+        .Event("OnBarDelete", &M::OnBarDelete)
+        .Event("OnBarDockingStyleChange", &M::OnBarDockingStyleChange)
+        .Event("OnBarVisibleChange", &M::OnBarVisibleChange)
         .Event("OnClickItem", &M::OnClickItem)
         .Event("OnCloseButtonClick", &M::OnCloseButtonClick)
         .Event("OnHelpButtonClick", &M::OnHelpButtonClick)
         .Event("OnHideCustomizingForm", &M::OnHideCustomizingForm)
+        .Event("OnItemLinkAdd", &M::OnItemLinkAdd)
+        .Event("OnItemLinkChange", &M::OnItemLinkChange)
+        .Event("OnItemLinkDelete", &M::OnItemLinkDelete)
         .Event("OnShowCustomizingForm", &M::OnShowCustomizingForm);
 
     TPropertyTable<TubBarManagerCategories>(RegisterComponentClass("TubBarManagerCategories", "", nullptr))

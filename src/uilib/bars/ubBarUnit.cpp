@@ -1,5 +1,7 @@
 #include "uilib/bars/ubBarUnit.h"
 
+#include "uilib/bars/ubBarStreaming.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -546,6 +548,7 @@ void ubBarStartup() {
     RefreshDitherBrush();
     RegisterBarManagerClasses();
     Records();
+    RegisterBarItemClasses();
     LiveList();
     RegisterCursors();
 }
@@ -554,6 +557,7 @@ void ubBarShutdown() {
     TUnitState& u = Unit();
     if (u.startCount == 0 || --u.startCount > 0) return;
     EndTracking();
+    UnregisterBarItemClasses();
     delete u.liveBarControls;
     u.liveBarControls = nullptr;
     if (u.regItemRecords != nullptr)

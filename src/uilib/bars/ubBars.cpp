@@ -1,0 +1,322 @@
+#include "uilib/bars/ubBars.h"
+
+#include <algorithm>
+
+#include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarSubItem.h"
+
+namespace zel {
+
+// ---------------------------------------------------------------------------------------------- TubBar
+
+TubBar::TubBar(TCollection* Collection) : TCollectionItem(Collection) {
+    backgroundBitmap_ = new TBitmap();
+    font_ = new TFont();
+    TubBarManager* m = BarManager();
+    if (m != nullptr) font_->Assign(m->GetFont());
+    font_->OnChange = [this](TObject*) { OwnFontChanged(); };
+    itemLinks_ = new TubBarItemLinks(m, this);
+    itemLinks_->OnChange = [this] { DesignChanged(); };
+    if (m != nullptr && !ManagerLoading()) {
+        if (m->OnBarAdd) m->OnBarAdd(m, this);
+        m->NotifyDesigner();
+    }
+}
+
+TubBar::~TubBar() {
+    destroying_ = true;
+    TubBarManager* m = BarManager();
+    if (m != nullptr && !m->ComponentState().Contains(csDestroying)) {
+        m->NotifyDesigner();
+        if (m->OnBarDelete) m->OnBarDelete(m, this);
+    }
+    if (visible_) SetVisible(false);
+    while (!subItemUsers_.empty()) subItemUsers_.back()->BarRemoving(this);
+    if (m != nullptr && m->GetFormMenuBar() == this) m->SetFormMenuBar(nullptr);
+    delete itemLinks_;
+    font_->OnChange = nullptr;
+    delete font_;
+    delete backgroundBitmap_;
+}
+
+TubBars* TubBar::Bars() const { return static_cast<TubBars*>(GetCollection()); }
+
+TubBarManager* TubBar::BarManager() const { return Bars() != nullptr ? Bars()->BarManager() : nullptr; }
+
+bool TubBar::ManagerLoading() const {
+    return BarManager() != nullptr && BarManager()->ComponentState().Contains(csLoading);
+}
+
+void TubBar::DesignChanged() {
+    if (BarManager() != nullptr) BarManager()->NotifyDesigner();
+}
+
+void TubBar::SetAllowClose(bool Value) { allowClose_ = Value; }
+
+void TubBar::SetAllowQuickCustomizing(bool Value) { allowQuickCustomizing_ = Value; }
+
+void TubBar::SetAlphaBlendValue(std::uint8_t Value) { alphaBlendValue_ = Value; }
+
+void TubBar::SetBackgroundBitmap(TBitmap* Value) { backgroundBitmap_->Assign(Value); }
+
+void TubBar::SetBorderStyle(TubBarBorderStyle Value) { borderStyle_ = Value; }
+
+void TubBar::SetColor(TColor Value) { color_ = Value; }
+
+void TubBar::SetCaption(const std::string& Value) {
+    if (Value == caption_) return;
+    TubBarManager* m = BarManager();
+    if (m != nullptr && m->FindBarByCaption(Value) != nullptr) return;
+    caption_ = Value;
+    if (Name.empty() && !ManagerLoading()) MakeUniqueName();
+    DesignChanged();
+}
+
+void TubBar::MakeUniqueName() {
+    TubBarManager* m = BarManager();
+    std::string name = caption_;
+    for (int n = 1; m != nullptr && m->FindBarByName(name) != nullptr; ++n) name = caption_ + std::to_string(n);
+    Name = name;
+}
+
+void TubBar::SetDockControl(TubBarDockControl* Value) {
+    if (ManagerLoading()) {
+        loadedDockControlSet_ = true;
+        loadedDockControl_ = Value;
+        return;
+    }
+    if (Value == dockControl_) return;
+    dockControl_ = Value;
+    // The side follows the dock control's alignment; it is set from there once dock controls exist.
+    itemLinks_->SetRecentItemCount(-1);
+    if (BarManager() != nullptr) BarManager()->DoBarDockingStyleChange(this);
+}
+
+void TubBar::SetDockedDockControl(TubBarDockControl* Value) {
+    dockedDockControl_ = Value;
+    DesignChanged();
+}
+
+void TubBar::SetDockedDockingStyle(TubBarDockingStyle Value) { dockedDockingStyle_ = Value; }
+
+void TubBar::SetDockedLeft(int Value) {
+    dockedLeft_ = std::max(Value, 0);
+    DesignChanged();
+}
+
+void TubBar::SetDockedTop(int Value) {
+    dockedTop_ = std::max(Value, 0);
+    DesignChanged();
+}
+
+void TubBar::SetDockingStyle(TubBarDockingStyle Value) {
+    if (ManagerLoading()) {
+        loadedDockingStyleSet_ = true;
+        loadedDockingStyle_ = Value;
+        return;
+    }
+    if (Value == dockingStyle_) return;
+    dockingStyle_ = Value;
+    if (!dockGuard_) {
+        dockGuard_ = true;
+        dockControl_ = nullptr;
+        dockGuard_ = false;
+    }
+    itemLinks_->SetRecentItemCount(-1);
+    if (!dockGuard_ && BarManager() != nullptr) BarManager()->DoBarDockingStyleChange(this);
+}
+
+void TubBar::SetDockingStyleAndControl(TubBarDockingStyle AStyle, TubBarDockControl* ADockControl) {
+    // The side docks come with the dock controls; any dock control given here is one of another kind.
+    if (AStyle == dockingStyle_ || (ADockControl != nullptr && ADockControl != dockControl_))
+        SetDockControl(ADockControl);
+    else SetDockingStyle(AStyle);
+}
+
+void TubBar::SetFloatLeft(int Value) {
+    floatLeft_ = Value;
+    DesignChanged();
+}
+
+void TubBar::SetFloatTop(int Value) {
+    floatTop_ = Value;
+    DesignChanged();
+}
+
+void TubBar::SetFloatClientWidth(int Value) {
+    floatClientWidth_ = Value;
+    DesignChanged();
+}
+
+void TubBar::SetFloatClientHeight(int Value) {
+    floatClientHeight_ = Value;
+    DesignChanged();
+}
+
+void TubBar::SetHidden(bool Value) {
+    if (Value == hidden_) return;
+    hidden_ = Value;
+    DesignChanged();
+}
+
+void TubBar::SetIsMainMenu(bool Value) {
+    if (Value == isMainMenu_) return;
+    TubBarManager* m = BarManager();
+    if (Value) {
+        const bool oldLock = m != nullptr && m->GetUpdateLock();
+        if (m != nullptr) m->SetUpdateLock(true);
+        try {
+            if (m != nullptr && m->GetFormMenuBar() != nullptr) m->GetFormMenuBar()->SetIsMainMenu(false);
+        } catch (...) {
+            if (m != nullptr) m->SetUpdateLock(oldLock);
+            throw;
+        }
+        if (m != nullptr) m->SetUpdateLock(oldLock);
+        isMainMenu_ = true;
+        if (m != nullptr) m->SetFormMenuBar(this);
+        wholeRow_ = true;
+        multiLine_ = true;
+    } else {
+        isMainMenu_ = false;
+        if (m != nullptr && m->GetFormMenuBar() == this) m->SetFormMenuBar(nullptr);
+        multiLine_ = false;
+        wholeRow_ = false;
+    }
+}
+
+void TubBar::SetMultiLine(bool Value) {
+    if (Value == multiLine_ || (!Value && isMainMenu_)) return;
+    multiLine_ = Value;
+}
+
+void TubBar::SetNotDocking(TubBarDockingStyles Value) { notDocking_ = Value; }
+
+void TubBar::SetRotateWhenVertical(bool Value) { rotateWhenVertical_ = Value; }
+
+void TubBar::SetRow(int Value) { row_ = std::max(Value, 0); }
+
+void TubBar::SetShowMark(bool Value) { showMark_ = Value; }
+
+void TubBar::SetSizeGrip(bool Value) { sizeGrip_ = Value; }
+
+void TubBar::OwnFontChanged() {
+    if (!settingUseOwnFont_) useOwnFont_ = true;
+}
+
+void TubBar::SetUseOwnFont(bool Value) {
+    if (Value == useOwnFont_) return;
+    useOwnFont_ = Value;
+    if (!Value && BarManager() != nullptr) {
+        settingUseOwnFont_ = true;
+        font_->Assign(BarManager()->GetFont());
+        settingUseOwnFont_ = false;
+    }
+}
+
+void TubBar::ManagerFontChanged() {
+    if (useOwnFont_ || BarManager() == nullptr) return;
+    settingUseOwnFont_ = true;
+    font_->Assign(BarManager()->GetFont());
+    settingUseOwnFont_ = false;
+}
+
+void TubBar::SetUseRecentItems(bool Value) {
+    if (Value == useRecentItems_) return;
+    useRecentItems_ = Value;
+    itemLinks_->UseRecentItems = Value;
+}
+
+void TubBar::SetUseRestSpace(bool Value) { useRestSpace_ = Value; }
+
+void TubBar::SetVisible(bool Value) {
+    TubBarManager* m = BarManager();
+    const bool managerDestroying = m != nullptr && m->ComponentState().Contains(csDestroying);
+    if (Value && managerDestroying) return;
+    if (ManagerLoading()) {
+        loadedVisibleSet_ = true;
+        loadedVisible_ = Value;
+        return;
+    }
+    if (Value == visible_) return;
+    // The toolbar window is made when the bar shows and freed when it hides; it comes with the docking
+    // windows.
+    visible_ = Value;
+    if (managerDestroying || m == nullptr) return;
+    if (m->OnBarVisibleChange) m->OnBarVisibleChange(m, this);
+}
+
+void TubBar::SetWholeRow(bool Value) { wholeRow_ = Value; }
+
+void TubBar::Assign(TPersistent* Source) {
+    auto* src = dynamic_cast<TubBar*>(Source);
+    if (src == nullptr) {
+        TCollectionItem::Assign(Source);
+        return;
+    }
+    SetAllowClose(src->allowClose_);
+    AllowCustomizing = src->AllowCustomizing;
+    SetAllowQuickCustomizing(src->allowQuickCustomizing_);
+    AllowReset = src->AllowReset;
+    SetBorderStyle(src->borderStyle_);
+    SetCaption(src->caption_);
+    if (BarManager() != nullptr && BarManager()->ComponentState().Contains(csUpdating)) Name = src->Name;
+    SetDockedDockControl(src->dockedDockControl_);
+    SetDockedDockingStyle(src->dockedDockingStyle_);
+    SetDockedLeft(src->dockedLeft_);
+    SetDockedTop(src->dockedTop_);
+    SetFloatLeft(src->floatLeft_);
+    SetFloatTop(src->floatTop_);
+    SetFloatClientWidth(src->floatClientWidth_);
+    SetFloatClientHeight(src->floatClientHeight_);
+    SetHidden(src->hidden_);
+    SetIsMainMenu(src->isMainMenu_);
+    SetItemLinks(src->itemLinks_);
+    SetNotDocking(src->notDocking_);
+    OneOnRow = src->OneOnRow;
+    SetRotateWhenVertical(src->rotateWhenVertical_);
+    SetRow(src->row_);
+    SetShowMark(src->showMark_);
+    SetSizeGrip(src->sizeGrip_);
+    SetWholeRow(src->wholeRow_);
+    SetDockingStyleAndControl(src->dockingStyle_, src->dockControl_);
+    SetUseRecentItems(src->useRecentItems_);
+    SetUseRestSpace(src->useRestSpace_);
+    SetColor(src->color_);
+    SetFont(src->font_);
+    SetUseOwnFont(src->useOwnFont_);
+    SetVisible(src->visible_);
+}
+
+void TubBar::ApplyLoadedState() {
+    predefined_ = true;
+    itemLinks_->ApplyAfterLoading(true);
+    if (loadedDockControlSet_) SetDockControl(loadedDockControl_);
+    if (loadedDockingStyleSet_ && dockControl_ == nullptr) SetDockingStyle(loadedDockingStyle_);
+    if (loadedVisibleSet_) SetVisible(loadedVisible_);
+    loadedDockControlSet_ = loadedDockingStyleSet_ = loadedVisibleSet_ = false;
+}
+
+bool TubBar::CanMove() const {
+    auto holdsAll = [](TubBarDockingStyles s) {
+        return s.Contains(dsNone) && s.Contains(dsLeft) && s.Contains(dsTop) && s.Contains(dsRight) &&
+               s.Contains(dsBottom);
+    };
+    return !holdsAll(notDocking_) && (BarManager() == nullptr || !holdsAll(BarManager()->GetNotDocking()));
+}
+
+bool TubBar::CanUserSwitch() const { return allowClose_ && !isMainMenu_; }
+
+void TubBar::AddSubItemUser(TCustomubBarSubItem* AItem) {
+    if (std::find(subItemUsers_.begin(), subItemUsers_.end(), AItem) == subItemUsers_.end())
+        subItemUsers_.push_back(AItem);
+}
+
+void TubBar::RemoveSubItemUser(TCustomubBarSubItem* AItem) { std::erase(subItemUsers_, AItem); }
+
+// --------------------------------------------------------------------------------------------- TubBars
+
+TubBars::TubBars(TubBarManager* ABarManager) : TCollection(CollectionItemClassOf<TubBar>()), barManager_(ABarManager) {}
+
+TPersistent* TubBars::GetOwner() const { return barManager_; }
+
+}  // namespace zel

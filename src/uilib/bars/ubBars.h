@@ -1,0 +1,212 @@
+#pragma once
+// Bars: one toolbar or menu bar of a manager, with where it lives (docked on a side or a dock control, row
+// and position, floating position and size), how it looks and behaves, and its item links; and the
+// manager's collection of bars. The bar windows that show them come with the docking windows.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Collections.h"
+#include "platform/vcl/VclGraphics.h"
+#include "uilib/bars/ubBarItemLinks.h"
+#include "uilib/bars/ubBarTypes.h"
+
+namespace zel {
+
+class TubBars;
+class TubBarDockControl;
+class TCustomubBarSubItem;
+
+enum TubBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
+
+class TubBar : public TCollectionItem {
+public:
+    explicit TubBar(TCollection* Collection);
+    ~TubBar() override;
+    std::string ClassName() const override { return "TubBar"; }
+
+    TubBars* Bars() const;
+    TubBarManager* BarManager() const;
+    bool IsDestroying() const { return destroying_; }
+
+    // ---- published
+    bool GetAllowClose() const { return allowClose_; }
+    void SetAllowClose(bool Value);
+    bool AllowCustomizing = true;
+    bool GetAllowQuickCustomizing() const { return allowQuickCustomizing_; }
+    void SetAllowQuickCustomizing(bool Value);
+    bool AllowReset = true;
+    std::uint8_t GetAlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(std::uint8_t Value);
+    TBitmap* GetBackgroundBitmap() const { return backgroundBitmap_; }
+    void SetBackgroundBitmap(TBitmap* Value);
+    TubBarBorderStyle GetBorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TubBarBorderStyle Value);
+    const std::string& GetCaption() const { return caption_; }
+    // Ignored when another bar of the manager has exactly this caption; gives an empty Name a unique name.
+    void SetCaption(const std::string& Value);
+    TColor GetColor() const { return color_; }
+    void SetColor(TColor Value);
+    TubBarDockControl* GetDockControl() const { return dockControl_; }
+    void SetDockControl(TubBarDockControl* Value);
+    TubBarDockControl* GetDockedDockControl() const { return dockedDockControl_; }
+    void SetDockedDockControl(TubBarDockControl* Value);
+    TubBarDockingStyle GetDockedDockingStyle() const { return dockedDockingStyle_; }
+    void SetDockedDockingStyle(TubBarDockingStyle Value);
+    int GetDockedLeft() const { return dockedLeft_; }
+    void SetDockedLeft(int Value);  // never negative
+    int GetDockedTop() const { return dockedTop_; }
+    void SetDockedTop(int Value);  // never negative
+    TubBarDockingStyle GetDockingStyle() const { return dockingStyle_; }
+    void SetDockingStyle(TubBarDockingStyle Value);
+    int GetFloatLeft() const { return floatLeft_; }
+    void SetFloatLeft(int Value);
+    int GetFloatTop() const { return floatTop_; }
+    void SetFloatTop(int Value);
+    int GetFloatClientWidth() const { return floatClientWidth_; }
+    void SetFloatClientWidth(int Value);
+    int GetFloatClientHeight() const { return floatClientHeight_; }
+    void SetFloatClientHeight(int Value);
+    TFont* GetFont() const { return font_; }
+    void SetFont(TFont* Value) { font_->Assign(Value); }
+    bool GetHidden() const { return hidden_; }
+    void SetHidden(bool Value);
+    bool GetIsMainMenu() const { return isMainMenu_; }
+    // A manager has one main-menu bar; it takes the whole row on several lines.
+    void SetIsMainMenu(bool Value);
+    TubBarItemLinks* GetItemLinks() const { return itemLinks_; }
+    void SetItemLinks(TubBarItemLinks* Value) { itemLinks_->Assign(Value); }
+    bool GetMultiLine() const { return multiLine_; }
+    // Stays true while the bar is the main menu.
+    void SetMultiLine(bool Value);
+    std::string Name;
+    TubBarDockingStyles GetNotDocking() const { return notDocking_; }
+    void SetNotDocking(TubBarDockingStyles Value);
+    bool OneOnRow = false;
+    bool GetRotateWhenVertical() const { return rotateWhenVertical_; }
+    void SetRotateWhenVertical(bool Value);
+    int GetRow() const { return row_; }
+    void SetRow(int Value);  // never negative
+    bool GetShowMark() const { return showMark_; }
+    void SetShowMark(bool Value);
+    bool GetSizeGrip() const { return sizeGrip_; }
+    void SetSizeGrip(bool Value);
+    bool GetUseOwnFont() const { return useOwnFont_; }
+    void SetUseOwnFont(bool Value);
+    bool GetUseRecentItems() const { return useRecentItems_; }
+    void SetUseRecentItems(bool Value);
+    bool GetUseRestSpace() const { return useRestSpace_; }
+    void SetUseRestSpace(bool Value);
+    bool GetVisible() const { return visible_; }
+    void SetVisible(bool Value);
+    bool GetWholeRow() const { return wholeRow_; }
+    void SetWholeRow(bool Value);
+
+    // Storage rules of the form resource.
+    bool IsDockedDockingStyleStored() const { return dockedDockControl_ == nullptr; }
+    bool IsDockingStyleStored() const { return dockControl_ == nullptr; }
+    bool IsFontStored() const { return useOwnFont_; }
+
+    void Assign(TPersistent* Source) override;
+    // Sets the side and the dock control together (a side dock given as dock control counts as none).
+    void SetDockingStyleAndControl(TubBarDockingStyle AStyle, TubBarDockControl* ADockControl);
+
+    // ---- state
+    // Set for every bar that exists when the manager finishes loading; only such bars can be reset, only the
+    // others can get a new caption from the user.
+    bool Predefined() const { return predefined_; }
+    // The manager's end of loading: marks the bar loaded, re-reads its links and applies the dock control,
+    // side and visibility that were set while loading.
+    void ApplyLoadedState();
+    // The manager's font reaches every bar that does not use its own.
+    void ManagerFontChanged();
+    // A bar can be moved unless its own or the manager's NotDocking holds all five styles.
+    bool CanMove() const;
+    // Whether the user may switch the bar on and off (toolbar lists).
+    bool CanUserSwitch() const;
+    // Passes the key to the bar's links.
+    bool IsShortCut(TShortCut AShortCut) { return itemLinks_->IsShortCut(AShortCut); }
+    // Sub-items whose detaching bar this is.
+    void AddSubItemUser(TCustomubBarSubItem* AItem);
+    void RemoveSubItemUser(TCustomubBarSubItem* AItem);
+
+private:
+    bool ManagerLoading() const;
+    void DesignChanged();
+    void MakeUniqueName();
+    void OwnFontChanged();
+
+    bool allowClose_ = true;
+    bool allowQuickCustomizing_ = true;
+    std::uint8_t alphaBlendValue_ = 255;
+    TBitmap* backgroundBitmap_ = nullptr;
+    TubBarBorderStyle borderStyle_ = bbsSingle;
+    std::string caption_;
+    TColor color_ = clDefault;
+    TubBarDockControl* dockControl_ = nullptr;
+    TubBarDockControl* dockedDockControl_ = nullptr;
+    TubBarDockingStyle dockedDockingStyle_ = dsTop;
+    int dockedLeft_ = 0;
+    int dockedTop_ = 0;
+    TubBarDockingStyle dockingStyle_ = dsNone;
+    int floatLeft_ = 0;
+    int floatTop_ = 0;
+    int floatClientWidth_ = 0;
+    int floatClientHeight_ = 0;
+    TFont* font_ = nullptr;
+    bool hidden_ = false;
+    bool isMainMenu_ = false;
+    TubBarItemLinks* itemLinks_ = nullptr;
+    bool multiLine_ = false;
+    TubBarDockingStyles notDocking_;
+    bool rotateWhenVertical_ = true;
+    int row_ = 0;
+    bool showMark_ = true;
+    bool sizeGrip_ = true;
+    bool useOwnFont_ = false;
+    bool useRecentItems_ = true;
+    bool useRestSpace_ = false;
+    bool visible_ = false;
+    bool wholeRow_ = false;
+
+    bool predefined_ = false;
+    bool destroying_ = false;
+    bool settingUseOwnFont_ = false;
+    bool dockGuard_ = false;
+    std::vector<TCustomubBarSubItem*> subItemUsers_;
+    // Values set while the manager loads, applied by ApplyLoadedState.
+    bool loadedDockControlSet_ = false;
+    TubBarDockControl* loadedDockControl_ = nullptr;
+    bool loadedDockingStyleSet_ = false;
+    TubBarDockingStyle loadedDockingStyle_ = dsNone;
+    bool loadedVisibleSet_ = false;
+    bool loadedVisible_ = false;
+};
+
+class TubBars : public TCollection {
+public:
+    explicit TubBars(TubBarManager* ABarManager);
+    // Frees the bars while the collection is whole: a bar asks it for its manager on the way out.
+    ~TubBars() override { Clear(); }
+    std::string ClassName() const override { return "TubBars"; }
+
+    TubBarManager* BarManager() const { return barManager_; }
+    TubBar* Add() { return static_cast<TubBar*>(TCollection::Add()); }
+    TubBar* Items(int Index) const { return static_cast<TubBar*>(GetItem(Index)); }
+    TPersistent* GetOwner() const override;
+
+    // The pixels around a dock within which a moved bar docks.
+    int DockingSensitivity = 23;
+    // Set by the manager while it applies the state of its bars after loading.
+    bool Loading = false;
+
+protected:
+    // Changes of the collection are reported by the bars themselves.
+    void Update(TCollectionItem* /*Item*/) override {}
+
+private:
+    TubBarManager* barManager_ = nullptr;
+};
+
+}  // namespace zel
