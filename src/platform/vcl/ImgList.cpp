@@ -53,14 +53,14 @@ void TCustomImageList::SetWidth(int Value) {
     if (Value == width_ || Value < 0) return;
     width_ = Value;
     if (handle_ != nullptr) ImageList_SetIconSize(handle_, width_, height_);
-    Change();
+    Clear();
 }
 
 void TCustomImageList::SetHeight(int Value) {
     if (Value == height_ || Value < 0) return;
     height_ = Value;
     if (handle_ != nullptr) ImageList_SetIconSize(handle_, width_, height_);
-    Change();
+    Clear();
 }
 
 void TCustomImageList::SetMasked(bool Value) {
@@ -180,6 +180,11 @@ void TCustomImageList::Assign(TPersistent* Source) {
     if (handle_ != nullptr) ImageList_Destroy(handle_);
     handle_ = src->handle_ != nullptr ? ImageList_Duplicate(src->handle_) : nullptr;
     Change();
+}
+
+void TCustomImageList::DefineProperties(TFiler* Filer) {
+    Filer->DefineBinaryProperty(
+        "Bitmap", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, Count() > 0);
 }
 
 void TCustomImageList::WriteData(TStream& Stream) { ImageList_Write(GetHandle(), Stream); }

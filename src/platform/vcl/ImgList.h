@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/Filer.h"
 #include "platform/rtl/Streams.h"
 #include "platform/vcl/VclGraphics.h"
 #include "platform/win/ImageLists.h"
@@ -68,9 +69,10 @@ public:
     void RegisterChanges(TChangeLink* Value);
     void UnRegisterChanges(TChangeLink* Value);
 
-    // The "Bitmap" stream form.
+    // The "Bitmap" stream form, stored while the list holds images.
     void ReadData(TStream& Stream);
     void WriteData(TStream& Stream);
+    void DefineProperties(TFiler* Filer) override;
 
     TColor GetBkColor() const { return bkColor_; }
     void SetBkColor(TColor Value);

@@ -796,6 +796,11 @@ void TBitmap::LoadFromResourceName(HINSTANCE Instance, const std::string& ResNam
     SetHandle(loaded);
 }
 
+void TBitmap::DefineProperties(TFiler* Filer) {
+    Filer->DefineBinaryProperty(
+        "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, !Empty());
+}
+
 void TBitmap::WriteData(TStream& Stream) {
     if (Empty()) {
         WriteU32(Stream, 0);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/Filer.h"
 #include "platform/rtl/Streams.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Graphics.h"
@@ -238,6 +239,8 @@ public:
     // as it was.
     virtual void ReadData(TStream& Stream);
     virtual void WriteData(TStream& Stream);
+    // Stores the stream form as the binary property "Data" when the bitmap is not empty.
+    void DefineProperties(TFiler* Filer) override;
 
     bool Transparent = false;
     TColor TransparentColor = clDefault;

@@ -554,6 +554,10 @@ TRect DeflateRectByMargins(const TRect& R, const TRect& Margins) {
     return TRect{R.left + Margins.left, R.top + Margins.top, R.right - Margins.right, R.bottom - Margins.bottom};
 }
 
+bool HasImageIndex(TCustomImageList* Images, int Index) {
+    return Images != nullptr && Index >= 0 && Index < Images->Count();
+}
+
 bool IsNonEmptyBitmap(TBitmap* Bitmap) { return Bitmap != nullptr && !Bitmap->Empty(); }
 
 // --------------------------------------------------------------------------------------------- parent background

@@ -10,6 +10,7 @@
 
 #include "platform/rtl/Classes.h"
 #include "platform/vcl/Controls.h"
+#include "platform/vcl/ImgList.h"
 #include "platform/vcl/VclGraphics.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Graphics.h"
@@ -205,6 +206,8 @@ std::uint32_t ColorToPixel(TColor Color, std::uint8_t Alpha = 0);
 // Margins are given as a rectangle of the four side widths.
 TRect DeflateRectByMargins(const TRect& R, const TRect& Margins);
 bool IsNonEmptyBitmap(TBitmap* Bitmap);
+// A list is given and 0 <= Index < its count.
+bool HasImageIndex(TCustomImageList* Images, int Index);
 
 // ---- parent background ---------------------------------------------------------------------------------------
 
