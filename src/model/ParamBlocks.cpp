@@ -34,6 +34,11 @@ void ThrowBlockValueError(std::uint8_t Value) {
     throw EInvalidOperation("Parameter value " + std::to_string(Value) + " is not below 128");
 }
 
+void SendBlockWhenOpen(TBlockPlace Place, std::span<const std::uint8_t> Data) {
+    if (DevicesOpen == 0) return;
+    SendDataSet(Place.Base, Place.Offset, 0, Data);
+}
+
 // ----------------------------------------------------------------------------------------- editor slots
 
 void CloseEditorSlots(std::span<TEditorSlot> Slots) {
@@ -121,23 +126,14 @@ void TCommon::Initialise() {
 }
 
 void TCommon::SetParam(int Position, std::uint8_t Value) {
-    const std::size_t index = DataIndex(Position);
-    CheckValue(Value);
-    if (Message[index] == Value) return;
-    Message[index] = Value;
-    SendDataByte(TempPatchBase, 0, static_cast<std::uint16_t>(Position), Value);
+    SetAndSend({TempPatchBase, 0}, Position, Value, TStoreOrder::StoreThenSend);
 }
 
 void TCommon::SetParams(int Position, std::span<const std::uint8_t> Bytes) {
-    CheckRun(Position, Bytes);
-    StoreRun(Position, Bytes);
-    SendDataSet(TempPatchBase, 0, static_cast<std::uint16_t>(Position), Bytes);
+    SetAndSendRun({TempPatchBase, 0}, Position, Bytes, TRunSend::Always);
 }
 
-void TCommon::SendToTemp() {
-    if (DevicesOpen == 0) return;
-    SendDataSet(TempPatchBase, 0, 0, DataSpan());
-}
+void TCommon::SendToTemp() { SendBlockWhenOpen({TempPatchBase, 0}, DataSpan()); }
 
 // ------------------------------------------------------------------------------------------------- TTone
 
@@ -149,26 +145,14 @@ void TTone::Initialise() {
 }
 
 void TTone::SetParam(int Position, std::uint8_t Value) {
-    const int dataByte = DataPosition(Position);
-    const std::size_t index = DataIndex(dataByte);
-    CheckValue(Value);
-    if (Message[index] == Value) return;
-    SendDataByte(TempPatchBase, ToneOffset(ToneNumber), AddressPosition(dataByte), Value);
-    Message[index] = Value;
+    SetAndSend({TempPatchBase, ToneOffset(ToneNumber)}, DataPosition(Position), Value, TStoreOrder::SendThenStore);
 }
 
 void TTone::SetParams(int Position, std::span<const std::uint8_t> Bytes) {
-    const int dataByte = DataPosition(Position);
-    CheckRun(dataByte, Bytes);
-    // The instrument counts addresses in seven bits, so a run from the first 128 bytes into byte 128
-    // continues at + 01 00 by itself: only its start needs placing.
-    if (StoreRun(dataByte, Bytes)) SendDataSet(TempPatchBase, ToneOffset(ToneNumber), AddressPosition(dataByte), Bytes);
+    SetAndSendRun({TempPatchBase, ToneOffset(ToneNumber)}, DataPosition(Position), Bytes, TRunSend::WhenChanged);
 }
 
-void TTone::SendToTemp() {
-    if (DevicesOpen == 0) return;
-    SendDataSet(TempPatchBase, ToneOffset(ToneNumber), 0, DataSpan());
-}
+void TTone::SendToTemp() { SendBlockWhenOpen({TempPatchBase, ToneOffset(ToneNumber)}, DataSpan()); }
 
 // ------------------------------------------------------------------------------------ TPerformanceCommon
 
@@ -182,44 +166,26 @@ void TPerformanceCommon::Initialise() {
 std::string TPerformanceCommon::GetName() const { return NameFromData(Data()); }
 
 void TPerformanceCommon::SetParam(int Position, std::uint8_t Value) {
-    const std::size_t index = DataIndex(Position);
-    CheckValue(Value);
-    if (Message[index] == Value) return;
-    Message[index] = Value;
-    SendDataByte(TempPerformanceBase, 0, static_cast<std::uint16_t>(Position), Value);
+    SetAndSend({TempPerformanceBase, 0}, Position, Value, TStoreOrder::StoreThenSend);
 }
 
 void TPerformanceCommon::SetParams(int Position, std::span<const std::uint8_t> Bytes) {
-    CheckRun(Position, Bytes);
-    StoreRun(Position, Bytes);
-    SendDataSet(TempPerformanceBase, 0, static_cast<std::uint16_t>(Position), Bytes);
+    SetAndSendRun({TempPerformanceBase, 0}, Position, Bytes, TRunSend::Always);
 }
 
-void TPerformanceCommon::SendToTemp() {
-    if (DevicesOpen == 0) return;
-    SendDataSet(TempPerformanceBase, 0, 0, DataSpan());
-}
+void TPerformanceCommon::SendToTemp() { SendBlockWhenOpen({TempPerformanceBase, 0}, DataSpan()); }
 
 // -------------------------------------------------------------------------------------- TPerformancePart
 
 void TPerformancePart::SetParam(int Position, std::uint8_t Value) {
-    const std::size_t index = DataIndex(Position);
-    CheckValue(Value);
-    if (Message[index] == Value) return;
-    SendDataByte(TempPerformanceBase, PartOffset(PartNumber), static_cast<std::uint16_t>(Position), Value);
-    Message[index] = Value;
+    SetAndSend({TempPerformanceBase, PartOffset(PartNumber)}, Position, Value, TStoreOrder::SendThenStore);
 }
 
 void TPerformancePart::SetParams(int Position, std::span<const std::uint8_t> Bytes) {
-    CheckRun(Position, Bytes);
-    StoreRun(Position, Bytes);
-    SendDataSet(TempPerformanceBase, PartOffset(PartNumber), static_cast<std::uint16_t>(Position), Bytes);
+    SetAndSendRun({TempPerformanceBase, PartOffset(PartNumber)}, Position, Bytes, TRunSend::Always);
 }
 
-void TPerformancePart::SendToTemp() {
-    if (DevicesOpen == 0) return;
-    SendDataSet(TempPerformanceBase, PartOffset(PartNumber), 0, DataSpan());
-}
+void TPerformancePart::SendToTemp() { SendBlockWhenOpen({TempPerformanceBase, PartOffset(PartNumber)}, DataSpan()); }
 
 // ----------------------------------------------------------------------------------------- TSystemCommon
 
@@ -249,17 +215,11 @@ void TSystemCommon::Initialise() {
 }
 
 void TSystemCommon::SetParam(int Position, std::uint8_t Value) {
-    const std::size_t index = DataIndex(Position);
-    CheckValue(Value);
-    if (Message[index] == Value) return;
-    Message[index] = Value;
-    SendDataByte(SystemBase, 0, static_cast<std::uint16_t>(Position), Value);
+    SetAndSend({SystemBase, 0}, Position, Value, TStoreOrder::StoreThenSend);
 }
 
 void TSystemCommon::SetParams(int Position, std::span<const std::uint8_t> Bytes) {
-    CheckRun(Position, Bytes);
-    StoreRun(Position, Bytes);
-    SendDataSet(SystemBase, 0, static_cast<std::uint16_t>(Position), Bytes);
+    SetAndSendRun({SystemBase, 0}, Position, Bytes, TRunSend::Always);
 }
 
 // ---------------------------------------------------------------------------------------- TPartScaleTune
@@ -270,11 +230,7 @@ void TPartScaleTune::Initialise() {
 }
 
 void TPartScaleTune::SetParam(int Position, std::uint8_t Value) {
-    const std::size_t index = DataIndex(Position);
-    CheckValue(Value);
-    if (Message[index] == Value) return;
-    SendDataByte(SystemBase, ScaleTuneOffset(Index), static_cast<std::uint16_t>(Position), Value);
-    Message[index] = Value;
+    SetAndSend({SystemBase, ScaleTuneOffset(Index)}, Position, Value, TStoreOrder::SendThenStore);
 }
 
 // ----------------------------------------------------------------------------------------- TRhythmCommon
@@ -285,9 +241,7 @@ void TRhythmCommon::Initialise() {
 }
 
 void TRhythmCommon::SetParams(int Position, std::span<const std::uint8_t> Bytes) {
-    CheckRun(Position, Bytes);
-    StoreRun(Position, Bytes);
-    SendDataSet(TempRhythmBase, 0, static_cast<std::uint16_t>(Position), Bytes);
+    SetAndSendRun({TempRhythmBase, 0}, Position, Bytes, TRunSend::Always);
 }
 
 // ------------------------------------------------------------------------------------------- TRhythmNote
@@ -298,17 +252,11 @@ void TRhythmNote::Initialise() {
 }
 
 void TRhythmNote::SetParam(int Position, std::uint8_t Value) {
-    const std::size_t index = DataIndex(Position);
-    CheckValue(Value);
-    if (Message[index] == Value) return;
-    SendDataByte(TempRhythmBase, RhythmNoteOffset(Key), static_cast<std::uint16_t>(Position), Value);
-    Message[index] = Value;
+    SetAndSend({TempRhythmBase, RhythmNoteOffset(Key)}, Position, Value, TStoreOrder::SendThenStore);
 }
 
 void TRhythmNote::SetParams(int Position, std::span<const std::uint8_t> Bytes) {
-    CheckRun(Position, Bytes);
-    StoreRun(Position, Bytes);
-    SendDataSet(TempRhythmBase, RhythmNoteOffset(Key), static_cast<std::uint16_t>(Position), Bytes);
+    SetAndSendRun({TempRhythmBase, RhythmNoteOffset(Key)}, Position, Bytes, TRunSend::Always);
 }
 
 }  // namespace zel

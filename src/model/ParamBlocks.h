@@ -70,6 +70,15 @@ void UpdateEditorViews(std::span<const TEditorSlot> Slots);
 // Asks the window layer to refill one window from its data (nothing for none).
 void UpdateWindowView(TObject* Window);
 
+// Where a block lies in the instrument: its area's base address and its offset inside the area.
+struct TBlockPlace {
+    std::uint32_t Base = 0;
+    std::uint16_t Offset = 0;
+};
+
+// Sends Data as one data set to Place + 00 00 while the ports are usable; nothing otherwise.
+void SendBlockWhenOpen(TBlockPlace Place, std::span<const std::uint8_t> Data);
+
 // The message buffer of a block with D data bytes, and what every block does with it.
 template <std::size_t D>
 class TParamBlock : public TObject {
@@ -87,6 +96,11 @@ public:
     void BuildMessage(std::uint32_t Address) { FillDataSetHeader(Message.data(), MessageSize - 1, Address); }
     // Copies the message of another block of the same kind.
     void AssignMessage(const TParamBlock& Source) { Message = Source.Message; }
+    // The address position of a data byte: the instrument counts addresses in seven bits, so data
+    // byte 128 lies at + 01 00.
+    static std::uint16_t AddressPosition(int DataByte) {
+        return static_cast<std::uint16_t>(DataByte >= 128 ? 0x100 + (DataByte - 128) : DataByte);
+    }
 
     std::array<std::uint8_t, MessageSize> Message{};
 
@@ -117,6 +131,29 @@ protected:
             p[i] = Bytes[i];
         }
         return changed;
+    }
+
+    // Whether an edited byte is stored before it is sent, or only once the send has succeeded.
+    enum class TStoreOrder { StoreThenSend, SendThenStore };
+    // Sets data byte Position to Value and sends it alone to Place + its address position; nothing when
+    // the byte is unchanged.
+    void SetAndSend(TBlockPlace Place, int Position, std::uint8_t Value, TStoreOrder Order) {
+        const std::size_t index = DataIndex(Position);
+        CheckValue(Value);
+        if (Message[index] == Value) return;
+        if (Order == TStoreOrder::StoreThenSend) Message[index] = Value;
+        SendDataByte(Place.Base, Place.Offset, AddressPosition(Position), Value);
+        Message[index] = Value;
+    }
+    // Which stored runs are sent: every one, or only one that changed a byte.
+    enum class TRunSend { Always, WhenChanged };
+    // Stores a run at data byte Position and sends it as one data set to Place + its address position.
+    // A run from the first 128 bytes into byte 128 continues at + 01 00 by itself: only its start needs
+    // placing.
+    void SetAndSendRun(TBlockPlace Place, int Position, std::span<const std::uint8_t> Bytes, TRunSend When) {
+        CheckRun(Position, Bytes);
+        if (StoreRun(Position, Bytes) || When == TRunSend::Always)
+            SendDataSet(Place.Base, Place.Offset, AddressPosition(Position), Bytes);
     }
 
 private:
@@ -187,10 +224,6 @@ public:
 
     // The data-byte number of a position (0100H is data byte 128).
     static int DataPosition(int Position) { return Position == 0x100 ? 128 : Position; }
-    // The address position of a data byte (128 is 0100H).
-    static std::uint16_t AddressPosition(int DataByte) {
-        return static_cast<std::uint16_t>(DataByte >= 128 ? 0x100 + (DataByte - 128) : DataByte);
-    }
 
     std::uint8_t ToneNumber = 1;  // 1..4
     // Wave, TVA, TVF, pitch, LFO1, LFO2 and control editors.
