@@ -27,6 +27,18 @@ std::unordered_map<HWND, TBinding>& Bindings() {
 
 TWinControl* g_creating = nullptr;     // the control whose window CreateWindowEx is making
 TControl* g_captureControl = nullptr;  // the graphic control that holds the mouse
+TControl* g_mouseControl = nullptr;    // the control the mouse is over, told of its entering and leaving
+
+// Makes AControl the control under the mouse: the one before hears CM_MOUSELEAVE, the new one CM_MOUSEENTER
+// (each passes it on to its parents). Mouse moves decide it, and a WM_MOUSELEAVE that a window receives.
+void SetMouseControl(TControl* AControl) {
+    if (AControl == g_mouseControl) return;
+    TControl* old = g_mouseControl;
+    g_mouseControl = AControl;
+    if (old != nullptr) old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
+    if (AControl != nullptr && g_mouseControl == AControl)
+        AControl->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(AControl));
+}
 
 std::map<TCursor, HCURSOR>& CustomCursors() {
     static std::map<TCursor, HCURSOR> map;
@@ -137,6 +149,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(new TFont) {
 
 TControl::~TControl() {
     if (g_captureControl == this) g_captureControl = nullptr;
+    if (g_mouseControl == this) g_mouseControl = nullptr;
     if (parent_ != nullptr) parent_->RemoveControl(this);
     delete font_;
 }
@@ -170,7 +183,7 @@ void TControl::Dispatch(TMessage& Message) {
             TMouseButton b = Message.Msg == WM_LBUTTONDOWN   ? mbLeft
                              : Message.Msg == WM_RBUTTONDOWN ? mbRight
                                                              : mbMiddle;
-            if (b == mbLeft && clickEvents_) controlState_.Include(csClicked);
+            if (b == mbLeft && ControlStyle.Contains(csClickEvents)) controlState_.Include(csClicked);
             MouseDown(b, KeysToShiftState(Message.WParam), x, y);
             return;
         }
@@ -207,6 +220,10 @@ void TControl::Dispatch(TMessage& Message) {
         case CM_TEXTCHANGED: Invalidate(); return;
         case CM_VISIBLECHANGED: return;
         case CM_CANCELMODE: controlState_.Exclude(csClicked); return;
+        case CM_MOUSEENTER:
+        case CM_MOUSELEAVE:
+            if (parent_ != nullptr) parent_->Perform(Message.Msg, Message.WParam, Message.LParam);
+            return;
         default: DefaultHandler(Message);
     }
 }
@@ -356,14 +373,14 @@ void TControl::ParentColorChanged() {
 void TControl::FontChanged() { Invalidate(); }
 void TControl::ColorChanged() { Invalidate(); }
 
-void TControl::InvalidateControl(bool IsVisible, bool /*IsOpaque*/) {
+void TControl::InvalidateControl(bool IsVisible, bool IsOpaque) {
     if (!IsVisible || parent_ == nullptr || !parent_->HandleAllocated()) return;
     if (dynamic_cast<TWinControl*>(this) != nullptr) return;
     RECT r = BoundsRect();
-    InvalidateRect(parent_->GetHandle(), &r, TRUE);
+    InvalidateRect(parent_->GetHandle(), &r, IsOpaque ? FALSE : TRUE);
 }
 
-void TControl::Invalidate() { InvalidateControl(visible_, false); }
+void TControl::Invalidate() { InvalidateControl(visible_, ControlStyle.Contains(csOpaque)); }
 
 void TControl::Update() {
     if (parent_ != nullptr) parent_->Update();
@@ -836,7 +853,22 @@ void TWinControl::SetClientHeight(int Value) {
 }
 
 void TWinControl::Invalidate() {
-    if (handle_ != nullptr) InvalidateRect(handle_, nullptr, TRUE);
+    if (handle_ != nullptr) InvalidateRect(handle_, nullptr, ControlStyle.Contains(csOpaque) ? FALSE : TRUE);
+}
+
+void TWinControl::SetCtl3D(bool Value) {
+    parentCtl3D_ = false;
+    if (ctl3D_ == Value) return;
+    ctl3D_ = Value;
+    Perform(CM_CTL3DCHANGED);
+    for (TControl* c : std::vector<TControl*>(controls_))
+        if (dynamic_cast<TWinControl*>(c) != nullptr) c->Perform(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool Value) {
+    if (parentCtl3D_ == Value) return;
+    parentCtl3D_ = Value;
+    if (Value) Perform(CM_PARENTCTL3DCHANGED);
 }
 
 void TWinControl::Update() {
@@ -916,8 +948,24 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message) {
 
 void TWinControl::WndProc(TMessage& Message) {
     const UINT m = Message.Msg;
+    if (m == WM_MOUSEMOVE) {
+        TControl* over = g_captureControl != nullptr && g_captureControl->GetParent() == this
+                             ? g_captureControl
+                             : ControlAtPos(Point(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)), false);
+        SetMouseControl(over != nullptr ? over : this);
+    } else if (m == WM_MOUSELEAVE) {
+        if (g_mouseControl == this || (g_mouseControl != nullptr && g_mouseControl->GetParent() == this &&
+                                       dynamic_cast<TWinControl*>(g_mouseControl) == nullptr))
+            SetMouseControl(nullptr);
+    }
     if ((m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLCLK && m != WM_MOUSEWHEEL) && IsControlMouseMsg(Message)) return;
+    const bool press = m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN || m == WM_LBUTTONDBLCLK;
+    if (press && ControlStyle.Contains(csCaptureMouse) && handle_ != nullptr) SetCapture(handle_);
     TControl::WndProc(Message);
+    const bool release = m == WM_LBUTTONUP || m == WM_RBUTTONUP || m == WM_MBUTTONUP;
+    if (release && ControlStyle.Contains(csCaptureMouse) && handle_ != nullptr && GetCapture() == handle_ &&
+        (Message.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0)
+        ReleaseCapture();
 }
 
 bool TWinControl::WantsKey(WORD Key) {
@@ -1090,16 +1138,26 @@ void TWinControl::Dispatch(TMessage& Message) {
             DefaultHandler(Message);
             return;
         }
-        case WM_COMMAND: {
+        case WM_COMMAND:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_CTLCOLORSCROLLBAR: {
+            // Reflected to the child control named in lParam as its own notification.
             if (Message.LParam != 0) {
                 if (TWinControl* child = FindControl(reinterpret_cast<HWND>(Message.LParam))) {
-                    Message.Result = child->Perform(CN_COMMAND, Message.WParam, Message.LParam);
+                    Message.Result = child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
                     return;
                 }
             }
             DefaultHandler(Message);
             return;
         }
+        case CM_PARENTCTL3DCHANGED:
+            if (parentCtl3D_ && GetParent() != nullptr) {
+                SetCtl3D(GetParent()->GetCtl3D());
+                parentCtl3D_ = true;
+            }
+            return;
         case WM_SETCURSOR:
             if (GetCursor() != crDefault && LOWORD(static_cast<std::uintptr_t>(Message.LParam)) == HTCLIENT) {
                 ::zel::SetCursor(CursorHandle(GetCursor()));

@@ -55,10 +55,47 @@ enum TControlStateFlag {
 };
 using TControlState = TSet<TControlStateFlag>;
 
+// What kind of control a class is. csCaptureMouse: a press captures the mouse until the last button goes up;
+// csClickEvents: a press and release over the control is a click; csOpaque: the control paints its whole
+// area, so invalidating it does not erase what lies under it. The others are kept for the classes that read
+// them.
+enum TControlStyleFlag {
+    csAcceptsControls,
+    csCaptureMouse,
+    csDesignInteractive,
+    csClickEvents,
+    csFramed,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents,
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents
+};
+using TControlStyle = TSet<TControlStyleFlag>;
+
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+enum TDragKind { dkDrag, dkDock };
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
 
 // The shift state carried by a mouse message's wParam, and the current keyboard's.
 TShiftState KeysToShiftState(WPARAM Keys);
@@ -146,6 +183,11 @@ public:
     std::string Hint;
     bool ShowHint = false;
     int HelpContext = 0;
+    TControlStyle ControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TAnchors Anchors{akLeft, akTop};
+    TCursor DragCursor = crDrag;
+    TDragKind DragKind = dkDrag;
+    TDragMode DragMode = dmManual;
 
     // ---- painting
     virtual void Invalidate();
@@ -165,6 +207,14 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnResize;
+    // Stored from the form resources; nothing here docks, drags or pops up a menu, so they are not fired yet.
+    TContextPopupEvent OnContextPopup;
+    TDragDropEvent OnDragDrop;
+    TDragOverEvent OnDragOver;
+    TEndDragEvent OnEndDock;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDock;
+    TStartDragEvent OnStartDrag;
 
     virtual void Click();
     virtual void DblClick();
@@ -191,9 +241,6 @@ protected:
     void InitVisible(bool Value) { visible_ = Value; }
 
     TControlState controlState_;
-    // A click is a left button press and release over the control (off for controls whose window
-    // reports clicks itself).
-    bool clickEvents_ = true;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     std::string text_;
 
@@ -283,6 +330,16 @@ public:
     void Repaint() override;
     void DefaultHandler(TMessage& Message) override;
 
+    // A three-dimensional look; with ParentCtl3D the parent's value is followed. Changes are told by
+    // CM_CTL3DCHANGED, and to the windowed children by CM_PARENTCTL3DCHANGED.
+    virtual bool GetCtl3D() const { return ctl3D_; }
+    virtual void SetCtl3D(bool Value);
+    bool GetParentCtl3D() const { return parentCtl3D_; }
+    void SetParentCtl3D(bool Value);
+    // The control paints through an off-screen image of its own (its parent's background is then painted
+    // into it rather than drawn through the theme).
+    bool DoubleBuffered = false;
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
@@ -335,6 +392,8 @@ private:
     std::vector<TControl*> controls_;  // children in z-order, bottom first
     TBrush* brush_ = nullptr;
     int alignDisabled_ = 0;
+    bool ctl3D_ = true;
+    bool parentCtl3D_ = true;
     bool alignPending_ = false;
     bool realigning_ = false;
 };

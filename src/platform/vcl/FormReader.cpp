@@ -426,15 +426,40 @@ void RegisterStandardComponents() {
         .Event("OnMouseDown", &TControl::OnMouseDown)
         .Event("OnMouseUp", &TControl::OnMouseUp)
         .Event("OnMouseMove", &TControl::OnMouseMove)
-        .Event("OnResize", &TControl::OnResize);
+        .Event("OnResize", &TControl::OnResize)
+        .Custom("Anchors",
+                [](TControl& c, const TFormValue& v, TReadContext& ctx) {
+                    c.Anchors = ReadSet<TAnchorKind>(
+                        v, ctx, {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}});
+                })
+        .Custom("DragCursor", [](TControl& c, const TFormValue& v,
+                                 TReadContext& ctx) { c.DragCursor = static_cast<int>(ctx.Int(v)); })
+        .Enum<TDragKind>("DragKind", {{"dkDrag", dkDrag}, {"dkDock", dkDock}},
+                         [](TControl& c, TDragKind v) { c.DragKind = v; })
+        .Enum<TDragMode>("DragMode", {{"dmManual", dmManual}, {"dmAutomatic", dmAutomatic}},
+                         [](TControl& c, TDragMode v) { c.DragMode = v; })
+        // Size limits and the pop-up menu have no effect on this layer's controls yet.
+        .Ignore("Constraints.MaxHeight")
+        .Ignore("Constraints.MaxWidth")
+        .Ignore("Constraints.MinHeight")
+        .Ignore("Constraints.MinWidth")
+        .Ignore("PopupMenu")
+        .Event("OnContextPopup", &TControl::OnContextPopup)
+        .Event("OnDragDrop", &TControl::OnDragDrop)
+        .Event("OnDragOver", &TControl::OnDragOver)
+        .Event("OnEndDock", &TControl::OnEndDock)
+        .Event("OnEndDrag", &TControl::OnEndDrag)
+        .Event("OnStartDock", &TControl::OnStartDock)
+        .Event("OnStartDrag", &TControl::OnStartDrag);
 
     RegisterComponent<TWinControl>("TWinControl", "TControl")
         .Int(
             "TabOrder", [](TWinControl& c, int v) { c.TabOrder = v; }, [](TWinControl& c) { return c.TabOrder; })
         .Default(-1)
         .Bool("TabStop", [](TWinControl& c, bool v) { c.TabStop = v; })
-        .Ignore("Ctl3D")
-        .Ignore("ParentCtl3D")
+        .Bool("Ctl3D", [](TWinControl& c, bool v) { c.SetCtl3D(v); })
+        .Bool("ParentCtl3D", [](TWinControl& c, bool v) { c.SetParentCtl3D(v); })
+        .Bool("DoubleBuffered", [](TWinControl& c, bool v) { c.DoubleBuffered = v; })
         .Event("OnEnter", &TWinControl::OnEnter)
         .Event("OnExit", &TWinControl::OnExit)
         .Event("OnKeyDown", &TWinControl::OnKeyDown)

@@ -111,7 +111,7 @@ void TCustomLabel::Paint() {
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TCustomControl(AOwner) {
     TabStop = true;
-    clickEvents_ = false;
+    ControlStyle.Exclude(csClickEvents);
 }
 
 void TButtonControl::DrawFocus(const TRect& R) {
@@ -638,7 +638,7 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), items_
     width_ = 121;
     height_ = 97;
     TabStop = true;
-    clickEvents_ = false;
+    ControlStyle.Exclude(csClickEvents);
     SetColor(clWindow);
 }
 

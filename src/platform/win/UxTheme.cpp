@@ -136,6 +136,32 @@ HTHEME TTestThemeProvider::Open(const std::wstring& classList) {
     return theme;
 }
 
+RECT TTestThemeProvider::ContentInsetsOf(HTHEME theme, int part, int state) const {
+    const std::wstring cls = Upper(ClassListOf(theme));
+    for (const int s : {state, -1})
+        for (const auto& [key, insets] : ContentInsets)
+            if (Upper(std::get<0>(key)) == cls && std::get<1>(key) == part && std::get<2>(key) == s) return insets;
+    return RECT{1, 1, 1, 1};
+}
+
+SIZE TTestThemeProvider::PartSizeOf(HTHEME theme, int part, int state, THEMESIZE kind) const {
+    const std::wstring cls = Upper(ClassListOf(theme));
+    for (const int s : {state, -1})
+        for (const auto& [key, size] : PartSizes)
+            if (Upper(std::get<0>(key)) == cls && std::get<1>(key) == part && std::get<2>(key) == s &&
+                std::get<3>(key) == kind)
+                return size;
+    return PartSize;
+}
+
+bool TTestThemeProvider::IsPartiallyTransparent(HTHEME theme, int part, int state) const {
+    const std::wstring cls = Upper(ClassListOf(theme));
+    for (const int s : {state, -1})
+        for (const auto& key : PartiallyTransparent)
+            if (Upper(std::get<0>(key)) == cls && std::get<1>(key) == part && std::get<2>(key) == s) return true;
+    return false;
+}
+
 bool TTestThemeProvider::Close(HTHEME theme) { return open_.erase(theme) != 0; }
 
 bool TTestThemeProvider::IsOpen(HTHEME theme) const { return open_.count(theme) != 0; }
@@ -171,9 +197,23 @@ BOOL IsThemeActive() { return g_provider != nullptr && g_provider->Active ? TRUE
 
 BOOL IsAppThemed() { return g_provider != nullptr && g_provider->AppThemed ? TRUE : FALSE; }
 
-HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* /*clip*/) {
+HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* clip) {
     Record("DrawThemeBackground", theme, dc, part, state, rect);
-    return ProviderOf(theme) != nullptr && rect != nullptr ? S_OK : E_INVALIDARG;
+    if (ProviderOf(theme) == nullptr || rect == nullptr) return E_INVALIDARG;
+    if (g_provider->PaintsParts) {
+        // A pale face with a frame whose colour tells the state apart.
+        static constexpr COLORREF frames[] = {0x9A7B5A, 0x8C6E4A, 0x2F9FE8, 0x3060C0, 0xA0A0A0};
+        const int saved = SaveDC(dc);
+        if (clip != nullptr) IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
+        HBRUSH face = CreateSolidBrush(state == 3 ? 0xE8D8C8 : 0xF8ECE0);
+        HBRUSH frame = CreateSolidBrush(frames[std::clamp(state, 0, 4)]);
+        FillRect(dc, rect, face);
+        FrameRect(dc, rect, frame);
+        DeleteObject(face);
+        DeleteObject(frame);
+        RestoreDC(dc, saved);
+    }
+    return S_OK;
 }
 
 HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* text, int count, DWORD flags,
@@ -181,21 +221,33 @@ HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, const wchar_t* 
     std::wstring s;
     if (text != nullptr) s = count < 0 ? std::wstring(text) : std::wstring(text, static_cast<std::size_t>(count));
     Record("DrawThemeText", theme, dc, part, state, rect, s, flags);
-    return ProviderOf(theme) != nullptr && rect != nullptr ? S_OK : E_INVALIDARG;
+    if (ProviderOf(theme) == nullptr || rect == nullptr) return E_INVALIDARG;
+    if (g_provider->PaintsParts) {
+        std::string narrow;
+        for (wchar_t c : s) narrow += c < 0x100 ? static_cast<char>(c) : '?';
+        RECT r = *rect;
+        const int oldMode = SetBkMode(dc, TRANSPARENT);
+        const COLORREF oldColor = SetTextColor(dc, 0);
+        DrawText(dc, narrow.c_str(), static_cast<int>(narrow.size()), &r, flags);
+        SetTextColor(dc, oldColor);
+        SetBkMode(dc, oldMode);
+    }
+    return S_OK;
 }
 
 HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state, const RECT* bounds, RECT* content) {
     Record("GetThemeBackgroundContentRect", theme, dc, part, state, bounds);
     if (ProviderOf(theme) == nullptr || bounds == nullptr || content == nullptr) return E_INVALIDARG;
-    *content = *bounds;
-    InflateRect(content, -1, -1);
+    const RECT insets = g_provider->ContentInsetsOf(theme, part, state);
+    *content = RECT{bounds->left + insets.left, bounds->top + insets.top, bounds->right - insets.right,
+                    bounds->bottom - insets.bottom};
     return S_OK;
 }
 
-HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, const RECT* rect, THEMESIZE /*kind*/, SIZE* size) {
+HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, const RECT* rect, THEMESIZE kind, SIZE* size) {
     Record("GetThemePartSize", theme, dc, part, state, rect);
     if (ProviderOf(theme) == nullptr || size == nullptr) return E_INVALIDARG;
-    *size = g_provider->PartSize;
+    *size = g_provider->PartSizeOf(theme, part, state, kind);
     return S_OK;
 }
 
@@ -219,7 +271,7 @@ HRESULT DrawThemeEdge(HTHEME theme, HDC dc, int part, int state, const RECT* des
 
 BOOL IsThemeBackgroundPartiallyTransparent(HTHEME theme, int part, int state) {
     Record("IsThemeBackgroundPartiallyTransparent", theme, nullptr, part, state, nullptr);
-    return FALSE;
+    return ProviderOf(theme) != nullptr && g_provider->IsPartiallyTransparent(theme, part, state) ? TRUE : FALSE;
 }
 
 HRESULT DrawThemeParentBackground(HWND /*hwnd*/, HDC dc, const RECT* rect) {

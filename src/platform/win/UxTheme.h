@@ -7,6 +7,7 @@
 // The functions live in namespace zel::uxtheme: they are the library's entry points, which the component
 // library binds by name and wraps under the same names.
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -62,8 +63,17 @@ public:
     std::vector<std::wstring> UnknownClasses;
     // GetThemeColor answers by (part, state, property id); E_FAIL for a missing one.
     std::map<std::tuple<int, int, int>, COLORREF> Colors;
-    // GetThemePartSize's answer.
+    // GetThemePartSize's answer for a part without an entry in PartSizes.
     SIZE PartSize{13, 13};
+    // Answers per part and state of a theme class (its class list, compared without regard to case); a state
+    // of -1 stands for every state of the part. Content insets (left, top, right, bottom; 1 on each side
+    // without an entry), sizes by size kind, and the parts whose background is partially transparent.
+    std::map<std::tuple<std::wstring, int, int>, RECT> ContentInsets;
+    std::map<std::tuple<std::wstring, int, int, int>, SIZE> PartSizes;
+    std::set<std::tuple<std::wstring, int, int>> PartiallyTransparent;
+    // Draws each background as a framed face and each text in black, so that screenshots show the themed
+    // drawing (off: the provider only records).
+    bool PaintsParts = false;
     // Every call, in order.
     std::vector<TThemeCall> Calls;
 
@@ -73,6 +83,10 @@ public:
     int OpenThemeCount() const { return static_cast<int>(open_.size()); }
     // The class list a live theme was opened with; empty for an unknown handle.
     std::wstring ClassListOf(HTHEME theme) const;
+    // The answers for one part and state of a live theme.
+    RECT ContentInsetsOf(HTHEME theme, int part, int state) const;
+    SIZE PartSizeOf(HTHEME theme, int part, int state, THEMESIZE kind) const;
+    bool IsPartiallyTransparent(HTHEME theme, int part, int state) const;
 
     // Internal to the stand-in.
     HTHEME Open(const std::wstring& classList);

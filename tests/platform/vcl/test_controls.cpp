@@ -143,6 +143,102 @@ TEST_F(VclControls, ClicksReachGraphicControlsThroughTheirParent) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(VclControls, AWindowedControlWithCaptureMouseHoldsTheMouseUntilItsLastButtonGoesUp) {
+    TForm* form = NewForm();
+    auto* plain = new TRedBox(form);
+    plain->SetParent(form);
+    plain->SetBounds(10, 10, 50, 50);
+    plain->ControlStyle.Exclude(csCaptureMouse);
+    auto* capturing = new TRedBox(form);
+    capturing->SetParent(form);
+    capturing->SetBounds(100, 10, 50, 50);
+    form->Show();
+    SendMessage(plain->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), nullptr);
+    SendMessage(plain->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    HWND h = capturing->GetHandle();
+    SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), h);
+    SendMessage(h, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessage(h, WM_LBUTTONUP, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), h);  // the right button is still down
+    SendMessage(h, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(VclControls, MouseEnterAndLeaveReachTheControlAndThenItsParents) {
+    TForm* form = NewForm();
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(10, 10, 120, 100);
+    auto* mark = new TBlueMark(form);
+    mark->SetParent(panel);
+    mark->SetBounds(10, 10, 30, 30);
+    auto* box = new TRedBox(form);
+    box->SetParent(panel);
+    box->SetBounds(60, 10, 40, 40);
+    std::vector<std::string> log;
+    const auto watch = [&](TControl* c, const char* name) {
+        c->WindowProc = [&log, c, name, old = c->WindowProc](TMessage& m) {
+            if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) {
+                auto* about = reinterpret_cast<TControl*>(m.LParam);
+                log.push_back(std::string(m.Msg == CM_MOUSEENTER ? "enter " : "leave ") + name + "/" +
+                              about->ClassName());
+            }
+            old(m);
+        };
+    };
+    watch(panel, "panel");
+    watch(mark, "mark");
+    watch(box, "box");
+    form->Show();
+    SendMessage(panel->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));  // over the graphic mark
+    SendMessage(box->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessage(box->GetHandle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter mark/TBlueMark", "enter panel/TBlueMark", "leave mark/TBlueMark",
+                                             "leave panel/TBlueMark", "enter box/TRedBox", "enter panel/TRedBox",
+                                             "leave box/TRedBox", "leave panel/TRedBox"}));
+}
+
+TEST_F(VclControls, ScrollMessagesAreReflectedToTheChildTheyName) {
+    TForm* form = NewForm();
+    auto* box = new TRedBox(form);
+    box->SetParent(form);
+    std::vector<UINT> seen;
+    box->WindowProc = [&, old = box->WindowProc](TMessage& m) {
+        if (m.Msg >= CN_BASE) seen.push_back(m.Msg);
+        old(m);
+    };
+    form->Show();
+    const LPARAM child = reinterpret_cast<LPARAM>(box->GetHandle());
+    for (UINT msg : {WM_HSCROLL, WM_VSCROLL, WM_CTLCOLORSCROLLBAR}) SendMessage(form->GetHandle(), msg, 0, child);
+    EXPECT_EQ(seen, (std::vector<UINT>{CN_HSCROLL, CN_VSCROLL, CN_CTLCOLORSCROLLBAR}));
+}
+
+TEST_F(VclControls, Ctl3DFollowsTheParentUntilSetItself) {
+    TForm* form = NewForm();
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    auto* box = new TRedBox(form);
+    box->SetParent(panel);
+    int changes = 0;
+    box->WindowProc = [&, old = box->WindowProc](TMessage& m) {
+        if (m.Msg == CM_CTL3DCHANGED) ++changes;
+        old(m);
+    };
+    panel->SetCtl3D(false);
+    EXPECT_FALSE(box->GetCtl3D());
+    EXPECT_TRUE(box->GetParentCtl3D());
+    EXPECT_EQ(changes, 1);
+    box->SetCtl3D(true);
+    EXPECT_FALSE(box->GetParentCtl3D());
+    panel->SetCtl3D(true);
+    panel->SetCtl3D(false);
+    EXPECT_TRUE(box->GetCtl3D());  // no longer follows
+    box->SetParentCtl3D(true);
+    EXPECT_FALSE(box->GetCtl3D());
+}
+
 TEST_F(VclControls, AlignPlacesTopBottomLeftRightAndClientInOrder) {
     TForm* form = NewForm();
     auto make = [&](TAlign a, int size) {

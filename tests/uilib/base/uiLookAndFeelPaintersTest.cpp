@@ -529,6 +529,36 @@ TEST(PaintersWinXP, ThemedOperationsDrawTheirPartsAndStates) {
     }
 }
 
+TEST(PaintersWinXP, SizesComeFromThePartsAndStatesTheyName) {
+    TTestThemeProvider provider;
+    provider.ContentInsets[{L"Button", 1, 5}] = RECT{4, 3, 4, 3};  // the default push button
+    provider.ContentInsets[{L"Button", 1, -1}] = RECT{2, 3, 5, 6};
+    provider.ContentInsets[{L"Header", 1, 1}] = RECT{3, 2, 0, 0};
+    provider.PartiallyTransparent.insert({L"Button", 1, 1});
+    provider.PartSizes[{L"ScrollBar", 9, -1, TS_MIN}] = SIZE{8, 12};
+    provider.PartSizes[{L"ScrollBar", 9, -1, TS_TRUE}] = SIZE{8, 6};
+    provider.PartSizes[{L"ScrollBar", 8, -1, TS_MIN}] = SIZE{5, 5};
+    provider.PartSizes[{L"ScrollBar", 8, -1, TS_TRUE}] = SIZE{9, 5};
+    provider.PartSizes[{L"Button", 2, 1, TS_TRUE}] = SIZE{15, 14};
+    TLookAndFeelUnits units(&provider);
+    CheckRows({
+        {"77 default: left inset of state 5", [] { return N(WinXP()->ButtonBorderWidth(bpsDefault)); }, "4"},
+        {"77 hot", [] { return N(WinXP()->ButtonBorderWidth(bpsHot)); }, "2"},
+        {"80 insets moved for a partially transparent button", [] { return S(WinXP()->GroupButtonBorderWidths(2, 0)); },
+         "1,2,4,5"},
+        {"76 grown for a partially transparent button",
+         [] {
+             return S(WinXP()->GroupButtonDisplayRect(TRect{10, 10, 20, 20}));
+         },
+         "9,9,21,21"},
+        {"118 half of left and top", [] { return N(WinXP()->HeaderBorderWidth()); }, "2"},
+        {"163 vertical: the minimal size wins", [] { return N(WinXP()->ScrollThumbMinimum(true)); }, "12"},
+        {"163 horizontal: true size + 4", [] { return N(WinXP()->ScrollThumbMinimum(false)); }, "13"},
+        {"106 radio size", [] { return S(WinXP()->RadioGlyphSize()); }, "15x14"},
+        {"93 tree glyph width (the default size)", [] { return N(WinXP()->ExpandButtonExtent()); }, "13"},
+    });
+}
+
 TEST_F(Painters, WinXPWithoutThemesDrawsAsItsFallBack) {
     const TuiCustomLookAndFeelPainter* standard = Standard();
     const TRect r{1, 1, 30, 21};
