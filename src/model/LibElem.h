@@ -192,7 +192,8 @@ protected:
     // A receive holds its replies until the last one has come and passed its checks; only then does the
     // element take them, all in one step, so that a cancelled or failed receive leaves it as it was.
 
-    // Keeps the first Size bytes of Event as reply number Index (0-based).
+    // Keeps the first Size bytes of Event as reply number Index (0-based); reply 0 begins afresh and lets
+    // go of whatever an earlier attempt kept.
     void KeepReply(int Index, const TMyMidiEvent& Event, std::size_t Size);
     // Copies the kept replies 0..Count-1 into their message buffers, Target(i) for reply i, and lets the
     // kept ones go. Nothing is copied unless every reply is there with the size of its buffer
