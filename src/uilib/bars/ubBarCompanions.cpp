@@ -1,5 +1,6 @@
 #include "uilib/bars/ubBarCompanions.h"
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarItem.h"
@@ -12,20 +13,12 @@ namespace {
 // Where the items of a moving category wait while the others shift.
 constexpr int kParkedCategory = -1000;
 
-// Holds the manager's update lock for a scope and restores the old value.
-class TUpdateLockScope {
-public:
-    explicit TUpdateLockScope(TubBarManager* AManager) : manager_(AManager), old_(AManager->GetUpdateLock()) {
-        manager_->SetUpdateLock(true);
-    }
-    ~TUpdateLockScope() { manager_->SetUpdateLock(old_); }
-    TUpdateLockScope(const TUpdateLockScope&) = delete;
-    TUpdateLockScope& operator=(const TUpdateLockScope&) = delete;
-
-private:
-    TubBarManager* manager_;
-    bool old_;
-};
+// Holds the manager's update lock until the scope ends and gives the old value back.
+auto UpdateLockScope(TubBarManager* AManager) {
+    const bool old = AManager->GetUpdateLock();
+    AManager->SetUpdateLock(true);
+    return TScopeExit([AManager, old] { AManager->SetUpdateLock(old); });
+}
 }  // namespace
 
 // ---- categories --------------------------------------------------------------------------------------------
@@ -99,10 +92,7 @@ void TubBarManagerCategories::Move(int CurIndex, int NewIndex) {
         for (int c = CurIndex - 1; c >= NewIndex; --c) Renumber(c, c + 1);
     Renumber(kParkedCategory, NewIndex);
     moving_ = true;
-    struct TReset {
-        bool& flag;
-        ~TReset() { flag = false; }
-    } reset{moving_};
+    TScopeExit reset([this] { moving_ = false; });
     TStringList::Move(CurIndex, NewIndex);
 }
 
@@ -127,7 +117,7 @@ void TubBarManagerCategories::SetItemsVisibleOf(int Index, TubBarItemVisible Val
     data->ItemsVisible = Value;
     if (!manager_->Designing()) {
         // Bars that empty or fill up again follow once bars exist; the items follow here.
-        TUpdateLockScope lock(manager_);
+        auto lock = UpdateLockScope(manager_);
         const int n = manager_->ItemCount();
         auto apply = [&](int i) {
             TubBarItem* item = manager_->Items(i);
@@ -246,7 +236,7 @@ void TubBarGroup::SetIndex(int Value) {
 void TubBarGroup::SetEnabled(bool Value) {
     enabled_ = Value;
     if (manager_ == nullptr || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
-    TUpdateLockScope lock(manager_);
+    auto lock = UpdateLockScope(manager_);
     for (TComponent* member : members_) {
         if (auto* item = dynamic_cast<TubBarItem*>(member)) item->SetEnabled(Value);
         else if (auto* group = dynamic_cast<TubBarGroup*>(member)) group->SetEnabled(Value);
@@ -256,7 +246,7 @@ void TubBarGroup::SetEnabled(bool Value) {
 void TubBarGroup::SetVisible(TubBarItemVisible Value) {
     visible_ = Value;
     if (manager_ == nullptr || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
-    TUpdateLockScope lock(manager_);
+    auto lock = UpdateLockScope(manager_);
     for (TComponent* member : members_) {
         if (auto* item = dynamic_cast<TubBarItem*>(member)) item->SetVisible(Value);
         else if (auto* group = dynamic_cast<TubBarGroup*>(member)) group->SetVisible(Value);

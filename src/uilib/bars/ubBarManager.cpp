@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarCompanions.h"
@@ -359,10 +360,7 @@ void TubBarManager::ReadSystemFont() {
 void TubBarManager::ApplyMenuFont(const LOGFONT& MenuFont) {
     if (!useSystemFont_ && !scaled_) return;
     applyingSystemFont_ = true;
-    struct TReset {
-        bool& flag;
-        ~TReset() { flag = false; }
-    } reset{applyingSystemFont_};
+    TScopeExit reset([this] { applyingSystemFont_ = false; });
     if (useSystemFont_) {
         TFont menuFont;
         menuFont.SetName(MenuFont.lfFaceName);
@@ -440,10 +438,7 @@ void TubBarManager::ComputeSizes() { imageSize_ = largeIcons_ ? 32 : 16; }
 void TubBarManager::StyleChanged() {
     if (styleChanging_) return;
     styleChanging_ = true;
-    struct TReset {
-        bool& flag;
-        ~TReset() { flag = false; }
-    } reset{styleChanging_};
+    TScopeExit reset([this] { styleChanging_ = false; });
     ComputeLook();
     ComputeSizes();
 }
