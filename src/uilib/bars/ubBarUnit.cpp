@@ -10,6 +10,7 @@
 #include "platform/vcl/Forms.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SysInfo.h"
+#include "uilib/base/uiControls.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
@@ -225,14 +226,7 @@ void NotifyDesignerOf(TubBarManager* AManager) {
     if (AManager != nullptr) AManager->NotifyDesigner();
 }
 
-TRect WorkAreaAt(TPoint APoint) {
-    TRect area;
-    MONITORINFO info;
-    HMONITOR monitor = MonitorFromPoint(APoint, MONITOR_DEFAULTTONEAREST);
-    if (monitor != nullptr && GetMonitorInfo(monitor, &info)) area = info.rcWork;
-    else SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
-}
+TRect WorkAreaAt(TPoint APoint) { return GetWorkAreaAtPoint(APoint); }
 
 TubBarHintWindow* SharedHintWindow() { return HintWindow(); }
 
