@@ -11,6 +11,7 @@
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarItemLinks.h"
+#include "uilib/bars/ubBarPopupMenuLinks.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
@@ -107,6 +108,7 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
     themeNotificator_->OnThemeChanged = [this] { StyleChanged(); };
 
     ComputeRecentUseStep();
+    popupMenuLinks_ = new TubBarPopupMenuLinks(this);
     ComputeSizes();
     lookAndFeel_ = new TuiLookAndFeel(this);
     lookAndFeel_->OnChanged = [this](TuiLookAndFeel* Sender, TuiLookAndFeelValues Values) {
@@ -143,6 +145,8 @@ TubBarManager::~TubBarManager() {
     }
     delete categories_;
     categories_ = nullptr;
+    delete popupMenuLinks_;
+    popupMenuLinks_ = nullptr;
     delete backgrounds_;
     backgrounds_ = nullptr;
 }
@@ -186,7 +190,10 @@ void TubBarManager::DoBarDockingStyleChange(TubBar* ABar) {
 
 void TubBarManager::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && popupMenuLinks_ != nullptr) popupMenuLinks_->ComponentRemoved(AComponent);
 }
+
+void TubBarManager::SetPopupMenuLinks(TubBarPopupMenuLinks* Value) { popupMenuLinks_->Assign(Value); }
 
 void TubBarManager::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
     for (TubBarItem* item : items_)

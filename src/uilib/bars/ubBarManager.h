@@ -18,6 +18,7 @@ class TubBarManagerCategories;
 class TubBar;
 class TubBars;
 class TubBarItemLink;
+class TubBarPopupMenuLinks;
 class TubBarBackgrounds;
 class TubThemeChangedNotificator;
 
@@ -95,6 +96,8 @@ public:
     TubBarDockingStyles GetNotDocking() const { return notDocking_; }
     void SetNotDocking(TubBarDockingStyles Value);
     std::string RegistryPath;
+    TubBarPopupMenuLinks* GetPopupMenuLinks() const { return popupMenuLinks_; }
+    void SetPopupMenuLinks(TubBarPopupMenuLinks* Value);
     bool GetShowCloseButton() const { return showCloseButton_; }
     void SetShowCloseButton(bool Value);
     bool GetShowFullMenusAfterDelay() const { return showFullMenusAfterDelay_; }
@@ -267,6 +270,7 @@ private:
     TubBars* bars_ = nullptr;
     TubBar* formMenuBar_ = nullptr;
     TubBarBackgrounds* backgrounds_ = nullptr;
+    TubBarPopupMenuLinks* popupMenuLinks_ = nullptr;
     TFont* font_ = nullptr;
     TBitmap* helpButtonGlyph_ = nullptr;
     TuiLookAndFeel* lookAndFeel_ = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/vcl/FormReader.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarPopupMenuLinks.h"
 #include "uilib/bars/ubBarStreaming.h"
 
 namespace zel {
@@ -235,6 +236,8 @@ void RegisterBarManagerClasses() {
             [](M& m, const TFormValue& v, TReadContext& ctx) { m.SetNotDocking(SetOf(v, ctx, kDockingStyles)); },
             [](M& m) { return SetValueOf(m.GetNotDocking(), kDockingStyles); })
         .Default(SetValue({}))
+        .Collection("PopupMenuLinks", "TubBarPopupMenuLink",
+                    [](M& m) -> TCollection& { return *m.GetPopupMenuLinks(); })
         .Str(
             "RegistryPath", [](M& m, const std::string& v) { m.RegistryPath = v; }, [](M& m) { return m.RegistryPath; })
         .DefaultText("")
@@ -317,6 +320,29 @@ void RegisterBarManagerClasses() {
                 for (int i = 0; i < c.GetCount(); ++i) values.push_back(StrValue(c.Get(i)));
                 return ListValue(values);
             });
+
+    // The link's control and popup menu are components of the form, found by name once the form is read.
+    using L = TubBarPopupMenuLink;
+    auto reference = [](std::function<void(L&, TComponent*)> set) {
+        return [set = std::move(set)](L& l, const TFormValue& v, TReadContext& ctx) {
+            const std::string name = ctx.Ident(v);
+            TCustomForm* root = ctx.Root;
+            ctx.Fixups.push_back(
+                [&l, set, name, root] { set(l, root != nullptr ? root->FindComponent(name) : nullptr); });
+        };
+    };
+    auto nameOf = [](TComponent* c) { return IdentValue(c->GetName()); };
+    TPropertyTable<L>(RegisterComponentClass("TubBarPopupMenuLink", "", nullptr))
+        .Custom("Control", reference([](L& l, TComponent* c) { l.SetControl(dynamic_cast<TWinControl*>(c)); }),
+                [nameOf](L& l) { return nameOf(l.GetControl()); })
+        .Stored([](L& l) { return l.GetControl() != nullptr; })
+        .Custom("PopupMenu", reference([](L& l, TComponent* c) { l.SetPopupMenu(c); }),
+                [nameOf](L& l) { return nameOf(l.GetPopupMenu()); })
+        .Stored([](L& l) { return l.GetPopupMenu() != nullptr; })
+        .Bool(
+            "ProcessChildren", [](L& l, bool v) { l.ProcessChildren = v; }, [](L& l) { return l.ProcessChildren; })
+        .Default(true)
+        .Event("OnAction", &L::OnAction);
 
     RegisterComponent<TubBarGroup>("TubBarGroup", "TComponent")
         .Bool(

@@ -10,10 +10,10 @@
 #include "platform/vcl/Forms.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SysInfo.h"
-#include "uilib/base/uiControls.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/base/uiControls.h"
 
 namespace zel {
 

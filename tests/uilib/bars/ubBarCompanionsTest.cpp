@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BarsTestSupport.h"
+#include "uilib/bars/ubBarPopupMenuLinks.h"
 
 namespace zel::test {
 namespace {
@@ -176,6 +177,53 @@ TEST_F(ubBarCompanions, GroupStateReachesEveryMemberUnderTheUpdateLock) {
     inner->SetEnabled(true);
     EXPECT_FALSE(b->GetEnabled());
     inner->TComponent::Loaded();
+}
+
+TEST_F(ubBarCompanions, PopupMenuLinksTakeOnlyControlsOfTheManagersForm) {
+    auto* panel = new TCustomControl(form);
+    panel->SetName("Panel1");
+    panel->SetParent(form);
+    auto* inner = new TCustomControl(form);
+    inner->SetName("Inner");
+    inner->SetParent(panel);
+    TTestForm* other = NewForm();
+    auto* foreign = new TCustomControl(other);
+    foreign->SetParent(other);
+    TComponent* menu = new TComponent(form);
+    menu->SetName("PopupMenu1");
+
+    TubBarPopupMenuLinks* links = manager->GetPopupMenuLinks();
+    TubBarPopupMenuLink* link = links->Add();
+    EXPECT_TRUE(link->ProcessChildren);
+    EXPECT_EQ(link->Manager(), manager);
+    link->SetControl(inner);
+    EXPECT_EQ(link->GetControl(), inner);
+    link->SetControl(foreign);
+    EXPECT_EQ(link->GetControl(), nullptr);  // on another form
+    link->SetControl(inner);
+    link->SetPopupMenu(menu);
+    link->ProcessChildren = false;
+
+    // Assign resolves by name among the components of the other manager's form.
+    TTestForm* copyForm = NewForm();
+    auto* copyManager = new TubBarManager(copyForm);
+    auto* copyPanel = new TCustomControl(copyForm);
+    copyPanel->SetName("Panel1");
+    copyPanel->SetParent(copyForm);
+    auto* copyInner = new TCustomControl(copyForm);
+    copyInner->SetName("Inner");
+    copyInner->SetParent(copyPanel);
+    copyManager->SetPopupMenuLinks(links);
+    TubBarPopupMenuLink* copy = copyManager->GetPopupMenuLinks()->Items(0);
+    EXPECT_EQ(copy->GetControl(), copyInner);
+    EXPECT_EQ(copy->GetPopupMenu(), nullptr);  // no component of that name there
+    EXPECT_FALSE(copy->ProcessChildren);
+
+    // Freed components leave the links.
+    delete menu;
+    EXPECT_EQ(link->GetPopupMenu(), nullptr);
+    delete inner;
+    EXPECT_EQ(link->GetControl(), nullptr);
 }
 
 TEST_F(ubBarCompanions, BackgroundsAreAssignedNotReplaced) {

@@ -7,6 +7,7 @@
 #include "platform/vcl/FormWriter.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarHint.h"
+#include "uilib/bars/ubBarPopupMenuLinks.h"
 
 namespace zel::test {
 namespace {
@@ -420,6 +421,12 @@ constexpr const char* kManagerForm = R"(object StreamForm: TStreamForm
   Left = 0
   Top = 0
   Caption = 'Bars'
+  object Panel1: TPanel
+    Left = 4
+    Top = 40
+    Width = 100
+    Height = 60
+  end
   object ubBarManager1: TubBarManager
     AllowCallFromAnotherForm = True
     AutoHideEmptyBars = True
@@ -456,6 +463,11 @@ constexpr const char* kManagerForm = R"(object StreamForm: TStreamForm
     UseSystemFont = False
     Left = 8
     Top = 8
+    PopupMenuLinks = <
+      item
+        Control = Panel1
+        ProcessChildren = False
+      end>
     object ubBarGroup1: TubBarGroup
       Items = (
         'ubBarGroup2')
@@ -510,6 +522,11 @@ TEST_F(ubBarManagerStream, ManagerReadsBackEveryValue) {
     EXPECT_FALSE(g2->GetEnabled());
     EXPECT_EQ(g2->GetVisible(), ivInCustomizing);
     EXPECT_EQ(g1->GetIndex(), 0);
+
+    ASSERT_EQ(m->GetPopupMenuLinks()->Count(), 1);
+    TubBarPopupMenuLink* link = m->GetPopupMenuLinks()->Items(0);
+    EXPECT_EQ(link->GetControl(), form->FindComponent("Panel1"));
+    EXPECT_FALSE(link->ProcessChildren);
 }
 
 // Written back by the component writer and read again, the manager gives the same text: every value is
@@ -530,6 +547,8 @@ TEST_F(ubBarManagerStream, ManagerWrittenAndReadAgainGivesTheSameText) {
     EXPECT_EQ(m->GetCategories()->ItemsVisibles(), (std::vector<int>{ivAlways, ivInCustomizing, ivNever}));
     ASSERT_EQ(m->GroupCount(), 2);
     EXPECT_EQ(m->Groups(0)->Members(0), m->Groups(1));
+    ASSERT_EQ(m->GetPopupMenuLinks()->Count(), 1);
+    EXPECT_EQ(m->GetPopupMenuLinks()->Items(0)->GetControl(), again->FindComponent("Panel1"));
     EXPECT_EQ(WriteComponentText(*again), text);
 
     // A fresh manager stores only what has no default.
