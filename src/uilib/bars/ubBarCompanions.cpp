@@ -277,7 +277,13 @@ void TubBarGroup::Loaded() {
 // ---- backgrounds -------------------------------------------------------------------------------------------
 
 TubBarBackgrounds::TubBarBackgrounds(TubBarManager* AManager)
-    : manager_(AManager), bar_(new TBitmap), subMenu_(new TBitmap) {}
+    : manager_(AManager), bar_(new TBitmap), subMenu_(new TBitmap) {
+    bar_->OnChange = [this](TObject*) { BarChanged(); };
+}
+
+void TubBarBackgrounds::BarChanged() {
+    if (manager_ != nullptr) manager_->StyleChanged();
+}
 
 TubBarBackgrounds::~TubBarBackgrounds() {
     delete bar_;
@@ -286,8 +292,11 @@ TubBarBackgrounds::~TubBarBackgrounds() {
 
 void TubBarBackgrounds::SetBar(TBitmap* Value) {
     const bool wasEmpty = bar_->Empty();
+    TNotifyEvent handler = std::move(bar_->OnChange);
+    bar_->OnChange = nullptr;
+    TScopeExit reattach([this, &handler] { bar_->OnChange = std::move(handler); });
     bar_->Assign(Value);
-    if ((!wasEmpty || !bar_->Empty()) && manager_ != nullptr) manager_->StyleChanged();
+    if (!wasEmpty || !bar_->Empty()) BarChanged();
 }
 
 void TubBarBackgrounds::Assign(TPersistent* Source) {

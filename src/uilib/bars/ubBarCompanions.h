@@ -134,12 +134,16 @@ public:
 
     void Assign(TPersistent* Source) override;
     TBitmap* GetBar() const { return bar_; }
-    // Assigns the bitmap; the manager's style change follows when the old or the new bitmap is not empty.
+    // Assigns the bitmap; the manager's style change follows when the old or the new bitmap is not empty, and
+    // after every later change of the bitmap.
     void SetBar(TBitmap* Value);
     TBitmap* GetSubMenu() const { return subMenu_; }
     void SetSubMenu(TBitmap* Value) { subMenu_->Assign(Value); }
 
 private:
+    // The manager's style change (the bar bitmap changed).
+    void BarChanged();
+
     TubBarManager* manager_ = nullptr;
     TBitmap* bar_ = nullptr;
     TBitmap* subMenu_ = nullptr;

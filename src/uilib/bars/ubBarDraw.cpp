@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/vcl/ImgList.h"
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/base/ubOffice11.h"
@@ -173,9 +174,15 @@ std::uint8_t FadeChannel(std::uint8_t C) { return static_cast<std::uint8_t>(C + 
 void DrawGlyph(HDC DC, const TubGlyphDrawParams& P) {
     const int width = P.DestRect.Width(), height = P.DestRect.Height();
     if (width <= 0 || height <= 0) return;
-    // The glyph: the bitmap, or an image of the list. Image lists reach this routine with their own unit.
-    if (P.Glyph == nullptr || P.Glyph->Empty()) return;
-    const int gw = P.Glyph->GetWidth(), gh = P.Glyph->GetHeight();
+    // The glyph: the bitmap, or else an image of the list.
+    const bool fromBitmap = P.Glyph != nullptr && !P.Glyph->Empty();
+    if (!fromBitmap) {
+        if (P.Glyph != nullptr || P.Images == nullptr) return;
+        if (P.ImageIndex < 0 || P.ImageIndex >= P.Images->Count()) return;
+        if (P.Images->GetWidth() <= 0 || P.Images->GetHeight() <= 0) return;
+    }
+    const int gw = fromBitmap ? P.Glyph->GetWidth() : P.Images->GetWidth();
+    const int gh = fromBitmap ? P.Glyph->GetHeight() : P.Images->GetHeight();
 
     TPixelImage image(width, height);
     if (P.KeepBackground) BitBlt(image.DC(), 0, 0, width, height, DC, P.DestRect.left, P.DestRect.top, SRCCOPY);
@@ -185,14 +192,26 @@ void DrawGlyph(HDC DC, const TubGlyphDrawParams& P) {
     }
 
     TPixelImage glyph(gw, gh);
-    BitBlt(glyph.DC(), 0, 0, gw, gh, P.Glyph->Canvas()->GetHandle(), 0, 0, SRCCOPY);
+    if (fromBitmap) BitBlt(glyph.DC(), 0, 0, gw, gh, P.Glyph->Canvas()->GetHandle(), 0, 0, SRCCOPY);
+    else {
+        // The image over a solid fill of the image background colour.
+        HBRUSH fill = CreateSolidBrush(ColorToRGB(P.ImageBkColor));
+        RECT all{0, 0, gw, gh};
+        FillRect(glyph.DC(), &all, fill);
+        DeleteObject(fill);
+        TCanvas canvas;
+        canvas.SetHandle(glyph.DC());
+        P.Images->Draw(&canvas, 0, 0, P.ImageIndex, true);
+        canvas.SetHandle(nullptr);
+    }
 
     const bool tinted = P.TintColor != clNone;
     // The transparent colour: the glyph's bottom-left pixel, or for the embossed look the bitmap's own
     // transparent colour when it names one.
     std::uint32_t transparent = glyph.At(0, gh - 1);
     const bool embossed = !tinted && !P.Enabled;
-    if (embossed && P.Glyph->TransparentColor != clDefault) transparent = PixelOf(P.Glyph->TransparentColor);
+    if (embossed && fromBitmap && P.Glyph->TransparentColor != clDefault)
+        transparent = PixelOf(P.Glyph->TransparentColor);
     std::vector<bool> mask(static_cast<std::size_t>(gw) * static_cast<std::size_t>(gh));
     for (int y = 0; y < gh; ++y)
         for (int x = 0; x < gw; ++x)

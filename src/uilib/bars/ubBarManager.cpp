@@ -4,6 +4,7 @@
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/ImgList.h"
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
@@ -104,6 +105,12 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
     font_ = new TFont;
     font_->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
     helpButtonGlyph_ = new TBitmap;
+    for (int kind = 0; kind < ubBarImageListKindCount; ++kind) {
+        imageChangeLinks_[kind] = new TChangeLink;
+        imageChangeLinks_[kind]->OnChange = [this, kind](TObject*) {
+            ImageListChanged(static_cast<TubBarImageListKind>(kind));
+        };
+    }
     themeNotificator_ = new TubThemeChangedNotificator;
     themeNotificator_->OnThemeChanged = [this] { StyleChanged(); };
 
@@ -127,6 +134,7 @@ TubBarManager::~TubBarManager() {
     StopHintOf(this);
     customizing_ = false;
     ReleaseColorResources();
+    for (TChangeLink*& link : imageChangeLinks_) FreeAndNil(link);
     delete helpButtonGlyph_;
     helpButtonGlyph_ = nullptr;
     while (groups_.Count() > 0) delete groups_.Last();
@@ -190,7 +198,45 @@ void TubBarManager::DoBarDockingStyleChange(TubBar* ABar) {
 
 void TubBarManager::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && popupMenuLinks_ != nullptr) popupMenuLinks_->ComponentRemoved(AComponent);
+    if (Operation != opRemove) return;
+    if (popupMenuLinks_ != nullptr) popupMenuLinks_->ComponentRemoved(AComponent);
+    for (TCustomImageList*& list : imageLists_)
+        if (list == AComponent) list = nullptr;
+}
+
+void TubBarManager::SetImageList(TubBarImageListKind Kind, TCustomImageList* Value) {
+    TCustomImageList*& list = imageLists_[Kind];
+    if (list == Value) return;
+    if (list != nullptr) list->UnRegisterChanges(imageChangeLinks_[Kind]);
+    list = Value;
+    if (list != nullptr) {
+        list->RegisterChanges(imageChangeLinks_[Kind]);
+        list->FreeNotification(this);
+    }
+    if (Kind == ilkLargeImages && largeIcons_ && useLargeImagesForLargeIcons_) {
+        ComputeSizes();
+        NotifyDesigner();
+    }
+    ImageListChanged(Kind);
+}
+
+void TubBarManager::ImageListChanged(TubBarImageListKind Kind) {
+    const TComponentState state = ComponentState();
+    if (state.Contains(csLoading) || state.Contains(csDestroying)) return;
+    const bool oldLock = updateLock_;
+    SetUpdateLock(true);
+    TScopeExit unlock([this, oldLock] { SetUpdateLock(oldLock); });
+    for (TubBarItem* item : items_) {
+        bool shows = false;
+        switch (Kind) {
+            case ilkImages:
+            case ilkDisabledImages: shows = item->GetImageIndex() >= 0; break;
+            case ilkHotImages: shows = item->UsesHotImages(); break;
+            case ilkLargeImages:
+            case ilkDisabledLargeImages: shows = item->UsesLargeImages(); break;
+        }
+        if (shows) item->RefreshImage();
+    }
 }
 
 void TubBarManager::SetPopupMenuLinks(TubBarPopupMenuLinks* Value) { popupMenuLinks_->Assign(Value); }
@@ -440,7 +486,12 @@ void TubBarManager::ComputeLook() {
     }
 }
 
-void TubBarManager::ComputeSizes() { imageSize_ = largeIcons_ ? 32 : 16; }
+void TubBarManager::ComputeSizes() {
+    if (!largeIcons_) imageSize_ = 16;
+    else if (useLargeImagesForLargeIcons_ && imageLists_[ilkLargeImages] != nullptr)
+        imageSize_ = imageLists_[ilkLargeImages]->GetWidth();
+    else imageSize_ = 32;
+}
 
 void TubBarManager::StyleChanged() {
     if (styleChanging_) return;

@@ -18,6 +18,8 @@ class TubBarManagerCategories;
 class TubBar;
 class TubBars;
 class TubBarItemLink;
+class TCustomImageList;
+class TChangeLink;
 class TubBarPopupMenuLinks;
 class TubBarBackgrounds;
 class TubThemeChangedNotificator;
@@ -26,6 +28,16 @@ using TubBarClickItemEvent = std::function<void(TubBarManager* Sender, TubBarIte
 using TubBarEvent = std::function<void(TubBarManager* Sender, TubBar* ABar)>;
 using TubBarVisibleChangeEvent = TubBarEvent;
 using TubBarItemLinkEvent = std::function<void(TubBarManager* Sender, TubBarItemLink* AItemLink)>;
+
+// The manager's five image lists.
+enum TubBarImageListKind : std::uint8_t {
+    ilkImages,
+    ilkLargeImages,
+    ilkHotImages,
+    ilkDisabledImages,
+    ilkDisabledLargeImages
+};
+inline constexpr int ubBarImageListKindCount = 5;
 
 // Which painter family draws the item controls of an effective style.
 enum TubBarPainterKind : std::uint8_t { bpkStandard, bpkEnhanced, bpkFlat, bpkXP, bpkOffice11 };
@@ -75,6 +87,13 @@ public:
     int HelpContext = 0;
     bool GetHideFloatingBarsWhenInactive() const { return hideFloatingBarsWhenInactive_; }
     void SetHideFloatingBarsWhenInactive(bool Value);
+    TCustomImageList* GetImageList(TubBarImageListKind Kind) const { return imageLists_[Kind]; }
+    // Changes the change link's registration and refreshes every item that shows an image of that list.
+    void SetImageList(TubBarImageListKind Kind, TCustomImageList* Value);
+    TCustomImageList* GetImages() const { return imageLists_[ilkImages]; }
+    void SetImages(TCustomImageList* Value) { SetImageList(ilkImages, Value); }
+    TCustomImageList* GetLargeImages() const { return imageLists_[ilkLargeImages]; }
+    void SetLargeImages(TCustomImageList* Value) { SetImageList(ilkLargeImages, Value); }
     TColor GetImageListBkColor() const { return imageListBkColor_; }
     void SetImageListBkColor(TColor Value);
     std::string IniFileName;
@@ -257,6 +276,8 @@ private:
     void CreateColorResources();
     void ReleaseColorResources();
     void LookAndFeelChanged(TuiLookAndFeel* Sender, TuiLookAndFeelValues Values);
+    // Repaints the items that show an image of that list.
+    void ImageListChanged(TubBarImageListKind Kind);
 
     TCustomForm* form_ = nullptr;
     bool designing_ = false;
@@ -271,6 +292,8 @@ private:
     TubBar* formMenuBar_ = nullptr;
     TubBarBackgrounds* backgrounds_ = nullptr;
     TubBarPopupMenuLinks* popupMenuLinks_ = nullptr;
+    std::array<TCustomImageList*, ubBarImageListKindCount> imageLists_{};
+    std::array<TChangeLink*, ubBarImageListKindCount> imageChangeLinks_{};
     TFont* font_ = nullptr;
     TBitmap* helpButtonGlyph_ = nullptr;
     TuiLookAndFeel* lookAndFeel_ = nullptr;

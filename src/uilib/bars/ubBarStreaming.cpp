@@ -6,6 +6,7 @@
 
 #include "platform/rtl/Filer.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/ImgList.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
@@ -14,6 +15,18 @@
 namespace zel {
 
 namespace {
+
+// A reference to a component of the form, stored by name and found once the whole form is read.
+template <class C>
+std::function<void(C&, const TFormValue&, TReadContext&)> Reference(std::function<void(C&, TComponent*)> Set) {
+    return [Set = std::move(Set)](C& c, const TFormValue& v, TReadContext& ctx) {
+        const std::string name = ctx.Ident(v);
+        TCustomForm* root = ctx.Root;
+        ctx.Fixups.push_back([&c, Set, name, root] { Set(c, root != nullptr ? root->FindComponent(name) : nullptr); });
+    };
+}
+
+TFormValue NameOf(const TComponent* Component) { return IdentValue(Component->GetName()); }
 
 template <class E>
 TFormValue SetValueOf(TSet<E> set, const std::vector<std::pair<std::string, E>>& names) {
@@ -197,6 +210,31 @@ void RegisterBarManagerClasses() {
             "HideFloatingBarsWhenInactive", [](M& m, bool v) { m.SetHideFloatingBarsWhenInactive(v); },
             [](M& m) { return m.GetHideFloatingBarsWhenInactive(); })
         .Default(true)
+        .Custom("HotImages", Reference<M>([](M& m, TComponent* c) {
+                    m.SetImageList(ilkHotImages, dynamic_cast<TCustomImageList*>(c));
+                }),
+                [](M& m) { return NameOf(m.GetImageList(ilkHotImages)); })
+        .Stored([](M& m) { return m.GetImageList(ilkHotImages) != nullptr; })
+        .Custom("Images", Reference<M>([](M& m, TComponent* c) {
+                    m.SetImageList(ilkImages, dynamic_cast<TCustomImageList*>(c));
+                }),
+                [](M& m) { return NameOf(m.GetImageList(ilkImages)); })
+        .Stored([](M& m) { return m.GetImageList(ilkImages) != nullptr; })
+        .Custom("DisabledImages", Reference<M>([](M& m, TComponent* c) {
+                    m.SetImageList(ilkDisabledImages, dynamic_cast<TCustomImageList*>(c));
+                }),
+                [](M& m) { return NameOf(m.GetImageList(ilkDisabledImages)); })
+        .Stored([](M& m) { return m.GetImageList(ilkDisabledImages) != nullptr; })
+        .Custom("DisabledLargeImages", Reference<M>([](M& m, TComponent* c) {
+                    m.SetImageList(ilkDisabledLargeImages, dynamic_cast<TCustomImageList*>(c));
+                }),
+                [](M& m) { return NameOf(m.GetImageList(ilkDisabledLargeImages)); })
+        .Stored([](M& m) { return m.GetImageList(ilkDisabledLargeImages) != nullptr; })
+        .Custom("LargeImages", Reference<M>([](M& m, TComponent* c) {
+                    m.SetImageList(ilkLargeImages, dynamic_cast<TCustomImageList*>(c));
+                }),
+                [](M& m) { return NameOf(m.GetImageList(ilkLargeImages)); })
+        .Stored([](M& m) { return m.GetImageList(ilkLargeImages) != nullptr; })
         .Custom(
             "ImageListBkColor",
             [](M& m, const TFormValue& v, TReadContext& ctx) { m.SetImageListBkColor(ctx.Color(v)); },
@@ -321,23 +359,13 @@ void RegisterBarManagerClasses() {
                 return ListValue(values);
             });
 
-    // The link's control and popup menu are components of the form, found by name once the form is read.
     using L = TubBarPopupMenuLink;
-    auto reference = [](std::function<void(L&, TComponent*)> set) {
-        return [set = std::move(set)](L& l, const TFormValue& v, TReadContext& ctx) {
-            const std::string name = ctx.Ident(v);
-            TCustomForm* root = ctx.Root;
-            ctx.Fixups.push_back(
-                [&l, set, name, root] { set(l, root != nullptr ? root->FindComponent(name) : nullptr); });
-        };
-    };
-    auto nameOf = [](TComponent* c) { return IdentValue(c->GetName()); };
     TPropertyTable<L>(RegisterComponentClass("TubBarPopupMenuLink", "", nullptr))
-        .Custom("Control", reference([](L& l, TComponent* c) { l.SetControl(dynamic_cast<TWinControl*>(c)); }),
-                [nameOf](L& l) { return nameOf(l.GetControl()); })
+        .Custom("Control", Reference<L>([](L& l, TComponent* c) { l.SetControl(dynamic_cast<TWinControl*>(c)); }),
+                [](L& l) { return NameOf(l.GetControl()); })
         .Stored([](L& l) { return l.GetControl() != nullptr; })
-        .Custom("PopupMenu", reference([](L& l, TComponent* c) { l.SetPopupMenu(c); }),
-                [nameOf](L& l) { return nameOf(l.GetPopupMenu()); })
+        .Custom("PopupMenu", Reference<L>([](L& l, TComponent* c) { l.SetPopupMenu(c); }),
+                [](L& l) { return NameOf(l.GetPopupMenu()); })
         .Stored([](L& l) { return l.GetPopupMenu() != nullptr; })
         .Bool(
             "ProcessChildren", [](L& l, bool v) { l.ProcessChildren = v; }, [](L& l) { return l.ProcessChildren; })

@@ -32,8 +32,16 @@ public:
         TubBarItem::SetVisible(Value);
     }
     bool HasLinkControls() const override { return Showing; }
+    int GetImageIndex() const override { return ImageIndex; }
+    bool UsesHotImages() const override { return HotImages; }
+    bool UsesLargeImages() const override { return LargeImages; }
+    void RefreshImage() override { ++Refreshes; }
     int VisibleSets = 0;
     bool Showing = false;
+    int ImageIndex = -1;
+    bool HotImages = false;
+    bool LargeImages = false;
+    int Refreshes = 0;
 };
 
 // A form to hold a manager; freed after the test.

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "BarsTestSupport.h"
+#include "platform/vcl/ImgList.h"
 #include "uilib/bars/ubBarDraw.h"
 
 namespace zel::test {
@@ -254,6 +255,33 @@ TEST_F(ubBarDraw, GlyphBackgroundComesFromTheBrushUnlessKept) {
     EXPECT_EQ(Pixel(*b, 4, 4), kGlyphPixels[0][0]);
     EXPECT_EQ(Pixel(*b, 1, 1), kBackground);  // outside the destination
     DeleteObject(brush);
+}
+
+TEST_F(ubBarDraw, ImageListImageIsDrawnOverTheImageBackgroundColour) {
+    auto glyph = TestGlyph();
+    TImageList images(nullptr);
+    images.SetWidth(4);
+    images.SetHeight(4);
+    ASSERT_EQ(images.AddMasked(glyph.get(), static_cast<TColor>(kMagenta)), 0);
+    for (int index : {0, 1, -1}) {
+        auto b = Canvas(12, 12);
+        TubGlyphDrawParams p;
+        p.KeepBackground = true;
+        p.DestRect = TRect(0, 0, 12, 12);
+        p.GlyphRect = TRect(4, 4, 8, 8);
+        p.Images = &images;
+        p.ImageIndex = index;
+        p.Grayscale = true;
+        DrawGlyph(b->Canvas()->GetHandle(), p);
+        if (index == 0) {
+            EXPECT_EQ(Pixel(*b, 5, 5), Gray(kGlyphPixels[0][0]));
+            EXPECT_EQ(Pixel(*b, 6, 5), Gray(kGlyphPixels[0][1]));
+            EXPECT_EQ(Pixel(*b, 4, 4), kBackground);  // the image background is the transparent colour
+        } else {
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 12; ++x) ASSERT_EQ(Pixel(*b, x, y), kBackground) << "index " << index;
+        }
+    }
 }
 
 // Nothing is drawn, and nothing is read, for an empty glyph or destination.

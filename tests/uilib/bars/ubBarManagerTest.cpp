@@ -5,6 +5,7 @@
 
 #include "BarsTestSupport.h"
 #include "platform/vcl/FormWriter.h"
+#include "platform/vcl/ImgList.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
@@ -263,6 +264,53 @@ TEST_F(ubBarManagerTest, ItemQueriesAndCategoryData) {
     EXPECT_EQ(std::count(children.begin(), children.end(), internal), 0);
     EXPECT_EQ(children.back(), group);
     (void)cut;
+}
+
+TEST_F(ubBarManagerTest, ImageListsRefreshTheItemsThatShowTheirImages) {
+    TTestForm* form = NewForm();
+    auto* m = new TubBarManager(form);
+    auto* withImage = new TStandInItem(form);
+    withImage->ImageIndex = 0;
+    auto* hot = new TStandInItem(form);
+    hot->HotImages = true;
+    auto* large = new TStandInItem(form);
+    large->LargeImages = true;
+    auto* plain = new TStandInItem(form);
+    auto refreshes = [&] {
+        return std::vector<int>{withImage->Refreshes, hot->Refreshes, large->Refreshes, plain->Refreshes};
+    };
+    auto* images = new TImageList(form);
+    auto* hotImages = new TImageList(form);
+    auto* largeImages = new TImageList(form);
+    largeImages->SetWidth(24);
+    largeImages->SetHeight(24);
+
+    m->SetImages(images);
+    EXPECT_EQ(refreshes(), (std::vector<int>{1, 0, 0, 0}));
+    m->SetImageList(ilkHotImages, hotImages);
+    EXPECT_EQ(refreshes(), (std::vector<int>{1, 1, 0, 0}));
+    m->SetLargeImages(largeImages);
+    EXPECT_EQ(refreshes(), (std::vector<int>{1, 1, 1, 0}));
+    // A change inside a list reaches its items through the change link.
+    TBitmap picture;
+    picture.SetSize(16, 16);
+    images->AddMasked(&picture, clFuchsia);
+    EXPECT_EQ(refreshes(), (std::vector<int>{2, 1, 1, 0}));
+    EXPECT_FALSE(m->GetUpdateLock());
+
+    // Sizes: 16, or with large icons the large list's width when asked for, else 32.
+    EXPECT_EQ(m->ImageSize(), 16);
+    m->SetLargeIcons(true);
+    EXPECT_EQ(m->ImageSize(), 32);
+    m->SetUseLargeImagesForLargeIcons(true);
+    EXPECT_EQ(m->ImageSize(), 24);
+
+    // A list that is freed leaves the property that held it.
+    delete hotImages;
+    EXPECT_EQ(m->GetImageList(ilkHotImages), nullptr);
+    m->SetImages(nullptr);
+    images->AddMasked(&picture, clFuchsia);
+    EXPECT_EQ(withImage->Refreshes, 3);  // the clearing only
 }
 
 // The three thread hooks are installed by the first manager and removed with the last; the shared hint window
