@@ -1,12 +1,27 @@
 // The program's main block.
-#include "platform/rtl/Clock.h"
-#include "platform/rtl/SysUtils.h"
-
 #include <cstdio>
+#include <exception>
+
+#include "platform/rtl/Units.h"
+#include "platform/vcl/PlatformUnits.h"
+#include "uilib/base/uiBaseUnits.h"
 
 int main() {
-    // The runtime starts here; the windows of the program are created on top of it as they are built.
-    (void)zel::GetTickCount();
-    std::puts("Zelmovi 3.0: the runtime started. The main window is not built yet, so the program ends here.");
+    using namespace zel;
+    // Every unit sets itself up first, in the list's order, and is torn down in the reverse order at the end.
+    TUnitList units(JoinUnitRows({PlatformUnits(), uiBaseUnits()}));
+    try {
+        units.Start();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Zelmovi could not start: %s\n", e.what());
+        return 1;
+    }
+    std::puts("Zelmovi 3.0: the units started. The main window is not built yet, so the program ends here.");
+    try {
+        units.Stop();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Zelmovi did not shut down cleanly: %s\n", e.what());
+        return 1;
+    }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "platform/vcl/Buttons.h"
 
+#include "platform/vcl/FormReader.h"
+
 #include "platform/vcl/Forms.h"
 
 namespace zel {
@@ -175,6 +177,40 @@ void TSpeedButton::Paint() {
     c->MoveTo(0, 0);
     SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
     DrawText(dc, text, static_cast<int>(text.size()), &content, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+// ------------------------------------------------------------------------------------------- form classes
+
+void RegisterButtonsClasses() {
+    RegisterComponent<TBitBtn>("TBitBtn", "TButton")
+        .Enum<TBitBtnKind>("Kind",
+                           {{"bkCustom", bkCustom},
+                            {"bkOK", bkOK},
+                            {"bkCancel", bkCancel},
+                            {"bkHelp", bkHelp},
+                            {"bkYes", bkYes},
+                            {"bkNo", bkNo},
+                            {"bkClose", bkClose},
+                            {"bkAbort", bkAbort},
+                            {"bkRetry", bkRetry},
+                            {"bkIgnore", bkIgnore},
+                            {"bkAll", bkAll}},
+                           [](TBitBtn& c, TBitBtnKind v) { c.SetKind(v); })
+        .Enum<TButtonLayout>("Layout",
+                             {{"blGlyphLeft", blGlyphLeft},
+                              {"blGlyphRight", blGlyphRight},
+                              {"blGlyphTop", blGlyphTop},
+                              {"blGlyphBottom", blGlyphBottom}},
+                             [](TBitBtn& c, TButtonLayout v) { c.Layout = v; })
+        .Int("Margin", [](TBitBtn& c, int v) { c.Margin = v; })
+        .Int("Spacing", [](TBitBtn& c, int v) { c.Spacing = v; })
+        .Int("NumGlyphs", [](TBitBtn& c, int v) { c.NumGlyphs = v; });
+
+    RegisterComponent<TSpeedButton>("TSpeedButton", "TControl")
+        .Int("GroupIndex", [](TSpeedButton& c, int v) { c.GroupIndex = v; })
+        .Bool("Down", [](TSpeedButton& c, bool v) { c.SetDown(v); })
+        .Bool("AllowAllUp", [](TSpeedButton& c, bool v) { c.AllowAllUp = v; })
+        .Bool("Flat", [](TSpeedButton& c, bool v) { c.Flat = v; });
 }
 
 }  // namespace zel

@@ -59,4 +59,7 @@ private:
     TBitmap* glyph_ = nullptr;
 };
 
+// Registers the unit's classes with the form reader (the unit's start-up row).
+void RegisterButtonsClasses();
+
 }  // namespace zel

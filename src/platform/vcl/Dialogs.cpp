@@ -1,5 +1,7 @@
 #include "platform/vcl/Dialogs.h"
 
+#include "platform/vcl/FormReader.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -162,6 +164,40 @@ bool TOpenDialog::Execute() {
     }
     if (ok) files_->Add(FileName);
     return ok;
+}
+
+// ------------------------------------------------------------------------------------------- form classes
+
+void RegisterDialogsClasses() {
+    auto dialogTable = [](auto table) {
+        using D = TOpenDialog;
+        table.Str("DefaultExt", [](D& c, const std::string& v) { c.DefaultExt = v; })
+            .Str("FileName", [](D& c, const std::string& v) { c.FileName = v; })
+            .Str("Filter", [](D& c, const std::string& v) { c.Filter = v; })
+            .Int("FilterIndex", [](D& c, int v) { c.FilterIndex = v; })
+            .Str("InitialDir", [](D& c, const std::string& v) { c.InitialDir = v; })
+            .Str("Title", [](D& c, const std::string& v) { c.Title = v; })
+            .Custom("Options", [](D& c, const TFormValue& v, TReadContext& ctx) {
+                c.Options = ReadSet<TOpenOption>(v, ctx,
+                                                 {{"ofReadOnly", ofReadOnly},
+                                                  {"ofOverwritePrompt", ofOverwritePrompt},
+                                                  {"ofHideReadOnly", ofHideReadOnly},
+                                                  {"ofNoChangeDir", ofNoChangeDir},
+                                                  {"ofShowHelp", ofShowHelp},
+                                                  {"ofNoValidate", ofNoValidate},
+                                                  {"ofAllowMultiSelect", ofAllowMultiSelect},
+                                                  {"ofExtensionDifferent", ofExtensionDifferent},
+                                                  {"ofPathMustExist", ofPathMustExist},
+                                                  {"ofFileMustExist", ofFileMustExist},
+                                                  {"ofCreatePrompt", ofCreatePrompt},
+                                                  {"ofShareAware", ofShareAware},
+                                                  {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
+                                                  {"ofNoTestFileCreate", ofNoTestFileCreate},
+                                                  {"ofEnableSizing", ofEnableSizing}});
+            });
+    };
+    dialogTable(RegisterComponent<TOpenDialog>("TOpenDialog", "TComponent"));
+    RegisterComponent<TSaveDialog>("TSaveDialog", "TOpenDialog");
 }
 
 }  // namespace zel

@@ -103,4 +103,7 @@ public:
 using TFileDialogAnswerer = std::function<bool(TOpenDialog& Dialog)>;
 TFileDialogAnswerer SetFileDialogAnswerer(TFileDialogAnswerer Answerer);
 
+// Registers the unit's classes with the form reader (the unit's start-up row).
+void RegisterDialogsClasses();
+
 }  // namespace zel

@@ -1,5 +1,7 @@
 #include "platform/vcl/ExtCtrls.h"
 
+#include "platform/vcl/FormReader.h"
+
 #include <algorithm>
 
 namespace zel {
@@ -254,6 +256,49 @@ void TTimer::Timer() {
         TNotifyEvent handler = onTimer_;  // the handler may replace itself
         handler(this);
     }
+}
+
+// ------------------------------------------------------------------------------------------- form classes
+
+namespace {
+const std::vector<std::pair<std::string, TBevelCut>> kBevels = {
+    {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
+}  // namespace
+
+void RegisterExtCtrlsClasses() {
+    RegisterComponent<TBevel>("TBevel", "TControl")
+        .Enum<TBevelShape>("Shape",
+                           {{"bsBox", bsBox},
+                            {"bsFrame", bsFrame},
+                            {"bsTopLine", bsTopLine},
+                            {"bsBottomLine", bsBottomLine},
+                            {"bsLeftLine", bsLeftLine},
+                            {"bsRightLine", bsRightLine},
+                            {"bsSpacer", bsSpacer}},
+                           [](TBevel& c, TBevelShape v) { c.SetShape(v); })
+        .Enum<TBevelStyle>("Style", {{"bsLowered", bsLowered}, {"bsRaised", bsRaised}},
+                           [](TBevel& c, TBevelStyle v) { c.SetStyle(v); });
+
+    RegisterComponent<TImage>("TImage", "TControl")
+        .Bool("Stretch", [](TImage& c, bool v) { c.SetStretch(v); })
+        .Bool("Center", [](TImage& c, bool v) { c.SetCenter(v); })
+        .Bool("Transparent", [](TImage& c, bool v) { c.Transparent = v; });
+
+    RegisterComponent<TPanel>("TPanel", "TWinControl")
+        .Enum<TBevelCut>("BevelOuter", kBevels, [](TPanel& c, TBevelCut v) { c.SetBevelOuter(v); })
+        .Enum<TBevelCut>("BevelInner", kBevels, [](TPanel& c, TBevelCut v) { c.SetBevelInner(v); })
+        .Int("BevelWidth", [](TPanel& c, int v) { c.SetBevelWidth(v); })
+        .Int("BorderWidth", [](TPanel& c, int v) { c.SetBorderWidth(v); })
+        .Enum<TAlignment>("Alignment", AlignmentNames(), [](TPanel& c, TAlignment v) { c.SetAlignment(v); });
+
+    RegisterComponent<TPaintBox>("TPaintBox", "TControl").Event("OnPaint", &TPaintBox::OnPaint);
+
+    RegisterComponent<TTimer>("TTimer", "TComponent")
+        .Bool("Enabled", [](TTimer& c, bool v) { c.SetEnabled(v); })
+        .Int("Interval", [](TTimer& c, int v) { c.SetInterval(static_cast<UINT>(v)); })
+        .Custom("OnTimer", [](TTimer& c, const TFormValue& v, TReadContext& ctx) {
+            c.SetOnTimer(ctx.Handler<TNotifyEvent>(v, "OnTimer"));
+        });
 }
 
 }  // namespace zel

@@ -126,4 +126,7 @@ private:
     bool running_ = false;
 };
 
+// Registers the unit's classes with the form reader (the unit's start-up row).
+void RegisterExtCtrlsClasses();
+
 }  // namespace zel

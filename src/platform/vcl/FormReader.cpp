@@ -32,11 +32,9 @@ std::map<std::string, TFormFactory>& FormClasses() {
     return map;
 }
 
-void RegisterStandardComponents();
-
-void EnsureStandardComponents() {
-    static std::once_flag once;
-    std::call_once(once, RegisterStandardComponents);
+std::string& RegisteringUnit() {
+    static std::string unit;
+    return unit;
 }
 
 }  // namespace
@@ -70,13 +68,61 @@ TComponentClassInfo& RegisterComponentClass(const std::string& Name, const std::
     info.Name = Name;
     info.Parent = Parent;
     info.Create = std::move(Create);
+    info.Unit = RegisteringUnit();
     return info;
 }
 
 void UnregisterComponentClass(const std::string& Name) { Classes().erase(UpperCase(Name)); }
 
+void UnregisterUnitClasses(const std::string& UnitName) {
+    std::erase_if(Classes(), [&](const auto& entry) { return entry.second.Unit == UnitName; });
+}
+
+TUnitRow FormClassesRow(const std::string& UnitName, std::function<void()> Register, std::function<void()> Startup,
+                        std::function<void()> Shutdown) {
+    // The classes are counted by unit, so that a test that starts the same rows inside a started list leaves
+    // them in place.
+    static std::map<std::string, int> registrations;
+    auto registerClasses = [UnitName, Register] {
+        int& count = registrations[UnitName];
+        if (count++ > 0) return;
+        RegisteringUnit() = UnitName;
+        try {
+            Register();
+        } catch (...) {
+            RegisteringUnit().clear();
+            UnregisterUnitClasses(UnitName);
+            count = 0;
+            throw;
+        }
+        RegisteringUnit().clear();
+    };
+    auto unregisterClasses = [UnitName] {
+        int& count = registrations[UnitName];
+        if (count > 0 && --count == 0) UnregisterUnitClasses(UnitName);
+    };
+    return TUnitRow{UnitName,
+                    [registerClasses, unregisterClasses, Startup] {
+                        registerClasses();
+                        if (!Startup) return;
+                        try {
+                            Startup();
+                        } catch (...) {
+                            unregisterClasses();
+                            throw;
+                        }
+                    },
+                    [unregisterClasses, Shutdown] {
+                        // The classes go even when the unit's shutdown fails.
+                        struct TGuard {
+                            std::function<void()> Fn;
+                            ~TGuard() { Fn(); }
+                        } guard{unregisterClasses};
+                        if (Shutdown) Shutdown();
+                    }};
+}
+
 const TComponentClassInfo* FindComponentClass(const std::string& Name) {
-    EnsureStandardComponents();
     auto it = Classes().find(UpperCase(Name));
     return it == Classes().end() ? nullptr : &it->second;
 }
@@ -321,6 +367,11 @@ const std::vector<std::pair<std::string, TColor>>& ColorNames() {
     return names;
 }
 
+const std::vector<std::pair<std::string, TAlign>> kAligns = {{"alNone", alNone},     {"alTop", alTop},
+                                                             {"alBottom", alBottom}, {"alLeft", alLeft},
+                                                             {"alRight", alRight},   {"alClient", alClient}};
+}  // namespace
+
 TColor ReadColor(const TFormValue& v, TReadContext& ctx) {
     if (v.Kind == TFormValue::TKind::Integer) return static_cast<TColor>(v.Int);
     std::string id = ctx.Ident(v);
@@ -329,42 +380,31 @@ TColor ReadColor(const TFormValue& v, TReadContext& ctx) {
     ctx.Error("Invalid color value " + id);
 }
 
-template <class E>
-TSet<E> ReadSet(const TFormValue& v, TReadContext& ctx, const std::vector<std::pair<std::string, E>>& names) {
-    if (v.Kind != TFormValue::TKind::Set) ctx.Error("Set value expected");
-    TSet<E> s;
-    for (const std::string& item : v.Items) {
-        bool found = false;
-        for (const auto& [n, e] : names)
-            if (SameText(n, item)) {
-                s.Include(e);
-                found = true;
-            }
-        if (!found) ctx.Error("Invalid set element " + item);
-    }
-    return s;
-}
-
 void ReadStrings(TStrings& target, const TFormValue& v, TReadContext& ctx) {
     if (v.Kind != TFormValue::TKind::List) ctx.Error("List of strings expected");
     target.Clear();
     for (const TFormValue& item : v.List) target.Add(ctx.Str(item));
 }
 
-const std::vector<std::pair<std::string, TAlign>> kAligns = {{"alNone", alNone},     {"alTop", alTop},
-                                                             {"alBottom", alBottom}, {"alLeft", alLeft},
-                                                             {"alRight", alRight},   {"alClient", alClient}};
-const std::vector<std::pair<std::string, TAlignment>> kAlignments = {
-    {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
-const std::vector<std::pair<std::string, TBorderStyle>> kBorderStyles = {
-    {"bsNone", bsNone},     {"bsSingle", bsSingle},         {"bsSizeable", bsSizeable},
-    {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
+const std::vector<std::pair<std::string, TAlignment>>& AlignmentNames() {
+    static const std::vector<std::pair<std::string, TAlignment>> names = {
+        {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
+    return names;
+}
+
+const std::vector<std::pair<std::string, TBorderStyle>>& BorderStyleNames() {
+    static const std::vector<std::pair<std::string, TBorderStyle>> names = {
+        {"bsNone", bsNone},     {"bsSingle", bsSingle},         {"bsSizeable", bsSizeable},
+        {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
+    return names;
+}
+
+namespace {
 const std::vector<std::pair<std::string, TFontStyle>> kFontStyles = {
     {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
-const std::vector<std::pair<std::string, TBevelCut>> kBevels = {
-    {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
+}  // namespace
 
-void RegisterStandardComponents() {
+void RegisterFormReaderClasses() {
     RegisterComponent<TComponent>("TComponent", "")
         .Int(
             "Tag", [](TComponent& c, int v) { c.Tag = v; }, [](TComponent& c) { return static_cast<int>(c.Tag); })
@@ -469,7 +509,8 @@ void RegisterStandardComponents() {
     RegisterComponent<TCustomForm>("TForm", "TWinControl")
         .Int("ClientWidth", [](TCustomForm& c, int v) { c.SetClientWidth(v); })
         .Int("ClientHeight", [](TCustomForm& c, int v) { c.SetClientHeight(v); })
-        .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TCustomForm& c, TBorderStyle v) { c.SetBorderStyle(v); })
+        .Enum<TBorderStyle>("BorderStyle", BorderStyleNames(),
+                            [](TCustomForm& c, TBorderStyle v) { c.SetBorderStyle(v); })
         .Custom("BorderIcons",
                 [](TCustomForm& c, const TFormValue& v, TReadContext& ctx) {
                     c.SetBorderIcons(ReadSet<TBorderIcon>(v, ctx,
@@ -511,215 +552,17 @@ void RegisterStandardComponents() {
         .Event("OnPaint", &TCustomForm::OnPaint)
         .Event("OnClose", &TCustomForm::OnClose)
         .Event("OnCloseQuery", &TCustomForm::OnCloseQuery);
-
-    auto labelTable = RegisterComponent<TLabel>("TLabel", "TControl");
-    labelTable.Bool("AutoSize", [](TLabel& c, bool v) { c.SetAutoSize(v); })
-        .Enum<TAlignment>("Alignment", kAlignments, [](TLabel& c, TAlignment v) { c.SetAlignment(v); })
-        .Enum<TTextLayout>("Layout", {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}},
-                           [](TLabel& c, TTextLayout v) { c.SetLayout(v); })
-        .Bool("Transparent", [](TLabel& c, bool v) { c.SetTransparent(v); })
-        .Bool("WordWrap", [](TLabel& c, bool v) { c.SetWordWrap(v); })
-        .Bool("ShowAccelChar", [](TLabel& c, bool v) { c.ShowAccelChar = v; })
-        .Custom("FocusControl", [](TLabel& c, const TFormValue& v, TReadContext& ctx) {
-            std::string name = ctx.Ident(v);
-            TReadContext* context = &ctx;
-            int line = ctx.Line;
-            ctx.Fixups.push_back([&c, name, context, line]() {
-                auto* target = dynamic_cast<TWinControl*>(context->Root->FindComponent(name));
-                if (target == nullptr) {
-                    context->Line = line;
-                    context->Error("Invalid property value " + name + " for FocusControl");
-                }
-                c.FocusControl = target;
-            });
-        });
-
-    RegisterComponent<TButton>("TButton", "TWinControl")
-        .Bool("Default", [](TButton& c, bool v) { c.SetDefault(v); })
-        .Bool("Cancel", [](TButton& c, bool v) { c.Cancel = v; })
-        .Int("ModalResult", [](TButton& c, int v) { c.ModalResult = v; });
-
-    RegisterComponent<TBitBtn>("TBitBtn", "TButton")
-        .Enum<TBitBtnKind>("Kind",
-                           {{"bkCustom", bkCustom},
-                            {"bkOK", bkOK},
-                            {"bkCancel", bkCancel},
-                            {"bkHelp", bkHelp},
-                            {"bkYes", bkYes},
-                            {"bkNo", bkNo},
-                            {"bkClose", bkClose},
-                            {"bkAbort", bkAbort},
-                            {"bkRetry", bkRetry},
-                            {"bkIgnore", bkIgnore},
-                            {"bkAll", bkAll}},
-                           [](TBitBtn& c, TBitBtnKind v) { c.SetKind(v); })
-        .Enum<TButtonLayout>("Layout",
-                             {{"blGlyphLeft", blGlyphLeft},
-                              {"blGlyphRight", blGlyphRight},
-                              {"blGlyphTop", blGlyphTop},
-                              {"blGlyphBottom", blGlyphBottom}},
-                             [](TBitBtn& c, TButtonLayout v) { c.Layout = v; })
-        .Int("Margin", [](TBitBtn& c, int v) { c.Margin = v; })
-        .Int("Spacing", [](TBitBtn& c, int v) { c.Spacing = v; })
-        .Int("NumGlyphs", [](TBitBtn& c, int v) { c.NumGlyphs = v; });
-
-    RegisterComponent<TCheckBox>("TCheckBox", "TWinControl")
-        .Bool("Checked", [](TCheckBox& c, bool v) { c.SetChecked(v); })
-        .Enum<TCheckBoxState>("State", {{"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked}, {"cbGrayed", cbGrayed}},
-                              [](TCheckBox& c, TCheckBoxState v) { c.SetState(v); })
-        .Bool("AllowGrayed", [](TCheckBox& c, bool v) { c.AllowGrayed = v; })
-        .Enum<TAlignment>("Alignment", kAlignments, [](TCheckBox& c, TAlignment v) { c.Alignment = v; });
-
-    RegisterComponent<TGroupBox>("TGroupBox", "TWinControl");
-
-    RegisterComponent<TRadioButton>("TRadioButton", "TWinControl")
-        .Bool("Checked", [](TRadioButton& c, bool v) { c.SetChecked(v); })
-        .Enum<TAlignment>("Alignment", kAlignments, [](TRadioButton& c, TAlignment v) { c.Alignment = v; });
-
-    RegisterComponent<TSpeedButton>("TSpeedButton", "TControl")
-        .Int("GroupIndex", [](TSpeedButton& c, int v) { c.GroupIndex = v; })
-        .Bool("Down", [](TSpeedButton& c, bool v) { c.SetDown(v); })
-        .Bool("AllowAllUp", [](TSpeedButton& c, bool v) { c.AllowAllUp = v; })
-        .Bool("Flat", [](TSpeedButton& c, bool v) { c.Flat = v; });
-
-    RegisterComponent<TBevel>("TBevel", "TControl")
-        .Enum<TBevelShape>("Shape",
-                           {{"bsBox", bsBox},
-                            {"bsFrame", bsFrame},
-                            {"bsTopLine", bsTopLine},
-                            {"bsBottomLine", bsBottomLine},
-                            {"bsLeftLine", bsLeftLine},
-                            {"bsRightLine", bsRightLine},
-                            {"bsSpacer", bsSpacer}},
-                           [](TBevel& c, TBevelShape v) { c.SetShape(v); })
-        .Enum<TBevelStyle>("Style", {{"bsLowered", bsLowered}, {"bsRaised", bsRaised}},
-                           [](TBevel& c, TBevelStyle v) { c.SetStyle(v); });
-
-    RegisterComponent<TImage>("TImage", "TControl")
-        .Bool("Stretch", [](TImage& c, bool v) { c.SetStretch(v); })
-        .Bool("Center", [](TImage& c, bool v) { c.SetCenter(v); })
-        .Bool("Transparent", [](TImage& c, bool v) { c.Transparent = v; });
-
-    RegisterComponent<TPanel>("TPanel", "TWinControl")
-        .Enum<TBevelCut>("BevelOuter", kBevels, [](TPanel& c, TBevelCut v) { c.SetBevelOuter(v); })
-        .Enum<TBevelCut>("BevelInner", kBevels, [](TPanel& c, TBevelCut v) { c.SetBevelInner(v); })
-        .Int("BevelWidth", [](TPanel& c, int v) { c.SetBevelWidth(v); })
-        .Int("BorderWidth", [](TPanel& c, int v) { c.SetBorderWidth(v); })
-        .Enum<TAlignment>("Alignment", kAlignments, [](TPanel& c, TAlignment v) { c.SetAlignment(v); });
-
-    RegisterComponent<TPaintBox>("TPaintBox", "TControl").Event("OnPaint", &TPaintBox::OnPaint);
-
-    RegisterComponent<TEdit>("TEdit", "TWinControl")
-        .Str("Text", [](TEdit& c, const std::string& v) { c.SetText(v); })
-        .Int("MaxLength", [](TEdit& c, int v) { c.SetMaxLength(v); })
-        .Bool("ReadOnly", [](TEdit& c, bool v) { c.SetReadOnly(v); })
-        .Bool("AutoSelect", [](TEdit& c, bool v) { c.AutoSelect = v; })
-        .Ignore("AutoSize")
-        .Enum<TEditCharCase>("CharCase",
-                             {{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}},
-                             [](TEdit& c, TEditCharCase v) { c.CharCase = v; })
-        .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TEdit& c, TBorderStyle v) { c.BorderStyle = v; })
-        .Custom("PasswordChar",
-                [](TEdit& c, const TFormValue& v, TReadContext& ctx) {
-                    std::string s = ctx.Str(v);
-                    c.PasswordChar = s.empty() ? 0 : s[0];
-                })
-        .Event("OnChange", &TEdit::OnChange);
-
-    RegisterComponent<TMemo>("TMemo", "TEdit")
-        .Custom("Lines.Strings",
-                [](TMemo& c, const TFormValue& v, TReadContext& ctx) {
-                    if (v.Kind != TFormValue::TKind::List) ctx.Error("List of strings expected");
-                    std::string text;
-                    for (const TFormValue& item : v.List) text += ctx.Str(item) + "\r\n";
-                    c.SetText(text);
-                })
-        .Enum<TScrollStyle>(
-            "ScrollBars",
-            {{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}},
-            [](TMemo& c, TScrollStyle v) { c.ScrollBars = v; })
-        .Bool("WantReturns", [](TMemo& c, bool v) { c.WantReturns = v; })
-        .Bool("WordWrap", [](TMemo& c, bool v) { c.WordWrap = v; });
-
-    RegisterComponent<TSpinEdit>("TSpinEdit", "TEdit")
-        .Int("MaxValue", [](TSpinEdit& c, int v) { c.SetMaxValue(v); })
-        .Int("MinValue", [](TSpinEdit& c, int v) { c.SetMinValue(v); })
-        .Int("Value", [](TSpinEdit& c, int v) { c.SetValue(v); })
-        .Int("Increment", [](TSpinEdit& c, int v) { c.Increment = v; })
-        .Bool("EditorEnabled", [](TSpinEdit& c, bool v) { c.EditorEnabled = v; });
-
-    RegisterComponent<TListBox>("TListBox", "TWinControl")
-        .Custom("Items.Strings",
-                [](TListBox& c, const TFormValue& v, TReadContext& ctx) { ReadStrings(*c.Items(), v, ctx); })
-        .Bool("Sorted", [](TListBox& c, bool v) { c.SetSorted(v); })
-        .Bool("IntegralHeight", [](TListBox& c, bool v) { c.IntegralHeight = v; })
-        .Ignore("ItemHeight")
-        .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TListBox& c, TBorderStyle v) { c.BorderStyle = v; });
-
-    RegisterComponent<TGauge>("TGauge", "TControl")
-        .Enum<TGaugeKind>("Kind",
-                          {{"gkText", gkText},
-                           {"gkHorizontalBar", gkHorizontalBar},
-                           {"gkVerticalBar", gkVerticalBar},
-                           {"gkPie", gkPie},
-                           {"gkNeedle", gkNeedle}},
-                          [](TGauge& c, TGaugeKind v) { c.SetKind(v); })
-        .Int("MinValue", [](TGauge& c, int v) { c.SetMinValue(v); })
-        .Int("MaxValue", [](TGauge& c, int v) { c.SetMaxValue(v); })
-        .Int("Progress", [](TGauge& c, int v) { c.SetProgress(v); })
-        .Custom("ForeColor",
-                [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetForeColor(ReadColor(v, ctx)); })
-        .Custom("BackColor",
-                [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetBackColor(ReadColor(v, ctx)); })
-        .Bool("ShowText", [](TGauge& c, bool v) { c.SetShowText(v); })
-        .Enum<TBorderStyle>("BorderStyle", kBorderStyles, [](TGauge& c, TBorderStyle v) { c.BorderStyle = v; });
-
-    RegisterComponent<TTimer>("TTimer", "TComponent")
-        .Bool("Enabled", [](TTimer& c, bool v) { c.SetEnabled(v); })
-        .Int("Interval", [](TTimer& c, int v) { c.SetInterval(static_cast<UINT>(v)); })
-        .Custom("OnTimer", [](TTimer& c, const TFormValue& v, TReadContext& ctx) {
-            c.SetOnTimer(ctx.Handler<TNotifyEvent>(v, "OnTimer"));
-        });
-
-    auto dialogTable = [](auto table) {
-        using D = TOpenDialog;
-        table.Str("DefaultExt", [](D& c, const std::string& v) { c.DefaultExt = v; })
-            .Str("FileName", [](D& c, const std::string& v) { c.FileName = v; })
-            .Str("Filter", [](D& c, const std::string& v) { c.Filter = v; })
-            .Int("FilterIndex", [](D& c, int v) { c.FilterIndex = v; })
-            .Str("InitialDir", [](D& c, const std::string& v) { c.InitialDir = v; })
-            .Str("Title", [](D& c, const std::string& v) { c.Title = v; })
-            .Custom("Options", [](D& c, const TFormValue& v, TReadContext& ctx) {
-                c.Options = ReadSet<TOpenOption>(v, ctx,
-                                                 {{"ofReadOnly", ofReadOnly},
-                                                  {"ofOverwritePrompt", ofOverwritePrompt},
-                                                  {"ofHideReadOnly", ofHideReadOnly},
-                                                  {"ofNoChangeDir", ofNoChangeDir},
-                                                  {"ofShowHelp", ofShowHelp},
-                                                  {"ofNoValidate", ofNoValidate},
-                                                  {"ofAllowMultiSelect", ofAllowMultiSelect},
-                                                  {"ofExtensionDifferent", ofExtensionDifferent},
-                                                  {"ofPathMustExist", ofPathMustExist},
-                                                  {"ofFileMustExist", ofFileMustExist},
-                                                  {"ofCreatePrompt", ofCreatePrompt},
-                                                  {"ofShareAware", ofShareAware},
-                                                  {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
-                                                  {"ofNoTestFileCreate", ofNoTestFileCreate},
-                                                  {"ofEnableSizing", ofEnableSizing}});
-            });
-    };
-    dialogTable(RegisterComponent<TOpenDialog>("TOpenDialog", "TComponent"));
-    RegisterComponent<TSaveDialog>("TSaveDialog", "TOpenDialog");
 }
 
 // ----------------------------------------------------------------------------------------- reading
+
+namespace {
 
 class TFormReading {
 public:
     TFormReading(TCustomForm& form, const TFormResource& resource) : form_(form), resource_(resource) {}
 
     void Run() {
-        EnsureStandardComponents();
         const std::string formName = resource_.Unit;
         std::unique_ptr<TFormObject> root = ParseFormText(resource_.Text, formName);
         form_.DefineBindings(bindings_);

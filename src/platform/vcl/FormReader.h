@@ -19,6 +19,9 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Collections.h"
 #include "platform/rtl/FormText.h"
+#include "platform/rtl/StringList.h"
+#include "platform/rtl/Units.h"
+#include "platform/vcl/Controls.h"
 #include "platform/win/Graphics.h"
 
 namespace zel {
@@ -147,6 +150,7 @@ struct TComponentClassInfo {
     std::map<std::string, TPropertySetter> Properties;     // by upper-case name
     std::vector<TPropertyWriter> Writers;                  // in the order they are written
     std::vector<TSubObject> SubObjects;
+    std::string Unit;  // the unit whose start-up registered it
 };
 
 TComponentClassInfo& RegisterComponentClass(const std::string& Name, const std::string& Parent,
@@ -337,6 +341,40 @@ template <class C>
 TPropertyTable<C> RegisterPersistent(const std::string& Name, const std::string& Parent) {
     return TPropertyTable<C>(RegisterComponentClass(Name, Parent, {}));
 }
+
+// ---- class registration by unit
+
+// The row of a unit that registers its form classes: the start-up runs Register, then the unit's own
+// Startup; the shutdown runs the unit's Shutdown, then takes every class that Register added out of the
+// registry again.
+TUnitRow FormClassesRow(const std::string& UnitName, std::function<void()> Register, std::function<void()> Startup = {},
+                        std::function<void()> Shutdown = {});
+// Takes out the classes that the unit of that name registered.
+void UnregisterUnitClasses(const std::string& UnitName);
+// The unit's own classes: TComponent, TControl, TWinControl and TForm.
+void RegisterFormReaderClasses();
+
+// ---- reading helpers for the property tables
+
+TColor ReadColor(const TFormValue& v, TReadContext& ctx);
+void ReadStrings(TStrings& target, const TFormValue& v, TReadContext& ctx);
+template <class E>
+TSet<E> ReadSet(const TFormValue& v, TReadContext& ctx, const std::vector<std::pair<std::string, E>>& names) {
+    if (v.Kind != TFormValue::TKind::Set) ctx.Error("Set value expected");
+    TSet<E> s;
+    for (const std::string& item : v.Items) {
+        bool found = false;
+        for (const auto& [n, e] : names)
+            if (SameText(n, item)) {
+                s.Include(e);
+                found = true;
+            }
+        if (!found) ctx.Error("Invalid set element " + item);
+    }
+    return s;
+}
+const std::vector<std::pair<std::string, TAlignment>>& AlignmentNames();
+const std::vector<std::pair<std::string, TBorderStyle>>& BorderStyleNames();
 
 // Reads a form's resource into it (the form calls this while it is made).
 void ReadFormResource(TCustomForm& Form, const TFormResource& Resource);

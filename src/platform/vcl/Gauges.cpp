@@ -1,5 +1,7 @@
 #include "platform/vcl/Gauges.h"
 
+#include "platform/vcl/FormReader.h"
+
 #include <algorithm>
 
 namespace zel {
@@ -83,6 +85,28 @@ void TGauge::Paint() {
     HDC dc = c->GetHandle();
     SetTextColor(dc, ColorToCOLORREF(Font()->GetColor()));
     DrawText(dc, text, static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+// ------------------------------------------------------------------------------------------- form classes
+
+void RegisterGaugesClasses() {
+    RegisterComponent<TGauge>("TGauge", "TControl")
+        .Enum<TGaugeKind>("Kind",
+                          {{"gkText", gkText},
+                           {"gkHorizontalBar", gkHorizontalBar},
+                           {"gkVerticalBar", gkVerticalBar},
+                           {"gkPie", gkPie},
+                           {"gkNeedle", gkNeedle}},
+                          [](TGauge& c, TGaugeKind v) { c.SetKind(v); })
+        .Int("MinValue", [](TGauge& c, int v) { c.SetMinValue(v); })
+        .Int("MaxValue", [](TGauge& c, int v) { c.SetMaxValue(v); })
+        .Int("Progress", [](TGauge& c, int v) { c.SetProgress(v); })
+        .Custom("ForeColor",
+                [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetForeColor(ReadColor(v, ctx)); })
+        .Custom("BackColor",
+                [](TGauge& c, const TFormValue& v, TReadContext& ctx) { c.SetBackColor(ReadColor(v, ctx)); })
+        .Bool("ShowText", [](TGauge& c, bool v) { c.SetShowText(v); })
+        .Enum<TBorderStyle>("BorderStyle", BorderStyleNames(), [](TGauge& c, TBorderStyle v) { c.BorderStyle = v; });
 }
 
 }  // namespace zel

@@ -44,4 +44,7 @@ private:
     bool showText_ = true;
 };
 
+// Registers the unit's classes with the form reader (the unit's start-up row).
+void RegisterGaugesClasses();
+
 }  // namespace zel

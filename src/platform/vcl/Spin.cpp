@@ -1,5 +1,7 @@
 #include "platform/vcl/Spin.h"
 
+#include "platform/vcl/FormReader.h"
+
 #include <algorithm>
 
 #include "platform/win/SysInfo.h"
@@ -143,6 +145,17 @@ void TSpinEdit::Dispatch(TMessage& Message) {
         return;
     }
     TCustomEdit::Dispatch(Message);
+}
+
+// ------------------------------------------------------------------------------------------- form classes
+
+void RegisterSpinClasses() {
+    RegisterComponent<TSpinEdit>("TSpinEdit", "TEdit")
+        .Int("MaxValue", [](TSpinEdit& c, int v) { c.SetMaxValue(v); })
+        .Int("MinValue", [](TSpinEdit& c, int v) { c.SetMinValue(v); })
+        .Int("Value", [](TSpinEdit& c, int v) { c.SetValue(v); })
+        .Int("Increment", [](TSpinEdit& c, int v) { c.Increment = v; })
+        .Bool("EditorEnabled", [](TSpinEdit& c, bool v) { c.EditorEnabled = v; });
 }
 
 }  // namespace zel

@@ -55,4 +55,7 @@ private:
     TSpinButton* button_ = nullptr;
 };
 
+// Registers the unit's classes with the form reader (the unit's start-up row).
+void RegisterSpinClasses();
+
 }  // namespace zel

@@ -1,5 +1,7 @@
 #include "platform/vcl/StdCtrls.h"
 
+#include "platform/vcl/FormReader.h"
+
 #include <algorithm>
 
 #include "platform/vcl/Forms.h"
@@ -744,6 +746,90 @@ void TCustomListBox::Dispatch(TMessage& Message) {
         return;
     }
     TWinControl::Dispatch(Message);
+}
+
+// ------------------------------------------------------------------------------------------- form classes
+
+void RegisterStdCtrlsClasses() {
+    auto labelTable = RegisterComponent<TLabel>("TLabel", "TControl");
+    labelTable.Bool("AutoSize", [](TLabel& c, bool v) { c.SetAutoSize(v); })
+        .Enum<TAlignment>("Alignment", AlignmentNames(), [](TLabel& c, TAlignment v) { c.SetAlignment(v); })
+        .Enum<TTextLayout>("Layout", {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}},
+                           [](TLabel& c, TTextLayout v) { c.SetLayout(v); })
+        .Bool("Transparent", [](TLabel& c, bool v) { c.SetTransparent(v); })
+        .Bool("WordWrap", [](TLabel& c, bool v) { c.SetWordWrap(v); })
+        .Bool("ShowAccelChar", [](TLabel& c, bool v) { c.ShowAccelChar = v; })
+        .Custom("FocusControl", [](TLabel& c, const TFormValue& v, TReadContext& ctx) {
+            std::string name = ctx.Ident(v);
+            TReadContext* context = &ctx;
+            int line = ctx.Line;
+            ctx.Fixups.push_back([&c, name, context, line]() {
+                auto* target = dynamic_cast<TWinControl*>(context->Root->FindComponent(name));
+                if (target == nullptr) {
+                    context->Line = line;
+                    context->Error("Invalid property value " + name + " for FocusControl");
+                }
+                c.FocusControl = target;
+            });
+        });
+
+    RegisterComponent<TButton>("TButton", "TWinControl")
+        .Bool("Default", [](TButton& c, bool v) { c.SetDefault(v); })
+        .Bool("Cancel", [](TButton& c, bool v) { c.Cancel = v; })
+        .Int("ModalResult", [](TButton& c, int v) { c.ModalResult = v; });
+
+    RegisterComponent<TCheckBox>("TCheckBox", "TWinControl")
+        .Bool("Checked", [](TCheckBox& c, bool v) { c.SetChecked(v); })
+        .Enum<TCheckBoxState>("State", {{"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked}, {"cbGrayed", cbGrayed}},
+                              [](TCheckBox& c, TCheckBoxState v) { c.SetState(v); })
+        .Bool("AllowGrayed", [](TCheckBox& c, bool v) { c.AllowGrayed = v; })
+        .Enum<TAlignment>("Alignment", AlignmentNames(), [](TCheckBox& c, TAlignment v) { c.Alignment = v; });
+
+    RegisterComponent<TGroupBox>("TGroupBox", "TWinControl");
+
+    RegisterComponent<TRadioButton>("TRadioButton", "TWinControl")
+        .Bool("Checked", [](TRadioButton& c, bool v) { c.SetChecked(v); })
+        .Enum<TAlignment>("Alignment", AlignmentNames(), [](TRadioButton& c, TAlignment v) { c.Alignment = v; });
+
+    RegisterComponent<TEdit>("TEdit", "TWinControl")
+        .Str("Text", [](TEdit& c, const std::string& v) { c.SetText(v); })
+        .Int("MaxLength", [](TEdit& c, int v) { c.SetMaxLength(v); })
+        .Bool("ReadOnly", [](TEdit& c, bool v) { c.SetReadOnly(v); })
+        .Bool("AutoSelect", [](TEdit& c, bool v) { c.AutoSelect = v; })
+        .Ignore("AutoSize")
+        .Enum<TEditCharCase>("CharCase",
+                             {{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}},
+                             [](TEdit& c, TEditCharCase v) { c.CharCase = v; })
+        .Enum<TBorderStyle>("BorderStyle", BorderStyleNames(), [](TEdit& c, TBorderStyle v) { c.BorderStyle = v; })
+        .Custom("PasswordChar",
+                [](TEdit& c, const TFormValue& v, TReadContext& ctx) {
+                    std::string s = ctx.Str(v);
+                    c.PasswordChar = s.empty() ? 0 : s[0];
+                })
+        .Event("OnChange", &TEdit::OnChange);
+
+    RegisterComponent<TMemo>("TMemo", "TEdit")
+        .Custom("Lines.Strings",
+                [](TMemo& c, const TFormValue& v, TReadContext& ctx) {
+                    if (v.Kind != TFormValue::TKind::List) ctx.Error("List of strings expected");
+                    std::string text;
+                    for (const TFormValue& item : v.List) text += ctx.Str(item) + "\r\n";
+                    c.SetText(text);
+                })
+        .Enum<TScrollStyle>(
+            "ScrollBars",
+            {{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}},
+            [](TMemo& c, TScrollStyle v) { c.ScrollBars = v; })
+        .Bool("WantReturns", [](TMemo& c, bool v) { c.WantReturns = v; })
+        .Bool("WordWrap", [](TMemo& c, bool v) { c.WordWrap = v; });
+
+    RegisterComponent<TListBox>("TListBox", "TWinControl")
+        .Custom("Items.Strings",
+                [](TListBox& c, const TFormValue& v, TReadContext& ctx) { ReadStrings(*c.Items(), v, ctx); })
+        .Bool("Sorted", [](TListBox& c, bool v) { c.SetSorted(v); })
+        .Bool("IntegralHeight", [](TListBox& c, bool v) { c.IntegralHeight = v; })
+        .Ignore("ItemHeight")
+        .Enum<TBorderStyle>("BorderStyle", BorderStyleNames(), [](TListBox& c, TBorderStyle v) { c.BorderStyle = v; });
 }
 
 }  // namespace zel

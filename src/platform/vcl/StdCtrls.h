@@ -341,4 +341,7 @@ public:
     std::string ClassName() const override { return "TListBox"; }
 };
 
+// Registers the unit's classes with the form reader (the unit's start-up row).
+void RegisterStdCtrlsClasses();
+
 }  // namespace zel

@@ -353,9 +353,9 @@ bool ProvidedByDefault(std::string_view name) {
     // Only what the layer implements: UpdateLayeredWindow, AnimateWindow and GetScrollBarInfo do not exist
     // here, and callers take their fall-backs (solid shadows, a plain show, no scroll-bar overlay).
     static const char* const kProvided[] = {
-        "GradientFill",     "AlphaBlend",      "TrackMouseEvent",   "SetLayeredWindowAttributes",
-        "MonitorFromPoint", "MonitorFromRect", "MonitorFromWindow", "GetMonitorInfo",
-        "GetMonitorInfoA",  "GetMonitorInfoW"};
+        "GradientFill",     "AlphaBlend",      "TrackMouseEvent",     "SetLayeredWindowAttributes",
+        "MonitorFromPoint", "MonitorFromRect", "MonitorFromWindow",   "GetMonitorInfo",
+        "GetMonitorInfoA",  "GetMonitorInfoW", "SHGetPathFromIDListA"};
     for (const char* p : kProvided) {
         if (name == p) return true;
     }

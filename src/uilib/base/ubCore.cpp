@@ -66,14 +66,9 @@ TubResourceStringsRepository*& RepositoryInstance() {
     static TubResourceStringsRepository* instance = nullptr;
     return instance;
 }
-// Frees the repository when the program ends, after every registration object has let go of it.
-struct TRepositoryShutdown {
-    ~TRepositoryShutdown() { ubFreeResourceStringsRepository(); }
-};
 }  // namespace
 
 TubResourceStringsRepository* ubResourceStringsRepository() {
-    static TRepositoryShutdown shutdown;  // constructed first, so destroyed after the product units
     TubResourceStringsRepository*& r = RepositoryInstance();
     if (r == nullptr) r = new TubResourceStringsRepository;
     return r;
@@ -85,14 +80,12 @@ void ubFreeResourceStringsRepository() {
     r = nullptr;
 }
 
-TubResourceStringsRegistration::TubResourceStringsRegistration(const char* ProductName,
-                                                               TubRegisterProductResourceStringsProc Proc)
-    : Name(ProductName) {
-    ubResourceStringsRepository()->AddProduct(Name, Proc);
+void ubRegisterProduct(const char* ProductName, TubRegisterProductResourceStringsProc Proc) {
+    ubResourceStringsRepository()->AddProduct(ProductName, Proc);
 }
 
-TubResourceStringsRegistration::~TubResourceStringsRegistration() {
-    if (RepositoryInstance() != nullptr) RepositoryInstance()->UnregisterProduct(Name);
+void ubUnregisterProduct(const char* ProductName) {
+    if (RepositoryInstance() != nullptr) RepositoryInstance()->UnregisterProduct(ProductName);
 }
 
 // ------------------------------------------------------------------------------------ small routines

@@ -71,14 +71,10 @@ TubResourceStringsRepository* ubResourceStringsRepository();
 // Frees the repository with its products (the library's shutdown); a later request makes a new one.
 void ubFreeResourceStringsRepository();
 
-// Registers a product group while the program starts and unregisters it when it ends.
-struct TubResourceStringsRegistration {
-    TubResourceStringsRegistration(const char* ProductName, TubRegisterProductResourceStringsProc Proc);
-    ~TubResourceStringsRegistration();
-    TubResourceStringsRegistration(const TubResourceStringsRegistration&) = delete;
-    TubResourceStringsRegistration& operator=(const TubResourceStringsRegistration&) = delete;
-    std::string Name;
-};
+// A resource-string unit's start-up registers its product group; its shutdown unregisters it again (nothing
+// when the repository is already gone).
+void ubRegisterProduct(const char* ProductName, TubRegisterProductResourceStringsProc Proc);
+void ubUnregisterProduct(const char* ProductName);
 
 // Bit N (0..255) of an array of 32-bit words: (word[N div 32] shr (N mod 32)) and 1.
 bool TestBit(const std::uint32_t* Bits, int N);

@@ -1,6 +1,7 @@
 #include "uilib/base/uiClasses.h"
 
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/Forms.h"
 
 namespace zel {
 
@@ -250,6 +251,33 @@ void RemoveWindowsHook(HHOOK& AHook) {
     if (AHook == nullptr) return;
     UnhookWindowsHookEx(AHook);
     AHook = nullptr;
+}
+
+void RegisteruiClassesClasses() {
+    auto table = RegisterComponent<TuiComponent>("TuiComponent", "TComponent");
+    using TLink = TComponent* TuiComponent::*;
+    static const std::pair<const char*, TLink> kLinks[] = {{"FakeComponentLink1", &TuiComponent::FakeComponentLink1},
+                                                           {"FakeComponentLink2", &TuiComponent::FakeComponentLink2},
+                                                           {"FakeComponentLink3", &TuiComponent::FakeComponentLink3}};
+    for (const auto& [name, link] : kLinks)
+        table
+            .Custom(
+                name,
+                [link, property = std::string(name)](TuiComponent& c, const TFormValue& v, TReadContext& ctx) {
+                    const std::string target = ctx.Ident(v);
+                    TReadContext* context = &ctx;
+                    const int line = ctx.Line;
+                    ctx.Fixups.push_back([&c, link, target, context, line, property] {
+                        TComponent* found = context->Root->FindComponent(target);
+                        if (found == nullptr) {
+                            context->Line = line;
+                            context->Error("Invalid property value " + target + " for " + property);
+                        }
+                        c.*link = found;
+                    });
+                },
+                [link](TuiComponent& c) { return IdentValue((c.*link)->GetName()); })
+            .Stored([link](TuiComponent& c) { return c.*link != nullptr; });
 }
 
 }  // namespace zel

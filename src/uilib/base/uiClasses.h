@@ -199,4 +199,8 @@ void InstallWindowsHook(HHOOK& AHook, int AHookId, HOOKPROC AHookProc);
 // Removes the hook held in AHook and clears it; nothing when it holds none.
 void RemoveWindowsHook(HHOOK& AHook);
 
+// The unit's form classes: TuiComponent, whose three links name components of the form (resolved once the
+// whole form is read).
+void RegisteruiClassesClasses();
+
 }  // namespace zel

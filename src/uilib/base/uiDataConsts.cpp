@@ -33,8 +33,8 @@ void uiDataConstsRegisterResourceStrings(TubProductResourceStrings* Product) {
     Product->Add("uiSDBKeyFieldNotFound", &uiSDBKeyFieldNotFound);
 }
 
-// The group is listed while the program starts and taken out again when it ends.
-static TubResourceStringsRegistration uiDataConstsRegistration(uiDataConstsProductName,
-                                                               uiDataConstsRegisterResourceStrings);
+void uiDataConstsStartup() { ubRegisterProduct(uiDataConstsProductName, uiDataConstsRegisterResourceStrings); }
+
+void uiDataConstsShutdown() { ubUnregisterProduct(uiDataConstsProductName); }
 
 }  // namespace zel

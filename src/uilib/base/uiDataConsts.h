@@ -22,4 +22,8 @@ extern const TResStringRec uiSDBKeyFieldNotFound;
 // Lists the group's names in their fixed order.
 void uiDataConstsRegisterResourceStrings(TubProductResourceStrings* Product);
 
+// The unit's start-up registers its product group; its shutdown unregisters it.
+void uiDataConstsStartup();
+void uiDataConstsShutdown();
+
 }  // namespace zel

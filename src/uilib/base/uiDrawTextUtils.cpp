@@ -57,13 +57,6 @@ HBRUSH PlaceholderBrush(bool bold) {
     return b;
 }
 
-struct TBrushesShutdown {
-    ~TBrushesShutdown() {
-        for (HBRUSH& b : patternBrushes)
-            if (b != nullptr) DeleteObject(b);
-    }
-} brushesShutdown;
-
 // Width and height of a piece of text as the layout measures it.
 SIZE MeasurePiece(HDC dc, std::u16string_view text, bool expandTabs) {
     SIZE size;
@@ -539,6 +532,18 @@ void DrawTextRowsHighlighted(HDC DC, const TRect& Rect, const TuiTextLayoutParam
     }
     if (highlightBrush != nullptr) DeleteObject(highlightBrush);
     SetBkMode(DC, oldMode);
+}
+
+void uiDrawTextUtilsStartup() {
+    PlaceholderBrush(false);
+    PlaceholderBrush(true);
+}
+
+void uiDrawTextUtilsShutdown() {
+    for (HBRUSH& b : patternBrushes) {
+        if (b != nullptr) DeleteObject(b);
+        b = nullptr;
+    }
 }
 
 }  // namespace zel

@@ -133,4 +133,8 @@ bool uiIsNoRowStartChar(char16_t C);
 // True for an East-Asian character, each a break point of its own.
 bool uiIsEastAsianChar(char16_t C);
 
+// The unit's start-up makes the two 8 x 8 pattern brushes of placeholder glyphs; its shutdown deletes them.
+void uiDrawTextUtilsStartup();
+void uiDrawTextUtilsShutdown();
+
 }  // namespace zel

@@ -106,8 +106,8 @@ void uiFilterConstsRegisterResourceStrings(TubProductResourceStrings* Product) {
     Product->Add("uiSFilterBoxNonBlanksCaption", &uiSFilterBoxNonBlanksCaption);
 }
 
-// The group is listed while the program starts and taken out again when it ends.
-static TubResourceStringsRegistration uiFilterConstsRegistration(uiFilterConstsProductName,
-                                                                 uiFilterConstsRegisterResourceStrings);
+void uiFilterConstsStartup() { ubRegisterProduct(uiFilterConstsProductName, uiFilterConstsRegisterResourceStrings); }
+
+void uiFilterConstsShutdown() { ubUnregisterProduct(uiFilterConstsProductName); }
 
 }  // namespace zel

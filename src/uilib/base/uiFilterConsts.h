@@ -61,4 +61,8 @@ extern const TResStringRec uiSFilterBoxNonBlanksCaption;
 // Lists the group's names in their fixed order.
 void uiFilterConstsRegisterResourceStrings(TubProductResourceStrings* Product);
 
+// The unit's start-up registers its product group; its shutdown unregisters it.
+void uiFilterConstsStartup();
+void uiFilterConstsShutdown();
+
 }  // namespace zel

@@ -1,5 +1,7 @@
 #include "uilib/base/uiGeometry.h"
 
+#include "platform/vcl/FormReader.h"
+
 namespace zel {
 
 void TuiRect::Assign(TPersistent* Source) {
@@ -65,6 +67,17 @@ TRect CenteredRect(const TRect& R, int Width, int Height) {
     int left = (R.left + R.right - Width) / 2;
     int top = (R.top + R.bottom - Height) / 2;
     return TRect{left, top, left + Width, top + Height};
+}
+
+void RegisteruiGeometryClasses() {
+    auto table = RegisterPersistent<TuiRect>("TuiRect", "");
+    static const char* const kSides[] = {"Left", "Top", "Right", "Bottom"};
+    for (int side = 0; side < 4; ++side)
+        table
+            .Int(
+                kSides[side], [side](TuiRect& r, int v) { r.SetValue(side, v); },
+                [side](TuiRect& r) { return r.GetValue(side); })
+            .Default(0);
 }
 
 }  // namespace zel

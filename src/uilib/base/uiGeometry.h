@@ -58,4 +58,7 @@ TRect RectWithLeftWidth(const TRect& R, int Left, int Width);
 // A Width x Height rectangle centred in R (integer division truncating toward zero).
 TRect CenteredRect(const TRect& R, int Width, int Height);
 
+// The unit's form classes: TuiRect, stored with its four sides.
+void RegisteruiGeometryClasses();
+
 }  // namespace zel

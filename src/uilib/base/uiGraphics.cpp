@@ -663,6 +663,11 @@ HBRUSH uiHalftoneBrush() {
     return halftoneBrush;
 }
 
+void CreatePredefinedBrushes() {
+    uiSystemBrush(0);
+    uiHalftoneBrush();
+}
+
 void FreePredefinedBrushes() {
     for (TBrush* b : systemBrushes) delete b;
     systemBrushes.clear();

@@ -222,6 +222,8 @@ void PaintControlBackgroundFromParent(TControl* Control, TCanvas* Canvas, const 
 TBrush* uiSystemBrush(int Index);
 // An 8 x 8 checkerboard of single pixels (rows alternate AA and 55).
 HBRUSH uiHalftoneBrush();
+// Makes the predefined brushes (the unit's start-up).
+void CreatePredefinedBrushes();
 // Frees the predefined brushes (made again on the next use).
 void FreePredefinedBrushes();
 

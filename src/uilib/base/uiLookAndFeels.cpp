@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/rtl/Filer.h"
+#include "platform/vcl/FormReader.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
 #include "uilib/base/ubOffice11.h"
@@ -350,6 +352,61 @@ void uiLookAndFeelsShutdown() {
     TuiLookAndFeel* root = g_rootLookAndFeel;
     delete root;
     g_rootLookAndFeel = nullptr;
+}
+
+// ------------------------------------------------------------------------------------------------ streaming
+
+void TuiLookAndFeel::DefineProperties(TFiler* Filer) {
+    Filer->DefineProperty(
+        "SkinName", [this](TReader& Reader) { SetSkinName(Reader.ReadString()); },
+        [this](TWriter& Writer) { Writer.WriteString(GetSkinName()); },
+        FAssignedValues.Contains(lfvSkinName) && GetSkinName().empty());
+}
+
+namespace {
+
+const std::vector<std::pair<std::string, TuiLookAndFeelKind>> kKindNames = {
+    {"lfFlat", lfFlat}, {"lfStandard", lfStandard}, {"lfUltraFlat", lfUltraFlat}, {"lfOffice11", lfOffice11}};
+const std::vector<std::pair<std::string, TuiLookAndFeelValue>> kValueNames = {
+    {"lfvKind", lfvKind}, {"lfvNativeStyle", lfvNativeStyle}, {"lfvSkinName", lfvSkinName}};
+
+}  // namespace
+
+void RegisteruiLookAndFeelsClasses() {
+    using L = TuiLookAndFeel;
+    RegisterPersistent<L>("TuiLookAndFeel", "")
+        .Custom(
+            "AssignedValues",
+            [](L& l, const TFormValue& v, TReadContext& ctx) { l.SetAssignedValues(ReadSet(v, ctx, kValueNames)); },
+            [](L& l) {
+                std::vector<std::string> items;
+                for (const auto& [name, value] : kValueNames)
+                    if (l.GetAssignedValues().Contains(value)) items.push_back(name);
+                return SetValue(items);
+            })
+        .Default(SetValue({}))
+        .Enum<TuiLookAndFeelKind>(
+            "Kind", kKindNames, [](L& l, TuiLookAndFeelKind v) { l.SetKind(v); }, [](L& l) { return l.GetKind(); })
+        .Stored([](L& l) { return l.GetAssignedValues().Contains(lfvKind); })
+        .Bool(
+            "NativeStyle", [](L& l, bool v) { l.SetNativeStyle(v); }, [](L& l) { return l.GetNativeStyle(); })
+        .Stored([](L& l) { return l.GetAssignedValues().Contains(lfvNativeStyle); })
+        .Str(
+            "SkinName", [](L& l, const std::string& v) { l.SetSkinName(v); }, [](L& l) { return l.GetSkinName(); })
+        .DefaultText("")
+        .Stored([](L& l) { return l.GetAssignedValues().Contains(lfvSkinName); });
+
+    using C = TuiLookAndFeelController;
+    RegisterComponent<C>("TuiLookAndFeelController", "TComponent")
+        .Enum<TuiLookAndFeelKind>(
+            "Kind", kKindNames, [](C& c, TuiLookAndFeelKind v) { c.SetKind(v); }, [](C& c) { return c.GetKind(); })
+        .DefaultIdent("lfUltraFlat")
+        .Bool(
+            "NativeStyle", [](C& c, bool v) { c.SetNativeStyle(v); }, [](C& c) { return c.GetNativeStyle(); })
+        .Default(false)
+        .Str(
+            "SkinName", [](C& c, const std::string& v) { c.SetSkinName(v); }, [](C& c) { return c.GetSkinName(); })
+        .DefaultText("");
 }
 
 }  // namespace zel

@@ -99,6 +99,8 @@ public:
     std::string ClassName() const override { return "TuiLookAndFeel"; }
 
     void Assign(TPersistent* Source) override;
+    // Stores "SkinName" also when an empty name is assigned (it overrides the master's).
+    void DefineProperties(TFiler* Filer) override;
 
     // The effective values.
     TuiLookAndFeelKind GetKind() const { return FKind; }
@@ -208,5 +210,11 @@ public:
 // Unit start-up: creates the root look and feel; shutdown frees it.
 void uiLookAndFeelsStartup();
 void uiLookAndFeelsShutdown();
+
+// The unit's form classes: TuiLookAndFeel (stored inside the classes that own one, under "LookAndFeel") and
+// TuiLookAndFeelController. A registered class owning a look and feel adds
+//   .SubObject("LookAndFeel", "TuiLookAndFeel", [](C& c) -> TPersistent* { return c.LookAndFeel; })
+// to its property table.
+void RegisteruiLookAndFeelsClasses();
 
 }  // namespace zel

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win/SysInfo.h"
+
 namespace zel {
 
 namespace {
@@ -45,8 +47,18 @@ void PidlFree(LPITEMIDLIST Pidl) {
     if (Pidl != nullptr) SHFree(Pidl);
 }
 
+namespace {
+bool g_pathEntryBound = false;
+}  // namespace
+
+void uiShellCommonStartup() {
+    g_pathEntryBound = IsEntryPointAvailable("SHGetPathFromIDListW") || IsEntryPointAvailable("SHGetPathFromIDListA");
+}
+
+void uiShellCommonShutdown() { g_pathEntryBound = false; }
+
 std::string PidlGetPath(LPCITEMIDLIST Pidl) {
-    if (Pidl == nullptr) return {};
+    if (Pidl == nullptr || !g_pathEntryBound) return {};
     char path[MAX_PATH + 1] = {};
     return SHGetPathFromIDList(Pidl, path) ? std::string(path) : std::string();
 }

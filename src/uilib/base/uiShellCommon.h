@@ -16,6 +16,11 @@ public:
     std::string ClassName() const override { return "EuiEditError"; }
 };
 
+// Start-up binds the shell's path entry by name (without it, lists have no file-system paths); shutdown
+// lets go of it.
+void uiShellCommonStartup();
+void uiShellCommonShutdown();
+
 // Items before the terminator: 0 for nullptr; -1 when no terminator comes within 261 items.
 int PidlItemCount(LPCITEMIDLIST Pidl);
 // The item after Item; nullptr for nullptr or for the terminator.

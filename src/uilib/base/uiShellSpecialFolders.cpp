@@ -6,14 +6,12 @@ namespace {
 
 struct TTable {
     std::array<TuiShellSpecialFolderInfo, uiShellSpecialFolderCount> Entries;
-    bool Filled = false;
     ~TTable() { Free(); }
     void Free() {
         for (auto& e : Entries) {
             PidlFree(e.Pidl);
             e = TuiShellSpecialFolderInfo{};
         }
-        Filled = false;
     }
     void Fill() {
         Free();
@@ -32,7 +30,6 @@ struct TTable {
             }
             e.Attributes = attributes & (SFGAO_FOLDER | SFGAO_HIDDEN);
         }
-        Filled = true;
     }
 };
 
@@ -44,7 +41,6 @@ TTable& Table() {
 }  // namespace
 
 const std::array<TuiShellSpecialFolderInfo, uiShellSpecialFolderCount>& uiShellSpecialFolders() {
-    if (!Table().Filled) Table().Fill();
     return Table().Entries;
 }
 

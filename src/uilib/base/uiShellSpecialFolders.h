@@ -17,8 +17,8 @@ struct TuiShellSpecialFolderInfo {
 
 constexpr int uiShellSpecialFolderCount = 35;
 
-// The table, filled when first asked for. A folder the system does not have leaves an empty entry; a
-// failing attribute query raises EuiEditError with an empty message (the table is then left empty).
+// The table, filled by the unit's start-up (uiRefillShellSpecialFolders). A folder the system does not have leaves an
+// empty entry; a failing attribute query raises EuiEditError with an empty message (the table is then left empty).
 const std::array<TuiShellSpecialFolderInfo, uiShellSpecialFolderCount>& uiShellSpecialFolders();
 // Fills the table again (the folders' locations may have changed).
 void uiRefillShellSpecialFolders();

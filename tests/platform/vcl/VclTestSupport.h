@@ -10,10 +10,16 @@
 
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/PlatformUnits.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Windows.h"
+#include "support/UnitsEnvironment.h"
 
 namespace zel::test {
+
+// Every test of a program that includes this runs with the platform's units started.
+inline ::testing::Environment* const PlatformUnitsEnvironment =
+    ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(PlatformUnits));
 
 // Where the screenshots of a test run go: $TEST_OUTPUT_DIR, else "screenshots" in the working folder.
 inline std::string ScreenshotPath(const std::string& name) {

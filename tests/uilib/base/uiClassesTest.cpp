@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/rtl/Units.h"
 #include "uilib/base/ubCore.h"
+#include "uilib/base/uiBaseUnits.h"
 #include "uilib/base/uiClasses.h"
 #include "uilib/base/uiDataConsts.h"
 #include "uilib/base/uiFilterConsts.h"
@@ -16,6 +18,7 @@ const TClassInfo HandlerB{"THandlerB", nullptr};
 const TClassInfo HandlerC{"THandlerC", nullptr};
 
 TEST(ResourceStrings, BothGroupsAreListedInOrderAndReadThroughTheGetter) {
+    TUnitsScope units(uiBaseUnitList());
     TubResourceStringsRepository* repo = ubResourceStringsRepository();
     int filter = repo->IndexOfProduct("UIDataFilter");
     int data = repo->IndexOfProduct("UIDataController");

@@ -5,7 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "platform/rtl/Units.h"
 #include "support/TempDir.h"
+#include "uilib/base/uiBaseUnits.h"
 #include "uilib/base/uiShellCommon.h"
 #include "uilib/base/uiShellSpecialFolders.h"
 
@@ -61,6 +63,7 @@ TEST_F(ShellFolders, XdgVariablesUserDirsAndFallbacks) {
 
 TEST_F(ShellFolders, TableHoldsUpperCasePathsAndLeavesUnknownEntriesEmpty) {
     std::filesystem::create_directories(Home() + "/.config");
+    TUnitsScope units(uiBaseUnitList());  // the start-up fills the table
     const auto& table = uiShellSpecialFolders();
     const TuiShellSpecialFolderInfo& appData = table[CSIDL_APPDATA];
     EXPECT_EQ(appData.UpperPath, UpperCase(Home() + "/.config"));

@@ -1,0 +1,17 @@
+#pragma once
+// The component library's rows of the start-up list, in the order the library's units set themselves up.
+#include "platform/rtl/Units.h"
+
+namespace zel {
+
+// The library's fifteen rows.
+TUnitRows uiBaseUnits();
+// The platform's rows, then the library's: what a program or test of this layer starts.
+TUnitRows uiBaseUnitList();
+
+// RenderImage's scratch bitmaps and the "AlphaBlend" binding belong to the bitmap unit, which starts and
+// stops inside the graphics row through these.
+void uiGraphicsBitmapsStartup();
+void uiGraphicsBitmapsShutdown();
+
+}  // namespace zel
