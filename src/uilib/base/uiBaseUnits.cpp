@@ -6,6 +6,7 @@
 #include "uilib/base/ubOffice11.h"
 #include "uilib/base/ubThemeManager.h"
 #include "uilib/base/ubUxTheme.h"
+#include "uilib/base/uiBitmaps.h"
 #include "uilib/base/uiClasses.h"
 #include "uilib/base/uiControls.h"
 #include "uilib/base/uiDataConsts.h"
@@ -20,9 +21,6 @@
 
 namespace zel {
 
-void uiGraphicsBitmapsStartup() {}
-void uiGraphicsBitmapsShutdown() {}
-
 TUnitRows uiBaseUnits() {
     return {
         {"ubCore", nullptr, ubFreeResourceStringsRepository},
@@ -35,10 +33,10 @@ TUnitRows uiBaseUnits() {
         {"uiGraphics",
          [] {
              CreatePredefinedBrushes();
-             uiGraphicsBitmapsStartup();
+             uiBitmapsStartup();  // binds "AlphaBlend"
          },
          [] {
-             uiGraphicsBitmapsShutdown();
+             uiBitmapsShutdown();  // frees RenderImage's scratch bitmaps
              FreeScreenCanvas();
              FreePredefinedBrushes();
          }},

@@ -9,9 +9,4 @@ TUnitRows uiBaseUnits();
 // The platform's rows, then the library's: what a program or test of this layer starts.
 TUnitRows uiBaseUnitList();
 
-// RenderImage's scratch bitmaps and the "AlphaBlend" binding belong to the bitmap unit, which starts and
-// stops inside the graphics row through these.
-void uiGraphicsBitmapsStartup();
-void uiGraphicsBitmapsShutdown();
-
 }  // namespace zel
