@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/vcl/FormReader.h"
+
 namespace zel {
 
 COLORREF ImageListColor(TColor Color) {
@@ -199,6 +201,62 @@ void TCustomImageList::ReadData(TStream& Stream) {
     const COLORREF bk = ImageList_GetBkColor(handle_);
     bkColor_ = bk == CLR_NONE ? clNone : static_cast<TColor>(bk);
     Change();
+}
+
+void RegisterImageListClasses() {
+    UnregisterImageListClasses();
+    RegisterPersistent<TBitmap>("TBitmap", "");
+    RegisterComponent<TCustomImageList>("TCustomImageList", "TComponent")
+        .Int(
+            "AllocBy", [](TCustomImageList& l, int v) { l.SetAllocBy(v); },
+            [](TCustomImageList& l) { return l.GetAllocBy(); })
+        .Default(4)
+        .Custom(
+            "BkColor", [](TCustomImageList& l, const TFormValue& v, TReadContext& ctx) { l.SetBkColor(ctx.Color(v)); },
+            [](TCustomImageList& l) { return IntValue(static_cast<std::int32_t>(l.GetBkColor())); })
+        .Default(IntValue(static_cast<std::int32_t>(clNone)))
+        .Custom(
+            "BlendColor",
+            [](TCustomImageList& l, const TFormValue& v, TReadContext& ctx) { l.BlendColor = ctx.Color(v); },
+            [](TCustomImageList& l) { return IntValue(static_cast<std::int32_t>(l.BlendColor)); })
+        .Default(IntValue(static_cast<std::int32_t>(clNone)))
+        .Enum<TDrawingStyle>(
+            "DrawingStyle",
+            {{"dsFocus", dsFocus},
+             {"dsSelected", dsSelected},
+             {"dsNormal", dsNormal},
+             {"dsTransparent", dsTransparent}},
+            [](TCustomImageList& l, TDrawingStyle v) { l.DrawingStyle = v; },
+            [](TCustomImageList& l) { return l.DrawingStyle; })
+        .DefaultIdent("dsNormal")
+        .Int(
+            "Height", [](TCustomImageList& l, int v) { l.SetHeight(v); },
+            [](TCustomImageList& l) { return l.GetHeight(); })
+        .Default(16)
+        .Enum<TImageType>(
+            "ImageType", {{"itImage", itImage}, {"itMask", itMask}},
+            [](TCustomImageList& l, TImageType v) { l.ImageType = v; }, [](TCustomImageList& l) { return l.ImageType; })
+        .DefaultIdent("itImage")
+        .Bool(
+            "Masked", [](TCustomImageList& l, bool v) { l.SetMasked(v); },
+            [](TCustomImageList& l) { return l.GetMasked(); })
+        .Default(true)
+        .Bool(
+            "ShareImages", [](TCustomImageList& l, bool v) { l.ShareImages = v; },
+            [](TCustomImageList& l) { return l.ShareImages; })
+        .Default(false)
+        .Int(
+            "Width", [](TCustomImageList& l, int v) { l.SetWidth(v); },
+            [](TCustomImageList& l) { return l.GetWidth(); })
+        .Default(16)
+        .Event("OnChange", &TCustomImageList::OnChange);
+    RegisterComponent<TImageList>("TImageList", "TCustomImageList");
+    RegisterComponent<TDragImageList>("TDragImageList", "TCustomImageList");
+}
+
+void UnregisterImageListClasses() {
+    for (const char* name : {"TDragImageList", "TImageList", "TCustomImageList", "TBitmap"})
+        UnregisterComponentClass(name);
 }
 
 }  // namespace zel

@@ -789,9 +789,13 @@ TSize MeasureMouseCursor() {
 
 // ----------------------------------------------------------------------------------------------- start-up
 
-void uiBitmapsStartup() { g_alphaBlendBound = IsEntryPointAvailable("AlphaBlend"); }
+void uiBitmapsStartup() {
+    g_alphaBlendBound = IsEntryPointAvailable("AlphaBlend");
+    RegisterUiImageListClasses();
+}
 
 void uiBitmapsShutdown() {
+    UnregisterUiImageListClasses();
     g_scratchBackground.reset();
     g_scratchImage.reset();
     g_scratchMask.reset();

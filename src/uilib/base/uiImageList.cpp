@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/vcl/FormReader.h"
 #include "uilib/base/uiControls.h"
 
 namespace zel {
@@ -403,6 +404,31 @@ void TuiImageList::DefineProperties(TFiler* Filer) {
             RebuildSystemList();
         },
         [this](TWriter& w) { w.WriteCollection(*Images); }, storeImages);
+}
+
+void RegisterUiImageListClasses() {
+    RegisterImageListClasses();
+    UnregisterComponentClass("TuiImageInfoItem");
+    UnregisterComponentClass("TuiImageList");
+    RegisterPersistent<TuiImageInfoItem>("TuiImageInfoItem", "")
+        .SubObject("Image", "TBitmap", [](TuiImageInfoItem& i) { return i.GetImage(); })
+        .SubObject("Mask", "TBitmap", [](TuiImageInfoItem& i) { return i.GetMask(); })
+        .Custom(
+            "MaskColor",
+            [](TuiImageInfoItem& i, const TFormValue& v, TReadContext& ctx) { i.SetMaskColor(ctx.Color(v)); },
+            [](TuiImageInfoItem& i) { return IntValue(static_cast<std::int32_t>(i.GetMaskColor())); })
+        .Default(IntValue(static_cast<std::int32_t>(clNone)));
+    RegisterComponent<TuiImageList>("TuiImageList", "TDragImageList")
+        .Bool(
+            "CompressData", [](TuiImageList& l, bool v) { l.SetCompressData(v); },
+            [](TuiImageList& l) { return l.GetCompressData(); })
+        .Default(false);
+}
+
+void UnregisterUiImageListClasses() {
+    UnregisterComponentClass("TuiImageList");
+    UnregisterComponentClass("TuiImageInfoItem");
+    UnregisterImageListClasses();
 }
 
 }  // namespace zel

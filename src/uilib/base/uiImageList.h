@@ -121,10 +121,18 @@ protected:
     void Change() override;
     void DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT Style, bool Enabled) override;
 
-private:
+    // Keeps the image (and mask) as stored items: cut into tiles of the list's size when it holds several,
+    // else as one item.
     void AddToInfo(TBitmap* Image, TBitmap* Mask, TColor MaskColor);
+
+private:
     void RebuildStoredImages();
     void RebuildSystemList();
 };
+
+// Registers TuiImageInfoItem and TuiImageList with the form reader (and the platform's image list classes
+// they build on), and takes them out again.
+void RegisterUiImageListClasses();
+void UnregisterUiImageListClasses();
 
 }  // namespace zel
