@@ -53,7 +53,7 @@ TEST(uiBaseUnits, RowsRegisterTheirClassesAndProductGroupsUntilShutdown) {
         EXPECT_EQ(repo->GetProduct(1)->GetName(), "UIDataFilter");
         EXPECT_NE(GlobalRootLookAndFeel(), nullptr);
     }
-    for (const char* name : {"TComponent", "TuiComponent", "TuiRect", "TuiLookAndFeelController"})
+    for (const char* name : {"TuiComponent", "TuiRect", "TuiLookAndFeel", "TuiLookAndFeelController"})
         EXPECT_EQ(FindComponentClass(name), nullptr) << name;
     EXPECT_EQ(GlobalRootLookAndFeel(), nullptr);
     EXPECT_EQ(uiSystemController(), nullptr);
