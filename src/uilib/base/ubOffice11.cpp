@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win/Gdi.h"
+#include "platform/win/ImageLists.h"
 #include "platform/win/SysInfo.h"
 #include "platform/win/Windows.h"
 #include "uilib/base/ubThemeManager.h"
@@ -166,8 +167,9 @@ void ComputePalette() {
 
 // ---- the look's own bitmaps ----------------------------------------------------------------------------------
 
+// The look's pictures, registered once as the program's named bitmap resources and loaded by name.
 // The expand buttons, 11 x 11: a dark frame, a face shading from white to light blue, and the sign.
-HBITMAP MakeExpandButtonBitmap(bool AMinus) {
+void RegisterExpandButtonPicture(const char* AName, bool AMinus) {
     constexpr int n = 11;
     std::uint32_t pixels[n * n];
     for (int y = 0; y < n; ++y)
@@ -181,14 +183,14 @@ HBITMAP MakeExpandButtonBitmap(bool AMinus) {
             const bool bar = y == 5 && x >= 3 && x <= 7;
             const bool stem = !AMinus && x == 5 && y >= 3 && y <= 7;
             if (bar || stem) c = 0x000000;
-            pixels[y * n + x] = c;
+            pixels[y * n + x] = 0xFF000000u | c;
         }
-    return CreateBitmap(n, n, 1, 32, pixels);
+    RegisterBitmapResource(AName, n, n, pixels);
 }
 
 // The sub-menu expand glyph before recolouring: two chevrons in shades of grey on a magenta (transparent)
 // ground with black tips.
-HBITMAP MakeSubMenuExpandSource() {
+void RegisterSubMenuExpandPicture() {
     static const char* kPicture[7] = {"m1m3mmm", "m21m43m", "mm21m43", "mm#2m#4", "mm21m43", "m21m43m", "m1m3mmm"};
     constexpr int w = 7, h = 7;
     std::uint32_t pixels[w * h];
@@ -201,9 +203,18 @@ HBITMAP MakeSubMenuExpandSource() {
                 const std::uint32_t g = 0x40 + static_cast<std::uint32_t>(k - '1') * 0x38;
                 c = (g << 16) | (g << 8) | g;
             }
-            pixels[y * w + x] = c;
+            pixels[y * w + x] = 0xFF000000u | c;
         }
-    return CreateBitmap(w, h, 1, 32, pixels);
+    RegisterBitmapResource("UBSUBMENUEXPAND", w, h, pixels);
+}
+
+void RegisterPictures() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    RegisterExpandButtonPicture("UBEXPANDBUTTON_PLUS", false);
+    RegisterExpandButtonPicture("UBEXPANDBUTTON_MINUS", true);
+    RegisterSubMenuExpandPicture();
 }
 
 // Pixel (0, 0) is the transparent colour; the other pixels that are not black are spread between palette
@@ -213,7 +224,7 @@ void RecolourSubMenuExpand(HBITMAP ABitmap) {
     if (GetObject(ABitmap, sizeof(info), &info) == 0) return;
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, ABitmap);
-    const COLORREF transparent = GetPixel(dc, 0, 0);
+    const COLORREF transparent = GetPixel(dc, 0, 0) & 0xFFFFFF;
     const TColor first = g_palette.Columns[0];
     TColor second = g_palette.Columns[1];
     if (first == second) second = first == clBlack ? clWhite : clBlack;
@@ -221,14 +232,14 @@ void RecolourSubMenuExpand(HBITMAP ABitmap) {
     const auto recoloured = [&](COLORREF c) { return c != transparent && c != 0; };
     for (int y = 0; y < info.bmHeight; ++y)
         for (int x = 0; x < info.bmWidth; ++x) {
-            const COLORREF c = GetPixel(dc, x, y);
+            const COLORREF c = GetPixel(dc, x, y) & 0xFFFFFF;
             if (!recoloured(c)) continue;
             lo = std::min<int>(lo, GetRValue(c));
             hi = std::max<int>(hi, GetRValue(c));
         }
     for (int y = 0; y < info.bmHeight; ++y)
         for (int x = 0; x < info.bmWidth; ++x) {
-            const COLORREF c = GetPixel(dc, x, y);
+            const COLORREF c = GetPixel(dc, x, y) & 0xFFFFFF;
             if (!recoloured(c)) continue;
             // One shade only (hi = lo) takes the first colour instead of dividing by zero.
             const int percent = hi > lo ? MulDiv(GetRValue(c) - lo, 100, hi - lo) : 0;
@@ -245,10 +256,11 @@ HBITMAP g_subMenuExpand = nullptr;
 void CreateBrushes() {
     for (int i = 0; i < kBrushCount; ++i)
         g_brushes[i] = CreateSolidBrush(static_cast<COLORREF>(g_palette.Columns[kBrushColumns[i]]));
-    g_expandPlus = MakeExpandButtonBitmap(false);
-    g_expandMinus = MakeExpandButtonBitmap(true);
-    g_subMenuExpand = MakeSubMenuExpandSource();
-    RecolourSubMenuExpand(g_subMenuExpand);
+    RegisterPictures();
+    g_expandPlus = LoadBitmap(nullptr, "UBEXPANDBUTTON_PLUS");
+    g_expandMinus = LoadBitmap(nullptr, "UBEXPANDBUTTON_MINUS");
+    g_subMenuExpand = LoadBitmap(nullptr, "UBSUBMENUEXPAND");
+    if (g_subMenuExpand != nullptr) RecolourSubMenuExpand(g_subMenuExpand);
 }
 
 void DestroyBrushes() {

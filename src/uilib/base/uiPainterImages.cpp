@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/win/ImageLists.h"
 #include "uilib/base/ubOffice11.h"
 #include "uilib/base/uiGeometry.h"
 #include "uilib/base/uiLookAndFeelPainters.h"
@@ -15,7 +16,7 @@ namespace {
 
 int g_startCount = 0;
 TuiExtendedStylePainters* g_extendedStylePainters = nullptr;
-std::array<TBitmap*, 6> g_indicatorImages{};
+TImageList* g_indicatorImages = nullptr;
 std::array<TBitmap*, 2> g_scrollBarPatterns{};
 TuiSystemPaletteChangedNotifier* g_paletteNotifier = nullptr;
 TPoint g_checkGlyphSize{13, 13};
@@ -46,13 +47,36 @@ constexpr const char* kIndicatorPictures[6][9] = {
     // filter: a funnel
     {"........", "#######.", ".#####..", "..###...", "...#....", "...#....", "...#....", "...#....", "........"}};
 
-void MakeIndicatorImages() {
+constexpr const char* kIndicatorNames[6] = {"UI_ARROWBITMAP",    "UI_EDITBITMAP",       "UI_INSERTBITMAP",
+                                            "UI_MULTIDOTBITMAP", "UI_MULTIARROWBITMAP", "UI_FILTERBITMAP"};
+
+// The pictures become the program's named bitmap resources once.
+void RegisterIndicatorPictures() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
     for (int i = 0; i < 6; ++i) {
-        TBitmap* bitmap = NewBitmap(8, 9);
+        std::uint32_t pixels[8 * 9];
         for (int y = 0; y < 9; ++y)
             for (int x = 0; x < 8; ++x)
-                bitmap->Canvas()->SetPixel(x, y, kIndicatorPictures[i][y][x] == '#' ? clBlack : clWhite);
-        g_indicatorImages[static_cast<std::size_t>(i)] = bitmap;
+                pixels[y * 8 + x] = kIndicatorPictures[i][y][x] == '#' ? 0xFF000000u : 0xFFFFFFFFu;
+        RegisterBitmapResource(kIndicatorNames[i], 8, 9, pixels);
+    }
+}
+
+// An image list sized by the first bitmap, each bitmap added with white as its transparent colour.
+void MakeIndicatorImages() {
+    RegisterIndicatorPictures();
+    g_indicatorImages = new TImageList(nullptr);
+    for (int i = 0; i < 6; ++i) {
+        TBitmap bitmap;
+        bitmap.LoadFromResourceName(nullptr, kIndicatorNames[i]);
+        bitmap.SetPixelFormat(pf4bit);
+        if (i == 0) {
+            g_indicatorImages->SetWidth(bitmap.GetWidth());
+            g_indicatorImages->SetHeight(bitmap.GetHeight());
+        }
+        g_indicatorImages->AddMasked(&bitmap, clWhite);
     }
 }
 
@@ -247,6 +271,10 @@ TuiRadioButtonImageList::TuiRadioButtonImageList() {
     width_ = geometry.Glyph.Width();
     height_ = geometry.Glyph.Height();
     if (g_radioPattern.empty()) g_radioPattern = BuildRadioPattern(geometry);
+    list_ = new TImageList(nullptr);
+    list_->SetWidth(width_);
+    list_->SetHeight(height_);
+    list_->SetMasked(true);
     mask_ = NewBitmap(width_, height_);
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x)
@@ -255,15 +283,19 @@ TuiRadioButtonImageList::TuiRadioButtonImageList() {
 }
 
 TuiRadioButtonImageList::~TuiRadioButtonImageList() {
-    for (TBitmap* image : images_) delete image;
+    delete list_;
     delete mask_;
 }
+
+int TuiRadioButtonImageList::Count() const { return list_ != nullptr ? list_->Count() : 0; }
 
 const std::vector<std::uint8_t>& TuiRadioButtonImageList::Pattern() const { return g_radioPattern; }
 
 void TuiRadioButtonImageList::Fill() {
-    if (!images_.empty()) return;
+    if (list_->Count() > 0) return;
     indexMap_.assign(128, 0);
+    TBitmap image;
+    image.SetSize(width_, height_);
     for (int designing = 0; designing <= 1; ++designing)
         for (int focused = 0; focused <= 1; ++focused)
             for (int kind = 0; kind <= 3; ++kind)
@@ -273,21 +305,18 @@ void TuiRadioButtonImageList::Fill() {
                                                                          checked != 0, focused != 0, designing != 0);
                         std::array<COLORREF, 7> rgb{};
                         for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = ColorToCOLORREF(colors[i]);
-                        TBitmap* image = NewBitmap(width_, height_);
                         for (int y = 0; y < height_; ++y)
                             for (int x = 0; x < width_; ++x) {
                                 const std::uint8_t code = g_radioPattern[static_cast<std::size_t>(y * width_ + x)];
-                                image->Canvas()->SetPixel(x, y, code == 0 ? clBlack : static_cast<TColor>(rgb[code]));
+                                image.Canvas()->SetPixel(x, y, static_cast<TColor>(rgb[code]));
                             }
                         indexMap_[static_cast<std::size_t>(state + kind * 8 + focused * 32 + designing * 64 +
-                                                           checked * 4 - 1)] = static_cast<int>(images_.size());
-                        images_.push_back(image);
+                                                           checked * 4 - 1)] = list_->Add(&image, mask_);
                     }
 }
 
 void TuiRadioButtonImageList::Reset() {
-    for (TBitmap* image : images_) delete image;
-    images_.clear();
+    list_->Clear();
     Fill();
 }
 
@@ -302,11 +331,8 @@ int TuiRadioButtonImageList::ImageIndex(TuiLookAndFeelKind AKind, int AState, bo
 void TuiRadioButtonImageList::Draw(TuiCanvas* ACanvas, int X, int Y, TuiLookAndFeelKind AKind, int AState,
                                    bool AChecked, bool AFocused, bool ADesigning, TColor ABrushColor) {
     Fill();
-    TBitmap* image = images_[static_cast<std::size_t>(ImageIndex(AKind, AState, AChecked, AFocused, ADesigning))];
-    HDC dc = ACanvas->Handle();
     if (ABrushColor != clDefault) ACanvas->FillRect(Bounds(X, Y, width_, height_), ABrushColor);
-    BitBlt(dc, X, Y, width_, height_, mask_->Canvas()->GetHandle(), 0, 0, SRCAND);
-    BitBlt(dc, X, Y, width_, height_, image->Canvas()->GetHandle(), 0, 0, SRCPAINT);
+    list_->Draw(ACanvas->GetCanvas(), X, Y, ImageIndex(AKind, AState, AChecked, AFocused, ADesigning));
 }
 
 TuiRadioButtonImageList* RadioButtonImageList() {
@@ -319,29 +345,19 @@ TuiRadioButtonImageList* RadioButtonImageList() {
 
 TPoint PainterCheckGlyphSize() { return g_checkGlyphSize; }
 
-int IndicatorImageCount() {
-    return static_cast<int>(
-        std::count_if(g_indicatorImages.begin(), g_indicatorImages.end(), [](TBitmap* b) { return b != nullptr; }));
-}
+TImageList* IndicatorImages() { return g_indicatorImages; }
 
 void DrawIndicatorImage(TuiCanvas* ACanvas, const TRect& R, int AIndex) {
-    if (AIndex < 0 || AIndex >= 6) return;
-    TBitmap* image = g_indicatorImages[static_cast<std::size_t>(AIndex)];
-    if (image == nullptr) return;
-    const TRect r = CenteredRect(R, image->GetWidth(), image->GetHeight());
-    // White is transparent: only the picture's other pixels are copied.
-    for (int y = 0; y < image->GetHeight(); ++y)
-        for (int x = 0; x < image->GetWidth(); ++x) {
-            const TColor c = image->Canvas()->GetPixel(x, y);
-            if (c != clWhite) ACanvas->SetPixel(r.left + x, r.top + y, c);
-        }
+    if (g_indicatorImages == nullptr || AIndex < 0 || AIndex >= g_indicatorImages->Count()) return;
+    const TRect r = CenteredRect(R, g_indicatorImages->GetWidth(), g_indicatorImages->GetHeight());
+    g_indicatorImages->Draw(ACanvas->GetCanvas(), r.left, r.top, AIndex);
 }
 
-void DrawPainterListImage(TuiCanvas* /*ACanvas*/, const TPoint& /*P*/, TCustomImageList* /*AImages*/, int /*AIndex*/,
-                          bool /*AEnabled*/) {}
+void DrawPainterListImage(TuiCanvas* ACanvas, const TPoint& P, TCustomImageList* AImages, int AIndex, bool AEnabled) {
+    if (AImages != nullptr) AImages->Draw(ACanvas->GetCanvas(), P.x, P.y, AIndex, AEnabled);
+}
 
-// ---- scroll-bar patterns
-// ---------------------------------------------------------------------------------------------
+// ---- scroll-bar patterns ---------------------------------------------------------------------------------
 
 TBitmap* ScrollBarPattern(int AIndex) {
     return AIndex == 0 || AIndex == 1 ? g_scrollBarPatterns[static_cast<std::size_t>(AIndex)] : nullptr;
@@ -354,8 +370,7 @@ void UpdateScrollBarPatterns() {
     DrawPattern(g_scrollBarPatterns[1], cl3DDkShadow, clBlack);
 }
 
-// ---- unit start and end
-// ----------------------------------------------------------------------------------------------
+// ---- unit start and end ---------------------------------------------------------------------------------
 
 TuiExtendedStylePainters* ExtendedStylePainters() { return g_extendedStylePainters; }
 
@@ -379,10 +394,8 @@ void uiLookAndFeelPaintersShutdown() {
         delete pattern;
         pattern = nullptr;
     }
-    for (TBitmap*& image : g_indicatorImages) {
-        delete image;
-        image = nullptr;
-    }
+    delete g_indicatorImages;
+    g_indicatorImages = nullptr;
     delete g_radioButtonImageList;
     g_radioButtonImageList = nullptr;
     delete g_extendedStylePainters;

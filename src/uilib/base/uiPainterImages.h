@@ -5,12 +5,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/vcl/ImgList.h"
 #include "uilib/base/uiGraphics.h"
 #include "uilib/base/uiLookAndFeels.h"
 
 namespace zel {
-
-class TCustomImageList;
 
 // The radio-button glyphs of the four looks in every state, drawn in one pass.
 class TuiRadioButtonImageList : public TObject {
@@ -23,7 +22,7 @@ public:
     void Fill();
     // Clears the list and fills it again in the current colours.
     void Reset();
-    int Count() const { return static_cast<int>(images_.size()); }
+    int Count() const;
     TPoint ImageSize() const { return TPoint{width_, height_}; }
     // With ABrushColor clDefault the glyph is drawn straight at (X, Y); otherwise over a square of the brush
     // colour, so that its corners show that colour. bpsDefault draws as bpsNormal.
@@ -35,8 +34,8 @@ public:
     const std::vector<std::uint8_t>& Pattern() const;
 
 private:
-    // Each image is black outside the glyph; the mask is white outside it and black inside.
-    std::vector<TBitmap*> images_;
+    // The masked image list; its mask is white outside the glyph and black inside.
+    TImageList* list_ = nullptr;
     TBitmap* mask_ = nullptr;
     std::vector<int> indexMap_;
     int width_ = 0, height_ = 0;
@@ -48,7 +47,7 @@ TuiRadioButtonImageList* RadioButtonImageList();
 TPoint PainterCheckGlyphSize();
 // Indicator image AIndex (0-5) centred in R.
 void DrawIndicatorImage(TuiCanvas* ACanvas, const TRect& R, int AIndex);
-int IndicatorImageCount();
+TImageList* IndicatorImages();
 // Image AIndex of an image list at P, enabled or not, when the list is assigned.
 void DrawPainterListImage(TuiCanvas* ACanvas, const TPoint& P, TCustomImageList* AImages, int AIndex, bool AEnabled);
 

@@ -199,6 +199,10 @@ TEST_F(ScrollBar, PaintsItsPartsThroughThePainterInOneBlock) {
     EXPECT_EQ(ColorToCOLORREF(image->Canvas()->GetPixel(16, 20)), ColorToCOLORREF(cl3DDkShadow));
     const COLORREF page = ColorToCOLORREF(image->Canvas()->GetPixel(4, 101));
     EXPECT_EQ(page, ColorToCOLORREF((4 + 101) % 2 ? clBtnHighlight : clBtnFace));
+    // A system-colour change redraws the page patterns.
+    SetSysColor(COLOR_BTNHIGHLIGHT, RGB(9, 8, 7));
+    SendMessage(bar->GetHandle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(ColorToCOLORREF(ScrollBarPattern(0)->Canvas()->GetPixel(1, 0)), RGB(9, 8, 7));
 }
 
 class TScrollForm : public TForm {
