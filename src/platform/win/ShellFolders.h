@@ -42,6 +42,19 @@ constexpr BYTE SHID_VIRTUAL = 2;
 constexpr DWORD SFGAO_HIDDEN = 0x00080000;
 constexpr DWORD SFGAO_FOLDER = 0x20000000;
 
+// A string that the shell hands back, in one of three forms: a wide string allocated through the shell
+// allocator (the receiver frees it), an offset into the first item of an identifier list, or ANSI text held
+// in the record.
+constexpr UINT STRRET_WSTR = 0;
+constexpr UINT STRRET_OFFSET = 1;
+constexpr UINT STRRET_CSTR = 2;
+struct STRRET {
+    UINT uType = STRRET_CSTR;
+    char16_t* pOleStr = nullptr;  // STRRET_WSTR, zero-terminated
+    UINT uOffset = 0;             // STRRET_OFFSET
+    char cStr[MAX_PATH] = {};     // STRRET_CSTR, zero-terminated unless it fills the array
+};
+
 // The shell allocator: identifier lists and shell strings are allocated and freed through it.
 void* SHAlloc(std::size_t size);
 void SHFree(void* p);

@@ -157,6 +157,15 @@ int CharLengthAt(std::string_view Text, int Position) {
     return Position >= 1 && static_cast<std::size_t>(Position) <= Text.size() ? 1 : 0;
 }
 
+std::string GetLocaleString(LCID Locale, LCTYPE LCType, const std::string& Default) {
+    const int size = GetLocaleInfoA(Locale, LCType, nullptr, 0);
+    if (size <= 0) return Default;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    if (GetLocaleInfoA(Locale, LCType, text.data(), size) <= 0) return Default;
+    text.resize(static_cast<std::size_t>(size - 1));
+    return text;
+}
+
 void ubCopyBytes(const void* Source, void* Destination, int Count) {
     if (Count > 0 && Source != nullptr && Destination != nullptr)
         std::memmove(Destination, Source, static_cast<std::size_t>(Count));

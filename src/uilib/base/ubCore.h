@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/rtl/StringList.h"
+#include "platform/win/Locale.h"
 
 namespace zel {
 
@@ -87,6 +88,10 @@ std::string AnsiStringToString(std::string_view Text, unsigned CodePage = 0);
 std::string StringToAnsiString(std::string_view Text, unsigned CodePage = 0);
 // Bytes of the character at the 1-based position: every ANSI character is one byte; 0 outside the text.
 int CharLengthAt(std::string_view Text, int Position);
+
+// The locale's information of that type (GetLocaleInfoA) without its terminating zero; Default when the
+// locale answers nothing.
+std::string GetLocaleString(LCID Locale, LCTYPE LCType, const std::string& Default);
 
 // Copies Count bytes from Source to Destination (the regions may overlap).
 void ubCopyBytes(const void* Source, void* Destination, int Count);

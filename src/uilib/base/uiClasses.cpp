@@ -2,6 +2,7 @@
 
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
+#include "platform/win/Locale.h"
 
 namespace zel {
 
@@ -131,7 +132,7 @@ void TuiRegisteredClasses::SetSorted(bool Value) {
 }
 
 int TuiRegisteredClasses::CompareItems(int Index1, int Index2) const {
-    return CompareText(GetDescription(Index1), GetDescription(Index2));
+    return AnsiCompareText(GetDescription(Index1), GetDescription(Index2));
 }
 
 void TuiRegisteredClasses::Sort() {

@@ -141,7 +141,7 @@ public:
     void SetSorted(bool Value);
     bool GetRegisterClasses() const { return registerClasses_; }
 
-    // Compares two descriptions ignoring case.
+    // Compares two descriptions as the user's locale orders words, ignoring case.
     virtual int CompareItems(int Index1, int Index2) const;
     virtual void Sort();
 

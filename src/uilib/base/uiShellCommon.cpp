@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/rtl/Charset.h"
 #include "platform/win/SysInfo.h"
 
 namespace zel {
@@ -61,6 +62,32 @@ std::string PidlGetPath(LPCITEMIDLIST Pidl) {
     if (Pidl == nullptr || !g_pathEntryBound) return {};
     char path[MAX_PATH + 1] = {};
     return SHGetPathFromIDList(Pidl, path) ? std::string(path) : std::string();
+}
+
+std::string StrRetText(STRRET& StrRet, LPCITEMIDLIST Pidl) {
+    std::string text;
+    switch (StrRet.uType) {
+        case STRRET_WSTR:
+            if (StrRet.pOleStr == nullptr) return text;
+            for (const char16_t* p = StrRet.pOleStr; *p != 0; ++p) {
+                unsigned char ansi = '?';
+                if (*p < 0x80) ansi = static_cast<unsigned char>(*p);
+                else UnicodeToAnsiChar(*p, ansi);
+                text += static_cast<char>(ansi);
+            }
+            SHFree(StrRet.pOleStr);
+            StrRet.pOleStr = nullptr;
+            return text;
+        case STRRET_OFFSET: {
+            if (Pidl == nullptr) return text;
+            const auto* item = reinterpret_cast<const BYTE*>(Pidl);
+            const WORD count = ItemCount(item);
+            for (UINT i = StrRet.uOffset; i < count && item[i] != 0; ++i) text += static_cast<char>(item[i]);
+            return text;
+        }
+        case STRRET_CSTR: return std::string(StrRet.cStr, strnlen(StrRet.cStr, sizeof StrRet.cStr));
+        default: return text;
+    }
 }
 
 std::string PidlGetDisplayName(LPCITEMIDLIST Pidl, bool FullPath) {

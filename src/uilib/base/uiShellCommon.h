@@ -31,6 +31,11 @@ LPITEMIDLIST PidlLastItem(LPCITEMIDLIST Pidl);
 void PidlFree(LPITEMIDLIST Pidl);
 // The file-system path of a list; empty for nullptr or a list without one.
 std::string PidlGetPath(LPCITEMIDLIST Pidl);
+// The text of a shell string record: the wide string as ANSI (then freed through the shell allocator and
+// cleared), the ANSI text at the offset inside Pidl's first item (up to that item's end), or the record's
+// own ANSI text (at most MAX_PATH bytes). Empty for a wide record without a string, an offset at or beyond
+// the first item's byte count (or no list), and an unknown kind.
+std::string StrRetText(STRRET& StrRet, LPCITEMIDLIST Pidl);
 // With FullPath: the file-system path, or else the items' names joined with "\" (stopping at the first
 // item without a name). Without: the list's normal display name.
 std::string PidlGetDisplayName(LPCITEMIDLIST Pidl, bool FullPath);

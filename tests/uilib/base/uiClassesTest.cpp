@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/rtl/Units.h"
+#include "platform/win/Locale.h"
 #include "uilib/base/ubCore.h"
 #include "uilib/base/uiBaseUnits.h"
 #include "uilib/base/uiClasses.h"
@@ -107,6 +111,25 @@ TEST(RegisteredClasses, DuplicatesSeparatorsAndSorting) {
     EXPECT_EQ(classes.IndexOfClass(&TControlInfo), -1);
 }
 
+TEST(RegisteredClasses, SortedDescriptionsFollowTheLocalesOrderOfAccentedWords) {
+    SetUserLocaleName("fr_FR");
+    const TClassInfo d{"TD", nullptr};
+    TuiRegisteredClasses classes;
+    classes.Register(&HandlerA, "zone");
+    classes.Register(&HandlerB,
+                     "\xC9"
+                     "diteur");  // "Éditeur": among the e's, not after "zone"
+    classes.Register(&HandlerC, "editeur de texte");
+    classes.Register(&d, "Fen\xEAtre");  // "Fenêtre"
+    classes.SetSorted(true);
+    SetUserLocaleName("");
+    std::vector<std::string> order;
+    for (int i = 0; i < classes.GetCount(); ++i) order.push_back(classes.GetDescription(i));
+    EXPECT_EQ(order, (std::vector<std::string>{"\xC9"
+                                               "diteur",
+                                               "editeur de texte", "Fen\xEAtre", "zone"}));
+}
+
 TEST(ObjectLinks, LinksTurnNilAndTheControllerLivesWhileLinksDo) {
     EXPECT_EQ(CreateObjectLink(nullptr), nullptr);
     EXPECT_EQ(ObjectLinkControllerLinkCount(), -1);
@@ -141,6 +164,14 @@ TEST(FreeNotificator, ReportsTheFreedComponentOnce) {
     delete cancelled;
     ASSERT_EQ(freed.size(), 1u);
     EXPECT_EQ(freed[0], w);
+}
+
+TEST(SmallRoutines, LocaleStringsWithTheirDefault) {
+    SetUserLocaleName("de_DE");
+    EXPECT_EQ(GetLocaleString(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, "."), ",");
+    EXPECT_EQ(GetLocaleString(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, "6"), "0");
+    EXPECT_EQ(GetLocaleString(LOCALE_USER_DEFAULT, 0x7777, "none"), "none");
+    SetUserLocaleName("");
 }
 
 TEST(SmallRoutines, Table) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -78,6 +80,61 @@ TEST_F(ShellFolders, TableHoldsUpperCasePathsAndLeavesUnknownEntriesEmpty) {
     EXPECT_EQ(table[CSIDL_DRIVES].DisplayName, "Computer");
     EXPECT_EQ(table[CSIDL_DRIVES].UpperPath, "");
     EXPECT_EQ(table[CSIDL_DESKTOP].DisplayName, "Desktop");
+}
+
+TEST(Pidl, StrRetTextOfEachKind) {
+    // One item of 8 bytes ("ab" at offset 3, then "cd" up to the item's end), then the terminator.
+    const unsigned char list[] = {8, 0, SHID_VIRTUAL, 'a', 'b', 0, 'c', 'd', 0, 0};
+    auto pidl = reinterpret_cast<LPCITEMIDLIST>(list);
+    auto wide = [](std::u16string text) {
+        auto* p = static_cast<char16_t*>(SHAlloc((text.size() + 1) * sizeof(char16_t)));
+        std::copy(text.begin(), text.end(), p);
+        p[text.size()] = 0;
+        return p;
+    };
+    auto cstr = [](const char* text) {
+        STRRET r;
+        r.uType = STRRET_CSTR;
+        std::strncpy(r.cStr, text, sizeof r.cStr);
+        return r;
+    };
+    struct TCase {
+        const char* name;
+        STRRET record;
+        LPCITEMIDLIST pidl;
+        std::string expected;
+    };
+    STRRET full = cstr("");
+    std::memset(full.cStr, 'x', sizeof full.cStr);  // no terminator: all 260 bytes
+    STRRET w;
+    w.uType = STRRET_WSTR;
+    w.pOleStr = wide(u"Caf\u00E9 \u20AC");
+    STRRET noString;
+    noString.uType = STRRET_WSTR;
+    auto offset = [](UINT at) {
+        STRRET r;
+        r.uType = STRRET_OFFSET;
+        r.uOffset = at;
+        return r;
+    };
+    STRRET unknown;
+    unknown.uType = 7;
+    TCase cases[] = {
+        {"WideAsAnsi", w, nullptr, "Caf\xE9 \x80"},
+        {"WideWithoutString", noString, nullptr, ""},
+        {"OffsetToTheZero", offset(3), pidl, "ab"},
+        {"OffsetToTheItemsEnd", offset(6), pidl, "cd"},
+        {"OffsetAtTheItemsCount", offset(8), pidl, ""},
+        {"OffsetBeyondIt", offset(200), pidl, ""},
+        {"OffsetWithoutList", offset(3), nullptr, ""},
+        {"Ansi", cstr("Desktop"), nullptr, "Desktop"},
+        {"AnsiFillingTheRecord", full, nullptr, std::string(MAX_PATH, 'x')},
+        {"UnknownKind", unknown, nullptr, ""},
+    };
+    for (TCase& c : cases) {
+        EXPECT_EQ(StrRetText(c.record, c.pidl), c.expected) << c.name;
+        EXPECT_EQ(c.record.pOleStr, nullptr) << c.name;  // a wide string is freed and cleared
+    }
 }
 
 TEST(Pidl, ItemWalkingAndNames) {
