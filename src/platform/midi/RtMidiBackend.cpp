@@ -78,11 +78,21 @@ public:
         }
         return result;
     }
+    // Connects two ports and returns once the connection carries data: the server puts a new connection
+    // in place at the start of a later process cycle, and what is sent before then is lost.
     bool Connect(const std::string& source, const std::string& destination) {
         std::lock_guard<std::mutex> guard(lock_);
         if (!Open()) return false;
         int r = jack_connect(client_, source.c_str(), destination.c_str());
-        return r == 0 || r == EEXIST;
+        if (r != 0 && r != EEXIST) return false;
+        jack_port_t* port = jack_port_by_name(client_, source.c_str());
+        if (port == nullptr) return false;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!jack_port_connected_to(port, destination.c_str())) {
+            if (std::chrono::steady_clock::now() > until) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
     }
 
 private:
