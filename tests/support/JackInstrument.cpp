@@ -3,6 +3,7 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -79,13 +80,35 @@ void TJackInstrument::Send(const TBytes& message) {
     outgoing_.push_back(message);
 }
 
-std::vector<std::uint32_t> TJackInstrument::SentFrames() const {
+void TJackInstrument::SetMessagesPerCycle(std::size_t count) {
     std::lock_guard<std::mutex> guard(lock_);
-    return sentFrames_;
+    perCycle_ = count;
 }
 
-std::uint32_t TJackInstrument::SampleRate() const {
-    return client_ != nullptr ? jack_get_sample_rate(Client(client_)) : 0;
+bool TJackInstrument::ConnectOutput(const std::string& destination) {
+    if (client_ == nullptr) return false;
+    int r = jack_connect(Client(client_), jack_port_name(Port(out_)), destination.c_str());
+    return r == 0 || r == EEXIST;
+}
+
+std::vector<std::string> TJackInstrument::OutputConnections() const {
+    std::vector<std::string> names;
+    if (out_ == nullptr) return names;
+    const char** ports = jack_port_get_connections(Port(out_));
+    if (ports == nullptr) return names;
+    for (const char** p = ports; *p != nullptr; ++p) names.emplace_back(*p);
+    jack_free(ports);
+    return names;
+}
+
+std::vector<double> TJackInstrument::SentTimes() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return sentTimes_;
+}
+
+double TJackInstrument::PeriodMs() const {
+    if (client_ == nullptr) return 0;
+    return jack_get_buffer_size(Client(client_)) * 1000.0 / jack_get_sample_rate(Client(client_));
 }
 
 std::size_t TJackInstrument::QueuedCount() const {
@@ -154,13 +177,14 @@ int TJackInstrument::DoProcess(std::uint32_t nframes) {
         for (const TBytes& m : arrived) sim->Receive(m);
 
     std::lock_guard<std::mutex> guard(lock_);
-    const std::uint32_t cycleStart = jack_last_frame_time(Client(client_));
-    while (!outgoing_.empty()) {
+    const double now =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    for (std::size_t sent = 0; !outgoing_.empty() && (perCycle_ == 0 || sent < perCycle_); ++sent) {
         const TBytes& m = outgoing_.front();
         if (jack_midi_max_event_size(outBuf) < m.size()) break;  // the rest goes next cycle
         if (jack_midi_event_write(outBuf, 0, m.data(), m.size()) != 0) break;
         outgoing_.pop_front();
-        sentFrames_.push_back(cycleStart);
+        sentTimes_.push_back(now);
     }
     return 0;
 }

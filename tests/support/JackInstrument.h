@@ -36,11 +36,20 @@ public:
     std::string OutputPortName() const;
     std::string InputPortName() const;
 
-    // Queues one complete message; the process cycle sends as many queued messages as fit.
+    // Connects the output to another client's input port (its full name) besides the ports the program
+    // connects itself; the full names of the ports the output feeds now.
+    bool ConnectOutput(const std::string& destination);
+    std::vector<std::string> OutputConnections() const;
+
+    // Queues one complete message; each process cycle sends as many queued messages as fit, or at most
+    // the number set by SetMessagesPerCycle (0: no limit).
     void Send(const TBytes& message);
-    // The JACK frame time of the cycle that sent each message, in order of sending, and the frame rate.
-    std::vector<std::uint32_t> SentFrames() const;
-    std::uint32_t SampleRate() const;
+    void SetMessagesPerCycle(std::size_t count);
+    // When each message went out, in order of sending: milliseconds on the steady clock, the clock the
+    // program's tick count runs on, taken in the process cycle that wrote the message.
+    std::vector<double> SentTimes() const;
+    // The length of the server's process cycle in milliseconds.
+    double PeriodMs() const;
     std::size_t QueuedCount() const;
     // Every message received, in order of arrival.
     std::vector<TBytes> Received() const;
@@ -65,7 +74,8 @@ private:
     mutable std::mutex lock_;
     std::deque<TBytes> outgoing_;
     std::vector<TBytes> received_;
-    std::vector<std::uint32_t> sentFrames_;
+    std::vector<double> sentTimes_;
+    std::size_t perCycle_ = 0;
     TInstrumentSimulator* simulator_ = nullptr;
     std::vector<std::thread> delayed_;
 };
