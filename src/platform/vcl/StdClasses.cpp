@@ -1,6 +1,7 @@
 // The window classes the layer draws itself: EDIT (a single-line edit), LISTBOX and MDICLIENT. They keep
 // their state per window and answer the Win32 messages of those classes.
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -49,10 +50,51 @@ struct TFontDC {
     }
 };
 
-int TextWidthOf(HDC dc, const std::string& s) {
+int TextWidthOf(HDC dc, std::string_view s) {
     SIZE sz;
     GetTextExtentPoint32(dc, s, static_cast<int>(s.size()), &sz);
     return sz.cx;
+}
+
+// The width of each beginning of s, in one pass: w[i] is the width of its first i characters.
+std::vector<int> PrefixWidths(HDC dc, std::string_view s) {
+    std::vector<int> w(s.size() + 1, 0);
+    if (!s.empty()) GetTextExtentExPoint(dc, s, static_cast<int>(s.size()), 0, nullptr, w.data() + 1, nullptr);
+    return w;
+}
+
+// The place between characters of s nearest to x when s starts at x0; of two equally near, the first.
+int NearestPlace(HDC dc, std::string_view s, int x0, int x) {
+    const std::vector<int> w = PrefixWidths(dc, s);
+    int best = 0, bestDist = 1 << 30;
+    for (int i = 0; i < static_cast<int>(w.size()); ++i) {
+        const int d = std::abs(x0 + w[static_cast<std::size_t>(i)] - x);
+        if (d < bestDist) {
+            bestDist = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+// Draws the characters [from, to) of s as TextOut does, character i at x + w[i] (w: the PrefixWidths of s),
+// leaving out those that lie wholly outside the columns [left, right), with a margin for glyphs reaching
+// beyond their cells: on a long text only what can show is drawn, and it looks the same. An underline or
+// a strike-out line runs along the whole run drawn, so with such a font the whole run is drawn.
+void TextOutVisible(HDC dc, int x, int y, std::string_view s, const std::vector<int>& w, std::size_t from,
+                    std::size_t to, int left, int right) {
+    TEXTMETRIC tm;
+    GetTextMetrics(dc, &tm);
+    if (!tm.tmUnderlined && !tm.tmStruckOut) {
+        const int margin = tm.tmMaxCharWidth + tm.tmHeight;
+        // Character i covers [x + w[i], x + w[i + 1]); the widths never decrease.
+        const auto ends = w.begin() + 1;
+        from = std::max(from, static_cast<std::size_t>(std::lower_bound(ends, w.end(), left - margin - x) - ends));
+        to = std::min(
+            to, static_cast<std::size_t>(std::upper_bound(w.begin(), w.end() - 1, right + margin - x) - w.begin()));
+    }
+    if (from >= to) return;
+    TextOut(dc, x + w[from], y, s.substr(from, to - from), static_cast<int>(to - from));
 }
 
 // ------------------------------------------------------------------------------------------------ EDIT
@@ -118,18 +160,8 @@ int VisibleLines(HWND hwnd, const TEditState& st) {
 }
 
 int CharAtX(HWND hwnd, TEditState& st, int x) {
-    std::string text = Shown(st, WindowTextOf(hwnd));
     TFontDC fdc(hwnd, st.font);
-    int best = 0, bestDist = 1 << 30;
-    for (int i = 0; i <= static_cast<int>(text.size()); ++i) {
-        int px = st.leftMargin - st.scroll + TextWidthOf(fdc.dc, text.substr(0, static_cast<std::size_t>(i)));
-        int d = std::abs(px - x);
-        if (d < bestDist) {
-            bestDist = d;
-            best = i;
-        }
-    }
-    return best;
+    return NearestPlace(fdc.dc, Shown(st, WindowTextOf(hwnd)), st.leftMargin - st.scroll, x);
 }
 
 void EnsureCaretVisible(HWND hwnd, TEditState& st) {
@@ -137,7 +169,7 @@ void EnsureCaretVisible(HWND hwnd, TEditState& st) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     TFontDC fdc(hwnd, st.font);
-    int caretX = TextWidthOf(fdc.dc, text.substr(0, static_cast<std::size_t>(st.selEnd)));
+    int caretX = TextWidthOf(fdc.dc, std::string_view(text).substr(0, static_cast<std::size_t>(st.selEnd)));
     int visible = std::max(1, static_cast<int>(rc.right) - st.leftMargin - st.rightMargin);
     if (caretX - st.scroll > visible) st.scroll = caretX - visible;
     if (caretX < st.scroll) st.scroll = caretX;
@@ -153,16 +185,10 @@ int CharAtPoint(HWND hwnd, TEditState& st, int x, int y) {
         std::clamp(st.topLine + std::max(0, y - 1) / LineHeightOf(hwnd, st), 0, static_cast<int>(lines.size()) - 1);
     auto [start, length] = lines[static_cast<std::size_t>(line)];
     TFontDC fdc(hwnd, st.font);
-    int best = 0, bestDist = 1 << 30;
-    for (int i = 0; i <= length; ++i) {
-        int px = st.leftMargin - st.scroll +
-                 TextWidthOf(fdc.dc, text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(i)));
-        if (std::abs(px - x) < bestDist) {
-            bestDist = std::abs(px - x);
-            best = i;
-        }
-    }
-    return start + best;
+    return start + NearestPlace(
+                       fdc.dc,
+                       std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)),
+                       st.leftMargin - st.scroll, x);
 }
 
 void EnsureMultiLineCaretVisible(HWND hwnd, TEditState& st) {
@@ -211,25 +237,26 @@ void MultiLinePaint(HWND hwnd, TEditState& st, HDC dc) {
     auto lines = LinesOf(text);
     const int lh = LineHeightOf(hwnd, st);
     const int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
+    const int caretLine = LineOfChar(lines, st.selEnd);
     SetBkMode(dc, TRANSPARENT);
     for (int i = st.topLine, y = 1; i < static_cast<int>(lines.size()) && y < rc.bottom; ++i, y += lh) {
         auto [start, length] = lines[static_cast<std::size_t>(i)];
-        std::string line = text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+        const std::string_view line =
+            std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
         const int x0 = st.leftMargin - st.scroll;
+        const std::vector<int> w = PrefixWidths(dc, line);
         SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-        TextOut(dc, x0, y, line, length);
-        int sa = std::clamp(a - start, 0, length), sb = std::clamp(b - start, 0, length);
+        TextOutVisible(dc, x0, y, line, w, 0, line.size(), 0, rc.right);
+        const auto sa = static_cast<std::size_t>(std::clamp(a - start, 0, length)),
+                   sb = static_cast<std::size_t>(std::clamp(b - start, 0, length));
         if (st.focused && sa < sb) {
-            int xa = x0 + TextWidthOf(dc, line.substr(0, static_cast<std::size_t>(sa)));
-            int xb = x0 + TextWidthOf(dc, line.substr(0, static_cast<std::size_t>(sb)));
-            RECT sel{xa, y, xb, y + lh};
+            RECT sel{x0 + w[sa], y, x0 + w[sb], y + lh};
             FillRect(dc, &sel, GetSysColorBrush(COLOR_HIGHLIGHT));
             SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-            std::string part = line.substr(static_cast<std::size_t>(sa), static_cast<std::size_t>(sb - sa));
-            TextOut(dc, xa, y, part, static_cast<int>(part.size()));
+            TextOutVisible(dc, x0, y, line, w, sa, sb, 0, rc.right);
         }
-        if (st.focused && a == b && LineOfChar(lines, st.selEnd) == i) {
-            int xc = x0 + TextWidthOf(dc, line.substr(0, static_cast<std::size_t>(st.selEnd - start)));
+        if (st.focused && a == b && caretLine == i) {
+            int xc = x0 + w[static_cast<std::size_t>(std::clamp(st.selEnd - start, 0, length))];
             RECT caret{xc, y, xc + 1, y + lh};
             FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
         }
@@ -260,18 +287,16 @@ void EditPaint(HWND hwnd, TEditState& st, HDC given) {
     int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
     a = std::clamp(a, 0, static_cast<int>(text.size()));
     b = std::clamp(b, 0, static_cast<int>(text.size()));
-    TextOut(dc, x0, y, text, static_cast<int>(text.size()));
+    const std::vector<int> w = PrefixWidths(dc, text);
+    TextOutVisible(dc, x0, y, text, w, 0, text.size(), 0, rc.right);
     if (st.focused && a < b) {
-        int xa = x0 + TextWidthOf(dc, text.substr(0, static_cast<std::size_t>(a)));
-        int xb = x0 + TextWidthOf(dc, text.substr(0, static_cast<std::size_t>(b)));
-        RECT sel{xa, y, xb, y + tm.tmHeight};
+        RECT sel{x0 + w[static_cast<std::size_t>(a)], y, x0 + w[static_cast<std::size_t>(b)], y + tm.tmHeight};
         FillRect(dc, &sel, GetSysColorBrush(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        std::string part = text.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
-        TextOut(dc, xa, y, part, static_cast<int>(part.size()));
+        TextOutVisible(dc, x0, y, text, w, static_cast<std::size_t>(a), static_cast<std::size_t>(b), 0, rc.right);
     }
     if (st.focused && a == b) {
-        int xc = x0 + TextWidthOf(dc, text.substr(0, static_cast<std::size_t>(st.selEnd)));
+        int xc = x0 + w[std::min(static_cast<std::size_t>(std::max(st.selEnd, 0)), text.size())];
         RECT caret{xc, y, xc + 1, y + tm.tmHeight};
         FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
     }
