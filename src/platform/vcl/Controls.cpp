@@ -1053,14 +1053,9 @@ void TWinControl::PaintHandler(TMessage& Message) {
     PAINTSTRUCT ps;
     const bool own = dc == nullptr;
     if (own) dc = BeginPaint(handle_, &ps);
-    struct TEnd {
-        HWND h;
-        PAINTSTRUCT* ps;
-        bool own;
-        ~TEnd() {
-            if (own) EndPaint(h, ps);
-        }
-    } end{handle_, &ps, own};
+    TScopeExit end([&, h = handle_] {
+        if (own) EndPaint(h, &ps);
+    });
     int saved = SaveDC(dc);
     PaintWindow(dc);
     RestoreDC(dc, saved);

@@ -281,18 +281,13 @@ int TCustomForm::ShowModal() {
             disabled.push_back(h);
         }
     }
-    struct TRestore {
-        TCustomForm* form;
-        std::vector<HWND>& disabled;
-        HWND activeBefore;
-        ~TRestore() {
-            for (HWND h : disabled)
-                if (IsWindow(h)) EnableWindow(h, TRUE);
-            if (activeBefore != nullptr && IsWindow(activeBefore)) SetActiveWindow(activeBefore);
-            form->formState_.Exclude(fsModal);
-            --Application->ModalLevel;
-        }
-    } restore{this, disabled, activeBefore};
+    TScopeExit restore([&] {
+        for (HWND h : disabled)
+            if (IsWindow(h)) EnableWindow(h, TRUE);
+        if (activeBefore != nullptr && IsWindow(activeBefore)) SetActiveWindow(activeBefore);
+        formState_.Exclude(fsModal);
+        --Application->ModalLevel;
+    });
     ModalResult = mrNone;
     Show();
     {

@@ -2,6 +2,7 @@
 // window regions and layered windows, and the layer's own move and size loops.
 #include <algorithm>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/SysInfo.h"
 #include "platform/win/WindowsQt.h"
@@ -411,10 +412,7 @@ void RunMoveSizeLoop(TWnd* w, WPARAM cmd, POINT start) {
     auto& st = WinState();
     HWND savedLoop = st.moveSizeWnd;
     st.moveSizeWnd = hwnd;
-    struct TRestore {
-        HWND saved;
-        ~TRestore() { WinState().moveSizeWnd = FindWnd(saved) ? saved : nullptr; }
-    } restoreLoop{savedLoop};
+    TScopeExit restoreLoop([&] { WinState().moveSizeWnd = FindWnd(savedLoop) ? savedLoop : nullptr; });
     SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     if (!(w = FindWnd(hwnd))) return;
     RECT orig;
