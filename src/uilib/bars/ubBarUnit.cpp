@@ -354,162 +354,56 @@ void PrimeSound() { PlayBarSound(ubsNone); }
 
 namespace {
 
-// 32 x 32 pictures: '#' black, '.' white, anything else the screen.
-using TCursorArt = std::array<const char*, 32>;
+// The cursors are 32 x 32 pictures drawn from rows of text: '#' black, '.' white, anything else the screen.
+using TCursorRows = std::vector<const char*>;
 
-constexpr TCursorArt kDragCursor = {"#",
-                                    "##",
-                                    "#.#",
-                                    "#..#",
-                                    "#...#",
-                                    "#....#",
-                                    "#.....#",
-                                    "#......#",
-                                    "#.......#",
-                                    "#........#",
-                                    "#.....#####",
-                                    "#..#..#",
-                                    "#.# #..#",
-                                    "## #..#",
-                                    "#    #..#",
-                                    "     #..#",
-                                    "      #..# ",
-                                    "      #..#",
-                                    "       ##",
-                                    "",
-                                    "    # # # # #",
-                                    "",
-                                    "    #       #",
-                                    "",
-                                    "    #       #",
-                                    "",
-                                    "    # # # # #",
-                                    "",
-                                    "",
-                                    "",
-                                    "",
-                                    ""};
+const TCursorRows kArrow = {"#",         "##",        "#.#",        "#..#",        "#...#",    "#....#",   "#.....#",
+                            "#......#",  "#.......#", "#........#", "#.....#####", "#..#..#",  "#.# #..#", "## #..#",
+                            "#    #..#", "     #..#", "      #..#", "      #..#",  "       ##"};
+// The dotted frame of a dragged item.
+const TCursorRows kDragFrame = {"# # # # #", "", "#       #", "", "#       #", "", "# # # # #"};
+const TCursorRows kPlusBox = {"#########", "#...#...#", "#.#####.#", "#...#...#", "#########"};
+const TCursorRows kNoDropSign = {" #####",     "##...##",   "#.###.##",  "#.##  #.#", "#.#  ##.#",
+                                 "#.# ##.#.#", "#.###.#.#", "##.#.#.##", " #.#..##",  "  #####"};
+const TCursorRows kSizingArrows = {"     ##  ##",        "     #.##.#",        " #   #.##.#   #",
+                                   "##   #.##.#   ##",   "#.#####.##.#####.#", "#.................#",
+                                   "#.#####.##.#####.#", "##   #.##.#   ##",   " #   #.##.#   #",
+                                   "     #.##.#",        "     ##  ##"};
 
-constexpr TCursorArt kDragCopyCursor = {"#",
-                                        "##",
-                                        "#.#",
-                                        "#..#",
-                                        "#...#",
-                                        "#....#",
-                                        "#.....#",
-                                        "#......#",
-                                        "#.......#",
-                                        "#........#",
-                                        "#.....#####",
-                                        "#..#..#",
-                                        "#.# #..#",
-                                        "## #..#",
-                                        "#    #..#",
-                                        "     #..#",
-                                        "      #..# ",
-                                        "      #..#",
-                                        "       ##",
-                                        "",
-                                        "    # # # # #",
-                                        "",
-                                        "    #       #  #########",
-                                        "",
-                                        "    #       #  #...#...#",
-                                        "",
-                                        "    # # # # #  #.#####.#",
-                                        "               #...#...#",
-                                        "               #########",
-                                        "",
-                                        "",
-                                        ""};
+struct TCursorPart {
+    const TCursorRows* Rows;
+    int Left, Top;
+};
 
-constexpr TCursorArt kDragNoDropCursor = {"#",
-                                          "##",
-                                          "#.#",
-                                          "#..#",
-                                          "#...#",
-                                          "#....#",
-                                          "#.....#",
-                                          "#......#",
-                                          "#.......#",
-                                          "#........#",
-                                          "#.....#####",
-                                          "#..#..#",
-                                          "#.# #..#",
-                                          "## #..#",
-                                          "#    #..#",
-                                          "     #..#",
-                                          "      #..#",
-                                          "      #..#    #####",
-                                          "       ##    ##...##",
-                                          "            ##.###.##",
-                                          "            #.##  #.#",
-                                          "            #.#  ##.#",
-                                          "            #.# ##.#.#",
-                                          "            #.###.#.#",
-                                          "            ##.#.#.##",
-                                          "             #.#..##",
-                                          "              #####",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          ""};
-
-constexpr TCursorArt kEditSizingCursor = {"",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "         ##  ##",
-                                          "         #.##.#",
-                                          "     #   #.##.#   #",
-                                          "    ##   #.##.#   ##",
-                                          "   #.#####.##.#####.#",
-                                          "  #.................#",
-                                          "   #.#####.##.#####.#",
-                                          "    ##   #.##.#   ##",
-                                          "     #   #.##.#   #",
-                                          "         #.##.#",
-                                          "         ##  ##",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          ""};
-
-void RegisterArtCursor(const char* AName, const TCursorArt& AArt, int AHotX, int AHotY) {
-    std::array<std::uint8_t, 32 * 4> andPlane{}, xorPlane{};
-    andPlane.fill(0xFF);
-    for (int y = 0; y < 32; ++y) {
-        const char* row = AArt[static_cast<std::size_t>(y)];
-        for (int x = 0; x < 32 && row[x] != '\0'; ++x) {
-            if (row[x] != '#' && row[x] != '.') continue;
+void StampRows(std::array<std::uint8_t, 32 * 4>& AndPlane, std::array<std::uint8_t, 32 * 4>& XorPlane,
+               const TCursorPart& Part) {
+    for (std::size_t r = 0; r < Part.Rows->size(); ++r) {
+        const int y = Part.Top + static_cast<int>(r);
+        const char* row = (*Part.Rows)[r];
+        for (int i = 0; y < 32 && row[i] != '\0'; ++i) {
+            const int x = Part.Left + i;
+            if (x >= 32 || (row[i] != '#' && row[i] != '.')) continue;
             const std::size_t byte = static_cast<std::size_t>(y * 4 + x / 8);
             const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
-            andPlane[byte] = static_cast<std::uint8_t>(andPlane[byte] & ~bit);
-            if (row[x] == '.') xorPlane[byte] = static_cast<std::uint8_t>(xorPlane[byte] | bit);
+            AndPlane[byte] = static_cast<std::uint8_t>(AndPlane[byte] & ~bit);
+            if (row[i] == '.') XorPlane[byte] = static_cast<std::uint8_t>(XorPlane[byte] | bit);
+            else XorPlane[byte] = static_cast<std::uint8_t>(XorPlane[byte] & ~bit);
         }
     }
+}
+
+void RegisterPictureCursor(const char* AName, std::initializer_list<TCursorPart> AParts, int AHotX, int AHotY) {
+    std::array<std::uint8_t, 32 * 4> andPlane{}, xorPlane{};
+    andPlane.fill(0xFF);
+    for (const TCursorPart& part : AParts) StampRows(andPlane, xorPlane, part);
     RegisterCursorResource(AName, AHotX, AHotY, 32, 32, andPlane.data(), xorPlane.data());
 }
 
 void RegisterCursors() {
-    RegisterArtCursor("UBBARDRAGCURSOR", kDragCursor, 0, 0);
-    RegisterArtCursor("UBBARDRAGCOPYCURSOR", kDragCopyCursor, 0, 0);
-    RegisterArtCursor("UBBARDRAGNODROPCURSOR", kDragNoDropCursor, 0, 0);
-    RegisterArtCursor("UBBAREDITSIZINGCURSOR", kEditSizingCursor, 11, 13);
+    RegisterPictureCursor("UBBARDRAGCURSOR", {{&kArrow, 0, 0}, {&kDragFrame, 4, 20}}, 0, 0);
+    RegisterPictureCursor("UBBARDRAGCOPYCURSOR", {{&kArrow, 0, 0}, {&kDragFrame, 4, 20}, {&kPlusBox, 15, 22}}, 0, 0);
+    RegisterPictureCursor("UBBARDRAGNODROPCURSOR", {{&kArrow, 0, 0}, {&kNoDropSign, 12, 17}}, 0, 0);
+    RegisterPictureCursor("UBBAREDITSIZINGCURSOR", {{&kSizingArrows, 2, 8}}, 10, 13);
     Screen->SetCursors(crubBarDrag, LoadCursor(nullptr, "UBBARDRAGCURSOR"));
     Screen->SetCursors(crubBarDragCopy, LoadCursor(nullptr, "UBBARDRAGCOPYCURSOR"));
     Screen->SetCursors(crubBarDragNoDrop, LoadCursor(nullptr, "UBBARDRAGNODROPCURSOR"));

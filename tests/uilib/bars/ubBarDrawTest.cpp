@@ -136,6 +136,16 @@ std::unique_ptr<TBitmap> TestGlyph() {
     return g;
 }
 
+// A glyph drawn at (4, 4) of a 12 x 12 destination over the background that is there.
+TubGlyphDrawParams GlyphAt4(TBitmap* Glyph) {
+    TubGlyphDrawParams p;
+    p.KeepBackground = true;
+    p.DestRect = TRect(0, 0, 12, 12);
+    p.GlyphRect = TRect(4, 4, 8, 8);
+    p.Glyph = Glyph;
+    return p;
+}
+
 using TPixelRule = COLORREF (*)(COLORREF);
 
 COLORREF Tinted(COLORREF c) {
@@ -176,11 +186,7 @@ TEST_F(ubBarDraw, GlyphEffectsChangeOnlyTheGlyphsOwnPixels) {
     auto glyph = TestGlyph();
     for (const TRow& row : rows) {
         auto b = Canvas(12, 12);
-        TubGlyphDrawParams p;
-        p.KeepBackground = true;
-        p.DestRect = TRect(0, 0, 12, 12);
-        p.GlyphRect = TRect(4, 4, 8, 8);
-        p.Glyph = glyph.get();
+        TubGlyphDrawParams p = GlyphAt4(glyph.get());
         p.TintColor = row.tint;
         p.Enabled = row.enabled;
         p.FlatLook = row.flatLook;
@@ -199,11 +205,7 @@ TEST_F(ubBarDraw, GlyphEffectsChangeOnlyTheGlyphsOwnPixels) {
 TEST_F(ubBarDraw, HotFlatGlyphMovesUpLeftOverItsShadow) {
     auto glyph = TestGlyph();
     auto b = Canvas(12, 12);
-    TubGlyphDrawParams p;
-    p.KeepBackground = true;
-    p.DestRect = TRect(0, 0, 12, 12);
-    p.GlyphRect = TRect(4, 4, 8, 8);
-    p.Glyph = glyph.get();
+    TubGlyphDrawParams p = GlyphAt4(glyph.get());
     p.FlatLook = p.ShadowAllowed = p.Hot = true;
     DrawGlyph(b->Canvas()->GetHandle(), p);
     // The glyph one pixel up-left: its pixels at (4..5, 4..5); the shadow 2 pixels right-down of that.
@@ -225,11 +227,7 @@ TEST_F(ubBarDraw, DisabledGlyphWithoutTintIsEmbossed) {
     auto glyph = TestGlyph();
     for (bool flat : {false, true}) {
         auto b = Canvas(12, 12);
-        TubGlyphDrawParams p;
-        p.KeepBackground = true;
-        p.DestRect = TRect(0, 0, 12, 12);
-        p.GlyphRect = TRect(4, 4, 8, 8);
-        p.Glyph = glyph.get();
+        TubGlyphDrawParams p = GlyphAt4(glyph.get());
         p.Enabled = false;
         p.FlatLook = flat;
         DrawGlyph(b->Canvas()->GetHandle(), p);
@@ -265,10 +263,7 @@ TEST_F(ubBarDraw, ImageListImageIsDrawnOverTheImageBackgroundColour) {
     ASSERT_EQ(images.AddMasked(glyph.get(), static_cast<TColor>(kMagenta)), 0);
     for (int index : {0, 1, -1}) {
         auto b = Canvas(12, 12);
-        TubGlyphDrawParams p;
-        p.KeepBackground = true;
-        p.DestRect = TRect(0, 0, 12, 12);
-        p.GlyphRect = TRect(4, 4, 8, 8);
+        TubGlyphDrawParams p = GlyphAt4(nullptr);
         p.Images = &images;
         p.ImageIndex = index;
         p.Grayscale = true;
