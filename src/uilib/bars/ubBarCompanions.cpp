@@ -4,8 +4,10 @@
 #include "platform/vcl/Forms.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarItem.h"
+#include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarUnit.h"
+#include "uilib/bars/ubBars.h"
 
 namespace zel {
 
@@ -116,7 +118,14 @@ void TubBarManagerCategories::SetItemsVisibleOf(int Index, TubBarItemVisible Val
     const TubBarItemVisible old = data->ItemsVisible;
     data->ItemsVisible = Value;
     if (!manager_->Designing()) {
-        // Bars that empty or fill up again follow once bars exist; the items follow here.
+        // With AutoHideEmptyBars, the bars that show no link now are noted: a bar that the change empties is
+        // hidden, and one it hid comes back when its links do.
+        TubBars* bars = manager_->GetBars();
+        const bool autoHide = manager_->GetAutoHideEmptyBars();
+        auto isEmpty = [](const TubBar* bar) { return bar->GetItemLinks()->VisibleItemCount() == 0; };
+        std::vector<bool> wasEmpty;
+        if (autoHide)
+            for (int b = 0; b < bars->Count(); ++b) wasEmpty.push_back(isEmpty(bars->Items(b)));
         auto lock = UpdateLockScope(manager_);
         const int n = manager_->ItemCount();
         auto apply = [&](int i) {
@@ -127,6 +136,17 @@ void TubBarManagerCategories::SetItemsVisibleOf(int Index, TubBarItemVisible Val
             for (int i = n - 1; i >= 0; --i) apply(i);
         else
             for (int i = 0; i < n; ++i) apply(i);
+        for (std::size_t b = 0; autoHide && b < wasEmpty.size(); ++b) {
+            TubBar* bar = bars->Items(static_cast<int>(b));
+            const bool empty = isEmpty(bar);
+            if (empty && !wasEmpty[b] && Value == ivNever) {
+                bar->SetVisible(false);
+                bar->AutoHidden = true;
+            } else if (bar->AutoHidden && !empty && Value == ivAlways) {
+                bar->SetVisible(true);
+                bar->AutoHidden = false;
+            }
+        }
     }
     if (Value != old) manager_->NotifyDesigner();
 }

@@ -275,7 +275,12 @@ void TubBarManager::NotifyDesigner() {
 
 void TubBarManager::SetAutoDockColor(bool Value) { autoDockColor_ = Value; }
 
-void TubBarManager::SetAutoHideEmptyBars(bool Value) { autoHideEmptyBars_ = Value; }
+void TubBarManager::SetAutoHideEmptyBars(bool Value) {
+    if (autoHideEmptyBars_ == Value) return;
+    autoHideEmptyBars_ = Value;
+    if (!Value)
+        for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->AutoHidden = false;
+}
 
 void TubBarManager::SetScaled(bool Value) {
     if (scaled_ == Value) return;

@@ -81,6 +81,8 @@ public:
     // Stays true while the bar is the main menu.
     void SetMultiLine(bool Value);
     std::string Name;
+    // Set while the bar is hidden because hiding a category emptied it (the manager's AutoHideEmptyBars).
+    bool AutoHidden = false;
     TubBarDockingStyles GetNotDocking() const { return notDocking_; }
     void SetNotDocking(TubBarDockingStyles Value);
     bool OneOnRow = false;

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "BarsTestSupport.h"
+#include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
+#include "uilib/bars/ubBars.h"
 
 namespace zel::test {
 namespace {
@@ -112,6 +114,41 @@ TEST_F(ubBarCompanions, ItemsVisibleOfACategoryReachesItsItems) {
     manager->Loaded();
     EXPECT_EQ(manager->GetItemsVisibleOfCategory(0), ivNever);
     EXPECT_EQ(manager->FindItemByName("A1")->GetVisible(), ivNever);
+}
+
+// Hiding a category hides the bars it empties and shows them again with it; bars that were empty before stay
+// as they are.
+TEST_F(ubBarCompanions, HidingACategoryHidesTheBarsItEmpties) {
+    ThreeCategories();
+    manager->SetAutoHideEmptyBars(true);
+    TubBars* bars = manager->GetBars();
+    auto bar = [&](std::initializer_list<const char*> items) {
+        TubBar* b = bars->Add();
+        b->SetVisible(true);
+        for (const char* name : items) b->GetItemLinks()->Add()->SetItem(manager->FindItemByName(name));
+        return b;
+    };
+    TubBar* onlyB = bar({"B1", "B2"});
+    TubBar* mixed = bar({"A1", "B1"});
+    TubBar* empty = bar({});
+    manager->SetItemsVisibleOfCategory(1, ivNever);
+    EXPECT_FALSE(onlyB->GetVisible());
+    EXPECT_TRUE(onlyB->AutoHidden);
+    EXPECT_TRUE(mixed->GetVisible());
+    EXPECT_TRUE(empty->GetVisible());
+    EXPECT_FALSE(empty->AutoHidden);
+    manager->SetItemsVisibleOfCategory(1, ivAlways);
+    EXPECT_TRUE(onlyB->GetVisible());
+    EXPECT_FALSE(onlyB->AutoHidden);
+
+    // Without AutoHideEmptyBars nothing is hidden, and turning it off clears the marks.
+    manager->SetItemsVisibleOfCategory(1, ivNever);
+    manager->SetAutoHideEmptyBars(false);
+    EXPECT_FALSE(onlyB->AutoHidden);
+    manager->SetItemsVisibleOfCategory(1, ivAlways);
+    EXPECT_FALSE(onlyB->GetVisible());
+    manager->SetItemsVisibleOfCategory(2, ivNever);
+    EXPECT_TRUE(mixed->GetVisible());
 }
 
 TEST_F(ubBarCompanions, GroupMembersAreItemsAndGroupsWithoutCycles) {
