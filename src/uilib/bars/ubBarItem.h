@@ -46,6 +46,8 @@ public:
     // ---- published
     TBasicAction* GetAction() const;
     void SetAction(TBasicAction* Value);
+    // The link to the action; nullptr without one. A property the action supplies is not stored.
+    TubBarItemActionLink* ActionLink() const { return actionLink_; }
     TubBarItemAlign GetAlign() const { return align_; }
     void SetAlign(TubBarItemAlign Value);
     const std::string& GetCaption() const { return caption_; }

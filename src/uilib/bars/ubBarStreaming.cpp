@@ -11,6 +11,7 @@
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
 #include "uilib/bars/ubBarStreaming.h"
+#include "uilib/bars/ubBars.h"
 
 namespace zel {
 
@@ -27,14 +28,6 @@ std::function<void(C&, const TFormValue&, TReadContext&)> Reference(std::functio
 }
 
 TFormValue NameOf(const TComponent* Component) { return IdentValue(Component->GetName()); }
-
-template <class E>
-TFormValue SetValueOf(TSet<E> set, const std::vector<std::pair<std::string, E>>& names) {
-    std::vector<std::string> items;
-    for (const auto& [name, e] : names)
-        if (set.Contains(e)) items.push_back(name);
-    return SetValue(items);
-}
 
 TFormValue ColorValue(TColor Color) { return IntValue(static_cast<std::int32_t>(Color)); }
 
@@ -332,7 +325,7 @@ void RegisterBarManagerClasses() {
             "WaitForDockingTime", [](M& m, int v) { m.SetWaitForDockingTime(v); },
             [](M& m) { return m.GetWaitForDockingTime(); })
         .Default(21)
-        .Custom("Bars", ReadBars)
+        .Collection("Bars", "TubBar", [](M& m) -> TCollection& { return *m.GetBars(); })
         .Event("OnBarAdd", &M::OnBarAdd)
         .Event("OnBarDelete", &M::OnBarDelete)
         .Event("OnBarDockingStyleChange", &M::OnBarDockingStyleChange)

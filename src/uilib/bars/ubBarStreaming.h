@@ -45,11 +45,17 @@ TSet<E> SetOf(const TFormValue& v, TReadContext& ctx, const std::vector<std::pai
     return set;
 }
 
+template <class E>
+TFormValue SetValueOf(TSet<E> set, const std::vector<std::pair<std::string, E>>& names) {
+    std::vector<std::string> items;
+    for (const auto& [name, e] : names)
+        if (set.Contains(e)) items.push_back(name);
+    return SetValue(items);
+}
+
 // Registers the item classes with the form reader and the item-class registry, in the registry's order.
 void RegisterBarItemClasses();
 // Takes them out again, in reverse order.
 void UnregisterBarItemClasses();
-// Reads the manager's "Bars" collection.
-void ReadBars(TubBarManager& Manager, const TFormValue& Value, TReadContext& Context);
 
 }  // namespace zel

@@ -445,7 +445,11 @@ void ubBarShutdown() {
     TUnitState& u = Unit();
     if (u.startCount == 0 || --u.startCount > 0) return;
     EndTracking();
+    // The form reader forgets the framework's classes: registered again at the next start-up, a class would
+    // otherwise keep the property writers of the last one besides its new ones.
     UnregisterBarItemClasses();
+    for (const char* name : {"TubBarGroup", "TubBarPopupMenuLink", "TubBarManagerCategories", "TubBarManager"})
+        UnregisterComponentClass(name);
     delete u.liveBarControls;
     u.liveBarControls = nullptr;
     if (u.regItemRecords != nullptr)

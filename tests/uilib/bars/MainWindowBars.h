@@ -3,6 +3,7 @@
 // five menus, the toolbar with its nine buttons, and every menu entry with its shortcut, image, help
 // context and hint.
 #include "BarsTestSupport.h"
+#include "platform/vcl/FormWriter.h"
 #include "uilib/bars/ubBarButton.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBars.h"
@@ -438,7 +439,9 @@ end)";
 // A form that reads kMainWindowBars and records the clicks of its handlers.
 class TFormBarsSample : public TForm {
 public:
-    using TForm::TForm;
+    // Text: the resource to read (it must live while the form is made).
+    explicit TFormBarsSample(TComponent* AOwner, const char* Text = kMainWindowBars)
+        : TForm(AOwner), resource_{"MainWindowBars", Text} {}
     std::string ClassName() const override { return "TFormBarsSample"; }
     const TFormResource* FormResource() const override { return &resource_; }
     void DefineBindings(TFormBindings& B) override {
@@ -464,7 +467,7 @@ public:
     std::vector<std::string> Clicks;
 
 private:
-    TFormResource resource_{"MainWindowBars", kMainWindowBars};
+    TFormResource resource_;
 };
 
 }  // namespace zel::test

@@ -107,6 +107,26 @@ TEST_F(MainWindowBars, ReadsBackCategoriesBarsMenusAndShortCuts) {
     EXPECT_EQ(m->ItemCount(), 5 + 22);
 }
 
+// Written by the component writer and read again, the manager with its bars, links and items gives the same
+// text; defaults are left out and the storage rules hold.
+TEST_F(MainWindowBars, WrittenAndReadAgainGivesTheSameText) {
+    const std::string text = WriteComponentText(*form_);
+    const struct {
+        const char* part;
+        bool stored;
+    } parts[] = {{"IsMainMenu = True", true}, {"DockingStyle = dsTop", true}, {"Item = FileOpenItem", true},
+                 {"BeginGroup = True", true}, {"ShortCut = 16463", true},     {"Visible = ivAlways", true},
+                 {"Category = 6", true},      {"Name = 'Custom 1'", true},    {"MostRecentlyUsed", false},
+                 {"AllowClose", false},       {"UnclickAfterDoing", false},   {"ImageIndex = -1", false},
+                 {"Font.Height", true},       {"UseRecentItems", false}};
+    for (const auto& p : parts) EXPECT_EQ(text.find(p.part) != std::string::npos, p.stored) << p.part << "\n" << text;
+    auto* again = Construct<TFormBarsSample>(nullptr, text.c_str());
+    ASSERT_NE(again->Manager, nullptr);
+    EXPECT_EQ(again->Manager->GetBars()->Count(), 2);
+    EXPECT_EQ(WriteComponentText(*again), text);
+    delete again;
+}
+
 TEST_F(MainWindowBars, CtrlOReachesOpenOnceThroughTheMenuBarFirst) {
     TubBarManager* m = form_->Manager;
     std::vector<std::string> clicked;
