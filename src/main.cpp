@@ -4,12 +4,13 @@
 
 #include "platform/rtl/Units.h"
 #include "platform/vcl/PlatformUnits.h"
+#include "uilib/bars/ubBarUnit.h"
 #include "uilib/base/uiBaseUnits.h"
 
 int main() {
     using namespace zel;
     // Every unit sets itself up first, in the list's order, and is torn down in the reverse order at the end.
-    TUnitList units(JoinUnitRows({PlatformUnits(), uiBaseUnits()}));
+    TUnitList units(JoinUnitRows({PlatformUnits(), uiBaseUnits(), ubBarUnits()}));
     try {
         units.Start();
     } catch (const std::exception& e) {

@@ -13,6 +13,7 @@
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/base/uiBaseUnits.h"
 #include "uilib/base/uiControls.h"
 
 namespace zel {
@@ -470,5 +471,9 @@ void ubBarShutdown() {
 }
 
 TubBarManagerList* BarManagerList() { return Unit().managerList; }
+
+TUnitRows ubBarUnits() { return {{"ubBar", ubBarStartup, ubBarShutdown}}; }
+
+TUnitRows ubBarUnitList() { return JoinUnitRows({uiBaseUnitList(), ubBarUnits()}); }
 
 }  // namespace zel

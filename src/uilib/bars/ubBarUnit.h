@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/Units.h"
 #include "platform/vcl/Controls.h"
 #include "platform/win/Windows.h"
 #include "uilib/bars/ubBarTypes.h"
@@ -133,5 +134,11 @@ void PrimeSound();
 // Shutdown frees the manager list and with it every manager still alive.
 void ubBarStartup();
 void ubBarShutdown();
+
+// The framework's row of the start-up list.
+TUnitRows ubBarUnits();
+// The platform's and the component library's rows, then the framework's: what a program or test of this layer
+// starts.
+TUnitRows ubBarUnitList();
 
 }  // namespace zel

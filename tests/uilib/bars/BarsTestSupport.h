@@ -1,12 +1,13 @@
 #pragma once
-// Shared fixture of the toolbar framework's tests: the library units and the framework's unit started on the
-// manual clock, a form to own managers, stand-in items, and a folder for screenshots.
+// Shared fixture of the toolbar framework's tests: the start-up list up to the framework's row on the manual
+// clock, a form to own managers, stand-in items, and a folder for screenshots.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Units.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Screenshot.h"
@@ -17,8 +18,6 @@
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarUnit.h"
-#include "uilib/base/LookAndFeelUnits.h"
-#include "uilib/base/uiControls.h"
 
 namespace zel::test {
 
@@ -63,19 +62,17 @@ class BarsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        uiControlsStartup();
-        units_ = std::make_unique<TLookAndFeelUnits>();
-        ubBarStartup();
+        units_ = std::make_unique<TUnitsScope>(ubBarUnitList());
         ClearPlayedSounds();
         ProcessPendingMessages();
     }
     void TearDown() override {
         ProcessPendingMessages();
-        ubBarShutdown();
         for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) delete *it;
         forms_.clear();
+        units_->Stop();
         units_.reset();
-        uiControlsShutdown();
+        ResetSysColors();
         ResetEntryPoints();
         ClearPlayedSounds();
     }
@@ -95,7 +92,7 @@ protected:
     TManualClockScope clock_;
 
 private:
-    std::unique_ptr<TLookAndFeelUnits> units_;
+    std::unique_ptr<TUnitsScope> units_;
     std::vector<TTestForm*> forms_;
 };
 

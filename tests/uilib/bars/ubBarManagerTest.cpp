@@ -9,6 +9,7 @@
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
+#include "uilib/base/ubOffice11.h"
 
 namespace zel::test {
 namespace {

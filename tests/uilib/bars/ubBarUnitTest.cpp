@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "BarsTestSupport.h"
+#include "uilib/base/uiBaseUnits.h"
 
 namespace zel::test {
 namespace {
@@ -15,6 +16,15 @@ const TClassInfo kEdit{"TubBarEdit", &kItemBase};
 const TClassInfo kQuick{"TubBarQuickCustItem", &kItemBase};
 const TClassInfo kButtonControl{"TubBarButtonControl", nullptr};
 const TClassInfo kEditControl{"TubBarEditControl", nullptr};
+
+// The framework's unit is one row of the start-up list, after the library's rows.
+TEST_F(ubBarUnit, UnitRowFollowsTheLibrarysRows) {
+    const TUnitRows all = ubBarUnitList(), library = uiBaseUnitList();
+    ASSERT_EQ(all.size(), library.size() + 1);
+    for (std::size_t i = 0; i < library.size(); ++i) EXPECT_EQ(all[i].Name, library[i].Name);
+    EXPECT_EQ(all.back().Name, "ubBar");
+    ASSERT_NE(BarManagerList(), nullptr);
+}
 
 TEST_F(ubBarUnit, RegistryOffersOnlyVisibleClassesInRegistrationOrder) {
     // The unit's start-up has registered the framework's own item classes before these.
