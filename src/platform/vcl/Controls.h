@@ -179,6 +179,7 @@ public:
     TCursor GetCursor() const { return cursor_; }
     void SetCursor(TCursor Value) { cursor_ = Value; }
     TControlState ControlState() const { return controlState_; }
+    void SetControlState(TControlState Value) { controlState_ = Value; }
 
     std::string Hint;
     bool ShowHint = false;

@@ -148,7 +148,8 @@ struct BLENDFUNCTION {
 
 // ---- constants ---------------------------------------------------------------------------------------------
 // Object kinds (GetObjectType).
-constexpr DWORD OBJ_PEN = 1, OBJ_BRUSH = 2, OBJ_DC = 3, OBJ_FONT = 6, OBJ_BITMAP = 7, OBJ_REGION = 8, OBJ_MEMDC = 10;
+constexpr DWORD OBJ_PEN = 1, OBJ_BRUSH = 2, OBJ_DC = 3, OBJ_METADC = 4, OBJ_FONT = 6, OBJ_BITMAP = 7, OBJ_REGION = 8,
+                OBJ_METAFILE = 9, OBJ_MEMDC = 10, OBJ_ENHMETADC = 12, OBJ_ENHMETAFILE = 13;
 // Stock objects.
 constexpr int WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3, BLACK_BRUSH = 4, NULL_BRUSH = 5,
               HOLLOW_BRUSH = 5, WHITE_PEN = 6, BLACK_PEN = 7, NULL_PEN = 8, OEM_FIXED_FONT = 10, ANSI_FIXED_FONT = 11,

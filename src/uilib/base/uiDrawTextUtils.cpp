@@ -5,6 +5,7 @@
 
 #include "platform/rtl/Charset.h"
 #include "uilib/base/uiGeometry.h"
+#include "uilib/base/uiGraphics.h"
 
 namespace zel {
 
@@ -446,6 +447,18 @@ void DrawRowText(HDC dc, int x, int y, std::u16string_view text, const TuiTextLa
 
 }  // namespace
 
+namespace {
+
+// The DC's font draws a native Chinese or Arabic script.
+bool RightToLeftFont(HDC DC) {
+    LOGFONT font;
+    HGDIOBJ handle = GetCurrentObject(DC, OBJ_FONT);
+    if (handle == nullptr || GetObject(handle, sizeof(font), &font) == 0) return false;
+    return IsNativeScriptFont(font.lfCharSet, font.lfFaceName);
+}
+
+}  // namespace
+
 void DrawTextRowsHighlighted(HDC DC, const TRect& Rect, const TuiTextLayoutParams& Params, bool ForceEllipsis,
                              TColor HighlightTextColor, TColor HighlightBackColor, int SelLength, int SelStart,
                              int RowCount, const TuiTextRows& Rows) {
@@ -480,7 +493,10 @@ void DrawTextRowsHighlighted(HDC DC, const TRect& Rect, const TuiTextLayoutParam
         if (!ellipsis && row.BlanksCount > 0) extra = RectWidth(Rect) - row.Width;
         bool inside = row.X >= Rect.left && row.Y >= Rect.top && row.X + row.Width <= Rect.right &&
                       row.Y + Params.RowHeight <= Rect.bottom;
-        bool clipped = !Params.NoClip && !inside;
+        // A metafile records the drawing: its clip region is left alone and no highlight is drawn.
+        const DWORD dcKind = GetObjectType(reinterpret_cast<HGDIOBJ>(DC));
+        const bool metafile = dcKind == OBJ_METADC || dcKind == OBJ_ENHMETADC;
+        bool clipped = !Params.NoClip && !inside && !metafile;
         HRGN saved = nullptr;
         int savedState = SaveDC(DC);  // the highlight spans are excluded from the clip region below
         if (clipped) saved = uiIntersectClipRect(DC, Rect);
@@ -498,11 +514,17 @@ void DrawTextRowsHighlighted(HDC DC, const TRect& Rect, const TuiTextLayoutParam
         // The highlighted part of this row, drawn first and then kept free of the plain text.
         int selEnd = SelStart + SelLength;
         int rowFirst = row.StartOffset, rowEnd = row.StartOffset + static_cast<int>(text.size());
-        if (SelLength > 0 && SelStart < rowEnd + (ellipsis ? 1 : 0) && selEnd > rowFirst) {
+        if (SelLength > 0 && !metafile && SelStart < rowEnd + (ellipsis ? 1 : 0) && selEnd > rowFirst) {
             int a = std::max(SelStart, rowFirst) - rowFirst;
             int b = std::min(selEnd, rowEnd) - rowFirst;
             int x1 = row.X + PieceWidth(DC, text.substr(0, static_cast<std::size_t>(a)), Params.ExpandTabs);
             int x2 = row.X + PieceWidth(DC, text.substr(0, static_cast<std::size_t>(b)), Params.ExpandTabs);
+            if (RightToLeftFont(DC)) {
+                // A right-to-left script's characters run from the row's right end.
+                const int mirroredLeft = row.X + textWidth - (x2 - row.X);
+                x2 = row.X + textWidth - (x1 - row.X);
+                x1 = mirroredLeft;
+            }
             // A "..." that stands for highlighted characters is highlighted too.
             if (ellipsis && selEnd > rowEnd) x2 = row.X + textWidth + Params.EllipsisWidth;
             TRect span{x1, row.Y, x2, row.Y + Params.RowHeight};

@@ -564,16 +564,48 @@ bool IsNonEmptyBitmap(TBitmap* Bitmap) { return Bitmap != nullptr && !Bitmap->Em
 
 namespace {
 
-// Paints Window into the canvas with the window origin moved so that its client origin falls on Origin.
+// Paints Window into the canvas with the window origin moved so that its client origin falls on Origin; the
+// window knows it paints a copy (csPaintCopy) meanwhile.
 void PaintWindowInto(TWinControl* Window, TCanvas* Canvas, const TPoint& Origin) {
     HDC dc = Canvas->GetHandle();
     POINT old{};
     OffsetWindowOrgEx(dc, -Origin.x, -Origin.y, &old);
+    const TControlState state = Window->ControlState();
+    TControlState copying = state;
+    Window->SetControlState(copying.Include(csPaintCopy));
     Canvas->Lock();
     Window->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
     Window->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     Canvas->Unlock();
+    Window->SetControlState(state);
     SetWindowOrgEx(dc, old.x, old.y, nullptr);
+}
+
+// Paints a visible windowed child of a window whose client origin lies at ParentOrigin: its 3-D frame, then
+// its client area clipped to the frame, then its own windowed children the same way.
+void PaintChildWindowInto(TWinControl* Child, TCanvas* Canvas, const TPoint& ParentOrigin) {
+    HDC dc = Canvas->GetHandle();
+    const int inner = ::zel::SaveDC(dc);
+    const TPoint origin{ParentOrigin.x + Child->GetLeft(), ParentOrigin.y + Child->GetTop()};
+    POINT old{};
+    OffsetWindowOrgEx(dc, -origin.x, -origin.y, &old);
+    const LONG exStyle = Child->HandleAllocated() ? GetWindowLong(Child->Handle(), GWL_EXSTYLE) : 0;
+    const LONG style = Child->HandleAllocated() ? GetWindowLong(Child->Handle(), GWL_STYLE) : 0;
+    TRect client{0, 0, Child->GetWidth(), Child->GetHeight()};
+    if (exStyle & WS_EX_CLIENTEDGE) {
+        ::zel::DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    } else if (style & static_cast<LONG>(WS_BORDER)) {
+        ::zel::DrawEdge(dc, &client, BDR_OUTER, BF_RECT | BF_ADJUST | BF_MONO);
+    }
+    ::zel::IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+    SetWindowOrgEx(dc, old.x, old.y, nullptr);
+    const TPoint clientOrigin{origin.x + client.left, origin.y + client.top};
+    PaintWindowInto(Child, Canvas, clientOrigin);
+    for (int i = 0; i < Child->ControlCount(); ++i) {
+        auto* grandChild = dynamic_cast<TWinControl*>(Child->Controls(i));
+        if (grandChild != nullptr && grandChild->GetVisible()) PaintChildWindowInto(grandChild, Canvas, clientOrigin);
+    }
+    ::zel::RestoreDC(dc, inner);
 }
 
 }  // namespace
@@ -590,6 +622,7 @@ void PaintParentUnderControl(TControl* Control, TCanvas* Canvas, const TRect& R,
     if (RectVisible(dc, &R)) {
         PaintWindowInto(parent, Canvas, parentOrigin);
         if (PaintSiblings) {
+            // The windowed siblings below the control, with their own children.
             for (int i = 0; i < parent->ControlCount(); ++i) {
                 TControl* sibling = parent->Controls(i);
                 if (sibling == Control) break;
@@ -597,24 +630,7 @@ void PaintParentUnderControl(TControl* Control, TCanvas* Canvas, const TRect& R,
                 if (win == nullptr || !win->GetVisible()) continue;
                 TRect area;
                 const TRect bounds = sibling->BoundsRect();
-                if (!IntersectRect(&area, &bounds, &inParent)) continue;
-                const int inner = ::zel::SaveDC(dc);
-                TPoint origin{parentOrigin.x + sibling->GetLeft(), parentOrigin.y + sibling->GetTop()};
-                TRect frame{0, 0, sibling->GetWidth(), sibling->GetHeight()};
-                POINT old{};
-                OffsetWindowOrgEx(dc, -origin.x, -origin.y, &old);
-                const LONG exStyle = win->HandleAllocated() ? GetWindowLong(win->Handle(), GWL_EXSTYLE) : 0;
-                const LONG style = win->HandleAllocated() ? GetWindowLong(win->Handle(), GWL_STYLE) : 0;
-                TRect client = frame;
-                if (exStyle & WS_EX_CLIENTEDGE) {
-                    ::zel::DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-                } else if (style & static_cast<LONG>(WS_BORDER)) {
-                    ::zel::DrawEdge(dc, &client, BDR_OUTER, BF_RECT | BF_ADJUST | BF_MONO);
-                }
-                ::zel::IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-                SetWindowOrgEx(dc, old.x, old.y, nullptr);
-                PaintWindowInto(win, Canvas, TPoint{origin.x + client.left, origin.y + client.top});
-                ::zel::RestoreDC(dc, inner);
+                if (IntersectRect(&area, &bounds, &inParent)) PaintChildWindowInto(win, Canvas, parentOrigin);
             }
         }
     }
@@ -623,7 +639,8 @@ void PaintParentUnderControl(TControl* Control, TCanvas* Canvas, const TRect& R,
 
 void PaintControlBackgroundFromParent(TControl* Control, TCanvas* Canvas, const TRect& R) {
     auto* win = dynamic_cast<TWinControl*>(Control);
-    if (win == nullptr || !IsThemeActive()) {
+    const TWinControl* parent = Control != nullptr ? Control->GetParent() : nullptr;
+    if (win == nullptr || (parent != nullptr && parent->DoubleBuffered) || !IsThemeActive()) {
         PaintParentUnderControl(Control, Canvas, R, false);
         return;
     }

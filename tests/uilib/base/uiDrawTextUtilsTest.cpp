@@ -192,6 +192,24 @@ TEST_F(TextSurface, HighlightSpansTwoRowsInItsOwnColours) {
     EXPECT_EQ(CountColour(TRect{g2 + 1, y2, 100, y2 + p.RowHeight}, RGB(0, 0, 255)), 0);
 }
 
+TEST_F(TextSurface, ANativeScriptFontMirrorsTheHighlightFromTheRowsRightEnd) {
+    HFONT arabic = CreateFont(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, 178, 0, 0, 0, 0, "\xC7\xE1\xDA\xD1\xC8\xED\xC9");
+    SelectObject(dc, arabic);
+    TuiTextLayoutParams p;
+    MeasureTextLayoutParamsOnDC(dc, uiTextSingleLine, p);
+    TuiTextRows rows;
+    int count = 0;
+    TRect r{0, 0, 200, 30};
+    LayOutTextRowsOnDC(dc, "abcdef", -1, 0, count, rows, p, r);
+    AlignTextRowsInRect(r, p, count, rows);
+    DrawTextRowsHighlighted(dc, r, p, false, clWhite, clBlue, 2, 0, count, rows);  // the first two characters
+    const int whole = Width("abcdef"), two = Width("ab");
+    EXPECT_EQ(CountColour(TRect{0, 0, two, p.RowHeight}, RGB(0, 0, 255)), 0);
+    EXPECT_GT(CountColour(TRect{whole - two, 0, whole, p.RowHeight}, RGB(0, 0, 255)), two * p.RowHeight / 2);
+    SelectObject(dc, font);
+    DeleteObject(arabic);
+}
+
 TEST_F(TextSurface, TinyFontWithPlaceholderDrawsBarsNotText) {
     HFONT tiny = CreateFont(-4, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "DejaVu Sans");
     SelectObject(dc, tiny);
