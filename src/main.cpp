@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "controls/ControlsUnits.h"
 #include "platform/rtl/Units.h"
 #include "platform/vcl/PlatformUnits.h"
 #include "uilib/bars/ubBarUnit.h"
@@ -10,7 +11,7 @@
 int main() {
     using namespace zel;
     // Every unit sets itself up first, in the list's order, and is torn down in the reverse order at the end.
-    TUnitList units(JoinUnitRows({PlatformUnits(), uiBaseUnits(), ubBarUnits()}));
+    TUnitList units(JoinUnitRows({PlatformUnits(), ControlsUnits(), uiBaseUnits(), ubBarUnits()}));
     try {
         units.Start();
     } catch (const std::exception& e) {

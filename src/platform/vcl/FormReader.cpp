@@ -380,6 +380,12 @@ TColor ReadColor(const TFormValue& v, TReadContext& ctx) {
     ctx.Error("Invalid color value " + id);
 }
 
+TFormValue NamedColorValue(TColor Color) {
+    for (const auto& [name, color] : ColorNames())
+        if (color == Color) return IdentValue(name);
+    return IntValue(static_cast<std::int64_t>(Color));
+}
+
 void ReadStrings(TStrings& target, const TFormValue& v, TReadContext& ctx) {
     if (v.Kind != TFormValue::TKind::List) ctx.Error("List of strings expected");
     target.Clear();

@@ -357,6 +357,8 @@ void RegisterFormReaderClasses();
 // ---- reading helpers for the property tables
 
 TColor ReadColor(const TFormValue& v, TReadContext& ctx);
+// A colour as stored: its name when it has one ("clBtnFace"), else its number.
+TFormValue NamedColorValue(TColor Color);
 void ReadStrings(TStrings& target, const TFormValue& v, TReadContext& ctx);
 template <class E>
 TSet<E> ReadSet(const TFormValue& v, TReadContext& ctx, const std::vector<std::pair<std::string, E>>& names) {
