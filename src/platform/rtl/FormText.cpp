@@ -6,6 +6,13 @@
 
 namespace zel {
 
+TFormValue::TFormValue() = default;
+TFormValue::TFormValue(const TFormValue&) = default;
+TFormValue::TFormValue(TFormValue&&) noexcept = default;
+TFormValue& TFormValue::operator=(const TFormValue&) = default;
+TFormValue& TFormValue::operator=(TFormValue&&) noexcept = default;
+TFormValue::~TFormValue() = default;
+
 const TFormProperty* TFormObject::Find(std::string_view name) const {
     for (const auto& p : Properties)
         if (SameText(p.Name, name)) return &p;

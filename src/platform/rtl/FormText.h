@@ -39,6 +39,15 @@ struct TFormValue {
     std::vector<TCollectionItem> Collection;
     int Line = 0;
 
+    // Declared here and defined with the reader: a value holds collection items that hold values, and
+    // members made implicitly would be made while the value is still incomplete, which some compilers refuse.
+    TFormValue();
+    TFormValue(const TFormValue&);
+    TFormValue(TFormValue&&) noexcept;
+    TFormValue& operator=(const TFormValue&);
+    TFormValue& operator=(TFormValue&&) noexcept;
+    ~TFormValue();
+
     bool IsIdent(std::string_view s) const { return Kind == TKind::Ident && SameText(Text, s); }
 };
 
