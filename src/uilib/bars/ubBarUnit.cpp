@@ -1,5 +1,6 @@
 #include "uilib/bars/ubBarUnit.h"
 
+#include "uilib/bars/ubBarPainters.h"
 #include "uilib/bars/ubBarStreaming.h"
 
 #include <algorithm>
@@ -459,6 +460,7 @@ void ubBarShutdown() {
     u.regItemRecords = nullptr;
     if (u.ditherBrush != nullptr) DeleteObject(u.ditherBrush);
     u.ditherBrush = nullptr;
+    FreeBarPainterBrushes();
     // Freeing the list frees every manager still alive (each leaves the list on its way out).
     delete u.managerList;
     u.managerList = nullptr;

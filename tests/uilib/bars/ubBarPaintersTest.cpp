@@ -1,0 +1,407 @@
+// The bar painters: the sizes they decide, the rules of their drawing, the Office-2003 look's pixels in the
+// classic and the blue scheme, and a gallery of each look.
+#include <cstdlib>
+#include <memory>
+
+#include "BarsTestSupport.h"
+#include "platform/win/Gdi.h"
+#include "uilib/bars/ubBarPainters.h"
+#include "uilib/base/LookAndFeelUnits.h"
+#include "uilib/base/ubOffice11.h"
+
+namespace zel::test {
+namespace {
+
+using ubBarPainters = BarsTest;
+
+constexpr COLORREF kBackground = RGB(0, 128, 0);
+
+std::unique_ptr<TBitmap> Surface(int W, int H) {
+    auto b = std::make_unique<TBitmap>();
+    b->SetSize(W, H);
+    b->Canvas()->Brush()->SetColor(static_cast<TColor>(kBackground));
+    b->Canvas()->FillRect(Bounds(0, 0, W, H));
+    return b;
+}
+
+COLORREF Pixel(TBitmap& B, int X, int Y) { return GetPixel(B.Canvas()->GetHandle(), X, Y); }
+COLORREF Rgb(TColor C) { return static_cast<COLORREF>(ColorToRGB(C)); }
+
+int Distance(COLORREF A, COLORREF B) {
+    return std::abs(GetRValue(A) - GetRValue(B)) + std::abs(GetGValue(A) - GetGValue(B)) +
+           std::abs(GetBValue(A) - GetBValue(B));
+}
+
+// The pixels of a colour inside a rectangle: their count and the left-most and top-most of them.
+struct TColorSpread {
+    int count = 0, left = 1 << 20, top = 1 << 20;
+};
+TColorSpread Spread(TBitmap& B, const RECT& R, COLORREF C) {
+    TColorSpread s;
+    for (int y = R.top; y < R.bottom; ++y)
+        for (int x = R.left; x < R.right; ++x)
+            if (Pixel(B, x, y) == C) {
+                ++s.count;
+                s.left = std::min(s.left, x);
+                s.top = std::min(s.top, y);
+            }
+    return s;
+}
+
+const TubBarItemControlPainter& Base() { return *BarPainterClass<TubBarItemControlPainter>(); }
+const TubBarItemControlPainter& Flat() { return *BarPainterClass<TubBarItemControlFlatPainter>(); }
+const TubBarItemControlPainter& Office11() { return *BarPainterClass<TubBarItemControlOffice11Painter>(); }
+
+TEST_F(ubBarPainters, ManagerSizesAndArrowWidthsFollowTheLookAndTheIconSize) {
+    auto* m = new TubBarManager(NewForm());
+    struct Row {
+        const char* name;
+        const TubBarItemControlPainter& painter;
+        int arrow;
+        bool large;
+        int wantArrow, wantGlyph, wantWidth, wantHeight;
+    } rows[] = {
+        {"base, small", Base(), 11, false, 11, 16, 23, 22},
+        {"base, large icons", Base(), 11, true, 23, 32, 39, 38},
+        {"base, even width made odd", Base(), 10, false, 11, 16, 23, 22},
+        {"flat takes one off", Flat(), 11, false, 10, 16, 23, 22},
+        {"flat, large icons", Flat(), 11, true, 22, 32, 39, 38},
+        {"Office 2003 as flat", Office11(), 11, false, 10, 16, 23, 22},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        m->SetButtonArrowWidth(row.arrow);
+        m->SetLargeIcons(row.large);
+        const TubBarManagerSizes s = row.painter.ManagerSizes(m);
+        EXPECT_EQ(s.ArrowWidth, row.wantArrow);
+        EXPECT_EQ(s.GlyphSize, row.wantGlyph);
+        EXPECT_EQ(s.ButtonWidth, row.wantWidth);
+        EXPECT_EQ(s.ButtonHeight, row.wantHeight);
+    }
+    EXPECT_EQ(Flat().GetLargeArrowWidth(m), m->GetLargeButtonArrowWidth() - 1);
+}
+
+TEST_F(ubBarPainters, TheManagersLookChoosesThePainter) {
+    auto* m = new TubBarManager(NewForm());
+    const struct {
+        TubBarManagerStyle style;
+        TubBarPainterClass painter;
+    } rows[] = {{bmsStandard, &Base()}, {bmsEnhanced, &Base()}, {bmsFlat, &Flat()}, {bmsOffice11, &Office11()}};
+    for (const auto& row : rows) {
+        m->SetStyle(row.style);
+        EXPECT_EQ(BarPainterOf(m), row.painter) << static_cast<int>(row.style);
+    }
+}
+
+TEST_F(ubBarPainters, AGlyphIsDrawnOnlyWhereItFitsWithTwoPixelsToSpare) {
+    const struct {
+        RECT area;
+        bool fits;
+    } rows[] = {{{0, 0, 18, 18}, true}, {{0, 0, 17, 18}, false}, {{0, 0, 18, 17}, false}, {{5, 5, 40, 30}, true}};
+    for (const auto& row : rows)
+        EXPECT_EQ(TubBarItemControlPainter::GlyphFits(row.area, SIZE{16, 16}), row.fits) << row.area.right;
+}
+
+TEST_F(ubBarPainters, DisabledTextIsEmbossedInTwoPassesOrDrawnOnceInGreyByTheFlatLooks) {
+    SetSysColor(COLOR_BTNHIGHLIGHT, RGB(255, 0, 0));
+    SetSysColor(COLOR_BTNSHADOW, RGB(0, 0, 255));
+    SetSysColor(COLOR_GRAYTEXT, RGB(255, 255, 0));
+    const RECT r{4, 4, 76, 28};
+    struct Row {
+        const char* name;
+        const TubBarItemControlPainter& painter;
+        bool allowFlat;
+        bool embossed;
+    } rows[] = {
+        {"base", Base(), true, true},
+        {"flat", Flat(), true, false},
+        {"flat where the caller wants the relief", Flat(), false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto b = Surface(80, 32);
+        row.painter.DrawItemText(b->Canvas()->GetHandle(), r, "HIH", false, false, DT_LEFT, row.allowFlat);
+        const TColorSpread light = Spread(*b, RECT{0, 0, 80, 32}, RGB(255, 0, 0));
+        const TColorSpread shadow = Spread(*b, RECT{0, 0, 80, 32}, RGB(0, 0, 255));
+        const TColorSpread grey = Spread(*b, RECT{0, 0, 80, 32}, RGB(255, 255, 0));
+        if (row.embossed) {
+            ASSERT_GT(light.count, 0);
+            ASSERT_GT(shadow.count, 0);
+            EXPECT_EQ(grey.count, 0);
+            // The highlight copy lies one pixel right and down of the shadow text.
+            EXPECT_EQ(light.left, shadow.left + 1);
+            EXPECT_EQ(light.top, shadow.top + 1);
+        } else {
+            EXPECT_GT(grey.count, 0);
+            EXPECT_EQ(light.count + shadow.count, 0);
+        }
+    }
+    // Selected disabled text is grey in every look; enabled selected text is highlighted only when not flat.
+    EXPECT_EQ(Base().GetTextColors(false, false, true), clGrayText);
+    EXPECT_EQ(Base().GetTextColors(true, false, true), clHighlightText);
+    EXPECT_EQ(Base().GetTextColors(true, true, true), clBtnText);
+}
+
+TEST_F(ubBarPainters, TheCheckMarkOfADownMenuEntryIsCentredInItsGlyphArea) {
+    SetSysColor(COLOR_BTNTEXT, RGB(255, 0, 255));
+    struct Row {
+        RECT area;
+        bool largeFont;
+        POINT origin;
+    } rows[] = {
+        {{0, 0, 21, 21}, false, {6, 7}},
+        {{10, 4, 31, 22}, false, {16, 9}},
+        {{0, 0, 40, 40}, true, {11, 13}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.area.right);
+        const int scale = row.largeFont ? 2 : 1;
+        const POINT o = TubBarItemControlPainter::CheckMarkOrigin(row.area, scale);
+        EXPECT_EQ(o.x, row.origin.x);
+        EXPECT_EQ(o.y, row.origin.y);
+        auto b = Surface(48, 48);
+        TubBarItemPaintState state;
+        state.Bar = bwkSubMenu;
+        state.Down = true;
+        Base().DrawEmptyGlyphArea(b->Canvas()->GetHandle(), row.area, GetSysColorBrush(COLOR_BTNFACE), state,
+                                  row.largeFont);
+        // Every pixel of the mark lies inside its 9 x 7 box (18 x 14 at scale 2), and the mark is there.
+        const RECT box{o.x, o.y, o.x + 9 * scale, o.y + 7 * scale};
+        const TColorSpread all = Spread(*b, RECT{0, 0, 48, 48}, RGB(255, 0, 255));
+        EXPECT_GT(all.count, 0);
+        EXPECT_EQ(Spread(*b, box, RGB(255, 0, 255)).count, all.count);
+    }
+    // Not down, or not on a sub-menu: no mark.
+    auto b = Surface(24, 24);
+    TubBarItemPaintState toolbar;
+    toolbar.Down = true;
+    Base().DrawEmptyGlyphArea(b->Canvas()->GetHandle(), RECT{0, 0, 21, 21}, GetSysColorBrush(COLOR_BTNFACE), toolbar,
+                              false);
+    EXPECT_EQ(Spread(*b, RECT{0, 0, 24, 24}, RGB(255, 0, 255)).count, 0);
+}
+
+TEST_F(ubBarPainters, AProgressBarIsFilledWithinItsRectangleWhateverItsRange) {
+    const struct {
+        const char* name;
+        int position, min, max, filled;
+    } rows[] = {
+        {"half", 50, 0, 100, 50},
+        {"offset range", 30, 20, 40, 50},
+        {"empty range", 5, 5, 5, 0},
+        {"above the range", 300, 0, 100, 100},
+        {"below the range", -40, 0, 100, 0},
+        {"reversed", 50, 100, 0, 50},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(TubBarItemControlPainter::ProgressFilledLength(100, row.position, row.min, row.max), row.filled);
+        for (bool vertical : {false, true}) {
+            auto b = Surface(120, 120);
+            const RECT r = vertical ? RECT{10, 10, 22, 110} : RECT{10, 10, 110, 22};
+            HBRUSH back = CreateSolidBrush(RGB(255, 255, 255));
+            Base().DrawProgressBar(b->Canvas()->GetHandle(), row.position, row.min, row.max, false, vertical, clRed, r,
+                                   back);
+            DeleteObject(back);
+            // Nothing outside the rectangle changed.
+            EXPECT_EQ(Spread(*b, RECT{0, 0, 120, 120}, kBackground).count, 120 * 120 - 100 * 12);
+            const TColorSpread red = Spread(*b, r, RGB(255, 0, 0));
+            EXPECT_EQ(red.count > 0, row.filled > 0);
+        }
+    }
+}
+
+// A palette user for the scheme of the fixture's units.
+struct TPalette {
+    TPalette() { AcquireOffice11Palette(); }
+    ~TPalette() { ReleaseOffice11Palette(); }
+};
+
+// The Office-2003 pixels the look fixes, checked in the scheme the units were started with.
+void CheckOffice11Pixels() {
+    const TubOffice11Roles& roles = Office11Roles;
+    auto color = [](int column) { return Rgb(Office11RoleColor(column)); };
+    const TubBarItemControlPainter& p = Office11();
+    {
+        SCOPED_TRACE("docked toolbar body");
+        auto b = Surface(100, 26);
+        p.DrawBarBackground(b->Canvas()->GetHandle(), RECT{0, 0, 100, 26}, TubBarItemPaintState{});
+        const COLORREF shadow = color(roles.ToolbarShadow);
+        EXPECT_EQ(Pixel(*b, 50, 0), color(roles.ToolbarLight));
+        EXPECT_EQ(Pixel(*b, 50, 25), shadow);
+        // The rounded corners mix the shadow half and half with the gradient's ends.
+        EXPECT_EQ(Pixel(*b, 0, 0),
+                  Rgb(MixColorsPercent(static_cast<TColor>(shadow), Office11RoleColor(roles.ToolbarLight), 50)));
+        EXPECT_EQ(Pixel(*b, 99, 25),
+                  Rgb(MixColorsPercent(static_cast<TColor>(shadow), Office11RoleColor(roles.ToolbarDark), 50)));
+        // The main-menu bar keeps the button face.
+        TubBarItemPaintState menuBar;
+        menuBar.Bar = bwkMainMenu;
+        p.DrawBarBackground(b->Canvas()->GetHandle(), RECT{0, 0, 100, 26}, menuBar);
+        EXPECT_EQ(Pixel(*b, 50, 0), Rgb(clBtnFace));
+        EXPECT_EQ(Pixel(*b, 0, 0), Rgb(clBtnFace));
+    }
+    {
+        SCOPED_TRACE("separator lines");
+        auto b = Surface(8, 24);
+        p.DrawSeparator(b->Canvas()->GetHandle(), RECT{0, 0, 8, 24}, TubBarItemPaintState{});
+        EXPECT_EQ(Pixel(*b, 3, 2), kBackground);
+        EXPECT_EQ(Pixel(*b, 3, 3), color(roles.SeparatorDark));
+        EXPECT_EQ(Pixel(*b, 3, 19), color(roles.SeparatorDark));
+        EXPECT_EQ(Pixel(*b, 3, 20), kBackground);
+        EXPECT_EQ(Pixel(*b, 4, 3), kBackground);
+        EXPECT_EQ(Pixel(*b, 4, 4), color(roles.SeparatorLight));
+        EXPECT_EQ(Pixel(*b, 4, 20), color(roles.SeparatorLight));
+        EXPECT_EQ(Pixel(*b, 4, 21), kBackground);
+    }
+    {
+        SCOPED_TRACE("hot and pressed buttons");
+        struct Row {
+            const char* name;
+            bool hot, pressed;
+            int top, bottom;  // the columns the gradient starts and ends with, top to bottom
+        } rows[] = {
+            {"hot", true, false, roles.HotFirst, roles.HotSecond},
+            {"pressed while hot", true, true, roles.PressedSecond, roles.PressedFirst},
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            auto b = Surface(23, 60);
+            TubBarItemPaintState s;
+            s.Hot = row.hot;
+            s.Pressed = row.pressed;
+            p.DrawButtonBackground(b->Canvas()->GetHandle(), RECT{0, 0, 23, 60}, nullptr, s);
+            const COLORREF top = Pixel(*b, 11, 1), bottom = Pixel(*b, 11, 58);
+            EXPECT_LE(Distance(top, color(row.top)), Distance(top, color(row.bottom)));
+            EXPECT_LE(Distance(bottom, color(row.bottom)), Distance(bottom, color(row.top)));
+            EXPECT_LE(Distance(top, color(row.top)), 12);
+            EXPECT_LE(Distance(bottom, color(row.bottom)), 12);
+            // The selection frame.
+            EXPECT_EQ(Pixel(*b, 0, 30), color(roles.ButtonFrame));
+        }
+    }
+    {
+        SCOPED_TRACE("glyph column");
+        auto b = Surface(120, 40);
+        p.DrawSubMenuBackground(b->Canvas()->GetHandle(), RECT{0, 0, 120, 40}, 24, false);
+        EXPECT_EQ(Pixel(*b, 0, 20), color(roles.GlyphColumnLight));
+        EXPECT_EQ(Pixel(*b, 23, 20), color(roles.GlyphColumnDark));
+        EXPECT_EQ(Pixel(*b, 24, 20), color(roles.MenuBackground));
+        p.DrawSubMenuBackground(b->Canvas()->GetHandle(), RECT{0, 0, 120, 40}, 24, true);
+        EXPECT_EQ(Pixel(*b, 0, 20), color(roles.ExpandedGlyphColumnLight));
+        EXPECT_EQ(Pixel(*b, 23, 20), color(roles.ExpandedGlyphColumnDark));
+    }
+    {
+        SCOPED_TRACE("main-menu item");
+        TubBarItemPaintState s;
+        s.Bar = bwkMainMenu;
+        // Caption plus 8 pixels on either side, no drop-down arrow.
+        EXPECT_EQ(p.GetSubItemWidth(s, 30, 19, TubBarManagerSizes{}, 13, true), 46);
+        s.Bar = bwkToolbar;
+        EXPECT_EQ(p.GetSubItemWidth(s, 30, 19, TubBarManagerSizes{}, 13, true), 30 + 2 * 7 + 9);
+    }
+}
+
+TEST_F(ubBarPainters, Office11PixelsInTheClassicScheme) {
+    TPalette palette;
+    ASSERT_EQ(Office11Scheme(), 0);
+    CheckOffice11Pixels();
+    // In the classic scheme the hot gradient is one colour.
+    auto b = Surface(23, 22);
+    TubBarItemPaintState hot;
+    hot.Hot = true;
+    Office11().DrawButtonBackground(b->Canvas()->GetHandle(), RECT{0, 0, 23, 22}, nullptr, hot);
+    EXPECT_EQ(Pixel(*b, 11, 1), Pixel(*b, 11, 20));
+}
+
+// One look's gallery: a toolbar with buttons in each state and a separator, and a menu column with a
+// glyph, a check mark, a sub-menu arrow, a separator and a shortcut text.
+void PaintGallery(const TubBarItemControlPainter& p, TubBarManager* m, TBitmap& b) {
+    HDC dc = b.Canvas()->GetHandle();
+    FillRectWithColor(dc, RECT{0, 0, b.GetWidth(), b.GetHeight()}, clBtnFace);
+    TubBarItemPaintState bar;
+    bar.Manager = m;
+    p.DrawBarBackground(dc, RECT{4, 4, 196, 30}, bar);
+    struct Button {
+        const char* caption;
+        bool hot, pressed, down, enabled;
+    } buttons[] = {{"N", false, false, false, true},
+                   {"H", true, false, false, true},
+                   {"P", true, true, false, true},
+                   {"D", false, false, true, true},
+                   {"X", false, false, false, false}};
+    int x = 8;
+    for (const Button& button : buttons) {
+        TubBarItemPaintState s = bar;
+        s.Hot = button.hot;
+        s.Pressed = button.pressed;
+        s.Down = button.down;
+        s.Enabled = button.enabled;
+        const RECT r{x, 6, x + 23, 28};
+        if (p.PaintBackgroundFirst()) p.DrawButtonBackground(dc, r, p.GetButtonBrush(s), s);
+        p.DrawItemText(dc, r, button.caption, button.enabled, false, DT_CENTER);
+        if (!p.PaintBackgroundFirst()) p.DrawButtonBackground(dc, r, p.GetButtonBrush(s), s);
+        x += 24;
+    }
+    p.DrawSeparator(dc, RECT{x, 6, x + 8, 28}, bar);
+
+    const RECT menu{4, 40, 196, 40 + 5 * 22 + 4};
+    p.DrawSubMenuBackground(dc, menu, 24, false);
+    FrameRectWithColor(dc, menu, clBtnShadow);
+    TubBarItemPaintState line = bar;
+    line.Bar = bwkSubMenu;
+    auto menuLine = [&](int row, const char* caption, bool hot, bool down, bool glyph) {
+        TubBarItemPaintState s = line;
+        s.Hot = hot;
+        s.Down = down;
+        s.HasGlyph = glyph;
+        const RECT r{menu.left + 2, menu.top + 2 + row * 22, menu.right - 2, menu.top + 2 + (row + 1) * 22};
+        p.DrawMenuLine(dc, r, caption, s);
+        if (glyph) FillRectWithColor(dc, RECT{r.left + 4, r.top + 3, r.left + 20, r.top + 19}, clNavy);
+        return r;
+    };
+    menuLine(0, "Open", false, false, true);
+    menuLine(1, "Checked", true, true, false);
+    const RECT more = menuLine(2, "More", false, false, false);
+    p.DrawSubMenuArrow(dc, RECT{more.right - 20, more.top, more.right, more.bottom}, true, false);
+    TubBarItemPaintState separator = line;
+    separator.VerticalBar = true;
+    p.DrawSeparator(dc, RECT{menu.left + 30, menu.top + 2 + 3 * 22, menu.right - 4, menu.top + 2 + 4 * 22}, separator);
+    const RECT save = menuLine(4, "Save", false, false, false);
+    p.DrawItemText(dc, RECT{save.left, save.top, save.right - 8, save.bottom}, "Ctrl+S", true, false, DT_RIGHT);
+}
+
+TEST_F(ubBarPainters, GalleryOfEachLook) {
+    auto* m = new TubBarManager(NewForm());
+    TPalette palette;
+    const struct {
+        const char* name;
+        const TubBarItemControlPainter& painter;
+    } rows[] = {{"Flat", Flat()}, {"Office11", Office11()}};
+    for (const auto& row : rows) {
+        TBitmap b;
+        b.SetSize(200, 160);
+        PaintGallery(row.painter, m, b);
+        EXPECT_TRUE(b.SaveToPngFile(ScreenshotPath(std::string("bar-painter-") + row.name))) << row.name;
+    }
+}
+
+TEST(ubBarPaintersBlue, Office11PixelsInTheBlueScheme) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TTestThemeProvider provider;
+    TLookAndFeelUnits units(&provider);
+    {
+        TPalette palette;
+        ASSERT_EQ(Office11Scheme(), 1);
+        EXPECT_EQ(Office11RoleColor(Office11Roles.ToolbarLight), static_cast<TColor>(0xFEECDD));
+        EXPECT_EQ(Office11RoleColor(Office11Roles.HotFirst), static_cast<TColor>(0xCCF4FF));
+        CheckOffice11Pixels();
+        TBitmap b;
+        b.SetSize(200, 160);
+        PaintGallery(Office11(), nullptr, b);
+        EXPECT_TRUE(b.SaveToPngFile(ScreenshotPath("bar-painter-Office11Blue")));
+    }
+    FreeBarPainterBrushes();
+}
+
+}  // namespace
+}  // namespace zel::test
