@@ -64,6 +64,7 @@ TubBarItem::TubBarItem(TComponent* AOwner) : TComponent(AOwner) {
     if (barManager_ == nullptr && BarManagerList() != nullptr) barManager_ = BarManagerList()->Managers(0);
     if (barManager_ != nullptr) barManager_->AddItem(this);
     glyph_ = new TBitmap();
+    glyph_->OnChange = [this](TObject*) { GlyphChanged(); };
 }
 
 void TubBarItem::BeforeDestruction() {
@@ -86,6 +87,7 @@ void TubBarItem::BeforeDestruction() {
 TubBarItem::~TubBarItem() {
     if (barManager_ != nullptr) barManager_->RemoveItem(this);
     delete actionLink_;
+    glyph_->OnChange = nullptr;
     delete glyph_;
     ClearLinksToObject(this);
 }
@@ -248,10 +250,7 @@ void TubBarItem::SetEnabled(bool Value) {
     if (!IsLoading()) EnabledChanged();
 }
 
-void TubBarItem::SetGlyph(TBitmap* Value) {
-    glyph_->Assign(Value);
-    GlyphChanged();
-}
+void TubBarItem::SetGlyph(TBitmap* Value) { glyph_->Assign(Value); }
 
 void TubBarItem::SetShortCut(TShortCut Value) {
     if (Value == shortCut_) return;
