@@ -263,6 +263,31 @@ void TubBarItemControlPainter::DrawSubMenuBackground(HDC DC, const RECT& R, int 
     FillSolid(DC, R, GetSysColorBrush(COLOR_BTNFACE));
 }
 
+void TubBarItemControlPainter::DrawEditBox(HDC DC, RECT& R, const TubBarItemPaintState& State) const {
+    if (State.Hot) DrawEdge(DC, &R, BDR_SUNKENOUTER, BF_RECT);
+    else FrameControlBackground(DC, R, GetBarBrush(State), State);
+    InflateRect(&R, -1, -1);
+    FillSolid(DC, R, State.Enabled ? GetSysColorBrush(COLOR_WINDOW) : GetBarBrush(State));
+}
+
+void TubBarItemControlPainter::DrawComboButton(HDC DC, const RECT& R, bool DroppedDown,
+                                               const TubBarItemPaintState& State) const {
+    RECT r = R;
+    DrawEdge(DC, &r, DroppedDown ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    if (DroppedDown) OffsetRect(&r, 1, 1);
+    DrawComboArrow(DC, r, State.Enabled ? clBtnText : clGrayText);
+}
+
+void TubBarItemControlPainter::DrawComboArrow(HDC DC, const RECT& R, TColor Color) const {
+    int width = (R.right - R.left) / 2;
+    if (width % 2 == 0) ++width;
+    const int rows = (width + 1) / 2;
+    const int left = (R.left + R.right - width) / 2, top = (R.top + R.bottom - rows) / 2;
+    HBRUSH brush = CreateSolidBrush(Rgb(Color));
+    for (int i = 0; i < rows; ++i) FillSolid(DC, RECT{left + i, top + i, left + width - i, top + i + 1}, brush);
+    DeleteObject(brush);
+}
+
 DWORD TubBarItemControlPainter::GetEditStyle() const { return ES_AUTOHSCROLL; }
 
 void TubBarItemControlPainter::EditTextSet(HWND Edit, bool /*Changed*/) const { SendMessage(Edit, EM_SETSEL, 0, -1); }
@@ -584,6 +609,51 @@ void TubBarItemControlOffice11Painter::DrawSubMenuBackground(HDC DC, const RECT&
     const int split = std::min<int>(R.right, R.left + GlyphColumnWidth);
     FillTwoStageGradient(DC, RECT{R.left, R.top, split, R.bottom}, light, dark, true);
     FillSolid(DC, RECT{split, R.top, R.right, R.bottom}, RoleBrush(Roles().MenuBackground));
+}
+
+void TubBarItemControlOffice11Painter::DrawEditBox(HDC DC, RECT& R, const TubBarItemPaintState& State) const {
+    if (State.Hot) DrawSelectionFrame(DC, R);
+    else if (!State.Enabled) FrameRectWithColor(DC, R, Role(Roles().DisabledFrame));
+    else if (State.Bar == bwkSubMenu) FrameRect(DC, &R, RoleBrush(Roles().ButtonFrame));
+    else FrameControlBackground(DC, R, GetBarBrush(State), State);
+    InflateRect(&R, -1, -1);
+    FillSolid(DC, R, State.Enabled ? RoleBrush(Roles().EditBackground) : GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TubBarItemControlOffice11Painter::DrawComboButton(HDC DC, const RECT& R, bool DroppedDown,
+                                                       const TubBarItemPaintState& State) const {
+    RECT r = R;
+    if (State.Hot || DroppedDown) {
+        RECT frame = R;
+        InflateRect(&frame, 1, 1);
+        DrawSelectionFrame(DC, frame);
+        // The state gradient of a button, without its frame.
+        if (State.Pressed || DroppedDown)
+            FillAcross(DC, r, Role(Roles().PressedSecond), Role(Roles().PressedFirst), State);
+        else FillAcross(DC, r, Role(Roles().HotFirst), Role(Roles().HotSecond), State);
+    } else {
+        FrameRect(DC, &r, State.Enabled ? GetSysColorBrush(COLOR_WINDOW) : GetSysColorBrush(COLOR_BTNFACE));
+        FillSolid(DC, RECT{r.left, r.top, r.left + 1, r.bottom}, RoleBrush(Roles().EditBackground));
+        InflateRect(&r, -1, -1);
+        if (State.Bar == bwkSubMenu && State.Enabled) FillSolid(DC, r, RoleBrush(Roles().EditBackground));
+        else FillControlBackground(DC, r, GetBarBrush(State), false, State);
+        r = R;
+    }
+    if (DroppedDown) OffsetRect(&r, 1, 1);
+    DrawComboArrow(DC, r, Office11ArrowColor(State.Enabled, State.Hot));
+}
+
+void TubBarItemControlOffice11Painter::DrawDropDownArrowPart(HDC DC, const RECT& R,
+                                                             const TubBarItemPaintState& State) const {
+    RECT r = R;
+    if (State.Bar != bwkSubMenu) --r.left;  // shares the face's border
+    if (State.Hot || State.Pressed) {
+        DrawButtonBackground(DC, r, GetButtonBrush(State), State);
+    } else {
+        if (State.Down) DrawSelectionFrame(DC, r);
+        else FrameControlBackground(DC, r, GetBarBrush(State), State);
+    }
+    PaintOffice11Arrow(DC, r, State.Bar == bwkSubMenu ? oadRight : oadDown, State.Enabled, State.Hot);
 }
 
 void TubBarItemControlOffice11Painter::DrawSelectionFrame(HDC DC, const RECT& R) const { FrameRectOffice11(DC, R); }

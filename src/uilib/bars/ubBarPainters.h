@@ -152,6 +152,14 @@ public:
     virtual int GetCaptionPartWidth(int TextWidth, int /*GlyphColumnWidth*/, bool /*OnSubMenu*/) const {
         return TextWidth + 6;
     }
+    // The box of an edit or combo item; R comes back as the inside, where the text goes.
+    virtual void DrawEditBox(HDC DC, RECT& R, const TubBarItemPaintState& State) const;
+    // The drop-down button of a combo item at the right of its edit area.
+    virtual void DrawComboButton(HDC DC, const RECT& R, bool DroppedDown, const TubBarItemPaintState& State) const;
+    // The arrow part of a drop-down button.
+    virtual void DrawDropDownArrowPart(HDC /*DC*/, const RECT& /*R*/, const TubBarItemPaintState& /*State*/) const {}
+    // A filled triangle pointing down, half the rectangle's width (made odd) wide, centred.
+    void DrawComboArrow(HDC DC, const RECT& R, TColor Color) const;
     virtual DWORD GetEditStyle() const;
     // Called when the inner edit window is placed.
     virtual void SetEditMargins(HWND /*Edit*/) const {}
@@ -226,6 +234,9 @@ public:
     int GetCaptionPartWidth(int TextWidth, int GlyphColumnWidth, bool OnSubMenu) const override {
         return TextWidth + 11 + (OnSubMenu ? GlyphColumnWidth + 1 : 0);
     }
+    void DrawEditBox(HDC DC, RECT& R, const TubBarItemPaintState& State) const override;
+    void DrawComboButton(HDC DC, const RECT& R, bool DroppedDown, const TubBarItemPaintState& State) const override;
+    void DrawDropDownArrowPart(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
     void DrawSelectionFrame(HDC DC, const RECT& R) const override;
     HBRUSH GetFrameBrush() const override;
     HBRUSH GetSeparatorBrush() const override;

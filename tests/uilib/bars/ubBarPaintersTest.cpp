@@ -343,6 +343,24 @@ void PaintGallery(const TubBarItemControlPainter& p, TubBarManager* m, TBitmap& 
         x += 24;
     }
     p.DrawSeparator(dc, RECT{x, 6, x + 8, 28}, bar);
+    x += 8;
+    // A drop-down button, hot, with its arrow part.
+    TubBarItemPaintState dropDown = bar;
+    dropDown.Hot = true;
+    const RECT face{x, 6, x + 23, 28};
+    p.DrawButtonBackground(dc, face, p.GetButtonBrush(dropDown), dropDown);
+    p.DrawItemText(dc, face, "V", true, false, DT_CENTER);
+    p.DrawDropDownArrowPart(dc, RECT{face.right, 6, face.right + 11, 28}, dropDown);
+    // An edit and a combo below the menu.
+    RECT edit{4, 40 + 5 * 22 + 8, 96, 40 + 5 * 22 + 28};
+    p.DrawEditBox(dc, edit, bar);
+    p.DrawItemText(dc, RECT{edit.left + 2, edit.top, edit.right, edit.bottom}, "Edit", true, false, DT_LEFT);
+    RECT combo{104, 40 + 5 * 22 + 8, 196, 40 + 5 * 22 + 28};
+    const RECT comboButton{combo.right - 1 - p.GetComboButtonWidth(7), combo.top + 1, combo.right - 1,
+                           combo.bottom - 1};
+    p.DrawEditBox(dc, combo, bar);
+    p.DrawItemText(dc, RECT{combo.left + 2, combo.top, comboButton.left, combo.bottom}, "Combo", true, false, DT_LEFT);
+    p.DrawComboButton(dc, comboButton, false, bar);
 
     const RECT menu{4, 40, 196, 40 + 5 * 22 + 4};
     p.DrawSubMenuBackground(dc, menu, 24, false);
@@ -379,7 +397,7 @@ TEST_F(ubBarPainters, GalleryOfEachLook) {
     } rows[] = {{"Flat", Flat()}, {"Office11", Office11()}};
     for (const auto& row : rows) {
         TBitmap b;
-        b.SetSize(200, 160);
+        b.SetSize(200, 190);
         PaintGallery(row.painter, m, b);
         EXPECT_TRUE(b.SaveToPngFile(ScreenshotPath(std::string("bar-painter-") + row.name))) << row.name;
     }
@@ -396,7 +414,7 @@ TEST(ubBarPaintersBlue, Office11PixelsInTheBlueScheme) {
         EXPECT_EQ(Office11RoleColor(Office11Roles.HotFirst), static_cast<TColor>(0xCCF4FF));
         CheckOffice11Pixels();
         TBitmap b;
-        b.SetSize(200, 160);
+        b.SetSize(200, 190);
         PaintGallery(Office11(), nullptr, b);
         EXPECT_TRUE(b.SaveToPngFile(ScreenshotPath("bar-painter-Office11Blue")));
     }
