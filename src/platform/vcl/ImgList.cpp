@@ -204,7 +204,6 @@ void TCustomImageList::ReadData(TStream& Stream) {
 }
 
 void RegisterImageListClasses() {
-    UnregisterImageListClasses();
     RegisterPersistent<TBitmap>("TBitmap", "");
     RegisterComponent<TCustomImageList>("TCustomImageList", "TComponent")
         .Int(
@@ -252,11 +251,6 @@ void RegisterImageListClasses() {
         .Event("OnChange", &TCustomImageList::OnChange);
     RegisterComponent<TImageList>("TImageList", "TCustomImageList");
     RegisterComponent<TDragImageList>("TDragImageList", "TCustomImageList");
-}
-
-void UnregisterImageListClasses() {
-    for (const char* name : {"TDragImageList", "TImageList", "TCustomImageList", "TBitmap"})
-        UnregisterComponentClass(name);
 }
 
 }  // namespace zel

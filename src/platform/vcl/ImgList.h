@@ -115,10 +115,8 @@ public:
     std::string ClassName() const override { return "TDragImageList"; }
 };
 
-// Registers TBitmap (its "Data"), TCustomImageList, TImageList and TDragImageList with the form reader,
-// and takes them out again.
+// Registers TBitmap (its "Data"), TCustomImageList, TImageList and TDragImageList with the form reader.
 void RegisterImageListClasses();
-void UnregisterImageListClasses();
 
 // A TColor as the system list takes it: clNone CLR_NONE, clDefault CLR_DEFAULT, else its RGB value.
 COLORREF ImageListColor(TColor Color);

@@ -6,6 +6,7 @@
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Gauges.h"
+#include "platform/vcl/ImgList.h"
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Locale.h"
@@ -31,6 +32,7 @@ TUnitRows PlatformUnits() {
         FormClassesRow("StdCtrls", RegisterStdCtrlsClasses), FormClassesRow("Buttons", RegisterButtonsClasses),
         FormClassesRow("ExtCtrls", RegisterExtCtrlsClasses), FormClassesRow("Spin", RegisterSpinClasses),
         FormClassesRow("Gauges", RegisterGaugesClasses),     FormClassesRow("Dialogs", RegisterDialogsClasses),
+        FormClassesRow("ImgList", RegisterImageListClasses),
     };
 }
 

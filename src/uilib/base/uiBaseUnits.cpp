@@ -14,6 +14,7 @@
 #include "uilib/base/uiFilterConsts.h"
 #include "uilib/base/uiGeometry.h"
 #include "uilib/base/uiGraphics.h"
+#include "uilib/base/uiImageList.h"
 #include "uilib/base/uiLookAndFeelPainters.h"
 #include "uilib/base/uiLookAndFeels.h"
 #include "uilib/base/uiShellCommon.h"
@@ -30,16 +31,17 @@ TUnitRows uiBaseUnits() {
         FormClassesRow("uiGeometry", RegisteruiGeometryClasses),
         {"ubOffice11", ubOffice11Startup, ubOffice11Shutdown},
         {"uiDrawTextUtils", uiDrawTextUtilsStartup, uiDrawTextUtilsShutdown},
-        {"uiGraphics",
-         [] {
-             CreatePredefinedBrushes();
-             uiBitmapsStartup();  // binds "AlphaBlend"
-         },
-         [] {
-             uiBitmapsShutdown();  // frees RenderImage's scratch bitmaps
-             FreeScreenCanvas();
-             FreePredefinedBrushes();
-         }},
+        FormClassesRow(
+            "uiGraphics", RegisterUiImageListClasses,
+            [] {
+                CreatePredefinedBrushes();
+                uiBitmapsStartup();  // binds "AlphaBlend"
+            },
+            [] {
+                uiBitmapsShutdown();  // frees RenderImage's scratch bitmaps
+                FreeScreenCanvas();
+                FreePredefinedBrushes();
+            }),
         {"uiLookAndFeelPainters", uiLookAndFeelPaintersStartup, uiLookAndFeelPaintersShutdown},
         FormClassesRow("uiLookAndFeels", RegisteruiLookAndFeelsClasses, uiLookAndFeelsStartup, uiLookAndFeelsShutdown),
         {"uiControls", uiControlsStartup, uiControlsShutdown},

@@ -789,13 +789,9 @@ TSize MeasureMouseCursor() {
 
 // ----------------------------------------------------------------------------------------------- start-up
 
-void uiBitmapsStartup() {
-    g_alphaBlendBound = IsEntryPointAvailable("AlphaBlend");
-    RegisterUiImageListClasses();
-}
+void uiBitmapsStartup() { g_alphaBlendBound = IsEntryPointAvailable("AlphaBlend"); }
 
 void uiBitmapsShutdown() {
-    UnregisterUiImageListClasses();
     g_scratchBackground.reset();
     g_scratchImage.reset();
     g_scratchMask.reset();

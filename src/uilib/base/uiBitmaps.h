@@ -172,8 +172,7 @@ void PackBitmapData(const std::uint8_t* Data, std::size_t Size, std::vector<std:
 // Unpacks exactly Size packed bytes; a packet that runs past them raises EReadError "Stream read error".
 void UnpackBitmapData(const std::uint8_t* Data, std::size_t Size, std::vector<std::uint8_t>& Out);
 
-// Start-up binds "AlphaBlend" by name when the system has it and registers the image list classes with the
-// form reader; shutdown takes them out and frees the shared scratch bitmaps.
+// Start-up binds "AlphaBlend" by name when the system has it; shutdown frees the shared scratch bitmaps.
 void uiBitmapsStartup();
 void uiBitmapsShutdown();
 // Whether AlphaBlend was bound at start-up.

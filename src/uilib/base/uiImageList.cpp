@@ -407,9 +407,6 @@ void TuiImageList::DefineProperties(TFiler* Filer) {
 }
 
 void RegisterUiImageListClasses() {
-    RegisterImageListClasses();
-    UnregisterComponentClass("TuiImageInfoItem");
-    UnregisterComponentClass("TuiImageList");
     RegisterPersistent<TuiImageInfoItem>("TuiImageInfoItem", "")
         .SubObject("Image", "TBitmap", [](TuiImageInfoItem& i) { return i.GetImage(); })
         .SubObject("Mask", "TBitmap", [](TuiImageInfoItem& i) { return i.GetMask(); })
@@ -423,12 +420,6 @@ void RegisterUiImageListClasses() {
             "CompressData", [](TuiImageList& l, bool v) { l.SetCompressData(v); },
             [](TuiImageList& l) { return l.GetCompressData(); })
         .Default(false);
-}
-
-void UnregisterUiImageListClasses() {
-    UnregisterComponentClass("TuiImageList");
-    UnregisterComponentClass("TuiImageInfoItem");
-    UnregisterImageListClasses();
 }
 
 }  // namespace zel

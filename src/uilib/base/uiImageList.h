@@ -130,9 +130,7 @@ private:
     void RebuildSystemList();
 };
 
-// Registers TuiImageInfoItem and TuiImageList with the form reader (and the platform's image list classes
-// they build on), and takes them out again.
+// Registers TuiImageInfoItem and TuiImageList with the form reader.
 void RegisterUiImageListClasses();
-void UnregisterUiImageListClasses();
 
 }  // namespace zel

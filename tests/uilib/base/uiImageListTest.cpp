@@ -11,6 +11,7 @@
 
 #include "platform/vcl/FormReader.h"
 #include "platform/win/SysInfo.h"
+#include "uilib/base/uiBaseUnits.h"
 #include "uilib/base/uiImageList.h"
 
 namespace zel {
@@ -157,7 +158,7 @@ TEST(uiImageList, RenderImageModesAtChosenPoints) {
 }
 
 TEST(uiImageList, StoredPropertiesCompressAndReadBack) {
-    BitmapsUnit unit;
+    TUnitsScope units(uiBaseUnitList());
     auto list = UiList(4, 4);
     list->DesignInfo = 0x00100020;
     auto glyph = Glyph();
