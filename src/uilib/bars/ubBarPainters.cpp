@@ -503,7 +503,7 @@ void TubBarItemControlOffice11Painter::DrawSubMenuArrow(HDC DC, const RECT& R, b
 
 TColor TubBarItemControlOffice11Painter::GetTextColors(bool Enabled, bool /*Flat*/, bool Selected) const {
     if (!Enabled) return Role(Roles().DisabledText);
-    if (Selected && IsButtonFaceWhite() && IsBlackFaceScheme()) return clWhite;
+    if (Selected && IsButtonFaceWhite()) return clWhite;
     return Role(Selected ? Roles().HotText : Roles().MenuText);
 }
 

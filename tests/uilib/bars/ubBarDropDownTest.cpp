@@ -1,5 +1,6 @@
 // The drop-down band: where its grip goes, the client area it leaves, the mirrored grip and the frame.
 #include "BarsTestSupport.h"
+#include "PaintSurface.h"
 #include "platform/win/Gdi.h"
 #include "uilib/bars/ubBarDropDown.h"
 #include "uilib/base/LookAndFeelUnits.h"
@@ -9,17 +10,7 @@ namespace {
 
 using ubBarDropDown = BarsTest;
 
-constexpr COLORREF kBackground = RGB(0, 128, 0);
-
-std::unique_ptr<TBitmap> Surface(int W, int H) {
-    auto b = std::make_unique<TBitmap>();
-    b->SetSize(W, H);
-    b->Canvas()->Brush()->SetColor(static_cast<TColor>(kBackground));
-    b->Canvas()->FillRect(Bounds(0, 0, W, H));
-    return b;
-}
-
-COLORREF Pixel(TBitmap& B, int X, int Y) { return GetPixel(B.Canvas()->GetHandle(), X, Y); }
+constexpr COLORREF kBackground = kSurfaceBackground;
 
 TEST_F(ubBarDropDown, TheGripGoesToTheCornerAwayFromTheOwner) {
     const RECT owner{100, 100, 200, 120};
@@ -86,7 +77,8 @@ TEST_F(ubBarDropDown, ARectangleWithoutRoomForTheGripGetsNoGrip) {
                 const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
                 if (!inside) ASSERT_EQ(Pixel(*b, x, y), kBackground) << r.right << ": " << x << "," << y;
                 else
-                    ASSERT_TRUE(Pixel(*b, x, y) == kBackground || Pixel(*b, x, y) == ColorToRGB(clBtnFace))
+                    ASSERT_TRUE(Pixel(*b, x, y) == kBackground ||
+                                Pixel(*b, x, y) == static_cast<COLORREF>(ColorToRGB(clBtnFace)))
                         << "only the strips";
             }
     }

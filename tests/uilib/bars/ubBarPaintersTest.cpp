@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "BarsTestSupport.h"
+#include "PaintSurface.h"
 #include "platform/win/Gdi.h"
 #include "uilib/bars/ubBarPainters.h"
 #include "uilib/base/LookAndFeelUnits.h"
@@ -14,17 +15,7 @@ namespace {
 
 using ubBarPainters = BarsTest;
 
-constexpr COLORREF kBackground = RGB(0, 128, 0);
-
-std::unique_ptr<TBitmap> Surface(int W, int H) {
-    auto b = std::make_unique<TBitmap>();
-    b->SetSize(W, H);
-    b->Canvas()->Brush()->SetColor(static_cast<TColor>(kBackground));
-    b->Canvas()->FillRect(Bounds(0, 0, W, H));
-    return b;
-}
-
-COLORREF Pixel(TBitmap& B, int X, int Y) { return GetPixel(B.Canvas()->GetHandle(), X, Y); }
+constexpr COLORREF kBackground = kSurfaceBackground;
 COLORREF Rgb(TColor C) { return static_cast<COLORREF>(ColorToRGB(C)); }
 
 int Distance(COLORREF A, COLORREF B) {
