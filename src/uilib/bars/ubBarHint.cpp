@@ -109,7 +109,6 @@ void TubBarHintWindow::Paint() {
     Canvas()->Brush()->SetStyle(bsClear);
     InflateRect(&r, -1, -1);
     OffsetRect(&r, 2, 2);
-    Canvas()->GetHandle();  // selects the font and colours
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToCOLORREF(Canvas()->Font()->GetColor()));
     HGDIOBJ old = SelectObject(dc, Canvas()->Font()->GetHandle());

@@ -24,8 +24,4 @@ using TubBarDockingStyles = TSet<TubBarDockingStyle>;
 
 enum TubBarMenuAnimations : std::uint8_t { maNone, maRandom, maUnfold, maSlide, maFade };
 
-// A class reference of the framework: its name, its parent's reference and, for the classes the streaming
-// system makes, how to make one.
-using TubComponentFactory = TComponent* (*)(TComponent* AOwner);
-
 }  // namespace zel
