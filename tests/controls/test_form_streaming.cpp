@@ -10,6 +10,8 @@
 #include "controls/Uecomp.h"
 #include "platform/vcl/FormWriter.h"
 #include "uilib/base/uiBaseUnits.h"
+#include "uilib/base/uiBitmaps.h"
+#include "uilib/base/uiImageList.h"
 #include "uilib/base/uiLookAndFeels.h"
 
 namespace zel::test {
@@ -87,6 +89,43 @@ TEST_F(FormStreaming, AFormWithControlsAndTheControllerReadsWritesAndReadsAgainT
     const std::string written = WriteComponentText(*form);
     EXPECT_EQ(written, kForm);
     auto* again = Keep(Construct<TStreamForm>(nullptr, written));
+    EXPECT_EQ(WriteComponentText(*again), written);
+}
+
+TEST_F(FormStreaming, AnImageListWithAnAlphaImageTravelsWithTheForm) {
+    auto* form = Keep(Construct<TStreamForm>(nullptr, kForm));
+    auto* list = Construct<TuiImageList>(form);
+    list->SetName("Images1");
+    list->SetWidth(16);
+    list->SetHeight(16);
+    TuiBitmap opaque(16, 16);
+    opaque.TBitmap::Canvas()->Brush()->SetColor(clBlue);
+    opaque.TBitmap::Canvas()->FillRect(Rect(0, 0, 16, 16));
+    list->AddMasked(&opaque, clNone);
+    TuiBitmap alpha(16, 16);
+    TuiPixels pixels(16 * 16, 0x80402010u);  // half-transparent, premultiplied
+    pixels[0] = 0;                           // one fully transparent corner
+    alpha.SetPixels(pixels);
+    list->Add(&alpha, nullptr);
+
+    const std::string written = WriteComponentText(*form);
+    EXPECT_NE(written.find("object Images1: TuiImageList"), std::string::npos);
+    auto* again = Keep(Construct<TStreamForm>(nullptr, written));
+    auto* read = dynamic_cast<TuiImageList*>(again->FindComponent("Images1"));
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->Count(), 2);
+    // Both images come back as they went in: the same pixels from the read list as from the first.
+    for (int index : {0, 1}) {
+        TuiPixels before;
+        TuiPixels after;
+        for (auto [source, out] : {std::pair{list, &before}, std::pair{read, &after}}) {
+            TuiBitmap image(16, 16);
+            TuiBitmap mask(16, 16);
+            source->GetImage(index, &image, &mask);
+            image.GetPixels(*out);
+        }
+        EXPECT_EQ(after, before) << index;
+    }
     EXPECT_EQ(WriteComponentText(*again), written);
 }
 
