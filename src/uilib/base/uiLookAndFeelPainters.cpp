@@ -21,6 +21,14 @@ bool SameText(const std::string& a, const std::string& b) {
 
 TRect Deflated(const TRect& R, int D) { return InflatedRect(R, -D, -D); }
 
+// An indicator cell joins only the cells above and below it.
+TuiNeighbours VerticalNeighbours(TuiNeighbours ANeighbours) {
+    TuiNeighbours vertical;
+    if (ANeighbours.Contains(nTop)) vertical.Include(nTop);
+    if (ANeighbours.Contains(nBottom)) vertical.Include(nBottom);
+    return vertical;
+}
+
 void FillTriangle(TuiCanvas* ACanvas, const TPoint (&P)[3], TColor AColor) {
     ACanvas->Brush()->SetStyle(bsSolid);
     ACanvas->SetBrushColor(AColor);
@@ -509,9 +517,7 @@ void TuiCustomLookAndFeelPainter::PaintIndicatorImage(TuiCanvas* ACanvas, const 
 
 void TuiCustomLookAndFeelPainter::PaintIndicatorCell(TuiCanvas* ACanvas, const TRect& R, int AKind,
                                                      TuiNeighbours ANeighbours) const {
-    TuiNeighbours vertical;
-    if (ANeighbours.Contains(nTop)) vertical.Include(nTop);
-    if (ANeighbours.Contains(nBottom)) vertical.Include(nBottom);
+    const TuiNeighbours vertical = VerticalNeighbours(ANeighbours);
     PaintHeader(ACanvas, R, R, vertical, HeaderSides(vertical), bpsNormal, taLeftJustify, vaTop, false, false, "",
                 nullptr, clNone, HeaderColor(), nullptr);
     PaintIndicatorImage(ACanvas, R, AKind);
@@ -519,9 +525,7 @@ void TuiCustomLookAndFeelPainter::PaintIndicatorCell(TuiCanvas* ACanvas, const T
 
 void TuiCustomLookAndFeelPainter::PaintIndicatorCellEx(TuiCanvas* ACanvas, const TRect& R, int AKind,
                                                        TuiNeighbours ANeighbours) const {
-    TuiNeighbours vertical;
-    if (ANeighbours.Contains(nTop)) vertical.Include(nTop);
-    if (ANeighbours.Contains(nBottom)) vertical.Include(nBottom);
+    const TuiNeighbours vertical = VerticalNeighbours(ANeighbours);
     PaintHeaderEx(ACanvas, R, R, vertical, HeaderSides(vertical), bpsNormal, taLeftJustify, vaTop, false, false, "",
                   nullptr, clNone, HeaderColor());
     PaintIndicatorImage(ACanvas, R, AKind);

@@ -562,9 +562,9 @@ void TuiWinXPLookAndFeelPainter::PaintArrowsHeader(TuiCanvas* ACanvas, const TRe
                                                    int AArrows, const TuiFillParams& AFillParams,
                                                    TuiNeighbours ANeighbours, const std::string& AText, TFont* AFont,
                                                    const TuiPaintCallback& AOnDrawBackground) const {
-    PaintHeader(ACanvas, R, R, ANeighbours, HeaderSides(ANeighbours), bpsNormal, taCenter, vaCenter, false, false,
-                AText, AFont, ATextColor, AFillParams.Color, AOnDrawBackground);
-    DrawHeaderArrows(ACanvas, R, AInset, AArrows);
+    // The base header cell with its arrows, not the Standard painter's framed one.
+    TuiCustomLookAndFeelPainter::PaintArrowsHeader(ACanvas, R, ATextColor, AInset, AArrows, AFillParams, ANeighbours,
+                                                   AText, AFont, AOnDrawBackground);
 }
 
 void TuiWinXPLookAndFeelPainter::PaintProgress(TuiCanvas* ACanvas, const TRect& R, bool AFramedOnly,
