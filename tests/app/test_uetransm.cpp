@@ -217,6 +217,10 @@ TEST_F(ProgramForms, EveryRegisteredFormIsReadWithoutError) {
     std::vector<std::string> classes = RegisteredFormClasses();
     EXPECT_NE(std::find(classes.begin(), classes.end(), "TFormInOut"), classes.end());
     EXPECT_NE(std::find(classes.begin(), classes.end(), "TFormTransmet"), classes.end());
+    // The MDI children of the program live in an MDI main window.
+    std::unique_ptr<TForm> mdiMain(Construct<TForm>(nullptr));
+    mdiMain->SetFormStyle(fsMDIForm);
+    Application->MainForm = mdiMain.get();
     for (const std::string& name : classes) {
         SCOPED_TRACE(name);
         std::unique_ptr<TCustomForm> f;
@@ -227,6 +231,7 @@ TEST_F(ProgramForms, EveryRegisteredFormIsReadWithoutError) {
     // Every compiled form resource belongs to a form class of the program.
     for (const TFormResource* r : FormResources())
         EXPECT_NE(std::find(classes.begin(), classes.end(), FormResourceClass(*r)), classes.end()) << r->Unit;
+    Application->MainForm = nullptr;
     ProcessPendingMessages();
     SetMidiBackendForTests(nullptr);
     ModelServices() = saved;
