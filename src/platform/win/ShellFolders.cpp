@@ -126,6 +126,10 @@ std::string SHGetSpecialFolderPathString(int csidl) {
     return SHGetSpecialFolderPath(nullptr, path, csidl, FALSE) ? std::string(path) : std::string();
 }
 
+LONG SHGetFolderPath(HWND owner, int csidl, void* /*token*/, DWORD /*flags*/, char* path) {
+    return SHGetSpecialFolderPath(owner, path, csidl, FALSE) ? 0 : -1;
+}
+
 BOOL SHGetSpecialFolderLocation(HWND /*owner*/, int csidl, LPITEMIDLIST* pidl) {
     if (pidl == nullptr) return FALSE;
     *pidl = nullptr;

@@ -63,6 +63,10 @@ void SHFree(void* p);
 // folder or a path too long. With create set (or CSIDL_FLAG_CREATE in csidl) a missing folder is created.
 BOOL SHGetSpecialFolderPath(HWND owner, char* path, int csidl, BOOL create);
 std::string SHGetSpecialFolderPathString(int csidl);  // empty on failure
+// The same path through the folder-path call (token and flags as that call takes them; only the current
+// path is served here): 0 on success, a negative value for an unknown identifier, a virtual folder or a
+// path too long. Creates a missing folder when CSIDL_FLAG_CREATE is in csidl.
+LONG SHGetFolderPath(HWND owner, int csidl, void* token, DWORD flags, char* path);
 // A new identifier list (free it with SHFree) for the special folder; FALSE (and nullptr) for an unknown one.
 BOOL SHGetSpecialFolderLocation(HWND owner, int csidl, LPITEMIDLIST* pidl);
 // The file-system path of a list of file-system items into path (MAX_PATH bytes); FALSE for a list with a
