@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/Uetransm.h"
+#include "controls/ControlsUnits.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/Patch.h"
 #include "model/Settings.h"
@@ -214,6 +215,11 @@ TEST_F(ProgramForms, EveryRegisteredFormIsReadWithoutError) {
     backend.AddOutput("Out");
     SetMidiBackendForTests(&backend);
     TModelServices saved = ModelServices();
+    // The program's own controls, and a main window for the tool windows that live inside it.
+    TUnitsScope controls(ControlsUnits());
+    auto* main = Keep(Construct<TForm>(nullptr));
+    main->SetFormStyle(fsMDIForm);
+    Application->MainForm = main;
     std::vector<std::string> classes = RegisteredFormClasses();
     EXPECT_NE(std::find(classes.begin(), classes.end(), "TFormInOut"), classes.end());
     EXPECT_NE(std::find(classes.begin(), classes.end(), "TFormTransmet"), classes.end());
