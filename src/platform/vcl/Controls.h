@@ -177,7 +177,12 @@ public:
     bool GetParentFont() const { return parentFont_; }
     void SetParentFont(bool Value);
     TCursor GetCursor() const { return cursor_; }
-    void SetCursor(TCursor Value) { cursor_ = Value; }
+    // Tells the control by CM_CURSORCHANGED when the cursor changes.
+    void SetCursor(TCursor Value) {
+        if (cursor_ == Value) return;
+        cursor_ = Value;
+        Perform(CM_CURSORCHANGED);
+    }
     TControlState ControlState() const { return controlState_; }
     void SetControlState(TControlState Value) { controlState_ = Value; }
 

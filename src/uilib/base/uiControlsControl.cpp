@@ -1,0 +1,613 @@
+#include "uilib/base/uiControlsControl.h"
+
+#include <algorithm>
+
+#include "platform/vcl/Forms.h"
+#include "uilib/base/uiControls.h"
+#include "uilib/base/uiGeometry.h"
+#include "uilib/base/uiLookAndFeelPainters.h"
+
+namespace zel {
+
+namespace {
+
+// Rounds of scroll-bar computation before the last answer is kept. Content whose needs grow as its room
+// shrinks settles within three; a descendant whose answers never settle must not hang the program.
+constexpr int kScrollParamRounds = 5;
+
+// Windows this large carry no usable point in a mouse message's 16-bit coordinates.
+constexpr int kLargestMessageCoordinate = 0x8000;
+
+// Frees a weak link to the control when the scope ends; Alive tells whether the control still exists.
+class TLinkScope {
+public:
+    explicit TLinkScope(TObject* AObject) : link_(CreateObjectLink(AObject)) {}
+    ~TLinkScope() { FreeObjectLink(link_); }
+    TLinkScope(const TLinkScope&) = delete;
+    TLinkScope& operator=(const TLinkScope&) = delete;
+    bool Alive() const { return link_->Ref != nullptr; }
+
+private:
+    TuiObjectLink* link_;
+};
+
+}  // namespace
+
+TuiControl::TuiControl(TComponent* AOwner) : TCustomControl(AOwner) {
+    FDrawCanvas = new TuiCanvas(Canvas());
+    FRestingCursor = GetCursor();
+    FLookAndFeel = new TuiLookAndFeel(this);
+    FLookAndFeel->OnChanged = [this](TuiLookAndFeel* Sender, TuiLookAndFeelValues ChangedValues) {
+        if (!ComponentState().Contains(csDestroying)) LookAndFeelChanged(Sender, ChangedValues);
+    };
+    CreateInternalControls();
+    TabStop = IsFocusable();
+}
+
+TuiControl::~TuiControl() {
+    DestroyInternalControls();
+    FFontListeners.clear();
+    delete FActivePaintCanvas;
+    delete FDrawCanvas;
+    delete FLookAndFeel;
+    ClearLinksToObject(this);
+}
+
+// ---- properties ----------------------------------------------------------------------------------------------
+
+void TuiControl::SetBorderStyle(TBorderStyle Value) {
+    if (FBorderStyle == Value) return;
+    FBorderStyle = Value;
+    BoundsChanged();
+    Invalidate();
+}
+
+void TuiControl::SetScrollBars(TScrollStyle Value) {
+    if (FScrollBars == Value) return;
+    FScrollBars = Value;
+    UpdateScrollBars();
+}
+
+void TuiControl::SetActivePaintCanvas(TuiCanvas* Value) {
+    if (FActivePaintCanvas == Value) return;
+    delete FActivePaintCanvas;
+    FActivePaintCanvas = Value;
+}
+
+bool TuiControl::IsHScrollBarVisible() const {
+    if (FHorzScrollBar == nullptr) return false;
+    return FScrollCalcInProgress ? FHorzScrollBar->Data.Visible : FHorzScrollBar->GetVisible();
+}
+
+bool TuiControl::IsVScrollBarVisible() const {
+    if (FVertScrollBar == nullptr) return false;
+    return FScrollCalcInProgress ? FVertScrollBar->Data.Visible : FVertScrollBar->GetVisible();
+}
+
+void TuiControl::UnlockScrollBarsUpdate() {
+    if (FScrollUpdateLock == 0 || --FScrollUpdateLock > 0 || !FScrollUpdatePending) return;
+    FScrollUpdatePending = false;
+    UpdateScrollBars();
+}
+
+void TuiControl::SetCaptureHolder(TObject* Obj) {
+    if (Obj == FCaptureHolder) return;
+    const bool heldBefore = HandleAllocated() && GetCapture() == GetHandle();
+    TObject* old = FCaptureHolder;
+    FCaptureHolder = Obj;
+    if (auto* sink = dynamic_cast<IuiCaptureLossSink*>(old)) sink->CaptureReleased();
+    if (Obj != nullptr) SetCapture(GetHandle());
+    else if (heldBefore) ReleaseCapture();
+    const bool heldNow = HandleAllocated() && GetCapture() == GetHandle();
+    if (heldBefore && !heldNow && FDragDropState == dsgPending) Perform(WM_CANCELMODE);
+}
+
+void TuiControl::SetPopupMenu(TComponent* C) {
+    if (dynamic_cast<IuiMenuWithShortCuts*>(C) == nullptr) C = nullptr;
+    if (C == FPopupMenu) return;
+    if (FPopupMenu != nullptr) FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = C;
+    if (C != nullptr) C->FreeNotification(this);
+}
+
+void TuiControl::AddFontListener(IuiFontChangeObserver* Listener) {
+    if (Listener != nullptr &&
+        std::find(FFontListeners.begin(), FFontListeners.end(), Listener) == FFontListeners.end())
+        FFontListeners.push_back(Listener);
+}
+
+void TuiControl::RemoveFontListener(IuiFontChangeObserver* Listener) {
+    FFontListeners.erase(std::remove(FFontListeners.begin(), FFontListeners.end(), Listener), FFontListeners.end());
+}
+
+void TuiControl::InvalidateRect(const TRect& R, bool Erase) {
+    if (HandleAllocated()) zel::InvalidateRect(GetHandle(), &R, Erase ? TRUE : FALSE);
+}
+
+void TuiControl::ScrollContent(TuiDirection Direction) {
+    if (Direction == dnNone) return;
+    const bool ownBars = HasScrollBars() && FHorzScrollBar != nullptr;
+    if (!ownBars && !CanScrollWithoutScrollBars(Direction)) return;
+    const TScrollBarKind kind = Direction == dnLeft || Direction == dnRight ? sbHorizontal : sbVertical;
+    const TScrollCode code = Direction == dnLeft || Direction == dnUp ? scLineUp : scLineDown;
+    int position = ownBars ? BarOf(kind)->GetPosition() : 0;
+    Scroll(kind, code, position);
+    Update();
+}
+
+bool TuiControl::IsShortCutOfPopupMenu(TMessage& Message) {
+    if (IsDesigning()) return false;
+    for (TWinControl* c = this; c != nullptr; c = c->GetParent()) {
+        auto* control = dynamic_cast<TuiControl*>(c);
+        if (control == nullptr) continue;
+        auto* menu = dynamic_cast<IuiMenuWithShortCuts*>(control->FPopupMenu);
+        if (menu != nullptr && menu->IsShortCutKey(Message)) return true;
+    }
+    return false;
+}
+
+// ---- overridable operations ----------------------------------------------------------------------------------
+
+bool TuiControl::DoShowPopupMenu(TComponent* Menu, int X, int Y) {
+    auto* menu = dynamic_cast<IuiMenuWithShortCuts*>(Menu);
+    if (menu == nullptr) return false;
+    menu->PopupAt(X, Y);
+    return true;
+}
+
+// No form of this program has a designer, so there is none to tell.
+void TuiControl::NotifyDesignerModified() {}
+
+void TuiControl::BeforeMouseDown(TMouseButton /*Button*/, int /*X*/, int /*Y*/) {}
+
+void TuiControl::RaiseInternalControls() {
+    for (TControl* c : {static_cast<TControl*>(FHorzScrollBar), static_cast<TControl*>(FVertScrollBar),
+                        static_cast<TControl*>(FSizeGrip)})
+        if (c != nullptr) c->BringToFront();
+}
+
+void TuiControl::FinishMouseOperations() { SetCaptureHolder(nullptr); }
+
+bool TuiControl::CanFocusOnClick() { return !IsDesigning() && FTakeFocusOnClick && IsFocusable() && CanFocus(); }
+
+int TuiControl::GetBorderSize() { return FBorderStyle == bsNone ? 0 : GetPainter()->ControlBorderSize(); }
+
+TRect TuiControl::GetBounds() {
+    if (!RectIsEmpty(FDrawBounds)) return FDrawBounds;
+    if (HandleAllocated()) return GetClientRect();
+    return TRect{0, 0, GetWidth(), GetHeight()};
+}
+
+TRect TuiControl::GetClientBounds() {
+    TRect r = GetBounds();
+    const int border = GetBorderSize();
+    InflateRect(&r, -border, -border);
+    if (IsHScrollBarVisible()) r.bottom -= FHorzScrollBar->GetHeight();
+    if (IsVScrollBarVisible()) r.right -= FVertScrollBar->GetWidth();
+    return r;
+}
+
+void TuiControl::AfterWindowCreated() {
+    if (HasScrollBars()) ParentInternalControls();
+}
+
+bool TuiControl::IsInternalControl(TControl* Control) const {
+    return Control != nullptr && (Control == FHorzScrollBar || Control == FVertScrollBar || Control == FSizeGrip);
+}
+
+TRect TuiControl::GetHScrollBarBounds() {
+    const TRect client = GetClientBounds();
+    return TRect{client.left, client.bottom, client.right, client.bottom + FHorzScrollBar->GetHeight()};
+}
+
+TRect TuiControl::GetSizeGripBounds() {
+    const int left = FVertScrollBar->GetLeft(), top = FHorzScrollBar->GetTop();
+    return TRect{left, top, left + FVertScrollBar->GetWidth(), top + FHorzScrollBar->GetHeight()};
+}
+
+TRect TuiControl::GetVScrollBarBounds() {
+    const TRect client = GetClientBounds();
+    return TRect{client.right, client.top, client.right + FVertScrollBar->GetWidth(), client.bottom};
+}
+
+void TuiControl::PlaceInternalControls() {
+    if (FHorzScrollBar == nullptr) return;
+    if (FHorzScrollBar->GetVisible()) FHorzScrollBar->SetBoundsRect(GetHScrollBarBounds());
+    if (FVertScrollBar->GetVisible()) FVertScrollBar->SetBoundsRect(GetVScrollBarBounds());
+    if (FSizeGrip->GetVisible()) FSizeGrip->SetBoundsRect(GetSizeGripBounds());
+}
+
+void TuiControl::RefreshInternalControls() {
+    if (!HasScrollBars() || FHorzScrollBar == nullptr) return;
+    for (TControl* c : {static_cast<TControl*>(FHorzScrollBar), static_cast<TControl*>(FVertScrollBar),
+                        static_cast<TControl*>(FSizeGrip)})
+        if (c->GetVisible()) c->Update();
+}
+
+void TuiControl::ApplyScrollBarInfo(TScrollBarKind Kind, int Min, int Max, int Step, int Page, int Pos, bool AllowShow,
+                                    bool AllowHide) {
+    TuiControlScrollBar* bar = BarOf(Kind);
+    if (bar == nullptr) return;
+    TuiScrollBarData& d = bar->Data;
+    const TScrollStyle own = Kind == sbHorizontal ? ssHorizontal : ssVertical;
+    d.AllowShow = AllowShow && (FScrollBars == own || FScrollBars == ssBoth);
+    d.AllowHide = AllowHide;
+    d.Visible = false;
+    if (!d.AllowShow) return;
+    if (Max < Min || Page >= Max - Min + 1 || Pos < Min) {
+        // Nothing to scroll: the bar stays hidden, or shows disabled where it may not hide.
+        if (!AllowHide) {
+            d.Visible = true;
+            d.Enabled = false;
+        }
+        return;
+    }
+    d.Min = Min;
+    d.Max = Max;
+    d.Position = Pos;
+    d.PageSize = Page;
+    d.SmallChange = static_cast<SHORT>(Step);
+    d.LargeChange = static_cast<SHORT>(Page);
+    d.Visible = d.Enabled = true;
+}
+
+void TuiControl::ComputeScrollBarParams() {
+    if (FScrollCalcInProgress) return;
+    FScrollCalcInProgress = true;
+    TuiScrollBarData& h = FHorzScrollBar->Data;
+    TuiScrollBarData& v = FVertScrollBar->Data;
+    h.Visible = v.Visible = false;
+    for (int round = 0; round < kScrollParamRounds; ++round) {
+        const bool hBefore = h.Visible, vBefore = v.Visible;
+        PrepareScrollBarParams();
+        if (h.Visible == hBefore && v.Visible == vBefore) break;
+    }
+    if (h.Visible && v.Visible && h.Enabled && v.Enabled && h.AllowHide && v.AllowHide) {
+        // Both bars only take each other's room: when the content fits once that room is given back,
+        // descendants may hide both.
+        const int hThick = FHorzScrollBar->GetHeight(), vThick = FVertScrollBar->GetWidth();
+        const bool hFits = CanCompactScrollBars(sbHorizontal) && vThick + h.PageSize >= h.Max - h.Min + 1;
+        const bool vFits = CanCompactScrollBars(sbVertical) && hThick + v.PageSize >= v.Max - v.Min + 1;
+        if (hFits && vFits) {
+            const TuiScrollBarData hd = h, vd = v;
+            ApplyScrollBarInfo(sbHorizontal, hd.Min, hd.Max, hd.SmallChange, hd.PageSize + vThick, hd.Position,
+                               hd.AllowShow, hd.AllowHide);
+            ApplyScrollBarInfo(sbVertical, vd.Min, vd.Max, vd.SmallChange, vd.PageSize + hThick, vd.Position,
+                               vd.AllowShow, vd.AllowHide);
+        }
+    }
+    FScrollCalcInProgress = false;
+}
+
+void TuiControl::UpdateScrollBars() {
+    if (!HasScrollBars() || FHorzScrollBar == nullptr) return;
+    if (FScrollUpdateLock >= 1) {
+        FScrollUpdatePending = true;
+        return;
+    }
+    const bool outermost = !FInScrollBarsUpdate;
+    if (outermost) {
+        FHorzShownAtUpdateStart = FHorzScrollBar->GetVisible();
+        FVertShownAtUpdateStart = FVertScrollBar->GetVisible();
+    }
+    FInScrollBarsUpdate = true;
+    const bool hBefore = FHorzScrollBar->GetVisible(), vBefore = FVertScrollBar->GetVisible();
+    if (!FScrollParamsSettled) {
+        ComputeScrollBarParams();
+        if (!outermost && FHorzScrollBar->Data.Visible == FHorzShownAtUpdateStart &&
+            FVertScrollBar->Data.Visible == FVertShownAtUpdateStart) {
+            // Back where the update began: the bars would flip for ever. The bar that changed stays
+            // shown, disabled.
+            FScrollParamsSettled = true;
+            for (auto [bar, shownAtStart] : {std::pair{FHorzScrollBar, FHorzShownAtUpdateStart},
+                                             std::pair{FVertScrollBar, FVertShownAtUpdateStart}})
+                if (shownAtStart != bar->GetVisible()) {
+                    bar->SetEnabled(false);
+                    bar->SetVisible(true);
+                }
+        } else {
+            FHorzScrollBar->ApplyData();
+            FVertScrollBar->ApplyData();
+        }
+    }
+    if (FHorzScrollBar->GetVisible() != hBefore || FVertScrollBar->GetVisible() != vBefore) {
+        BoundsChanged();
+    } else {
+        FSizeGrip->SetVisible(FHorzScrollBar->GetVisible() && FVertScrollBar->GetVisible());
+        PlaceInternalControls();
+        if (NeedsInternalControlsOnTop()) RaiseInternalControls();
+    }
+    FInScrollBarsUpdate = !outermost;
+    if (outermost) FScrollParamsSettled = false;
+}
+
+bool TuiControl::IsCopyDragDrop() { return CtrlKeyDown(); }
+
+bool TuiControl::MayFocus() {
+    TCustomForm* form = zel::GetParentForm(this);
+    return CanFocus() && (form == nullptr || (form->CanFocus() && form->GetEnabled() && form->GetVisible()));
+}
+
+bool TuiControl::WithinClickArea(int X, int Y) {
+    return DragMode == dmManual || InDragThreshold(FMouseDownPoint, X, Y);
+}
+
+// ---- notifications -------------------------------------------------------------------------------------------
+
+void TuiControl::BoundsChanged() { UpdateScrollBars(); }
+
+void TuiControl::CancelMouseOperations() {
+    FMouseButtonHeld = false;
+    SetCaptureHolder(nullptr);
+}
+
+void TuiControl::FocusChanged() {
+    if (OnFocusChanged) OnFocusChanged(this);
+}
+
+bool TuiControl::GetDesignHitTest(int /*X*/, int /*Y*/, TShiftState /*Shift*/) {
+    return FDragDropState != dsgIdle || FMouseButtonHeld;
+}
+
+void TuiControl::MouseEnter(TControl* AControl) {
+    if (OnMouseEnter) OnMouseEnter(AControl);
+}
+
+void TuiControl::MouseLeave(TControl* AControl) {
+    if (OnMouseLeave) OnMouseLeave(AControl);
+}
+
+// ---- internal controls ---------------------------------------------------------------------------------------
+
+void TuiControl::CreateInternalControls() {
+    if (FHorzScrollBar != nullptr) return;
+    FHorzScrollBar = new TuiControlScrollBar();
+    FHorzScrollBar->SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));
+    FVertScrollBar = new TuiControlScrollBar();
+    FVertScrollBar->SetKind(sbVertical);
+    FVertScrollBar->SetBounds(0, 0, GetSystemMetrics(SM_CXVSCROLL), 121);
+    for (TuiControlScrollBar* bar : {FHorzScrollBar, FVertScrollBar}) {
+        bar->GetLookAndFeel()->SetMasterLookAndFeel(FLookAndFeel);
+        const TScrollBarKind kind = bar->GetKind();
+        bar->OnScroll = [this, kind](TObject*, TScrollCode Code, int& Position) { Scroll(kind, Code, Position); };
+    }
+    FSizeGrip = new TuiSizeGrip(FLookAndFeel);
+    uiSettingsController()->AddControl(this);
+}
+
+void TuiControl::DestroyInternalControls() {
+    if (FHorzScrollBar == nullptr) return;
+    uiSettingsController()->RemoveControl(this);
+    delete FSizeGrip;
+    FSizeGrip = nullptr;
+    delete FVertScrollBar;
+    FVertScrollBar = nullptr;
+    delete FHorzScrollBar;
+    FHorzScrollBar = nullptr;
+}
+
+void TuiControl::ParentInternalControls() {
+    if (FHorzScrollBar == nullptr) return;
+    FHorzScrollBar->SetParent(this);
+    FVertScrollBar->SetParent(this);
+    FSizeGrip->SetParent(this);
+}
+
+void TuiControl::ScrollBarMetricsChanged() {
+    if (FHorzScrollBar == nullptr) return;
+    const int height = GetSystemMetrics(SM_CYHSCROLL), width = GetSystemMetrics(SM_CXVSCROLL);
+    if (height == FHorzScrollBar->GetHeight() && width == FVertScrollBar->GetWidth()) return;
+    FHorzScrollBar->SetHeight(height);
+    FVertScrollBar->SetWidth(width);
+    BoundsChanged();
+}
+
+// ---- window --------------------------------------------------------------------------------------------------
+
+void TuiControl::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    Params.Style |= WS_CLIPCHILDREN;
+}
+
+void TuiControl::CreateWnd() {
+    FWindowBeingCreated = true;
+    TCustomControl::CreateWnd();
+    FWindowBeingCreated = false;
+    if (HasScrollBars()) CreateInternalControls();
+    else DestroyInternalControls();
+    AfterWindowCreated();
+}
+
+LRESULT TuiControl::DialogCode() const {
+    LRESULT code = 0;
+    if (FWantedKeys.Contains(dkkAll)) code += DLGC_WANTALLKEYS;
+    if (FWantedKeys.Contains(dkkArrows)) code += DLGC_WANTARROWS;
+    if (FWantedKeys.Contains(dkkChars)) code += DLGC_WANTCHARS;
+    // Ctrl+Tab still moves on to the next control.
+    if (FWantedKeys.Contains(dkkTab) && GetKeyState(VK_CONTROL) >= 0) code += DLGC_WANTTAB;
+    return code;
+}
+
+void TuiControl::WndProc(TMessage& Message) {
+    TLinkScope self(this);
+    const UINT msg = Message.Msg;
+    const bool press = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+    auto beforeMouseDown = [&] {
+        if (!press || !self.Alive()) return;
+        TPoint p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+        if (GetWidth() > kLargestMessageCoordinate || GetHeight() > kLargestMessageCoordinate)
+            p = ScreenToClient(CursorScreenPos());
+        const TMouseButton button = msg == WM_LBUTTONDOWN ? mbLeft : msg == WM_RBUTTONDOWN ? mbRight : mbMiddle;
+        BeforeMouseDown(button, p.x, p.y);
+    };
+    if ((msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) &&
+        (IsDesigning() ? GetDesignHitTest(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam), {ssLeft})
+                       : DragMode == dmAutomatic)) {
+        // The press goes straight to the handlers, past the layer's own mouse processing.
+        controlState_.Include(csLButtonDown);
+        Dispatch(Message);
+        if (!self.Alive()) return;
+        controlState_.Exclude(csLButtonDown);
+        beforeMouseDown();
+        return;
+    }
+    if (msg == WM_RBUTTONUP) FRightButtonUpInProgress = true;
+    TCustomControl::WndProc(Message);
+    if (!self.Alive()) return;
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) FocusChanged();
+    else if (msg == WM_RBUTTONUP) FRightButtonUpInProgress = false;
+    beforeMouseDown();
+}
+
+bool TuiControl::DoContextPopup(TPoint MousePos) {
+    bool handled = false;
+    if (OnContextPopup) OnContextPopup(this, MousePos, handled);
+    if (handled) return true;
+    if (MousePos.x == -1 && MousePos.y == -1) MousePos = TPoint{0, 0};
+    const TPoint screen = ClientToScreen(MousePos);
+    return DoShowPopupMenu(FPopupMenu, screen.x, screen.y);
+}
+
+void TuiControl::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_CANCELMODE:
+            TCustomControl::Dispatch(Message);
+            CancelMouseOperations();
+            return;
+        case WM_CONTEXTMENU: {
+            if (Message.Result != 0) return;
+            if (!IsDesigning()) {
+                TPoint p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+                const bool keyboard = p.x == -1 && p.y == -1;
+                if (!keyboard) p = ScreenToClient(p);
+                const TRect client = GetClientRect();
+                if (keyboard || PtInRect(&client, p)) {
+                    Message.Result = DoContextPopup(keyboard ? TPoint{-1, -1} : p) ? 1 : 0;
+                    if (Message.Result != 0) return;
+                }
+            }
+            break;
+        }
+        case WM_ERASEBKGND:
+            if (NeedsEraseBackground()) break;
+            Message.Result = 1;
+            return;
+        case WM_GETDLGCODE: Message.Result = DialogCode(); return;
+        case WM_NCCALCSIZE:
+            TCustomControl::Dispatch(Message);
+            PostMessage(GetHandle(), UM_SCROLLBARMETRICSCHANGED, 0, 0);
+            return;
+        case UM_SCROLLBARMETRICSCHANGED: ScrollBarMetricsChanged(); return;
+        case CM_COLORCHANGED: AfterColorChange(); break;
+        case CM_CURSORCHANGED: CursorChanged(); break;
+        case CM_DESIGNHITTEST:
+            TCustomControl::Dispatch(Message);
+            if (Message.Result == 0)
+                Message.Result = GetDesignHitTest(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam),
+                                                  KeysToShiftState(Message.WParam));
+            return;
+        case CM_MOUSEENTER:
+        case CM_MOUSELEAVE: {
+            TCustomControl::Dispatch(Message);
+            auto* control = reinterpret_cast<TControl*>(Message.LParam);
+            if (control == nullptr) control = this;
+            if (Message.Msg == CM_MOUSEENTER) MouseEnter(control);
+            else MouseLeave(control);
+            return;
+        }
+        case CM_TEXTCHANGED:
+            TCustomControl::Dispatch(Message);
+            TextChanged();
+            return;
+        case CM_VISIBLECHANGED:
+            TCustomControl::Dispatch(Message);
+            VisibleChanged();
+            return;
+        case CN_KEYDOWN:
+            if (IsShortCutOfPopupMenu(Message)) {
+                Message.Result = 1;
+                return;
+            }
+            if (FDragDropState != dsgIdle) {
+                // Esc ends a drag-and-drop; other keys are swallowed while it runs.
+                if (Message.WParam == VK_ESCAPE) Perform(WM_KEYDOWN, Message.WParam, Message.LParam);
+                Message.Result = 1;
+                return;
+            }
+            break;
+        case CN_SYSKEYDOWN:
+            if (IsShortCutOfPopupMenu(Message)) {
+                Message.Result = 1;
+                return;
+            }
+            break;
+        default: break;
+    }
+    TCustomControl::Dispatch(Message);
+}
+
+void TuiControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+void TuiControl::Paint() {
+    if (FBorderStyle == bsSingle) {
+        GetPainter()->PaintControlBorder(FDrawCanvas, GetBounds());
+        FDrawCanvas->IntersectClipRect(GetClientBounds());
+    }
+    TCustomControl::Paint();
+    RefreshInternalControls();
+}
+
+void TuiControl::Resize() {
+    TCustomControl::Resize();
+    BoundsChanged();
+}
+
+void TuiControl::FontChanged() {
+    TCustomControl::FontChanged();
+    for (IuiFontChangeObserver* listener : FFontListeners) listener->FontChanged(this, Font());
+    Invalidate();
+}
+
+// ---- mouse ---------------------------------------------------------------------------------------------------
+
+void TuiControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TLinkScope self(this);
+    FMouseDownPoint = TPoint{X, Y};
+    const bool doubleClick = Shift.Contains(ssDouble);
+    if (CanFocusOnClickAt(X, Y) && !doubleClick) {
+        const int leftBefore = GetLeft(), topBefore = GetTop();
+        SetFocus();
+        if (!self.Alive()) return;
+        TCustomForm* form = zel::GetParentForm(this);
+        if (form != nullptr && form->GetActiveControl() == this && !Focused()) zel::SetFocus(GetHandle());
+        if (!Focused() && !CanMouseDownUnfocused()) {
+            ReleaseCapture();
+            return;
+        }
+        // Focusing may have scrolled the control into view: the press stays on the same spot of it.
+        X += leftBefore - GetLeft();
+        Y += topBefore - GetTop();
+    }
+    MouseDownHook(Button, Shift, X, Y);
+    if (!self.Alive()) return;
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (self.Alive()) FMouseButtonHeld = HandleAllocated() && GetCapture() == GetHandle();
+}
+
+void TuiControl::MouseMove(TShiftState Shift, int X, int Y) {
+    const TCursor resting = FRestingCursor;
+    SetCursor(GetCursorAt(X, Y));
+    FRestingCursor = resting;
+    TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TuiControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    FMouseButtonHeld = false;
+    FinishMouseOperations();
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+}  // namespace zel

@@ -1,0 +1,258 @@
+#pragma once
+// The base windowed control of the library. It gives every control of the editor controls in one place: a
+// library canvas over its own, a look and feel with its painter, an optional single border drawn by the
+// painter, own scroll bars with a size grip in the corner, focus on click, the keys it wants from the dialog
+// manager, routing of its context menu, a mouse-capture holder and font listeners.
+#include <string>
+#include <vector>
+
+#include "platform/vcl/Controls.h"
+#include "platform/vcl/StdCtrls.h"
+#include "uilib/base/uiClasses.h"
+#include "uilib/base/uiControlsInternal.h"
+#include "uilib/base/uiGraphics.h"
+#include "uilib/base/uiLookAndFeels.h"
+
+namespace zel {
+
+// A key group the control takes from the dialog manager; WM_GETDLGCODE answers the sum of their codes.
+enum TuiDialogKeyKind { dkkAll, dkkArrows, dkkChars, dkkTab };
+using TuiDialogKeyKinds = TSet<TuiDialogKeyKind>;
+
+// The direction the content scrolls in.
+enum TuiDirection { dnNone, dnLeft, dnRight, dnUp, dnDown };
+
+enum TuiDragStage { dsgIdle, dsgPending, dsgDragging };
+
+// The interfaces the control offers.
+class IuiHookedControl {
+public:
+    static constexpr const char* IID = "{2E98333B-1A56-4599-8A85-C2540E182031}";
+    virtual void Hook() = 0;
+
+protected:
+    ~IuiHookedControl() = default;
+};
+
+class IuiLookAndFeelSource {
+public:
+    static constexpr const char* IID = "{6065B58B-C557-4464-A67D-64183FD13F25}";
+    virtual TuiLookAndFeel* LookAndFeelOfSource() = 0;
+
+protected:
+    ~IuiLookAndFeelSource() = default;
+};
+
+// The interfaces the control asks of others.
+class IuiMenuWithShortCuts {
+public:
+    static constexpr const char* IID = "{61EEDA7D-88CC-45BF-8A00-5C25174D6501}";
+    virtual bool IsShortCutKey(TMessage& Message) = 0;
+    // Shows the menu at a screen point.
+    virtual void PopupAt(int X, int Y) = 0;
+
+protected:
+    ~IuiMenuWithShortCuts() = default;
+};
+
+class IuiCaptureLossSink {
+public:
+    static constexpr const char* IID = "{ACB73657-6066-4564-9A3D-D4D0273AA82F}";
+    virtual void CaptureReleased() = 0;
+
+protected:
+    ~IuiCaptureLossSink() = default;
+};
+
+class IuiFontChangeObserver {
+public:
+    virtual void FontChanged(TObject* Sender, TFont* Font) = 0;
+
+protected:
+    ~IuiFontChangeObserver() = default;
+};
+
+class TuiControl : public TCustomControl, public IuiHookedControl, public IuiLookAndFeelSource {
+public:
+    explicit TuiControl(TComponent* AOwner);
+    ~TuiControl() override;
+    std::string ClassName() const override { return "TuiControl"; }
+
+    // IuiHookedControl, IuiLookAndFeelSource
+    void Hook() override { InterfaceHook(); }
+    TuiLookAndFeel* LookAndFeelOfSource() override { return GetLookAndFeel(); }
+
+    TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    TScrollStyle GetScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    TuiDialogKeyKinds GetWantedKeys() const { return FWantedKeys; }
+    void SetWantedKeys(TuiDialogKeyKinds Value) { FWantedKeys = Value; }
+    bool GetTakeFocusOnClick() const { return FTakeFocusOnClick; }
+    void SetTakeFocusOnClick(bool Value) { FTakeFocusOnClick = Value; }
+    TRect GetDrawBounds() const { return FDrawBounds; }
+    void SetDrawBounds(const TRect& Value) { FDrawBounds = Value; }
+    TuiCanvas* GetDrawCanvas() const { return FDrawCanvas; }
+    TuiCanvas* GetActivePaintCanvas() const { return FActivePaintCanvas; }
+    void SetActivePaintCanvas(TuiCanvas* Value);
+    TCursor GetRestingCursor() const { return FRestingCursor; }
+    TuiDragStage GetDragDropState() const { return FDragDropState; }
+    bool GetMouseButtonHeld() const { return FMouseButtonHeld; }
+    TPoint GetMouseDownPoint() const { return FMouseDownPoint; }
+    bool GetAutoScrolling() const { return FAutoScrolling; }
+    bool GetRightButtonUpInProgress() const { return FRightButtonUpInProgress; }
+
+    TuiControlScrollBar* GetHorzScrollBar() const { return FHorzScrollBar; }
+    TuiControlScrollBar* GetVertScrollBar() const { return FVertScrollBar; }
+    TuiSizeGrip* GetSizeGrip() const { return FSizeGrip; }
+    bool IsHScrollBarVisible() const;
+    bool IsVScrollBarVisible() const;
+    bool IsLoading() const { return ComponentState().Contains(csLoading); }
+
+    // Scroll-bar updates wait while locked and run once when the last lock goes.
+    void LockScrollBarsUpdate() { ++FScrollUpdateLock; }
+    void UnlockScrollBarsUpdate();
+
+    // The holder of the mouse capture inside the control (may offer IuiCaptureLossSink).
+    TObject* GetCaptureHolder() const { return FCaptureHolder; }
+    void SetCaptureHolder(TObject* Obj);
+
+    // nullptr, a TPopupMenu or a component offering IuiMenuWithShortCuts; anything else is taken as nullptr.
+    TComponent* GetPopupMenuComponent() const { return FPopupMenu; }
+    void SetPopupMenu(TComponent* C);
+
+    void AddFontListener(IuiFontChangeObserver* Listener);
+    void RemoveFontListener(IuiFontChangeObserver* Listener);
+
+    void InvalidateRect(const TRect& R, bool Erase);
+    void ScrollContent(TuiDirection Direction);
+    void ApplyScrollBarInfo(TScrollBarKind Kind, int Min, int Max, int Step, int Page, int Pos, bool AllowShow,
+                            bool AllowHide);
+    bool IsShortCutOfPopupMenu(TMessage& Message);
+
+    TNotifyEvent OnFocusChanged;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+    // ---- overridable operations, in slot order
+    /*  1 */ virtual bool DoShowPopupMenu(TComponent* Menu, int X, int Y);
+    /*  2 */ virtual void NotifyDesignerModified();
+    /*  3 */ virtual void ParentBackgroundChanged() {}
+    /*  4 */ virtual void BeforeMouseDown(TMouseButton Button, int X, int Y);
+    /*  5 */ virtual bool AllowAutoDragAt(int /*X*/, int /*Y*/, TShiftState /*Shift*/) { return true; }
+    /*  6 */ virtual void MouseDownHook(TMouseButton /*Button*/, TShiftState /*Shift*/, int /*X*/, int /*Y*/) {}
+    /*  7 */ virtual void RaiseInternalControls();
+    /*  8 */ virtual void FinishMouseOperations();
+    /*  9 */ virtual bool CanFocusOnClick();
+    /* 10 */ virtual bool CanFocusOnClickAt(int /*X*/, int /*Y*/) { return CanFocusOnClick(); }
+    /* 11 */ virtual bool AllowFocusFromScrollBar() { return CanFocusOnClick(); }
+    /* 12 */ virtual int GetBorderSize();
+    /* 13 */ virtual TRect GetBounds();
+    /* 14 */ virtual TRect GetClientBounds();
+    /* 15 */ virtual TCursor GetCursorAt(int /*X*/, int /*Y*/) { return FRestingCursor; }
+    /* 16 */ virtual bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
+    /* 17 */ virtual bool IsFocused() { return Focused(); }
+    /* 18 */ virtual BYTE WheelScrollAxis() { return IsVScrollBarVisible() ? 2 : 0; }
+    /* 19 */ virtual bool NeedsEraseBackground() { return false; }
+    /* 20 */ virtual void AfterWindowCreated();
+    /* 21 */ virtual bool IsInternalControl(TControl* Control) const;
+    /* 22 */ virtual TuiLookAndFeel* GetLookAndFeel() { return FLookAndFeel; }
+    /* 23 */ virtual TuiLookAndFeelPainterClass GetPainter() { return FLookAndFeel->GetPainter(); }
+    /* 24 */ virtual void LookAndFeelChanged(TuiLookAndFeel* /*Sender*/, TuiLookAndFeelValues /*ChangedValues*/) {}
+    /* 25 */ virtual bool CanScrollWithoutScrollBars(TuiDirection /*Direction*/) { return false; }
+    /* 26 */ virtual TRect GetHScrollBarBounds();
+    /* 27 */ virtual TRect GetSizeGripBounds();
+    /* 28 */ virtual TRect GetVScrollBarBounds();
+    /* 29 */ virtual void PrepareScrollBarParams() {}
+    /* 30 */ virtual bool CanCompactScrollBars(TScrollBarKind /*Kind*/) { return false; }
+    /* 31 */ virtual bool HasScrollBars() const { return true; }
+    /* 32 */ virtual bool NeedsInternalControlsOnTop() const { return !IsDesigning(); }
+    /* 33 */ virtual void Scroll(TScrollBarKind /*Kind*/, TScrollCode /*Code*/, int& /*Position*/) {}
+    /* 34 */ virtual void PlaceInternalControls();
+    /* 35 */ virtual void RefreshInternalControls();
+    /* 36 */ virtual void UpdateScrollBars();
+    /* 38 */ virtual void DrawDragImage(TuiCanvas* /*Canvas*/, const TRect& /*R*/) {}
+    /* 40 */ virtual TPoint GetDragImagesSize() { return TPoint{0, 0}; }
+    /* 41 */ virtual bool IsCopyDragDrop();
+    /* 42 */ virtual bool HasDragImages() const { return false; }
+    /* 44 */ virtual bool MayFocus();
+    /* 45 */ virtual bool WithinClickArea(int X, int Y);
+    /* 46 */ virtual void InterfaceHook() {}
+
+    // ---- notifications
+    virtual void AfterColorChange() {}
+    virtual void VisibleChanged() {}
+    virtual bool CanMouseDownUnfocused() { return false; }
+    // Runs UpdateScrollBars; also after every resize.
+    virtual void BoundsChanged();
+    virtual bool CanDrag(int /*X*/, int /*Y*/) { return FDragDropState == dsgIdle; }
+    virtual void CursorChanged() { FRestingCursor = GetCursor(); }
+    virtual void CancelMouseOperations();
+    virtual void FocusChanged();
+    virtual bool GetDesignHitTest(int X, int Y, TShiftState Shift);
+    virtual bool IsFocusable() { return true; }
+    virtual void MouseEnter(TControl* AControl);
+    virtual void MouseLeave(TControl* AControl);
+    virtual void TextChanged() {}
+    virtual bool StartDragAndDrop(const TPoint& /*P*/) { return false; }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& Message) override;
+    void Dispatch(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Paint() override;
+    void Resize() override;
+    // Tells the font listeners, in the order they came, then repaints.
+    void FontChanged() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void CreateInternalControls();
+    void DestroyInternalControls();
+    void ParentInternalControls();
+    void ComputeScrollBarParams();
+    void ScrollBarScrolled(TScrollBarKind Kind, TScrollCode Code, int& Position);
+    LRESULT DialogCode() const;
+    void ScrollBarMetricsChanged();
+    // The context menu for a client point ((-1, -1) from the keyboard); true when something showed it.
+    bool DoContextPopup(TPoint MousePos);
+    TuiControlScrollBar* BarOf(TScrollBarKind Kind) const {
+        return Kind == sbHorizontal ? FHorzScrollBar : FVertScrollBar;
+    }
+
+    TuiCanvas* FActivePaintCanvas = nullptr;
+    TBorderStyle FBorderStyle = bsNone;
+    bool FScrollCalcInProgress = false;
+    TuiCanvas* FDrawCanvas = nullptr;
+    bool FWindowBeingCreated = false;
+    TCursor FRestingCursor = crDefault;
+    TuiDragStage FDragDropState = dsgIdle;
+    bool FTakeFocusOnClick = true;
+    std::vector<IuiFontChangeObserver*> FFontListeners;
+    TuiControlScrollBar* FHorzScrollBar = nullptr;
+    bool FHorzShownAtUpdateStart = false;
+    bool FVertShownAtUpdateStart = false;
+    bool FScrollParamsSettled = false;
+    TuiDialogKeyKinds FWantedKeys;
+    TuiLookAndFeel* FLookAndFeel = nullptr;
+    bool FMouseButtonHeld = false;
+    TObject* FCaptureHolder = nullptr;
+    TPoint FMouseDownPoint;
+    bool FRightButtonUpInProgress = false;
+    TComponent* FPopupMenu = nullptr;
+    TScrollStyle FScrollBars = ssBoth;
+    int FScrollUpdateLock = 0;
+    bool FScrollUpdatePending = false;
+    TuiSizeGrip* FSizeGrip = nullptr;
+    bool FInScrollBarsUpdate = false;
+    TuiControlScrollBar* FVertScrollBar = nullptr;
+    bool FAutoScrolling = false;
+    bool FParentBackgroundSeen = true;
+    TRect FDrawBounds;
+};
+
+}  // namespace zel
