@@ -110,14 +110,24 @@ TEST_F(ControlBase, BarsAndSizeGripFollowTheContent) {
         Content(r.width, r.height);
         EXPECT_EQ(H()->GetVisible(), r.hShown);
         EXPECT_EQ(V()->GetVisible(), r.vShown);
-        if (r.hShown) EXPECT_EQ(H()->GetEnabled(), r.hEnabled);
-        if (r.vShown) EXPECT_EQ(V()->GetEnabled(), r.vEnabled);
+        if (r.hShown) {
+            EXPECT_EQ(H()->GetEnabled(), r.hEnabled);
+        }
+        if (r.vShown) {
+            EXPECT_EQ(V()->GetEnabled(), r.vEnabled);
+        }
         EXPECT_EQ(control->GetSizeGrip()->GetVisible(), r.grip);
         const TRect client = control->GetClientBounds();
         EXPECT_EQ(client, (TRect{0, 0, 300 - (r.vShown ? vw : 0), 200 - (r.hShown ? bh : 0)}));
-        if (r.hShown) EXPECT_EQ(H()->BoundsRect(), (TRect{0, client.bottom, client.right, 200}));
-        if (r.vShown) EXPECT_EQ(V()->BoundsRect(), (TRect{client.right, 0, 300, client.bottom}));
-        if (r.grip) EXPECT_EQ(control->GetSizeGrip()->BoundsRect(), (TRect{client.right, client.bottom, 300, 200}));
+        if (r.hShown) {
+            EXPECT_EQ(H()->BoundsRect(), (TRect{0, client.bottom, client.right, 200}));
+        }
+        if (r.vShown) {
+            EXPECT_EQ(V()->BoundsRect(), (TRect{client.right, 0, 300, client.bottom}));
+        }
+        if (r.grip) {
+            EXPECT_EQ(control->GetSizeGrip()->BoundsRect(), (TRect{client.right, client.bottom, 300, 200}));
+        }
     }
 }
 
