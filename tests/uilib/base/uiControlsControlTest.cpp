@@ -281,9 +281,11 @@ TEST_F(ControlBase, AControlFreedWhileTakingTheFocusOnAClickStopsQuietly) {
     other->SetBounds(320, 10, 50, 50);
     other->SetFocus();
     ASSERT_FALSE(control->Focused());
+    // The handler lives in the control it frees: it touches nothing of its own after the delete.
     control->OnEnter = [this](TObject*) {
-        delete control;
+        TContentControl* doomed = control;
         control = nullptr;
+        delete doomed;
     };
     SendMessage(control->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
     ProcessPendingMessages();
