@@ -9,6 +9,7 @@
 #include "uilib/base/uiBitmaps.h"
 #include "uilib/base/uiClasses.h"
 #include "uilib/base/uiControls.h"
+#include "uilib/base/uiControlsControl.h"
 #include "uilib/base/uiDataConsts.h"
 #include "uilib/base/uiDrawTextUtils.h"
 #include "uilib/base/uiFilterConsts.h"
@@ -44,7 +45,7 @@ TUnitRows uiBaseUnits() {
             }),
         {"uiLookAndFeelPainters", uiLookAndFeelPaintersStartup, uiLookAndFeelPaintersShutdown},
         FormClassesRow("uiLookAndFeels", RegisteruiLookAndFeelsClasses, uiLookAndFeelsStartup, uiLookAndFeelsShutdown),
-        {"uiControls", uiControlsStartup, uiControlsShutdown},
+        FormClassesRow("uiControls", RegisteruiControlsClasses, uiControlsRowStartup, uiControlsShutdown),
         {"uiDataConsts", uiDataConstsStartup, uiDataConstsShutdown},
         {"uiFilterConsts", uiFilterConstsStartup, uiFilterConstsShutdown},
         {"uiShellCommon", uiShellCommonStartup, uiShellCommonShutdown},

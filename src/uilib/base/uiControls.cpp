@@ -1,5 +1,7 @@
 #include "uilib/base/uiControls.h"
 
+#include "uilib/base/uiControlsInternal.h"
+
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -349,9 +351,21 @@ TuiSystemController* uiSystemController() { return g_systemController; }
 
 bool uiControlsFinalizing() { return g_finalizing; }
 
+namespace {
+UINT g_message1 = 0, g_message2 = 0;
+IuiPopupMenuController* g_popupMenuController = nullptr;
+}  // namespace
+
+IuiPopupMenuController* uiPopupMenuController() { return g_popupMenuController; }
+void SetuiPopupMenuController(IuiPopupMenuController* Value) { g_popupMenuController = Value; }
+UINT uiControlsMessage1() { return g_message1; }
+UINT uiControlsMessage2() { return g_message2; }
+
 void uiControlsStartup() {
     g_finalizing = false;
     SetFlagsFromSystem();
+    g_message1 = RegisterWindowMessage("{B2CE3777-44D8-4998-9701-47BBBC10B656}");
+    g_message2 = RegisterWindowMessage("{B2CE3777-44D8-1321-4656-12C54AA613BB}");
     if (g_systemController == nullptr) g_systemController = new TuiSystemController;
 }
 
@@ -368,12 +382,14 @@ void uiControlsShutdown() {
         delete g_trackingTimers;
         g_trackingTimers = nullptr;
     }
+    FreeSettingsController();
     delete g_timerWindow;
     g_timerWindow = nullptr;
     delete g_activeTimers;
     g_activeTimers = nullptr;
     delete g_messageWindow;
     g_messageWindow = nullptr;
+    g_popupMenuController = nullptr;
     if (trackersLeft) throw Exception("MouseTrackingTimerList.Count <> 0");
 }
 

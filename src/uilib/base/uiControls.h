@@ -184,13 +184,32 @@ WORD ShiftStateToMouseKeyFlags(TShiftState Shift);
 // The key as the editors see it: unchanged.
 WORD MapEditorKey(WORD Key);
 
+// ---------------------------------------------------------------------------------- popup-menu controller
+
+// When one is registered, it is asked first to show a library control's context menu at a screen point;
+// true when it did. Nothing in this program registers one.
+class IuiPopupMenuController {
+public:
+    virtual bool ShowContextPopup(TWinControl* Control, TPoint ScreenPos) = 0;
+
+protected:
+    ~IuiPopupMenuController() = default;
+};
+IuiPopupMenuController* uiPopupMenuController();
+void SetuiPopupMenuController(IuiPopupMenuController* Value);
+
 // ---------------------------------------------------------------------------------- unit
 
-// Start-up: clears the shutting-down state, sets the version flags and makes the system controller.
+// The two window messages the unit registers at start-up (0 before it).
+UINT uiControlsMessage1();
+UINT uiControlsMessage2();
+
+// Start-up: clears the shutting-down state, sets the version flags, registers the two window messages and
+// makes the system controller.
 void uiControlsStartup();
-// Shutdown: frees the controller, any tracking timers left, the timer window, the active-timer list and the
-// shared message window. Tracking timers left over are an error: everything is freed first, then an
-// Exception "MouseTrackingTimerList.Count <> 0" is raised.
+// Shutdown: frees the controller, any tracking timers left, the settings controller, the timer window, the
+// active-timer list and the shared message window, and forgets the popup-menu controller. Tracking timers left over are
+// an error: everything is freed first, then an Exception "MouseTrackingTimerList.Count <> 0" is raised.
 void uiControlsShutdown();
 // Whether the unit is shutting down (or has shut down and not started again).
 bool uiControlsFinalizing();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
 #include "uilib/base/uiControls.h"
 #include "uilib/base/uiGeometry.h"
@@ -608,6 +609,55 @@ void TuiControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FMouseButtonHeld = false;
     FinishMouseOperations();
     TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+// ---- child component -----------------------------------------------------------------------------------------
+
+TuiControlChildComponent::TuiControlChildComponent(TuiControl* AControl, bool AssignOwner)
+    : TuiComponent(AssignOwner && AControl != nullptr ? AControl->GetOwner() : nullptr),
+      joinAtConstruction_(AControl) {}
+
+void TuiControlChildComponent::AfterConstruction() {
+    TuiComponent::AfterConstruction();
+    Initialize();
+    if (joinAtConstruction_ != nullptr) SetControl(joinAtConstruction_);
+    joinAtConstruction_ = nullptr;
+}
+
+void TuiControlChildComponent::BeforeDestruction() {
+    TuiComponent::BeforeDestruction();
+    if (control_ != nullptr) control_->RemoveChildComponent(this);
+}
+
+TComponent* TuiControlChildComponent::GetParentComponent() const { return control_; }
+
+void TuiControlChildComponent::SetControl(TuiControl* AControl) {
+    if (AControl == control_) return;
+    if (control_ != nullptr) control_->RemoveFreeNotification(this);
+    control_ = AControl;
+    if (control_ != nullptr) control_->FreeNotification(this);
+}
+
+void TuiControlChildComponent::Notification(TComponent* AComponent, TOperation Operation) {
+    TuiComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == control_) control_ = nullptr;
+}
+
+void TuiControlChildComponent::SetParentComponent(TComponent* Value) {
+    if (auto* control = dynamic_cast<TuiControl*>(Value)) control->AddChildComponent(this);
+    else SetControl(nullptr);
+}
+
+// ---- unit ----------------------------------------------------------------------------------------------------
+
+void uiControlsRowStartup() {
+    uiControlsStartup();
+    RegisteruiControlsCursors();
+}
+
+void RegisteruiControlsClasses() {
+    RegisterScrollBarClass();
+    RegisterComponent<TuiControlChildComponent>("TuiControlChildComponent", "TuiComponent");
 }
 
 }  // namespace zel

@@ -72,6 +72,39 @@ protected:
     ~IuiFontChangeObserver() = default;
 };
 
+class TuiControl;
+
+// A non-visual component that belongs to a library control, its parent component: it is read and written
+// inside the control's block.
+class TuiControlChildComponent : public TuiComponent {
+public:
+    explicit TuiControlChildComponent(TComponent* AOwner) : TuiComponent(AOwner) {}
+    // Owned by the control's own owner when AssignOwner is true, else by nobody; joins the control once
+    // made (Construct).
+    TuiControlChildComponent(TuiControl* AControl, bool AssignOwner);
+    std::string ClassName() const override { return "TuiControlChildComponent"; }
+    void AfterConstruction() override;
+    // Leaves the control while the overrides still work.
+    void BeforeDestruction() override;
+
+    TuiControl* GetControl() const { return control_; }
+    TComponent* GetParentComponent() const override;
+    bool HasParent() const override { return control_ != nullptr; }
+    void SetParentComponent(TComponent* Value) override;
+
+    virtual bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
+    virtual void Initialize() {}
+    // Stores the control; a control freed first is forgotten.
+    virtual void SetControl(TuiControl* AControl);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TuiControl* control_ = nullptr;
+    TuiControl* joinAtConstruction_ = nullptr;
+};
+
 class TuiControl : public TCustomControl, public IuiHookedControl, public IuiLookAndFeelSource {
 public:
     explicit TuiControl(TComponent* AOwner);
@@ -182,6 +215,8 @@ public:
     // ---- notifications
     virtual void AfterColorChange() {}
     virtual void VisibleChanged() {}
+    virtual void AddChildComponent(TuiControlChildComponent* C) { C->SetControl(this); }
+    virtual void RemoveChildComponent(TuiControlChildComponent* C) { C->SetControl(nullptr); }
     virtual bool CanMouseDownUnfocused() { return false; }
     // Runs UpdateScrollBars; also after every resize.
     virtual void BoundsChanged();
@@ -254,5 +289,10 @@ private:
     bool FParentBackgroundSeen = true;
     TRect FDrawBounds;
 };
+
+// The control unit's start-up row: the unit's start-up, then the cursors.
+void uiControlsRowStartup();
+// The classes the control unit makes known to the form reader.
+void RegisteruiControlsClasses();
 
 }  // namespace zel

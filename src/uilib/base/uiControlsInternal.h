@@ -76,6 +76,16 @@ private:
     HWND window_ = nullptr;
 };
 
+// The library's cursors in the screen's cursor table, drawn as the program's own named cursor resources.
+constexpr TCursor cruiDragCopy = 2100, cruiFullScroll = 2101, cruiHorScroll = 2102, cruiVerScroll = 2103,
+                  cruiUpScroll = 2104, cruiRightScroll = 2105, cruiDownScroll = 2106, cruiLeftScroll = 2107,
+                  cruiRemove = 2108, cruiVertSize = 2109, cruiHorzSize = 2110, cruiMultiDrag = 2111, cruiNoDrop = 2112,
+                  cruiDrag = 2113, cruiColorPicker = 2114;
+// The system's hand cursor.
+constexpr TCursor cruiHandPoint = -2099;
+// Makes the named cursor resources and enters the cursors above in the screen's table.
+void RegisteruiControlsCursors();
+
 // The shared controller, made on first use.
 TuiSettingsController* uiSettingsController();
 // Frees the shared controller (unit shutdown).

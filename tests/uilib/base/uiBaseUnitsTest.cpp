@@ -8,11 +8,13 @@
 
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/PlatformUnits.h"
+#include "platform/win/Gdi.h"
 #include "platform/win/SysInfo.h"
 #include "uilib/base/ubCore.h"
 #include "uilib/base/ubThemeManager.h"
 #include "uilib/base/uiBaseUnits.h"
 #include "uilib/base/uiControls.h"
+#include "uilib/base/uiControlsInternal.h"
 #include "uilib/base/uiLookAndFeels.h"
 
 namespace zel {
@@ -45,7 +47,7 @@ TEST(uiBaseUnits, RowsRegisterTheirClassesAndProductGroupsUntilShutdown) {
     {
         TUnitsScope units(uiBaseUnitList());
         for (const char* name : {"TComponent", "TForm", "TButton", "TuiComponent", "TuiRect", "TuiLookAndFeel",
-                                 "TuiLookAndFeelController"})
+                                 "TuiLookAndFeelController", "TuiScrollBar", "TuiControlChildComponent"})
             EXPECT_NE(FindComponentClass(name), nullptr) << name;
         TubResourceStringsRepository* repo = ubResourceStringsRepository();
         ASSERT_EQ(repo->ProductCount(), 2);
@@ -53,10 +55,33 @@ TEST(uiBaseUnits, RowsRegisterTheirClassesAndProductGroupsUntilShutdown) {
         EXPECT_EQ(repo->GetProduct(1)->GetName(), "UIDataFilter");
         EXPECT_NE(GlobalRootLookAndFeel(), nullptr);
     }
-    for (const char* name : {"TuiComponent", "TuiRect", "TuiLookAndFeel", "TuiLookAndFeelController"})
+    for (const char* name : {"TuiComponent", "TuiRect", "TuiLookAndFeel", "TuiLookAndFeelController", "TuiScrollBar",
+                             "TuiControlChildComponent"})
         EXPECT_EQ(FindComponentClass(name), nullptr) << name;
     EXPECT_EQ(GlobalRootLookAndFeel(), nullptr);
     EXPECT_EQ(uiSystemController(), nullptr);
+}
+
+TEST(uiBaseUnits, TheControlRowMakesItsCursorsAndMessages) {
+    TUnitsScope units(uiBaseUnitList());
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    std::vector<HCURSOR> seen;
+    for (TCursor c = cruiDragCopy; c <= cruiColorPicker; ++c) {
+        const HCURSOR h = CursorHandle(c);
+        EXPECT_NE(h, arrow) << c;
+        ICONINFO info;
+        EXPECT_TRUE(GetIconInfo(h, &info)) << c;  // a picture of our own
+        if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), h), 0) << c;
+        seen.push_back(h);
+    }
+    EXPECT_EQ(CursorHandle(cruiDragCopy), LoadCursor(nullptr, "UI_DRAGCOPYCURSOR"));
+    EXPECT_EQ(CursorHandle(cruiColorPicker), LoadCursor(nullptr, "UI_COLORPICKERCURSOR"));
+    EXPECT_EQ(CursorHandle(cruiHandPoint), LoadCursor(nullptr, IDC_HAND));
+    EXPECT_NE(uiControlsMessage1(), 0u);
+    EXPECT_NE(uiControlsMessage2(), 0u);
+    EXPECT_NE(uiControlsMessage1(), uiControlsMessage2());
+    EXPECT_EQ(uiControlsMessage1(), RegisterWindowMessage("{B2CE3777-44D8-4998-9701-47BBBC10B656}"));
 }
 
 TEST(uiBaseUnits, AFailedStartAtARowStopsTheRowsBeforeIt) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -290,6 +291,41 @@ TEST_F(ControlBase, AControlFreedWhileTakingTheFocusOnAClickStopsQuietly) {
     SendMessage(control->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
     ProcessPendingMessages();
     EXPECT_EQ(control, nullptr);
+}
+
+TEST_F(ControlBase, AChildComponentJoinsItsControlAndLeavesItWhenFreed) {
+    struct TJoins : TuiControlChildComponent {
+        using TuiControlChildComponent::TuiControlChildComponent;
+        std::vector<TuiControl*> Joined;
+        std::vector<TuiControl*>* Log = nullptr;
+        void SetControl(TuiControl* AControl) override {
+            Joined.push_back(AControl);
+            if (Log != nullptr) Log->push_back(AControl);
+            TuiControlChildComponent::SetControl(AControl);
+        }
+    };
+    // As the form reader places a non-visual object nested in the control's block.
+    std::vector<TuiControl*> readLog;
+    auto* read = Construct<TJoins>(form);
+    read->Log = &readLog;
+    read->SetParentComponent(control);
+    EXPECT_EQ(read->GetParentComponent(), control);
+    EXPECT_TRUE(read->HasParent());
+    // Made for the control, owned by the control's owner or by nobody.
+    auto* owned = Construct<TJoins>(control, true);
+    EXPECT_EQ(owned->GetOwner(), form);
+    EXPECT_EQ(owned->GetControl(), control);
+    std::unique_ptr<TJoins> free(Construct<TJoins>(control, false));
+    EXPECT_EQ(free->GetOwner(), nullptr);
+    delete read;  // leaves its control on the way out
+    EXPECT_EQ(readLog, (std::vector<TuiControl*>{control, nullptr}));
+    free->SetParentComponent(form);
+    EXPECT_FALSE(free->HasParent());
+    EXPECT_EQ(free->Joined, (std::vector<TuiControl*>{control, nullptr}));
+    // A control freed before its child component is forgotten by it.
+    delete control;
+    control = nullptr;
+    EXPECT_EQ(owned->GetControl(), nullptr);
 }
 
 TEST_F(ControlBase, BorderedControlWithBothBarsInEachLook) {
