@@ -1,5 +1,5 @@
-// The window classes the layer draws itself: EDIT (a single-line edit), LISTBOX and MDICLIENT. They keep
-// their state per window and answer the Win32 messages of those classes.
+// The window classes the layer draws itself: EDIT (single-line, or multi-line in a formatting rectangle), LISTBOX and
+// MDICLIENT. They keep their state per window and answer the Win32 messages of those classes.
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
@@ -112,6 +112,8 @@ struct TEditState {
     bool focused = false;
     bool dragging = false;
     int topLine = 0;  // multi-line: the first line shown
+    RECT rect{};      // multi-line: the formatting rectangle set by EM_SETRECT or EM_SETRECTNP
+    bool hasRect = false;
 };
 
 std::unordered_map<HWND, TEditState>& Edits() {
@@ -124,6 +126,31 @@ std::string Shown(const TEditState& st, const std::string& text) {
 }
 
 bool IsMultiLine(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & ES_MULTILINE) != 0; }
+
+// Where a multi-line edit lays out its lines: the rectangle set for it, else the client area within the
+// margins, one pixel from the top and bottom.
+RECT FormatRect(HWND hwnd, const TEditState& st) {
+    if (st.hasRect) return st.rect;
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    return RECT{st.leftMargin, 1, rc.right - st.rightMargin, rc.bottom - 1};
+}
+
+// Asks the parent for the colours to paint with (WM_CTLCOLOREDIT; WM_CTLCOLORSTATIC when disabled): it sets
+// the text and background colours on the DC and answers the background brush. Without a parent, or when it
+// answers no brush, the system's edit colours.
+HBRUSH EditColors(HWND hwnd, HDC dc, bool enabled, COLORREF& text) {
+    HBRUSH brush = GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+    if (HWND parent = GetParent(hwnd)) {
+        const LRESULT answer = SendMessage(parent, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
+                                           reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
+        if (answer != 0) brush = reinterpret_cast<HBRUSH>(answer);
+    }
+    text = enabled ? GetTextColor(dc) : GetSysColor(COLOR_GRAYTEXT);
+    return brush;
+}
 
 // The lines of a multi-line edit: (start, length) of each, split at CR LF (or LF). An empty text, or one
 // ending in a line break, has an empty last line.
@@ -154,9 +181,8 @@ int LineHeightOf(HWND hwnd, const TEditState& st) {
 }
 
 int VisibleLines(HWND hwnd, const TEditState& st) {
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    return std::max(1, static_cast<int>(rc.bottom - 2) / LineHeightOf(hwnd, st));
+    const RECT fr = FormatRect(hwnd, st);
+    return std::max(1, static_cast<int>(fr.bottom - fr.top) / LineHeightOf(hwnd, st));
 }
 
 int CharAtX(HWND hwnd, TEditState& st, int x) {
@@ -181,23 +207,43 @@ int CharAtPoint(HWND hwnd, TEditState& st, int x, int y) {
     if (!IsMultiLine(hwnd)) return CharAtX(hwnd, st, x);
     std::string text = WindowTextOf(hwnd);
     auto lines = LinesOf(text);
-    int line =
-        std::clamp(st.topLine + std::max(0, y - 1) / LineHeightOf(hwnd, st), 0, static_cast<int>(lines.size()) - 1);
+    const RECT fr = FormatRect(hwnd, st);
+    int line = std::clamp(st.topLine + std::max(0, y - static_cast<int>(fr.top)) / LineHeightOf(hwnd, st), 0,
+                          static_cast<int>(lines.size()) - 1);
     auto [start, length] = lines[static_cast<std::size_t>(line)];
     TFontDC fdc(hwnd, st.font);
     return start + NearestPlace(
                        fdc.dc,
                        std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)),
-                       st.leftMargin - st.scroll, x);
+                       fr.left - st.scroll, x);
 }
 
+// Scrolls a multi-line edit so that the caret's line shows, and the caret within the formatting
+// rectangle's width (lines are never wrapped).
 void EnsureMultiLineCaretVisible(HWND hwnd, TEditState& st) {
-    auto lines = LinesOf(WindowTextOf(hwnd));
+    const std::string text = WindowTextOf(hwnd);
+    auto lines = LinesOf(text);
     int line = LineOfChar(lines, st.selEnd);
     int rows = VisibleLines(hwnd, st);
     if (line < st.topLine) st.topLine = line;
     if (line >= st.topLine + rows) st.topLine = line - rows + 1;
     st.topLine = std::clamp(st.topLine, 0, std::max(0, static_cast<int>(lines.size()) - 1));
+    const auto [start, length] = lines[static_cast<std::size_t>(line)];
+    const int column = std::clamp(st.selEnd - start, 0, length);
+    TFontDC fdc(hwnd, st.font);
+    const int caretX = TextWidthOf(
+        fdc.dc, std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(column)));
+    const RECT fr = FormatRect(hwnd, st);
+    // The caret's column lies inside the rectangle.
+    const int visible = std::max(1, static_cast<int>(fr.right - fr.left) - 1);
+    if (caretX - st.scroll > visible) st.scroll = caretX - visible;
+    if (caretX < st.scroll) st.scroll = caretX;
+    if (st.scroll < 0) st.scroll = 0;
+}
+
+void ScrollToCaret(HWND hwnd, TEditState& st) {
+    if (IsMultiLine(hwnd)) EnsureMultiLineCaretVisible(hwnd, st);
+    else EnsureCaretVisible(hwnd, st);
 }
 
 void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool notify) {
@@ -218,8 +264,7 @@ void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool n
     st.selStart = st.selEnd = a + static_cast<int>(ins.size());
     SetWindowTextRaw(hwnd, text);
     st.modified = true;
-    if (IsMultiLine(hwnd)) EnsureMultiLineCaretVisible(hwnd, st);
-    else EnsureCaretVisible(hwnd, st);
+    ScrollToCaret(hwnd, st);
     InvalidateRect(hwnd, nullptr, TRUE);
     if (notify) {
         Notify(hwnd, EN_UPDATE);
@@ -231,7 +276,12 @@ void MultiLinePaint(HWND hwnd, TEditState& st, HDC dc) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     const bool enabled = IsWindowEnabled(hwnd) != 0;
-    FillRect(dc, &rc, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+    COLORREF textColor = 0;
+    FillRect(dc, &rc, EditColors(hwnd, dc, enabled, textColor));
+    const RECT fr = FormatRect(hwnd, st);
+    // A formatting rectangle set for the window clips the text to it.
+    const int saved = st.hasRect ? SaveDC(dc) : 0;
+    if (st.hasRect) IntersectClipRect(dc, fr.left, fr.top, fr.right, fr.bottom);
     HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
     std::string text = WindowTextOf(hwnd);
     auto lines = LinesOf(text);
@@ -239,13 +289,14 @@ void MultiLinePaint(HWND hwnd, TEditState& st, HDC dc) {
     const int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
     const int caretLine = LineOfChar(lines, st.selEnd);
     SetBkMode(dc, TRANSPARENT);
-    for (int i = st.topLine, y = 1; i < static_cast<int>(lines.size()) && y < rc.bottom; ++i, y += lh) {
+    const int bottom = st.hasRect ? static_cast<int>(fr.bottom) : static_cast<int>(rc.bottom);
+    for (int i = st.topLine, y = fr.top; i < static_cast<int>(lines.size()) && y < bottom; ++i, y += lh) {
         auto [start, length] = lines[static_cast<std::size_t>(i)];
         const std::string_view line =
             std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
-        const int x0 = st.leftMargin - st.scroll;
+        const int x0 = fr.left - st.scroll;
         const std::vector<int> w = PrefixWidths(dc, line);
-        SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        SetTextColor(dc, textColor);
         TextOutVisible(dc, x0, y, line, w, 0, line.size(), 0, rc.right);
         const auto sa = static_cast<std::size_t>(std::clamp(a - start, 0, length)),
                    sb = static_cast<std::size_t>(std::clamp(b - start, 0, length));
@@ -262,6 +313,7 @@ void MultiLinePaint(HWND hwnd, TEditState& st, HDC dc) {
         }
     }
     if (old) SelectObject(dc, old);
+    if (st.hasRect) RestoreDC(dc, saved);
 }
 
 void EditPaint(HWND hwnd, TEditState& st, HDC given) {
@@ -275,7 +327,8 @@ void EditPaint(HWND hwnd, TEditState& st, HDC given) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     const bool enabled = IsWindowEnabled(hwnd) != 0;
-    FillRect(dc, &rc, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+    COLORREF textColor = 0;
+    FillRect(dc, &rc, EditColors(hwnd, dc, enabled, textColor));
     HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
     std::string text = Shown(st, WindowTextOf(hwnd));
     TEXTMETRIC tm;
@@ -283,7 +336,7 @@ void EditPaint(HWND hwnd, TEditState& st, HDC given) {
     int y = std::max(1, (static_cast<int>(rc.bottom) - static_cast<int>(tm.tmHeight)) / 2);
     int x0 = st.leftMargin - st.scroll;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, textColor);
     int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
     a = std::clamp(a, 0, static_cast<int>(text.size()));
     b = std::clamp(b, 0, static_cast<int>(text.size()));
@@ -365,7 +418,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MOUSEMOVE:
             if (st.dragging) {
                 st.selEnd = CharAtPoint(hwnd, st, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-                EnsureCaretVisible(hwnd, st);
+                ScrollToCaret(hwnd, st);
                 InvalidateRect(hwnd, nullptr, TRUE);
             }
             return 0;
@@ -407,8 +460,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             st.selEnd = caret;
             if (!shift) st.selStart = caret;
-            if (style & ES_MULTILINE) EnsureMultiLineCaretVisible(hwnd, st);
-            else EnsureCaretVisible(hwnd, st);
+            ScrollToCaret(hwnd, st);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
@@ -455,7 +507,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 st.selStart = a;
                 st.selEnd = b;
             }
-            EnsureCaretVisible(hwnd, st);
+            ScrollToCaret(hwnd, st);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
@@ -477,6 +529,19 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (wp & EC_LEFTMARGIN) st.leftMargin = LOWORD(static_cast<std::uintptr_t>(lp));
             if (wp & EC_RIGHTMARGIN) st.rightMargin = HIWORD(static_cast<std::uintptr_t>(lp));
             InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case EM_GETRECT:
+            if (lp != 0) *reinterpret_cast<RECT*>(lp) = FormatRect(hwnd, st);
+            return 0;
+        case EM_SETRECT:
+        case EM_SETRECTNP:
+            // Only multi-line edits lay out their text in a formatting rectangle; no rectangle restores the
+            // default one.
+            if (!(style & ES_MULTILINE)) return 0;
+            st.hasRect = lp != 0;
+            if (lp != 0) st.rect = *reinterpret_cast<const RECT*>(lp);
+            EnsureMultiLineCaretVisible(hwnd, st);
+            if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(st.leftMargin), static_cast<WORD>(st.rightMargin));
         case EM_GETLINECOUNT:
@@ -517,8 +582,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             return (style & ES_MULTILINE) ? 1 : 0;
         case EM_SCROLLCARET:
-            if (style & ES_MULTILINE) EnsureMultiLineCaretVisible(hwnd, st);
-            else EnsureCaretVisible(hwnd, st);
+            ScrollToCaret(hwnd, st);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 1;
         case WM_MOUSEWHEEL:

@@ -2,6 +2,7 @@
 // window looks once scrolled.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -168,6 +169,143 @@ TEST_F(EditWindow, ALongTextScrolledLooksAsTheWholeTextDrawnInPlace) {
         DeleteObject(gotBits);
         DeleteObject(wantBits);
     }
+}
+
+// A multi-line edit lays its text out in the formatting rectangle: drawn from its top-left and clipped to it,
+// clicks measured from its left, the caret kept within its width. A single-line edit has no such rectangle.
+TEST_F(EditWindow, AMultiLineEditLaysItsTextOutInTheFormattingRectangle) {
+    const std::string text = "iWiW Wim 0123";
+    HWND h = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL, 120, 40, text);
+    RECT rc;
+    GetClientRect(h, &rc);
+    RECT fr = rc;
+    InflateRect(&fr, -9, -7);
+    SendMessage(h, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&fr));
+    RECT got{};
+    SendMessage(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+    EXPECT_TRUE(EqualRect(&got, &fr));
+
+    // Painted: the text at the rectangle's top-left, clipped to it.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen), want = CreateCompatibleDC(screen);
+    HBITMAP bits = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    HBITMAP wantBits = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    ReleaseDC(nullptr, screen);
+    SelectObject(dc, bits);
+    SelectObject(want, wantBits);
+    SendMessage(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    FillRect(want, &rc, GetSysColorBrush(COLOR_WINDOW));
+    SelectObject(want, reinterpret_cast<HFONT>(SendMessage(h, WM_GETFONT, 0, 0)));
+    const int saved = SaveDC(want);
+    IntersectClipRect(want, fr.left, fr.top, fr.right, fr.bottom);
+    SetBkMode(want, TRANSPARENT);
+    SetTextColor(want, GetSysColor(COLOR_WINDOWTEXT));
+    TextOut(want, fr.left, fr.top, text, static_cast<int>(text.size()));
+    RestoreDC(want, saved);
+    int differ = 0;
+    for (int py = 0; py < rc.bottom; ++py)
+        for (int px = 0; px < rc.right; ++px)
+            if (GetPixel(dc, px, py) != GetPixel(want, px, py)) ++differ;
+    EXPECT_EQ(differ, 0);
+    DeleteDC(want);
+    DeleteObject(wantBits);
+
+    // A click measured from the rectangle's left edge.
+    const std::vector<int> w = Widths(text);
+    const int x = fr.left + w[5] + 1;
+    SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(fr.top + 2)));
+    SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(fr.top + 2)));
+    DWORD a = 0, b = 0;
+    SendMessage(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+    EXPECT_EQ(a, 5u);
+
+    // Typing past the rectangle's width scrolls the line: the caret stays in the rectangle's last column.
+    SendMessage(h, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
+    for (int i = 0; i < 20; ++i) SendMessage(h, WM_CHAR, 'W', 0);
+    SetFocus(h);
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessage(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    TEXTMETRIC tm;
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(h, WM_GETFONT, 0, 0)));
+    GetTextMetrics(dc, &tm);
+    const int caretBottom = std::min(static_cast<int>(fr.top + tm.tmHeight), static_cast<int>(fr.bottom));
+    int caretPixels = 0;
+    for (int py = fr.top; py < caretBottom; ++py)
+        caretPixels += GetPixel(dc, fr.right - 1, py) == GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_EQ(caretPixels, caretBottom - fr.top) << "the caret stands in the rectangle's last column";
+    DeleteDC(dc);
+    DeleteObject(bits);
+
+    // No rectangle: the default one again.
+    SendMessage(h, EM_SETRECT, 0, 0);
+    SendMessage(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+    EXPECT_EQ(got.left, 2);
+    EXPECT_EQ(got.right, rc.right - 2);
+
+    // A single-line edit keeps laying out its text in the whole window.
+    HWND single = MakeEdit(0, 120, 40, text);
+    SendMessage(single, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&fr));
+    SendMessage(single, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+    EXPECT_EQ(got.left, 2);
+}
+
+// Before painting, an edit asks its parent for its colours: the brush and text colour of the answer are used.
+TEST_F(EditWindow, TheParentsColoursAndBrushPaintTheEdit) {
+    const COLORREF back = RGB(250, 40, 40), fore = RGB(0, 0, 255);
+    HBRUSH brush = CreateSolidBrush(back);
+    std::vector<UINT> asked;
+    TWndMethod old = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_CTLCOLOREDIT || m.Msg == WM_CTLCOLORSTATIC) {
+            asked.push_back(m.Msg);
+            SetTextColor(reinterpret_cast<HDC>(m.WParam), fore);
+            m.Result = reinterpret_cast<LRESULT>(brush);
+            return;
+        }
+        old(m);
+    };
+    struct Row {
+        const char* name;
+        DWORD style;
+        bool enabled;
+        UINT message;
+    };
+    const Row rows[] = {
+        {"single-line", 0, true, WM_CTLCOLOREDIT},
+        {"multi-line", ES_MULTILINE, true, WM_CTLCOLOREDIT},
+        {"disabled", 0, false, WM_CTLCOLORSTATIC},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        asked.clear();
+        HWND h = MakeEdit(r.style, 120, 40, "WWWWWWWW");
+        EnableWindow(h, r.enabled);
+        RECT rc;
+        GetClientRect(h, &rc);
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bits = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+        ReleaseDC(nullptr, screen);
+        SelectObject(dc, bits);
+        SendMessage(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0], r.message);
+        EXPECT_EQ(GetPixel(dc, rc.right - 2, rc.bottom - 2), back);
+        int foreground = 0, gray = 0;
+        for (int py = 0; py < rc.bottom; ++py)
+            for (int px = 0; px < rc.right; ++px) {
+                const COLORREF c = GetPixel(dc, px, py);
+                foreground += c == fore;
+                gray += c == GetSysColor(COLOR_GRAYTEXT);
+            }
+        // Disabled text stays grey whatever the parent sets.
+        EXPECT_GT(r.enabled ? foreground : gray, 0);
+        EXPECT_EQ(r.enabled ? gray : foreground, 0);
+        DeleteDC(dc);
+        DeleteObject(bits);
+    }
+    form->WindowProc = old;
+    DeleteObject(brush);
 }
 
 }  // namespace
