@@ -2,10 +2,12 @@
 // classic and the blue scheme, and a gallery of each look.
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "BarsTestSupport.h"
 #include "PaintSurface.h"
 #include "platform/win/Gdi.h"
+#include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarPainters.h"
 #include "uilib/base/LookAndFeelUnits.h"
 #include "uilib/base/ubOffice11.h"
@@ -93,6 +95,36 @@ TEST_F(ubBarPainters, AGlyphIsDrawnOnlyWhereItFitsWithTwoPixelsToSpare) {
         EXPECT_EQ(TubBarItemControlPainter::GlyphFits(row.area, SIZE{16, 16}), row.fits) << row.area.right;
 }
 
+// The glyph area of a button draws its glyph only where the glyph fits with 2 pixels to spare, centred.
+TEST_F(ubBarPainters, AGlyphButtonDrawsItsGlyphCentredWhereItFits) {
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    HDC g = glyph.Canvas()->GetHandle();
+    FillRectWithColor(g, RECT{0, 0, 16, 16}, clRed);
+    SetPixelV(g, 0, 15, RGB(255, 0, 255));  // the transparent colour
+    TubBarGlyph params;
+    params.Bitmap = &glyph;
+    const struct {
+        RECT area;
+        bool drawn;
+        POINT at;  // where the glyph's top-left lands
+    } rows[] = {{{0, 0, 18, 18}, true, {1, 1}}, {{0, 0, 17, 18}, false, {}}, {{2, 3, 25, 25}, true, {5, 6}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.area.right);
+        auto b = Surface(32, 32);
+        TubBarItemPaintState state;
+        Base().DrawGlyphButton(b->Canvas()->GetHandle(), row.area, state, params, false);
+        const TColorSpread red = Spread(*b, RECT{0, 0, 32, 32}, RGB(255, 0, 0));
+        if (!row.drawn) {
+            EXPECT_EQ(red.count, 0);
+            continue;
+        }
+        EXPECT_EQ(red.count, 16 * 16 - 1);
+        EXPECT_EQ(red.left, row.at.x);
+        EXPECT_EQ(red.top, row.at.y);
+    }
+}
+
 TEST_F(ubBarPainters, DisabledTextIsEmbossedInTwoPassesOrDrawnOnceInGreyByTheFlatLooks) {
     SetSysColor(COLOR_BTNHIGHLIGHT, RGB(255, 0, 0));
     SetSysColor(COLOR_BTNSHADOW, RGB(0, 0, 255));
@@ -131,6 +163,58 @@ TEST_F(ubBarPainters, DisabledTextIsEmbossedInTwoPassesOrDrawnOnceInGreyByTheFla
     EXPECT_EQ(Base().GetTextColors(false, false, true), clGrayText);
     EXPECT_EQ(Base().GetTextColors(true, false, true), clHighlightText);
     EXPECT_EQ(Base().GetTextColors(true, true, true), clBtnText);
+}
+
+// Vertical text: the accelerator's underline is drawn by hand along the text under its character, in both
+// passes of the embossed look; the text reads upwards or downwards by the font's escapement.
+TEST_F(ubBarPainters, VerticalTextUnderlinesItsAcceleratorByHand) {
+    SetSysColor(COLOR_BTNHIGHLIGHT, RGB(255, 0, 0));
+    SetSysColor(COLOR_BTNSHADOW, RGB(0, 0, 255));
+    for (const int escapement : {900, 2700}) {
+        SCOPED_TRACE(escapement);
+        HFONT font = CreateFont(-12, 0, escapement, escapement, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "DejaVu Sans");
+        auto draw = [&](const std::string& text) {
+            auto b = Surface(40, 80);
+            HDC dc = b->Canvas()->GetHandle();
+            HGDIOBJ old = SelectObject(dc, font);
+            Base().DrawItemText(dc, RECT{0, 0, 40, 80}, text, false, false, DT_LEFT, true, false);
+            SelectObject(dc, old);
+            return b;
+        };
+        auto marked = draw("F&ile");
+        auto plain = draw("File");
+        HDC m = CreateCompatibleDC(nullptr);
+        SelectObject(m, font);
+        SIZE f{}, fi{}, word{};
+        GetTextExtentPoint32(m, "F", 1, &f);
+        GetTextExtentPoint32(m, "Fi", 2, &fi);
+        GetTextExtentPoint32(m, "File", 4, &word);
+        DeleteDC(m);
+        // The pixels the mark adds: one straight line per pass, as long as the "i", the light one a pixel
+        // right of and below the dark one.
+        std::vector<POINT> light, dark;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const COLORREF c = Pixel(*marked, x, y);
+                if (c == Pixel(*plain, x, y)) continue;
+                if (c == RGB(255, 0, 0)) light.push_back(POINT{x, y});
+                else if (c == RGB(0, 0, 255)) dark.push_back(POINT{x, y});
+                else ADD_FAILURE() << "unexpected colour at " << x << "," << y;
+            }
+        ASSERT_EQ(static_cast<int>(dark.size()), fi.cx - f.cx);
+        ASSERT_EQ(light.size(), dark.size());
+        for (std::size_t i = 0; i < dark.size(); ++i) {
+            EXPECT_EQ(dark[i].x, dark[0].x);
+            EXPECT_EQ(light[i].x, dark[i].x + 1);
+            EXPECT_EQ(light[i].y, dark[i].y + 1);
+        }
+        // The text is centred along the rectangle: upwards it starts at the bottom of its run, so the "i" lies
+        // above the "F"; downwards below it.
+        const int from = escapement == 900 ? (80 + word.cx) / 2 - fi.cx : (80 - word.cx) / 2 + f.cx;
+        EXPECT_EQ(dark.front().y, from);
+        EXPECT_EQ(dark.back().y, from + (fi.cx - f.cx) - 1);
+        DeleteObject(font);
+    }
 }
 
 TEST_F(ubBarPainters, TheCheckMarkOfADownMenuEntryIsCentredInItsGlyphArea) {
@@ -304,6 +388,50 @@ TEST_F(ubBarPainters, Office11PixelsInTheClassicScheme) {
     EXPECT_EQ(Pixel(*b, 11, 1), Pixel(*b, 11, 20));
 }
 
+// The bar windows' parts of a look, right of the gallery: a floating bar's frame, caption and close button, a
+// docked vertical bar with its border, grip, upright caption and size grip, and the toolbar's mark.
+void PaintBarParts(const TubBarItemControlPainter& p, TubBarManager* m, HDC dc) {
+    TubBarItemPaintState floating;
+    floating.Manager = m;
+    floating.DockingStyle = dsNone;
+    const RECT window{204, 4, 316, 60};
+    p.DrawFloatingFrame(dc, window, p.GetBarBrush(floating), floating);
+    RECT inside = window;
+    InflateRect(&inside, -p.GetFloatingFrameWidth(), -p.GetFloatingFrameHeight());
+    const int caption = p.GetSmallCaptionHeight();
+    const RECT captionRect{inside.left, inside.top, inside.right, inside.top + caption};
+    p.DrawFloatingCaption(dc, captionRect, "Tools", floating);
+    const int button = std::min(caption, p.GetCaptionButtonSize(floating));
+    p.DrawCaptionParts(dc,
+                       RECT{captionRect.right - button, captionRect.top, captionRect.right, captionRect.top + button},
+                       true, false, floating);
+    p.DrawBarBackground(dc, RECT{inside.left, captionRect.bottom, inside.right, inside.bottom}, floating);
+
+    TubBarItemPaintState docked;
+    docked.Manager = m;
+    docked.DockingStyle = dsLeft;
+    docked.VerticalBar = true;
+    docked.Rotated = true;
+    const RECT bar{204, 66, 234, 186};
+    p.DrawBarBackground(dc, bar, docked);
+    p.DrawBarBorder(dc, bar, p.GetBarBrush(docked), docked);
+    RECT inner = bar;
+    InflateRect(&inner, -1, -1);
+    if (p.GetGripSize() > 0) p.DrawBarGrip(dc, p.GetGripRect(inner, docked), docked);
+    HFONT upright = CreateFont(-11, 0, 2700, 2700, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "DejaVu Sans");
+    HGDIOBJ old = SelectObject(dc, upright);
+    p.DrawItemText(dc, RECT{bar.left, bar.top + 20, bar.right, bar.bottom - 20}, "&Upright", true, false, DT_LEFT, true,
+                   false);
+    SelectObject(dc, old);
+    DeleteObject(upright);
+    RECT grip = p.GetSizeGripRect(inner, docked);
+    if (grip.bottom > grip.top) DrawSizeGrip(dc, grip);
+    TubBarItemPaintState toolbar;
+    toolbar.Manager = m;
+    p.DrawMarkBackground(dc, RECT{240, 66, 252, 92}, true, false, toolbar);
+    p.DrawMark(dc, RECT{240, 66, 252, 92}, true, toolbar);
+}
+
 // One look's gallery: a toolbar with buttons in each state and a separator, and a menu column with a
 // glyph, a check mark, a sub-menu arrow, a separator and a shortcut text.
 void PaintGallery(const TubBarItemControlPainter& p, TubBarManager* m, TBitmap& b) {
@@ -377,6 +505,8 @@ void PaintGallery(const TubBarItemControlPainter& p, TubBarManager* m, TBitmap& 
     p.DrawSeparator(dc, RECT{menu.left + 30, menu.top + 2 + 3 * 22, menu.right - 4, menu.top + 2 + 4 * 22}, separator);
     const RECT save = menuLine(4, "Save", false, false, false);
     p.DrawItemText(dc, RECT{save.left, save.top, save.right - 8, save.bottom}, "Ctrl+S", true, false, DT_RIGHT);
+    p.DrawSubMenuFrame(dc, menu, p.GetSubMenuBrush());
+    PaintBarParts(p, m, dc);
 }
 
 TEST_F(ubBarPainters, GalleryOfEachLook) {
@@ -388,7 +518,7 @@ TEST_F(ubBarPainters, GalleryOfEachLook) {
     } rows[] = {{"Flat", Flat()}, {"Office11", Office11()}};
     for (const auto& row : rows) {
         TBitmap b;
-        b.SetSize(200, 190);
+        b.SetSize(320, 190);
         PaintGallery(row.painter, m, b);
         EXPECT_TRUE(b.SaveToPngFile(ScreenshotPath(std::string("bar-painter-") + row.name))) << row.name;
     }
@@ -405,7 +535,7 @@ TEST(ubBarPaintersBlue, Office11PixelsInTheBlueScheme) {
         EXPECT_EQ(Office11RoleColor(Office11Roles.HotFirst), static_cast<TColor>(0xCCF4FF));
         CheckOffice11Pixels();
         TBitmap b;
-        b.SetSize(200, 190);
+        b.SetSize(320, 190);
         PaintGallery(Office11(), nullptr, b);
         EXPECT_TRUE(b.SaveToPngFile(ScreenshotPath("bar-painter-Office11Blue")));
     }
