@@ -173,6 +173,9 @@ public:
     void HandleMessage();
     // Handles every waiting message, then returns.
     void ProcessMessages();
+    // Runs OnIdle, then waits for a message unless OnIdle asked for more idle time (modal loops of their own
+    // call this when their queue is empty).
+    void Idle();
     // Shows the failure in a message box (OnException when set); an EAbort is silent.
     void HandleException(const std::exception& E);
     void ShowException(const std::exception& E);
@@ -197,7 +200,6 @@ public:
 
 private:
     bool ProcessMessage(MSG& Msg);
-    void Idle();
     bool terminated_ = false;
     HWND handle_ = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Gauges.h"
 #include "platform/vcl/ImgList.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Locale.h"
@@ -28,11 +29,16 @@ void SysUtilsShutdown() { DecimalSeparator = '.'; }
 
 TUnitRows PlatformUnits() {
     return {
-        {"SysUtils", SysUtilsStartup, SysUtilsShutdown},     FormClassesRow("Forms", RegisterFormReaderClasses),
-        FormClassesRow("StdCtrls", RegisterStdCtrlsClasses), FormClassesRow("Buttons", RegisterButtonsClasses),
-        FormClassesRow("ExtCtrls", RegisterExtCtrlsClasses), FormClassesRow("Spin", RegisterSpinClasses),
-        FormClassesRow("Gauges", RegisterGaugesClasses),     FormClassesRow("Dialogs", RegisterDialogsClasses),
+        {"SysUtils", SysUtilsStartup, SysUtilsShutdown},
+        FormClassesRow("Forms", RegisterFormReaderClasses),
+        FormClassesRow("StdCtrls", RegisterStdCtrlsClasses),
+        FormClassesRow("Buttons", RegisterButtonsClasses),
+        FormClassesRow("ExtCtrls", RegisterExtCtrlsClasses),
+        FormClassesRow("Spin", RegisterSpinClasses),
+        FormClassesRow("Gauges", RegisterGaugesClasses),
+        FormClassesRow("Dialogs", RegisterDialogsClasses),
         FormClassesRow("ImgList", RegisterImageListClasses),
+        FormClassesRow("Menus", RegisterMenusClasses, {}, MenusShutdown),
     };
 }
 
