@@ -5,6 +5,7 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/vcl/HelpIntfs.h"
 #include "platform/win/SysInfo.h"
 
 namespace zel {
@@ -414,6 +415,7 @@ void TCustomForm::Previous() { ClientWindowMessage(WM_MDINEXT, 0, 1); }
 void TCustomForm::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_CLOSE: Close(); return;
+        case WM_HELP: WMHelp(Message); return;
         case WM_ACTIVATE:
             DefaultHandler(Message);
             if (LOWORD(Message.WParam) != WA_INACTIVE) {
@@ -476,6 +478,23 @@ void TCustomForm::Dispatch(TMessage& Message) {
         }
         default: TCustomControl::Dispatch(Message);
     }
+}
+
+// F1 on a window of this form: the context of the control the request is for, else of its nearest parent
+// that has one (this form included); a window that is not one of the controls gives the form's own.
+void TCustomForm::WMHelp(TMessage& Message) {
+    Message.Result = 1;
+    const auto* info = reinterpret_cast<const HELPINFO*>(Message.LParam);
+    if (info == nullptr) return;
+    int context = static_cast<int>(info->dwContextId);
+    if (info->iContextType == HELPINFO_WINDOW) {
+        context = HelpContext;
+        if (TControl* control = TWinControl::FindControl(info->hItemHandle)) {
+            while (control != nullptr && control->HelpContext == 0) control = control->GetParent();
+            context = control != nullptr ? control->HelpContext : 0;
+        }
+    }
+    if (context != 0) Application->HelpContext(context);
 }
 
 // ------------------------------------------------------------------------------------------- TApplication
@@ -567,11 +586,11 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
 
 bool TApplication::HelpContext(int Context) {
     LastHelpContext = Context;
-    if (OnHelp) {
-        bool callHelp = true;
-        return OnHelp(0x0001 /* HELP_CONTEXT */, Context, callHelp);
-    }
-    return false;
+    bool callHelp = true;
+    bool result = false;
+    if (OnHelp) result = OnHelp(HELP_CONTEXT, Context, callHelp);
+    if (callHelp && GetHelpSystem()->ShowContextHelp(Context, CurrentHelpFile())) result = true;
+    return result;
 }
 
 // ---------------------------------------------------------------------------------------------- TScreen

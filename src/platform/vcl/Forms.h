@@ -123,6 +123,7 @@ protected:
     virtual void Activate();
     virtual void Deactivate();
     void CloseModal();
+    void WMHelp(TMessage& Message);
 
 private:
     void PlaceOnShow();
@@ -180,8 +181,12 @@ public:
     void HandleException(const std::exception& E);
     void ShowException(const std::exception& E);
     int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
-    // Asks for the help topic; OnHelp decides, else the context is only recorded (LastHelpContext).
+    // Shows the help topic of a context number: OnHelp first (it may answer and keep the help system out),
+    // then the help system with the current help file. True when OnHelp or a help viewer took it. The
+    // context is recorded in LastHelpContext.
     bool HelpContext(int Context);
+    // The help file requests name: the application's.
+    std::string CurrentHelpFile() const { return HelpFile; }
     HWND Handle();
 
     TCustomForm* MainForm = nullptr;

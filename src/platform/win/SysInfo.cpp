@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <map>
@@ -269,6 +272,20 @@ BOOL SystemParametersInfo(UINT action, UINT, void* pv, UINT) {
     }
 }
 
+DWORD GetModuleFileName(HINSTANCE /*module*/, char* buffer, DWORD size) {
+    if (buffer == nullptr || size == 0) return 0;
+    std::array<char, 4096> path{};
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size() - 1);
+    if (length <= 0) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    const DWORD copied = std::min<DWORD>(static_cast<DWORD>(length), size - 1);
+    std::memcpy(buffer, path.data(), copied);
+    buffer[copied] = '\0';
+    return copied;
+}
+
 BOOL GetVersionEx(OSVERSIONINFO* info) {
     if (info == nullptr || info->dwOSVersionInfoSize < sizeof(OSVERSIONINFO)) return FALSE;
     info->dwMajorVersion = 5;
@@ -353,9 +370,9 @@ bool ProvidedByDefault(std::string_view name) {
     // Only what the layer implements: UpdateLayeredWindow, AnimateWindow and GetScrollBarInfo do not exist
     // here, and callers take their fall-backs (solid shadows, a plain show, no scroll-bar overlay).
     static const char* const kProvided[] = {
-        "GradientFill",     "AlphaBlend",      "TrackMouseEvent",     "SetLayeredWindowAttributes",
-        "MonitorFromPoint", "MonitorFromRect", "MonitorFromWindow",   "GetMonitorInfo",
-        "GetMonitorInfoA",  "GetMonitorInfoW", "SHGetPathFromIDListA"};
+        "GradientFill",     "AlphaBlend",      "TrackMouseEvent",      "SetLayeredWindowAttributes",
+        "MonitorFromPoint", "MonitorFromRect", "MonitorFromWindow",    "GetMonitorInfo",
+        "GetMonitorInfoA",  "GetMonitorInfoW", "SHGetPathFromIDListA", "HtmlHelpA"};
     for (const char* p : kProvided) {
         if (name == p) return true;
     }

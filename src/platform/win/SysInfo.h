@@ -97,6 +97,10 @@ constexpr DWORD VER_PLATFORM_WIN32s = 0, VER_PLATFORM_WIN32_WINDOWS = 1, VER_PLA
 // Windows XP: NT 5.1, build 2600, "Service Pack 2".
 BOOL GetVersionEx(OSVERSIONINFO* info);
 
+// The running program's file (the module argument is ignored: one module). Copies at most size - 1 bytes and
+// a terminating zero; answers the bytes copied, 0 when the path is unknown.
+DWORD GetModuleFileName(HINSTANCE module, char* buffer, DWORD size);
+
 // Monitors: one per Qt screen (one 1024x768 monitor when there is no screen).
 constexpr DWORD MONITOR_DEFAULTTONULL = 0, MONITOR_DEFAULTTOPRIMARY = 1, MONITOR_DEFAULTTONEAREST = 2;
 constexpr DWORD MONITORINFOF_PRIMARY = 1;

@@ -148,7 +148,26 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
 LONG GetWindowLong(HWND hwnd, int index);
 LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value);
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Besides the usual defaults: an F1 key-down (without Ctrl) becomes WM_HELP to the same window, and WM_HELP
+// goes on to the parent of a child window or the owner of a top-level one.
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// ---- Help -------------------------------------------------------------------------------------------------
+// What WM_HELP carries (lParam points to it for the time of the message).
+constexpr int HELPINFO_WINDOW = 1, HELPINFO_MENUITEM = 2;
+struct HELPINFO {
+    UINT cbSize = sizeof(HELPINFO);
+    int iContextType = HELPINFO_WINDOW;
+    int iCtrlId = 0;
+    HWND hItemHandle = nullptr;  // the window the request is for
+    DWORD_PTR dwContextId = 0;   // that window's context help number
+    POINT MousePos;              // screen coordinates
+};
+// The old help calls' command for a context number.
+constexpr UINT HELP_CONTEXT = 0x0001;
+// A window's context help number (0: none), which WM_HELP carries.
+BOOL SetWindowContextHelpId(HWND hwnd, DWORD contextId);
+DWORD GetWindowContextHelpId(HWND hwnd);
 
 // A window procedure that calls an object's method. The returned value is a token for the window manager:
 // store it in a class or with SetWindowLong(GWL_WNDPROC) and call it through CallWindowProc, never directly.

@@ -466,6 +466,18 @@ UINT RegisterWindowMessage(const char* name) {
 
 // ---- Window data ------------------------------------------------------------------------------------------
 
+BOOL SetWindowContextHelpId(HWND hwnd, DWORD contextId) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w) return FALSE;
+    w->contextHelpId = contextId;
+    return TRUE;
+}
+
+DWORD GetWindowContextHelpId(HWND hwnd) {
+    const TWnd* w = FindWnd(hwnd);
+    return w ? w->contextHelpId : 0;
+}
+
 LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
     TWnd* w = FindWnd(hwnd);
     if (!w) return 0;

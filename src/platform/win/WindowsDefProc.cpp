@@ -349,6 +349,22 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
                 default: return 0;
             }
+        case WM_KEYDOWN:
+            if (wp == VK_F1 && GetKeyState(VK_CONTROL) >= 0) {
+                HELPINFO info;
+                info.iContextType = HELPINFO_WINDOW;
+                info.iCtrlId = static_cast<int>(w->id);
+                info.hItemHandle = hwnd;
+                info.dwContextId = w->contextHelpId;
+                GetCursorPos(&info.MousePos);
+                SendMessage(hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            }
+            return 0;
+        case WM_HELP:
+            // Up the tree until a window answers: the parent of a child, the owner of a top-level window.
+            if ((w->style & WS_CHILD) && w->parent) return SendMessage(w->parent, msg, wp, lp);
+            if (!(w->style & WS_CHILD) && w->owner) return SendMessage(w->owner, msg, wp, lp);
+            return 0;
         case WM_SYSKEYDOWN:
             if (wp == VK_F4 && (HIWORD(static_cast<std::uintptr_t>(lp)) & KF_ALTDOWN)) {
                 HWND top = GetAncestor(hwnd, GA_ROOT);

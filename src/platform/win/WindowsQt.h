@@ -42,6 +42,7 @@ struct TWnd {
     std::vector<LONG_PTR> extra;
     HWND parent = nullptr;  // nullptr: the desktop
     HWND owner = nullptr;
+    DWORD contextHelpId = 0;
     bool messageOnly = false;
     std::vector<HWND> children;  // the top of the z-order first
     RECT rect;                   // parent client coordinates (screen coordinates at the top)

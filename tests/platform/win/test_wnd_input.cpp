@@ -416,5 +416,52 @@ TEST_F(WndInput, BroadcastsReachTopLevelAndMessageOnlyWindows) {
     DeallocateHWnd(msgOnly);
 }
 
+TEST_F(WndInput, AnUnhandledF1BecomesHelpThatClimbsToTheParentThenTheOwner) {
+    HWND owner = Make(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND popup = Make(WS_POPUP | WS_VISIBLE, 20, 20, 150, 150, owner);
+    HWND child = Make(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, popup);
+    SetWindowLongPtr(child, GWL_ID, 42);
+    SetWindowContextHelpId(child, 77);
+    EXPECT_EQ(GetWindowContextHelpId(child), 77u);
+    std::vector<HELPINFO> atOwner;
+    On(owner, [&](HWND, UINT m, WPARAM, LPARAM lp, LRESULT& r) {
+        if (m != WM_HELP) return false;
+        atOwner.push_back(*reinterpret_cast<const HELPINFO*>(lp));
+        r = TRUE;
+        return true;
+    });
+    SetCursorPos(35, 36);
+    ProcessPendingMessages();
+    SetFocus(child);
+    ProcessPendingMessages();
+    ASSERT_EQ(GetFocus(), child);
+    Log().clear();
+
+    keybd_event(VK_F1, 0, 0, 0);
+    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(Sequence({WM_HELP}),
+              (std::vector<std::pair<HWND, UINT>>{{child, WM_HELP}, {popup, WM_HELP}, {owner, WM_HELP}}));
+    ASSERT_EQ(atOwner.size(), 1u);
+    EXPECT_EQ(atOwner[0].cbSize, sizeof(HELPINFO));
+    EXPECT_EQ(atOwner[0].iContextType, HELPINFO_WINDOW);
+    EXPECT_EQ(atOwner[0].hItemHandle, child);
+    EXPECT_EQ(atOwner[0].iCtrlId, 42);
+    EXPECT_EQ(atOwner[0].dwContextId, 77u);
+    EXPECT_EQ(atOwner[0].MousePos, (POINT{35, 36}));
+
+    // Ctrl+F1 and other keys ask for no help.
+    Log().clear();
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(VK_F1, 0, 0, 0);
+    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_F2, 0, 0, 0);
+    keybd_event(VK_F2, 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    EXPECT_TRUE(Sequence({WM_HELP}).empty());
+    EXPECT_EQ(atOwner.size(), 1u);
+}
+
 }  // namespace
 }  // namespace zel::test
