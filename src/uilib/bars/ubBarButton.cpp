@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win/SysInfo.h"
+#include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarUnit.h"

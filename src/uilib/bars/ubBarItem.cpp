@@ -5,6 +5,7 @@
 #include "platform/vcl/Forms.h"
 #include "uilib/bars/ubBarButton.h"
 #include "uilib/bars/ubBarCompanions.h"
+#include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
@@ -296,18 +297,18 @@ void TubBarItem::DoClick() {
 
 void TubBarItem::CaptionChanged() {
     for (TubBarItemLink* link : links_)
-        if (!link->GetUserDefine().Contains(udCaption) && link->Control != nullptr) link->Control->Repaint();
+        if (!link->GetUserDefine().Contains(udCaption) && link->Control != nullptr) link->Control->CaptionChanged();
     NotifyItemChanged();
 }
 
 void TubBarItem::EnabledChanged() {
     for (TubBarItemLink* link : links_)
-        if (link->Control != nullptr) link->Control->Repaint();
+        if (link->Control != nullptr) link->Control->EnabledChanged();
 }
 
 void TubBarItem::GlyphChanged() {
     for (TubBarItemLink* link : links_)
-        if (!link->GetUserDefine().Contains(udGlyph) && link->Control != nullptr) link->Control->Repaint();
+        if (!link->GetUserDefine().Contains(udGlyph) && link->Control != nullptr) link->Control->GlyphChanged();
     NotifyItemChanged();
 }
 
@@ -332,7 +333,7 @@ void TubBarItem::Refresh() {
 
 void TubBarItem::Relayout() {
     for (TubBarItemLink* link : links_)
-        if (link->Links()->BarControl != nullptr) link->Links()->BarControl->Invalidate();
+        if (link->Links()->BarControl != nullptr) link->Links()->BarControl->Rebuild();
 }
 
 void TubBarItem::VisibleChanged() {
@@ -453,19 +454,5 @@ TClass TubBarWindowItem::StaticClass() {
     static const TClassInfo info{"TubBarWindowItem", TubBarItem::StaticClass()};
     return &info;
 }
-
-// ------------------------------------------------------------------------- item controls and bar windows
-
-TubBarItemControl::~TubBarItemControl() { ClearLinksToObject(this); }
-
-TCustomubBarControl::TCustomubBarControl(TComponent* AOwner) : TCustomControl(AOwner) { AddLiveBarControl(this); }
-
-TCustomubBarControl::~TCustomubBarControl() {
-    if (CurrentMenuControl == this) CurrentMenuControl = nullptr;
-    RemoveLiveBarControl(this);
-    ClearLinksToObject(this);
-}
-
-bool TCustomubBarControl::IsActive() const { return CurrentMenuControl == this; }
 
 }  // namespace zel

@@ -2,7 +2,7 @@
 // The base of every bar item (command, edit, combo, sub-menu, list): the command object that the manager owns
 // and that shows once per item link. The item holds the state (caption, hint, enabled, visible, glyph,
 // short-cut, category, action) and pushes every change to the controls of its links. Also the item's link to
-// an action, the base of items that show a text window, and the objects that show items on bar windows.
+// an action and the base of items that show a text window.
 #include <string>
 
 #include "platform/vcl/ActnList.h"
@@ -77,6 +77,8 @@ public:
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDestroy;
+    // The link that was clicked while the item's click runs; nullptr otherwise.
+    TubBarItemLink* ClickItemLink = nullptr;
     TNotifyEvent OnLoaded;
 
     // ---- links
@@ -218,37 +220,6 @@ protected:
 
 private:
     std::string text_;
-};
-
-// The window-less object that shows one item on one bar window.
-class TubBarItemControl : public TObject {
-public:
-    TubBarItemControl(TCustomubBarControl* AParent, TubBarItem* AItem) : Parent(AParent), Item(AItem) {}
-    ~TubBarItemControl() override;
-    std::string ClassName() const override { return "TubBarItemControl"; }
-
-    TCustomubBarControl* const Parent;
-    TubBarItem* const Item;
-
-    virtual bool GetEnabled() const { return Item == nullptr || Item->GetEnabled(); }
-    virtual std::string GetHint() const { return Item != nullptr ? Item->Hint : std::string(); }
-    // The shortcut as text; empty for none.
-    virtual std::string GetShortCutText() const { return std::string(); }
-    virtual void Repaint() {}
-};
-
-// The base of the toolbar, menu-bar and sub-menu windows: each one is listed among the live bar windows while
-// it exists.
-class TCustomubBarControl : public TCustomControl {
-public:
-    explicit TCustomubBarControl(TComponent* AOwner);
-    ~TCustomubBarControl() override;
-    std::string ClassName() const override { return "TCustomubBarControl"; }
-
-    // Whether the window holds the keyboard and mouse attention (an open menu, a bar in keyboard mode).
-    virtual bool IsActive() const;
-    // The item control at a client point; nullptr for none.
-    virtual TubBarItemControl* ItemAtPos(TPoint /*P*/) const { return nullptr; }
 };
 
 // True when the two handlers are the same target (for plain function handlers; other handlers are never

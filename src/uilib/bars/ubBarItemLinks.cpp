@@ -6,6 +6,7 @@
 
 #include "uilib/bars/ubBarButton.h"
 #include "uilib/bars/ubBarConsts.h"
+#include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
@@ -15,9 +16,6 @@
 namespace zel {
 
 namespace {
-
-// The framework's own message to a bar window: rebuild later.
-constexpr UINT WM_UBBAR_REBUILD = 0x8065;
 
 void MoveInList(TListOf<TubBarItemLink>& list, TubBarItemLink* link, int to) {
     const int from = list.IndexOf(link);
@@ -87,7 +85,10 @@ TubBarItemLink::~TubBarItemLink() {
         if (m != nullptr && m->GetSelectedControl() == Control) m->SetSelectedControl(nullptr);
         FreeAndNil(Control);
     }
-    if (item_ != nullptr) item_->RemoveLink(this);
+    if (item_ != nullptr) {
+        if (item_->ClickItemLink == this) item_->ClickItemLink = nullptr;
+        item_->RemoveLink(this);
+    }
     if (links != nullptr) {
         links->recent_.Remove(this);
         links->available_.Remove(this);
@@ -149,7 +150,7 @@ void TubBarItemLink::SetMostRecentlyUsed(bool Value) {
 void TubBarItemLink::SetUserCaption(const std::string& Value) {
     userCaption_ = Value;
     userDefine_.Include(udCaption);
-    if (Control != nullptr) Control->Repaint();
+    if (Control != nullptr) Control->CaptionChanged();
     Changed();
 }
 
@@ -513,12 +514,77 @@ TubBarItemLink* TubBarItemLinks::FindItemWithAccel(WORD Key, TShiftState Shift, 
         if (!upper && Shift.Contains(ssShift) != ((scan & 0x100) != 0)) return false;
         return Shift.Contains(ssCtrl) == ((scan & 0x200) != 0);
     };
+    if (BarControl != nullptr && BarControl->IsToolbar() && BarControl->HandleAllocated() &&
+        IsWindowVisible(BarControl->GetHandle())) {
+        TubBarItemLink* link = AStart;
+        for (int k = FittingItemCount(); k > 0; --k) {
+            link = Next(link);
+            if (link == nullptr) return nullptr;
+            if (matches(link) && link->AccelAvailable()) return link;
+        }
+        return nullptr;
+    }
     const int n = visible_.Count();
     if (n == 0) return nullptr;
     const int start = AStart != nullptr ? visible_.IndexOf(AStart) + 1 : 0;
     for (int k = 0; k < n; ++k) {
         TubBarItemLink* link = visible_.Get((start + k) % n);
         if (matches(link) && link->AccelAvailable()) return link;
+    }
+    return nullptr;
+}
+
+int TubBarItemLinks::FittingItemCount() const {
+    if (dynamic_cast<TubBar*>(owner_) == nullptr || BarControl == nullptr) return shown_.Count();
+    const TRect client = BarControl->GetClientRect();
+    int n = 0;
+    for (const TubBarItemLink* link : shown_) {
+        const TRect& r = link->ItemRect;
+        if (IsRectEmpty(&r) || r.left < client.left || r.top < client.top || r.right > client.right ||
+            r.bottom > client.bottom)
+            break;
+        ++n;
+    }
+    return n;
+}
+
+namespace {
+
+bool Selectable(const TubBarItemLink* ALink) { return ALink->Control != nullptr && ALink->Control->CanSelect(); }
+
+}  // namespace
+
+TubBarItemLink* TubBarItemLinks::First() const {
+    const int n = FittingItemCount();
+    for (int i = 0; i < n; ++i)
+        if (Selectable(shown_.Get(i))) return shown_.Get(i);
+    return nullptr;
+}
+
+TubBarItemLink* TubBarItemLinks::Last() const {
+    for (int i = FittingItemCount() - 1; i >= 0; --i)
+        if (Selectable(shown_.Get(i))) return shown_.Get(i);
+    return nullptr;
+}
+
+TubBarItemLink* TubBarItemLinks::Next(TubBarItemLink* AStart) const {
+    const int n = FittingItemCount();
+    const int start = AStart != nullptr ? shown_.IndexOf(AStart) : -1;
+    if (start < 0 || start >= n) return First();
+    for (int k = 1; k <= n; ++k) {
+        TubBarItemLink* link = shown_.Get((start + k) % n);
+        if (Selectable(link)) return link;
+    }
+    return nullptr;
+}
+
+TubBarItemLink* TubBarItemLinks::Prev(TubBarItemLink* AStart) const {
+    const int n = FittingItemCount();
+    const int start = AStart != nullptr ? shown_.IndexOf(AStart) : -1;
+    if (start < 0 || start >= n) return Last();
+    for (int k = 1; k <= n; ++k) {
+        TubBarItemLink* link = shown_.Get((start - k + n) % n);
+        if (Selectable(link)) return link;
     }
     return nullptr;
 }

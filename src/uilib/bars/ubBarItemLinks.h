@@ -165,8 +165,21 @@ public:
     // ---- keyboard
     // Clicks the first available item whose enabled short-cut is the key; sub-items search their own links.
     bool IsShortCut(TShortCut AShortCut);
-    // The first link, from the one after AStart and wrapping, whose caption's accelerator is the key.
+    // The first link, from the one after AStart and wrapping, whose caption's accelerator is the key. On a
+    // visible toolbar window only the selectable fitting links are searched.
     TubBarItemLink* FindItemWithAccel(WORD Key, TShiftState Shift, TubBarItemLink* AStart);
+
+    // ---- fitting and selectable links
+    // A bar's window shows the leading shown links whose rectangle lies wholly inside its client area; any
+    // other list shows all its shown links.
+    int FittingItemCount() const;
+    TubBarItemLink* FittingItem(int Index) const { return shown_.Get(Index); }
+    // Among the fitting links whose control can be selected: the first, the last, and the next or previous
+    // one from a start link, wrapping (with no start: the first or the last).
+    TubBarItemLink* First() const;
+    TubBarItemLink* Last() const;
+    TubBarItemLink* Next(TubBarItemLink* AStart) const;
+    TubBarItemLink* Prev(TubBarItemLink* AStart) const;
 
     void Assign(TPersistent* Source) override;
     bool Assigning() const { return assigning_; }

@@ -8,6 +8,7 @@
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
+#include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
@@ -558,6 +559,10 @@ void TubBarManager::SetSelectedControl(TubBarItemControl* AControl) {
     if (old != nullptr && IsLiveBarControl(old->Parent)) old->Repaint();
 }
 
+void TubBarManager::ForgetSelectedControl(TubBarItemControl* AControl) {
+    if (selectedControl_ == AControl) selectedControl_ = nullptr;
+}
+
 void TubBarManager::SetCustomizing(bool Value) {
     if (customizing_ == Value) return;
     customizing_ = Value;
@@ -582,7 +587,7 @@ void TubBarManager::AddItem(TubBarItem* AItem) { items_.Add(AItem); }
 
 void TubBarManager::RemoveItem(TubBarItem* AItem) {
     items_.Remove(AItem);
-    if (selectedControl_ != nullptr && selectedControl_->Item == AItem) selectedControl_ = nullptr;
+    if (selectedControl_ != nullptr && selectedControl_->Item() == AItem) selectedControl_ = nullptr;
 }
 
 TubBarItem* TubBarManager::FindItemByName(const std::string& AName) const {

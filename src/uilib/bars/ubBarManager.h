@@ -248,6 +248,8 @@ public:
     void SetUpdateLock(bool Value);
     TubBarItemControl* GetSelectedControl() const { return selectedControl_; }
     void SetSelectedControl(TubBarItemControl* AControl);
+    // A control going away is no longer the selected one (without repainting it).
+    void ForgetSelectedControl(TubBarItemControl* AControl);
     bool GetCustomizing() const { return customizing_; }
     void SetCustomizing(bool Value);
     // Set while the customizing form is open.

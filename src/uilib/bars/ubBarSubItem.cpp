@@ -1,6 +1,7 @@
 #include "uilib/bars/ubBarSubItem.h"
 
 #include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBars.h"

@@ -20,13 +20,13 @@ public:
 
 class TStandInControl : public TubBarItemControl {
 public:
-    using TubBarItemControl::TubBarItemControl;
+    explicit TStandInControl(TCustomubBarControl* ABar) : TubBarItemControl(nullptr) { Parent = ABar; }
     bool GetEnabled() const override { return Enabled; }
     std::string GetHint() const override { return HintText; }
-    std::string GetShortCutText() const override { return ShortCut; }
+    TShortCut GetShortCut() const override { return ShortCutValue; }
     bool Enabled = true;
     std::string HintText;
-    std::string ShortCut;
+    TShortCut ShortCutValue = 0;
 };
 
 class ubBarHint : public BarsTest {
@@ -131,9 +131,9 @@ TEST_F(ubBarHint, SelectedControlGivesTheShortHintWithItsShortCut) {
     auto* bar = new TStandInBar(form);
     bar->SetParent(form);
     bar->SetBounds(0, 0, 100, 20);
-    TStandInControl control(bar, nullptr);
+    TStandInControl control(bar);
     control.HintText = "Open|Opens a library from a file";
-    control.ShortCut = "Ctrl+O";
+    control.ShortCutValue = TextToShortCut("Ctrl+O");
     bar->Control = &control;
     manager->SetSelectedControl(&control);
     const TPoint onControl = OnScreen(bar, 10, 10), beside = OnScreen(bar, 70, 10);
@@ -156,7 +156,7 @@ TEST_F(ubBarHint, SelectedControlGivesTheShortHintWithItsShortCut) {
         control.Enabled = row.enabled;
         manager->ShowHintForDisabledItems = row.forDisabled;
         manager->SetShowShortCutInHint(row.shortCutInHint);
-        CurrentMenuControl = row.barActive ? bar : nullptr;
+        bar->SetMenuMode(row.barActive);
         UpdateHint(manager, true, "");
         Run(1000);
         EXPECT_EQ(HintVisible(), row.shown != nullptr) << row.name;
@@ -166,7 +166,7 @@ TEST_F(ubBarHint, SelectedControlGivesTheShortHintWithItsShortCut) {
         UpdateHint(manager, false, "");
         Run(400);
     }
-    CurrentMenuControl = nullptr;
+    bar->SetMenuMode(false);
     manager->SetSelectedControl(nullptr);
 }
 
