@@ -1,13 +1,13 @@
-// The RtMidi back end: the devices are the ports of the ALSA sequencer, or of JACK where there is no
-// sequencer (ZELMOVI_MIDI_API=alsa|jack forces one). The program's own ports are left out of the lists,
+// The MIDI back end: the devices are the ports of the ALSA sequencer through RtMidi, or of JACK where
+// there is no sequencer (ZELMOVI_MIDI_API=alsa|jack forces one). On JACK a device is opened as a port of
+// our own, connected by name, so that ports coming and going in other programs between listing and
+// connecting cannot make it connect to the wrong one. The program's own ports are left out of the lists,
 // so that opening one device never shifts the ids of the others.
-#include <jack/jack.h>
 #include <rtmidi/RtMidi.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -16,6 +16,7 @@
 #include <optional>
 #include <thread>
 
+#include "platform/midi/JackMidi.h"
 #include "platform/midi/MidiBackend.h"
 
 namespace zel {
@@ -26,7 +27,6 @@ constexpr const char* kOwnClientPrefix = "Zelmovi MIDI";
 constexpr const char* kInClient = "Zelmovi MIDI In";
 constexpr const char* kOutClient = "Zelmovi MIDI Out";
 constexpr const char* kQueryClient = "Zelmovi MIDI Query";
-constexpr const char* kConnectClient = "Zelmovi MIDI Connect";
 
 // Errors reported through this callback are kept instead of printed or thrown.
 struct TErrorSlot {
@@ -59,62 +59,19 @@ std::optional<RtMidi::Api> ChooseApi() {
     return std::nullopt;
 }
 
-// On JACK a port is opened as a virtual port of our own and connected by name, so that ports coming
-// and going in other programs between listing and connecting cannot make it connect to the wrong one.
-class TJackConnector {
-public:
-    ~TJackConnector() {
-        if (client_ != nullptr) jack_client_close(client_);
-    }
-    // The full name of our port whose short name is unique in the process.
-    std::string FullNameOf(const std::string& shortName) {
-        std::lock_guard<std::mutex> guard(lock_);
-        if (!Open()) return "";
-        std::string result;
-        const char** ports = jack_get_ports(client_, (":" + shortName + "$").c_str(), JACK_DEFAULT_MIDI_TYPE, 0);
-        if (ports != nullptr) {
-            if (ports[0] != nullptr) result = ports[0];
-            jack_free(ports);
-        }
-        return result;
-    }
-    // Connects two ports and returns once the connection carries data: the server puts a new connection
-    // in place at the start of a later process cycle, and what is sent before then is lost.
-    bool Connect(const std::string& source, const std::string& destination) {
-        std::lock_guard<std::mutex> guard(lock_);
-        if (!Open()) return false;
-        int r = jack_connect(client_, source.c_str(), destination.c_str());
-        if (r != 0 && r != EEXIST) return false;
-        jack_port_t* port = jack_port_by_name(client_, source.c_str());
-        if (port == nullptr) return false;
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (!jack_port_connected_to(port, destination.c_str())) {
-            if (std::chrono::steady_clock::now() > until) return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return true;
-    }
-
-private:
-    bool Open() {
-        if (client_ == nullptr) client_ = jack_client_open(kConnectClient, JackNoStartServer, nullptr);
-        return client_ != nullptr;
-    }
-    std::mutex lock_;
-    jack_client_t* client_ = nullptr;
-};
-
-TJackConnector& JackConnector() {
-    static TJackConnector connector;
-    return connector;
-}
-
 std::string UniquePortName(const char* kind) {
     static std::atomic<unsigned> counter{0};
     return std::string(kind) + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
 }
 
 bool IsOwnPort(const std::string& name) { return name.rfind(kOwnClientPrefix, 0) == 0; }
+
+std::vector<std::string> WithoutOwn(std::vector<std::string> names) {
+    names.erase(
+        std::remove_if(names.begin(), names.end(), [](const std::string& n) { return n.empty() || IsOwnPort(n); }),
+        names.end());
+    return names;
+}
 
 // Lists the ports of one direction, without the program's own.
 template <class TRt>
@@ -139,6 +96,7 @@ std::optional<unsigned> FindPort(TRt& rt, const std::string& name) {
 class TRtInputPort : public IMidiInputPort {
 public:
     TRtInputPort(RtMidi::Api api, IMidiInputSink& sink) : api_(api), sink_(&sink) {
+        if (api_ == RtMidi::UNIX_JACK) return;
         in_ = std::make_unique<RtMidiIn>(api, kInClient, 1024);
         in_->setErrorCallback(RecordError, &errors_);
         in_->ignoreTypes(false, false, false);
@@ -149,6 +107,8 @@ public:
             std::lock_guard<std::mutex> guard(deliver_);
             sink_ = nullptr;
         }
+        jackIn_.reset();
+        if (!in_) return;
         try {
             in_->cancelCallback();
             in_->closePort();
@@ -161,11 +121,11 @@ public:
         try {
             errors_.failed = false;
             if (api_ == RtMidi::UNIX_JACK) {
-                std::string own = UniquePortName("in");
-                in_->openVirtualPort(own);
-                std::string full = JackConnector().FullNameOf(own);
-                if (errors_.failed || full.empty()) return MMSYSERR_ALLOCATED;
-                return JackConnector().Connect(name, full) ? MMSYSERR_NOERROR : MMSYSERR_BADDEVICEID;
+                MMRESULT result = MMSYSERR_ERROR;
+                jackIn_ = TJackMidiInput::Open(
+                    kInClient, UniquePortName("in"), name,
+                    [this](const BYTE* data, std::size_t length) { Deliver(data, length); }, result);
+                return result;
             }
             auto index = FindPort(*in_, name);
             if (!index) return MMSYSERR_BADDEVICEID;
@@ -179,10 +139,11 @@ public:
 
 private:
     static void Received(double /*delta*/, std::vector<unsigned char>* message, void* user) {
-        auto* self = static_cast<TRtInputPort*>(user);
-        std::lock_guard<std::mutex> guard(self->deliver_);
-        if (self->sink_ != nullptr && message != nullptr && !message->empty())
-            self->sink_->MidiReceived(message->data(), message->size());
+        if (message != nullptr) static_cast<TRtInputPort*>(user)->Deliver(message->data(), message->size());
+    }
+    void Deliver(const BYTE* data, std::size_t length) {
+        std::lock_guard<std::mutex> guard(deliver_);
+        if (sink_ != nullptr && length > 0) sink_->MidiReceived(data, length);
     }
 
     RtMidi::Api api_;
@@ -190,6 +151,7 @@ private:
     IMidiInputSink* sink_ = nullptr;
     TErrorSlot errors_;
     std::unique_ptr<RtMidiIn> in_;
+    std::unique_ptr<TJackMidiInput> jackIn_;
 };
 
 // Short messages go out at once; System Exclusive blocks go out in order on a sender thread, which
@@ -197,6 +159,7 @@ private:
 class TRtOutputPort : public IMidiOutputPort {
 public:
     explicit TRtOutputPort(RtMidi::Api api) : api_(api) {
+        if (api_ == RtMidi::UNIX_JACK) return;
         out_ = std::make_unique<RtMidiOut>(api, kOutClient);
         out_->setErrorCallback(RecordError, &errors_);
     }
@@ -208,6 +171,8 @@ public:
         }
         wake_.notify_all();
         if (sender_.joinable()) sender_.join();
+        jackOut_.reset();
+        if (!out_) return;
         try {
             out_->closePort();
         } catch (const RtMidiError&) {
@@ -218,11 +183,9 @@ public:
         try {
             errors_.failed = false;
             if (api_ == RtMidi::UNIX_JACK) {
-                std::string own = UniquePortName("out");
-                out_->openVirtualPort(own);
-                std::string full = JackConnector().FullNameOf(own);
-                if (errors_.failed || full.empty()) return MMSYSERR_ALLOCATED;
-                if (!JackConnector().Connect(full, name)) return MMSYSERR_BADDEVICEID;
+                MMRESULT result = MMSYSERR_ERROR;
+                jackOut_ = TJackMidiOutput::Open(kOutClient, UniquePortName("out"), name, result);
+                if (result != MMSYSERR_NOERROR) return result;
             } else {
                 auto index = FindPort(*out_, name);
                 if (!index) return MMSYSERR_BADDEVICEID;
@@ -267,20 +230,24 @@ private:
         TDone done;
     };
 
-    // RtMidi refuses a message that does not fit its JACK ring at the moment; a long block is offered
-    // again until the ring has drained enough (or two seconds have passed).
+    // A message that does not fit the JACK ring at the moment is refused; a long block is offered again
+    // until the ring has drained enough (or two seconds have passed).
     bool Send(const BYTE* data, std::size_t length, bool retry = false) {
         auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         for (;;) {
             {
                 std::lock_guard<std::mutex> guard(sendLock_);
-                errors_.failed = false;
-                try {
-                    out_->sendMessage(data, length);
-                } catch (const RtMidiError&) {
-                    errors_.failed = true;
+                if (jackOut_) {
+                    if (jackOut_->Send(data, length)) return true;
+                } else {
+                    errors_.failed = false;
+                    try {
+                        out_->sendMessage(data, length);
+                    } catch (const RtMidiError&) {
+                        errors_.failed = true;
+                    }
+                    if (!errors_.failed) return true;
                 }
-                if (!errors_.failed) return true;
             }
             if (!retry || std::chrono::steady_clock::now() > until) return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -308,6 +275,7 @@ private:
     std::mutex sendLock_;
     TErrorSlot errors_;
     std::unique_ptr<RtMidiOut> out_;
+    std::unique_ptr<TJackMidiOutput> jackOut_;
     std::mutex queueLock_;
     std::condition_variable wake_, idle_;
     std::deque<TItem> queue_;
@@ -321,6 +289,7 @@ public:
     TRtMidiBackend() : api_(ChooseApi()) {}
 
     std::vector<std::string> InputNames() override {
+        if (api_ == RtMidi::UNIX_JACK) return WithoutOwn(JackMidiPortNames(true));
         std::lock_guard<std::mutex> guard(lock_);
         if (!QueryIn()) return {};
         try {
@@ -331,6 +300,7 @@ public:
     }
 
     std::vector<std::string> OutputNames() override {
+        if (api_ == RtMidi::UNIX_JACK) return WithoutOwn(JackMidiPortNames(false));
         std::lock_guard<std::mutex> guard(lock_);
         if (!QueryOut()) return {};
         try {
