@@ -23,18 +23,6 @@ void Notify(HWND hwnd, WORD code) {
     SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(hwnd));
 }
 
-std::string WindowTextOf(HWND hwnd) {
-    LRESULT n = DefWindowProc(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    std::string s(static_cast<std::size_t>(n) + 1, '\0');
-    LRESULT got = DefWindowProc(hwnd, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<std::size_t>(std::max<LRESULT>(0, got)));
-    return s;
-}
-
-void SetWindowTextRaw(HWND hwnd, const std::string& s) {
-    DefWindowProc(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.c_str()));
-}
-
 // A DC for measuring or painting with the window's font.
 struct TFontDC {
     HWND hwnd;
@@ -99,6 +87,58 @@ void TextOutVisible(HDC dc, int x, int y, std::string_view s, const std::vector<
 
 // ------------------------------------------------------------------------------------------------ EDIT
 
+// The text of an edit window with the start of each of its lines. A change updates the table from the place
+// it changed on, so an append costs the length of what is appended, however long the text: a monitor
+// listing a flood of MIDI messages stays fast. Lines end at LF; a CR just before the LF belongs to no line.
+// An empty text, or one ending in a line break, has an empty last line.
+class TEditText {
+public:
+    const std::string& Str() const { return text_; }
+    int Length() const { return static_cast<int>(text_.size()); }
+    // The number of lines.
+    std::size_t size() const { return starts_.size(); }
+    // (start, length) of line i.
+    std::pair<int, int> operator[](std::size_t i) const {
+        const int start = starts_[i];
+        if (i + 1 == starts_.size()) return {start, Length() - start};
+        int end = starts_[i + 1] - 1;  // the LF
+        if (end > start && text_[static_cast<std::size_t>(end - 1)] == '\r') --end;
+        return {start, end - start};
+    }
+    // The line holding the character at pos (the first line for a place before the text).
+    int LineOf(int pos) const {
+        const auto after = std::upper_bound(starts_.begin(), starts_.end(), pos);
+        return std::max(0, static_cast<int>(after - starts_.begin()) - 1);
+    }
+    void Assign(std::string text) {
+        text_ = std::move(text);
+        starts_ = StartsAfterBreaks(0, text_);
+        starts_.insert(starts_.begin(), 0);
+    }
+    // Replaces the characters [a, b) by ins (0 <= a <= b <= Length()).
+    void Replace(int a, int b, std::string_view ins) {
+        // The lines starting inside the replaced characters go with them; those after them move.
+        const auto first = std::upper_bound(starts_.begin(), starts_.end(), a);
+        const auto last = std::upper_bound(first, starts_.end(), b);
+        const int delta = static_cast<int>(ins.size()) - (b - a);
+        for (auto it = last; it != starts_.end(); ++it) *it += delta;
+        const std::vector<int> added = StartsAfterBreaks(a, ins);
+        starts_.insert(starts_.erase(first, last), added.begin(), added.end());
+        text_.replace(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a), ins);
+    }
+
+private:
+    // The starts of the lines that follow the line breaks of s, which lies at offset in the text.
+    static std::vector<int> StartsAfterBreaks(int offset, std::string_view s) {
+        std::vector<int> starts;
+        for (std::size_t i = s.find('\n'); i != std::string_view::npos; i = s.find('\n', i + 1))
+            starts.push_back(offset + static_cast<int>(i) + 1);
+        return starts;
+    }
+    std::string text_;
+    std::vector<int> starts_{0};
+};
+
 struct TEditState {
     int selStart = 0;  // the anchor
     int selEnd = 0;    // the caret
@@ -114,6 +154,7 @@ struct TEditState {
     int topLine = 0;  // multi-line: the first line shown
     RECT rect{};      // multi-line: the formatting rectangle set by EM_SETRECT or EM_SETRECTNP
     bool hasRect = false;
+    TEditText text;
 };
 
 std::unordered_map<HWND, TEditState>& Edits() {
@@ -152,27 +193,6 @@ HBRUSH EditColors(HWND hwnd, HDC dc, bool enabled, COLORREF& text) {
     return brush;
 }
 
-// The lines of a multi-line edit: (start, length) of each, split at CR LF (or LF). An empty text, or one
-// ending in a line break, has an empty last line.
-std::vector<std::pair<int, int>> LinesOf(const std::string& text) {
-    std::vector<std::pair<int, int>> lines;
-    int start = 0;
-    for (int i = 0; i < static_cast<int>(text.size()); ++i) {
-        if (text[static_cast<std::size_t>(i)] != '\n') continue;
-        int end = i > start && text[static_cast<std::size_t>(i - 1)] == '\r' ? i - 1 : i;
-        lines.emplace_back(start, end - start);
-        start = i + 1;
-    }
-    lines.emplace_back(start, static_cast<int>(text.size()) - start);
-    return lines;
-}
-
-int LineOfChar(const std::vector<std::pair<int, int>>& lines, int pos) {
-    for (int i = static_cast<int>(lines.size()) - 1; i >= 0; --i)
-        if (pos >= lines[static_cast<std::size_t>(i)].first) return i;
-    return 0;
-}
-
 int LineHeightOf(HWND hwnd, const TEditState& st) {
     TFontDC fdc(hwnd, st.font);
     TEXTMETRIC tm;
@@ -187,11 +207,11 @@ int VisibleLines(HWND hwnd, const TEditState& st) {
 
 int CharAtX(HWND hwnd, TEditState& st, int x) {
     TFontDC fdc(hwnd, st.font);
-    return NearestPlace(fdc.dc, Shown(st, WindowTextOf(hwnd)), st.leftMargin - st.scroll, x);
+    return NearestPlace(fdc.dc, Shown(st, st.text.Str()), st.leftMargin - st.scroll, x);
 }
 
 void EnsureCaretVisible(HWND hwnd, TEditState& st) {
-    std::string text = Shown(st, WindowTextOf(hwnd));
+    std::string text = Shown(st, st.text.Str());
     RECT rc;
     GetClientRect(hwnd, &rc);
     TFontDC fdc(hwnd, st.font);
@@ -205,8 +225,8 @@ void EnsureCaretVisible(HWND hwnd, TEditState& st) {
 // The character nearest a client point: on a single-line edit the x alone counts.
 int CharAtPoint(HWND hwnd, TEditState& st, int x, int y) {
     if (!IsMultiLine(hwnd)) return CharAtX(hwnd, st, x);
-    std::string text = WindowTextOf(hwnd);
-    auto lines = LinesOf(text);
+    const std::string& text = st.text.Str();
+    const TEditText& lines = st.text;
     const RECT fr = FormatRect(hwnd, st);
     int line = std::clamp(st.topLine + std::max(0, y - static_cast<int>(fr.top)) / LineHeightOf(hwnd, st), 0,
                           static_cast<int>(lines.size()) - 1);
@@ -219,11 +239,11 @@ int CharAtPoint(HWND hwnd, TEditState& st, int x, int y) {
 }
 
 // Scrolls a multi-line edit so that the caret's line shows, and the caret within the formatting
-// rectangle's width (lines are never wrapped).
+// rectangle's width (lines are never wrapped). Only the caret's line is measured, however long the text.
 void EnsureMultiLineCaretVisible(HWND hwnd, TEditState& st) {
-    const std::string text = WindowTextOf(hwnd);
-    auto lines = LinesOf(text);
-    int line = LineOfChar(lines, st.selEnd);
+    const std::string& text = st.text.Str();
+    const TEditText& lines = st.text;
+    int line = lines.LineOf(st.selEnd);
     int rows = VisibleLines(hwnd, st);
     if (line < st.topLine) st.topLine = line;
     if (line >= st.topLine + rows) st.topLine = line - rows + 1;
@@ -247,7 +267,7 @@ void ScrollToCaret(HWND hwnd, TEditState& st) {
 }
 
 void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool notify) {
-    std::string text = WindowTextOf(hwnd);
+    const std::string& text = st.text.Str();
     int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
     a = std::clamp(a, 0, static_cast<int>(text.size()));
     b = std::clamp(b, 0, static_cast<int>(text.size()));
@@ -260,9 +280,8 @@ void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool n
         ins.resize(static_cast<std::size_t>(std::max(0L, room)));
         if (notify) Notify(hwnd, EN_MAXTEXT);
     }
-    text.replace(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a), ins);
+    st.text.Replace(a, b, ins);
     st.selStart = st.selEnd = a + static_cast<int>(ins.size());
-    SetWindowTextRaw(hwnd, text);
     st.modified = true;
     ScrollToCaret(hwnd, st);
     InvalidateRect(hwnd, nullptr, TRUE);
@@ -283,11 +302,11 @@ void MultiLinePaint(HWND hwnd, TEditState& st, HDC dc) {
     const int saved = st.hasRect ? SaveDC(dc) : 0;
     if (st.hasRect) IntersectClipRect(dc, fr.left, fr.top, fr.right, fr.bottom);
     HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
-    std::string text = WindowTextOf(hwnd);
-    auto lines = LinesOf(text);
+    const std::string& text = st.text.Str();
+    const TEditText& lines = st.text;
     const int lh = LineHeightOf(hwnd, st);
     const int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
-    const int caretLine = LineOfChar(lines, st.selEnd);
+    const int caretLine = lines.LineOf(st.selEnd);
     SetBkMode(dc, TRANSPARENT);
     const int bottom = st.hasRect ? static_cast<int>(fr.bottom) : static_cast<int>(rc.bottom);
     for (int i = st.topLine, y = fr.top; i < static_cast<int>(lines.size()) && y < bottom; ++i, y += lh) {
@@ -330,7 +349,7 @@ void EditPaint(HWND hwnd, TEditState& st, HDC given) {
     COLORREF textColor = 0;
     FillRect(dc, &rc, EditColors(hwnd, dc, enabled, textColor));
     HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
-    std::string text = Shown(st, WindowTextOf(hwnd));
+    std::string text = Shown(st, st.text.Str());
     TEXTMETRIC tm;
     GetTextMetrics(dc, &tm);
     int y = std::max(1, (static_cast<int>(rc.bottom) - static_cast<int>(tm.tmHeight)) / 2);
@@ -359,21 +378,32 @@ void EditPaint(HWND hwnd, TEditState& st, HDC given) {
 
 LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
-        Edits()[hwnd] = TEditState{};
-        return DefWindowProc(hwnd, msg, wp, lp);
+        // The edit keeps its text itself, with its line table; the window's own text stays unused.
+        TEditState& st = Edits()[hwnd] = TEditState{};
+        const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
+        if (cs != nullptr && cs->lpszName != nullptr) st.text.Assign(cs->lpszName);
+        return TRUE;
     }
     auto it = Edits().find(hwnd);
     if (it == Edits().end()) return DefWindowProc(hwnd, msg, wp, lp);
     TEditState& st = it->second;
     const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
-    const int len = static_cast<int>(DefWindowProc(hwnd, WM_GETTEXTLENGTH, 0, 0));
+    const int len = st.text.Length();
     switch (msg) {
         case WM_NCDESTROY: Edits().erase(it); return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_GETTEXTLENGTH: return len;
+        case WM_GETTEXT: {
+            auto* buf = reinterpret_cast<char*>(lp);
+            if (buf == nullptr || wp == 0) return 0;
+            const std::size_t n = std::min<std::size_t>(st.text.Str().size(), wp - 1);
+            std::copy_n(st.text.Str().data(), n, buf);
+            buf[n] = '\0';
+            return static_cast<LRESULT>(n);
+        }
         case WM_SETTEXT: {
-            LRESULT r = DefWindowProc(hwnd, msg, wp, lp);
-            std::string text = WindowTextOf(hwnd);
-            if (static_cast<long>(text.size()) > st.limit)
-                SetWindowTextRaw(hwnd, text.substr(0, static_cast<std::size_t>(st.limit)));
+            std::string text = lp ? reinterpret_cast<const char*>(lp) : "";
+            if (static_cast<long>(text.size()) > st.limit) text.resize(static_cast<std::size_t>(st.limit));
+            st.text.Assign(std::move(text));
             st.selStart = st.selEnd = 0;
             st.scroll = 0;
             st.topLine = 0;
@@ -381,7 +411,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             Notify(hwnd, EN_UPDATE);
             Notify(hwnd, EN_CHANGE);
-            return r;
+            return TRUE;
         }
         case WM_PAINT: EditPaint(hwnd, st, reinterpret_cast<HDC>(wp)); return 0;
         case WM_ERASEBKGND: return 1;
@@ -435,9 +465,8 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 case VK_UP:
                 case VK_DOWN: {
                     if (!(style & ES_MULTILINE)) return 0;
-                    std::string text = WindowTextOf(hwnd);
-                    auto lines = LinesOf(text);
-                    int line = LineOfChar(lines, caret);
+                    const TEditText& lines = st.text;
+                    int line = lines.LineOf(caret);
                     int column = caret - lines[static_cast<std::size_t>(line)].first;
                     int next = std::clamp(line + (wp == VK_UP ? -1 : 1), 0, static_cast<int>(lines.size()) - 1);
                     caret = lines[static_cast<std::size_t>(next)].first +
@@ -544,26 +573,25 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(st.leftMargin), static_cast<WORD>(st.rightMargin));
-        case EM_GETLINECOUNT:
-            return (style & ES_MULTILINE) ? static_cast<LRESULT>(LinesOf(WindowTextOf(hwnd)).size()) : 1;
+        case EM_GETLINECOUNT: return (style & ES_MULTILINE) ? static_cast<LRESULT>(st.text.size()) : 1;
         case EM_LINEINDEX: {
-            auto lines = LinesOf(WindowTextOf(hwnd));
+            const TEditText& lines = st.text;
             int line = static_cast<int>(static_cast<std::intptr_t>(wp));
-            if (line < 0) line = LineOfChar(lines, st.selEnd);
+            if (line < 0) line = lines.LineOf(st.selEnd);
             return line < static_cast<int>(lines.size()) ? lines[static_cast<std::size_t>(line)].first : -1;
         }
         case EM_LINELENGTH: {
-            auto lines = LinesOf(WindowTextOf(hwnd));
+            const TEditText& lines = st.text;
             int pos = static_cast<int>(static_cast<std::intptr_t>(wp));
-            return lines[static_cast<std::size_t>(LineOfChar(lines, pos < 0 ? st.selEnd : pos))].second;
+            return lines[static_cast<std::size_t>(lines.LineOf(pos < 0 ? st.selEnd : pos))].second;
         }
         case EM_LINEFROMCHAR: {
             int pos = static_cast<int>(static_cast<std::intptr_t>(wp));
-            return LineOfChar(LinesOf(WindowTextOf(hwnd)), pos < 0 ? st.selEnd : pos);
+            return st.text.LineOf(pos < 0 ? st.selEnd : pos);
         }
         case EM_GETLINE: {
-            std::string text = WindowTextOf(hwnd);
-            auto lines = LinesOf(text);
+            const std::string& text = st.text.Str();
+            const TEditText& lines = st.text;
             int line = static_cast<int>(wp);
             if (line < 0 || line >= static_cast<int>(lines.size()) || lp == 0) return 0;
             auto* buf = reinterpret_cast<char*>(lp);
@@ -576,7 +604,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case EM_GETFIRSTVISIBLELINE: return (style & ES_MULTILINE) ? st.topLine : 0;
         case EM_LINESCROLL:
             if (style & ES_MULTILINE) {
-                int count = static_cast<int>(LinesOf(WindowTextOf(hwnd)).size());
+                int count = static_cast<int>(st.text.size());
                 st.topLine = std::clamp(st.topLine + static_cast<int>(lp), 0, std::max(0, count - 1));
                 InvalidateRect(hwnd, nullptr, TRUE);
             }
@@ -587,7 +615,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 1;
         case WM_MOUSEWHEEL:
             if (style & ES_MULTILINE) {
-                int count = static_cast<int>(LinesOf(WindowTextOf(hwnd)).size());
+                int count = static_cast<int>(st.text.size());
                 st.topLine =
                     std::clamp(st.topLine - (static_cast<short>(HIWORD(wp)) / 120) * 3, 0, std::max(0, count - 1));
                 InvalidateRect(hwnd, nullptr, TRUE);

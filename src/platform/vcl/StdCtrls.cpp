@@ -501,14 +501,43 @@ void TMemoStrings::Join(const std::vector<std::string>& Lines) {
     memo_->SetText(text);
 }
 
+// With a window, lines are read through the window's line messages, which answer from its line table
+// without reading the whole text.
 std::string TMemoStrings::Get(int Index) const {
-    std::vector<std::string> lines = Split();
-    if (Index < 0 || Index >= static_cast<int>(lines.size()))
+    if (!memo_->HandleAllocated()) {
+        std::vector<std::string> lines = Split();
+        if (Index < 0 || Index >= static_cast<int>(lines.size()))
+            throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+        return lines[static_cast<std::size_t>(Index)];
+    }
+    if (Index < 0 || Index >= GetCount())
         throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
-    return lines[static_cast<std::size_t>(Index)];
+    HWND h = memo_->GetHandle();
+    const LRESULT start = SendMessage(h, EM_LINEINDEX, static_cast<WPARAM>(Index), 0);
+    const auto length = static_cast<std::size_t>(SendMessage(h, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+    // EM_GETLINE takes the room in a WORD; a longer line is cut from the whole text.
+    if (length > 0xFFFF) return memo_->GetText().substr(static_cast<std::size_t>(start), length);
+    std::string line(std::max<std::size_t>(length, sizeof(WORD)), '\0');
+    const WORD room = static_cast<WORD>(length);
+    std::copy_n(reinterpret_cast<const char*>(&room), sizeof room, line.data());
+    line.resize(static_cast<std::size_t>(
+        SendMessage(h, EM_GETLINE, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(line.data()))));
+    return line;
 }
 
-int TMemoStrings::GetCount() const { return static_cast<int>(Split().size()); }
+// The lines end at each line break; after a final break (or in an empty text) the window's empty last line
+// is no line.
+int TMemoStrings::GetCount() const {
+    if (!memo_->HandleAllocated()) return static_cast<int>(Split().size());
+    const auto lines = static_cast<int>(SendMessage(memo_->GetHandle(), EM_GETLINECOUNT, 0, 0));
+    return LastLineEmpty() ? lines - 1 : lines;
+}
+
+bool TMemoStrings::LastLineEmpty() const {
+    HWND h = memo_->GetHandle();
+    const LRESULT last = SendMessage(h, EM_GETLINECOUNT, 0, 0) - 1;
+    return SendMessage(h, EM_LINEINDEX, static_cast<WPARAM>(last), 0) == SendMessage(h, WM_GETTEXTLENGTH, 0, 0);
+}
 
 void TMemoStrings::Clear() { memo_->SetText(""); }
 
@@ -533,12 +562,12 @@ void TMemoStrings::Insert(int Index, const std::string& S) {
 }
 
 int TMemoStrings::Add(const std::string& S) {
-    std::string text = memo_->GetText();
-    const int index = GetCount();
-    std::string insert = S + "\r\n";
-    if (!text.empty() && text.back() != '\n') insert = "\r\n" + insert;
     HWND h = memo_->GetHandle();
+    const int index = GetCount();
     const LRESULT end = SendMessage(h, WM_GETTEXTLENGTH, 0, 0);
+    std::string insert = S + "\r\n";
+    // A text not ending in a line break gets one first: its last line is a line of the list.
+    if (!LastLineEmpty()) insert = "\r\n" + insert;
     SendMessage(h, EM_SETSEL, static_cast<WPARAM>(end), end);
     SendMessage(h, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(insert.c_str()));
     SendMessage(h, EM_SCROLLCARET, 0, 0);

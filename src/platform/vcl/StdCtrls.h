@@ -231,7 +231,8 @@ public:
 
 class TCustomMemo;
 
-// The lines of a memo: the window's text split at CR LF.
+// The lines of a memo: the window's text split at CR LF. An append adds to the end of the text without
+// reading it again.
 class TMemoStrings : public TStrings {
 public:
     explicit TMemoStrings(TCustomMemo* Memo) : memo_(Memo) {}
@@ -246,6 +247,8 @@ public:
 
 private:
     std::vector<std::string> Split() const;
+    // With a window: whether its text is empty or ends in a line break.
+    bool LastLineEmpty() const;
     void Join(const std::vector<std::string>& Lines);
     TCustomMemo* memo_;
 };

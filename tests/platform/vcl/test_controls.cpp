@@ -352,6 +352,64 @@ TEST_F(VclControls, MemoLinesFollowTheTextAndAddingShowsTheNewLine) {
     EXPECT_EQ(memo->GetText(), "ac\r\nb");
 }
 
+// A memo's lines read the same before its window exists (from its text) and after (from the window's line
+// table); an added line follows a last line that has no line break of its own.
+TEST_F(VclControls, MemoLinesReadTheSameWithAndWithoutAWindow) {
+    const std::string wide(70000, 'W');  // longer than a line message's room
+    struct Row {
+        const char* name;
+        std::string text;
+        std::vector<std::string> lines;
+        std::string added;  // the text after Add("x")
+    };
+    const Row rows[] = {
+        {"no text", "", {}, "x\r\n"},
+        {"one line without a break", "a", {"a"}, "a\r\nx\r\n"},
+        {"one line with its break", "a\r\n", {"a"}, "a\r\nx\r\n"},
+        {"an empty line between", "a\r\n\r\nb", {"a", "", "b"}, "a\r\n\r\nb\r\nx\r\n"},
+        {"a bare LF and a last CR", "a\nb\r", {"a", "b\r"}, "a\nb\r\r\nx\r\n"},
+        {"a line too long for a line message", "a\r\n" + wide, {"a", wide}, "a\r\n" + wide + "\r\nx\r\n"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TForm* form = NewForm();
+        auto* memo = new TMemo(form);
+        memo->SetParent(form);
+        memo->SetText(r.text);
+        for (bool window : {false, true}) {
+            SCOPED_TRACE(window ? "with its window" : "without a window");
+            if (window) form->Show();
+            ASSERT_EQ(memo->HandleAllocated(), window);
+            std::vector<std::string> lines;
+            for (int i = 0; i < memo->Lines()->Count(); ++i) lines.push_back(memo->Lines()->Strings(i));
+            EXPECT_EQ(lines, r.lines);
+            EXPECT_THROW(memo->Lines()->Strings(static_cast<int>(r.lines.size())), EStringListError);
+            EXPECT_THROW(memo->Lines()->Strings(-1), EStringListError);
+        }
+        EXPECT_EQ(memo->Lines()->Add("x"), static_cast<int>(r.lines.size()));
+        EXPECT_EQ(memo->GetText(), r.added);
+    }
+}
+
+// Lines added to a memo narrower than them show from their start: each addition scrolls to the new last
+// line, never sideways to where the whole text would end.
+TEST_F(VclControls, AddedLinesShowFromTheirStart) {
+    TForm* form = NewForm();
+    auto* memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(0, 0, 150, 60);
+    form->Show();
+    HWND h = memo->GetHandle();
+    for (int i = 0; i < 40; ++i) memo->Lines()->Add(" F0 41 10 6A 12 03 00 00 00 01 7C F7 " + std::to_string(i));
+    // A click at the left margin of the first line shown lands at that line's start.
+    const LRESULT first = SendMessage(h, EM_GETFIRSTVISIBLELINE, 0, 0);
+    ASSERT_GT(first, 30);
+    ClickAt(h, 2, 3);
+    DWORD a = 0, b = 0;
+    SendMessage(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+    EXPECT_EQ(static_cast<LRESULT>(a), SendMessage(h, EM_LINEINDEX, static_cast<WPARAM>(first), 0));
+}
+
 TEST_F(VclControls, ListBoxKeepsItsItemsAcrossHandlesAndAnswersTheListBoxMessages) {
     TForm* form = NewForm();
     auto* list = new TListBox(form);

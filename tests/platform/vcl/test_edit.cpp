@@ -1,9 +1,10 @@
-// The EDIT window class on long texts: where a click puts the caret, and how a text far wider than the
-// window looks once scrolled.
+// The EDIT window class on long texts: where a click puts the caret, how a text far wider than the window
+// looks once scrolled, and the line messages of a multi-line edit after every kind of change.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 #include "VclTestSupport.h"
@@ -306,6 +307,79 @@ TEST_F(EditWindow, TheParentsColoursAndBrushPaintTheEdit) {
     }
     form->WindowProc = old;
     DeleteObject(brush);
+}
+
+// The line messages of a multi-line edit answer from a table of line starts that each change updates in
+// place. After every change they must agree with the text read back and split anew: a line ends at a line
+// feed, a carriage return just before it belongs to no line, and a CR alone breaks nothing.
+TEST_F(EditWindow, TheLineMessagesAgreeWithTheTextAfterEveryChange) {
+    HWND h = MakeEdit(ES_MULTILINE, 200, 60, "");
+    auto check = [&](const std::string& step) {
+        SCOPED_TRACE(step);
+        std::string text(static_cast<std::size_t>(GetWindowTextLength(h)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(GetWindowText(h, text.data(), static_cast<int>(text.size()))));
+        std::vector<std::pair<int, std::string>> lines;  // start and text of each line
+        int start = 0;
+        for (std::size_t lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1)) {
+            const std::size_t end = lf > static_cast<std::size_t>(start) && text[lf - 1] == '\r' ? lf - 1 : lf;
+            lines.emplace_back(start, text.substr(static_cast<std::size_t>(start), end - start));
+            start = static_cast<int>(lf) + 1;
+        }
+        lines.emplace_back(start, text.substr(static_cast<std::size_t>(start)));
+        ASSERT_EQ(SendMessage(h, EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(lines.size()));
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const auto& [first, line] = lines[i];
+            ASSERT_EQ(SendMessage(h, EM_LINEINDEX, i, 0), first) << "line " << i;
+            ASSERT_EQ(SendMessage(h, EM_LINELENGTH, static_cast<WPARAM>(first), 0), static_cast<LRESULT>(line.size()));
+            std::string got(line.size() + 2, '\0');
+            const WORD room = static_cast<WORD>(line.size());
+            std::copy_n(reinterpret_cast<const char*>(&room), sizeof room, got.data());
+            got.resize(static_cast<std::size_t>(SendMessage(h, EM_GETLINE, i, reinterpret_cast<LPARAM>(got.data()))));
+            ASSERT_EQ(got, line) << "line " << i;
+            const int next = i + 1 < lines.size() ? lines[i + 1].first : static_cast<int>(text.size()) + 1;
+            for (int pos = first; pos < next; ++pos)
+                ASSERT_EQ(SendMessage(h, EM_LINEFROMCHAR, static_cast<WPARAM>(pos), 0), static_cast<LRESULT>(i));
+        }
+        EXPECT_EQ(SendMessage(h, EM_LINEINDEX, lines.size(), 0), -1);
+    };
+    auto replace = [&](int a, int b, const std::string& insert) {
+        SendMessage(h, EM_SETSEL, static_cast<WPARAM>(a), b);
+        SendMessage(h, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(insert.c_str()));
+    };
+    struct Row {
+        const char* name;
+        int a, b;  // the characters replaced; -1: the whole text set
+        const char* insert;
+    };
+    const Row rows[] = {
+        {"a text set", -1, 0, "one\r\ntwo\r\nthree"},
+        {"lines appended", 15, 15, "\r\nfour\r\n"},
+        {"two lines joined", 3, 5, ""},
+        {"the LF of a CR LF removed", 7, 8, ""},
+        {"a CR alone", 0, 0, "\r"},
+        {"an LF after a lone CR", 1, 1, "\n"},
+        {"lines inserted in the middle", 6, 6, "a\nb\r\n\r\nc"},
+        {"several lines replaced by one", 2, 20, "x"},
+        {"a text ending in a break", -1, 0, "last\r\n"},
+        {"no text", -1, 0, ""},
+    };
+    for (const Row& r : rows) {
+        if (r.a < 0) SetWindowText(h, r.insert);
+        else replace(r.a, r.b, r.insert);
+        check(r.name);
+    }
+    // Random changes anywhere, with breaks of every kind.
+    std::mt19937 random(19);
+    const char* pieces[] = {"a", "bc", "\r", "\n", "\r\n", "d\r\ne", "\n\n"};
+    for (int step = 0; step < 300; ++step) {
+        const int length = GetWindowTextLength(h);
+        int a = std::uniform_int_distribution<int>(0, length)(random);
+        int b = std::uniform_int_distribution<int>(0, length)(random);
+        if (a > b) std::swap(a, b);
+        if (step % 3 != 0) b = std::min(b, a + 3);  // mostly small changes, so that the text grows
+        replace(a, b, pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)]);
+        check("random change " + std::to_string(step));
+    }
 }
 
 }  // namespace
