@@ -52,13 +52,18 @@ LRESULT ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto it = map.find(hwnd);
     if (it == map.end()) {
         if (g_creating == nullptr) return DefWindowProc(hwnd, msg, wp, lp);
-        g_creating->handle_ = hwnd;
+        // A control's first window becomes its Handle; a second one (CreateSecondWindow) stays beside it.
+        if (g_creating->handle_ == nullptr) g_creating->handle_ = hwnd;
         it = map.emplace(hwnd, TBinding{g_creating, g_creating->defWndProc_}).first;
         g_creating = nullptr;
     }
     TBinding b = it->second;
     LRESULT result = 0;
-    if (b.control == nullptr) {
+    // The window of a control that is not its Handle (the second window, hidden while not in use) is not
+    // painted by the control, which paints through its Handle: its paint requests are answered by default.
+    bool notInUse = b.control != nullptr && b.control->handle_ != hwnd &&
+                    (msg == WM_PAINT || msg == WM_ERASEBKGND || msg == WM_NCPAINT);
+    if (b.control == nullptr || notInUse) {
         result = CallWindowProc(b.defProc ? b.defProc : DefWindowProc, hwnd, msg, wp, lp);
     } else {
         TMessage m{msg, wp, lp, 0};
@@ -75,8 +80,10 @@ LRESULT ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCDESTROY) {
         auto again = map.find(hwnd);
         if (again != map.end()) {
-            if (again->second.control != nullptr && again->second.control->handle_ == hwnd)
-                again->second.control->handle_ = nullptr;
+            if (TWinControl* c = again->second.control) {
+                if (c->handle_ == hwnd) c->handle_ = nullptr;
+                if (c->secondHandle_ == hwnd) c->secondHandle_ = nullptr;
+            }
             map.erase(again);
         }
     }
@@ -550,17 +557,61 @@ void TWinControl::CreateWnd() {
     if ((p.Style & WS_CHILD) && p.WndParent == nullptr)
         throw EInvalidOperation("Control '" + GetName() + "' has no parent window");
     defWndProc_ = p.WindowClass.lpfnWndProc;
-    WNDCLASS existing;
-    if (!GetClassInfo(nullptr, p.WinClassName.c_str(), &existing)) {
-        WNDCLASS wc = p.WindowClass;
-        wc.lpfnWndProc = ControlWndProc;
-        wc.lpszClassName = p.WinClassName.c_str();
-        wc.lpszMenuName = nullptr;
-        if (RegisterClass(&wc) == 0) throw EOutOfResources("Window class " + p.WinClassName + " cannot be registered");
-    }
+    RegisterControlClass(p);
     CreateWindowHandle(p);
     if (handle_ == nullptr) throw EOutOfResources("Error creating window for " + ClassName());
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->GetHandle()), 0);
+}
+
+void TWinControl::RegisterControlClass(const TCreateParams& Params) {
+    WNDCLASS existing;
+    if (GetClassInfo(nullptr, Params.WinClassName.c_str(), &existing)) return;
+    WNDCLASS wc = Params.WindowClass;
+    wc.lpfnWndProc = ControlWndProc;
+    wc.lpszClassName = Params.WinClassName.c_str();
+    wc.lpszMenuName = nullptr;
+    if (RegisterClass(&wc) == 0) throw EOutOfResources("Window class " + Params.WinClassName + " cannot be registered");
+}
+
+HWND TWinControl::CreateSecondWindow(const TCreateParams& Params) {
+    if (secondHandle_ != nullptr) return secondHandle_;
+    HandleNeeded();
+    RegisterControlClass(Params);
+    TWinControl* saved = g_creating;
+    g_creating = this;
+    HWND h = nullptr;
+    {
+        TScopeExit restore([&] { g_creating = saved; });
+        h = CreateWindowEx(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
+                           Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr, nullptr, Params.Param);
+    }
+    if (h == nullptr) throw EOutOfResources("Error creating window for " + ClassName());
+    Bindings().try_emplace(h, TBinding{this, defWndProc_});
+    secondHandle_ = h;
+    SendMessage(h, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->GetHandle()), 0);
+    return h;
+}
+
+void TWinControl::SwitchWindows() {
+    if (handle_ == nullptr || secondHandle_ == nullptr) return;
+    std::swap(handle_, secondHandle_);
+    // The children's windows move into the new window as they are.
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c); w != nullptr && w->handle_ != nullptr) {
+            ::zel::SetParent(w->handle_, handle_);
+            SetWindowPos(w->handle_, nullptr, w->left_, w->top_, w->width_, w->height_, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    WindowsSwitched();
+    UpdateBounds();
+}
+
+void TWinControl::DestroySecondWindow() {
+    HWND h = secondHandle_;
+    if (h == nullptr) return;
+    secondHandle_ = nullptr;
+    auto it = Bindings().find(h);
+    if (it != Bindings().end()) it->second.control = nullptr;
+    DestroyWindow(h);
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
@@ -580,6 +631,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 }
 
 void TWinControl::DestroyWnd() {
+    DestroySecondWindow();
     HWND h = handle_;
     if (h == nullptr) return;
     text_ = GetTextImpl();
@@ -1200,6 +1252,8 @@ void TCustomControl::DestroyWnd() {
     static_cast<TControlCanvas*>(canvas_)->FreeHandle();
     TWinControl::DestroyWnd();
 }
+
+void TCustomControl::WindowsSwitched() { static_cast<TControlCanvas*>(canvas_)->FreeHandle(); }
 
 // ---------------------------------------------------------------------------------------- TControlCanvas
 

@@ -224,6 +224,10 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+    // Lets the actions behind the control update their state (their OnUpdate). A control here has none of
+    // its own; controls that show actions of other objects override it. Run for every visible control with
+    // csActionClient on the showing, enabled forms while the application is idle.
+    virtual void InitiateAction() {}
 
 protected:
     friend class TWinControl;
@@ -363,6 +367,18 @@ protected:
     virtual void CreateWnd();
     virtual void CreateWindowHandle(const TCreateParams& Params);
     virtual void DestroyWnd();
+    // A second native window of the control beside its Handle (a floating pop-up beside a docked child, for
+    // one): made from Params like the first, its messages reach this control's WindowProc too. Made once;
+    // the Handle is made first when missing. Freed with the control's window.
+    HWND CreateSecondWindow(const TCreateParams& Params);
+    HWND SecondWindow() const { return secondHandle_; }
+    // Makes the second window the Handle and keeps the one before as the second window. The windows of the
+    // child controls move into the new Handle; nothing is re-created. Bounds are read from the new Handle.
+    void SwitchWindows();
+    // Destroys the second window (the one not in use).
+    void DestroySecondWindow();
+    // Told after SwitchWindows: drawing resources bound to the old Handle are given up.
+    virtual void WindowsSwitched() {}
     virtual void CreateHandle();
     void Dispatch(TMessage& Message) override;
     void WndProc(TMessage& Message) override;
@@ -392,9 +408,11 @@ private:
     friend LRESULT ControlWndProc(HWND, UINT, WPARAM, LPARAM);
     void MainWndProc(TMessage& Message);
     bool IsControlMouseMsg(TMessage& Message);
+    void RegisterControlClass(const TCreateParams& Params);
     void UpdateShowing();
 
     HWND handle_ = nullptr;
+    HWND secondHandle_ = nullptr;
     std::vector<TControl*> controls_;  // children in z-order, bottom first
     TBrush* brush_ = nullptr;
     int alignDisabled_ = 0;
@@ -417,6 +435,7 @@ protected:
     virtual void Paint() {}
     void PaintWindow(HDC DC) override;
     void DestroyWnd() override;
+    void WindowsSwitched() override;
 
 private:
     TCanvas* canvas_ = nullptr;

@@ -358,6 +358,25 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
     if (Screen->ActiveForm() == this && Screen->OnActiveControlChange) Screen->OnActiveControlChange(Screen);
 }
 
+namespace {
+
+void InitiateClientActions(TWinControl* Container) {
+    for (int i = 0; i < Container->ControlCount(); ++i) {
+        TControl* c = Container->Controls(i);
+        if (!c->GetVisible()) continue;
+        if (c->ControlStyle.Contains(csActionClient)) c->InitiateAction();
+        if (auto* w = dynamic_cast<TWinControl*>(c)) InitiateClientActions(w);
+    }
+}
+
+}  // namespace
+
+void TCustomForm::UpdateActions() {
+    if (ComponentState().Contains(csDesigning)) return;
+    InitiateAction();
+    InitiateClientActions(this);
+}
+
 void TCustomForm::SetActiveControlFromFocus(TWinControl* Control) {
     if (Control == activeControl_) return;
     activeControl_ = Control;
@@ -539,10 +558,20 @@ void TApplication::Idle() {
     bool done = true;
     try {
         if (OnIdle) OnIdle(this, done);
+        if (done) UpdateActions();
     } catch (const std::exception& e) {
         HandleException(e);
     }
     if (done && !terminated_) WaitMessage();
+}
+
+void TApplication::UpdateActions() {
+    if (Screen == nullptr) return;
+    // A form may go while its actions update: the list is walked by index against its current length.
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        if (f->HandleAllocated() && IsWindowVisible(f->Handle()) && IsWindowEnabled(f->Handle())) f->UpdateActions();
+    }
 }
 
 void TApplication::HandleMessage() {

@@ -79,6 +79,11 @@ public:
     // Called when a control of the form took the focus.
     void SetActiveControlFromFocus(TWinControl* Control);
 
+    // ---- actions
+    // The form, then each visible control on it that shows actions (csActionClient), depth first, let their
+    // actions update (InitiateAction).
+    virtual void UpdateActions();
+
     // ---- multiple documents
     HWND ClientHandle() const { return clientHandle_; }
     int MDIChildCount() const;
@@ -205,6 +210,8 @@ public:
 
 private:
     bool ProcessMessage(MSG& Msg);
+    // Every showing, enabled form lets its actions update (after OnIdle, when it leaves the idle done).
+    void UpdateActions();
     bool terminated_ = false;
     HWND handle_ = nullptr;
 };

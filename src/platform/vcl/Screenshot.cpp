@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "platform/win/Gdi.h"
 #include "platform/win/WindowsQt.h"
 
 namespace zel {
@@ -36,7 +37,46 @@ bool Compose(HWND Window, QImage& out) {
     return true;
 }
 
+// The visible top-level windows over a screen rectangle, the lowest first, each at its place on the screen
+// with its region and its layered transparency.
+bool ComposeScreen(const RECT& Area, QImage& out) {
+    ProcessPendingMessages();
+    if (Area.right <= Area.left || Area.bottom <= Area.top) return false;
+    out = QImage(Area.right - Area.left, Area.bottom - Area.top, QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::white);
+    QPainter p(&out);
+    const std::vector<HWND>& tops = WinState().topLevels;
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        TWnd* t = FindWnd(*it);
+        if (t == nullptr || !(t->style & WS_VISIBLE) || t->minimized) continue;
+        QPoint at(t->rect.left - Area.left, t->rect.top - Area.top);
+        p.save();
+        if (t->region) p.setClipRegion(t->regionQ.translated(at));
+        if (t->exStyle & WS_EX_LAYERED) p.setOpacity(t->alpha / 255.0);
+        ComposeInto(p, t, at);
+        p.restore();
+    }
+    return true;
+}
+
+COLORREF ToColorRef(QRgb c) {
+    return static_cast<COLORREF>(qRed(c)) | (static_cast<COLORREF>(qGreen(c)) << 8) |
+           (static_cast<COLORREF>(qBlue(c)) << 16);
+}
+
 }  // namespace
+
+bool SaveScreenImage(const RECT& Area, const std::string& FileName) {
+    QImage img;
+    if (!ComposeScreen(Area, img)) return false;
+    return img.save(QString::fromStdString(FileName), "PNG");
+}
+
+COLORREF ComposedScreenPixel(int X, int Y) {
+    QImage img;
+    if (!ComposeScreen(RECT{X, Y, X + 1, Y + 1}, img)) return CLR_INVALID;
+    return ToColorRef(img.pixel(0, 0));
+}
 
 bool SaveWindowImage(HWND Window, const std::string& FileName) {
     QImage img;
@@ -46,10 +86,8 @@ bool SaveWindowImage(HWND Window, const std::string& FileName) {
 
 COLORREF ComposedPixel(HWND Window, int X, int Y) {
     QImage img;
-    if (!Compose(Window, img) || !img.rect().contains(X, Y)) return 0xFFFFFFFF;
-    QRgb c = img.pixel(X, Y);
-    return static_cast<COLORREF>(qRed(c)) | (static_cast<COLORREF>(qGreen(c)) << 8) |
-           (static_cast<COLORREF>(qBlue(c)) << 16);
+    if (!Compose(Window, img) || !img.rect().contains(X, Y)) return CLR_INVALID;
+    return ToColorRef(img.pixel(X, Y));
 }
 
 }  // namespace zel

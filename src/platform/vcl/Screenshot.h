@@ -12,5 +12,10 @@ namespace zel {
 bool SaveWindowImage(HWND Window, const std::string& FileName);
 // The colour (00BBGGRR) at a point of the composed window (window coordinates); CLR_INVALID outside.
 COLORREF ComposedPixel(HWND Window, int X, int Y);
+// The screen as the user sees it over a rectangle (screen coordinates): the visible top-level windows
+// composed in their z-order, a menu over its menu bar. False for an empty rectangle or an unwritable file.
+bool SaveScreenImage(const RECT& Area, const std::string& FileName);
+// The colour (00BBGGRR) of the composed screen at a point; white where no window is.
+COLORREF ComposedScreenPixel(int X, int Y);
 
 }  // namespace zel

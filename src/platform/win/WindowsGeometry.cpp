@@ -264,6 +264,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (sized) EnsureImage(w);
     // The widget follows (a top-level window), or the top-level window repaints its composition.
     SyncWidget(w);
+    if (!(flags & SWP_NOZORDER) && !w->parent && !w->messageOnly) RestackWidgets(w);
     if (TWnd* top = TopOf(w)) ScheduleWidgetUpdate(top);
     if (!(flags & SWP_NOACTIVATE) && !w->parent && !w->messageOnly && (w->style & WS_VISIBLE) &&
         !(w->style & WS_CHILD) && !(w->exStyle & WS_EX_NOACTIVATE) &&

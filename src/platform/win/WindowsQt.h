@@ -214,6 +214,8 @@ void RecalcClient(TWnd* w);
 void EnsureImage(TWnd* w);
 void ScheduleWidgetUpdate(TWnd* w);
 void SyncWidget(TWnd* w);
+// The toolkit's stacking of top-level windows follows the layer's order from the window up.
+void RestackWidgets(TWnd* w);
 void CreateWidget(TWnd* w);
 void DestroyWidget(TWnd* w);
 LRESULT DefaultHitTest(TWnd* w, POINT screen);

@@ -579,7 +579,26 @@ void SyncWidget(TWnd* w) {
         widget->activateWindow();
     }
     g_syncing = false;
+    // A widget shown by the toolkit lands on top; the layer's order may hold it lower.
+    if (shownChanged && visible) RestackWidgets(w);
     if (shownChanged) SyncPointerGrab();
+}
+
+void RestackWidgets(TWnd* w) {
+    // Headless platforms keep no stacking of their own (and say so on every raise).
+    static const bool stacking = QGuiApplication::platformName() != QLatin1String("offscreen") &&
+                                 QGuiApplication::platformName() != QLatin1String("minimal");
+    if (!stacking) return;
+    auto& tops = WinState().topLevels;
+    auto at = std::find(tops.begin(), tops.end(), w->handle);
+    if (at == tops.end()) return;
+    // Raising the window, then each window above it from the nearest up, leaves them in the layer's order
+    // on top of everything below them. Raising never activates.
+    for (auto i = at;; --i) {
+        TWnd* t = FindWnd(*i);
+        if (t != nullptr && t->widget && t->widget->isVisible()) t->widget->raise();
+        if (i == tops.begin()) break;
+    }
 }
 
 void SyncPointerGrab() {
