@@ -781,7 +781,8 @@ bool TCustomubBarControl::KeyInMenuMode(WORD Key, TShiftState Shift) {
             return true;
         default: break;
     }
-    const char c = CharOfKeyCode(Key);
+    char c = CharOfKeyCode(Key);
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
     TShiftState shift = Shift;
     shift.Exclude(ssAlt);
@@ -807,8 +808,8 @@ void TCustomubBarControl::MoveToNextBar(bool Forward) {
         TubBar* candidate = bars->Items(((Forward ? at + k : at - k) % n + n) % n);
         TubBarItemLinks* links = candidate->GetItemLinks();
         TCustomubBarControl* window = links->BarControl;
-        if (!candidate->GetVisible() || window == nullptr || !window->HandleAllocated() ||
-            !IsWindowVisible(window->GetHandle()) || links->VisibleItemCount() == 0)
+        if (window == nullptr || !window->HandleAllocated() || !IsWindowVisible(window->GetHandle()) ||
+            links->VisibleItemCount() == 0)
             continue;
         TAliveCheck alive(window);
         SetMenuMode(false);
