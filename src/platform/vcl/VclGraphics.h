@@ -60,7 +60,7 @@ public:
     // Height in pixels: negative is the character height, as the form resources store it.
     int GetHeight() const { return height_; }
     void SetHeight(int Value);
-    // Size in points at 96 pixels per inch.
+    // Size in points, at PixelsPerInch.
     int GetSize() const;
     void SetSize(int Value);
     TColor GetColor() const { return color_; }
@@ -72,7 +72,8 @@ public:
     TFontPitch GetPitch() const { return pitch_; }
     void SetPitch(TFontPitch Value);
 
-    static constexpr int PixelsPerInch = 96;
+    // The device's resolution that Size converts with: the screen's, or a printer's for its canvas.
+    int PixelsPerInch = 96;
 
 private:
     std::string name_ = "MS Sans Serif";
