@@ -203,6 +203,8 @@ public:
     // The text of the edit that is active in some link, else Text (the edit controls come with the bar
     // windows).
     virtual std::string CurText() const { return text_; }
+    // The text being edited changed (the edit controls tell it).
+    void DoCurChange() { CurChange(); }
 
     TNotifyEvent OnChange;
     TNotifyEvent OnCurChange;

@@ -2,6 +2,7 @@
 // are left out and the rules of what is stored), and the registration of the item classes.
 #include "platform/vcl/FormReader.h"
 #include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarStreaming.h"
 #include "uilib/bars/ubBarSubItem.h"
@@ -387,12 +388,21 @@ void RegisterBarItemClasses() {
         .Default(true);
     RegisterComponent<TubBarContainerItem>("TubBarContainerItem", "TCustomubBarContainerItem");
 
-    for (TClass c : OfferedClasses()) RegisterBarItem(c, nullptr, true);
+    // Each item class with the class of the control that shows it.
+    RegisterItemControlClasses();
+    const TClass controlClasses[] = {
+        TubBarButtonControl::StaticClass(),       TubBarEditControl::StaticClass(),
+        TCustomubBarComboControl::StaticClass(),  TubBarComboControl::StaticClass(),
+        TubBarSubItemControl::StaticClass(),      TubBarContainerItemControl::StaticClass(),
+        TubBarContainerItemControl::StaticClass()};
+    const std::vector<TClass>& items = OfferedClasses();
+    for (std::size_t i = 0; i < items.size(); ++i) RegisterBarItem(items[i], controlClasses[i], true);
 }
 
 void UnregisterBarItemClasses() {
     const std::vector<TClass>& classes = OfferedClasses();
     for (auto it = classes.rbegin(); it != classes.rend(); ++it) UnregisterBarItem(*it);
+    UnregisterItemControlClasses();
     for (const char* name :
          {"TubBarContainerItem", "TubBarListItem", "TCustomubBarContainerItem", "TubBarSubItem", "TCustomubBarSubItem",
           "TubBarCombo", "TubBarCustomCombo", "TCustomubBarCombo", "TubBarEdit", "TubBarWindowItem", "TubBarButton",

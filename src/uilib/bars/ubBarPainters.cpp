@@ -1049,6 +1049,21 @@ RECT TubBarItemControlFlatPainter::GetSizeGripRect(const RECT& BarRect, const Tu
     }
 }
 
+void TubBarItemControlFlatPainter::DrawDropDownArrowPart(HDC DC, const RECT& R,
+                                                         const TubBarItemPaintState& State) const {
+    RECT r = R;
+    if (State.Bar != bwkSubMenu) --r.left;  // shares the face's frame
+    HBRUSH brush = GetButtonBrush(State);
+    FillControlBackground(DC, r, brush, State.Hot || State.Pressed || State.Down, State);
+    DrawButtonBackground(DC, r, brush, State);
+    if (State.Bar == bwkSubMenu) {
+        DrawSubMenuArrow(DC, r, State.Enabled, State.Hot);
+        return;
+    }
+    const TColor color = GetTextColors(State.Enabled, true, State.Hot);
+    DrawComboArrow(DC, r, color == clNone ? clBtnShadow : color);
+}
+
 void TubBarItemControlFlatPainter::GetComboButtonColors(const TubBarItemPaintState& State, int& ColorValue,
                                                         HBRUSH& Brush) const {
     TubBarItemControlPainter::GetComboButtonColors(State, ColorValue, Brush);

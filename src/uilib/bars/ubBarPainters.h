@@ -450,6 +450,8 @@ public:
     // 6.
     int AdjustMenuLineHeight(int Height) const override { return Height + 2; }
     int AdjustMenuLineWidth(int Width) const override { return Width + 9; }
+    // The arrow part of a drop-down button: the face's frame and fill for its state, and a small arrow.
+    void DrawDropDownArrowPart(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
     bool RepaintAfterDropDown() const override { return true; }
     void GetComboButtonColors(const TubBarItemPaintState& State, int& ColorValue, HBRUSH& Brush) const override;
     int GetHalfFontHeight(int FontHeight, const TubBarItemPaintState& State) const override;
