@@ -294,6 +294,12 @@ void TControl::SetClientWidth(int Value) { SetWidth(Value); }
 void TControl::SetClientHeight(int Value) { SetHeight(Value); }
 
 TPoint TControl::ClientOrigin() {
+    // A window knows where its client area lies on the screen, below a caption and inside a frame.
+    if (auto* self = dynamic_cast<TWinControl*>(this); self != nullptr && self->HandleAllocated()) {
+        POINT origin{0, 0};
+        ::zel::ClientToScreen(self->GetHandle(), &origin);
+        return Point(origin.x, origin.y);
+    }
     if (parent_ == nullptr) return Point(left_, top_);
     TPoint p = parent_->ClientOrigin();
     return Point(p.x + left_, p.y + top_);

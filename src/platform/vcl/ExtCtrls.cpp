@@ -258,6 +258,80 @@ void TTimer::Timer() {
     }
 }
 
+// ------------------------------------------------------------------------------------------------ THeader
+
+namespace {
+constexpr int kDefaultSectionWidth = 100;
+}  // namespace
+
+THeader::THeader(TComponent* AOwner) : TCustomControl(AOwner), sections_(new TStringList) {
+    width_ = 250;
+    height_ = 25;
+    sections_->OnChange = [this](TObject*) { SectionsChanged(); };
+}
+
+THeader::~THeader() { delete sections_; }
+
+void THeader::SectionsChanged() {
+    widths_.resize(static_cast<std::size_t>(sections_->GetCount()), kDefaultSectionWidth);
+    Invalidate();
+}
+
+int THeader::GetSectionWidth(int Index) const {
+    if (Index < 0 || Index >= static_cast<int>(widths_.size())) return 0;
+    return widths_[static_cast<std::size_t>(Index)];
+}
+
+void THeader::SetSectionWidth(int Index, int Value) {
+    if (Index < 0 || Index >= static_cast<int>(widths_.size())) return;
+    widths_[static_cast<std::size_t>(Index)] = std::max(0, Value);
+    Invalidate();
+}
+
+void THeader::SetBorderStyle(TBorderStyle Value) {
+    if (borderStyle_ == Value) return;
+    borderStyle_ = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void THeader::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    if (borderStyle_ == bsSingle) Params.Style |= WS_BORDER;
+}
+
+void THeader::Paint() {
+    TCanvas* c = Canvas();
+    const TRect client = GetClientRect();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(client);
+    int left = 0;
+    const int count = sections_->GetCount();
+    for (int i = 0; i < count && left < client.right; ++i) {
+        TRect r(left, 0,
+                i == count - 1 ? std::max(static_cast<int>(client.right), left + GetSectionWidth(i))
+                               : left + GetSectionWidth(i),
+                client.bottom);
+        left = r.right;
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(clBtnFace);
+        c->FillRect(r);
+        DrawEdge(c->GetHandle(), &r, EDGE_RAISED, BF_RECT);
+        TRect text = r;
+        InflateRect(&text, -4, -2);
+        c->Brush()->SetStyle(bsClear);
+        HDC dc = c->GetHandle();
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
+        const std::string title = sections_->Get(i);
+        DrawText(dc, title, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    if (left < client.right) {
+        TRect rest(left, 0, client.right, client.bottom);
+        DrawEdge(c->GetHandle(), &rest, EDGE_RAISED, BF_RECT);
+    }
+}
+
 // ------------------------------------------------------------------------------------------- form classes
 
 namespace {
@@ -292,6 +366,12 @@ void RegisterExtCtrlsClasses() {
         .Enum<TAlignment>("Alignment", AlignmentNames(), [](TPanel& c, TAlignment v) { c.SetAlignment(v); });
 
     RegisterComponent<TPaintBox>("TPaintBox", "TControl").Event("OnPaint", &TPaintBox::OnPaint);
+
+    RegisterComponent<THeader>("THeader", "TWinControl")
+        .Custom("Sections.Strings",
+                [](THeader& c, const TFormValue& v, TReadContext& ctx) { ReadStrings(*c.Sections(), v, ctx); })
+        .Bool("AllowResize", [](THeader& c, bool v) { c.AllowResize = v; })
+        .Enum<TBorderStyle>("BorderStyle", BorderStyleNames(), [](THeader& c, TBorderStyle v) { c.SetBorderStyle(v); });
 
     RegisterComponent<TTimer>("TTimer", "TComponent")
         .Bool("Enabled", [](TTimer& c, bool v) { c.SetEnabled(v); })

@@ -1,5 +1,8 @@
 #pragma once
-// Panels, paint boxes and timers.
+// Panels, paint boxes, headers and timers.
+#include <vector>
+
+#include "platform/rtl/StringList.h"
 #include "platform/vcl/Controls.h"
 
 namespace zel {
@@ -93,6 +96,36 @@ private:
     TBitmap* picture_ = nullptr;
     bool stretch_ = false;
     bool center_ = false;
+};
+
+// A row of raised column titles (Sections), each as wide as its SectionWidth; the last one reaches the right
+// edge. The widths are set by the program; AllowResize is kept for the forms that store it, and nothing here
+// lets the user drag a boundary.
+class THeader : public TCustomControl {
+public:
+    explicit THeader(TComponent* AOwner);
+    ~THeader() override;
+    std::string ClassName() const override { return "THeader"; }
+
+    TStrings* Sections() const { return sections_; }
+    void SetSections(TStrings* Value) { sections_->Assign(Value); }
+    // The width of a section; 0 for an index outside the sections.
+    int GetSectionWidth(int Index) const;
+    void SetSectionWidth(int Index, int Value);
+    bool AllowResize = true;
+    TBorderStyle GetBorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle Value);
+
+protected:
+    void Paint() override;
+    void CreateParams(TCreateParams& Params) override;
+
+private:
+    void SectionsChanged();
+
+    TStringList* sections_ = nullptr;
+    std::vector<int> widths_;
+    TBorderStyle borderStyle_ = bsSingle;
 };
 
 // Fires OnTimer every Interval milliseconds while Enabled (a window timer on the clock service).

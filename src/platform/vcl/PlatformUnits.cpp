@@ -6,6 +6,7 @@
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Gauges.h"
+#include "platform/vcl/Grids.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Spin.h"
@@ -39,6 +40,7 @@ TUnitRows PlatformUnits() {
         FormClassesRow("Dialogs", RegisterDialogsClasses),
         FormClassesRow("ImgList", RegisterImageListClasses),
         FormClassesRow("Menus", RegisterMenusClasses, {}, MenusShutdown),
+        FormClassesRow("Grids", RegisterGridsClasses),
     };
 }
 
