@@ -6,6 +6,7 @@
 #include <chrono>
 #include <memory>
 
+#include "app/Main.h"
 #include "app/Uetransm.h"
 #include "controls/ControlsUnits.h"
 #include "midi/dialog/Uemidiio.h"
@@ -16,6 +17,8 @@
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/VclTestSupport.h"
 #include "support/InstrumentSimulator.h"
+#include "uilib/bars/ubBarUnit.h"
+#include "uilib/base/uiBaseUnits.h"
 
 #include "TransmetFixture.h"
 
@@ -215,8 +218,9 @@ TEST_F(ProgramForms, EveryRegisteredFormIsReadWithoutError) {
     backend.AddOutput("Out");
     SetMidiBackendForTests(&backend);
     TModelServices saved = ModelServices();
-    // The program's own controls, and a main window for the tool windows that live inside it.
-    TUnitsScope controls(ControlsUnits());
+    // The program's own controls, the component library with its bars, the program's cursors, and a main
+    // window for the tool windows that live inside it.
+    TUnitsScope controls(JoinUnitRows({ControlsUnits(), uiBaseUnits(), ubBarUnits(), MainUnits()}));
     auto* main = Keep(Construct<TForm>(nullptr));
     main->SetFormStyle(fsMDIForm);
     Application->MainForm = main;

@@ -204,13 +204,15 @@ void RegisterButtonsClasses() {
                              [](TBitBtn& c, TButtonLayout v) { c.Layout = v; })
         .Int("Margin", [](TBitBtn& c, int v) { c.Margin = v; })
         .Int("Spacing", [](TBitBtn& c, int v) { c.Spacing = v; })
-        .Int("NumGlyphs", [](TBitBtn& c, int v) { c.NumGlyphs = v; });
+        .Int("NumGlyphs", [](TBitBtn& c, int v) { c.NumGlyphs = v; })
+        .SubObject("Glyph", "TBitmap", [](TBitBtn& c) { return c.Glyph(); });
 
     RegisterComponent<TSpeedButton>("TSpeedButton", "TControl")
         .Int("GroupIndex", [](TSpeedButton& c, int v) { c.GroupIndex = v; })
         .Bool("Down", [](TSpeedButton& c, bool v) { c.SetDown(v); })
         .Bool("AllowAllUp", [](TSpeedButton& c, bool v) { c.AllowAllUp = v; })
-        .Bool("Flat", [](TSpeedButton& c, bool v) { c.Flat = v; });
+        .Bool("Flat", [](TSpeedButton& c, bool v) { c.Flat = v; })
+        .SubObject("Glyph", "TBitmap", [](TSpeedButton& c) { return c.Glyph(); });
 }
 
 }  // namespace zel

@@ -76,6 +76,8 @@ int ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Fla
         return buttons[def].second;
     }
     QMessageBox box;
+    // Above every window of the program, a stay-on-top one (the intro) included.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowTitle(ToQ(Caption));
     box.setText(ToQ(Text));
     switch (Flags & MB_ICONMASK) {

@@ -195,7 +195,19 @@ void TImage::Paint() {
     }
     int x = center_ ? (GetWidth() - picture_->GetWidth()) / 2 : 0;
     int y = center_ ? (GetHeight() - picture_->GetHeight()) / 2 : 0;
-    c->Draw(x, y, picture_);
+    if (!Transparent) {
+        c->Draw(x, y, picture_);
+        return;
+    }
+    // A transparent picture leaves the background wherever it has the colour of its bottom-left pixel.
+    TCanvas* pc = picture_->Canvas();
+    const int w = picture_->GetWidth(), h = picture_->GetHeight();
+    const TColor key = pc->GetPixel(0, h - 1);
+    for (int py = 0; py < h; ++py)
+        for (int px = 0; px < w; ++px) {
+            const TColor p = pc->GetPixel(px, py);
+            if (p != key) c->SetPixel(x + px, y + py, p);
+        }
 }
 
 // ------------------------------------------------------------------------------------------------ TTimer
@@ -356,7 +368,8 @@ void RegisterExtCtrlsClasses() {
     RegisterComponent<TImage>("TImage", "TControl")
         .Bool("Stretch", [](TImage& c, bool v) { c.SetStretch(v); })
         .Bool("Center", [](TImage& c, bool v) { c.SetCenter(v); })
-        .Bool("Transparent", [](TImage& c, bool v) { c.Transparent = v; });
+        .Bool("Transparent", [](TImage& c, bool v) { c.Transparent = v; })
+        .SubObject("Picture", "TBitmap", [](TImage& c) { return c.Picture(); });
 
     RegisterComponent<TPanel>("TPanel", "TWinControl")
         .Enum<TBevelCut>("BevelOuter", kBevels, [](TPanel& c, TBevelCut v) { c.SetBevelOuter(v); })

@@ -528,6 +528,11 @@ TApplication::~TApplication() {
     if (handle_ != nullptr) DeallocateHWnd(handle_);
 }
 
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == MainForm) MainForm = nullptr;
+}
+
 HWND TApplication::Handle() {
     if (handle_ == nullptr)
         handle_ = AllocateHWnd([this](TMessage& m) { m.Result = DefWindowProc(handle_, m.Msg, m.WParam, m.LParam); });

@@ -208,6 +208,10 @@ public:
     TExceptionEvent OnException;
     THelpEvent OnHelp;
 
+protected:
+    // A freed main form is forgotten, so that nothing reaches it afterwards.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
     bool ProcessMessage(MSG& Msg);
     // Every showing, enabled form lets its actions update (after OnIdle, when it leaves the idle done).

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/rtl/Streams.h"
 #include "platform/win/GdiQt.h"
 #include "platform/win/ImageLists.h"
 
@@ -822,6 +823,20 @@ void TBitmap::ReadData(TStream& Stream) {
     if (static_cast<std::int64_t>(count) > Stream.GetSize() - Stream.GetPosition()) throw EReadError(SReadError);
     std::string bytes(count, '\0');
     Stream.ReadBuffer(bytes.data(), count);
+    LoadBmpBytes(bytes);
+}
+
+void TBitmap::LoadFromFile(const std::string& FileName) {
+    TFileStream file(FileName, fmOpenRead);
+    const std::int64_t size = file.GetSize();
+    // A BMP file records its own size; anything larger than the format can describe is not one.
+    if (size > 0xFFFFFFFFLL) throw EReadError(SReadError);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    file.ReadBuffer(bytes.data(), size);
+    LoadBmpBytes(bytes);
+}
+
+void TBitmap::LoadBmpBytes(const std::string& bytes) {
     TDecodedBmp decoded = DecodeBmp(bytes);
     const bool mono = decoded.Bits == 1;
     HBITMAP next = CreateBitmap(decoded.Width, decoded.Height, 1, mono ? 1 : 32, nullptr);

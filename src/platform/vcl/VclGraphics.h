@@ -233,6 +233,9 @@ public:
     void Dormant() {}
     // Loads a named bitmap resource; EResNotFound "Resource NAME not found" when there is none.
     void LoadFromResourceName(HINSTANCE Instance, const std::string& ResName);
+    // Loads a BMP file (1, 4, 8, 16, 24 or 32 bits, uncompressed); a file that cannot be opened raises
+    // EFOpenError, one that is not such a BMP EReadError, and the bitmap stays as it was.
+    void LoadFromFile(const std::string& FileName);
     // Writes the image as a PNG file; false when it cannot be written.
     bool SaveToPngFile(const std::string& FileName);
 
@@ -254,6 +257,8 @@ protected:
 private:
     class TBitmapCanvas;
     void ReplaceHandle(HBITMAP Value, int AWidth, int AHeight);
+    // Takes the pixels of a whole BMP file; raises EReadError and keeps the old image when it is not one.
+    void LoadBmpBytes(const std::string& bytes);
     int width_ = 0;
     int height_ = 0;
     TPixelFormat pixelFormat_ = pfDevice;
