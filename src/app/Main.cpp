@@ -7,6 +7,7 @@
 
 #include "app/Intro.h"
 #include "app/Mainserv.h"
+#include "app/PrinterService.h"
 #include "app/Ueabout.h"
 #include "app/Uefolders.h"
 #include "app/Uekeyboa.h"
@@ -252,7 +253,7 @@ void TFormzelmo::RegisterModelServices() {
     services.Windows = this;
     services.DataFolder = [] { return MakeDataFolder(GetVendorDocumentsFolder()); };
     services.DefaultMidiInput = [this](TObject* s) { DefaultMidiInput(s); };
-    // The printer joins here once the platform has one.
+    services.Printer = &ProgramPrinter();
 }
 
 void TFormzelmo::UnregisterModelServices() {
@@ -262,6 +263,7 @@ void TFormzelmo::UnregisterModelServices() {
     services.MessageBoxes = nullptr;
     services.Windows = nullptr;
     services.DataFolder = nullptr;
+    services.Printer = nullptr;
     services.DefaultMidiInput = ModelDefaultMidiInput;
     // The port dialog may outlive the window: its input must not call into a freed window.
     if (services.MidiPorts != nullptr) services.MidiPorts->SetInputHandler(ModelDefaultMidiInput);

@@ -2,7 +2,9 @@
 // TFormzelmo, the program's main window: a multiple-document window with the menu bar and the toolbar of
 // its bar manager, the trash panel in the lower right corner, and the program-wide hooks: the menu
 // refresh on every change of the active window, the audition on Shift + right button, and the default
-// handler of the MIDI input. It is also the model's window service (IModelWindows).
+// handler of the MIDI input. It is also the model's window service (IModelWindows), and registers the
+// model's other services while it exists: file dialogs, message boxes, the printer, the data folder and
+// the default MIDI input.
 #include <cstdint>
 #include <functional>
 #include <memory>

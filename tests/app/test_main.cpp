@@ -12,6 +12,7 @@
 
 #include "app/Intro.h"
 #include "app/Main.h"
+#include "app/PrinterService.h"
 #include "app/Ueabout.h"
 #include "app/Uekeyboa.h"
 #include "app/Uemonito.h"
@@ -287,6 +288,8 @@ TEST_F(Program, TheMainWindowHasItsMenusItsTrashAndItsPictures) {
     EXPECT_EQ(ModelServices().Windows, f);
     EXPECT_NE(ModelServices().FileDialogs, nullptr);
     EXPECT_NE(ModelServices().MessageBoxes, nullptr);
+    EXPECT_EQ(ModelServices().Printer, &ProgramPrinter());
+    EXPECT_EQ(DefaultDataFolder(), Folder() + "/Documents/Corvandile/ZelmoviXP");
     f->SetBounds(0, 0, 800, 600);
     EXPECT_TRUE(SaveWindowImage(f->GetHandle(), ScreenshotPath("main-window")));
 }
