@@ -22,6 +22,33 @@ std::string Sample(std::size_t n) {
     return s;
 }
 
+// A memory DC with a bitmap of the given size to paint on.
+struct TPaintImage {
+    TPaintImage(int W, int H) {
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bits = CreateCompatibleBitmap(screen, W, H);
+        ReleaseDC(nullptr, screen);
+        SelectObject(dc, bits);
+    }
+    ~TPaintImage() {
+        DeleteDC(dc);
+        DeleteObject(bits);
+    }
+    TPaintImage(const TPaintImage&) = delete;
+    TPaintImage& operator=(const TPaintImage&) = delete;
+    HDC dc = nullptr;
+    HBITMAP bits = nullptr;
+};
+
+int DifferingPixels(HDC A, HDC B, const RECT& R) {
+    int differ = 0;
+    for (int y = R.top; y < R.bottom; ++y)
+        for (int x = R.left; x < R.right; ++x)
+            if (GetPixel(A, x, y) != GetPixel(B, x, y)) ++differ;
+    return differ;
+}
+
 class EditWindow : public VclTest {
 protected:
     void SetUp() override {
@@ -141,13 +168,8 @@ TEST_F(EditWindow, ALongTextScrolledLooksAsTheWholeTextDrawnInPlace) {
         if (r.caret == r.length) x0 = static_cast<int>(rc.right) - right - w.back();
         else if (r.caret > 0) x0 = left - w[r.caret];
 
-        HDC screen = GetDC(nullptr);
-        HDC got = CreateCompatibleDC(screen), want = CreateCompatibleDC(screen);
-        HBITMAP gotBits = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-        HBITMAP wantBits = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-        ReleaseDC(nullptr, screen);
-        SelectObject(got, gotBits);
-        SelectObject(want, wantBits);
+        TPaintImage gotImage(rc.right, rc.bottom), wantImage(rc.right, rc.bottom);
+        HDC got = gotImage.dc, want = wantImage.dc;
         SendMessage(h, WM_PAINT, reinterpret_cast<WPARAM>(got), 0);
 
         FillRect(want, &rc, GetSysColorBrush(COLOR_WINDOW));
@@ -160,15 +182,7 @@ TEST_F(EditWindow, ALongTextScrolledLooksAsTheWholeTextDrawnInPlace) {
         const int y = (r.style & ES_MULTILINE) ? 1 : std::max(1, (static_cast<int>(rc.bottom) - tm.tmHeight) / 2);
         TextOut(want, x0, y, text, static_cast<int>(text.size()));
 
-        int differ = 0;
-        for (int py = 0; py < rc.bottom; ++py)
-            for (int px = 0; px < rc.right; ++px)
-                if (GetPixel(got, px, py) != GetPixel(want, px, py)) ++differ;
-        EXPECT_EQ(differ, 0);
-        DeleteDC(got);
-        DeleteDC(want);
-        DeleteObject(gotBits);
-        DeleteObject(wantBits);
+        EXPECT_EQ(DifferingPixels(got, want, rc), 0);
     }
 }
 
@@ -187,13 +201,8 @@ TEST_F(EditWindow, AMultiLineEditLaysItsTextOutInTheFormattingRectangle) {
     EXPECT_TRUE(EqualRect(&got, &fr));
 
     // Painted: the text at the rectangle's top-left, clipped to it.
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen), want = CreateCompatibleDC(screen);
-    HBITMAP bits = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-    HBITMAP wantBits = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-    ReleaseDC(nullptr, screen);
-    SelectObject(dc, bits);
-    SelectObject(want, wantBits);
+    TPaintImage image(rc.right, rc.bottom), wantImage(rc.right, rc.bottom);
+    HDC dc = image.dc, want = wantImage.dc;
     SendMessage(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     FillRect(want, &rc, GetSysColorBrush(COLOR_WINDOW));
     SelectObject(want, reinterpret_cast<HFONT>(SendMessage(h, WM_GETFONT, 0, 0)));
@@ -203,13 +212,7 @@ TEST_F(EditWindow, AMultiLineEditLaysItsTextOutInTheFormattingRectangle) {
     SetTextColor(want, GetSysColor(COLOR_WINDOWTEXT));
     TextOut(want, fr.left, fr.top, text, static_cast<int>(text.size()));
     RestoreDC(want, saved);
-    int differ = 0;
-    for (int py = 0; py < rc.bottom; ++py)
-        for (int px = 0; px < rc.right; ++px)
-            if (GetPixel(dc, px, py) != GetPixel(want, px, py)) ++differ;
-    EXPECT_EQ(differ, 0);
-    DeleteDC(want);
-    DeleteObject(wantBits);
+    EXPECT_EQ(DifferingPixels(dc, want, rc), 0);
 
     // A click measured from the rectangle's left edge.
     const std::vector<int> w = Widths(text);
@@ -234,8 +237,6 @@ TEST_F(EditWindow, AMultiLineEditLaysItsTextOutInTheFormattingRectangle) {
     for (int py = fr.top; py < caretBottom; ++py)
         caretPixels += GetPixel(dc, fr.right - 1, py) == GetSysColor(COLOR_WINDOWTEXT);
     EXPECT_EQ(caretPixels, caretBottom - fr.top) << "the caret stands in the rectangle's last column";
-    DeleteDC(dc);
-    DeleteObject(bits);
 
     // No rectangle: the default one again.
     SendMessage(h, EM_SETRECT, 0, 0);
@@ -283,11 +284,8 @@ TEST_F(EditWindow, TheParentsColoursAndBrushPaintTheEdit) {
         EnableWindow(h, r.enabled);
         RECT rc;
         GetClientRect(h, &rc);
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bits = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-        ReleaseDC(nullptr, screen);
-        SelectObject(dc, bits);
+        TPaintImage image(rc.right, rc.bottom);
+        HDC dc = image.dc;
         SendMessage(h, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
         ASSERT_EQ(asked.size(), 1u);
         EXPECT_EQ(asked[0], r.message);
@@ -302,8 +300,6 @@ TEST_F(EditWindow, TheParentsColoursAndBrushPaintTheEdit) {
         // Disabled text stays grey whatever the parent sets.
         EXPECT_GT(r.enabled ? foreground : gray, 0);
         EXPECT_EQ(r.enabled ? gray : foreground, 0);
-        DeleteDC(dc);
-        DeleteObject(bits);
     }
     form->WindowProc = old;
     DeleteObject(brush);
