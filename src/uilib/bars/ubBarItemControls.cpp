@@ -401,8 +401,21 @@ void TubBarEditControl::PrepareClick(bool ByMouse) {
 
 void TubBarEditControl::SetText(const std::string& Value) {
     const bool changed = GetText() != Value;
+    // One text-change notice per write: the window's own notice of the new text is held back; the look's
+    // (sent by the looks whose window sends none) or else the held one is told.
+    heldChanges_ = 0;
+    holdingChanges_ = true;
     TubBarWinControl::SetText(Value);
+    holdingChanges_ = false;
+    passedChanges_ = 0;
     if (Handle != nullptr) Painter()->EditTextSet(Handle, changed);
+    if (passedChanges_ == 0 && heldChanges_ > 0) TextChanged();
+}
+
+void TubBarEditControl::TextChanged() {
+    ++passedChanges_;
+    if (!SettingText)
+        if (TubBarEdit* item = EditItem()) item->DoCurChange();
 }
 
 void TubBarEditControl::WndProc(TMessage& Message) {
@@ -412,7 +425,8 @@ void TubBarEditControl::WndProc(TMessage& Message) {
         item->SetText(GetText());
         if (Handle == nullptr || !IsWindowVisible(Handle)) return;
     } else if (Message.Msg == WM_COMMAND && HIWORD(static_cast<std::uintptr_t>(Message.WParam)) == EN_CHANGE) {
-        if (!SettingText && item != nullptr) item->DoCurChange();
+        if (holdingChanges_) ++heldChanges_;
+        else TextChanged();
         return;
     }
     TubBarWinControl::WndProc(Message);

@@ -92,6 +92,13 @@ protected:
     TRect DrawEditParts(HDC DC, const TRect& R, const TubBarItemPaintState& State);
     // Places the inner window on the edit area, and draws the text there while the window is hidden.
     void PlaceWindow(HDC DC, const TRect& Area, const TubBarItemPaintState& State);
+
+private:
+    // The inner window's text changed: the item is told unless the control writes the item's text.
+    void TextChanged();
+    bool holdingChanges_ = false;
+    int heldChanges_ = 0;
+    int passedChanges_ = 0;
 };
 
 class TCustomubBarComboControl : public TubBarEditControl {

@@ -361,10 +361,13 @@ TEST_F(ubBarItemControls, ComboKeysStepThroughItsEntriesAndAReadOnlyComboNeverOp
         WORD key;
         const char* text;
     } steps[] = {{VK_UP, "Small"}, {VK_DOWN, "Medium"}, {VK_DOWN, "Large"}, {VK_DOWN, "Large"}, {VK_UP, "Medium"}};
+    int curChanges = 0;
+    combo->OnCurChange = [&](TObject*) { ++curChanges; };
     for (const Step& s : steps) {
         Key(control->Handle, s.key);
         EXPECT_EQ(control->GetText(), s.text);
     }
+    EXPECT_EQ(curChanges, 3) << "one notice for each step that changed the text";
     Key(control->Handle, VK_RETURN);
     EXPECT_EQ(combo->GetItemIndex(), 1);
     EXPECT_EQ(combo->GetText(), "Medium");
