@@ -183,6 +183,7 @@ void TCustomubBarControl::CalcMetrics() {
     TubBarPainterClass painter = PainterOfManager(BarManager());
     firstPainterMetric_ = painter->GetEditHeight(zero.cy);
     secondPainterMetric_ = painter->GetComboButtonWidth(zero.cx);
+    ReleaseCanvasDC();
 }
 
 bool TCustomubBarControl::CanCustomize() const { return BarManager() != nullptr && BarManager()->Designing(); }
@@ -433,8 +434,17 @@ void TCustomubBarControl::SetDockingStyle(TubBarDockingStyle Value) {
     dockingStyle_ = Value;
     ClearBackgroundCache();
     Perform(CM_FONTCHANGED);
-    DestroyControls();
-    CreateControls();
+    RecreateControls();
+}
+
+void TCustomubBarControl::RecreateControls() {
+    if (itemLinks_ == nullptr) return;
+    for (TubBarItemLink* link : itemLinks_->VisibleItems()) {
+        // The new control stands for the link before the old one goes, so that the selection moves to it.
+        TubBarItemControl* old = link->Control;
+        link->Control = CreateItemControlFor(link);
+        delete old;
+    }
 }
 
 void TCustomubBarControl::ClearBackgroundCache() { backgroundCache_->SetSize(0, 0); }
@@ -463,6 +473,13 @@ void TCustomubBarControl::PaintControl(TubBarItemControl* AControl) {
         return;
     }
     DrawItemControl(AControl, r);
+    ReleaseCanvasDC();
+}
+
+void TCustomubBarControl::ReleaseCanvasDC() {
+    // Outside painting the canvas holds a device context over the window's image as it was when fetched;
+    // the image changes with the window's size and visibility, so each drawing fetches a new one.
+    static_cast<TControlCanvas*>(Canvas())->FreeHandle();
 }
 
 void TCustomubBarControl::DrawItemControl(TubBarItemControl* AControl, const TRect& R) {
@@ -749,7 +766,9 @@ bool TCustomubBarControl::KeyInMenuMode(WORD Key, TShiftState Shift) {
     // Without a selection both directions start from the first link.
     auto next = [&] { return selected != nullptr ? itemLinks_->Next(selected) : itemLinks_->First(); };
     auto previous = [&] { return selected != nullptr ? itemLinks_->Prev(selected) : itemLinks_->First(); };
-    const bool horizontal = !IsSubMenu() && !IsVerticalBarControl(this);
+    // Toolbars walk with Left and Right (a vertical one's Up and Down were exchanged above), menus with Up
+    // and Down.
+    const bool horizontal = !IsSubMenu();
     switch (Key) {
         case VK_TAB:
             if (Shift.Contains(ssCtrl)) {

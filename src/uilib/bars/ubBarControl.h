@@ -120,6 +120,9 @@ public:
     virtual void CloseAll();
     virtual void Rebuild() {}
 
+    // Every shown link gets a new control of its item's control class.
+    void RecreateControls();
+
     // ---- painting single controls
     // Paints one control at its rectangle now (or invalidates it while a toolbar repaints a pair).
     virtual void PaintControl(TubBarItemControl* AControl);
@@ -154,6 +157,8 @@ protected:
     virtual void BeginItemDrag(TubBarItemLink* /*ALink*/) {}
     // Sends the focus back to where it belongs (the form) when the bar window gets it.
     void ReturnFocus();
+    // Lets the canvas go of the device context it fetched outside painting.
+    void ReleaseCanvasDC();
     // Selects the link's control by keyboard; from Tab a window control is entered at once.
     void SelectLink(TubBarItemLink* ALink, bool FromTab);
     // Ctrl+Tab: the next (or previous) visible bar of the manager with a visible link takes the menu mode.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarButton.h"
 #include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarItem.h"
@@ -322,7 +321,7 @@ bool TubBarItemControl::IsPressedByMouse() const {
     ScreenToClient(Parent->GetHandle(), &p);
     const TRect r = ItemRect();
     if (!PtInRect(&r, p)) return false;
-    if (InBarMouseHook) return GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) != 0 ? VK_RBUTTON : VK_LBUTTON) < 0;
+    if (InBarMouseHook) return IsPrimaryButtonDown();
     return GetKeyState(VK_LBUTTON) < 0;
 }
 

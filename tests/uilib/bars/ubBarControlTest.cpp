@@ -10,6 +10,7 @@
 #include "BarsTestSupport.h"
 #include "platform/vcl/StdCtrls.h"
 #include "uilib/bars/ubBarItemControl.h"
+#include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBars.h"
 
 namespace zel::test {
@@ -108,7 +109,17 @@ public:
         ++Drawn[AControl->Item()];
         TCustomubBarControl::DrawItemControl(AControl, R);
     }
+    void BeginItemDrag(TubBarItemLink* ALink) override { Dragged = ALink; }
     std::map<TubBarItem*, int> Drawn;
+    TubBarItemLink* Dragged = nullptr;
+};
+
+// The same window as a popup menu of its own would show it.
+class TRowMenu : public TRowBar {
+public:
+    using TRowBar::TRowBar;
+    bool IsToolbar() const override { return false; }
+    bool IsSubMenu() const override { return true; }
 };
 
 TubBarItemControl* NewRowControl(TubBarItemLink* ALink) { return new TRowControl(ALink); }
@@ -328,20 +339,25 @@ TEST_F(ubBarControl, TheMenuModeKeysWalkTheSelectableLinks) {
         const char* name;
         int from;  // -1: nothing selected
         WORD key;
-        bool shift, ctrl;
+        bool shift, ctrl, vertical;
         int selected;
     } rows[] = {
-        {"Home", 2, VK_HOME, false, false, 0},
-        {"End", 1, VK_END, false, false, 3},
-        {"Tab", 1, VK_TAB, false, false, 2},
-        {"Tab wraps at the end", 3, VK_TAB, false, false, 0},
-        {"Shift+Tab wraps at the start", 0, VK_TAB, true, false, 3},
-        {"Tab without a selection takes the first", -1, VK_TAB, false, false, 0},
-        {"Shift+Tab without a selection takes the first too", -1, VK_TAB, true, false, 0},
-        {"Right on a horizontal bar", 1, VK_RIGHT, false, false, 2},
-        {"Left on a horizontal bar", 1, VK_LEFT, false, false, 0},
+        {"Home", 2, VK_HOME, false, false, false, 0},
+        {"End", 1, VK_END, false, false, false, 3},
+        {"Tab", 1, VK_TAB, false, false, false, 2},
+        {"Tab wraps at the end", 3, VK_TAB, false, false, false, 0},
+        {"Shift+Tab wraps at the start", 0, VK_TAB, true, false, false, 3},
+        {"Tab without a selection takes the first", -1, VK_TAB, false, false, false, 0},
+        {"Shift+Tab without a selection takes the first too", -1, VK_TAB, true, false, false, 0},
+        {"Right on a horizontal bar", 1, VK_RIGHT, false, false, false, 2},
+        {"Left on a horizontal bar", 1, VK_LEFT, false, false, false, 0},
+        {"Down on a horizontal bar stays", 1, VK_DOWN, false, false, false, 1},
+        {"Up on a vertical bar", 1, VK_UP, false, false, true, 0},
+        {"Down on a vertical bar", 1, VK_DOWN, false, false, true, 2},
+        {"Right on a vertical bar stays", 1, VK_RIGHT, false, false, true, 1},
     };
     for (const TRow& row : rows) {
+        bar->SetDockingStyle(row.vertical ? dsLeft : dsTop);
         bar->SetMenuMode(true);
         if (row.from >= 0) bar->SelectByKeyboard(ControlOf(bar, row.from));
         KeyOnBar(bar, row.key, row.shift, row.ctrl);
@@ -403,6 +419,82 @@ TEST_F(ubBarControl, ThePointerOverNoControlKeepsTheKeyboardSelection) {
     PointAt(bar, 0);
     EXPECT_EQ(IndexOfSelected(bar), 0) << "over a control the pointer selects";
     bar->CloseAll();
+}
+
+TEST_F(ubBarControl, ANewControlForTheSameLinkKeepsTheSelection) {
+    TRowBar* bar = NewBar({"One", "Two"});
+    bar->SetMenuMode(true);
+    KeyOnBar(bar, VK_END);
+    TubBarItemControl* old = ControlOf(bar, 1);
+    ASSERT_EQ(bar->SelectedControl(), old);
+    bar->SetDockingStyle(dsLeft);
+    EXPECT_NE(ControlOf(bar, 1), old);
+    EXPECT_EQ(bar->SelectedControl(), ControlOf(bar, 1));
+    bar->DestroyControls();
+    EXPECT_EQ(bar->SelectedControl(), nullptr) << "a link without a control leaves nothing selected";
+    bar->CloseAll();
+}
+
+TEST_F(ubBarControl, WhileCustomizingADragBeginsOnceThePointerLeavesTheDragRectangle) {
+    TRowBar* bar = NewBar({"One", "Two"});
+    manager->SetCustomizing(true);
+    PointAt(bar, 0);
+    POINT start{};
+    GetCursorPos(&start);
+    Press();
+    EXPECT_EQ(IndexOfSelected(bar), 0);
+    EXPECT_EQ(GetCapture(), bar->GetHandle());
+    const int half = GetSystemMetrics(SM_CXDRAG) / 2;
+    SetCursorPos(start.x + half - 1, start.y);
+    ProcessPendingMessages();
+    EXPECT_EQ(bar->Dragged, nullptr) << "inside the drag rectangle";
+    SetCursorPos(start.x + half + 1, start.y);
+    ProcessPendingMessages();
+    EXPECT_EQ(bar->Dragged, bar->GetItemLinks()->Items(0));
+    EXPECT_NE(GetCapture(), bar->GetHandle());
+    Release();
+    EXPECT_EQ(clicks.size(), 0u) << "customizing clicks nothing";
+    manager->SetCustomizing(false);
+}
+
+TEST_F(ubBarControl, TheSelectionGivesTheHintAndAPopupMenuPassesItToTheApplication) {
+    TRowBar* bar = NewBar({"One"});
+    TubBarPopupMenu* popup = new TubBarPopupMenu(form);
+    auto* menu = new TRowMenu(manager);
+    menu->SetParent(form);
+    menu->SetBounds(0, 40, 300, 26);
+    menu->SetItemLinks(popup->GetItemLinks());
+    TubBarItem* item = ItemOf(bar, 0);
+    popup->GetItemLinks()->Add()->SetItem(item);
+    menu->Show();
+    menu->Rebuild();
+    item->Hint = "Open|Opens a library";
+    struct TRow {
+        const char* name;
+        TRowBar* window;
+        bool enabled, forDisabled;
+        const char* hint;
+        const char* application;
+    } rows[] = {
+        {"toolbar", bar, true, true, "Opens a library", ""},
+        {"toolbar, disabled", bar, false, true, "Opens a library", ""},
+        {"toolbar, disabled without hints for disabled items", bar, false, false, "", ""},
+        {"popup menu", menu, true, true, "Opens a library", "Opens a library"},
+        {"popup menu, disabled without hints for disabled items", menu, false, false, "", ""},
+    };
+    for (const TRow& row : rows) {
+        Application->Hint.clear();
+        item->SetEnabled(row.enabled);
+        manager->ShowHintForDisabledItems = row.forDisabled;
+        row.window->SetMenuMode(true);
+        row.window->SelectByKeyboard(ControlOf(row.window, 0));
+        EXPECT_EQ(row.window->Hint, row.hint) << row.name;
+        EXPECT_EQ(Application->Hint, row.application) << row.name;
+        row.window->CloseAll();
+        EXPECT_EQ(row.window->Hint, "") << row.name;
+    }
+    item->SetEnabled(true);
+    Application->Hint.clear();
 }
 
 // ---- the window control's inner edit
