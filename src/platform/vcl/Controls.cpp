@@ -1019,8 +1019,12 @@ void TWinControl::WndProc(TMessage& Message) {
     if ((m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLCLK && m != WM_MOUSEWHEEL) && IsControlMouseMsg(Message)) return;
     const bool press = m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN || m == WM_LBUTTONDBLCLK;
     if (press && ControlStyle.Contains(csCaptureMouse) && handle_ != nullptr) SetCapture(handle_);
+    const HWND window = handle_;
     TControl::WndProc(Message);
     const bool release = m == WM_LBUTTONUP || m == WM_RBUTTONUP || m == WM_MBUTTONUP;
+    // A handler may have freed the control (a click that rebuilds or closes its window): then nothing of it
+    // is touched any more.
+    if (release && window != nullptr && FindControl(window) != this) return;
     if (release && ControlStyle.Contains(csCaptureMouse) && handle_ != nullptr && GetCapture() == handle_ &&
         (Message.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0)
         ReleaseCapture();
