@@ -4,6 +4,7 @@
 #include <exception>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "app/Intro.h"
 #include "app/Mainserv.h"
@@ -44,69 +45,39 @@ constexpr TCursor DragCursorIndex = crDrag;
 
 // ---------------------------------------------------------------------------------------------- cursors
 
-// A 32 x 32 cursor drawn as text: '#' black, '.' white, anything else the screen.
-using TCursorArt = std::array<const char*, 22>;
+// Pictures of the cursors drawn as text: '#' black, '.' white, anything else the screen.
+using TCursorRows = std::vector<const char*>;
 
-// The audition cursor: the arrow with a note beside it.
-constexpr TCursorArt kAuditionArt = {"#",
-                                     "##",
-                                     "#.#",
-                                     "#..#",
-                                     "#...#",
-                                     "#....#",
-                                     "#.....#",
-                                     "#......#",
-                                     "#.......#",
-                                     "#........#",
-                                     "#.....#####",
-                                     "#..#..#      ####",
-                                     "#.# #..#     #..#",
-                                     "##  #..#     #..#",
-                                     "#    #..#    #..#",
-                                     "     #..#  ###..#",
-                                     "      #..# #....#",
-                                     "      #### #....#",
-                                     "           #...#",
-                                     "            ###",
-                                     "",
-                                     ""};
+const TCursorRows kArrow = {"#",        "##",       "#.#",       "#..#",       "#...#",       "#....#",
+                            "#.....#",  "#......#", "#.......#", "#........#", "#.....#####", "#..#..#",
+                            "#.# #..#", "##  #..#", "#    #..#", "     #..#",  "      #..#",  "       ##"};
+const TCursorRows kNote = {"    ####", "    #..#", "    #..#", "    #..#", " ###..#",
+                           "#....#",   "#....#",   "#...#",    " ###"};
+const TCursorRows kSheet = {"##########", "#........#", "#.######.#", "#........#",
+                            "#.####...#", "#........#", "##########"};
 
-// The drag cursor: the arrow with a sheet under it.
-constexpr TCursorArt kDragArt = {"#",
-                                 "##",
-                                 "#.#",
-                                 "#..#",
-                                 "#...#",
-                                 "#....#",
-                                 "#.....#",
-                                 "#......#",
-                                 "#.......#",
-                                 "#........#",
-                                 "#.....#####",
-                                 "#..#..#",
-                                 "#.# #..#",
-                                 "##  #..#",
-                                 "#    #..#",
-                                 "     #..#",
-                                 "  ######.#######",
-                                 "  #............#",
-                                 "  #.########..#",
-                                 "  #............#",
-                                 "  #.######....#",
-                                 "  ##############"};
+// Draws the rows into the two 32 x 32 planes with their top left corner at Left, Top.
+void StampRows(std::array<std::uint8_t, 32 * 4>& AndPlane, std::array<std::uint8_t, 32 * 4>& XorPlane,
+               const TCursorRows& Rows, int Left, int Top) {
+    for (std::size_t r = 0; r < Rows.size(); ++r)
+        for (std::size_t i = 0; Rows[r][i] != '\0'; ++i) {
+            const char c = Rows[r][i];
+            const std::size_t x = static_cast<std::size_t>(Left) + i, y = static_cast<std::size_t>(Top) + r;
+            if ((c != '#' && c != '.') || x >= 32 || y >= 32) continue;
+            const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
+            std::uint8_t& mask = AndPlane[y * 4 + x / 8];
+            std::uint8_t& colour = XorPlane[y * 4 + x / 8];
+            mask = static_cast<std::uint8_t>(mask & ~bit);
+            colour = c == '.' ? static_cast<std::uint8_t>(colour | bit) : static_cast<std::uint8_t>(colour & ~bit);
+        }
+}
 
-void RegisterArtCursor(const char* Name, const TCursorArt& Art) {
+// The arrow with a picture beside it, its hot spot at the arrow's tip.
+void RegisterArrowCursor(const char* Name, const TCursorRows& Picture, int Left, int Top) {
     std::array<std::uint8_t, 32 * 4> andPlane{}, xorPlane{};
     andPlane.fill(0xFF);
-    for (std::size_t y = 0; y < Art.size(); ++y)
-        for (std::size_t x = 0; x < 32 && Art[y][x] != '\0'; ++x) {
-            const char c = Art[y][x];
-            if (c != '#' && c != '.') continue;
-            const std::size_t byte = y * 4 + x / 8;
-            const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
-            andPlane[byte] = static_cast<std::uint8_t>(andPlane[byte] & ~bit);
-            if (c == '.') xorPlane[byte] = static_cast<std::uint8_t>(xorPlane[byte] | bit);
-        }
+    StampRows(andPlane, xorPlane, kArrow, 0, 0);
+    StampRows(andPlane, xorPlane, Picture, Left, Top);
     RegisterCursorResource(Name, 0, 0, 32, 32, andPlane.data(), xorPlane.data());
 }
 
@@ -121,8 +92,8 @@ TCustomForm* AsForm(TObject* window) { return dynamic_cast<TCustomForm*>(window)
 TUnitRows MainUnits() {
     return {{"Main",
              [] {
-                 RegisterArtCursor("CURSOR_1", kAuditionArt);
-                 RegisterArtCursor("CURSOR_3", kDragArt);
+                 RegisterArrowCursor("CURSOR_1", kNote, 11, 10);
+                 RegisterArrowCursor("CURSOR_3", kSheet, 4, 18);
              },
              {}}};
 }
