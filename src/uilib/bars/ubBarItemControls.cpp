@@ -526,15 +526,29 @@ void TCustomubBarComboControl::WndProc(TMessage& Message) {
         if (press) WasDroppedDown = droppedDown_;
         POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
         MapWindowPoints(Handle, Parent->GetHandle(), &p, 1);
-        TRect button = ButtonRect;
-        if (item != nullptr && !item->GetShowEditor()) button.left = ItemRect().left;
-        const bool toggles = (msg == WM_LBUTTONDOWN && !WasDroppedDown) || (msg == WM_LBUTTONUP && WasDroppedDown);
+        const TRect button = PressRect();
+        const bool toggles =
+            (msg == WM_LBUTTONDOWN && !WasDroppedDown) || (msg == WM_LBUTTONUP && WasDroppedDown && !pressToggled_);
+        if (msg == WM_LBUTTONUP) pressToggled_ = false;
         if (toggles && PtInRect(&button, p)) {
             SetDroppedDown(!droppedDown_);
             return;
         }
     }
     TubBarEditControl::WndProc(Message);
+}
+
+TRect TCustomubBarComboControl::PressRect() const {
+    TRect button = ButtonRect;
+    if (ComboItem() != nullptr && !ComboItem()->GetShowEditor()) button.left = ItemRect().left;
+    return button;
+}
+
+void TCustomubBarComboControl::MouseDown(TPoint P) {
+    WasDroppedDown = droppedDown_;
+    const TRect button = PressRect();
+    pressToggled_ = PtInRect(&button, P) != FALSE;
+    if (pressToggled_) SetDroppedDown(!droppedDown_);
 }
 
 void TCustomubBarComboControl::Draw(const TRect& R, bool /*InMenu*/) {

@@ -119,13 +119,18 @@ public:
     void ControlInactivate(bool Immediate) override;
     void EnabledChanged() override;
     void WndProc(TMessage& Message) override;
+    // A press on the drop-down button (or anywhere without an editor) opens or closes the list.
+    void MouseDown(TPoint P) override;
     void Draw(const TRect& R, bool InMenu) override;
 
     // ---- added here
     virtual void SetDroppedDown(bool Value);
 
 private:
+    // ButtonRect, reaching to the control's left edge when the item shows no editor.
+    TRect PressRect() const;
     bool droppedDown_ = false;
+    bool pressToggled_ = false;  // the last press on the button opened or closed the list already
 };
 
 class TubBarComboControl : public TCustomubBarComboControl {

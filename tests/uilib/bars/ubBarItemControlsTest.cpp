@@ -390,11 +390,18 @@ TEST_F(ubBarItemControls, ComboKeysStepThroughItsEntriesAndAReadOnlyComboNeverOp
     EXPECT_FALSE(control->GetDroppedDown());
     EXPECT_EQ(drops, 1);
     EXPECT_EQ(closes, 1);
+    // A press on the drop-down button opens the list, the next closes it.
+    Click(bar, Centre(control->ButtonRect));
+    EXPECT_TRUE(control->GetDroppedDown());
+    Click(bar, Centre(control->ButtonRect));
+    EXPECT_FALSE(control->GetDroppedDown());
+    EXPECT_EQ(drops, 2);
     combo->ReadOnly = true;
+    Click(bar, Centre(control->ButtonRect));
     Key(control->Handle, VK_F4);
     control->SetDroppedDown(true);
     EXPECT_FALSE(control->GetDroppedDown());
-    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(drops, 2);
 }
 
 // -------------------------------------------------------------------------------------------- sub-item
@@ -429,6 +436,28 @@ TEST_F(ubBarItemControls, ASubMenuOpensOnlyAfterItsDelayAndLeavingWithinItCancel
     Run(600);
     EXPECT_EQ(secondOpens, 0);
     EXPECT_EQ(PendingSubItem, nullptr);
+
+    // On a toolbar a sub-item opens only in the toolbar's menu mode, and then at once.
+    TubBarItemLinks* row = NewLinks();
+    auto* onToolbar = Add<TubBarSubItem>(row, "Tools");
+    int toolbarOpens = 0;
+    onToolbar->OnPopup = [&](TObject*) { ++toolbarOpens; };
+    TLayoutBar* toolbar = NewBar(row, 10, 140, 200, 30);
+    auto point = [&](int dx) {
+        TPoint p = Centre(row->Items(0)->ItemRect);
+        p.x += dx;
+        const TPoint screen = OnScreen(toolbar, p.x, p.y);
+        SetCursorPos(screen.x, screen.y);
+        SendMessage(toolbar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    };
+    point(0);
+    Run(600);
+    EXPECT_EQ(toolbarOpens, 0);
+    toolbar->SelectByPointer(nullptr);
+    toolbar->SetMenuMode(true);
+    point(1);
+    EXPECT_EQ(toolbarOpens, 1);
+    toolbar->SetMenuMode(false);
 }
 
 TEST_F(ubBarItemControls, AnEmptyContainerItemInAMenuShowsItsCaptionInParentheses) {
