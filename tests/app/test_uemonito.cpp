@@ -178,6 +178,7 @@ TEST_F(MonitorWindow, Screenshot) {
     noteOn.data2 = 0x00;
     monitor->AddMessageMidi(noteOn, monitor->MemoInput);
     monitor->AddMessage(dataSet, sizeof dataSet, monitor->MemoInput);
+    for (int i = 0; i < 20; ++i) monitor->AddMessage(dataSet, sizeof dataSet, monitor->MemoInput);
     const std::string path = ScreenshotPath("monitor");
     ASSERT_TRUE(SaveWindowImage(monitor->GetHandle(), path));
     std::printf("screenshot: %s\n", path.c_str());
