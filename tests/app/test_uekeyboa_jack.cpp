@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "JackPorts.h"
 #include "KeyboardFixture.h"
 
 namespace zel::test {
@@ -12,7 +13,6 @@ namespace {
 
 class KeyboardOverJack : public KeyboardWindow {
 protected:
-    // The port dialog lists the JACK ports; the configured indexes name the simulator's.
     void ConnectInstrument() override {
         setenv("ZELMOVI_MIDI_API", "jack", 0);
         SetMidiBackendForTests(nullptr);
@@ -23,19 +23,7 @@ protected:
         }
         instrument_.AttachSimulator(Sim);
         Ports.reset(Construct<TFormInOut>(nullptr));
-        Holder.Config->InPort = IndexOf(Ports->InputPort, instrument_.OutputPortName());
-        Holder.Config->OutPort = IndexOf(Ports->OutputPort, instrument_.InputPortName());
-        ASSERT_GE(Holder.Config->InPort, 0) << instrument_.OutputPortName();
-        ASSERT_GE(Holder.Config->OutPort, 0) << instrument_.InputPortName();
-        Boxes.clear();  // index 0 at creation may have been any port
-        Ports->CloseDevs();
-        Ports->OpenDevs();
-        ASSERT_EQ(DevicesOpen, 1) << (Boxes.empty() ? "" : Boxes[0].Text);
-    }
-    static int IndexOf(TListBox* list, const std::string& name) {
-        for (int i = 0; i < list->Items()->Count(); ++i)
-            if (list->Items()->Strings(i) == name) return i;
-        return -1;
+        OpenPortsOn(instrument_, *Ports, *Holder.Config, Boxes);
     }
 
 private:

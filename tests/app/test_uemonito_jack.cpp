@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "JackPorts.h"
 #include "app/Main.h"
 #include "app/Uemonito.h"
 #include "controls/ControlsUnits.h"
@@ -53,17 +54,9 @@ protected:
         instrument_.AttachSimulator(Sim);
         Application->CreateForm(Formzelmo);
         Formzelmo->Show();
-        // The port dialog lists the JACK ports; the configured indexes name the simulator's.
         ports_.reset(Construct<TFormInOut>(nullptr));
-        TConfig& config = *ZelmoHolder->Config;
-        config.InPort = IndexOf(ports_->InputPort, instrument_.OutputPortName());
-        config.OutPort = IndexOf(ports_->OutputPort, instrument_.InputPortName());
-        ASSERT_GE(config.InPort, 0) << instrument_.OutputPortName();
-        ASSERT_GE(config.OutPort, 0) << instrument_.InputPortName();
-        Boxes.clear();  // index 0 at creation may have been any port
-        ports_->CloseDevs();
-        ports_->OpenDevs();
-        ASSERT_EQ(DevicesOpen, 1) << (Boxes.empty() ? "" : Boxes[0].Text);
+        OpenPortsOn(instrument_, *ports_, *ZelmoHolder->Config, Boxes);
+        if (HasFatalFailure()) return;
         Formzelmo->GadgetsMonitorItem->Click();
         ProcessPendingMessages();
         Monitor = Formzelmo->FormMonitor;
@@ -81,11 +74,6 @@ protected:
             else unsetenv(name.c_str());
         }
         VclTest::TearDown();
-    }
-    static int IndexOf(TListBox* list, const std::string& name) {
-        for (int i = 0; i < list->Items()->Count(); ++i)
-            if (list->Items()->Strings(i) == name) return i;
-        return -1;
     }
     static TLines Lines(TMemo* memo) {
         TLines lines;
