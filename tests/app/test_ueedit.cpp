@@ -56,6 +56,8 @@ TEST_F(PropertiesWindows, WhatTheWindowOffersFollowsTheElementAndItsPlace) {
     userPatch->Number = 12;
     userPatch->SetName("Bass 1", false);
     TLibElem* tempPerformance = Add(etPerformance);
+    TLibElem* tempUserPatch = Add(etPatch);  // temporary, with the memory flag of its last place
+    tempUserPatch->User = 1;
     TLibElem* cardRhythm = Add(etRhythm);
     cardRhythm->Temporary = 0;
     cardRhythm->User = 0;
@@ -79,6 +81,8 @@ TEST_F(PropertiesWindows, WhatTheWindowOffersFollowsTheElementAndItsPlace) {
         {"Card without a data card", userPatch, false, false, true, true, false, true, "User", 128, "Patch Name"},
         {"temporary performance", tempPerformance, true, false, false, true, true, true, "Temp", 32,
          "Performance Name"},
+        {"temporary patch with the user flag", tempUserPatch, true, false, false, true, true, true, "Temp", 128,
+         "Patch Name"},
         {"rhythm set on the card", cardRhythm, true, false, true, true, true, true, "Card", 2, "Rhythm Name"},
         {"library bank", bank, true, false, false, true, true, false, "User", 128, "Patch Bank Name"},
         {"bank member", member, true, true, false, false, false, false, "User", 128, "Patch Name"},
@@ -118,6 +122,7 @@ TEST_F(PropertiesWindows, WhatTheWindowOffersFollowsTheElementAndItsPlace) {
 
 TEST_F(PropertiesWindows, OkWithoutAChangeLeavesTheElementUnmodified) {
     TLibElem* patch = Add(etPatch);
+    patch->User = 1;  // shown as temporary, it stays in the temporary area
     patch->ModifiedDate = 1;
     patch->ModifiedTime = 0;
     EXPECT_EQ(Edit(patch, nullptr, &TFormEdit::OKBtn), mrOk);
