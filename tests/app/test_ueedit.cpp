@@ -36,7 +36,9 @@ protected:
             if (done || !edit->GetVisible()) return;
             done = true;
             if (Act) Act(edit);
-            if (screenshot != nullptr) EXPECT_TRUE(SaveWindowImage(edit->GetHandle(), ScreenshotPath(screenshot)));
+            if (screenshot != nullptr) {
+                EXPECT_TRUE(SaveWindowImage(edit->GetHandle(), ScreenshotPath(screenshot)));
+            }
             ClickAt((edit->*Button)->GetHandle(), 5, 5);
         };
         const TModalResult result = edit->ShowModal();
@@ -216,7 +218,9 @@ TEST_F(PropertiesWindows, TheNotesWindowEditsACopyUntilOk) {
             ProcessPendingMessages();
             EXPECT_TRUE(comment->Changed);
             EXPECT_EQ(library.Notes.GetCount(), 2);  // a copy is edited
-            if (r.result == mrOk) EXPECT_TRUE(SaveWindowImage(comment->GetHandle(), ScreenshotPath("comment")));
+            if (r.result == mrOk) {
+                EXPECT_TRUE(SaveWindowImage(comment->GetHandle(), ScreenshotPath("comment")));
+            }
             ClickAt((comment->*r.button)->GetHandle(), 5, 5);
         };
         EXPECT_EQ(comment->ShowModal(), r.result);

@@ -154,8 +154,12 @@ TEST_F(Grids, OnlyTheRowsOnViewAreDrawnAndTopRowStaysInRange) {
         EXPECT_EQ(grid->GetTopRow(), r.expectedTop);
         EXPECT_EQ(Paint(), r.drawn);
         EXPECT_EQ(grid->VisibleRowCount(), static_cast<int>(r.drawn.size()));
-        if (!form->Rects.empty()) EXPECT_EQ(form->Rects[0], TRect(0, 0, 390, 18));
-        if (form->Rects.size() > 1) EXPECT_EQ(form->Rects[1], TRect(0, 18, 390, 36));
+        if (!form->Rects.empty()) {
+            EXPECT_EQ(form->Rects[0], TRect(0, 0, 390, 18));
+        }
+        if (form->Rects.size() > 1) {
+            EXPECT_EQ(form->Rects[1], TRect(0, 18, 390, 36));
+        }
     }
 }
 
