@@ -47,6 +47,10 @@ std::map<TCursor, HCURSOR>& CustomCursors() {
 
 }  // namespace
 
+// The drag manager's (DragManager.cpp).
+bool DragMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+void ForgetDragControl(TControl* AControl);
+
 LRESULT ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto& map = Bindings();
     auto it = map.find(hwnd);
@@ -65,6 +69,11 @@ LRESULT ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                     (msg == WM_PAINT || msg == WM_ERASEBKGND || msg == WM_NCPAINT);
     if (b.control == nullptr || notInUse) {
         result = CallWindowProc(b.defProc ? b.defProc : DefWindowProc, hwnd, msg, wp, lp);
+    } else if (DragMessage(hwnd, msg, wp, lp)) {
+        result = 0;
+    } else if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && b.control->Perform(CN_BASE + msg, wp, lp) != 0) {
+        // The control took the key before it arrived (a menu short-cut, say).
+        result = 0;
     } else {
         TMessage m{msg, wp, lp, 0};
         b.control->MainWndProc(m);
@@ -155,6 +164,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(new TFont) {
 }
 
 TControl::~TControl() {
+    ForgetDragControl(this);
     if (g_captureControl == this) g_captureControl = nullptr;
     if (g_mouseControl == this) g_mouseControl = nullptr;
     if (parent_ != nullptr) parent_->RemoveControl(this);
@@ -227,12 +237,38 @@ void TControl::Dispatch(TMessage& Message) {
         case CM_TEXTCHANGED: Invalidate(); return;
         case CM_VISIBLECHANGED: return;
         case CM_CANCELMODE: controlState_.Exclude(csClicked); return;
+        case WM_CONTEXTMENU: {
+            if (Message.Result != 0 || ComponentState().Contains(csDesigning)) return;
+            const TPoint p{x, y};
+            bool handled = false;
+            DoContextPopup(p.x == -1 && p.y == -1 ? p : ScreenToClient(p), handled);
+            Message.Result = handled ? 1 : 0;
+            if (!handled) DefaultHandler(Message);
+            return;
+        }
+        case WM_MOUSEWHEEL: {
+            const auto keys = static_cast<WORD>(LOWORD(static_cast<std::uintptr_t>(Message.WParam)));
+            const auto delta = static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.WParam)));
+            if (DoMouseWheel(KeysToShiftState(keys), delta, TPoint{x, y})) Message.Result = 1;
+            else DefaultHandler(Message);
+            return;
+        }
         case CM_MOUSEENTER:
         case CM_MOUSELEAVE:
             if (parent_ != nullptr) parent_->Perform(Message.Msg, Message.WParam, Message.LParam);
             return;
         default: DefaultHandler(Message);
     }
+}
+
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+    if (OnContextPopup) OnContextPopup(this, MousePos, Handled);
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    return handled;
 }
 
 void TControl::DefaultHandler(TMessage& Message) {
@@ -1028,6 +1064,12 @@ void TWinControl::WndProc(TMessage& Message) {
     if (release && ControlStyle.Contains(csCaptureMouse) && handle_ != nullptr && GetCapture() == handle_ &&
         (Message.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0)
         ReleaseCapture();
+}
+
+void TWinControl::SetParentBackground(bool Value) {
+    if (parentBackground_ == Value) return;
+    parentBackground_ = Value;
+    Invalidate();
 }
 
 bool TWinControl::WantsKey(WORD Key) {

@@ -20,6 +20,8 @@ namespace zel {
 
 class TWinControl;
 class TCustomForm;
+class TControl;
+class TDragImageList;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -96,6 +98,46 @@ using TDragOverEvent =
     std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+
+// What is being dragged between controls. The drag manager asks it for the cursor and the drag images and
+// tells it when the drag has ended; Finished may free the object, after which the manager touches it no
+// more. An object the manager made itself (none came from DoStartDrag) is freed by the manager.
+class TDragObject : public TObject {
+public:
+    std::string ClassName() const override { return "TDragObject"; }
+    virtual TCursor GetDragCursor(bool Accepted, int /*X*/, int /*Y*/) { return Accepted ? crDrag : crNoDrop; }
+    virtual TDragImageList* GetDragImages() { return nullptr; }
+    virtual void HideDragImage();
+    virtual void ShowDragImage();
+    // Target is the control that took the drop, nullptr after a refusal, a cancel or over nothing; X and Y
+    // are in its client coordinates (in the screen's without a target).
+    virtual void Finished(TObject* /*Target*/, int /*X*/, int /*Y*/, bool /*Accepted*/) {}
+    // The screen point of the last step.
+    TPoint DragPos;
+    // The control under the cursor, or nullptr.
+    TControl* DragTarget = nullptr;
+};
+
+// A drag object that carries a control: the control is the drag's source in DragOver and DragDrop, and
+// hears of the end through DoEndDrag.
+class TBaseDragControlObject : public TDragObject {
+public:
+    explicit TBaseDragControlObject(TControl* AControl) : Control(AControl) {}
+    std::string ClassName() const override { return "TBaseDragControlObject"; }
+    void Finished(TObject* Target, int X, int Y, bool Accepted) override;
+    TControl* Control = nullptr;
+};
+
+// The drag object of a control: its drag cursor when accepted, its drag images.
+class TDragControlObject : public TBaseDragControlObject {
+public:
+    using TBaseDragControlObject::TBaseDragControlObject;
+    std::string ClassName() const override { return "TDragControlObject"; }
+    TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+    TDragImageList* GetDragImages() override;
+};
 
 // The shift state carried by a mouse message's wParam, and the current keyboard's.
 TShiftState KeysToShiftState(WPARAM Keys);
@@ -213,14 +255,18 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnResize;
-    // Stored from the form resources; nothing here docks, drags or pops up a menu, so they are not fired yet.
+    // WM_CONTEXTMENU: OnContextPopup with the client point ((-1, -1) from the keyboard); unhandled, the
+    // parent gets the message.
     TContextPopupEvent OnContextPopup;
     TDragDropEvent OnDragDrop;
     TDragOverEvent OnDragOver;
-    TEndDragEvent OnEndDock;
     TEndDragEvent OnEndDrag;
-    TStartDragEvent OnStartDock;
     TStartDragEvent OnStartDrag;
+    // Stored from the form resources; nothing here docks.
+    TEndDragEvent OnEndDock;
+    TStartDragEvent OnStartDock;
+    // WM_MOUSEWHEEL with the screen point; unhandled, the parent gets the message.
+    TMouseWheelEvent OnMouseWheel;
 
     virtual void Click();
     virtual void DblClick();
@@ -229,13 +275,36 @@ public:
     // csActionClient on the showing, enabled forms while the application is idle.
     virtual void InitiateAction() {}
 
+    // ---- dragging between controls
+    // Starts a drag from this control: at once, or once the mouse has moved Threshold pixels (the mouse's
+    // drag threshold when negative) with the left button down; a release before that ends it undragged.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Whether this control is the source of the drag that runs (or waits for the threshold).
+    bool Dragging() const;
+    // Ends this control's drag: dropped on the target that accepts it, or cancelled.
+    void EndDrag(bool Drop);
+    // The drag images the drag object shows; none here.
+    virtual TDragImageList* GetDragImages() { return nullptr; }
+    // Asks whether Source may be dropped at the client point: OnDragOver, refused without one.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+
 protected:
     friend class TWinControl;
+    friend class TBaseDragControlObject;
     virtual std::string GetTextImpl() const { return text_; }
     virtual void SetTextImpl(const std::string& Value);
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
+    // Fires OnContextPopup.
+    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    // Fires OnMouseWheel; true when handled.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    // OnStartDrag; a drag object it leaves (a TDragObject) is the drag's.
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    // OnEndDrag with the target (or nullptr) and the point in its client coordinates.
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
     virtual void Resize();
     virtual void FontChanged();
     virtual void ColorChanged();
@@ -349,6 +418,9 @@ public:
     // The control paints through an off-screen image of its own (its parent's background is then painted
     // into it rather than drawn through the theme).
     bool DoubleBuffered = false;
+    // The parent's background shows through where the control does not paint; a change repaints it.
+    bool GetParentBackground() const { return parentBackground_; }
+    virtual void SetParentBackground(bool Value);
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -420,6 +492,7 @@ private:
     bool parentCtl3D_ = true;
     bool alignPending_ = false;
     bool realigning_ = false;
+    bool parentBackground_ = false;
 };
 
 // A window that draws itself in Paint on its Canvas; the canvas draws into the window's image at any
@@ -476,7 +549,12 @@ public:
 };
 extern TMouse* Mouse;
 
-// Registers the window classes that the layer draws itself (EDIT, LISTBOX, MDICLIENT); idempotent.
+// Registers the window classes that the layer draws itself (EDIT, LISTBOX, MDICLIENT, STATIC); idempotent.
 void RegisterStandardClasses();
+
+// Ends the drag that runs, as cancelled; nothing when none runs.
+void CancelDrag();
+// The drag object of the drag that runs, or nullptr.
+TDragObject* CurrentDragObject();
 
 }  // namespace zel

@@ -121,6 +121,13 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     }
     if (!GetEnabled()) Params.Style |= WS_DISABLED;
     if (formStyle_ == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+    if (alphaBlend_) Params.ExStyle |= WS_EX_LAYERED;
+    if (popupMode_ == pmExplicit && popupParent_ != nullptr && popupParent_ != this) {
+        Params.WndParent = popupParent_->GetHandle();
+    } else if (popupMode_ == pmAuto) {
+        TCustomForm* active = Screen->ActiveForm();
+        if (active != nullptr && active != this && active->HandleAllocated()) Params.WndParent = active->GetHandle();
+    }
     if (formStyle_ == fsMDIChild) {
         TCustomForm* main = Application->MainForm;
         if (main == nullptr || main == this || main->GetFormStyle() != fsMDIForm)
@@ -135,6 +142,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
     TCustomControl::CreateWnd();
+    ApplyAlphaBlend();
     if (formStyle_ == fsMDIForm && clientHandle_ == nullptr) {
         RegisterStandardClasses();
         RECT r;
@@ -147,6 +155,51 @@ void TCustomForm::CreateWnd() {
         if (HWND client = ::zel::GetParent(GetHandle()))
             SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetHandle()), 0);
     }
+}
+
+void TCustomForm::ApplyAlphaBlend() {
+    if (!HandleAllocated()) return;
+    const LONG_PTR ex = GetWindowLongPtr(GetHandle(), GWL_EXSTYLE);
+    if (alphaBlend_) {
+        SetWindowLongPtr(GetHandle(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
+        SetLayeredWindowAttributes(GetHandle(), 0, alphaBlendValue_, LWA_ALPHA);
+    } else if ((ex & WS_EX_LAYERED) != 0) {
+        SetWindowLongPtr(GetHandle(), GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    }
+}
+
+void TCustomForm::SetAlphaBlend(bool Value) {
+    if (alphaBlend_ == Value) return;
+    alphaBlend_ = Value;
+    ApplyAlphaBlend();
+}
+
+void TCustomForm::SetAlphaBlendValue(BYTE Value) {
+    if (alphaBlendValue_ == Value) return;
+    alphaBlendValue_ = Value;
+    ApplyAlphaBlend();
+}
+
+void TCustomForm::SetPopupMode(TPopupMode Value) {
+    if (popupMode_ == Value) return;
+    popupMode_ = Value;
+    if (HandleAllocated() && !ComponentState().Contains(csDestroying)) RecreateWnd();
+}
+
+void TCustomForm::SetPopupParent(TCustomForm* Value) {
+    if (popupParent_ == Value) return;
+    if (popupParent_ != nullptr) popupParent_->RemoveFreeNotification(this);
+    popupParent_ = Value;
+    if (Value != nullptr) {
+        Value->FreeNotification(this);
+        popupMode_ = pmExplicit;
+    }
+    if (HandleAllocated() && !ComponentState().Contains(csDestroying)) RecreateWnd();
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == popupParent_) popupParent_ = nullptr;
 }
 
 void TCustomForm::DestroyWnd() {

@@ -28,6 +28,11 @@ enum TPosition {
     poOwnerFormCenter
 };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+// Which window owns a form's window: none chosen (pmNone), the active form's (pmAuto) or PopupParent's
+// (pmExplicit).
+enum TPopupMode { pmNone, pmAuto, pmExplicit };
+// The monitor a form is placed on when it is first shown.
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -70,6 +75,17 @@ public:
     void SetWindowState(TWindowState Value);
     bool KeyPreview = false;
     bool Active() const { return active_; }
+    TDefaultMonitor DefaultMonitor = dmActiveForm;
+    // The whole window drawn with the opacity AlphaBlendValue (0 clear to 255 opaque) when AlphaBlend is on.
+    bool GetAlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool Value);
+    BYTE GetAlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(BYTE Value);
+    // The owner window: see TPopupMode; a change makes the window again.
+    TPopupMode GetPopupMode() const { return popupMode_; }
+    void SetPopupMode(TPopupMode Value);
+    TCustomForm* GetPopupParent() const { return popupParent_; }
+    void SetPopupParent(TCustomForm* Value);
 
     // ---- focus
     TWinControl* GetActiveControl() const { return activeControl_; }
@@ -120,6 +136,7 @@ protected:
     void Paint() override;
     void AlignControls(TControl* AControl, TRect& Rect) override;
     void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DoCreate();
     virtual void DoDestroy();
     virtual void DoShow();
@@ -143,6 +160,12 @@ private:
     HWND clientHandle_ = nullptr;
     bool active_ = false;
     bool destroyFired_ = false;
+    bool alphaBlend_ = false;
+    BYTE alphaBlendValue_ = 255;
+    TPopupMode popupMode_ = pmNone;
+    TCustomForm* popupParent_ = nullptr;
+
+    void ApplyAlphaBlend();
 };
 
 class TForm : public TCustomForm {

@@ -253,4 +253,88 @@ void RegisterImageListClasses() {
     RegisterComponent<TDragImageList>("TDragImageList", "TCustomImageList");
 }
 
+// ---------------------------------------------------------------------------------------------- drag images
+
+namespace {
+
+constexpr const char* kDragImageClass = "ZelDragImage";
+
+// The drag image's window paints the list's drag image and lets the mouse through to what lies below.
+LRESULT DragImageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NCHITTEST: return HTTRANSPARENT;
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            if (auto* list = reinterpret_cast<TDragImageList*>(GetWindowLongPtr(hwnd, GWL_USERDATA)))
+                ImageList_Draw(list->GetHandle(), list->GetDragIndex(), dc, 0, 0, ILD_NORMAL);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        default: return DefWindowProc(hwnd, msg, wp, lp);
+    }
+}
+
+void RegisterDragImageClass() {
+    WNDCLASS wc;
+    if (GetClassInfo(nullptr, kDragImageClass, &wc)) return;
+    wc.style = CS_SAVEBITS;
+    wc.lpfnWndProc = DragImageProc;
+    wc.lpszClassName = kDragImageClass;
+    RegisterClass(&wc);
+}
+
+}  // namespace
+
+TDragImageList::~TDragImageList() { EndDrag(); }
+
+void TDragImageList::SetDragImage(int Index, int HotSpotX, int HotSpotY) {
+    dragIndex_ = Index;
+    hotspot_ = TPoint{HotSpotX, HotSpotY};
+}
+
+TPoint TDragImageList::ToScreen(int X, int Y) const {
+    POINT p{X, Y};
+    if (origin_ != nullptr) ClientToScreen(origin_, &p);
+    return TPoint{p.x - hotspot_.x, p.y - hotspot_.y};
+}
+
+bool TDragImageList::BeginDrag(HWND Window, int X, int Y) {
+    if (window_ != nullptr || dragIndex_ < 0 || dragIndex_ >= Count()) return false;
+    RegisterDragImageClass();
+    origin_ = Window;
+    const TPoint at = ToScreen(X, Y);
+    window_ = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, kDragImageClass,
+                             "", WS_POPUP, at.x, at.y, GetWidth(), GetHeight(), nullptr, nullptr, nullptr, nullptr);
+    if (window_ == nullptr) return false;
+    SetWindowLongPtr(window_, GWL_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
+}
+
+bool TDragImageList::DragMove(int X, int Y) {
+    if (window_ == nullptr) return false;
+    const TPoint at = ToScreen(X, Y);
+    SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+bool TDragImageList::EndDrag() {
+    if (window_ == nullptr) return false;
+    DestroyWindow(window_);
+    window_ = nullptr;
+    origin_ = nullptr;
+    return true;
+}
+
+void TDragImageList::HideDragImage() {
+    if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
+}
+
+void TDragImageList::ShowDragImage() {
+    if (window_ == nullptr) return;
+    ShowWindow(window_, SW_SHOWNA);
+    UpdateWindow(window_);
+}
+
 }  // namespace zel

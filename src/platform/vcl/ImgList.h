@@ -108,11 +108,36 @@ public:
     std::string ClassName() const override { return "TImageList"; }
 };
 
-// The drag operations come with the control base.
+// An image list that shows one of its images under the mouse while something is dragged: a window of its
+// own above the others that never takes the activation nor the mouse.
 class TDragImageList : public TCustomImageList {
 public:
     using TCustomImageList::TCustomImageList;
+    ~TDragImageList() override;
     std::string ClassName() const override { return "TDragImageList"; }
+
+    // The image shown and its hot spot (the point under the mouse).
+    void SetDragImage(int Index, int HotSpotX, int HotSpotY);
+    int GetDragIndex() const { return dragIndex_; }
+    TPoint GetDragHotspot() const { return hotspot_; }
+    // Begins showing at the point (client coordinates of Window, screen coordinates without one); hidden
+    // until ShowDragImage. False when already dragging or the image is missing.
+    bool BeginDrag(HWND Window, int X, int Y);
+    // Moves the image to the point (in BeginDrag's coordinates).
+    bool DragMove(int X, int Y);
+    bool EndDrag();
+    void HideDragImage();
+    void ShowDragImage();
+    bool GetDragging() const { return window_ != nullptr; }
+    // The image's window while dragging (nullptr otherwise).
+    HWND DragWindow() const { return window_; }
+
+private:
+    TPoint ToScreen(int X, int Y) const;
+    int dragIndex_ = 0;
+    TPoint hotspot_;
+    HWND window_ = nullptr;
+    HWND origin_ = nullptr;
 };
 
 // Registers TBitmap (its "Data"), TCustomImageList, TImageList and TDragImageList with the form reader.

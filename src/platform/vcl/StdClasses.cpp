@@ -936,6 +936,32 @@ void MdiActivate(HWND client, HWND child) {
         SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
 }
 
+// The static text window: its text on the button face; the mouse passes through it.
+LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NCHITTEST: return HTTRANSPARENT;
+        case WM_ERASEBKGND: return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            RECT r;
+            GetClientRect(hwnd, &r);
+            FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+            const int length = GetWindowTextLength(hwnd);
+            if (length > 0) {
+                std::string text(static_cast<std::size_t>(length) + 1, '\0');
+                GetWindowText(hwnd, text.data(), length + 1);
+                text.resize(static_cast<std::size_t>(length));
+                SetBkMode(dc, TRANSPARENT);
+                DrawText(dc, text, -1, &r, DT_LEFT | DT_WORDBREAK);
+            }
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        default: return DefWindowProc(hwnd, msg, wp, lp);
+    }
+}
+
 LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_NCDESTROY: MdiActive().erase(hwnd); return DefWindowProc(hwnd, msg, wp, lp);
@@ -1018,6 +1044,9 @@ void RegisterStandardClasses() {
     wc.style = 0;
     wc.lpfnWndProc = MdiClientProc;
     wc.lpszClassName = "MDICLIENT";
+    RegisterClass(&wc);
+    wc.lpfnWndProc = StaticProc;
+    wc.lpszClassName = "STATIC";
     RegisterClass(&wc);
 }
 

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string_view>
+#include <utility>
 
 #include "platform/rtl/Streams.h"
 #include "platform/win/GdiQt.h"
@@ -172,6 +174,8 @@ void TBrush::Assign(TPersistent* Source) {
     if (auto* b = dynamic_cast<TBrush*>(Source)) {
         color_ = b->color_;
         style_ = b->style_;
+        bitmap_ = b->bitmap_;
+        FreeHandle();
         Changed();
         return;
     }
@@ -179,6 +183,7 @@ void TBrush::Assign(TPersistent* Source) {
 }
 
 HBRUSH TBrush::GetHandle() {
+    if (handle_ == nullptr && bitmap_ != nullptr) handle_ = CreatePatternBrush(bitmap_->GetHandle());
     if (handle_ == nullptr) {
         switch (style_) {
             case bsSolid: handle_ = CreateSolidBrush(ColorToCOLORREF(color_)); break;
@@ -198,6 +203,14 @@ void TBrush::SetColor(TColor Value) {
     color_ = Value;
     if (style_ == bsClear) style_ = bsSolid;
     if (handle_ == GetStockObject(NULL_BRUSH)) handle_ = nullptr;
+    Changed();
+}
+
+void TBrush::SetBitmap(TBitmap* Value) {
+    if (Value == bitmap_) return;
+    if (handle_ == GetStockObject(NULL_BRUSH)) handle_ = nullptr;
+    FreeHandle();
+    bitmap_ = Value;
     Changed();
 }
 
@@ -855,6 +868,20 @@ bool TBitmap::SaveToPngFile(const std::string& FileName) {
     QImage* img = BitmapImage(GetHandle());
     if (img == nullptr) return false;
     return img->copy(0, 0, std::max(1, width_), std::max(1, height_)).save(QString::fromStdString(FileName), "PNG");
+}
+
+TBitmap* AllocPatternBitmap(TColor BkColor, TColor FgColor) {
+    static auto* patterns = new std::map<std::pair<TColor, TColor>, TBitmap*>;
+    TBitmap*& bitmap = (*patterns)[{BkColor, FgColor}];
+    if (bitmap == nullptr) {
+        bitmap = new TBitmap;
+        bitmap->SetSize(8, 8);
+        HDC dc = bitmap->Canvas()->GetHandle();
+        const COLORREF bk = ColorToCOLORREF(BkColor), fg = ColorToCOLORREF(FgColor);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) SetPixel(dc, x, y, (x + y) % 2 == 0 ? bk : fg);
+    }
+    return bitmap;
 }
 
 }  // namespace zel

@@ -106,6 +106,8 @@ private:
     TPenMode mode_ = pmCopy;
 };
 
+class TBitmap;
+
 class TBrush : public TGraphicsObject {
 public:
     std::string ClassName() const override { return "TBrush"; }
@@ -116,10 +118,14 @@ public:
     void SetColor(TColor Value);
     TBrushStyle GetStyle() const { return style_; }
     void SetStyle(TBrushStyle Value);
+    // A bitmap the brush repeats instead of its colour (not owned; nullptr: the colour again).
+    TBitmap* GetBitmap() const { return bitmap_; }
+    void SetBitmap(TBitmap* Value);
 
 private:
     TColor color_ = clWhite;
     TBrushStyle style_ = bsSolid;
+    TBitmap* bitmap_ = nullptr;
 };
 
 class TBitmap;
@@ -268,6 +274,9 @@ private:
 
 // The RGB value of a colour for the drawing layer (system colours resolved).
 COLORREF ColorToCOLORREF(TColor Color);
+// An 8 x 8 checkerboard of the two colours, shared by every caller that asks for the same pair and kept for
+// the program's lifetime (for pattern brushes: a dotted frame, a hatched sizing rectangle).
+TBitmap* AllocPatternBitmap(TColor BkColor, TColor FgColor);
 
 // Measures text in a font without a window: DrawText's DT_CALCRECT rectangle for the flags, within
 // MaxWidth when DT_WORDBREAK is given.

@@ -88,7 +88,17 @@ BOOL SetSysColors(int count, const int* indexes, const COLORREF* colors) {
 
 void ResetSysColors() { Colors() = kClassicColors; }
 
+namespace {
+std::vector<MONITORINFO>& TestMonitors() {
+    static auto* list = new std::vector<MONITORINFO>;
+    return *list;
+}
+}  // namespace
+
+void SetTestMonitors(std::vector<MONITORINFO> Monitors) { TestMonitors() = std::move(Monitors); }
+
 std::vector<MONITORINFO> GetMonitors() {
+    if (!TestMonitors().empty()) return TestMonitors();
     std::vector<MONITORINFO> list;
     if (QGuiApplication::instance() != nullptr) {
         const QList<QScreen*> screens = QGuiApplication::screens();

@@ -116,6 +116,8 @@ BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
 inline BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) { return GetMonitorInfo(monitor, info); }
 // The monitor rectangles and work areas, primary first.
 std::vector<MONITORINFO> GetMonitors();
+// Tests: the monitors the layer reports instead of the screens (an empty list: the screens again).
+void SetTestMonitors(std::vector<MONITORINFO> Monitors);
 
 // The stand-in for binding optional system functions by name: the layer answers whether it provides one.
 // GradientFill, AlphaBlend, TrackMouseEvent, SetLayeredWindowAttributes, MonitorFromPoint and GetMonitorInfo(A)

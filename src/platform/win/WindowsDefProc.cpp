@@ -370,7 +370,23 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 HWND top = GetAncestor(hwnd, GA_ROOT);
                 PostMessage(top, WM_SYSCOMMAND, SC_CLOSE, 0);
             }
+            // Shift+F10 asks for the context menu from the keyboard.
+            if (wp == VK_F10 && GetKeyState(VK_SHIFT) < 0)
+                SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(0xFFFF, 0xFFFF));
             return 0;
+        case WM_KEYUP:
+            // So does the menu key, once released.
+            if (wp == VK_APPS)
+                SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(0xFFFF, 0xFFFF));
+            return 0;
+        case WM_RBUTTONUP: {
+            // A right click asks for the context menu at its screen point.
+            POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            ClientToScreen(hwnd, &p);
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd),
+                        MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+            return 0;
+        }
         case WM_SHOWWINDOW:
         case WM_CHILDACTIVATE:
         case WM_GETDLGCODE:

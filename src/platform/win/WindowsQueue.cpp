@@ -639,6 +639,12 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
         w->update = QRegion();
         w->updateErase = false;
         w->internalPaint = false;
+        // A frame waiting to be drawn is drawn now, as BeginPaint does: otherwise WM_PAINT would come back
+        // for it again and again.
+        if (w->ncDirty) {
+            w->ncDirty = false;
+            SendMessage(hwnd, WM_NCPAINT, 1, 0);
+        }
     } else {
         w->update -= QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
     }

@@ -1,9 +1,14 @@
 #include "uilib/base/uiControlsControl.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "platform/rtl/ScopeExit.h"
 
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/ImageLists.h"
 #include "uilib/base/uiControls.h"
 #include "uilib/base/uiGeometry.h"
 #include "uilib/base/uiLookAndFeelPainters.h"
@@ -43,9 +48,15 @@ TuiControl::TuiControl(TComponent* AOwner) : TCustomControl(AOwner) {
     };
     CreateInternalControls();
     TabStop = IsFocusable();
+    FParentBackgroundSeen = true;
+    SetParentBackground(true);
 }
 
 TuiControl::~TuiControl() {
+    EndDrag(false);
+    delete FDragImageList;
+    delete FDragDropObject;
+    FDragDropObject = nullptr;
     DestroyInternalControls();
     FFontListeners.clear();
     delete FActivePaintCanvas;
@@ -159,7 +170,12 @@ bool TuiControl::DoShowPopupMenu(TComponent* Menu, int X, int Y) {
 // No form of this program has a designer, so there is none to tell.
 void TuiControl::NotifyDesignerModified() {}
 
-void TuiControl::BeforeMouseDown(TMouseButton /*Button*/, int /*X*/, int /*Y*/) {}
+void TuiControl::BeforeMouseDown(TMouseButton Button, int X, int Y) {
+    if (DragMode == dmAutomatic && Button == mbLeft && HandleAllocated() && GetCapture() == GetHandle() &&
+        (!IsDesigning() || AllowAutoDragAt(X, Y, {})) && CanDrag(X, Y) && DragDetect() == ddrMoved)
+        BeginDrag(true, -1);
+    else if (Button == mbMiddle) AutoScroll();
+}
 
 void TuiControl::RaiseInternalControls() {
     for (TControl* c : {static_cast<TControl*>(FHorzScrollBar), static_cast<TControl*>(FVertScrollBar),
@@ -167,7 +183,10 @@ void TuiControl::RaiseInternalControls() {
         if (c != nullptr) c->BringToFront();
 }
 
-void TuiControl::FinishMouseOperations() { SetCaptureHolder(nullptr); }
+void TuiControl::FinishMouseOperations() {
+    FinishDragAndDrop(true);
+    SetCaptureHolder(nullptr);
+}
 
 bool TuiControl::CanFocusOnClick() { return !IsDesigning() && FTakeFocusOnClick && IsFocusable() && CanFocus(); }
 
@@ -322,7 +341,32 @@ void TuiControl::UpdateScrollBars() {
     if (outermost) FScrollParamsSettled = false;
 }
 
+TuiDragAndDropObjectClass TuiControl::DragDropObjectClassToUse() {
+    if (FDragDropObjectClass) return FDragDropObjectClass;
+    return [](TuiControl* AControl) { return new TuiDragAndDropObject(AControl); };
+}
+
+TuiDragImagesClass TuiControl::DragImagesClassToUse() {
+    return [](TuiControl* AControl) { return new TuiDragImageList(AControl); };
+}
+
 bool TuiControl::IsCopyDragDrop() { return CtrlKeyDown(); }
+
+void TuiControl::InitDragImages(TDragImageList* List) {
+    const TPoint size = GetDragImagesSize();
+    List->SetWidth(size.x);
+    List->SetHeight(size.y);
+    if (size.x == 0 || size.y == 0) return;
+    TBitmap bitmap;
+    bitmap.SetSize(size.x, size.y);
+    {
+        TuiCanvas canvas(bitmap.Canvas());
+        DrawDragImage(&canvas, TRect{0, 0, size.x, size.y});
+    }
+    TColor mask = bitmap.TransparentColor;
+    if (mask == clDefault) mask = static_cast<TColor>(GetPixel(bitmap.Canvas()->GetHandle(), 0, size.y - 1));
+    List->AddMasked(&bitmap, mask);
+}
 
 bool TuiControl::MayFocus() {
     TCustomForm* form = zel::GetParentForm(this);
@@ -336,6 +380,10 @@ bool TuiControl::WithinClickArea(int X, int Y) {
 // ---- notifications -------------------------------------------------------------------------------------------
 
 void TuiControl::BoundsChanged() { UpdateScrollBars(); }
+
+TuiDragObjectClass TuiControl::GetDragObjectClass() {
+    return [](TuiControl* AControl) { return new TuiDragControlObject(AControl); };
+}
 
 void TuiControl::CancelMouseOperations() {
     FMouseButtonHeld = false;
@@ -356,6 +404,199 @@ void TuiControl::MouseEnter(TControl* AControl) {
 
 void TuiControl::MouseLeave(TControl* AControl) {
     if (OnMouseLeave) OnMouseLeave(AControl);
+}
+
+// ---- modal mouse loops ----------------------------------------------------------------------------------------
+
+namespace {
+
+// Takes the next message for a modal loop; false when the loop must end (a failure, or WM_QUIT, which is
+// posted again so that the application's loop still ends).
+bool TakeModalMessage(MSG& Msg) {
+    const BOOL got = GetMessage(&Msg, nullptr, 0, 0);
+    if (got == -1) return false;
+    if (got == 0) {
+        PostQuitMessage(static_cast<int>(Msg.wParam));
+        return false;
+    }
+    return true;
+}
+
+void DispatchModalMessage(const MSG& Msg) {
+    TranslateMessage(&Msg);
+    DispatchMessage(&Msg);
+}
+
+bool IsEscapeKey(const MSG& Msg) {
+    return (Msg.message == WM_KEYDOWN || Msg.message == WM_KEYUP) && Msg.wParam == VK_ESCAPE;
+}
+
+}  // namespace
+
+TuiControl::TDragDetectResult TuiControl::DragDetect() {
+    TDragDetectResult result = ddrCancelled;
+    const HWND wnd = GetHandle();
+    const TPoint start = CursorScreenPos();
+    const int t = Mouse->DragThreshold;
+    const TRect deadZone{start.x - t, start.y - t, start.x + t, start.y + t};
+    SetCapture(wnd);
+    TScopeExit release([wnd] {
+        if (GetCapture() == wnd) ReleaseCapture();
+    });
+    MSG msg;
+    while (GetCapture() == wnd && TakeModalMessage(msg)) {
+        bool done = true;
+        if (IsEscapeKey(msg)) result = ddrCancelled;
+        else if (msg.message == WM_MOUSEMOVE && msg.hwnd == wnd && !PtInRect(&deadZone, msg.pt)) result = ddrMoved;
+        else if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONUP || msg.message == WM_MBUTTONUP)
+            result = ddrReleased;
+        else done = false;
+        DispatchModalMessage(msg);
+        if (done) break;
+    }
+    return result;
+}
+
+void TuiControl::AutoScroll() {
+    const bool hBar = IsHScrollBarVisible(), vBar = IsVScrollBarVisible();
+    if (!hBar && !vBar) return;
+    TLinkScope self(this);
+    const HWND wnd = GetHandle();
+    FAutoScrolling = true;
+    const TPoint start = CursorScreenPos();
+
+    // The anchor: the picture in an ellipse around the start point, above everything, never activated.
+    const char* picture = hBar && vBar ? "UI_FULLSCROLLBITMAP" : hBar ? "UI_HORSCROLLBITMAP" : "UI_VERSCROLLBITMAP";
+    HBITMAP bitmap = LoadBitmap(nullptr, picture);
+    BITMAP info{};
+    if (bitmap != nullptr) GetObject(bitmap, sizeof(info), &info);
+    const int width = bitmap != nullptr ? info.bmWidth : kAutoScrollAnchorSize;
+    const int height = bitmap != nullptr ? info.bmHeight : kAutoScrollAnchorSize;
+    RegisterStandardClasses();
+    HWND anchor = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, start.x - width / 2,
+                                 start.y - height / 2, width, height, wnd, nullptr, nullptr, nullptr);
+    UINT_PTR timer = 0;
+    TScopeExit finish([&] {
+        if (self.Alive() && GetCapture() == wnd) ReleaseCapture();
+        if (timer != 0) KillTimer(nullptr, timer);
+        if (anchor != nullptr) DestroyWindow(anchor);
+        if (bitmap != nullptr) DeleteObject(bitmap);
+        if (self.Alive()) FAutoScrolling = false;
+    });
+    if (anchor != nullptr) {
+        SetWindowRgn(anchor, CreateEllipticRgn(0, 0, width + 1, height + 1), TRUE);
+        ShowWindow(anchor, SW_SHOWNA);
+        HDC dc = GetWindowDC(anchor);
+        if (bitmap != nullptr) {
+            HDC source = CreateCompatibleDC(dc);
+            HGDIOBJ old = SelectObject(source, bitmap);
+            BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+            SelectObject(source, old);
+            DeleteDC(source);
+        }
+        HRGN frame = CreateEllipticRgn(0, 0, width + 1, height + 1);
+        FrameRgn(dc, frame, GetSysColorBrush(COLOR_WINDOWTEXT), 1, 1);
+        DeleteObject(frame);
+        ReleaseDC(anchor, dc);
+    }
+
+    // Inside the neutral zone nothing scrolls; across a hidden bar the zone has no end.
+    const TCursor resting = hBar && vBar ? cruiFullScroll : hBar ? cruiHorScroll : cruiVerScroll;
+    TuiDirection direction = dnNone;
+    int speed = 1, ticks = 0;
+    bool leftNeutralZone = false;
+    ::zel::SetCursor(CursorHandle(resting));
+    timer = SetTimer(nullptr, 0, 20, nullptr);
+    SetCapture(wnd);
+    TPoint last = start;
+    auto follow = [&](const TPoint& P) {
+        const int dx = P.x - start.x, dy = P.y - start.y, half = width / 2;
+        const bool inside = (!hBar || std::abs(dx) <= half) && (!vBar || std::abs(dy) <= half);
+        TCursor cursor = resting;
+        if (inside) {
+            direction = dnNone;
+            speed = 0;
+        } else {
+            leftNeutralZone = true;
+            const bool vertical = !hBar || (vBar && std::abs(dy) >= std::abs(dx));
+            const int distance = vertical ? std::abs(dy) : std::abs(dx);
+            direction = vertical ? (dy < 0 ? dnUp : dnDown) : (dx < 0 ? dnLeft : dnRight);
+            speed = std::min((distance - half) / 5 + 1, 12);
+            static constexpr TCursor kCursors[] = {0, cruiLeftScroll, cruiRightScroll, cruiUpScroll, cruiDownScroll};
+            cursor = kCursors[direction];
+        }
+        ::zel::SetCursor(CursorHandle(cursor));
+    };
+    MSG msg;
+    while (self.Alive() && GetCapture() == wnd && TakeModalMessage(msg)) {
+        const UINT m = msg.message;
+        if (m == WM_PAINT && msg.hwnd == anchor) {
+            ValidateRect(anchor, nullptr);
+            continue;
+        }
+        if (IsEscapeKey(msg)) {
+            DispatchModalMessage(msg);
+            break;
+        }
+        if (m == WM_TIMER && msg.hwnd == nullptr && msg.wParam == timer) {
+            ++ticks;
+            if (speed > 0 && ticks % (13 - speed) == 0) ScrollContent(direction);
+            continue;
+        }
+        if ((m >= WM_LBUTTONDOWN && m <= WM_MBUTTONDOWN) || m == WM_MBUTTONDBLCLK || m == WM_MOUSEWHEEL) break;
+        if (m == WM_MBUTTONUP) {
+            DispatchModalMessage(msg);
+            if (leftNeutralZone || !self.Alive()) break;
+            // The release may have taken the capture away from the mode, which goes on.
+            SetCapture(wnd);
+            continue;
+        }
+        if (m == WM_MOUSEMOVE && (msg.pt.x != last.x || msg.pt.y != last.y)) {
+            last = msg.pt;
+            follow(last);
+        }
+        DispatchModalMessage(msg);
+    }
+}
+
+// ---- the library's drag-and-drop -----------------------------------------------------------------------------
+
+void TuiControl::SetDragDropState(TuiDragStage Value) {
+    if (FDragDropState == Value) return;
+    FDragDropState = Value;
+    if (Value == dsgIdle && !FDragDropFinishing) CancelMouseOperations();
+}
+
+TuiDragAndDropObject* TuiControl::EnsureDragDropObject() {
+    if (FDragDropObject == nullptr) FDragDropObject = DragDropObjectClassToUse()(this);
+    return FDragDropObject;
+}
+
+void TuiControl::BeginDragAndDrop() {
+    EnsureDragDropObject()->Init();
+    SetCapture(GetHandle());
+    FCursorBeforeDragDrop = Screen->GetCursor();
+    SetDragDropState(dsgDragging);
+}
+
+void TuiControl::DragAndDrop(const TPoint& P, bool& Accepted) { EnsureDragDropObject()->DoDragAndDrop(P, Accepted); }
+
+void TuiControl::EndDragAndDrop(bool Accepted) {
+    SetDragDropState(dsgIdle);
+    Screen->SetCursor(FCursorBeforeDragDrop);
+    if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
+    SetCaptureHolder(nullptr);
+    EnsureDragDropObject()->DoEndDragAndDrop(Accepted);
+}
+
+void TuiControl::FinishDragAndDrop(bool Accepted) {
+    if (FDragDropFinishing) return;
+    FDragDropFinishing = true;
+    TScopeExit done([this] { FDragDropFinishing = false; });
+    if (FDragDropState == dsgDragging) EndDragAndDrop(Accepted);
+    else SetDragDropState(dsgIdle);
+    delete FDragDropObject;
+    FDragDropObject = nullptr;
 }
 
 // ---- internal controls ---------------------------------------------------------------------------------------
@@ -455,24 +696,82 @@ void TuiControl::WndProc(TMessage& Message) {
     if (msg == WM_RBUTTONUP) FRightButtonUpInProgress = true;
     TCustomControl::WndProc(Message);
     if (!self.Alive()) return;
-    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) FocusChanged();
-    else if (msg == WM_RBUTTONUP) FRightButtonUpInProgress = false;
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
+        FocusChanged();
+    } else if (msg == WM_PAINT) {
+        if (GetParentBackground() != FParentBackgroundSeen) {
+            FParentBackgroundSeen = GetParentBackground();
+            ParentBackgroundChanged();
+        }
+    } else if (msg == WM_RBUTTONUP) {
+        FRightButtonUpInProgress = false;
+    }
     beforeMouseDown();
 }
 
-bool TuiControl::DoContextPopup(TPoint MousePos) {
-    bool handled = false;
-    if (OnContextPopup) OnContextPopup(this, MousePos, handled);
-    if (handled) return true;
+void TuiControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+    TCustomControl::DoContextPopup(MousePos, Handled);
+    if (Handled) return;
     if (MousePos.x == -1 && MousePos.y == -1) MousePos = TPoint{0, 0};
     const TPoint screen = ClientToScreen(MousePos);
-    return DoShowPopupMenu(FPopupMenu, screen.x, screen.y);
+    if (IuiPopupMenuController* controller = uiPopupMenuController();
+        controller != nullptr && controller->ShowContextPopup(this, screen)) {
+        Handled = true;
+        return;
+    }
+    Handled = DoShowPopupMenu(FPopupMenu, screen.x, screen.y);
+}
+
+bool TuiControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    const BYTE axis = WheelScrollAxis();
+    if (axis == 0) return false;
+    const TuiDirection direction = axis == 2 ? (WheelDelta >= 0 ? dnUp : dnDown) : (WheelDelta >= 0 ? dnLeft : dnRight);
+    TLinkScope self(this);
+    for (int i = Mouse->GetWheelScrollLines(); i > 0 && self.Alive(); --i) ScrollContent(direction);
+    return true;
+}
+
+// ---- drags between controls ----------------------------------------------------------------------------------
+
+void TuiControl::DoStartDrag(TDragObject*& DragObject) {
+    Update();
+    TCustomControl::DoStartDrag(DragObject);
+    if (DragObject == nullptr)
+        if (TuiDragObjectClass make = GetDragObjectClass()) DragObject = make(this);
+    if (!AllowVclDrag(DragObject)) {
+        delete DragObject;
+        DragObject = nullptr;
+        CancelDrag();
+    }
+}
+
+void TuiControl::DoEndDrag(TObject* Target, int X, int Y) {
+    TCustomControl::DoEndDrag(Target, X, Y);
+    delete FDragImageList;
+    FDragImageList = nullptr;
+}
+
+void TuiControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+    if (auto* object = dynamic_cast<TDragObject*>(Source))
+        SetuiCurrentDragObject(State == dsDragLeave ? nullptr : object);
+    TCustomControl::DragOver(Source, X, Y, State, Accept);
+}
+
+TDragImageList* TuiControl::GetDragImages() {
+    if (!HasDragImages()) return nullptr;
+    if (FDragImageList == nullptr) {
+        FDragImageList = DragImagesClassToUse()(this);
+        InitDragImages(FDragImageList);
+    }
+    return FDragImageList->Count() > 0 ? FDragImageList : nullptr;
 }
 
 void TuiControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_CANCELMODE:
             TCustomControl::Dispatch(Message);
+            FinishDragAndDrop(false);
             CancelMouseOperations();
             return;
         case WM_CONTEXTMENU: {
@@ -483,11 +782,22 @@ void TuiControl::Dispatch(TMessage& Message) {
                 if (!keyboard) p = ScreenToClient(p);
                 const TRect client = GetClientRect();
                 if (keyboard || PtInRect(&client, p)) {
-                    Message.Result = DoContextPopup(keyboard ? TPoint{-1, -1} : p) ? 1 : 0;
-                    if (Message.Result != 0) return;
+                    bool handled = false;
+                    DoContextPopup(keyboard ? TPoint{-1, -1} : p, handled);
+                    Message.Result = handled ? 1 : 0;
+                    if (handled) return;
                 }
             }
-            break;
+            DefaultHandler(Message);
+            return;
+        }
+        case WM_PAINT: {
+            // The drag image would be painted over: it goes while the control paints.
+            TDragObject* dragged = uiCurrentDragObject();
+            if (dragged != nullptr) dragged->HideDragImage();
+            TCustomControl::Dispatch(Message);
+            if (dragged != nullptr && dragged == uiCurrentDragObject()) dragged->ShowDragImage();
+            return;
         }
         case WM_ERASEBKGND:
             if (NeedsEraseBackground()) break;
@@ -592,6 +902,13 @@ void TuiControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
         X += leftBefore - GetLeft();
         Y += topBefore - GetTop();
     }
+    if (Button == mbLeft && !doubleClick && StartDragAndDrop(TPoint{X, Y})) {
+        if (EnsureDragDropObject()->StartsAtOnce()) BeginDragAndDrop();
+        else SetDragDropState(dsgPending);
+    } else {
+        FinishDragAndDrop(false);
+    }
+    if (!self.Alive()) return;
     MouseDownHook(Button, Shift, X, Y);
     if (!self.Alive()) return;
     TCustomControl::MouseDown(Button, Shift, X, Y);
@@ -602,7 +919,19 @@ void TuiControl::MouseMove(TShiftState Shift, int X, int Y) {
     const TCursor resting = FRestingCursor;
     SetCursor(GetCursorAt(X, Y));
     FRestingCursor = resting;
+    TLinkScope self(this);
     TCustomControl::MouseMove(Shift, X, Y);
+    if (!self.Alive()) return;
+    if (FDragDropState == dsgPending && !InDragThreshold(FMouseDownPoint, X, Y)) BeginDragAndDrop();
+    if (FDragDropState == dsgDragging) {
+        bool accepted = false;
+        DragAndDrop(TPoint{X, Y}, accepted);
+    }
+}
+
+bool TuiControl::DoKeyDown(WORD& Key, TShiftState Shift) {
+    if (Key == VK_ESCAPE) FinishDragAndDrop(false);
+    return TCustomControl::DoKeyDown(Key, Shift);
 }
 
 void TuiControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -652,7 +981,7 @@ void TuiControlChildComponent::SetParentComponent(TComponent* Value) {
 
 void uiControlsRowStartup() {
     uiControlsStartup();
-    RegisteruiControlsCursors();
+    RegisteruiControlsResources();
 }
 
 void RegisteruiControlsClasses() {

@@ -9,6 +9,7 @@
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/StdCtrls.h"
 #include "uilib/base/uiClasses.h"
+#include "uilib/base/uiControlsDrag.h"
 #include "uilib/base/uiControlsInternal.h"
 #include "uilib/base/uiGraphics.h"
 #include "uilib/base/uiLookAndFeels.h"
@@ -130,6 +131,15 @@ public:
     void SetActivePaintCanvas(TuiCanvas* Value);
     TCursor GetRestingCursor() const { return FRestingCursor; }
     TuiDragStage GetDragDropState() const { return FDragDropState; }
+    // Stores the state; a change to dsgIdle outside FinishDragAndDrop cancels the mouse operations.
+    void SetDragDropState(TuiDragStage Value);
+    TuiDragAndDropObjectClass GetDragDropObjectClass() const { return FDragDropObjectClass; }
+    void SetDragDropObjectClass(TuiDragAndDropObjectClass Value) { FDragDropObjectClass = std::move(Value); }
+    // The drag-and-drop object, made from DragDropObjectClassToUse on first use.
+    TuiDragAndDropObject* EnsureDragDropObject();
+    TuiDragAndDropObject* GetDragDropObject() const { return FDragDropObject; }
+    // Ends a drag-and-drop (or forgets a pending one) and frees its object; nothing while one is being ended.
+    void FinishDragAndDrop(bool Accepted);
     bool GetMouseButtonHeld() const { return FMouseButtonHeld; }
     TPoint GetMouseDownPoint() const { return FMouseDownPoint; }
     bool GetAutoScrolling() const { return FAutoScrolling; }
@@ -204,10 +214,13 @@ public:
     /* 34 */ virtual void PlaceInternalControls();
     /* 35 */ virtual void RefreshInternalControls();
     /* 36 */ virtual void UpdateScrollBars();
+    /* 37 */ virtual TuiDragAndDropObjectClass DragDropObjectClassToUse();
     /* 38 */ virtual void DrawDragImage(TuiCanvas* /*Canvas*/, const TRect& /*R*/) {}
+    /* 39 */ virtual TuiDragImagesClass DragImagesClassToUse();
     /* 40 */ virtual TPoint GetDragImagesSize() { return TPoint{0, 0}; }
     /* 41 */ virtual bool IsCopyDragDrop();
     /* 42 */ virtual bool HasDragImages() const { return false; }
+    /* 43 */ virtual void InitDragImages(TDragImageList* List);
     /* 44 */ virtual bool MayFocus();
     /* 45 */ virtual bool WithinClickArea(int X, int Y);
     /* 46 */ virtual void InterfaceHook() {}
@@ -226,10 +239,19 @@ public:
     virtual void FocusChanged();
     virtual bool GetDesignHitTest(int X, int Y, TShiftState Shift);
     virtual bool IsFocusable() { return true; }
+    // The drag object a drag between controls gets when OnStartDrag gave none.
+    virtual TuiDragObjectClass GetDragObjectClass();
+    // Whether the drag between controls that DoStartDrag prepares may go on.
+    virtual bool AllowVclDrag(TDragObject* /*DragObject*/) { return true; }
     virtual void MouseEnter(TControl* AControl);
     virtual void MouseLeave(TControl* AControl);
     virtual void TextChanged() {}
+    // ---- the library's drag-and-drop steps
+    // Whether a left press at P may begin a drag-and-drop.
     virtual bool StartDragAndDrop(const TPoint& /*P*/) { return false; }
+    virtual void BeginDragAndDrop();
+    virtual void DragAndDrop(const TPoint& P, bool& Accepted);
+    virtual void EndDragAndDrop(bool Accepted);
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -244,8 +266,28 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // Esc ends a drag-and-drop as not accepted before the key goes on.
+    bool DoKeyDown(WORD& Key, TShiftState Shift) override;
+    // The context menu at a client point ((-1, -1) from the keyboard: the client origin).
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
+    // Unhandled, the wheel scrolls the content by the system's lines per notch.
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    void DoStartDrag(TDragObject*& DragObject) override;
+    void DoEndDrag(TObject* Target, int X, int Y) override;
 
+public:
+    TDragImageList* GetDragImages() override;
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+
+protected:
 private:
+    enum TDragDetectResult { ddrCancelled, ddrMoved, ddrReleased };
+    // A modal loop until the mouse leaves the drag threshold around where it was, a button is released or
+    // Esc is pressed.
+    TDragDetectResult DragDetect();
+    // The middle-button auto-scroll mode: modal until a click, Esc, the wheel, or a middle release after
+    // the mouse left the neutral zone.
+    void AutoScroll();
     void CreateInternalControls();
     void DestroyInternalControls();
     void ParentInternalControls();
@@ -253,8 +295,6 @@ private:
     void ScrollBarScrolled(TScrollBarKind Kind, TScrollCode Code, int& Position);
     LRESULT DialogCode() const;
     void ScrollBarMetricsChanged();
-    // The context menu for a client point ((-1, -1) from the keyboard); true when something showed it.
-    bool DoContextPopup(TPoint MousePos);
     TuiControlScrollBar* BarOf(TScrollBarKind Kind) const {
         return Kind == sbHorizontal ? FHorzScrollBar : FVertScrollBar;
     }
@@ -265,7 +305,12 @@ private:
     TuiCanvas* FDrawCanvas = nullptr;
     bool FWindowBeingCreated = false;
     TCursor FRestingCursor = crDefault;
+    TuiDragAndDropObject* FDragDropObject = nullptr;
+    TuiDragAndDropObjectClass FDragDropObjectClass;
+    TCursor FCursorBeforeDragDrop = crDefault;
     TuiDragStage FDragDropState = dsgIdle;
+    TDragImageList* FDragImageList = nullptr;
+    bool FDragDropFinishing = false;
     bool FTakeFocusOnClick = true;
     std::vector<IuiFontChangeObserver*> FFontListeners;
     TuiControlScrollBar* FHorzScrollBar = nullptr;

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "platform/vcl/Forms.h"
+#include "platform/win/ImageLists.h"
 #include "uilib/base/uiClasses.h"
 #include "uilib/base/uiControlsControl.h"
 #include "uilib/base/uiLookAndFeelPainters.h"
@@ -215,19 +216,41 @@ TShape Frame(int L, int T, int R, int B) {
     };
 }
 
-// The scroll anchor's cursor: a dot with arrows towards the directions it scrolls.
+// A dot with arrows towards the directions the content scrolls, in a square of Size pixels.
+std::vector<TShape> ScrollArrows(int Size, bool Up, bool Right, bool Down, bool Left) {
+    const int c = Size / 2, depth = Size / 4;
+    std::vector<TShape> shapes{Disc(c, c, Size / 10)};
+    if (Up) shapes.push_back(Triangle(c, 2, 0, -1, depth));
+    if (Right) shapes.push_back(Triangle(Size - 2, c, 1, 0, depth));
+    if (Down) shapes.push_back(Triangle(c, Size - 2, 0, 1, depth));
+    if (Left) shapes.push_back(Triangle(2, c, -1, 0, depth));
+    return shapes;
+}
+
 TCursorPicture ScrollCursor(bool Up, bool Right, bool Down, bool Left) {
-    std::vector<TShape> shapes{Disc(16, 16, 3)};
-    if (Up) shapes.push_back(Triangle(16, 2, 0, -1, 7));
-    if (Right) shapes.push_back(Triangle(30, 16, 1, 0, 7));
-    if (Down) shapes.push_back(Triangle(16, 30, 0, 1, 7));
-    if (Left) shapes.push_back(Triangle(2, 16, -1, 0, 7));
-    return TCursorPicture{shapes};
+    return TCursorPicture{ScrollArrows(32, Up, Right, Down, Left)};
+}
+
+// The auto-scroll anchor's picture: black arrows on the button face.
+void RegisterAnchorBitmap(const char* AName, bool Horizontal, bool Vertical) {
+    constexpr int kSize = kAutoScrollAnchorSize;
+    const std::vector<TShape> arrows = ScrollArrows(kSize, Vertical, Horizontal, Vertical, Horizontal);
+    const auto rgb = static_cast<std::uint32_t>(ColorToRGB(clBtnFace));
+    const std::uint32_t face = 0xFF000000u | (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
+    std::vector<std::uint32_t> pixels(kSize * kSize, face);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x)
+            if (std::any_of(arrows.begin(), arrows.end(), [&](const TShape& s) { return s(x, y); }))
+                pixels[static_cast<std::size_t>(y * kSize + x)] = 0xFF000000u;
+    RegisterBitmapResource(AName, kSize, kSize, pixels.data());
 }
 
 }  // namespace
 
-void RegisteruiControlsCursors() {
+void RegisteruiControlsResources() {
+    RegisterAnchorBitmap("UI_FULLSCROLLBITMAP", true, true);
+    RegisterAnchorBitmap("UI_HORSCROLLBITMAP", true, false);
+    RegisterAnchorBitmap("UI_VERSCROLLBITMAP", false, true);
     // The plus of the copy cursor, in black on its white box.
     const TShape plus = [](int X, int Y) { return (X >= 20 && X < 29 && Y == 24) || (X == 24 && Y >= 20 && Y < 29); };
     struct Row {

@@ -83,8 +83,11 @@ constexpr TCursor cruiDragCopy = 2100, cruiFullScroll = 2101, cruiHorScroll = 21
                   cruiDrag = 2113, cruiColorPicker = 2114;
 // The system's hand cursor.
 constexpr TCursor cruiHandPoint = -2099;
-// Makes the named cursor resources and enters the cursors above in the screen's table.
-void RegisteruiControlsCursors();
+// The side of the auto-scroll anchor's pictures "UI_FULLSCROLLBITMAP", "UI_HORSCROLLBITMAP" and
+// "UI_VERSCROLLBITMAP".
+constexpr int kAutoScrollAnchorSize = 28;
+// Makes the named cursor and bitmap resources and enters the cursors above in the screen's table.
+void RegisteruiControlsResources();
 
 // The shared controller, made on first use.
 TuiSettingsController* uiSettingsController();
