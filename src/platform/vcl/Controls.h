@@ -112,7 +112,7 @@ public:
     virtual void HideDragImage();
     virtual void ShowDragImage();
     // Target is the control that took the drop, nullptr after a refusal, a cancel or over nothing; X and Y
-    // are in its client coordinates (in the screen's without a target).
+    // are in its client coordinates (0 without a target).
     virtual void Finished(TObject* /*Target*/, int /*X*/, int /*Y*/, bool /*Accepted*/) {}
     // The screen point of the last step.
     TPoint DragPos;

@@ -87,7 +87,7 @@ void DragDone(bool Drop) {
     if (s.images != nullptr) s.images->EndDrag();
     TControl* target = s.started && Drop && s.accepted ? s.target : nullptr;
     const TPoint pos = s.object != nullptr ? s.object->DragPos : s.startPos;
-    const TPoint at = target != nullptr ? target->ScreenToClient(pos) : pos;
+    const TPoint at = target != nullptr ? target->ScreenToClient(pos) : TPoint{0, 0};
     if (target != nullptr) target->DragDrop(DragSource(s), at.x, at.y);
     TDragObject* object = s.object;
     const bool owns = s.ownsObject;

@@ -154,19 +154,29 @@ BOOL ScreenToClient(HWND hwnd, POINT* point) {
     return TRUE;
 }
 
-HWND WindowFromPoint(POINT screenPoint) {
-    HWND h = DeepestWindowAt(screenPoint, true);
-    // A window that answers HTTRANSPARENT lets the point through to its parent.
-    while (h) {
-        LRESULT hit = SendMessage(h, WM_NCHITTEST, 0,
-                                  MAKELPARAM(static_cast<WORD>(screenPoint.x), static_cast<WORD>(screenPoint.y)));
-        TWnd* w = FindWnd(h);
-        if (!w) return nullptr;
-        if (hit != HTTRANSPARENT) return h;
-        h = w->parent;
+HWND HitWindowAt(POINT screen, LRESULT* hitOut) {
+    const std::vector<HWND> tops = WinState().topLevels;
+    for (HWND t : tops) {
+        TWnd* w = FindWnd(t);
+        if (!w || !(w->style & WS_VISIBLE) || !ContainsScreenPoint(w, screen)) continue;
+        // A window that answers HTTRANSPARENT lets the point through to its parent; a top-level window that
+        // does, to the windows below it.
+        for (HWND h = Descend(w, screen, true); h != nullptr;) {
+            const LRESULT hit =
+                SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+            TWnd* hw = FindWnd(h);
+            if (!hw) return nullptr;
+            if (hit != HTTRANSPARENT) {
+                if (hitOut) *hitOut = hit;
+                return h;
+            }
+            h = hw->parent;
+        }
     }
     return nullptr;
 }
+
+HWND WindowFromPoint(POINT screenPoint) { return HitWindowAt(screenPoint, nullptr); }
 
 HWND ChildWindowFromPointEx(HWND parent, POINT clientPoint, UINT flags) {
     TWnd* p = FindWnd(parent);

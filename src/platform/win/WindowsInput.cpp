@@ -197,16 +197,8 @@ bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
         if (FindWnd(st.capture)) {
             target = st.capture;
         } else {
-            target = DeepestWindowAt(in.pt, true);
-            while (target) {
-                hit = SendMessage(target, WM_NCHITTEST, 0,
-                                  MAKELPARAM(static_cast<WORD>(in.pt.x), static_cast<WORD>(in.pt.y)));
-                TWnd* tw = FindWnd(target);
-                if (!tw) return false;
-                if (hit != HTTRANSPARENT || !tw->parent) break;
-                target = tw->parent;
-            }
-            if (!target || hit == HTTRANSPARENT || hit == HTNOWHERE) {
+            target = HitWindowAt(in.pt, &hit);
+            if (!target || hit == HTNOWHERE) {
                 if (remove) MouseLeftAllWindows();
                 return false;
             }

@@ -222,6 +222,9 @@ LRESULT DefaultHitTest(TWnd* w, POINT screen);
 void DefaultNcPaint(TWnd* w);
 void RunMoveSizeLoop(TWnd* w, WPARAM cmd, POINT start);
 HWND DeepestWindowAt(POINT screen, bool forInput);
+// The window that takes a point: the deepest one that does not answer WM_NCHITTEST with HTTRANSPARENT, which
+// passes the point to the parent, or from a top-level window to the windows below it; its answer in hitOut.
+HWND HitWindowAt(POINT screen, LRESULT* hitOut);
 QRegion RegionOf(HRGN rgn);  // best effort: the region's bounding box
 
 // Whether painting of the window is held back: WM_SETREDRAW(FALSE) on it or an ancestor, or LockWindowUpdate

@@ -1,0 +1,308 @@
+// Dragging between controls, context menus, the wheel and keys taken before they arrive, with real input
+// through the queue; forms' alpha and owners, and the shared pattern bitmap.
+#include <string>
+#include <vector>
+
+#include "VclTestSupport.h"
+#include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/ImgList.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/Messages.h"
+
+namespace zel::test {
+namespace {
+
+// A control that records what the drag manager and the context menu tell it.
+class TProbe : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<std::string> Log;
+    LRESULT KeyAnswer = 0;  // what it answers CN_KEYDOWN
+    std::vector<WPARAM> Keys;
+
+protected:
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg == CN_KEYDOWN) {
+            Message.Result = KeyAnswer;
+            return;
+        }
+        if (Message.Msg == WM_KEYDOWN) Keys.push_back(Message.WParam);
+        TCustomControl::Dispatch(Message);
+    }
+};
+
+class DragAndContext : public VclTest {
+protected:
+    void SetUp() override {
+        VclTest::SetUp();
+        form = Keep(Construct<TForm>(nullptr));
+        form->SetBounds(50, 50, 400, 300);
+        source = new TProbe(form);
+        source->SetParent(form);
+        source->SetBounds(10, 10, 100, 100);
+        target = new TProbe(form);
+        target->SetParent(form);
+        target->SetBounds(200, 10, 100, 100);
+        form->Show();
+        ProcessPendingMessages();
+        source->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { source->BeginDrag(false); };
+        source->OnEndDrag = [this](TObject*, TObject* Target, int X, int Y) {
+            source->Log.push_back("end " +
+                                  std::string(Target == target ? "target"
+                                              : Target         ? "?"
+                                                               : "none") +
+                                  " " + std::to_string(X) + "," + std::to_string(Y));
+        };
+        target->OnDragOver = [this](TObject*, TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+            static const char* kStates[] = {"enter", "leave", "move"};
+            target->Log.push_back(std::string("over ") + kStates[State] + " " + std::to_string(X) + "," +
+                                  std::to_string(Y) + (Source == source ? "" : " ?"));
+            Accept = Accepts;
+        };
+        target->OnDragDrop = [this](TObject*, TObject*, int X, int Y) {
+            target->Log.push_back("drop " + std::to_string(X) + "," + std::to_string(Y));
+        };
+    }
+    static POINT Screen(TWinControl* C, int X, int Y) {
+        POINT p{X, Y};
+        ClientToScreen(C->GetHandle(), &p);
+        return p;
+    }
+    static void MoveTo(POINT P) {
+        SetCursorPos(P.x, P.y);
+        ProcessPendingMessages();
+    }
+    static void Mouse(DWORD Flag) {
+        mouse_event(Flag, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    }
+
+    TForm* form = nullptr;
+    TProbe* source = nullptr;
+    TProbe* target = nullptr;
+    bool Accepts = true;
+};
+
+TEST_F(DragAndContext, DragsFromPressToDropOrCancel) {
+    struct Row {
+        const char* name;
+        int dx;           // the first move from the press, inside the source
+        bool overTarget;  // then onto the target at (30, 40)
+        bool accepts;
+        const char* ender;  // "up", "posted up", "esc", "capture"
+        std::vector<std::string> targetLog, sourceLog;
+    } rows[] = {
+        {"below the threshold, released", 4, false, true, "up", {}, {"end none 0,0"}},
+        {"below the threshold, a posted release", 4, false, true, "posted up", {}, {"end none 0,0"}},
+        {"dropped on the target", 6, true, true, "up", {"over enter 30,40", "drop 30,40"}, {"end target 30,40"}},
+        {"refused", 6, true, false, "up", {"over enter 30,40"}, {"end none 0,0"}},
+        {"Esc", 6, true, true, "esc", {"over enter 30,40"}, {"end none 0,0"}},
+        {"capture lost", 6, true, true, "capture", {"over enter 30,40"}, {"end none 0,0"}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        source->Log.clear();
+        target->Log.clear();
+        Accepts = r.accepts;
+        MoveTo(Screen(source, 20, 20));
+        Mouse(MOUSEEVENTF_LEFTDOWN);
+        ASSERT_TRUE(source->Dragging());
+        MoveTo(Screen(source, 20 + r.dx, 20));
+        if (r.overTarget) MoveTo(Screen(target, 30, 40));
+        const std::string ender = r.ender;
+        if (ender == "up") {
+            Mouse(MOUSEEVENTF_LEFTUP);
+        } else if (ender == "posted up") {
+            PostMessage(source->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(24, 20));
+            ProcessPendingMessages();
+        } else if (ender == "esc") {
+            keybd_event(VK_ESCAPE, 0, 0, 0);
+            keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+            ProcessPendingMessages();
+        } else {
+            SetCapture(form->GetHandle());
+            ReleaseCapture();
+        }
+        EXPECT_FALSE(source->Dragging());
+        // Only a started drag may touch the target; the mouse is free afterwards.
+        const std::vector<std::string> expectedTarget = r.targetLog;
+        std::vector<std::string> seen;
+        for (const std::string& s : target->Log)
+            if (s.rfind("over move", 0) != 0) seen.push_back(s);
+        EXPECT_EQ(seen, expectedTarget);
+        EXPECT_EQ(source->Log, r.sourceLog);
+        EXPECT_EQ(GetCapture(), nullptr);
+        if (ender != "up") Mouse(MOUSEEVENTF_LEFTUP);
+    }
+}
+
+TEST_F(DragAndContext, HiddenAndDisabledControlsAreNoTargetsButTheirParentIs) {
+    std::vector<std::string> formLog;
+    form->OnDragOver = [&](TObject*, TObject*, int, int, TDragState, bool& Accept) {
+        formLog.push_back("form");
+        Accept = false;
+    };
+    for (bool hidden : {true, false}) {
+        SCOPED_TRACE(hidden ? "hidden" : "disabled");
+        formLog.clear();
+        target->Log.clear();
+        if (hidden) target->SetVisible(false);
+        else target->SetEnabled(false);
+        MoveTo(Screen(source, 20, 20));
+        Mouse(MOUSEEVENTF_LEFTDOWN);
+        MoveTo(Screen(target, 30, 40));
+        EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop));
+        Mouse(MOUSEEVENTF_LEFTUP);
+        EXPECT_TRUE(target->Log.empty());
+        EXPECT_FALSE(formLog.empty());
+        target->SetVisible(true);
+        target->SetEnabled(true);
+    }
+}
+
+TEST_F(DragAndContext, AnAcceptedDragShowsTheSourcesDragCursor) {
+    source->DragCursor = crHandPoint;
+    MoveTo(Screen(source, 20, 20));
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    MoveTo(Screen(target, 30, 40));
+    EXPECT_EQ(GetCursor(), CursorHandle(crHandPoint));
+    Accepts = false;
+    MoveTo(Screen(target, 31, 40));
+    EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop));
+    Mouse(MOUSEEVENTF_LEFTUP);
+}
+
+TEST_F(DragAndContext, DragImagesShowOnlyOverControlsThatAskForThem) {
+    TDragImageList images(nullptr);
+    images.SetWidth(16);
+    images.SetHeight(16);
+    TBitmap picture;
+    picture.SetSize(16, 16);
+    images.AddMasked(&picture, clFuchsia);
+    source->OnStartDrag = [&](TObject*, TObject*& DragObject) {
+        struct TWithImages : TDragControlObject {
+            TWithImages(TControl* C, TDragImageList* L) : TDragControlObject(C), list(L) {}
+            TDragImageList* GetDragImages() override { return list; }
+            TDragImageList* list;
+        };
+        DragObject = new TWithImages(source, &images);
+    };
+    TDragObject* object = nullptr;
+    source->OnEndDrag = [&](TObject*, TObject*, int, int) { object = CurrentDragObject(); };
+    target->ControlStyle.Include(csDisplayDragImage);
+    MoveTo(Screen(source, 20, 20));
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    MoveTo(Screen(source, 40, 40));
+    ASSERT_TRUE(images.GetDragging());
+    EXPECT_FALSE(IsWindowVisible(images.DragWindow()));  // over the source: no csDisplayDragImage
+    const POINT over = Screen(target, 30, 40);
+    MoveTo(over);
+    HWND image = images.DragWindow();
+    EXPECT_TRUE(IsWindowVisible(image));
+    RECT r;
+    GetWindowRect(image, &r);
+    EXPECT_EQ(r.left, over.x);
+    EXPECT_EQ(SendMessage(image, WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+    Mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(images.GetDragging());
+    EXPECT_FALSE(IsWindow(image));
+    delete object;  // an object from OnStartDrag is its maker's
+}
+
+TEST_F(DragAndContext, ContextMenuComesFromTheRightButtonAndTheKeyboardAndGoesToTheParentUnhandled) {
+    std::vector<TPoint> sourceAsks, formAsks;
+    bool handles = true;
+    source->OnContextPopup = [&](TObject*, TPoint P, bool& Handled) {
+        sourceAsks.push_back(P);
+        Handled = handles;
+    };
+    form->OnContextPopup = [&](TObject*, TPoint P, bool& Handled) {
+        formAsks.push_back(P);
+        Handled = true;
+    };
+    source->OnMouseDown = nullptr;  // no drag here
+    MoveTo(Screen(source, 30, 40));
+    Mouse(MOUSEEVENTF_RIGHTDOWN);
+    Mouse(MOUSEEVENTF_RIGHTUP);
+    source->SetFocus();
+    keybd_event(VK_SHIFT, 0, 0, 0);
+    keybd_event(VK_F10, 0, 0, 0);
+    keybd_event(VK_F10, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_APPS, 0, 0, 0);
+    keybd_event(VK_APPS, 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(sourceAsks, (std::vector<TPoint>{TPoint{30, 40}, TPoint{-1, -1}, TPoint{-1, -1}}));
+    EXPECT_TRUE(formAsks.empty());
+    handles = false;
+    Mouse(MOUSEEVENTF_RIGHTDOWN);
+    Mouse(MOUSEEVENTF_RIGHTUP);
+    const POINT formPoint = [&] {
+        POINT p = Screen(source, 30, 40);
+        ScreenToClient(form->GetHandle(), &p);
+        return p;
+    }();
+    EXPECT_EQ(formAsks, (std::vector<TPoint>{TPoint{formPoint.x, formPoint.y}}));
+}
+
+TEST_F(DragAndContext, TheWheelGoesToTheParentUnhandled) {
+    std::vector<int> sourceDeltas, formDeltas;
+    bool handles = false;
+    source->OnMouseWheel = [&](TObject*, TShiftState, int Delta, TPoint, bool& Handled) {
+        sourceDeltas.push_back(Delta);
+        Handled = handles;
+    };
+    form->OnMouseWheel = [&](TObject*, TShiftState, int Delta, TPoint, bool& Handled) {
+        formDeltas.push_back(Delta);
+        Handled = true;
+    };
+    SendMessage(source->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    handles = true;
+    SendMessage(source->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(sourceDeltas, (std::vector<int>{-120, 120}));
+    EXPECT_EQ(formDeltas, (std::vector<int>{-120}));
+}
+
+TEST_F(DragAndContext, AControlTakingAKeyBeforeItArrivesSwallowsIt) {
+    source->SetFocus();
+    for (LRESULT answer : {0, 1}) {
+        source->Keys.clear();
+        source->KeyAnswer = answer;
+        keybd_event('K', 0, 0, 0);
+        keybd_event('K', 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(source->Keys.size(), answer == 0 ? 1u : 0u) << answer;
+    }
+}
+
+TEST_F(DragAndContext, FormsBlendAndTakeTheirOwnerFromThePopupMode) {
+    auto* popup = Keep(Construct<TForm>(nullptr));
+    popup->SetAlphaBlend(true);
+    popup->SetAlphaBlendValue(180);
+    popup->SetPopupParent(form);
+    EXPECT_EQ(popup->GetPopupMode(), pmExplicit);
+    popup->HandleNeeded();
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(popup->GetHandle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 180);
+    EXPECT_EQ(GetWindow(popup->GetHandle(), GW_OWNER), form->GetHandle());
+    delete form;  // the popup forgets a freed parent
+    Forget(form);
+    EXPECT_EQ(popup->GetPopupParent(), nullptr);
+}
+
+TEST_F(DragAndContext, PatternBitmapIsASharedCheckerboard) {
+    TBitmap* pattern = AllocPatternBitmap(clBlack, clWhite);
+    ASSERT_EQ(pattern, AllocPatternBitmap(clBlack, clWhite));
+    EXPECT_NE(pattern, AllocPatternBitmap(clWhite, clBlack));
+    ASSERT_EQ(pattern->GetWidth(), 8);
+    ASSERT_EQ(pattern->GetHeight(), 8);
+    HDC dc = pattern->Canvas()->GetHandle();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(GetPixel(dc, x, y) & 0xFFFFFF, (x + y) % 2 == 0 ? 0x000000u : 0xFFFFFFu) << x << "," << y;
+}
+
+}  // namespace
+}  // namespace zel::test
