@@ -6,6 +6,7 @@
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/SysInfo.h"
 
@@ -240,10 +241,19 @@ void TControl::Dispatch(TMessage& Message) {
         case WM_CONTEXTMENU: {
             if (Message.Result != 0 || ComponentState().Contains(csDesigning)) return;
             const TPoint p{x, y};
+            const bool keyboard = p.x == -1 && p.y == -1;
             bool handled = false;
-            DoContextPopup(p.x == -1 && p.y == -1 ? p : ScreenToClient(p), handled);
+            DoContextPopup(keyboard ? p : ScreenToClient(p), handled);
             Message.Result = handled ? 1 : 0;
-            if (!handled) DefaultHandler(Message);
+            if (handled) return;
+            if (TPopupMenu* menu = GetPopupMenu(); menu != nullptr && menu->AutoPopup) {
+                menu->PopupComponent = this;
+                const TPoint at = keyboard ? ClientToScreen(TPoint{0, 0}) : p;
+                Message.Result = 1;
+                menu->Popup(at.x, at.y);
+                return;
+            }
+            DefaultHandler(Message);
             return;
         }
         case WM_MOUSEWHEEL: {
@@ -259,6 +269,18 @@ void TControl::Dispatch(TMessage& Message) {
             return;
         default: DefaultHandler(Message);
     }
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+    if (popupMenu_ == Value) return;
+    if (popupMenu_ != nullptr) popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
 }
 
 void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {

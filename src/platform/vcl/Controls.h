@@ -22,6 +22,7 @@ class TWinControl;
 class TCustomForm;
 class TControl;
 class TDragImageList;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -256,8 +257,11 @@ public:
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnResize;
     // WM_CONTEXTMENU: OnContextPopup with the client point ((-1, -1) from the keyboard); unhandled, the
+    // popup menu opens at the point (the client origin from the keyboard) when it pops up by itself; else the
     // parent gets the message.
     TContextPopupEvent OnContextPopup;
+    virtual TPopupMenu* GetPopupMenu() { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* Value);
     TDragDropEvent OnDragDrop;
     TDragOverEvent OnDragOver;
     TEndDragEvent OnEndDrag;
@@ -270,6 +274,7 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Lets the actions behind the control update their state (their OnUpdate). A control here has none of
     // its own; controls that show actions of other objects override it. Run for every visible control with
     // csActionClient on the showing, enabled forms while the application is idle.
@@ -337,6 +342,7 @@ private:
     bool settingParentFont_ = false;
     TAlign align_ = alNone;
     TCursor cursor_ = crDefault;
+    TPopupMenu* popupMenu_ = nullptr;
 };
 
 // A control drawn by its parent window on a canvas.

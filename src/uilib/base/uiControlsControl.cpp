@@ -7,6 +7,7 @@
 
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Menus.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/ImageLists.h"
 #include "uilib/base/uiControls.h"
@@ -115,12 +116,14 @@ void TuiControl::SetCaptureHolder(TObject* Obj) {
 }
 
 void TuiControl::SetPopupMenu(TComponent* C) {
-    if (dynamic_cast<IuiMenuWithShortCuts*>(C) == nullptr) C = nullptr;
+    if (dynamic_cast<IuiMenuWithShortCuts*>(C) == nullptr && dynamic_cast<TPopupMenu*>(C) == nullptr) C = nullptr;
     if (C == FPopupMenu) return;
     if (FPopupMenu != nullptr) FPopupMenu->RemoveFreeNotification(this);
     FPopupMenu = C;
     if (C != nullptr) C->FreeNotification(this);
 }
+
+TPopupMenu* TuiControl::GetPopupMenu() { return dynamic_cast<TPopupMenu*>(FPopupMenu); }
 
 void TuiControl::AddFontListener(IuiFontChangeObserver* Listener) {
     if (Listener != nullptr &&
@@ -154,6 +157,8 @@ bool TuiControl::IsShortCutOfPopupMenu(TMessage& Message) {
         if (control == nullptr) continue;
         auto* menu = dynamic_cast<IuiMenuWithShortCuts*>(control->FPopupMenu);
         if (menu != nullptr && menu->IsShortCutKey(Message)) return true;
+        auto* popup = dynamic_cast<TPopupMenu*>(control->FPopupMenu);
+        if (popup != nullptr && popup->Items()->Count() > 0 && popup->IsShortCut(Message)) return true;
     }
     return false;
 }
@@ -161,9 +166,14 @@ bool TuiControl::IsShortCutOfPopupMenu(TMessage& Message) {
 // ---- overridable operations ----------------------------------------------------------------------------------
 
 bool TuiControl::DoShowPopupMenu(TComponent* Menu, int X, int Y) {
-    auto* menu = dynamic_cast<IuiMenuWithShortCuts*>(Menu);
-    if (menu == nullptr) return false;
-    menu->PopupAt(X, Y);
+    if (auto* menu = dynamic_cast<IuiMenuWithShortCuts*>(Menu)) {
+        menu->PopupAt(X, Y);
+        return true;
+    }
+    auto* popup = dynamic_cast<TPopupMenu*>(Menu);
+    if (popup == nullptr || !popup->AutoPopup) return false;
+    popup->PopupComponent = this;
+    popup->Popup(X, Y);
     return true;
 }
 

@@ -163,6 +163,8 @@ public:
     // nullptr, a TPopupMenu or a component offering IuiMenuWithShortCuts; anything else is taken as nullptr.
     TComponent* GetPopupMenuComponent() const { return FPopupMenu; }
     void SetPopupMenu(TComponent* C);
+    // The popup menu when it is a TPopupMenu.
+    TPopupMenu* GetPopupMenu() override;
 
     void AddFontListener(IuiFontChangeObserver* Listener);
     void RemoveFontListener(IuiFontChangeObserver* Listener);

@@ -6,6 +6,7 @@
 #include "VclTestSupport.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/ImgList.h"
+#include "platform/vcl/Menus.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Messages.h"
 
@@ -243,6 +244,40 @@ TEST_F(DragAndContext, ContextMenuComesFromTheRightButtonAndTheKeyboardAndGoesTo
         return p;
     }();
     EXPECT_EQ(formAsks, (std::vector<TPoint>{TPoint{formPoint.x, formPoint.y}}));
+}
+
+TEST_F(DragAndContext, APopupMenuOpensWhereAskedWithItsControlAsPopupComponent) {
+    struct TRecordingMenu : TPopupMenu {
+        using TPopupMenu::TPopupMenu;
+        std::vector<TPoint> Popups;
+        void Popup(int X, int Y) override { Popups.push_back(TPoint{X, Y}); }
+    };
+    auto* menu = new TRecordingMenu(form);
+    source->SetPopupMenu(menu);
+    source->OnMouseDown = nullptr;
+    const POINT click = Screen(source, 30, 40);
+    MoveTo(click);
+    Mouse(MOUSEEVENTF_RIGHTDOWN);
+    Mouse(MOUSEEVENTF_RIGHTUP);
+    source->SetFocus();
+    keybd_event(VK_APPS, 0, 0, 0);
+    keybd_event(VK_APPS, 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    const POINT origin = Screen(source, 0, 0);
+    EXPECT_EQ(menu->Popups, (std::vector<TPoint>{TPoint{click.x, click.y}, TPoint{origin.x, origin.y}}));
+    EXPECT_EQ(menu->PopupComponent, source);
+    // One that does not pop up by itself leaves the request to the parent; a freed one is forgotten.
+    std::vector<TPoint> formAsks;
+    form->OnContextPopup = [&](TObject*, TPoint P, bool& Handled) {
+        formAsks.push_back(P);
+        Handled = true;
+    };
+    menu->AutoPopup = false;
+    Mouse(MOUSEEVENTF_RIGHTDOWN);
+    Mouse(MOUSEEVENTF_RIGHTUP);
+    EXPECT_EQ(formAsks.size(), 1u);
+    delete menu;
+    EXPECT_EQ(source->GetPopupMenu(), nullptr);
 }
 
 TEST_F(DragAndContext, TheWheelGoesToTheParentUnhandled) {

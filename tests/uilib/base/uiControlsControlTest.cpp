@@ -11,6 +11,7 @@
 
 #include "LookAndFeelUnits.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
@@ -251,6 +252,78 @@ TEST_F(ControlBase, AParentsMenuShortcutIsTakenBeforeTheKeyGoesOn) {
     EXPECT_EQ(control->Perform(CN_KEYDOWN, 'K', 0), 1);
     EXPECT_EQ(control->Perform(CN_SYSKEYDOWN, 'K', 0), 1);
     EXPECT_EQ(control->Perform(CN_KEYDOWN, 'J', 0), 0);
+}
+
+// A popup menu that records where it was asked to open instead of opening.
+class TRecordingPopupMenu : public TPopupMenu {
+public:
+    using TPopupMenu::TPopupMenu;
+    std::vector<TPoint> Popups;
+    void Popup(int X, int Y) override { Popups.push_back(TPoint{X, Y}); }
+};
+
+TEST_F(ControlBase, APopupMenuThatPopsUpByItselfOpensAtThePoint) {
+    auto* menu = new TRecordingPopupMenu(form);
+    control->SetPopupMenu(menu);
+    EXPECT_EQ(control->GetPopupMenu(), menu);
+    const TPoint inside = control->ClientToScreen(TPoint{30, 40});
+    const LPARAM at = MAKELPARAM(static_cast<WORD>(inside.x), static_cast<WORD>(inside.y));
+    EXPECT_EQ(SendMessage(control->GetHandle(), WM_CONTEXTMENU, 0, at), 1);
+    EXPECT_EQ(menu->Popups, (std::vector<TPoint>{inside}));
+    EXPECT_EQ(menu->PopupComponent, control);
+    menu->AutoPopup = false;
+    EXPECT_EQ(SendMessage(control->GetHandle(), WM_CONTEXTMENU, 0, at), 0);
+    EXPECT_EQ(menu->Popups.size(), 1u);
+}
+
+TEST_F(ControlBase, AParentsPopupMenuShortcutRunsItsItemAndTheKeyGoesNoFurther) {
+    auto* outer = new TContentControl(form);
+    outer->SetParent(form);
+    outer->SetBounds(0, 0, 380, 260);
+    control->SetParent(outer);
+    auto* menu = new TPopupMenu(form);
+    auto* item = new TMenuItem(menu);
+    item->Caption = "Keys";
+    item->ShortCut = ShortCut('K', {ssCtrl});
+    int clicks = 0;
+    item->OnClick = [&](TObject*) { ++clicks; };
+    menu->Items()->Add(item);
+    outer->SetPopupMenu(menu);
+    std::string keys;
+    control->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) { keys += static_cast<char>(Key); };
+    control->SetFocus();
+    ProcessPendingMessages();
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event('K', 0, 0, 0);
+    keybd_event('K', 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event('J', 0, 0, 0);
+    keybd_event('J', 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(keys, std::string(1, static_cast<char>(VK_CONTROL)) + "J");  // K never arrived
+}
+
+TEST_F(ControlBase, APressOnAVeryLargeWindowTakesItsPointFromTheCursor) {
+    struct TPressPoints : TContentControl {
+        using TContentControl::TContentControl;
+        std::vector<TPoint> Points;
+        void BeforeMouseDown(TMouseButton, int X, int Y) override { Points.push_back(TPoint{X, Y}); }
+    };
+    auto* pressed = new TPressPoints(form);
+    pressed->SetParent(form);
+    const TPoint cursor = control->ClientToScreen(TPoint{50, 60});
+    for (int width : {300, 0x8001}) {
+        SCOPED_TRACE(width);
+        pressed->Points.clear();
+        pressed->SetBounds(10, 10, width, 200);
+        SetCursorPos(cursor.x, cursor.y);
+        ProcessPendingMessages();
+        SendMessage(pressed->GetHandle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 20));
+        SendMessage(pressed->GetHandle(), WM_RBUTTONUP, 0, MAKELPARAM(10, 20));
+        // The message's 16-bit point cannot reach that far: the cursor tells where the press was.
+        EXPECT_EQ(pressed->Points, (std::vector<TPoint>{width > 0x8000 ? TPoint{50, 60} : TPoint{10, 20}}));
+    }
 }
 
 class TFontRecorder : public IuiFontChangeObserver {

@@ -246,6 +246,7 @@ TEST_F(PopupWindows, ScreenshotsOfTheFramesAndTheSizeFrame) {
         ProcessPendingMessages();  // the activation goes back before the next popup opens
     }
     auto* frame = Construct<TuiSizeFrame>(4);
+    frame->HandleNeeded();  // the region is cut for a window that exists
     frame->DrawSizeFrame(TRect{300, 300, 420, 380});
     frame->Show();
     ProcessPendingMessages();
