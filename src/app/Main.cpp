@@ -376,9 +376,13 @@ void TFormzelmo::Preview(MSG& Msg, bool& Handled) {
 }
 
 void TFormzelmo::TimerPreviewTimer(TObject*) {
-    // Disabled also when the audition fails, so that a failure is not tried (and shown) again every second.
-    TScopeExit stop([this] { TimerPreview->SetEnabled(false); });
-    StartPreview();
+    // Disabled also when the audition fails, so that a failure is not tried (and shown) again every second;
+    // the audition has told its failure and reset the cursor already.
+    TimerPreview->SetEnabled(false);
+    try {
+        StartPreview();
+    } catch (const std::exception&) {
+    }
 }
 
 // ----------------------------------------------------------------------------------- closing and desktop

@@ -436,6 +436,16 @@ TEST_F(Program, TheListsTimerStartsOneAuditionAndStops) {
     EXPECT_FALSE(Formzelmo->TimerPreview->GetEnabled());
     EXPECT_EQ(Screen->GetCursor(), -20);
     Screen->SetCursor(crDefault);
+
+    // An audition that fails (a MIDI file and no player) says so once and is not tried again.
+    ZelmoHolder->Config->SingleNote = 0;
+    Formzelmo->TimerPreview->SetEnabled(true);
+    Wait(1000);
+    Wait(3000);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Unable to Open Midi File."});
+    EXPECT_FALSE(Formzelmo->TimerPreview->GetEnabled());
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+    EXPECT_EQ(DevicesOpen, 1);
 }
 
 // -------------------------------------------------------------------------------------------- closing
