@@ -90,7 +90,8 @@ void BM_MonitorInputBurst(benchmark::State& state) {
         }
         ProcessPendingMessages();
     }
-    if (passedOn != state.iterations() * burst) state.SkipWithError("messages lost");
+    if (static_cast<benchmark::IterationCount>(passedOn) != state.iterations() * burst)
+        state.SkipWithError("messages lost");
     state.SetItemsProcessed(state.iterations() * burst);
     delete ports;
     delete Formzelmo;
