@@ -49,6 +49,9 @@ int main(int argc, char** argv) {
     }
     CreateStartWindows();
     Application->Run();
+    // Every window goes while the units still stand: the port dialog closes the MIDI ports, and a main window
+    // that a failed start-up left behind frees its bars before their unit stops.
+    Application->DestroyComponents();
     try {
         units.Stop();
     } catch (const std::exception& e) {
