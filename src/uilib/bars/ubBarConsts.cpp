@@ -8,6 +8,8 @@ const TResStringRec ubSubBarManagerMoreThanOne{"ubSubBarManagerMoreThanOne",
                                                "A Form should contain only a single TubBarManager"};
 const TResStringRec ubSubCustomizeItem{"ubSubCustomizeItem", "&Customize..."};
 const TResStringRec ubSubDefaultCategoryName{"ubSubDefaultCategoryName", "Default"};
+const TResStringRec ubSubDragToMakeMenuFloat{"ubSubDragToMakeMenuFloat", "Drag to make this menu float"};
+const TResStringRec ubSubExpandMenu{"ubSubExpandMenu", "Expand (Ctrl-Down)"};
 const TResStringRec ubSubRecursiveGroups{"ubSubRecursiveGroups", "You cannot create recursive groups"};
 const TResStringRec ubSubRecursiveSubItems{"ubSubRecursiveSubItems", "You cannot create recursive subitems"};
 

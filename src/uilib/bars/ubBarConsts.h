@@ -8,6 +8,8 @@ extern const TResStringRec ubSubBarManagerBadOwner;
 extern const TResStringRec ubSubBarManagerMoreThanOne;
 extern const TResStringRec ubSubCustomizeItem;
 extern const TResStringRec ubSubDefaultCategoryName;
+extern const TResStringRec ubSubDragToMakeMenuFloat;
+extern const TResStringRec ubSubExpandMenu;
 extern const TResStringRec ubSubRecursiveGroups;
 extern const TResStringRec ubSubRecursiveSubItems;
 

@@ -20,19 +20,6 @@ bool MenusExpanded = false;
 
 namespace {
 
-// A weak link freed when the scope ends.
-class TAliveCheck {
-public:
-    explicit TAliveCheck(TObject* AObject) : link_(CreateObjectLink(AObject)) {}
-    ~TAliveCheck() { FreeObjectLink(link_); }
-    TAliveCheck(const TAliveCheck&) = delete;
-    TAliveCheck& operator=(const TAliveCheck&) = delete;
-    bool Alive() const { return link_ != nullptr && link_->Ref != nullptr; }
-
-private:
-    TuiObjectLink* link_;
-};
-
 // The part of a hint after its "|" (the whole hint without one).
 std::string LongHintOf(const std::string& AHint) {
     const std::size_t bar = AHint.find('|');

@@ -9,6 +9,7 @@
 #include "platform/vcl/VclGraphics.h"
 #include "uilib/bars/ubBarItemControl.h"
 #include "uilib/bars/ubBarTypes.h"
+#include "uilib/base/uiClasses.h"
 
 namespace zel {
 
@@ -30,6 +31,19 @@ struct TubBarDropTarget {
     bool InItemRect = false;  // else in the separator gap before the link
     bool Vertical = false;    // the bar lays its links out top to bottom
     bool FirstHalf = false;   // the top half of the link when vertical, else the left half
+};
+
+// A weak link to an object for the length of a scope: whether a handler freed the object meanwhile.
+class TAliveCheck {
+public:
+    explicit TAliveCheck(TObject* AObject) : link_(CreateObjectLink(AObject)) {}
+    ~TAliveCheck() { FreeObjectLink(link_); }
+    TAliveCheck(const TAliveCheck&) = delete;
+    TAliveCheck& operator=(const TAliveCheck&) = delete;
+    bool Alive() const { return link_ != nullptr && link_->Ref != nullptr; }
+
+private:
+    TuiObjectLink* link_;
 };
 
 class TCustomubBarControl : public TCustomControl {

@@ -10,6 +10,7 @@
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 #include "uilib/base/ubOffice11.h"
@@ -647,7 +648,10 @@ TCustomubBarControl* TubBarSubItemControl::GetSubMenuControl() const {
 }
 
 void TubBarSubItemControl::CreateSubMenu() {
-    // The item's link list builds its sub-menu window; the window comes with the sub-menu windows.
+    TCustomubBarSubItem* item = SubItem();
+    if (item == nullptr || item->GetItemLinks() == nullptr) return;
+    auto* menu = new TubBarSubMenuControl(Manager());
+    menu->SetItemLinks(item->GetItemLinks());
 }
 
 int TubBarSubItemControl::GetItemHeight() const {
@@ -713,15 +717,39 @@ void TubBarSubItemControl::OpenSubMenu() {
         item->DoPopup();
         item->Click();
     }
-    CreateSubMenu();
-    // The sub-menu window, placed at SubMenuOrigin() and handed OpenedByKey, is shown here once the sub-menu
-    // windows exist.
+    if (GetSubMenuControl() == nullptr) CreateSubMenu();
+    if (auto* menu = dynamic_cast<TubBarSubMenuControl*>(GetSubMenuControl()); menu != nullptr && Parent != nullptr) {
+        SubItem()->GetItemLinks()->OpeningLink = Link;
+        menu->ParentBar = Parent;
+        menu->ParentControl = this;
+        Parent->ChildMenu = menu;
+        const TRect r = ItemRect();
+        const bool beside = OnSubMenu() || IsVerticalBarControl(Parent);
+        menu->ExclusionWidth = beside ? r.right - r.left : 0;
+        menu->ExclusionHeight = beside ? 0 : r.bottom - r.top;
+        const TPoint topLeft = ToScreen(Parent, TPoint(r.left, r.top));
+        menu->ShadowExclusion = Bounds(topLeft.x, topLeft.y, r.right - r.left, r.bottom - r.top);
+        const TPoint at = SubMenuOrigin();
+        const TAliveCheck alive(this);
+        menu->Popup(at.x, at.y);
+        if (!alive.Alive()) return;
+        if (OpenedByKey && GetSubMenuControl() == menu) menu->SelectFirst();
+    }
     OpenedByKey = false;
     if (OnToolbar()) Repaint();
 }
 
 void TubBarSubItemControl::CloseSubMenu() {
-    // The sub-menu window closes here once the sub-menu windows exist.
+    auto* menu = dynamic_cast<TubBarSubMenuControl*>(GetSubMenuControl());
+    if (menu == nullptr || menu->ParentControl != this) return;
+    // The list forgets its window first, so that a close reached again while this one runs finds none.
+    TubBarItemLinks* links = menu->GetItemLinks();
+    links->BarControl = nullptr;
+    const TAliveCheck alive(this);
+    menu->CloseUp();
+    links->OpeningLink = nullptr;
+    delete menu;
+    if (alive.Alive() && Parent != nullptr && Parent->ChildMenu == menu) Parent->ChildMenu = nullptr;
 }
 
 void TubBarSubItemControl::ControlInactivate(bool Immediate) {
@@ -787,8 +815,13 @@ bool TubBarContainerItemControl::HasSubMenuArrow() const {
 }
 
 void TubBarContainerItemControl::CreateSubMenu() {
-    // Unless customizing, a container item's sub-menu window lists the links the item fills in; it comes with
-    // the sub-menu windows.
+    TubBarManager* m = Manager();
+    auto* item = dynamic_cast<TCustomubBarContainerItem*>(Item());
+    if (item == nullptr || (m != nullptr && m->GetCustomizing())) return;
+    auto* menu = new TContainerItemSubMenuControl(m);
+    menu->SetItemLinks(item->GetItemLinks());
+    menu->ContainerItem = item;
+    item->Fill(item->GetItemLinks(), 0, Link, true);
 }
 
 // -------------------------------------------------------------------------------------------- registry

@@ -1,4 +1,5 @@
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarSubMenuControl.h"
 
 #include <algorithm>
 
@@ -31,12 +32,17 @@ HHOOK keyboardHook = nullptr;
 HHOOK mouseHook = nullptr;
 HHOOK callWndProcHook = nullptr;
 
-// The hooks pass everything on; the routing of form messages to the managers builds on them.
 LRESULT KeyboardHookProc(int Code, WPARAM WParam, LPARAM LParam) {
     return CallNextHookEx(keyboardHook, Code, WParam, LParam);
 }
+// Presses outside the open menus close them.
 LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
-    return CallNextHookEx(mouseHook, Code, WParam, LParam);
+    const LRESULT next = CallNextHookEx(mouseHook, Code, WParam, LParam);
+    if (Code >= 0 && LParam != 0) {
+        const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
+        if (CloseMenusOutside(static_cast<UINT>(WParam), info->pt, info->hwnd)) return 1;
+    }
+    return next;
 }
 LRESULT CallWndProcHookProc(int Code, WPARAM WParam, LPARAM LParam) {
     return CallNextHookEx(callWndProcHook, Code, WParam, LParam);

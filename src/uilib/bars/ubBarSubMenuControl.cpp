@@ -1,0 +1,721 @@
+#include "uilib/bars/ubBarSubMenuControl.h"
+
+#include <algorithm>
+
+#include "platform/rtl/Clock.h"
+#include "uilib/bars/ubBarConsts.h"
+#include "uilib/bars/ubBarDraw.h"
+#include "uilib/bars/ubBarHint.h"
+#include "uilib/bars/ubBarItem.h"
+#include "uilib/bars/ubBarItemControls.h"
+#include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarUnit.h"
+#include "uilib/base/uiControls.h"
+
+namespace zel {
+
+namespace {
+
+constexpr UINT kScrollTimerId = 1;
+constexpr UINT kExpandTimerId = 2;     // the menu expands when it fires
+constexpr UINT kExpandHotTimerId = 3;  // the expand button turns hot when it fires
+
+// The steps of the opening animations, in pixels.
+constexpr int kUnfoldStep = 8;
+constexpr int kSlideStep = 17;
+
+TPoint PointOf(const TMessage& Message) { return TPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)); }
+
+bool KeyHeld(int Key) { return GetAsyncKeyState(Key) < 0; }
+
+// How far the painter's frame lies inside the window on each side.
+int FrameInset(TubBarPainterClass Painter) {
+    RECT r{0, 0, 100, 100};
+    Painter->DeflateSubMenuRect(r);
+    return r.left;
+}
+
+}  // namespace
+
+TubBarSubMenuControl::TubBarSubMenuControl(TComponent* AOwner) : TCustomubBarControl(AOwner) {}
+
+TubBarSubMenuControl::~TubBarSubMenuControl() {
+    StopScrollTimer();
+    StopExpandTimer();
+    if (rarelyUsedBrush_ != nullptr) DeleteObject(rarelyUsedBrush_);
+}
+
+void TubBarSubMenuControl::CreateParams(TCreateParams& Params) {
+    TCustomubBarControl::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    Params.ExStyle |= WS_EX_TOPMOST;
+    Params.WindowClass.style |= CS_VREDRAW | CS_HREDRAW | CS_OWNDC | CS_SAVEBITS;
+    TubBarManager* m = BarManager();
+    TCustomForm* form = m != nullptr ? m->Form() : nullptr;
+    Params.WndParent = form != nullptr && form->HandleAllocated() ? form->GetHandle() : nullptr;
+}
+
+void TubBarSubMenuControl::CalcMetrics() {
+    TCustomubBarControl::CalcMetrics();
+    const TSize zero = Canvas()->TextExtent("0");
+    const TubBarPainterClass painter = PainterOfManager(BarManager());
+    glyphColumn_ = painter->CalcSubMenuMetrics(zero.cy).GlyphColumn;
+    // The expand button's band: half a line, at least 8 pixels for its double arrow.
+    expandBand_ = std::max(LineHeight() / 2 + 2, 10);
+    ReleaseCanvasDC();
+}
+
+void TubBarSubMenuControl::CreateWnd() {
+    TCustomubBarControl::CreateWnd();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    if (rarelyUsedBrush_ != nullptr) DeleteObject(rarelyUsedBrush_);
+    rarelyUsedBrush_ = CreateSolidBrush(RGB(std::min(GetRValue(face) + 20, 255), std::min(GetGValue(face) + 20, 255),
+                                            std::min(GetBValue(face) + 20, 255)));
+    if (!recreating_) SetMenuMode(true);
+    if (TubBarItemLinks* links = GetItemLinks()) {
+        recentCount_ = links->CalcRecentItemCount();
+        links->SetRecentItemCount(MenusExpanded ? -1 : recentCount_);
+    }
+    firstVisible_ = 0;
+    Place();
+    if (recreating_) return;
+    PlayBarSound(ubsMenuPopup);
+    TubBarManager* m = BarManager();
+    if (m != nullptr && m->GetShowFullMenusAfterDelay() && HasHiddenItems())
+        StartExpandTimer(kExpandTimerId, ubExpandDelay);
+}
+
+// ---- opening and closing ---------------------------------------------------------------------------------------
+
+void TubBarSubMenuControl::Popup(int X, int Y) {
+    requested_ = TPoint(X, Y);
+    if (OnPopup) OnPopup(this);
+    HandleNeeded();
+    ShowWindowNow();
+}
+
+void TubBarSubMenuControl::ShowWindowNow() {
+    TubBarManager* m = BarManager();
+    animation_ = m != nullptr ? m->GetMenuAnimations() : maNone;
+    if (animation_ == maRandom) {
+        const int n = static_cast<int>(GetTickCount() % 100);
+        animation_ = n < 33 ? maUnfold : n < 66 ? maSlide : maFade;
+    }
+    // Fading needs the system's window animation, which is not offered: such a menu shows plainly.
+    if (animation_ == maFade) animation_ = maNone;
+    animate_ =
+        animation_ != maNone && GetItemLinks() != nullptr && GetItemLinks()->VisibleItemCount() > 0 && !IsCustomizing();
+    if (animate_) Animate();
+    else SetWindowPos(GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetVisible(true);
+}
+
+void TubBarSubMenuControl::Animate() {
+    // The window grows step by step at its final corner; each step waits for the tick count to move, so the
+    // clock service paces it. The image is painted whole at the end.
+    RECT full{};
+    GetWindowRect(GetHandle(), &full);
+    const int w = full.right - full.left, h = full.bottom - full.top;
+    const TAliveCheck alive(this);
+    animationSteps_ = 0;
+    auto showAt = [&](int cw, int ch) {
+        const int left = openedLeft_ ? full.right - cw : full.left;
+        const int top = openedUp_ ? full.bottom - ch : full.top;
+        SetWindowPos(GetHandle(), HWND_TOPMOST, left, top, cw, ch, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        ReleaseCanvasDC();
+        ++animationSteps_;
+        TTick tick = GetTickCount();
+        while (GetTickCount() == tick) Clock().Wait(1);
+    };
+    if (animation_ == maUnfold) {
+        const int shorter = std::min(w, h), steps = shorter / kUnfoldStep;
+        for (int i = 1; i <= steps && alive.Alive(); ++i) {
+            const int grown = i * kUnfoldStep;
+            showAt(w >= h ? w - shorter + grown : grown, h > w ? h - shorter + grown : grown);
+        }
+    } else {
+        for (int i = 1; i <= h / kSlideStep && alive.Alive(); ++i) showAt(w, i * kSlideStep);
+    }
+    if (!alive.Alive()) return;
+    animate_ = false;
+    SetWindowPos(GetHandle(), HWND_TOPMOST, full.left, full.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ReleaseCanvasDC();
+    Invalidate();
+}
+
+void TubBarSubMenuControl::CloseUp() {
+    if (closing_) return;
+    closing_ = true;
+    const TAliveCheck alive(this);
+    StopScrollTimer();
+    StopExpandTimer();
+    if (ChildMenu != nullptr) {
+        if (auto* childOpener = dynamic_cast<TubBarSubMenuControl*>(ChildMenu)->ParentControl)
+            childOpener->ControlInactivate(true);
+        if (!alive.Alive()) return;
+    }
+    if (HandleAllocated()) ShowWindow(GetHandle(), SW_HIDE);
+    if (TubBarManager* m = BarManager()) UpdateHint(m, false, std::string());
+    TCustomubBarControl* parentBar = ParentBar;
+    TubBarItemControl* parentControl = ParentControl;
+    SetMenuMode(false);
+    if (!alive.Alive()) return;
+    if (parentBar != nullptr && parentBar->ChildMenu == this) parentBar->ChildMenu = nullptr;
+    if (parentBar != nullptr && IsLiveBarControl(parentBar)) ParentAfterClose(parentBar, parentControl);
+    if (!alive.Alive()) return;
+    Closed();
+    if (TubBarItemLinks* links = GetItemLinks()) links->SetRecentItemCount(-1);
+    if (OnCloseUp) OnCloseUp(this);
+}
+
+void TubBarSubMenuControl::ParentAfterClose(TCustomubBarControl* AParentBar, TubBarItemControl* AParentControl) {
+    if (AParentControl != nullptr && AParentBar->HoldsControl(AParentControl)) AParentControl->Repaint();
+    // A press elsewhere closed the menu: the menu bar leaves menu mode. Closing with Esc, Left or Right keeps
+    // it selected for the keyboard, and so does the pointer moving on to another item of the bar.
+    const bool byKeys = closingByKey_ || KeyHeld(VK_ESCAPE) || KeyHeld(VK_LEFT) || KeyHeld(VK_RIGHT);
+    const bool byPress = KeyHeld(VK_LBUTTON) || KeyHeld(VK_RBUTTON) || KeyHeld(VK_MBUTTON);
+    if (!AParentBar->IsToolbar() || byKeys || !byPress) return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ::zel::ScreenToClient(AParentBar->GetHandle(), &cursor);
+    const bool onOpener = AParentControl != nullptr && AParentBar->HoldsControl(AParentControl) &&
+                          AParentControl->GetEnabled() &&
+                          PtInRect(&AParentControl->Link->ItemRect, TPoint(cursor.x, cursor.y));
+    // The press on the opener that closed the menu does not click it again on its release.
+    if (onOpener) AParentBar->IgnoreNextClick = true;
+    AParentBar->CloseAll();
+}
+
+void TubBarSubMenuControl::CloseAll() {
+    if (ParentBar != nullptr && IsLiveBarControl(ParentBar)) {
+        TCustomubBarControl::CloseAll();
+        return;
+    }
+    CloseUp();
+}
+
+// ---- layout ------------------------------------------------------------------------------------------------------
+
+bool TubBarSubMenuControl::HasHiddenItems() const {
+    const TubBarItemLinks* links = GetItemLinks();
+    return links != nullptr && links->RecentItemsInEffect() && links->ShownItemCount() < links->VisibleItemCount();
+}
+
+bool TubBarSubMenuControl::IsRarelyUsed(const TubBarItemLink* ALink) const {
+    const TubBarItemLinks* links = GetItemLinks();
+    if (links == nullptr || recentCount_ < 0 || !MenusExpanded) return false;
+    int frequent = 0;
+    for (TubBarItemLink* link : links->RecentList()) {
+        if (links->VisibleItems().IndexOf(link) < 0) continue;
+        if (link == ALink) return frequent >= recentCount_;
+        ++frequent;
+    }
+    return false;
+}
+
+bool TubBarSubMenuControl::CanScrollDown() const {
+    const TubBarItemLinks* links = GetItemLinks();
+    return links != nullptr && firstVisible_ >= 0 && VisibleCount() < links->ShownItemCount() - firstVisible_;
+}
+
+int TubBarSubMenuControl::VisibleCount() const { return lastVisible_ < 0 ? 0 : lastVisible_ - firstVisible_ + 1; }
+
+TRect TubBarSubMenuControl::ExpandButtonRect() const {
+    if (!HasHiddenItems()) return TRect{};
+    const int inset = FrameInset(PainterOfManager(BarManager()));
+    return TRect(inset, GetHeight() - inset - expandBand_, GetWidth() - inset, GetHeight() - inset);
+}
+
+TRect TubBarSubMenuControl::ScrollUpRect() const {
+    if (!CanScrollUp()) return TRect{};
+    return TRect(area_.left, area_.top, area_.right, area_.top + LineHeight());
+}
+
+TRect TubBarSubMenuControl::ScrollDownRect() const {
+    if (!CanScrollDown()) return TRect{};
+    return TRect(area_.left, area_.bottom - LineHeight(), area_.right, area_.bottom);
+}
+
+void TubBarSubMenuControl::LayOut() {
+    TubBarItemLinks* links = GetItemLinks();
+    const TubBarPainterClass painter = PainterOfManager(BarManager());
+    const int inset = FrameInset(painter);
+    const int separator = GetSeparatorSize();
+    const TRect work = GetWorkAreaAtPoint(requested_);
+    const int total = requestedHeight_ > 0 ? requestedHeight_ : work.bottom - work.top;
+    const int available = total - 2 * inset - (HasHiddenItems() ? expandBand_ : 0);
+    int width = 0, height = 0;
+    lastVisible_ = -1;
+    if (links != nullptr) {
+        links->ClearItemRects();
+        const auto& shown = links->ShownItems();
+        for (TubBarItemLink* link : shown)
+            if (link->Control != nullptr) width = std::max(width, link->Control->GetWidth());
+        firstVisible_ = std::clamp(firstVisible_, 0, std::max(shown.Count() - 1, 0));
+        for (int i = firstVisible_; i < shown.Count(); ++i) {
+            TubBarItemLink* link = shown.Get(i);
+            if (link->Control == nullptr) continue;
+            // A group's separator, except above the first line and the line below the scroll-up arrow.
+            const bool gap =
+                link->GetBeginGroup() && i != firstVisible_ && !(i == firstVisible_ + 1 && firstVisible_ > 0);
+            const int top = height + (gap ? separator : 0);
+            const int h = link->Control->GetHeight();
+            if (top + h > available && lastVisible_ >= 0) break;
+            link->ItemRect = TRect(inset, inset + top, inset + width, inset + top + h);
+            height = top + h;
+            lastVisible_ = i;
+        }
+        // The arrows take the places of the first and last lines.
+        if (CanScrollUp()) shown.Get(firstVisible_)->ItemRect = TRect{};
+        if (CanScrollDown()) shown.Get(lastVisible_)->ItemRect = TRect{};
+    }
+    if (width == 0) width = 100;
+    area_ = TRect(inset, inset, inset + width, inset + height);
+    const int w = width + 2 * inset;
+    const int h = height + 2 * inset + (HasHiddenItems() ? expandBand_ : 0);
+    SetBounds(GetLeft(), GetTop(), w, h);
+    // Measuring fetched a device context over the window's image of the old size.
+    ReleaseCanvasDC();
+}
+
+void TubBarSubMenuControl::Place() {
+    LayOut();
+    const TRect work = GetWorkAreaAtPoint(requested_);
+    const int w = GetWidth();
+    int h = GetHeight();
+    int left = requested_.x, top = requested_.y;
+    openedLeft_ = openedUp_ = false;
+    if (left + w > work.right) {
+        if (ExclusionWidth == 0) left = work.right - w;
+        else if (work.right - left < left - ExclusionWidth - work.left) {
+            left = left - ExclusionWidth - w;
+            openedLeft_ = true;
+        }
+    }
+    if (left < work.left && ExclusionWidth != 0 && !PreferRight && openedLeft_ &&
+        work.right - requested_.x > requested_.x - ExclusionWidth - work.left) {
+        left = requested_.x;
+        openedLeft_ = false;
+    }
+    left = std::max<int>(work.left, std::min<int>(left, work.right - w));
+    int room = h;
+    if (top + h > work.bottom) {
+        if (ExclusionHeight != 0) {
+            const int above = top - ExclusionHeight - work.top, below = work.bottom - top;
+            if (above > below) {
+                openedUp_ = true;
+                room = std::min(h, above);
+                top = top - ExclusionHeight - room;
+            } else room = below;
+        } else if ((ParentBar != nullptr && ParentBar->IsSubMenu()) || top - work.top < h) {
+            top = std::max<int>(work.top, work.bottom - h);
+            room = work.bottom - top;
+        } else {
+            top -= h;
+            openedUp_ = true;
+        }
+    }
+    if (top < work.top) {
+        top = work.top;
+        room = std::min<int>(room, work.bottom - work.top);
+    }
+    if (room < h) {
+        // Shortened: the links scroll.
+        requestedHeight_ = room;
+        LayOut();
+        requestedHeight_ = 0;
+        h = GetHeight();
+    }
+    SetBounds(left, top, w, h);
+    ReleaseCanvasDC();
+}
+
+void TubBarSubMenuControl::Rebuild() {
+    if (!HandleAllocated()) return;
+    ShowWindow(GetHandle(), SW_HIDE);
+    const int first = firstVisible_;
+    recreating_ = true;
+    const TAliveCheck alive(this);
+    RecreateWnd();
+    HandleNeeded();
+    if (!alive.Alive()) return;
+    recreating_ = false;
+    // Scrolled with room left at the bottom: as far back as the room allows.
+    firstVisible_ = first;
+    Place();
+    while (firstVisible_ > 0) {
+        const int before = firstVisible_;
+        --firstVisible_;
+        Place();
+        if (CanScrollDown()) {
+            firstVisible_ = before;
+            Place();
+            break;
+        }
+    }
+    SetWindowPos(GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    Invalidate();
+}
+
+void TubBarSubMenuControl::Expand() {
+    if (!HasHiddenItems()) return;
+    MenusExpanded = true;
+    StopExpandTimer();
+    expandState_ = msNone;
+    if (TubBarItemLinks* links = GetItemLinks()) links->SetRecentItemCount(-1);
+    Rebuild();
+}
+
+// ---- scrolling -----------------------------------------------------------------------------------------------
+
+void TubBarSubMenuControl::ScrollBy(int Delta) {
+    firstVisible_ += Delta;
+    Place();
+    Invalidate();
+}
+
+void TubBarSubMenuControl::StartScrollTimer() {
+    if (scrollTimer_ == 0) scrollTimer_ = SetTimer(GetHandle(), kScrollTimerId, ubScrollPeriod, nullptr);
+}
+
+void TubBarSubMenuControl::StopScrollTimer() {
+    if (scrollTimer_ != 0 && HandleAllocated()) KillTimer(GetHandle(), kScrollTimerId);
+    scrollTimer_ = 0;
+    scrollDirection_ = 0;
+}
+
+void TubBarSubMenuControl::ScrollTick() {
+    const bool can = scrollDirection_ < 0 ? CanScrollUp() : scrollDirection_ > 0 && CanScrollDown();
+    if (can) ScrollBy(scrollDirection_);
+    if (scrollDirection_ < 0 ? CanScrollUp() : scrollDirection_ > 0 && CanScrollDown()) return;
+    // At the end: hot tracking resumes where the pointer rests.
+    StopScrollTimer();
+    POINT p{};
+    GetCursorPos(&p);
+    ::zel::ScreenToClient(GetHandle(), &p);
+    lastPointer_ = TPoint(-1, -1);
+    PostMessage(GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+}
+
+void TubBarSubMenuControl::SelectByKeyboard(TubBarItemControl* AControl) {
+    TubBarItemLinks* links = GetItemLinks();
+    if (AControl != nullptr && links != nullptr && HandleAllocated() && AControl->Link != nullptr) {
+        const int at = links->ShownItems().IndexOf(AControl->Link);
+        // Scrolled until the link's line is neither hidden nor under an arrow.
+        while (at >= 0 && at <= firstVisible_ && CanScrollUp()) ScrollBy(-1);
+        while (at >= 0 && IsRectEmpty(&AControl->Link->ItemRect) && CanScrollDown()) ScrollBy(1);
+    }
+    TCustomubBarControl::SelectByKeyboard(AControl);
+}
+
+// ---- expand button ---------------------------------------------------------------------------------------------
+
+void TubBarSubMenuControl::StartExpandTimer(UINT Id, UINT Delay) {
+    StopExpandTimer();
+    expandTimerId_ = Id;
+    expandTimer_ = SetTimer(GetHandle(), Id, Delay, nullptr);
+}
+
+void TubBarSubMenuControl::StopExpandTimer() {
+    if (expandTimer_ != 0 && HandleAllocated()) KillTimer(GetHandle(), expandTimerId_);
+    expandTimer_ = 0;
+    expandTimerId_ = 0;
+}
+
+void TubBarSubMenuControl::ExpandTick(UINT Id) {
+    StopExpandTimer();
+    if (Id == kExpandHotTimerId && ChildMenu == nullptr) SetExpandState(msSelected);
+    else if (Id == kExpandTimerId) Expand();
+}
+
+void TubBarSubMenuControl::SetExpandState(TubBarMarkState Value) {
+    if (expandState_ == Value) return;
+    expandState_ = Value;
+    const TRect r = ExpandButtonRect();
+    InvalidateRect(GetHandle(), &r, FALSE);
+    TubBarManager* m = BarManager();
+    if (m == nullptr) return;
+    if (Value == msSelected && m->GetShowFullMenusAfterDelay()) StartExpandTimer(kExpandTimerId, ubExpandHotDelay);
+    if (!m->GetShowFullMenusAfterDelay())
+        UpdateHint(m, Value == msSelected, Value == msSelected ? LoadLibraryString(&ubSubExpandMenu) : std::string());
+}
+
+// ---- painting ------------------------------------------------------------------------------------------------
+
+void TubBarSubMenuControl::Paint() {
+    if (animate_) return;
+    const HDC dc = Canvas()->GetHandle();
+    const TubBarPainterClass painter = PainterOfManager(BarManager());
+    const TRect client = GetClientRect();
+    const int inset = FrameInset(painter);
+    TRect inside = client;
+    InflateRect(&inside, -inset, -inset);
+    painter->DrawSubMenuBackground(dc, inside, glyphColumn_, MenusExpanded && recentCount_ >= 0);
+    painter->DrawSubMenuFrame(dc, client, GetSysColorBrush(COLOR_BTNFACE));
+    TubBarItemLinks* links = GetItemLinks();
+    if (links != nullptr && lastVisible_ >= 0) {
+        const auto& shown = links->ShownItems();
+        int previousBottom = area_.top;
+        for (int i = firstVisible_; i <= lastVisible_ && i < shown.Count(); ++i) {
+            TubBarItemLink* link = shown.Get(i);
+            const TRect& r = link->ItemRect;
+            if (IsRectEmpty(&r)) {
+                previousBottom += LineHeight();
+                continue;
+            }
+            if (r.top > previousBottom)
+                painter->DrawSubMenuSeparator(dc, TRect(area_.left, previousBottom, area_.right, r.top), glyphColumn_);
+            DrawItemControl(link->Control, r);
+            previousBottom = r.bottom;
+        }
+    }
+    auto arrow = [&](const TRect& r, bool Up) {
+        if (IsRectEmpty(&r)) return;
+        painter->FillSubMenuPart(dc, r, false, false);
+        const int s = ArrowSize(r, false);
+        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        for (int i = 0; i < s; ++i) {
+            const int row = Up ? y - s / 2 + i : y + s / 2 - i;
+            const TRect line(x - i, row, x + i + 1, row + 1);
+            FillRect(dc, &line, GetSysColorBrush(COLOR_BTNTEXT));
+        }
+    };
+    arrow(ScrollUpRect(), true);
+    arrow(ScrollDownRect(), false);
+    const TRect expand = ExpandButtonRect();
+    if (!IsRectEmpty(&expand)) {
+        painter->FillSubMenuPart(dc, expand, expandState_ == msSelected, expandState_ == msPressed);
+        // A double arrow pointing down.
+        const int x = (expand.left + expand.right) / 2, y = (expand.top + expand.bottom) / 2 - 3;
+        for (int k = 0; k < 2; ++k)
+            for (int i = 0; i < 3; ++i) {
+                const TRect line(x - 2 + i, y + 3 * k + i, x + 3 - i, y + 3 * k + i + 1);
+                FillRect(dc, &line, GetSysColorBrush(COLOR_BTNTEXT));
+            }
+    }
+}
+
+void TubBarSubMenuControl::DrawItemControl(TubBarItemControl* AControl, const TRect& R) {
+    paintingRarelyUsed_ = AControl->Link != nullptr && IsRarelyUsed(AControl->Link);
+    TCustomubBarControl::DrawItemControl(AControl, R);
+    paintingRarelyUsed_ = false;
+}
+
+void TubBarSubMenuControl::PaintBackground(HDC DC, const TRect& R) {
+    // A line lies on the menu's background: the glyph column, then the lighter one of a rarely used line.
+    const TubBarPainterClass painter = PainterOfManager(BarManager());
+    if (!paintingRarelyUsed_) {
+        painter->DrawSubMenuBackground(DC, R, glyphColumn_, false);
+        return;
+    }
+    FillRect(DC, &R, rarelyUsedBrush_);
+    painter->DrawSubMenuBackground(DC, TRect(R.left, R.top, R.left + glyphColumn_, R.bottom), glyphColumn_, true);
+}
+
+// ---- customizing -------------------------------------------------------------------------------------------
+
+bool TubBarSubMenuControl::CanCustomize() const {
+    TubBarManager* m = BarManager();
+    if (m != nullptr && m->Designing()) return true;
+    const TubBarItemLinks* links = GetItemLinks();
+    if (links == nullptr) return false;
+    if (auto* sub = dynamic_cast<TCustomubBarSubItem*>(links->Owner())) return sub->AllowCustomizing;
+    return true;
+}
+
+bool TubBarSubMenuControl::IsCustomizing() const {
+    const TubBarItemLinks* links = GetItemLinks();
+    if (links != nullptr)
+        if (auto* sub = dynamic_cast<TCustomubBarSubItem*>(links->Owner()); sub != nullptr && sub->Internal)
+            return false;
+    return TCustomubBarControl::IsCustomizing();
+}
+
+// ---- messages ------------------------------------------------------------------------------------------------
+
+void TubBarSubMenuControl::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS; return;
+        case WM_TIMER:
+            if (Message.WParam == kScrollTimerId) ScrollTick();
+            else if (Message.WParam == kExpandTimerId || Message.WParam == kExpandHotTimerId)
+                ExpandTick(static_cast<UINT>(Message.WParam));
+            return;
+        case WM_MOUSELEAVE:
+            StopScrollTimer();
+            if (expandState_ == msSelected) SetExpandState(msNone);
+            break;
+        case WM_LBUTTONDOWN:
+            if (scrollTimer_ != 0) return;
+            break;
+        default: break;
+    }
+    TCustomubBarControl::Dispatch(Message);
+}
+
+bool TubBarSubMenuControl::KeyInMenuMode(WORD Key, TShiftState Shift) {
+    TAliveCheck alive(this);
+    const bool ctrl = Shift.Contains(ssCtrl);
+    if (Key == VK_DOWN && ctrl && HasHiddenItems()) {
+        Expand();
+        return true;
+    }
+    TubBarItemLinks* links = GetItemLinks();
+    if ((Key == VK_DOWN || Key == VK_TAB) && !ctrl && HasHiddenItems() && links != nullptr &&
+        SelectedControl() != nullptr && SelectedControl()->Link == links->Last()) {
+        Expand();
+        if (alive.Alive()) Perform(WM_KEYDOWN, Key, 0);
+        return true;
+    }
+    if (TCustomubBarControl::KeyInMenuMode(Key, Shift)) return true;
+    if (!alive.Alive()) return true;
+    TCustomubBarControl* parent = ParentBar != nullptr && IsLiveBarControl(ParentBar) ? ParentBar : nullptr;
+    switch (Key) {
+        case VK_ESCAPE:
+            if (parent != nullptr && parent->SelectedControl() != nullptr) {
+                closingByKey_ = true;
+                parent->SelectedControl()->ControlInactivate(true);
+            } else if (parent == nullptr) CloseUp();
+            return true;
+        case VK_LEFT:
+            if (parent == nullptr) return true;
+            if (parent->IsSubMenu() || IsVerticalBarControl(parent)) return KeyInMenuMode(VK_ESCAPE, Shift);
+            parent->Perform(WM_KEYDOWN, VK_LEFT, 0);
+            return true;
+        case VK_RIGHT:
+            if (TCustomubBarControl* root = RootToolbarControl(this); root != nullptr && !IsVerticalBarControl(root))
+                root->Perform(WM_KEYDOWN, VK_RIGHT, 0);
+            return true;
+        default: return false;
+    }
+}
+
+void TubBarSubMenuControl::LButtonDown(TMessage& Message) {
+    const TPoint p = PointOf(Message);
+    const TRect expand = ExpandButtonRect();
+    if (PtInRect(&expand, p)) {
+        if (expandState_ != msNone) {
+            SetExpandState(msPressed);
+            Expand();
+        } else {
+            SelectByKeyboard(nullptr);
+            SetExpandState(msSelected);
+        }
+        return;
+    }
+    TCustomubBarControl::LButtonDown(Message);
+}
+
+void TubBarSubMenuControl::MouseMoved(TMessage& Message) {
+    const TPoint p = PointOf(Message);
+    // While the pointer is over the menu, its opener stays selected.
+    if (ParentBar != nullptr && ParentControl != nullptr && IsLiveBarControl(ParentBar) &&
+        ParentBar->HoldsControl(ParentControl) && ParentBar->SelectedControl() != ParentControl &&
+        ParentBar->IsSubMenu())
+        ParentBar->SelectByKeyboard(ParentControl);
+    const TRect expand = ExpandButtonRect();
+    if (!IsRectEmpty(&expand)) {
+        const bool over = PtInRect(&expand, p) != FALSE;
+        if (over && expandState_ == msNone) {
+            SelectByPointer(nullptr);
+            SetExpandState(msSelected);
+        } else if (!over && expandState_ == msSelected) SetExpandState(msNone);
+        if (over) return;
+    }
+    const TRect up = ScrollUpRect(), down = ScrollDownRect();
+    const int direction = PtInRect(&up, p) ? -1 : PtInRect(&down, p) ? 1 : 0;
+    if (direction != 0) {
+        scrollDirection_ = direction;
+        StartScrollTimer();
+        return;
+    }
+    StopScrollTimer();
+    TubBarItemControl* before = SelectedControl();
+    TCustomubBarControl::MouseMoved(Message);
+    TubBarManager* m = BarManager();
+    if (SelectedControl() != before && m != nullptr && m->GetShowFullMenusAfterDelay() && HasHiddenItems() &&
+        ChildMenu == nullptr && HandleAllocated())
+        StartExpandTimer(kExpandHotTimerId, ubExpandDelay);
+}
+
+// -------------------------------------------------------------------------------------------- mouse hook
+
+namespace {
+
+bool inMouseHook = false;
+
+bool OverWindow(const TCustomubBarControl* ABar, POINT P) {
+    if (ABar == nullptr || !const_cast<TCustomubBarControl*>(ABar)->HandleAllocated()) return false;
+    const HWND window = const_cast<TCustomubBarControl*>(ABar)->GetHandle();
+    RECT r{};
+    GetWindowRect(window, &r);
+    return IsWindowVisible(window) && PtInRect(&r, P);
+}
+
+bool OverOpenMenu(POINT P) {
+    for (TCustomubBarControl* b = CurrentMenuControl; b != nullptr; b = b->PrevActive())
+        if (b->IsSubMenu() && OverWindow(b, P)) return true;
+    return false;
+}
+
+}  // namespace
+
+bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window) {
+    if (CurrentMenuControl == nullptr || inMouseHook) return false;
+    inMouseHook = true;
+    struct TReset {
+        ~TReset() { inMouseHook = false; }
+    } reset;
+    switch (Msg) {
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+        case WM_NCRBUTTONUP:
+        case WM_NCMBUTTONUP: return !OverOpenMenu(ScreenPoint);
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDBLCLK:
+        case WM_NCMBUTTONDBLCLK: break;
+        case WM_LBUTTONUP:
+        case WM_NCLBUTTONUP:
+            if (CurrentMenuControl->IsCustomizing()) return false;
+            if (!CurrentMenuControl->IsToolbar() &&
+                !(CurrentMenuControl->IsSubMenu() && CurrentMenuControl->ParentBar != nullptr))
+                return false;
+            break;
+        default: return false;
+    }
+    // Innermost first, for as long as the point lies outside the menus still open.
+    while (TCustomubBarControl* bar = CurrentMenuControl) {
+        if (OverWindow(bar, ScreenPoint)) break;
+        auto* menu = dynamic_cast<TubBarSubMenuControl*>(bar);
+        if (menu == nullptr) {
+            bar->CloseAll();
+        } else if (menu->ParentControl != nullptr && menu->ParentBar != nullptr) {
+            menu->ParentControl->ControlInactivate(true);
+        } else menu->CloseUp();
+        if (CurrentMenuControl == bar) break;
+    }
+    return Window != nullptr && !IsWindowVisible(Window);
+}
+
+// -------------------------------------------------------------------------------------- container sub-menu
+
+TContainerItemSubMenuControl::~TContainerItemSubMenuControl() {
+    if (ContainerItem != nullptr) ContainerItem->ClearContent();
+}
+
+void TContainerItemSubMenuControl::Closed() {
+    if (ContainerItem == nullptr || GetItemLinks() == nullptr) return;
+    ContainerItem->Remove(GetItemLinks(), 0);
+}
+
+}  // namespace zel

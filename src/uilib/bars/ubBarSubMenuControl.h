@@ -1,0 +1,154 @@
+#pragma once
+// The drop-down menu window: the pop-up that shows the links of a sub-item (a menu of the menu bar) top to
+// bottom. It places itself inside the work area (flipping to the other side of the item that opened it),
+// scrolls when its links do not fit, hides rarely used links behind an expand button when the manager
+// shows recent items first, walks the menu bar with Left and Right, and unfolds or slides open.
+#include <functional>
+#include <string>
+
+#include "platform/vcl/Controls.h"
+#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarItemLinks.h"
+
+namespace zel {
+
+class TCustomubBarContainerItem;
+
+class TubBarSubMenuControl : public TCustomubBarControl {
+public:
+    explicit TubBarSubMenuControl(TComponent* AOwner);
+    ~TubBarSubMenuControl() override;
+    std::string ClassName() const override { return "TubBarSubMenuControl"; }
+
+    // The item control that opened the menu (nullptr for a menu of its own).
+    TubBarItemControl* ParentControl = nullptr;
+    // The size of the opening item that the menu may jump over when it must open on its other side.
+    int ExclusionWidth = 0;
+    int ExclusionHeight = 0;
+    bool PreferRight = true;
+    bool PreferDown = true;
+    TNotifyEvent OnCloseUp;
+    TNotifyEvent OnPopup;
+
+    // Builds the window at the screen point and shows it.
+    void Popup(int X, int Y);
+    // Closes the window: the child menu first, then menu mode; the opener is told and the menu freed by it.
+    void CloseUp();
+    // Selects the first link (a menu opened by the keyboard).
+    void SelectFirst() { SelectLink(GetItemLinks() != nullptr ? GetItemLinks()->First() : nullptr, false); }
+    // Lays the links out again, keeping the scroll position where it still fits.
+    void Rebuild() override;
+
+    int FirstVisible() const { return firstVisible_; }
+    // Whether the links beyond the window can be scrolled to, up or down.
+    bool CanScrollUp() const { return firstVisible_ > 0; }
+    bool CanScrollDown() const;
+    bool ScrollTimerRunning() const { return scrollTimer_ != 0; }
+    // The expand button is shown: rarely used links are hidden.
+    bool HasHiddenItems() const;
+    TubBarMarkState ExpandState() const { return expandState_; }
+    // Shows every link: the window is built again in place.
+    void Expand();
+    // Whether the link lies in a block of rarely used links (shown on the lighter background).
+    bool IsRarelyUsed(const TubBarItemLink* ALink) const;
+    // The animation in force while the window opened, and how many steps it drew.
+    TubBarMenuAnimations Animation() const { return animation_; }
+    int AnimationSteps() const { return animationSteps_; }
+    // The directions the placement took.
+    bool OpenedLeft() const { return openedLeft_; }
+    bool OpenedUp() const { return openedUp_; }
+    // The band of the expand button and the scroll zones, in client coordinates (empty when not shown).
+    TRect ExpandButtonRect() const;
+    TRect ScrollUpRect() const;
+    TRect ScrollDownRect() const;
+
+    // ---- overrides
+    bool IsSubMenu() const override { return true; }
+    bool CanCustomize() const override;
+    bool IsCustomizing() const override;
+    bool HasMark() const override { return HasHiddenItems(); }
+    void SelectByKeyboard(TubBarItemControl* AControl) override;
+    void CloseAll() override;
+    void CalcMetrics() override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+    void Paint() override;
+    bool KeyInMenuMode(WORD Key, TShiftState Shift) override;
+    void LButtonDown(TMessage& Message) override;
+    void MouseMoved(TMessage& Message) override;
+    void DrawItemControl(TubBarItemControl* AControl, const TRect& R) override;
+    void PaintBackground(HDC DC, const TRect& R) override;
+    // The closing of the window, for the kinds of menu that keep more (a container's contents).
+    virtual void Closed() {}
+
+private:
+    void LayOut();
+    void Place();
+    void ShowWindowNow();
+    void Animate();
+    void ScrollBy(int Delta);
+    void StartScrollTimer();
+    void StopScrollTimer();
+    void ScrollTick();
+    void StartExpandTimer(UINT Id, UINT Delay);
+    void StopExpandTimer();
+    void ExpandTick(UINT Id);
+    void SetExpandState(TubBarMarkState Value);
+    // The parent bar keeps or leaves the menu mode as the menu closes (by the mouse or by the keys).
+    void ParentAfterClose(TCustomubBarControl* AParentBar, TubBarItemControl* AParentControl);
+    int VisibleCount() const;
+
+    HBRUSH rarelyUsedBrush_ = nullptr;
+    TPoint requested_{};
+    UINT_PTR expandTimer_ = 0;
+    UINT expandTimerId_ = 0;
+    UINT_PTR scrollTimer_ = 0;
+    int scrollDirection_ = 0;
+    bool animate_ = false;
+    int animationSteps_ = 0;
+    int firstVisible_ = -1;
+    int lastVisible_ = -1;  // index in the shown links of the last link laid out, -1 for none
+    int recentCount_ = -1;  // how many links are frequently used, -1 for all
+    TubBarMenuAnimations animation_ = maNone;
+    TubBarMarkState expandState_ = msNone;
+    int glyphColumn_ = 0;
+    int expandBand_ = 0;
+    TRect area_{};  // where the links lie
+    bool openedLeft_ = false;
+    bool openedUp_ = false;
+    bool recreating_ = false;
+    bool closing_ = false;
+    bool closingByKey_ = false;
+    bool paintingRarelyUsed_ = false;
+    int requestedHeight_ = 0;  // the height the placement left, 0 for the work area's
+};
+
+// The menu of a container item opened as a sub-menu: it shows the links the container fills in.
+class TContainerItemSubMenuControl : public TubBarSubMenuControl {
+public:
+    using TubBarSubMenuControl::TubBarSubMenuControl;
+    ~TContainerItemSubMenuControl() override;
+    std::string ClassName() const override { return "TContainerItemSubMenuControl"; }
+    TCustomubBarContainerItem* ContainerItem = nullptr;
+    bool IsCustomizing() const override { return false; }
+
+protected:
+    void Closed() override;
+};
+
+// The mouse hook's step for open menus: a press (or a left release) outside them closes them one by one,
+// innermost first, while the point lies outside those still open; a right or middle release outside them is
+// swallowed. True when the message is to be discarded.
+bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window);
+
+// The delays of the recent-items menus: a menu expands this long after it opened or after its
+// selection changed, and this long after the pointer made its expand button hot.
+constexpr UINT ubExpandDelay = 4000;
+constexpr UINT ubExpandHotDelay = 1000;
+// Scrolling a menu by hovering over its arrows: one line per period.
+constexpr UINT ubScrollPeriod = 80;
+
+}  // namespace zel

@@ -1,0 +1,348 @@
+// The drop-down menu window opened from a menu bar's sub-items, with real mouse and key messages on the
+// manual clock: opening below its item, the keys that run, close and walk the menus, closing with the mouse,
+// scrolling a menu taller than the screen, opening beside a parent menu on its free side, expanding the
+// rarely used links, and the opening animations.
+#include <string>
+#include <vector>
+
+#include "BarsTestSupport.h"
+#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarItemControls.h"
+#include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarSubMenuControl.h"
+#include "uilib/bars/ubBars.h"
+#include "uilib/base/uiControls.h"
+
+namespace zel::test {
+namespace {
+
+// The menu bar of the tests: a toolbar window that lays its links out left to right.
+class TMenuRow : public TCustomubBarControl {
+public:
+    using TCustomubBarControl::TCustomubBarControl;
+    bool IsToolbar() const override { return true; }
+    void Rebuild() override {
+        if (GetItemLinks() == nullptr || !HandleAllocated()) return;
+        CreateControls();
+        int x = 2;
+        for (TubBarItemLink* link : GetItemLinks()->VisibleItems()) {
+            if (link->Control == nullptr) continue;
+            link->ItemRect = Bounds(x, 2, link->Control->GetWidth(), link->Control->GetHeight());
+            x += link->Control->GetWidth();
+        }
+        Invalidate();
+    }
+};
+
+class ubBarSubMenu : public BarsTest {
+protected:
+    void SetUp() override {
+        BarsTest::SetUp();
+        form = NewForm();
+        form->SetBounds(100, 100, 400, 300);
+        manager = new TubBarManager(form);
+        manager->SetStyle(bmsOffice11);
+        bar = manager->GetBars()->Add();
+        bar->SetIsMainMenu(true);
+        file = AddMenu("&File", {"&Open", "&Save", "-E&xit"});
+        settings = AddMenu("&Settings", {"&Colors", "&MIDI"});
+        form->Show();
+        ProcessPendingMessages();
+    }
+    void TearDown() override {
+        for (BYTE key : {VK_SHIFT, VK_CONTROL, VK_ESCAPE})
+            if (GetAsyncKeyState(key) < 0) keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+        if (GetAsyncKeyState(VK_LBUTTON) < 0) mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        BarsTest::TearDown();
+    }
+    // A sub-item of the menu bar (or of another sub-item) with a button per caption; "-" begins a group.
+    TubBarSubItem* AddMenu(const std::string& Caption, const std::vector<std::string>& Entries,
+                           TubBarItemLinks* Into = nullptr) {
+        auto* sub = new TubBarSubItem(form);
+        sub->SetCaption(Caption);
+        (Into != nullptr ? Into : bar->GetItemLinks())->Add()->SetItem(sub);
+        for (const std::string& entry : Entries) {
+            auto* button = new TubBarButton(form);
+            const bool group = !entry.empty() && entry[0] == '-';
+            button->SetCaption(group ? entry.substr(1) : entry);
+            button->OnClick = [this, button](TObject*) { clicked.push_back(button->GetCaption()); };
+            TubBarItemLink* link = sub->GetItemLinks()->Add();
+            link->SetItem(button);
+            link->BeginGroup = group;
+        }
+        return sub;
+    }
+    TMenuRow* ShowBar(int Left = 0) {
+        row = new TMenuRow(manager);
+        row->SetParent(form);
+        row->SetBounds(Left, 0, 300, 24);
+        row->SetItemLinks(bar->GetItemLinks());
+        row->Show();
+        row->Rebuild();
+        ProcessPendingMessages();
+        return row;
+    }
+    static TubBarSubMenuControl* MenuOf(TCustomubBarSubItem* Sub) {
+        return dynamic_cast<TubBarSubMenuControl*>(Sub->GetItemLinks()->BarControl);
+    }
+    void PointAtRect(TCustomubBarControl* Window, const TRect& R) {
+        const TPoint p = OnScreen(Window, (R.left + R.right) / 2, (R.top + R.bottom) / 2);
+        SetCursorPos(p.x, p.y);
+        ProcessPendingMessages();
+    }
+    void ClickAt(TCustomubBarControl* Window, const TRect& R) {
+        PointAtRect(Window, R);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    }
+    // Opens the menu bar's Index-th menu with a click.
+    TubBarSubMenuControl* Open(int Index) {
+        ClickAt(row, bar->GetItemLinks()->Items(Index)->ItemRect);
+        return MenuOf(static_cast<TCustomubBarSubItem*>(bar->GetItemLinks()->Items(Index)->GetItem()));
+    }
+    // A key as the keyboard hook hands it to the bar window in menu mode.
+    void Key(WORD AKey, bool Ctrl = false) {
+        if (Ctrl) keybd_event(VK_CONTROL, 0, 0, 0);
+        ProcessPendingMessages();
+        TCustomubBarControl* active = TCustomubBarControl::ActiveBarControl();
+        ASSERT_NE(active, nullptr);
+        PostMessage(active->GetHandle(), WM_KEYDOWN, AKey, 1);
+        ProcessPendingMessages();
+        if (Ctrl) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+    }
+    static std::string SelectedCaption(TCustomubBarControl* Window) {
+        TubBarItemControl* c = Window != nullptr ? Window->SelectedControl() : nullptr;
+        return c != nullptr ? c->Item()->GetCaption() : std::string();
+    }
+
+    TTestForm* form = nullptr;
+    TubBarManager* manager = nullptr;
+    TubBar* bar = nullptr;
+    TMenuRow* row = nullptr;
+    TubBarSubItem* file = nullptr;
+    TubBarSubItem* settings = nullptr;
+    std::vector<std::string> clicked;
+};
+
+TEST_F(ubBarSubMenu, AClickOpensTheMenuBelowItsItemLaidOutWithItsSeparatorAndEnterRunsTheEntryOnce) {
+    ShowBar();
+    TubBarSubMenuControl* menu = Open(0);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(IsWindowVisible(menu->GetHandle()));
+    EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), menu);
+    const TRect item = bar->GetItemLinks()->Items(0)->ItemRect;
+    RECT w{};
+    GetWindowRect(menu->GetHandle(), &w);
+    EXPECT_EQ(TPoint(w.left, w.top), OnScreen(row, item.left, item.bottom)) << "below the item, at its left";
+    EXPECT_NE(GetWindowLong(menu->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_NE(GetFocus(), menu->GetHandle()) << "a menu never takes the focus";
+    ASSERT_FALSE(PlayedSounds().empty());
+    EXPECT_EQ(PlayedSounds().back().Sound, "MenuPopup");
+
+    TubBarItemLinks* links = file->GetItemLinks();
+    const TRect open = links->Items(0)->ItemRect, save = links->Items(1)->ItemRect, exit = links->Items(2)->ItemRect;
+    EXPECT_EQ(save.top, open.bottom);
+    EXPECT_EQ(exit.top, save.bottom + menu->GetSeparatorSize()) << "the group's separator lies above Exit";
+    EXPECT_EQ(open.right - open.left, exit.right - exit.left) << "every line is as wide as the widest";
+
+    SaveScreenImage(RECT{form->GetLeft(), form->GetTop(), form->GetLeft() + 400, form->GetTop() + 300},
+                    ScreenshotPath("sub-menu-file-open"));
+
+    Key(VK_DOWN);
+    EXPECT_EQ(SelectedCaption(menu), "&Open");
+    Key(VK_RETURN);
+    EXPECT_EQ(clicked, std::vector<std::string>{"&Open"});
+    EXPECT_EQ(MenuOf(file), nullptr) << "the menu closed";
+    EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), nullptr) << "menu mode ended";
+    EXPECT_FALSE(row->MenuMode());
+}
+
+TEST_F(ubBarSubMenu, KeysCloseAndWalkTheMenusWhileTheMenuBarKeepsTheKeyboard) {
+    ShowBar();
+    struct Case {
+        WORD Key;
+        const char* Selected;  // the menu bar's selection afterwards
+    };
+    for (const Case& c : {Case{VK_ESCAPE, "&File"}, Case{VK_RIGHT, "&Settings"}, Case{VK_LEFT, "&Settings"}}) {
+        SCOPED_TRACE(c.Key);
+        TubBarSubMenuControl* menu = Open(0);
+        ASSERT_NE(menu, nullptr);
+        Key(VK_DOWN);
+        Key(c.Key);
+        EXPECT_EQ(MenuOf(file), nullptr);
+        EXPECT_TRUE(row->MenuMode()) << "the menu bar stays in keyboard mode";
+        EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), row);
+        EXPECT_EQ(SelectedCaption(row), c.Selected);
+        row->CloseAll();
+        ProcessPendingMessages();
+    }
+}
+
+TEST_F(ubBarSubMenu, PressingTheOpenerAgainClosesTheMenuAndEndsMenuMode) {
+    ShowBar();
+    ASSERT_NE(Open(0), nullptr);
+    Open(0);
+    EXPECT_EQ(MenuOf(file), nullptr);
+    EXPECT_FALSE(row->MenuMode());
+    EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), nullptr);
+    EXPECT_TRUE(clicked.empty());
+}
+
+TEST_F(ubBarSubMenu, AMenuTallerThanTheWorkAreaScrollsOneLinePerPeriodWhileTheArrowIsHovered) {
+    std::vector<std::string> many;
+    for (int i = 0; i < 80; ++i) many.push_back("Entry " + std::to_string(i));
+    AddMenu("&Long", many);
+    ShowBar();
+    TubBarSubMenuControl* menu = Open(2);
+    ASSERT_NE(menu, nullptr);
+    RECT w{};
+    GetWindowRect(menu->GetHandle(), &w);
+    const TRect work = GetWorkAreaAtPoint(TPoint(w.left, w.top));
+    EXPECT_LE(w.bottom, work.bottom);
+    EXPECT_GE(w.top, work.top);
+    EXPECT_FALSE(menu->CanScrollUp());
+    ASSERT_TRUE(menu->CanScrollDown());
+
+    PointAtRect(menu, menu->ScrollDownRect());
+    EXPECT_TRUE(menu->ScrollTimerRunning());
+    Run(ubScrollPeriod);
+    EXPECT_EQ(menu->FirstVisible(), 1);
+    Run(2 * ubScrollPeriod);
+    EXPECT_EQ(menu->FirstVisible(), 3);
+    EXPECT_TRUE(menu->CanScrollUp());
+    // The pointer moves onto a line: the scrolling stops.
+    PointAtRect(menu, menu->GetItemLinks()->ShownItems().Get(5)->ItemRect);
+    EXPECT_FALSE(menu->ScrollTimerRunning());
+    Run(ubScrollPeriod);
+    EXPECT_EQ(menu->FirstVisible(), 3);
+
+    // Selecting a hidden link by keyboard scrolls it into view.
+    Key(VK_END);
+    EXPECT_FALSE(IsRectEmpty(&menu->GetItemLinks()->Last()->ItemRect));
+    EXPECT_FALSE(menu->CanScrollDown());
+}
+
+TEST_F(ubBarSubMenu, ASubMenuOpensBesideItsItemOnTheSideWithRoom) {
+    auto* recent = AddMenu("&Recent", {"One", "Two"}, file->GetItemLinks());
+    const int screenRight = GetWorkAreaAtPoint(TPoint(0, 0)).right;
+    struct Case {
+        int FormLeft;
+        bool OpensLeft;
+    };
+    for (const Case& c : {Case{100, false}, Case{screenRight - 150, true}}) {
+        SCOPED_TRACE(c.FormLeft);
+        form->SetBounds(c.FormLeft, 100, 140, 300);
+        ShowBar();
+        TubBarSubMenuControl* menu = Open(0);
+        ASSERT_NE(menu, nullptr);
+        TubBarItemLink* link = file->GetItemLinks()->Items(3);
+        ClickAt(menu, link->ItemRect);
+        TubBarSubMenuControl* child = MenuOf(recent);
+        ASSERT_NE(child, nullptr);
+        RECT w{};
+        GetWindowRect(child->GetHandle(), &w);
+        const TPoint itemLeft = OnScreen(menu, link->ItemRect.left, link->ItemRect.top);
+        const TPoint itemRight = OnScreen(menu, link->ItemRect.right, link->ItemRect.top);
+        EXPECT_EQ(child->OpenedLeft(), c.OpensLeft);
+        EXPECT_EQ(w.top, itemLeft.y);
+        if (c.OpensLeft) EXPECT_EQ(w.right, itemLeft.x) << "left of the item";
+        else EXPECT_EQ(w.left, itemRight.x) << "right of the item";
+        EXPECT_LE(w.right, screenRight);
+        // Left closes only the inner menu.
+        Key(VK_LEFT);
+        EXPECT_EQ(MenuOf(recent), nullptr);
+        EXPECT_EQ(MenuOf(file), menu);
+        EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), menu);
+        row->CloseAll();
+        ProcessPendingMessages();
+        delete row;
+        row = nullptr;
+    }
+}
+
+TEST_F(ubBarSubMenu, CtrlDownExpandsTheRarelyUsedLinksUntilMenuModeEnds) {
+    ShowBar();
+    TubBarItemLinks* links = file->GetItemLinks();
+    // Open was used often, the others never.
+    links->Items(0)->UseCount = 100;
+    links->Items(0)->MarkUsed(false);
+    for (int i = 1; i < links->Count(); ++i) links->Items(i)->SetMostRecentlyUsed(false);
+    TubBarSubMenuControl* menu = Open(0);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->HasHiddenItems());
+    EXPECT_EQ(links->ShownItemCount(), 1);
+    const TRect expand = menu->ExpandButtonRect();
+    EXPECT_FALSE(IsRectEmpty(&expand));
+
+    // The expand button hot under the pointer shows its hint.
+    PointAtRect(menu, menu->ExpandButtonRect());
+    EXPECT_EQ(menu->ExpandState(), msSelected);
+
+    Key(VK_DOWN, true);
+    EXPECT_EQ(MenuOf(file), menu) << "expanded in place";
+    EXPECT_FALSE(menu->HasHiddenItems());
+    EXPECT_EQ(links->ShownItemCount(), 3);
+    EXPECT_TRUE(MenusExpanded);
+    EXPECT_TRUE(menu->IsRarelyUsed(links->Items(1)));
+    EXPECT_FALSE(menu->IsRarelyUsed(links->Items(0)));
+    SaveWindowImage(menu->GetHandle(), ScreenshotPath("sub-menu-expanded"));
+
+    // Reopened in the same menu mode, the menu shows everything.
+    Key(VK_ESCAPE);
+    Key(VK_RETURN);
+    menu = MenuOf(file);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->HasHiddenItems());
+    row->CloseAll();
+    ProcessPendingMessages();
+    menu = Open(0);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->HasHiddenItems()) << "a new menu mode starts folded";
+}
+
+TEST_F(ubBarSubMenu, WithFullMenusAfterDelayTheMenuExpandsAfterFourSeconds) {
+    manager->SetShowFullMenusAfterDelay(true);
+    ShowBar();
+    TubBarItemLinks* links = file->GetItemLinks();
+    links->Items(0)->UseCount = 100;
+    for (int i = 1; i < links->Count(); ++i) links->Items(i)->SetMostRecentlyUsed(false);
+    TubBarSubMenuControl* menu = Open(0);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->HasHiddenItems());
+    Run(ubExpandDelay - 10);
+    EXPECT_TRUE(menu->HasHiddenItems());
+    Run(20);
+    EXPECT_FALSE(menu->HasHiddenItems());
+}
+
+TEST_F(ubBarSubMenu, AnimationsGrowTheWindowOneStepPerTickAtItsFinalCorner) {
+    ShowBar();
+    struct Case {
+        TubBarMenuAnimations Kind;
+        int Step;
+    };
+    for (const Case& c : {Case{maUnfold, 8}, Case{maSlide, 17}, Case{maFade, 0}, Case{maNone, 0}}) {
+        SCOPED_TRACE(static_cast<int>(c.Kind));
+        manager->SetMenuAnimations(c.Kind);
+        const TTick before = GetTickCount();
+        TubBarSubMenuControl* menu = Open(0);
+        ASSERT_NE(menu, nullptr);
+        RECT w{};
+        GetWindowRect(menu->GetHandle(), &w);
+        const int width = w.right - w.left, height = w.bottom - w.top;
+        const int steps = c.Kind == maUnfold ? std::min(width, height) / 8 : c.Kind == maSlide ? height / 17 : 0;
+        EXPECT_EQ(menu->AnimationSteps(), steps);
+        EXPECT_GE(GetTickCount() - before, static_cast<TTick>(steps)) << "one step per tick";
+        const TRect item = bar->GetItemLinks()->Items(0)->ItemRect;
+        EXPECT_EQ(TPoint(w.left, w.top), OnScreen(row, item.left, item.bottom));
+        EXPECT_TRUE(IsWindowVisible(menu->GetHandle()));
+        row->CloseAll();
+        ProcessPendingMessages();
+    }
+}
+
+}  // namespace
+}  // namespace zel::test
