@@ -5,6 +5,7 @@
 
 #include "uilib/bars/ubBarButton.h"
 #include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarHooks.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarUnit.h"
@@ -16,9 +17,10 @@ namespace zel {
 bool InBarMouseHook = false;
 bool BarAltKeyFromControl = false;
 
-bool CallBarKeyboardHook(WPARAM Key, LPARAM /*KeyData*/, bool FromWindowControl) {
+bool CallBarKeyboardHook(WPARAM Key, LPARAM KeyData, bool FromWindowControl) {
     if (FromWindowControl && Key == VK_MENU) BarAltKeyFromControl = true;
-    return false;
+    // A direct call: the next hook is not asked.
+    return BarKeyboardHookKey(Key, KeyData);
 }
 
 TubBarPainterClass PainterOfManager(const TubBarManager* AManager) {

@@ -1,5 +1,5 @@
 #include "uilib/bars/ubBarManager.h"
-#include "uilib/bars/ubBarSubMenuControl.h"
+#include "uilib/bars/ubBarHooks.h"
 
 #include <algorithm>
 
@@ -32,8 +32,11 @@ HHOOK keyboardHook = nullptr;
 HHOOK mouseHook = nullptr;
 HHOOK callWndProcHook = nullptr;
 
+// Keys for the menus and the bars' short-cuts.
 LRESULT KeyboardHookProc(int Code, WPARAM WParam, LPARAM LParam) {
-    return CallNextHookEx(keyboardHook, Code, WParam, LParam);
+    const LRESULT next = CallNextHookEx(keyboardHook, Code, WParam, LParam);
+    if (Code == HC_ACTION && BarKeyboardHookKey(WParam, LParam)) return 1;
+    return next;
 }
 // Presses outside the open menus close them.
 LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {

@@ -139,11 +139,6 @@ protected:
     void Closed() override;
 };
 
-// The mouse hook's step for open menus: a press (or a left release) outside them closes them one by one,
-// innermost first, while the point lies outside those still open; a right or middle release outside them is
-// swallowed. True when the message is to be discarded.
-bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window);
-
 // The delays of the recent-items menus: a menu expands this long after it opened or after its
 // selection changed, and this long after the pointer made its expand button hot.
 constexpr UINT ubExpandDelay = 4000;

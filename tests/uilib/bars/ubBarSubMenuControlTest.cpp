@@ -181,6 +181,64 @@ TEST_F(ubBarSubMenu, KeysCloseAndWalkTheMenusWhileTheMenuBarKeepsTheKeyboard) {
     }
 }
 
+// A key pressed and released on the keyboard, through the queue and the framework's keyboard hook.
+void Tap(WORD AKey, WORD Modifier = 0) {
+    if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(AKey), 0, 0, 0);
+    ProcessPendingMessages();
+    keybd_event(static_cast<BYTE>(AKey), 0, KEYEVENTF_KEYUP, 0);
+    if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+}
+
+TEST_F(ubBarSubMenu, TheKeyboardSelectsTheMenuBarOpensItsMenusAndRunsTheirEntries) {
+    ShowBar();
+    auto* open = static_cast<TubBarButton*>(file->GetItemLinks()->Items(0)->GetItem());
+    open->SetShortCut(ShortCut('O', TShiftState{ssCtrl}));
+    for (WORD key : {WORD(VK_MENU), WORD(VK_F10)}) {
+        SCOPED_TRACE(key);
+        Tap(key);
+        EXPECT_TRUE(row->MenuMode());
+        EXPECT_EQ(SelectedCaption(row), "&File");
+        Tap(key);
+        EXPECT_FALSE(row->MenuMode()) << "pressed again, it leaves the menu bar";
+        EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), nullptr);
+    }
+
+    Tap('F', VK_MENU);
+    TubBarSubMenuControl* menu = MenuOf(file);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(SelectedCaption(menu), "&Open") << "opened by the keyboard, the first entry is selected";
+    Tap(VK_DOWN);
+    EXPECT_EQ(SelectedCaption(menu), "&Save");
+    Tap(VK_UP);
+    EXPECT_EQ(SelectedCaption(menu), "&Open");
+    Tap(VK_RIGHT);
+    EXPECT_EQ(MenuOf(file), nullptr);
+    EXPECT_EQ(SelectedCaption(row), "&Settings");
+    Tap(VK_LEFT);
+    EXPECT_EQ(SelectedCaption(row), "&File");
+    Tap(VK_RETURN);
+    menu = MenuOf(file);
+    ASSERT_NE(menu, nullptr);
+    Tap(VK_RETURN);
+    EXPECT_EQ(clicked, std::vector<std::string>{"&Open"});
+    EXPECT_EQ(MenuOf(file), nullptr);
+    EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), nullptr);
+
+    Tap('O', VK_CONTROL);
+    EXPECT_EQ(clicked, (std::vector<std::string>{"&Open", "&Open"})) << "the short-cut runs the entry once";
+    EXPECT_EQ(MenuOf(file), nullptr);
+
+    // While a modal dialog disables the form, the keys do not reach the bars.
+    EnableWindow(form->GetHandle(), FALSE);
+    Tap(VK_MENU);
+    Tap('O', VK_CONTROL);
+    EXPECT_FALSE(row->MenuMode());
+    EXPECT_EQ(clicked.size(), 2U);
+    EnableWindow(form->GetHandle(), TRUE);
+}
+
 TEST_F(ubBarSubMenu, PressingTheOpenerAgainClosesTheMenuAndEndsMenuMode) {
     ShowBar();
     ASSERT_NE(Open(0), nullptr);
