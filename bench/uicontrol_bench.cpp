@@ -1,5 +1,6 @@
 // The library's control base: a full repaint of a 1000 x 700 bordered control with both bars and the size
-// grip in each look, and a run of 100 resizes, each of which updates the bars.
+// grip in each look, and a run of 100 resizes, each of which updates the bars (with the windows, and the
+// control's own work alone).
 #include <benchmark/benchmark.h>
 
 #include "LookAndFeelUnits.h"
@@ -66,6 +67,20 @@ void BM_HundredResizes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_HundredResizes)->Unit(benchmark::kMillisecond);
+
+// The same without a window: what the control's own scroll-bar computation and placement cost, apart from
+// the windows that follow the new sizes.
+void BM_HundredResizesWithoutWindows(benchmark::State& state) {
+    TLookAndFeelUnits units;
+    TLargeContent control(nullptr);
+    control.SetBorderStyle(bsSingle);
+    control.SetBounds(0, 0, 1000, 700);
+    for (auto _ : state) {
+        for (int i = 0; i < 100; ++i) control.SetBounds(0, 0, 900 + i, 600 + i);
+        benchmark::DoNotOptimize(control.IsVScrollBarVisible());
+    }
+}
+BENCHMARK(BM_HundredResizesWithoutWindows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zel

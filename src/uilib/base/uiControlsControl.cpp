@@ -182,9 +182,14 @@ void TuiControl::NotifyDesignerModified() {}
 
 void TuiControl::BeforeMouseDown(TMouseButton Button, int X, int Y) {
     if (DragMode == dmAutomatic && Button == mbLeft && HandleAllocated() && GetCapture() == GetHandle() &&
-        (!IsDesigning() || AllowAutoDragAt(X, Y, {})) && CanDrag(X, Y) && DragDetect() == ddrMoved)
-        BeginDrag(true, -1);
-    else if (Button == mbMiddle) AutoScroll();
+        (!IsDesigning() || AllowAutoDragAt(X, Y, {})) && CanDrag(X, Y)) {
+        // The loop dispatches what it takes, which may free the control.
+        TLinkScope self(this);
+        const TDragDetectResult detected = DragDetect();
+        if (self.Alive() && detected == ddrMoved) BeginDrag(true, -1);
+    } else if (Button == mbMiddle) {
+        AutoScroll();
+    }
 }
 
 void TuiControl::RaiseInternalControls() {
@@ -695,8 +700,10 @@ void TuiControl::WndProc(TMessage& Message) {
     if ((msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) &&
         (IsDesigning() ? GetDesignHitTest(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam), {ssLeft})
                        : DragMode == dmAutomatic)) {
-        // The press goes straight to the handlers, past the layer's own mouse processing.
+        // The press goes straight to the handlers, past the layer's own mouse processing; the mouse is held
+        // as a press holds it.
         controlState_.Include(csLButtonDown);
+        if (ControlStyle.Contains(csCaptureMouse)) SetCapture(GetHandle());
         Dispatch(Message);
         if (!self.Alive()) return;
         controlState_.Exclude(csLButtonDown);

@@ -391,6 +391,44 @@ TEST_F(MouseModes, ADragToAnotherControlWithCtrlShowsTheCopyCursor) {
     EXPECT_EQ(source->Freed, 2);  // each drag's object freed itself, once
 }
 
+TEST_F(MouseModes, AnAutomaticDragStartsOnceTheMouseLeavesTheThresholdWithTheButtonDown) {
+    auto* target = new TPanel(form);
+    target->SetParent(form);
+    target->SetBounds(320, 10, 80, 60);
+    int drops = 0, ends = 0;
+    target->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& Accept) { Accept = true; };
+    target->OnDragDrop = [&](TObject*, TObject*, int, int) { ++drops; };
+    control->DragMode = dmAutomatic;
+    control->OnEndDrag = [&](TObject*, TObject*, int, int) { ++ends; };
+    ProcessPendingMessages();
+    struct Row {
+        const char* name;
+        int moveBy;  // while the button is down; -1: onto the target
+        int drops, ends;
+    } rows[] = {{"released in place", 0, 0, 0}, {"within the threshold", 3, 0, 0}, {"moved onto the target", -1, 1, 1}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        drops = ends = 0;
+        clock->Advance(1000);
+        const TPoint at = OnScreen(100, 80);
+        SetCursorPos(at.x, at.y);
+        ProcessPendingMessages();
+        const TPoint to = r.moveBy < 0 ? target->ClientToScreen(TPoint{20, 20}) : TPoint{at.x + r.moveBy, at.y};
+        {
+            // The press waits for the mouse in a loop of its own: the moves come while it runs.
+            TModeScript script(clock.Clock(), {[&] { SetCursorPos(at.x + (r.moveBy < 0 ? 10 : 0), at.y); },
+                                               [&] { SetCursorPos(to.x, to.y); }, [&] { Press(MOUSEEVENTF_LEFTUP); }});
+            const LPARAM point = MAKELPARAM(100, 80);
+            SendMessage(control->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+            for (int step = 0; step < 5; ++step) ProcessPendingMessages();  // the rest of the steps
+        }
+        EXPECT_EQ(drops, r.drops);
+        EXPECT_EQ(ends, r.ends);
+        EXPECT_FALSE(control->Dragging());
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+}
+
 TEST_F(MouseModes, TheWheelScrollsTheVerticalBarByTheSystemLines) {
     const TPoint at = OnScreen(100, 80);
     for (const auto& [delta, code] : {std::pair{120, scLineUp}, std::pair{-120, scLineDown}}) {
