@@ -239,14 +239,18 @@ TEST_F(ubBarSubMenu, TheKeyboardSelectsTheMenuBarOpensItsMenusAndRunsTheirEntrie
     EnableWindow(form->GetHandle(), TRUE);
 }
 
-TEST_F(ubBarSubMenu, PressingTheOpenerAgainClosesTheMenuAndEndsMenuMode) {
+TEST_F(ubBarSubMenu, APressOutsideTheMenuClosesItAndEndsMenuMode) {
     ShowBar();
-    ASSERT_NE(Open(0), nullptr);
-    Open(0);
-    EXPECT_EQ(MenuOf(file), nullptr);
-    EXPECT_FALSE(row->MenuMode());
-    EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), nullptr);
-    EXPECT_TRUE(clicked.empty());
+    for (const bool onOpener : {true, false}) {
+        SCOPED_TRACE(onOpener ? "on the opener" : "on the form");
+        ASSERT_NE(Open(0), nullptr);
+        if (onOpener) Open(0);
+        else ClickAt(row, TRect(100, 150, 110, 160));
+        EXPECT_EQ(MenuOf(file), nullptr);
+        EXPECT_FALSE(row->MenuMode());
+        EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), nullptr);
+        EXPECT_TRUE(clicked.empty()) << "the release on the opener does not open it again";
+    }
 }
 
 TEST_F(ubBarSubMenu, AMenuTallerThanTheWorkAreaScrollsOneLinePerPeriodWhileTheArrowIsHovered) {
