@@ -72,7 +72,7 @@ void BM_MonitorInputBurst(benchmark::State& state) {
     TUnitsScope units(JoinUnitRows({PlatformUnits(), ControlsUnits(), uiBaseUnits(), ubBarUnits(), MainUnits()}));
     TInProcessMidiBackend backend;
     backend.AddInput("In");
-    std::size_t passedOn = 0;
+    benchmark::IterationCount passedOn = 0;
     backend.AddOutput("Out", [&](const BYTE*, std::size_t) { ++passedOn; });
     SetMidiBackendForTests(&backend);
     Application->CreateForm(Formzelmo);
