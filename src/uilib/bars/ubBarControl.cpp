@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/SysInfo.h"
@@ -148,10 +149,7 @@ void TCustomubBarControl::CreateControls() {
 void TCustomubBarControl::DestroyControls() {
     if (itemLinks_ == nullptr) return;
     destroyingControls_ = true;
-    struct TReset {
-        bool& flag;
-        ~TReset() { flag = false; }
-    } reset{destroyingControls_};
+    TScopeExit reset([this] { destroyingControls_ = false; });
     for (int i = 0; i < itemLinks_->Count(); ++i) {
         TubBarItemLink* link = itemLinks_->Items(i);
         TubBarItemControl* control = link->Control;
@@ -308,10 +306,7 @@ void TCustomubBarControl::FetchBackgroundBrush() {
 
 void TCustomubBarControl::RepaintPair(TubBarItemControl* APrevious, TubBarItemControl* ANew) {
     repaintingPair_ = true;
-    struct TReset {
-        bool& flag;
-        ~TReset() { flag = false; }
-    } reset{repaintingPair_};
+    TScopeExit reset([this] { repaintingPair_ = false; });
     if (APrevious != nullptr && HoldsControl(APrevious)) APrevious->Repaint();
     if (ANew != nullptr && ANew != APrevious && HoldsControl(ANew)) ANew->Repaint();
 }
@@ -331,7 +326,7 @@ void TCustomubBarControl::SetMenuMode(bool Value) {
         CurrentMenuControl = this;
         return;
     }
-    TAliveCheck alive(this);
+    TuiObjectLinkScope alive(this);
     if (IsCustomizing()) SetSelected(nullptr);
     else SelectByKeyboard(nullptr);
     if (!alive.Alive()) return;
@@ -348,7 +343,7 @@ void TCustomubBarControl::SetMenuMode(bool Value) {
 }
 
 void TCustomubBarControl::CloseAll() {
-    TAliveCheck alive(this);
+    TuiObjectLinkScope alive(this);
     SetMenuMode(false);
     if (!alive.Alive()) return;
     if (ParentBar != nullptr && IsLiveBarControl(ParentBar)) ParentBar->CloseAll();
@@ -366,7 +361,7 @@ void TCustomubBarControl::SetSelected(TubBarItemControl* AControl) {
         // The customizing form follows the selection once it exists.
         if (!menuMode_) return;
     } else if (m != nullptr) m->SetSelectedControl(AControl);
-    TAliveCheck alive(this);
+    TuiObjectLinkScope alive(this);
     RepaintPair(previous, AControl);
     if (!alive.Alive()) return;
     POINT cursor{};
@@ -388,7 +383,7 @@ void TCustomubBarControl::SetSelected(TubBarItemControl* AControl) {
 void TCustomubBarControl::SelectByPointer(TubBarItemControl* AControl) {
     if (AControl == selectedControl_) return;
     if (auto* win = dynamic_cast<TubBarWinControl*>(selectedControl_); win != nullptr && win->GetFocused()) return;
-    TAliveCheck alive(this);
+    TuiObjectLinkScope alive(this);
     if (selectedControl_ != nullptr) selectedControl_->ControlInactivate(false);
     if (!alive.Alive()) return;
     SetSelected(AControl);
@@ -397,7 +392,7 @@ void TCustomubBarControl::SelectByPointer(TubBarItemControl* AControl) {
 
 void TCustomubBarControl::SelectByKeyboard(TubBarItemControl* AControl) {
     if (AControl == selectedControl_) return;
-    TAliveCheck alive(this);
+    TuiObjectLinkScope alive(this);
     if (selectedControl_ != nullptr && selectedControl_->GetActive()) selectedControl_->ControlInactivate(true);
     if (!alive.Alive()) return;
     SetSelected(AControl);
@@ -612,8 +607,8 @@ void TCustomubBarControl::LButtonDown(TMessage& Message) {
         return;
     }
     if (control == nullptr || !control->GetEnabled()) return;
-    TAliveCheck alive(this);
-    TAliveCheck controlAlive(control);
+    TuiObjectLinkScope alive(this);
+    TuiObjectLinkScope controlAlive(control);
     // Pressing a bar makes it the active one until the release.
     if (!menuMode_) {
         SetMenuMode(true);
@@ -650,7 +645,7 @@ void TCustomubBarControl::LButtonUp(TMessage& Message) {
     if (hadPressed) ReleaseCapture();
     const bool byPress = menuModeByPress_;
     menuModeByPress_ = false;
-    TAliveCheck alive(this);
+    TuiObjectLinkScope alive(this);
     const TPoint p = PointOf(Message);
     const TRect client = GetClientRect();
     bool clicked = false;
@@ -797,7 +792,7 @@ bool TCustomubBarControl::KeyInMenuMode(WORD Key, TShiftState Shift) {
     if (found->GetItem() == nullptr || !found->GetItem()->GetEnabled()) return true;
     TubBarItemLink* another = itemLinks_->FindItemWithAccel(Key, shift, found);
     const bool unique = another == nullptr || another == found;
-    TAliveCheck alive(this);
+    TuiObjectLinkScope alive(this);
     SelectLink(found, false);
     if (unique && alive.Alive()) Perform(WM_KEYDOWN, VK_RETURN, 0);
     return true;
@@ -817,7 +812,7 @@ void TCustomubBarControl::MoveToNextBar(bool Forward) {
         if (window == nullptr || !window->HandleAllocated() || !IsWindowVisible(window->GetHandle()) ||
             links->VisibleItemCount() == 0)
             continue;
-        TAliveCheck alive(window);
+        TuiObjectLinkScope alive(window);
         SetMenuMode(false);
         if (!alive.Alive()) return;
         window->SetMenuMode(true);

@@ -34,17 +34,7 @@ struct TubBarDropTarget {
 };
 
 // A weak link to an object for the length of a scope: whether a handler freed the object meanwhile.
-class TAliveCheck {
-public:
-    explicit TAliveCheck(TObject* AObject) : link_(CreateObjectLink(AObject)) {}
-    ~TAliveCheck() { FreeObjectLink(link_); }
-    TAliveCheck(const TAliveCheck&) = delete;
-    TAliveCheck& operator=(const TAliveCheck&) = delete;
-    bool Alive() const { return link_ != nullptr && link_->Ref != nullptr; }
-
-private:
-    TuiObjectLink* link_;
-};
+using TAliveCheck = TuiObjectLinkScope;
 
 class TCustomubBarControl : public TCustomControl {
 public:

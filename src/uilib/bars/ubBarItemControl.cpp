@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/rtl/ScopeExit.h"
 #include "uilib/bars/ubBarButton.h"
 #include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarHooks.h"
@@ -38,19 +39,6 @@ std::vector<TControlClassRecord>& ControlClasses() {
     static std::vector<TControlClassRecord> records;
     return records;
 }
-
-// A weak link that is freed when the scope ends; Alive tells whether its object still exists.
-class TWeakRef {
-public:
-    explicit TWeakRef(TObject* AObject) : link_(CreateObjectLink(AObject)) {}
-    ~TWeakRef() { FreeObjectLink(link_); }
-    TWeakRef(const TWeakRef&) = delete;
-    TWeakRef& operator=(const TWeakRef&) = delete;
-    bool Alive() const { return link_ != nullptr && link_->Ref != nullptr; }
-
-private:
-    TuiObjectLink* link_;
-};
 
 TShiftState ShiftOfKeyData(LPARAM KeyData) {
     TShiftState shift = KeyboardStateToShiftState();
@@ -172,8 +160,8 @@ bool TubBarItemControl::CanSelectInCustomizing() const {
 void TubBarItemControl::Click(bool ByMouse) {
     if (!GetEnabled()) return;
     TCustomubBarControl* bar = Parent;
-    TWeakRef barAlive(bar);
-    TWeakRef selfAlive(this);
+    TuiObjectLinkScope barAlive(bar);
+    TuiObjectLinkScope selfAlive(this);
     PrepareClick(ByMouse);
     // The handler may have rebuilt or freed the bar window meanwhile.
     if (!barAlive.Alive() || !selfAlive.Alive() || bar == nullptr || !bar->HoldsControl(this)) return;
@@ -199,7 +187,7 @@ void TubBarItemControl::ControlClick() {
             // Recording the use is a convenience; the click goes on.
         }
     }
-    TWeakRef selfAlive(this);
+    TuiObjectLinkScope selfAlive(this);
     const bool arm = (button == nullptr || button->UnclickAfterDoing) &&
                      (!closes || (Parent != nullptr && Parent->IsToolbar() && !Parent->IsSubMenu()));
     if (arm) SetPressed(true);
@@ -207,7 +195,7 @@ void TubBarItemControl::ControlClick() {
         if (Parent != nullptr) Parent->CloseAll();
     } else if (noted == nullptr) noted = Link;
     if (fire && item != nullptr) {
-        TWeakRef itemAlive(item);
+        TuiObjectLinkScope itemAlive(item);
         item->ClickItemLink = noted;
         item->Click();
         if (itemAlive.Alive()) item->ClickItemLink = nullptr;
@@ -286,10 +274,8 @@ bool TubBarItemControl::BarHasFrameForControl() const { return !OnSubMenu() && P
 
 void TubBarItemControl::Repaint() {
     if (Parent == nullptr || Parent->IsLocked()) return;
-    struct TSingleGuard {
-        TCustomubBarControl* bar;
-        ~TSingleGuard() { bar->PaintingSingleControl = false; }
-    } guard{Parent};
+    TCustomubBarControl* bar = Parent;
+    TScopeExit reset([bar] { bar->PaintingSingleControl = false; });
     Parent->PaintingSingleControl = true;
     Parent->PaintControl(this);
 }
@@ -420,10 +406,7 @@ void TubBarWinControl::SetFocused(bool Value) {
         Painter()->SetEditMargins(Handle);
         if (TubBarWindowItem* item = WindowItem()) {
             SettingText = true;
-            struct TReset {
-                bool& flag;
-                ~TReset() { flag = false; }
-            } reset{SettingText};
+            TScopeExit reset([this] { SettingText = false; });
             SetText(item->GetText());
         }
         SetFocus(Handle);
@@ -470,14 +453,14 @@ void TubBarWinControl::DropPendingChars() {
 }
 
 void TubBarWinControl::WndProc(TMessage& Message) {
-    TWeakRef selfAlive(this);
+    TuiObjectLinkScope selfAlive(this);
     TubBarWindowItem* item = WindowItem();
     switch (Message.Msg) {
         case WM_SETFOCUS:
             if (item != nullptr) CallNotifyEvent(item->OnEnter, item);
             break;
         case WM_KILLFOCUS: {
-            TWeakRef itemAlive(item);
+            TuiObjectLinkScope itemAlive(item);
             TCustomubBarControl* bar = Parent;
             const HWND gaining = reinterpret_cast<HWND>(Message.WParam);
             if (focused_) {

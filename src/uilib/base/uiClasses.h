@@ -169,6 +169,20 @@ void ClearLinksToObject(TObject* AObject);
 // The number of links the controller watches, -1 when no controller exists (for diagnostics and tests).
 int ObjectLinkControllerLinkCount();
 
+// A weak link for the length of a scope: Alive tells whether the object still exists, so that code that ran
+// an event can tell whether the event freed it.
+class TuiObjectLinkScope {
+public:
+    explicit TuiObjectLinkScope(TObject* AObject) : link_(CreateObjectLink(AObject)) {}
+    ~TuiObjectLinkScope() { FreeObjectLink(link_); }
+    TuiObjectLinkScope(const TuiObjectLinkScope&) = delete;
+    TuiObjectLinkScope& operator=(const TuiObjectLinkScope&) = delete;
+    bool Alive() const { return link_ != nullptr && link_->Ref != nullptr; }
+
+private:
+    TuiObjectLink* link_;
+};
+
 // Reports the freeing of the components it was asked to watch.
 class TuiFreeNotificator : public TComponent {
 public:

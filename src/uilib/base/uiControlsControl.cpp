@@ -25,19 +25,6 @@ constexpr int kScrollParamRounds = 5;
 // Windows this large carry no usable point in a mouse message's 16-bit coordinates.
 constexpr int kLargestMessageCoordinate = 0x8000;
 
-// Frees a weak link to the control when the scope ends; Alive tells whether the control still exists.
-class TLinkScope {
-public:
-    explicit TLinkScope(TObject* AObject) : link_(CreateObjectLink(AObject)) {}
-    ~TLinkScope() { FreeObjectLink(link_); }
-    TLinkScope(const TLinkScope&) = delete;
-    TLinkScope& operator=(const TLinkScope&) = delete;
-    bool Alive() const { return link_->Ref != nullptr; }
-
-private:
-    TuiObjectLink* link_;
-};
-
 }  // namespace
 
 TuiControl::TuiControl(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -184,7 +171,7 @@ void TuiControl::BeforeMouseDown(TMouseButton Button, int X, int Y) {
     if (DragMode == dmAutomatic && Button == mbLeft && HandleAllocated() && GetCapture() == GetHandle() &&
         (!IsDesigning() || AllowAutoDragAt(X, Y, {})) && CanDrag(X, Y)) {
         // The loop dispatches what it takes, which may free the control.
-        TLinkScope self(this);
+        TuiObjectLinkScope self(this);
         const TDragDetectResult detected = DragDetect();
         if (self.Alive() && detected == ddrMoved) BeginDrag(true, -1);
     } else if (Button == mbMiddle) {
@@ -475,7 +462,7 @@ TuiControl::TDragDetectResult TuiControl::DragDetect() {
 void TuiControl::AutoScroll() {
     const bool hBar = IsHScrollBarVisible(), vBar = IsVScrollBarVisible();
     if (!hBar && !vBar) return;
-    TLinkScope self(this);
+    TuiObjectLinkScope self(this);
     const HWND wnd = GetHandle();
     FAutoScrolling = true;
     const TPoint start = CursorScreenPos();
@@ -686,7 +673,7 @@ LRESULT TuiControl::DialogCode() const {
 }
 
 void TuiControl::WndProc(TMessage& Message) {
-    TLinkScope self(this);
+    TuiObjectLinkScope self(this);
     const UINT msg = Message.Msg;
     const bool press = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
     auto beforeMouseDown = [&] {
@@ -744,7 +731,7 @@ bool TuiControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos
     const BYTE axis = WheelScrollAxis();
     if (axis == 0) return false;
     const TuiDirection direction = axis == 2 ? (WheelDelta >= 0 ? dnUp : dnDown) : (WheelDelta >= 0 ? dnLeft : dnRight);
-    TLinkScope self(this);
+    TuiObjectLinkScope self(this);
     for (int i = Mouse->GetWheelScrollLines(); i > 0 && self.Alive(); --i) ScrollContent(direction);
     return true;
 }
@@ -902,7 +889,7 @@ void TuiControl::FontChanged() {
 // ---- mouse ---------------------------------------------------------------------------------------------------
 
 void TuiControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    TLinkScope self(this);
+    TuiObjectLinkScope self(this);
     FMouseDownPoint = TPoint{X, Y};
     const bool doubleClick = Shift.Contains(ssDouble);
     if (CanFocusOnClickAt(X, Y) && !doubleClick) {
@@ -936,7 +923,7 @@ void TuiControl::MouseMove(TShiftState Shift, int X, int Y) {
     const TCursor resting = FRestingCursor;
     SetCursor(GetCursorAt(X, Y));
     FRestingCursor = resting;
-    TLinkScope self(this);
+    TuiObjectLinkScope self(this);
     TCustomControl::MouseMove(Shift, X, Y);
     if (!self.Alive()) return;
     if (FDragDropState == dsgPending && !InDragThreshold(FMouseDownPoint, X, Y)) BeginDragAndDrop();

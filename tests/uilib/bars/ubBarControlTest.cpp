@@ -300,14 +300,13 @@ TEST_F(ubBarControl, AClickHandlerThatRebuildsOrFreesTheBarLeavesNothingDangling
             ++ran;
             row.handler(bar, item);
         };
-        TuiObjectLink* itemAlive = CreateObjectLink(item);
+        TuiObjectLinkScope itemAlive(item);
         EXPECT_NO_THROW(ClickOn(bar, 0)) << row.name;
         EXPECT_EQ(ran, 1) << row.name;
         EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), nullptr) << row.name;
-        if (itemAlive->Ref != nullptr) {
+        if (itemAlive.Alive()) {
             EXPECT_EQ(item->ClickItemLink, nullptr) << row.name;
         }
-        FreeObjectLink(itemAlive);
         ReleaseKeys();
     }
 }
