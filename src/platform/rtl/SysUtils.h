@@ -54,6 +54,8 @@ ZEL_DECLARE_EXCEPTION(EListError, Exception)
 ZEL_DECLARE_EXCEPTION(EStringListError, Exception)
 ZEL_DECLARE_EXCEPTION(EComponentError, Exception)
 ZEL_DECLARE_EXCEPTION(EOutOfMemory, Exception)
+// An object is not of the class a cast asked for.
+ZEL_DECLARE_EXCEPTION(EInvalidCast, Exception)
 
 // The decimal separator of the user's locale: '.' until the platform's start-up sets it from the locale.
 extern char DecimalSeparator;

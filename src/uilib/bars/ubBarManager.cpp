@@ -10,6 +10,7 @@
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
@@ -559,7 +560,57 @@ void TubBarManager::SystemColorsChanged() {
 
 // ---- modes -------------------------------------------------------------------------------------------------
 
-void TubBarManager::SetUpdateLock(bool Value) { updateLock_ = Value; }
+void TubBarManager::SetUpdateLock(bool Value) {
+    if (updateLock_ == Value) return;
+    updateLock_ = Value;
+    std::vector<TubDockControl*> docks(dockControls_.begin(), dockControls_.end());
+    for (TubDockControl* dock : docks)
+        if (dock->GetVisible() && dock->HandleAllocated()) SendMessage(dock->GetHandle(), WM_SETREDRAW, !Value, 0);
+    if (Value) return;
+    for (TubDockControl* dock : docks)
+        if (dock->GetVisible() && dock->HandleAllocated()) {
+            dock->Realign();
+            RedrawWindow(dock->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+}
+
+void TubBarManager::AddDockControl(TubDockControl* ADockControl) {
+    if (dockControls_.IndexOf(ADockControl) < 0) dockControls_.Add(ADockControl);
+}
+
+void TubBarManager::RemoveDockControl(TubDockControl* ADockControl) { dockControls_.Remove(ADockControl); }
+
+TubBarDockControl* TubBarManager::DockControlOfPath(const std::string& APath) const {
+    std::string rest = APath;
+    const TComponent* root = form_;
+    if (auto dot = rest.find('.'); dot != std::string::npos) {
+        const std::string global = rest.substr(0, dot);
+        rest = rest.substr(dot + 1);
+        root = nullptr;
+        for (int i = 0; Screen != nullptr && i < Screen->FormCount() && root == nullptr; ++i)
+            if (SameText(Screen->Forms(i)->GetName(), global)) root = Screen->Forms(i);
+    }
+    TComponent* found = nullptr;
+    while (root != nullptr && !rest.empty()) {
+        const auto dot = rest.find('.');
+        found = root->FindComponent(rest.substr(0, dot));
+        rest = dot == std::string::npos ? std::string() : rest.substr(dot + 1);
+        root = found;
+    }
+    if (found == nullptr) return nullptr;
+    auto* dock = dynamic_cast<TubBarDockControl*>(found);
+    if (dock == nullptr) throw EInvalidCast("Invalid class typecast");
+    return dock;
+}
+
+std::string TubBarManager::DockControlPath(TubDockControl* ADockControl) const {
+    if (ADockControl == nullptr) return std::string();
+    std::string path = ADockControl->GetName();
+    if (ADockControl->GetOwner() == form_) return path;
+    for (TComponent* o = ADockControl->GetOwner(); o != nullptr; o = o->GetOwner())
+        if (!o->GetName().empty()) path = o->GetName() + "." + path;
+    return path;
+}
 
 void TubBarManager::SetSelectedControl(TubBarItemControl* AControl) {
     if (selectedControl_ == AControl) return;

@@ -23,6 +23,9 @@ class TChangeLink;
 class TubBarPopupMenuLinks;
 class TubBarBackgrounds;
 class TubThemeChangedNotificator;
+class TubDockControl;
+class TubBarDockControl;
+class IubDockedBarWindow;
 
 using TubBarClickItemEvent = std::function<void(TubBarManager* Sender, TubBarItem* ClickedItem)>;
 using TubBarEvent = std::function<void(TubBarManager* Sender, TubBar* ABar)>;
@@ -243,8 +246,30 @@ public:
     // Reads the system's non-client metrics again (their change notice).
     void ReadSystemFont();
 
+    // ---- dock controls
+    // The dock controls that registered with the manager, the four side docks among them.
+    int DockControlCount() const { return dockControls_.Count(); }
+    TubDockControl* DockControls(int Index) const { return dockControls_.Items(Index); }
+    void AddDockControl(TubDockControl* ADockControl);
+    void RemoveDockControl(TubDockControl* ADockControl);
+    // The dock control a stored path names: "Form.Child" (a form found by its name, then the components
+    // nested in it) or "Child" (in the manager's form); nullptr when nothing has that name. A component of
+    // another class raises EInvalidCast.
+    TubBarDockControl* DockControlOfPath(const std::string& APath) const;
+    // The path that names the dock control: its name, preceded by the name of each named owner up the chain
+    // when the dock does not belong to the manager's form directly.
+    std::string DockControlPath(TubDockControl* ADockControl) const;
+    bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
+    // Set while the bars are shown again after the form's window was made anew.
+    bool ReshowingBars = false;
+    // The bar window that the mouse moves, and the pointer's offset kept while it moves.
+    IubDockedBarWindow* MovingWindow = nullptr;
+    TPoint MoveCursorOffset{0, 0};
+
     // ---- modes
     bool GetUpdateLock() const { return updateLock_; }
+    // Locking stops the drawing of every visible dock control (WM_SETREDRAW); unlocking lays them out and
+    // draws them again, frames included.
     void SetUpdateLock(bool Value);
     TubBarItemControl* GetSelectedControl() const { return selectedControl_; }
     void SetSelectedControl(TubBarItemControl* AControl);
@@ -289,6 +314,7 @@ private:
 
     TListOf<TubBarItem> items_;
     TListOf<TubBarGroup> groups_;
+    TListOf<TubDockControl> dockControls_;
     TubBarManagerCategories* categories_ = nullptr;
     TubBars* bars_ = nullptr;
     TubBar* formMenuBar_ = nullptr;

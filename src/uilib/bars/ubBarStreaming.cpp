@@ -60,6 +60,7 @@ void TubBarManager::DefineProperties(TFiler* Filer) {
                 if (list[i].Kind != TFormValue::TKind::Integer) break;
                 DockControlHeights[i] = static_cast<int>(list[i].Int);
             }
+            bars_->ApplyDockControlHeights(DockControlHeights);
         },
         [this](TWriter& Writer) {
             std::vector<TFormValue> values;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
 
@@ -315,7 +316,37 @@ void TubBar::RemoveSubItemUser(TCustomubBarSubItem* AItem) { std::erase(subItemU
 
 // --------------------------------------------------------------------------------------------- TubBars
 
-TubBars::TubBars(TubBarManager* ABarManager) : TCollection(CollectionItemClassOf<TubBar>()), barManager_(ABarManager) {}
+TubBars::TubBars(TubBarManager* ABarManager) : TCollection(CollectionItemClassOf<TubBar>()), barManager_(ABarManager) {
+    TCustomForm* form = ABarManager != nullptr ? ABarManager->Form() : nullptr;
+    for (TubBarDockingStyle side : {dsLeft, dsTop, dsRight, dsBottom}) {
+        auto* dock = new TubDockControl(nullptr, side, ABarManager);
+        dock->ControlStyle.Include(csNoDesignVisible);
+        if (side == dsTop) dock->ControlStyle.Include(csActionClient);
+        sideDocks_[side] = dock;
+        if (form != nullptr) dock->SetParent(form);
+    }
+}
+
+TubBars::~TubBars() {
+    Clear();
+    for (TubDockControl*& dock : sideDocks_) {
+        TubDockControl* d = dock;
+        dock = nullptr;
+        delete d;
+    }
+}
+
+void TubBars::SideDockGone(TubDockControl* ADock) {
+    for (TubDockControl*& dock : sideDocks_)
+        if (dock == ADock) dock = nullptr;
+}
+
+void TubBars::ApplyDockControlHeights(const std::array<int, 4>& AHeights) {
+    if (TubDockControl* d = sideDocks_[dsLeft]) d->SetWidth(AHeights[0]);
+    if (TubDockControl* d = sideDocks_[dsRight]) d->SetWidth(AHeights[1]);
+    if (TubDockControl* d = sideDocks_[dsTop]) d->SetHeight(AHeights[2]);
+    if (TubDockControl* d = sideDocks_[dsBottom]) d->SetHeight(AHeights[3]);
+}
 
 TPersistent* TubBars::GetOwner() const { return barManager_; }
 

@@ -2,6 +2,7 @@
 // Bars: one toolbar or menu bar of a manager, with where it lives (docked on a side or a dock control, row
 // and position, floating position and size), how it looks and behaves, and its item links; and the
 // manager's collection of bars. The bar windows that show them come with the docking windows.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,6 +17,7 @@ namespace zel {
 
 class TubBars;
 class TubBarDockControl;
+class TubDockControl;
 class TCustomubBarSubItem;
 
 enum TubBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
@@ -189,14 +191,22 @@ private:
 class TubBars : public TCollection {
 public:
     explicit TubBars(TubBarManager* ABarManager);
-    // Frees the bars while the collection is whole: a bar asks it for its manager on the way out.
-    ~TubBars() override { Clear(); }
+    // Frees the bars while the collection is whole (a bar asks it for its manager on the way out), then the
+    // side docks.
+    ~TubBars() override;
     std::string ClassName() const override { return "TubBars"; }
 
     TubBarManager* BarManager() const { return barManager_; }
     TubBar* Add() { return static_cast<TubBar*>(TCollection::Add()); }
     TubBar* Items(int Index) const { return static_cast<TubBar*>(GetItem(Index)); }
     TPersistent* GetOwner() const override;
+
+    // The manager's dock control of a side (nullptr for dsNone, or once the form has freed it).
+    TubDockControl* DockControls(TubBarDockingStyle ASide) const { return sideDocks_[ASide]; }
+    // Takes the stored sizes: left width, right width, top height, bottom height.
+    void ApplyDockControlHeights(const std::array<int, 4>& AHeights);
+    // A side dock tells that it goes (its form frees it with its other controls).
+    void SideDockGone(TubDockControl* ADock);
 
     // The pixels around a dock within which a moved bar docks.
     int DockingSensitivity = 23;
@@ -209,6 +219,7 @@ protected:
 
 private:
     TubBarManager* barManager_ = nullptr;
+    std::array<TubDockControl*, 5> sideDocks_{};
 };
 
 }  // namespace zel

@@ -7,8 +7,10 @@
 #include "platform/vcl/FormWriter.h"
 #include "platform/vcl/ImgList.h"
 #include "uilib/bars/ubBarConsts.h"
+#include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
+#include "uilib/bars/ubBars.h"
 #include "uilib/base/ubOffice11.h"
 
 namespace zel::test {
@@ -553,6 +555,7 @@ TEST_F(ubBarManagerStream, ManagerReadsBackEveryValue) {
     EXPECT_FALSE(m->ShowHintForDisabledItems);
     EXPECT_TRUE(m->GetShowShortCutInHint());
     EXPECT_EQ(m->DockControlHeights, (std::array<int, 4>{0, 0, 51, 0}));
+    EXPECT_EQ(m->GetBars()->DockControls(dsTop)->GetHeight(), 51);
 
     TubBarManagerCategories* c = m->GetCategories();
     ASSERT_EQ(c->GetCount(), 3);
