@@ -20,7 +20,7 @@ namespace {
 class TStandInBarWindow : public TCustomControl, public IubDockedBarWindow {
 public:
     TStandInBarWindow(TComponent* AOwner, TubBar* ABar, int AFull, int AMin)
-        : TCustomControl(AOwner), bar_(ABar), Full(AFull), Min(AMin) {
+        : TCustomControl(AOwner), Full(AFull), Min(AMin), bar_(ABar) {
         SetBounds(0, 0, AFull + Border, Thickness);
     }
     std::string ClassName() const override { return "TStandInBarWindow"; }

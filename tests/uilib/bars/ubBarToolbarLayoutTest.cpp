@@ -114,8 +114,11 @@ TEST(ubBarToolbarLayout, AMultiLineBarBreaksBeforeTheLastGroupStartOfALineAndNev
         p.MultiLine = true;
         LayoutToolbarLinks(links, p);
         EXPECT_EQ(Placement(links), c.placement) << c.name;
-        for (const TubToolbarLink& l : links)
-            if (l.SeparatorAcross) EXPECT_FALSE(l.SeparatorBefore) << c.name;
+        for (const TubToolbarLink& l : links) {
+            if (l.SeparatorAcross) {
+                EXPECT_FALSE(l.SeparatorBefore) << c.name;
+            }
+        }
     }
     // The caption-button band and the mark's room widen the result.
     std::vector<TubToolbarLink> links = Links("ab");
