@@ -150,9 +150,8 @@ void TubBarSubMenuControl::CloseUp() {
     const TAliveCheck alive(this);
     StopScrollTimer();
     StopExpandTimer();
-    if (ChildMenu != nullptr) {
-        if (auto* childOpener = dynamic_cast<TubBarSubMenuControl*>(ChildMenu)->ParentControl)
-            childOpener->ControlInactivate(true);
+    if (auto* child = dynamic_cast<TubBarSubMenuControl*>(ChildMenu); child != nullptr && child->ParentControl) {
+        child->ParentControl->ControlInactivate(true);
         if (!alive.Alive()) return;
     }
     if (HandleAllocated()) ShowWindow(GetHandle(), SW_HIDE);
