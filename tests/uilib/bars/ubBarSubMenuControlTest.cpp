@@ -275,6 +275,7 @@ TEST_F(ubBarSubMenu, AMenuTallerThanTheWorkAreaScrollsOneLinePerPeriodWhileTheAr
     Run(2 * ubScrollPeriod);
     EXPECT_EQ(menu->FirstVisible(), 3);
     EXPECT_TRUE(menu->CanScrollUp());
+    SaveWindowImage(menu->GetHandle(), ScreenshotPath("sub-menu-scrolled"));
     // The pointer moves onto a line: the scrolling stops.
     PointAtRect(menu, menu->GetItemLinks()->ShownItems().Get(5)->ItemRect);
     EXPECT_FALSE(menu->ScrollTimerRunning());
