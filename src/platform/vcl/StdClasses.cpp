@@ -16,6 +16,12 @@ namespace zel {
 
 namespace {
 
+// The request codes in the low word of WM_HSCROLL and WM_VSCROLL (the position in the high word for the
+// thumb codes), and the bars of a window.
+constexpr WORD SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5,
+               SB_TOP = 6, SB_BOTTOM = 7, SB_ENDSCROLL = 8;
+constexpr int SB_HORZ = 0, SB_VERT = 1;
+
 void Notify(HWND hwnd, WORD code) {
     HWND parent = GetParent(hwnd);
     if (parent == nullptr) return;
@@ -154,6 +160,10 @@ struct TEditState {
     int topLine = 0;  // multi-line: the first line shown
     RECT rect{};      // multi-line: the formatting rectangle set by EM_SETRECT or EM_SETRECTNP
     bool hasRect = false;
+    int widest = -1;    // multi-line: the widest line in pixels, -1 until measured
+    int thumbBar = -1;  // the bar (SB_HORZ or SB_VERT) whose thumb is being dragged, else -1
+    int thumbGrip = 0;  // where along the thumb it was taken
+    int thumbPos = 0;   // the position the dragged thumb stands for
     TEditText text;
 };
 
@@ -266,6 +276,13 @@ void ScrollToCaret(HWND hwnd, TEditState& st) {
     else EnsureCaretVisible(hwnd, st);
 }
 
+// The width of line i in the font selected into dc.
+int LineWidthOf(HDC dc, const TEditText& text, std::size_t i) {
+    const auto [start, length] = text[i];
+    return TextWidthOf(
+        dc, std::string_view(text.Str()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)));
+}
+
 void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool notify) {
     const std::string& text = st.text.Str();
     int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
@@ -282,6 +299,13 @@ void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool n
     }
     st.text.Replace(a, b, ins);
     st.selStart = st.selEnd = a + static_cast<int>(ins.size());
+    // Only the lines the insert touched can have grown; the widest stays measured until the text or font is set.
+    if (st.widest >= 0) {
+        TFontDC fdc(hwnd, st.font);
+        for (int i = st.text.LineOf(a), last = st.text.LineOf(st.selEnd); i <= last; ++i) {
+            st.widest = std::max(st.widest, LineWidthOf(fdc.dc, st.text, static_cast<std::size_t>(i)));
+        }
+    }
     st.modified = true;
     ScrollToCaret(hwnd, st);
     InvalidateRect(hwnd, nullptr, TRUE);
@@ -376,6 +400,155 @@ void EditPaint(HWND hwnd, TEditState& st, HDC given) {
     if (!given) EndPaint(hwnd, &ps);
 }
 
+// ---- the window scroll bars of a multi-line edit, drawn and driven in its frame
+
+int WidestLine(HWND hwnd, TEditState& st) {
+    if (st.widest < 0) {
+        TFontDC fdc(hwnd, st.font);
+        st.widest = 0;
+        for (std::size_t i = 0; i < st.text.size(); ++i) {
+            st.widest = std::max(st.widest, LineWidthOf(fdc.dc, st.text, i));
+        }
+    }
+    return st.widest;
+}
+
+// What a bar shows: the whole extent, the part of it in view and where that part starts (lines for the
+// vertical bar, pixels for the horizontal one).
+struct TBarRange {
+    int total = 0, page = 1, pos = 0;
+    int MaxPos() const { return std::max(0, total - page); }
+};
+
+TBarRange BarRange(HWND hwnd, TEditState& st, int bar) {
+    if (bar == SB_VERT) return {static_cast<int>(st.text.size()), VisibleLines(hwnd, st), st.topLine};
+    const RECT fr = FormatRect(hwnd, st);
+    return {WidestLine(hwnd, st) + 1, std::max(1, static_cast<int>(fr.right - fr.left)), st.scroll};
+}
+
+// A bar's place in window coordinates, and along its length the arrows' ends and the thumb.
+struct TBarGeometry {
+    RECT bar{};
+    int trackLo = 0, trackHi = 0, thumbLo = 0, thumbLength = 0;
+};
+
+bool BarGeometry(HWND hwnd, TEditState& st, int bar, TBarGeometry& g) {
+    const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+    if ((style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) == 0) return false;
+    RECT window, client;
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    const int left = origin.x - window.left, top = origin.y - window.top;
+    const bool vertical = bar == SB_VERT;
+    g.bar = vertical ? RECT{left + client.right, top, left + client.right + GetSystemMetrics(SM_CXVSCROLL),
+                            top + client.bottom}
+                     : RECT{left, top + client.bottom, left + client.right,
+                            top + client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+    const int lo = vertical ? g.bar.top : g.bar.left, hi = vertical ? g.bar.bottom : g.bar.right;
+    const int arrow = std::min(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), (hi - lo) / 2);
+    g.trackLo = lo + arrow;
+    g.trackHi = hi - arrow;
+    const int track = g.trackHi - g.trackLo;
+    const TBarRange r = BarRange(hwnd, st, bar);
+    const int maxPos = r.MaxPos();
+    g.thumbLength =
+        std::min(track, std::max(8, static_cast<int>(static_cast<long long>(track) * r.page / std::max(1, r.total))));
+    g.thumbLo = g.trackLo + (maxPos > 0 ? static_cast<int>(static_cast<long long>(track - g.thumbLength) *
+                                                           std::clamp(r.pos, 0, maxPos) / maxPos)
+                                        : 0);
+    return track > 0;
+}
+
+void PaintBars(HWND hwnd, TEditState& st) {
+    HDC dc = nullptr;
+    for (const int bar : {SB_VERT, SB_HORZ}) {
+        TBarGeometry g;
+        if (!BarGeometry(hwnd, st, bar, g)) continue;
+        if (dc == nullptr) dc = GetWindowDC(hwnd);
+        const bool vertical = bar == SB_VERT;
+        const auto span = [&](int lo, int hi) {
+            return vertical ? RECT{g.bar.left, lo, g.bar.right, hi} : RECT{lo, g.bar.top, hi, g.bar.bottom};
+        };
+        FillRect(dc, &g.bar, GetSysColorBrush(COLOR_SCROLLBAR));
+        RECT before = span(vertical ? g.bar.top : g.bar.left, g.trackLo),
+             after = span(g.trackHi, vertical ? g.bar.bottom : g.bar.right);
+        DrawFrameControl(dc, &before, DFC_SCROLL, vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT);
+        DrawFrameControl(dc, &after, DFC_SCROLL, vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT);
+        RECT thumb = span(g.thumbLo, g.thumbLo + g.thumbLength);
+        FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
+        DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+    }
+    if (dc != nullptr) ReleaseDC(hwnd, dc);
+}
+
+// A press on a bar at a window point: the arrows and the track scroll by a line or a page, the thumb is
+// taken to be dragged.
+void PressBar(HWND hwnd, TEditState& st, int bar, POINT p) {
+    TBarGeometry g;
+    if (!BarGeometry(hwnd, st, bar, g)) return;
+    const int at = bar == SB_VERT ? p.y : p.x;
+    const UINT msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    WORD code = SB_ENDSCROLL;
+    if (at < g.trackLo) code = SB_LINEUP;
+    else if (at >= g.trackHi) code = SB_LINEDOWN;
+    else if (at < g.thumbLo) code = SB_PAGEUP;
+    else if (at >= g.thumbLo + g.thumbLength) code = SB_PAGEDOWN;
+    if (code != SB_ENDSCROLL) {
+        SendMessage(hwnd, msg, code, 0);
+        return;
+    }
+    st.thumbBar = bar;
+    st.thumbGrip = at - g.thumbLo;
+    SetCapture(hwnd);
+}
+
+// The position the dragged thumb stands for with the mouse at a client point.
+int ThumbPosition(HWND hwnd, TEditState& st, POINT client) {
+    TBarGeometry g;
+    if (!BarGeometry(hwnd, st, st.thumbBar, g)) return 0;
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    POINT p = client;
+    ClientToScreen(hwnd, &p);
+    const int at = st.thumbBar == SB_VERT ? p.y - window.top : p.x - window.left;
+    const int free = g.trackHi - g.trackLo - g.thumbLength;
+    const int maxPos = BarRange(hwnd, st, st.thumbBar).MaxPos();
+    if (free <= 0) return 0;
+    const int offset = std::clamp(at - st.thumbGrip - g.trackLo, 0, free);
+    return static_cast<int>((static_cast<long long>(offset) * maxPos + free / 2) / free);
+}
+
+// Answers WM_VSCROLL or WM_HSCROLL: moves the first line shown, or the text's left offset.
+void ScrollBy(HWND hwnd, TEditState& st, int bar, WORD code, int thumb) {
+    const TBarRange r = BarRange(hwnd, st, bar);
+    int line = 1;
+    if (bar == SB_HORZ) {
+        // A step sideways is an average character.
+        TFontDC fdc(hwnd, st.font);
+        TEXTMETRIC tm;
+        GetTextMetrics(fdc.dc, &tm);
+        line = std::max<int>(1, tm.tmAveCharWidth);
+    }
+    int pos = r.pos;
+    switch (code) {
+        case SB_LINEUP: pos -= line; break;
+        case SB_LINEDOWN: pos += line; break;
+        case SB_PAGEUP: pos -= std::max(1, r.page); break;
+        case SB_PAGEDOWN: pos += std::max(1, r.page); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: pos = thumb; break;
+        case SB_TOP: pos = 0; break;
+        case SB_BOTTOM: pos = r.MaxPos(); break;
+        default: return;
+    }
+    pos = std::clamp(pos, 0, std::max(r.pos, r.MaxPos()));
+    if (pos == r.pos) return;
+    (bar == SB_VERT ? st.topLine : st.scroll) = pos;
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         // The edit keeps its text itself, with its line table; the window's own text stays unused.
@@ -404,6 +577,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             std::string text = lp ? reinterpret_cast<const char*>(lp) : "";
             if (static_cast<long>(text.size()) > st.limit) text.resize(static_cast<std::size_t>(st.limit));
             st.text.Assign(std::move(text));
+            st.widest = -1;
             st.selStart = st.selEnd = 0;
             st.scroll = 0;
             st.topLine = 0;
@@ -413,10 +587,38 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             Notify(hwnd, EN_CHANGE);
             return TRUE;
         }
-        case WM_PAINT: EditPaint(hwnd, st, reinterpret_cast<HDC>(wp)); return 0;
+        case WM_PAINT:
+            EditPaint(hwnd, st, reinterpret_cast<HDC>(wp));
+            // Whatever was drawn anew (a change, a scroll, a resize) may have moved the bars' thumbs.
+            if (wp == 0 && (style & ES_MULTILINE)) PaintBars(hwnd, st);
+            return 0;
+        case WM_NCPAINT:
+            DefWindowProc(hwnd, msg, wp, lp);
+            if (style & ES_MULTILINE) PaintBars(hwnd, st);
+            return 0;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            if ((style & ES_MULTILINE) && (wp == HTVSCROLL || wp == HTHSCROLL)) {
+                RECT window;
+                GetWindowRect(hwnd, &window);
+                PressBar(hwnd, st, wp == HTVSCROLL ? SB_VERT : SB_HORZ,
+                         POINT{GET_X_LPARAM(lp) - window.left, GET_Y_LPARAM(lp) - window.top});
+                return 0;
+            }
+            return DefWindowProc(hwnd, msg, wp, lp);
+        case WM_VSCROLL:
+        case WM_HSCROLL: {
+            if (!(style & ES_MULTILINE)) return 0;
+            const int bar = msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
+            // A drag of the edit's own thumb passes its position whole, beyond the 16 bits of the message.
+            ScrollBy(hwnd, st, bar, LOWORD(wp), st.thumbBar == bar ? st.thumbPos : HIWORD(wp));
+            return 0;
+        }
+        case WM_CAPTURECHANGED: st.thumbBar = -1; return DefWindowProc(hwnd, msg, wp, lp);
         case WM_ERASEBKGND: return 1;
         case WM_SETFONT:
             st.font = reinterpret_cast<HFONT>(wp);
+            st.widest = -1;
             if (lp) InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);
@@ -446,6 +648,12 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_MOUSEMOVE:
+            if (st.thumbBar >= 0) {
+                st.thumbPos = ThumbPosition(hwnd, st, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+                SendMessage(hwnd, st.thumbBar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
+                            MAKEWPARAM(SB_THUMBTRACK, static_cast<WORD>(st.thumbPos)), 0);
+                return 0;
+            }
             if (st.dragging) {
                 st.selEnd = CharAtPoint(hwnd, st, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
                 ScrollToCaret(hwnd, st);
@@ -453,6 +661,14 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_LBUTTONUP:
+            if (st.thumbBar >= 0) {
+                const int bar = st.thumbBar;
+                SendMessage(hwnd, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
+                            MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(st.thumbPos)), 0);
+                st.thumbBar = -1;
+                if (GetCapture() == hwnd) ReleaseCapture();
+                return 0;
+            }
             if (st.dragging) {
                 st.dragging = false;
                 if (GetCapture() == hwnd) ReleaseCapture();

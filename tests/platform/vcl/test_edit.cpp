@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "VclTestSupport.h"
@@ -14,6 +16,9 @@
 
 namespace zel::test {
 namespace {
+
+// The scroll requests the tests send (the low word of WM_VSCROLL).
+constexpr WORD SB_THUMBPOSITION = 4, SB_TOP = 6;
 
 std::string Sample(std::size_t n) {
     static const char pattern[] = "F0 41 10 6A Wim iiWW ";
@@ -376,6 +381,136 @@ TEST_F(EditWindow, TheLineMessagesAgreeWithTheTextAfterEveryChange) {
         replace(a, b, pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)]);
         check("random change " + std::to_string(step));
     }
+}
+
+// The window scroll bars of a multi-line edit: a strip down the right side and one along the bottom, each
+// with its arrows at the ends and a thumb between them standing for the part of the text in view.
+class EditScrollBars : public EditWindow {
+protected:
+    static constexpr int kWidth = 200, kHeight = 150, kBar = 16;
+    void SetUp() override {
+        EditWindow::SetUp();
+        h = MakeEdit(ES_MULTILINE | WS_VSCROLL | WS_HSCROLL, kWidth, kHeight, "");
+        for (int i = 0; i < 100; ++i) {
+            const std::string line = "line " + std::to_string(i) + (i == 7 ? std::string(60, 'W') : "") + "\r\n";
+            SendMessage(h, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        }
+        RECT client;
+        GetClientRect(h, &client);
+        visible = (client.bottom - 2) / LineHeight();
+    }
+    int LineHeight() {
+        HDC dc = GetDC(h);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(h, WM_GETFONT, 0, 0)));
+        TEXTMETRIC tm;
+        GetTextMetrics(dc, &tm);
+        ReleaseDC(h, dc);
+        return tm.tmHeight;
+    }
+    int First() { return static_cast<int>(SendMessage(h, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+    // A point of the vertical strip in screen coordinates, at a distance from its top.
+    POINT VerticalAt(int y) {
+        RECT w;
+        GetWindowRect(h, &w);
+        return POINT{w.left + kWidth - kBar / 2, w.top + y};
+    }
+    POINT HorizontalAt(int x) {
+        RECT w;
+        GetWindowRect(h, &w);
+        return POINT{w.left + x, w.top + kHeight - kBar / 2};
+    }
+    void PressAt(LRESULT hit, POINT p) { SendMessage(h, WM_NCLBUTTONDOWN, hit, MAKELPARAM(p.x, p.y)); }
+    // Where the vertical thumb stands, from the top of the strip: from its light top edge to its dark bottom
+    // edge within the track; -1 when none is drawn.
+    std::pair<int, int> VerticalThumb() {
+        UpdateWindow(h);
+        HDC dc = GetWindowDC(h);
+        int top = -1, bottom = -1;
+        for (int y = kBar; y < kHeight - 2 * kBar; ++y) {
+            const COLORREF c = GetPixel(dc, kWidth - kBar / 2, y);
+            if (top < 0 && c == GetSysColor(COLOR_BTNHIGHLIGHT)) top = y - 1;
+            if (c == GetSysColor(COLOR_3DDKSHADOW)) bottom = y;
+        }
+        ReleaseDC(h, dc);
+        return {top, bottom};
+    }
+    HWND h = nullptr;
+    int visible = 1;
+};
+
+TEST_F(EditScrollBars, TheBarsFollowTheTextAndShowTheirArrowsAndThumb) {
+    // The caret at the end scrolled the last line into view; the thumb stands at the end of the track.
+    const int maxFirst = 101 - visible;
+    EXPECT_EQ(First(), maxFirst);
+    const auto [top, bottom] = VerticalThumb();
+    ASSERT_GE(top, 0) << "no thumb drawn";
+    EXPECT_GT(top, kHeight / 2);
+    EXPECT_GE(bottom, kHeight - kBar - kBar - 4);
+    EXPECT_LE(bottom - top, (kHeight - 3 * kBar) * visible / 101 + 3) << "the thumb's length shows the page";
+    // The arrows are drawn: the up arrow's glyph has dark pixels.
+    HDC dc = GetWindowDC(h);
+    int dark = 0;
+    for (int y = 0; y < kBar; ++y)
+        for (int x = kWidth - kBar; x < kWidth; ++x) dark += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNTEXT);
+    ReleaseDC(h, dc);
+    EXPECT_GT(dark, 3);
+    SendMessage(h, WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(First(), 0);
+    EXPECT_EQ(VerticalThumb().first, kBar) << "the thumb moved to the top of the track";
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("edit-scroll-bars")));
+}
+
+TEST_F(EditScrollBars, TheMouseScrollsOnTheBars) {
+    const int maxFirst = 101 - visible;
+    struct Row {
+        const char* name;
+        int from;                   // the first line shown before
+        std::function<void()> act;  // what the mouse does
+        int want;                   // the first line shown after
+        int tolerance = 0;          // lines the thumb's pixels may round by
+    };
+    const std::vector<Row> rows = {
+        {"the down arrow", 0, [&] { PressAt(HTVSCROLL, VerticalAt(kHeight - kBar - kBar / 2)); }, 1},
+        {"the up arrow", 5, [&] { PressAt(HTVSCROLL, VerticalAt(kBar / 2)); }, 4},
+        {"the up arrow at the top", 0, [&] { PressAt(HTVSCROLL, VerticalAt(kBar / 2)); }, 0},
+        {"the track below the thumb", 0, [&] { PressAt(HTVSCROLL, VerticalAt(kHeight - 3 * kBar)); }, visible},
+        {"the track above the thumb", maxFirst, [&] { PressAt(HTVSCROLL, VerticalAt(kBar + 2)); }, maxFirst - visible},
+        {"the thumb dragged to the end", 0,
+         [&] {
+             PressAt(HTVSCROLL, VerticalAt(kBar + 2));
+             SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kWidth - 8, kHeight * 2));
+             SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(kWidth - 8, kHeight * 2));
+         },
+         maxFirst},
+        {"the thumb dragged half-way", 0,
+         [&] {
+             PressAt(HTVSCROLL, VerticalAt(kBar + 2));
+             const int track = kHeight - 3 * kBar;  // the strip stops above the horizontal bar
+             const int thumb = VerticalThumb().second - VerticalThumb().first + 1;
+             SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kWidth - 8, kBar + 2 + (track - thumb) / 2));
+             SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(kWidth - 8, kBar + 2 + (track - thumb) / 2));
+         },
+         maxFirst / 2, 3},
+    };
+    for (const Row& r : rows) {
+        SendMessage(h, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(r.from)), 0);
+        ASSERT_EQ(First(), r.from) << r.name;
+        r.act();
+        EXPECT_NEAR(First(), r.want, r.tolerance) << r.name;
+        EXPECT_NE(GetCapture(), h) << r.name;
+    }
+    // The horizontal bar moves the text sideways: clicks on its right arrow take the thumb (its light left edge)
+    // off the left end.
+    UpdateWindow(h);
+    HDC dc = GetWindowDC(h);
+    EXPECT_EQ(GetPixel(dc, kBar + 1, kHeight - kBar / 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+    ReleaseDC(h, dc);
+    const int right = kWidth - kBar - kBar / 2;
+    for (int i = 0; i < 10; ++i) PressAt(HTHSCROLL, HorizontalAt(right));
+    UpdateWindow(h);
+    dc = GetWindowDC(h);
+    EXPECT_EQ(GetPixel(dc, kBar + 1, kHeight - kBar / 2), GetSysColor(COLOR_SCROLLBAR));
+    ReleaseDC(h, dc);
 }
 
 }  // namespace
