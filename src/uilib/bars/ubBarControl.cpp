@@ -523,6 +523,7 @@ void TCustomubBarControl::Dispatch(TMessage& Message) {
             return;
         case WM_DESTROY:
             if (!IsDestroying()) {
+                CancelMouseLeave(GetHandle());
                 SetMarkState(msNone);
                 if (itemLinks_ != nullptr)
                     for (int i = 0; i < itemLinks_->Count(); ++i)
@@ -566,10 +567,22 @@ void TCustomubBarControl::Dispatch(TMessage& Message) {
         case WM_KILLFOCUS:
             if (Message.WParam == 0) CloseAll();
             break;
-        case WM_NCACTIVATE:
-            // A bar window always looks active.
+        case WM_NCACTIVATE: {
+            // A bar window always looks active, and keeps its form's caption active while it is.
+            const bool activating = Message.WParam != 0;
             Message.WParam = TRUE;
-            break;
+            TCustomControl::Dispatch(Message);
+            if (activating && !IsCustomizing()) {
+                const HWND parent = ::zel::GetParent(GetHandle());
+                if (parent != nullptr) SendMessage(parent, WM_NCACTIVATE, TRUE, 0);
+            }
+            return;
+        }
+        case WM_NCHITTEST:
+            TCustomControl::Dispatch(Message);
+            // The pointer has left the client area for the frame: the control under it is left too.
+            if (Message.Result != HTCLIENT) CancelMouseLeave(GetHandle());
+            return;
         case WM_SETFOCUS: {
             auto* win = dynamic_cast<TubBarWinControl*>(selectedControl_);
             if (win == nullptr) {

@@ -236,6 +236,38 @@ TEST_F(ubBarControl, HoveringMakesAControlHotAndLeavingTheBarDropsIt) {
     EXPECT_EQ(bar->SelectedControl(), nullptr);
 }
 
+TEST_F(ubBarControl, APointerOnTheFrameDropsTheHotControl) {
+    TRowBar* bar = NewBar({"One", "Two"});
+    PointAt(bar, 0);
+    ASSERT_EQ(IndexOfSelected(bar), 0);
+    // A hit test in the client area keeps the hot control; one on the frame drops it.
+    const TPoint inside = OnScreen(bar, 5, 5);
+    SendMessage(bar->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y));
+    EXPECT_EQ(IndexOfSelected(bar), 0);
+    SendMessage(bar->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(inside.x - 20, inside.y - 20));
+    EXPECT_EQ(IndexOfSelected(bar), -1);
+    EXPECT_FALSE(IsTrackingMouseLeave(bar->GetHandle()));
+}
+
+TEST_F(ubBarControl, ABarWindowAlwaysLooksActiveAndKeepsItsFormsCaptionActive) {
+    TRowBar* bar = NewBar({"One"});
+    int formActivations = 0;
+    const TWndMethod formProc = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_NCACTIVATE && m.WParam != 0) ++formActivations;
+        formProc(m);
+    };
+    SendMessage(bar->GetHandle(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(formActivations, 0) << "deactivating asks nothing of the form";
+    SendMessage(bar->GetHandle(), WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(formActivations, 1);
+    manager->SetCustomizing(true);
+    SendMessage(bar->GetHandle(), WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(formActivations, 1) << "not while customizing";
+    manager->SetCustomizing(false);
+    form->WindowProc = formProc;
+}
+
 TEST_F(ubBarControl, APressAndAReleaseRunOnClickOnceWithoutTakingTheFocus) {
     TRowBar* bar = NewBar({"One", "Two"});
     HWND active = GetActiveWindow();
