@@ -11,10 +11,10 @@ namespace {
 
 // Links of 30 x 22; "|" before a letter begins a group, "R", "C" and "S" are iaRight, iaCenter and iaClient
 // items, "W" a link of 100.
-std::vector<TubToolbarLink> Links(const std::string& Spec) {
+std::vector<TubToolbarLink> Links(const std::string& Pattern) {
     std::vector<TubToolbarLink> links;
     bool group = false;
-    for (char c : Spec) {
+    for (char c : Pattern) {
         if (c == '|') {
             group = true;
             continue;
