@@ -16,10 +16,7 @@ namespace zel {
 
 namespace {
 
-// The request codes in the low word of WM_HSCROLL and WM_VSCROLL (the position in the high word for the
-// thumb codes), and the bars of a window.
-constexpr WORD SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5,
-               SB_TOP = 6, SB_BOTTOM = 7, SB_ENDSCROLL = 8;
+// The bars of a window.
 constexpr int SB_HORZ = 0, SB_VERT = 1;
 
 void Notify(HWND hwnd, WORD code) {

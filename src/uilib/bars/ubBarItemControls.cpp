@@ -26,9 +26,6 @@ namespace {
 // Whether the pending timer opens (else closes) its sub-item's menu.
 bool pendingOpens = false;
 
-// The scroll codes sent to an open drop-down list.
-constexpr WPARAM SB_LINEUP = 0, SB_LINEDOWN = 1;
-
 // What the painter reads about a control: the control's own state and its bar window's measures.
 TubBarItemPaintState PaintStateOf(const TubBarItemControl* C) {
     TubBarItemPaintState s = C->CalcDrawingParams();

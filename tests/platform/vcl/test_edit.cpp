@@ -17,9 +17,6 @@
 namespace zel::test {
 namespace {
 
-// The scroll requests the tests send (the low word of WM_VSCROLL).
-constexpr WORD SB_THUMBPOSITION = 4, SB_TOP = 6;
-
 std::string Sample(std::size_t n) {
     static const char pattern[] = "F0 41 10 6A Wim iiWW ";
     std::string s;
