@@ -22,6 +22,7 @@
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
+#include "platform/win/CursorRows.h"
 #include "platform/win/Windows.h"
 
 namespace zel {
@@ -45,9 +46,7 @@ constexpr TCursor DragCursorIndex = crDrag;
 
 // ---------------------------------------------------------------------------------------------- cursors
 
-// Pictures of the cursors drawn as text: '#' black, '.' white, anything else the screen.
-using TCursorRows = std::vector<const char*>;
-
+// Pictures of the cursors drawn as text.
 const TCursorRows kArrow = {"#",        "##",       "#.#",       "#..#",       "#...#",       "#....#",
                             "#.....#",  "#......#", "#.......#", "#........#", "#.....#####", "#..#..#",
                             "#.# #..#", "##  #..#", "#    #..#", "     #..#",  "      #..#",  "       ##"};
@@ -56,29 +55,8 @@ const TCursorRows kNote = {"    ####", "    #..#", "    #..#", "    #..#", " ###
 const TCursorRows kSheet = {"##########", "#........#", "#.######.#", "#........#",
                             "#.####...#", "#........#", "##########"};
 
-// Draws the rows into the two 32 x 32 planes with their top left corner at Left, Top.
-void StampRows(std::array<std::uint8_t, 32 * 4>& AndPlane, std::array<std::uint8_t, 32 * 4>& XorPlane,
-               const TCursorRows& Rows, int Left, int Top) {
-    for (std::size_t r = 0; r < Rows.size(); ++r)
-        for (std::size_t i = 0; Rows[r][i] != '\0'; ++i) {
-            const char c = Rows[r][i];
-            const std::size_t x = static_cast<std::size_t>(Left) + i, y = static_cast<std::size_t>(Top) + r;
-            if ((c != '#' && c != '.') || x >= 32 || y >= 32) continue;
-            const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
-            std::uint8_t& mask = AndPlane[y * 4 + x / 8];
-            std::uint8_t& colour = XorPlane[y * 4 + x / 8];
-            mask = static_cast<std::uint8_t>(mask & ~bit);
-            colour = c == '.' ? static_cast<std::uint8_t>(colour | bit) : static_cast<std::uint8_t>(colour & ~bit);
-        }
-}
-
-// The arrow with a picture beside it, its hot spot at the arrow's tip.
 void RegisterArrowCursor(const char* Name, const TCursorRows& Picture, int Left, int Top) {
-    std::array<std::uint8_t, 32 * 4> andPlane{}, xorPlane{};
-    andPlane.fill(0xFF);
-    StampRows(andPlane, xorPlane, kArrow, 0, 0);
-    StampRows(andPlane, xorPlane, Picture, Left, Top);
-    RegisterCursorResource(Name, 0, 0, 32, 32, andPlane.data(), xorPlane.data());
+    RegisterRowsCursor(Name, 0, 0, {{&kArrow, 0, 0}, {&Picture, Left, Top}});
 }
 
 std::map<ElementType, TElementWindowMaker>& ElementWindowMakers() {

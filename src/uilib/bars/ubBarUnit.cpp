@@ -9,6 +9,7 @@
 
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
+#include "platform/win/CursorRows.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarHint.h"
@@ -356,9 +357,6 @@ void PrimeSound() { PlayBarSound(ubsNone); }
 
 namespace {
 
-// The cursors are 32 x 32 pictures drawn from rows of text: '#' black, '.' white, anything else the screen.
-using TCursorRows = std::vector<const char*>;
-
 const TCursorRows kArrow = {"#",         "##",        "#.#",        "#..#",        "#...#",    "#....#",   "#.....#",
                             "#......#",  "#.......#", "#........#", "#.....#####", "#..#..#",  "#.# #..#", "## #..#",
                             "#    #..#", "     #..#", "      #..#", "      #..#",  "       ##"};
@@ -372,40 +370,11 @@ const TCursorRows kSizingArrows = {"     ##  ##",        "     #.##.#",        "
                                    "#.#####.##.#####.#", "##   #.##.#   ##",   " #   #.##.#   #",
                                    "     #.##.#",        "     ##  ##"};
 
-struct TCursorPart {
-    const TCursorRows* Rows;
-    int Left, Top;
-};
-
-void StampRows(std::array<std::uint8_t, 32 * 4>& AndPlane, std::array<std::uint8_t, 32 * 4>& XorPlane,
-               const TCursorPart& Part) {
-    for (std::size_t r = 0; r < Part.Rows->size(); ++r) {
-        const int y = Part.Top + static_cast<int>(r);
-        const char* row = (*Part.Rows)[r];
-        for (int i = 0; y < 32 && row[i] != '\0'; ++i) {
-            const int x = Part.Left + i;
-            if (x >= 32 || (row[i] != '#' && row[i] != '.')) continue;
-            const std::size_t byte = static_cast<std::size_t>(y * 4 + x / 8);
-            const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
-            AndPlane[byte] = static_cast<std::uint8_t>(AndPlane[byte] & ~bit);
-            if (row[i] == '.') XorPlane[byte] = static_cast<std::uint8_t>(XorPlane[byte] | bit);
-            else XorPlane[byte] = static_cast<std::uint8_t>(XorPlane[byte] & ~bit);
-        }
-    }
-}
-
-void RegisterPictureCursor(const char* AName, std::initializer_list<TCursorPart> AParts, int AHotX, int AHotY) {
-    std::array<std::uint8_t, 32 * 4> andPlane{}, xorPlane{};
-    andPlane.fill(0xFF);
-    for (const TCursorPart& part : AParts) StampRows(andPlane, xorPlane, part);
-    RegisterCursorResource(AName, AHotX, AHotY, 32, 32, andPlane.data(), xorPlane.data());
-}
-
 void RegisterCursors() {
-    RegisterPictureCursor("UBBARDRAGCURSOR", {{&kArrow, 0, 0}, {&kDragFrame, 4, 20}}, 0, 0);
-    RegisterPictureCursor("UBBARDRAGCOPYCURSOR", {{&kArrow, 0, 0}, {&kDragFrame, 4, 20}, {&kPlusBox, 15, 22}}, 0, 0);
-    RegisterPictureCursor("UBBARDRAGNODROPCURSOR", {{&kArrow, 0, 0}, {&kNoDropSign, 12, 17}}, 0, 0);
-    RegisterPictureCursor("UBBAREDITSIZINGCURSOR", {{&kSizingArrows, 2, 8}}, 10, 13);
+    RegisterRowsCursor("UBBARDRAGCURSOR", 0, 0, {{&kArrow, 0, 0}, {&kDragFrame, 4, 20}});
+    RegisterRowsCursor("UBBARDRAGCOPYCURSOR", 0, 0, {{&kArrow, 0, 0}, {&kDragFrame, 4, 20}, {&kPlusBox, 15, 22}});
+    RegisterRowsCursor("UBBARDRAGNODROPCURSOR", 0, 0, {{&kArrow, 0, 0}, {&kNoDropSign, 12, 17}});
+    RegisterRowsCursor("UBBAREDITSIZINGCURSOR", 10, 13, {{&kSizingArrows, 2, 8}});
     Screen->SetCursors(crubBarDrag, LoadCursor(nullptr, "UBBARDRAGCURSOR"));
     Screen->SetCursors(crubBarDragCopy, LoadCursor(nullptr, "UBBARDRAGCOPYCURSOR"));
     Screen->SetCursors(crubBarDragNoDrop, LoadCursor(nullptr, "UBBARDRAGNODROPCURSOR"));
