@@ -165,7 +165,7 @@ void TCustomubBarControl::CalcMetrics() {
     const TSize zero = canvas->TextExtent("0");
     lineHeight_ = zero.cy + 6;
     textSpacing_ = std::max(lineHeight_ / 5, 4);
-    TubBarPainterClass painter = PainterOfManager(BarManager());
+    TubBarPainterClass painter = BarPainterOf(BarManager());
     firstPainterMetric_ = painter->GetEditHeight(zero.cy);
     secondPainterMetric_ = painter->GetComboButtonWidth(zero.cx);
     ReleaseCanvasDC();
@@ -301,7 +301,7 @@ TubBarItemPaintState TCustomubBarControl::BarPaintState() const {
 }
 
 void TCustomubBarControl::FetchBackgroundBrush() {
-    backgroundBrush_ = PainterOfManager(BarManager())->GetBarBrush(BarPaintState());
+    backgroundBrush_ = BarPainterOf(BarManager())->GetBarBrush(BarPaintState());
 }
 
 void TCustomubBarControl::RepaintPair(TubBarItemControl* APrevious, TubBarItemControl* ANew) {

@@ -24,10 +24,6 @@ bool CallBarKeyboardHook(WPARAM Key, LPARAM KeyData, bool FromWindowControl) {
     return BarKeyboardHookKey(Key, KeyData);
 }
 
-TubBarPainterClass PainterOfManager(const TubBarManager* AManager) {
-    return AManager != nullptr ? BarPainterOf(AManager) : BarPainterClass<TubBarItemControlPainter>();
-}
-
 namespace {
 
 struct TControlClassRecord {
@@ -260,7 +256,7 @@ TCustomImageList* TubBarItemControl::GetDisabledLargeImages() const {
     return m->GetImageList(ilkLargeImages);
 }
 
-TubBarPainterClass TubBarItemControl::Painter() const { return PainterOfManager(Manager()); }
+TubBarPainterClass TubBarItemControl::Painter() const { return BarPainterOf(Manager()); }
 
 TShortCut TubBarItemControl::GetShortCut() const { return Item() != nullptr ? Item()->GetShortCut() : 0; }
 

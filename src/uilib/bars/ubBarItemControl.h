@@ -26,9 +26,6 @@ void UnregisterItemControlClass(TClass AControlClass);
 // has no control class.
 TubBarItemControl* CreateItemControlFor(TubBarItemLink* ALink);
 
-// The painter of the manager's look; the classic painter without a manager.
-TubBarPainterClass PainterOfManager(const TubBarManager* AManager);
-
 // Set while the library's mouse hook handles a message: presses are then read from the asynchronous state.
 extern bool InBarMouseHook;
 // Set when an Alt key reached the library's keyboard hook from a window control.

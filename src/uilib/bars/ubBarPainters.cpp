@@ -1433,6 +1433,7 @@ void TubBarItemControlOffice11Painter::DrawGripDots(HDC DC, bool Vertical, const
 }
 
 TubBarPainterClass BarPainterOf(const TubBarManager* AManager) {
+    if (AManager == nullptr) return BarPainterClass<TubBarItemControlPainter>();  // a bar window without a manager
     switch (AManager->PainterKind()) {
         case bpkFlat: return BarPainterClass<TubBarItemControlFlatPainter>();
         case bpkOffice11: return BarPainterClass<TubBarItemControlOffice11Painter>();

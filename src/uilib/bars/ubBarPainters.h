@@ -563,7 +563,7 @@ TubBarPainterClass BarPainterClass() {
 }
 
 // The painter of a manager's look. The classic and enhanced looks draw with the base painter for now; the
-// native look without themes is the enhanced look.
+// native look without themes is the enhanced look. Without a manager: the base painter.
 TubBarPainterClass BarPainterOf(const TubBarManager* AManager);
 // Frees the brushes the painters made from palette colours (the bar unit's shutdown).
 void FreeBarPainterBrushes();

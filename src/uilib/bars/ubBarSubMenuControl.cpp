@@ -59,7 +59,7 @@ void TubBarSubMenuControl::CreateParams(TCreateParams& Params) {
 void TubBarSubMenuControl::CalcMetrics() {
     TCustomubBarControl::CalcMetrics();
     const TSize zero = Canvas()->TextExtent("0");
-    const TubBarPainterClass painter = PainterOfManager(BarManager());
+    const TubBarPainterClass painter = BarPainterOf(BarManager());
     glyphColumn_ = painter->CalcSubMenuMetrics(zero.cy).GlyphColumn;
     // The expand button's band: half a line, at least 8 pixels for its double arrow.
     expandBand_ = std::max(LineHeight() / 2 + 2, 10);
@@ -222,7 +222,7 @@ int TubBarSubMenuControl::VisibleCount() const { return lastVisible_ < 0 ? 0 : l
 
 TRect TubBarSubMenuControl::ExpandButtonRect() const {
     if (!HasHiddenItems()) return TRect{};
-    const int inset = FrameInset(PainterOfManager(BarManager()));
+    const int inset = FrameInset(BarPainterOf(BarManager()));
     return TRect(inset, GetHeight() - inset - expandBand_, GetWidth() - inset, GetHeight() - inset);
 }
 
@@ -238,7 +238,7 @@ TRect TubBarSubMenuControl::ScrollDownRect() const {
 
 void TubBarSubMenuControl::LayOut() {
     TubBarItemLinks* links = GetItemLinks();
-    const TubBarPainterClass painter = PainterOfManager(BarManager());
+    const TubBarPainterClass painter = BarPainterOf(BarManager());
     const int inset = FrameInset(painter);
     const int separator = GetSeparatorSize();
     const TRect work = GetWorkAreaAtPoint(requested_);
@@ -445,7 +445,7 @@ void TubBarSubMenuControl::SetExpandState(TubBarMarkState Value) {
 void TubBarSubMenuControl::Paint() {
     if (animate_) return;
     const HDC dc = Canvas()->GetHandle();
-    const TubBarPainterClass painter = PainterOfManager(BarManager());
+    const TubBarPainterClass painter = BarPainterOf(BarManager());
     const TRect client = GetClientRect();
     const int inset = FrameInset(painter);
     TRect inside = client;
@@ -503,7 +503,7 @@ void TubBarSubMenuControl::DrawItemControl(TubBarItemControl* AControl, const TR
 
 void TubBarSubMenuControl::PaintBackground(HDC DC, const TRect& R) {
     // A line lies on the menu's background: the glyph column, then the lighter one of a rarely used line.
-    const TubBarPainterClass painter = PainterOfManager(BarManager());
+    const TubBarPainterClass painter = BarPainterOf(BarManager());
     if (!paintingRarelyUsed_) {
         painter->DrawSubMenuBackground(DC, R, glyphColumn_, false);
         return;

@@ -39,7 +39,7 @@ public:
     }
     // The bar's body (a docked toolbar's, or the menu's with its glyph column) seen through the rectangle.
     void PaintBackground(HDC DC, const TRect& R) override {
-        TubBarPainterClass p = PainterOfManager(BarManager());
+        TubBarPainterClass p = BarPainterOf(BarManager());
         const TRect client = GetClientRect();
         const int saved = SaveDC(DC);
         IntersectClipRect(DC, R.left, R.top, R.right, R.bottom);
@@ -51,7 +51,7 @@ public:
     void Paint() override {
         TCustomubBarControl::Paint();
         if (!column_ || GetItemLinks() == nullptr) return;
-        TubBarPainterClass p = PainterOfManager(BarManager());
+        TubBarPainterClass p = BarPainterOf(BarManager());
         HDC dc = Canvas()->GetHandle();
         for (TubBarItemLink* l : GetItemLinks()->VisibleItems())
             if (l->BeginGroup && l->ItemRect.top > 2)
