@@ -1,0 +1,136 @@
+#pragma once
+// The program as its main block starts it, for tests of the main window and what a musician reaches from
+// it: the manual clock, the settings and the user's folders in a folder of their own, and the instrument
+// simulator behind the MIDI ports.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Intro.h"
+#include "app/Main.h"
+#include "app/PrinterService.h"
+#include "app/Ueabout.h"
+#include "app/Uekeyboa.h"
+#include "app/Uemonito.h"
+#include "app/Uetransm.h"
+#include "controls/ControlsUnits.h"
+#include "midi/dialog/Uemidiio.h"
+#include "model/CurrentElements.h"
+#include "model/Settings.h"
+#include "model/SharedRoutines.h"
+#include "platform/midi/MidiBackend.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/vcl/VclTestSupport.h"
+#include "support/InstrumentSimulator.h"
+#include "support/TempDir.h"
+#include "uilib/bars/ubBarUnit.h"
+#include "uilib/bars/ubBars.h"
+#include "uilib/base/uiBaseUnits.h"
+
+namespace zel::test {
+
+using TLines = std::vector<std::string>;
+
+class Program : public VclTest {
+protected:
+    void SetUp() override {
+        VclTest::SetUp();
+        for (const char* name : {"XDG_CONFIG_HOME", "HOME"}) {
+            const char* value = std::getenv(name);
+            savedEnv_.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+        }
+        setenv("XDG_CONFIG_HOME", (Folder() + "/config").c_str(), 1);
+        setenv("HOME", Folder().c_str(), 1);
+        savedServices_ = ModelServices();
+        savedHolder_ = ZelmoHolder;
+        savedProgramFolder_ = ProgramFolder;
+        ProgramFolder = Folder();
+        SetMidiBackendForTests(&Backend);
+    }
+    void TearDown() override {
+        for (TComponent* form : std::vector<TComponent*>{FormInOut, FormTransmet, FormeditorAbout, Formintro})
+            delete form;
+        delete Formzelmo;
+        ProcessPendingMessages();
+        // A test that ends the program leaves its quit message behind.
+        while (QuitPosted()) {
+        }
+        SetMidiBackendForTests(nullptr);
+        ModelServices() = savedServices_;
+        ZelmoHolder = savedHolder_;
+        ProgramFolder = savedProgramFolder_;
+        DevicesOpen = 0;
+        for (auto& [name, value] : savedEnv_) {
+            if (value.has_value()) setenv(name.c_str(), value->c_str(), 1);
+            else unsetenv(name.c_str());
+        }
+        VclTest::TearDown();
+    }
+
+    // The instrument behind the ports; without it there is no MIDI system at all.
+    void AttachInstrument() { Sim.AttachInProcess(Backend, "JV-1080"); }
+    // The main block's start: its windows, and the main window shown as its message loop shows it.
+    void Start() {
+        CreateStartWindows();
+        Formzelmo->Show();
+        ProcessPendingMessages();
+    }
+    // Lets the time pass, then handles what it brought and what that posted in turn (a window's release).
+    void Wait(TTick ms) {
+        Clock->Advance(ms);
+        ProcessPendingMessages();
+        ProcessPendingMessages();
+    }
+    void StartAndWaitOutTheIntro() {
+        AttachInstrument();
+        Start();
+        Wait(2000);
+        ASSERT_EQ(Formintro, nullptr);
+    }
+    // Takes the quit message that ends the application's loop, when one was posted.
+    static bool QuitPosted() {
+        MSG msg{};
+        return PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    }
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& b : Boxes) texts.push_back(b.Text);
+        return texts;
+    }
+    static TLines Lines(TMemo* memo) {
+        TLines lines;
+        for (int i = 0; i < memo->Lines()->Count(); ++i) lines.push_back(memo->Lines()->Strings(i));
+        return lines;
+    }
+    std::vector<std::string> ChildClasses() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < Formzelmo->MDIChildCount(); ++i) names.push_back(Formzelmo->MDIChildren(i)->ClassName());
+        return names;
+    }
+    static void Click(TubBarItem* item) {
+        item->Click();
+        ProcessPendingMessages();
+    }
+
+    std::string Folder() const { return dir_.Path().string(); }
+
+    TUnitsScope units_{JoinUnitRows({ControlsUnits(), uiBaseUnits(), ubBarUnits(), MainUnits()})};
+    TManualClockScope Clock;
+    TempDir dir_;
+    TInProcessMidiBackend Backend;
+    TInstrumentSimulator Sim{0x10};
+
+private:
+    TModelServices savedServices_;
+    TZelmo* savedHolder_ = nullptr;
+    std::string savedProgramFolder_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;
+};
+
+}  // namespace zel::test
