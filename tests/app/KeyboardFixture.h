@@ -28,6 +28,15 @@ namespace zel::test {
 
 using TMessages = std::vector<TBytes>;
 
+// A client point on a key of the selector: on its lower part for a white key, its upper part for a black one.
+inline LPARAM PointOnKey(const TKeySelector* keys, int key) {
+    for (int y : {keys->GetHeight() - 4, 4})
+        for (int x = 0; x < keys->GetWidth(); ++x)
+            if (keys->KeyAt(x, y) == key) return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+    ADD_FAILURE() << "no point on key " << key;
+    return 0;
+}
+
 class KeyboardWindow : public VclTest {
 protected:
     void SetUp() override {
@@ -82,15 +91,7 @@ protected:
         Keyboard = nullptr;
     }
 
-    // A client point on the key: on its lower part for a white key, its upper part for a black one.
-    LPARAM PointOn(int key) const {
-        const TKeySelector* keys = Keyboard->KeySelector;
-        for (int y : {keys->GetHeight() - 4, 4})
-            for (int x = 0; x < keys->GetWidth(); ++x)
-                if (keys->KeyAt(x, y) == key) return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-        ADD_FAILURE() << "no point on key " << key;
-        return 0;
-    }
+    LPARAM PointOn(int key) const { return PointOnKey(Keyboard->KeySelector, key); }
     void Send(UINT message, WPARAM keys, int key) {
         SendMessage(Keyboard->KeySelector->GetHandle(), message, keys, PointOn(key));
         ProcessPendingMessages();
