@@ -195,6 +195,27 @@ TPoint TubDockControl::HotPoint(int ARow, bool AOneOnRow, TPoint AClientPoint) {
     return AClientPoint;
 }
 
+TPoint TubDockControl::HotPointWithout(IubDockedBarWindow* AWindow, TPoint AClientPoint) {
+    TubBar* bar = AWindow->DockedBar();
+    TubDockCol* col = FindCol(AWindow);
+    if (col == nullptr) return HotPoint(bar->GetRow(), bar->OneOnRow, AClientPoint);
+    // The column leaves its row (and a row it leaves empty goes) while the point is found, then comes back
+    // to where it was.
+    TubDockRow* row = col->Row;
+    const auto rowAt = std::find(rows_.begin(), rows_.end(), row) - rows_.begin();
+    const int colAt = row->IndexOfCol(col);
+    const TPoint position = col->Position;
+    const bool rowGoes = row->ColCount() == 1;
+    RemoveBar(AWindow, col, false);
+    const TPoint hot = HotPoint(bar->GetRow(), bar->OneOnRow, AClientPoint);
+    if (rowGoes) {
+        row = new TubDockRow(this);
+        rows_.insert(rows_.begin() + rowAt, row);
+    }
+    row->InsertCol(colAt, AWindow)->Position = position;
+    return hot;
+}
+
 int TubDockControl::ColumnFromPoint(int ARow, TPoint AScreenPoint) {
     if (ARow < 0 || ARow >= RowCount() || Rows(ARow)->ColCount() == 0) return 0;
     TPoint p = ScreenToClient(AScreenPoint);

@@ -42,6 +42,17 @@ public:
     virtual void SetTruncated(bool Value) = 0;
     // The window lays its content out for that length.
     virtual void CalcContent(TubBarDockingStyle Style, int ContentLength) = 0;
+
+    // ---- what moving the window with the mouse asks of it
+    // The side the window faces now (dsNone: it floats) and the dock it sits on (nullptr while floating).
+    virtual TubBarDockingStyle WindowDockingStyle() { return dsNone; }
+    virtual TubDockControl* WindowDockControl() { return nullptr; }
+    // The window is being moved by the mouse, or no longer.
+    virtual void SetMoving(bool /*Value*/) {}
+    // The window takes a new side and dock (dsNone and nullptr: it floats); it is hidden meanwhile.
+    virtual void ChangeDock(TubBarDockingStyle /*Style*/, TubDockControl* /*Dock*/) {}
+    // The window's outer size when it floats with its current content.
+    virtual TSize FloatingSize() { return TSize{DockedWindow()->GetWidth(), DockedWindow()->GetHeight()}; }
 };
 
 // One toolbar window in a row, with its stored position (the dock's client coordinates).
@@ -117,6 +128,8 @@ public:
     TubDockRowHit RowFromPoint(TPoint AScreenPoint);
     int ColumnFromPoint(int ARow, TPoint AScreenPoint);
     TPoint HotPoint(int ARow, bool AOneOnRow, TPoint AClientPoint);
+    // The hot point of a docked window's bar as if the window were not on the dock (the start of a move).
+    TPoint HotPointWithout(IubDockedBarWindow* AWindow, TPoint AClientPoint);
     TRect RowRect(int ARow);
     // The dock's bounds on the screen, enlarged by the docking sensitivity (left and right, and for
     // horizontal docks also up and down).

@@ -207,6 +207,20 @@ void TubBarManager::DoBarDockingStyleChange(TubBar* ABar) {
     NotifyDesigner();
 }
 
+void TubBarManager::DoBarClose(TubBar* ABar) {
+    if (OnBarClose) OnBarClose(this, ABar);
+}
+
+bool TubBarManager::CanDock(TubBar* ABar, TubBarDockingStyle AStyle, TubDockControl* ADockControl) {
+    bool result = !ABar->GetNotDocking().Contains(AStyle);
+    if (result) {
+        if (ADockControl == nullptr || ADockControl->IsSideDock()) result = !notDocking_.Contains(AStyle);
+        else result = ADockControl->AcceptsBar(ABar);
+    }
+    if (OnDocking) OnDocking(ABar, AStyle, ADockControl, result);
+    return result;
+}
+
 void TubBarManager::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;

@@ -31,6 +31,9 @@ using TubBarClickItemEvent = std::function<void(TubBarManager* Sender, TubBarIte
 using TubBarEvent = std::function<void(TubBarManager* Sender, TubBar* ABar)>;
 using TubBarVisibleChangeEvent = TubBarEvent;
 using TubBarItemLinkEvent = std::function<void(TubBarManager* Sender, TubBarItemLink* AItemLink)>;
+// May refuse (or allow) a bar the side and dock control it would take; DockControl nullptr with dsNone: floating.
+using TubBarCanDockingEvent =
+    std::function<void(TubBar* Sender, TubBarDockingStyle Style, TubDockControl* DockControl, bool& CanDocking)>;
 
 // The manager's five image lists.
 enum TubBarImageListKind : std::uint8_t {
@@ -158,6 +161,8 @@ public:
 
     TubBarClickItemEvent OnClickItem;
     TubBarEvent OnBarAdd;
+    TubBarEvent OnBarClose;
+    TubBarCanDockingEvent OnDocking;
     TubBarEvent OnBarDelete;
     TubBarEvent OnBarDockingStyleChange;
     TubBarVisibleChangeEvent OnBarVisibleChange;
@@ -213,6 +218,12 @@ public:
     TubBar* FindBarByName(const std::string& AName) const;
     // Fires OnBarDockingStyleChange, except while the bars are being loaded.
     void DoBarDockingStyleChange(TubBar* ABar);
+    // The user closed a floating bar.
+    void DoBarClose(TubBar* ABar);
+    // Whether the bar may take the side (dsNone: float) on the dock control (nullptr: the side's own dock):
+    // refused by the bar's NotDocking; on a side dock (or none) by the manager's NotDocking, on another
+    // dock control by its own answer. OnDocking has the last word.
+    virtual bool CanDock(TubBar* ABar, TubBarDockingStyle AStyle, TubDockControl* ADockControl);
 
     // ---- groups
     int GroupCount() const { return groups_.Count(); }

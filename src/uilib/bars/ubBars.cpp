@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/rtl/ScopeExit.h"
+#include "platform/win/Windows.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
@@ -349,5 +351,201 @@ void TubBars::ApplyDockControlHeights(const std::array<int, 4>& AHeights) {
 }
 
 TPersistent* TubBars::GetOwner() const { return barManager_; }
+
+// ---- moving a bar with the mouse
+
+namespace {
+
+// The bars whose bar is moving: the docking timer's callback finds them here.
+TubBars* BarsInMotion = nullptr;
+
+void DockingTimerProc(HWND /*Window*/, UINT /*Msg*/, UINT_PTR /*Id*/, DWORD /*Time*/) {
+    if (BarsInMotion != nullptr) BarsInMotion->DockingTimerFired();
+}
+
+TPoint CursorPoint() {
+    POINT p;
+    GetCursorPos(&p);
+    return TPoint{p.x, p.y};
+}
+
+bool IsKeyMessage(UINT Msg) {
+    return Msg == WM_KEYDOWN || Msg == WM_KEYUP || Msg == WM_SYSKEYDOWN || Msg == WM_SYSKEYUP;
+}
+
+}  // namespace
+
+HWND TubBars::CaptureWindow() const {
+    // The customizing form takes the pointer while it is open; it comes with the customizing form.
+    TCustomForm* form = barManager_->Form();
+    return form != nullptr && form->HandleAllocated() ? form->GetHandle() : nullptr;
+}
+
+TubDockControl* TubBars::DockAt(TubBar* ABar, TPoint P) {
+    TubBarManager* m = barManager_;
+    for (TubBarDockingStyle side : {dsLeft, dsRight, dsTop, dsBottom})
+        for (int i = 0; i < m->DockControlCount(); ++i) {
+            TubDockControl* dock = m->DockControls(i);
+            if (dock->DockingStyle() != side || !(dock->CanFocus() || m->Designing())) continue;
+            if (!m->CanDock(ABar, side, dock)) continue;
+            const TRect hit = dock->HitRect();
+            if (!PtInRect(&hit, P)) continue;
+            // A dock on a container counts only where its container is the window under the point.
+            TWinControl* parent = dock->GetParent();
+            if (parent != nullptr && parent->GetParent() != nullptr) {
+                TWinControl* grand = parent->GetParent();
+                POINT q{P.x, P.y};
+                ScreenToClient(grand->GetHandle(), &q);
+                if (ChildWindowFromPointEx(grand->GetHandle(), q, CWP_SKIPINVISIBLE) != parent->GetHandle()) continue;
+            }
+            return dock;
+        }
+    return nullptr;
+}
+
+void TubBars::MoveBar(IubDockedBarWindow* AWindow) {
+    TubBar* bar = AWindow != nullptr ? AWindow->DockedBar() : nullptr;
+    if (moving_ || bar == nullptr || barManager_ == nullptr || !bar->CanMove()) return;
+    TubBarManager* m = barManager_;
+    TWinControl* window = AWindow->DockedWindow();
+    TuiObjectLinkScope alive(window);
+
+    TubDockControl* dock = AWindow->WindowDockControl();
+    if (dock != nullptr)
+        if (TubDockCol* col = dock->FindCol(AWindow)) col->Position = TPoint{bar->GetDockedLeft(), bar->GetDockedTop()};
+    moving_ = true;
+    m->MovingWindow = AWindow;
+    BarsInMotion = this;
+    AWindow->SetMoving(true);
+    const HWND capture = CaptureWindow();
+    TScopeExit leave([&] {
+        StopDockingTimer();
+        if (capture != nullptr && GetCapture() == capture) ReleaseCapture();
+        if (alive.Alive()) {
+            AWindow->SetMoving(false);
+            if (TubDockControl* d = AWindow->WindowDockControl()) d->StorePositions();
+        }
+        moving_ = false;
+        m->MovingWindow = nullptr;
+        BarsInMotion = nullptr;
+    });
+
+    const TPoint cursor = CursorPoint();
+    moveStartStyle_ = AWindow->WindowDockingStyle();
+    m->MoveCursorOffset = TPoint{0, 0};
+    moveStartPoint_ = TPoint{0, 0};
+    if (dock != nullptr) {
+        // The pointer is offset across the dock so that the bar's drag point sits where its row is hit.
+        const TPoint hot = dock->ClientToScreen(dock->HotPointWithout(AWindow, dock->ScreenToClient(cursor)));
+        if (dock->Horizontal()) m->MoveCursorOffset.y = hot.y - cursor.y;
+        else m->MoveCursorOffset.x = hot.x - cursor.x;
+    }
+    RECT wr;
+    GetWindowRect(window->GetHandle(), &wr);
+    moveStartPoint_ = TPoint{cursor.x - wr.left, cursor.y - wr.top};
+
+    MSG msg;
+    for (int n = 0; n < 100 && PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++n) DispatchMessage(&msg);
+    if (capture == nullptr) return;
+    SetCapture(capture);
+    TPoint last = cursor;
+    while (GetCapture() == capture && alive.Alive()) {
+        if (!GetMessage(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!alive.Alive()) break;
+        const TPoint offset = m->MoveCursorOffset;
+        if (IsKeyMessage(msg.message)) {
+            // Ctrl pressed or released decides again at once whether the bar may dock.
+            if (msg.wParam == VK_CONTROL) {
+                last = CursorPoint();
+                MoveStep(TPoint{last.x + offset.x, last.y + offset.y}, false);
+            }
+            if (msg.wParam == VK_ESCAPE) break;
+            continue;
+        }
+        if (msg.message == WM_MOUSEMOVE) {
+            const TPoint p{msg.pt.x, msg.pt.y};
+            if (p != last) {
+                last = p;
+                MoveStep(TPoint{p.x + offset.x, p.y + offset.y}, false);
+            }
+            continue;
+        }
+        if (msg.message == WM_LBUTTONUP) break;
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+}
+
+void TubBars::StopDockingTimer() {
+    if (dockingTimer_ != 0) KillTimer(nullptr, dockingTimer_);
+    dockingTimer_ = 0;
+}
+
+void TubBars::DockingTimerFired() {
+    StopDockingTimer();
+    if (!moving_) return;
+    const TPoint c = CursorPoint();
+    dockingDeferred_ = true;
+    TScopeExit clear([this] { dockingDeferred_ = false; });
+    MoveStep(TPoint{c.x + barManager_->MoveCursorOffset.x, c.y + barManager_->MoveCursorOffset.y}, true);
+}
+
+void TubBars::MoveStep(TPoint P, bool FromDockingTimer) {
+    TubBarManager* m = barManager_;
+    IubDockedBarWindow* w = m->MovingWindow;
+    if (w == nullptr) return;
+    TubBar* bar = w->DockedBar();
+    const TPoint offset = m->MoveCursorOffset;
+    TubDockControl* target = nullptr;
+    if (GetKeyState(VK_CONTROL) >= 0) {
+        target = DockAt(bar, P);
+        if (target == nullptr) target = DockAt(bar, TPoint{P.x - offset.x, P.y - offset.y});
+    }
+    TubBarDockingStyle style = target != nullptr ? target->DockingStyle() : dsNone;
+    if (!m->CanDock(bar, style, target)) return;
+    const TubBarDockingStyle current = w->WindowDockingStyle();
+    if (current == dsNone && target != nullptr && !FromDockingTimer) {
+        // A floating bar docks only once the pointer rests over the dock.
+        StopDockingTimer();
+        dockingTimer_ = SetTimer(nullptr, 0, static_cast<UINT>(m->GetWaitForDockingTime()), DockingTimerProc);
+        target = nullptr;
+        style = dsNone;
+    }
+    if (target == nullptr) P = TPoint{P.x - offset.x, P.y - offset.y};
+    TWinControl* window = w->DockedWindow();
+    if (style == current && target == w->WindowDockControl()) {
+        if (target != nullptr) {
+            target->MoveBar(w, P);
+        } else {
+            const TPoint grab = w->GrabPoint(dsNone);
+            window->SetBounds(P.x - grab.x, P.y - grab.y, window->GetWidth(), window->GetHeight());
+        }
+        return;
+    }
+    window->SetVisible(false);
+    if (TubDockControl* old = w->WindowDockControl()) {
+        old->RemoveBar(w, nullptr, true);
+        bar->GetItemLinks()->SetRecentItemCount(-1);
+    }
+    if (target != nullptr) {
+        {
+            const bool oldLock = m->GetUpdateLock();
+            m->SetUpdateLock(true);
+            TScopeExit unlock([m, oldLock] { m->SetUpdateLock(oldLock); });
+            w->ChangeDock(style, target);
+        }
+        target->InsertBar(w, P, true);
+    } else {
+        w->ChangeDock(dsNone, nullptr);
+        const TSize size = w->FloatingSize();
+        const TPoint grab = w->GrabPoint(dsNone);
+        window->SetBounds(P.x - grab.x, P.y - grab.y, size.cx, size.cy);
+    }
+    bar->SetDockingStyleAndControl(style, dynamic_cast<TubBarDockControl*>(target));
+    window->SetVisible(true);
+}
 
 }  // namespace zel

@@ -18,6 +18,7 @@ namespace zel {
 class TubBars;
 class TubBarDockControl;
 class TubDockControl;
+class IubDockedBarWindow;
 class TCustomubBarSubItem;
 
 enum TubBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
@@ -213,13 +214,39 @@ public:
     // Set by the manager while it applies the state of its bars after loading.
     bool Loading = false;
 
+    // ---- moving a bar with the mouse
+    // Moves the window's bar with the mouse until the left button goes up or Escape is pressed: over a dock
+    // the bar docks there (a floating bar only once the pointer has rested WaitForDockingTime), elsewhere
+    // and while Ctrl is held it floats. The pointer is held by the manager's capture window meanwhile.
+    void MoveBar(IubDockedBarWindow* AWindow);
+    bool Moving() const { return moving_; }
+    // The side the moved window had when the move began.
+    TubBarDockingStyle MoveStartStyle() const { return moveStartStyle_; }
+    // The pointer's offset from the moved window's top-left corner when the move began.
+    TPoint MoveStartPoint() const { return moveStartPoint_; }
+    // The dock that takes the bar at a screen point, or nullptr (the bar floats there).
+    TubDockControl* DockAt(TubBar* ABar, TPoint P);
+    // The docking wait is over: the bar docks where the pointer rests, when a dock takes it there.
+    void DockingTimerFired();
+
 protected:
     // Changes of the collection are reported by the bars themselves.
     void Update(TCollectionItem* /*Item*/) override {}
 
 private:
+    // One step of a move: the window goes where the pointer (plus the move's offset) is.
+    void MoveStep(TPoint P, bool FromDockingTimer);
+    void StopDockingTimer();
+    // The window the manager holds the pointer with during a move.
+    HWND CaptureWindow() const;
+
     TubBarManager* barManager_ = nullptr;
     std::array<TubDockControl*, 5> sideDocks_{};
+    bool moving_ = false;
+    TubBarDockingStyle moveStartStyle_ = dsNone;
+    TPoint moveStartPoint_{0, 0};
+    UINT_PTR dockingTimer_ = 0;
+    bool dockingDeferred_ = false;
 };
 
 }  // namespace zel
