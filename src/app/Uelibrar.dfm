@@ -4,7 +4,7 @@ object FormLibrary: TFormLibrary
   BorderStyle = bsDialog
   Caption = 'Library'
   ClientHeight = 359
-  ClientWidth = 583
+  ClientWidth = 633
   Color = clWhite
   FormStyle = fsMDIChild
   HelpContext = 23
@@ -18,7 +18,7 @@ object FormLibrary: TFormLibrary
   object Panel: TPanel
     Left = 4
     Top = 4
-    Width = 575
+    Width = 625
     Height = 351
     TabOrder = 0
     OnClick = PanelClick
@@ -421,7 +421,7 @@ object FormLibrary: TFormLibrary
     object Header: THeader
       Left = 4
       Top = 42
-      Width = 436
+      Width = 486
       Height = 20
       AllowResize = False
       Sections.Strings = (
@@ -433,7 +433,7 @@ object FormLibrary: TFormLibrary
     object DrawGrid: TDrawGrid
       Left = 4
       Top = 62
-      Width = 436
+      Width = 486
       Height = 220
       ColCount = 1
       DefaultColWidth = 390
@@ -449,7 +449,7 @@ object FormLibrary: TFormLibrary
       OnDblClick = DrawGridDblClick
     end
     object SpeedNuovo: TSpeedButton
-      Left = 446
+      Left = 496
       Top = 42
       Width = 61
       Height = 21
@@ -459,7 +459,7 @@ object FormLibrary: TFormLibrary
       OnClick = SpeedNuovoClick
     end
     object Speedcomment: TSpeedButton
-      Left = 508
+      Left = 558
       Top = 42
       Width = 61
       Height = 21
@@ -469,7 +469,7 @@ object FormLibrary: TFormLibrary
       OnClick = SpeedcommentClick
     end
     object SpeedPrint: TSpeedButton
-      Left = 446
+      Left = 496
       Top = 64
       Width = 61
       Height = 21
@@ -479,7 +479,7 @@ object FormLibrary: TFormLibrary
       OnClick = SpeedPrintClick
     end
     object SpeedDelete: TSpeedButton
-      Left = 508
+      Left = 558
       Top = 64
       Width = 61
       Height = 21
@@ -489,7 +489,7 @@ object FormLibrary: TFormLibrary
       OnClick = SpeedDeleteClick
     end
     object speedtransmet: TSpeedButton
-      Left = 446
+      Left = 496
       Top = 86
       Width = 61
       Height = 21
@@ -499,7 +499,7 @@ object FormLibrary: TFormLibrary
       OnClick = speedtransmetClick
     end
     object speedreceive: TSpeedButton
-      Left = 508
+      Left = 558
       Top = 86
       Width = 61
       Height = 21
@@ -509,7 +509,7 @@ object FormLibrary: TFormLibrary
       OnClick = speedreceiveClick
     end
     object SpeedSearch: TSpeedButton
-      Left = 446
+      Left = 496
       Top = 108
       Width = 61
       Height = 21
@@ -519,7 +519,7 @@ object FormLibrary: TFormLibrary
       OnClick = SpeedSearchClick
     end
     object Speeddebug: TSpeedButton
-      Left = 508
+      Left = 558
       Top = 108
       Width = 61
       Height = 21
@@ -529,7 +529,7 @@ object FormLibrary: TFormLibrary
       OnClick = SpeeddebugClick
     end
     object speedMorph: TSpeedButton
-      Left = 446
+      Left = 496
       Top = 130
       Width = 61
       Height = 21
@@ -539,7 +539,7 @@ object FormLibrary: TFormLibrary
       OnClick = speedMorphClick
     end
     object RandomBtn: TSpeedButton
-      Left = 508
+      Left = 558
       Top = 130
       Width = 61
       Height = 21
@@ -559,7 +559,7 @@ object FormLibrary: TFormLibrary
       OnClick = SpeedHelpClick
     end
     object BtnEmpty: TButton
-      Left = 446
+      Left = 496
       Top = 226
       Width = 123
       Height = 25
@@ -569,18 +569,18 @@ object FormLibrary: TFormLibrary
       OnClick = SpeedNuovoClick
     end
     object Labelmask: TLabel
-      Left = 448
+      Left = 498
       Top = 154
       Caption = 'Mask'
     end
     object Bevelmask: TBevel
-      Left = 446
+      Left = 496
       Top = 174
       Width = 123
       Height = 96
     end
     object SpeedPatch: TSpeedButton
-      Left = 452
+      Left = 502
       Top = 180
       Width = 55
       Height = 22
@@ -618,7 +618,7 @@ object FormLibrary: TFormLibrary
         0000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF}
     end
     object SpeedPatchBank: TSpeedButton
-      Left = 508
+      Left = 558
       Top = 180
       Width = 55
       Height = 22
@@ -680,7 +680,7 @@ object FormLibrary: TFormLibrary
         0000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF}
     end
     object speedPerformance: TSpeedButton
-      Left = 452
+      Left = 502
       Top = 201
       Width = 55
       Height = 22
@@ -718,7 +718,7 @@ object FormLibrary: TFormLibrary
         FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF}
     end
     object speedPerformancebank: TSpeedButton
-      Left = 508
+      Left = 558
       Top = 201
       Width = 55
       Height = 22
@@ -780,7 +780,7 @@ object FormLibrary: TFormLibrary
         FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF}
     end
     object SpeedRhythm: TSpeedButton
-      Left = 452
+      Left = 502
       Top = 222
       Width = 55
       Height = 22
@@ -818,7 +818,7 @@ object FormLibrary: TFormLibrary
         FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF}
     end
     object speedRhythmbank: TSpeedButton
-      Left = 508
+      Left = 558
       Top = 222
       Width = 55
       Height = 22
@@ -880,7 +880,7 @@ object FormLibrary: TFormLibrary
         FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF}
     end
     object Speedsystem: TSpeedButton
-      Left = 452
+      Left = 502
       Top = 243
       Width = 55
       Height = 22
@@ -918,7 +918,7 @@ object FormLibrary: TFormLibrary
         0000000000000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF}
     end
     object speedGlobal: TSpeedButton
-      Left = 508
+      Left = 558
       Top = 243
       Width = 55
       Height = 22
@@ -980,7 +980,7 @@ object FormLibrary: TFormLibrary
         0000000000000000000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFF}
     end
     object BtnUnmask: TButton
-      Left = 446
+      Left = 496
       Top = 276
       Width = 123
       Height = 25
@@ -1036,7 +1036,7 @@ object FormLibrary: TFormLibrary
       OnClick = SpeedTypeClick
     end
     object btnClose: TButton
-      Left = 446
+      Left = 496
       Top = 307
       Width = 123
       Height = 25
