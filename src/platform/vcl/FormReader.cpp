@@ -579,7 +579,7 @@ public:
         form_.Loading();
         loaded_.push_back(&form_);
         try {
-            SetName(form_, root->Name, ctx);
+            SetName(form_, UniqueFormName(root->Name), ctx);
             ApplyProperties(form_, "TForm", *root, ctx);
             for (const auto& child : root->Children) ReadObject(*child, &form_, ctx);
             form_.ReadState();
@@ -601,6 +601,19 @@ public:
     }
 
 private:
+    // A second window of the same form beside the first under one owner takes the resource's name with
+    // "_1", "_2"... added, the first free one.
+    std::string UniqueFormName(const std::string& name) const {
+        const TComponent* owner = form_.GetOwner();
+        auto taken = [&](const std::string& n) {
+            const TComponent* other = owner != nullptr ? owner->FindComponent(n) : nullptr;
+            return other != nullptr && other != &form_;
+        };
+        if (name.empty() || !taken(name)) return name;
+        for (int i = 1;; ++i)
+            if (const std::string candidate = name + "_" + std::to_string(i); !taken(candidate)) return candidate;
+    }
+
     void SetName(TComponent& c, const std::string& name, TReadContext& ctx) {
         try {
             c.SetName(name);

@@ -170,6 +170,20 @@ INSTANTIATE_TEST_SUITE_P(
         TBadForm{"SyntaxError", "    Left = 120", "    Left = = 120", 36, ""}),
     [](const ::testing::TestParamInfo<TBadForm>& info) { return std::string(info.param.name); });
 
+TEST_F(FormReader, FormsOfOneResourceUnderOneOwnerTakeNumberedNames) {
+    auto* owner = Keep(new TComponent(nullptr));
+    auto* first = Construct<TFormSample>(owner, kSample);
+    auto* second = Construct<TFormSample>(owner, kSample);
+    auto* third = Construct<TFormSample>(owner, kSample);
+    EXPECT_EQ(first->GetName(), "FormSample");
+    EXPECT_EQ(second->GetName(), "FormSample_1");
+    EXPECT_EQ(third->GetName(), "FormSample_2");
+    // Each form's own components keep their names: they belong to their form.
+    EXPECT_EQ(second->OkButton->GetName(), "OkButton");
+    delete second;
+    EXPECT_EQ(Keep(Construct<TFormSample>(owner, kSample))->GetName(), "FormSample_1");
+}
+
 TEST_F(FormReader, EveryStandardClassCanBeRead) {
     const char* text = R"(object FormSample: TFormSample
   Caption = 'All'
