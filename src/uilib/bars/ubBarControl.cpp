@@ -465,6 +465,8 @@ void TCustomubBarControl::ReleaseCanvasDC() {
 }
 
 void TCustomubBarControl::DrawItemControl(TubBarItemControl* AControl, const TRect& R) {
+    // The controls draw their text in the font they were measured in.
+    SelectObject(Canvas()->GetHandle(), Canvas()->Font()->GetHandle());
     PaintBackground(Canvas()->GetHandle(), R);
     AControl->Draw(R, IsSubMenu());
     if (IsCustomizing() && AControl == selectedControl_) DrawCustomizingFrame(Canvas()->GetHandle(), AControl);

@@ -81,6 +81,8 @@ TubDockControl::TubDockControl(TComponent* AOwner, TubBarDockingStyle ASide, Tub
 }
 
 TubDockControl::~TubDockControl() {
+    for (TubDockRow* row : rows_)
+        for (int c = 0; c < row->ColCount(); ++c) row->Cols(c)->BarControl->DockControlGone();
     for (auto it = rows_.rbegin(); it != rows_.rend(); ++it) delete *it;
     rows_.clear();
     if (barManager_ != nullptr) {

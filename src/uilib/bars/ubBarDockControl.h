@@ -53,6 +53,8 @@ public:
     virtual void ChangeDock(TubBarDockingStyle /*Style*/, TubDockControl* /*Dock*/) {}
     // The window's outer size when it floats with its current content.
     virtual TSize FloatingSize() { return TSize{DockedWindow()->GetWidth(), DockedWindow()->GetHeight()}; }
+    // The dock goes: the window no longer sits on it.
+    virtual void DockControlGone() {}
 };
 
 // One toolbar window in a row, with its stored position (the dock's client coordinates).

@@ -184,6 +184,8 @@ void TubBarManager::Loaded() {
     }
     for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ApplyLoadedState();
     bars_->Loading = false;
+    // The bar windows placed from their stored rows are laid out together.
+    for (int i = 0; i < dockControls_.Count(); ++i) dockControls_.Items(i)->UpdateLayout();
     categories_->ApplyLoadedItemsVisibles();
 }
 

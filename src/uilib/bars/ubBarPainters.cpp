@@ -1144,7 +1144,9 @@ void TubBarItemControlOffice11Painter::DrawButtonBackground(HDC DC, const RECT& 
         if (State.MenuOpen) DrawJoinFrame(DC, R, State.OpenMenuRect);
         else if (State.Hot || State.Down) DrawSelectionFrame(DC, R);
         else FrameRect(DC, &R, RoleBrush(Roles().ButtonFrame));
-    } else if (State.GlyphFits) {
+    } else if (State.GlyphFits && (onSubMenu || State.BarBrush != nullptr)) {
+        // On a toolbar whose window has painted its own background (a gradient) around the button, a frame
+        // in the flat bar colour would stand out.
         FrameControlBackground(DC, R, Brush, State);
     }
 }
@@ -1374,8 +1376,27 @@ void TubBarItemControlOffice11Painter::DrawFloatingCaption(HDC DC, const RECT& R
     TubBarItemControlFlatPainter::DrawFloatingCaption(DC, R, Caption, State);
 }
 
+void TubBarItemControlOffice11Painter::DrawBarBorder(HDC DC, const RECT& R, HBRUSH /*Brush*/,
+                                                     const TubBarItemPaintState& State) const {
+    // The body's rounded ends and shadow line are its border: only the grip is drawn.
+    RECT inner = R;
+    InflateRect(&inner, -1, -1);
+    if (State.DockingStyle != dsNone) DrawBarGrip(DC, GetGripRect(inner, State), State);
+}
+
 void TubBarItemControlOffice11Painter::DrawBarGrip(HDC DC, const RECT& R, const TubBarItemPaintState& State) const {
-    DrawGripDots(DC, State.VerticalBar, R);
+    // The dots run down the start of a horizontal bar and along the top of a vertical one, centred in the
+    // grip's strip and clear of its ends by 3 pixels.
+    const bool down = !State.VerticalBar;
+    RECT dots = R;
+    if (down) {
+        const int x = R.left + (R.right - R.left - 3) / 2;
+        dots = RECT{x, R.top + 3, x + 3, R.bottom - 3};
+    } else {
+        const int y = R.top + (R.bottom - R.top - 3) / 2;
+        dots = RECT{R.left + 3, y, R.right - 3, y + 3};
+    }
+    DrawGripDots(DC, down, dots);
 }
 
 RECT TubBarItemControlOffice11Painter::GetSizeGripRect(const RECT& BarRect, const TubBarItemPaintState& State) const {

@@ -522,6 +522,7 @@ public:
     void DrawFloatingFrame(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const override;
     void DrawFloatingCaption(HDC DC, const RECT& R, const std::string& Caption,
                              const TubBarItemPaintState& State) const override;
+    void DrawBarBorder(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const override;
     void DrawBarGrip(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
     RECT GetSizeGripRect(const RECT& BarRect, const TubBarItemPaintState& State) const override;
     void InvalidateGripArea(HWND Bar, const RECT& GripRect, const TubBarItemPaintState& State) const override;

@@ -7,6 +7,7 @@
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarToolbarControl.h"
 
 namespace zel {
 
@@ -241,14 +242,38 @@ void TubBar::SetVisible(bool Value) {
         return;
     }
     if (Value == visible_) return;
-    // The toolbar window is made when the bar shows and freed when it hides; it comes with the docking
-    // windows.
+    // The window is made when the bar shows and freed when it hides.
     visible_ = Value;
+    if (!Value) FreeWindow();
     if (managerDestroying || m == nullptr) return;
+    if (Value) ShowWindow();
     if (m->OnBarVisibleChange) m->OnBarVisibleChange(m, this);
 }
 
 void TubBar::SetWholeRow(bool Value) { wholeRow_ = Value; }
+
+TubBarControl* TubBar::Control() const { return dynamic_cast<TubBarControl*>(itemLinks_->BarControl); }
+
+void TubBar::FreeWindow() { delete Control(); }
+
+void TubBar::ShowWindow() {
+    if (!visible_ || Control() != nullptr) return;
+    TubDockControl* dock = dockControl_;
+    if (dock == nullptr && dockingStyle_ != dsNone) dock = Bars()->DockControls(dockingStyle_);
+    if (dock == nullptr) {
+        ShowFloatingWindow();
+        return;
+    }
+    // Docked: placed on its dock at its stored row and place, and shown without activation.
+    auto* w = new TubBarControl(BarManager(), this);
+    w->Locked = true;
+    w->SetDockControl(dock);
+    dock->InsertBar(w, dock->ClientToScreen(TPoint{dockedLeft_, dockedTop_}), true);
+    w->Locked = false;
+    w->SetVisible(true);
+}
+
+void TubBar::ShowFloatingWindow() {}
 
 void TubBar::Assign(TPersistent* Source) {
     auto* src = dynamic_cast<TubBar*>(Source);

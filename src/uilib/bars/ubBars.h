@@ -19,6 +19,7 @@ class TubBars;
 class TubBarDockControl;
 class TubDockControl;
 class IubDockedBarWindow;
+class TubBarControl;
 class TCustomubBarSubItem;
 
 enum TubBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
@@ -114,6 +115,10 @@ public:
     bool IsFontStored() const { return useOwnFont_; }
 
     void Assign(TPersistent* Source) override;
+    // The bar's window while the bar shows; nullptr otherwise.
+    TubBarControl* Control() const;
+    // Makes the window of a visible bar that has none: on its dock at its stored row and place, or floating.
+    void ShowWindow();
     // Sets the side and the dock control together (a side dock given as dock control counts as none).
     void SetDockingStyleAndControl(TubBarDockingStyle AStyle, TubBarDockControl* ADockControl);
 
@@ -138,6 +143,9 @@ public:
 
 private:
     bool ManagerLoading() const;
+    // The floating window of a bar without a dock.
+    void ShowFloatingWindow();
+    void FreeWindow();
     void DesignChanged();
     void MakeUniqueName();
     void OwnFontChanged();

@@ -1,0 +1,115 @@
+#pragma once
+// The window of one bar: the main window's menu bar and its toolbars. Docked, it is a child window of its
+// dock control, which places it in a row; it lays its links out in one or more lines along the row and draws
+// its frame (border, grip, size grip) outside its client area. Floating, it is a pop-up owned by the
+// manager's form with a frame, a caption band and a close button.
+#include <vector>
+
+#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarDockControl.h"
+#include "uilib/bars/ubBarToolbarLayout.h"
+
+namespace zel {
+
+class TubBarControl : public TCustomubBarControl, public IubDockedBarWindow {
+public:
+    // The window of ABar, owned by the manager; it shows the bar's links.
+    TubBarControl(TubBarManager* AManager, TubBar* ABar);
+    ~TubBarControl() override;
+    std::string ClassName() const override { return "TubBarControl"; }
+
+    TubBar* GetBar() const { return bar_; }
+    bool IsToolbar() const override { return true; }
+    bool HasMark() const override;
+    void Rebuild() override;
+    void CalcMetrics() override;
+    void PaintBackground(HDC DC, const TRect& R) override;
+
+    // A floating bar has no dock: its window is a pop-up of its own.
+    bool IsFloating() const { return DockingStyle() == dsNone; }
+    // The dock control the window sits on (nullptr while floating or once the dock went).
+    TubDockControl* DockControl() const { return dockControl_; }
+    // Puts the window on a dock (nullptr: off every dock), facing the dock's side.
+    void SetDockControl(TubDockControl* ADock);
+    // Set while the window is shown from its bar's stored place.
+    bool Locked = false;
+    // The links did not all fit: the rest stays hidden behind the mark.
+    bool Truncated() const { return truncated_; }
+    // Whether links stay hidden behind the mark after the last layout.
+    bool LinksHidden() const { return linksHidden_; }
+
+    // The frame around the client area: left, top, right and bottom widths (docked: the painter's borders
+    // and the grip band before the links).
+    TRect FrameSizes() const;
+    // The grip band and the mark in window coordinates; empty when there is none.
+    TRect GripRect() const;
+    TRect MarkRect() const;
+    // The hit code of the last WM_NCHITTEST: HTCAPTION over the part of a docked bar that moves it.
+    LRESULT HitArea() const { return hitArea_; }
+    // Lays the links out for the current client area.
+    void LayoutLinks();
+
+    // ---- what the dock asks
+    TWinControl* DockedWindow() override { return this; }
+    TubBar* DockedBar() override { return bar_; }
+    bool DockLocked() override { return Locked; }
+    int MinContentLength(TubBarDockingStyle Style) override;
+    int FullContentLength(TubBarDockingStyle Style) override;
+    int BorderAlongRow(TubBarDockingStyle Style) override;
+    int ThicknessFor(TubBarDockingStyle Style, int ContentLength) override;
+    bool ShowsEndMark() override { return MarkAlwaysShown(); }
+    bool MarkInsideContent() override { return MarkAlwaysShown(); }
+    TPoint GrabPoint(TubBarDockingStyle Style) override;
+    void SetTruncated(bool Value) override { truncated_ = Value; }
+    void CalcContent(TubBarDockingStyle Style, int ContentLength) override;
+    void DockControlGone() override { dockControl_ = nullptr; }
+    TubBarDockingStyle WindowDockingStyle() override { return DockingStyle(); }
+    TubDockControl* WindowDockControl() override { return dockControl_; }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+    void Paint() override;
+
+private:
+    bool Vertical() const { return DockingStyle() == dsLeft || DockingStyle() == dsRight; }
+    bool MultiLine() const;
+    // The painter draws a mark on every bar that offers quick customizing; otherwise the mark shows only
+    // when links are left out.
+    bool MarkAlwaysShown() const;
+    // The room of the caption buttons at the end of the line (none yet: the main menu bar's buttons come
+    // with the menu bar's modes).
+    int CaptionBand() const { return 0; }
+    // The visible links as the layout sees them, measured along and across the bar's lines.
+    std::vector<TubToolbarLink> MeasureLinks();
+    void PlaceLinks(std::vector<TubToolbarLink>& Links, int ClientLength, int ClientThickness);
+    TubBarItemPaintState PaintState() const;
+    // Draws the window's background into the cache when its size changed; false for an empty window.
+    bool FillBackgroundCache();
+    // The frame outside the client area: background, border, grip and size grip.
+    void PaintFrame();
+    void PaintSeparators(HDC DC, HRGN Rest);
+    void PaintMark(HDC DC, HRGN Rest);
+    // The hit code of a screen point: HTCLIENT over a link or the mark, HTCAPTION over the rest of a docked
+    // bar (it moves the bar).
+    LRESULT HitTest(TPoint Screen);
+
+    // ---- the floating side: a pop-up frame with a caption band and a close button
+    void FloatingCreateParams(TCreateParams& Params);
+    void FloatingNcCalcSize(RECT& R);
+    LRESULT FloatingHitTest(TPoint Screen);
+    void PaintFloatingFrame(HDC DC);
+
+    TubBar* bar_ = nullptr;
+    TubDockControl* dockControl_ = nullptr;
+    bool truncated_ = false;
+    bool linksHidden_ = false;
+    bool linksAfterAligned_ = false;
+    int contentLength_ = -1;  // the length the dock gave; -1 before it placed the window
+    LRESULT hitArea_ = HTCLIENT;
+    // The separators' rectangles of the last layout (client coordinates), with whether they run across.
+    std::vector<std::pair<TRect, bool>> separators_;
+};
+
+}  // namespace zel

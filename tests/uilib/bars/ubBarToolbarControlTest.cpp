@@ -1,0 +1,185 @@
+// The toolbar window docked: the main window's bars on the top dock in their stored rows, laid out in one or
+// more lines, painted, and freed with their bars.
+#include <set>
+
+#include "MainWindowBars.h"
+#include "uilib/bars/ubBarDockControl.h"
+#include "uilib/bars/ubBarToolbarControl.h"
+#include "uilib/bars/ubBars.h"
+
+namespace zel::test {
+namespace {
+
+class ubBarToolbarControl : public BarsTest {
+protected:
+    void SetUp() override {
+        BarsTest::SetUp();
+        form_ = Construct<TFormBarsSample>(nullptr);
+        form_->SetBounds(60, 60, 640, 300);
+    }
+    void TearDown() override {
+        delete form_;
+        BarsTest::TearDown();
+    }
+    TubBar* MenuBar() const { return form_->Manager->GetBars()->Items(0); }
+    TubBar* ToolBar() const { return form_->Manager->GetBars()->Items(1); }
+    TubDockControl* TopDock() const { return form_->Manager->GetBars()->DockControls(dsTop); }
+
+    TFormBarsSample* form_ = nullptr;
+};
+
+TEST_F(ubBarToolbarControl, TheMenuBarAndTheToolbarShowInTwoRowsOnTheTopDockSizedToThem) {
+    form_->Show();
+    ProcessPendingMessages();
+    TubDockControl* top = TopDock();
+    TubBarControl* menu = MenuBar()->Control();
+    TubBarControl* tools = ToolBar()->Control();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_NE(tools, nullptr);
+    ASSERT_EQ(top->RowCount(), 2);
+    int row = -1, col = -1;
+    top->FindPlace(menu, row, col);
+    EXPECT_EQ(row, 0);
+    top->FindPlace(tools, row, col);
+    EXPECT_EQ(row, 1);
+    EXPECT_TRUE(IsWindowVisible(menu->GetHandle()));
+    EXPECT_TRUE(IsWindowVisible(tools->GetHandle()));
+    EXPECT_EQ(menu->GetTop(), 0);
+    EXPECT_EQ(menu->GetWidth(), top->ClientWidth());  // the menu bar takes its whole row
+    EXPECT_EQ(tools->GetTop(), menu->GetHeight());
+    EXPECT_EQ(top->GetHeight(), menu->GetHeight() + tools->GetHeight());
+    EXPECT_GT(tools->GetHeight(), 20);
+    // Every link has its place, left to right in one line.
+    for (TubBar* bar : {MenuBar(), ToolBar()}) {
+        int x = -1;
+        for (TubBarItemLink* link : bar->GetItemLinks()->VisibleItems()) {
+            EXPECT_GT(link->ItemRect.Width(), 0) << link->GetItem()->GetName();
+            EXPECT_GT(link->ItemRect.left, x);
+            x = link->ItemRect.left;
+        }
+    }
+    EXPECT_TRUE(SaveWindowImage(form_->GetHandle(), ScreenshotPath("main-window-bars-office11")));
+
+    // Hiding a bar frees its window and the dock closes up; showing it places it again.
+    ToolBar()->SetVisible(false);
+    EXPECT_EQ(ToolBar()->Control(), nullptr);
+    EXPECT_EQ(top->RowCount(), 1);
+    EXPECT_EQ(top->GetHeight(), menu->GetHeight());
+    ToolBar()->SetVisible(true);
+    ASSERT_NE(ToolBar()->Control(), nullptr);
+    EXPECT_EQ(top->RowCount(), 2);
+}
+
+// How the links lie on a narrowed form: the single-line toolbar keeps its first links and hides the rest
+// behind its mark, the multi-line menu bar wraps and the dock grows with it.
+TEST_F(ubBarToolbarControl, ANarrowFormCutsTheToolbarAndWrapsTheMenuBar) {
+    form_->Show();
+    ProcessPendingMessages();
+    TubBarControl* menu = MenuBar()->Control();
+    TubBarControl* tools = ToolBar()->Control();
+    ASSERT_NE(tools, nullptr);
+    const int menuHeight = menu->GetHeight();
+    const int fullWidth = tools->GetWidth();
+    EXPECT_FALSE(tools->LinksHidden());
+
+    struct Case {
+        int clientWidth;
+        bool toolsCut;
+        int menuLines;
+    } cases[] = {{fullWidth + 40, false, 1}, {fullWidth - 60, true, 1}, {150, true, 3}, {60, true, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.clientWidth);
+        form_->SetClientWidth(c.clientWidth);
+        ProcessPendingMessages();
+        EXPECT_EQ(tools->LinksHidden(), c.toolsCut);
+        EXPECT_EQ(tools->HasMark(), true);
+        EXPECT_LE(tools->GetLeft() + tools->GetWidth(), TopDock()->ClientWidth());
+        // The first link is always placed; hidden links have no rectangle; placed ones stay inside the bar.
+        const TRect client = tools->GetClientRect();
+        const TRect mark = tools->MarkRect();
+        bool first = true;
+        for (TubBarItemLink* link : ToolBar()->GetItemLinks()->VisibleItems()) {
+            if (first) {
+                EXPECT_FALSE(IsRectEmpty(&link->ItemRect));
+            }
+            first = false;
+            if (IsRectEmpty(&link->ItemRect)) continue;
+            EXPECT_LE(link->ItemRect.right, mark.left) << link->GetItem()->GetName();
+            EXPECT_LE(link->ItemRect.bottom, client.bottom);
+        }
+        std::set<int> tops;
+        for (TubBarItemLink* link : MenuBar()->GetItemLinks()->VisibleItems()) tops.insert(link->ItemRect.top);
+        EXPECT_EQ(static_cast<int>(tops.size()), c.menuLines);
+        EXPECT_EQ(menu->GetHeight() > menuHeight, c.menuLines > 1);
+        EXPECT_EQ(TopDock()->GetHeight(), menu->GetHeight() + tools->GetHeight());
+        EXPECT_EQ(tools->GetTop(), menu->GetHeight());
+    }
+}
+
+// The parts of a docked toolbar on screen: the grip's dots before the links, the group separator between
+// Print and Keyboard, and the mark at the end; a click on the grip or the gap moves the bar, a click on a
+// link or the mark is the window's own.
+TEST_F(ubBarToolbarControl, PaintsGripSeparatorAndMarkAndAnswersItsHitTest) {
+    form_->Show();
+    ProcessPendingMessages();
+    TubBarControl* tools = ToolBar()->Control();
+    ASSERT_NE(tools, nullptr);
+    auto linkRect = [&](const std::string& name) {
+        for (TubBarItemLink* link : ToolBar()->GetItemLinks()->VisibleItems())
+            if (link->GetItem()->GetName() == name) return link->ItemRect;
+        return TRect{};
+    };
+    const TRect print = linkRect("FilePrintItem"), keyboard = linkRect("GadgetsKeyboardItem");
+    ASSERT_LT(print.right, keyboard.left);
+    const TRect frame = tools->FrameSizes();
+    EXPECT_GT(frame.left, 4);  // the grip's band
+
+    auto screenPixel = [&](int x, int y) {  // client coordinates of the toolbar
+        const TPoint p = OnScreen(tools, x, y);
+        return ComposedScreenPixel(p.x, p.y);
+    };
+    // The separator: a dark line somewhere in the gap, lighter at the gap's ends.
+    const int mid = (print.top + print.bottom) / 2;
+    const COLORREF edge = screenPixel(print.right, mid);
+    bool darker = false;
+    for (int x = print.right; x < keyboard.left; ++x) darker = darker || screenPixel(x, mid) != edge;
+    EXPECT_TRUE(darker);
+    // The grip: dots in the band left of the client area.
+    const TPoint gripOrigin = OnScreen(tools, -frame.left, 0);
+    std::set<COLORREF> gripColors;
+    for (int y = 0; y < tools->GetHeight(); ++y)
+        for (int x = 0; x < frame.left; ++x) gripColors.insert(ComposedScreenPixel(gripOrigin.x + x, gripOrigin.y + y));
+    EXPECT_GE(gripColors.size(), 3u);
+
+    auto hit = [&](int x, int y) {
+        const TPoint p = OnScreen(tools, x, y);
+        SendMessage(tools->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+        return tools->HitArea();
+    };
+    EXPECT_EQ(hit(print.left + 2, mid), HTCLIENT);
+    EXPECT_EQ(hit(-frame.left + 2, mid), HTCAPTION);
+    EXPECT_EQ(hit((print.right + keyboard.left) / 2, mid), HTCAPTION);
+    const TRect mark = tools->MarkRect();
+    EXPECT_EQ(hit(mark.left + 2, mark.top + 2), HTCLIENT);
+}
+
+// The windows go with their bars, with the manager, and with the form (the docks first).
+TEST_F(ubBarToolbarControl, WindowsGoWithTheirBarsManagerAndForm) {
+    form_->Show();
+    ProcessPendingMessages();
+    TubBarControl* tools = ToolBar()->Control();
+    ASSERT_NE(tools, nullptr);
+    const HWND window = tools->GetHandle();
+    form_->Manager->GetBars()->Delete(1);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(TopDock()->RowCount(), 1);
+    TubBarControl* menu = MenuBar()->Control();
+    ASSERT_TRUE(IsLiveBarControl(menu));
+    delete form_->Manager;
+    form_->Manager = nullptr;
+    EXPECT_FALSE(IsLiveBarControl(menu));
+    ProcessPendingMessages();
+}
+
+}  // namespace
+}  // namespace zel::test
