@@ -99,7 +99,7 @@ void TLibrary::WriteFile(TStream& F) {
     for (auto& element : Elements) element->WriteLibRecord(F);
 }
 
-void TLibrary::SaveToFile(const std::string& Path) {
+void TLibrary::WriteTo(const std::string& Path) {
     // The whole file is made in memory first: nothing touches the disk until it is complete, and the
     // disk sees one write.
     TMemoryStream body;
@@ -111,10 +111,21 @@ void TLibrary::SaveToFile(const std::string& Path) {
     } catch (const std::exception&) {
         throw EInOutError(SSaveError);
     }
+}
+
+void TLibrary::SaveToFile(const std::string& Path) {
+    WriteTo(Path);
     FileName = Path;
     HasFile = 1;
     Saved = 1;
     RefreshMainMenus();
+}
+
+bool TLibrary::ChooseSaveFile(std::string& Chosen) {
+    if (!RunElementFileDialog(TFileDialogKind::Save, "Save Library", "Lib", "Lib file|*.Lib", FileName, Chosen))
+        return false;
+    return !FileExists(Chosen) || ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation,
+                                                 TMessageButtons::YesNo) == TMessageResult::Yes;
 }
 
 void TLibrary::SaveDialog(bool SaveAs) {
@@ -123,12 +134,14 @@ void TLibrary::SaveDialog(bool SaveAs) {
         return;
     }
     std::string chosen;
-    if (!RunElementFileDialog(TFileDialogKind::Save, "Save Library", "Lib", "Lib file|*.Lib", FileName, chosen)) return;
-    if (FileExists(chosen) && ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation,
-                                             TMessageButtons::YesNo) != TMessageResult::Yes)
-        return;
+    if (!ChooseSaveFile(chosen)) return;
     SaveToFile(chosen);
     UpdateViews();
+}
+
+void TLibrary::SaveCopyDialog() {
+    std::string chosen;
+    if (ChooseSaveFile(chosen)) WriteTo(chosen);
 }
 
 // ----------------------------------------------------------------------------------------------- reading

@@ -62,6 +62,9 @@ public:
     // Saves to FileName when the library has a file (and SaveAs is false), else through the "Save
     // Library" dialog with the overwrite question.
     void SaveDialog(bool SaveAs);
+    // Writes a copy through the "Save Library" dialog with the overwrite question (an export): the library
+    // keeps its own file, HasFile and Saved. Failure: EInOutError "Error Saving Library".
+    void SaveCopyDialog();
 
     // Moves the element at Index of Source to the end of this library, deselected.
     void MoveElementFrom(TLibrary& Source, int Index);
@@ -73,6 +76,13 @@ public:
     std::uint8_t Saved = 1;
     std::int16_t WindowHeight = -1;  // -1: never stored
     std::int16_t WindowWidth = -1;
+
+private:
+    // The "Save Library" dialog and, for an existing file, the overwrite question; false when either
+    // ended without a file to write.
+    bool ChooseSaveFile(std::string& Chosen);
+    // Writes the file through the safe file writer; EInOutError "Error Saving Library" on failure.
+    void WriteTo(const std::string& Path);
 };
 
 // Selection over the Selected flags of an element list (a library's elements, a bank's or a global's

@@ -315,6 +315,24 @@ void PrintBankLines(const TLibElem& Bank, std::span<const TLibElem* const> Membe
     Y += h + 70;
 }
 
+void PrintLibraryListing(TLibrary& Library) {
+    BeginPrint();
+    IPrinter& printer = Printer();
+    const int h = PrintLineHeight();
+    const int right = printer.PageWidth() - 60 - 1;
+    const int bottom = 3 * h - 1;
+    printer.Line(30, 0, right, 0);
+    printer.Line(right, 0, right, bottom);
+    printer.Line(right, bottom, 30, bottom);
+    printer.Line(30, bottom, 30, 0);
+    const TDateTime now = Now();
+    PrintCentered(h,
+                  "Library " + Library.GetName() + "                Printed " + DateToStr(now) + "  " + TimeToStr(now));
+    int y = 4 * h + 10;
+    for (auto& element : Library.Elements) element->PrintLine(y, false);
+    EndPrint();
+}
+
 // ------------------------------------------------------------------------------------ strings and files
 
 std::string Spaces(int Count) { return std::string(static_cast<std::size_t>(std::max(0, Count)), ' '); }

@@ -121,6 +121,9 @@ void PrintElementLines(const TLibElem& Element, int& Y, bool WithLocation);
 // A bank's lines: the heading (with its global for a bank inside one), then one row per member, with
 // page breaks between rows.
 void PrintBankLines(const TLibElem& Bank, std::span<const TLibElem* const> Members, int& Y, bool WithLocation);
+// A whole library's listing as one job: a frame across the top of the first page around the heading
+// "Library <name>   Printed <date>  <time>", then the lines of every element in list order.
+void PrintLibraryListing(TLibrary& Library);
 
 // ------------------------------------------------------------------------------------ strings and files
 

@@ -352,6 +352,34 @@ TEST_F(LibraryFile, LoadDialogReadsTheChosenFileAndMarksTheLibrarySaved) {
     EXPECT_EQ(library.Elements.size(), 2u);
 }
 
+// A copy (an export) goes where the user says, with the overwrite question, and leaves the library's own
+// file, its has-file and saved flags as they were.
+TEST_F(LibraryFile, ACopyIsWrittenWithoutTakingItsNameOrSavedState) {
+    TLibrary library;
+    FillSample(library);
+    const std::string own = dir.File("Own.Lib");
+    library.SaveToFile(own);
+    library.Notes.Add("changed");
+    library.Saved = 0;
+    const std::string copy = dir.File("Copy.Lib");
+    model.Dialogs.Confirm(copy);
+    library.SaveCopyDialog();
+    EXPECT_EQ(model.Dialogs.Shown.at(0).Title, "Save Library");
+    EXPECT_EQ(ReadAll(copy), AsString(FileBytesOf(library)));
+    EXPECT_EQ(library.FileName, own);
+    EXPECT_EQ(library.HasFile, 1);
+    EXPECT_EQ(library.Saved, 0);
+
+    // Onto an existing file only after Yes.
+    model.Dialogs.Confirm(own);
+    model.Messages.Answers.push_back(TMessageResult::No);
+    library.SaveCopyDialog();
+    EXPECT_EQ(model.Messages.Shown.at(0).Text, "File Alredy Exist. Overwrite it ?");
+    TLibrary before;
+    before.LoadFromFile(own);
+    EXPECT_EQ(before.Notes.Count(), 3);
+}
+
 TEST_F(LibraryFile, SavingUnderANewNameRefreshesTheLibraryWindow) {
     TLibrary library;
     TFakeWindow window;
