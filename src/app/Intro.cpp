@@ -4,6 +4,8 @@
 
 #include "app/Main.h"
 #include "app/Ueabout.h"
+#include "app/Uecommen.h"
+#include "app/Ueedit.h"
 #include "app/Uetransm.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/Settings.h"
@@ -37,6 +39,8 @@ TSecondaryWindow Secondary(const std::string& Name, T*& Reference) {
 std::vector<TSecondaryWindow>& SecondaryWindows() {
     static std::vector<TSecondaryWindow> windows = {
         Secondary("TFormeditorAbout", FormeditorAbout),
+        Secondary("TFormEdit", FormEdit),
+        Secondary("TFormcomment", Formcomment),
         Secondary("TFormTransmet", FormTransmet),
         Secondary("TFormInOut", FormInOut),
     };

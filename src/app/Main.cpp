@@ -10,8 +10,11 @@
 #include "app/Mainserv.h"
 #include "app/PrinterService.h"
 #include "app/Ueabout.h"
+#include "app/Uecommen.h"
+#include "app/Ueedit.h"
 #include "app/Uefolders.h"
 #include "app/Uekeyboa.h"
+#include "app/Uelibrar.h"
 #include "app/Uemonito.h"
 #include "app/Uetransm.h"
 #include "midi/dialog/Uemidiio.h"
@@ -145,6 +148,16 @@ void TFormzelmo::DefineBindings(TFormBindings& B) {
     B.Handler<TDragOverEvent>("FormDragOver", [this](TObject* s, TObject* src, int x, int y, TDragState st,
                                                      bool& accept) { FormDragOver(s, src, x, y, st, accept); });
     B.Handler<N>("TimerPreviewTimer", [this](TObject* s) { TimerPreviewTimer(s); });
+    B.Handler<N>("TrashVuotoDblClick", [this](TObject* s) { TrashVuotoDblClick(s); });
+    B.Handler<N>("FileNewItemClick", [this](TObject* s) { FileNewItemClick(s); });
+    B.Handler<N>("FileOpenItemClick", [this](TObject* s) { FileOpenItemClick(s); });
+    B.Handler<N>("FileImportFromClick", [this](TObject* s) { FileImportFromClick(s); });
+    B.Handler<N>("FileCloseItemClick", [this](TObject* s) { FileCloseItemClick(s); });
+    B.Handler<N>("FileSaveItemClick", [this](TObject* s) { FileSaveItemClick(s); });
+    B.Handler<N>("FileSaveAsItemClick", [this](TObject* s) { FileSaveAsItemClick(s); });
+    B.Handler<N>("FileExporttoClick", [this](TObject* s) { FileExporttoClick(s); });
+    B.Handler<N>("FileSaveAllItemClick", [this](TObject* s) { FileSaveAllItemClick(s); });
+    B.Handler<N>("FilePrintItemClick", [this](TObject* s) { FilePrintItemClick(s); });
     B.Handler<N>("FileExitItemClick", [this](TObject* s) { FileExitItemClick(s); });
     B.Handler<N>("SetMidiMidiPortItemClick", [this](TObject* s) { SetMidiMidiPortItemClick(s); });
     B.Handler<N>("GadgetsKeyboardItemClick", [this](TObject* s) { GadgetsKeyboardItemClick(s); });
@@ -225,6 +238,8 @@ void TFormzelmo::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == FormMonitor) FormMonitor = nullptr;
     if (AComponent == FormeditorAbout) FormeditorAbout = nullptr;
     if (AComponent == FormTransmet) FormTransmet = nullptr;
+    if (AComponent == FormEdit) FormEdit = nullptr;
+    if (AComponent == Formcomment) Formcomment = nullptr;
     if (AComponent == FormInOut) FormInOut = nullptr;
 }
 
@@ -251,18 +266,21 @@ void TFormzelmo::SecchioPieno() {
 // ----------------------------------------------------------------------------------------------- menus
 
 bool TFormzelmo::NonLibrary(TCustomForm* Form) const {
+    if (auto* library = dynamic_cast<TFormLibrary*>(Form)) return library->TrashMode();
     return dynamic_cast<TFormKeyboard*>(Form) != nullptr || dynamic_cast<TFormMonitor*>(Form) != nullptr ||
            dynamic_cast<TFormintro*>(Form) != nullptr;
+}
+
+TLibrary* TFormzelmo::ActiveLibrary() {
+    if (MDIChildCount() == 0) return nullptr;
+    TCustomForm* active = ActiveMDIChild();
+    return active != nullptr && !NonLibrary(active) ? LibraryOfForm(active) : nullptr;
 }
 
 void TFormzelmo::EnableMenuItems(TObject*) {
     if (ComponentState().Contains(csDestroying) || FileSaveItem == nullptr) return;
     const int children = MDIChildCount();
-    TLibrary* library = nullptr;
-    if (children > 0) {
-        TCustomForm* active = ActiveMDIChild();
-        if (active != nullptr && !NonLibrary(active)) library = LibraryOfForm(active);
-    }
+    TLibrary* library = ActiveLibrary();
     FileCloseItem->SetEnabled(library != nullptr);
     FilePrintItem->SetEnabled(library != nullptr);
     FileSaveAsItem->SetEnabled(library != nullptr);
@@ -280,6 +298,93 @@ void TFormzelmo::EnableMenuItems(TObject*) {
     GadgetsMonitorItem->SetEnabled(ZelmoHolder == nullptr || ZelmoHolder->MonitorOpen == 0);
     for (TubBarButton* item : {WindowCascadeItem, WindowTileItem, WindowArrangeItem, WindowMinimizeItem})
         item->SetEnabled(children > 0);
+}
+
+// ------------------------------------------------------------------------------------------ libraries
+
+void TFormzelmo::OpenLibraryWindow(std::unique_ptr<TLibrary> Library) {
+    TFormLibrary* window = TFormLibrary::OpenLibrary(this, *Library, false);
+    // The window owns its library from now on and destroys it when it closes.
+    Library.release();
+    window->RefreshList();
+    EnableMenuItems(this);
+}
+
+void TFormzelmo::FileNewItemClick(TObject*) {
+    try {
+        OpenLibraryWindow(std::make_unique<TLibrary>());
+    } catch (const std::exception&) {
+        throw EInOutError("Out of Memory or Resource");
+    }
+}
+
+void TFormzelmo::OpenLibraryFile(bool Xp) {
+    auto library = std::make_unique<TLibrary>();
+    {
+        XpFormat = Xp ? 1 : 0;
+        TScopeExit reset([] { XpFormat = 0; });
+        // A file that cannot be read raises "Error Loading Library": the message shows and no window opens.
+        if (!library->LoadDialog()) return;
+    }
+    if (Xp) {
+        // The XP file is not this library's file: saving it asks for a name, and the desktop does not
+        // record it to be read back in the other format.
+        library->FileName = UntitledLib;
+        library->HasFile = 0;
+    }
+    OpenLibraryWindow(std::move(library));
+}
+
+void TFormzelmo::FileOpenItemClick(TObject*) { OpenLibraryFile(false); }
+
+void TFormzelmo::FileImportFromClick(TObject*) { OpenLibraryFile(true); }
+
+void TFormzelmo::FileCloseItemClick(TObject*) {
+    if (TCustomForm* active = ActiveMDIChild()) active->Close();
+}
+
+void TFormzelmo::FileSaveItemClick(TObject*) {
+    if (TLibrary* library = ActiveLibrary()) library->SaveDialog(false);
+}
+
+void TFormzelmo::FileSaveAsItemClick(TObject*) {
+    if (TLibrary* library = ActiveLibrary()) library->SaveDialog(true);
+}
+
+void TFormzelmo::FileExporttoClick(TObject*) {
+    TLibrary* library = ActiveLibrary();
+    if (library == nullptr) return;
+    XpFormat = 1;
+    TScopeExit reset([] { XpFormat = 0; });
+    // An export writes a copy in the other format: the library stays with its own file.
+    library->SaveCopyDialog();
+}
+
+void TFormzelmo::FileSaveAllItemClick(TObject*) {
+    for (int i = 0; i < MDIChildCount(); ++i) {
+        TCustomForm* child = MDIChildren(i);
+        if (NonLibrary(child)) continue;
+        TLibrary* library = LibraryOfForm(child);
+        if (library != nullptr && library->Saved == 0) library->SaveDialog(false);
+    }
+}
+
+void TFormzelmo::FilePrintItemClick(TObject*) {
+    TLibrary* library = ActiveLibrary();
+    if (library == nullptr) return;
+    try {
+        PrintLibraryListing(*library);
+    } catch (const std::exception&) {
+        throw EInOutError("Printer Error");
+    }
+}
+
+void TFormzelmo::TrashVuotoDblClick(TObject*) {
+    if (TFormLibrary::TrashWindow() != nullptr) return;
+    TFormLibrary::OpenLibrary(this, *TrashLibrary, true);
+    EnableMenuItems(this);
+    // Until the trash window closes; then the panel shows again with the picture of what the trash holds.
+    PanelTrash->SetVisible(false);
 }
 
 void TFormzelmo::FileExitItemClick(TObject*) { Close(); }
@@ -337,8 +442,19 @@ void TFormzelmo::DefaultMidiInput(TObject*) {
 
 // --------------------------------------------------------------------------------------------- audition
 
+bool TFormzelmo::ListAuditionsItself(POINT Screen) {
+    auto* library = dynamic_cast<TFormLibrary*>(ActiveMDIChild());
+    if (library == nullptr || library->DrawGrid == nullptr || !library->DrawGrid->HandleAllocated()) return false;
+    const TRect list = library->ListScreenRect();
+    return PtInRect(&list, Screen) != FALSE;
+}
+
 void TFormzelmo::Preview(MSG& Msg, bool& Handled) {
     if (Msg.message == WM_RBUTTONDOWN && (Msg.wParam & MK_SHIFT) != 0) {
+        // The press's point on the screen, from the client point of the window it is for.
+        POINT at{static_cast<SHORT>(LOWORD(Msg.lParam)), static_cast<SHORT>(HIWORD(Msg.lParam))};
+        if (Msg.hwnd != nullptr) ::zel::ClientToScreen(Msg.hwnd, &at);
+        if (ListAuditionsItself(at)) return;
         try {
             StartPreview();
             Handled = true;
@@ -377,7 +493,19 @@ void TFormzelmo::FormClose(TObject*, TCloseAction& Action) {
         int libraries = 0;
         for (int i = MDIChildCount() - 1; i >= 0 && !CancelClose; --i) {
             TCustomForm* child = MDIChildren(i);
-            if (NonLibrary(child)) child->Close();
+            if (NonLibrary(child)) {
+                child->Close();
+                continue;
+            }
+            auto* window = dynamic_cast<TFormLibrary*>(child);
+            if (window == nullptr) continue;
+            // The question runs here, not through Close: its answer is needed before the next window.
+            TCloseAction closeAction = caNone;
+            window->FormClose(window, closeAction);
+            // The file the library was last saved under; a library never saved has none yet.
+            const std::string path = window->ClosedFileName;
+            if (!CancelClose && !path.empty() && FileExists(path))
+                ini.WriteString("Desktop", "Library" + std::to_string(++libraries), path);
         }
         if (CancelClose) {
             Action = caNone;
@@ -396,6 +524,19 @@ void TFormzelmo::FormClose(TObject*, TCloseAction& Action) {
 void TFormzelmo::LoadDesktopLibrary() {
     try {
         TIniFile ini(SettingsFileName);
+        const int count = ini.ReadInteger("Desktop", "Num Library", 0);
+        // A count beyond the entries there stops at the first missing one.
+        for (int i = 1; i <= count && ini.ValueExists("Desktop", "Library" + std::to_string(i)); ++i) {
+            const std::string path = ini.ReadString("Desktop", "Library" + std::to_string(i), "");
+            if (path.empty()) continue;
+            try {
+                auto library = std::make_unique<TLibrary>();
+                library->LoadFromFile(path);
+                OpenLibraryWindow(std::move(library));
+            } catch (const std::exception&) {
+                // A library that cannot be read (moved, deleted, damaged) is left out; the others open.
+            }
+        }
         if (ini.ReadInteger("Monitor", "Open", 0) == 1) GadgetsMonitorItemClick(this);
         if (ini.ReadInteger("Keyboard", "Open", 0) == 1) GadgetsKeyboardItemClick(this);
     } catch (const std::exception&) {
@@ -430,6 +571,18 @@ bool TFormzelmo::GetWindowSize(TObject* window, int& width, int& height) {
     width = form->GetWidth();
     height = form->GetHeight();
     return true;
+}
+
+void TFormzelmo::UpdateWindowView(TObject* window) {
+    if (auto* library = dynamic_cast<TFormLibrary*>(window)) {
+        library->Updateview();
+        library->DrawGrid->Repaint();
+    }
+}
+
+TLibElem* TFormzelmo::ElementOfWindow(TObject* window) {
+    if (auto* library = dynamic_cast<TFormLibrary*>(window)) return library->Library();
+    return nullptr;
 }
 
 void TFormzelmo::ReleaseElementWindow(TObject* window) {

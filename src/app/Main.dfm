@@ -29,6 +29,7 @@ object Formzelmo: TFormzelmo
       Align = alClient
       Center = True
       Transparent = True
+      OnDblClick = TrashVuotoDblClick
       Picture.Data = {
         360C0000424D360C000000000000360000002800000020000000200000000100
         180000000000000C0000130B0000130B00000000000000000000FF00FFFF00FF
@@ -137,6 +138,7 @@ object Formzelmo: TFormzelmo
       Align = alClient
       Center = True
       Transparent = True
+      OnDblClick = TrashVuotoDblClick
       Visible = False
       Picture.Data = {
         360C0000424D360C000000000000360000002800000020000000200000000100
@@ -1462,6 +1464,7 @@ object Formzelmo: TFormzelmo
       Visible = ivAlways
       ImageIndex = 0
       HelpContext = 6
+      OnClick = FileNewItemClick
     end
     object FileOpenItem: TubBarButton
       Caption = '&Open'
@@ -1471,12 +1474,14 @@ object Formzelmo: TFormzelmo
       ImageIndex = 1
       HelpContext = 7
       ShortCut = 16463
+      OnClick = FileOpenItemClick
     end
     object FileImportFrom: TubBarButton
       Caption = '&Import From XP'
       Category = 1
       Visible = ivAlways
       HelpContext = 8
+      OnClick = FileImportFromClick
     end
     object FileCloseItem: TubBarButton
       Caption = '&Close'
@@ -1484,6 +1489,7 @@ object Formzelmo: TFormzelmo
       Hint = 'Close current file'
       Visible = ivAlways
       HelpContext = 10
+      OnClick = FileCloseItemClick
     end
     object FileSaveItem: TubBarButton
       Caption = '&Save'
@@ -1493,6 +1499,7 @@ object Formzelmo: TFormzelmo
       ImageIndex = 2
       HelpContext = 11
       ShortCut = 16467
+      OnClick = FileSaveItemClick
     end
     object FileSaveAsItem: TubBarButton
       Caption = 'Save &As...'
@@ -1501,12 +1508,14 @@ object Formzelmo: TFormzelmo
       Visible = ivAlways
       ImageIndex = 3
       HelpContext = 12
+      OnClick = FileSaveAsItemClick
     end
     object FileExportto: TubBarButton
       Caption = '&Export To Xp'
       Category = 1
       Visible = ivAlways
       HelpContext = 9
+      OnClick = FileExporttoClick
     end
     object FileSaveAllItem: TubBarButton
       Caption = 'Save A&ll'
@@ -1514,6 +1523,7 @@ object Formzelmo: TFormzelmo
       Visible = ivAlways
       HelpContext = 13
       ShortCut = 16449
+      OnClick = FileSaveAllItemClick
     end
     object FilePrintItem: TubBarButton
       Caption = '&Print'
@@ -1521,6 +1531,7 @@ object Formzelmo: TFormzelmo
       Visible = ivAlways
       ImageIndex = 4
       HelpContext = 14
+      OnClick = FilePrintItemClick
     end
     object FileExitItem: TubBarButton
       Caption = 'E&xit'

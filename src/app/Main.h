@@ -26,6 +26,7 @@ namespace zel {
 
 class TClipboard;
 class TDragInfo;
+class TFormLibrary;
 class TLibrary;
 class TFormMonitor;
 class TFormeditorAbout;
@@ -117,12 +118,15 @@ public:
     // ---- operations
     // Re-evaluates the enabled state of the menu items (also the screen's active-window hook).
     void EnableMenuItems(TObject* Sender);
-    // True for the windows that hold no library: the keyboard, the monitor and the intro.
+    // True for the windows that hold no library: the trash window, the keyboard, the monitor and the intro.
     bool NonLibrary(TCustomForm* Form) const;
+    // The library of the active child window, unless that window holds none (NonLibrary).
+    TLibrary* ActiveLibrary();
     // The empty and the full trash picture.
     void SvuotaSecchio();
     void SecchioPieno();
-    // Reopens the windows the settings say were open at the last close: the monitor, then the keyboard.
+    // Reopens the windows the settings say were open at the last close: the libraries, then the monitor,
+    // then the keyboard. A library that cannot be read is left out.
     void LoadDesktopLibrary();
     // The default handler of the program's MIDI input.
     void DefaultMidiInput(TObject* Sender);
@@ -136,6 +140,16 @@ public:
     void FormResize(TObject* Sender);
     void FormDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
     void TimerPreviewTimer(TObject* Sender);
+    void TrashVuotoDblClick(TObject* Sender);
+    void FileNewItemClick(TObject* Sender);
+    void FileOpenItemClick(TObject* Sender);
+    void FileImportFromClick(TObject* Sender);
+    void FileCloseItemClick(TObject* Sender);
+    void FileSaveItemClick(TObject* Sender);
+    void FileSaveAsItemClick(TObject* Sender);
+    void FileExporttoClick(TObject* Sender);
+    void FileSaveAllItemClick(TObject* Sender);
+    void FilePrintItemClick(TObject* Sender);
     void FileExitItemClick(TObject* Sender);
     void SetMidiMidiPortItemClick(TObject* Sender);
     void GadgetsKeyboardItemClick(TObject* Sender);
@@ -154,10 +168,12 @@ public:
     void BringWindowToFront(TObject* window) override;
     bool GetWindowPosition(TObject* window, int& left, int& top) override;
     bool GetWindowSize(TObject* window, int& width, int& height) override;
+    void UpdateWindowView(TObject* window) override;
     void ReleaseElementWindow(TObject* window) override;
     bool GetMainClientSize(int& width, int& height) override;
     void MoveWindow(TObject* window, int left, int top) override;
     void SetScreenCursor(int cursor) override;
+    TLibElem* ElementOfWindow(TObject* window) override;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -166,6 +182,13 @@ private:
     void RegisterModelServices();
     void UnregisterModelServices();
     void InstallActiveFormHook();
+    // Shows a library in a new library window (not the trash), sorted by the window's sort buttons.
+    void OpenLibraryWindow(std::unique_ptr<TLibrary> Library);
+    // File > Open, and with Xp set File > Import From XP: the chosen file in a new library window.
+    void OpenLibraryFile(bool Xp);
+    // Whether a Shift + right button press at the screen point falls on a list that starts its own
+    // audition: the active library window's.
+    bool ListAuditionsItself(POINT Screen);
 
     std::unique_ptr<TZelmo> zelmo_;
     std::unique_ptr<TMainFileDialogs> fileDialogs_;

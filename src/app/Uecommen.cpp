@@ -8,6 +8,8 @@ namespace formres {
 extern const TFormResource Uecommen;
 }
 
+TFormcomment* Formcomment = nullptr;
+
 namespace {
 const TFormClassRegistration registration("TFormcomment", [](TComponent* Owner) -> TCustomForm* {
     return Construct<TFormcomment>(Owner);

@@ -38,4 +38,7 @@ private:
     TStringList* notes_ = nullptr;
 };
 
+// The notes window, made once at start-up; none before.
+extern TFormcomment* Formcomment;
+
 }  // namespace zel

@@ -11,6 +11,8 @@ namespace formres {
 extern const TFormResource Ueedit;
 }
 
+TFormEdit* FormEdit = nullptr;
+
 namespace {
 const TFormClassRegistration registration("TFormEdit", [](TComponent* Owner) -> TCustomForm* {
     return Construct<TFormEdit>(Owner);

@@ -46,4 +46,7 @@ private:
     void ShowPosition();
 };
 
+// The properties window, made once at start-up; none before.
+extern TFormEdit* FormEdit;
+
 }  // namespace zel

@@ -15,6 +15,8 @@
 #include "app/Main.h"
 #include "app/PrinterService.h"
 #include "app/Ueabout.h"
+#include "app/Uecommen.h"
+#include "app/Ueedit.h"
 #include "app/Uekeyboa.h"
 #include "app/Uemonito.h"
 #include "app/Uetransm.h"
@@ -54,8 +56,8 @@ protected:
         SetMidiBackendForTests(&Backend);
     }
     void TearDown() override {
-        for (TComponent* form : std::vector<TComponent*>{FormInOut, FormTransmet, FormeditorAbout, Formintro})
-            delete form;
+        FreeLastingWindows();
+        delete Formintro;
         delete Formzelmo;
         ProcessPendingMessages();
         // A test that ends the program leaves its quit message behind.
@@ -73,6 +75,12 @@ protected:
         VclTest::TearDown();
     }
 
+    // The windows the start-up makes to keep (all but the main window), as the program's end frees them.
+    static void FreeLastingWindows() {
+        for (TComponent* form :
+             std::vector<TComponent*>{FormInOut, FormTransmet, Formcomment, FormEdit, FormeditorAbout})
+            delete form;
+    }
     // The instrument behind the ports; without it there is no MIDI system at all.
     void AttachInstrument() { Sim.AttachInProcess(Backend, "JV-1080"); }
     // The main block's start: its windows, and the main window shown as its message loop shows it.

@@ -46,7 +46,8 @@ TEST_F(Program, TheIntroHoldsTheMainWindowDisabledForTwoSecondsThenTheStartUpRun
     for (int i = 0; i < Application->ComponentCount(); ++i)
         if (auto* f = dynamic_cast<TCustomForm*>(Application->Components(i)))
             if (f != Formzelmo && f != Formintro) made.push_back(f->ClassName());
-    EXPECT_EQ(made, (std::vector<std::string>{"TFormeditorAbout", "TFormTransmet", "TFormInOut"}));
+    EXPECT_EQ(made, (std::vector<std::string>{"TFormeditorAbout", "TFormEdit", "TFormcomment", "TFormTransmet",
+                                              "TFormInOut"}));
     EXPECT_EQ(DevicesOpen, 1);
     EXPECT_TRUE(Application->OnMessage);
     EXPECT_EQ(ZelmoHolder->Config->Velocity, 77);
@@ -339,7 +340,7 @@ TEST_F(Program, ExitWritesWhichToolWindowsWereOpenAndTheNextStartReopensThem) {
     EXPECT_EQ(Formzelmo, nullptr);
     EXPECT_EQ(Application->MainForm, nullptr);
 
-    for (TComponent* form : std::vector<TComponent*>{FormInOut, FormTransmet, FormeditorAbout}) delete form;
+    FreeLastingWindows();
     Start();
     Wait(2000);
     EXPECT_EQ(ChildClasses(), (std::vector<std::string>{"TFormKeyboard", "TFormMonitor"}));

@@ -1,0 +1,512 @@
+// The main window's work on libraries: the File items that make, open, save, export, import and print
+// them, the trash picture that opens the trash window, closing with the libraries recorded for the next
+// start and their reopening, and the audition hook that leaves a library list's own audition to it.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "ProgramFixture.h"
+#include "app/Uelibrar.h"
+#include "model/Library.h"
+#include "model/Patch.h"
+#include "platform/vcl/Printers.h"
+
+namespace zel::test {
+namespace {
+
+using TBytesOfFile = std::vector<std::uint8_t>;
+
+TBytesOfFile ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return TBytesOfFile(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class MainLibraries : public Program {
+protected:
+    void SetUp() override {
+        Program::SetUp();
+        oldDialogs_ = SetFileDialogAnswerer([this](TOpenDialog& d) {
+            Dialogs.push_back(d.Title);
+            if (Choose.empty()) return false;
+            d.FileName = Choose.front();
+            Choose.pop_front();
+            return true;
+        });
+    }
+    void TearDown() override {
+        SetFileDialogAnswerer(std::move(oldDialogs_));
+        SetPrintTarget(TPrintTarget::DefaultPrinter);
+        Program::TearDown();
+    }
+
+    // The library windows in the main window's order of children (the active one first).
+    static std::vector<TFormLibrary*> LibraryWindows() {
+        std::vector<TFormLibrary*> windows;
+        for (int i = 0; i < Formzelmo->MDIChildCount(); ++i)
+            if (auto* w = dynamic_cast<TFormLibrary*>(Formzelmo->MDIChildren(i))) windows.push_back(w);
+        return windows;
+    }
+    static TFormLibrary* ActiveLibraryWindow() { return dynamic_cast<TFormLibrary*>(Formzelmo->ActiveMDIChild()); }
+    // File > New; the new window.
+    static TFormLibrary* NewLibrary() {
+        Click(Formzelmo->FileNewItem);
+        return ActiveLibraryWindow();
+    }
+    // Makes a child window the active one, as a click on it does.
+    static void Activate(TCustomForm* child) {
+        SendMessage(Formzelmo->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->GetHandle()), 0);
+        ProcessPendingMessages();
+    }
+    // A press and release on a control, through its parent's messages, as the mouse gives them.
+    static void ClickOn(TControl* control) {
+        const LPARAM at =
+            MAKELPARAM(static_cast<WORD>(control->GetLeft() + 4), static_cast<WORD>(control->GetTop() + 4));
+        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONUP, 0, at);
+        ProcessPendingMessages();
+    }
+    // A new library window holding Count new patches, saved to Name in the test's folder (when given).
+    TFormLibrary* SavedLibrary(const std::string& name, int patches) {
+        TFormLibrary* w = NewLibrary();
+        for (int i = 0; i < patches; ++i) ClickOn(w->NewPatch);
+        Choose.push_back(File(name));
+        Click(Formzelmo->FileSaveAsItem);
+        return w;
+    }
+    // The program ended: its lasting windows go, and it starts again with the same settings.
+    void Restart() {
+        FreeLastingWindows();
+        while (QuitPosted()) {
+        }
+        Start();
+        Wait(2000);
+    }
+    std::string File(const std::string& name) const { return Folder() + "/" + name; }
+    static std::vector<std::string> Names(const TLibrary& library) {
+        std::vector<std::string> names;
+        for (const auto& e : library.Elements) names.push_back(e->GetName());
+        return names;
+    }
+
+    std::deque<std::string> Choose;    // the paths the next file dialogs choose; none left: cancelled
+    std::vector<std::string> Dialogs;  // the titles of the file dialogs shown
+
+private:
+    TFileDialogAnswerer oldDialogs_;
+};
+
+// ------------------------------------------------------------------------------------------ the items
+
+TEST_F(MainLibraries, FileItemsFollowTheActiveWindowAndItsLibrary) {
+    StartAndWaitOutTheIntro();
+    TFormzelmo* f = Formzelmo;
+    struct TState {
+        bool close, save, saveAll;
+    };
+    auto state = [&] {
+        EXPECT_EQ(f->FileCloseItem->GetEnabled(), f->FilePrintItem->GetEnabled());
+        EXPECT_EQ(f->FileCloseItem->GetEnabled(), f->FileSaveAsItem->GetEnabled());
+        // Export follows Save.
+        EXPECT_EQ(f->FileExportto->GetEnabled(), f->FileSaveItem->GetEnabled());
+        return TState{f->FileCloseItem->GetEnabled(), f->FileSaveItem->GetEnabled(), f->FileSaveAllItem->GetEnabled()};
+    };
+    auto expect = [&](const char* name, TState want) {
+        SCOPED_TRACE(name);
+        const TState got = state();
+        EXPECT_EQ(got.close, want.close);
+        EXPECT_EQ(got.save, want.save);
+        EXPECT_EQ(got.saveAll, want.saveAll);
+    };
+    expect("no window", {false, false, false});
+    TFormLibrary* first = NewLibrary();
+    ASSERT_NE(first, nullptr);
+    expect("a new library, nothing to save", {true, false, false});
+    ClickOn(first->NewPatch);
+    expect("a patch added", {true, true, true});
+    Click(f->FileSaveAllItem);  // untitled: asks for a name, and the user cancels
+    expect("Save All cancelled", {true, true, true});
+    Choose.push_back(File("first.Lib"));
+    Click(f->FileSaveItem);
+    expect("saved", {true, false, false});
+    ClickOn(first->NewPatch);
+    Click(f->GadgetsKeyboardItem);
+    expect("the keyboard active, the library unsaved behind it", {false, false, true});
+    Activate(first);
+    f->TrashVuotoDblClick(f->TrashVuoto);
+    ProcessPendingMessages();
+    ASSERT_NE(TFormLibrary::TrashWindow(), nullptr);
+    expect("the trash window active", {false, false, true});
+    EXPECT_TRUE(f->NonLibrary(TFormLibrary::TrashWindow()));
+    EXPECT_FALSE(f->NonLibrary(first));
+}
+
+TEST_F(MainLibraries, SaveAllSavesTheUnsavedLibrariesFirstToLast) {
+    StartAndWaitOutTheIntro();
+    TFormLibrary* saved = SavedLibrary("saved.Lib", 1);
+    TFormLibrary* older = NewLibrary();
+    ClickOn(older->NewPatch);
+    TFormLibrary* newer = NewLibrary();
+    ClickOn(newer->NewPatch);
+    ClickOn(newer->NewPatch);
+    ASSERT_EQ(LibraryWindows(), (std::vector<TFormLibrary*>{newer, older, saved}));
+    const auto savedBytes = ReadBytes(File("saved.Lib"));
+    Dialogs.clear();
+    Choose = {File("one.Lib"), File("two.Lib")};
+    Click(Formzelmo->FileSaveAllItem);
+    EXPECT_EQ(Dialogs, (std::vector<std::string>{"Save Library", "Save Library"}));
+    // The first child (the active one) first.
+    EXPECT_EQ(newer->Library()->FileName, File("one.Lib"));
+    EXPECT_EQ(older->Library()->FileName, File("two.Lib"));
+    EXPECT_EQ(newer->Library()->Saved, 1);
+    EXPECT_EQ(older->Library()->Saved, 1);
+    EXPECT_EQ(newer->Caption(), "Library : one.Lib");
+    EXPECT_EQ(ReadBytes(File("saved.Lib")), savedBytes);
+    EXPECT_FALSE(Formzelmo->FileSaveAllItem->GetEnabled());
+}
+
+// A file that cannot be read opens nothing, and says so.
+TEST_F(MainLibraries, ALibraryThatCannotBeReadOpensNoWindow) {
+    StartAndWaitOutTheIntro();
+    {
+        std::ofstream(File("damaged.Lib"), std::ios::binary) << "\x05\x00"
+                                                                "ab";
+    }
+    for (TubBarButton* item : {Formzelmo->FileOpenItem, Formzelmo->FileImportFrom}) {
+        SCOPED_TRACE(item->GetName());
+        Boxes.clear();
+        Choose.push_back(File("damaged.Lib"));
+        Click(item);
+        EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Error Loading Library."}));
+        EXPECT_TRUE(LibraryWindows().empty());
+        EXPECT_EQ(XpFormat, 0);
+    }
+    // Cancelled, the dialog opens nothing and says nothing.
+    Boxes.clear();
+    Click(Formzelmo->FileOpenItem);
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_TRUE(LibraryWindows().empty());
+}
+
+TEST_F(MainLibraries, OpenShowsTheLibrarySortedAndCloseClosesTheActiveWindow) {
+    StartAndWaitOutTheIntro();
+    {
+        TLibrary library;
+        const std::pair<const char*, double> made[] = {{"Zeta", 45000}, {"alpha", 43000}, {"Mid", 44000}};
+        for (const auto& [name, created] : made) {
+            library.Elements.push_back(CreateElementOfType(etPatch, &library));
+            library.Elements.back()->SetName(name, false);
+            library.Elements.back()->CreatedDate = created;
+        }
+        library.SaveToFile(File("names.Lib"));
+    }
+    NewLibrary();
+    Click(Formzelmo->FileCloseItem);
+    ProcessPendingMessages();
+    EXPECT_TRUE(LibraryWindows().empty());
+
+    Choose.push_back(File("names.Lib"));
+    Click(Formzelmo->FileOpenItem);
+    ASSERT_EQ(LibraryWindows().size(), 1u);
+    TFormLibrary* w = LibraryWindows()[0];
+    EXPECT_EQ(Dialogs.back(), "Load Library");
+    EXPECT_EQ(w->Caption(), "Library : names.Lib");
+    EXPECT_EQ(w->Library()->Saved, 1);
+    // No sort button down: sorted by the date each element was made.
+    EXPECT_EQ(Names(*w->Library()), (std::vector<std::string>{"alpha", "Mid", "Zeta"}));
+}
+
+// ---------------------------------------------------------------------------------- closing and desktop
+
+// The walk asks each library from the last child to the first; the files the libraries were saved under
+// are numbered in that order. The next start reopens them before the tool windows.
+TEST_F(MainLibraries, ClosingRecordsTheSavedLibrariesInWalkOrderAndTheNextStartReopensThem) {
+    StartAndWaitOutTheIntro();
+    SavedLibrary("a.Lib", 1);
+    SavedLibrary("b.Lib", 2);
+    Activate(LibraryWindows().back());  // the walk's order is the children's, not the order of making
+    std::vector<std::string> walk;
+    for (TFormLibrary* w : LibraryWindows()) walk.insert(walk.begin(), w->Library()->FileName);
+    ASSERT_EQ(walk, (std::vector<std::string>{File("b.Lib"), File("a.Lib")}));
+    // Never saved: placed on the screen, it is asked about, and No leaves it out.
+    NewLibrary();
+    Click(Formzelmo->GadgetsMonitorItem);
+    BoxAnswer = IDNO;
+    Click(Formzelmo->FileExitItem);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Untitled.Lib Was Not Saved, Save It ?"}));
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_EQ(Formzelmo, nullptr);
+    {
+        TIniFile ini(SettingsFileName);
+        EXPECT_EQ(ini.ReadInteger("Desktop", "Num Library", -1), 2);
+        EXPECT_EQ(ini.ReadString("Desktop", "Library1", ""), walk[0]);
+        EXPECT_EQ(ini.ReadString("Desktop", "Library2", ""), walk[1]);
+        EXPECT_FALSE(ini.ValueExists("Desktop", "Library3"));
+        EXPECT_EQ(ini.ReadInteger("Monitor", "Open", -1), 1);
+    }
+
+    // A library deleted since is left out; the other opens, then the monitor on top.
+    std::filesystem::remove(File("a.Lib"));
+    Boxes.clear();
+    Restart();
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(ChildClasses(), (std::vector<std::string>{"TFormMonitor", "TFormLibrary"}));
+    ASSERT_EQ(LibraryWindows().size(), 1u);
+    TLibrary& b = *LibraryWindows()[0]->Library();
+    EXPECT_EQ(b.FileName, File("b.Lib"));
+    EXPECT_EQ(b.Elements.size(), 2u);
+    EXPECT_EQ(b.Saved, 1);
+    EXPECT_EQ(LibraryWindows()[0]->Caption(), "Library : b.Lib");
+
+    // Closed again after a Yes that saves a new library under a name: that name is recorded.
+    NewLibrary();
+    BoxAnswer = IDYES;
+    Choose.push_back(File("c.Lib"));
+    Click(Formzelmo->FileExitItem);
+    EXPECT_EQ(Formzelmo, nullptr);
+    TIniFile ini(SettingsFileName);
+    EXPECT_EQ(ini.ReadInteger("Desktop", "Num Library", -1), 2);
+    EXPECT_EQ(ini.ReadString("Desktop", "Library1", ""), File("b.Lib"));
+    EXPECT_EQ(ini.ReadString("Desktop", "Library2", ""), File("c.Lib"));
+}
+
+TEST_F(MainLibraries, CancellingAQuestionKeepsTheProgramOpenAndRecordsNoLibrary) {
+    StartAndWaitOutTheIntro();
+    TFormLibrary* a = SavedLibrary("a.Lib", 1);
+    ClickOn(a->NewPatch);
+    TFormLibrary* b = SavedLibrary("b.Lib", 1);
+    ASSERT_EQ(LibraryWindows(), (std::vector<TFormLibrary*>{b, a}));
+    BoxAnswer = IDCANCEL;
+    Click(Formzelmo->FileExitItem);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"a.Lib Was Not Saved, Save It ?"}));
+    EXPECT_FALSE(QuitPosted());
+    ASSERT_NE(Formzelmo, nullptr);
+    EXPECT_EQ(LibraryWindows().size(), 2u);
+    TIniFile ini(SettingsFileName);
+    EXPECT_EQ(ini.ReadInteger("Desktop", "Num Library", -1), 0);
+    // The menus follow the active window again.
+    EXPECT_TRUE(static_cast<bool>(Screen->OnActiveFormChange));
+    Activate(a);
+    EXPECT_TRUE(Formzelmo->FileSaveItem->GetEnabled());
+    Activate(b);
+    EXPECT_FALSE(Formzelmo->FileSaveItem->GetEnabled());
+}
+
+// One library that cannot be read does not end the reopening: the others, the monitor and the keyboard
+// still open, silently. A count larger than the entries there stops at the first missing one.
+TEST_F(MainLibraries, TheDesktopSkipsWhatCannotBeReadAndStopsAtTheFirstMissingEntry) {
+    for (const char* name : {"one.Lib", "two.Lib"}) {
+        TLibrary library;
+        library.Elements.push_back(CreateElementOfType(etPerformance, &library));
+        library.SaveToFile(File(name));
+    }
+    {
+        std::ofstream(File("damaged.Lib"), std::ios::binary) << "\x01\x00";
+        TIniFile ini(SettingsFileName);
+        ini.WriteInteger("Desktop", "Num Library", 1000000000);
+        ini.WriteString("Desktop", "Library1", File("one.Lib"));
+        ini.WriteString("Desktop", "Library2", File("damaged.Lib"));
+        ini.WriteString("Desktop", "Library3", File("gone.Lib"));
+        ini.WriteString("Desktop", "Library4", "");
+        ini.WriteString("Desktop", "Library5", File("two.Lib"));
+        ini.WriteInteger("Monitor", "Open", 1);
+        ini.WriteInteger("Keyboard", "Open", 1);
+    }
+    StartAndWaitOutTheIntro();
+    EXPECT_TRUE(Boxes.empty()) << BoxTexts()[0];
+    EXPECT_EQ(ChildClasses(),
+              (std::vector<std::string>{"TFormKeyboard", "TFormMonitor", "TFormLibrary", "TFormLibrary"}));
+    std::vector<std::string> files;
+    for (TFormLibrary* w : LibraryWindows()) files.push_back(w->Library()->FileName);
+    EXPECT_EQ(files, (std::vector<std::string>{File("two.Lib"), File("one.Lib")}));
+}
+
+// ------------------------------------------------------------------------------------- the XP format
+
+// A library file in the XP form, made from the normal one: every message of a patch common (83 bytes),
+// performance common (75), performance part (30) or system common (51) gets its extra zero data bytes (1,
+// 2, 6, 42) and a checksum computed over the longer message; every other byte stays.
+TBytesOfFile InXpForm(const TBytesOfFile& normal) {
+    auto extraFor = [](std::size_t length) -> std::size_t {
+        switch (length) {
+            case 83: return 1;
+            case 75: return 2;
+            case 30: return 6;
+            case 51: return 42;
+            default: return 0;
+        }
+    };
+    TBytesOfFile xp;
+    for (std::size_t i = 0; i < normal.size();) {
+        const bool message = i + 10 < normal.size() && normal[i] == 0xF0 && normal[i + 1] == 0x41 &&
+                             normal[i + 3] == 0x6A && normal[i + 4] == 0x12;
+        std::size_t end = i;
+        if (message)
+            while (end < normal.size() && normal[end] != 0xF7) ++end;
+        const std::size_t extra = message && end < normal.size() ? extraFor(end - i + 1) : 0;
+        if (extra == 0) {
+            xp.push_back(normal[i++]);
+            continue;
+        }
+        const auto from = normal.begin() + static_cast<long>(i);
+        xp.insert(xp.end(), from, from + static_cast<long>(end - i - 1));  // up to the last data byte
+        xp.insert(xp.end(), extra, 0);
+        int sum = 0;
+        for (std::size_t k = xp.size() - (end - i - 6 + extra); k < xp.size(); ++k) sum += xp[k];
+        xp.push_back(static_cast<std::uint8_t>((128 - sum % 128) % 128));
+        xp.push_back(0xF7);
+        i = end + 1;
+    }
+    return xp;
+}
+
+TBytesOfFile FileOf(TLibrary& library) {
+    TMemoryStream stream;
+    library.WriteFile(stream);
+    const std::string s = stream.DataString();
+    return TBytesOfFile(s.begin(), s.end());
+}
+
+TEST_F(MainLibraries, ExportWritesACopyWithTheXpBodiesAndImportReadsItBackUntitled) {
+    StartAndWaitOutTheIntro();
+    TFormLibrary* w = SavedLibrary("own.Lib", 1);
+    ClickOn(w->NewPerformance);
+    ClickOn(w->NewPatch);
+    TLibrary& library = *w->Library();
+    ASSERT_TRUE(Formzelmo->FileExportto->GetEnabled());
+    const TBytesOfFile normal = FileOf(library);
+    const TBytesOfFile ownBefore = ReadBytes(File("own.Lib"));
+
+    Choose.push_back(File("xp.Lib"));
+    Click(Formzelmo->FileExportto);
+    EXPECT_EQ(XpFormat, 0);
+    const TBytesOfFile xp = ReadBytes(File("xp.Lib"));
+    // Two patch commons one byte longer each, a performance common two and its sixteen parts six bytes
+    // longer; everything else as in the normal file.
+    EXPECT_EQ(xp.size(), normal.size() + 2 + 2 + 16 * 6);
+    EXPECT_EQ(xp, InXpForm(normal));
+    // The library stays with its own file, unsaved; a plain Save writes that file, in the normal form.
+    EXPECT_EQ(library.FileName, File("own.Lib"));
+    EXPECT_EQ(library.HasFile, 1);
+    EXPECT_EQ(library.Saved, 0);
+    EXPECT_EQ(ReadBytes(File("own.Lib")), ownBefore);
+    EXPECT_EQ(w->Caption(), "Library : own.Lib");
+    Dialogs.clear();
+    Click(Formzelmo->FileSaveItem);
+    EXPECT_TRUE(Dialogs.empty());
+    EXPECT_EQ(ReadBytes(File("own.Lib")), normal);
+    EXPECT_EQ(ReadBytes(File("xp.Lib")), xp);
+
+    // Imported, the elements come back whole, in a library without a file of its own.
+    Choose.push_back(File("xp.Lib"));
+    Click(Formzelmo->FileImportFrom);
+    EXPECT_EQ(XpFormat, 0);
+    TFormLibrary* imported = ActiveLibraryWindow();
+    ASSERT_NE(imported, w);
+    ASSERT_NE(imported, nullptr);
+    EXPECT_EQ(imported->Library()->FileName, "Untitled.Lib");
+    EXPECT_EQ(imported->Library()->HasFile, 0);
+    EXPECT_EQ(imported->Caption(), "Library : Untitled.Lib");
+    const TBytesOfFile back = FileOf(*imported->Library());
+    EXPECT_EQ(TBytesOfFile(back.begin() + 10, back.end()), TBytesOfFile(normal.begin() + 10, normal.end()));
+    // Its next Save asks for a name.
+    ClickOn(imported->NewSystem);
+    Click(Formzelmo->FileSaveItem);
+    EXPECT_EQ(Dialogs.back(), "Save Library");
+}
+
+// ------------------------------------------------------------------------------------------- printing
+
+TEST_F(MainLibraries, PrintListsTheLibraryUnderAFramedHeading) {
+    SetPrintTarget(TPrintTarget::PngPages, File("pages"));
+    StartAndWaitOutTheIntro();
+    TFormLibrary* w = NewLibrary();
+    for (TControl* button : std::vector<TControl*>{w->NewPatch, w->NewPerformance, w->NewSystem}) ClickOn(button);
+    BeginPrint();
+    const int h = PrintLineHeight();
+    Printer()->Abort();
+    Click(Formzelmo->FilePrintItem);
+    EXPECT_TRUE(Boxes.empty());
+    ASSERT_EQ(PrintedPageCount(), 1);
+    TBitmap page;
+    ASSERT_TRUE(LoadPrintedPage(0, page));
+    EXPECT_TRUE(page.SaveToPngFile(ScreenshotPath("printed-library")));
+    auto dark = [&](int x, int y) { return (page.Canvas()->GetPixel(x, y) & 0xFF) < 128; };
+    auto ink = [&](int left, int top, int right, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) n += dark(x, y) ? 1 : 0;
+        return n;
+    };
+    const int right = page.GetWidth() - 61;
+    // The frame from (30, 0) to the page width less 60, three lines high.
+    for (int x : {31, page.GetWidth() / 2, right - 1}) {
+        EXPECT_TRUE(dark(x, 0)) << x;
+        EXPECT_TRUE(dark(x, 3 * h - 1)) << x;
+    }
+    for (int y : {1, h, 3 * h - 2}) {
+        EXPECT_TRUE(dark(30, y)) << y;
+        EXPECT_TRUE(dark(right, y)) << y;
+    }
+    EXPECT_FALSE(dark(29, h));
+    EXPECT_FALSE(dark(right + 2, h));
+    // The heading on the second line, centred, inside the frame.
+    EXPECT_GT(ink(32, h, page.GetWidth() / 2, 2 * h), 50);
+    EXPECT_GT(ink(page.GetWidth() / 2, h, right - 1, 2 * h), 50);
+    EXPECT_EQ(ink(32, 2, right - 1, h - 2), 0);
+    // Then the three rows from 4h + 10, each between its rules, 70 pixels apart.
+    for (int row = 0; row < 3; ++row) {
+        const int y = 4 * h + 10 + row * (h + 70);
+        SCOPED_TRACE(row);
+        EXPECT_TRUE(dark(page.GetWidth() / 2, y - 1));
+        EXPECT_GT(ink(42, y + 2, 142, y + h - 2), 20);  // the type name
+    }
+    const int afterRows = 4 * h + 10 + 3 * (h + 70);
+    EXPECT_EQ(ink(0, afterRows, page.GetWidth(), page.GetHeight() - h - 80), 0);
+
+    // Without a printer: the message, and nothing left running.
+    SetPrintTarget(TPrintTarget::NoPrinter);
+    Click(Formzelmo->FilePrintItem);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Printer Error."}));
+    EXPECT_FALSE(Printer()->Printing());
+}
+
+// ---------------------------------------------------------------------------------------------- trash
+
+TEST_F(MainLibraries, TheTrashPictureOpensTheTrashWindowAndHidesUntilItCloses) {
+    StartAndWaitOutTheIntro();
+    TFormzelmo* f = Formzelmo;
+    TFormLibrary* w = NewLibrary();
+    ClickOn(w->NewPatch);
+    f->TrashVuotoDblClick(f->TrashVuoto);
+    ProcessPendingMessages();
+    TFormLibrary* trash = TFormLibrary::TrashWindow();
+    ASSERT_NE(trash, nullptr);
+    EXPECT_TRUE(trash->TrashMode());
+    EXPECT_EQ(trash->Library(), f->TrashLibrary.get());
+    EXPECT_EQ(trash->Caption(), "Trash Library");
+    EXPECT_FALSE(f->PanelTrash->GetVisible());
+    trash->Close();
+    ProcessPendingMessages();
+    EXPECT_EQ(TFormLibrary::TrashWindow(), nullptr);
+    EXPECT_TRUE(f->PanelTrash->GetVisible());
+    EXPECT_TRUE(f->TrashVuoto->GetVisible());
+    EXPECT_EQ(LibraryWindows(), (std::vector<TFormLibrary*>{w}));
+
+    // With something in the trash the full picture comes back, and its double click opens it too.
+    f->TrashLibrary->Elements.push_back(CreateElementOfType(etPatch, f->TrashLibrary.get()));
+    SendMessage(f->TrashVuoto->GetParent()->GetHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+    ProcessPendingMessages();
+    ASSERT_NE(TFormLibrary::TrashWindow(), nullptr);
+    TFormLibrary::TrashWindow()->Close();
+    ProcessPendingMessages();
+    EXPECT_TRUE(f->TrashPieno->GetVisible());
+    EXPECT_FALSE(f->TrashVuoto->GetVisible());
+}
+
+}  // namespace
+}  // namespace zel::test
