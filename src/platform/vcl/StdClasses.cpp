@@ -1145,8 +1145,11 @@ void MdiActivate(HWND client, HWND child) {
         SendMessage(old, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
         RedrawWindow(old, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     }
-    if (child != nullptr)
+    if (child != nullptr) {
         SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
+        // The child hears that it is the active one among its siblings.
+        if (IsWindow(child)) SendMessage(child, WM_CHILDACTIVATE, 0, 0);
+    }
 }
 
 // The static text window: its text on the button face; the mouse passes through it.

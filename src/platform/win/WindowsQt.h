@@ -195,6 +195,10 @@ void RemoveWindowTimers(HWND hwnd);
 // Posts a message that belongs to the message being handled (TranslateMessage's characters): it is delivered in
 // the same ProcessPendingMessages pass.
 void PostFollowUp(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+// Queues a message that the desktop sends to a window (a system command from its title bar or task bar): the
+// next look into the queue delivers it as a sent message, the call-window-procedure hooks first, before any
+// posted message, and never returns it to the caller. The same message already waiting is not queued again.
+void SendFromDesktop(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // Hooks.
 bool HasHooks(int idHook);

@@ -6,6 +6,7 @@
 #include <QThread>
 #include <QTimerEvent>
 
+#include <algorithm>
 #include <thread>
 
 #include "platform/rtl/Clock.h"
@@ -21,6 +22,7 @@ namespace {
 struct TPosted {
     MSG msg;
     std::uint64_t serial = 0;
+    bool sent = false;  // delivered as a sent message, never returned (SendFromDesktop)
 };
 
 // The posted queue lives beside the state because its element type is private to this file.
@@ -276,11 +278,56 @@ bool RedrawSuspended(const TWnd* w) {
 
 // ---- Retrieval --------------------------------------------------------------------------------------------
 
+namespace {
+
+// The messages the desktop sent meanwhile, in their order, each through the hooks to its window.
+void DeliverDesktopSends() {
+    auto& st = WinState();
+    for (;;) {
+        MSG m;
+        {
+            std::lock_guard<std::mutex> lock(st.postMutex);
+            auto& q = Posted();
+            auto it = std::find_if(q.begin(), q.end(), [](const TPosted& p) { return p.sent; });
+            if (it == q.end()) return;
+            m = it->msg;
+            q.erase(it);
+        }
+        if (TWnd* w = FindWnd(m.hwnd)) DeliverSent(w, m.message, m.wParam, m.lParam);
+    }
+}
+
+}  // namespace
+
+void SendFromDesktop(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto& st = WinState();
+    {
+        std::lock_guard<std::mutex> lock(st.postMutex);
+        if (!st.live.count(hwnd)) return;
+        // The desktop repeats itself (two state changes for one restore): the same message waiting is enough.
+        for (const TPosted& q : Posted())
+            if (q.sent && q.msg.hwnd == hwnd && q.msg.message == msg && q.msg.wParam == wp && q.msg.lParam == lp)
+                return;
+        TPosted p;
+        p.msg.hwnd = hwnd;
+        p.msg.message = msg;
+        p.msg.wParam = wp;
+        p.msg.lParam = lp;
+        p.serial = ++g_postSerial;
+        p.sent = true;
+        Posted().push_back(p);
+    }
+    WakeEventLoop();
+}
+
 bool RetrieveMessage(MSG* out, HWND hwnd, UINT fmin, UINT fmax, UINT flags) {
     auto& st = WinState();
     const bool remove = (flags & PM_REMOVE) != 0;
     MSG m;
     bool found = false;
+
+    // 0. What the desktop sent is delivered first, whatever the filter.
+    DeliverDesktopSends();
 
     // 1. Posted messages, in posting order. A message for a window that is gone is dropped on the way.
     {
@@ -292,7 +339,7 @@ bool RetrieveMessage(MSG* out, HWND hwnd, UINT fmin, UINT fmax, UINT flags) {
                 it = q.erase(it);
                 continue;
             }
-            if (MatchesFilter(it->msg, hwnd, fmin, fmax)) {
+            if (!it->sent && MatchesFilter(it->msg, hwnd, fmin, fmax)) {
                 m = it->msg;
                 if (remove) q.erase(it);
                 found = true;

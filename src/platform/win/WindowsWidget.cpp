@@ -230,6 +230,10 @@ void WatchSystem() {
         BroadcastDisplayChange();
     });
     QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, [](QScreen*) { BroadcastDisplayChange(); });
+    // The work area (the screen less the desktop's panels) moved: the windows kept inside it follow.
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        QObject::connect(primary, &QScreen::availableGeometryChanged,
+                         [] { BroadcastSystemMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0); });
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive && WinState().appActive) {
             Guarded([] {
@@ -399,7 +403,7 @@ protected:
     void closeEvent(QCloseEvent* e) override {
         e->ignore();  // the window decides: the desktop's close button is the system menu's Close
         HWND h = hwnd_;
-        Guarded([h] { PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0); });
+        Guarded([h] { SendFromDesktop(h, WM_SYSCOMMAND, SC_CLOSE, 0); });
     }
     void moveEvent(QMoveEvent*) override { FollowDesktop(); }
     void resizeEvent(QResizeEvent*) override { FollowDesktop(); }
@@ -411,7 +415,7 @@ protected:
             Guarded([h, minimized] {
                 TWnd* w = FindWnd(h);
                 if (w && w->minimized != minimized)
-                    PostMessage(h, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
+                    SendFromDesktop(h, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
             });
         }
         if (e->type() == QEvent::ActivationChange && !g_syncing) {

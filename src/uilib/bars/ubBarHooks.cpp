@@ -1,34 +1,67 @@
 #include "uilib/bars/ubBarHooks.h"
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
 #include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarItem.h"
+#include "uilib/bars/ubBarItemControl.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
+#include "uilib/base/uiClasses.h"
 
 namespace zel {
 
 // ---------------------------------------------------------------------------------------------- keyboard
 
+bool DirectKeyCall = false;
+bool BarButtonHeld = false;
+bool AltPressedAlone = false;
+
 namespace {
 
-bool altPressedAlone = false;
 WPARAM heldKey = 0;
 bool heldKeyForwarded = false;
 
 bool Down(int Key) { return GetKeyState(Key) < 0; }
 
-// The manager of the active form, when that form is enabled and not being designed.
-TubBarManager* ActiveManager() {
-    TWinControl* active = TWinControl::FindControl(GetActiveWindow());
-    TCustomForm* form = active != nullptr ? GetParentForm(active) : nullptr;
-    if (form == nullptr || !form->HandleAllocated() || !IsWindowEnabled(form->GetHandle())) return nullptr;
-    TubBarManager* m = ManagerOfForm(form);
-    return m != nullptr && !m->Designing() ? m : nullptr;
+TCustomForm* FormOfWindow(HWND AWindow) { return dynamic_cast<TCustomForm*>(TWinControl::FindControl(AWindow)); }
+
+bool FormEnabled(TCustomForm* AForm) {
+    return AForm != nullptr && AForm->HandleAllocated() && IsWindowEnabled(AForm->GetHandle());
+}
+
+// The managers whose bars the keys reach, from the active window: the secondary is the active form's own
+// manager (or that of the form it sits in), the primary the main form's manager for a child of the main form
+// or a form that may call it, else the secondary itself. A multiple-document child with a main menu bar of
+// its own puts its own manager first.
+bool FindManagers(TubBarManager*& Primary, TubBarManager*& Secondary) {
+    Primary = Secondary = nullptr;
+    TCustomForm* form = FormOfWindow(GetActiveWindow());
+    if (!FormEnabled(form) || form->ComponentState().Contains(csDesigning)) return false;
+    if (form->GetFormStyle() == fsMDIForm)
+        if (TCustomForm* child = form->ActiveMDIChild()) form = child;
+    TubBarManager* own = ManagerOfForm(form);
+    Secondary = own;
+    if (Secondary == nullptr && !form->FormState().Contains(fsModal) && form->GetParent() != nullptr)
+        Secondary = ManagerOfForm(GetParentForm(form->GetParent()));
+    TCustomForm* mainForm = Application->MainForm;
+    TubBarManager* mainManager = mainForm != nullptr && mainForm != form ? ManagerOfForm(mainForm) : nullptr;
+    const TFormStyle style = form->GetFormStyle();
+    if (style == fsMDIChild) Primary = mainManager;
+    else if (own == nullptr && (style == fsNormal || style == fsStayOnTop) && mainManager != nullptr &&
+             FormEnabled(mainForm) && mainManager->AllowCallFromAnotherForm)
+        Primary = mainManager;
+    if (Primary == nullptr) Primary = Secondary;
+    if (Secondary == nullptr) Secondary = Primary;
+    if (style == fsMDIChild && own != nullptr && own->GetFormMenuBar() != nullptr && Primary != own) {
+        Secondary = Primary;
+        Primary = own;
+    }
+    return Primary != nullptr;
 }
 
 // The manager's main menu bar, then its other bars, each with a shown window.
@@ -47,9 +80,29 @@ std::vector<TubBar*> BarsInOrder(TubBarManager* AManager) {
     return bars;
 }
 
+// The bars the keys reach: the primary manager's, then the secondary's when it is another one.
+std::vector<TubBar*> BarsInOrder(TubBarManager* APrimary, TubBarManager* ASecondary) {
+    std::vector<TubBar*> bars = BarsInOrder(APrimary);
+    if (ASecondary != nullptr && ASecondary != APrimary) {
+        std::vector<TubBar*> more = BarsInOrder(ASecondary);
+        bars.insert(bars.end(), more.begin(), more.end());
+    }
+    return bars;
+}
+
 TubBar* MainMenuBar(TubBarManager* AManager) {
     std::vector<TubBar*> bars = BarsInOrder(AManager);
     return !bars.empty() && bars.front()->GetIsMainMenu() ? bars.front() : nullptr;
+}
+
+// A bar window of the manager that is in menu mode (the keyboard moves through it).
+bool HasBarInMenuMode(TubBarManager* AManager) {
+    TubBars* all = AManager->GetBars();
+    for (int i = 0; i < all->Count(); ++i) {
+        TCustomubBarControl* window = all->Items(i)->GetItemLinks()->BarControl;
+        if (window != nullptr && window->MenuMode()) return true;
+    }
+    return false;
 }
 
 // The bar's window takes the keyboard with the link selected (its first link for none).
@@ -60,13 +113,14 @@ void SelectInBar(TubBar* ABar, TubBarItemLink* ALink) {
     if (link != nullptr && link->Control != nullptr) window->SelectByKeyboard(link->Control);
 }
 
-// Short-cuts, then (with Alt held) accelerators of the manager's bars.
-bool ShortCutStep(TubBarManager* AManager, WPARAM Key) {
+// Short-cuts, then (with Alt held) accelerators of the managers' bars. An accelerator shared by another link
+// of the same bar, or one of a control with an edit window, only selects its link; else the link is pressed.
+bool ShortCutStep(TubBarManager* APrimary, TubBarManager* ASecondary, WPARAM Key) {
     TShiftState shift;
     if (Down(VK_SHIFT)) shift.Include(ssShift);
     if (Down(VK_CONTROL)) shift.Include(ssCtrl);
     if (Down(VK_MENU)) shift.Include(ssAlt);
-    const std::vector<TubBar*> bars = BarsInOrder(AManager);
+    const std::vector<TubBar*> bars = BarsInOrder(APrimary, ASecondary);
     const TShortCut shortCut = ShortCut(static_cast<WORD>(Key), shift);
     for (TubBar* bar : bars)
         if (bar->IsShortCut(shortCut)) return true;
@@ -80,7 +134,8 @@ bool ShortCutStep(TubBarManager* AManager, WPARAM Key) {
         TubBarItemLink* another = links->FindItemWithAccel(static_cast<WORD>(Key), shift, found);
         SelectInBar(bar, found);
         const bool unique = another == nullptr || another == found;
-        if (unique && found->Control != nullptr && links->BarControl != nullptr &&
+        const bool direct = dynamic_cast<TubBarWinControl*>(found->Control) == nullptr;
+        if (unique && direct && found->Control != nullptr && links->BarControl != nullptr &&
             links->BarControl->SelectedControl() == found->Control)
             found->Control->Click(false);
         return true;
@@ -88,42 +143,51 @@ bool ShortCutStep(TubBarManager* AManager, WPARAM Key) {
     return false;
 }
 
+// A key while a menu is open: it goes to the menu, unless the menu is being customized or its selected
+// control is an edit being edited. True when the key was handed on.
+bool KeyToOpenMenu(TCustomubBarControl* AMenu, WPARAM Key, LPARAM KeyData, bool Up) {
+    auto* edit = dynamic_cast<TubBarWinControl*>(AMenu->SelectedControl());
+    if (AMenu->IsCustomizing() || (edit != nullptr && edit->GetFocused())) return false;
+    SendMessage(AMenu->GetHandle(), Up ? WM_KEYUP : WM_KEYDOWN, Key, KeyData);
+    // A key-down that closed every menu: its release is not for the form.
+    if (!Up && CurrentMenuControl == nullptr && Down(static_cast<int>(Key))) {
+        heldKey = Key;
+        heldKeyForwarded = true;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool BarKeyboardHookKey(WPARAM Key, LPARAM KeyData) {
     if (Key == VK_PROCESSKEY) return false;
+    if (BarButtonHeld) return true;
     const bool up = (static_cast<std::uint32_t>(KeyData) & 0x80000000U) != 0;
     if (up && heldKeyForwarded && Key == heldKey) {
         heldKeyForwarded = false;
         return true;
     }
-    if (TCustomubBarControl* menu = CurrentMenuControl) {
-        auto* edit = dynamic_cast<TubBarWinControl*>(menu->SelectedControl());
-        if (menu->IsCustomizing() || (edit != nullptr && edit->GetFocused())) return false;
-        SendMessage(menu->GetHandle(), up ? WM_KEYUP : WM_KEYDOWN, Key, KeyData);
-        // A key-down that closed every menu: its release is not for the form.
-        if (!up && CurrentMenuControl == nullptr && Down(static_cast<int>(Key))) {
-            heldKey = Key;
-            heldKeyForwarded = true;
-        }
-        return true;
-    }
+    if (TCustomubBarControl* menu = CurrentMenuControl)
+        if (KeyToOpenMenu(menu, Key, KeyData, up)) return true;
     if (GetCapture() != nullptr) return false;
-    TubBarManager* m = ActiveManager();
-    if (m == nullptr || m->GetCustomizing()) return false;
+    TubBarManager* primary = nullptr;
+    TubBarManager* secondary = nullptr;
+    if (!FindManagers(primary, secondary) || primary->GetCustomizing() || primary->Designing() ||
+        HasBarInMenuMode(primary))
+        return false;
     if (!up) {
         if (Key == VK_MENU) {
-            altPressedAlone = true;
+            AltPressedAlone = true;
             return false;
         }
-        altPressedAlone = false;
-        return ShortCutStep(m, Key);
+        AltPressedAlone = false;
+        return ShortCutStep(primary, secondary, Key);
     }
-    const bool altAlone = Key == VK_MENU && altPressedAlone && !Down(VK_SHIFT) && !Down(VK_CONTROL);
-    const bool f10 = Key == VK_F10 && m->UseF10ForMenu && !Down(VK_SHIFT) && !Down(VK_CONTROL) && !Down(VK_MENU);
-    altPressedAlone = false;
+    const bool altAlone = Key == VK_MENU && AltPressedAlone && !Down(VK_SHIFT) && !Down(VK_CONTROL);
+    const bool f10 = Key == VK_F10 && primary->UseF10ForMenu && !Down(VK_SHIFT) && !Down(VK_CONTROL) && !Down(VK_MENU);
+    AltPressedAlone = false;
     if (!altAlone && !f10) return false;
-    TubBar* mainMenu = MainMenuBar(m);
+    TubBar* mainMenu = MainMenuBar(primary);
     if (mainMenu == nullptr) return false;
     SelectInBar(mainMenu, nullptr);
     return true;
@@ -196,5 +260,116 @@ bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window) {
     }
     return Window != nullptr && !IsWindowVisible(Window);
 }
+
+// ------------------------------------------------------------------------------------- form messages
+
+namespace {
+
+bool inCallHook = false;
+
+bool IsBarWindowOf(HWND AWindow, TubBarManager* AManager) {
+    auto* bar = dynamic_cast<TCustomubBarControl*>(TWinControl::FindControl(AWindow));
+    return bar != nullptr && bar->BarManager() == AManager;
+}
+
+// The activation of the main multiple-document form reaches the managers of its children: all of them when it
+// loses the activation, the active child's when it gains it; the step stops at a manager whose own bar
+// window is on the other side of the activation.
+void MDIChildActivation(TCustomForm* AMainForm, bool Active, HWND Other) {
+    TubBarManagerList* list = BarManagerList();
+    for (int i = 0; list != nullptr && i < list->Count(); ++i) {
+        TubBarManager* m = list->Managers(i);
+        if (m->Form()->GetFormStyle() != fsMDIChild) continue;
+        if (Active && m->Form() != AMainForm->ActiveMDIChild()) continue;
+        if (IsBarWindowOf(Other, m)) return;
+        m->UpdateFloatingBars(Active, false, Other);
+    }
+}
+
+}  // namespace
+
+void BarCallWndProcMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (inCallHook) return;
+    TubBarManager* target = nullptr;
+    {
+        inCallHook = true;
+        TScopeExit reset([] { inCallHook = false; });
+        HWND formWindow = Window;
+        // F1 over an open menu: the help is the menu's form's, whichever window asks.
+        if (Msg == WM_HELP && CurrentMenuControl != nullptr && CurrentMenuControl->BarManager() != nullptr) {
+            TCustomForm* menuForm = CurrentMenuControl->BarManager()->Form();
+            TWinControl* control = ControlOfWindow(Window);
+            if (menuForm->HandleAllocated() && (control == nullptr || GetParentForm(control) != menuForm))
+                formWindow = menuForm->GetHandle();
+        }
+        target = ManagerOfForm(FormOfWindow(formWindow));
+        if (target == nullptr && Msg == WM_ACTIVATE) {
+            auto* bar = dynamic_cast<TCustomubBarControl*>(TWinControl::FindControl(Window));
+            const HWND parent = GetParent(Window);
+            const bool byOwnParent = bar != nullptr && bar->IsToolbar() && reinterpret_cast<HWND>(LParam) == parent;
+            TCustomForm* parentForm = FormOfWindow(parent);
+            if ((bar == nullptr || !bar->IsSubMenu()) && !byOwnParent && parentForm != nullptr &&
+                IsWindowVisible(parent))
+                target = ManagerOfForm(parentForm);
+        }
+    }
+    if (target != nullptr) target->FormMessage(Msg, WParam, LParam);
+    TCustomForm* mainForm = Application->MainForm;
+    if (Msg == WM_ACTIVATE && mainForm != nullptr && mainForm->GetFormStyle() == fsMDIForm &&
+        mainForm->HandleAllocated() && Window == mainForm->GetHandle() &&
+        (CurrentMenuControl == nullptr || RootToolbarControl(CurrentMenuControl) != nullptr))
+        MDIChildActivation(mainForm, LOWORD(WParam) != WA_INACTIVE, reinterpret_cast<HWND>(LParam));
+}
+
+// ------------------------------------------------------------------------------------------------- hooks
+
+namespace {
+
+HHOOK keyboardHook = nullptr;
+HHOOK mouseHook = nullptr;
+HHOOK callWndProcHook = nullptr;
+
+LRESULT KeyboardHookProc(int Code, WPARAM WParam, LPARAM LParam) {
+    const LRESULT next = CallNextHookEx(keyboardHook, Code, WParam, LParam);
+    if (Code >= 0 && Code != HC_NOREMOVE && BarKeyboardHookKey(WParam, LParam)) return 1;
+    return next;
+}
+
+LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
+    const LRESULT next = CallNextHookEx(mouseHook, Code, WParam, LParam);
+    if (Code >= 0 && LParam != 0) {
+        const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
+        InBarMouseHook = true;
+        TScopeExit reset([] { InBarMouseHook = false; });
+        if (CloseMenusOutside(static_cast<UINT>(WParam), info->pt, info->hwnd)) return 1;
+    }
+    return next;
+}
+
+LRESULT CallWndProcHookProc(int Code, WPARAM WParam, LPARAM LParam) {
+    if (Code >= 0 && LParam != 0) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(LParam);
+        BarCallWndProcMessage(message->hwnd, message->message, message->wParam, message->lParam);
+    }
+    return CallNextHookEx(callWndProcHook, Code, WParam, LParam);
+}
+
+}  // namespace
+
+void InstallBarHooks() {
+    if (keyboardHook == nullptr) InstallWindowsHook(keyboardHook, WH_KEYBOARD, &KeyboardHookProc);
+    if (mouseHook == nullptr) InstallWindowsHook(mouseHook, WH_MOUSE, &MouseHookProc);
+    if (callWndProcHook == nullptr) InstallWindowsHook(callWndProcHook, WH_CALLWNDPROC, &CallWndProcHookProc);
+}
+
+void RemoveBarHooks() {
+    RemoveWindowsHook(keyboardHook);
+    RemoveWindowsHook(mouseHook);
+    RemoveWindowsHook(callWndProcHook);
+}
+
+HHOOK BarKeyboardHook() { return keyboardHook; }
+HHOOK BarMouseHook() { return mouseHook; }
+HHOOK BarCallWndProcHook() { return callWndProcHook; }
 
 }  // namespace zel

@@ -1,10 +1,25 @@
 #pragma once
-// What the framework's thread hooks do with the keyboard and the mouse: keys go to an open menu; Alt pressed
-// and released alone, or F10, selects the main menu bar of the active form's manager; short-cuts and
-// Alt+letter accelerators reach the manager's bars; presses outside the open menus close them.
+// The framework's three thread hooks, shared by every manager of the program: the keyboard hook turns Alt,
+// F10, short-cuts and Alt+letter accelerators into menu actions and hands keys to an open menu; the mouse
+// hook closes open menus on presses outside them; the call-window-procedure hook hands the messages of a
+// manager's form to that manager (TubBarManager::FormMessage).
 #include "platform/win/Windows.h"
 
 namespace zel {
+
+class TubBarManager;
+
+// Set while an edit item's control calls the keyboard hook itself: the next hook is not asked then.
+extern bool DirectKeyCall;
+// Set while the mouse holds one of a toolbar window's own frame buttons pressed (its close button, its
+// mark): every key is swallowed meanwhile.
+extern bool BarButtonHeld;
+// Set by a key-down of Alt, cleared by any other key-down: Alt released alone selects the main menu bar.
+extern bool AltPressedAlone;
+
+// The first manager installs the hooks, the last one removes them.
+void InstallBarHooks();
+void RemoveBarHooks();
 
 // A key event of the keyboard hook (Key the virtual key, KeyData the key message's lParam); true when the
 // key is consumed.
@@ -13,5 +28,8 @@ bool BarKeyboardHookKey(WPARAM Key, LPARAM KeyData);
 // innermost first, while the point lies outside those still open; a right or middle release outside them is
 // swallowed. True when the message is to be discarded.
 bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window);
+// The call-window-procedure hook's step before the window procedure: the message of a form with a manager
+// goes to that manager; an activation of a window owned by such a form too.
+void BarCallWndProcMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 }  // namespace zel

@@ -16,11 +16,13 @@
 namespace zel {
 
 bool InBarMouseHook = false;
-bool BarAltKeyFromControl = false;
 
 bool CallBarKeyboardHook(WPARAM Key, LPARAM KeyData, bool FromWindowControl) {
-    if (FromWindowControl && Key == VK_MENU) BarAltKeyFromControl = true;
-    // A direct call: the next hook is not asked.
+    // The edit window kept the Alt key-down for itself: the hook learns of it here.
+    if (FromWindowControl && Key == VK_MENU) AltPressedAlone = true;
+    const bool saved = DirectKeyCall;
+    DirectKeyCall = true;
+    TScopeExit restore([saved] { DirectKeyCall = saved; });
     return BarKeyboardHookKey(Key, KeyData);
 }
 

@@ -28,10 +28,8 @@ TubBarItemControl* CreateItemControlFor(TubBarItemLink* ALink);
 
 // Set while the library's mouse hook handles a message: presses are then read from the asynchronous state.
 extern bool InBarMouseHook;
-// Set when an Alt key reached the library's keyboard hook from a window control.
-extern bool BarAltKeyFromControl;
-// The library's keyboard hook, called directly for a key that a window control does not keep. Until the
-// hooks handle keys this answers false (the key is not taken).
+// The library's keyboard hook, called directly for a key that a window control does not keep (the next hook
+// is not asked); an Alt key counts as pressed alone. True when the key was taken.
 bool CallBarKeyboardHook(WPARAM Key, LPARAM KeyData, bool FromWindowControl);
 
 class TubBarItemControl : public TObject {

@@ -25,44 +25,7 @@
 
 namespace zel {
 
-// ---- thread hooks ------------------------------------------------------------------------------------------
-
 namespace {
-
-HHOOK keyboardHook = nullptr;
-HHOOK mouseHook = nullptr;
-HHOOK callWndProcHook = nullptr;
-
-// Keys for the menus and the bars' short-cuts.
-LRESULT KeyboardHookProc(int Code, WPARAM WParam, LPARAM LParam) {
-    const LRESULT next = CallNextHookEx(keyboardHook, Code, WParam, LParam);
-    if (Code == HC_ACTION && BarKeyboardHookKey(WParam, LParam)) return 1;
-    return next;
-}
-// Presses outside the open menus close them.
-LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
-    const LRESULT next = CallNextHookEx(mouseHook, Code, WParam, LParam);
-    if (Code >= 0 && LParam != 0) {
-        const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
-        if (CloseMenusOutside(static_cast<UINT>(WParam), info->pt, info->hwnd)) return 1;
-    }
-    return next;
-}
-LRESULT CallWndProcHookProc(int Code, WPARAM WParam, LPARAM LParam) {
-    return CallNextHookEx(callWndProcHook, Code, WParam, LParam);
-}
-
-void InstallHooks() {
-    if (keyboardHook == nullptr) InstallWindowsHook(keyboardHook, WH_KEYBOARD, &KeyboardHookProc);
-    if (mouseHook == nullptr) InstallWindowsHook(mouseHook, WH_MOUSE, &MouseHookProc);
-    if (callWndProcHook == nullptr) InstallWindowsHook(callWndProcHook, WH_CALLWNDPROC, &CallWndProcHookProc);
-}
-
-void RemoveHooks() {
-    RemoveWindowsHook(keyboardHook);
-    RemoveWindowsHook(mouseHook);
-    RemoveWindowsHook(callWndProcHook);
-}
 
 // The owner a manager takes: nullptr means the main form; anything but a form, or a form that has a manager
 // already, is refused before the manager exists.
@@ -88,10 +51,6 @@ TColor LightenChannels(TColor AColor, int APercent) {
 
 }  // namespace
 
-HHOOK BarKeyboardHook() { return keyboardHook; }
-HHOOK BarMouseHook() { return mouseHook; }
-HHOOK BarCallWndProcHook() { return callWndProcHook; }
-
 int DerivedFontHeight(int AIconTitleHeight) { return AIconTitleHeight >= -10 ? -11 : AIconTitleHeight; }
 
 // ---- creation and destruction ------------------------------------------------------------------------------
@@ -105,7 +64,7 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
         list->Add(this);
     }
     if (!designing_) CreateSharedHintWindow();
-    InstallHooks();
+    InstallBarHooks();
 
     backgrounds_ = new TubBarBackgrounds(this);
     ComputeLook();
@@ -159,7 +118,7 @@ TubBarManager::~TubBarManager() {
     while (items_.Count() > 0) delete items_.Last();
     if (TubBarManagerList* list = BarManagerList()) list->Remove(this);
     if (BarManagerList() == nullptr || BarManagerList()->Count() == 0) {
-        RemoveHooks();
+        RemoveBarHooks();
         FreeSharedHintWindow();
     }
     delete categories_;

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/rtl/Classes.h"
 #include "platform/vcl/Forms.h"
@@ -294,6 +295,26 @@ public:
     // How often the manager has been marked changed by the designer notification.
     int ChangeCount() const { return changeCount_; }
 
+    // ---- the form's messages
+    // The form's messages as the call-window-procedure hook hands them over, before the form's own window
+    // procedure: activation keeps the floating bars in step with the form, colour, font, work-area and
+    // display changes reach the bars, F1 over a menu asks for its item's help, minimizing hides the floating
+    // bars and restoring shows them again.
+    void FormMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // Shows or hides the floating bar windows for the form's activation; AOtherWindow is the window on the
+    // other side of the activation, FromPosChange set when the form itself is being hidden.
+    void UpdateFloatingBars(bool Active, bool FromPosChange, HWND AOtherWindow);
+    // Moves every floating bar back onto the work area of the monitor at the form's centre (a bar without a
+    // window: its stored floating position).
+    void KeepFloatingBarsOnScreen();
+    // The last activation state of the form as the hooks saw it.
+    bool FormActive = false;
+    // Bars shown before the form has its window: they get their windows when the form's window is made.
+    // False (the bar is not held) once the form has a window.
+    bool HoldUntilFormCreated(TubBar* ABar);
+    void ForgetPendingBar(TubBar* ABar) { pendingBars_.Remove(ABar); }
+    bool IsPendingBar(TubBar* ABar) const { return pendingBars_.IndexOf(ABar) >= 0; }
+
     // Fires OnClickItem.
     virtual void ClickItem(TubBarItem* AItem);
     void DoCloseButtonClick() { CallNotifyEvent(OnCloseButtonClick, this); }
@@ -378,6 +399,13 @@ private:
     bool updateLock_ = false;
     bool customizing_ = false;
     TubBarItemControl* selectedControl_ = nullptr;
+    TListOf<TubBar> pendingBars_;
+    bool inActivationCheck_ = false;
+
+    void ShowPendingBars();
+    void HelpForWindow(const HELPINFO& AInfo);
+    // The floating bars' windows; Shown: only those of bars that are visible.
+    std::vector<TCustomubBarControl*> FloatingBarWindows(bool Shown) const;
 };
 
 // The process-wide list of managers, in creation order.

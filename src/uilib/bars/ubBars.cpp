@@ -242,11 +242,15 @@ void TubBar::SetVisible(bool Value) {
         return;
     }
     if (Value == visible_) return;
-    // The window is made when the bar shows and freed when it hides.
+    // The window is made when the bar shows and freed when it hides; a bar shown before its form has a window
+    // gets its own once the form's is made.
     visible_ = Value;
-    if (!Value) FreeWindow();
+    if (!Value) {
+        FreeWindow();
+        if (m != nullptr) m->ForgetPendingBar(this);
+    }
     if (managerDestroying || m == nullptr) return;
-    if (Value) ShowWindow();
+    if (Value && !m->HoldUntilFormCreated(this)) ShowWindow();
     if (m->OnBarVisibleChange) m->OnBarVisibleChange(m, this);
 }
 

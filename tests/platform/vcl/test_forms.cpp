@@ -267,8 +267,18 @@ TEST_F(VclForms, MdiChildrenLiveInTheMainFormsClientWindow) {
     EXPECT_EQ(GetParent(one->GetHandle()), main->ClientHandle());
     EXPECT_EQ(main->MDIChildCount(), 2);
     EXPECT_EQ(main->ActiveMDIChild(), two);
+    // The child made active hears it through the call-window-procedure hooks as well.
+    static std::vector<HWND> childActivated;
+    childActivated.clear();
+    HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROC, [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (m->message == WM_CHILDACTIVATE) childActivated.push_back(m->hwnd);
+        return CallNextHookEx(nullptr, code, wp, lp);
+    });
     main->Next();
+    UnhookWindowsHookEx(hook);
     EXPECT_EQ(main->ActiveMDIChild(), one);
+    EXPECT_EQ(childActivated, std::vector<HWND>{one->GetHandle()});
     main->Cascade();
     EXPECT_NE(one->GetLeft(), two->GetLeft());
     // A click inside a child makes it the active one (left of the cascaded window above it).

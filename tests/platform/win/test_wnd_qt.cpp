@@ -1,6 +1,7 @@
 // Real Qt events driven through the windows' widgets: keys and mouse input become messages, the capture grabs
 // the pointer, Qt's system changes become broadcasts, and messages are delivered while a Qt dialog runs.
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -237,6 +238,13 @@ TEST_F(WndQt, QtSystemChangesAreBroadcastToTopLevelAndMessageOnlyWindows) {
              QCoreApplication::sendEvent(qApp, &e);
          },
          WM_THEMECHANGED, 0, nullptr},
+        {"work area",
+         [] {
+             QScreen* s = QGuiApplication::primaryScreen();
+             QMetaObject::invokeMethod(s, "availableGeometryChanged", Qt::DirectConnection,
+                                       Q_ARG(QRect, s->availableGeometry()));
+         },
+         WM_SETTINGCHANGE, SPI_SETWORKAREA, nullptr},
         {"display",
          [] {
              QScreen* s = QGuiApplication::primaryScreen();
@@ -269,6 +277,37 @@ TEST_F(WndQt, QtSystemChangesAreBroadcastToTopLevelAndMessageOnlyWindows) {
     EXPECT_EQ(Received(top, WM_DISPLAYCHANGE)[0].lp, MAKELPARAM(size.width(), size.height()));
     QApplication::setPalette(saved);
     DeallocateHWnd(msgOnly);
+}
+
+// What the desktop does to a window reaches it as Windows sends it: through the call-window-procedure hooks,
+// ahead of the posted messages, and never as a message that the program's loop takes from the queue.
+TEST_F(WndQt, TheDesktopsSystemCommandsAreSentThroughTheCallWindowProcedureHooks) {
+    HWND h = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150);
+    static std::vector<WPARAM> seen;
+    seen.clear();
+    HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROC, [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (m->message == WM_SYSCOMMAND) seen.push_back(m->wParam);
+        return CallNextHookEx(nullptr, code, wp, lp);
+    });
+    QWidget* widget = WindowWidgetForTest(h);
+    ASSERT_NE(widget, nullptr);
+    PostMessage(h, WM_USER, 0, 0);
+    widget->showMinimized();
+    MSG m;
+    ASSERT_TRUE(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_USER)) << "the command is not handed to the loop";
+    EXPECT_EQ(seen, std::vector<WPARAM>{SC_MINIMIZE}) << "delivered before the posted message";
+    EXPECT_TRUE(IsIconic(h));
+    widget->showNormal();
+    ProcessPendingMessages();
+    EXPECT_EQ(seen, (std::vector<WPARAM>{SC_MINIMIZE, SC_RESTORE}));
+    EXPECT_FALSE(IsIconic(h));
+    QCloseEvent close;
+    QCoreApplication::sendEvent(widget, &close);
+    ProcessPendingMessages();
+    EXPECT_EQ(seen.back(), static_cast<WPARAM>(SC_CLOSE));
+    UnhookWindowsHookEx(hook);
 }
 
 TEST_F(WndQt, MessagesAreDeliveredWhileAQtDialogRuns) {
