@@ -135,7 +135,7 @@ void TubBarManager::FormMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
             break;
         }
         case WM_HELP:
-            if (LParam != 0 && !designing_) HelpForWindow(*reinterpret_cast<const HELPINFO*>(LParam));
+            if (LParam != 0 && !designing_) HelpForWindow(*reinterpret_cast<HELPINFO*>(LParam));
             break;
         case WM_DISPLAYCHANGE: KeepFloatingBarsOnScreen(); break;
         case WM_SYSCOMMAND:
@@ -219,8 +219,11 @@ void TubBarManager::KeepFloatingBarsOnScreen() {
 
 // F1 over a menu: the help of the selected item, else of the first item up the chain of open menus that
 // opened one and has help, else of the outermost bar window; without an open menu, of the item under the
-// mouse in the toolbar that asks. The menus close first.
-void TubBarManager::HelpForWindow(const HELPINFO& AInfo) {
+// mouse in the toolbar that asks. The menus close first. Help given here is the whole answer: the request
+// goes on to the form's own window procedure (a hook cannot stop it), which would show the help of the
+// window that asked, its dock or the form on top of it; it is marked as a menu request without a context,
+// which shows nothing.
+void TubBarManager::HelpForWindow(HELPINFO& AInfo) {
     if (AInfo.iContextType != HELPINFO_WINDOW) return;
     int context = 0;
     if (TCustomubBarControl* menu = CurrentMenuControl) {
@@ -242,7 +245,10 @@ void TubBarManager::HelpForWindow(const HELPINFO& AInfo) {
             if (control != nullptr && control->Item() != nullptr) context = control->Item()->HelpContext;
         }
     }
-    if (context != 0) Application->HelpContext(context);
+    if (context == 0) return;
+    AInfo.iContextType = HELPINFO_MENUITEM;
+    AInfo.dwContextId = 0;
+    Application->HelpContext(context);
 }
 
 }  // namespace zel

@@ -403,7 +403,7 @@ private:
     bool inActivationCheck_ = false;
 
     void ShowPendingBars();
-    void HelpForWindow(const HELPINFO& AInfo);
+    void HelpForWindow(HELPINFO& AInfo);
     // The floating bars' windows; Shown: only those of bars that are visible.
     std::vector<TCustomubBarControl*> FloatingBarWindows(bool Shown) const;
 };

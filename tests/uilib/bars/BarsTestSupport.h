@@ -59,6 +59,16 @@ inline TPoint OnScreen(TWinControl* Control, int X, int Y) {
     return p;
 }
 
+// A key pressed and released through the input queue, with a modifier held around it.
+inline void Tap(WORD AKey, WORD Modifier = 0) {
+    if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(AKey), 0, 0, 0);
+    ProcessPendingMessages();
+    keybd_event(static_cast<BYTE>(AKey), 0, KEYEVENTF_KEYUP, 0);
+    if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+}
+
 class BarsTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -181,16 +181,6 @@ TEST_F(ubBarSubMenu, KeysCloseAndWalkTheMenusWhileTheMenuBarKeepsTheKeyboard) {
     }
 }
 
-// A key pressed and released on the keyboard, through the queue and the framework's keyboard hook.
-void Tap(WORD AKey, WORD Modifier = 0) {
-    if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(AKey), 0, 0, 0);
-    ProcessPendingMessages();
-    keybd_event(static_cast<BYTE>(AKey), 0, KEYEVENTF_KEYUP, 0);
-    if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, KEYEVENTF_KEYUP, 0);
-    ProcessPendingMessages();
-}
-
 TEST_F(ubBarSubMenu, TheKeyboardSelectsTheMenuBarOpensItsMenusAndRunsTheirEntries) {
     ShowBar();
     auto* open = static_cast<TubBarButton*>(file->GetItemLinks()->Items(0)->GetItem());

@@ -1,0 +1,223 @@
+// The framework's thread hooks with real key and mouse messages through the queue: which managers the keys
+// reach from the active form, accelerators that only select, keys swallowed while a frame button is held; and
+// the form's messages as the call-window-procedure hook hands them to its manager: bars that wait for the
+// form's window, F1 over a menu, floating bars that follow the form's activation, minimizing and the screen.
+#include <string>
+#include <vector>
+
+#include "MainWindowBars.h"
+#include "uilib/bars/ubBarDockControl.h"
+#include "uilib/bars/ubBarHooks.h"
+#include "uilib/bars/ubBarSubMenuControl.h"
+#include "uilib/bars/ubBarToolbarControl.h"
+
+namespace zel::test {
+namespace {
+
+class ubBarHooks : public BarsTest {
+protected:
+    void TearDown() override {
+        BarButtonHeld = false;
+        Application->OnHelp = nullptr;
+        Application->MainForm = nullptr;
+        delete sample_;
+        BarsTest::TearDown();
+    }
+    // The main window's bars on a shown form, which is the main form.
+    TFormBarsSample* ShowSample() {
+        sample_ = Construct<TFormBarsSample>(nullptr);
+        sample_->SetBounds(100, 100, 500, 300);
+        Application->MainForm = sample_;
+        sample_->Show();
+        ProcessPendingMessages();
+        return sample_;
+    }
+    // A bar docked at the top of the manager's form, in the given row.
+    static TubBar* AddBar(TubBarManager* AManager, const std::string& ACaption, int ARow = 0) {
+        TubBar* bar = AManager->GetBars()->Add();
+        bar->SetCaption(ACaption);
+        bar->SetDockingStyle(dsTop);
+        bar->SetRow(ARow);
+        return bar;
+    }
+    // A button on the bar's links that counts its clicks into Counter.
+    static TubBarButton* AddButton(TubBarItemLinks* ALinks, const std::string& ACaption, int& Counter,
+                                   TShortCut AShortCut = 0) {
+        auto* button = new TubBarButton(ALinks->BarManager()->Form());
+        button->SetCaption(ACaption);
+        button->SetShortCut(AShortCut);
+        button->OnClick = [&Counter](TObject*) { ++Counter; };
+        ALinks->Add()->SetItem(button);
+        return button;
+    }
+    static TubBarSubItem* AddSubItem(TubBarItemLinks* ALinks, const std::string& ACaption) {
+        auto* sub = new TubBarSubItem(ALinks->BarManager()->Form());
+        sub->SetCaption(ACaption);
+        ALinks->Add()->SetItem(sub);
+        return sub;
+    }
+    static TubBarSubMenuControl* MenuOf(TCustomubBarSubItem* ASub) {
+        return dynamic_cast<TubBarSubMenuControl*>(ASub->GetItemLinks()->BarControl);
+    }
+
+    TFormBarsSample* sample_ = nullptr;
+};
+
+TEST_F(ubBarHooks, KeysReachTheActiveFormsOwnManagerElseTheMainFormsWhenItAllowsCalls) {
+    TFormBarsSample* main = ShowSample();
+    TubBarControl* mainMenu = main->Manager->GetBars()->Items(0)->Control();
+    ASSERT_NE(mainMenu, nullptr);
+    struct Row {
+        const char* name;
+        bool allowCalls;
+        bool ownManager;
+        int mainOpens;  // Ctrl+O running the main form's Open
+        int ownRuns;    // Ctrl+O running the other form's own button
+        bool altSelectsMainMenu;
+    };
+    const Row rows[] = {
+        {"a form without a manager", false, false, 0, 0, false},
+        {"a form without a manager, calls allowed", true, false, 1, 0, true},
+        {"a form with its own manager", true, true, 0, 1, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        main->Clicks.clear();
+        main->Manager->AllowCallFromAnotherForm = r.allowCalls;
+        TTestForm* other = NewForm();
+        other->SetBounds(150, 150, 300, 200);
+        int ownRuns = 0;
+        if (r.ownManager) {
+            auto* manager = new TubBarManager(other);
+            TubBar* bar = AddBar(manager, "Tools");
+            AddButton(bar->GetItemLinks(), "&Save", ownRuns, ShortCut('O', TShiftState{ssCtrl}));
+            bar->SetVisible(true);
+        }
+        other->Show();
+        ProcessPendingMessages();
+        ASSERT_EQ(GetActiveWindow(), other->GetHandle());
+        Tap('O', VK_CONTROL);
+        EXPECT_EQ(static_cast<int>(main->Clicks.size()), r.mainOpens);
+        EXPECT_EQ(ownRuns, r.ownRuns);
+        Tap(VK_MENU);
+        EXPECT_EQ(mainMenu->MenuMode(), r.altSelectsMainMenu);
+        if (mainMenu->MenuMode()) Tap(VK_ESCAPE);
+        other->Hide();
+        ProcessPendingMessages();
+    }
+}
+
+TEST_F(ubBarHooks, AnAcceleratorSharedOnItsBarOnlySelectsAndKeysAreSwallowedWhileAFrameButtonIsHeld) {
+    TTestForm* form = NewForm();
+    form->SetBounds(100, 100, 400, 300);
+    auto* manager = new TubBarManager(form);
+    TubBar* bar = AddBar(manager, "Main Menu");
+    bar->SetIsMainMenu(true);
+    TubBarSubItem* file = AddSubItem(bar->GetItemLinks(), "&File");
+    TubBarSubItem* format = AddSubItem(bar->GetItemLinks(), "&Format");
+    TubBarSubItem* settings = AddSubItem(bar->GetItemLinks(), "&Settings");
+    int opens = 0;
+    AddButton(file->GetItemLinks(), "&Open", opens, ShortCut('O', TShiftState{ssCtrl}));
+    for (TubBarSubItem* sub : {format, settings}) AddButton(sub->GetItemLinks(), "&Colors", opens);
+    bar->SetVisible(true);
+    form->Show();
+    ProcessPendingMessages();
+    TubBarControl* window = bar->Control();
+    ASSERT_NE(window, nullptr);
+
+    Tap('F', VK_MENU);
+    EXPECT_TRUE(window->MenuMode()) << "two links begin with F: the first is selected";
+    ASSERT_NE(window->SelectedControl(), nullptr);
+    EXPECT_EQ(window->SelectedControl()->Item(), file);
+    EXPECT_EQ(MenuOf(file), nullptr) << "and not opened";
+    Tap(VK_MENU);
+    EXPECT_FALSE(window->MenuMode());
+
+    Tap('S', VK_MENU);
+    EXPECT_NE(MenuOf(settings), nullptr) << "the only S opens its menu";
+    Tap(VK_ESCAPE);
+    Tap(VK_MENU);
+    ASSERT_EQ(CurrentMenuControl, nullptr);
+
+    BarButtonHeld = true;
+    Tap('O', VK_CONTROL);
+    Tap(VK_MENU);
+    Tap('S', VK_MENU);
+    EXPECT_EQ(opens, 0);
+    EXPECT_FALSE(window->MenuMode());
+    EXPECT_EQ(MenuOf(settings), nullptr);
+    BarButtonHeld = false;
+    Tap('O', VK_CONTROL);
+    EXPECT_EQ(opens, 1);
+}
+
+TEST_F(ubBarHooks, BarsShownBeforeTheFormHasItsWindowWaitForItAndTakeTheirStoredRows) {
+    TTestForm* form = NewForm();
+    form->SetBounds(100, 100, 400, 300);
+    auto* manager = new TubBarManager(form);
+    TubBar* second = AddBar(manager, "Second", 1);
+    TubBar* first = AddBar(manager, "First", 0);
+    TubBar* dropped = AddBar(manager, "Dropped", 2);
+    for (TubBar* bar : {first, second, dropped}) {
+        int unused = 0;
+        AddButton(bar->GetItemLinks(), bar->GetCaption(), unused);
+    }
+    for (TubBar* bar : {second, first, dropped}) bar->SetVisible(true);
+    dropped->SetVisible(false);
+    ASSERT_FALSE(form->HandleAllocated());
+    EXPECT_TRUE(second->GetVisible());
+    EXPECT_EQ(second->Control(), nullptr) << "no window before the form has one";
+    EXPECT_TRUE(manager->IsPendingBar(first));
+    EXPECT_FALSE(manager->IsPendingBar(dropped)) << "hidden again, it no longer waits";
+
+    form->HandleNeeded();
+    ASSERT_NE(first->Control(), nullptr);
+    ASSERT_NE(second->Control(), nullptr);
+    EXPECT_EQ(dropped->Control(), nullptr);
+    EXPECT_FALSE(manager->IsPendingBar(first));
+    TubDockControl* top = manager->GetBars()->DockControls(dsTop);
+    ASSERT_EQ(top->RowCount(), 2);
+    int row = -1, col = -1;
+    top->FindPlace(first->Control(), row, col);
+    EXPECT_EQ(row, 0);
+    top->FindPlace(second->Control(), row, col);
+    EXPECT_EQ(row, 1) << "placed by its stored row, although it was shown first";
+}
+
+TEST_F(ubBarHooks, F1OverAnOpenMenuAsksOnlyForTheSelectedItemsHelpAndClosesTheMenus) {
+    TFormBarsSample* main = ShowSample();
+    main->HelpContext = 25;
+    std::vector<int> asked;
+    Application->OnHelp = [&asked](WORD, LONG_PTR Data, bool& CallHelp) {
+        asked.push_back(static_cast<int>(Data));
+        CallHelp = false;
+        return true;
+    };
+    struct Row {
+        const char* name;
+        bool openFile;  // Alt+F opens the File menu, Down selects Open; else Alt selects the menu bar
+        int context;
+    };
+    const Row rows[] = {
+        {"Open selected in the File menu", true, 7},
+        {"the menu bar selected, File on it", false, 5},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        asked.clear();
+        if (r.openFile) {
+            Tap('F', VK_MENU);
+            Tap(VK_DOWN);
+        } else Tap(VK_MENU);
+        ASSERT_NE(CurrentMenuControl, nullptr);
+        Tap(VK_F1);
+        EXPECT_EQ(asked, std::vector<int>{r.context});
+        EXPECT_EQ(CurrentMenuControl, nullptr);
+        EXPECT_EQ(MenuOf(main->File1), nullptr);
+    }
+    Tap(VK_F1);
+    EXPECT_EQ(asked.back(), 25) << "without a menu, F1 is the form's";
+}
+
+}  // namespace
+}  // namespace zel::test
