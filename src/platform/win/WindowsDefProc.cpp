@@ -368,7 +368,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SYSKEYDOWN:
             if (wp == VK_F4 && (HIWORD(static_cast<std::uintptr_t>(lp)) & KF_ALTDOWN)) {
                 HWND top = GetAncestor(hwnd, GA_ROOT);
-                PostMessage(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+                SendFromDesktop(top, WM_SYSCOMMAND, SC_CLOSE, 0);
             }
             // Shift+F10 asks for the context menu from the keyboard.
             if (wp == VK_F10 && GetKeyState(VK_SHIFT) < 0)

@@ -307,6 +307,18 @@ TEST_F(WndQt, TheDesktopsSystemCommandsAreSentThroughTheCallWindowProcedureHooks
     QCoreApplication::sendEvent(widget, &close);
     ProcessPendingMessages();
     EXPECT_EQ(seen.back(), static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_FALSE(IsWindow(h));
+    // Alt+F4 is the same command from the keyboard.
+    HWND other = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150);
+    SetFocus(other);
+    seen.clear();
+    keybd_event(VK_MENU, 0, 0, 0);
+    keybd_event(VK_F4, 0, 0, 0);
+    keybd_event(VK_F4, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(seen, std::vector<WPARAM>{SC_CLOSE});
+    EXPECT_FALSE(IsWindow(other));
     UnhookWindowsHookEx(hook);
 }
 

@@ -107,6 +107,53 @@ TEST_F(ubBarHooks, KeysReachTheActiveFormsOwnManagerElseTheMainFormsWhenItAllows
     }
 }
 
+TEST_F(ubBarHooks, KeysFromAMultipleDocumentChildReachTheMainFormsManagerFirstUnlessTheChildHasAMainMenuBar) {
+    TTestForm* main = NewForm();
+    main->SetFormStyle(fsMDIForm);
+    main->SetBounds(100, 100, 500, 400);
+    Application->MainForm = main;
+    auto* mainManager = new TubBarManager(main);
+    int mainOpens = 0, childOpens = 0, childSaves = 0;
+    TubBar* mainBar = AddBar(mainManager, "Tools");
+    AddButton(mainBar->GetItemLinks(), "&Open", mainOpens, ShortCut('O', TShiftState{ssCtrl}));
+    mainBar->SetVisible(true);
+    main->Show();
+    TTestForm* child = NewForm();
+    child->SetFormStyle(fsMDIChild);
+    child->SetBounds(10, 10, 300, 200);
+    auto* childManager = new TubBarManager(child);
+    TubBar* childBar = AddBar(childManager, "Child");
+    AddButton(childBar->GetItemLinks(), "&Open", childOpens, ShortCut('O', TShiftState{ssCtrl}));
+    AddButton(childBar->GetItemLinks(), "&Save", childSaves, ShortCut('S', TShiftState{ssCtrl}));
+    childBar->SetVisible(true);
+    child->Show();
+    ProcessPendingMessages();
+    ASSERT_EQ(main->ActiveMDIChild(), child);
+
+    Tap('O', VK_CONTROL);
+    Tap('S', VK_CONTROL);
+    EXPECT_EQ(mainOpens, 1) << "the main form's manager is asked first";
+    EXPECT_EQ(childOpens, 0);
+    EXPECT_EQ(childSaves, 1) << "then the child's own";
+
+    childBar->SetIsMainMenu(true);
+    Tap('O', VK_CONTROL);
+    EXPECT_EQ(childOpens, 1) << "a child with a main menu bar comes first";
+    EXPECT_EQ(mainOpens, 1);
+    Tap(VK_MENU);
+    EXPECT_TRUE(childBar->Control()->MenuMode()) << "Alt selects the child's main menu bar";
+    Tap(VK_MENU);
+
+    // New system colours reach the top-level windows; the child's manager follows its main form's.
+    const TColor oldFace = childManager->FlatFaceColor();
+    const int index = COLOR_BTNFACE;
+    const COLORREF face = RGB(200, 10, 10);
+    SetSysColors(1, &index, &face);
+    BroadcastSystemMessage(WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_NE(childManager->FlatFaceColor(), oldFace);
+    EXPECT_EQ(childManager->FlatFaceColor(), mainManager->FlatFaceColor());
+}
+
 TEST_F(ubBarHooks, AnAcceleratorSharedOnItsBarOnlySelectsAndKeysAreSwallowedWhileAFrameButtonIsHeld) {
     TTestForm* form = NewForm();
     form->SetBounds(100, 100, 400, 300);
