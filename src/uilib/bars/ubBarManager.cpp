@@ -17,6 +17,7 @@
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
 #include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarToolbarControl.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 #include "uilib/base/ubOffice11.h"
@@ -541,12 +542,20 @@ void TubBarManager::SetUpdateLock(bool Value) {
     std::vector<TubDockControl*> docks(dockControls_.begin(), dockControls_.end());
     for (TubDockControl* dock : docks)
         if (dock->GetVisible() && dock->HandleAllocated()) SendMessage(dock->GetHandle(), WM_SETREDRAW, !Value, 0);
+    // The docked bars keep their stored places meanwhile.
+    std::vector<TubBarControl*> docked;
+    for (int i = 0; i < bars_->Count(); ++i)
+        if (TubBarControl* window = bars_->Items(i)->Control(); window != nullptr && !window->IsFloating()) {
+            window->Locked = Value;
+            docked.push_back(window);
+        }
     if (Value) return;
     for (TubDockControl* dock : docks)
         if (dock->GetVisible() && dock->HandleAllocated()) {
             dock->Realign();
             RedrawWindow(dock->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         }
+    for (TubBarControl* window : docked) window->Rebuild();
 }
 
 void TubBarManager::AddDockControl(TubDockControl* ADockControl) {
