@@ -329,11 +329,15 @@ HHOOK keyboardHook = nullptr;
 HHOOK mouseHook = nullptr;
 HHOOK callWndProcHook = nullptr;
 
-LRESULT KeyboardHookProc(int Code, WPARAM WParam, LPARAM LParam) {
-    const LRESULT next = CallNextHookEx(keyboardHook, Code, WParam, LParam);
+}  // namespace
+
+LRESULT BarKeyboardHookProc(int Code, WPARAM WParam, LPARAM LParam) {
+    const LRESULT next = DirectKeyCall ? 0 : CallNextHookEx(keyboardHook, Code, WParam, LParam);
     if (Code >= 0 && Code != HC_NOREMOVE && BarKeyboardHookKey(WParam, LParam)) return 1;
     return next;
 }
+
+namespace {
 
 LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
     const LRESULT next = CallNextHookEx(mouseHook, Code, WParam, LParam);
@@ -357,7 +361,7 @@ LRESULT CallWndProcHookProc(int Code, WPARAM WParam, LPARAM LParam) {
 }  // namespace
 
 void InstallBarHooks() {
-    if (keyboardHook == nullptr) InstallWindowsHook(keyboardHook, WH_KEYBOARD, &KeyboardHookProc);
+    if (keyboardHook == nullptr) InstallWindowsHook(keyboardHook, WH_KEYBOARD, &BarKeyboardHookProc);
     if (mouseHook == nullptr) InstallWindowsHook(mouseHook, WH_MOUSE, &MouseHookProc);
     if (callWndProcHook == nullptr) InstallWindowsHook(callWndProcHook, WH_CALLWNDPROC, &CallWndProcHookProc);
 }

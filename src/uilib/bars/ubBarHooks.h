@@ -21,6 +21,9 @@ extern bool AltPressedAlone;
 void InstallBarHooks();
 void RemoveBarHooks();
 
+// The keyboard hook's procedure: the next hook first (not under DirectKeyCall), then the framework's step;
+// 1 when the key is consumed.
+LRESULT BarKeyboardHookProc(int Code, WPARAM WParam, LPARAM LParam);
 // A key event of the keyboard hook (Key the virtual key, KeyData the key message's lParam); true when the
 // key is consumed.
 bool BarKeyboardHookKey(WPARAM Key, LPARAM KeyData);

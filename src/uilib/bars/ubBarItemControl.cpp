@@ -23,7 +23,7 @@ bool CallBarKeyboardHook(WPARAM Key, LPARAM KeyData, bool FromWindowControl) {
     const bool saved = DirectKeyCall;
     DirectKeyCall = true;
     TScopeExit restore([saved] { DirectKeyCall = saved; });
-    return BarKeyboardHookKey(Key, KeyData);
+    return BarKeyboardHookProc(HC_ACTION, Key, KeyData) != 0;
 }
 
 namespace {

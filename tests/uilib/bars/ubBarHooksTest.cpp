@@ -2,12 +2,14 @@
 // reach from the active form, accelerators that only select, keys swallowed while a frame button is held; and
 // the form's messages as the call-window-procedure hook hands them to its manager: bars that wait for the
 // form's window, F1 over a menu, floating bars that follow the form's activation, minimizing and the screen.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "MainWindowBars.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarHooks.h"
+#include "uilib/bars/ubBarItemControl.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 
@@ -196,6 +198,38 @@ TEST_F(ubBarHooks, AnAcceleratorSharedOnItsBarOnlySelectsAndKeysAreSwallowedWhil
     BarButtonHeld = false;
     Tap('O', VK_CONTROL);
     EXPECT_EQ(opens, 1);
+}
+
+// An edit item's window hands the keys it does not keep to the framework's hook itself: the hooks installed
+// before the framework's see them only from the queue.
+TEST_F(ubBarHooks, AnEditItemsDirectCallReachesTheBarsButNotTheOlderHooks) {
+    static int olderCalls = 0;
+    olderCalls = 0;
+    HHOOK older = SetWindowsHookEx(WH_KEYBOARD, [](int Code, WPARAM WParam, LPARAM LParam) -> LRESULT {
+        if (Code == HC_ACTION) ++olderCalls;
+        return CallNextHookEx(nullptr, Code, WParam, LParam);
+    });
+    TTestForm* form = NewForm();
+    form->SetBounds(100, 100, 400, 300);
+    auto* manager = new TubBarManager(form);
+    TubBar* bar = AddBar(manager, "Tools");
+    int saves = 0;
+    AddButton(bar->GetItemLinks(), "&Save", saves, ShortCut('S', TShiftState{ssCtrl}));
+    bar->SetVisible(true);
+    form->Show();
+    ProcessPendingMessages();
+    Tap('S', VK_CONTROL);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(olderCalls, 4) << "two keys down and up through the queue";
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_TRUE(CallBarKeyboardHook('S', 1, true));
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(olderCalls, 6) << "only Ctrl's own key events";
+    EXPECT_FALSE(DirectKeyCall);
+    UnhookWindowsHookEx(older);
 }
 
 TEST_F(ubBarHooks, BarsShownBeforeTheFormHasItsWindowWaitForItAndTakeTheirStoredRows) {
