@@ -10,6 +10,7 @@ const TResStringRec ubSubCustomizeItem{"ubSubCustomizeItem", "&Customize..."};
 const TResStringRec ubSubDefaultCategoryName{"ubSubDefaultCategoryName", "Default"};
 const TResStringRec ubSubDragToMakeMenuFloat{"ubSubDragToMakeMenuFloat", "Drag to make this menu float"};
 const TResStringRec ubSubExpandMenu{"ubSubExpandMenu", "Expand (Ctrl-Down)"};
+const TResStringRec ubSubMoreButtons{"ubSubMoreButtons", "More Buttons"};
 const TResStringRec ubSubRecursiveGroups{"ubSubRecursiveGroups", "You cannot create recursive groups"};
 const TResStringRec ubSubRecursiveSubItems{"ubSubRecursiveSubItems", "You cannot create recursive subitems"};
 

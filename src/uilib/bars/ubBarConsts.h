@@ -10,6 +10,7 @@ extern const TResStringRec ubSubCustomizeItem;
 extern const TResStringRec ubSubDefaultCategoryName;
 extern const TResStringRec ubSubDragToMakeMenuFloat;
 extern const TResStringRec ubSubExpandMenu;
+extern const TResStringRec ubSubMoreButtons;
 extern const TResStringRec ubSubRecursiveGroups;
 extern const TResStringRec ubSubRecursiveSubItems;
 

@@ -1238,6 +1238,10 @@ HBRUSH TubBarItemControlOffice11Painter::GetBarBrush(const TubBarItemPaintState&
     return State.BarBrush != nullptr ? State.BarBrush : RoleBrush(Roles().MenuBackground);
 }
 
+HBRUSH TubBarItemControlOffice11Painter::GetDockBrush(const TubBarItemPaintState& /*State*/) const {
+    return RoleBrush(Roles().ButtonFace);
+}
+
 HBRUSH TubBarItemControlOffice11Painter::GetSelectedBrush(const TubBarItemPaintState& /*State*/) const {
     return RoleBrush(Roles().MenuSelected);
 }

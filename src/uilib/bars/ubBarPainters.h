@@ -512,6 +512,8 @@ public:
     HBRUSH GetManagerBrush(const TubBarItemPaintState& State) const override;
     void DrawClientBackground(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
     HBRUSH GetBarBrush(const TubBarItemPaintState& State) const override;
+    // The docks in the look's button-face colour, the colour the bars' gradient is made from.
+    HBRUSH GetDockBrush(const TubBarItemPaintState& State) const override;
     HBRUSH GetBackgroundBrush(const TubBarItemPaintState& State) const override;
     HBRUSH GetButtonFaceBrush(const TubBarItemPaintState& State) const override;
     HBRUSH GetSelectedBrush(const TubBarItemPaintState& State) const override;

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/vcl/Forms.h"
 #include "platform/win/Gdi.h"
 #include "uilib/bars/ubBarCompanions.h"
+#include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarDraw.h"
+#include "uilib/bars/ubBarHint.h"
+#include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPainters.h"
@@ -16,6 +20,15 @@ namespace zel {
 namespace {
 
 bool NonEmpty(TBitmap* B) { return B != nullptr && !B->Empty(); }
+
+TPoint PointOf(const TMessage& Message) { return TPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)); }
+
+// The timer that watches the pointer leaving the mark of a floating bar.
+constexpr UINT_PTR MarkTimerId = 0x7542;
+constexpr UINT MarkTimerPeriod = 50;
+
+// The toolbar window of a manager in menu mode (one at a time).
+TubBarControl* activeToolbar = nullptr;
 
 // A rectangle given along and across a bar's lines, in the window's own x and y.
 TRect Oriented(const TRect& R, bool Vertical) { return Vertical ? TRect{R.top, R.left, R.bottom, R.right} : R; }
@@ -156,8 +169,15 @@ int TubBarControl::ThicknessFor(TubBarDockingStyle /*Style*/, int ContentLength)
     return across + border;
 }
 
-TPoint TubBarControl::GrabPoint(TubBarDockingStyle /*Style*/) {
-    // The middle of the grip (or of the window's start) stays under the pointer while the bar moves.
+TPoint TubBarControl::GrabPoint(TubBarDockingStyle Style) {
+    // While the bar moves, the pointer keeps its place in the window, scaled with the window's size.
+    TubBars* bars = bar_->Bars();
+    if (bars != nullptr && bars->Moving() && sizeAtPress_.cx > 0 && sizeAtPress_.cy > 0) {
+        const TSize size = Style == dsNone && !IsFloating() ? FloatingSize() : TSize{GetWidth(), GetHeight()};
+        const TPoint start = bars->MoveStartPoint();
+        return TPoint{start.x * size.cx / sizeAtPress_.cx, start.y * size.cy / sizeAtPress_.cy};
+    }
+    // Otherwise the middle of the grip (or the window's corner).
     const TRect g = GripRect();
     if (!IsRectEmpty(&g)) return TPoint{(g.left + g.right) / 2, (g.top + g.bottom) / 2};
     return TPoint{0, 0};
@@ -166,6 +186,32 @@ TPoint TubBarControl::GrabPoint(TubBarDockingStyle /*Style*/) {
 void TubBarControl::CalcContent(TubBarDockingStyle /*Style*/, int ContentLength) {
     contentLength_ = ContentLength;
     LayoutLinks();
+}
+
+int TubBarControl::CaptionBand() const {
+    TubBarManager* m = BarManager();
+    if (!bar_->GetIsMainMenu() || m == nullptr || !m->GetShowCloseButton() || IsFloating()) return 0;
+    return GetSystemMetrics(SM_CXMENUSIZE) - 2 + 2;
+}
+
+TRect TubBarControl::CloseButtonRect() const {
+    const int band = CaptionBand();
+    if (band == 0) return TRect{};
+    const int w = GetSystemMetrics(SM_CXMENUSIZE) - 2, h = GetSystemMetrics(SM_CYMENUSIZE) - 4;
+    const TRect client{0, 0, GetWidth() - FrameSizes().left - FrameSizes().right,
+                       GetHeight() - FrameSizes().top - FrameSizes().bottom};
+    // At the end of the first line, before the mark.
+    const int line = std::min(client.Height(), std::max(LineHeight(), h));
+    const int end = client.right - (HasMark() ? ubBarMarkSize : 0);
+    const int top = (line - h) / 2;
+    return TRect{end - w - 1, top, end - 1, top + h};
+}
+
+std::uint8_t TubBarControl::AlphaValue() const {
+    TubBars* bars = bar_->Bars();
+    const bool moving = bars != nullptr && bars->Moving() && BarManager() != nullptr &&
+                        BarManager()->MovingWindow == static_cast<const IubDockedBarWindow*>(this);
+    return IsFloating() || moving ? bar_->GetAlphaBlendValue() : 255;
 }
 
 // ---- layout ------------------------------------------------------------------------------------------------------
@@ -302,6 +348,27 @@ void TubBarControl::PaintSeparators(HDC DC, HRGN Rest) {
     }
 }
 
+void TubBarControl::PaintCloseButton(HDC DC, HRGN Rest) {
+    const TRect r = CloseButtonRect();
+    if (IsRectEmpty(&r)) return;
+    TubBarItemPaintState s = PaintState();
+    // Drawn as the menu's text, not as a caption's.
+    s.ActiveCaption = false;
+    PaintBackground(DC, r);
+    BarPainterOf(BarManager())->DrawCaptionParts(DC, r, closeButtonHot_, closeButtonPressed_, s);
+    HRGN cut = CreateRectRgnIndirect(&r);
+    CombineRgn(Rest, Rest, cut, RGN_DIFF);
+    DeleteObject(cut);
+}
+
+void TubBarControl::SetCloseButton(bool Hot, bool Pressed) {
+    if (Hot == closeButtonHot_ && Pressed == closeButtonPressed_) return;
+    closeButtonHot_ = Hot;
+    closeButtonPressed_ = Pressed;
+    const TRect r = CloseButtonRect();
+    if (HandleAllocated() && !IsRectEmpty(&r)) InvalidateRect(GetHandle(), &r, FALSE);
+}
+
 void TubBarControl::PaintMark(HDC DC, HRGN Rest) {
     const TRect r = MarkRect();
     if (IsRectEmpty(&r)) return;
@@ -309,7 +376,9 @@ void TubBarControl::PaintMark(HDC DC, HRGN Rest) {
     TubBarItemPaintState s = PaintState();
     s.Hot = MarkState() != msNone;
     PaintBackground(DC, r);
-    painter->DrawMarkBackground(DC, r, MarkState() == msSelected, MarkState() == msPressed, s);
+    // At rest the mark lies on the bar's own background.
+    if (MarkState() != msNone)
+        painter->DrawMarkBackground(DC, r, MarkState() == msSelected, MarkState() == msPressed, s);
     painter->DrawMark(DC, r, linksHidden_ || linksAfterAligned_, s);
     HRGN cut = CreateRectRgnIndirect(&r);
     CombineRgn(Rest, Rest, cut, RGN_DIFF);
@@ -330,6 +399,7 @@ void TubBarControl::Paint() {
             DeleteObject(cut);
         }
     PaintSeparators(dc, rest);
+    PaintCloseButton(dc, rest);
     PaintMark(dc, rest);
     SelectClipRgn(dc, rest);
     PaintBackground(dc, client);
@@ -364,6 +434,258 @@ void TubBarControl::PaintFrame() {
     DeleteObject(client);
     DeleteObject(frame);
     ReleaseDC(GetHandle(), dc);
+}
+
+// ---- menu mode ---------------------------------------------------------------------------------------------------
+
+bool TubBarControl::FormActive() const {
+    TubBarManager* m = BarManager();
+    TCustomForm* form = m != nullptr ? m->Form() : nullptr;
+    if (form == nullptr || !form->HandleAllocated()) return true;
+    const HWND active = GetActiveWindow();
+    // A child form of a multi-document form: while the application is active.
+    if (form->GetFormStyle() == fsMDIChild) return active != nullptr;
+    return active == form->GetHandle();
+}
+
+void TubBarControl::SetMenuMode(bool Value) {
+    if (Value == MenuMode()) return;
+    TubBarManager* m = BarManager();
+    TCustomForm* form = m != nullptr ? m->Form() : nullptr;
+    const bool formWindow = form != nullptr && form->HandleAllocated();
+    if (Value) {
+        // Another bar under the pointer stops tracking it.
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        const HWND under = WindowFromPoint(cursor);
+        if (under != nullptr && (!HandleAllocated() || under != GetHandle()))
+            if (auto* other = dynamic_cast<TCustomubBarControl*>(FindControl(under)); other != nullptr)
+                CancelMouseLeave(under);
+        if (formWindow) SendMessage(form->GetHandle(), WM_CANCELMODE, 0, 0);
+        focusBefore_ = GetFocus();
+        if (formWindow && !IsCustomizing())
+            SetWindowPos(form->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        TCustomubBarControl::SetMenuMode(true);
+        activeToolbar = this;
+        return;
+    }
+    if (activeToolbar == this) activeToolbar = nullptr;
+    keyboardOpen_ = false;
+    TuiObjectLinkScope alive(this);
+    TCustomubBarControl::SetMenuMode(false);
+    if (!alive.Alive()) return;
+    // Hot tracking resumes in the bar window under the pointer.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const HWND under = WindowFromPoint(cursor);
+    if (under != nullptr && dynamic_cast<TCustomubBarControl*>(FindControl(under)) != nullptr) {
+        POINT p = cursor;
+        ::zel::ScreenToClient(under, &p);
+        PostMessage(under, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    }
+    const HWND focus = focusBefore_;
+    focusBefore_ = nullptr;
+    if (focus != nullptr && IsWindow(focus) && GetActiveWindow() != nullptr && GetFocus() != focus)
+        ::zel::SetFocus(focus);
+}
+
+void TubBarControl::SelectByKeyboard(TubBarItemControl* AControl) {
+    // A menu of the bar is open, or was opened by the keyboard or a click: the next sub-item opens its menu.
+    const bool opening = keyboardOpen_ || ChildMenu != nullptr;
+    TuiObjectLinkScope alive(this);
+    TCustomubBarControl::SelectByKeyboard(AControl);
+    if (!alive.Alive() || !opening || !MenuMode() || AControl == nullptr || SelectedControl() != AControl) return;
+    auto* sub = dynamic_cast<TubBarSubItemControl*>(AControl);
+    if (sub == nullptr || !sub->GetEnabled() || sub->GetSubMenuControl() != nullptr) return;
+    keyboardOpen_ = true;
+    sub->Click(false);
+}
+
+bool TubBarControl::KeyInMenuMode(WORD Key, TShiftState Shift) {
+    TubBarItemControl* selected = SelectedControl();
+    if (selected != nullptr && selected->WantsKey(Key)) return TCustomubBarControl::KeyInMenuMode(Key, Shift);
+    // Enter, Up and Down open a selected sub-item's menu (Up and Down walk a vertical bar).
+    auto* sub = dynamic_cast<TubBarSubItemControl*>(selected);
+    const bool opens = Key == VK_RETURN || (!Vertical() && (Key == VK_UP || Key == VK_DOWN));
+    if (sub != nullptr && opens) {
+        if (sub->GetEnabled()) {
+            keyboardOpen_ = true;
+            if (sub->GetSubMenuControl() == nullptr) sub->Click(false);
+        }
+        return true;
+    }
+    if (Key == VK_ESCAPE) {
+        CloseAll();
+        return true;
+    }
+    return TCustomubBarControl::KeyInMenuMode(Key, Shift);
+}
+
+void TubBarControl::StopMarkTimer() {
+    if (markTimer_ != 0 && HandleAllocated()) KillTimer(GetHandle(), markTimer_);
+    markTimer_ = 0;
+}
+
+void TubBarControl::SetMarkState(TubBarMarkState Value) {
+    if (IsCustomizing() || Value == MarkState()) return;
+    StopMarkTimer();
+    TCustomubBarControl::SetMarkState(Value);
+    TubBarManager* m = BarManager();
+    // The quick control with the hidden links, under the pressed mark, comes with the popups.
+    if (Value == msPressed) PlayBarSound(ubsMenuPopup);
+    if (Value == msSelected) {
+        if (IsFloating() && HandleAllocated())
+            markTimer_ = SetTimer(GetHandle(), MarkTimerId, MarkTimerPeriod, nullptr);
+        if (m != nullptr) UpdateHint(m, true, LoadLibraryString(&ubSubMoreButtons));
+    } else if (Value == msNone && SelectedControl() == nullptr && m != nullptr) {
+        UpdateHint(m, false, std::string());
+    }
+}
+
+// ---- mouse -------------------------------------------------------------------------------------------------------
+
+void TubBarControl::StartMove(TPoint /*ClientPoint*/) {
+    TubBars* bars = bar_->Bars();
+    if (bars == nullptr || !bar_->CanMove()) return;
+    sizeAtPress_ = TSize{GetWidth(), GetHeight()};
+    bars->MoveBar(this);
+}
+
+void TubBarControl::LButtonDown(TMessage& Message) {
+    const TPoint p = PointOf(Message);
+    TubBarManager* m = BarManager();
+    TCustomForm* form = m != nullptr ? m->Form() : nullptr;
+    // A floating bar activates its form first.
+    if (IsFloating() && form != nullptr && form->HandleAllocated() && !m->GetHideFloatingBarsWhenInactive())
+        SetActiveWindow(form->GetHandle());
+    if (IgnoreNextClick) {
+        TCustomubBarControl::LButtonDown(Message);
+        return;
+    }
+    // The main menu bar's close button: pressed until the release.
+    const TRect close = CloseButtonRect();
+    if (!IsCustomizing() && PtInRect(&close, p)) {
+        closeButtonTracking_ = true;
+        SetCapture(GetHandle());
+        SetCloseButton(true, true);
+        return;
+    }
+    // The grip and the gaps move the bar.
+    if (hitArea_ == HTCAPTION && ItemAtPos(p) == nullptr && !IsCustomizing()) {
+        if (MenuMode()) CloseAll();
+        StartMove(p);
+        return;
+    }
+    const TRect mark = MarkRect();
+    if (HasMark() && PtInRect(&mark, p)) {
+        SetMarkState(MarkState() == msPressed ? msSelected : msPressed);
+        return;
+    }
+    const TRect client = GetClientRect();
+    if (!PtInRect(&client, p)) {
+        const TPoint screen = ClientToScreen(p);
+        SendMessage(GetHandle(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(hitArea_), MAKELPARAM(screen.x, screen.y));
+        return;
+    }
+    TubBarItemControl* control = HitControl(p);
+    if (control == nullptr) {
+        if (MenuMode()) CloseAll();
+        return;
+    }
+    TuiObjectLinkScope alive(this);
+    TCustomubBarControl::LButtonDown(Message);
+    if (!alive.Alive()) return;
+    // A click that opened a sub-item's menu lets the pointer open the others.
+    if (MenuMode() && control == SelectedControl() && dynamic_cast<TubBarWinControl*>(control) == nullptr)
+        keyboardOpen_ = true;
+}
+
+void TubBarControl::LButtonUp(TMessage& Message) {
+    if (closeButtonTracking_) {
+        closeButtonTracking_ = false;
+        ReleaseCapture();
+        const TPoint p = PointOf(Message);
+        const TRect close = CloseButtonRect();
+        const bool over = PtInRect(&close, p) != FALSE;
+        SetCloseButton(over, false);
+        if (over)
+            if (TubBarManager* m = BarManager()) m->DoCloseButtonClick();
+        return;
+    }
+    TCustomubBarControl::LButtonUp(Message);
+}
+
+void TubBarControl::LButtonDblClk(TMessage& Message) {
+    const TRect mark = MarkRect();
+    if (HasMark() && PtInRect(&mark, PointOf(Message))) {
+        SetMarkState(MarkState() == msPressed ? msSelected : msPressed);
+        return;
+    }
+    TCustomubBarControl::LButtonDblClk(Message);
+}
+
+void TubBarControl::MouseMoved(TMessage& Message) {
+    const TPoint p = PointOf(Message);
+    if (closeButtonTracking_) {
+        const TRect close = CloseButtonRect();
+        SetCloseButton(true, PtInRect(&close, p) != FALSE);
+        return;
+    }
+    // A docked bar tracks nothing while its form is not the active window.
+    if (!MenuMode() && !IsFloating() && !FormActive()) return;
+    const TRect close = CloseButtonRect();
+    if (!IsRectEmpty(&close)) {
+        const bool over = PtInRect(&close, p) != FALSE;
+        SetCloseButton(over, false);
+        if (over) TrackMouseLeave(GetHandle());
+    }
+    if (HasMark() && PressedControl() == nullptr) {
+        const TRect mark = MarkRect();
+        const bool over = PtInRect(&mark, p) != FALSE;
+        if (over && MarkState() == msNone) {
+            if (!MenuMode()) SelectByPointer(nullptr);
+            SetMarkState(msSelected);
+            TrackMouseLeave(GetHandle());
+        } else if (!over && MarkState() == msSelected) {
+            SetMarkState(msNone);
+        }
+        if (over) return;
+    }
+    TCustomubBarControl::MouseMoved(Message);
+}
+
+// ---- position ----------------------------------------------------------------------------------------------------
+
+void TubBarControl::RememberPosition() {
+    TubBarManager* m = BarManager();
+    TubBars* bars = bar_->Bars();
+    if (m == nullptr || bars == nullptr || !bar_->GetVisible() || Locked || m->ComponentState().Contains(csLoading) ||
+        bars->Loading || m->ReshowingBars || IsDestroying())
+        return;
+    if (IsFloating()) {
+        RememberFloatingPosition();
+        return;
+    }
+    if (dockControl_ == nullptr) return;
+    int row = -1, col = -1;
+    dockControl_->FindPlace(this, row, col);
+    if (row < 0) return;
+    bar_->SetDockedDockingStyle(DockingStyle());
+    // The form's own side docks are named by the side alone.
+    bar_->SetDockedDockControl(dynamic_cast<TubBarDockControl*>(dockControl_));
+    bar_->SetRow(row);
+    bar_->OneOnRow = dockControl_->Rows(row)->ColCount() == 1;
+    bar_->SetDockedLeft(GetLeft());
+    bar_->SetDockedTop(GetTop());
+}
+
+void TubBarControl::WindowDestroyed() {
+    TubBarManager* m = BarManager();
+    TCustomForm* form = m != nullptr ? m->Form() : nullptr;
+    if (IsDestroying() || !bar_->GetVisible() || (m != nullptr && m->IsDestroying()) ||
+        (form != nullptr && form->ComponentState().Contains(csDestroying)))
+        return;
+    bar_->SetVisible(false);
 }
 
 // ---- messages ----------------------------------------------------------------------------------------------------
@@ -413,6 +735,56 @@ void TubBarControl::Dispatch(TMessage& Message) {
             LayoutLinks();
             Invalidate();
             return;
+        case WM_WINDOWPOSCHANGED:
+            TCustomubBarControl::Dispatch(Message);
+            RememberPosition();
+            return;
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+            info->ptMinTrackSize = POINT{10, 10};
+            info->ptMaxTrackSize = POINT{30000, 30000};
+            Message.Result = 0;
+            return;
+        }
+        case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS; return;
+        case WM_MOUSEACTIVATE:
+            if (IsFloating() && !MenuMode()) {
+                SetWindowPos(GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                Message.Result = MA_NOACTIVATE;
+                return;
+            }
+            break;
+        case WM_MOUSELEAVE:
+            if (MenuMode()) {
+                // In menu mode only a pressed button shows the pointer leaving it.
+                if (PressedControl() != nullptr) PressedControl()->Repaint();
+                return;
+            }
+            TCustomubBarControl::Dispatch(Message);
+            if (!closeButtonTracking_) SetCloseButton(false, false);
+            return;
+        case WM_SETCURSOR:
+            // The four-way arrow over the part of the bar that moves it.
+            if (GetCapture() == nullptr) SetCursor(hitArea_ == HTCAPTION ? crSizeAll : crDefault);
+            break;
+        case WM_TIMER:
+            if (Message.WParam == MarkTimerId) {
+                POINT cursor{};
+                GetCursorPos(&cursor);
+                const TPoint p = ScreenToClient(TPoint{cursor.x, cursor.y});
+                const TRect mark = MarkRect();
+                if (!PtInRect(&mark, p) || !IsWindowVisible(GetHandle())) {
+                    StopMarkTimer();
+                    if (MarkState() == msSelected) SetMarkState(msNone);
+                }
+                return;
+            }
+            break;
+        case WM_DESTROY:
+            StopMarkTimer();
+            TCustomubBarControl::Dispatch(Message);
+            WindowDestroyed();
+            return;
         default: break;
     }
     TCustomubBarControl::Dispatch(Message);
@@ -425,6 +797,8 @@ void TubBarControl::FloatingCreateParams(TCreateParams& /*Params*/) {}
 void TubBarControl::FloatingNcCalcSize(RECT& /*R*/) {}
 
 LRESULT TubBarControl::FloatingHitTest(TPoint /*Screen*/) { return HTCLIENT; }
+
+void TubBarControl::RememberFloatingPosition() {}
 
 void TubBarControl::PaintFloatingFrame(HDC /*DC*/) {}
 

@@ -3,6 +3,7 @@
 // dock control, which places it in a row; it lays its links out in one or more lines along the row and draws
 // its frame (border, grip, size grip) outside its client area. Floating, it is a pop-up owned by the
 // manager's form with a frame, a caption band and a close button.
+#include <cstdint>
 #include <vector>
 
 #include "uilib/bars/ubBarControl.h"
@@ -23,6 +24,19 @@ public:
     bool HasMark() const override;
     void Rebuild() override;
     void CalcMetrics() override;
+    // Entering menu mode remembers the focused window and brings the form to the top; leaving it gives the
+    // focus back and lets hot tracking resume under the pointer.
+    void SetMenuMode(bool Value) override;
+    // While a menu of the bar is open (or keyboard-open is set), selecting another sub-item opens its menu.
+    void SelectByKeyboard(TubBarItemControl* AControl) override;
+    // Hovering the mark shows "More Buttons"; a press toggles it.
+    void SetMarkState(TubBarMarkState Value) override;
+    // A menu-bar sub-item was opened by the keyboard or a click: moving to another one opens its menu too.
+    bool KeyboardOpen() const { return keyboardOpen_; }
+    // The window's opacity: a floating bar's AlphaBlendValue, 255 docked.
+    std::uint8_t AlphaValue() const;
+    // The main menu bar's close button (client coordinates); empty when it does not show.
+    TRect CloseButtonRect() const;
     void PaintBackground(HDC DC, const TRect& R) override;
 
     // A floating bar has no dock: its window is a pop-up of its own.
@@ -71,6 +85,11 @@ protected:
     void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
     void Paint() override;
+    bool KeyInMenuMode(WORD Key, TShiftState Shift) override;
+    void LButtonDown(TMessage& Message) override;
+    void LButtonUp(TMessage& Message) override;
+    void LButtonDblClk(TMessage& Message) override;
+    void MouseMoved(TMessage& Message) override;
 
 private:
     bool Vertical() const { return DockingStyle() == dsLeft || DockingStyle() == dsRight; }
@@ -78,9 +97,8 @@ private:
     // The painter draws a mark on every bar that offers quick customizing; otherwise the mark shows only
     // when links are left out.
     bool MarkAlwaysShown() const;
-    // The room of the caption buttons at the end of the line (none yet: the main menu bar's buttons come
-    // with the menu bar's modes).
-    int CaptionBand() const { return 0; }
+    // The room of the caption buttons at the end of the line: the main menu bar's close button.
+    int CaptionBand() const;
     // The visible links as the layout sees them, measured along and across the bar's lines.
     std::vector<TubToolbarLink> MeasureLinks();
     void PlaceLinks(std::vector<TubToolbarLink>& Links, int ClientLength, int ClientThickness);
@@ -95,11 +113,24 @@ private:
     // bar (it moves the bar).
     LRESULT HitTest(TPoint Screen);
 
+    // The form the bar belongs to is the active window (hot tracking waits for it).
+    bool FormActive() const;
+    // The press on the grip: the bar moves with the mouse.
+    void StartMove(TPoint ClientPoint);
+    // After a move the bar keeps where its window is.
+    void RememberPosition();
+    void PaintCloseButton(HDC DC, HRGN Rest);
+    void SetCloseButton(bool Hot, bool Pressed);
+    void StopMarkTimer();
+    // The window goes while its bar shows: the bar is hidden.
+    void WindowDestroyed();
+
     // ---- the floating side: a pop-up frame with a caption band and a close button
     void FloatingCreateParams(TCreateParams& Params);
     void FloatingNcCalcSize(RECT& R);
     LRESULT FloatingHitTest(TPoint Screen);
     void PaintFloatingFrame(HDC DC);
+    void RememberFloatingPosition();
 
     TubBar* bar_ = nullptr;
     TubDockControl* dockControl_ = nullptr;
@@ -108,6 +139,13 @@ private:
     bool linksAfterAligned_ = false;
     int contentLength_ = -1;  // the length the dock gave; -1 before it placed the window
     LRESULT hitArea_ = HTCLIENT;
+    bool keyboardOpen_ = false;
+    HWND focusBefore_ = nullptr;  // the focused window when menu mode began
+    bool closeButtonHot_ = false;
+    bool closeButtonPressed_ = false;
+    bool closeButtonTracking_ = false;
+    UINT_PTR markTimer_ = 0;
+    TSize sizeAtPress_{0, 0};  // the window's size when a move began
     // The separators' rectangles of the last layout (client coordinates), with whether they run across.
     std::vector<std::pair<TRect, bool>> separators_;
 };

@@ -4,6 +4,7 @@
 
 #include "MainWindowBars.h"
 #include "uilib/bars/ubBarDockControl.h"
+#include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 #include "uilib/bars/ubBars.h"
 
@@ -28,7 +29,8 @@ protected:
     TFormBarsSample* form_ = nullptr;
 };
 
-TEST_F(ubBarToolbarControl, TheMenuBarAndTheToolbarShowInTwoRowsOnTheTopDockSizedToThem) {
+TEST_F(ubBarToolbarControl, TheMenuBarAndTheToolbarShowInTwoRowsOnTheTopDockSizedToThemAboveTheMdiClient) {
+    form_->SetFormStyle(fsMDIForm);
     form_->Show();
     ProcessPendingMessages();
     TubDockControl* top = TopDock();
@@ -58,6 +60,13 @@ TEST_F(ubBarToolbarControl, TheMenuBarAndTheToolbarShowInTwoRowsOnTheTopDockSize
             x = link->ItemRect.left;
         }
     }
+    // The multi-document client fills the form below the dock.
+    ASSERT_NE(form_->ClientHandle(), nullptr);
+    RECT mdi{}, dock{};
+    GetWindowRect(form_->ClientHandle(), &mdi);
+    GetWindowRect(top->GetHandle(), &dock);
+    EXPECT_EQ(mdi.top, dock.bottom);
+    EXPECT_EQ(mdi.bottom - mdi.top, form_->ClientHeight() - top->GetHeight());
     EXPECT_TRUE(SaveWindowImage(form_->GetHandle(), ScreenshotPath("main-window-bars-office11")));
 
     // Hiding a bar frees its window and the dock closes up; showing it places it again.
@@ -179,6 +188,73 @@ TEST_F(ubBarToolbarControl, WindowsGoWithTheirBarsManagerAndForm) {
     form_->Manager = nullptr;
     EXPECT_FALSE(IsLiveBarControl(menu));
     ProcessPendingMessages();
+}
+
+// What the pointer finds on a docked toolbar: the move cursor over the grip and the gaps, "More Buttons" on
+// the mark, and no hot link while the form is not the active window.
+TEST_F(ubBarToolbarControl, ThePointerFindsTheMoveCursorTheMarksHintAndNoHotLinkOnAnInactiveForm) {
+    form_->Show();
+    ProcessPendingMessages();
+    TubBarControl* tools = ToolBar()->Control();
+    ASSERT_NE(tools, nullptr);
+    auto pointAt = [&](int x, int y) {
+        const TPoint p = OnScreen(tools, x, y);
+        SetCursorPos(p.x, p.y);
+        ProcessPendingMessages();
+    };
+    const TRect frame = tools->FrameSizes();
+    pointAt(-frame.left + 3, 8);
+    EXPECT_EQ(tools->GetCursor(), crSizeAll);
+    const TRect open = ToolBar()->GetItemLinks()->Items(1)->ItemRect;
+    pointAt(open.left + 3, open.top + 3);
+    EXPECT_EQ(tools->GetCursor(), crDefault);
+    ASSERT_NE(tools->SelectedControl(), nullptr);
+    EXPECT_EQ(tools->SelectedControl()->Link, ToolBar()->GetItemLinks()->Items(1));
+
+    const TRect mark = tools->MarkRect();
+    ASSERT_FALSE(IsRectEmpty(&mark));
+    pointAt(mark.left + 3, mark.top + 3);
+    EXPECT_EQ(tools->MarkState(), msSelected);
+    EXPECT_EQ(tools->SelectedControl(), nullptr);
+    Run(2000);
+    ASSERT_NE(HintWindow(), nullptr);
+    EXPECT_EQ(HintWindow()->HintText(), "More Buttons");
+    pointAt(open.left + 3, open.top + 3);
+    EXPECT_EQ(tools->MarkState(), msNone);
+
+    // Another window active: the pointer over a link selects nothing.
+    pointAt(mark.left + 3, mark.top + 3);
+    TTestForm* other = NewForm();
+    other->SetBounds(400, 400, 100, 80);
+    other->Show();
+    ProcessPendingMessages();
+    ASSERT_NE(GetActiveWindow(), form_->GetHandle());
+    pointAt(open.left + 3, open.top + 3);
+    EXPECT_EQ(tools->SelectedControl(), nullptr);
+}
+
+// A bar whose window goes without the bar asking (its dock's window was destroyed) is hidden; a move of the
+// window is remembered in the bar: its row, its place, alone on its row.
+TEST_F(ubBarToolbarControl, TheBarHidesWhenItsWindowGoesAndRemembersWhereItsWindowIs) {
+    form_->Show();
+    ProcessPendingMessages();
+    ASSERT_NE(ToolBar()->Control(), nullptr);
+    MenuBar()->SetVisible(false);
+    ProcessPendingMessages();
+    EXPECT_EQ(ToolBar()->GetRow(), 0);
+    EXPECT_EQ(ToolBar()->GetDockedTop(), 0);
+    EXPECT_TRUE(ToolBar()->OneOnRow);
+    EXPECT_EQ(ToolBar()->GetDockedDockControl(), nullptr) << "the side dock is named by its side";
+    MenuBar()->SetVisible(true);
+    ProcessPendingMessages();
+    EXPECT_EQ(ToolBar()->GetRow(), 1);
+    EXPECT_EQ(ToolBar()->GetDockedTop(), MenuBar()->Control()->GetHeight());
+
+    DestroyWindow(ToolBar()->Control()->GetHandle());
+    ProcessPendingMessages();
+    EXPECT_FALSE(ToolBar()->GetVisible());
+    EXPECT_EQ(ToolBar()->Control(), nullptr);
+    EXPECT_EQ(TopDock()->RowCount(), 1);
 }
 
 }  // namespace

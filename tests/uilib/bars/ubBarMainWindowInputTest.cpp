@@ -1,0 +1,284 @@
+// The main window's bars as a musician reaches them, with real key and mouse messages through the queue on
+// the manual clock: the menu bar from Alt and F10, the menus walked and run from the keyboard, short-cuts and
+// toolbar clicks, disabled and renamed items, a disabled form, a handler that frees the form, and F1 on a menu.
+#include <set>
+
+#include "MainWindowBars.h"
+#include "uilib/bars/ubBarDockControl.h"
+#include "uilib/bars/ubBarSubMenuControl.h"
+#include "uilib/bars/ubBarToolbarControl.h"
+#include "uilib/bars/ubBars.h"
+
+namespace zel::test {
+namespace {
+
+class ubBarMainWindowInput : public BarsTest {
+protected:
+    void SetUp() override {
+        BarsTest::SetUp();
+        form_ = Construct<TFormBarsSample>(nullptr);
+        form_->SetBounds(60, 60, 640, 360);
+        form_->Show();
+        ProcessPendingMessages();
+        ASSERT_NE(MenuBar(), nullptr);
+        ASSERT_NE(ToolBar(), nullptr);
+    }
+    void TearDown() override {
+        for (BYTE key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_ESCAPE})
+            if (GetAsyncKeyState(key) < 0) keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+        if (GetAsyncKeyState(VK_LBUTTON) < 0) mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        delete form_;
+        BarsTest::TearDown();
+    }
+    TubBarControl* MenuBar() const { return form_->Manager->GetBars()->Items(0)->Control(); }
+    TubBarControl* ToolBar() const { return form_->Manager->GetBars()->Items(1)->Control(); }
+    TubBarItem* Item(const std::string& Name) const { return form_->Manager->FindItemByName(Name); }
+    static TubBarSubMenuControl* MenuOf(TubBarItem* Sub) {
+        auto* sub = dynamic_cast<TCustomubBarSubItem*>(Sub);
+        return sub != nullptr ? dynamic_cast<TubBarSubMenuControl*>(sub->GetItemLinks()->BarControl) : nullptr;
+    }
+    TubBarSubMenuControl* FileMenu() const { return MenuOf(Item("File1")); }
+    static std::string Selected(TCustomubBarControl* Window) {
+        TubBarItemControl* c = Window != nullptr ? Window->SelectedControl() : nullptr;
+        return c != nullptr && c->Item() != nullptr ? c->Item()->GetName() : std::string();
+    }
+    // A key pressed and released, with a modifier held around it.
+    void Tap(WORD Key, WORD Modifier = 0) {
+        if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, 0, 0);
+        keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
+        ProcessPendingMessages();
+        keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
+        if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+    }
+    // A link's rectangle on a bar window (client coordinates); empty when it is not shown.
+    static TRect LinkRect(TCustomubBarControl* Window, const std::string& Name) {
+        for (TubBarItemLink* link : Window->GetItemLinks()->VisibleItems())
+            if (link->GetItem()->GetName() == Name) return link->ItemRect;
+        return TRect{};
+    }
+    void ClickAt(TWinControl* Window, TPoint P) {
+        const TPoint s = OnScreen(Window, P.x, P.y);
+        SetCursorPos(s.x, s.y);
+        ProcessPendingMessages();
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    }
+    void ClickLink(TCustomubBarControl* Window, const std::string& Name) {
+        const TRect r = LinkRect(Window, Name);
+        ASSERT_FALSE(IsRectEmpty(&r)) << Name;
+        ClickAt(Window, TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    bool NoMenuMode() const {
+        return TCustomubBarControl::ActiveBarControl() == nullptr && !MenuBar()->MenuMode() && !ToolBar()->MenuMode();
+    }
+    // The clicks the form's handlers recorded for Open.
+    int OpenClicks() const {
+        int n = 0;
+        for (const std::string& c : form_->Clicks) n += c == "FileOpenItem open";
+        return n;
+    }
+
+    TFormBarsSample* form_ = nullptr;
+};
+
+TEST_F(ubBarMainWindowInput, AltAndF10SelectTheMenuBarAndTheKeysWalkAndRunTheMenus) {
+    for (WORD key : {WORD(VK_MENU), WORD(VK_F10)}) {
+        SCOPED_TRACE(key);
+        Tap(key);
+        EXPECT_TRUE(MenuBar()->MenuMode());
+        EXPECT_EQ(Selected(MenuBar()), "File1");
+        EXPECT_EQ(FileMenu(), nullptr) << "selected, not opened";
+        Tap(key);
+        EXPECT_TRUE(NoMenuMode()) << "pressed again, it leaves the menu bar";
+    }
+
+    Tap('F', VK_MENU);
+    ASSERT_NE(FileMenu(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(FileMenu()->GetHandle()));
+    RECT area{};
+    GetWindowRect(form_->GetHandle(), &area);
+    area.bottom = area.top + 300;
+    EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath("main-window-file-menu")));
+    EXPECT_EQ(Selected(FileMenu()), "FileNewItem") << "opened by the keyboard, the first entry is selected";
+    Tap(VK_DOWN);
+    EXPECT_EQ(Selected(FileMenu()), "FileOpenItem");
+    Tap(VK_UP);
+    EXPECT_EQ(Selected(FileMenu()), "FileNewItem");
+    Tap(VK_RIGHT);
+    EXPECT_EQ(FileMenu(), nullptr);
+    EXPECT_EQ(Selected(MenuBar()), "Settings1");
+    TubBarSubMenuControl* settings = MenuOf(Item("Settings1"));
+    ASSERT_NE(settings, nullptr) << "the next menu opens with the selection";
+    EXPECT_EQ(Selected(settings), "SetMidiMidiPortItem");
+    Tap(VK_LEFT);
+    EXPECT_EQ(MenuOf(Item("Settings1")), nullptr);
+    ASSERT_NE(FileMenu(), nullptr);
+    Tap(VK_DOWN);
+    Tap(VK_RETURN);
+    EXPECT_EQ(OpenClicks(), 1);
+    EXPECT_EQ(FileMenu(), nullptr);
+    EXPECT_TRUE(NoMenuMode());
+}
+
+TEST_F(ubBarMainWindowInput, DownOnTheSelectedMenuBarItemOpensItsMenu) {
+    Tap(VK_MENU);
+    Tap(VK_DOWN);
+    ASSERT_NE(FileMenu(), nullptr);
+    EXPECT_EQ(Selected(FileMenu()), "FileNewItem");
+    EXPECT_TRUE(MenuBar()->KeyboardOpen());
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(NoMenuMode()) << "Esc on the menu bar itself leaves menu mode";
+}
+
+TEST_F(ubBarMainWindowInput, EscClosesTheMenuAndKeepsTheBarAClickOutsideEndsMenuMode) {
+    Tap('F', VK_MENU);
+    ASSERT_NE(FileMenu(), nullptr);
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(FileMenu(), nullptr);
+    EXPECT_TRUE(MenuBar()->MenuMode());
+    EXPECT_EQ(Selected(MenuBar()), "File1");
+    Tap(VK_MENU);
+    EXPECT_TRUE(NoMenuMode());
+
+    Tap('F', VK_MENU);
+    ASSERT_NE(FileMenu(), nullptr);
+    ClickAt(form_, TPoint{400, 250});
+    EXPECT_EQ(FileMenu(), nullptr);
+    EXPECT_TRUE(NoMenuMode());
+    EXPECT_EQ(OpenClicks(), 0);
+}
+
+TEST_F(ubBarMainWindowInput, ClicksOnTheMenuBarOpenAndCloseItsMenusAndThePointerMovesBetweenThem) {
+    ClickLink(MenuBar(), "File1");
+    ASSERT_NE(FileMenu(), nullptr);
+    EXPECT_TRUE(MenuBar()->MenuMode());
+    // With a menu open, the pointer on another item opens that one.
+    const TRect gadgets = LinkRect(MenuBar(), "Gaggets1");
+    const TPoint over = OnScreen(MenuBar(), gadgets.left + 4, gadgets.top + 4);
+    SetCursorPos(over.x, over.y);
+    ProcessPendingMessages();
+    EXPECT_EQ(FileMenu(), nullptr);
+    EXPECT_NE(MenuOf(Item("Gaggets1")), nullptr);
+    // A press on the item whose menu is open closes it and leaves menu mode.
+    ClickLink(MenuBar(), "Gaggets1");
+    EXPECT_EQ(MenuOf(Item("Gaggets1")), nullptr);
+    EXPECT_TRUE(NoMenuMode());
+}
+
+TEST_F(ubBarMainWindowInput, CtrlOAndTheToolbarButtonRunOpenOnceEach) {
+    Tap('O', VK_CONTROL);
+    EXPECT_EQ(OpenClicks(), 1) << "Open is linked in the menu and on the toolbar, and runs once";
+    ClickLink(ToolBar(), "FileOpenItem");
+    EXPECT_EQ(OpenClicks(), 2);
+    EXPECT_TRUE(NoMenuMode());
+    EXPECT_EQ(FileMenu(), nullptr);
+}
+
+TEST_F(ubBarMainWindowInput, ADisabledItemRunsFromNowhere) {
+    Item("FileOpenItem")->SetEnabled(false);
+    ProcessPendingMessages();
+    Tap('O', VK_CONTROL);
+    ClickLink(ToolBar(), "FileOpenItem");
+    Tap('F', VK_MENU);
+    ASSERT_NE(FileMenu(), nullptr);
+    Tap(VK_DOWN);
+    Tap(VK_RETURN);
+    Tap('O');
+    EXPECT_EQ(OpenClicks(), 0);
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+    Item("FileOpenItem")->SetEnabled(true);
+    ProcessPendingMessages();
+    Tap('O', VK_CONTROL);
+    EXPECT_EQ(OpenClicks(), 1);
+}
+
+TEST_F(ubBarMainWindowInput, ANewCaptionChangesTheMenuEntryAndTheToolbarButton) {
+    const TRect before = LinkRect(ToolBar(), "FileOpenItem");
+    Tap('F', VK_MENU);
+    ASSERT_NE(FileMenu(), nullptr);
+    const int menuWidth = FileMenu()->GetWidth();
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+    ASSERT_TRUE(NoMenuMode());
+
+    Item("FileOpenItem")->SetCaption("&Open Library and Banks");
+    ProcessPendingMessages();
+    const TRect after = LinkRect(ToolBar(), "FileOpenItem");
+    EXPECT_GT(after.Width(), before.Width() + 40);
+    EXPECT_EQ(after.left, before.left);
+    // The button's new text is drawn past the old button's end.
+    const int y = (after.top + after.bottom) / 2;
+    std::set<COLORREF> past;
+    for (int x = before.right + 10; x < after.right - 4; ++x) {
+        const TPoint s = OnScreen(ToolBar(), x, y);
+        past.insert(ComposedScreenPixel(s.x, s.y));
+    }
+    EXPECT_GE(past.size(), 2U) << "text pixels where the old button ended";
+
+    Tap('F', VK_MENU);
+    ASSERT_NE(FileMenu(), nullptr);
+    EXPECT_GT(FileMenu()->GetWidth(), menuWidth);
+}
+
+TEST_F(ubBarMainWindowInput, WhileAModalDialogDisablesTheFormNoKeyReachesTheBars) {
+    EnableWindow(form_->GetHandle(), FALSE);
+    Tap(VK_MENU);
+    EXPECT_TRUE(NoMenuMode());
+    Tap('O', VK_CONTROL);
+    EXPECT_EQ(OpenClicks(), 0);
+    EnableWindow(form_->GetHandle(), TRUE);
+    Tap('O', VK_CONTROL);
+    EXPECT_EQ(OpenClicks(), 1);
+}
+
+TEST_F(ubBarMainWindowInput, AHandlerThatFreesTheFormLeavesNothingBehind) {
+    // As File > Exit does: the form goes while its menu and bar windows are on the stack.
+    for (const bool fromMenu : {true, false}) {
+        SCOPED_TRACE(fromMenu ? "from the menu" : "from the toolbar");
+        if (form_ == nullptr) {
+            form_ = Construct<TFormBarsSample>(nullptr);
+            form_->SetBounds(60, 60, 640, 360);
+            form_->Show();
+            ProcessPendingMessages();
+        }
+        Item("FileExitItem")->OnClick = [this](TObject*) {
+            delete form_;
+            form_ = nullptr;
+        };
+        if (fromMenu) {
+            Tap('F', VK_MENU);
+            ASSERT_NE(FileMenu(), nullptr);
+            Tap('X');
+        } else {
+            ClickLink(ToolBar(), "FileExitItem");
+        }
+        EXPECT_EQ(form_, nullptr);
+        EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), nullptr);
+        ProcessPendingMessages();
+    }
+}
+
+TEST_F(ubBarMainWindowInput, F1OnAnOpenMenuAsksForTheSelectedItemsHelp) {
+    std::vector<LONG_PTR> asked;
+    Application->OnHelp = [&asked](WORD Command, LONG_PTR Data, bool& CallHelp) {
+        if (Command == HELP_CONTEXT) asked.push_back(Data);
+        CallHelp = false;
+        return true;
+    };
+    Tap('F', VK_MENU);
+    Tap(VK_DOWN);
+    ASSERT_EQ(Selected(FileMenu()), "FileOpenItem");
+    Tap(VK_F1);
+    Application->OnHelp = nullptr;
+    EXPECT_EQ(asked, std::vector<LONG_PTR>{7});
+    EXPECT_EQ(FileMenu(), nullptr) << "the menus close first";
+}
+
+}  // namespace
+}  // namespace zel::test
