@@ -232,6 +232,20 @@ TEST_F(ubBarHooks, AnEditItemsDirectCallReachesTheBarsButNotTheOlderHooks) {
     UnhookWindowsHookEx(older);
 }
 
+TEST_F(ubBarHooks, LeavingTheProgramDropsTheHotItem) {
+    TFormBarsSample* main = ShowSample();
+    TubBar* tools = main->Manager->GetBars()->Items(1);
+    ASSERT_NE(tools->Control(), nullptr);
+    const TRect r = tools->GetItemLinks()->Items(1)->ItemRect;
+    const TPoint p = OnScreen(tools->Control(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SetCursorPos(p.x, p.y);
+    ProcessPendingMessages();
+    ASSERT_NE(main->Manager->GetSelectedControl(), nullptr);
+    BroadcastSystemMessage(WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_EQ(main->Manager->GetSelectedControl(), nullptr);
+    EXPECT_EQ(tools->Control()->SelectedControl(), nullptr);
+}
+
 TEST_F(ubBarHooks, BarsShownBeforeTheFormHasItsWindowWaitForItAndTakeTheirStoredRows) {
     TTestForm* form = NewForm();
     form->SetBounds(100, 100, 400, 300);
