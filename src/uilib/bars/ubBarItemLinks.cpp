@@ -77,14 +77,15 @@ TubBarItemLink::TubBarItemLink(TCollection* Collection) : TCollectionItem(Collec
 }
 
 TubBarItemLink::~TubBarItemLink() {
+    // The links filled in for this one go with it.
+    while (!boundLinks_.empty()) delete boundLinks_.back();
+    Unbind();
     TubBarItemLinks* links = Links();
     TubBarManager* m = BarManager();
     if (m != nullptr && !m->ComponentState().Contains(csDestroying) && m->OnItemLinkDelete)
         m->OnItemLinkDelete(m, this);
-    if (Control != nullptr) {
-        if (m != nullptr && m->GetSelectedControl() == Control) m->SetSelectedControl(nullptr);
-        FreeAndNil(Control);
-    }
+    FreeControl();
+    if (parkedIn_ != nullptr) std::erase(parkedIn_->parked_, this);
     if (item_ != nullptr) {
         if (item_->ClickItemLink == this) item_->ClickItemLink = nullptr;
         item_->RemoveLink(this);
@@ -101,7 +102,16 @@ TubBarItemLink::~TubBarItemLink() {
     // Leaving the collection (the base destructor) rebuilds the lists and fires the change callback.
 }
 
-TubBarItemLinks* TubBarItemLink::Links() const { return static_cast<TubBarItemLinks*>(GetCollection()); }
+TubBarItemLinks* TubBarItemLink::Links() const {
+    return GetCollection() != nullptr ? static_cast<TubBarItemLinks*>(GetCollection()) : parkedIn_;
+}
+
+void TubBarItemLink::FreeControl() {
+    if (Control == nullptr) return;
+    TubBarManager* m = BarManager();
+    if (m != nullptr && m->GetSelectedControl() == Control) m->SetSelectedControl(nullptr);
+    FreeAndNil(Control);
+}
 
 TubBarManager* TubBarItemLink::BarManager() const { return Links() != nullptr ? Links()->BarManager() : nullptr; }
 
@@ -250,8 +260,17 @@ bool TubBarItemLink::IsShown() const {
 bool TubBarItemLink::AccelAvailable() const { return item_ != nullptr && item_->IsAccelAvailable(this); }
 
 void TubBarItemLink::BindToOwnerLink(TubBarItemLink* Value) {
-    OwnerLink = Value;
+    Unbind();
+    ownerLink_ = Value;
     baseLink_ = Value;
+    if (Value != nullptr) Value->boundLinks_.push_back(this);
+}
+
+void TubBarItemLink::Unbind() {
+    if (ownerLink_ == nullptr) return;
+    std::erase(ownerLink_->boundLinks_, this);
+    if (baseLink_ == ownerLink_) baseLink_ = nullptr;
+    ownerLink_ = nullptr;
 }
 
 // Posts the rebuild message to the list's window when it is a docked toolbar window of a look with recent
@@ -270,7 +289,9 @@ void TubBarItemLink::MarkUsed(bool Count) {
         return;
     }
     TubBarItemLinks* links = Links();
-    if (links == nullptr || item_ == nullptr || !visible_ || links->available_.IndexOf(this) < 0) return;
+    if (links == nullptr || item_ == nullptr || !visible_) return;
+    // A parked placeholder still counts the uses of the content shown in its place.
+    if (parkedIn_ != nullptr ? !item_->IsShowable() : links->available_.IndexOf(this) < 0) return;
     const bool wasShown = IsShown();
     if (links->RecentItemsInEffect()) {
         MoveInList(links->recent_, this, 0);
@@ -327,7 +348,29 @@ TubBarItemLinks::TubBarItemLinks(TubBarManager* ABarManager, TPersistent* AOwner
 
 TubBarItemLinks::~TubBarItemLinks() {
     destroying_ = true;
+    while (!parked_.empty()) delete parked_.back();
     Clear();
+}
+
+void TubBarItemLinks::Park(TubBarItemLink* ALink) {
+    if (ALink == nullptr || ALink->GetCollection() != this) return;
+    ALink->FreeControl();
+    // It keeps its place in the recent list: the uses of the content go there.
+    ALink->SetCollection(nullptr);
+    ALink->parkedIn_ = this;
+    parked_.push_back(ALink);
+}
+
+void TubBarItemLinks::Unpark(TubBarItemLink* ALink, int Index) {
+    if (!HoldsParked(ALink)) return;
+    std::erase(parked_, ALink);
+    ALink->parkedIn_ = nullptr;
+    ALink->SetCollection(this);
+    ALink->SetIndex(Index);
+}
+
+bool TubBarItemLinks::HoldsParked(const TubBarItemLink* ALink) const {
+    return std::find(parked_.begin(), parked_.end(), ALink) != parked_.end();
 }
 
 TPersistent* TubBarItemLinks::GetOwner() const {

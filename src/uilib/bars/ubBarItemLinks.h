@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/rtl/Collections.h"
 #include "platform/vcl/Controls.h"
@@ -29,6 +30,7 @@ public:
     ~TubBarItemLink() override;
     std::string ClassName() const override { return "TubBarItemLink"; }
 
+    // The list of the link (the one it stands out of while parked).
     TubBarItemLinks* Links() const;
     TubBarManager* BarManager() const;
 
@@ -72,10 +74,12 @@ public:
     // The link this one stands for: its usage is passed there (itself when none).
     TubBarItemLink* BaseLink() const { return baseLink_ != nullptr ? baseLink_ : const_cast<TubBarItemLink*>(this); }
     void SetBaseLink(TubBarItemLink* Value) { baseLink_ = Value; }
-    // The link through which the owner of a filled-in link was opened; the link goes with it.
-    TubBarItemLink* OwnerLink = nullptr;
-    // Binds the link to its owner link (a container's or list item's link): its usage goes there.
+    // The link of the container or list item that filled this link in (nullptr for none).
+    TubBarItemLink* OwnerLink() const { return ownerLink_; }
+    // Binds the link to its owner link: its usage goes there, and it is freed when the owner link goes.
     void BindToOwnerLink(TubBarItemLink* Value);
+    // Whether the link stands out of its list while its container's content is shown in its place.
+    bool IsParked() const { return parkedIn_ != nullptr; }
     // Moves the link to the front of the recent list and, when counting, counts the use; then the link
     // through which the owning sub-menu was opened is marked used the same way.
     void MarkUsed(bool Count);
@@ -98,6 +102,9 @@ public:
 private:
     friend class TubBarItemLinks;
     void Changed();
+    void Unbind();
+    // Frees the item control (the manager's selection forgets it first).
+    void FreeControl();
 
     TubBarItem* item_ = nullptr;
     bool mostRecentlyUsed_ = true;
@@ -108,6 +115,9 @@ private:
     int userWidth_ = 0;
     bool visible_ = true;
     TubBarItemLink* baseLink_ = nullptr;
+    TubBarItemLink* ownerLink_ = nullptr;
+    std::vector<TubBarItemLink*> boundLinks_;  // the links bound to this one
+    TubBarItemLinks* parkedIn_ = nullptr;
 };
 
 using TubBarItemLinksChanged = std::function<void()>;
@@ -181,6 +191,13 @@ public:
     TubBarItemLink* Next(TubBarItemLink* AStart) const;
     TubBarItemLink* Prev(TubBarItemLink* AStart) const;
 
+    // ---- a container's placeholder standing out of the list while the content is shown in its place
+    // The link leaves the collection (its control goes) but keeps its usage data; freeing the list frees it.
+    void Park(TubBarItemLink* ALink);
+    // The parked link comes back at the index.
+    void Unpark(TubBarItemLink* ALink, int Index);
+    bool HoldsParked(const TubBarItemLink* ALink) const;
+
     void Assign(TPersistent* Source) override;
     bool Assigning() const { return assigning_; }
     void ClearItemRects();
@@ -201,6 +218,7 @@ private:
     TListOf<TubBarItemLink> visible_;
     TListOf<TubBarItemLink> shown_;
     TListOf<TubBarItemLink> recent_;
+    std::vector<TubBarItemLink*> parked_;
     int recentItemCount_ = -1;
     int prevRecentItemCount_ = -1;
     bool assigning_ = false;

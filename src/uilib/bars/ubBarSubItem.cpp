@@ -98,6 +98,15 @@ void TCustomubBarContainerItem::Fill(TubBarItemLinks* /*ADest*/, int /*ABaseInde
     inGetData_ = false;
 }
 
+void TCustomubBarContainerItem::RemoveContent(TubBarItemLinks* ADest, int ABaseIndex, int ACount) {
+    // Only links filled in for this container go: its content may have changed size since it was filled.
+    for (int i = 0; i < ACount && ABaseIndex < ADest->Count(); ++i) {
+        const TubBarItemLink* owner = ADest->Items(ABaseIndex)->OwnerLink();
+        if (owner == nullptr || owner->GetItem() != this) return;
+        ADest->Delete(ABaseIndex);
+    }
+}
+
 void TCustomubBarContainerItem::DataChanged() {
     if (!inGetData_ && !IsLoading() && !IsDestroying()) VisibleChanged();
 }
@@ -116,9 +125,22 @@ TubBarListItem::TubBarListItem(TComponent* AOwner) : TCustomubBarContainerItem(A
 
 TubBarListItem::~TubBarListItem() {
     // The generated buttons belong to the form; they go with the list item.
-    for (auto it = buttons_.rbegin(); it != buttons_.rend(); ++it) delete *it;
-    buttons_.clear();
+    FreeButtons();
     delete items_;
+}
+
+void TubBarListItem::FreeButtons() {
+    // Last first; each button's freeing also reaches Notification, which finds it gone already.
+    while (!buttons_.empty()) {
+        TubBarButton* b = buttons_.back();
+        buttons_.pop_back();
+        delete b;
+    }
+}
+
+void TubBarListItem::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomubBarContainerItem::Notification(AComponent, Operation);
+    if (Operation == opRemove) std::erase(buttons_, AComponent);
 }
 
 bool TubBarListItem::HasContent() const { return static_cast<bool>(OnGetData) || items_->GetCount() > 0; }
@@ -170,6 +192,7 @@ void TubBarListItem::Fill(TubBarItemLinks* ADest, int ABaseIndex, TubBarItemLink
         if (creating) {
             auto* b = new TubBarButton(form);
             buttons_.push_back(b);
+            b->FreeNotification(this);
             b->SetAction(GetAction());
             if (ShowCheck && p == ItemIndex) {
                 b->SetButtonStyle(bsChecked);
@@ -188,7 +211,6 @@ void TubBarListItem::Fill(TubBarItemLinks* ADest, int ABaseIndex, TubBarItemLink
         }
         if (k < static_cast<int>(buttons_.size())) {
             TubBarItemLink* link = ADest->Insert(k + ABaseIndex);
-            link->OwnerLink = AOwnerLink;
             link->SetItem(buttons_[static_cast<std::size_t>(k)]);
             link->BeginGroup = k == 0 || beginNext;
             link->BindToOwnerLink(AOwnerLink);
@@ -200,15 +222,14 @@ void TubBarListItem::Fill(TubBarItemLinks* ADest, int ABaseIndex, TubBarItemLink
 }
 
 void TubBarListItem::Remove(TubBarItemLinks* ADest, int ABaseIndex) {
+    int entries = 0;
     for (int p = 0; p < items_->GetCount(); ++p)
-        if (items_->Get(p) != "-" && ABaseIndex < ADest->Count()) ADest->Delete(ABaseIndex);
+        if (items_->Get(p) != "-") ++entries;
+    RemoveContent(ADest, ABaseIndex, entries);
 }
 
 void TubBarListItem::ClearContent() {
-    if (!buttons_.empty() && buttons_.front()->LinkCount() == 0) {
-        for (auto it = buttons_.rbegin(); it != buttons_.rend(); ++it) delete *it;
-        buttons_.clear();
-    }
+    if (!buttons_.empty() && buttons_.front()->LinkCount() == 0) FreeButtons();
     TCustomubBarContainerItem::ClearContent();
 }
 
@@ -224,7 +245,6 @@ void TubBarContainerItem::Fill(TubBarItemLinks* ADest, int ABaseIndex, TubBarIte
     if (ADest == GetItemLinks()) return;
     for (int i = 0; i < GetItemLinks()->Count(); ++i) {
         TubBarItemLink* link = ADest->Insert(ABaseIndex + i);
-        link->OwnerLink = AOwnerLink;
         link->Assign(GetItemLinks()->Items(i));
         if (i == 0 && ReplacesPlaceholder()) link->BeginGroup = true;
         link->BindToOwnerLink(AOwnerLink);
@@ -233,8 +253,7 @@ void TubBarContainerItem::Fill(TubBarItemLinks* ADest, int ABaseIndex, TubBarIte
 }
 
 void TubBarContainerItem::Remove(TubBarItemLinks* ADest, int ABaseIndex) {
-    if (ADest == GetItemLinks()) return;
-    for (int i = 0; i < GetItemLinks()->Count() && ABaseIndex < ADest->Count(); ++i) ADest->Delete(ABaseIndex);
+    if (ADest != GetItemLinks()) RemoveContent(ADest, ABaseIndex, GetItemLinks()->Count());
 }
 
 bool TubBarContainerItem::HasContent() const {

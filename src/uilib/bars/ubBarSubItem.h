@@ -93,6 +93,10 @@ public:
 
     TNotifyEvent OnGetData;
 
+protected:
+    // Deletes up to ACount links at the base index, as long as they were filled in for this container.
+    void RemoveContent(TubBarItemLinks* ADest, int ABaseIndex, int ACount);
+
 private:
     bool inGetData_ = false;
     bool filled_ = false;
@@ -124,8 +128,12 @@ public:
     void Remove(TubBarItemLinks* ADest, int ABaseIndex) override;
     void ClearContent() override;
     const std::vector<TubBarButton*>& Buttons() const { return buttons_; }
+    // A generated button freed by the form that owns it is forgotten.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    void FreeButtons();
+
     TStringList* items_ = nullptr;
     std::vector<TubBarButton*> buttons_;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/Forms.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarHint.h"
@@ -41,6 +43,8 @@ int FrameInset(TubBarPainterClass Painter) {
 TubBarSubMenuControl::TubBarSubMenuControl(TComponent* AOwner) : TCustomubBarControl(AOwner) {}
 
 TubBarSubMenuControl::~TubBarSubMenuControl() {
+    // The base destructor would free the controls without giving the containers' links back.
+    DestroyControls();
     StopScrollTimer();
     StopExpandTimer();
     if (rarelyUsedBrush_ != nullptr) DeleteObject(rarelyUsedBrush_);
@@ -194,6 +198,71 @@ void TubBarSubMenuControl::CloseAll() {
     CloseUp();
 }
 
+// ---- containers shown by their content ---------------------------------------------------------------------
+
+void TubBarSubMenuControl::CreateControls() {
+    ExpandContainers();
+    TCustomubBarControl::CreateControls();
+}
+
+void TubBarSubMenuControl::DestroyControls() {
+    TCustomubBarControl::DestroyControls();
+    CollapseContainers();
+}
+
+void TubBarSubMenuControl::ExpandContainers() {
+    TubBarItemLinks* links = GetItemLinks();
+    TubBarManager* m = BarManager();
+    // While the menus are customized a container shows as itself, so that it can be moved.
+    if (links == nullptr || expanding_ || !expanded_.empty() ||
+        (m != nullptr && (m->Designing() || m->GetCustomizing())))
+        return;
+    expanding_ = true;
+    TScopeExit done([this] { expanding_ = false; });
+    for (int i = 0; i < links->Count(); ++i) {
+        TubBarItemLink* link = links->Items(i);
+        auto* container = dynamic_cast<TCustomubBarContainerItem*>(link->GetItem());
+        if (container == nullptr || !container->ReplacesPlaceholder() || links->VisibleItems().IndexOf(link) < 0)
+            continue;
+        // A container inside its own content is left as it is.
+        bool nested = false;
+        for (const TubBarItemLink* owner = link->OwnerLink(); owner != nullptr && !nested; owner = owner->OwnerLink())
+            nested = owner->GetItem() == container;
+        if (nested) continue;
+        const bool first = std::none_of(expanded_.begin(), expanded_.end(), [&](const TExpandedContainer& e) {
+            return e.Placeholder->GetItem() == container;
+        });
+        try {
+            container->Fill(links, i + 1, link, first);
+        } catch (const std::exception& e) {
+            Application->HandleException(e);
+            continue;
+        }
+        links->Park(link);
+        expanded_.push_back({i, link});
+        // The content now begins at i: a container inside it is met next.
+        --i;
+    }
+}
+
+void TubBarSubMenuControl::CollapseContainers() {
+    TubBarItemLinks* links = GetItemLinks();
+    if (links == nullptr || expanding_ || expanded_.empty()) return;
+    expanding_ = true;
+    TScopeExit done([this] { expanding_ = false; });
+    const std::vector<TExpandedContainer> expanded = std::move(expanded_);
+    expanded_.clear();
+    for (auto it = expanded.rbegin(); it != expanded.rend(); ++it) {
+        TubBarItemLink* placeholder = it->Placeholder;
+        // Freed meanwhile (its item went): its content went with it.
+        if (!links->HoldsParked(placeholder)) continue;
+        auto* container = dynamic_cast<TCustomubBarContainerItem*>(placeholder->GetItem());
+        if (container != nullptr) container->Remove(links, it->Index);
+        links->Unpark(placeholder, it->Index);
+        if (container != nullptr) container->MarkFilled();
+    }
+}
+
 // ---- layout ------------------------------------------------------------------------------------------------------
 
 bool TubBarSubMenuControl::HasHiddenItems() const {
@@ -331,9 +400,14 @@ void TubBarSubMenuControl::Place() {
 }
 
 void TubBarSubMenuControl::Rebuild() {
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated() || expanding_) return;
     ShowWindow(GetHandle(), SW_HIDE);
     const int first = firstVisible_;
+    // The controls are made again (the containers filled again); the selection stays on its line.
+    TubBarItemLinks* links = GetItemLinks();
+    const int selected =
+        SelectedControl() != nullptr && SelectedControl()->Link != nullptr ? SelectedControl()->Link->GetIndex() : -1;
+    DestroyControls();
     recreating_ = true;
     const TAliveCheck alive(this);
     RecreateWnd();
@@ -354,6 +428,8 @@ void TubBarSubMenuControl::Rebuild() {
         }
     }
     SetWindowPos(GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (links != nullptr && selected >= 0 && selected < links->Count() && links->Items(selected)->Control != nullptr)
+        SelectByKeyboard(links->Items(selected)->Control);
     Invalidate();
 }
 
@@ -641,11 +717,15 @@ void TubBarSubMenuControl::MouseMoved(TMessage& Message) {
 // -------------------------------------------------------------------------------------- container sub-menu
 
 TContainerItemSubMenuControl::~TContainerItemSubMenuControl() {
-    if (ContainerItem != nullptr) ContainerItem->ClearContent();
+    Closed();
+    // What was generated for the content (a list item's buttons) stays until the next fill: the click on one
+    // of them that closed the menu runs after the menu is gone.
+    if (ContainerItem != nullptr) ContainerItem->MarkFilled();
 }
 
 void TContainerItemSubMenuControl::Closed() {
-    if (ContainerItem == nullptr || GetItemLinks() == nullptr) return;
+    if (ContainerItem == nullptr || GetItemLinks() == nullptr || contentRemoved_) return;
+    contentRemoved_ = true;
     ContainerItem->Remove(GetItemLinks(), 0);
 }
 

@@ -5,6 +5,7 @@
 // shows recent items first, walks the menu bar with Left and Right, and unfolds or slides open.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/vcl/Controls.h"
 #include "uilib/bars/ubBarControl.h"
@@ -70,6 +71,12 @@ public:
     void SelectByKeyboard(TubBarItemControl* AControl) override;
     void CloseAll() override;
     void CalcMetrics() override;
+    // A container's link is shown by the container's content while the controls exist: the content goes in
+    // its place and the link stands out of the list until the controls go.
+    void CreateControls() override;
+    void DestroyControls() override;
+    // How many container links the menu shows by their content now.
+    int ExpandedContainerCount() const { return static_cast<int>(expanded_.size()); }
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -100,6 +107,16 @@ private:
     // The parent bar keeps or leaves the menu mode as the menu closes (by the mouse or by the keys).
     void ParentAfterClose(TCustomubBarControl* AParentBar, TubBarItemControl* AParentControl);
     int VisibleCount() const;
+    void ExpandContainers();
+    void CollapseContainers();
+
+    // A container link shown by its content: where the content begins, and the link standing out meanwhile.
+    struct TExpandedContainer {
+        int Index;
+        TubBarItemLink* Placeholder;
+    };
+    std::vector<TExpandedContainer> expanded_;
+    bool expanding_ = false;  // containers are being expanded or collapsed
 
     HBRUSH rarelyUsedBrush_ = nullptr;
     TPoint requested_{};
@@ -136,7 +153,11 @@ public:
     bool IsCustomizing() const override { return false; }
 
 protected:
+    // The container's content leaves its list (once).
     void Closed() override;
+
+private:
+    bool contentRemoved_ = false;
 };
 
 // The delays of the recent-items menus: a menu expands this long after it opened or after its

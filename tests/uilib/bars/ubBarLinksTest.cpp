@@ -408,7 +408,7 @@ TEST_F(BarLinks, ContainerFillsCopiesOfItsLinks) {
     ASSERT_EQ(menu->Count(), 3);
     EXPECT_EQ(menu->Items(1)->GetItem(), own[0]->GetItem());
     EXPECT_TRUE(menu->Items(1)->BeginGroup);
-    EXPECT_EQ(menu->Items(1)->OwnerLink, placeholder);
+    EXPECT_EQ(menu->Items(1)->OwnerLink(), placeholder);
     container->Remove(menu, 1);
     EXPECT_EQ(menu->Count(), 1);
     for (TubBarItemLink* l : own) l->GetItem()->SetVisible(ivNever);

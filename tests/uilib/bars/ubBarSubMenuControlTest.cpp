@@ -1,7 +1,8 @@
 // The drop-down menu window opened from a menu bar's sub-items, with real mouse and key messages on the
 // manual clock: opening below its item, the keys that run, close and walk the menus, closing with the mouse,
 // scrolling a menu taller than the screen, opening beside a parent menu on its free side, expanding the
-// rarely used links, and the opening animations.
+// rarely used links, the opening animations, and containers shown by their content.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,20 @@ protected:
             link->BeginGroup = group;
         }
         return sub;
+    }
+    // A button that notes its caption when clicked, linked at the end of the links.
+    TubBarButton* AddButton(TubBarItemLinks* Links, const std::string& Caption) {
+        auto* button = new TubBarButton(form);
+        button->SetCaption(Caption);
+        button->OnClick = [this, button](TObject*) { clicked.push_back(button->GetCaption()); };
+        Links->Add()->SetItem(button);
+        return button;
+    }
+    // The captions of a list's links, in order.
+    static std::vector<std::string> Captions(const TubBarItemLinks* Links) {
+        std::vector<std::string> captions;
+        for (int i = 0; i < Links->Count(); ++i) captions.push_back(Links->Items(i)->Caption());
+        return captions;
     }
     TMenuRow* ShowBar(int Left = 0) {
         row = new TMenuRow(manager);
@@ -395,6 +410,106 @@ TEST_F(ubBarSubMenu, AnimationsGrowTheWindowOneStepPerTickAtItsFinalCorner) {
         row->CloseAll();
         ProcessPendingMessages();
     }
+}
+
+// A container in a menu is shown by its content while the menu is open; its own link stands out of the list
+// and comes back at its place when the menu goes.
+TEST_F(ubBarSubMenu, AContainerInAMenuIsShownByItsContentWhileTheMenuIsOpen) {
+    struct Case {
+        const char* Name;
+        std::function<TCustomubBarContainerItem*()> Make;
+        std::vector<std::string> Shown;    // the File menu's captions while open
+        std::vector<bool> Groups;          // the effective BeginGroup of each line
+        int ClickLine;                     // the content line clicked
+        std::vector<std::string> Clicked;  // what the click ran
+    };
+    TubBarListItem* list = nullptr;
+    const Case cases[] = {
+        {"container",
+         [&] {
+             auto* recent = new TubBarContainerItem(form);
+             recent->SetCaption("Recent");
+             AddButton(recent->GetItemLinks(), "a.syx");
+             AddButton(recent->GetItemLinks(), "b.syx");
+             return recent;
+         },
+         {"&Open", "a.syx", "b.syx", "&Save", "E&xit"},
+         {false, true, false, false, true},
+         2,
+         {"b.syx"}},
+        {"list item",
+         [&] {
+             list = new TubBarListItem(form);
+             list->SetCaption("Patches");
+             list->ShowCheck = true;
+             for (const char* s : {"Piano", "-", "Strings"}) list->GetItems()->Add(s);
+             list->ItemIndex = 2;
+             list->OnClick = [&](TObject*) { clicked.push_back("list " + std::to_string(list->ItemIndex)); };
+             return list;
+         },
+         {"&Open", "&1 Piano", "&2 Strings", "&Save", "E&xit"},
+         {false, true, true, false, true},
+         1,
+         {"list 0"}},
+    };
+    ShowBar();
+    TubBarItemLinks* links = file->GetItemLinks();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        clicked.clear();
+        TCustomubBarContainerItem* container = c.Make();
+        int getData = 0;
+        container->OnGetData = [&](TObject*) { ++getData; };
+        TubBarItemLink* placeholder = links->Insert(1);
+        placeholder->SetItem(container);
+
+        TubBarSubMenuControl* menu = Open(0);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(Captions(links), c.Shown);
+        for (std::size_t i = 0; i < c.Groups.size(); ++i)
+            EXPECT_EQ(links->Items(static_cast<int>(i))->GetBeginGroup(), c.Groups[i]) << "line " << i;
+        EXPECT_TRUE(placeholder->IsParked());
+        EXPECT_EQ(placeholder->GetIndex(), -1) << "the container's own link stands out of the list";
+        EXPECT_EQ(menu->ExpandedContainerCount(), 1);
+        EXPECT_EQ(getData, 1);
+        const TRect open = links->Items(0)->ItemRect, first = links->Items(1)->ItemRect;
+        EXPECT_EQ(first.top, open.bottom + menu->GetSeparatorSize()) << "the content begins a group";
+        SaveScreenImage(RECT{form->GetLeft(), form->GetTop(), form->GetLeft() + 400, form->GetTop() + 300},
+                        ScreenshotPath(std::string("sub-menu-container-") + (list != nullptr ? "list" : "links")));
+        if (list != nullptr) {
+            auto* checked = static_cast<TubBarButton*>(links->Items(2)->GetItem());
+            EXPECT_EQ(checked->GetButtonStyle(), bsChecked);
+            EXPECT_TRUE(checked->GetDown()) << "the entry at ItemIndex is checked";
+        }
+
+        // Built again in place (as when it expands), the content comes back once and keeps the selection.
+        Key(VK_DOWN);
+        Key(VK_DOWN);
+        menu->Rebuild();
+        EXPECT_EQ(Captions(links), c.Shown);
+        EXPECT_EQ(SelectedCaption(menu), c.Shown[1]);
+        EXPECT_EQ(getData, 2);
+
+        ClickAt(menu, links->Items(c.ClickLine)->ItemRect);
+        EXPECT_EQ(clicked, c.Clicked);
+        EXPECT_EQ(MenuOf(file), nullptr);
+        EXPECT_FALSE(placeholder->IsParked());
+        EXPECT_EQ(placeholder->GetIndex(), 1) << "back at its place";
+        EXPECT_EQ(links->Count(), 4);
+        EXPECT_TRUE(container->Filled());
+        // The click is counted on the container's own link.
+        EXPECT_EQ(links->RecentList().Get(0), placeholder);
+
+        // Opened again, it is filled again.
+        ASSERT_NE(Open(0), nullptr);
+        EXPECT_EQ(Captions(links), c.Shown);
+        EXPECT_EQ(getData, 3);
+        row->CloseAll();
+        ProcessPendingMessages();
+        EXPECT_EQ(links->Count(), 4);
+        delete placeholder;
+    }
+    EXPECT_EQ(list->ItemIndex, 0);
 }
 
 }  // namespace
