@@ -78,7 +78,7 @@ TubBarItemLink::TubBarItemLink(TCollection* Collection) : TCollectionItem(Collec
 
 TubBarItemLink::~TubBarItemLink() {
     // The links filled in for this one go with it.
-    while (!boundLinks_.empty()) delete boundLinks_.back();
+    FreeBoundLinks();
     Unbind();
     TubBarItemLinks* links = Links();
     TubBarManager* m = BarManager();
@@ -264,6 +264,11 @@ void TubBarItemLink::BindToOwnerLink(TubBarItemLink* Value) {
     ownerLink_ = Value;
     baseLink_ = Value;
     if (Value != nullptr) Value->boundLinks_.push_back(this);
+}
+
+void TubBarItemLink::FreeBoundLinks() {
+    // Each one leaves the list as it goes.
+    while (!boundLinks_.empty()) delete boundLinks_.back();
 }
 
 void TubBarItemLink::Unbind() {

@@ -78,6 +78,8 @@ public:
     TubBarItemLink* OwnerLink() const { return ownerLink_; }
     // Binds the link to its owner link: its usage goes there, and it is freed when the owner link goes.
     void BindToOwnerLink(TubBarItemLink* Value);
+    // Frees the links bound to this one.
+    void FreeBoundLinks();
     // Whether the link stands out of its list while its container's content is shown in its place.
     bool IsParked() const { return parkedIn_ != nullptr; }
     // Moves the link to the front of the recent list and, when counting, counts the use; then the link

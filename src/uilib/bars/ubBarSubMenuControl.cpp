@@ -57,7 +57,9 @@ void TubBarSubMenuControl::CreateParams(TCreateParams& Params) {
     Params.WindowClass.style |= CS_VREDRAW | CS_HREDRAW | CS_OWNDC | CS_SAVEBITS;
     TubBarManager* m = BarManager();
     TCustomForm* form = m != nullptr ? m->Form() : nullptr;
-    Params.WndParent = form != nullptr && form->HandleAllocated() ? form->GetHandle() : nullptr;
+    Params.WndParent = OwnerWindow != nullptr                       ? OwnerWindow
+                       : form != nullptr && form->HandleAllocated() ? form->GetHandle()
+                                                                    : nullptr;
 }
 
 void TubBarSubMenuControl::CalcMetrics() {
@@ -258,6 +260,8 @@ void TubBarSubMenuControl::CollapseContainers() {
         if (!links->HoldsParked(placeholder)) continue;
         auto* container = dynamic_cast<TCustomubBarContainerItem*>(placeholder->GetItem());
         if (container != nullptr) container->Remove(links, it->Index);
+        // What is left of content that changed while it was shown goes too.
+        placeholder->FreeBoundLinks();
         links->Unpark(placeholder, it->Index);
         if (container != nullptr) container->MarkFilled();
     }
@@ -292,7 +296,20 @@ int TubBarSubMenuControl::VisibleCount() const { return lastVisible_ < 0 ? 0 : l
 TRect TubBarSubMenuControl::ExpandButtonRect() const {
     if (!HasHiddenItems()) return TRect{};
     const int inset = FrameInset(BarPainterOf(BarManager()));
-    return TRect(inset, GetHeight() - inset - expandBand_, GetWidth() - inset, GetHeight() - inset);
+    return TRect(area_.left, GetHeight() - inset - expandBand_, GetWidth() - inset, GetHeight() - inset);
+}
+
+int TubBarSubMenuControl::SideBandWidth() const {
+    const TubBarItemLinks* links = GetItemLinks();
+    auto* sub = links != nullptr ? dynamic_cast<TCustomubBarSubItem*>(links->Owner()) : nullptr;
+    return sub != nullptr ? sub->GetBarSize() : 0;
+}
+
+TRect TubBarSubMenuControl::SideBandRect() const {
+    const int band = SideBandWidth();
+    if (band == 0) return TRect{};
+    const int inset = FrameInset(BarPainterOf(BarManager()));
+    return TRect(inset, inset, inset + band, GetHeight() - inset);
 }
 
 TRect TubBarSubMenuControl::ScrollUpRect() const {
@@ -310,6 +327,8 @@ void TubBarSubMenuControl::LayOut() {
     const TubBarPainterClass painter = BarPainterOf(BarManager());
     const int inset = FrameInset(painter);
     const int separator = GetSeparatorSize();
+    // The lines begin right of the side band.
+    const int left = inset + SideBandWidth();
     const TRect work = GetWorkAreaAtPoint(requested_);
     const int total = requestedHeight_ > 0 ? requestedHeight_ : work.bottom - work.top;
     const int available = total - 2 * inset - (HasHiddenItems() ? expandBand_ : 0);
@@ -330,7 +349,7 @@ void TubBarSubMenuControl::LayOut() {
             const int top = height + (gap ? separator : 0);
             const int h = link->Control->GetHeight();
             if (top + h > available && lastVisible_ >= 0) break;
-            link->ItemRect = TRect(inset, inset + top, inset + width, inset + top + h);
+            link->ItemRect = TRect(left, inset + top, left + width, inset + top + h);
             height = top + h;
             lastVisible_ = i;
         }
@@ -339,8 +358,8 @@ void TubBarSubMenuControl::LayOut() {
         if (CanScrollDown()) shown.Get(lastVisible_)->ItemRect = TRect{};
     }
     if (width == 0) width = 100;
-    area_ = TRect(inset, inset, inset + width, inset + height);
-    const int w = width + 2 * inset;
+    area_ = TRect(left, inset, left + width, inset + height);
+    const int w = left + width + inset;
     const int h = height + 2 * inset + (HasHiddenItems() ? expandBand_ : 0);
     SetBounds(GetLeft(), GetTop(), w, h);
     // Measuring fetched a device context over the window's image of the old size.
@@ -526,8 +545,11 @@ void TubBarSubMenuControl::Paint() {
     const int inset = FrameInset(painter);
     TRect inside = client;
     InflateRect(&inside, -inset, -inset);
+    const TRect band = SideBandRect();
+    inside.left += band.right - band.left;
     painter->DrawSubMenuBackground(dc, inside, glyphColumn_, MenusExpanded && recentCount_ >= 0);
     painter->DrawSubMenuFrame(dc, client, GetSysColorBrush(COLOR_BTNFACE));
+    if (!IsRectEmpty(&band)) PaintSideBand(band);
     TubBarItemLinks* links = GetItemLinks();
     if (links != nullptr && lastVisible_ >= 0) {
         const auto& shown = links->ShownItems();
@@ -571,6 +593,18 @@ void TubBarSubMenuControl::Paint() {
     }
 }
 
+void TubBarSubMenuControl::PaintSideBand(const TRect& R) {
+    auto* sub = dynamic_cast<TCustomubBarSubItem*>(GetItemLinks()->Owner());
+    FillRect(Canvas()->GetHandle(), &R, GetSysColorBrush(COLOR_BTNFACE));
+    TubBarManager* m = BarManager();
+    if (m != nullptr && m->Designing()) {
+        // In design mode the band shows as a plain frame.
+        FrameRect(Canvas()->GetHandle(), &R, GetSysColorBrush(COLOR_BTNSHADOW));
+        return;
+    }
+    if (sub != nullptr) sub->DoPaintBar(Canvas(), R);
+}
+
 void TubBarSubMenuControl::DrawItemControl(TubBarItemControl* AControl, const TRect& R) {
     paintingRarelyUsed_ = AControl->Link != nullptr && IsRarelyUsed(AControl->Link);
     TCustomubBarControl::DrawItemControl(AControl, R);
@@ -586,6 +620,12 @@ void TubBarSubMenuControl::PaintBackground(HDC DC, const TRect& R) {
     }
     FillRect(DC, &R, rarelyUsedBrush_);
     painter->DrawSubMenuBackground(DC, TRect(R.left, R.top, R.left + glyphColumn_, R.bottom), glyphColumn_, true);
+}
+
+bool TubBarSubMenuControl::RightButtonAsLeft() const {
+    if (ExclusionWidth == 0 && ExclusionHeight == 0) return true;
+    auto* parent = dynamic_cast<TubBarSubMenuControl*>(ParentBar);
+    return parent != nullptr && IsLiveBarControl(parent) && parent->RightButtonAsLeft();
 }
 
 // ---- customizing -------------------------------------------------------------------------------------------
@@ -624,6 +664,14 @@ void TubBarSubMenuControl::Dispatch(TMessage& Message) {
         case WM_LBUTTONDOWN:
             if (scrollTimer_ != 0) return;
             break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: {
+            const TAliveCheck alive(this);
+            TCustomubBarControl::Dispatch(Message);
+            if (alive.Alive() && RightButtonAsLeft())
+                Perform(Message.Msg == WM_RBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP, Message.WParam, Message.LParam);
+            return;
+        }
         default: break;
     }
     TCustomubBarControl::Dispatch(Message);

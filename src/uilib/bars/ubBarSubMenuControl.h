@@ -30,6 +30,8 @@ public:
     bool PreferDown = true;
     TNotifyEvent OnCloseUp;
     TNotifyEvent OnPopup;
+    // The window that owns the pop-up; the manager's form when none.
+    HWND OwnerWindow = nullptr;
 
     // Builds the window at the screen point and shows it.
     void Popup(int X, int Y);
@@ -62,6 +64,12 @@ public:
     TRect ExpandButtonRect() const;
     TRect ScrollUpRect() const;
     TRect ScrollDownRect() const;
+    // The band along the menu's left side (the sub-item's BarSize wide) that its OnPaintBar paints.
+    int SideBandWidth() const;
+    TRect SideBandRect() const;
+    // Right presses and releases act as left ones: in a menu opened without an item to jump over (a menu of
+    // its own), and in the menus opened from such a menu.
+    bool RightButtonAsLeft() const;
 
     // ---- overrides
     bool IsSubMenu() const override { return true; }
@@ -95,6 +103,7 @@ private:
     void LayOut();
     void Place();
     void ShowWindowNow();
+    void PaintSideBand(const TRect& R);
     void Animate();
     void ScrollBy(int Delta);
     void StartScrollTimer();

@@ -512,5 +512,164 @@ TEST_F(ubBarSubMenu, AContainerInAMenuIsShownByItsContentWhileTheMenuIsOpen) {
     EXPECT_EQ(list->ItemIndex, 0);
 }
 
+// A container on the menu bar opens a menu of its own that shows its content; the content leaves its list again
+// when the menu closes.
+TEST_F(ubBarSubMenu, AContainerOnTheMenuBarOpensAMenuOfItsOwn) {
+    struct Case {
+        const char* Name;
+        bool List;
+        std::vector<std::string> Shown;
+        std::vector<std::string> Clicked;
+        int LeftAfter;  // links left in the container's own list once the menu is gone
+    };
+    for (const Case& c : {Case{"list item", true, {"&1 Piano", "&2 Strings"}, {"list 1"}, 0},
+                          Case{"container", false, {"a.syx", "b.syx"}, {"b.syx"}, 2}}) {
+        SCOPED_TRACE(c.Name);
+        clicked.clear();
+        TCustomubBarContainerItem* container = nullptr;
+        if (c.List) {
+            auto* list = new TubBarListItem(form);
+            for (const char* s : {"Piano", "Strings"}) list->GetItems()->Add(s);
+            list->OnClick = [this, list](TObject*) { clicked.push_back("list " + std::to_string(list->ItemIndex)); };
+            container = list;
+        } else {
+            container = new TubBarContainerItem(form);
+            AddButton(container->GetItemLinks(), "a.syx");
+            AddButton(container->GetItemLinks(), "b.syx");
+        }
+        container->SetCaption("&Patches");
+        bar->GetItemLinks()->Add()->SetItem(container);
+        ShowBar();
+        ClickAt(row, bar->GetItemLinks()->Items(2)->ItemRect);
+        TubBarItemLinks* own = container->GetItemLinks();
+        auto* menu = dynamic_cast<TContainerItemSubMenuControl*>(own->BarControl);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->ContainerItem, container);
+        EXPECT_FALSE(menu->IsCustomizing());
+        EXPECT_TRUE(IsWindowVisible(menu->GetHandle()));
+        EXPECT_EQ(Captions(own), c.Shown);
+        if (c.List)
+            SaveScreenImage(RECT{form->GetLeft(), form->GetTop(), form->GetLeft() + 400, form->GetTop() + 300},
+                            ScreenshotPath("sub-menu-list-item-own-menu"));
+
+        ClickAt(menu, own->Items(1)->ItemRect);
+        EXPECT_EQ(clicked, c.Clicked);
+        EXPECT_EQ(own->BarControl, nullptr) << "the menu is gone";
+        EXPECT_EQ(own->Count(), c.LeftAfter);
+        EXPECT_FALSE(row->MenuMode());
+
+        // Opened again, it shows the same content.
+        ClickAt(row, bar->GetItemLinks()->Items(2)->ItemRect);
+        ASSERT_NE(own->BarControl, nullptr);
+        EXPECT_EQ(Captions(own), c.Shown);
+        row->CloseAll();
+        ProcessPendingMessages();
+        EXPECT_EQ(own->Count(), c.LeftAfter);
+        delete row;
+        row = nullptr;
+        delete container;
+    }
+}
+
+// Content that changes size, or goes, while it is shown leaves the menu's own links as they were.
+TEST_F(ubBarSubMenu, ContentThatChangesOrGoesWhileShownLeavesTheMenusOwnLinks) {
+    struct Case {
+        const char* Name;
+        std::function<void(TubBarListItem*)> Change;
+        std::vector<std::string> After;
+    };
+    const Case cases[] = {
+        {"the list grows",
+         [](TubBarListItem* l) { l->GetItems()->Add("Organ"); },
+         {"&Open", "Patches", "&Save", "E&xit"}},
+        {"the list empties", [](TubBarListItem* l) { l->GetItems()->Clear(); }, {"&Open", "Patches", "&Save", "E&xit"}},
+        {"the list item is freed", [](TubBarListItem* l) { delete l; }, {"&Open", "&Save", "E&xit"}},
+    };
+    ShowBar();
+    TubBarItemLinks* links = file->GetItemLinks();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto* list = new TubBarListItem(form);
+        list->SetCaption("Patches");
+        for (const char* s : {"Piano", "Strings"}) list->GetItems()->Add(s);
+        TubBarItemLink* placeholder = links->Insert(1);
+        placeholder->SetItem(list);
+        TubBarSubMenuControl* menu = Open(0);
+        ASSERT_NE(menu, nullptr);
+        ASSERT_EQ(links->Count(), 5);
+        c.Change(list);
+        ProcessPendingMessages();
+        row->CloseAll();
+        ProcessPendingMessages();
+        EXPECT_EQ(MenuOf(file), nullptr);
+        EXPECT_EQ(Captions(links), c.After);
+        if (links->Count() == 4) delete list;
+    }
+}
+
+// A menu of its own (no item to jump over) takes a right click as a left one; a menu of the menu bar does not.
+TEST_F(ubBarSubMenu, AMenuOfItsOwnTakesTheRightButtonAsTheLeft) {
+    ShowBar();
+    auto rightClick = [&](TCustomubBarControl* Window, const TRect& R) {
+        PointAtRect(Window, R);
+        mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    };
+    TubBarSubMenuControl* fromBar = Open(1);
+    ASSERT_NE(fromBar, nullptr);
+    EXPECT_FALSE(fromBar->RightButtonAsLeft());
+    rightClick(fromBar, settings->GetItemLinks()->Items(0)->ItemRect);
+    EXPECT_TRUE(clicked.empty());
+    EXPECT_EQ(MenuOf(settings), fromBar) << "still open";
+    row->CloseAll();
+    ProcessPendingMessages();
+
+    auto* own = new TubBarSubMenuControl(manager);
+    own->SetItemLinks(settings->GetItemLinks());
+    own->Popup(form->GetLeft() + 150, form->GetTop() + 100);
+    ASSERT_TRUE(IsWindowVisible(own->GetHandle()));
+    EXPECT_TRUE(own->RightButtonAsLeft());
+    rightClick(own, settings->GetItemLinks()->Items(1)->ItemRect);
+    EXPECT_EQ(clicked, std::vector<std::string>{"&MIDI"});
+    EXPECT_FALSE(IsWindowVisible(own->GetHandle())) << "closed by the click";
+    delete own;
+}
+
+// The sub-item's BarSize makes a band along the menu's left side that its OnPaintBar paints.
+TEST_F(ubBarSubMenu, TheSideBandIsBarSizeWideAndPaintedByOnPaintBar) {
+    ShowBar();
+    TubBarSubMenuControl* menu = Open(0);
+    ASSERT_NE(menu, nullptr);
+    const int plainLeft = file->GetItemLinks()->Items(0)->ItemRect.left;
+    const int plainWidth = menu->GetWidth();
+    EXPECT_EQ(menu->SideBandWidth(), 0);
+    row->CloseAll();
+    ProcessPendingMessages();
+
+    std::vector<TRect> painted;
+    file->SetBarSize(20);
+    file->OnPaintBar = [&](TObject* Sender, TCanvas* Canvas, const TRect& R) {
+        EXPECT_EQ(Sender, file);
+        painted.push_back(R);
+        Canvas->Brush()->SetColor(clRed);
+        Canvas->FillRect(R);
+    };
+    menu = Open(0);
+    ASSERT_NE(menu, nullptr);
+    ProcessPendingMessages();
+    EXPECT_EQ(file->GetItemLinks()->Items(0)->ItemRect.left, plainLeft + 20);
+    EXPECT_EQ(menu->GetWidth(), plainWidth + 20);
+    ASSERT_FALSE(painted.empty());
+    const TRect band = painted.back();
+    EXPECT_EQ(band, menu->SideBandRect());
+    EXPECT_EQ(band.right - band.left, 20);
+    EXPECT_EQ(band.right, plainLeft + 20);
+    const TPoint inBand = OnScreen(menu, band.left + 5, band.bottom - 5);
+    EXPECT_EQ(ComposedScreenPixel(inBand.x, inBand.y), ColorToRGB(clRed));
+    SaveWindowImage(menu->GetHandle(), ScreenshotPath("sub-menu-side-band"));
+}
+
 }  // namespace
 }  // namespace zel::test
