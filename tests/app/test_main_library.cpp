@@ -508,5 +508,59 @@ TEST_F(MainLibraries, TheTrashPictureOpensTheTrashWindowAndHidesUntilItCloses) {
     EXPECT_FALSE(f->TrashVuoto->GetVisible());
 }
 
+// ------------------------------------------------------------------------------------------- audition
+
+// Shift + right button on the active library window's list is the list's own (it sends the patch to the
+// temporary area and arms the timer); anywhere else, even just below the list, the main window auditions
+// at once. The list is found by its real rectangle on the screen.
+TEST_F(MainLibraries, ShiftAndTheRightButtonOnTheListIsLeftToTheList) {
+    {
+        TIniFile ini(SettingsFileName);
+        ini.WriteInteger("Preview", "Single Note", 1);
+        ini.WriteInteger("Preview", "Note", 64);
+        ini.WriteInteger("Preview", "Velocity", 90);
+    }
+    StartAndWaitOutTheIntro();
+    Formzelmo->SetBounds(120, 90, 900, 700);  // wherever the main window stands on the screen
+    TFormLibrary* w = NewLibrary();
+    // Patches on every row, down to the last one the list shows.
+    for (int i = 0; i < 40; ++i) ClickOn(w->NewPatch);
+    const TRect list = w->ListScreenRect();
+    auto shiftRightPress = [&](int x, int y) {
+        Clock->Advance(1000);  // presses apart in time: no double click
+        Sim.ClearLog();
+        SetCursorPos(x, y);
+        keybd_event(VK_SHIFT, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+        Application->ProcessMessages();
+        std::vector<TBytes> heard = Sim.ReceivedMessages();
+        mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+        keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+        Application->ProcessMessages();
+        return heard;
+    };
+    auto notes = [](const std::vector<TBytes>& heard) {
+        std::vector<TBytes> found;
+        for (const TBytes& m : heard)
+            if (!m.empty() && (m[0] & 0xF0) == 0x90) found.push_back(m);
+        return found;
+    };
+
+    // The first row: the patch goes to the temporary area, no note yet; the release ends the audition.
+    std::vector<TBytes> heard = shiftRightPress(list.left + 60, list.top + 2);
+    EXPECT_TRUE(notes(heard).empty());
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard[0][0], 0xF0);
+    EXPECT_EQ(w->Library()->Elements[static_cast<std::size_t>(w->CalcIndex(w->DrawGrid->GetTopRow()))]->Selected, 1);
+    EXPECT_FALSE(Formzelmo->TimerPreview->GetEnabled());
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+
+    // The list's last row is the list's; the first pixel row below the list is not.
+    EXPECT_TRUE(notes(shiftRightPress(list.left + 60, list.bottom - 8)).empty());
+    EXPECT_EQ(notes(shiftRightPress(list.left + 60, list.bottom)), (std::vector<TBytes>{{0x90, 64, 90}}));
+    EXPECT_EQ(notes(shiftRightPress(list.right, list.top + 2)), (std::vector<TBytes>{{0x90, 64, 90}}));
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+}
+
 }  // namespace
 }  // namespace zel::test
