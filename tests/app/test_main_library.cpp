@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ProgramFixture.h"
+#include "app/Ueedit.h"
 #include "app/Uelibrar.h"
 #include "model/Library.h"
 #include "model/Patch.h"
@@ -560,6 +561,100 @@ TEST_F(MainLibraries, ShiftAndTheRightButtonOnTheListIsLeftToTheList) {
     EXPECT_EQ(notes(shiftRightPress(list.left + 60, list.bottom)), (std::vector<TBytes>{{0x90, 64, 90}}));
     EXPECT_EQ(notes(shiftRightPress(list.right, list.top + 2)), (std::vector<TBytes>{{0x90, 64, 90}}));
     EXPECT_EQ(Screen->GetCursor(), crDefault);
+}
+
+// ----------------------------------------------------------------------------------- a user's session
+
+// Start, File > New, two New Patch clicks, the first renamed "Bass 1" and placed at User 12 through the
+// list's popup and the properties window, Send Selected (the instrument's user patch 12 carries the
+// name), Save As "test.Lib", closed without a question, opened again with the same rows, and saved again
+// to the same bytes.
+TEST_F(MainLibraries, AUsersSessionFromNewToSavedAndOpenedAgain) {
+    {
+        TIniFile ini(SettingsFileName);
+        ini.WriteInteger("Midi", "DeviceID", 17);  // the instrument's
+    }
+    StartAndWaitOutTheIntro();
+    Click(Formzelmo->FileNewItem);
+    TFormLibrary* w = ActiveLibraryWindow();
+    ASSERT_NE(w, nullptr);
+    ClickOn(w->NewPatch);
+    ClickOn(w->NewPatch);
+    ASSERT_EQ(w->Library()->Elements.size(), 2u);
+
+    // A right click on the first row opens the popup; its "Edit" opens the properties window.
+    int step = 0;
+    Application->OnIdle = [&](TObject*, bool& done) {
+        done = true;
+        if (step == 0 && OpenPopupMenuWindow() != nullptr) {
+            ++step;
+            TRect r;
+            ASSERT_TRUE(GetPopupMenuItemRect(w->Edit, r));
+            SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+            return;
+        }
+        auto* edit = dynamic_cast<TFormEdit*>(Screen->ActiveForm());
+        if (step == 1 && edit != nullptr && edit->GetVisible()) {
+            ++step;
+            EXPECT_TRUE(SaveWindowImage(edit->GetHandle(), ScreenshotPath("session-properties")));
+            edit->Editname->SetText("Bass 1");
+            ClickAt(edit->User->GetHandle(), 5, 5);
+            edit->Position->SetValue(12);
+            ClickAt(edit->OKBtn->GetHandle(), 5, 5);
+        }
+    };
+    const TRect list = w->ListScreenRect();
+    SetCursorPos(list.left + 60, list.top + 5);
+    mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+    Application->ProcessMessages();
+    Application->OnIdle = nullptr;
+    ASSERT_EQ(step, 2);
+    TLibElem& bass = *w->Library()->Elements[0];
+    EXPECT_EQ(bass.GetName(), "Bass 1");
+    EXPECT_EQ(bass.LocationText(), "User : 12");
+    EXPECT_EQ(bass.Selected, 1);
+    EXPECT_EQ(w->Library()->Elements[1]->Selected, 0);
+    EXPECT_TRUE(Formzelmo->FileSaveItem->GetEnabled());
+
+    ClickOn(w->speedtransmet);
+    const TBytes name = Sim.Read(Addr(0x11, 0x0B, 0x00, 0x00), 6);
+    EXPECT_EQ(std::string(name.begin(), name.end()), "Bass 1");
+
+    Choose.push_back(File("test.Lib"));
+    Click(Formzelmo->FileSaveAsItem);
+    EXPECT_EQ(w->Caption(), "Library : test.Lib");
+    const TBytesOfFile saved = ReadBytes(File("test.Lib"));
+    struct TRow {
+        std::string type, name, location;
+        bool operator==(const TRow&) const = default;
+    };
+    auto rows = [](const TLibrary& library) {
+        std::vector<TRow> r;
+        for (const auto& e : library.Elements) r.push_back({e->TypeName(), e->GetName(), e->LocationText()});
+        return r;
+    };
+    const std::vector<TRow> before = rows(*w->Library());
+
+    Click(Formzelmo->FileCloseItem);
+    ProcessPendingMessages();
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_TRUE(LibraryWindows().empty());
+
+    Choose.push_back(File("test.Lib"));
+    Click(Formzelmo->FileOpenItem);
+    w = ActiveLibraryWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(rows(*w->Library()), before);
+    EXPECT_EQ(w->DrawGrid->GetRowCount(), 2);
+    EXPECT_TRUE(SaveWindowImage(w->GetHandle(), ScreenshotPath("session-library")));
+    // Nothing changed, so Save is not offered; its handler writes the file in place all the same.
+    EXPECT_FALSE(Formzelmo->FileSaveItem->GetEnabled());
+    Formzelmo->FileSaveItemClick(Formzelmo->FileSaveItem);
+    EXPECT_EQ(ReadBytes(File("test.Lib")), saved);
+    EXPECT_TRUE(Boxes.empty());
 }
 
 }  // namespace
