@@ -31,6 +31,18 @@ std::deque<TPosted>& Posted() {
     return *q;
 }
 std::uint64_t g_postSerial = 0;  // under the post mutex
+
+// Queues a message at the end of the posted messages; the caller holds the post mutex.
+void QueuePosted(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool sent) {
+    TPosted p;
+    p.msg.hwnd = hwnd;
+    p.msg.message = msg;
+    p.msg.wParam = wParam;
+    p.msg.lParam = lParam;
+    p.serial = ++g_postSerial;
+    p.sent = sent;
+    Posted().push_back(p);
+}
 std::thread::id g_mainThread;
 int g_pumpLoopLevel = -1;
 
@@ -208,13 +220,7 @@ BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     {
         std::lock_guard<std::mutex> lock(st.postMutex);
         if (hwnd && !st.live.count(hwnd)) return FALSE;
-        TPosted p;
-        p.msg.hwnd = hwnd;
-        p.msg.message = msg;
-        p.msg.wParam = wParam;
-        p.msg.lParam = lParam;
-        p.serial = ++g_postSerial;
-        Posted().push_back(p);
+        QueuePosted(hwnd, msg, wParam, lParam, false);
     }
     WakeEventLoop();
     return TRUE;
@@ -308,14 +314,7 @@ void SendFromDesktop(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         for (const TPosted& q : Posted())
             if (q.sent && q.msg.hwnd == hwnd && q.msg.message == msg && q.msg.wParam == wp && q.msg.lParam == lp)
                 return;
-        TPosted p;
-        p.msg.hwnd = hwnd;
-        p.msg.message = msg;
-        p.msg.wParam = wp;
-        p.msg.lParam = lp;
-        p.serial = ++g_postSerial;
-        p.sent = true;
-        Posted().push_back(p);
+        QueuePosted(hwnd, msg, wp, lp, true);
     }
     WakeEventLoop();
 }
