@@ -355,6 +355,8 @@ LRESULT CallWndProcHookProc(int Code, WPARAM WParam, LPARAM LParam) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(LParam);
         BarCallWndProcMessage(message->hwnd, message->message, message->wParam, message->lParam);
     }
+    // Merging a multiple-document child's main menu into its main form's, which follows the next hook for
+    // the child's activation and destruction, is not built yet.
     return CallNextHookEx(callWndProcHook, Code, WParam, LParam);
 }
 
