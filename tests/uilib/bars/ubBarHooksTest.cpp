@@ -182,6 +182,9 @@ TEST_F(ubBarHooks, AnAcceleratorSharedOnItsBarOnlySelectsAndKeysAreSwallowedWhil
     Tap(VK_MENU);
     EXPECT_FALSE(window->MenuMode());
 
+    Tap('Z', VK_MENU);
+    EXPECT_FALSE(window->MenuMode()) << "Alt released after another key selects nothing";
+
     Tap('S', VK_MENU);
     EXPECT_NE(MenuOf(settings), nullptr) << "the only S opens its menu";
     Tap(VK_ESCAPE);
