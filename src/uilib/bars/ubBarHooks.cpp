@@ -3,9 +3,11 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
+#include "uilib/bars/ubBarButton.h"
 #include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarItemControl.h"
+#include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
@@ -213,6 +215,15 @@ bool OverOpenMenu(POINT P) {
     return false;
 }
 
+// The list of a combo dropped down on the open menu (or the toolbar in menu mode) lies under the point.
+bool OverOpenComboList(POINT P) {
+    auto* combo = dynamic_cast<TCustomubBarComboControl*>(CurrentMenuControl->SelectedControl());
+    if (combo == nullptr || !combo->GetDroppedDown() || combo->ComboItem() == nullptr) return false;
+    const HWND list = combo->ComboItem()->GetDropDownWindow();
+    RECT r{};
+    return list != nullptr && IsWindowVisible(list) && GetWindowRect(list, &r) && PtInRect(&r, P);
+}
+
 }  // namespace
 
 bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window) {
@@ -225,7 +236,7 @@ bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window) {
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
         case WM_NCRBUTTONUP:
-        case WM_NCMBUTTONUP: return !OverOpenMenu(ScreenPoint);
+        case WM_NCMBUTTONUP: return !OverOpenMenu(ScreenPoint) && !OverOpenComboList(ScreenPoint);
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -240,16 +251,17 @@ bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window) {
         case WM_NCMBUTTONDBLCLK: break;
         case WM_LBUTTONUP:
         case WM_NCLBUTTONUP:
-            if (CurrentMenuControl->IsCustomizing()) return false;
+            if (CurrentMenuControl->IsCustomizing() || OverOpenComboList(ScreenPoint)) return false;
             if (!CurrentMenuControl->IsToolbar() &&
                 !(CurrentMenuControl->IsSubMenu() && CurrentMenuControl->ParentBar != nullptr))
                 return false;
             break;
         default: return false;
     }
-    // Innermost first, for as long as the point lies outside the menus still open.
+    // Innermost first, for as long as the point lies outside the menus still open (a press in an open
+    // combo's list is inside its menu).
     while (TCustomubBarControl* bar = CurrentMenuControl) {
-        if (OverWindow(bar, ScreenPoint)) break;
+        if (OverWindow(bar, ScreenPoint) || OverOpenComboList(ScreenPoint)) break;
         auto* menu = dynamic_cast<TubBarSubMenuControl*>(bar);
         if (menu == nullptr) {
             bar->CloseAll();

@@ -10,6 +10,7 @@
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarHooks.h"
 #include "uilib/bars/ubBarItemControl.h"
+#include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 
@@ -233,6 +234,51 @@ TEST_F(ubBarHooks, AnEditItemsDirectCallReachesTheBarsButNotTheOlderHooks) {
     EXPECT_EQ(olderCalls, 6) << "only Ctrl's own key events";
     EXPECT_FALSE(DirectKeyCall);
     UnhookWindowsHookEx(older);
+}
+
+TEST_F(ubBarHooks, ARightClickOutsideAMenuClosesItButOneInAnOpenCombosListDoesNot) {
+    TTestForm* form = NewForm();
+    form->SetBounds(100, 100, 400, 300);
+    auto* manager = new TubBarManager(form);
+    TubBar* bar = AddBar(manager, "Main Menu");
+    bar->SetIsMainMenu(true);
+    TubBarSubItem* view = AddSubItem(bar->GetItemLinks(), "&View");
+    auto* combo = new TubBarCombo(form);
+    combo->SetCaption("Zoom");
+    for (const char* entry : {"50%", "100%", "200%"}) combo->GetItems()->Add(entry);
+    view->GetItemLinks()->Add()->SetItem(combo);
+    bar->SetVisible(true);
+    form->Show();
+    ProcessPendingMessages();
+    // The list the combo drops down: a window of the program's own.
+    TTestForm* listForm = NewForm();
+    listForm->SetBorderStyle(bsNone);
+    listForm->SetBounds(0, 0, 120, 60);
+    HWND list = listForm->GetHandle();
+    combo->OnGetDropDownWindow = [list](TObject*, HWND& Window) { Window = list; };
+    auto rightClick = [](TPoint P) {
+        SetCursorPos(P.x, P.y);
+        mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    };
+    Tap('V', VK_MENU);
+    TubBarSubMenuControl* menu = MenuOf(view);
+    ASSERT_NE(menu, nullptr);
+    auto* control = dynamic_cast<TubBarComboControl*>(view->GetItemLinks()->Items(0)->Control);
+    ASSERT_NE(control, nullptr);
+    menu->SelectByKeyboard(control);
+    control->SetDroppedDown(true);
+    ASSERT_TRUE(control->GetDroppedDown());
+    ASSERT_TRUE(IsWindowVisible(list));
+    RECT r{};
+    GetWindowRect(list, &r);
+    rightClick(TPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    EXPECT_EQ(MenuOf(view), menu) << "a click in the combo's list leaves the menu open";
+    EXPECT_TRUE(control->GetDroppedDown());
+    rightClick(OnScreen(form, 300, 250));
+    EXPECT_EQ(MenuOf(view), nullptr);
+    EXPECT_EQ(CurrentMenuControl, nullptr);
 }
 
 TEST_F(ubBarHooks, LeavingTheProgramDropsTheHotItem) {
