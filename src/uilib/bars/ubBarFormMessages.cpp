@@ -85,8 +85,10 @@ void TubBarManager::FormMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
     // The layout is stored when the form's window goes (with the layout's persistence); nothing else reaches
     // a form on its way out.
     if (form_->ComponentState().Contains(csDestroying) || IsDestroying()) return;
-    TCustomForm* activeChild = form_->GetFormStyle() == fsMDIForm ? form_->ActiveMDIChild() : nullptr;
-    TubBarManager* childManager = ManagerOfForm(activeChild);
+    // The manager of the active child of a multiple-document form.
+    auto childManager = [this] {
+        return ManagerOfForm(form_->GetFormStyle() == fsMDIForm ? form_->ActiveMDIChild() : nullptr);
+    };
     switch (Msg) {
         case WM_CREATE: ShowPendingBars(); break;
         case WM_ACTIVATE: {
@@ -99,7 +101,7 @@ void TubBarManager::FormMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
             }
             FormActive = active;
             UpdateFloatingBars(active, false, other);
-            if (childManager != nullptr) childManager->FormMessage(Msg, WParam, LParam);
+            if (TubBarManager* child = childManager()) child->FormMessage(Msg, WParam, LParam);
             break;
         }
         case WM_SYSCOLORCHANGE: {
@@ -116,7 +118,7 @@ void TubBarManager::FormMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
             break;
         case WM_ACTIVATEAPP: {
             if (WParam != FALSE) break;
-            if (childManager != nullptr) childManager->FormMessage(Msg, WParam, LParam);
+            if (TubBarManager* child = childManager()) child->FormMessage(Msg, WParam, LParam);
             UpdateFloatingBars(false, false, nullptr);
             if (TubBarItemControl* selected = selectedControl_) {
                 TCustomubBarControl* window = selected->Parent;
