@@ -123,6 +123,8 @@ public:
     virtual void SetDoubleBufferedFromPainter() {}
     virtual void CloseAll();
     virtual void Rebuild() {}
+    // Esc closed the menu opened from this bar: a menu bar stops opening the menus of the items it moves to.
+    virtual void EndKeyboardOpen() {}
 
     // Every shown link gets a new control of its item's control class.
     void RecreateControls();

@@ -622,6 +622,11 @@ void TubBarSubMenuControl::PaintBackground(HDC DC, const TRect& R) {
     painter->DrawSubMenuBackground(DC, TRect(R.left, R.top, R.left + glyphColumn_, R.bottom), glyphColumn_, true);
 }
 
+TCustomImageList* TubBarSubMenuControl::GetImages() const {
+    if (ParentBar != nullptr && IsLiveBarControl(ParentBar)) return ParentBar->GetImages();
+    return TCustomubBarControl::GetImages();
+}
+
 bool TubBarSubMenuControl::RightButtonAsLeft() const {
     if (ExclusionWidth == 0 && ExclusionHeight == 0) return true;
     auto* parent = dynamic_cast<TubBarSubMenuControl*>(ParentBar);
@@ -698,7 +703,9 @@ bool TubBarSubMenuControl::KeyInMenuMode(WORD Key, TShiftState Shift) {
         case VK_ESCAPE:
             if (parent != nullptr && parent->SelectedControl() != nullptr) {
                 closingByKey_ = true;
+                const TAliveCheck parentAlive(parent);
                 parent->SelectedControl()->ControlInactivate(true);
+                if (parentAlive.Alive() && parent->IsToolbar()) parent->EndKeyboardOpen();
             } else if (parent == nullptr) CloseUp();
             return true;
         case VK_LEFT:

@@ -79,6 +79,8 @@ public:
     void SelectByKeyboard(TubBarItemControl* AControl) override;
     void CloseAll() override;
     void CalcMetrics() override;
+    // The images of the bar it opened from, else the manager's.
+    TCustomImageList* GetImages() const override;
     // A container's link is shown by the container's content while the controls exist: the content goes in
     // its place and the link stands out of the list until the controls go.
     void CreateControls() override;

@@ -22,6 +22,8 @@ class TMenuRow : public TCustomubBarControl {
 public:
     using TCustomubBarControl::TCustomubBarControl;
     bool IsToolbar() const override { return true; }
+    void EndKeyboardOpen() override { ++keyboardOpenEnded; }
+    int keyboardOpenEnded = 0;
     void Rebuild() override {
         if (GetItemLinks() == nullptr || !HandleAllocated()) return;
         CreateControls();
@@ -179,10 +181,12 @@ TEST_F(ubBarSubMenu, KeysCloseAndWalkTheMenusWhileTheMenuBarKeepsTheKeyboard) {
     ShowBar();
     struct Case {
         WORD Key;
-        const char* Selected;  // the menu bar's selection afterwards
+        const char* Selected;   // the menu bar's selection afterwards
+        int KeyboardOpenEnded;  // Esc: the menu bar no longer opens the menus of the items it moves to
     };
-    for (const Case& c : {Case{VK_ESCAPE, "&File"}, Case{VK_RIGHT, "&Settings"}, Case{VK_LEFT, "&Settings"}}) {
+    for (const Case& c : {Case{VK_ESCAPE, "&File", 1}, Case{VK_RIGHT, "&Settings", 0}, Case{VK_LEFT, "&Settings", 0}}) {
         SCOPED_TRACE(c.Key);
+        row->keyboardOpenEnded = 0;
         TubBarSubMenuControl* menu = Open(0);
         ASSERT_NE(menu, nullptr);
         Key(VK_DOWN);
@@ -191,6 +195,7 @@ TEST_F(ubBarSubMenu, KeysCloseAndWalkTheMenusWhileTheMenuBarKeepsTheKeyboard) {
         EXPECT_TRUE(row->MenuMode()) << "the menu bar stays in keyboard mode";
         EXPECT_EQ(TCustomubBarControl::ActiveBarControl(), row);
         EXPECT_EQ(SelectedCaption(row), c.Selected);
+        EXPECT_EQ(row->keyboardOpenEnded, c.KeyboardOpenEnded);
         row->CloseAll();
         ProcessPendingMessages();
     }
