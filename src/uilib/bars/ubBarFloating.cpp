@@ -14,9 +14,7 @@ int FloatingFrameHit(const TubFloatingFrame& F, TSize Window, TPoint P, const TR
     if (bottom) return HTBOTTOM;
     if (left) return HTLEFT;
     if (right) return HTRIGHT;
-    const TRect nc = F.NonClient();
-    const TRect client{nc.left, nc.top, Window.cx - nc.right, Window.cy - nc.bottom};
-    return PtInRect(&client, P) ? HTCLIENT : HTCAPTION;
+    return HTCAPTION;
 }
 
 TRect SnapFloatingSizing(int Edge, const TRect& R, const std::function<int(int Width)>& HeightForWidth,

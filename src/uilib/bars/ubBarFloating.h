@@ -41,7 +41,7 @@ struct TubFloatingFrame {
 
 // What a window point (window coordinates) on a floating bar's frame hits: the close button, a sizing edge
 // (a corner counts as its nearer side: within the border height of the top or bottom as that side, else as
-// the left or right), or the caption, which moves the bar. HTCLIENT for the client area.
+// the left or right), or else the caption, which moves the bar (the window itself answers for its links).
 int FloatingFrameHit(const TubFloatingFrame& F, TSize Window, TPoint P, const TRect& CloseButton);
 
 // The rectangle a frame drag (WMSZ_* edge) snaps to: a side edge keeps the dragged width and takes the height

@@ -96,7 +96,8 @@ TubBarItemPaintState TubBarControl::PaintState() const {
 }
 
 TRect TubBarControl::FrameSizes() const {
-    if (IsFloating() || bar_->GetBorderStyle() == bbsNone) return TRect{0, 0, 0, 0};
+    if (IsFloating()) return FloatingFrame().NonClient();
+    if (bar_->GetBorderStyle() == bbsNone) return TRect{0, 0, 0, 0};
     TubBarPainterClass painter = BarPainterOf(BarManager());
     const RECT m = painter->GetBarMargins(PaintState());
     TRect f{m.left, m.top, m.right, m.bottom};
@@ -682,7 +683,7 @@ void TubBarControl::RememberPosition() {
 void TubBarControl::WindowDestroyed() {
     TubBarManager* m = BarManager();
     TCustomForm* form = m != nullptr ? m->Form() : nullptr;
-    if (IsDestroying() || !bar_->GetVisible() || (m != nullptr && m->IsDestroying()) ||
+    if (IsDestroying() || changingDock_ || !bar_->GetVisible() || (m != nullptr && m->IsDestroying()) ||
         (form != nullptr && form->ComponentState().Contains(csDestroying)))
         return;
     bar_->SetVisible(false);
@@ -700,6 +701,7 @@ LRESULT TubBarControl::HitTest(TPoint Screen) {
 }
 
 void TubBarControl::Dispatch(TMessage& Message) {
+    if (FloatingMessage(Message)) return;
     switch (Message.Msg) {
         case WM_NCCALCSIZE: {
             auto* r = reinterpret_cast<RECT*>(Message.LParam);
@@ -791,15 +793,5 @@ void TubBarControl::Dispatch(TMessage& Message) {
 }
 
 // ---- the floating side -------------------------------------------------------------------------------------------
-
-void TubBarControl::FloatingCreateParams(TCreateParams& /*Params*/) {}
-
-void TubBarControl::FloatingNcCalcSize(RECT& /*R*/) {}
-
-LRESULT TubBarControl::FloatingHitTest(TPoint /*Screen*/) { return HTCLIENT; }
-
-void TubBarControl::RememberFloatingPosition() {}
-
-void TubBarControl::PaintFloatingFrame(HDC /*DC*/) {}
 
 }  // namespace zel

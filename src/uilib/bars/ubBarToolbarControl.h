@@ -8,6 +8,7 @@
 
 #include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarDockControl.h"
+#include "uilib/bars/ubBarFloating.h"
 #include "uilib/bars/ubBarToolbarLayout.h"
 
 namespace zel {
@@ -131,6 +132,37 @@ private:
     LRESULT FloatingHitTest(TPoint Screen);
     void PaintFloatingFrame(HDC DC);
     void RememberFloatingPosition();
+
+    // ---- the floating side, moves and the switch between docked and floating (ubBarToolbarFloating.cpp)
+public:
+    void SetMoving(bool Value) override;
+    void ChangeDock(TubBarDockingStyle Style, TubDockControl* Dock) override;
+    TSize FloatingSize() override;
+    // The frame of the floating window, its caption band and its close button (window coordinates; the
+    // button is empty when the bar cannot be closed).
+    TubFloatingFrame FloatingFrame() const;
+    TRect FloatingCaptionRect() const;
+    TRect FloatingCloseButtonRect() const;
+    // The floating close button: 0 normal, 1 hot, 2 pressed.
+    int FloatingCloseState() const { return closeButtonState_; }
+    // A double click on the grip: a floating bar docks where it was docked last, a docked one floats.
+    void ToggleDocking();
+    // The floating window (or the one being moved) takes the bar's opacity, a docked one is opaque.
+    void ApplyAlpha();
+
+private:
+    // The floating window's own messages; true when handled.
+    bool FloatingMessage(TMessage& Message);
+    TSize FloatingContentSize(int LineLength);
+    void FloatingSizing(int Edge, RECT& R);
+    void KeepOnWorkArea(WINDOWPOS& Pos);
+    void TrackFloatingCloseButton();
+    // A press on a floating bar activates the manager's form first, unless floating bars hide with it.
+    void PressFloating();
+    void SetFloatingCloseState(int Value);
+
+    int closeButtonState_ = 0;
+    bool changingDock_ = false;  // the window is made anew for its new place: it stays its bar's window
 
     TubBar* bar_ = nullptr;
     TubDockControl* dockControl_ = nullptr;

@@ -59,7 +59,11 @@ void TubBar::SetAllowClose(bool Value) { allowClose_ = Value; }
 
 void TubBar::SetAllowQuickCustomizing(bool Value) { allowQuickCustomizing_ = Value; }
 
-void TubBar::SetAlphaBlendValue(std::uint8_t Value) { alphaBlendValue_ = Value; }
+void TubBar::SetAlphaBlendValue(std::uint8_t Value) {
+    if (Value == alphaBlendValue_) return;
+    alphaBlendValue_ = Value;
+    if (TubBarControl* w = Control()) w->ApplyAlpha();
+}
 
 void TubBar::SetBackgroundBitmap(TBitmap* Value) { backgroundBitmap_->Assign(Value); }
 
@@ -84,15 +88,27 @@ void TubBar::MakeUniqueName() {
 }
 
 void TubBar::SetDockControl(TubBarDockControl* Value) {
+    if (Value != nullptr && Value->GetBarManager() != BarManager()) return;
     if (ManagerLoading()) {
         loadedDockControlSet_ = true;
         loadedDockControl_ = Value;
         return;
     }
     if (Value == dockControl_) return;
+    // The window moves to its new dock by being made anew there.
+    TubBarControl* w = Control();
+    const bool rehide =
+        w != nullptr && (static_cast<TubDockControl*>(Value) != w->DockControl() ||
+                         (Value == nullptr && w->DockControl() != nullptr && !w->DockControl()->IsSideDock()));
+    if (rehide) SetVisible(false);
     dockControl_ = Value;
-    // The side follows the dock control's alignment; it is set from there once dock controls exist.
     itemLinks_->SetRecentItemCount(-1);
+    if (Value != nullptr) {
+        dockGuard_ = true;
+        SetDockingStyle(Value->DockingStyle());
+        dockGuard_ = false;
+    }
+    if (rehide) SetVisible(true);
     if (BarManager() != nullptr) BarManager()->DoBarDockingStyleChange(this);
 }
 
@@ -120,6 +136,10 @@ void TubBar::SetDockingStyle(TubBarDockingStyle Value) {
         return;
     }
     if (Value == dockingStyle_) return;
+    // A window on another side is made anew there.
+    TubBarControl* w = Control();
+    const bool rehide = !dockGuard_ && w != nullptr && w->DockingStyle() != Value;
+    if (rehide) SetVisible(false);
     dockingStyle_ = Value;
     if (!dockGuard_) {
         dockGuard_ = true;
@@ -127,6 +147,7 @@ void TubBar::SetDockingStyle(TubBarDockingStyle Value) {
         dockGuard_ = false;
     }
     itemLinks_->SetRecentItemCount(-1);
+    if (rehide) SetVisible(true);
     if (!dockGuard_ && BarManager() != nullptr) BarManager()->DoBarDockingStyleChange(this);
 }
 
@@ -277,7 +298,30 @@ void TubBar::ShowWindow() {
     w->SetVisible(true);
 }
 
-void TubBar::ShowFloatingWindow() {}
+void TubBar::ShowFloatingWindow() {
+    TubBarManager* m = BarManager();
+    auto* w = new TubBarControl(m, this);
+    w->SetVisible(false);
+    w->HandleNeeded();
+    const TSize size = w->FloatingSize();
+    w->SetBounds(floatLeft_, floatTop_, size.cx, size.cy);
+    w->ApplyAlpha();
+    // A floating bar shows with its form: while floating bars hide with an inactive form, only beside the
+    // active form (or the active child of the active multiple-document form), or while customizing.
+    TCustomForm* form = m->Form();
+    if (form == nullptr || !form->GetVisible()) return;
+    bool show = !m->GetHideFloatingBarsWhenInactive() || m->GetCustomizing();
+    if (!show && form->HandleAllocated()) {
+        const HWND active = GetActiveWindow();
+        show = active == form->GetHandle();
+        if (!show && form->GetFormStyle() == fsMDIChild) {
+            auto* main = dynamic_cast<TCustomForm*>(zel::GetParentForm(form->GetParent()));
+            show = main != nullptr && main->HandleAllocated() && active == main->GetHandle() &&
+                   main->ActiveMDIChild() == form;
+        }
+    }
+    if (show) w->SetVisible(true);
+}
 
 void TubBar::Assign(TPersistent* Source) {
     auto* src = dynamic_cast<TubBar*>(Source);
@@ -398,6 +442,12 @@ TPoint CursorPoint() {
     return TPoint{p.x, p.y};
 }
 
+// Where the pointer was at the message that started the move (the press on the grip).
+TPoint MessagePoint() {
+    const DWORD pos = GetMessagePos();
+    return TPoint{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+}
+
 bool IsKeyMessage(UINT Msg) {
     return Msg == WM_KEYDOWN || Msg == WM_KEYUP || Msg == WM_SYSKEYDOWN || Msg == WM_SYSKEYUP;
 }
@@ -459,7 +509,7 @@ void TubBars::MoveBar(IubDockedBarWindow* AWindow) {
         BarsInMotion = nullptr;
     });
 
-    const TPoint cursor = CursorPoint();
+    const TPoint cursor = MessagePoint();
     moveStartStyle_ = AWindow->WindowDockingStyle();
     m->MoveCursorOffset = TPoint{0, 0};
     moveStartPoint_ = TPoint{0, 0};
@@ -473,10 +523,11 @@ void TubBars::MoveBar(IubDockedBarWindow* AWindow) {
     GetWindowRect(window->GetHandle(), &wr);
     moveStartPoint_ = TPoint{cursor.x - wr.left, cursor.y - wr.top};
 
+    if (capture == nullptr) return;
+    // The pointer is held before the pending paints run, so that no pointer input is lost meanwhile.
+    SetCapture(capture);
     MSG msg;
     for (int n = 0; n < 100 && PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++n) DispatchMessage(&msg);
-    if (capture == nullptr) return;
-    SetCapture(capture);
     TPoint last = cursor;
     while (GetCapture() == capture && alive.Alive()) {
         if (!GetMessage(&msg, nullptr, 0, 0)) {

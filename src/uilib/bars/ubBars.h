@@ -228,6 +228,8 @@ public:
     // and while Ctrl is held it floats. The pointer is held by the manager's capture window meanwhile.
     void MoveBar(IubDockedBarWindow* AWindow);
     bool Moving() const { return moving_; }
+    // A floating bar hovers over a dock: it docks there once the docking wait is over.
+    bool DockingPending() const { return dockingTimer_ != 0; }
     // The side the moved window had when the move began.
     TubBarDockingStyle MoveStartStyle() const { return moveStartStyle_; }
     // The pointer's offset from the moved window's top-left corner when the move began.

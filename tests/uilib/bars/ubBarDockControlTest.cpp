@@ -328,6 +328,7 @@ TEST_F(ubBarDockControl, TheIdleFormLetsTheActionsOfTheItemsOnVisibleBarsUpdateO
     bar->SetVisible(true);
     TubBar* hidden = Manager->GetBars()->Add();
     hidden->GetItemLinks()->Add()->SetItem(button);
+    ProcessPendingMessages();  // the floating bar's window is made and laid out: the queue is idle after it
     Application->OnIdle = [](TObject*, bool&) { PostMessage(nullptr, WM_NULL, 0, 0); };
     TScopeExit reset([] { Application->OnIdle = nullptr; });
     Application->HandleMessage();

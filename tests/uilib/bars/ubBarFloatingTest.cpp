@@ -2,7 +2,10 @@
 // off every work area coming back.
 #include <gtest/gtest.h>
 
+#include "MainWindowBars.h"
+#include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarFloating.h"
+#include "uilib/bars/ubBarToolbarControl.h"
 
 namespace zel {
 namespace {
@@ -34,7 +37,7 @@ TEST(ubBarFloatingGeometry, FrameHitCodes) {
         {"caption band", {30, 10}, HTCAPTION},
         {"close button", {85, 10}, ubFloatingCloseHit},
         {"margin beside the links", {4, 40}, HTCAPTION},
-        {"client area", {50, 40}, HTCLIENT},
+        {"between the links", {50, 40}, HTCAPTION},
     };
     for (const Row& r : rows) EXPECT_EQ(FloatingFrameHit(Frame(), TSize{100, 60}, r.P, close), r.Hit) << r.Name;
     EXPECT_EQ(Frame().NonClient(), (TRect{5, 20, 5, 5}));
@@ -87,3 +90,332 @@ TEST(ubBarFloatingGeometry, LostWindowComesBackToTheEdgeOfTheWorkAreaUnderThePoi
 
 }  // namespace
 }  // namespace zel
+
+// ---- the main window's toolbar moved with real mouse messages, on the manual clock
+
+namespace zel::test {
+namespace {
+
+class ubBarFloating : public BarsTest {
+protected:
+    void SetUp() override {
+        BarsTest::SetUp();
+        form_ = Construct<TFormBarsSample>(nullptr);
+        form_->SetBounds(60, 60, 640, 300);
+        form_->Show();
+        ProcessPendingMessages();
+        Manager()->OnBarClose = [this](TubBarManager*, TubBar* Bar) { Closed.push_back(Bar->GetCaption()); };
+    }
+    void TearDown() override {
+        if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+        delete form_;
+        BarsTest::TearDown();
+    }
+    TubBarManager* Manager() const { return form_->Manager; }
+    TubBar* ToolBar() const { return Manager()->GetBars()->Items(1); }
+    TubBarControl* Tools() const { return ToolBar()->Control(); }
+    TubDockControl* TopDock() const { return Manager()->GetBars()->DockControls(dsTop); }
+    static RECT WindowRectOf(TWinControl* W) {
+        RECT r;
+        GetWindowRect(W->GetHandle(), &r);
+        return r;
+    }
+    // The middle of the docked toolbar's grip, or of a floating bar's caption left of its close button.
+    TPoint GripPoint() {
+        const RECT w = WindowRectOf(Tools());
+        if (Tools()->IsFloating()) {
+            const TRect c = Tools()->FloatingCaptionRect();
+            return TPoint{w.left + c.left + 8, w.top + (c.top + c.bottom) / 2};
+        }
+        const TRect g = Tools()->GripRect();
+        return TPoint{w.left + (g.left + g.right) / 2, w.top + (g.top + g.bottom) / 2};
+    }
+    static void Press(TPoint P) {
+        SetCursorPos(P.x, P.y);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    }
+    static void MoveTo(TPoint P) { SetCursorPos(P.x, P.y); }
+    static void Release() { mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0); }
+    static void Key(WORD K, bool Up) { keybd_event(static_cast<BYTE>(K), 0, Up ? KEYEVENTF_KEYUP : 0, 0); }
+    // Dispatches what is queued, and what handlers queue meanwhile (input made inside a move loop reaches it).
+    static void Pump() {
+        MSG m;
+        for (int i = 0; i < 1000 && PeekMessage(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
+            TranslateMessage(&m);
+            DispatchMessage(&m);
+        }
+    }
+    // Drags the docked toolbar by its grip to a point below the form, where it floats.
+    void Float() {
+        Press(GripPoint());
+        MoveTo(TPoint{200, 450});
+        MoveTo(TPoint{210, 460});
+        Release();
+        ProcessPendingMessages();
+        ASSERT_NE(Tools(), nullptr);
+        ASSERT_TRUE(Tools()->IsFloating());
+    }
+    // Runs Step when the move loop takes the Shift key from the queue: the clock moves on from there.
+    void OnShift(std::function<void()> Step) {
+        hook_ = SetWindowsHookEx(WH_GETMESSAGE, [Step](int Code, WPARAM W, LPARAM L) -> LRESULT {
+            auto* msg = reinterpret_cast<MSG*>(L);
+            if (Code >= 0 && msg->message == WM_KEYDOWN && msg->wParam == VK_SHIFT) Step();
+            return CallNextHookEx(nullptr, Code, W, L);
+        });
+    }
+
+    TFormBarsSample* form_ = nullptr;
+    HHOOK hook_ = nullptr;
+    std::vector<std::string> Closed;
+};
+
+TEST_F(ubBarFloating, TheGripDragsTheToolbarOffTheDockAndItFloatsWithItsCaptionAndCloseButton) {
+    ASSERT_NE(Tools(), nullptr);
+    ASSERT_EQ(TopDock()->RowCount(), 2);
+    const TPoint grip = GripPoint();
+    const RECT docked = WindowRectOf(Tools());
+    Float();
+    TubBarControl* tools = Tools();
+    EXPECT_EQ(ToolBar()->GetDockingStyle(), dsNone);
+    EXPECT_EQ(tools->DockControl(), nullptr);
+    EXPECT_NE(GetWindowLong(tools->GetHandle(), GWL_STYLE) & WS_POPUP, 0);
+    EXPECT_EQ(GetWindowLong(tools->GetHandle(), GWL_STYLE) & WS_CHILD, 0);
+    EXPECT_EQ(GetWindow(tools->GetHandle(), GW_OWNER), form_->GetHandle());
+    EXPECT_TRUE(IsWindowVisible(tools->GetHandle()));
+    EXPECT_EQ(TopDock()->RowCount(), 1);  // the dock closed up behind it
+    // The pointer keeps its place on the bar: as far from the window's corner as it was on the grip.
+    const RECT floating = WindowRectOf(tools);
+    EXPECT_NEAR(210 - floating.left,
+                (grip.x - docked.left) * (floating.right - floating.left) / (docked.right - docked.left), 1);
+    EXPECT_EQ(ToolBar()->GetFloatLeft(), floating.left);
+    EXPECT_EQ(ToolBar()->GetFloatTop(), floating.top);
+    // The caption band and the close button are the frame's; the links the client's.
+    const TRect close = tools->FloatingCloseButtonRect();
+    ASSERT_FALSE(IsRectEmpty(&close));
+    auto hit = [&](int X, int Y) {
+        return SendMessage(tools->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(floating.left + X, floating.top + Y));
+    };
+    EXPECT_EQ(hit((close.left + close.right) / 2, (close.top + close.bottom) / 2), ubFloatingCloseHit);
+    EXPECT_EQ(hit(12, (close.top + close.bottom) / 2), HTCAPTION);
+    const TRect open = ToolBar()->GetItemLinks()->Items(1)->ItemRect;
+    POINT c{(open.left + open.right) / 2, (open.top + open.bottom) / 2};
+    ClientToScreen(tools->GetHandle(), &c);
+    EXPECT_EQ(SendMessage(tools->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTCLIENT);
+    // Every link shows inside the client area.
+    const TRect client = tools->GetClientRect();
+    for (TubBarItemLink* link : ToolBar()->GetItemLinks()->VisibleItems()) {
+        TRect in;
+        EXPECT_TRUE(IntersectRect(&in, &link->ItemRect, &client) && in == link->ItemRect) << link->GetItem()->GetName();
+    }
+    const RECT area{floating.left - 20, floating.top - 20, floating.right + 20, floating.bottom + 20};
+    EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath("floating-toolbar")));
+}
+
+TEST_F(ubBarFloating, BackOverTheTopDockItDocksOnlyAfterTheDockingWait) {
+    Float();
+    bool floatingAfter10 = false, floatingAfter20 = false;
+    bool pending = false;
+    OnShift([&] {
+        pending = Manager()->GetBars()->DockingPending();
+        clock_->Advance(10);
+        floatingAfter10 = Tools()->IsFloating();
+        clock_->Advance(10);
+        floatingAfter20 = Tools()->IsFloating();
+        clock_->Advance(5);  // 25 ms: the wait of 21 ms is over
+    });
+    // Once the wait is over and the bar docked, the button goes up.
+    Manager()->OnBarDockingStyleChange = [](TubBarManager*, TubBar* Bar) {
+        if (Bar->GetDockingStyle() == dsTop) mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    };
+    const RECT top = WindowRectOf(TopDock());
+    Press(GripPoint());
+    MoveTo(TPoint{top.left + 300, top.bottom + 5});  // within the dock's band below its last row
+    Key(VK_SHIFT, false);
+    Pump();
+    EXPECT_TRUE(pending);
+    EXPECT_TRUE(floatingAfter10);
+    EXPECT_TRUE(floatingAfter20);
+    EXPECT_FALSE(Manager()->GetBars()->DockingPending());
+    ASSERT_NE(Tools(), nullptr);
+    EXPECT_FALSE(Tools()->IsFloating());
+    EXPECT_EQ(ToolBar()->GetDockingStyle(), dsTop);
+    EXPECT_EQ(Tools()->DockControl(), TopDock());
+    EXPECT_EQ(TopDock()->RowCount(), 2);
+    EXPECT_EQ(GetParent(Tools()->GetHandle()), TopDock()->GetHandle());
+    EXPECT_EQ(GetCapture(), nullptr);
+    Key(VK_SHIFT, true);
+}
+
+TEST_F(ubBarFloating, CtrlKeepsTheBarFloatingAndDecidesAgainAtOnce) {
+    // Docked, the toolbar moves along its row; Ctrl pressed without a move floats it at once; released over
+    // the dock, the bar waits to dock.
+    struct Seen {
+        bool Floating;
+        int Left;
+        bool DockingPending;
+    };
+    std::vector<Seen> seen;
+    OnShift([&] {
+        seen.push_back({Tools()->IsFloating(), Tools()->GetLeft(), Manager()->GetBars()->DockingPending()});
+    });
+    const int left = Tools()->GetLeft();
+    const TPoint grip = GripPoint();
+    Press(grip);
+    MoveTo(TPoint{grip.x + 40, grip.y});
+    Key(VK_SHIFT, false);
+    Key(VK_CONTROL, false);
+    Key(VK_SHIFT, false);
+    Key(VK_CONTROL, true);
+    Key(VK_SHIFT, false);
+    Release();
+    Key(VK_SHIFT, true);
+    ProcessPendingMessages();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_FALSE(seen[0].Floating);
+    EXPECT_EQ(seen[0].Left, left + 40);
+    EXPECT_TRUE(seen[1].Floating);
+    EXPECT_FALSE(seen[1].DockingPending);
+    EXPECT_TRUE(seen[2].Floating);
+    EXPECT_TRUE(seen[2].DockingPending);
+    ASSERT_NE(Tools(), nullptr);
+    EXPECT_TRUE(Tools()->IsFloating());
+
+    // Over the dock with Ctrl held no docking waits, however long the pointer rests.
+    seen.clear();
+    UnhookWindowsHookEx(hook_);
+    OnShift([&] {
+        clock_->Advance(100);
+        seen.push_back({Tools()->IsFloating(), 0, Manager()->GetBars()->DockingPending()});
+    });
+    const RECT top = WindowRectOf(TopDock());
+    Press(GripPoint());
+    Key(VK_CONTROL, false);
+    MoveTo(TPoint{top.left + 300, top.bottom + 5});
+    Key(VK_SHIFT, false);
+    Release();
+    Key(VK_CONTROL, true);
+    Key(VK_SHIFT, true);
+    ProcessPendingMessages();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].Floating);
+    EXPECT_FALSE(seen[0].DockingPending);
+    EXPECT_TRUE(Tools()->IsFloating());
+}
+
+TEST_F(ubBarFloating, EscapeEndsTheMoveWhereTheBarIs) {
+    Float();
+    const TPoint from = GripPoint();
+    const RECT before = WindowRectOf(Tools());
+    Press(from);
+    MoveTo(TPoint{from.x + 70, from.y + 30});
+    Key(VK_ESCAPE, false);
+    MoveTo(TPoint{from.x + 200, from.y + 100});  // after Escape the pointer no longer moves the bar
+    Key(VK_ESCAPE, true);
+    Release();
+    ProcessPendingMessages();
+    const RECT after = WindowRectOf(Tools());
+    EXPECT_EQ(after.left, before.left + 70);
+    EXPECT_EQ(after.top, before.top + 30);
+    EXPECT_TRUE(Tools()->IsFloating());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ubBarFloating, TheCloseButtonHidesTheBarWhenReleasedOverIt) {
+    struct Row {
+        const char* Name;
+        bool ReleaseAway;
+        bool Hidden;
+    };
+    for (const Row& r : {Row{"released over it", false, true}, Row{"released away from it", true, false}}) {
+        ToolBar()->SetVisible(true);
+        ToolBar()->SetDockingStyle(dsNone);
+        ProcessPendingMessages();
+        ASSERT_NE(Tools(), nullptr) << r.Name;
+        Closed.clear();
+        const RECT w = WindowRectOf(Tools());
+        const TRect close = Tools()->FloatingCloseButtonRect();
+        const TPoint p{w.left + (close.left + close.right) / 2, w.top + (close.top + close.bottom) / 2};
+        Press(p);
+        if (r.ReleaseAway) MoveTo(TPoint{p.x - 40, p.y + 30});
+        Release();
+        ProcessPendingMessages();
+        EXPECT_EQ(ToolBar()->GetVisible(), !r.Hidden) << r.Name;
+        EXPECT_EQ(Tools() == nullptr, r.Hidden) << r.Name;
+        EXPECT_EQ(Closed, r.Hidden ? std::vector<std::string>{"ToolBar"} : std::vector<std::string>{}) << r.Name;
+        EXPECT_EQ(GetCapture(), nullptr) << r.Name;
+    }
+}
+
+TEST_F(ubBarFloating, EdgeCasesOfTheFloatingWindow) {
+    Float();
+    TubBarControl* tools = Tools();
+    const HWND h = tools->GetHandle();
+    // It cannot be sized below 10 x 10, nor past 30000 x 30000.
+    MINMAXINFO info{};
+    SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 10);
+    EXPECT_EQ(info.ptMinTrackSize.y, 10);
+    EXPECT_EQ(info.ptMaxTrackSize.x, 30000);
+    // Moved wholly off every monitor's work area, it comes back to the edge of the one under the pointer.
+    MONITORINFO m{};
+    m.cbSize = sizeof(m);
+    SetCursorPos(300, 300);
+    GetMonitorInfo(MonitorFromPoint(POINT{300, 300}, MONITOR_DEFAULTTONEAREST), &m);
+    const int width = tools->GetWidth(), height = tools->GetHeight();
+    struct Row {
+        const char* Name;
+        TPoint To;
+        TPoint Back;
+    };
+    const Row rows[] = {
+        {"left", {-5000, 200}, {m.rcWork.left, 200}},
+        {"above", {200, -5000}, {200, m.rcWork.top}},
+        {"right and below", {9000, 9000}, {m.rcWork.right - width, m.rcWork.bottom - height}},
+        {"partly on the screen stays", {-20, 200}, {-20, 200}},
+    };
+    for (const Row& r : rows) {
+        SetWindowPos(h, nullptr, r.To.x, r.To.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT w = WindowRectOf(tools);
+        EXPECT_EQ(w.left, r.Back.x) << r.Name;
+        EXPECT_EQ(w.top, r.Back.y) << r.Name;
+    }
+    // Dragging its right edge narrower wraps the links onto more lines: the height follows the width.
+    const RECT before = WindowRectOf(tools);
+    const int rightEdge = before.right - 1, middle = (before.top + before.bottom) / 2;
+    EXPECT_EQ(SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(rightEdge, middle)), HTRIGHT);
+    Press(TPoint{rightEdge, middle});
+    MoveTo(TPoint{rightEdge - (before.right - before.left) / 2, middle});
+    Release();
+    ProcessPendingMessages();
+    const RECT after = WindowRectOf(tools);
+    EXPECT_LT(after.right - after.left, before.right - before.left);
+    EXPECT_GT(after.bottom - after.top, before.bottom - before.top);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(ToolBar()->GetFloatClientWidth(), tools->ClientWidth());
+}
+
+TEST_F(ubBarFloating, ADoubleClickOnTheGripFloatsTheBarAndOnTheCaptionDocksItAgain) {
+    const TPoint grip = GripPoint();
+    SetCursorPos(grip.x, grip.y);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    ASSERT_NE(Tools(), nullptr);
+    EXPECT_TRUE(Tools()->IsFloating());
+    const TPoint caption = GripPoint();
+    SetCursorPos(caption.x, caption.y);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    ASSERT_NE(Tools(), nullptr);
+    EXPECT_EQ(Tools()->DockControl(), TopDock());
+    EXPECT_EQ(TopDock()->RowCount(), 2);
+}
+
+}  // namespace
+}  // namespace zel::test

@@ -1,0 +1,311 @@
+// The floating side of a bar window: a pop-up owned by the manager's form with a frame, a caption band and
+// a close button; its sizing, its way back onto the screen, its moves with the mouse and its switch between
+// floating and docked.
+#include <algorithm>
+
+#include "platform/rtl/ScopeExit.h"
+#include "platform/win/Gdi.h"
+#include "platform/win/SysInfo.h"
+#include "uilib/bars/ubBarDraw.h"
+#include "uilib/bars/ubBarFloating.h"
+#include "uilib/bars/ubBarItemLinks.h"
+#include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarPainters.h"
+#include "uilib/bars/ubBarToolbarControl.h"
+#include "uilib/bars/ubBars.h"
+
+namespace zel {
+
+namespace {
+
+TPoint WindowPoint(HWND Window, POINT Screen) {
+    RECT wr;
+    GetWindowRect(Window, &wr);
+    return TPoint{Screen.x - wr.left, Screen.y - wr.top};
+}
+
+}  // namespace
+
+// ---- frame ---------------------------------------------------------------------------------------------------
+
+TubFloatingFrame TubBarControl::FloatingFrame() const {
+    TubBarPainterClass painter = BarPainterOf(BarManager());
+    TubBarItemPaintState state = PaintState();
+    state.DockingStyle = dsNone;
+    TubFloatingFrame f;
+    f.BorderWidth = painter->GetFloatingFrameWidth();
+    f.BorderHeight = painter->GetFloatingFrameHeight();
+    f.CaptionHeight = painter->GetSmallCaptionHeightPlusOne();
+    f.Margins = painter->GetBarMargins(state);
+    return f;
+}
+
+TRect TubBarControl::FloatingCaptionRect() const {
+    TRect r = FloatingFrame().CaptionRect(GetWidth());
+    // The flat looks draw their caption two pixels lower, below a frame line of their own.
+    if (BarManager() != nullptr && BarManager()->PainterKind() >= bpkFlat) r.top += 2;
+    return r;
+}
+
+TRect TubBarControl::FloatingCloseButtonRect() const {
+    if (!bar_->GetAllowClose()) return TRect{};
+    const TRect caption = FloatingCaptionRect();
+    const int size = std::min(caption.Height(), BarPainterOf(BarManager())->GetCaptionButtonSize(PaintState()));
+    const int top = caption.top + (caption.Height() - size) / 2;
+    return TRect{caption.right - size, top, caption.right, top + size};
+}
+
+void TubBarControl::FloatingCreateParams(TCreateParams& Params) {
+    Params.Style = WS_POPUP | WS_THICKFRAME | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    Params.ExStyle |= WS_EX_TOOLWINDOW;
+    TCustomForm* form = BarManager() != nullptr ? BarManager()->Form() : nullptr;
+    Params.WndParent = form != nullptr && form->HandleAllocated() ? form->GetHandle() : nullptr;
+}
+
+void TubBarControl::FloatingNcCalcSize(RECT& R) {
+    const TRect nc = FloatingFrame().NonClient();
+    R.left += nc.left;
+    R.top += nc.top;
+    R.right = std::max(R.left, R.right - nc.right);
+    R.bottom = std::max(R.top, R.bottom - nc.bottom);
+}
+
+LRESULT TubBarControl::FloatingHitTest(TPoint Screen) {
+    const TPoint c = ScreenToClient(Screen);
+    const TRect mark = MarkRect();
+    if (ItemAtPos(c) != nullptr || PtInRect(&mark, c)) return HTCLIENT;
+    const TPoint p = WindowPoint(GetHandle(), POINT{Screen.x, Screen.y});
+    return FloatingFrameHit(FloatingFrame(), TSize{GetWidth(), GetHeight()}, p, FloatingCloseButtonRect());
+}
+
+void TubBarControl::PaintFloatingFrame(HDC DC) {
+    TubBarPainterClass painter = BarPainterOf(BarManager());
+    TubBarItemPaintState state = PaintState();
+    state.DockingStyle = dsNone;
+    state.ActiveCaption = true;
+    const TRect whole{0, 0, GetWidth(), GetHeight()};
+    const TRect nc = FloatingFrame().NonClient();
+    const TRect inner{nc.left, nc.top, whole.right - nc.right, whole.bottom - nc.bottom};
+    HRGN frame = CreateRectRgnIndirect(&whole);
+    HRGN client = CreateRectRgnIndirect(&inner);
+    CombineRgn(frame, frame, client, RGN_DIFF);
+    SelectClipRgn(DC, frame);
+    HBRUSH brush = painter->GetBarBrush(state);
+    FillRect(DC, &whole, brush);
+    painter->DrawFloatingFrame(DC, whole, brush, state);
+    const TRect close = FloatingCloseButtonRect();
+    painter->DrawFloatingCaption(DC, FloatingCaptionRect(), GetText(), state);
+    if (!IsRectEmpty(&close))
+        painter->DrawCaptionParts(DC, close, closeButtonState_ == 1, closeButtonState_ == 2, state);
+    SelectClipRgn(DC, nullptr);
+    DeleteObject(client);
+    DeleteObject(frame);
+}
+
+void TubBarControl::SetFloatingCloseState(int Value) {
+    if (closeButtonState_ == Value) return;
+    closeButtonState_ = Value;
+    if (HandleAllocated()) SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
+}
+
+// ---- sizes ---------------------------------------------------------------------------------------------------
+
+TSize TubBarControl::FloatingContentSize(int LineLength) {
+    std::vector<TubToolbarLink> links = MeasureLinks();
+    const int mark = MarkAlwaysShown() ? ubBarMarkSize : 0;
+    if (LineLength <= 0) LineLength = ToolbarFullLength(links, GetSeparatorSize()) + mark;
+    TSize s = SizeMultiLine(links, LineLength, GetSeparatorSize(), CaptionBand(), mark);
+    if (links.empty()) s = TSize{LineHeight(), LineHeight()};
+    return s;
+}
+
+TSize TubBarControl::FloatingSize() {
+    const TubFloatingFrame f = FloatingFrame();
+    const TSize content = FloatingContentSize(bar_->GetFloatClientWidth());
+    return TSize{std::max(content.cx + f.Width(), ubFloatingMinSize),
+                 std::max(content.cy + f.Height(), ubFloatingMinSize)};
+}
+
+void TubBarControl::FloatingSizing(int Edge, RECT& R) {
+    const TubFloatingFrame f = FloatingFrame();
+    std::vector<TubToolbarLink> links = MeasureLinks();
+    const int mark = MarkAlwaysShown() ? ubBarMarkSize : 0;
+    auto wrappedHeight = [&](int Width) {
+        return SizeMultiLine(links, std::max(Width - f.Width(), 1), GetSeparatorSize(), CaptionBand(), mark).cy +
+               f.Height();
+    };
+    auto widthForHeight = [&](int Height) {
+        return SizeFloatingForCross(links, std::max(Height - f.Height(), 1), GetSeparatorSize(), CaptionBand()).cx +
+               f.Width();
+    };
+    R = SnapFloatingSizing(static_cast<int>(Edge), TRect{R.left, R.top, R.right, R.bottom}, wrappedHeight,
+                           widthForHeight);
+}
+
+void TubBarControl::KeepOnWorkArea(WINDOWPOS& Pos) {
+    if ((Pos.flags & SWP_NOMOVE) != 0 && (Pos.flags & SWP_NOSIZE) != 0) return;
+    const int w = (Pos.flags & SWP_NOSIZE) != 0 ? GetWidth() : Pos.cx;
+    const int h = (Pos.flags & SWP_NOSIZE) != 0 ? GetHeight() : Pos.cy;
+    TRect r{Pos.x, Pos.y, Pos.x + w, Pos.y + h};
+    std::vector<TRect> areas;
+    for (const MONITORINFO& m : GetMonitors()) areas.push_back(m.rcWork);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    MONITORINFO under{};
+    under.cbSize = sizeof(under);
+    GetMonitorInfo(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &under);
+    if (PullOntoWorkArea(r, areas, under.rcWork)) {
+        Pos.x = r.left;
+        Pos.y = r.top;
+        Pos.flags &= ~static_cast<UINT>(SWP_NOMOVE);
+    }
+}
+
+void TubBarControl::RememberFloatingPosition() {
+    RECT wr;
+    GetWindowRect(GetHandle(), &wr);
+    RECT cr;
+    ::zel::GetClientRect(GetHandle(), &cr);
+    bar_->SetFloatLeft(wr.left);
+    bar_->SetFloatTop(wr.top);
+    bar_->SetFloatClientWidth(cr.right - cr.left);
+    bar_->SetFloatClientHeight(cr.bottom - cr.top);
+}
+
+void TubBarControl::ApplyAlpha() {
+    if (HandleAllocated()) SetWindowAlpha(GetHandle(), AlphaValue());
+}
+
+// ---- moving and docking --------------------------------------------------------------------------------------
+
+void TubBarControl::SetMoving(bool /*Value*/) { ApplyAlpha(); }
+
+void TubBarControl::ChangeDock(TubBarDockingStyle Style, TubDockControl* Dock) {
+    changingDock_ = true;
+    TScopeExit done([this] { changingDock_ = false; });
+    if (HandleAllocated()) DestroyHandle();
+    if (Dock == nullptr) {
+        SetDockControl(nullptr);
+        SetParent(nullptr);
+        SetDockingStyle(Style);
+    } else {
+        SetDockControl(Dock);
+    }
+    HandleNeeded();
+    ApplyAlpha();
+}
+
+void TubBarControl::ToggleDocking() {
+    TubBar* bar = bar_;
+    TubBarManager* m = BarManager();
+    if (m == nullptr || m->Designing()) return;
+    TubBarDockingStyle style = dsNone;
+    TubBarDockControl* dock = nullptr;
+    if (IsFloating()) {
+        dock = bar->GetDockedDockControl();
+        style = dock != nullptr ? dock->DockingStyle() : bar->GetDockedDockingStyle();
+        if (style == dsNone) style = dsTop;
+    }
+    TubDockControl* target = dock;
+    if (target == nullptr && style != dsNone) target = m->GetBars()->DockControls(style);
+    if (!m->CanDock(bar, style, target)) return;
+    // The window goes with the bar's hiding: nothing of it is touched from here on.
+    bar->SetVisible(false);
+    bar->SetDockingStyleAndControl(style, dock);
+    bar->SetVisible(true);
+}
+
+// ---- the close button's press --------------------------------------------------------------------------------
+
+void TubBarControl::TrackFloatingCloseButton() {
+    TubBarManager* m = BarManager();
+    TubBar* bar = bar_;
+    if (m != nullptr && !m->GetHideFloatingBarsWhenInactive() && m->Form() != nullptr && m->Form()->HandleAllocated())
+        SetActiveWindow(m->Form()->GetHandle());
+    TuiObjectLinkScope alive(this);
+    const HWND window = GetHandle();
+    SetFloatingCloseState(2);
+    SetCapture(window);
+    bool over = true;
+    MSG msg;
+    while (GetCapture() == window) {
+        if (!GetMessage(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            over = false;
+            break;
+        }
+        if (!alive.Alive()) return;
+        if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
+            const TRect close = FloatingCloseButtonRect();
+            over = PtInRect(&close, WindowPoint(window, msg.pt)) != 0;
+            if (msg.message == WM_LBUTTONUP) break;
+            SetFloatingCloseState(over ? 2 : 1);
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+        if (!alive.Alive()) return;
+    }
+    if (GetCapture() == window) {
+        ReleaseCapture();
+    } else if (msg.message != WM_LBUTTONUP) {
+        over = false;  // the capture went elsewhere: the press is given up
+    }
+    if (!alive.Alive()) return;
+    SetFloatingCloseState(0);
+    if (!over) return;
+    bar->SetVisible(false);
+    if (m != nullptr) m->DoBarClose(bar);
+}
+
+// ---- messages ------------------------------------------------------------------------------------------------
+
+bool TubBarControl::FloatingMessage(TMessage& Message) {
+    if (Message.Msg == WM_LBUTTONDBLCLK) {
+        // A double click on a docked bar's grip floats it.
+        const TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+        if (IsFloating() || hitArea_ != HTCAPTION || IsCustomizing() || ItemAtPos(p) != nullptr) return false;
+        ToggleDocking();
+        return true;
+    }
+    if (!IsFloating()) return false;
+    switch (Message.Msg) {
+        case WM_SIZING:
+            FloatingSizing(static_cast<int>(Message.WParam), *reinterpret_cast<RECT*>(Message.LParam));
+            Message.Result = TRUE;
+            return true;
+        case WM_WINDOWPOSCHANGING: KeepOnWorkArea(*reinterpret_cast<WINDOWPOS*>(Message.LParam)); return false;
+        case WM_NCMOUSEMOVE:
+            if (closeButtonState_ != 2) SetFloatingCloseState(Message.WParam == ubFloatingCloseHit ? 1 : 0);
+            return false;
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSELEAVE:
+        case WM_MOUSELEAVE:
+            if (closeButtonState_ == 1) SetFloatingCloseState(0);
+            return false;
+        case WM_NCLBUTTONDOWN:
+            PressFloating();
+            if (Message.WParam == ubFloatingCloseHit) {
+                TrackFloatingCloseButton();
+                return true;
+            }
+            if (Message.WParam == HTCAPTION && !IsCustomizing()) {
+                StartMove(ScreenToClient(TPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam))));
+                return true;
+            }
+            return false;
+        case WM_NCLBUTTONDBLCLK:
+            if (Message.WParam != HTCAPTION || IsCustomizing()) return false;
+            ToggleDocking();
+            return true;
+        default: return false;
+    }
+}
+
+void TubBarControl::PressFloating() {
+    TubBarManager* m = BarManager();
+    if (!IsFloating() || m == nullptr || m->GetHideFloatingBarsWhenInactive() || m->Form() == nullptr) return;
+    if (m->Form()->HandleAllocated()) SetActiveWindow(m->Form()->GetHandle());
+}
+
+}  // namespace zel
