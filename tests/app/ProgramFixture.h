@@ -125,6 +125,15 @@ protected:
         item->Click();
         ProcessPendingMessages();
     }
+    // A press and release on a control (a button of a window), through its parent's messages as the mouse
+    // gives them.
+    static void ClickOn(TControl* control) {
+        const LPARAM at =
+            MAKELPARAM(static_cast<WORD>(control->GetLeft() + 4), static_cast<WORD>(control->GetTop() + 4));
+        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONUP, 0, at);
+        ProcessPendingMessages();
+    }
 
     std::string Folder() const { return dir_.Path().string(); }
 

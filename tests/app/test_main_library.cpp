@@ -63,14 +63,6 @@ protected:
         SendMessage(Formzelmo->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->GetHandle()), 0);
         ProcessPendingMessages();
     }
-    // A press and release on a control, through its parent's messages, as the mouse gives them.
-    static void ClickOn(TControl* control) {
-        const LPARAM at =
-            MAKELPARAM(static_cast<WORD>(control->GetLeft() + 4), static_cast<WORD>(control->GetTop() + 4));
-        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONUP, 0, at);
-        ProcessPendingMessages();
-    }
     // A new library window holding Count new patches, saved to Name in the test's folder (when given).
     TFormLibrary* SavedLibrary(const std::string& name, int patches) {
         TFormLibrary* w = NewLibrary();

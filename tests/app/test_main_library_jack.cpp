@@ -53,7 +53,7 @@ protected:
         EXPECT_NE(w, nullptr);
         if (w == nullptr) return nullptr;
         for (const auto& [slot, name] : patches) {
-            PressOn(w->NewPatch);
+            ClickOn(w->NewPatch);
             TLibElem& patch = *w->Library()->Elements.back();
             patch.Temporary = 0;
             patch.User = 1;
@@ -61,13 +61,6 @@ protected:
             patch.SetName(name, false);
         }
         return w;
-    }
-    static void PressOn(TControl* control) {
-        const LPARAM at =
-            MAKELPARAM(static_cast<WORD>(control->GetLeft() + 4), static_cast<WORD>(control->GetTop() + 4));
-        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONUP, 0, at);
-        ProcessPendingMessages();
     }
     // A left click on a row of the list, with the keys given (MK_SHIFT, MK_CONTROL).
     static void ClickRow(TFormLibrary* w, int row, WPARAM keys = 0) {
@@ -120,7 +113,7 @@ TEST_F(LibraryTransfersOverJack, SendSelectedPutsTheSelectedPatchesInTheUserMemo
     ClickRow(w, 0);
     ClickRow(w, 1, MK_SHIFT);
     Sim.ClearLog();
-    PressOn(w->speedtransmet);
+    ClickOn(w->speedtransmet);
     EXPECT_TRUE(TJackInstrument::WaitFor(
         [&] { return NameAt(UserPatch(1)) == "Piano A     " && NameAt(UserPatch(2)) == "Strings B   "; }, 5s))
         << NameAt(UserPatch(1)) << "|" << NameAt(UserPatch(2));
@@ -143,7 +136,7 @@ TEST_F(LibraryTransfersOverJack, ReceiveSelectedFetchesBothAndCancelStopsTheWalk
     TLibElem& second = *w->Library()->Elements[1];
 
     Sim.ClearLog();
-    WithProgress([&] { PressOn(w->speedreceive); });
+    WithProgress([&] { ClickOn(w->speedreceive); });
     EXPECT_FALSE(TimedOut);
     EXPECT_EQ(Sim.RequestsReceived(), 2);
     EXPECT_EQ(first.GetName(), "Choir 1");
@@ -157,7 +150,7 @@ TEST_F(LibraryTransfersOverJack, ReceiveSelectedFetchesBothAndCancelStopsTheWalk
     second.SetName("Kept 2", false);
     Sim.Silent = true;
     Sim.ClearLog();
-    WithProgress([&] { PressOn(w->speedreceive); }, [] { PressOn(FormTransmet->BitBtn1); });
+    WithProgress([&] { ClickOn(w->speedreceive); }, [] { ClickOn(FormTransmet->BitBtn1); });
     EXPECT_FALSE(TimedOut);
     EXPECT_EQ(Windows, 1);
     EXPECT_EQ(first.GetName(), "Kept 1");
