@@ -246,6 +246,56 @@ TEST_F(ubBarFloating, BackOverTheTopDockItDocksOnlyAfterTheDockingWait) {
     Key(VK_SHIFT, true);
 }
 
+// Where a floating toolbar docks on the top dock, which holds the menu bar (a whole-row bar) alone: the drop
+// bands around and across its row decide, and the menu bar never shares its row.
+TEST_F(ubBarFloating, TheDropPointPicksTheRowAndAWholeRowBarNeverSharesItsRow) {
+    struct Row {
+        const char* Name;
+        int Y;           // the pointer's distance from the top of the menu bar's row (negative: above it)
+        int ToolbarRow;  // where the toolbar docks
+    };
+    TubBar* menu = Manager()->GetBars()->Items(0);
+    ToolBar()->SetDockingStyle(dsNone);
+    ProcessPendingMessages();
+    ASSERT_EQ(TopDock()->RowCount(), 1);
+    const int h = menu->Control()->GetHeight();
+    const Row rows[] = {
+        {"less than 9 above the row would join it: a row of its own before", -5, 0},
+        {"at the top of the whole-row bar's row: a row of its own before", 3, 0},
+        {"in the new-row zone of the menu bar's row: after it", 11, 1},
+        {"in the lower part of the row: after it", h - 2, 1},
+        {"just below the last row: a new row after it", h + 3, 1},
+    };
+    Manager()->OnBarDockingStyleChange = [](TubBarManager*, TubBar* Bar) {
+        if (Bar->GetDockingStyle() == dsTop) mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    };
+    for (const Row& r : rows) {
+        ASSERT_TRUE(Tools()->IsFloating()) << r.Name;
+        OnShift([this] { clock_->Advance(30); });
+        RECT top;
+        GetWindowRect(menu->Control()->GetHandle(), &top);
+        Press(GripPoint());
+        MoveTo(TPoint{top.left + 300, top.top + r.Y});
+        Key(VK_SHIFT, false);
+        Pump();
+        UnhookWindowsHookEx(hook_);
+        hook_ = nullptr;
+        Key(VK_SHIFT, true);
+        ProcessPendingMessages();
+        ASSERT_NE(Tools(), nullptr) << r.Name;
+        EXPECT_EQ(Tools()->DockControl(), TopDock()) << r.Name;
+        ASSERT_EQ(TopDock()->RowCount(), 2) << r.Name;
+        int row = -1, col = -1;
+        TopDock()->FindPlace(Tools(), row, col);
+        EXPECT_EQ(row, r.ToolbarRow) << r.Name;
+        TopDock()->FindPlace(menu->Control(), row, col);
+        EXPECT_EQ(row, 1 - r.ToolbarRow) << r.Name;
+        EXPECT_EQ(ToolBar()->GetRow(), r.ToolbarRow) << r.Name;
+        ToolBar()->SetDockingStyle(dsNone);
+        ProcessPendingMessages();
+    }
+}
+
 TEST_F(ubBarFloating, CtrlKeepsTheBarFloatingAndDecidesAgainAtOnce) {
     // Docked, the toolbar moves along its row; Ctrl pressed without a move floats it at once; released over
     // the dock, the bar waits to dock.
