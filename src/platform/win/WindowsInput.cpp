@@ -154,8 +154,13 @@ bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
             if (!target && FindWnd(st.moveSizeWnd)) target = st.moveSizeWnd;
             sys = true;  // keys with no focus go to the active window as system keys
         }
-        if (!target) return false;
         bool down = in.kind == WM_KEYDOWN;
+        if (!target) {
+            // Nobody hears the key and it leaves the queue; the key state still follows it, so that a release
+            // after the last window went (a short-cut that closed it) does not leave the key held.
+            SetKeyWithSides(st.keyState, in.vk, down, in.extended);
+            return false;
+        }
         if ((in.alt && !in.ctrl) || in.vk == VK_F10 || (in.vk == VK_MENU && !in.ctrl)) sys = true;
         UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
         LPARAM lp = KeyLParam(in, !down);

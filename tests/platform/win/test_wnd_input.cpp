@@ -85,6 +85,35 @@ TEST_F(WndInput, KeyStateFollowsTheMessagesTakenFromTheQueue) {
     EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
 }
 
+// A short-cut that closes the last window (Ctrl+X as Exit): the releases come when nobody can hear them, and
+// the key state still lets go of both keys, so that the next window's typing is not taken for Ctrl+letters.
+TEST_F(WndInput, KeysReleasedWithNoWindowToHearThemAreUpInTheKeyState) {
+    HWND a = Make(WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
+    SetFocus(a);
+    On(a, [&](HWND w, UINT m, WPARAM wp, LPARAM, LRESULT&) {
+        if (m == WM_KEYDOWN && wp == 'X') DestroyWindow(w);
+        return false;
+    });
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event('X', 0, 0, 0);
+    ProcessPendingMessages();
+    ASSERT_FALSE(IsWindow(a));
+    EXPECT_TRUE(GetKeyState(VK_CONTROL) & 0x8000);
+    keybd_event('X', 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    EXPECT_FALSE(GetKeyState(VK_CONTROL) & 0x8000);
+    EXPECT_FALSE(GetKeyState('X') & 0x8000);
+
+    HWND b = Make(WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
+    SetFocus(b);
+    keybd_event('X', 0, 0, 0);
+    keybd_event('X', 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    ASSERT_EQ(Received(b, WM_CHAR).size(), 1u);
+    EXPECT_EQ(Received(b, WM_CHAR)[0].wp, static_cast<WPARAM>('x'));
+}
+
 TEST_F(WndInput, MouseMessagesGoToTheDeepestChildWithClientCoordinatesAndDoubleClicks) {
     HWND top = Make(WS_POPUP | WS_VISIBLE, 100, 100, 200, 200);
     HWND child = Make(WS_CHILD | WS_VISIBLE, 20, 30, 50, 50, top);
