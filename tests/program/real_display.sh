@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs the program on a real X server (Xvfb, the xcb platform) with an empty home folder: waits until the
-# main window is mapped, saves a screenshot of the whole screen, closes the main window as a window
-# manager does (WM_DELETE_WINDOW), and checks that the program ended with status 0, wrote its settings and
-# printed no Qt warning about the display, focus or window types.
+# main window is mapped, saves a screenshot of the whole screen, opens the keyboard with Ctrl+K typed
+# through the X server (a second screenshot), closes the main window as a window manager does
+# (WM_DELETE_WINDOW), and checks that the program ended with status 0, wrote its settings with the keyboard
+# open and printed no Qt warning about the display, focus or window types.
 # Skips (status 77) where Xvfb, xdotool, xwd or ImageMagick is missing, unless ZELMOVI_REQUIRE_DISPLAY=1.
 set -u
 exe=$1
@@ -81,6 +82,14 @@ if [ ! -s "$out/real-display.png" ]; then
     exit 1
 fi
 
+# Ctrl+K through the X server's own input opens the on-screen keyboard inside the main window.
+xdotool windowfocus --sync "$window" 2>/dev/null
+sleep 0.2
+xdotool key --clearmodifiers ctrl+k
+sleep 0.5  # let it open and paint
+rm -f "$out/real-display-keyboard.png"
+xwd -root -silent | convert xwd:- "$out/real-display-keyboard.png"
+
 python3 "$here/wm_delete.py" "$window" || exit 1
 i=0
 while kill -0 "$program_pid" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
@@ -98,8 +107,13 @@ if [ $status -ne 0 ]; then
     echo "the program ended with status $status"
     failed=1
 fi
-if ! grep -q '^Open=' "$(find "$home" -name Zelmo95.ini | head -n 1)" 2>/dev/null; then
+settings=$(find "$home" -name Zelmo95.ini | head -n 1)
+if ! grep -q '^Open=' "$settings" 2>/dev/null; then
     echo "the settings were not written"
+    failed=1
+elif ! sed -n '/^\[Keyboard\]/,/^\[/p' "$settings" | grep -q '^Open=1'; then
+    echo "Ctrl+K did not open the keyboard: the settings say"
+    cat "$settings"
     failed=1
 fi
 if grep -E -i 'qt\.qpa|xcb|focus|window type|display' "$work/program.log"; then
