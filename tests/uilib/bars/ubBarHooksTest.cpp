@@ -363,5 +363,104 @@ TEST_F(ubBarHooks, F1OverAnOpenMenuAsksOnlyForTheSelectedItemsHelpAndClosesTheMe
     EXPECT_EQ(asked.back(), 25) << "without a menu, F1 is the form's";
 }
 
+// A form with one floating toolbar, shown and active.
+class ubBarHooksFloating : public ubBarHooks {
+protected:
+    void SetUp() override {
+        ubBarHooks::SetUp();
+        form = NewForm();
+        form->SetBounds(100, 100, 400, 300);
+        Application->MainForm = form;
+        manager = new TubBarManager(form);
+        bar = manager->GetBars()->Add();
+        bar->SetCaption("Floating");
+        bar->SetFloatLeft(550);
+        bar->SetFloatTop(150);
+        int unused = 0;
+        AddButton(bar->GetItemLinks(), "&Open", unused);
+        form->Show();
+        bar->SetVisible(true);
+        ProcessPendingMessages();
+    }
+    bool Shown() const {
+        return bar->Control() != nullptr && bar->Control()->HandleAllocated() &&
+               IsWindowVisible(bar->Control()->GetHandle());
+    }
+
+    TTestForm* form = nullptr;
+    TubBarManager* manager = nullptr;
+    TubBar* bar = nullptr;
+};
+
+TEST_F(ubBarHooksFloating, FloatingBarsHideWhileTheFormIsInactiveMinimizedOrHiddenAndShowAgainWithIt) {
+    ASSERT_TRUE(Shown());
+    ASSERT_EQ(bar->Control()->GetParent(), nullptr) << "a pop-up window beside its form";
+    TTestForm* other = NewForm();
+    other->SetBounds(120, 120, 200, 100);
+    struct Row {
+        const char* name;
+        bool hideWhenInactive;
+        std::function<void()> away;
+        std::function<void()> back;
+        bool shownAway;
+    };
+    const Row rows[] = {
+        {"another form is activated", true, [&] { other->Show(); }, [&] { SetActiveWindow(form->GetHandle()); }, false},
+        {"the same, bars kept while inactive", false, [&] { other->Show(); },
+         [&] { SetActiveWindow(form->GetHandle()); }, true},
+        {"the program loses the activation", true, [] { SetActiveWindow(nullptr); },
+         [&] { SetActiveWindow(form->GetHandle()); }, false},
+        {"the form is minimized", false, [&] { SendMessage(form->GetHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0); },
+         [&] { SendMessage(form->GetHandle(), WM_SYSCOMMAND, SC_RESTORE, 0); }, false},
+        {"the form is hidden", false, [&] { form->Hide(); }, [&] { form->Show(); }, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        manager->SetHideFloatingBarsWhenInactive(r.hideWhenInactive);
+        r.away();
+        ProcessPendingMessages();
+        EXPECT_EQ(Shown(), r.shownAway);
+        other->Hide();
+        r.back();
+        ProcessPendingMessages();
+        EXPECT_TRUE(Shown());
+        EXPECT_TRUE(bar->GetVisible());
+    }
+}
+
+TEST_F(ubBarHooksFloating, ScreenChangesBringFloatingBarsBackInsideTheWorkArea) {
+    RECT formRect{};
+    GetWindowRect(form->GetHandle(), &formRect);
+    const TRect work = WorkAreaAt(TPoint((formRect.left + formRect.right) / 2, (formRect.top + formRect.bottom) / 2));
+    TubBar* hidden = manager->GetBars()->Add();
+    hidden->SetFloatClientWidth(100);
+    hidden->SetFloatClientHeight(40);
+    struct Row {
+        const char* name;
+        UINT msg;
+        WPARAM wp;
+    };
+    const Row rows[] = {{"display", WM_DISPLAYCHANGE, 32}, {"work area", WM_SETTINGCHANGE, SPI_SETWORKAREA}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const HWND window = bar->Control()->GetHandle();
+        RECT before{};
+        GetWindowRect(window, &before);
+        // Half past the right and bottom edges: still on the screen, but not inside.
+        SetWindowPos(window, nullptr, work.right - (before.right - before.left) / 2,
+                     work.bottom - (before.bottom - before.top) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        hidden->SetFloatLeft(work.left - 70);
+        hidden->SetFloatTop(work.bottom - 10);
+        BroadcastSystemMessage(r.msg, r.wp, 0);
+        RECT after{};
+        GetWindowRect(window, &after);
+        EXPECT_EQ(after.right, work.right);
+        EXPECT_EQ(after.bottom, work.bottom);
+        EXPECT_EQ(after.right - after.left, before.right - before.left);
+        EXPECT_EQ(hidden->GetFloatLeft(), work.left) << "a bar without a window: its stored place";
+        EXPECT_EQ(hidden->GetFloatTop(), work.bottom - 40);
+    }
+}
+
 }  // namespace
 }  // namespace zel::test
