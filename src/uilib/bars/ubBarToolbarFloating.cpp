@@ -52,7 +52,9 @@ TRect TubBarControl::FloatingCloseButtonRect() const {
     const TRect caption = FloatingCaptionRect();
     const int size = std::min(caption.Height(), BarPainterOf(BarManager())->GetCaptionButtonSize(PaintState()));
     const int top = caption.top + (caption.Height() - size) / 2;
-    return TRect{caption.right - size, top, caption.right, top + size};
+    // The flat looks give the caption button two pixels more.
+    const int wider = BarManager() != nullptr && BarManager()->PainterKind() >= bpkFlat ? 2 : 0;
+    return TRect{caption.right - size - wider, top, caption.right, top + size};
 }
 
 void TubBarControl::FloatingCreateParams(TCreateParams& Params) {

@@ -624,7 +624,13 @@ void TubBars::MoveStep(TPoint P, bool FromDockingTimer) {
         const TPoint grab = w->GrabPoint(dsNone);
         window->SetBounds(P.x - grab.x, P.y - grab.y, size.cx, size.cy);
     }
+    // The change is told to the manager's handlers, which may hide the bar: its window is gone then.
+    TuiObjectLinkScope alive(window);
     bar->SetDockingStyleAndControl(style, dynamic_cast<TubBarDockControl*>(target));
+    if (!alive.Alive()) {
+        m->MovingWindow = nullptr;
+        return;
+    }
     window->SetVisible(true);
 }
 

@@ -352,6 +352,23 @@ TEST_F(ubBarFloating, CtrlKeepsTheBarFloatingAndDecidesAgainAtOnce) {
     EXPECT_TRUE(Tools()->IsFloating());
 }
 
+TEST_F(ubBarFloating, AHandlerThatHidesTheMovingBarEndsTheMove) {
+    // The bar's window goes while the loop holds the pointer: the loop ends without touching it.
+    Manager()->OnBarDockingStyleChange = [](TubBarManager*, TubBar* Bar) {
+        if (Bar->GetDockingStyle() == dsNone) Bar->SetVisible(false);
+    };
+    Press(GripPoint());
+    MoveTo(TPoint{200, 450});
+    MoveTo(TPoint{220, 470});
+    Release();
+    ProcessPendingMessages();
+    EXPECT_EQ(Tools(), nullptr);
+    EXPECT_FALSE(ToolBar()->GetVisible());
+    EXPECT_FALSE(Manager()->GetBars()->Moving());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(TopDock()->RowCount(), 1);
+}
+
 TEST_F(ubBarFloating, EscapeEndsTheMoveWhereTheBarIs) {
     Float();
     const TPoint from = GripPoint();
@@ -446,25 +463,21 @@ TEST_F(ubBarFloating, EdgeCasesOfTheFloatingWindow) {
 }
 
 TEST_F(ubBarFloating, ADoubleClickOnTheGripFloatsTheBarAndOnTheCaptionDocksItAgain) {
-    const TPoint grip = GripPoint();
-    SetCursorPos(grip.x, grip.y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    ProcessPendingMessages();
-    ASSERT_NE(Tools(), nullptr);
-    EXPECT_TRUE(Tools()->IsFloating());
-    const TPoint caption = GripPoint();
-    SetCursorPos(caption.x, caption.y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    ProcessPendingMessages();
-    ASSERT_NE(Tools(), nullptr);
+    // Docked, then floating, then docked again in the row it had.
+    for (const bool floats : {true, false}) {
+        const TPoint grip = GripPoint();
+        Press(grip);
+        Release();
+        Press(grip);
+        Release();
+        ProcessPendingMessages();
+        ASSERT_NE(Tools(), nullptr);
+        EXPECT_EQ(Tools()->IsFloating(), floats);
+    }
     EXPECT_EQ(Tools()->DockControl(), TopDock());
-    EXPECT_EQ(TopDock()->RowCount(), 2);
+    int row = -1, col = -1;
+    TopDock()->FindPlace(Tools(), row, col);
+    EXPECT_EQ(row, 1);
 }
 
 }  // namespace
