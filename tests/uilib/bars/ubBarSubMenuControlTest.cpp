@@ -676,5 +676,47 @@ TEST_F(ubBarSubMenu, TheSideBandIsBarSizeWideAndPaintedByOnPaintBar) {
     SaveWindowImage(menu->GetHandle(), ScreenshotPath("sub-menu-side-band"));
 }
 
+// A container never holds itself, nor the menu that shows it; a container inside another is shown by its content
+// too, and both come back at their places.
+TEST_F(ubBarSubMenu, ContainersInsideContainersAreShownAndNoneHoldsItself) {
+    auto* outer = new TubBarContainerItem(form);
+    outer->SetCaption("Outer");
+    auto* inner = new TubBarListItem(form);
+    inner->SetCaption("Inner");
+    inner->GetItems()->Add("Piano");
+    AddButton(outer->GetItemLinks(), "a.syx");
+    outer->GetItemLinks()->Add()->SetItem(inner);
+    AddButton(outer->GetItemLinks(), "b.syx");
+    TubBarItemLink* placeholder = file->GetItemLinks()->Insert(1);
+    placeholder->SetItem(outer);
+
+    struct Refused {
+        const char* Name;
+        TCustomubBarSubItem* Into;
+        TubBarItem* Item;
+    };
+    for (const Refused& r : {Refused{"itself", outer, outer}, Refused{"the menu that shows it", outer, file},
+                             Refused{"the container that holds it", inner, outer}}) {
+        SCOPED_TRACE(r.Name);
+        TubBarItemLink* link = r.Into->GetItemLinks()->Add();
+        EXPECT_THROW(link->SetItem(r.Item), Exception);
+        delete link;
+    }
+
+    ShowBar();
+    TubBarItemLinks* links = file->GetItemLinks();
+    TubBarSubMenuControl* menu = Open(0);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Captions(links), (std::vector<std::string>{"&Open", "a.syx", "&1 Piano", "b.syx", "&Save", "E&xit"}));
+    EXPECT_EQ(menu->ExpandedContainerCount(), 2);
+    EXPECT_EQ(Captions(outer->GetItemLinks()), (std::vector<std::string>{"a.syx", "Inner", "b.syx"}))
+        << "the container's own links stay as they are";
+    row->CloseAll();
+    ProcessPendingMessages();
+    EXPECT_EQ(Captions(links), (std::vector<std::string>{"&Open", "Outer", "&Save", "E&xit"}));
+    EXPECT_EQ(links->Items(1), placeholder);
+    EXPECT_TRUE(inner->Filled());
+}
+
 }  // namespace
 }  // namespace zel::test
