@@ -669,6 +669,11 @@ void TubBarSubMenuControl::Dispatch(TMessage& Message) {
         case WM_LBUTTONDOWN:
             if (scrollTimer_ != 0) return;
             break;
+        case WM_PRINT:
+        case WM_PRINTCLIENT:
+            // The frame lies in the client area: both paint the whole menu into the given context.
+            if (Message.WParam != 0 && !animate_) PaintWindow(reinterpret_cast<HDC>(Message.WParam));
+            return;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP: {
             const TAliveCheck alive(this);

@@ -674,6 +674,16 @@ TEST_F(ubBarSubMenu, TheSideBandIsBarSizeWideAndPaintedByOnPaintBar) {
     const TPoint inBand = OnScreen(menu, band.left + 5, band.bottom - 5);
     EXPECT_EQ(ComposedScreenPixel(inBand.x, inBand.y), ColorToRGB(clRed));
     SaveWindowImage(menu->GetHandle(), ScreenshotPath("sub-menu-side-band"));
+
+    // Printed into another context (as for a shadow or a window animation), the menu paints the same.
+    TBitmap printed;
+    printed.SetSize(menu->GetWidth(), menu->GetHeight());
+    SendMessage(menu->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.Canvas()->GetHandle()), 0);
+    EXPECT_EQ(ColorToRGB(printed.Canvas()->GetPixel(band.left + 5, band.bottom - 5)), ColorToRGB(clRed));
+    const TPoint onFrame = OnScreen(menu, menu->GetWidth() - 1, menu->GetHeight() / 2);
+    EXPECT_EQ(ColorToRGB(printed.Canvas()->GetPixel(menu->GetWidth() - 1, menu->GetHeight() / 2)),
+              ComposedScreenPixel(onFrame.x, onFrame.y))
+        << "the frame too";
 }
 
 // A container never holds itself, nor the menu that shows it; a container inside another is shown by its content
