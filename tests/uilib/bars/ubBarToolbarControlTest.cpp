@@ -3,6 +3,7 @@
 #include <set>
 
 #include "MainWindowBars.h"
+#include "uilib/bars/ubBarButton.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarToolbarControl.h"
@@ -129,6 +130,7 @@ TEST_F(ubBarToolbarControl, ANarrowFormCutsTheToolbarAndWrapsTheMenuBar) {
 // Print and Keyboard, and the mark at the end; a click on the grip or the gap moves the bar, a click on a
 // link or the mark is the window's own.
 TEST_F(ubBarToolbarControl, PaintsGripSeparatorAndMarkAndAnswersItsHitTest) {
+    SetCursorPos(0, 0);
     form_->Show();
     ProcessPendingMessages();
     TubBarControl* tools = ToolBar()->Control();
@@ -153,12 +155,30 @@ TEST_F(ubBarToolbarControl, PaintsGripSeparatorAndMarkAndAnswersItsHitTest) {
     bool darker = false;
     for (int x = print.right; x < keyboard.left; ++x) darker = darker || screenPixel(x, mid) != edge;
     EXPECT_TRUE(darker);
+    // Each caption is drawn in the font it was measured in: it ends before its button's last columns.
+    for (TubBarItemLink* link : ToolBar()->GetItemLinks()->VisibleItems()) {
+        const TRect r = link->ItemRect;
+        int text = 0;
+        for (int y = r.top + 3; y < r.bottom - 3; ++y)
+            text += screenPixel(r.right - 2, y) != screenPixel(r.left + 1, y);
+        EXPECT_EQ(text, 0) << link->GetItem()->GetName();
+        // No frame of another colour around a button at rest: the bar's gradient runs on under it.
+        EXPECT_EQ(screenPixel(r.left, mid), screenPixel(r.left + 1, mid)) << link->GetItem()->GetName();
+    }
     // The grip: dots in the band left of the client area.
     const TPoint gripOrigin = OnScreen(tools, -frame.left, 0);
     std::set<COLORREF> gripColors;
     for (int y = 0; y < tools->GetHeight(); ++y)
         for (int x = 0; x < frame.left; ++x) gripColors.insert(ComposedScreenPixel(gripOrigin.x + x, gripOrigin.y + y));
     EXPECT_GE(gripColors.size(), 3u);
+    // The dots run down the grip: rows of the lower half hold dots too.
+    int dottedRows = 0;
+    for (int y = tools->GetHeight() / 2; y < tools->GetHeight() - 3; ++y) {
+        std::set<COLORREF> row;
+        for (int x = 0; x < frame.left; ++x) row.insert(ComposedScreenPixel(gripOrigin.x + x, gripOrigin.y + y));
+        dottedRows += row.size() > 1;
+    }
+    EXPECT_GT(dottedRows, 2);
 
     auto hit = [&](int x, int y) {
         const TPoint p = OnScreen(tools, x, y);
@@ -255,6 +275,71 @@ TEST_F(ubBarToolbarControl, TheBarHidesWhenItsWindowGoesAndRemembersWhereItsWind
     EXPECT_FALSE(ToolBar()->GetVisible());
     EXPECT_EQ(ToolBar()->Control(), nullptr);
     EXPECT_EQ(TopDock()->RowCount(), 1);
+}
+
+// A bar of its own on a form in the classic look, whose painter shows the mark only when links are left
+// out: an aligned item ends its line, a group never starts a line with a separator beside it.
+class ubBarToolbarControlLayout : public BarsTest {};
+
+TEST_F(ubBarToolbarControlLayout, AlignedItemsEndTheLineAndGroupsStartLinesWithoutASeparatorBeside) {
+    struct Case {
+        const char* name;
+        bool multiLine;
+        int clientWidth;
+        TubBarItemAlign thirdAlign;
+        bool thirdBeginsGroup;
+        bool fourthShown;  // the link after the third
+        bool markShown;
+        bool fourthStartsLine;
+    } cases[] = {
+        {"all in one line", false, 600, iaLeft, false, true, false, false},
+        {"right-aligned ends the line", false, 600, iaRight, false, false, true, false},
+        {"centred ends the line", false, 600, iaCenter, false, false, true, false},
+        {"aligned, multi-line: the rest on the next line", true, 600, iaRight, false, true, true, true},
+        {"a group on the next line starts it", true, 150, iaLeft, true, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* form = Construct<TTestForm>(nullptr);
+        form->SetBounds(50, 50, c.clientWidth + 20, 200);
+        auto* m = new TubBarManager(form);
+        m->SetStyle(bmsStandard);
+        TubBar* bar = m->GetBars()->Add();
+        bar->SetMultiLine(c.multiLine);
+        std::vector<TubBarButton*> buttons;
+        for (const char* caption : {"Alpha", "Beta", "Gamma", "Delta"}) {
+            auto* b = new TubBarButton(form);
+            b->SetCaption(caption);
+            TubBarItemLink* link = bar->GetItemLinks()->Add();
+            link->SetItem(b);
+            buttons.push_back(b);
+        }
+        buttons[2]->SetAlign(c.thirdAlign);
+        bar->GetItemLinks()->Items(2)->BeginGroup = c.thirdBeginsGroup;
+        bar->SetDockingStyle(dsTop);
+        bar->SetVisible(true);
+        form->SetClientWidth(c.clientWidth);
+        form->Show();
+        ProcessPendingMessages();
+        TubBarControl* w = bar->Control();
+        ASSERT_NE(w, nullptr);
+        const TRect third = bar->GetItemLinks()->Items(2)->ItemRect;
+        const TRect fourth = bar->GetItemLinks()->Items(3)->ItemRect;
+        EXPECT_EQ(!IsRectEmpty(&fourth), c.fourthShown);
+        EXPECT_EQ(w->HasMark(), c.markShown);
+        const TRect client = w->GetClientRect();
+        const int lineEnd = client.right - (w->HasMark() ? ubBarMarkSize : 0);
+        if (c.thirdAlign == iaRight && !c.multiLine) EXPECT_EQ(third.right, lineEnd);
+        if (c.thirdAlign == iaCenter) EXPECT_GT(third.left, bar->GetItemLinks()->Items(1)->ItemRect.right + 10);
+        if (c.fourthShown) EXPECT_EQ(fourth.left == 0, c.fourthStartsLine);
+        if (c.thirdBeginsGroup) {
+            // The group's link starts the second line at its very start: the separator runs across the bar.
+            EXPECT_EQ(third.left, 0);
+            EXPECT_GT(third.top, bar->GetItemLinks()->Items(1)->ItemRect.bottom);
+        }
+        delete form;
+        ProcessPendingMessages();
+    }
 }
 
 }  // namespace
