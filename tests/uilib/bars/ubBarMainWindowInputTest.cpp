@@ -43,15 +43,6 @@ protected:
         TubBarItemControl* c = Window != nullptr ? Window->SelectedControl() : nullptr;
         return c != nullptr && c->Item() != nullptr ? c->Item()->GetName() : std::string();
     }
-    // A key pressed and released, with a modifier held around it.
-    void Tap(WORD Key, WORD Modifier = 0) {
-        if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, 0, 0);
-        keybd_event(static_cast<BYTE>(Key), 0, 0, 0);
-        ProcessPendingMessages();
-        keybd_event(static_cast<BYTE>(Key), 0, KEYEVENTF_KEYUP, 0);
-        if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, KEYEVENTF_KEYUP, 0);
-        ProcessPendingMessages();
-    }
     // A link's rectangle on a bar window (client coordinates); empty when it is not shown.
     static TRect LinkRect(TCustomubBarControl* Window, const std::string& Name) {
         for (TubBarItemLink* link : Window->GetItemLinks()->VisibleItems())
