@@ -293,7 +293,16 @@ void TubBarManager::SetDockColor(TColor Value) {
     autoDockColor_ = false;
 }
 
-void TubBarManager::SetFlatCloseButton(bool Value) { flatCloseButton_ = Value; }
+void TubBarManager::SetFlatCloseButton(bool Value) {
+    if (flatCloseButton_ == Value) return;
+    flatCloseButton_ = Value;
+    RebuildMainMenuBar();
+}
+
+void TubBarManager::RebuildMainMenuBar() {
+    if (formMenuBar_ != nullptr && formMenuBar_->GetItemLinks()->BarControl != nullptr)
+        formMenuBar_->GetItemLinks()->BarControl->Rebuild();
+}
 
 void TubBarManager::SetHideFloatingBarsWhenInactive(bool Value) { hideFloatingBarsWhenInactive_ = Value; }
 
@@ -348,7 +357,11 @@ void TubBarManager::SetNotDocking(TubBarDockingStyles Value) {
     StyleChanged();
 }
 
-void TubBarManager::SetShowCloseButton(bool Value) { showCloseButton_ = Value; }
+void TubBarManager::SetShowCloseButton(bool Value) {
+    if (showCloseButton_ == Value) return;
+    showCloseButton_ = Value;
+    RebuildMainMenuBar();
+}
 
 void TubBarManager::SetShowFullMenusAfterDelay(bool Value) {
     if (showFullMenusAfterDelay_ == Value) return;

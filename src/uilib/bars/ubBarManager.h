@@ -318,6 +318,8 @@ public:
     // Fires OnClickItem.
     virtual void ClickItem(TubBarItem* AItem);
     void DoCloseButtonClick() { CallNotifyEvent(OnCloseButtonClick, this); }
+    // The main menu bar's window lays itself out again (its caption buttons changed).
+    void RebuildMainMenuBar();
     void DoHelpButtonClick() { CallNotifyEvent(OnHelpButtonClick, this); }
 
 protected:

@@ -352,11 +352,13 @@ void TubBarControl::PaintSeparators(HDC DC, HRGN Rest) {
 void TubBarControl::PaintCloseButton(HDC DC, HRGN Rest) {
     const TRect r = CloseButtonRect();
     if (IsRectEmpty(&r)) return;
-    TubBarItemPaintState s = PaintState();
-    // Drawn as the menu's text, not as a caption's.
-    s.ActiveCaption = false;
+    TubBarPainterClass painter = BarPainterOf(BarManager());
     PaintBackground(DC, r);
-    BarPainterOf(BarManager())->DrawCaptionParts(DC, r, closeButtonHot_, closeButtonPressed_, s);
+    painter->DrawCaptionButton(DC, r, closeButtonHot_, closeButtonPressed_, PaintState());
+    // The cross in the colour of the menu bar's text.
+    RECT glyph = r;
+    if (closeButtonPressed_) OffsetRect(&glyph, 1, 1);
+    painter->DrawCaptionCloseGlyph(DC, glyph, painter->GetTextColors(true, true, closeButtonHot_));
     HRGN cut = CreateRectRgnIndirect(&r);
     CombineRgn(Rest, Rest, cut, RGN_DIFF);
     DeleteObject(cut);

@@ -271,5 +271,43 @@ TEST_F(ubBarMainWindowInput, F1OnAnOpenMenuAsksForTheSelectedItemsHelp) {
     EXPECT_EQ(FileMenu(), nullptr) << "the menus close first";
 }
 
+TEST_F(ubBarMainWindowInput, TheMenuBarsCloseButtonFiresOnAReleaseOverIt) {
+    EXPECT_EQ(MenuBar()->CloseButtonRect().Width(), 0);
+    int closes = 0;
+    form_->Manager->OnCloseButtonClick = [&closes](TObject*) { ++closes; };
+    form_->Manager->SetShowCloseButton(true);
+    ProcessPendingMessages();
+    const TRect close = MenuBar()->CloseButtonRect();
+    ASSERT_FALSE(IsRectEmpty(&close));
+    const TRect help = LinkRect(MenuBar(), "Help1");
+    EXPECT_GT(close.left, help.right);
+    ClickAt(MenuBar(), TPoint{(close.left + close.right) / 2, (close.top + close.bottom) / 2});
+    EXPECT_EQ(closes, 1);
+    // Pressed, then released away from it: nothing.
+    const TPoint on = OnScreen(MenuBar(), close.left + 2, close.top + 2);
+    SetCursorPos(on.x, on.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    const TPoint away = OnScreen(MenuBar(), help.left + 2, help.top + 2);
+    SetCursorPos(away.x, away.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(NoMenuMode());
+}
+
+TEST_F(ubBarMainWindowInput, APressOnTheMarkTogglesItWithTheMenuSound) {
+    const TRect mark = ToolBar()->MarkRect();
+    ASSERT_FALSE(IsRectEmpty(&mark));
+    ClearPlayedSounds();
+    ClickAt(ToolBar(), TPoint{mark.left + 3, mark.top + 3});
+    EXPECT_EQ(ToolBar()->MarkState(), msPressed);
+    EXPECT_FALSE(PlayedSounds().empty());
+    ClickAt(ToolBar(), TPoint{mark.left + 3, mark.top + 3});
+    EXPECT_EQ(ToolBar()->MarkState(), msSelected);
+}
+
 }  // namespace
 }  // namespace zel::test
