@@ -326,6 +326,17 @@ TEST_F(ubBarHooks, BarsShownBeforeTheFormHasItsWindowWaitForItAndTakeTheirStored
     EXPECT_EQ(row, 0);
     top->FindPlace(second->Control(), row, col);
     EXPECT_EQ(row, 1) << "placed by its stored row, although it was shown first";
+
+    // The form's window made anew keeps them where they are.
+    form->SetBorderStyle(bsSingle);
+    ProcessPendingMessages();
+    for (TubBar* bar : {first, second}) {
+        ASSERT_NE(bar->Control(), nullptr);
+        EXPECT_NE(GetWindowLong(bar->Control()->GetHandle(), GWL_STYLE) & WS_VISIBLE, 0);
+        EXPECT_EQ(GetParent(bar->Control()->GetHandle()), top->GetHandle());
+    }
+    top->FindPlace(second->Control(), row, col);
+    EXPECT_EQ(row, 1);
 }
 
 TEST_F(ubBarHooks, F1OverAnOpenMenuAsksOnlyForTheSelectedItemsHelpAndClosesTheMenus) {
