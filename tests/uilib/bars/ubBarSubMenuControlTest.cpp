@@ -376,6 +376,26 @@ TEST_F(ubBarSubMenu, CtrlDownExpandsTheRarelyUsedLinksUntilMenuModeEnds) {
     EXPECT_TRUE(menu->HasHiddenItems()) << "a new menu mode starts folded";
 }
 
+TEST_F(ubBarSubMenu, DownOrTabOnTheLastShownLineExpandsTheMenuAndMovesOn) {
+    ShowBar();
+    TubBarItemLinks* links = file->GetItemLinks();
+    links->Items(0)->UseCount = 100;
+    for (int i = 1; i < links->Count(); ++i) links->Items(i)->SetMostRecentlyUsed(false);
+    for (WORD key : {WORD(VK_DOWN), WORD(VK_TAB)}) {
+        SCOPED_TRACE(key);
+        TubBarSubMenuControl* menu = Open(0);
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(menu->HasHiddenItems());
+        Key(VK_DOWN);
+        EXPECT_EQ(SelectedCaption(menu), "&Open");
+        Key(key);
+        EXPECT_FALSE(menu->HasHiddenItems());
+        EXPECT_EQ(SelectedCaption(menu), "&Save") << "the key moves on from the line it was pressed on";
+        row->CloseAll();
+        ProcessPendingMessages();
+    }
+}
+
 TEST_F(ubBarSubMenu, WithFullMenusAfterDelayTheMenuExpandsAfterFourSeconds) {
     manager->SetShowFullMenusAfterDelay(true);
     ShowBar();
