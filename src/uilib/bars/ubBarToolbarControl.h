@@ -34,6 +34,7 @@ public:
     void SetMarkState(TubBarMarkState Value) override;
     // A menu-bar sub-item was opened by the keyboard or a click: moving to another one opens its menu too.
     bool KeyboardOpen() const { return keyboardOpen_; }
+    void EndKeyboardOpen() override { keyboardOpen_ = false; }
     // The window's opacity: a floating bar's AlphaBlendValue, 255 docked.
     std::uint8_t AlphaValue() const;
     // The main menu bar's close button (client coordinates); empty when it does not show.

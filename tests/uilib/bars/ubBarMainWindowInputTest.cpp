@@ -122,6 +122,10 @@ TEST_F(ubBarMainWindowInput, DownOnTheSelectedMenuBarItemOpensItsMenu) {
     EXPECT_EQ(Selected(FileMenu()), "FileNewItem");
     EXPECT_TRUE(MenuBar()->KeyboardOpen());
     Tap(VK_ESCAPE);
+    EXPECT_EQ(FileMenu(), nullptr);
+    Tap(VK_RIGHT);
+    EXPECT_EQ(Selected(MenuBar()), "Settings1");
+    EXPECT_EQ(MenuOf(Item("Settings1")), nullptr) << "after Esc the keys move without opening";
     Tap(VK_ESCAPE);
     EXPECT_TRUE(NoMenuMode()) << "Esc on the menu bar itself leaves menu mode";
 }

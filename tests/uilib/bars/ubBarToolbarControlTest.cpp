@@ -329,9 +329,15 @@ TEST_F(ubBarToolbarControlLayout, AlignedItemsEndTheLineAndGroupsStartLinesWitho
         EXPECT_EQ(w->HasMark(), c.markShown);
         const TRect client = w->GetClientRect();
         const int lineEnd = client.right - (w->HasMark() ? ubBarMarkSize : 0);
-        if (c.thirdAlign == iaRight && !c.multiLine) EXPECT_EQ(third.right, lineEnd);
-        if (c.thirdAlign == iaCenter) EXPECT_GT(third.left, bar->GetItemLinks()->Items(1)->ItemRect.right + 10);
-        if (c.fourthShown) EXPECT_EQ(fourth.left == 0, c.fourthStartsLine);
+        if (c.thirdAlign == iaRight && !c.multiLine) {
+            EXPECT_EQ(third.right, lineEnd);
+        }
+        if (c.thirdAlign == iaCenter) {
+            EXPECT_GT(third.left, bar->GetItemLinks()->Items(1)->ItemRect.right + 10);
+        }
+        if (c.fourthShown) {
+            EXPECT_EQ(fourth.left == 0, c.fourthStartsLine);
+        }
         if (c.thirdBeginsGroup) {
             // The group's link starts the second line at its very start: the separator runs across the bar.
             EXPECT_EQ(third.left, 0);
