@@ -124,7 +124,9 @@ TRect TubBarControl::MarkRect() const {
 
 std::vector<TubToolbarLink> TubBarControl::MeasureLinks() {
     std::vector<TubToolbarLink> links;
-    if (GetItemLinks() == nullptr) return links;
+    // The controls measure themselves on the window's canvas: without a window there is nothing to measure
+    // (asking for one here would make it in the middle of its dock's layout).
+    if (GetItemLinks() == nullptr || !HandleAllocated()) return links;
     const bool vertical = Vertical();
     for (TubBarItemLink* link : GetItemLinks()->VisibleItems()) {
         if (link->Control == nullptr) continue;
@@ -218,7 +220,7 @@ std::uint8_t TubBarControl::AlphaValue() const {
 // ---- layout ------------------------------------------------------------------------------------------------------
 
 void TubBarControl::LayoutLinks() {
-    if (GetItemLinks() == nullptr) return;
+    if (GetItemLinks() == nullptr || !HandleAllocated()) return;
     const TRect client = GetClientRect();
     const bool vertical = Vertical();
     std::vector<TubToolbarLink> links = MeasureLinks();
@@ -270,7 +272,7 @@ void TubBarControl::PlaceLinks(std::vector<TubToolbarLink>& Links, int ClientLen
         lineBottom = bottom;
     };
     for (TubBarItemLink* link : GetItemLinks()->VisibleItems()) {
-        if (link->Control == nullptr) continue;
+        if (link->Control == nullptr || i >= Links.size()) continue;
         TubToolbarLink& l = Links[i];
         if (!l.Placed) {
             link->ItemRect = TRect{};

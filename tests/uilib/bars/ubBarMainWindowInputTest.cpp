@@ -2,6 +2,7 @@
 // the manual clock: the menu bar from Alt and F10, the menus walked and run from the keyboard, short-cuts and
 // toolbar clicks, disabled and renamed items, a disabled form, a handler that frees the form, and F1 on a menu.
 #include <set>
+#include <utility>
 
 #include "MainWindowBars.h"
 #include "uilib/bars/ubBarDockControl.h"
@@ -242,10 +243,8 @@ TEST_F(ubBarMainWindowInput, AHandlerThatFreesTheFormLeavesNothingBehind) {
             form_->Show();
             ProcessPendingMessages();
         }
-        Item("FileExitItem")->OnClick = [this](TObject*) {
-            delete form_;
-            form_ = nullptr;
-        };
+        // The handler lives in the item it frees: nothing of it is touched after the delete.
+        Item("FileExitItem")->OnClick = [this](TObject*) { delete std::exchange(form_, nullptr); };
         if (fromMenu) {
             Tap('F', VK_MENU);
             ASSERT_NE(FileMenu(), nullptr);
