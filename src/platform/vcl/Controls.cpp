@@ -48,6 +48,12 @@ std::map<TCursor, HCURSOR>& CustomCursors() {
 
 }  // namespace
 
+namespace {
+// The window whose message the controls are handling now: a control's default handling answers for that
+// window, which is not always its Handle (a second window gets its messages too).
+HWND g_messageWindow = nullptr;
+}  // namespace
+
 // The drag manager's (DragManager.cpp).
 bool DragMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 void ForgetDragControl(TControl* AControl);
@@ -77,6 +83,9 @@ LRESULT ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         result = 0;
     } else {
         TMessage m{msg, wp, lp, 0};
+        const HWND outer = g_messageWindow;
+        g_messageWindow = hwnd;
+        TScopeExit restore([outer] { g_messageWindow = outer; });
         b.control->MainWndProc(m);
         result = m.Result;
     }
@@ -669,6 +678,12 @@ void TWinControl::SwitchWindows() {
     UpdateBounds();
 }
 
+void TWinControl::SetParentKeepingWindow(TWinControl* AParent) {
+    keepWindow_ = true;
+    TScopeExit reset([this] { keepWindow_ = false; });
+    SetParent(AParent);
+}
+
 void TWinControl::DestroySecondWindow() {
     HWND h = secondHandle_;
     if (h == nullptr) return;
@@ -756,7 +771,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
     controls_.erase(it);
     AControl->parent_ = nullptr;
     if (auto* w = dynamic_cast<TWinControl*>(AControl);
-        w != nullptr && w->handle_ != nullptr && !ComponentState().Contains(csDestroying))
+        w != nullptr && w->handle_ != nullptr && !w->keepWindow_ && !ComponentState().Contains(csDestroying))
         w->DestroyHandle();
     if (AControl->GetAlign() != alNone && !ComponentState().Contains(csDestroying)) Realign();
 }
@@ -1001,8 +1016,12 @@ void TWinControl::DefaultHandler(TMessage& Message) {
         TControl::DefaultHandler(Message);
         return;
     }
+    // A message of the second window is answered for that window.
+    const HWND window = g_messageWindow != nullptr && g_messageWindow != handle_ && FindControl(g_messageWindow) == this
+                            ? g_messageWindow
+                            : handle_;
     Message.Result =
-        CallWindowProc(defWndProc_ ? defWndProc_ : DefWindowProc, handle_, Message.Msg, Message.WParam, Message.LParam);
+        CallWindowProc(defWndProc_ ? defWndProc_ : DefWindowProc, window, Message.Msg, Message.WParam, Message.LParam);
 }
 
 std::string TWinControl::GetTextImpl() const {

@@ -457,6 +457,9 @@ protected:
     void DestroySecondWindow();
     // Told after SwitchWindows: drawing resources bound to the old Handle are given up.
     virtual void WindowsSwitched() {}
+    // Moves the control to another parent (or to none) with its window: the window is re-parented (a
+    // parent's window takes it when it has one), not made anew.
+    void SetParentKeepingWindow(TWinControl* AParent);
     virtual void CreateHandle();
     void Dispatch(TMessage& Message) override;
     void WndProc(TMessage& Message) override;
@@ -499,6 +502,7 @@ private:
     bool alignPending_ = false;
     bool realigning_ = false;
     bool parentBackground_ = false;
+    bool keepWindow_ = false;  // the window stays while the control leaves its parent
 };
 
 // A window that draws itself in Paint on its Canvas; the canvas draws into the window's image at any

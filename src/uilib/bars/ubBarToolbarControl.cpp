@@ -687,7 +687,7 @@ void TubBarControl::RememberPosition() {
 void TubBarControl::WindowDestroyed() {
     TubBarManager* m = BarManager();
     TCustomForm* form = m != nullptr ? m->Form() : nullptr;
-    if (IsDestroying() || changingDock_ || !bar_->GetVisible() || (m != nullptr && m->IsDestroying()) ||
+    if (IsDestroying() || !bar_->GetVisible() || (m != nullptr && m->IsDestroying()) ||
         (form != nullptr && form->ComponentState().Contains(csDestroying)))
         return;
     bar_->SetVisible(false);

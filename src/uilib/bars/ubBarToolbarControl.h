@@ -161,9 +161,14 @@ private:
     // A press on a floating bar activates the manager's form first, unless floating bars hide with it.
     void PressFloating();
     void SetFloatingCloseState(int Value);
+    // How the window is made docked or floating (hidden).
+    TCreateParams WindowParams(bool Floating);
 
+protected:
+    void WindowsSwitched() override;
+
+private:
     int closeButtonState_ = 0;
-    bool changingDock_ = false;  // the window is made anew for its new place: it stays its bar's window
 
     TubBar* bar_ = nullptr;
     TubDockControl* dockControl_ = nullptr;

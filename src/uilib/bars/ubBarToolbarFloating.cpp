@@ -180,21 +180,60 @@ void TubBarControl::ApplyAlpha() {
 
 // ---- moving and docking --------------------------------------------------------------------------------------
 
-void TubBarControl::SetMoving(bool /*Value*/) { ApplyAlpha(); }
+void TubBarControl::SetMoving(bool Value) {
+    // While the bar moves, the window it would have in the other state (docked or floating) waits beside
+    // its own, so that a switch keeps the window and the item controls.
+    if (Value && HandleAllocated()) CreateSecondWindow(WindowParams(!IsFloating()));
+    if (!Value) DestroySecondWindow();
+    ApplyAlpha();
+}
+
+TCreateParams TubBarControl::WindowParams(bool Floating) {
+    TCreateParams params;
+    const TubBarDockingStyle side = dockingStyle_;
+    dockingStyle_ = Floating ? dsNone : dsTop;
+    CreateParams(params);
+    dockingStyle_ = side;
+    TCustomForm* form = BarManager() != nullptr ? BarManager()->Form() : nullptr;
+    if (!Floating) {
+        // A child window of the form until a dock takes it.
+        params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        params.ExStyle = 0;
+        params.WndParent = form != nullptr && form->HandleAllocated() ? form->GetHandle() : nullptr;
+    }
+    params.Style &= ~static_cast<DWORD>(WS_VISIBLE);
+    params.Caption = bar_->GetCaption();
+    return params;
+}
 
 void TubBarControl::ChangeDock(TubBarDockingStyle Style, TubDockControl* Dock) {
-    changingDock_ = true;
-    TScopeExit done([this] { changingDock_ = false; });
-    if (HandleAllocated()) DestroyHandle();
-    if (Dock == nullptr) {
-        SetDockControl(nullptr);
-        SetParent(nullptr);
-        SetDockingStyle(Style);
-    } else {
-        SetDockControl(Dock);
-    }
-    HandleNeeded();
+    const bool floating = Dock == nullptr;
+    if (floating != IsFloating() && SecondWindow() == nullptr) CreateSecondWindow(WindowParams(floating));
+    if (dockControl_ != nullptr) dockControl_->RemoveBar(this, nullptr, false);
+    dockControl_ = Dock;
+    if (floating != IsFloating()) SwitchWindows();
+    SetParentKeepingWindow(Dock);
+    // The item controls stay; they are made anew only when the links turn.
+    const bool turned = (Style == dsLeft || Style == dsRight) != Vertical();
+    dockingStyle_ = Style;
+    ClearBackgroundCache();
+    Perform(CM_FONTCHANGED);
+    if (turned) RecreateControls();
+    // The window was made for the other state: its frame is measured again for this one.
+    if (HandleAllocated())
+        SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyAlpha();
+}
+
+void TubBarControl::WindowsSwitched() {
+    TCustomubBarControl::WindowsSwitched();
+    ClearBackgroundCache();
+    // The windows of the item controls (edits, combos) move into the window now in use.
+    if (GetItemLinks() == nullptr) return;
+    for (TubBarItemLink* link : GetItemLinks()->VisibleItems())
+        if (auto* win = dynamic_cast<TubBarWinControl*>(link->Control); win != nullptr && win->Handle != nullptr)
+            ::zel::SetParent(win->Handle, GetHandle());
 }
 
 void TubBarControl::ToggleDocking() {

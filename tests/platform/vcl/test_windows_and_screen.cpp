@@ -79,6 +79,13 @@ TEST_F(VclWindowsAndScreen, AControlSwitchesItsHandleToASecondWindowAndBackWitho
     EXPECT_EQ(plate->MakeFloating(form->GetHandle(), 0, 0), floating);  // made once
     EXPECT_EQ(plate->GetHandle(), docked);
     EXPECT_EQ(TWinControl::FindControl(floating), plate);
+    // The second window's default handling answers for it: it takes its own text, the Handle keeps its.
+    plate->SetText("Plate");
+    SetWindowText(floating, "Floating plate");
+    EXPECT_EQ(plate->GetText(), "Plate");
+    char text[32] = {};
+    GetWindowText(floating, text, sizeof(text));
+    EXPECT_STREQ(text, "Floating plate");
     // Both windows reach the control's window procedure.
     plate->Seen.clear();
     SendMessage(docked, WM_USER + 1, 0, 0);

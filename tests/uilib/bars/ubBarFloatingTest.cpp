@@ -174,8 +174,17 @@ TEST_F(ubBarFloating, TheGripDragsTheToolbarOffTheDockAndItFloatsWithItsCaptionA
     ASSERT_EQ(TopDock()->RowCount(), 2);
     const TPoint grip = GripPoint();
     const RECT docked = WindowRectOf(Tools());
+    TubBarControl* before = Tools();
+    const HWND dockedWindow = before->GetHandle();
+    TubBarItemControl* open = ToolBar()->GetItemLinks()->Items(1)->Control;
     Float();
     TubBarControl* tools = Tools();
+    // The same window object and item controls, on a window of their own as a pop-up.
+    EXPECT_EQ(tools, before);
+    EXPECT_EQ(ToolBar()->GetItemLinks()->Items(1)->Control, open);
+    EXPECT_NE(tools->GetHandle(), dockedWindow);
+    EXPECT_FALSE(IsWindow(dockedWindow));  // the docked window went when the move ended
+    EXPECT_EQ(tools->GetText(), "ToolBar");
     EXPECT_EQ(ToolBar()->GetDockingStyle(), dsNone);
     EXPECT_EQ(tools->DockControl(), nullptr);
     EXPECT_NE(GetWindowLong(tools->GetHandle(), GWL_STYLE) & WS_POPUP, 0);
@@ -197,8 +206,8 @@ TEST_F(ubBarFloating, TheGripDragsTheToolbarOffTheDockAndItFloatsWithItsCaptionA
     };
     EXPECT_EQ(hit((close.left + close.right) / 2, (close.top + close.bottom) / 2), ubFloatingCloseHit);
     EXPECT_EQ(hit(12, (close.top + close.bottom) / 2), HTCAPTION);
-    const TRect open = ToolBar()->GetItemLinks()->Items(1)->ItemRect;
-    POINT c{(open.left + open.right) / 2, (open.top + open.bottom) / 2};
+    const TRect openRect = ToolBar()->GetItemLinks()->Items(1)->ItemRect;
+    POINT c{(openRect.left + openRect.right) / 2, (openRect.top + openRect.bottom) / 2};
     ClientToScreen(tools->GetHandle(), &c);
     EXPECT_EQ(SendMessage(tools->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTCLIENT);
     // Every link shows inside the client area.
