@@ -35,6 +35,12 @@ protected:
         ProcessPendingMessages();
         return sample_;
     }
+    // A form of 400 x 300 with a manager of its own, not shown yet.
+    TubBarManager* NewManagedForm(TTestForm*& AForm) {
+        AForm = NewForm();
+        AForm->SetBounds(100, 100, 400, 300);
+        return new TubBarManager(AForm);
+    }
     // A bar docked at the top of the manager's form, in the given row.
     static TubBar* AddBar(TubBarManager* AManager, const std::string& ACaption, int ARow = 0) {
         TubBar* bar = AManager->GetBars()->Add();
@@ -158,9 +164,8 @@ TEST_F(ubBarHooks, KeysFromAMultipleDocumentChildReachTheMainFormsManagerFirstUn
 }
 
 TEST_F(ubBarHooks, AnAcceleratorSharedOnItsBarOnlySelectsAndKeysAreSwallowedWhileAFrameButtonIsHeld) {
-    TTestForm* form = NewForm();
-    form->SetBounds(100, 100, 400, 300);
-    auto* manager = new TubBarManager(form);
+    TTestForm* form = nullptr;
+    TubBarManager* manager = NewManagedForm(form);
     TubBar* bar = AddBar(manager, "Main Menu");
     bar->SetIsMainMenu(true);
     TubBarSubItem* file = AddSubItem(bar->GetItemLinks(), "&File");
@@ -213,9 +218,8 @@ TEST_F(ubBarHooks, AnEditItemsDirectCallReachesTheBarsButNotTheOlderHooks) {
         if (Code == HC_ACTION) ++olderCalls;
         return CallNextHookEx(nullptr, Code, WParam, LParam);
     });
-    TTestForm* form = NewForm();
-    form->SetBounds(100, 100, 400, 300);
-    auto* manager = new TubBarManager(form);
+    TTestForm* form = nullptr;
+    TubBarManager* manager = NewManagedForm(form);
     TubBar* bar = AddBar(manager, "Tools");
     int saves = 0;
     AddButton(bar->GetItemLinks(), "&Save", saves, ShortCut('S', TShiftState{ssCtrl}));
@@ -237,9 +241,8 @@ TEST_F(ubBarHooks, AnEditItemsDirectCallReachesTheBarsButNotTheOlderHooks) {
 }
 
 TEST_F(ubBarHooks, ARightClickOutsideAMenuClosesItButOneInAnOpenCombosListDoesNot) {
-    TTestForm* form = NewForm();
-    form->SetBounds(100, 100, 400, 300);
-    auto* manager = new TubBarManager(form);
+    TTestForm* form = nullptr;
+    TubBarManager* manager = NewManagedForm(form);
     TubBar* bar = AddBar(manager, "Main Menu");
     bar->SetIsMainMenu(true);
     TubBarSubItem* view = AddSubItem(bar->GetItemLinks(), "&View");
@@ -296,9 +299,8 @@ TEST_F(ubBarHooks, LeavingTheProgramDropsTheHotItem) {
 }
 
 TEST_F(ubBarHooks, BarsShownBeforeTheFormHasItsWindowWaitForItAndTakeTheirStoredRows) {
-    TTestForm* form = NewForm();
-    form->SetBounds(100, 100, 400, 300);
-    auto* manager = new TubBarManager(form);
+    TTestForm* form = nullptr;
+    TubBarManager* manager = NewManagedForm(form);
     TubBar* second = AddBar(manager, "Second", 1);
     TubBar* first = AddBar(manager, "First", 0);
     TubBar* dropped = AddBar(manager, "Dropped", 2);
@@ -379,10 +381,8 @@ class ubBarHooksFloating : public ubBarHooks {
 protected:
     void SetUp() override {
         ubBarHooks::SetUp();
-        form = NewForm();
-        form->SetBounds(100, 100, 400, 300);
+        manager = NewManagedForm(form);
         Application->MainForm = form;
-        manager = new TubBarManager(form);
         bar = manager->GetBars()->Add();
         bar->SetCaption("Floating");
         bar->SetFloatLeft(550);
