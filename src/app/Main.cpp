@@ -197,6 +197,8 @@ void TFormzelmo::FormDestroy(TObject*) {
     DragInfo.reset();
     Clipboard.reset();
     SvuotaSecchio();
+    // The trash window, when open, goes before the library it shows.
+    delete TFormLibrary::TrashWindow();
     TrashLibrary.reset();
 }
 

@@ -228,6 +228,7 @@ TEST_F(MainLibraries, ClosingRecordsTheSavedLibrariesInWalkOrderAndTheNextStartR
     // Never saved: placed on the screen, it is asked about, and No leaves it out.
     NewLibrary();
     Click(Formzelmo->GadgetsMonitorItem);
+    Formzelmo->TrashVuotoDblClick(Formzelmo->TrashVuoto);  // closed with the others, never recorded
     BoxAnswer = IDNO;
     Click(Formzelmo->FileExitItem);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Untitled.Lib Was Not Saved, Save It ?"}));

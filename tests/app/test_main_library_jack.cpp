@@ -156,8 +156,10 @@ TEST_F(LibraryTransfersOverJack, ReceiveSelectedFetchesBothAndCancelStopsTheWalk
     EXPECT_EQ(first.GetName(), "Kept 1");
     EXPECT_EQ(second.GetName(), "Kept 2");
     std::this_thread::sleep_for(50ms);
-    for (const TBytes& m : Sim.ReceivedMessages())
-        if (m.size() > 8) EXPECT_EQ(m[5], 0x11);  // user patch 1 only
+    for (const TBytes& m : Sim.ReceivedMessages()) {
+        ASSERT_GT(m.size(), 8u);
+        EXPECT_EQ(TBytes(m.begin() + 5, m.begin() + 7), (TBytes{0x11, 0x00}));  // user patch 1 only
+    }
     EXPECT_EQ(Sim.RequestsReceived(), 1);
 }
 
