@@ -3,7 +3,6 @@
 // floating and docked.
 #include <algorithm>
 
-#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarDraw.h"
@@ -261,14 +260,12 @@ void TubBarControl::ToggleDocking() {
 void TubBarControl::TrackFloatingCloseButton() {
     TubBarManager* m = BarManager();
     TubBar* bar = bar_;
-    if (m != nullptr && !m->GetHideFloatingBarsWhenInactive() && m->Form() != nullptr && m->Form()->HandleAllocated())
-        SetActiveWindow(m->Form()->GetHandle());
     TuiObjectLinkScope alive(this);
     const HWND window = GetHandle();
     SetFloatingCloseState(2);
     SetCapture(window);
     bool over = true;
-    MSG msg;
+    MSG msg{};
     while (GetCapture() == window) {
         if (!GetMessage(&msg, nullptr, 0, 0)) {
             PostQuitMessage(static_cast<int>(msg.wParam));
