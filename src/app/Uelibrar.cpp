@@ -1,5 +1,6 @@
 #include "app/Uelibrar.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "app/Main.h"
@@ -207,7 +208,7 @@ void TFormLibrary::FormCreate(TObject*) {
     library_ = OpeningLibrary != nullptr ? OpeningLibrary : new TLibrary;
     library_->Window = this;
     library_->WindowOpen = 1;
-    DrawGrid->SetRowCount(MaxVis() + 1);
+    SetRows();
     if (library_->WindowHeight != -1) SetHeight(library_->WindowHeight);
     if (library_->WindowWidth != -1) SetWidth(library_->WindowWidth);
     PlaceMdiChild(library_->WindowLeft, library_->WindowTop, this);
@@ -334,6 +335,11 @@ void TFormLibrary::SortElem() {
     else library_->Sort(skCreated);
 }
 
+void TFormLibrary::SetRows() {
+    // A list without a visible element keeps one blank row.
+    DrawGrid->SetRowCount(std::max(MaxVis() + 1, 1));
+}
+
 void TFormLibrary::PosizionaOtt() {
     if (SpeedType->GetDown() || SpeedName->GetDown()) return;
     const int fit = DrawGrid->GetHeight() / DrawGrid->GetDefaultRowHeight();
@@ -342,7 +348,7 @@ void TFormLibrary::PosizionaOtt() {
 }
 
 void TFormLibrary::RefreshList() {
-    DrawGrid->SetRowCount(MaxVis() + 1);
+    SetRows();
     DrawGrid->SetColWidths(0, DrawGrid->ClientWidth());
     SortElem();
     DrawGrid->Repaint();
@@ -459,7 +465,7 @@ void TFormLibrary::PanelDragOver(TObject*, TObject*, int, int, TDragState, bool&
 void TFormLibrary::New(int Type) {
     library_->Elements.push_back(CreateElementOfType(Type, library_));
     library_->Saved = 0;
-    DrawGrid->SetRowCount(MaxVis() + 1);
+    SetRows();
     DrawGrid->SetColWidths(0, DrawGrid->ClientWidth());
     SortElem();
     PosizionaOtt();
@@ -468,7 +474,7 @@ void TFormLibrary::New(int Type) {
 }
 
 void TFormLibrary::SpeedPatchClick(TObject*) {
-    DrawGrid->SetRowCount(MaxVis() + 1);
+    SetRows();
     DrawGrid->Repaint();
 }
 
@@ -488,7 +494,7 @@ void TFormLibrary::SpeedNuovoClick(TObject*) {
     library_->Elements.clear();
     library_->Saved = 0;
     library_->Notes.Clear();
-    DrawGrid->SetRowCount(0);
+    SetRows();
     DrawGrid->Repaint();
     RefreshMainMenus();
 }

@@ -177,6 +177,8 @@ public:
     std::string ClosedFileName;
 
 private:
+    // One row per visible element.
+    void SetRows();
     // The right-clicked element, while it is in the library.
     TLibElem* PopupElement() const;
 
