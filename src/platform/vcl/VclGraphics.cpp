@@ -224,12 +224,16 @@ void TBrush::SetStyle(TBrushStyle Value) {
 // ---------------------------------------------------------------------------------------------- TCanvas
 
 TCanvas::TCanvas() : font_(new TFont), pen_(new TPen), brush_(new TBrush) {
-    auto changed = [this](TObject*) {
-        if (dc_ != nullptr) DeselectHandles();
+    // A changed object leaves the context (its old handle may go); the others stay selected, so that
+    // drawing straight on the context after a brush change still uses the canvas's font and pen.
+    auto deselect = [this](HGDIOBJ& old) {
+        if (dc_ == nullptr || old == nullptr) return;
+        SelectObject(dc_, old);
+        old = nullptr;
     };
-    font_->OnChange = changed;
-    pen_->OnChange = changed;
-    brush_->OnChange = changed;
+    font_->OnChange = [this, deselect](TObject*) { deselect(oldFont_); };
+    pen_->OnChange = [this, deselect](TObject*) { deselect(oldPen_); };
+    brush_->OnChange = [this, deselect](TObject*) { deselect(oldBrush_); };
 }
 
 TCanvas::~TCanvas() {

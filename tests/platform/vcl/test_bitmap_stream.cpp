@@ -189,5 +189,27 @@ TEST(Bitmap, ChangesFireOnChangeAndNamedResourcesLoad) {
     EXPECT_THROW(r.LoadFromResourceName(nullptr, "NoSuchBitmap"), EResNotFound);
 }
 
+TEST(Bitmap, AChangedBrushLeavesTheCanvasFontSelectedForDrawingStraightOnTheContext) {
+    TBitmap bitmap;
+    bitmap.SetWidth(200);
+    bitmap.SetHeight(50);
+    TCanvas* c = bitmap.Canvas();
+    c->Font()->SetHeight(-30);
+    const int wide = c->TextWidth("Import From XP");
+    auto contextWidth = [&] {
+        SIZE size{};
+        GetTextExtentPoint32(c->GetHandle(), "Import From XP", 14, &size);
+        return static_cast<int>(size.cx);
+    };
+    EXPECT_EQ(contextWidth(), wide);
+    c->Brush()->SetStyle(bsClear);
+    c->Pen()->SetColor(clRed);
+    EXPECT_EQ(contextWidth(), wide);
+    // A changed font leaves the context until the canvas draws again.
+    c->Font()->SetHeight(-11);
+    EXPECT_LT(c->TextWidth("Import From XP"), wide);
+    EXPECT_EQ(contextWidth(), c->TextWidth("Import From XP"));
+}
+
 }  // namespace
 }  // namespace zel
