@@ -1036,9 +1036,9 @@ object FormLibrary: TFormLibrary
       OnClick = SpeedTypeClick
     end
     object btnClose: TButton
-      Left = 496
-      Top = 307
-      Width = 123
+      Left = 380
+      Top = 312
+      Width = 110
       Height = 25
       Caption = '&Close'
       Hint = 'Close This Library'

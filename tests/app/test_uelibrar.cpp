@@ -12,6 +12,8 @@
 #include "app/Uelibrar.h"
 #include "model/Library.h"
 #include "model/Patch.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/Menus.h"
 #include "platform/vcl/Printers.h"
 
 namespace zel::test {
@@ -21,6 +23,8 @@ class LibraryWindow : public Program {
 protected:
     void SetUp() override {
         Program::SetUp();
+        // The instrument answers to the device ID that a first start reads (16).
+        Sim.DeviceByte = 0x0F;
         StartAndWaitOutTheIntro();
         SetCursorPos(0, 0);
     }
@@ -62,6 +66,12 @@ protected:
         return names;
     }
 
+    // Brings a child window of the main window to the front, as a click on its frame does.
+    static void Activate(TForm* form) {
+        SendMessage(Formzelmo->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(form->GetHandle()), 0);
+        ProcessPendingMessages();
+        ASSERT_EQ(Formzelmo->ActiveMDIChild(), form);
+    }
     static POINT Screen(TControl* control, int x, int y) {
         const TPoint p = control->ClientToScreen(TPoint{x, y});
         return POINT{p.x, p.y};
@@ -98,7 +108,18 @@ protected:
                 whileOpen();
             }
         };
-        Press(RowPoint(form, row), {}, true);
+        // The menu's own loop takes the input queued while it is open, as under the program's message loop
+        // (the test's message pass serves only what was queued before it began).
+        Clock->Advance(GetDoubleClickTime() + 1);
+        const POINT p = RowPoint(form, row);
+        SetCursorPos(p.x, p.y);
+        mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
         Application->OnIdle = nullptr;
         EXPECT_TRUE(ran);
         ProcessPendingMessages();
@@ -405,6 +426,219 @@ TEST_F(LibraryWindow, RowsShowTheKindsPictureTypeNameLocationAndDate) {
     TFormLibrary* empty = OpenWith({});
     EXPECT_EQ(empty->DrawGrid->GetRowCount(), 1);
     EXPECT_EQ(GridPixel(empty, 30, 8), white);
+}
+
+// ------------------------------------------------------------------------------------ trash
+
+TEST_F(LibraryWindow, DeleteSelectedMovesTheVisibleSelectionIntoTheTrashAndTheTrashWindowFollows) {
+    TFormLibrary* form = OpenWith({etPatch, etPatchBank, etPatch, etPerformance});
+    TLibrary& trash = *Formzelmo->TrashLibrary;
+    ClickControl(form->speedPerformance);
+    Select(form, "x.xx");
+    ClickControl(form->SpeedDelete);
+    // The masked performance stays, selected.
+    EXPECT_EQ(Selection(form), ".x");
+    EXPECT_EQ(form->Library()->Elements[1]->GetName(), "E3");
+    ASSERT_EQ(trash.Elements.size(), 2u);
+    EXPECT_EQ(trash.Elements[0]->GetName(), "E0");
+    EXPECT_EQ(trash.Elements[1]->Owner, &trash);
+    EXPECT_EQ(form->Library()->Saved, 0);
+    EXPECT_EQ(form->DrawGrid->GetRowCount(), 1);  // the bank; the performance is masked
+    EXPECT_TRUE(Formzelmo->TrashPieno->GetVisible());
+    EXPECT_FALSE(Formzelmo->TrashVuoto->GetVisible());
+
+    // The trash window: its own layout, and the trash's rows.
+    TFormLibrary* trashForm = TFormLibrary::OpenLibrary(Formzelmo, trash, true);
+    ProcessPendingMessages();
+    EXPECT_EQ(TFormLibrary::TrashWindow(), trashForm);
+    EXPECT_EQ(trashForm->Caption(), "Trash Library");
+    EXPECT_EQ(trashForm->HelpContext, 63);
+    for (TControl* hidden : std::initializer_list<TControl*>{
+             trashForm->NewPatch, trashForm->Newglobal, trashForm->LabelNew, trashForm->BevelNew,
+             trashForm->Speedcomment, trashForm->SpeedPrint, trashForm->speedtransmet, trashForm->speedreceive,
+             trashForm->speedMorph, trashForm->RandomBtn, trashForm->SpeedSearch, trashForm->Speeddebug,
+             trashForm->SpeedDelete, trashForm->SpeedNuovo})
+        EXPECT_FALSE(hidden->GetVisible()) << hidden->GetName();
+    EXPECT_TRUE(trashForm->BtnEmpty->GetVisible());
+    EXPECT_EQ(trashForm->Header->GetTop(), 8);
+    EXPECT_EQ(trashForm->DrawGrid->GetTop(), 8 + trashForm->Header->GetHeight());
+    EXPECT_EQ(trashForm->Labelmask->GetTop(), 8);
+    EXPECT_EQ(trashForm->Bevelmask->GetTop(), trashForm->DrawGrid->GetTop());
+    EXPECT_EQ(trashForm->SpeedPatch->GetTop(), trashForm->Bevelmask->GetTop() + 6);
+    EXPECT_EQ(trashForm->SpeedHelp->GetLeft(), 506);
+    EXPECT_EQ(trashForm->SpeedHelp->GetTop(), 292);
+    EXPECT_EQ((trashForm->DrawGrid->GetHeight() - 4) % 18, 0);
+    EXPECT_EQ(RowNames(trashForm), (std::vector<std::string>{"E0", "E2"}));
+    EXPECT_TRUE(SaveWindowImage(trashForm->GetHandle(), ScreenshotPath("library-trash")));
+
+    // Deleting in another window refreshes the trash window.
+    Activate(form);
+    ClickControl(form->BtnUnmask);
+    Press(RowPoint(form, 1));
+    ClickControl(form->SpeedDelete);
+    EXPECT_EQ(RowNames(trashForm), (std::vector<std::string>{"E0", "E2", "E3"}));
+    // In the trash window the Delete key deletes nothing (trash elements cannot move into the trash).
+    Activate(trashForm);
+    Press(RowPoint(trashForm, 0));
+    ASSERT_EQ(Selection(trashForm), "x..");
+    Key(VK_DELETE);
+    EXPECT_EQ(trash.Elements.size(), 3u);
+
+    // Closing it shows the trash panel again with the full picture; the trash library stays.
+    Formzelmo->PanelTrash->SetVisible(false);
+    ClickControl(trashForm->btnClose);
+    ProcessPendingMessages();
+    EXPECT_EQ(TFormLibrary::TrashWindow(), nullptr);
+    EXPECT_TRUE(Formzelmo->PanelTrash->GetVisible());
+    EXPECT_TRUE(Formzelmo->TrashPieno->GetVisible());
+    EXPECT_EQ(trash.Elements.size(), 3u);
+    EXPECT_EQ(trash.WindowOpen, 0);
+    EXPECT_EQ(trash.Window, nullptr);
+
+    // Empty asks first; closing after it shows the empty picture.
+    trashForm = TFormLibrary::OpenLibrary(Formzelmo, trash, true);
+    ProcessPendingMessages();
+    AnswerBoxes({IDNO, IDYES});
+    ClickControl(trashForm->BtnEmpty);
+    EXPECT_EQ(trash.Elements.size(), 3u);
+    ClickControl(trashForm->BtnEmpty);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Are You Sure ?", "Are You Sure ?"}));
+    EXPECT_TRUE(trash.Elements.empty());
+    EXPECT_EQ(trashForm->DrawGrid->GetRowCount(), 1);
+    ClickControl(trashForm->btnClose);
+    ProcessPendingMessages();
+    EXPECT_TRUE(Formzelmo->TrashVuoto->GetVisible());
+    EXPECT_FALSE(Formzelmo->TrashPieno->GetVisible());
+}
+
+TEST_F(LibraryWindow, NewEmptiesTheLibraryAndItsNotesAfterTheQuestion) {
+    TFormLibrary* form = OpenWith({etPatch, etSystem});
+    form->Library()->Notes.Add("a note");
+    AnswerBoxes({IDYES});
+    ClickControl(form->SpeedNuovo);
+    EXPECT_TRUE(form->Library()->Elements.empty());
+    EXPECT_EQ(form->Library()->Notes.Count(), 0);
+    EXPECT_EQ(form->Library()->Saved, 0);
+    EXPECT_TRUE(Formzelmo->TrashLibrary->Elements.empty());
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, "Are You Sure ?");
+}
+
+// ------------------------------------------------------------------------------------ popup menu
+
+TEST_F(LibraryWindow, ThePopupMenuOpensBesideTheClickWithItemsForTheElement) {
+    TFormLibrary* form =
+        OpenWith({etPatch, etPatchBank, etPerformance, etPerformanceBank, etRhythm, etRhythmBank, etSystem, etGlobal});
+    struct Row {
+        int row;
+        const char* load;
+        const char* save;
+        bool xp;
+    };
+    const Row rows[] = {{0, "Load SysEx", "Save SysEx", true},  {1, "Load SysEx", "Save SysEx", true},
+                        {2, "Load SysEx", "Save SysEx", true},  {3, "Load SysEx", "Save SysEx", true},
+                        {4, "Load SysEx", "Save SysEx", false}, {5, "Load SysEx", "Save SysEx", false},
+                        {6, "Load SysEx", "Save SysEx", true},  {7, "Load Global", "Save Global", true}};
+    Press(RowPoint(form, 0));  // the list has the focus, as after any click in it
+    Select(form, "xxxxxxxx");
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.row);
+        RECT menu{};
+        PopupOnRow(form, r.row, [&] {
+            GetWindowRect(OpenPopupMenuWindow(), &menu);
+            if (r.row == 7) {
+                EXPECT_TRUE(SaveScreenImage(RECT{0, 0, 900, 700}, ScreenshotPath("library-popup")));
+            }
+            keybd_event(VK_ESCAPE, 0, 0, 0);
+            keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        });
+        // The right-clicked element alone is selected.
+        std::string expected(8, '.');
+        expected[static_cast<std::size_t>(r.row)] = 'x';
+        EXPECT_EQ(Selection(form), expected);
+        EXPECT_EQ(form->LoadSysex->Caption, r.load);
+        EXPECT_EQ(form->SaveSysex->Caption, r.save);
+        EXPECT_EQ(form->ImportFrom->Enabled, r.xp);
+        EXPECT_EQ(form->ExportTo->Enabled, r.xp);
+        // The grid point taken as a point of the window's client area, on the screen, plus (15, 60).
+        const TPoint click = form->ClientToScreen(TPoint{100, r.row * 18 + 9});
+        EXPECT_EQ(menu.left, click.x + 15);
+        EXPECT_EQ(menu.top, click.y + 60);
+    }
+    std::vector<std::string> captions;
+    for (int i = 0; i < form->PopupMenu->Items()->Count(); ++i)
+        captions.push_back(form->PopupMenu->Items()->Items(i)->Caption);
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Load Global", "Save Global", "-", "Import From XP", "Export To XP", "-",
+                                        "Send", "Receive", "-", "Edit", "Print", "Open", "-", "Delete"}));
+    EXPECT_EQ(form->PopupMenu->HelpContext, 39);
+    EXPECT_FALSE(form->PopupMenu->AutoPopup);
+    EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(LibraryWindow, PopupDeleteDestroysTheElementAndLeavesTheLibraryUnsaved) {
+    TFormLibrary* form = OpenWith({etPatch, etPerformance, etSystem});
+    form->Library()->Saved = 1;
+    PopupOnRow(form, 1, [&] {
+        const POINT p = CentreOf(form->Delete);
+        SetCursorPos(p.x, p.y);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    });
+    EXPECT_EQ(RowNames(form), (std::vector<std::string>{"E0", "E2"}));
+    EXPECT_TRUE(Formzelmo->TrashLibrary->Elements.empty());
+    // The deletion is offered for saving, as Delete Selected's is.
+    EXPECT_EQ(form->Library()->Saved, 0);
+}
+
+// ------------------------------------------------------------------------------------ double click
+
+TEST_F(LibraryWindow, ADoubleClickOnAPatchSendsItToTheTemporaryAreaFirstThenOpensItsWindow) {
+    TFormLibrary* form = OpenWith({etPatch, etPatch});
+    TLibElem& patch = At(form, 1);
+    patch.SetName("Bass 1", false);
+    patch.Temporary = 0;
+    patch.User = 1;
+    patch.Number = 12;
+    TPatch temporary(nullptr);
+    const std::uint32_t temporaryArea = temporary.LocationAddress();
+    std::string inTemporaryWhenOpened;
+    TForm* window = nullptr;
+    RegisterElementWindow(etPatch, [&](TLibElem&) -> TObject* {
+        const TBytes name = Sim.Read(temporaryArea, 12);
+        inTemporaryWhenOpened.assign(name.begin(), name.end());
+        window = Construct<TForm>(Formzelmo);
+        return window;
+    });
+    TScopeExit forget([] { RegisterElementWindow(etPatch, nullptr); });
+    Formzelmo->DropSuppress = false;
+    const POINT p = RowPoint(form, 1);
+    Clock->Advance(GetDoubleClickTime() + 1);
+    SetCursorPos(p.x, p.y);
+    for (int i = 0; i < 2; ++i) {
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+    ProcessPendingMessages();
+    EXPECT_EQ(inTemporaryWhenOpened, "Bass 1      ");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(patch.Window, window);
+    EXPECT_EQ(patch.WindowOpen, 1);
+    // The press that comes with the double click was swallowed: it did not clear the drop suppression the
+    // double click set, and the flag is spent.
+    EXPECT_TRUE(Formzelmo->DropSuppress);
+    EXPECT_FALSE(form->SwallowMouseDown());
+    EXPECT_EQ(Selection(form), ".x");
+    Press(RowPoint(form, 0));
+    EXPECT_EQ(Selection(form), "x.");
+    EXPECT_FALSE(Formzelmo->DropSuppress);
+    // Delete Selected lets go of an element's open window before it moves into the trash.
+    Press(RowPoint(form, 1));
+    ClickControl(form->SpeedDelete);
+    ProcessPendingMessages();
+    EXPECT_EQ(patch.WindowOpen, 0);
+    EXPECT_EQ(patch.Owner, Formzelmo->TrashLibrary.get());
+    EXPECT_TRUE(Boxes.empty());
 }
 
 }  // namespace
