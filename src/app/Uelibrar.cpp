@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 #include "app/Main.h"
 #include "app/Uecommen.h"
@@ -45,13 +46,6 @@ void ReleaseWindowOf(TLibElem& e) {
     if (IModelWindows* windows = ModelServices().Windows) windows->ReleaseElementWindow(window);
 }
 
-// Runs a modal tool window made for this one use.
-template <class TTool, class TSetUp>
-TTool* MakeTool(TSetUp&& SetUp) {
-    auto* tool = Construct<TTool>(nullptr);
-    SetUp(*tool);
-    return tool;
-}
 }  // namespace
 
 // ------------------------------------------------------------------------------------------ TFormLibrary
@@ -501,8 +495,13 @@ void TFormLibrary::SpeedNuovoClick(TObject*) {
 
 void TFormLibrary::SpeedcommentClick(TObject*) {
     const bool wasSaved = library_->Saved != 0;
-    TFormcomment* comment = MakeTool<TFormcomment>([&](TFormcomment& f) { f.SeTStringList(&library_->Notes); });
-    TScopeExit freeComment([comment] { delete comment; });
+    TFormcomment* comment = Formcomment;
+    std::unique_ptr<TFormcomment> own;
+    if (comment == nullptr) {
+        own.reset(Construct<TFormcomment>(nullptr));
+        comment = own.get();
+    }
+    comment->SeTStringList(&library_->Notes);
     comment->ShowModal();
     library_->Saved = wasSaved && !comment->Changed ? 1 : 0;
     RefreshMainMenus();
@@ -627,8 +626,13 @@ void TFormLibrary::ReceiveClick(TObject*) {
 void TFormLibrary::EditClick(TObject*) {
     TLibElem* e = PopupElement();
     if (e == nullptr) return;
-    TFormEdit* edit = MakeTool<TFormEdit>([e](TFormEdit& f) { f.Element = e; });
-    TScopeExit freeEdit([edit] { delete edit; });
+    TFormEdit* edit = FormEdit;
+    std::unique_ptr<TFormEdit> own;
+    if (edit == nullptr) {
+        own.reset(Construct<TFormEdit>(nullptr));
+        edit = own.get();
+    }
+    edit->Element = e;
     edit->ShowModal();
     DrawGrid->Repaint();
 }
@@ -662,6 +666,7 @@ void TFormLibrary::DeleteClick(TObject*) {
 
 void TFormLibrary::FormClose(TObject*, TCloseAction& Action) {
     Action = caNone;
+    if (library_ == nullptr) return;  // closed already, the window on its way out
     library_->StoreWindowPositions();
     if (trash_) {
         Release();

@@ -72,12 +72,23 @@ protected:
         ProcessPendingMessages();
         ASSERT_EQ(Formzelmo->ActiveMDIChild(), form);
     }
-    static POINT Screen(TControl* control, int x, int y) {
+    static POINT ScreenPoint(TControl* control, int x, int y) {
         const TPoint p = control->ClientToScreen(TPoint{x, y});
         return POINT{p.x, p.y};
     }
     static POINT RowPoint(TFormLibrary* form, int row) {
-        return Screen(form->DrawGrid, 100, (row - form->DrawGrid->GetTopRow()) * 18 + 9);
+        return ScreenPoint(form->DrawGrid, 100, (row - form->DrawGrid->GetTopRow()) * 18 + 9);
+    }
+    // Takes and dispatches messages while there are any, as the program's message loop does: the modal loops
+    // that a handler runs (a popup menu, a progress window) see the input and the messages that come while
+    // they run. (A test's message pass serves only what was queued before it began.)
+    static void RunQueue() {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        ProcessPendingMessages();
     }
     // A click of a button at a screen point with the keys held; the next click comes later than a double
     // click's.
@@ -88,10 +99,10 @@ protected:
         mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
         mouse_event(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         for (BYTE k : keys) keybd_event(k, 0, KEYEVENTF_KEYUP, 0);
-        ProcessPendingMessages();
+        RunQueue();
     }
     void ClickControl(TControl* control, std::initializer_list<BYTE> keys = {}) {
-        Press(Screen(control, control->GetWidth() / 2, control->GetHeight() / 2), keys);
+        Press(ScreenPoint(control, control->GetWidth() / 2, control->GetHeight() / 2), keys);
     }
     static void Key(BYTE vk) {
         keybd_event(vk, 0, 0, 0);
@@ -108,18 +119,7 @@ protected:
                 whileOpen();
             }
         };
-        // The menu's own loop takes the input queued while it is open, as under the program's message loop
-        // (the test's message pass serves only what was queued before it began).
-        Clock->Advance(GetDoubleClickTime() + 1);
-        const POINT p = RowPoint(form, row);
-        SetCursorPos(p.x, p.y);
-        mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
+        Press(RowPoint(form, row), {}, true);
         Application->OnIdle = nullptr;
         EXPECT_TRUE(ran);
         ProcessPendingMessages();
@@ -246,7 +246,7 @@ TEST_F(LibraryWindow, TheDeleteKeyAndAPanelClick) {
     Press(RowPoint(form, 2), {VK_CONTROL});
     EXPECT_EQ(Selection(form), "x.x");
     // A click on the panel outside every control clears the selection.
-    Press(Screen(form->Panel, 330, 20));
+    Press(ScreenPoint(form->Panel, 330, 20));
     EXPECT_EQ(Selection(form), "...");
     Press(RowPoint(form, 1));
     Key(VK_DELETE);
@@ -591,6 +591,43 @@ TEST_F(LibraryWindow, PopupDeleteDestroysTheElementAndLeavesTheLibraryUnsaved) {
     EXPECT_EQ(form->Library()->Saved, 0);
 }
 
+TEST_F(LibraryWindow, PopupXpItemsLeaveTheXpFormatOffAlsoWhenTheyFail) {
+    TFormLibrary* form = OpenWith({etPatch});
+    WriteAll(Folder() + "/short.Syx", "too short");
+    AnswerFileDialogs(Folder() + "/short.Syx");
+    int xpDuringDialog = -1;
+    SetFileDialogAnswerer([&](TOpenDialog& d) {
+        xpDuringDialog = XpFormat;
+        d.FileName = Folder() + "/short.Syx";
+        return true;
+    });
+    auto choose = [&](TMenuItem* item) {
+        PopupOnRow(form, 0, [&] {
+            const POINT p = CentreOf(item);
+            SetCursorPos(p.x, p.y);
+            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        });
+    };
+    choose(form->ImportFrom);
+    EXPECT_EQ(xpDuringDialog, 1);
+    EXPECT_EQ(XpFormat, 0);
+    ASSERT_FALSE(Boxes.empty());  // the file's size is wrong for a patch: the user is told
+    EXPECT_EQ(At(form, 0).GetName(), "E0");
+    // Export to a folder that cannot hold the file.
+    Boxes.clear();
+    xpDuringDialog = -1;
+    SetFileDialogAnswerer([&](TOpenDialog& d) {
+        xpDuringDialog = XpFormat;
+        d.FileName = Folder() + "/short.Syx/inside.Syx";
+        return true;
+    });
+    choose(form->ExportTo);
+    EXPECT_EQ(xpDuringDialog, 1);
+    EXPECT_EQ(XpFormat, 0);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Error Saving Sysex."}));
+}
+
 // ------------------------------------------------------------------------------------ double click
 
 TEST_F(LibraryWindow, ADoubleClickOnAPatchSendsItToTheTemporaryAreaFirstThenOpensItsWindow) {
@@ -638,6 +675,259 @@ TEST_F(LibraryWindow, ADoubleClickOnAPatchSendsItToTheTemporaryAreaFirstThenOpen
     ProcessPendingMessages();
     EXPECT_EQ(patch.WindowOpen, 0);
     EXPECT_EQ(patch.Owner, Formzelmo->TrashLibrary.get());
+    EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(LibraryWindow, ShiftAndTheRightButtonOnAPatchSendsItAndArmsTheAuditionElsewhereItAuditionsAtOnce) {
+    TFormLibrary* form = OpenWith({etPatchBank, etPatch});
+    TLibElem& patch = At(form, 1);
+    patch.SetName("Lead 7", false);
+    Select(form, "x.");
+    TPatch temporary(nullptr);
+    Press(RowPoint(form, 1), {VK_SHIFT}, true);
+    // The patch alone is selected and sits in the temporary area; the audition waits for the timer.
+    EXPECT_EQ(Selection(form), ".x");
+    const TBytes name = Sim.Read(temporary.LocationAddress(), 12);
+    EXPECT_EQ(std::string(name.begin(), name.end()), "Lead 7      ");
+    EXPECT_TRUE(Formzelmo->TimerPreview->GetEnabled());
+    EXPECT_EQ(Screen->GetCursor(), AuditionCursor);
+    Formzelmo->TimerPreview->SetEnabled(false);
+    Screen->SetCursor(crDefault);
+    // On the bank's row the audition starts at once: a note on the preview channel.
+    Sim.ClearLog();
+    Press(RowPoint(form, 0), {VK_SHIFT}, true);
+    EXPECT_EQ(Selection(form), ".x");
+    EXPECT_FALSE(Formzelmo->TimerPreview->GetEnabled());
+    bool noteOn = false;
+    for (const TBytes& m : Sim.ReceivedMessages()) noteOn = noteOn || (!m.empty() && (m[0] & 0xF0) == 0x90);
+    EXPECT_TRUE(noteOn);
+    EXPECT_TRUE(Boxes.empty());
+}
+
+// ------------------------------------------------------------------------------------ closing
+
+TEST_F(LibraryWindow, TheCloseQuestionKeepsTheWindowUnlessTheChangesAreSavedOrGivenUp) {
+    const std::string existing = Folder() + "/existing.Lib";
+    WriteAll(existing, "old");
+    WriteAll(Folder() + "/afile", "not a folder");
+    const std::string question = "Untitled.Lib Was Not Saved, Save It ?";
+    struct Row {
+        const char* name;
+        bool saved;
+        std::string fileName;  // empty: untitled
+        std::vector<int> answers;
+        std::string chosen;  // the save dialog's answer; empty: cancelled
+        bool closes;
+        std::vector<std::string> boxes;
+    };
+    const std::vector<Row> rows = {
+        {"saved", true, "", {}, "", true, {}},
+        {"unsaved, Cancel", false, "", {IDCANCEL}, "", false, {question}},
+        {"unsaved, No", false, "", {IDNO}, "", true, {question}},
+        {"unsaved, Yes, saved under a new name", false, "", {IDYES}, Folder() + "/new.Lib", true, {question}},
+        {"unsaved, Yes, untitled, the dialog cancelled", false, "", {IDYES}, "", false, {question}},
+        {"unsaved, Yes, untitled, overwriting refused",
+         false,
+         "",
+         {IDYES, IDNO},
+         existing,
+         false,
+         {question, "File Alredy Exist. Overwrite it ?"}},
+        {"unsaved, Yes, the save fails",
+         false,
+         Folder() + "/afile/bad.Lib",
+         {IDYES},
+         "",
+         false,
+         {"bad.Lib Was Not Saved, Save It ?", "Error Saving Library"}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TFormLibrary* form = OpenWith({etPatch});
+        TLibrary* library = form->Library();
+        library->StoreWindowPositions();  // the window stands where the library says
+        library->Saved = r.saved ? 1 : 0;
+        if (!r.fileName.empty()) {
+            library->FileName = r.fileName;
+            library->HasFile = 1;
+        }
+        Boxes.clear();
+        AnswerBoxes(r.answers);
+        AnswerFileDialogs(r.chosen);
+        Formzelmo->CancelClose = false;
+        const int before = Formzelmo->MDIChildCount();
+        ClickControl(form->btnClose);
+        ProcessPendingMessages();
+        EXPECT_EQ(BoxTexts(), r.boxes);
+        EXPECT_EQ(Formzelmo->MDIChildCount(), r.closes ? before - 1 : before);
+        EXPECT_EQ(Formzelmo->CancelClose, !r.closes);
+        EXPECT_EQ(ReadAll(existing), "old");
+        if (r.closes) {
+            continue;
+        }
+        // Kept with its changes: closing it once it is saved needs no question.
+        EXPECT_EQ(library->Saved, 0);
+        EXPECT_EQ(library->Elements.size(), 1u);
+        library->FileName = UntitledLib;
+        library->StoreWindowPositions();
+        library->Saved = 1;
+        Boxes.clear();
+        ClickControl(form->btnClose);
+        ProcessPendingMessages();
+        EXPECT_TRUE(Boxes.empty());
+        EXPECT_EQ(Formzelmo->MDIChildCount(), before - 1);
+    }
+    // The library saved on closing is in its file.
+    TLibrary reread;
+    reread.LoadFromFile(Folder() + "/new.Lib");
+    ASSERT_EQ(reread.Elements.size(), 1u);
+    EXPECT_EQ(reread.Elements[0]->GetName(), "E0");
+}
+
+TEST_F(LibraryWindow, TheCommentKeepsTheLibrarySavedOnlyWhenNothingChanged) {
+    TFormLibrary* form = OpenWith({etPatch});
+    form->Library()->Notes.Add("first line");
+    struct Row {
+        const char* name;
+        int saved;
+        bool type;  // a key typed in the notes
+        int after;
+    };
+    const Row rows[] = {{"saved, nothing typed", 1, false, 1},
+                        {"saved, a key typed", 1, true, 0},
+                        {"unsaved, nothing typed", 0, false, 0}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        form->Library()->Saved = static_cast<std::uint8_t>(r.saved);
+        TFormcomment* comment = Formcomment;
+        ASSERT_NE(comment, nullptr);
+        bool answered = false;
+        Application->OnIdle = [&](TObject*, bool& done) {
+            done = false;
+            if (answered || !comment->GetVisible()) return;
+            answered = true;
+            EXPECT_EQ(comment->Memo->Lines()->Strings(0), "first line");
+            if (r.type) comment->Memo->Perform(WM_CHAR, 'x', 0);
+            comment->OKBtnClick(comment->OKBtn);
+        };
+        ClickControl(form->Speedcomment);
+        Application->OnIdle = nullptr;
+        EXPECT_EQ(form->Library()->Saved, r.after);
+    }
+}
+
+// ------------------------------------------------------------------------------------ printing
+
+TEST_F(LibraryWindow, PrintSelectedAndPopupPrintListTheirElementsOnAPage) {
+    SetPrintTarget(TPrintTarget::PngPages, Folder() + "/pages");
+    TScopeExit resetPrinter([] { SetPrintTarget(TPrintTarget::DefaultPrinter); });
+    TFormLibrary* form = OpenWith({etPatch, etPatch, etPatch, etPerformance});
+    ClickControl(form->speedPerformance);
+    Select(form, "x.xx");
+    // The rules above and below each printed row, found down the page left of its middle line.
+    auto rules = [](TBitmap& page) {
+        std::vector<int> ys;
+        const int x = page.GetWidth() / 2 - 20;
+        bool inRule = false;
+        for (int y = 0; y < page.GetHeight() / 2; ++y) {
+            const bool dark = (page.Canvas()->GetPixel(x, y) & 0xFF) < 128;
+            if (dark && !inRule) ys.push_back(y);
+            inRule = dark;
+        }
+        return ys;
+    };
+    ClickControl(form->SpeedPrint);
+    ASSERT_EQ(PrintedPageCount(), 1);
+    TBitmap page;
+    ASSERT_TRUE(LoadPrintedPage(0, page));
+    EXPECT_TRUE(page.SaveToPngFile(ScreenshotPath("library-print-selected")));
+    // Two rows: the masked performance is not printed. Each row lies between two rules from y 9 on.
+    const std::vector<int> selected = rules(page);
+    ASSERT_EQ(selected.size(), 4u);
+    EXPECT_NEAR(selected[0], 9, 2);
+    const int pitch = selected[2] - selected[0];
+    EXPECT_EQ(selected[3] - selected[1], pitch);
+
+    PopupOnRow(form, 1, [&] {
+        const POINT p = CentreOf(form->Print);
+        SetCursorPos(p.x, p.y);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    });
+    ASSERT_EQ(PrintedPageCount(), 1);
+    ASSERT_TRUE(LoadPrintedPage(0, page));
+    const std::vector<int> one = rules(page);
+    ASSERT_EQ(one.size(), 2u);
+    EXPECT_NEAR(one[0], 9, 2);
+    EXPECT_TRUE(Boxes.empty());
+}
+
+// ------------------------------------------------------------------------------------ the instrument
+
+TEST_F(LibraryWindow, SendSelectedAndReceiveSelectedWithTheInstrument) {
+    TFormLibrary* form = OpenWith({etPatch, etPatch, etPatch});
+    const char* names[] = {"Piano A", "Strings B", "Left Out"};
+    for (int i = 0; i < 3; ++i) {
+        TLibElem& e = At(form, i);
+        e.Temporary = 0;
+        e.User = 1;
+        e.Number = static_cast<std::int16_t>(i + 1);
+        e.SetName(names[i], false);
+    }
+    auto nameAt = [&](int i) {
+        const TBytes name = Sim.Read(static_cast<TPatch&>(At(form, i)).LocationAddress(), 12);
+        return std::string(name.begin(), name.end());
+    };
+    Press(RowPoint(form, 0));
+    Press(RowPoint(form, 1), {VK_SHIFT});
+    ClickControl(form->speedtransmet);
+    EXPECT_EQ(nameAt(0), "Piano A     ");
+    EXPECT_EQ(nameAt(1), "Strings B   ");
+    EXPECT_EQ(nameAt(2), std::string(12, '\0'));
+
+    // Receive: each patch in its progress window, the time running while one shows.
+    int windows = 0;
+    std::function<void()> eachWindow;
+    auto withProgress = [&](const std::function<void()>& act) {
+        bool shown = false;
+        int idles = 0;
+        windows = 0;
+        Application->OnIdle = [&](TObject*, bool& done) {
+            done = false;
+            if (++idles > 100000) FormTransmet->Close();  // never hang the test
+            if (!FormTransmet->GetVisible()) {
+                shown = false;
+                return;
+            }
+            if (!shown) {
+                shown = true;
+                ++windows;
+                if (eachWindow) eachWindow();
+            }
+            Clock->Advance(10);
+        };
+        act();
+        Application->OnIdle = nullptr;
+    };
+    Sim.Write(static_cast<TPatch&>(At(form, 0)).LocationAddress(),
+              {'C', 'h', 'o', 'i', 'r', ' ', '1', ' ', ' ', ' ', ' ', ' '});
+    Sim.Write(static_cast<TPatch&>(At(form, 1)).LocationAddress(),
+              {'B', 'r', 'a', 's', 's', ' ', '2', ' ', ' ', ' ', ' ', ' '});
+    Sim.ClearLog();
+    withProgress([&] { ClickControl(form->speedreceive); });
+    EXPECT_EQ(Sim.RequestsReceived(), 2);
+    EXPECT_EQ(At(form, 0).GetName(), "Choir 1");
+    EXPECT_EQ(At(form, 1).GetName(), "Brass 2");
+    EXPECT_EQ(At(form, 2).GetName(), "Left Out");
+
+    // Cancel in the first progress window, before the instrument answers: the walk stops there.
+    Sim.Silent = true;
+    Sim.ClearLog();
+    eachWindow = [] { FormTransmet->BitBtn1->Click(); };
+    withProgress([&] { ClickControl(form->speedreceive); });
+    EXPECT_EQ(windows, 1);
+    EXPECT_EQ(Sim.RequestsReceived(), 1);
+    EXPECT_EQ(At(form, 0).GetName(), "Choir 1");
     EXPECT_TRUE(Boxes.empty());
 }
 
