@@ -1,6 +1,6 @@
 // The library window over a large library: 10,000 elements, patches and performances in turn. Painting
-// the rows on view with the list scrolled to its end (the rows furthest from the start of the list), and a
-// click on a mask button (the rows counted again and painted).
+// the rows on view with the list scrolled to its end (the rows furthest from the start of the list), a
+// click on a mask button (the rows counted again and painted), and a New click (appended and sorted).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -71,5 +71,17 @@ void BM_LibraryMaskClick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LibraryMaskClick)->Unit(benchmark::kMillisecond);
+
+// A New Patch click: the element appended, the library sorted by creation, the list scrolled to its end.
+void BM_LibraryNewElement(benchmark::State& state) {
+    TUnitsScope units(PlatformUnits());
+    TLargeLibrary large;
+    TSpeedButton* newPatch = large.Form->NewPatch;
+    for (auto _ : state) {
+        newPatch->Click();
+        ProcessPendingMessages();
+    }
+}
+BENCHMARK(BM_LibraryNewElement)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
