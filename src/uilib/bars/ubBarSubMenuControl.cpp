@@ -12,7 +12,9 @@
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarToolbarControl.h"
 #include "uilib/bars/ubBarUnit.h"
+#include "uilib/bars/ubBars.h"
 #include "uilib/base/uiControls.h"
 
 namespace zel {
@@ -174,6 +176,86 @@ void TubBarSubMenuControl::CloseUp() {
     if (OnCloseUp) OnCloseUp(this);
 }
 
+TubBar* TubBarSubMenuControl::DetachingBar() const {
+    TubBarItemLinks* links = GetItemLinks();
+    auto* sub = links != nullptr ? dynamic_cast<TCustomubBarSubItem*>(links->Owner()) : nullptr;
+    TubBarManager* m = BarManager();
+    if (sub == nullptr || !sub->Detachable || sub->GetDetachingBar() < 0 || m == nullptr) return nullptr;
+    TubBar* bar = m->GetBars()->Items(sub->GetDetachingBar());
+    return ParentBar != nullptr && ParentBar->Bar() == bar ? nullptr : bar;
+}
+
+TRect TubBarSubMenuControl::DragCaptionRect() const {
+    if (dragCaption_ == 0) return TRect{};
+    const int inset = FrameInset(BarPainterOf(BarManager()));
+    return TRect(inset, inset, GetWidth() - inset, inset + dragCaption_);
+}
+
+void TubBarSubMenuControl::TearOff() {
+    TubBar* bar = DetachingBar();
+    TubBarManager* m = BarManager();
+    TCustomForm* form = m != nullptr ? m->Form() : nullptr;
+    if (bar == nullptr || form == nullptr || !form->HandleAllocated()) return;
+    const TAliveCheck alive(this);
+    static_cast<TCustomubBarSubItem*>(GetItemLinks()->Owner())->DoDetaching();
+    if (!alive.Alive()) return;
+    TRect zone = DragCaptionRect();
+    MapWindowPoints(GetHandle(), nullptr, reinterpret_cast<POINT*>(&zone), 2);
+    InflateRect(&zone, 15, 15);
+    const int halfCaption = BarPainterOf(m)->GetSmallCaptionHeightPlusOne() / 2;
+    // From here on the menu may go: only what the loop holds itself is touched. The form holds the pointer,
+    // as the menu's window does not outlive the menu.
+    TubBarItemControl* opener = ParentControl;
+    const TAliveCheck openerAlive(opener != nullptr ? static_cast<TObject*>(opener) : this);
+    const HWND capture = form->GetHandle();
+    SetCapture(capture);
+    const DWORD pos = GetMessagePos();
+    POINT last{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    bool dragging = false, dropped = false, reopen = false;
+    MSG msg{};
+    while (GetCapture() == capture) {
+        if (!GetMessage(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (msg.message == WM_MOUSEMOVE) {
+            if (msg.pt.x == last.x && msg.pt.y == last.y) continue;
+            last = msg.pt;
+            const bool inZone = PtInRect(&zone, msg.pt) != FALSE;
+            if (dragging && inZone) {
+                reopen = true;
+                break;
+            }
+            if (!dragging && !inZone) {
+                // The menu closes and its bar floats, the pointer a hundred pixels into its caption.
+                if (opener != nullptr && openerAlive.Alive()) opener->ControlInactivate(true);
+                bar->SetFloatLeft(msg.pt.x - 100);
+                bar->SetFloatTop(msg.pt.y - halfCaption);
+                if (bar->GetDockingStyle() != dsNone) bar->SetDockingStyle(dsNone);
+                bar->SetVisible(true);
+                dragging = true;
+            } else if (dragging) {
+                if (TubBarControl* w = bar->Control())
+                    w->SetBounds(msg.pt.x - w->GetWidth() / 2, msg.pt.y - halfCaption, w->GetWidth(), w->GetHeight());
+            }
+            continue;
+        }
+        if (msg.message == WM_LBUTTONUP) {
+            dropped = dragging;
+            break;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            reopen = true;
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    if (GetCapture() == capture) ReleaseCapture();
+    if (dragging && !dropped) bar->SetVisible(false);
+    if (reopen && dragging && opener != nullptr && openerAlive.Alive()) opener->ControlActivate(true);
+}
+
 void TubBarSubMenuControl::ParentAfterClose(TCustomubBarControl* AParentBar, TubBarItemControl* AParentControl) {
     if (AParentControl != nullptr && AParentBar->HoldsControl(AParentControl)) AParentControl->Repaint();
     // A press elsewhere closed the menu: the menu bar leaves menu mode. Closing with Esc, Left or Right keeps
@@ -329,9 +411,15 @@ void TubBarSubMenuControl::LayOut() {
     const int separator = GetSeparatorSize();
     // The lines begin right of the side band.
     const int left = inset + SideBandWidth();
+    // The drag caption: half the height of "Qq", made odd.
+    dragCaption_ = 0;
+    if (DetachingBar() != nullptr) {
+        dragCaption_ = Canvas()->TextHeight("Qq") / 2;
+        if (dragCaption_ % 2 == 0) ++dragCaption_;
+    }
     const TRect work = GetWorkAreaAtPoint(requested_);
     const int total = requestedHeight_ > 0 ? requestedHeight_ : work.bottom - work.top;
-    const int available = total - 2 * inset - (HasHiddenItems() ? expandBand_ : 0);
+    const int available = total - 2 * inset - dragCaption_ - (HasHiddenItems() ? expandBand_ : 0);
     int width = 0, height = 0;
     lastVisible_ = -1;
     if (links != nullptr) {
@@ -349,7 +437,7 @@ void TubBarSubMenuControl::LayOut() {
             const int top = height + (gap ? separator : 0);
             const int h = link->Control->GetHeight();
             if (top + h > available && lastVisible_ >= 0) break;
-            link->ItemRect = TRect(left, inset + top, left + width, inset + top + h);
+            link->ItemRect = TRect(left, inset + dragCaption_ + top, left + width, inset + dragCaption_ + top + h);
             height = top + h;
             lastVisible_ = i;
         }
@@ -358,9 +446,9 @@ void TubBarSubMenuControl::LayOut() {
         if (CanScrollDown()) shown.Get(lastVisible_)->ItemRect = TRect{};
     }
     if (width == 0) width = 100;
-    area_ = TRect(left, inset, left + width, inset + height);
+    area_ = TRect(left, inset + dragCaption_, left + width, inset + dragCaption_ + height);
     const int w = left + width + inset;
-    const int h = height + 2 * inset + (HasHiddenItems() ? expandBand_ : 0);
+    const int h = height + 2 * inset + dragCaption_ + (HasHiddenItems() ? expandBand_ : 0);
     SetBounds(GetLeft(), GetTop(), w, h);
     // Measuring fetched a device context over the window's image of the old size.
     ReleaseCanvasDC();
@@ -550,6 +638,11 @@ void TubBarSubMenuControl::Paint() {
     painter->DrawSubMenuBackground(dc, inside, glyphColumn_, MenusExpanded && recentCount_ >= 0);
     painter->DrawSubMenuFrame(dc, client, GetSysColorBrush(COLOR_BTNFACE));
     if (!IsRectEmpty(&band)) PaintSideBand(band);
+    if (const TRect caption = DragCaptionRect(); !IsRectEmpty(&caption)) {
+        TubBarItemPaintState state = BarPaintState();
+        state.ActiveCaption = false;
+        painter->DrawCaptionBackground(dc, caption, state);
+    }
     TubBarItemLinks* links = GetItemLinks();
     if (links != nullptr && lastVisible_ >= 0) {
         const auto& shown = links->ShownItems();
@@ -728,6 +821,10 @@ bool TubBarSubMenuControl::KeyInMenuMode(WORD Key, TShiftState Shift) {
 
 void TubBarSubMenuControl::LButtonDown(TMessage& Message) {
     const TPoint p = PointOf(Message);
+    if (const TRect caption = DragCaptionRect(); PtInRect(&caption, p)) {
+        TearOff();
+        return;
+    }
     const TRect expand = ExpandButtonRect();
     if (PtInRect(&expand, p)) {
         if (expandState_ != msNone) {
@@ -749,6 +846,18 @@ void TubBarSubMenuControl::MouseMoved(TMessage& Message) {
         ParentBar->HoldsControl(ParentControl) && ParentBar->SelectedControl() != ParentControl &&
         ParentBar->IsSubMenu())
         ParentBar->SelectByKeyboard(ParentControl);
+    // Over the drag caption: the move cursor and what dragging it does.
+    const TRect caption = DragCaptionRect();
+    const bool onCaption = PtInRect(&caption, p) != FALSE;
+    if (onCaption != (GetCursor() == crSizeAll) && !IsRectEmpty(&caption)) {
+        SetCursor(onCaption ? crSizeAll : crDefault);
+        if (TubBarManager* m = BarManager())
+            UpdateHint(m, onCaption, onCaption ? LoadLibraryString(&ubSubDragToMakeMenuFloat) : std::string());
+    }
+    if (onCaption) {
+        SelectByPointer(nullptr);
+        return;
+    }
     const TRect expand = ExpandButtonRect();
     if (!IsRectEmpty(&expand)) {
         const bool over = PtInRect(&expand, p) != FALSE;

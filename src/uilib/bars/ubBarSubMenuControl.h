@@ -67,6 +67,9 @@ public:
     // The band along the menu's left side (the sub-item's BarSize wide) that its OnPaintBar paints.
     int SideBandWidth() const;
     TRect SideBandRect() const;
+    // The band at the top by which the menu of a detachable sub-item is dragged off as its detaching bar;
+    // empty when the menu has none.
+    TRect DragCaptionRect() const;
     // Right presses and releases act as left ones: in a menu opened without an item to jump over (a menu of
     // its own), and in the menus opened from such a menu.
     bool RightButtonAsLeft() const;
@@ -104,6 +107,11 @@ protected:
 private:
     void LayOut();
     void Place();
+    // The bar the menu tears off as: a detachable sub-item's detaching bar, unless the sub-item lies on it.
+    TubBar* DetachingBar() const;
+    // The press on the drag caption: once the pointer leaves the caption the menu closes and its bar floats
+    // under the pointer until the button goes up.
+    void TearOff();
     void ShowWindowNow();
     void PaintSideBand(const TRect& R);
     void Animate();
@@ -144,7 +152,8 @@ private:
     TubBarMarkState expandState_ = msNone;
     int glyphColumn_ = 0;
     int expandBand_ = 0;
-    TRect area_{};  // where the links lie
+    int dragCaption_ = 0;  // the height of the drag caption, 0 for none
+    TRect area_{};         // where the links lie
     bool openedLeft_ = false;
     bool openedUp_ = false;
     bool recreating_ = false;

@@ -5,6 +5,7 @@
 #include "MainWindowBars.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarFloating.h"
+#include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 
 namespace zel {
@@ -137,6 +138,11 @@ protected:
     static void MoveTo(TPoint P) { SetCursorPos(P.x, P.y); }
     static void Release() { mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0); }
     static void Key(WORD K, bool Up) { keybd_event(static_cast<BYTE>(K), 0, Up ? KEYEVENTF_KEYUP : 0, 0); }
+    // Moves that follow each other in the queue are merged into the last; a key between keeps them apart.
+    static void Apart() {
+        Key(VK_SHIFT, false);
+        Key(VK_SHIFT, true);
+    }
     // Dispatches what is queued, and what handlers queue meanwhile (input made inside a move loop reaches it).
     static void Pump() {
         MSG m;
@@ -487,6 +493,84 @@ TEST_F(ubBarFloating, ADoubleClickOnTheGripFloatsTheBarAndOnTheCaptionDocksItAga
     int row = -1, col = -1;
     TopDock()->FindPlace(Tools(), row, col);
     EXPECT_EQ(row, 1);
+}
+
+}  // namespace
+}  // namespace zel::test
+
+// ---- a detachable menu torn off as its bar
+
+namespace zel::test {
+namespace {
+
+class ubBarTearOff : public ubBarFloating {
+protected:
+    void SetUp() override {
+        ubBarFloating::SetUp();
+        form_->File1->Detachable = true;
+        form_->File1->SetDetachingBar(1);  // the toolbar
+        form_->File1->OnDetaching = [this](TObject*) { ++Detachings; };
+    }
+    TubBarSubMenuControl* FileMenu() const {
+        return dynamic_cast<TubBarSubMenuControl*>(form_->File1->GetItemLinks()->BarControl);
+    }
+    // Opens File with a click on the menu bar and presses its drag caption.
+    TPoint OpenAndPressCaption() {
+        TubBar* menuBar = Manager()->GetBars()->Items(0);
+        const TRect r = menuBar->GetItemLinks()->Items(0)->ItemRect;
+        const TPoint file = OnScreen(menuBar->Control(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        Press(file);
+        Release();
+        ProcessPendingMessages();
+        TubBarSubMenuControl* menu = FileMenu();
+        EXPECT_NE(menu, nullptr);
+        if (menu == nullptr) return TPoint{};
+        const TRect caption = menu->DragCaptionRect();
+        EXPECT_FALSE(IsRectEmpty(&caption));
+        EXPECT_GT(menu->GetItemLinks()->Items(0)->ItemRect.top, caption.bottom - 1);  // the links lie below it
+        const TPoint p = OnScreen(menu, (caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2);
+        RECT area;
+        GetWindowRect(menu->GetHandle(), &area);
+        InflateRect(&area, 10, 40);
+        EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath("tear-off-menu")));
+        Press(p);
+        return p;
+    }
+    int Detachings = 0;
+};
+
+TEST_F(ubBarTearOff, DraggingTheCaptionOffTheMenuFloatsItsBarUnderThePointer) {
+    const TPoint p = OpenAndPressCaption();
+    MoveTo(TPoint{p.x + 5, p.y + 3});  // within the hold zone: nothing yet
+    Apart();
+    MoveTo(TPoint{500, 500});
+    Apart();
+    MoveTo(TPoint{520, 510});
+    Release();
+    ProcessPendingMessages();
+    EXPECT_EQ(Detachings, 1);
+    EXPECT_TRUE(FileMenu() == nullptr || !IsWindowVisible(FileMenu()->GetHandle()));
+    ASSERT_NE(Tools(), nullptr);
+    EXPECT_TRUE(Tools()->IsFloating());
+    EXPECT_TRUE(IsWindowVisible(Tools()->GetHandle()));
+    const RECT w = WindowRectOf(Tools());
+    EXPECT_EQ(w.left, 520 - (w.right - w.left) / 2);  // the pointer at its middle
+    EXPECT_LT(w.top, 510);
+    EXPECT_GT(w.top, 510 - 20);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ubBarTearOff, BackOverTheCaptionTheBarGoesAndTheMenuOpensAgain) {
+    const TPoint p = OpenAndPressCaption();
+    MoveTo(TPoint{p.x + 200, p.y + 200});
+    Apart();
+    MoveTo(TPoint{p.x + 2, p.y + 1});
+    Release();
+    ProcessPendingMessages();
+    EXPECT_FALSE(ToolBar()->GetVisible());  // dragged and not dropped
+    ASSERT_NE(FileMenu(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(FileMenu()->GetHandle()));
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 }  // namespace
