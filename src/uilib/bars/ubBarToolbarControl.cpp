@@ -558,11 +558,8 @@ void TubBarControl::StartMove(TPoint /*ClientPoint*/) {
 
 void TubBarControl::LButtonDown(TMessage& Message) {
     const TPoint p = PointOf(Message);
-    TubBarManager* m = BarManager();
-    TCustomForm* form = m != nullptr ? m->Form() : nullptr;
     // A floating bar activates its form first.
-    if (IsFloating() && form != nullptr && form->HandleAllocated() && !m->GetHideFloatingBarsWhenInactive())
-        SetActiveWindow(form->GetHandle());
+    PressFloating();
     if (IgnoreNextClick) {
         TCustomubBarControl::LButtonDown(Message);
         return;
