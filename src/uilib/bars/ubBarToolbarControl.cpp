@@ -27,8 +27,11 @@ TPoint PointOf(const TMessage& Message) { return TPoint(GET_X_LPARAM(Message.LPa
 constexpr UINT_PTR MarkTimerId = 0x7542;
 constexpr UINT MarkTimerPeriod = 50;
 
-// The toolbar window of a manager in menu mode (one at a time).
-TubBarControl* activeToolbar = nullptr;
+// The bar window under a screen point; nullptr for none.
+HWND BarWindowAt(POINT P) {
+    const HWND w = WindowFromPoint(P);
+    return w != nullptr && dynamic_cast<TCustomubBarControl*>(TWinControl::FindControl(w)) != nullptr ? w : nullptr;
+}
 
 // A rectangle given along and across a bar's lines, in the window's own x and y.
 TRect Oriented(const TRect& R, bool Vertical) { return Vertical ? TRect{R.top, R.left, R.bottom, R.right} : R; }
@@ -462,19 +465,15 @@ void TubBarControl::SetMenuMode(bool Value) {
         // Another bar under the pointer stops tracking it.
         POINT cursor{};
         GetCursorPos(&cursor);
-        const HWND under = WindowFromPoint(cursor);
-        if (under != nullptr && (!HandleAllocated() || under != GetHandle()))
-            if (auto* other = dynamic_cast<TCustomubBarControl*>(FindControl(under)); other != nullptr)
-                CancelMouseLeave(under);
+        const HWND under = BarWindowAt(cursor);
+        if (under != nullptr && (!HandleAllocated() || under != GetHandle())) CancelMouseLeave(under);
         if (formWindow) SendMessage(form->GetHandle(), WM_CANCELMODE, 0, 0);
         focusBefore_ = GetFocus();
         if (formWindow && !IsCustomizing())
             SetWindowPos(form->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         TCustomubBarControl::SetMenuMode(true);
-        activeToolbar = this;
         return;
     }
-    if (activeToolbar == this) activeToolbar = nullptr;
     keyboardOpen_ = false;
     TuiObjectLinkScope alive(this);
     TCustomubBarControl::SetMenuMode(false);
@@ -482,8 +481,7 @@ void TubBarControl::SetMenuMode(bool Value) {
     // Hot tracking resumes in the bar window under the pointer.
     POINT cursor{};
     GetCursorPos(&cursor);
-    const HWND under = WindowFromPoint(cursor);
-    if (under != nullptr && dynamic_cast<TCustomubBarControl*>(FindControl(under)) != nullptr) {
+    if (const HWND under = BarWindowAt(cursor)) {
         POINT p = cursor;
         ::zel::ScreenToClient(under, &p);
         PostMessage(under, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "MainWindowBars.h"
+#include "platform/vcl/StdCtrls.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"
@@ -114,6 +115,22 @@ TEST_F(ubBarMainWindowInput, AltAndF10SelectTheMenuBarAndTheKeysWalkAndRunTheMen
     EXPECT_EQ(OpenClicks(), 1);
     EXPECT_EQ(FileMenu(), nullptr);
     EXPECT_TRUE(NoMenuMode());
+}
+
+TEST_F(ubBarMainWindowInput, MenuModeGivesTheFocusBackToTheWindowThatHadIt) {
+    auto* edit = new TEdit(form_);
+    edit->SetParent(form_);
+    edit->SetBounds(200, 200, 100, 22);
+    ProcessPendingMessages();
+    edit->SetFocus();
+    ASSERT_EQ(GetFocus(), edit->GetHandle());
+    Tap('F', VK_MENU);
+    ASSERT_NE(FileMenu(), nullptr);
+    ::zel::SetFocus(form_->GetHandle());  // as a window of the menus might take it
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(NoMenuMode());
+    EXPECT_EQ(GetFocus(), edit->GetHandle());
 }
 
 TEST_F(ubBarMainWindowInput, DownOnTheSelectedMenuBarItemOpensItsMenu) {
