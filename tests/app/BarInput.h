@@ -14,8 +14,11 @@
 namespace zel::test {
 
 // A left click at a client point of a window. A menu runs its entry from the queue once it has closed, and
-// what the entry posts (a window's release) is handled too.
-inline void ClickAt(HWND window, int x, int y) {
+// what the entry posts (a window's release) is handled too. An entry that shows a modal window runs the
+// window's loop inside the release: that loop must see what is posted to the window once it shows, which
+// a pass of ProcessPendingMessages (serving only what was queued when it began) hides, so the release is
+// handled by the application's own loop then.
+inline void ClickAt(HWND window, int x, int y, bool opensModal = false) {
     POINT p{x, y};
     ClientToScreen(window, &p);
     SetCursorPos(p.x, p.y);
@@ -23,6 +26,7 @@ inline void ClickAt(HWND window, int x, int y) {
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     ProcessPendingMessages();
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    if (opensModal) Application->ProcessMessages();
     ProcessPendingMessages();
     ProcessPendingMessages();
 }
@@ -51,21 +55,21 @@ inline TCustomubBarControl* ToolBarOf(TFormzelmo* form) { return form->ubBarMana
 inline TCustomubBarControl* OpenMenuOf(TubBarSubItem* sub) { return sub->GetItemLinks()->BarControl; }
 
 // Clicks the middle of an item's link on a bar window: the menu bar, the toolbar or an open menu.
-inline void ClickLink(TCustomubBarControl* window, TubBarItem* item) {
+inline void ClickLink(TCustomubBarControl* window, TubBarItem* item, bool opensModal = false) {
     ASSERT_NE(window, nullptr) << item->GetName();
     for (TubBarItemLink* link : window->GetItemLinks()->VisibleItems())
         if (link->GetItem() == item) {
             const TRect& r = link->ItemRect;
-            ClickAt(window->GetHandle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            ClickAt(window->GetHandle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2, opensModal);
             return;
         }
     FAIL() << item->GetName() << " is not shown on its bar";
 }
 
 // Opens a menu of the main window's menu bar with a click and clicks one of its entries.
-inline void ChooseFromMenu(TFormzelmo* form, TubBarSubItem* menu, TubBarItem* entry) {
+inline void ChooseFromMenu(TFormzelmo* form, TubBarSubItem* menu, TubBarItem* entry, bool opensModal = false) {
     ClickLink(MenuBarOf(form), menu);
-    ClickLink(OpenMenuOf(menu), entry);
+    ClickLink(OpenMenuOf(menu), entry, opensModal);
 }
 
 }  // namespace zel::test

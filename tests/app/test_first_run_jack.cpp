@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BarInput.h"
 #include "JackPorts.h"
 #include "KeyboardFixture.h"
 #include "ProgramFixture.h"
@@ -47,13 +48,6 @@ protected:
         const TRect r = list->ItemRect(index);
         PostClick(list->GetHandle(), r.left + 4, (r.top + r.bottom) / 2);
     }
-    static void ClickOn(TControl* control) {
-        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON,
-                    MAKELPARAM(static_cast<WORD>(control->GetLeft() + 4), static_cast<WORD>(control->GetTop() + 4)));
-        SendMessage(control->GetParent()->GetHandle(), WM_LBUTTONUP, 0,
-                    MAKELPARAM(static_cast<WORD>(control->GetLeft() + 4), static_cast<WORD>(control->GetTop() + 4)));
-        ProcessPendingMessages();
-    }
     template <class T>
     static T* Child() {
         for (int i = 0; i < Formzelmo->MDIChildCount(); ++i)
@@ -63,10 +57,8 @@ protected:
     // Presses and releases a key of the on-screen keyboard; what the instrument heard of it.
     std::vector<TBytes> PlayKey(TFormKeyboard* keyboard, int key) {
         Sim.ClearLog();
-        HWND keys = keyboard->KeySelector->GetHandle();
-        SendMessage(keys, WM_LBUTTONDOWN, MK_LBUTTON, PointOnKey(keyboard->KeySelector, key));
-        SendMessage(keys, WM_LBUTTONUP, 0, PointOnKey(keyboard->KeySelector, key));
-        ProcessPendingMessages();
+        const LPARAM at = PointOnKey(keyboard->KeySelector, key);
+        ClickAt(keyboard->KeySelector->GetHandle(), LOWORD(at), HIWORD(at));
         std::vector<TBytes> heard;
         TJackInstrument::WaitFor(
             [&] {
@@ -93,12 +85,18 @@ TEST_F(FirstRunOverJack, PicksThePortsPlaysANoteWatchesTheMonitorAndComesBackAsI
     EXPECT_EQ(ZelmoHolder->Config->InPort, 0);
     EXPECT_EQ(FormInOut->InputPort->Items()->Strings(0), other_.OutputPortName());
 
-    // Settings > Midi: the instrument's ports are listed; the user picks them and presses Ok.
-    PostClickOnEntry(FormInOut->InputPort, instrument_.OutputPortName());
-    PostClickOnEntry(FormInOut->OutputPort, instrument_.InputPortName());
-    PostClick(FormInOut->OkBtn->GetHandle(), 4, 4);
+    // Settings > Midi: the instrument's ports are listed; once the dialog shows, the user picks them and
+    // presses Ok.
+    const TNotifyEvent shown = FormInOut->OnShow;
+    FormInOut->OnShow = [&](TObject* sender) {
+        shown(sender);
+        PostClickOnEntry(FormInOut->InputPort, instrument_.OutputPortName());
+        PostClickOnEntry(FormInOut->OutputPort, instrument_.InputPortName());
+        PostClick(FormInOut->OkBtn->GetHandle(), 4, 4);
+    };
     Boxes.clear();
-    Click(Formzelmo->SetMidiMidiPortItem);
+    ChooseFromMenu(Formzelmo, Formzelmo->Settings1, Formzelmo->SetMidiMidiPortItem, true);
+    FormInOut->OnShow = shown;
     EXPECT_FALSE(FormInOut->GetVisible());
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
     ASSERT_EQ(DevicesOpen, 1);
@@ -106,19 +104,19 @@ TEST_F(FirstRunOverJack, PicksThePortsPlaysANoteWatchesTheMonitorAndComesBackAsI
     EXPECT_EQ(ZelmoHolder->Config->OutPort, IndexOfPort(FormInOut->OutputPort, instrument_.InputPortName()));
 
     // Gadgets > Keyboard, octave "3", the key of C 4.
-    Click(Formzelmo->GadgetsKeyboardItem);
+    ChooseFromMenu(Formzelmo, Formzelmo->Gaggets1, Formzelmo->GadgetsKeyboardItem);
     TFormKeyboard* keyboard = Child<TFormKeyboard>();
     ASSERT_NE(keyboard, nullptr);
     TSpeedButton* three = keyboard->OctaveButton(3);
     ASSERT_EQ(three->Caption(), "3");
-    ClickOn(three);
+    ClickAt(keyboard->GetHandle(), three->GetLeft() + 4, three->GetTop() + 4);
     EXPECT_TRUE(three->GetDown());
     const int velocity = ZelmoHolder->Config->Velocity;
     EXPECT_EQ(PlayKey(keyboard, 12),
               (std::vector<TBytes>{{0x90, 0x3C, static_cast<std::uint8_t>(velocity)}, {0x80, 0x3C, 0x00}}));
 
     // Gadgets > Monitor: a data set that the instrument sends reads as one line.
-    Click(Formzelmo->GadgetsMonitorItem);
+    ChooseFromMenu(Formzelmo, Formzelmo->Gaggets1, Formzelmo->GadgetsMonitorItem);
     TFormMonitor* monitor = Formzelmo->FormMonitor;
     ASSERT_NE(monitor, nullptr);
     const TBytes dataSet = MakeDataSet(0x10, Addr(0x03, 0x00, 0x00, 0x00), {0x05});
@@ -137,7 +135,7 @@ TEST_F(FirstRunOverJack, PicksThePortsPlaysANoteWatchesTheMonitorAndComesBackAsI
     ProcessPendingMessages();
     Formzelmo->SetBounds(0, 0, 800, 600);
     EXPECT_TRUE(SaveWindowImage(Formzelmo->GetHandle(), ScreenshotPath("first-run")));
-    Click(Formzelmo->FileExitItem);
+    ChooseFromMenu(Formzelmo, Formzelmo->File1, Formzelmo->FileExitItem);
     {
         TIniFile ini(SettingsFileName);
         EXPECT_EQ(ini.ReadInteger("Keyboard", "Open", -1), 1);
