@@ -748,5 +748,25 @@ TEST_F(ubBarSubMenu, ContainersInsideContainersAreShownAndNoneHoldsItself) {
     EXPECT_TRUE(inner->Filled());
 }
 
+// While the bars are customized a container shows as itself, its caption in parentheses, so that it can be moved.
+TEST_F(ubBarSubMenu, WhileCustomizingAContainerShowsAsItselfInParentheses) {
+    auto* recent = new TubBarContainerItem(form);
+    recent->SetCaption("Recent");
+    AddButton(recent->GetItemLinks(), "a.syx");
+    file->GetItemLinks()->Insert(1)->SetItem(recent);
+    manager->SetCustomizing(true);
+    auto* menu = new TubBarSubMenuControl(manager);
+    menu->SetItemLinks(file->GetItemLinks());
+    menu->Popup(form->GetLeft() + 20, form->GetTop() + 60);
+    EXPECT_EQ(menu->ExpandedContainerCount(), 0);
+    EXPECT_EQ(Captions(file->GetItemLinks()), (std::vector<std::string>{"&Open", "Recent", "&Save", "E&xit"}));
+    TubBarItemControl* control = file->GetItemLinks()->Items(1)->Control;
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->GetCaption(), "(Recent)");
+    menu->CloseUp();
+    delete menu;
+    manager->SetCustomizing(false);
+}
+
 }  // namespace
 }  // namespace zel::test
