@@ -391,7 +391,8 @@ TRect TubBarSubMenuControl::SideBandRect() const {
     const int band = SideBandWidth();
     if (band == 0) return TRect{};
     const int inset = FrameInset(BarPainterOf(BarManager()));
-    return TRect(inset, inset, inset + band, GetHeight() - inset);
+    // Below the drag caption of a menu that tears off.
+    return TRect(inset, inset + dragCaption_, inset + band, GetHeight() - inset);
 }
 
 TRect TubBarSubMenuControl::ScrollUpRect() const {
