@@ -261,7 +261,7 @@ void TubBarControl::PlaceLinks(std::vector<TubToolbarLink>& Links, int ClientLen
     separators_.clear();
     std::size_t i = 0, lineFirst = 0;
     int previousEnd = 0, lineBottom = 0;
-    std::vector<std::pair<std::size_t, TRect>> within;  // link index, gap along the line
+    std::vector<int> gaps;  // where the separators within the current line start along it
     auto closeLine = [&](std::size_t End) {
         int top = INT32_MAX, bottom = 0;
         for (std::size_t k = lineFirst; k < End; ++k)
@@ -269,9 +269,9 @@ void TubBarControl::PlaceLinks(std::vector<TubToolbarLink>& Links, int ClientLen
                 top = std::min(top, static_cast<int>(Links[k].Rect.top));
                 bottom = std::max(bottom, static_cast<int>(Links[k].Rect.bottom));
             }
-        for (auto& [k, gap] : within)
-            separators_.push_back({Oriented(TRect{gap.left, top, gap.right, bottom}, vertical), false});
-        within.clear();
+        for (const int gap : gaps)
+            separators_.push_back({Oriented(TRect{gap, top, gap + sep, bottom}, vertical), false});
+        gaps.clear();
         lineBottom = bottom;
     };
     for (TubBarItemLink* link : GetItemLinks()->VisibleItems()) {
@@ -289,7 +289,7 @@ void TubBarControl::PlaceLinks(std::vector<TubToolbarLink>& Links, int ClientLen
             if (l.SeparatorAcross)
                 separators_.push_back({Oriented(TRect{0, lineBottom, p.MainLength, lineBottom + sep}, vertical), true});
         }
-        if (l.SeparatorBefore) within.push_back({i, TRect{previousEnd, 0, previousEnd + sep, 0}});
+        if (l.SeparatorBefore) gaps.push_back(previousEnd);
         previousEnd = l.Rect.right;
         link->ItemRect = Oriented(l.Rect, vertical);
         ++i;
