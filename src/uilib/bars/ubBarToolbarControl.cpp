@@ -8,6 +8,7 @@
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarHint.h"
+#include "uilib/bars/ubBarHooks.h"
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
@@ -565,7 +566,9 @@ void TubBarControl::LButtonDown(TMessage& Message) {
     // The main menu bar's close button: pressed until the release.
     const TRect close = CloseButtonRect();
     if (!IsCustomizing() && PtInRect(&close, p)) {
+        // Keys are swallowed while the button is held.
         closeButtonTracking_ = true;
+        BarButtonHeld = true;
         SetCapture(GetHandle());
         SetCloseButton(true, true);
         return;
@@ -603,6 +606,7 @@ void TubBarControl::LButtonDown(TMessage& Message) {
 void TubBarControl::LButtonUp(TMessage& Message) {
     if (closeButtonTracking_) {
         closeButtonTracking_ = false;
+        BarButtonHeld = false;
         ReleaseCapture();
         const TPoint p = PointOf(Message);
         const TRect close = CloseButtonRect();
@@ -747,6 +751,14 @@ void TubBarControl::Dispatch(TMessage& Message) {
             Message.Result = 0;
             return;
         }
+        case WM_CAPTURECHANGED:
+            // The close button's press is given up when another window takes the pointer.
+            if (closeButtonTracking_) {
+                closeButtonTracking_ = false;
+                BarButtonHeld = false;
+                SetCloseButton(false, false);
+            }
+            break;
         case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS; return;
         case WM_MOUSEACTIVATE:
             if (IsFloating() && !MenuMode()) {

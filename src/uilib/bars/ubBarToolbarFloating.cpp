@@ -7,6 +7,7 @@
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarFloating.h"
+#include "uilib/bars/ubBarHooks.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPainters.h"
@@ -262,6 +263,11 @@ void TubBarControl::TrackFloatingCloseButton() {
     TubBar* bar = bar_;
     TuiObjectLinkScope alive(this);
     const HWND window = GetHandle();
+    // Keys are swallowed while the button is held, however the loop ends.
+    BarButtonHeld = true;
+    struct TRelease {
+        ~TRelease() { BarButtonHeld = false; }
+    } release;
     SetFloatingCloseState(2);
     SetCapture(window);
     bool over = true;

@@ -309,6 +309,13 @@ TEST_F(ubBarMainWindowInput, TheMenuBarsCloseButtonFiresOnAReleaseOverIt) {
     ProcessPendingMessages();
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     ProcessPendingMessages();
+    // Keys are swallowed while the button is held.
+    for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        keybd_event(VK_CONTROL, 0, flags, 0);
+        keybd_event('O', 0, flags, 0);
+    }
+    ProcessPendingMessages();
+    EXPECT_EQ(OpenClicks(), 0);
     const TPoint away = OnScreen(MenuBar(), help.left + 2, help.top + 2);
     SetCursorPos(away.x, away.y);
     ProcessPendingMessages();
@@ -316,6 +323,22 @@ TEST_F(ubBarMainWindowInput, TheMenuBarsCloseButtonFiresOnAReleaseOverIt) {
     ProcessPendingMessages();
     EXPECT_EQ(closes, 1);
     EXPECT_TRUE(NoMenuMode());
+    // Pressed, then the pointer taken by another window: the press is given up and keys pass again.
+    SetCursorPos(on.x, on.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    SetCapture(ToolBar()->GetHandle());
+    ReleaseCapture();
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(closes, 1);
+    for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        keybd_event(VK_CONTROL, 0, flags, 0);
+        keybd_event('O', 0, flags, 0);
+    }
+    ProcessPendingMessages();
+    EXPECT_EQ(OpenClicks(), 1);
 }
 
 TEST_F(ubBarMainWindowInput, APressOnTheMarkTogglesItWithTheMenuSound) {
