@@ -395,6 +395,7 @@ void TFormLibrary::DrawGridMouseDown(TObject*, TMouseButton Button, TShiftState 
         swallow_ = false;
         return;
     }
+    if (library_ == nullptr) return;  // closed, the window on its way out
     const int row = Y / DrawGrid->GetDefaultRowHeight() + DrawGrid->GetTopRow();
     const int i = CalcIndex(row);
     lastY_ = Y;
@@ -435,6 +436,7 @@ void TFormLibrary::DrawGridMouseDown(TObject*, TMouseButton Button, TShiftState 
 }
 
 void TFormLibrary::DrawGridDblClick(TObject*) {
+    if (library_ == nullptr) return;
     if (Formzelmo != nullptr) Formzelmo->DropSuppress = true;
     swallow_ = true;
     const int i = CalcIndex(lastY_ / DrawGrid->GetDefaultRowHeight() + DrawGrid->GetTopRow());
@@ -448,6 +450,7 @@ void TFormLibrary::FormKeyDown(TObject*, WORD& Key, TShiftState) {
 }
 
 void TFormLibrary::PanelClick(TObject*) {
+    if (library_ == nullptr) return;
     ClearSelection(library_->Elements);
     DrawGrid->Repaint();
 }
@@ -457,6 +460,7 @@ void TFormLibrary::PanelDragOver(TObject*, TObject*, int, int, TDragState, bool&
 // ------------------------------------------------------------------------------------------ buttons
 
 void TFormLibrary::New(int Type) {
+    if (library_ == nullptr) return;
     library_->Elements.push_back(CreateElementOfType(Type, library_));
     library_->Saved = 0;
     SetRows();
@@ -483,6 +487,7 @@ void TFormLibrary::SpeedTypeClick(TObject*) {
 }
 
 void TFormLibrary::SpeedNuovoClick(TObject*) {
+    if (library_ == nullptr) return;
     if (ShowMessageBox("Are You Sure ?", TMessageKind::Information, TMessageButtons::YesNo) != TMessageResult::Yes)
         return;
     library_->Elements.clear();
@@ -494,6 +499,7 @@ void TFormLibrary::SpeedNuovoClick(TObject*) {
 }
 
 void TFormLibrary::SpeedcommentClick(TObject*) {
+    if (library_ == nullptr) return;
     const bool wasSaved = library_->Saved != 0;
     TFormcomment* comment = Formcomment;
     std::unique_ptr<TFormcomment> own;
@@ -508,7 +514,7 @@ void TFormLibrary::SpeedcommentClick(TObject*) {
 }
 
 void TFormLibrary::DeleteSelected() {
-    if (trash_ || Formzelmo == nullptr || Formzelmo->TrashLibrary == nullptr) return;
+    if (trash_ || library_ == nullptr || Formzelmo == nullptr || Formzelmo->TrashLibrary == nullptr) return;
     TLibrary& trash = *Formzelmo->TrashLibrary;
     auto& list = library_->Elements;
     for (std::size_t i = 0; i < list.size();) {
@@ -530,6 +536,7 @@ void TFormLibrary::DeleteSelected() {
 void TFormLibrary::SpeedDeleteClick(TObject*) { DeleteSelected(); }
 
 void TFormLibrary::SendSelected() {
+    if (library_ == nullptr) return;
     for (std::size_t i = 0; i < library_->Elements.size(); ++i) {
         TLibElem& e = *library_->Elements[i];
         if (e.Selected != 0 && Visible(e)) e.Transmit(false);
@@ -539,6 +546,7 @@ void TFormLibrary::SendSelected() {
 void TFormLibrary::speedtransmetClick(TObject*) { SendSelected(); }
 
 void TFormLibrary::ReceiveSelected() {
+    if (library_ == nullptr) return;
     for (std::size_t i = 0; i < library_->Elements.size(); ++i) {
         TLibElem& e = *library_->Elements[i];
         if (e.Selected == 0 || !Visible(e)) continue;
@@ -552,6 +560,7 @@ void TFormLibrary::ReceiveSelected() {
 void TFormLibrary::speedreceiveClick(TObject*) { ReceiveSelected(); }
 
 void TFormLibrary::PrintSelected() {
+    if (library_ == nullptr) return;
     BeginPrint();
     int y = 10;
     for (std::size_t i = 0; i < library_->Elements.size(); ++i) {
@@ -570,7 +579,8 @@ void TFormLibrary::btnCloseClick(TObject*) { Close(); }
 // ------------------------------------------------------------------------------------------ popup menu
 
 TLibElem* TFormLibrary::PopupElement() const {
-    if (popupIndex_ < 0 || popupIndex_ >= static_cast<int>(library_->Elements.size())) return nullptr;
+    if (library_ == nullptr || popupIndex_ < 0 || popupIndex_ >= static_cast<int>(library_->Elements.size()))
+        return nullptr;
     TLibElem* e = library_->Elements[static_cast<std::size_t>(popupIndex_)].get();
     return e == popupElem_ ? e : nullptr;
 }
