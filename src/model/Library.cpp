@@ -1,5 +1,6 @@
 #include "model/Library.h"
 
+#include <cmath>
 #include <exception>
 #include <utility>
 
@@ -225,6 +226,15 @@ void TLibrary::Sort(int Key) {
     std::vector<TSortKey> keys;
     keys.reserve(count);
     for (auto& element : Elements) keys.push_back(KeyOf(*element, Key));
+    // A list in order already (the usual case after a new element by date or creation) exchanges nothing:
+    // one pass over neighbours tells it, instead of the exchange sort's pass over every pair. Neighbours
+    // speak for every pair only while no date is a NaN (a damaged file's), which orders with nothing.
+    bool ordered = true;
+    for (std::size_t i = 0; ordered && i < count; ++i) {
+        if (std::isnan(keys[i].First) || std::isnan(keys[i].Second)) ordered = false;
+        else if (i + 1 < count) ordered = !SortsBefore(keys[i + 1], keys[i], Key);
+    }
+    if (ordered) return;
     for (std::size_t i = 0; i + 1 < count; ++i)
         for (std::size_t j = i + 1; j < count; ++j)
             if (SortsBefore(keys[j], keys[i], Key)) {

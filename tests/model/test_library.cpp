@@ -2,6 +2,7 @@
 // the dialogs, sorting, selection and moving elements.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <set>
@@ -468,6 +469,17 @@ TEST_F(LibraryFile, SortByTypeAndByDates) {
     library.Sort(skCreated);
     EXPECT_EQ(NamesOf(library).front(), "0");
     EXPECT_EQ(NamesOf(library).back(), "1");
+
+    // A date that is no number (from a damaged file) compares with nothing; the exchange sort still moves
+    // the later, smaller date to the front past it.
+    library.Elements[0]->ModifiedDate = 5;
+    library.Elements[1]->ModifiedDate = std::nan("");
+    library.Elements[2]->ModifiedDate = 3;
+    library.Elements.resize(3);
+    library.Sort(skModified);
+    EXPECT_EQ(library.Elements[0]->ModifiedDate, 3);
+    EXPECT_TRUE(std::isnan(library.Elements[1]->ModifiedDate));
+    EXPECT_EQ(library.Elements[2]->ModifiedDate, 5);
 }
 
 struct SelectCase {
