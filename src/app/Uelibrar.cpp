@@ -422,7 +422,12 @@ void TFormLibrary::DrawGridMouseDown(TObject*, TMouseButton Button, TShiftState 
             if (Formzelmo != nullptr) Formzelmo->TimerPreview->SetEnabled(true);
             Screen->SetCursor(AuditionCursor);
         } else {
-            StartPreview();
+            // A failing audition has told the user already; the cursor goes back, as for the main window's.
+            try {
+                StartPreview();
+            } catch (const std::exception&) {
+                Screen->SetCursor(crDefault);
+            }
         }
         return;
     }
