@@ -729,8 +729,26 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::RecreateWnd() {
     if (handle_ == nullptr) return;
+    // The new window takes the old one's place: shown if that was shown (a form's window is made hidden),
+    // in the same state, under the same window in the z-order, and active if that was active.
+    const HWND old = handle_;
+    const bool shown = (GetWindowLongPtr(old, GWL_STYLE) & WS_VISIBLE) != 0;
+    const bool iconic = IsIconic(old) != FALSE, zoomed = IsZoomed(old) != FALSE;
+    const bool active = GetActiveWindow() == old;
+    const auto topmost = [](HWND w) { return (GetWindowLongPtr(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    const bool wasTopmost = topmost(old);
+    const HWND above = GetWindow(old, GW_HWNDPREV);
     DestroyHandle();
     HandleNeeded();
+    const HWND h = handle_;
+    if (h == nullptr) return;
+    if (shown && (GetWindowLongPtr(h, GWL_STYLE) & WS_VISIBLE) == 0)
+        ShowWindow(h, iconic ? SW_SHOWMINNOACTIVE : zoomed ? SW_SHOWMAXIMIZED : SW_SHOWNA);
+    // Only within the same band (stay-on-top or not) can the window keep its place under the other.
+    if (above != nullptr && IsWindow(above) && ::zel::GetParent(above) == ::zel::GetParent(h) &&
+        wasTopmost == topmost(h) && topmost(above) == topmost(h))
+        SetWindowPos(h, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (active && IsWindowVisible(h) && IsWindowEnabled(h)) SetActiveWindow(h);
 }
 
 void TWinControl::MainWndProc(TMessage& Message) {

@@ -203,6 +203,12 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TCustomForm::DestroyWnd() {
+    // The window goes away unheard (its messages no longer reach the form): an active form stops being
+    // active with it, so that a window made anew for it is activated as a fresh one.
+    if (active_ && !ComponentState().Contains(csDestroying)) {
+        active_ = false;
+        Deactivate();
+    }
     if (clientHandle_ != nullptr) {
         DestroyWindow(clientHandle_);
         clientHandle_ = nullptr;

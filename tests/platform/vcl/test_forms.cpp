@@ -2,6 +2,7 @@
 // failures shown in a message box, the screen's active form, and multiple-document forms.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "VclTestSupport.h"
@@ -225,6 +226,57 @@ TEST_F(VclForms, ACentredFormIsPlacedInTheMiddleOfTheScreenWhenShown) {
     f->Show();
     EXPECT_EQ(f->GetLeft(), (Screen->Width() - 300) / 2);
     EXPECT_EQ(f->GetTop(), (Screen->Height() - 200) / 2);
+}
+
+TEST_F(VclForms, AShownFormWhoseWindowIsMadeAnewForAStyleStaysShownInItsPlace) {
+    struct Case {
+        const char* name;
+        std::function<void(TForm*)> change;
+    };
+    const Case cases[] = {
+        {"border style", [](TForm* f) { f->SetBorderStyle(bsDialog); }},
+        {"border icons", [](TForm* f) { f->SetBorderIcons(TBorderIcons{biSystemMenu}); }},
+        {"form style", [](TForm* f) { f->SetFormStyle(fsMDIForm); }},
+        {"popup mode", [](TForm* f) { f->SetPopupMode(pmExplicit); }},
+    };
+    // Where a window stands among the top-level windows, the top first.
+    const auto depth = [](HWND h) {
+        int i = 0, found = -1;
+        EnumWindows([&](HWND w) {
+            if (w == h) found = i;
+            ++i;
+            return TRUE;
+        });
+        return found;
+    };
+    for (const Case& c : cases) {
+        auto* under = Keep(Construct<TForm>(nullptr));
+        auto* over = Keep(Construct<TForm>(nullptr));
+        under->SetBounds(40, 50, 260, 180);
+        over->SetBounds(120, 90, 240, 160);
+        under->Show();
+        over->Show();
+        ProcessPendingMessages();
+        // The inactive form underneath, then the active one on top.
+        for (TForm* f : {under, over}) {
+            RECT before;
+            GetWindowRect(f->GetHandle(), &before);
+            const HWND old = f->GetHandle();
+            c.change(f);
+            ProcessPendingMessages();
+            ASSERT_NE(f->GetHandle(), old) << c.name;
+            EXPECT_TRUE(f->GetVisible()) << c.name;
+            EXPECT_TRUE(IsWindowVisible(f->GetHandle())) << c.name;
+            RECT after;
+            GetWindowRect(f->GetHandle(), &after);
+            EXPECT_TRUE(EqualRect(&before, &after)) << c.name;
+            EXPECT_LT(depth(over->GetHandle()), depth(under->GetHandle())) << c.name;
+            EXPECT_EQ(GetActiveWindow(), over->GetHandle()) << c.name;
+            EXPECT_EQ(Screen->ActiveForm(), over) << c.name;
+        }
+        under->Hide();
+        over->Hide();
+    }
 }
 
 TEST_F(VclForms, FileDialogsAreAnsweredByTheScriptInTests) {
