@@ -780,6 +780,12 @@ HDC CreateImageDC(QImage* image) {
     dc->Target = image;
     return dc;
 }
+void SetDCImage(HDC hdc, QImage* image) {
+    if (TDeviceContext* dc = CheckDC(hdc); dc != nullptr && image != nullptr) {
+        dc->Target = image;
+        InvalidateClip(dc);
+    }
+}
 QImage* DCImage(HDC hdc) {
     TDeviceContext* dc = CheckDC(hdc);
     return dc != nullptr ? SurfaceOf(dc) : nullptr;

@@ -12,6 +12,8 @@ namespace zel {
 // owned by the caller. The image must outlive the DC. The DC starts with device origin (0,0), no device clip
 // (the whole image), the stock objects selected and the Windows default state.
 HDC CreateImageDC(QImage* image);
+// Points an image DC at another image (the window's image was made anew at another size).
+void SetDCImage(HDC dc, QImage* image);
 // The image a DC draws into (a memory DC: its selected bitmap's image); nullptr for an unknown handle.
 QImage* DCImage(HDC dc);
 // Frees a DC made by CreateImageDC; the image is left alone. Objects selected into it are not deleted.

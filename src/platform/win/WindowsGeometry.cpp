@@ -272,6 +272,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (sized) w->ncDirty = true;
     }
     if (sized) EnsureImage(w);
+    if (clientSized || clientMoved) RetargetWindowDCs(w);
     // The widget follows (a top-level window), or the top-level window repaints its composition.
     SyncWidget(w);
     if (!(flags & SWP_NOZORDER) && !w->parent && !w->messageOnly) RestackWidgets(w);

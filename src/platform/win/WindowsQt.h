@@ -216,6 +216,9 @@ WPARAM CurrentMouseKeys();
 // Geometry and painting.
 void RecalcClient(TWnd* w);
 void EnsureImage(TWnd* w);
+// Keeps the DCs fetched for a window drawing on it after its image was made anew or its client area moved
+// within the frame: on the current image, over the current client area (or the whole window).
+void RetargetWindowDCs(TWnd* w);
 void ScheduleWidgetUpdate(TWnd* w);
 void SyncWidget(TWnd* w);
 // The toolkit's stacking of top-level windows follows the layer's order from the window up.

@@ -598,8 +598,11 @@ void InvalidateTree(TWnd* w, const QRegion& area, bool erase, TChildMode mode) {
     }
 }
 
+// A window DC: its window, and what its device clip follows when the window changes.
 struct TDCRecord {
+    enum TKind { Client, Whole, Fixed };  // the client area, the whole window, or a clip given when made
     HWND hwnd = nullptr;
+    TKind kind = Client;
 };
 std::unordered_map<HDC, TDCRecord>& DCs() {
     static auto* m = new std::unordered_map<HDC, TDCRecord>;
@@ -631,7 +634,7 @@ HDC MakeWindowDC(TWnd* w, bool whole, const QRegion* clip, bool lockExempt = fal
     if (!lockExempt && LockedTree(w)) {
         // A window locked by LockWindowUpdate shows nothing drawn meanwhile; unlocking repaints it.
         SetDCDeviceClip(dc, RECT{0, 0, 0, 0});
-        DCs()[dc] = TDCRecord{w->handle};
+        DCs()[dc] = TDCRecord{w->handle, TDCRecord::Fixed};
         return dc;
     }
     if (whole) {
@@ -646,7 +649,7 @@ HDC MakeWindowDC(TWnd* w, bool whole, const QRegion* clip, bool lockExempt = fal
             SetDCDeviceClip(dc, w->client);
         }
     }
-    DCs()[dc] = TDCRecord{w->handle};
+    DCs()[dc] = TDCRecord{w->handle, whole ? TDCRecord::Whole : clip ? TDCRecord::Fixed : TDCRecord::Client};
     return dc;
 }
 
@@ -850,6 +853,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
         HRGN hr = MakeRgn(result);
         SetDCDeviceClipRgn(dc, hr);
         DeleteObject(hr);
+        DCs()[dc].kind = TDCRecord::Fixed;
     }
     return dc;
 }
@@ -866,6 +870,19 @@ int ReleaseDC(HWND, HDC dc) {
     DeleteImageDC(dc);
     if (TWnd* w = FindWnd(owner)) ScheduleWidgetUpdate(w);
     return 1;
+}
+
+void RetargetWindowDCs(TWnd* w) {
+    for (auto& [dc, record] : DCs()) {
+        if (record.hwnd != w->handle) continue;
+        SetDCImage(dc, w->image.get());
+        if (record.kind == TDCRecord::Whole) {
+            SetDCDeviceClip(dc, RECT{0, 0, w->image->width(), w->image->height()});
+        } else if (record.kind == TDCRecord::Client) {
+            SetDCDeviceOrigin(dc, POINT{w->client.left, w->client.top});
+            SetDCDeviceClip(dc, w->client);
+        }
+    }
 }
 
 HWND WindowFromDC(HDC dc) {

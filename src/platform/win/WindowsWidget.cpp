@@ -520,6 +520,7 @@ void EnsureImage(TWnd* w) {
         p.drawImage(0, 0, *w->image);
     }
     w->image = std::move(img);
+    RetargetWindowDCs(w);
 }
 
 void CreateWidget(TWnd* w) {

@@ -83,6 +83,33 @@ TEST_F(VclControls, PaintDrawsOnTheCanvasIntoTheWindowImageAndParentsDrawGraphic
     EXPECT_NE(ComposedPixel(h, dx + 110, dy + 30), RGB(0, 0, 255));
 }
 
+TEST_F(VclControls, TheCanvasDrawsOnTheWholeWindowAfterTheWindowIsResized) {
+    TForm* form = NewForm();
+    auto* box = new TRedBox(form);
+    box->SetBounds(10, 10, 40, 30);
+    box->SetParent(form);
+    form->Show();
+    ProcessPendingMessages();
+    // What the window shows now, read through a device context of its own (no painting in between).
+    const auto pixel = [box](int x, int y) {
+        HDC dc = GetDC(box->GetHandle());
+        const COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(box->GetHandle(), dc);
+        return c;
+    };
+    // The canvas fetches its device context here, then the window grows and shrinks under it.
+    box->Canvas()->Brush()->SetColor(clLime);
+    box->Canvas()->FillRect(Rect(0, 0, 5, 5));
+    EXPECT_EQ(pixel(2, 2), RGB(0, 255, 0));
+    for (const TRect size : {Rect(0, 0, 150, 110), Rect(0, 0, 60, 50)}) {
+        box->SetBounds(10, 10, size.right, size.bottom);
+        box->Canvas()->Brush()->SetColor(clFuchsia);
+        box->Canvas()->FillRect(box->GetClientRect());
+        EXPECT_EQ(pixel(1, 1), RGB(255, 0, 255)) << size.right;
+        EXPECT_EQ(pixel(size.right - 1, size.bottom - 1), RGB(255, 0, 255)) << size.right;
+    }
+}
+
 TEST_F(VclControls, MessagesGoThroughAReplaceableWindowProcAndComponentMessagesKeepTheirNumbers) {
     TForm* form = NewForm();
     auto* box = new TRedBox(form);
