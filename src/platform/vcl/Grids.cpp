@@ -309,78 +309,42 @@ void TCustomGrid::UpdateScrollBar() {
     RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
-bool TCustomGrid::BarGeometry(TBarGeometry& G) {
-    if (!HandleAllocated() || (GetWindowLongPtr(GetHandle(), GWL_STYLE) & WS_VSCROLL) == 0) return false;
-    RECT window;
-    GetWindowRect(GetHandle(), &window);
-    const TPoint origin = ClientToScreen(TPoint{0, 0});
-    const TRect client = GetClientRect();
-    const int left = origin.x - window.left + client.right, top = origin.y - window.top;
-    G.bar = RECT{left, top, left + GetSystemMetrics(SM_CXVSCROLL), top + client.bottom};
-    const int arrow = std::min(GetSystemMetrics(SM_CYVSCROLL), static_cast<int>(client.bottom) / 2);
-    G.trackTop = G.bar.top + arrow;
-    G.trackBottom = G.bar.bottom - arrow;
-    const int track = G.trackBottom - G.trackTop;
-    const int range = std::max(1, rowCount_ - fixedRows_);
-    const int page = RowsThatFit();
-    const int maxPos = MaxTopRow() - fixedRows_;
-    G.thumbHeight = std::min(track, std::max(8, track * page / range));
-    G.thumbTop = G.trackTop + (maxPos > 0 ? (track - G.thumbHeight) * (topRow_ - fixedRows_) / maxPos : 0);
-    return track > 0;
-}
+TFrameBarRange TCustomGrid::BarRange() { return {rowCount_ - fixedRows_, RowsThatFit(), topRow_ - fixedRows_}; }
 
-TCustomGrid::TBarPart TCustomGrid::BarPartAt(POINT P) {
-    TBarGeometry g;
-    if (!BarGeometry(g) || !PtInRect(&g.bar, P)) return TBarPart::None;
-    if (P.y < g.trackTop) return TBarPart::Up;
-    if (P.y >= g.trackBottom) return TBarPart::Down;
-    if (P.y < g.thumbTop) return TBarPart::PageUp;
-    if (P.y >= g.thumbTop + g.thumbHeight) return TBarPart::PageDown;
-    return TBarPart::Thumb;
+bool TCustomGrid::BarGeometry(TFrameBarGeometry& G) {
+    return HandleAllocated() && FrameBarGeometry(GetHandle(), SB_VERT, BarRange(), G);
 }
 
 void TCustomGrid::PaintScrollBar() {
-    TBarGeometry g;
+    TFrameBarGeometry g;
     if (!BarGeometry(g)) return;
     HDC dc = GetWindowDC(GetHandle());
-    FillRect(dc, &g.bar, GetSysColorBrush(COLOR_SCROLLBAR));
-    RECT up{g.bar.left, g.bar.top, g.bar.right, g.trackTop};
-    RECT down{g.bar.left, g.trackBottom, g.bar.right, g.bar.bottom};
-    DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP);
-    DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN);
-    RECT thumb{g.bar.left, g.thumbTop, g.bar.right, g.thumbTop + g.thumbHeight};
-    FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+    PaintFrameBar(dc, SB_VERT, g);
     ReleaseDC(GetHandle(), dc);
 }
 
 void TCustomGrid::StartBarPress(POINT P) {
+    TFrameBarGeometry g;
+    if (!BarGeometry(g) || !PtInRect(&g.bar, P)) return;
     const int page = RowsThatFit();
-    switch (BarPartAt(P)) {
-        case TBarPart::Up: SetTopRow(topRow_ - 1); break;
-        case TBarPart::Down: SetTopRow(topRow_ + 1); break;
-        case TBarPart::PageUp: SetTopRow(topRow_ - page); break;
-        case TBarPart::PageDown: SetTopRow(topRow_ + page); break;
-        case TBarPart::Thumb: {
-            TBarGeometry g;
-            BarGeometry(g);
-            thumbGrip_ = P.y - g.thumbTop;
+    switch (FrameBarPress(g, P.y)) {
+        case SB_LINEUP: SetTopRow(topRow_ - 1); break;
+        case SB_LINEDOWN: SetTopRow(topRow_ + 1); break;
+        case SB_PAGEUP: SetTopRow(topRow_ - page); break;
+        case SB_PAGEDOWN: SetTopRow(topRow_ + page); break;
+        default:  // the thumb
+            thumbGrip_ = P.y - g.thumbLo;
             draggingThumb_ = true;
             SetCapture(GetHandle());
             break;
-        }
-        case TBarPart::None: break;
     }
 }
 
 void TCustomGrid::DragThumb(int WindowY) {
-    TBarGeometry g;
+    TFrameBarGeometry g;
     if (!BarGeometry(g)) return;
-    const int free = g.trackBottom - g.trackTop - g.thumbHeight;
-    const int maxPos = MaxTopRow() - fixedRows_;
-    if (free <= 0 || maxPos <= 0) return;
-    const int offset = std::clamp(WindowY - thumbGrip_ - g.trackTop, 0, free);
-    SetTopRow(fixedRows_ + (offset * maxPos + free / 2) / free);
+    const int pos = FrameBarThumbPosition(g, BarRange(), WindowY, thumbGrip_);
+    if (pos >= 0) SetTopRow(fixedRows_ + pos);
 }
 
 void TCustomGrid::Dispatch(TMessage& Message) {
@@ -401,10 +365,8 @@ void TCustomGrid::Dispatch(TMessage& Message) {
             break;
         case WM_MOUSEMOVE:
             if (draggingThumb_) {
-                RECT window;
-                GetWindowRect(GetHandle(), &window);
-                const TPoint origin = ClientToScreen(TPoint{0, 0});
-                DragThumb(GET_Y_LPARAM(Message.LParam) + origin.y - window.top);
+                const TPoint p = ClientToScreen(TPoint{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)});
+                DragThumb(FrameBarPlace(GetHandle(), SB_VERT, POINT{p.x, p.y}));
                 return;
             }
             break;

@@ -7,6 +7,7 @@
 
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/win/FrameScrollBar.h"
 
 namespace zel {
 
@@ -95,11 +96,6 @@ protected:
     void Resize() override;
 
 private:
-    enum class TBarPart { None, Up, PageUp, Thumb, PageDown, Down };
-    struct TBarGeometry {
-        RECT bar{};  // window coordinates
-        int trackTop = 0, trackBottom = 0, thumbTop = 0, thumbHeight = 0;
-    };
     int RowPitch() const;
     int FixedRowsHeight() const;
     // Scrolling rows that fit wholly below the fixed rows (at least one).
@@ -108,8 +104,8 @@ private:
     int ColLeft(int ACol) const;
     bool NeedsScrollBar();
     void UpdateScrollBar();
-    bool BarGeometry(TBarGeometry& G);
-    TBarPart BarPartAt(POINT WindowPoint);
+    TFrameBarRange BarRange();
+    bool BarGeometry(TFrameBarGeometry& G);
     void PaintScrollBar();
     void StartBarPress(POINT WindowPoint);
     void DragThumb(int WindowY);

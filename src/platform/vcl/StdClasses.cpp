@@ -8,6 +8,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/win/FrameScrollBar.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/SysInfo.h"
 #include "platform/win/Windows.h"
@@ -15,9 +16,6 @@
 namespace zel {
 
 namespace {
-
-// The bars of a window.
-constexpr int SB_HORZ = 0, SB_VERT = 1;
 
 void Notify(HWND hwnd, WORD code) {
     HWND parent = GetParent(hwnd);
@@ -412,70 +410,24 @@ int WidestLine(HWND hwnd, TEditState& st) {
 
 // What a bar shows: the whole extent, the part of it in view and where that part starts (lines for the
 // vertical bar, pixels for the horizontal one).
-struct TBarRange {
-    int total = 0, page = 1, pos = 0;
-    int MaxPos() const { return std::max(0, total - page); }
-};
-
-TBarRange BarRange(HWND hwnd, TEditState& st, int bar) {
+TFrameBarRange BarRange(HWND hwnd, TEditState& st, int bar) {
     if (bar == SB_VERT) return {static_cast<int>(st.text.size()), VisibleLines(hwnd, st), st.topLine};
     const RECT fr = FormatRect(hwnd, st);
     return {WidestLine(hwnd, st) + 1, std::max(1, static_cast<int>(fr.right - fr.left)), st.scroll};
 }
 
-// A bar's place in window coordinates, and along its length the arrows' ends and the thumb.
-struct TBarGeometry {
-    RECT bar{};
-    int trackLo = 0, trackHi = 0, thumbLo = 0, thumbLength = 0;
-};
-
-bool BarGeometry(HWND hwnd, TEditState& st, int bar, TBarGeometry& g) {
-    const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
-    if ((style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) == 0) return false;
-    RECT window, client;
-    GetWindowRect(hwnd, &window);
-    GetClientRect(hwnd, &client);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    const int left = origin.x - window.left, top = origin.y - window.top;
-    const bool vertical = bar == SB_VERT;
-    g.bar = vertical ? RECT{left + client.right, top, left + client.right + GetSystemMetrics(SM_CXVSCROLL),
-                            top + client.bottom}
-                     : RECT{left, top + client.bottom, left + client.right,
-                            top + client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
-    const int lo = vertical ? g.bar.top : g.bar.left, hi = vertical ? g.bar.bottom : g.bar.right;
-    const int arrow = std::min(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), (hi - lo) / 2);
-    g.trackLo = lo + arrow;
-    g.trackHi = hi - arrow;
-    const int track = g.trackHi - g.trackLo;
-    const TBarRange r = BarRange(hwnd, st, bar);
-    const int maxPos = r.MaxPos();
-    g.thumbLength =
-        std::min(track, std::max(8, static_cast<int>(static_cast<long long>(track) * r.page / std::max(1, r.total))));
-    g.thumbLo = g.trackLo + (maxPos > 0 ? static_cast<int>(static_cast<long long>(track - g.thumbLength) *
-                                                           std::clamp(r.pos, 0, maxPos) / maxPos)
-                                        : 0);
-    return track > 0;
+// The edit's bar, where the window shows it.
+bool BarGeometry(HWND hwnd, TEditState& st, int bar, TFrameBarGeometry& g) {
+    return HasFrameBar(hwnd, bar) && FrameBarGeometry(hwnd, bar, BarRange(hwnd, st, bar), g);
 }
 
 void PaintBars(HWND hwnd, TEditState& st) {
     HDC dc = nullptr;
     for (const int bar : {SB_VERT, SB_HORZ}) {
-        TBarGeometry g;
+        TFrameBarGeometry g;
         if (!BarGeometry(hwnd, st, bar, g)) continue;
         if (dc == nullptr) dc = GetWindowDC(hwnd);
-        const bool vertical = bar == SB_VERT;
-        const auto span = [&](int lo, int hi) {
-            return vertical ? RECT{g.bar.left, lo, g.bar.right, hi} : RECT{lo, g.bar.top, hi, g.bar.bottom};
-        };
-        FillRect(dc, &g.bar, GetSysColorBrush(COLOR_SCROLLBAR));
-        RECT before = span(vertical ? g.bar.top : g.bar.left, g.trackLo),
-             after = span(g.trackHi, vertical ? g.bar.bottom : g.bar.right);
-        DrawFrameControl(dc, &before, DFC_SCROLL, vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT);
-        DrawFrameControl(dc, &after, DFC_SCROLL, vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT);
-        RECT thumb = span(g.thumbLo, g.thumbLo + g.thumbLength);
-        FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
-        DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+        PaintFrameBar(dc, bar, g);
     }
     if (dc != nullptr) ReleaseDC(hwnd, dc);
 }
@@ -483,17 +435,12 @@ void PaintBars(HWND hwnd, TEditState& st) {
 // A press on a bar at a window point: the arrows and the track scroll by a line or a page, the thumb is
 // taken to be dragged.
 void PressBar(HWND hwnd, TEditState& st, int bar, POINT p) {
-    TBarGeometry g;
+    TFrameBarGeometry g;
     if (!BarGeometry(hwnd, st, bar, g)) return;
     const int at = bar == SB_VERT ? p.y : p.x;
-    const UINT msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
-    WORD code = SB_ENDSCROLL;
-    if (at < g.trackLo) code = SB_LINEUP;
-    else if (at >= g.trackHi) code = SB_LINEDOWN;
-    else if (at < g.thumbLo) code = SB_PAGEUP;
-    else if (at >= g.thumbLo + g.thumbLength) code = SB_PAGEDOWN;
-    if (code != SB_ENDSCROLL) {
-        SendMessage(hwnd, msg, code, 0);
+    const WORD code = FrameBarPress(g, at);
+    if (code != SB_THUMBTRACK) {
+        SendMessage(hwnd, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, code, 0);
         return;
     }
     st.thumbBar = bar;
@@ -503,23 +450,17 @@ void PressBar(HWND hwnd, TEditState& st, int bar, POINT p) {
 
 // The position the dragged thumb stands for with the mouse at a client point.
 int ThumbPosition(HWND hwnd, TEditState& st, POINT client) {
-    TBarGeometry g;
+    TFrameBarGeometry g;
     if (!BarGeometry(hwnd, st, st.thumbBar, g)) return 0;
-    RECT window;
-    GetWindowRect(hwnd, &window);
     POINT p = client;
     ClientToScreen(hwnd, &p);
-    const int at = st.thumbBar == SB_VERT ? p.y - window.top : p.x - window.left;
-    const int free = g.trackHi - g.trackLo - g.thumbLength;
-    const int maxPos = BarRange(hwnd, st, st.thumbBar).MaxPos();
-    if (free <= 0) return 0;
-    const int offset = std::clamp(at - st.thumbGrip - g.trackLo, 0, free);
-    return static_cast<int>((static_cast<long long>(offset) * maxPos + free / 2) / free);
+    return std::max(0, FrameBarThumbPosition(g, BarRange(hwnd, st, st.thumbBar), FrameBarPlace(hwnd, st.thumbBar, p),
+                                             st.thumbGrip));
 }
 
 // Answers WM_VSCROLL or WM_HSCROLL: moves the first line shown, or the text's left offset.
 void ScrollBy(HWND hwnd, TEditState& st, int bar, WORD code, int thumb) {
-    const TBarRange r = BarRange(hwnd, st, bar);
+    const TFrameBarRange r = BarRange(hwnd, st, bar);
     int line = 1;
     if (bar == SB_HORZ) {
         // A step sideways is an average character.

@@ -233,6 +233,17 @@ TEST_F(Grids, TheScrollBarShowsWhenRowsDoNotFitAndScrollsByRealClicks) {
     EXPECT_EQ(grid->GetTopRow(), 6);
     click(2);  // the up arrow
     EXPECT_EQ(grid->GetTopRow(), 5);
+    // The thumb taken at the top of the track and dragged past either end shows the last rows, then the first.
+    grid->SetTopRow(0);
+    const int first = grid->GetTopRow();
+    const POINT thumb = ScreenOf(barX, GetSystemMetrics(SM_CYVSCROLL) + 2);
+    SendMessage(h, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
+    SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(barX, grid->ClientHeight() * 2));
+    EXPECT_EQ(grid->GetTopRow() + grid->VisibleRowCount(), grid->GetRowCount());
+    SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(barX, 0));
+    SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(barX, 0));
+    EXPECT_EQ(grid->GetTopRow(), first);
+    grid->SetTopRow(5);
     const POINT p = ScreenOf(10, 10);
     SetCursorPos(p.x, p.y);
     grid->SetFocus();
