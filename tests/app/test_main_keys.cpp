@@ -26,7 +26,7 @@ protected:
 };
 
 // From each state of the tool windows, Ctrl+K and Ctrl+M open what is closed and nothing twice (a
-// disabled item's short-cut does nothing), with the focus in the main window or in the child on top.
+// disabled item's short-cut does nothing), with the focus in the main window or in the monitor's list.
 TEST_F(MainWindowInput, CtrlKAndCtrlMOpenTheToolWindowsThatAreClosed) {
     StartAndWaitOutTheIntro();
     TFormzelmo* f = Formzelmo;
@@ -43,11 +43,6 @@ TEST_F(MainWindowInput, CtrlKAndCtrlMOpenTheToolWindowsThatAreClosed) {
         EXPECT_EQ(Count("TFormMonitor"), int(c.monitor));
         EXPECT_EQ(f->GadgetsKeyboardItem->GetEnabled(), !c.keyboard);
         EXPECT_EQ(f->GadgetsMonitorItem->GetEnabled(), !c.monitor);
-        for (TubBarItem* item : {f->WindowCascadeItem, f->WindowTileItem, f->WindowArrangeItem, f->WindowMinimizeItem})
-            EXPECT_EQ(item->GetEnabled(), c.keyboard || c.monitor) << item->GetName();
-        for (TubBarItem* item : {f->FileCloseItem, f->FileSaveItem, f->FileSaveAsItem, f->FilePrintItem,
-                                 f->FileExportto, f->FileSaveAllItem})
-            EXPECT_FALSE(item->GetEnabled()) << item->GetName();
 
         // With the monitor open, the keys come from its list, where a click put the focus.
         if (c.monitor) {
