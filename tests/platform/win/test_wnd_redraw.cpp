@@ -1,4 +1,5 @@
-// Invalidation of children, WM_SETREDRAW, LockWindowUpdate, and the order of the hook kinds.
+// Invalidation of children, WM_SETREDRAW, LockWindowUpdate, device contexts held while the window changes,
+// and the order of the hook kinds.
 #include "WndTestSupport.h"
 #include "platform/win/Gdi.h"
 
@@ -116,6 +117,48 @@ TEST_F(WndRedraw, LockWindowUpdateDropsDrawingAndRepaintsOnUnlock) {
     EXPECT_TRUE(LockWindowUpdate(other));
     DestroyWindow(other);  // a destroyed window leaves no lock behind
     EXPECT_TRUE(LockWindowUpdate(top));
+}
+
+TEST_F(WndRedraw, DeviceContextsHeldOverAResizeOrAFrameChangeDrawOnTheWindowAsItIsNow) {
+    HWND top = Make(WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 60, 40);
+    ProcessPendingMessages();
+    HDC client = GetDC(top);
+    HDC whole = GetWindowDC(top);
+    HBRUSH red = CreateSolidBrush(0x0000FF), blue = CreateSolidBrush(0xFF0000);
+    struct Step {
+        const char* name;
+        int width, height;
+        bool dropBorder;
+    };
+    for (const Step& step :
+         {Step{"grown", 160, 120, false}, Step{"shrunk", 50, 30, false}, Step{"without its border", 50, 30, true}}) {
+        SCOPED_TRACE(step.name);
+        UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+        if (step.dropBorder) {
+            SetWindowLongPtr(top, GWL_STYLE, GetWindowLongPtr(top, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER));
+            flags |= SWP_FRAMECHANGED;
+        }
+        SetWindowPos(top, nullptr, 0, 0, step.width, step.height, flags);
+        RECT c;
+        GetClientRect(top, &c);
+        const RECT w{0, 0, step.width, step.height};
+        FillRect(whole, &w, blue);
+        FillRect(client, &c, red);
+        // Read back through device contexts fetched now.
+        HDC nowWhole = GetWindowDC(top);
+        EXPECT_EQ(GetPixel(nowWhole, step.width - 1, step.height - 1), step.dropBorder ? 0x0000FFu : 0xFF0000u);
+        ReleaseDC(top, nowWhole);
+        HDC now = GetDC(top);
+        EXPECT_EQ(GetPixel(now, 0, 0), 0x0000FFu);
+        EXPECT_EQ(GetPixel(now, c.right - 1, c.bottom - 1), 0x0000FFu);
+        ReleaseDC(top, now);
+        // The held client DC reaches no further than the client area.
+        EXPECT_EQ(GetPixel(client, c.right, c.bottom), CLR_INVALID);
+    }
+    ReleaseDC(top, client);
+    ReleaseDC(top, whole);
+    DeleteObject(red);
+    DeleteObject(blue);
 }
 
 TEST_F(WndRedraw, HookKindsRunInTheOrderOfDelivery) {
