@@ -523,6 +523,13 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), canvas_
 
 TGraphicControl::~TGraphicControl() { delete canvas_; }
 
+void TGraphicControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    // The canvas's device context was placed and clipped for the old bounds: the next drawing fetches one
+    // for the new.
+    static_cast<TControlCanvas*>(canvas_)->FreeHandle();
+}
+
 void TGraphicControl::PaintTo(HDC DC) {
     auto* cc = static_cast<TControlCanvas*>(canvas_);
     cc->FreeHandle();

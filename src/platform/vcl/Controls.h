@@ -352,6 +352,7 @@ public:
     ~TGraphicControl() override;
     std::string ClassName() const override { return "TGraphicControl"; }
     TCanvas* Canvas() const { return canvas_; }
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 protected:
     virtual void Paint() {}

@@ -83,30 +83,47 @@ TEST_F(VclControls, PaintDrawsOnTheCanvasIntoTheWindowImageAndParentsDrawGraphic
     EXPECT_NE(ComposedPixel(h, dx + 110, dy + 30), RGB(0, 0, 255));
 }
 
-TEST_F(VclControls, TheCanvasDrawsOnTheWholeWindowAfterTheWindowIsResized) {
+TEST_F(VclControls, TheCanvasDrawsOverTheWholeControlAfterItIsResized) {
     TForm* form = NewForm();
     auto* box = new TRedBox(form);
-    box->SetBounds(10, 10, 40, 30);
     box->SetParent(form);
+    auto* mark = new TBlueMark(form);
+    mark->SetParent(form);
     form->Show();
     ProcessPendingMessages();
-    // What the window shows now, read through a device context of its own (no painting in between).
-    const auto pixel = [box](int x, int y) {
-        HDC dc = GetDC(box->GetHandle());
-        const COLORREF c = GetPixel(dc, x, y);
-        ReleaseDC(box->GetHandle(), dc);
-        return c;
+    struct Case {
+        const char* name;
+        TControl* control;
+        TCanvas* canvas;
+        HWND window;  // the window it draws on, where its (0, 0) lies at origin
+        TPoint origin;
     };
-    // The canvas fetches its device context here, then the window grows and shrinks under it.
-    box->Canvas()->Brush()->SetColor(clLime);
-    box->Canvas()->FillRect(Rect(0, 0, 5, 5));
-    EXPECT_EQ(pixel(2, 2), RGB(0, 255, 0));
-    for (const TRect size : {Rect(0, 0, 150, 110), Rect(0, 0, 60, 50)}) {
-        box->SetBounds(10, 10, size.right, size.bottom);
-        box->Canvas()->Brush()->SetColor(clFuchsia);
-        box->Canvas()->FillRect(box->GetClientRect());
-        EXPECT_EQ(pixel(1, 1), RGB(255, 0, 255)) << size.right;
-        EXPECT_EQ(pixel(size.right - 1, size.bottom - 1), RGB(255, 0, 255)) << size.right;
+    const Case cases[] = {
+        {"a windowed control", box, box->Canvas(), box->GetHandle(), TPoint{0, 0}},
+        {"a graphic control", mark, mark->Canvas(), form->GetHandle(), TPoint{10, 10}},
+    };
+    for (const Case& c : cases) {
+        c.control->SetBounds(c.origin.x, c.origin.y, 40, 30);
+        // What the window shows now, read through a device context of its own (no painting in between).
+        const auto pixel = [&c](int x, int y) {
+            HDC dc = GetDC(c.window);
+            const COLORREF color = GetPixel(dc, c.origin.x + x, c.origin.y + y);
+            ReleaseDC(c.window, dc);
+            return color;
+        };
+        // The canvas fetches its device context here, then the control grows and shrinks under it.
+        c.canvas->Brush()->SetColor(clLime);
+        c.canvas->FillRect(Rect(0, 0, 5, 5));
+        EXPECT_EQ(pixel(2, 2), RGB(0, 255, 0)) << c.name;
+        for (const TRect size : {Rect(0, 0, 150, 110), Rect(0, 0, 60, 50)}) {
+            c.control->SetBounds(c.origin.x, c.origin.y, size.right, size.bottom);
+            c.canvas->Brush()->SetColor(clFuchsia);
+            c.canvas->FillRect(c.control->GetClientRect());
+            EXPECT_EQ(pixel(1, 1), RGB(255, 0, 255)) << c.name << " " << size.right;
+            EXPECT_EQ(pixel(size.right - 1, size.bottom - 1), RGB(255, 0, 255)) << c.name << " " << size.right;
+        }
+        c.control->Hide();
+        ProcessPendingMessages();
     }
 }
 
