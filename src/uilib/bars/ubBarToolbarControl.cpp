@@ -101,7 +101,7 @@ TubBarItemPaintState TubBarControl::PaintState() const {
 
 TRect TubBarControl::FrameSizes() const {
     if (IsFloating()) return FloatingFrame().NonClient();
-    if (bar_->GetBorderStyle() == bbsNone) return TRect{0, 0, 0, 0};
+    if (bar_->GetBorderStyle() == bbsNone) return TRect{0, 0, SizeGripBand(), 0};
     TubBarPainterClass painter = BarPainterOf(BarManager());
     const RECT m = painter->GetBarMargins(PaintState());
     TRect f{m.left, m.top, m.right, m.bottom};
@@ -109,7 +109,43 @@ TRect TubBarControl::FrameSizes() const {
     const int grip = painter->GetGripSize() + 4;
     if (Vertical()) f.top += grip;
     else f.left += grip;
+    f.right += SizeGripBand();
     return f;
+}
+
+int TubBarControl::SizeGripBand() const {
+    return hasSizeGrip_ ? BarPainterOf(BarManager())->GetSizeGripSize(PaintState()).cx : 0;
+}
+
+bool TubBarControl::BarShowsSizeGrip() {
+    if (IsFloating() || !HandleAllocated() || bar_->GetBorderStyle() != bbsNone || DockingStyle() != dsBottom ||
+        !bar_->GetWholeRow() || !bar_->GetSizeGrip())
+        return false;
+    TubBarManager* m = BarManager();
+    TCustomForm* form = m != nullptr ? m->Form() : nullptr;
+    if (form != nullptr && form->HandleAllocated() && IsZoomed(form->GetHandle())) return false;
+    // Each window's bottom edge lies on its parent's client bottom, up to a window without parent or a child
+    // form of a multi-document form: the grip then sits in the form's corner.
+    HWND w = GetHandle();
+    for (HWND parent = ::zel::GetParent(w); parent != nullptr; w = parent, parent = ::zel::GetParent(parent)) {
+        if ((GetWindowLong(w, GWL_STYLE) & WS_CHILD) == 0 || (GetWindowLong(w, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0)
+            break;
+        RECT r, c;
+        GetWindowRect(w, &r);
+        ::zel::GetClientRect(parent, &c);
+        POINT bottom{0, c.bottom};
+        ::zel::ClientToScreen(parent, &bottom);
+        if (r.bottom != bottom.y) return false;
+    }
+    return true;
+}
+
+TRect TubBarControl::SizeGripRect() const {
+    if (!hasSizeGrip_) return TRect{};
+    const RECT whole{0, 0, GetWidth(), GetHeight()};
+    const RECT r = BarPainterOf(BarManager())->GetSizeGripRectHook(whole, PaintState());
+    if (!IsRectEmpty(&r)) return TRect{r.left, r.top, r.right, r.bottom};
+    return TRect{whole.right - SizeGripBand(), 0, whole.right, whole.bottom};
 }
 
 TRect TubBarControl::GripRect() const {
@@ -439,6 +475,15 @@ void TubBarControl::PaintFrame() {
         // The painter draws the border and the grip within it.
         painter->DrawBarBorder(dc, whole, nullptr, PaintState());
     }
+    const TRect grip = SizeGripRect();
+    if (!IsRectEmpty(&grip)) {
+        // The grip's lines fill a square in the window's bottom-right corner.
+        const int side = std::min(grip.Width(), grip.Height());
+        const TRect square{grip.right - side, grip.bottom - side, grip.right, grip.bottom};
+        const auto* office = dynamic_cast<const TubBarItemControlOffice11Painter*>(BarPainterOf(BarManager()));
+        if (office != nullptr && office->NativeSizeGrip()) DrawThemedSizeGrip(dc, square, 3);
+        else DrawSizeGrip(dc, square);
+    }
     SelectClipRgn(dc, nullptr);
     DeleteObject(client);
     DeleteObject(frame);
@@ -697,6 +742,9 @@ void TubBarControl::WindowDestroyed() {
 LRESULT TubBarControl::HitTest(TPoint Screen) {
     if (IsFloating()) return FloatingHitTest(Screen);
     const TPoint p = ScreenToClient(Screen);
+    const TRect grip = SizeGripRect();
+    const TRect f = FrameSizes();
+    if (PtInRect(&grip, TPoint{p.x + f.left, p.y + f.top})) return HTBOTTOMRIGHT;
     if (ItemAtPos(p) != nullptr) return HTCLIENT;
     const TRect mark = MarkRect();
     if (PtInRect(&mark, p)) return HTCLIENT;
@@ -711,6 +759,7 @@ void TubBarControl::Dispatch(TMessage& Message) {
             if (IsFloating()) {
                 FloatingNcCalcSize(*r);
             } else {
+                hasSizeGrip_ = BarShowsSizeGrip();
                 const TRect f = FrameSizes();
                 r->left += f.left;
                 r->top += f.top;
@@ -731,9 +780,20 @@ void TubBarControl::Dispatch(TMessage& Message) {
             const TPoint p = ScreenToClient(screen);
             const TRect client = GetClientRect();
             if (!PtInRect(&client, p)) CancelMouseLeave(GetHandle());
-            Message.Result = IsFloating() ? hitArea_ : HTCLIENT;
+            Message.Result = IsFloating() || hitArea_ == HTBOTTOMRIGHT ? hitArea_ : HTCLIENT;
             return;
         }
+        case WM_NCLBUTTONDOWN:
+            // Dragging a docked bar's size grip sizes its form from the bottom-right corner.
+            if (!IsFloating() && Message.WParam == static_cast<WPARAM>(HTBOTTOMRIGHT)) {
+                TubBarManager* m = BarManager();
+                TCustomForm* form = m != nullptr ? m->Form() : nullptr;
+                if (form != nullptr && form->HandleAllocated())
+                    SendMessage(form->GetHandle(), WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, Message.LParam);
+                Message.Result = 0;
+                return;
+            }
+            break;
         case WM_SIZE:
             TCustomubBarControl::Dispatch(Message);
             ClearBackgroundCache();
@@ -743,6 +803,10 @@ void TubBarControl::Dispatch(TMessage& Message) {
         case WM_WINDOWPOSCHANGED:
             TCustomubBarControl::Dispatch(Message);
             RememberPosition();
+            // Moved onto or off the form's bottom edge: the frame gains or loses the size grip.
+            if (!IsFloating() && HandleAllocated() && BarShowsSizeGrip() != hasSizeGrip_)
+                SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
+                             SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
@@ -777,8 +841,9 @@ void TubBarControl::Dispatch(TMessage& Message) {
             if (!closeButtonTracking_) SetCloseButton(false, false);
             return;
         case WM_SETCURSOR:
-            // The four-way arrow over the part of the bar that moves it.
-            if (GetCapture() == nullptr) SetCursor(hitArea_ == HTCAPTION ? crSizeAll : crDefault);
+            // The four-way arrow over the part of the bar that moves it, the sizing arrow over the size grip.
+            if (GetCapture() == nullptr)
+                SetCursor(hitArea_ == HTCAPTION ? crSizeAll : hitArea_ == HTBOTTOMRIGHT ? crSizeNWSE : crDefault);
             break;
         case WM_TIMER:
             if (Message.WParam == MarkTimerId) {

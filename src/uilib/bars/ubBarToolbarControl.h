@@ -60,6 +60,10 @@ public:
     // The grip band and the mark in window coordinates; empty when there is none.
     TRect GripRect() const;
     TRect MarkRect() const;
+    // The size grip in window coordinates (empty when the bar shows none): dragging it sizes the form.
+    TRect SizeGripRect() const;
+    // Whether the frame holds a size grip, as the last non-client size calculation found.
+    bool HasSizeGrip() const { return hasSizeGrip_; }
     // The hit code of the last WM_NCHITTEST: HTCAPTION over the part of a docked bar that moves it.
     LRESULT HitArea() const { return hitArea_; }
     // Lays the links out for the current client area.
@@ -111,6 +115,11 @@ private:
     void PaintFrame();
     void PaintSeparators(HDC DC, HRGN Rest);
     void PaintMark(HDC DC, HRGN Rest);
+    // A bar without border, docked at the bottom over the whole row, shows a size grip at its right end while
+    // its window lies on the bottom edge of every parent up to the form (and the form is not maximized).
+    bool BarShowsSizeGrip();
+    // The band at the right of the frame that holds the size grip.
+    int SizeGripBand() const;
     // The hit code of a screen point: HTCLIENT over a link or the mark, HTCAPTION over the rest of a docked
     // bar (it moves the bar).
     LRESULT HitTest(TPoint Screen);
@@ -177,6 +186,7 @@ private:
     bool linksAfterAligned_ = false;
     int contentLength_ = -1;  // the length the dock gave; -1 before it placed the window
     LRESULT hitArea_ = HTCLIENT;
+    bool hasSizeGrip_ = false;
     bool keyboardOpen_ = false;
     HWND focusBefore_ = nullptr;  // the focused window when menu mode began
     bool closeButtonHot_ = false;

@@ -277,6 +277,103 @@ TEST_F(ubBarToolbarControl, TheBarHidesWhenItsWindowGoesAndRemembersWhereItsWind
     EXPECT_EQ(TopDock()->RowCount(), 1);
 }
 
+// A toolbar without border over the whole bottom row sits in the form's corner: its frame holds a size grip
+// at the right, which sizes the form; the grip goes while the form is maximized and comes back after.
+TEST_F(ubBarToolbarControl, ABorderlessWholeRowBarAtTheFormsBottomCarriesASizeGripThatSizesTheForm) {
+    form_->Show();
+    ProcessPendingMessages();
+    TubBar* bar = ToolBar();
+    bar->SetBorderStyle(bbsNone);
+    bar->SetWholeRow(true);
+    bar->SetDockingStyle(dsBottom);
+    ProcessPendingMessages();
+    TubBarControl* tools = bar->Control();
+    ASSERT_NE(tools, nullptr);
+    ASSERT_EQ(tools->DockingStyle(), dsBottom);
+    EXPECT_TRUE(tools->HasSizeGrip());
+    // The band at the right is the frame's; the grip lies in the window's bottom-right corner.
+    EXPECT_EQ(tools->FrameSizes().right, GetSystemMetrics(SM_CXHSCROLL));
+    EXPECT_EQ(tools->ClientWidth(), tools->GetWidth() - GetSystemMetrics(SM_CXHSCROLL));
+    const TRect grip = tools->SizeGripRect();
+    EXPECT_EQ(grip.right, tools->GetWidth());
+    EXPECT_EQ(grip.bottom, tools->GetHeight());
+    RECT w;
+    GetWindowRect(tools->GetHandle(), &w);
+    RECT formBefore;
+    GetWindowRect(form_->GetHandle(), &formBefore);
+    POINT clientBottom{0, form_->ClientHeight()};
+    ClientToScreen(form_->GetHandle(), &clientBottom);
+    EXPECT_EQ(w.bottom, clientBottom.y);
+    // The grip is painted: its lines differ from the band's background above them.
+    const COLORREF band = ComposedScreenPixel(w.right - 2, w.top + 1);
+    int lines = 0;
+    for (int x = w.right - grip.Width(); x < w.right; ++x) lines += ComposedScreenPixel(x, w.bottom - 3) != band;
+    EXPECT_GT(lines, 0);
+    EXPECT_TRUE(SaveWindowImage(form_->GetHandle(), ScreenshotPath("toolbar-size-grip")));
+    // Over the grip the bar answers bottom-right sizing, with its cursor; left of the band it still moves.
+    const TPoint corner{w.right - 3, w.bottom - 3};
+    EXPECT_EQ(SendMessage(tools->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y)), HTBOTTOMRIGHT);
+    SendMessage(tools->GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(tools->GetHandle()),
+                MAKELPARAM(HTBOTTOMRIGHT, WM_MOUSEMOVE));
+    EXPECT_EQ(tools->GetCursor(), crSizeNWSE);
+    const TPoint gap = OnScreen(tools, tools->ClientWidth() - 20, 2);
+    SendMessage(tools->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(gap.x, gap.y));
+    EXPECT_NE(tools->HitArea(), HTBOTTOMRIGHT);
+
+    // Dragging the grip sizes the form; the bar stays in its corner with its grip.
+    SetCursorPos(corner.x, corner.y);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    SetCursorPos(corner.x + 30, corner.y + 20);
+    SetCursorPos(corner.x + 40, corner.y + 30);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    RECT formAfter;
+    GetWindowRect(form_->GetHandle(), &formAfter);
+    EXPECT_EQ(formAfter.left, formBefore.left);
+    EXPECT_EQ(formAfter.top, formBefore.top);
+    EXPECT_EQ(formAfter.right - formBefore.right, 40);
+    EXPECT_EQ(formAfter.bottom - formBefore.bottom, 30);
+    ASSERT_EQ(bar->Control(), tools);
+    EXPECT_TRUE(tools->HasSizeGrip());
+    GetWindowRect(tools->GetHandle(), &w);
+    EXPECT_EQ(w.right - w.left, tools->GetWidth());
+    EXPECT_EQ(tools->SizeGripRect().right, tools->GetWidth());
+
+    // Maximized, the form has no corner to drag: the frame loses the band, and gets it back on restore.
+    ShowWindow(form_->GetHandle(), SW_MAXIMIZE);
+    ProcessPendingMessages();
+    EXPECT_FALSE(tools->HasSizeGrip());
+    EXPECT_EQ(tools->ClientWidth(), tools->GetWidth());
+    EXPECT_TRUE(tools->SizeGripRect().Width() <= 0);
+    ShowWindow(form_->GetHandle(), SW_RESTORE);
+    ProcessPendingMessages();
+    EXPECT_TRUE(tools->HasSizeGrip());
+    EXPECT_EQ(tools->ClientWidth(), tools->GetWidth() - GetSystemMetrics(SM_CXHSCROLL));
+}
+
+// A bar that shows no size grip: with a border, not over the whole row, switched off, or docked elsewhere.
+TEST_F(ubBarToolbarControl, ASizeGripNeedsABorderlessWholeRowBarWithItsSizeGripAtTheBottom) {
+    form_->Show();
+    ProcessPendingMessages();
+    struct Case {
+        TubBarBorderStyle Border;
+        bool WholeRow, SizeGrip;
+        TubBarDockingStyle Side;
+    };
+    for (const Case c : {Case{bbsSingle, true, true, dsBottom}, Case{bbsNone, false, true, dsBottom},
+                         Case{bbsNone, true, false, dsBottom}, Case{bbsNone, true, true, dsTop}}) {
+        TubBar* bar = ToolBar();
+        bar->SetBorderStyle(c.Border);
+        bar->SetWholeRow(c.WholeRow);
+        bar->SetSizeGrip(c.SizeGrip);
+        bar->SetDockingStyle(c.Side);
+        ProcessPendingMessages();
+        ASSERT_NE(bar->Control(), nullptr);
+        EXPECT_FALSE(bar->Control()->HasSizeGrip()) << c.Border << c.WholeRow << c.SizeGrip << c.Side;
+        EXPECT_TRUE(bar->Control()->SizeGripRect().Width() <= 0);
+    }
+}
+
 // A bar of its own on a form in the classic look, whose painter shows the mark only when links are left
 // out: an aligned item ends its line, a group never starts a line with a separator beside it.
 class ubBarToolbarControlLayout : public BarsTest {};
