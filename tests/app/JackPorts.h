@@ -9,7 +9,7 @@
 #include "midi/dialog/Uemidiio.h"
 #include "model/Settings.h"
 #include "platform/vcl/Dialogs.h"
-#include "support/JackInstrument.h"
+#include "support/JackTest.h"
 
 namespace zel::test {
 

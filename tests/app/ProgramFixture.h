@@ -39,18 +39,44 @@ namespace zel::test {
 
 using TLines = std::vector<std::string>;
 
-class Program : public VclTest {
-protected:
-    void SetUp() override {
-        VclTest::SetUp();
+// What a test of the program changes around it and puts back when it goes: the user's folders (HOME, with
+// XDG_CONFIG_HOME below it) in a folder of the test's own, the model's services, the holder and the count
+// of open devices.
+class TProgramSurroundings {
+public:
+    explicit TProgramSurroundings(const std::string& folder) {
         for (const char* name : {"XDG_CONFIG_HOME", "HOME"}) {
             const char* value = std::getenv(name);
             savedEnv_.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
         }
-        setenv("XDG_CONFIG_HOME", (Folder() + "/config").c_str(), 1);
-        setenv("HOME", Folder().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
+        setenv("HOME", folder.c_str(), 1);
         savedServices_ = ModelServices();
         savedHolder_ = ZelmoHolder;
+    }
+    ~TProgramSurroundings() {
+        ModelServices() = savedServices_;
+        ZelmoHolder = savedHolder_;
+        DevicesOpen = 0;
+        for (auto& [name, value] : savedEnv_) {
+            if (value.has_value()) setenv(name.c_str(), value->c_str(), 1);
+            else unsetenv(name.c_str());
+        }
+    }
+    TProgramSurroundings(const TProgramSurroundings&) = delete;
+    TProgramSurroundings& operator=(const TProgramSurroundings&) = delete;
+
+private:
+    TModelServices savedServices_;
+    TZelmo* savedHolder_ = nullptr;
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;
+};
+
+class Program : public VclTest {
+protected:
+    void SetUp() override {
+        VclTest::SetUp();
+        surroundings_.emplace(Folder());
         savedProgramFolder_ = ProgramFolder;
         ProgramFolder = Folder();
         SetMidiBackendForTests(&Backend);
@@ -64,14 +90,8 @@ protected:
         while (QuitPosted()) {
         }
         SetMidiBackendForTests(nullptr);
-        ModelServices() = savedServices_;
-        ZelmoHolder = savedHolder_;
+        surroundings_.reset();
         ProgramFolder = savedProgramFolder_;
-        DevicesOpen = 0;
-        for (auto& [name, value] : savedEnv_) {
-            if (value.has_value()) setenv(name.c_str(), value->c_str(), 1);
-            else unsetenv(name.c_str());
-        }
         VclTest::TearDown();
     }
 
@@ -144,10 +164,8 @@ protected:
     TInstrumentSimulator Sim{0x10};
 
 private:
-    TModelServices savedServices_;
-    TZelmo* savedHolder_ = nullptr;
+    std::optional<TProgramSurroundings> surroundings_;
     std::string savedProgramFolder_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;
 };
 
 }  // namespace zel::test

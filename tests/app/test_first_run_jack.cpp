@@ -25,14 +25,7 @@ class FirstRunOverJack : public Program {
 protected:
     void SetUp() override {
         Program::SetUp();
-        setenv("ZELMOVI_MIDI_API", "jack", 0);
-        SetMidiBackendForTests(nullptr);
-        std::string why;
-        if (!other_.Open(why) || !instrument_.Open(why)) {
-            if (JackRequired()) FAIL() << "JACK end-to-end tests need a JACK server: " << why;
-            GTEST_SKIP() << "no JACK server: " << why;
-        }
-        instrument_.AttachSimulator(Sim);
+        if (OpenOnJack(other_)) OpenOnJack(instrument_, &Sim);
     }
 
     // A left click at a client point of a window, posted: whichever message loop runs next (a modal

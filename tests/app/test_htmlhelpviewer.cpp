@@ -15,6 +15,7 @@
 #include "app/HtmlHelpViewer.h"
 #include "app/Uemonito.h"
 #include "model/ModelFakes.h"
+#include "platform/vcl/HelpIntfs.h"
 #include "platform/vcl/VclTestSupport.h"
 #include "platform/win/SysInfo.h"
 #include "support/TempDir.h"
@@ -51,6 +52,9 @@ protected:
     void SetUp() override {
         VclTest::SetUp();
         Calls().clear();
+        // The help system keeps the help file of the last request it was given, which the viewer prefers
+        // to the application's: each test starts from a help system that has served nothing yet.
+        ShutDownHelpSystem();
         RegisterHtmlHelpViewer();
         ASSERT_NE(HtmlHelpViewer, nullptr);
         savedFile_ = Application->HelpFile;

@@ -14,7 +14,7 @@
 #include "ProgramFixture.h"
 #include "app/Uelibrar.h"
 #include "model/Library.h"
-#include "support/JackInstrument.h"
+#include "support/JackTest.h"
 
 namespace zel::test {
 namespace {
@@ -28,14 +28,7 @@ class LibraryTransfersOverJack : public Program {
 protected:
     void SetUp() override {
         Program::SetUp();
-        setenv("ZELMOVI_MIDI_API", "jack", 0);
-        SetMidiBackendForTests(nullptr);
-        std::string why;
-        if (!instrument_.Open(why)) {
-            if (JackRequired()) FAIL() << "JACK end-to-end tests need a JACK server: " << why;
-            GTEST_SKIP() << "no JACK server: " << why;
-        }
-        instrument_.AttachSimulator(Sim);
+        if (!OpenOnJack(instrument_, &Sim)) return;
         {
             TIniFile ini(SettingsFileName);
             ini.WriteInteger("Midi", "DeviceID", 17);  // the instrument's

@@ -14,14 +14,7 @@ namespace {
 class KeyboardOverJack : public KeyboardWindow {
 protected:
     void ConnectInstrument() override {
-        setenv("ZELMOVI_MIDI_API", "jack", 0);
-        SetMidiBackendForTests(nullptr);
-        std::string why;
-        if (!instrument_.Open(why)) {
-            if (JackRequired()) FAIL() << "JACK end-to-end tests need a JACK server: " << why;
-            GTEST_SKIP() << "no JACK server: " << why;
-        }
-        instrument_.AttachSimulator(Sim);
+        if (!OpenOnJack(instrument_, &Sim)) return;
         Ports.reset(Construct<TFormInOut>(nullptr));
         OpenPortsOn(instrument_, *Ports, *Holder.Config, Boxes);
     }

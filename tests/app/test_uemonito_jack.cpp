@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "JackPorts.h"
+#include "ProgramFixture.h"
 #include "app/Main.h"
 #include "app/Uemonito.h"
 #include "controls/ControlsUnits.h"
@@ -20,7 +21,7 @@
 #include "platform/midi/MidiBackend.h"
 #include "platform/vcl/VclTestSupport.h"
 #include "support/InstrumentSimulator.h"
-#include "support/JackInstrument.h"
+#include "support/JackTest.h"
 #include "support/TempDir.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/base/uiBaseUnits.h"
@@ -28,7 +29,6 @@
 namespace zel::test {
 namespace {
 
-using TLines = std::vector<std::string>;
 using namespace std::chrono_literals;
 
 // The main window with its monitor open and the port dialog's ports connected to the simulator, a JACK
@@ -37,21 +37,8 @@ class MonitorOverJack : public VclTest {
 protected:
     void SetUp() override {
         VclTest::SetUp();
-        for (const char* name : {"XDG_CONFIG_HOME", "HOME"}) {
-            const char* value = std::getenv(name);
-            savedEnv_.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
-            setenv(name, dir_.Path().c_str(), 1);
-        }
-        savedServices_ = ModelServices();
-        savedHolder_ = ZelmoHolder;
-        setenv("ZELMOVI_MIDI_API", "jack", 0);
-        SetMidiBackendForTests(nullptr);
-        std::string why;
-        if (!instrument_.Open(why)) {
-            if (JackRequired()) FAIL() << "JACK end-to-end tests need a JACK server: " << why;
-            GTEST_SKIP() << "no JACK server: " << why;
-        }
-        instrument_.AttachSimulator(Sim);
+        surroundings_.emplace(dir_.Path().string());
+        if (!OpenOnJack(instrument_, &Sim)) return;
         Application->CreateForm(Formzelmo);
         Formzelmo->Show();
         ports_.reset(Construct<TFormInOut>(nullptr));
@@ -66,13 +53,7 @@ protected:
         ports_.reset();
         delete Formzelmo;
         ProcessPendingMessages();
-        ModelServices() = savedServices_;
-        ZelmoHolder = savedHolder_;
-        DevicesOpen = 0;
-        for (auto& [name, value] : savedEnv_) {
-            if (value.has_value()) setenv(name.c_str(), value->c_str(), 1);
-            else unsetenv(name.c_str());
-        }
+        surroundings_.reset();
         VclTest::TearDown();
     }
     static TLines Lines(TMemo* memo) {
@@ -98,9 +79,7 @@ protected:
 
 private:
     std::unique_ptr<TFormInOut> ports_;
-    TModelServices savedServices_;
-    TZelmo* savedHolder_ = nullptr;
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;
+    std::optional<TProgramSurroundings> surroundings_;
 };
 
 // The model writes one byte: the instrument applies the data set that "Message Out" shows; asked for the

@@ -4,7 +4,7 @@
 
 #include "JackPorts.h"
 #include "TransmetFixture.h"
-#include "support/JackInstrument.h"
+#include "support/JackTest.h"
 
 namespace zel::test {
 namespace {
@@ -12,15 +12,8 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST_F(TransmetPatchReceive, OverJack) {
-    setenv("ZELMOVI_MIDI_API", "jack", 0);
-    SetMidiBackendForTests(nullptr);
     TJackInstrument instrument{"zelmovi-transmet"};
-    std::string why;
-    if (!instrument.Open(why)) {
-        if (JackRequired()) FAIL() << "JACK end-to-end tests need a JACK server: " << why;
-        GTEST_SKIP() << "no JACK server: " << why;
-    }
-    instrument.AttachSimulator(Sim);
+    if (!OpenOnJack(instrument, &Sim)) return;
     MakeWindows();
     OpenPortsOn(instrument, *ports, *Holder.Config, Boxes);
     if (HasFatalFailure()) return;

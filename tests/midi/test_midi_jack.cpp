@@ -10,7 +10,7 @@
 #include "midi/MidiOut.h"
 #include "platform/midi/MidiBackend.h"
 #include "platform/win/Windows.h"
-#include "support/JackInstrument.h"
+#include "support/JackTest.h"
 
 namespace zel::test {
 namespace {
@@ -28,13 +28,7 @@ TBytes SysexOf(std::size_t n) {
 class MidiComponentsOnJack : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("ZELMOVI_MIDI_API", "jack", 0);
-        SetMidiBackendForTests(nullptr);
-        std::string why;
-        if (!instrument.Open(why)) {
-            if (JackRequired()) FAIL() << "JACK end-to-end tests need a JACK server: " << why;
-            GTEST_SKIP() << "no JACK server: " << why;
-        }
+        if (!OpenOnJack(instrument)) return;
         in = std::make_unique<TMidiInput>(nullptr);
         in->SetProductName(instrument.OutputPortName());
         in->OnMidiInput = [this](TObject*) {

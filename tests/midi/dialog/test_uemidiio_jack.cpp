@@ -6,21 +6,14 @@
 #include <chrono>
 
 #include "InOutDialogFixture.h"
-#include "support/JackInstrument.h"
+#include "support/JackTest.h"
 
 namespace zel::test {
 namespace {
 
 TEST_F(InOutDialog, ListsTheJackPortsOfTheInstrumentAndOpensThem) {
-    setenv("ZELMOVI_MIDI_API", "jack", 0);
-    SetMidiBackendForTests(nullptr);
     TJackInstrument instrument{"zelmovi-ports"};
-    std::string why;
-    if (!instrument.Open(why)) {
-        if (JackRequired()) FAIL() << "JACK end-to-end tests need a JACK server: " << why;
-        GTEST_SKIP() << "no JACK server: " << why;
-    }
-    instrument.AttachSimulator(Sim);
+    if (!OpenOnJack(instrument, &Sim)) return;
     TFormInOut* f = Create();
     std::vector<std::string> ins = Lines(f->InputPort), outs = Lines(f->OutputPort);
     auto in = std::find(ins.begin(), ins.end(), instrument.OutputPortName());

@@ -8,7 +8,7 @@
 
 #include "platform/midi/MidiBackend.h"
 #include "platform/midi/MmSystem.h"
-#include "support/JackInstrument.h"
+#include "support/JackTest.h"
 
 namespace zel::test {
 namespace {
@@ -58,12 +58,7 @@ int FindDevice(UINT count, TGet get, const std::string& name) {
 class MidiLayerOnJack : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("ZELMOVI_MIDI_API", "jack", 0);
-        std::string why;
-        if (!instrument.Open(why)) {
-            if (JackRequired()) FAIL() << "JACK end-to-end tests need a JACK server: " << why;
-            GTEST_SKIP() << "no JACK server: " << why;
-        }
+        if (!OpenOnJack(instrument)) return;
         ASSERT_EQ(RtMidiApiName(), "jack");
     }
     TJackInstrument instrument{"zelmovi-layer-sim"};
