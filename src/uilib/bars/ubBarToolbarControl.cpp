@@ -57,6 +57,8 @@ void TubBarControl::CreateParams(TCreateParams& Params) {
 
 void TubBarControl::CreateWnd() {
     TCustomubBarControl::CreateWnd();
+    // A new window starts active: a floating bar's caption, and the form's caption with it.
+    SendMessage(GetHandle(), WM_NCACTIVATE, TRUE, 0);
     // The item controls exist from now on: the dock places the window by their sizes.
     if (dockControl_ != nullptr) dockControl_->UpdateLayout();
     else LayoutLinks();

@@ -2,6 +2,8 @@
 // off every work area coming back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "MainWindowBars.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarFloating.h"
@@ -475,6 +477,30 @@ TEST_F(ubBarFloating, EdgeCasesOfTheFloatingWindow) {
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
     EXPECT_EQ(ToolBar()->GetFloatClientWidth(), tools->ClientWidth());
+}
+
+// A bar window made anew is told at once that it is active: a floating caption, and its form's, start active.
+TEST_F(ubBarFloating, ANewBarWindowIsToldItIsActiveRightAfterItsCreation) {
+    std::vector<std::pair<HWND, UINT>> seen;  // WM_CREATE and active WM_NCACTIVATE, in the order sent
+    hook_ = SetWindowsHookEx(WH_CALLWNDPROC, [&seen](int Code, WPARAM W, LPARAM L) -> LRESULT {
+        const auto* m = reinterpret_cast<CWPSTRUCT*>(L);
+        if (Code >= 0 && (m->message == WM_CREATE || (m->message == WM_NCACTIVATE && m->wParam != 0)))
+            seen.emplace_back(m->hwnd, m->message);
+        return CallNextHookEx(nullptr, Code, W, L);
+    });
+    ToolBar()->SetDockingStyle(dsNone);
+    UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+    ASSERT_NE(Tools(), nullptr);
+    ASSERT_TRUE(Tools()->IsFloating());
+    const HWND bar = Tools()->GetHandle();
+    const auto created = std::find(seen.begin(), seen.end(), std::make_pair(bar, static_cast<UINT>(WM_CREATE)));
+    ASSERT_NE(created, seen.end());
+    const auto active = std::find(created, seen.end(), std::make_pair(bar, static_cast<UINT>(WM_NCACTIVATE)));
+    ASSERT_NE(active, seen.end());
+    // Its form's caption is kept active too.
+    EXPECT_NE(std::find(active, seen.end(), std::make_pair(form_->GetHandle(), static_cast<UINT>(WM_NCACTIVATE))),
+              seen.end());
 }
 
 TEST_F(ubBarFloating, ADoubleClickOnTheGripFloatsTheBarAndOnTheCaptionDocksItAgain) {
