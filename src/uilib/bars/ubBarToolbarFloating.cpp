@@ -247,9 +247,17 @@ void TubBarControl::ToggleDocking() {
         style = dock != nullptr ? dock->DockingStyle() : bar->GetDockedDockingStyle();
         if (style == dsNone) style = dsTop;
     }
+    const bool neverDocked = IsFloating() && dock == nullptr && !bar->HasDockedPlace();
+    if (neverDocked) style = dsTop;
     TubDockControl* target = dock;
     if (target == nullptr && style != dsNone) target = m->GetBars()->DockControls(style);
     if (!m->CanDock(bar, style, target)) return;
+    if (neverDocked && target != nullptr) {
+        // A bar never docked goes to the top dock, on a new row of its own after the others.
+        bar->SetRow(target->RowCount());
+        bar->OneOnRow = true;
+        bar->SetDockedLeft(0);
+    }
     // The window goes with the bar's hiding: nothing of it is touched from here on.
     bar->SetVisible(false);
     bar->SetDockingStyleAndControl(style, dock);

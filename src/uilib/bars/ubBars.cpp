@@ -117,7 +117,10 @@ void TubBar::SetDockedDockControl(TubBarDockControl* Value) {
     DesignChanged();
 }
 
-void TubBar::SetDockedDockingStyle(TubBarDockingStyle Value) { dockedDockingStyle_ = Value; }
+void TubBar::SetDockedDockingStyle(TubBarDockingStyle Value) {
+    dockedDockingStyle_ = Value;
+    hasDockedPlace_ = true;
+}
 
 void TubBar::SetDockedLeft(int Value) {
     dockedLeft_ = std::max(Value, 0);
@@ -338,6 +341,7 @@ void TubBar::Assign(TPersistent* Source) {
     if (BarManager() != nullptr && BarManager()->ComponentState().Contains(csUpdating)) Name = src->Name;
     SetDockedDockControl(src->dockedDockControl_);
     SetDockedDockingStyle(src->dockedDockingStyle_);
+    hasDockedPlace_ = src->hasDockedPlace_;
     SetDockedLeft(src->dockedLeft_);
     SetDockedTop(src->dockedTop_);
     SetFloatLeft(src->floatLeft_);

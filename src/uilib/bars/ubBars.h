@@ -58,6 +58,8 @@ public:
     void SetDockedDockControl(TubBarDockControl* Value);
     TubBarDockingStyle GetDockedDockingStyle() const { return dockedDockingStyle_; }
     void SetDockedDockingStyle(TubBarDockingStyle Value);
+    // The bar has a docked place to go back to: it was docked once, or its docked side was read or set.
+    bool HasDockedPlace() const { return hasDockedPlace_; }
     int GetDockedLeft() const { return dockedLeft_; }
     void SetDockedLeft(int Value);  // never negative
     int GetDockedTop() const { return dockedTop_; }
@@ -160,6 +162,7 @@ private:
     TubBarDockControl* dockControl_ = nullptr;
     TubBarDockControl* dockedDockControl_ = nullptr;
     TubBarDockingStyle dockedDockingStyle_ = dsTop;
+    bool hasDockedPlace_ = false;
     int dockedLeft_ = 0;
     int dockedTop_ = 0;
     TubBarDockingStyle dockingStyle_ = dsNone;

@@ -521,6 +521,56 @@ TEST_F(ubBarFloating, ADoubleClickOnTheGripFloatsTheBarAndOnTheCaptionDocksItAga
     EXPECT_EQ(row, 1);
 }
 
+// A bar that was never docked has no place to go back to: a double click on its caption docks it at the top,
+// on a new row of its own after the others; from then on it goes back where it was docked.
+TEST_F(ubBarFloating, ADoubleClickDocksABarNeverDockedAtTheTopOnANewRowOfItsOwn) {
+    TubBar* extra = Manager()->GetBars()->Add();
+    extra->SetCaption("Extra");
+    extra->GetItemLinks()->Add()->SetItem(Manager()->FindItemByName("FileNewItem"));
+    extra->SetDockingStyle(dsNone);
+    extra->SetFloatLeft(200);
+    extra->SetFloatTop(420);
+    extra->SetVisible(true);
+    ProcessPendingMessages();
+    ASSERT_NE(extra->Control(), nullptr);
+    ASSERT_TRUE(extra->Control()->IsFloating());
+    EXPECT_FALSE(extra->HasDockedPlace());
+    const int rows = TopDock()->RowCount();
+    auto doubleClick = [&] {
+        const RECT w = WindowRectOf(extra->Control());
+        const TRect c =
+            extra->Control()->IsFloating() ? extra->Control()->FloatingCaptionRect() : extra->Control()->GripRect();
+        const TPoint p{w.left + c.left + 4, w.top + (c.top + c.bottom) / 2};
+        for (int i = 0; i < 2; ++i) {
+            Press(p);
+            Release();
+        }
+        ProcessPendingMessages();
+        ASSERT_NE(extra->Control(), nullptr);
+    };
+    doubleClick();
+    TubBarControl* docked = extra->Control();
+    EXPECT_FALSE(docked->IsFloating());
+    EXPECT_EQ(docked->DockControl(), TopDock());
+    ASSERT_EQ(TopDock()->RowCount(), rows + 1);
+    int row = -1, col = -1;
+    TopDock()->FindPlace(docked, row, col);
+    EXPECT_EQ(row, rows);
+    EXPECT_EQ(TopDock()->Rows(row)->ColCount(), 1);
+    EXPECT_TRUE(extra->HasDockedPlace());
+    TopDock()->FindPlace(Tools(), row, col);
+    EXPECT_EQ(row, 1);  // the bars docked before keep their rows
+
+    // Floated and docked again, it goes back to its row.
+    doubleClick();
+    EXPECT_TRUE(extra->Control()->IsFloating());
+    doubleClick();
+    EXPECT_EQ(extra->Control()->DockControl(), TopDock());
+    EXPECT_EQ(TopDock()->RowCount(), rows + 1);
+    TopDock()->FindPlace(extra->Control(), row, col);
+    EXPECT_EQ(row, rows);
+}
+
 }  // namespace
 }  // namespace zel::test
 
