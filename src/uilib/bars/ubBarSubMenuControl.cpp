@@ -33,11 +33,12 @@ TPoint PointOf(const TMessage& Message) { return TPoint(GET_X_LPARAM(Message.LPa
 
 bool KeyHeld(int Key) { return GetAsyncKeyState(Key) < 0; }
 
-// How far the painter's frame lies inside the window on each side.
+// How far the painter's frame reaches into the client area on each side, inside the one-pixel border of
+// the window's frame.
 int FrameInset(TubBarPainterClass Painter) {
     RECT r{0, 0, 100, 100};
     Painter->DeflateSubMenuRect(r);
-    return r.left;
+    return r.left - 1;
 }
 
 }  // namespace
@@ -188,7 +189,20 @@ TubBar* TubBarSubMenuControl::DetachingBar() const {
 TRect TubBarSubMenuControl::DragCaptionRect() const {
     if (dragCaption_ == 0) return TRect{};
     const int inset = FrameInset(BarPainterOf(BarManager()));
-    return TRect(inset, inset, GetWidth() - inset, inset + dragCaption_);
+    return TRect(inset, -dragCaption_, ClientSize().cx - inset, 0);
+}
+
+TSize TubBarSubMenuControl::ClientSize() const { return TSize{GetWidth() - 2, GetHeight() - 2 - dragCaption_}; }
+
+void TubBarSubMenuControl::PaintFrame(HDC DC) {
+    const TubBarPainterClass painter = BarPainterOf(BarManager());
+    painter->DrawSubMenuFrame(DC, TRect(0, 0, GetWidth(), GetHeight()), GetSysColorBrush(COLOR_BTNFACE));
+    TRect caption = DragCaptionRect();
+    if (IsRectEmpty(&caption)) return;
+    OffsetRect(&caption, 1, 1 + dragCaption_);
+    TubBarItemPaintState state = BarPaintState();
+    state.ActiveCaption = false;
+    painter->DrawCaptionBackground(DC, caption, state);
 }
 
 void TubBarSubMenuControl::TearOff() {
@@ -378,7 +392,8 @@ int TubBarSubMenuControl::VisibleCount() const { return lastVisible_ < 0 ? 0 : l
 TRect TubBarSubMenuControl::ExpandButtonRect() const {
     if (!HasHiddenItems()) return TRect{};
     const int inset = FrameInset(BarPainterOf(BarManager()));
-    return TRect(area_.left, GetHeight() - inset - expandBand_, GetWidth() - inset, GetHeight() - inset);
+    const TSize client = ClientSize();
+    return TRect(area_.left, client.cy - inset - expandBand_, client.cx - inset, client.cy - inset);
 }
 
 int TubBarSubMenuControl::SideBandWidth() const {
@@ -391,8 +406,7 @@ TRect TubBarSubMenuControl::SideBandRect() const {
     const int band = SideBandWidth();
     if (band == 0) return TRect{};
     const int inset = FrameInset(BarPainterOf(BarManager()));
-    // Below the drag caption of a menu that tears off.
-    return TRect(inset, inset + dragCaption_, inset + band, GetHeight() - inset);
+    return TRect(inset, inset, inset + band, ClientSize().cy - inset);
 }
 
 TRect TubBarSubMenuControl::ScrollUpRect() const {
@@ -412,15 +426,19 @@ void TubBarSubMenuControl::LayOut() {
     const int separator = GetSeparatorSize();
     // The lines begin right of the side band.
     const int left = inset + SideBandWidth();
-    // The drag caption: half the height of "Qq", made odd.
+    // The drag caption: half the height of "Qq", made odd; it lies in the frame, above the client area.
+    const int caption = dragCaption_;
     dragCaption_ = 0;
     if (DetachingBar() != nullptr) {
         dragCaption_ = Canvas()->TextHeight("Qq") / 2;
         if (dragCaption_ % 2 == 0) ++dragCaption_;
     }
+    if (dragCaption_ != caption && HandleAllocated())
+        SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const TRect work = GetWorkAreaAtPoint(requested_);
     const int total = requestedHeight_ > 0 ? requestedHeight_ : work.bottom - work.top;
-    const int available = total - 2 * inset - dragCaption_ - (HasHiddenItems() ? expandBand_ : 0);
+    const int available = total - 2 * (inset + 1) - dragCaption_ - (HasHiddenItems() ? expandBand_ : 0);
     int width = 0, height = 0;
     lastVisible_ = -1;
     if (links != nullptr) {
@@ -438,7 +456,7 @@ void TubBarSubMenuControl::LayOut() {
             const int top = height + (gap ? separator : 0);
             const int h = link->Control->GetHeight();
             if (top + h > available && lastVisible_ >= 0) break;
-            link->ItemRect = TRect(left, inset + dragCaption_ + top, left + width, inset + dragCaption_ + top + h);
+            link->ItemRect = TRect(left, inset + top, left + width, inset + top + h);
             height = top + h;
             lastVisible_ = i;
         }
@@ -447,9 +465,9 @@ void TubBarSubMenuControl::LayOut() {
         if (CanScrollDown()) shown.Get(lastVisible_)->ItemRect = TRect{};
     }
     if (width == 0) width = 100;
-    area_ = TRect(left, inset + dragCaption_, left + width, inset + dragCaption_ + height);
-    const int w = left + width + inset;
-    const int h = height + 2 * inset + dragCaption_ + (HasHiddenItems() ? expandBand_ : 0);
+    area_ = TRect(left, inset, left + width, inset + height);
+    const int w = left + width + inset + 2;
+    const int h = height + 2 * (inset + 1) + dragCaption_ + (HasHiddenItems() ? expandBand_ : 0);
     SetBounds(GetLeft(), GetTop(), w, h);
     // Measuring fetched a device context over the window's image of the old size.
     ReleaseCanvasDC();
@@ -630,20 +648,22 @@ void TubBarSubMenuControl::Paint() {
     if (animate_) return;
     const HDC dc = Canvas()->GetHandle();
     const TubBarPainterClass painter = BarPainterOf(BarManager());
-    const TRect client = GetClientRect();
+    const TSize client = ClientSize();
     const int inset = FrameInset(painter);
-    TRect inside = client;
-    InflateRect(&inside, -inset, -inset);
+    TRect inside(inset, inset, client.cx - inset, client.cy - inset);
+    // Below a drag caption the menu's background runs up to the caption.
+    if (dragCaption_ > 0) inside.top = 0;
     const TRect band = SideBandRect();
     inside.left += band.right - band.left;
     painter->DrawSubMenuBackground(dc, inside, glyphColumn_, MenusExpanded && recentCount_ >= 0);
-    painter->DrawSubMenuFrame(dc, client, GetSysColorBrush(COLOR_BTNFACE));
+    // The painter's frame is wider than the window's border: its inner part is drawn in the client area, as
+    // the part of the frame of the whole window that falls there.
+    const int saved = SaveDC(dc);
+    OffsetWindowOrgEx(dc, 1, 1 + dragCaption_, nullptr);
+    IntersectClipRect(dc, 1, 1 + dragCaption_, 1 + client.cx, 1 + dragCaption_ + client.cy);
+    painter->DrawSubMenuFrame(dc, TRect(0, 0, GetWidth(), GetHeight()), GetSysColorBrush(COLOR_BTNFACE));
+    RestoreDC(dc, saved);
     if (!IsRectEmpty(&band)) PaintSideBand(band);
-    if (const TRect caption = DragCaptionRect(); !IsRectEmpty(&caption)) {
-        TubBarItemPaintState state = BarPaintState();
-        state.ActiveCaption = false;
-        painter->DrawCaptionBackground(dc, caption, state);
-    }
     TubBarItemLinks* links = GetItemLinks();
     if (links != nullptr && lastVisible_ >= 0) {
         const auto& shown = links->ShownItems();
@@ -763,11 +783,52 @@ void TubBarSubMenuControl::Dispatch(TMessage& Message) {
         case WM_LBUTTONDOWN:
             if (scrollTimer_ != 0) return;
             break;
-        case WM_PRINT:
-        case WM_PRINTCLIENT:
-            // The frame lies in the client area: both paint the whole menu into the given context.
-            if (Message.WParam != 0 && !animate_) PaintWindow(reinterpret_cast<HDC>(Message.WParam));
+        case WM_NCCALCSIZE: {
+            // A one-pixel border on every side, and the drag caption's band at the top.
+            auto* r = reinterpret_cast<RECT*>(Message.LParam);
+            r->left += 1;
+            r->top += 1 + dragCaption_;
+            r->right -= 1;
+            r->bottom -= 1;
+            Message.Result = 0;
             return;
+        }
+        case WM_NCHITTEST: {
+            // The drag caption belongs to the menu's own presses and moves.
+            const TRect caption = DragCaptionRect();
+            if (PtInRect(&caption,
+                         ScreenToClient(TPoint{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)}))) {
+                Message.Result = HTCLIENT;
+                return;
+            }
+            break;
+        }
+        case WM_NCPAINT: {
+            if (animate_) return;
+            const HDC dc = GetWindowDC(GetHandle());
+            // Only the frame: the client area paints itself.
+            const TSize client = ClientSize();
+            ExcludeClipRect(dc, 1, 1 + dragCaption_, 1 + client.cx, 1 + dragCaption_ + client.cy);
+            PaintFrame(dc);
+            ReleaseDC(GetHandle(), dc);
+            Message.Result = 0;
+            return;
+        }
+        case WM_PRINT:
+        case WM_PRINTCLIENT: {
+            // WM_PRINT paints the frame and the client area at its place in the window; WM_PRINTCLIENT the
+            // client area alone.
+            if (Message.WParam == 0 || animate_) return;
+            const auto dc = reinterpret_cast<HDC>(Message.WParam);
+            POINT origin{};
+            if (Message.Msg == WM_PRINT) {
+                PaintFrame(dc);
+                OffsetViewportOrgEx(dc, 1, 1 + dragCaption_, &origin);
+            }
+            PaintWindow(dc);
+            if (Message.Msg == WM_PRINT) SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+            return;
+        }
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP: {
             const TAliveCheck alive(this);

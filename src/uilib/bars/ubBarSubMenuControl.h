@@ -67,8 +67,8 @@ public:
     // The band along the menu's left side (the sub-item's BarSize wide) that its OnPaintBar paints.
     int SideBandWidth() const;
     TRect SideBandRect() const;
-    // The band at the top by which the menu of a detachable sub-item is dragged off as its detaching bar;
-    // empty when the menu has none.
+    // The band at the top by which the menu of a detachable sub-item is dragged off as its detaching bar, in
+    // client coordinates: it lies in the frame, right above the client area; empty when the menu has none.
     TRect DragCaptionRect() const;
     // Right presses and releases act as left ones: in a menu opened without an item to jump over (a menu of
     // its own), and in the menus opened from such a menu.
@@ -114,6 +114,10 @@ private:
     void TearOff();
     void ShowWindowNow();
     void PaintSideBand(const TRect& R);
+    // The size of the client area: the window less its one-pixel border and the drag caption.
+    TSize ClientSize() const;
+    // The frame and the drag caption, in window coordinates.
+    void PaintFrame(HDC DC);
     void Animate();
     void ScrollBy(int Delta);
     void StartScrollTimer();

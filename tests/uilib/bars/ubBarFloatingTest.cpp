@@ -590,15 +590,19 @@ protected:
     TubBarSubMenuControl* FileMenu() const {
         return dynamic_cast<TubBarSubMenuControl*>(form_->File1->GetItemLinks()->BarControl);
     }
-    // Opens File with a click on the menu bar and presses its drag caption.
-    TPoint OpenAndPressCaption() {
+    // Opens File with a click on the menu bar.
+    TubBarSubMenuControl* OpenFile() {
         TubBar* menuBar = Manager()->GetBars()->Items(0);
         const TRect r = menuBar->GetItemLinks()->Items(0)->ItemRect;
         const TPoint file = OnScreen(menuBar->Control(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         Press(file);
         Release();
         ProcessPendingMessages();
-        TubBarSubMenuControl* menu = FileMenu();
+        return FileMenu();
+    }
+    // Opens File and presses its drag caption.
+    TPoint OpenAndPressCaption() {
+        TubBarSubMenuControl* menu = OpenFile();
         EXPECT_NE(menu, nullptr);
         if (menu == nullptr) return TPoint{};
         const TRect caption = menu->DragCaptionRect();
@@ -614,6 +618,43 @@ protected:
     }
     int Detachings = 0;
 };
+
+// The menu's frame: a one-pixel border on every side and, when the menu tears off, the drag caption's band
+// above the client area, which takes the menu's own presses.
+TEST_F(ubBarTearOff, TheMenuFrameIsAOnePixelBorderWithTheDragCaptionAboveTheClientArea) {
+    for (const bool detachable : {true, false}) {
+        form_->File1->Detachable = detachable;
+        TubBarSubMenuControl* menu = OpenFile();
+        ASSERT_NE(menu, nullptr);
+        const TRect caption = menu->DragCaptionRect();
+        const int band = detachable ? caption.bottom - caption.top : 0;
+        EXPECT_EQ(band > 0, detachable);
+        RECT window;
+        GetWindowRect(menu->GetHandle(), &window);
+        POINT origin{0, 0};
+        ClientToScreen(menu->GetHandle(), &origin);
+        EXPECT_EQ(origin.x - window.left, 1);
+        EXPECT_EQ(origin.y - window.top, 1 + band);
+        EXPECT_EQ(menu->ClientWidth(), menu->GetWidth() - 2);
+        EXPECT_EQ(menu->ClientHeight(), menu->GetHeight() - 2 - band);
+        auto hit = [&](int X, int Y) {
+            return SendMessage(menu->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(window.left + X, window.top + Y));
+        };
+        EXPECT_NE(hit(0, menu->GetHeight() / 2), HTCLIENT);
+        EXPECT_NE(hit(menu->GetWidth() / 2, menu->GetHeight() - 1), HTCLIENT);
+        if (detachable) {
+            EXPECT_EQ(caption.bottom, 0);  // right above the client area
+            EXPECT_EQ(hit(menu->GetWidth() / 2, 1 + band / 2), HTCLIENT);
+            // The caption is painted in the frame: its colour differs from the menu's background below it.
+            const COLORREF inCaption =
+                ComposedScreenPixel(window.left + menu->GetWidth() / 2, window.top + 1 + band / 2);
+            const COLORREF below = ComposedScreenPixel(window.left + menu->GetWidth() / 2, origin.y + 1);
+            EXPECT_NE(inCaption, below);
+        }
+        Manager()->GetBars()->Items(0)->Control()->CloseAll();
+        ProcessPendingMessages();
+    }
+}
 
 TEST_F(ubBarTearOff, DraggingTheCaptionOffTheMenuFloatsItsBarUnderThePointer) {
     const TPoint p = OpenAndPressCaption();

@@ -695,15 +695,24 @@ TEST_F(ubBarSubMenu, TheSideBandIsBarSizeWideAndPaintedByOnPaintBar) {
     EXPECT_EQ(ComposedScreenPixel(inBand.x, inBand.y), ColorToRGB(clRed));
     SaveWindowImage(menu->GetHandle(), ScreenshotPath("sub-menu-side-band"));
 
-    // Printed into another context (as for a shadow or a window animation), the menu paints the same.
+    // Printed into another context (as for a shadow or a window animation), the menu paints the same: the
+    // whole window, its one-pixel border and the frame inside it, with WM_PRINT; the client area alone with
+    // WM_PRINTCLIENT.
     TBitmap printed;
     printed.SetSize(menu->GetWidth(), menu->GetHeight());
-    SendMessage(menu->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.Canvas()->GetHandle()), 0);
-    EXPECT_EQ(ColorToRGB(printed.Canvas()->GetPixel(band.left + 5, band.bottom - 5)), ColorToRGB(clRed));
-    const TPoint onFrame = OnScreen(menu, menu->GetWidth() - 1, menu->GetHeight() / 2);
-    EXPECT_EQ(ColorToRGB(printed.Canvas()->GetPixel(menu->GetWidth() - 1, menu->GetHeight() / 2)),
-              ComposedScreenPixel(onFrame.x, onFrame.y))
-        << "the frame too";
+    SendMessage(menu->GetHandle(), WM_PRINT, reinterpret_cast<WPARAM>(printed.Canvas()->GetHandle()), 0);
+    RECT window;
+    GetWindowRect(menu->GetHandle(), &window);
+    const int w = menu->GetWidth(), h = menu->GetHeight();
+    for (const TPoint p : {TPoint{band.left + 6, band.bottom - 4}, TPoint{0, h / 2}, TPoint{1, h / 2},
+                           TPoint{w - 1, h / 2}, TPoint{w - 2, h / 2}, TPoint{w / 2, 0}, TPoint{w / 2, h - 1}})
+        EXPECT_EQ(ColorToRGB(printed.Canvas()->GetPixel(p.x, p.y)),
+                  ComposedScreenPixel(window.left + p.x, window.top + p.y))
+            << p.x << "," << p.y;
+    TBitmap client;
+    client.SetSize(menu->ClientWidth(), menu->ClientHeight());
+    SendMessage(menu->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(client.Canvas()->GetHandle()), 0);
+    EXPECT_EQ(ColorToRGB(client.Canvas()->GetPixel(band.left + 5, band.bottom - 5)), ColorToRGB(clRed));
 }
 
 // A container never holds itself, nor the menu that shows it; a container inside another is shown by its content
