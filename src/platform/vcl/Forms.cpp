@@ -514,6 +514,13 @@ void TCustomForm::Dispatch(TMessage& Message) {
                 Deactivate();
             }
             return;
+        case WM_NCACTIVATE:
+            DefaultHandler(Message);
+            // The active child's caption follows the frame's.
+            if (formStyle_ == fsMDIForm)
+                if (TCustomForm* child = ActiveMDIChild())
+                    SendMessage(child->GetHandle(), WM_NCACTIVATE, Message.WParam, Message.LParam);
+            return;
         case WM_MDIACTIVATE:
             DefaultHandler(Message);
             if (reinterpret_cast<HWND>(Message.LParam) == GetHandle()) {
@@ -522,6 +529,12 @@ void TCustomForm::Dispatch(TMessage& Message) {
             } else if (reinterpret_cast<HWND>(Message.WParam) == GetHandle()) {
                 Deactivate();
             }
+            return;
+        case WM_NCLBUTTONDOWN:
+            // A press on the frame of a multiple-document child (its caption, a border) activates it before
+            // a move or a size begins, as a press inside it does.
+            if (formStyle_ == fsMDIChild) NotePress();
+            DefaultHandler(Message);
             return;
         case WM_MOUSEACTIVATE:
             DefaultHandler(Message);

@@ -1078,6 +1078,10 @@ void MdiActivate(HWND client, HWND child) {
     }
     HWND old = active;
     active = child;
+    // Only the active child of an active frame draws its caption active.
+    const BOOL frameActive = GetActiveWindow() == GetAncestor(client, GA_ROOT) ? TRUE : FALSE;
+    if (old != nullptr && IsWindow(old)) SendMessage(old, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(child));
+    if (child != nullptr) SendMessage(child, WM_NCACTIVATE, frameActive, reinterpret_cast<LPARAM>(old));
     if (child != nullptr) {
         SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);

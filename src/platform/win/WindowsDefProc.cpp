@@ -149,7 +149,7 @@ void DefaultNcPaint(TWnd* w) {
     }
     int cap = CaptionHeight(w);
     if (cap > 0) {
-        bool active = WinState().active == TopOf(w)->handle;
+        const bool active = w->ncActive;
         QRect cr(f, f, W - 2 * f, cap - 1);
         p.fillRect(cr, SysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         p.setPen(SysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
@@ -240,6 +240,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (!w->messageOnly) DefaultNcPaint(w);
             return 0;
         case WM_NCACTIVATE:
+            w->ncActive = wp != FALSE;
             if (!w->messageOnly && CaptionHeight(w) > 0) DefaultNcPaint(w);
             return TRUE;
         case WM_PAINT: {

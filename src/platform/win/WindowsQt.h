@@ -69,6 +69,10 @@ struct TWnd {
     bool mouseInside = false;
     RECT restoreRect;              // the place of a maximised window before it was maximised
     bool shownNoActivate = false;  // shown without activation: the desktop may not activate it either
+    // The caption is drawn active: the state the last WM_NCACTIVATE that reached the default handling gave.
+    // A top-level window hears it when it is activated or deactivated, a multiple-document child when it
+    // becomes or stops being the active child of an active frame.
+    bool ncActive = false;
     // TrackMouseEvent(TME_HOVER): the clock timer that posts WM_MOUSEHOVER, the hover time and the rectangle
     // (screen coordinates) the mouse may move in without starting the time again.
     int hoverTimer = 0;

@@ -7,6 +7,7 @@
 
 #include "VclTestSupport.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/win/SysInfo.h"
 
 namespace zel::test {
 namespace {
@@ -345,6 +346,101 @@ TEST_F(VclForms, MdiChildrenLiveInTheMainFormsClientWindow) {
     // Closing a child minimizes it by default, as the original does.
     two->Close();
     EXPECT_EQ(two->GetWindowState(), wsMinimized);
+    Application->MainForm = nullptr;
+}
+
+// Whether a window's caption is drawn in the active caption colour (true) or the inactive one (false), read
+// from its image down the caption beside the client area's left edge.
+bool CaptionDrawnActive(HWND hwnd) {
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    POINT client{0, 0};
+    ClientToScreen(hwnd, &client);
+    const int x = client.x - window.left + 1;
+    for (int y = 0; y < client.y - window.top; ++y) {
+        const COLORREF c = ComposedPixel(hwnd, x, y);
+        if (c == GetSysColor(COLOR_ACTIVECAPTION)) return true;
+        if (c == GetSysColor(COLOR_INACTIVECAPTION)) return false;
+    }
+    ADD_FAILURE() << "no caption found";
+    return false;
+}
+
+TEST_F(VclForms, OnlyTheActiveMdiChildDrawsAnActiveCaptionAndNoneWhileTheFrameIsInactive) {
+    ASSERT_NE(GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_INACTIVECAPTION));
+    auto* main = Keep(Construct<TForm>(nullptr));
+    main->SetFormStyle(fsMDIForm);
+    main->SetBounds(0, 0, 500, 400);
+    Application->MainForm = main;
+    main->Show();
+    auto* a = Keep(Construct<TForm>(nullptr));
+    a->SetFormStyle(fsMDIChild);
+    a->SetBounds(10, 10, 150, 100);
+    a->Show();
+    auto* b = Keep(Construct<TForm>(nullptr));
+    b->SetFormStyle(fsMDIChild);
+    b->SetBounds(200, 150, 150, 100);
+    b->Show();
+    ProcessPendingMessages();
+    ASSERT_EQ(GetActiveWindow(), main->GetHandle());
+    auto expectActive = [&](TForm* active, const char* how) {
+        ProcessPendingMessages();
+        EXPECT_EQ(main->ActiveMDIChild(), active) << how;
+        EXPECT_EQ(CaptionDrawnActive(a->GetHandle()), active == a) << how;
+        EXPECT_EQ(CaptionDrawnActive(b->GetHandle()), active == b) << how;
+    };
+    auto click = [](TForm* f, POINT at, bool caption) {
+        if (caption) {
+            RECT r{};
+            GetWindowRect(f->GetHandle(), &r);
+            POINT client{0, 0};
+            ClientToScreen(f->GetHandle(), &client);
+            at = POINT{client.x + 10, (r.top + client.y) / 2};
+        } else {
+            ClientToScreen(f->GetHandle(), &at);
+        }
+        SetCursorPos(at.x, at.y);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    };
+    expectActive(b, "the child shown last");
+    SendMessage(main->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(a->GetHandle()), 0);
+    expectActive(a, "activated by message");
+    SendMessage(main->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(b->GetHandle()), 0);
+    expectActive(b, "activated by message");
+    click(a, POINT{20, 20}, false);
+    expectActive(a, "a click on the client area");
+    click(b, POINT{20, 20}, false);
+    expectActive(b, "a click on the client area");
+    click(a, POINT{}, true);
+    expectActive(a, "a click on the caption");
+    click(b, POINT{}, true);
+    expectActive(b, "a click on the caption");
+    SaveWindowImage(main->GetHandle(), ScreenshotPath("mdi_active_child"));
+
+    // Another window takes the activation: no child caption is active; back on the frame, the active one is.
+    auto* other = Keep(Construct<TForm>(nullptr));
+    other->SetBounds(600, 100, 150, 100);
+    other->Show();
+    ProcessPendingMessages();
+    ASSERT_EQ(GetActiveWindow(), other->GetHandle());
+    EXPECT_FALSE(CaptionDrawnActive(a->GetHandle()));
+    EXPECT_FALSE(CaptionDrawnActive(b->GetHandle()));
+    EXPECT_FALSE(CaptionDrawnActive(main->GetHandle()));
+    // The inactive frame's children change places: still none is drawn active.
+    SendMessage(main->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(a->GetHandle()), 0);
+    ProcessPendingMessages();
+    EXPECT_FALSE(CaptionDrawnActive(a->GetHandle()));
+    EXPECT_FALSE(CaptionDrawnActive(b->GetHandle()));
+    SetActiveWindow(main->GetHandle());
+    expectActive(a, "the frame active again");
+    EXPECT_TRUE(CaptionDrawnActive(main->GetHandle()));
+    // A click on the caption of a child of the inactive frame activates both.
+    SetActiveWindow(other->GetHandle());
+    click(b, POINT{}, true);
+    ASSERT_EQ(GetActiveWindow(), main->GetHandle());
+    expectActive(b, "a click on the caption of the inactive frame");
     Application->MainForm = nullptr;
 }
 
