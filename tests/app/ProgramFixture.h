@@ -80,6 +80,9 @@ protected:
         savedProgramFolder_ = ProgramFolder;
         ProgramFolder = Folder();
         SetMidiBackendForTests(&Backend);
+        // The screen's cursor outlives a test, and an audition left sounding leaves it at the audition's,
+        // by which the main window takes the next right-button release for the audition's end.
+        Screen->SetCursor(crDefault);
     }
     void TearDown() override {
         FreeLastingWindows();
@@ -96,10 +99,18 @@ protected:
     }
 
     // The windows the start-up makes to keep (all but the main window), as the program's end frees them.
+    // The main window clears their names as they go; after a test that ended the program there is none to
+    // do it, and the next test must not find windows freed already.
     static void FreeLastingWindows() {
-        for (TComponent* form :
-             std::vector<TComponent*>{FormInOut, FormTransmet, Formcomment, FormEdit, FormeditorAbout})
+        const auto free = [](auto*& form) {
             delete form;
+            form = nullptr;
+        };
+        free(FormInOut);
+        free(FormTransmet);
+        free(Formcomment);
+        free(FormEdit);
+        free(FormeditorAbout);
     }
     // The instrument behind the ports; without it there is no MIDI system at all.
     void AttachInstrument() { Sim.AttachInProcess(Backend, "JV-1080"); }
