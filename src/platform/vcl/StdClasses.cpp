@@ -1136,8 +1136,10 @@ LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MDIGETACTIVE: {
             HWND& active = MdiActive()[hwnd];
             if (active != nullptr && (!IsWindow(active) || !IsWindowVisible(active))) {
+                // The active child went: the top one left becomes the active child and is told so.
                 auto kids = MdiChildren(hwnd);
-                active = kids.empty() ? nullptr : kids.front();
+                active = nullptr;
+                if (!kids.empty()) MdiActivate(hwnd, kids.front());
             }
             if (lp) *reinterpret_cast<BOOL*>(lp) = active != nullptr && IsZoomed(active);
             return reinterpret_cast<LRESULT>(active);

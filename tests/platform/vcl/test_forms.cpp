@@ -441,6 +441,12 @@ TEST_F(VclForms, OnlyTheActiveMdiChildDrawsAnActiveCaptionAndNoneWhileTheFrameIs
     click(b, POINT{}, true);
     ASSERT_EQ(GetActiveWindow(), main->GetHandle());
     expectActive(b, "a click on the caption of the inactive frame");
+    // The active child goes: the one left is the active one and draws so.
+    b->Hide();
+    ProcessPendingMessages();
+    EXPECT_EQ(main->ActiveMDIChild(), a);
+    ProcessPendingMessages();
+    EXPECT_TRUE(CaptionDrawnActive(a->GetHandle()));
     Application->MainForm = nullptr;
 }
 
