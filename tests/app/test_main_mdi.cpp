@@ -10,23 +10,6 @@
 namespace zel::test {
 namespace {
 
-// Whether a window's caption is drawn in the active caption colour, read from its image down the caption
-// beside the client area's left edge.
-bool CaptionDrawnActive(HWND hwnd) {
-    RECT window{};
-    GetWindowRect(hwnd, &window);
-    POINT client{0, 0};
-    ClientToScreen(hwnd, &client);
-    const int x = client.x - window.left + 1;
-    for (int y = 0; y < client.y - window.top; ++y) {
-        const COLORREF c = ComposedPixel(hwnd, x, y);
-        if (c == GetSysColor(COLOR_ACTIVECAPTION)) return true;
-        if (c == GetSysColor(COLOR_INACTIVECAPTION)) return false;
-    }
-    ADD_FAILURE() << "no caption found";
-    return false;
-}
-
 // A click on a window's caption, beside its left edge. The release is queued with the press: the press
 // starts the move loop, which ends on it.
 void ClickCaption(HWND hwnd) {

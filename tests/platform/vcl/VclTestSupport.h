@@ -12,6 +12,7 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/PlatformUnits.h"
 #include "platform/vcl/Screenshot.h"
+#include "platform/win/SysInfo.h"
 #include "platform/win/Windows.h"
 #include "support/UnitsEnvironment.h"
 
@@ -20,6 +21,23 @@ namespace zel::test {
 // Every test of a program that includes this runs with the platform's units started.
 inline ::testing::Environment* const PlatformUnitsEnvironment =
     ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(PlatformUnits));
+
+// Whether a window's caption is drawn in the active caption colour (true) or the inactive one (false), read
+// from its image down the caption beside the client area's left edge.
+inline bool CaptionDrawnActive(HWND hwnd) {
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    POINT client{0, 0};
+    ClientToScreen(hwnd, &client);
+    const int x = client.x - window.left + 1;
+    for (int y = 0; y < client.y - window.top; ++y) {
+        const COLORREF c = ComposedPixel(hwnd, x, y);
+        if (c == GetSysColor(COLOR_ACTIVECAPTION)) return true;
+        if (c == GetSysColor(COLOR_INACTIVECAPTION)) return false;
+    }
+    ADD_FAILURE() << "no caption found";
+    return false;
+}
 
 // Where the screenshots of a test run go: $TEST_OUTPUT_DIR, else "screenshots" in the working folder.
 inline std::string ScreenshotPath(const std::string& name) {

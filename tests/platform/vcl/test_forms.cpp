@@ -349,23 +349,6 @@ TEST_F(VclForms, MdiChildrenLiveInTheMainFormsClientWindow) {
     Application->MainForm = nullptr;
 }
 
-// Whether a window's caption is drawn in the active caption colour (true) or the inactive one (false), read
-// from its image down the caption beside the client area's left edge.
-bool CaptionDrawnActive(HWND hwnd) {
-    RECT window{};
-    GetWindowRect(hwnd, &window);
-    POINT client{0, 0};
-    ClientToScreen(hwnd, &client);
-    const int x = client.x - window.left + 1;
-    for (int y = 0; y < client.y - window.top; ++y) {
-        const COLORREF c = ComposedPixel(hwnd, x, y);
-        if (c == GetSysColor(COLOR_ACTIVECAPTION)) return true;
-        if (c == GetSysColor(COLOR_INACTIVECAPTION)) return false;
-    }
-    ADD_FAILURE() << "no caption found";
-    return false;
-}
-
 TEST_F(VclForms, OnlyTheActiveMdiChildDrawsAnActiveCaptionAndNoneWhileTheFrameIsInactive) {
     ASSERT_NE(GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_INACTIVECAPTION));
     auto* main = Keep(Construct<TForm>(nullptr));
