@@ -168,7 +168,6 @@ void TCustomubBarControl::CalcMetrics() {
     TubBarPainterClass painter = BarPainterOf(BarManager());
     firstPainterMetric_ = painter->GetEditHeight(zero.cy);
     secondPainterMetric_ = painter->GetComboButtonWidth(zero.cx);
-    ReleaseCanvasDC();
 }
 
 bool TCustomubBarControl::CanCustomize() const { return BarManager() != nullptr && BarManager()->Designing(); }
@@ -455,13 +454,6 @@ void TCustomubBarControl::PaintControl(TubBarItemControl* AControl) {
         return;
     }
     DrawItemControl(AControl, r);
-    ReleaseCanvasDC();
-}
-
-void TCustomubBarControl::ReleaseCanvasDC() {
-    // Outside painting the canvas holds a device context over the window's image as it was when fetched;
-    // the image changes with the window's size and visibility, so each drawing fetches a new one.
-    static_cast<TControlCanvas*>(Canvas())->FreeHandle();
 }
 
 void TCustomubBarControl::DrawItemControl(TubBarItemControl* AControl, const TRect& R) {

@@ -163,8 +163,6 @@ protected:
     virtual void BeginItemDrag(TubBarItemLink* /*ALink*/) {}
     // Sends the focus back to where it belongs (the form) when the bar window gets it.
     void ReturnFocus();
-    // Lets the canvas go of the device context it fetched outside painting.
-    void ReleaseCanvasDC();
     // Selects the link's control by keyboard; from Tab a window control is entered at once.
     void SelectLink(TubBarItemLink* ALink, bool FromTab);
     // Ctrl+Tab: the next (or previous) visible bar of the manager with a visible link takes the menu mode.

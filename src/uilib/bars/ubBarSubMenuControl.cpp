@@ -72,7 +72,6 @@ void TubBarSubMenuControl::CalcMetrics() {
     glyphColumn_ = painter->CalcSubMenuMetrics(zero.cy).GlyphColumn;
     // The expand button's band: half a line, at least 8 pixels for its double arrow.
     expandBand_ = std::max(LineHeight() / 2 + 2, 10);
-    ReleaseCanvasDC();
 }
 
 void TubBarSubMenuControl::CreateWnd() {
@@ -132,7 +131,6 @@ void TubBarSubMenuControl::Animate() {
         const int left = openedLeft_ ? full.right - cw : full.left;
         const int top = openedUp_ ? full.bottom - ch : full.top;
         SetWindowPos(GetHandle(), HWND_TOPMOST, left, top, cw, ch, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        ReleaseCanvasDC();
         ++animationSteps_;
         TTick tick = GetTickCount();
         while (GetTickCount() == tick) Clock().Wait(1);
@@ -149,7 +147,6 @@ void TubBarSubMenuControl::Animate() {
     if (!alive.Alive()) return;
     animate_ = false;
     SetWindowPos(GetHandle(), HWND_TOPMOST, full.left, full.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    ReleaseCanvasDC();
     Invalidate();
 }
 
@@ -469,8 +466,6 @@ void TubBarSubMenuControl::LayOut() {
     const int w = left + width + inset + 2;
     const int h = height + 2 * (inset + 1) + dragCaption_ + (HasHiddenItems() ? expandBand_ : 0);
     SetBounds(GetLeft(), GetTop(), w, h);
-    // Measuring fetched a device context over the window's image of the old size.
-    ReleaseCanvasDC();
 }
 
 void TubBarSubMenuControl::Place() {
@@ -522,7 +517,6 @@ void TubBarSubMenuControl::Place() {
         h = GetHeight();
     }
     SetBounds(left, top, w, h);
-    ReleaseCanvasDC();
 }
 
 void TubBarSubMenuControl::Rebuild() {
