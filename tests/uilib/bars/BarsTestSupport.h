@@ -59,6 +59,17 @@ inline TPoint OnScreen(TWinControl* Control, int X, int Y) {
     return p;
 }
 
+// A left click at a client point of a control's window, through the input queue.
+inline void ClickAt(TWinControl* Control, TPoint P) {
+    const TPoint s = OnScreen(Control, P.x, P.y);
+    SetCursorPos(s.x, s.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+}
+
 // A key pressed and released through the input queue, with a modifier held around it.
 inline void Tap(WORD AKey, WORD Modifier = 0) {
     if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, 0, 0);

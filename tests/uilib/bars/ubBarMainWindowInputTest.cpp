@@ -51,15 +51,6 @@ protected:
             if (link->GetItem()->GetName() == Name) return link->ItemRect;
         return TRect{};
     }
-    void ClickAt(TWinControl* Window, TPoint P) {
-        const TPoint s = OnScreen(Window, P.x, P.y);
-        SetCursorPos(s.x, s.y);
-        ProcessPendingMessages();
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        ProcessPendingMessages();
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        ProcessPendingMessages();
-    }
     void ClickLink(TCustomubBarControl* Window, const std::string& Name) {
         const TRect r = LinkRect(Window, Name);
         ASSERT_FALSE(IsRectEmpty(&r)) << Name;
@@ -310,11 +301,7 @@ TEST_F(ubBarMainWindowInput, TheMenuBarsCloseButtonFiresOnAReleaseOverIt) {
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     ProcessPendingMessages();
     // Keys are swallowed while the button is held.
-    for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-        keybd_event(VK_CONTROL, 0, flags, 0);
-        keybd_event('O', 0, flags, 0);
-    }
-    ProcessPendingMessages();
+    Tap('O', VK_CONTROL);
     EXPECT_EQ(OpenClicks(), 0);
     const TPoint away = OnScreen(MenuBar(), help.left + 2, help.top + 2);
     SetCursorPos(away.x, away.y);
@@ -333,11 +320,7 @@ TEST_F(ubBarMainWindowInput, TheMenuBarsCloseButtonFiresOnAReleaseOverIt) {
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     ProcessPendingMessages();
     EXPECT_EQ(closes, 1);
-    for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-        keybd_event(VK_CONTROL, 0, flags, 0);
-        keybd_event('O', 0, flags, 0);
-    }
-    ProcessPendingMessages();
+    Tap('O', VK_CONTROL);
     EXPECT_EQ(OpenClicks(), 1);
 }
 

@@ -108,11 +108,7 @@ protected:
         ProcessPendingMessages();
     }
     void ClickAt(TCustomubBarControl* Window, const TRect& R) {
-        PointAtRect(Window, R);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        ProcessPendingMessages();
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        ProcessPendingMessages();
+        zel::test::ClickAt(Window, TPoint{(R.left + R.right) / 2, (R.top + R.bottom) / 2});
     }
     // Opens the menu bar's Index-th menu with a click.
     TubBarSubMenuControl* Open(int Index) {
