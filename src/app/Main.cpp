@@ -44,7 +44,6 @@ const TFormClassRegistration registration("TFormzelmo", [](TComponent* Owner) ->
     return Construct<TFormzelmo>(Owner);
 });
 
-constexpr TCursor AuditionCursorIndex = -20;
 constexpr TCursor DragCursorIndex = crDrag;
 
 // ---------------------------------------------------------------------------------------------- cursors
@@ -178,7 +177,7 @@ void TFormzelmo::FormCreate(TObject*) {
     ZelmoHolder = zelmo_.get();
     Application->HelpFile = ProgramFolder + "/ZELMO.chm";
     InstallActiveFormHook();
-    Screen->SetCursors(AuditionCursorIndex, LoadCursor(nullptr, "CURSOR_1"));
+    Screen->SetCursors(AuditionCursor, LoadCursor(nullptr, "CURSOR_1"));
     Screen->SetCursors(DragCursorIndex, LoadCursor(nullptr, "CURSOR_3"));
     DragInfo = std::make_unique<TDragInfo>();
     Clipboard = std::make_unique<TClipboard>();
@@ -463,7 +462,7 @@ void TFormzelmo::Preview(MSG& Msg, bool& Handled) {
         } catch (const std::exception&) {
             Screen->SetCursor(crDefault);
         }
-    } else if (Msg.message == WM_RBUTTONUP && Screen->GetCursor() == AuditionCursorIndex) {
+    } else if (Msg.message == WM_RBUTTONUP && Screen->GetCursor() == AuditionCursor) {
         TimerPreview->SetEnabled(false);
         Handled = true;
         TScopeExit resetCursor([] { Screen->SetCursor(crDefault); });
