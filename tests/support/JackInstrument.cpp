@@ -91,15 +91,23 @@ bool TJackInstrument::ConnectOutput(const std::string& destination) {
     return r == 0 || r == EEXIST;
 }
 
-std::vector<std::string> TJackInstrument::OutputConnections() const {
+namespace {
+
+std::vector<std::string> ConnectionsOf(void* port) {
     std::vector<std::string> names;
-    if (out_ == nullptr) return names;
-    const char** ports = jack_port_get_connections(Port(out_));
+    if (port == nullptr) return names;
+    const char** ports = jack_port_get_connections(Port(port));
     if (ports == nullptr) return names;
     for (const char** p = ports; *p != nullptr; ++p) names.emplace_back(*p);
     jack_free(ports);
     return names;
 }
+
+}  // namespace
+
+std::vector<std::string> TJackInstrument::OutputConnections() const { return ConnectionsOf(out_); }
+
+std::vector<std::string> TJackInstrument::InputConnections() const { return ConnectionsOf(in_); }
 
 std::vector<double> TJackInstrument::SentTimes() const {
     std::lock_guard<std::mutex> guard(lock_);

@@ -37,9 +37,10 @@ public:
     std::string InputPortName() const;
 
     // Connects the output to another client's input port (its full name) besides the ports the program
-    // connects itself; the full names of the ports the output feeds now.
+    // connects itself; the full names of the ports the output feeds now, and of those that feed the input.
     bool ConnectOutput(const std::string& destination);
     std::vector<std::string> OutputConnections() const;
+    std::vector<std::string> InputConnections() const;
 
     // Queues one complete message; each process cycle sends as many queued messages as fit, or at most
     // the number set by SetMessagesPerCycle (0: no limit).

@@ -1,7 +1,10 @@
 #pragma once
-// MIDI ports on a JACK server, each on a client of its own. The port is registered before the client
-// is activated: libjack is not safe against a port registered while its notification thread is already
-// running, which crashed now and then on opening a device.
+// The program's MIDI ports on a JACK server. The process has one JACK client, "Zelmovi" (JACK numbers the
+// client of a second instance, "Zelmovi-01"), with the ports "MIDI In" and "MIDI Out": stable names that
+// a patchbay or session manager can connect again. Both ports are registered before the client is
+// activated (libjack is not safe against a port registered while its notification thread already runs),
+// and the client is deactivated before its ports are unregistered. A device opened on JACK connects one
+// of these ports to the port it names; closing the device takes that connection away again.
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -12,22 +15,30 @@
 
 namespace zel {
 
-// The MIDI ports of every JACK client: sources (that we read from) or destinations (that we write to).
+// The MIDI ports of the other JACK clients: sources (that we read from) or destinations (that we write
+// to). The program's own two ports are left out.
 std::vector<std::string> JackMidiPortNames(bool sources);
 
+// The full JACK names of the program's own ports ("Zelmovi:MIDI In", "Zelmovi:MIDI Out"); empty when
+// there is no JACK server.
+std::string JackOwnPortName(bool input);
+
 // Connects two ports by name and returns once the connection carries data (the server puts a new
-// connection in place at the start of a later cycle, and what is sent before then is lost).
+// connection in place at the start of a later cycle, and what is sent before then is lost). Gives up
+// after two seconds.
 bool JackConnectPorts(const std::string& source, const std::string& destination);
 
-// An input port. Received is called on the server's process thread with complete messages: a short
-// message, or a System Exclusive message from F0 to F7 even when it came in several events.
+// The input device: the program's "MIDI In" port, connected to a source. Received is called on the
+// server's process thread with complete messages: a short message, or a System Exclusive message from F0
+// to F7 even when it came in several events. One input device is open at a time.
 class TJackMidiInput {
 public:
     using TReceived = std::function<void(const BYTE* data, std::size_t length)>;
+    // When it returns, Received is not running and will not run again.
     ~TJackMidiInput();
-    // Opens a client with one input port and connects the named source to it; nullptr on failure.
-    static std::unique_ptr<TJackMidiInput> Open(const std::string& clientName, const std::string& portName,
-                                                const std::string& source, TReceived received, MMRESULT& result);
+    // Connects the named source to the input port; nullptr on failure (MMSYSERR_ALLOCATED while another
+    // input device is open or there is no server, MMSYSERR_BADDEVICEID when the source is not there).
+    static std::unique_ptr<TJackMidiInput> Open(const std::string& source, TReceived received, MMRESULT& result);
     struct TState;
 
 private:
@@ -35,13 +46,13 @@ private:
     std::unique_ptr<TState> state_;
 };
 
-// An output port. Send queues one complete message for the next process cycle; it answers false when
-// the queue has no room for it at the moment.
+// The output device: the program's "MIDI Out" port, connected to a destination. Send queues one complete
+// message for the next process cycle; it answers false when the queue has no room for it at the moment.
+// One output device is open at a time.
 class TJackMidiOutput {
 public:
     ~TJackMidiOutput();
-    static std::unique_ptr<TJackMidiOutput> Open(const std::string& clientName, const std::string& portName,
-                                                 const std::string& destination, MMRESULT& result);
+    static std::unique_ptr<TJackMidiOutput> Open(const std::string& destination, MMRESULT& result);
     bool Send(const BYTE* data, std::size_t length);
     struct TState;
 

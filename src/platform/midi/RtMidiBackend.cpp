@@ -1,10 +1,10 @@
 // The MIDI back end: the devices are the ports of the ALSA sequencer through RtMidi, or of JACK where
-// there is no sequencer (ZELMOVI_MIDI_API=alsa|jack forces one). On JACK a device is opened as a port of
-// our own, connected by name, so that ports coming and going in other programs between listing and
-// connecting cannot make it connect to the wrong one. The program's own ports are left out of the lists,
-// so that opening one device never shifts the ids of the others.
+// there is no sequencer (ZELMOVI_MIDI_API=alsa|jack forces one). On JACK the program's own client serves
+// the devices (JackMidi.h): a device connects the program's port to the one it names, so that ports
+// coming and going in other programs between listing and connecting cannot make it connect to the wrong
+// one. The program's own ports are left out of the lists, so that opening one device never shifts the ids
+// of the others.
 #include <rtmidi/RtMidi.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -59,19 +59,7 @@ std::optional<RtMidi::Api> ChooseApi() {
     return std::nullopt;
 }
 
-std::string UniquePortName(const char* kind) {
-    static std::atomic<unsigned> counter{0};
-    return std::string(kind) + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-}
-
 bool IsOwnPort(const std::string& name) { return name.rfind(kOwnClientPrefix, 0) == 0; }
-
-std::vector<std::string> WithoutOwn(std::vector<std::string> names) {
-    names.erase(
-        std::remove_if(names.begin(), names.end(), [](const std::string& n) { return n.empty() || IsOwnPort(n); }),
-        names.end());
-    return names;
-}
 
 // Lists the ports of one direction, without the program's own.
 template <class TRt>
@@ -123,8 +111,7 @@ public:
             if (api_ == RtMidi::UNIX_JACK) {
                 MMRESULT result = MMSYSERR_ERROR;
                 jackIn_ = TJackMidiInput::Open(
-                    kInClient, UniquePortName("in"), name,
-                    [this](const BYTE* data, std::size_t length) { Deliver(data, length); }, result);
+                    name, [this](const BYTE* data, std::size_t length) { Deliver(data, length); }, result);
                 return result;
             }
             auto index = FindPort(*in_, name);
@@ -184,7 +171,7 @@ public:
             errors_.failed = false;
             if (api_ == RtMidi::UNIX_JACK) {
                 MMRESULT result = MMSYSERR_ERROR;
-                jackOut_ = TJackMidiOutput::Open(kOutClient, UniquePortName("out"), name, result);
+                jackOut_ = TJackMidiOutput::Open(name, result);
                 if (result != MMSYSERR_NOERROR) return result;
             } else {
                 auto index = FindPort(*out_, name);
@@ -289,7 +276,7 @@ public:
     TRtMidiBackend() : api_(ChooseApi()) {}
 
     std::vector<std::string> InputNames() override {
-        if (api_ == RtMidi::UNIX_JACK) return WithoutOwn(JackMidiPortNames(true));
+        if (api_ == RtMidi::UNIX_JACK) return JackMidiPortNames(true);
         std::lock_guard<std::mutex> guard(lock_);
         if (!QueryIn()) return {};
         try {
@@ -300,7 +287,7 @@ public:
     }
 
     std::vector<std::string> OutputNames() override {
-        if (api_ == RtMidi::UNIX_JACK) return WithoutOwn(JackMidiPortNames(false));
+        if (api_ == RtMidi::UNIX_JACK) return JackMidiPortNames(false);
         std::lock_guard<std::mutex> guard(lock_);
         if (!QueryOut()) return {};
         try {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/midi/JackMidi.h"
 #include "platform/midi/MidiBackend.h"
 #include "platform/midi/MmSystem.h"
 #include "support/JackTest.h"
@@ -79,13 +80,17 @@ TEST_F(MidiLayerOnJack, SysexAndShortMessagesTravelBothWays) {
     ASSERT_EQ(midiOutOpen(&out, static_cast<UINT>(outId), reinterpret_cast<DWORD_PTR>(&TRecorder::Callback),
                           reinterpret_cast<DWORD_PTR>(&rec), CALLBACK_FUNCTION),
               MMSYSERR_NOERROR);
-    // The program's own ports never show up as devices.
-    UINT n = midiInGetNumDevs();
-    for (UINT i = 0; i < n; ++i) {
-        MIDIINCAPSA caps;
-        midiInGetDevCapsA(i, &caps, sizeof(caps));
-        EXPECT_NE(std::string(caps.szPname).rfind("Zelmovi MIDI", 0), 0u) << caps.szPname;
-    }
+    // The program's ports carry stable names and never show up as devices themselves.
+    const std::string ownIn = JackOwnPortName(true), ownOut = JackOwnPortName(false);
+    EXPECT_EQ(ownIn, "Zelmovi:MIDI In");
+    EXPECT_EQ(ownOut, "Zelmovi:MIDI Out");
+    EXPECT_EQ(instrument.OutputConnections(), std::vector<std::string>{ownIn});
+    EXPECT_EQ(instrument.InputConnections(), std::vector<std::string>{ownOut});
+    for (const std::string& name : JackMidiPortNames(true)) EXPECT_NE(name.rfind("Zelmovi:", 0), 0u) << name;
+    for (const std::string& name : JackMidiPortNames(false)) EXPECT_NE(name.rfind("Zelmovi:", 0), 0u) << name;
+    // One input device at a time: the program has one input port.
+    HMIDIIN second = nullptr;
+    EXPECT_EQ(midiInOpen(&second, static_cast<UINT>(inId), 0, 0, CALLBACK_NULL), MMSYSERR_ALLOCATED);
 
     std::vector<std::vector<BYTE>> buffers(8, std::vector<BYTE>(4096));
     std::vector<MIDIHDR> headers(8);
@@ -135,6 +140,9 @@ TEST_F(MidiLayerOnJack, SysexAndShortMessagesTravelBothWays) {
     EXPECT_EQ(midiInClose(in), MMSYSERR_NOERROR);
     midiOutReset(out);
     EXPECT_EQ(midiOutClose(out), MMSYSERR_NOERROR);
+    // Closed devices leave the program's ports connected to nothing.
+    EXPECT_TRUE(instrument.OutputConnections().empty());
+    EXPECT_TRUE(instrument.InputConnections().empty());
 }
 
 }  // namespace
