@@ -26,6 +26,8 @@ void TConfig::Load() {
         Thrue = ini.ReadInteger("Midi", "Thrue", 0);
         InPort = ini.ReadInteger("MidiPort", "In", 0);
         OutPort = ini.ReadInteger("MidiPort", "Out", 0);
+        InPortName = ini.ReadString("MidiPort", "InName", "");
+        OutPortName = ini.ReadString("MidiPort", "OutName", "");
         ExpA = ReadInRange(ini, "Expansion", "ExpA", 0, 0, MaxExpansionCode);
         ExpB = ReadInRange(ini, "Expansion", "ExpB", 0, 0, MaxExpansionCode);
         ExpC = ReadInRange(ini, "Expansion", "ExpC", 0, 0, MaxExpansionCode);
@@ -54,6 +56,8 @@ void TConfig::Save() {
         ini.WriteInteger("Midi", "Thrue", Thrue);
         ini.WriteInteger("MidiPort", "In", InPort);
         ini.WriteInteger("MidiPort", "Out", OutPort);
+        ini.WriteString("MidiPort", "InName", InPortName);
+        ini.WriteString("MidiPort", "OutName", OutPortName);
         ini.WriteInteger("Expansion", "ExpA", ExpA);
         ini.WriteInteger("Expansion", "ExpB", ExpB);
         ini.WriteInteger("Expansion", "ExpC", ExpC);

@@ -37,7 +37,11 @@ public:
     std::int32_t DeviceID = 17;  // the instrument's device ID as the user counts it (1..32)
     std::int32_t InPort = 0;     // index of the MIDI input port in the port dialog's list
     std::int32_t OutPort = 0;    // index of the MIDI output port
-    std::int32_t ExpA = 0;       // expansion board codes (0..17) of slots A..D
+    // The names of the chosen ports; when set, they pick the port over the index (a port list changes
+    // as devices and programs come and go). Empty in settings written before names were kept.
+    std::string InPortName;
+    std::string OutPortName;
+    std::int32_t ExpA = 0;  // expansion board codes (0..17) of slots A..D
     std::int32_t ExpB = 0;
     std::int32_t ExpC = 0;
     std::int32_t ExpD = 0;

@@ -25,6 +25,8 @@ TEST(Config, ConstructorValues) {
     EXPECT_EQ(c.Thrue, 0);
     EXPECT_EQ(c.InPort, 0);
     EXPECT_EQ(c.OutPort, 0);
+    EXPECT_EQ(c.InPortName, "");  // as in a file written before the names were kept
+    EXPECT_EQ(c.OutPortName, "");
     EXPECT_EQ(c.ExpA + c.ExpB + c.ExpC + c.ExpD + c.PCMCard, 0);
     EXPECT_EQ(c.Installed, 0);
     EXPECT_EQ(c.SingleNote, 0);
@@ -40,6 +42,7 @@ TEST_F(SettingsFixture, MissingFileGivesTheReadDefaults) {
     c.Thrue = 1;
     c.ExpB = 3;
     c.Installed = 1;
+    c.InPortName = "Keyboard";
     c.Load();
     EXPECT_EQ(c.DeviceID, 16);
     EXPECT_EQ(c.Thrue, 0);
@@ -60,6 +63,8 @@ TEST_F(SettingsFixture, SaveWritesEveryKeyInOrderAndLoadReadsThemBack) {
     c.Thrue = 1;
     c.InPort = 2;
     c.OutPort = 3;
+    c.InPortName = "Zelmovi-01:MIDI Out";
+    c.OutPortName = "JV-1080 MIDI 1";
     c.ExpA = 1;
     c.ExpB = 17;
     c.ExpC = 0;
@@ -73,7 +78,7 @@ TEST_F(SettingsFixture, SaveWritesEveryKeyInOrderAndLoadReadsThemBack) {
     c.Save();
     EXPECT_EQ(ReadAll(IniPath()),
               "[Midi]\r\nDeviceID=20\r\nThrue=1\r\n\r\n"
-              "[MidiPort]\r\nIn=2\r\nOut=3\r\n\r\n"
+              "[MidiPort]\r\nIn=2\r\nOut=3\r\nInName=Zelmovi-01:MIDI Out\r\nOutName=JV-1080 MIDI 1\r\n\r\n"
               "[Expansion]\r\nExpA=1\r\nExpB=17\r\nExpC=0\r\nExpD=5\r\nPCMCard=8\r\n\r\n"
               "[Data Card]\r\nInstalled=1\r\n\r\n"
               "[Preview]\r\nSingle Note=0\r\nNote=60\r\nVelocity=70\r\nMidifile=/home/me/Songs/Demo Song.mid\r\n");
@@ -84,6 +89,8 @@ TEST_F(SettingsFixture, SaveWritesEveryKeyInOrderAndLoadReadsThemBack) {
     EXPECT_EQ(back.Thrue, 1);
     EXPECT_EQ(back.InPort, 2);
     EXPECT_EQ(back.OutPort, 3);
+    EXPECT_EQ(back.InPortName, "Zelmovi-01:MIDI Out");
+    EXPECT_EQ(back.OutPortName, "JV-1080 MIDI 1");
     EXPECT_EQ(back.ExpB, 17);
     EXPECT_EQ(back.ExpD, 5);
     EXPECT_EQ(back.PCMCard, 8);

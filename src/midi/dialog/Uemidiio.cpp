@@ -76,32 +76,70 @@ void TFormInOut::FormCreate(TObject*) {
     OpenDevs();
 }
 
+namespace {
+
+// The line a stored port stands for: the line of its name when a name is stored (-1 when no line has
+// it), else the stored index as it is.
+int ConfiguredLine(TListBox* list, int index, const std::string& name) {
+    if (name.empty()) return index;
+    for (int i = 0; i < list->Items()->Count(); ++i)
+        if (list->Items()->Strings(i) == name) return i;
+    return -1;
+}
+
+std::string LineName(TListBox* list, int index) {
+    return index >= 0 && index < list->Items()->Count() ? list->Items()->Strings(index) : std::string();
+}
+
+}  // namespace
+
 void TFormInOut::OpenDevs() {
     TConfig& cfg = Config();
+    // A stored name wins over the stored index. A named port that is not in the list opens nothing on
+    // its side, so that nothing goes to a device the user did not pick; the name stays, for the day the
+    // device is back.
+    const int inLine = InputPort != nullptr ? ConfiguredLine(InputPort, cfg.InPort, cfg.InPortName) : cfg.InPort;
+    const int outLine = OutputPort != nullptr ? ConfiguredLine(OutputPort, cfg.OutPort, cfg.OutPortName) : cfg.OutPort;
     bool opened = false;
+    bool missing = inLine < 0 || outLine < 0;
     try {
         if (MidiInput1 == nullptr || MidiOutput1 == nullptr) throw EMidiInputError("No midi system installed");
-        MidiInput1->SetProductName(InputPort->Items()->Strings(cfg.InPort));
-        MidiOutput1->SetProductName(OutputPort->Items()->Strings(cfg.OutPort));
-        MidiInput1->Open();
-        MidiInput1->Start();
-        if (!MidiOutput1->OpenPort()) throw EmidioutputError(TMidiOutput::MidiOutErrorString(MidiOutput1->GetError()));
-        opened = true;
+        if (inLine >= 0) {
+            MidiInput1->SetProductName(InputPort->Items()->Strings(inLine));
+            cfg.InPort = inLine;
+        }
+        if (outLine >= 0) {
+            MidiOutput1->SetProductName(OutputPort->Items()->Strings(outLine));
+            cfg.OutPort = outLine;
+        }
+        if (inLine >= 0) {
+            MidiInput1->Open();
+            MidiInput1->Start();
+        }
+        if (outLine >= 0 && !MidiOutput1->OpenPort())
+            throw EmidioutputError(TMidiOutput::MidiOutErrorString(MidiOutput1->GetError()));
+        // Usable means something can be sent: an input alone receives, but every send stays off.
+        opened = outLine >= 0;
     } catch (const std::exception&) {
         if (MidiOutput1 != nullptr && MidiOutput1->IsOpen()) MidiOutput1->ClosePort();
         if (MidiInput1 != nullptr && MidiInput1->GetState() == misOpen) MidiInput1->Close();
-        MessageDlg("Invalid Midi Port Settings", mtInformation, TMsgDlgButtons{mbOK}, 0);
+        missing = true;
         cfg.InPort = 0;
         cfg.OutPort = 0;
+    }
+    if (missing) {
+        if (inLine < 0) cfg.InPort = 0;
+        if (outLine < 0) cfg.OutPort = 0;
+        MessageDlg("Invalid Midi Port Settings", mtInformation, TMsgDlgButtons{mbOK}, 0);
     }
     DevicesOpen = opened ? 1 : 0;
     if (MidiInput1 != nullptr) MidiInput1->OnMidiInput = ModelServices().DefaultMidiInput;
 }
 
 void TFormInOut::CloseDevs() {
-    if (DevicesOpen == 0) return;
-    if (MidiOutput1 != nullptr) MidiOutput1->ClosePort();
-    if (MidiInput1 != nullptr) MidiInput1->Close();
+    // An input opened without its output (the output's port missing) is closed too.
+    if (MidiOutput1 != nullptr && MidiOutput1->IsOpen()) MidiOutput1->ClosePort();
+    if (MidiInput1 != nullptr && MidiInput1->GetState() == misOpen) MidiInput1->Close();
 }
 
 void TFormInOut::FormShow(TObject*) {
@@ -114,9 +152,11 @@ void TFormInOut::FormShow(TObject*) {
 
 void TFormInOut::OkBtnClick(TObject*) {
     TConfig& cfg = Config();
-    if (DevicesOpen != 0) CloseDevs();
+    CloseDevs();
     cfg.InPort = InputPort->GetItemIndex();
     cfg.OutPort = OutputPort->GetItemIndex();
+    cfg.InPortName = LineName(InputPort, cfg.InPort);
+    cfg.OutPortName = LineName(OutputPort, cfg.OutPort);
     cfg.DeviceID = SpinDeviceID->GetValue();
     cfg.Thrue = MidiThrue->GetChecked() ? 1 : 0;
     if (MidiInstalled) OpenDevs();
@@ -127,7 +167,7 @@ void TFormInOut::OkBtnClick(TObject*) {
 void TFormInOut::CancelBtnClick(TObject*) { Close(); }
 
 void TFormInOut::FormDestroy(TObject*) {
-    if (DevicesOpen != 0) CloseDevs();
+    CloseDevs();
     // The ports are gone with the dialog: nothing may be sent any more.
     DevicesOpen = 0;
 }

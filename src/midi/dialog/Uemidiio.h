@@ -49,11 +49,14 @@ public:
     void CancelBtnClick(TObject* Sender);
 
     // ---- IMidiPorts
-    // Opens the configured ports; DevicesOpen tells whether they are usable. On failure the message
-    // "Invalid Midi Port Settings" is shown, the configured indexes fall back to 0 and whatever port did
-    // open is closed again. Either way the input's handler becomes the default input handler.
+    // Opens the configured ports; DevicesOpen tells whether they are usable (the output is open). A
+    // stored port name picks its line over the stored index; a named port not in the list opens nothing
+    // on its side and keeps its name. On failure the message "Invalid Midi Port Settings" is shown, the
+    // configured indexes fall back to 0 and whatever port did open is closed again (a missing named
+    // port leaves the other side open). Either way the input's handler becomes the default input
+    // handler.
     void OpenDevs() override;
-    // Closes both ports while DevicesOpen is set (DevicesOpen is not changed).
+    // Closes whichever port is open (DevicesOpen is not changed).
     void CloseDevs() override;
     bool OutputOpen() const override;
     void PutLong(const std::uint8_t* data, std::size_t size) override;

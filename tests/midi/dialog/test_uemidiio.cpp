@@ -80,6 +80,83 @@ INSTANTIATE_TEST_SUITE_P(
         TStartCase{"NoMidiSystem", 0, 0, false, true, {"No midi system installed"}, 0, 0, 0}),
     [](const ::testing::TestParamInfo<TStartCase>& info) { return std::string(info.param.name); });
 
+// Stored ports against the ports opened, the lists being "JV-1080", "Keyboard".
+struct TStoredPortsCase {
+    const char* name;
+    int inPort, outPort;
+    const char *inName, *outName;
+    const char *opensIn, *opensOut;  // nullptr: no port opened on that side
+    std::uint8_t devicesOpen;
+    bool message;
+    int shownIn, shownOut;  // the lines the dialog then selects
+};
+
+class InOutDialogStoredPorts : public InOutDialog, public ::testing::WithParamInterface<TStoredPortsCase> {};
+
+TEST_P(InOutDialogStoredPorts, ANameWinsOverTheIndexAndAMissingNameOpensNothingOnItsSide) {
+    const TStoredPortsCase& c = GetParam();
+    TwoPorts();
+    Holder.Config->InPort = c.inPort;
+    Holder.Config->OutPort = c.outPort;
+    Holder.Config->InPortName = c.inName;
+    Holder.Config->OutPortName = c.outName;
+    TFormInOut* f = Create();
+    for (const char* port : {"JV-1080", "Keyboard"}) {
+        EXPECT_EQ(Backend.InputOpen(port), c.opensIn != nullptr && std::string(c.opensIn) == port) << port;
+        EXPECT_EQ(Backend.OutputOpen(port), c.opensOut != nullptr && std::string(c.opensOut) == port) << port;
+    }
+    EXPECT_EQ(DevicesOpen, c.devicesOpen);
+    EXPECT_EQ(BoxTexts(),
+              c.message ? std::vector<std::string>{"Invalid Midi Port Settings"} : std::vector<std::string>{});
+    // The names stay for the day their device is back; the dialog shows the lists as usual.
+    EXPECT_EQ(Holder.Config->InPortName, c.inName);
+    EXPECT_EQ(Holder.Config->OutPortName, c.outName);
+    f->Show();
+    EXPECT_EQ(Lines(f->InputPort), (std::vector<std::string>{"JV-1080", "Keyboard"}));
+    EXPECT_EQ(f->InputPort->GetItemIndex(), c.shownIn);
+    EXPECT_EQ(f->OutputPort->GetItemIndex(), c.shownOut);
+    if (DevicesOpen != 0) {
+        // Only the port picked hears what is sent.
+        f->PutShort(0x90, 0x3C, 0x40);
+        EXPECT_EQ(KeyboardOut.size(), std::string(c.opensOut) == "Keyboard" ? 1u : 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InOutDialogStoredPorts,
+    ::testing::Values(
+        TStoredPortsCase{"IndexOnly", 1, 0, "", "", "Keyboard", "JV-1080", 1, false, 1, 0},
+        TStoredPortsCase{"NamesFoundElsewhere", 0, 1, "Keyboard", "JV-1080", "Keyboard", "JV-1080", 1, false, 1, 0},
+        TStoredPortsCase{"NamesAtTheirIndexes", 1, 1, "Keyboard", "Keyboard", "Keyboard", "Keyboard", 1, false, 1, 1},
+        TStoredPortsCase{"InputNameMissing", 1, 1, "Gone", "Keyboard", nullptr, "Keyboard", 1, true, 0, 1},
+        TStoredPortsCase{"OutputNameMissing", 1, 0, "Keyboard", "Gone", "Keyboard", nullptr, 0, true, 1, 0},
+        TStoredPortsCase{"BothNamesMissing", 1, 1, "Gone", "Also gone", nullptr, nullptr, 0, true, 0, 0}),
+    [](const ::testing::TestParamInfo<TStoredPortsCase>& info) { return std::string(info.param.name); });
+
+TEST_F(InOutDialog, OkStoresThePickedPortsNamesAndAnInputOpenedAloneIsClosedAgain) {
+    TwoPorts();
+    Holder.Config->InPortName = "Keyboard";
+    Holder.Config->OutPortName = "Gone";
+    TFormInOut* f = Create();
+    ASSERT_TRUE(Backend.InputOpen("Keyboard"));
+    ASSERT_EQ(DevicesOpen, 0);
+    f->Show();
+    f->InputPort->SetItemIndex(0);
+    f->OutputPort->SetItemIndex(1);
+    f->OkBtn->Click();
+    EXPECT_FALSE(Backend.InputOpen("Keyboard"));
+    EXPECT_TRUE(Backend.InputOpen("JV-1080"));
+    EXPECT_TRUE(Backend.OutputOpen("Keyboard"));
+    EXPECT_EQ(DevicesOpen, 1);
+    TIniFile ini(SettingsFileName);
+    EXPECT_EQ(ini.ReadString("MidiPort", "InName", "?"), "JV-1080");
+    EXPECT_EQ(ini.ReadString("MidiPort", "OutName", "?"), "Keyboard");
+    EXPECT_EQ(ini.ReadInteger("MidiPort", "In", -1), 0);
+    EXPECT_EQ(ini.ReadInteger("MidiPort", "Out", -1), 1);
+    form.reset();
+    EXPECT_FALSE(Backend.InputOpen("JV-1080"));
+}
+
 TEST_F(InOutDialog, AfterAFailedStartOkOpensThePortsTheUserPicksAndSavesThem) {
     TwoPorts();
     Holder.Config->OutPort = 5;
