@@ -22,7 +22,6 @@ namespace {
 struct TPosted {
     MSG msg;
     std::uint64_t serial = 0;
-    bool sent = false;  // delivered as a sent message, never returned (SendFromDesktop)
 };
 
 // The posted queue lives beside the state because its element type is private to this file.
@@ -30,17 +29,27 @@ std::deque<TPosted>& Posted() {
     static auto* q = new std::deque<TPosted>;
     return *q;
 }
+// What the desktop sent (SendFromDesktop), in its order: delivered as sent messages before anything is
+// retrieved, never returned. Kept apart from the posted messages so that no retrieval has to look for them.
+std::deque<MSG>& DesktopSends() {
+    static auto* q = new std::deque<MSG>;
+    return *q;
+}
 std::uint64_t g_postSerial = 0;  // under the post mutex
 
-// Queues a message at the end of the posted messages; the caller holds the post mutex.
+// Queues a message at the end of the posted messages, or of the desktop's sent ones; the caller holds the
+// post mutex.
 void QueuePosted(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool sent) {
     TPosted p;
     p.msg.hwnd = hwnd;
     p.msg.message = msg;
     p.msg.wParam = wParam;
     p.msg.lParam = lParam;
+    if (sent) {
+        DesktopSends().push_back(p.msg);
+        return;
+    }
     p.serial = ++g_postSerial;
-    p.sent = sent;
     Posted().push_back(p);
 }
 std::thread::id g_mainThread;
@@ -260,6 +269,7 @@ void NoteWindowGone(HWND hwnd) {
         std::lock_guard<std::mutex> lock(st.postMutex);
         st.live.erase(hwnd);
         std::erase_if(Posted(), [&](const TPosted& p) { return p.msg.hwnd == hwnd; });
+        std::erase_if(DesktopSends(), [&](const MSG& m) { return m.hwnd == hwnd; });
     }
     RemoveWindowTimers(hwnd);
     ForgetWindowInput(hwnd);
@@ -293,11 +303,10 @@ void DeliverDesktopSends() {
         MSG m;
         {
             std::lock_guard<std::mutex> lock(st.postMutex);
-            auto& q = Posted();
-            auto it = std::find_if(q.begin(), q.end(), [](const TPosted& p) { return p.sent; });
-            if (it == q.end()) return;
-            m = it->msg;
-            q.erase(it);
+            auto& q = DesktopSends();
+            if (q.empty()) return;
+            m = q.front();
+            q.pop_front();
         }
         if (TWnd* w = FindWnd(m.hwnd)) DeliverSent(w, m.message, m.wParam, m.lParam);
     }
@@ -311,9 +320,8 @@ void SendFromDesktop(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         std::lock_guard<std::mutex> lock(st.postMutex);
         if (!st.live.count(hwnd)) return;
         // The desktop repeats itself (two state changes for one restore): the same message waiting is enough.
-        for (const TPosted& q : Posted())
-            if (q.sent && q.msg.hwnd == hwnd && q.msg.message == msg && q.msg.wParam == wp && q.msg.lParam == lp)
-                return;
+        for (const MSG& q : DesktopSends())
+            if (q.hwnd == hwnd && q.message == msg && q.wParam == wp && q.lParam == lp) return;
         QueuePosted(hwnd, msg, wp, lp, true);
     }
     WakeEventLoop();
@@ -338,7 +346,7 @@ bool RetrieveMessage(MSG* out, HWND hwnd, UINT fmin, UINT fmax, UINT flags) {
                 it = q.erase(it);
                 continue;
             }
-            if (!it->sent && MatchesFilter(it->msg, hwnd, fmin, fmax)) {
+            if (MatchesFilter(it->msg, hwnd, fmin, fmax)) {
                 m = it->msg;
                 if (remove) q.erase(it);
                 found = true;
