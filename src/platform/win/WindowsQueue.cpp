@@ -467,6 +467,7 @@ struct TPumpScope {
 
 void PumpQt(bool wait) {
     EnsureWindowSystem();
+    ShowHeldDCDrawing();
     TPumpScope scope;
     Guarded([&] {
         QCoreApplication::sendPostedEvents();
@@ -774,7 +775,7 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
         ReleaseDC(hwnd, dc);
         if ((w = FindWnd(hwnd))) w->updateErase = false;
     }
-    if ((w = FindWnd(hwnd))) ScheduleWidgetUpdate(w);
+    // What was painted meanwhile reached the screen as it was drawn: the paint's and the frame's own updates.
     return TRUE;
 }
 
@@ -875,9 +876,21 @@ int ReleaseDC(HWND, HDC dc) {
     }
     HWND owner = it->second.hwnd;
     DCs().erase(it);
+    const QRegion drawn = TakeDCTouchedArea(dc);
     DeleteImageDC(dc);
-    if (TWnd* w = FindWnd(owner)) ScheduleWidgetUpdate(w);
+    if (TWnd* w = FindWnd(owner); w && !drawn.isEmpty()) ScheduleWidgetUpdate(w, drawn);
     return 1;
+}
+
+void ShowHeldDCDrawing() {
+    // Collected first: showing a window's drawing does not touch the DCs, but keeps to what is there now.
+    std::vector<std::pair<HWND, QRegion>> drawn;
+    for (const auto& [dc, record] : DCs()) {
+        QRegion area = TakeDCTouchedArea(dc);
+        if (!area.isEmpty()) drawn.emplace_back(record.hwnd, std::move(area));
+    }
+    for (const auto& [hwnd, area] : drawn)
+        if (TWnd* w = FindWnd(hwnd)) ScheduleWidgetUpdate(w, area);
 }
 
 void RetargetWindowDCs(TWnd* w) {
