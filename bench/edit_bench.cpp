@@ -15,12 +15,12 @@ namespace {
 
 using namespace zel;
 
-// A shown form with one focused edit holding n characters of varied widths.
+// A shown form with one focused edit holding n characters of varied widths, maximised when asked.
 struct TEditStage {
     TForm* form = nullptr;
     TEdit* edit = nullptr;
     HWND h = nullptr;
-    explicit TEditStage(int n) {
+    explicit TEditStage(int n, bool maximised = false) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         form = Construct<TForm>(nullptr);
         form->SetBounds(0, 0, 300, 100);
@@ -30,6 +30,7 @@ struct TEditStage {
         std::string text;
         for (int i = 0; i < n; ++i) text += "F0 41 10 6A Wim "[i % 16];
         edit->SetText(text);
+        if (maximised) form->SetWindowState(wsMaximized);
         form->Show();
         edit->SetFocus();
         h = edit->GetHandle();
@@ -83,35 +84,23 @@ void BM_EditClick(benchmark::State& state) {
 }
 BENCHMARK(BM_EditClick)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
-// A maximised form on a 1600x1000 screen with a focused edit holding n characters, the form's widget shown.
-struct TMaximisedStage {
-    TForm* form = nullptr;
-    TEdit* edit = nullptr;
-    explicit TMaximisedStage(int n) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+// A 1600x1000 screen while it lives.
+struct TLargeScreen {
+    TLargeScreen() {
         MONITORINFO screen;
         screen.rcMonitor = RECT{0, 0, 1600, 1000};
         screen.rcWork = screen.rcMonitor;
         screen.dwFlags = MONITORINFOF_PRIMARY;
         SetTestMonitors({screen});
-        form = Construct<TForm>(nullptr);
-        form->SetBounds(100, 100, 600, 400);
-        edit = new TEdit(form);
-        edit->SetParent(form);
-        edit->SetBounds(10, 10, 300, 21);
-        std::string text;
-        for (int i = 0; i < n; ++i) text += "F0 41 10 6A Wim "[i % 16];
-        edit->SetText(text);
-        form->SetWindowState(wsMaximized);
-        form->Show();
-        edit->SetFocus();
-        SendMessage(edit->GetHandle(), EM_SETSEL, static_cast<WPARAM>(n / 2), n / 2);
-        Settle();
     }
-    ~TMaximisedStage() {
-        delete form;
-        ProcessPendingMessages();
-        SetTestMonitors({});
+    ~TLargeScreen() { SetTestMonitors({}); }
+};
+
+// The edit's form maximised on that screen, the caret in the middle of the text.
+struct TMaximisedStage : TLargeScreen, TEditStage {
+    explicit TMaximisedStage(int n) : TEditStage(n, true) {
+        PutCaret(n / 2);
+        Settle();
     }
     // The input handled, the windows painted, and what they drew copied to the screen: the character a key
     // release types is posted, painting follows the posted messages, and the toolkit paints its widget on the
