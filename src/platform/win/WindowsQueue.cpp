@@ -64,6 +64,7 @@ std::size_t g_inputLimit = ~std::size_t{0};
 const QEvent::Type kWakeEvent = static_cast<QEvent::Type>(QEvent::User + 0x5A1);
 
 void DrainQueued();
+void ForgetWindowDCs(HWND hwnd);
 
 // Receives the wake-up that PostMessage sends from any thread, and the Qt timer that drives the clock.
 class TDispatcher : public QObject {
@@ -272,6 +273,7 @@ void NoteWindowGone(HWND hwnd) {
         std::erase_if(DesktopSends(), [&](const MSG& m) { return m.hwnd == hwnd; });
     }
     RemoveWindowTimers(hwnd);
+    ForgetWindowDCs(hwnd);
     ForgetWindowInput(hwnd);
     if (st.focus == hwnd) st.focus = nullptr;
     if (st.active == hwnd) st.active = nullptr;
@@ -618,6 +620,12 @@ std::unordered_map<HDC, TDCRecord>& DCs() {
     return *m;
 }
 
+// The DCs a window that goes leaves held belong to no window: what they draw shows nowhere.
+void ForgetWindowDCs(HWND hwnd) {
+    for (auto& [dc, record] : DCs())
+        if (record.hwnd == hwnd) record.hwnd = nullptr;
+}
+
 HRGN MakeRgn(const QRegion& r) {
     HRGN out = CreateRectRgn(0, 0, 0, 0);
     for (const QRect& q : r) {
@@ -876,9 +884,10 @@ int ReleaseDC(HWND, HDC dc) {
     }
     HWND owner = it->second.hwnd;
     DCs().erase(it);
-    const QRegion drawn = TakeDCTouchedArea(dc);
+    TWnd* w = FindWnd(owner);
+    const QRegion drawn = w ? TakeDCTouchedArea(dc) : QRegion();
     DeleteImageDC(dc);
-    if (TWnd* w = FindWnd(owner); w && !drawn.isEmpty()) ScheduleWidgetUpdate(w, drawn);
+    if (!drawn.isEmpty()) ScheduleWidgetUpdate(w, drawn);
     return 1;
 }
 
@@ -886,6 +895,7 @@ void ShowHeldDCDrawing() {
     // Collected first: showing a window's drawing does not touch the DCs, but keeps to what is there now.
     std::vector<std::pair<HWND, QRegion>> drawn;
     for (const auto& [dc, record] : DCs()) {
+        if (!FindWnd(record.hwnd)) continue;  // held past its window's end
         QRegion area = TakeDCTouchedArea(dc);
         if (!area.isEmpty()) drawn.emplace_back(record.hwnd, std::move(area));
     }
