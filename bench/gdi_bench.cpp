@@ -29,6 +29,23 @@ void BM_FillRect1000x700(benchmark::State& state) {
 }
 BENCHMARK(BM_FillRect1000x700);
 
+// n fills of 16x16 cells over the image with one brush: the cost of a call beside that of its pixels.
+void BM_FillRectCells(benchmark::State& state) {
+    TSurface s;
+    HBRUSH b = CreateSolidBrush(RGB(212, 208, 200));
+    const int n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        for (int i = 0; i < n; ++i) {
+            const int x = (i % 62) * 16, y = (i / 62 % 43) * 16;
+            const RECT r{x, y, x + 16, y + 16};
+            FillRect(s.DC, &r, b);
+        }
+    }
+    DeleteObject(b);
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_FillRectCells)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
 void BM_BitBlt1000x700(benchmark::State& state) {
     TSurface s;
     HDC mem = CreateCompatibleDC(nullptr);

@@ -1,7 +1,9 @@
 #include "model/Library.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
+#include <numeric>
 #include <utility>
 
 #include "model/ModelServices.h"
@@ -221,20 +223,29 @@ void TLibrary::MoveElementFrom(TLibrary& Source, int Index) {
 
 void TLibrary::Sort(int Key) {
     if (Key < skModified || Key > skCreated) return;
-    // An exchange sort, as the library always sorted: equal elements are never exchanged with each other.
     const std::size_t count = Elements.size();
     std::vector<TSortKey> keys;
     keys.reserve(count);
-    for (auto& element : Elements) keys.push_back(KeyOf(*element, Key));
-    // A list in order already (the usual case after a new element by date or creation) exchanges nothing:
-    // one pass over neighbours tells it, instead of the exchange sort's pass over every pair. Neighbours
-    // speak for every pair only while no date is a NaN (a damaged file's), which orders with nothing.
-    bool ordered = true;
-    for (std::size_t i = 0; ordered && i < count; ++i) {
-        if (std::isnan(keys[i].First) || std::isnan(keys[i].Second)) ordered = false;
-        else if (i + 1 < count) ordered = !SortsBefore(keys[i + 1], keys[i], Key);
+    bool nan = false;
+    for (auto& element : Elements) {
+        keys.push_back(KeyOf(*element, Key));
+        nan = nan || std::isnan(keys.back().First) || std::isnan(keys.back().Second);
     }
-    if (ordered) return;
+    if (!nan) {
+        // Ascending, equal elements in the order they had: where keys differ this is the order the exchange sort
+        // gives, in n log n comparisons instead of its pass over every pair.
+        std::vector<std::size_t> order(count);
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return SortsBefore(keys[a], keys[b], Key); });
+        TElementList sorted;
+        sorted.reserve(count);
+        for (std::size_t i : order) sorted.push_back(std::move(Elements[i]));
+        std::move(sorted.begin(), sorted.end(), Elements.begin());
+        return;
+    }
+    // A NaN date (a damaged file's) orders with nothing, so the keys have no order a sort could follow: the
+    // exchange sort decides, pair by pair, as the library always sorted.
     for (std::size_t i = 0; i + 1 < count; ++i)
         for (std::size_t j = i + 1; j < count; ++j)
             if (SortsBefore(keys[j], keys[i], Key)) {

@@ -2,15 +2,18 @@
 // the dialogs, sorting, selection and moving elements.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <random>
 #include <set>
 
 #include "model/Library.h"
 #include "model/Patch.h"
 #include "model/TransferFakes.h"
 #include "platform/rtl/SafeFile.h"
+#include "platform/rtl/SysUtils.h"
 #include "support/TempDir.h"
 
 namespace zel::test {
@@ -429,17 +432,17 @@ std::vector<std::string> NamesOf(const TLibrary& library) {
     return names;
 }
 
-TEST_F(LibraryFile, SortByNameIgnoresCaseAndKeepsEqualNamesApart) {
+TEST_F(LibraryFile, SortByNameIgnoresCaseAndKeepsEqualNamesInOrder) {
     TLibrary library;
     AddPatch(library, "bass", 1, 1);
     AddPatch(library, "Pad", 2, 1);
     AddPatch(library, "BASS", 3, 1);
     AddPatch(library, "alto", 4, 1);
     library.Sort(skName);
-    // The exchange sort carries "bass" past its equal while moving it out of the first place.
-    EXPECT_EQ(NamesOf(library), (std::vector<std::string>{"alto", "BASS", "bass", "Pad"}));
+    // Equal names keep their order.
+    EXPECT_EQ(NamesOf(library), (std::vector<std::string>{"alto", "bass", "BASS", "Pad"}));
     library.Sort(99);
-    EXPECT_EQ(NamesOf(library), (std::vector<std::string>{"alto", "BASS", "bass", "Pad"}));
+    EXPECT_EQ(NamesOf(library), (std::vector<std::string>{"alto", "bass", "BASS", "Pad"}));
 
     TLibrary pair;
     AddPatch(pair, "bass", 1, 1);
@@ -480,6 +483,134 @@ TEST_F(LibraryFile, SortByTypeAndByDates) {
     EXPECT_EQ(library.Elements[0]->ModifiedDate, 3);
     EXPECT_TRUE(std::isnan(library.Elements[1]->ModifiedDate));
     EXPECT_EQ(library.Elements[2]->ModifiedDate, 5);
+}
+
+// The exchange sort the library used to sort with: for every pair of positions i < j, the elements are
+// exchanged when the one at j sorts strictly before the one at i.
+bool ReferenceBefore(const TLibElem& a, const TLibElem& b, int key) {
+    switch (key) {
+        case skName: return UpperCase(a.GetName()) < UpperCase(b.GetName());
+        case skType: return a.ElemType < b.ElemType;
+        case skModified:
+            return a.ModifiedDate != b.ModifiedDate ? a.ModifiedDate < b.ModifiedDate : a.ModifiedTime < b.ModifiedTime;
+        default: return a.CreatedDate != b.CreatedDate ? a.CreatedDate < b.CreatedDate : a.CreatedTime < b.CreatedTime;
+    }
+}
+std::vector<const TLibElem*> ExchangeSorted(const TLibrary& library, int key) {
+    std::vector<const TLibElem*> e;
+    for (const auto& element : library.Elements) e.push_back(element.get());
+    for (std::size_t i = 0; i + 1 < e.size(); ++i)
+        for (std::size_t j = i + 1; j < e.size(); ++j)
+            if (ReferenceBefore(*e[j], *e[i], key)) std::swap(e[i], e[j]);
+    return e;
+}
+std::vector<const TLibElem*> OrderOf(const TLibrary& library) {
+    std::vector<const TLibElem*> e;
+    for (const auto& element : library.Elements) e.push_back(element.get());
+    return e;
+}
+
+// Element i of a table row: its name, type and dates, each distinct under the row's key.
+struct SortCase {
+    const char* Name;
+    int Key;
+    int Count;
+    std::function<void(TLibElem&, int)> Fill;
+};
+
+class SortDistinct : public ::testing::TestWithParam<SortCase> {};
+
+TEST_P(SortDistinct, GivesTheExchangeSortsOrder) {
+    TModelTestScope model;
+    const SortCase& c = GetParam();
+    TLibrary library;
+    std::vector<int> slots(static_cast<std::size_t>(c.Count));
+    for (int i = 0; i < c.Count; ++i) slots[static_cast<std::size_t>(i)] = i;
+    std::mt19937 random(26);
+    std::shuffle(slots.begin(), slots.end(), random);
+    for (int slot : slots) {
+        library.Elements.push_back(std::make_unique<TFakeElem>(&library, etPatch));
+        library.Elements.back()->Name = "E" + std::to_string(slot);
+        c.Fill(*library.Elements.back(), slot);
+    }
+    const std::vector<const TLibElem*> expected = ExchangeSorted(library, c.Key);
+    library.Sort(c.Key);
+    EXPECT_EQ(OrderOf(library), expected);
+    library.Sort(c.Key);  // in order already: nothing moves
+    EXPECT_EQ(OrderOf(library), expected);
+}
+
+// Names that differ in case only after the first character, bytes above 127 (ordinal, not by locale), and
+// prefixes of one another.
+const char* const kNames[] = {"pad",
+                              "Pad 2",
+                              "PAD 10",
+                              "bass",
+                              "bASs 1",
+                              "\xC9"
+                              "cho",
+                              "\xE9"
+                              "cho",
+                              "~",
+                              "Z",
+                              "a",
+                              "",
+                              "Ab",
+                              "aB c",
+                              "1",
+                              "10",
+                              "9"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Library, SortDistinct,
+    ::testing::Values(SortCase{"NamesOfManyKinds", skName, 16, [](TLibElem& e, int i) { e.Name = kNames[i]; }},
+                      SortCase{"ManyNames", skName, 500,
+                               [](TLibElem& e, int i) { e.Name = "Patch " + std::to_string(i * 7919 % 500); }},
+                      SortCase{"EveryType", skType, ElementTypeCount,
+                               [](TLibElem& e, int i) { e.ElemType = static_cast<ElementType>(i); }},
+                      SortCase{"ModifiedDates", skModified, 500,
+                               [](TLibElem& e, int i) { e.ModifiedDate = 40000 + i; }},
+                      SortCase{"ModifiedTimesOfOneDay", skModified, 500,
+                               [](TLibElem& e, int i) {
+                                   e.ModifiedDate = 40000;
+                                   e.ModifiedTime = i / 1000.0;
+                               }},
+                      SortCase{"ModifiedDatesBeforeTimes", skModified, 500,
+                               [](TLibElem& e, int i) {
+                                   e.ModifiedDate = 40000 + i / 10;
+                                   e.ModifiedTime =
+                                       0.9 - (i % 10) / 20.0;  // a later time on an earlier day sorts first
+                               }},
+                      SortCase{"CreatedDatesAndTimes", skCreated, 500,
+                               [](TLibElem& e, int i) {
+                                   e.CreatedDate = -3 + i / 4;  // dates before 1899 too
+                                   e.CreatedTime = (i % 4) / 8.0;
+                                   e.ModifiedDate = -i;  // not the key
+                               }}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(LibraryFile, SortKeepsTheOrderOfEqualKeys) {
+    // 300 elements over 5 values of each key, the values shuffled: within each value the elements stay in the
+    // order they had.
+    TLibrary library;
+    std::mt19937 random(7);
+    for (int i = 0; i < 300; ++i) {
+        const int v = static_cast<int>(random() % 5);
+        library.Elements.push_back(std::make_unique<TFakeElem>(&library, static_cast<ElementType>(v)));
+        TLibElem& e = *library.Elements.back();
+        e.Name = (i % 2 ? "Name " : "NAME ") + std::to_string(v);  // equal names in upper case
+        e.ModifiedDate = e.CreatedDate = 100 + v;
+        e.ModifiedTime = e.CreatedTime = 0.25;
+    }
+    for (int key : {skName, skType, skModified, skCreated}) {
+        SCOPED_TRACE(key);
+        std::shuffle(library.Elements.begin(), library.Elements.end(), random);
+        std::vector<const TLibElem*> expected = OrderOf(library);
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](const TLibElem* a, const TLibElem* b) { return ReferenceBefore(*a, *b, key); });
+        library.Sort(key);
+        EXPECT_EQ(OrderOf(library), expected);
+    }
 }
 
 struct SelectCase {

@@ -224,6 +224,7 @@ TFontObject* CheckFont(HFONT font) {
 }
 
 QImage* SurfaceOf(TDeviceContext* dc) {
+    dc->Touched = true;
     if (dc->Memory) return dc->S.Bitmap != nullptr ? dc->S.Bitmap->Surface() : nullptr;
     if (dc->OwnImage) return dc->OwnImage.get();
     return dc->Target;
@@ -791,6 +792,14 @@ QImage* DCImage(HDC hdc) {
     return dc != nullptr ? SurfaceOf(dc) : nullptr;
 }
 void DeleteImageDC(HDC dc) { DeleteDC(dc); }
+QRegion TakeDCTouchedArea(HDC hdc) {
+    TDeviceContext* dc = CheckDC(hdc);
+    if (dc == nullptr || !dc->Touched) return QRegion();
+    QRegion area;
+    for (const RECT& r : EffectiveClip(dc).Rects) area += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    dc->Touched = false;
+    return area;
+}
 void SetDCDeviceOrigin(HDC hdc, POINT origin) {
     if (TDeviceContext* dc = CheckDC(hdc)) {
         dc->DeviceOrigin = origin;

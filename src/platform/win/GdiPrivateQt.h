@@ -132,6 +132,7 @@ struct TDeviceContext {
     bool ClipDirty = true;
     TRegionData ClipCache;
     RECT ClipCacheBounds;  // the surface size the cache was made for
+    bool Touched = false;  // the surface was reached (drawn on or read) since TakeDCTouchedArea
 };
 
 // Handle checks: live objects only.

@@ -3,6 +3,7 @@
 // (the window manager paints windows through device contexts made here). Layers above never include this.
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 
 #include "platform/win/WinTypes.h"
 
@@ -18,6 +19,9 @@ void SetDCImage(HDC dc, QImage* image);
 QImage* DCImage(HDC dc);
 // Frees a DC made by CreateImageDC; the image is left alone. Objects selected into it are not deleted.
 void DeleteImageDC(HDC dc);
+// Where the DC may have drawn since the last call, in its image's coordinates: its clip (device clip and
+// clip region) when a drawing (or reading) call reached its image, else nothing. Starts over from nothing.
+QRegion TakeDCTouchedArea(HDC dc);
 
 // Where logical (0,0) lands on the image before window and viewport origins apply: a child window drawing into
 // its parent's image, or a window DC whose client area sits inside the non-client frame.

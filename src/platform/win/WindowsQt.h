@@ -223,7 +223,13 @@ void EnsureImage(TWnd* w);
 // Keeps the DCs fetched for a window drawing on it after its image was made anew or its client area moved
 // within the frame: on the current image, over the current client area (or the whole window).
 void RetargetWindowDCs(TWnd* w);
+// The top-level window's widget repaints on the screen: as a whole (the window moved, was shown or hidden, its
+// frame changed), or only where the window drew (area in the window's own coordinates).
 void ScheduleWidgetUpdate(TWnd* w);
+void ScheduleWidgetUpdate(TWnd* w, const QRegion& area);
+// What the DCs that windows hold on to drew since the last call goes to the screen (a canvas keeps its DC
+// across many drawings); called before the toolkit paints.
+void ShowHeldDCDrawing();
 void SyncWidget(TWnd* w);
 // The toolkit's stacking of top-level windows follows the layer's order from the window up.
 void RestackWidgets(TWnd* w);

@@ -22,7 +22,6 @@ namespace {
 struct TPosted {
     MSG msg;
     std::uint64_t serial = 0;
-    bool sent = false;  // delivered as a sent message, never returned (SendFromDesktop)
 };
 
 // The posted queue lives beside the state because its element type is private to this file.
@@ -30,17 +29,27 @@ std::deque<TPosted>& Posted() {
     static auto* q = new std::deque<TPosted>;
     return *q;
 }
+// What the desktop sent (SendFromDesktop), in its order: delivered as sent messages before anything is
+// retrieved, never returned. Kept apart from the posted messages so that no retrieval has to look for them.
+std::deque<MSG>& DesktopSends() {
+    static auto* q = new std::deque<MSG>;
+    return *q;
+}
 std::uint64_t g_postSerial = 0;  // under the post mutex
 
-// Queues a message at the end of the posted messages; the caller holds the post mutex.
+// Queues a message at the end of the posted messages, or of the desktop's sent ones; the caller holds the
+// post mutex.
 void QueuePosted(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool sent) {
     TPosted p;
     p.msg.hwnd = hwnd;
     p.msg.message = msg;
     p.msg.wParam = wParam;
     p.msg.lParam = lParam;
+    if (sent) {
+        DesktopSends().push_back(p.msg);
+        return;
+    }
     p.serial = ++g_postSerial;
-    p.sent = sent;
     Posted().push_back(p);
 }
 std::thread::id g_mainThread;
@@ -55,6 +64,7 @@ std::size_t g_inputLimit = ~std::size_t{0};
 const QEvent::Type kWakeEvent = static_cast<QEvent::Type>(QEvent::User + 0x5A1);
 
 void DrainQueued();
+void ForgetWindowDCs(HWND hwnd);
 
 // Receives the wake-up that PostMessage sends from any thread, and the Qt timer that drives the clock.
 class TDispatcher : public QObject {
@@ -260,8 +270,10 @@ void NoteWindowGone(HWND hwnd) {
         std::lock_guard<std::mutex> lock(st.postMutex);
         st.live.erase(hwnd);
         std::erase_if(Posted(), [&](const TPosted& p) { return p.msg.hwnd == hwnd; });
+        std::erase_if(DesktopSends(), [&](const MSG& m) { return m.hwnd == hwnd; });
     }
     RemoveWindowTimers(hwnd);
+    ForgetWindowDCs(hwnd);
     ForgetWindowInput(hwnd);
     if (st.focus == hwnd) st.focus = nullptr;
     if (st.active == hwnd) st.active = nullptr;
@@ -293,11 +305,10 @@ void DeliverDesktopSends() {
         MSG m;
         {
             std::lock_guard<std::mutex> lock(st.postMutex);
-            auto& q = Posted();
-            auto it = std::find_if(q.begin(), q.end(), [](const TPosted& p) { return p.sent; });
-            if (it == q.end()) return;
-            m = it->msg;
-            q.erase(it);
+            auto& q = DesktopSends();
+            if (q.empty()) return;
+            m = q.front();
+            q.pop_front();
         }
         if (TWnd* w = FindWnd(m.hwnd)) DeliverSent(w, m.message, m.wParam, m.lParam);
     }
@@ -311,9 +322,8 @@ void SendFromDesktop(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         std::lock_guard<std::mutex> lock(st.postMutex);
         if (!st.live.count(hwnd)) return;
         // The desktop repeats itself (two state changes for one restore): the same message waiting is enough.
-        for (const TPosted& q : Posted())
-            if (q.sent && q.msg.hwnd == hwnd && q.msg.message == msg && q.msg.wParam == wp && q.msg.lParam == lp)
-                return;
+        for (const MSG& q : DesktopSends())
+            if (q.hwnd == hwnd && q.message == msg && q.wParam == wp && q.lParam == lp) return;
         QueuePosted(hwnd, msg, wp, lp, true);
     }
     WakeEventLoop();
@@ -338,7 +348,7 @@ bool RetrieveMessage(MSG* out, HWND hwnd, UINT fmin, UINT fmax, UINT flags) {
                 it = q.erase(it);
                 continue;
             }
-            if (!it->sent && MatchesFilter(it->msg, hwnd, fmin, fmax)) {
+            if (MatchesFilter(it->msg, hwnd, fmin, fmax)) {
                 m = it->msg;
                 if (remove) q.erase(it);
                 found = true;
@@ -459,6 +469,7 @@ struct TPumpScope {
 
 void PumpQt(bool wait) {
     EnsureWindowSystem();
+    ShowHeldDCDrawing();
     TPumpScope scope;
     Guarded([&] {
         QCoreApplication::sendPostedEvents();
@@ -607,6 +618,12 @@ struct TDCRecord {
 std::unordered_map<HDC, TDCRecord>& DCs() {
     static auto* m = new std::unordered_map<HDC, TDCRecord>;
     return *m;
+}
+
+// The DCs a window that goes leaves held belong to no window: what they draw shows nowhere.
+void ForgetWindowDCs(HWND hwnd) {
+    for (auto& [dc, record] : DCs())
+        if (record.hwnd == hwnd) record.hwnd = nullptr;
 }
 
 HRGN MakeRgn(const QRegion& r) {
@@ -766,7 +783,7 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
         ReleaseDC(hwnd, dc);
         if ((w = FindWnd(hwnd))) w->updateErase = false;
     }
-    if ((w = FindWnd(hwnd))) ScheduleWidgetUpdate(w);
+    // What was painted meanwhile reached the screen as it was drawn: the paint's and the frame's own updates.
     return TRUE;
 }
 
@@ -867,9 +884,23 @@ int ReleaseDC(HWND, HDC dc) {
     }
     HWND owner = it->second.hwnd;
     DCs().erase(it);
+    TWnd* w = FindWnd(owner);
+    const QRegion drawn = w ? TakeDCTouchedArea(dc) : QRegion();
     DeleteImageDC(dc);
-    if (TWnd* w = FindWnd(owner)) ScheduleWidgetUpdate(w);
+    if (!drawn.isEmpty()) ScheduleWidgetUpdate(w, drawn);
     return 1;
+}
+
+void ShowHeldDCDrawing() {
+    // Collected first: showing a window's drawing does not touch the DCs, but keeps to what is there now.
+    std::vector<std::pair<HWND, QRegion>> drawn;
+    for (const auto& [dc, record] : DCs()) {
+        if (!FindWnd(record.hwnd)) continue;  // held past its window's end
+        QRegion area = TakeDCTouchedArea(dc);
+        if (!area.isEmpty()) drawn.emplace_back(record.hwnd, std::move(area));
+    }
+    for (const auto& [hwnd, area] : drawn)
+        if (TWnd* w = FindWnd(hwnd)) ScheduleWidgetUpdate(w, area);
 }
 
 void RetargetWindowDCs(TWnd* w) {

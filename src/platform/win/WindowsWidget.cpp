@@ -633,6 +633,17 @@ void ScheduleWidgetUpdate(TWnd* w) {
     if (top && top->widget && top->widget->isVisible()) top->widget->update();
 }
 
+void ScheduleWidgetUpdate(TWnd* w, const QRegion& area) {
+    if (RedrawSuspended(w)) return;
+    // From the window's coordinates to the top-level window's, parent by parent.
+    QPoint at(0, 0);
+    for (TWnd* p; w->parent; w = p) {
+        if (!(p = FindWnd(w->parent))) return;
+        at += QPoint(p->client.left + w->rect.left, p->client.top + w->rect.top);
+    }
+    if (w->widget && w->widget->isVisible()) w->widget->update(area.translated(at));
+}
+
 HCURSOR SetCursor(HCURSOR cursor) {
     auto& st = WinState();
     HCURSOR old = st.cursor;
