@@ -134,5 +134,22 @@ INSTANTIATE_TEST_SUITE_P(
                    nullptr}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+TEST_F(VclTest, ADCHeldPastItsWindowsEndIsLetGoWithoutItsImage) {
+    TForm* form = Construct<TForm>(nullptr);
+    form->SetBounds(40, 40, 200, 100);
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    button->SetBounds(10, 10, 80, 25);
+    form->Show();
+    ProcessPendingMessages();
+    HDC dc = GetDC(button->GetHandle());
+    const RECT r{0, 0, 4, 4};
+    FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOWTEXT));
+    delete form;
+    ProcessPendingMessages();  // shows what held DCs drew
+    EXPECT_EQ(WindowFromDC(dc), nullptr);
+    EXPECT_EQ(ReleaseDC(nullptr, dc), 1);
+}
+
 }  // namespace
 }  // namespace zel::test
