@@ -9,9 +9,9 @@
 
 #include "model/Library.h"
 #include "model/Patch.h"
-#include "model/TransferFakes.h"
 #include "platform/rtl/SafeFile.h"
 #include "support/TempDir.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 namespace {

@@ -7,9 +7,9 @@
 #include "model/Performance.h"
 #include "model/Rhythm.h"
 #include "model/SystemElem.h"
-#include "model/TransferFakes.h"
 #include "platform/rtl/SafeFile.h"
 #include "support/TempDir.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 namespace {

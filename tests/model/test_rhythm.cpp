@@ -4,7 +4,7 @@
 
 #include "model/CurrentElements.h"
 #include "model/Rhythm.h"
-#include "model/TransferFakes.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <tuple>
 
-#include "model/BankTransferFakes.h"
 #include "model/LibElem.h"
+#include "support/model/BankTransferFakes.h"
 
 namespace zel::test {
 namespace {
