@@ -227,19 +227,6 @@ TEST_F(SystemReceive, AsksForEachBlockInTurnAndStoresIt) {
     EXPECT_FALSE(s.Progress.TimerEnabled());
 }
 
-TEST_F(SystemReceive, ADamagedScaleTuneIsAskedForAgainAtOnce) {
-    Store(12);
-    TSystem system(nullptr);
-    s.Sim.CorruptChecksumOfReply(18);  // scale tune 17
-    system.Receive(false);
-    s.Ports.Pump();
-    const auto requests = s.Ports.Requests();
-    ASSERT_EQ(requests.size(), 19u);
-    EXPECT_EQ(requests[18], requests[17]);
-    EXPECT_EQ(DataOf(system), expected);
-    EXPECT_TRUE(s.Model.Messages.Shown.empty());
-}
-
 TEST_F(SystemReceive, ASilentInstrumentIsReportedAfterTwoSeconds) {
     TSystem system(nullptr);
     s.Sim.Silent = true;
