@@ -3,8 +3,8 @@
 // control's own work alone).
 #include <benchmark/benchmark.h>
 
-#include "LookAndFeelUnits.h"
 #include "platform/vcl/Forms.h"
+#include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/base/uiControlsControl.h"
 
 namespace zel {

@@ -1,8 +1,8 @@
 // Repainting a 1000 x 700 control filled with every element a painter draws, once per painter.
 #include <benchmark/benchmark.h>
 
-#include "LookAndFeelUnits.h"
 #include "PainterGallery.h"
+#include "support/uilib/LookAndFeelUnits.h"
 
 namespace zel {
 namespace {

@@ -104,18 +104,9 @@ void TFormKeyboard::FormClose(TObject*, TCloseAction& Action) {
     Release();
 }
 
-namespace {
-std::uint8_t ChannelStatus(int command) {
-    return static_cast<std::uint8_t>(command + std::clamp(PreviewChannel, 1, 16) - 1);
-}
-}  // namespace
-
 void TFormKeyboard::NoteOn(int note) {
-    if (IMidiPorts* ports = ModelServices().MidiPorts) {
-        const TConfig* config = ZelmoHolder != nullptr ? ZelmoHolder->Config.get() : nullptr;
-        const int velocity = config != nullptr ? config->Velocity & 0x7F : 0;
-        ports->PutShort(ChannelStatus(0x90), static_cast<std::uint8_t>(note), static_cast<std::uint8_t>(velocity));
-    }
+    if (IMidiPorts* ports = ModelServices().MidiPorts)
+        ports->PutShort(ChannelStatus(0x90), static_cast<std::uint8_t>(note), PreviewVelocity());
 }
 
 void TFormKeyboard::NoteOff(int note) {

@@ -229,15 +229,14 @@ struct TGraphPoints {
     bool operator==(const TGraphPoints&) const = default;
 };
 
-// A four-segment envelope drawn as a line graph, changed by dragging points 1..4 or by stepping the eight
-// cells under the caption row (a time and a level cell per point).
-class TPanGraph : public TPanel {
+// What the envelope graph and the fade graph share: the box the graph is drawn in (GLeft, GTop, GWidth,
+// GHeight, with its background and line colours; a change repaints) and the place and size of the first
+// value cell (ELeft, ETop, EWidth, EHeight; a change lays the cells out again).
+class TGraphBox : public TPanel {
 public:
-    explicit TPanGraph(TComponent* AOwner);
-    std::string ClassName() const override { return "TPanGraph"; }
-
-    void SetPoints(const TGraphPoints& Value);
-    TGraphPoints GetPoints() const { return points_; }
+    // ELeft and ETop: where the graph's first cell starts.
+    TGraphBox(TComponent* AOwner, int ELeft, int ETop) : TPanel(AOwner), eLeft_(ELeft), eTop_(ETop) {}
+    std::string ClassName() const override { return "TGraphBox"; }
 
     int GetGLeft() const { return gLeft_; }
     void SetGLeft(int Value);
@@ -259,6 +258,39 @@ public:
     void SetGraphBackGround(TColor Value);
     TColor GetGraphColor() const { return graphColor_; }
     void SetGraphColor(TColor Value);
+
+protected:
+    // Places and fills the value cells from the current values.
+    virtual void LayoutCells() = 0;
+    template <class T>
+    void ChangeRepaint(T& Field, T Value) {
+        if (Field == Value) return;
+        Field = Value;
+        Invalidate();
+    }
+    template <class T>
+    void ChangeLayout(T& Field, T Value) {
+        if (Field == Value) return;
+        Field = Value;
+        LayoutCells();
+    }
+
+    int gLeft_ = 5, gTop_ = 55, gWidth_ = 147, gHeight_ = 77;
+    int eLeft_ = 0, eTop_ = 0, eWidth_ = 23, eHeight_ = 15;
+    TColor graphBackGround_ = static_cast<TColor>(0x00FFFF00);
+    TColor graphColor_ = 0;
+};
+
+// A four-segment envelope drawn as a line graph, changed by dragging points 1..4 or by stepping the eight
+// cells under the caption row (a time and a level cell per point).
+class TPanGraph : public TGraphBox {
+public:
+    explicit TPanGraph(TComponent* AOwner);
+    std::string ClassName() const override { return "TPanGraph"; }
+
+    void SetPoints(const TGraphPoints& Value);
+    TGraphPoints GetPoints() const { return points_; }
+
     TGraphType GetGraphType() const { return graphType_; }
     void SetGraphType(TGraphType Value);
 
@@ -276,8 +308,10 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
+protected:
+    void LayoutCells() override;
+
 private:
-    void LayoutCells();
     void FixPointZero();
     double HScale() const;
     double VScale() const;
@@ -285,16 +319,8 @@ private:
     void DrawEnvelope(bool Erase);
     void CellChange(TObject* Sender);
     void CellEndChange(TObject* Sender);
-    template <class T>
-    void ChangeRepaint(T& Field, T Value);
-    template <class T>
-    void ChangeLayout(T& Field, T Value);
 
     TGraphPoints points_;
-    int gLeft_ = 5, gTop_ = 55, gWidth_ = 147, gHeight_ = 77;
-    int eLeft_ = 32, eTop_ = 15, eWidth_ = 23, eHeight_ = 15;
-    TColor graphBackGround_ = static_cast<TColor>(0x00FFFF00);
-    TColor graphColor_ = 0;
     TGraphType graphType_ = LastLocked;
     std::array<TClickEdit*, 4> timeCells_{};
     std::array<TClickEdit*, 4> levelCells_{};
@@ -309,7 +335,7 @@ enum TFadeMode { ON_IN, ON_OUT, OFF_IN, OFF_OUT };
 // How an LFO's depth fades in or out after a key is pressed or released: a delay, then a fade time,
 // drawn as an envelope outline with a sine wave inside; changed by dragging the two points or stepping
 // the delay and fade cells.
-class TFadeGraph : public TPanel {
+class TFadeGraph : public TGraphBox {
 public:
     explicit TFadeGraph(TComponent* AOwner);
     std::string ClassName() const override { return "TFadeGraph"; }
@@ -322,26 +348,6 @@ public:
     void SetFadeDelay(int Value);
     int GetFadeDepth() const { return d_; }
     void SetFadeDepth(int Value);
-    int GetGLeft() const { return gLeft_; }
-    void SetGLeft(int Value);
-    int GetGTop() const { return gTop_; }
-    void SetGTop(int Value);
-    int GetGWidth() const { return gWidth_; }
-    void SetGWidth(int Value);
-    int GetGHeight() const { return gHeight_; }
-    void SetGHeight(int Value);
-    int GetELeft() const { return eLeft_; }
-    void SetELeft(int Value);
-    int GetETop() const { return eTop_; }
-    void SetETop(int Value);
-    int GetEWidth() const { return eWidth_; }
-    void SetEWidth(int Value);
-    int GetEHeight() const { return eHeight_; }
-    void SetEHeight(int Value);
-    TColor GetGraphBackGround() const { return graphBackGround_; }
-    void SetGraphBackGround(TColor Value);
-    TColor GetGraphColor() const { return graphColor_; }
-    void SetGraphColor(TColor Value);
 
     TNotifyEvent OnChange;  // kept for the forms; the graph never fires it
     TNotifyEvent OnEndchange;
@@ -359,29 +365,21 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void LayoutCells() override;
 
 private:
     bool InMode() const { return fadeMode_ == ON_IN || fadeMode_ == OFF_IN; }
     int Origin() const { return fadeMode_ == ON_IN || fadeMode_ == ON_OUT ? 22 : 44; }
     double HScale() const;
     double VScale() const;
-    void LayoutCells();
     void PlaceCells();
     void DrawGraph();
     void CellChange(TObject* Sender);
     void CellEndChange(TObject* Sender);
     void SetStored(int& Field, int Value);
-    template <class T>
-    void ChangeRepaint(T& Field, T Value);
-    template <class T>
-    void ChangeLayout(T& Field, T Value);
 
     TFadeMode fadeMode_ = ON_IN;
     int a_ = 127, d_ = 127, b_ = 127;
-    int gLeft_ = 5, gTop_ = 55, gWidth_ = 147, gHeight_ = 77;
-    int eLeft_ = 15, eTop_ = 20, eWidth_ = 23, eHeight_ = 15;
-    TColor graphBackGround_ = static_cast<TColor>(0x00FFFF00);
-    TColor graphColor_ = 0;
     TClickEdit* cellA_ = nullptr;
     TClickEdit* cellD_ = nullptr;
     TClickEdit* cellB_ = nullptr;

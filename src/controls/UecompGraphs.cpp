@@ -34,9 +34,22 @@ int TextWidthIn(TFont* Font, const std::string& Text) { return MeasureText(Font,
 
 }  // namespace
 
+// ---------------------------------------------------------------------------------------------- TGraphBox
+
+void TGraphBox::SetGLeft(int Value) { ChangeRepaint(gLeft_, Value); }
+void TGraphBox::SetGTop(int Value) { ChangeRepaint(gTop_, Value); }
+void TGraphBox::SetGWidth(int Value) { ChangeRepaint(gWidth_, Value); }
+void TGraphBox::SetGHeight(int Value) { ChangeRepaint(gHeight_, Value); }
+void TGraphBox::SetGraphBackGround(TColor Value) { ChangeRepaint(graphBackGround_, Value); }
+void TGraphBox::SetGraphColor(TColor Value) { ChangeRepaint(graphColor_, Value); }
+void TGraphBox::SetELeft(int Value) { ChangeLayout(eLeft_, Value); }
+void TGraphBox::SetETop(int Value) { ChangeLayout(eTop_, Value); }
+void TGraphBox::SetEWidth(int Value) { ChangeLayout(eWidth_, Value); }
+void TGraphBox::SetEHeight(int Value) { ChangeLayout(eHeight_, Value); }
+
 // ---------------------------------------------------------------------------------------------- TPanGraph
 
-TPanGraph::TPanGraph(TComponent* AOwner) : TPanel(AOwner) {
+TPanGraph::TPanGraph(TComponent* AOwner) : TGraphBox(AOwner, 32, 15) {
     width_ = 160;
     height_ = 140;
     SmallFont(this);
@@ -85,36 +98,12 @@ void TPanGraph::LayoutCells() {
     levelCells_[3]->SetVisible(graphType_ != LastLocked);
 }
 
-template <class T>
-void TPanGraph::ChangeRepaint(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Invalidate();
-}
-
-template <class T>
-void TPanGraph::ChangeLayout(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    LayoutCells();
-}
-
 void TPanGraph::SetPoints(const TGraphPoints& Value) {
     points_ = Value;
     Invalidate();
 }
 
-void TPanGraph::SetGLeft(int Value) { ChangeRepaint(gLeft_, Value); }
-void TPanGraph::SetGTop(int Value) { ChangeRepaint(gTop_, Value); }
-void TPanGraph::SetGWidth(int Value) { ChangeRepaint(gWidth_, Value); }
-void TPanGraph::SetGHeight(int Value) { ChangeRepaint(gHeight_, Value); }
-void TPanGraph::SetGraphBackGround(TColor Value) { ChangeRepaint(graphBackGround_, Value); }
-void TPanGraph::SetGraphColor(TColor Value) { ChangeRepaint(graphColor_, Value); }
 void TPanGraph::SetGraphType(TGraphType Value) { ChangeRepaint(graphType_, Value); }
-void TPanGraph::SetELeft(int Value) { ChangeLayout(eLeft_, Value); }
-void TPanGraph::SetETop(int Value) { ChangeLayout(eTop_, Value); }
-void TPanGraph::SetEWidth(int Value) { ChangeLayout(eWidth_, Value); }
-void TPanGraph::SetEHeight(int Value) { ChangeLayout(eHeight_, Value); }
 
 double TPanGraph::HScale() const { return 508.0 / (gWidth_ - 10); }
 double TPanGraph::VScale() const { return 127.0 / (gHeight_ - 10); }
@@ -226,7 +215,7 @@ void TPanGraph::CellEndChange(TObject*) {
 
 // --------------------------------------------------------------------------------------------- TFadeGraph
 
-TFadeGraph::TFadeGraph(TComponent* AOwner) : TPanel(AOwner) {
+TFadeGraph::TFadeGraph(TComponent* AOwner) : TGraphBox(AOwner, 15, 20) {
     width_ = 160;
     height_ = 140;
     SmallFont(this);
@@ -259,37 +248,12 @@ void TFadeGraph::SetFadeTime(int Value) { SetStored(InMode() ? a_ : b_, Value); 
 void TFadeGraph::SetFadeDelay(int Value) { SetStored(InMode() ? b_ : a_, Value); }
 void TFadeGraph::SetFadeDepth(int Value) { SetStored(d_, Value); }
 
-template <class T>
-void TFadeGraph::ChangeRepaint(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Invalidate();
-}
-
-template <class T>
-void TFadeGraph::ChangeLayout(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    LayoutCells();
-}
-
 void TFadeGraph::SetFadeMode(TFadeMode Value) {
     if (Value == fadeMode_) return;
     fadeMode_ = Value;
     LayoutCells();
     Invalidate();
 }
-
-void TFadeGraph::SetGLeft(int Value) { ChangeRepaint(gLeft_, Value); }
-void TFadeGraph::SetGTop(int Value) { ChangeRepaint(gTop_, Value); }
-void TFadeGraph::SetGWidth(int Value) { ChangeRepaint(gWidth_, Value); }
-void TFadeGraph::SetGHeight(int Value) { ChangeRepaint(gHeight_, Value); }
-void TFadeGraph::SetGraphBackGround(TColor Value) { ChangeRepaint(graphBackGround_, Value); }
-void TFadeGraph::SetGraphColor(TColor Value) { ChangeRepaint(graphColor_, Value); }
-void TFadeGraph::SetELeft(int Value) { ChangeLayout(eLeft_, Value); }
-void TFadeGraph::SetETop(int Value) { ChangeLayout(eTop_, Value); }
-void TFadeGraph::SetEWidth(int Value) { ChangeLayout(eWidth_, Value); }
-void TFadeGraph::SetEHeight(int Value) { ChangeLayout(eHeight_, Value); }
 
 double TFadeGraph::HScale() const { return 381.0 / (gWidth_ - 25); }
 double TFadeGraph::VScale() const { return 254.0 / (gHeight_ - 19); }

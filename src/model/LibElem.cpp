@@ -234,13 +234,107 @@ void TLibElem::LoadSyxDialog() {
 void TLibElem::Transmit(bool ToTemporary) { (void)ToTemporary; }
 
 void TLibElem::Receive(bool FromTemporary) {
+    TReceiveTable table = ReceiveTable(FromTemporary);
+    const TTransferLink link = table.Blocks.empty() ? TTransferLink{} : BeginReceive();
+    if (!link) {
+        TouchElement(this);  // the element counts as modified all the same
+        return;
+    }
+    receive_ = std::move(table);
+    CompletionCount = 0;
+    MessageCount = 0;
+    TransferAddress = receive_.Base;
+    const int messages = receive_.WholeElement ? 1 : static_cast<int>(receive_.Blocks.size());
+    RunReceive(*link.Progress, messages, receive_.Title, receive_.Label, true);
+    UpdateViews();
+}
+
+TReceiveTable TLibElem::ReceiveTable(bool FromTemporary) {
     (void)FromTemporary;
-    TouchElement(this);
+    return {};
 }
 
 void TLibElem::InitDefault() {}
 
-void TLibElem::RequestNext() {}
+const TReceiveBlock& TLibElem::ExpectedBlock() const {
+    const int last = static_cast<int>(receive_.Blocks.size()) - 1;
+    return receive_.Blocks[static_cast<std::size_t>(std::clamp<int>(MessageCount, 0, last))];
+}
+
+std::uint32_t TLibElem::ExpectedReplyAddress() const {
+    if (receive_.Blocks.empty()) return TransferAddress;
+    return TransferAddress + ExpectedBlock().Offset;
+}
+
+void TLibElem::RequestNext() {
+    if (receive_.Blocks.empty()) return;
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    StopWaiting(link);
+    if (CompletionCount > 0) {
+        // Everything is in: the time-out handler finds the transfer complete and closes the window.
+        if (receive_.ClosingDelayMs > 0) CloseAfter(*link.Progress, receive_.ClosingDelayMs);
+        return;
+    }
+    if (receive_.WholeElement) {
+        // The instrument answers from the first block on; the request is not counted.
+        MessageCount = 0;
+        SendRequest(link, TransferAddress, 0, receive_.WholeRequestSize, false);
+        return;
+    }
+    const TReceiveBlock& block = ExpectedBlock();
+    SendRequest(link, TransferAddress, block.Offset, block.RequestSize, true);
+}
+
+void TLibElem::ReceiveHandler(TObject* Sender) {
+    (void)Sender;
+    if (receive_.Blocks.empty()) return;
+    const TTransferLink link = TransferLink();
+    if (!link) return;
+    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
+    const int count = static_cast<int>(receive_.Blocks.size());
+    if (CompletionCount > 0 || MessageCount >= count) {  // the transfer is over: a late duplicate
+        if (receive_.WholeElement) link.Progress->SetTimerEnabled(TTransferTimer::Timer, false);
+        return;
+    }
+    if (receive_.WholeElement) {
+        const std::size_t size = ExpectedBlock().Target.size();
+        if (!TakeExpectedReply(*link.Progress, event.get(), ExpectedReplyAddress(), size, [this]() { RequestNext(); }))
+            return;
+        KeepReply(MessageCount, *event, size);
+        ++MessageCount;
+    } else if (!KeepBlockReply(link, event.get(), ExpectedReplyAddress(), ExpectedBlock().Target.size())) {
+        return;
+    }
+    event.reset();
+
+    if (MessageCount == count) {
+        // The whole element is here: it takes every block at once, as one change.
+        StoreKeptReplies(MessageCount,
+                         [this](int reply) { return receive_.Blocks[static_cast<std::size_t>(reply)].Target; });
+        TouchElement(this);
+        ++CompletionCount;
+        if (receive_.ClosingDelayMs > 0) {
+            RequestNext();
+            return;
+        }
+        link.Progress->SetCompleted(true);
+        if (receive_.WholeElement) {
+            std::size_t bytes = 0;
+            for (const TReceiveBlock& block : receive_.Blocks) bytes += block.Target.size();
+            link.Progress->AddReceived(static_cast<int>(bytes), count);
+        }
+        link.Progress->Close();
+        return;
+    }
+    if (receive_.WholeElement) {
+        // The rest of the element follows without a new request; an instrument that stops half way is
+        // reported, not waited on for ever.
+        link.Progress->SetTimerEnabled(TTransferTimer::Timer, true);
+        return;
+    }
+    RequestNext();
+}
 
 void TLibElem::StoreWindowPositions() {
     if (WindowOpen == 0 || Window == nullptr) return;

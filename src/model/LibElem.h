@@ -53,6 +53,33 @@ struct TTransferLink {
 };
 TTransferLink TransferLink();
 
+// One block of an element that a receive fetches: where it lies from the element's base address, the
+// size bytes of its data request, and the message buffer its reply fills.
+struct TReceiveBlock {
+    std::uint16_t Offset = 0;
+    std::uint32_t RequestSize = 0;
+    std::span<std::uint8_t> Target;
+};
+
+// How a patch, performance, rhythm set or system is received: its blocks in the order they come (the
+// common first), the base address, the texts of the progress window and how the receive asks and ends.
+// A kind without blocks is not received: a receive only touches it.
+struct TReceiveTable {
+    std::vector<TReceiveBlock> Blocks;
+    std::uint32_t Base = 0;
+    std::string Title;  // "Now Receiving Performance"
+    std::string Label;  // the progress window's element label
+    // One request of WholeRequestSize bytes (not counted as sent) asks for the whole element, and the
+    // instrument answers block after block; a damaged reply asks for the whole element again. The
+    // progress window counts one message, and the bytes and blocks received once all are in. Otherwise
+    // every block has a request of its own, counted, and each reply is counted as it comes.
+    bool WholeElement = false;
+    std::uint32_t WholeRequestSize = 0;
+    // 0: the progress window closes as the last block is stored; else the transfer is complete then and
+    // the window closes that long afterwards.
+    std::uint32_t ClosingDelayMs = 0;
+};
+
 class TLibElem : public TObject {
 public:
     // Slot 0: Owner as given, type 0, dates now, in the temporary area, slot 1, never placed,
@@ -88,11 +115,16 @@ public:
     virtual void LoadSyxDialog();
     // Slot 12: sends the element to its location, or to the temporary area.
     virtual void Transmit(bool ToTemporary);
-    // Slot 13: fetches the element from the instrument (the base only touches it).
+    // Slot 13: fetches the element from the instrument through the progress window, block by block as
+    // ReceiveTable gives them. The element changes only when every block has come, in one step that
+    // touches it once; a cancelled or failed receive leaves it as it was. A kind without blocks, or
+    // ports that are not usable, only touch it.
     virtual void Receive(bool FromTemporary);
     // Slot 14: the initial values of the element's data.
     virtual void InitDefault();
-    // Slot 15: the next data request of a receive, with its reply timer and input handler.
+    // Slot 15: the next data request of a receive: empties the input, asks for the block the message
+    // counter names (or for the whole element), arms the reply time-out and takes the input. Once the
+    // element is complete it asks nothing and lets the progress window close after the table's delay.
     virtual void RequestNext();
     // Slot 16: copies the open window's position into WindowLeft/WindowTop; each change marks the root
     // library unsaved.
@@ -104,8 +136,17 @@ public:
 
     // Clears the saved flag of a library; every other kind has none.
     virtual void MarkUnsaved() {}
-    // The input handler of a receive: takes one event (the base takes nothing).
-    virtual void ReceiveHandler(TObject* Sender) { (void)Sender; }
+    // The input handler of a receive: takes one event (nothing while no table's receive runs). A reply
+    // is kept only when it is the data set of the block expected (address and length); a damaged one is
+    // asked for again; anything else is dropped while the time-out keeps counting. Each kept block is
+    // followed by the request for the next (or, for a whole-element request, a fresh time-out); the
+    // last stores the element and ends the transfer.
+    virtual void ReceiveHandler(TObject* Sender);
+    // The blocks of a receive from the element's location, or from the temporary area (none in the
+    // base).
+    virtual TReceiveTable ReceiveTable(bool FromTemporary);
+    // The address of the block that a receive expects now.
+    std::uint32_t ExpectedReplyAddress() const;
 
     // Opens the element's window, or brings it to the front when it is open. Patches, performances,
     // rhythm sets and systems are first sent to the temporary area. A window that cannot be made raises
@@ -142,6 +183,7 @@ public:
     TObject* Window = nullptr;          // the open window, while WindowOpen is 1
     std::uint32_t TransferAddress = 0;  // base address of the running transfer
     std::int16_t MessageCount = 0;      // message number within the element during a transfer
+    std::int16_t CompletionCount = 0;   // raised when a receive has stored its last block
 
 protected:
     // Releases the element's window when one is open; kinds whose windows need their data close them
@@ -209,6 +251,10 @@ protected:
     void CloseAfter(ITransferProgress& Progress, std::uint32_t DelayMs);
 
 private:
+    // The block that reply number MessageCount of the running receive fills.
+    const TReceiveBlock& ExpectedBlock() const;
+
+    TReceiveTable receive_;                               // the table of the running receive
     std::vector<std::vector<std::uint8_t>> keptReplies_;  // the replies of the running receive
 };
 

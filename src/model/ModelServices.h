@@ -273,21 +273,34 @@ void ModelDefaultMidiInput(TObject* Sender);
 
 // The registered services; any of them may be missing (then the model does without, as described at
 // each use).
+// Beside each: the class of the program that supplies it, and where. The main window registers its
+// services as it is created and withdraws them as it goes (TFormzelmo::RegisterModelServices and
+// UnregisterModelServices, src/app/Main.cpp); the other windows register in their constructors.
 struct TModelServices {
+    // The port dialog TFormInOut (src/midi/dialog/Uemidiio.h) is the ports.
     IMidiPorts* MidiPorts = nullptr;
+    // TMainFileDialogs (src/app/Mainserv.h), held by the main window.
     IFileDialogs* FileDialogs = nullptr;
+    // TMainMessageBoxes (src/app/Mainserv.h), held by the main window.
     IMessageBoxes* MessageBoxes = nullptr;
+    // The main window TFormzelmo (src/app/Main.h).
     IModelWindows* Windows = nullptr;
+    // TMonitorOutput (src/app/Uemonito.h), held by the MIDI monitor window TFormMonitor while it exists.
     IMidiMonitor* MidiMonitor = nullptr;
+    // TTransmetProgress (src/app/Uetransm.h), held by the progress window TFormTransmet while it exists.
     ITransferProgress* Progress = nullptr;
+    // The preview setup window's media player; no window of the program supplies it yet.
     IMidiFilePlayer* MidiFilePlayer = nullptr;
+    // TPrinterService (src/app/PrinterService.h, ProgramPrinter()), registered by the main window.
     IPrinter* Printer = nullptr;
+    // The name-update and name-picker windows; no window of the program supplies them yet.
     INameLists* NameLists = nullptr;
-    // The data folder of the file dialogs (made when missing); empty text when not registered.
+    // The data folder of the file dialogs (made when missing); empty text when not registered. The main
+    // window registers the program's data folder under the documents folder.
     std::function<std::string()> DataFolder;
-    // The main window's DefaultMidiInput: the input handler that the port dialog installs and that a
-    // transfer gives the input back to. Until the main window registers its own, the model's stand-in
-    // (ModelDefaultMidiInput) serves.
+    // The main window's DefaultMidiInput (TFormzelmo): the input handler that the port dialog installs
+    // and that a transfer gives the input back to. Until the main window registers its own, the model's
+    // stand-in (ModelDefaultMidiInput) serves.
     TNotifyEvent DefaultMidiInput = ModelDefaultMidiInput;
 };
 

@@ -145,64 +145,16 @@ void TPatch::Transmit(bool ToTemporary) {
     for (int t = 1; t <= ToneCount; ++t) SendDataSet(TransferAddress, ToneOffset(t), 0, Tone(t).DataSpan());
 }
 
-void TPatch::Receive(bool FromTemporary) {
-    const TTransferLink link = BeginReceive();
-    if (!link) {
-        TLibElem::Receive(FromTemporary);  // the patch counts as modified all the same
-        return;
-    }
-    MessageCount = 0;
-    TransferAddress = BaseFor(FromTemporary);
-    RunReceive(*link.Progress, 1, "Now Receiving Patch", "Pacth", true);
-    UpdateViews();
-}
-
-void TPatch::RequestNext() {
-    const TTransferLink link = TransferLink();
-    if (!link) return;
-    StopWaiting(link);
-    // The instrument answers a whole-patch request from the common on; the request is not counted.
-    MessageCount = 0;
-    SendRequest(link, TransferAddress, 0, PatchRequestSize, false);
-}
-
-std::span<std::uint8_t> TPatch::ReplyTarget(int Reply) {
-    if (Reply <= 0) return Common->Message;
-    return Tone(Reply).Message;
-}
-
-std::uint32_t TPatch::ExpectedReplyAddress() const {
-    return MessageCount <= 0 ? TransferAddress : TransferAddress + ToneOffset(MessageCount);
-}
-
-void TPatch::ReceiveHandler(TObject* Sender) {
-    (void)Sender;
-    const TTransferLink link = TransferLink();
-    if (!link) return;
-    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
-    if (MessageCount >= 1 + ToneCount) {  // the transfer is over: a late duplicate
-        link.Progress->SetTimerEnabled(TTransferTimer::Timer, false);
-        return;
-    }
-    const std::size_t size = ReplyTarget(MessageCount).size();
-    if (!TakeExpectedReply(*link.Progress, event.get(), ExpectedReplyAddress(), size, [this]() { RequestNext(); }))
-        return;
-    KeepReply(MessageCount, *event, size);
-    ++MessageCount;
-    event.reset();
-
-    if (MessageCount == 1 + ToneCount) {
-        // The whole patch is here: it takes the five messages at once, as one change.
-        StoreKeptReplies(MessageCount, [this](int reply) { return ReplyTarget(reply); });
-        TouchElement(this);
-        link.Progress->SetCompleted(true);
-        link.Progress->AddReceived(PatchSyxSize, 1 + ToneCount);
-        link.Progress->Close();
-        return;
-    }
-    // The rest of the patch follows without a new request; an instrument that stops half way is
-    // reported, not waited on for ever.
-    link.Progress->SetTimerEnabled(TTransferTimer::Timer, true);
+TReceiveTable TPatch::ReceiveTable(bool FromTemporary) {
+    TReceiveTable table{.Blocks = {},
+                        .Base = BaseFor(FromTemporary),
+                        .Title = "Now Receiving Patch",
+                        .Label = "Pacth",
+                        .WholeElement = true,
+                        .WholeRequestSize = PatchRequestSize};
+    table.Blocks.push_back({0, 0, Common->Message});
+    for (int t = 1; t <= ToneCount; ++t) table.Blocks.push_back({ToneOffset(t), 0, Tone(t).Message});
+    return table;
 }
 
 void TPatch::InitDefault() {

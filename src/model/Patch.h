@@ -47,24 +47,14 @@ public:
     // Sends the five messages to the patch's location, or to the temporary area (which makes it the
     // current patch). Nothing while the ports are not usable.
     void Transmit(bool ToTemporary) override;
-    // Fetches the patch from its location (or the temporary area) through the progress window. The
-    // patch changes only when all five replies have come, in one step that touches it once; a cancelled
-    // or failed receive leaves it as it was. Without usable ports it is only touched.
-    void Receive(bool FromTemporary) override;
+    // One request for the whole patch, answered by the common and tones 1..4 in turn ("Now Receiving
+    // Patch"); a damaged reply asks for the whole patch again.
+    TReceiveTable ReceiveTable(bool FromTemporary) override;
     void InitDefault() override;
-    // Empties the input, asks for the whole patch, arms the reply time-out and takes the input.
-    void RequestNext() override;
     void StoreWindowPositions() override;
-
-    // The input handler of a receive: takes one event. A reply is kept only when it is the data set
-    // expected next (address and length); a damaged one asks for the whole patch again; anything else
-    // is dropped. Each kept reply re-arms the time-out; the fifth stores the patch and ends the transfer.
-    void ReceiveHandler(TObject* Sender) override;
 
     // The base address of the patch's own location.
     std::uint32_t LocationAddress() const;
-    // The address of the message that a receive expects next (common, tone 1 .. tone 4).
-    std::uint32_t ExpectedReplyAddress() const;
 
     TTone& Tone(int ToneNumber) { return *Tones[static_cast<std::size_t>(ToneNumber - 1)]; }
     const TTone& Tone(int ToneNumber) const { return *Tones[static_cast<std::size_t>(ToneNumber - 1)]; }
@@ -74,8 +64,6 @@ public:
 
 private:
     std::array<TSyxMessage, 1 + ToneCount> SyxMessages();
-    // The message buffer that reply number Reply of a receive fills: the common, then tones 1..4.
-    std::span<std::uint8_t> ReplyTarget(int Reply);
     // The base address of a transfer: the temporary area, or the patch's own location.
     std::uint32_t BaseFor(bool ToTemporary) const;
 };

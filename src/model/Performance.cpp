@@ -123,57 +123,13 @@ void TPerformance::SendPartsToTemp() {
 
 void TPerformance::ClosePartEditor() { CloseEditorSlots(std::span<TEditorSlot>(&PartEditor, 1)); }
 
-void TPerformance::Receive(bool FromTemporary) {
-    const TTransferLink link = BeginReceive();
-    if (!link) {
-        TLibElem::Receive(FromTemporary);  // the performance counts as modified all the same
-        return;
-    }
-    MessageCount = 0;
-    TransferAddress = BaseFor(FromTemporary);
-    RunReceive(*link.Progress, 1 + PartCount, "Now Receiving Performance", "Performance", true);
-    UpdateViews();
-}
-
-std::span<std::uint8_t> TPerformance::ReplyTarget(int Reply) {
-    if (Reply <= 0) return Common->Message;
-    return Part(Reply).Message;
-}
-
-std::uint32_t TPerformance::ExpectedReplyAddress() const {
-    return MessageCount <= 0 ? TransferAddress : TransferAddress + PartOffset(MessageCount);
-}
-
-void TPerformance::RequestNext() {
-    const TTransferLink link = TransferLink();
-    if (!link) return;
-    StopWaiting(link);
-    if (MessageCount <= 0) {
-        SendRequest(link, TransferAddress, 0, PerformanceCommonRequestSize, true);
-    } else {
-        SendRequest(link, TransferAddress, PartOffset(MessageCount), PerformancePartRequestSize, true);
-    }
-}
-
-void TPerformance::ReceiveHandler(TObject* Sender) {
-    (void)Sender;
-    const TTransferLink link = TransferLink();
-    if (!link) return;
-    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
-    if (MessageCount >= 1 + PartCount) return;  // the transfer is over: a late duplicate
-
-    if (!KeepBlockReply(link, event.get(), ExpectedReplyAddress(), ReplyTarget(MessageCount).size())) return;
-    event.reset();
-
-    if (MessageCount == 1 + PartCount) {
-        // The whole performance is here: it takes the seventeen blocks at once, as one change.
-        StoreKeptReplies(MessageCount, [this](int reply) { return ReplyTarget(reply); });
-        TouchElement(this);
-        link.Progress->SetCompleted(true);
-        link.Progress->Close();
-        return;
-    }
-    RequestNext();
+TReceiveTable TPerformance::ReceiveTable(bool FromTemporary) {
+    TReceiveTable table{
+        .Blocks = {}, .Base = BaseFor(FromTemporary), .Title = "Now Receiving Performance", .Label = "Performance"};
+    table.Blocks.push_back({0, PerformanceCommonRequestSize, Common->Message});
+    for (int p = 1; p <= PartCount; ++p)
+        table.Blocks.push_back({PartOffset(p), PerformancePartRequestSize, Part(p).Message});
+    return table;
 }
 
 void TPerformance::InitDefault() {

@@ -50,21 +50,10 @@ public:
     // Sends the seventeen messages to the performance's location, or to the temporary area (which makes
     // it the current performance). Nothing while the ports are not usable.
     void Transmit(bool ToTemporary) override;
-    // Fetches the performance block by block through the progress window. The performance changes
-    // only when all seventeen blocks have come, in one step that touches it once; a cancelled or failed
-    // receive leaves it as it was. Without usable ports it is only touched.
-    void Receive(bool FromTemporary) override;
+    // The common, then parts 1..16, each asked for on its own ("Now Receiving Performance").
+    TReceiveTable ReceiveTable(bool FromTemporary) override;
     void InitDefault() override;
-    // Empties the input, asks for the block the message counter names, arms the reply time-out and takes
-    // the input.
-    void RequestNext() override;
     void StoreWindowPositions() override;
-
-    // The input handler of a receive: takes one event. A reply is kept only when it is the data set
-    // of the block asked for (address and length); a damaged one asks for the same block again; anything
-    // else is dropped while the time-out keeps counting. Each kept block is followed by the request
-    // for the next, with a fresh time-out; the seventeenth stores the performance and ends the transfer.
-    void ReceiveHandler(TObject* Sender) override;
 
     // Sends the sixteen parts to the temporary performance, one data set each.
     void SendPartsToTemp();
@@ -73,8 +62,6 @@ public:
 
     // The base address of the performance's own location.
     std::uint32_t LocationAddress() const;
-    // The address of the block that a receive asks for now (common, part 1 .. part 16).
-    std::uint32_t ExpectedReplyAddress() const;
 
     TPerformancePart& Part(int PartNumber) { return *Parts[static_cast<std::size_t>(PartNumber - 1)]; }
     const TPerformancePart& Part(int PartNumber) const { return *Parts[static_cast<std::size_t>(PartNumber - 1)]; }
@@ -86,8 +73,6 @@ public:
 
 private:
     std::array<TSyxMessage, 1 + PartCount> SyxMessages();
-    // The message buffer that reply number Reply of a receive fills: the common, then parts 1..16.
-    std::span<std::uint8_t> ReplyTarget(int Reply);
     // The base address of a transfer: the temporary area, or the performance's own location.
     std::uint32_t BaseFor(bool ToTemporary) const;
 };

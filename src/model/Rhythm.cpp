@@ -155,61 +155,16 @@ void TRhythm::TransmitStep() {
 
 // -------------------------------------------------------------------------------------------- receive
 
-void TRhythm::Receive(bool FromTemporary) {
-    const TTransferLink link = BeginReceive();
-    if (!link) {
-        TLibElem::Receive(FromTemporary);  // the set counts as modified all the same
-        return;
-    }
-    CompletionCount = 0;
-    MessageCount = 0;
-    TransferBase = BaseFor(FromTemporary);
-    TransferAddress = TransferBase;
-    RunReceive(*link.Progress, RhythmMessages, "Now Receiving Rhythm", "Rhythm Number", true);
-    UpdateViews();
-}
-
-std::span<std::uint8_t> TRhythm::ReplyTarget(int Reply) {
-    if (Reply <= 0) return Common->Message;
-    return Note(KeyOfMessage(Reply)).Message;
-}
-
-std::uint32_t TRhythm::ExpectedReplyAddress() const {
-    return MessageCount <= 0 ? TransferBase : TransferBase + RhythmNoteOffset(KeyOfMessage(MessageCount));
-}
-
-void TRhythm::RequestNext() {
-    const TTransferLink link = TransferLink();
-    if (!link) return;
-    StopWaiting(link);
-    if (CompletionCount > 0) {
-        // Everything is in: the time-out handler finds the transfer complete and closes the window.
-        CloseAfter(*link.Progress, RhythmClosingDelayMs);
-        return;
-    }
-    if (MessageCount <= 0) {
-        SendRequest(link, TransferBase, 0, RhythmCommonRequestSize, true);
-    } else {
-        SendRequest(link, TransferBase, RhythmNoteOffset(KeyOfMessage(MessageCount)), RhythmNoteRequestSize, true);
-    }
-}
-
-void TRhythm::ReceiveHandler(TObject* Sender) {
-    (void)Sender;
-    const TTransferLink link = TransferLink();
-    if (!link) return;
-    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
-    if (CompletionCount > 0 || MessageCount >= RhythmMessages) return;  // over: a late duplicate
-
-    if (!KeepBlockReply(link, event.get(), ExpectedReplyAddress(), ReplyTarget(MessageCount).size())) return;
-    event.reset();
-    if (MessageCount == RhythmMessages) {
-        // The whole set is here: it takes the 65 blocks at once, as one change.
-        StoreKeptReplies(MessageCount, [this](int reply) { return ReplyTarget(reply); });
-        TouchElement(this);
-        ++CompletionCount;
-    }
-    RequestNext();
+TReceiveTable TRhythm::ReceiveTable(bool FromTemporary) {
+    TReceiveTable table{.Blocks = {},
+                        .Base = BaseFor(FromTemporary),
+                        .Title = "Now Receiving Rhythm",
+                        .Label = "Rhythm Number",
+                        .ClosingDelayMs = RhythmClosingDelayMs};
+    table.Blocks.push_back({0, RhythmCommonRequestSize, Common->Message});
+    for (int k = FirstRhythmKey; k <= LastRhythmKey; ++k)
+        table.Blocks.push_back({RhythmNoteOffset(k), RhythmNoteRequestSize, Note(k).Message});
+    return table;
 }
 
 void TRhythm::InitDefault() {

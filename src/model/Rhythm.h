@@ -61,21 +61,13 @@ public:
     // the set becomes the current one and previews sound on channel 10. Nothing while the ports are
     // not usable.
     void Transmit(bool ToTemporary) override;
-    // Fetches the set block by block through the progress window, as the performance does: all 65
-    // blocks or nothing.
-    void Receive(bool FromTemporary) override;
+    // The common, then the notes of keys 35..98, each asked for on its own ("Now Receiving Rhythm");
+    // the progress window closes a second after the last block.
+    TReceiveTable ReceiveTable(bool FromTemporary) override;
     void InitDefault() override;
-    // Asks for the block the message counter names, with the reply time-out and the input handler; once
-    // the set is complete it asks nothing and lets the progress window close a second later.
-    void RequestNext() override;
     void StoreWindowPositions() override;
     // One message of a transmit: the common, then the notes of keys 35..98.
     void TransmitStep() override;
-
-    // The input handler of a receive: only the data set asked for is kept, a damaged one is asked for
-    // again, anything else is dropped while the time-out keeps counting. The 65th block stores the
-    // set, and the progress window closes a second later.
-    void ReceiveHandler(TObject* Sender) override;
 
     // Sends the whole set to the temporary area (revert and paste of the rhythm editors).
     void TransmitToTemp() { Transmit(true); }
@@ -84,14 +76,11 @@ public:
 
     // The base address of the set's own location.
     std::uint32_t LocationAddress() const;
-    // The address of the block that a receive asks for now (common, key 35 .. key 98).
-    std::uint32_t ExpectedReplyAddress() const;
 
     TRhythmNote& Note(int Key) { return *Notes[static_cast<std::size_t>(Key - FirstRhythmKey)]; }
     const TRhythmNote& Note(int Key) const { return *Notes[static_cast<std::size_t>(Key - FirstRhythmKey)]; }
 
-    std::uint32_t TransferBase = 0;    // base address of the running transmit or receive
-    std::int16_t CompletionCount = 0;  // raised when a receive has stored its last block
+    std::uint32_t TransferBase = 0;  // base address of the running transmit
     std::unique_ptr<TRhythmCommon> Common;
     std::array<std::unique_ptr<TRhythmNote>, RhythmNoteCount> Notes;  // keys 35..98
     // TFormrhyTva, TFormRhyTVF, TFormRhyPitch and TFormRhyMain.
@@ -99,8 +88,6 @@ public:
 
 private:
     std::array<TSyxMessage, 1 + RhythmNoteCount> SyxMessages();
-    // The message buffer that reply number Reply of a receive fills: the common, then keys 35..98.
-    std::span<std::uint8_t> ReplyTarget(int Reply);
     std::uint32_t BaseFor(bool ToTemporary) const;
 };
 

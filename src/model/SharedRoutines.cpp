@@ -31,11 +31,6 @@ void SetCursor(int cursor) {
 // A data byte of a short message: seven bits, values above 127 held at 127.
 std::uint8_t DataByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 127)); }
 
-std::uint8_t ChannelStatus(std::uint8_t command) {
-    const int channel = std::clamp(PreviewChannel, 1, 16);
-    return static_cast<std::uint8_t>(command + channel - 1);
-}
-
 IPrinter& Printer() {
     IPrinter* printer = ModelServices().Printer;
     if (printer == nullptr) throw EInvalidOperation("No printer");
@@ -45,6 +40,16 @@ IPrinter& Printer() {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------- audition
+
+std::uint8_t ChannelStatus(std::uint8_t command) {
+    const int channel = std::clamp(PreviewChannel, 1, 16);
+    return static_cast<std::uint8_t>(command + channel - 1);
+}
+
+std::uint8_t PreviewVelocity() {
+    const TConfig* config = Config();
+    return config != nullptr ? DataByte(config->Velocity & 0xFF) : 0;
+}
 
 int PreviewNote() {
     if (IModelWindows* w = Windows()) {
@@ -62,8 +67,7 @@ void StartPreview() {
     if (config == nullptr) return;
     IMidiPorts* ports = ModelServices().MidiPorts;
     if (config->SingleNote != 0) {
-        if (ports != nullptr)
-            ports->PutShort(ChannelStatus(0x90), DataByte(PreviewNote()), DataByte(config->Velocity & 0xFF));
+        if (ports != nullptr) ports->PutShort(ChannelStatus(0x90), DataByte(PreviewNote()), PreviewVelocity());
         return;
     }
     // The operating system's player needs the MIDI device for itself.

@@ -23,6 +23,12 @@ class TLibrary;
 // The note an audition plays: with a rhythm key editor active, 36 + the key its selector shows;
 // otherwise the configured preview note.
 int PreviewNote();
+// The status byte of a channel message on PreviewChannel (1-based, held to 1..16): 90H for a note-on
+// gives 90H + channel - 1.
+std::uint8_t ChannelStatus(std::uint8_t command);
+// The velocity of a preview note or a note of the on-screen keyboard: the low byte of the configured
+// velocity as a data byte, values above 127 held at 127; 0 without settings.
+std::uint8_t PreviewVelocity();
 // Starts an audition: the audition cursor, then (while the ports are usable) a note-on on PreviewChannel
 // with the configured velocity, or the configured MIDI file through the media player with the ports
 // closed. A file that cannot be played: default cursor, "Unable to Open Midi File.", ports opened again,

@@ -100,57 +100,13 @@ void TSystem::Transmit(bool ToTemporary) {
     for (int i = 1; i <= ScaleTuneCount; ++i) SendDataSet(SystemBase, ScaleTuneOffset(i), 0, ScaleTune(i).DataSpan());
 }
 
-void TSystem::Receive(bool FromTemporary) {
-    const TTransferLink link = BeginReceive();
-    if (!link) {
-        TLibElem::Receive(FromTemporary);  // the system counts as modified all the same
-        return;
-    }
-    MessageCount = 0;
-    TransferAddress = SystemBase;
-    RunReceive(*link.Progress, 1 + ScaleTuneCount, "Now Receiving System", "System", true);
-    UpdateViews();
-}
-
-std::span<std::uint8_t> TSystem::ReplyTarget(int Reply) {
-    if (Reply <= 0) return Common->Message;
-    return ScaleTune(Reply).Message;
-}
-
-std::uint32_t TSystem::ExpectedReplyAddress() const {
-    return MessageCount <= 0 ? SystemBase : SystemBase + ScaleTuneOffset(MessageCount);
-}
-
-void TSystem::RequestNext() {
-    const TTransferLink link = TransferLink();
-    if (!link) return;
-    StopWaiting(link);
-    if (MessageCount <= 0) {
-        SendRequest(link, SystemBase, 0, SystemCommonRequestSize, true);
-    } else {
-        SendRequest(link, SystemBase, ScaleTuneOffset(MessageCount), ScaleTuneRequestSize, true);
-    }
-}
-
-void TSystem::ReceiveHandler(TObject* Sender) {
-    (void)Sender;
-    const TTransferLink link = TransferLink();
-    if (!link) return;
-    std::unique_ptr<TMyMidiEvent> event = link.Ports->NextEvent();
-    if (MessageCount >= 1 + ScaleTuneCount) return;  // the transfer is over: a late duplicate
-
-    if (!KeepBlockReply(link, event.get(), ExpectedReplyAddress(), ReplyTarget(MessageCount).size())) return;
-    event.reset();
-
-    if (MessageCount == 1 + ScaleTuneCount) {
-        // The whole system is here: it takes the eighteen blocks at once, as one change.
-        StoreKeptReplies(MessageCount, [this](int reply) { return ReplyTarget(reply); });
-        TouchElement(this);
-        link.Progress->SetCompleted(true);
-        link.Progress->Close();
-        return;
-    }
-    RequestNext();
+TReceiveTable TSystem::ReceiveTable(bool FromTemporary) {
+    (void)FromTemporary;  // the system has one area
+    TReceiveTable table{.Blocks = {}, .Base = SystemBase, .Title = "Now Receiving System", .Label = "System"};
+    table.Blocks.push_back({0, SystemCommonRequestSize, Common->Message});
+    for (int i = 1; i <= ScaleTuneCount; ++i)
+        table.Blocks.push_back({ScaleTuneOffset(i), ScaleTuneRequestSize, ScaleTune(i).Message});
+    return table;
 }
 
 void TSystem::InitDefault() {

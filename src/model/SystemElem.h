@@ -48,27 +48,16 @@ public:
     // Sends the eighteen messages (the system is always the current one afterwards). The argument is
     // not used: the system has one area. Nothing while the ports are not usable.
     void Transmit(bool ToTemporary) override;
-    // Fetches the system block by block through the progress window, as the performance does: all
-    // eighteen blocks or nothing.
-    void Receive(bool FromTemporary) override;
+    // The common, then scale tunes 1..17, each asked for on its own, at the system's one area
+    // ("Now Receiving System").
+    TReceiveTable ReceiveTable(bool FromTemporary) override;
     void InitDefault() override;
-    // Empties the input, asks for the block the message counter names, arms the reply time-out and takes
-    // the input.
-    void RequestNext() override;
     void StoreWindowPositions() override;
-
-    // The input handler of a receive, as the performance's: only the data set asked for is kept, a
-    // damaged one is asked for again, anything else is dropped while the time-out keeps counting. The
-    // eighteenth block stores the system and ends the transfer.
-    void ReceiveHandler(TObject* Sender) override;
 
     // Sends the whole system (revert and paste of the system editors).
     void TransmitToTemp() { Transmit(true); }
     // Closes the setup, MIDI, preview and scale-tune editors, in that order.
     void CloseEditors();
-
-    // The address of the block that a receive asks for now (common, scale tune 1 .. 17).
-    std::uint32_t ExpectedReplyAddress() const;
 
     TPartScaleTune& ScaleTune(int Index) { return *ScaleTunes[static_cast<std::size_t>(Index - 1)]; }
     const TPartScaleTune& ScaleTune(int Index) const { return *ScaleTunes[static_cast<std::size_t>(Index - 1)]; }
@@ -80,8 +69,6 @@ public:
 
 private:
     std::array<TSyxMessage, 1 + ScaleTuneCount> SyxMessages();
-    // The message buffer that reply number Reply of a receive fills: the common, then scale tunes 1..17.
-    std::span<std::uint8_t> ReplyTarget(int Reply);
 };
 
 }  // namespace zel

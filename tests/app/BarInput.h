@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Main.h"
-#include "platform/vcl/VclTestSupport.h"
+#include "support/vcl/VclTestSupport.h"
 #include "uilib/bars/ubBarControl.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarSubItem.h"

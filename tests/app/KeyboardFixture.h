@@ -19,10 +19,10 @@
 #include "model/Settings.h"
 #include "platform/midi/MidiBackend.h"
 #include "platform/rtl/IniFiles.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "support/InstrumentSimulator.h"
 #include "support/JackInstrument.h"
 #include "support/TempDir.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 

@@ -11,8 +11,8 @@
 #include "model/Patch.h"
 #include "model/Settings.h"
 #include "platform/midi/MidiBackend.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "support/InstrumentSimulator.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 

@@ -14,11 +14,11 @@
 
 #include "app/HtmlHelpViewer.h"
 #include "app/Uemonito.h"
-#include "model/ModelFakes.h"
 #include "platform/vcl/HelpIntfs.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "platform/win/SysInfo.h"
 #include "support/TempDir.h"
+#include "support/model/ModelFakes.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

@@ -9,11 +9,11 @@
 
 #include "app/PrinterService.h"
 #include "model/Bank.h"
-#include "model/ModelFakes.h"
 #include "model/SharedRoutines.h"
 #include "platform/vcl/Printers.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "support/TempDir.h"
+#include "support/model/ModelFakes.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

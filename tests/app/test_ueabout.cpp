@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Ueabout.h"
-#include "platform/vcl/VclTestSupport.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

@@ -8,8 +8,8 @@
 #include "app/Ueedit.h"
 #include "model/Bank.h"
 #include "model/Library.h"
-#include "model/ModelFakes.h"
-#include "platform/vcl/VclTestSupport.h"
+#include "support/model/ModelFakes.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

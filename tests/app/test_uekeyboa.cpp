@@ -46,6 +46,15 @@ TEST_F(KeyboardWindow, AReleaseOnTheLeftmostKeyLeavesNoNoteHanging) {
     EXPECT_EQ(Heard(), (TMessages{On(2), Off(2)}));
 }
 
+// The keyboard plays at the preview's velocity: a configured velocity beyond seven bits is held at 127.
+TEST_F(KeyboardWindow, AVelocityBeyondSevenBitsIsHeldAt127) {
+    Holder.Config->Velocity = 200;
+    Open();
+    Press(2);
+    Release(2);
+    EXPECT_EQ(Heard(), (TMessages{{0x92, 2, 127}, Off(2)}));
+}
+
 TEST_F(KeyboardWindow, OctaveButtonsShiftTheKeysAndKeysAboveTheLastNoteSendNothing) {
     OctaveButtonsShiftTheKeysAndKeysAboveTheLastNoteSendNothing();
 }

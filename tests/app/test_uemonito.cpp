@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "app/Uemonito.h"
-#include "model/ModelFakes.h"
 #include "model/SysexFraming.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/IniFiles.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "support/TempDir.h"
+#include "support/model/ModelFakes.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

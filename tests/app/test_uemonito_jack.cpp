@@ -19,10 +19,10 @@
 #include "model/Settings.h"
 #include "model/SysexFraming.h"
 #include "platform/midi/MidiBackend.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "support/InstrumentSimulator.h"
 #include "support/JackTest.h"
 #include "support/TempDir.h"
+#include "support/vcl/VclTestSupport.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/base/uiBaseUnits.h"
 

@@ -15,8 +15,8 @@
 #include "platform/midi/MidiBackend.h"
 #include "platform/rtl/Clock.h"
 #include "platform/vcl/FormReader.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "support/InstrumentSimulator.h"
+#include "support/vcl/VclTestSupport.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/base/uiBaseUnits.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/rtl/Clock.h"
-#include "platform/vcl/VclTestSupport.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 

@@ -64,12 +64,14 @@ const std::map<std::string, std::vector<std::string>>& LayerTable() {
         a.insert(a.end(), b.begin(), b.end());
         return a;
     };
+    static const std::vector<std::string> platformWindowing = {"platform/rtl", "platform/win", "platform/vcl"};
     static const std::vector<std::string> belowControls = join(join(uilib, {"model", "midi", "midi/dialog"}), platform);
     static const std::map<std::string, std::vector<std::string>> table = {
         {"", join({"app", "editors", "controls"}, belowControls)},
         {"app", join({"editors", "controls"}, belowControls)},
         {"editors", join({"controls"}, belowControls)},
-        {"controls", belowControls},
+        // The parameter controls stand on the windowing classes alone (their target links nothing else).
+        {"controls", platformWindowing},
         {"uilib/bars", {"uilib/editors", "uilib/base", "platform/rtl", "platform/win", "platform/vcl"}},
         {"uilib/editors", {"uilib/base", "platform/rtl", "platform/win", "platform/vcl"}},
         {"uilib/base", {"platform/rtl", "platform/win", "platform/vcl"}},

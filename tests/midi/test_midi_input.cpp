@@ -1,5 +1,5 @@
 // TMidiInput over the in-process MIDI back end.
-#include "midi/MidiTestFixture.h"
+#include "support/midi/MidiTestFixture.h"
 
 namespace zel::test {
 namespace {

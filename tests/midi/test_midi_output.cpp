@@ -1,5 +1,5 @@
 // TMidiOutput over the in-process MIDI back end, and both components talking to the simulator.
-#include "midi/MidiTestFixture.h"
+#include "support/midi/MidiTestFixture.h"
 
 namespace zel::test {
 namespace {

@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "model/Bank.h"
-#include "model/BankTransferFakes.h"
 #include "model/Patch.h"
 #include "model/Performance.h"
 #include "model/Rhythm.h"
+#include "support/model/BankTransferFakes.h"
 
 namespace zel::test {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "model/ModelFakes.h"
 #include "model/ParamBlocks.h"
 #include "support/InstrumentSimulator.h"
+#include "support/model/ModelFakes.h"
 
 namespace zel::test {
 namespace {

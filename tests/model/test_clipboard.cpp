@@ -5,7 +5,7 @@
 #include "model/Clipboard.h"
 #include "model/CurrentElements.h"
 #include "model/Library.h"
-#include "model/ModelFakes.h"
+#include "support/model/ModelFakes.h"
 
 namespace zel::test {
 namespace {

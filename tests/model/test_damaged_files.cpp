@@ -10,8 +10,8 @@
 #include "model/Library.h"
 #include "model/Patch.h"
 #include "model/SystemElem.h"
-#include "model/TransferFakes.h"
 #include "support/TempDir.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 namespace {

@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "model/BankTransferFakes.h"
 #include "model/Global.h"
 #include "model/Library.h"
 #include "model/Patch.h"
@@ -14,6 +13,7 @@
 #include "model/SystemElem.h"
 #include "platform/rtl/SafeFile.h"
 #include "support/TempDir.h"
+#include "support/model/BankTransferFakes.h"
 
 namespace zel::test {
 namespace {

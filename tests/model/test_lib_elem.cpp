@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "model/LibElem.h"
-#include "model/ModelFakes.h"
 #include "platform/rtl/SafeFile.h"
 #include "support/TempDir.h"
+#include "support/model/ModelFakes.h"
 
 namespace zel::test {
 namespace {

@@ -11,10 +11,10 @@
 
 #include "model/Library.h"
 #include "model/Patch.h"
-#include "model/TransferFakes.h"
 #include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
 #include "support/TempDir.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 namespace {

@@ -1,5 +1,6 @@
 // The performance: names, copies, the seventeen messages at each location, its .Syx and library forms,
-// and block-by-block receives against the instrument simulator (damaged, stray and missing replies).
+// and block-by-block receives against the instrument simulator; what every kind's receive does with
+// damaged, stray and missing replies is in test_single_receive.cpp.
 #include <gtest/gtest.h>
 
 #include "model/CurrentElements.h"
@@ -7,9 +8,9 @@
 #include "model/Performance.h"
 #include "model/Rhythm.h"
 #include "model/SystemElem.h"
-#include "model/TransferFakes.h"
 #include "platform/rtl/SafeFile.h"
 #include "support/TempDir.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 namespace {
@@ -448,110 +449,6 @@ TEST_F(PerformanceReceive, FromTheTemporaryArea) {
     EXPECT_EQ(AddressOf(s.Ports.Requests().at(0)), "01 00 00 00");
     EXPECT_EQ(AddressOf(s.Ports.Requests().at(16)), "01 00 1F 00");
     EXPECT_EQ(DataOf(perf), expected);
-}
-
-TEST_F(PerformanceReceive, ADamagedPartIsAskedForAgainAtOnce) {
-    Store(0x10000000, 23);
-    TPerformance perf(nullptr);
-    Place(perf, true, 1);
-    s.Sim.CorruptChecksumOfReply(8);  // part 7
-    perf.Receive(false);
-    s.Ports.Pump();
-
-    const auto requests = s.Ports.Requests();
-    ASSERT_EQ(requests.size(), 18u);
-    EXPECT_EQ(AddressOf(requests[7]), "10 00 16 00");
-    EXPECT_EQ(requests[8], requests[7]);
-    EXPECT_EQ(AddressOf(requests[9]), "10 00 17 00");
-    EXPECT_TRUE(s.Model.Messages.Shown.empty());  // no wait, no time-out
-    EXPECT_EQ(DataOf(perf), expected);
-    EXPECT_EQ(s.Progress.BytesReceived, 555);
-}
-
-TEST_F(PerformanceReceive, StrayAndForeignMessagesAreDroppedWithoutAdvancing) {
-    TPerformance perf(nullptr);
-    Place(perf, true, 1);
-    s.Sim.Silent = true;
-    perf.Receive(false);
-    const Bytes before = DataOf(perf);
-    const std::vector<Bytes> strays = {
-        MakeDataSet(0x10, 0x10001000, Bytes(19, 0x22)),  // part 1 while the common is awaited
-        MakeDataSet(0x10, 0x10010000, Bytes(64, 0x22)),  // another slot's common
-        MakeDataSet(0x10, 0x10000000, Bytes(30, 0x22)),  // a common cut short
-        Bytes{0x90, 0x3C, 0x40},                         // a note
-    };
-    for (const Bytes& m : strays) s.Ports.Queue.push_back(m);
-    s.Ports.Pump();
-    EXPECT_EQ(perf.MessageCount, 0);
-    EXPECT_EQ(DataOf(perf), before);
-    EXPECT_EQ(s.Ports.Requests().size(), 1u);
-    EXPECT_TRUE(s.Progress.TimerEnabled());
-}
-
-TEST_F(PerformanceReceive, AnInstrumentThatStopsHalfWayIsReportedAndRetryAsksForTheMissingBlock) {
-    Store(0x10000000, 24);
-    TPerformance perf(nullptr);
-    Place(perf, true, 1);
-    s.Ports.DropRepliesAfter = 5;  // common and parts 1..4, then silence
-    s.Model.Messages.Answers.push_back(TMessageResult::Retry);
-    perf.Receive(false);
-    EXPECT_EQ(s.Ports.Pump(), 5);
-    EXPECT_EQ(perf.MessageCount, 5);
-
-    s.Clock->Advance(1999);
-    EXPECT_TRUE(s.Model.Messages.Shown.empty());
-    s.Ports.DropRepliesAfter = -1;
-    s.Clock->Advance(1);
-    ASSERT_EQ(s.Model.Messages.Shown.size(), 1u);
-    EXPECT_EQ(s.Model.Messages.Shown[0].Text, "The Instrument Is Not Responding.");
-    const auto requests = s.Ports.Requests();
-    ASSERT_EQ(requests.size(), 7u);
-    EXPECT_EQ(requests[6], requests[5]);  // part 5 again
-    s.Ports.Pump();
-    EXPECT_EQ(DataOf(perf), expected);
-    EXPECT_EQ(s.Progress.Closes, 1);
-}
-
-TEST_F(PerformanceReceive, ASilentInstrumentCancelledEndsTheTransfer) {
-    TPerformance perf(nullptr);
-    Place(perf, true, 1);
-    s.Sim.Silent = true;
-    s.Model.Messages.Answers.push_back(TMessageResult::Cancel);
-    perf.Receive(false);
-    s.Clock->Advance(2000);
-    ASSERT_EQ(s.Model.Messages.Shown.size(), 1u);
-    EXPECT_EQ(s.Progress.Closes, 1);
-    EXPECT_FALSE(s.Progress.Completed);
-    EXPECT_EQ(s.Ports.Requests().size(), 1u);
-    s.Clock->Advance(5000);
-    EXPECT_EQ(s.Model.Messages.Shown.size(), 1u);
-}
-
-TEST_F(PerformanceReceive, NotesFromTheKeyboardDoNotHoldOffTheTimeOut) {
-    TPerformance perf(nullptr);
-    Place(perf, true, 1);
-    s.Sim.Silent = true;
-    s.Model.Messages.Answers.push_back(TMessageResult::Cancel);
-    perf.Receive(false);
-    for (int i = 0; i < 3; ++i) {
-        s.Clock->Advance(500);
-        s.Ports.Queue.push_back(Bytes{0x90, 0x3C, 0x40});
-        s.Ports.Pump();
-    }
-    EXPECT_TRUE(s.Model.Messages.Shown.empty());
-    s.Clock->Advance(500);
-    ASSERT_EQ(s.Model.Messages.Shown.size(), 1u);
-    EXPECT_EQ(s.Model.Messages.Shown[0].Text, "The Instrument Is Not Responding.");
-}
-
-TEST_F(PerformanceReceive, WithoutPortsOnlyTouches) {
-    TFakeLibrary library;
-    TPerformance perf(&library);
-    DevicesOpen = 0;
-    perf.Receive(false);
-    EXPECT_EQ(library.Saved, 0);
-    EXPECT_TRUE(s.Ports.Sent.empty());
-    EXPECT_EQ(s.Progress.Starts, 0);
 }
 
 }  // namespace

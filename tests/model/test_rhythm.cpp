@@ -4,7 +4,7 @@
 
 #include "model/CurrentElements.h"
 #include "model/Rhythm.h"
-#include "model/TransferFakes.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 namespace {
@@ -281,69 +281,6 @@ TEST_F(RhythmReceive, AsksForEachBlockAndEndsASecondAfterTheLastAnswer) {
     EXPECT_EQ(s.Progress.Closes, 1);
     EXPECT_TRUE(s.Model.Messages.Shown.empty());
     EXPECT_EQ(s.Ports.Requests().size(), 65u);
-}
-
-TEST_F(RhythmReceive, ADamagedNoteIsAskedForAgainAtOnce) {
-    Store(TempRhythmBase, 6);
-    TRhythm rhythm(nullptr);
-    Place(rhythm, true, 1);
-    s.Sim.CorruptChecksumOfReply(30);  // key 63
-    rhythm.Receive(true);
-    s.Ports.Pump();
-    const auto requests = s.Ports.Requests();
-    ASSERT_EQ(requests.size(), 66u);
-    EXPECT_EQ(AddressOf(requests[29]), "02 09 3F 00");
-    EXPECT_EQ(requests[30], requests[29]);
-    EXPECT_EQ(DataOf(rhythm), expected);
-    EXPECT_TRUE(s.Model.Messages.Shown.empty());
-}
-
-TEST_F(RhythmReceive, StrayMessagesAreDroppedAndTheWaitGoesOn) {
-    Store(0x10400000, 7);
-    TRhythm rhythm(nullptr);
-    Place(rhythm, true, 1);
-    s.Sim.InterjectAfterReply(10);
-    s.Sim.AnswerTwice = true;
-    rhythm.Receive(false);
-    s.Ports.Pump();
-    EXPECT_EQ(s.Ports.Requests().size(), 65u);
-    EXPECT_EQ(DataOf(rhythm), expected);
-    s.Clock->Advance(1000);
-    EXPECT_EQ(s.Progress.Closes, 1);
-}
-
-TEST_F(RhythmReceive, AnInstrumentThatStopsHalfWayIsReportedAndRetryContinues) {
-    Store(0x10400000, 8);
-    TRhythm rhythm(nullptr);
-    Place(rhythm, true, 1);
-    s.Ports.DropRepliesAfter = 40;
-    s.Model.Messages.Answers.push_back(TMessageResult::Retry);
-    rhythm.Receive(false);
-    EXPECT_EQ(s.Ports.Pump(), 40);
-    s.Clock->Advance(1999);
-    EXPECT_TRUE(s.Model.Messages.Shown.empty());
-    s.Ports.DropRepliesAfter = -1;
-    s.Clock->Advance(1);
-    ASSERT_EQ(s.Model.Messages.Shown.size(), 1u);
-    EXPECT_EQ(s.Model.Messages.Shown[0].Text, "The Instrument Is Not Responding.");
-    s.Ports.Pump();
-    EXPECT_EQ(DataOf(rhythm), expected);
-    EXPECT_EQ(s.Ports.Requests().size(), 66u);
-    s.Clock->Advance(1000);
-    EXPECT_EQ(s.Progress.Closes, 1);
-    EXPECT_EQ(s.Model.Messages.Shown.size(), 1u);
-}
-
-TEST_F(RhythmReceive, ASilentInstrumentCancelledEndsTheTransfer) {
-    TRhythm rhythm(nullptr);
-    Place(rhythm, true, 1);
-    s.Sim.Silent = true;
-    s.Model.Messages.Answers.push_back(TMessageResult::Cancel);
-    rhythm.Receive(false);
-    s.Clock->Advance(2000);
-    EXPECT_EQ(s.Model.Messages.Shown.size(), 1u);
-    EXPECT_EQ(s.Progress.Closes, 1);
-    EXPECT_FALSE(s.Progress.Completed);
 }
 
 }  // namespace

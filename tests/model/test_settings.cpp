@@ -1,10 +1,10 @@
 // The settings object and its file "Zelmo95.ini" in the per-user configuration folder.
 #include <gtest/gtest.h>
 
-#include "model/ModelFakes.h"
 #include "model/Settings.h"
 #include "platform/rtl/IniFiles.h"
 #include "support/TempDir.h"
+#include "support/model/ModelFakes.h"
 
 namespace zel::test {
 namespace {

@@ -13,7 +13,6 @@
 #include "model/CurrentElements.h"
 #include "model/Global.h"
 #include "model/Library.h"
-#include "model/ModelFakes.h"
 #include "model/Patch.h"
 #include "model/Performance.h"
 #include "model/Rhythm.h"
@@ -21,6 +20,7 @@
 #include "model/SystemElem.h"
 #include "platform/rtl/DateUtils.h"
 #include "support/TempDir.h"
+#include "support/model/ModelFakes.h"
 
 namespace zel::test {
 namespace {

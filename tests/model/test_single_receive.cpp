@@ -1,11 +1,15 @@
 // A patch, performance, rhythm set or system received on its own changes all at once or not at all:
 // the replies are held until the last has come, then stored in one step that touches the element once.
+// And what every kind's receive does with damaged, stray and missing replies, a keyboard played
+// meanwhile, a silent instrument and closed ports, as one table over the kinds.
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
+#include <vector>
 
-#include "model/BankTransferFakes.h"
 #include "model/LibElem.h"
+#include "support/model/BankTransferFakes.h"
 
 namespace zel::test {
 namespace {
@@ -30,6 +34,28 @@ const char* EndingName(TEnding e) {
     return "";
 }
 
+// Each message of the element's body carries the data the instrument holds at its address; the number
+// of messages.
+int ExpectInstrumentsData(TLibElem& element, const TInstrumentSimulator& sim) {
+    const Bytes body = SyxOf(element);
+    int messages = 0;
+    for (std::size_t at = 0; at < body.size(); ++messages) {
+        std::size_t end = at + 1;
+        while (body[end] != 0xF7) ++end;
+        const std::uint32_t address = Addr(body[at + 5], body[at + 6], body[at + 7], body[at + 8]);
+        const Bytes data(body.begin() + static_cast<long>(at) + 9, body.begin() + static_cast<long>(end) - 1);
+        EXPECT_EQ(data, sim.Read(address, data.size())) << "message " << messages;
+        at = end + 1;
+    }
+    return messages;
+}
+
+// Every block of the instrument holds its own recognisable data.
+void SeedEveryBlock(TInstrumentSimulator& sim) {
+    unsigned seed = 1;
+    for (const auto& block : TInstrumentSimulator::Blocks()) sim.Write(block.Address, Pattern(block.Size, seed++));
+}
+
 Bytes RecordOf(TLibElem& element) {
     TMemoryStream out;
     element.WriteLibRecord(out);
@@ -38,25 +64,10 @@ Bytes RecordOf(TLibElem& element) {
 
 class SingleReceive : public ::testing::TestWithParam<std::tuple<TKindCase, TEnding>> {
 protected:
-    // Every block of the instrument holds its own recognisable data.
-    void SeedInstrument() {
-        unsigned seed = 1;
-        for (const auto& block : TInstrumentSimulator::Blocks())
-            s.Sim.Write(block.Address, Pattern(block.Size, seed++));
-    }
+    void SeedInstrument() { SeedEveryBlock(s.Sim); }
     // Each message of the element's body carries the data the instrument holds at its address.
     void ExpectTheInstrumentsData(TLibElem& element) {
-        const Bytes body = SyxOf(element);
-        int messages = 0;
-        for (std::size_t at = 0; at < body.size(); ++messages) {
-            std::size_t end = at + 1;
-            while (body[end] != 0xF7) ++end;
-            const std::uint32_t address = Addr(body[at + 5], body[at + 6], body[at + 7], body[at + 8]);
-            const Bytes data(body.begin() + static_cast<long>(at) + 9, body.begin() + static_cast<long>(end) - 1);
-            EXPECT_EQ(data, s.Sim.Read(address, data.size())) << "message " << messages;
-            at = end + 1;
-        }
-        EXPECT_EQ(messages, std::get<0>(GetParam()).Replies);
+        EXPECT_EQ(ExpectInstrumentsData(element, s.Sim), std::get<0>(GetParam()).Replies);
     }
     // Replies that reached the element's input handler.
     std::size_t Delivered() const { return s.Sim.SentMessages().size() - s.Ports.Queue.size(); }
@@ -114,6 +125,248 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<std::tuple<TKindCase, TEnding>>& info) {
         return std::string(std::get<0>(info.param).Name) + EndingName(std::get<1>(info.param));
     });
+
+// ------------------------------------------------------------------------------ receive scenarios
+
+// One kind's receive from user slot 1 (the system from its one area), with what each scenario of it
+// shows; a scenario runs over the kinds whose row gives it.
+struct TScenarioKind {
+    const char* Name;
+    ElementType Kind;
+    int Blocks;                  // the replies of the whole element
+    std::uint32_t ClosingDelay;  // the time between the last reply and the closing of the window
+    // A damaged reply: its number, whether the receive is from the temporary area, the requests in
+    // all, the request repeated (it equals the one before), and requests with their addresses.
+    int DamagedReply;
+    bool DamagedFromTemporary;
+    std::size_t DamagedRequests;
+    std::size_t Repeated;
+    std::vector<std::pair<std::size_t, const char*>> DamagedAddresses;
+    int BytesReceived;
+};
+
+void PrintTo(const TScenarioKind& c, std::ostream* os) { *os << c.Name; }
+
+const TScenarioKind PatchKind{"Patch", etPatch, 5, 0, 3, false, 2, 1, {}, 643};
+const TScenarioKind PerformanceKind{
+    "Performance", etPerformance, 17, 0, 8, false, 18, 8, {{7, "10 00 16 00"}, {9, "10 00 17 00"}}, 555};
+const TScenarioKind RhythmKind{"Rhythm", etRhythm, 65, 1000, 30, true, 66, 30, {{29, "02 09 3F 00"}}, 4439};
+const TScenarioKind SystemKind{"System", etSystem, 18, 0, 18, false, 19, 18, {}, 442};
+
+// A new element of the kind in user slot 1.
+std::unique_ptr<TLibElem> InUserSlot1(ElementType Kind) {
+    std::unique_ptr<TLibElem> element = CreateElementOfType(Kind, nullptr);
+    element->Temporary = 0;
+    element->User = 1;
+    element->Number = 1;
+    return element;
+}
+
+std::string ScenarioName(const ::testing::TestParamInfo<TScenarioKind>& info) { return info.param.Name; }
+
+class ReceiveScenario : public ::testing::TestWithParam<TScenarioKind> {
+protected:
+    // The element in user slot 1, the instrument's blocks each with data of their own.
+    TLibElem& Element() {
+        SeedEveryBlock(s.Sim);
+        element_ = InUserSlot1(GetParam().Kind);
+        return *element_;
+    }
+    void ExpectTheInstrumentsData() { EXPECT_EQ(ExpectInstrumentsData(*element_, s.Sim), GetParam().Blocks); }
+
+    TTransferScope s;
+    std::unique_ptr<TLibElem> element_;
+};
+
+class ReceiveDamaged : public ReceiveScenario {};
+
+TEST_P(ReceiveDamaged, ADamagedReplyIsAskedForAgainAtOnceAndTheElementArrivesWhole) {
+    const TScenarioKind& kind = GetParam();
+    TLibElem& element = Element();
+    s.Sim.CorruptChecksumOfReply(kind.DamagedReply);
+    element.Receive(kind.DamagedFromTemporary);
+    s.Ports.Pump();
+
+    const auto requests = s.Ports.Requests();
+    ASSERT_EQ(requests.size(), kind.DamagedRequests);
+    EXPECT_EQ(requests[kind.Repeated], requests[kind.Repeated - 1]);
+    for (const auto& [index, address] : kind.DamagedAddresses) EXPECT_EQ(AddressOf(requests[index]), address) << index;
+    EXPECT_TRUE(s.Model.Messages.Shown.empty());           // no wait, no time-out
+    if (kind.DamagedFromTemporary) element.Temporary = 1;  // its body then addresses where the data came from
+    ExpectTheInstrumentsData();
+    EXPECT_EQ(s.Progress.BytesReceived, kind.BytesReceived);
+    EXPECT_TRUE(s.Progress.Completed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ReceiveDamaged, ::testing::Values(PatchKind, PerformanceKind, RhythmKind, SystemKind),
+                         ScenarioName);
+
+// Replies for another block, another slot, cut short, and a note: none is stored or advances the receive.
+struct TStrayCase {
+    TScenarioKind Kind;
+    std::vector<Bytes> Strays;
+};
+
+void PrintTo(const TStrayCase& c, std::ostream* os) { *os << c.Kind.Name; }
+
+class ReceiveStrays : public ::testing::TestWithParam<TStrayCase> {};
+
+TEST_P(ReceiveStrays, AReplyForAnotherStepIsNotStored) {
+    TTransferScope s;
+    std::unique_ptr<TLibElem> element = InUserSlot1(GetParam().Kind.Kind);
+    s.Sim.Silent = true;
+    element->Receive(false);
+    const Bytes before = SyxOf(*element);
+
+    for (const Bytes& m : GetParam().Strays) s.Ports.Queue.push_back(m);
+    s.Ports.Pump();
+    EXPECT_EQ(element->MessageCount, 0);
+    EXPECT_EQ(SyxOf(*element), before);
+    EXPECT_EQ(s.Ports.Requests().size(), 1u);
+    EXPECT_TRUE(s.Progress.TimerEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ReceiveStrays,
+    ::testing::Values(
+        TStrayCase{PatchKind,
+                   {
+                       MakeDataSet(0x10, 0x11001400, Bytes(129, 0x22)),  // tone 3 while the common is awaited
+                       MakeDataSet(0x10, 0x11010000, Bytes(72, 0x22)),   // another slot's common
+                       MakeDataSet(0x10, 0x11000000, Bytes(40, 0x22)),   // a common cut short
+                       Bytes{0x90, 0x3C, 0x40},                          // a note
+                   }},
+        TStrayCase{PerformanceKind,
+                   {
+                       MakeDataSet(0x10, 0x10001000, Bytes(19, 0x22)),  // part 1 while the common is awaited
+                       MakeDataSet(0x10, 0x10010000, Bytes(64, 0x22)),  // another slot's common
+                       MakeDataSet(0x10, 0x10000000, Bytes(30, 0x22)),  // a common cut short
+                       Bytes{0x90, 0x3C, 0x40},                         // a note
+                   }}),
+    [](const ::testing::TestParamInfo<TStrayCase>& info) { return std::string(info.param.Kind.Name); });
+
+// A note from the keyboard after reply Interject, and every reply twice: dropped without advancing.
+struct TInterjectCase {
+    TScenarioKind Kind;
+    int Interject;
+    std::size_t Requests;
+};
+
+void PrintTo(const TInterjectCase& c, std::ostream* os) { *os << c.Kind.Name; }
+
+class ReceiveInterjected : public ::testing::TestWithParam<TInterjectCase> {};
+
+TEST_P(ReceiveInterjected, StrayAndDuplicateMessagesAreDroppedAndTheWaitGoesOn) {
+    const TInterjectCase& c = GetParam();
+    TTransferScope s;
+    SeedEveryBlock(s.Sim);
+    std::unique_ptr<TLibElem> element = InUserSlot1(c.Kind.Kind);
+    s.Sim.InterjectAfterReply(c.Interject);
+    s.Sim.AnswerTwice = true;
+    element->Receive(false);
+    s.Ports.Pump();
+
+    EXPECT_EQ(s.Ports.Requests().size(), c.Requests);
+    EXPECT_EQ(ExpectInstrumentsData(*element, s.Sim), c.Kind.Blocks);
+    s.Clock->Advance(c.Kind.ClosingDelay);
+    EXPECT_EQ(s.Progress.Closes, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ReceiveInterjected,
+                         ::testing::Values(TInterjectCase{PatchKind, 2, 1}, TInterjectCase{RhythmKind, 10, 65}),
+                         [](const ::testing::TestParamInfo<TInterjectCase>& info) {
+                             return std::string(info.param.Kind.Name);
+                         });
+
+class ReceiveSilent : public ReceiveScenario {};
+
+TEST_P(ReceiveSilent, NotesFromTheKeyboardDoNotHoldOffTheTimeOut) {
+    TLibElem& element = Element();
+    s.Sim.Silent = true;
+    s.Model.Messages.Answers.push_back(TMessageResult::Cancel);
+    element.Receive(false);
+    for (int i = 0; i < 3; ++i) {
+        s.Clock->Advance(500);
+        s.Ports.Queue.push_back(Bytes{0x90, 0x3C, 0x40});
+        s.Ports.Pump();
+    }
+    EXPECT_TRUE(s.Model.Messages.Shown.empty());
+    s.Clock->Advance(500);
+    ASSERT_EQ(s.Model.Messages.Shown.size(), 1u);
+    EXPECT_EQ(s.Model.Messages.Shown[0].Text, "The Instrument Is Not Responding.");
+}
+
+TEST_P(ReceiveSilent, ASilentInstrumentCancelledEndsTheTransfer) {
+    TLibElem& element = Element();
+    s.Sim.Silent = true;
+    s.Model.Messages.Answers.push_back(TMessageResult::Cancel);
+    element.Receive(false);
+    s.Clock->Advance(2000);
+    ASSERT_EQ(s.Model.Messages.Shown.size(), 1u);
+    EXPECT_EQ(s.Progress.Closes, 1);
+    EXPECT_FALSE(s.Progress.Completed);
+    EXPECT_EQ(s.Ports.Requests().size(), 1u);
+    s.Clock->Advance(5000);
+    EXPECT_EQ(s.Model.Messages.Shown.size(), 1u);
+}
+
+TEST_P(ReceiveSilent, WithoutPortsOnlyTouches) {
+    TFakeLibrary library;
+    std::unique_ptr<TLibElem> element = CreateElementOfType(GetParam().Kind, &library);
+    DevicesOpen = 0;
+    element->Receive(false);
+    EXPECT_EQ(library.Saved, 0);
+    EXPECT_TRUE(s.Ports.Sent.empty());
+    EXPECT_EQ(s.Progress.Starts, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ReceiveSilent, ::testing::Values(PatchKind, PerformanceKind, RhythmKind), ScenarioName);
+
+// The instrument stops after Answered replies; Retry after the time-out asks for the missing block, and
+// the rest follows.
+struct TStopCase {
+    TScenarioKind Kind;
+    int Answered;
+};
+
+void PrintTo(const TStopCase& c, std::ostream* os) { *os << c.Kind.Name; }
+
+class ReceiveStops : public ::testing::TestWithParam<TStopCase> {};
+
+TEST_P(ReceiveStops, AnInstrumentThatStopsHalfWayIsReportedAndRetryAsksForTheMissingBlock) {
+    const TStopCase& c = GetParam();
+    TTransferScope s;
+    SeedEveryBlock(s.Sim);
+    std::unique_ptr<TLibElem> element = InUserSlot1(c.Kind.Kind);
+    s.Ports.DropRepliesAfter = c.Answered;
+    s.Model.Messages.Answers.push_back(TMessageResult::Retry);
+    element->Receive(false);
+    EXPECT_EQ(s.Ports.Pump(), c.Answered);
+    EXPECT_EQ(element->MessageCount, c.Answered);
+
+    s.Clock->Advance(1999);
+    EXPECT_TRUE(s.Model.Messages.Shown.empty());
+    s.Ports.DropRepliesAfter = -1;
+    s.Clock->Advance(1);
+    ASSERT_EQ(s.Model.Messages.Shown.size(), 1u);
+    EXPECT_EQ(s.Model.Messages.Shown[0].Text, "The Instrument Is Not Responding.");
+    const auto requests = s.Ports.Requests();
+    const auto answered = static_cast<std::size_t>(c.Answered);
+    ASSERT_EQ(requests.size(), answered + 2);
+    EXPECT_EQ(requests[answered + 1], requests[answered]);  // the missing block again
+    s.Ports.Pump();
+    EXPECT_EQ(ExpectInstrumentsData(*element, s.Sim), c.Kind.Blocks);
+    EXPECT_EQ(s.Ports.Requests().size(), static_cast<std::size_t>(c.Kind.Blocks) + 1);
+    s.Clock->Advance(c.Kind.ClosingDelay);
+    EXPECT_EQ(s.Progress.Closes, 1);
+    EXPECT_EQ(s.Model.Messages.Shown.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ReceiveStops,
+                         ::testing::Values(TStopCase{PerformanceKind, 5}, TStopCase{RhythmKind, 40}),
+                         [](const ::testing::TestParamInfo<TStopCase>& info) {
+                             return std::string(info.param.Kind.Name);
+                         });
 
 }  // namespace
 }  // namespace zel::test

@@ -1,8 +1,8 @@
 // Roland DT1/RQ1 framing, checksums and the senders' pacing, gating and monitor copy.
 #include <gtest/gtest.h>
 
-#include "model/ModelFakes.h"
 #include "model/SysexFraming.h"
+#include "support/model/ModelFakes.h"
 
 namespace zel::test {
 namespace {

@@ -4,9 +4,9 @@
 
 #include "model/CurrentElements.h"
 #include "model/SystemElem.h"
-#include "model/TransferFakes.h"
 #include "platform/rtl/SafeFile.h"
 #include "support/TempDir.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 namespace {
@@ -225,19 +225,6 @@ TEST_F(SystemReceive, AsksForEachBlockInTurnAndStoresIt) {
     EXPECT_TRUE(s.Progress.Completed);
     EXPECT_EQ(s.Progress.Closes, 1);
     EXPECT_FALSE(s.Progress.TimerEnabled());
-}
-
-TEST_F(SystemReceive, ADamagedScaleTuneIsAskedForAgainAtOnce) {
-    Store(12);
-    TSystem system(nullptr);
-    s.Sim.CorruptChecksumOfReply(18);  // scale tune 17
-    system.Receive(false);
-    s.Ports.Pump();
-    const auto requests = s.Ports.Requests();
-    ASSERT_EQ(requests.size(), 19u);
-    EXPECT_EQ(requests[18], requests[17]);
-    EXPECT_EQ(DataOf(system), expected);
-    EXPECT_TRUE(s.Model.Messages.Shown.empty());
 }
 
 TEST_F(SystemReceive, ASilentInstrumentIsReportedAfterTwoSeconds) {

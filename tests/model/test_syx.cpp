@@ -4,9 +4,9 @@
 
 #include "model/Patch.h"
 #include "model/SyxFiles.h"
-#include "model/TransferFakes.h"
 #include "platform/rtl/SafeFile.h"
 #include "support/TempDir.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 namespace {

@@ -120,6 +120,31 @@ void TButtonControl::DrawFocus(const TRect& R) {
     if (Focused()) Canvas()->DrawFocusRect(R);
 }
 
+void TButtonControl::PaintMarkAndText(UINT State, TAlignment Alignment) {
+    TCanvas* c = Canvas();
+    HDC dc = c->GetHandle();
+    TRect r = GetClientRect();
+    c->Brush()->SetColor(GetColor());
+    c->FillRect(r);
+    const int box = 13;
+    int top = (r.Height() - box) / 2;
+    int boxLeft = Alignment == taRightJustify ? 0 : r.right - box;
+    RECT b{boxLeft, top, boxLeft + box, top + box};
+    DrawFrameControl(dc, &b, DFC_BUTTON, State);
+    std::string text = GetText();
+    c->Brush()->SetStyle(bsClear);
+    c->MoveTo(0, 0);
+    SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
+    RECT t =
+        Alignment == taRightJustify ? RECT{box + 4, 0, r.right, r.bottom} : RECT{0, 0, r.right - box - 4, r.bottom};
+    DrawText(dc, text, static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    if (Focused()) {
+        TSize s = MeasureText(Font(), text);
+        int ty = (r.Height() - s.cy) / 2;
+        c->DrawFocusRect(Rect(t.left - 1, ty - 1, std::min<int>(t.left + s.cx + 1, r.right), ty + s.cy + 1));
+    }
+}
+
 void TButtonControl::Dispatch(TMessage& Message) {
     const int x = GET_X_LPARAM(Message.LParam), y = GET_Y_LPARAM(Message.LParam);
     switch (Message.Msg) {
@@ -274,33 +299,11 @@ void TCheckBox::Toggle() {
 void TCheckBox::Click() { Toggle(); }
 
 void TCheckBox::Paint() {
-    TCanvas* c = Canvas();
-    HDC dc = c->GetHandle();
-    TRect r = GetClientRect();
-    c->Brush()->SetColor(GetColor());
-    c->FillRect(r);
-    const int box = 13;
-    int top = (r.Height() - box) / 2;
-    int boxLeft = Alignment == taRightJustify ? 0 : r.right - box;
-    RECT b{boxLeft, top, boxLeft + box, top + box};
     UINT state = DFCS_BUTTONCHECK;
     if (state_ != cbUnchecked) state |= DFCS_CHECKED;
     if (!GetEnabled() || state_ == cbGrayed) state |= DFCS_INACTIVE;
     if (pressed_ && tracking_) state |= DFCS_PUSHED;
-    DrawFrameControl(dc, &b, DFC_BUTTON, state);
-    std::string text = GetText();
-    c->Brush()->SetStyle(bsClear);
-    c->MoveTo(0, 0);
-    SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
-    TSize s = MeasureText(Font(), text);
-    RECT t =
-        Alignment == taRightJustify ? RECT{box + 4, 0, r.right, r.bottom} : RECT{0, 0, r.right - box - 4, r.bottom};
-    DrawText(dc, text, static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-    if (Focused()) {
-        int ty = (r.Height() - s.cy) / 2;
-        TRect f = Rect(t.left - 1, ty - 1, std::min<int>(t.left + s.cx + 1, r.right), ty + s.cy + 1);
-        c->DrawFocusRect(f);
-    }
+    PaintMarkAndText(state, Alignment);
 }
 
 // ------------------------------------------------------------------------------------------- TRadioButton
@@ -325,29 +328,7 @@ void TRadioButton::SetChecked(bool Value) {
 void TRadioButton::Click() { SetChecked(true); }
 
 void TRadioButton::Paint() {
-    TCanvas* c = Canvas();
-    HDC dc = c->GetHandle();
-    TRect r = GetClientRect();
-    c->Brush()->SetColor(GetColor());
-    c->FillRect(r);
-    const int box = 13;
-    int top = (r.Height() - box) / 2;
-    int boxLeft = Alignment == taRightJustify ? 0 : r.right - box;
-    RECT b{boxLeft, top, boxLeft + box, top + box};
-    UINT state = DFCS_BUTTONRADIO | (checked_ ? DFCS_CHECKED : 0) | (GetEnabled() ? 0 : DFCS_INACTIVE);
-    DrawFrameControl(dc, &b, DFC_BUTTON, state);
-    std::string text = GetText();
-    c->Brush()->SetStyle(bsClear);
-    c->MoveTo(0, 0);
-    SetTextColor(dc, ColorToCOLORREF(GetEnabled() ? Font()->GetColor() : clGrayText));
-    RECT t =
-        Alignment == taRightJustify ? RECT{box + 4, 0, r.right, r.bottom} : RECT{0, 0, r.right - box - 4, r.bottom};
-    DrawText(dc, text, static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-    if (Focused()) {
-        TSize s = MeasureText(Font(), text);
-        int ty = (r.Height() - s.cy) / 2;
-        c->DrawFocusRect(Rect(t.left - 1, ty - 1, std::min<int>(t.left + s.cx + 1, r.right), ty + s.cy + 1));
-    }
+    PaintMarkAndText(DFCS_BUTTONRADIO | (checked_ ? DFCS_CHECKED : 0) | (GetEnabled() ? 0 : DFCS_INACTIVE), Alignment);
 }
 
 // ---------------------------------------------------------------------------------------- TCustomGroupBox

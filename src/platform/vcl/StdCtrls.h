@@ -98,6 +98,11 @@ protected:
     void Dispatch(TMessage& Message) override;
     // Draws the focus rectangle inside R when the control has the focus.
     void DrawFocus(const TRect& R);
+    // The drawing of a check box or radio button: the background, the 13-pixel mark drawn as the
+    // frame control State (DFCS_BUTTONCHECK or DFCS_BUTTONRADIO with its state flags) at the left
+    // (taRightJustify: the text right of the mark) or the right, the text beside it, and the focus
+    // rectangle round the text while focused.
+    void PaintMarkAndText(UINT State, TAlignment Alignment);
     bool pressed_ = false;   // the left button went down on the control and is still held
     bool tracking_ = false;  // the mouse is over the control while pressed
 };

@@ -10,9 +10,9 @@
 
 #include "midi/dialog/Uemidiio.h"
 #include "platform/midi/MidiBackend.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "support/InstrumentSimulator.h"
 #include "support/TempDir.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 

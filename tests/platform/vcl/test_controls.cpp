@@ -3,7 +3,6 @@
 // the standard controls' window protocols.
 #include <gtest/gtest.h>
 
-#include "VclTestSupport.h"
 #include "platform/rtl/Clock.h"
 #include "platform/vcl/Buttons.h"
 #include "platform/vcl/ExtCtrls.h"
@@ -11,6 +10,7 @@
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Gdi.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

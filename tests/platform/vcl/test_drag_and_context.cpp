@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "VclTestSupport.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Menus.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Messages.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "VclTestSupport.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/SysInfo.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

@@ -2,13 +2,13 @@
 // every mistake with the form's name and the line.
 #include <gtest/gtest.h>
 
-#include "VclTestSupport.h"
 #include "platform/vcl/Buttons.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Gauges.h"
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

@@ -2,11 +2,11 @@
 // itself (values and raw bytes), defaults, stored tests and ancestors.
 #include <gtest/gtest.h>
 
-#include "VclTestSupport.h"
 #include "platform/rtl/Filer.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/FormWriter.h"
 #include "platform/vcl/StdCtrls.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

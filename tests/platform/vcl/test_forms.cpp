@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "VclTestSupport.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/SysInfo.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

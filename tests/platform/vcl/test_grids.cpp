@@ -2,11 +2,11 @@
 // bar, the cell under a point, and the order of a double click's events.
 #include <gtest/gtest.h>
 
-#include "VclTestSupport.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Grids.h"
 #include "platform/win/SysInfo.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

@@ -10,8 +10,8 @@
 #include "platform/vcl/HelpIntfs.h"
 #include "platform/vcl/HtmlHelp.h"
 #include "platform/vcl/StdCtrls.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "support/TempDir.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <functional>
 
-#include "VclTestSupport.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/SysInfo.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

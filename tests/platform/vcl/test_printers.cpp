@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/vcl/Printers.h"
-#include "platform/vcl/VclTestSupport.h"
 #include "support/TempDir.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

@@ -2,8 +2,8 @@
 // idle-time update of actions.
 #include <gtest/gtest.h>
 
-#include "VclTestSupport.h"
 #include "platform/win/Gdi.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {

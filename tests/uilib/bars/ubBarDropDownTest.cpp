@@ -2,8 +2,8 @@
 #include "BarsTestSupport.h"
 #include "PaintSurface.h"
 #include "platform/win/Gdi.h"
+#include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/bars/ubBarDropDown.h"
-#include "uilib/base/LookAndFeelUnits.h"
 
 namespace zel::test {
 namespace {

@@ -7,9 +7,9 @@
 #include "BarsTestSupport.h"
 #include "PaintSurface.h"
 #include "platform/win/Gdi.h"
+#include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarPainters.h"
-#include "uilib/base/LookAndFeelUnits.h"
 #include "uilib/base/ubOffice11.h"
 
 namespace zel::test {

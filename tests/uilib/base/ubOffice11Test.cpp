@@ -3,10 +3,10 @@
 #include <memory>
 #include <set>
 
-#include "LookAndFeelUnits.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "support/uilib/LookAndFeelUnits.h"
 
 namespace zel {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "LookAndFeelUnits.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "support/uilib/LookAndFeelUnits.h"
 
 namespace zel {
 namespace {

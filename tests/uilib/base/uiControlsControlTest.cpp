@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "LookAndFeelUnits.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/base/uiControls.h"
 #include "uilib/base/uiControlsControl.h"
 

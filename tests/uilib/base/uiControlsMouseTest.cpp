@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "LookAndFeelUnits.h"
 #include "platform/rtl/Clock.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/base/uiControls.h"
 #include "uilib/base/uiControlsControl.h"
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "LookAndFeelUnits.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Messages.h"
 #include "platform/win/SysInfo.h"
+#include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/base/uiControlsPopup.h"
 
 namespace zel {

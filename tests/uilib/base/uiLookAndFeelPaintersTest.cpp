@@ -4,10 +4,10 @@
 #include <sstream>
 #include <string>
 
-#include "LookAndFeelUnits.h"
 #include "PainterTestSupport.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "support/uilib/LookAndFeelUnits.h"
 
 namespace zel {
 namespace {

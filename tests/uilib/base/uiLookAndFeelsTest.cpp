@@ -3,9 +3,9 @@
 #include <memory>
 #include <vector>
 
-#include "LookAndFeelUnits.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "support/uilib/LookAndFeelUnits.h"
 
 namespace zel {
 namespace {

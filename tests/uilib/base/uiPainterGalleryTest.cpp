@@ -5,10 +5,10 @@
 #include <functional>
 #include <memory>
 
-#include "../../platform/vcl/VclTestSupport.h"
-#include "LookAndFeelUnits.h"
 #include "PainterGallery.h"
 #include "platform/vcl/ExtCtrls.h"
+#include "support/uilib/LookAndFeelUnits.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel {
 namespace {

@@ -2,10 +2,10 @@
 // patterns and the Office 2003 look's own bitmaps.
 #include <gtest/gtest.h>
 
-#include "LookAndFeelUnits.h"
 #include "PainterTestSupport.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/base/uiPainterImages.h"
 
 namespace zel {

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "LookAndFeelUnits.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/base/uiControls.h"
 #include "uilib/base/uiGeometry.h"
 #include "uilib/base/uiScrollBar.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/TransferFakes.h"
 #include "platform/rtl/StringList.h"
+#include "support/model/TransferFakes.h"
 
 namespace zel::test {
 

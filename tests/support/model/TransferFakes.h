@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "midi/Miditype.h"
-#include "model/ModelFakes.h"
 #include "platform/rtl/Clock.h"
 #include "support/InstrumentSimulator.h"
+#include "support/model/ModelFakes.h"
 
 namespace zel::test {
 
