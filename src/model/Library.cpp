@@ -84,6 +84,7 @@ void TLibrary::StoreWindowPositions() {
 // ----------------------------------------------------------------------------------------------- writing
 
 void TLibrary::WriteFile(TStream& F) {
+    if (Notes.Count() > MaxNoteLines) throw EInOutError(SSaveError);
     for (int i = 0; i < Notes.Count(); ++i)
         if (Notes[i].size() > MaxNoteLineLength) throw EInOutError(SSaveError);
     StoreWindowPositions();
@@ -152,6 +153,7 @@ void TLibrary::ReadFile(TStream& F) {
     std::int16_t n = ReadI16(F);
     while (Remaining(F) > 0 && n != -1) {
         if (n < 0 || n > Remaining(F)) throw EReadError("A notes line runs past the end of the library");
+        if (notes.Count() == MaxNoteLines) throw EReadError("The notes of the library have too many lines");
         std::string line(static_cast<std::size_t>(n), '\0');
         if (n > 0) F.ReadBuffer(line.data(), n);
         notes.Add(line);
@@ -187,6 +189,7 @@ void TLibrary::ReadFile(TStream& F) {
 void TLibrary::LoadFromFile(const std::string& Path) {
     try {
         TBufferedFileReader file(Path);
+        if (file.GetSize() > MaxLibraryFileSize) throw EReadError("The file is too large for a library");
         ReadFile(file);
     } catch (const std::exception&) {
         throw EInOutError(SLoadError);
