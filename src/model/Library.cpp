@@ -18,6 +18,16 @@ constexpr const char* SSaveError = "Error Saving Library";
 
 std::int64_t Remaining(TStream& F) { return F.GetSize() - F.GetPosition(); }
 
+// The fewest bytes a record of each element type takes after its type code: the element header and the
+// .Syx bodies in their normal form (a global's: two of each bank and the system). A shorter rest of the
+// file is refused before the element, a whole bank or global, is made.
+constexpr std::int64_t RecordHeaderSize = 133;
+constexpr std::int64_t MinRecordSize[ElementTypeCount] = {
+    RecordHeaderSize + 643,  RecordHeaderSize + 82304,
+    RecordHeaderSize + 555,  RecordHeaderSize + 17760,
+    RecordHeaderSize + 4439, RecordHeaderSize + 8878,
+    RecordHeaderSize + 442,  RecordHeaderSize + 2 * (82304 + 17760 + 8878) + 442};
+
 // The sort key of one element, taken once so that the comparisons of a large library stay cheap.
 struct TSortKey {
     double First = 0;
@@ -171,6 +181,7 @@ void TLibrary::ReadFile(TStream& F) {
         const std::int16_t code = ReadI16(F);
         if (code < 0 || code >= ElementTypeCount)
             throw EReadError("Unknown element type " + std::to_string(code) + " in the library");
+        if (Remaining(F) < MinRecordSize[code]) throw EReadError("A record runs past the end of the library");
         std::unique_ptr<TLibElem> element = CreateElementOfType(code, this);
         element->ReadLibRecord(F);
         elements.push_back(std::move(element));
