@@ -1,9 +1,10 @@
-// Writing and reading a library of 10,000 patches. Besides the time, the load reports the heap it takes:
-// its peak above what was in use before it, and what the loaded library keeps, both against the file's
-// size. The heap is measured by counting every allocation of this program. Sorting a library in no order
-// by each key.
+// Writing and reading a library of 10,000 patches, refusing 200 MB files that are no library or
+// global, and sorting a library in no order by each key. Besides the time, the loads report the heap
+// they take: the peak above what was in use before, and for the library what it keeps, both against the
+// file's size. The heap is measured by counting every allocation of this program.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <random>
 #include <string>
 
+#include "model/Global.h"
 #include "model/Library.h"
 #include "model/Patch.h"
 
@@ -147,6 +149,47 @@ void BM_SortShuffled(benchmark::State& state) {
 BENCHMARK(BM_SortShuffled)
     ->ArgNames({"key", "n"})
     ->ArgsProduct({{zel::skModified, zel::skName, zel::skType, zel::skCreated}, {100, 1000, 10000}})
+    ->Unit(benchmark::kMillisecond);
+
+// 200 MB that read as zeros (a sparse file: no disk is written), loaded as a library (refused by its
+// notes: an empty line per two bytes) and as a global after a valid global's record (refused from its
+// size).
+enum TRefusedKind { rkLibraryOfZeros, rkGlobalThenZeros };
+
+void BM_RefuseLargeFile(benchmark::State& state) {
+    constexpr std::int64_t Size = std::int64_t{200} << 20;
+    const auto kind = static_cast<TRefusedKind>(state.range(0));
+    const std::string path = LibraryPath();
+    {
+        zel::TMemoryStream head;
+        if (kind == rkGlobalThenZeros) zel::TGlobal(nullptr).WriteLibRecord(head);
+        head.SaveToFile(path);
+        if (::truncate(path.c_str(), static_cast<off_t>(Size)) != 0) {
+            state.SkipWithError("cannot make the file");
+            return;
+        }
+    }
+    std::int64_t peak = 0;
+    for (auto _ : state) {
+        const std::int64_t before = gHeapInUse.load();
+        gHeapPeak = before;
+        try {
+            switch (kind) {
+                case rkLibraryOfZeros: zel::TLibrary().LoadFromFile(path); break;
+                case rkGlobalThenZeros: zel::TGlobal(nullptr).LoadGlobalFile(path); break;
+            }
+        } catch (const zel::EInOutError&) {
+        }
+        peak = gHeapPeak.load() - before;
+    }
+    state.counters["file_MB"] = static_cast<double>(Size) / 1e6;
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_RefuseLargeFile)
+    ->ArgName("kind")
+    ->Arg(rkLibraryOfZeros)
+    ->Arg(rkGlobalThenZeros)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -303,12 +303,33 @@ void TFormzelmo::EnableMenuItems(TObject*) {
 
 // ------------------------------------------------------------------------------------------ libraries
 
-void TFormzelmo::OpenLibraryWindow(std::unique_ptr<TLibrary> Library) {
+TFormLibrary* TFormzelmo::OpenLibraryWindow(std::unique_ptr<TLibrary> Library) {
     TFormLibrary* window = TFormLibrary::OpenLibrary(this, *Library, false);
     // The window owns its library from now on and destroys it when it closes.
     Library.release();
     window->RefreshList();
     EnableMenuItems(this);
+    return window;
+}
+
+void TFormzelmo::BringLibraryToFront(TFormLibrary* Window) {
+    // The active child is the one in front, the one the File items and their keys act on.
+    Window->BringToFront();
+    SendMessage(ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Window->GetHandle()), 0);
+}
+
+TFormLibrary* TFormzelmo::LibraryWindowOfFile(const std::string& Path) {
+    const std::string file = ResolvedFileName(Path);
+    const int children = MDIChildCount();
+    for (int i = 0; i < children; ++i) {
+        auto* window = dynamic_cast<TFormLibrary*>(MDIChildren(i));
+        if (window == nullptr || window->TrashMode() || window->Library() == nullptr) continue;
+        const TLibrary& library = *window->Library();
+        // A library never saved nor loaded has no file, only the name "Untitled.Lib".
+        const bool hasFile = CompareText(library.FileName, UntitledLib) != 0 || library.HasFile == 1;
+        if (hasFile && ResolvedFileName(library.FileName) == file) return window;
+    }
+    return nullptr;
 }
 
 void TFormzelmo::FileNewItemClick(TObject*) {
@@ -332,6 +353,11 @@ void TFormzelmo::OpenLibraryFile(bool Xp) {
         // record it to be read back in the other format.
         library->FileName = UntitledLib;
         library->HasFile = 0;
+    } else if (TFormLibrary* open = LibraryWindowOfFile(library->FileName)) {
+        // A second window on the same file would hold a second copy, and saving the one would later be
+        // undone by saving the other: the file's window comes to the front and the copy read goes.
+        BringLibraryToFront(open);
+        return;
     }
     OpenLibraryWindow(std::move(library));
 }
@@ -526,14 +552,21 @@ void TFormzelmo::LoadDesktopLibrary() {
     try {
         TIniFile ini(SettingsFileName);
         const int count = ini.ReadInteger("Desktop", "Num Library", 0);
+        // A file listed twice (under any name) opens once: its window comes to the front again.
+        std::map<std::string, TFormLibrary*> opened;
         // A count beyond the entries there stops at the first missing one.
         for (int i = 1; i <= count && ini.ValueExists("Desktop", "Library" + std::to_string(i)); ++i) {
             const std::string path = ini.ReadString("Desktop", "Library" + std::to_string(i), "");
             if (path.empty()) continue;
+            const std::string file = ResolvedFileName(path);
+            if (auto it = opened.find(file); it != opened.end()) {
+                BringLibraryToFront(it->second);
+                continue;
+            }
             try {
                 auto library = std::make_unique<TLibrary>();
                 library->LoadFromFile(path);
-                OpenLibraryWindow(std::move(library));
+                opened[file] = OpenLibraryWindow(std::move(library));
             } catch (const std::exception&) {
                 // A library that cannot be read (moved, deleted, damaged) is left out; the others open.
             }

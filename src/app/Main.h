@@ -183,9 +183,14 @@ private:
     void UnregisterModelServices();
     void InstallActiveFormHook();
     // Shows a library in a new library window (not the trash), sorted by the window's sort buttons.
-    void OpenLibraryWindow(std::unique_ptr<TLibrary> Library);
-    // File > Open, and with Xp set File > Import From XP: the chosen file in a new library window.
+    TFormLibrary* OpenLibraryWindow(std::unique_ptr<TLibrary> Library);
+    // File > Open, and with Xp set File > Import From XP: the chosen file in a new library window. A
+    // file already open in a library window is not opened again: that window comes to the front.
     void OpenLibraryFile(bool Xp);
+    // The library window (not the trash) whose library has the file at Path, or nullptr.
+    TFormLibrary* LibraryWindowOfFile(const std::string& Path);
+    // Makes a library window the front and active child.
+    void BringLibraryToFront(TFormLibrary* Window);
     // Whether a Shift + right button press at the screen point falls on a list that starts its own
     // audition: the active library window's.
     bool ListAuditionsItself(POINT Screen);

@@ -5,6 +5,7 @@
 #include "model/Settings.h"
 #include "model/SharedRoutines.h"
 #include "model/SystemElem.h"
+#include "model/SyxFiles.h"
 #include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -113,10 +114,9 @@ void TGlobal::ReadGlobalFile(TStream& F) {
 
 void TGlobal::LoadGlobalFile(const std::string& Path) {
     try {
-        TMemoryStream data;
-        data.LoadFromFile(Path);
-        data.SetPosition(0);
-        ReadGlobalFile(data);
+        TBufferedFileReader file(Path);
+        if (file.GetSize() > MaxGlobalFileSize) throw EReadError("The file is too large for a global");
+        ReadGlobalFile(file);
     } catch (const std::exception&) {
         throw EInOutError(SLoadError);
     }

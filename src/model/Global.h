@@ -18,6 +18,9 @@ class TSystem;
 
 inline constexpr const char* UntitledGlb = "Untitled.Glb";
 inline constexpr int GlobalMemberCount = 7;
+// A .Glb file holds one global's record, 219,450 bytes (a little more in the XP form); a file above this
+// size is refused before anything is read.
+inline constexpr std::int64_t MaxGlobalFileSize = std::int64_t{1} << 20;
 
 class TGlobal : public TBank {
 public:
@@ -53,7 +56,8 @@ public:
     // Global" dialog with the overwrite question. Failure: EInOutError "Error Saving Global", the old
     // file unchanged.
     void SaveGlobalDialog(bool SaveAs);
-    // Reads the .Glb file at Path (as LoadGlobalDialog does once a file is chosen).
+    // Reads the .Glb file at Path (as LoadGlobalDialog does once a file is chosen). A file larger than
+    // MaxGlobalFileSize is refused from its size.
     void LoadGlobalFile(const std::string& Path);
     // Reads the bytes of a .Glb file, from F's position to its end. They are checked whole before the
     // global changes: anything but one global record raises EReadError and leaves it as it was.

@@ -20,6 +20,16 @@ constexpr const char* SSaveError = "Error Saving Library";
 
 std::int64_t Remaining(TStream& F) { return F.GetSize() - F.GetPosition(); }
 
+// The fewest bytes a record of each element type takes after its type code: the element header and the
+// .Syx bodies in their normal form (a global's: two of each bank and the system). A shorter rest of the
+// file is refused before the element, a whole bank or global, is made.
+constexpr std::int64_t RecordHeaderSize = 133;
+constexpr std::int64_t MinRecordSize[ElementTypeCount] = {
+    RecordHeaderSize + 643,  RecordHeaderSize + 82304,
+    RecordHeaderSize + 555,  RecordHeaderSize + 17760,
+    RecordHeaderSize + 4439, RecordHeaderSize + 8878,
+    RecordHeaderSize + 442,  RecordHeaderSize + 2 * (82304 + 17760 + 8878) + 442};
+
 // The sort key of one element, taken once so that the comparisons of a large library stay cheap.
 struct TSortKey {
     double First = 0;
@@ -86,6 +96,7 @@ void TLibrary::StoreWindowPositions() {
 // ----------------------------------------------------------------------------------------------- writing
 
 void TLibrary::WriteFile(TStream& F) {
+    if (Notes.Count() > MaxNoteLines) throw EInOutError(SSaveError);
     for (int i = 0; i < Notes.Count(); ++i)
         if (Notes[i].size() > MaxNoteLineLength) throw EInOutError(SSaveError);
     StoreWindowPositions();
@@ -154,6 +165,7 @@ void TLibrary::ReadFile(TStream& F) {
     std::int16_t n = ReadI16(F);
     while (Remaining(F) > 0 && n != -1) {
         if (n < 0 || n > Remaining(F)) throw EReadError("A notes line runs past the end of the library");
+        if (notes.Count() == MaxNoteLines) throw EReadError("The notes of the library have too many lines");
         std::string line(static_cast<std::size_t>(n), '\0');
         if (n > 0) F.ReadBuffer(line.data(), n);
         notes.Add(line);
@@ -171,6 +183,7 @@ void TLibrary::ReadFile(TStream& F) {
         const std::int16_t code = ReadI16(F);
         if (code < 0 || code >= ElementTypeCount)
             throw EReadError("Unknown element type " + std::to_string(code) + " in the library");
+        if (Remaining(F) < MinRecordSize[code]) throw EReadError("A record runs past the end of the library");
         std::unique_ptr<TLibElem> element = CreateElementOfType(code, this);
         element->ReadLibRecord(F);
         elements.push_back(std::move(element));
@@ -189,6 +202,7 @@ void TLibrary::ReadFile(TStream& F) {
 void TLibrary::LoadFromFile(const std::string& Path) {
     try {
         TBufferedFileReader file(Path);
+        if (file.GetSize() > MaxLibraryFileSize) throw EReadError("The file is too large for a library");
         ReadFile(file);
     } catch (const std::exception&) {
         throw EInOutError(SLoadError);

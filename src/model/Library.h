@@ -22,6 +22,12 @@ namespace zel {
 inline constexpr const char* UntitledLib = "Untitled.Lib";
 // A notes line is stored with a 16-bit length.
 inline constexpr std::size_t MaxNoteLineLength = 32767;
+// The most notes lines a library keeps: far more than anyone writes into the notes, few enough that a file
+// of empty lines (two bytes each in the file, a string each in memory) is refused at once.
+inline constexpr int MaxNoteLines = 100000;
+// The largest .Lib file read: far beyond any collection of sounds (a thousand global sets take 220 MB); a
+// larger file is refused from its size.
+inline constexpr std::int64_t MaxLibraryFileSize = std::int64_t{256} << 20;
 
 using TElementList = std::vector<std::unique_ptr<TLibElem>>;
 
@@ -47,12 +53,13 @@ public:
     void MarkUnsaved() override { Saved = 0; }
 
     // StoreWindowPositions, the notes, the geometry, then every element's record. A notes line longer
-    // than 32767 bytes raises EInOutError "Error Saving Library" before anything is written.
+    // than 32767 bytes, or more than MaxNoteLines lines, raise EInOutError "Error Saving Library" before
+    // anything is written.
     void WriteFile(TStream& F);
     // Replaces elements, notes and geometry with the file's. Any damage raises (the library unchanged).
     void ReadFile(TStream& F);
     // Reads the file; FileName := Path and Saved := 1. Failure: EInOutError "Error Loading Library",
-    // the library unchanged.
+    // the library unchanged; so for a file larger than MaxLibraryFileSize, before anything is read.
     void LoadFromFile(const std::string& Path);
     // Writes the file through the safe file writer; FileName := Path, HasFile := 1, Saved := 1. Failure:
     // EInOutError "Error Saving Library", the old file and the saved flag unchanged.

@@ -50,7 +50,9 @@ void WriteSyxBody(TStream& F, std::span<const TSyxMessage> Messages) {
 }
 
 void ReadSyxBody(TStream& F, std::span<const TSyxMessage> Messages) {
-    std::vector<std::uint8_t> body(SyxBodySize(Messages));
+    const std::size_t size = SyxBodySize(Messages);
+    if (F.GetSize() - F.GetPosition() < static_cast<std::int64_t>(size)) throw EReadError(SReadError);
+    std::vector<std::uint8_t> body(size);
     F.ReadBuffer(body.data(), static_cast<std::int64_t>(body.size()));
 
     // Before anything is stored, every message must sit at its place, from its F0H to its F7H (a body
@@ -88,7 +90,10 @@ void ReadSyxBody(TStream& F, std::span<const TSyxMessage> Messages) {
 
 TBufferedFileReader::TBufferedFileReader(const std::string& FileName, std::size_t BufferSize)
     : buffer_(std::max<std::size_t>(BufferSize, 4096)) {
-    handle_ = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a named pipe would wait in open() for a writer that never comes. Only a regular
+    // file is read; the flag changes nothing for one.
+    do handle_ = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    while (handle_ < 0 && errno == EINTR);
     if (handle_ < 0) throw EFOpenError("Cannot open file \"" + FileName + "\"");
     struct stat st {};
     if (::fstat(handle_, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -2,6 +2,7 @@
 // them, the trash picture that opens the trash window, closing with the libraries recorded for the next
 // start and their reopening, and the audition hook that leaves a library list's own audition to it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <deque>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BarInput.h"
 #include "ProgramFixture.h"
 #include "app/Ueedit.h"
 #include "app/Uelibrar.h"
@@ -169,15 +171,20 @@ TEST_F(MainLibraries, ALibraryThatCannotBeReadOpensNoWindow) {
         std::ofstream(File("damaged.Lib"), std::ios::binary) << "\x05\x00"
                                                                 "ab";
     }
-    for (TubBarButton* item : {Formzelmo->FileOpenItem, Formzelmo->FileImportFrom}) {
-        SCOPED_TRACE(item->GetName());
-        Boxes.clear();
-        Choose.push_back(File("damaged.Lib"));
-        Click(item);
-        EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Error Loading Library."}));
-        EXPECT_TRUE(LibraryWindows().empty());
-        EXPECT_EQ(XpFormat, 0);
-    }
+    // A named pipe, a folder and a device are no library either: refused at once, not waited on.
+    ASSERT_EQ(::mkfifo(File("pipe.Lib").c_str(), 0600), 0);
+    std::filesystem::create_directory(File("folder.Lib"));
+    for (TubBarButton* item : {Formzelmo->FileOpenItem, Formzelmo->FileImportFrom})
+        for (const std::string& path :
+             {File("damaged.Lib"), File("pipe.Lib"), File("folder.Lib"), std::string("/dev/null")}) {
+            SCOPED_TRACE(item->GetName() + " " + path);
+            Boxes.clear();
+            Choose.push_back(path);
+            Click(item);
+            EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Error Loading Library."}));
+            EXPECT_TRUE(LibraryWindows().empty());
+            EXPECT_EQ(XpFormat, 0);
+        }
     // Cancelled, the dialog opens nothing and says nothing.
     Boxes.clear();
     Click(Formzelmo->FileOpenItem);
@@ -290,14 +297,17 @@ TEST_F(MainLibraries, CancellingAQuestionKeepsTheProgramOpenAndRecordsNoLibrary)
     EXPECT_FALSE(Formzelmo->FileSaveItem->GetEnabled());
 }
 
-// One library that cannot be read does not end the reopening: the others, the monitor and the keyboard
-// still open, silently. A count larger than the entries there stops at the first missing one.
+// One library that cannot be read (damaged, a named pipe, a folder, a device) does not end the reopening:
+// the others, the monitor and the keyboard still open, silently. A count larger than the entries there stops at the
+// first missing one.
 TEST_F(MainLibraries, TheDesktopSkipsWhatCannotBeReadAndStopsAtTheFirstMissingEntry) {
     for (const char* name : {"one.Lib", "two.Lib"}) {
         TLibrary library;
         library.Elements.push_back(CreateElementOfType(etPerformance, &library));
         library.SaveToFile(File(name));
     }
+    ASSERT_EQ(::mkfifo(File("pipe.Lib").c_str(), 0600), 0);
+    std::filesystem::create_directory(File("folder.Lib"));
     {
         std::ofstream(File("damaged.Lib"), std::ios::binary) << "\x01\x00";
         TIniFile ini(SettingsFileName);
@@ -306,7 +316,10 @@ TEST_F(MainLibraries, TheDesktopSkipsWhatCannotBeReadAndStopsAtTheFirstMissingEn
         ini.WriteString("Desktop", "Library2", File("damaged.Lib"));
         ini.WriteString("Desktop", "Library3", File("gone.Lib"));
         ini.WriteString("Desktop", "Library4", "");
-        ini.WriteString("Desktop", "Library5", File("two.Lib"));
+        ini.WriteString("Desktop", "Library5", File("pipe.Lib"));
+        ini.WriteString("Desktop", "Library6", File("folder.Lib"));
+        ini.WriteString("Desktop", "Library7", "/dev/null");
+        ini.WriteString("Desktop", "Library8", File("two.Lib"));
         ini.WriteInteger("Monitor", "Open", 1);
         ini.WriteInteger("Keyboard", "Open", 1);
     }
@@ -649,6 +662,81 @@ TEST_F(MainLibraries, AUsersSessionFromNewToSavedAndOpenedAgain) {
     EXPECT_EQ(ReadBytes(File("test.Lib")), saved);
     EXPECT_TRUE(Boxes.empty());
 }
+
+// ------------------------------------------------------------------------------ one window per file
+
+struct TOneCopyCase {
+    const char* Name;
+    bool Desktop;  // the desktop reopens the file (under two names) before File > Open opens it again
+};
+
+void PrintTo(const TOneCopyCase& c, std::ostream* os) { *os << c.Name; }
+
+class MainLibraryOneCopy : public MainLibraries, public ::testing::WithParamInterface<TOneCopyCase> {
+protected:
+    void TearDown() override {
+        ReleaseHeldInput();
+        MainLibraries::TearDown();
+    }
+};
+
+// A file open in a library window never opens into a second one, whatever name leads to it (a link, a
+// path through "."/".."): File > Open and the desktop bring its window to the front. So a patch added
+// there and saved with Ctrl+S stays in the file when the program ends, every question answered Yes.
+TEST_P(MainLibraryOneCopy, AFileOpensInOneWindowAndItsSavedEditOutlastsTheExit) {
+    {
+        TLibrary library;
+        library.Elements.push_back(CreateElementOfType(etPatch, &library));
+        library.SaveToFile(File("x.Lib"));
+    }
+    std::filesystem::create_directory(File("sub"));
+    std::filesystem::create_symlink(File("x.Lib"), File("link.Lib"));
+    const std::string otherName = File("sub/../link.Lib");
+    if (GetParam().Desktop) {
+        TIniFile ini(SettingsFileName);
+        ini.WriteInteger("Desktop", "Num Library", 2);
+        ini.WriteString("Desktop", "Library1", File("x.Lib"));
+        ini.WriteString("Desktop", "Library2", otherName);
+    }
+    StartAndWaitOutTheIntro();
+    TFormzelmo* f = Formzelmo;
+    f->SetWindowState(wsNormal);
+    f->SetBounds(0, 0, 800, 600);
+    ProcessPendingMessages();
+    if (!GetParam().Desktop) {
+        Choose.push_back(File("x.Lib"));
+        ChooseFromMenu(f, f->File1, f->FileOpenItem);
+    }
+    ASSERT_EQ(LibraryWindows().size(), 1u);
+    TFormLibrary* x = LibraryWindows()[0];
+
+    // Another window in front, then the same file again by its other name.
+    ChooseFromMenu(f, f->File1, f->FileNewItem);
+    ASSERT_NE(ActiveLibraryWindow(), x);
+    Choose.push_back(otherName);
+    ChooseFromMenu(f, f->File1, f->FileOpenItem);
+    EXPECT_TRUE(Boxes.empty());
+    ASSERT_EQ(LibraryWindows().size(), 2u);
+    ASSERT_EQ(ActiveLibraryWindow(), x);
+
+    ClickAt(x->NewPatch->GetParent()->GetHandle(), x->NewPatch->GetLeft() + 4, x->NewPatch->GetTop() + 4);
+    ASSERT_EQ(x->Library()->Elements.size(), 2u);
+    CtrlTap('S');
+    BoxAnswer = IDYES;
+    Choose.push_back(File("new.Lib"));  // where the new library is saved, when asked
+    ChooseFromMenu(f, f->File1, f->FileExitItem);
+    EXPECT_EQ(Formzelmo, nullptr);
+    TLibrary read;
+    read.LoadFromFile(File("x.Lib"));
+    EXPECT_EQ(read.Elements.size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Libraries, MainLibraryOneCopy,
+                         ::testing::Values(TOneCopyCase{"OpenedTwice", false},
+                                           TOneCopyCase{"ReopenedByTheDesktopThenOpened", true}),
+                         [](const ::testing::TestParamInfo<TOneCopyCase>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 }  // namespace
 }  // namespace zel::test

@@ -2,7 +2,11 @@
 // error and leaves the element as it was, or is kept whole; loading never changes the file.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "model/Bank.h"
@@ -175,6 +179,127 @@ INSTANTIATE_TEST_SUITE_P(
         TFileCase{"GlbAtALongPath", TFormat::Glb, etGlobal, 0, false, false, true, nullptr},
         TFileCase{"LibAtALongPath", TFormat::Lib, etPatch, 0, false, false, true, nullptr}),
     [](const ::testing::TestParamInfo<TFileCase>& info) { return std::string(info.param.Name); });
+
+// ----------------------------------------------------------------------------- hostile and special files
+
+// A sparse file: Size bytes that read as zeros after Head, taking no room on the disk.
+void Sparse(const std::string& path, const Bytes& head, std::int64_t size) {
+    WriteAll(path, std::string(head.begin(), head.end()));
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(size)), 0);
+}
+
+// Notes lines of one byte each, then the notes' end, the geometry and no element.
+Bytes ManyNoteLines(int lines) {
+    Bytes file;
+    for (int i = 0; i < lines; ++i) file.insert(file.end(), {0x01, 0x00, 'n'});
+    file.insert(file.end(), 10, 0xFF);
+    return file;
+}
+
+constexpr std::int64_t Mega = std::int64_t{1} << 20;
+
+struct THostileCase {
+    const char* Name;
+    TFormat Format;
+    // Makes the thing to load at the path; the path may also be replaced (a device).
+    std::function<void(std::string& path)> Make;
+    const char* Error;    // the load error; none: the message below shows
+    const char* Message;  // the message shown instead of an error
+};
+
+void PrintTo(const THostileCase& c, std::ostream* os) { *os << c.Name; }
+
+class HostileFiles : public ::testing::TestWithParam<THostileCase> {
+protected:
+    TModelTestScope model;
+    TempDir dir;
+};
+
+// Whatever the file holds or is, the load ends at once with its error, reads no more than a valid file
+// of the kind has, and leaves the element as it was.
+TEST_P(HostileFiles, AreRefusedAtOnceWithTheElementUnchanged) {
+    const THostileCase& c = GetParam();
+    std::string path = dir.File(c.Format == TFormat::Syx ? "x.Syx" : c.Format == TFormat::Lib ? "x.Lib" : "x.Glb");
+    c.Make(path);
+    if (HasFatalFailure()) return;
+    const TFileCase kind{c.Name, c.Format, etPatch, 0, false, false, false, nullptr};
+    std::unique_ptr<TLibElem> element = MakeElement(kind);
+    const Bytes before = Snapshot(*element);
+    std::string error;
+    try {
+        Load(model, *element, path);
+    } catch (const EInOutError& e) {
+        error = e.Message;
+    }
+    EXPECT_EQ(Snapshot(*element), before);
+    if (c.Error != nullptr) {
+        EXPECT_EQ(error, c.Error);
+        EXPECT_TRUE(model.Messages.Shown.empty());
+    } else {
+        EXPECT_EQ(error, "");
+        ASSERT_EQ(model.Messages.Shown.size(), 1u);
+        EXPECT_EQ(model.Messages.Shown[0].Text, c.Message);
+    }
+}
+
+const auto Zeros = [](std::int64_t size) { return [size](std::string& path) { Sparse(path, {}, size); }; };
+const auto Fifo = [](std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); };
+const auto Folder = [](std::string& path) { std::filesystem::create_directory(path); };
+const auto Device = [](std::string& path) { path = "/dev/null"; };
+const auto WithBytes = [](Bytes bytes) {
+    return [bytes](std::string& path) { WriteAll(path, std::string(bytes.begin(), bytes.end())); };
+};
+// A valid file of the format with zeros after it up to Size.
+const auto ValidThenZeros = [](TFormat format, std::int64_t size) {
+    return [format, size](std::string& path) {
+        Sparse(path, ValidFile(TFileCase{"", format, etPatch, 0, false, false, false, nullptr}), size);
+    };
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileFiles,
+    ::testing::Values(THostileCase{"LibOfZeros", TFormat::Lib, Zeros(200 * Mega), "Error Loading Library", nullptr},
+                      THostileCase{"LibLargerThanAnyLibrary", TFormat::Lib, ValidThenZeros(TFormat::Lib, 300 * Mega),
+                                   "Error Loading Library", nullptr},
+                      THostileCase{"LibWithTooManyNotesLines", TFormat::Lib, WithBytes(ManyNoteLines(MaxNoteLines + 1)),
+                                   "Error Loading Library", nullptr},
+                      THostileCase{"LibNotesLineLongerThanTheFile", TFormat::Lib,
+                                   WithBytes({0xFF, 0x7F, 'a', 'b', 'c'}), "Error Loading Library", nullptr},
+                      THostileCase{"LibNotesLineOfANegativeLength", TFormat::Lib,
+                                   WithBytes({0x00, 0x80, 'a', 'b', 'c'}), "Error Loading Library", nullptr},
+                      THostileCase{"LibFifo", TFormat::Lib, Fifo, "Error Loading Library", nullptr},
+                      THostileCase{"LibFolder", TFormat::Lib, Folder, "Error Loading Library", nullptr},
+                      THostileCase{"LibDevice", TFormat::Lib, Device, "Error Loading Library", nullptr},
+                      THostileCase{"GlbOfZeros", TFormat::Glb, Zeros(200 * Mega), "Error Loadind Global", nullptr},
+                      THostileCase{"GlbValidThenZeros", TFormat::Glb, ValidThenZeros(TFormat::Glb, 200 * Mega),
+                                   "Error Loadind Global", nullptr},
+                      THostileCase{"GlbNameLongerThanItsField", TFormat::Glb, WithBytes({0x07, 0x00, 0xFF, 'a', 'b'}),
+                                   "Error Loadind Global", nullptr},
+                      THostileCase{"GlbFifo", TFormat::Glb, Fifo, "Error Loadind Global", nullptr},
+                      THostileCase{"GlbFolder", TFormat::Glb, Folder, "Error Loadind Global", nullptr},
+                      THostileCase{"GlbDevice", TFormat::Glb, Device, "Error Loadind Global", nullptr},
+                      THostileCase{"SyxOfZeros", TFormat::Syx, Zeros(200 * Mega), nullptr,
+                                   "Incorrect SysEx File Type."},
+                      THostileCase{"SyxFifo", TFormat::Syx, Fifo, "Error Loadind Sysex", nullptr},
+                      THostileCase{"SyxFolder", TFormat::Syx, Folder, "Error Loadind Sysex", nullptr},
+                      THostileCase{"SyxDevice", TFormat::Syx, Device, "Error Loadind Sysex", nullptr}),
+    [](const ::testing::TestParamInfo<THostileCase>& info) { return std::string(info.param.Name); });
+
+// The notes a library can read back are the notes it writes: one line more is refused on saving, before
+// anything is written.
+TEST(LibraryNotes, MoreLinesThanALibraryReadsAreNotSaved) {
+    TModelTestScope model;
+    TempDir dir;
+    TLibrary library;
+    for (int i = 0; i < MaxNoteLines; ++i) library.Notes.Add("n");
+    library.SaveToFile(dir.File("full.Lib"));
+    TLibrary read;
+    read.LoadFromFile(dir.File("full.Lib"));
+    EXPECT_EQ(read.Notes.Count(), MaxNoteLines);
+    library.Notes.Add("one more");
+    EXPECT_THROW(library.SaveToFile(dir.File("more.Lib")), EInOutError);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("more.Lib")));
+}
 
 }  // namespace
 }  // namespace zel::test

@@ -3,10 +3,12 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <unordered_map>
 
 #include "platform/rtl/SafeFile.h"
 #include "platform/rtl/Streams.h"
@@ -51,6 +53,8 @@ TIniLine ParseLine(std::string text) {
 
 TIniLines ParseText(const std::string& bytes) {
     TIniLines lines;
+    // One allocation for all the lines: a large file would otherwise move them many times over.
+    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < bytes.size()) {
         auto end = bytes.find('\n', start);
@@ -71,32 +75,6 @@ std::string ToText(const TIniLines& lines) {
         out += "\r\n";
     }
     return out;
-}
-
-// Reads the file's lines. A missing file gives no lines; an unreadable one gives no lines too, and sets
-// readable to false.
-TIniLines LoadLines(const std::string& path, bool& readable, bool& exists) {
-    readable = true;
-    exists = false;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        readable = errno == ENOENT || errno == ENOTDIR;
-        return {};
-    }
-    exists = true;
-    try {
-        TMemoryStream data;
-        data.LoadFromFile(path);
-        return ParseText(data.DataString());
-    } catch (const Exception&) {
-        readable = false;
-        return {};
-    }
-}
-
-TIniLines LoadLines(const std::string& path) {
-    bool readable = false, exists = false;
-    return LoadLines(path, readable, exists);
 }
 
 std::size_t FindSection(const TIniLines& lines, std::string_view section) {
@@ -132,6 +110,18 @@ std::vector<const TIniLine*> SectionKeys(const TIniLines& lines, std::string_vie
         if (!seen) keys.push_back(&lines[i]);
     }
     return keys;
+}
+
+std::string UpperAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+// The look-up key of a key name inside a section name.
+std::string KeyOf(std::string_view section, std::string_view ident) {
+    return UpperAscii(section) + '\n' + UpperAscii(ident);
 }
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != npos; }
@@ -178,6 +168,80 @@ bool ParseProfileInt(std::string_view s, int& value) {
 
 }  // namespace
 
+// What a read needs of the file: its lines, the first header of each section and the first line of each
+// key in the first section of its name, and the file's identity when it was read.
+struct TIniContents {
+    bool Loaded = false;
+    bool Exists = false;
+    bool Readable = true;
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = 0;
+    timespec Changed{};
+    TIniLines Lines;
+    std::unordered_map<std::string, std::size_t> Sections;
+    std::unordered_map<std::string, std::size_t> Keys;
+
+    bool Describes(bool exists, const struct stat& st) const {
+        if (!Loaded || exists != Exists) return false;
+        return !exists || (st.st_dev == Device && st.st_ino == Inode && st.st_size == Size &&
+                           st.st_mtim.tv_sec == Changed.tv_sec && st.st_mtim.tv_nsec == Changed.tv_nsec);
+    }
+    void Identify(bool exists, const struct stat& st) {
+        Loaded = true;
+        Exists = exists;
+        Device = exists ? st.st_dev : 0;
+        Inode = exists ? st.st_ino : 0;
+        Size = exists ? st.st_size : 0;
+        Changed = exists ? st.st_mtim : timespec{};
+    }
+    void Index() {
+        Sections.clear();
+        Keys.clear();
+        const std::string* section = nullptr;  // the section the lines belong to; none in a duplicate
+        for (std::size_t i = 0; i < Lines.size(); ++i) {
+            const TIniLine& line = Lines[i];
+            if (line.Kind == TIniLine::Section) {
+                section = Sections.emplace(UpperAscii(line.Name), i).second ? &line.Name : nullptr;
+            } else if (line.Kind == TIniLine::Key && section != nullptr) {
+                Keys.emplace(KeyOf(*section, line.Name), i);
+            }
+        }
+    }
+    const TIniLine* Key(std::string_view section, std::string_view ident) const {
+        const auto it = Keys.find(KeyOf(section, ident));
+        return it == Keys.end() ? nullptr : &Lines[it->second];
+    }
+};
+
+TIniContents& TIniFile::Contents() const {
+    if (!contents_) contents_ = std::make_shared<TIniContents>();
+    TIniContents& c = *contents_;
+    struct stat st {};
+    const bool exists = ::stat(path_.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT && errno != ENOTDIR) {
+        // The file may be there but cannot be looked at: no lines, and nothing may replace it.
+        c = TIniContents{};
+        c.Readable = false;
+        return c;
+    }
+    if (c.Describes(exists, st)) return c;
+    c = TIniContents{};
+    c.Identify(exists, st);
+    if (exists) {
+        try {
+            TMemoryStream data;
+            data.LoadFromFile(path_);
+            c.Lines = ParseText(data.DataString());
+        } catch (const Exception&) {
+            c.Readable = false;
+            c.Loaded = false;  // tried again at the next read
+        }
+    }
+    c.Index();
+    return c;
+}
+
 std::string TIniFile::ConfigFolder() {
     auto strip = [](std::string s) {
         while (s.size() > 1 && s.back() == '/') s.pop_back();
@@ -202,11 +266,8 @@ TIniFile::TIniFile(const std::string& fileName) : fileName_(fileName) {
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& def) const {
-    const TIniLines lines = LoadLines(path_);
-    const std::size_t header = FindSection(lines, Trim(section));
-    if (header == npos) return def;
-    const std::size_t key = FindKey(lines, header, Trim(ident));
-    return key == npos ? def : lines[key].Value;
+    const TIniLine* key = Contents().Key(Trim(section), Trim(ident));
+    return key == nullptr ? def : key->Value;
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& ident, int def) const {
@@ -220,13 +281,13 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& ident, bo
 
 void TIniFile::ReadSection(const std::string& section, std::vector<std::string>& keys) const {
     keys.clear();
-    const TIniLines lines = LoadLines(path_);
+    const TIniLines& lines = Contents().Lines;
     for (const TIniLine* k : SectionKeys(lines, Trim(section))) keys.push_back(k->Name);
 }
 
 void TIniFile::ReadSections(std::vector<std::string>& sections) const {
     sections.clear();
-    const TIniLines lines = LoadLines(path_);
+    const TIniLines& lines = Contents().Lines;
     for (const auto& line : lines) {
         if (line.Kind != TIniLine::Section) continue;
         bool seen = false;
@@ -237,29 +298,28 @@ void TIniFile::ReadSections(std::vector<std::string>& sections) const {
 
 void TIniFile::ReadSectionValues(const std::string& section, std::vector<std::string>& values) const {
     values.clear();
-    const TIniLines lines = LoadLines(path_);
+    const TIniLines& lines = Contents().Lines;
     for (const TIniLine* k : SectionKeys(lines, Trim(section))) values.push_back(k->Name + "=" + k->Value);
 }
 
 bool TIniFile::SectionExists(const std::string& section) const {
-    const TIniLines lines = LoadLines(path_);
+    const TIniLines& lines = Contents().Lines;
     return !SectionKeys(lines, Trim(section)).empty();
 }
 
 bool TIniFile::ValueExists(const std::string& section, const std::string& ident) const {
-    const TIniLines lines = LoadLines(path_);
-    const std::size_t header = FindSection(lines, Trim(section));
-    return header != npos && FindKey(lines, header, Trim(ident)) != npos;
+    return Contents().Key(Trim(section), Trim(ident)) != nullptr;
 }
 
 namespace {
 
-// Loads the lines, lets change edit them, and writes the file when the text changed.
-void Rewrite(const std::string& path, const std::function<void(TIniLines&)>& change) {
+// Lets change edit the file's lines, and writes the file when the text changed; the contents then hold
+// what was written.
+void Rewrite(TIniContents& contents, const std::string& path, const std::function<void(TIniLines&)>& change) {
     const std::string failure = "Unable to write to " + path;
-    bool readable = false, exists = false;
-    TIniLines lines = LoadLines(path, readable, exists);
-    if (!readable) throw EIniFileException(failure);  // never replace a file we could not read
+    if (!contents.Readable) throw EIniFileException(failure);  // never replace a file we could not read
+    const bool exists = contents.Exists;
+    TIniLines lines = contents.Lines;
     const std::string before = exists ? ToText(lines) : std::string();
     change(lines);
     const std::string after = ToText(lines);
@@ -276,6 +336,12 @@ void Rewrite(const std::string& path, const std::function<void(TIniLines&)>& cha
     } catch (const std::exception&) {
         throw EIniFileException(failure);
     }
+    struct stat st {};
+    contents = TIniContents{};
+    if (::stat(path.c_str(), &st) != 0) return;  // read again at the next read
+    contents.Identify(true, st);
+    contents.Lines = std::move(lines);
+    contents.Index();
 }
 
 }  // namespace
@@ -286,7 +352,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
     if (sec.empty() || key.empty() || sec.find(']') != npos || key.find('=') != npos || key.front() == ';' ||
         key.front() == '[' || HasLineBreak(sec) || HasLineBreak(key) || HasLineBreak(value))
         throw EIniFileException("Unable to write to " + path_);
-    Rewrite(path_, [&](TIniLines& lines) {
+    Rewrite(Contents(), path_, [&](TIniLines& lines) {
         const std::size_t header = FindSection(lines, sec);
         if (header == npos) {
             if (!lines.empty() && !Trim(lines.back().Text).empty()) lines.push_back(ParseLine(""));
@@ -317,7 +383,7 @@ void TIniFile::WriteBool(const std::string& section, const std::string& ident, b
 
 void TIniFile::EraseSection(const std::string& section) {
     const std::string sec = Trim(section);
-    Rewrite(path_, [&](TIniLines& lines) {
+    Rewrite(Contents(), path_, [&](TIniLines& lines) {
         for (std::size_t header = FindSection(lines, sec); header != npos; header = FindSection(lines, sec)) {
             const std::size_t end = SectionEnd(lines, header);
             lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(header),
@@ -329,7 +395,7 @@ void TIniFile::EraseSection(const std::string& section) {
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
     const std::string sec = Trim(section);
     const std::string key = Trim(ident);
-    Rewrite(path_, [&](TIniLines& lines) {
+    Rewrite(Contents(), path_, [&](TIniLines& lines) {
         const std::size_t header = FindSection(lines, sec);
         if (header == npos) return;
         const std::size_t found = FindKey(lines, header, key);

@@ -9,14 +9,17 @@
 //   is raw text: no quotes or escapes); a line whose first non-blank character is ';' is a comment. Other
 //   lines, and keys before the first section, are kept but never read.
 // - The first section of a name and the first key of a name inside it win; later duplicates are ignored.
-// - Every read reads the file again, so two TIniFile objects on one file see each other's writes; a file
-//   that is missing or cannot be read gives the defaults.
+// - The file is read once and kept, as Windows keeps it: a read looks its key up in what was read, after
+//   a check that the file is still the one read (same inode, size and time of change). Every write puts a
+//   new file in place, so two TIniFile objects on one file see each other's writes. A file that is
+//   missing or cannot be read gives the defaults.
 // - Every write rewrites the whole file through the safe file writer, keeping every other line, comment
 //   and their order: a changed key keeps its place (and its spelling), a new key goes after the last
 //   non-blank line of its section, a new section at the end of the file after a blank line. Lines are
 //   written with CR LF endings; LF or CR LF are read.
 // - A write that fails raises EIniFileException "Unable to write to <path>" and leaves the old file; the
 //   settings code of the Parts ignores it, as the Windows functions only return false.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,8 @@
 namespace zel {
 
 ZEL_DECLARE_EXCEPTION(EIniFileException, Exception)
+
+struct TIniContents;
 
 class TIniFile : public TObject {
 public:
@@ -72,8 +77,12 @@ public:
     static std::string ConfigFolder();
 
 private:
+    // The file's lines as last read or written, read again when the file changed.
+    TIniContents& Contents() const;
+
     std::string fileName_;
     std::string path_;
+    mutable std::shared_ptr<TIniContents> contents_;
 };
 
 }  // namespace zel

@@ -224,12 +224,17 @@ TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode) : file
             default: throw EFOpenError("Cannot open file \"" + fileName + "\"");
         }
     }
-    do handle_ = ::open(fileName.c_str(), flags, 0666);
+    // Opened without blocking, so that a named pipe cannot hold the program in open() waiting for its
+    // other end; the flag is taken off again for the reads and writes.
+    do handle_ = ::open(fileName.c_str(), flags | O_NONBLOCK, 0666);
     while (handle_ < 0 && errno == EINTR);
     if (handle_ >= 0) {
-        // A folder opens for reading on Linux; it is no file.
+        // A folder opens for reading on Linux; it is no file. What is read must be a regular file too: a
+        // pipe, a socket or a device has no end to read to. Writing to a device stays possible.
+        const bool reads = create || (mode & 3) != fmOpenWrite;
         struct stat st {};
-        if (::fstat(handle_, &st) != 0 || S_ISDIR(st.st_mode)) {
+        if (::fstat(handle_, &st) != 0 || S_ISDIR(st.st_mode) || (reads && !S_ISREG(st.st_mode)) ||
+            ::fcntl(handle_, F_SETFL, ::fcntl(handle_, F_GETFL) & ~O_NONBLOCK) != 0) {
             ::close(handle_);
             handle_ = -1;
         }

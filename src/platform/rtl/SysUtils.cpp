@@ -172,6 +172,14 @@ std::string IncludeTrailingPathDelimiter(std::string_view path) {
     return r;
 }
 
+std::string ResolvedFileName(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    if (ec) return path;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, ec);
+    return (ec ? absolute.lexically_normal() : resolved).string();
+}
+
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);

@@ -91,6 +91,9 @@ std::string ExtractFilePath(std::string_view path);  // folder with its trailing
 std::string ExtractFileExt(std::string_view path);   // ".ext" or empty
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
 std::string IncludeTrailingPathDelimiter(std::string_view path);
+// The absolute path with links, "." and ".." resolved as far as the path exists: two names of one file
+// (a link, a relative path) give the same text.
+std::string ResolvedFileName(const std::string& path);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool ForceDirectories(const std::string& path);

@@ -282,6 +282,20 @@ TEST_F(IniFileTest, TwoObjectsOnOneFileSeeEachOthersWrites) {
     EXPECT_EQ(a.ReadInteger("Monitor", "Top", 0), 3);
 }
 
+// The file is kept between reads, but a file that another program changed or replaced is read again.
+TEST_F(IniFileTest, AFileChangedByAnotherProgramIsReadAgain) {
+    const std::string path = Write("[A]\nk=1\n");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("A", "k", 0), 1);
+    test::WriteAll(path, "[A]\nk=22\n");  // in place, another size
+    EXPECT_EQ(ini.ReadInteger("A", "k", 0), 22);
+    test::WriteAll(dir.File("new.ini"), "[A]\nk=3\n");
+    fs::rename(dir.File("new.ini"), path);  // another file in its place, of the same size
+    EXPECT_EQ(ini.ReadInteger("A", "k", 0), 3);
+    fs::remove(path);
+    EXPECT_EQ(ini.ReadInteger("A", "k", 0), 0);
+}
+
 TEST_F(IniFileTest, EraseSectionRemovesEverySectionOfThatName) {
     const std::string path = Write("[A]\na=1\n\n[B]\nb=1\n[a]\nc=2\n");
     TIniFile ini(path);

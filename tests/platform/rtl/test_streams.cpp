@@ -1,6 +1,7 @@
 #include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstring>
@@ -442,6 +443,24 @@ TEST(FileStream, OperatingSystemErrorsAreReported) {
     char c;
     EXPECT_THROW(w.ReadBuffer(&c, 1), EReadError);  // opened for writing only
     EXPECT_THROW(w.Seek(-10, soBeginning), EStreamError);
+}
+
+// What is read must be a regular file: a named pipe is refused at once instead of waiting in open() for
+// its writer, and so are a device and a folder. Writing to a device stays possible.
+TEST(FileStream, OnlyARegularFileIsOpenedForReading) {
+    test::TempDir dir;
+    const std::string fifo = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/null"), dir.Path().string()}) {
+        SCOPED_TRACE(path);
+        EXPECT_THROW(TFileStream(path, fmOpenRead), EFOpenError);
+        EXPECT_THROW(TFileStream(path, fmOpenReadWrite), EFOpenError);
+        EXPECT_THROW(TMemoryStream().LoadFromFile(path), EFOpenError);
+    }
+    // No reader at the other end: writing is refused at once too.
+    EXPECT_THROW(TFileStream(fifo, fmOpenWrite), EFOpenError);
+    TFileStream device("/dev/null", fmOpenWrite);
+    device.WriteBuffer("x", 1);
 }
 
 TEST(FileStream, DevFullWriteFails) {
