@@ -9,7 +9,7 @@
 
 #include <functional>
 
-#include "VclTestSupport.h"
+#include "support/vcl/VclTestSupport.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/WindowsQt.h"
