@@ -638,7 +638,8 @@ bool TFormzelmo::GetMainClientSize(int& width, int& height) {
 }
 
 void TFormzelmo::MoveWindow(TObject* window, int left, int top) {
-    if (TCustomForm* form = AsForm(window)) form->SetBounds(left, top, form->GetWidth(), form->GetHeight());
+    // The place may come from a file: it is brought onto the client area first.
+    if (TCustomForm* form = AsForm(window)) form->SetStoredBounds(left, top, form->GetWidth(), form->GetHeight());
 }
 
 void TFormzelmo::SetScreenCursor(int cursor) { Screen->SetCursor(cursor); }

@@ -66,10 +66,10 @@ void TFormKeyboard::FormCreate(TObject*) {
     int b = LowestOctave;
     try {
         TIniFile ini(SettingsFileName);
-        const int width = ini.ReadInteger(Section, "Width", 200);
+        // The window keeps its one size whatever the stored width says: its place is fitted to that size.
         const int left = ini.ReadInteger(Section, "Left", 0);
         const int top = ini.ReadInteger(Section, "Top", 0);
-        SetBounds(left, top, width, GetHeight());
+        SetStoredBounds(left, top, FixedWidth, FixedHeight);
         b = ini.ReadInteger(Section, "BaseOctave", LowestOctave);
     } catch (const std::exception&) {
         // A settings file that cannot be read leaves the defaults.

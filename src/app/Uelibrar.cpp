@@ -189,6 +189,10 @@ TFormLibrary* TFormLibrary::OpenLibrary(TComponent* Owner, TLibrary& Library, bo
     form->Updateview();
     form->DisableVisible();
     form->Show();
+    // A library with no size stored yet takes its window's, as it takes its first place, so that only a real
+    // resize marks it changed.
+    if (Library.WindowWidth == -1) Library.WindowWidth = static_cast<std::int16_t>(form->GetWidth());
+    if (Library.WindowHeight == -1) Library.WindowHeight = static_cast<std::int16_t>(form->GetHeight());
     return form;
 }
 
@@ -203,8 +207,8 @@ void TFormLibrary::FormCreate(TObject*) {
     library_->Window = this;
     library_->WindowOpen = 1;
     SetRows();
-    if (library_->WindowHeight != -1) SetHeight(library_->WindowHeight);
-    if (library_->WindowWidth != -1) SetWidth(library_->WindowWidth);
+    SetStoredBounds(GetLeft(), GetTop(), library_->WindowWidth != -1 ? library_->WindowWidth : GetWidth(),
+                    library_->WindowHeight != -1 ? library_->WindowHeight : GetHeight());
     PlaceMdiChild(library_->WindowLeft, library_->WindowTop, this);
     DrawGrid->SetColWidths(0, DrawGrid->ClientWidth());
     DrawGrid->Canvas()->Font()->Assign(DrawGrid->Font());

@@ -88,7 +88,7 @@ void TFormMonitor::FormCreate(TObject*) {
         const int height = ini.ReadInteger(kSection, "Height", 278);
         const int left = ini.ReadInteger(kSection, "Left", 0);
         const int top = ini.ReadInteger(kSection, "Top", 0);
-        SetBounds(left, top, width, height);
+        SetStoredBounds(left, top, width, height);
     } catch (const std::exception&) {
         // A settings file that cannot be read leaves the window where the resource put it.
     }

@@ -25,6 +25,7 @@ std::unordered_map<HWND, TBinding>& Bindings() {
     static std::unordered_map<HWND, TBinding> map;
     return map;
 }
+std::uint64_t g_bindingsVersion = 0;  // TWinControl::BindingsVersion
 
 TWinControl* g_creating = nullptr;     // the control whose window CreateWindowEx is making
 TControl* g_captureControl = nullptr;  // the graphic control that holds the mouse
@@ -66,6 +67,7 @@ LRESULT ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         // A control's first window becomes its Handle; a second one (CreateSecondWindow) stays beside it.
         if (g_creating->handle_ == nullptr) g_creating->handle_ = hwnd;
         it = map.emplace(hwnd, TBinding{g_creating, g_creating->defWndProc_}).first;
+        ++g_bindingsVersion;
         g_creating = nullptr;
     }
     TBinding b = it->second;
@@ -104,6 +106,7 @@ LRESULT ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 if (c->secondHandle_ == hwnd) c->secondHandle_ = nullptr;
             }
             map.erase(again);
+            ++g_bindingsVersion;
         }
     }
     return result;
@@ -576,6 +579,8 @@ TWinControl* TWinControl::FindControl(HWND Handle) {
     return it == Bindings().end() ? nullptr : it->second.control;
 }
 
+std::uint64_t TWinControl::BindingsVersion() { return g_bindingsVersion; }
+
 HWND TWinControl::GetHandle() {
     HandleNeeded();
     return handle_;
@@ -667,6 +672,7 @@ HWND TWinControl::CreateSecondWindow(const TCreateParams& Params) {
     }
     if (h == nullptr) throw EOutOfResources("Error creating window for " + ClassName());
     Bindings().try_emplace(h, TBinding{this, defWndProc_});
+    ++g_bindingsVersion;
     secondHandle_ = h;
     SendMessage(h, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->GetHandle()), 0);
     return h;
@@ -697,6 +703,7 @@ void TWinControl::DestroySecondWindow() {
     secondHandle_ = nullptr;
     auto it = Bindings().find(h);
     if (it != Bindings().end()) it->second.control = nullptr;
+    ++g_bindingsVersion;
     DestroyWindow(h);
 }
 
@@ -713,6 +720,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
         // The window sent no message while being made: bind it now.
         handle_ = h;
         Bindings()[h] = TBinding{this, defWndProc_};
+        ++g_bindingsVersion;
     }
 }
 
@@ -723,6 +731,7 @@ void TWinControl::DestroyWnd() {
     text_ = GetTextImpl();
     auto it = Bindings().find(h);
     if (it != Bindings().end()) it->second.control = nullptr;
+    ++g_bindingsVersion;
     handle_ = nullptr;
     DestroyWindow(h);
 }

@@ -437,6 +437,9 @@ public:
 
     // The control bound to a window of this layer, or nullptr.
     static TWinControl* FindControl(HWND Handle);
+    // Counts the changes of what FindControl answers (a window bound to its control or let go of), so that a
+    // list of controls found by their windows can tell that it is still current.
+    static std::uint64_t BindingsVersion();
 
 protected:
     virtual void CreateParams(TCreateParams& Params);

@@ -454,23 +454,60 @@ void TCustomForm::SetFocus() {
     SetActiveWindow(GetHandle());
 }
 
-// ---- multiple documents
+// ---- stored places
 
-int TCustomForm::MDIChildCount() const {
-    if (clientHandle_ == nullptr) return 0;
-    int n = 0;
-    for (HWND h = GetWindow(clientHandle_, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
-        if (dynamic_cast<TCustomForm*>(TWinControl::FindControl(h)) != nullptr) ++n;
-    return n;
+void TCustomForm::SetStoredBounds(long long ALeft, long long ATop, long long AWidth, long long AHeight) {
+    const HWND h = GetHandle();
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    RECT shown = work;
+    if (formStyle_ == fsMDIChild && ::zel::GetParent(h) != nullptr) ::zel::GetClientRect(::zel::GetParent(h), &shown);
+    MINMAXINFO mmi;
+    mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    mmi.ptMaxTrackSize = POINT{0x7FFF, 0x7FFF};
+    SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    const long long frameX = std::max(0, GetWidth() - ClientWidth());
+    const long long frameY = std::max(0, GetHeight() - ClientHeight());
+    const auto fit = [](long long value, long long low, long long high) {
+        return std::clamp(value, low, std::max(low, high));
+    };
+    const long long width =
+        fit(AWidth, mmi.ptMinTrackSize.x, std::min<long long>(mmi.ptMaxTrackSize.x, work.right - work.left + frameX));
+    const long long height =
+        fit(AHeight, mmi.ptMinTrackSize.y, std::min<long long>(mmi.ptMaxTrackSize.y, work.bottom - work.top + frameY));
+    // A caption's height of the window stays on the area: its caption can be taken to move it back.
+    const long long caption = GetSystemMetrics(SM_CYCAPTION) + frameY / 2;
+    const long long left = fit(ALeft, shown.left - width + caption, shown.right - caption);
+    const long long top = fit(ATop, shown.top, shown.bottom - caption);
+    SetBounds(static_cast<int>(left), static_cast<int>(top), static_cast<int>(width), static_cast<int>(height));
 }
 
-TCustomForm* TCustomForm::MDIChildren(int Index) const {
-    if (clientHandle_ != nullptr) {
-        int n = 0;
-        for (HWND h = GetWindow(clientHandle_, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
-            if (auto* f = dynamic_cast<TCustomForm*>(TWinControl::FindControl(h)))
-                if (n++ == Index) return f;
+// ---- multiple documents
+
+// The forms among the client window's children, top first. The list is made again only when the children
+// or the windows' bindings to their controls changed since, so that a walk over the children by index
+// costs one pass.
+const std::vector<TCustomForm*>& TCustomForm::MDIChildList() const {
+    if (clientHandle_ == nullptr) {
+        mdiChildren_.clear();
+        return mdiChildren_;
     }
+    const std::uint64_t children = ChildWindowsVersion(clientHandle_);
+    const std::uint64_t bindings = TWinControl::BindingsVersion();
+    if (children == mdiChildrenVersion_ && bindings == mdiBindingsVersion_) return mdiChildren_;
+    mdiChildren_.clear();
+    for (HWND h = GetWindow(clientHandle_, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
+        if (auto* f = dynamic_cast<TCustomForm*>(TWinControl::FindControl(h))) mdiChildren_.push_back(f);
+    mdiChildrenVersion_ = children;
+    mdiBindingsVersion_ = bindings;
+    return mdiChildren_;
+}
+
+int TCustomForm::MDIChildCount() const { return static_cast<int>(MDIChildList().size()); }
+
+TCustomForm* TCustomForm::MDIChildren(int Index) const {
+    const std::vector<TCustomForm*>& list = MDIChildList();
+    if (Index >= 0 && static_cast<std::size_t>(Index) < list.size()) return list[static_cast<std::size_t>(Index)];
     throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
 }
 

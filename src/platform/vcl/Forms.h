@@ -100,6 +100,12 @@ public:
     // actions update (InitiateAction).
     virtual void UpdateActions();
 
+    // A place and size read back from the settings or a file, brought inside what the window can be before
+    // the form takes them: no larger than the desktop's work area with the form's frame, no smaller than its
+    // least tracking size, and with at least a caption's height of it on the area it shows in (the work
+    // area; for a multiple-document child its main form's client window).
+    void SetStoredBounds(long long ALeft, long long ATop, long long AWidth, long long AHeight);
+
     // ---- multiple documents
     HWND ClientHandle() const { return clientHandle_; }
     int MDIChildCount() const;
@@ -150,6 +156,7 @@ protected:
 private:
     void PlaceOnShow();
     void ClientWindowMessage(UINT msg, WPARAM wp, LPARAM lp);
+    const std::vector<TCustomForm*>& MDIChildList() const;
 
     TFormState formState_;
     TBorderStyle borderStyle_ = bsSizeable;
@@ -158,6 +165,11 @@ private:
     TWindowState windowState_ = wsNormal;
     TWinControl* activeControl_ = nullptr;
     HWND clientHandle_ = nullptr;
+    // The multiple-document children in the client window's order, and the versions of that order and of
+    // the windows' bindings it was made at.
+    mutable std::vector<TCustomForm*> mdiChildren_;
+    mutable std::uint64_t mdiChildrenVersion_ = ~std::uint64_t{0};
+    mutable std::uint64_t mdiBindingsVersion_ = ~std::uint64_t{0};
     bool active_ = false;
     bool destroyFired_ = false;
     bool alphaBlend_ = false;

@@ -192,6 +192,9 @@ HWND GetAncestor(HWND hwnd, UINT flags);
 HWND GetWindow(HWND hwnd, UINT relation);
 HWND GetNextWindow(HWND hwnd, UINT relation);
 HWND GetTopWindow(HWND hwnd);
+// Counts the changes of a window's children (a child added or gone, their order changed): a list built from
+// them is current while the count stays the same.
+std::uint64_t ChildWindowsVersion(HWND parent);
 BOOL IsChild(HWND parent, HWND hwnd);
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsWindowEnabled(HWND hwnd);

@@ -268,7 +268,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     if (messageOnly && !(style & WS_CHILD)) wp->parent = nullptr;
     if (width < 0) width = 0;
     if (height < 0) height = 0;
-    wp->rect = RECT{x, y, x + width, y + height};
+    wp->rect = RECT{x, y, SpanEnd(x, width), SpanEnd(y, height)};
     wp->client = RECT{0, 0, width, height};
     st.windows.emplace(handle, std::move(w));
     {
@@ -276,7 +276,9 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
         st.live.insert(handle);
     }
     if (wp->parent) {
-        FindWnd(wp->parent)->children.insert(FindWnd(wp->parent)->children.begin(), handle);
+        TWnd* pw = FindWnd(wp->parent);
+        pw->children.insert(pw->children.begin(), handle);
+        ++pw->childrenVersion;
     } else if (messageOnly) {
         st.messageWindows.push_back(handle);
     } else {
@@ -371,7 +373,10 @@ void FreeWindow(HWND hwnd) {
     auto& st = WinState();
     NoteWindowGone(hwnd);
     if (w->parent) {
-        if (TWnd* p = FindWnd(w->parent)) std::erase(p->children, hwnd);
+        if (TWnd* p = FindWnd(w->parent)) {
+            std::erase(p->children, hwnd);
+            ++p->childrenVersion;
+        }
     }
     std::erase(st.topLevels, hwnd);
     std::erase(st.messageWindows, hwnd);
@@ -573,7 +578,10 @@ HWND SetParent(HWND child, HWND newParent) {
     bool wasVisible = (w->style & WS_VISIBLE) != 0;
     POINT screen = WindowScreenOrigin(w);
     if (w->parent) {
-        if (TWnd* op = FindWnd(w->parent)) std::erase(op->children, child);
+        if (TWnd* op = FindWnd(w->parent)) {
+            std::erase(op->children, child);
+            ++op->childrenVersion;
+        }
     } else {
         std::erase(st.topLevels, child);
         std::erase(st.messageWindows, child);
@@ -590,6 +598,7 @@ HWND SetParent(HWND child, HWND newParent) {
         w->parent = newParent;
         w->messageOnly = np->messageOnly;
         np->children.insert(np->children.begin(), child);
+        ++np->childrenVersion;
         // The window keeps its coordinates relative to the new parent, as with Windows.
         ScheduleWidgetUpdate(np);
     } else {
@@ -634,6 +643,18 @@ const std::vector<HWND>* SiblingList(TWnd* w) {
     return &st.topLevels;
 }
 
+// The window's place among its siblings. The place it was last found at is tried first; when the list has
+// changed since, every sibling's place is noted again, so that a walk over the list costs one pass over it.
+std::size_t SiblingIndex(TWnd* w, const std::vector<HWND>& sib) {
+    if (w->siblingIndex < sib.size() && sib[w->siblingIndex] == w->handle) return w->siblingIndex;
+    std::size_t found = sib.size();
+    for (std::size_t i = 0; i < sib.size(); ++i) {
+        if (TWnd* s = FindWnd(sib[i])) s->siblingIndex = i;
+        if (sib[i] == w->handle) found = i;
+    }
+    return found;
+}
+
 }  // namespace
 
 HWND GetWindow(HWND hwnd, UINT relation) {
@@ -642,15 +663,20 @@ HWND GetWindow(HWND hwnd, UINT relation) {
     if (relation == GW_OWNER) return w->owner;
     if (relation == GW_CHILD) return w->children.empty() ? nullptr : w->children.front();
     const std::vector<HWND>& sib = *SiblingList(w);
-    auto it = std::find(sib.begin(), sib.end(), hwnd);
-    if (it == sib.end()) return nullptr;
+    const std::size_t i = SiblingIndex(w, sib);
+    if (i == sib.size()) return nullptr;
     switch (relation) {
         case GW_HWNDFIRST: return sib.front();
         case GW_HWNDLAST: return sib.back();
-        case GW_HWNDNEXT: return it + 1 == sib.end() ? nullptr : *(it + 1);
-        case GW_HWNDPREV: return it == sib.begin() ? nullptr : *(it - 1);
+        case GW_HWNDNEXT: return i + 1 == sib.size() ? nullptr : sib[i + 1];
+        case GW_HWNDPREV: return i == 0 ? nullptr : sib[i - 1];
         default: return nullptr;
     }
+}
+
+std::uint64_t ChildWindowsVersion(HWND parent) {
+    const TWnd* w = FindWnd(parent);
+    return w ? w->childrenVersion : 0;
 }
 
 HWND GetNextWindow(HWND hwnd, UINT relation) { return GetWindow(hwnd, relation); }

@@ -25,6 +25,7 @@ bool IsTopmost(HWND h) {
 
 void ApplyZOrder(TWnd* w, HWND after) {
     std::vector<HWND>& sib = Siblings(w);
+    if (w->parent) ++FindWnd(w->parent)->childrenVersion;
     std::erase(sib, w->handle);
     bool topLevel = !w->parent && !w->messageOnly;
     if (after == HWND_TOPMOST && topLevel) w->exStyle |= WS_EX_TOPMOST;
@@ -76,6 +77,15 @@ HWND Descend(TWnd* w, POINT screen, bool forInput) {
     return w->handle;
 }
 
+// Gives a window that is now on view, and each of its children on view, an image of its size. A window out of
+// view keeps the image it had while it is sized (a form read from its resource is sized many times before it
+// shows); drawing on it before it shows makes its image then.
+void EnsureImagesOnView(TWnd* w) {
+    EnsureImage(w);
+    for (HWND k : w->children)
+        if (TWnd* kw = FindWnd(k); kw && (kw->style & WS_VISIBLE)) EnsureImagesOnView(kw);
+}
+
 }  // namespace
 
 void RecalcClient(TWnd* w) {
@@ -105,7 +115,8 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     TWnd* w = FindWnd(hwnd);
     if (!w || !rect) return FALSE;
     POINT o = WindowScreenOrigin(w);
-    *rect = RECT{o.x, o.y, o.x + w->rect.right - w->rect.left, o.y + w->rect.bottom - w->rect.top};
+    *rect = RECT{o.x, o.y, SpanEnd(o.x, static_cast<long long>(w->rect.right) - w->rect.left),
+                 SpanEnd(o.y, static_cast<long long>(w->rect.bottom) - w->rect.top)};
     return TRUE;
 }
 
@@ -225,15 +236,15 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         flags = pos.flags;
     }
     RECT oldRect = w->rect, oldClient = w->client;
-    RECT newRect{pos.x, pos.y, pos.x + std::max(0, pos.cx), pos.y + std::max(0, pos.cy)};
+    RECT newRect{pos.x, pos.y, SpanEnd(pos.x, std::max(0, pos.cx)), SpanEnd(pos.y, std::max(0, pos.cy))};
     bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
     bool sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
     if (flags & SWP_NOMOVE) moved = false;
     if (flags & SWP_NOSIZE) sized = false;
     if (moved || sized)
         w->rect = RECT{moved ? newRect.left : oldRect.left, moved ? newRect.top : oldRect.top,
-                       (moved ? newRect.left : oldRect.left) + (sized ? newRect.Width() : oldRect.Width()),
-                       (moved ? newRect.top : oldRect.top) + (sized ? newRect.Height() : oldRect.Height())};
+                       SpanEnd(moved ? newRect.left : oldRect.left, sized ? newRect.Width() : oldRect.Width()),
+                       SpanEnd(moved ? newRect.top : oldRect.top, sized ? newRect.Height() : oldRect.Height())};
     if (sized || (flags & SWP_FRAMECHANGED)) {
         RecalcClient(w);
         if (!(w = FindWnd(hwnd))) return FALSE;
@@ -271,7 +282,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         }
         if (sized) w->ncDirty = true;
     }
-    if (sized) EnsureImage(w);
+    if ((flags & SWP_SHOWWINDOW) && IsVisibleTree(w)) EnsureImagesOnView(w);
+    else if (sized && IsVisibleTree(w)) EnsureImage(w);
     if (clientSized || clientMoved) RetargetWindowDCs(w);
     // The widget follows (a top-level window), or the top-level window repaints its composition.
     SyncWidget(w);

@@ -45,8 +45,13 @@ struct TWnd {
     DWORD contextHelpId = 0;
     bool messageOnly = false;
     std::vector<HWND> children;  // the top of the z-order first
-    RECT rect;                   // parent client coordinates (screen coordinates at the top)
-    RECT client;                 // window coordinates: the client area inside the window rectangle
+    // Counts the changes of children (a window added or gone, the order changed), so that a list built from
+    // them can tell that it is still current.
+    std::uint64_t childrenVersion = 0;
+    // Where the window was last found among its siblings: GetWindow's walks start from it.
+    std::size_t siblingIndex = 0;
+    RECT rect;    // parent client coordinates (screen coordinates at the top)
+    RECT client;  // window coordinates: the client area inside the window rectangle
     std::string text;
     QRegion update;  // client coordinates
     bool updateErase = false;
@@ -171,6 +176,12 @@ TWnd* FindWnd(HWND hwnd);
 TWnd* TopOf(TWnd* w);
 // Screen position of the window's top-left corner.
 POINT WindowScreenOrigin(const TWnd* w);
+// The far end of a span that starts at start: start + extent, held inside what a coordinate can be, so that
+// a place and size near the ends of the range never overflow.
+inline LONG SpanEnd(long long start, long long extent) {
+    const long long end = start + extent;
+    return static_cast<LONG>(end < INT32_MIN ? INT32_MIN : end > INT32_MAX ? INT32_MAX : end);
+}
 POINT ClientScreenOrigin(const TWnd* w);
 bool IsVisibleTree(const TWnd* w);  // visible with every ancestor visible
 bool IsEnabledTree(const TWnd* w);
