@@ -14,8 +14,8 @@ namespace zel::test {
 int PdfPageCount(const std::string& pdf) {
     const std::string bytes = ReadAll(pdf);
     const std::regex pageObject("/Type\\s*/Page[^s]");
-    return static_cast<int>(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), pageObject),
-                                          std::sregex_iterator()));
+    return static_cast<int>(
+        std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), pageObject), std::sregex_iterator()));
 }
 
 bool PdfRendererInstalled() { return std::system("command -v pdftoppm >/dev/null 2>&1") == 0; }
