@@ -395,6 +395,36 @@ TEST_F(LibraryWindow, RowsShowTheKindsPictureTypeNameLocationAndDate) {
     ProcessPendingMessages();
     EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("library-window")));
 
+    // The kinds' pictures on the New and Mask buttons show the button face around them; the global's
+    // lies in the middle of its wide button.
+    for (TSpeedButton* b : {form->NewPatch, form->NewPatchBank, form->NewSystem, form->Newglobal, form->speedGlobal}) {
+        SCOPED_TRACE(b->GetName());
+        const bool global = b == form->Newglobal || b == form->speedGlobal;
+        const HWND parent = b->GetParent()->GetHandle();
+        RECT window{};
+        GetWindowRect(parent, &window);
+        POINT origin{b->GetLeft(), b->GetTop()};
+        ClientToScreen(parent, &origin);
+        auto at = [&](int x, int y) {
+            return ComposedPixel(parent, origin.x - window.left + x, origin.y - window.top + y);
+        };
+        const COLORREF face = at(3, 3);
+        int left = b->GetWidth(), right = -1, whites = 0;
+        for (int y = 2; y < b->GetHeight() - 2; ++y)
+            for (int x = 2; x < b->GetWidth() - 2; ++x) {
+                const COLORREF c = at(x, y);
+                whites += c == RGB(255, 255, 255) ? 1 : 0;
+                if (c == face) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        EXPECT_EQ(whites, 0);  // no white box behind the picture
+        ASSERT_GE(right, left);
+        if (global) {
+            EXPECT_NEAR(left + right, b->GetWidth() - 1, 3);
+        }
+    }
+
     const COLORREF aqua = RGB(0, 255, 255), white = RGB(255, 255, 255), black = RGB(0, 0, 0);
     // The selected row is aqua from edge to edge, the others white.
     EXPECT_EQ(GridPixel(form, 2, 2), aqua);
