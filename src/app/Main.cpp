@@ -401,6 +401,8 @@ void TFormzelmo::FilePrintItemClick(TObject*) {
     if (library == nullptr) return;
     try {
         PrintLibraryListing(*library);
+    } catch (const EAbort&) {
+        throw;  // the user cancelled, e.g. the PDF file's name: no error
     } catch (const std::exception&) {
         throw EInOutError("Printer Error");
     }

@@ -19,6 +19,7 @@ object Formzelmo: TFormzelmo
     Width = 48
     Height = 48
     BevelWidth = 2
+    BorderStyle = bsSingle
     TabOrder = 0
     Visible = False
     object TrashVuoto: TImage

@@ -1,5 +1,6 @@
 // The help viewer: what each viewer operation asks of the HTML help entry, the help file it names, its
-// registration, and the help pages the program ships, opened by the context numbers its windows use.
+// registration, and the help pages the program ships, opened by the context numbers its windows use (the
+// MIDI port dialog's page leading to the MIDI set-up on Linux).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,7 +15,11 @@
 
 #include "app/HtmlHelpViewer.h"
 #include "app/Uemonito.h"
+#include "midi/dialog/Uemidiio.h"
+#include "platform/midi/MidiBackend.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/HelpIntfs.h"
+#include "platform/vcl/HtmlHelp.h"
 #include "platform/win/SysInfo.h"
 #include "support/TempDir.h"
 #include "support/model/ModelFakes.h"
@@ -309,6 +314,45 @@ TEST_F(ShippedHelpWindow, HelpIndexF1InTheMonitorAndUnknownNumbersOpenTheirPages
     // Closing all closes the window.
     HtmlHelpViewer->SoftShutDown();
     EXPECT_EQ(Shown(), "(closed)");
+}
+
+TEST_F(ShippedHelpWindow, F1InTheMidiPortDialogOpensItsPageWhichLeadsToTheMidiSetUpOnLinux) {
+    const std::string help = ZELMOVI_HELP_FOLDER;
+    Application->HelpFile = help;
+    TInProcessMidiBackend backend;
+    backend.AddInput("Interface");
+    backend.AddOutput("Interface");
+    SetMidiBackendForTests(&backend);
+    TScopeExit noBackend([] { SetMidiBackendForTests(nullptr); });
+    std::unique_ptr<TFormInOut> ports(Construct<TFormInOut>(nullptr));
+    ports->Show();
+    ProcessPendingMessages();
+    ports->InputPort->SetFocus();
+    ProcessPendingMessages();
+    keybd_event(VK_F1, 0, 0, 0);
+    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(Shown(), "midi-settings.htm");
+
+    // Its first paragraph leads to the set-up page, which the keywords Linux, Alsa and Jack open too.
+    std::stringstream text;
+    text << std::ifstream(std::filesystem::path(help) / "midi-settings.htm").rdbuf();
+    const std::string page = text.str();
+    const std::size_t paragraph = page.find("<p>");
+    ASSERT_NE(paragraph, std::string::npos);
+    EXPECT_LT(page.find("href=\"midi-linux.htm\"", paragraph), page.find("</p>", paragraph));
+    for (const char* keyword : {"Linux", "alsa", "JACK"}) {
+        SCOPED_TRACE(keyword);
+        HtmlHelp(nullptr, help, HH_DISPLAY_INDEX, reinterpret_cast<DWORD_PTR>(keyword));
+        EXPECT_EQ(Shown(), "midi-linux.htm");
+        EXPECT_EQ(HelpWindowState().Title, "MIDI Set-up on Linux");
+    }
+    EXPECT_TRUE(SaveHelpWindowImage(ScreenshotPath("help-midi-linux")));
+    // It explains the message a machine without MIDI ports shows at start.
+    std::stringstream setUp;
+    setUp << std::ifstream(std::filesystem::path(help) / "midi-linux.htm").rdbuf();
+    for (const char* part : {"&quot;No midi system installed&quot;", "aconnect -l", "qjackctl", "Zelmo95.ini"})
+        EXPECT_NE(setUp.str().find(part), std::string::npos) << part;
 }
 
 }  // namespace

@@ -139,6 +139,12 @@ TEST_F(Program, TheMainWindowHasItsMenusItsTrashAndItsPictures) {
     EXPECT_FALSE(f->TrashPieno->GetVisible());
     EXPECT_FALSE(f->TrashVuoto->Picture()->Empty());
     EXPECT_FALSE(f->TrashPieno->Picture()->Empty());
+    // The panel has a sunken edge: dark at its top left, light at its bottom right.
+    const HWND panel = f->PanelTrash->GetHandle();
+    EXPECT_NE(GetWindowLongPtr(panel, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    EXPECT_EQ(ComposedPixel(panel, 0, f->PanelTrash->GetHeight() / 2), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(ComposedPixel(panel, f->PanelTrash->GetWidth() - 1, f->PanelTrash->GetHeight() / 2),
+              GetSysColor(COLOR_BTNHIGHLIGHT));
     // The picture is transparent: its corner shows the panel, not the picture's background colour.
     const TImage* trash = f->TrashVuoto;
     const int corner = (trash->GetWidth() - trash->Picture()->GetWidth()) / 2;
@@ -166,6 +172,7 @@ TEST_F(Program, TheMainWindowHasItsMenusItsTrashAndItsPictures) {
     EXPECT_EQ(DefaultDataFolder(), Folder() + "/Documents/Corvandile/ZelmoviXP");
     f->SetBounds(0, 0, 800, 600);
     EXPECT_TRUE(SaveWindowImage(f->GetHandle(), ScreenshotPath("main-window")));
+    EXPECT_TRUE(SaveWindowImage(panel, ScreenshotPath("main-trash-panel")));
 }
 
 // The enabled state of the items with no child, the keyboard, the monitor or both open.

@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "model/Library.h"
 #include "model/Patch.h"
 #include "platform/vcl/Printers.h"
+#include "support/PdfPages.h"
 
 namespace zel::test {
 namespace {
@@ -428,6 +430,42 @@ TEST_F(MainLibraries, ExportWritesACopyWithTheXpBodiesAndImportReadsItBackUntitl
 
 // ------------------------------------------------------------------------------------------- printing
 
+// A printed listing page of three rows with line height h: the framed heading, then the rows between their
+// rules, nothing else above the footer. dark(x, y) reads the page.
+void ExpectListingOfThreeRows(int width, int height, int h, const std::function<bool(int, int)>& dark) {
+    auto ink = [&](int left, int top, int right, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) n += dark(x, y) ? 1 : 0;
+        return n;
+    };
+    const int right = width - 61;
+    // The frame from (30, 0) to the page width less 60, three lines high.
+    for (int x : {31, width / 2, right - 1}) {
+        EXPECT_TRUE(dark(x, 0)) << x;
+        EXPECT_TRUE(dark(x, 3 * h - 1)) << x;
+    }
+    for (int y : {1, h, 3 * h - 2}) {
+        EXPECT_TRUE(dark(30, y)) << y;
+        EXPECT_TRUE(dark(right, y)) << y;
+    }
+    EXPECT_FALSE(dark(29, h));
+    EXPECT_FALSE(dark(right + 2, h));
+    // The heading on the second line, centred, inside the frame.
+    EXPECT_GT(ink(32, h, width / 2, 2 * h), 50);
+    EXPECT_GT(ink(width / 2, h, right - 1, 2 * h), 50);
+    EXPECT_EQ(ink(32, 2, right - 1, h - 2), 0);
+    // Then the three rows from 4h + 10, each between its rules, 70 pixels apart.
+    for (int row = 0; row < 3; ++row) {
+        const int y = 4 * h + 10 + row * (h + 70);
+        SCOPED_TRACE(row);
+        EXPECT_TRUE(dark(width / 2, y - 1));
+        EXPECT_GT(ink(42, y + 2, 142, y + h - 2), 20);  // the type name
+    }
+    const int afterRows = 4 * h + 10 + 3 * (h + 70);
+    EXPECT_EQ(ink(0, afterRows, width, height - h - 80), 0);
+}
+
 TEST_F(MainLibraries, PrintListsTheLibraryUnderAFramedHeading) {
     SetPrintTarget(TPrintTarget::PngPages, File("pages"));
     StartAndWaitOutTheIntro();
@@ -442,44 +480,43 @@ TEST_F(MainLibraries, PrintListsTheLibraryUnderAFramedHeading) {
     TBitmap page;
     ASSERT_TRUE(LoadPrintedPage(0, page));
     EXPECT_TRUE(page.SaveToPngFile(ScreenshotPath("printed-library")));
-    auto dark = [&](int x, int y) { return (page.Canvas()->GetPixel(x, y) & 0xFF) < 128; };
-    auto ink = [&](int left, int top, int right, int bottom) {
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += dark(x, y) ? 1 : 0;
-        return n;
-    };
-    const int right = page.GetWidth() - 61;
-    // The frame from (30, 0) to the page width less 60, three lines high.
-    for (int x : {31, page.GetWidth() / 2, right - 1}) {
-        EXPECT_TRUE(dark(x, 0)) << x;
-        EXPECT_TRUE(dark(x, 3 * h - 1)) << x;
-    }
-    for (int y : {1, h, 3 * h - 2}) {
-        EXPECT_TRUE(dark(30, y)) << y;
-        EXPECT_TRUE(dark(right, y)) << y;
-    }
-    EXPECT_FALSE(dark(29, h));
-    EXPECT_FALSE(dark(right + 2, h));
-    // The heading on the second line, centred, inside the frame.
-    EXPECT_GT(ink(32, h, page.GetWidth() / 2, 2 * h), 50);
-    EXPECT_GT(ink(page.GetWidth() / 2, h, right - 1, 2 * h), 50);
-    EXPECT_EQ(ink(32, 2, right - 1, h - 2), 0);
-    // Then the three rows from 4h + 10, each between its rules, 70 pixels apart.
-    for (int row = 0; row < 3; ++row) {
-        const int y = 4 * h + 10 + row * (h + 70);
-        SCOPED_TRACE(row);
-        EXPECT_TRUE(dark(page.GetWidth() / 2, y - 1));
-        EXPECT_GT(ink(42, y + 2, 142, y + h - 2), 20);  // the type name
-    }
-    const int afterRows = 4 * h + 10 + 3 * (h + 70);
-    EXPECT_EQ(ink(0, afterRows, page.GetWidth(), page.GetHeight() - h - 80), 0);
+    ExpectListingOfThreeRows(page.GetWidth(), page.GetHeight(), h,
+                             [&](int x, int y) { return (page.Canvas()->GetPixel(x, y) & 0xFF) < 128; });
 
-    // Without a printer: the message, and nothing left running.
-    SetPrintTarget(TPrintTarget::NoPrinter);
+    // A printer that fails: the message, and nothing left running.
+    SetPrintTarget(TPrintTarget::PdfFile, File("missing/listing.pdf"));
     Click(Formzelmo->FilePrintItem);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Printer Error."}));
     EXPECT_FALSE(Printer()->Printing());
+}
+
+TEST_F(MainLibraries, WithoutAPrinterPrintWritesTheListingToThePdfFileTheUserNames) {
+    StartAndWaitOutTheIntro();
+    TFormLibrary* w = NewLibrary();
+    for (TControl* button : std::vector<TControl*>{w->NewPatch, w->NewPerformance, w->NewSystem}) ClickOn(button);
+    SetPrintTarget(TPrintTarget::PngPages, File("pages"));
+    BeginPrint();
+    const int h = PrintLineHeight();
+    Printer()->Abort();
+    SetPrintTarget(TPrintTarget::NoPrinter);
+    // Cancelled: no file and no message.
+    Click(Formzelmo->FilePrintItem);
+    EXPECT_EQ(Dialogs, (std::vector<std::string>{"Print To PDF File"}));
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_FALSE(Printer()->Printing());
+
+    const std::string pdf = File("library.pdf");
+    Choose.push_back(pdf);
+    Click(Formzelmo->FilePrintItem);
+    EXPECT_TRUE(Boxes.empty());
+    ASSERT_EQ(PdfPageCount(pdf), 1);
+    if (!PdfRendererInstalled())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed: the PDF page is not rendered";
+    const TGreyPage page = RenderPdfPage(pdf, 1, TPrinter::DotsPerInch, ScreenshotPath("printed-library-pdf"));
+    // A4 at 300 dots per inch; the renderer rounds its 841.89 points up to a whole pixel.
+    ASSERT_NEAR(page.Width, 2480, 1);
+    ASSERT_NEAR(page.Height, 3508, 1);
+    ExpectListingOfThreeRows(page.Width, page.Height, h, [&](int x, int y) { return page.Dark(x, y); });
 }
 
 // ---------------------------------------------------------------------------------------------- trash

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <deque>
+#include <filesystem>
+#include <functional>
 #include <set>
 
 #include "ProgramFixture.h"
@@ -15,6 +17,7 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Printers.h"
+#include "support/PdfPages.h"
 
 namespace zel::test {
 namespace {
@@ -139,6 +142,18 @@ protected:
             answers_.pop_front();
             return a;
         });
+    }
+    // The rules above and below each printed row, found down the top half of a page left of its middle line.
+    static std::vector<int> RulesDown(int width, int height, const std::function<bool(int, int)>& dark) {
+        std::vector<int> ys;
+        const int x = width / 2 - 20;
+        bool inRule = false;
+        for (int y = 0; y < height / 2; ++y) {
+            const bool d = dark(x, y);
+            if (d && !inRule) ys.push_back(y);
+            inRule = d;
+        }
+        return ys;
     }
     // The save dialogs choose this path; an empty one cancels them.
     void AnswerFileDialogs(const std::string& path) {
@@ -379,6 +394,36 @@ TEST_F(LibraryWindow, RowsShowTheKindsPictureTypeNameLocationAndDate) {
     form->DrawGrid->Repaint();
     ProcessPendingMessages();
     EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("library-window")));
+
+    // The kinds' pictures on the New and Mask buttons show the button face around them; the global's
+    // lies in the middle of its wide button.
+    for (TSpeedButton* b : {form->NewPatch, form->NewPatchBank, form->NewSystem, form->Newglobal, form->speedGlobal}) {
+        SCOPED_TRACE(b->GetName());
+        const bool global = b == form->Newglobal || b == form->speedGlobal;
+        const HWND parent = b->GetParent()->GetHandle();
+        RECT window{};
+        GetWindowRect(parent, &window);
+        POINT origin{b->GetLeft(), b->GetTop()};
+        ClientToScreen(parent, &origin);
+        auto at = [&](int x, int y) {
+            return ComposedPixel(parent, origin.x - window.left + x, origin.y - window.top + y);
+        };
+        const COLORREF face = at(3, 3);
+        int left = b->GetWidth(), right = -1, whites = 0;
+        for (int y = 2; y < b->GetHeight() - 2; ++y)
+            for (int x = 2; x < b->GetWidth() - 2; ++x) {
+                const COLORREF c = at(x, y);
+                whites += c == RGB(255, 255, 255) ? 1 : 0;
+                if (c == face) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        EXPECT_EQ(whites, 0);  // no white box behind the picture
+        ASSERT_GE(right, left);
+        if (global) {
+            EXPECT_NEAR(left + right, b->GetWidth() - 1, 3);
+        }
+    }
 
     const COLORREF aqua = RGB(0, 255, 255), white = RGB(255, 255, 255), black = RGB(0, 0, 0);
     // The selected row is aqua from edge to edge, the others white.
@@ -824,17 +869,9 @@ TEST_F(LibraryWindow, PrintSelectedAndPopupPrintListTheirElementsOnAPage) {
     TFormLibrary* form = OpenWith({etPatch, etPatch, etPatch, etPerformance});
     ClickControl(form->speedPerformance);
     Select(form, "x.xx");
-    // The rules above and below each printed row, found down the page left of its middle line.
     auto rules = [](TBitmap& page) {
-        std::vector<int> ys;
-        const int x = page.GetWidth() / 2 - 20;
-        bool inRule = false;
-        for (int y = 0; y < page.GetHeight() / 2; ++y) {
-            const bool dark = (page.Canvas()->GetPixel(x, y) & 0xFF) < 128;
-            if (dark && !inRule) ys.push_back(y);
-            inRule = dark;
-        }
-        return ys;
+        return RulesDown(page.GetWidth(), page.GetHeight(),
+                         [&](int x, int y) { return (page.Canvas()->GetPixel(x, y) & 0xFF) < 128; });
     };
     ClickControl(form->SpeedPrint);
     ASSERT_EQ(PrintedPageCount(), 1);
@@ -860,6 +897,37 @@ TEST_F(LibraryWindow, PrintSelectedAndPopupPrintListTheirElementsOnAPage) {
     ASSERT_EQ(one.size(), 2u);
     EXPECT_NEAR(one[0], 9, 2);
     EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(LibraryWindow, WithoutAPrinterPrintSelectedWritesTheSamePageToThePdfFileTheUserNames) {
+    TFormLibrary* form = OpenWith({etPatch, etPatch, etPatch, etPerformance});
+    Select(form, "xx.x");
+    SetPrintTarget(TPrintTarget::PngPages, Folder() + "/pages");
+    TScopeExit resetPrinter([] { SetPrintTarget(TPrintTarget::DefaultPrinter); });
+    ClickControl(form->SpeedPrint);
+    TBitmap png;
+    ASSERT_TRUE(LoadPrintedPage(0, png));
+    const std::vector<int> onPaper = RulesDown(
+        png.GetWidth(), png.GetHeight(), [&](int x, int y) { return (png.Canvas()->GetPixel(x, y) & 0xFF) < 128; });
+    ASSERT_EQ(onPaper.size(), 6u);
+
+    // No printer: the PDF-file printer asks for the file; cancelled, nothing is written and nothing said.
+    SetPrintTarget(TPrintTarget::NoPrinter);
+    const std::string pdf = Folder() + "/selected.pdf";
+    AnswerFileDialogs("");
+    ClickControl(form->SpeedPrint);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    AnswerFileDialogs(pdf);
+    ClickControl(form->SpeedPrint);
+    EXPECT_TRUE(Boxes.empty());
+    ASSERT_EQ(PdfPageCount(pdf), 1);
+    if (!PdfRendererInstalled())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed: the PDF page is not rendered";
+    const TGreyPage page = RenderPdfPage(pdf, 1, 300);
+    // The same sheet: the renderer rounds A4's 841.89 points up to a whole pixel.
+    ASSERT_NEAR(page.Width, png.GetWidth(), 1);
+    ASSERT_NEAR(page.Height, png.GetHeight(), 1);
+    EXPECT_EQ(RulesDown(page.Width, page.Height, [&](int x, int y) { return page.Dark(x, y); }), onPaper);
 }
 
 // ------------------------------------------------------------------------------------ the instrument

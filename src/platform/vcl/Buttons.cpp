@@ -168,8 +168,9 @@ void TSpeedButton::Paint() {
     InflateRect(&content, -2, -2);
     if (sunk) OffsetRect(&content, 1, 1);
     if (!glyph_->Empty()) {
-        c->Draw(content.left + (content.Width() - glyph_->GetWidth()) / 2,
-                content.top + (content.Height() - glyph_->GetHeight()) / 2, glyph_);
+        // The glyph's background (its bottom-left pixel's colour) shows the button face.
+        c->DrawTransparent(content.left + (content.Width() - glyph_->GetWidth()) / 2,
+                           content.top + (content.Height() - glyph_->GetHeight()) / 2, glyph_);
         return;
     }
     std::string text = GetText();

@@ -42,6 +42,19 @@ void TCustomPanel::SetAlignment(TAlignment Value) {
     Invalidate();
 }
 
+void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
+    if (borderStyle_ == Value) return;
+    borderStyle_ = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomPanel::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    if (borderStyle_ != bsSingle) return;
+    if (GetCtl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else Params.Style |= WS_BORDER;
+}
+
 void TCustomPanel::AlignControls(TControl* AControl, TRect& Rect) {
     int inset = borderWidth_;
     if (bevelOuter_ != bvNone) inset += bevelWidth_;
@@ -195,19 +208,9 @@ void TImage::Paint() {
     }
     int x = center_ ? (GetWidth() - picture_->GetWidth()) / 2 : 0;
     int y = center_ ? (GetHeight() - picture_->GetHeight()) / 2 : 0;
-    if (!Transparent) {
-        c->Draw(x, y, picture_);
-        return;
-    }
     // A transparent picture leaves the background wherever it has the colour of its bottom-left pixel.
-    TCanvas* pc = picture_->Canvas();
-    const int w = picture_->GetWidth(), h = picture_->GetHeight();
-    const TColor key = pc->GetPixel(0, h - 1);
-    for (int py = 0; py < h; ++py)
-        for (int px = 0; px < w; ++px) {
-            const TColor p = pc->GetPixel(px, py);
-            if (p != key) c->SetPixel(x + px, y + py, p);
-        }
+    if (Transparent) c->DrawTransparent(x, y, picture_);
+    else c->Draw(x, y, picture_);
 }
 
 // ------------------------------------------------------------------------------------------------ TTimer
@@ -376,6 +379,7 @@ void RegisterExtCtrlsClasses() {
         .Enum<TBevelCut>("BevelInner", kBevels, [](TPanel& c, TBevelCut v) { c.SetBevelInner(v); })
         .Int("BevelWidth", [](TPanel& c, int v) { c.SetBevelWidth(v); })
         .Int("BorderWidth", [](TPanel& c, int v) { c.SetBorderWidth(v); })
+        .Enum<TBorderStyle>("BorderStyle", BorderStyleNames(), [](TPanel& c, TBorderStyle v) { c.SetBorderStyle(v); })
         .Enum<TAlignment>("Alignment", AlignmentNames(), [](TPanel& c, TAlignment v) { c.SetAlignment(v); });
 
     RegisterComponent<TPaintBox>("TPaintBox", "TControl").Event("OnPaint", &TPaintBox::OnPaint);

@@ -23,12 +23,17 @@ public:
     void SetBorderWidth(int Value);
     TAlignment GetAlignment() const { return alignment_; }
     void SetAlignment(TAlignment Value);
+    // bsSingle: a sunken edge around the panel (a plain line without Ctl3D).
+    TBorderStyle GetBorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle Value);
 
 protected:
     void Paint() override;
     void AlignControls(TControl* AControl, TRect& Rect) override;
+    void CreateParams(TCreateParams& Params) override;
 
 private:
+    TBorderStyle borderStyle_ = bsNone;
     TBevelCut bevelOuter_ = bvRaised;
     TBevelCut bevelInner_ = bvNone;
     int bevelWidth_ = 1;

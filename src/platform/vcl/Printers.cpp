@@ -7,13 +7,18 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "platform/rtl/Charset.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/Dialogs.h"
 #include "platform/win/GdiQt.h"
 #include "platform/win/QtApp.h"
+#include "platform/win/ShellFolders.h"
 
 namespace zel {
 
@@ -28,32 +33,61 @@ QString PathToQ(const std::string& path) { return QFile::decodeName(QByteArray::
 // The pages of a PDF or of PNG page images: the whole A4 sheet.
 QPageLayout A4Layout() { return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()); }
 
-[[noreturn]] void NoPrinter() { throw EPrinter("There is no default printer"); }
+QString ToQ(const std::string& ansi) { return QString::fromStdString(AnsiToUtf8(ansi)); }
+std::string FromQ(const QString& text) { return Utf8ToAnsi(text.toStdString()); }
 
-// The device a job prints on: the default printer or the PDF file, made ready for painting; nullptr for
-// PNG pages. Raises when there is none.
-std::unique_ptr<QPrinter> OpenDevice(const std::string& title) {
+const QString pdfFilePrinter = QString::fromLatin1(TPrinter::PdfFilePrinterName);
+
+[[noreturn]] void PrinterGone() { throw EPrinter("The printer is no longer installed"); }
+
+// The system's printers, as the print target lets the program see them.
+QStringList SystemPrinters() {
+    if (target != TPrintTarget::DefaultPrinter) return {};
     EnsureQtApplication();
-    std::unique_ptr<QPrinter> device;
-    switch (target) {
-        case TPrintTarget::NoPrinter: NoPrinter();
-        case TPrintTarget::PngPages: return nullptr;
-        case TPrintTarget::PdfFile:
-            device = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            device->setOutputFormat(QPrinter::PdfFormat);
-            device->setOutputFileName(targetPath);
-            device->setFullPage(true);
-            device->setPageLayout(A4Layout());
-            break;
-        case TPrintTarget::DefaultPrinter: {
-            const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-            if (info.isNull()) NoPrinter();
-            device = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-            break;
-        }
+    QStringList names = QPrinterInfo::availablePrinterNames();
+    names.removeAll(pdfFilePrinter);
+    return names;
+}
+
+QStringList PrinterNames() { return SystemPrinters() << pdfFilePrinter; }
+
+// The printer a job goes to: the chosen one while it is there, else the system's default printer, else the
+// PDF-file printer.
+QString PrinterToUse(const std::string& chosen) {
+    const QStringList system = SystemPrinters();
+    const QString name = ToQ(chosen);
+    if (name == pdfFilePrinter || system.contains(name)) return name;
+    if (target == TPrintTarget::DefaultPrinter) {
+        const QString systemDefault = QPrinterInfo::defaultPrinterName();
+        if (system.contains(systemDefault)) return systemDefault;
     }
-    device->setDocName(QString::fromStdString(AnsiToUtf8(title)));
+    return pdfFilePrinter;
+}
+
+std::unique_ptr<QPrinter> PdfDevice(const QString& file) {
+    auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    device->setOutputFormat(QPrinter::PdfFormat);
+    device->setOutputFileName(file);
+    device->setFullPage(true);
+    device->setPageLayout(A4Layout());
     return device;
+}
+
+// Asks where the PDF-file printer writes the job: a save dialog in the documents folder, offering the
+// job's name. EAbort when the user cancels.
+std::string AskPdfFile(const std::string& title) {
+    TSaveDialog dialog(nullptr);
+    dialog.Title = "Print To PDF File";
+    dialog.Filter = "PDF Files (*.pdf)|*.pdf";
+    dialog.DefaultExt = "pdf";
+    dialog.InitialDir = SHGetSpecialFolderPathString(CSIDL_PERSONAL);
+    std::string name = title.empty() ? std::string("Print") : title;
+    for (char& c : name)
+        if (c == '/') c = '_';
+    dialog.FileName = name + ".pdf";
+    dialog.Options = TOpenOptions{ofOverwritePrompt, ofHideReadOnly, ofPathMustExist, ofEnableSizing};
+    if (!dialog.Execute() || dialog.FileName.empty()) throw EAbort();
+    return dialog.FileName;
 }
 
 // The printable area at 300 dots per inch.
@@ -62,16 +96,13 @@ QSize PageSize(const QPageLayout& layout) {
     return QSize(qRound(mm.width() / 25.4 * TPrinter::DotsPerInch), qRound(mm.height() / 25.4 * TPrinter::DotsPerInch));
 }
 
-QSize TargetPageSize() {
-    switch (target) {
-        case TPrintTarget::NoPrinter: NoPrinter();
-        case TPrintTarget::PdfFile:
-        case TPrintTarget::PngPages: return PageSize(A4Layout());
-        case TPrintTarget::DefaultPrinter: break;
-    }
+QSize TargetPageSize(const std::string& chosen) {
+    if (target != TPrintTarget::DefaultPrinter) return PageSize(A4Layout());
     EnsureQtApplication();
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) NoPrinter();
+    const QString name = PrinterToUse(chosen);
+    if (name == pdfFilePrinter) return PageSize(A4Layout());
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull()) PrinterGone();
     return PageSize(QPrinter(info, QPrinter::HighResolution).pageLayout());
 }
 
@@ -85,6 +116,10 @@ void SetPrintTarget(TPrintTarget Target, const std::string& Path) {
 
 struct TPrinter::TJob {
     std::unique_ptr<QPrinter> device;
+    // The PDF-file printer writes a temporary file beside the chosen one and renames it over that file
+    // when the job ends, so a failed or aborted job leaves an old file of that name as it was.
+    std::string pdfFile;
+    QString pdfTemp;
     QPainter painter;
     QImage page;
     HDC dc = nullptr;
@@ -102,22 +137,71 @@ TPrinter::TPrinter() : canvas_(new TPrinterCanvas) { canvas_->Font()->PixelsPerI
 TPrinter::~TPrinter() {
     Abort();
     delete canvas_;
+    delete printers_;
 }
 
 TCanvas* TPrinter::Canvas() const { return canvas_; }
 
-int TPrinter::PageWidth() { return job_ != nullptr ? job_->page.width() : TargetPageSize().width(); }
-int TPrinter::PageHeight() { return job_ != nullptr ? job_->page.height() : TargetPageSize().height(); }
+int TPrinter::PageWidth() { return job_ != nullptr ? job_->page.width() : TargetPageSize(chosen_).width(); }
+int TPrinter::PageHeight() { return job_ != nullptr ? job_->page.height() : TargetPageSize(chosen_).height(); }
+
+TStrings* TPrinter::Printers() {
+    if (printers_ == nullptr) printers_ = new TStringList;
+    printers_->Clear();
+    for (const QString& name : PrinterNames()) printers_->Add(FromQ(name));
+    return printers_;
+}
+
+int TPrinter::GetPrinterIndex() { return static_cast<int>(PrinterNames().indexOf(PrinterToUse(chosen_))); }
+
+void TPrinter::SetPrinterIndex(int Index) {
+    const QStringList names = PrinterNames();
+    if (Index < -1 || Index >= names.size()) throw EPrinter("Printer selection out of range");
+    chosen_ = Index < 0 ? std::string() : FromQ(names[Index]);
+}
+
+// Opens the job's device: the chosen printer, the PDF file (asked for on the PDF-file printer), or none for
+// PNG pages.
+void TPrinter::OpenDevice(TJob& job) {
+    EnsureQtApplication();
+    switch (target) {
+        case TPrintTarget::PngPages: return;
+        case TPrintTarget::PdfFile: job.device = PdfDevice(targetPath); break;
+        case TPrintTarget::DefaultPrinter:
+        case TPrintTarget::NoPrinter: {
+            const QString name = PrinterToUse(chosen_);
+            if (name == pdfFilePrinter) {
+                job.pdfFile = AskPdfFile(Title);
+                QTemporaryFile temp(PathToQ(job.pdfFile) + ".tmp-XXXXXX");
+                temp.setAutoRemove(false);
+                if (!temp.open()) throw EPrinter("Cannot create file \"" + job.pdfFile + "\"");
+                job.pdfTemp = temp.fileName();
+                // A temporary file is private to its owner; the PDF is an ordinary document.
+                temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                    QFileDevice::ReadOther);
+                job.device = PdfDevice(job.pdfTemp);
+                break;
+            }
+            const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+            if (info.isNull()) PrinterGone();
+            job.device = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+            break;
+        }
+    }
+    job.device->setDocName(ToQ(Title));
+    job.device->setResolution(DotsPerInch);
+}
 
 void TPrinter::BeginDoc() {
     if (job_ != nullptr) throw EPrinter("Printing in progress");
     auto job = std::make_unique<TJob>();
-    job->device = OpenDevice(Title);
-    if (job->device != nullptr) {
-        job->device->setResolution(DotsPerInch);
-        if (!job->painter.begin(job->device.get())) throw EPrinter("The printer cannot be opened");
-    }
-    const QSize size = job->device != nullptr ? PageSize(job->device->pageLayout()) : TargetPageSize();
+    TScopeExit dropTemp([&] {
+        if (job != nullptr && !job->pdfTemp.isEmpty()) QFile::remove(job->pdfTemp);
+    });
+    OpenDevice(*job);
+    if (job->device != nullptr && !job->painter.begin(job->device.get()))
+        throw EPrinter("The printer cannot be opened");
+    const QSize size = job->device != nullptr ? PageSize(job->device->pageLayout()) : TargetPageSize(chosen_);
     if (size.isEmpty()) throw EPrinter("The printer has no printable area");
     job->page = QImage(size, QImage::Format_RGB32);
     job->page.fill(Qt::white);
@@ -152,6 +236,12 @@ void TPrinter::EndDoc() {
     try {
         SendPage();
         if (job_->device != nullptr) sent = job_->painter.end();
+        if (sent && !job_->pdfTemp.isEmpty()) {
+            std::error_code error;
+            std::filesystem::rename(QFile::encodeName(job_->pdfTemp).toStdString(), job_->pdfFile, error);
+            if (error) throw EPrinter("Cannot create file \"" + job_->pdfFile + "\": " + error.message());
+            job_->pdfTemp.clear();
+        }
     } catch (...) {
         EndJob();
         throw;
@@ -170,6 +260,7 @@ void TPrinter::EndJob() {
     canvas_->SetHandle(nullptr);
     DeleteImageDC(job_->dc);
     if (job_->painter.isActive()) job_->painter.end();
+    if (!job_->pdfTemp.isEmpty()) QFile::remove(job_->pdfTemp);
     delete job_;
     job_ = nullptr;
 }

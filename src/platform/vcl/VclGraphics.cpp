@@ -394,6 +394,18 @@ void TCanvas::Draw(int X, int Y, TBitmap* Graphic) {
     StretchDraw(Bounds(X, Y, Graphic->GetWidth(), Graphic->GetHeight()), Graphic);
 }
 
+void TCanvas::DrawTransparent(int X, int Y, TBitmap* Graphic) {
+    if (Graphic == nullptr || Graphic->Empty()) return;
+    TCanvas* pc = Graphic->Canvas();
+    const int w = Graphic->GetWidth(), h = Graphic->GetHeight();
+    const TColor key = pc->GetPixel(0, h - 1);
+    for (int py = 0; py < h; ++py)
+        for (int px = 0; px < w; ++px) {
+            const TColor p = pc->GetPixel(px, py);
+            if (p != key) SetPixel(X + px, Y + py, p);
+        }
+}
+
 void TCanvas::StretchDraw(const TRect& R, TBitmap* Graphic) {
     if (Graphic == nullptr || Graphic->Empty()) return;
     Changing();

@@ -169,6 +169,9 @@ public:
     int TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
     int TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
     void Draw(int X, int Y, TBitmap* Graphic);
+    // Draws the bitmap but leaves the canvas wherever the bitmap has the colour of its bottom-left pixel,
+    // as button glyphs and transparent pictures are drawn.
+    void DrawTransparent(int X, int Y, TBitmap* Graphic);
     void StretchDraw(const TRect& R, TBitmap* Graphic);
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
     TColor GetPixel(int X, int Y);

@@ -1,12 +1,15 @@
 // The printer: a job's pages at 300 dots per inch as PNG images and as a PDF file, fonts sized for the
-// printer, and the failures a caller turns into its own message.
+// printer, the PDF-file printer that a machine without a printer prints on, and the failures a caller turns
+// into its own message.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 #include <string>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Printers.h"
+#include "platform/win/ShellFolders.h"
+#include "support/PdfPages.h"
 #include "support/TempDir.h"
 #include "support/vcl/VclTestSupport.h"
 
@@ -18,6 +21,7 @@ protected:
     void TearDown() override {
         Printer()->Abort();
         SetPrintTarget(TPrintTarget::DefaultPrinter);
+        Printer()->SetPrinterIndex(-1);
         VclTest::TearDown();
     }
     // Page n: its number as text near the top left and a rule 1/4 inch thick from 1 inch to 2 inches down.
@@ -109,19 +113,98 @@ TEST_F(PrinterTest, AJobBecomesAPdfFileWithAPageForEachPage) {
         DrawPage(n);
     }
     printer->EndDoc();
-    const std::string pdf = ReadAll(file);
-    ASSERT_GE(pdf.size(), 5u);
-    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-    const std::regex pageObject("/Type\\s*/Page[^s]");
-    EXPECT_EQ(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), pageObject), std::sregex_iterator()), 3);
+    EXPECT_EQ(ReadAll(file).substr(0, 5), "%PDF-");
+    EXPECT_EQ(PdfPageCount(file), 3);
 }
 
-TEST_F(PrinterTest, WithoutAPrinterOrOutsideAJobTheCallsRaise) {
-    SetPrintTarget(TPrintTarget::NoPrinter);
+TEST_F(PrinterTest, WithoutASystemPrinterTheDefaultIsThePdfFilePrinter) {
     TPrinter* printer = Printer();
+    // The system's printers (none here, most likely) and the PDF-file printer last.
+    TStrings* all = printer->Printers();
+    ASSERT_GE(all->Count(), 1);
+    EXPECT_EQ(all->Strings(all->Count() - 1), "PDF File");
+    EXPECT_GE(printer->GetPrinterIndex(), 0);
+    EXPECT_LT(printer->GetPrinterIndex(), all->Count());
+
+    SetPrintTarget(TPrintTarget::NoPrinter);
+    all = printer->Printers();
+    ASSERT_EQ(all->Count(), 1);
+    EXPECT_EQ(all->Strings(0), "PDF File");
+    EXPECT_EQ(printer->GetPrinterIndex(), 0);
+    EXPECT_THROW(printer->SetPrinterIndex(1), EPrinter);
+    printer->SetPrinterIndex(0);
+    EXPECT_EQ(printer->GetPrinterIndex(), 0);
+    // An A4 sheet before the job starts.
+    EXPECT_EQ(printer->PageWidth(), 2480);
+    EXPECT_EQ(printer->PageHeight(), 3508);
+}
+
+TEST_F(PrinterTest, ThePdfFilePrinterAsksForTheFileAndWritesThePagesThere) {
+    SetPrintTarget(TPrintTarget::NoPrinter);
+    std::string answer;
+    std::string askedTitle, askedName, askedDir, askedFilter;
+    bool askedSave = false, overwritePrompt = false;
+    TFileDialogAnswerer old = SetFileDialogAnswerer([&](TOpenDialog& d) {
+        askedTitle = d.Title;
+        askedName = d.FileName;
+        askedDir = d.InitialDir;
+        askedFilter = d.Filter;
+        askedSave = d.IsSaveDialog();
+        overwritePrompt = d.Options.Contains(ofOverwritePrompt);
+        if (answer.empty()) return false;
+        d.FileName = answer;
+        return true;
+    });
+    TScopeExit restore([&] { SetFileDialogAnswerer(std::move(old)); });
+    TPrinter* printer = Printer();
+    printer->Title = "Zelmovi";
+    auto leftovers = [&] {
+        int n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(Dir.Path()))
+            n += entry.path().filename().string().find(".tmp-") != std::string::npos ? 1 : 0;
+        return n;
+    };
+
+    // Cancelled: no job, no file, and a silent abort for the caller.
+    EXPECT_THROW(printer->BeginDoc(), EAbort);
+    EXPECT_FALSE(printer->Printing());
+    EXPECT_EQ(askedTitle, "Print To PDF File");
+    EXPECT_TRUE(askedSave);
+    EXPECT_TRUE(overwritePrompt);
+    EXPECT_EQ(askedName, "Zelmovi.pdf");
+    EXPECT_EQ(askedDir, SHGetSpecialFolderPathString(CSIDL_PERSONAL));
+    EXPECT_EQ(askedFilter, "PDF Files (*.pdf)|*.pdf");
+
+    // Chosen: two pages in that file, and nothing else left in its folder.
+    answer = Dir.File("listing.pdf");
+    printer->BeginDoc();
+    EXPECT_TRUE(printer->Printing());
+    EXPECT_EQ(printer->PageWidth(), 2480);
+    DrawPage(1);
+    printer->NewPage();
+    DrawPage(2);
+    printer->EndDoc();
+    EXPECT_FALSE(printer->Printing());
+    EXPECT_EQ(ReadAll(answer).substr(0, 5), "%PDF-");
+    EXPECT_EQ(PdfPageCount(answer), 2);
+    EXPECT_EQ(leftovers(), 0);
+
+    // An aborted job leaves the file it would have replaced as it was.
+    WriteAll(answer, "the old file");
+    printer->BeginDoc();
+    DrawPage(1);
+    printer->Abort();
+    EXPECT_EQ(ReadAll(answer), "the old file");
+    EXPECT_EQ(leftovers(), 0);
+
+    // A folder that is not there: the job does not start.
+    answer = Dir.File("missing/listing.pdf");
     EXPECT_THROW(printer->BeginDoc(), EPrinter);
     EXPECT_FALSE(printer->Printing());
-    EXPECT_THROW(printer->PageWidth(), EPrinter);
+}
+
+TEST_F(PrinterTest, OutsideAJobTheCallsRaise) {
+    TPrinter* printer = Printer();
     EXPECT_THROW(printer->Canvas()->TextOut(0, 0, "x"), EPrinter);
     EXPECT_THROW(printer->NewPage(), EPrinter);
     EXPECT_THROW(printer->EndDoc(), EPrinter);
