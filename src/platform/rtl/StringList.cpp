@@ -3,23 +3,19 @@
 #include <algorithm>
 
 #include "platform/rtl/SafeFile.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/Streams.h"
 
 namespace zel {
 
 namespace {
 
-// BeginUpdate/EndUpdate for a scope: the Pascal try/finally.
-class TUpdateGuard {
-public:
-    explicit TUpdateGuard(TStrings& s) : s_(s) { s_.BeginUpdate(); }
-    ~TUpdateGuard() { s_.EndUpdate(); }
-    TUpdateGuard(const TUpdateGuard&) = delete;
-    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
-
-private:
-    TStrings& s_;
-};
+// BeginUpdate/EndUpdate for a scope: the Pascal try/finally. EndUpdate fires OnChange, whose failure leaves
+// the scope only when no other exception does.
+auto UpdateScope(TStrings& s) {
+    s.BeginUpdate();
+    return TScopeExit([&s] { s.EndUpdate(); });
+}
 
 // The part of s before its first NUL byte: the Pascal text routines stop there.
 std::string_view UpToNul(std::string_view s) {
@@ -83,7 +79,7 @@ std::string ExtractQuoted(std::string_view text, std::size_t& pos, char quote) {
 }
 
 void SetDelimited(TStrings& list, std::string_view value, char delimiter, char quote) {
-    TUpdateGuard guard(list);
+    auto guard = UpdateScope(list);
     list.Clear();
     const std::string_view text = UpToNul(value);
     std::size_t p = 0;
@@ -151,13 +147,13 @@ void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject) {
 
 void TStrings::AddStrings(TStrings* Strings) {
     if (Strings == nullptr) return;
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     const int count = Strings->GetCount();  // fixed first: adding a list to itself doubles it once
     for (int i = 0; i < count; ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     TObject* tempObject = GetObject(Index1);
     const std::string tempString = Get(Index1);
     Put(Index1, Get(Index2));
@@ -168,7 +164,7 @@ void TStrings::Exchange(int Index1, int Index2) {
 
 void TStrings::Move(int CurIndex, int NewIndex) {
     if (CurIndex == NewIndex) return;
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     const std::string tempString = Get(CurIndex);
     TObject* tempObject = GetObject(CurIndex);
     PutObject(CurIndex, nullptr);  // a list that owns its objects must not free the one that moves
@@ -241,7 +237,7 @@ std::string TStrings::GetText() const {
 }
 
 void TStrings::SetText(const std::string& Value) {
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     Clear();
     const std::string_view text = UpToNul(Value);
     std::size_t p = 0;
@@ -273,7 +269,7 @@ void TStrings::SaveToFile(const std::string& FileName) {
 }
 
 void TStrings::LoadFromStream(TStream& Stream) {
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     const std::int64_t size = Stream.GetSize() - Stream.GetPosition();
     std::string s(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)), '\0');
     if (!s.empty()) Stream.ReadBuffer(s.data(), static_cast<std::int64_t>(s.size()));
@@ -299,7 +295,7 @@ void TStrings::EndUpdate() {
 void TStrings::Assign(TPersistent* Source) {
     if (auto* source = dynamic_cast<TStrings*>(Source)) {
         if (source == this) return;
-        TUpdateGuard guard(*this);
+        auto guard = UpdateScope(*this);
         Clear();
         Delimiter = source->Delimiter;
         QuoteChar = source->QuoteChar;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/rtl/Charset.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/GdiQt.h"
 #include "platform/win/QtApp.h"
 
@@ -149,14 +150,11 @@ void TPrinter::NewPage() {
 void TPrinter::EndDoc() {
     if (job_ == nullptr) throw EPrinter("Printing not in progress");
     bool sent = true;
-    try {
+    {
+        TScopeExit done([this] { EndJob(); });
         SendPage();
         if (job_->device != nullptr) sent = job_->painter.end();
-    } catch (...) {
-        EndJob();
-        throw;
     }
-    EndJob();
     if (!sent) throw EPrinter("The page cannot be printed");
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <set>
 
+#include "platform/rtl/ScopeExit.h"
 #include "uilib/bars/ubBarButton.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarControl.h"
@@ -501,14 +502,11 @@ void TubBarItemLinks::ApplyAfterLoading(bool RestoreVisibility) {
 }
 
 void TubBarItemLinks::Assign(TPersistent* Source) {
-    assigning_ = true;
-    try {
+    {
+        assigning_ = true;
+        TScopeExit done([this] { assigning_ = false; });
         TCollection::Assign(Source);
-    } catch (...) {
-        assigning_ = false;
-        throw;
     }
-    assigning_ = false;
     if (!IsManagerLoading()) ApplyAfterLoading(true);
 }
 

@@ -210,9 +210,7 @@ void TubBarManager::SetImageList(TubBarImageListKind Kind, TCustomImageList* Val
 void TubBarManager::ImageListChanged(TubBarImageListKind Kind) {
     const TComponentState state = ComponentState();
     if (state.Contains(csLoading) || state.Contains(csDestroying)) return;
-    const bool oldLock = updateLock_;
-    SetUpdateLock(true);
-    TScopeExit unlock([this, oldLock] { SetUpdateLock(oldLock); });
+    TubBarUpdateLock lock(this);
     for (TubBarItem* item : items_) {
         bool shows = false;
         switch (Kind) {

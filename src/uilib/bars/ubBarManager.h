@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
 #include "uilib/bars/ubBarTypes.h"
 #include "uilib/base/uiClasses.h"
@@ -428,6 +429,27 @@ public:
 
 private:
     TListOf<TubBarManager> list_;
+};
+
+// Holds the manager's update lock until the scope ends and then gives it back as it was, on every way out;
+// with no manager it holds nothing. Giving the lock back rebuilds the docked bars, which may fail: that
+// failure leaves the scope after a normal exit and is dropped while another exception leaves it.
+class TubBarUpdateLock {
+public:
+    explicit TubBarUpdateLock(TubBarManager* AManager)
+        : restore_(TRestore{AManager, AManager != nullptr && AManager->GetUpdateLock()}) {
+        if (AManager != nullptr) AManager->SetUpdateLock(true);
+    }
+
+private:
+    struct TRestore {
+        TubBarManager* Manager;
+        bool Old;
+        void operator()() const {
+            if (Manager != nullptr) Manager->SetUpdateLock(Old);
+        }
+    };
+    TScopeExit<TRestore> restore_;
 };
 
 // The one list; nullptr outside the unit's start-up and shutdown.
