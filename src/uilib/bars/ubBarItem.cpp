@@ -1,9 +1,9 @@
 #include "uilib/bars/ubBarItem.h"
 
 #include "platform/vcl/Forms.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarCompanions.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"

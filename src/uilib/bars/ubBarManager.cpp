@@ -9,7 +9,7 @@
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarHint.h"

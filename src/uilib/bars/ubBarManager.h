@@ -2,6 +2,9 @@
 // The bar manager: the non-visual component that a form places once to get menus and toolbars. It owns the
 // items, categories, groups, backgrounds, fonts and the look; bars and item controls ask it for shared
 // settings. And the process-wide list of managers.
+// The bodies: ubBarManager.cpp; ubBarManagerFormMessages.cpp (the form's messages as the call-window-procedure
+// hook hands them over: FormMessage and what it drives); ubBarManagerStreaming.cpp (how the manager, its
+// categories and its groups are stored in a form resource, and RegisterBarManagerClasses).
 #include <array>
 #include <functional>
 #include <string>

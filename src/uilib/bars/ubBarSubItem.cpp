@@ -1,8 +1,8 @@
 #include "uilib/bars/ubBarSubItem.h"
 
 #include "platform/rtl/ScopeExit.h"
-#include "uilib/bars/ubBarButton.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarCommandItems.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBars.h"
