@@ -321,7 +321,7 @@ TStringList::~TStringList() {
     OnChange = nullptr;
     OnChanging = nullptr;
     if (OwnsObjects)
-        for (TStringItem& item : list_) FreeAndNil(item.FObject);
+        for (TStringItem& item : list_) FreeAndNil(item.object_);
 }
 
 void TStringList::CheckIndex(int Index) const {
@@ -347,12 +347,12 @@ int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const 
 
 std::string TStringList::Get(int Index) const {
     CheckIndex(Index);
-    return list_[static_cast<std::size_t>(Index)].FString;
+    return list_[static_cast<std::size_t>(Index)].string_;
 }
 
 TObject* TStringList::GetObject(int Index) const {
     CheckIndex(Index);
-    return list_[static_cast<std::size_t>(Index)].FObject;
+    return list_[static_cast<std::size_t>(Index)].object_;
 }
 
 void TStringList::Clear() {
@@ -361,14 +361,14 @@ void TStringList::Clear() {
     std::vector<TStringItem> old;
     old.swap(list_);
     if (OwnsObjects)
-        for (TStringItem& item : old) FreeAndNil(item.FObject);
+        for (TStringItem& item : old) FreeAndNil(item.object_);
     Changed();
 }
 
 void TStringList::Delete(int Index) {
     CheckIndex(Index);
     Changing();
-    TObject* obj = list_[static_cast<std::size_t>(Index)].FObject;
+    TObject* obj = list_[static_cast<std::size_t>(Index)].object_;
     list_.erase(list_.begin() + Index);
     if (OwnsObjects) delete obj;
     Changed();
@@ -392,14 +392,14 @@ void TStringList::Put(int Index, const std::string& S) {
     if (sorted_) Error(SSortedListError, 0);
     CheckIndex(Index);
     Changing();
-    list_[static_cast<std::size_t>(Index)].FString = S;
+    list_[static_cast<std::size_t>(Index)].string_ = S;
     Changed();
 }
 
 void TStringList::PutObject(int Index, TObject* AObject) {
     CheckIndex(Index);
     Changing();
-    list_[static_cast<std::size_t>(Index)].FObject = AObject;
+    list_[static_cast<std::size_t>(Index)].object_ = AObject;
     Changed();
 }
 
@@ -438,7 +438,7 @@ bool TStringList::Find(const std::string& S, int& Index) const {
     int h = GetCount() - 1;
     while (l <= h) {
         const int i = (l + h) >> 1;
-        const int c = CompareStrings(list_[static_cast<std::size_t>(i)].FString, S);
+        const int c = CompareStrings(list_[static_cast<std::size_t>(i)].string_, S);
         if (c < 0) {
             l = i + 1;
         } else {
@@ -491,8 +491,8 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
 
 void TStringList::Sort() {
     CustomSort([](TStringList* list, int index1, int index2) {
-        return list->CompareStrings(list->list_[static_cast<std::size_t>(index1)].FString,
-                                    list->list_[static_cast<std::size_t>(index2)].FString);
+        return list->CompareStrings(list->list_[static_cast<std::size_t>(index1)].string_,
+                                    list->list_[static_cast<std::size_t>(index2)].string_);
     });
 }
 
