@@ -8,7 +8,7 @@
 
 #include "platform/rtl/Units.h"
 #include "platform/vcl/Forms.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarSubMenuControl.h"

@@ -18,7 +18,7 @@
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/ImgList.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
 

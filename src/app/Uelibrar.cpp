@@ -177,13 +177,10 @@ void TFormLibrary::DefineBindings(TFormBindings& B) {
 TFormLibrary* TFormLibrary::OpenLibrary(TComponent* Owner, TLibrary& Library, bool TrashMode) {
     OpeningLibrary = &Library;
     TFormLibrary* form = nullptr;
-    try {
+    {
+        TScopeExit done([] { OpeningLibrary = nullptr; });
         form = Construct<TFormLibrary>(Owner);
-    } catch (...) {
-        OpeningLibrary = nullptr;
-        throw;
     }
-    OpeningLibrary = nullptr;
     form->SetTrashMode(TrashMode);
     if (TrashMode) trashWindow = form;
     form->Updateview();

@@ -8,12 +8,12 @@ namespace zel {
 
 TMidiInput::TMidiInput(TComponent* AOwner) : TComponent(AOwner) {
     state_ = misCreating;
-    FSysexOnly = false;
+    sysexOnly_ = false;
     NumDevs = static_cast<WORD>(midiInGetNumDevs());
     SetDeviceID(0);
     Capacity = 1024;
-    FSysexBufferSize = 4096;
-    FSysexBufferCount = 16;
+    sysexBufferSize_ = 4096;
+    sysexBufferCount_ = 16;
     if (!ComponentState().Contains(csDesigning))
         handle_ = AllocateHWnd([this](TMessage& Message) { MidiInput(Message); });
     state_ = misClosed;
@@ -40,7 +40,7 @@ std::string TMidiInput::MidiInErrorString(MMRESULT WError) {
 }
 
 void TMidiInput::RaiseError(MMRESULT Err) {
-    FError = Err;
+    error_ = Err;
     throw EMidiInputError(MidiInErrorString(Err));
 }
 
@@ -50,8 +50,8 @@ void TMidiInput::SetDeviceID(WORD DeviceID) {
     MIDIINCAPSA caps;
     MMRESULT err = midiInGetDevCapsA(DeviceID, &caps, sizeof(caps));
     if (err != MMSYSERR_NOERROR) RaiseError(err);
-    FDeviceID = DeviceID;
-    FProductName = caps.szPname;
+    deviceID_ = DeviceID;
+    productName_ = caps.szPname;
     DriverVersion = caps.vDriverVersion;
     MID = caps.wMid;
     PID = caps.wPid;
@@ -73,18 +73,18 @@ void TMidiInput::SetProductName(const std::string& NewProductName) {
 }
 
 void TMidiInput::SetSysexOnly(bool SysexOnly) {
-    FSysexOnly = SysexOnly;
+    sysexOnly_ = SysexOnly;
     if (ctlInfo_ != nullptr) ctlInfo_->SysexOnly.store(SysexOnly ? 1 : 0);
 }
 
 void TMidiInput::SetSysexBufferSize(WORD BufferSize) {
     if (state_ == misOpen) throw EMidiInputError("Change to SysexBufferSize while device was open");
-    FSysexBufferSize = BufferSize;
+    sysexBufferSize_ = BufferSize;
 }
 
 void TMidiInput::SetSysexBufferCount(WORD BufferCount) {
     if (state_ == misOpen) throw EMidiInputError("Change to SysexBuffercount while device was open");
-    FSysexBufferCount = BufferCount;
+    sysexBufferCount_ = BufferCount;
 }
 
 void TMidiInput::FreeSysexBuffers() {
@@ -107,13 +107,13 @@ void TMidiInput::Open() {
         if (ctlInfo_ == nullptr) ctlInfo_ = CtlInfoAlloc();
         ctlInfo_->PBuffer = buffer_;
         ctlInfo_->hWindow = handle_;
-        ctlInfo_->SysexOnly.store(FSysexOnly ? 1 : 0);
-        MMRESULT err = midiInOpen(&midiHandle_, FDeviceID, reinterpret_cast<DWORD_PTR>(&MidiHandler),
+        ctlInfo_->SysexOnly.store(sysexOnly_ ? 1 : 0);
+        MMRESULT err = midiInOpen(&midiHandle_, deviceID_, reinterpret_cast<DWORD_PTR>(&MidiHandler),
                                   reinterpret_cast<DWORD_PTR>(ctlInfo_), CALLBACK_FUNCTION);
-        FError = err;
+        error_ = err;
         if (err != MMSYSERR_NOERROR) RaiseError(err);
-        for (WORD i = 0; i < FSysexBufferCount; ++i) {
-            auto* hdr = new TMyMidiHdr(FSysexBufferSize);
+        for (WORD i = 0; i < sysexBufferCount_; ++i) {
+            auto* hdr = new TMyMidiHdr(sysexBufferSize_);
             sysexBufferList_.push_back(hdr);
             if (hdr->hdrPointer != nullptr) hdr->hdrPointer->dwUser = reinterpret_cast<DWORD_PTR>(hdr);
             err = midiInPrepareHeader(midiHandle_, hdr->hdrPointer, sizeof(MIDIHDR));
@@ -139,7 +139,7 @@ void TMidiInput::Open() {
 void TMidiInput::Start() {
     if (state_ != misOpen) return;
     MMRESULT err = midiInStart(midiHandle_);
-    FError = err;
+    error_ = err;
     if (err != MMSYSERR_NOERROR) RaiseError(err);
 }
 

@@ -24,19 +24,19 @@ public:
     ~TMidiInput() override;
     std::string ClassName() const override { return "TMidiInput"; }
 
-    WORD GetDeviceID() const { return FDeviceID; }
+    WORD GetDeviceID() const { return deviceID_; }
     void SetDeviceID(WORD DeviceID);
-    const std::string& GetProductName() const { return FProductName; }
+    const std::string& GetProductName() const { return productName_; }
     void SetProductName(const std::string& NewProductName);
-    bool GetSysexOnly() const { return FSysexOnly; }
+    bool GetSysexOnly() const { return sysexOnly_; }
     void SetSysexOnly(bool SysexOnly);
-    WORD GetSysexBufferSize() const { return FSysexBufferSize; }
+    WORD GetSysexBufferSize() const { return sysexBufferSize_; }
     void SetSysexBufferSize(WORD BufferSize);
-    WORD GetSysexBufferCount() const { return FSysexBufferCount; }
+    WORD GetSysexBufferCount() const { return sysexBufferCount_; }
     void SetSysexBufferCount(WORD BufferCount);
 
     TMidiInputState GetState() const { return state_; }
-    MMRESULT GetError() const { return FError; }
+    MMRESULT GetError() const { return error_; }
     HMIDIIN GetMidiHandle() const { return midiHandle_; }
     HWND GetHandle() const { return handle_; }
 
@@ -70,15 +70,15 @@ private:
     void FreeBuffers();
 
     HWND handle_ = nullptr;
-    WORD FDeviceID = 0;
+    WORD deviceID_ = 0;
     HMIDIIN midiHandle_ = nullptr;
     TMidiInputState state_ = misCreating;
-    MMRESULT FError = MMSYSERR_NOERROR;
-    bool FSysexOnly = false;
-    std::string FProductName;
+    MMRESULT error_ = MMSYSERR_NOERROR;
+    bool sysexOnly_ = false;
+    std::string productName_;
     TCircularBuffer* buffer_ = nullptr;
-    WORD FSysexBufferSize = 4096;
-    WORD FSysexBufferCount = 16;
+    WORD sysexBufferSize_ = 4096;
+    WORD sysexBufferCount_ = 16;
     std::vector<TMyMidiHdr*> sysexBufferList_;
     TMidiCtlInfo* ctlInfo_ = nullptr;
 };

@@ -35,7 +35,7 @@ std::string TMidiOutput::MidiOutErrorString(MMRESULT WError) {
 }
 
 void TMidiOutput::RaiseError(MMRESULT Err) {
-    FError = Err;
+    error_ = Err;
     throw EmidioutputError(MidiOutErrorString(Err));
 }
 
@@ -46,8 +46,8 @@ void TMidiOutput::SetDeviceID(int DeviceID) {
     MIDIOUTCAPSA caps;
     MMRESULT err = midiOutGetDevCapsA(static_cast<UINT>(DeviceID), &caps, sizeof(caps));
     if (err != MMSYSERR_NOERROR) RaiseError(err);
-    FDeviceID = DeviceID;
-    FProductName = caps.szPname;
+    deviceID_ = DeviceID;
+    productName_ = caps.szPname;
     DriverVersion = caps.vDriverVersion;
     Technology = caps.wTechnology;
     Voices = caps.wVoices;
@@ -78,9 +78,9 @@ bool TMidiOutput::OpenPort() {
         if (ctlInfo_ == nullptr) ctlInfo_ = CtlInfoAlloc();
         ctlInfo_->hWindow = handle_;
         MMRESULT err =
-            midiOutOpen(&midiHandle_, static_cast<UINT>(FDeviceID), reinterpret_cast<DWORD_PTR>(&MidiHandler),
+            midiOutOpen(&midiHandle_, static_cast<UINT>(deviceID_), reinterpret_cast<DWORD_PTR>(&MidiHandler),
                         reinterpret_cast<DWORD_PTR>(ctlInfo_), CALLBACK_FUNCTION);
-        FError = err;
+        error_ = err;
         if (err != MMSYSERR_NOERROR) RaiseError(err);
         closed_ = 0;
         return true;

@@ -20,13 +20,13 @@ public:
     std::string ClassName() const override { return "TMidiOutput"; }
 
     // -1 is the MIDI mapper.
-    int GetDeviceID() const { return FDeviceID; }
+    int GetDeviceID() const { return deviceID_; }
     void SetDeviceID(int DeviceID);
-    const std::string& GetProductName() const { return FProductName; }
+    const std::string& GetProductName() const { return productName_; }
     void SetProductName(const std::string& NewProductName);
 
     bool IsOpen() const { return closed_ == 0; }
-    MMRESULT GetError() const { return FError; }
+    MMRESULT GetError() const { return error_; }
     HMIDIOUT GetMidiHandle() const { return midiHandle_; }
     HWND GetHandle() const { return handle_; }
     // System Exclusive blocks handed to the driver and not yet freed.
@@ -65,12 +65,12 @@ private:
     void FreePendingBlocks();
 
     HWND handle_ = nullptr;
-    int FDeviceID = 0;
+    int deviceID_ = 0;
     HMIDIOUT midiHandle_ = nullptr;
     BYTE closed_ = 1;
     TMidiCtlInfo* ctlInfo_ = nullptr;
-    MMRESULT FError = MMSYSERR_NOERROR;
-    std::string FProductName;
+    MMRESULT error_ = MMSYSERR_NOERROR;
+    std::string productName_;
     // Every block handed to the driver, by its header, until its done message has been handled.
     std::map<MIDIHDR*, TMyMidiHdr*> pendingBlocks_;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/rtl/ScopeExit.h"
+
 namespace zel {
 
 // ---------------------------------------------------------------------------------------------- item
@@ -59,15 +61,8 @@ TCollectionItem* TCollection::Add() { return Insert(Count()); }
 TCollectionItem* TCollection::Insert(int Index) {
     if (Index < 0 || Index > Count()) TList::Error(SListIndexError, Index);
     insertAt_ = Index;
-    TCollectionItem* item = nullptr;
-    try {
-        item = itemClass_ ? itemClass_(this) : new TCollectionItem(this);
-    } catch (...) {
-        insertAt_ = -1;
-        throw;
-    }
-    insertAt_ = -1;
-    return item;
+    TScopeExit done([this] { insertAt_ = -1; });
+    return itemClass_ ? itemClass_(this) : new TCollectionItem(this);
 }
 
 void TCollection::Delete(int Index) {
@@ -79,13 +74,8 @@ void TCollection::Delete(int Index) {
 void TCollection::Clear() {
     if (items_.empty()) return;
     BeginUpdate();
-    try {
-        while (!items_.empty()) Delete(Count() - 1);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopeExit done([this] { EndUpdate(); });
+    while (!items_.empty()) Delete(Count() - 1);
 }
 
 TCollectionItem* TCollection::GetItem(int Index) const {
@@ -107,14 +97,9 @@ void TCollection::Assign(TPersistent* Source) {
     }
     if (source == this) return;
     BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem* item : source->items_) Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopeExit done([this] { EndUpdate(); });
+    Clear();
+    for (TCollectionItem* item : source->items_) Add()->Assign(item);
 }
 
 void TCollection::BeginUpdate() { ++updateCount_; }

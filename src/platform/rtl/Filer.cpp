@@ -1,6 +1,7 @@
 #include "platform/rtl/Filer.h"
 
 #include "platform/rtl/Collections.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace zel {
 
@@ -53,17 +54,12 @@ std::string TReader::ReadIdent() const { return Expect(TFormValue::TKind::Ident)
 void TReader::ReadCollection(TCollection& Collection) const {
     const TFormValue& v = Expect(TFormValue::TKind::Collection);
     Collection.BeginUpdate();
-    try {
-        Collection.Clear();
-        for (const TFormValue::TCollectionItem& stored : v.Collection) {
-            TCollectionItem* item = Collection.Add();
-            if (readItem_) readItem_(*item, stored);
-        }
-    } catch (...) {
-        Collection.EndUpdate();
-        throw;
+    TScopeExit done([&Collection] { Collection.EndUpdate(); });
+    Collection.Clear();
+    for (const TFormValue::TCollectionItem& stored : v.Collection) {
+        TCollectionItem* item = Collection.Add();
+        if (readItem_) readItem_(*item, stored);
     }
-    Collection.EndUpdate();
 }
 
 // ------------------------------------------------------------------------------------------ writer

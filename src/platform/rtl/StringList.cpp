@@ -3,23 +3,19 @@
 #include <algorithm>
 
 #include "platform/rtl/SafeFile.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/Streams.h"
 
 namespace zel {
 
 namespace {
 
-// BeginUpdate/EndUpdate for a scope: the Pascal try/finally.
-class TUpdateGuard {
-public:
-    explicit TUpdateGuard(TStrings& s) : s_(s) { s_.BeginUpdate(); }
-    ~TUpdateGuard() { s_.EndUpdate(); }
-    TUpdateGuard(const TUpdateGuard&) = delete;
-    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
-
-private:
-    TStrings& s_;
-};
+// BeginUpdate/EndUpdate for a scope: the Pascal try/finally. EndUpdate fires OnChange, whose failure leaves
+// the scope only when no other exception does.
+auto UpdateScope(TStrings& s) {
+    s.BeginUpdate();
+    return TScopeExit([&s] { s.EndUpdate(); });
+}
 
 // The part of s before its first NUL byte: the Pascal text routines stop there.
 std::string_view UpToNul(std::string_view s) {
@@ -83,7 +79,7 @@ std::string ExtractQuoted(std::string_view text, std::size_t& pos, char quote) {
 }
 
 void SetDelimited(TStrings& list, std::string_view value, char delimiter, char quote) {
-    TUpdateGuard guard(list);
+    auto guard = UpdateScope(list);
     list.Clear();
     const std::string_view text = UpToNul(value);
     std::size_t p = 0;
@@ -151,13 +147,13 @@ void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject) {
 
 void TStrings::AddStrings(TStrings* Strings) {
     if (Strings == nullptr) return;
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     const int count = Strings->GetCount();  // fixed first: adding a list to itself doubles it once
     for (int i = 0; i < count; ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     TObject* tempObject = GetObject(Index1);
     const std::string tempString = Get(Index1);
     Put(Index1, Get(Index2));
@@ -168,7 +164,7 @@ void TStrings::Exchange(int Index1, int Index2) {
 
 void TStrings::Move(int CurIndex, int NewIndex) {
     if (CurIndex == NewIndex) return;
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     const std::string tempString = Get(CurIndex);
     TObject* tempObject = GetObject(CurIndex);
     PutObject(CurIndex, nullptr);  // a list that owns its objects must not free the one that moves
@@ -241,7 +237,7 @@ std::string TStrings::GetText() const {
 }
 
 void TStrings::SetText(const std::string& Value) {
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     Clear();
     const std::string_view text = UpToNul(Value);
     std::size_t p = 0;
@@ -273,7 +269,7 @@ void TStrings::SaveToFile(const std::string& FileName) {
 }
 
 void TStrings::LoadFromStream(TStream& Stream) {
-    TUpdateGuard guard(*this);
+    auto guard = UpdateScope(*this);
     const std::int64_t size = Stream.GetSize() - Stream.GetPosition();
     std::string s(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)), '\0');
     if (!s.empty()) Stream.ReadBuffer(s.data(), static_cast<std::int64_t>(s.size()));
@@ -299,7 +295,7 @@ void TStrings::EndUpdate() {
 void TStrings::Assign(TPersistent* Source) {
     if (auto* source = dynamic_cast<TStrings*>(Source)) {
         if (source == this) return;
-        TUpdateGuard guard(*this);
+        auto guard = UpdateScope(*this);
         Clear();
         Delimiter = source->Delimiter;
         QuoteChar = source->QuoteChar;
@@ -325,7 +321,7 @@ TStringList::~TStringList() {
     OnChange = nullptr;
     OnChanging = nullptr;
     if (OwnsObjects)
-        for (TStringItem& item : list_) FreeAndNil(item.FObject);
+        for (TStringItem& item : list_) FreeAndNil(item.object_);
 }
 
 void TStringList::CheckIndex(int Index) const {
@@ -351,12 +347,12 @@ int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const 
 
 std::string TStringList::Get(int Index) const {
     CheckIndex(Index);
-    return list_[static_cast<std::size_t>(Index)].FString;
+    return list_[static_cast<std::size_t>(Index)].string_;
 }
 
 TObject* TStringList::GetObject(int Index) const {
     CheckIndex(Index);
-    return list_[static_cast<std::size_t>(Index)].FObject;
+    return list_[static_cast<std::size_t>(Index)].object_;
 }
 
 void TStringList::Clear() {
@@ -365,14 +361,14 @@ void TStringList::Clear() {
     std::vector<TStringItem> old;
     old.swap(list_);
     if (OwnsObjects)
-        for (TStringItem& item : old) FreeAndNil(item.FObject);
+        for (TStringItem& item : old) FreeAndNil(item.object_);
     Changed();
 }
 
 void TStringList::Delete(int Index) {
     CheckIndex(Index);
     Changing();
-    TObject* obj = list_[static_cast<std::size_t>(Index)].FObject;
+    TObject* obj = list_[static_cast<std::size_t>(Index)].object_;
     list_.erase(list_.begin() + Index);
     if (OwnsObjects) delete obj;
     Changed();
@@ -396,14 +392,14 @@ void TStringList::Put(int Index, const std::string& S) {
     if (sorted_) Error(SSortedListError, 0);
     CheckIndex(Index);
     Changing();
-    list_[static_cast<std::size_t>(Index)].FString = S;
+    list_[static_cast<std::size_t>(Index)].string_ = S;
     Changed();
 }
 
 void TStringList::PutObject(int Index, TObject* AObject) {
     CheckIndex(Index);
     Changing();
-    list_[static_cast<std::size_t>(Index)].FObject = AObject;
+    list_[static_cast<std::size_t>(Index)].object_ = AObject;
     Changed();
 }
 
@@ -442,7 +438,7 @@ bool TStringList::Find(const std::string& S, int& Index) const {
     int h = GetCount() - 1;
     while (l <= h) {
         const int i = (l + h) >> 1;
-        const int c = CompareStrings(list_[static_cast<std::size_t>(i)].FString, S);
+        const int c = CompareStrings(list_[static_cast<std::size_t>(i)].string_, S);
         if (c < 0) {
             l = i + 1;
         } else {
@@ -495,8 +491,8 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
 
 void TStringList::Sort() {
     CustomSort([](TStringList* list, int index1, int index2) {
-        return list->CompareStrings(list->list_[static_cast<std::size_t>(index1)].FString,
-                                    list->list_[static_cast<std::size_t>(index2)].FString);
+        return list->CompareStrings(list->list_[static_cast<std::size_t>(index1)].string_,
+                                    list->list_[static_cast<std::size_t>(index2)].string_);
     });
 }
 

@@ -168,8 +168,8 @@ protected:
 
 private:
     struct TStringItem {
-        std::string FString;
-        TObject* FObject = nullptr;
+        std::string string_;
+        TObject* object_ = nullptr;
     };
     void CheckIndex(int Index) const;
     void QuickSort(int L, int R, const TStringListSortCompare& Compare);

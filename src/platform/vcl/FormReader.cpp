@@ -1,6 +1,7 @@
 #include "platform/vcl/FormReader.h"
 
 #include "platform/rtl/Filer.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <mutex>
 #include <set>
@@ -87,15 +88,15 @@ TUnitRow FormClassesRow(const std::string& UnitName, std::function<void()> Regis
         int& count = registrations[UnitName];
         if (count++ > 0) return;
         RegisteringUnit() = UnitName;
+        TScopeExit done([] { RegisteringUnit().clear(); });
         try {
             Register();
         } catch (...) {
-            RegisteringUnit().clear();
+            // A unit registers all its classes or none.
             UnregisterUnitClasses(UnitName);
             count = 0;
             throw;
         }
-        RegisteringUnit().clear();
     };
     auto unregisterClasses = [UnitName] {
         int& count = registrations[UnitName];
@@ -114,10 +115,7 @@ TUnitRow FormClassesRow(const std::string& UnitName, std::function<void()> Regis
                     },
                     [unregisterClasses, Shutdown] {
                         // The classes go even when the unit's shutdown fails.
-                        struct TGuard {
-                            std::function<void()> Fn;
-                            ~TGuard() { Fn(); }
-                        } guard{unregisterClasses};
+                        TScopeExit done(unregisterClasses);
                         if (Shutdown) Shutdown();
                     }};
 }

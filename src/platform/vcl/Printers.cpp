@@ -233,7 +233,8 @@ void TPrinter::NewPage() {
 void TPrinter::EndDoc() {
     if (job_ == nullptr) throw EPrinter("Printing not in progress");
     bool sent = true;
-    try {
+    {
+        TScopeExit done([this] { EndJob(); });
         SendPage();
         if (job_->device != nullptr) sent = job_->painter.end();
         if (sent && !job_->pdfTemp.isEmpty()) {
@@ -242,11 +243,7 @@ void TPrinter::EndDoc() {
             if (error) throw EPrinter("Cannot create file \"" + job_->pdfFile + "\": " + error.message());
             job_->pdfTemp.clear();
         }
-    } catch (...) {
-        EndJob();
-        throw;
     }
-    EndJob();
     if (!sent) throw EPrinter("The page cannot be printed");
 }
 

@@ -14,13 +14,6 @@ namespace zel {
 namespace {
 // Where the items of a moving category wait while the others shift.
 constexpr int kParkedCategory = -1000;
-
-// Holds the manager's update lock until the scope ends and gives the old value back.
-auto UpdateLockScope(TubBarManager* AManager) {
-    const bool old = AManager->GetUpdateLock();
-    AManager->SetUpdateLock(true);
-    return TScopeExit([AManager, old] { AManager->SetUpdateLock(old); });
-}
 }  // namespace
 
 // ---- categories --------------------------------------------------------------------------------------------
@@ -126,7 +119,7 @@ void TubBarManagerCategories::SetItemsVisibleOf(int Index, TubBarItemVisible Val
         std::vector<bool> wasEmpty;
         if (autoHide)
             for (int b = 0; b < bars->Count(); ++b) wasEmpty.push_back(isEmpty(bars->Items(b)));
-        auto lock = UpdateLockScope(manager_);
+        TubBarUpdateLock lock(manager_);
         const int n = manager_->ItemCount();
         auto apply = [&](int i) {
             TubBarItem* item = manager_->Items(i);
@@ -256,7 +249,7 @@ void TubBarGroup::SetIndex(int Value) {
 void TubBarGroup::SetEnabled(bool Value) {
     enabled_ = Value;
     if (manager_ == nullptr || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
-    auto lock = UpdateLockScope(manager_);
+    TubBarUpdateLock lock(manager_);
     for (TComponent* member : members_) {
         if (auto* item = dynamic_cast<TubBarItem*>(member)) item->SetEnabled(Value);
         else if (auto* group = dynamic_cast<TubBarGroup*>(member)) group->SetEnabled(Value);
@@ -266,7 +259,7 @@ void TubBarGroup::SetEnabled(bool Value) {
 void TubBarGroup::SetVisible(TubBarItemVisible Value) {
     visible_ = Value;
     if (manager_ == nullptr || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
-    auto lock = UpdateLockScope(manager_);
+    TubBarUpdateLock lock(manager_);
     for (TComponent* member : members_) {
         if (auto* item = dynamic_cast<TubBarItem*>(member)) item->SetVisible(Value);
         else if (auto* group = dynamic_cast<TubBarGroup*>(member)) group->SetVisible(Value);

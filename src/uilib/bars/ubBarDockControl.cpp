@@ -619,11 +619,7 @@ void TubBarDockControl::SetAlign(TubBarDockAlign Value) {
     static const TAlign aligns[] = {alNone, alTop, alBottom, alLeft, alRight};
     TubBarManager* m = GetBarManager();
     {
-        const bool oldLock = m != nullptr && m->GetUpdateLock();
-        if (m != nullptr) m->SetUpdateLock(true);
-        TScopeExit unlock([m, oldLock] {
-            if (m != nullptr) m->SetUpdateLock(oldLock);
-        });
+        TubBarUpdateLock lock(m);
         align_ = Value;
         TControl::SetAlign(aligns[Value]);
     }

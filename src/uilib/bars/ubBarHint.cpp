@@ -2,7 +2,7 @@
 
 #include "platform/vcl/Forms.h"
 #include "platform/win/SysInfo.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarUnit.h"

@@ -1,11 +1,9 @@
 #include "uilib/bars/ubBarItem.h"
 
-#include <optional>
-
 #include "platform/vcl/Forms.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarCompanions.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
@@ -24,23 +22,6 @@ std::string AutoHintOf(std::string caption) {
 }
 
 std::string ShortHintOf(const std::string& hint) { return hint.substr(0, hint.find('|')); }
-
-// Restores the manager's update lock on every way out.
-class TUpdateLockGuard {
-public:
-    explicit TUpdateLockGuard(TubBarManager* m) : m_(m), old_(m != nullptr && m->GetUpdateLock()) {
-        if (m_ != nullptr) m_->SetUpdateLock(true);
-    }
-    ~TUpdateLockGuard() {
-        if (m_ != nullptr) m_->SetUpdateLock(old_);
-    }
-    TUpdateLockGuard(const TUpdateLockGuard&) = delete;
-    TUpdateLockGuard& operator=(const TUpdateLockGuard&) = delete;
-
-private:
-    TubBarManager* m_;
-    bool old_;
-};
 
 }  // namespace
 
@@ -80,8 +61,7 @@ void TubBarItem::BeforeDestruction() {
             auto* bar = dynamic_cast<TubBar*>(link->Links()->Owner());
             if (bar != nullptr && link->Links()->BarControl != nullptr && !bar->IsDestroying()) lock = true;
         }
-    std::optional<TUpdateLockGuard> guard;
-    if (lock) guard.emplace(barManager_);
+    TubBarUpdateLock guard(lock ? barManager_ : nullptr);
     while (links_.Count() > 0) delete links_.Last();
 }
 
@@ -339,7 +319,7 @@ void TubBarItem::Relayout() {
 void TubBarItem::VisibleChanged() {
     if (IsDesigning()) return;
     {
-        TUpdateLockGuard lock(barManager_);
+        TubBarUpdateLock lock(barManager_);
         for (TubBarItemLink* link : std::vector<TubBarItemLink*>(links_.begin(), links_.end())) {
             link->Links()->RebuildLists();
             // The bar windows make and free the link's control as the item comes and goes.

@@ -5,7 +5,7 @@
 // its own activation, clicks and keys.
 #include <string>
 
-#include "uilib/bars/ubBarItemControl.h"
+#include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 
 namespace zel {

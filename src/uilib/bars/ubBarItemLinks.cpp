@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <set>
 
-#include "uilib/bars/ubBarButton.h"
+#include "platform/rtl/ScopeExit.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarConsts.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
@@ -501,14 +502,11 @@ void TubBarItemLinks::ApplyAfterLoading(bool RestoreVisibility) {
 }
 
 void TubBarItemLinks::Assign(TPersistent* Source) {
-    assigning_ = true;
-    try {
+    {
+        assigning_ = true;
+        TScopeExit done([this] { assigning_ = false; });
         TCollection::Assign(Source);
-    } catch (...) {
-        assigning_ = false;
-        throw;
     }
-    assigning_ = false;
     if (!IsManagerLoading()) ApplyAfterLoading(true);
 }
 

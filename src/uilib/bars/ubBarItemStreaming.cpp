@@ -1,7 +1,7 @@
 // How items, item links and bars are stored in a form resource (their properties with the defaults that
 // are left out and the rules of what is stored), and the registration of the item classes.
 #include "platform/vcl/FormReader.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarStreaming.h"

@@ -9,7 +9,7 @@
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarHint.h"
@@ -210,9 +210,7 @@ void TubBarManager::SetImageList(TubBarImageListKind Kind, TCustomImageList* Val
 void TubBarManager::ImageListChanged(TubBarImageListKind Kind) {
     const TComponentState state = ComponentState();
     if (state.Contains(csLoading) || state.Contains(csDestroying)) return;
-    const bool oldLock = updateLock_;
-    SetUpdateLock(true);
-    TScopeExit unlock([this, oldLock] { SetUpdateLock(oldLock); });
+    TubBarUpdateLock lock(this);
     for (TubBarItem* item : items_) {
         bool shows = false;
         switch (Kind) {

@@ -2,12 +2,16 @@
 // The bar manager: the non-visual component that a form places once to get menus and toolbars. It owns the
 // items, categories, groups, backgrounds, fonts and the look; bars and item controls ask it for shared
 // settings. And the process-wide list of managers.
+// The bodies: ubBarManager.cpp; ubBarManagerFormMessages.cpp (the form's messages as the call-window-procedure
+// hook hands them over: FormMessage and what it drives); ubBarManagerStreaming.cpp (how the manager, its
+// categories and its groups are stored in a form resource, and RegisterBarManagerClasses).
 #include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
 #include "uilib/bars/ubBarTypes.h"
 #include "uilib/base/uiClasses.h"
@@ -428,6 +432,27 @@ public:
 
 private:
     TListOf<TubBarManager> list_;
+};
+
+// Holds the manager's update lock until the scope ends and then gives it back as it was, on every way out;
+// with no manager it holds nothing. Giving the lock back rebuilds the docked bars, which may fail: that
+// failure leaves the scope after a normal exit and is dropped while another exception leaves it.
+class TubBarUpdateLock {
+public:
+    explicit TubBarUpdateLock(TubBarManager* AManager)
+        : restore_(TRestore{AManager, AManager != nullptr && AManager->GetUpdateLock()}) {
+        if (AManager != nullptr) AManager->SetUpdateLock(true);
+    }
+
+private:
+    struct TRestore {
+        TubBarManager* Manager;
+        bool Old;
+        void operator()() const {
+            if (Manager != nullptr) Manager->SetUpdateLock(Old);
+        }
+    };
+    TScopeExit<TRestore> restore_;
 };
 
 // The one list; nullptr outside the unit's start-up and shutdown.

@@ -4,6 +4,8 @@
 // manager's look is referred to by it (TubBarPainterClass). The base painter draws the classic look with
 // system colours; the Flat painter draws one-pixel frames and the manager's flat brushes; the Office11 painter
 // (the main window's look) draws the Office-2003 gradients of the shared palette.
+// The bodies, one source per painter: ubBarPainters.cpp (the base painter and the choice of painter),
+// ubBarPaintersFlat.cpp, ubBarPaintersOffice11.cpp (with the Office-2003 roles and their brushes).
 #include <string>
 
 #include "platform/win/Graphics.h"

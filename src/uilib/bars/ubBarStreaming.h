@@ -1,6 +1,8 @@
 #pragma once
 // What the form-resource readers of the framework share: the names of its enumerations and the readers of
 // lists and sets.
+// The class tables that use them: ubBarManagerStreaming.cpp (manager, categories, groups) and
+// ubBarItemStreaming.cpp (items, item links and bars; RegisterBarItemClasses below).
 #include <algorithm>
 #include <string>
 #include <utility>

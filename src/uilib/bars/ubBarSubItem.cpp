@@ -1,7 +1,8 @@
 #include "uilib/bars/ubBarSubItem.h"
 
-#include "uilib/bars/ubBarButton.h"
-#include "uilib/bars/ubBarControl.h"
+#include "platform/rtl/ScopeExit.h"
+#include "uilib/bars/ubBarCommandItems.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBars.h"
@@ -89,13 +90,8 @@ void TCustomubBarContainerItem::Fill(TubBarItemLinks* /*ADest*/, int /*ABaseInde
     if (filled_) ClearContent();
     if (!AGetData || !OnGetData) return;
     inGetData_ = true;
-    try {
-        OnGetData(this);
-    } catch (...) {
-        inGetData_ = false;
-        throw;
-    }
-    inGetData_ = false;
+    TScopeExit done([this] { inGetData_ = false; });
+    OnGetData(this);
 }
 
 void TCustomubBarContainerItem::RemoveContent(TubBarItemLinks* ADest, int ABaseIndex, int ACount) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/vcl/Controls.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 
 namespace zel {

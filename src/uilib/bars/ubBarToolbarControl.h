@@ -1,14 +1,14 @@
 #pragma once
-// The window of one bar: the main window's menu bar and its toolbars. Docked, it is a child window of its
-// dock control, which places it in a row; it lays its links out in one or more lines along the row and draws
-// its frame (border, grip, size grip) outside its client area. Floating, it is a pop-up owned by the
-// manager's form with a frame, a caption band and a close button.
+// TubBarControl, the window of one bar: the main window's menu bar and its toolbars. Docked, it is a child
+// window of its dock control, which places it in a row; it lays its links out in one or more lines along the
+// row and draws its frame (border, grip, size grip) outside its client area. Floating, it is a pop-up owned
+// by the manager's form with a frame, a caption band and a close button.
 #include <cstdint>
 #include <vector>
 
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarDockControl.h"
-#include "uilib/bars/ubBarFloating.h"
+#include "uilib/bars/ubBarFloatingLayout.h"
 #include "uilib/bars/ubBarToolbarLayout.h"
 
 namespace zel {
@@ -143,7 +143,7 @@ private:
     void PaintFloatingFrame(HDC DC);
     void RememberFloatingPosition();
 
-    // ---- the floating side, moves and the switch between docked and floating (ubBarToolbarFloating.cpp)
+    // ---- the floating side, moves and the switch between docked and floating (ubBarToolbarControlFloating.cpp)
 public:
     void SetMoving(bool Value) override;
     void ChangeDock(TubBarDockingStyle Style, TubDockControl* Dock) override;

@@ -191,15 +191,10 @@ void TubBar::SetIsMainMenu(bool Value) {
     if (Value == isMainMenu_) return;
     TubBarManager* m = BarManager();
     if (Value) {
-        const bool oldLock = m != nullptr && m->GetUpdateLock();
-        if (m != nullptr) m->SetUpdateLock(true);
-        try {
+        {
+            TubBarUpdateLock lock(m);
             if (m != nullptr && m->GetFormMenuBar() != nullptr) m->GetFormMenuBar()->SetIsMainMenu(false);
-        } catch (...) {
-            if (m != nullptr) m->SetUpdateLock(oldLock);
-            throw;
         }
-        if (m != nullptr) m->SetUpdateLock(oldLock);
         isMainMenu_ = true;
         if (m != nullptr) m->SetFormMenuBar(this);
         wholeRow_ = true;
@@ -616,9 +611,7 @@ void TubBars::MoveStep(TPoint P, bool FromDockingTimer) {
     }
     if (target != nullptr) {
         {
-            const bool oldLock = m->GetUpdateLock();
-            m->SetUpdateLock(true);
-            TScopeExit unlock([m, oldLock] { m->SetUpdateLock(oldLock); });
+            TubBarUpdateLock lock(m);
             w->ChangeDock(style, target);
         }
         target->InsertBar(w, P, true);

@@ -98,23 +98,23 @@ TubThemeChangedNotificator::~TubThemeChangedNotificator() {
 
 // ---- the event receiver ------------------------------------------------------------------------------------
 TubThemeChangedEventReceiver::TubThemeChangedEventReceiver() {
-    FWindowHandle = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
+    windowHandle_ = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
 }
 
 TubThemeChangedEventReceiver::~TubThemeChangedEventReceiver() {
     g_themesActive = false;
-    if (FWindowHandle != nullptr) DeallocateHWnd(FWindowHandle);
-    FWindowHandle = nullptr;
+    if (windowHandle_ != nullptr) DeallocateHWnd(windowHandle_);
+    windowHandle_ = nullptr;
 }
 
 void TubThemeChangedEventReceiver::WndProc(TMessage& Message) {
     if (Message.Msg != WM_THEMECHANGED) {
-        Message.Result = DefWindowProc(FWindowHandle, Message.Msg, Message.WParam, Message.LParam);
+        Message.Result = DefWindowProc(windowHandle_, Message.Msg, Message.WParam, Message.LParam);
         return;
     }
     try {
         CloseCachedThemes();
-        DefWindowProc(FWindowHandle, Message.Msg, Message.WParam, Message.LParam);
+        DefWindowProc(windowHandle_, Message.Msg, Message.WParam, Message.LParam);
         g_themesActive = IsThemeActive() != FALSE;
         Message.Result = 0;
         if (g_notificators == nullptr) return;

@@ -73,11 +73,11 @@ public:
     ~TubThemeChangedEventReceiver() override;
     std::string ClassName() const override { return "TubThemeChangedEventReceiver"; }
 
-    HWND GetWindowHandle() const { return FWindowHandle; }
+    HWND GetWindowHandle() const { return windowHandle_; }
 
 private:
     void WndProc(TMessage& Message);
-    HWND FWindowHandle = nullptr;
+    HWND windowHandle_ = nullptr;
 };
 
 // The receiver's hidden window; 0 when there is none (no theme library).

@@ -28,98 +28,98 @@ constexpr int kLargestMessageCoordinate = 0x8000;
 }  // namespace
 
 TuiControl::TuiControl(TComponent* AOwner) : TCustomControl(AOwner) {
-    FDrawCanvas = new TuiCanvas(Canvas());
-    FRestingCursor = GetCursor();
-    FLookAndFeel = new TuiLookAndFeel(this);
-    FLookAndFeel->OnChanged = [this](TuiLookAndFeel* Sender, TuiLookAndFeelValues ChangedValues) {
+    drawCanvas_ = new TuiCanvas(Canvas());
+    restingCursor_ = GetCursor();
+    lookAndFeel_ = new TuiLookAndFeel(this);
+    lookAndFeel_->OnChanged = [this](TuiLookAndFeel* Sender, TuiLookAndFeelValues ChangedValues) {
         if (!ComponentState().Contains(csDestroying)) LookAndFeelChanged(Sender, ChangedValues);
     };
     CreateInternalControls();
     TabStop = IsFocusable();
-    FParentBackgroundSeen = true;
+    parentBackgroundSeen_ = true;
     SetParentBackground(true);
 }
 
 TuiControl::~TuiControl() {
     EndDrag(false);
-    delete FDragImageList;
-    delete FDragDropObject;
-    FDragDropObject = nullptr;
+    delete dragImageList_;
+    delete dragDropObject_;
+    dragDropObject_ = nullptr;
     DestroyInternalControls();
-    FFontListeners.clear();
-    delete FActivePaintCanvas;
-    delete FDrawCanvas;
-    delete FLookAndFeel;
+    fontListeners_.clear();
+    delete activePaintCanvas_;
+    delete drawCanvas_;
+    delete lookAndFeel_;
     ClearLinksToObject(this);
 }
 
 // ---- properties ----------------------------------------------------------------------------------------------
 
 void TuiControl::SetBorderStyle(TBorderStyle Value) {
-    if (FBorderStyle == Value) return;
-    FBorderStyle = Value;
+    if (borderStyle_ == Value) return;
+    borderStyle_ = Value;
     BoundsChanged();
     Invalidate();
 }
 
 void TuiControl::SetScrollBars(TScrollStyle Value) {
-    if (FScrollBars == Value) return;
-    FScrollBars = Value;
+    if (scrollBars_ == Value) return;
+    scrollBars_ = Value;
     UpdateScrollBars();
 }
 
 void TuiControl::SetActivePaintCanvas(TuiCanvas* Value) {
-    if (FActivePaintCanvas == Value) return;
-    delete FActivePaintCanvas;
-    FActivePaintCanvas = Value;
+    if (activePaintCanvas_ == Value) return;
+    delete activePaintCanvas_;
+    activePaintCanvas_ = Value;
 }
 
 bool TuiControl::IsHScrollBarVisible() const {
-    if (FHorzScrollBar == nullptr) return false;
-    return FScrollCalcInProgress ? FHorzScrollBar->Data.Visible : FHorzScrollBar->GetVisible();
+    if (horzScrollBar_ == nullptr) return false;
+    return scrollCalcInProgress_ ? horzScrollBar_->Data.Visible : horzScrollBar_->GetVisible();
 }
 
 bool TuiControl::IsVScrollBarVisible() const {
-    if (FVertScrollBar == nullptr) return false;
-    return FScrollCalcInProgress ? FVertScrollBar->Data.Visible : FVertScrollBar->GetVisible();
+    if (vertScrollBar_ == nullptr) return false;
+    return scrollCalcInProgress_ ? vertScrollBar_->Data.Visible : vertScrollBar_->GetVisible();
 }
 
 void TuiControl::UnlockScrollBarsUpdate() {
-    if (FScrollUpdateLock == 0 || --FScrollUpdateLock > 0 || !FScrollUpdatePending) return;
-    FScrollUpdatePending = false;
+    if (scrollUpdateLock_ == 0 || --scrollUpdateLock_ > 0 || !scrollUpdatePending_) return;
+    scrollUpdatePending_ = false;
     UpdateScrollBars();
 }
 
 void TuiControl::SetCaptureHolder(TObject* Obj) {
-    if (Obj == FCaptureHolder) return;
+    if (Obj == captureHolder_) return;
     const bool heldBefore = HandleAllocated() && GetCapture() == GetHandle();
-    TObject* old = FCaptureHolder;
-    FCaptureHolder = Obj;
+    TObject* old = captureHolder_;
+    captureHolder_ = Obj;
     if (auto* sink = dynamic_cast<IuiCaptureLossSink*>(old)) sink->CaptureReleased();
     if (Obj != nullptr) SetCapture(GetHandle());
     else if (heldBefore) ReleaseCapture();
     const bool heldNow = HandleAllocated() && GetCapture() == GetHandle();
-    if (heldBefore && !heldNow && FDragDropState == dsgPending) Perform(WM_CANCELMODE);
+    if (heldBefore && !heldNow && dragDropState_ == dsgPending) Perform(WM_CANCELMODE);
 }
 
 void TuiControl::SetPopupMenu(TComponent* C) {
     if (dynamic_cast<IuiMenuWithShortCuts*>(C) == nullptr && dynamic_cast<TPopupMenu*>(C) == nullptr) C = nullptr;
-    if (C == FPopupMenu) return;
-    if (FPopupMenu != nullptr) FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = C;
+    if (C == popupMenu_) return;
+    if (popupMenu_ != nullptr) popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = C;
     if (C != nullptr) C->FreeNotification(this);
 }
 
-TPopupMenu* TuiControl::GetPopupMenu() { return dynamic_cast<TPopupMenu*>(FPopupMenu); }
+TPopupMenu* TuiControl::GetPopupMenu() { return dynamic_cast<TPopupMenu*>(popupMenu_); }
 
 void TuiControl::AddFontListener(IuiFontChangeObserver* Listener) {
     if (Listener != nullptr &&
-        std::find(FFontListeners.begin(), FFontListeners.end(), Listener) == FFontListeners.end())
-        FFontListeners.push_back(Listener);
+        std::find(fontListeners_.begin(), fontListeners_.end(), Listener) == fontListeners_.end())
+        fontListeners_.push_back(Listener);
 }
 
 void TuiControl::RemoveFontListener(IuiFontChangeObserver* Listener) {
-    FFontListeners.erase(std::remove(FFontListeners.begin(), FFontListeners.end(), Listener), FFontListeners.end());
+    fontListeners_.erase(std::remove(fontListeners_.begin(), fontListeners_.end(), Listener), fontListeners_.end());
 }
 
 void TuiControl::InvalidateRect(const TRect& R, bool Erase) {
@@ -128,7 +128,7 @@ void TuiControl::InvalidateRect(const TRect& R, bool Erase) {
 
 void TuiControl::ScrollContent(TuiDirection Direction) {
     if (Direction == dnNone) return;
-    const bool ownBars = HasScrollBars() && FHorzScrollBar != nullptr;
+    const bool ownBars = HasScrollBars() && horzScrollBar_ != nullptr;
     if (!ownBars && !CanScrollWithoutScrollBars(Direction)) return;
     const TScrollBarKind kind = Direction == dnLeft || Direction == dnRight ? sbHorizontal : sbVertical;
     const TScrollCode code = Direction == dnLeft || Direction == dnUp ? scLineUp : scLineDown;
@@ -142,9 +142,9 @@ bool TuiControl::IsShortCutOfPopupMenu(TMessage& Message) {
     for (TWinControl* c = this; c != nullptr; c = c->GetParent()) {
         auto* control = dynamic_cast<TuiControl*>(c);
         if (control == nullptr) continue;
-        auto* menu = dynamic_cast<IuiMenuWithShortCuts*>(control->FPopupMenu);
+        auto* menu = dynamic_cast<IuiMenuWithShortCuts*>(control->popupMenu_);
         if (menu != nullptr && menu->IsShortCutKey(Message)) return true;
-        auto* popup = dynamic_cast<TPopupMenu*>(control->FPopupMenu);
+        auto* popup = dynamic_cast<TPopupMenu*>(control->popupMenu_);
         if (popup != nullptr && popup->Items()->Count() > 0 && popup->IsShortCut(Message)) return true;
     }
     return false;
@@ -180,8 +180,8 @@ void TuiControl::BeforeMouseDown(TMouseButton Button, int X, int Y) {
 }
 
 void TuiControl::RaiseInternalControls() {
-    for (TControl* c : {static_cast<TControl*>(FHorzScrollBar), static_cast<TControl*>(FVertScrollBar),
-                        static_cast<TControl*>(FSizeGrip)})
+    for (TControl* c : {static_cast<TControl*>(horzScrollBar_), static_cast<TControl*>(vertScrollBar_),
+                        static_cast<TControl*>(sizeGrip_)})
         if (c != nullptr) c->BringToFront();
 }
 
@@ -190,12 +190,12 @@ void TuiControl::FinishMouseOperations() {
     SetCaptureHolder(nullptr);
 }
 
-bool TuiControl::CanFocusOnClick() { return !IsDesigning() && FTakeFocusOnClick && IsFocusable() && CanFocus(); }
+bool TuiControl::CanFocusOnClick() { return !IsDesigning() && takeFocusOnClick_ && IsFocusable() && CanFocus(); }
 
-int TuiControl::GetBorderSize() { return FBorderStyle == bsNone ? 0 : GetPainter()->ControlBorderSize(); }
+int TuiControl::GetBorderSize() { return borderStyle_ == bsNone ? 0 : GetPainter()->ControlBorderSize(); }
 
 TRect TuiControl::GetBounds() {
-    if (!RectIsEmpty(FDrawBounds)) return FDrawBounds;
+    if (!RectIsEmpty(drawBounds_)) return drawBounds_;
     if (HandleAllocated()) return GetClientRect();
     return TRect{0, 0, GetWidth(), GetHeight()};
 }
@@ -204,8 +204,8 @@ TRect TuiControl::GetClientBounds() {
     TRect r = GetBounds();
     const int border = GetBorderSize();
     InflateRect(&r, -border, -border);
-    if (IsHScrollBarVisible()) r.bottom -= FHorzScrollBar->GetHeight();
-    if (IsVScrollBarVisible()) r.right -= FVertScrollBar->GetWidth();
+    if (IsHScrollBarVisible()) r.bottom -= horzScrollBar_->GetHeight();
+    if (IsVScrollBarVisible()) r.right -= vertScrollBar_->GetWidth();
     return r;
 }
 
@@ -214,35 +214,35 @@ void TuiControl::AfterWindowCreated() {
 }
 
 bool TuiControl::IsInternalControl(TControl* Control) const {
-    return Control != nullptr && (Control == FHorzScrollBar || Control == FVertScrollBar || Control == FSizeGrip);
+    return Control != nullptr && (Control == horzScrollBar_ || Control == vertScrollBar_ || Control == sizeGrip_);
 }
 
 TRect TuiControl::GetHScrollBarBounds() {
     const TRect client = GetClientBounds();
-    return TRect{client.left, client.bottom, client.right, client.bottom + FHorzScrollBar->GetHeight()};
+    return TRect{client.left, client.bottom, client.right, client.bottom + horzScrollBar_->GetHeight()};
 }
 
 TRect TuiControl::GetSizeGripBounds() {
-    const int left = FVertScrollBar->GetLeft(), top = FHorzScrollBar->GetTop();
-    return TRect{left, top, left + FVertScrollBar->GetWidth(), top + FHorzScrollBar->GetHeight()};
+    const int left = vertScrollBar_->GetLeft(), top = horzScrollBar_->GetTop();
+    return TRect{left, top, left + vertScrollBar_->GetWidth(), top + horzScrollBar_->GetHeight()};
 }
 
 TRect TuiControl::GetVScrollBarBounds() {
     const TRect client = GetClientBounds();
-    return TRect{client.right, client.top, client.right + FVertScrollBar->GetWidth(), client.bottom};
+    return TRect{client.right, client.top, client.right + vertScrollBar_->GetWidth(), client.bottom};
 }
 
 void TuiControl::PlaceInternalControls() {
-    if (FHorzScrollBar == nullptr) return;
-    if (FHorzScrollBar->GetVisible()) FHorzScrollBar->SetBoundsRect(GetHScrollBarBounds());
-    if (FVertScrollBar->GetVisible()) FVertScrollBar->SetBoundsRect(GetVScrollBarBounds());
-    if (FSizeGrip->GetVisible()) FSizeGrip->SetBoundsRect(GetSizeGripBounds());
+    if (horzScrollBar_ == nullptr) return;
+    if (horzScrollBar_->GetVisible()) horzScrollBar_->SetBoundsRect(GetHScrollBarBounds());
+    if (vertScrollBar_->GetVisible()) vertScrollBar_->SetBoundsRect(GetVScrollBarBounds());
+    if (sizeGrip_->GetVisible()) sizeGrip_->SetBoundsRect(GetSizeGripBounds());
 }
 
 void TuiControl::RefreshInternalControls() {
-    if (!HasScrollBars() || FHorzScrollBar == nullptr) return;
-    for (TControl* c : {static_cast<TControl*>(FHorzScrollBar), static_cast<TControl*>(FVertScrollBar),
-                        static_cast<TControl*>(FSizeGrip)})
+    if (!HasScrollBars() || horzScrollBar_ == nullptr) return;
+    for (TControl* c : {static_cast<TControl*>(horzScrollBar_), static_cast<TControl*>(vertScrollBar_),
+                        static_cast<TControl*>(sizeGrip_)})
         if (c->GetVisible()) c->Update();
 }
 
@@ -252,7 +252,7 @@ void TuiControl::ApplyScrollBarInfo(TScrollBarKind Kind, int Min, int Max, int S
     if (bar == nullptr) return;
     TuiScrollBarData& d = bar->Data;
     const TScrollStyle own = Kind == sbHorizontal ? ssHorizontal : ssVertical;
-    d.AllowShow = AllowShow && (FScrollBars == own || FScrollBars == ssBoth);
+    d.AllowShow = AllowShow && (scrollBars_ == own || scrollBars_ == ssBoth);
     d.AllowHide = AllowHide;
     d.Visible = false;
     if (!d.AllowShow) return;
@@ -274,10 +274,10 @@ void TuiControl::ApplyScrollBarInfo(TScrollBarKind Kind, int Min, int Max, int S
 }
 
 void TuiControl::ComputeScrollBarParams() {
-    if (FScrollCalcInProgress) return;
-    FScrollCalcInProgress = true;
-    TuiScrollBarData& h = FHorzScrollBar->Data;
-    TuiScrollBarData& v = FVertScrollBar->Data;
+    if (scrollCalcInProgress_) return;
+    scrollCalcInProgress_ = true;
+    TuiScrollBarData& h = horzScrollBar_->Data;
+    TuiScrollBarData& v = vertScrollBar_->Data;
     h.Visible = v.Visible = false;
     for (int round = 0; round < kScrollParamRounds; ++round) {
         const bool hBefore = h.Visible, vBefore = v.Visible;
@@ -287,7 +287,7 @@ void TuiControl::ComputeScrollBarParams() {
     if (h.Visible && v.Visible && h.Enabled && v.Enabled && h.AllowHide && v.AllowHide) {
         // Both bars only take each other's room: when the content fits once that room is given back,
         // descendants may hide both.
-        const int hThick = FHorzScrollBar->GetHeight(), vThick = FVertScrollBar->GetWidth();
+        const int hThick = horzScrollBar_->GetHeight(), vThick = vertScrollBar_->GetWidth();
         const bool hFits = CanCompactScrollBars(sbHorizontal) && vThick + h.PageSize >= h.Max - h.Min + 1;
         const bool vFits = CanCompactScrollBars(sbVertical) && hThick + v.PageSize >= v.Max - v.Min + 1;
         if (hFits && vFits) {
@@ -298,53 +298,53 @@ void TuiControl::ComputeScrollBarParams() {
                                vd.AllowShow, vd.AllowHide);
         }
     }
-    FScrollCalcInProgress = false;
+    scrollCalcInProgress_ = false;
 }
 
 void TuiControl::UpdateScrollBars() {
-    if (!HasScrollBars() || FHorzScrollBar == nullptr) return;
-    if (FScrollUpdateLock >= 1) {
-        FScrollUpdatePending = true;
+    if (!HasScrollBars() || horzScrollBar_ == nullptr) return;
+    if (scrollUpdateLock_ >= 1) {
+        scrollUpdatePending_ = true;
         return;
     }
-    const bool outermost = !FInScrollBarsUpdate;
+    const bool outermost = !inScrollBarsUpdate_;
     if (outermost) {
-        FHorzShownAtUpdateStart = FHorzScrollBar->GetVisible();
-        FVertShownAtUpdateStart = FVertScrollBar->GetVisible();
+        horzShownAtUpdateStart_ = horzScrollBar_->GetVisible();
+        vertShownAtUpdateStart_ = vertScrollBar_->GetVisible();
     }
-    FInScrollBarsUpdate = true;
-    const bool hBefore = FHorzScrollBar->GetVisible(), vBefore = FVertScrollBar->GetVisible();
-    if (!FScrollParamsSettled) {
+    inScrollBarsUpdate_ = true;
+    const bool hBefore = horzScrollBar_->GetVisible(), vBefore = vertScrollBar_->GetVisible();
+    if (!scrollParamsSettled_) {
         ComputeScrollBarParams();
-        if (!outermost && FHorzScrollBar->Data.Visible == FHorzShownAtUpdateStart &&
-            FVertScrollBar->Data.Visible == FVertShownAtUpdateStart) {
+        if (!outermost && horzScrollBar_->Data.Visible == horzShownAtUpdateStart_ &&
+            vertScrollBar_->Data.Visible == vertShownAtUpdateStart_) {
             // Back where the update began: the bars would flip for ever. The bar that changed stays
             // shown, disabled.
-            FScrollParamsSettled = true;
-            for (auto [bar, shownAtStart] : {std::pair{FHorzScrollBar, FHorzShownAtUpdateStart},
-                                             std::pair{FVertScrollBar, FVertShownAtUpdateStart}})
+            scrollParamsSettled_ = true;
+            for (auto [bar, shownAtStart] : {std::pair{horzScrollBar_, horzShownAtUpdateStart_},
+                                             std::pair{vertScrollBar_, vertShownAtUpdateStart_}})
                 if (shownAtStart != bar->GetVisible()) {
                     bar->SetEnabled(false);
                     bar->SetVisible(true);
                 }
         } else {
-            FHorzScrollBar->ApplyData();
-            FVertScrollBar->ApplyData();
+            horzScrollBar_->ApplyData();
+            vertScrollBar_->ApplyData();
         }
     }
-    if (FHorzScrollBar->GetVisible() != hBefore || FVertScrollBar->GetVisible() != vBefore) {
+    if (horzScrollBar_->GetVisible() != hBefore || vertScrollBar_->GetVisible() != vBefore) {
         BoundsChanged();
     } else {
-        FSizeGrip->SetVisible(FHorzScrollBar->GetVisible() && FVertScrollBar->GetVisible());
+        sizeGrip_->SetVisible(horzScrollBar_->GetVisible() && vertScrollBar_->GetVisible());
         PlaceInternalControls();
         if (NeedsInternalControlsOnTop()) RaiseInternalControls();
     }
-    FInScrollBarsUpdate = !outermost;
-    if (outermost) FScrollParamsSettled = false;
+    inScrollBarsUpdate_ = !outermost;
+    if (outermost) scrollParamsSettled_ = false;
 }
 
 TuiDragAndDropObjectClass TuiControl::DragDropObjectClassToUse() {
-    if (FDragDropObjectClass) return FDragDropObjectClass;
+    if (dragDropObjectClass_) return dragDropObjectClass_;
     return [](TuiControl* AControl) { return new TuiDragAndDropObject(AControl); };
 }
 
@@ -376,7 +376,7 @@ bool TuiControl::MayFocus() {
 }
 
 bool TuiControl::WithinClickArea(int X, int Y) {
-    return DragMode == dmManual || InDragThreshold(FMouseDownPoint, X, Y);
+    return DragMode == dmManual || InDragThreshold(mouseDownPoint_, X, Y);
 }
 
 // ---- notifications -------------------------------------------------------------------------------------------
@@ -388,7 +388,7 @@ TuiDragObjectClass TuiControl::GetDragObjectClass() {
 }
 
 void TuiControl::CancelMouseOperations() {
-    FMouseButtonHeld = false;
+    mouseButtonHeld_ = false;
     SetCaptureHolder(nullptr);
 }
 
@@ -397,7 +397,7 @@ void TuiControl::FocusChanged() {
 }
 
 bool TuiControl::GetDesignHitTest(int /*X*/, int /*Y*/, TShiftState /*Shift*/) {
-    return FDragDropState != dsgIdle || FMouseButtonHeld;
+    return dragDropState_ != dsgIdle || mouseButtonHeld_;
 }
 
 void TuiControl::MouseEnter(TControl* AControl) {
@@ -464,7 +464,7 @@ void TuiControl::AutoScroll() {
     if (!hBar && !vBar) return;
     TuiObjectLinkScope self(this);
     const HWND wnd = GetHandle();
-    FAutoScrolling = true;
+    autoScrolling_ = true;
     const TPoint start = CursorScreenPos();
 
     // The anchor: the picture in an ellipse around the start point, above everything, never activated.
@@ -483,7 +483,7 @@ void TuiControl::AutoScroll() {
         if (timer != 0) KillTimer(nullptr, timer);
         if (anchor != nullptr) DestroyWindow(anchor);
         if (bitmap != nullptr) DeleteObject(bitmap);
-        if (self.Alive()) FAutoScrolling = false;
+        if (self.Alive()) autoScrolling_ = false;
     });
     if (anchor != nullptr) {
         SetWindowRgn(anchor, CreateEllipticRgn(0, 0, width + 1, height + 1), TRUE);
@@ -564,20 +564,20 @@ void TuiControl::AutoScroll() {
 // ---- the library's drag-and-drop -----------------------------------------------------------------------------
 
 void TuiControl::SetDragDropState(TuiDragStage Value) {
-    if (FDragDropState == Value) return;
-    FDragDropState = Value;
-    if (Value == dsgIdle && !FDragDropFinishing) CancelMouseOperations();
+    if (dragDropState_ == Value) return;
+    dragDropState_ = Value;
+    if (Value == dsgIdle && !dragDropFinishing_) CancelMouseOperations();
 }
 
 TuiDragAndDropObject* TuiControl::EnsureDragDropObject() {
-    if (FDragDropObject == nullptr) FDragDropObject = DragDropObjectClassToUse()(this);
-    return FDragDropObject;
+    if (dragDropObject_ == nullptr) dragDropObject_ = DragDropObjectClassToUse()(this);
+    return dragDropObject_;
 }
 
 void TuiControl::BeginDragAndDrop() {
     EnsureDragDropObject()->Init();
     SetCapture(GetHandle());
-    FCursorBeforeDragDrop = Screen->GetCursor();
+    cursorBeforeDragDrop_ = Screen->GetCursor();
     SetDragDropState(dsgDragging);
 }
 
@@ -585,64 +585,64 @@ void TuiControl::DragAndDrop(const TPoint& P, bool& Accepted) { EnsureDragDropOb
 
 void TuiControl::EndDragAndDrop(bool Accepted) {
     SetDragDropState(dsgIdle);
-    Screen->SetCursor(FCursorBeforeDragDrop);
+    Screen->SetCursor(cursorBeforeDragDrop_);
     if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
     SetCaptureHolder(nullptr);
     EnsureDragDropObject()->DoEndDragAndDrop(Accepted);
 }
 
 void TuiControl::FinishDragAndDrop(bool Accepted) {
-    if (FDragDropFinishing) return;
-    FDragDropFinishing = true;
-    TScopeExit done([this] { FDragDropFinishing = false; });
-    if (FDragDropState == dsgDragging) EndDragAndDrop(Accepted);
+    if (dragDropFinishing_) return;
+    dragDropFinishing_ = true;
+    TScopeExit done([this] { dragDropFinishing_ = false; });
+    if (dragDropState_ == dsgDragging) EndDragAndDrop(Accepted);
     else SetDragDropState(dsgIdle);
-    delete FDragDropObject;
-    FDragDropObject = nullptr;
+    delete dragDropObject_;
+    dragDropObject_ = nullptr;
 }
 
 // ---- internal controls ---------------------------------------------------------------------------------------
 
 void TuiControl::CreateInternalControls() {
-    if (FHorzScrollBar != nullptr) return;
-    FHorzScrollBar = new TuiControlScrollBar();
-    FHorzScrollBar->SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));
-    FVertScrollBar = new TuiControlScrollBar();
-    FVertScrollBar->SetKind(sbVertical);
-    FVertScrollBar->SetBounds(0, 0, GetSystemMetrics(SM_CXVSCROLL), 121);
-    for (TuiControlScrollBar* bar : {FHorzScrollBar, FVertScrollBar}) {
-        bar->GetLookAndFeel()->SetMasterLookAndFeel(FLookAndFeel);
+    if (horzScrollBar_ != nullptr) return;
+    horzScrollBar_ = new TuiControlScrollBar();
+    horzScrollBar_->SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));
+    vertScrollBar_ = new TuiControlScrollBar();
+    vertScrollBar_->SetKind(sbVertical);
+    vertScrollBar_->SetBounds(0, 0, GetSystemMetrics(SM_CXVSCROLL), 121);
+    for (TuiControlScrollBar* bar : {horzScrollBar_, vertScrollBar_}) {
+        bar->GetLookAndFeel()->SetMasterLookAndFeel(lookAndFeel_);
         const TScrollBarKind kind = bar->GetKind();
         bar->OnScroll = [this, kind](TObject*, TScrollCode Code, int& Position) { Scroll(kind, Code, Position); };
     }
-    FSizeGrip = new TuiSizeGrip(FLookAndFeel);
+    sizeGrip_ = new TuiSizeGrip(lookAndFeel_);
     uiSettingsController()->AddControl(this);
 }
 
 void TuiControl::DestroyInternalControls() {
-    if (FHorzScrollBar == nullptr) return;
+    if (horzScrollBar_ == nullptr) return;
     uiSettingsController()->RemoveControl(this);
-    delete FSizeGrip;
-    FSizeGrip = nullptr;
-    delete FVertScrollBar;
-    FVertScrollBar = nullptr;
-    delete FHorzScrollBar;
-    FHorzScrollBar = nullptr;
+    delete sizeGrip_;
+    sizeGrip_ = nullptr;
+    delete vertScrollBar_;
+    vertScrollBar_ = nullptr;
+    delete horzScrollBar_;
+    horzScrollBar_ = nullptr;
 }
 
 void TuiControl::ParentInternalControls() {
-    if (FHorzScrollBar == nullptr) return;
-    FHorzScrollBar->SetParent(this);
-    FVertScrollBar->SetParent(this);
-    FSizeGrip->SetParent(this);
+    if (horzScrollBar_ == nullptr) return;
+    horzScrollBar_->SetParent(this);
+    vertScrollBar_->SetParent(this);
+    sizeGrip_->SetParent(this);
 }
 
 void TuiControl::ScrollBarMetricsChanged() {
-    if (FHorzScrollBar == nullptr) return;
+    if (horzScrollBar_ == nullptr) return;
     const int height = GetSystemMetrics(SM_CYHSCROLL), width = GetSystemMetrics(SM_CXVSCROLL);
-    if (height == FHorzScrollBar->GetHeight() && width == FVertScrollBar->GetWidth()) return;
-    FHorzScrollBar->SetHeight(height);
-    FVertScrollBar->SetWidth(width);
+    if (height == horzScrollBar_->GetHeight() && width == vertScrollBar_->GetWidth()) return;
+    horzScrollBar_->SetHeight(height);
+    vertScrollBar_->SetWidth(width);
     BoundsChanged();
 }
 
@@ -654,9 +654,9 @@ void TuiControl::CreateParams(TCreateParams& Params) {
 }
 
 void TuiControl::CreateWnd() {
-    FWindowBeingCreated = true;
+    windowBeingCreated_ = true;
     TCustomControl::CreateWnd();
-    FWindowBeingCreated = false;
+    windowBeingCreated_ = false;
     if (HasScrollBars()) CreateInternalControls();
     else DestroyInternalControls();
     AfterWindowCreated();
@@ -664,11 +664,11 @@ void TuiControl::CreateWnd() {
 
 LRESULT TuiControl::DialogCode() const {
     LRESULT code = 0;
-    if (FWantedKeys.Contains(dkkAll)) code += DLGC_WANTALLKEYS;
-    if (FWantedKeys.Contains(dkkArrows)) code += DLGC_WANTARROWS;
-    if (FWantedKeys.Contains(dkkChars)) code += DLGC_WANTCHARS;
+    if (wantedKeys_.Contains(dkkAll)) code += DLGC_WANTALLKEYS;
+    if (wantedKeys_.Contains(dkkArrows)) code += DLGC_WANTARROWS;
+    if (wantedKeys_.Contains(dkkChars)) code += DLGC_WANTCHARS;
     // Ctrl+Tab still moves on to the next control.
-    if (FWantedKeys.Contains(dkkTab) && GetKeyState(VK_CONTROL) >= 0) code += DLGC_WANTTAB;
+    if (wantedKeys_.Contains(dkkTab) && GetKeyState(VK_CONTROL) >= 0) code += DLGC_WANTTAB;
     return code;
 }
 
@@ -697,18 +697,18 @@ void TuiControl::WndProc(TMessage& Message) {
         beforeMouseDown();
         return;
     }
-    if (msg == WM_RBUTTONUP) FRightButtonUpInProgress = true;
+    if (msg == WM_RBUTTONUP) rightButtonUpInProgress_ = true;
     TCustomControl::WndProc(Message);
     if (!self.Alive()) return;
     if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
         FocusChanged();
     } else if (msg == WM_PAINT) {
-        if (GetParentBackground() != FParentBackgroundSeen) {
-            FParentBackgroundSeen = GetParentBackground();
+        if (GetParentBackground() != parentBackgroundSeen_) {
+            parentBackgroundSeen_ = GetParentBackground();
             ParentBackgroundChanged();
         }
     } else if (msg == WM_RBUTTONUP) {
-        FRightButtonUpInProgress = false;
+        rightButtonUpInProgress_ = false;
     }
     beforeMouseDown();
 }
@@ -723,7 +723,7 @@ void TuiControl::DoContextPopup(TPoint MousePos, bool& Handled) {
         Handled = true;
         return;
     }
-    Handled = DoShowPopupMenu(FPopupMenu, screen.x, screen.y);
+    Handled = DoShowPopupMenu(popupMenu_, screen.x, screen.y);
 }
 
 bool TuiControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
@@ -752,8 +752,8 @@ void TuiControl::DoStartDrag(TDragObject*& DragObject) {
 
 void TuiControl::DoEndDrag(TObject* Target, int X, int Y) {
     TCustomControl::DoEndDrag(Target, X, Y);
-    delete FDragImageList;
-    FDragImageList = nullptr;
+    delete dragImageList_;
+    dragImageList_ = nullptr;
 }
 
 void TuiControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
@@ -764,11 +764,11 @@ void TuiControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool&
 
 TDragImageList* TuiControl::GetDragImages() {
     if (!HasDragImages()) return nullptr;
-    if (FDragImageList == nullptr) {
-        FDragImageList = DragImagesClassToUse()(this);
-        InitDragImages(FDragImageList);
+    if (dragImageList_ == nullptr) {
+        dragImageList_ = DragImagesClassToUse()(this);
+        InitDragImages(dragImageList_);
     }
-    return FDragImageList->Count() > 0 ? FDragImageList : nullptr;
+    return dragImageList_->Count() > 0 ? dragImageList_ : nullptr;
 }
 
 void TuiControl::Dispatch(TMessage& Message) {
@@ -843,7 +843,7 @@ void TuiControl::Dispatch(TMessage& Message) {
                 Message.Result = 1;
                 return;
             }
-            if (FDragDropState != dsgIdle) {
+            if (dragDropState_ != dsgIdle) {
                 // Esc ends a drag-and-drop; other keys are swallowed while it runs.
                 if (Message.WParam == VK_ESCAPE) Perform(WM_KEYDOWN, Message.WParam, Message.LParam);
                 Message.Result = 1;
@@ -863,13 +863,13 @@ void TuiControl::Dispatch(TMessage& Message) {
 
 void TuiControl::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+    if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
 }
 
 void TuiControl::Paint() {
-    if (FBorderStyle == bsSingle) {
-        GetPainter()->PaintControlBorder(FDrawCanvas, GetBounds());
-        FDrawCanvas->IntersectClipRect(GetClientBounds());
+    if (borderStyle_ == bsSingle) {
+        GetPainter()->PaintControlBorder(drawCanvas_, GetBounds());
+        drawCanvas_->IntersectClipRect(GetClientBounds());
     }
     TCustomControl::Paint();
     RefreshInternalControls();
@@ -882,7 +882,7 @@ void TuiControl::Resize() {
 
 void TuiControl::FontChanged() {
     TCustomControl::FontChanged();
-    for (IuiFontChangeObserver* listener : FFontListeners) listener->FontChanged(this, Font());
+    for (IuiFontChangeObserver* listener : fontListeners_) listener->FontChanged(this, Font());
     Invalidate();
 }
 
@@ -890,7 +890,7 @@ void TuiControl::FontChanged() {
 
 void TuiControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TuiObjectLinkScope self(this);
-    FMouseDownPoint = TPoint{X, Y};
+    mouseDownPoint_ = TPoint{X, Y};
     const bool doubleClick = Shift.Contains(ssDouble);
     if (CanFocusOnClickAt(X, Y) && !doubleClick) {
         const int leftBefore = GetLeft(), topBefore = GetTop();
@@ -916,18 +916,18 @@ void TuiControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     MouseDownHook(Button, Shift, X, Y);
     if (!self.Alive()) return;
     TCustomControl::MouseDown(Button, Shift, X, Y);
-    if (self.Alive()) FMouseButtonHeld = HandleAllocated() && GetCapture() == GetHandle();
+    if (self.Alive()) mouseButtonHeld_ = HandleAllocated() && GetCapture() == GetHandle();
 }
 
 void TuiControl::MouseMove(TShiftState Shift, int X, int Y) {
-    const TCursor resting = FRestingCursor;
+    const TCursor resting = restingCursor_;
     SetCursor(GetCursorAt(X, Y));
-    FRestingCursor = resting;
+    restingCursor_ = resting;
     TuiObjectLinkScope self(this);
     TCustomControl::MouseMove(Shift, X, Y);
     if (!self.Alive()) return;
-    if (FDragDropState == dsgPending && !InDragThreshold(FMouseDownPoint, X, Y)) BeginDragAndDrop();
-    if (FDragDropState == dsgDragging) {
+    if (dragDropState_ == dsgPending && !InDragThreshold(mouseDownPoint_, X, Y)) BeginDragAndDrop();
+    if (dragDropState_ == dsgDragging) {
         bool accepted = false;
         DragAndDrop(TPoint{X, Y}, accepted);
     }
@@ -939,7 +939,7 @@ bool TuiControl::DoKeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TuiControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    FMouseButtonHeld = false;
+    mouseButtonHeld_ = false;
     FinishMouseOperations();
     TCustomControl::MouseUp(Button, Shift, X, Y);
 }

@@ -116,52 +116,52 @@ public:
     void Hook() override { InterfaceHook(); }
     TuiLookAndFeel* LookAndFeelOfSource() override { return GetLookAndFeel(); }
 
-    TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    TBorderStyle GetBorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle Value);
-    TScrollStyle GetScrollBars() const { return FScrollBars; }
+    TScrollStyle GetScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle Value);
-    TuiDialogKeyKinds GetWantedKeys() const { return FWantedKeys; }
-    void SetWantedKeys(TuiDialogKeyKinds Value) { FWantedKeys = Value; }
-    bool GetTakeFocusOnClick() const { return FTakeFocusOnClick; }
-    void SetTakeFocusOnClick(bool Value) { FTakeFocusOnClick = Value; }
-    TRect GetDrawBounds() const { return FDrawBounds; }
-    void SetDrawBounds(const TRect& Value) { FDrawBounds = Value; }
-    TuiCanvas* GetDrawCanvas() const { return FDrawCanvas; }
-    TuiCanvas* GetActivePaintCanvas() const { return FActivePaintCanvas; }
+    TuiDialogKeyKinds GetWantedKeys() const { return wantedKeys_; }
+    void SetWantedKeys(TuiDialogKeyKinds Value) { wantedKeys_ = Value; }
+    bool GetTakeFocusOnClick() const { return takeFocusOnClick_; }
+    void SetTakeFocusOnClick(bool Value) { takeFocusOnClick_ = Value; }
+    TRect GetDrawBounds() const { return drawBounds_; }
+    void SetDrawBounds(const TRect& Value) { drawBounds_ = Value; }
+    TuiCanvas* GetDrawCanvas() const { return drawCanvas_; }
+    TuiCanvas* GetActivePaintCanvas() const { return activePaintCanvas_; }
     void SetActivePaintCanvas(TuiCanvas* Value);
-    TCursor GetRestingCursor() const { return FRestingCursor; }
-    TuiDragStage GetDragDropState() const { return FDragDropState; }
+    TCursor GetRestingCursor() const { return restingCursor_; }
+    TuiDragStage GetDragDropState() const { return dragDropState_; }
     // Stores the state; a change to dsgIdle outside FinishDragAndDrop cancels the mouse operations.
     void SetDragDropState(TuiDragStage Value);
-    TuiDragAndDropObjectClass GetDragDropObjectClass() const { return FDragDropObjectClass; }
-    void SetDragDropObjectClass(TuiDragAndDropObjectClass Value) { FDragDropObjectClass = std::move(Value); }
+    TuiDragAndDropObjectClass GetDragDropObjectClass() const { return dragDropObjectClass_; }
+    void SetDragDropObjectClass(TuiDragAndDropObjectClass Value) { dragDropObjectClass_ = std::move(Value); }
     // The drag-and-drop object, made from DragDropObjectClassToUse on first use.
     TuiDragAndDropObject* EnsureDragDropObject();
-    TuiDragAndDropObject* GetDragDropObject() const { return FDragDropObject; }
+    TuiDragAndDropObject* GetDragDropObject() const { return dragDropObject_; }
     // Ends a drag-and-drop (or forgets a pending one) and frees its object; nothing while one is being ended.
     void FinishDragAndDrop(bool Accepted);
-    bool GetMouseButtonHeld() const { return FMouseButtonHeld; }
-    TPoint GetMouseDownPoint() const { return FMouseDownPoint; }
-    bool GetAutoScrolling() const { return FAutoScrolling; }
-    bool GetRightButtonUpInProgress() const { return FRightButtonUpInProgress; }
+    bool GetMouseButtonHeld() const { return mouseButtonHeld_; }
+    TPoint GetMouseDownPoint() const { return mouseDownPoint_; }
+    bool GetAutoScrolling() const { return autoScrolling_; }
+    bool GetRightButtonUpInProgress() const { return rightButtonUpInProgress_; }
 
-    TuiControlScrollBar* GetHorzScrollBar() const { return FHorzScrollBar; }
-    TuiControlScrollBar* GetVertScrollBar() const { return FVertScrollBar; }
-    TuiSizeGrip* GetSizeGrip() const { return FSizeGrip; }
+    TuiControlScrollBar* GetHorzScrollBar() const { return horzScrollBar_; }
+    TuiControlScrollBar* GetVertScrollBar() const { return vertScrollBar_; }
+    TuiSizeGrip* GetSizeGrip() const { return sizeGrip_; }
     bool IsHScrollBarVisible() const;
     bool IsVScrollBarVisible() const;
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
 
     // Scroll-bar updates wait while locked and run once when the last lock goes.
-    void LockScrollBarsUpdate() { ++FScrollUpdateLock; }
+    void LockScrollBarsUpdate() { ++scrollUpdateLock_; }
     void UnlockScrollBarsUpdate();
 
     // The holder of the mouse capture inside the control (may offer IuiCaptureLossSink).
-    TObject* GetCaptureHolder() const { return FCaptureHolder; }
+    TObject* GetCaptureHolder() const { return captureHolder_; }
     void SetCaptureHolder(TObject* Obj);
 
     // nullptr, a TPopupMenu or a component offering IuiMenuWithShortCuts; anything else is taken as nullptr.
-    TComponent* GetPopupMenuComponent() const { return FPopupMenu; }
+    TComponent* GetPopupMenuComponent() const { return popupMenu_; }
     void SetPopupMenu(TComponent* C);
     // The popup menu when it is a TPopupMenu.
     TPopupMenu* GetPopupMenu() override;
@@ -194,15 +194,15 @@ public:
     /* 12 */ virtual int GetBorderSize();
     /* 13 */ virtual TRect GetBounds();
     /* 14 */ virtual TRect GetClientBounds();
-    /* 15 */ virtual TCursor GetCursorAt(int /*X*/, int /*Y*/) { return FRestingCursor; }
+    /* 15 */ virtual TCursor GetCursorAt(int /*X*/, int /*Y*/) { return restingCursor_; }
     /* 16 */ virtual bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
     /* 17 */ virtual bool IsFocused() { return Focused(); }
     /* 18 */ virtual BYTE WheelScrollAxis() { return IsVScrollBarVisible() ? 2 : 0; }
     /* 19 */ virtual bool NeedsEraseBackground() { return false; }
     /* 20 */ virtual void AfterWindowCreated();
     /* 21 */ virtual bool IsInternalControl(TControl* Control) const;
-    /* 22 */ virtual TuiLookAndFeel* GetLookAndFeel() { return FLookAndFeel; }
-    /* 23 */ virtual TuiLookAndFeelPainterClass GetPainter() { return FLookAndFeel->GetPainter(); }
+    /* 22 */ virtual TuiLookAndFeel* GetLookAndFeel() { return lookAndFeel_; }
+    /* 23 */ virtual TuiLookAndFeelPainterClass GetPainter() { return lookAndFeel_->GetPainter(); }
     /* 24 */ virtual void LookAndFeelChanged(TuiLookAndFeel* /*Sender*/, TuiLookAndFeelValues /*ChangedValues*/) {}
     /* 25 */ virtual bool CanScrollWithoutScrollBars(TuiDirection /*Direction*/) { return false; }
     /* 26 */ virtual TRect GetHScrollBarBounds();
@@ -235,8 +235,8 @@ public:
     virtual bool CanMouseDownUnfocused() { return false; }
     // Runs UpdateScrollBars; also after every resize.
     virtual void BoundsChanged();
-    virtual bool CanDrag(int /*X*/, int /*Y*/) { return FDragDropState == dsgIdle; }
-    virtual void CursorChanged() { FRestingCursor = GetCursor(); }
+    virtual bool CanDrag(int /*X*/, int /*Y*/) { return dragDropState_ == dsgIdle; }
+    virtual void CursorChanged() { restingCursor_ = GetCursor(); }
     virtual void CancelMouseOperations();
     virtual void FocusChanged();
     virtual bool GetDesignHitTest(int X, int Y, TShiftState Shift);
@@ -298,43 +298,43 @@ private:
     LRESULT DialogCode() const;
     void ScrollBarMetricsChanged();
     TuiControlScrollBar* BarOf(TScrollBarKind Kind) const {
-        return Kind == sbHorizontal ? FHorzScrollBar : FVertScrollBar;
+        return Kind == sbHorizontal ? horzScrollBar_ : vertScrollBar_;
     }
 
-    TuiCanvas* FActivePaintCanvas = nullptr;
-    TBorderStyle FBorderStyle = bsNone;
-    bool FScrollCalcInProgress = false;
-    TuiCanvas* FDrawCanvas = nullptr;
-    bool FWindowBeingCreated = false;
-    TCursor FRestingCursor = crDefault;
-    TuiDragAndDropObject* FDragDropObject = nullptr;
-    TuiDragAndDropObjectClass FDragDropObjectClass;
-    TCursor FCursorBeforeDragDrop = crDefault;
-    TuiDragStage FDragDropState = dsgIdle;
-    TDragImageList* FDragImageList = nullptr;
-    bool FDragDropFinishing = false;
-    bool FTakeFocusOnClick = true;
-    std::vector<IuiFontChangeObserver*> FFontListeners;
-    TuiControlScrollBar* FHorzScrollBar = nullptr;
-    bool FHorzShownAtUpdateStart = false;
-    bool FVertShownAtUpdateStart = false;
-    bool FScrollParamsSettled = false;
-    TuiDialogKeyKinds FWantedKeys;
-    TuiLookAndFeel* FLookAndFeel = nullptr;
-    bool FMouseButtonHeld = false;
-    TObject* FCaptureHolder = nullptr;
-    TPoint FMouseDownPoint;
-    bool FRightButtonUpInProgress = false;
-    TComponent* FPopupMenu = nullptr;
-    TScrollStyle FScrollBars = ssBoth;
-    int FScrollUpdateLock = 0;
-    bool FScrollUpdatePending = false;
-    TuiSizeGrip* FSizeGrip = nullptr;
-    bool FInScrollBarsUpdate = false;
-    TuiControlScrollBar* FVertScrollBar = nullptr;
-    bool FAutoScrolling = false;
-    bool FParentBackgroundSeen = true;
-    TRect FDrawBounds;
+    TuiCanvas* activePaintCanvas_ = nullptr;
+    TBorderStyle borderStyle_ = bsNone;
+    bool scrollCalcInProgress_ = false;
+    TuiCanvas* drawCanvas_ = nullptr;
+    bool windowBeingCreated_ = false;
+    TCursor restingCursor_ = crDefault;
+    TuiDragAndDropObject* dragDropObject_ = nullptr;
+    TuiDragAndDropObjectClass dragDropObjectClass_;
+    TCursor cursorBeforeDragDrop_ = crDefault;
+    TuiDragStage dragDropState_ = dsgIdle;
+    TDragImageList* dragImageList_ = nullptr;
+    bool dragDropFinishing_ = false;
+    bool takeFocusOnClick_ = true;
+    std::vector<IuiFontChangeObserver*> fontListeners_;
+    TuiControlScrollBar* horzScrollBar_ = nullptr;
+    bool horzShownAtUpdateStart_ = false;
+    bool vertShownAtUpdateStart_ = false;
+    bool scrollParamsSettled_ = false;
+    TuiDialogKeyKinds wantedKeys_;
+    TuiLookAndFeel* lookAndFeel_ = nullptr;
+    bool mouseButtonHeld_ = false;
+    TObject* captureHolder_ = nullptr;
+    TPoint mouseDownPoint_;
+    bool rightButtonUpInProgress_ = false;
+    TComponent* popupMenu_ = nullptr;
+    TScrollStyle scrollBars_ = ssBoth;
+    int scrollUpdateLock_ = 0;
+    bool scrollUpdatePending_ = false;
+    TuiSizeGrip* sizeGrip_ = nullptr;
+    bool inScrollBarsUpdate_ = false;
+    TuiControlScrollBar* vertScrollBar_ = nullptr;
+    bool autoScrolling_ = false;
+    bool parentBackgroundSeen_ = true;
+    TRect drawBounds_;
 };
 
 // The control unit's start-up row: the unit's start-up, then the cursors.

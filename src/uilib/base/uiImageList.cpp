@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
 #include "uilib/base/uiControls.h"
 
@@ -135,33 +136,23 @@ int TuiImageList::AddMasked(TBitmap* Image, TColor MaskColor) {
     if (Image == nullptr) return -1;
     BeginUpdate();
     int result = -1;
-    try {
-        if (MaskColor == clNone) {
-            result = Add(Image, nullptr);
-        } else {
-            TBitmap copy;
-            copy.Assign(Image);
-            result = ImageList_AddMasked(GetHandle(), copy.GetHandle(), ImageListColor(MaskColor));
-            if (!Synchronizing && result != -1) AddToInfo(Image, nullptr, MaskColor);
-        }
-    } catch (...) {
-        EndUpdate(true);
-        throw;
+    TScopeExit done([this] { EndUpdate(true); });
+    if (MaskColor == clNone) {
+        result = Add(Image, nullptr);
+    } else {
+        TBitmap copy;
+        copy.Assign(Image);
+        result = ImageList_AddMasked(GetHandle(), copy.GetHandle(), ImageListColor(MaskColor));
+        if (!Synchronizing && result != -1) AddToInfo(Image, nullptr, MaskColor);
     }
-    EndUpdate(true);
     return result;
 }
 
 void TuiImageList::Delete(int Index) {
     BeginUpdate();
-    try {
-        TDragImageList::Delete(Index);
-        if (!Synchronizing) Images->Delete(Index);
-    } catch (...) {
-        EndUpdate(true);
-        throw;
-    }
-    EndUpdate(true);
+    TScopeExit done([this] { EndUpdate(true); });
+    TDragImageList::Delete(Index);
+    if (!Synchronizing) Images->Delete(Index);
 }
 
 void TuiImageList::Clear() { Delete(-1); }
@@ -283,30 +274,25 @@ void TuiImageList::Assign(TPersistent* Source) {
         return;
     }
     BeginUpdate();
-    try {
-        TDragImageList::Assign(Source);
-        Clear();
-        if (auto* ui = dynamic_cast<TuiImageList*>(src)) {
-            for (int i = 0; i < ui->Count(); ++i) {
-                TuiImageInfo info;
-                ui->GetStoredInfo(i, &info);
-                AddFromInfo(&info);
-            }
-        } else {
-            for (int i = 0; i < src->Count(); ++i) {
-                TuiBitmap image(GetWidth(), GetHeight());
-                TBitmap mask;
-                mask.SetPixelFormat(pf1bit);
-                mask.SetSize(GetWidth(), GetHeight());
-                ReadSystemImage(src->GetHandle(), i, &mask, &image);
-                Add(&image, &mask);
-            }
+    TScopeExit done([this] { EndUpdate(true); });
+    TDragImageList::Assign(Source);
+    Clear();
+    if (auto* ui = dynamic_cast<TuiImageList*>(src)) {
+        for (int i = 0; i < ui->Count(); ++i) {
+            TuiImageInfo info;
+            ui->GetStoredInfo(i, &info);
+            AddFromInfo(&info);
         }
-    } catch (...) {
-        EndUpdate(true);
-        throw;
+    } else {
+        for (int i = 0; i < src->Count(); ++i) {
+            TuiBitmap image(GetWidth(), GetHeight());
+            TBitmap mask;
+            mask.SetPixelFormat(pf1bit);
+            mask.SetSize(GetWidth(), GetHeight());
+            ReadSystemImage(src->GetHandle(), i, &mask, &image);
+            Add(&image, &mask);
+        }
     }
-    EndUpdate(true);
 }
 
 void TuiImageList::DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT Style, bool Enabled) {
@@ -333,39 +319,30 @@ void TuiImageList::DrawImage(int Index, TCanvas* Canvas, const TRect& R, UINT St
 
 void TuiImageList::RebuildStoredImages() {
     Images->BeginUpdate();
-    try {
-        Images->Clear();
-        for (int i = 0; i < ImageList_GetImageCount(GetHandle()); ++i) {
-            TuiBitmap image(GetWidth(), GetHeight());
-            TBitmap mask;
-            mask.SetPixelFormat(pf1bit);
-            mask.SetSize(GetWidth(), GetHeight());
-            ReadSystemImage(GetHandle(), i, &mask, &image);
-            Images->Add(&image, &mask, clNone);
-        }
-    } catch (...) {
-        Images->EndUpdate();
-        throw;
+    TScopeExit done([this] { Images->EndUpdate(); });
+    Images->Clear();
+    for (int i = 0; i < ImageList_GetImageCount(GetHandle()); ++i) {
+        TuiBitmap image(GetWidth(), GetHeight());
+        TBitmap mask;
+        mask.SetPixelFormat(pf1bit);
+        mask.SetSize(GetWidth(), GetHeight());
+        ReadSystemImage(GetHandle(), i, &mask, &image);
+        Images->Add(&image, &mask, clNone);
     }
-    Images->EndUpdate();
 }
 
 void TuiImageList::RebuildSystemList() {
     BeginUpdate();
     Synchronizing = true;
-    try {
-        Clear();
-        for (int i = 0; i < Images->Count(); ++i) {
-            AddFromInfo(Images->Items(i)->ImageInfo());
-            Images->Items(i)->GetImage()->Dormant();
-        }
-    } catch (...) {
+    TScopeExit done([this] {
         Synchronizing = false;
         EndUpdate(true);
-        throw;
+    });
+    Clear();
+    for (int i = 0; i < Images->Count(); ++i) {
+        AddFromInfo(Images->Items(i)->ImageInfo());
+        Images->Items(i)->GetImage()->Dormant();
     }
-    Synchronizing = false;
-    EndUpdate(true);
 }
 
 void TuiImageList::DefineProperties(TFiler* Filer) {

@@ -28,12 +28,12 @@ bool Contains(const std::vector<TuiSystemPaletteChangedNotifier*>& list, TuiSyst
 // ---------------------------------------------------------------------------- TuiSystemPaletteChangedListener
 TuiSystemPaletteChangedListener::TuiSystemPaletteChangedListener() {
     AcquireOffice11Palette();
-    FWindowHandle = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
+    windowHandle_ = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
 }
 
 TuiSystemPaletteChangedListener::~TuiSystemPaletteChangedListener() {
-    if (FWindowHandle != nullptr) DeallocateHWnd(FWindowHandle);
-    FWindowHandle = nullptr;
+    if (windowHandle_ != nullptr) DeallocateHWnd(windowHandle_);
+    windowHandle_ = nullptr;
     ReleaseOffice11Palette();
 }
 
@@ -59,13 +59,13 @@ void TuiSystemPaletteChangedListener::WndProc(TMessage& Message) {
             }
         }
     }
-    Message.Result = DefWindowProc(FWindowHandle, Message.Msg, Message.WParam, Message.LParam);
+    Message.Result = DefWindowProc(windowHandle_, Message.Msg, Message.WParam, Message.LParam);
 }
 
 TuiSystemPaletteChangedListener* SystemPaletteChangedListener() { return g_paletteListener; }
 
 // ---------------------------------------------------------------------------- TuiSystemPaletteChangedNotifier
-TuiSystemPaletteChangedNotifier::TuiSystemPaletteChangedNotifier(bool AIsPrimary) : FIsPrimary(AIsPrimary) {
+TuiSystemPaletteChangedNotifier::TuiSystemPaletteChangedNotifier(bool AIsPrimary) : isPrimary_(AIsPrimary) {
     if (g_paletteListenerUsers++ == 0) g_paletteListener = new TuiSystemPaletteChangedListener();
     g_paletteListener->AddNotifier(this);
 }
@@ -87,17 +87,17 @@ void TuiSystemPaletteChangedNotifier::DoChanged() {
 // The creation takes its values from the root; the virtual calls here resolve to this class's own versions,
 // which is what a new object needs (a descendant's overrides answer from the same fields once it is built).
 TuiLookAndFeel::TuiLookAndFeel(TPersistent* AOwner) : TuiInterfacedPersistent(AOwner) {
-    FKind = data_.Kind;
-    FNativeStyle = data_.NativeStyle;
-    FSkinName = data_.SkinName;
+    kind_ = data_.Kind;
+    nativeStyle_ = data_.NativeStyle;
+    skinName_ = data_.SkinName;
     systemPaletteChangedNotifier_ = new TuiSystemPaletteChangedNotifier(false);
     systemPaletteChangedNotifier_->OnSystemPaletteChanged = [this] { SystemPaletteChanged(); };
     if (g_rootLookAndFeel != nullptr) {
         g_rootLookAndFeel->AddChangeListener(this);
-        FKind = g_rootLookAndFeel->GetKind();
-        FNativeStyle = g_rootLookAndFeel->GetNativeStyle();
-        FSkinName = g_rootLookAndFeel->GetSkinName();
-        if (!FNativeStyle) skinPainter_ = g_rootLookAndFeel->GetSkinPainter();
+        kind_ = g_rootLookAndFeel->GetKind();
+        nativeStyle_ = g_rootLookAndFeel->GetNativeStyle();
+        skinName_ = g_rootLookAndFeel->GetSkinName();
+        if (!nativeStyle_) skinPainter_ = g_rootLookAndFeel->GetSkinPainter();
     }
     painter_ = PainterForThemeKinds({});
     // Using an extra painter from the start: hear when it goes, as after any change.
@@ -119,7 +119,7 @@ TuiLookAndFeel::~TuiLookAndFeel() {
 
 TuiLookAndFeel* TuiLookAndFeel::DefaultSource() const {
     if (isRootLookAndFeel_) return nullptr;
-    if (FMasterLookAndFeel != nullptr) return FMasterLookAndFeel;
+    if (masterLookAndFeel_ != nullptr) return masterLookAndFeel_;
     return g_rootLookAndFeel != this ? g_rootLookAndFeel : nullptr;
 }
 
@@ -132,38 +132,38 @@ void TuiLookAndFeel::Assign(TPersistent* Source) {
     if (source == this) return;
     SaveValues();
     data_ = source->data_;
-    FAssignedValues = source->FAssignedValues;
+    assignedValues_ = source->assignedValues_;
     // Follow the source's master: leave the current one, join the new one (the root for none).
-    TuiLookAndFeel* master = source->FMasterLookAndFeel == this ? nullptr : source->FMasterLookAndFeel;
-    if (!isRootLookAndFeel_ && master != FMasterLookAndFeel) {
+    TuiLookAndFeel* master = source->masterLookAndFeel_ == this ? nullptr : source->masterLookAndFeel_;
+    if (!isRootLookAndFeel_ && master != masterLookAndFeel_) {
         if (TuiLookAndFeel* old = DefaultSource()) old->RemoveChangeListener(this);
-        FMasterLookAndFeel = master;
+        masterLookAndFeel_ = master;
         if (TuiLookAndFeel* now = DefaultSource()) now->AddChangeListener(this);
     }
     CheckValuesChanged();
 }
 
 TuiLookAndFeelKind TuiLookAndFeel::GetEffectiveKind() const {
-    if (FAssignedValues.Contains(lfvKind)) return data_.Kind;
+    if (assignedValues_.Contains(lfvKind)) return data_.Kind;
     const TuiLookAndFeel* source = DefaultSource();
     return source != nullptr ? source->GetKind() : lfUltraFlat;
 }
 
 bool TuiLookAndFeel::GetEffectiveNativeStyle() const {
-    if (FAssignedValues.Contains(lfvNativeStyle)) return data_.NativeStyle;
+    if (assignedValues_.Contains(lfvNativeStyle)) return data_.NativeStyle;
     const TuiLookAndFeel* source = DefaultSource();
     return source != nullptr && source->GetNativeStyle();
 }
 
 std::string TuiLookAndFeel::GetEffectiveSkinName() const {
-    if (FAssignedValues.Contains(lfvSkinName)) return data_.SkinName;
+    if (assignedValues_.Contains(lfvSkinName)) return data_.SkinName;
     const TuiLookAndFeel* source = DefaultSource();
     return source != nullptr ? source->GetSkinName() : std::string();
 }
 
 TuiLookAndFeelPainterClass TuiLookAndFeel::GetEffectiveSkinPainter() const {
     TuiLookAndFeelPainterClass painter = nullptr;
-    if (FAssignedValues.Contains(lfvSkinName)) {
+    if (assignedValues_.Contains(lfvSkinName)) {
         FindSkinPainter(data_.SkinName, painter);
         return painter;
     }
@@ -183,30 +183,30 @@ bool TuiLookAndFeel::FindSkinPainter(const std::string& AName, TuiLookAndFeelPai
 void TuiLookAndFeel::SystemPaletteChanged() { Changed({lfvNativeStyle}); }
 
 void TuiLookAndFeel::SetKind(TuiLookAndFeelKind Value) {
-    const TuiLookAndFeelKind previous = FKind;
-    FAssignedValues.Include(lfvKind);
+    const TuiLookAndFeelKind previous = kind_;
+    assignedValues_.Include(lfvKind);
     data_.Kind = Value;
     if (GetEffectiveKind() != previous) Changed({lfvKind});
 }
 
 void TuiLookAndFeel::SetNativeStyle(bool Value) {
-    const bool previous = FNativeStyle;
-    FAssignedValues.Include(lfvNativeStyle);
+    const bool previous = nativeStyle_;
+    assignedValues_.Include(lfvNativeStyle);
     data_.NativeStyle = Value;
     if (GetEffectiveNativeStyle() != previous) Changed({lfvNativeStyle});
 }
 
 void TuiLookAndFeel::SetSkinName(const TubSkinName& Value) {
-    const std::string previous = FSkinName;
-    FAssignedValues.Include(lfvSkinName);
+    const std::string previous = skinName_;
+    assignedValues_.Include(lfvSkinName);
     data_.SkinName = Value;
     if (GetEffectiveSkinName() != previous) Changed({lfvSkinName});
 }
 
 void TuiLookAndFeel::SetAssignedValues(TuiLookAndFeelValues Value) {
-    if (Value == FAssignedValues) return;
+    if (Value == assignedValues_) return;
     SaveValues();
-    FAssignedValues = Value;
+    assignedValues_ = Value;
     CheckValuesChanged();
 }
 
@@ -214,26 +214,26 @@ void TuiLookAndFeel::Reset() { SetAssignedValues({}); }
 
 void TuiLookAndFeel::SetMasterLookAndFeel(TuiLookAndFeel* Value) {
     if (isRootLookAndFeel_ || Value == this) return;
-    TuiLookAndFeel* current = FMasterLookAndFeel != nullptr ? FMasterLookAndFeel : g_rootLookAndFeel;
+    TuiLookAndFeel* current = masterLookAndFeel_ != nullptr ? masterLookAndFeel_ : g_rootLookAndFeel;
     TuiLookAndFeel* wanted = Value != nullptr ? Value : g_rootLookAndFeel;
     if (wanted == current) return;
     SaveValues();
     if (current != nullptr) current->RemoveChangeListener(this);
-    FMasterLookAndFeel = Value;
+    masterLookAndFeel_ = Value;
     if (wanted != nullptr) wanted->AddChangeListener(this);
     CheckValuesChanged();
 }
 
 TuiLookAndFeelPainterClass TuiLookAndFeel::PainterForThemeKinds(TubThemeObjectKinds ThemedObjectTypes) const {
-    if (FNativeStyle && VisualStylesUsable(ThemedObjectTypes)) return PainterClass<TuiWinXPLookAndFeelPainter>();
+    if (nativeStyle_ && VisualStylesUsable(ThemedObjectTypes)) return PainterClass<TuiWinXPLookAndFeelPainter>();
     if (skinPainter_ != nullptr) return skinPainter_;
-    return LookAndFeelPainterClass(FKind);
+    return LookAndFeelPainterClass(kind_);
 }
 
 TuiLookAndFeelPainterClass TuiLookAndFeel::PainterForThemeKind(TubThemeObjectKind ThemedObjectType) const {
-    if (FNativeStyle && IsThemeObjectKindAvailable(ThemedObjectType)) return PainterClass<TuiWinXPLookAndFeelPainter>();
+    if (nativeStyle_ && IsThemeObjectKindAvailable(ThemedObjectType)) return PainterClass<TuiWinXPLookAndFeelPainter>();
     if (skinPainter_ != nullptr) return skinPainter_;
-    return LookAndFeelPainterClass(FKind);
+    return LookAndFeelPainterClass(kind_);
 }
 
 void TuiLookAndFeel::AddChangeListener(IuiLookAndFeelListener* AListener) {
@@ -258,7 +258,7 @@ void TuiLookAndFeel::RemoveChangeListener(IuiLookAndFeelListener* AListener) {
 }
 
 void TuiLookAndFeel::MasterChanged(TuiLookAndFeel* /*Sender*/, TuiLookAndFeelValues ChangedValues) {
-    Changed(ChangedValues - FAssignedValues);
+    Changed(ChangedValues - assignedValues_);
 }
 
 void TuiLookAndFeel::MasterDestroying(TuiLookAndFeel* /*Sender*/) { SetMasterLookAndFeel(nullptr); }
@@ -267,11 +267,11 @@ void TuiLookAndFeel::PainterChanged() { Changed(kAllValues); }
 
 void TuiLookAndFeel::Changed(TuiLookAndFeelValues AChangedValues) {
     if (AChangedValues.Empty() || isDestroying_) return;
-    FKind = GetEffectiveKind();
-    FNativeStyle = GetEffectiveNativeStyle();
-    FSkinName = GetEffectiveSkinName();
+    kind_ = GetEffectiveKind();
+    nativeStyle_ = GetEffectiveNativeStyle();
+    skinName_ = GetEffectiveSkinName();
     skinPainter_ = nullptr;
-    if (!FNativeStyle) skinPainter_ = GetEffectiveSkinPainter();
+    if (!nativeStyle_) skinPainter_ = GetEffectiveSkinPainter();
     painter_ = PainterForThemeKinds({});
     if (ExtendedStylePainters() != nullptr) {
         if (skinPainter_ != nullptr) ExtendedStylePainters()->AddListener(this);
@@ -288,9 +288,9 @@ void TuiLookAndFeel::Changed(TuiLookAndFeelValues AChangedValues) {
 }
 
 void TuiLookAndFeel::SaveValues() {
-    prevValues_.Kind = FKind;
-    prevValues_.NativeStyle = FNativeStyle;
-    prevValues_.SkinName = FSkinName;
+    prevValues_.Kind = kind_;
+    prevValues_.NativeStyle = nativeStyle_;
+    prevValues_.SkinName = skinName_;
 }
 
 void TuiLookAndFeel::CheckValuesChanged() {
@@ -360,7 +360,7 @@ void TuiLookAndFeel::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(
         "SkinName", [this](TReader& Reader) { SetSkinName(Reader.ReadString()); },
         [this](TWriter& Writer) { Writer.WriteString(GetSkinName()); },
-        FAssignedValues.Contains(lfvSkinName) && GetSkinName().empty());
+        assignedValues_.Contains(lfvSkinName) && GetSkinName().empty());
 }
 
 namespace {

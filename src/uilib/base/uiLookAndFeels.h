@@ -60,11 +60,11 @@ public:
 
     void AddNotifier(TuiSystemPaletteChangedNotifier* ANotifier);
     void RemoveNotifier(TuiSystemPaletteChangedNotifier* ANotifier);
-    HWND GetWindowHandle() const { return FWindowHandle; }
+    HWND GetWindowHandle() const { return windowHandle_; }
 
 private:
     void WndProc(TMessage& Message);
-    HWND FWindowHandle = nullptr;
+    HWND windowHandle_ = nullptr;
     std::vector<TuiSystemPaletteChangedNotifier*> primaryNotifiers_;
     std::vector<TuiSystemPaletteChangedNotifier*> notifiers_;
 };
@@ -79,12 +79,12 @@ public:
     std::string ClassName() const override { return "TuiSystemPaletteChangedNotifier"; }
 
     virtual void DoChanged();
-    bool IsPrimary() const { return FIsPrimary; }
+    bool IsPrimary() const { return isPrimary_; }
 
     std::function<void()> OnSystemPaletteChanged;
 
 private:
-    bool FIsPrimary = false;
+    bool isPrimary_ = false;
 };
 
 // --------------------------------------------------------------------------------------------- look and feel
@@ -103,21 +103,21 @@ public:
     void DefineProperties(TFiler* Filer) override;
 
     // The effective values.
-    TuiLookAndFeelKind GetKind() const { return FKind; }
-    bool GetNativeStyle() const { return FNativeStyle; }
-    const std::string& GetSkinName() const { return FSkinName; }
+    TuiLookAndFeelKind GetKind() const { return kind_; }
+    bool GetNativeStyle() const { return nativeStyle_; }
+    const std::string& GetSkinName() const { return skinName_; }
     TuiLookAndFeelPainterClass GetSkinPainter() const { return skinPainter_; }
     // Assigning a value makes it local (added to AssignedValues) and reports it when the effective value
     // changed.
     void SetKind(TuiLookAndFeelKind Value);
     void SetNativeStyle(bool Value);
     void SetSkinName(const TubSkinName& Value);
-    TuiLookAndFeelValues GetAssignedValues() const { return FAssignedValues; }
+    TuiLookAndFeelValues GetAssignedValues() const { return assignedValues_; }
     void SetAssignedValues(TuiLookAndFeelValues Value);
     // Every value follows the master again.
     void Reset();
 
-    TuiLookAndFeel* GetMasterLookAndFeel() const { return FMasterLookAndFeel; }
+    TuiLookAndFeel* GetMasterLookAndFeel() const { return masterLookAndFeel_; }
     // nullptr means the root. Ignored for the root itself, for this object and for the current master.
     void SetMasterLookAndFeel(TuiLookAndFeel* Value);
     bool IsRootLookAndFeel() const { return isRootLookAndFeel_; }
@@ -166,17 +166,17 @@ private:
     void SaveValues();
     void CheckValuesChanged();
 
-    TuiLookAndFeelValues FAssignedValues;
+    TuiLookAndFeelValues assignedValues_;
     std::vector<IuiLookAndFeelListener*> changeListenerList_;
-    TuiLookAndFeelKind FKind = lfUltraFlat;
-    bool FNativeStyle = false;
-    std::string FSkinName;
+    TuiLookAndFeelKind kind_ = lfUltraFlat;
+    bool nativeStyle_ = false;
+    std::string skinName_;
     TuiLookAndFeelPainterClass skinPainter_ = nullptr;
     TuiLookAndFeelPainterClass painter_ = nullptr;
     TValues data_;
     bool isDestroying_ = false;
     bool isRootLookAndFeel_ = false;
-    TuiLookAndFeel* FMasterLookAndFeel = nullptr;
+    TuiLookAndFeel* masterLookAndFeel_ = nullptr;
     TValues prevValues_;
     int controllerCount_ = 0;
     TuiSystemPaletteChangedNotifier* systemPaletteChangedNotifier_ = nullptr;

@@ -15,7 +15,7 @@
 #include "platform/win/SysInfo.h"
 #include "support/vcl/VclTestSupport.h"
 #include "uilib/bars/ubBarCompanions.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarUnit.h"

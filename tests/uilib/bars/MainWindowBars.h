@@ -4,7 +4,7 @@
 // context and hint.
 #include "BarsTestSupport.h"
 #include "platform/vcl/FormWriter.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBars.h"
 

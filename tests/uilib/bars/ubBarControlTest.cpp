@@ -9,7 +9,7 @@
 
 #include "BarsTestSupport.h"
 #include "platform/vcl/StdCtrls.h"
-#include "uilib/bars/ubBarItemControl.h"
+#include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBars.h"
 

@@ -8,7 +8,7 @@
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Gdi.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBars.h"
 

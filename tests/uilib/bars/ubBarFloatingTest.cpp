@@ -6,7 +6,7 @@
 
 #include "MainWindowBars.h"
 #include "uilib/bars/ubBarDockControl.h"
-#include "uilib/bars/ubBarFloating.h"
+#include "uilib/bars/ubBarFloatingLayout.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 

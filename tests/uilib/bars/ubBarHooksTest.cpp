@@ -9,7 +9,7 @@
 #include "MainWindowBars.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarHooks.h"
-#include "uilib/bars/ubBarItemControl.h"
+#include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"

@@ -7,7 +7,7 @@
 #include "BarsTestSupport.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/StdCtrls.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBars.h"

@@ -1,7 +1,7 @@
 // Items, buttons, edits and combos: captions with their hints, categories, check groups, sizes, the nearest
 // combo entry, actions; and the category maintenance that keeps every item on its category.
 #include "BarsTestSupport.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBars.h"

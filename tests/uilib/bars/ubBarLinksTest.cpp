@@ -1,7 +1,7 @@
 // Item links and their lists, bars and sub-items: effective values, separators, usage and the recent list,
 // accelerators, recursion, the bar setters, and the list and container items.
 #include "BarsTestSupport.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarSubItem.h"

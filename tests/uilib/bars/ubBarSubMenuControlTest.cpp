@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "BarsTestSupport.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarSubMenuControl.h"

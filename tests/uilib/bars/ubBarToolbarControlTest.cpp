@@ -3,7 +3,7 @@
 #include <set>
 
 #include "MainWindowBars.h"
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarToolbarControl.h"

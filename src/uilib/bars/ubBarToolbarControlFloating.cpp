@@ -6,7 +6,7 @@
 #include "platform/win/Gdi.h"
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarDraw.h"
-#include "uilib/bars/ubBarFloating.h"
+#include "uilib/bars/ubBarFloatingLayout.h"
 #include "uilib/bars/ubBarHooks.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"

@@ -1,4 +1,4 @@
-#include "uilib/bars/ubBarFloating.h"
+#include "uilib/bars/ubBarFloatingLayout.h"
 
 #include <algorithm>
 

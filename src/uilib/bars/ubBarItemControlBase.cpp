@@ -1,11 +1,11 @@
-#include "uilib/bars/ubBarItemControl.h"
+#include "uilib/bars/ubBarItemControlBase.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "platform/rtl/ScopeExit.h"
-#include "uilib/bars/ubBarButton.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarCommandItems.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarHooks.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"

@@ -1,9 +1,9 @@
-#include "uilib/bars/ubBarButton.h"
+#include "uilib/bars/ubBarCommandItems.h"
 
 #include <algorithm>
 
 #include "platform/win/SysInfo.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarUnit.h"

@@ -7,7 +7,7 @@
 
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/VclGraphics.h"
-#include "uilib/bars/ubBarItemControl.h"
+#include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarTypes.h"
 #include "uilib/base/uiClasses.h"
 

@@ -3,10 +3,10 @@
 // menus, and the bars that waited for the form's window.
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/SysInfo.h"
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarItem.h"
-#include "uilib/bars/ubBarItemControl.h"
+#include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarUnit.h"

@@ -1,4 +1,4 @@
-#include "uilib/bars/ubBarControl.h"
+#include "uilib/bars/ubBarControlBase.h"
 
 #include <algorithm>
 
