@@ -1,6 +1,7 @@
 // The window classes the layer draws itself: EDIT (single-line, or multi-line in a formatting rectangle), LISTBOX and
 // MDICLIENT. They keep their state per window and answer the Win32 messages of those classes.
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -487,22 +488,17 @@ void ScrollBy(HWND hwnd, TEditState& st, int bar, WORD code, int thumb) {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        // The edit keeps its text itself, with its line table; the window's own text stays unused.
-        TEditState& st = Edits()[hwnd] = TEditState{};
-        const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
-        if (cs != nullptr && cs->lpszName != nullptr) st.text.Assign(cs->lpszName);
-        return TRUE;
-    }
-    auto it = Edits().find(hwnd);
-    if (it == Edits().end()) return DefWindowProc(hwnd, msg, wp, lp);
-    TEditState& st = it->second;
-    const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
-    const int len = st.text.Length();
+// The EDIT's window procedure, by message group. Each group answers the messages it knows and leaves the
+// others (nullopt) to the next; what no group answers goes to DefWindowProc.
+using TEditAnswer = std::optional<LRESULT>;
+
+DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)); }
+
+// The text, the font and the text's properties.
+TEditAnswer EditTextMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const DWORD style = StyleOf(hwnd);
     switch (msg) {
-        case WM_NCDESTROY: Edits().erase(it); return DefWindowProc(hwnd, msg, wp, lp);
-        case WM_GETTEXTLENGTH: return len;
+        case WM_GETTEXTLENGTH: return st.text.Length();
         case WM_GETTEXT: {
             auto* buf = reinterpret_cast<char*>(lp);
             if (buf == nullptr || wp == 0) return 0;
@@ -525,6 +521,36 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             Notify(hwnd, EN_CHANGE);
             return TRUE;
         }
+        case WM_SETFONT:
+            st.font = reinterpret_cast<HFONT>(wp);
+            st.widest = -1;
+            if (lp) InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);
+        case EM_LIMITTEXT: st.limit = wp == 0 ? 0x7FFFFFFE : static_cast<int>(wp); return 0;
+        case EM_GETLIMITTEXT: return st.limit;
+        case EM_SETREADONLY:
+            SetWindowLong(hwnd, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 1;
+        case EM_GETMODIFY: return st.modified ? 1 : 0;
+        case EM_SETMODIFY: st.modified = wp != 0; return 0;
+        case EM_SETPASSWORDCHAR:
+            st.password = static_cast<char>(wp);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(st.password);
+        case EM_CANUNDO:
+        case EM_UNDO:
+        case EM_EMPTYUNDOBUFFER: return 0;
+        default: return std::nullopt;
+    }
+}
+
+// Painting, the frame's scroll bars, margins, the formatting rectangle and scrolling.
+TEditAnswer EditViewMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const DWORD style = StyleOf(hwnd);
+    switch (msg) {
         case WM_PAINT:
             EditPaint(hwnd, st, reinterpret_cast<HDC>(wp));
             // Whatever was drawn anew (a change, a scroll, a resize) may have moved the bars' thumbs.
@@ -552,34 +578,62 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             ScrollBy(hwnd, st, bar, LOWORD(wp), st.thumbBar == bar ? st.thumbPos : HIWORD(wp));
             return 0;
         }
-        case WM_CAPTURECHANGED: st.thumbBar = -1; return DefWindowProc(hwnd, msg, wp, lp);
         case WM_ERASEBKGND: return 1;
-        case WM_SETFONT:
-            st.font = reinterpret_cast<HFONT>(wp);
-            st.widest = -1;
-            if (lp) InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);
-        case WM_GETDLGCODE:
-            return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | ((style & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
-        case WM_SETFOCUS:
-            st.focused = true;
-            InvalidateRect(hwnd, nullptr, TRUE);
-            Notify(hwnd, EN_SETFOCUS);
-            return 0;
-        case WM_KILLFOCUS:
-            st.focused = false;
-            InvalidateRect(hwnd, nullptr, TRUE);
-            Notify(hwnd, EN_KILLFOCUS);
-            return 0;
         case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+        case EM_SETMARGINS:
+            if (wp & EC_LEFTMARGIN) st.leftMargin = LOWORD(static_cast<std::uintptr_t>(lp));
+            if (wp & EC_RIGHTMARGIN) st.rightMargin = HIWORD(static_cast<std::uintptr_t>(lp));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(st.leftMargin), static_cast<WORD>(st.rightMargin));
+        case EM_GETRECT:
+            if (lp != 0) *reinterpret_cast<RECT*>(lp) = FormatRect(hwnd, st);
+            return 0;
+        case EM_SETRECT:
+        case EM_SETRECTNP:
+            // Only multi-line edits lay out their text in a formatting rectangle; no rectangle restores the
+            // default one.
+            if (!(style & ES_MULTILINE)) return 0;
+            st.hasRect = lp != 0;
+            if (lp != 0) st.rect = *reinterpret_cast<const RECT*>(lp);
+            EnsureMultiLineCaretVisible(hwnd, st);
+            if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case EM_GETFIRSTVISIBLELINE: return (style & ES_MULTILINE) ? st.topLine : 0;
+        case EM_LINESCROLL:
+            if (style & ES_MULTILINE) {
+                int count = static_cast<int>(st.text.size());
+                st.topLine = std::clamp(st.topLine + static_cast<int>(lp), 0, std::max(0, count - 1));
+                InvalidateRect(hwnd, nullptr, TRUE);
+            }
+            return (style & ES_MULTILINE) ? 1 : 0;
+        case EM_SCROLLCARET:
+            ScrollToCaret(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 1;
+        case WM_MOUSEWHEEL:
+            if (style & ES_MULTILINE) {
+                int count = static_cast<int>(st.text.size());
+                st.topLine =
+                    std::clamp(st.topLine - (static_cast<short>(HIWORD(wp)) / 120) * 3, 0, std::max(0, count - 1));
+                InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            }
+            return DefWindowProc(hwnd, msg, wp, lp);
+        default: return std::nullopt;
+    }
+}
+
+// Selecting with the mouse, and dragging a frame scroll bar's thumb.
+TEditAnswer EditMouseMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             SetFocus(hwnd);
             st.selStart = st.selEnd = CharAtPoint(hwnd, st, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
             if (msg == WM_LBUTTONDBLCLK) {
                 st.selStart = 0;
-                st.selEnd = len;
+                st.selEnd = st.text.Length();
             }
             st.dragging = true;
             SetCapture(hwnd);
@@ -611,6 +665,28 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 st.dragging = false;
                 if (GetCapture() == hwnd) ReleaseCapture();
             }
+            return 0;
+        case WM_CAPTURECHANGED: st.thumbBar = -1; return DefWindowProc(hwnd, msg, wp, lp);
+        default: return std::nullopt;
+    }
+}
+
+// The focus and typing: moving the caret, deleting, characters.
+TEditAnswer EditKeyMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const DWORD style = StyleOf(hwnd);
+    const int len = st.text.Length();
+    switch (msg) {
+        case WM_GETDLGCODE:
+            return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | ((style & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
+        case WM_SETFOCUS:
+            st.focused = true;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            Notify(hwnd, EN_SETFOCUS);
+            return 0;
+        case WM_KILLFOCUS:
+            st.focused = false;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            Notify(hwnd, EN_KILLFOCUS);
             return 0;
         case WM_KEYDOWN: {
             const bool shift = GetKeyState(VK_SHIFT) < 0;
@@ -673,6 +749,15 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             EditReplaceSel(hwnd, st, std::string(1, static_cast<char>(ch)), true);
             return 0;
         }
+        default: return std::nullopt;
+    }
+}
+
+// The selection and the lines.
+TEditAnswer EditSelectionMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const DWORD style = StyleOf(hwnd);
+    const int len = st.text.Length();
+    switch (msg) {
         case EM_GETSEL: {
             DWORD a = static_cast<DWORD>(std::min(st.selStart, st.selEnd)),
                   b = static_cast<DWORD>(std::max(st.selStart, st.selEnd));
@@ -695,38 +780,6 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case EM_REPLACESEL: EditReplaceSel(hwnd, st, lp ? reinterpret_cast<const char*>(lp) : "", true); return 0;
-        case EM_LIMITTEXT: st.limit = wp == 0 ? 0x7FFFFFFE : static_cast<int>(wp); return 0;
-        case EM_GETLIMITTEXT: return st.limit;
-        case EM_SETREADONLY:
-            SetWindowLong(hwnd, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 1;
-        case EM_GETMODIFY: return st.modified ? 1 : 0;
-        case EM_SETMODIFY: st.modified = wp != 0; return 0;
-        case EM_SETPASSWORDCHAR:
-            st.password = static_cast<char>(wp);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(st.password);
-        case EM_SETMARGINS:
-            if (wp & EC_LEFTMARGIN) st.leftMargin = LOWORD(static_cast<std::uintptr_t>(lp));
-            if (wp & EC_RIGHTMARGIN) st.rightMargin = HIWORD(static_cast<std::uintptr_t>(lp));
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case EM_GETRECT:
-            if (lp != 0) *reinterpret_cast<RECT*>(lp) = FormatRect(hwnd, st);
-            return 0;
-        case EM_SETRECT:
-        case EM_SETRECTNP:
-            // Only multi-line edits lay out their text in a formatting rectangle; no rectangle restores the
-            // default one.
-            if (!(style & ES_MULTILINE)) return 0;
-            st.hasRect = lp != 0;
-            if (lp != 0) st.rect = *reinterpret_cast<const RECT*>(lp);
-            EnsureMultiLineCaretVisible(hwnd, st);
-            if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(st.leftMargin), static_cast<WORD>(st.rightMargin));
         case EM_GETLINECOUNT: return (style & ES_MULTILINE) ? static_cast<LRESULT>(st.text.size()) : 1;
         case EM_LINEINDEX: {
             const TEditText& lines = st.text;
@@ -755,32 +808,28 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             std::copy_n(text.data() + lines[static_cast<std::size_t>(line)].first, n, buf);
             return n;
         }
-        case EM_GETFIRSTVISIBLELINE: return (style & ES_MULTILINE) ? st.topLine : 0;
-        case EM_LINESCROLL:
-            if (style & ES_MULTILINE) {
-                int count = static_cast<int>(st.text.size());
-                st.topLine = std::clamp(st.topLine + static_cast<int>(lp), 0, std::max(0, count - 1));
-                InvalidateRect(hwnd, nullptr, TRUE);
-            }
-            return (style & ES_MULTILINE) ? 1 : 0;
-        case EM_SCROLLCARET:
-            ScrollToCaret(hwnd, st);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 1;
-        case WM_MOUSEWHEEL:
-            if (style & ES_MULTILINE) {
-                int count = static_cast<int>(st.text.size());
-                st.topLine =
-                    std::clamp(st.topLine - (static_cast<short>(HIWORD(wp)) / 120) * 3, 0, std::max(0, count - 1));
-                InvalidateRect(hwnd, nullptr, TRUE);
-                return 0;
-            }
-            return DefWindowProc(hwnd, msg, wp, lp);
-        case EM_CANUNDO:
-        case EM_UNDO:
-        case EM_EMPTYUNDOBUFFER: return 0;
-        default: return DefWindowProc(hwnd, msg, wp, lp);
+        default: return std::nullopt;
     }
+}
+
+LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        // The edit keeps its text itself, with its line table; the window's own text stays unused.
+        TEditState& st = Edits()[hwnd] = TEditState{};
+        const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
+        if (cs != nullptr && cs->lpszName != nullptr) st.text.Assign(cs->lpszName);
+        return TRUE;
+    }
+    auto it = Edits().find(hwnd);
+    if (it == Edits().end()) return DefWindowProc(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        Edits().erase(it);
+        return DefWindowProc(hwnd, msg, wp, lp);
+    }
+    TEditState& st = it->second;
+    for (auto group : {EditTextMessage, EditViewMessage, EditMouseMessage, EditKeyMessage, EditSelectionMessage})
+        if (const TEditAnswer answer = group(hwnd, st, msg, wp, lp)) return *answer;
+    return DefWindowProc(hwnd, msg, wp, lp);
 }
 
 // --------------------------------------------------------------------------------------------- LISTBOX
