@@ -1,6 +1,7 @@
 // The window classes the layer draws itself: EDIT (single-line, or multi-line in a formatting rectangle), LISTBOX and
 // MDICLIENT. They keep their state per window and answer the Win32 messages of those classes.
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -9,6 +10,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/FrameScrollBar.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/SysInfo.h"
@@ -161,7 +163,19 @@ struct TEditState {
     int thumbGrip = 0;  // where along the thumb it was taken
     int thumbPos = 0;   // the position the dragged thumb stands for
     TEditText text;
+    // The last change that can be undone: the characters removed at pos and how many were put there. Undoing
+    // it makes the change that undoes the undo.
+    struct {
+        bool valid = false;
+        bool typing = false;  // characters typed one after another make one change
+        int pos = 0;
+        int inserted = 0;
+        std::string removed;
+    } undo;
 };
+
+// Whether a change of the text can be undone, and whether it continues the typing before it.
+enum class TUndoKind { None, Step, Typing };
 
 std::unordered_map<HWND, TEditState>& Edits() {
     static std::unordered_map<HWND, TEditState> m;
@@ -279,7 +293,8 @@ int LineWidthOf(HDC dc, const TEditText& text, std::size_t i) {
         dc, std::string_view(text.Str()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)));
 }
 
-void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool notify) {
+void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool notify,
+                    TUndoKind undo = TUndoKind::None) {
     const std::string& text = st.text.Str();
     int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
     a = std::clamp(a, 0, static_cast<int>(text.size()));
@@ -292,6 +307,19 @@ void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool n
     if (room < static_cast<long>(ins.size())) {
         ins.resize(static_cast<std::size_t>(std::max(0L, room)));
         if (notify) Notify(hwnd, EN_MAXTEXT);
+    }
+    if (undo != TUndoKind::None) {
+        auto& u = st.undo;
+        const bool typing = undo == TUndoKind::Typing;
+        if (typing && u.valid && u.typing && u.removed.empty() && a == b && a == u.pos + u.inserted) {
+            u.inserted += static_cast<int>(ins.size());
+        } else {
+            u.valid = true;
+            u.typing = typing && a == b;
+            u.pos = a;
+            u.inserted = static_cast<int>(ins.size());
+            u.removed = text.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+        }
     }
     st.text.Replace(a, b, ins);
     st.selStart = st.selEnd = a + static_cast<int>(ins.size());
@@ -516,6 +544,7 @@ TEditAnswer EditTextMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPAR
             st.scroll = 0;
             st.topLine = 0;
             st.modified = false;
+            st.undo = {};
             InvalidateRect(hwnd, nullptr, TRUE);
             Notify(hwnd, EN_UPDATE);
             Notify(hwnd, EN_CHANGE);
@@ -540,9 +569,79 @@ TEditAnswer EditTextMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPAR
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(st.password);
-        case EM_CANUNDO:
-        case EM_UNDO:
-        case EM_EMPTYUNDOBUFFER: return 0;
+        default: return std::nullopt;
+    }
+}
+
+// The selected characters, for the clipboard.
+std::string SelectedText(const TEditState& st) {
+    const int a = std::clamp(std::min(st.selStart, st.selEnd), 0, st.text.Length());
+    const int b = std::clamp(std::max(st.selStart, st.selEnd), 0, st.text.Length());
+    return st.text.Str().substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+}
+
+// Puts the selection on the clipboard as CF_TEXT; a password is never copied.
+void CopySelection(HWND hwnd, const TEditState& st) {
+    if (st.password != 0 || st.selStart == st.selEnd || !OpenClipboard(hwnd)) return;
+    const std::string text = SelectedText(st);
+    EmptyClipboard();
+    if (HGLOBAL mem = GlobalAlloc(GHND, text.size() + 1)) {
+        std::copy_n(text.data(), text.size(), static_cast<char*>(GlobalLock(mem)));
+        GlobalUnlock(mem);
+        if (SetClipboardData(CF_TEXT, mem) == nullptr) GlobalFree(mem);
+    }
+    CloseClipboard();
+}
+
+// The clipboard's CF_TEXT: its bytes up to the first NUL.
+std::string ClipboardText(HWND hwnd) {
+    std::string text;
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(hwnd)) return text;
+    if (HGLOBAL mem = GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(GlobalLock(mem))) {
+            text.assign(bytes, strnlen(bytes, GlobalSize(mem)));
+            GlobalUnlock(mem);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Cut, copy, paste, clear and undo. A read-only edit only copies.
+TEditAnswer EditClipboardMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM /*wp*/, LPARAM /*lp*/) {
+    const DWORD style = StyleOf(hwnd);
+    const bool readOnly = (style & ES_READONLY) != 0;
+    switch (msg) {
+        case WM_COPY: CopySelection(hwnd, st); return 0;
+        case WM_CUT:
+            if (readOnly || st.password != 0) return 0;
+            CopySelection(hwnd, st);
+            if (st.selStart != st.selEnd) EditReplaceSel(hwnd, st, "", true, TUndoKind::Step);
+            return 0;
+        case WM_CLEAR:
+            if (!readOnly && st.selStart != st.selEnd) EditReplaceSel(hwnd, st, "", true, TUndoKind::Step);
+            return 0;
+        case WM_PASTE: {
+            if (readOnly) return 0;
+            std::string text = ClipboardText(hwnd);
+            // A single line takes the first line of what is pasted.
+            if (!(style & ES_MULTILINE)) text.resize(std::min(text.size(), text.find_first_of("\r\n")));
+            if (!text.empty()) EditReplaceSel(hwnd, st, text, true, TUndoKind::Step);
+            return 0;
+        }
+        case WM_UNDO:
+        case EM_UNDO: {
+            if (readOnly || !st.undo.valid) return 0;
+            const auto u = st.undo;
+            st.selStart = u.pos;
+            st.selEnd = u.pos + u.inserted;
+            EditReplaceSel(hwnd, st, u.removed, true, TUndoKind::Step);
+            st.selStart = u.pos;  // the characters brought back stay selected
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return TRUE;
+        }
+        case EM_CANUNDO: return st.undo.valid ? TRUE : FALSE;
+        case EM_EMPTYUNDOBUFFER: st.undo = {}; return 0;
         default: return std::nullopt;
     }
 }
@@ -708,12 +807,17 @@ TEditAnswer EditKeyMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARA
                 case VK_HOME: caret = 0; break;
                 case VK_END: caret = len; break;
                 case VK_DELETE:
+                    if (shift) return SendMessage(hwnd, WM_CUT, 0, 0);
                     if (style & ES_READONLY) return 0;
                     if (st.selStart == st.selEnd) {
                         if (st.selEnd >= len) return 0;
                         st.selEnd = st.selEnd + 1;
                     }
-                    EditReplaceSel(hwnd, st, "", true);
+                    EditReplaceSel(hwnd, st, "", true, TUndoKind::Step);
+                    return 0;
+                case VK_INSERT:
+                    if (shift) return SendMessage(hwnd, WM_PASTE, 0, 0);
+                    if (GetKeyState(VK_CONTROL) < 0) return SendMessage(hwnd, WM_COPY, 0, 0);
                     return 0;
                 default: return DefWindowProc(hwnd, msg, wp, lp);
             }
@@ -731,22 +835,30 @@ TEditAnswer EditKeyMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARA
                 InvalidateRect(hwnd, nullptr, TRUE);
                 return 0;
             }
+            // Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z.
+            switch (ch) {
+                case 3: return SendMessage(hwnd, WM_COPY, 0, 0);
+                case 22: return SendMessage(hwnd, WM_PASTE, 0, 0);
+                case 24: return SendMessage(hwnd, WM_CUT, 0, 0);
+                case 26: return SendMessage(hwnd, WM_UNDO, 0, 0);
+                default: break;
+            }
             if (style & ES_READONLY) return 0;
             if (ch == VK_BACK) {
                 if (st.selStart == st.selEnd) {
                     if (st.selEnd == 0) return 0;
                     st.selStart = st.selEnd - 1;
                 }
-                EditReplaceSel(hwnd, st, "", true);
+                EditReplaceSel(hwnd, st, "", true, TUndoKind::Step);
                 return 0;
             }
             if (ch == '\r' && (style & ES_MULTILINE)) {
-                EditReplaceSel(hwnd, st, "\r\n", true);
+                EditReplaceSel(hwnd, st, "\r\n", true, TUndoKind::Typing);
                 return 0;
             }
             if (ch < 32 || ch == 127) return 0;
             if ((style & ES_NUMBER) && (ch < '0' || ch > '9')) return 0;
-            EditReplaceSel(hwnd, st, std::string(1, static_cast<char>(ch)), true);
+            EditReplaceSel(hwnd, st, std::string(1, static_cast<char>(ch)), true, TUndoKind::Typing);
             return 0;
         }
         default: return std::nullopt;
@@ -779,7 +891,11 @@ TEditAnswer EditSelectionMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp,
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
-        case EM_REPLACESEL: EditReplaceSel(hwnd, st, lp ? reinterpret_cast<const char*>(lp) : "", true); return 0;
+        case EM_REPLACESEL:
+            // wParam TRUE: the replacement can be undone.
+            EditReplaceSel(hwnd, st, lp ? reinterpret_cast<const char*>(lp) : "", true,
+                           wp ? TUndoKind::Step : TUndoKind::None);
+            return 0;
         case EM_GETLINECOUNT: return (style & ES_MULTILINE) ? static_cast<LRESULT>(st.text.size()) : 1;
         case EM_LINEINDEX: {
             const TEditText& lines = st.text;
@@ -827,7 +943,8 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return DefWindowProc(hwnd, msg, wp, lp);
     }
     TEditState& st = it->second;
-    for (auto group : {EditTextMessage, EditViewMessage, EditMouseMessage, EditKeyMessage, EditSelectionMessage})
+    for (auto group : {EditTextMessage, EditViewMessage, EditMouseMessage, EditKeyMessage, EditSelectionMessage,
+                       EditClipboardMessage})
         if (const TEditAnswer answer = group(hwnd, st, msg, wp, lp)) return *answer;
     return DefWindowProc(hwnd, msg, wp, lp);
 }
