@@ -1,5 +1,7 @@
 #include "app/Ueedit.h"
 
+#include <algorithm>
+
 #include "model/Bank.h"
 #include "model/Library.h"
 #include "model/Settings.h"
@@ -63,7 +65,8 @@ void TFormEdit::FormShow(TObject*) {
     Temp->SetEnabled(IsSingleKind(type) && !FixedLocation);
     LabelName->SetCaption(Element->TypeName() + " Name");
     Editname->SetMaxLength(12);
-    Editname->SetText(Element->GetName());
+    acceptedName_ = Element->GetName();
+    Editname->SetText(acceptedName_);
     // One button of the group is checked: a temporary element shows as temporary whatever its memory flag
     // says, so that OK does not move it out of the temporary area unasked.
     const bool temporary = Element->Temporary != 0, user = Element->User != 0;
@@ -83,7 +86,22 @@ void TFormEdit::LocationClick(TObject*) {
     Changed = true;
 }
 
-void TFormEdit::EditChange(TObject*) { Changed = true; }
+void TFormEdit::EditChange(TObject* Sender) {
+    if (Sender == Editname) {
+        // The instrument's names hold only characters below 80H: a change that brings another (typed or
+        // pasted) is refused, and the name stays as it was.
+        const std::string text = Editname->GetText();
+        if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+            const int caret = std::max(0, Editname->GetSelStart() - 1);
+            Editname->SetText(acceptedName_);
+            Editname->SetSelStart(std::min(caret, static_cast<int>(acceptedName_.size())));
+            return;
+        }
+        if (text == acceptedName_) return;
+        acceptedName_ = text;
+    }
+    Changed = true;
+}
 
 void TFormEdit::OKBtnClick(TObject*) {
     if (Element == nullptr) return;

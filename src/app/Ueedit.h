@@ -44,6 +44,8 @@ public:
 private:
     // The slot shows for a patch, performance or rhythm set that is neither temporary nor in a fixed place.
     void ShowPosition();
+    // The name as it last stood in the field with only characters the instrument holds.
+    std::string acceptedName_;
 };
 
 // The properties window, made once at start-up; none before.

@@ -8,7 +8,9 @@
 #include "app/Ueedit.h"
 #include "model/Bank.h"
 #include "model/Library.h"
+#include "platform/win/Clipboard.h"
 #include "support/model/ModelFakes.h"
+#include "support/model/TransferFakes.h"
 #include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
@@ -169,6 +171,71 @@ TEST_F(PropertiesWindows, OkTakesTheNameLocationAndSlotAndStampsTheElement) {
     EXPECT_EQ(patch->GetName(), "Bass 1");
     EXPECT_EQ(patch->Temporary, 0);
     EXPECT_EQ(library.Saved, 1);
+}
+
+// Puts Windows-1252 text on the clipboard.
+void SetClipboardText(const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GHND, text.size() + 1);
+    std::copy_n(text.data(), text.size(), static_cast<char*>(GlobalLock(mem)));
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
+}
+
+TEST_F(PropertiesWindows, ANameTakesOnlyCharactersTheInstrumentHoldsSoNoDataSetCarriesAByteAbove7F) {
+    TInstrumentSimulator sim;
+    TSimulatedPorts ports(sim);
+    ModelServices().MidiPorts = &ports;
+    struct Row {
+        const char* name;
+        int type;
+        std::function<void(HWND)> enter;  // on the name field, its caret after "Piano"
+        std::string after;                // the element's name after OK
+    };
+    const Row rows[] = {
+        {"plain letters typed", etPatch,
+         [](HWND h) {
+             for (char c : std::string(" 2")) SendMessage(h, WM_CHAR, static_cast<WPARAM>(c), 0);
+         },
+         "Piano 2"},
+        {"an accented letter typed", etPatch, [](HWND h) { SendMessage(h, WM_CHAR, 0xE9, 0); }, "Piano"},
+        {"a euro sign typed in a performance's name", etPerformance, [](HWND h) { SendMessage(h, WM_CHAR, 0x80, 0); },
+         "Piano"},
+        {"a paste with an accented letter", etRhythm,
+         [](HWND h) {
+             SetClipboardText(" Caf\xE9");
+             SendMessage(h, WM_PASTE, 0, 0);
+         },
+         "Piano"},
+        {"a paste of plain letters", etRhythm,
+         [](HWND h) {
+             SetClipboardText(" Kit");
+             SendMessage(h, WM_PASTE, 0, 0);
+         },
+         "Piano Kit"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TLibElem* element = Add(r.type);
+        element->SetName("Piano", false);
+        EXPECT_EQ(Edit(
+                      element,
+                      [&](TFormEdit* f) {
+                          f->Editname->SetSelStart(5);
+                          r.enter(f->Editname->GetHandle());
+                          EXPECT_EQ(f->Editname->GetText(), r.after) << "what the field shows";
+                      },
+                      &TFormEdit::OKBtn),
+                  mrOk);
+        EXPECT_EQ(element->GetName(), r.after);
+        sim.ClearLog();
+        element->Transmit(true);
+        ASSERT_FALSE(sim.ReceivedMessages().empty());
+        for (const TBytes& m : sim.ReceivedMessages())
+            for (std::size_t i = 1; i + 1 < m.size(); ++i) ASSERT_LT(m[i], 0x80) << "byte " << i;
+    }
 }
 
 TEST_F(PropertiesWindows, ABanksMembersFollowItIntoTheOtherMemory) {

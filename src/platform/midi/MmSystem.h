@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/rtl/GlobalMemory.h"
 #include "platform/win/WinTypes.h"
 
 namespace zel {
@@ -158,22 +159,5 @@ MMRESULT midiOutUnprepareHeader(HMIDIOUT hmo, LPMIDIHDR pmh, UINT cbmh);
 // Queues a block and returns at once; MOM_DONE reports it sent.
 MMRESULT midiOutLongMsg(HMIDIOUT hmo, LPMIDIHDR pmh, UINT cbmh);
 MMRESULT midiOutGetErrorTextA(MMRESULT mmrError, char* pszText, UINT cchText);
-
-// ---------------------------------------------------------------------------------- global memory
-using HGLOBAL = void*;
-constexpr UINT GMEM_FIXED = 0x0000;
-constexpr UINT GMEM_MOVEABLE = 0x0002;
-constexpr UINT GMEM_ZEROINIT = 0x0040;
-constexpr UINT GMEM_SHARE = 0x2000;
-constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
-
-// A block of memory reached through a handle; GlobalLock gives its address. Returns 0 when out of memory.
-HGLOBAL GlobalAlloc(UINT uFlags, std::size_t dwBytes);
-void* GlobalLock(HGLOBAL hMem);    // nullptr for a zero handle
-BOOL GlobalUnlock(HGLOBAL hMem);   // TRUE while the block stays locked
-HGLOBAL GlobalFree(HGLOBAL hMem);  // 0 on success, the handle when it could not be freed
-std::size_t GlobalSize(HGLOBAL hMem);
-// Number of blocks allocated and not yet freed, so tests can tell that nothing leaks.
-std::size_t GlobalBlockCount();
 
 }  // namespace zel

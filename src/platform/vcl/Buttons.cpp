@@ -154,6 +154,15 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     TGraphicControl::MouseUp(Button, Shift, X, Y);
 }
 
+void TSpeedButton::Dispatch(TMessage& Message) {
+    // The press is cancelled (a modal window starts from the click): the button comes up.
+    if (Message.Msg == CM_CANCELMODE && pressed_) {
+        pressed_ = false;
+        Invalidate();
+    }
+    TGraphicControl::Dispatch(Message);
+}
+
 void TSpeedButton::Paint() {
     TCanvas* c = Canvas();
     HDC dc = c->GetHandle();

@@ -52,6 +52,7 @@ protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Dispatch(TMessage& Message) override;
 
 private:
     bool down_ = false;

@@ -38,8 +38,19 @@ void SetMouseControl(TControl* AControl) {
     TControl* old = g_mouseControl;
     g_mouseControl = AControl;
     if (old != nullptr) old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
-    if (AControl != nullptr && g_mouseControl == AControl)
+    if (AControl != nullptr && g_mouseControl == AControl) {
         AControl->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(AControl));
+        // Its window is told when the pointer leaves it, so that the control hears CM_MOUSELEAVE also when the
+        // pointer leaves every window of the program, where no other window's mouse move says so.
+        auto* window = dynamic_cast<TWinControl*>(AControl);
+        if (window == nullptr) window = AControl->GetParent();
+        if (window != nullptr && window->HandleAllocated() && g_mouseControl == AControl) {
+            TRACKMOUSEEVENT tme;
+            tme.dwFlags = TME_LEAVE;
+            tme.hwndTrack = window->GetHandle();
+            TrackMouseEvent(&tme);
+        }
+    }
 }
 
 std::map<TCursor, HCURSOR>& CustomCursors() {
@@ -1117,6 +1128,12 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message) {
 
 void TWinControl::WndProc(TMessage& Message) {
     const UINT m = Message.Msg;
+    // The capture is taken away (a modal window starts): the graphic control holding it lets go too.
+    if (m == WM_CANCELMODE && g_captureControl != nullptr && g_captureControl->GetParent() == this) {
+        TControl* held = g_captureControl;
+        g_captureControl = nullptr;
+        held->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(held));
+    }
     if (m == WM_MOUSEMOVE) {
         TControl* over = g_captureControl != nullptr && g_captureControl->GetParent() == this
                              ? g_captureControl

@@ -64,6 +64,7 @@ TFileDialogAnswerer SetFileDialogAnswerer(TFileDialogAnswerer Answerer) {
 }
 
 int ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
+    CancelModeForModalLoop();
     auto buttons = ButtonsOf(Flags);
     std::size_t def = (Flags & MB_DEFMASK) >> 8;
     if (def >= buttons.size()) def = 0;
@@ -117,6 +118,7 @@ int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Butto
     const char* caption = captions[DlgType];
     std::string title = caption != nullptr ? caption : (Application != nullptr ? Application->Title : "");
     TMessageBoxRequest request{Msg, title, type | icons[DlgType], HelpCtx};
+    CancelModeForModalLoop();
     if (BoxAnswerer()) {
         TMessageBoxAnswerer answerer = BoxAnswerer();
         return answerer(request);
@@ -135,6 +137,7 @@ TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner), files_(new TS
 TOpenDialog::~TOpenDialog() { delete files_; }
 
 bool TOpenDialog::Execute() {
+    CancelModeForModalLoop();
     files_->Clear();
     bool ok = false;
     if (FileAnswerer()) {

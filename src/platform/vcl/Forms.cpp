@@ -325,8 +325,7 @@ void TCustomForm::Show() {
 int TCustomForm::ShowModal() {
     if (GetVisible() || !GetEnabled() || formState_.Contains(fsModal) || formStyle_ == fsMDIChild)
         throw EInvalidOperation("Cannot make a visible window modal");
-    if (HWND cap = GetCapture()) SendMessage(cap, WM_CANCELMODE, 0, 0);
-    ReleaseCapture();
+    CancelModeForModalLoop();
     formState_.Include(fsModal);
     ++Application->ModalLevel;
     HWND activeBefore = GetActiveWindow();

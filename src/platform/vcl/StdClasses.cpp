@@ -1,6 +1,8 @@
 // The window classes the layer draws itself: EDIT (single-line, or multi-line in a formatting rectangle), LISTBOX and
 // MDICLIENT. They keep their state per window and answer the Win32 messages of those classes.
 #include <algorithm>
+#include <cstring>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/FrameScrollBar.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/SysInfo.h"
@@ -160,7 +163,19 @@ struct TEditState {
     int thumbGrip = 0;  // where along the thumb it was taken
     int thumbPos = 0;   // the position the dragged thumb stands for
     TEditText text;
+    // The last change that can be undone: the characters removed at pos and how many were put there. Undoing
+    // it makes the change that undoes the undo.
+    struct {
+        bool valid = false;
+        bool typing = false;  // characters typed one after another make one change
+        int pos = 0;
+        int inserted = 0;
+        std::string removed;
+    } undo;
 };
+
+// Whether a change of the text can be undone, and whether it continues the typing before it.
+enum class TUndoKind { None, Step, Typing };
 
 std::unordered_map<HWND, TEditState>& Edits() {
     static std::unordered_map<HWND, TEditState> m;
@@ -278,7 +293,8 @@ int LineWidthOf(HDC dc, const TEditText& text, std::size_t i) {
         dc, std::string_view(text.Str()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)));
 }
 
-void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool notify) {
+void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool notify,
+                    TUndoKind undo = TUndoKind::None) {
     const std::string& text = st.text.Str();
     int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
     a = std::clamp(a, 0, static_cast<int>(text.size()));
@@ -291,6 +307,19 @@ void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool n
     if (room < static_cast<long>(ins.size())) {
         ins.resize(static_cast<std::size_t>(std::max(0L, room)));
         if (notify) Notify(hwnd, EN_MAXTEXT);
+    }
+    if (undo != TUndoKind::None) {
+        auto& u = st.undo;
+        const bool typing = undo == TUndoKind::Typing;
+        if (typing && u.valid && u.typing && u.removed.empty() && a == b && a == u.pos + u.inserted) {
+            u.inserted += static_cast<int>(ins.size());
+        } else {
+            u.valid = true;
+            u.typing = typing && a == b;
+            u.pos = a;
+            u.inserted = static_cast<int>(ins.size());
+            u.removed = text.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+        }
     }
     st.text.Replace(a, b, ins);
     st.selStart = st.selEnd = a + static_cast<int>(ins.size());
@@ -487,22 +516,17 @@ void ScrollBy(HWND hwnd, TEditState& st, int bar, WORD code, int thumb) {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        // The edit keeps its text itself, with its line table; the window's own text stays unused.
-        TEditState& st = Edits()[hwnd] = TEditState{};
-        const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
-        if (cs != nullptr && cs->lpszName != nullptr) st.text.Assign(cs->lpszName);
-        return TRUE;
-    }
-    auto it = Edits().find(hwnd);
-    if (it == Edits().end()) return DefWindowProc(hwnd, msg, wp, lp);
-    TEditState& st = it->second;
-    const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
-    const int len = st.text.Length();
+// The EDIT's window procedure, by message group. Each group answers the messages it knows and leaves the
+// others (nullopt) to the next; what no group answers goes to DefWindowProc.
+using TEditAnswer = std::optional<LRESULT>;
+
+DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)); }
+
+// The text, the font and the text's properties.
+TEditAnswer EditTextMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const DWORD style = StyleOf(hwnd);
     switch (msg) {
-        case WM_NCDESTROY: Edits().erase(it); return DefWindowProc(hwnd, msg, wp, lp);
-        case WM_GETTEXTLENGTH: return len;
+        case WM_GETTEXTLENGTH: return st.text.Length();
         case WM_GETTEXT: {
             auto* buf = reinterpret_cast<char*>(lp);
             if (buf == nullptr || wp == 0) return 0;
@@ -520,11 +544,112 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             st.scroll = 0;
             st.topLine = 0;
             st.modified = false;
+            st.undo = {};
             InvalidateRect(hwnd, nullptr, TRUE);
             Notify(hwnd, EN_UPDATE);
             Notify(hwnd, EN_CHANGE);
             return TRUE;
         }
+        case WM_SETFONT:
+            st.font = reinterpret_cast<HFONT>(wp);
+            st.widest = -1;
+            if (lp) InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);
+        case EM_LIMITTEXT: st.limit = wp == 0 ? 0x7FFFFFFE : static_cast<int>(wp); return 0;
+        case EM_GETLIMITTEXT: return st.limit;
+        case EM_SETREADONLY:
+            SetWindowLong(hwnd, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 1;
+        case EM_GETMODIFY: return st.modified ? 1 : 0;
+        case EM_SETMODIFY: st.modified = wp != 0; return 0;
+        case EM_SETPASSWORDCHAR:
+            st.password = static_cast<char>(wp);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(st.password);
+        default: return std::nullopt;
+    }
+}
+
+// The selected characters, for the clipboard.
+std::string SelectedText(const TEditState& st) {
+    const int a = std::clamp(std::min(st.selStart, st.selEnd), 0, st.text.Length());
+    const int b = std::clamp(std::max(st.selStart, st.selEnd), 0, st.text.Length());
+    return st.text.Str().substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+}
+
+// Puts the selection on the clipboard as CF_TEXT; a password is never copied.
+void CopySelection(HWND hwnd, const TEditState& st) {
+    if (st.password != 0 || st.selStart == st.selEnd || !OpenClipboard(hwnd)) return;
+    const std::string text = SelectedText(st);
+    EmptyClipboard();
+    if (HGLOBAL mem = GlobalAlloc(GHND, text.size() + 1)) {
+        std::copy_n(text.data(), text.size(), static_cast<char*>(GlobalLock(mem)));
+        GlobalUnlock(mem);
+        if (SetClipboardData(CF_TEXT, mem) == nullptr) GlobalFree(mem);
+    }
+    CloseClipboard();
+}
+
+// The clipboard's CF_TEXT: its bytes up to the first NUL.
+std::string ClipboardText(HWND hwnd) {
+    std::string text;
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(hwnd)) return text;
+    if (HGLOBAL mem = GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(GlobalLock(mem))) {
+            text.assign(bytes, strnlen(bytes, GlobalSize(mem)));
+            GlobalUnlock(mem);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Cut, copy, paste, clear and undo. A read-only edit only copies.
+TEditAnswer EditClipboardMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM /*wp*/, LPARAM /*lp*/) {
+    const DWORD style = StyleOf(hwnd);
+    const bool readOnly = (style & ES_READONLY) != 0;
+    switch (msg) {
+        case WM_COPY: CopySelection(hwnd, st); return 0;
+        case WM_CUT:
+            if (readOnly || st.password != 0) return 0;
+            CopySelection(hwnd, st);
+            if (st.selStart != st.selEnd) EditReplaceSel(hwnd, st, "", true, TUndoKind::Step);
+            return 0;
+        case WM_CLEAR:
+            if (!readOnly && st.selStart != st.selEnd) EditReplaceSel(hwnd, st, "", true, TUndoKind::Step);
+            return 0;
+        case WM_PASTE: {
+            if (readOnly) return 0;
+            std::string text = ClipboardText(hwnd);
+            // A single line takes the first line of what is pasted.
+            if (!(style & ES_MULTILINE)) text.resize(std::min(text.size(), text.find_first_of("\r\n")));
+            if (!text.empty()) EditReplaceSel(hwnd, st, text, true, TUndoKind::Step);
+            return 0;
+        }
+        case WM_UNDO:
+        case EM_UNDO: {
+            if (readOnly || !st.undo.valid) return 0;
+            const auto u = st.undo;
+            st.selStart = u.pos;
+            st.selEnd = u.pos + u.inserted;
+            EditReplaceSel(hwnd, st, u.removed, true, TUndoKind::Step);
+            st.selStart = u.pos;  // the characters brought back stay selected
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return TRUE;
+        }
+        case EM_CANUNDO: return st.undo.valid ? TRUE : FALSE;
+        case EM_EMPTYUNDOBUFFER: st.undo = {}; return 0;
+        default: return std::nullopt;
+    }
+}
+
+// Painting, the frame's scroll bars, margins, the formatting rectangle and scrolling.
+TEditAnswer EditViewMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const DWORD style = StyleOf(hwnd);
+    switch (msg) {
         case WM_PAINT:
             EditPaint(hwnd, st, reinterpret_cast<HDC>(wp));
             // Whatever was drawn anew (a change, a scroll, a resize) may have moved the bars' thumbs.
@@ -552,34 +677,62 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             ScrollBy(hwnd, st, bar, LOWORD(wp), st.thumbBar == bar ? st.thumbPos : HIWORD(wp));
             return 0;
         }
-        case WM_CAPTURECHANGED: st.thumbBar = -1; return DefWindowProc(hwnd, msg, wp, lp);
         case WM_ERASEBKGND: return 1;
-        case WM_SETFONT:
-            st.font = reinterpret_cast<HFONT>(wp);
-            st.widest = -1;
-            if (lp) InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);
-        case WM_GETDLGCODE:
-            return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | ((style & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
-        case WM_SETFOCUS:
-            st.focused = true;
-            InvalidateRect(hwnd, nullptr, TRUE);
-            Notify(hwnd, EN_SETFOCUS);
-            return 0;
-        case WM_KILLFOCUS:
-            st.focused = false;
-            InvalidateRect(hwnd, nullptr, TRUE);
-            Notify(hwnd, EN_KILLFOCUS);
-            return 0;
         case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+        case EM_SETMARGINS:
+            if (wp & EC_LEFTMARGIN) st.leftMargin = LOWORD(static_cast<std::uintptr_t>(lp));
+            if (wp & EC_RIGHTMARGIN) st.rightMargin = HIWORD(static_cast<std::uintptr_t>(lp));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(st.leftMargin), static_cast<WORD>(st.rightMargin));
+        case EM_GETRECT:
+            if (lp != 0) *reinterpret_cast<RECT*>(lp) = FormatRect(hwnd, st);
+            return 0;
+        case EM_SETRECT:
+        case EM_SETRECTNP:
+            // Only multi-line edits lay out their text in a formatting rectangle; no rectangle restores the
+            // default one.
+            if (!(style & ES_MULTILINE)) return 0;
+            st.hasRect = lp != 0;
+            if (lp != 0) st.rect = *reinterpret_cast<const RECT*>(lp);
+            EnsureMultiLineCaretVisible(hwnd, st);
+            if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case EM_GETFIRSTVISIBLELINE: return (style & ES_MULTILINE) ? st.topLine : 0;
+        case EM_LINESCROLL:
+            if (style & ES_MULTILINE) {
+                int count = static_cast<int>(st.text.size());
+                st.topLine = std::clamp(st.topLine + static_cast<int>(lp), 0, std::max(0, count - 1));
+                InvalidateRect(hwnd, nullptr, TRUE);
+            }
+            return (style & ES_MULTILINE) ? 1 : 0;
+        case EM_SCROLLCARET:
+            ScrollToCaret(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 1;
+        case WM_MOUSEWHEEL:
+            if (style & ES_MULTILINE) {
+                int count = static_cast<int>(st.text.size());
+                st.topLine =
+                    std::clamp(st.topLine - (static_cast<short>(HIWORD(wp)) / 120) * 3, 0, std::max(0, count - 1));
+                InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            }
+            return DefWindowProc(hwnd, msg, wp, lp);
+        default: return std::nullopt;
+    }
+}
+
+// Selecting with the mouse, and dragging a frame scroll bar's thumb.
+TEditAnswer EditMouseMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             SetFocus(hwnd);
             st.selStart = st.selEnd = CharAtPoint(hwnd, st, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
             if (msg == WM_LBUTTONDBLCLK) {
                 st.selStart = 0;
-                st.selEnd = len;
+                st.selEnd = st.text.Length();
             }
             st.dragging = true;
             SetCapture(hwnd);
@@ -612,6 +765,28 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 if (GetCapture() == hwnd) ReleaseCapture();
             }
             return 0;
+        case WM_CAPTURECHANGED: st.thumbBar = -1; return DefWindowProc(hwnd, msg, wp, lp);
+        default: return std::nullopt;
+    }
+}
+
+// The focus and typing: moving the caret, deleting, characters.
+TEditAnswer EditKeyMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const DWORD style = StyleOf(hwnd);
+    const int len = st.text.Length();
+    switch (msg) {
+        case WM_GETDLGCODE:
+            return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | ((style & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
+        case WM_SETFOCUS:
+            st.focused = true;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            Notify(hwnd, EN_SETFOCUS);
+            return 0;
+        case WM_KILLFOCUS:
+            st.focused = false;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            Notify(hwnd, EN_KILLFOCUS);
+            return 0;
         case WM_KEYDOWN: {
             const bool shift = GetKeyState(VK_SHIFT) < 0;
             int caret = st.selEnd;
@@ -632,12 +807,17 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 case VK_HOME: caret = 0; break;
                 case VK_END: caret = len; break;
                 case VK_DELETE:
+                    if (shift) return SendMessage(hwnd, WM_CUT, 0, 0);
                     if (style & ES_READONLY) return 0;
                     if (st.selStart == st.selEnd) {
                         if (st.selEnd >= len) return 0;
                         st.selEnd = st.selEnd + 1;
                     }
-                    EditReplaceSel(hwnd, st, "", true);
+                    EditReplaceSel(hwnd, st, "", true, TUndoKind::Step);
+                    return 0;
+                case VK_INSERT:
+                    if (shift) return SendMessage(hwnd, WM_PASTE, 0, 0);
+                    if (GetKeyState(VK_CONTROL) < 0) return SendMessage(hwnd, WM_COPY, 0, 0);
                     return 0;
                 default: return DefWindowProc(hwnd, msg, wp, lp);
             }
@@ -655,24 +835,41 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 InvalidateRect(hwnd, nullptr, TRUE);
                 return 0;
             }
+            // Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z.
+            switch (ch) {
+                case 3: return SendMessage(hwnd, WM_COPY, 0, 0);
+                case 22: return SendMessage(hwnd, WM_PASTE, 0, 0);
+                case 24: return SendMessage(hwnd, WM_CUT, 0, 0);
+                case 26: return SendMessage(hwnd, WM_UNDO, 0, 0);
+                default: break;
+            }
             if (style & ES_READONLY) return 0;
             if (ch == VK_BACK) {
                 if (st.selStart == st.selEnd) {
                     if (st.selEnd == 0) return 0;
                     st.selStart = st.selEnd - 1;
                 }
-                EditReplaceSel(hwnd, st, "", true);
+                EditReplaceSel(hwnd, st, "", true, TUndoKind::Step);
                 return 0;
             }
             if (ch == '\r' && (style & ES_MULTILINE)) {
-                EditReplaceSel(hwnd, st, "\r\n", true);
+                EditReplaceSel(hwnd, st, "\r\n", true, TUndoKind::Typing);
                 return 0;
             }
             if (ch < 32 || ch == 127) return 0;
             if ((style & ES_NUMBER) && (ch < '0' || ch > '9')) return 0;
-            EditReplaceSel(hwnd, st, std::string(1, static_cast<char>(ch)), true);
+            EditReplaceSel(hwnd, st, std::string(1, static_cast<char>(ch)), true, TUndoKind::Typing);
             return 0;
         }
+        default: return std::nullopt;
+    }
+}
+
+// The selection and the lines.
+TEditAnswer EditSelectionMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const DWORD style = StyleOf(hwnd);
+    const int len = st.text.Length();
+    switch (msg) {
         case EM_GETSEL: {
             DWORD a = static_cast<DWORD>(std::min(st.selStart, st.selEnd)),
                   b = static_cast<DWORD>(std::max(st.selStart, st.selEnd));
@@ -694,39 +891,11 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
-        case EM_REPLACESEL: EditReplaceSel(hwnd, st, lp ? reinterpret_cast<const char*>(lp) : "", true); return 0;
-        case EM_LIMITTEXT: st.limit = wp == 0 ? 0x7FFFFFFE : static_cast<int>(wp); return 0;
-        case EM_GETLIMITTEXT: return st.limit;
-        case EM_SETREADONLY:
-            SetWindowLong(hwnd, GWL_STYLE, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 1;
-        case EM_GETMODIFY: return st.modified ? 1 : 0;
-        case EM_SETMODIFY: st.modified = wp != 0; return 0;
-        case EM_SETPASSWORDCHAR:
-            st.password = static_cast<char>(wp);
-            InvalidateRect(hwnd, nullptr, TRUE);
+        case EM_REPLACESEL:
+            // wParam TRUE: the replacement can be undone.
+            EditReplaceSel(hwnd, st, lp ? reinterpret_cast<const char*>(lp) : "", true,
+                           wp ? TUndoKind::Step : TUndoKind::None);
             return 0;
-        case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(st.password);
-        case EM_SETMARGINS:
-            if (wp & EC_LEFTMARGIN) st.leftMargin = LOWORD(static_cast<std::uintptr_t>(lp));
-            if (wp & EC_RIGHTMARGIN) st.rightMargin = HIWORD(static_cast<std::uintptr_t>(lp));
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case EM_GETRECT:
-            if (lp != 0) *reinterpret_cast<RECT*>(lp) = FormatRect(hwnd, st);
-            return 0;
-        case EM_SETRECT:
-        case EM_SETRECTNP:
-            // Only multi-line edits lay out their text in a formatting rectangle; no rectangle restores the
-            // default one.
-            if (!(style & ES_MULTILINE)) return 0;
-            st.hasRect = lp != 0;
-            if (lp != 0) st.rect = *reinterpret_cast<const RECT*>(lp);
-            EnsureMultiLineCaretVisible(hwnd, st);
-            if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case EM_GETMARGINS: return MAKELONG(static_cast<WORD>(st.leftMargin), static_cast<WORD>(st.rightMargin));
         case EM_GETLINECOUNT: return (style & ES_MULTILINE) ? static_cast<LRESULT>(st.text.size()) : 1;
         case EM_LINEINDEX: {
             const TEditText& lines = st.text;
@@ -755,32 +924,29 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             std::copy_n(text.data() + lines[static_cast<std::size_t>(line)].first, n, buf);
             return n;
         }
-        case EM_GETFIRSTVISIBLELINE: return (style & ES_MULTILINE) ? st.topLine : 0;
-        case EM_LINESCROLL:
-            if (style & ES_MULTILINE) {
-                int count = static_cast<int>(st.text.size());
-                st.topLine = std::clamp(st.topLine + static_cast<int>(lp), 0, std::max(0, count - 1));
-                InvalidateRect(hwnd, nullptr, TRUE);
-            }
-            return (style & ES_MULTILINE) ? 1 : 0;
-        case EM_SCROLLCARET:
-            ScrollToCaret(hwnd, st);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 1;
-        case WM_MOUSEWHEEL:
-            if (style & ES_MULTILINE) {
-                int count = static_cast<int>(st.text.size());
-                st.topLine =
-                    std::clamp(st.topLine - (static_cast<short>(HIWORD(wp)) / 120) * 3, 0, std::max(0, count - 1));
-                InvalidateRect(hwnd, nullptr, TRUE);
-                return 0;
-            }
-            return DefWindowProc(hwnd, msg, wp, lp);
-        case EM_CANUNDO:
-        case EM_UNDO:
-        case EM_EMPTYUNDOBUFFER: return 0;
-        default: return DefWindowProc(hwnd, msg, wp, lp);
+        default: return std::nullopt;
     }
+}
+
+LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        // The edit keeps its text itself, with its line table; the window's own text stays unused.
+        TEditState& st = Edits()[hwnd] = TEditState{};
+        const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
+        if (cs != nullptr && cs->lpszName != nullptr) st.text.Assign(cs->lpszName);
+        return TRUE;
+    }
+    auto it = Edits().find(hwnd);
+    if (it == Edits().end()) return DefWindowProc(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        Edits().erase(it);
+        return DefWindowProc(hwnd, msg, wp, lp);
+    }
+    TEditState& st = it->second;
+    for (auto group : {EditTextMessage, EditViewMessage, EditMouseMessage, EditKeyMessage, EditSelectionMessage,
+                       EditClipboardMessage})
+        if (const TEditAnswer answer = group(hwnd, st, msg, wp, lp)) return *answer;
+    return DefWindowProc(hwnd, msg, wp, lp);
 }
 
 // --------------------------------------------------------------------------------------------- LISTBOX

@@ -427,6 +427,7 @@ constexpr BYTE VK_OEM_6 = 0xDD;
 constexpr BYTE VK_OEM_7 = 0xDE;
 constexpr BYTE VK_OEM_102 = 0xE2;
 constexpr BYTE VK_PROCESSKEY = 0xE5;
+constexpr BYTE VK_PACKET = 0xE7;  // a key that carries a character of its own (no key of the layout)
 
 // Key message lParam flags, as HIWORD(lParam).
 constexpr WORD KF_EXTENDED = 0x0100;

@@ -332,6 +332,10 @@ HWND GetForegroundWindow();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
+// A modal loop is about to show its window, as Windows does when a message box or dialog starts: the window
+// holding the capture hears WM_CANCELMODE (a pressed button comes up), the capture goes and no pointer grab
+// stays on the program's windows, so that the modal window takes the mouse.
+void CancelModeForModalLoop();
 // Whether the program is the active application (WM_ACTIVATEAPP follows it).
 bool IsApplicationActive();
 

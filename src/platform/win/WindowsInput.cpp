@@ -638,13 +638,16 @@ BOOL TranslateMessage(const MSG* msg) {
     }
     if (chars.empty()) return FALSE;
     UINT charMsg = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    bool posted = false;
     for (char32_t c : chars) {
+        // A character that Windows-1252 cannot hold makes no message: a wrong byte would be worse.
         unsigned char ansi = 0;
         if (c < 0x80) ansi = static_cast<unsigned char>(c);
-        else if (!UnicodeToAnsiChar(c, ansi)) ansi = '?';
+        else if (!UnicodeToAnsiChar(c, ansi)) continue;
         PostFollowUp(msg->hwnd, charMsg, ansi, msg->lParam & 0xFFFFFFFF);
+        posted = true;
     }
-    return TRUE;
+    return posted ? TRUE : FALSE;
 }
 
 // ---- Cursor -----------------------------------------------------------------------------------------------
@@ -805,5 +808,10 @@ BOOL ReleaseCapture() {
 }
 
 HWND GetCapture() { return FindWnd(WinState().capture) ? WinState().capture : nullptr; }
+
+void CancelModeForModalLoop() {
+    if (HWND cap = GetCapture()) SendMessage(cap, WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+}
 
 }  // namespace zel

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -361,6 +362,7 @@ public:
         setAttribute(Qt::WA_NoSystemBackground);
         setMouseTracking(true);
         setFocusPolicy(Qt::StrongFocus);
+        setAttribute(Qt::WA_InputMethodEnabled);
     }
 
 protected:
@@ -396,6 +398,23 @@ protected:
     }
     void keyPressEvent(QKeyEvent* e) override { Key(e, true); }
     void keyReleaseEvent(QKeyEvent* e) override { Key(e, false); }
+    // What the desktop's input method composes (dead keys, compose sequences) comes as packet keys.
+    void inputMethodEvent(QInputMethodEvent* e) override {
+        for (char32_t c : e->commitString().toStdU32String()) {
+            for (bool down : {true, false}) {
+                TRawInput in;
+                in.kind = down ? WM_KEYDOWN : WM_KEYUP;
+                in.vk = VK_PACKET;
+                if (down) in.text.push_back(c);
+                QueueInput(std::move(in));
+            }
+        }
+        e->accept();
+    }
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+        if (query == Qt::ImEnabled) return true;
+        return QWidget::inputMethodQuery(query);
+    }
     bool focusNextPrevChild(bool) override { return false; }  // Tab is a key like any other
     void leaveEvent(QEvent*) override {
         if (!FindWnd(WinState().capture)) Guarded([] { MouseLeftAllWindows(); });
@@ -470,7 +489,11 @@ private:
     }
     void Key(QKeyEvent* e, bool down) {
         BYTE vk = QtKeyToVk(e->key(), e->modifiers());
-        if (!vk) return;
+        // A key with no virtual-key code that gives a character (an accented letter of the layout, a
+        // composed character) comes as a packet key carrying it; TranslateMessage makes its WM_CHAR. One that
+        // gives none (a dead key waiting for the next) makes no message.
+        if (!vk && e->text().isEmpty()) return;
+        if (!vk) vk = VK_PACKET;
         auto& st = WinState();
         TRawInput in;
         in.kind = down ? WM_KEYDOWN : WM_KEYUP;

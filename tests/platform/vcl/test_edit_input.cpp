@@ -1,0 +1,231 @@
+// Typing into the EDIT through the desktop's key events and input method, and the EDIT's clipboard: cut,
+// copy, paste, clear and undo by message and by key, between two edits and with the desktop's clipboard.
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "VclTestSupport.h"
+#include "platform/vcl/StdCtrls.h"
+#include "platform/win/Clipboard.h"
+#include "platform/win/WindowsQt.h"
+
+namespace zel::test {
+namespace {
+
+class EditInput : public VclTest {
+protected:
+    void SetUp() override {
+        VclTest::SetUp();
+        RegisterStandardClasses();
+        form = Keep(Construct<TForm>(nullptr));
+        form->SetBounds(0, 0, 320, 200);
+        form->Show();
+        ProcessPendingMessages();
+    }
+    void TearDown() override {
+        for (HWND h : windows_) DestroyWindow(h);
+        for (BYTE key : {VK_SHIFT, VK_CONTROL})
+            if (GetAsyncKeyState(key) < 0) keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+        VclTest::TearDown();
+    }
+    HWND MakeEdit(DWORD style = 0, const std::string& text = "") {
+        HWND h = CreateWindowEx(0, "EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | style, 10,
+                                10 + 40 * static_cast<int>(windows_.size()), 200, 30, form->GetHandle(), nullptr,
+                                nullptr, nullptr);
+        EXPECT_NE(h, nullptr);
+        windows_.push_back(h);
+        return h;
+    }
+    static std::string Text(HWND h) {
+        std::string s(static_cast<std::size_t>(GetWindowTextLength(h)) + 1, '\0');
+        s.resize(static_cast<std::size_t>(GetWindowText(h, s.data(), static_cast<int>(s.size()))));
+        return s;
+    }
+    static void Select(HWND h, int a, int b) { SendMessage(h, EM_SETSEL, static_cast<WPARAM>(a), b); }
+    QWidget* Widget() const { return WindowWidgetForTest(form->GetHandle()); }
+    // A key pressed and released on the form's desktop window, as the desktop reports it.
+    void DesktopKey(int key, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, 0, 0, 0, text);
+        QCoreApplication::sendEvent(Widget(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, 0, 0, 0, text);
+        QCoreApplication::sendEvent(Widget(), &release);
+        ProcessPendingMessages();
+    }
+    // What the desktop's input method composed.
+    void Composed(const QString& text) {
+        QInputMethodEvent e;
+        e.setCommitString(text);
+        QCoreApplication::sendEvent(Widget(), &e);
+        ProcessPendingMessages();
+    }
+    // A key tapped with the modifier held (0 for none), through the input queue.
+    static void Tap(BYTE modifier, BYTE key) {
+        if (modifier) keybd_event(modifier, 0, 0, 0);
+        keybd_event(key, 0, 0, 0);
+        keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+        if (modifier) keybd_event(modifier, 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+    }
+    static QClipboard* Desktop() { return QGuiApplication::clipboard(); }
+
+    TForm* form = nullptr;
+
+private:
+    std::vector<HWND> windows_;
+};
+
+TEST_F(EditInput, TypedAndComposedCharactersArriveInWindows1252AndOthersNotAtAll) {
+    struct Row {
+        const char* name;
+        int key;              // the desktop's key, 0 for a character from the input method
+        const char* typed;    // UTF-8
+        const char* deadKey;  // a dead key's name pressed first (no text), or nullptr
+        std::string held;     // what the edit then holds
+    };
+    const Row rows[] = {
+        {"plain letter", Qt::Key_A, "a", nullptr, "a"},
+        {"accented letter of the layout", Qt::Key_Eacute, "\u00e9", nullptr, "\xE9"},
+        {"sharp s", Qt::Key_ssharp, "\u00df", nullptr, "\xDF"},
+        {"euro sign", 0x20AC /* the euro key */, "\u20ac", nullptr, "\x80"},
+        {"dead diaeresis then u", 0, "\u00fc", "diaeresis", "\xFC"},
+        {"dead diaeresis then o", 0, "\u00f6", "diaeresis", "\xF6"},
+        {"composed i diaeresis", 0, "\u00ef", nullptr, "\xEF"},
+        {"composed ellipsis", 0, "\u2026", nullptr, "\x85"},
+        {"letter outside the code page", 0x01B1 /* a key Qt names, with no virtual key */, "\u0105", nullptr, ""},
+        {"composed arrow outside the code page", 0, "\u2192", nullptr, ""},
+    };
+    HWND edit = MakeEdit();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        SetWindowText(edit, "");
+        SetFocus(edit);
+        if (r.deadKey != nullptr) DesktopKey(Qt::Key_Dead_Diaeresis, QString());
+        EXPECT_EQ(Text(edit), "") << "a dead key alone types nothing";
+        const QString typed = QString::fromUtf8(r.typed);
+        if (r.key != 0) DesktopKey(r.key, typed);
+        else Composed(typed);
+        EXPECT_EQ(Text(edit), r.held);
+    }
+}
+
+TEST_F(EditInput, CutCopyAndPasteCarryTextBetweenTwoEditsByMessageAndByKey) {
+    struct Row {
+        const char* name;
+        BYTE modifier, key;  // the copying key
+        bool cuts;
+        BYTE pasteModifier, pasteKey;
+    };
+    const Row rows[] = {
+        {"messages", 0, 0, false, 0, 0},
+        {"Ctrl+C, Ctrl+V", VK_CONTROL, 'C', false, VK_CONTROL, 'V'},
+        {"Ctrl+X, Shift+Ins", VK_CONTROL, 'X', true, VK_SHIFT, VK_INSERT},
+        {"Shift+Del, Ctrl+V", VK_SHIFT, VK_DELETE, true, VK_CONTROL, 'V'},
+        {"Ctrl+Ins, Shift+Ins", VK_CONTROL, VK_INSERT, false, VK_SHIFT, VK_INSERT},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND from = MakeEdit(0, "Caf\xE9 Piano"), to = MakeEdit(0, "<>");
+        Select(from, 0, 4);
+        SetFocus(from);
+        if (r.key != 0) Tap(r.modifier, r.key);
+        else SendMessage(from, WM_COPY, 0, 0);
+        EXPECT_EQ(Text(from), r.cuts ? " Piano" : "Caf\xE9 Piano");
+        Select(to, 1, 1);
+        SetFocus(to);
+        if (r.pasteKey != 0) Tap(r.pasteModifier, r.pasteKey);
+        else SendMessage(to, WM_PASTE, 0, 0);
+        EXPECT_EQ(Text(to), "<Caf\xE9>");
+        DestroyWindow(from);
+        DestroyWindow(to);
+    }
+}
+
+TEST_F(EditInput, TheClipboardIsTheDesktopsInWindows1252WithCrLfLines) {
+    HWND memo = MakeEdit(ES_MULTILINE, "Gr\xFC\xDF" "e\r\nL2");
+    Select(memo, 0, -1);
+    SendMessage(memo, WM_COPY, 0, 0);
+    EXPECT_EQ(Desktop()->text(), QString::fromUtf8("Grüße\nL2"));
+
+    Desktop()->setText(QString::fromUtf8("ü → é\nnext"));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    SetWindowText(memo, "");
+    SendMessage(memo, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(memo), "\xFC ? \xE9\r\nnext") << "outside the code page: '?'";
+
+    // The calls themselves: CF_TEXT ends at the first NUL; only an opened, emptied clipboard takes data.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HGLOBAL mem = GlobalAlloc(GHND, 8);
+    std::copy_n("ab\0cd", 6, static_cast<char*>(GlobalLock(mem)));
+    GlobalUnlock(mem);
+    EXPECT_EQ(SetClipboardData(CF_TEXT, mem), nullptr) << "not emptied";
+    ASSERT_TRUE(EmptyClipboard());
+    EXPECT_EQ(SetClipboardData(CF_TEXT, mem), mem);
+    EXPECT_FALSE(OpenClipboard(memo)) << "open for another window";
+    EXPECT_TRUE(CloseClipboard());
+    EXPECT_EQ(Desktop()->text(), QString("ab"));
+    ASSERT_TRUE(OpenClipboard(memo));
+    EXPECT_EQ(GetClipboardOwner(), nullptr);
+    HANDLE got = GetClipboardData(CF_TEXT);
+    ASSERT_NE(got, nullptr);
+    EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(got))), "ab");
+    GlobalUnlock(got);
+    EXPECT_EQ(GetClipboardData(2), nullptr) << "an unknown format";
+    CloseClipboard();
+}
+
+TEST_F(EditInput, APasteHonoursTheLimitReadOnlyAndASingleLine) {
+    Desktop()->setText("first line\nsecond line");
+    struct Row {
+        const char* name;
+        DWORD style;
+        int limit;  // 0: none
+        std::string held;
+    };
+    const Row rows[] = {
+        {"single line keeps the first line", 0, 0, "[first line]"},
+        {"multi-line keeps both", ES_MULTILINE, 0, "[first line\r\nsecond line]"},
+        {"the limit cuts what is pasted", 0, 7, "[first]"},
+        {"read-only takes nothing", ES_READONLY, 0, "[]"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND h = MakeEdit(r.style, "[]");
+        if (r.limit) SendMessage(h, EM_LIMITTEXT, static_cast<WPARAM>(r.limit), 0);
+        Select(h, 1, 1);
+        SendMessage(h, WM_PASTE, 0, 0);
+        EXPECT_EQ(Text(h), r.held);
+        DestroyWindow(h);
+    }
+}
+
+TEST_F(EditInput, UndoTakesBackTheLastChangeAndAnUndoIsUndoneByTheNext) {
+    HWND h = MakeEdit(0, "x");
+    SetFocus(h);
+    Select(h, 1, 1);
+    EXPECT_FALSE(SendMessage(h, EM_CANUNDO, 0, 0)) << "a text set is not a change to undo";
+    for (char c : std::string("yz")) SendMessage(h, WM_CHAR, static_cast<WPARAM>(c), 0);
+    EXPECT_EQ(Text(h), "xyz");
+    Tap(VK_CONTROL, 'Z');
+    EXPECT_EQ(Text(h), "x") << "what was typed in one go goes in one";
+    SendMessage(h, WM_UNDO, 0, 0);
+    EXPECT_EQ(Text(h), "xyz");
+    Select(h, 0, 1);
+    SendMessage(h, WM_CLEAR, 0, 0);
+    EXPECT_EQ(Text(h), "yz");
+    SendMessage(h, EM_UNDO, 0, 0);
+    EXPECT_EQ(Text(h), "xyz");
+    SendMessage(h, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessage(h, WM_UNDO, 0, 0);
+    EXPECT_EQ(Text(h), "xyz");
+}
+
+}  // namespace
+}  // namespace zel::test
