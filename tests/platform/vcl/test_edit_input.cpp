@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "VclTestSupport.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/WindowsQt.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {
@@ -149,7 +149,9 @@ TEST_F(EditInput, CutCopyAndPasteCarryTextBetweenTwoEditsByMessageAndByKey) {
 }
 
 TEST_F(EditInput, TheClipboardIsTheDesktopsInWindows1252WithCrLfLines) {
-    HWND memo = MakeEdit(ES_MULTILINE, "Gr\xFC\xDF" "e\r\nL2");
+    HWND memo = MakeEdit(ES_MULTILINE,
+                         "Gr\xFC\xDF"
+                         "e\r\nL2");
     Select(memo, 0, -1);
     SendMessage(memo, WM_COPY, 0, 0);
     EXPECT_EQ(Desktop()->text(), QString::fromUtf8("Grüße\nL2"));
