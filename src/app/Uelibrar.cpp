@@ -186,10 +186,12 @@ TFormLibrary* TFormLibrary::OpenLibrary(TComponent* Owner, TLibrary& Library, bo
     form->Updateview();
     form->DisableVisible();
     form->Show();
-    // A library with no size stored yet takes its window's, as it takes its first place, so that only a real
-    // resize marks it changed.
-    if (Library.WindowWidth == -1) Library.WindowWidth = static_cast<std::int16_t>(form->GetWidth());
-    if (Library.WindowHeight == -1) Library.WindowHeight = static_cast<std::int16_t>(form->GetHeight());
+    // A library read from a file with no size stored takes its window's, so that only a real resize marks it
+    // changed; a new library, never saved, is still asked about when it closes.
+    if (CompareText(Library.FileName, UntitledLib) != 0 || Library.HasFile == 1) {
+        if (Library.WindowWidth == -1) Library.WindowWidth = static_cast<std::int16_t>(form->GetWidth());
+        if (Library.WindowHeight == -1) Library.WindowHeight = static_cast<std::int16_t>(form->GetHeight());
+    }
     return form;
 }
 

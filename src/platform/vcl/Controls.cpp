@@ -38,19 +38,8 @@ void SetMouseControl(TControl* AControl) {
     TControl* old = g_mouseControl;
     g_mouseControl = AControl;
     if (old != nullptr) old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
-    if (AControl != nullptr && g_mouseControl == AControl) {
+    if (AControl != nullptr && g_mouseControl == AControl)
         AControl->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(AControl));
-        // Its window is told when the pointer leaves it, so that the control hears CM_MOUSELEAVE also when the
-        // pointer leaves every window of the program, where no other window's mouse move says so.
-        auto* window = dynamic_cast<TWinControl*>(AControl);
-        if (window == nullptr) window = AControl->GetParent();
-        if (window != nullptr && window->HandleAllocated() && g_mouseControl == AControl) {
-            TRACKMOUSEEVENT tme;
-            tme.dwFlags = TME_LEAVE;
-            tme.hwndTrack = window->GetHandle();
-            TrackMouseEvent(&tme);
-        }
-    }
 }
 
 std::map<TCursor, HCURSOR>& CustomCursors() {
@@ -59,6 +48,16 @@ std::map<TCursor, HCURSOR>& CustomCursors() {
 }
 
 }  // namespace
+
+// When the pointer has left every window of the program, no window's mouse move says so: the control under
+// the mouse is told at the next idle time, unless a window holds the mouse.
+void CheckMouseControlAtIdle() {
+    if (g_mouseControl == nullptr || g_captureControl != nullptr || GetCapture() != nullptr) return;
+    POINT p{};
+    GetCursorPos(&p);
+    const HWND over = WindowFromPoint(p);
+    if (over == nullptr || TWinControl::FindControl(over) == nullptr) SetMouseControl(nullptr);
+}
 
 namespace {
 // The window whose message the controls are handling now: a control's default handling answers for that

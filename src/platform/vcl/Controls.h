@@ -568,6 +568,9 @@ void RegisterStandardClasses();
 
 // Ends the drag that runs, as cancelled; nothing when none runs.
 void CancelDrag();
+// At idle time: when the pointer is over no window of the program, the control it was over hears
+// CM_MOUSELEAVE.
+void CheckMouseControlAtIdle();
 // The drag object of the drag that runs, or nullptr.
 TDragObject* CurrentDragObject();
 

@@ -670,6 +670,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
 void TApplication::Idle() {
     bool done = true;
     try {
+        CheckMouseControlAtIdle();
         if (OnIdle) OnIdle(this, done);
         if (done) UpdateActions();
     } catch (const std::exception& e) {

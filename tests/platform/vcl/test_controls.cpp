@@ -244,6 +244,38 @@ TEST_F(VclControls, MouseEnterAndLeaveReachTheControlAndThenItsParents) {
                                              "leave box/TRedBox", "leave panel/TRedBox"}));
 }
 
+// No window's mouse move tells a control that the pointer left every window of the program: the next idle
+// time does, and only then.
+TEST_F(VclControls, AControlHearsTheMouseLeaveAtIdleWhenThePointerIsOverNoWindow) {
+    TForm* form = NewForm();
+    form->SetBounds(40, 40, 200, 150);
+    auto* mark = new TBlueMark(form);
+    mark->SetParent(form);
+    mark->SetBounds(10, 10, 30, 30);
+    int leaves = 0;
+    mark->WindowProc = [&, old = mark->WindowProc](TMessage& m) {
+        if (m.Msg == CM_MOUSELEAVE) ++leaves;
+        old(m);
+    };
+    form->Show();
+    const auto idle = [&] {
+        PostMessage(form->GetHandle(), WM_NULL, 0, 0);  // so that the idle's wait ends at once
+        Application->Idle();
+        Application->ProcessMessages();
+    };
+    POINT over{15, 15};
+    ClientToScreen(form->GetHandle(), &over);
+    SetCursorPos(over.x, over.y);
+    SendMessage(form->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));
+    idle();
+    EXPECT_EQ(leaves, 0);  // still over the form
+    SetCursorPos(over.x + 5000, over.y + 5000);
+    idle();
+    EXPECT_EQ(leaves, 1);
+    idle();
+    EXPECT_EQ(leaves, 1);
+}
+
 TEST_F(VclControls, ScrollMessagesAreReflectedToTheChildTheyName) {
     TForm* form = NewForm();
     auto* box = new TRedBox(form);
