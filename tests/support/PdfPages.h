@@ -20,7 +20,8 @@ struct TGreyPage {
     std::vector<std::uint8_t> Pixels;
     bool Dark(int x, int y) const {
         return x >= 0 && y >= 0 && x < Width && y < Height &&
-               Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)] < 128;
+               Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)] <
+                   128;
     }
 };
 

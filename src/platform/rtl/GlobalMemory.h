@@ -15,8 +15,8 @@ constexpr std::uint32_t GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
 
 // A block of memory reached through a handle; GlobalLock gives its address. Returns 0 when out of memory.
 HGLOBAL GlobalAlloc(std::uint32_t uFlags, std::size_t dwBytes);
-void* GlobalLock(HGLOBAL hMem);   // nullptr for a zero handle
-int GlobalUnlock(HGLOBAL hMem);   // TRUE while the block stays locked
+void* GlobalLock(HGLOBAL hMem);    // nullptr for a zero handle
+int GlobalUnlock(HGLOBAL hMem);    // TRUE while the block stays locked
 HGLOBAL GlobalFree(HGLOBAL hMem);  // 0 on success, the handle when it could not be freed
 std::size_t GlobalSize(HGLOBAL hMem);
 // Number of blocks allocated and not yet freed, so tests can tell that nothing leaks.

@@ -9,10 +9,10 @@
 
 #include <functional>
 
-#include "support/vcl/VclTestSupport.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/WindowsQt.h"
+#include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
 namespace {
