@@ -106,6 +106,16 @@ void Load(TModelTestScope& model, TLibElem& element, const std::string& path) {
     }
 }
 
+// Loads as Load does and returns the error the load reported, empty when it read the file.
+std::string LoadError(TModelTestScope& model, TLibElem& element, const std::string& path) {
+    try {
+        Load(model, element, path);
+    } catch (const EInOutError& e) {
+        return e.Message;
+    }
+    return {};
+}
+
 // A plain Save: straight to the element's file, without a dialog.
 void Save(TLibElem& element) {
     if (auto* library = dynamic_cast<TLibrary*>(&element)) {
@@ -143,12 +153,7 @@ TEST_P(DamagedFiles, AreRefusedWithTheElementUnchangedOrKeptWhole) {
     std::unique_ptr<TLibElem> element = MakeElement(c);
     const std::string fileNameBefore = element->FileName;
     const Bytes before = Snapshot(*element);
-    std::string error;
-    try {
-        Load(model, *element, path);
-    } catch (const EInOutError& e) {
-        error = e.Message;
-    }
+    const std::string error = LoadError(model, *element, path);
     EXPECT_EQ(ReadAll(path), std::string(file.begin(), file.end()));
     if (c.Error != nullptr) {
         EXPECT_EQ(error, c.Error);
@@ -225,12 +230,7 @@ TEST_P(HostileFiles, AreRefusedAtOnceWithTheElementUnchanged) {
     const TFileCase kind{c.Name, c.Format, etPatch, 0, false, false, false, nullptr};
     std::unique_ptr<TLibElem> element = MakeElement(kind);
     const Bytes before = Snapshot(*element);
-    std::string error;
-    try {
-        Load(model, *element, path);
-    } catch (const EInOutError& e) {
-        error = e.Message;
-    }
+    const std::string error = LoadError(model, *element, path);
     EXPECT_EQ(Snapshot(*element), before);
     if (c.Error != nullptr) {
         EXPECT_EQ(error, c.Error);
