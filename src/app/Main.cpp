@@ -610,19 +610,20 @@ bool TFormzelmo::GetWindowSize(TObject* window, int& width, int& height) {
 }
 
 void TFormzelmo::UpdateWindowView(TObject* window) {
-    if (auto* library = dynamic_cast<TFormLibrary*>(window)) {
-        library->Updateview();
-        library->DrawGrid->Repaint();
-    }
+    if (auto* shown = dynamic_cast<IElementWindow*>(window)) shown->UpdateElementView();
 }
 
 TLibElem* TFormzelmo::ElementOfWindow(TObject* window) {
-    if (auto* library = dynamic_cast<TFormLibrary*>(window)) return library->Library();
+    if (auto* shown = dynamic_cast<IElementWindow*>(window)) return shown->ShownElement();
     return nullptr;
 }
 
 void TFormzelmo::ReleaseElementWindow(TObject* window) {
-    if (TCustomForm* form = AsForm(window)) form->Release();
+    if (auto* shown = dynamic_cast<IElementWindow*>(window)) {
+        shown->ReleaseByElement();
+    } else if (TCustomForm* form = AsForm(window)) {
+        form->Release();
+    }
 }
 
 bool TFormzelmo::GetMainClientSize(int& width, int& height) {

@@ -222,6 +222,13 @@ void TFormLibrary::FormShow(TObject*) {
     Updateview();
 }
 
+TLibElem* TFormLibrary::ShownElement() { return library_; }
+
+void TFormLibrary::UpdateElementView() {
+    Updateview();
+    DrawGrid->Repaint();
+}
+
 void TFormLibrary::Updateview() {
     if (library_ == nullptr) return;
     SetCaption(trash_ ? std::string("Trash Library") : "Library : " + library_->GetName());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/LibElem.h"
+#include "model/ModelServices.h"
 #include "platform/vcl/Buttons.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
@@ -21,7 +22,7 @@ class TLibrary;
 // window's creation.
 extern TLibrary* OpeningLibrary;
 
-class TFormLibrary : public TForm {
+class TFormLibrary : public TForm, public IElementWindow {
 public:
     explicit TFormLibrary(TComponent* AOwner);
     ~TFormLibrary() override;
@@ -39,6 +40,10 @@ public:
 
     // The library shown.
     TLibrary* Library() const { return library_; }
+    // ---- IElementWindow: the library, its list refilled, released when the library goes.
+    TLibElem* ShownElement() override;
+    void UpdateElementView() override;
+    void ReleaseByElement() override { Release(); }
     bool TrashMode() const { return trash_; }
     void SetTrashMode(bool Value) { trash_ = Value; }
 

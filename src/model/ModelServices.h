@@ -109,6 +109,21 @@ public:
 
 // -------------------------------------------------------------------------------------------- Windows
 
+// A window that shows an element: the library window, the bank and global windows and every editor
+// window implement it, so that the main window reaches each of them through this one interface and no
+// cast per window class.
+class IElementWindow {
+public:
+    virtual ~IElementWindow() = default;
+    // The element the window shows (an editor: the element whose block it edits); none once it has gone.
+    virtual TLibElem* ShownElement() = 0;
+    // Refills the window's controls from its element.
+    virtual void UpdateElementView() = 0;
+    // The element is being destroyed: the window runs its closing steps at once, while the element still
+    // stands, forgets the element and is released.
+    virtual void ReleaseByElement() = 0;
+};
+
 // The windows the model opens, refreshes and closes.
 class IModelWindows {
 public:
