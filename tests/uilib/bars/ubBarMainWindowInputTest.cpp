@@ -203,6 +203,9 @@ TEST_F(ubBarMainWindowInput, ADisabledItemRunsFromNowhere) {
 }
 
 TEST_F(ubBarMainWindowInput, ANewCaptionChangesTheMenuEntryAndTheToolbarButton) {
+    // The toolbar shows a button's caption when it has no picture.
+    Item("FileOpenItem")->SetImageIndex(-1);
+    ProcessPendingMessages();
     const TRect before = LinkRect(ToolBar(), "FileOpenItem");
     Tap('F', VK_MENU);
     ASSERT_NE(FileMenu(), nullptr);

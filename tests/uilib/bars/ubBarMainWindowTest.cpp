@@ -164,8 +164,8 @@ TEST_F(MainWindowBars, DisabledItemsAndFailingHandlers) {
 
 TEST_F(MainWindowBars, CaptionKeepsItsHintInStepAndCustomizingEnablesCategorisedItems) {
     TubBarItem* import = form_->FileImportFrom;
-    import->SetCaption("&Import From XP");
-    EXPECT_EQ(import->Hint, "Import From XP");
+    import->SetCaption("&Import From XP File");
+    EXPECT_EQ(import->Hint, "Import From XP File");
     TubBarItem* exit = Item("FileExitItem");
     exit->SetCaption("E&xit Now");  // a hint of its own stays
     EXPECT_EQ(exit->Hint, "Exit the application");
