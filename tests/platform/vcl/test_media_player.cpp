@@ -131,6 +131,36 @@ TEST_F(MediaPlayer, StopEndsTheNotesThatSoundAndLetsGoOfTheOutput) {
     EXPECT_FALSE(Held());
 }
 
+TEST_F(MediaPlayer, MessagesAfterASystemExclusiveBlockWaitUntilItIsSent) {
+    TSmfTrack t;
+    t.SysEx(0, {0x7E, 0x7F, 0x09, 0x01, 0xF7}).Event(0, {0x90, 0x3C, 0x64}).Event(96, {0x80, 0x3C, 0x00}).End();
+    player->FileName = Write("Reset.Mid", SmfFile(0, 96, {t}));
+    player->Open();
+    backend.HoldLongMessages(true);  // a slow output: the block stays queued
+    player->Play();
+    clock->Advance(20);
+    EXPECT_TRUE(received.empty());
+    backend.ReleaseHeld();
+    clock->Advance(1);
+    const std::vector<TReceived> first = {{1020, {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}}, {1021, {0x90, 0x3C, 0x64}}};
+    EXPECT_EQ(received, first);
+    // The later events keep their own times.
+    clock->Advance(1000);
+    ASSERT_EQ(received.size(), 3u);
+    EXPECT_EQ(received[2], (TReceived{1500, {0x80, 0x3C, 0x00}}));
+    EXPECT_FALSE(Held());
+
+    // A stop while a block is held back takes it back and lets go of the output.
+    received.clear();
+    player->Play();
+    EXPECT_EQ(backend.HeldCount(), 1u);
+    player->Stop();
+    EXPECT_EQ(backend.HeldCount(), 0u);
+    EXPECT_FALSE(Held());
+    EXPECT_TRUE(received.empty());
+    backend.HoldLongMessages(false);
+}
+
 TEST_F(MediaPlayer, FailuresRaiseTheMediaPlayersErrorAndHoldNothing) {
     const std::string good = Write("Good.Mid", TempoChangeFile());
     const std::string syx =
