@@ -69,14 +69,6 @@ void TMediaPlayer::Open() {
     open_ = true;
 }
 
-void TMediaPlayer::Rewind() {
-    const bool wasPlaying = playing_;
-    Stop();
-    next_ = 0;
-    positionUs_ = 0;
-    if (wasPlaying) Play();
-}
-
 void TMediaPlayer::Play() {
     if (!open_) throw EMCIDeviceError("Unable to play: no MIDI file is open");
     if (playing_) return;

@@ -67,8 +67,6 @@ public:
     void Play();
     void Stop();
     void Close();
-    // Back to the start of the file.
-    void Rewind();
     TMPModes GetMode() const;
     // Where playing goes on from, and the file's length, in milliseconds.
     std::uint64_t GetPosition() const;

@@ -207,21 +207,7 @@ TEST_F(MediaPlayer, FailuresRaiseTheMediaPlayersErrorAndHoldNothing) {
     }
 }
 
-TEST_F(MediaPlayer, AFormReadsAnInvisibleSequencer) {
-    const char* const form = R"(object FormPlayer: TFormPlayer
-  Caption = 'Player'
-  object MediaPlayer: TMediaPlayer
-    Left = 16
-    Top = 200
-    Width = 253
-    Height = 30
-    DeviceType = dtSequencer
-    DoubleBuffered = True
-    Visible = False
-    TabOrder = 0
-  end
-end
-)";
+TEST_F(MediaPlayer, AFormReadsAnInvisibleSequencerThatCanOpenItsFile) {
     struct TReadForm : TForm {
         TReadForm(TComponent* owner, const TFormResource* r) : TForm(owner), res(r) {}
         std::string ClassName() const override { return "TFormPlayer"; }
@@ -230,12 +216,31 @@ end
         TMediaPlayer* MediaPlayer = nullptr;
         const TFormResource* res;
     };
-    const TFormResource resource{"Player", form};
-    auto* f = Keep(Construct<TReadForm>(nullptr, &resource));
-    ASSERT_NE(f->MediaPlayer, nullptr);
-    EXPECT_EQ(f->MediaPlayer->DeviceType, dtSequencer);
-    EXPECT_FALSE(f->MediaPlayer->GetVisible());
-    EXPECT_EQ(f->MediaPlayer->GetMode(), mpNotReady);
+    const std::string song = Write("Song.Mid", TempoChangeFile());
+    for (const bool autoOpen : {false, true}) {
+        SCOPED_TRACE(autoOpen ? "opened when read" : "left closed");
+        const std::string text = std::string(
+                                     "object FormPlayer: TFormPlayer\n"
+                                     "  Caption = 'Player'\n"
+                                     "  object MediaPlayer: TMediaPlayer\n"
+                                     "    Left = 16\n"
+                                     "    Top = 200\n"
+                                     "    Width = 253\n"
+                                     "    Height = 30\n"
+                                     "    DeviceType = dtSequencer\n"
+                                     "    DoubleBuffered = True\n"
+                                     "    Visible = False\n"
+                                     "    TabOrder = 0\n") +
+                                 (autoOpen ? "    AutoOpen = True\n    FileName = '" + song + "'\n" : "") +
+                                 "  end\nend\n";
+        const TFormResource resource{"Player", text.c_str()};
+        auto* f = Keep(Construct<TReadForm>(nullptr, &resource));
+        ASSERT_NE(f->MediaPlayer, nullptr);
+        EXPECT_EQ(f->MediaPlayer->DeviceType, dtSequencer);
+        EXPECT_FALSE(f->MediaPlayer->GetVisible());
+        EXPECT_EQ(f->MediaPlayer->GetMode(), autoOpen ? mpStopped : mpNotReady);
+        EXPECT_EQ(f->MediaPlayer->MidiFile().Events.size(), autoOpen ? 5u : 0u);
+    }
 }
 
 }  // namespace
