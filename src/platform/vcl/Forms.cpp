@@ -466,7 +466,14 @@ void TCustomForm::SetStoredBounds(long long ALeft, long long ATop, long long AWi
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     RECT shown = work;
-    if (formStyle_ == fsMDIChild && ::zel::GetParent(h) != nullptr) ::zel::GetClientRect(::zel::GetParent(h), &shown);
+    if (formStyle_ == fsMDIChild && ::zel::GetParent(h) != nullptr) {
+        // A child placed partly outside the client gives it scroll bars: their room is not on view either.
+        const HWND client = ::zel::GetParent(h);
+        ::zel::GetClientRect(client, &shown);
+        const LONG_PTR bars = GetWindowLongPtr(client, GWL_STYLE);
+        if (!(bars & WS_VSCROLL)) shown.right -= GetSystemMetrics(SM_CXVSCROLL);
+        if (!(bars & WS_HSCROLL)) shown.bottom -= GetSystemMetrics(SM_CYHSCROLL);
+    }
     MINMAXINFO mmi;
     mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
     mmi.ptMaxTrackSize = POINT{0x7FFF, 0x7FFF};
