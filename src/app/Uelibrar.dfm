@@ -7,6 +7,7 @@ object FormLibrary: TFormLibrary
   ClientWidth = 633
   Color = clWhite
   FormStyle = fsMDIChild
+  Position = poDefaultPosOnly
   HelpContext = 23
   KeyPreview = True
   OnCreate = FormCreate

@@ -48,6 +48,20 @@ protected:
         return result;
     }
 
+    // Shows the notes window modally and runs Act once it shows (Act ends it with a button).
+    static TModalResult ShowNotes(TFormcomment* comment, const std::function<void()>& Act) {
+        bool done = false;
+        Application->OnIdle = [&](TObject*, bool& more) {
+            more = false;
+            if (done || !comment->GetVisible()) return;
+            done = true;
+            Act();
+        };
+        const TModalResult result = comment->ShowModal();
+        Application->OnIdle = nullptr;
+        return result;
+    }
+
     TModelTestScope scope;
     TLibrary library;
     TFormEdit* edit = nullptr;
@@ -270,11 +284,7 @@ TEST_F(PropertiesWindows, TheNotesWindowEditsACopyUntilOk) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         comment->SeTStringList(&library.Notes);
-        bool done = false;
-        Application->OnIdle = [&](TObject*, bool& more) {
-            more = false;
-            if (done || !comment->GetVisible()) return;
-            done = true;
+        const TModalResult result = ShowNotes(comment, [&] {
             EXPECT_FALSE(comment->Changed);
             comment->Memo->SetFocus();
             const auto end = static_cast<WPARAM>(comment->Memo->GetText().size());
@@ -289,13 +299,40 @@ TEST_F(PropertiesWindows, TheNotesWindowEditsACopyUntilOk) {
                 EXPECT_TRUE(SaveWindowImage(comment->GetHandle(), ScreenshotPath("comment")));
             }
             ClickAt((comment->*r.button)->GetHandle(), 5, 5);
-        };
-        EXPECT_EQ(comment->ShowModal(), r.result);
-        Application->OnIdle = nullptr;
+        });
+        EXPECT_EQ(result, r.result);
         EXPECT_EQ(comment->Changed, r.changed);
         EXPECT_EQ(library.Notes.GetCount(), r.lines);
     }
     EXPECT_EQ(library.Notes.Get(2), "x");
+}
+
+// A megabyte of notes pasted with Ctrl+V arrives whole, line for line, without the window hanging.
+TEST_F(PropertiesWindows, TheNotesWindowTakesAPasteOfAMegabyte) {
+    auto* comment = Keep(Construct<TFormcomment>(nullptr));
+    std::string text;
+    int lines = 0;
+    while (text.size() < 1024 * 1024) {
+        text += "Line " + std::to_string(++lines) + ": a warm pad for the second verse, caf\xE9 sound\r\n";
+    }
+    comment->SeTStringList(&library.Notes);
+    const TModalResult result = ShowNotes(comment, [&] {
+        SetClipboardText(text);
+        comment->Memo->SetFocus();
+        SendMessage(comment->Memo->GetHandle(), EM_SETSEL, 0, -1);
+        keybd_event(VK_CONTROL, 0, 0, 0);
+        keybd_event('V', 0, 0, 0);
+        keybd_event('V', 0, KEYEVENTF_KEYUP, 0);
+        keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(comment->Memo->GetText().size(), text.size());
+        EXPECT_TRUE(SaveWindowImage(comment->GetHandle(), ScreenshotPath("comment-megabyte-paste")));
+        ClickAt(comment->OKBtn->GetHandle(), 5, 5);
+    });
+    EXPECT_EQ(result, mrOk);
+    ASSERT_EQ(library.Notes.GetCount(), lines);
+    EXPECT_EQ(library.Notes.Get(lines - 1),
+              "Line " + std::to_string(lines) + ": a warm pad for the second verse, caf\xE9 sound");
 }
 
 TEST_F(PropertiesWindows, TheNotesWindowKeepsItsButtonsAndMemoInPlaceWhenResized) {

@@ -930,6 +930,50 @@ TEST_F(LibraryWindow, WithoutAPrinterPrintSelectedWritesTheSamePageToThePdfFileT
     EXPECT_EQ(RulesDown(page.Width, page.Height, [&](int x, int y) { return page.Dark(x, y); }), onPaper);
 }
 
+// The New and Print buttons open their modal window from a real press: the window holding the mouse lets it
+// go first, so the box or dialog takes the click that answers it, and the library window takes the mouse
+// again afterwards.
+TEST_F(LibraryWindow, TheModalWindowOfAPressedButtonTakesTheMouse) {
+    TFormLibrary* form = OpenWith({etPatch, etPatch});
+    SetPrintTarget(TPrintTarget::NoPrinter);
+    TScopeExit resetPrinter([] { SetPrintTarget(TPrintTarget::DefaultPrinter); });
+    struct Row {
+        const char* name;
+        TSpeedButton* TFormLibrary::*button;
+    };
+    const Row rows[] = {{"New asks", &TFormLibrary::SpeedNuovo},
+                        {"Print asks for the file", &TFormLibrary::SpeedPrint}};
+    int shown = 0;
+    HWND heldWhileShown = nullptr;
+    SetMessageBoxAnswerer([&](const TMessageBoxRequest& box) {
+        Boxes.push_back(box);
+        ++shown;
+        heldWhileShown = GetCapture();
+        return IDNO;
+    });
+    TFileDialogAnswerer dialogs = SetFileDialogAnswerer([&](TOpenDialog&) {
+        ++shown;
+        heldWhileShown = GetCapture();
+        return false;
+    });
+    TScopeExit restoreDialogs([&] { SetFileDialogAnswerer(std::move(dialogs)); });
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        shown = 0;
+        heldWhileShown = form->GetHandle();
+        ClickControl(form->*r.button);
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(heldWhileShown, nullptr) << "the mouse was free for the modal window";
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(form->Library()->Elements.size(), 2u) << "answered No: nothing changed";
+        // The library window takes the next click: a row is selected.
+        Press(RowPoint(form, 1));
+        EXPECT_EQ(At(form, form->CalcIndex(1)).Selected, 1);
+        Press(RowPoint(form, 0));
+    }
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Are You Sure ?"});
+}
+
 // ------------------------------------------------------------------------------------ the instrument
 
 TEST_F(LibraryWindow, SendSelectedAndReceiveSelectedWithTheInstrument) {

@@ -973,7 +973,15 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     top_ = ATop;
     width_ = std::max(0, AWidth);
     height_ = std::max(0, AHeight);
-    if (handle_ != nullptr) SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (handle_ != nullptr && (GetWindowLong(handle_, GWL_STYLE) & WS_CHILD) && IsIconic(handle_)) {
+        // A minimised child takes the bounds when it is restored.
+        WINDOWPLACEMENT placement;
+        GetWindowPlacement(handle_, &placement);
+        placement.rcNormalPosition = RECT{left_, top_, left_ + width_, top_ + height_};
+        SetWindowPlacement(handle_, &placement);
+    } else if (handle_ != nullptr) {
+        SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (resized) {
         Realign();
         Resize();
@@ -984,10 +992,17 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TWinControl::UpdateBounds() {
     if (handle_ == nullptr) return;
     RECT r;
-    GetWindowRect(handle_, &r);
-    if (GetWindowLong(handle_, GWL_STYLE) & WS_CHILD) {
-        HWND p = ::zel::GetParent(handle_);
-        if (p != nullptr) MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&r), 2);
+    WINDOWPLACEMENT placement;
+    if ((GetWindowLong(handle_, GWL_STYLE) & WS_CHILD) && IsIconic(handle_) &&
+        GetWindowPlacement(handle_, &placement)) {
+        // A minimised child keeps the bounds it has when restored; its caption bar is not its size.
+        r = placement.rcNormalPosition;
+    } else {
+        GetWindowRect(handle_, &r);
+        if (GetWindowLong(handle_, GWL_STYLE) & WS_CHILD) {
+            HWND p = ::zel::GetParent(handle_);
+            if (p != nullptr) MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&r), 2);
+        }
     }
     if (r.left == left_ && r.top == top_ && r.Width() == width_ && r.Height() == height_) return;
     const bool resized = r.Width() != width_ || r.Height() != height_;

@@ -136,6 +136,12 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
         Params.Style = (Params.Style & ~(WS_POPUP | WS_DISABLED)) | WS_CHILD | WS_CLIPSIBLINGS;
         Params.ExStyle |= WS_EX_MDICHILD;
         Params.WndParent = main->ClientHandle();
+        // A child placed by default takes the next place of the client's cascade when its first window is made;
+        // a window made again for it stays where the child is.
+        if ((Position == poDefault || Position == poDefaultPosOnly) && !formState_.Contains(fsCreatedMDIChild)) {
+            Params.X = CW_USEDEFAULT;
+            Params.Y = CW_USEDEFAULT;
+        }
     }
     Params.WinClassName = ClassName();
 }
@@ -460,7 +466,14 @@ void TCustomForm::SetStoredBounds(long long ALeft, long long ATop, long long AWi
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     RECT shown = work;
-    if (formStyle_ == fsMDIChild && ::zel::GetParent(h) != nullptr) ::zel::GetClientRect(::zel::GetParent(h), &shown);
+    if (formStyle_ == fsMDIChild && ::zel::GetParent(h) != nullptr) {
+        // A child placed partly outside the client gives it scroll bars: their room is not on view either.
+        const HWND client = ::zel::GetParent(h);
+        ::zel::GetClientRect(client, &shown);
+        const LONG_PTR bars = GetWindowLongPtr(client, GWL_STYLE);
+        if (!(bars & WS_VSCROLL)) shown.right -= GetSystemMetrics(SM_CXVSCROLL);
+        if (!(bars & WS_HSCROLL)) shown.bottom -= GetSystemMetrics(SM_CYHSCROLL);
+    }
     MINMAXINFO mmi;
     mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
     mmi.ptMaxTrackSize = POINT{0x7FFF, 0x7FFF};
@@ -579,6 +592,24 @@ void TCustomForm::Dispatch(TMessage& Message) {
                 if (HWND client = ::zel::GetParent(GetHandle()))
                     SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(GetHandle()), 0);
             return;
+        case WM_SIZE: {
+            const bool wasMinimized = minimized_;
+            minimized_ = Message.WParam == SIZE_MINIMIZED;
+            TCustomControl::Dispatch(Message);
+            // Back from its caption bar at the bounds it kept: its controls are laid out in the room they have.
+            if (wasMinimized && !minimized_) Realign();
+            // The active child minimised hands the activation to the top child that is not.
+            if (formStyle_ == fsMDIChild && Message.WParam == SIZE_MINIMIZED && HandleAllocated())
+                if (HWND client = ::zel::GetParent(GetHandle());
+                    client != nullptr &&
+                    reinterpret_cast<HWND>(SendMessage(client, WM_MDIGETACTIVE, 0, 0)) == GetHandle())
+                    for (HWND h = GetWindow(client, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
+                        if (h != GetHandle() && IsWindowVisible(h) && !IsIconic(h)) {
+                            SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+                            break;
+                        }
+            return;
+        }
         case CM_CANCELMODE:
             if (activeControl_ != nullptr && reinterpret_cast<LPARAM>(activeControl_) != Message.LParam)
                 activeControl_->Perform(CM_CANCELMODE, 0, Message.LParam);

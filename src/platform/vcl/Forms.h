@@ -172,6 +172,8 @@ private:
     mutable std::uint64_t mdiBindingsVersion_ = ~std::uint64_t{0};
     bool active_ = false;
     bool destroyFired_ = false;
+    // The last WM_SIZE said minimised: the controls were aligned in no room meanwhile, if at all.
+    bool minimized_ = false;
     bool alphaBlend_ = false;
     BYTE alphaBlendValue_ = 255;
     TPopupMode popupMode_ = pmNone;

@@ -88,10 +88,18 @@ void DrawRun(TDeviceContext* dc, int x, int top, std::string_view s, const int* 
         }
         run.setGlyphIndexes(glyphs);
         run.setPositions(points);
-        run.setUnderline(f->Log.lfUnderline != 0);
-        run.setStrikeOut(f->Log.lfStrikeOut != 0);
         p.setPen(Qt::black);
         p.drawGlyphRun(QPointF(0, 0), run);
+        // The font's underline and strike-out span the run's whole advance, trailing spaces included, as far
+        // as its extent reaches (the toolkit's own lines follow the glyphs' ink and may stop short).
+        const int thickness = std::max(1, qRound(f->Raw.lineThickness()));
+        if (f->Log.lfUnderline != 0) {
+            const int y = std::min(tm.tmAscent + std::max(1, qRound(f->Raw.underlinePosition())),
+                                   std::max(tm.tmAscent, tm.tmHeight - thickness));
+            p.fillRect(QRect(0, y, width, thickness), Qt::black);
+        }
+        if (f->Log.lfStrikeOut != 0)
+            p.fillRect(QRect(0, tm.tmAscent - std::max(1, tm.tmAscent / 3), width, thickness), Qt::black);
         if (underline >= 0 && static_cast<size_t>(underline) < s.size()) {
             p.fillRect(QRect(pos[static_cast<size_t>(underline)], tm.tmAscent + 1,
                              pos[static_cast<size_t>(underline) + 1] - pos[static_cast<size_t>(underline)], 1),

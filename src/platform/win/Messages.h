@@ -150,6 +150,9 @@ constexpr UINT WM_MDICASCADE = 0x0227;
 constexpr UINT WM_MDIICONARRANGE = 0x0228;
 constexpr UINT WM_MDIGETACTIVE = 0x0229;
 constexpr UINT WM_MDISETMENU = 0x0230;
+// Posted to an MDI client when one of its children moved, changed size, showed, hid or went: the client sees
+// again whether a child lies partly outside it and shows its scroll bars accordingly.
+constexpr UINT WM_MDICALCCHILDSCROLL = 0x003F;
 constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 constexpr UINT WM_EXITSIZEMOVE = 0x0232;
 constexpr UINT WM_DROPFILES = 0x0233;
@@ -302,6 +305,10 @@ constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_SHOWNA = 8;
 constexpr int SW_RESTORE = 9;
 constexpr int SW_SHOWDEFAULT = 10;
+
+// A window made at this x (and y) is placed where the system chooses: a child of an MDI client takes the next
+// cascade place.
+constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 
 // WM_SIZE kinds.
 constexpr WPARAM SIZE_RESTORED = 0;

@@ -80,6 +80,18 @@ struct MINMAXINFO {
     POINT ptMaxTrackSize;
 };
 
+// Where a window lies when it is neither minimised nor maximised (its parent's client coordinates for a child),
+// and how it is shown now.
+struct WINDOWPLACEMENT {
+    UINT length = sizeof(WINDOWPLACEMENT);
+    UINT flags = 0;
+    UINT showCmd = 0;
+    POINT ptMinPosition{-1, -1};
+    POINT ptMaxPosition{-1, -1};
+    RECT rcNormalPosition;
+};
+constexpr UINT WPF_RESTORETOMAXIMIZED = 0x0002;
+
 struct STYLESTRUCT {
     DWORD styleOld = 0;
     DWORD styleNew = 0;
@@ -219,6 +231,24 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 BOOL ShowWindow(HWND hwnd, int cmdShow);
 BOOL BringWindowToTop(HWND hwnd);
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
+// Sets a window's normal place: kept for its restore while it is minimised or maximised, else taken at once.
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
+
+// ---- Arranging a window's children ------------------------------------------------------------------------
+// A minimised child is a caption bar SM_CXMINIMIZED x SM_CYMINIMIZED in a row along the bottom of its
+// parent's client area, from the left; the rows stack upwards.
+// Lines up the minimised children in those rows, in the order they lie there now; answers the height the rows
+// take (0 when no child is minimised).
+UINT ArrangeIconicWindows(HWND parent);
+// Lays the given windows (every visible, not minimised child when kids is null) side by side over a rectangle
+// of the parent's client area (all of it when rect is null): columns as equal as the count allows, none
+// overlapping, none past the rectangle's edges. Answers how many were placed.
+WORD TileWindows(HWND parent, UINT how, const RECT* rect, UINT count, const HWND* kids);
+// Lays the given windows (as for TileWindows) one behind the other from the rectangle's top left, each a
+// caption height to the right of and below the one behind it, the first of the list in front. Answers how many
+// were placed.
+WORD CascadeWindows(HWND parent, UINT how, const RECT* rect, UINT count, const HWND* kids);
 // Takes ownership of the region (0 removes the region); the window keeps only its part inside it.
 int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw);
 // Copies the window region into rgn; answers the region's kind (ERROR = 0 when the window has none).

@@ -268,6 +268,12 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     if (messageOnly && !(style & WS_CHILD)) wp->parent = nullptr;
     if (width < 0) width = 0;
     if (height < 0) height = 0;
+    // A multiple-document child made at the default place takes the next place of the cascade.
+    if (x == CW_USEDEFAULT && wp->parent && (exStyle & WS_EX_MDICHILD)) {
+        const POINT at = DefaultChildPlace(wp->parent, width, height);
+        x = at.x;
+        y = at.y;
+    }
     wp->rect = RECT{x, y, SpanEnd(x, width), SpanEnd(y, height)};
     wp->client = RECT{0, 0, width, height};
     st.windows.emplace(handle, std::move(w));

@@ -28,8 +28,12 @@ int EdgeWidth(const TWnd* w) {
     return e;
 }
 
+// A minimised child is its caption alone, inside its frame.
+bool IconicChild(const TWnd* w) { return w->minimized && w->parent != nullptr; }
+
 int CaptionHeight(const TWnd* w) {
     if ((w->style & WS_CAPTION) != WS_CAPTION) return 0;
+    if (IconicChild(w)) return std::max(0, static_cast<int>(w->rect.bottom - w->rect.top) - 2 * FrameWidth(w));
     return GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
 }
 
@@ -57,7 +61,8 @@ HCURSOR SizeCursor(LRESULT hit) {
     }
 }
 
-// The caption buttons from the right: close (WS_SYSMENU), then maximise and minimise (with their boxes).
+// The caption buttons from the right: close (WS_SYSMENU), then maximise and minimise (with their boxes). A
+// minimised child always has the button that restores it in the minimise button's place.
 struct TCaptionButton {
     LRESULT hit;
     QRect rect;  // window coordinates
@@ -75,10 +80,11 @@ std::vector<TCaptionButton> CaptionButtons(const TWnd* w) {
         right -= bw;
     };
     add(HTCLOSE);
-    if (!small && (w->style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX))) {
+    const bool iconic = IconicChild(w);
+    if (iconic || (!small && (w->style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX)))) {
         right -= 2;
         if (w->style & WS_MAXIMIZEBOX) add(HTMAXBUTTON);
-        if (w->style & WS_MINIMIZEBOX) add(HTMINBUTTON);
+        if (iconic || (w->style & WS_MINIMIZEBOX)) add(HTMINBUTTON);
     }
     return r;
 }
@@ -92,6 +98,12 @@ LRESULT DefaultHitTest(TWnd* w, POINT screen) {
     if (x < 0 || y < 0 || x >= W || y >= H) return HTNOWHERE;
     if (w->region && !w->regionQ.contains(QPoint(x, y))) return HTNOWHERE;
     if (x >= w->client.left && x < w->client.right && y >= w->client.top && y < w->client.bottom) return HTCLIENT;
+    if (IconicChild(w)) {
+        // No sizing: the frame takes the mouse as the caption does.
+        for (const TCaptionButton& b : CaptionButtons(w))
+            if (b.rect.contains(x, y)) return b.hit;
+        return HTCAPTION;
+    }
     int f = FrameWidth(w);
     if (f > 0 && (x < f || y < f || x >= W - f || y >= H - f)) {
         if (!(w->style & WS_THICKFRAME)) return HTBORDER;
@@ -153,9 +165,15 @@ void DefaultNcPaint(TWnd* w) {
         QRect cr(f, f, W - 2 * f, cap - 1);
         p.fillRect(cr, SysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         p.setPen(SysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-        p.drawText(cr.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(w->text));
+        const std::vector<TCaptionButton> buttons = CaptionButtons(w);
+        // The text ends with an ellipsis where it would run under the buttons.
+        QRect textRect = cr.adjusted(3, 0, -3, 0);
+        if (!buttons.empty()) textRect.setRight(std::min(textRect.right(), buttons.back().rect.left() - 3));
+        const QString caption =
+            p.fontMetrics().elidedText(QString::fromStdString(w->text), Qt::ElideRight, std::max(0, textRect.width()));
+        p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, caption);
         p.fillRect(QRect(f, f + cap - 1, W - 2 * f, 1), SysColor(COLOR_BTNFACE));
-        for (const TCaptionButton& b : CaptionButtons(w)) {
+        for (const TCaptionButton& b : buttons) {
             QRect br = b.rect;
             p.fillRect(br, SysColor(COLOR_BTNFACE));
             p.setPen(SysColor(COLOR_BTNHIGHLIGHT));
@@ -172,6 +190,14 @@ void DefaultNcPaint(TWnd* w) {
             } else if (b.hit == HTMAXBUTTON) {
                 p.drawRect(g);
                 p.drawLine(g.left(), g.top() + 1, g.right(), g.top() + 1);
+            } else if (IconicChild(w)) {
+                // Restore: a window behind a window.
+                const int d = std::max(2, g.width() / 3);
+                QRect back = g.adjusted(d, 0, 0, -d), front = g.adjusted(0, d, -d, 0);
+                p.drawRect(back);
+                p.fillRect(front, SysColor(COLOR_BTNFACE));
+                p.drawRect(front);
+                p.drawLine(front.left(), front.top() + 1, front.right(), front.top() + 1);
             } else {
                 p.drawLine(g.left(), g.bottom(), g.right(), g.bottom());
             }
@@ -224,6 +250,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NCCALCSIZE: {
             auto* r = reinterpret_cast<RECT*>(lp);
             if (!r) return 0;
+            if (IconicChild(w)) {
+                // No client area: the window is its frame and caption.
+                const int f = FrameWidth(w);
+                r->left += f;
+                r->right = r->left;
+                r->top += f;
+                r->bottom = r->top;
+                return 0;
+            }
             int f = FrameWidth(w), e = EdgeWidth(w), cap = CaptionHeight(w);
             r->left += f + e;
             r->right -= f + e;
@@ -278,7 +313,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
             if (!pos) return 0;
             if (!(pos->flags & SWP_NOCLIENTSIZE))
-                SendMessage(hwnd, WM_SIZE, w->maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                SendMessage(hwnd, WM_SIZE,
+                            w->minimized   ? SIZE_MINIMIZED
+                            : w->maximized ? SIZE_MAXIMIZED
+                                           : SIZE_RESTORED,
                             MAKELPARAM(static_cast<WORD>(w->client.right - w->client.left),
                                        static_cast<WORD>(w->client.bottom - w->client.top)));
             if ((w = FindWnd(hwnd)) && !(pos->flags & SWP_NOCLIENTMOVE))
@@ -334,10 +372,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == static_cast<WPARAM>(HTCLOSE)) SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lp);
             else if (wp == static_cast<WPARAM>(HTMAXBUTTON))
                 SendMessage(hwnd, WM_SYSCOMMAND, w->maximized ? SC_RESTORE : SC_MAXIMIZE, lp);
-            else if (wp == static_cast<WPARAM>(HTMINBUTTON)) SendMessage(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lp);
+            else if (wp == static_cast<WPARAM>(HTMINBUTTON))
+                SendMessage(hwnd, WM_SYSCOMMAND, IconicChild(w) ? SC_RESTORE : SC_MINIMIZE, lp);
             return 0;
         case WM_NCLBUTTONDBLCLK:
-            if (wp == static_cast<WPARAM>(HTCAPTION) && (w->style & WS_MAXIMIZEBOX))
+            if (wp == static_cast<WPARAM>(HTCAPTION) && IconicChild(w))
+                SendMessage(hwnd, WM_SYSCOMMAND, SC_RESTORE, lp);
+            else if (wp == static_cast<WPARAM>(HTCAPTION) && (w->style & WS_MAXIMIZEBOX))
                 SendMessage(hwnd, WM_SYSCOMMAND, w->maximized ? SC_RESTORE : SC_MAXIMIZE, lp);
             return 0;
         case WM_SYSCOMMAND:

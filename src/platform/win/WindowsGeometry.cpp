@@ -306,6 +306,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         ActivateWindow(next, false);
     }
     if (!(w = FindWnd(hwnd))) return TRUE;
+    if ((w->exStyle & WS_EX_MDICHILD) && w->parent && (moved || sized || (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))))
+        PostMessage(w->parent, WM_MDICALCCHILDSCROLL, 0, 0);
     WINDOWPOS done = pos;
     done.x = w->rect.left;
     done.y = w->rect.top;
@@ -338,7 +340,6 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
             break;
         case SW_SHOWNA:
         case SW_SHOWNOACTIVATE:
-        case SW_SHOWMINNOACTIVE:
             if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
             if (!FindWnd(hwnd)) return was;
             SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
@@ -346,15 +347,33 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
             break;
         case SW_MINIMIZE:
         case SW_SHOWMINIMIZED:
+        case SW_SHOWMINNOACTIVE: {
+            const bool already = w->minimized;
+            if (!already) {
+                // The normal place is kept for the restore; a maximised window already keeps it.
+                if (!w->maximized) w->restoreRect = w->rect;
+                w->restoreMaximized = w->maximized;
+            }
             w->minimized = true;
             w->maximized = false;
             if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
-            if (!FindWnd(hwnd)) return was;
-            SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | keep | SWP_NOZORDER | SWP_NOACTIVATE);
-            SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+            if (!(w = FindWnd(hwnd))) return was;
+            if (w->parent != nullptr) {
+                // A child becomes a caption bar in the first free place of its parent's bottom rows, behind
+                // its siblings.
+                const POINT at = already ? POINT{w->rect.left, w->rect.top} : FreeIconPlace(w->parent, hwnd);
+                SetWindowPos(hwnd, HWND_BOTTOM, at.x, at.y, GetSystemMetrics(SM_CXMINIMIZED),
+                             GetSystemMetrics(SM_CYMINIMIZED), SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                if (already) SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+            } else {
+                SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | keep | SWP_NOZORDER | SWP_NOACTIVATE);
+                SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+            }
             break;
+        }
         case SW_MAXIMIZE: {
-            if (!w->maximized) w->restoreRect = w->rect;
+            if (!w->maximized && !w->minimized) w->restoreRect = w->rect;
+            const bool fromIcon = w->minimized;
             w->maximized = true;
             w->minimized = false;
             if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
@@ -362,22 +381,33 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
             RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
             if (w->parent) GetClientRect(w->parent, &area);
             else SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
-            SetWindowPos(hwnd, HWND_TOP, area.left, area.top, area.Width(), area.Height(), SWP_SHOWWINDOW);
+            SetWindowPos(hwnd, HWND_TOP, area.left, area.top, area.Width(), area.Height(),
+                         SWP_SHOWWINDOW | (fromIcon ? SWP_FRAMECHANGED : 0));
             break;
         }
         default: {
-            bool unmaximize = (cmdShow == SW_RESTORE || cmdShow == SW_SHOWNORMAL) && w->maximized && !w->minimized;
-            if (cmdShow == SW_RESTORE || cmdShow == SW_SHOWNORMAL) {
+            const bool restoring = cmdShow == SW_RESTORE || cmdShow == SW_SHOWNORMAL;
+            const bool fromIcon = restoring && w->minimized;
+            // Restored from its icon, a window minimised while maximised is maximised again.
+            if (fromIcon && w->restoreMaximized) {
+                w->restoreMaximized = false;
+                ShowWindow(hwnd, SW_MAXIMIZE);
+                return was ? TRUE : FALSE;
+            }
+            const bool unmaximize = restoring && w->maximized && !w->minimized;
+            if (restoring) {
                 if (w->minimized) w->minimized = false;
                 else w->maximized = false;
             }
             if (!was) SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
             if (!(w = FindWnd(hwnd))) return was;
-            if (unmaximize && w->restoreRect.right > w->restoreRect.left) {
+            const bool toNormalPlace = unmaximize || (fromIcon && w->parent != nullptr);
+            if (toNormalPlace && w->restoreRect.right > w->restoreRect.left) {
                 RECT r = w->restoreRect;
-                SetWindowPos(hwnd, HWND_TOP, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW);
+                SetWindowPos(hwnd, HWND_TOP, r.left, r.top, r.Width(), r.Height(),
+                             SWP_SHOWWINDOW | (fromIcon ? SWP_FRAMECHANGED : 0));
             } else {
-                SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | keep);
+                SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | keep | (fromIcon ? SWP_FRAMECHANGED : 0));
             }
             break;
         }

@@ -72,8 +72,9 @@ struct TWnd {
     bool trackLeave = false;
     bool trackLeaveNC = false;
     bool mouseInside = false;
-    RECT restoreRect;              // the place of a maximised window before it was maximised
-    bool shownNoActivate = false;  // shown without activation: the desktop may not activate it either
+    RECT restoreRect;               // the normal place of a maximised or minimised window, from before it left it
+    bool restoreMaximized = false;  // minimised from the maximised state: restoring maximises it again
+    bool shownNoActivate = false;   // shown without activation: the desktop may not activate it either
     // The caption is drawn active: the state the last WM_NCACTIVATE that reached the default handling gave.
     // A top-level window hears it when it is activated or deactivated, a multiple-document child when it
     // becomes or stops being the active child of an active frame.
@@ -230,6 +231,11 @@ WPARAM CurrentMouseKeys();
 
 // Geometry and painting.
 void RecalcClient(TWnd* w);
+// A minimised child's place in its parent's client area: the place of an icon slot, the first slot that no
+// other minimised child takes, and the next cascade place of a child made at CW_USEDEFAULT.
+POINT IconSlotPlace(HWND parent, int slot);
+POINT FreeIconPlace(HWND parent, HWND except);
+POINT DefaultChildPlace(HWND parent, int width, int height);
 void EnsureImage(TWnd* w);
 // Keeps the DCs fetched for a window drawing on it after its image was made anew or its client area moved
 // within the frame: on the current image, over the current client area (or the whole window).

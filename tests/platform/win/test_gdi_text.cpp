@@ -128,6 +128,57 @@ TEST_F(GdiText, OpaqueBackgroundFillsTheCell) {
     EXPECT_EQ(Image.pixel(s.cx, 0), 0xFFFFFFFFu);
 }
 
+// An underlined font underlines the whole run, however long: from its first column to the last column of its
+// extent (trailing spaces and spacing given per character included), and no further.
+TEST_F(GdiText, UnderlineSpansTheWholeRun) {
+    QImage wide(2400, 30, QImage::Format_ARGB32_Premultiplied);
+    HDC dc = CreateImageDC(&wide);
+    LOGFONT lf;
+    lf.lfHeight = -11;
+    lf.lfUnderline = 1;
+    std::strcpy(lf.lfFaceName, "Tahoma");
+    HFONT underlined = CreateFontIndirect(&lf);
+    SelectObject(dc, underlined);
+    TEXTMETRIC tm;
+    GetTextMetrics(dc, &tm);
+    std::string letters;
+    while (letters.size() < 200) letters += "ABCDEFHIKLMNTUVWXZ";
+    const std::vector<int> spaced(20, 9);
+    struct Case {
+        const char* name;
+        std::string text;
+        const int* dx;
+    };
+    const Case cases[] = {
+        {"a long run of capitals", letters, nullptr},
+        {"a run that ends in spaces", "Library          ", nullptr},
+        {"a run spaced per character", std::string(20, 'H'), spaced.data()},
+    };
+    for (const Case& c : cases) {
+        wide.fill(0xFFFFFFFFu);
+        int extent = 0;
+        if (c.dx != nullptr) {
+            for (std::size_t i = 0; i < c.text.size(); ++i) extent += c.dx[i];
+        } else {
+            SIZE s;
+            GetTextExtentPoint32(dc, c.text.c_str(), static_cast<int>(c.text.size()), &s);
+            extent = s.cx;
+        }
+        ASSERT_LT(extent + 4, wide.width()) << c.name;
+        ExtTextOut(dc, 2, 0, 0, nullptr, c.text, static_cast<UINT>(c.text.size()), c.dx);
+        // The underline is the row below the baseline inked at both ends of the run.
+        int row = -1;
+        for (int y = tm.tmAscent; y < tm.tmHeight && row < 0; ++y)
+            if (wide.pixel(2, y) != 0xFFFFFFFFu && wide.pixel(2 + extent - 1, y) != 0xFFFFFFFFu) row = y;
+        ASSERT_GE(row, 0) << c.name << ": the underline does not reach the end of the run (" << extent << " px)";
+        for (int x = 2; x < 2 + extent; ++x)
+            ASSERT_NE(wide.pixel(x, row), 0xFFFFFFFFu) << c.name << ": a gap in the underline at " << x;
+        EXPECT_EQ(wide.pixel(2 + extent + 1, row), 0xFFFFFFFFu) << c.name << ": the underline runs past the run";
+    }
+    DeleteImageDC(dc);
+    DeleteObject(underlined);
+}
+
 // Vertical captions use a font turned by its escapement (tenths of a degree, counter-clockwise): the run goes up
 // (900) or down (2700) from the reference point, and measuring still answers the unturned extent.
 TEST_F(GdiText, EscapementTurnsTheRun) {
