@@ -618,6 +618,11 @@ TLibElem* TFormzelmo::ElementOfWindow(TObject* window) {
     return nullptr;
 }
 
+const TLibrary* TFormzelmo::LibraryOfFile(const std::string& path) {
+    TFormLibrary* window = LibraryWindowOfFile(path);
+    return window != nullptr ? window->Library() : nullptr;
+}
+
 void TFormzelmo::ReleaseElementWindow(TObject* window) {
     if (auto* shown = dynamic_cast<IElementWindow*>(window)) {
         shown->ReleaseByElement();

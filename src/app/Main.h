@@ -174,6 +174,7 @@ public:
     void MoveWindow(TObject* window, int left, int top) override;
     void SetScreenCursor(int cursor) override;
     TLibElem* ElementOfWindow(TObject* window) override;
+    const TLibrary* LibraryOfFile(const std::string& path) override;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

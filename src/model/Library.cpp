@@ -138,6 +138,16 @@ void TLibrary::SaveToFile(const std::string& Path) {
 bool TLibrary::ChooseSaveFile(std::string& Chosen) {
     if (!RunElementFileDialog(TFileDialogKind::Save, "Save Library", "Lib", "Lib file|*.Lib", FileName, Chosen))
         return false;
+    // Another window's library would keep the old contents of the file as its own and write them back
+    // over this save when it is saved in turn: a file another library window holds is left to it.
+    if (IModelWindows* windows = ModelServices().Windows) {
+        const TLibrary* holder = windows->LibraryOfFile(Chosen);
+        if (holder != nullptr && holder != this) {
+            ShowMessageBox(holder->GetName() + " Is Open In Another Window, Close It First.", TMessageKind::Error,
+                           TMessageButtons::OK);
+            return false;
+        }
+    }
     return !FileExists(Chosen) || ShowMessageBox("File Alredy Exist. Overwrite it ?", TMessageKind::Confirmation,
                                                  TMessageButtons::YesNo) == TMessageResult::Yes;
 }

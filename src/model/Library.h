@@ -67,10 +67,12 @@ public:
     // The "Load Library" dialog; true when a file was read.
     bool LoadDialog();
     // Saves to FileName when the library has a file (and SaveAs is false), else through the "Save
-    // Library" dialog with the overwrite question.
+    // Library" dialog with the overwrite question. A file that another library window holds is refused
+    // with a message, and nothing is written.
     void SaveDialog(bool SaveAs);
     // Writes a copy through the "Save Library" dialog with the overwrite question (an export): the library
-    // keeps its own file, HasFile and Saved. Failure: EInOutError "Error Saving Library".
+    // keeps its own file, HasFile and Saved; a file that another library window holds is refused as by
+    // SaveDialog. Failure: EInOutError "Error Saving Library".
     void SaveCopyDialog();
 
     // Moves the element at Index of Source to the end of this library, deselected.

@@ -17,6 +17,7 @@
 namespace zel {
 
 class TLibElem;
+class TLibrary;
 
 // Set while the MIDI ports are usable: every send and every receive of the model is gated by it. The
 // port dialog sets and clears it; it starts clear.
@@ -169,6 +170,12 @@ public:
     // other window.
     virtual TLibElem* ElementOfWindow(TObject* window) {
         (void)window;
+        return nullptr;
+    }
+    // The library whose window holds the file at path (links and "."/".." resolved); none when no
+    // library window has that file.
+    virtual const TLibrary* LibraryOfFile(const std::string& path) {
+        (void)path;
         return nullptr;
     }
     // Sets the screen cursor (DefaultCursor, or AuditionCursor while an audition sounds).

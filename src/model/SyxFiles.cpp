@@ -88,8 +88,7 @@ void ReadSyxBody(TStream& F, std::span<const TSyxMessage> Messages) {
 
 // ----------------------------------------------------------------------------------- TBufferedFileReader
 
-TBufferedFileReader::TBufferedFileReader(const std::string& FileName, std::size_t BufferSize)
-    : buffer_(std::max<std::size_t>(BufferSize, 4096)) {
+TBufferedFileReader::TBufferedFileReader(const std::string& FileName, std::size_t BufferSize) {
     // Without blocking: a named pipe would wait in open() for a writer that never comes. Only a regular
     // file is read; the flag changes nothing for one.
     do handle_ = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -102,6 +101,9 @@ TBufferedFileReader::TBufferedFileReader(const std::string& FileName, std::size_
         throw EFOpenError("Cannot open file \"" + FileName + "\"");
     }
     size_ = static_cast<std::int64_t>(st.st_size);
+    // No larger than the file: a small library (hundreds of them are read at start-up) takes a small buffer.
+    buffer_.resize(
+        std::clamp<std::size_t>(static_cast<std::size_t>(size_), 4096, std::max<std::size_t>(BufferSize, 4096)));
 }
 
 TBufferedFileReader::~TBufferedFileReader() {

@@ -775,5 +775,91 @@ INSTANTIATE_TEST_SUITE_P(Libraries, MainLibraryOneCopy,
                              return std::string(info.param.Name);
                          });
 
+// Every way of saving under a chosen name: File > Save As, File > Export To Xp, Save All's keys (Ctrl+A)
+// for a library without a file, and the closing question answered Yes.
+struct TSaveOverCase {
+    const char* Name;
+    std::function<void(TFormzelmo*)> Save;
+};
+
+void PrintTo(const TSaveOverCase& c, std::ostream* os) { *os << c.Name; }
+
+class MainLibrarySaveOver : public MainLibraries, public ::testing::WithParamInterface<TSaveOverCase> {
+protected:
+    void TearDown() override {
+        ReleaseHeldInput();
+        MainLibraries::TearDown();
+    }
+};
+
+// Saving a library under the name of a file that another library window holds (here by another name
+// of it) would give two windows on one file, and the one saved later would write its copy over the
+// other's. It is refused with a message: the file, both windows and both libraries stay as they were.
+// The window that holds the file can still save over it under any of its names.
+TEST_P(MainLibrarySaveOver, AFileOpenInAnotherWindowIsNotSavedOver) {
+    {
+        TLibrary library;
+        library.Elements.push_back(CreateElementOfType(etPatch, &library));
+        library.SaveToFile(File("x.Lib"));
+    }
+    std::filesystem::create_directory(File("sub"));
+    std::filesystem::create_symlink(File("x.Lib"), File("link.Lib"));
+    const std::string otherName = File("sub/../link.Lib");
+    const TBytesOfFile before = ReadBytes(File("x.Lib"));
+    StartAndWaitOutTheIntro();
+    TFormzelmo* f = Formzelmo;
+    f->SetWindowState(wsNormal);
+    f->SetBounds(0, 0, 800, 600);
+    ProcessPendingMessages();
+    Choose.push_back(File("x.Lib"));
+    ChooseFromMenu(f, f->File1, f->FileOpenItem);
+    ASSERT_EQ(LibraryWindows().size(), 1u);
+    TFormLibrary* x = LibraryWindows()[0];
+
+    ChooseFromMenu(f, f->File1, f->FileNewItem);
+    TFormLibrary* n = ActiveLibraryWindow();
+    ASSERT_NE(n, x);
+    ClickAt(n->NewPatch->GetParent()->GetHandle(), n->NewPatch->GetLeft() + 4, n->NewPatch->GetTop() + 4);
+    ClickAt(n->NewPatch->GetParent()->GetHandle(), n->NewPatch->GetLeft() + 4, n->NewPatch->GetTop() + 4);
+    ASSERT_EQ(n->Library()->Elements.size(), 2u);
+
+    Boxes.clear();
+    BoxAnswer = IDYES;
+    Choose.push_back(otherName);
+    GetParam().Save(f);
+    EXPECT_TRUE(Choose.empty());  // the dialog was shown and chose the file
+    ASSERT_FALSE(Boxes.empty());
+    EXPECT_EQ(BoxTexts().back(), "x.Lib Is Open In Another Window, Close It First.");
+    EXPECT_EQ(ReadBytes(File("x.Lib")), before);
+    EXPECT_EQ(LibraryWindows().size(), 2u);
+    EXPECT_EQ(ActiveLibraryWindow(), n);
+    EXPECT_EQ(n->Library()->FileName, UntitledLib);
+    EXPECT_EQ(n->Library()->Saved, 0);
+    EXPECT_EQ(n->Caption(), "Library : Untitled.Lib");
+    EXPECT_EQ(x->Library()->Elements.size(), 1u);
+    EXPECT_EQ(x->Library()->Saved, 1);
+
+    // The holder saves over its own file through the other name, after the overwrite question.
+    Activate(x);
+    ClickAt(x->NewPatch->GetParent()->GetHandle(), x->NewPatch->GetLeft() + 4, x->NewPatch->GetTop() + 4);
+    Boxes.clear();
+    Choose.push_back(otherName);
+    ChooseFromMenu(f, f->File1, f->FileSaveAsItem);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"File Alredy Exist. Overwrite it ?"}));
+    EXPECT_EQ(x->Library()->Saved, 1);
+    TLibrary read;
+    read.LoadFromFile(File("x.Lib"));
+    EXPECT_EQ(read.Elements.size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Libraries, MainLibrarySaveOver,
+    ::testing::Values(
+        TSaveOverCase{"FileSaveAs", [](TFormzelmo* f) { ChooseFromMenu(f, f->File1, f->FileSaveAsItem); }},
+        TSaveOverCase{"ExportToXp", [](TFormzelmo* f) { ChooseFromMenu(f, f->File1, f->FileExportto); }},
+        TSaveOverCase{"SaveAllKeys", [](TFormzelmo*) { CtrlTap('A'); }},
+        TSaveOverCase{"ClosingQuestion", [](TFormzelmo* f) { ChooseFromMenu(f, f->File1, f->FileCloseItem); }}),
+    [](const ::testing::TestParamInfo<TSaveOverCase>& info) { return std::string(info.param.Name); });
+
 }  // namespace
 }  // namespace zel::test

@@ -3,6 +3,7 @@
 #include "platform/rtl/Filer.h"
 #include "platform/rtl/ScopeExit.h"
 
+#include <algorithm>
 #include <mutex>
 #include <set>
 
@@ -601,15 +602,36 @@ public:
 private:
     // A second window of the same form beside the first under one owner takes the resource's name with
     // "_1", "_2"... added, the first free one.
+    // One pass over the owner's components marks which of the numbers are taken, so that the thousandth
+    // window of a form does not try a thousand names against a thousand components.
     std::string UniqueFormName(const std::string& name) const {
         const TComponent* owner = form_.GetOwner();
-        auto taken = [&](const std::string& n) {
-            const TComponent* other = owner != nullptr ? owner->FindComponent(n) : nullptr;
-            return other != nullptr && other != &form_;
-        };
-        if (name.empty() || !taken(name)) return name;
-        for (int i = 1;; ++i)
-            if (const std::string candidate = name + "_" + std::to_string(i); !taken(candidate)) return candidate;
+        if (name.empty() || owner == nullptr) return name;
+        const int count = owner->ComponentCount();
+        // Of count components at most count numbers are taken: the first free one is at most count + 1.
+        std::vector<bool> taken(static_cast<std::size_t>(count) + 2, false);
+        bool nameTaken = false;
+        for (int k = 0; k < count; ++k) {
+            const TComponent* other = owner->Components(k);
+            if (other == &form_) continue;
+            const std::string_view n = other->GetName();
+            if (n.size() < name.size() || !SameText(n.substr(0, name.size()), name)) continue;
+            if (n.size() == name.size()) {
+                nameTaken = true;
+                continue;
+            }
+            // name + "_" + a number as std::to_string writes it: digits, no leading zero.
+            const std::string_view digits = n.substr(name.size() + 1);
+            if (n[name.size()] != '_' || digits.empty() || digits.size() > 9 || digits.front() == '0' ||
+                !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+                continue;
+            const std::size_t number = std::stoul(std::string(digits));
+            if (number < taken.size()) taken[number] = true;
+        }
+        if (!nameTaken) return name;
+        std::size_t i = 1;
+        while (taken[i]) ++i;
+        return name + "_" + std::to_string(i);
     }
 
     void SetName(TComponent& c, const std::string& name, TReadContext& ctx) {

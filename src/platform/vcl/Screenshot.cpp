@@ -28,6 +28,9 @@ void ComposeInto(QPainter& p, TWnd* w, QPoint at) {
 
 bool Compose(HWND Window, QImage& out) {
     ProcessPendingMessages();
+    // A window under a sibling waits to paint until it comes into view: the picture asked for shows it
+    // painted all the same.
+    UpdateWindow(Window);
     TWnd* w = FindWnd(Window);
     if (w == nullptr || !w->image) return false;
     out = QImage(w->image->size(), QImage::Format_ARGB32_Premultiplied);

@@ -75,6 +75,39 @@ bool IsVisibleTree(const TWnd* w) {
     return false;
 }
 
+void NotePlacingChanged() {
+    auto& st = WinState();
+    ++st.placingEpoch;
+    if (st.paintWaitsUnderSibling) {
+        st.paintWaitsUnderSibling = false;
+        WakeEventLoop();
+    }
+}
+
+bool UnderSibling(TWnd* w) {
+    auto& st = WinState();
+    if (w->underSiblingEpoch == st.placingEpoch) return w->underSibling;
+    w->underSiblingEpoch = st.placingEpoch;
+    w->underSibling = false;
+    const TWnd* p = w->parent ? FindWnd(w->parent) : nullptr;
+    if (p == nullptr) return false;
+    // One opaque sibling holding the whole window is enough; windows covered only by several together
+    // still count as on view.
+    for (HWND h : p->children) {
+        if (h == w->handle) break;
+        const TWnd* s = FindWnd(h);
+        if (s == nullptr || !(s->style & WS_VISIBLE) || s->region != nullptr ||
+            (s->exStyle & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) != 0)
+            continue;
+        if (s->rect.left <= w->rect.left && s->rect.top <= w->rect.top && s->rect.right >= w->rect.right &&
+            s->rect.bottom >= w->rect.bottom) {
+            w->underSibling = true;
+            break;
+        }
+    }
+    return w->underSibling;
+}
+
 bool IsEnabledTree(const TWnd* w) {
     for (; w; w = w->parent ? FindWnd(w->parent) : nullptr)
         if (w->style & WS_DISABLED) return false;
@@ -518,6 +551,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
             STYLESTRUCT ss{static_cast<DWORD>(old), static_cast<DWORD>(value)};
             SendMessage(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
             if (!(w = FindWnd(hwnd))) return old;
+            NotePlacingChanged();
             if (index == GWL_STYLE) {
                 // Visibility changes only through ShowWindow / SetWindowPos, as with Windows.
                 w->style = (ss.styleNew & ~WS_VISIBLE) | (w->style & WS_VISIBLE);
@@ -615,6 +649,7 @@ HWND SetParent(HWND child, HWND newParent) {
         w->rect = RECT{screen.x, screen.y, screen.x + wd, screen.y + ht};
         CreateWidget(w);
     }
+    NotePlacingChanged();
     if (old)
         if (TWnd* op = FindWnd(old)) ScheduleWidgetUpdate(op);
     if (wasVisible) {

@@ -238,6 +238,22 @@ void DefaultNcPaint(TWnd* w) {
     ScheduleWidgetUpdate(w);
 }
 
+namespace {
+
+// The caption changed (its text, or active or not). A window out of view draws it when it shows, and one that
+// has not painted since it showed with its first paint: its frame is drawn then in any case, and it makes no
+// image before (a library window deactivated as the next one opens over it may never be seen).
+void RepaintCaption(TWnd* w) {
+    if (IsVisibleTree(w) && w->image) {
+        DefaultNcPaint(w);
+        return;
+    }
+    w->ncDirty = true;
+    if (IsVisibleTree(w)) WakeEventLoop();
+}
+
+}  // namespace
+
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     TWnd* w = FindWnd(hwnd);
     if (!w) return 0;
@@ -276,7 +292,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_NCACTIVATE:
             w->ncActive = wp != FALSE;
-            if (!w->messageOnly && CaptionHeight(w) > 0) DefaultNcPaint(w);
+            if (!w->messageOnly && CaptionHeight(w) > 0) RepaintCaption(w);
             return TRUE;
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -296,7 +312,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_SETTEXT:
             w->text = lp ? reinterpret_cast<const char*>(lp) : "";
-            if (CaptionHeight(w) > 0) DefaultNcPaint(w);
+            if (CaptionHeight(w) > 0) RepaintCaption(w);
             SyncWidget(w);
             return TRUE;
         case WM_GETTEXT: {

@@ -77,13 +77,14 @@ HWND Descend(TWnd* w, POINT screen, bool forInput) {
     return w->handle;
 }
 
-// Gives a window that is now on view, and each of its children on view, an image of its size. A window out of
-// view keeps the image it had while it is sized (a form read from its resource is sized many times before it
-// shows); drawing on it before it shows makes its image then.
-void EnsureImagesOnView(TWnd* w) {
-    EnsureImage(w);
+// Brings the images of a window that is now on view, and of each of its children on view, to their sizes. A
+// window out of view keeps the image it had while it is sized (a form read from its resource is sized many
+// times before it shows). A window with no image yet makes it when it first paints or is drawn on, so that a
+// window that shows under others (a library window among hundreds reopened) costs no image until it is seen.
+void SizeImagesOnView(TWnd* w) {
+    if (w->image) EnsureImage(w);
     for (HWND k : w->children)
-        if (TWnd* kw = FindWnd(k); kw && (kw->style & WS_VISIBLE)) EnsureImagesOnView(kw);
+        if (TWnd* kw = FindWnd(k); kw && (kw->style & WS_VISIBLE)) SizeImagesOnView(kw);
 }
 
 }  // namespace
@@ -282,8 +283,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         }
         if (sized) w->ncDirty = true;
     }
-    if ((flags & SWP_SHOWWINDOW) && IsVisibleTree(w)) EnsureImagesOnView(w);
-    else if (sized && IsVisibleTree(w)) EnsureImage(w);
+    if ((flags & SWP_SHOWWINDOW) && IsVisibleTree(w)) SizeImagesOnView(w);
+    else if (sized && IsVisibleTree(w) && w->image) EnsureImage(w);
+    NotePlacingChanged();
     if (clientSized || clientMoved) RetargetWindowDCs(w);
     // The widget follows (a top-level window), or the top-level window repaints its composition.
     SyncWidget(w);
@@ -423,6 +425,7 @@ int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw) {
     if (w->region && w->region != rgn) DeleteObject(w->region);
     w->region = rgn;
     w->regionQ = RegionOf(rgn);
+    NotePlacingChanged();
     SyncWidget(w);
     if (redraw) {
         w->ncDirty = true;

@@ -50,6 +50,10 @@ struct TWnd {
     std::uint64_t childrenVersion = 0;
     // Where the window was last found among its siblings: GetWindow's walks start from it.
     std::size_t siblingIndex = 0;
+    // Whether a sibling above covers the whole window, as last worked out, and the placing epoch (see
+    // TWinState::placingEpoch) it was worked out in.
+    bool underSibling = false;
+    std::uint64_t underSiblingEpoch = 0;
     RECT rect;    // parent client coordinates (screen coordinates at the top)
     RECT client;  // window coordinates: the client area inside the window rectangle
     std::string text;
@@ -124,6 +128,11 @@ struct TWinState {
     std::uintptr_t nextId = 0;
     std::vector<HWND> topLevels;  // visible order: the top first; topmost windows come before the others
     std::vector<HWND> messageWindows;
+    // Counts the changes that can move one window over or off another (a place, size, order, visibility,
+    // region, style or parent changed, a window gone), so that what was worked out about covering can tell
+    // that it still holds. A change while a window waits to paint under a sibling wakes the loop to look again.
+    std::uint64_t placingEpoch = 1;
+    bool paintWaitsUnderSibling = false;
     std::map<std::string, std::shared_ptr<TWindowClass>> classes;  // by lower-case name
     std::map<std::string, UINT> registeredMessages;
     UINT nextRegisteredMessage = 0xC000;
@@ -170,6 +179,10 @@ struct TWinState {
 };
 
 TWinState& WinState();
+// A change that can move one window over or off another: what was worked out about covering is stale.
+void NotePlacingChanged();
+// Whether a visible sibling above the child window covers all of it (a window at the top never is).
+bool UnderSibling(TWnd* w);
 // Whether SwapMouseButton swapped the primary and secondary buttons (SM_SWAPBUTTON).
 bool MouseButtonsSwapped();
 TWnd* FindWnd(HWND hwnd);

@@ -128,6 +128,12 @@ HWND FindPaintWindow(TWnd* w, HWND filter) {
     if (!(w->style & WS_VISIBLE)) return nullptr;
     // Redraw switched off (WM_SETREDRAW, LockWindowUpdate): neither the window nor its children paint.
     if (w->redrawOff || w->handle == WinState().lockedWnd) return nullptr;
+    // A window that a sibling covers whole shows nothing it paints: it and its children keep what they have
+    // to paint (and make no image for it) until a change of places brings them into view.
+    if (w->parent && UnderSibling(w)) {
+        WinState().paintWaitsUnderSibling = true;
+        return nullptr;
+    }
     if ((!filter || filter == w->handle) && (!w->update.isEmpty() || w->internalPaint || w->ncDirty) &&
         !(g_paintedThisPass && g_paintedThisPass->count(w->handle)))
         return w->handle;

@@ -182,6 +182,10 @@ TEST_F(FormReader, FormsOfOneResourceUnderOneOwnerTakeNumberedNames) {
     EXPECT_EQ(second->OkButton->GetName(), "OkButton");
     delete second;
     EXPECT_EQ(Keep(Construct<TFormSample>(owner, kSample))->GetName(), "FormSample_1");
+    // A number is taken by its name in any case; names that only start alike take none.
+    for (const char* name : {"FORMSAMPLE_3", "FormSample_04", "FormSample_4x", "FormSampleX_4"})
+        (new TComponent(owner))->SetName(name);
+    EXPECT_EQ(Keep(Construct<TFormSample>(owner, kSample))->GetName(), "FormSample_4");
 }
 
 TEST_F(FormReader, EveryStandardClassCanBeRead) {

@@ -1,7 +1,10 @@
 // Invalidation of children, WM_SETREDRAW, LockWindowUpdate, device contexts held while the window changes,
 // and the order of the hook kinds.
+#include <functional>
+
 #include "WndTestSupport.h"
 #include "platform/win/Gdi.h"
+#include "platform/win/SysInfo.h"
 
 namespace zel::test {
 namespace {
@@ -117,6 +120,60 @@ TEST_F(WndRedraw, LockWindowUpdateDropsDrawingAndRepaintsOnUnlock) {
     EXPECT_TRUE(LockWindowUpdate(other));
     DestroyWindow(other);  // a destroyed window leaves no lock behind
     EXPECT_TRUE(LockWindowUpdate(top));
+}
+
+// A child that a sibling above covers whole shows nothing it would paint: it and its children wait with
+// their painting, and make no image, until a change of places brings them into view; then they paint whole.
+// A sibling over only part of it, or one that can be seen through, hides nothing.
+TEST_F(WndRedraw, AChildUnderASiblingPaintsWhenItComesIntoView) {
+    struct Row {
+        const char* name;
+        DWORD coverExStyle;
+        bool coversAtFirst;
+        std::function<void(HWND lower, HWND cover)> uncover;  // none: the cover stays
+    };
+    const Row rows[] = {
+        {"the cover hides", 0, true, [](HWND, HWND cover) { ShowWindow(cover, SW_HIDE); }},
+        {"the cover moves aside", 0, true,
+         [](HWND, HWND cover) { SetWindowPos(cover, nullptr, 150, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }},
+        {"the cover shrinks", 0, true,
+         [](HWND, HWND cover) { SetWindowPos(cover, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER); }},
+        {"the cover goes", 0, true, [](HWND, HWND cover) { DestroyWindow(cover); }},
+        {"the covered window comes to the top", 0, true, [](HWND lower, HWND) { BringWindowToTop(lower); }},
+        {"a see-through cover", WS_EX_TRANSPARENT, false, nullptr},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND top = Make(WS_POPUP | WS_VISIBLE, 0, 0, 300, 300);
+        HWND lower = Make(WS_CHILD | WS_VISIBLE | WS_BORDER, 20, 20, 100, 80, top);
+        HWND inner = Make(WS_CHILD | WS_VISIBLE, 5, 5, 30, 20, lower);
+        HWND cover = Make(WS_CHILD | WS_VISIBLE, 10, 10, 120, 100, top, r.coverExStyle);
+        HWND beside = Make(WS_CHILD | WS_VISIBLE, 100, 100, 100, 100, top);  // over a corner of the cover
+        for (HWND h : {lower, inner, beside}) RecordPaints(h);
+        ProcessPendingMessages();
+        EXPECT_EQ(painted_[beside].size(), 1u);
+        EXPECT_EQ(painted_[lower].empty(), r.coversAtFirst);
+        EXPECT_EQ(painted_[inner].empty(), r.coversAtFirst);
+        EXPECT_EQ(FindWnd(lower)->image == nullptr, r.coversAtFirst);
+        EXPECT_EQ(FindWnd(inner)->image == nullptr, r.coversAtFirst);
+        if (r.uncover) {
+            // Still waiting after more work elsewhere.
+            InvalidateRect(beside, nullptr, TRUE);
+            ProcessPendingMessages();
+            EXPECT_TRUE(painted_[lower].empty());
+            r.uncover(lower, cover);
+            ProcessPendingMessages();
+            EXPECT_EQ(painted_[lower], (std::vector<RECT>{RECT{0, 0, 98, 78}}));
+            EXPECT_EQ(painted_[inner], (std::vector<RECT>{RECT{0, 0, 30, 20}}));
+            ASSERT_NE(FindWnd(lower)->image, nullptr);
+            // Its frame was drawn: the 1-pixel border in the window frame colour.
+            HDC dc = GetWindowDC(lower);
+            EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+            ReleaseDC(lower, dc);
+        }
+        DestroyWindow(top);
+        painted_.clear();
+    }
 }
 
 TEST_F(WndRedraw, DeviceContextsHeldOverAResizeOrAFrameChangeDrawOnTheWindowAsItIsNow) {
