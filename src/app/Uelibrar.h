@@ -22,6 +22,9 @@ class TLibrary;
 // window's creation.
 extern TLibrary* OpeningLibrary;
 
+// Lets go of an element's open window before the element leaves its owner.
+void ReleaseWindowOf(TLibElem& Element);
+
 class TFormLibrary : public TForm, public IElementWindow {
 public:
     explicit TFormLibrary(TComponent* AOwner);
@@ -76,6 +79,11 @@ public:
     void ReceiveSelected();
     // Prints the selected visible elements.
     void PrintSelected();
+    // Copies the dragged elements into the drag's target library window, appended as the new selection.
+    void ProcCopy();
+    // Copies the dragged elements into the drag's target window (a library, bank or global window), then
+    // deletes them from this window's library.
+    void ProcMove();
 
     // The close question: a saved library (or the trash) closes, an unsaved one asks whether to save it.
     // Cancel, or a save that did not happen, keeps the window and sets the main window's cancel-close
@@ -152,6 +160,8 @@ public:
     void DrawGridDblClick(TObject* Sender);
     void PanelClick(TObject* Sender);
     void PanelDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void DrawGridDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void DrawGridEndDrag(TObject* Sender, TObject* Target, int X, int Y);
     void SpeedPatchClick(TObject* Sender);
     void BtnUnmaskClick(TObject* Sender);
     void SpeedTypeClick(TObject* Sender);
