@@ -176,6 +176,18 @@ void TFormMembers::FillRow(TRect Rect, bool Selected) {
     c->Pen()->SetColor(clBlack);
 }
 
+void TFormMembers::DrawPicture(TBitmap* Picture, int Left, int Size, TRect Row) {
+    // At most Size square, kept inside its row and inside the picture; the picture's background (the colour
+    // of its bottom-left pixel) leaves the row's colour.
+    const int width = std::min(Size, Picture->GetWidth());
+    const int height = std::min({Size, Row.bottom - Row.top, Picture->GetHeight()});
+    if (width <= 0 || height <= 0) return;
+    TBitmap part;
+    part.SetSize(width, height);
+    part.Canvas()->CopyRect(TRect(0, 0, width, height), Picture->Canvas(), TRect(0, 0, width, height));
+    DrawGrid->Canvas()->DrawTransparent(Left, Row.top, &part);
+}
+
 void TFormMembers::PanelClick(TObject*) {
     if (element_ == nullptr) return;
     ClearSelection(element_->Members);
@@ -384,11 +396,7 @@ void TFormBank::DrawGridDrawCell(TObject*, int, int ARow, TRect Rect, TGridDrawS
         else if (e.ElemType == etPerformance) glyph = Formzelmo->Performance;
         else if (e.ElemType == etRhythm) glyph = Formzelmo->Rhythm;
     }
-    if (glyph != nullptr) {
-        c->CopyMode = MERGECOPY;
-        c->CopyRect(TRect(5, Rect.top, 21, Rect.top + 16), glyph->Glyph()->Canvas(), TRect(0, 0, 16, 16));
-        c->CopyMode = SRCCOPY;
-    }
+    if (glyph != nullptr) DrawPicture(glyph->Glyph(), 5, 16, Rect);
     const int y = Rect.top + 1;
     c->TextOut(42, y, e.GetName());
     c->TextOut(152, y, "  " + IntToZeroPadded(m + 1, 3));

@@ -95,6 +95,8 @@ protected:
     virtual bool ImportAllowed(const TLibElem& Member) const = 0;
     // The member under the last right click, while the element stands.
     TLibElem* PopupMember() const;
+    // Draws a picture at Left in a row, cut to Size x Size and to the row, its background left out.
+    void DrawPicture(TBitmap* Picture, int Left, int Size, TRect Row);
     // Makes the list exactly Rows whole rows high.
     void FitRows(int Rows);
     // Draws a member's picture and texts into its row.

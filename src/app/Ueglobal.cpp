@@ -128,17 +128,10 @@ void TFormGlobal::DrawGridDrawCell(TObject*, int, int ARow, TRect Rect, TGridDra
         else if (e.ElemType == etRhythmBank) glyph = Formzelmo->RhythmBank;
         else if (e.ElemType == etSystem) glyph = Formzelmo->System;
     }
-    if (glyph != nullptr) {
-        // The picture stays inside its row (and inside the glyph).
-        const int height = std::min({32, Rect.bottom - Rect.top, glyph->Glyph()->GetHeight()});
-        const int width = std::min(32, glyph->Glyph()->GetWidth());
-        c->CopyMode = MERGECOPY;
-        c->CopyRect(TRect(10, Rect.top, 10 + width, Rect.top + height), glyph->Glyph()->Canvas(),
-                    TRect(0, 0, width, height));
-        c->CopyMode = SRCCOPY;
-    }
+    if (glyph != nullptr) DrawPicture(glyph->Glyph(), 10, 32, Rect);
     const int y = Rect.top + 1;
-    c->TextOut(47, y, e.TypeName());
+    // The longest type name ("Performance Bank") stops at the name's column.
+    c->TextRect(TRect(47, Rect.top, 150, Rect.bottom), 47, y, e.TypeName());
     c->TextOut(152, y, e.GetName());
     c->TextOut(262, y, e.LocationText());
     c->TextOut(332, y,

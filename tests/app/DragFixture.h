@@ -67,6 +67,11 @@ protected:
         return window;
     }
 
+    // Makes a child window the active one, as a click on its frame does.
+    static void Activate(TCustomForm* child) {
+        SendMessage(Formzelmo->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->GetHandle()), 0);
+        ProcessPendingMessages();
+    }
     static POINT ScreenPoint(TControl* control, int x, int y) {
         const TPoint p = control->ClientToScreen(TPoint{x, y});
         return POINT{p.x, p.y};
@@ -105,9 +110,13 @@ protected:
     // Runs Steps while a popup menu is open, then answers it: a click on an item, or Esc.
     void WhilePopupOpen(const std::function<void()>& Steps, const TMenuItem* Choice) {
         popupSeen_ = false;
-        Application->OnIdle = [this, Steps, Choice](TObject*, bool& done) {
+        Application->OnIdle = [this, Steps, Choice](TObject* Sender, bool& done) {
             done = true;
-            if (popupSeen_ || OpenPopupMenuWindow() == nullptr) return;
+            if (popupSeen_ || OpenPopupMenuWindow() == nullptr) {
+                // What the choice runs may wait in a loop of its own (a transfer's progress window).
+                if (popupSeen_ && afterPopup_) afterPopup_(Sender, done);
+                return;
+            }
             popupSeen_ = true;
             if (Steps) Steps();
             if (Choice != nullptr) {
@@ -141,8 +150,42 @@ protected:
         ProcessPendingMessages();
     }
 
+    // Runs Act while transfer progress windows come and go, the time running while one shows; EachWindow
+    // runs once as each shows.
+    void WithProgress(const std::function<void()>& Act, const std::function<void()>& EachWindow = nullptr) {
+        bool shown = false;
+        int idles = 0;
+        afterPopup_ = [&](TObject*, bool& done) {
+            done = false;
+            if (++idles > 100000) FormTransmet->Close();  // never hang the test
+            if (!FormTransmet->GetVisible()) {
+                shown = false;
+                return;
+            }
+            if (!shown) {
+                shown = true;
+                if (EachWindow) EachWindow();
+            }
+            Clock->Advance(10);
+        };
+        Application->OnIdle = afterPopup_;
+        Act();
+        Application->OnIdle = nullptr;
+        afterPopup_ = nullptr;
+    }
+    // Opens the popup menu by a right click at a point and chooses an item (nullptr: closed with Esc);
+    // Steps run while it is open.
+    void PopupAt(POINT p, const TMenuItem* Choice, const std::function<void()>& Steps = nullptr) {
+        WhilePopupOpen(Steps, Choice);
+        Press(p, {}, true);
+        Application->OnIdle = nullptr;
+        EXPECT_TRUE(popupSeen_) << "the popup menu";
+        ProcessPendingMessages();
+    }
+
 private:
     bool popupSeen_ = false;
+    TIdleEvent afterPopup_;
 };
 
 }  // namespace zel::test

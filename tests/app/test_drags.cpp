@@ -60,11 +60,23 @@ TEST_F(Drags, ALibraryDropAsksCopyOrMove) {
     for (const TRow& r : rows) {
         SCOPED_TRACE(r.Name);
         TFormLibrary* a = OpenWith({etPatch, etPerformance, etPatch}, 0, 0);
-        TFormLibrary* b = OpenWith({etRhythm}, 700, 0);
+        // Overlapping the first, so that the question fits on the screen beside the drop point.
+        TFormLibrary* b = OpenWith({etRhythm}, 560, 0);
         At(b, 0).SetName("B0", false);
         b->Library()->Saved = 1;
         Select(a, "x.x");
-        DragDrop(RowPoint(a->DrawGrid, 0), RowPoint(b->DrawGrid, 1), r.Answer);
+        DragDrop(RowPoint(a->DrawGrid, 0), RowPoint(b->DrawGrid, 1), r.Answer, [&] {
+            // The question opens 60 pixels below the drop point, over the target window.
+            RECT menu{};
+            GetWindowRect(OpenPopupMenuWindow(), &menu);
+            const POINT drop = RowPoint(b->DrawGrid, 1);
+            const TPoint expected = b->ClientToScreen(b->DrawGrid->ScreenToClient(TPoint{drop.x, drop.y}));
+            EXPECT_EQ(menu.left, expected.x);
+            EXPECT_EQ(menu.top, expected.y + 60);
+            if (r.Answer == TAnswer::Copy) {
+                EXPECT_TRUE(SaveScreenImage(RECT{0, 0, 1300, 500}, ScreenshotPath("drop-question")));
+            }
+        });
         EXPECT_EQ(Names(a), r.Source);
         EXPECT_EQ(Sorted(Names(b)), r.Target);
         EXPECT_EQ(a->Library()->Saved, r.SourceSaved);
