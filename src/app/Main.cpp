@@ -259,7 +259,9 @@ void TFormzelmo::FormResize(TObject*) {
     PanelTrash->SetTop(ClientHeight() - PanelTrash->GetHeight() - 15);
 }
 
-void TFormzelmo::FormDragOver(TObject*, TObject*, int, int, TDragState, bool&) {
+void TFormzelmo::FormDragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) {
+    // Nothing drops on the free area behind the windows: the cursor says so.
+    Accept = false;
     if (DragInfo) DragInfo->Accepted = 0;
 }
 

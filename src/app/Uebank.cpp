@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/Main.h"
-#include "app/Ueedit.h"
 #include "app/Ueglobal.h"
 #include "app/Uelibrar.h"
 #include "model/Bank.h"
@@ -71,6 +70,12 @@ void TFormMembers::DefineBindings(TFormBindings& B) {
     B.Field("Open", Open);
 
     using N = TNotifyEvent;
+    B.Handler<N>("FormCreate", [this](TObject* s) { FormCreate(s); });
+    B.Handler<N>("FormShow", [this](TObject* s) { FormShow(s); });
+    B.Handler<N>("FormResize", [this](TObject* s) { FormResize(s); });
+    B.Handler<TDrawCellEvent>("DrawGridDrawCell", [this](TObject* s, int c, int r, TRect R, TGridDrawState st) {
+        DrawGridDrawCell(s, c, r, R, st);
+    });
     B.Handler<TCloseEvent>("FormClose", [this](TObject* s, TCloseAction& a) { FormClose(s, a); });
     B.Handler<N>("FormDestroy", [this](TObject* s) { FormDestroy(s); });
     B.Handler<N>("PanelClick", [this](TObject* s) { PanelClick(s); });
@@ -272,15 +277,11 @@ void TFormMembers::SaveSysexClick(TObject*) {
 }
 
 void TFormMembers::ImportFromClick(TObject* Sender) {
-    XpFormat = 1;
-    TScopeExit reset([] { XpFormat = 0; });
-    LoadSysexClick(Sender);
+    WithXpFormat([&] { LoadSysexClick(Sender); });
 }
 
 void TFormMembers::ExportToClick(TObject* Sender) {
-    XpFormat = 1;
-    TScopeExit reset([] { XpFormat = 0; });
-    SaveSysexClick(Sender);
+    WithXpFormat([&] { SaveSysexClick(Sender); });
 }
 
 void TFormMembers::SendClick(TObject*) {
@@ -297,24 +298,12 @@ void TFormMembers::ReceiveClick(TObject*) {
 void TFormMembers::EditClick(TObject*) {
     TLibElem* m = PopupMember();
     if (m == nullptr) return;
-    TFormEdit* edit = FormEdit;
-    std::unique_ptr<TFormEdit> own;
-    if (edit == nullptr) {
-        own.reset(Construct<TFormEdit>(nullptr));
-        edit = own.get();
-    }
-    edit->Element = m;
-    edit->ShowModal();
+    ShowElementProperties(*m);
     DrawGrid->Repaint();
 }
 
 void TFormMembers::PrintClick(TObject*) {
-    TLibElem* m = PopupMember();
-    if (m == nullptr) return;
-    BeginPrint();
-    int y = 10;
-    m->PrintLine(y, false);
-    EndPrint();
+    if (TLibElem* m = PopupMember()) PrintElementAlone(*m);
 }
 
 void TFormMembers::OpenClick(TObject*) {
@@ -327,27 +316,7 @@ TFormBank::TFormBank(TComponent* AOwner) : TFormMembers(AOwner) {}
 
 const TFormResource* TFormBank::FormResource() const { return &formres::Uebank; }
 
-void TFormBank::DefineBindings(TFormBindings& B) {
-    TFormMembers::DefineBindings(B);
-    using N = TNotifyEvent;
-    B.Handler<N>("FormCreate", [this](TObject* s) { FormCreate(s); });
-    B.Handler<N>("FormShow", [this](TObject* s) { FormShow(s); });
-    B.Handler<N>("FormResize", [this](TObject* s) { FormResize(s); });
-    B.Handler<TDrawCellEvent>("DrawGridDrawCell", [this](TObject* s, int c, int r, TRect R, TGridDrawState st) {
-        DrawGridDrawCell(s, c, r, R, st);
-    });
-}
-
-TFormBank* TFormBank::OpenBank(TComponent* Owner, TBank& Bank) {
-    OpeningBank = &Bank;
-    TFormBank* form = nullptr;
-    {
-        TScopeExit done([] { OpeningBank = nullptr; });
-        form = Construct<TFormBank>(Owner);
-    }
-    form->Show();
-    return form;
-}
+TFormBank* TFormBank::OpenBank(TComponent* Owner, TBank& Bank) { return OpenWith<TFormBank>(Owner, Bank, OpeningBank); }
 
 void TFormBank::FormCreate(TObject*) {
     const int widths[] = {32, 110, 60, 90};

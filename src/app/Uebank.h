@@ -7,6 +7,7 @@
 
 #include "model/LibElem.h"
 #include "model/ModelServices.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Grids.h"
@@ -59,6 +60,10 @@ public:
     TMenuItem* Open = nullptr;
 
     // ---- event handlers
+    virtual void FormCreate(TObject* Sender) = 0;
+    virtual void FormShow(TObject* Sender) = 0;
+    virtual void FormResize(TObject* Sender) = 0;
+    virtual void DrawGridDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State) = 0;
     void FormClose(TObject* Sender, TCloseAction& Action);
     void FormDestroy(TObject* Sender);
     void PanelClick(TObject* Sender);
@@ -79,6 +84,18 @@ public:
     void OpenClick(TObject* Sender);
 
 protected:
+    // Makes and shows a window of the class, handing Element over through Opening while it is created.
+    template <class TWindow, class TElement>
+    static TWindow* OpenWith(TComponent* Owner, TElement& Element, TElement*& Opening) {
+        Opening = &Element;
+        TWindow* form = nullptr;
+        {
+            TScopeExit done([&Opening] { Opening = nullptr; });
+            form = Construct<TWindow>(Owner);
+        }
+        form->Show();
+        return form;
+    }
     // The creation both windows share: the help context, the element taken and marked open, the font of
     // the list's canvas, the header's widths and the popup's captions.
     void TakeElement(TBank* Element, int Help, const int (&Widths)[4]);
@@ -117,7 +134,6 @@ public:
     explicit TFormBank(TComponent* AOwner);
     std::string ClassName() const override { return "TFormBank"; }
     const TFormResource* FormResource() const override;
-    void DefineBindings(TFormBindings& Bindings) override;
 
     // Makes and shows the window of a bank, owned by Owner (the main window), handing the bank over
     // through OpeningBank.
@@ -135,10 +151,10 @@ public:
     bool SwallowMouseDown() const { return swallow_; }
 
     // ---- event handlers
-    void FormCreate(TObject* Sender);
-    void FormShow(TObject* Sender);
-    void FormResize(TObject* Sender);
-    void DrawGridDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State);
+    void FormCreate(TObject* Sender) override;
+    void FormShow(TObject* Sender) override;
+    void FormResize(TObject* Sender) override;
+    void DrawGridDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State) override;
     void DrawGridDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     void DrawGridEndDrag(TObject* Sender, TObject* Target, int X, int Y) override;
 

@@ -55,26 +55,8 @@ std::vector<TFormGlobal*> TFormGlobal::OpenWindows() { return openWindows(); }
 
 const TFormResource* TFormGlobal::FormResource() const { return &formres::Ueglobal; }
 
-void TFormGlobal::DefineBindings(TFormBindings& B) {
-    TFormMembers::DefineBindings(B);
-    using N = TNotifyEvent;
-    B.Handler<N>("FormCreate", [this](TObject* s) { FormCreate(s); });
-    B.Handler<N>("FormShow", [this](TObject* s) { FormShow(s); });
-    B.Handler<N>("FormResize", [this](TObject* s) { FormResize(s); });
-    B.Handler<TDrawCellEvent>("DrawGridDrawCell", [this](TObject* s, int c, int r, TRect R, TGridDrawState st) {
-        DrawGridDrawCell(s, c, r, R, st);
-    });
-}
-
 TFormGlobal* TFormGlobal::OpenGlobal(TComponent* Owner, TGlobal& Global) {
-    OpeningGlobal = &Global;
-    TFormGlobal* form = nullptr;
-    {
-        TScopeExit done([] { OpeningGlobal = nullptr; });
-        form = Construct<TFormGlobal>(Owner);
-    }
-    form->Show();
-    return form;
+    return OpenWith<TFormGlobal>(Owner, Global, OpeningGlobal);
 }
 
 void TFormGlobal::FormCreate(TObject*) {

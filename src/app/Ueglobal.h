@@ -21,7 +21,6 @@ public:
     ~TFormGlobal() override;
     std::string ClassName() const override { return "TFormGlobal"; }
     const TFormResource* FormResource() const override;
-    void DefineBindings(TFormBindings& Bindings) override;
 
     // Makes and shows the window of a global, owned by Owner (the main window), handing the global over
     // through OpeningGlobal.
@@ -38,10 +37,10 @@ public:
     void ProcCopy();
 
     // ---- event handlers
-    void FormCreate(TObject* Sender);
-    void FormShow(TObject* Sender);
-    void FormResize(TObject* Sender);
-    void DrawGridDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State);
+    void FormCreate(TObject* Sender) override;
+    void FormShow(TObject* Sender) override;
+    void FormResize(TObject* Sender) override;
+    void DrawGridDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State) override;
     void DrawGridDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     void DrawGridEndDrag(TObject* Sender, TObject* Target, int X, int Y) override;
 

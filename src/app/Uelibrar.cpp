@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <unordered_set>
@@ -45,6 +46,30 @@ constexpr WORD VkDelete = 46;
 TDragInfo* Drag() { return Formzelmo != nullptr ? Formzelmo->DragInfo.get() : nullptr; }
 
 }  // namespace
+
+void WithXpFormat(const std::function<void()>& Action) {
+    XpFormat = 1;
+    TScopeExit reset([] { XpFormat = 0; });
+    Action();
+}
+
+void ShowElementProperties(TLibElem& Element) {
+    TFormEdit* edit = FormEdit;
+    std::unique_ptr<TFormEdit> own;
+    if (edit == nullptr) {
+        own.reset(Construct<TFormEdit>(nullptr));
+        edit = own.get();
+    }
+    edit->Element = &Element;
+    edit->ShowModal();
+}
+
+void PrintElementAlone(TLibElem& Element) {
+    BeginPrint();
+    int y = 10;
+    Element.PrintLine(y, false);
+    EndPrint();
+}
 
 void ReleaseWindowOf(TLibElem& e) {
     if (e.WindowOpen == 0 && e.Window == nullptr) return;
@@ -739,15 +764,11 @@ void TFormLibrary::SaveSysexClick(TObject*) {
 }
 
 void TFormLibrary::ImportFromClick(TObject* Sender) {
-    XpFormat = 1;
-    TScopeExit reset([] { XpFormat = 0; });
-    LoadSysexClick(Sender);
+    WithXpFormat([&] { LoadSysexClick(Sender); });
 }
 
 void TFormLibrary::ExportToClick(TObject* Sender) {
-    XpFormat = 1;
-    TScopeExit reset([] { XpFormat = 0; });
-    SaveSysexClick(Sender);
+    WithXpFormat([&] { SaveSysexClick(Sender); });
 }
 
 void TFormLibrary::SendClick(TObject*) {
@@ -764,24 +785,12 @@ void TFormLibrary::ReceiveClick(TObject*) {
 void TFormLibrary::EditClick(TObject*) {
     TLibElem* e = PopupElement();
     if (e == nullptr) return;
-    TFormEdit* edit = FormEdit;
-    std::unique_ptr<TFormEdit> own;
-    if (edit == nullptr) {
-        own.reset(Construct<TFormEdit>(nullptr));
-        edit = own.get();
-    }
-    edit->Element = e;
-    edit->ShowModal();
+    ShowElementProperties(*e);
     DrawGrid->Repaint();
 }
 
 void TFormLibrary::PrintClick(TObject*) {
-    TLibElem* e = PopupElement();
-    if (e == nullptr) return;
-    BeginPrint();
-    int y = 10;
-    e->PrintLine(y, false);
-    EndPrint();
+    if (TLibElem* e = PopupElement()) PrintElementAlone(*e);
 }
 
 void TFormLibrary::OpenClick(TObject*) {

@@ -3,6 +3,7 @@
 // library, one row per element not masked by its kind's mask button, and lets the user make, open, send,
 // receive, delete, print, mask and sort them. In trash mode the same window shows the main window's trash
 // library, with the buttons that make or send elements hidden and an "Empty" button instead.
+#include <functional>
 #include <string>
 
 #include "model/LibElem.h"
@@ -24,6 +25,11 @@ extern TLibrary* OpeningLibrary;
 
 // Lets go of an element's open window before the element leaves its owner.
 void ReleaseWindowOf(TLibElem& Element);
+// The popup menus' shared steps: an action run with the XP format set (and reset afterwards, also on
+// failure), the element properties window shown for an element, an element's lines printed alone.
+void WithXpFormat(const std::function<void()>& Action);
+void ShowElementProperties(TLibElem& Element);
+void PrintElementAlone(TLibElem& Element);
 
 class TFormLibrary : public TForm, public IElementWindow {
 public:
