@@ -166,7 +166,8 @@ protected:
                 shown = true;
                 if (EachWindow) EachWindow();
             }
-            Clock->Advance(10);
+            if (ProgressTick) ProgressTick();
+            else Clock->Advance(10);
         };
         Application->OnIdle = afterPopup_;
         Act();
@@ -182,6 +183,9 @@ protected:
         EXPECT_TRUE(popupSeen_) << "the popup menu";
         ProcessPendingMessages();
     }
+
+    // How the time passes while a progress window shows (by default 10 ms of the manual clock at a time).
+    std::function<void()> ProgressTick;
 
 private:
     bool popupSeen_ = false;

@@ -66,9 +66,7 @@ protected:
     // A click that shows progress windows: while one shows, the time passes beside the transport's.
     void WithRealProgress(const std::function<void()>& Act) {
         const auto until = std::chrono::steady_clock::now() + 60s;
-        Application->OnIdle = [&](TObject*, bool& done) {
-            done = false;
-            if (!FormTransmet->GetVisible()) return;
+        ProgressTick = [&] {
             if (std::chrono::steady_clock::now() > until) {
                 TimedOut = true;
                 FormTransmet->Close();
@@ -77,8 +75,8 @@ protected:
             std::this_thread::sleep_for(200us);
             Clock->Advance(5);
         };
-        Act();
-        Application->OnIdle = nullptr;
+        WithProgress(Act);
+        ProgressTick = nullptr;
     }
     static void DoubleClick(POINT p) {
         SetCursorPos(p.x, p.y);
@@ -165,6 +163,38 @@ TEST_F(DragsOverJack, AUsersSessionFromADropToTheInstrumentAndBack) {
     auto& reread = static_cast<TPatchBank&>(At(lib, lib->CalcIndex(RowOfKind(lib, etPatchBank))));
     EXPECT_EQ(reread.Patch(4).GetName(), "Lead");
     EXPECT_EQ(reread.Patch(4).Common->Message[9 + 30], 0x42);
+}
+
+// The popup's Receive on member 12 of a user patch bank fills it with the instrument's patch 12; with the
+// instrument silent it stays as it was, unmarked; Send writes it back.
+TEST_F(DragsOverJack, ThePopupReceivesAndSendsAMember) {
+    TFormLibrary* lib = OpenWith({etPatchBank}, 0, 0);
+    auto& bank = static_cast<TPatchBank&>(At(lib, 0));
+    auto* window = OpenWindowOf<TFormBank>(bank, 700, 0);
+    ASSERT_NE(window, nullptr);
+    window->DrawGrid->SetTopRow(5);
+    ProcessPendingMessages();
+    const POINT row = RowPoint(window->DrawGrid, 11);
+    Sim.Write(UserPatch(12), {'O', 'r', 'g', 'a', 'n', ' ', '1', '2', ' ', ' ', ' ', ' '});
+
+    Sim.Silent = true;
+    BoxAnswer = IDCANCEL;
+    WithRealProgress([&] { PopupAt(row, window->Receive); });
+    EXPECT_EQ(bank.Patch(11).GetName(), "");
+    EXPECT_EQ(lib->Library()->Saved, 1);
+
+    Sim.Silent = false;
+    Boxes.clear();
+    WithRealProgress([&] { PopupAt(row, window->Receive); });
+    EXPECT_FALSE(TimedOut);
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(bank.Patch(11).GetName(), "Organ 12");
+    EXPECT_EQ(lib->Library()->Saved, 0);
+
+    bank.Patch(11).SetName("Pipes", false);
+    PopupAt(row, window->Send);
+    EXPECT_TRUE(TJackInstrument::WaitFor([&] { return NameAt(UserPatch(12)) == "Pipes       "; }, 5s))
+        << NameAt(UserPatch(12));
 }
 
 // Shift + right button on a patch bank's member: the patch to the temporary area, the audition note 1000 ms
