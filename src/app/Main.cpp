@@ -10,6 +10,7 @@
 #include "app/Mainserv.h"
 #include "app/PrinterService.h"
 #include "app/Ueabout.h"
+#include "app/Uebank.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
 #include "app/Uefolders.h"
@@ -18,6 +19,7 @@
 #include "app/Uemonito.h"
 #include "app/Uetransm.h"
 #include "midi/dialog/Uemidiio.h"
+#include "model/Bank.h"
 #include "model/Clipboard.h"
 #include "model/Library.h"
 #include "model/Settings.h"
@@ -100,6 +102,9 @@ void TFormzelmo::DefineBindings(TFormBindings& B) {
     B.Field("TrashVuoto", TrashVuoto);
     B.Field("TrashPieno", TrashPieno);
     B.Field("TimerPreview", TimerPreview);
+    B.Field("PopupCopyMove", PopupCopyMove);
+    B.Field("PopUpMove", PopUpMove);
+    B.Field("PopUpCopy", PopUpCopy);
     B.Field("Patch", Patch);
     B.Field("PatchBank", PatchBank);
     B.Field("Performance", Performance);
@@ -148,6 +153,10 @@ void TFormzelmo::DefineBindings(TFormBindings& B) {
                                                      bool& accept) { FormDragOver(s, src, x, y, st, accept); });
     B.Handler<N>("TimerPreviewTimer", [this](TObject* s) { TimerPreviewTimer(s); });
     B.Handler<N>("TrashVuotoDblClick", [this](TObject* s) { TrashVuotoDblClick(s); });
+    B.Handler<TDragOverEvent>("TrashVuotoDragOver",
+                              [this](TObject* s, TObject* src, int x, int y, TDragState st, bool& accept) {
+                                  TrashVuotoDragOver(s, src, x, y, st, accept);
+                              });
     B.Handler<N>("FileNewItemClick", [this](TObject* s) { FileNewItemClick(s); });
     B.Handler<N>("FileOpenItemClick", [this](TObject* s) { FileOpenItemClick(s); });
     B.Handler<N>("FileImportFromClick", [this](TObject* s) { FileImportFromClick(s); });
@@ -250,8 +259,23 @@ void TFormzelmo::FormResize(TObject*) {
     PanelTrash->SetTop(ClientHeight() - PanelTrash->GetHeight() - 15);
 }
 
-void TFormzelmo::FormDragOver(TObject*, TObject*, int, int, TDragState, bool&) {
+void TFormzelmo::FormDragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) {
+    // Nothing drops on the free area behind the windows: the cursor says so.
+    Accept = false;
     if (DragInfo) DragInfo->Accepted = 0;
+}
+
+void TFormzelmo::TrashVuotoDragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) {
+    Accept = DragInfo && dynamic_cast<TFormLibrary*>(DragInfo->Source) != nullptr;
+    if (DragInfo) DragInfo->Accepted = Accept ? 1 : 0;
+}
+
+void TFormzelmo::ShowPopUpCopyMove(int X, int Y, TNotifyEvent Copy, TNotifyEvent Move) {
+    PopUpCopy->OnClick = std::move(Copy);
+    PopUpMove->OnClick = std::move(Move);
+    auto* target = DragInfo ? dynamic_cast<TControl*>(DragInfo->Target) : nullptr;
+    const TPoint p = target != nullptr ? target->ClientToScreen(TPoint{X, Y}) : TPoint{X, Y};
+    PopupCopyMove->Popup(p.x, p.y + 60);
 }
 
 void TFormzelmo::SvuotaSecchio() {
@@ -472,9 +496,19 @@ void TFormzelmo::DefaultMidiInput(TObject*) {
 // --------------------------------------------------------------------------------------------- audition
 
 bool TFormzelmo::ListAuditionsItself(POINT Screen) {
-    auto* library = dynamic_cast<TFormLibrary*>(ActiveMDIChild());
-    if (library == nullptr || library->DrawGrid == nullptr || !library->DrawGrid->HandleAllocated()) return false;
-    const TRect list = library->ListScreenRect();
+    TCustomForm* active = ActiveMDIChild();
+    TRect list;
+    if (auto* library = dynamic_cast<TFormLibrary*>(active)) {
+        if (library->DrawGrid == nullptr || !library->DrawGrid->HandleAllocated()) return false;
+        list = library->ListScreenRect();
+    } else if (auto* bank = dynamic_cast<TFormBank*>(active)) {
+        if (bank->Element() == nullptr || bank->Element()->ElemType != etPatchBank ||
+            !bank->DrawGrid->HandleAllocated())
+            return false;
+        list = bank->ListScreenRect();
+    } else {
+        return false;
+    }
     return PtInRect(&list, Screen) != FALSE;
 }
 

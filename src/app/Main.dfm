@@ -31,6 +31,7 @@ object Formzelmo: TFormzelmo
       Center = True
       Transparent = True
       OnDblClick = TrashVuotoDblClick
+      OnDragOver = TrashVuotoDragOver
       Picture.Data = {
         360C0000424D360C000000000000360000002800000020000000200000000100
         180000000000000C0000130B0000130B00000000000000000000FF00FFFF00FF
@@ -140,6 +141,7 @@ object Formzelmo: TFormzelmo
       Center = True
       Transparent = True
       OnDblClick = TrashVuotoDblClick
+      OnDragOver = TrashVuotoDragOver
       Visible = False
       Picture.Data = {
         360C0000424D360C000000000000360000002800000020000000200000000100
@@ -585,6 +587,15 @@ object Formzelmo: TFormzelmo
       FF00FF000000000000FF00FF000000C0C0C0C0C0C0000000FF00FF0000000000
       00FF00FFFF00FFFF00FFFF00FFFF00FFFF00FFFF00FFFF00FFFF00FF00000000
       0000000000000000FF00FFFF00FFFF00FFFF00FFFF00FFFF00FF}
+  end
+  object PopupCopyMove: TPopupMenu
+    AutoPopup = False
+    object PopUpMove: TMenuItem
+      Caption = 'Move'
+    end
+    object PopUpCopy: TMenuItem
+      Caption = 'Copy'
+    end
   end
   object TimerPreview: TTimer
     Enabled = False

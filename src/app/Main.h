@@ -18,6 +18,7 @@
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/ImgList.h"
+#include "platform/vcl/Menus.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
@@ -64,6 +65,9 @@ public:
     TImage* TrashVuoto = nullptr;
     TImage* TrashPieno = nullptr;
     TTimer* TimerPreview = nullptr;
+    TPopupMenu* PopupCopyMove = nullptr;
+    TMenuItem* PopUpMove = nullptr;
+    TMenuItem* PopUpCopy = nullptr;
     TBitBtn* Patch = nullptr;
     TBitBtn* PatchBank = nullptr;
     TBitBtn* Performance = nullptr;
@@ -125,6 +129,9 @@ public:
     // The empty and the full trash picture.
     void SvuotaSecchio();
     void SecchioPieno();
+    // The question of a drop: "Move" or "Copy", popped up at a point of the drop's target window (client
+    // coordinates), 60 pixels lower; the chosen item runs its handler.
+    void ShowPopUpCopyMove(int X, int Y, TNotifyEvent Copy, TNotifyEvent Move);
     // Reopens the windows the settings say were open at the last close: the libraries, then the monitor,
     // then the keyboard. A library that cannot be read is left out.
     void LoadDesktopLibrary();
@@ -141,6 +148,7 @@ public:
     void FormDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
     void TimerPreviewTimer(TObject* Sender);
     void TrashVuotoDblClick(TObject* Sender);
+    void TrashVuotoDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
     void FileNewItemClick(TObject* Sender);
     void FileOpenItemClick(TObject* Sender);
     void FileImportFromClick(TObject* Sender);
@@ -193,7 +201,7 @@ private:
     // Makes a library window the front and active child.
     void BringLibraryToFront(TFormLibrary* Window);
     // Whether a Shift + right button press at the screen point falls on a list that starts its own
-    // audition: the active library window's.
+    // audition: the active library window's, or the active patch bank window's.
     bool ListAuditionsItself(POINT Screen);
 
     std::unique_ptr<TZelmo> zelmo_;

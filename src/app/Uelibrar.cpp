@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
+#include <iterator>
 #include <memory>
+#include <unordered_set>
+#include <vector>
 
 #include "app/Main.h"
+#include "app/Uebank.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Ueglobal.h"
+#include "model/Clipboard.h"
 #include "model/Global.h"
 #include "model/Library.h"
 #include "model/SharedRoutines.h"
@@ -36,7 +43,34 @@ constexpr int PopupOffsetX = 15;
 constexpr int PopupOffsetY = 60;
 constexpr WORD VkDelete = 46;
 
-// Lets go of an element's open window before the element leaves its library.
+TDragInfo* Drag() { return Formzelmo != nullptr ? Formzelmo->DragInfo.get() : nullptr; }
+
+}  // namespace
+
+void WithXpFormat(const std::function<void()>& Action) {
+    XpFormat = 1;
+    TScopeExit reset([] { XpFormat = 0; });
+    Action();
+}
+
+void ShowElementProperties(TLibElem& Element) {
+    TFormEdit* edit = FormEdit;
+    std::unique_ptr<TFormEdit> own;
+    if (edit == nullptr) {
+        own.reset(Construct<TFormEdit>(nullptr));
+        edit = own.get();
+    }
+    edit->Element = &Element;
+    edit->ShowModal();
+}
+
+void PrintElementAlone(TLibElem& Element) {
+    BeginPrint();
+    int y = 10;
+    Element.PrintLine(y, false);
+    EndPrint();
+}
+
 void ReleaseWindowOf(TLibElem& e) {
     if (e.WindowOpen == 0 && e.Window == nullptr) return;
     TObject* window = e.Window;
@@ -45,8 +79,6 @@ void ReleaseWindowOf(TLibElem& e) {
     if (window == nullptr) return;
     if (IModelWindows* windows = ModelServices().Windows) windows->ReleaseElementWindow(window);
 }
-
-}  // namespace
 
 // ------------------------------------------------------------------------------------------ TFormLibrary
 
@@ -135,6 +167,10 @@ void TFormLibrary::DefineBindings(TFormBindings& B) {
     B.Handler<N>("PanelClick", [this](TObject* s) { PanelClick(s); });
     B.Handler<TDragOverEvent>("PanelDragOver", [this](TObject* s, TObject* src, int x, int y, TDragState st,
                                                       bool& accept) { PanelDragOver(s, src, x, y, st, accept); });
+    B.Handler<TDragOverEvent>("DrawGridDragOver", [this](TObject* s, TObject* src, int x, int y, TDragState st,
+                                                         bool& accept) { DrawGridDragOver(s, src, x, y, st, accept); });
+    B.Handler<TEndDragEvent>("DrawGridEndDrag",
+                             [this](TObject* s, TObject* t, int x, int y) { DrawGridEndDrag(s, t, x, y); });
     const struct {
         const char* name;
         int type;
@@ -418,9 +454,14 @@ void TFormLibrary::DrawGridMouseDown(TObject*, TMouseButton Button, TShiftState 
             DrawGrid->Repaint();
         }
         if (mode != 0) return;
-        // A plain press on a selected element: the drag of the selection starts here (with the element
-        // drags).
+        // A plain press on a selected element: the drag of the selection starts once the mouse moves.
         if (Formzelmo != nullptr) Formzelmo->DropSuppress = false;
+        DrawGrid->BeginDrag(false);
+        if (TDragInfo* d = Drag()) {
+            d->Accepted = 0;
+            d->Source = this;
+            d->CollectFromLibrary(*library_, [this](const TLibElem& e) { return Visible(e); });
+        }
         return;
     }
     if (Button != mbRight) return;
@@ -456,7 +497,13 @@ void TFormLibrary::DrawGridDblClick(TObject*) {
     swallow_ = true;
     const int i = CalcIndex(lastY_ / DrawGrid->GetDefaultRowHeight() + DrawGrid->GetTopRow());
     if (i < 0) return;
-    library_->Elements[static_cast<std::size_t>(i)]->OpenEditor();
+    try {
+        library_->Elements[static_cast<std::size_t>(i)]->OpenEditor();
+    } catch (...) {
+        // The press that follows a double click does not come after a failure: the next one is the user's.
+        swallow_ = false;
+        throw;
+    }
     PostMessage(DrawGrid->GetHandle(), WM_LBUTTONUP, 0, 0);
 }
 
@@ -470,7 +517,98 @@ void TFormLibrary::PanelClick(TObject*) {
     DrawGrid->Repaint();
 }
 
-void TFormLibrary::PanelDragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) { Accept = false; }
+void TFormLibrary::PanelDragOver(TObject*, TObject*, int, int, TDragState State, bool& Accept) {
+    Accept = false;
+    if (State == dsDragLeave) return;
+    BringToFront();
+    if (TDragInfo* d = Drag()) d->Accepted = 0;
+}
+
+// ------------------------------------------------------------------------------------------ drags
+
+void TFormLibrary::DrawGridDragOver(TObject*, TObject*, int, int, TDragState State, bool& Accept) {
+    Accept = false;
+    TDragInfo* d = Drag();
+    if (d == nullptr || library_ == nullptr) return;
+    if (auto* source = dynamic_cast<TFormLibrary*>(d->Source)) Accept = source != this;
+    else
+        Accept = !trash_ &&
+                 (dynamic_cast<TFormBank*>(d->Source) != nullptr || dynamic_cast<TFormGlobal*>(d->Source) != nullptr);
+    if (State == dsDragLeave) return;
+    BringToFront();
+    d->Accepted = Accept ? 1 : 0;
+}
+
+void TFormLibrary::DrawGridEndDrag(TObject*, TObject* Target, int X, int Y) {
+    TDragInfo* d = Drag();
+    if (d == nullptr || Target == nullptr || d->Accepted == 0 || Formzelmo->DropSuppress) return;
+    if (dynamic_cast<TImage*>(Target) != nullptr) {
+        DeleteSelected();
+        return;
+    }
+    auto* control = dynamic_cast<TControl*>(Target);
+    TCustomForm* window = control != nullptr ? ::zel::GetParentForm(control) : nullptr;
+    d->Target = window;
+    if (auto* library = dynamic_cast<TFormLibrary*>(window)) {
+        if (library->TrashMode()) ProcMove();
+        else
+            Formzelmo->ShowPopUpCopyMove(
+                X, Y, [this](TObject*) { ProcCopy(); }, [this](TObject*) { ProcMove(); });
+    } else if (auto* bank = dynamic_cast<TFormBank*>(window)) {
+        bank->DropRow = bank->RowAt(Y);
+        Formzelmo->ShowPopUpCopyMove(
+            X, Y - 40, [bank](TObject*) { bank->ProcCopy(); }, [this](TObject*) { ProcMove(); });
+    } else if (auto* global = dynamic_cast<TFormGlobal*>(window)) {
+        Formzelmo->ShowPopUpCopyMove(
+            X, Y - 40, [global](TObject*) { global->ProcCopy(); }, [this](TObject*) { ProcMove(); });
+    }
+}
+
+void TFormLibrary::ProcCopy() {
+    TDragInfo* d = Drag();
+    auto* target = d != nullptr ? dynamic_cast<TFormLibrary*>(d->Target) : nullptr;
+    if (target == nullptr || target->library_ == nullptr) return;
+    TLibrary& into = *target->library_;
+    ClearSelection(into.Elements);
+    into.Elements.reserve(into.Elements.size() + d->Items.size());
+    for (const auto& item : d->Items) {
+        if (item->Element == nullptr) continue;
+        std::unique_ptr<TLibElem> copy = CreateElementOfType(item->Element->ElemType, &into);
+        copy->Assign(item->Element);
+        into.Elements.push_back(std::move(copy));
+    }
+    into.Saved = 0;
+    target->RefreshList();
+    target->PosizionaOtt();
+    target->DrawGrid->Repaint();
+    RefreshMainMenus();
+}
+
+void TFormLibrary::ProcMove() {
+    TDragInfo* d = Drag();
+    if (d == nullptr || library_ == nullptr) return;
+    if (dynamic_cast<TFormLibrary*>(d->Target) != nullptr) ProcCopy();
+    else if (auto* bank = dynamic_cast<TFormBank*>(d->Target)) bank->ProcCopy();
+    else if (auto* global = dynamic_cast<TFormGlobal*>(d->Target)) global->ProcCopy();
+    else return;
+    // One pass over the list, however many elements were dragged.
+    std::unordered_set<const TLibElem*> dragged;
+    for (const auto& item : d->Items)
+        if (item->Element != nullptr) dragged.insert(item->Element);
+    // The dragged elements are gone with the move: the drag no longer names them.
+    d->Clear();
+    auto& list = library_->Elements;
+    std::vector<std::unique_ptr<TLibElem>> removed;
+    auto keep = std::stable_partition(list.begin(), list.end(),
+                                      [&dragged](const auto& e) { return dragged.count(e.get()) == 0; });
+    if (keep != list.end()) library_->Saved = 0;
+    std::move(keep, list.end(), std::back_inserter(removed));
+    list.erase(keep, list.end());
+    // Destroyed out of the list: an element's window may look at the library as it goes.
+    removed.clear();
+    RefreshList();
+    RefreshMainMenus();
+}
 
 // ------------------------------------------------------------------------------------------ buttons
 
@@ -626,15 +764,11 @@ void TFormLibrary::SaveSysexClick(TObject*) {
 }
 
 void TFormLibrary::ImportFromClick(TObject* Sender) {
-    XpFormat = 1;
-    TScopeExit reset([] { XpFormat = 0; });
-    LoadSysexClick(Sender);
+    WithXpFormat([&] { LoadSysexClick(Sender); });
 }
 
 void TFormLibrary::ExportToClick(TObject* Sender) {
-    XpFormat = 1;
-    TScopeExit reset([] { XpFormat = 0; });
-    SaveSysexClick(Sender);
+    WithXpFormat([&] { SaveSysexClick(Sender); });
 }
 
 void TFormLibrary::SendClick(TObject*) {
@@ -651,24 +785,12 @@ void TFormLibrary::ReceiveClick(TObject*) {
 void TFormLibrary::EditClick(TObject*) {
     TLibElem* e = PopupElement();
     if (e == nullptr) return;
-    TFormEdit* edit = FormEdit;
-    std::unique_ptr<TFormEdit> own;
-    if (edit == nullptr) {
-        own.reset(Construct<TFormEdit>(nullptr));
-        edit = own.get();
-    }
-    edit->Element = e;
-    edit->ShowModal();
+    ShowElementProperties(*e);
     DrawGrid->Repaint();
 }
 
 void TFormLibrary::PrintClick(TObject*) {
-    TLibElem* e = PopupElement();
-    if (e == nullptr) return;
-    BeginPrint();
-    int y = 10;
-    e->PrintLine(y, false);
-    EndPrint();
+    if (TLibElem* e = PopupElement()) PrintElementAlone(*e);
 }
 
 void TFormLibrary::OpenClick(TObject*) {

@@ -424,6 +424,8 @@ object FormLibrary: TFormLibrary
       OnDrawCell = DrawGridDrawCell
       OnMouseDown = DrawGridMouseDown
       OnDblClick = DrawGridDblClick
+      OnDragOver = DrawGridDragOver
+      OnEndDrag = DrawGridEndDrag
     end
     object SpeedNuovo: TSpeedButton
       Left = 496

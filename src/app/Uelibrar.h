@@ -3,6 +3,7 @@
 // library, one row per element not masked by its kind's mask button, and lets the user make, open, send,
 // receive, delete, print, mask and sort them. In trash mode the same window shows the main window's trash
 // library, with the buttons that make or send elements hidden and an "Empty" button instead.
+#include <functional>
 #include <string>
 
 #include "model/LibElem.h"
@@ -21,6 +22,14 @@ class TLibrary;
 // The library handed to a library window while it is being created: set by the creator, read by the
 // window's creation.
 extern TLibrary* OpeningLibrary;
+
+// Lets go of an element's open window before the element leaves its owner.
+void ReleaseWindowOf(TLibElem& Element);
+// The popup menus' shared steps: an action run with the XP format set (and reset afterwards, also on
+// failure), the element properties window shown for an element, an element's lines printed alone.
+void WithXpFormat(const std::function<void()>& Action);
+void ShowElementProperties(TLibElem& Element);
+void PrintElementAlone(TLibElem& Element);
 
 class TFormLibrary : public TForm, public IElementWindow {
 public:
@@ -76,6 +85,11 @@ public:
     void ReceiveSelected();
     // Prints the selected visible elements.
     void PrintSelected();
+    // Copies the dragged elements into the drag's target library window, appended as the new selection.
+    void ProcCopy();
+    // Copies the dragged elements into the drag's target window (a library, bank or global window), then
+    // deletes them from this window's library.
+    void ProcMove();
 
     // The close question: a saved library (or the trash) closes, an unsaved one asks whether to save it.
     // Cancel, or a save that did not happen, keeps the window and sets the main window's cancel-close
@@ -152,6 +166,8 @@ public:
     void DrawGridDblClick(TObject* Sender);
     void PanelClick(TObject* Sender);
     void PanelDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void DrawGridDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void DrawGridEndDrag(TObject* Sender, TObject* Target, int X, int Y);
     void SpeedPatchClick(TObject* Sender);
     void BtnUnmaskClick(TObject* Sender);
     void SpeedTypeClick(TObject* Sender);
