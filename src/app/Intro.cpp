@@ -6,6 +6,7 @@
 #include "app/Ueabout.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Uesearch.h"
 #include "app/Uetransm.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/Settings.h"
@@ -38,11 +39,9 @@ TSecondaryWindow Secondary(const std::string& Name, T*& Reference) {
 
 std::vector<TSecondaryWindow>& SecondaryWindows() {
     static std::vector<TSecondaryWindow> windows = {
-        Secondary("TFormeditorAbout", FormeditorAbout),
-        Secondary("TFormEdit", FormEdit),
-        Secondary("TFormcomment", Formcomment),
-        Secondary("TFormTransmet", FormTransmet),
-        Secondary("TFormInOut", FormInOut),
+        Secondary("TFormeditorAbout", FormeditorAbout), Secondary("TFormEdit", FormEdit),
+        Secondary("TFormcomment", Formcomment),         Secondary("TFormTransmet", FormTransmet),
+        Secondary("TFormSearch", FormSearch),           Secondary("TFormInOut", FormInOut),
     };
     return windows;
 }

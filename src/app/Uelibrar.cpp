@@ -7,6 +7,7 @@
 #include "app/Main.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Uesearch.h"
 #include "model/Global.h"
 #include "model/Library.h"
 #include "model/SharedRoutines.h"
@@ -156,9 +157,10 @@ void TFormLibrary::DefineBindings(TFormBindings& B) {
     B.Handler<N>("SpeedDeleteClick", [this](TObject* s) { SpeedDeleteClick(s); });
     B.Handler<N>("speedtransmetClick", [this](TObject* s) { speedtransmetClick(s); });
     B.Handler<N>("speedreceiveClick", [this](TObject* s) { speedreceiveClick(s); });
-    // Search, Find Duplicate, Patch Morphing and Patch Bank Random get their windows later.
-    for (const char* later : {"SpeedSearchClick", "SpeeddebugClick", "speedMorphClick", "RandomBtnClick"})
-        B.Handler<N>(later, [](TObject*) {});
+    B.Handler<N>("SpeedSearchClick", [this](TObject* s) { SpeedSearchClick(s); });
+    B.Handler<N>("SpeeddebugClick", [this](TObject* s) { SpeeddebugClick(s); });
+    // Patch Morphing and Patch Bank Random get their windows later.
+    for (const char* later : {"speedMorphClick", "RandomBtnClick"}) B.Handler<N>(later, [](TObject*) {});
     B.Handler<N>("SpeedHelpClick", [this](TObject* s) { SpeedHelpClick(s); });
     B.Handler<N>("btnCloseClick", [this](TObject* s) { btnCloseClick(s); });
     B.Handler<N>("PopupMenuPopup", [this](TObject* s) { PopupMenuPopup(s); });
@@ -647,6 +649,26 @@ void TFormLibrary::ReceiveClick(TObject*) {
     e->Receive(false);
     DrawGrid->Repaint();
 }
+
+// ------------------------------------------------------------------------------------------- the tools
+
+// Hands the library to the search window in the mode and shows it modally.
+void TFormLibrary::ShowSearch(bool Duplicates) {
+    if (library_ == nullptr) return;
+    TFormSearch* search = FormSearch;
+    std::unique_ptr<TFormSearch> own;
+    if (search == nullptr) {
+        own.reset(Construct<TFormSearch>(nullptr));
+        search = own.get();
+    }
+    search->Library = library_;
+    search->DuplicateMode = Duplicates;
+    search->ShowModal();
+}
+
+void TFormLibrary::SpeedSearchClick(TObject*) { ShowSearch(false); }
+
+void TFormLibrary::SpeeddebugClick(TObject*) { ShowSearch(true); }
 
 void TFormLibrary::EditClick(TObject*) {
     TLibElem* e = PopupElement();

@@ -162,6 +162,8 @@ public:
     void speedtransmetClick(TObject* Sender);
     void speedreceiveClick(TObject* Sender);
     void SpeedHelpClick(TObject* Sender);
+    void SpeedSearchClick(TObject* Sender);
+    void SpeeddebugClick(TObject* Sender);
     void btnCloseClick(TObject* Sender);
     void PopupMenuPopup(TObject* Sender);
     void LoadSysexClick(TObject* Sender);
@@ -184,6 +186,8 @@ public:
 private:
     // One row per visible element.
     void SetRows();
+    // Shows the search window over this library, in the search or the duplicates mode.
+    void ShowSearch(bool Duplicates);
     // The right-clicked element, while it is in the library.
     TLibElem* PopupElement() const;
 

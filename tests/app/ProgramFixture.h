@@ -19,6 +19,7 @@
 #include "app/Ueedit.h"
 #include "app/Uekeyboa.h"
 #include "app/Uemonito.h"
+#include "app/Uesearch.h"
 #include "app/Uetransm.h"
 #include "controls/ControlsUnits.h"
 #include "midi/dialog/Uemidiio.h"
@@ -107,6 +108,7 @@ protected:
             form = nullptr;
         };
         free(FormInOut);
+        free(FormSearch);
         free(FormTransmet);
         free(Formcomment);
         free(FormEdit);
