@@ -7,9 +7,12 @@
 #include "app/Main.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Uemorph.h"
+#include "app/Uerandom.h"
 #include "app/Uesearch.h"
 #include "model/Global.h"
 #include "model/Library.h"
+#include "model/Patch.h"
 #include "model/SharedRoutines.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/ScopeExit.h"
@@ -159,8 +162,8 @@ void TFormLibrary::DefineBindings(TFormBindings& B) {
     B.Handler<N>("speedreceiveClick", [this](TObject* s) { speedreceiveClick(s); });
     B.Handler<N>("SpeedSearchClick", [this](TObject* s) { SpeedSearchClick(s); });
     B.Handler<N>("SpeeddebugClick", [this](TObject* s) { SpeeddebugClick(s); });
-    // Patch Morphing and Patch Bank Random get their windows later.
-    for (const char* later : {"speedMorphClick", "RandomBtnClick"}) B.Handler<N>(later, [](TObject*) {});
+    B.Handler<N>("speedMorphClick", [this](TObject* s) { speedMorphClick(s); });
+    B.Handler<N>("RandomBtnClick", [this](TObject* s) { RandomBtnClick(s); });
     B.Handler<N>("SpeedHelpClick", [this](TObject* s) { SpeedHelpClick(s); });
     B.Handler<N>("btnCloseClick", [this](TObject* s) { btnCloseClick(s); });
     B.Handler<N>("PopupMenuPopup", [this](TObject* s) { PopupMenuPopup(s); });
@@ -669,6 +672,51 @@ void TFormLibrary::ShowSearch(bool Duplicates) {
 void TFormLibrary::SpeedSearchClick(TObject*) { ShowSearch(false); }
 
 void TFormLibrary::SpeeddebugClick(TObject*) { ShowSearch(true); }
+
+std::vector<TLibElem*> TFormLibrary::SelectedOfType(int Type, std::size_t Most) const {
+    std::vector<TLibElem*> found;
+    if (library_ == nullptr) return found;
+    for (const auto& e : library_->Elements) {
+        if (found.size() >= Most) break;
+        if (e->ElemType == Type && e->Selected != 0 && Visible(*e)) found.push_back(e.get());
+    }
+    return found;
+}
+
+void TFormLibrary::speedMorphClick(TObject*) {
+    const std::vector<TLibElem*> patches = SelectedOfType(etPatch, 3);
+    if (patches.size() != 2) {
+        ShowMessageBox("You Must Select two Patch.", TMessageKind::Error, TMessageButtons::OK);
+        return;
+    }
+    TFormMorph* morph = FormMorph;
+    std::unique_ptr<TFormMorph> own;
+    if (morph == nullptr) {
+        own.reset(Construct<TFormMorph>(nullptr));
+        morph = own.get();
+    }
+    morph->PatchA = static_cast<TPatch*>(patches[0]);
+    morph->PatchB = static_cast<TPatch*>(patches[1]);
+    morph->Origin = this;
+    morph->ShowModal();
+}
+
+void TFormLibrary::RandomBtnClick(TObject*) {
+    const std::vector<TLibElem*> banks = SelectedOfType(etPatchBank, 2);
+    if (banks.size() != 1) {
+        ShowMessageBox("You Must Select One Patch Bank.", TMessageKind::Error, TMessageButtons::OK);
+        return;
+    }
+    TFormRandom* random = FormRandom;
+    std::unique_ptr<TFormRandom> own;
+    if (random == nullptr) {
+        own.reset(Construct<TFormRandom>(nullptr));
+        random = own.get();
+    }
+    random->SourceBank = static_cast<TBank*>(banks[0]);
+    random->Origin = this;
+    random->ShowModal();
+}
 
 void TFormLibrary::EditClick(TObject*) {
     TLibElem* e = PopupElement();

@@ -4,6 +4,7 @@
 // receive, delete, print, mask and sort them. In trash mode the same window shows the main window's trash
 // library, with the buttons that make or send elements hidden and an "Empty" button instead.
 #include <string>
+#include <vector>
 
 #include "model/LibElem.h"
 #include "model/ModelServices.h"
@@ -164,6 +165,8 @@ public:
     void SpeedHelpClick(TObject* Sender);
     void SpeedSearchClick(TObject* Sender);
     void SpeeddebugClick(TObject* Sender);
+    void speedMorphClick(TObject* Sender);
+    void RandomBtnClick(TObject* Sender);
     void btnCloseClick(TObject* Sender);
     void PopupMenuPopup(TObject* Sender);
     void LoadSysexClick(TObject* Sender);
@@ -188,6 +191,8 @@ private:
     void SetRows();
     // Shows the search window over this library, in the search or the duplicates mode.
     void ShowSearch(bool Duplicates);
+    // The selected visible elements of the type in list order, at most Most of them.
+    std::vector<TLibElem*> SelectedOfType(int Type, std::size_t Most) const;
     // The right-clicked element, while it is in the library.
     TLibElem* PopupElement() const;
 

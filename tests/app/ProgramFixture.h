@@ -19,6 +19,8 @@
 #include "app/Ueedit.h"
 #include "app/Uekeyboa.h"
 #include "app/Uemonito.h"
+#include "app/Uemorph.h"
+#include "app/Uerandom.h"
 #include "app/Uesearch.h"
 #include "app/Uetransm.h"
 #include "controls/ControlsUnits.h"
@@ -109,6 +111,8 @@ protected:
         };
         free(FormInOut);
         free(FormSearch);
+        free(FormMorph);
+        free(FormRandom);
         free(FormTransmet);
         free(Formcomment);
         free(FormEdit);
