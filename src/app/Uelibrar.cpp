@@ -655,15 +655,21 @@ void TFormLibrary::ReceiveClick(TObject*) {
 
 // ------------------------------------------------------------------------------------------- the tools
 
+namespace {
+// The window made at start-up, or one made for this use alone while there is none.
+template <class F>
+F* LastingOrOwn(F* Lasting, std::unique_ptr<F>& Own) {
+    if (Lasting != nullptr) return Lasting;
+    Own.reset(Construct<F>(nullptr));
+    return Own.get();
+}
+}  // namespace
+
 // Hands the library to the search window in the mode and shows it modally.
 void TFormLibrary::ShowSearch(bool Duplicates) {
     if (library_ == nullptr) return;
-    TFormSearch* search = FormSearch;
     std::unique_ptr<TFormSearch> own;
-    if (search == nullptr) {
-        own.reset(Construct<TFormSearch>(nullptr));
-        search = own.get();
-    }
+    TFormSearch* search = LastingOrOwn(FormSearch, own);
     search->Library = library_;
     search->DuplicateMode = Duplicates;
     search->ShowModal();
@@ -689,12 +695,8 @@ void TFormLibrary::speedMorphClick(TObject*) {
         ShowMessageBox("You Must Select two Patch.", TMessageKind::Error, TMessageButtons::OK);
         return;
     }
-    TFormMorph* morph = FormMorph;
     std::unique_ptr<TFormMorph> own;
-    if (morph == nullptr) {
-        own.reset(Construct<TFormMorph>(nullptr));
-        morph = own.get();
-    }
+    TFormMorph* morph = LastingOrOwn(FormMorph, own);
     morph->PatchA = static_cast<TPatch*>(patches[0]);
     morph->PatchB = static_cast<TPatch*>(patches[1]);
     morph->Origin = this;
@@ -707,12 +709,8 @@ void TFormLibrary::RandomBtnClick(TObject*) {
         ShowMessageBox("You Must Select One Patch Bank.", TMessageKind::Error, TMessageButtons::OK);
         return;
     }
-    TFormRandom* random = FormRandom;
     std::unique_ptr<TFormRandom> own;
-    if (random == nullptr) {
-        own.reset(Construct<TFormRandom>(nullptr));
-        random = own.get();
-    }
+    TFormRandom* random = LastingOrOwn(FormRandom, own);
     random->SourceBank = static_cast<TBank*>(banks[0]);
     random->Origin = this;
     random->ShowModal();
