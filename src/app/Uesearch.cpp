@@ -308,8 +308,15 @@ void TFormSearch::DrawGridDrawCell(TObject*, int, int ARow, TRect Rect, TGridDra
             default: break;
         }
     }
-    if (glyph != nullptr)
-        c->CopyRect(TRect(5, Rect.top, 21, Rect.top + 16), glyph->Glyph()->Canvas(), TRect(0, 0, 16, 16));
+    if (glyph != nullptr && !glyph->Glyph()->Empty()) {
+        // The glyph's first 16 x 16 pixels, its background (the colour of its bottom-left pixel) left out
+        // so that the row's white shows around the picture.
+        TBitmap picture;
+        picture.SetWidth(16);
+        picture.SetHeight(16);
+        picture.Canvas()->CopyRect(TRect(0, 0, 16, 16), glyph->Glyph()->Canvas(), TRect(0, 0, 16, 16));
+        c->DrawTransparent(5, Rect.top, &picture);
+    }
     c->TextOut(26, y, e.TypeName());
     c->TextOut(101, y, e.GetName());
     c->TextOut(201, y, DateAndTime(e));
