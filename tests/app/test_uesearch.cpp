@@ -341,7 +341,22 @@ TEST_F(SearchWindow, SaveToDiskWritesFixedFieldsAndKeepsTheOldFileOnFailurePrint
         EXPECT_EQ(read(), expected);
 
         ClickAt(f->StampaBtn->GetHandle(), 5, 5);
-        EXPECT_EQ(PrintedPageCount(), 1);
+        ASSERT_EQ(PrintedPageCount(), 1);
+        // Each result's row between two rules, from y 9 on: the rules found down the owner column, right of
+        // its "Loc : " texts.
+        TBitmap page;
+        ASSERT_TRUE(LoadPrintedPage(0, page));
+        EXPECT_TRUE(page.SaveToPngFile(ScreenshotPath("search-print")));
+        std::vector<int> rules;
+        const int x = page.GetWidth() * 93 / 100;
+        bool inRule = false;
+        for (int y = 0; y < page.GetHeight() / 2; ++y) {
+            const bool dark = (page.Canvas()->GetPixel(x, y) & 0xFF) < 128;
+            if (dark && !inRule) rules.push_back(y);
+            inRule = dark;
+        }
+        ASSERT_EQ(rules.size(), 6u);
+        EXPECT_NEAR(rules[0], 9, 2);
     });
 }
 
