@@ -6,6 +6,9 @@
 #include "app/Ueabout.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Uemorph.h"
+#include "app/Uerandom.h"
+#include "app/Uesearch.h"
 #include "app/Uetransm.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/Settings.h"
@@ -37,19 +40,25 @@ TSecondaryWindow Secondary(const std::string& Name, T*& Reference) {
 }  // namespace
 
 std::vector<TSecondaryWindow>& SecondaryWindows() {
+    // clang-format off
     static std::vector<TSecondaryWindow> windows = {
         Secondary("TFormeditorAbout", FormeditorAbout),
         Secondary("TFormEdit", FormEdit),
         Secondary("TFormcomment", Formcomment),
         Secondary("TFormTransmet", FormTransmet),
+        Secondary("TFormSearch", FormSearch),
+        Secondary("TFormMorph", FormMorph),
         Secondary("TFormInOut", FormInOut),
     };
+    // clang-format on
     return windows;
 }
 
 void CreateStartWindows() {
     Application->CreateForm(Formzelmo);
     Application->CreateForm(Formintro);
+    Application->CreateForm(FormRandom);
+    if (Formzelmo != nullptr) Formzelmo->FreeNotification(FormRandom);
     Formintro->Show();
 }
 

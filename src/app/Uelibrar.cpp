@@ -14,8 +14,12 @@
 #include "app/Ueedit.h"
 #include "app/Ueglobal.h"
 #include "model/Clipboard.h"
+#include "app/Uemorph.h"
+#include "app/Uerandom.h"
+#include "app/Uesearch.h"
 #include "model/Global.h"
 #include "model/Library.h"
+#include "model/Patch.h"
 #include "model/SharedRoutines.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/ScopeExit.h"
@@ -192,9 +196,10 @@ void TFormLibrary::DefineBindings(TFormBindings& B) {
     B.Handler<N>("SpeedDeleteClick", [this](TObject* s) { SpeedDeleteClick(s); });
     B.Handler<N>("speedtransmetClick", [this](TObject* s) { speedtransmetClick(s); });
     B.Handler<N>("speedreceiveClick", [this](TObject* s) { speedreceiveClick(s); });
-    // Search, Find Duplicate, Patch Morphing and Patch Bank Random get their windows later.
-    for (const char* later : {"SpeedSearchClick", "SpeeddebugClick", "speedMorphClick", "RandomBtnClick"})
-        B.Handler<N>(later, [](TObject*) {});
+    B.Handler<N>("SpeedSearchClick", [this](TObject* s) { SpeedSearchClick(s); });
+    B.Handler<N>("SpeeddebugClick", [this](TObject* s) { SpeeddebugClick(s); });
+    B.Handler<N>("speedMorphClick", [this](TObject* s) { speedMorphClick(s); });
+    B.Handler<N>("RandomBtnClick", [this](TObject* s) { RandomBtnClick(s); });
     B.Handler<N>("SpeedHelpClick", [this](TObject* s) { SpeedHelpClick(s); });
     B.Handler<N>("btnCloseClick", [this](TObject* s) { btnCloseClick(s); });
     B.Handler<N>("PopupMenuPopup", [this](TObject* s) { PopupMenuPopup(s); });
@@ -780,6 +785,69 @@ void TFormLibrary::ReceiveClick(TObject*) {
     if (e == nullptr) return;
     e->Receive(false);
     DrawGrid->Repaint();
+}
+
+// ------------------------------------------------------------------------------------------- the tools
+
+namespace {
+// The window made at start-up, or one made for this use alone while there is none.
+template <class F>
+F* LastingOrOwn(F* Lasting, std::unique_ptr<F>& Own) {
+    if (Lasting != nullptr) return Lasting;
+    Own.reset(Construct<F>(nullptr));
+    return Own.get();
+}
+}  // namespace
+
+// Hands the library to the search window in the mode and shows it modally.
+void TFormLibrary::ShowSearch(bool Duplicates) {
+    if (library_ == nullptr) return;
+    std::unique_ptr<TFormSearch> own;
+    TFormSearch* search = LastingOrOwn(FormSearch, own);
+    search->Library = library_;
+    search->DuplicateMode = Duplicates;
+    search->ShowModal();
+}
+
+void TFormLibrary::SpeedSearchClick(TObject*) { ShowSearch(false); }
+
+void TFormLibrary::SpeeddebugClick(TObject*) { ShowSearch(true); }
+
+std::vector<TLibElem*> TFormLibrary::SelectedOfType(int Type, std::size_t Most) const {
+    std::vector<TLibElem*> found;
+    if (library_ == nullptr) return found;
+    for (const auto& e : library_->Elements) {
+        if (found.size() >= Most) break;
+        if (e->ElemType == Type && e->Selected != 0 && Visible(*e)) found.push_back(e.get());
+    }
+    return found;
+}
+
+void TFormLibrary::speedMorphClick(TObject*) {
+    const std::vector<TLibElem*> patches = SelectedOfType(etPatch, 3);
+    if (patches.size() != 2) {
+        ShowMessageBox("You Must Select two Patch.", TMessageKind::Error, TMessageButtons::OK);
+        return;
+    }
+    std::unique_ptr<TFormMorph> own;
+    TFormMorph* morph = LastingOrOwn(FormMorph, own);
+    morph->PatchA = static_cast<TPatch*>(patches[0]);
+    morph->PatchB = static_cast<TPatch*>(patches[1]);
+    morph->Origin = this;
+    morph->ShowModal();
+}
+
+void TFormLibrary::RandomBtnClick(TObject*) {
+    const std::vector<TLibElem*> banks = SelectedOfType(etPatchBank, 2);
+    if (banks.size() != 1) {
+        ShowMessageBox("You Must Select One Patch Bank.", TMessageKind::Error, TMessageButtons::OK);
+        return;
+    }
+    std::unique_ptr<TFormRandom> own;
+    TFormRandom* random = LastingOrOwn(FormRandom, own);
+    random->SourceBank = static_cast<TBank*>(banks[0]);
+    random->Origin = this;
+    random->ShowModal();
 }
 
 void TFormLibrary::EditClick(TObject*) {

@@ -5,6 +5,7 @@
 // library, with the buttons that make or send elements hidden and an "Empty" button instead.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/LibElem.h"
 #include "model/ModelServices.h"
@@ -178,6 +179,10 @@ public:
     void speedtransmetClick(TObject* Sender);
     void speedreceiveClick(TObject* Sender);
     void SpeedHelpClick(TObject* Sender);
+    void SpeedSearchClick(TObject* Sender);
+    void SpeeddebugClick(TObject* Sender);
+    void speedMorphClick(TObject* Sender);
+    void RandomBtnClick(TObject* Sender);
     void btnCloseClick(TObject* Sender);
     void PopupMenuPopup(TObject* Sender);
     void LoadSysexClick(TObject* Sender);
@@ -200,6 +205,10 @@ public:
 private:
     // One row per visible element.
     void SetRows();
+    // Shows the search window over this library, in the search or the duplicates mode.
+    void ShowSearch(bool Duplicates);
+    // The selected visible elements of the type in list order, at most Most of them.
+    std::vector<TLibElem*> SelectedOfType(int Type, std::size_t Most) const;
     // The right-clicked element, while it is in the library.
     TLibElem* PopupElement() const;
 

@@ -19,6 +19,9 @@
 #include "app/Ueedit.h"
 #include "app/Uekeyboa.h"
 #include "app/Uemonito.h"
+#include "app/Uemorph.h"
+#include "app/Uerandom.h"
+#include "app/Uesearch.h"
 #include "app/Uetransm.h"
 #include "controls/ControlsUnits.h"
 #include "midi/dialog/Uemidiio.h"
@@ -107,6 +110,9 @@ protected:
             form = nullptr;
         };
         free(FormInOut);
+        free(FormSearch);
+        free(FormMorph);
+        free(FormRandom);
         free(FormTransmet);
         free(Formcomment);
         free(FormEdit);

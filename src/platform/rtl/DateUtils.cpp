@@ -33,14 +33,19 @@ bool SplitNumbers(std::string_view s, const char* separators, std::vector<int>& 
     out.clear();
     std::string t = Trim(s);
     int current = -1;
+    bool ended = false;  // blanks followed the number: a separator must come next
     for (char c : t) {
         if (c >= '0' && c <= '9') {
-            if (current > 100000) return false;
+            if (current > 100000 || ended) return false;
             current = (current < 0 ? 0 : current * 10) + (c - '0');
+        } else if (c == ' ') {
+            // Blanks around a number are skipped, as a masked field leaves them for digits left out.
+            ended = current >= 0;
         } else if (std::string_view(separators).find(c) != std::string_view::npos) {
             if (current < 0) return false;
             out.push_back(current);
             current = -1;
+            ended = false;
         } else {
             return false;
         }

@@ -9,6 +9,7 @@
 #include "platform/vcl/Grids.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/MPlayer.h"
+#include "platform/vcl/Mask.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
@@ -43,6 +44,7 @@ TUnitRows PlatformUnits() {
         FormClassesRow("Menus", RegisterMenusClasses, {}, MenusShutdown),
         FormClassesRow("Grids", RegisterGridsClasses),
         FormClassesRow("MPlayer", RegisterMPlayerClasses),
+        FormClassesRow("Mask", RegisterMaskClasses),
     };
 }
 

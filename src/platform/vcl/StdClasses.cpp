@@ -593,20 +593,6 @@ void CopySelection(HWND hwnd, const TEditState& st) {
     CloseClipboard();
 }
 
-// The clipboard's CF_TEXT: its bytes up to the first NUL.
-std::string ClipboardText(HWND hwnd) {
-    std::string text;
-    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(hwnd)) return text;
-    if (HGLOBAL mem = GetClipboardData(CF_TEXT)) {
-        if (const auto* bytes = static_cast<const char*>(GlobalLock(mem))) {
-            text.assign(bytes, strnlen(bytes, GlobalSize(mem)));
-            GlobalUnlock(mem);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 // Cut, copy, paste, clear and undo. A read-only edit only copies.
 TEditAnswer EditClipboardMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM /*wp*/, LPARAM /*lp*/) {
     const DWORD style = StyleOf(hwnd);

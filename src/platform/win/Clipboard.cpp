@@ -130,4 +130,17 @@ HANDLE SetClipboardData(UINT format, HANDLE mem) {
 
 HWND GetClipboardOwner() { return Clip().owner; }
 
+std::string ClipboardText(HWND hwnd) {
+    std::string text;
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(hwnd)) return text;
+    if (HGLOBAL mem = GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(GlobalLock(mem))) {
+            text.assign(bytes, strnlen(bytes, GlobalSize(mem)));
+            GlobalUnlock(mem);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 }  // namespace zel

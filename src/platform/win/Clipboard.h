@@ -3,6 +3,8 @@
 // is the desktop's clipboard (on the offscreen platform it stays inside the process). One format is known:
 // CF_TEXT, Windows-1252 bytes up to the first NUL, lines ending in CR LF. Text that comes from the desktop
 // holding characters outside that code page has them as '?'.
+#include <string>
+
 #include "platform/rtl/GlobalMemory.h"
 #include "platform/win/WinTypes.h"
 
@@ -26,5 +28,8 @@ HANDLE GetClipboardData(UINT format);
 // frees it or uses it. Answers the block, or nullptr when the format is unknown and the block stays the caller's.
 HANDLE SetClipboardData(UINT format, HANDLE mem);
 HWND GetClipboardOwner();
+
+// The clipboard's CF_TEXT, opened for the window: its bytes up to the first NUL; empty when it holds none.
+std::string ClipboardText(HWND hwnd);
 
 }  // namespace zel

@@ -67,6 +67,12 @@ TEST(DateTime, TextFormsAndParsing) {
     EXPECT_THROW(StrToDate("31/02/2024"), EConvertError);
     EXPECT_THROW(StrToDate("yesterday"), EConvertError);
     EXPECT_THROW(StrToTime("25:00"), EConvertError);
+    // What a masked field leaves: blanks for digits left out are skipped, empty parts are not numbers.
+    EXPECT_DOUBLE_EQ(StrToDate(" 7/ 3/24"), EncodeDate(2024, 3, 7));
+    EXPECT_NEAR(StrToTime(" 9:05:00"), EncodeTime(9, 5, 0, 0), 1e-12);
+    EXPECT_THROW(StrToDate("  /  /  "), EConvertError);
+    EXPECT_THROW(StrToDate("1 2/03/24"), EConvertError);
+    EXPECT_THROW(StrToTime("12:  :00"), EConvertError);
 }
 
 TEST(DateTime, NowIsAPlausibleLocalTime) {
