@@ -7,6 +7,7 @@
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
 #include "app/Uetransm.h"
+#include "app/Ueupdana.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/Settings.h"
 #include "model/SharedRoutines.h"
@@ -39,6 +40,7 @@ TSecondaryWindow Secondary(const std::string& Name, T*& Reference) {
 std::vector<TSecondaryWindow>& SecondaryWindows() {
     static std::vector<TSecondaryWindow> windows = {
         Secondary("TFormeditorAbout", FormeditorAbout),
+        Secondary("TFormUpdateNames", FormUpdateNames),
         Secondary("TFormEdit", FormEdit),
         Secondary("TFormcomment", Formcomment),
         Secondary("TFormTransmet", FormTransmet),

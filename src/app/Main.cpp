@@ -17,6 +17,7 @@
 #include "app/Uelibrar.h"
 #include "app/Uemonito.h"
 #include "app/Uetransm.h"
+#include "app/Ueupdana.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/Clipboard.h"
 #include "model/Library.h"
@@ -159,6 +160,9 @@ void TFormzelmo::DefineBindings(TFormBindings& B) {
     B.Handler<N>("FilePrintItemClick", [this](TObject* s) { FilePrintItemClick(s); });
     B.Handler<N>("FileExitItemClick", [this](TObject* s) { FileExitItemClick(s); });
     B.Handler<N>("SetMidiMidiPortItemClick", [this](TObject* s) { SetMidiMidiPortItemClick(s); });
+    B.Handler<N>("SetPreviewItemClick", [this](TObject* s) { SetPreviewItemClick(s); });
+    B.Handler<N>("SetExpansionItemClick", [this](TObject* s) { SetExpansionItemClick(s); });
+    B.Handler<N>("SetPatchAndPerfClick", [this](TObject* s) { SetPatchAndPerfClick(s); });
     B.Handler<N>("GadgetsKeyboardItemClick", [this](TObject* s) { GadgetsKeyboardItemClick(s); });
     B.Handler<N>("GadgetsMonitorItemClick", [this](TObject* s) { GadgetsMonitorItemClick(s); });
     B.Handler<N>("WindowCascadeItemClick", [this](TObject* s) { WindowCascadeItemClick(s); });
@@ -420,6 +424,14 @@ void TFormzelmo::FileExitItemClick(TObject*) { Close(); }
 
 void TFormzelmo::SetMidiMidiPortItemClick(TObject*) {
     if (FormInOut != nullptr) FormInOut->ShowModal();
+}
+
+void TFormzelmo::SetPreviewItemClick(TObject*) {}
+
+void TFormzelmo::SetExpansionItemClick(TObject*) {}
+
+void TFormzelmo::SetPatchAndPerfClick(TObject*) {
+    if (FormUpdateNames != nullptr) FormUpdateNames->ShowModal();
 }
 
 void TFormzelmo::GadgetsKeyboardItemClick(TObject*) {

@@ -20,6 +20,7 @@
 #include "app/Uekeyboa.h"
 #include "app/Uemonito.h"
 #include "app/Uetransm.h"
+#include "app/Ueupdana.h"
 #include "controls/ControlsUnits.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/CurrentElements.h"
@@ -110,6 +111,7 @@ protected:
         free(FormTransmet);
         free(Formcomment);
         free(FormEdit);
+        free(FormUpdateNames);
         free(FormeditorAbout);
     }
     // The instrument behind the ports; without it there is no MIDI system at all.

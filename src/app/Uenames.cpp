@@ -1,0 +1,7 @@
+#include "app/Uenames.h"
+
+namespace zel {
+
+void ReloadNamePicker() {}
+
+}  // namespace zel
