@@ -56,7 +56,8 @@ inline std::string ExpectedUserCard(bool withCard) {
     return text;
 }
 
-class NameUpdate : public VclTest {
+// The windows and the simulator, on whichever MIDI transport and clock the test chooses.
+class NameUpdateWindows : public VclTest {
 protected:
     void SetUp() override {
         VclTest::SetUp();
@@ -80,6 +81,36 @@ protected:
         DevicesOpen = 0;
         VclTest::TearDown();
     }
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& b : Boxes) texts.push_back(b.Text);
+        return texts;
+    }
+    std::string UserCardPath() const { return Data.File(UserCardFileName); }
+    // The data requests the simulator received, in order.
+    std::vector<TBytes> Requests() const {
+        std::vector<TBytes> requests;
+        for (const TBytes& m : Sim.ReceivedMessages())
+            if (m.size() > 4 && m[4] == 0x11) requests.push_back(m);
+        return requests;
+    }
+
+    TempDir Data;
+    TZelmo Holder;
+    TInProcessMidiBackend Backend;
+    TInstrumentSimulator Sim{0x10};
+    std::unique_ptr<TFormInOut> ports;
+    std::unique_ptr<TFormUpdateNames> form;
+    int DefaultInputs = 0;
+
+private:
+    TModelServices savedServices_;
+    TZelmo* savedHolder_ = nullptr;
+};
+
+// The update over the in-process back end on the manual clock.
+class NameUpdate : public NameUpdateWindows {
+protected:
     // The port dialog on the in-process back end with the simulator, and the update window.
     void MakeWindows() {
         Sim.AttachInProcess(Backend, "JV-1080");
@@ -102,32 +133,8 @@ protected:
         Application->OnIdle = nullptr;
         ProcessPendingMessages();
     }
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& b : Boxes) texts.push_back(b.Text);
-        return texts;
-    }
-    std::string UserCardPath() const { return Data.File(UserCardFileName); }
-    // The data requests the simulator received, in order.
-    std::vector<TBytes> Requests() const {
-        std::vector<TBytes> requests;
-        for (const TBytes& m : Sim.ReceivedMessages())
-            if (m.size() > 4 && m[4] == 0x11) requests.push_back(m);
-        return requests;
-    }
 
     TManualClockScope Clock;
-    TempDir Data;
-    TZelmo Holder;
-    TInProcessMidiBackend Backend;
-    TInstrumentSimulator Sim{0x10};
-    std::unique_ptr<TFormInOut> ports;
-    std::unique_ptr<TFormUpdateNames> form;
-    int DefaultInputs = 0;
-
-private:
-    TModelServices savedServices_;
-    TZelmo* savedHolder_ = nullptr;
 };
 
 }  // namespace zel::test

@@ -44,7 +44,15 @@ TEST_F(NameUpdate, AsksForEveryNameInOrderAndWritesUserCardTxt) {
 TEST_F(NameUpdate, WithoutADataCardTheCardListsStayEmptyAndNothingIsAsked) {
     Sim.NoCard = true;
     MakeWindows();
-    RunUpdate();
+    std::string screenshot;
+    RunUpdate([&] {
+        // The window while it waits for the card's patch names.
+        if (form->Step != 5 || !screenshot.empty()) return;
+        screenshot = ScreenshotPath("updating_names");
+        EXPECT_TRUE(SaveWindowImage(form->GetHandle(), screenshot));
+        std::printf("screenshot: %s\n", screenshot.c_str());
+    });
+    EXPECT_FALSE(screenshot.empty());
     EXPECT_EQ(Requests().size(), 320u);
     EXPECT_EQ(ReadAll(UserCardPath()), ExpectedUserCard(false));
     EXPECT_TRUE(Boxes.empty());
