@@ -6,6 +6,7 @@
 #include "app/Ueabout.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Ueexpan.h"
 #include "app/Uenames.h"
 #include "app/Uetransm.h"
 #include "app/Ueupdana.h"
@@ -41,6 +42,7 @@ TSecondaryWindow Secondary(const std::string& Name, T*& Reference) {
 std::vector<TSecondaryWindow>& SecondaryWindows() {
     static std::vector<TSecondaryWindow> windows = {
         Secondary("TFormeditorAbout", FormeditorAbout),
+        Secondary("TFormExpansion", FormExpansion),
         Secondary("TFormNames", FormNames),
         Secondary("TFormUpdateNames", FormUpdateNames),
         Secondary("TFormEdit", FormEdit),

@@ -12,6 +12,7 @@
 #include "app/Ueabout.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Ueexpan.h"
 #include "app/Uefolders.h"
 #include "app/Uekeyboa.h"
 #include "app/Uelibrar.h"
@@ -428,7 +429,9 @@ void TFormzelmo::SetMidiMidiPortItemClick(TObject*) {
 
 void TFormzelmo::SetPreviewItemClick(TObject*) {}
 
-void TFormzelmo::SetExpansionItemClick(TObject*) {}
+void TFormzelmo::SetExpansionItemClick(TObject*) {
+    if (FormExpansion != nullptr) FormExpansion->ShowModal();
+}
 
 void TFormzelmo::SetPatchAndPerfClick(TObject*) {
     if (FormUpdateNames != nullptr) FormUpdateNames->ShowModal();

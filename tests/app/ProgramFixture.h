@@ -19,6 +19,7 @@
 #include "app/Ueedit.h"
 #include "app/Uekeyboa.h"
 #include "app/Uemonito.h"
+#include "app/Ueexpan.h"
 #include "app/Uenames.h"
 #include "app/Uetransm.h"
 #include "app/Ueupdana.h"
@@ -115,6 +116,7 @@ protected:
         free(FormEdit);
         free(FormUpdateNames);
         free(FormNames);
+        free(FormExpansion);
         free(FormeditorAbout);
     }
     // The instrument behind the ports; without it there is no MIDI system at all.
