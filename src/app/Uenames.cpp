@@ -1,5 +1,6 @@
 #include "app/Uenames.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -37,9 +38,11 @@ TFormNames::~TFormNames() {
 const TFormResource* TFormNames::FormResource() const { return &formres::Uenames; }
 
 void TFormNames::DefineBindings(TFormBindings& B) {
+    B.Field("StringGrid1", StringGrid1);
     B.Field("BitBtn3", BitBtn3);
     B.Field("BitBtn1", BitBtn1);
     B.Handler<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
+    B.Handler<TNotifyEvent>("BitBtn3Click", [this](TObject* s) { BitBtn3Click(s); });
     B.Handler<TNotifyEvent>("BitBtn1Click", [this](TObject* s) { BitBtn1Click(s); });
 }
 
@@ -67,6 +70,29 @@ void TFormNames::Load() {
     const std::string userCard = NameFilePath(folder, UserCardFileName);
     // A first run has no "UserCard.Txt" yet: the next update or bank transfer writes it.
     if (!NameFileMissing(userCard)) ReadNameFile(userCard, lists, last + 1);
+}
+
+void TFormNames::SetType(int Number) {
+    for (int row = 0; row < GridRows; ++row)
+        for (int col = 0; col < GridColumns; ++col) StringGrid1->SetCells(col, row, "");
+    ListType = Number;
+    if (Number >= 1 && Number <= ListCount) {
+        // A list longer than the grid shows the names that fit.
+        const TStrings& list = List(Number);
+        const int count = std::min(list.GetCount(), GridColumns * GridRows);
+        for (int i = 0; i < count; ++i) StringGrid1->SetCells(i % GridColumns, i / GridColumns, list.Get(i));
+    }
+    if (Selected < 0 || Selected >= GridColumns * GridRows) return;
+    StringGrid1->SetCol(Selected % GridColumns);
+    StringGrid1->SetRow(Selected / GridColumns);
+    StringGrid1->SetTopRow(std::min(Selected / GridColumns, GridRows - ShownRows));
+}
+
+void TFormNames::BitBtn3Click(TObject*) {
+    const int index = StringGrid1->GetRow() * GridColumns + StringGrid1->GetCol();
+    if (ListType < 1 || ListType > ListCount || index >= List(ListType).GetCount()) return;
+    Selected = index;
+    ModalResult = mrOk;
 }
 
 void TFormNames::BitBtn1Click(TObject*) { ModalResult = mrCancel; }

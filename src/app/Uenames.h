@@ -9,6 +9,7 @@
 #include "platform/rtl/StringList.h"
 #include "platform/vcl/Buttons.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Grids.h"
 
 namespace zel {
 
@@ -27,6 +28,7 @@ public:
     static constexpr int ShownRows = 12;
 
     // ---- components of the form resource
+    TStringGrid* StringGrid1 = nullptr;
     TBitBtn* BitBtn3 = nullptr;  // OK
     TBitBtn* BitBtn1 = nullptr;  // Cancel
 
@@ -40,9 +42,13 @@ public:
     // "Names.Txt" opened. A missing or unreadable "Names.Txt" raises EInOutError "Unable to Load File
     // Names.Txt Or UserCard.Txt"; a missing "UserCard.Txt" (a first run) leaves its lists empty.
     void Load();
+    // Shows list Number in the grid, name i at column i mod 6, row i div 6, with the cell of Selected
+    // chosen and its row scrolled to the top as far as the grid allows.
+    void SetType(int Number);
 
     // ---- handlers
     void FormCreate(TObject* Sender);
+    void BitBtn3Click(TObject* Sender);
     void BitBtn1Click(TObject* Sender);
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ProgramFixture.h"
+#include "ScreenInput.h"
 #include "app/Ueexpan.h"
 
 namespace zel::test {
@@ -22,16 +23,6 @@ public:
 
 class Expansion : public Program {
 protected:
-    static void ClickScreen(POINT p) {
-        SetCursorPos(p.x, p.y);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        ProcessPendingMessages();
-    }
-    static POINT ScreenPoint(TControl* control, int x, int y) {
-        const TPoint p = control->ClientToScreen(TPoint{x, y});
-        return POINT{p.x, p.y};
-    }
     // Opens a list with a click and clicks one of its items.
     static void Choose(TComboBox* combo, int index) {
         ClickScreen(ScreenPoint(combo, 20, 8));

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "ProgramFixture.h"
+#include "ScreenInput.h"
 #include "app/NameFiles.h"
 #include "app/Uenames.h"
 #include "model/ModelServices.h"
@@ -49,6 +51,32 @@ protected:
         std::string text;
         for (int i = 0; i < form->List(n).GetCount(); ++i) text += (i > 0 ? " " : "") + form->List(n).Get(i);
         return text;
+    }
+
+    // Fills list n with Count names "Name 1", "Name 2", ...
+    void FillList(int n, int Count) {
+        form->List(n).Clear();
+        for (int i = 1; i <= Count; ++i) form->List(n).Add("Name " + std::to_string(i));
+    }
+    // The middle of a cell of the grid, on the screen.
+    POINT CellPoint(int Col, int Row) {
+        const TRect r = form->StringGrid1->CellRect(Col, Row);
+        return ScreenPoint(form->StringGrid1, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    // Shows the picker modally as the editors do; Act runs once while it is up.
+    int ShowPicker(const std::function<void()>& Act) {
+        bool done = false;
+        int idles = 0;
+        Application->OnIdle = [&](TObject*, bool& idleDone) {
+            idleDone = false;
+            if (++idles > 1000) form->ModalResult = mrAbort;  // never hang the test
+            if (done || !form->GetVisible()) return;
+            done = true;
+            Act();
+        };
+        const int result = form->ShowModal();
+        Application->OnIdle = nullptr;
+        return result;
     }
 
     TempDir Data;
@@ -121,6 +149,87 @@ TEST_F(NamePicker, ADamagedNamesTxtNeverCrashesAndIsNeverWritten) {
     }
     EXPECT_TRUE(std::filesystem::is_directory(Data.File("Names.Txt")));
     EXPECT_TRUE(std::filesystem::is_empty(Data.File("Names.Txt")));
+}
+
+TEST_F(NamePicker, SetTypeShowsTheListAndScrollsTheSelectedNameToTheTop) {
+    struct TRow {
+        const char* name;
+        int selected, col, row, topRow;
+    } rows[] = {
+        {"index 200", 200, 2, 33, 31},
+        {"the first", 0, 0, 0, 0},
+        {"row 20", 125, 5, 20, 20},
+        {"the last cell", 257, 5, 42, 31},
+    };
+    FillList(1, 256);
+    form->Show();
+    for (const TRow& r : rows) {
+        form->Selected = r.selected;
+        form->SetType(1);
+        EXPECT_EQ(form->StringGrid1->GetCol(), r.col) << r.name;
+        EXPECT_EQ(form->StringGrid1->GetRow(), r.row) << r.name;
+        EXPECT_EQ(form->StringGrid1->GetTopRow(), r.topRow) << r.name;
+    }
+    EXPECT_EQ(form->ListType, 1);
+    EXPECT_EQ(form->StringGrid1->GetCells(0, 0), "Name 1");
+    EXPECT_EQ(form->StringGrid1->GetCells(2, 33), "Name 201");
+    EXPECT_EQ(form->StringGrid1->GetCells(3, 42), "Name 256");
+    EXPECT_EQ(form->StringGrid1->GetCells(4, 42), "");
+    // A shorter list clears what the longer one showed.
+    FillList(57, 32);
+    form->SetType(57);
+    EXPECT_EQ(form->StringGrid1->GetCells(1, 5), "Name 32");
+    EXPECT_EQ(form->StringGrid1->GetCells(2, 5), "");
+    EXPECT_EQ(form->StringGrid1->GetCells(2, 33), "");
+}
+
+TEST_F(NamePicker, AListLongerThanTheGridShowsWhatFitsAndAFarIndexSelectsNothingNew) {
+    FillList(3, 300);
+    form->Show();
+    form->Selected = 7;
+    form->SetType(3);
+    form->Selected = 280;
+    form->SetType(3);
+    EXPECT_EQ(form->StringGrid1->GetCells(5, 42), "Name 258");
+    EXPECT_EQ(form->StringGrid1->GetCol(), 1);  // the cell chosen before stays
+    EXPECT_EQ(form->StringGrid1->GetRow(), 1);
+    EXPECT_EQ(form->Selected, 280);
+}
+
+TEST_F(NamePicker, AClickedNameIsTakenByOkAndCancelOrAnEmptyCellKeepTheSelection) {
+    FillList(61, 10);
+    form->Selected = 4;
+    form->SetType(61);
+    std::string screenshot;
+    // OK on an empty cell keeps the window open; Cancel then leaves Selected alone.
+    EXPECT_EQ(ShowPicker([&] {
+                  ClickScreen(CellPoint(5, 3));
+                  ASSERT_EQ(form->StringGrid1->GetRow(), 3);
+                  ClickControl(form->BitBtn3);
+                  EXPECT_TRUE(form->GetVisible());
+                  ClickScreen(CellPoint(3, 1));
+                  screenshot = ScreenshotPath("select_name");
+                  EXPECT_TRUE(SaveWindowImage(form->GetHandle(), screenshot));
+                  ClickControl(form->BitBtn1);
+              }),
+              mrCancel);
+    std::printf("screenshot: %s\n", screenshot.c_str());
+    EXPECT_EQ(form->Selected, 4);
+    // OK on a name takes it.
+    form->SetType(61);
+    EXPECT_EQ(ShowPicker([&] {
+                  ClickScreen(CellPoint(3, 1));
+                  ClickControl(form->BitBtn3);
+              }),
+              mrOk);
+    EXPECT_EQ(form->Selected, 9);
+}
+
+TEST_F(NamePicker, TheWindowIsTheNamePicker) {
+    EXPECT_EQ(form->Caption(), "Select Name");
+    EXPECT_EQ(form->HelpContext, 32);
+    EXPECT_EQ(form->StringGrid1->GetColCount(), 6);
+    EXPECT_EQ(form->StringGrid1->GetRowCount(), 43);
 }
 
 // ------------------------------------------------------------------------------------------ start-up

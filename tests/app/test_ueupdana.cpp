@@ -6,6 +6,7 @@
 #include <set>
 
 #include "NameUpdateFixture.h"
+#include "app/Uenames.h"
 #include "app/Uetransm.h"
 #include "model/Bank.h"
 #include "model/SysexFraming.h"
@@ -246,7 +247,11 @@ TEST_F(NameUpdate, TheModelsNameServiceLoadsAndSavesUserCardTxt) {
 TEST_F(NameUpdate, APatchBankReceivedRewritesTheUserPatchNames) {
     Sim.Write(Addr(0x11, 3, 0, 0), TBytes(12, ' '));  // a patch whose name is all blanks
     WriteAll(UserCardPath(), "Old Perf\r\n\xC7\r\n\xC7\r\nOld Patch\r\n\xC7\r\nCard\r\n\xC7\r\n");
+    std::string names;
+    for (int list = 1; list <= 58; ++list) names += (list > 1 ? "\xC7\r\nName\r\n" : "Name\r\n");
+    WriteAll(Data.File("Names.Txt"), names);
     MakeWindows();
+    std::unique_ptr<TFormNames> picker(Construct<TFormNames>(nullptr));
     std::unique_ptr<TFormTransmet> transmet(Construct<TFormTransmet>(nullptr));
     TPatchBank bank(nullptr);
     bank.User = 1;
@@ -263,6 +268,11 @@ TEST_F(NameUpdate, APatchBankReceivedRewritesTheUserPatchNames) {
     for (int n = 0; n < 128; ++n) patches += (n == 3 ? std::string(12, ' ') : SimulatedName(false, true, n)) + "\r\n";
     EXPECT_EQ(ReadAll(UserCardPath()),
               "Old Perf    \r\n\xC7\r\n\xC7\r\n" + patches + "\xC7\r\nCard        \r\n\xC7\r\n");
+    // The picker has read the file again: its user patch list is the bank's.
+    ASSERT_EQ(picker->List(61).GetCount(), 128);
+    EXPECT_EQ(picker->List(61).Get(0), "User Pat 001");
+    EXPECT_EQ(picker->List(61).Get(3), std::string(12, ' '));
+    EXPECT_EQ(picker->List(59).Get(0), "Old Perf    ");
     EXPECT_TRUE(Boxes.empty());
 }
 
