@@ -1,7 +1,7 @@
 // libFuzzer entry point over the element file readers: .Syx bodies of every kind (normal and XP form),
-// .Lib and .Glb files. Any input must be read whole or refused with an exception that leaves the
-// element as it was, never read past its end, and whatever is read must write back to bytes that read
-// to the same bytes again.
+// .Lib and .Glb files; the small target also reads every input as a standard MIDI file. Any input must be read whole or
+// refused with an exception that leaves the element as it was, never read past its end, and whatever is read must write
+// back to bytes that read to the same bytes again.
 //
 // Built twice: with ZELMOVI_FUZZ_LARGE 0 over the small kinds (patch, performance, rhythm set, system
 // and libraries of a few elements), which run fast with short inputs; with 1 over the banks, the global
@@ -14,6 +14,7 @@
 
 #include "model/Global.h"
 #include "model/Library.h"
+#include "platform/midi/MidiFile.h"
 #include "platform/rtl/Streams.h"
 
 #ifndef ZELMOVI_FUZZ_LARGE
@@ -127,11 +128,32 @@ void FuzzGlb(const std::uint8_t* data, std::size_t size) {
     Check(Written(again, true) == once);
 }
 
+// A standard MIDI file is read whole or refused, leaving nothing read; what is read is in time order and
+// every event's bytes lie inside what was read.
+void FuzzMidiFile(const std::uint8_t* data, std::size_t size) {
+    TMidiFile file;
+    try {
+        file.LoadFromBuffer(data, size);
+    } catch (const EMidiFileError&) {
+        Check(file.Events.empty() && file.LongData.empty() && file.DurationUs == 0);
+        return;
+    }
+    std::uint64_t last = 0;
+    for (const TMidiFileEvent& e : file.Events) {
+        Check(e.TimeUs >= last && e.TimeUs <= file.DurationUs);
+        last = e.TimeUs;
+        if (e.Long)
+            Check(e.Size > 0 && e.DataOffset <= file.LongData.size() && e.Size <= file.LongData.size() - e.DataOffset);
+        else Check(e.Size >= 2 && e.Size <= 3 && e.Bytes[0] >= 0x80 && e.Bytes[0] < 0xF0);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzSyx(data, size);
     FuzzLib(data, size);
     if (LargeKinds) FuzzGlb(data, size);
+    else FuzzMidiFile(data, size);
     return 0;
 }

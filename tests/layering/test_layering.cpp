@@ -78,7 +78,8 @@ const std::map<std::string, std::vector<std::string>>& LayerTable() {
         {"midi/dialog", join({"model", "midi"}, platform)},
         {"model", {"midi", "platform/rtl"}},
         {"midi", {"platform/midi", "platform/win", "platform/rtl"}},
-        {"platform/vcl", {"platform/win", "platform/rtl"}},
+        // The media player plays through the MIDI services.
+        {"platform/vcl", {"platform/win", "platform/midi", "platform/rtl"}},
         {"platform/win", {"platform/rtl"}},
         {"platform/midi", {"platform/win", "platform/rtl"}},
         {"platform/rtl", {}},

@@ -8,6 +8,7 @@
 #include "platform/vcl/Gauges.h"
 #include "platform/vcl/Grids.h"
 #include "platform/vcl/ImgList.h"
+#include "platform/vcl/MPlayer.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
@@ -41,6 +42,7 @@ TUnitRows PlatformUnits() {
         FormClassesRow("ImgList", RegisterImageListClasses),
         FormClassesRow("Menus", RegisterMenusClasses, {}, MenusShutdown),
         FormClassesRow("Grids", RegisterGridsClasses),
+        FormClassesRow("MPlayer", RegisterMPlayerClasses),
     };
 }
 
