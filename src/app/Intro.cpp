@@ -8,6 +8,7 @@
 #include "app/Ueedit.h"
 #include "app/Ueexpan.h"
 #include "app/Uenames.h"
+#include "app/Ueprevse.h"
 #include "app/Uetransm.h"
 #include "app/Ueupdana.h"
 #include "midi/dialog/Uemidiio.h"
@@ -48,6 +49,7 @@ std::vector<TSecondaryWindow>& SecondaryWindows() {
         Secondary("TFormEdit", FormEdit),
         Secondary("TFormcomment", Formcomment),
         Secondary("TFormTransmet", FormTransmet),
+        Secondary("TFormPreviewSetup", FormPreviewSetup),
         Secondary("TFormInOut", FormInOut),
     };
     return windows;

@@ -17,6 +17,7 @@
 #include "app/Uekeyboa.h"
 #include "app/Uelibrar.h"
 #include "app/Uemonito.h"
+#include "app/Ueprevse.h"
 #include "app/Uetransm.h"
 #include "app/Ueupdana.h"
 #include "midi/dialog/Uemidiio.h"
@@ -427,7 +428,9 @@ void TFormzelmo::SetMidiMidiPortItemClick(TObject*) {
     if (FormInOut != nullptr) FormInOut->ShowModal();
 }
 
-void TFormzelmo::SetPreviewItemClick(TObject*) {}
+void TFormzelmo::SetPreviewItemClick(TObject*) {
+    if (FormPreviewSetup != nullptr) FormPreviewSetup->ShowModal();
+}
 
 void TFormzelmo::SetExpansionItemClick(TObject*) {
     if (FormExpansion != nullptr) FormExpansion->ShowModal();

@@ -17,10 +17,11 @@
 #include "app/Ueabout.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Ueexpan.h"
 #include "app/Uekeyboa.h"
 #include "app/Uemonito.h"
-#include "app/Ueexpan.h"
 #include "app/Uenames.h"
+#include "app/Ueprevse.h"
 #include "app/Uetransm.h"
 #include "app/Ueupdana.h"
 #include "controls/ControlsUnits.h"
@@ -111,6 +112,7 @@ protected:
             form = nullptr;
         };
         free(FormInOut);
+        free(FormPreviewSetup);
         free(FormTransmet);
         free(Formcomment);
         free(FormEdit);

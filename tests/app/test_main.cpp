@@ -47,7 +47,8 @@ TEST_F(Program, TheIntroHoldsTheMainWindowDisabledForTwoSecondsThenTheStartUpRun
         if (auto* f = dynamic_cast<TCustomForm*>(Application->Components(i)))
             if (f != Formzelmo && f != Formintro) made.push_back(f->ClassName());
     EXPECT_EQ(made, (std::vector<std::string>{"TFormeditorAbout", "TFormExpansion", "TFormNames", "TFormUpdateNames",
-                                              "TFormEdit", "TFormcomment", "TFormTransmet", "TFormInOut"}));
+                                              "TFormEdit", "TFormcomment", "TFormTransmet", "TFormPreviewSetup",
+                                              "TFormInOut"}));
     EXPECT_EQ(DevicesOpen, 1);
     EXPECT_TRUE(Application->OnMessage);
     EXPECT_EQ(ZelmoHolder->Config->Velocity, 77);
