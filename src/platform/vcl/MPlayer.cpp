@@ -7,6 +7,15 @@
 
 namespace zel {
 
+namespace {
+
+// The output's report of a System Exclusive block sent (or taken back by a reset), on the output's thread.
+void BlockDone(void* /*Device*/, UINT Msg, DWORD_PTR Instance, DWORD_PTR /*Header*/, DWORD_PTR /*Unused*/) {
+    if (Msg == MOM_DONE) reinterpret_cast<std::atomic<int>*>(Instance)->fetch_sub(1);
+}
+
+}  // namespace
+
 TMediaPlayer::TMediaPlayer(TComponent* AOwner) : TCustomControl(AOwner) {
     width_ = 253;
     height_ = 30;
@@ -60,14 +69,6 @@ void TMediaPlayer::Open() {
     open_ = true;
 }
 
-void TMediaPlayer::Rewind() {
-    const bool wasPlaying = playing_;
-    Stop();
-    next_ = 0;
-    positionUs_ = 0;
-    if (wasPlaying) Play();
-}
-
 void TMediaPlayer::Play() {
     if (!open_) throw EMCIDeviceError("Unable to play: no MIDI file is open");
     if (playing_) return;
@@ -76,7 +77,9 @@ void TMediaPlayer::Play() {
         next_ = 0;
         positionUs_ = 0;
     }
-    const MMRESULT r = midiOutOpen(&out_, OutputDevice, 0, 0, CALLBACK_NULL);
+    blocksInFlight_ = 0;
+    const MMRESULT r = midiOutOpen(&out_, OutputDevice, reinterpret_cast<DWORD_PTR>(&BlockDone),
+                                   reinterpret_cast<DWORD_PTR>(&blocksInFlight_), CALLBACK_FUNCTION);
     if (r != MMSYSERR_NOERROR) {
         out_ = nullptr;
         Fail("Unable to play " + FileName + " through the MIDI output", r);
@@ -91,19 +94,23 @@ void TMediaPlayer::Play() {
 void TMediaPlayer::Run() {
     try {
         const std::uint64_t now = ElapsedUs();
-        while (next_ < song_.Events.size() && song_.Events[next_].TimeUs <= now) Send(song_.Events[next_++]);
+        while (next_ < song_.Events.size() && song_.Events[next_].TimeUs <= now && blocksInFlight_ == 0)
+            Send(song_.Events[next_++]);
     } catch (const Exception&) {
         // The output failed: playing ends, and the output is let go of.
         Stop();
         throw;
     }
-    if (next_ >= song_.Events.size()) {
-        // The last event is out: the output is given back at once.
-        Stop();
-        return;
+    std::uint32_t ms = 1;  // while a block is still on its way, the next look comes a millisecond later
+    if (blocksInFlight_ == 0) {
+        if (next_ >= song_.Events.size()) {
+            // The last event is out: the output is given back at once.
+            Stop();
+            return;
+        }
+        const std::uint64_t wait = song_.Events[next_].TimeUs - ElapsedUs();
+        ms = static_cast<std::uint32_t>(std::clamp<std::uint64_t>((wait + 999) / 1000, 1, 0x7FFFFFFF));
     }
-    const std::uint64_t wait = song_.Events[next_].TimeUs - ElapsedUs();
-    const auto ms = static_cast<std::uint32_t>(std::clamp<std::uint64_t>((wait + 999) / 1000, 1, 0x7FFFFFFF));
     timer_ = ClockTimers().Add(ms, false, [this] {
         timer_ = 0;
         Run();
@@ -118,7 +125,11 @@ void TMediaPlayer::Send(const TMidiFileEvent& Event) {
         hdr.dwBufferLength = Event.Size;
         hdr.dwBytesRecorded = Event.Size;
         MMRESULT r = midiOutPrepareHeader(out_, &hdr, sizeof(MIDIHDR));
-        if (r == MMSYSERR_NOERROR) r = midiOutLongMsg(out_, &hdr, sizeof(MIDIHDR));
+        if (r == MMSYSERR_NOERROR) {
+            ++blocksInFlight_;
+            r = midiOutLongMsg(out_, &hdr, sizeof(MIDIHDR));
+            if (r != MMSYSERR_NOERROR) --blocksInFlight_;
+        }
         if (r != MMSYSERR_NOERROR) Fail("Unable to send a System Exclusive message of " + FileName, r);
         return;
     }

@@ -8,7 +8,11 @@
 // and closes the output, keeping the position, so that the next Play goes on from there. The output is held
 // only while the player plays: when the last event has gone out it is closed too. Close stops and forgets
 // the file. Every failure is an EMCIDeviceError whose message says what failed.
+//
+// The output sends a System Exclusive block on a thread of its own, so a message after it could overtake
+// it: the events after a block wait until the output reports the block sent.
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -63,8 +67,6 @@ public:
     void Play();
     void Stop();
     void Close();
-    // Back to the start of the file.
-    void Rewind();
     TMPModes GetMode() const;
     // Where playing goes on from, and the file's length, in milliseconds.
     std::uint64_t GetPosition() const;
@@ -96,6 +98,8 @@ private:
     std::array<std::array<std::uint8_t, 128>, 16> sounding_{};  // note-ons not yet ended, by channel and note
     std::array<bool, 16> sustain_{};
     std::deque<MIDIHDR> headers_;  // the System Exclusive blocks sent while the output is open
+    // Blocks handed to the output and not yet reported sent; counted down on the output's thread.
+    std::atomic<int> blocksInFlight_{0};
 };
 
 // Registers the unit's classes with the form reader (the unit's start-up row).

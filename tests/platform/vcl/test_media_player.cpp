@@ -131,6 +131,36 @@ TEST_F(MediaPlayer, StopEndsTheNotesThatSoundAndLetsGoOfTheOutput) {
     EXPECT_FALSE(Held());
 }
 
+TEST_F(MediaPlayer, MessagesAfterASystemExclusiveBlockWaitUntilItIsSent) {
+    TSmfTrack t;
+    t.SysEx(0, {0x7E, 0x7F, 0x09, 0x01, 0xF7}).Event(0, {0x90, 0x3C, 0x64}).Event(96, {0x80, 0x3C, 0x00}).End();
+    player->FileName = Write("Reset.Mid", SmfFile(0, 96, {t}));
+    player->Open();
+    backend.HoldLongMessages(true);  // a slow output: the block stays queued
+    player->Play();
+    clock->Advance(20);
+    EXPECT_TRUE(received.empty());
+    backend.ReleaseHeld();
+    clock->Advance(1);
+    const std::vector<TReceived> first = {{1020, {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}}, {1021, {0x90, 0x3C, 0x64}}};
+    EXPECT_EQ(received, first);
+    // The later events keep their own times.
+    clock->Advance(1000);
+    ASSERT_EQ(received.size(), 3u);
+    EXPECT_EQ(received[2], (TReceived{1500, {0x80, 0x3C, 0x00}}));
+    EXPECT_FALSE(Held());
+
+    // A stop while a block is held back takes it back and lets go of the output.
+    received.clear();
+    player->Play();
+    EXPECT_EQ(backend.HeldCount(), 1u);
+    player->Stop();
+    EXPECT_EQ(backend.HeldCount(), 0u);
+    EXPECT_FALSE(Held());
+    EXPECT_TRUE(received.empty());
+    backend.HoldLongMessages(false);
+}
+
 TEST_F(MediaPlayer, FailuresRaiseTheMediaPlayersErrorAndHoldNothing) {
     const std::string good = Write("Good.Mid", TempoChangeFile());
     const std::string syx =
@@ -177,21 +207,7 @@ TEST_F(MediaPlayer, FailuresRaiseTheMediaPlayersErrorAndHoldNothing) {
     }
 }
 
-TEST_F(MediaPlayer, AFormReadsAnInvisibleSequencer) {
-    const char* const form = R"(object FormPlayer: TFormPlayer
-  Caption = 'Player'
-  object MediaPlayer: TMediaPlayer
-    Left = 16
-    Top = 200
-    Width = 253
-    Height = 30
-    DeviceType = dtSequencer
-    DoubleBuffered = True
-    Visible = False
-    TabOrder = 0
-  end
-end
-)";
+TEST_F(MediaPlayer, AFormReadsAnInvisibleSequencerThatCanOpenItsFile) {
     struct TReadForm : TForm {
         TReadForm(TComponent* owner, const TFormResource* r) : TForm(owner), res(r) {}
         std::string ClassName() const override { return "TFormPlayer"; }
@@ -200,12 +216,31 @@ end
         TMediaPlayer* MediaPlayer = nullptr;
         const TFormResource* res;
     };
-    const TFormResource resource{"Player", form};
-    auto* f = Keep(Construct<TReadForm>(nullptr, &resource));
-    ASSERT_NE(f->MediaPlayer, nullptr);
-    EXPECT_EQ(f->MediaPlayer->DeviceType, dtSequencer);
-    EXPECT_FALSE(f->MediaPlayer->GetVisible());
-    EXPECT_EQ(f->MediaPlayer->GetMode(), mpNotReady);
+    const std::string song = Write("Song.Mid", TempoChangeFile());
+    for (const bool autoOpen : {false, true}) {
+        SCOPED_TRACE(autoOpen ? "opened when read" : "left closed");
+        const std::string text = std::string(
+                                     "object FormPlayer: TFormPlayer\n"
+                                     "  Caption = 'Player'\n"
+                                     "  object MediaPlayer: TMediaPlayer\n"
+                                     "    Left = 16\n"
+                                     "    Top = 200\n"
+                                     "    Width = 253\n"
+                                     "    Height = 30\n"
+                                     "    DeviceType = dtSequencer\n"
+                                     "    DoubleBuffered = True\n"
+                                     "    Visible = False\n"
+                                     "    TabOrder = 0\n") +
+                                 (autoOpen ? "    AutoOpen = True\n    FileName = '" + song + "'\n" : "") +
+                                 "  end\nend\n";
+        const TFormResource resource{"Player", text.c_str()};
+        auto* f = Keep(Construct<TReadForm>(nullptr, &resource));
+        ASSERT_NE(f->MediaPlayer, nullptr);
+        EXPECT_EQ(f->MediaPlayer->DeviceType, dtSequencer);
+        EXPECT_FALSE(f->MediaPlayer->GetVisible());
+        EXPECT_EQ(f->MediaPlayer->GetMode(), autoOpen ? mpStopped : mpNotReady);
+        EXPECT_EQ(f->MediaPlayer->MidiFile().Events.size(), autoOpen ? 5u : 0u);
+    }
 }
 
 }  // namespace
