@@ -9,7 +9,11 @@
 #include "app/Uemorph.h"
 #include "app/Uerandom.h"
 #include "app/Uesearch.h"
+#include "app/Ueexpan.h"
+#include "app/Uenames.h"
+#include "app/Ueprevse.h"
 #include "app/Uetransm.h"
+#include "app/Ueupdana.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/Settings.h"
 #include "model/SharedRoutines.h"
@@ -43,10 +47,14 @@ std::vector<TSecondaryWindow>& SecondaryWindows() {
     // clang-format off
     static std::vector<TSecondaryWindow> windows = {
         Secondary("TFormeditorAbout", FormeditorAbout),
+        Secondary("TFormExpansion", FormExpansion),
+        Secondary("TFormNames", FormNames),
+        Secondary("TFormUpdateNames", FormUpdateNames),
         Secondary("TFormEdit", FormEdit),
         Secondary("TFormcomment", Formcomment),
         Secondary("TFormTransmet", FormTransmet),
         Secondary("TFormSearch", FormSearch),
+        Secondary("TFormPreviewSetup", FormPreviewSetup),
         Secondary("TFormMorph", FormMorph),
         Secondary("TFormInOut", FormInOut),
     };

@@ -13,11 +13,14 @@
 #include "app/Uebank.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Ueexpan.h"
 #include "app/Uefolders.h"
 #include "app/Uekeyboa.h"
 #include "app/Uelibrar.h"
 #include "app/Uemonito.h"
+#include "app/Ueprevse.h"
 #include "app/Uetransm.h"
+#include "app/Ueupdana.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/Bank.h"
 #include "model/Clipboard.h"
@@ -168,6 +171,9 @@ void TFormzelmo::DefineBindings(TFormBindings& B) {
     B.Handler<N>("FilePrintItemClick", [this](TObject* s) { FilePrintItemClick(s); });
     B.Handler<N>("FileExitItemClick", [this](TObject* s) { FileExitItemClick(s); });
     B.Handler<N>("SetMidiMidiPortItemClick", [this](TObject* s) { SetMidiMidiPortItemClick(s); });
+    B.Handler<N>("SetPreviewItemClick", [this](TObject* s) { SetPreviewItemClick(s); });
+    B.Handler<N>("SetExpansionItemClick", [this](TObject* s) { SetExpansionItemClick(s); });
+    B.Handler<N>("SetPatchAndPerfClick", [this](TObject* s) { SetPatchAndPerfClick(s); });
     B.Handler<N>("GadgetsKeyboardItemClick", [this](TObject* s) { GadgetsKeyboardItemClick(s); });
     B.Handler<N>("GadgetsMonitorItemClick", [this](TObject* s) { GadgetsMonitorItemClick(s); });
     B.Handler<N>("WindowCascadeItemClick", [this](TObject* s) { WindowCascadeItemClick(s); });
@@ -444,6 +450,18 @@ void TFormzelmo::FileExitItemClick(TObject*) { Close(); }
 
 void TFormzelmo::SetMidiMidiPortItemClick(TObject*) {
     if (FormInOut != nullptr) FormInOut->ShowModal();
+}
+
+void TFormzelmo::SetPreviewItemClick(TObject*) {
+    if (FormPreviewSetup != nullptr) FormPreviewSetup->ShowModal();
+}
+
+void TFormzelmo::SetExpansionItemClick(TObject*) {
+    if (FormExpansion != nullptr) FormExpansion->ShowModal();
+}
+
+void TFormzelmo::SetPatchAndPerfClick(TObject*) {
+    if (FormUpdateNames != nullptr) FormUpdateNames->ShowModal();
 }
 
 void TFormzelmo::GadgetsKeyboardItemClick(TObject*) {

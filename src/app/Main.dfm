@@ -1567,18 +1567,21 @@ object Formzelmo: TFormzelmo
       Category = 2
       Visible = ivAlways
       HelpContext = 27
+      OnClick = SetPreviewItemClick
     end
     object SetExpansionItem: TubBarButton
       Caption = '&Expansion'
       Category = 2
       Visible = ivAlways
       HelpContext = 23
+      OnClick = SetExpansionItemClick
     end
     object SetPatchAndPerf: TubBarButton
       Caption = '&Names'
       Category = 2
       Visible = ivAlways
       HelpContext = 24
+      OnClick = SetPatchAndPerfClick
       ShortCut = 16462
     end
     object GadgetsKeyboardItem: TubBarButton

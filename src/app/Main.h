@@ -160,6 +160,9 @@ public:
     void FilePrintItemClick(TObject* Sender);
     void FileExitItemClick(TObject* Sender);
     void SetMidiMidiPortItemClick(TObject* Sender);
+    void SetPreviewItemClick(TObject* Sender);
+    void SetExpansionItemClick(TObject* Sender);
+    void SetPatchAndPerfClick(TObject* Sender);
     void GadgetsKeyboardItemClick(TObject* Sender);
     void GadgetsMonitorItemClick(TObject* Sender);
     void WindowCascadeItemClick(TObject* Sender);

@@ -311,11 +311,12 @@ struct TModelServices {
     IMidiMonitor* MidiMonitor = nullptr;
     // TTransmetProgress (src/app/Uetransm.h), held by the progress window TFormTransmet while it exists.
     ITransferProgress* Progress = nullptr;
-    // The preview setup window's media player; no window of the program supplies it yet.
+    // TPreviewPlayer (src/app/Ueprevse.h), the media player of the preview setup window TFormPreviewSetup.
     IMidiFilePlayer* MidiFilePlayer = nullptr;
     // TPrinterService (src/app/PrinterService.h, ProgramPrinter()), registered by the main window.
     IPrinter* Printer = nullptr;
-    // The name-update and name-picker windows; no window of the program supplies them yet.
+    // TUpdateNamesLists (src/app/Ueupdana.h), held by the name-update window TFormUpdateNames; it reaches the
+    // name picker TFormNames (src/app/Uenames.h) for LoadNames.
     INameLists* NameLists = nullptr;
     // The data folder of the file dialogs (made when missing); empty text when not registered. The main
     // window registers the program's data folder under the documents folder.

@@ -17,12 +17,16 @@
 #include "app/Ueabout.h"
 #include "app/Uecommen.h"
 #include "app/Ueedit.h"
+#include "app/Ueexpan.h"
 #include "app/Uekeyboa.h"
 #include "app/Uemonito.h"
 #include "app/Uemorph.h"
 #include "app/Uerandom.h"
 #include "app/Uesearch.h"
+#include "app/Uenames.h"
+#include "app/Ueprevse.h"
 #include "app/Uetransm.h"
+#include "app/Ueupdana.h"
 #include "controls/ControlsUnits.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/CurrentElements.h"
@@ -83,6 +87,7 @@ protected:
         savedProgramFolder_ = ProgramFolder;
         ProgramFolder = Folder();
         SetMidiBackendForTests(&Backend);
+        WriteAll(Folder() + "/Names.Txt", ShippedNames());
         // The screen's cursor outlives a test, and an audition left sounding leaves it at the audition's,
         // by which the main window takes the next right-button release for the audition's end.
         Screen->SetCursor(crDefault);
@@ -113,9 +118,13 @@ protected:
         free(FormSearch);
         free(FormMorph);
         free(FormRandom);
+        free(FormPreviewSetup);
         free(FormTransmet);
         free(Formcomment);
         free(FormEdit);
+        free(FormUpdateNames);
+        free(FormNames);
+        free(FormExpansion);
         free(FormeditorAbout);
     }
     // The instrument behind the ports; without it there is no MIDI system at all.
@@ -173,6 +182,15 @@ protected:
     }
 
     std::string Folder() const { return dir_.Path().string(); }
+    // The name file beside the program: the 58 lists with one name each, "List 1" to "List 58".
+    static std::string ShippedNames() {
+        std::string text;
+        for (int list = 1; list <= 58; ++list)
+            text += (list > 1 ? "\xC7\r\n" : "") + ("List " + std::to_string(list) + "      ").substr(0, 12) + "\r\n";
+        return text;
+    }
+    // The program's data folder, where the name files are read.
+    static std::string DataFolder() { return DefaultDataFolder(); }
 
     TUnitsScope units_{JoinUnitRows({ControlsUnits(), uiBaseUnits(), ubBarUnits(), MainUnits()})};
     TManualClockScope Clock;

@@ -137,7 +137,7 @@ TEST_F(FirstRunOverJack, PicksThePortsPlaysANoteWatchesTheMonitorAndComesBackAsI
     }
     EXPECT_EQ(Formzelmo, nullptr);
     EXPECT_TRUE(QuitPosted());
-    for (TComponent* form : std::vector<TComponent*>{FormInOut, FormTransmet, FormeditorAbout}) delete form;
+    FreeLastingWindows();
     EXPECT_EQ(DevicesOpen, 0);
 
     // The next start: both windows where they were, and the keyboard plays on the ports picked.

@@ -47,8 +47,9 @@ TEST_F(Program, TheIntroHoldsTheMainWindowDisabledForTwoSecondsThenTheStartUpRun
         if (auto* f = dynamic_cast<TCustomForm*>(Application->Components(i)))
             if (f != Formzelmo && f != Formintro) made.push_back(f->ClassName());
     // (The random bank window is made with the main window and the intro, before the others.)
-    EXPECT_EQ(made, (std::vector<std::string>{"TFormRandom", "TFormeditorAbout", "TFormEdit", "TFormcomment",
-                                              "TFormTransmet", "TFormSearch", "TFormMorph", "TFormInOut"}));
+    EXPECT_EQ(made, (std::vector<std::string>{"TFormRandom", "TFormeditorAbout", "TFormExpansion", "TFormNames",
+                                              "TFormUpdateNames", "TFormEdit", "TFormcomment", "TFormTransmet",
+                                              "TFormSearch", "TFormPreviewSetup", "TFormMorph", "TFormInOut"}));
     EXPECT_EQ(DevicesOpen, 1);
     EXPECT_TRUE(Application->OnMessage);
     EXPECT_EQ(ZelmoHolder->Config->Velocity, 77);

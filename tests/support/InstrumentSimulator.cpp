@@ -165,7 +165,8 @@ void TInstrumentSimulator::HandleRequest(const std::uint8_t* data, std::size_t /
                                       TBytes(bytes.begin() + (from - blockStart), bytes.begin() + (to - blockStart))));
     }
     ++requests_;
-    if (Silent || replies.empty()) return;
+    const bool cardMemory = data[5] >= 0x20;
+    if (Silent || replies.empty() || (NoCard && cardMemory)) return;
     if (AnswerTwice) {
         std::size_t n = replies.size();
         for (std::size_t i = 0; i < n; ++i) replies.push_back(replies[i]);

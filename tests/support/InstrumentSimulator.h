@@ -72,6 +72,7 @@ public:
     bool Silent = false;             // applies data sets, answers nothing
     std::uint32_t ReplyDelayMs = 0;  // answers this late (through Schedule)
     bool AnswerTwice = false;        // every answer is sent two times over
+    bool NoCard = false;             // no data card inserted: requests for card memory go unanswered
     // The n-th reply message from now (1-based) carries a wrong checksum; once.
     void CorruptChecksumOfReply(int n) { corruptCountdown_ = n; }
     // After the n-th reply message from now (1-based) the given short message is sent; once.
