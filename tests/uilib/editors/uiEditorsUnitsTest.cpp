@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/Variants.h"
+#include "platform/vcl/PlatformUnits.h"
 #include "platform/win/Gdi.h"
+#include "platform/win/Locale.h"
 #include "platform/win/Messages.h"
 #include "platform/win/SysInfo.h"
 #include "platform/win/Windows.h"
@@ -58,6 +61,26 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
     EXPECT_EQ(uiSolidBrushCache(), nullptr);
     EXPECT_EQ(uiValueTypeClassList()->Count(), 0);
     uiFreeValueTypeClassList();
+}
+
+TEST(uiEditorsUnits, TheRuntimeRowFillsTheFormatsAndTheStringOrderFromTheLocale) {
+    SetUserLocaleName("de_DE");
+    {
+        TUnitList list(PlatformUnits());
+        list.Start();
+        EXPECT_EQ(DecimalSeparator, ',');
+        EXPECT_EQ(FormatSettings.ShortDateFormat, "dd/MM/yyyy");
+        EXPECT_EQ(VarCompareValue(Variant("a"), Variant("B")), vrLessThan) << "the locale's order";
+        // A locale change re-reads the settings before the windows hear of it.
+        SetUserLocaleName("en_US");
+        NotifyLocaleChanged();
+        EXPECT_EQ(DecimalSeparator, '.');
+        EXPECT_EQ(FormatSettings.ShortDateFormat, "M/d/yyyy");
+        list.Stop();
+    }
+    SetUserLocaleName("");
+    EXPECT_EQ(FormatSettings.ShortDateFormat, "dd/mm/yyyy") << "the defaults again";
+    EXPECT_EQ(VarCompareValue(Variant("a"), Variant("B")), vrGreaterThan) << "ordinal bytes again";
 }
 
 TEST(EditorStrings, TextsAsTheyStandReadAtTheMomentOfUse) {
