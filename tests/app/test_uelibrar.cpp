@@ -17,6 +17,7 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Printers.h"
+#include "platform/win/Locale.h"
 #include "support/PdfPages.h"
 
 namespace zel::test {
@@ -25,6 +26,8 @@ namespace {
 class LibraryWindow : public Program {
 protected:
     void SetUp() override {
+        // The rows show dates and times in the user's locale: pinned to day-first dates and a 24-hour clock.
+        SetUserLocaleName("en_GB");
         Program::SetUp();
         // The instrument answers to the device ID that a first start reads (16).
         Sim.DeviceByte = 0x0F;
@@ -34,6 +37,7 @@ protected:
     void TearDown() override {
         SetFileDialogAnswerer(std::move(savedDialogs_));
         Program::TearDown();
+        SetUserLocaleName("");
     }
 
     // A library window on a new library holding elements of the given kinds, named "E0", "E1", ...

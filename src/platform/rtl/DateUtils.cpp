@@ -3,14 +3,15 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <sys/time.h>
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <vector>
 
 namespace zel {
 
-std::string ShortDateFormat = "dd/mm/yyyy";
-std::string LongTimeFormat = "hh:nn:ss";
+std::string& ShortDateFormat = FormatSettings.ShortDateFormat;
+std::string& LongTimeFormat = FormatSettings.LongTimeFormat;
 
 namespace {
 
@@ -153,34 +154,138 @@ char DateSeparator() {
     return '/';
 }
 
-std::string FormatDateTime(std::string_view format, TDateTime dt) {
+namespace {
+
+bool StartsWithText(std::string_view s, std::size_t i, std::string_view word) {
+    return s.size() - i >= word.size() && SameText(s.substr(i, word.size()), word);
+}
+
+// Does an am/pm form follow somewhere in the format (outside quotes)? Then hours count 1 to 12.
+bool HasAmPm(std::string_view f) {
+    for (std::size_t i = 0; i < f.size(); ++i) {
+        if (f[i] == '"' || f[i] == '\'') {
+            const std::size_t end = f.find(f[i], i + 1);
+            if (end == std::string_view::npos) return false;
+            i = end;
+        } else if (StartsWithText(f, i, "am/pm") || StartsWithText(f, i, "a/p") || StartsWithText(f, i, "ampm")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void AppendDateTime(std::string& out, std::string_view f, TDateTime dt, int depth) {
     int y, mo, d, h, mi, s, ms;
     DecodeDate(dt, y, mo, d);
     DecodeTime(dt, h, mi, s, ms);
-    std::string out;
-    size_t i = 0;
+    const bool twelve = HasAmPm(f);
+    const TFormatSettings& fs = FormatSettings;
+    bool lastWasHour = false;
+    std::size_t i = 0;
     auto run = [&](char c) {
-        size_t n = 0;
-        while (i + n < format.size() && (format[i + n] | 0x20) == c) ++n;
+        std::size_t n = 0;
+        while (i + n < f.size() && (f[i + n] | 0x20) == c) ++n;
         return n;
     };
-    while (i < format.size()) {
-        const char c = static_cast<char>(format[i] | 0x20);
-        size_t n = (c >= 'a' && c <= 'z') ? run(c) : 0;
-        switch (n ? c : '\0') {
-            case 'd': out += Pad(d, n >= 2 ? 2 : 1); break;
-            case 'm': out += Pad(mo, n >= 2 ? 2 : 1); break;
-            case 'y': out += n >= 3 ? Pad(y, 4) : Pad(y % 100, 2); break;
-            case 'h': out += Pad(h, n >= 2 ? 2 : 1); break;
-            case 'n': out += Pad(mi, n >= 2 ? 2 : 1); break;
-            case 's': out += Pad(s, n >= 2 ? 2 : 1); break;
-            default:
-                out += format[i];
-                n = 1;
-                break;
+    auto nested = [&](const std::string& inner) {
+        if (depth < 2) AppendDateTime(out, inner, dt, depth + 1);
+    };
+    while (i < f.size()) {
+        const char raw = f[i];
+        const char c = static_cast<char>(raw | 0x20);
+        bool hour = false;
+        if (raw == '"' || raw == '\'') {
+            const std::size_t end = f.find(raw, i + 1);
+            const std::size_t stop = end == std::string_view::npos ? f.size() : end;
+            out += f.substr(i + 1, stop - i - 1);
+            i = stop + 1;
+            continue;
         }
+        if (StartsWithText(f, i, "am/pm")) {
+            out += h < 12 ? f.substr(i, 2) : f.substr(i + 3, 2);
+            i += 5;
+            continue;
+        }
+        if (StartsWithText(f, i, "a/p")) {
+            out += h < 12 ? f[i] : f[i + 2];
+            i += 3;
+            continue;
+        }
+        if (StartsWithText(f, i, "ampm")) {
+            out += h < 12 ? fs.TimeAMString : fs.TimePMString;
+            i += 4;
+            continue;
+        }
+        std::size_t n = 1;
+        switch (c) {
+            case 'c':
+                nested(fs.ShortDateFormat);
+                if (dt != std::trunc(dt)) {
+                    out += ' ';
+                    nested(fs.LongTimeFormat);
+                }
+                break;
+            case 'd':
+                n = std::min<std::size_t>(run('d'), 6);
+                if (n <= 2) out += Pad(d, static_cast<int>(n));
+                else if (n == 3) out += fs.ShortDayNames[DayOfWeek(dt) - 1];
+                else if (n == 4) out += fs.LongDayNames[DayOfWeek(dt) - 1];
+                else nested(n == 5 ? fs.ShortDateFormat : fs.LongDateFormat);
+                break;
+            case 'm':
+                n = std::min<std::size_t>(run('m'), 4);
+                if (lastWasHour && n <= 2) out += Pad(mi, static_cast<int>(n));
+                else if (n <= 2) out += Pad(mo, static_cast<int>(n));
+                else out += n == 3 ? fs.ShortMonthNames[mo - 1] : fs.LongMonthNames[mo - 1];
+                break;
+            case 'y':
+                n = run('y');
+                out += n >= 3 ? Pad(y, 4) : Pad(y % 100, 2);
+                break;
+            case 'h': {
+                n = std::min<std::size_t>(run('h'), 2);
+                int shown = h;
+                if (twelve) shown = h % 12 == 0 ? 12 : h % 12;
+                out += Pad(shown, static_cast<int>(n));
+                hour = true;
+                break;
+            }
+            case 'n':
+                n = std::min<std::size_t>(run('n'), 2);
+                out += Pad(mi, static_cast<int>(n));
+                break;
+            case 's':
+                n = std::min<std::size_t>(run('s'), 2);
+                out += Pad(s, static_cast<int>(n));
+                break;
+            case 'z':
+                n = std::min<std::size_t>(run('z'), 3);
+                out += Pad(ms, n >= 3 ? 3 : 1);
+                break;
+            case 't':
+                n = std::min<std::size_t>(run('t'), 2);
+                nested(n == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat);
+                break;
+            case '/': out += fs.DateSeparator; break;
+            case ':': out += fs.TimeSeparator; break;
+            default: out += raw; break;
+        }
+        if (c >= 'a' && c <= 'z') lastWasHour = hour;
         i += n;
     }
+}
+
+}  // namespace
+
+int DayOfWeek(TDateTime dt) {
+    // 1899-12-30 was a Saturday (7).
+    const std::int64_t days = static_cast<std::int64_t>(std::floor(dt));
+    return static_cast<int>(((days % 7) + 7 + 6) % 7) + 1;
+}
+
+std::string FormatDateTime(std::string_view format, TDateTime dt) {
+    std::string out;
+    AppendDateTime(out, format.empty() ? std::string_view("c") : format, dt, 0);
     return out;
 }
 
@@ -195,7 +300,8 @@ std::string DateTimeToStr(TDateTime dt) {
 
 bool TryStrToDate(std::string_view s, TDateTime& result) {
     std::vector<int> parts;
-    if (!SplitNumbers(s, "/-.", parts) || parts.size() != 3) return false;
+    const std::string separators = std::string("/-.") + FormatSettings.DateSeparator;
+    if (!SplitNumbers(s, separators.c_str(), parts) || parts.size() != 3) return false;
     // Order of day, month and year as the short date format gives them.
     int day = 0, month = 0, year = 0, k = 0;
     char last = 0;
@@ -213,7 +319,26 @@ bool TryStrToDate(std::string_view s, TDateTime& result) {
 
 bool TryStrToTime(std::string_view s, TDateTime& result) {
     std::vector<int> parts;
-    if (!SplitNumbers(s, ":", parts) || parts.size() < 2 || parts.size() > 3) return false;
+    // An AM or PM word after the time (the locale's or the English one) takes the hour from 1 to 12.
+    std::string text = Trim(s);
+    int half = 0;
+    for (const auto& [word, which] : {std::pair<std::string, int>{FormatSettings.TimeAMString, 1},
+                                      {FormatSettings.TimePMString, 2},
+                                      {"AM", 1},
+                                      {"PM", 2}}) {
+        if (!word.empty() && text.size() > word.size() &&
+            AnsiSameText(std::string_view(text).substr(text.size() - word.size()), word)) {
+            text = Trim(std::string_view(text).substr(0, text.size() - word.size()));
+            half = which;
+            break;
+        }
+    }
+    const std::string separators = std::string(":") + FormatSettings.TimeSeparator;
+    if (!SplitNumbers(text, separators.c_str(), parts) || parts.size() < 2 || parts.size() > 3) return false;
+    if (half != 0) {
+        if (parts[0] < 1 || parts[0] > 12) return false;
+        parts[0] = parts[0] % 12 + (half == 2 ? 12 : 0);
+    }
     return TryEncodeTime(parts[0], parts[1], parts.size() == 3 ? parts[2] : 0, 0, result);
 }
 

@@ -24,12 +24,20 @@ TDateTime Now();   // local date and time
 TDateTime Date();  // today, time 0
 TDateTime Time();  // time of day, date 0
 
-// The text forms shown to the user: the short date format and the long time format below.
-// Format letters: d dd m mm yy yyyy for dates, h hh n nn s ss for times; other characters are copied.
-extern std::string ShortDateFormat;  // "dd/mm/yyyy"
-extern std::string LongTimeFormat;   // "hh:nn:ss"
-char DateSeparator();                // the first separator of ShortDateFormat
+// The text forms shown to the user: the short date format and the long time format of the current
+// settings (FormatSettings, SysUtils.h).
+extern std::string& ShortDateFormat;  // "dd/mm/yyyy" until the locale fills it
+extern std::string& LongTimeFormat;   // "hh:nn:ss"
+char DateSeparator();                 // the first separator of ShortDateFormat
 
+// 1 Sunday ... 7 Saturday.
+int DayOfWeek(TDateTime dt);
+
+// Format letters (either case): c (short date, then long time when there is one); d dd, ddd and dddd (short
+// and long day name), ddddd and dddddd (short and long date format); m mm (minutes right after an hour),
+// mmm mmmm (month names); yy yyyy; h hh (1-12 when an am/pm form is in the format); n nn; s ss; z zzz;
+// t tt (short and long time format); am/pm and a/p (the letters as written), ampm (the locale's strings);
+// '/' and ':' the date and time separators; text in quotes copied. An empty format is "c".
 std::string FormatDateTime(std::string_view format, TDateTime dt);
 std::string DateToStr(TDateTime dt);
 std::string TimeToStr(TDateTime dt);

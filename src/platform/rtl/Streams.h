@@ -33,6 +33,10 @@ class TStream : public TObject {
 public:
     std::string ClassName() const override { return "TStream"; }
 
+    // Set by the stream's creator when texts in it are UTF-16 rather than ANSI; readers and writers of
+    // texts test it.
+    bool Unicode = false;
+
     // Reads up to count bytes at the position and moves past them; returns how many were read
     // (fewer at the end of the data, 0 when count <= 0).
     virtual std::int64_t Read(void* buffer, std::int64_t count) = 0;

@@ -7,8 +7,6 @@
 
 namespace zel {
 
-char DecimalSeparator = '.';
-
 void Abort() { throw EAbort(); }
 
 namespace {
@@ -102,6 +100,32 @@ std::string AnsiUpperCase(std::string_view s) {
     std::string r(s);
     for (char& c : r) c = static_cast<char>(AnsiUpperChar(static_cast<unsigned char>(c)));
     return r;
+}
+
+unsigned char AnsiLowerChar(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
+    switch (c) {
+        case 0x8A: return 0x9A;
+        case 0x8C: return 0x9C;
+        case 0x8E: return 0x9E;
+        case 0x9F: return 0xFF;
+        default: return c;
+    }
+}
+
+std::string AnsiLowerCase(std::string_view s) {
+    std::string r(s);
+    for (char& c : r) c = static_cast<char>(AnsiLowerChar(static_cast<unsigned char>(c)));
+    return r;
+}
+
+bool AnsiSameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AnsiUpperChar(static_cast<unsigned char>(a[i])) != AnsiUpperChar(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }
 
 std::string UpperCase(std::string_view s) {

@@ -57,8 +57,37 @@ ZEL_DECLARE_EXCEPTION(EOutOfMemory, Exception)
 // An object is not of the class a cast asked for.
 ZEL_DECLARE_EXCEPTION(EInvalidCast, Exception)
 
-// The decimal separator of the user's locale: '.' until the platform's start-up sets it from the locale.
-extern char DecimalSeparator;
+// The regional settings that number, currency and date texts follow. The current settings start as English
+// (United States) with day-first dates until the platform's start-up fills them from the user's locale.
+struct TFormatSettings {
+    std::string CurrencyString = "$";
+    std::uint8_t CurrencyFormat = 0;  // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+    std::uint8_t NegCurrFormat = 0;   // 0..15, the locale's negative currency forms
+    char ThousandSeparator = ',';
+    char DecimalSeparator = '.';
+    std::uint8_t CurrencyDecimals = 2;
+    char DateSeparator = '/';
+    char TimeSeparator = ':';
+    char ListSeparator = ',';
+    std::string ShortDateFormat = "dd/mm/yyyy";
+    std::string LongDateFormat = "dddd, mmmm d, yyyy";
+    std::string TimeAMString = "AM";
+    std::string TimePMString = "PM";
+    std::string ShortTimeFormat = "hh:nn";
+    std::string LongTimeFormat = "hh:nn:ss";
+    std::string ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::string LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                      "July",    "August",   "September", "October", "November", "December"};
+    std::string ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    std::string LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    int TwoDigitYearCenturyWindow = 50;
+};
+
+// The current settings; the program reads them at the point of use.
+extern TFormatSettings FormatSettings;
+// The decimal separator of the current settings.
+extern char& DecimalSeparator;
 
 // Throws EAbort: the Pascal Abort procedure.
 [[noreturn]] void Abort();
@@ -72,6 +101,25 @@ bool TryStrToInt(std::string_view s, int& value);
 std::string IntToStr(std::int64_t value);
 std::string IntToHex(std::uint64_t value, int digits);
 
+// Floating-point texts under the current settings' decimal and thousands separators.
+// FloatToStr: the shortest general form of 15 significant digits ("1.5", "1E300", "-0.0001", "NAN", "INF").
+std::string FloatToStr(double value);
+// Blanks around, a sign, digits with at most one decimal separator, an optional exponent. A value beyond the
+// double range, NaN or infinity texts and anything else are refused (EConvertError "'x' is not a valid floating
+// point value").
+double StrToFloat(std::string_view s);
+bool TryStrToFloat(std::string_view s, double& value);
+// Formats with a picture of up to three sections (positive;negative;zero): '0' a digit always shown, '#' a
+// digit shown when significant, '.' the decimal separator, ',' thousands separators, "E+0"/"E-0" an exponent,
+// text in quotes copied. Rounds half away from zero.
+std::string FormatFloat(std::string_view format, double value);
+// The general format with a precision of significant digits, or fixed with digits after the point.
+std::string FloatToStrGeneral(double value, int precision);
+std::string FloatToStrFixed(double value, int digits);
+// "True"/"False" with words, else "-1"/"0".
+std::string BoolToStr(bool value, bool useBoolStrs = false);
+bool TryStrToBool(std::string_view s, bool& value);
+
 // ASCII case handling, as the Windows-1252 byte strings of files and the instrument need.
 std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
@@ -81,7 +129,10 @@ bool SameText(std::string_view a, std::string_view b);
 // (\x9A/\x8A, \x9C/\x8C, \x9E/\x8E, \xFF/\x9F, \xE0-\xFE/\xC0-\xDE but \xF7).
 unsigned char AnsiUpperChar(unsigned char c);
 std::string AnsiUpperCase(std::string_view s);
-std::string Trim(std::string_view s);  // drops bytes <= ' ' at both ends
+unsigned char AnsiLowerChar(unsigned char c);
+std::string AnsiLowerCase(std::string_view s);
+bool AnsiSameText(std::string_view a, std::string_view b);  // equal but for the Windows-1252 case pairs
+std::string Trim(std::string_view s);                       // drops bytes <= ' ' at both ends
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 

@@ -1,6 +1,7 @@
 #include "platform/vcl/PlatformUnits.h"
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Variants.h"
 #include "platform/vcl/Buttons.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/ExtCtrls.h"
@@ -19,14 +20,20 @@ namespace zel {
 
 namespace {
 
-// The runtime takes its decimal separator from the user's locale (a separator of more than one byte, which
-// Windows-1252 cannot hold in one character, leaves '.').
+// The runtime takes its format settings from the user's locale (a separator of more than one byte, which
+// Windows-1252 cannot hold in one character, keeps its default), and re-reads them when the locale changes;
+// variants compare strings in the locale's order.
 void SysUtilsStartup() {
-    char text[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) == 2) DecimalSeparator = text[0];
+    GetFormatSettingsFromLocale();
+    SetVariantStringComparer([](std::string_view a, std::string_view b) { return AnsiCompareStr(a, b); });
+    SetLocaleChangedHandler(GetFormatSettingsFromLocale);
 }
 
-void SysUtilsShutdown() { DecimalSeparator = '.'; }
+void SysUtilsShutdown() {
+    SetLocaleChangedHandler(nullptr);
+    SetVariantStringComparer(nullptr);
+    FormatSettings = TFormatSettings{};
+}
 
 }  // namespace
 

@@ -20,6 +20,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/win/Locale.h"
 #include "platform/win/SysInfo.h"
 #include "platform/win/WindowsQt.h"
 
@@ -200,6 +201,7 @@ public:
                 BroadcastSystemMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
                 break;
             case QEvent::LocaleChange:
+                NotifyLocaleChanged();
                 BroadcastSystemMessage(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(kIntl));
                 break;
             case QEvent::ThemeChange: BroadcastSystemMessage(WM_THEMECHANGED, 0, 0); break;

@@ -1,0 +1,28 @@
+#include "uilib/editors/uiEditorsUnits.h"
+
+#include "uilib/base/uiBaseUnits.h"
+#include "uilib/editors/uiDWMApi.h"
+#include "uilib/editors/uiDataStorage.h"
+#include "uilib/editors/uiEditConsts.h"
+#include "uilib/editors/uiEditPaintUtils.h"
+#include "uilib/editors/uiFormats.h"
+#include "uilib/editors/uiLibraryStrs.h"
+
+namespace zel {
+
+TUnitRows uiEditorsUnits() {
+    return {
+        {"uiDWMApi", uiDWMApiStartup, uiDWMApiShutdown},
+        {"uiDataStorage", uiDataStorageStartup, uiDataStorageShutdown},
+        {"uiEditPaintUtils", uiEditPaintUtilsStartup, uiEditPaintUtilsShutdown},
+        {"uiFormats", nullptr, uiFormatsShutdown},
+        {"uiLibraryStrs", uiLibraryStrsStartup, uiLibraryStrsShutdown},
+        {"uiDateUtils", nullptr, nullptr},
+        {"uiEditConsts", uiEditConstsStartup, uiEditConstsShutdown},
+        {"uiVariants", nullptr, nullptr},
+    };
+}
+
+TUnitRows uiEditorsUnitList() { return JoinUnitRows({uiBaseUnitList(), uiEditorsUnits()}); }
+
+}  // namespace zel
