@@ -70,6 +70,11 @@ void TFormGlobal::FormShow(TObject*) { UpDateView(); }
 
 void TFormGlobal::FormResize(TObject*) { SetDimension(); }
 
+void TFormGlobal::DataCardChanged() {
+    SetDimension();
+    DrawGrid->Invalidate();
+}
+
 void TFormGlobal::SetDimension() {
     if (Panel == nullptr || DrawGrid == nullptr || sizing_) return;
     // Setting the window's size resizes it again: one pass is enough.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Uebank.h"
+#include "app/Ueexpan.h"
 
 namespace zel {
 
@@ -15,7 +16,7 @@ class TGlobal;
 // creation.
 extern TGlobal* OpeningGlobal;
 
-class TFormGlobal : public TFormMembers {
+class TFormGlobal : public TFormMembers, public IDataCardView {
 public:
     explicit TFormGlobal(TComponent* AOwner);
     ~TFormGlobal() override;
@@ -31,6 +32,8 @@ public:
     // The rows for the data-card setting (7 with a card, else 4) and the window's size around them; run on
     // every resize, and to be run on every open global window when the setting changes.
     void SetDimension();
+    // The data-card setting changed: the rows follow it at once.
+    void DataCardChanged() override;
     int MemberOfRow(int Row) const override;
     // Copies each dragged element onto the first member of the same kind in the same memory (user or
     // card); an element without such a member is left out.

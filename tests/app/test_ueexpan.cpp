@@ -9,11 +9,14 @@
 #include "ProgramFixture.h"
 #include "ScreenInput.h"
 #include "app/Ueexpan.h"
+#include "app/Ueglobal.h"
+#include "app/Uelibrar.h"
+#include "model/Library.h"
 
 namespace zel::test {
 namespace {
 
-// A window whose rows follow the data-card setting, as the global window's do.
+// A window that follows the data-card setting and counts what it is told.
 class TCardRowsWindow : public TForm, public IDataCardView {
 public:
     explicit TCardRowsWindow(TComponent* AOwner) : TForm(AOwner) {}
@@ -90,7 +93,16 @@ TEST_F(Expansion, OkStoresTheChoicesAndAClearedCardTakesAGlobalWindowToFourRows)
     TConfig& config = *ZelmoHolder->Config;
     config.ExpB = 5;
     config.Installed = 1;
-    auto* global = new TCardRowsWindow(Application);
+    // A global's window, open in a library window: 7 rows while a data card is installed.
+    auto* library = new TLibrary;
+    library->Elements.push_back(CreateElementOfType(etGlobal, library));
+    library->Saved = 1;
+    TFormLibrary::OpenLibrary(Formzelmo, *library, false);
+    library->Elements.front()->OpenEditor();
+    ProcessPendingMessages();
+    auto* global = dynamic_cast<TFormGlobal*>(library->Elements.front()->Window);
+    ASSERT_NE(global, nullptr);
+    EXPECT_EQ(global->DrawGrid->GetRowCount(), 7);
     std::string screenshot;
     ShowExpansion([&] {
         // What the settings hold, on show.
@@ -107,7 +119,7 @@ TEST_F(Expansion, OkStoresTheChoicesAndAClearedCardTakesAGlobalWindowToFourRows)
     });
     std::printf("screenshot: %s\n", screenshot.c_str());
     EXPECT_FALSE(FormExpansion->GetVisible());
-    EXPECT_EQ(global->Rows, 4);
+    EXPECT_EQ(global->DrawGrid->GetRowCount(), 4);
     EXPECT_EQ(config.ExpA, 3);
     EXPECT_EQ(config.ExpB, 5);
     EXPECT_EQ(config.ExpD, 17);
@@ -120,7 +132,6 @@ TEST_F(Expansion, OkStoresTheChoicesAndAClearedCardTakesAGlobalWindowToFourRows)
     EXPECT_EQ(ini.ReadInteger("Expansion", "ExpD", -1), 17);
     EXPECT_EQ(ini.ReadInteger("Expansion", "PCMCard", -1), 8);
     EXPECT_EQ(ini.ReadInteger("Data Card", "Installed", -1), 0);
-    delete global;
 }
 
 TEST_F(Expansion, CancelChangesNothingAndAnUnchangedCardLeavesTheWindowsAlone) {
