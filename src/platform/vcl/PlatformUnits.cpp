@@ -11,6 +11,7 @@
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/vcl/TabNotbk.h"
 #include "platform/win/Locale.h"
 
 namespace zel {
@@ -41,6 +42,7 @@ TUnitRows PlatformUnits() {
         FormClassesRow("ImgList", RegisterImageListClasses),
         FormClassesRow("Menus", RegisterMenusClasses, {}, MenusShutdown),
         FormClassesRow("Grids", RegisterGridsClasses),
+        FormClassesRow("TabNotbk", RegisterTabNotbkClasses),
     };
 }
 
