@@ -151,7 +151,12 @@ void TFormPatch::PlaceWindow() {
 
 void TFormPatch::CloseSteps() {
     TPatch* patch = EditElem;
-    if (patch == nullptr || patch->Window != this) return;
+    if (patch == nullptr) return;
+    // The element may have let go of the window already (it is being deleted): the places of this window
+    // and of the editors are kept all the same.
+    if (patch->Window != nullptr && patch->Window != this) return;
+    patch->Window = this;
+    patch->WindowOpen = 1;
     patch->StoreWindowPositions();
     patch->Common->CloseEditors();
     for (int t = 1; t <= ToneCount; ++t) patch->Tone(t).CloseEditors();
@@ -194,7 +199,7 @@ void TFormPatch::CommonDblClick(TObject*) {
     try {
         TEditorSlot& slot = EditElem->Common->Editors[TCommon::ceCommon];
         if (slot.EditorOpen != 0) {
-            if (auto* form = dynamic_cast<TCustomForm*>(slot.EditorForm)) form->BringToFront();
+            ShowInFront(dynamic_cast<TCustomForm*>(slot.EditorForm));
             return;
         }
         OpeningCommonPatch = EditElem;
@@ -320,7 +325,7 @@ void TFormPatch::Control1MouseDown(TObject* Sender, TMouseButton Button, TShiftS
 void TFormPatch::FountainFill1DragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) {
     Accept = false;
     if (TDragInfo* drag = ModelServices().DragInfo) drag->Accepted = 0;
-    if (!Closed()) BringToFront();
+    if (!Closed()) ShowInFront(this);
 }
 
 void TFormPatch::Control1DragOver(TObject* Sender, TObject* Source, int, int, TDragState, bool& Accept) {
@@ -328,7 +333,7 @@ void TFormPatch::Control1DragOver(TObject* Sender, TObject* Source, int, int, TD
     TDragInfo* drag = ModelServices().DragInfo;
     if (drag == nullptr || Closed()) return;
     drag->Accepted = 0;
-    BringToFront();
+    ShowInFront(this);
     const auto* panel = dynamic_cast<const TPanel*>(Sender);
     const auto* source = dynamic_cast<const TControl*>(Source);
     if (panel == nullptr || source == nullptr || PanelIndex(panel) < 0 || SectionDragActive == 0) return;
@@ -365,9 +370,9 @@ void TFormPatch::Control1EndDrag(TObject*, TObject* Target, int, int) {
         TouchElement(target);
         target->UpdateViews();
         target->Transmit(true);
-        targetWindow->BringToFront();
+        ShowInFront(targetWindow);
     } else if (OpenedByDblClick == 0 && !Closed()) {
-        BringToFront();
+        ShowInFront(this);
     }
     OpenedByDblClick = 0;
     if (drag != nullptr) drag->Accepted = 0;

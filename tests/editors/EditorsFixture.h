@@ -3,11 +3,13 @@
 // key input through the platform's queue, and the instrument simulator behind the ports (device ID 17).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/ProgramFixture.h"
 #include "app/Uelibrar.h"
+#include "app/Uetransm.h"
 #include "editors/Uecommon.h"
 #include "editors/Uepatch.h"
 #include "model/Library.h"
@@ -121,6 +123,18 @@ protected:
         }
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         RunQueue();
+    }
+    // Runs an action that shows the transfer progress window, the time running while it shows.
+    void WithProgress(const std::function<void()>& act) {
+        int idles = 0;
+        Application->OnIdle = [&](TObject*, bool& done) {
+            done = false;
+            if (++idles > 100000 && FormTransmet != nullptr) FormTransmet->Close();  // never hang the test
+            if (FormTransmet == nullptr || !FormTransmet->GetVisible()) return;
+            Clock->Advance(10);
+        };
+        act();
+        Application->OnIdle = nullptr;
     }
     // Presses an arrow button of a value field Count times (each press one step).
     void StepField(TMyEdit* field, bool up, int count) {
