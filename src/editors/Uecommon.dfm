@@ -45,11 +45,11 @@ object FormCommon: TFormCommon
       object GroupLevel: TGroupBox
         Left = 8
         Top = 36
-        Width = 60
+        Width = 64
         Height = 190
         Caption = 'Level'
         object PatchLevel: TPanSlider
-          Left = 8
+          Left = 10
           Top = 16
           Width = 44
           Height = 168
@@ -68,13 +68,13 @@ object FormCommon: TFormCommon
         end
       end
       object GroupAnalog: TGroupBox
-        Left = 72
+        Left = 76
         Top = 36
-        Width = 60
+        Width = 64
         Height = 190
-        Caption = 'Analog Feel'
+        Caption = 'Analog'
         object AnalogfeelDepth: TPanSlider
-          Left = 8
+          Left = 10
           Top = 16
           Width = 44
           Height = 168
@@ -93,13 +93,13 @@ object FormCommon: TFormCommon
         end
       end
       object GroupPortTime: TGroupBox
-        Left = 136
+        Left = 144
         Top = 36
-        Width = 60
+        Width = 64
         Height = 190
         Caption = 'Port Time'
         object PortTime: TPanSlider
-          Left = 8
+          Left = 10
           Top = 16
           Width = 44
           Height = 168
@@ -118,7 +118,7 @@ object FormCommon: TFormCommon
         end
       end
       object GroupPan: TGroupBox
-        Left = 204
+        Left = 214
         Top = 36
         Width = 90
         Height = 44
@@ -135,7 +135,7 @@ object FormCommon: TFormCommon
         end
       end
       object GroupTempo: TGroupBox
-        Left = 204
+        Left = 214
         Top = 84
         Width = 90
         Height = 46
@@ -153,11 +153,11 @@ object FormCommon: TFormCommon
         end
       end
       object GroupBender: TGroupBox
-        Left = 204
+        Left = 214
         Top = 134
         Width = 90
         Height = 72
-        Caption = 'Bender Up / Down'
+        Caption = 'Bender'
         object BenderUp: TMyEdit
           Left = 8
           Top = 18
@@ -182,7 +182,7 @@ object FormCommon: TFormCommon
         end
       end
       object GroupOctave: TGroupBox
-        Left = 204
+        Left = 214
         Top = 210
         Width = 90
         Height = 46
@@ -200,7 +200,7 @@ object FormCommon: TFormCommon
         end
       end
       object GroupKeyAssign: TGroupBox
-        Left = 300
+        Left = 310
         Top = 36
         Width = 100
         Height = 60
@@ -223,23 +223,23 @@ object FormCommon: TFormCommon
         end
       end
       object SoloLegato: TCheckBox
-        Left = 300
-        Top = 104
+        Left = 310
+        Top = 102
         Width = 110
         Height = 17
         Caption = 'Solo Legato'
         OnClick = SoloLegatoClick
       end
       object PortSwitch: TCheckBox
-        Left = 300
-        Top = 124
-        Width = 130
+        Left = 310
+        Top = 122
+        Width = 150
         Height = 17
         Caption = 'Portamento Switch'
         OnClick = PortSwitchClick
       end
       object GroupPortMode: TGroupBox
-        Left = 300
+        Left = 310
         Top = 146
         Width = 100
         Height = 60
@@ -262,7 +262,7 @@ object FormCommon: TFormCommon
         end
       end
       object GroupPortType: TGroupBox
-        Left = 300
+        Left = 310
         Top = 212
         Width = 100
         Height = 60
@@ -308,9 +308,9 @@ object FormCommon: TFormCommon
         end
       end
       object GroupVoice: TGroupBox
-        Left = 404
+        Left = 414
         Top = 36
-        Width = 112
+        Width = 104
         Height = 60
         Caption = 'Voice Priority'
         object VoiceLast: TRadioButton
@@ -331,15 +331,15 @@ object FormCommon: TFormCommon
         end
       end
       object GroupStretch: TGroupBox
-        Left = 404
-        Top = 102
-        Width = 112
-        Height = 50
+        Left = 214
+        Top = 260
+        Width = 96
+        Height = 48
         Caption = 'Stretch Tune'
         object Stretch1: TSpeedButton
-          Left = 6
+          Left = 5
           Top = 18
-          Width = 24
+          Width = 21
           Height = 22
           GroupIndex = 1
           Caption = 'Off'
@@ -347,9 +347,9 @@ object FormCommon: TFormCommon
           OnClick = Stretch1Click
         end
         object Stretch2: TSpeedButton
-          Left = 31
+          Left = 27
           Top = 18
-          Width = 24
+          Width = 21
           Height = 22
           GroupIndex = 1
           Caption = '1'
@@ -357,9 +357,9 @@ object FormCommon: TFormCommon
           OnClick = Stretch1Click
         end
         object Stretch3: TSpeedButton
-          Left = 56
+          Left = 49
           Top = 18
-          Width = 24
+          Width = 21
           Height = 22
           GroupIndex = 1
           Caption = '2'
@@ -367,9 +367,9 @@ object FormCommon: TFormCommon
           OnClick = Stretch1Click
         end
         object Stretch4: TSpeedButton
-          Left = 81
+          Left = 71
           Top = 18
-          Width = 24
+          Width = 21
           Height = 22
           GroupIndex = 1
           Caption = '3'
@@ -387,7 +387,7 @@ object FormCommon: TFormCommon
         Top = 6
         Width = 250
         Height = 152
-        Caption = 'Structure Tone 1 & 2'
+        Caption = 'Structure Tones 1 and 2'
         object PanelN12: TPanel
           Left = 8
           Top = 18
@@ -481,7 +481,7 @@ object FormCommon: TFormCommon
         Top = 6
         Width = 250
         Height = 152
-        Caption = 'Structure Tone 3 & 4'
+        Caption = 'Structure Tones 3 and 4'
         object PanelN34: TPanel
           Left = 8
           Top = 18
