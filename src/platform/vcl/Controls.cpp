@@ -485,7 +485,18 @@ void TControl::Repaint() {
 }
 
 void TControl::BringToFront() {
-    if (parent_ == nullptr) return;
+    if (parent_ == nullptr) {
+        // A window of its own: it goes on top of its siblings. A multiple-document child becomes the active
+        // one, as a click on it makes it.
+        auto* w = dynamic_cast<TWinControl*>(this);
+        if (w == nullptr || !w->HandleAllocated()) return;
+        const HWND h = w->GetHandle();
+        const HWND client = ::zel::GetParent(h);
+        if (client != nullptr && (GetWindowLongPtr(h, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0)
+            SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+        else SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
     auto& list = parent_->controls_;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     list.push_back(this);

@@ -209,6 +209,133 @@ TEST_F(DragAndContext, DragImagesShowOnlyOverControlsThatAskForThem) {
     delete made;  // an object from OnStartDrag is its maker's
 }
 
+// Windows inside a multiple-document main window: a list in each child, a picture on the main window's
+// panel and the main window's own free area. Each list's drag-over handler brings its child to the front,
+// as the program's lists do.
+class MdiDrag : public VclTest {
+protected:
+    void SetUp() override {
+        VclTest::SetUp();
+        main = Keep(Construct<TForm>(nullptr));
+        main->SetFormStyle(fsMDIForm);
+        main->SetBounds(40, 40, 700, 500);
+        Application->MainForm = main;
+        main->Show();
+        panel = new TPanel(main);
+        panel->SetParent(main);
+        panel->SetBounds(560, 360, 100, 80);
+        picture = new TImage(panel);
+        picture->SetParent(panel);
+        picture->SetAlign(alClient);
+        main->OnDragOver = [this](TObject*, TObject*, int, int, TDragState, bool& Accept) {
+            Log.push_back("main");
+            Accept = false;
+        };
+        picture->OnDragOver = [this](TObject*, TObject*, int X, int Y, TDragState State, bool& Accept) {
+            if (State == dsDragLeave) return;
+            Log.push_back("picture " + std::to_string(X) + "," + std::to_string(Y));
+            Accept = true;
+        };
+        for (int i = 0; i < 3; ++i) {
+            TForm* child = Construct<TForm>(main);
+            child->SetFormStyle(fsMDIChild);
+            child->SetBounds(10 + 180 * i, 10, 170, 200);
+            auto* list = new TProbe(child);
+            list->SetParent(child);
+            list->SetBounds(5, 5, 150, 150);
+            list->DragCursor = crDrag;
+            child->Show();
+            list->OnDragOver = [this, list, child, i](TObject*, TObject*, int X, int Y, TDragState State,
+                                                      bool& Accept) {
+                if (State == dsDragLeave) return;
+                child->BringToFront();
+                Log.push_back("list " + std::to_string(i) + " " + std::to_string(X) + "," + std::to_string(Y));
+                Accept = i != 0;
+            };
+            lists.push_back(list);
+            children.push_back(child);
+        }
+        lists[0]->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { lists[0]->BeginDrag(false); };
+        lists[0]->OnEndDrag = [this](TObject*, TObject* Target, int X, int Y) {
+            std::string name = "none";
+            for (std::size_t i = 0; i < lists.size(); ++i)
+                if (Target == lists[i]) name = "list " + std::to_string(i);
+            if (Target == picture) name = "picture";
+            Ends.push_back(name + " " + std::to_string(X) + "," + std::to_string(Y));
+        };
+        ProcessPendingMessages();
+    }
+    void TearDown() override {
+        Application->MainForm = nullptr;
+        VclTest::TearDown();
+    }
+    static void MoveTo(POINT P) {
+        SetCursorPos(P.x, P.y);
+        ProcessPendingMessages();
+    }
+    static void Mouse(DWORD Flag) {
+        mouse_event(Flag, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    }
+    static POINT At(TControl* C, int X, int Y) {
+        const TPoint p = C->ClientToScreen(TPoint{X, Y});
+        return POINT{p.x, p.y};
+    }
+    // The start of a drag from the first list, past the threshold.
+    void Press() {
+        MoveTo(At(lists[0], 20, 20));
+        Mouse(MOUSEEVENTF_LEFTDOWN);
+        MoveTo(At(lists[0], 30, 20));
+        ASSERT_TRUE(lists[0]->Dragging());
+    }
+
+    TForm* main = nullptr;
+    TPanel* panel = nullptr;
+    TImage* picture = nullptr;
+    std::vector<TProbe*> lists;
+    std::vector<TForm*> children;
+    std::vector<std::string> Log, Ends;
+};
+
+// Passing over two children that come to the front keeps the drag (and the mouse) going; the drop lands on
+// the second, in its list's client coordinates.
+TEST_F(MdiDrag, AChildComingToTheFrontKeepsTheDragGoing) {
+    Press();
+    MoveTo(At(lists[1], 40, 50));
+    EXPECT_TRUE(lists[0]->Dragging());
+    EXPECT_EQ(GetCapture(), lists[0]->GetHandle());
+    EXPECT_EQ(GetCursor(), CursorHandle(crDrag));
+    MoveTo(At(lists[2], 60, 70));
+    EXPECT_TRUE(lists[0]->Dragging());
+    EXPECT_EQ(GetCursor(), CursorHandle(crDrag));
+    Mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(lists[0]->Dragging());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Ends, (std::vector<std::string>{"list 2 60,70"}));
+    EXPECT_EQ(Log, (std::vector<std::string>{"list 0 30,20", "list 1 40,50", "list 2 60,70"}));
+    // The last child asked is the front and active one.
+    EXPECT_EQ(GetTopWindow(main->ClientHandle()), children[2]->GetHandle());
+    EXPECT_EQ(main->ActiveMDIChild(), children[2]);
+}
+
+// The picture on the main window's panel and the main window's free area (behind the children) are
+// targets too; over the free area the cursor says no drop, and a release there drops nothing.
+TEST_F(MdiDrag, ThePanelsPictureAndTheFreeAreaAreTargets) {
+    Press();
+    MoveTo(At(picture, 10, 12));
+    EXPECT_EQ(Log.back(), "picture 10,12");
+    EXPECT_EQ(GetCursor(), CursorHandle(crDrag));
+    MoveTo(At(main, 300, 400));
+    EXPECT_EQ(Log.back(), "main");
+    EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop));
+    Mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(Ends, (std::vector<std::string>{"none 0,0"}));
+    Press();
+    MoveTo(At(picture, 10, 12));
+    Mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(Ends.back(), "picture 10,12");
+}
+
 TEST_F(DragAndContext, ContextMenuComesFromTheRightButtonAndTheKeyboardAndGoesToTheParentUnhandled) {
     std::vector<TPoint> sourceAsks, formAsks;
     bool handles = true;
