@@ -8,20 +8,8 @@
 #include "model/Patch.h"
 #include "model/SharedRoutines.h"
 #include "platform/vcl/FormReader.h"
-#include "platform/win/Windows.h"
 
 namespace zel {
-
-void ShowInFront(TCustomForm* Form) {
-    if (Form == nullptr) return;
-    if (Form->GetFormStyle() == fsMDIChild && Form->HandleAllocated()) {
-        if (HWND client = GetParent(Form->GetHandle())) {
-            SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Form->GetHandle()), 0);
-            return;
-        }
-    }
-    Form->BringToFront();
-}
 
 // ---------------------------------------------------------------------------------------------- TEditorForm
 

@@ -153,9 +153,6 @@ protected:
     void SendBlockToTemp() override;
 };
 
-// Brings a window to the front: a child of the main window becomes its active child.
-void ShowInFront(TCustomForm* Form);
-
 // A value brought into a range: the nearest valid value of a stored byte that no control can show.
 constexpr int ClampToRange(int Value, int Low, int High) { return Value < Low ? Low : (Value > High ? High : Value); }
 

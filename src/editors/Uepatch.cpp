@@ -199,7 +199,7 @@ void TFormPatch::CommonDblClick(TObject*) {
     try {
         TEditorSlot& slot = EditElem->Common->Editors[TCommon::ceCommon];
         if (slot.EditorOpen != 0) {
-            ShowInFront(dynamic_cast<TCustomForm*>(slot.EditorForm));
+            if (auto* form = dynamic_cast<TCustomForm*>(slot.EditorForm)) form->BringToFront();
             return;
         }
         OpeningCommonPatch = EditElem;
@@ -325,7 +325,7 @@ void TFormPatch::Control1MouseDown(TObject* Sender, TMouseButton Button, TShiftS
 void TFormPatch::FountainFill1DragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) {
     Accept = false;
     if (TDragInfo* drag = ModelServices().DragInfo) drag->Accepted = 0;
-    if (!Closed()) ShowInFront(this);
+    if (!Closed()) BringToFront();
 }
 
 void TFormPatch::Control1DragOver(TObject* Sender, TObject* Source, int, int, TDragState, bool& Accept) {
@@ -333,7 +333,7 @@ void TFormPatch::Control1DragOver(TObject* Sender, TObject* Source, int, int, TD
     TDragInfo* drag = ModelServices().DragInfo;
     if (drag == nullptr || Closed()) return;
     drag->Accepted = 0;
-    ShowInFront(this);
+    BringToFront();
     const auto* panel = dynamic_cast<const TPanel*>(Sender);
     const auto* source = dynamic_cast<const TControl*>(Source);
     if (panel == nullptr || source == nullptr || PanelIndex(panel) < 0 || SectionDragActive == 0) return;
@@ -370,9 +370,9 @@ void TFormPatch::Control1EndDrag(TObject*, TObject* Target, int, int) {
         TouchElement(target);
         target->UpdateViews();
         target->Transmit(true);
-        ShowInFront(targetWindow);
+        targetWindow->BringToFront();
     } else if (OpenedByDblClick == 0 && !Closed()) {
-        ShowInFront(this);
+        BringToFront();
     }
     OpenedByDblClick = 0;
     if (drag != nullptr) drag->Accepted = 0;
