@@ -3,6 +3,7 @@
 #include <array>
 #include <exception>
 
+#include "model/Clipboard.h"
 #include "model/CurrentElements.h"
 #include "model/LibElem.h"
 #include "model/Patch.h"
@@ -159,6 +160,12 @@ void TEditorForm::FormDestroy(TObject*) {
 
 void TEditorForm::RunCloseSteps() {
     closed_ = true;
+    // A section drag that started here ends with the window: nothing will report its end any more.
+    if (TDragInfo* drag = ModelServices().DragInfo; drag != nullptr && drag->Source == this) {
+        SectionDragActive = 0;
+        drag->Source = nullptr;
+        drag->Accepted = 0;
+    }
     UndoList.clear();
     try {
         CloseSteps();
