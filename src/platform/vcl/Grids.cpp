@@ -244,11 +244,8 @@ void TCustomGrid::Paint() {
                 if (focused) state.Include(gdFocused);
             }
             if (DefaultDrawing) {
-                const bool highlight = state.Contains(gdSelected) &&
-                                       (!state.Contains(gdFocused) || options_.Contains(goDrawFocusSelected) ||
-                                        options_.Contains(goRowSelect));
                 c->Brush()->SetStyle(bsSolid);
-                c->Brush()->SetColor(fixed ? FixedColor : highlight ? clHighlight : GetColor());
+                c->Brush()->SetColor(fixed ? FixedColor : Highlighted(state) ? clHighlight : GetColor());
                 c->FillRect(cell);
             }
             DrawCell(col, r, cell, state);
@@ -269,6 +266,11 @@ void TCustomGrid::Paint() {
     const int line = options_.Contains(goHorzLine) ? gridLineWidth_ : 0;
     for (int r = topRow_, top = FixedRowsHeight(); r < rowCount_ && top < client.bottom; ++r, top += RowPitch())
         paintRow(r, top, line);
+}
+
+bool TCustomGrid::Highlighted(TGridDrawState AState) const {
+    return AState.Contains(gdSelected) &&
+           (!AState.Contains(gdFocused) || options_.Contains(goDrawFocusSelected) || options_.Contains(goRowSelect));
 }
 
 void TCustomGrid::CreateParams(TCreateParams& Params) {
@@ -410,6 +412,41 @@ void TDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
     if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
 }
 
+// ---------------------------------------------------------------------------------------------- TStringGrid
+
+std::string TStringGrid::GetCells(int ACol, int ARow) const {
+    if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount() ||
+        ACol >= static_cast<int>(cells_.size()))
+        return "";
+    const std::vector<std::string>& column = cells_[static_cast<std::size_t>(ACol)];
+    return ARow < static_cast<int>(column.size()) ? column[static_cast<std::size_t>(ARow)] : std::string();
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const std::string& Value) {
+    if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
+        throw EInvalidGridOperation("Grid index out of range");
+    if (GetCells(ACol, ARow) == Value) return;
+    if (ACol >= static_cast<int>(cells_.size())) cells_.resize(static_cast<std::size_t>(ACol) + 1);
+    std::vector<std::string>& column = cells_[static_cast<std::size_t>(ACol)];
+    if (ARow >= static_cast<int>(column.size())) column.resize(static_cast<std::size_t>(ARow) + 1);
+    column[static_cast<std::size_t>(ARow)] = Value;
+    InvalidateCell(ACol, ARow);
+}
+
+void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+    if (DefaultDrawing) {
+        const std::string text = GetCells(ACol, ARow);
+        if (!text.empty()) {
+            TCanvas* c = Canvas();
+            c->Font()->Assign(Font());
+            if (Highlighted(AState)) c->Font()->SetColor(clHighlightText);
+            c->Brush()->SetStyle(bsClear);
+            c->TextRect(ARect, ARect.left + 2, ARect.top + 2, text);
+        }
+    }
+    TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
 // ------------------------------------------------------------------------------------------- form classes
 
 void RegisterGridsClasses() {
@@ -450,6 +487,7 @@ void RegisterGridsClasses() {
                 [](TDrawGrid& c, const TFormValue& v, TReadContext& ctx) { c.FixedColor = ReadColor(v, ctx); })
         .Bool("DefaultDrawing", [](TDrawGrid& c, bool v) { c.DefaultDrawing = v; })
         .Event("OnDrawCell", &TDrawGrid::OnDrawCell);
+    RegisterComponent<TStringGrid>("TStringGrid", "TDrawGrid");
 }
 
 }  // namespace zel

@@ -88,6 +88,9 @@ public:
 
 protected:
     virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) = 0;
+    // Whether a cell in that state is filled with the highlight colour (the selected cell, unless it only
+    // shows a focus rectangle).
+    bool Highlighted(TGridDrawState AState) const;
     void Paint() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
@@ -137,6 +140,23 @@ public:
 
 protected:
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+};
+
+// A draw grid that keeps a text for each cell and draws it (with DefaultDrawing) before OnDrawCell runs.
+class TStringGrid : public TDrawGrid {
+public:
+    using TDrawGrid::TDrawGrid;
+    std::string ClassName() const override { return "TStringGrid"; }
+    // The text of a cell; empty for a cell never set or outside the grid.
+    std::string GetCells(int ACol, int ARow) const;
+    // Sets a cell's text and redraws the cell; a cell outside the grid is refused.
+    void SetCells(int ACol, int ARow, const std::string& Value);
+
+protected:
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+
+private:
+    std::vector<std::vector<std::string>> cells_;  // by column, then row; grown as cells are set
 };
 
 // Registers the unit's classes with the form reader (the unit's start-up row).

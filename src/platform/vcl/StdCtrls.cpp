@@ -3,6 +3,7 @@
 #include "platform/vcl/FormReader.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/vcl/Forms.h"
 #include "platform/win/SysInfo.h"
@@ -758,6 +759,396 @@ void TCustomListBox::Dispatch(TMessage& Message) {
     TWinControl::Dispatch(Message);
 }
 
+// ------------------------------------------------------------------------------------------- TComboListBox
+
+TComboListBox::TComboListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
+    SetVisible(false);
+    TabStop = false;
+    BorderStyle = bsNone;
+    IntegralHeight = false;
+}
+
+void TComboListBox::CreateParams(TCreateParams& Params) {
+    TCustomListBox::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_BORDER | LBS_NOINTEGRALHEIGHT;
+    Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    Params.WndParent = nullptr;
+}
+
+// --------------------------------------------------------------------------------------- TComboBoxStrings
+
+TStrings& TComboBoxStrings::List() const { return *comboBox_->list_->Items(); }
+
+std::string TComboBoxStrings::Get(int Index) const { return List().Get(Index); }
+
+int TComboBoxStrings::GetCount() const { return List().GetCount(); }
+
+TObject* TComboBoxStrings::GetObject(int Index) const { return List().GetObject(Index); }
+
+void TComboBoxStrings::PutObject(int Index, TObject* AObject) { List().PutObject(Index, AObject); }
+
+// While the form is read the chosen index is the stored number, checked against the items once they are
+// all there; afterwards it follows its item through insertions and deletions.
+void TComboBoxStrings::Clear() {
+    List().Clear();
+    if (!comboBox_->ComponentState().Contains(csLoading)) comboBox_->itemIndex_ = -1;
+    comboBox_->Invalidate();
+}
+
+void TComboBoxStrings::Delete(int Index) {
+    List().Delete(Index);
+    int& chosen = comboBox_->itemIndex_;
+    if (!comboBox_->ComponentState().Contains(csLoading)) {
+        if (chosen == Index) chosen = -1;
+        else if (chosen > Index) --chosen;
+    }
+    comboBox_->Invalidate();
+}
+
+void TComboBoxStrings::Insert(int Index, const std::string& S) {
+    List().Insert(Index, S);
+    int& chosen = comboBox_->itemIndex_;
+    if (!comboBox_->ComponentState().Contains(csLoading) && chosen >= Index) ++chosen;
+    comboBox_->Invalidate();
+}
+
+int TComboBoxStrings::Add(const std::string& S) {
+    const int at = List().Add(S);
+    int& chosen = comboBox_->itemIndex_;
+    if (!comboBox_->ComponentState().Contains(csLoading) && chosen >= at) ++chosen;
+    comboBox_->Invalidate();
+    return at;
+}
+
+// ---------------------------------------------------------------------------------------- TCustomComboBox
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TCustomControl(AOwner), items_(new TComboBoxStrings(this)) {
+    width_ = 145;
+    height_ = 21;
+    TabStop = true;
+    // The box holds the mouse itself while its list is down, across the button's release.
+    ControlStyle.Exclude(csClickEvents);
+    ControlStyle.Exclude(csCaptureMouse);
+    SetColor(clWindow);
+    list_ = Construct<TComboListBox>(this);
+}
+
+TCustomComboBox::~TCustomComboBox() {
+    if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
+    delete items_;
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomComboBox::SetItems(TStrings* Value) {
+    items_->Clear();
+    if (Value != nullptr) items_->AddStrings(Value);
+}
+
+void TCustomComboBox::SetItemIndex(int Value) {
+    if (ComponentState().Contains(csLoading)) {
+        itemIndex_ = Value;
+        return;
+    }
+    if (Value < 0 || Value >= items_->GetCount()) Value = -1;
+    if (Value == itemIndex_) return;
+    itemIndex_ = Value;
+    if (droppedDown_) list_->SetItemIndex(Value);
+    Invalidate();
+}
+
+void TCustomComboBox::Loaded() {
+    TCustomControl::Loaded();
+    if (itemIndex_ < -1 || itemIndex_ >= items_->GetCount()) itemIndex_ = -1;
+    Invalidate();
+}
+
+void TCustomComboBox::SetDropDownCount(int Value) { dropDownCount_ = std::max(1, Value); }
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+    if (Value == style_) return;
+    style_ = Value;
+    Invalidate();
+}
+
+void TCustomComboBox::SetDroppedDown(bool Value) {
+    if (Value) DropDown();
+    else CloseUp(false);
+}
+
+std::string TCustomComboBox::GetTextImpl() const {
+    if (itemIndex_ < 0 || itemIndex_ >= items_->GetCount()) return "";
+    return items_->Get(itemIndex_);
+}
+
+void TCustomComboBox::Change() {
+    if (OnChange) OnChange(this);
+}
+
+TRect TCustomComboBox::ButtonRect() {
+    TRect r = GetClientRect();
+    r.left = std::max<int>(r.left, r.right - GetSystemMetrics(SM_CXVSCROLL));
+    return r;
+}
+
+void TCustomComboBox::Paint() {
+    TCanvas* c = Canvas();
+    HDC dc = c->GetHandle();
+    const TRect client = GetClientRect();
+    const bool enabled = GetEnabled();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(enabled ? GetColor() : clBtnFace);
+    c->FillRect(client);
+    TRect button = ButtonRect();
+    UINT state = DFCS_SCROLLCOMBOBOX;
+    if (!enabled) state |= DFCS_INACTIVE;
+    if (pressed_ && droppedDown_) state |= DFCS_PUSHED | DFCS_FLAT;
+    DrawFrameControl(dc, &button, DFC_SCROLL, state);
+    // The chosen item, highlighted while the box has the focus and its list is closed.
+    TRect text(client.left + 1, client.top + 1, button.left - 1, client.bottom - 1);
+    const bool highlight = enabled && Focused() && !droppedDown_;
+    if (highlight) {
+        c->Brush()->SetColor(clHighlight);
+        c->FillRect(text);
+    }
+    c->Brush()->SetStyle(bsClear);
+    c->MoveTo(0, 0);  // selects the font
+    SetTextColor(dc, ColorToCOLORREF(!enabled ? clGrayText : highlight ? clHighlightText : Font()->GetColor()));
+    const std::string s = GetTextImpl();
+    TRect t = text;
+    t.left += 2;
+    DrawText(dc, s, static_cast<int>(s.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    if (highlight) c->DrawFocusRect(text);
+}
+
+void TCustomComboBox::DropDown() {
+    if (droppedDown_) return;
+    if (OnDropDown) OnDropDown(this);
+    list_->Font()->Assign(Font());
+    list_->HandleNeeded();
+    const int itemHeight = std::max(1, list_->GetItemHeight());
+    const int rows = std::clamp(items_->GetCount(), 1, dropDownCount_);
+    const int border = 2 * GetSystemMetrics(SM_CYBORDER);
+    const int height = rows * itemHeight + border;
+    RECT box;
+    GetWindowRect(GetHandle(), &box);
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    int top = box.bottom;
+    // Above the box when it does not fit below and does above.
+    if (top + height > work.bottom && box.top - height >= work.top) top = box.top - height;
+    list_->SetBounds(box.left, top, box.right - box.left, height);
+    list_->SetTopIndex(0);
+    list_->SetItemIndex(itemIndex_);
+    droppedDown_ = true;
+    list_->SetVisible(true);
+    SetCapture(GetHandle());
+    Invalidate();
+}
+
+void TCustomComboBox::CloseUp(bool Accept) {
+    if (!droppedDown_) return;
+    const int chosen = list_->GetItemIndex();
+    droppedDown_ = false;
+    pressed_ = listPressed_ = false;
+    list_->SetVisible(false);
+    if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
+    Invalidate();
+    if (OnCloseUp) OnCloseUp(this);
+    if (Accept && chosen >= 0) UserSelect(chosen);
+}
+
+void TCustomComboBox::UserSelect(int Index) {
+    if (Index < 0 || Index >= items_->GetCount() || Index == itemIndex_) return;
+    itemIndex_ = Index;
+    Invalidate();
+    Change();
+}
+
+int TCustomComboBox::ListItemAt(POINT Screen, bool& Inside) {
+    Inside = false;
+    if (!droppedDown_ || !list_->HandleAllocated()) return -1;
+    RECT window;
+    GetWindowRect(list_->GetHandle(), &window);
+    Inside = PtInRect(&window, Screen) != FALSE;
+    if (!Inside) return -1;
+    const TPoint p = list_->ScreenToClient(TPoint{Screen.x, Screen.y});
+    TRect client = list_->GetClientRect();
+    if (ListHasScrollBar()) client.right -= GetSystemMetrics(SM_CXVSCROLL);
+    if (!PtInRect(&client, POINT{p.x, p.y})) return -1;
+    return list_->ItemAtPos(p, true);
+}
+
+bool TCustomComboBox::ListHasScrollBar() {
+    return items_->GetCount() > list_->ClientHeight() / std::max(1, list_->GetItemHeight());
+}
+
+void TCustomComboBox::TrackMouse(POINT Screen, UINT Msg) {
+    bool inside = false;
+    const int item = ListItemAt(Screen, inside);
+    switch (Msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            if (!inside) {
+                // A press on the box or anywhere else closes the list unchanged.
+                CloseUp(false);
+                return;
+            }
+            const TPoint p = list_->ScreenToClient(TPoint{Screen.x, Screen.y});
+            const TRect client = list_->GetClientRect();
+            if (ListHasScrollBar() && p.x >= client.right - GetSystemMetrics(SM_CXVSCROLL)) {
+                list_->SetTopIndex(std::max(0, list_->GetTopIndex() + (p.y < client.bottom / 2 ? -1 : 1)));
+                return;
+            }
+            listPressed_ = true;
+            if (item >= 0) list_->SetItemIndex(item);
+            return;
+        }
+        case WM_MOUSEMOVE:
+            if (item >= 0 && item != list_->GetItemIndex()) list_->SetItemIndex(item);
+            return;
+        case WM_LBUTTONUP: {
+            const bool fromList = listPressed_;
+            pressed_ = listPressed_ = false;
+            Invalidate();
+            // A release over an item chooses it; the release of the press that opened the list, over the
+            // box, leaves the list open.
+            if (item >= 0 && (fromList || inside)) {
+                list_->SetItemIndex(item);
+                CloseUp(true);
+            }
+            return;
+        }
+        default: return;
+    }
+}
+
+bool TCustomComboBox::KeyDown(WORD Key, bool Alt) {
+    const int count = items_->GetCount();
+    if (droppedDown_) {
+        switch (Key) {
+            case VK_RETURN: CloseUp(true); return true;
+            case VK_ESCAPE: CloseUp(false); return true;
+            case VK_F4: CloseUp(true); return true;
+            case VK_UP:
+            case VK_DOWN:
+                if (Alt) {
+                    CloseUp(true);
+                    return true;
+                }
+                [[fallthrough]];
+            case VK_HOME:
+            case VK_END:
+            case VK_PRIOR:
+            case VK_NEXT:
+                if (list_->GetItemIndex() < 0 && count > 0) list_->SetItemIndex(0);
+                else SendMessage(list_->GetHandle(), WM_KEYDOWN, Key, 0);
+                return true;
+            default: return false;
+        }
+    }
+    if ((Key == VK_F4 && !Alt) || (Alt && (Key == VK_DOWN || Key == VK_UP))) {
+        DropDown();
+        return true;
+    }
+    if (Alt || count == 0) return false;
+    const int page = std::max(1, dropDownCount_ - 1);
+    int next = itemIndex_;
+    switch (Key) {
+        case VK_UP:
+        case VK_LEFT: next = itemIndex_ < 0 ? 0 : std::max(0, itemIndex_ - 1); break;
+        case VK_DOWN:
+        case VK_RIGHT: next = std::min(count - 1, itemIndex_ + 1); break;
+        case VK_HOME: next = 0; break;
+        case VK_END: next = count - 1; break;
+        case VK_PRIOR: next = std::max(0, itemIndex_ - page); break;
+        case VK_NEXT: next = std::min(count - 1, std::max(0, itemIndex_) + page); break;
+        default: return false;
+    }
+    UserSelect(next);
+    return true;
+}
+
+void TCustomComboBox::SelectByChar(char Key) {
+    const int count = items_->GetCount();
+    if (count == 0) return;
+    const int from = droppedDown_ ? list_->GetItemIndex() : itemIndex_;
+    const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(Key)));
+    for (int k = 1; k <= count; ++k) {
+        const int i = (std::max(-1, from) + k) % count;
+        const std::string s = items_->Get(i);
+        if (!s.empty() && std::toupper(static_cast<unsigned char>(s[0])) == static_cast<unsigned char>(wanted)) {
+            if (droppedDown_) list_->SetItemIndex(i);
+            else UserSelect(i);
+            return;
+        }
+    }
+}
+
+// The box's own keys come after OnKeyDown; the keys it does not take go on to the form (Enter and Escape
+// on the closed box are the form's).
+bool TCustomComboBox::DoKeyDown(WORD& Key, TShiftState Shift) {
+    if (TCustomControl::DoKeyDown(Key, Shift)) return true;
+    return KeyDown(Key, Shift.Contains(ssAlt));
+}
+
+bool TCustomComboBox::DoKeyPress(char& Key) {
+    if (TCustomControl::DoKeyPress(Key)) return true;
+    if (static_cast<unsigned char>(Key) < 0x20) return false;
+    SelectByChar(Key);
+    return true;
+}
+
+void TCustomComboBox::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP: {
+            const TPoint p = ClientToScreen(TPoint{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)});
+            if (droppedDown_) {
+                TrackMouse(POINT{p.x, p.y}, Message.Msg);
+                return;
+            }
+            if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) {
+                if (CanFocus() && !Focused()) SetFocus();
+                pressed_ = true;
+                DropDown();
+                return;
+            }
+            break;
+        }
+        case WM_MOUSEWHEEL:
+            if (droppedDown_) {
+                const int notches = static_cast<SHORT>(HIWORD(Message.WParam)) / WHEEL_DELTA;
+                list_->SetTopIndex(std::max(0, list_->GetTopIndex() - notches * 3));
+                Message.Result = 1;
+                return;
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            if (droppedDown_ && reinterpret_cast<HWND>(Message.LParam) != GetHandle()) CloseUp(false);
+            return;
+        case WM_CANCELMODE:
+        case CM_CANCELMODE: CloseUp(false); return;
+        case WM_KILLFOCUS:
+            CloseUp(false);
+            Invalidate();
+            break;
+        case WM_SETFOCUS:
+        case CM_FONTCHANGED:
+        case CM_ENABLEDCHANGED: Invalidate(); break;
+        case WM_GETDLGCODE:
+            Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (droppedDown_ ? DLGC_WANTALLKEYS : 0);
+            return;
+        default: break;
+    }
+    TCustomControl::Dispatch(Message);
+}
+
 // ------------------------------------------------------------------------------------------- form classes
 
 void RegisterStdCtrlsClasses() {
@@ -840,6 +1231,24 @@ void RegisterStdCtrlsClasses() {
         .Bool("IntegralHeight", [](TListBox& c, bool v) { c.IntegralHeight = v; })
         .Ignore("ItemHeight")
         .Enum<TBorderStyle>("BorderStyle", BorderStyleNames(), [](TListBox& c, TBorderStyle v) { c.BorderStyle = v; });
+
+    RegisterComponent<TComboBox>("TComboBox", "TWinControl")
+        .Custom("Items.Strings",
+                [](TComboBox& c, const TFormValue& v, TReadContext& ctx) { ReadStrings(*c.Items(), v, ctx); })
+        .Int("ItemIndex", [](TComboBox& c, int v) { c.SetItemIndex(v); })
+        .Int("DropDownCount", [](TComboBox& c, int v) { c.SetDropDownCount(v); })
+        .Enum<TComboBoxStyle>("Style",
+                              {{"csDropDown", csDropDown},
+                               {"csSimple", csSimple},
+                               {"csDropDownList", csDropDownList},
+                               {"csOwnerDrawFixed", csOwnerDrawFixed},
+                               {"csOwnerDrawVariable", csOwnerDrawVariable}},
+                              [](TComboBox& c, TComboBoxStyle v) { c.SetStyle(v); })
+        .Ignore("ItemHeight")
+        .Ignore("Text")
+        .Event("OnChange", &TComboBox::OnChange)
+        .Event("OnDropDown", &TComboBox::OnDropDown)
+        .Event("OnCloseUp", &TComboBox::OnCloseUp);
 }
 
 }  // namespace zel

@@ -349,6 +349,117 @@ public:
     std::string ClassName() const override { return "TListBox"; }
 };
 
+// --------------------------------------------------------------------------------------------- TComboBox
+
+// The combo box styles. Every style behaves as a drop-down list here: a closed box shows the chosen item,
+// and the item is chosen from the dropped list or with the arrow keys; nothing is typed into the box.
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+class TCustomComboBox;
+
+// The dropped list of a combo box: a LISTBOX window of its own, top-level, that never takes the focus.
+// The combo box keeps the mouse while the list is down and drives the list through its messages.
+class TComboListBox : public TCustomListBox {
+public:
+    explicit TComboListBox(TComponent* AOwner);
+    std::string ClassName() const override { return "TComboListBox"; }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+};
+
+// The items of a combo box: the strings of its list, with the chosen item kept in step when items are
+// inserted, deleted or cleared.
+class TComboBoxStrings : public TStrings {
+public:
+    explicit TComboBoxStrings(TCustomComboBox* ComboBox) : comboBox_(ComboBox) {}
+    std::string ClassName() const override { return "TComboBoxStrings"; }
+    std::string Get(int Index) const override;
+    int GetCount() const override;
+    void Clear() override;
+    void Delete(int Index) override;
+    void Insert(int Index, const std::string& S) override;
+    int Add(const std::string& S) override;
+    TObject* GetObject(int Index) const override;
+    void PutObject(int Index, TObject* AObject) override;
+
+private:
+    TStrings& List() const;
+    TCustomComboBox* comboBox_;
+};
+
+// A drop-down list drawn by the layer: the chosen item's text beside a drop button. A click opens the
+// list (a click on an item chooses it and closes the list; a click anywhere else closes it unchanged);
+// on the closed box the arrow keys, Home, End, Page Up and Page Down choose the item before or after,
+// and a typed character the next item starting with it; F4 or Alt+Down opens the list, where Enter
+// chooses and Escape cancels. OnChange runs when the user changes the item, never when the program does.
+class TCustomComboBox : public TCustomControl {
+public:
+    explicit TCustomComboBox(TComponent* AOwner);
+    ~TCustomComboBox() override;
+    std::string ClassName() const override { return "TCustomComboBox"; }
+
+    TStrings* Items() const { return items_; }
+    void SetItems(TStrings* Value);
+    int GetItemIndex() const { return itemIndex_; }
+    // Chooses an item without OnChange; -1 or an index beyond the items clears the choice.
+    void SetItemIndex(int Value);
+    // The most items the dropped list shows before it scrolls.
+    int GetDropDownCount() const { return dropDownCount_; }
+    void SetDropDownCount(int Value);
+    TComboBoxStyle GetStyle() const { return style_; }
+    void SetStyle(TComboBoxStyle Value);
+    bool GetDroppedDown() const { return droppedDown_; }
+    void SetDroppedDown(bool Value);
+    void Clear() { items_->Clear(); }
+    // The window of the dropped list (made when first needed).
+    TComboListBox* ListBox() const { return list_; }
+    TNotifyEvent OnChange;
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    void Loaded() override;
+    bool DoKeyDown(WORD& Key, TShiftState Shift) override;
+    bool DoKeyPress(char& Key) override;
+    std::string GetTextImpl() const override;
+    virtual void Change();
+
+private:
+    friend class TComboBoxStrings;
+    void DropDown();
+    // Closes the list; with Accept the item under the list's selection becomes the chosen one.
+    void CloseUp(bool Accept);
+    // The user chose an item: OnChange when it differs from the chosen one.
+    void UserSelect(int Index);
+    bool KeyDown(WORD Key, bool Alt);
+    void SelectByChar(char Key);
+    // The list item under a screen point, -1 when the point is not over an item; Inside tells whether it
+    // is over the list window at all.
+    int ListItemAt(POINT Screen, bool& Inside);
+    bool ListHasScrollBar();
+    void TrackMouse(POINT Screen, UINT Msg);
+    TRect ButtonRect();
+
+    TComboBoxStrings* items_ = nullptr;
+    TComboListBox* list_ = nullptr;
+    int itemIndex_ = -1;
+    int dropDownCount_ = 8;
+    TComboBoxStyle style_ = csDropDown;
+    bool droppedDown_ = false;
+    bool pressed_ = false;      // the left button went down on the box and is still held
+    bool listPressed_ = false;  // the left button went down over the dropped list and is still held
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
+    std::string ClassName() const override { return "TComboBox"; }
+};
+
 // Registers the unit's classes with the form reader (the unit's start-up row).
 void RegisterStdCtrlsClasses();
 
