@@ -36,6 +36,8 @@ enum : int {
     pPortType = 55,
     pPortStart = 56,
     pPortTime = 57,
+    pCtrlSource2 = 58,
+    pCtrlSource3 = 59,
     pEfxHoldPeak = 60,
     pCtrl1HoldPeak = 61,
     pCtrl2HoldPeak = 62,
@@ -88,6 +90,8 @@ void TFormCommon::DefineBindings(TFormBindings& B) {
     B.Field("PortStartPitch", PortStartPitch);
     B.Field("PortStartNote", PortStartNote);
     B.Field("PortTime", PortTime);
+    B.Field("PatchCtrlSource2", PatchCtrlSource2);
+    B.Field("PatchCtrlSource3", PatchCtrlSource3);
     B.Field("EfxCtrlOff", EfxCtrlOff);
     B.Field("EfxCtrlHold", EfxCtrlHold);
     B.Field("EfxCtrlPeak", EfxCtrlPeak);
@@ -142,6 +146,8 @@ void TFormCommon::DefineBindings(TFormBindings& B) {
     B.Handler<N>("PortTypeRAteClick", [this](TObject* s) { PortTypeRAteClick(s); });
     B.Handler<N>("PortStartPitchClick", [this](TObject* s) { PortStartPitchClick(s); });
     B.Handler<N>("PortTimeEndchange", [this](TObject* s) { PortTimeEndchange(s); });
+    B.Handler<N>("PatchCtrlSource2Change", [this](TObject* s) { PatchCtrlSource2Change(s); });
+    B.Handler<N>("PatchCtrlSource3Change", [this](TObject* s) { PatchCtrlSource3Change(s); });
     B.Handler<N>("EfxCtrlOffClick", [this](TObject* s) { EfxCtrlOffClick(s); });
     B.Handler<N>("Ctrl1OffClick", [this](TObject* s) { Ctrl1OffClick(s); });
     B.Handler<N>("Ctrl2OffClick", [this](TObject* s) { Ctrl2OffClick(s); });
@@ -216,6 +222,9 @@ void TFormCommon::UpdateView() {
     SelectByByte(std::array{PortTypeRAte, PortTypeTime}, b(pPortType));
     SelectByByte(std::array{PortStartPitch, PortStartNote}, b(pPortStart));
     PortTime->SetValue(b(pPortTime));
+    // A source the list does not hold shows no item.
+    PatchCtrlSource2->SetItemIndex(b(pCtrlSource2));
+    PatchCtrlSource3->SetItemIndex(b(pCtrlSource3));
     SelectByByte(std::array{EfxCtrlOff, EfxCtrlHold, EfxCtrlPeak}, b(pEfxHoldPeak));
     SelectByByte(std::array{Ctrl1Off, Ctrl1Hold, Ctrl1Peak}, b(pCtrl1HoldPeak));
     SelectByByte(std::array{Ctrl2Off, Ctrl2Hold, Ctrl2Peak}, b(pCtrl2HoldPeak));
@@ -277,6 +286,14 @@ void TFormCommon::PortModeNormalClick(TObject*) { SendandStore(pPortMode, PortMo
 void TFormCommon::PortTypeRAteClick(TObject*) { SendandStore(pPortType, PortTypeRAte->GetChecked() ? 0 : 1); }
 void TFormCommon::PortStartPitchClick(TObject*) { SendandStore(pPortStart, PortStartPitch->GetChecked() ? 0 : 1); }
 void TFormCommon::PortTimeEndchange(TObject*) { SendandStore(pPortTime, PortTime->GetValue()); }
+
+void TFormCommon::PatchCtrlSource2Change(TObject*) {
+    if (PatchCtrlSource2->GetItemIndex() >= 0) SendandStore(pCtrlSource2, PatchCtrlSource2->GetItemIndex());
+}
+
+void TFormCommon::PatchCtrlSource3Change(TObject*) {
+    if (PatchCtrlSource3->GetItemIndex() >= 0) SendandStore(pCtrlSource3, PatchCtrlSource3->GetItemIndex());
+}
 
 int TFormCommon::HoldPeakValue(TRadioButton* Off, TRadioButton* Hold, TRadioButton* Peak) {
     return (Off->GetChecked() ? 1 : 0) + 2 * (Hold->GetChecked() ? 1 : 0) + 3 * (Peak->GetChecked() ? 1 : 0) - 1;

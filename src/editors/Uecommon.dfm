@@ -694,6 +694,72 @@ object FormCommon: TFormCommon
           OnClick = Ctrl3OffClick
         end
       end
+      object LabelPatchCtrlSource2: TLabel
+        Left = 8
+        Top = 280
+        Caption = 'Control Source 2'
+      end
+      object PatchCtrlSource2: TComboBox
+        Left = 104
+        Top = 276
+        Width = 110
+        Height = 21
+        Style = csDropDownList
+        DropDownCount = 16
+        ItemHeight = 13
+        TabOrder = 0
+        OnChange = PatchCtrlSource2Change
+        Items.Strings = (
+          'Off'
+          'Sys-Ctrl 1'
+          'Sys-Ctrl 2'
+          'Modulation'
+          'Breath'
+          'Foot'
+          'Volume'
+          'Pan'
+          'Expression'
+          'Bender'
+          'AfterTouch'
+          'LFO 1'
+          'LFO 2'
+          'Velocity'
+          'Keyfollow'
+          'Playmate')
+      end
+      object LabelPatchCtrlSource3: TLabel
+        Left = 264
+        Top = 280
+        Caption = 'Control Source 3'
+      end
+      object PatchCtrlSource3: TComboBox
+        Left = 360
+        Top = 276
+        Width = 110
+        Height = 21
+        Style = csDropDownList
+        DropDownCount = 16
+        ItemHeight = 13
+        TabOrder = 0
+        OnChange = PatchCtrlSource3Change
+        Items.Strings = (
+          'Off'
+          'Sys-Ctrl 1'
+          'Sys-Ctrl 2'
+          'Modulation'
+          'Breath'
+          'Foot'
+          'Volume'
+          'Pan'
+          'Expression'
+          'Bender'
+          'AfterTouch'
+          'LFO 1'
+          'LFO 2'
+          'Velocity'
+          'Keyfollow'
+          'Playmate')
+      end
       object VelRangeSwitch: TCheckBox
         Left = 8
         Top = 252

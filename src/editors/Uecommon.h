@@ -45,6 +45,8 @@ public:
     TRadioButton* PortStartPitch = nullptr;
     TRadioButton* PortStartNote = nullptr;
     TPanSlider* PortTime = nullptr;
+    TComboBox* PatchCtrlSource2 = nullptr;
+    TComboBox* PatchCtrlSource3 = nullptr;
     TRadioButton* EfxCtrlOff = nullptr;
     TRadioButton* EfxCtrlHold = nullptr;
     TRadioButton* EfxCtrlPeak = nullptr;
@@ -110,6 +112,8 @@ public:
     void PortTypeRAteClick(TObject* Sender);
     void PortStartPitchClick(TObject* Sender);
     void PortTimeEndchange(TObject* Sender);
+    void PatchCtrlSource2Change(TObject* Sender);
+    void PatchCtrlSource3Change(TObject* Sender);
     void EfxCtrlOffClick(TObject* Sender);
     void Ctrl1OffClick(TObject* Sender);
     void Ctrl2OffClick(TObject* Sender);

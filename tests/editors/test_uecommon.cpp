@@ -285,6 +285,7 @@ TEST_F(CommonEditor, StoredBytesNoControlCanShowAreShownAsTheNearestValidValueAn
     patch_->Common->Data()[50] = 100;  // bender down
     patch_->Common->Data()[61] = 7;    // hold/peak
     patch_->Common->Data()[66] = 9;    // stretch
+    patch_->Common->Data()[58] = 30;   // control source
     const TBytes stored = CommonData(*patch_);
     TFormCommon* editor = Open();
     EXPECT_EQ(editor->Label12->Caption(), "Type 10");
@@ -292,6 +293,7 @@ TEST_F(CommonEditor, StoredBytesNoControlCanShowAreShownAsTheNearestValidValueAn
     EXPECT_EQ(editor->BenderDown->GetCode(), -48);
     EXPECT_TRUE(editor->Ctrl1Peak->GetChecked());
     EXPECT_TRUE(editor->Stretch4->GetDown());
+    EXPECT_EQ(editor->PatchCtrlSource2->GetItemIndex(), -1);
     EXPECT_EQ(CommonData(*patch_), stored);
     EXPECT_TRUE(Received().empty());
     // The arrows step from the value shown, within the range.
