@@ -95,6 +95,28 @@ TEST_F(PatchWindow, UntickingAToneSendsItsSwitchAtOnceMarksThePatchAndKeepsNoHis
     EXPECT_EQ(Received(), (std::vector<std::string>{"F0 41 10 6A 12 03 00 14 00 01 68 F7"}));
 }
 
+TEST_F(PatchWindow, NewGivesThePatchItsInitialValuesSendsItAndMarksItModified) {
+    TFormLibrary* library = OpenLibraryOf(1);
+    TPatch& patch = PatchOf(library, 0);
+    patch.Common->Data()[46] = 77;
+    patch.Tone(2).Data()[0] = 1;
+    TFormPatch* window = OpenPatch(patch);
+    DoubleClick(window->Common);
+    auto* editor = dynamic_cast<TFormCommon*>(patch.Common->Editors[TCommon::ceCommon].EditorForm);
+    ASSERT_NE(editor, nullptr);
+    window->BringToFront();
+    ProcessPendingMessages();
+    library->Library()->Saved = 1;
+    Sim.ClearLog();
+    Click(window->SpeedNuovo);
+    EXPECT_EQ(Sim.ReceivedMessages().size(), 5u);
+    EXPECT_EQ(patch.GetName(), "");
+    EXPECT_EQ(TemporaryCommon(), CommonData(patch));
+    EXPECT_FALSE(window->CheckBox2->GetChecked());
+    EXPECT_EQ(editor->PatchLevel->GetValue(), 0);
+    EXPECT_TRUE(Modified(patch));
+}
+
 TEST_F(PatchWindow, ASectionOpensOneEditorInFrontOfThePatchWindowAndClosingThePatchWindowKeepsItsPlace) {
     TFormLibrary* library = OpenLibraryOf(1);
     TPatch& patch = PatchOf(library, 0);
