@@ -222,12 +222,15 @@ std::string TPatchSectionEditor::EditorCaption(const std::string& Word) const {
 }
 
 void TPatchSectionEditor::MarkOpen() {
+    // A window made without a patch handed over (the form check of the program) edits nothing.
+    if (EditElem == nullptr) return;
     TEditorSlot& slot = Slot();
     slot.EditorOpen = 1;
     slot.EditorForm = this;
 }
 
 void TPatchSectionEditor::PlaceWindow() {
+    if (EditElem == nullptr) return;
     TEditorSlot& slot = Slot();
     PlaceMdiChild(slot.Left, slot.Top, this);
 }

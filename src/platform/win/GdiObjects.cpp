@@ -287,6 +287,19 @@ TPatternSource ResolveBrush(TDeviceContext* dc, TBrushObject* brush) {
     return src;
 }
 
+// The average and the widest advance of a realized font, and its weight.
+void SetWidthMetrics(TFontObject* f) {
+    TEXTMETRIC& tm = f->Metrics;
+    int sum = 0;
+    for (char c = 'a'; c <= 'z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
+    for (char c = 'A'; c <= 'Z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
+    tm.tmAveCharWidth = (sum + 26) / 52;
+    int maxw = 0;
+    for (int i = 32; i < 256; ++i) maxw = std::max(maxw, f->Advance[static_cast<size_t>(i)]);
+    tm.tmMaxCharWidth = maxw;
+    tm.tmWeight = f->Log.lfWeight == 0 ? FW_NORMAL : f->Log.lfWeight;
+}
+
 // "Small Fonts" as the built-in raster glyphs: the cell is at least the glyphs' six rows, taller for a
 // taller font, the glyphs standing on the baseline one row above the cell's bottom.
 void RealizeRasterFont(TFontObject* f) {
@@ -304,14 +317,7 @@ void RealizeRasterFont(TFontObject* f) {
     tm.tmDescent = SmallFontDescent;
     tm.tmAscent = tm.tmHeight - tm.tmDescent;
     tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - em);
-    int sum = 0;
-    for (char c = 'a'; c <= 'z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
-    for (char c = 'A'; c <= 'Z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
-    tm.tmAveCharWidth = (sum + 26) / 52;
-    int maxw = 0;
-    for (int i = 32; i < 256; ++i) maxw = std::max(maxw, f->Advance[static_cast<size_t>(i)]);
-    tm.tmMaxCharWidth = maxw;
-    tm.tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;
+    SetWidthMetrics(f);
     tm.tmPitchAndFamily = static_cast<BYTE>(1 | FF_SWISS);
     tm.tmCharSet = lf.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : lf.lfCharSet;
     f->Realized = true;
@@ -368,14 +374,7 @@ void RealizeFont(TFontObject* f) {
     tm.tmHeight = tm.tmAscent + tm.tmDescent;
     tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - pixels);
     tm.tmExternalLeading = static_cast<LONG>(std::lround(f->Raw.leading()));
-    int sum = 0;
-    for (char c = 'a'; c <= 'z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
-    for (char c = 'A'; c <= 'Z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
-    tm.tmAveCharWidth = (sum + 26) / 52;
-    int maxw = 0;
-    for (int i = 32; i < 256; ++i) maxw = std::max(maxw, f->Advance[static_cast<size_t>(i)]);
-    tm.tmMaxCharWidth = maxw;
-    tm.tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;
+    SetWidthMetrics(f);
     tm.tmItalic = lf.lfItalic;
     tm.tmUnderlined = lf.lfUnderline;
     tm.tmStruckOut = lf.lfStrikeOut;
