@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/EditorWindows.h"
 #include "app/Intro.h"
 #include "app/Mainserv.h"
 #include "app/PrinterService.h"
@@ -208,6 +209,8 @@ void TFormzelmo::FormCreate(TObject*) {
 
 void TFormzelmo::FormDestroy(TObject*) {
     Screen->OnActiveFormChange = nullptr;
+    if (ModelServices().DragInfo == DragInfo.get()) ModelServices().DragInfo = nullptr;
+    if (ModelServices().Clipboard == Clipboard.get()) ModelServices().Clipboard = nullptr;
     DragInfo.reset();
     Clipboard.reset();
     SvuotaSecchio();
@@ -232,6 +235,9 @@ void TFormzelmo::RegisterModelServices() {
     services.DataFolder = [] { return MakeDataFolder(GetVendorDocumentsFolder()); };
     services.DefaultMidiInput = [this](TObject* s) { DefaultMidiInput(s); };
     services.Printer = &ProgramPrinter();
+    services.DragInfo = DragInfo.get();
+    services.Clipboard = Clipboard.get();
+    RegisterEditorWindows();
 }
 
 void TFormzelmo::UnregisterModelServices() {
@@ -242,6 +248,8 @@ void TFormzelmo::UnregisterModelServices() {
     services.Windows = nullptr;
     services.DataFolder = nullptr;
     services.Printer = nullptr;
+    services.DragInfo = nullptr;
+    services.Clipboard = nullptr;
     services.DefaultMidiInput = ModelDefaultMidiInput;
     // The port dialog may outlive the window: its input must not call into a freed window.
     if (services.MidiPorts != nullptr) services.MidiPorts->SetInputHandler(ModelDefaultMidiInput);

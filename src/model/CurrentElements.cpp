@@ -15,6 +15,38 @@ TSystem* CurrentSystem = nullptr;
 int PreviewChannel = 1;
 std::uint8_t SectionDragActive = 0;
 
+TPatch* OpeningPatch = nullptr;
+TPerformance* OpeningPerformance = nullptr;
+TRhythm* OpeningRhythm = nullptr;
+TSystem* OpeningSystem = nullptr;
+TPatch* OpeningCommonPatch = nullptr;
+TPatch* OpeningEffectPatch = nullptr;
+TPerformance* OpeningEffectPerformance = nullptr;
+int OpeningEffectOfPatch = 0;
+TPatch* OpeningWavePatch = nullptr;
+int OpeningWaveTone = 1;
+TPatch* OpeningPitchPatch = nullptr;
+int OpeningPitchTone = 1;
+TPatch* OpeningTVFPatch = nullptr;
+int OpeningTVFTone = 1;
+TPatch* OpeningTVAPatch = nullptr;
+int OpeningTVATone = 1;
+TPatch* OpeningLFOPatch = nullptr;
+int OpeningLFOTone = 1;
+int OpeningLFONumber = 1;
+TPatch* OpeningControlPatch = nullptr;
+int OpeningControlTone = 1;
+TPerformance* OpeningPerComm = nullptr;
+TPerformance* OpeningPart = nullptr;
+TRhythm* OpeningRhyMain = nullptr;
+TRhythm* OpeningRhyPitch = nullptr;
+TRhythm* OpeningRhyTVF = nullptr;
+TRhythm* OpeningRhyTva = nullptr;
+TSystem* OpeningSysSetup = nullptr;
+TSystem* OpeningSysMidi = nullptr;
+TSystem* OpeningSysPreview = nullptr;
+TSystem* OpeningScaleTune = nullptr;
+
 namespace {
 
 // The activation rule shared by the four kinds.

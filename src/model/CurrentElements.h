@@ -41,4 +41,39 @@ void MakeCurrentElement(TLibElem* Element);
 // No current element of any kind, previews on channel 1: the state at program start.
 void ResetCurrentElements();
 
+// The opener variables: the element (and tone, LFO number) a window receives while it is being made. The
+// creator writes them immediately before it constructs the window; only the window's creation reads them.
+class TPerformance;
+extern TPatch* OpeningPatch;
+extern TPerformance* OpeningPerformance;
+extern TRhythm* OpeningRhythm;
+extern TSystem* OpeningSystem;
+extern TPatch* OpeningCommonPatch;
+extern TPatch* OpeningEffectPatch;
+extern TPerformance* OpeningEffectPerformance;
+extern int OpeningEffectOfPatch;
+extern TPatch* OpeningWavePatch;
+extern int OpeningWaveTone;
+extern TPatch* OpeningPitchPatch;
+extern int OpeningPitchTone;
+extern TPatch* OpeningTVFPatch;
+extern int OpeningTVFTone;
+extern TPatch* OpeningTVAPatch;
+extern int OpeningTVATone;
+extern TPatch* OpeningLFOPatch;
+extern int OpeningLFOTone;
+extern int OpeningLFONumber;
+extern TPatch* OpeningControlPatch;
+extern int OpeningControlTone;
+extern TPerformance* OpeningPerComm;
+extern TPerformance* OpeningPart;
+extern TRhythm* OpeningRhyMain;
+extern TRhythm* OpeningRhyPitch;
+extern TRhythm* OpeningRhyTVF;
+extern TRhythm* OpeningRhyTva;
+extern TSystem* OpeningSysSetup;
+extern TSystem* OpeningSysMidi;
+extern TSystem* OpeningSysPreview;
+extern TSystem* OpeningScaleTune;
+
 }  // namespace zel

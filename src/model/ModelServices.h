@@ -18,6 +18,8 @@ namespace zel {
 
 class TLibElem;
 class TLibrary;
+class TDragInfo;
+class TClipboard;
 
 // Set while the MIDI ports are usable: every send and every receive of the model is gated by it. The
 // port dialog sets and clears it; it starts clear.
@@ -318,6 +320,10 @@ struct TModelServices {
     // TUpdateNamesLists (src/app/Ueupdana.h), held by the name-update window TFormUpdateNames; it reaches the
     // name picker TFormNames (src/app/Uenames.h) for LoadNames.
     INameLists* NameLists = nullptr;
+    // The main window's drag information and parameter clipboard (TFormzelmo::DragInfo and Clipboard), through
+    // which the editor windows below it take part in section drags and copy and paste.
+    TDragInfo* DragInfo = nullptr;
+    TClipboard* Clipboard = nullptr;
     // The data folder of the file dialogs (made when missing); empty text when not registered. The main
     // window registers the program's data folder under the documents folder.
     std::function<std::string()> DataFolder;

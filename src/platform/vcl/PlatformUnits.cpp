@@ -14,6 +14,7 @@
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/vcl/TabNotbk.h"
 #include "platform/win/Locale.h"
 
 namespace zel {
@@ -52,6 +53,7 @@ TUnitRows PlatformUnits() {
         FormClassesRow("Grids", RegisterGridsClasses),
         FormClassesRow("MPlayer", RegisterMPlayerClasses),
         FormClassesRow("Mask", RegisterMaskClasses),
+        FormClassesRow("TabNotbk", RegisterTabNotbkClasses),
     };
 }
 

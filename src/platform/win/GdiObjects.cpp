@@ -11,6 +11,7 @@
 #include "platform/win/GdiPrivateQt.h"
 #include "platform/win/GdiQt.h"
 #include "platform/win/QtApp.h"
+#include "platform/win/SmallFont.h"
 #include "platform/win/SysInfo.h"
 
 namespace zel {
@@ -286,10 +287,50 @@ TPatternSource ResolveBrush(TDeviceContext* dc, TBrushObject* brush) {
     return src;
 }
 
+// The average and the widest advance of a realized font, and its weight.
+void SetWidthMetrics(TFontObject* f) {
+    TEXTMETRIC& tm = f->Metrics;
+    int sum = 0;
+    for (char c = 'a'; c <= 'z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
+    for (char c = 'A'; c <= 'Z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
+    tm.tmAveCharWidth = (sum + 26) / 52;
+    int maxw = 0;
+    for (int i = 32; i < 256; ++i) maxw = std::max(maxw, f->Advance[static_cast<size_t>(i)]);
+    tm.tmMaxCharWidth = maxw;
+    tm.tmWeight = f->Log.lfWeight == 0 ? FW_NORMAL : f->Log.lfWeight;
+}
+
+// "Small Fonts" as the built-in raster glyphs: the cell is at least the glyphs' six rows, taller for a
+// taller font, the glyphs standing on the baseline one row above the cell's bottom.
+void RealizeRasterFont(TFontObject* f) {
+    const LOGFONT& lf = f->Log;
+    int em = 7;
+    if (lf.lfHeight < 0) em = -lf.lfHeight;
+    else if (lf.lfHeight > 0) em = std::max(1, static_cast<int>(lf.lfHeight) - 1);
+    f->Raster = true;
+    f->PixelSize = em;
+    for (int i = 0; i < 256; ++i)
+        f->Advance[static_cast<size_t>(i)] = SmallFontGlyph(static_cast<unsigned char>(i)).Width + SmallFontSpacing;
+    TEXTMETRIC& tm = f->Metrics;
+    tm = TEXTMETRIC{};
+    tm.tmHeight = std::max(SmallFontAscent + SmallFontDescent, std::min(em + 1, 2000));
+    tm.tmDescent = SmallFontDescent;
+    tm.tmAscent = tm.tmHeight - tm.tmDescent;
+    tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - em);
+    SetWidthMetrics(f);
+    tm.tmPitchAndFamily = static_cast<BYTE>(1 | FF_SWISS);
+    tm.tmCharSet = lf.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : lf.lfCharSet;
+    f->Realized = true;
+}
+
 void RealizeFont(TFontObject* f) {
     if (f->Realized) return;
     EnsureQtApplication();
     const LOGFONT& lf = f->Log;
+    if (IsSmallFontsFace(lf.lfFaceName, LF_FACESIZE)) {
+        RealizeRasterFont(f);
+        return;
+    }
     QFont font(FamilyFor(lf));
     font.setWeight(
         static_cast<QFont::Weight>(std::clamp(lf.lfWeight == 0 ? 400 : static_cast<int>(lf.lfWeight), 100, 900)));
@@ -333,14 +374,7 @@ void RealizeFont(TFontObject* f) {
     tm.tmHeight = tm.tmAscent + tm.tmDescent;
     tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - pixels);
     tm.tmExternalLeading = static_cast<LONG>(std::lround(f->Raw.leading()));
-    int sum = 0;
-    for (char c = 'a'; c <= 'z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
-    for (char c = 'A'; c <= 'Z'; ++c) sum += f->Advance[static_cast<unsigned char>(c)];
-    tm.tmAveCharWidth = (sum + 26) / 52;
-    int maxw = 0;
-    for (int i = 32; i < 256; ++i) maxw = std::max(maxw, f->Advance[static_cast<size_t>(i)]);
-    tm.tmMaxCharWidth = maxw;
-    tm.tmWeight = lf.lfWeight == 0 ? FW_NORMAL : lf.lfWeight;
+    SetWidthMetrics(f);
     tm.tmItalic = lf.lfItalic;
     tm.tmUnderlined = lf.lfUnderline;
     tm.tmStruckOut = lf.lfStrikeOut;

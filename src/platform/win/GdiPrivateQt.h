@@ -70,6 +70,8 @@ struct TFontObject : TGdiObject {
     TEXTMETRIC Metrics;
     std::array<int, 256> Advance{};  // per Windows-1252 byte
     std::array<quint32, 256> Glyph{};
+    // Drawn from the built-in raster glyphs ("Small Fonts"), not from Raw.
+    bool Raster = false;
 };
 
 struct TBitmapObject : TGdiObject {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win/GdiPrivateQt.h"
+#include "platform/win/SmallFont.h"
 #include "platform/win/SysInfo.h"
 
 namespace zel {
@@ -70,6 +71,30 @@ void DrawRun(TDeviceContext* dc, int x, int top, std::string_view s, const int* 
     box = RECT{std::max(box.left, 0), std::max(box.top, 0), std::min<LONG>(box.right, surface->width()),
                std::min<LONG>(box.bottom, surface->height())};
     if (box.right <= box.left || box.bottom <= box.top) return;
+    if (f->Raster) {
+        // The raster glyphs set their pixels straight into the mask.
+        TMask m;
+        m.Box = box;
+        const int w = box.right - box.left;
+        m.A.assign(static_cast<size_t>(w * (box.bottom - box.top)), 0);
+        const int glyphTop = oy + tm.tmAscent - SmallFontAscent;
+        for (size_t i = 0; i < s.size(); ++i) {
+            const TRasterGlyph& g = SmallFontGlyph(static_cast<unsigned char>(s[i]));
+            for (int row = 0; row < SmallFontAscent + SmallFontDescent; ++row) {
+                const int y = glyphTop + row;
+                if (y < box.top || y >= box.bottom) continue;
+                for (int col = 0; col < g.Width; ++col) {
+                    const int x = ox + pos[i] + col;
+                    if (x < box.left || x >= box.right || ((g.Rows[row] >> (g.Width - 1 - col)) & 1) == 0) continue;
+                    m.A[static_cast<size_t>((y - box.top) * w + (x - box.left))] = 255;
+                }
+            }
+        }
+        TPatternSource color;
+        color.Color = SurfacePixel(dc, dc->S.TextColor);
+        PaintMask(dc, m, color, R2_COPYPEN, true);
+        return;
+    }
     QImage mask(box.right - box.left, box.bottom - box.top, QImage::Format_Alpha8);
     mask.fill(0);
     {

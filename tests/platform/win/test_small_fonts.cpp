@@ -1,0 +1,85 @@
+// "Small Fonts": the built-in raster glyphs at the small sizes, their widths and their sharp pixels.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstring>
+#include <string>
+
+#include "platform/win/Gdi.h"
+#include "platform/win/GdiQt.h"
+#include "platform/win/QtApp.h"
+
+namespace zel {
+namespace {
+
+struct SmallFonts : ::testing::Test {
+    QImage Image{80, 30, QImage::Format_ARGB32_Premultiplied};
+    HDC DC = nullptr;
+    void SetUp() override {
+        EnsureQtApplication();
+        Image.fill(0xFFFFFFFFu);
+        DC = CreateImageDC(&Image);
+    }
+    void TearDown() override { DeleteImageDC(DC); }
+    HFONT Make(int height) {
+        LOGFONT lf;
+        lf.lfHeight = height;
+        std::strcpy(lf.lfFaceName, "Small Fonts");
+        return CreateFontIndirect(&lf);
+    }
+    // The glyph's rows as text, '#' where a pixel is black, '.' where white, '?' anything else.
+    std::string Row(int x, int y, int width) const {
+        std::string s;
+        for (int i = 0; i < width; ++i) {
+            const QRgb p = Image.pixel(x + i, y);
+            s += p == 0xFFFFFFFFu ? '.' : (p == 0xFF000000u ? '#' : '?');
+        }
+        return s;
+    }
+};
+
+TEST_F(SmallFonts, EverySmallSizeFitsTheEditorsBoxesAndMeasuresItsOwnGlyphs) {
+    // Sizes 4 to 7 at 96 pixels per inch, and the height -9.
+    for (int height : {-5, -7, -8, -9}) {
+        SCOPED_TRACE(height);
+        HFONT font = Make(height);
+        HGDIOBJ old = SelectObject(DC, font);
+        SIZE size{};
+        ASSERT_TRUE(GetTextExtentPoint32(DC, "TVF", 3, &size));
+        // Three glyphs three pixels wide, each followed by a free column.
+        EXPECT_EQ(size.cx, 12);
+        EXPECT_LE(size.cy, 12);
+        TEXTMETRIC tm{};
+        GetTextMetrics(DC, &tm);
+        EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+        EXPECT_EQ(size.cy, tm.tmHeight);
+        int widths[2] = {};
+        GetCharWidth32(DC, 'M', 'M', widths);
+        EXPECT_EQ(widths[0], 6);
+        SelectObject(DC, old);
+        DeleteObject(font);
+    }
+}
+
+TEST_F(SmallFonts, GlyphsAreDrawnPixelForPixelWithoutGrey) {
+    HFONT font = Make(-5);
+    HGDIOBJ old = SelectObject(DC, font);
+    SetBkMode(DC, TRANSPARENT);
+    TextOut(DC, 2, 3, "TVF", 3);
+    TEXTMETRIC tm{};
+    GetTextMetrics(DC, &tm);
+    const int top = 3 + tm.tmAscent - 5;
+    const std::string rows[5] = {Row(2, top, 12), Row(2, top + 1, 12), Row(2, top + 2, 12), Row(2, top + 3, 12),
+                                 Row(2, top + 4, 12)};
+    EXPECT_EQ(rows[0], "###.#.#.###.");
+    EXPECT_EQ(rows[1], ".#..#.#.#...");
+    EXPECT_EQ(rows[2], ".#..#.#.##..");
+    EXPECT_EQ(rows[3], ".#..#.#.#...");
+    EXPECT_EQ(rows[4], ".#...#..#...");
+    SelectObject(DC, old);
+    DeleteObject(font);
+}
+
+}  // namespace
+}  // namespace zel
