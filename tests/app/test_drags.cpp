@@ -324,9 +324,9 @@ TEST_F(Drags, GlobalsTakeBanksAndTheSystemByKindAndMemory) {
 // A double click opens the element's window and its press is swallowed: no drag starts and nothing drops,
 // even where the mouse comes to rest over another list.
 TEST_F(Drags, ADoubleClickOpensTheWindowAndDropsNothing) {
-    TFormLibrary* lib = OpenWith({etPatchBank, etPatch}, 0, 0);
+    TFormLibrary* lib = OpenWith({etPerformanceBank, etPatch}, 0, 0);
     TFormLibrary* other = OpenWith({}, 0, 600);
-    auto* bank = static_cast<TPatchBank*>(&At(lib, 0));
+    auto* bank = static_cast<TPerformanceBank*>(&At(lib, 0));
     const POINT row = RowPoint(lib->DrawGrid, 0);
     Clock->Advance(GetDoubleClickTime() + 1);
     MoveTo(row);
@@ -337,11 +337,11 @@ TEST_F(Drags, ADoubleClickOpensTheWindowAndDropsNothing) {
     RunQueue();
     auto* window = dynamic_cast<TFormBank*>(bank->Window);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->Caption(), "Patch Bank E0 [Location : Untitled.Lib]");
+    EXPECT_EQ(window->Caption(), "Performance Bank E0 [Location : Untitled.Lib]");
     EXPECT_FALSE(lib->DrawGrid->Dragging());
     EXPECT_TRUE(Formzelmo->DropSuppress);
     EXPECT_TRUE(Names(other).empty());
-    // In the bank's list: the member's window cannot be made yet, and no drag starts either.
+    // In the bank's list: a performance's window cannot be made yet, and no drag starts either.
     window->SetBounds(700, 0, window->GetWidth(), window->GetHeight());
     ProcessPendingMessages();
     Boxes.clear();

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "ProgramFixture.h"
+#include "platform/win/Locale.h"
 #include "app/Uelibrar.h"
 #include "app/Uesearch.h"
 #include "model/Bank.h"
@@ -26,9 +27,18 @@ namespace {
 class SearchWindow : public Program {
 protected:
     void SetUp() override {
+        // Dates and times are typed and written in the user's locale: pinned to day-first dates and a
+        // 24-hour clock.
+        SetUserLocaleName("en_GB");
+        GetFormatSettingsFromLocale();
         Program::SetUp();
         StartAndWaitOutTheIntro();
         ASSERT_NE(FormSearch, nullptr);
+    }
+    void TearDown() override {
+        Program::TearDown();
+        SetUserLocaleName("");
+        GetFormatSettingsFromLocale();
     }
     TLibElem* Add(TLibrary& library, int type, const std::string& name) {
         library.Elements.push_back(CreateElementOfType(type, &library));
