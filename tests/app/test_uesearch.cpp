@@ -10,7 +10,6 @@
 #include <sstream>
 
 #include "ProgramFixture.h"
-#include "platform/win/Locale.h"
 #include "app/Uelibrar.h"
 #include "app/Uesearch.h"
 #include "model/Bank.h"
@@ -20,6 +19,7 @@
 #include "platform/rtl/SafeFile.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Printers.h"
+#include "platform/win/Locale.h"
 
 namespace zel::test {
 namespace {
