@@ -323,10 +323,10 @@ void THeader::Paint() {
     int left = 0;
     const int count = sections_->GetCount();
     for (int i = 0; i < count && left < client.right; ++i) {
-        TRect r(left, 0,
+        TRect r{left, 0,
                 i == count - 1 ? std::max(static_cast<int>(client.right), left + GetSectionWidth(i))
                                : left + GetSectionWidth(i),
-                client.bottom);
+                client.bottom};
         left = r.right;
         c->Brush()->SetStyle(bsSolid);
         c->Brush()->SetColor(clBtnFace);
@@ -342,7 +342,7 @@ void THeader::Paint() {
         DrawText(dc, title, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     if (left < client.right) {
-        TRect rest(left, 0, client.right, client.bottom);
+        TRect rest{left, 0, client.right, client.bottom};
         DrawEdge(c->GetHandle(), &rest, EDGE_RAISED, BF_RECT);
     }
 }

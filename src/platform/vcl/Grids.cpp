@@ -176,18 +176,18 @@ void TCustomGrid::SetRow(int Value) {
 }
 
 TRect TCustomGrid::CellRect(int ACol, int ARow) {
-    if (ACol < 0 || ACol >= GetColCount() || ARow < 0 || ARow >= rowCount_) return TRect(0, 0, 0, 0);
+    if (ACol < 0 || ACol >= GetColCount() || ARow < 0 || ARow >= rowCount_) return TRect{0, 0, 0, 0};
     int top = 0;
     if (ARow < fixedRows_) {
         top = ARow * (defaultRowHeight_ + (options_.Contains(goFixedHorzLine) ? gridLineWidth_ : 0));
     } else {
-        if (ARow < topRow_) return TRect(0, 0, 0, 0);
+        if (ARow < topRow_) return TRect{0, 0, 0, 0};
         top = FixedRowsHeight() + (ARow - topRow_) * RowPitch();
     }
     const TRect client = GetClientRect();
     const int left = ColLeft(ACol);
-    if (top >= client.bottom || left >= client.right) return TRect(0, 0, 0, 0);
-    return TRect(left, top, left + colWidths_[static_cast<std::size_t>(ACol)], top + defaultRowHeight_);
+    if (top >= client.bottom || left >= client.right) return TRect{0, 0, 0, 0};
+    return TRect{left, top, left + colWidths_[static_cast<std::size_t>(ACol)], top + defaultRowHeight_};
 }
 
 void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) {
@@ -236,7 +236,7 @@ void TCustomGrid::Paint() {
             const int left = ColLeft(col);
             if (left >= client.right) break;
             const bool fixed = r < fixedRows_ || col < fixedCols_;
-            const TRect cell(left, top, left + colWidths_[static_cast<std::size_t>(col)], top + defaultRowHeight_);
+            const TRect cell{left, top, left + colWidths_[static_cast<std::size_t>(col)], top + defaultRowHeight_};
             TGridDrawState state;
             if (fixed) state.Include(gdFixed);
             else if (col == col_ && r == row_) {
@@ -256,9 +256,9 @@ void TCustomGrid::Paint() {
             const int vertical = options_.Contains(fixed ? goFixedVertLine : goVertLine) ? gridLineWidth_ : 0;
             c->Brush()->SetStyle(bsSolid);
             c->Brush()->SetColor(fixed ? clBlack : clSilver);
-            if (vertical > 0) c->FillRect(TRect(cell.right, cell.top, cell.right + vertical, cell.bottom + lineWidth));
+            if (vertical > 0) c->FillRect(TRect{cell.right, cell.top, cell.right + vertical, cell.bottom + lineWidth});
             if (lineWidth > 0)
-                c->FillRect(TRect(cell.left, cell.bottom, cell.right + vertical, cell.bottom + lineWidth));
+                c->FillRect(TRect{cell.left, cell.bottom, cell.right + vertical, cell.bottom + lineWidth});
         }
     };
     const int fixedLine = options_.Contains(goFixedHorzLine) ? gridLineWidth_ : 0;

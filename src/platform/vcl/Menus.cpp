@@ -288,10 +288,10 @@ public:
             TMenuItem* item = Menu->Items()->Items(i);
             if (!item->Visible) continue;
             const int h = item->IsLine() ? kSeparatorHeight : lineHeight;
-            lines_.push_back(TLine{item, TRect(kBorder, y, 0, y + h), ShortCutToText(item->ShortCut)});
+            lines_.push_back(TLine{item, TRect{kBorder, y, 0, y + h}, ShortCutToText(item->ShortCut)});
             y += h;
             if (item->IsLine()) continue;
-            TRect r(0, 0, 0, 0);
+            TRect r{0, 0, 0, 0};
             DrawText(Canvas()->GetHandle(), item->Caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
             textWidth = std::max(textWidth, static_cast<int>(r.Width()));
             if (!lines_.back().shortCut.empty())
@@ -373,7 +373,7 @@ protected:
             const TLine& line = lines_[i];
             const TRect lr = line.rect;
             if (line.item->IsLine()) {
-                TRect edge(lr.left + 1, lr.top + lr.Height() / 2 - 1, lr.right - 1, lr.top + lr.Height() / 2 + 1);
+                TRect edge{lr.left + 1, lr.top + lr.Height() / 2 - 1, lr.right - 1, lr.top + lr.Height() / 2 + 1};
                 DrawEdge(c->GetHandle(), &edge, EDGE_ETCHED, BF_TOP);
                 continue;
             }
@@ -385,11 +385,11 @@ protected:
             HDC dc = c->GetHandle();
             SetBkMode(dc, TRANSPARENT);
             if (line.item->Checked) {
-                TRect check(lr.left + 2, lr.top, lr.left + kTextLeft - 2, lr.bottom);
+                TRect check{lr.left + 2, lr.top, lr.left + kTextLeft - 2, lr.bottom};
                 SetTextColor(dc, ColorToCOLORREF(hot ? clHighlightText : clMenuText));
                 DrawText(dc, "\xD7", -1, &check, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
             }
-            const TRect text(lr.left + kTextLeft, lr.top, lr.right - kTextRight / 2, lr.bottom);
+            const TRect text{lr.left + kTextLeft, lr.top, lr.right - kTextRight / 2, lr.bottom};
             auto draw = [&](TColor color, int offset) {
                 SetTextColor(dc, ColorToCOLORREF(color));
                 TRect t = text;

@@ -908,7 +908,7 @@ void TCustomComboBox::Paint() {
     if (pressed_ && droppedDown_) state |= DFCS_PUSHED | DFCS_FLAT;
     DrawFrameControl(dc, &button, DFC_SCROLL, state);
     // The chosen item, highlighted while the box has the focus and its list is closed.
-    TRect text(client.left + 1, client.top + 1, button.left - 1, client.bottom - 1);
+    TRect text{client.left + 1, client.top + 1, button.left - 1, client.bottom - 1};
     const bool highlight = enabled && Focused() && !droppedDown_;
     if (highlight) {
         c->Brush()->SetColor(clHighlight);

@@ -260,7 +260,10 @@ void RegisteruiClassesClasses() {
     static const std::pair<const char*, TLink> kLinks[] = {{"FakeComponentLink1", &TuiComponent::FakeComponentLink1},
                                                            {"FakeComponentLink2", &TuiComponent::FakeComponentLink2},
                                                            {"FakeComponentLink3", &TuiComponent::FakeComponentLink3}};
-    for (const auto& [name, link] : kLinks)
+    for (const auto& entry : kLinks) {
+        // Plain copies: clang 14 cannot capture a structured binding.
+        const char* name = entry.first;
+        const TLink link = entry.second;
         table
             .Custom(
                 name,
@@ -279,6 +282,7 @@ void RegisteruiClassesClasses() {
                 },
                 [link](TuiComponent& c) { return IdentValue((c.*link)->GetName()); })
             .Stored([link](TuiComponent& c) { return c.*link != nullptr; });
+    }
 }
 
 }  // namespace zel
