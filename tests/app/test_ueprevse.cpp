@@ -191,7 +191,7 @@ TEST_F(PreviewSetup, AFileThatCannotBePlayedSaysSoAndLeavesTheSettingsAsTheyWere
         std::string bytes;  // none: the file is not there
     } rows[] = {
         {"missing", "missing.mid", ""},
-        {"damaged", "damaged.mid", std::string("MThd\0\0\0\6\0\1\0\2\0\x60MTrk\0\0\1\0\x90", 27)},
+        {"damaged", "damaged.mid", std::string("MThd\0\0\0\6\0\1\0\2\0\x60MTrk\0\0\1\0\x90", 23)},
         {"a .Syx renamed", "renamed.mid", "\xF0\x41\x10\x6A\x12\x00\x00\x00\x00\x01\x7F\xF7"},
     };
     StartAndWaitOutTheIntro();
