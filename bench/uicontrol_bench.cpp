@@ -7,7 +7,7 @@
 #include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/base/uiControlsControl.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // Content larger than any size the benchmarks give the control: both bars always show.
@@ -83,4 +83,4 @@ void BM_HundredResizesWithoutWindows(benchmark::State& state) {
 BENCHMARK(BM_HundredResizesWithoutWindows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

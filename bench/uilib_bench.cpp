@@ -4,7 +4,7 @@
 #include "PainterGallery.h"
 #include "support/uilib/LookAndFeelUnits.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 template <class TPainter>
@@ -27,4 +27,4 @@ BENCHMARK(BM_RepaintGallery<TuiOffice11LookAndFeelPainter>)->Unit(benchmark::kMi
 BENCHMARK(BM_RepaintGallery<TuiWinXPLookAndFeelPainter>)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -7,7 +7,7 @@
 #include "model/UndoList.h"
 #include "platform/rtl/SysUtils.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 using Record = std::tuple<int, int, int>;  // position, old value, group size
@@ -78,4 +78,4 @@ TEST(UndoList, RefusesAGroupItsSizeByteCannotCount) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

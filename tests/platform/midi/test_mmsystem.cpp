@@ -10,7 +10,7 @@
 #include "platform/midi/MmSystem.h"
 #include "platform/rtl/Clock.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 struct TCall {
@@ -321,4 +321,4 @@ TEST(GlobalMemory, MoveableZeroedSharedBlocks) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -9,7 +9,7 @@
 
 #include "platform/rtl/Classes.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 using Log = std::vector<std::string>;
@@ -701,4 +701,4 @@ TEST(TListOps, TypedListIteratesItsItems) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -6,7 +6,7 @@
 
 #include "platform/rtl/Collections.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 class TNumberItem : public TCollectionItem {
@@ -94,4 +94,4 @@ TEST(Collections, AssignCopiesTheItemsAndClearFreesThem) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -12,7 +12,7 @@
 #include "platform/rtl/SafeFile.h"
 #include "support/TempDir.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -367,4 +367,4 @@ TEST_F(IniFileTest, AFolderThatCannotBeMadeRaisesEIniFileException) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

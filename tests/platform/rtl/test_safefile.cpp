@@ -13,7 +13,7 @@
 
 #include "support/TempDir.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -266,4 +266,4 @@ TEST(SafeFile, MemoryStreamSaveToFileIsSafe) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

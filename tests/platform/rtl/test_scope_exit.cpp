@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // Runs a scope with a guard; the scope throws "body" when asked, the clean-up throws "cleanup" when
@@ -67,4 +67,4 @@ TEST(ScopeExit, CountsOnlyExceptionsRaisedAfterItWasMade) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -11,7 +11,7 @@
 
 #include "support/TempDir.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 std::string Bytes(std::initializer_list<int> bytes) {
@@ -470,4 +470,4 @@ TEST(FileStream, DevFullWriteFails) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -9,7 +9,7 @@
 #include "platform/rtl/StringList.h"
 #include "support/TempDir.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 using Items = std::vector<std::string>;
@@ -505,4 +505,4 @@ TEST(TStringListOwnsObjects, NotOwningLeavesObjectsAlone) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -8,7 +8,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Units.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 struct TRecorder {
@@ -85,4 +85,4 @@ TEST(UnitList, AFailingShutdownLetsTheOthersStopAndIsReportedAfterwards) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

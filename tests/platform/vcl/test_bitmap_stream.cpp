@@ -8,7 +8,7 @@
 #include "platform/vcl/VclGraphics.h"
 #include "platform/win/ImageLists.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 std::string Bytes(std::initializer_list<int> v) {
@@ -212,4 +212,4 @@ TEST(Bitmap, AChangedBrushLeavesTheCanvasFontSelectedForDrawingStraightOnTheCont
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -9,7 +9,7 @@
 #include "platform/win/SysInfo.h"
 #include "platform/win/Windows.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // A 4 x 4 image: red with a blue centre 2 x 2.
@@ -201,4 +201,4 @@ TEST(ImageList, AssignCopiesImagesAndMasksAndTheSystemListHandsOutCopies) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

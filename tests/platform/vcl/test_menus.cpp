@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 TEST(ShortCuts, TextAndValueOfTheMainWindowsShortCutsRoundTrip) {
@@ -81,4 +81,4 @@ TEST(Actions, ChangesReachTheLinkedClientsUntilTheActionGoes) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -9,7 +9,7 @@
 #include "platform/win/GdiQt.h"
 #include "platform/win/SysInfo.h"
 
-namespace zel {
+namespace zel::test {
 
 // Row(y, ink) shows a row as characters: '#' where the pixel has the ink colour, '.' elsewhere. Map(y, legend)
 // shows it with one character per colour of a legend, '?' for any other colour.
@@ -54,4 +54,4 @@ struct TTestImage {
     }
 };
 
-}  // namespace zel
+}  // namespace zel::test

@@ -6,7 +6,7 @@
 
 #include "test_gdi_canvas.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 std::vector<std::string> Rows(const TTestImage& c, int from, int to, COLORREF ink = 0) {
@@ -298,4 +298,4 @@ TEST(GdiControls, EdgesAskedByThePainters) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -10,7 +10,7 @@
 #include "platform/win/SysInfo.h"
 #include "test_gdi_canvas.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 TEST(GdiDraw, FillRectExcludesRightAndBottom) {
@@ -625,4 +625,4 @@ TEST(GdiDraw, DibSectionIsTopDownOnly) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

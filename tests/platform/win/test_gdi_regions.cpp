@@ -10,7 +10,7 @@
 #include "platform/win/GdiQt.h"
 #include "test_gdi_canvas.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 TEST(GdiRegions, CombineAnswersTheRegionKind) {
@@ -164,4 +164,4 @@ TEST(GdiRegions, FrameRgnPaintsTheInsideBorder) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

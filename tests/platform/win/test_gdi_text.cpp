@@ -12,7 +12,7 @@
 #include "platform/win/GdiQt.h"
 #include "platform/win/QtApp.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 struct GdiText : ::testing::Test {
@@ -332,4 +332,4 @@ TEST_F(GdiText, TabbedTextStops) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -7,7 +7,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/win/Locale.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 class LocaleTest : public ::testing::Test {
@@ -58,9 +58,9 @@ TEST_F(LocaleTest, CompareTextFollowsTheLocaleAndIgnoresCase) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 class FormatSettingsFromLocale : public ::testing::Test {
@@ -125,4 +125,4 @@ TEST_F(FormatSettingsFromLocale, ALocaleChangeReachesTheHandlerBeforeTheWindows)
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -10,7 +10,7 @@
 #include "platform/win/GdiQt.h"
 #include "platform/win/QtApp.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 struct SmallFonts : ::testing::Test {
@@ -82,4 +82,4 @@ TEST_F(SmallFonts, GlyphsAreDrawnPixelForPixelWithoutGrey) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

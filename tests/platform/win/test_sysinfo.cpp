@@ -5,7 +5,7 @@
 #include "platform/win/SysInfo.h"
 #include "platform/win/Windows.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 TEST(SysInfo, ColoursAndTColor) {
@@ -76,4 +76,4 @@ TEST(SysInfo, MonitorsAndEntryPoints) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

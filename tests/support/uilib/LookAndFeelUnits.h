@@ -14,7 +14,7 @@
 #include "uilib/base/uiLookAndFeelPainters.h"
 #include "uilib/base/uiLookAndFeels.h"
 
-namespace zel {
+namespace zel::test {
 
 class TLookAndFeelUnits {
 public:
@@ -39,4 +39,4 @@ private:
 
 inline void SetSysColor(int index, COLORREF color) { SetSysColors(1, &index, &color); }
 
-}  // namespace zel
+}  // namespace zel::test

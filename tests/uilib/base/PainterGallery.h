@@ -7,7 +7,7 @@
 #include "uilib/base/uiGeometry.h"
 #include "uilib/base/uiLookAndFeelPainters.h"
 
-namespace zel {
+namespace zel::test {
 
 constexpr int kGalleryRowHeight = 64;
 constexpr int kGalleryWidth = 1000;
@@ -115,4 +115,4 @@ inline void PaintGallery(TuiCanvas* c, TuiLookAndFeelPainterClass p, const TRect
     for (int top = R.top; top < R.bottom; top += kGalleryRowHeight) PaintGalleryRow(c, p, top);
 }
 
-}  // namespace zel
+}  // namespace zel::test

@@ -8,7 +8,7 @@
 #include "platform/win/Graphics.h"
 #include "uilib/base/uiGraphics.h"
 
-namespace zel {
+namespace zel::test {
 
 constexpr TColor kMarker = static_cast<TColor>(0x123456);
 
@@ -36,4 +36,4 @@ public:
 
 inline COLORREF Rgb(TColor c) { return ColorToCOLORREF(c); }
 
-}  // namespace zel
+}  // namespace zel::test

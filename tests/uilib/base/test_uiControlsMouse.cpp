@@ -16,7 +16,7 @@
 #include "uilib/base/uiControls.h"
 #include "uilib/base/uiControlsControl.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // Content larger than the control: both bars show. Every scroll is recorded with its time.
@@ -446,4 +446,4 @@ TEST_F(MouseModes, TheWheelScrollsTheVerticalBarByTheSystemLines) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -11,7 +11,7 @@
 #include "platform/win/Windows.h"
 #include "uilib/base/uiBitmaps.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -247,4 +247,4 @@ TEST(uiBitmapsCursor, HeightReachesTheLowestDrawnRowLessTheHotSpot) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

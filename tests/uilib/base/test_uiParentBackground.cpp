@@ -10,7 +10,7 @@
 #include "uilib/base/ubUxTheme.h"
 #include "uilib/base/uiGraphics.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 class TFilledBox : public TCustomControl {
@@ -72,4 +72,4 @@ TEST(ParentBackground, TheParentPaintsACopyAndTheSiblingsBelowPaintWithTheirChil
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -10,7 +10,7 @@
 #include "platform/vcl/Forms.h"
 #include "uilib/base/uiControls.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 class uiControlsTest : public ::testing::Test {
@@ -428,4 +428,4 @@ TEST(uiControlsVersionFlags, FollowPlatformAndVersion) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

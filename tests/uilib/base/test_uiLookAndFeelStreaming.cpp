@@ -10,7 +10,7 @@
 #include "uilib/base/uiBaseUnits.h"
 #include "uilib/base/uiLookAndFeels.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 using TStored = std::vector<std::pair<std::string, std::string>>;
@@ -70,4 +70,4 @@ TEST(LookAndFeelStreaming, KindAndNativeStyleAreStoredOnlyWhenAssigned) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -8,7 +8,7 @@
 #include "platform/win/Windows.h"
 #include "support/uilib/LookAndFeelUnits.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // A memory DC with a white 32-bit surface, for reading back what the routines draw.
@@ -349,4 +349,4 @@ TEST_F(Office11Drawing, GradientFillIsUsedWhenThere) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -10,7 +10,7 @@
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // A frame of 3-pixel borders, a 15-pixel caption band and 2-pixel margins on a 100 x 60 window.
@@ -92,7 +92,7 @@ TEST(ubBarFloatingGeometry, LostWindowComesBackToTheEdgeOfTheWorkAreaUnderThePoi
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test
 
 // ---- the main window's toolbar moved with real mouse messages, on the manual clock
 

@@ -8,7 +8,7 @@
 #include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/base/uiPainterImages.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 class PainterImages : public ::testing::Test {
@@ -122,4 +122,4 @@ TEST(PainterImagesOffice, BitmapsLiveWithThePaletteUsersAndTheSubMenuGlyphIsReco
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

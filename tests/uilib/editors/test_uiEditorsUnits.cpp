@@ -21,7 +21,7 @@
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
@@ -172,4 +172,4 @@ TEST_F(BrushCache, APaletteChangeClearsIt) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -2,7 +2,7 @@
 
 #include "uilib/base/uiGeometry.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 TEST(TuiRect, ChangesFireOnceAndOnlyForNewValues) {
@@ -48,4 +48,4 @@ TEST(Geometry, RectangleRoutines) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -9,7 +9,7 @@
 #include "platform/win/Windows.h"
 #include "support/uilib/LookAndFeelUnits.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 const TuiCustomLookAndFeelPainter* Base() {
@@ -610,4 +610,4 @@ TEST_F(Painters, WinXPWithoutThemesDrawsAsItsFallBack) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

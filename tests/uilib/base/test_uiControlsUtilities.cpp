@@ -10,7 +10,7 @@
 #include "platform/win/SysInfo.h"
 #include "uilib/base/uiControls.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 TEST(uiControlsUtilities, StripAccelChars) {
@@ -145,4 +145,4 @@ TEST_F(uiControlsWindows, WorkAreasAndTheCursor) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -8,7 +8,7 @@
 #include "uilib/base/uiGeometry.h"
 #include "uilib/base/uiGraphics.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 RECT Box(const TuiRegion& r) {
@@ -422,4 +422,4 @@ TEST(uiGraphicsHelpers, BlendColoursMixTheSystemColours) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

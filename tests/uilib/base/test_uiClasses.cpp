@@ -11,7 +11,7 @@
 #include "uilib/base/uiDataConsts.h"
 #include "uilib/base/uiFilterConsts.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 const TClassInfo TControlInfo{"TControl", nullptr};
@@ -200,4 +200,4 @@ TEST(SmallRoutines, Table) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

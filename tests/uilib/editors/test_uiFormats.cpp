@@ -10,7 +10,7 @@
 #include "platform/win/Windows.h"
 #include "uilib/editors/uiFormats.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 class FormatController : public ::testing::Test {
@@ -188,4 +188,4 @@ TEST_F(FormatController, TheFirstControllerIsTheSharedOne) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

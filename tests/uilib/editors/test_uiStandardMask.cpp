@@ -8,7 +8,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "uilib/editors/uiStandardMask.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 struct MaskCase {
@@ -106,4 +106,4 @@ TEST(StandardMask, ConversionInCheckAndTheUnconvertedFormat) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

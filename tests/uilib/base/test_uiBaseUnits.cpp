@@ -17,7 +17,7 @@
 #include "uilib/base/uiControlsInternal.h"
 #include "uilib/base/uiLookAndFeels.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 const std::vector<std::string> kLibraryOrder = {
@@ -120,4 +120,4 @@ TEST(uiBaseUnits, ThePaletteListenerExistsBeforeTheRootLookAndFeel) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -18,7 +18,7 @@
 #include "uilib/base/uiControls.h"
 #include "uilib/base/uiControlsControl.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // Content of a fixed size; its bars follow the room the client bounds leave.
@@ -426,4 +426,4 @@ TEST_F(ControlBase, BorderedControlWithBothBarsInEachLook) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -13,7 +13,7 @@
 #include "uilib/base/uiShellCommon.h"
 #include "uilib/base/uiShellSpecialFolders.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // Points HOME and the XDG variables into a temporary folder for one test.
@@ -157,4 +157,4 @@ TEST(Pidl, ItemWalkingAndNames) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

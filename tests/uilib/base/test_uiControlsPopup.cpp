@@ -16,7 +16,7 @@
 #include "support/uilib/LookAndFeelUnits.h"
 #include "uilib/base/uiControlsPopup.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 std::string ScreenshotPath(const std::string& Name) {
@@ -258,4 +258,4 @@ TEST_F(PopupWindows, ScreenshotsOfTheFramesAndTheSizeFrame) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

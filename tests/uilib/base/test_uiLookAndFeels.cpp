@@ -7,7 +7,7 @@
 #include "platform/win/Windows.h"
 #include "support/uilib/LookAndFeelUnits.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // Records every OnChanged of a look and feel.
@@ -316,4 +316,4 @@ TEST(LookAndFeelUnits, NativeStyleWithActiveThemes) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -14,7 +14,7 @@
 #include "uilib/base/uiBaseUnits.h"
 #include "uilib/base/uiImageList.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 struct BitmapsUnit {
@@ -248,4 +248,4 @@ TEST(uiImageList, ScreenshotOfEveryMode) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

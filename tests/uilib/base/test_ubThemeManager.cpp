@@ -6,7 +6,7 @@
 #include "platform/win/Windows.h"
 #include "support/uilib/LookAndFeelUnits.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // The run-time case: no theme library.
@@ -188,4 +188,4 @@ TEST_F(ThemeManagerWithProvider, ParentBackgroundKeepsTheCallersFont) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -15,7 +15,7 @@
 #include "uilib/base/uiGeometry.h"
 #include "uilib/base/uiScrollBar.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 class ScrollBar : public ::testing::Test {
@@ -264,4 +264,4 @@ end
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

@@ -10,7 +10,7 @@
 #include "support/uilib/LookAndFeelUnits.h"
 #include "support/vcl/VclTestSupport.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 struct TGalleryRow {
@@ -71,4 +71,4 @@ TEST(PainterGallery, EveryPainterSideBySide) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test

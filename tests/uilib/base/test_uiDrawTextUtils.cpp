@@ -5,7 +5,7 @@
 #include "platform/win/Gdi.h"
 #include "uilib/base/uiDrawTextUtils.h"
 
-namespace zel {
+namespace zel::test {
 namespace {
 
 // A white 200 x 100 surface with a 12-pixel font selected.
@@ -231,4 +231,4 @@ TEST_F(TextSurface, TinyFontWithPlaceholderDrawsBarsNotText) {
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::test
