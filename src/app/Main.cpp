@@ -318,6 +318,10 @@ TLibrary* TFormzelmo::ActiveLibrary() {
 
 void TFormzelmo::EnableMenuItems(TObject*) {
     if (ComponentState().Contains(csDestroying) || FileSaveItem == nullptr) return;
+    if (menuUpdatesHeld_ > 0) {
+        menuUpdateMissed_ = true;
+        return;
+    }
     const int children = MDIChildCount();
     TLibrary* library = ActiveLibrary();
     FileCloseItem->SetEnabled(library != nullptr);
@@ -611,6 +615,15 @@ void TFormzelmo::FormClose(TObject*, TCloseAction& Action) {
 }
 
 void TFormzelmo::LoadDesktopLibrary() {
+    {
+        ++menuUpdatesHeld_;
+        TScopeExit release([this] { --menuUpdatesHeld_; });
+        ReopenDesktopWindows();
+    }
+    if (menuUpdatesHeld_ == 0 && std::exchange(menuUpdateMissed_, false)) EnableMenuItems(this);
+}
+
+void TFormzelmo::ReopenDesktopWindows() {
     try {
         TIniFile ini(SettingsFileName);
         const int count = ini.ReadInteger("Desktop", "Num Library", 0);

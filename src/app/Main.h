@@ -201,11 +201,18 @@ private:
     void OpenLibraryFile(bool Xp);
     // The library window (not the trash) whose library has the file at Path, or nullptr.
     TFormLibrary* LibraryWindowOfFile(const std::string& Path);
+    // The windows of LoadDesktopLibrary, opened with the menu items held.
+    void ReopenDesktopWindows();
     // Makes a library window the front and active child.
     void BringLibraryToFront(TFormLibrary* Window);
     // Whether a Shift + right button press at the screen point falls on a list that starts its own
     // audition: the active library window's, or the active patch bank window's.
     bool ListAuditionsItself(POINT Screen);
+
+    // While held (the desktop reopening its libraries), the menu items are brought up to date once when
+    // released instead of at every window opened and activated, each of which walks every child window.
+    int menuUpdatesHeld_ = 0;
+    bool menuUpdateMissed_ = false;
 
     std::unique_ptr<TZelmo> zelmo_;
     std::unique_ptr<TMainFileDialogs> fileDialogs_;

@@ -334,6 +334,29 @@ TEST_F(MainLibraries, TheDesktopSkipsWhatCannotBeReadAndStopsAtTheFirstMissingEn
     EXPECT_EQ(files, (std::vector<std::string>{File("two.Lib"), File("one.Lib")}));
 }
 
+// The menu items are brought up to date once the desktop's windows are open: the File items act on the active
+// library and the Window items have windows to arrange.
+TEST_F(MainLibraries, TheMenusFollowTheWindowsTheDesktopReopened) {
+    StartAndWaitOutTheIntro();
+    ASSERT_TRUE(LibraryWindows().empty());
+    ASSERT_FALSE(Formzelmo->WindowCascadeItem->GetEnabled());
+    ASSERT_FALSE(Formzelmo->FileCloseItem->GetEnabled());
+    {
+        TLibrary library;
+        library.Elements.push_back(CreateElementOfType(etPatch, &library));
+        library.SaveToFile(File("one.Lib"));
+        TIniFile ini(SettingsFileName);
+        ini.WriteInteger("Desktop", "Num Library", 1);
+        ini.WriteString("Desktop", "Library1", File("one.Lib"));
+    }
+    Formzelmo->LoadDesktopLibrary();
+    ASSERT_EQ(LibraryWindows().size(), 1u);
+    EXPECT_TRUE(Formzelmo->WindowCascadeItem->GetEnabled());
+    EXPECT_TRUE(Formzelmo->FileCloseItem->GetEnabled());
+    EXPECT_TRUE(Formzelmo->FileSaveAsItem->GetEnabled());
+    EXPECT_FALSE(Formzelmo->FileSaveItem->GetEnabled());  // just read: nothing to save
+}
+
 // ------------------------------------------------------------------------------------- the XP format
 
 // A library file in the XP form, made from the normal one: every message of a patch common (83 bytes),

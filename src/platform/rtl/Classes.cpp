@@ -376,7 +376,10 @@ void TComponent::RemoveFreeNotifications() {
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent != nullptr) RemoveFreeNotification(AComponent);
-    // Passed on to the owned components, the last first; a handler may free components on the way.
+    // The owner passes it on to the components it owns, the last first; a handler may free components on the
+    // way. They pass it no further: a component that holds one owned elsewhere asked for a free notification
+    // and hears through its list, so an owner of many windows tells each of them once, not all they hold.
+    if (AComponent != nullptr && AComponent->owner_ != this) return;
     int i = ComponentCount() - 1;
     while (i >= 0) {
         components_[static_cast<std::size_t>(i)]->Notification(AComponent, Operation);

@@ -212,7 +212,7 @@ bool IsValidIdent(std::string_view Ident);
 // does, the base destructor
 //   1. sends Notification(this, opRemove) to every component that asked FreeNotification of it,
 //   2. frees the components it owns, the last inserted first (DestroyComponents),
-//   3. leaves its owner, whose Notification(this, opRemove) reaches the owner and all its components.
+//   3. leaves its owner, whose Notification(this, opRemove) reaches the owner and the components it owns.
 // Steps 1 and 3 run after the derived destructors, so a Notification handler receiving an opRemove
 // compares the pointer it is given with the ones it holds; it may read the component's TComponent
 // members (GetName, ComponentState, GetOwner) but must not cast it to a derived class or call its
@@ -262,8 +262,9 @@ public:
 
     // Told when AComponent is inserted into or removed from an owner (this one or, through the owner's
     // broadcast, a sibling's) and when a component this one asked FreeNotification of is freed.
-    // Overrides call the inherited Notification, which keeps the free-notification lists right and
-    // passes the notification on to the owned components.
+    // Overrides call the inherited Notification, which keeps the free-notification lists right and, in
+    // AComponent's owner, passes the notification on to the owned components. It goes no deeper: a
+    // component that holds one of another owner's components asks for its free notification.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
 
     // Loading by the streaming system: Loading sets csLoading; Loaded, after all properties are read,

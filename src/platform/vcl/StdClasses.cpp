@@ -1222,6 +1222,13 @@ std::vector<HWND> MdiChildren(HWND client) {
     return list;
 }
 
+// The shown child on top, found from the top down without listing the others.
+HWND MdiTopChild(HWND client) {
+    for (HWND h = GetWindow(client, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT))
+        if (IsWindowVisible(h)) return h;
+    return nullptr;
+}
+
 void MdiActivate(HWND client, HWND child) {
     HWND& active = MdiActive()[client];
     if (child == active) {
@@ -1253,8 +1260,9 @@ void MdiActivate(HWND client, HWND child) {
 // children over it.
 
 struct TMdiScroll {
-    int dragBar = -1;  // the bar whose thumb is dragged (SB_HORZ or SB_VERT), -1 for none
-    int grip = 0;      // where the thumb was taken, from its start
+    int dragBar = -1;            // the bar whose thumb is dragged (SB_HORZ or SB_VERT), -1 for none
+    int grip = 0;                // where the thumb was taken, from its start
+    std::uint64_t placedAt = 0;  // the windows' placing version the bars were last fitted at
 };
 
 std::unordered_map<HWND, TMdiScroll>& MdiScrolls() {
@@ -1399,7 +1407,13 @@ LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             DefWindowProc(hwnd, msg, wp, lp);
             MdiPaintBars(hwnd);
             return 0;
-        case WM_MDICALCCHILDSCROLL: MdiCalcScroll(hwnd); return 0;
+        case WM_MDICALCCHILDSCROLL:
+            // Each child placed posts one: when nothing was placed since the last fitting, the bars stand.
+            if (MdiScrolls()[hwnd].placedAt != WindowPlacingVersion()) {
+                MdiCalcScroll(hwnd);
+                MdiScrolls()[hwnd].placedAt = WindowPlacingVersion();
+            }
+            return 0;
         case WM_HSCROLL:
         case WM_VSCROLL:
             MdiScrollRequest(hwnd, msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wp), static_cast<SHORT>(HIWORD(wp)));
@@ -1440,9 +1454,8 @@ LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             HWND& active = MdiActive()[hwnd];
             if (active != nullptr && (!IsWindow(active) || !IsWindowVisible(active))) {
                 // The active child went: the top one left becomes the active child and is told so.
-                auto kids = MdiChildren(hwnd);
                 active = nullptr;
-                if (!kids.empty()) MdiActivate(hwnd, kids.front());
+                if (HWND top = MdiTopChild(hwnd)) MdiActivate(hwnd, top);
             }
             if (lp) *reinterpret_cast<BOOL*>(lp) = active != nullptr && IsZoomed(active);
             return reinterpret_cast<LRESULT>(active);

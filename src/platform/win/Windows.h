@@ -207,6 +207,9 @@ HWND GetTopWindow(HWND hwnd);
 // Counts the changes of a window's children (a child added or gone, their order changed): a list built from
 // them is current while the count stays the same.
 std::uint64_t ChildWindowsVersion(HWND parent);
+// Counts the changes that can move a window or change what shows of it (a place, size, order, visibility,
+// region, style or parent changed): what was worked out from the windows' places holds while it stays the same.
+std::uint64_t WindowPlacingVersion();
 BOOL IsChild(HWND parent, HWND hwnd);
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsWindowEnabled(HWND hwnd);

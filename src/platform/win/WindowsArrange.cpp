@@ -79,16 +79,18 @@ POINT DefaultChildPlace(HWND parent, int width, int height) {
     // The places down the diagonal where the window still fits (the first one always counts).
     const int fitting = 1 + std::max(0, std::min((static_cast<int>(area.Height()) - height) / step,
                                                  (static_cast<int>(area.Width()) - width) / step));
-    auto taken = [&](int index) {
-        if (p == nullptr) return false;
-        for (HWND k : p->children)
-            if (TWnd* kw = FindWnd(k); kw && (kw->style & WS_VISIBLE) && !kw->minimized &&
-                                       kw->rect.left == index * step && kw->rect.top == index * step)
-                return true;
-        return false;
-    };
+    // The places taken by a shown child, noted in one pass over the children.
+    std::vector<bool> taken(static_cast<std::size_t>(fitting), false);
+    if (p != nullptr)
+        for (HWND k : p->children) {
+            const TWnd* kw = FindWnd(k);
+            if (kw == nullptr || !(kw->style & WS_VISIBLE) || kw->minimized || kw->rect.left != kw->rect.top ||
+                kw->rect.left < 0 || kw->rect.left % step != 0 || kw->rect.left / step >= fitting)
+                continue;
+            taken[static_cast<std::size_t>(kw->rect.left / step)] = true;
+        }
     int index = 0;
-    while (index < fitting && taken(index)) ++index;
+    while (index < fitting && taken[static_cast<std::size_t>(index)]) ++index;
     if (index == fitting) index = static_cast<int>(ArrangedChildren(parent, 0, nullptr).size()) % fitting;
     return POINT{area.left + index * step, area.top + index * step};
 }

@@ -297,6 +297,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
         // A top-level window given a "parent" is owned by that window's top-level ancestor.
         TWnd* ownerTop = TopOf(parentWnd);
         wp->owner = ownerTop ? ownerTop->handle : nullptr;
+        if (ownerTop != nullptr) ++ownerTop->ownedWindows;
     }
     if (messageOnly && !(style & WS_CHILD)) wp->parent = nullptr;
     if (width < 0) width = 0;
@@ -389,6 +390,13 @@ HWND CreateWindow(const char* className, const char* windowName, DWORD style, in
 
 namespace {
 
+// Gives the window another owner, keeping the owners' counts of the windows they own.
+void SetOwner(TWnd* w, HWND owner) {
+    if (TWnd* old = FindWnd(w->owner); old != nullptr && old->ownedWindows > 0) --old->ownedWindows;
+    w->owner = owner;
+    if (TWnd* now = FindWnd(owner)) ++now->ownedWindows;
+}
+
 void SendDestroy(HWND hwnd) {
     // WM_DESTROY goes to the window before its children.
     SendMessage(hwnd, WM_DESTROY, 0, 0);
@@ -420,6 +428,7 @@ void FreeWindow(HWND hwnd) {
     std::erase(st.topLevels, hwnd);
     std::erase(st.messageWindows, hwnd);
     DestroyWidget(w);
+    SetOwner(w, nullptr);
     if (w->region) DeleteObject(w->region);
     st.windows.erase(hwnd);
 }
@@ -432,11 +441,11 @@ BOOL DestroyWindow(HWND hwnd) {
     if (w->destroying) return TRUE;
     auto& st = WinState();
     w->destroying = true;
-    for (auto& [h, o] : st.windows) (void)h, (void)o;
     // Owned windows go first.
     std::vector<HWND> owned;
-    for (auto& [h, o] : st.windows)
-        if (o->owner == hwnd && !o->destroying) owned.push_back(h);
+    if (w->ownedWindows > 0)
+        for (auto& [h, o] : st.windows)
+            if (o->owner == hwnd && !o->destroying) owned.push_back(h);
     for (HWND h : owned) DestroyWindow(h);
     if (!(w = FindWnd(hwnd))) return TRUE;
     if (w->parent && !(w->exStyle & WS_EX_NOPARENTNOTIFY))
@@ -571,7 +580,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         case GWL_ID: w->id = value; break;
         case GWL_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); break;
         case GWL_HWNDPARENT:
-            if (!w->parent) w->owner = reinterpret_cast<HWND>(value);
+            if (!w->parent) SetOwner(w, reinterpret_cast<HWND>(value));
             break;
         default:
             if (index >= 0 && index % 8 == 0 && static_cast<std::size_t>(index / 8) < w->extra.size())
@@ -719,6 +728,8 @@ std::uint64_t ChildWindowsVersion(HWND parent) {
     const TWnd* w = FindWnd(parent);
     return w ? w->childrenVersion : 0;
 }
+
+std::uint64_t WindowPlacingVersion() { return WinState().placingEpoch; }
 
 HWND GetNextWindow(HWND hwnd, UINT relation) { return GetWindow(hwnd, relation); }
 

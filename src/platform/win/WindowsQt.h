@@ -42,6 +42,8 @@ struct TWnd {
     std::vector<LONG_PTR> extra;
     HWND parent = nullptr;  // nullptr: the desktop
     HWND owner = nullptr;
+    // How many windows this one owns: a window that owns none is destroyed without a search for them.
+    std::size_t ownedWindows = 0;
     DWORD contextHelpId = 0;
     bool messageOnly = false;
     std::vector<HWND> children;  // the top of the z-order first

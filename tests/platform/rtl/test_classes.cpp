@@ -237,6 +237,36 @@ TEST(TComponentOwnership, InsertNotifiesTheOwnerAndItsComponents) {
     delete owner;
 }
 
+// The owner tells the components it owns, and they pass it no further: an owner of many windows does not
+// reach everything each window holds. A component further down that holds the removed one hears through its
+// free notification.
+TEST(TComponentOwnership, TheOwnersNotificationStopsAtTheComponentsItOwns) {
+    Log log;
+    auto* owner = new TLogComp(nullptr, "Owner", &log);
+    auto* form = new TLogComp(owner, "Form", &log);
+    auto* inner = new TLogComp(form, "Inner", &log);
+    auto* watcher = new TLogComp(form, "Watcher", &log);
+    auto* other = new TLogComp(owner, "Other", &log);
+    watcher->SetRef(other);
+    for (TLogComp* c : {owner, form, inner, watcher}) c->LogNotifications = true;
+
+    owner->InsertComponent(new TLogComp(nullptr, "Added", &log));
+    EXPECT_EQ(log, (Log{"Owner hears opInsert Added", "Form hears opInsert Added"}));
+
+    log.clear();
+    delete other;
+    EXPECT_EQ(watcher->Ref, nullptr);
+    EXPECT_EQ(log, (Log{"before Other TLogComp", "~Other destroying", "Watcher hears opRemove Other (destroying)",
+                        "Owner hears opRemove Other (destroying)", "Form hears opRemove Other (destroying)"}));
+
+    // Inside the form, its own components still hear of each other.
+    log.clear();
+    delete inner;
+    EXPECT_EQ(log, (Log{"before Inner TLogComp", "~Inner destroying", "Form hears opRemove Inner (destroying)",
+                        "Watcher hears opRemove Inner (destroying)"}));
+    delete owner;
+}
+
 // --------------------------------------------------------------------------- free notification
 
 TEST(TComponentFreeNotification, DirectFreeClearsTheWatchersReference) {

@@ -102,6 +102,28 @@ TEST_F(WndQueue, MessagesForADestroyedWindowAreDropped) {
     EXPECT_EQ(Received(b, WM_USER).size(), 1u);
 }
 
+// Owned windows are destroyed before their owner, also when they were handed to another owner since.
+TEST_F(WndQueue, OwnedWindowsGoWithTheOwnerTheyHaveWhenItIsDestroyed) {
+    HWND first = Make(WS_POPUP, 0, 0, 50, 50);
+    HWND second = Make(WS_POPUP, 0, 0, 50, 50);
+    HWND inside = Make(WS_CHILD, 0, 0, 10, 10, first);
+    HWND ownedThroughChild = Make(WS_POPUP, 0, 0, 20, 20, inside);  // owned by the child's top-level window
+    HWND moved = Make(WS_POPUP, 0, 0, 20, 20, first);
+    SetWindowLongPtr(moved, GWL_HWNDPARENT, reinterpret_cast<LONG_PTR>(second));
+    ASSERT_EQ(GetWindow(ownedThroughChild, GW_OWNER), first);
+
+    Log().clear();
+    DestroyWindow(first);
+    EXPECT_FALSE(IsWindow(ownedThroughChild));
+    EXPECT_TRUE(IsWindow(moved));
+    EXPECT_EQ(Sequence({WM_DESTROY}).front(), std::make_pair(ownedThroughChild, UINT{WM_DESTROY}));
+
+    Log().clear();
+    DestroyWindow(second);
+    EXPECT_FALSE(IsWindow(moved));
+    EXPECT_EQ(Sequence({WM_DESTROY}), (std::vector<std::pair<HWND, UINT>>{{moved, WM_DESTROY}, {second, WM_DESTROY}}));
+}
+
 TEST_F(WndQueue, AWindowDestroyedInsideItsOwnHandlerGetsNothingMore) {
     HWND top = Make(WS_POPUP, 0, 0, 50, 50);
     HWND child = Make(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top);
