@@ -344,17 +344,28 @@ TEST_F(MainLibraries, TheMenusFollowTheWindowsTheDesktopReopened) {
     {
         TLibrary library;
         library.Elements.push_back(CreateElementOfType(etPatch, &library));
-        library.SaveToFile(File("one.Lib"));
         TIniFile ini(SettingsFileName);
-        ini.WriteInteger("Desktop", "Num Library", 1);
-        ini.WriteString("Desktop", "Library1", File("one.Lib"));
+        ini.WriteInteger("Desktop", "Num Library", 3);
+        for (int i = 1; i <= 3; ++i) {
+            const std::string file = File("lib" + std::to_string(i) + ".Lib");
+            library.SaveToFile(file);
+            ini.WriteString("Desktop", "Library" + std::to_string(i), file);
+        }
     }
     Formzelmo->LoadDesktopLibrary();
-    ASSERT_EQ(LibraryWindows().size(), 1u);
+    ASSERT_EQ(LibraryWindows().size(), 3u);
     EXPECT_TRUE(Formzelmo->WindowCascadeItem->GetEnabled());
     EXPECT_TRUE(Formzelmo->FileCloseItem->GetEnabled());
     EXPECT_TRUE(Formzelmo->FileSaveAsItem->GetEnabled());
     EXPECT_FALSE(Formzelmo->FileSaveItem->GetEnabled());  // just read: nothing to save
+    EXPECT_FALSE(Formzelmo->FileSaveAllItem->GetEnabled());
+    // Each window takes the next place down the cascade, the last one read in front.
+    ProcessPendingMessages();
+    const std::vector<TFormLibrary*> windows = LibraryWindows();
+    EXPECT_EQ(windows[0]->Library()->FileName, File("lib3.Lib"));
+    EXPECT_GT(windows[0]->GetLeft(), windows[1]->GetLeft());
+    EXPECT_GT(windows[1]->GetTop(), windows[2]->GetTop());
+    EXPECT_TRUE(SaveWindowImage(Formzelmo->GetHandle(), ScreenshotPath("desktop-reopened")));
 }
 
 // ------------------------------------------------------------------------------------- the XP format
