@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <mutex>
 #include <set>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/vcl/Buttons.h"
 #include "platform/vcl/Dialogs.h"
@@ -51,11 +53,12 @@ std::vector<const TFormResource*> FormResources() { return Resources(); }
 
 std::string FormResourceClass(const TFormResource& Resource) {
     // The first line "object Name: TClass" (or "inherited"/"inline").
-    std::string text = Resource.Text;
-    std::size_t colon = text.find(':');
-    std::size_t eol = text.find('\n');
-    if (colon == std::string::npos || (eol != std::string::npos && colon > eol)) return std::string();
-    return Trim(text.substr(colon + 1, (eol == std::string::npos ? text.size() : eol) - colon - 1));
+    const std::string_view text = Resource.Text;
+    const std::size_t eol = text.find('\n');
+    const std::string_view first = text.substr(0, eol);
+    const std::size_t colon = first.find(':');
+    if (colon == std::string_view::npos) return std::string();
+    return Trim(std::string(first.substr(colon + 1)));
 }
 
 const TFormResource* FindFormResourceByClass(const std::string& ClassName) {
@@ -563,13 +566,26 @@ void RegisterFormReaderClasses() {
 
 namespace {
 
+// The object tree of a resource's text, parsed once: every window made from the same text reads the same tree.
+// The text is the key, as a resource record may later be made anew where another one was.
+const TFormObject& ParsedFormText(const TFormResource& resource, const std::string& formName) {
+    static std::unordered_map<std::string, std::unique_ptr<TFormObject>> parsed;
+    std::string text = resource.Text;
+    auto it = parsed.find(text);
+    if (it == parsed.end()) {
+        std::unique_ptr<TFormObject> root = ParseFormText(text, formName);
+        it = parsed.emplace(std::move(text), std::move(root)).first;
+    }
+    return *it->second;
+}
+
 class TFormReading {
 public:
     TFormReading(TCustomForm& form, const TFormResource& resource) : form_(form), resource_(resource) {}
 
     void Run() {
         const std::string formName = resource_.Unit;
-        std::unique_ptr<TFormObject> root = ParseFormText(resource_.Text, formName);
+        const TFormObject* root = &ParsedFormText(resource_, formName);
         form_.DefineBindings(bindings_);
         TReadContext ctx(formName, &form_, &bindings_);
         ctx.Line = root->Line;
