@@ -301,6 +301,16 @@ std::string TuiRegExprParserAlt::Dump() const {
     return text + "<Finish_Alt>\r\n";
 }
 
+long long TuiRegExprParserAlt::FollowingLinks() const {
+    long long links = 0;
+    long long run = 0;  // optional items just before the current one
+    for (std::size_t j = 0; j < items_.size(); ++j) {
+        links += std::min<long long>(run + 1, static_cast<long long>(j));
+        run = items_[j]->MayBeAbsent() ? run + 1 : 0;
+    }
+    return links;
+}
+
 bool TuiRegExprParserAlt::AllMayBeAbsent() const {
     return std::all_of(items_.begin(), items_.end(), [](const auto& item) { return item->MayBeAbsent(); });
 }
@@ -360,6 +370,16 @@ int TuiRegExprParserBlockItem::ItemCount() const {
         for (int i = 0; i < Alternatives->Items(a)->Count(); ++i)
             count += Alternatives->Items(a)->Items(i)->ItemCount();
     return count;
+}
+
+long long TuiRegExprParserBlockItem::LinkCount() const {
+    long long links = 0;
+    for (int a = 0; a < Alternatives->Count(); ++a) {
+        links += Alternatives->Items(a)->FollowingLinks();
+        for (int i = 0; i < Alternatives->Items(a)->Count(); ++i)
+            links += Alternatives->Items(a)->Items(i)->LinkCount();
+    }
+    return links;
 }
 
 int TuiRegExprParserBlockItem::Height() const {
@@ -717,7 +737,17 @@ private:
     }
     std::unique_ptr<TuiRegExprParserItem> CopyOf(const TuiRegExprParserItem& Item) {
         itemCount_ += Item.ItemCount();
+        links_ += Item.LinkCount();
         return Item.Copy();
+    }
+
+    // Appends an item to an alternative of the mask text, counting the links the items before it will
+    // make to it.
+    void AddItem(TuiRegExprParserAlt& Alt, std::unique_ptr<TuiRegExprParserItem> Item) {
+        long long run = 0;
+        for (int i = Alt.Count() - 1; i >= 0 && Alt.Items(i)->MayBeAbsent() && run <= uiRegExprMaxLinks; --i) ++run;
+        links_ += std::min<long long>(run + 1, Alt.Count());
+        Alt.Add(std::move(Item));
     }
 
     // The class a lexem names, or its first byte as a symbol.
@@ -754,7 +784,7 @@ private:
     void ParseAlternatives(TuiRegExprParserAlts& Alts, bool InBlock) {
         for (;;) {
             if (AtEnd()) {
-                Error(ResText(suiRegExprCantCreateEmptyAlt));
+                if (!full_) Error(ResText(suiRegExprCantCreateEmptyAlt));
                 return;
             }
             TuiRegExprParserAlt* alt = Alts.AddNew();
@@ -775,12 +805,22 @@ private:
         for (;;) {
             if (AtEnd()) {
                 // Only a group whose ")" comes before its "(" (counted even by the lexer) gets here.
-                if (InBlock) Error(ResText(suiRegExprMissing, ")"));
+                if (InBlock && !full_) Error(ResText(suiRegExprMissing, ")"));
                 return false;
             }
             const TuiLexem l = Next();
+            if (itemCount_ >= uiRegExprMaxItems || links_ > uiRegExprMaxLinks) {
+                // The mask builds too many items or links: refused at the lexem that would add more, and
+                // nothing after it is read.
+                Error(l, ResText(suiRegExprIllegalSymbol, l.LexemText));
+                full_ = true;
+                e_.LexemIndex = e_.LexemList.Count();
+                return false;
+            }
             switch (l.LexemKind) {
-                case relSymbol: Alt.Add(Simple<TuiRegExprSymbol>(l.LexemText.empty() ? '\0' : l.LexemText[0])); break;
+                case relSymbol:
+                    AddItem(Alt, Simple<TuiRegExprSymbol>(l.LexemText.empty() ? '\0' : l.LexemText[0]));
+                    break;
                 case relNumber: Error(l, ResText(suiRegExprIllegalIntegerValue)); break;
                 case relReference: Reference(Alt, l); break;
                 case relOperator:
@@ -803,7 +843,7 @@ private:
                     break;
                 default: {
                     ++itemCount_;
-                    Alt.Add(std::make_unique<TuiRegExprParserSimpleItem>(ClassOf(l)));
+                    AddItem(Alt, std::make_unique<TuiRegExprParserSimpleItem>(ClassOf(l)));
                     break;
                 }
             }
@@ -826,17 +866,18 @@ private:
         ++nesting_;
         ParseAlternatives(*block->Alternatives, true);
         --nesting_;
-        Alt.Add(std::move(block));
+        AddItem(Alt, std::move(block));
     }
 
     void Reference(TuiRegExprParserAlt& Alt, const TuiLexem& L) {
         const int n = L.LexemText.empty() ? 0 : L.LexemText[0] - '0';
         if (n < 1 || n > static_cast<int>(e_.GroupList.size()) ||
-            itemCount_ + e_.GroupList[static_cast<std::size_t>(n - 1)]->ItemCount() > uiRegExprMaxItems) {
+            itemCount_ + e_.GroupList[static_cast<std::size_t>(n - 1)]->ItemCount() > uiRegExprMaxItems ||
+            links_ + e_.GroupList[static_cast<std::size_t>(n - 1)]->LinkCount() > uiRegExprMaxLinks) {
             Error(L, ResText(suiRegExprTooBigReferenceNumber));
             return;
         }
-        Alt.Add(CopyOf(*e_.GroupList[static_cast<std::size_t>(n - 1)]));
+        AddItem(Alt, CopyOf(*e_.GroupList[static_cast<std::size_t>(n - 1)]));
     }
 
     void Quantifier(TuiRegExprParserAlt& Alt, const TuiLexem& L) {
@@ -898,7 +939,7 @@ private:
             set->Items.push_back(ClassOf(a));
         }
         ++itemCount_;
-        Alt.Add(std::make_unique<TuiRegExprParserSimpleItem>(std::move(set)));
+        AddItem(Alt, std::make_unique<TuiRegExprParserSimpleItem>(std::move(set)));
     }
 
     // Passes over the rest of a brace quantifier, up to and including its "}".
@@ -956,14 +997,18 @@ private:
             Error(Open, ResText(suiRegExprCantUseParameterQuantifier));
             return;
         }
-        // What the expansion builds: the copies, the blocks around them, and how deep they nest.
+        // What the expansion builds: the copies, the blocks around them, the links between the copies
+        // and inside them, and how deep they nest.
         const int copies = n + (unbounded ? 1 : m - n);
         const long long items = static_cast<long long>(copies) * (last->ItemCount() + 2) + 1;
+        const long long links = static_cast<long long>(copies) * (last->LinkCount() + 1);
         const int height = last->Height() + 2 + std::max(0, m - n - 1);
-        if (itemCount_ + items > uiRegExprMaxItems || height > uiRegExprMaxItemHeight) {
+        if (itemCount_ + items > uiRegExprMaxItems || links_ + links > uiRegExprMaxLinks ||
+            height > uiRegExprMaxItemHeight) {
             Error(unbounded || m == n ? first : second, ResText(suiRegExprIllegalIntegerValue));
             return;
         }
+        links_ += copies;
         // The original item stays alive (a group in the group list may be it) until the parse ends.
         std::unique_ptr<TuiRegExprParserItem> item = Alt.ReplaceLast(nullptr);
         auto block = NewBlock();
@@ -989,6 +1034,8 @@ private:
     TuiRegExpr& e_;
     int nesting_ = 0;
     long long itemCount_ = 0;
+    long long links_ = 0;
+    bool full_ = false;  // the item budget ran out: parsing has stopped
     std::vector<std::unique_ptr<TuiRegExprParserItem>> retired_;
 };
 

@@ -9,8 +9,13 @@
 // error record like any other syntax error:
 // - a brace count ({n}, {n,m}) above uiRegExprMaxRepeatCount: "Illegal integer value";
 // - groups nested deeper than uiRegExprMaxGroupNesting: "Illegal '('";
-// - counts and back-references that would build more than uiRegExprMaxItems items in one compile (counts
-//   multiply through nested groups): "Illegal integer value" / "Too big reference number";
+// - more than uiRegExprMaxItems items (characters, classes, sets, groups and the copies that counts and
+//   back-references make) in one compile; counts multiply through nested groups: "Illegal integer value"
+//   for a count, "Too big reference number" for a back-reference, "Illegal 'x'" at the lexem x where a
+//   plain mask runs out (parsing stops there);
+// - more than uiRegExprMaxLinks links between items, refused the same way. Each typed character walks
+//   the links out of the current states, and a run of k optional items (x?x?x?...) links each to all
+//   that follow, k * k / 2 links: the bound keeps one keystroke's work small whatever the mask;
 // - quantifiers and counts that would nest the built blocks deeper than uiRegExprMaxItemHeight: "Illegal
 //   quantifier '?'" (or the quantifier given) / "Illegal integer value".
 #include <cstdint>
@@ -27,8 +32,9 @@ namespace zel {
 
 inline constexpr int uiRegExprMaxRepeatCount = 255;
 inline constexpr int uiRegExprMaxGroupNesting = 64;
-inline constexpr int uiRegExprMaxItems = 16384;
+inline constexpr int uiRegExprMaxItems = 4096;
 inline constexpr int uiRegExprMaxItemHeight = 1024;
+inline constexpr long long uiRegExprMaxLinks = 65536;
 
 class TuiRegExpr;
 class TuiRegExprState;
@@ -271,9 +277,11 @@ public:
     // The state through which the item is entered and the one through which it is left.
     virtual TuiRegExprState* ItemEntryState() const = 0;
     virtual TuiRegExprState* ItemExitState() const = 0;
-    // Items in this subtree (itself included), and how many blocks deep it nests.
+    // Items in this subtree (itself included), how many blocks deep it nests, and how many links from an
+    // item to a following one its alternatives make.
     virtual int ItemCount() const = 0;
     virtual int Height() const = 0;
+    virtual long long LinkCount() const = 0;
 
     std::unique_ptr<TuiRegExprQuantifier> Quant;
 };
@@ -290,6 +298,7 @@ public:
     TuiRegExprState* ItemExitState() const override { return OwnState.get(); }
     int ItemCount() const override { return 1; }
     int Height() const override { return 0; }
+    long long LinkCount() const override { return 0; }
 
     std::unique_ptr<TuiRegExprSimpleState> OwnState;
 };
@@ -306,6 +315,9 @@ public:
     std::string Dump() const;
     // Every item may be missing (true for an alternative without items).
     bool AllMayBeAbsent() const;
+    // The links from each item to the following ones up to and including the first that cannot be
+    // missing, counted without being made.
+    long long FollowingLinks() const;
 
 private:
     std::vector<std::unique_ptr<TuiRegExprParserItem>> items_;
@@ -335,6 +347,7 @@ public:
     TuiRegExprState* ItemExitState() const override { return ExitState.get(); }
     int ItemCount() const override;
     int Height() const override;
+    long long LinkCount() const override;
 
     std::unique_ptr<TuiRegExprParserAlts> Alternatives;
     std::unique_ptr<TuiRegExprBlockState> EntryState;

@@ -211,11 +211,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "Line1, Char13: Illegal integer value"},
         RegExprCase{"CountsMultiplyThroughGroups", "((x{255}){255})", "", "", "", false, "",
                     "Line1, Char13: Illegal integer value"},
-        RegExprCase{"ReferencesAddUp", "((x{255}){20})\\1\\1\\1\\1", "", "", "", false, "",
-                    "Line1, Char20: Too big reference number\nLine1, Char22: Too big reference number"}),
+        RegExprCase{"ReferencesAddUp", "((x{255}){4})\\1\\1\\1\\1", "", "", "", false, "",
+                    "Line1, Char19: Too big reference number\nLine1, Char21: Too big reference number"}),
     [](const auto& info) { return info.param.name; });
 
-TEST(RegExpr, GroupNestingAndBlockDepthAreBounded) {
+TEST(RegExpr, GroupNestingBlockDepthAndSizeAreBounded) {
     TuiRegExpr engine;
     const auto nested = [](int levels) { return std::string(levels, '(') + "a" + std::string(levels, ')'); };
     EXPECT_EQ(CompileErrors(engine, nested(64)), "");
@@ -225,6 +225,18 @@ TEST(RegExpr, GroupNestingAndBlockDepthAreBounded) {
     EXPECT_EQ(CompileErrors(engine, "a" + std::string(1025, '?')), "");
     EXPECT_EQ(CompileErrors(engine, "a" + std::string(1027, '?')),
               "Line1, Char1027: Illegal quantifier '?'\nLine1, Char1028: Illegal quantifier '?'");
+    EXPECT_EQ(CompileErrors(engine, std::string(4096, 'x')), "");
+    EXPECT_EQ(CompileErrors(engine, "(" + std::string(5000, 'x') + ")|a"), "Line1, Char4097: Illegal 'x'")
+        << "one error, where the items ran out";
+    // A run of optional items links each to all that follow it.
+    std::string run;
+    for (int i = 0; i < 361; ++i) run += "x?";
+    EXPECT_EQ(CompileErrors(engine, run + "y"), "");
+    EXPECT_EQ(CompileErrors(engine, run + "x?x?y"), "Line1, Char726: Illegal '?'");
+    EXPECT_EQ(CompileErrors(engine, "(x?x?x?x?x?x?x?x?){200}"), "");
+    std::string group = "(";
+    for (int i = 0; i < 40; ++i) group += "x?";
+    EXPECT_EQ(CompileErrors(engine, group + "){90}"), "Line1, Char85: Illegal integer value") << "the links multiply";
 }
 
 // (\w|\d)+ used to list each state again with every digit typed, doubling the list each time.
