@@ -1,10 +1,14 @@
-// The editor library's engines where work grows with the input: a classic mask over long input, and the
-// tagged variant stream over long arrays.
+// The editor library's engines where work grows with the input: a classic mask over long input, the
+// regular-expression mask engine stepping long input character by character and checking it whole, and
+// the tagged variant stream over long arrays.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/SysUtils.h"
+#include "uilib/editors/uiFormats.h"
+#include "uilib/editors/uiRegExpr.h"
 #include "uilib/editors/uiStandardMask.h"
 #include "uilib/editors/uiVariants.h"
 
@@ -48,6 +52,111 @@ void BM_StandardMaskIsFullValid(benchmark::State& state) {
     state.SetComplexityN(n);
 }
 BENCHMARK(BM_StandardMaskIsFullValid)->Arg(100)->Arg(1000)->Arg(10000)->Complexity();
+
+void Compile(TuiRegExpr& engine, const std::string& mask) {
+    TMemoryStream source;
+    source.WriteBuffer(mask.data(), static_cast<std::int64_t>(mask.size()));
+    engine.Compile(&source);
+}
+
+// Steps N characters one at a time, as typing does, from a restart; the time per character is the figure
+// (items per second), which must not grow with N.
+void StepThrough(benchmark::State& state, const std::string& mask, const std::string& text) {
+    TuiRegExpr engine;
+    Compile(engine, mask);
+    for (auto _ : state) {
+        engine.Restart();
+        for (char c : text) {
+            char ch = c;
+            if (!engine.Step(ch)) state.SkipWithError("character refused");
+        }
+        benchmark::DoNotOptimize(engine.IsAccepting());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+
+void BM_RegExprStepRepeatedGroup(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    std::string text;
+    for (int i = 0; i < n; ++i)
+        text += (i % 3 == 0) ? static_cast<char>('a' + i % 26) : static_cast<char>('0' + i % 10);
+    StepThrough(state, "(\\w|\\d)+", text);
+}
+BENCHMARK(BM_RegExprStepRepeatedGroup)->Arg(100)->Arg(1000)->Arg(10000)->Complexity();
+
+// The date mask of the format controller (day-first dates with the smart-date words), repeated with a
+// space between dates so that one mask takes any number of characters.
+void BM_RegExprStepDateMask(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const TFormatSettings saved = FormatSettings;
+    FormatSettings = TFormatSettings{};
+    TuiDateTimeFormatInfo info;
+    GetDateTimeFormatInfo(FormatSettings.ShortDateFormat, info);
+    const std::string mask = "((" + ExtendMaskWithSmartDateWords(GetRegExprMask(info, false), false) + ")' ')+";
+    const char* dates[] = {"25/12/2024 ", "1/2/1999 ", "today+3 ", "31/Jan/2000 "};
+    std::string text;
+    for (int i = 0; static_cast<int>(text.size()) < n; ++i) text += dates[i % 4];
+    text.resize(static_cast<std::size_t>(n));
+    StepThrough(state, mask, text);
+    FormatSettings = saved;
+}
+BENCHMARK(BM_RegExprStepDateMask)->Arg(100)->Arg(1000)->Arg(10000)->Complexity();
+
+// A whole-value check of a 1,000-character input: the plain engine (every character stepped, then the end
+// state), the engine that inserts the forced characters itself (only the digits are typed), and the filter.
+const std::string kGroupsMask = "(\\d\\d\\d\\d-)+";
+
+std::string Groups(int characters, bool withDashes) {
+    std::string text;
+    for (int i = 0; static_cast<int>(text.size()) < characters; ++i) {
+        text += static_cast<char>('0' + i % 10);
+        if (withDashes && i % 4 == 3) text += '-';
+    }
+    return text;
+}
+
+// From a restart, every character taken and the end state final.
+bool TypeWhole(TuiRegExpr& engine, const std::string& text) {
+    engine.Restart();
+    for (char c : text) {
+        char ch = c;
+        if (!engine.Step(ch)) return false;
+    }
+    return engine.IsAccepting();
+}
+
+void BM_RegExprIsFullValid1000(benchmark::State& state) {
+    TuiRegExpr engine;
+    Compile(engine, kGroupsMask);
+    const std::string text = Groups(1000, true);
+    for (auto _ : state) benchmark::DoNotOptimize(TypeWhole(engine, text));
+}
+BENCHMARK(BM_RegExprIsFullValid1000);
+
+void BM_RegExprForcedIsFullValid1000(benchmark::State& state) {
+    TuiRegExpr engine;
+    int forced = 0;
+    engine.OnForcedCharAdded = [&forced](char) { ++forced; };
+    engine.SetAutoLiterals(true);
+    Compile(engine, kGroupsMask);
+    const std::string digits = Groups(800, false);
+    for (auto _ : state) benchmark::DoNotOptimize(TypeWhole(engine, digits));
+    if (forced / static_cast<int>(state.iterations()) < 199) state.SkipWithError("dashes not inserted");
+}
+BENCHMARK(BM_RegExprForcedIsFullValid1000);
+
+void BM_RegExprFilter1000(benchmark::State& state) {
+    TuiRegExpr engine;
+    Compile(engine, kGroupsMask);
+    std::string text = Groups(1000, true);
+    for (std::size_t i = 7; i < text.size(); i += 50) text[i] = 'x';  // refused characters along the way
+    for (auto _ : state) {
+        engine.Restart();
+        benchmark::DoNotOptimize(engine.Filter(text));
+    }
+}
+BENCHMARK(BM_RegExprFilter1000);
 
 void BM_VariantStreamRoundTrip(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
