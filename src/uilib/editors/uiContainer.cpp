@@ -368,6 +368,14 @@ void TuiContainerStyle::SetFont(TFont* Value) {
     base->StyleChanged();
 }
 
+void TuiContainerStyle::TakeFontKeepingAssigned(TFont* Value) {
+    TuiContainerStyle* base = BaseStyle();
+    if (directAccessMode_ || Value == nullptr || base->font_ == nullptr) return;
+    ++base->fontAssignedLock_;
+    base->font_->Assign(Value);
+    --base->fontAssignedLock_;
+}
+
 void TuiContainerStyle::SetHotTrack(bool Value) {
     if (!IsBaseStyle()) {
         parentStyle_->SetHotTrack(Value);

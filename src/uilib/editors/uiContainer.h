@@ -14,7 +14,10 @@
 #include "platform/rtl/Units.h"
 #include "platform/vcl/VclGraphics.h"
 #include "platform/win/Graphics.h"
+#include "uilib/base/ubThemeManager.h"
 #include "uilib/base/uiClasses.h"
+#include "uilib/base/uiControls.h"
+#include "uilib/base/uiControlsControl.h"
 #include "uilib/base/uiGraphics.h"
 #include "uilib/base/uiLookAndFeels.h"
 
@@ -94,6 +97,8 @@ public:
     void SetEdges(TuiBorders Value);
     TFont* GetFont();
     void SetFont(TFont* Value);
+    // Copies the font into the base style without touching the Font bit (the control's own font changed).
+    void TakeFontKeepingAssigned(TFont* Value);
     bool GetHotTrack();
     void SetHotTrack(bool Value);
     bool GetShadow();
@@ -282,6 +287,180 @@ void SetuiDefaultStyleController(TuiStyleController* AController);
 
 // The names of the border styles and of the container style values as stored.
 const std::vector<std::pair<std::string, TuiContainerBorderStyle>>& ContainerBorderStyleNames();
+
+// ------------------------------------------------------------------------------------------ container control
+
+enum TuiContainerStateItem { cisNormal, cisActive, cisDisabled, cisHotTrack };
+using TuiContainerState = TSet<TuiContainerStateItem>;
+
+// The width of the frame each border style draws.
+int ContainerBorderWidth(TuiContainerBorderStyle AStyle);
+
+// The computed geometry and colours of a container's frame.
+class TuiContainerViewInfo : public TObject {
+public:
+    TuiContainerViewInfo() = default;
+    std::string ClassName() const override { return "TuiContainerViewInfo"; }
+
+    virtual void DrawBorder(TCanvas* ACanvas, TRect R);
+    virtual TuiContainerBorderStyle ReadBorderStyle() { return BorderStyle; }
+    virtual void PaintFrame(TCanvas* ACanvas);
+    virtual void StoreBackgroundColor(TColor AColor) { BackgroundColor = AColor; }
+    virtual void Assign(TuiContainerViewInfo* Source) {
+        if (Source != nullptr) ClientRect = Source->ClientRect;
+    }
+    virtual void MoveBy(int DX, int DY);
+    virtual void Paint(TCanvas* ACanvas) { PaintFrame(ACanvas); }
+
+    TuiContainerState ContainerState{cisNormal};
+    TuiContainerBorderStyle BorderStyle = cbsNone;
+    TColor BorderColor = clWindowFrame;
+    int BorderWidth = 0;
+    TuiBorders Edges = uiBordersAll;
+    bool Shadow = false;
+    bool NativeStyle = false;
+    TubThemeObjectKind ThemedObjectType = thEdit;
+    int NativePart = 0;
+    int NativeState = 0;
+    TuiLookAndFeelPainterClass Painter = nullptr;
+    TColor BackgroundColor = clWindow;
+    // 0: the style does not hot-track; 1: not hot; 2: hot or focused.
+    BYTE HotState = 0;
+    TRect Bounds{};
+    TRect BorderRect{};
+    TRect ClientRect{};
+
+private:
+    void PaintNative(TCanvas* ACanvas);
+};
+
+// The window of every editor of the library: four state styles, a frame computed from the style of the
+// current state, and usually one inner control (an EDIT, a list box) sized into its client area, which it
+// forwards keys and focus to.
+class TuiContainer : public TuiControl, public IuiContainerStyleOwner, public IuiMouseExitSink {
+public:
+    explicit TuiContainer(TComponent* AOwner);
+    ~TuiContainer() override;
+    // Makes the styles and the view info of the classes the overrides name.
+    void AfterConstruction() override;
+    std::string ClassName() const override { return "TuiContainer"; }
+
+    TuiContainerStyle* Style() const { return styles_->Style(cssNormal); }
+    TuiContainerStyle* StyleDisabled() const { return styles_->Style(cssDisabled); }
+    TuiContainerStyle* StyleFocused() const { return styles_->Style(cssFocused); }
+    TuiContainerStyle* StyleHot() const { return styles_->Style(cssHot); }
+    TuiContainerViewInfo* ViewInfo() const { return viewInfo_; }
+    TWinControl* GetInnerControl() const { return innerControl_; }
+    void SetInnerControl(TWinControl* Value);
+    TuiStyleController* GetFakeStyleController() const { return Style()->GetStyleController(); }
+
+    // True when the container's window or its inner control holds the focus (never while designing).
+    bool ContainerFocused();
+    void SetFocus() override;
+    void Invalidate() override;
+    void Update() override;
+    // Refreshes the frame from the current state, with the cursor when it is over the control.
+    void RefreshFrame();
+
+    // IuiContainerStyleOwner
+    TControl* StyleOwnerControl() override { return this; }
+    bool DefaultParentColor() override { return false; }
+    bool IsInPlaceEditor() override { return false; }
+    bool IsStylePropertyStored(const std::string& AName, bool AIsStateStyle) override;
+    // IuiMouseExitSink
+    void MouseLeft() override;
+
+    // ---- overridable operations, in slot order
+    /*  1 */ virtual bool IsFocusedOrInner() { return ContainerFocused(); }
+    /*  2 */ virtual void UpdateInnerControlLook();
+    /*  3 */ virtual void CalculateViewInfo(TPoint P, bool AHotTrack);
+    /*  4 */ virtual bool CanTabOut() { return true; }
+    /*  5 */ virtual bool UsesWindowRegion();
+    /*  6 */ virtual bool CanShowContextMenuAt(TPoint /*P*/) { return true; }
+    /*  7 */ virtual void StyleChangedHandler(TuiContainerStyle* AStyle);
+    /*  8 */ virtual void ContainerHook() {}
+    /*  9 */ virtual void ShortRefresh() { RefreshFrame(); }
+    /* 10 */  // DefaultParentColor: above
+    /* 11 */ virtual void MouseTrackingStop() { StopMouseLeaveTracking(this); }
+    /* 12 */ virtual TuiContainerStyle* ActiveStyle();
+    /* 13 */ virtual TRect FrameExtent();
+    /* 14 */ virtual TRect InnerControlFrame(const TRect& ABounds, TWinControl* AControl);
+    /* 15 */ virtual TRect RegionRect();
+    /* 16 */ virtual TuiContainerStyleClass StyleObjectClass() { return ContainerStyleClass(); }
+    /* 18 */ virtual TuiContainerViewInfo* CreateViewInfo() { return new TuiContainerViewInfo; }
+    /* 19 */ virtual bool HasShadow();
+    /* 20 */ virtual void CallInnerDefaultProc(TMessage& Message);
+    /* 21 */ virtual TuiContainerStyle* StyleForState();
+    /* 22 */ virtual TuiContainerStyleValues HiddenStyleValues() { return 0; }
+    /* 23 */ virtual bool UsesStandardLayout() { return false; }
+    /* 24 */ virtual bool IsReadOnly() { return false; }
+    /* 25 */ virtual bool RefreshOnWindowMove() { return false; }
+    /* 26 */ virtual void RefreshContainer(TPoint P, TShiftState AShift);
+    /* 27 */ virtual void UpdateWindowRegion();
+    /* 28 */ virtual void AdjustInnerControlBounds();
+    /* 32 */ virtual TubThemeObjectKind ThemeObjectType() { return thEdit; }
+    /* 33 */ virtual int ThemePart();
+    /* 34 */ virtual int ThemeState();
+    /* 39 */ virtual bool IsNativeStyle();
+    /* 40 */ virtual void FocusInnerControl();
+    /* 43 */ virtual void InitDefaults() {}
+    /* 44 */ virtual TRect VisibleBounds();
+    /* 46 */ virtual void InnerControlMessage(TMessage& Message);
+    /* 47 */ virtual bool InnerControlKeyHook(TMessage& Message);
+
+    // The shift state mouse presses leave for the editors.
+    static TShiftState MouseShiftState;
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void Paint() override;
+    void Resize() override;
+    void CreateWnd() override;
+    void Loaded() override;
+    void ColorChanged() override;
+    void FontChanged() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    bool DoKeyDown(WORD& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseEnter(TControl* AControl) override;
+    void MouseLeave(TControl* AControl) override;
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+
+    bool IsCreating() const { return creating_; }
+    bool IsContainerDestroying() const { return destroying_; }
+
+private:
+    void InnerWndProc(TMessage& Message);
+    void EnabledChanged();
+
+    TuiContainerStyles* styles_ = nullptr;
+    TuiContainerViewInfo* viewInfo_ = nullptr;
+    TWinControl* innerControl_ = nullptr;
+    TWndMethod innerSavedWndProc_;
+    TuiContainerStyle* activeStyle_ = nullptr;
+    TuiContainerState activeStyleState_;
+    bool creating_ = true;
+    bool destroying_ = false;
+    bool internalSetting_ = false;
+    bool viewInfoCalculated_ = false;
+    bool refreshLock_ = false;
+    bool refreshing_ = false;
+};
+
+// Removes queued messages of the window in [First, Last] (all of them, or one); a WM_QUIT met on the way is
+// posted again and ends the removal. True when something was removed.
+bool PurgeMessages(HWND Window, UINT First, UINT Last, bool All = true);
+TRect ControlBoundsRect(TControl* Control);
+// Invalidates Outer without Inner (all of Outer when Inner is empty).
+void InvalidateFrameRing(HWND Window, const TRect& Outer, const TRect& Inner, bool Erase);
+bool IsControlShowing(TWinControl* Control);
+TShiftState CurrentShiftState();
+// Sets the window region to R (none with ANone) with an optional excluded rectangle and, with AShadow, its
+// copy offset by (3, 3); only when it differs from the region the window has.
+void SetRegionIfChanged(HWND Window, const TRect& R, bool ANone, const TRect& AExcluded, bool AShadow);
 
 // The unit's start-up row: registers TuiStyleController with the form reader.
 TUnitRow uiContainerUnitRow();
