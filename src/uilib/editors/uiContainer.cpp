@@ -658,10 +658,14 @@ void TuiStyleController::ChangeScale(int M, int D) {
 
 // ------------------------------------------------------------------------------------------------ unit row
 
+void uiContainerPopupsStartup();
+void uiContainerPopupsShutdown();
+
 TUnitRow uiContainerUnitRow() {
-    return FormClassesRow("uiContainer", [] {
-        RegisterComponent<TuiStyleController>("TuiStyleController", "TComponent").Ignore("FakeStyleController");
-    });
+    return FormClassesRow(
+        "uiContainer",
+        [] { RegisterComponent<TuiStyleController>("TuiStyleController", "TComponent").Ignore("FakeStyleController"); },
+        uiContainerPopupsStartup, uiContainerPopupsShutdown);
 }
 
 }  // namespace zel

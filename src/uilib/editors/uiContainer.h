@@ -18,6 +18,7 @@
 #include "uilib/base/uiClasses.h"
 #include "uilib/base/uiControls.h"
 #include "uilib/base/uiControlsControl.h"
+#include "uilib/base/uiControlsPopup.h"
 #include "uilib/base/uiGraphics.h"
 #include "uilib/base/uiLookAndFeels.h"
 
@@ -462,7 +463,95 @@ TShiftState CurrentShiftState();
 // copy offset by (3, 3); only when it differs from the region the window has.
 void SetRegionIfChanged(HWND Window, const TRect& R, bool ANone, const TRect& AExcluded, bool AShadow);
 
-// The unit's start-up row: registers TuiStyleController with the form reader.
+// ------------------------------------------------------------------------------------------------ popups
+
+// Why a popup closed.
+enum TuiCloseUpReason { crUnknown, crTab, crClose, crCancel, crEnter };
+class TuiCustomPopupWindow;
+using TuiPopupClosingEvent = std::function<void(TuiCustomPopupWindow* Sender, TuiCloseUpReason AReason)>;
+
+// A borderless popup next to its owner control (the editor that opened it). Shown popups are listed in the
+// order they showed; three thread hooks close them when the user clicks, activates or moves elsewhere. A
+// popup that captures focus in modal mode runs its own message loop until it closes.
+class TuiCustomPopupWindow : public TuiPopupWindow {
+public:
+    explicit TuiCustomPopupWindow(TWinControl* AOwnerControl);
+    ~TuiCustomPopupWindow() override;
+    void AfterConstruction() override;
+    std::string ClassName() const override { return "TuiCustomPopupWindow"; }
+
+    TWinControl* OwnerControl() const { return ownerControl_; }
+    bool GetCaptureFocus() const { return captureFocus_; }
+    void SetCaptureFocus(bool Value);
+    bool ModalMode = true;
+    bool GetTopMost() const { return topMost_; }
+    void SetTopMost(bool Value);
+    // Set when a click on the owner closed the popup and the owner handles that click: the owner then
+    // does not open it again.
+    bool ClosedByOwnerClick = false;
+    int DeactivateLockCount = 0;
+    TWinControl* FocusedControl() const { return focusedControl_; }
+    TuiContainerStyle* Style() const { return style_; }
+    TuiContainerViewInfo* ViewInfo() const { return viewInfo_; }
+    // In the list of shown popups.
+    bool IsShown() const;
+    // Shown, capturing focus, and the focus is in the popup.
+    bool PopupFocused();
+    bool CanFocus() const override { return GetVisible(); }
+
+    TNotifyEvent OnShowing;
+    TNotifyEvent OnShowed;
+    TuiPopupClosingEvent OnClosing;
+    TuiPopupClosingEvent OnClosed;
+
+    // ---- overridable operations, in slot order
+    TRect GetOwnerScreenBounds() override;
+    virtual void PopupHook() {}
+    void ClosePopup() override;
+    virtual bool IsSizeAdjustable() { return false; }
+    virtual void DoClosed();
+    virtual void DoClosing();
+    virtual void DoShowed();
+    virtual void DoShowing();
+    virtual bool EraseBackground() { return false; }
+    virtual bool IsPopupKey(WORD Key);
+    virtual void CloseOnModalResult() { ClosePopup(); }
+    virtual bool OwnerHandlesClick(HWND /*Window*/, UINT /*Msg*/, TPoint /*P*/, TShiftState /*Shift*/) { return false; }
+    virtual void StyleChangedHandler() {}
+    virtual TuiContainerStyleClass StyleObjectClass() { return ContainerStyleClass(); }
+    virtual TuiContainerViewInfo* CreateViewInfo() { return new TuiContainerViewInfo; }
+    // Shows the popup beside its owner and focuses AFocusedControl (or the first control that takes it);
+    // capturing focus in modal mode, returns when the popup has closed.
+    virtual void ShowPopup(TWinControl* AFocusedControl);
+
+    // Moves P right and down into the work area of its monitor and limits the size to what fits there; the
+    // size never goes below zero.
+    void AdjustToWorkArea(TPoint& P);
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void Deactivate() override;
+    void Dispatch(TMessage& Message) override;
+    bool DoKeyDown(WORD& Key, TShiftState Shift) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TWinControl* ownerControl_ = nullptr;
+    bool captureFocus_ = true;
+    bool topMost_ = false;
+    TWinControl* focusedControl_ = nullptr;
+    TuiContainerStyle* style_ = nullptr;
+    TuiContainerViewInfo* viewInfo_ = nullptr;
+};
+
+// The shown popups, the first shown first.
+int VisiblePopupCount();
+TuiCustomPopupWindow* VisiblePopup(int Index);
+// The owner's window for a window inside a popup, else the window itself.
+HWND ContainerPopupOwnerLookup(HWND Window);
+
+// The unit's start-up row: registers TuiStyleController with the form reader, creates the list of shown
+// popups, installs the popup-closing hooks and the popup-owner lookup; shutdown undoes it.
 TUnitRow uiContainerUnitRow();
 
 }  // namespace zel

@@ -2,12 +2,21 @@
 // The editors' gallery: a form with one column per look (Flat, Standard, UltraFlat, Office 2003 and the
 // native look) and one row per kind of control. Its rows here: a container with an inner EDIT in every border
 // style, without and with shadow. Used by the screenshots and the repaint benchmark.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/Units.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/win/UxTheme.h"
+#include "platform/win/Windows.h"
 #include "uilib/editors/uiContainer.h"
+#include "uilib/editors/uiEditorsUnits.h"
 
 namespace zel::test {
 
@@ -80,5 +89,52 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
         }
     return form;
 }
+
+// Window tests of the editors: the library started on the manual clock (optionally with the test theme
+// provider installed first), the pointer parked off every window, forms freed at the end.
+class EditorWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        if (themed_) {
+            provider_.PaintsParts = true;
+            provider_.Colors[{1, 1, 3801}] = RGB(127, 157, 185);
+            InstallThemeProvider(&provider_);
+        }
+        units_ = std::make_unique<TUnitsScope>(uiEditorsUnitList());
+        SetCursorPos(2000, 2000);
+        ProcessPendingMessages();
+    }
+    void TearDown() override {
+        Application->OnIdle = nullptr;
+        ProcessPendingMessages();
+        for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) delete *it;
+        forms_.clear();
+        ProcessPendingMessages();
+        units_->Stop();
+        units_.reset();
+        if (themed_) InstallThemeProvider(nullptr);
+    }
+    template <class F>
+    F* Keep(F* form) {
+        forms_.push_back(form);
+        return form;
+    }
+    // Moves the manual clock on in steps of 10 ms, dispatching what falls due.
+    void Run(TTick ms) {
+        for (TTick done = 0; done < ms; done += 10) {
+            clock_->Advance(10);
+            ProcessPendingMessages();
+        }
+    }
+
+    TManualClockScope clock_;
+    bool themed_ = false;
+    TTestThemeProvider provider_;
+
+private:
+    std::unique_ptr<TUnitsScope> units_;
+    std::vector<TForm*> forms_;
+};
 
 }  // namespace zel::test

@@ -23,32 +23,8 @@
 namespace zel::test {
 namespace {
 
-class ContainerWindow : public ::testing::Test {
+class ContainerWindow : public EditorWindowTest {
 protected:
-    void SetUp() override {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        if (themed_) {
-            provider_.PaintsParts = true;
-            provider_.Colors[{1, 1, 3801}] = RGB(127, 157, 185);
-            InstallThemeProvider(&provider_);
-        }
-        units_ = std::make_unique<TUnitsScope>(uiEditorsUnitList());
-        SetCursorPos(2000, 2000);
-        ProcessPendingMessages();
-    }
-    void TearDown() override {
-        ProcessPendingMessages();
-        for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) delete *it;
-        forms_.clear();
-        ProcessPendingMessages();
-        units_->Stop();
-        units_.reset();
-        if (themed_) InstallThemeProvider(nullptr);
-    }
-    TEditorGalleryForm* Keep(TEditorGalleryForm* form) {
-        forms_.push_back(form);
-        return form;
-    }
     // A form with one container (its EDIT reading "abc") and a plain EDIT after it in the tab order.
     TEditorGalleryForm* SmallForm(TuiContainer*& container, TEdit*& after) {
         auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
@@ -68,21 +44,6 @@ protected:
         return form;
     }
     TEdit* InnerEdit(TuiContainer* c) { return static_cast<TEdit*>(c->GetInnerControl()); }
-    // Moves the manual clock on in steps of 10 ms, dispatching what falls due.
-    void Run(TTick ms) {
-        for (TTick done = 0; done < ms; done += 10) {
-            clock_->Advance(10);
-            ProcessPendingMessages();
-        }
-    }
-
-    TManualClockScope clock_;
-    bool themed_ = false;
-    TTestThemeProvider provider_;
-
-private:
-    std::unique_ptr<TUnitsScope> units_;
-    std::vector<TEditorGalleryForm*> forms_;
 };
 
 TEST_F(ContainerWindow, FrameGeometryRows) {
