@@ -559,6 +559,7 @@ void TuiContainer::EnabledChanged() {
 // ---- painting and windows
 
 void TuiContainer::Paint() {
+    if (viewInfo_ == nullptr) return;
     if (!viewInfoCalculated_) {
         viewInfoCalculated_ = true;
         CalculateViewInfo(TPoint{-1, -1}, false);
