@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/Clock.h"
 #include "platform/rtl/Units.h"
+#include "platform/vcl/StdCtrls.h"
 #include "platform/vcl/VclGraphics.h"
 #include "platform/win/Graphics.h"
 #include "uilib/base/ubThemeManager.h"
@@ -549,6 +551,32 @@ int VisiblePopupCount();
 TuiCustomPopupWindow* VisiblePopup(int Index);
 // The owner's window for a window inside a popup, else the window itself.
 HWND ContainerPopupOwnerLookup(HWND Window);
+
+// The list box inside an editor: it reports focus changes to its container and finds items as they are
+// typed (type-ahead): keys typed within the delay of each other make one prefix to look for.
+class TuiCustomInnerListBox : public TListBox {
+public:
+    explicit TuiCustomInnerListBox(TComponent* AOwner);
+    std::string ClassName() const override { return "TuiCustomInnerListBox"; }
+
+    TuiContainer* Container = nullptr;
+    bool TypeAhead = true;
+    // Milliseconds after which a key starts a new prefix.
+    TTick TypeAheadDelay = 500;
+    const std::string& TypeAheadText() const { return typeAheadText_; }
+
+protected:
+    void WndProc(TMessage& Message) override;
+    bool DoKeyPress(char& Key) override;
+
+private:
+    // Adds the key to the prefix (or starts it anew) and selects the first item it begins; true when the key
+    // is consumed.
+    bool TypeAheadStep(char Key);
+
+    TTick lastKeyTime_ = 0;
+    std::string typeAheadText_;
+};
 
 // The unit's start-up row: registers TuiStyleController with the form reader, creates the list of shown
 // popups, installs the popup-closing hooks and the popup-owner lookup; shutdown undoes it.

@@ -304,3 +304,53 @@ TEST_F(ContainerPopups, AdjustingToTheWorkAreaNeverGivesANegativeSize) {
 
 }  // namespace
 }  // namespace zel::test
+
+namespace zel::test {
+namespace {
+
+class InnerListBox : public EditorWindowTest {};
+
+TEST_F(InnerListBox, TypeAheadPicksTheFirstMatchAndStartsOverAfterTheDelay) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 200);
+    auto* container = Construct<TuiContainer>(form);
+    container->SetParent(form);
+    container->SetBounds(10, 10, 150, 120);
+    auto* list = new TuiCustomInnerListBox(container);
+    list->SetParent(container);
+    list->Container = container;
+    container->SetInnerControl(list);
+    for (const char* item : {"apple", "banana", "Blueberry", "cherry", "blue"}) list->Items()->Add(item);
+    int clicks = 0;
+    list->OnClick = [&](TObject*) { ++clicks; };
+    form->Show();
+    list->SetFocus();
+    ProcessPendingMessages();
+    EXPECT_TRUE(container->ViewInfo()->ContainerState.Contains(cisActive)) << "the container sees the focus";
+    EXPECT_NE(SendMessage(list->GetHandle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS, 0);
+
+    struct TStep {
+        const char* name;
+        WORD key;
+        TTick waitBefore;
+        int index;
+        const char* text;
+    } steps[] = {
+        {"FirstLetter", 'B', 0, 1, "b"},
+        {"SecondLetterNarrows", 'L', 100, 2, "bl"},
+        {"NoMatchKeepsTheSelection", 'X', 100, 2, "blx"},
+        {"BackspaceShortens", VK_BACK, 100, 2, "bl"},
+        {"AfterTheDelayANewPrefix", 'C', 600, 3, "c"},
+        {"EmptyPrefixSelectsTheFirst", VK_BACK, 100, 0, ""},
+    };
+    for (const TStep& step : steps) {
+        if (step.waitBefore > 0) Run(step.waitBefore);
+        Tap(step.key);
+        EXPECT_EQ(list->GetItemIndex(), step.index) << step.name;
+        EXPECT_EQ(list->TypeAheadText(), step.text) << step.name;
+    }
+    EXPECT_EQ(clicks, 5) << "every key that found an item";
+}
+
+}  // namespace
+}  // namespace zel::test
