@@ -90,7 +90,8 @@ LRESULT ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         result = CallWindowProc(b.defProc ? b.defProc : DefWindowProc, hwnd, msg, wp, lp);
     } else if (DragMessage(hwnd, msg, wp, lp)) {
         result = 0;
-    } else if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && b.control->Perform(CN_BASE + msg, wp, lp) != 0) {
+    } else if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_KEYUP || msg == WM_CHAR) &&
+               b.control->Perform(CN_BASE + msg, wp, lp) != 0) {
         // The control took the key before it arrived (a menu short-cut, say).
         result = 0;
     } else {

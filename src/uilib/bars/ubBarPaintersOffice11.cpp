@@ -1,5 +1,5 @@
-// The Office11 painter, the main window's look: the Office-2003 gradients of the shared palette, with the
-// roles its colours play and the brushes it makes from palette colours.
+// The Office11 painter, the main window's look: the Office-2003 gradients of the shared palette (whose roles
+// the library base pairs with palette columns) and the brushes it makes from palette colours.
 #include "uilib/bars/ubBarPainters.h"
 
 #include <algorithm>
