@@ -18,6 +18,8 @@
 #include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
 #include "uilib/editors/uiContainer.h"
+#include "uilib/editors/uiDWMApi.h"
+#include "uilib/editors/uiEdit.h"
 #include "uilib/editors/uiEditorsUnits.h"
 
 namespace zel::test {
@@ -318,6 +320,59 @@ TEST_F(ContainerWindow, OneContainerPerLookFocusedByTabAndHot) {
         const std::string name = std::string("editors_hot_") + GalleryLooks()[i].Name;
         EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath(name)));
     }
+}
+
+}  // namespace
+}  // namespace zel::test
+
+namespace zel::test {
+namespace {
+
+class ContainerWindowNative : public EditorWindowTest {
+protected:
+    ContainerWindowNative() { themed_ = true; }
+};
+
+TEST_F(ContainerWindowNative, ThemePartsAndStatesFollowTheContainer) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 120);
+    TuiContainer* container = NewEditContainer(form, 10, 10, "themed");
+    container->Style()->GetLookAndFeel()->SetNativeStyle(true);
+    auto* other = new TEdit(form);
+    other->SetParent(form);
+    other->SetBounds(10, 60, 100, 22);
+    EXPECT_EQ(container->Style()->GetActiveStyleController(), uiDefaultEditStyleController())
+        << "a new container follows the default editor style controller";
+    form->Show();
+    ProcessPendingMessages();
+    ASSERT_TRUE(container->ViewInfo()->NativeStyle);
+    struct TRow {
+        const char* name;
+        bool enabled;
+        bool focused;
+        bool glass;
+        int part;
+        int state;
+    } rows[] = {
+        {"Normal", true, false, false, 1, 1},
+        {"Focused", true, true, false, 1, 5},
+        {"Disabled", false, false, false, 1, 4},
+        {"OnGlass", true, false, true, 3, 1},
+    };
+    for (const TRow& row : rows) {
+        SetDesktopCompositionForTesting(row.glass);
+        container->SetEnabled(row.enabled);
+        if (row.focused) container->SetFocus();
+        else other->SetFocus();
+        ProcessPendingMessages();
+        container->RefreshFrame();
+        EXPECT_EQ(container->ViewInfo()->NativePart, row.part) << row.name;
+        EXPECT_EQ(container->ViewInfo()->NativeState, row.state) << row.name;
+        EXPECT_EQ(container->ActiveStyle(), row.enabled ? (row.focused ? container->StyleFocused() : container->Style())
+                                                        : container->StyleDisabled())
+            << row.name;
+    }
+    SetDesktopCompositionForTesting(false);
 }
 
 }  // namespace
