@@ -438,6 +438,7 @@ protected:
 private:
     void InnerWndProc(TMessage& Message);
     void EnabledChanged();
+    void ParentLookChanged(TMessage& Message);
 
     TuiContainerStyles* styles_ = nullptr;
     TuiContainerViewInfo* viewInfo_ = nullptr;

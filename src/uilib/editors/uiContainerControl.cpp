@@ -550,6 +550,21 @@ void TuiContainer::FontChanged() {
     }
 }
 
+// The parent's colour or font changed: a control that follows its parent takes it without the Normal style
+// counting it as its own value; one that does not keeps the style's.
+void TuiContainer::ParentLookChanged(TMessage& Message) {
+    const bool colour = Message.Msg == CM_PARENTCOLORCHANGED;
+    const TuiContainerStyleValues bit = StyleValueBit(colour ? csvColor : csvFont);
+    const bool hadBit = (Style()->GetAssignedValues() & bit) != 0;
+    TuiControl::WndProc(Message);
+    if (styles_ == nullptr || destroying_) return;
+    const bool follows = colour ? GetParentColor() : GetParentFont();
+    if (!colour && !follows) Style()->TakeFontKeepingAssigned(Font());
+    if ((!hadBit || follows) && (Style()->GetAssignedValues() & bit) != 0)
+        Style()->SetAssignedValues(Style()->GetAssignedValues() & ~bit);
+    if (colour && Style()->PaintColor() != GetColor()) StyleChangedHandler(Style());
+}
+
 void TuiContainer::EnabledChanged() {
     activeStyle_ = nullptr;
     RefreshFrame();
@@ -645,6 +660,8 @@ void TuiContainer::WndProc(TMessage& Message) {
             }
             break;
         case UM_CONTAINER_REFRESH: RefreshFrame(); return;
+        case CM_PARENTCOLORCHANGED:
+        case CM_PARENTFONTCHANGED: ParentLookChanged(Message); return;
         default: break;
     }
     TuiControl::WndProc(Message);

@@ -232,6 +232,26 @@ TEST_F(ContainerWindow, ColourAndFontPassBetweenTheControlAndItsNormalStyle) {
     EXPECT_EQ(container->Style()->GetFont()->GetHeight(), -17);
 }
 
+TEST_F(ContainerWindow, AParentColouredContainerFollowsItsParentUntilItsStyleHasAColour) {
+    TuiContainer* container = nullptr;
+    TEdit* after = nullptr;
+    TEditorGalleryForm* form = SmallForm(container, after);
+    container->SetParentColor(true);
+    form->SetColor(clLime);
+    ProcessPendingMessages();
+    EXPECT_EQ(container->GetColor(), clLime);
+    EXPECT_EQ(container->Style()->GetColor(), clLime);
+    EXPECT_EQ(InnerEdit(container)->GetColor(), clLime);
+    EXPECT_EQ(container->Style()->GetAssignedValues() & StyleValueBit(csvColor), 0u) << "not the style's own";
+    EXPECT_TRUE(container->GetParentColor());
+    // An assigned colour stops the following.
+    container->Style()->SetColor(clYellow);
+    form->SetColor(clAqua);
+    ProcessPendingMessages();
+    EXPECT_EQ(container->GetColor(), clYellow);
+    EXPECT_EQ(InnerEdit(container)->GetColor(), clYellow);
+}
+
 TEST_F(ContainerWindow, PurgeMessagesPostsAQuitItMeetsAgain) {
     TuiContainer* container = nullptr;
     TEdit* after = nullptr;
