@@ -175,3 +175,43 @@ void BM_VariantStreamRoundTrip(benchmark::State& state) {
 BENCHMARK(BM_VariantStreamRoundTrip)->Arg(100)->Arg(1000)->Arg(10000)->Complexity();
 
 }  // namespace
+
+// ---- the editors' gallery
+
+#include "EditorGallery.h"
+#include "platform/vcl/PlatformUnits.h"
+#include "platform/win/UxTheme.h"
+#include "platform/win/Windows.h"
+#include "uilib/editors/uiEditorsUnits.h"
+
+namespace {
+
+// A full repaint of the gallery (every container of every row) with every container in one look: the
+// native look through the test theme provider.
+void BM_RepaintEditorGallery(benchmark::State& state) {
+    const zel::test::TGalleryLook look = zel::test::GalleryLooks()[static_cast<std::size_t>(state.range(0))];
+    zel::TTestThemeProvider provider;
+    if (look.Native) zel::InstallThemeProvider(&provider);
+    {
+        zel::TUnitsScope units(zel::uiEditorsUnitList());
+        zel::test::TEditorGalleryForm* form = zel::test::NewEditorGallery();
+        for (zel::TuiContainer* c : form->Containers) {
+            c->Style()->GetLookAndFeel()->SetKind(look.Kind);
+            c->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+        }
+        form->Show();
+        zel::ProcessPendingMessages();
+        for (auto _ : state) {
+            zel::RedrawWindow(form->GetHandle(), nullptr, nullptr,
+                              zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
+            benchmark::DoNotOptimize(form->Containers.front()->ViewInfo()->BorderRect);
+        }
+        state.SetLabel(look.Name);
+        delete form;
+        zel::ProcessPendingMessages();
+    }
+    zel::InstallThemeProvider(nullptr);
+}
+BENCHMARK(BM_RepaintEditorGallery)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -90,7 +90,8 @@ LRESULT ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         result = CallWindowProc(b.defProc ? b.defProc : DefWindowProc, hwnd, msg, wp, lp);
     } else if (DragMessage(hwnd, msg, wp, lp)) {
         result = 0;
-    } else if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && b.control->Perform(CN_BASE + msg, wp, lp) != 0) {
+    } else if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_KEYUP || msg == WM_CHAR) &&
+               b.control->Perform(CN_BASE + msg, wp, lp) != 0) {
         // The control took the key before it arrived (a menu short-cut, say).
         result = 0;
     } else {
@@ -1357,7 +1358,10 @@ void TWinControl::Dispatch(TMessage& Message) {
         case WM_COMMAND:
         case WM_HSCROLL:
         case WM_VSCROLL:
-        case WM_CTLCOLORSCROLLBAR: {
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX: {
             // Reflected to the child control named in lParam as its own notification.
             if (Message.LParam != 0) {
                 if (TWinControl* child = FindControl(reinterpret_cast<HWND>(Message.LParam))) {
@@ -1366,6 +1370,16 @@ void TWinControl::Dispatch(TMessage& Message) {
                 }
             }
             DefaultHandler(Message);
+            return;
+        }
+        case CN_CTLCOLOREDIT:
+        case CN_CTLCOLORSTATIC:
+        case CN_CTLCOLORLISTBOX: {
+            // A standard control asks for its colours: the control's font colour and colour.
+            HDC dc = reinterpret_cast<HDC>(Message.WParam);
+            SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->GetColor())));
+            SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(GetColor())));
+            Message.Result = reinterpret_cast<LRESULT>(Brush()->GetHandle());
             return;
         }
         case CM_PARENTCTL3DCHANGED:

@@ -14,6 +14,8 @@ void ComposeInto(QPainter& p, TWnd* w, QPoint at) {
     if (!w->image) return;
     p.save();
     p.setClipRect(QRect(at, w->image->size()), Qt::IntersectClip);
+    // A window region cuts the window and its children, as on the screen.
+    if (w->region) p.setClipRegion(w->regionQ.translated(at), Qt::IntersectClip);
     p.drawImage(at, *w->image);
     p.setClipRect(QRect(at + QPoint(w->client.left, w->client.top),
                         QSize(w->client.right - w->client.left, w->client.bottom - w->client.top)),

@@ -406,6 +406,23 @@ void TCanvas::DrawTransparent(int X, int Y, TBitmap* Graphic) {
         }
 }
 
+void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color) {
+    if (Bitmap == nullptr || Bitmap->Empty()) return;
+    TCanvas* pc = Bitmap->Canvas();
+    const TColor key = ColorToRGB(Color);
+    const bool clear = brush_->GetStyle() == bsClear;
+    const TColor fill = ColorToRGB(brush_->GetColor());
+    const int w = std::min(Dest.Width(), Source.Width()), h = std::min(Dest.Height(), Source.Height());
+    for (int py = 0; py < h; ++py)
+        for (int px = 0; px < w; ++px) {
+            const int sx = Source.left + px, sy = Source.top + py;
+            if (sx < 0 || sy < 0 || sx >= Bitmap->GetWidth() || sy >= Bitmap->GetHeight()) continue;
+            const TColor p = pc->GetPixel(sx, sy);
+            if (p != key) SetPixel(Dest.left + px, Dest.top + py, p);
+            else if (!clear) SetPixel(Dest.left + px, Dest.top + py, fill);
+        }
+}
+
 void TCanvas::StretchDraw(const TRect& R, TBitmap* Graphic) {
     if (Graphic == nullptr || Graphic->Empty()) return;
     Changing();

@@ -173,6 +173,9 @@ public:
     // as button glyphs and transparent pictures are drawn.
     void DrawTransparent(int X, int Y, TBitmap* Graphic);
     void StretchDraw(const TRect& R, TBitmap* Graphic);
+    // Copies Source of the bitmap to Dest (pixel for pixel, from their top-left corners), putting the brush
+    // wherever the bitmap has Color: its colour, or nothing (what is there stays) with a clear brush.
+    void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
     TColor GetPixel(int X, int Y);
     void SetPixel(int X, int Y, TColor Color);

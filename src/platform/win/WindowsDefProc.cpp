@@ -133,11 +133,9 @@ LRESULT DefaultHitTest(TWnd* w, POINT screen) {
     return HTBORDER;
 }
 
-void DefaultNcPaint(TWnd* w) {
-    EnsureImage(w);
-    QImage* img = w->image.get();
-    int W = img->width(), H = img->height();
-    QPainter p(img);
+// Draws the frame, caption, client edge and scroll-bar areas of the window with a painter whose origin is the
+// window's top-left corner, W × H being the window's size.
+static void PaintNonClient(TWnd* w, QPainter& p, int W, int H) {
     int f = FrameWidth(w);
     QRect r(0, 0, W, H);
     if (f == 1) {
@@ -234,8 +232,34 @@ void DefaultNcPaint(TWnd* w) {
                   w->client.right - w->client.left + ((w->style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0),
                   GetSystemMetrics(SM_CYHSCROLL)),
             SysColor(COLOR_SCROLLBAR));
+}
+
+void DefaultNcPaint(TWnd* w) {
+    EnsureImage(w);
+    QImage* img = w->image.get();
+    QPainter p(img);
+    PaintNonClient(w, p, img->width(), img->height());
     p.end();
     ScheduleWidgetUpdate(w);
+}
+
+// WM_PRINT: the window drawn into the given DC, not onto the screen. With PRF_NONCLIENT the frame comes first
+// and the client area is drawn at its place inside it.
+static void PrintWindowInto(HWND hwnd, TWnd* w, HDC dc, LPARAM flags) {
+    const bool nonClient = (flags & PRF_NONCLIENT) != 0;
+    const POINT origin = GetDCDeviceOrigin(dc);
+    if (nonClient && !w->messageOnly) {
+        if (QImage* img = DCImage(dc)) {
+            QPainter p(img);
+            p.translate(origin.x, origin.y);
+            PaintNonClient(w, p, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top);
+        }
+    }
+    if ((flags & PRF_CLIENT) != 0) {
+        if (nonClient) SetDCDeviceOrigin(dc, POINT{origin.x + w->client.left, origin.y + w->client.top});
+        SendMessage(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
+        if (nonClient) SetDCDeviceOrigin(dc, origin);
+    }
 }
 
 namespace {
@@ -461,10 +485,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 ScheduleWidgetUpdate(w);
             }
             return 0;
-        case WM_PRINT:
-            if ((lp & 0x2 /* PRF_NONCLIENT */) != 0) SendMessage(hwnd, WM_NCPAINT, 1, 0);
-            if ((lp & 0x4 /* PRF_CLIENT */) != 0) SendMessage(hwnd, WM_PRINTCLIENT, wp, lp);
-            return 0;
+        case WM_PRINT: PrintWindowInto(hwnd, w, reinterpret_cast<HDC>(wp), lp); return 0;
         case WM_CTLCOLORMSGBOX:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:

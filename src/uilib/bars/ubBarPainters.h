@@ -13,6 +13,7 @@
 #include "platform/win/WinTypes.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarTypes.h"
+#include "uilib/base/ubOffice11.h"
 
 namespace zel {
 
@@ -77,29 +78,6 @@ struct TubSubMenuMetrics {
     int GlyphColumn = 0;  // the width of the glyph column
     int TextHeight = 0;
 };
-
-// The Office-2003 palette columns that play each role of the look.
-struct TubOffice11Roles {
-    int ToolbarLight, ToolbarDark;
-    int HotFirst, HotSecond;
-    int PressedFirst, PressedSecond, PressedSolid;
-    int CustomizingSelection;
-    int OpenMenuFirst, OpenMenuSecond;
-    int GlyphColumnLight, GlyphColumnDark, ExpandedGlyphColumnLight, ExpandedGlyphColumnDark;
-    int MenuBackground, MenuSelected;
-    int SeparatorDark, SeparatorLight;
-    int MenuText, HotText, DisabledText;
-    int ButtonFrame;
-    int FloatingFrameOuter, FloatingFrameInner, FloatingCaption, CaptionText;
-    int ToolbarShadow;
-    int FadedGlyph;
-    int ButtonFace, Background;
-    int EditBackground, DisabledFrame;
-};
-// The one pairing of roles with palette columns.
-extern const TubOffice11Roles Office11Roles;
-// The palette colour of a role's column.
-TColor Office11RoleColor(int Column);
 
 // The painter interface and the classic look. Operations come in six groups, in slot order; the unnamed
 // answers of the look are named by what they tell.

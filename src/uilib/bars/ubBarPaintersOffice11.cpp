@@ -1,5 +1,5 @@
-// The Office11 painter, the main window's look: the Office-2003 gradients of the shared palette, with the
-// roles its colours play and the brushes it makes from palette colours.
+// The Office11 painter, the main window's look: the Office-2003 gradients of the shared palette (whose roles
+// the library base pairs with palette columns) and the brushes it makes from palette colours.
 #include "uilib/bars/ubBarPainters.h"
 
 #include <algorithm>
@@ -18,47 +18,6 @@
 namespace zel {
 
 using namespace bar_painters;
-
-// Roles of the Office-2003 look and the palette columns that carry them. The hot, pressed and frame
-// columns are the ones the library's Office-2003 look-and-feel painter uses for its buttons; the rest follow
-// the blue scheme's colours (toolbar light FEECDD to dark E2A981, menu background F6F6F6, hot menu line
-// C2EEFF, open menu FCE1CB to F0C7A9, floating caption C9662A, toolbar shadow 9C613B).
-const TubOffice11Roles Office11Roles = {
-    /*ToolbarLight*/ 0,
-    /*ToolbarDark*/ 1,
-    /*HotFirst*/ 22,
-    /*HotSecond*/ 23,
-    /*PressedFirst*/ 24,
-    /*PressedSecond*/ 25,
-    /*PressedSolid*/ 27,
-    /*CustomizingSelection*/ 28,
-    /*OpenMenuFirst*/ 26,
-    /*OpenMenuSecond*/ 29,
-    /*GlyphColumnLight*/ 0,
-    /*GlyphColumnDark*/ 1,
-    /*ExpandedGlyphColumnLight*/ 3,
-    /*ExpandedGlyphColumnDark*/ 2,
-    /*MenuBackground*/ 19,
-    /*MenuSelected*/ 20,
-    /*SeparatorDark*/ 14,
-    /*SeparatorLight*/ 13,
-    /*MenuText*/ 30,
-    /*HotText*/ 30,
-    /*DisabledText*/ 31,
-    /*ButtonFrame*/ 21,
-    /*FloatingFrameOuter*/ 18,
-    /*FloatingFrameInner*/ 16,
-    /*FloatingCaption*/ 16,
-    /*CaptionText*/ 48,
-    /*ToolbarShadow*/ 10,
-    /*FadedGlyph*/ 5,
-    /*ButtonFace*/ 2,
-    /*Background*/ 0,
-    /*EditBackground*/ 13,
-    /*DisabledFrame*/ 31,
-};
-
-TColor Office11RoleColor(int Column) { return Office11Palette().Columns[Column]; }
 
 namespace {
 

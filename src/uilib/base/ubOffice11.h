@@ -33,6 +33,34 @@ struct TubOffice11Palette {
     int TubePercent = 75;         // the tube gradient's middle, per scheme
 };
 
+// The Office-2003 palette columns that play each role of the look.
+struct TubOffice11Roles {
+    int ToolbarLight, ToolbarDark;
+    int HotFirst, HotSecond;
+    int PressedFirst, PressedSecond, PressedSolid;
+    int CustomizingSelection;
+    int OpenMenuFirst, OpenMenuSecond;
+    int GlyphColumnLight, GlyphColumnDark, ExpandedGlyphColumnLight, ExpandedGlyphColumnDark;
+    int MenuBackground, MenuSelected;
+    int SeparatorDark, SeparatorLight;
+    int MenuText, HotText, DisabledText;
+    int ButtonFrame;
+    int FloatingFrameOuter, FloatingFrameInner, FloatingCaption, CaptionText;
+    int ToolbarShadow;
+    int FadedGlyph;
+    int ButtonFace, Background;
+    int EditBackground, DisabledFrame;
+    // Editors: the frame of a focused or hot Office-2003 editor and the gradients of its buttons.
+    int EditHighlightBorder;
+    int EditButtonFirst, EditButtonSecond;
+    int EditButtonHotFirst, EditButtonHotSecond;
+    int EditButtonPressedFirst, EditButtonPressedSecond;
+};
+// The one pairing of roles with palette columns.
+extern const TubOffice11Roles Office11Roles;
+// The palette colour of a role's column.
+TColor Office11RoleColor(int Column);
+
 // Counting users: the first acquisition computes the palette and creates the brushes; the last release
 // destroys the brushes (the colours stay). A release without a user is ignored.
 void AcquireOffice11Palette();

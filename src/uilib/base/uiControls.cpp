@@ -393,4 +393,6 @@ void uiControlsShutdown() {
     if (trackersLeft) throw Exception("MouseTrackingTimerList.Count <> 0");
 }
 
+TPopupOwnerLookup PopupOwnerLookup = nullptr;
+
 }  // namespace zel

@@ -214,4 +214,9 @@ void uiControlsShutdown();
 // Whether the unit is shutting down (or has shut down and not started again).
 bool uiControlsFinalizing();
 
+// Given a window, the window to treat as its owner (a popup's owner control for a window inside the popup);
+// nullptr until a library installs one.
+using TPopupOwnerLookup = HWND (*)(HWND Window);
+extern TPopupOwnerLookup PopupOwnerLookup;
+
 }  // namespace zel

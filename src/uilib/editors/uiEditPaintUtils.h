@@ -5,7 +5,10 @@
 
 #include "platform/win/Graphics.h"
 #include "platform/win/WinTypes.h"
+#include "uilib/base/uiGraphics.h"
+#include "uilib/base/uiLookAndFeelPainters.h"
 #include "uilib/base/uiLookAndFeels.h"
+#include "uilib/editors/uiEdit.h"
 
 namespace zel {
 
@@ -45,6 +48,50 @@ private:
 TuiSolidBrushCache* uiSolidBrushCache();
 // Through the shared cache.
 HBRUSH uiGetSolidBrush(TColor AColor);
+
+// ------------------------------------------------------------------------------------------ editor drawing
+// The routines the editors draw their arrows, glyphs, frames and backgrounds with; fills use the shared
+// brush cache.
+
+// One filled arrow of `ASize` rows (or two, one behind the other, when ADouble is set) centred in R: the box
+// is (2·size − 1) across the arrow and n·size along it; pressed moves it by one pixel right and down.
+void DrawEditArrow(TCanvas* ACanvas, int ASize, const TRect& R, TColor AColor, bool APressed, bool ADouble,
+                   TuiArrowDirection ADirection);
+// The arrow that fits a button content of that size: (width, height) for up and down, (height, width) for
+// left and right, the width odd.
+TSize CalcArrowSize(const TSize& AContentSize, TuiArrowDirection ADirection);
+// Draws a bitmap as a glyph at (X, Y): enabled with its transparent colour left out over the background
+// colour (clNone: over what is there), disabled as an image list draws a disabled image.
+void DrawEditGlyph(TCanvas* ACanvas, int X, int Y, TBitmap* AGlyph, bool AEnabled, TColor ABackgroundColor);
+void DrawEditGlyph(TuiCanvas* ACanvas, int X, int Y, TBitmap* AGlyph, bool AEnabled, TColor ABackgroundColor);
+// A bitmap that can be drawn as a glyph: assigned, not empty, of positive size.
+bool IsGlyphUsable(TBitmap* AGlyph);
+// A polyline through the points; filled draws each (horizontal or vertical) segment as a one-pixel-wide
+// rectangle, both ends included, so that no pixel depends on the pen.
+void DrawPolyline(TCanvas* ACanvas, const TPoint* APoints, int ACount, bool AFilled, TColor AColor);
+// One-pixel lines on the chosen edges of R; R shrinks by one on each side drawn.
+void DrawBorderEdges(TCanvas* ACanvas, TRect& R, TuiBorders AEdges, TColor AColor);
+void FillWithColor(TCanvas* ACanvas, const TRect& R, TColor AColor);
+void FillWithColor(HDC DC, const TRect& R, HBRUSH ABrush);
+// Fills AOuter without AInner, as four strips (left, top, right, bottom).
+void FillRectExcept(HDC DC, const TRect& AOuter, const TRect& AInner, HBRUSH ABrush);
+void FillRectExcept(TCanvas* ACanvas, const TRect& AOuter, const TRect& AInner, HBRUSH ABrush);
+bool IsDecimalDigit(char C);
+// The library's text-output flags and the DrawText flags that mean the same.
+constexpr std::uint32_t uiToVCenter = 1, uiToRight = 2, uiToSingleLine = 16, uiToWordBreak = 32, uiToCalcRect = 256,
+                        uiToExpandTabs = 512;
+UINT TextOutToDrawTextFlags(std::uint32_t AFlags);
+std::uint32_t DrawTextToTextOutFlags(UINT AFlags);
+// How far an editor button's content sits below its top: by button style, or from the button theme.
+int ButtonContentTopOffset(TCanvas* ACanvas, TuiEditButtonStyle AButtonStyle, bool ANativeStyle);
+// The width a check glyph adds beside its image: 4, or the button theme's horizontal content insets.
+int EditCheckGlyphExtent(bool ANativeStyle, bool ACheckBoxPart);
+// The frame colour of a focused or hot editor: the Office-2003 highlight, else clHighlight.
+TColor GetEditBorderHighlightColor(bool AIsOffice11Style);
+// The face of a hot (or pressed) editor button: of the Office-2003 painter, else of the UltraFlat one.
+TColor GetEditButtonHighlightColor(bool APressed, bool AIsOffice11Style);
+// The painter that draws an editor of that kind; the native one when asked for and visual styles work.
+TuiLookAndFeelPainterClass EditPainterClass(TuiLookAndFeelKind AKind, bool ANativeStyle);
 
 void uiEditPaintUtilsStartup();
 void uiEditPaintUtilsShutdown();

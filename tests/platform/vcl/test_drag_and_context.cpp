@@ -18,16 +18,22 @@ class TProbe : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
     std::vector<std::string> Log;
-    LRESULT KeyAnswer = 0;  // what it answers CN_KEYDOWN
-    std::vector<WPARAM> Keys;
+    LRESULT KeyAnswer = 0;    // what it answers CN_KEYDOWN
+    LRESULT KeyUpAnswer = 0;  // ... CN_KEYUP
+    LRESULT CharAnswer = 0;   // ... CN_CHAR
+    std::vector<WPARAM> Keys, KeyUps, Chars;
 
 protected:
     void Dispatch(TMessage& Message) override {
-        if (Message.Msg == CN_KEYDOWN) {
-            Message.Result = KeyAnswer;
-            return;
+        switch (Message.Msg) {
+            case CN_KEYDOWN: Message.Result = KeyAnswer; return;
+            case CN_KEYUP: Message.Result = KeyUpAnswer; return;
+            case CN_CHAR: Message.Result = CharAnswer; return;
+            case WM_KEYDOWN: Keys.push_back(Message.WParam); break;
+            case WM_KEYUP: KeyUps.push_back(Message.WParam); break;
+            case WM_CHAR: Chars.push_back(Message.WParam); break;
+            default: break;
         }
-        if (Message.Msg == WM_KEYDOWN) Keys.push_back(Message.WParam);
         TCustomControl::Dispatch(Message);
     }
 };
@@ -433,6 +439,19 @@ TEST_F(DragAndContext, AControlTakingAKeyBeforeItArrivesSwallowsIt) {
         keybd_event('K', 0, KEYEVENTF_KEYUP, 0);
         ProcessPendingMessages();
         EXPECT_EQ(source->Keys.size(), answer == 0 ? 1u : 0u) << answer;
+    }
+    // Key-up and character messages are offered the same way.
+    source->KeyAnswer = 0;
+    for (LRESULT answer : {0, 1}) {
+        source->KeyUps.clear();
+        source->Chars.clear();
+        source->KeyUpAnswer = answer;
+        source->CharAnswer = answer;
+        keybd_event('K', 0, 0, 0);
+        keybd_event('K', 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(source->KeyUps.size(), answer == 0 ? 1u : 0u) << answer;
+        EXPECT_EQ(source->Chars.size(), answer == 0 ? 1u : 0u) << answer;
     }
 }
 

@@ -248,3 +248,37 @@ TEST_F(WndFrames, AWindowRegionDecidesWhichWindowTheMouseMeets) {
 
 }  // namespace
 }  // namespace zel::test
+
+namespace zel::test {
+namespace {
+
+// WM_PRINT draws the window into the DC it is given: the frame at the DC's origin and the client area at its
+// place inside the frame; the window on the screen is left as it is.
+TEST_F(WndFrames, PrintDrawsTheFrameIntoTheGivenDC) {
+    HWND w = Make(WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100, 60, 40);
+    ProcessPendingMessages();
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 60, 40);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, 60, 40};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    ValidateRect(w, nullptr);
+
+    SendMessage(w, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
+    EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_WINDOWFRAME)) << "the one-pixel frame";
+    EXPECT_EQ(GetPixel(dc, 59, 39), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(GetPixel(dc, 30, 20), RGB(255, 0, 0)) << "no client area asked for";
+    RECT update{};
+    EXPECT_FALSE(GetUpdateRect(w, &update, FALSE)) << "nothing of the window itself is repainted";
+
+    SelectObject(dc, old);
+    DeleteObject(red);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
+}  // namespace zel::test

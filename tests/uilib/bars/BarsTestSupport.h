@@ -13,6 +13,7 @@
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SysInfo.h"
+#include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarControlBase.h"
@@ -51,34 +52,6 @@ public:
     std::string ClassName() const override { return "TTestForm"; }
     const TFormResource* FormResource() const override { return nullptr; }
 };
-
-// A client point of a control's window in screen coordinates.
-inline TPoint OnScreen(TWinControl* Control, int X, int Y) {
-    POINT p{X, Y};
-    ClientToScreen(Control->GetHandle(), &p);
-    return p;
-}
-
-// A left click at a client point of a control's window, through the input queue.
-inline void ClickAt(TWinControl* Control, TPoint P) {
-    const TPoint s = OnScreen(Control, P.x, P.y);
-    SetCursorPos(s.x, s.y);
-    ProcessPendingMessages();
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    ProcessPendingMessages();
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    ProcessPendingMessages();
-}
-
-// A key pressed and released through the input queue, with a modifier held around it.
-inline void Tap(WORD AKey, WORD Modifier = 0) {
-    if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(AKey), 0, 0, 0);
-    ProcessPendingMessages();
-    keybd_event(static_cast<BYTE>(AKey), 0, KEYEVENTF_KEYUP, 0);
-    if (Modifier != 0) keybd_event(static_cast<BYTE>(Modifier), 0, KEYEVENTF_KEYUP, 0);
-    ProcessPendingMessages();
-}
 
 class BarsTest : public ::testing::Test {
 protected:

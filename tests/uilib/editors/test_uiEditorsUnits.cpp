@@ -32,9 +32,10 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
             if (step == "start") started.push_back(name);
         };
         list.Start();
-        const std::vector<std::string> ours(started.end() - 8, started.end());
-        EXPECT_EQ(ours, (std::vector<std::string>{"uiDWMApi", "uiDataStorage", "uiEditPaintUtils", "uiFormats",
-                                                  "uiLibraryStrs", "uiDateUtils", "uiEditConsts", "uiVariants"}));
+        const std::vector<std::string> ours(started.end() - 10, started.end());
+        EXPECT_EQ(ours,
+                  (std::vector<std::string>{"uiDWMApi", "uiContainer", "uiDataStorage", "uiEditPaintUtils", "uiFormats",
+                                            "uiLibraryStrs", "uiDateUtils", "uiEditConsts", "uiEdit", "uiVariants"}));
         TubResourceStringsRepository* repo = ubResourceStringsRepository();
         const int editors = repo->IndexOfProduct("UIEditors Library");
         const int library = repo->IndexOfProduct("UILibrary");

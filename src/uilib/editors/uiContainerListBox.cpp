@@ -1,0 +1,70 @@
+// The list box inside an editor: focus reported to its container, dialog codes, and type-ahead search.
+#include "platform/rtl/Clock.h"
+#include "platform/vcl/Controls.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Windows.h"
+#include "uilib/editors/uiContainer.h"
+
+namespace zel {
+
+TuiCustomInnerListBox::TuiCustomInnerListBox(TComponent* AOwner) : TListBox(AOwner) {
+    BorderStyle = bsNone;
+    ControlStyle.Exclude(csOpaque).Include(csDoubleClicks);
+    SetParentColor(false);
+    SetParentFont(true);
+}
+
+void TuiCustomInnerListBox::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_GETDLGCODE:
+            TListBox::WndProc(Message);
+            if (Container != nullptr) {
+                Message.Result |= DLGC_WANTCHARS;
+                if ((GetKeyState(VK_CONTROL) & 0x8000) == 0) Message.Result |= DLGC_WANTARROWS;
+            }
+            return;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: {
+            TListBox::WndProc(Message);
+            const HWND other = reinterpret_cast<HWND>(Message.WParam);
+            const bool fromContainer =
+                Container != nullptr && Container->HandleAllocated() && other == Container->GetHandle();
+            if (Container != nullptr && !(Message.Msg == WM_SETFOCUS && fromContainer)) Container->ShortRefresh();
+            return;
+        }
+        default: TListBox::WndProc(Message);
+    }
+}
+
+bool TuiCustomInnerListBox::DoKeyPress(char& Key) {
+    if (Key == '\t') return true;
+    if (Key == '\r') return true;
+    if (TListBox::DoKeyPress(Key)) return true;
+    return TypeAhead && TypeAheadStep(Key);
+}
+
+bool TuiCustomInnerListBox::TypeAheadStep(char Key) {
+    const TTick now = GetTickCount();
+    if (now - lastKeyTime_ > TypeAheadDelay) typeAheadText_.clear();
+    lastKeyTime_ = now;
+    if (Key == '\b') {
+        if (!typeAheadText_.empty()) typeAheadText_.pop_back();
+    } else if (Key != 27 && Key != '\r') {
+        typeAheadText_ += Key;
+    }
+    int index = -1;
+    if (typeAheadText_.empty()) {
+        index = Items()->GetCount() > 0 ? 0 : -1;
+    } else if (HandleAllocated()) {
+        const LRESULT found = SendMessage(GetHandle(), LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(typeAheadText_.c_str()));
+        index = found == LB_ERR ? -1 : static_cast<int>(found);
+    }
+    if (index >= 0) {
+        SetItemIndex(index);
+        Click();
+    }
+    return Key != '\b' && Key != '\r' && Key != 27;
+}
+
+}  // namespace zel

@@ -1,0 +1,140 @@
+#pragma once
+// The editors' gallery: a form with one column per look (Flat, Standard, UltraFlat, Office 2003 and the
+// native look) and one row per kind of control. Its rows here: a container with an inner EDIT in every border
+// style, without and with shadow. Used by the screenshots and the repaint benchmark.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/Units.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/StdCtrls.h"
+#include "platform/win/UxTheme.h"
+#include "platform/win/Windows.h"
+#include "uilib/editors/uiContainer.h"
+#include "uilib/editors/uiEditorsUnits.h"
+
+namespace zel::test {
+
+struct TGalleryLook {
+    const char* Name;
+    TuiLookAndFeelKind Kind;
+    bool Native;
+};
+inline const std::vector<TGalleryLook>& GalleryLooks() {
+    static const std::vector<TGalleryLook> looks = {{"Flat", lfFlat, false},
+                                                    {"Standard", lfStandard, false},
+                                                    {"UltraFlat", lfUltraFlat, false},
+                                                    {"Office2003", lfOffice11, false},
+                                                    {"Native", lfStandard, true}};
+    return looks;
+}
+
+constexpr int kGalleryCellWidth = 110;
+constexpr int kGalleryCellHeight = 30;
+constexpr int kGalleryControlWidth = 96;
+constexpr int kGalleryControlHeight = 23;
+
+class TEditorGalleryForm : public TForm {
+public:
+    using TForm::TForm;
+    std::string ClassName() const override { return "TEditorGalleryForm"; }
+    const TFormResource* FormResource() const override { return nullptr; }
+    std::vector<TuiContainer*> Containers;
+};
+
+// A container holding an EDIT with a text, at (X, Y) of its parent.
+inline TuiContainer* NewEditContainer(TWinControl* Parent, int X, int Y, const std::string& Text) {
+    auto* container = Construct<TuiContainer>(Parent);
+    container->SetParent(Parent);
+    container->SetBounds(X, Y, kGalleryControlWidth, kGalleryControlHeight);
+    auto* edit = new TEdit(container);
+    edit->BorderStyle = bsNone;
+    edit->SetParent(container);
+    edit->SetText(Text);
+    container->SetInnerControl(edit);
+    return container;
+}
+
+// Builds the gallery for one state: every container enabled, or every one disabled.
+inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
+    auto* form = Construct<TEditorGalleryForm>(nullptr);
+    form->SetCaption(Enabled ? "Editors" : "Editors (disabled)");
+    const std::vector<std::pair<const char*, TuiContainerBorderStyle>> styles = {
+        {"None", cbsNone}, {"Single", cbsSingle},       {"Thick", cbsThick},      {"Flat", cbsFlat},
+        {"3D", cbs3D},     {"UltraFlat", cbsUltraFlat}, {"Office11", cbsOffice11}};
+    const int rows = static_cast<int>(styles.size()) * 2;
+    form->SetClientWidth(8 + kGalleryCellWidth * static_cast<int>(GalleryLooks().size()));
+    form->SetClientHeight(8 + kGalleryCellHeight * rows);
+    int row = 0;
+    for (bool shadow : {false, true})
+        for (const auto& [name, style] : styles) {
+            int column = 0;
+            for (const TGalleryLook& look : GalleryLooks()) {
+                TuiContainer* c = NewEditContainer(form, 8 + column * kGalleryCellWidth, 6 + row * kGalleryCellHeight,
+                                                   std::string(name) + (shadow ? " S" : ""));
+                c->Style()->GetLookAndFeel()->SetKind(look.Kind);
+                c->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+                c->Style()->SetBorderStyle(style);
+                c->Style()->SetShadow(shadow);
+                c->SetEnabled(Enabled);
+                form->Containers.push_back(c);
+                ++column;
+            }
+            ++row;
+        }
+    return form;
+}
+
+// Window tests of the editors: the library started on the manual clock (optionally with the test theme
+// provider installed first), the pointer parked off every window, forms freed at the end.
+class EditorWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        if (themed_) {
+            provider_.PaintsParts = true;
+            provider_.Colors[{1, 1, 3801}] = RGB(127, 157, 185);
+            InstallThemeProvider(&provider_);
+        }
+        units_ = std::make_unique<TUnitsScope>(uiEditorsUnitList());
+        SetCursorPos(2000, 2000);
+        ProcessPendingMessages();
+    }
+    void TearDown() override {
+        Application->OnIdle = nullptr;
+        ProcessPendingMessages();
+        for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) delete *it;
+        forms_.clear();
+        ProcessPendingMessages();
+        units_->Stop();
+        units_.reset();
+        if (themed_) InstallThemeProvider(nullptr);
+    }
+    template <class F>
+    F* Keep(F* form) {
+        forms_.push_back(form);
+        return form;
+    }
+    // Moves the manual clock on in steps of 10 ms, dispatching what falls due.
+    void Run(TTick ms) {
+        for (TTick done = 0; done < ms; done += 10) {
+            clock_->Advance(10);
+            ProcessPendingMessages();
+        }
+    }
+
+    TManualClockScope clock_;
+    bool themed_ = false;
+    TTestThemeProvider provider_;
+
+private:
+    std::unique_ptr<TUnitsScope> units_;
+    std::vector<TForm*> forms_;
+};
+
+}  // namespace zel::test
