@@ -11,6 +11,7 @@ const TResStringRec ubSubDefaultCategoryName{"ubSubDefaultCategoryName", "Defaul
 const TResStringRec ubSubDragToMakeMenuFloat{"ubSubDragToMakeMenuFloat", "Drag to make this menu float"};
 const TResStringRec ubSubExpandMenu{"ubSubExpandMenu", "Expand (Ctrl-Down)"};
 const TResStringRec ubSubMoreButtons{"ubSubMoreButtons", "More Buttons"};
+const TResStringRec ubSubNoBarManagers{"ubSubNoBarManagers", "There are no TubBarManagers available"};
 const TResStringRec ubSubRecursiveGroups{"ubSubRecursiveGroups", "You cannot create recursive groups"};
 const TResStringRec ubSubRecursiveSubItems{"ubSubRecursiveSubItems", "You cannot create recursive subitems"};
 

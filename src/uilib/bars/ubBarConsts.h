@@ -11,6 +11,7 @@ extern const TResStringRec ubSubDefaultCategoryName;
 extern const TResStringRec ubSubDragToMakeMenuFloat;
 extern const TResStringRec ubSubExpandMenu;
 extern const TResStringRec ubSubMoreButtons;
+extern const TResStringRec ubSubNoBarManagers;
 extern const TResStringRec ubSubRecursiveGroups;
 extern const TResStringRec ubSubRecursiveSubItems;
 

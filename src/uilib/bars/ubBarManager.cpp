@@ -15,6 +15,7 @@
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarItemLinks.h"
+#include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarToolbarControl.h"
@@ -97,6 +98,12 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 }
 
 TubBarManager::~TubBarManager() {
+    // The popup menus outliving the manager forget it (and the items it frees).
+    while (!popupMenus_.empty()) {
+        TubBarPopupMenu* menu = popupMenus_.back();
+        popupMenus_.pop_back();
+        menu->ManagerGone();
+    }
     lookAndFeel_->OnChanged = nullptr;
     delete lookAndFeel_;
     lookAndFeel_ = nullptr;
@@ -222,6 +229,19 @@ void TubBarManager::ImageListChanged(TubBarImageListKind Kind) {
         }
         if (shows) item->RefreshImage();
     }
+}
+
+void TubBarManager::AddPopupMenu(TubBarPopupMenu* AMenu) {
+    if (AMenu != nullptr && std::find(popupMenus_.begin(), popupMenus_.end(), AMenu) == popupMenus_.end())
+        popupMenus_.push_back(AMenu);
+}
+
+void TubBarManager::RemovePopupMenu(TubBarPopupMenu* AMenu) {
+    popupMenus_.erase(std::remove(popupMenus_.begin(), popupMenus_.end(), AMenu), popupMenus_.end());
+}
+
+bool TubBarManager::AnyPopupMenuShowing() const {
+    return std::any_of(popupMenus_.begin(), popupMenus_.end(), [](const TubBarPopupMenu* m) { return m->IsOpen(); });
 }
 
 void TubBarManager::SetPopupMenuLinks(TubBarPopupMenuLinks* Value) { popupMenuLinks_->Assign(Value); }

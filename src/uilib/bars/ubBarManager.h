@@ -25,6 +25,7 @@ class TubBars;
 class TubBarItemLink;
 class TCustomImageList;
 class TChangeLink;
+class TubBarPopupMenu;
 class TubBarPopupMenuLinks;
 class TubBarBackgrounds;
 class TubThemeChangedNotificator;
@@ -127,6 +128,12 @@ public:
     void SetNotDocking(TubBarDockingStyles Value);
     std::string RegistryPath;
     TubBarPopupMenuLinks* GetPopupMenuLinks() const { return popupMenuLinks_; }
+    // The popup menus that use this manager's items (each enters and leaves the list itself).
+    const std::vector<TubBarPopupMenu*>& PopupMenus() const { return popupMenus_; }
+    void AddPopupMenu(TubBarPopupMenu* AMenu);
+    void RemovePopupMenu(TubBarPopupMenu* AMenu);
+    // Whether a popup menu of this manager is open.
+    bool AnyPopupMenuShowing() const;
     void SetPopupMenuLinks(TubBarPopupMenuLinks* Value);
     bool GetShowCloseButton() const { return showCloseButton_; }
     void SetShowCloseButton(bool Value);
@@ -358,6 +365,7 @@ private:
     TubBar* formMenuBar_ = nullptr;
     TubBarBackgrounds* backgrounds_ = nullptr;
     TubBarPopupMenuLinks* popupMenuLinks_ = nullptr;
+    std::vector<TubBarPopupMenu*> popupMenus_;
     std::array<TCustomImageList*, ubBarImageListKindCount> imageLists_{};
     std::array<TChangeLink*, ubBarImageListKindCount> imageChangeLinks_{};
     TFont* font_ = nullptr;
