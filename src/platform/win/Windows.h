@@ -255,6 +255,13 @@ int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw);
 int GetWindowRgn(HWND hwnd, HRGN rgn);
 BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
 BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags);
+struct BLENDFUNCTION;  // Gdi.h
+// The whole picture of a layered window from a 32-bit source DC (its premultiplied pixels at pptSrc, psize
+// large), placed at pptDst when given. With ULW_ALPHA the window blends over what lies under it by each pixel's
+// alpha, scaled by the blend's constant alpha; ULW_OPAQUE shows the pixels as they are. The window paints
+// nothing itself meanwhile. Offered only where top-level windows really blend (IsEntryPointAvailable).
+BOOL UpdateLayeredWindow(HWND hwnd, HDC hdcDst, const POINT* pptDst, const SIZE* psize, HDC hdcSrc, const POINT* pptSrc,
+                         COLORREF crKey, const BLENDFUNCTION* pblend, DWORD dwFlags);
 
 // ---- The message queue ------------------------------------------------------------------------------------
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -10,6 +10,7 @@
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
+#include "uilib/bars/ubBarShadow.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 #include "uilib/base/uiClasses.h"
@@ -71,6 +72,7 @@ TCustomubBarControl::~TCustomubBarControl() {
     if (CurrentMenuControl == this) CurrentMenuControl = prevActive_;
     RemoveLiveBarControl(this);
     delete backgroundCache_;
+    delete shadow_;
     ClearLinksToObject(this);
 }
 
@@ -191,8 +193,21 @@ bool TCustomubBarControl::IsCustomizing() const {
 }
 
 bool TCustomubBarControl::ShadowWanted() const {
-    // Bar windows cast no shadow yet.
-    return false;
+    auto* self = const_cast<TCustomubBarControl*>(this);
+    return IsSubMenu() && BarPainterOf(BarManager())->SubMenuHasShadow() && HandleAllocated() &&
+           IsWindowVisible(self->GetHandle());
+}
+
+void TCustomubBarControl::UpdateShadow() {
+    if (!ShadowWanted()) {
+        if (shadow_ != nullptr) shadow_->SetVisible(false);
+        return;
+    }
+    if (shadow_ == nullptr) shadow_ = new TubBarShadow(this);
+    RECT w{};
+    GetWindowRect(GetHandle(), &w);
+    shadow_->SetRects(ShadowExclusion, w);
+    shadow_->SetVisible(true);
 }
 
 int TCustomubBarControl::GetShadowExclusionSize() const {
@@ -501,10 +516,18 @@ void TCustomubBarControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_ERASEBKGND: Message.Result = 1; return;
         case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
-        case WM_WINDOWPOSCHANGED:
+        case WM_WINDOWPOSCHANGED: {
             TCustomControl::Dispatch(Message);
             ClearBackgroundCache();
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+            // The shadow follows moves and sizes, and shows and hides with the window; a change of the
+            // z-order alone leaves it where it is.
+            const UINT kinds = SWP_NOMOVE | SWP_NOSIZE;
+            if (pos == nullptr || (pos->flags & kinds) != kinds ||
+                (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0)
+                UpdateShadow();
             return;
+        }
         case WM_CAPTURECHANGED:
             dragPending_ = false;
             if (pressedControl_ != nullptr) {

@@ -757,6 +757,8 @@ void TubBarItemControlPainter::DrawStatic(HDC DC, const RECT& R, const std::stri
 TubBarPainterClass BarPainterOf(const TubBarManager* AManager) {
     if (AManager == nullptr) return BarPainterClass<TubBarItemControlPainter>();  // a bar window without a manager
     switch (AManager->PainterKind()) {
+        case bpkStandard: return BarPainterClass<TubBarItemControlStandardPainter>();
+        case bpkEnhanced: return BarPainterClass<TubBarItemControlEnhancedPainter>();
         case bpkFlat: return BarPainterClass<TubBarItemControlFlatPainter>();
         case bpkOffice11: return BarPainterClass<TubBarItemControlOffice11Painter>();
         default: return BarPainterClass<TubBarItemControlPainter>();
