@@ -2,11 +2,13 @@
 #include "uilib/bars/ubBarHooks.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/win/SysInfo.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarControlBase.h"
@@ -229,6 +231,41 @@ void TubBarManager::ImageListChanged(TubBarImageListKind Kind) {
         }
         if (shows) item->RefreshImage();
     }
+}
+
+void TubBarManager::FillToolbarsPopup(TubBarItemLinks* ALinks) {
+    for (int i = 0; i < bars_->Count(); ++i) {
+        TubBar* bar = bars_->Items(i);
+        if (bar->GetHidden()) continue;
+        auto* entry = new TubBarButton(Form());
+        TemporaryItems().Add(entry);
+        entry->SetCaption(bar->GetCaption());
+        entry->Tag = i;
+        entry->SetButtonStyle(bsChecked);
+        entry->SetDown(bar->GetVisible());
+        // The entry toggles the bar it was made for, found again by a weak link: a bar freed meanwhile (and
+        // any bar now at its index) is left alone.
+        std::shared_ptr<TuiObjectLink> target(CreateObjectLink(bar), [](TuiObjectLink* l) { FreeObjectLink(l); });
+        entry->OnClick = [target](TObject*) {
+            if (auto* b = dynamic_cast<TubBar*>(target->Ref)) b->SetVisible(!b->GetVisible());
+        };
+        ALinks->Add()->SetItem(entry);
+    }
+    AddCustomizeItem(ALinks, true);
+    if (OnShowToolbarsPopup) OnShowToolbarsPopup(this, ALinks);
+}
+
+void TubBarManager::AddCustomizeItem(TubBarItemLinks* ALinks, bool ABeginGroup) {
+    if (!CanCustomize) return;
+    auto* entry = new TubBarButton(Form());
+    TemporaryItems().Add(entry);
+    entry->SetCaption(LoadLibraryString(&ubSubCustomizeItem));
+    entry->SetEnabled(!CustomizingFormOpen);
+    entry->Tag = 1000;
+    entry->OnClick = [this](TObject*) { SetCustomizing(true); };
+    TubBarItemLink* link = ALinks->Add();
+    link->SetItem(entry);
+    link->BeginGroup = ABeginGroup;
 }
 
 void TubBarManager::AddPopupMenu(TubBarPopupMenu* AMenu) {

@@ -23,6 +23,7 @@ class TubBarManagerCategories;
 class TubBar;
 class TubBars;
 class TubBarItemLink;
+class TubBarItemLinks;
 class TCustomImageList;
 class TChangeLink;
 class TubBarPopupMenu;
@@ -128,6 +129,14 @@ public:
     void SetNotDocking(TubBarDockingStyles Value);
     std::string RegistryPath;
     TubBarPopupMenuLinks* GetPopupMenuLinks() const { return popupMenuLinks_; }
+    // The toolbars popup's entries: a check button per bar that is not hidden (tag: the bar's index; down: the
+    // bar is visible; a click shows or hides that bar, unless it is gone), then the customize entry;
+    // OnShowToolbarsPopup may change them last.
+    void FillToolbarsPopup(TubBarItemLinks* ALinks);
+    // With CanCustomize: "&Customize..." (tag 1000), enabled while no customizing form is open, appended to the
+    // links; a click switches customizing mode on.
+    void AddCustomizeItem(TubBarItemLinks* ALinks, bool ABeginGroup);
+    std::function<void(TubBarManager* Sender, TubBarItemLinks* ALinks)> OnShowToolbarsPopup;
     // The popup menus that use this manager's items (each enters and leaves the list itself).
     const std::vector<TubBarPopupMenu*>& PopupMenus() const { return popupMenus_; }
     void AddPopupMenu(TubBarPopupMenu* AMenu);
