@@ -145,6 +145,9 @@ public:
     virtual TColor GetCaptionTextColor() const { return clCaptionText; }
     virtual TColor GetInactiveCaptionTextColor(bool /*Hot*/, bool /*Pressed*/) const { return clCaptionText; }
     virtual void DrawCaptionBackground(HDC DC, const RECT& R, const TubBarItemPaintState& State) const;
+    // The drag caption of a menu that tears off as a bar: the caption band as the look's floating bar draws
+    // it, active.
+    virtual void DrawDragCaption(HDC DC, const RECT& R, const TubBarItemPaintState& State) const;
     // A cross of two strokes, drawn as polygons.
     virtual void DrawCloseGlyph(HDC DC, const RECT& R, TColor Color) const;
     virtual void BeforeCaptionParts(HDC /*DC*/, const RECT& /*R*/, const TubBarItemPaintState& /*State*/) const {}

@@ -198,9 +198,7 @@ void TubBarSubMenuControl::PaintFrame(HDC DC) {
     TRect caption = DragCaptionRect();
     if (IsRectEmpty(&caption)) return;
     OffsetRect(&caption, 1, 1 + dragCaption_);
-    TubBarItemPaintState state = BarPaintState();
-    state.ActiveCaption = false;
-    painter->DrawCaptionBackground(DC, caption, state);
+    painter->DrawDragCaption(DC, caption, BarPaintState());
 }
 
 void TubBarSubMenuControl::TearOff() {
