@@ -326,6 +326,18 @@ void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extraInfo);
 void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo);
 
 // ---- Mouse and cursors ------------------------------------------------------------------------------------
+// The caret: one per program, owned by a window. Its picture is the window's own drawing; the layer keeps where
+// it is so that others can ask (a context menu opened from the keyboard goes there).
+BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
+// Nothing when the caret is not this thread's (FALSE).
+BOOL DestroyCaret();
+BOOL SetCaretPos(int x, int y);
+// Client coordinates of the owner; FALSE without a caret.
+BOOL GetCaretPos(POINT* point);
+BOOL ShowCaret(HWND hwnd);
+BOOL HideCaret(HWND hwnd);
+// The window that owns the caret, nullptr when none does (the hwndCaret of the thread's GUI information).
+HWND GetCaretWindow();
 BOOL GetCursorPos(POINT* point);
 BOOL SetCursorPos(int x, int y);  // moves the mouse there (a mouse move is queued)
 HCURSOR SetCursor(HCURSOR cursor);

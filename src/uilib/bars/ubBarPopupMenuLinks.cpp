@@ -53,11 +53,12 @@ bool TubBarPopupMenuLinks::PopupFor(TWinControl* AControl, HWND Window, TPoint M
         MSG pending{};
         while (PeekMessage(&pending, Window, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE)) {
         }
+        // From the keyboard the menu opens at the caret, or at the window's corner when it has none.
         POINT p{0, 0};
         if (byMouse) {
             p = POINT{MousePoint.x, MousePoint.y};
             ::zel::ScreenToClient(Window, &p);
-        }
+        } else if (GetCaretWindow() == Window) GetCaretPos(&p);
         // The control's own handling comes first, at the point in its coordinates.
         TWinControl* control = link->GetControl();
         POINT offered = p;

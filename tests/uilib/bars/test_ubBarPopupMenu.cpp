@@ -244,8 +244,15 @@ TEST_F(ubBarPopupMenuTest, ARightClickOnALinkedControlOpensOneMenuAtThePointer) 
     EXPECT_EQ(byMouse, (std::vector<bool>{true, true}));
 }
 
-TEST_F(ubBarPopupMenuTest, ShiftF10AndTheMenuKeyOpenItAtTheFocusedWindowsCorner) {
+TEST_F(ubBarPopupMenuTest, ShiftF10AndTheMenuKeyOpenItAtTheCaretOrTheFocusedWindowsCorner) {
     Link(panel);
+    edit->SetText("Hello");
+    SendMessage(edit->GetHandle(), EM_SETSEL, 5, 5);
+    ProcessPendingMessages();
+    POINT caret{};
+    ASSERT_EQ(GetCaretWindow(), edit->GetHandle());
+    ASSERT_TRUE(GetCaretPos(&caret));
+    EXPECT_GT(caret.x, 10) << "after the text";
     int contextMessages = 0;
     const TWndMethod editProc = edit->WindowProc;
     edit->WindowProc = [&](TMessage& m) {
@@ -261,9 +268,21 @@ TEST_F(ubBarPopupMenuTest, ShiftF10AndTheMenuKeyOpenItAtTheFocusedWindowsCorner)
         menu->CloseMenu();
     }
     EXPECT_EQ(popups, 2);
-    EXPECT_EQ(places, (std::vector<TPoint>{OnScreen(edit, 0, 0), OnScreen(edit, 0, 0)}));
+    const TPoint atCaret = OnScreen(edit, caret.x, caret.y);
+    EXPECT_EQ(places, (std::vector<TPoint>{atCaret, atCaret}));
     EXPECT_EQ(contextMessages, 0) << "one key opens one menu";
     edit->WindowProc = editProc;
+    // A focused window without a caret: its top-left corner.
+    panel->TabStop = true;
+    panel->SetFocus();
+    ProcessPendingMessages();
+    EXPECT_EQ(GetCaretWindow(), nullptr);
+    Tap(VK_APPS);
+    ASSERT_TRUE(menu->IsOpen());
+    EXPECT_EQ(MenuTopLeft(), OnScreen(panel, 0, 0));
+    menu->CloseMenu();
+    edit->SetFocus();
+    ProcessPendingMessages();
 
     // The linked control's own context handling comes first and may take the request.
     panel->OnContextPopup = [&](TObject*, TPoint MousePos, bool& Handled) {
@@ -271,7 +290,7 @@ TEST_F(ubBarPopupMenuTest, ShiftF10AndTheMenuKeyOpenItAtTheFocusedWindowsCorner)
         Handled = true;
     };
     Tap(VK_APPS);
-    EXPECT_EQ(popups, 2);
+    EXPECT_EQ(popups, 3);
     EXPECT_FALSE(menu->IsOpen());
 }
 
