@@ -11,6 +11,7 @@
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarShadow.h"
+#include "uilib/bars/ubBarToolbarsPopup.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 #include "uilib/base/uiClasses.h"
@@ -713,8 +714,13 @@ void TCustomubBarControl::LButtonDblClk(TMessage& Message) {
 
 void TCustomubBarControl::RButtonDown(TMessage& Message) {
     if (!IsCustomizing()) return;
-    // The customizing popup for the link comes with the customizing form.
-    SelectByPointer(HitControl(PointOf(Message)));
+    TubBarItemControl* control = HitControl(PointOf(Message));
+    SelectByPointer(control);
+    // The customizing popup of the link under the pointer.
+    if (control == nullptr || control->Link == nullptr || !HandleAllocated()) return;
+    POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+    ::zel::ClientToScreen(GetHandle(), &p);
+    ShowCustomizingPopup(BarManager(), control->Link, itemLinks_, TPoint(p.x, p.y));
 }
 
 void TCustomubBarControl::MouseMoved(TMessage& Message) {

@@ -137,6 +137,8 @@ public:
     // links; a click switches customizing mode on.
     void AddCustomizeItem(TubBarItemLinks* ALinks, bool ABeginGroup);
     std::function<void(TubBarManager* Sender, TubBarItemLinks* ALinks)> OnShowToolbarsPopup;
+    // Gets the entries of the customizing popup of a right-clicked link last.
+    std::function<void(TubBarManager* Sender, TubBarItemLinks* ALinks)> OnShowCustomizingPopup;
     // The popup menus that use this manager's items (each enters and leaves the list itself).
     const std::vector<TubBarPopupMenu*>& PopupMenus() const { return popupMenus_; }
     void AddPopupMenu(TubBarPopupMenu* AMenu);
