@@ -7,6 +7,15 @@ namespace zel {
 extern const TResStringRec ubSubBarManagerBadOwner;
 extern const TResStringRec ubSubBarManagerMoreThanOne;
 extern const TResStringRec ubSubCustomizeItem;
+extern const TResStringRec ubSubCustomizingPopupReset;
+extern const TResStringRec ubSubCustomizingPopupDelete;
+extern const TResStringRec ubSubCustomizingPopupName;
+extern const TResStringRec ubSubCustomizingPopupDefaultStyle;
+extern const TResStringRec ubSubCustomizingPopupTextOnlyAlways;
+extern const TResStringRec ubSubCustomizingPopupTextOnlyInMenus;
+extern const TResStringRec ubSubCustomizingPopupImageAndText;
+extern const TResStringRec ubSubCustomizingPopupBeginGroup;
+extern const TResStringRec ubSubCustomizingPopupBlankName;
 extern const TResStringRec ubSubDefaultCategoryName;
 extern const TResStringRec ubSubDragToMakeMenuFloat;
 extern const TResStringRec ubSubExpandMenu;

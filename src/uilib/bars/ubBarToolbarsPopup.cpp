@@ -86,11 +86,11 @@ TubBarCustomizingPopup::TubBarCustomizingPopup(TubBarManager* AManager, TubBarIt
     ownLinks_->UseRecentItems = false;
     SetItemLinks(ownLinks_);
     if (ALink == nullptr) return;  // the design-time entries for a bar come with the designer
-    AddEntry(cpReset, "&Reset", true);
-    AddEntry(cpDelete, "&Delete", false);
+    AddEntry(cpReset, LoadLibraryString(&ubSubCustomizingPopupReset), true);
+    AddEntry(cpDelete, LoadLibraryString(&ubSubCustomizingPopupDelete), false);
     auto* name = new TubBarEdit(AManager->Form());
     TemporaryItems().Add(name);
-    name->SetCaption("&Name:");
+    name->SetCaption(LoadLibraryString(&ubSubCustomizingPopupName));
     name->SetShowCaption(true);
     name->SetText(ALink->Caption());
     name->OnChange = [this, name](TObject*) { Rename(name->GetText()); };
@@ -99,14 +99,15 @@ TubBarCustomizingPopup::TubBarCustomizingPopup(TubBarManager* AManager, TubBarIt
     nameLink->BeginGroup = true;
     const bool image = CanShowImage(ALink->GetItem());
     const int styleDown = image ? static_cast<int>(ALink->PaintStyle()) + cpDefaultStyle : cpDefaultStyle;
-    const char* const styles[] = {"Defa&ult style", "&Text Only (Always)", "Text &Only (in Menus)", "Image &and Text"};
+    const TResStringRec* const styles[] = {&ubSubCustomizingPopupDefaultStyle, &ubSubCustomizingPopupTextOnlyAlways,
+                                           &ubSubCustomizingPopupTextOnlyInMenus, &ubSubCustomizingPopupImageAndText};
     for (int tag = cpDefaultStyle; tag <= cpImageAndText; ++tag) {
-        AddEntry(tag, styles[tag - cpDefaultStyle], tag == cpDefaultStyle, tag == styleDown);
+        AddEntry(tag, LoadLibraryString(styles[tag - cpDefaultStyle]), tag == cpDefaultStyle, tag == styleDown);
         auto* button = static_cast<TubBarButton*>(ownLinks_->Items(ownLinks_->Count() - 1)->GetItem());
         button->SetGroupIndex(kPaintStyleGroup);
         button->SetEnabled(image);
     }
-    AddEntry(cpBeginGroup, "Begin a &Group", true, ALink->BeginGroup);
+    AddEntry(cpBeginGroup, LoadLibraryString(&ubSubCustomizingPopupBeginGroup), true, ALink->BeginGroup);
     auto* group = static_cast<TubBarButton*>(ownLinks_->Items(ownLinks_->Count() - 1)->GetItem());
     group->SetEnabled(ALink->GetIndex() > 0);
     if (AManager->OnShowCustomizingPopup) AManager->OnShowCustomizingPopup(AManager, ownLinks_);
@@ -155,7 +156,7 @@ void TubBarCustomizingPopup::Rename(const std::string& Text) {
     if (link == nullptr) return;
     if (Text.empty()) {
         CloseAll();
-        Application->MessageBox("A command name cannot be blank. Please enter a name.", Application->Title,
+        Application->MessageBox(LoadLibraryString(&ubSubCustomizingPopupBlankName), Application->Title,
                                 MB_OK | MB_ICONERROR);
         return;
     }
