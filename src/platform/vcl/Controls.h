@@ -260,6 +260,13 @@ public:
     // popup menu opens at the point (the client origin from the keyboard) when it pops up by itself; else the
     // parent gets the message.
     TContextPopupEvent OnContextPopup;
+    // Offers a context popup at a client point ((-1, -1) from the keyboard) to the control's own handling, as
+    // WM_CONTEXTMENU does before any popup menu opens; true when handled.
+    bool OfferContextPopup(TPoint MousePos) {
+        bool handled = false;
+        DoContextPopup(MousePos, handled);
+        return handled;
+    }
     virtual TPopupMenu* GetPopupMenu() { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* Value);
     TDragDropEvent OnDragDrop;

@@ -377,6 +377,7 @@ void MultiLinePaint(HWND hwnd, TEditState& st, HDC dc) {
             int xc = x0 + w[static_cast<std::size_t>(std::clamp(st.selEnd - start, 0, length))];
             RECT caret{xc, y, xc + 1, y + lh};
             FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
+            if (GetCaretWindow() == hwnd) SetCaretPos(xc, y);
         }
     }
     if (old) SelectObject(dc, old);
@@ -419,6 +420,7 @@ void EditPaint(HWND hwnd, TEditState& st, HDC given) {
         int xc = x0 + w[std::min(static_cast<std::size_t>(std::max(st.selEnd, 0)), text.size())];
         RECT caret{xc, y, xc + 1, y + tm.tmHeight};
         FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
+        if (GetCaretWindow() == hwnd) SetCaretPos(xc, y);
     }
     if (old) SelectObject(dc, old);
     if (!given) EndPaint(hwnd, &ps);
@@ -765,11 +767,15 @@ TEditAnswer EditKeyMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARA
             return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | ((style & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
         case WM_SETFOCUS:
             st.focused = true;
+            // The edit owns the caret while focused; its painting places it.
+            CreateCaret(hwnd, nullptr, 1, LineHeightOf(hwnd, st));
+            ShowCaret(hwnd);
             InvalidateRect(hwnd, nullptr, TRUE);
             Notify(hwnd, EN_SETFOCUS);
             return 0;
         case WM_KILLFOCUS:
             st.focused = false;
+            if (GetCaretWindow() == hwnd) DestroyCaret();
             InvalidateRect(hwnd, nullptr, TRUE);
             Notify(hwnd, EN_KILLFOCUS);
             return 0;

@@ -645,6 +645,7 @@ constexpr UINT CWP_SKIPTRANSPARENT = 0x0004;
 // SetLayeredWindowAttributes flags.
 constexpr DWORD LWA_COLORKEY = 0x00000001;
 constexpr DWORD LWA_ALPHA = 0x00000002;
+constexpr DWORD ULW_COLORKEY = 0x00000001, ULW_ALPHA = 0x00000002, ULW_OPAQUE = 0x00000004;
 
 // Synthetic input (keybd_event, mouse_event).
 constexpr DWORD KEYEVENTF_EXTENDEDKEY = 0x0001;

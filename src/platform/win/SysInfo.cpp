@@ -377,14 +377,20 @@ std::map<std::string, bool>& EntryPoints() {
     return table;
 }
 bool ProvidedByDefault(std::string_view name) {
-    // Only what the layer implements: UpdateLayeredWindow, AnimateWindow and GetScrollBarInfo do not exist
-    // here, and callers take their fall-backs (solid shadows, a plain show, no scroll-bar overlay).
+    // Only what the layer implements: AnimateWindow and GetScrollBarInfo do not exist here, and callers take
+    // their fall-backs (a plain show, no scroll-bar overlay).
     static const char* const kProvided[] = {
         "GradientFill",     "AlphaBlend",      "TrackMouseEvent",      "SetLayeredWindowAttributes",
         "MonitorFromPoint", "MonitorFromRect", "MonitorFromWindow",    "GetMonitorInfo",
         "GetMonitorInfoA",  "GetMonitorInfoW", "SHGetPathFromIDListA", "HtmlHelpA"};
     for (const char* p : kProvided) {
         if (name == p) return true;
+    }
+    // Layered pictures blend only where the layer composes the top-level windows itself (the off-screen
+    // platform); a desktop's windows here are opaque, and the callers take their solid fall-backs.
+    if (name == "UpdateLayeredWindow") {
+        EnsureWindowSystem();
+        return QGuiApplication::platformName() == QLatin1String("offscreen");
     }
     // Visual styles (OpenThemeData, DrawThemeBackground, IsThemeActive, ...) and desktop composition
     // (DwmIsCompositionEnabled, ...) are not available at run time; nor is anything else.

@@ -121,8 +121,9 @@ void SetTestMonitors(std::vector<MONITORINFO> Monitors);
 
 // The stand-in for binding optional system functions by name: the layer answers whether it provides one.
 // GradientFill, AlphaBlend, TrackMouseEvent, SetLayeredWindowAttributes, MonitorFromPoint and GetMonitorInfo(A)
-// are provided; UpdateLayeredWindow, AnimateWindow and GetScrollBarInfo are not, nor are the visual-style (theme) and
-// desktop-composition functions are not. Tests switch entries off to reach the fall-backs.
+// are provided; UpdateLayeredWindow only where the layer composes the windows itself (the off-screen platform);
+// AnimateWindow and GetScrollBarInfo are not, nor are the visual-style (theme) and desktop-composition
+// functions. Tests switch entries on or off to reach both roads.
 bool IsEntryPointAvailable(std::string_view name);
 void SetEntryPointAvailable(std::string_view name, bool available);
 void ResetEntryPoints();

@@ -258,6 +258,13 @@ int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw);
 int GetWindowRgn(HWND hwnd, HRGN rgn);
 BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
 BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags);
+struct BLENDFUNCTION;  // Gdi.h
+// The whole picture of a layered window from a 32-bit source DC (its premultiplied pixels at pptSrc, psize
+// large), placed at pptDst when given. With ULW_ALPHA the window blends over what lies under it by each pixel's
+// alpha, scaled by the blend's constant alpha; ULW_OPAQUE shows the pixels as they are. The window paints
+// nothing itself meanwhile. Offered only where top-level windows really blend (IsEntryPointAvailable).
+BOOL UpdateLayeredWindow(HWND hwnd, HDC hdcDst, const POINT* pptDst, const SIZE* psize, HDC hdcSrc, const POINT* pptSrc,
+                         COLORREF crKey, const BLENDFUNCTION* pblend, DWORD dwFlags);
 
 // ---- The message queue ------------------------------------------------------------------------------------
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -322,6 +329,18 @@ void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extraInfo);
 void mouse_event(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo);
 
 // ---- Mouse and cursors ------------------------------------------------------------------------------------
+// The caret: one per program, owned by a window. Its picture is the window's own drawing; the layer keeps where
+// it is so that others can ask (a context menu opened from the keyboard goes there).
+BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
+// Nothing when the caret is not this thread's (FALSE).
+BOOL DestroyCaret();
+BOOL SetCaretPos(int x, int y);
+// Client coordinates of the owner; FALSE without a caret.
+BOOL GetCaretPos(POINT* point);
+BOOL ShowCaret(HWND hwnd);
+BOOL HideCaret(HWND hwnd);
+// The window that owns the caret, nullptr when none does (the hwndCaret of the thread's GUI information).
+HWND GetCaretWindow();
 BOOL GetCursorPos(POINT* point);
 BOOL SetCursorPos(int x, int y);  // moves the mouse there (a mouse move is queued)
 HCURSOR SetCursor(HCURSOR cursor);

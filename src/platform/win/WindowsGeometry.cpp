@@ -1,9 +1,12 @@
 // Geometry and z-order: SetWindowPos and its messages, ShowWindow, coordinates, hit-testing by position,
 // window regions and layered windows, and the layer's own move and size loops.
+#include <QPainter>
+
 #include <algorithm>
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Gdi.h"
+#include "platform/win/GdiQt.h"
 #include "platform/win/SysInfo.h"
 #include "platform/win/WindowsQt.h"
 
@@ -448,6 +451,49 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
     w->layeredFlags = flags;
     w->alpha = (flags & LWA_ALPHA) ? alpha : 255;
     SyncWidget(w);
+    return TRUE;
+}
+
+BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* pptDst, const SIZE* psize, HDC hdcSrc, const POINT* pptSrc,
+                         COLORREF, const BLENDFUNCTION* pblend, DWORD dwFlags) {
+    TWnd* w = FindWnd(hwnd);
+    if (!w || !(w->exStyle & WS_EX_LAYERED) || w->parent) return FALSE;
+    const QImage* source = hdcSrc != nullptr ? DCImage(hdcSrc) : nullptr;
+    const int cx = psize != nullptr ? psize->cx : w->rect.right - w->rect.left;
+    const int cy = psize != nullptr ? psize->cy : w->rect.bottom - w->rect.top;
+    if (source == nullptr || cx <= 0 || cy <= 0) return FALSE;
+    const POINT from = pptSrc != nullptr ? *pptSrc : POINT{0, 0};
+    if (from.x < 0 || from.y < 0 || from.x + cx > source->width() || from.y + cy > source->height()) return FALSE;
+    const POINT at = pptDst != nullptr ? *pptDst : POINT{w->rect.left, w->rect.top};
+    if (at.x != w->rect.left || at.y != w->rect.top || cx != w->rect.right - w->rect.left ||
+        cy != w->rect.bottom - w->rect.top)
+        SetWindowPos(hwnd, nullptr, at.x, at.y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    EnsureImage(w);
+    QImage picture = source->copy(from.x, from.y, cx, cy).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const BYTE constant = pblend != nullptr ? pblend->SourceConstantAlpha : 255;
+    if ((dwFlags & ULW_OPAQUE) != 0 || (dwFlags & ULW_ALPHA) == 0) {
+        // No per-pixel blending: the pixels are shown whole.
+        for (int y = 0; y < picture.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            for (int x = 0; x < picture.width(); ++x) row[x] |= 0xFF000000u;
+        }
+    }
+    if (constant != 255) {
+        QImage scaled(picture.size(), QImage::Format_ARGB32_Premultiplied);
+        scaled.fill(Qt::transparent);
+        QPainter p(&scaled);
+        p.setOpacity(constant / 255.0);
+        p.drawImage(0, 0, picture);
+        p.end();
+        picture = scaled;
+    }
+    *w->image = picture;
+    w->alpha = 255;
+    // The picture stands for the window's painting.
+    w->update = QRegion();
+    w->ncDirty = false;
+    SyncWidget(w);
+    if (TWnd* top = TopOf(w)) ScheduleWidgetUpdate(top);
     return TRUE;
 }
 

@@ -652,6 +652,69 @@ BOOL TranslateMessage(const MSG* msg) {
 
 // ---- Cursor -----------------------------------------------------------------------------------------------
 
+// ---- The caret ----------------------------------------------------------------------------------------------
+
+namespace {
+
+struct TCaret {
+    HWND owner = nullptr;
+    POINT pos{0, 0};
+    SIZE size{0, 0};
+    int hidden = 1;  // a new caret is hidden until shown
+};
+
+TCaret& Caret() {
+    static TCaret caret;
+    return caret;
+}
+
+// The caret of a window that is gone is gone with it.
+bool CaretAlive() {
+    TCaret& c = Caret();
+    if (c.owner != nullptr && FindWnd(c.owner) == nullptr) c = TCaret{};
+    return c.owner != nullptr;
+}
+
+}  // namespace
+
+BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height) {
+    if (FindWnd(hwnd) == nullptr) return FALSE;
+    Caret() = TCaret{hwnd, POINT{0, 0}, SIZE{bitmap != nullptr ? 0 : width, bitmap != nullptr ? 0 : height}, 1};
+    return TRUE;
+}
+
+BOOL DestroyCaret() {
+    if (!CaretAlive()) return FALSE;
+    Caret() = TCaret{};
+    return TRUE;
+}
+
+BOOL SetCaretPos(int x, int y) {
+    if (!CaretAlive()) return FALSE;
+    Caret().pos = POINT{x, y};
+    return TRUE;
+}
+
+BOOL GetCaretPos(POINT* point) {
+    if (point == nullptr || !CaretAlive()) return FALSE;
+    *point = Caret().pos;
+    return TRUE;
+}
+
+BOOL ShowCaret(HWND hwnd) {
+    if (!CaretAlive() || (hwnd != nullptr && hwnd != Caret().owner) || Caret().hidden == 0) return FALSE;
+    --Caret().hidden;
+    return TRUE;
+}
+
+BOOL HideCaret(HWND hwnd) {
+    if (!CaretAlive() || (hwnd != nullptr && hwnd != Caret().owner)) return FALSE;
+    ++Caret().hidden;
+    return TRUE;
+}
+
+HWND GetCaretWindow() { return CaretAlive() ? Caret().owner : nullptr; }
+
 BOOL GetCursorPos(POINT* point) {
     if (!point) return FALSE;
     *point = WinState().cursorPos;

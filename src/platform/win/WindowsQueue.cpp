@@ -497,6 +497,20 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remov
 BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     MSG local;
     if (!msg) msg = &local;
+    // A modal loop that waits here inside a pass of ProcessPendingMessages (a menu opened by a handler) waits
+    // for what comes after the pass began too; the pass keeps its own limits once the wait is over.
+    const std::uint64_t savedSerial = g_serialLimit;
+    const std::size_t savedInput = g_inputLimit;
+    g_serialLimit = ~std::uint64_t{0};
+    g_inputLimit = ~std::size_t{0};
+    struct TRestore {
+        std::uint64_t serial;
+        std::size_t input;
+        ~TRestore() {
+            g_serialLimit = serial;
+            g_inputLimit = input;
+        }
+    } restore{savedSerial, savedInput};
     for (;;) {
         if (RetrieveMessage(msg, hwnd, filterMin, filterMax, PM_REMOVE)) return msg->message == WM_QUIT ? FALSE : TRUE;
         PumpQt(true);

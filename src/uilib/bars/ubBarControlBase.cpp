@@ -10,6 +10,8 @@
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
+#include "uilib/bars/ubBarShadow.h"
+#include "uilib/bars/ubBarToolbarsPopup.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 #include "uilib/base/uiClasses.h"
@@ -71,6 +73,7 @@ TCustomubBarControl::~TCustomubBarControl() {
     if (CurrentMenuControl == this) CurrentMenuControl = prevActive_;
     RemoveLiveBarControl(this);
     delete backgroundCache_;
+    delete shadow_;
     ClearLinksToObject(this);
 }
 
@@ -191,8 +194,21 @@ bool TCustomubBarControl::IsCustomizing() const {
 }
 
 bool TCustomubBarControl::ShadowWanted() const {
-    // Bar windows cast no shadow yet.
-    return false;
+    auto* self = const_cast<TCustomubBarControl*>(this);
+    return IsSubMenu() && BarPainterOf(BarManager())->SubMenuHasShadow() && HandleAllocated() &&
+           IsWindowVisible(self->GetHandle());
+}
+
+void TCustomubBarControl::UpdateShadow() {
+    if (!ShadowWanted()) {
+        if (shadow_ != nullptr) shadow_->SetVisible(false);
+        return;
+    }
+    if (shadow_ == nullptr) shadow_ = new TubBarShadow(this);
+    RECT w{};
+    GetWindowRect(GetHandle(), &w);
+    shadow_->SetRects(ShadowExclusion, w);
+    shadow_->SetVisible(true);
 }
 
 int TCustomubBarControl::GetShadowExclusionSize() const {
@@ -501,10 +517,18 @@ void TCustomubBarControl::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_ERASEBKGND: Message.Result = 1; return;
         case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
-        case WM_WINDOWPOSCHANGED:
+        case WM_WINDOWPOSCHANGED: {
             TCustomControl::Dispatch(Message);
             ClearBackgroundCache();
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+            // The shadow follows moves and sizes, and shows and hides with the window; a change of the
+            // z-order alone leaves it where it is.
+            const UINT kinds = SWP_NOMOVE | SWP_NOSIZE;
+            if (pos == nullptr || (pos->flags & kinds) != kinds ||
+                (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0)
+                UpdateShadow();
             return;
+        }
         case WM_CAPTURECHANGED:
             dragPending_ = false;
             if (pressedControl_ != nullptr) {
@@ -690,8 +714,13 @@ void TCustomubBarControl::LButtonDblClk(TMessage& Message) {
 
 void TCustomubBarControl::RButtonDown(TMessage& Message) {
     if (!IsCustomizing()) return;
-    // The customizing popup for the link comes with the customizing form.
-    SelectByPointer(HitControl(PointOf(Message)));
+    TubBarItemControl* control = HitControl(PointOf(Message));
+    SelectByPointer(control);
+    // The customizing popup of the link under the pointer.
+    if (control == nullptr || control->Link == nullptr || !HandleAllocated()) return;
+    POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+    ::zel::ClientToScreen(GetHandle(), &p);
+    ShowCustomizingPopup(BarManager(), control->Link, itemLinks_, TPoint(p.x, p.y));
 }
 
 void TCustomubBarControl::MouseMoved(TMessage& Message) {

@@ -14,6 +14,7 @@
 namespace zel {
 
 class TubBar;
+class TubBarShadow;
 class TubBarDockControl;
 
 // The private message that makes a bar window rebuild its layout.
@@ -95,7 +96,10 @@ public:
     virtual TRect GetItemRect(TubBarItemControl* AControl) const;
     virtual HRGN GetItemRegion(TubBarItemControl* AControl) const;
     virtual bool IsCustomizing() const;
+    // The painter gives drop-down menus a shadow, and the window is visible.
     virtual bool ShadowWanted() const;
+    // The shadow, once the window has wanted one.
+    TubBarShadow* Shadow() const { return shadow_; }
     virtual TRect GetItemRectForDrawing(TubBarItemControl* AControl) const { return GetItemRect(AControl); }
     virtual int GetShadowExclusionSize() const;
     // A drop-down menu answers true; the toolbar windows answer IsToolbar.
@@ -172,6 +176,9 @@ protected:
     bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
 
     TBitmap* backgroundCache_ = nullptr;
+    TubBarShadow* shadow_ = nullptr;
+    // The shadow follows the window: built around it (cut by the opening item) when wanted, else hidden.
+    void UpdateShadow();
     HBRUSH backgroundBrush_ = nullptr;
     TubBarItemControl* pressedControl_ = nullptr;
     TubBarDockingStyle dockingStyle_ = dsNone;

@@ -11,6 +11,7 @@
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPainters.h"
+#include "uilib/bars/ubBarToolbarsPopup.h"
 #include "uilib/bars/ubBars.h"
 
 namespace zel {
@@ -579,6 +580,15 @@ void TubDockControl::Dispatch(TMessage& Message) {
             TCustomControl::Dispatch(Message);
             if (GetSunkenBorder()) PaintSunkenBorder();
             return;
+        case WM_RBUTTONDOWN:
+            // The list of bars to show or hide, outside customizing and design.
+            if (barManager_ != nullptr && !barManager_->Designing() && !barManager_->GetCustomizing()) {
+                POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+                ::zel::ClientToScreen(GetHandle(), &p);
+                ShowToolbarsPopup(this, barManager_, TPoint(p.x, p.y));
+                return;
+            }
+            break;
         case WM_SIZE: ClearBackgroundCache(); break;
         case WM_WINDOWPOSCHANGED: {
             TCustomControl::Dispatch(Message);

@@ -10,6 +10,7 @@
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarPopupMenuLinks.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
@@ -124,6 +125,9 @@ bool ShortCutStep(TubBarManager* APrimary, TubBarManager* ASecondary, WPARAM Key
     if (Down(VK_MENU)) shift.Include(ssAlt);
     const std::vector<TubBar*> bars = BarsInOrder(APrimary, ASecondary);
     const TShortCut shortCut = ShortCut(static_cast<WORD>(Key), shift);
+    // A popup menu linked to the focused control (or a parent) comes first.
+    if (TubBarPopupMenuLinks* links = LinksOfFocus())
+        if (links->FindShortCut(ControlOfWindow(GetFocus()), shortCut)) return true;
     for (TubBar* bar : bars)
         if (bar->IsShortCut(shortCut)) return true;
     if (!shift.Contains(ssAlt)) return false;
@@ -172,6 +176,12 @@ bool BarKeyboardHookKey(WPARAM Key, LPARAM KeyData) {
     if (TCustomubBarControl* menu = CurrentMenuControl)
         if (KeyToOpenMenu(menu, Key, KeyData, up)) return true;
     if (GetCapture() != nullptr) return false;
+    // The context-menu key (on its release) and Shift+F10 open the popup menu linked to the focused control.
+    if ((Key == VK_APPS && up) || (Key == VK_F10 && !up && Down(VK_SHIFT) && !Down(VK_CONTROL) && !Down(VK_MENU))) {
+        const HWND focus = GetFocus();
+        TubBarPopupMenuLinks* links = LinksOfFocus();
+        if (links != nullptr && links->PopupFor(ControlOfWindow(focus), focus, TPoint(-1, -1))) return true;
+    }
     TubBarManager* primary = nullptr;
     TubBarManager* secondary = nullptr;
     if (!FindManagers(primary, secondary) || primary->GetCustomizing() || primary->Designing() ||
@@ -351,6 +361,14 @@ LRESULT BarKeyboardHookProc(int Code, WPARAM WParam, LPARAM LParam) {
 
 namespace {
 
+bool ContextPopupByMouse(HWND Window, POINT ScreenPoint) {
+    TWinControl* control = ControlOfWindow(Window);
+    if (control == nullptr || !control->GetEnabled() || !IsWindowEnabled(Window)) return false;
+    TubBarManager* manager = ManagerOfForm(GetParentForm(control));
+    return manager != nullptr &&
+           manager->GetPopupMenuLinks()->PopupFor(control, Window, TPoint(ScreenPoint.x, ScreenPoint.y));
+}
+
 LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
     const LRESULT next = CallNextHookEx(mouseHook, Code, WParam, LParam);
     if (Code >= 0 && LParam != 0) {
@@ -358,6 +376,12 @@ LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
         InBarMouseHook = true;
         TScopeExit reset([] { InBarMouseHook = false; });
         if (CloseMenusOutside(static_cast<UINT>(WParam), info->pt, info->hwnd)) return 1;
+    }
+    // A right button-up on an enabled control opens the popup menu linked to it or a parent, instead of the
+    // platform's context menu.
+    if (Code == HC_ACTION && LParam != 0 && (WParam == WM_RBUTTONUP || WParam == WM_NCRBUTTONUP)) {
+        const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
+        if (ContextPopupByMouse(info->hwnd, info->pt)) return 1;
     }
     return next;
 }

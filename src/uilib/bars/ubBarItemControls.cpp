@@ -1,5 +1,7 @@
 #include "uilib/bars/ubBarItemControls.h"
 
+#include <memory>
+
 #include <algorithm>
 
 #include "platform/vcl/Menus.h"
@@ -228,8 +230,17 @@ void TubBarButtonControl::ControlClick() {
 
 void TubBarButtonControl::ControlInactivate(bool Immediate) {
     TubBarItemControl::ControlInactivate(Immediate);
-    // The drop-down menu's window closes with the control (it comes with the sub-menu windows).
-    if (DroppedDown) CloseUp();
+    // The drop-down menu's window closes with the control.
+    if (!DroppedDown) return;
+    TubBarButton* button = ButtonItem();
+    const TAliveCheck alive(this);
+    if (button != nullptr && button->GetDropDownMenu() != nullptr) button->GetDropDownMenu()->CloseMenu();
+    if (alive.Alive() && DroppedDown) CloseUp();
+}
+
+void TubBarButtonControl::MouseDown(TPoint P) {
+    TubBarButton* button = ButtonItem();
+    if (button != nullptr && button->GetDropDownMenu() != nullptr && OnArrowPart(P) && !OnSubMenu()) Click(true);
 }
 
 bool TubBarButtonControl::DrawSelected() const {
@@ -261,13 +272,30 @@ void TubBarButtonControl::DropDown(bool /*ByMouse*/) {
     DroppedDown = true;
     if (!GetActive()) ControlActivate(true);
     Repaint();
-    // Where the menu opens: right of the control on a sub-menu or a vertical toolbar, else below it.
+    // The menu opens right of the control on a sub-menu or a vertical toolbar, else below it; it may jump
+    // over the control to its other side when it does not fit the work area.
     const TRect r = ItemRect();
     const bool beside = OnSubMenu() || IsVerticalBarControl(Parent);
     const TPoint at = ToScreen(Parent, beside ? TPoint(r.right, r.top) : TPoint(r.left, r.bottom));
-    // Showing the drop-down menu at `at` is the popup menu window's part; until it exists the arrow stays
-    // pressed until the control is left.
-    static_cast<void>(at);
+    const TPoint topLeft = ToScreen(Parent, TPoint(r.left, r.top));
+    TubBarPopupMenu* menu = button->GetDropDownMenu();
+    const TAliveCheck alive(this);
+    menu->OwnMessageLoop = true;
+    // The arrow is released when the menu closes, unless the control went meanwhile.
+    std::shared_ptr<TuiObjectLink> self(CreateObjectLink(this), [](TuiObjectLink* l) { FreeObjectLink(l); });
+    menu->WhenClosed = [self] {
+        if (auto* control = dynamic_cast<TubBarButtonControl*>(self->Ref)) control->CloseUp();
+    };
+    menu->ShowMenuAtEx(at.x, at.y, Bounds(topLeft.x, topLeft.y, r.right - r.left, r.bottom - r.top), true,
+                       beside ? r.right - r.left : 0, beside ? 0 : r.bottom - r.top);
+    menu->OwnMessageLoop = false;
+    if (!menu->IsOpen() && menu->WhenClosed) {
+        // The menu did not open (nothing to show): the arrow comes back up at once.
+        std::function<void()> release = std::move(menu->WhenClosed);
+        menu->WhenClosed = nullptr;
+        release();
+    }
+    if (!alive.Alive()) return;
     if (Painter()->RepaintAfterDropDown()) Repaint();
 }
 

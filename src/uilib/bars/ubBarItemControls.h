@@ -37,6 +37,8 @@ public:
     void ControlInactivate(bool Immediate) override;
     void PrepareClick(bool ByMouse) override;
     void ControlClick() override;
+    // A press on the arrow part of a bsDropDown button opens its menu at once.
+    void MouseDown(TPoint P) override;
     bool DrawSelected() const override;
     void KeyDown(WORD Key) override;
     bool WantsKey(WORD Key) const override;

@@ -13,6 +13,7 @@
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBars.h"
+#include "uilib/base/uiClasses.h"
 
 namespace zel {
 
@@ -100,6 +101,7 @@ TubBarItemLink::~TubBarItemLink() {
             if (links->Items(i)->baseLink_ == this) links->Items(i)->baseLink_ = nullptr;
     }
     delete userGlyph_;
+    ClearLinksToObject(this);
     // Leaving the collection (the base destructor) rebuilds the lists and fires the change callback.
 }
 

@@ -2,11 +2,13 @@
 #include "uilib/bars/ubBarHooks.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/win/SysInfo.h"
+#include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarControlBase.h"
@@ -15,6 +17,7 @@
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarItemLinks.h"
+#include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarToolbarControl.h"
@@ -97,6 +100,12 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 }
 
 TubBarManager::~TubBarManager() {
+    // The popup menus outliving the manager forget it (and the items it frees).
+    while (!popupMenus_.empty()) {
+        TubBarPopupMenu* menu = popupMenus_.back();
+        popupMenus_.pop_back();
+        menu->ManagerGone();
+    }
     lookAndFeel_->OnChanged = nullptr;
     delete lookAndFeel_;
     lookAndFeel_ = nullptr;
@@ -222,6 +231,54 @@ void TubBarManager::ImageListChanged(TubBarImageListKind Kind) {
         }
         if (shows) item->RefreshImage();
     }
+}
+
+void TubBarManager::FillToolbarsPopup(TubBarItemLinks* ALinks) {
+    for (int i = 0; i < bars_->Count(); ++i) {
+        TubBar* bar = bars_->Items(i);
+        if (bar->GetHidden()) continue;
+        auto* entry = new TubBarButton(Form());
+        TemporaryItems().Add(entry);
+        entry->SetCaption(bar->GetCaption());
+        entry->Tag = i;
+        entry->SetButtonStyle(bsChecked);
+        entry->SetDown(bar->GetVisible());
+        // The entry toggles the bar it was made for, found again by a weak link: a bar freed meanwhile (and
+        // any bar now at its index) is left alone.
+        std::shared_ptr<TuiObjectLink> target(CreateObjectLink(bar), [](TuiObjectLink* l) { FreeObjectLink(l); });
+        entry->OnClick = [target](TObject*) {
+            if (auto* b = dynamic_cast<TubBar*>(target->Ref)) b->SetVisible(!b->GetVisible());
+        };
+        ALinks->Add()->SetItem(entry);
+    }
+    AddCustomizeItem(ALinks, true);
+    if (OnShowToolbarsPopup) OnShowToolbarsPopup(this, ALinks);
+}
+
+void TubBarManager::AddCustomizeItem(TubBarItemLinks* ALinks, bool ABeginGroup) {
+    if (!CanCustomize) return;
+    auto* entry = new TubBarButton(Form());
+    TemporaryItems().Add(entry);
+    entry->SetCaption(LoadLibraryString(&ubSubCustomizeItem));
+    entry->SetEnabled(!CustomizingFormOpen);
+    entry->Tag = 1000;
+    entry->OnClick = [this](TObject*) { SetCustomizing(true); };
+    TubBarItemLink* link = ALinks->Add();
+    link->SetItem(entry);
+    link->BeginGroup = ABeginGroup;
+}
+
+void TubBarManager::AddPopupMenu(TubBarPopupMenu* AMenu) {
+    if (AMenu != nullptr && std::find(popupMenus_.begin(), popupMenus_.end(), AMenu) == popupMenus_.end())
+        popupMenus_.push_back(AMenu);
+}
+
+void TubBarManager::RemovePopupMenu(TubBarPopupMenu* AMenu) {
+    popupMenus_.erase(std::remove(popupMenus_.begin(), popupMenus_.end(), AMenu), popupMenus_.end());
+}
+
+bool TubBarManager::AnyPopupMenuShowing() const {
+    return std::any_of(popupMenus_.begin(), popupMenus_.end(), [](const TubBarPopupMenu* m) { return m->IsOpen(); });
 }
 
 void TubBarManager::SetPopupMenuLinks(TubBarPopupMenuLinks* Value) { popupMenuLinks_->Assign(Value); }

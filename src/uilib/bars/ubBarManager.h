@@ -23,8 +23,10 @@ class TubBarManagerCategories;
 class TubBar;
 class TubBars;
 class TubBarItemLink;
+class TubBarItemLinks;
 class TCustomImageList;
 class TChangeLink;
+class TubBarPopupMenu;
 class TubBarPopupMenuLinks;
 class TubBarBackgrounds;
 class TubThemeChangedNotificator;
@@ -127,6 +129,22 @@ public:
     void SetNotDocking(TubBarDockingStyles Value);
     std::string RegistryPath;
     TubBarPopupMenuLinks* GetPopupMenuLinks() const { return popupMenuLinks_; }
+    // The toolbars popup's entries: a check button per bar that is not hidden (tag: the bar's index; down: the
+    // bar is visible; a click shows or hides that bar, unless it is gone), then the customize entry;
+    // OnShowToolbarsPopup may change them last.
+    void FillToolbarsPopup(TubBarItemLinks* ALinks);
+    // With CanCustomize: "&Customize..." (tag 1000), enabled while no customizing form is open, appended to the
+    // links; a click switches customizing mode on.
+    void AddCustomizeItem(TubBarItemLinks* ALinks, bool ABeginGroup);
+    std::function<void(TubBarManager* Sender, TubBarItemLinks* ALinks)> OnShowToolbarsPopup;
+    // Gets the entries of the customizing popup of a right-clicked link last.
+    std::function<void(TubBarManager* Sender, TubBarItemLinks* ALinks)> OnShowCustomizingPopup;
+    // The popup menus that use this manager's items (each enters and leaves the list itself).
+    const std::vector<TubBarPopupMenu*>& PopupMenus() const { return popupMenus_; }
+    void AddPopupMenu(TubBarPopupMenu* AMenu);
+    void RemovePopupMenu(TubBarPopupMenu* AMenu);
+    // Whether a popup menu of this manager is open.
+    bool AnyPopupMenuShowing() const;
     void SetPopupMenuLinks(TubBarPopupMenuLinks* Value);
     bool GetShowCloseButton() const { return showCloseButton_; }
     void SetShowCloseButton(bool Value);
@@ -358,6 +376,7 @@ private:
     TubBar* formMenuBar_ = nullptr;
     TubBarBackgrounds* backgrounds_ = nullptr;
     TubBarPopupMenuLinks* popupMenuLinks_ = nullptr;
+    std::vector<TubBarPopupMenu*> popupMenus_;
     std::array<TCustomImageList*, ubBarImageListKindCount> imageLists_{};
     std::array<TChangeLink*, ubBarImageListKindCount> imageChangeLinks_{};
     TFont* font_ = nullptr;

@@ -320,6 +320,12 @@ void TubBarItemControlPainter::DrawCaptionBackground(HDC DC, const RECT& R, cons
     FillRectWithColor(DC, R, GetCaptionColor(State.ActiveCaption));
 }
 
+void TubBarItemControlPainter::DrawDragCaption(HDC DC, const RECT& R, const TubBarItemPaintState& State) const {
+    TubBarItemPaintState active = State;
+    active.ActiveCaption = true;
+    DrawCaptionBackground(DC, R, active);
+}
+
 void TubBarItemControlPainter::DrawCloseGlyph(HDC DC, const RECT& R, TColor Color) const {
     // Two strokes two pixels wide corner to corner of the largest square inside R less 3 pixels each side.
     const int n = std::min(R.right - R.left, R.bottom - R.top) - 6;
@@ -757,6 +763,8 @@ void TubBarItemControlPainter::DrawStatic(HDC DC, const RECT& R, const std::stri
 TubBarPainterClass BarPainterOf(const TubBarManager* AManager) {
     if (AManager == nullptr) return BarPainterClass<TubBarItemControlPainter>();  // a bar window without a manager
     switch (AManager->PainterKind()) {
+        case bpkStandard: return BarPainterClass<TubBarItemControlStandardPainter>();
+        case bpkEnhanced: return BarPainterClass<TubBarItemControlEnhancedPainter>();
         case bpkFlat: return BarPainterClass<TubBarItemControlFlatPainter>();
         case bpkOffice11: return BarPainterClass<TubBarItemControlOffice11Painter>();
         default: return BarPainterClass<TubBarItemControlPainter>();

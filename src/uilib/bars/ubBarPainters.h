@@ -123,6 +123,9 @@ public:
     virtual TColor GetCaptionTextColor() const { return clCaptionText; }
     virtual TColor GetInactiveCaptionTextColor(bool /*Hot*/, bool /*Pressed*/) const { return clCaptionText; }
     virtual void DrawCaptionBackground(HDC DC, const RECT& R, const TubBarItemPaintState& State) const;
+    // The drag caption of a menu that tears off as a bar: the caption band as the look's floating bar draws
+    // it, active.
+    virtual void DrawDragCaption(HDC DC, const RECT& R, const TubBarItemPaintState& State) const;
     // A cross of two strokes, drawn as polygons.
     virtual void DrawCloseGlyph(HDC DC, const RECT& R, TColor Color) const;
     virtual void BeforeCaptionParts(HDC /*DC*/, const RECT& /*R*/, const TubBarItemPaintState& /*State*/) const {}
@@ -390,6 +393,61 @@ public:
     static int ProgressFilledLength(int Length, int Position, int Min, int Max);
 };
 
+// The classic three-dimensional look (bmsStandard): raised and sunken edges in system colours.
+class TubBarItemControlStandardPainter : public TubBarItemControlPainter {
+public:
+    // 1.
+    // A raised edge when hot (outside a menu), a sunken one when pressed or down.
+    void DrawButtonBackground(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const override;
+    // The mark in silver one pixel right, then in the highlight or shadow colour (by the button face).
+    void DrawCheckMarkGlyph(HDC DC, int Scale, int Top, int Left, bool Enabled) const override;
+    bool IsSmallCaption(const RECT& /*R*/) const override { return false; }
+    // 3.
+    // An etched line: the highlight one pixel right and down, then the shadow.
+    void DrawSeparatorFill(HDC DC, const RECT& R) const override;
+    // The glyph square and the line in the bar's brush, or the selection brush when hot.
+    void DrawMenuLine(HDC DC, const RECT& R, const std::string& Caption,
+                      const TubBarItemPaintState& State) const override;
+    void DrawLoweredFrame(HDC DC, RECT& R) const override;
+    void DrawEditFrame(HDC DC, RECT& R, const TubBarItemPaintState& State) const override;
+    HBRUSH GetButtonBrush(const TubBarItemPaintState& State) const override;
+    int GetPressedGlyphOffsetX() const override { return 1; }
+    int GetPressedGlyphOffsetY() const override { return 1; }
+    int GetDownGlyphOffset() const override { return 1; }
+    int GetLoweredBorderWidth() const override { return 1; }
+    // 5.
+    void DrawCloseButton(HDC DC, const RECT& R, bool Hot, bool Pressed,
+                         const TubBarItemPaintState& State) const override;
+    // A raised edge, then two button-face frames inside.
+    void DrawFloatingFrame(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const override;
+    // A raised inner edge with a highlight pixel at the outer corner, filled with the button face.
+    void DrawBarGrip(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
+    // 9 x 11 at the bottom right of a bar docked left or right, 11 x 9 at the top right otherwise.
+    RECT GetSizeGripRect(const RECT& BarRect, const TubBarItemPaintState& State) const override;
+    // 6.
+    void DrawDropDownArrowPart(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
+    void DrawComboButton(HDC DC, const RECT& R, bool DroppedDown, const TubBarItemPaintState& State) const override;
+    void OffsetPressedGlyph(RECT& R, const TubBarItemPaintState& State) const override;
+    void OffsetPressedItemGlyph(RECT& R, const TubBarItemPaintState& State) const override;
+    void DrawMenuSeparator(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
+    void FillSubMenuPart(HDC DC, const RECT& R, bool Hot, bool Pressed) const override;
+    // 2 pixels left and right of an edit's text.
+    void SetEditMargins(HWND Edit) const override;
+};
+
+// The Standard look with a flatter grip, a border of the bar's own style and the quick customizing of bars
+// (bmsEnhanced, and bmsXP where no visual styles are on).
+class TubBarItemControlEnhancedPainter : public TubBarItemControlStandardPainter {
+public:
+    bool AllowsQuickCustomizing() const override { return true; }
+    // An edge for the bar's border style (a frame in the brush without one), the bar's background inside.
+    void DrawBarBorder(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const override;
+    // Two raised lines with a one-pixel button-face gap, inset one pixel across.
+    void DrawBarGrip(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
+    // The whole bottom edge (11 high) of a bar docked left or right, the whole right edge (11 wide) otherwise.
+    RECT GetSizeGripRect(const RECT& BarRect, const TubBarItemPaintState& State) const override;
+};
+
 class TubBarItemControlFlatPainter : public TubBarItemControlPainter {
 public:
     // 1.
@@ -443,6 +501,8 @@ public:
     int GetSubMenuIndent() const override { return 2; }
     int GetSubMenuHeaderHeight(int Measure) const override { return Measure + 1; }
     void DrawSubMenuFrame(HDC DC, const RECT& R, HBRUSH Brush) const override;
+    // The flat menus stand out by their drop shadow.
+    bool SubMenuHasShadow() const override { return true; }
     int GetSubMenuSeparatorOffset(int A) const override;
     void DeflateSubMenuRect(RECT& R) const override { InflateRect(&R, -2, -2); }
     int GetCaptionPartWidth(int TextWidth, int /*GlyphColumnWidth*/, bool /*OnSubMenu*/) const override {

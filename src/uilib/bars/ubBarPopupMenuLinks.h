@@ -2,9 +2,11 @@
 // The links that bind popup menus to controls of the manager's form, kept as a collection of the manager.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/rtl/Collections.h"
 #include "platform/vcl/Controls.h"
+#include "platform/vcl/Menus.h"
 #include "uilib/bars/ubBarTypes.h"
 
 namespace zel {
@@ -50,8 +52,22 @@ public:
     // A component being freed leaves every link that refers to it.
     void ComponentRemoved(TComponent* AComponent);
 
+    // Whether a popup menu linked to the control, or with ProcessChildren to one of its parents, owns the
+    // short-cut; the entry it belongs to is clicked.
+    bool FindShortCut(TWinControl* AControl, TShortCut AShortCut);
+    // Opens the popup menu linked to the control, or with ProcessChildren to one of its parents, for a context
+    // request that came to Window: at MousePoint (screen), or from the keyboard (-1, -1) at the caret or the
+    // window's top left. True when the request was served (by the control's own handling or a menu).
+    bool PopupFor(TWinControl* AControl, HWND Window, TPoint MousePoint);
+
 private:
+    // The links of the control, then those with ProcessChildren of each parent, in search order.
+    std::vector<TubBarPopupMenuLink*> LinksInSearchOrder(TWinControl* AControl) const;
+
     TubBarManager* manager_ = nullptr;
 };
+
+// The popup-menu links of the manager of the form that holds the focused control; nullptr when none.
+TubBarPopupMenuLinks* LinksOfFocus();
 
 }  // namespace zel

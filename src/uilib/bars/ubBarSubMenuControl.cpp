@@ -11,6 +11,7 @@
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 #include "uilib/bars/ubBarUnit.h"
@@ -197,9 +198,7 @@ void TubBarSubMenuControl::PaintFrame(HDC DC) {
     TRect caption = DragCaptionRect();
     if (IsRectEmpty(&caption)) return;
     OffsetRect(&caption, 1, 1 + dragCaption_);
-    TubBarItemPaintState state = BarPaintState();
-    state.ActiveCaption = false;
-    painter->DrawCaptionBackground(DC, caption, state);
+    painter->DrawDragCaption(DC, caption, BarPaintState());
 }
 
 void TubBarSubMenuControl::TearOff() {
@@ -396,7 +395,9 @@ TRect TubBarSubMenuControl::ExpandButtonRect() const {
 int TubBarSubMenuControl::SideBandWidth() const {
     const TubBarItemLinks* links = GetItemLinks();
     auto* sub = links != nullptr ? dynamic_cast<TCustomubBarSubItem*>(links->Owner()) : nullptr;
-    return sub != nullptr ? sub->GetBarSize() : 0;
+    if (sub != nullptr) return sub->GetBarSize();
+    auto* popup = links != nullptr ? dynamic_cast<TubBarPopupMenu*>(links->Owner()) : nullptr;
+    return popup != nullptr ? popup->GetBarSize() : 0;
 }
 
 TRect TubBarSubMenuControl::SideBandRect() const {
@@ -711,6 +712,7 @@ void TubBarSubMenuControl::PaintSideBand(const TRect& R) {
         return;
     }
     if (sub != nullptr) sub->DoPaintBar(Canvas(), R);
+    else if (auto* popup = dynamic_cast<TubBarPopupMenu*>(GetItemLinks()->Owner())) popup->DoPaintBar(Canvas(), R);
 }
 
 void TubBarSubMenuControl::DrawItemControl(TubBarItemControl* AControl, const TRect& R) {

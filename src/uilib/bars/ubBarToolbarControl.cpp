@@ -13,6 +13,7 @@
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPainters.h"
+#include "uilib/bars/ubBarToolbarsPopup.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 
@@ -751,6 +752,17 @@ LRESULT TubBarControl::HitTest(TPoint Screen) {
     const TRect mark = MarkRect();
     if (PtInRect(&mark, p)) return HTCLIENT;
     return HTCAPTION;
+}
+
+void TubBarControl::RButtonDown(TMessage& Message) {
+    if (GetCapture() == GetHandle()) ReleaseCapture();
+    if (IsCustomizing() && MenuMode()) SetMenuMode(false);
+    TCustomubBarControl::RButtonDown(Message);
+    TubBarManager* m = BarManager();
+    if (m == nullptr || m->Designing() || m->GetCustomizing() || !HandleAllocated()) return;
+    POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+    ::zel::ClientToScreen(GetHandle(), &p);
+    ShowToolbarsPopup(this, m, TPoint(p.x, p.y));
 }
 
 void TubBarControl::Dispatch(TMessage& Message) {

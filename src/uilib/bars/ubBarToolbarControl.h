@@ -94,6 +94,8 @@ protected:
     bool KeyInMenuMode(WORD Key, TShiftState Shift) override;
     void LButtonDown(TMessage& Message) override;
     void LButtonUp(TMessage& Message) override;
+    // Outside design and customizing, the list of bars to show or hide opens at the pointer.
+    void RButtonDown(TMessage& Message) override;
     void LButtonDblClk(TMessage& Message) override;
     void MouseMoved(TMessage& Message) override;
 

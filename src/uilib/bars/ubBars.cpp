@@ -1,5 +1,7 @@
 #include "uilib/bars/ubBars.h"
 
+#include "uilib/base/uiClasses.h"
+
 #include <algorithm>
 
 #include "platform/rtl/ScopeExit.h"
@@ -8,6 +10,7 @@
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarToolbarControl.h"
+#include "uilib/base/uiClasses.h"
 
 namespace zel {
 
@@ -40,6 +43,7 @@ TubBar::~TubBar() {
     delete itemLinks_;
     font_->OnChange = nullptr;
     delete font_;
+    ClearLinksToObject(this);
     delete backgroundBitmap_;
 }
 

@@ -492,5 +492,31 @@ TEST_F(WndInput, AnUnhandledF1BecomesHelpThatClimbsToTheParentThenTheOwner) {
     EXPECT_EQ(atOwner.size(), 1u);
 }
 
+// One caret for the program: created by a window, placed in its client coordinates, gone with DestroyCaret or
+// with its window.
+TEST_F(WndInput, TheCaretBelongsToOneWindowAndGoesWithIt) {
+    HWND a = Make(WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
+    HWND b = Make(WS_POPUP | WS_VISIBLE, 60, 0, 50, 50);
+    POINT p{};
+    EXPECT_FALSE(GetCaretPos(&p));
+    EXPECT_FALSE(SetCaretPos(1, 1));
+    ASSERT_TRUE(CreateCaret(a, nullptr, 1, 12));
+    EXPECT_EQ(GetCaretWindow(), a);
+    EXPECT_TRUE(SetCaretPos(7, 3));
+    ASSERT_TRUE(GetCaretPos(&p));
+    EXPECT_EQ(p, (POINT{7, 3}));
+    EXPECT_FALSE(ShowCaret(b)) << "not its caret";
+    EXPECT_TRUE(ShowCaret(a));
+    EXPECT_TRUE(HideCaret(nullptr));
+    // A new caret replaces the old one, at the new window's origin.
+    ASSERT_TRUE(CreateCaret(b, nullptr, 1, 12));
+    EXPECT_EQ(GetCaretWindow(), b);
+    ASSERT_TRUE(GetCaretPos(&p));
+    EXPECT_EQ(p, (POINT{0, 0}));
+    DestroyWindow(b);
+    EXPECT_EQ(GetCaretWindow(), nullptr);
+    EXPECT_FALSE(DestroyCaret());
+}
+
 }  // namespace
 }  // namespace zel::test

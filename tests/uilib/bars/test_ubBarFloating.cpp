@@ -619,6 +619,25 @@ protected:
     int Detachings = 0;
 };
 
+// The drag caption is drawn as each look's floating bar draws its active caption.
+TEST_F(ubBarTearOff, TheDragCaptionTakesTheLooksActiveCaption) {
+    form_->File1->Detachable = true;
+    for (TubBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11}) {
+        SCOPED_TRACE(static_cast<int>(style));
+        Manager()->SetStyle(style);
+        ProcessPendingMessages();
+        TubBarSubMenuControl* menu = OpenFile();
+        ASSERT_NE(menu, nullptr);
+        const TRect caption = menu->DragCaptionRect();
+        POINT middle{(caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2};
+        ClientToScreen(menu->GetHandle(), &middle);
+        const TColor expected = BarPainterOf(Manager())->GetCaptionColor(true);
+        EXPECT_EQ(ComposedScreenPixel(middle.x, middle.y), static_cast<COLORREF>(ColorToRGB(expected)));
+        Tap(VK_ESCAPE);
+        Tap(VK_ESCAPE);
+    }
+}
+
 // The menu's frame: a one-pixel border on every side and, when the menu tears off, the drag caption's band
 // above the client area, which takes the menu's own presses.
 TEST_F(ubBarTearOff, TheMenuFrameIsAOnePixelBorderWithTheDragCaptionAboveTheClientArea) {

@@ -479,7 +479,8 @@ TEST_F(ubBarItemControls, AnEmptyContainerItemInAMenuShowsItsCaptionInParenthese
 // button, an edit and a combo; a menu with a glyph, a check mark, a sub-item's arrow, a separator and a
 // shortcut.
 TEST_F(ubBarItemControls, GalleryOfEachLookThroughTheControls) {
-    for (const auto& look : {std::pair{bmsFlat, "Flat"}, std::pair{bmsOffice11, "Office11"}}) {
+    for (const auto& look : {std::pair{bmsStandard, "Standard"}, std::pair{bmsEnhanced, "Enhanced"},
+                             std::pair{bmsFlat, "Flat"}, std::pair{bmsOffice11, "Office11"}}) {
         SCOPED_TRACE(look.second);
         manager_->SetStyle(look.first);
         TBitmap glyph;
@@ -538,10 +539,11 @@ TEST_F(ubBarItemControls, GalleryOfEachLookThroughTheControls) {
         for (TLayoutBar* bar : {toolbar, pressedBar, menu}) bar->Repaint();
         EXPECT_TRUE(SaveWindowImage(form_->GetHandle(), ScreenshotPath(std::string("bar-controls-") + look.second)));
         // The disabled button shows no caption text in its enabled colour and the hot one differs from the
-        // normal one.
+        // normal one (the classic looks' raised edge lies on the outermost pixel, the flat frames inside it).
         const TRect normal = row->Items(0)->ItemRect, hot = row->Items(1)->ItemRect;
-        EXPECT_NE(ComposedPixel(toolbar->GetHandle(), normal.left + 1, normal.top + 1),
-                  ComposedPixel(toolbar->GetHandle(), hot.left + 1, hot.top + 1));
+        const int in = look.first == bmsStandard || look.first == bmsEnhanced ? 0 : 1;
+        EXPECT_NE(ComposedPixel(toolbar->GetHandle(), normal.left + in, normal.top + in),
+                  ComposedPixel(toolbar->GetHandle(), hot.left + in, hot.top + in));
         delete toolbar;
         delete pressedBar;
         delete menu;

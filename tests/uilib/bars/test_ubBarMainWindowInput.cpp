@@ -7,6 +7,7 @@
 #include "MainWindowBars.h"
 #include "platform/vcl/StdCtrls.h"
 #include "uilib/bars/ubBarDockControl.h"
+#include "uilib/bars/ubBarShadow.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 #include "uilib/bars/ubBars.h"
@@ -68,6 +69,29 @@ protected:
 
     TFormBarsSample* form_ = nullptr;
 };
+
+// The main window's bars with the File menu open, in each look the manager offers without visual styles.
+TEST_F(ubBarMainWindowInput, TheFileMenuInEachLook) {
+    for (const auto& look : {std::pair{bmsStandard, "standard"}, std::pair{bmsEnhanced, "enhanced"},
+                             std::pair{bmsFlat, "flat"}, std::pair{bmsOffice11, "office11"}}) {
+        SCOPED_TRACE(look.second);
+        form_->Manager->SetStyle(look.first);
+        ProcessPendingMessages();
+        Tap('F', VK_MENU);
+        ASSERT_NE(FileMenu(), nullptr);
+        RECT area{};
+        GetWindowRect(form_->GetHandle(), &area);
+        area.bottom = area.top + 300;
+        EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath(std::string("main-window-file-menu-") + look.second)));
+        // Only the flat looks give their menus a shadow.
+        TubBarShadow* shadow = FileMenu()->Shadow();
+        const bool flat = look.first == bmsFlat || look.first == bmsOffice11;
+        EXPECT_EQ(shadow != nullptr && shadow->GetVisible(), flat);
+        Tap(VK_ESCAPE);
+        Tap(VK_ESCAPE);
+        EXPECT_TRUE(NoMenuMode());
+    }
+}
 
 TEST_F(ubBarMainWindowInput, AltAndF10SelectTheMenuBarAndTheKeysWalkAndRunTheMenus) {
     for (WORD key : {WORD(VK_MENU), WORD(VK_F10)}) {

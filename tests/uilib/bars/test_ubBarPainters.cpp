@@ -42,6 +42,8 @@ TColorSpread Spread(TBitmap& B, const RECT& R, COLORREF C) {
 }
 
 const TubBarItemControlPainter& Base() { return *BarPainterClass<TubBarItemControlPainter>(); }
+const TubBarItemControlPainter& Standard() { return *BarPainterClass<TubBarItemControlStandardPainter>(); }
+const TubBarItemControlPainter& Enhanced() { return *BarPainterClass<TubBarItemControlEnhancedPainter>(); }
 const TubBarItemControlPainter& Flat() { return *BarPainterClass<TubBarItemControlFlatPainter>(); }
 const TubBarItemControlPainter& Office11() { return *BarPainterClass<TubBarItemControlOffice11Painter>(); }
 
@@ -79,7 +81,11 @@ TEST_F(ubBarPainters, TheManagersLookChoosesThePainter) {
     const struct {
         TubBarManagerStyle style;
         TubBarPainterClass painter;
-    } rows[] = {{bmsStandard, &Base()}, {bmsEnhanced, &Base()}, {bmsFlat, &Flat()}, {bmsOffice11, &Office11()}};
+    } rows[] = {{bmsStandard, &Standard()},
+                {bmsEnhanced, &Enhanced()},
+                {bmsXP, &Enhanced()},  // without visual styles
+                {bmsFlat, &Flat()},
+                {bmsOffice11, &Office11()}};
     for (const auto& row : rows) {
         m->SetStyle(row.style);
         EXPECT_EQ(BarPainterOf(m), row.painter) << static_cast<int>(row.style);
@@ -509,13 +515,85 @@ void PaintGallery(const TubBarItemControlPainter& p, TubBarManager* m, TBitmap& 
     PaintBarParts(p, m, dc);
 }
 
+// What the Standard and Enhanced looks decide differently from each other and from the base.
+TEST_F(ubBarPainters, StandardAndEnhancedSizesAndRectangles) {
+    const RECT bar{0, 0, 100, 30};
+    TubBarItemPaintState top, left;
+    top.DockingStyle = dsTop;
+    left.DockingStyle = dsLeft;
+    const struct {
+        const char* name;
+        const TubBarItemControlPainter& painter;
+        RECT gripTop, gripLeft;
+        bool quick;
+    } rows[] = {
+        {"Standard", Standard(), RECT{89, 0, 100, 9}, RECT{91, 19, 100, 30}, false},
+        {"Enhanced", Enhanced(), RECT{89, 0, 100, 30}, RECT{0, 19, 100, 30}, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.painter.GetSizeGripRect(bar, top), row.gripTop);
+        EXPECT_EQ(row.painter.GetSizeGripRect(bar, left), row.gripLeft);
+        EXPECT_EQ(row.painter.AllowsQuickCustomizing(), row.quick);
+        EXPECT_FALSE(row.painter.IsSmallCaption(RECT{0, 0, 50, 10}));
+        EXPECT_EQ(row.painter.GetLoweredBorderWidth(), 1);
+        EXPECT_EQ(row.painter.GetPressedGlyphOffsetX(), 1);
+        // A down button's glyph moves by (1, 1), and by another (1, 1) while pressed; other items when pressed.
+        TubBarItemPaintState s;
+        s.Down = true;
+        s.Pressed = true;
+        RECT glyph{10, 10, 26, 26};
+        row.painter.OffsetPressedGlyph(glyph, s);
+        EXPECT_EQ(glyph, (RECT{12, 12, 28, 28}));
+        s.Down = false;
+        row.painter.OffsetPressedItemGlyph(glyph, s);
+        EXPECT_EQ(glyph, (RECT{13, 13, 29, 29}));
+    }
+    EXPECT_TRUE(Base().IsSmallCaption(RECT{0, 0, 50, 10}));
+}
+
+// A toolbar button's face: a raised edge when hot, a sunken one when pressed or down, none on a hot menu line.
+TEST_F(ubBarPainters, StandardButtonEdgesFollowTheState) {
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
+    const struct {
+        const char* name;
+        bool hot, pressed, down, menu;
+        COLORREF topLeft, bottomRight;
+    } rows[] = {
+        {"plain", false, false, false, false, kBackground, kBackground},
+        {"hot", true, false, false, false, light, dark},
+        {"pressed", true, true, false, false, dark, light},
+        {"down", false, false, true, false, dark, light},
+        {"hot menu line", true, false, false, true, kBackground, kBackground},
+    };
+    for (const TubBarItemControlPainter* p : {&Standard(), &Enhanced()})
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.name);
+            auto b = Surface(23, 22);
+            TubBarItemPaintState s;
+            s.Hot = row.hot;
+            s.Pressed = row.pressed;
+            s.Down = row.down;
+            s.Bar = row.menu ? bwkSubMenu : bwkToolbar;
+            p->DrawButtonBackground(b->Canvas()->GetHandle(), RECT{0, 0, 23, 22}, nullptr, s);
+            EXPECT_EQ(Pixel(*b, 0, 0), row.topLeft);
+            EXPECT_EQ(Pixel(*b, 22, 21), row.bottomRight);
+        }
+    // The etched separator: shadow in place, highlight one pixel right and down.
+    auto b = Surface(10, 10);
+    Standard().DrawSeparatorFill(b->Canvas()->GetHandle(), RECT{2, 2, 4, 8});
+    EXPECT_EQ(Pixel(*b, 2, 2), dark);
+    EXPECT_EQ(Pixel(*b, 4, 8), light);
+    EXPECT_EQ(Pixel(*b, 1, 1), kBackground);
+}
+
 TEST_F(ubBarPainters, GalleryOfEachLook) {
     auto* m = new TubBarManager(NewForm());
     TPalette palette;
     const struct {
         const char* name;
         const TubBarItemControlPainter& painter;
-    } rows[] = {{"Flat", Flat()}, {"Office11", Office11()}};
+    } rows[] = {{"Standard", Standard()}, {"Enhanced", Enhanced()}, {"Flat", Flat()}, {"Office11", Office11()}};
     for (const auto& row : rows) {
         TBitmap b;
         b.SetSize(320, 190);
