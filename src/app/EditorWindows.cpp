@@ -2,7 +2,9 @@
 
 #include "app/Main.h"
 #include "editors/Uepatch.h"
+#include "editors/Uesystem.h"
 #include "model/Patch.h"
+#include "model/SystemElem.h"
 
 namespace zel {
 
@@ -11,6 +13,11 @@ void RegisterEditorWindows() {
         auto* patch = dynamic_cast<TPatch*>(&Element);
         if (patch == nullptr || Formzelmo == nullptr) return nullptr;
         return TFormPatch::Open(Formzelmo, *patch);
+    });
+    RegisterElementWindow(etSystem, [](TLibElem& Element) -> TObject* {
+        auto* system = dynamic_cast<TSystem*>(&Element);
+        if (system == nullptr || Formzelmo == nullptr) return nullptr;
+        return TFormSystem::Open(Formzelmo, *system);
     });
 }
 
