@@ -44,16 +44,14 @@ const TConfig* Config() { return ZelmoHolder != nullptr ? ZelmoHolder->Config.ge
 
 // The name at Index of name list List; empty when the list is shorter or there is none.
 std::string NameInList(int List, int Index) {
-    (void)List;
-    (void)Index;
-    return {};
+    const INameLists* lists = ModelServices().NameLists;
+    return lists != nullptr ? lists->NameAt(List, Index) : std::string();
 }
 
-// Shows name list List in the name picker with Selected preselected; the picked index, or -1.
+// Shows name list List in the name picker with Selected preselected; the picked index, or NoPick.
 int PickFromList(int List, int Selected) {
-    (void)List;
-    (void)Selected;
-    return -1;
+    INameLists* lists = ModelServices().NameLists;
+    return lists != nullptr ? lists->PickName(List, Selected) : INameLists::NoPick;
 }
 }  // namespace
 
