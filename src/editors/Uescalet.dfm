@@ -23,7 +23,7 @@ object FormScaleTune: TFormScaleTune
   object SpeedButton1: TSpeedButton
     Left = 8
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '1'
@@ -31,9 +31,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton2: TSpeedButton
-    Left = 36
+    Left = 34
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '2'
@@ -41,9 +41,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton3: TSpeedButton
-    Left = 64
+    Left = 60
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '3'
@@ -51,9 +51,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton4: TSpeedButton
-    Left = 92
+    Left = 86
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '4'
@@ -61,9 +61,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton5: TSpeedButton
-    Left = 120
+    Left = 112
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '5'
@@ -71,9 +71,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton6: TSpeedButton
-    Left = 148
+    Left = 138
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '6'
@@ -81,9 +81,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton7: TSpeedButton
-    Left = 176
+    Left = 164
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '7'
@@ -91,9 +91,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton8: TSpeedButton
-    Left = 204
+    Left = 190
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '8'
@@ -101,9 +101,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton9: TSpeedButton
-    Left = 232
+    Left = 216
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '9'
@@ -111,9 +111,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton10: TSpeedButton
-    Left = 260
+    Left = 242
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '10'
@@ -121,9 +121,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton11: TSpeedButton
-    Left = 288
+    Left = 268
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '11'
@@ -131,9 +131,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton12: TSpeedButton
-    Left = 316
+    Left = 294
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '12'
@@ -141,9 +141,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton13: TSpeedButton
-    Left = 344
+    Left = 320
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '13'
@@ -151,9 +151,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton14: TSpeedButton
-    Left = 372
+    Left = 346
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '14'
@@ -161,9 +161,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton15: TSpeedButton
-    Left = 400
+    Left = 372
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '15'
@@ -171,9 +171,9 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton16: TSpeedButton
-    Left = 428
+    Left = 398
     Top = 24
-    Width = 26
+    Width = 24
     Height = 24
     GroupIndex = 1
     Caption = '16'
@@ -181,7 +181,7 @@ object FormScaleTune: TFormScaleTune
     OnClick = SpeedButton1Click
   end
   object SpeedButton17: TSpeedButton
-    Left = 456
+    Left = 424
     Top = 24
     Width = 72
     Height = 24

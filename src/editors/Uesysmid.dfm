@@ -90,9 +90,9 @@ object FormSysMidi: TFormSysMidi
     Caption = 'Tap Source'
   end
   object TapSource: TComboBox
-    Left = 290
+    Left = 306
     Top = 12
-    Width = 110
+    Width = 102
     Height = 21
     Style = csDropDownList
     DropDownCount = 16
@@ -112,9 +112,9 @@ object FormSysMidi: TFormSysMidi
     Caption = 'Hold Source'
   end
   object HoldSource: TComboBox
-    Left = 290
+    Left = 306
     Top = 40
-    Width = 110
+    Width = 102
     Height = 21
     Style = csDropDownList
     DropDownCount = 16
@@ -134,9 +134,9 @@ object FormSysMidi: TFormSysMidi
     Caption = 'Peak Source'
   end
   object PeakSource: TComboBox
-    Left = 290
+    Left = 306
     Top = 68
-    Width = 110
+    Width = 102
     Height = 21
     Style = csDropDownList
     DropDownCount = 16
@@ -156,9 +156,9 @@ object FormSysMidi: TFormSysMidi
     Caption = 'Aftertouch Source'
   end
   object AfterTouchSource: TComboBox
-    Left = 290
+    Left = 306
     Top = 96
-    Width = 110
+    Width = 102
     Height = 21
     Style = csDropDownList
     DropDownCount = 16
@@ -176,9 +176,9 @@ object FormSysMidi: TFormSysMidi
     Caption = 'Sys Ctrl Source 1'
   end
   object SysCtrlSource1: TMyEdit
-    Left = 290
+    Left = 306
     Top = 124
-    Width = 110
+    Width = 102
     Height = 21
     EditType = CC00CC95
     Min = 0
@@ -193,9 +193,9 @@ object FormSysMidi: TFormSysMidi
     Caption = 'Sys Ctrl Source 2'
   end
   object SysCtrlSource2: TMyEdit
-    Left = 290
+    Left = 306
     Top = 152
-    Width = 110
+    Width = 102
     Height = 21
     EditType = CC00CC95
     Min = 0
@@ -210,9 +210,9 @@ object FormSysMidi: TFormSysMidi
     Caption = 'Control Channel'
   end
   object CtrlChannel: TMyEdit
-    Left = 290
+    Left = 306
     Top = 180
-    Width = 110
+    Width = 102
     Height = 21
     EditType = Int1M16Off
     Min = 0
@@ -227,9 +227,9 @@ object FormSysMidi: TFormSysMidi
     Caption = 'Patch Receive Channel'
   end
   object PatchRecchannel: TMyEdit
-    Left = 290
+    Left = 306
     Top = 208
-    Width = 110
+    Width = 102
     Height = 21
     EditType = MinMax
     Min = 1

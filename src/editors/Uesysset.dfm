@@ -83,7 +83,7 @@ object FormSysSetup: TFormSysSetup
     object LabelPerfGroup: TLabel
       Left = 10
       Top = 18
-      Caption = 'Performance Group'
+      Caption = 'Group'
     end
     object PerfGroup: TComboBox
       Left = 10
@@ -103,7 +103,7 @@ object FormSysSetup: TFormSysSetup
     object LabelPerfName: TLabel
       Left = 118
       Top = 18
-      Caption = 'Performance Name'
+      Caption = 'Name'
     end
     object PerfName: TEdit
       Left = 118
@@ -131,7 +131,7 @@ object FormSysSetup: TFormSysSetup
     object LabelPatchGroup: TLabel
       Left = 10
       Top = 18
-      Caption = 'Patch Group'
+      Caption = 'Group'
     end
     object PatchGroup: TComboBox
       Left = 10
@@ -158,7 +158,7 @@ object FormSysSetup: TFormSysSetup
     object LabelPatchName: TLabel
       Left = 118
       Top = 18
-      Caption = 'Patch Name'
+      Caption = 'Name'
     end
     object PatchName: TEdit
       Left = 118

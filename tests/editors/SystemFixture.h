@@ -40,6 +40,9 @@ protected:
     // Opens an editor by a double click on its section panel; the messages of the opening are forgotten.
     template <class TEditor>
     TEditor* OpenSection(TFormSystem* window, TPanel* panel, int slot) {
+        // The system window comes to the front first: an editor opened before may cover it.
+        window->BringToFront();
+        ProcessPendingMessages();
         DoubleClick(panel);
         auto* editor = dynamic_cast<TEditor*>(window->EditElem->Editors[static_cast<std::size_t>(slot)].EditorForm);
         EXPECT_NE(editor, nullptr);
