@@ -3,7 +3,12 @@
 // windows opened by real double clicks, and the system area of the instrument simulator to compare with.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "EditorsFixture.h"
 #include "editors/Uescalet.h"
@@ -12,6 +17,9 @@
 #include "editors/Uesysset.h"
 #include "editors/Uesystem.h"
 #include "model/SystemElem.h"
+#include "platform/vcl/Dialogs.h"
+#include "support/JackInstrument.h"
+#include "support/model/ScriptedNamePicker.h"
 
 namespace zel::test {
 
@@ -87,6 +95,168 @@ protected:
         Key(VK_HOME);
         for (int i = 0; i < index; ++i) Key(VK_DOWN);
         Key(VK_RETURN);
+    }
+
+    // What the instrument heard since the last look, as hex text. A transport may deliver a little later,
+    // but in the order sent: a marker sent last ends what there is to hear.
+    std::vector<std::string> Heard() {
+        const TBytes marker{0xBF, 0x66, 0x00};
+        ProcessPendingMessages();
+        ModelServices().MidiPorts->PutShort(marker[0], marker[1], marker[2]);
+        std::vector<TBytes> heard;
+        const bool arrived = TJackInstrument::WaitFor(
+            [&] {
+                heard = Sim.ReceivedMessages();
+                return !heard.empty() && heard.back() == marker;
+            },
+            std::chrono::seconds(5));
+        EXPECT_TRUE(arrived) << "the instrument did not hear the marker";
+        if (arrived) heard.pop_back();
+        Sim.ClearLog();
+        std::vector<std::string> lines;
+        for (const TBytes& m : heard) lines.push_back(Hex(m));
+        return lines;
+    }
+    // The system area once everything sent has arrived.
+    TBytes SystemAreaHeard() {
+        Heard();
+        return SystemArea();
+    }
+
+    // ---- behaviours that reach the instrument, run over each transport
+
+    // A row of each editor's table: its control's exact data set.
+    void OneRowOfEachEditorReachesTheInstrument() {
+        TFormLibrary* library = OpenLibraryOfSystems(1);
+        TSystem& system = SystemOf(library, 0);
+        system.Common->Data()[36] = 61;
+        system.ScaleTune(17).Data()[0] = 73;
+        TFormSystem* window = OpenSystem(system);
+        ASSERT_NE(window, nullptr);
+        TFormSysMidi* midi = OpenMidi(window);
+        Heard();
+        Click(midi->RecBender);
+        EXPECT_EQ(Heard(), (std::vector<std::string>{"F0 41 10 6A 12 00 00 00 1A 00 66 F7"}));
+        TFormSysPreview* preview = OpenPreview(window);
+        Heard();
+        StepField(preview->KeySet(3), false, 1);
+        EXPECT_EQ(Heard(), (std::vector<std::string>{"F0 41 10 6A 12 00 00 00 24 3C 20 F7"}));
+        TFormScaleTune* tunes = OpenScaleTune(window);
+        Heard();
+        Click(tunes->SpeedButtons[16]);
+        StepField(tunes->Tune[0], true, 1);
+        EXPECT_EQ(Heard(), (std::vector<std::string>{"F0 41 10 6A 12 00 00 20 00 4A 16 F7"}));
+        EXPECT_EQ(SystemAreaHeard(), SystemData(system));
+    }
+
+    // " Patch" ticked on a system in " Performance" mode: the GM message, then the mode's data set after
+    // its pace; Undo the same way back.
+    void APanelModeChangeReachesTheInstrumentAfterTheGMMessage() {
+        TFormLibrary* library = OpenLibraryOfSystems(1);
+        TSystem& system = SystemOf(library, 0);
+        system.Common->Data()[0] = 0;
+        TFormSystem* window = OpenSystem(system);
+        ASSERT_NE(window, nullptr);
+        TFormSysSetup* setup = OpenSetup(window);
+        const TBytes opened = SystemAreaHeard();
+        Clock->ClearWaits();
+        Click(setup->Patch);
+        EXPECT_EQ(Heard(), (std::vector<std::string>{"F0 7E 7F 09 02 F7", "F0 41 10 6A 12 00 00 00 00 01 7F F7"}));
+        EXPECT_EQ(Clock->Waits(), (std::vector<std::uint32_t>{50}));
+        Click(setup->BtnUndo);
+        EXPECT_EQ(Heard(), (std::vector<std::string>{"F0 7E 7F 09 02 F7", "F0 41 10 6A 12 00 00 00 00 00 00 F7"}));
+        EXPECT_EQ(SystemArea(), opened);
+    }
+
+    // A musician's session: a library holding a system in " Performance" mode, its row double-clicked,
+    // " Patch" and the patch "User" 12 chosen in the setup, "Tune For E" of part 3 at -20, saved, opened
+    // again, and sent.
+    void SetThePatchModeAndAScaleTuneSaveReopenAndSend() {
+        std::optional<TScriptedNamePicker> picker;
+        picker.emplace();
+        picker->FillList(61, 128, "User Patch ");
+        std::deque<std::string> choose;
+        const TFileDialogAnswerer old = SetFileDialogAnswerer([&choose](TOpenDialog& d) {
+            if (choose.empty()) return false;
+            d.FileName = choose.front();
+            choose.pop_front();
+            return true;
+        });
+        Program::Click(Formzelmo->FileNewItem);
+        auto* library = dynamic_cast<TFormLibrary*>(Formzelmo->ActiveMDIChild());
+        ASSERT_NE(library, nullptr);
+        ClickOn(library->NewSystem);
+        ASSERT_EQ(library->Library()->Elements.size(), 1u);
+        TSystem& system = dynamic_cast<TSystem&>(*library->Library()->Elements.back());
+        system.Common->Data()[0] = 0;
+        system.Common->Data()[3] = 3;  // a patch of "Preset A" selected
+
+        // The row double-clicked: the system arrives, its window opens.
+        Heard();
+        Clock->Advance(GetDoubleClickTime() + 1);
+        const POINT row = ScreenPoint(library->DrawGrid, 100, (0 - library->DrawGrid->GetTopRow()) * 18 + 9);
+        SetCursorPos(row.x, row.y);
+        for (int i = 0; i < 2; ++i) {
+            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        }
+        RunQueue();
+        auto* window = dynamic_cast<TFormSystem*>(system.Window);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(SystemAreaHeard(), SystemData(system));
+
+        // "Setup": " Patch", then "User" and number 12 through the picker.
+        TFormSysSetup* setup = OpenSetup(window);
+        Heard();
+        Click(setup->Patch);
+        ChooseItem(setup->PatchGroup, 0);
+        picker->Picks = {12};
+        Click(setup->ButPatch);
+        EXPECT_EQ(setup->PatchName->GetText(), "User Patch 12");
+        const std::vector<std::string> setupSent = Heard();
+        ASSERT_FALSE(setupSent.empty());
+        EXPECT_EQ(setupSent.front(), "F0 7E 7F 09 02 F7");
+        EXPECT_EQ(setupSent.back(), "F0 41 10 6A 12 00 00 00 02 00 01 00 0C 71 F7");
+
+        // "Scale Tune": part 3, "Tune For E" down to -20.
+        TFormScaleTune* tunes = OpenScaleTune(window);
+        Click(tunes->SpeedButtons[2]);
+        StepField(tunes->Tune[4], false, 20);
+        EXPECT_EQ(tunes->Tune[4]->GetCode(), -20);
+        EXPECT_EQ(SystemAreaHeard(), SystemData(system));
+
+        // Saved with Ctrl+S from the scale-tune editor.
+        const std::string path = Folder() + "/system-session.Lib";
+        choose.push_back(path);
+        ASSERT_EQ(Formzelmo->ActiveMDIChild(), tunes);
+        Key('S', {VK_CONTROL});
+        ASSERT_TRUE(std::filesystem::exists(path));
+        EXPECT_EQ(library->Library()->Saved, 1);
+        TLibrary reread;
+        reread.LoadFromFile(path);
+        ASSERT_EQ(reread.Elements.size(), 1u);
+        const auto& saved = dynamic_cast<const TSystem&>(*reread.Elements.front());
+        EXPECT_EQ(saved.Common->GetParam(0), 1);
+        EXPECT_EQ(TBytes(saved.Common->Data() + 2, saved.Common->Data() + 6), (TBytes{0, 1, 0, 12}));
+        EXPECT_EQ(saved.ScaleTune(3).GetParam(4), 44);
+        EXPECT_EQ(SystemData(saved), SystemData(system));
+
+        // Opened again and sent: the instrument holds the system as saved.
+        library->Close();
+        RunQueue();
+        choose.push_back(path);
+        Program::Click(Formzelmo->FileOpenItem);
+        library = dynamic_cast<TFormLibrary*>(Formzelmo->ActiveMDIChild());
+        ASSERT_NE(library, nullptr);
+        TSystem& again = dynamic_cast<TSystem&>(*library->Library()->Elements.front());
+        TFormSystem* reopened = OpenSystem(again);
+        ASSERT_NE(reopened, nullptr);
+        Sim.Write(Addr(0, 0, 0, 0), TBytes(TSystemCommon::DataSize, 0));
+        Heard();
+        Click(reopened->SpeedButton3);
+        EXPECT_EQ(SystemAreaHeard(), SystemData(saved));
+        EXPECT_TRUE(Boxes.empty());
+        SetFileDialogAnswerer(old);
     }
 };
 

@@ -270,5 +270,18 @@ TEST_F(SystemDrags, ADropOnTheSourceWindowOrOnAnotherSectionIsRefused) {
     }
 }
 
+// The behaviours that also run over the JACK transport, here in-process.
+class SystemTransport : public Systems {};
+
+TEST_F(SystemTransport, OneRowOfEachEditorReachesTheInstrument) { OneRowOfEachEditorReachesTheInstrument(); }
+
+TEST_F(SystemTransport, APanelModeChangeReachesTheInstrumentAfterTheGMMessage) {
+    APanelModeChangeReachesTheInstrumentAfterTheGMMessage();
+}
+
+TEST_F(SystemTransport, SetThePatchModeAndAScaleTuneSaveReopenAndSend) {
+    SetThePatchModeAndAScaleTuneSaveReopenAndSend();
+}
+
 }  // namespace
 }  // namespace zel::test
