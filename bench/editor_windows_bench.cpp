@@ -3,59 +3,24 @@
 // SendandStore and its data set (on the manual clock, so the 50 ms pace before a send is not counted).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
-#include "controls/ControlsUnits.h"
+#include "EditorBench.h"
 #include "editors/Uecommon.h"
 #include "editors/Uepatch.h"
-#include "model/ModelServices.h"
 #include "model/Patch.h"
-#include "platform/rtl/Clock.h"
-#include "platform/rtl/Units.h"
-#include "platform/vcl/PlatformUnits.h"
-#include "platform/win/Windows.h"
 
 namespace {
 
 using namespace zel;
 
-// MIDI ports that take every message and keep only their count.
-class TCountingPorts : public IMidiPorts {
-public:
-    bool OutputOpen() const override { return true; }
-    void PutLong(const std::uint8_t*, std::size_t) override { ++Messages; }
-    void PutShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
-    void CloseDevs() override {}
-    void OpenDevs() override {}
-    void SetInputHandler(TNotifyEvent) override {}
-    long long Messages = 0;
-};
-
 // A main window, a patch, the ports and the manual clock.
-class TEditorBench {
+class TEditorBench : public TBenchDesktop {
 public:
-    TEditorBench() : units_(JoinUnitRows({PlatformUnits(), ControlsUnits()})) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        main_ = Construct<TForm>(nullptr);
-        main_->SetFormStyle(fsMDIForm);
-        main_->SetBounds(0, 0, 1024, 768);
-        Application->MainForm = main_;
-        main_->Show();
-        ModelServices().MidiPorts = &Ports;
-        DevicesOpen = 1;
-    }
     ~TEditorBench() {
         if (Window != nullptr) Window->ReleaseByElement();
-        ProcessPendingMessages();
-        delete main_;
-        Application->MainForm = nullptr;
-        ProcessPendingMessages();
-        ModelServices().MidiPorts = nullptr;
-        DevicesOpen = 0;
     }
     // Opens the patch window and, as a double click on "Common" does, the common editor; both painted.
     TFormCommon* Open() {
-        Window = TFormPatch::Open(main_, Patch);
+        Window = TFormPatch::Open(Main(), Patch);
         Window->CommonDblClick(Window->Common);
         ProcessPendingMessages();
         return dynamic_cast<TFormCommon*>(Patch.Common->Editors[TCommon::ceCommon].EditorForm);
@@ -66,14 +31,8 @@ public:
         ProcessPendingMessages();
     }
 
-    TManualClockScope Clock;
-    TCountingPorts Ports;
     TPatch Patch{nullptr};
     TFormPatch* Window = nullptr;
-
-private:
-    TUnitsScope units_;
-    TForm* main_ = nullptr;
 };
 
 void BM_OpenPatchWindowWithCommonEditor(benchmark::State& state) {
