@@ -16,7 +16,9 @@ using namespace zel;
 class TEditorBench : public TBenchDesktop {
 public:
     ~TEditorBench() {
+        // The released window goes while the patch still stands.
         if (Window != nullptr) Window->ReleaseByElement();
+        ProcessPendingMessages();
     }
     // Opens the patch window and, as a double click on "Common" does, the common editor; both painted.
     TFormCommon* Open() {
