@@ -109,12 +109,8 @@ void TFormScaleTune::CopyBtnClick(TObject*) {
 void TFormScaleTune::PasteBtnClick(TObject*) {
     const TClipboard* clipboard = ModelServices().Clipboard;
     if (EditElem == nullptr || Closed() || clipboard == nullptr || clipboard->ScaleTuneHeld == 0) return;
-    // The scale tune keeps its own number; only its data comes from the clipboard. The paste has no undo
-    // record, but it changes the system, which is therefore marked modified.
-    TPartScaleTune& target = EditElem->ScaleTune(CurrentScaleTune);
-    const std::uint8_t index = target.Index;
-    clipboard->PasteScaleTune(target);
-    target.Index = index;
+    // The paste has no undo record, but it changes the system, which is therefore marked modified.
+    clipboard->PasteScaleTune(EditElem->ScaleTune(CurrentScaleTune));
     UpdateView();
     EditElem->TransmitToTemp();
     TouchElement(EditElem);

@@ -68,12 +68,12 @@ void TFormSystem::DefineBindings(TFormBindings& B) {
     B.Handler<N>("SysMidiDblClick", [this](TObject* s) { SysMidiDblClick(s); });
     B.Handler<N>("SysPreviewDblClick", [this](TObject* s) { SysPreviewDblClick(s); });
     B.Handler<N>("SysScaleTuneDblClick", [this](TObject* s) { SysScaleTuneDblClick(s); });
-    B.Handler<N>("SpeedNuovoClick", [this](TObject* s) { SpeedNuovoClick(s); });
-    B.Handler<N>("SpeedCaricaClick", [this](TObject* s) { SpeedCaricaClick(s); });
-    B.Handler<N>("SpeedSalvaClick", [this](TObject* s) { SpeedSalvaClick(s); });
-    B.Handler<N>("SpeedButton1Click", [this](TObject* s) { SpeedButton1Click(s); });
-    B.Handler<N>("SpeedButton3Click", [this](TObject* s) { SpeedButton3Click(s); });
-    B.Handler<N>("SpeedButton2Click", [this](TObject* s) { SpeedButton2Click(s); });
+    B.Handler<N>("SpeedNuovoClick", [this](TObject* s) { NewClick(s); });
+    B.Handler<N>("SpeedCaricaClick", [this](TObject* s) { LoadClick(s); });
+    B.Handler<N>("SpeedSalvaClick", [this](TObject* s) { SaveClick(s); });
+    B.Handler<N>("SpeedButton1Click", [this](TObject* s) { SaveAsClick(s); });
+    B.Handler<N>("SpeedButton3Click", [this](TObject* s) { SendClick(s); });
+    B.Handler<N>("SpeedButton2Click", [this](TObject* s) { ReceiveClick(s); });
     B.Handler<N>("SpeedHelpClick", [this](TObject* s) { SpeedHelpClick(s); });
     B.Handler<N>("FountainFill1Click", [this](TObject* s) { FountainFill1Click(s); });
     B.Handler<TMouseEvent>("SysSetupMouseDown", [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
@@ -106,41 +106,15 @@ TLibElem* TFormSystem::Element() const { return EditElem; }
 void TFormSystem::TakeOpenerVariables() { EditElem = OpeningSystem; }
 
 void TFormSystem::FormCreate(TObject* Sender) {
-    CollectPanels();
+    CollectPanels({PanelSystem});
     TEditorForm::FormCreate(Sender);
 }
 
-void TFormSystem::MarkOpen() {
-    if (EditElem == nullptr) return;
-    EditElem->WindowOpen = 1;
-    EditElem->Window = this;
-}
-
-void TFormSystem::PlaceWindow() {
-    FormResize(this);
-    if (EditElem != nullptr) PlaceMdiChild(EditElem->WindowLeft, EditElem->WindowTop, this);
-}
-
-void TFormSystem::CloseSteps() {
-    TSystem* system = EditElem;
-    if (system == nullptr) return;
-    // The element may have let go of the window already (it is being deleted): the places of this window
-    // and of the editors are kept all the same.
-    if (system->Window != nullptr && system->Window != this) return;
-    system->Window = this;
-    system->WindowOpen = 1;
-    system->StoreWindowPositions();
-    system->CloseEditors();
-    system->WindowOpen = 0;
-    system->Window = nullptr;
-}
+void TFormSystem::CloseSectionEditors(TLibElem&) { EditElem->CloseEditors(); }
 
 void TFormSystem::MakeCurrent() { MakeCurrentSystem(EditElem); }
 
-void TFormSystem::FormResize(TObject*) {
-    if (GetWidth() != SystemWindowWidth || GetHeight() != SystemWindowHeight)
-        SetBounds(GetLeft(), GetTop(), SystemWindowWidth, SystemWindowHeight);
-}
+void TFormSystem::FormResize(TObject*) { KeepSize(SystemWindowWidth, SystemWindowHeight); }
 
 void TFormSystem::UpdateView() {
     if (EditElem == nullptr) return;
@@ -179,94 +153,17 @@ void TFormSystem::SysScaleTuneDblClick(TObject*) { OpenEditor<TFormScaleTune>(TS
 
 // ------------------------------------------------------------------------------------- speed buttons
 
-void TFormSystem::SpeedNuovoClick(TObject*) {
-    if (EditElem == nullptr) return;
-    EditElem->InitDefault();
-    EditElem->Transmit(true);
-    TouchElement(EditElem);
-}
-
-void TFormSystem::SpeedCaricaClick(TObject*) {
-    if (EditElem != nullptr) EditElem->LoadSyxDialog();
-}
-
-void TFormSystem::SpeedSalvaClick(TObject*) {
-    if (EditElem != nullptr) EditElem->SaveSyxDialog(false);
-}
-
-void TFormSystem::SpeedButton1Click(TObject*) {
-    if (EditElem != nullptr) EditElem->SaveSyxDialog(true);
-}
-
-void TFormSystem::SpeedButton3Click(TObject*) {
-    if (EditElem != nullptr) EditElem->Transmit(true);
-}
-
-void TFormSystem::SpeedButton2Click(TObject*) {
-    if (EditElem != nullptr) EditElem->Receive(true);
-}
-
 void TFormSystem::SpeedHelpClick(TObject*) { Application->HelpContext(58); }
 
 // ------------------------------------------------------------------------------------ section panels
 
-void TFormSystem::CollectPanels() {
-    panels_.clear();
-    panelControls_.clear();
-    if (PanelSystem == nullptr) return;
-    const auto add = [this](TPanel* panel, int parent) {
-        panels_.push_back(TSectionPanel{panel->GetName(), static_cast<std::int32_t>(panel->Tag), parent, false});
-        panelControls_.push_back(panel);
-        return static_cast<int>(panels_.size()) - 1;
-    };
-    const int group = add(PanelSystem, -1);
-    for (int i = 0; i < PanelSystem->ControlCount(); ++i) {
-        auto* section = dynamic_cast<TPanel*>(PanelSystem->Controls(i));
-        if (section == nullptr) continue;
-        add(section, group);
-        // The drag starts once the mouse has moved past the threshold: then the highlighted sections are
-        // collected.
-        section->OnStartDrag = [this](TObject*, TObject*&) {
-            if (TDragInfo* drag = ModelServices().DragInfo) BeginSectionDrag(*drag, this, panels_);
-        };
-    }
-}
-
-int TFormSystem::PanelIndex(const TObject* Control) const {
-    for (std::size_t i = 0; i < panelControls_.size(); ++i)
-        if (panelControls_[i] == Control) return static_cast<int>(i);
-    return -1;
-}
-
-void TFormSystem::PaintHighlights() {
-    for (std::size_t i = 0; i < panels_.size(); ++i) {
-        if (panels_[i].Parent < 0) continue;
-        panelControls_[i]->SetColor(panels_[i].Highlighted ? static_cast<TColor>(clSectionHighlight) : clBtnFace);
-    }
-}
-
-void TFormSystem::ClearHighlights() {
-    ClearPanelHighlights(panels_);
-    PaintHighlights();
-}
-
 void TFormSystem::FountainFill1Click(TObject*) { ClearHighlights(); }
 
 void TFormSystem::SysSetupMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int, int) {
-    if (Button != mbLeft || Closed()) return;
-    const int index = PanelIndex(Sender);
-    if (index < 0) return;
-    const bool drags = SectionPanelMouseDown(panels_, index, Shift.Contains(ssCtrl), "NNNNNNN", "PanelSystem");
-    PaintHighlights();
-    // The press of a double click opens the section's editor; it starts no drag.
-    if (drags && !Shift.Contains(ssDouble)) panelControls_[static_cast<std::size_t>(index)]->BeginDrag(false);
+    SectionMouseDown(Sender, Button, Shift, "NNNNNNN", "PanelSystem");
 }
 
-void TFormSystem::FormDragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) {
-    Accept = false;
-    if (TDragInfo* drag = ModelServices().DragInfo) drag->Accepted = 0;
-    if (!Closed()) BringToFront();
-}
+void TFormSystem::FormDragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) { RefuseDrop(Accept); }
 
 void TFormSystem::SysSetupDragOver(TObject* Sender, TObject* Source, int, int, TDragState, bool& Accept) {
     Accept = false;
@@ -285,36 +182,19 @@ void TFormSystem::SysSetupDragOver(TObject* Sender, TObject* Source, int, int, T
     drag->Accepted = accept ? 1 : 0;
 }
 
-void TFormSystem::SysSetupEndDrag(TObject*, TObject* Target, int, int) {
-    SectionDragActive = 0;
-    TDragInfo* drag = ModelServices().DragInfo;
-    auto* targetPanel = dynamic_cast<TPanel*>(Target);
-    TFormSystem* targetWindow = targetPanel != nullptr ? SystemWindowOf(targetPanel) : nullptr;
-    const bool drop = drag != nullptr && drag->Accepted != 0 && targetWindow != nullptr && targetWindow != this &&
-                      !targetWindow->Closed() && targetWindow->EditElem != nullptr && EditElem != nullptr &&
-                      targetWindow->PanelIndex(targetPanel) >= 0;
-    if (drop) {
-        drag->Target = targetWindow;
-        targetWindow->ClearHighlights();
-        for (const auto& item : drag->Items) CopySystemPart(*item, *targetWindow);
-        targetWindow->PaintHighlights();
-        TSystem* target = targetWindow->EditElem;
-        TouchElement(target);
-        target->UpdateViews();
-        target->TransmitToTemp();
-        targetWindow->BringToFront();
-    } else if (OpenedByDblClick == 0 && !Closed()) {
-        BringToFront();
-    }
-    OpenedByDblClick = 0;
-    if (drag != nullptr) drag->Accepted = 0;
+void TFormSystem::SysSetupEndDrag(TObject*, TObject* Target, int, int) { EndSectionDrag(Target); }
+
+TSectionWindow* TFormSystem::SameKindWindowOf(const TObject* Control) const { return SystemWindowOf(Control); }
+
+void TFormSystem::CopySection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel&, bool) {
+    if (auto* target = dynamic_cast<TFormSystem*>(&TargetWindow)) CopySystemPart(Item, *target);
 }
 
 void TFormSystem::CopySystemPart(const TDragElem& Item, TFormSystem& TargetWindow) {
     TSystem* source = EditElem;
     TSystem* target = TargetWindow.EditElem;
     if (source == nullptr || target == nullptr) return;
-    TDragInfo::HighlightPanels(TargetWindow.panels_, Item.SectionKind, 0);
+    TDragInfo::HighlightPanels(TargetWindow.Panels(), Item.SectionKind, 0);
     const auto copyCommon = [&](TRun run) {
         for (int p = run.From; p <= run.To; ++p) target->Common->Data()[p] = source->Common->Data()[p];
     };

@@ -8,6 +8,7 @@
 
 #include "controls/Shader.h"
 #include "editors/EditorForm.h"
+#include "editors/SectionWindow.h"
 #include "model/Clipboard.h"
 #include "model/SystemElem.h"
 #include "platform/vcl/Buttons.h"
@@ -16,9 +17,9 @@
 
 namespace zel {
 
-class TFormSystem : public TEditorForm {
+class TFormSystem : public TSectionWindow {
 public:
-    explicit TFormSystem(TComponent* AOwner) : TEditorForm(AOwner) {}
+    explicit TFormSystem(TComponent* AOwner) : TSectionWindow(AOwner) {}
     std::string ClassName() const override { return "TFormSystem"; }
     const TFormResource* FormResource() const override;
     void DefineBindings(TFormBindings& Bindings) override;
@@ -28,9 +29,6 @@ public:
     static TFormSystem* Open(TComponent* Owner, TSystem& System);
 
     TSystem* EditElem = nullptr;
-    // Set by a section's double click, so that the end of the drag that the same press began leaves the
-    // opened editor in front.
-    std::uint8_t OpenedByDblClick = 0;
 
     // ---- components of the form resource
     TShader* Shader1 = nullptr;
@@ -48,9 +46,6 @@ public:
     TSpeedButton* SpeedButton2 = nullptr;
     TSpeedButton* SpeedHelp = nullptr;
 
-    // The window's panels as the model's section routines see them, highlight states included.
-    std::vector<TSectionPanel>& Panels() { return panels_; }
-
     // ---- the protocol
     void UpdateView() override;
 
@@ -61,12 +56,6 @@ public:
     void SysMidiDblClick(TObject* Sender);
     void SysPreviewDblClick(TObject* Sender);
     void SysScaleTuneDblClick(TObject* Sender);
-    void SpeedNuovoClick(TObject* Sender);
-    void SpeedCaricaClick(TObject* Sender);
-    void SpeedSalvaClick(TObject* Sender);
-    void SpeedButton1Click(TObject* Sender);
-    void SpeedButton3Click(TObject* Sender);
-    void SpeedButton2Click(TObject* Sender);
     void SpeedHelpClick(TObject* Sender);
     void SysSetupMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void SysSetupDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
@@ -74,8 +63,6 @@ public:
     void SysSetupEndDrag(TObject* Sender, TObject* Target, int X, int Y);
     void FountainFill1Click(TObject* Sender);
 
-    // Removes every highlight of the window's panels.
-    void ClearHighlights();
     // Copies one dragged section from this window's system into the target window's system, straight
     // into the blocks, and highlights the target's receiving panels.
     void CopySystemPart(const TDragElem& Item, TFormSystem& TargetWindow);
@@ -85,23 +72,17 @@ protected:
     void TakeOpenerVariables() override;
     int HelpContextNumber() const override { return 58; }
     int UndoListCount() const override { return 0; }
-    void MarkOpen() override;
-    void PlaceWindow() override;
-    void CloseSteps() override;
+    void CloseSectionEditors(TLibElem& Element) override;
     void MakeCurrent() override;
     void ForgetElement() override { EditElem = nullptr; }
+    TSectionWindow* SameKindWindowOf(const TObject* Control) const override;
+    void CopySection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
+                     bool SingleItem) override;
 
 private:
     // Opens the editor of one of the system's editor slots, or brings it to the front when it is open.
     template <class TEditor>
     void OpenEditor(int Slot, TSystem*& Opening);
-    void CollectPanels();
-    int PanelIndex(const TObject* Control) const;
-    // Paints every panel in its highlight state.
-    void PaintHighlights();
-
-    std::vector<TSectionPanel> panels_;
-    std::vector<TPanel*> panelControls_;
 };
 
 // The editors of the system's sections: setup, MIDI and preview edit the system common, the scale-tune

@@ -66,6 +66,26 @@ protected:
         return OpenSection<TFormScaleTune>(w, w->SysScaleTune, TSystem::seScaleTune);
     }
 
+    // A library of Count systems open, the first one's window open.
+    void OpenFirstSystemOf(int Count) {
+        library_ = OpenLibraryOfSystems(Count);
+        system_ = &SystemOf(library_, 0);
+        window_ = OpenSystem(*system_);
+        ASSERT_NE(window_, nullptr);
+    }
+    // The data set of system common bytes from Position, and of note Note of scale tune Tune.
+    static std::string DataSet(int Position, const TBytes& Values) {
+        return Hex(MakeDataSet(0x10, Addr(0, 0, 0, static_cast<std::uint8_t>(Position)), Values));
+    }
+    static std::string DataSet(int Position, int Value) {
+        return DataSet(Position, TBytes{static_cast<std::uint8_t>(Value)});
+    }
+    static std::string ScaleTuneDataSet(int Tune, int Note, int Value) {
+        return Hex(MakeDataSet(0x10,
+                               Addr(0, 0, static_cast<std::uint8_t>(0x0F + Tune), static_cast<std::uint8_t>(Note)),
+                               {static_cast<std::uint8_t>(Value)}));
+    }
+
     // The system's bytes and the simulator's system area: the common's 40 bytes, then the 17 scale tunes.
     static TBytes SystemData(const TSystem& system) {
         TBytes b(system.Common->Data(), system.Common->Data() + TSystemCommon::DataSize);
@@ -258,6 +278,10 @@ protected:
         EXPECT_TRUE(Boxes.empty());
         SetFileDialogAnswerer(old);
     }
+
+    TFormLibrary* library_ = nullptr;
+    TSystem* system_ = nullptr;
+    TFormSystem* window_ = nullptr;
 };
 
 }  // namespace zel::test

@@ -12,16 +12,7 @@ class ScaleTuneEditor : public Systems {
 protected:
     void SetUp() override {
         Systems::SetUp();
-        library_ = OpenLibraryOfSystems(2);
-        system_ = &SystemOf(library_, 0);
-        window_ = OpenSystem(*system_);
-        ASSERT_NE(window_, nullptr);
-    }
-    // The data set of note Note of scale tune Tune.
-    static std::string DataSet(int Tune, int Note, int Value) {
-        return Hex(MakeDataSet(0x10,
-                               Addr(0, 0, static_cast<std::uint8_t>(0x0F + Tune), static_cast<std::uint8_t>(Note)),
-                               {static_cast<std::uint8_t>(Value)}));
+        OpenFirstSystemOf(2);
     }
     void Show(TFormScaleTune* editor, int tune) { Click(editor->SpeedButtons[static_cast<std::size_t>(tune - 1)]); }
     static std::vector<int> Shown(TFormScaleTune* editor) {
@@ -29,10 +20,6 @@ protected:
         for (TMyEdit* field : editor->Tune) codes.push_back(field->GetCode());
         return codes;
     }
-
-    TFormLibrary* library_ = nullptr;
-    TSystem* system_ = nullptr;
-    TFormSystem* window_ = nullptr;
 };
 
 TEST_F(ScaleTuneEditor, EachNoteOfEachScaleTuneSendsItsDataSetWithinTheOffsetRange) {
@@ -47,8 +34,8 @@ TEST_F(ScaleTuneEditor, EachNoteOfEachScaleTuneSendsItsDataSetWithinTheOffsetRan
     };
     std::vector<TRow> rows = {
         {"Patch Mode, Tune For C stepped to +10", 17, 0, 73, true, {"F0 41 10 6A 12 00 00 20 00 4A 16 F7"}, 74},
-        {"-64 stores 0", 1, 4, 1, false, {DataSet(1, 4, 0)}, 0},
-        {"+63 stores 127", 16, 11, 126, true, {DataSet(16, 11, 127)}, 127},
+        {"-64 stores 0", 1, 4, 1, false, {ScaleTuneDataSet(1, 4, 0)}, 0},
+        {"+63 stores 127", 16, 11, 126, true, {ScaleTuneDataSet(16, 11, 127)}, 127},
         {"nothing below -64", 2, 3, 0, false, {}, 0},
         {"nothing above +63", 2, 3, 127, true, {}, 127},
     };
@@ -60,10 +47,10 @@ TEST_F(ScaleTuneEditor, EachNoteOfEachScaleTuneSendsItsDataSetWithinTheOffsetRan
                         note,
                         64,
                         note % 2 == 0,
-                        {DataSet(tune, note, note % 2 == 0 ? 65 : 63)},
+                        {ScaleTuneDataSet(tune, note, note % 2 == 0 ? 65 : 63)},
                         note % 2 == 0 ? 65 : 63});
     }
-    rows.push_back({"Tune For B of scale tune 3", 3, 11, 64, false, {DataSet(3, 11, 63)}, 63});
+    rows.push_back({"Tune For B of scale tune 3", 3, 11, 64, false, {ScaleTuneDataSet(3, 11, 63)}, 63});
     TFormScaleTune* editor = OpenScaleTune(window_);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->Caption(), "S0 [Scale Tune] [Loc : " + library_->Library()->GetName() + "]");
@@ -96,7 +83,7 @@ TEST_F(ScaleTuneEditor, UndoAndRevertActOnTheScaleTuneOnShowAndRevertAllOnAllSev
     // Undo on scale tune 5 takes back its last note only.
     Sim.ClearLog();
     Click(editor->BtnUndo);
-    EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(5, 8, 64)}));
+    EXPECT_EQ(Received(), (std::vector<std::string>{ScaleTuneDataSet(5, 8, 64)}));
     EXPECT_EQ(system_->ScaleTune(2).GetParam(0), 66);
     // Revert on scale tune 5 sends the system once; scale tune 2 keeps its change and its history.
     Sim.ClearLog();
@@ -111,7 +98,7 @@ TEST_F(ScaleTuneEditor, UndoAndRevertActOnTheScaleTuneOnShowAndRevertAllOnAllSev
     Sim.ClearLog();
     Click(editor->BtnUndo);
     Click(editor->BtnUndo);
-    EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(2, 0, 65), DataSet(2, 0, 64)}));
+    EXPECT_EQ(Received(), (std::vector<std::string>{ScaleTuneDataSet(2, 0, 65), ScaleTuneDataSet(2, 0, 64)}));
     EXPECT_EQ(SystemArea(), opened);
     // Revert All: changes on three scale tunes all go back, scale tune 1 shows, the system is sent once
     // and marked modified.

@@ -13,20 +13,8 @@ class MidiEditor : public Systems {
 protected:
     void SetUp() override {
         Systems::SetUp();
-        library_ = OpenLibraryOfSystems(1);
-        system_ = &SystemOf(library_, 0);
-        window_ = OpenSystem(*system_);
-        ASSERT_NE(window_, nullptr);
+        OpenFirstSystemOf(1);
     }
-    // The one-byte data set of system common position Position.
-    static std::string DataSet(int Position, int Value) {
-        return Hex(
-            MakeDataSet(0x10, Addr(0, 0, 0, static_cast<std::uint8_t>(Position)), {static_cast<std::uint8_t>(Value)}));
-    }
-
-    TFormLibrary* library_ = nullptr;
-    TSystem* system_ = nullptr;
-    TFormSystem* window_ = nullptr;
 };
 
 TEST_F(MidiEditor, EachControlSendsItsOneDataSetFromRealInput) {

@@ -14,19 +14,8 @@ class PreviewEditor : public Systems {
 protected:
     void SetUp() override {
         Systems::SetUp();
-        library_ = OpenLibraryOfSystems(1);
-        system_ = &SystemOf(library_, 0);
-        window_ = OpenSystem(*system_);
-        ASSERT_NE(window_, nullptr);
+        OpenFirstSystemOf(1);
     }
-    static std::string DataSet(int Position, int Value) {
-        return Hex(
-            MakeDataSet(0x10, Addr(0, 0, 0, static_cast<std::uint8_t>(Position)), {static_cast<std::uint8_t>(Value)}));
-    }
-
-    TFormLibrary* library_ = nullptr;
-    TSystem* system_ = nullptr;
-    TFormSystem* window_ = nullptr;
 };
 
 TEST_F(PreviewEditor, EachControlSendsItsOneDataSetFromRealInput) {

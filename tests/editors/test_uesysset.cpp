@@ -41,15 +41,9 @@ protected:
         library_->Library()->Saved = 1;
         return editor;
     }
-    static std::string DataSet(int Position, const TBytes& Values) {
-        return Hex(MakeDataSet(0x10, Addr(0, 0, 0, static_cast<std::uint8_t>(Position)), Values));
-    }
 
     std::optional<TScriptedNamePicker> picker_;
     std::uint8_t devicesOpen_ = DevicesOpen;
-    TFormLibrary* library_ = nullptr;
-    TSystem* system_ = nullptr;
-    TFormSystem* window_ = nullptr;
 };
 
 TEST_F(SetupEditor, APanelModeChangeSendsTheGMMessageAtOnceAndThenTheDataSetAfterItsPace) {
