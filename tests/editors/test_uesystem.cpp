@@ -6,7 +6,9 @@
 #include <functional>
 
 #include "SystemFixture.h"
+#include "app/Ueglobal.h"
 #include "model/CurrentElements.h"
+#include "model/Global.h"
 
 namespace zel::test {
 namespace {
@@ -63,6 +65,36 @@ TEST_F(SystemWindow, ADoubleClickOnALibraryRowOpensTheSystemWindowAfterSendingTh
     EXPECT_EQ(window->SpeedButton3->Hint, "Send ");
     EXPECT_EQ(window->SpeedButton2->Hint, "Receive");
     EXPECT_EQ(window->SpeedButton1->Hint, "Save as");
+}
+
+TEST_F(SystemWindow, TheSystemOfAGlobalOpensFromItsRowInTheGlobalWindow) {
+    auto* library = new TLibrary;
+    library->Elements.push_back(CreateElementOfType(etGlobal, library));
+    TFormLibrary::OpenLibrary(Formzelmo, *library, false);
+    ProcessPendingMessages();
+    auto& global = dynamic_cast<TGlobal&>(*library->Elements.front());
+    global.OpenEditor();
+    ProcessPendingMessages();
+    auto* members = dynamic_cast<TFormGlobal*>(global.Window);
+    ASSERT_NE(members, nullptr);
+    // Without a data card the system is the fourth row.
+    ASSERT_EQ(members->MemberOfRow(3), 6);
+    auto& system = dynamic_cast<TSystem&>(*global.Members[6]);
+    Sim.ClearLog();
+    Clock->Advance(GetDoubleClickTime() + 1);
+    const POINT row = ScreenPoint(members->DrawGrid, 60, 3 * 18 + 9);
+    SetCursorPos(row.x, row.y);
+    for (int i = 0; i < 2; ++i) {
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+    RunQueue();
+    auto* window = dynamic_cast<TFormSystem*>(system.Window);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->EditElem, &system);
+    EXPECT_EQ(Sim.ReceivedMessages().size(), 18u);
+    EXPECT_NE(window->Caption().find("[Loc : " + OwnerPathText(&system) + "]"), std::string::npos);
+    EXPECT_TRUE(Boxes.empty());
 }
 
 TEST_F(SystemWindow, EachSectionOpensOneEditorAndClosingTheWindowClosesThemKeepingTheirPlaces) {
@@ -158,6 +190,29 @@ TEST_F(SystemWindow, NewAndSendTransmitTheWholeSystem) {
     EXPECT_EQ(system.ScaleTune(4).GetParam(2), 64);
     EXPECT_EQ(SystemArea(), SystemData(system));
     EXPECT_TRUE(Modified(system));
+}
+
+TEST_F(SystemWindow, ReceiveFetchesTheInstrumentsSystemAndTheEditorsShowIt) {
+    OpenFirstSystemOf(1);
+    TFormSysSetup* setup = OpenSetup(window_);
+    TFormScaleTune* tunes = OpenScaleTune(window_);
+    // The instrument holds another system: GM mode, a master tune and a detuned note.
+    TSystem other(nullptr);
+    other.Common->Data()[0] = 2;
+    other.Common->Data()[6] = 100;
+    other.ScaleTune(1).Data()[4] = 44;
+    Sim.Write(Addr(0, 0, 0, 0), TBytes(other.Common->Data(), other.Common->Data() + TSystemCommon::DataSize));
+    Sim.Write(Addr(0, 0, 0x10, 0), ScaleTuneData(other, 1));
+    window_->BringToFront();
+    ProcessPendingMessages();
+    Sim.ClearLog();
+    WithProgress([&] { Click(window_->SpeedButton2); });
+    EXPECT_EQ(Sim.RequestsReceived(), 18);
+    EXPECT_EQ(SystemData(*system_), SystemData(other));
+    EXPECT_TRUE(setup->GM->GetChecked());
+    EXPECT_EQ(setup->MasterTune->GetCode(), 100);
+    EXPECT_EQ(tunes->Tune[4]->GetCode(), -20);
+    EXPECT_TRUE(Boxes.empty());
 }
 
 class SystemDrags : public Systems {
