@@ -199,6 +199,24 @@ TEST_F(SetupEditor, ThePatchSelectionWritesItsGroupAndNumberAndRefusesAnEmptySlo
     EXPECT_EQ(SystemArea(), opened);
 }
 
+TEST_F(SetupEditor, APickOfAnotherEntryOfTheSameNameIsStillWritten) {
+    // Two performances and two patches of one name: the name on show does not change with the pick.
+    picker_->Lists[59] = {"Init", "Pad", "Init"};
+    picker_->Lists[61] = {"Init", "Init"};
+    system_->Common->Data()[0] = 0;
+    TFormSysSetup* editor = Open();
+    ASSERT_EQ(editor->PerfName->GetText(), "Init");
+    picker_->Picks = {2};
+    Click(editor->ButPerf);
+    EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(1, 2)}));
+    Click(editor->Patch);
+    ASSERT_EQ(editor->PatchName->GetText(), "Init");
+    Sim.ClearLog();
+    picker_->Picks = {1};
+    Click(editor->ButPatch);
+    EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(2, {0x00, 0x00, 0x00, 0x01})}));
+}
+
 TEST_F(SetupEditor, APatchOnABoardInNoSlotShowsNoGroupAndCannotBePicked) {
     ZelmoHolder->Config->ExpA = 3;
     system_->Common->Data()[0] = 1;
