@@ -1,5 +1,7 @@
 #include "editors/SectionWindow.h"
 
+#include <exception>
+
 #include "model/CurrentElements.h"
 #include "model/LibElem.h"
 #include "model/SharedRoutines.h"
@@ -34,6 +36,23 @@ void TSectionWindow::CloseSteps() {
     CloseSectionEditors(*element);
     element->WindowOpen = 0;
     element->Window = nullptr;
+}
+
+void TSectionWindow::OpenSectionEditor(TEditorSlot& Slot, const std::function<TCustomForm*()>& Make) {
+    OpenedByDblClick = 1;
+    if (Element() == nullptr || Closed()) return;
+    if (Slot.EditorOpen != 0) {
+        if (auto* form = dynamic_cast<TCustomForm*>(Slot.EditorForm)) form->BringToFront();
+        return;
+    }
+    TCustomForm* form = nullptr;
+    try {
+        form = Make();
+    } catch (const std::exception&) {
+        throw EInOutError("Out of Resource");
+    }
+    Slot.EditorForm = form;
+    form->Show();
 }
 
 void TSectionWindow::KeepSize(int Width, int Height) {

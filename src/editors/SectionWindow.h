@@ -3,6 +3,7 @@
 // window): the element's window slot, a fixed size, the row of speed buttons with the element's
 // operations, and the captioned section panels that are highlighted by clicks and dragged onto the same
 // kind of window to copy sections.
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ protected:
     void CloseSteps() override;
     // Closes the editors of the element's sections.
     virtual void CloseSectionEditors(TLibElem& Element) = 0;
+    // A section's double click: opens the section's editor into its slot (Make constructs it while the
+    // opener variable is set), or brings the open one to the front.
+    void OpenSectionEditor(TEditorSlot& Slot, const std::function<TCustomForm*()>& Make);
     // Keeps the window at its one size.
     void KeepSize(int Width, int Height);
 

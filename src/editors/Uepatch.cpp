@@ -1,7 +1,6 @@
 #include "editors/Uepatch.h"
 
 #include <array>
-#include <exception>
 
 #include "editors/Uecommon.h"
 #include "model/CurrentElements.h"
@@ -170,22 +169,12 @@ TCheckBox* TFormPatch::ToneCheckBox(int Tone) const {
 // ------------------------------------------------------------------------------------------- sections
 
 void TFormPatch::CommonDblClick(TObject*) {
-    OpenedByDblClick = 1;
     if (EditElem == nullptr) return;
-    try {
-        TEditorSlot& slot = EditElem->Common->Editors[TCommon::ceCommon];
-        if (slot.EditorOpen != 0) {
-            if (auto* form = dynamic_cast<TCustomForm*>(slot.EditorForm)) form->BringToFront();
-            return;
-        }
+    OpenSectionEditor(EditElem->Common->Editors[TCommon::ceCommon], [this]() -> TCustomForm* {
         OpeningCommonPatch = EditElem;
         TScopeExit done([] { OpeningCommonPatch = nullptr; });
-        auto* form = Construct<TFormCommon>(this);
-        slot.EditorForm = form;
-        form->Show();
-    } catch (const std::exception&) {
-        throw EInOutError("Out of Resource");
-    }
+        return Construct<TFormCommon>(this);
+    });
 }
 
 void TFormPatch::EffectsDblClick(TObject*) {

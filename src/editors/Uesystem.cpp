@@ -1,7 +1,5 @@
 #include "editors/Uesystem.h"
 
-#include <exception>
-
 #include "editors/Uescalet.h"
 #include "editors/Uesysmid.h"
 #include "editors/Uesyspre.h"
@@ -128,22 +126,12 @@ void TFormSystem::UpdateView() {
 
 template <class TEditor>
 void TFormSystem::OpenEditor(int Slot, TSystem*& Opening) {
-    OpenedByDblClick = 1;
-    if (EditElem == nullptr || Closed()) return;
-    try {
-        TEditorSlot& slot = EditElem->Editors[static_cast<std::size_t>(Slot)];
-        if (slot.EditorOpen != 0) {
-            if (auto* form = dynamic_cast<TCustomForm*>(slot.EditorForm)) form->BringToFront();
-            return;
-        }
+    if (EditElem == nullptr) return;
+    OpenSectionEditor(EditElem->Editors[static_cast<std::size_t>(Slot)], [this, &Opening]() -> TCustomForm* {
         Opening = EditElem;
         TScopeExit done([&Opening] { Opening = nullptr; });
-        auto* form = Construct<TEditor>(this);
-        slot.EditorForm = form;
-        form->Show();
-    } catch (const std::exception&) {
-        throw EInOutError("Out of Resource");
-    }
+        return Construct<TEditor>(this);
+    });
 }
 
 void TFormSystem::SysSetupDblClick(TObject*) { OpenEditor<TFormSysSetup>(TSystem::seSetup, OpeningSysSetup); }
