@@ -118,14 +118,16 @@ protected:
     }
 
     // What the instrument heard since the last look, as hex text. A transport may deliver a little later,
-    // but in the order sent: a marker sent last ends what there is to hear.
+    // but System Exclusive blocks in the order sent: a block of no maker (7DH) sent last ends what there is
+    // to hear. The program's messages are handled while it waits, as its loop would.
     std::vector<std::string> Heard() {
-        const TBytes marker{0xBF, 0x66, 0x00};
+        const TBytes marker{0xF0, 0x7D, 0x66, 0xF7};
         ProcessPendingMessages();
-        ModelServices().MidiPorts->PutShort(marker[0], marker[1], marker[2]);
+        ModelServices().MidiPorts->PutLong(marker.data(), marker.size());
         std::vector<TBytes> heard;
         const bool arrived = TJackInstrument::WaitFor(
             [&] {
+                ProcessPendingMessages();
                 heard = Sim.ReceivedMessages();
                 return !heard.empty() && heard.back() == marker;
             },
