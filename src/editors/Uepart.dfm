@@ -21,9 +21,9 @@ object FormPart: TFormPart
     Width = 620
     Height = 36
     object LabelSelected: TLabel
-      Left = 6
+      Left = 4
       Top = 12
-      Width = 70
+      Width = 76
       Height = 13
       Caption = 'Selected Part'
     end
@@ -245,14 +245,14 @@ object FormPart: TFormPart
       object LabelGroup: TLabel
         Left = 8
         Top = 42
-        Width = 70
+        Width = 84
         Height = 13
         Caption = 'Patch Group'
       end
       object ComboPatch: TComboBox
-        Left = 80
+        Left = 94
         Top = 38
-        Width = 110
+        Width = 106
         Height = 21
         Style = csDropDownList
         DropDownCount = 11
@@ -260,16 +260,16 @@ object FormPart: TFormPart
         OnChange = ComboPatchChange
       end
       object LabelPN: TLabel
-        Left = 204
+        Left = 206
         Top = 42
-        Width = 70
+        Width = 80
         Height = 13
         Caption = 'Patch Name'
       end
       object Patchname: TEdit
-        Left = 276
+        Left = 288
         Top = 38
-        Width = 120
+        Width = 108
         Height = 21
         ReadOnly = True
         OnChange = PatchnameChange
@@ -283,9 +283,9 @@ object FormPart: TFormPart
         OnClick = ButtonPNClick
       end
       object ComboRhythmName: TComboBox
-        Left = 276
+        Left = 288
         Top = 38
-        Width = 148
+        Width = 136
         Height = 21
         Style = csDropDownList
         ItemHeight = 13

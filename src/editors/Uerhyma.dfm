@@ -29,7 +29,7 @@ object FormRhyMain: TFormRhyMain
       OnEndchange = KeySelectorEndchange
     end
     object Key: TLabel
-      Left = 400
+      Left = 408
       Top = 28
       Width = 50
       Height = 13
@@ -267,14 +267,14 @@ object FormRhyMain: TFormRhyMain
         'Output 2')
     end
     object LabelOutputlevel: TLabel
-      Left = 296
+      Left = 320
       Top = 80
       Width = 44
       Height = 13
       Caption = 'Level'
     end
     object Outputlevel: TPanSlider
-      Left = 292
+      Left = 316
       Top = 96
       Width = 44
       Height = 150
@@ -293,14 +293,14 @@ object FormRhyMain: TFormRhyMain
       OnEndchange = SliderEndchange
     end
     object LabelChorussendlevel: TLabel
-      Left = 350
+      Left = 366
       Top = 80
       Width = 44
       Height = 13
       Caption = 'Chorus'
     end
     object Chorussendlevel: TPanSlider
-      Left = 346
+      Left = 362
       Top = 96
       Width = 44
       Height = 150
@@ -319,14 +319,14 @@ object FormRhyMain: TFormRhyMain
       OnEndchange = SliderEndchange
     end
     object LabelReverbSendLevel: TLabel
-      Left = 404
+      Left = 412
       Top = 80
       Width = 44
       Height = 13
       Caption = 'Reverb'
     end
     object ReverbSendLevel: TPanSlider
-      Left = 400
+      Left = 408
       Top = 96
       Width = 44
       Height = 150

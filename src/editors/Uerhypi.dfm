@@ -120,14 +120,14 @@ object FormRhyPitch: TFormRhyPitch
       OnEndChange = VeltimeSensEndChange
     end
     object LabelFine: TLabel
-      Left = 92
+      Left = 90
       Top = 8
-      Width = 50
+      Width = 58
       Height = 13
       Caption = 'Fine Tune'
     end
     object FineTune: TPanSlider
-      Left = 92
+      Left = 96
       Top = 24
       Width = 44
       Height = 166
@@ -147,14 +147,14 @@ object FormRhyPitch: TFormRhyPitch
       OnEndchange = FineTuneEndchange
     end
     object LabelEnvDepth: TLabel
-      Left = 142
+      Left = 150
       Top = 8
-      Width = 50
+      Width = 58
       Height = 13
       Caption = 'Env Depth'
     end
     object PitchenvDepth: TPanSlider
-      Left = 142
+      Left = 156
       Top = 24
       Width = 44
       Height = 166
@@ -174,9 +174,9 @@ object FormRhyPitch: TFormRhyPitch
       OnEndchange = PitchenvDepthEndchange
     end
     object Graph: TPanGraph
-      Left = 196
+      Left = 210
       Top = 24
-      Width = 258
+      Width = 246
       Height = 166
       GraphType = FirstHalf
       OnEndchange = GraphEndchange

@@ -38,12 +38,12 @@ object FormRhythm: TFormRhythm
     object LabelName: TLabel
       Left = 10
       Top = 10
-      Width = 70
+      Width = 86
       Height = 13
       Caption = 'Rhythm Name'
     end
     object EditName: TEdit
-      Left = 90
+      Left = 100
       Top = 6
       Width = 120
       Height = 21

@@ -101,12 +101,12 @@ object FormrhyTva: TFormrhyTva
     object LabelLevel: TLabel
       Left = 92
       Top = 8
-      Width = 44
+      Width = 50
       Height = 13
       Caption = 'Level'
     end
     object ToneLevel: TPanSlider
-      Left = 92
+      Left = 88
       Top = 24
       Width = 44
       Height = 166
@@ -127,7 +127,7 @@ object FormrhyTva: TFormrhyTva
     object LabelRndPan: TLabel
       Left = 140
       Top = 8
-      Width = 44
+      Width = 50
       Height = 13
       Caption = 'Rnd Pan'
     end
@@ -151,14 +151,14 @@ object FormrhyTva: TFormrhyTva
       OnEndchange = RndPanDepthEndchange
     end
     object LabelAltPan: TLabel
-      Left = 188
+      Left = 194
       Top = 8
-      Width = 44
+      Width = 50
       Height = 13
       Caption = 'Alt Pan'
     end
     object AltPanDepth: TPanSlider
-      Left = 188
+      Left = 192
       Top = 24
       Width = 44
       Height = 166
@@ -178,9 +178,9 @@ object FormrhyTva: TFormrhyTva
       OnEndchange = AltPanDepthEndchange
     end
     object Graph: TPanGraph
-      Left = 240
+      Left = 244
       Top = 24
-      Width = 214
+      Width = 212
       Height = 166
       GraphType = LastLocked
       OnEndchange = GraphEndchange

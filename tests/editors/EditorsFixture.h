@@ -49,6 +49,21 @@ protected:
         return dynamic_cast<TFormPatch*>(patch.Window);
     }
 
+    // A double click on a row of a library window, as the user opens an element's window.
+    static POINT RowPoint(TFormLibrary* form, int row) {
+        return ScreenPoint(form->DrawGrid, 100, (row - form->DrawGrid->GetTopRow()) * 18 + 9);
+    }
+    void DoubleClickRow(TFormLibrary* form, int row) {
+        Clock->Advance(GetDoubleClickTime() + 1);
+        const POINT p = RowPoint(form, row);
+        SetCursorPos(p.x, p.y);
+        for (int i = 0; i < 2; ++i) {
+            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        }
+        RunQueue();
+    }
+
     // Takes and dispatches messages while there are any, as the program's message loop does.
     static void RunQueue() {
         MSG msg;

@@ -12,6 +12,9 @@ class PerformanceWindow : public PerformanceEditors {};
 TEST_F(PerformanceWindow, OpensFromTheLibraryAndSendsThePerformanceOnce) {
     TFormLibrary* library = OpenLibraryWith(1, 0);
     TPerformance& performance = ElementOf<TPerformance>(library, 0);
+    const auto name = NameToData("Rock Kit");
+    Sim.Write(Addr(0x10, 0x40, 0, 0), TBytes(name.begin(), name.end()));
+    Sim.Write(Addr(0x10, 0x41, 0, 0), TBytes(name.begin(), name.end()));
     Sim.ClearLog();
     TFormPerformance* window = OpenPerformance(performance);
     ASSERT_NE(window, nullptr);
@@ -28,7 +31,16 @@ TEST_F(PerformanceWindow, OpensFromTheLibraryAndSendsThePerformanceOnce) {
     ProcessPendingMessages();
     TFormPart* parts = OpenParts(window);
     ASSERT_NE(parts, nullptr);
+    EXPECT_EQ(parts->HelpContext, 37);
+    EXPECT_EQ(parts->Caption(), "Perf 0 [Parts] [Loc : Untitled.Lib]");
     EXPECT_TRUE(SaveWindowImage(parts->GetHandle(), ScreenshotPath("parts-part-1")));
+    Click(parts->PartButton[9]);
+    EXPECT_TRUE(SaveWindowImage(parts->GetHandle(), ScreenshotPath("parts-part-10")));
+    // The whole window shows: the button row lies inside the client area.
+    RECT client{};
+    GetClientRect(parts->GetHandle(), &client);
+    EXPECT_LE(parts->PanelBtn->GetTop() + parts->PanelBtn->GetHeight(), client.bottom);
+    EXPECT_LE(parts->PanelBtn->GetLeft() + parts->PanelBtn->GetWidth(), client.right);
 }
 
 class PerformanceDrags : public PerformanceEditors {
