@@ -337,22 +337,37 @@ TEST_F(PartsEditor, ForeignEventsDuringTheRequestAreIgnored) {
     EXPECT_EQ(parts->RhythmNames[1], "Second      ");
 }
 
-TEST_F(PartsEditor, ClosingMidRequestGivesTheInputBack) {
+TEST_F(PartsEditor, ClosingOrDeletingMidRequestGivesTheInputBack) {
+    struct TRow {
+        const char* Name;
+        std::function<void(TFormPart*)> End;
+    };
+    const std::vector<TRow> rows = {
+        {"the editor closed", [this](TFormPart* parts) { Click(parts->Btnclose); }},
+        {"the performance deleted", [this](TFormPart*) { library_->Library()->Elements.clear(); }},
+    };
     Sim.Silent = true;
     ZelmoHolder->Config->Thrue = 1;
-    window_ = OpenPerformance(*performance_);
-    TFormPart* parts = OpenParts(window_);
-    ASSERT_TRUE(parts->HoldsMidiInput());
-    Click(parts->Btnclose);
-    Wait(10);
-    EXPECT_EQ(performance_->PartEditor.EditorForm, nullptr);
-    Sim.ClearLog();
-    // The next event reaches the default handler, which passes it through.
-    Backend.Inject("JV-1080", TBytes{0x90, 0x3C, 0x40});
-    RunQueue();
-    EXPECT_EQ(Received(), (std::vector<std::string>{"90 3C 40"}));
-    Wait(2000);
-    EXPECT_TRUE(BoxTexts().empty());
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        if (library_->Library()->Elements.empty()) {
+            library_->Library()->Elements.push_back(CreateElementOfType(etPerformance, library_->Library()));
+            performance_ = &ElementOf<TPerformance>(library_, 0);
+        }
+        window_ = OpenPerformance(*performance_);
+        TFormPart* parts = OpenParts(window_);
+        ASSERT_NE(parts, nullptr);
+        ASSERT_TRUE(parts->HoldsMidiInput());
+        row.End(parts);
+        Wait(10);
+        Sim.ClearLog();
+        // The next event reaches the default handler, which passes it through.
+        Backend.Inject("JV-1080", TBytes{0x90, 0x3C, 0x40});
+        RunQueue();
+        EXPECT_EQ(Received(), (std::vector<std::string>{"90 3C 40"}));
+        Wait(2000);
+        EXPECT_TRUE(BoxTexts().empty());
+    }
 }
 
 }  // namespace
