@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "midi/Miditype.h"
@@ -182,9 +183,9 @@ public:
     }
     // Sets the screen cursor (DefaultCursor, or AuditionCursor while an audition sounds).
     virtual void SetScreenCursor(int cursor) { (void)cursor; }
-    // When the main window's active child is a rhythm key editor: the index its key selector shows;
-    // otherwise -1.
-    virtual int ActiveRhythmKeyIndex() { return -1; }
+    // When the main window's active child is a rhythm key editor: the index its key selector shows (-1
+    // for key 35); otherwise none.
+    virtual std::optional<int> ActiveRhythmKeyIndex() { return std::nullopt; }
 };
 
 // The screen cursors the model sets, with the windowing layer's cursor numbers.

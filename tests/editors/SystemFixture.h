@@ -108,14 +108,6 @@ protected:
         const auto* library = dynamic_cast<const TLibrary*>(OwnerRoot(const_cast<TSystem*>(&system)));
         return library != nullptr && library->Saved == 0;
     }
-    // Chooses an item of a combo box as the user does: a click drops the list down, the keys move in it
-    // and Enter takes the item.
-    void ChooseItem(TComboBox* combo, int index) {
-        Click(combo);
-        Key(VK_HOME);
-        for (int i = 0; i < index; ++i) Key(VK_DOWN);
-        Key(VK_RETURN);
-    }
 
     // What the instrument heard since the last look, as hex text. A transport may deliver a little later,
     // but System Exclusive blocks in the order sent: a block of no maker (7DH) sent last ends what there is
@@ -215,14 +207,7 @@ protected:
 
         // The row double-clicked: the system arrives, its window opens.
         Heard();
-        Clock->Advance(GetDoubleClickTime() + 1);
-        const POINT row = ScreenPoint(library->DrawGrid, 100, (0 - library->DrawGrid->GetTopRow()) * 18 + 9);
-        SetCursorPos(row.x, row.y);
-        for (int i = 0; i < 2; ++i) {
-            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        }
-        RunQueue();
+        DoubleClickRow(library, 0);
         auto* window = dynamic_cast<TFormSystem*>(system.Window);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(SystemAreaHeard(), SystemData(system));

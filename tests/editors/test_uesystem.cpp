@@ -29,15 +29,7 @@ TEST_F(SystemWindow, ADoubleClickOnALibraryRowOpensTheSystemWindowAfterSendingTh
     TSystem& system = SystemOf(library, 1);
     system.SetName("Studio", false);
     Sim.ClearLog();
-    Clock->Advance(GetDoubleClickTime() + 1);
-    SetCursorPos(0, 0);
-    const POINT row = ScreenPoint(library->DrawGrid, 100, (1 - library->DrawGrid->GetTopRow()) * 18 + 9);
-    SetCursorPos(row.x, row.y);
-    for (int i = 0; i < 2; ++i) {
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    }
-    RunQueue();
+    DoubleClickRow(library, 1);
     auto* window = dynamic_cast<TFormSystem*>(system.Window);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(Boxes.empty());
