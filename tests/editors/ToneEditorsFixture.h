@@ -95,6 +95,26 @@ protected:
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         RunQueue();
     }
+    // Drags the slider of a pan slider with the mouse until the pan slider shows Value, and lets go.
+    void DragPanTo(TPanSlider* slider, int value) {
+        DragSliderTo(slider->Slider(), slider->GetMin() < 0 ? value - slider->GetMin() : value);
+    }
+    // Holds a mouse button on a value cell (the right one steps up, the left one down) while the time
+    // passes, until the cell shows Value; then lets go.
+    void HoldCellUntil(TClickEdit* cell, int value) {
+        Clock->Advance(GetDoubleClickTime() + 1);
+        const bool up = value > cell->GetValue();
+        const POINT p = Centre(cell);
+        SetCursorPos(p.x, p.y);
+        mouse_event(up ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        RunQueue();
+        for (int guard = 0; guard < 20000 && cell->GetValue() != value; ++guard) {
+            Clock->Advance(1);
+            RunQueue();
+        }
+        mouse_event(up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        RunQueue();
+    }
     // Chooses an item of a combo box with the mouse: a click opens its list, a click on the item chooses it.
     void ChooseItem(TComboBox* combo, int index) {
         Click(combo);
