@@ -4,8 +4,8 @@ object FormControl: TFormControl
   BorderIcons = [biSystemMenu, biMinimize]
   BorderStyle = bsSingle
   Caption = 'Control'
-  ClientHeight = 334
-  ClientWidth = 1312
+  ClientHeight = 566
+  ClientWidth = 688
   Color = clBtnFace
   FormStyle = fsMDIChild
   HelpContext = 3
@@ -185,8 +185,8 @@ object FormControl: TFormControl
     end
   end
   object GroupControllers: TGroupBox
-    Left = 632
-    Top = 8
+    Left = 8
+    Top = 240
     Width = 290
     Height = 282
     Caption = 'Controllers'
@@ -462,13 +462,13 @@ object FormControl: TFormControl
     end
   end
   object LabelOutputassign: TLabel
-    Left = 930
-    Top = 12
+    Left = 306
+    Top = 244
     Caption = 'Output Assign'
   end
   object Outputassign: TComboBox
-    Left = 1010
-    Top = 8
+    Left = 394
+    Top = 240
     Width = 90
     Height = 21
     Style = csDropDownList
@@ -482,8 +482,8 @@ object FormControl: TFormControl
       'Output 2')
   end
   object GroupOutputlevel: TGroupBox
-    Left = 930
-    Top = 36
+    Left = 306
+    Top = 268
     Width = 96
     Height = 190
     Caption = 'Output Level'
@@ -507,8 +507,8 @@ object FormControl: TFormControl
     end
   end
   object GroupChorussendlevel: TGroupBox
-    Left = 1030
-    Top = 36
+    Left = 406
+    Top = 268
     Width = 131
     Height = 190
     Caption = 'Chorus Send Level'
@@ -532,8 +532,8 @@ object FormControl: TFormControl
     end
   end
   object GroupReverbSendLevel: TGroupBox
-    Left = 1165
-    Top = 36
+    Left = 541
+    Top = 268
     Width = 131
     Height = 190
     Caption = 'Reverb Send Level'
@@ -558,8 +558,8 @@ object FormControl: TFormControl
   end
   object Panelbtn: TPanel
     Left = 4
-    Top = 294
-    Width = 1304
+    Top = 526
+    Width = 680
     Height = 36
     TabOrder = 99
     object BtnUndo: TButton
@@ -579,7 +579,7 @@ object FormControl: TFormControl
       OnClick = BtnRevertClick
     end
     object Btnclose: TButton
-      Left = 1221
+      Left = 597
       Top = 6
       Width = 75
       Height = 25

@@ -4,8 +4,8 @@ object FormLFO: TFormLFO
   BorderIcons = [biSystemMenu, biMinimize]
   BorderStyle = bsSingle
   Caption = 'LFO'
-  ClientHeight = 280
-  ClientWidth = 826
+  ClientHeight = 482
+  ClientWidth = 434
   Color = clBtnFace
   FormStyle = fsMDIChild
   HelpContext = 22
@@ -138,8 +138,8 @@ object FormLFO: TFormLFO
     OnEndchange = FadeGraphEndchange
   end
   object GroupPitchLFODepth: TGroupBox
-    Left = 400
-    Top = 8
+    Left = 8
+    Top = 240
     Width = 117
     Height = 190
     Caption = 'Pitch LFO Depth'
@@ -163,8 +163,8 @@ object FormLFO: TFormLFO
     end
   end
   object GroupTVFLfoDepth: TGroupBox
-    Left = 521
-    Top = 8
+    Left = 129
+    Top = 240
     Width = 103
     Height = 190
     Caption = 'TVF LFO Depth'
@@ -188,8 +188,8 @@ object FormLFO: TFormLFO
     end
   end
   object GroupTVALfoDepth: TGroupBox
-    Left = 628
-    Top = 8
+    Left = 236
+    Top = 240
     Width = 103
     Height = 190
     Caption = 'TVA LFO Depth'
@@ -213,8 +213,8 @@ object FormLFO: TFormLFO
     end
   end
   object GroupPanDepth: TGroupBox
-    Left = 735
-    Top = 8
+    Left = 343
+    Top = 240
     Width = 75
     Height = 190
     Caption = 'Pan Depth'
@@ -239,8 +239,8 @@ object FormLFO: TFormLFO
   end
   object Panelbtn: TPanel
     Left = 4
-    Top = 240
-    Width = 818
+    Top = 442
+    Width = 426
     Height = 36
     TabOrder = 99
     object BtnUndo: TButton
@@ -260,7 +260,7 @@ object FormLFO: TFormLFO
       OnClick = BtnRevertClick
     end
     object Btnclose: TButton
-      Left = 735
+      Left = 343
       Top = 6
       Width = 75
       Height = 25

@@ -4,8 +4,8 @@ object FormTVF: TFormTVF
   BorderIcons = [biSystemMenu, biMinimize]
   BorderStyle = bsSingle
   Caption = 'TVF'
-  ClientHeight = 250
-  ClientWidth = 849
+  ClientHeight = 320
+  ClientWidth = 701
   Color = clBtnFace
   FormStyle = fsMDIChild
   HelpContext = 65
@@ -52,8 +52,17 @@ object FormTVF: TFormTVF
       Caption = 'No Filter'
     end
   end
+  object Graph: TPanGraph
+    Left = 8
+    Top = 128
+    Width = 160
+    Height = 140
+    BevelOuter = bvLowered
+    GraphType = Normal
+    OnEndchange = GraphEndchange
+  end
   object Groupcutofffrequency: TGroupBox
-    Left = 156
+    Left = 176
     Top = 8
     Width = 124
     Height = 190
@@ -78,7 +87,7 @@ object FormTVF: TFormTVF
     end
   end
   object GroupResonance: TGroupBox
-    Left = 284
+    Left = 304
     Top = 8
     Width = 75
     Height = 190
@@ -103,7 +112,7 @@ object FormTVF: TFormTVF
     end
   end
   object GroupEnvDepth: TGroupBox
-    Left = 363
+    Left = 383
     Top = 8
     Width = 110
     Height = 190
@@ -128,12 +137,12 @@ object FormTVF: TFormTVF
     end
   end
   object LabelCutoffKeyfollow: TLabel
-    Left = 481
+    Left = 501
     Top = 14
     Caption = 'Cutoff Keyfoll'
   end
   object CutoffKeyfollow: TMyEdit
-    Left = 585
+    Left = 605
     Top = 10
     Width = 80
     Height = 21
@@ -141,12 +150,12 @@ object FormTVF: TFormTVF
     OnEndChange = CutoffKeyfollowEndChange
   end
   object LabelVelocityCurve: TLabel
-    Left = 481
+    Left = 501
     Top = 40
     Caption = 'Vel Curve'
   end
   object VelocityCurve: TMyEdit
-    Left = 585
+    Left = 605
     Top = 36
     Width = 80
     Height = 21
@@ -157,12 +166,12 @@ object FormTVF: TFormTVF
     OnEndChange = VelocityCurveEndChange
   end
   object LabelVelocitySens: TLabel
-    Left = 481
+    Left = 501
     Top = 66
     Caption = 'Vel Sens'
   end
   object VelocitySens: TMyEdit
-    Left = 585
+    Left = 605
     Top = 62
     Width = 80
     Height = 21
@@ -174,12 +183,12 @@ object FormTVF: TFormTVF
     OnEndChange = VelocitySensEndChange
   end
   object LabelVelocityRes: TLabel
-    Left = 481
+    Left = 501
     Top = 92
     Caption = 'Vel Res'
   end
   object VelocityRes: TMyEdit
-    Left = 585
+    Left = 605
     Top = 88
     Width = 80
     Height = 21
@@ -191,12 +200,12 @@ object FormTVF: TFormTVF
     OnEndChange = VelocityResEndChange
   end
   object LabelVelTime1S: TLabel
-    Left = 481
+    Left = 501
     Top = 118
     Caption = 'Vel Time 1 Sens'
   end
   object VelTime1S: TMyEdit
-    Left = 585
+    Left = 605
     Top = 114
     Width = 80
     Height = 21
@@ -204,12 +213,12 @@ object FormTVF: TFormTVF
     OnEndChange = VelTime1SEndChange
   end
   object LabelVelTime4S: TLabel
-    Left = 481
+    Left = 501
     Top = 144
     Caption = 'Vel Time 4 Sens'
   end
   object VelTime4S: TMyEdit
-    Left = 585
+    Left = 605
     Top = 140
     Width = 80
     Height = 21
@@ -217,31 +226,22 @@ object FormTVF: TFormTVF
     OnEndChange = VelTime4SEndChange
   end
   object LabelTimeKeyfollow: TLabel
-    Left = 481
+    Left = 501
     Top = 170
     Caption = 'Time Keyfollow'
   end
   object TimeKeyfollow: TMyEdit
-    Left = 585
+    Left = 605
     Top = 166
     Width = 80
     Height = 21
     EditType = IntM100P100
     OnEndChange = TimeKeyfollowEndChange
   end
-  object Graph: TPanGraph
-    Left = 673
-    Top = 8
-    Width = 160
-    Height = 140
-    BevelOuter = bvLowered
-    GraphType = Normal
-    OnEndchange = GraphEndchange
-  end
   object Panelbtn: TPanel
     Left = 4
-    Top = 210
-    Width = 841
+    Top = 280
+    Width = 693
     Height = 36
     TabOrder = 99
     object BtnUndo: TButton
@@ -261,7 +261,7 @@ object FormTVF: TFormTVF
       OnClick = BtnRevertClick
     end
     object Btnclose: TButton
-      Left = 758
+      Left = 610
       Top = 6
       Width = 75
       Height = 25
