@@ -132,7 +132,8 @@ void TFormWave::ComboWaveChange(TObject*) {
 }
 
 void TFormWave::WaveNameChange(TObject*) {
-    if (InUpdateView != 0 || EditElem == nullptr || LastGroup == wgNone) return;
+    // No group on show, or a stored number the nibbles cannot carry: the wave bytes stay as they are.
+    if (InUpdateView != 0 || EditElem == nullptr || LastGroup == wgNone || !WaveNumberFits(WaveNumber)) return;
     const std::array<std::uint8_t, 2> number = WaveNumberBytes(WaveNumber);
     const std::array<std::uint8_t, 4> bytes{GetParam(pGroupType), GetParam(pGroupId), number[0], number[1]};
     SendAndStoreArray(pGroupType, bytes);
