@@ -297,6 +297,8 @@ void TFormPatch::CheckBox1Click(TObject* Sender) {
     if (tone.GetParam(0) == on) return;
     tone.SetParam(0, on);
     TouchElement(EditElem);
+    // The tone's wave editor shows the switch too.
+    UpdateEditorViews(tone.Editors);
 }
 
 // ------------------------------------------------------------------------------------- speed buttons

@@ -95,6 +95,8 @@ void TFormWave::UpdateView() {
     const auto b = [this](int Position) { return static_cast<int>(GetParam(Position)); };
     SetCaption(EditorCaption("Wave"));
     CheckToneSwitch->SetChecked(b(pSwitch) == 1);
+    // An Undo or Revert of the switch shows in the patch window too.
+    if (EditElem->WindowOpen != 0 && EditElem->Window != nullptr) UpdateWindowView(EditElem->Window);
     // Bytes naming a board that no slot holds show no group: a pick must not be written with another
     // group's bytes.
     LastGroup = WaveGroupOfBytes(GetParam(pGroupType), GetParam(pGroupId), Config());
@@ -154,7 +156,11 @@ void TFormWave::Button1Click(TObject*) {
 
 // ----------------------------------------------------------------------------------------------- values
 
-void TFormWave::CheckToneSwitchClick(TObject*) { SendandStore(pSwitch, CheckToneSwitch->GetChecked() ? 1 : 0); }
+void TFormWave::CheckToneSwitchClick(TObject*) {
+    SendandStore(pSwitch, CheckToneSwitch->GetChecked() ? 1 : 0);
+    // The patch window shows the switch too.
+    if (EditElem != nullptr && EditElem->WindowOpen != 0) UpdateWindowView(EditElem->Window);
+}
 void TFormWave::SpeedGain1Click(TObject* Sender) { SendandStore(pGain, TagOf(Sender)); }
 void TFormWave::CheckFXMSwitchClick(TObject*) { SendandStore(pFxmSwitch, CheckFXMSwitch->GetChecked() ? 1 : 0); }
 void TFormWave::SpeedColor1Click(TObject* Sender) { SendandStore(pFxmColor, TagOf(Sender)); }

@@ -130,5 +130,22 @@ TEST_F(WaveEditor, ANumberPastTheListShowsNoNameAndABoardInNoSlotShowsNoGroup) {
     EXPECT_TRUE(Boxes.empty());
 }
 
+TEST_F(WaveEditor, TheToneSwitchShowsTheSameInTheWaveEditorAndThePatchWindow) {
+    TFormWave* editor = OpenWave(2);
+    Click(editor->CheckToneSwitch);
+    EXPECT_EQ(Received(), Sets({ToneSet(2, 0, {1})}));
+    EXPECT_TRUE(Window()->CheckBox2->GetChecked());
+    Click(editor->BtnUndo);
+    EXPECT_FALSE(Window()->CheckBox2->GetChecked());
+    // The patch window's check box: the editor follows, and nothing more is sent.
+    Window()->BringToFront();
+    RunQueue();
+    Sim.ClearLog();
+    Click(Window()->CheckBox2);
+    EXPECT_EQ(Received(), Sets({ToneSet(2, 0, {1})}));
+    EXPECT_TRUE(editor->CheckToneSwitch->GetChecked());
+    EXPECT_EQ(editor->CurrentUndoList()->Count(), 0);
+}
+
 }  // namespace
 }  // namespace zel::test
