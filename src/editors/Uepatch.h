@@ -63,6 +63,14 @@ public:
     void FormResize(TObject* Sender) override;
     void CommonDblClick(TObject* Sender);
     void EffectsDblClick(TObject* Sender);
+    // The tone's section editors, for the tone of the panel's Tag.
+    void Wave1DblClick(TObject* Sender);
+    void Pitch1DblClick(TObject* Sender);
+    void TVFDblClick(TObject* Sender);
+    void Tva1DblClick(TObject* Sender);
+    void Lfo11DblClick(TObject* Sender);
+    void Lfo21DblClick(TObject* Sender);
+    void Control1DblClick(TObject* Sender);
     void CheckBox1Click(TObject* Sender);
     void SpeedHelpClick(TObject* Sender);
     void Control1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -89,6 +97,12 @@ protected:
 
 public:
     void FormCreate(TObject* Sender) override;
+
+private:
+    // Opens the editor of a tone's section, handing the patch and the tone over through the opener
+    // variables; an editor already open comes to the front.
+    template <class TEditor>
+    void OpenToneEditor(TObject* Sender, int Slot, TPatch*& OpeningPatchOf, int& OpeningToneOf);
 };
 
 }  // namespace zel
