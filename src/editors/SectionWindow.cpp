@@ -139,8 +139,8 @@ void TSectionWindow::ClearHighlights() {
     PaintHighlights();
 }
 
-void TSectionWindow::SectionMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift,
-                                      const std::string& GroupMarker, const std::string& GroupName) {
+void TSectionWindow::PressSection(TObject* Sender, TMouseButton Button, TShiftState Shift,
+                                  const std::string& GroupMarker, const std::string& GroupName) {
     if (Button != mbLeft || Closed()) return;
     const int index = PanelIndex(Sender);
     if (index < 0) return;
@@ -168,7 +168,7 @@ void TSectionWindow::EndSectionDrag(TObject* Target) {
         drag->Target = targetWindow;
         targetWindow->ClearHighlights();
         const bool single = drag->Items.size() == 1;
-        for (const auto& item : drag->Items) CopySection(*item, *targetWindow, *targetPanel, single);
+        for (const auto& item : drag->Items) CopyDraggedSection(*item, *targetWindow, *targetPanel, single);
         targetWindow->PaintHighlights();
         TouchElement(target);
         target->UpdateViews();

@@ -39,6 +39,9 @@ public:
     void ReceiveClick(TObject* Sender);  // fetched from the temporary area
 
 protected:
+    // A container window keeps no history of its own.
+    int UndoListCount() const override { return 0; }
+
     // ---- the element's window slot
     void MarkOpen() override;
     void PlaceWindow() override;
@@ -61,8 +64,8 @@ protected:
     void PaintHighlights();
     // A left press on a group or section panel: highlights, and a drag from a section panel (not on the
     // press of a double click).
-    void SectionMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, const std::string& GroupMarker,
-                          const std::string& GroupName);
+    void PressSection(TObject* Sender, TMouseButton Button, TShiftState Shift, const std::string& GroupMarker,
+                      const std::string& GroupName);
     // The window's background, buttons and group panels take no drop.
     void RefuseDrop(bool& Accept);
     // The end of a drag that began on one of this window's sections: when it was accepted on a section
@@ -74,8 +77,8 @@ protected:
     virtual TSectionWindow* SameKindWindowOf(const TObject* Control) const = 0;
     // Copies one dragged section from this window's element into the target window's, straight into the
     // blocks, and highlights the target's receiving panels.
-    virtual void CopySection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
-                             bool SingleItem) = 0;
+    virtual void CopyDraggedSection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
+                                    bool SingleItem) = 0;
 
 private:
     std::vector<TSectionPanel> panels_;

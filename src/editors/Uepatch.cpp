@@ -267,7 +267,7 @@ void TFormPatch::SpeedHelpClick(TObject*) { Application->HelpContext(38); }
 void TFormPatch::FountainFill1Click(TObject*) { ClearHighlights(); }
 
 void TFormPatch::Control1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int, int) {
-    SectionMouseDown(Sender, Button, Shift, "PanelTone", "PanelComEff");
+    PressSection(Sender, Button, Shift, "PanelTone", "PanelComEff");
 }
 
 void TFormPatch::FountainFill1DragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) { RefuseDrop(Accept); }
@@ -300,8 +300,8 @@ void TFormPatch::Control1EndDrag(TObject*, TObject* Target, int, int) { EndSecti
 
 TSectionWindow* TFormPatch::SameKindWindowOf(const TObject* Control) const { return PatchWindowOf(Control); }
 
-void TFormPatch::CopySection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
-                             bool SingleItem) {
+void TFormPatch::CopyDraggedSection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
+                                    bool SingleItem) {
     if (auto* target = dynamic_cast<TFormPatch*>(&TargetWindow)) CopyPatchPart(Item, *target, TargetPanel, SingleItem);
 }
 

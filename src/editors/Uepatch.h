@@ -87,13 +87,12 @@ protected:
     TLibElem* Element() const override;
     void TakeOpenerVariables() override;
     int HelpContextNumber() const override { return 38; }
-    int UndoListCount() const override { return 0; }
     void CloseSectionEditors(TLibElem& Element) override;
     void MakeCurrent() override;
     void ForgetElement() override { EditElem = nullptr; }
     TSectionWindow* SameKindWindowOf(const TObject* Control) const override;
-    void CopySection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
-                     bool SingleItem) override;
+    void CopyDraggedSection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
+                            bool SingleItem) override;
 
 public:
     void FormCreate(TObject* Sender) override;

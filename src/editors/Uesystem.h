@@ -6,20 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "controls/Shader.h"
 #include "editors/EditorForm.h"
-#include "editors/SectionWindow.h"
+#include "editors/SectionContainer.h"
 #include "model/Clipboard.h"
 #include "model/SystemElem.h"
-#include "platform/vcl/Buttons.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/StdCtrls.h"
 
 namespace zel {
 
-class TFormSystem : public TSectionWindow {
+class TFormSystem : public TSectionContainer {
 public:
-    explicit TFormSystem(TComponent* AOwner) : TSectionWindow(AOwner) {}
+    explicit TFormSystem(TComponent* AOwner) : TSectionContainer(AOwner) {}
     std::string ClassName() const override { return "TFormSystem"; }
     const TFormResource* FormResource() const override;
     void DefineBindings(TFormBindings& Bindings) override;
@@ -30,59 +28,34 @@ public:
 
     TSystem* EditElem = nullptr;
 
-    // ---- components of the form resource
-    TShader* Shader1 = nullptr;
+    // ---- components of the form resource besides the shared ones
     TPanel* PanelSystem = nullptr;
     TPanel* SysSetup = nullptr;
     TPanel* SysMidi = nullptr;
     TPanel* SysPreview = nullptr;
     TPanel* SysScaleTune = nullptr;
-    TPanel* Panel1 = nullptr;
-    TSpeedButton* SpeedNuovo = nullptr;
-    TSpeedButton* SpeedCarica = nullptr;
-    TSpeedButton* SpeedSalva = nullptr;
-    TSpeedButton* SpeedButton1 = nullptr;
-    TSpeedButton* SpeedButton3 = nullptr;
-    TSpeedButton* SpeedButton2 = nullptr;
-    TSpeedButton* SpeedHelp = nullptr;
-
-    // ---- the protocol
-    void UpdateView() override;
 
     // ---- handlers
-    void FormCreate(TObject* Sender) override;
-    void FormResize(TObject* Sender) override;
     void SysSetupDblClick(TObject* Sender);
     void SysMidiDblClick(TObject* Sender);
     void SysPreviewDblClick(TObject* Sender);
     void SysScaleTuneDblClick(TObject* Sender);
-    void SpeedHelpClick(TObject* Sender);
-    void SysSetupMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-    void SysSetupDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
-    void FormDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
-    void SysSetupEndDrag(TObject* Sender, TObject* Target, int X, int Y);
-    void FountainFill1Click(TObject* Sender);
 
     // Copies one dragged section from this window's system into the target window's system, straight
-    // into the blocks, and highlights the target's receiving panels.
+    // into the blocks.
     void CopySystemPart(const TDragElem& Item, TFormSystem& TargetWindow);
 
 protected:
     TLibElem* Element() const override;
     void TakeOpenerVariables() override;
     int HelpContextNumber() const override { return 58; }
-    int UndoListCount() const override { return 0; }
-    void CloseSectionEditors(TLibElem& Element) override;
     void MakeCurrent() override;
     void ForgetElement() override { EditElem = nullptr; }
-    TSectionWindow* SameKindWindowOf(const TObject* Control) const override;
-    void CopySection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
-                     bool SingleItem) override;
-
-private:
-    // Opens the editor of one of the system's editor slots, or brings it to the front when it is open.
-    template <class TEditor>
-    void OpenEditor(int Slot, TSystem*& Opening);
+    TPanel* GroupPanel() const override { return PanelSystem; }
+    int FixedWidth() const override { return 400; }
+    int FixedHeight() const override { return 138; }
+    void CopySection(const TDragElem& Item, TSectionContainer& Target) override;
+    void CloseBlockEditors() override;
 };
 
 // The editors of the system's sections: setup, MIDI and preview edit the system common, the scale-tune
