@@ -18,21 +18,23 @@ namespace zel::test {
 
 using namespace std::chrono_literals;
 
-class EditorsOverJack : public Editors {
+// The program on JACK under any fixture of the editor tests (TBase: Editors or one derived from it).
+template <class TBase>
+class OverJack : public TBase {
 protected:
     // The program started on JACK, with the instrument's ports chosen in the port dialog.
     void SetUp() override {
-        Program::SetUp();
-        Sim.DeviceByte = 0x10;
-        if (!OpenOnJack(instrument_, &Sim)) return;
+        this->Program::SetUp();
+        this->Sim.DeviceByte = 0x10;
+        if (!OpenOnJack(instrument_, &this->Sim)) return;
         {
             TIniFile ini(SettingsFileName);
             ini.WriteInteger("Midi", "DeviceID", 17);
         }
-        Start();
-        Wait(2000);
+        this->Start();
+        this->Wait(2000);
         ASSERT_NE(FormInOut, nullptr);
-        OpenPortsOn(instrument_, *FormInOut, *ZelmoHolder->Config, Boxes);
+        OpenPortsOn(instrument_, *FormInOut, *ZelmoHolder->Config, this->Boxes);
         oldDialogs_ = SetFileDialogAnswerer([this](TOpenDialog& d) {
             if (Choose.empty()) return false;
             d.FileName = Choose.front();
@@ -42,25 +44,25 @@ protected:
     }
     void TearDown() override {
         SetFileDialogAnswerer(std::move(oldDialogs_));
-        Program::TearDown();
+        this->Program::TearDown();
     }
     static POINT RowPoint(TFormLibrary* form, int row) {
-        return ScreenPoint(form->DrawGrid, 100, (row - form->DrawGrid->GetTopRow()) * 18 + 9);
+        return TBase::ScreenPoint(form->DrawGrid, 100, (row - form->DrawGrid->GetTopRow()) * 18 + 9);
     }
     void DoubleClickAt(POINT p) {
-        Clock->Advance(GetDoubleClickTime() + 1);
+        this->Clock->Advance(GetDoubleClickTime() + 1);
         SetCursorPos(p.x, p.y);
         for (int i = 0; i < 2; ++i) {
             mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
             mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         }
-        RunQueue();
+        TBase::RunQueue();
     }
     bool Arrived(const std::string& message) {
         return TJackInstrument::WaitFor(
             [&] {
-                for (const TBytes& m : Sim.ReceivedMessages())
-                    if (Hex(m) == message) return true;
+                for (const TBytes& m : this->Sim.ReceivedMessages())
+                    if (TBase::Hex(m) == message) return true;
                 return false;
             },
             5s);
@@ -72,5 +74,7 @@ protected:
 private:
     TFileDialogAnswerer oldDialogs_;
 };
+
+using EditorsOverJack = OverJack<Editors>;
 
 }  // namespace zel::test

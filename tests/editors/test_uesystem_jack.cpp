@@ -4,34 +4,13 @@
 // missing server is a failure; elsewhere the tests skip.
 #include <gtest/gtest.h>
 
+#include "EditorsJackFixture.h"
 #include "SystemFixture.h"
-#include "app/JackPorts.h"
-#include "platform/rtl/IniFiles.h"
-#include "support/JackTest.h"
 
 namespace zel::test {
 namespace {
 
-class SystemOverJack : public Systems {
-protected:
-    // The program started on JACK, with the instrument's ports chosen in the port dialog.
-    void SetUp() override {
-        Program::SetUp();
-        Sim.DeviceByte = 0x10;
-        if (!OpenOnJack(instrument_, &Sim)) return;
-        {
-            TIniFile ini(SettingsFileName);
-            ini.WriteInteger("Midi", "DeviceID", 17);
-        }
-        Start();
-        Wait(2000);
-        ASSERT_NE(FormInOut, nullptr);
-        OpenPortsOn(instrument_, *FormInOut, *ZelmoHolder->Config, Boxes);
-        SetCursorPos(0, 0);
-    }
-
-    TJackInstrument instrument_{"zelmovi-system"};
-};
+using SystemOverJack = OverJack<Systems>;
 
 TEST_F(SystemOverJack, OneRowOfEachEditorReachesTheInstrument) { OneRowOfEachEditorReachesTheInstrument(); }
 
