@@ -6,6 +6,7 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,6 +85,44 @@ protected:
         return Hex(MakeDataSet(0x10,
                                Addr(0, 0, static_cast<std::uint8_t>(0x0F + Tune), static_cast<std::uint8_t>(Note)),
                                {static_cast<std::uint8_t>(Value)}));
+    }
+
+    // One row of an editor's table of system common controls: the bytes stored before the input, the
+    // input, the messages it sends and the byte it leaves.
+    template <class TEditor>
+    struct TCommonRow {
+        std::string Name;
+        std::function<void(TSystem&)> Stored;
+        std::function<void(TEditor*)> Input;
+        std::vector<std::string> Sent;
+        int Position;
+        int Value;
+    };
+    // A stored byte of the common, for a row.
+    static std::function<void(TSystem&)> Store(int Position, int Value) {
+        return [Position, Value](TSystem& s) { s.Common->Data()[Position] = static_cast<std::uint8_t>(Value); };
+    }
+    static void StoreNothing(TSystem&) {}
+    // Each row on the first system, its editor opened afresh: exactly the row's messages, the byte, and
+    // the system marked modified and Undo enabled exactly when something was sent.
+    template <class TEditor>
+    void RunCommonRows(const std::vector<TCommonRow<TEditor>>& Rows, const std::function<TEditor*()>& OpenEditor) {
+        for (const TCommonRow<TEditor>& row : Rows) {
+            SCOPED_TRACE(row.Name);
+            system_->InitDefault();
+            row.Stored(*system_);
+            library_->Library()->Saved = 1;
+            TEditor* editor = OpenEditor();
+            ASSERT_NE(editor, nullptr);
+            row.Input(editor);
+            EXPECT_EQ(Received(), row.Sent);
+            EXPECT_EQ(system_->Common->GetParam(row.Position), row.Value);
+            EXPECT_EQ(Modified(*system_), !row.Sent.empty());
+            EXPECT_EQ(editor->BtnUndo->GetEnabled(), !row.Sent.empty());
+            editor->Close();
+            RunQueue();
+        }
+        EXPECT_TRUE(Boxes.empty());
     }
 
     // The system's bytes and the simulator's system area: the common's 40 bytes, then the 17 scale tunes.

@@ -18,18 +18,9 @@ protected:
 };
 
 TEST_F(MidiEditor, EachControlSendsItsOneDataSetFromRealInput) {
-    struct TRow {
-        std::string Name;
-        std::function<void(TSystem&)> Stored;
-        std::function<void(TFormSysMidi*)> Input;
-        std::vector<std::string> Sent;
-        int Position;
-        int Value;
-    };
-    const auto store = [](int position, int value) {
-        return [position, value](TSystem& s) { s.Common->Data()[position] = static_cast<std::uint8_t>(value); };
-    };
-    const auto none = [](TSystem&) {};
+    using TRow = TCommonRow<TFormSysMidi>;
+    const auto store = Store;
+    const auto none = StoreNothing;
     std::vector<TRow> rows = {
         {"Internal",
          store(12, 1),
@@ -161,22 +152,7 @@ TEST_F(MidiEditor, EachControlSendsItsOneDataSetFromRealInput) {
                         position,
                         1});
     }
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        system_->InitDefault();
-        row.Stored(*system_);
-        library_->Library()->Saved = 1;
-        TFormSysMidi* editor = OpenMidi(window_);
-        ASSERT_NE(editor, nullptr);
-        row.Input(editor);
-        EXPECT_EQ(Received(), row.Sent);
-        EXPECT_EQ(system_->Common->GetParam(row.Position), row.Value);
-        EXPECT_EQ(Modified(*system_), !row.Sent.empty());
-        EXPECT_EQ(editor->BtnUndo->GetEnabled(), !row.Sent.empty());
-        editor->Close();
-        RunQueue();
-    }
-    EXPECT_TRUE(Boxes.empty());
+    RunCommonRows<TFormSysMidi>(rows, [this] { return OpenMidi(window_); });
 }
 
 TEST_F(MidiEditor, TheWindowShowsTheStoredBytesAndUndoAndRevertBringTheInstrumentBack) {

@@ -19,18 +19,9 @@ protected:
 };
 
 TEST_F(PreviewEditor, EachControlSendsItsOneDataSetFromRealInput) {
-    struct TRow {
-        std::string Name;
-        std::function<void(TSystem&)> Stored;
-        std::function<void(TFormSysPreview*)> Input;
-        std::vector<std::string> Sent;
-        int Position;
-        int Value;
-    };
-    const auto store = [](int position, int value) {
-        return [position, value](TSystem& s) { s.Common->Data()[position] = static_cast<std::uint8_t>(value); };
-    };
-    const auto none = [](TSystem&) {};
+    using TRow = TCommonRow<TFormSysPreview>;
+    const auto store = Store;
+    const auto none = StoreNothing;
     std::vector<TRow> rows = {
         {"Chord",
          none,
@@ -81,21 +72,7 @@ TEST_F(PreviewEditor, EachControlSendsItsOneDataSetFromRealInput) {
                         velocity,
                         90});
     }
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        system_->InitDefault();
-        row.Stored(*system_);
-        library_->Library()->Saved = 1;
-        TFormSysPreview* editor = OpenPreview(window_);
-        ASSERT_NE(editor, nullptr);
-        row.Input(editor);
-        EXPECT_EQ(Received(), row.Sent);
-        EXPECT_EQ(system_->Common->GetParam(row.Position), row.Value);
-        EXPECT_EQ(Modified(*system_), !row.Sent.empty());
-        editor->Close();
-        RunQueue();
-    }
-    EXPECT_TRUE(Boxes.empty());
+    RunCommonRows<TFormSysPreview>(rows, [this] { return OpenPreview(window_); });
 }
 
 TEST_F(PreviewEditor, TheWindowShowsEachSetAndUndoBringsTheInstrumentBack) {
