@@ -22,6 +22,7 @@
 #include "app/Ueprevse.h"
 #include "app/Uetransm.h"
 #include "app/Ueupdana.h"
+#include "editors/RhythmKeyEditor.h"
 #include "midi/dialog/Uemidiio.h"
 #include "model/Bank.h"
 #include "model/Clipboard.h"
@@ -689,6 +690,11 @@ void TFormzelmo::UpdateWindowView(TObject* window) {
 TLibElem* TFormzelmo::ElementOfWindow(TObject* window) {
     if (auto* shown = dynamic_cast<IElementWindow*>(window)) return shown->ShownElement();
     return nullptr;
+}
+
+std::optional<int> TFormzelmo::ActiveRhythmKeyIndex() {
+    if (const auto* editor = dynamic_cast<const TRhythmKeyEditor*>(ActiveMDIChild())) return editor->KeyIndex();
+    return std::nullopt;
 }
 
 const TLibrary* TFormzelmo::LibraryOfFile(const std::string& path) {

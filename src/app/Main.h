@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/LibElem.h"
@@ -186,6 +187,8 @@ public:
     void SetScreenCursor(int cursor) override;
     TLibElem* ElementOfWindow(TObject* window) override;
     const TLibrary* LibraryOfFile(const std::string& path) override;
+    // The key selector's index of the active rhythm key editor, so that an audition plays its key.
+    std::optional<int> ActiveRhythmKeyIndex() override;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

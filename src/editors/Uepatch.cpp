@@ -1,9 +1,14 @@
 #include "editors/Uepatch.h"
 
 #include <array>
-#include <exception>
 
 #include "editors/Uecommon.h"
+#include "editors/Uecontr.h"
+#include "editors/Uelfo.h"
+#include "editors/Uepitch.h"
+#include "editors/Uetva.h"
+#include "editors/Uetvf.h"
+#include "editors/Uewave.h"
 #include "model/CurrentElements.h"
 #include "model/LibElem.h"
 #include "model/Patch.h"
@@ -96,13 +101,20 @@ void TFormPatch::DefineBindings(TFormBindings& B) {
     using N = TNotifyEvent;
     B.Handler<N>("CommonDblClick", [this](TObject* s) { CommonDblClick(s); });
     B.Handler<N>("EffectsDblClick", [this](TObject* s) { EffectsDblClick(s); });
+    B.Handler<N>("Wave1DblClick", [this](TObject* s) { Wave1DblClick(s); });
+    B.Handler<N>("Pitch1DblClick", [this](TObject* s) { Pitch1DblClick(s); });
+    B.Handler<N>("TVFDblClick", [this](TObject* s) { TVFDblClick(s); });
+    B.Handler<N>("Tva1DblClick", [this](TObject* s) { Tva1DblClick(s); });
+    B.Handler<N>("Lfo11DblClick", [this](TObject* s) { Lfo11DblClick(s); });
+    B.Handler<N>("Lfo21DblClick", [this](TObject* s) { Lfo21DblClick(s); });
+    B.Handler<N>("Control1DblClick", [this](TObject* s) { Control1DblClick(s); });
     B.Handler<N>("CheckBox1Click", [this](TObject* s) { CheckBox1Click(s); });
-    B.Handler<N>("SpeedNuovoClick", [this](TObject* s) { SpeedNuovoClick(s); });
-    B.Handler<N>("SpeedCaricaClick", [this](TObject* s) { SpeedCaricaClick(s); });
-    B.Handler<N>("SpeedSalvaClick", [this](TObject* s) { SpeedSalvaClick(s); });
-    B.Handler<N>("SpeedSaveAsClick", [this](TObject* s) { SpeedSaveAsClick(s); });
-    B.Handler<N>("SpeedSendClick", [this](TObject* s) { SpeedSendClick(s); });
-    B.Handler<N>("SpeedReceiveClick", [this](TObject* s) { SpeedReceiveClick(s); });
+    B.Handler<N>("SpeedNuovoClick", [this](TObject* s) { NewClick(s); });
+    B.Handler<N>("SpeedCaricaClick", [this](TObject* s) { LoadClick(s); });
+    B.Handler<N>("SpeedSalvaClick", [this](TObject* s) { SaveClick(s); });
+    B.Handler<N>("SpeedSaveAsClick", [this](TObject* s) { SaveAsClick(s); });
+    B.Handler<N>("SpeedSendClick", [this](TObject* s) { SendClick(s); });
+    B.Handler<N>("SpeedReceiveClick", [this](TObject* s) { ReceiveClick(s); });
     B.Handler<N>("SpeedHelpClick", [this](TObject* s) { SpeedHelpClick(s); });
     B.Handler<N>("FountainFill1Click", [this](TObject* s) { FountainFill1Click(s); });
     B.Handler<TMouseEvent>("Control1MouseDown", [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
@@ -134,42 +146,18 @@ TLibElem* TFormPatch::Element() const { return EditElem; }
 void TFormPatch::TakeOpenerVariables() { EditElem = OpeningPatch; }
 
 void TFormPatch::FormCreate(TObject* Sender) {
-    CollectPanels();
+    CollectPanels({PanelComEff, PanelTone1, PanelTone2, PanelTone3, PanelTone4});
     TEditorForm::FormCreate(Sender);
 }
 
-void TFormPatch::MarkOpen() {
-    if (EditElem == nullptr) return;
-    EditElem->WindowOpen = 1;
-    EditElem->Window = this;
-}
-
-void TFormPatch::PlaceWindow() {
-    FormResize(this);
-    if (EditElem != nullptr) PlaceMdiChild(EditElem->WindowLeft, EditElem->WindowTop, this);
-}
-
-void TFormPatch::CloseSteps() {
-    TPatch* patch = EditElem;
-    if (patch == nullptr) return;
-    // The element may have let go of the window already (it is being deleted): the places of this window
-    // and of the editors are kept all the same.
-    if (patch->Window != nullptr && patch->Window != this) return;
-    patch->Window = this;
-    patch->WindowOpen = 1;
-    patch->StoreWindowPositions();
-    patch->Common->CloseEditors();
-    for (int t = 1; t <= ToneCount; ++t) patch->Tone(t).CloseEditors();
-    patch->WindowOpen = 0;
-    patch->Window = nullptr;
+void TFormPatch::CloseSectionEditors(TLibElem&) {
+    EditElem->Common->CloseEditors();
+    for (int t = 1; t <= ToneCount; ++t) EditElem->Tone(t).CloseEditors();
 }
 
 void TFormPatch::MakeCurrent() { MakeCurrentPatch(EditElem); }
 
-void TFormPatch::FormResize(TObject*) {
-    if (GetWidth() != PatchWindowWidth || GetHeight() != PatchWindowHeight)
-        SetBounds(GetLeft(), GetTop(), PatchWindowWidth, PatchWindowHeight);
-}
+void TFormPatch::FormResize(TObject*) { KeepSize(PatchWindowWidth, PatchWindowHeight); }
 
 void TFormPatch::UpdateView() {
     if (EditElem == nullptr) return;
@@ -194,27 +182,66 @@ TCheckBox* TFormPatch::ToneCheckBox(int Tone) const {
 // ------------------------------------------------------------------------------------------- sections
 
 void TFormPatch::CommonDblClick(TObject*) {
-    OpenedByDblClick = 1;
     if (EditElem == nullptr) return;
-    try {
-        TEditorSlot& slot = EditElem->Common->Editors[TCommon::ceCommon];
-        if (slot.EditorOpen != 0) {
-            if (auto* form = dynamic_cast<TCustomForm*>(slot.EditorForm)) form->BringToFront();
-            return;
-        }
+    OpenSectionEditor(EditElem->Common->Editors[TCommon::ceCommon], [this]() -> TCustomForm* {
         OpeningCommonPatch = EditElem;
         TScopeExit done([] { OpeningCommonPatch = nullptr; });
-        auto* form = Construct<TFormCommon>(this);
-        slot.EditorForm = form;
-        form->Show();
-    } catch (const std::exception&) {
-        throw EInOutError("Out of Resource");
-    }
+        return Construct<TFormCommon>(this);
+    });
 }
 
 void TFormPatch::EffectsDblClick(TObject*) {
     // The effects editor is not part of the program yet: the double click only keeps this window behind.
     OpenedByDblClick = 1;
+}
+
+template <class TEditor>
+void TFormPatch::OpenToneEditor(TObject* Sender, int Slot, TPatch*& OpeningPatchOf, int& OpeningToneOf) {
+    OpenedByDblClick = 1;
+    const auto* panel = dynamic_cast<const TControl*>(Sender);
+    if (EditElem == nullptr || panel == nullptr || panel->Tag < 1 || panel->Tag > ToneCount) return;
+    const int tone = panel->Tag;
+    OpenSectionEditor(EditElem->Tone(tone).Editors[static_cast<std::size_t>(Slot)], [&]() -> TCustomForm* {
+        OpeningPatchOf = EditElem;
+        OpeningToneOf = tone;
+        TScopeExit done([&] {
+            OpeningPatchOf = nullptr;
+            OpeningToneOf = 0;
+        });
+        return Construct<TEditor>(this);
+    });
+}
+
+void TFormPatch::Wave1DblClick(TObject* Sender) {
+    OpenToneEditor<TFormWave>(Sender, TTone::teWave, OpeningWavePatch, OpeningWaveTone);
+}
+
+void TFormPatch::Pitch1DblClick(TObject* Sender) {
+    OpenToneEditor<TFormPitch>(Sender, TTone::tePitch, OpeningPitchPatch, OpeningPitchTone);
+}
+
+void TFormPatch::TVFDblClick(TObject* Sender) {
+    OpenToneEditor<TFormTVF>(Sender, TTone::teTVF, OpeningTVFPatch, OpeningTVFTone);
+}
+
+void TFormPatch::Tva1DblClick(TObject* Sender) {
+    OpenToneEditor<TFormTVA>(Sender, TTone::teTVA, OpeningTVAPatch, OpeningTVATone);
+}
+
+void TFormPatch::Lfo11DblClick(TObject* Sender) {
+    OpeningLFONumber = 1;
+    TScopeExit done([] { OpeningLFONumber = 0; });
+    OpenToneEditor<TFormLFO>(Sender, TTone::teLFO1, OpeningLFOPatch, OpeningLFOTone);
+}
+
+void TFormPatch::Lfo21DblClick(TObject* Sender) {
+    OpeningLFONumber = 2;
+    TScopeExit done([] { OpeningLFONumber = 0; });
+    OpenToneEditor<TFormLFO>(Sender, TTone::teLFO2, OpeningLFOPatch, OpeningLFOTone);
+}
+
+void TFormPatch::Control1DblClick(TObject* Sender) {
+    OpenToneEditor<TFormControl>(Sender, TTone::teControl, OpeningControlPatch, OpeningControlTone);
 }
 
 void TFormPatch::CheckBox1Click(TObject* Sender) {
@@ -227,106 +254,23 @@ void TFormPatch::CheckBox1Click(TObject* Sender) {
     if (tone.GetParam(0) == on) return;
     tone.SetParam(0, on);
     TouchElement(EditElem);
+    // The tone's wave editor shows the switch too.
+    UpdateEditorViews(tone.Editors);
 }
 
 // ------------------------------------------------------------------------------------- speed buttons
-
-void TFormPatch::SpeedNuovoClick(TObject*) {
-    if (EditElem == nullptr) return;
-    EditElem->InitDefault();
-    EditElem->Transmit(true);
-    TouchElement(EditElem);
-}
-
-void TFormPatch::SpeedCaricaClick(TObject*) {
-    if (EditElem != nullptr) EditElem->LoadSyxDialog();
-}
-
-void TFormPatch::SpeedSalvaClick(TObject*) {
-    if (EditElem != nullptr) EditElem->SaveSyxDialog(false);
-}
-
-void TFormPatch::SpeedSaveAsClick(TObject*) {
-    if (EditElem != nullptr) EditElem->SaveSyxDialog(true);
-}
-
-void TFormPatch::SpeedSendClick(TObject*) {
-    if (EditElem != nullptr) EditElem->Transmit(true);
-}
-
-void TFormPatch::SpeedReceiveClick(TObject*) {
-    if (EditElem != nullptr) EditElem->Receive(true);
-}
 
 void TFormPatch::SpeedHelpClick(TObject*) { Application->HelpContext(38); }
 
 // ------------------------------------------------------------------------------------ section panels
 
-void TFormPatch::CollectPanels() {
-    panels_.clear();
-    panelControls_.clear();
-    const auto add = [this](TPanel* panel, int parent) {
-        panels_.push_back(TSectionPanel{panel->GetName(), static_cast<std::int32_t>(panel->Tag), parent, false});
-        panelControls_.push_back(panel);
-        return static_cast<int>(panels_.size()) - 1;
-    };
-    for (TPanel* group : {PanelComEff, PanelTone1, PanelTone2, PanelTone3, PanelTone4}) {
-        if (group == nullptr) continue;
-        const int g = add(group, -1);
-        for (int i = 0; i < group->ControlCount(); ++i) {
-            auto* section = dynamic_cast<TPanel*>(group->Controls(i));
-            if (section == nullptr) continue;
-            add(section, g);
-            // The drag starts once the mouse has moved past the threshold: then the highlighted sections
-            // are collected.
-            section->OnStartDrag = [this](TObject*, TObject*&) {
-                if (TDragInfo* drag = ModelServices().DragInfo) BeginSectionDrag(*drag, this, panels_);
-            };
-        }
-    }
-}
-
-int TFormPatch::PanelIndex(const TObject* Control) const {
-    for (std::size_t i = 0; i < panelControls_.size(); ++i)
-        if (panelControls_[i] == Control) return static_cast<int>(i);
-    return -1;
-}
-
-TPanel* TFormPatch::SectionPanel(const std::string& Name) const {
-    for (TPanel* p : panelControls_)
-        if (SameText(p->GetName(), Name)) return p;
-    return nullptr;
-}
-
-void TFormPatch::PaintHighlights() {
-    for (std::size_t i = 0; i < panels_.size(); ++i) {
-        if (panels_[i].Parent < 0) continue;
-        panelControls_[i]->SetColor(panels_[i].Highlighted ? static_cast<TColor>(clSectionHighlight) : clBtnFace);
-    }
-}
-
-void TFormPatch::ClearHighlights() {
-    ClearPanelHighlights(panels_);
-    PaintHighlights();
-}
-
 void TFormPatch::FountainFill1Click(TObject*) { ClearHighlights(); }
 
 void TFormPatch::Control1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int, int) {
-    if (Button != mbLeft || Closed()) return;
-    const int index = PanelIndex(Sender);
-    if (index < 0) return;
-    const bool drags = SectionPanelMouseDown(panels_, index, Shift.Contains(ssCtrl), "PanelTone", "PanelComEff");
-    PaintHighlights();
-    // The press of a double click opens the section's editor; it starts no drag.
-    if (drags && !Shift.Contains(ssDouble)) panelControls_[static_cast<std::size_t>(index)]->BeginDrag(false);
+    PressSection(Sender, Button, Shift, "PanelTone", "PanelComEff");
 }
 
-void TFormPatch::FountainFill1DragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) {
-    Accept = false;
-    if (TDragInfo* drag = ModelServices().DragInfo) drag->Accepted = 0;
-    if (!Closed()) BringToFront();
-}
+void TFormPatch::FountainFill1DragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) { RefuseDrop(Accept); }
 
 void TFormPatch::Control1DragOver(TObject* Sender, TObject* Source, int, int, TDragState, bool& Accept) {
     Accept = false;
@@ -352,30 +296,13 @@ void TFormPatch::Control1DragOver(TObject* Sender, TObject* Source, int, int, TD
     drag->Accepted = accept ? 1 : 0;
 }
 
-void TFormPatch::Control1EndDrag(TObject*, TObject* Target, int, int) {
-    SectionDragActive = 0;
-    TDragInfo* drag = ModelServices().DragInfo;
-    auto* targetPanel = dynamic_cast<TPanel*>(Target);
-    TFormPatch* targetWindow = targetPanel != nullptr ? PatchWindowOf(targetPanel) : nullptr;
-    const bool drop = drag != nullptr && drag->Accepted != 0 && targetWindow != nullptr && !targetWindow->Closed() &&
-                      targetWindow->EditElem != nullptr && EditElem != nullptr &&
-                      targetWindow->PanelIndex(targetPanel) >= 0;
-    if (drop) {
-        drag->Target = targetWindow;
-        targetWindow->ClearHighlights();
-        const bool single = drag->Items.size() == 1;
-        for (const auto& item : drag->Items) CopyPatchPart(*item, *targetWindow, *targetPanel, single);
-        targetWindow->PaintHighlights();
-        TPatch* target = targetWindow->EditElem;
-        TouchElement(target);
-        target->UpdateViews();
-        target->Transmit(true);
-        targetWindow->BringToFront();
-    } else if (OpenedByDblClick == 0 && !Closed()) {
-        BringToFront();
-    }
-    OpenedByDblClick = 0;
-    if (drag != nullptr) drag->Accepted = 0;
+void TFormPatch::Control1EndDrag(TObject*, TObject* Target, int, int) { EndSectionDrag(Target); }
+
+TSectionWindow* TFormPatch::SameKindWindowOf(const TObject* Control) const { return PatchWindowOf(Control); }
+
+void TFormPatch::CopyDraggedSection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
+                                    bool SingleItem) {
+    if (auto* target = dynamic_cast<TFormPatch*>(&TargetWindow)) CopyPatchPart(Item, *target, TargetPanel, SingleItem);
 }
 
 void TFormPatch::CopyPatchPart(const TDragElem& Item, TFormPatch& TargetWindow, TPanel& TargetPanel, bool SingleItem) {
@@ -387,7 +314,7 @@ void TFormPatch::CopyPatchPart(const TDragElem& Item, TFormPatch& TargetWindow, 
     // A single LFO goes into the LFO it was dropped on; among several, an LFO keeps its number.
     const std::uint8_t receiving =
         SingleItem && IsLfo(Item.SectionKind) && IsLfo(droppedOn) ? droppedOn : Item.SectionKind;
-    TDragInfo::HighlightPanels(TargetWindow.panels_, receiving, targetTone);
+    TDragInfo::HighlightPanels(TargetWindow.Panels(), receiving, targetTone);
     if (Item.SectionKind == skCommon || Item.SectionKind == skEffects) {
         for (const TRun& run : SectionRuns(Item.SectionKind))
             for (int p = run.From; p <= run.To; ++p) target->Common->Data()[p] = source->Common->Data()[p];

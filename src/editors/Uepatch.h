@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "controls/Shader.h"
-#include "editors/EditorForm.h"
+#include "editors/SectionWindow.h"
 #include "model/Clipboard.h"
 #include "platform/vcl/Buttons.h"
 #include "platform/vcl/ExtCtrls.h"
@@ -18,9 +18,9 @@ namespace zel {
 
 class TPatch;
 
-class TFormPatch : public TEditorForm {
+class TFormPatch : public TSectionWindow {
 public:
-    explicit TFormPatch(TComponent* AOwner) : TEditorForm(AOwner) {}
+    explicit TFormPatch(TComponent* AOwner) : TSectionWindow(AOwner) {}
     std::string ClassName() const override { return "TFormPatch"; }
     const TFormResource* FormResource() const override;
     void DefineBindings(TFormBindings& Bindings) override;
@@ -30,9 +30,6 @@ public:
     static TFormPatch* Open(TComponent* Owner, TPatch& Patch);
 
     TPatch* EditElem = nullptr;
-    // Set by a section's double click, so that the end of the drag that the same press began leaves the
-    // opened editor in front.
-    std::uint8_t OpenedByDblClick = 0;
 
     // ---- components of the form resource
     TShader* Shader1 = nullptr;
@@ -58,10 +55,6 @@ public:
 
     // The check box of tone 1..4.
     TCheckBox* ToneCheckBox(int Tone) const;
-    // A section panel by its component name ("Pitch2", "TVF", "Lfo13"); nullptr when there is none.
-    TPanel* SectionPanel(const std::string& Name) const;
-    // The window's panels as the model's section routines see them, highlight states included.
-    std::vector<TSectionPanel>& Panels() { return panels_; }
 
     // ---- the protocol
     void UpdateView() override;
@@ -70,13 +63,15 @@ public:
     void FormResize(TObject* Sender) override;
     void CommonDblClick(TObject* Sender);
     void EffectsDblClick(TObject* Sender);
+    // The tone's section editors, for the tone of the panel's Tag.
+    void Wave1DblClick(TObject* Sender);
+    void Pitch1DblClick(TObject* Sender);
+    void TVFDblClick(TObject* Sender);
+    void Tva1DblClick(TObject* Sender);
+    void Lfo11DblClick(TObject* Sender);
+    void Lfo21DblClick(TObject* Sender);
+    void Control1DblClick(TObject* Sender);
     void CheckBox1Click(TObject* Sender);
-    void SpeedNuovoClick(TObject* Sender);
-    void SpeedCaricaClick(TObject* Sender);
-    void SpeedSalvaClick(TObject* Sender);
-    void SpeedSaveAsClick(TObject* Sender);
-    void SpeedSendClick(TObject* Sender);
-    void SpeedReceiveClick(TObject* Sender);
     void SpeedHelpClick(TObject* Sender);
     void Control1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void Control1DragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
@@ -84,8 +79,6 @@ public:
     void Control1EndDrag(TObject* Sender, TObject* Target, int X, int Y);
     void FountainFill1Click(TObject* Sender);
 
-    // Removes every highlight of the window's panels.
-    void ClearHighlights();
     // Copies one dragged section from this window's patch into the target window's patch, straight into
     // the blocks, and highlights the target's receiving panels.
     void CopyPatchPart(const TDragElem& Item, TFormPatch& TargetWindow, TPanel& TargetPanel, bool SingleItem);
@@ -94,25 +87,21 @@ protected:
     TLibElem* Element() const override;
     void TakeOpenerVariables() override;
     int HelpContextNumber() const override { return 38; }
-    int UndoListCount() const override { return 0; }
-    void MarkOpen() override;
-    void PlaceWindow() override;
-    void CloseSteps() override;
+    void CloseSectionEditors(TLibElem& Element) override;
     void MakeCurrent() override;
     void ForgetElement() override { EditElem = nullptr; }
+    TSectionWindow* SameKindWindowOf(const TObject* Control) const override;
+    void CopyDraggedSection(const TDragElem& Item, TSectionWindow& TargetWindow, TPanel& TargetPanel,
+                            bool SingleItem) override;
 
 public:
     void FormCreate(TObject* Sender) override;
 
 private:
-    // The section and group panels mirrored for the model, and their controls in the same order.
-    void CollectPanels();
-    int PanelIndex(const TObject* Control) const;
-    // Paints every panel in its highlight state.
-    void PaintHighlights();
-
-    std::vector<TSectionPanel> panels_;
-    std::vector<TPanel*> panelControls_;
+    // Opens the editor of a tone's section, handing the patch and the tone over through the opener
+    // variables; an editor already open comes to the front.
+    template <class TEditor>
+    void OpenToneEditor(TObject* Sender, int Slot, TPatch*& OpeningPatchOf, int& OpeningToneOf);
 };
 
 }  // namespace zel

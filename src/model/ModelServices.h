@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "midi/Miditype.h"
@@ -182,9 +183,9 @@ public:
     }
     // Sets the screen cursor (DefaultCursor, or AuditionCursor while an audition sounds).
     virtual void SetScreenCursor(int cursor) { (void)cursor; }
-    // When the main window's active child is a rhythm key editor: the index its key selector shows;
-    // otherwise -1.
-    virtual int ActiveRhythmKeyIndex() { return -1; }
+    // When the main window's active child is a rhythm key editor: the index its key selector shows (-1
+    // for key 35); otherwise none.
+    virtual std::optional<int> ActiveRhythmKeyIndex() { return std::nullopt; }
 };
 
 // The screen cursors the model sets, with the windowing layer's cursor numbers.
@@ -287,6 +288,22 @@ public:
     virtual void SaveUpdateNames() = 0;
     // TFormNames.Load: reads every list of the name picker again.
     virtual void LoadNames() = 0;
+
+    // The answer of PickName when the user closed the picker without picking.
+    static constexpr int NoPick = -1;
+    // Shows the name picker's list List (1..65) modally with the name at Selected chosen; answers the
+    // index the user picked, or NoPick. Without a picker nothing is picked.
+    virtual int PickName(int List, int Selected) {
+        (void)List;
+        (void)Selected;
+        return NoPick;
+    }
+    // The name at Index of the picker's list List; empty beyond the list or for a list that does not exist.
+    virtual std::string NameAt(int List, int Index) const {
+        (void)List;
+        (void)Index;
+        return {};
+    }
 };
 
 // ------------------------------------------------------------------------------------------ Registry

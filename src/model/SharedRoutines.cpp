@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "model/CurrentElements.h"
@@ -53,8 +54,7 @@ std::uint8_t PreviewVelocity() {
 
 int PreviewNote() {
     if (IModelWindows* w = Windows()) {
-        const int key = w->ActiveRhythmKeyIndex();
-        if (key >= 0) return 36 + key;
+        if (const std::optional<int> key = w->ActiveRhythmKeyIndex()) return 36 + *key;
     }
     const TConfig* config = Config();
     return config != nullptr ? config->Note : 0;

@@ -49,6 +49,21 @@ protected:
         return dynamic_cast<TFormPatch*>(patch.Window);
     }
 
+    // A double click on a row of a library window, as the user opens an element's window.
+    static POINT RowPoint(TFormLibrary* form, int row) {
+        return ScreenPoint(form->DrawGrid, 100, (row - form->DrawGrid->GetTopRow()) * 18 + 9);
+    }
+    void DoubleClickRow(TFormLibrary* form, int row) {
+        Clock->Advance(GetDoubleClickTime() + 1);
+        const POINT p = RowPoint(form, row);
+        SetCursorPos(p.x, p.y);
+        for (int i = 0; i < 2; ++i) {
+            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        }
+        RunQueue();
+    }
+
     // Takes and dispatches messages while there are any, as the program's message loop does.
     static void RunQueue() {
         MSG msg;
@@ -101,6 +116,34 @@ protected:
             else Key(static_cast<BYTE>(c));
         }
     }
+    static void MoveTo(POINT p) {
+        SetCursorPos(p.x, p.y);
+        RunQueue();
+    }
+    // Presses on a panel, moves past the drag threshold, over the target point, and drops (or presses Esc).
+    void Drag(TPanel* from, POINT to, bool escape = false) {
+        Clock->Advance(GetDoubleClickTime() + 1);
+        const POINT start = Centre(from);
+        MoveTo(start);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        RunQueue();
+        MoveTo(POINT{start.x + 12, start.y + 3});
+        MoveTo(POINT{to.x + 1, to.y});
+        MoveTo(to);
+        if (escape) Key(VK_ESCAPE);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        RunQueue();
+    }
+    // Chooses item Index of a combo box as the user does: the list dropped, the item reached with the
+    // arrow keys, and Enter.
+    void ChooseItem(TComboBox* combo, int index) {
+        Click(combo);
+        if (!combo->GetDroppedDown()) Click(combo);
+        Key(VK_HOME);
+        for (int i = 0; i < index; ++i) Key(VK_DOWN);
+        Key(VK_RETURN);
+    }
+
     // Drags a slider's thumb with the mouse until it shows Value, and lets go.
     void DragSliderTo(TSlider* slider, int value) {
         Clock->Advance(GetDoubleClickTime() + 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorsFixture.h"
+#include "SystemFixture.h"
 
 namespace zel::test {
 namespace {
@@ -67,6 +68,36 @@ TEST_F(EditorScreens, BothPagesOfTheCommonEditorAndTheTenStructures) {
         EXPECT_EQ(ColorToRGB(bitmap->Canvas()->GetPixel(1, 1)), Aqua);
         EXPECT_EQ(ColorToRGB(bitmap->Canvas()->GetPixel(4, 16)), RGB(0, 0, 0));
     }
+}
+
+class SystemScreens : public Systems {};
+
+TEST_F(SystemScreens, TheSystemWindowAndItsFourEditorsWithTheSetupInEachPanelMode) {
+    TFormLibrary* library = OpenLibraryOfSystems(1);
+    TSystem& system = SystemOf(library, 0);
+    system.SetName("Studio", false);
+    system.Common->Data()[0] = 0;
+    system.ScaleTune(1).Data()[4] = 44;
+    TFormSystem* window = OpenSystem(system);
+    Click(window->SysMidi);
+    EXPECT_TRUE(SaveWindowImage(window->GetHandle(), ScreenshotPath("system-window")));
+    EXPECT_EQ(ComposedPixel(window->SysMidi->GetHandle(), 3, 3), Aqua);
+    EXPECT_NE(ComposedPixel(window->SysSetup->GetHandle(), 3, 3), Aqua);
+    TFormSysSetup* setup = OpenSetup(window);
+    const std::pair<TRadioButton*, const char*> modes[] = {{setup->Performance, "system-setup-performance"},
+                                                           {setup->Patch, "system-setup-patch"},
+                                                           {setup->GM, "system-setup-gm"}};
+    for (const auto& [radio, name] : modes) {
+        Click(radio);
+        EXPECT_TRUE(SaveWindowImage(setup->GetHandle(), ScreenshotPath(name)));
+    }
+    TFormSysMidi* midi = OpenMidi(window);
+    EXPECT_TRUE(SaveWindowImage(midi->GetHandle(), ScreenshotPath("system-midi")));
+    TFormSysPreview* preview = OpenPreview(window);
+    EXPECT_TRUE(SaveWindowImage(preview->GetHandle(), ScreenshotPath("system-preview")));
+    TFormScaleTune* tunes = OpenScaleTune(window);
+    EXPECT_TRUE(SaveWindowImage(tunes->GetHandle(), ScreenshotPath("system-scale-tune")));
+    EXPECT_EQ(tunes->Tune[4]->DisplayText(), " -20");
 }
 
 }  // namespace

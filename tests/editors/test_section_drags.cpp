@@ -27,24 +27,6 @@ public:
         ProcessPendingMessages();
         library_->Library()->Saved = 1;
     }
-    static void MoveTo(POINT p) {
-        SetCursorPos(p.x, p.y);
-        RunQueue();
-    }
-    // Presses on a panel, moves past the drag threshold, over the target point, and drops (or presses Esc).
-    void Drag(TPanel* from, POINT to, bool escape = false) {
-        Clock->Advance(GetDoubleClickTime() + 1);
-        const POINT start = Centre(from);
-        MoveTo(start);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        RunQueue();
-        MoveTo(POINT{start.x + 12, start.y + 3});
-        MoveTo(POINT{to.x + 1, to.y});
-        MoveTo(to);
-        if (escape) Key(VK_ESCAPE);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        RunQueue();
-    }
     static bool Highlighted(TFormPatch* window, const char* name) {
         return window->SectionPanel(name)->GetColor() == static_cast<TColor>(clSectionHighlight);
     }

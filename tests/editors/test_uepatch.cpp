@@ -14,19 +14,6 @@ namespace {
 
 class PatchWindow : public Editors {
 protected:
-    static POINT RowPoint(TFormLibrary* form, int row) {
-        return ScreenPoint(form->DrawGrid, 100, (row - form->DrawGrid->GetTopRow()) * 18 + 9);
-    }
-    void DoubleClickRow(TFormLibrary* form, int row) {
-        Clock->Advance(GetDoubleClickTime() + 1);
-        const POINT p = RowPoint(form, row);
-        SetCursorPos(p.x, p.y);
-        for (int i = 0; i < 2; ++i) {
-            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        }
-        RunQueue();
-    }
     static void Activate(TForm* form) {
         SendMessage(Formzelmo->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(form->GetHandle()), 0);
         ProcessPendingMessages();

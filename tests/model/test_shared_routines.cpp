@@ -3,6 +3,8 @@
 // the data folder, the string and file helpers and the start-up set-up.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -45,14 +47,14 @@ public:
         return it != Shows.end() ? it->second : nullptr;
     }
     void SetScreenCursor(int cursor) override { Cursors.push_back(cursor); }
-    int ActiveRhythmKeyIndex() override { return RhythmKey; }
+    std::optional<int> ActiveRhythmKeyIndex() override { return RhythmKey; }
 
     int ClientWidth = 1000;
     int ClientHeight = 700;
     std::vector<std::pair<int, int>> Moves;
     std::map<TObject*, TLibElem*> Shows;
     std::vector<int> Cursors;
-    int RhythmKey = -1;
+    std::optional<int> RhythmKey;
 };
 
 // A test scope with the shell windows registered in place of the plain fakes.
@@ -214,15 +216,16 @@ TEST(Preview, SingleNoteSoundsOnThePreviewChannel) {
     struct Row {
         const char* name;
         int channel;
-        int rhythmKey;
+        std::optional<int> rhythmKey;
         int velocity;
         Bytes on, off;
     };
     const Row rows[] = {
-        {"patch window, channel 1", 1, -1, 70, {0x90, 52, 70}, {0x80, 52, 0}},
-        {"rhythm set, channel 10", 10, -1, 70, {0x99, 52, 70}, {0x89, 52, 0}},
+        {"patch window, channel 1", 1, std::nullopt, 70, {0x90, 52, 70}, {0x80, 52, 0}},
+        {"rhythm set, channel 10", 10, std::nullopt, 70, {0x99, 52, 70}, {0x89, 52, 0}},
         {"rhythm key editor on index 4", 10, 4, 70, {0x99, 40, 70}, {0x89, 40, 0}},
-        {"velocity beyond seven bits held at 127", 1, -1, 200, {0x90, 52, 127}, {0x80, 52, 0}},
+        {"rhythm key editor on key 35 (index -1)", 10, -1, 70, {0x99, 35, 70}, {0x89, 35, 0}},
+        {"velocity beyond seven bits held at 127", 1, std::nullopt, 200, {0x90, 52, 127}, {0x80, 52, 0}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
