@@ -4,6 +4,12 @@
 #include <exception>
 
 #include "editors/Uecommon.h"
+#include "editors/Uecontr.h"
+#include "editors/Uelfo.h"
+#include "editors/Uepitch.h"
+#include "editors/Uetva.h"
+#include "editors/Uetvf.h"
+#include "editors/Uewave.h"
 #include "model/CurrentElements.h"
 #include "model/LibElem.h"
 #include "model/Patch.h"
@@ -96,6 +102,13 @@ void TFormPatch::DefineBindings(TFormBindings& B) {
     using N = TNotifyEvent;
     B.Handler<N>("CommonDblClick", [this](TObject* s) { CommonDblClick(s); });
     B.Handler<N>("EffectsDblClick", [this](TObject* s) { EffectsDblClick(s); });
+    B.Handler<N>("Wave1DblClick", [this](TObject* s) { Wave1DblClick(s); });
+    B.Handler<N>("Pitch1DblClick", [this](TObject* s) { Pitch1DblClick(s); });
+    B.Handler<N>("TVFDblClick", [this](TObject* s) { TVFDblClick(s); });
+    B.Handler<N>("Tva1DblClick", [this](TObject* s) { Tva1DblClick(s); });
+    B.Handler<N>("Lfo11DblClick", [this](TObject* s) { Lfo11DblClick(s); });
+    B.Handler<N>("Lfo21DblClick", [this](TObject* s) { Lfo21DblClick(s); });
+    B.Handler<N>("Control1DblClick", [this](TObject* s) { Control1DblClick(s); });
     B.Handler<N>("CheckBox1Click", [this](TObject* s) { CheckBox1Click(s); });
     B.Handler<N>("SpeedNuovoClick", [this](TObject* s) { SpeedNuovoClick(s); });
     B.Handler<N>("SpeedCaricaClick", [this](TObject* s) { SpeedCaricaClick(s); });
@@ -217,6 +230,63 @@ void TFormPatch::EffectsDblClick(TObject*) {
     OpenedByDblClick = 1;
 }
 
+template <class TEditor>
+void TFormPatch::OpenToneEditor(TObject* Sender, int Slot, TPatch*& OpeningPatchOf, int& OpeningToneOf) {
+    OpenedByDblClick = 1;
+    const auto* panel = dynamic_cast<const TControl*>(Sender);
+    if (EditElem == nullptr || panel == nullptr || panel->Tag < 1 || panel->Tag > ToneCount) return;
+    try {
+        TEditorSlot& slot = EditElem->Tone(panel->Tag).Editors[static_cast<std::size_t>(Slot)];
+        if (slot.EditorOpen != 0) {
+            if (auto* form = dynamic_cast<TCustomForm*>(slot.EditorForm)) form->BringToFront();
+            return;
+        }
+        OpeningPatchOf = EditElem;
+        OpeningToneOf = panel->Tag;
+        TScopeExit done([&] {
+            OpeningPatchOf = nullptr;
+            OpeningToneOf = 0;
+        });
+        auto* form = Construct<TEditor>(this);
+        slot.EditorForm = form;
+        form->Show();
+    } catch (const std::exception&) {
+        throw EInOutError("Out of Resource");
+    }
+}
+
+void TFormPatch::Wave1DblClick(TObject* Sender) {
+    OpenToneEditor<TFormWave>(Sender, TTone::teWave, OpeningWavePatch, OpeningWaveTone);
+}
+
+void TFormPatch::Pitch1DblClick(TObject* Sender) {
+    OpenToneEditor<TFormPitch>(Sender, TTone::tePitch, OpeningPitchPatch, OpeningPitchTone);
+}
+
+void TFormPatch::TVFDblClick(TObject* Sender) {
+    OpenToneEditor<TFormTVF>(Sender, TTone::teTVF, OpeningTVFPatch, OpeningTVFTone);
+}
+
+void TFormPatch::Tva1DblClick(TObject* Sender) {
+    OpenToneEditor<TFormTVA>(Sender, TTone::teTVA, OpeningTVAPatch, OpeningTVATone);
+}
+
+void TFormPatch::Lfo11DblClick(TObject* Sender) {
+    OpeningLFONumber = 1;
+    TScopeExit done([] { OpeningLFONumber = 0; });
+    OpenToneEditor<TFormLFO>(Sender, TTone::teLFO1, OpeningLFOPatch, OpeningLFOTone);
+}
+
+void TFormPatch::Lfo21DblClick(TObject* Sender) {
+    OpeningLFONumber = 2;
+    TScopeExit done([] { OpeningLFONumber = 0; });
+    OpenToneEditor<TFormLFO>(Sender, TTone::teLFO2, OpeningLFOPatch, OpeningLFOTone);
+}
+
+void TFormPatch::Control1DblClick(TObject* Sender) {
+    OpenToneEditor<TFormControl>(Sender, TTone::teControl, OpeningControlPatch, OpeningControlTone);
+}
+
 void TFormPatch::CheckBox1Click(TObject* Sender) {
     // Filling the check boxes writes nothing; only the user's tick does.
     if (InUpdateView != 0 || EditElem == nullptr || Closed()) return;
@@ -227,6 +297,8 @@ void TFormPatch::CheckBox1Click(TObject* Sender) {
     if (tone.GetParam(0) == on) return;
     tone.SetParam(0, on);
     TouchElement(EditElem);
+    // The tone's wave editor shows the switch too.
+    UpdateEditorViews(tone.Editors);
 }
 
 // ------------------------------------------------------------------------------------- speed buttons

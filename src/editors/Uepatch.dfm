@@ -90,7 +90,8 @@ object FormPatch: TFormPatch
         Caption = 'Wave'
         Color = clBtnFace
         Tag = 1
-                OnDragOver = Control1DragOver
+        OnDblClick = Wave1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -102,7 +103,8 @@ object FormPatch: TFormPatch
         Caption = 'Pitch'
         Color = clBtnFace
         Tag = 1
-                OnDragOver = Control1DragOver
+        OnDblClick = Pitch1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -114,7 +116,8 @@ object FormPatch: TFormPatch
         Caption = 'TVF'
         Color = clBtnFace
         Tag = 1
-                OnDragOver = Control1DragOver
+        OnDblClick = TVFDblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -126,7 +129,8 @@ object FormPatch: TFormPatch
         Caption = 'TVA'
         Color = clBtnFace
         Tag = 1
-                OnDragOver = Control1DragOver
+        OnDblClick = Tva1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -138,7 +142,8 @@ object FormPatch: TFormPatch
         Caption = 'LFO 1'
         Color = clBtnFace
         Tag = 1
-                OnDragOver = Control1DragOver
+        OnDblClick = Lfo11DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -150,7 +155,8 @@ object FormPatch: TFormPatch
         Caption = 'LFO 2'
         Color = clBtnFace
         Tag = 1
-                OnDragOver = Control1DragOver
+        OnDblClick = Lfo21DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -162,7 +168,8 @@ object FormPatch: TFormPatch
         Caption = 'Control'
         Color = clBtnFace
         Tag = 1
-                OnDragOver = Control1DragOver
+        OnDblClick = Control1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -194,7 +201,8 @@ object FormPatch: TFormPatch
         Caption = 'Wave'
         Color = clBtnFace
         Tag = 2
-                OnDragOver = Control1DragOver
+        OnDblClick = Wave1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -206,7 +214,8 @@ object FormPatch: TFormPatch
         Caption = 'Pitch'
         Color = clBtnFace
         Tag = 2
-                OnDragOver = Control1DragOver
+        OnDblClick = Pitch1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -218,7 +227,8 @@ object FormPatch: TFormPatch
         Caption = 'TVF'
         Color = clBtnFace
         Tag = 2
-                OnDragOver = Control1DragOver
+        OnDblClick = TVFDblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -230,7 +240,8 @@ object FormPatch: TFormPatch
         Caption = 'TVA'
         Color = clBtnFace
         Tag = 2
-                OnDragOver = Control1DragOver
+        OnDblClick = Tva1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -242,7 +253,8 @@ object FormPatch: TFormPatch
         Caption = 'LFO1'
         Color = clBtnFace
         Tag = 2
-                OnDragOver = Control1DragOver
+        OnDblClick = Lfo11DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -254,7 +266,8 @@ object FormPatch: TFormPatch
         Caption = 'LFO 2'
         Color = clBtnFace
         Tag = 2
-                OnDragOver = Control1DragOver
+        OnDblClick = Lfo21DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -266,7 +279,8 @@ object FormPatch: TFormPatch
         Caption = 'Control'
         Color = clBtnFace
         Tag = 2
-                OnDragOver = Control1DragOver
+        OnDblClick = Control1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -298,7 +312,8 @@ object FormPatch: TFormPatch
         Caption = 'Wave'
         Color = clBtnFace
         Tag = 3
-                OnDragOver = Control1DragOver
+        OnDblClick = Wave1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -310,7 +325,8 @@ object FormPatch: TFormPatch
         Caption = 'Pitch'
         Color = clBtnFace
         Tag = 3
-                OnDragOver = Control1DragOver
+        OnDblClick = Pitch1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -322,7 +338,8 @@ object FormPatch: TFormPatch
         Caption = 'TVF'
         Color = clBtnFace
         Tag = 3
-                OnDragOver = Control1DragOver
+        OnDblClick = TVFDblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -334,7 +351,8 @@ object FormPatch: TFormPatch
         Caption = 'TVA'
         Color = clBtnFace
         Tag = 3
-                OnDragOver = Control1DragOver
+        OnDblClick = Tva1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -346,7 +364,8 @@ object FormPatch: TFormPatch
         Caption = 'LFO 1'
         Color = clBtnFace
         Tag = 3
-                OnDragOver = Control1DragOver
+        OnDblClick = Lfo11DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -358,7 +377,8 @@ object FormPatch: TFormPatch
         Caption = 'LFO 2'
         Color = clBtnFace
         Tag = 3
-                OnDragOver = Control1DragOver
+        OnDblClick = Lfo21DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -370,7 +390,8 @@ object FormPatch: TFormPatch
         Caption = 'Control'
         Color = clBtnFace
         Tag = 3
-                OnDragOver = Control1DragOver
+        OnDblClick = Control1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -402,7 +423,8 @@ object FormPatch: TFormPatch
         Caption = 'Wave'
         Color = clBtnFace
         Tag = 4
-                OnDragOver = Control1DragOver
+        OnDblClick = Wave1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -414,7 +436,8 @@ object FormPatch: TFormPatch
         Caption = 'Pitch'
         Color = clBtnFace
         Tag = 4
-                OnDragOver = Control1DragOver
+        OnDblClick = Pitch1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -426,7 +449,8 @@ object FormPatch: TFormPatch
         Caption = 'TVF'
         Color = clBtnFace
         Tag = 4
-                OnDragOver = Control1DragOver
+        OnDblClick = TVFDblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -438,7 +462,8 @@ object FormPatch: TFormPatch
         Caption = 'TVA'
         Color = clBtnFace
         Tag = 4
-                OnDragOver = Control1DragOver
+        OnDblClick = Tva1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -450,7 +475,8 @@ object FormPatch: TFormPatch
         Caption = 'LFO 1'
         Color = clBtnFace
         Tag = 4
-                OnDragOver = Control1DragOver
+        OnDblClick = Lfo11DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -462,7 +488,8 @@ object FormPatch: TFormPatch
         Caption = 'LFO 2'
         Color = clBtnFace
         Tag = 4
-                OnDragOver = Control1DragOver
+        OnDblClick = Lfo21DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end
@@ -474,7 +501,8 @@ object FormPatch: TFormPatch
         Caption = 'Control'
         Color = clBtnFace
         Tag = 4
-                OnDragOver = Control1DragOver
+        OnDblClick = Control1DblClick
+        OnDragOver = Control1DragOver
         OnEndDrag = Control1EndDrag
         OnMouseDown = Control1MouseDown
       end

@@ -70,6 +70,14 @@ public:
     void FormResize(TObject* Sender) override;
     void CommonDblClick(TObject* Sender);
     void EffectsDblClick(TObject* Sender);
+    // The tone's section editors, for the tone of the panel's Tag.
+    void Wave1DblClick(TObject* Sender);
+    void Pitch1DblClick(TObject* Sender);
+    void TVFDblClick(TObject* Sender);
+    void Tva1DblClick(TObject* Sender);
+    void Lfo11DblClick(TObject* Sender);
+    void Lfo21DblClick(TObject* Sender);
+    void Control1DblClick(TObject* Sender);
     void CheckBox1Click(TObject* Sender);
     void SpeedNuovoClick(TObject* Sender);
     void SpeedCaricaClick(TObject* Sender);
@@ -105,6 +113,10 @@ public:
     void FormCreate(TObject* Sender) override;
 
 private:
+    // Opens the editor of a tone's section, handing the patch and the tone over through the opener
+    // variables; an editor already open comes to the front.
+    template <class TEditor>
+    void OpenToneEditor(TObject* Sender, int Slot, TPatch*& OpeningPatchOf, int& OpeningToneOf);
     // The section and group panels mirrored for the model, and their controls in the same order.
     void CollectPanels();
     int PanelIndex(const TObject* Control) const;
