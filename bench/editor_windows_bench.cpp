@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 
+#include "EditorBenchSupport.h"
+
 #include "controls/ControlsUnits.h"
 #include "editors/Uecommon.h"
 #include "editors/Uecontr.h"
@@ -26,18 +28,8 @@
 namespace {
 
 using namespace zel;
-
-// MIDI ports that take every message and keep only their count.
-class TCountingPorts : public IMidiPorts {
-public:
-    bool OutputOpen() const override { return true; }
-    void PutLong(const std::uint8_t*, std::size_t) override { ++Messages; }
-    void PutShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
-    void CloseDevs() override {}
-    void OpenDevs() override {}
-    void SetInputHandler(TNotifyEvent) override {}
-    long long Messages = 0;
-};
+using bench::RunSliderSteps;
+using bench::TCountingPorts;
 
 // A main window, a patch, the ports and the manual clock.
 class TEditorBench {
@@ -154,23 +146,7 @@ BENCHMARK(BM_RepaintCommonEditor)->Unit(benchmark::kMillisecond);
 void BM_PatchLevelSliderStep(benchmark::State& state) {
     TEditorBench bench;
     TFormCommon* editor = bench.Open();
-    TSlider* slider = editor->PatchLevel->Slider();
-    const HWND h = slider->GetHandle();
-    const long long before = bench.Ports.Messages;
-    bool up = true;
-    for (auto _ : state) {
-        // Grab the thumb, move it one value, let go: one data set.
-        const TRect thumb = slider->ThumbRect();
-        const int x = (thumb.left + thumb.right) / 2;
-        const int y = (thumb.top + thumb.bottom) / 2;
-        const int to = up ? y - 2 : y + 2;
-        SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, to));
-        SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, to));
-        up = !up;
-    }
-    state.counters["messages"] =
-        benchmark::Counter(static_cast<double>(bench.Ports.Messages - before), benchmark::Counter::kAvgIterations);
+    RunSliderSteps(state, editor->PatchLevel->Slider(), bench.Ports);
 }
 BENCHMARK(BM_PatchLevelSliderStep)->Unit(benchmark::kMicrosecond);
 
@@ -178,22 +154,7 @@ void BM_CutoffSliderStep(benchmark::State& state) {
     TEditorBench bench;
     bench.OpenAll();
     auto* editor = dynamic_cast<TFormTVF*>(bench.ToneEditor(TTone::teTVF));
-    TSlider* slider = editor->cutofffrequency->Slider();
-    const HWND h = slider->GetHandle();
-    const long long before = bench.Ports.Messages;
-    bool up = true;
-    for (auto _ : state) {
-        const TRect thumb = slider->ThumbRect();
-        const int x = (thumb.left + thumb.right) / 2;
-        const int y = (thumb.top + thumb.bottom) / 2;
-        const int to = up ? y - 2 : y + 2;
-        SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, to));
-        SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, to));
-        up = !up;
-    }
-    state.counters["messages"] =
-        benchmark::Counter(static_cast<double>(bench.Ports.Messages - before), benchmark::Counter::kAvgIterations);
+    RunSliderSteps(state, editor->cutofffrequency->Slider(), bench.Ports);
 }
 BENCHMARK(BM_CutoffSliderStep)->Unit(benchmark::kMicrosecond);
 

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+#include "EditorBenchSupport.h"
+
 #include "controls/ControlsUnits.h"
 #include "editors/Uepart.h"
 #include "editors/Ueperfor.h"
@@ -23,18 +25,8 @@
 namespace {
 
 using namespace zel;
-
-// MIDI ports that take every message and keep only their count.
-class TCountingPorts : public IMidiPorts {
-public:
-    bool OutputOpen() const override { return true; }
-    void PutLong(const std::uint8_t*, std::size_t) override { ++Messages; }
-    void PutShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
-    void CloseDevs() override {}
-    void OpenDevs() override {}
-    void SetInputHandler(TNotifyEvent) override {}
-    long long Messages = 0;
-};
+using bench::RunSliderSteps;
+using bench::TCountingPorts;
 
 // A main window, a performance and a rhythm set (both current on the instrument already, so that
 // activating their windows sends nothing), the ports and the manual clock.
@@ -153,23 +145,7 @@ BENCHMARK(BM_RepaintPartsEditor)->Unit(benchmark::kMillisecond);
 void BM_PartLevelSliderStep(benchmark::State& state) {
     TContainerBench bench;
     TFormPart* parts = bench.OpenPerformance();
-    TSlider* slider = parts->PartLevel->Slider();
-    const HWND h = slider->GetHandle();
-    const long long before = bench.Ports.Messages;
-    bool up = true;
-    for (auto _ : state) {
-        // Grab the thumb, move it one value, let go: one data set.
-        const TRect thumb = slider->ThumbRect();
-        const int x = (thumb.left + thumb.right) / 2;
-        const int y = (thumb.top + thumb.bottom) / 2;
-        const int to = up ? y - 2 : y + 2;
-        SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, to));
-        SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, to));
-        up = !up;
-    }
-    state.counters["messages"] =
-        benchmark::Counter(static_cast<double>(bench.Ports.Messages - before), benchmark::Counter::kAvgIterations);
+    RunSliderSteps(state, parts->PartLevel->Slider(), bench.Ports);
 }
 BENCHMARK(BM_PartLevelSliderStep)->Unit(benchmark::kMicrosecond);
 
