@@ -115,23 +115,7 @@ BENCHMARK(BM_RepaintCommonEditor)->Unit(benchmark::kMillisecond);
 void BM_PatchLevelSliderStep(benchmark::State& state) {
     TEditorBench bench;
     TFormCommon* editor = bench.Open();
-    TSlider* slider = editor->PatchLevel->Slider();
-    const HWND h = slider->GetHandle();
-    const long long before = bench.Ports.Messages;
-    bool up = true;
-    for (auto _ : state) {
-        // Grab the thumb, move it one value, let go: one data set.
-        const TRect thumb = slider->ThumbRect();
-        const int x = (thumb.left + thumb.right) / 2;
-        const int y = (thumb.top + thumb.bottom) / 2;
-        const int to = up ? y - 2 : y + 2;
-        SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, to));
-        SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, to));
-        up = !up;
-    }
-    state.counters["messages"] =
-        benchmark::Counter(static_cast<double>(bench.Ports.Messages - before), benchmark::Counter::kAvgIterations);
+    RunSliderSteps(state, editor->PatchLevel->Slider(), bench.Ports);
 }
 BENCHMARK(BM_PatchLevelSliderStep)->Unit(benchmark::kMicrosecond);
 
@@ -139,22 +123,7 @@ void BM_CutoffSliderStep(benchmark::State& state) {
     TEditorBench bench;
     bench.OpenAll();
     auto* editor = dynamic_cast<TFormTVF*>(bench.ToneEditor(TTone::teTVF));
-    TSlider* slider = editor->cutofffrequency->Slider();
-    const HWND h = slider->GetHandle();
-    const long long before = bench.Ports.Messages;
-    bool up = true;
-    for (auto _ : state) {
-        const TRect thumb = slider->ThumbRect();
-        const int x = (thumb.left + thumb.right) / 2;
-        const int y = (thumb.top + thumb.bottom) / 2;
-        const int to = up ? y - 2 : y + 2;
-        SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, to));
-        SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, to));
-        up = !up;
-    }
-    state.counters["messages"] =
-        benchmark::Counter(static_cast<double>(bench.Ports.Messages - before), benchmark::Counter::kAvgIterations);
+    RunSliderSteps(state, editor->cutofffrequency->Slider(), bench.Ports);
 }
 BENCHMARK(BM_CutoffSliderStep)->Unit(benchmark::kMicrosecond);
 

@@ -4,8 +4,6 @@
 // SendandStore and its data set (on the manual clock, so the 50 ms pace before a send is not counted).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 #include "EditorBench.h"
 #include "controls/ControlsUnits.h"
 #include "editors/Uepart.h"
@@ -27,32 +25,19 @@ using namespace zel;
 
 // A main window, a performance and a rhythm set (both current on the instrument already, so that
 // activating their windows sends nothing), the ports and the manual clock.
-class TContainerBench {
+class TContainerBench : public TBenchDesktop {
 public:
-    TContainerBench() : units_(JoinUnitRows({PlatformUnits(), ControlsUnits()})) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        main_ = Construct<TForm>(nullptr);
-        main_->SetFormStyle(fsMDIForm);
-        main_->SetBounds(0, 0, 1280, 1024);
-        Application->MainForm = main_;
-        main_->Show();
-        ModelServices().MidiPorts = &Ports;
-        DevicesOpen = 1;
+    TContainerBench() : TBenchDesktop(1280, 1024) {
         CurrentPerformance = &Performance;
         CurrentRhythm = &Rhythm;
     }
     ~TContainerBench() {
         Close();
-        delete main_;
-        Application->MainForm = nullptr;
-        ProcessPendingMessages();
-        ModelServices().MidiPorts = nullptr;
-        DevicesOpen = 0;
         ResetCurrentElements();
     }
     // The performance window with its common and parts editors, as double clicks open them.
     TFormPart* OpenPerformance() {
-        PerformanceWindow = TFormPerformance::Open(main_, Performance);
+        PerformanceWindow = TFormPerformance::Open(Main(), Performance);
         PerformanceWindow->PerComDblClick(PerformanceWindow->PerCom);
         PerformanceWindow->PerPartsDblClick(PerformanceWindow->PerParts);
         ProcessPendingMessages();
@@ -60,7 +45,7 @@ public:
     }
     // The rhythm-set window with its four key editors.
     TFormRhyTVF* OpenRhythm() {
-        RhythmWindow = TFormRhythm::Open(main_, Rhythm);
+        RhythmWindow = TFormRhythm::Open(Main(), Rhythm);
         RhythmWindow->RhyMainDblClick(RhythmWindow->RhyMain);
         RhythmWindow->RhyPitchDblClick(RhythmWindow->RhyPitch);
         RhythmWindow->RhyTVADblClick(RhythmWindow->RhyTVA);
@@ -76,16 +61,10 @@ public:
         ProcessPendingMessages();
     }
 
-    TManualClockScope Clock;
-    TCountingPorts Ports;
     TPerformance Performance{nullptr};
     TRhythm Rhythm{nullptr};
     TFormPerformance* PerformanceWindow = nullptr;
     TFormRhythm* RhythmWindow = nullptr;
-
-private:
-    TUnitsScope units_;
-    TForm* main_ = nullptr;
 };
 
 void BM_OpenRhythmWindowWithKeyEditors(benchmark::State& state) {
@@ -142,23 +121,7 @@ BENCHMARK(BM_RepaintPartsEditor)->Unit(benchmark::kMillisecond);
 void BM_PartLevelSliderStep(benchmark::State& state) {
     TContainerBench bench;
     TFormPart* parts = bench.OpenPerformance();
-    TSlider* slider = parts->PartLevel->Slider();
-    const HWND h = slider->GetHandle();
-    const long long before = bench.Ports.Messages;
-    bool up = true;
-    for (auto _ : state) {
-        // Grab the thumb, move it one value, let go: one data set.
-        const TRect thumb = slider->ThumbRect();
-        const int x = (thumb.left + thumb.right) / 2;
-        const int y = (thumb.top + thumb.bottom) / 2;
-        const int to = up ? y - 2 : y + 2;
-        SendMessage(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessage(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, to));
-        SendMessage(h, WM_LBUTTONUP, 0, MAKELPARAM(x, to));
-        up = !up;
-    }
-    state.counters["messages"] =
-        benchmark::Counter(static_cast<double>(bench.Ports.Messages - before), benchmark::Counter::kAvgIterations);
+    RunSliderSteps(state, parts->PartLevel->Slider(), bench.Ports);
 }
 BENCHMARK(BM_PartLevelSliderStep)->Unit(benchmark::kMicrosecond);
 

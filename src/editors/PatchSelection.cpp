@@ -83,7 +83,7 @@ bool TPatchSelection::GroupBytes(int Group, const TConfig* Config, std::array<st
 
 void TPatchSelection::Show(std::uint8_t Type, std::uint8_t Id, std::uint8_t High, std::uint8_t Low,
                            const TConfig* Config, int Count) {
-    PatchNumber = ((High & 0x0F) << 4) | (Low & 0x0F);
+    PatchNumber = High * 16 + Low;
     LastGroupIndex = GroupOfBytes(Type, Id, Config, Count);
 }
 
@@ -92,6 +92,8 @@ bool TPatchSelection::ChooseGroup(int Index, const TConfig* Config, std::array<s
     LastGroupIndex = Index;
     return true;
 }
+
+bool TPatchSelection::NumberFits() const { return PatchNumber >= 0 && PatchNumber <= HighestPatchNumber; }
 
 bool TPatchSelection::Pick(int Index) {
     if (LastGroupIndex == NoGroup || Index < 0 || Index > HighestPatchNumber) return false;

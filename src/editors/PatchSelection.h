@@ -38,7 +38,8 @@ public:
     // "PCM" without a card, or an index that is no group.
     static bool GroupBytes(int Group, const TConfig* Config, std::array<std::uint8_t, 2>& Bytes);
 
-    // Takes the stored bytes 2..5 of a part (or their twins): the group shown and the number.
+    // Takes the stored bytes 2..5 of a part (or their twins): the group shown and the number (high x 16 +
+    // low, which a stored nibble past 15 takes beyond 255).
     void Show(std::uint8_t Type, std::uint8_t Id, std::uint8_t High, std::uint8_t Low, const TConfig* Config,
               int Count = PatchGroupCount);
     // The user chose group Index: true with the bytes to write, and the group becomes the accepted one;
@@ -47,6 +48,8 @@ public:
     // A number picked by name: false (the number stays) beyond the 256 numbers the nibbles carry, or
     // while no group is shown (there is no list to pick from).
     bool Pick(int Index);
+    // Whether the number is one the two nibbles carry; a stored number beyond them is never rewritten.
+    bool NumberFits() const;
     // The 4-byte run of the stored group bytes and the number.
     std::array<std::uint8_t, 4> Run(std::uint8_t Type, std::uint8_t Id) const;
 

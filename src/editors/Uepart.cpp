@@ -274,8 +274,8 @@ void TFormPart::ComboPatchChange(TObject*) {
 }
 
 void TFormPart::WriteSelection() {
-    // Without a group on show there is no number to write with it: the stored bytes stay.
-    if (InUpdateView != 0 || Selection.LastGroupIndex == NoGroup) return;
+    // Without a group on show, or with a stored number the nibbles cannot carry, the stored bytes stay.
+    if (InUpdateView != 0 || Selection.LastGroupIndex == NoGroup || !Selection.NumberFits()) return;
     SendAndStoreArray(pGroupType, Selection.Run(GetParam(pGroupType), GetParam(pGroupId)));
 }
 
@@ -302,7 +302,7 @@ void TFormPart::SetRhythmComboName() {
     } else if (group >= 2 && group < RhythmGroupCount) {
         for (const char* name : PresetRhythmNames[static_cast<std::size_t>(group - 2)]) items->Add(name);
     }
-    Selection.PatchNumber = ((GetParam(pNumberHigh) & 0x0F) << 4) | (GetParam(pNumberLow) & 0x0F);
+    Selection.PatchNumber = GetParam(pNumberHigh) * 16 + GetParam(pNumberLow);
     // A number past the two sets shows no name.
     ComboRhythmName->SetItemIndex(Selection.PatchNumber);
 }

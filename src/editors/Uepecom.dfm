@@ -37,7 +37,7 @@ object FormPerComm: TFormPerComm
       object EditName: TEdit
         Left = 120
         Top = 8
-        Width = 100
+        Width = 96
         Height = 21
         MaxLength = 12
         TabOrder = 0
@@ -45,16 +45,16 @@ object FormPerComm: TFormPerComm
         OnKeyUp = EditNameKeyUp
       end
       object LabelTempo: TLabel
-        Left = 232
+        Left = 220
         Top = 12
-        Width = 84
+        Width = 86
         Height = 13
         Caption = 'Default Tempo'
       end
       object DefaultTempo: TMyEdit
-        Left = 318
+        Left = 310
         Top = 8
-        Width = 70
+        Width = 60
         Height = 21
         EditType = MinMax
         Min = 20
@@ -63,9 +63,9 @@ object FormPerComm: TFormPerComm
         OnEndChange = DefaultTempoEndChange
       end
       object VelRangeSwitch: TCheckBox
-        Left = 396
+        Left = 376
         Top = 10
-        Width = 110
+        Width = 130
         Height = 17
         Caption = 'Vel Range Switch'
         TabOrder = 1

@@ -97,7 +97,7 @@ void TFormRhyMain::FillControls() {
     ToneSwitch->SetChecked(b(pToneSwitch) == 1);
     LastGroupIndex = WaveGroupOfBytes(GetParam(pWaveType), GetParam(pWaveId), Config());
     ComboWave->SetItemIndex(LastGroupIndex);
-    WaveNumber = WaveNumberOf(GetParam(pWaveHigh) & 0x0F, GetParam(pWaveLow) & 0x0F);
+    WaveNumber = WaveNumberOf(GetParam(pWaveHigh), GetParam(pWaveLow));
     // Filling the name writes nothing: the change event sees the window filling.
     WaveName->SetText(WaveNameOnShow());
     // A stored byte that no control can show is shown as the nearest valid value; nothing is written.
@@ -131,8 +131,8 @@ void TFormRhyMain::ComboWaveChange(TObject*) {
 }
 
 void TFormRhyMain::WaveNameChange(TObject*) {
-    // Without a group on show there is no wave to write with it: the stored bytes stay.
-    if (InUpdateView != 0 || LastGroupIndex == wgNone) return;
+    // No group on show, or a stored number the nibbles cannot carry: the wave bytes stay as they are.
+    if (InUpdateView != 0 || LastGroupIndex == wgNone || !WaveNumberFits(WaveNumber)) return;
     const auto number = WaveNumberBytes(WaveNumber);
     const std::array<std::uint8_t, 4> run{GetParam(pWaveType), GetParam(pWaveId), number[0], number[1]};
     SendAndStoreArray(pWaveType, run);

@@ -135,7 +135,6 @@ object FormRhyPitch: TFormRhyPitch
       BevelOuter = bvNone
       Min = -50
       Max = 50
-      Stereo = True
       SLeft = 12
       STop = 24
       SWidth = 20
@@ -162,7 +161,6 @@ object FormRhyPitch: TFormRhyPitch
       BevelOuter = bvNone
       Min = -12
       Max = 12
-      Stereo = True
       SLeft = 12
       STop = 24
       SWidth = 20

@@ -19,8 +19,17 @@
 
 namespace zel::test {
 
-class PerformanceEditors : public Editors {
+// The helpers on any editors fixture: the in-process one, or the one on JACK.
+template <class Base>
+class PerformanceEditorsOn : public Base {
 protected:
+    using Base::Click;
+    using Base::DoubleClick;
+    using Base::Press;
+    using Base::ScreenPoint;
+    using Base::Sim;
+    using Base::WithProgress;
+
     // A library window on a new library of Performances performances ("Perf 0", ...) and then Rhythms
     // rhythm sets ("Drums 0", ...).
     TFormLibrary* OpenLibraryWith(int Performances, int Rhythms) {
@@ -97,5 +106,7 @@ protected:
         return library != nullptr && library->Saved == 0;
     }
 };
+
+using PerformanceEditors = PerformanceEditorsOn<Editors>;
 
 }  // namespace zel::test

@@ -11,42 +11,16 @@
 #include <string>
 #include <thread>
 
+#include "EditorsJackFixture.h"
 #include "PerformanceFixture.h"
-#include "app/JackPorts.h"
-#include "platform/rtl/IniFiles.h"
-#include "support/JackTest.h"
 
 namespace zel::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-class PerformanceSessionOverJack : public PerformanceEditors {
+class PerformanceSessionOverJack : public PerformanceEditorsOn<EditorsOverJack> {
 protected:
-    // The program started on JACK, with the instrument's ports chosen in the port dialog.
-    void SetUp() override {
-        Program::SetUp();
-        Sim.DeviceByte = 0x10;
-        if (!OpenOnJack(instrument_, &Sim)) return;
-        {
-            TIniFile ini(SettingsFileName);
-            ini.WriteInteger("Midi", "DeviceID", 17);
-        }
-        Start();
-        Wait(2000);
-        ASSERT_NE(FormInOut, nullptr);
-        OpenPortsOn(instrument_, *FormInOut, *ZelmoHolder->Config, Boxes);
-        oldDialogs_ = SetFileDialogAnswerer([this](TOpenDialog& d) {
-            if (Choose.empty()) return false;
-            d.FileName = Choose.front();
-            Choose.pop_front();
-            return true;
-        });
-    }
-    void TearDown() override {
-        SetFileDialogAnswerer(std::move(oldDialogs_));
-        Program::TearDown();
-    }
     // Handles what arrives while waiting, in real time, for the condition.
     static bool Until(const std::function<bool()>& done) {
         for (auto end = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < end;) {
@@ -56,27 +30,13 @@ protected:
         }
         return done();
     }
-    bool Arrived(const TBytes& message) {
-        return TJackInstrument::WaitFor(
-            [&] {
-                for (const TBytes& m : Sim.ReceivedMessages())
-                    if (m == message) return true;
-                return false;
-            },
-            5s);
-    }
+    bool Arrived(const TBytes& message) { return EditorsOverJack::Arrived(Hex(message)); }
     // Runs an action that sends a rhythm set through the progress window, until the instrument has it.
     void SendingTheSet(const std::function<void()>& act) {
         const int before = Sim.DataSetsApplied();
         WithProgress(act);
         EXPECT_TRUE(TJackInstrument::WaitFor([&] { return Sim.DataSetsApplied() >= before + 65; }, 5s));
     }
-
-    TJackInstrument instrument_{"zelmovi-performance"};
-    std::deque<std::string> Choose;
-
-private:
-    TFileDialogAnswerer oldDialogs_;
 };
 
 TEST_F(PerformanceSessionOverJack, PartsAndAKeyEditedSavedAndSentAgain) {

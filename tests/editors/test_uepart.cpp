@@ -166,8 +166,9 @@ TEST_F(PartsEditor, StoredBytesNoControlCanShowOpenAndWriteNothing) {
     performance_->Part(1).Data()[2] = 5;  // no such group type
     performance_->Part(2).Data()[2] = 2;  // a board that no slot holds
     performance_->Part(2).Data()[3] = 9;
-    performance_->Part(10).Data()[5] = 7;  // a rhythm set past the two of a group
-    performance_->Part(1).Data()[10] = 9;  // no such output
+    performance_->Part(10).Data()[5] = 7;    // a rhythm set past the two of a group
+    performance_->Part(1).Data()[10] = 9;    // no such output
+    performance_->Part(4).Data()[4] = 0x20;  // a number the nibbles cannot carry
     TFormPart* parts = Open();
     for (int part : {1, 2, 10}) {
         SCOPED_TRACE(part);
@@ -184,6 +185,11 @@ TEST_F(PartsEditor, StoredBytesNoControlCanShowOpenAndWriteNothing) {
     EXPECT_EQ(parts->Outputassign->GetItemIndex(), -1);
     EXPECT_TRUE(Received().empty());
     EXPECT_FALSE(Modified(*performance_));
+    // A group chosen for that number writes the group alone; the number's bytes stay.
+    Click(parts->PartButton[3]);
+    ChooseItem(parts->ComboPatch, 1);
+    EXPECT_EQ(Received(), (std::vector<std::string>{PartSet(4, 2, {0x00, 0x02})}));
+    EXPECT_EQ(performance_->Part(4).GetParam(4), 0x20);
 }
 
 TEST_F(PartsEditor, KeyRangeStaysOrderedWhileStepping) {
