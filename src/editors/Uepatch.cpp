@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "editors/Uecommon.h"
+#include "editors/Ueeffect.h"
 #include "model/CurrentElements.h"
 #include "model/LibElem.h"
 #include "model/Patch.h"
@@ -213,8 +214,13 @@ void TFormPatch::CommonDblClick(TObject*) {
 }
 
 void TFormPatch::EffectsDblClick(TObject*) {
-    // The effects editor is not part of the program yet: the double click only keeps this window behind.
     OpenedByDblClick = 1;
+    if (EditElem == nullptr) return;
+    try {
+        TFormEffect::Open(this, *EditElem, 1);
+    } catch (const std::exception&) {
+        throw EInOutError("Out of Resource");
+    }
 }
 
 void TFormPatch::CheckBox1Click(TObject* Sender) {
