@@ -3,6 +3,7 @@
 // its failures, the undo history of each page and the drawings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "EffectsFixture.h"
@@ -40,6 +41,220 @@ TEST_F(EffectsEditor, OpensForAPatchAndForAPerformance) {
     EXPECT_EQ(perfEditor->efxsource->Items()->Count(), 16);
     EXPECT_EQ(perfEditor->efxsource->Items()->Strings(10), "11");
     EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(EffectsEditor, EachPageOneControlSendsItsOneDataSetFromRealInput) {
+    struct TRow {
+        const char* Name;
+        bool Patch;
+        std::function<void(TCommon*, TPerformanceCommon*)> Stored;
+        std::function<void(TFormEffect*)> Input;
+        std::vector<std::string> Sent;
+        int Position;  // in the common; -1: nothing stored
+        int Value;
+        bool Undoable;
+    };
+    const auto none = [](TCommon*, TPerformanceCommon*) {};
+    const std::vector<TRow> rows = {
+        {"chorus level to 100 on a patch", true, none,
+         [this](TFormEffect* e) { DragSliderTo(e->ChorusLevel->Slider(), 100); },
+         {"F0 41 10 6A 12 03 00 00 21 64 78 F7"}, 33, 100, true},
+        {"chorus level to 100 on a performance", false, none,
+         [this](TFormEffect* e) { DragSliderTo(e->ChorusLevel->Slider(), 100); },
+         {"F0 41 10 6A 12 01 00 00 22 64 79 F7"}, 34, 100, true},
+        {"EFX ctrl depth 1 to +63", true, none,
+         [this](TFormEffect* e) { DragSliderTo(e->EfxCtrlDepth1->Slider(), 126); }, {DataSet(true, 30, 126)}, 30, 126,
+         true},
+        {"EFX ctrl depth 1 back to -63", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[30] = 126; },
+         [this](TFormEffect* e) { DragSliderTo(e->EfxCtrlDepth1->Slider(), 0); }, {DataSet(true, 30, 0)}, 30, 0,
+         true},
+        {"HF damp next from 16", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[42] = 16; },
+         [this](TFormEffect* e) { Click(e->Successivo); }, {"F0 41 10 6A 12 03 00 00 2A 11 42 F7"}, 42, 17, true},
+        {"HF damp next at 17 (ByPass)", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[42] = 17; },
+         [this](TFormEffect* e) { Click(e->Successivo); }, {}, 42, 17, false},
+        {"HF damp previous at 0", true, none, [this](TFormEffect* e) { Click(e->Precedente); }, {}, 42, 0, false},
+        {"HF damp previous from 1", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[42] = 1; },
+         [this](TFormEffect* e) { Click(e->Precedente); }, {DataSet(true, 42, 0)}, 42, 0, true},
+        {"EFX source 11 on a performance", false, none, [this](TFormEffect* e) { ChooseItem(e->efxsource, 10); },
+         {"F0 41 10 6A 12 01 00 00 0C 0A 69 F7"}, 12, 10, false},
+        {"reverb type Hall 2 on a performance", false, none,
+         [this](TFormEffect* e) { ChooseItem(e->Reverbtype, 5); }, {DataSet(false, 40, 5)}, 40, 5, true},
+        {"EFX ctrl source 2 Foot", true, none, [this](TFormEffect* e) { ChooseItem(e->EfxCtrlSource2, 5); },
+         {DataSet(true, 31, 5)}, 31, 5, true},
+        {"a slider set to its stored value", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[40] = 64; },
+         [this](TFormEffect* e) {
+             DragSliderTo(e->Reverblevel->Slider(), 65);
+             DragSliderTo(e->Reverblevel->Slider(), 64);
+         },
+         {DataSet(true, 40, 65), DataSet(true, 40, 64)}, 40, 64, true},
+        {"a combo set to its stored item", true, none, [this](TFormEffect* e) { ChooseItem(e->Outputassign, 0); },
+         {}, 25, 0, false},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        patch_->Common->Initialise();
+        performance_->Common->Initialise();
+        row.Stored(patch_->Common.get(), performance_->Common.get());
+        TFormEffect* editor = row.Patch ? OpenPatchEffects() : OpenPerformanceEffects();
+        ASSERT_NE(editor, nullptr);
+        library_->Library()->Saved = 1;
+        row.Input(editor);
+        EXPECT_EQ(Received(), row.Sent);
+        const std::uint8_t stored =
+            row.Patch ? patch_->Common->GetParam(row.Position) : performance_->Common->GetParam(row.Position);
+        EXPECT_EQ(stored, row.Value);
+        EXPECT_EQ(editor->BtnUndo->GetEnabled(), row.Undoable);
+        // Every change marks the element modified, the EFX source included.
+        EXPECT_EQ(library_->Library()->Saved == 0, !row.Sent.empty());
+        EXPECT_TRUE(Boxes.empty());
+        editor->Close();
+        if (row.Patch) window_->Close();
+        RunQueue();
+    }
+}
+
+// The control, spin or combo of a parameter, its box on the EFX panel and the label in that box.
+TControl* BoxOf(TControl* control) {
+    return dynamic_cast<TPanSlider*>(control) != nullptr ? control : control->GetParent();
+}
+std::string LabelOf(TControl* control) {
+    auto* box = dynamic_cast<TWinControl*>(BoxOf(control));
+    for (int i = 0; box != nullptr && i < box->ControlCount(); ++i)
+        if (auto* label = dynamic_cast<TLabel*>(box->Controls(i))) return label->Caption();
+    return "";
+}
+
+TEST_F(EffectsEditor, EveryTypeBuildsItsControlsAndEachControlWritesItsOwnByte) {
+    struct TRow {
+        const char* Kinds;  // S slider, E spin, C combo, in creation order
+        std::vector<int> Bytes;
+        const char* Ctrl1;
+        const char* Ctrl2;
+    };
+    const TRow rows[EfxTypeCount] = {
+        {"CECEEEEEEES", {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23}, "Level", "----------"},
+        {"SSEECS", {13, 18, 16, 17, 15, 14}, "Drive", "Pan"},
+        {"SSEECS", {13, 18, 16, 17, 15, 14}, "Drive", "Pan"},
+        {"EESSSSS", {13, 14, 15, 16, 17, 18, 19}, "Manual", "Rate"},
+        {"EEEEEEEEESS", {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23}, "Pan", "Level"},
+        {"SSEES", {13, 14, 15, 16, 17}, "Sens", "Mix"},
+        {"CSSSESS", {13, 16, 17, 18, 14, 15, 19}, "Rate", "Manual"},
+        {"EEESEEESSCS", {14, 16, 19, 21, 13, 15, 18, 20, 22, 17, 23}, "Speed", "Level"},
+        {"SSCEESS", {14, 13, 16, 17, 18, 15, 19}, "Pan", "Level"},
+        {"SCSCEESS", {13, 15, 14, 17, 18, 19, 16, 20}, "Pan", "Level"},
+        {"EESEEEES", {13, 14, 15, 16, 17, 18, 19, 20}, "Rate", "Balance"},
+        {"EESEESES", {13, 14, 15, 18, 16, 17, 19, 20}, "Trm Rate", "Balance"},
+        {"EESEEEES", {13, 14, 15, 18, 16, 17, 19, 20}, "Rate", "Balance"},
+        {"EESECEEEES", {15, 16, 17, 18, 13, 14, 20, 21, 22, 23}, "Rate", "Balance"},
+        {"EESEECEEEES", {15, 16, 17, 19, 18, 13, 14, 20, 21, 22, 23}, "Rate", "Feedback"},
+        {"EESEEEEEES", {13, 14, 15, 16, 18, 17, 19, 20, 21, 22}, "Step Rate", "Feedback"},
+        {"EEECCCEEEES", {14, 15, 18, 13, 16, 17, 19, 20, 21, 22, 23}, "Feedback", "Balance"},
+        {"EEECESEEEEES", {14, 15, 16, 13, 18, 19, 20, 17, 21, 22, 23, 24}, "Rate", "Balance"},
+        {"EEEESSSEEEES", {15, 13, 14, 16, 20, 18, 19, 17, 21, 22, 23, 24}, "FeedBack", "Balance"},
+        {"EEEESSSSEEES", {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24}, "Feedback", "Balance"},
+        {"EEESEEEES", {13, 15, 14, 17, 16, 18, 19, 20, 21}, "Delay", "Feedback"},
+        {"EESEEESEEEES", {14, 16, 20, 18, 15, 17, 21, 19, 13, 22, 23, 24}, "Coarse A", "Coarse B"},
+        {"EESEEEEEES", {14, 15, 18, 16, 13, 17, 19, 20, 21, 22}, "Coarse", "Feedback"},
+        {"CESEEEES", {13, 14, 15, 16, 17, 18, 19, 20}, "Time", "Balance"},
+        {"CEEEEES", {13, 14, 15, 16, 17, 18, 19}, "Balance", "Level"},
+        {"SSEESES", {13, 14, 15, 16, 17, 19, 20}, "Pan", "Balance"},
+        {"SSEESEES", {13, 14, 15, 16, 17, 18, 19, 20}, "Pan", "Balance"},
+        {"SSEEEES", {13, 14, 15, 16, 17, 18, 19}, "Pan", "Balance"},
+        {"SSEESES", {13, 14, 15, 16, 17, 19, 20}, "Pan", "Balance"},
+        {"SSEESEES", {13, 14, 15, 16, 17, 18, 19, 20}, "Pan", "Balance"},
+        {"SSEEEES", {13, 14, 15, 16, 17, 18, 19}, "Pan", "Balance"},
+        {"SSEESES", {13, 14, 15, 16, 17, 19, 20}, "Sens", "Balance"},
+        {"SSEESEES", {13, 14, 15, 16, 17, 18, 19, 20}, "Sens", "Balance"},
+        {"SSEEEES", {13, 14, 15, 16, 17, 19, 20}, "Sens", "Balance"},
+        {"EESEEEEES", {13, 14, 15, 17, 18, 19, 20, 21, 22}, "Cho Balance", "Dly Balance"},
+        {"EESEEEEEES", {13, 14, 15, 16, 17, 18, 19, 20, 21, 22}, "Flg Balance", "Dly Balance"},
+        {"EESEEESEES", {13, 14, 15, 16, 17, 18, 19, 20, 21, 22}, "Cho Balance", "Flg Balance"},
+        {"EESEEEEES", {13, 14, 15, 17, 18, 19, 20, 21, 22}, "Cho Balance", "Dly Balance"},
+        {"EESEEEEEES", {13, 14, 15, 16, 17, 18, 19, 20, 21, 22}, "Flg Balance", "Dly Balance"},
+        {"EESEEESEES", {13, 14, 15, 16, 17, 18, 19, 20, 21, 22}, "Cho Balance", "Flg Balance"},
+    };
+    const TPoint places[12] = {{8, 8},     {8, 65},    {8, 122},    {8, 179},    {8, 236},    {452, 8},
+                               {452, 65},  {452, 122}, {452, 179},  {452, 236},  {156, 236},  {304, 236}};
+    // Every parameter byte the instrument loads for a new type is 1: every control can step up (a combo
+    // goes back to its first item).
+    LoadOnTypeChange(true, TBytes(12, 1));
+    patch_->Common->Data()[12] = 39;
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    for (int type = 1; type <= EfxTypeCount; ++type) {
+        SCOPED_TRACE("type " + std::to_string(type));
+        const TRow& row = rows[type - 1];
+        ChooseItem(editor->EFXType, type - 1);
+        ASSERT_EQ(editor->CurrentEfxType, type);
+        EXPECT_EQ(editor->LabelCtrl1->Caption(), row.Ctrl1);
+        EXPECT_EQ(editor->LabelCtrl2->Caption(), row.Ctrl2);
+        const int count = static_cast<int>(std::string(row.Kinds).size());
+        ASSERT_EQ(row.Bytes.size(), static_cast<std::size_t>(count));
+        EXPECT_EQ(Param(editor, count + 1), nullptr);
+        for (int n = 1; n <= count; ++n) {
+            SCOPED_TRACE("Param" + std::to_string(n) + " " + LabelOf(dynamic_cast<TControl*>(Param(editor, n))));
+            auto* control = dynamic_cast<TControl*>(Param(editor, n));
+            ASSERT_NE(control, nullptr);
+            EXPECT_EQ(control->Tag, n);
+            EXPECT_EQ(BoxOf(control)->GetLeft(), places[n - 1].x);
+            EXPECT_EQ(BoxOf(control)->GetTop(), places[n - 1].y);
+            EXPECT_EQ(BoxOf(control)->GetWidth(), 141);
+            EXPECT_EQ(BoxOf(control)->GetHeight(), 51);
+            EXPECT_FALSE(LabelOf(control).empty());
+            const char kind = row.Kinds[n - 1];
+            const int byte = row.Bytes[static_cast<std::size_t>(n - 1)];
+            Sim.ClearLog();
+            int expected = 2;
+            if (kind == 'S') {
+                auto* slider = dynamic_cast<TPanSlider*>(control);
+                ASSERT_NE(slider, nullptr);
+                // The thumb counts from the slider's low end.
+                DragSliderTo(slider->Slider(), slider->Slider()->GetValue() + 1);
+            } else if (kind == 'E') {
+                auto* spin = dynamic_cast<TMyEdit*>(control);
+                ASSERT_NE(spin, nullptr);
+                StepField(spin, true, 1);
+            } else {
+                auto* combo = dynamic_cast<TComboBox*>(control);
+                ASSERT_NE(combo, nullptr);
+                ChooseItem(combo, 0);
+                expected = 0;
+            }
+            EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(true, byte, expected)}));
+        }
+        // The bytes the type does not list are neither shown nor written.
+        for (int position = 13; position <= 24; ++position) {
+            if (std::find(row.Bytes.begin(), row.Bytes.end(), position) != row.Bytes.end()) continue;
+            EXPECT_EQ(patch_->Common->GetParam(position), 1) << position;
+        }
+    }
+    EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(EffectsEditor, SomeTypesShowTheirLabels) {
+    struct TRow {
+        int Type;
+        std::vector<std::string> Labels;
+    };
+    const TRow rows[] = {
+        {1, {"Low Freq", "Low Gain ", "Hi Freq", "Hi Gain ", "P1 Freq", "P1 Q", "P1 Gain ", "P2 Freq", "P2 Q",
+             "P2 Gain ", "Level Output"}},
+        {17, {"Delay L", "Delay R", "Feedback", "FeedBack Mode", "Phase L", "Phase R", "HF Damp", "Low Gain", "Hi Gain",
+              "Balance", "Level"}},
+        {25, {"Rverb Type", "Pre Delay", "Gate Time", "Low Gain", "Hi Gain", "Balance", "Level"}},
+    };
+    DevicesOpen = 0;
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Type);
+        ChooseItem(editor->EFXType, row.Type - 1);
+        std::vector<std::string> labels;
+        for (int n = 1; Param(editor, n) != nullptr; ++n) labels.push_back(LabelOf(dynamic_cast<TControl*>(Param(editor, n))));
+        EXPECT_EQ(labels, row.Labels);
+    }
 }
 
 }  // namespace
