@@ -257,6 +257,237 @@ TEST_F(EffectsEditor, SomeTypesShowTheirLabels) {
     }
 }
 
+TEST_F(EffectsEditor, ANewTypeFetchesItsValuesFromTheInstrument) {
+    struct TRow {
+        const char* Name;
+        bool Patch;
+        std::vector<std::string> Sent;
+    };
+    const TRow rows[] = {
+        {"patch", true,
+         {"F0 41 10 6A 12 03 00 00 0C 10 61 F7", "F0 41 10 6A 12 03 00 00 0C 10 61 F7",
+          "F0 41 10 6A 11 03 00 00 0D 00 00 00 0C 64 F7"}},
+        {"performance", false,
+         {"F0 41 10 6A 12 01 00 00 0D 10 62 F7", "F0 41 10 6A 12 01 00 00 0D 10 62 F7",
+          "F0 41 10 6A 11 01 00 00 0E 00 00 00 0C 65 F7"}},
+    };
+    // The stereo delay's values as the instrument loads them (bytes 13..24): FeedBack Mode "Cross", delays
+    // 20 and 30 ms, phases inverted and normal, feedback +40 %, damp step 5, gains, balance and level.
+    const TBytes values = {1, 20, 30, 1, 0, 69, 5, 16, 14, 50, 100, 9};
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        LoadOnTypeChange(row.Patch, values);
+        TFormEffect* editor = row.Patch ? OpenPatchEffects() : OpenPerformanceEffects();
+        ASSERT_NE(editor, nullptr);
+        ShowPage(editor, 1);
+        ChooseItem(editor->EFXType, 16);
+        EXPECT_EQ(Received(), row.Sent);
+        EXPECT_FALSE(editor->HoldsMidiInput());
+        EXPECT_FALSE(editor->Timer->GetEnabled());
+        const int shift = row.Patch ? 0 : 1;
+        const TParamBlock<72>* patchCommon = patch_->Common.get();
+        for (int i = 0; i < 12; ++i) {
+            const std::uint8_t stored = row.Patch ? patchCommon->GetParam(13 + i)
+                                                  : performance_->Common->GetParam(13 + shift + i);
+            EXPECT_EQ(stored, values[static_cast<std::size_t>(i)]) << i;
+        }
+        // The panel shows them.
+        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 1))->GetCode(), 20);
+        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 2))->GetCode(), 30);
+        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 3))->GetCode(), 40);
+        EXPECT_EQ(dynamic_cast<TComboBox*>(Param(editor, 4))->GetItemIndex(), 1);
+        EXPECT_EQ(dynamic_cast<TComboBox*>(Param(editor, 5))->GetItemIndex(), 1);
+        EXPECT_EQ(dynamic_cast<TComboBox*>(Param(editor, 6))->GetItemIndex(), 0);
+        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 7))->GetCode(), 5);
+        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 8))->GetCode(), 1);
+        EXPECT_EQ(dynamic_cast<TPanSlider*>(Param(editor, 11))->GetValue(), 100);
+        // "Feedback" one step up: +42 %, at the patch's or the performance's own place.
+        Sim.ClearLog();
+        StepField(dynamic_cast<TMyEdit*>(Param(editor, 3)), true, 1);
+        EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(row.Patch, 18 + shift, 70)}));
+        // The history records the patch position: Undo writes the performance's byte back all the same.
+        Sim.ClearLog();
+        Click(editor->BtnUndo);
+        EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(row.Patch, 18 + shift, 69)}));
+        EXPECT_TRUE(Boxes.empty());
+        editor->Close();
+        RunQueue();
+    }
+}
+
+TEST_F(EffectsEditor, FeedbackPlusFortyOnTheStereoDelay) {
+    DevicesOpen = 0;
+    patch_->Common->Data()[12] = 16;
+    patch_->Common->Data()[18] = 49;  // 0 %
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    DevicesOpen = 1;
+    StepField(dynamic_cast<TMyEdit*>(Param(editor, 3)), true, 20);
+    EXPECT_EQ(Received().back(), "F0 41 10 6A 12 03 00 00 12 45 26 F7");
+    EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 3))->GetCode(), 40);
+}
+
+TEST_F(EffectsEditor, AFetchWithoutAnAnswerEndsInTheMessage) {
+    struct TRow {
+        const char* Name;
+        std::function<void()> Disturb;  // what comes instead of the answer
+        TTick Wait;                     // how long until the message shows
+    };
+    const TRow rows[] = {
+        {"silence", [] {}, 1000},
+        {"a note first", [this] { Backend.Inject("JV-1080", {0x90, 0x3C, 0x40}); }, 0},
+        {"a short SysEx first", [this] { Backend.Inject("JV-1080", {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0, 0, 0x0D, 0xF7}); },
+         0},
+        {"a reply of the wrong address",
+         [this] { Backend.Inject("JV-1080", MakeDataSet(0x10, Addr(0x03, 0, 0, 0x0C), TBytes(12, 5))); }, 0},
+        {"a reply with a bad checksum",
+         [this] {
+             TBytes reply = MakeDataSet(0x10, Addr(0x03, 0, 0, 0x0D), TBytes(12, 5));
+             reply[reply.size() - 2] ^= 1;
+             Backend.Inject("JV-1080", reply);
+         },
+         0},
+    };
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    int type = 1;
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        for (int i = 13; i <= 24; ++i) patch_->Common->Data()[i] = 7;
+        Boxes.clear();
+        BoxAnswer = IDOK;
+        Sim.Silent = true;
+        ChooseItem(editor->EFXType, type++);
+        EXPECT_TRUE(editor->HoldsMidiInput());
+        row.Disturb();
+        RunQueue();
+        if (row.Wait > 0) {
+            // The time runs from the request, which leaves 50 ms after the timer starts.
+            Wait(row.Wait - 100);
+            EXPECT_TRUE(Boxes.empty());
+            Wait(100);
+        }
+        ASSERT_EQ(BoxTexts(), (std::vector<std::string>{"The instruments is not responding."}));
+        EXPECT_FALSE(editor->HoldsMidiInput());
+        EXPECT_FALSE(editor->Timer->GetEnabled());
+        // OK leaves the twelve parameters at 0 in the model.
+        for (int i = 13; i <= 24; ++i) EXPECT_EQ(patch_->Common->GetParam(i), 0) << i;
+    }
+}
+
+TEST_F(EffectsEditor, RetryAsksAgainAndOKThenLeavesZeros) {
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    Sim.Silent = true;
+    BoxAnswer = IDRETRY;
+    ChooseItem(editor->EFXType, 16);
+    Sim.ClearLog();
+    Wait(1000);
+    EXPECT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Received(), (std::vector<std::string>{"F0 41 10 6A 12 03 00 00 0C 10 61 F7",
+                                                    "F0 41 10 6A 11 03 00 00 0D 00 00 00 0C 64 F7"}));
+    EXPECT_TRUE(editor->HoldsMidiInput());
+    BoxAnswer = IDOK;
+    Wait(1000);
+    EXPECT_EQ(Boxes.size(), 2u);
+    EXPECT_FALSE(editor->HoldsMidiInput());
+    // The panel shows the zeros.
+    EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 3))->GetCode(), -98);
+}
+
+TEST_F(EffectsEditor, ClosingTheWindowWhileTheFetchWaitsGivesTheInputBack) {
+    int heard = 0;
+    ModelServices().DefaultMidiInput = [&heard](TObject*) {
+        ++heard;
+        if (ModelServices().MidiPorts != nullptr) ModelServices().MidiPorts->NextEvent();
+    };
+    struct TRow {
+        const char* Name;
+        std::function<void(TFormEffect*)> End;
+    };
+    const TRow rows[] = {
+        {"closed by the user", [this](TFormEffect* e) { Click(e->Btnclose); }},
+        {"the patch window closed", [this](TFormEffect*) { window_->Close(); }},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TFormEffect* editor = OpenPatchEffects();
+        ASSERT_NE(editor, nullptr);
+        ShowPage(editor, 1);
+        Sim.Silent = true;
+        ChooseItem(editor->EFXType, editor->EFXType->GetItemIndex() == 3 ? 4 : 3);
+        ASSERT_TRUE(editor->HoldsMidiInput());
+        row.End(editor);
+        RunQueue();
+        EXPECT_EQ(patch_->Common->Editors[TCommon::ceEffects].EditorOpen, 0);
+        heard = 0;
+        Backend.Inject("JV-1080", {0x90, 0x3C, 0x40});
+        RunQueue();
+        Wait(2000);
+        EXPECT_EQ(heard, 1);
+        EXPECT_TRUE(Boxes.empty());
+        if (row.End != nullptr && window_ != nullptr && patch_->WindowOpen != 0) {
+            window_->Close();
+            RunQueue();
+        }
+    }
+}
+
+TEST_F(EffectsEditor, WithTheDevicesClosedATypeChangeSendsNothingAndShowsTheNewType) {
+    patch_->Common->Data()[24 - 0] = 1;
+    for (int i = 13; i <= 24; ++i) patch_->Common->Data()[i] = 3;
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    DevicesOpen = 0;
+    ChooseItem(editor->EFXType, 24);
+    EXPECT_TRUE(Received().empty());
+    EXPECT_FALSE(editor->HoldsMidiInput());
+    EXPECT_EQ(patch_->Common->GetParam(12), 24);
+    EXPECT_EQ(editor->CurrentEfxType, 25);
+    // "Gate Time" from the stored byte 3: (3 + 1) x 5.
+    EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 3))->GetCode(), 20);
+    EXPECT_EQ(editor->LabelCtrl1->Caption(), "Balance");
+    EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(EffectsEditor, GateTimeTravelsAsItsStepNumber) {
+    struct TRow {
+        const char* Name;
+        int Stored;
+        bool Up;
+        int Shown;
+        std::string Sent;
+    };
+    const TRow rows[] = {
+        {"down to 5", 1, false, 5, "F0 41 10 6A 12 03 00 00 0F 00 6E F7"},
+        {"up to 500", 98, true, 500, "F0 41 10 6A 12 03 00 00 0F 63 0B F7"},
+        {"no further than 500", 99, true, 500, ""},
+    };
+    patch_->Common->Data()[12] = 24;
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        patch_->Common->Data()[15] = static_cast<std::uint8_t>(row.Stored);
+        editor->UpDateView(false);
+        Sim.ClearLog();
+        auto* gate = dynamic_cast<TMyEdit*>(Param(editor, 3));
+        ASSERT_NE(gate, nullptr);
+        StepField(gate, row.Up, 1);
+        EXPECT_EQ(gate->GetCode(), row.Shown);
+        EXPECT_EQ(Received(), row.Sent.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.Sent});
+    }
+    // A file's 99 shows 500.
+    patch_->Common->Data()[15] = 99;
+    editor->UpDateView(false);
+    EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 3))->GetCode(), 500);
+}
+
 }  // namespace
 }  // namespace zel::test
 
