@@ -45,9 +45,11 @@ protected:
         Sim.ClearLog();
         return editor;
     }
-    static void ShowPage(TFormEffect* editor, int page) {
-        editor->TabbedNotebook1->SetPageIndex(page);
-        ProcessPendingMessages();
+    // Turns to a notebook page with a click on its tab.
+    void ShowPage(TFormEffect* editor, int page) {
+        const TRect tab = editor->TabbedNotebook1->TabRect(page);
+        Press(ScreenPoint(editor->TabbedNotebook1, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2));
+        EXPECT_EQ(editor->TabbedNotebook1->GetPageIndex(), page);
     }
     // Chooses a combo's item as the user does: the list dropped by a click, walked with the keys, Enter.
     void ChooseItem(TComboBox* combo, int index) {

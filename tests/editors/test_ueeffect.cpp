@@ -488,6 +488,115 @@ TEST_F(EffectsEditor, GateTimeTravelsAsItsStepNumber) {
     EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 3))->GetCode(), 500);
 }
 
+TEST_F(EffectsEditor, EachPageKeepsItsOwnHistoryAcrossFetches) {
+    LoadOnTypeChange(true, TBytes(12, 1));
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    // A page-1 change, then the first fetch after showing: both histories are emptied.
+    DragSliderTo(editor->ChorusLevel->Slider(), 90);
+    EXPECT_TRUE(editor->BtnUndo->GetEnabled());
+    ShowPage(editor, 1);
+    ChooseItem(editor->EFXType, 16);
+    EXPECT_FALSE(editor->BtnUndo->GetEnabled());
+    ShowPage(editor, 0);
+    EXPECT_FALSE(editor->BtnUndo->GetEnabled());
+    // A later fetch keeps page 1's history; a type change empties page 2's.
+    DragSliderTo(editor->ChorusLevel->Slider(), 80);
+    ShowPage(editor, 1);
+    StepField(dynamic_cast<TMyEdit*>(Param(editor, 3)), true, 1);
+    EXPECT_TRUE(editor->BtnUndo->GetEnabled());
+    ChooseItem(editor->EFXType, 17);
+    EXPECT_FALSE(editor->BtnUndo->GetEnabled());
+    EXPECT_FALSE(editor->BtnRevert->GetEnabled());
+    ShowPage(editor, 0);
+    EXPECT_TRUE(editor->BtnUndo->GetEnabled());
+    // Undo on page 1 sends the old byte back.
+    Sim.ClearLog();
+    Click(editor->BtnUndo);
+    EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(true, 33, 90)}));
+    EXPECT_EQ(editor->ChorusLevel->GetValue(), 90);
+    EXPECT_FALSE(editor->BtnUndo->GetEnabled());
+    // Undo on page 2: the simulator's temporary common is back as it was.
+    ShowPage(editor, 1);
+    const TBytes page2Before = TemporaryCommon();
+    StepField(dynamic_cast<TMyEdit*>(Param(editor, 1)), true, 2);
+    Sim.ClearLog();
+    Click(editor->BtnUndo);
+    Click(editor->BtnUndo);
+    EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(true, 14, 2), DataSet(true, 14, 1)}));
+    EXPECT_EQ(TemporaryCommon(), page2Before);
+    EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 1))->GetCode(), 1);
+}
+
+TEST_F(EffectsEditor, RevertSendsTheCommonOnceAndMarksThePatchModified) {
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    DragSliderTo(editor->Reverblevel->Slider(), 20);
+    Click(editor->Successivo);
+    Click(editor->Successivo);
+    library_->Library()->Saved = 1;
+    Sim.ClearLog();
+    Click(editor->BtnRevert);
+    ASSERT_EQ(Received().size(), 1u);
+    EXPECT_EQ(Sim.ReceivedMessages().front().size(), 72u + 11u);
+    EXPECT_EQ(patch_->Common->GetParam(40), 0);
+    EXPECT_EQ(patch_->Common->GetParam(42), 0);
+    EXPECT_EQ(TemporaryCommon(), CommonData(*patch_));
+    EXPECT_TRUE(Modified(*patch_));
+    EXPECT_FALSE(editor->BtnUndo->GetEnabled());
+}
+
+TEST_F(EffectsEditor, ActivatingTheEditorOfAnElementThatIsNotCurrentSendsItOnce) {
+    TFormEffect* perfEditor = OpenPerformanceEffects();
+    TFormEffect* patchEditor = OpenPatchEffects();
+    ASSERT_NE(perfEditor, nullptr);
+    ASSERT_NE(patchEditor, nullptr);
+    struct TRow {
+        const char* Name;
+        TFormEffect* Editor;
+        bool Sends;
+    };
+    CurrentPerformance = nullptr;
+    const TRow rows[] = {
+        {"the performance's editor, not current", perfEditor, true},
+        {"the patch's editor, current", patchEditor, false},
+        {"the performance's editor again", perfEditor, false},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Sim.ClearLog();
+        row.Editor->BringToFront();
+        ProcessPendingMessages();
+        EXPECT_EQ(Sim.ReceivedMessages().empty(), !row.Sends);
+    }
+    EXPECT_EQ(CurrentPerformance, performance_);
+    EXPECT_EQ(CurrentPatch, patch_);
+}
+
+TEST_F(EffectsEditor, AThousandTypeChangesLeaveAsManyComponents) {
+    DevicesOpen = 0;
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    // The focus on a run-time control that goes with the next type.
+    Click(dynamic_cast<TMyEdit*>(Param(editor, 2))->UpButton());
+    editor->EFXType->SetItemIndex(16);
+    editor->EFXTypeChange(editor->EFXType);
+    const int components = editor->ComponentCount();
+    for (int i = 0; i < 1000; ++i) {
+        editor->EFXType->SetItemIndex(i % EfxTypeCount);
+        editor->EFXTypeChange(editor->EFXType);
+    }
+    editor->EFXType->SetItemIndex(16);
+    editor->EFXTypeChange(editor->EFXType);
+    EXPECT_EQ(editor->ComponentCount(), components);
+    // The window is sound: keys and clicks after all that reach live controls.
+    Key(VK_TAB);
+    // "Delay L" of the stereo delay shares byte 14 with the equalizer's "Low Gain " stepped before.
+    StepField(dynamic_cast<TMyEdit*>(Param(editor, 1)), true, 1);
+    EXPECT_EQ(patch_->Common->GetParam(14), 2);
+}
+
 }  // namespace
 }  // namespace zel::test
 
