@@ -27,6 +27,20 @@ void ReloadNamePicker() {
     if (FormNames != nullptr) FormNames->Load();
 }
 
+int PickNameFromPicker(int List, int Selected) {
+    if (FormNames == nullptr) return INameLists::NoPick;
+    FormNames->Selected = Selected;
+    FormNames->SetType(List);
+    if (FormNames->ShowModal() != mrOk) return INameLists::NoPick;
+    return FormNames->Selected;
+}
+
+std::string NameInPicker(int List, int Index) {
+    if (FormNames == nullptr || List < 1 || List > TFormNames::ListCount || Index < 0) return {};
+    const TStrings& list = FormNames->List(List);
+    return Index < list.GetCount() ? list.Get(Index) : std::string();
+}
+
 TFormNames::TFormNames(TComponent* AOwner) : TForm(AOwner) {
     if (FormNames == nullptr) FormNames = this;
 }

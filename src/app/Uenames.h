@@ -56,5 +56,11 @@ extern TFormNames* FormNames;
 
 // Reads every list of the name picker again, when it exists.
 void ReloadNamePicker();
+// Shows list List of the picker modally with the name at Selected chosen; the index picked with OK, or
+// INameLists::NoPick after Cancel or without a picker.
+int PickNameFromPicker(int List, int Selected);
+// The name at Index of the picker's list List; empty beyond the list, for an unknown list or without a
+// picker.
+std::string NameInPicker(int List, int Index);
 
 }  // namespace zel

@@ -267,4 +267,8 @@ void TUpdateNamesLists::SaveUpdateNames() { form_.Save(); }
 
 void TUpdateNamesLists::LoadNames() { ReloadNamePicker(); }
 
+int TUpdateNamesLists::PickName(int List, int Selected) { return PickNameFromPicker(List, Selected); }
+
+std::string TUpdateNamesLists::NameAt(int List, int Index) const { return NameInPicker(List, Index); }
+
 }  // namespace zel

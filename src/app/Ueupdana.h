@@ -28,6 +28,9 @@ public:
     TStrings& UpdateNames(TNameListKind list) override;
     void SaveUpdateNames() override;
     void LoadNames() override;
+    // Answered by the name picker TFormNames.
+    int PickName(int List, int Selected) override;
+    std::string NameAt(int List, int Index) const override;
 
 private:
     TFormUpdateNames& form_;

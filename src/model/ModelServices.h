@@ -287,6 +287,22 @@ public:
     virtual void SaveUpdateNames() = 0;
     // TFormNames.Load: reads every list of the name picker again.
     virtual void LoadNames() = 0;
+
+    // The answer of PickName when the user closed the picker without picking.
+    static constexpr int NoPick = -1;
+    // Shows the name picker's list List (1..65) modally with the name at Selected chosen; answers the
+    // index the user picked, or NoPick. Without a picker nothing is picked.
+    virtual int PickName(int List, int Selected) {
+        (void)List;
+        (void)Selected;
+        return NoPick;
+    }
+    // The name at Index of the picker's list List; empty beyond the list or for a list that does not exist.
+    virtual std::string NameAt(int List, int Index) const {
+        (void)List;
+        (void)Index;
+        return {};
+    }
 };
 
 // ------------------------------------------------------------------------------------------ Registry

@@ -63,8 +63,8 @@ protected:
         const TRect r = form->StringGrid1->CellRect(Col, Row);
         return ScreenPoint(form->StringGrid1, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
-    // Shows the picker modally as the editors do; Act runs once while it is up.
-    int ShowPicker(const std::function<void()>& Act) {
+    // Shows the picker modally (by Show, else by ShowModal); Act runs once while it is up.
+    int ShowPicker(const std::function<void()>& Act, const std::function<int()>& Show = nullptr) {
         bool done = false;
         int idles = 0;
         Application->OnIdle = [&](TObject*, bool& idleDone) {
@@ -74,7 +74,7 @@ protected:
             done = true;
             Act();
         };
-        const int result = form->ShowModal();
+        const int result = Show ? Show() : form->ShowModal();
         Application->OnIdle = nullptr;
         return result;
     }
@@ -225,6 +225,26 @@ TEST_F(NamePicker, AClickedNameIsTakenByOkAndCancelOrAnEmptyCellKeepTheSelection
     EXPECT_EQ(form->Selected, 9);
 }
 
+TEST_F(NamePicker, TheEditorsPickAndReadNamesThroughThePickerByListNumber) {
+    FillList(61, 10);
+    EXPECT_EQ(NameInPicker(61, 9), "Name 10");
+    EXPECT_EQ(NameInPicker(61, 10), "");
+    EXPECT_EQ(NameInPicker(61, -1), "");
+    EXPECT_EQ(NameInPicker(0, 0), "");
+    EXPECT_EQ(NameInPicker(66, 0), "");
+    // The list and the selection come from the caller; OK answers the name clicked, Cancel no pick.
+    const auto pick = [this] { return PickNameFromPicker(61, 4); };
+    EXPECT_EQ(ShowPicker(
+                  [&] {
+                      EXPECT_EQ(form->StringGrid1->GetCol(), 4);
+                      ClickScreen(CellPoint(3, 1));
+                      ClickControl(form->BitBtn3);
+                  },
+                  pick),
+              9);
+    EXPECT_EQ(ShowPicker([&] { ClickControl(form->BitBtn1); }, pick), INameLists::NoPick);
+}
+
 TEST_F(NamePicker, TheWindowIsTheNamePicker) {
     EXPECT_EQ(form->Caption(), "Select Name");
     EXPECT_EQ(form->HelpContext, 32);
@@ -244,6 +264,9 @@ TEST_F(Program, AFirstStartCopiesNamesTxtIntoTheDataFolderWithoutAMessage) {
     EXPECT_EQ(FormNames->List(59).GetCount(), 0);
     EXPECT_TRUE(Boxes.empty());
     EXPECT_EQ(ModelServices().NameLists, &FormUpdateNames->NameLists());
+    // The model reads the picker's names through its lists.
+    EXPECT_EQ(ModelServices().NameLists->NameAt(58, 0), "List 58     ");
+    EXPECT_EQ(ModelServices().NameLists->NameAt(59, 0), "");
 }
 
 TEST_F(Program, WithoutANamesFileTheStartSaysSoOnceAndGoesOn) {

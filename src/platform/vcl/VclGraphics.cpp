@@ -322,6 +322,13 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     Changed();
 }
 
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+    Changing();
+    RequireState();
+    ::zel::Arc(dc_, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+    Changed();
+}
+
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
     Changing();
     RequireState();

@@ -156,6 +156,9 @@ public:
     void Rectangle(int X1, int Y1, int X2, int Y2);
     void Rectangle(const TRect& R) { Rectangle(R.left, R.top, R.right, R.bottom); }
     void Ellipse(int X1, int Y1, int X2, int Y2);
+    // The part of the ellipse inside the rectangle (X1, Y1)-(X2, Y2) that runs counter-clockwise from the
+    // ray through (X3, Y3) to the ray through (X4, Y4), in the pen.
+    void Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
     void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3);
     void Polygon(const std::vector<TPoint>& Points);
     void Polyline(const std::vector<TPoint>& Points);

@@ -211,5 +211,44 @@ TEST(Bitmap, AChangedBrushLeavesTheCanvasFontSelectedForDrawingStraightOnTheCont
     EXPECT_EQ(contextWidth(), c->TextWidth("Import From XP"));
 }
 
+TEST(Bitmap, CanvasArcRunsCounterClockwiseInThePenOnly) {
+    struct Case {
+        const char* name;
+        int xs, ys, xe, ye;
+        bool top, bottom;
+    };
+    // The circle inside (0, 0)-(21, 21): from the right to the left end counter-clockwise is its upper
+    // half; the other way round its lower half.
+    const Case cases[] = {
+        {"right to left: the upper half", 21, 10, 0, 10, true, false},
+        {"left to right: the lower half", 0, 10, 21, 10, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TBitmap bitmap;
+        bitmap.SetWidth(21);
+        bitmap.SetHeight(21);
+        TCanvas* canvas = bitmap.Canvas();
+        canvas->Brush()->SetColor(clWhite);
+        canvas->FillRect(TRect{0, 0, 21, 21});
+        canvas->Brush()->SetColor(clRed);
+        canvas->Pen()->SetColor(clBlack);
+        canvas->Arc(0, 0, 21, 21, c.xs, c.ys, c.xe, c.ye);
+        EXPECT_EQ(canvas->GetPixel(10, 0) == clBlack, c.top);
+        EXPECT_EQ(canvas->GetPixel(10, 20) == clBlack, c.bottom);
+        // An arc fills nothing.
+        EXPECT_EQ(canvas->GetPixel(10, 10), clWhite);
+    }
+    // The rectangle's corners may come in any order.
+    TBitmap swapped;
+    swapped.SetWidth(21);
+    swapped.SetHeight(21);
+    swapped.Canvas()->Brush()->SetColor(clWhite);
+    swapped.Canvas()->FillRect(TRect{0, 0, 21, 21});
+    swapped.Canvas()->Arc(21, 0, 0, 21, 21, 10, 0, 10);
+    EXPECT_EQ(swapped.Canvas()->GetPixel(10, 0), clBlack);
+    EXPECT_EQ(swapped.Canvas()->GetPixel(10, 20), clWhite);
+}
+
 }  // namespace
 }  // namespace zel::test
