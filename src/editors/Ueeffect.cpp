@@ -136,14 +136,14 @@ TEfxType DriveType() {
             "Pan"};
 }
 TEfxType DriveChorusType() {
-    return {{S("Drive", 13), P("Pan", 14), D("Pre Delay", Int0M500ms, 15), D("Rate", Int005M10HZ, 16),
-             S("Depth", 17), B("Balance", 19), L(20)},
+    return {{S("Drive", 13), P("Pan", 14), D("Pre Delay", Int0M500ms, 15), D("Rate", Int005M10HZ, 16), S("Depth", 17),
+             B("Balance", 19), L(20)},
             "Pan",
             "Balance"};
 }
 TEfxType DriveFlangerType() {
-    return {{S("Drive", 13), P("Pan", 14), D("Pre Delay", Int0M500ms, 15), D("Rate", Int005M10HZ, 16),
-             S("Depth", 17), F("Feedback", 18), B("Balance", 19), L(20)},
+    return {{S("Drive", 13), P("Pan", 14), D("Pre Delay", Int0M500ms, 15), D("Rate", Int005M10HZ, 16), S("Depth", 17),
+             F("Feedback", 18), B("Balance", 19), L(20)},
             "Pan",
             "Balance"};
 }
@@ -248,8 +248,7 @@ const std::vector<TEfxType>& EfxTypes() {
          "Feedback"},
         // 16 Step-Flanger
         {{D("Pre Delay", Int0M100ms, 13), D("LFO Rate", Int005M10HZ, 14), S("LFO Depth", 15), F("Feedback", 16, 60),
-          Phase(18), D("Step Rate", Int005M10HZNote, 17), G("Low Gain", 19), G("Hi Gain", 20), B("Balance", 21),
-          L(22)},
+          Phase(18), D("Step Rate", Int005M10HZNote, 17), G("Low Gain", 19), G("Hi Gain", 20), B("Balance", 21), L(22)},
          "Step Rate",
          "Feedback"},
         // 17 Stereo-Delay
@@ -488,9 +487,7 @@ TEditorSlot* TFormEffect::Slot() const {
     return nullptr;
 }
 
-int TFormEffect::CurrentUndoIndex() const {
-    return TabbedNotebook1 != nullptr ? TabbedNotebook1->GetPageIndex() : 0;
-}
+int TFormEffect::CurrentUndoIndex() const { return TabbedNotebook1 != nullptr ? TabbedNotebook1->GetPageIndex() : 0; }
 
 void TFormEffect::MarkOpen() {
     if (TEditorSlot* slot = Slot()) {
@@ -620,12 +617,8 @@ void TFormEffect::TabbedNotebook1Change(TObject*, int NewTab, bool&) {
 
 void TFormEffect::OutputassignChange(TObject*) { SendandStore(pOutputAssign, Outputassign->GetItemIndex()); }
 void TFormEffect::EfxOutputlevelEndchange(TObject*) { SendandStore(pOutputLevel, EfxOutputlevel->GetValue()); }
-void TFormEffect::EfxChorusSendLevelEndchange(TObject*) {
-    SendandStore(pChorusSend, EfxChorusSendLevel->GetValue());
-}
-void TFormEffect::EfxReverbsendlevelEndchange(TObject*) {
-    SendandStore(pReverbSend, EfxReverbsendlevel->GetValue());
-}
+void TFormEffect::EfxChorusSendLevelEndchange(TObject*) { SendandStore(pChorusSend, EfxChorusSendLevel->GetValue()); }
+void TFormEffect::EfxReverbsendlevelEndchange(TObject*) { SendandStore(pReverbSend, EfxReverbsendlevel->GetValue()); }
 void TFormEffect::EFXCtrlSource1Change(TObject*) { SendandStore(pCtrlSource1, EFXCtrlSource1->GetItemIndex()); }
 void TFormEffect::EfxCtrlSource2Change(TObject*) { SendandStore(pCtrlSource2, EfxCtrlSource2->GetItemIndex()); }
 void TFormEffect::EfxCtrlDepth1Endchange(TObject*) { SendandStore(pCtrlDepth1, EfxCtrlDepth1->GetValue() + 63); }

@@ -48,7 +48,7 @@ public:
     }
     // The pan or split symbol: a half circle against its vertical line.
     void Arc(int X, int Y, int R) {
-        // ARC c_->Arc(X - R, Y - R, X + R + 1, Y + R + 1, X, Y + R + 1, X, Y - R);
+        c_->Arc(X - R, Y - R, X + R + 1, Y + R + 1, X, Y + R + 1, X, Y - R);
         Line(X, Y - R, X, Y + R + 1);
     }
     void Junction(int X, int Y) {
@@ -99,7 +99,7 @@ public:
     }
 };
 
-const char* const DampLabels[] = {"200",  "250",  "315",  "400",  "500",  "630",  "800",  "1000",   "1250",
+const char* const DampLabels[] = {"200",  "250",  "315",  "400",  "500",  "630",  "800",  "1000", "1250",
                                   "1600", "2000", "2500", "3150", "4000", "5000", "6300", "8000", "ByPass"};
 
 // The mono chain of a type: one input sum, the blocks in series, the split to both outputs.
@@ -196,7 +196,7 @@ void TFormEffect::DrawReverbDamp() {
         const int k = 2 * step + 1;
         c->MoveTo(4, 20);
         c->LineTo(k + 9, 20);
-        // ARC c->Arc(k, 20, k + 16, 36, k + 16, 26, k + 8, 20);
+        c->Arc(k, 20, k + 16, 36, k + 16, 26, k + 8, 20);
         c->MoveTo(k + 15, 25);
         c->LineTo(k + 20, height - 4);
     }
@@ -261,9 +261,7 @@ void TFormEffect::DrawEfxDiagram() {
             DrawMonoChain(p, true, {{80, 80, 22}, {170, 30, 22}}, {type == 9 ? "Compressor" : "Limiter", "EQ"}, true);
             break;
         case 11:
-        case 12:
-            DrawMonoChain(p, true, {{90, 110, 32}}, {type == 11 ? "Hexa Chorus" : "Tremolo Chorus"}, false);
-            break;
+        case 12: DrawMonoChain(p, true, {{90, 110, 32}}, {type == 11 ? "Hexa Chorus" : "Tremolo Chorus"}, false); break;
         case 13:
             p.Line(20, 30, 80, mid - 8);
             p.Line(20, bottom, 80, mid + 8);
@@ -291,50 +289,41 @@ void TFormEffect::DrawEfxDiagram() {
             break;
         }
         case 19:
-            p.JoinInputs(60, true);
-            p.Line(60, mid, 75, mid);
-            p.Line(70, mid, 70, bottom - 19);
-            p.Box(75, bottom - 28, 70, "Center Tap", 18);
-            p.Box(90, 17, 70, "Left Tap", 18);
-            p.Box(90, 45, 70, "RightTap", 18);
-            p.Line(70, 26, 90, 26);
-            p.Line(70, 54, 90, 54);
-            p.Line(70, 26, 70, 54);
-            p.Line(160, 26, right - 20, 10 + 16);
-            p.Line(160, 54, right - 20, bottom);
-            p.Line(145, bottom - 19, right - 20, bottom - 19);
-            p.Mixer(right - 20, 26);
-            p.Mixer(right - 20, bottom);
-            p.Line(145, bottom - 19, 145, bottom - 5);
-            p.Line(145, bottom - 5, 60, bottom - 5);
-            p.Arrow(110, bottom - 5, false);
-            p.Line(right - 20, 26, right, 26);
-            p.Line(right - 20, bottom, right, bottom);
-            p.Outputs();
-            break;
-        case 20:
+        case 20: {
+            // The taps side by side; the tap that feeds back lies below them, its feedback path under it.
+            const bool triple = type == 19;
+            const int feedback = bottom + 20;
             p.JoinInputs(60, true);
             p.Line(60, mid, 65, mid);
-            p.Line(65, 23, 65, bottom - 19);
-            p.Box(75, bottom - 28, 70, "Delay 1", 18);
-            p.Box(90, 15, 70, "Delay 4", 18);
-            p.Box(90, 35, 70, "Delay 3", 18);
-            p.Box(90, 55, 70, "Delay 2", 18);
-            for (int y : {23, 43, 63}) {
-                p.Junction(65, y);
-                p.Line(65, y + 1, 90, y + 1);
-                p.Line(160, y + 1, right - 20, y < 40 ? 30 : bottom);
+            p.Line(65, triple ? 26 : 23, 65, bottom + 4);
+            const std::array<int, 3> tops = triple ? std::array<int, 3>{17, 45, 0} : std::array<int, 3>{15, 35, 55};
+            const std::array<const char*, 3> names = triple
+                                                         ? std::array<const char*, 3>{"Left Tap", "RightTap", ""}
+                                                         : std::array<const char*, 3>{"Delay 4", "Delay 3", "Delay 2"};
+            for (std::size_t i = 0; i < 3; ++i) {
+                if (names[i][0] == '\0') continue;
+                const int y = tops[i] + 9;
+                p.Box(90, tops[i], 70, names[i], 18);
+                p.Line(65, y, 90, y);
+                p.Line(160, y, right - 20, i == 0 || (!triple && i == 1) ? 30 : bottom);
+                if (!triple) p.Junction(65, tops[i] + 8);
             }
+            p.Box(75, bottom - 5, 70, triple ? "Center Tap" : "Delay 1", 18);
+            p.Line(65, bottom + 4, 75, bottom + 4);
+            p.Line(145, bottom + 4, right - 20, 30);
+            p.Line(145, bottom + 4, right - 20, bottom);
             p.Mixer(right - 20, 30);
             p.Mixer(right - 20, bottom);
-            p.Line(145, bottom - 19, 145, bottom - 5);
-            p.Line(145, bottom - 5, 60, bottom - 5);
-            p.Arrow(110, bottom - 5, false);
-            p.Level(180, bottom - 20);
+            p.Line(152, bottom + 4, 152, feedback);
+            p.Line(152, feedback, 56, feedback);
+            p.Line(56, feedback, 56, mid + 3);
+            p.Arrow(110, feedback, false);
+            if (!triple) p.Level(135, feedback);
             p.Line(right - 20, 30, right, 30);
             p.Line(right - 20, bottom, right, bottom);
             p.Outputs();
             break;
+        }
         case 21:
         case 23:
             p.JoinInputs(50, true);
@@ -370,9 +359,7 @@ void TFormEffect::DrawEfxDiagram() {
             p.Outputs();
             break;
         case 24:
-        case 25:
-            DrawMonoChain(p, true, {{80, 70, 22}}, {type == 24 ? "Delay" : "Gate Reverb"}, false);
-            break;
+        case 25: DrawMonoChain(p, true, {{80, 70, 22}}, {type == 24 ? "Delay" : "Gate Reverb"}, false); break;
         case 26:
         case 27:
         case 28:

@@ -18,8 +18,8 @@ protected:
         Editors::SetUp();
         library_ = OpenLibraryOf(1);
         patch_ = &PatchOf(library_, 0);
-        performance_ = dynamic_cast<TPerformance*>(library_->Library()->Elements.emplace_back(
-            CreateElementOfType(etPerformance, library_->Library())).get());
+        performance_ = dynamic_cast<TPerformance*>(
+            library_->Library()->Elements.emplace_back(CreateElementOfType(etPerformance, library_->Library())).get());
         performance_->SetName("Perf", false);
     }
     void TearDown() override {
@@ -63,9 +63,7 @@ protected:
         return Hex(MakeDataSet(0x10, Addr(Patch ? 0x03 : 0x01, 0, 0, static_cast<std::uint8_t>(Position)),
                                {static_cast<std::uint8_t>(Value)}));
     }
-    static TComponent* Param(TFormEffect* editor, int n) {
-        return editor->FindComponent("Param" + std::to_string(n));
-    }
+    static TComponent* Param(TFormEffect* editor, int n) { return editor->FindComponent("Param" + std::to_string(n)); }
     // Loads chosen parameter values when the type byte of the temporary common changes, as the
     // instrument loads a type's defaults.
     void LoadOnTypeChange(bool Patch, const TBytes& values) {

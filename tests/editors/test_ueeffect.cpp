@@ -56,39 +56,106 @@ TEST_F(EffectsEditor, EachPageOneControlSendsItsOneDataSetFromRealInput) {
     };
     const auto none = [](TCommon*, TPerformanceCommon*) {};
     const std::vector<TRow> rows = {
-        {"chorus level to 100 on a patch", true, none,
+        {"chorus level to 100 on a patch",
+         true,
+         none,
          [this](TFormEffect* e) { DragSliderTo(e->ChorusLevel->Slider(), 100); },
-         {"F0 41 10 6A 12 03 00 00 21 64 78 F7"}, 33, 100, true},
-        {"chorus level to 100 on a performance", false, none,
+         {"F0 41 10 6A 12 03 00 00 21 64 78 F7"},
+         33,
+         100,
+         true},
+        {"chorus level to 100 on a performance",
+         false,
+         none,
          [this](TFormEffect* e) { DragSliderTo(e->ChorusLevel->Slider(), 100); },
-         {"F0 41 10 6A 12 01 00 00 22 64 79 F7"}, 34, 100, true},
-        {"EFX ctrl depth 1 to +63", true, none,
-         [this](TFormEffect* e) { DragSliderTo(e->EfxCtrlDepth1->Slider(), 126); }, {DataSet(true, 30, 126)}, 30, 126,
+         {"F0 41 10 6A 12 01 00 00 22 64 79 F7"},
+         34,
+         100,
          true},
-        {"EFX ctrl depth 1 back to -63", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[30] = 126; },
-         [this](TFormEffect* e) { DragSliderTo(e->EfxCtrlDepth1->Slider(), 0); }, {DataSet(true, 30, 0)}, 30, 0,
+        {"EFX ctrl depth 1 to +63",
+         true,
+         none,
+         [this](TFormEffect* e) { DragSliderTo(e->EfxCtrlDepth1->Slider(), 126); },
+         {DataSet(true, 30, 126)},
+         30,
+         126,
          true},
-        {"HF damp next from 16", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[42] = 16; },
-         [this](TFormEffect* e) { Click(e->Successivo); }, {"F0 41 10 6A 12 03 00 00 2A 11 42 F7"}, 42, 17, true},
-        {"HF damp next at 17 (ByPass)", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[42] = 17; },
-         [this](TFormEffect* e) { Click(e->Successivo); }, {}, 42, 17, false},
+        {"EFX ctrl depth 1 back to -63",
+         true,
+         [](TCommon* c, TPerformanceCommon*) { c->Data()[30] = 126; },
+         [this](TFormEffect* e) { DragSliderTo(e->EfxCtrlDepth1->Slider(), 0); },
+         {DataSet(true, 30, 0)},
+         30,
+         0,
+         true},
+        {"HF damp next from 16",
+         true,
+         [](TCommon* c, TPerformanceCommon*) { c->Data()[42] = 16; },
+         [this](TFormEffect* e) { Click(e->Successivo); },
+         {"F0 41 10 6A 12 03 00 00 2A 11 42 F7"},
+         42,
+         17,
+         true},
+        {"HF damp next at 17 (ByPass)",
+         true,
+         [](TCommon* c, TPerformanceCommon*) { c->Data()[42] = 17; },
+         [this](TFormEffect* e) { Click(e->Successivo); },
+         {},
+         42,
+         17,
+         false},
         {"HF damp previous at 0", true, none, [this](TFormEffect* e) { Click(e->Precedente); }, {}, 42, 0, false},
-        {"HF damp previous from 1", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[42] = 1; },
-         [this](TFormEffect* e) { Click(e->Precedente); }, {DataSet(true, 42, 0)}, 42, 0, true},
-        {"EFX source 11 on a performance", false, none, [this](TFormEffect* e) { ChooseItem(e->efxsource, 10); },
-         {"F0 41 10 6A 12 01 00 00 0C 0A 69 F7"}, 12, 10, false},
-        {"reverb type Hall 2 on a performance", false, none,
-         [this](TFormEffect* e) { ChooseItem(e->Reverbtype, 5); }, {DataSet(false, 40, 5)}, 40, 5, true},
-        {"EFX ctrl source 2 Foot", true, none, [this](TFormEffect* e) { ChooseItem(e->EfxCtrlSource2, 5); },
-         {DataSet(true, 31, 5)}, 31, 5, true},
-        {"a slider set to its stored value", true, [](TCommon* c, TPerformanceCommon*) { c->Data()[40] = 64; },
+        {"HF damp previous from 1",
+         true,
+         [](TCommon* c, TPerformanceCommon*) { c->Data()[42] = 1; },
+         [this](TFormEffect* e) { Click(e->Precedente); },
+         {DataSet(true, 42, 0)},
+         42,
+         0,
+         true},
+        {"EFX source 11 on a performance",
+         false,
+         none,
+         [this](TFormEffect* e) { ChooseItem(e->efxsource, 10); },
+         {"F0 41 10 6A 12 01 00 00 0C 0A 69 F7"},
+         12,
+         10,
+         false},
+        {"reverb type Hall 2 on a performance",
+         false,
+         none,
+         [this](TFormEffect* e) { ChooseItem(e->Reverbtype, 5); },
+         {DataSet(false, 40, 5)},
+         40,
+         5,
+         true},
+        {"EFX ctrl source 2 Foot",
+         true,
+         none,
+         [this](TFormEffect* e) { ChooseItem(e->EfxCtrlSource2, 5); },
+         {DataSet(true, 31, 5)},
+         31,
+         5,
+         true},
+        {"a slider set to its stored value",
+         true,
+         [](TCommon* c, TPerformanceCommon*) { c->Data()[40] = 64; },
          [this](TFormEffect* e) {
              DragSliderTo(e->Reverblevel->Slider(), 65);
              DragSliderTo(e->Reverblevel->Slider(), 64);
          },
-         {DataSet(true, 40, 65), DataSet(true, 40, 64)}, 40, 64, true},
-        {"a combo set to its stored item", true, none, [this](TFormEffect* e) { ChooseItem(e->Outputassign, 0); },
-         {}, 25, 0, false},
+         {DataSet(true, 40, 65), DataSet(true, 40, 64)},
+         40,
+         64,
+         true},
+        {"a combo set to its stored item",
+         true,
+         none,
+         [this](TFormEffect* e) { ChooseItem(e->Outputassign, 0); },
+         {},
+         25,
+         0,
+         false},
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -173,8 +240,8 @@ TEST_F(EffectsEditor, EveryTypeBuildsItsControlsAndEachControlWritesItsOwnByte) 
         {"EESEEEEEES", {13, 14, 15, 16, 17, 18, 19, 20, 21, 22}, "Flg Balance", "Dly Balance"},
         {"EESEEESEES", {13, 14, 15, 16, 17, 18, 19, 20, 21, 22}, "Cho Balance", "Flg Balance"},
     };
-    const TPoint places[12] = {{8, 8},     {8, 65},    {8, 122},    {8, 179},    {8, 236},    {452, 8},
-                               {452, 65},  {452, 122}, {452, 179},  {452, 236},  {156, 236},  {304, 236}};
+    const TPoint places[12] = {{8, 8},    {8, 65},    {8, 122},   {8, 179},   {8, 236},   {452, 8},
+                               {452, 65}, {452, 122}, {452, 179}, {452, 236}, {156, 236}, {304, 236}};
     // Every parameter byte the instrument loads for a new type is 1: every control can step up (a combo
     // goes back to its first item).
     LoadOnTypeChange(true, TBytes(12, 1));
@@ -238,10 +305,12 @@ TEST_F(EffectsEditor, SomeTypesShowTheirLabels) {
         std::vector<std::string> Labels;
     };
     const TRow rows[] = {
-        {1, {"Low Freq", "Low Gain ", "Hi Freq", "Hi Gain ", "P1 Freq", "P1 Q", "P1 Gain ", "P2 Freq", "P2 Q",
-             "P2 Gain ", "Level Output"}},
-        {17, {"Delay L", "Delay R", "Feedback", "FeedBack Mode", "Phase L", "Phase R", "HF Damp", "Low Gain", "Hi Gain",
-              "Balance", "Level"}},
+        {1,
+         {"Low Freq", "Low Gain ", "Hi Freq", "Hi Gain ", "P1 Freq", "P1 Q", "P1 Gain ", "P2 Freq", "P2 Q", "P2 Gain ",
+          "Level Output"}},
+        {17,
+         {"Delay L", "Delay R", "Feedback", "FeedBack Mode", "Phase L", "Phase R", "HF Damp", "Low Gain", "Hi Gain",
+          "Balance", "Level"}},
         {25, {"Rverb Type", "Pre Delay", "Gate Time", "Low Gain", "Hi Gain", "Balance", "Level"}},
     };
     DevicesOpen = 0;
@@ -252,7 +321,8 @@ TEST_F(EffectsEditor, SomeTypesShowTheirLabels) {
         SCOPED_TRACE(row.Type);
         ChooseItem(editor->EFXType, row.Type - 1);
         std::vector<std::string> labels;
-        for (int n = 1; Param(editor, n) != nullptr; ++n) labels.push_back(LabelOf(dynamic_cast<TControl*>(Param(editor, n))));
+        for (int n = 1; Param(editor, n) != nullptr; ++n)
+            labels.push_back(LabelOf(dynamic_cast<TControl*>(Param(editor, n))));
         EXPECT_EQ(labels, row.Labels);
     }
 }
@@ -264,10 +334,12 @@ TEST_F(EffectsEditor, ANewTypeFetchesItsValuesFromTheInstrument) {
         std::vector<std::string> Sent;
     };
     const TRow rows[] = {
-        {"patch", true,
+        {"patch",
+         true,
          {"F0 41 10 6A 12 03 00 00 0C 10 61 F7", "F0 41 10 6A 12 03 00 00 0C 10 61 F7",
           "F0 41 10 6A 11 03 00 00 0D 00 00 00 0C 64 F7"}},
-        {"performance", false,
+        {"performance",
+         false,
          {"F0 41 10 6A 12 01 00 00 0D 10 62 F7", "F0 41 10 6A 12 01 00 00 0D 10 62 F7",
           "F0 41 10 6A 11 01 00 00 0E 00 00 00 0C 65 F7"}},
     };
@@ -287,8 +359,8 @@ TEST_F(EffectsEditor, ANewTypeFetchesItsValuesFromTheInstrument) {
         const int shift = row.Patch ? 0 : 1;
         const TParamBlock<72>* patchCommon = patch_->Common.get();
         for (int i = 0; i < 12; ++i) {
-            const std::uint8_t stored = row.Patch ? patchCommon->GetParam(13 + i)
-                                                  : performance_->Common->GetParam(13 + shift + i);
+            const std::uint8_t stored =
+                row.Patch ? patchCommon->GetParam(13 + i) : performance_->Common->GetParam(13 + shift + i);
             EXPECT_EQ(stored, values[static_cast<std::size_t>(i)]) << i;
         }
         // The panel shows them.
@@ -336,8 +408,15 @@ TEST_F(EffectsEditor, AFetchWithoutAnAnswerEndsInTheMessage) {
     };
     const TRow rows[] = {
         {"silence", [] {}, 1000},
-        {"a note first", [this] { Backend.Inject("JV-1080", {0x90, 0x3C, 0x40}); }, 0},
-        {"a short SysEx first", [this] { Backend.Inject("JV-1080", {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0, 0, 0x0D, 0xF7}); },
+        {"a note first",
+         [this] {
+             Backend.Inject("JV-1080", {0x90, 0x3C, 0x40});
+         },
+         0},
+        {"a short SysEx first",
+         [this] {
+             Backend.Inject("JV-1080", {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0, 0, 0x0D, 0xF7});
+         },
          0},
         {"a reply of the wrong address",
          [this] { Backend.Inject("JV-1080", MakeDataSet(0x10, Addr(0x03, 0, 0, 0x0C), TBytes(12, 5))); }, 0},
@@ -622,7 +701,8 @@ TEST_F(EffectsScreens, BothPagesForAPatchAndAPerformanceAndTheFortyDiagrams) {
         editor->EFXType->SetItemIndex(type - 1);
         editor->DrawEfxDiagram();
         ProcessPendingMessages();
-        EXPECT_TRUE(SaveWindowImage(editor->Panel23->GetHandle(), ScreenshotPath("efx-diagram-" + std::to_string(type))));
+        EXPECT_TRUE(
+            SaveWindowImage(editor->Panel23->GetHandle(), ScreenshotPath("efx-diagram-" + std::to_string(type))));
     }
 }
 
