@@ -708,3 +708,99 @@ TEST_F(EffectsScreens, BothPagesForAPatchAndAPerformanceAndTheFortyDiagrams) {
 
 }  // namespace
 }  // namespace zel::test
+
+namespace zel::test {
+namespace {
+
+class EffectsPictures : public EffectsFixture {
+protected:
+    static COLORREF Pixel(TImage* image, int x, int y) {
+        return ColorToRGB(image->Picture()->Canvas()->GetPixel(x, y));
+    }
+};
+
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF AquaColour = RGB(0, 255, 255);
+
+TEST_F(EffectsPictures, TheDampKneeMovesWithTheStepAndByPassIsFlat) {
+    struct TRow {
+        int Step;
+        std::vector<std::pair<TPoint, COLORREF>> Pixels;
+    };
+    // The image is 64 x 46: the flat line at y 20 runs to the knee, the fall ends on the axis at y 42.
+    const TRow rows[] = {
+        {0, {{{6, 20}, Black}, {{16, 25}, Black}, {{21, 42}, Black}, {{40, 20}, AquaColour}, {{58, 20}, AquaColour}}},
+        {16, {{{40, 20}, Black}, {{48, 25}, Black}, {{53, 42}, Black}, {{16, 25}, AquaColour}, {{58, 20}, AquaColour}}},
+        {17, {{{6, 20}, Black}, {{40, 20}, Black}, {{59, 20}, Black}, {{16, 25}, AquaColour}, {{48, 25}, AquaColour}}},
+    };
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Step);
+        patch_->Common->Data()[42] = static_cast<std::uint8_t>(row.Step);
+        editor->UpDateView(false);
+        EXPECT_EQ(Pixel(editor->Image1, 1, 1), AquaColour);
+        for (const auto& [at, colour] : row.Pixels)
+            EXPECT_EQ(Pixel(editor->Image1, at.x, at.y), colour) << at.x << "," << at.y;
+    }
+}
+
+TEST_F(EffectsPictures, SymbolsStandAtTheirPoints) {
+    struct TRow {
+        int Type;
+        std::vector<std::pair<TPoint, COLORREF>> Pixels;
+    };
+    // Image2 is 263 x 111: middle 55, bottom line 81, outputs at x 247, split column 213.
+    const TRow rows[] = {
+        // the input mixer's cross and ring, the split symbol's line, the output arrow heads
+        {2,
+         {{{60, 52}, Black},
+          {{57, 55}, Black},
+          {{61, 53}, AquaColour},
+          {{213, 44}, Black},
+          {{247, 30}, Black},
+          {{245, 30}, Black},
+          {{247, 81}, Black}}},
+        // the junction dot instead of the mixer
+        {5, {{{60, 55}, Black}, {{61, 56}, Black}, {{60, 57}, Black}, {{63, 58}, AquaColour}}},
+        // the two junctions behind the boxes of a series chain
+        {26, {{{140, 55}, Black}, {{141, 56}, Black}, {{60, 55}, Black}}},
+        // the parallel chorus and delay: junctions at x 50 on both lines
+        {38, {{{50, 30}, Black}, {{51, 31}, Black}, {{50, 81}, Black}}},
+    };
+    DevicesOpen = 0;
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Type);
+        ChooseItem(editor->EFXType, row.Type - 1);
+        for (const auto& [at, colour] : row.Pixels)
+            EXPECT_EQ(Pixel(editor->Image2, at.x, at.y), colour) << at.x << "," << at.y;
+    }
+}
+
+TEST_F(EffectsPictures, TheDelayFeedbackCrossesWithFeedBackModeCross) {
+    DevicesOpen = 0;
+    patch_->Common->Data()[12] = 16;
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    // Straight: each feedback line runs level at y 45 and y 51 under its own delay.
+    EXPECT_EQ(Pixel(editor->Image2, 100, 45), Black);
+    EXPECT_EQ(Pixel(editor->Image2, 100, 51), Black);
+    EXPECT_EQ(Pixel(editor->Image2, 100, 48), AquaColour);
+    // The left-pointing arrow heads on the feedback paths.
+    EXPECT_EQ(Pixel(editor->Image2, 110, 45), Black);
+    EXPECT_EQ(Pixel(editor->Image2, 112, 43), Black);
+    ChooseItem(dynamic_cast<TComboBox*>(Param(editor, 4)), 1);
+    EXPECT_EQ(patch_->Common->GetParam(13), 1);
+    EXPECT_EQ(Pixel(editor->Image2, 100, 45), AquaColour);
+    EXPECT_EQ(Pixel(editor->Image2, 100, 48), Black);
+    EXPECT_TRUE(SaveWindowImage(editor->Panel23->GetHandle(), ScreenshotPath("efx-diagram-17-cross")));
+    ChooseItem(dynamic_cast<TComboBox*>(Param(editor, 4)), 0);
+    EXPECT_EQ(Pixel(editor->Image2, 100, 45), Black);
+}
+
+}  // namespace
+}  // namespace zel::test
