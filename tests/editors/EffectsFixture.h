@@ -45,18 +45,9 @@ protected:
         Sim.ClearLog();
         return editor;
     }
-    // Turns to a notebook page with a click on its tab.
     void ShowPage(TFormEffect* editor, int page) {
-        const TRect tab = editor->TabbedNotebook1->TabRect(page);
-        Press(ScreenPoint(editor->TabbedNotebook1, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2));
+        ShowTab(editor->TabbedNotebook1, page);
         EXPECT_EQ(editor->TabbedNotebook1->GetPageIndex(), page);
-    }
-    // Chooses a combo's item as the user does: the list dropped by a click, walked with the keys, Enter.
-    void ChooseItem(TComboBox* combo, int index) {
-        Click(combo);
-        Key(VK_HOME);
-        for (int i = 0; i < index; ++i) Key(VK_DOWN);
-        Key(VK_RETURN);
     }
     // The one-byte data set of the temporary patch common (Patch) or performance common.
     static std::string DataSet(bool Patch, int Position, int Value) {

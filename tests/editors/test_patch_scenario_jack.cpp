@@ -10,70 +10,10 @@
 #include <string>
 #include <thread>
 
-#include "EditorsFixture.h"
-#include "app/JackPorts.h"
-#include "platform/rtl/IniFiles.h"
-#include "support/JackTest.h"
+#include "EditorsJackFixture.h"
 
 namespace zel::test {
 namespace {
-
-using namespace std::chrono_literals;
-
-class PatchSessionOverJack : public Editors {
-protected:
-    // The program started on JACK, with the instrument's ports chosen in the port dialog.
-    void SetUp() override {
-        Program::SetUp();
-        Sim.DeviceByte = 0x10;
-        if (!OpenOnJack(instrument_, &Sim)) return;
-        {
-            TIniFile ini(SettingsFileName);
-            ini.WriteInteger("Midi", "DeviceID", 17);
-        }
-        Start();
-        Wait(2000);
-        ASSERT_NE(FormInOut, nullptr);
-        OpenPortsOn(instrument_, *FormInOut, *ZelmoHolder->Config, Boxes);
-        oldDialogs_ = SetFileDialogAnswerer([this](TOpenDialog& d) {
-            if (Choose.empty()) return false;
-            d.FileName = Choose.front();
-            Choose.pop_front();
-            return true;
-        });
-    }
-    void TearDown() override {
-        SetFileDialogAnswerer(std::move(oldDialogs_));
-        Program::TearDown();
-    }
-    static POINT RowPoint(TFormLibrary* form, int row) {
-        return ScreenPoint(form->DrawGrid, 100, (row - form->DrawGrid->GetTopRow()) * 18 + 9);
-    }
-    void DoubleClickAt(POINT p) {
-        Clock->Advance(GetDoubleClickTime() + 1);
-        SetCursorPos(p.x, p.y);
-        for (int i = 0; i < 2; ++i) {
-            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        }
-        RunQueue();
-    }
-    bool Arrived(const std::string& message) {
-        return TJackInstrument::WaitFor(
-            [&] {
-                for (const TBytes& m : Sim.ReceivedMessages())
-                    if (Hex(m) == message) return true;
-                return false;
-            },
-            5s);
-    }
-
-    TJackInstrument instrument_{"zelmovi-editors"};
-    std::deque<std::string> Choose;
-
-private:
-    TFileDialogAnswerer oldDialogs_;
-};
 
 TEST_F(PatchSessionOverJack, EditTheCommonUndoNameSaveAndReopen) {
     // A library holding one patch.
