@@ -1,12 +1,15 @@
 // The patch window and its common editor: opening both (form reading and the first paint), repainting the
 // whole common editor, and one step of the Patch Level slider by the mouse with its release, its
 // SendandStore and its data set (on the manual clock, so the 50 ms pace before a send is not counted).
+// The effects editor: opening it, a change of the EFX type (the panel rebuilt, its values set, the diagram
+// drawn) and a repaint of its second page, for every type.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 
 #include "controls/ControlsUnits.h"
 #include "editors/Uecommon.h"
+#include "editors/Ueeffect.h"
 #include "editors/Uepatch.h"
 #include "model/ModelServices.h"
 #include "model/Patch.h"
@@ -59,6 +62,13 @@ public:
         Window->CommonDblClick(Window->Common);
         ProcessPendingMessages();
         return dynamic_cast<TFormCommon*>(Patch.Common->Editors[TCommon::ceCommon].EditorForm);
+    }
+    // The effects editor, as a double click on "Effects" opens it; painted.
+    TFormEffect* OpenEffects() {
+        if (Window == nullptr) Window = TFormPatch::Open(main_, Patch);
+        Window->EffectsDblClick(Window->Effects);
+        ProcessPendingMessages();
+        return dynamic_cast<TFormEffect*>(Patch.Common->Editors[TCommon::ceEffects].EditorForm);
     }
     void Close() {
         Window->ReleaseByElement();
@@ -119,5 +129,52 @@ void BM_PatchLevelSliderStep(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(bench.Ports.Messages - before), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_PatchLevelSliderStep)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenEffectsEditor(benchmark::State& state) {
+    TEditorBench bench;
+    bench.Window = TFormPatch::Open(Application->MainForm, bench.Patch);
+    ProcessPendingMessages();
+    for (auto _ : state) {
+        TFormEffect* editor = bench.OpenEffects();
+        benchmark::DoNotOptimize(editor);
+        state.PauseTiming();
+        editor->Close();
+        ProcessPendingMessages();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenEffectsEditor)->Unit(benchmark::kMillisecond);
+
+// Changing to the type (from the one before it), with the devices closed: nothing is fetched.
+void BM_EffectsTypeChange(benchmark::State& state) {
+    TEditorBench bench;
+    TFormEffect* editor = bench.OpenEffects();
+    DevicesOpen = 0;
+    const int type = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor->EFXType->SetItemIndex(type == 1 ? 1 : type - 2);
+        editor->EFXTypeChange(editor->EFXType);
+        editor->EFXType->SetItemIndex(type - 1);
+        state.ResumeTiming();
+        editor->EFXTypeChange(editor->EFXType);
+    }
+}
+BENCHMARK(BM_EffectsTypeChange)->DenseRange(1, EfxTypeCount)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintEffectsPage2(benchmark::State& state) {
+    TEditorBench bench;
+    TFormEffect* editor = bench.OpenEffects();
+    DevicesOpen = 0;
+    editor->TabbedNotebook1->SetPageIndex(1);
+    editor->EFXType->SetItemIndex(static_cast<int>(state.range(0)) - 1);
+    editor->EFXTypeChange(editor->EFXType);
+    ProcessPendingMessages();
+    for (auto _ : state) {
+        RedrawWindow(editor->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        ProcessPendingMessages();
+    }
+}
+BENCHMARK(BM_RepaintEffectsPage2)->DenseRange(1, EfxTypeCount)->Unit(benchmark::kMillisecond);
 
 }  // namespace
