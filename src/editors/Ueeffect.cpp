@@ -356,16 +356,6 @@ void SetSmallFont(TFont* Font) {
 
 }  // namespace
 
-// The table, for the tests and the benchmarks that walk it.
-int EfxControlCount(int Type) {
-    const TEfxType* type = EfxTypeOf(Type);
-    return type == nullptr ? 0 : static_cast<int>(type->Controls.size());
-}
-int EfxControlByte(int Type, int Number) {
-    const TEfxControl* c = EfxControlOf(Type, Number);
-    return c == nullptr ? -1 : c->Byte;
-}
-
 const TFormResource* TFormEffect::FormResource() const { return &formres::Ueeffect; }
 
 void TFormEffect::DefineBindings(TFormBindings& B) {
@@ -857,6 +847,8 @@ void TFormEffect::ReceiveEFXParam() {
     const int waiting = ports->PendingEventCount();
     for (int i = 0; i <= waiting; ++i) ports->NextEvent();
     TakeMidiInput([this](TObject* s) { OnEFXMidiInput(s); });
+    // A fetch that replaces one still waiting gets the whole second again.
+    Timer->SetEnabled(false);
     Timer->SetInterval(1000);
     Timer->SetEnabled(true);
     SendDataRequest(base, 0, static_cast<std::uint16_t>(CommonPosition(pEfxParam1)), EfxParamCount);
@@ -878,10 +870,10 @@ void TFormEffect::OnEFXMidiInput(TObject*) {
     GiveBackMidiInput();
     IMidiPorts* ports = ModelServices().MidiPorts;
     std::unique_ptr<TMyMidiEvent> event = ports != nullptr ? ports->NextEvent() : nullptr;
-    if (!event || Closed() || Element() == nullptr) return;
-    const std::size_t length = std::min<std::size_t>(event->Sysex.size(), event->SysexLength);
+    if (Closed() || Element() == nullptr) return;
+    const std::size_t length = event ? std::min<std::size_t>(event->Sysex.size(), event->SysexLength) : 0;
     // Only the requested data set is stored; anything else ends the wait as a silence does.
-    if (!IsParameterReply(event->Sysex.data(), length)) {
+    if (!event || !IsParameterReply(event->Sysex.data(), length)) {
         event.reset();
         TimerTimer(this);
         return;

@@ -23,11 +23,6 @@ class TPerformance;
 inline constexpr int EfxTypeCount = 40;
 inline constexpr int EfxParamCount = 12;
 
-// The EFX parameter table: how many controls type 1..40 builds, and the effects byte (by its position in
-// a patch common) that control Number writes; 0 and -1 outside the table.
-int EfxControlCount(int Type);
-int EfxControlByte(int Type, int Number);
-
 class TFormEffect : public TEditorForm {
 public:
     explicit TFormEffect(TComponent* AOwner) : TEditorForm(AOwner) {}
