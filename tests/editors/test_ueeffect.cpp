@@ -490,6 +490,14 @@ TEST_F(EffectsEditor, ClosingTheWindowWhileTheFetchWaitsGivesTheInputBack) {
     const TRow rows[] = {
         {"closed by the user", [this](TFormEffect* e) { Click(e->Btnclose); }},
         {"the patch window closed", [this](TFormEffect*) { window_->Close(); }},
+        {"the patch deleted",
+         [this](TFormEffect*) {
+             for (auto& e : library_->Library()->Elements) e->Selected = 0;
+             patch_->Selected = 1;
+             library_->DeleteSelected();
+             EXPECT_EQ(library_->Library()->Elements.size(), 1u);
+             patch_ = nullptr;
+         }},
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -501,14 +509,16 @@ TEST_F(EffectsEditor, ClosingTheWindowWhileTheFetchWaitsGivesTheInputBack) {
         ASSERT_TRUE(editor->HoldsMidiInput());
         row.End(editor);
         RunQueue();
-        EXPECT_EQ(patch_->Common->Editors[TCommon::ceEffects].EditorOpen, 0);
+        if (patch_ != nullptr) {
+            EXPECT_EQ(patch_->Common->Editors[TCommon::ceEffects].EditorOpen, 0);
+        }
         heard = 0;
         Backend.Inject("JV-1080", {0x90, 0x3C, 0x40});
         RunQueue();
         Wait(2000);
         EXPECT_EQ(heard, 1);
         EXPECT_TRUE(Boxes.empty());
-        if (row.End != nullptr && window_ != nullptr && patch_->WindowOpen != 0) {
+        if (patch_ != nullptr && patch_->WindowOpen != 0) {
             window_->Close();
             RunQueue();
         }
