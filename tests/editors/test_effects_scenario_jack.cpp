@@ -7,30 +7,22 @@
 #include <string>
 
 #include "EditorsJackFixture.h"
+#include "EffectsFixture.h"
 #include "editors/Ueeffect.h"
 
 namespace zel::test {
 namespace {
 
-class EffectsSessionOverJack : public PatchSessionOverJack {
+// The fetch and one control of each kind on each page, over JACK.
+class EffectsOverJack : public EffectsOn<PatchSessionOverJack> {
 protected:
-    void TearDown() override {
-        Sim.AfterDataSet = nullptr;
-        PatchSessionOverJack::TearDown();
-    }
-    // Handles the program's messages until the editor's fetch has ended.
-    static bool FetchEnded(TFormEffect* editor) {
-        return TJackInstrument::WaitFor(
-            [editor] {
-                RunQueue();
-                return !editor->HoldsMidiInput();
-            },
-            5s);
-    }
-    static COLORREF Pixel(TImage* image, int x, int y) {
-        return ColorToRGB(image->Picture()->Canvas()->GetPixel(x, y));
+    void SetUp() override {
+        Async = true;
+        EffectsOn<PatchSessionOverJack>::SetUp();
     }
 };
+
+using EffectsSessionOverJack = EffectsOverJack;
 
 TEST_F(EffectsSessionOverJack, ChooseADelayCrossItsFeedbackUndoTheChorusSaveAndSend) {
     Program::Click(Formzelmo->FileNewItem);
@@ -100,6 +92,10 @@ TEST_F(EffectsSessionOverJack, ChooseADelayCrossItsFeedbackUndoTheChorusSaveAndS
     EXPECT_TRUE(TJackInstrument::WaitFor([&] { return Sim.Read(Addr(0x03, 0, 0, 0x0C), 32) == expected; }, 5s));
     EXPECT_TRUE(Boxes.empty());
 }
+
+TEST_F(EffectsOverJack, ANewTypeShowsTheInstrumentsValuesOnAPatch) { ANewTypeShowsTheInstrumentsValues(true); }
+TEST_F(EffectsOverJack, ANewTypeShowsTheInstrumentsValuesOnAPerformance) { ANewTypeShowsTheInstrumentsValues(false); }
+TEST_F(EffectsOverJack, EachKindOfControlOnEachPageSendsItsDataSet) { EachKindOfControlSendsItsDataSet(); }
 
 }  // namespace
 }  // namespace zel::test

@@ -327,65 +327,9 @@ TEST_F(EffectsEditor, SomeTypesShowTheirLabels) {
     }
 }
 
-TEST_F(EffectsEditor, ANewTypeFetchesItsValuesFromTheInstrument) {
-    struct TRow {
-        const char* Name;
-        bool Patch;
-        std::vector<std::string> Sent;
-    };
-    const TRow rows[] = {
-        {"patch",
-         true,
-         {"F0 41 10 6A 12 03 00 00 0C 10 61 F7", "F0 41 10 6A 12 03 00 00 0C 10 61 F7",
-          "F0 41 10 6A 11 03 00 00 0D 00 00 00 0C 64 F7"}},
-        {"performance",
-         false,
-         {"F0 41 10 6A 12 01 00 00 0D 10 62 F7", "F0 41 10 6A 12 01 00 00 0D 10 62 F7",
-          "F0 41 10 6A 11 01 00 00 0E 00 00 00 0C 65 F7"}},
-    };
-    // The stereo delay's values as the instrument loads them (bytes 13..24): FeedBack Mode "Cross", delays
-    // 20 and 30 ms, phases inverted and normal, feedback +40 %, damp step 5, gains, balance and level.
-    const TBytes values = {1, 20, 30, 1, 0, 69, 5, 16, 14, 50, 100, 9};
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        LoadOnTypeChange(row.Patch, values);
-        TFormEffect* editor = row.Patch ? OpenPatchEffects() : OpenPerformanceEffects();
-        ASSERT_NE(editor, nullptr);
-        ShowPage(editor, 1);
-        ChooseItem(editor->EFXType, 16);
-        EXPECT_EQ(Received(), row.Sent);
-        EXPECT_FALSE(editor->HoldsMidiInput());
-        EXPECT_FALSE(editor->Timer->GetEnabled());
-        const int shift = row.Patch ? 0 : 1;
-        const TParamBlock<72>* patchCommon = patch_->Common.get();
-        for (int i = 0; i < 12; ++i) {
-            const std::uint8_t stored =
-                row.Patch ? patchCommon->GetParam(13 + i) : performance_->Common->GetParam(13 + shift + i);
-            EXPECT_EQ(stored, values[static_cast<std::size_t>(i)]) << i;
-        }
-        // The panel shows them.
-        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 1))->GetCode(), 20);
-        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 2))->GetCode(), 30);
-        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 3))->GetCode(), 40);
-        EXPECT_EQ(dynamic_cast<TComboBox*>(Param(editor, 4))->GetItemIndex(), 1);
-        EXPECT_EQ(dynamic_cast<TComboBox*>(Param(editor, 5))->GetItemIndex(), 1);
-        EXPECT_EQ(dynamic_cast<TComboBox*>(Param(editor, 6))->GetItemIndex(), 0);
-        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 7))->GetCode(), 5);
-        EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 8))->GetCode(), 1);
-        EXPECT_EQ(dynamic_cast<TPanSlider*>(Param(editor, 11))->GetValue(), 100);
-        // "Feedback" one step up: +42 %, at the patch's or the performance's own place.
-        Sim.ClearLog();
-        StepField(dynamic_cast<TMyEdit*>(Param(editor, 3)), true, 1);
-        EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(row.Patch, 18 + shift, 70)}));
-        // The history records the patch position: Undo writes the performance's byte back all the same.
-        Sim.ClearLog();
-        Click(editor->BtnUndo);
-        EXPECT_EQ(Received(), (std::vector<std::string>{DataSet(row.Patch, 18 + shift, 69)}));
-        EXPECT_TRUE(Boxes.empty());
-        editor->Close();
-        RunQueue();
-    }
-}
+TEST_F(EffectsEditor, ANewTypeShowsTheInstrumentsValuesOnAPatch) { ANewTypeShowsTheInstrumentsValues(true); }
+TEST_F(EffectsEditor, ANewTypeShowsTheInstrumentsValuesOnAPerformance) { ANewTypeShowsTheInstrumentsValues(false); }
+TEST_F(EffectsEditor, EachKindOfControlOnEachPageSendsItsDataSet) { EachKindOfControlSendsItsDataSet(); }
 
 TEST_F(EffectsEditor, FeedbackPlusFortyOnTheStereoDelay) {
     DevicesOpen = 0;
@@ -722,12 +666,7 @@ TEST_F(EffectsScreens, BothPagesForAPatchAndAPerformanceAndTheFortyDiagrams) {
 namespace zel::test {
 namespace {
 
-class EffectsPictures : public EffectsFixture {
-protected:
-    static COLORREF Pixel(TImage* image, int x, int y) {
-        return ColorToRGB(image->Picture()->Canvas()->GetPixel(x, y));
-    }
-};
+class EffectsPictures : public EffectsFixture {};
 
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF AquaColour = RGB(0, 255, 255);
