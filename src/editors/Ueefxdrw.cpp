@@ -102,7 +102,8 @@ public:
 const char* const DampLabels[] = {"200",  "250",  "315",  "400",  "500",  "630",  "800",  "1000", "1250",
                                   "1600", "2000", "2500", "3150", "4000", "5000", "6300", "8000", "ByPass"};
 
-// The mono chain of a type: one input sum, the blocks in series, the split to both outputs.
+// The mono chain of a type: one input sum, the blocks in series (left, width and height each, level with
+// the middle), the split to both outputs.
 void DrawMonoChain(TEfxPainter& p, bool WithMixer, std::initializer_list<std::array<int, 3>> Boxes,
                    std::initializer_list<const char*> Texts, bool SplitSymbol) {
     const int mid = p.Mid();
@@ -111,7 +112,7 @@ void DrawMonoChain(TEfxPainter& p, bool WithMixer, std::initializer_list<std::ar
     auto text = Texts.begin();
     for (const auto& box : Boxes) {
         p.Line(x, mid, box[0], mid);
-        p.Box(box[0], mid - box[2] / 2 - 1, box[1], *text++, box[2]);
+        p.Box(box[0], mid - (box[2] - 2) / 2, box[1], *text++, box[2]);
         x = box[0] + box[1];
     }
     p.Line(x, mid, p.Split(), mid);
