@@ -1,7 +1,6 @@
 #include "editors/Ueeffect.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 #include "model/CurrentElements.h"
