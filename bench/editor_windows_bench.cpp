@@ -3,11 +3,14 @@
 // common editor and each of the six tone editors, one step of the Patch Level and the TVF Cutoff slider
 // by the mouse with its release, its SendandStore and its data set, and one envelope point dragged with
 // its data sets (on the manual clock, so the 50 ms pace before a send is not counted).
+// The effects editor: opening it, a change of the EFX type (the panel rebuilt, its values set, the diagram
+// drawn) and a repaint of its second page, for every type.
 #include <benchmark/benchmark.h>
 
 #include "EditorBench.h"
 #include "editors/Uecommon.h"
 #include "editors/Uecontr.h"
+#include "editors/Ueeffect.h"
 #include "editors/Uelfo.h"
 #include "editors/Uepatch.h"
 #include "editors/Uepitch.h"
@@ -53,6 +56,13 @@ public:
     // The editor of a tone-1 slot, after OpenAll.
     TToneEditor* ToneEditor(int Slot) {
         return dynamic_cast<TToneEditor*>(Patch.Tone(1).Editors[static_cast<std::size_t>(Slot)].EditorForm);
+    }
+    // The effects editor, as a double click on "Effects" opens it; painted.
+    TFormEffect* OpenEffects() {
+        if (Window == nullptr) Window = TFormPatch::Open(Main(), Patch);
+        Window->EffectsDblClick(Window->Effects);
+        ProcessPendingMessages();
+        return dynamic_cast<TFormEffect*>(Patch.Common->Editors[TCommon::ceEffects].EditorForm);
     }
     void Close() {
         Window->ReleaseByElement();
@@ -150,5 +160,52 @@ void BM_EnvelopePointDrag(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(bench.Ports.Messages - before), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_EnvelopePointDrag)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenEffectsEditor(benchmark::State& state) {
+    TEditorBench bench;
+    bench.Window = TFormPatch::Open(Application->MainForm, bench.Patch);
+    ProcessPendingMessages();
+    for (auto _ : state) {
+        TFormEffect* editor = bench.OpenEffects();
+        benchmark::DoNotOptimize(editor);
+        state.PauseTiming();
+        editor->Close();
+        ProcessPendingMessages();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenEffectsEditor)->Unit(benchmark::kMillisecond);
+
+// Changing to the type (from the one before it), with the devices closed: nothing is fetched.
+void BM_EffectsTypeChange(benchmark::State& state) {
+    TEditorBench bench;
+    TFormEffect* editor = bench.OpenEffects();
+    DevicesOpen = 0;
+    const int type = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor->EFXType->SetItemIndex(type == 1 ? 1 : type - 2);
+        editor->EFXTypeChange(editor->EFXType);
+        editor->EFXType->SetItemIndex(type - 1);
+        state.ResumeTiming();
+        editor->EFXTypeChange(editor->EFXType);
+    }
+}
+BENCHMARK(BM_EffectsTypeChange)->DenseRange(1, EfxTypeCount)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintEffectsPage2(benchmark::State& state) {
+    TEditorBench bench;
+    TFormEffect* editor = bench.OpenEffects();
+    DevicesOpen = 0;
+    editor->TabbedNotebook1->SetPageIndex(1);
+    editor->EFXType->SetItemIndex(static_cast<int>(state.range(0)) - 1);
+    editor->EFXTypeChange(editor->EFXType);
+    ProcessPendingMessages();
+    for (auto _ : state) {
+        RedrawWindow(editor->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        ProcessPendingMessages();
+    }
+}
+BENCHMARK(BM_RepaintEffectsPage2)->DenseRange(1, EfxTypeCount)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "editors/Uepatch.h"
 
 #include <array>
+#include <exception>
 
 #include "editors/Uecommon.h"
 #include "editors/Uecontr.h"
+#include "editors/Ueeffect.h"
 #include "editors/Uelfo.h"
 #include "editors/Uepitch.h"
 #include "editors/Uetva.h"
@@ -191,8 +193,13 @@ void TFormPatch::CommonDblClick(TObject*) {
 }
 
 void TFormPatch::EffectsDblClick(TObject*) {
-    // The effects editor is not part of the program yet: the double click only keeps this window behind.
     OpenedByDblClick = 1;
+    if (EditElem == nullptr) return;
+    try {
+        TFormEffect::Open(this, *EditElem, 1);
+    } catch (const std::exception&) {
+        throw EInOutError("Out of Resource");
+    }
 }
 
 template <class TEditor>

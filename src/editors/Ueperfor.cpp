@@ -1,9 +1,13 @@
 #include "editors/Ueperfor.h"
 
+#include <exception>
+
+#include "editors/Ueeffect.h"
 #include "editors/Uepart.h"
 #include "editors/Uepecom.h"
 #include "model/CurrentElements.h"
 #include "model/Performance.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
 
 namespace zel {
@@ -61,7 +65,15 @@ void TFormPerformance::PerComDblClick(TObject*) {
     OpenSectionEditor<TFormPerComm>(EditElem->Common->Editors[TPerformanceCommon::ceCommon], OpeningPerComm, EditElem);
 }
 
-void TFormPerformance::PerEffDblClick(TObject*) { OpenedByDblClick = 1; }
+void TFormPerformance::PerEffDblClick(TObject*) {
+    OpenedByDblClick = 1;
+    if (EditElem == nullptr) return;
+    try {
+        TFormEffect::Open(this, *EditElem, 0);
+    } catch (const std::exception&) {
+        throw EInOutError("Out of Resource");
+    }
+}
 
 void TFormPerformance::PerPartsDblClick(TObject*) {
     if (EditElem == nullptr) return;

@@ -179,6 +179,18 @@ protected:
         act();
         Application->OnIdle = nullptr;
     }
+    // Chooses a combo's item as the user does: the list dropped by a click, walked with the keys, Enter.
+    void ChooseItem(TComboBox* combo, int index) {
+        Click(combo);
+        Key(VK_HOME);
+        for (int i = 0; i < index; ++i) Key(VK_DOWN);
+        Key(VK_RETURN);
+    }
+    // Turns a notebook to a page with a click on its tab.
+    void ShowTab(TTabbedNotebook* notebook, int page) {
+        const TRect tab = notebook->TabRect(page);
+        Press(ScreenPoint(notebook, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2));
+    }
     // Presses an arrow button of a value field Count times (each press one step).
     void StepField(TMyEdit* field, bool up, int count) {
         for (int i = 0; i < count; ++i) Click(up ? field->UpButton() : field->DownButton());

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "EditorsFixture.h"
+#include "editors/Ueeffect.h"
 #include "model/CurrentElements.h"
 
 namespace zel::test {
@@ -194,6 +195,33 @@ TEST_F(SectionDrags, ASourceWindowThatGoesMidDragLeavesNoDragBehind) {
     ProcessPendingMessages();
     EXPECT_EQ(SectionDragActive, 0);
     EXPECT_EQ(Sim.ReceivedMessages().size(), 5u);
+}
+
+TEST_F(SectionDrags, EffectsDroppedOnAPatchWithItsEffectsEditorOpenShowThere) {
+    TPatch& source = PatchOf(library_, 0);
+    source.Common->Data()[12] = 16;  // "17 : Stereo-Delay"
+    for (int i = 13; i <= 24; ++i) source.Common->Data()[i] = static_cast<std::uint8_t>(i);
+    two_->BringToFront();
+    ProcessPendingMessages();
+    DoubleClick(two_->Effects);
+    auto* editor = dynamic_cast<TFormEffect*>(PatchOf(library_, 1).Common->Editors[TCommon::ceEffects].EditorForm);
+    ASSERT_NE(editor, nullptr);
+    // The three windows side by side.
+    editor->SetBounds(490, 0, editor->GetWidth(), editor->GetHeight());
+    two_->SetBounds(0, 300, two_->GetWidth(), two_->GetHeight());
+    two_->BringToFront();
+    one_->BringToFront();
+    ProcessPendingMessages();
+    Drag(one_->Effects, Centre(two_->Effects));
+    EXPECT_EQ(editor->EFXType->GetItemIndex(), 16);
+    EXPECT_EQ(editor->CurrentEfxType, 17);
+    EXPECT_EQ(editor->LabelCtrl1->Caption(), "Feedback");
+    auto* delayL = dynamic_cast<TMyEdit*>(editor->FindComponent("Param1"));
+    auto* feedback = dynamic_cast<TMyEdit*>(editor->FindComponent("Param3"));
+    ASSERT_NE(delayL, nullptr);
+    ASSERT_NE(feedback, nullptr);
+    EXPECT_EQ(delayL->GetCode(), 14);
+    EXPECT_EQ(feedback->GetCode(), 18 * 2 - 98);
 }
 
 }  // namespace

@@ -148,8 +148,10 @@ void TInstrumentSimulator::Receive(const std::uint8_t* data, std::size_t length)
 
 void TInstrumentSimulator::HandleDataSet(const std::uint8_t* data, std::size_t length) {
     std::uint32_t address = Addr(data[5], data[6], data[7], data[8]);
-    Write(address, TBytes(data + 9, data + length - 2));
+    TBytes bytes(data + 9, data + length - 2);
+    Write(address, bytes);
     ++dataSets_;
+    if (AfterDataSet) AfterDataSet(address, bytes);
 }
 
 void TInstrumentSimulator::HandleRequest(const std::uint8_t* data, std::size_t /*length*/) {

@@ -73,6 +73,9 @@ public:
     std::uint32_t ReplyDelayMs = 0;  // answers this late (through Schedule)
     bool AnswerTwice = false;        // every answer is sent two times over
     bool NoCard = false;             // no data card inserted: requests for card memory go unanswered
+    // Runs after each applied data set with its address and data, as the instrument reacts to some
+    // parameters (a new effect type loads that type's default values).
+    std::function<void(std::uint32_t address, const TBytes& data)> AfterDataSet;
     // The n-th reply message from now (1-based) carries a wrong checksum; once.
     void CorruptChecksumOfReply(int n) { corruptCountdown_ = n; }
     // After the n-th reply message from now (1-based) the given short message is sent; once.

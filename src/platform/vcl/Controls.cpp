@@ -823,6 +823,10 @@ void TWinControl::RemoveControl(TControl* AControl) {
     auto it = std::find(controls_.begin(), controls_.end(), AControl);
     if (it == controls_.end()) return;
     if (AControl == g_captureControl) g_captureControl = nullptr;
+    // The form lets go of a focused control that goes (freed at run time while the form lives).
+    TWinControl* top = this;
+    while (top->parent_ != nullptr) top = top->parent_;
+    if (!top->ComponentState().Contains(csDestroying)) top->ControlLeaving(AControl);
     AControl->Invalidate();
     controls_.erase(it);
     AControl->parent_ = nullptr;

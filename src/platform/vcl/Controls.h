@@ -393,6 +393,9 @@ public:
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
     bool ContainsControl(TControl* Control) const;
+    // Told to the top-level window while a control is still a child of the window that removes it: the
+    // control (and its children with it) leaves the window's tree, usually because it is being freed.
+    virtual void ControlLeaving(TControl* AControl) { (void)AControl; }
     // The visible, enabled child at a client point (graphic controls and windows), or nullptr.
     TControl* ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls = false) const;
     void Realign();

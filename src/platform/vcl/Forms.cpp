@@ -447,6 +447,15 @@ void TCustomForm::SetActiveControlFromFocus(TWinControl* Control) {
     if (Screen->ActiveForm() == this && Screen->OnActiveControlChange) Screen->OnActiveControlChange(Screen);
 }
 
+void TCustomForm::ControlLeaving(TControl* AControl) {
+    bool focused = false;
+    for (const TControl* c = activeControl_; c != nullptr && !focused; c = c->GetParent()) focused = c == AControl;
+    if (!focused) return;
+    activeControl_ = nullptr;
+    if (active_ && HandleAllocated()) ::zel::SetFocus(GetHandle());
+    if (Screen->ActiveForm() == this && Screen->OnActiveControlChange) Screen->OnActiveControlChange(Screen);
+}
+
 void TCustomForm::FocusControl(TWinControl* Control) {
     if (Control == nullptr) return;
     if (!Control->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");

@@ -94,6 +94,9 @@ public:
     void SetFocus() override;
     // Called when a control of the form took the focus.
     void SetActiveControlFromFocus(TWinControl* Control);
+    // A control that leaves the form while it (or a control on it) has the focus takes nothing with it:
+    // the form forgets it and takes the focus itself.
+    void ControlLeaving(TControl* AControl) override;
 
     // ---- actions
     // The form, then each visible control on it that shows actions (csActionClient), depth first, let their

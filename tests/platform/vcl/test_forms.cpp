@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/SysInfo.h"
 #include "support/vcl/VclTestSupport.h"
@@ -485,6 +486,59 @@ TEST_F(VclForms, BitmapsHaveACanvasAndCanvasesDrawOnThem) {
     copy.Canvas()->Draw(10, 10, &bmp);
     EXPECT_EQ(copy.Canvas()->GetPixel(13, 15), static_cast<TColor>(RGB(0, 0, 128)));
     EXPECT_EQ(copy.Canvas()->GetPixel(5, 5), static_cast<TColor>(RGB(255, 255, 255)));
+}
+
+}  // namespace
+}  // namespace zel::test
+
+namespace zel::test {
+namespace {
+
+// A panel of controls made and freed while the form lives, as an editor rebuilds a page.
+TEST_F(VclForms, FreeingAFocusedOrCapturedControlLeavesTheFormSound) {
+    struct TRow {
+        const char* Name;
+        bool Capture;  // the button holds the mouse when its panel goes
+    };
+    const TRow rows[] = {{"the focus on an edit of the panel", false}, {"the mouse held on a button", true}};
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        auto* form = Construct<TForm>(nullptr);
+        form->SetBounds(50, 50, 300, 200);
+        form->Show();
+        auto* panel = new TPanel(form);
+        panel->SetBounds(10, 10, 200, 100);
+        panel->SetParent(form);
+        auto* edit = new TEdit(form);
+        edit->SetBounds(8, 8, 100, 21);
+        edit->SetParent(panel);
+        auto* button = new TButton(form);
+        button->SetBounds(8, 40, 80, 25);
+        button->SetParent(panel);
+        int clicks = 0;
+        button->OnClick = [&clicks](TObject*) { ++clicks; };
+        ProcessPendingMessages();
+        form->FocusControl(edit);
+        ASSERT_EQ(form->GetActiveControl(), edit);
+        if (row.Capture) {
+            SendMessage(button->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+            ASSERT_EQ(GetCapture(), button->GetHandle());
+        }
+        const HWND buttonHandle = button->GetHandle();
+        const int owned = form->ComponentCount();
+        delete panel;  // the edit and the button go with it
+        EXPECT_EQ(form->ComponentCount(), owned - 3);
+        EXPECT_EQ(form->GetActiveControl(), nullptr);
+        EXPECT_EQ(GetFocus(), form->GetHandle());
+        EXPECT_EQ(GetCapture(), nullptr);
+        // What the user does next reaches no freed control.
+        PostMessage(buttonHandle, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        PostMessage(form->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(clicks, 0);
+        form->SelectNext(nullptr, true, true);
+        delete form;
+    }
 }
 
 }  // namespace
