@@ -179,13 +179,6 @@ protected:
         act();
         Application->OnIdle = nullptr;
     }
-    // Chooses a combo's item as the user does: the list dropped by a click, walked with the keys, Enter.
-    void ChooseItem(TComboBox* combo, int index) {
-        Click(combo);
-        Key(VK_HOME);
-        for (int i = 0; i < index; ++i) Key(VK_DOWN);
-        Key(VK_RETURN);
-    }
     // Turns a notebook to a page with a click on its tab.
     void ShowTab(TTabbedNotebook* notebook, int page) {
         const TRect tab = notebook->TabRect(page);
