@@ -212,6 +212,26 @@ void TEditorForm::PutParam(int, std::uint8_t) {}
 
 // -------------------------------------------------------------------------------------- TPatchSectionEditor
 
+void TEditorForm::MarkOpen() {
+    if (TEditorSlot* slot = EditorSlot()) {
+        slot->EditorOpen = 1;
+        slot->EditorForm = this;
+    }
+}
+
+void TEditorForm::PlaceWindow() {
+    if (TEditorSlot* slot = EditorSlot()) PlaceMdiChild(slot->Left, slot->Top, this);
+}
+
+void TEditorForm::CloseSteps() {
+    TEditorSlot* slot = EditorSlot();
+    if (slot == nullptr || slot->EditorForm != this) return;
+    slot->Left = static_cast<std::int16_t>(GetLeft());
+    slot->Top = static_cast<std::int16_t>(GetTop());
+    slot->EditorOpen = 0;
+    slot->EditorForm = nullptr;
+}
+
 TLibElem* TPatchSectionEditor::Element() const { return EditElem; }
 
 std::string TPatchSectionEditor::EditorCaption(const std::string& Word) const {
@@ -221,29 +241,7 @@ std::string TPatchSectionEditor::EditorCaption(const std::string& Word) const {
     return caption + " [Loc : " + OwnerPathText(EditElem) + "]";
 }
 
-void TPatchSectionEditor::MarkOpen() {
-    // A window made without a patch handed over (the form check of the program) edits nothing.
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = Slot();
-    slot.EditorOpen = 1;
-    slot.EditorForm = this;
-}
-
-void TPatchSectionEditor::PlaceWindow() {
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = Slot();
-    PlaceMdiChild(slot.Left, slot.Top, this);
-}
-
-void TPatchSectionEditor::CloseSteps() {
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = Slot();
-    if (slot.EditorForm != this) return;
-    slot.Left = static_cast<std::int16_t>(GetLeft());
-    slot.Top = static_cast<std::int16_t>(GetTop());
-    slot.EditorOpen = 0;
-    slot.EditorForm = nullptr;
-}
+TEditorSlot* TPatchSectionEditor::EditorSlot() const { return EditElem != nullptr ? &Slot() : nullptr; }
 
 void TPatchSectionEditor::MakeCurrent() { MakeCurrentPatch(EditElem); }
 

@@ -89,12 +89,16 @@ protected:
     virtual int UndoListCount() const { return 1; }
     // The index of the list on show.
     virtual int CurrentUndoIndex() const { return 0; }
-    // Records the window as open in its block (a container: in its element) and places it.
-    virtual void MarkOpen() = 0;
-    virtual void PlaceWindow() = 0;
+    // The slot of the block that records this editor's window; none when the window was made without an
+    // element handed over (the form check of the program), or for a container, which records itself in
+    // its element.
+    virtual TEditorSlot* EditorSlot() const { return nullptr; }
+    // Records the window as open in its slot (a container: in its element) and places it.
+    virtual void MarkOpen();
+    virtual void PlaceWindow();
     // The closing steps besides freeing the undo lists: the position kept, the open flag cleared (a
     // container also closes the editors of its blocks).
-    virtual void CloseSteps() = 0;
+    virtual void CloseSteps();
     // Activation: makes the element the current one of its kind.
     virtual void MakeCurrent() {}
     virtual void ForgetElement() = 0;
@@ -139,11 +143,9 @@ public:
 
 protected:
     TLibElem* Element() const override;
-    // The block's slot of this editor.
-    virtual TEditorSlot& Slot() = 0;
-    void MarkOpen() override;
-    void PlaceWindow() override;
-    void CloseSteps() override;
+    // The block's slot of this editor (EditElem set).
+    virtual TEditorSlot& Slot() const = 0;
+    TEditorSlot* EditorSlot() const override;
     void MakeCurrent() override;
     void ForgetElement() override { EditElem = nullptr; }
     std::uint8_t GetParam(int Position) const override;

@@ -36,30 +36,9 @@ int TRhythmKeyEditor::KeyIndex() const {
 // ------------------------------------------------------------------------------------------ the protocol
 
 TLibElem* TRhythmKeyEditor::Element() const { return EditElem; }
+TEditorSlot* TRhythmKeyEditor::EditorSlot() const { return EditElem != nullptr ? &EditElem->Editors[static_cast<std::size_t>(EditorIndex())] : nullptr; }
+
 void TRhythmKeyEditor::MakeCurrent() { MakeCurrentRhythm(EditElem); }
-
-void TRhythmKeyEditor::MarkOpen() {
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = EditElem->Editors[static_cast<std::size_t>(EditorIndex())];
-    slot.EditorOpen = 1;
-    slot.EditorForm = this;
-}
-
-void TRhythmKeyEditor::PlaceWindow() {
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = EditElem->Editors[static_cast<std::size_t>(EditorIndex())];
-    PlaceMdiChild(slot.Left, slot.Top, this);
-}
-
-void TRhythmKeyEditor::CloseSteps() {
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = EditElem->Editors[static_cast<std::size_t>(EditorIndex())];
-    if (slot.EditorForm != this) return;
-    slot.Left = static_cast<std::int16_t>(GetLeft());
-    slot.Top = static_cast<std::int16_t>(GetTop());
-    slot.EditorOpen = 0;
-    slot.EditorForm = nullptr;
-}
 
 std::uint8_t TRhythmKeyEditor::GetParam(int Position) const {
     return EditElem != nullptr ? EditElem->Note(CurrentKey()).GetParam(Position) : 0;

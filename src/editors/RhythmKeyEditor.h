@@ -62,9 +62,7 @@ protected:
     TLibElem* Element() const override;
     int UndoListCount() const override { return 64; }
     int CurrentUndoIndex() const override { return CurrentKey() - 35; }
-    void MarkOpen() override;
-    void PlaceWindow() override;
-    void CloseSteps() override;
+    TEditorSlot* EditorSlot() const override;
     void MakeCurrent() override;
     void ForgetElement() override { EditElem = nullptr; }
     TControl* ButtonPanel() const override { return PanelBtn; }

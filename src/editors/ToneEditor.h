@@ -29,7 +29,7 @@ protected:
     void DefineToneBindings(TFormBindings& B);
     // Takes the patch and the tone (1..4) handed over; a tone outside 1..4 takes no patch.
     void TakeTone(TPatch* Patch, int Tone);
-    TEditorSlot& Slot() override;
+    TEditorSlot& Slot() const override;
     TControl* ButtonPanel() const override { return Panelbtn; }
 
     // Writes the times of points 1..4 to TimePosition.., then the levels of points 1..Levels to

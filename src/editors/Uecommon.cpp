@@ -173,7 +173,7 @@ void TFormCommon::TakeOpenerVariables() {
     ToneIndex = 0;
 }
 
-TEditorSlot& TFormCommon::Slot() { return EditElem->Common->Editors[TCommon::ceCommon]; }
+TEditorSlot& TFormCommon::Slot() const { return EditElem->Common->Editors[TCommon::ceCommon]; }
 
 int TFormCommon::CurrentUndoIndex() const { return TabbedNotebook1 != nullptr ? TabbedNotebook1->GetPageIndex() : 0; }
 

@@ -135,7 +135,7 @@ protected:
     int HelpContextNumber() const override { return 2; }
     int UndoListCount() const override { return 2; }
     int CurrentUndoIndex() const override;
-    TEditorSlot& Slot() override;
+    TEditorSlot& Slot() const override;
     TControl* ButtonPanel() const override { return Panelbtn; }
 
 private:

@@ -470,7 +470,7 @@ void TFormEffect::TakeOpenerVariables() {
     HelpContext = HelpContextNumber();
 }
 
-TEditorSlot* TFormEffect::Slot() const {
+TEditorSlot* TFormEffect::EditorSlot() const {
     if (EditPatch != nullptr) return &EditPatch->Common->Editors[TCommon::ceEffects];
     if (EditPerformance != nullptr) return &EditPerformance->Common->Editors[TPerformanceCommon::ceEffects];
     return nullptr;
@@ -478,27 +478,11 @@ TEditorSlot* TFormEffect::Slot() const {
 
 int TFormEffect::CurrentUndoIndex() const { return TabbedNotebook1 != nullptr ? TabbedNotebook1->GetPageIndex() : 0; }
 
-void TFormEffect::MarkOpen() {
-    if (TEditorSlot* slot = Slot()) {
-        slot->EditorOpen = 1;
-        slot->EditorForm = this;
-    }
-}
-
-void TFormEffect::PlaceWindow() {
-    if (TEditorSlot* slot = Slot()) PlaceMdiChild(slot->Left, slot->Top, this);
-}
-
 void TFormEffect::CloseSteps() {
     // A fetch that still waits ends with the window: the input goes back to the main window.
     if (Timer != nullptr) Timer->SetEnabled(false);
     GiveBackMidiInput();
-    TEditorSlot* slot = Slot();
-    if (slot == nullptr || slot->EditorForm != this) return;
-    slot->Left = static_cast<std::int16_t>(GetLeft());
-    slot->Top = static_cast<std::int16_t>(GetTop());
-    slot->EditorOpen = 0;
-    slot->EditorForm = nullptr;
+    TEditorForm::CloseSteps();
 }
 
 void TFormEffect::MakeCurrent() {

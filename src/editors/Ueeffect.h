@@ -146,8 +146,7 @@ protected:
     int HelpContextNumber() const override { return EffectOfPatch != 0 ? 6 : 41; }
     int UndoListCount() const override { return 2; }
     int CurrentUndoIndex() const override;
-    void MarkOpen() override;
-    void PlaceWindow() override;
+    TEditorSlot* EditorSlot() const override;
     void CloseSteps() override;
     void MakeCurrent() override;
     void ForgetElement() override;
@@ -158,8 +157,6 @@ protected:
     void SendBlockToTemp() override;
 
 private:
-    // The effects editor slot of the edited common.
-    TEditorSlot* Slot() const;
     // The data byte of the common that holds the effects byte at a patch position.
     int CommonPosition(int Position) const { return EffectOfPatch != 0 ? Position : Position + 1; }
     // Whether a reply is the data set of the twelve parameter bytes that was asked for.

@@ -127,27 +127,9 @@ void TFormPart::DefineBindings(TFormBindings& B) {
 
 TLibElem* TFormPart::Element() const { return EditElem; }
 void TFormPart::TakeOpenerVariables() { EditElem = OpeningPart; }
+TEditorSlot* TFormPart::EditorSlot() const { return EditElem != nullptr ? &EditElem->PartEditor : nullptr; }
+
 void TFormPart::MakeCurrent() { MakeCurrentPerformance(EditElem); }
-
-void TFormPart::MarkOpen() {
-    if (EditElem == nullptr) return;
-    EditElem->PartEditor.EditorOpen = 1;
-    EditElem->PartEditor.EditorForm = this;
-}
-
-void TFormPart::PlaceWindow() {
-    if (EditElem != nullptr) PlaceMdiChild(EditElem->PartEditor.Left, EditElem->PartEditor.Top, this);
-}
-
-void TFormPart::CloseSteps() {
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = EditElem->PartEditor;
-    if (slot.EditorForm != this) return;
-    slot.Left = static_cast<std::int16_t>(GetLeft());
-    slot.Top = static_cast<std::int16_t>(GetTop());
-    slot.EditorOpen = 0;
-    slot.EditorForm = nullptr;
-}
 
 std::uint8_t TFormPart::GetParam(int Position) const {
     return EditElem != nullptr ? EditElem->Part(CurrentPart).GetParam(Position) : 0;

@@ -110,9 +110,7 @@ protected:
     int HelpContextNumber() const override { return 37; }
     int UndoListCount() const override { return 16; }
     int CurrentUndoIndex() const override { return CurrentPart - 1; }
-    void MarkOpen() override;
-    void PlaceWindow() override;
-    void CloseSteps() override;
+    TEditorSlot* EditorSlot() const override;
     void MakeCurrent() override;
     void ForgetElement() override { EditElem = nullptr; }
     TControl* ButtonPanel() const override { return PanelBtn; }

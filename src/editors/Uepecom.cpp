@@ -50,30 +50,9 @@ void TFormPerComm::DefineBindings(TFormBindings& B) {
 
 TLibElem* TFormPerComm::Element() const { return EditElem; }
 void TFormPerComm::TakeOpenerVariables() { EditElem = OpeningPerComm; }
+TEditorSlot* TFormPerComm::EditorSlot() const { return EditElem != nullptr ? &EditElem->Common->Editors[TPerformanceCommon::ceCommon] : nullptr; }
+
 void TFormPerComm::MakeCurrent() { MakeCurrentPerformance(EditElem); }
-
-void TFormPerComm::MarkOpen() {
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = EditElem->Common->Editors[TPerformanceCommon::ceCommon];
-    slot.EditorOpen = 1;
-    slot.EditorForm = this;
-}
-
-void TFormPerComm::PlaceWindow() {
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = EditElem->Common->Editors[TPerformanceCommon::ceCommon];
-    PlaceMdiChild(slot.Left, slot.Top, this);
-}
-
-void TFormPerComm::CloseSteps() {
-    if (EditElem == nullptr) return;
-    TEditorSlot& slot = EditElem->Common->Editors[TPerformanceCommon::ceCommon];
-    if (slot.EditorForm != this) return;
-    slot.Left = static_cast<std::int16_t>(GetLeft());
-    slot.Top = static_cast<std::int16_t>(GetTop());
-    slot.EditorOpen = 0;
-    slot.EditorForm = nullptr;
-}
 
 std::uint8_t TFormPerComm::GetParam(int Position) const {
     return EditElem != nullptr ? EditElem->Common->GetParam(Position) : 0;

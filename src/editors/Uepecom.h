@@ -62,9 +62,7 @@ protected:
     TLibElem* Element() const override;
     void TakeOpenerVariables() override;
     int HelpContextNumber() const override { return 40; }
-    void MarkOpen() override;
-    void PlaceWindow() override;
-    void CloseSteps() override;
+    TEditorSlot* EditorSlot() const override;
     void MakeCurrent() override;
     void ForgetElement() override { EditElem = nullptr; }
     TControl* ButtonPanel() const override { return PanelBtn; }

@@ -131,30 +131,9 @@ std::string TSystemSectionEditor::EditorCaption(const std::string& Word) const {
     return EditElem->GetName() + " [" + Word + "] [Loc : " + OwnerPathText(EditElem) + "]";
 }
 
-TEditorSlot* TSystemSectionEditor::Slot() const {
+TEditorSlot* TSystemSectionEditor::EditorSlot() const {
     if (EditElem == nullptr) return nullptr;
     return &EditElem->Editors[static_cast<std::size_t>(SlotIndex())];
-}
-
-void TSystemSectionEditor::MarkOpen() {
-    // A window made without a system handed over (the form check of the program) edits nothing.
-    if (TEditorSlot* slot = Slot()) {
-        slot->EditorOpen = 1;
-        slot->EditorForm = this;
-    }
-}
-
-void TSystemSectionEditor::PlaceWindow() {
-    if (TEditorSlot* slot = Slot()) PlaceMdiChild(slot->Left, slot->Top, this);
-}
-
-void TSystemSectionEditor::CloseSteps() {
-    TEditorSlot* slot = Slot();
-    if (slot == nullptr || slot->EditorForm != this) return;
-    slot->Left = static_cast<std::int16_t>(GetLeft());
-    slot->Top = static_cast<std::int16_t>(GetTop());
-    slot->EditorOpen = 0;
-    slot->EditorForm = nullptr;
 }
 
 void TSystemSectionEditor::MakeCurrent() { MakeCurrentSystem(EditElem); }

@@ -74,9 +74,7 @@ protected:
     TLibElem* Element() const override;
     // The system's slot of this editor (TSystem::seSetup...).
     virtual int SlotIndex() const = 0;
-    void MarkOpen() override;
-    void PlaceWindow() override;
-    void CloseSteps() override;
+    TEditorSlot* EditorSlot() const override;
     void MakeCurrent() override;
     void ForgetElement() override { EditElem = nullptr; }
     // The system common by default.
@@ -87,8 +85,6 @@ protected:
     // The whole system goes to the instrument.
     void SendBlockToTemp() override;
 
-private:
-    TEditorSlot* Slot() const;
 };
 
 }  // namespace zel
