@@ -36,7 +36,9 @@ int TRhythmKeyEditor::KeyIndex() const {
 // ------------------------------------------------------------------------------------------ the protocol
 
 TLibElem* TRhythmKeyEditor::Element() const { return EditElem; }
-TEditorSlot* TRhythmKeyEditor::EditorSlot() const { return EditElem != nullptr ? &EditElem->Editors[static_cast<std::size_t>(EditorIndex())] : nullptr; }
+TEditorSlot* TRhythmKeyEditor::EditorSlot() const {
+    return EditElem != nullptr ? &EditElem->Editors[static_cast<std::size_t>(EditorIndex())] : nullptr;
+}
 
 void TRhythmKeyEditor::MakeCurrent() { MakeCurrentRhythm(EditElem); }
 

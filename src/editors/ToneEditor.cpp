@@ -19,7 +19,9 @@ void TToneEditor::TakeTone(TPatch* Patch, int Tone) {
     ToneIndex = static_cast<std::uint8_t>(Tone);
 }
 
-TEditorSlot& TToneEditor::Slot() const { return EditElem->Tone(ToneIndex).Editors[static_cast<std::size_t>(ToneSlot())]; }
+TEditorSlot& TToneEditor::Slot() const {
+    return EditElem->Tone(ToneIndex).Editors[static_cast<std::size_t>(ToneSlot())];
+}
 
 void TToneEditor::StoreEnvelope(const TPanGraph* Graph, int TimePosition, int LevelPosition, int Levels) {
     if (Graph == nullptr) return;

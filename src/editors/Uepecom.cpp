@@ -50,7 +50,9 @@ void TFormPerComm::DefineBindings(TFormBindings& B) {
 
 TLibElem* TFormPerComm::Element() const { return EditElem; }
 void TFormPerComm::TakeOpenerVariables() { EditElem = OpeningPerComm; }
-TEditorSlot* TFormPerComm::EditorSlot() const { return EditElem != nullptr ? &EditElem->Common->Editors[TPerformanceCommon::ceCommon] : nullptr; }
+TEditorSlot* TFormPerComm::EditorSlot() const {
+    return EditElem != nullptr ? &EditElem->Common->Editors[TPerformanceCommon::ceCommon] : nullptr;
+}
 
 void TFormPerComm::MakeCurrent() { MakeCurrentPerformance(EditElem); }
 

@@ -84,7 +84,6 @@ protected:
     void PutParam(int Position, std::uint8_t Value) override;
     // The whole system goes to the instrument.
     void SendBlockToTemp() override;
-
 };
 
 }  // namespace zel
