@@ -66,15 +66,16 @@ protected:
         return link;
     }
     // Keys queued while the menu opens: its modal loop reads them.
-    static void Queue(std::initializer_list<BYTE> Keys) {
+    static void Queue(const std::vector<BYTE>& Keys) {
         for (BYTE key : Keys) {
             keybd_event(key, 0, 0, 0);
             keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
         }
     }
-    // Notes where the menu window opened, then closes it with Esc (or runs Keys).
-    void CloseOnOpen(std::initializer_list<BYTE> Keys = {VK_ESCAPE}) {
-        onPopup = [this, Keys] {
+    // Notes where the menu window opened, then closes it with Esc (or runs Keys). The keys are copied: the
+    // menu opens after this call has returned.
+    void CloseOnOpen(std::vector<BYTE> Keys = {VK_ESCAPE}) {
+        onPopup = [this, Keys = std::move(Keys)] {
             opened = true;
             Queue(Keys);
         };
