@@ -135,7 +135,7 @@ object FormControl: TFormControl
     object RedCtrlSwitch: TCheckBox
       Left = 8
       Top = 18
-      Width = 140
+      Width = 132
       Height = 17
       Caption = 'Red Ctrl Switch'
       OnClick = RedCtrlSwitchClick
@@ -143,7 +143,7 @@ object FormControl: TFormControl
     object VolCtrlSwitch: TCheckBox
       Left = 8
       Top = 38
-      Width = 140
+      Width = 132
       Height = 17
       Caption = 'Volume Ctrl Switch'
       OnClick = VolCtrlSwitchClick
@@ -151,7 +151,7 @@ object FormControl: TFormControl
     object Hold1ctrlswitch: TCheckBox
       Left = 8
       Top = 58
-      Width = 140
+      Width = 132
       Height = 17
       Caption = 'Hold-1 Ctrl Switch'
       OnClick = Hold1ctrlswitchClick
@@ -159,7 +159,7 @@ object FormControl: TFormControl
     object BendCtrlSwitch: TCheckBox
       Left = 8
       Top = 78
-      Width = 140
+      Width = 132
       Height = 17
       Caption = 'Bender Ctrl Switch'
       OnClick = BendCtrlSwitchClick
