@@ -319,9 +319,7 @@ void TubBarButtonControl::Draw(const TRect& R, bool /*InMenu*/) {
         s.HasGlyph = showGlyph;
         p->DrawMenuLine(dc, r, GetCaption(), s);
         if (showGlyph) {
-            RECT square = p->GetGlyphSquare(r);
-            InflateRect(&square, -1, -1);
-            p->DrawGlyphButton(dc, square, s, GlyphOf(this, true), true);
+            p->DrawGlyphButton(dc, p->GetGlyphSquare(r), s, GlyphOf(this, true), true);
         }
         const std::string shortCut = GetShortCutText();
         if (!shortCut.empty()) {

@@ -460,6 +460,8 @@ public:
     // 3.
     void DrawMenuLine(HDC DC, const RECT& R, const std::string& Caption,
                       const TubBarItemPaintState& State) const override;
+    // The glyph square of a menu line lies one pixel inside the line's frame.
+    RECT GetGlyphSquare(const RECT& Line) const override;
     void DrawLoweredFrame(HDC DC, RECT& R) const override;
     void DrawEditFrame(HDC DC, RECT& R, const TubBarItemPaintState& State) const override;
     void GetItemColors(const TubBarItemPaintState& State, int& ColorValue, HBRUSH& Brush) const override;

@@ -61,6 +61,12 @@ void TubBarItemControlFlatPainter::DrawMenuLine(HDC DC, const RECT& R, const std
     DrawItemText(DC, text, Caption, State.Enabled, State.Hot, DT_LEFT, !IsButtonFaceWhite());
 }
 
+RECT TubBarItemControlFlatPainter::GetGlyphSquare(const RECT& Line) const {
+    RECT square = TubBarItemControlPainter::GetGlyphSquare(Line);
+    InflateRect(&square, -1, -1);
+    return square;
+}
+
 HBRUSH TubBarItemControlFlatPainter::GetButtonBrush(const TubBarItemPaintState& State) const {
     const TubBarManager* m = State.Manager;
     if (m == nullptr) return GetBarBrush(State);

@@ -83,6 +83,18 @@ TEST_F(ubBarMainWindowInput, TheFileMenuInEachLook) {
         GetWindowRect(form_->GetHandle(), &area);
         area.bottom = area.top + 300;
         EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath(std::string("main-window-file-menu-") + look.second)));
+        // The Open entry shows its picture in the glyph square at the start of its line: more than the
+        // square's fill and frame colours.
+        const TRect open = LinkRect(FileMenu(), "FileOpenItem");
+        ASSERT_FALSE(IsRectEmpty(&open));
+        TBitmap client;
+        client.SetSize(FileMenu()->ClientWidth(), FileMenu()->ClientHeight());
+        SendMessage(FileMenu()->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(client.Canvas()->GetHandle()), 0);
+        std::set<TColor> colours;
+        for (int y = open.top + 2; y < open.bottom - 2; ++y)
+            for (int x = open.left + 2; x < open.left + open.Height() - 2; ++x)
+                colours.insert(client.Canvas()->GetPixel(x, y));
+        EXPECT_GT(colours.size(), 2u);
         // Only the flat looks give their menus a shadow.
         TubBarShadow* shadow = FileMenu()->Shadow();
         const bool flat = look.first == bmsFlat || look.first == bmsOffice11;
