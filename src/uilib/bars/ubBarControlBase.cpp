@@ -163,7 +163,8 @@ void TCustomubBarControl::DestroyControls() {
 
 void TCustomubBarControl::CalcMetrics() {
     TCanvas* canvas = Canvas();
-    if (TubBarManager* m = BarManager()) canvas->Font()->Assign(m->GetFont());
+    if (TFont* own = OwnBarFont()) canvas->Font()->Assign(own);
+    else if (TubBarManager* m = BarManager()) canvas->Font()->Assign(m->GetFont());
     else canvas->Font()->Assign(Font());
     const TSize zero = canvas->TextExtent("0");
     lineHeight_ = zero.cy + 6;

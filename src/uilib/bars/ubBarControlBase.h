@@ -89,6 +89,8 @@ public:
     virtual void CreateControls();
     virtual void DestroyControls();
     virtual void CalcMetrics();
+    // A font of the window's own that it measures and draws in instead of the manager's; none by default.
+    virtual TFont* OwnBarFont() const { return nullptr; }
     virtual bool CanCustomize() const;
     // A separator: two lines with a gap on either side.
     virtual int GetSeparatorSize() const { return 6; }

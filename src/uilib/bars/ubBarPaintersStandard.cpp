@@ -46,7 +46,8 @@ void TubBarItemControlStandardPainter::DrawMenuLine(HDC DC, const RECT& R, const
     const RECT square = GetGlyphSquare(R);
     // The glyph square keeps the bar's face; the rest of a selected line takes the selection colour.
     const RECT line{State.HasGlyph ? square.right : R.left, R.top, R.right, R.bottom};
-    FillSolid(DC, R, GetBarBrush(State));
+    // An unselected line lies on the menu's own background (its picture, when it has one).
+    FillControlBackground(DC, R, GetBarBrush(State), false, State);
     if (State.Hot) FillSolid(DC, line, GetSelectedBrush(State));
     RECT glyph = square;
     InflateRect(&glyph, -1, -1);

@@ -18,6 +18,12 @@ TubBarPopupMenu::TubBarPopupMenu(TComponent* AOwner) : TComponent(AOwner) {
     if (list == nullptr || list->Count() == 0) throw Exception(LoadLibraryString(&ubSubNoBarManagers));
     TubBarManager* manager = ManagerOfForm(dynamic_cast<TCustomForm*>(AOwner));
     if (manager == nullptr) manager = list->Managers(0);
+    font_ = new TFont();
+    font_->Assign(manager->GetFont());
+    font_->OnChange = [this](TObject*) {
+        if (!settingUseOwnFont_) useOwnFont_ = true;
+    };
+    backgroundBitmap_ = new TBitmap();
     itemLinks_ = new TubBarItemLinks(manager, this);
     itemLinks_->UseRecentItems = false;
     SetBarManager(manager);
@@ -39,6 +45,18 @@ TubBarPopupMenu::~TubBarPopupMenu() {
     itemLinks_ = nullptr;
     SetBarManager(nullptr);
     ClearLinksToObject(this);
+    delete font_;
+    delete backgroundBitmap_;
+}
+
+void TubBarPopupMenu::SetUseOwnFont(bool Value) {
+    if (Value == useOwnFont_) return;
+    useOwnFont_ = Value;
+    if (!Value && barManager_ != nullptr) {
+        settingUseOwnFont_ = true;
+        TScopeExit done([this] { settingUseOwnFont_ = false; });
+        font_->Assign(barManager_->GetFont());
+    }
 }
 
 void TubBarPopupMenu::Loaded() {
@@ -114,6 +132,8 @@ void TubBarPopupMenu::OpenWindow(int X, int Y) {
     auto* window = new TubBarSubMenuControl(barManager_);
     window_ = window;
     window->SetItemLinks(itemLinks_);
+    window->OwnFont = useOwnFont_ ? font_ : nullptr;
+    window->BackgroundPicture = backgroundBitmap_->Empty() ? nullptr : backgroundBitmap_;
     window->ShadowExclusion = elementRect_;
     window->ExclusionWidth = elementWidth_;
     window->ExclusionHeight = elementHeight_;

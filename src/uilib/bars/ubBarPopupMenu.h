@@ -35,6 +35,16 @@ public:
     int GetBarSize() const { return barSize_; }
     void SetBarSize(int Value) { barSize_ = Value < 0 ? 0 : Value; }
 
+    // The menu's own font, a copy of the manager's until changed; a change makes the menu use it.
+    TFont* GetFont() const { return font_; }
+    void SetFont(TFont* Value) { font_->Assign(Value); }
+    // On: the menu window measures and draws in Font; off: in the manager's font (Font follows it again).
+    bool GetUseOwnFont() const { return useOwnFont_; }
+    void SetUseOwnFont(bool Value);
+    // A picture tiled behind the menu's lines instead of the look's background; empty: the look's.
+    TBitmap* GetBackgroundBitmap() const { return backgroundBitmap_; }
+    void SetBackgroundBitmap(TBitmap* Value) { backgroundBitmap_->Assign(Value); }
+
     // Paints the side band.
     std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)> OnPaintBar;
     TNotifyEvent OnPopup;
@@ -74,6 +84,10 @@ private:
 
     TubBarManager* barManager_ = nullptr;
     TubBarItemLinks* itemLinks_ = nullptr;
+    TFont* font_ = nullptr;
+    bool useOwnFont_ = false;
+    bool settingUseOwnFont_ = false;
+    TBitmap* backgroundBitmap_ = nullptr;
     TubBarSubMenuControl* window_ = nullptr;
     TubBarSubMenuControl* closedWindow_ = nullptr;  // waits to be freed once its own code has returned
     int barSize_ = 0;

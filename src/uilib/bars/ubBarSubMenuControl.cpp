@@ -75,6 +75,13 @@ void TubBarSubMenuControl::CalcMetrics() {
     expandBand_ = std::max(LineHeight() / 2 + 2, 10);
 }
 
+TFont* TubBarSubMenuControl::OwnBarFont() const {
+    if (OwnFont != nullptr) return OwnFont;
+    const auto* opener =
+        ParentControl != nullptr ? dynamic_cast<const TCustomubBarControl*>(ParentControl->Parent) : nullptr;
+    return opener != nullptr ? opener->OwnBarFont() : nullptr;
+}
+
 void TubBarSubMenuControl::CreateWnd() {
     TCustomubBarControl::CreateWnd();
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -650,7 +657,8 @@ void TubBarSubMenuControl::Paint() {
     if (dragCaption_ > 0) inside.top = 0;
     const TRect band = SideBandRect();
     inside.left += band.right - band.left;
-    painter->DrawSubMenuBackground(dc, inside, glyphColumn_, MenusExpanded && recentCount_ >= 0);
+    if (BackgroundPicture != nullptr) FillBackground(dc, inside, inside, BackgroundPicture, clBtnFace);
+    else painter->DrawSubMenuBackground(dc, inside, glyphColumn_, MenusExpanded && recentCount_ >= 0);
     // The painter's frame is wider than the window's border: its inner part is drawn in the client area, as
     // the part of the frame of the whole window that falls there.
     const int saved = SaveDC(dc);
@@ -724,6 +732,15 @@ void TubBarSubMenuControl::DrawItemControl(TubBarItemControl* AControl, const TR
 void TubBarSubMenuControl::PaintBackground(HDC DC, const TRect& R) {
     // A line lies on the menu's background: the glyph column, then the lighter one of a rarely used line.
     const TubBarPainterClass painter = BarPainterOf(BarManager());
+    if (BackgroundPicture != nullptr) {
+        // The picture lies under the whole window: a line shows its own part of it.
+        const TSize client = ClientSize();
+        const int inset = FrameInset(painter);
+        const TRect band = SideBandRect();
+        const TRect origin(inset + band.right - band.left, inset, client.cx - inset, client.cy - inset);
+        FillBackground(DC, R, origin, BackgroundPicture, clBtnFace);
+        return;
+    }
     if (!paintingRarelyUsed_) {
         painter->DrawSubMenuBackground(DC, R, glyphColumn_, false);
         return;

@@ -32,6 +32,11 @@ public:
     TNotifyEvent OnPopup;
     // The window that owns the pop-up; the manager's form when none.
     HWND OwnerWindow = nullptr;
+    // The font of the pop-up menu this window shows (the menus opened from it use it too); none: the
+    // manager's.
+    TFont* OwnFont = nullptr;
+    // A picture tiled behind the lines instead of the look's background; none: the look's.
+    TBitmap* BackgroundPicture = nullptr;
 
     // Builds the window at the screen point and shows it.
     void Popup(int X, int Y);
@@ -82,6 +87,7 @@ public:
     void SelectByKeyboard(TubBarItemControl* AControl) override;
     void CloseAll() override;
     void CalcMetrics() override;
+    TFont* OwnBarFont() const override;
     // The images of the bar it opened from, else the manager's.
     TCustomImageList* GetImages() const override;
     // A container's link is shown by the container's content while the controls exist: the content goes in

@@ -165,6 +165,58 @@ TEST_F(ubBarPopupMenuTest, OpensAtThePointRunsItsLoopAndClicksAfterClosing) {
     EXPECT_EQ(clicked.size(), 1u);
 }
 
+// The menu's own font and background picture, on the open window (its own loop keeps it open to look at).
+TEST_F(ubBarPopupMenuTest, ItsOwnFontAndBackgroundPictureShowInItsWindow) {
+    menu->OwnMessageLoop = true;
+    const auto lineHeight = [&] {
+        menu->ShowMenuAt(150, 170);
+        const int h = menu->GetItemLinks()->Items(0)->ItemRect.Height();
+        menu->CloseMenu();
+        return h;
+    };
+    // The font starts as a copy of the manager's and is not used until it changes.
+    EXPECT_FALSE(menu->GetUseOwnFont());
+    EXPECT_EQ(menu->GetFont()->GetSize(), manager->GetFont()->GetSize());
+    const int managerLine = lineHeight();
+    menu->GetFont()->SetSize(manager->GetFont()->GetSize() * 2);
+    EXPECT_TRUE(menu->GetUseOwnFont());
+    EXPECT_GT(lineHeight(), managerLine);
+    // Off again: the font follows the manager's, and so do the lines.
+    menu->SetUseOwnFont(false);
+    EXPECT_EQ(menu->GetFont()->GetSize(), manager->GetFont()->GetSize());
+    EXPECT_EQ(lineHeight(), managerLine);
+
+    // A picture lies behind the lines, in the classic and in the flat looks; empty again, the look's own.
+    TBitmap red;
+    red.SetSize(8, 8);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect(Bounds(0, 0, 8, 8));
+    menu->SetBackgroundBitmap(&red);
+    for (TubBarManagerStyle style : {bmsStandard, bmsOffice11}) {
+        SCOPED_TRACE(style);
+        manager->SetStyle(style);
+        menu->ShowMenuAt(150, 170);
+        TubBarSubMenuControl* window = menu->MenuWindow();
+        ASSERT_NE(window, nullptr);
+        const TRect line = menu->GetItemLinks()->Items(1)->ItemRect;
+        TBitmap client;
+        client.SetSize(window->ClientWidth(), window->ClientHeight());
+        SendMessage(window->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(client.Canvas()->GetHandle()), 0);
+        EXPECT_EQ(ColorToRGB(client.Canvas()->GetPixel(line.right - 4, line.top + 2)), ColorToRGB(clRed));
+        menu->CloseMenu();
+    }
+    TBitmap empty;
+    menu->SetBackgroundBitmap(&empty);
+    menu->ShowMenuAt(150, 170);
+    const TRect line = menu->GetItemLinks()->Items(1)->ItemRect;
+    TBitmap client;
+    client.SetSize(menu->MenuWindow()->ClientWidth(), menu->MenuWindow()->ClientHeight());
+    SendMessage(menu->MenuWindow()->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(client.Canvas()->GetHandle()),
+                0);
+    EXPECT_NE(ColorToRGB(client.Canvas()->GetPixel(line.right - 4, line.top + 2)), ColorToRGB(clRed));
+    menu->CloseMenu();
+}
+
 TEST_F(ubBarPopupMenuTest, TheLoopDropsCommandsPostsBackWhatCameAfterAndEndsWhenTheMenuIsFreed) {
     std::vector<UINT> seen;
     constexpr UINT kLater = WM_APP + 7;
