@@ -25,5 +25,9 @@ const TResStringRec ubSubMoreButtons{"ubSubMoreButtons", "More Buttons"};
 const TResStringRec ubSubNoBarManagers{"ubSubNoBarManagers", "There are no TubBarManagers available"};
 const TResStringRec ubSubRecursiveGroups{"ubSubRecursiveGroups", "You cannot create recursive groups"};
 const TResStringRec ubSubRecursiveSubItems{"ubSubRecursiveSubItems", "You cannot create recursive subitems"};
+const TResStringRec ubSubResetBarConfirmation{"ubSubResetBarConfirmation",
+                                              "Are you sure you want to reset the changes made to the '%s' toolbar?"};
+const TResStringRec ubSubQuickCustomizeAddOrRemove{"ubSubQuickCustomizeAddOrRemove", "&Add or Remove Buttons"};
+const TResStringRec ubSubQuickCustomizeResetToolbar{"ubSubQuickCustomizeResetToolbar", "&Reset Toolbar"};
 
 }  // namespace zel

@@ -23,5 +23,8 @@ extern const TResStringRec ubSubMoreButtons;
 extern const TResStringRec ubSubNoBarManagers;
 extern const TResStringRec ubSubRecursiveGroups;
 extern const TResStringRec ubSubRecursiveSubItems;
+extern const TResStringRec ubSubResetBarConfirmation;
+extern const TResStringRec ubSubQuickCustomizeAddOrRemove;
+extern const TResStringRec ubSubQuickCustomizeResetToolbar;
 
 }  // namespace zel

@@ -330,9 +330,9 @@ void TubBarItemLink::Assign(TPersistent* Source) {
     TubBarItem* item = src->item_;
     TubBarManager* m = BarManager();
     auto* owner = Links() != nullptr ? Links()->Owner() : nullptr;
-    const bool byName =
-        m != nullptr && (m->ComponentState().Contains(csUpdating) || dynamic_cast<TubBarPopupMenu*>(owner) != nullptr ||
-                         dynamic_cast<TCustomubBarSubItem*>(owner) != nullptr);
+    const bool byName = m != nullptr && (m->ComponentState().Contains(csUpdating) || BarResetting() ||
+                                         dynamic_cast<TubBarPopupMenu*>(owner) != nullptr ||
+                                         dynamic_cast<TCustomubBarSubItem*>(owner) != nullptr);
     // An unnamed item (one made at run time) cannot be found by name: the link keeps the source's item.
     if (byName && item != nullptr && !item->GetName().empty()) item = m->FindItemByName(item->GetName());
     if (item != nullptr) SetItem(item);

@@ -187,6 +187,8 @@ public:
     TubBarEvent OnBarClose;
     TubBarCanDockingEvent OnDocking;
     TubBarEvent OnBarDelete;
+    TubBarEvent OnBarBeforeReset;
+    TubBarEvent OnBarAfterReset;
     TubBarEvent OnBarDockingStyleChange;
     TubBarVisibleChangeEvent OnBarVisibleChange;
     TubBarItemLinkEvent OnItemLinkAdd;
@@ -204,6 +206,9 @@ public:
     int ReadStateCount() const { return readStateCount_; }
     // True when the manager was read once from a stream and AllowReset is set.
     bool ResetAllowed() const { return readStateCount_ == 1 && AllowReset; }
+    // A temporary form (no owner; the caller frees it) holding a fresh copy of this manager as the owner
+    // form's stored definition describes it, without event bindings; nullptr when the form has none.
+    TCustomForm* LoadDesignForm();
     int RecentUseStep() const { return recentUseStep_; }
     bool SupportsRecentItems() const { return EffectiveStyle() != bmsStandard; }
 

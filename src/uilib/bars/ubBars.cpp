@@ -338,7 +338,14 @@ void TubBar::Assign(TPersistent* Source) {
     SetBorderStyle(src->borderStyle_);
     SetCaption(src->caption_);
     if (BarManager() != nullptr && BarManager()->ComponentState().Contains(csUpdating)) Name = src->Name;
-    SetDockedDockControl(src->dockedDockControl_);
+    // A bar reset from the copy of its design takes the dock controls of its own form that have the names of
+    // the copy's.
+    const auto own = [this](TubBarDockControl* Dock) -> TubBarDockControl* {
+        if (Dock == nullptr || !BarResetting() || BarManager() == nullptr || BarManager()->Form() == nullptr)
+            return Dock;
+        return dynamic_cast<TubBarDockControl*>(BarManager()->Form()->FindComponent(Dock->GetName()));
+    };
+    SetDockedDockControl(own(src->dockedDockControl_));
     SetDockedDockingStyle(src->dockedDockingStyle_);
     hasDockedPlace_ = src->hasDockedPlace_;
     SetDockedLeft(src->dockedLeft_);
@@ -357,7 +364,7 @@ void TubBar::Assign(TPersistent* Source) {
     SetShowMark(src->showMark_);
     SetSizeGrip(src->sizeGrip_);
     SetWholeRow(src->wholeRow_);
-    SetDockingStyleAndControl(src->dockingStyle_, src->dockControl_);
+    SetDockingStyleAndControl(src->dockingStyle_, own(src->dockControl_));
     SetUseRecentItems(src->useRecentItems_);
     SetUseRestSpace(src->useRestSpace_);
     SetColor(src->color_);

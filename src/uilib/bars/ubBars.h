@@ -24,6 +24,10 @@ class TCustomubBarSubItem;
 
 enum TubBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
 
+// Set while a bar takes its design from the copy of its form: references are then resolved by name in the
+// bar's own form.
+bool BarResetting();
+
 class TubBar : public TCollectionItem {
 public:
     explicit TubBar(TCollection* Collection);
@@ -117,6 +121,12 @@ public:
     bool IsFontStored() const { return useOwnFont_; }
 
     void Assign(TPersistent* Source) override;
+    // Sets the bar back to its design, read again from the owner form's stored definition: its links (and
+    // the links of the sub-items on them), or with the manager's UseFullReset the whole bar. Nothing happens
+    // when the form has no stored definition or the design has no bar at this index.
+    void Reset();
+    // Asks the user first ("Are you sure...", OK and Cancel).
+    void ResetWithConfirmation();
     // The bar's window while the bar shows; nullptr otherwise.
     TubBarControl* Control() const;
     // Makes the window of a visible bar that has none: on its dock at its stored row and place, or floating.

@@ -1,6 +1,9 @@
 // The main window's manager read from its form resource, and the item road the main window uses: short-cuts,
 // clicks, captions with their hints and the enabled state while customizing.
+#include <memory>
+
 #include "MainWindowBars.h"
+#include "platform/vcl/Dialogs.h"
 
 namespace zel::test {
 namespace {
@@ -105,6 +108,65 @@ TEST_F(MainWindowBars, ReadsBackCategoriesBarsMenusAndShortCuts) {
         EXPECT_EQ(button->GetVisible(), ivAlways) << b.name;
     }
     EXPECT_EQ(m->ItemCount(), 5 + 22);
+}
+
+// A bar set back to its design from the form's stored definition: its links, the links of the menus on it,
+// and with UseFullReset the whole bar; the user is asked first and Cancel keeps the changes.
+TEST_F(MainWindowBars, AResetBarTakesItsDesignAgain) {
+    TubBarManager* m = form_->Manager;
+    TubBar* tools = m->GetBars()->Items(1);
+    TubBar* menu = m->GetBars()->Items(0);
+    const Names toolsDesign = LinkNames(tools->GetItemLinks());
+    const Names fileDesign = LinkNames(form_->File1->GetItemLinks());
+    int before = 0, after = 0;
+    m->OnBarBeforeReset = [&](TubBarManager*, TubBar* b) { before += b == tools; };
+    m->OnBarAfterReset = [&](TubBarManager*, TubBar* b) { after += b == tools; };
+
+    // The design copy is a form of its own, freed by the caller, whose manager has the same bars.
+    std::unique_ptr<TCustomForm> copy(m->LoadDesignForm());
+    ASSERT_NE(copy, nullptr);
+    auto* design = dynamic_cast<TubBarManager*>(copy->FindComponent(m->GetName()));
+    ASSERT_NE(design, nullptr);
+    EXPECT_EQ(design->GetBars()->Count(), 2);
+    EXPECT_EQ(LinkNames(design->GetBars()->Items(1)->GetItemLinks()), toolsDesign);
+    copy.reset();
+
+    delete tools->GetItemLinks()->Items(0);
+    tools->GetItemLinks()->Items(2)->BeginGroup = true;
+    delete form_->File1->GetItemLinks()->Items(1);
+    tools->SetCaption("Mine");
+    std::vector<std::string> asked;
+    int answer = IDCANCEL;
+    TMessageBoxAnswerer old = SetMessageBoxAnswerer([&](const TMessageBoxRequest& r) {
+        asked.push_back(r.Text);
+        return answer;
+    });
+    tools->ResetWithConfirmation();
+    EXPECT_EQ(asked,
+              std::vector<std::string>{"Are you sure you want to reset the changes made to the 'Mine' toolbar?"});
+    EXPECT_NE(LinkNames(tools->GetItemLinks()), toolsDesign);
+    answer = IDOK;
+    tools->ResetWithConfirmation();
+    SetMessageBoxAnswerer(std::move(old));
+    EXPECT_EQ(LinkNames(tools->GetItemLinks()), toolsDesign);
+    EXPECT_NE(LinkNames(form_->File1->GetItemLinks()), fileDesign) << "the File menu is not on the toolbar";
+    for (TubBarItemLink* l : tools->GetItemLinks()->ShownItems())
+        EXPECT_EQ(l->GetItem()->GetOwner(), static_cast<TComponent*>(form_));
+    EXPECT_EQ(tools->GetCaption(), "Mine") << "only the links come back";
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(after, 1);
+
+    // The menu bar's reset takes the menus on it back too.
+    menu->Reset();
+    EXPECT_EQ(LinkNames(form_->File1->GetItemLinks()), fileDesign);
+
+    // The whole bar with UseFullReset; it stays visible and on its dock.
+    m->UseFullReset = true;
+    tools->Reset();
+    EXPECT_EQ(tools->GetCaption(), "ToolBar");
+    EXPECT_TRUE(tools->GetVisible());
+    EXPECT_EQ(tools->GetDockingStyle(), dsTop);
+    EXPECT_EQ(LinkNames(menu->GetItemLinks()), (Names{"File1", "Settings1", "Gaggets1", "Window1", "Help1"}));
 }
 
 // Written by the component writer and read again, the manager with its bars, links and items gives the same
