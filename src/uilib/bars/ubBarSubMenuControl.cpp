@@ -478,6 +478,7 @@ void TubBarSubMenuControl::LayOut() {
 
 void TubBarSubMenuControl::Place() {
     LayOut();
+    requested_ = PlacePoint(GetWidth(), GetHeight());
     const TRect work = GetWorkAreaAtPoint(requested_);
     const int w = GetWidth();
     int h = GetHeight();

@@ -109,6 +109,8 @@ protected:
     void PaintBackground(HDC DC, const TRect& R) override;
     // The closing of the window, for the kinds of menu that keep more (a container's contents).
     virtual void Closed() {}
+    // The screen point the window opens at once its size is known; by default the point Popup was given.
+    virtual TPoint PlacePoint(int /*Width*/, int /*Height*/) const { return requested_; }
 
 private:
     void LayOut();

@@ -583,8 +583,13 @@ void TubBarControl::SetMarkState(TubBarMarkState Value) {
     StopMarkTimer();
     TCustomubBarControl::SetMarkState(Value);
     TubBarManager* m = BarManager();
-    // The quick control with the hidden links, under the pressed mark, comes with the popups.
-    if (Value == msPressed) PlayBarSound(ubsMenuPopup);
+    // The quick-customization window with the links that did not fit opens under the pressed mark.
+    if (Value == msPressed) {
+        PlayBarSound(ubsMenuPopup);
+        ShowQuickControl(this);
+    } else {
+        CloseQuickControl(this);
+    }
     if (Value == msSelected) {
         if (IsFloating() && HandleAllocated())
             markTimer_ = SetTimer(GetHandle(), MarkTimerId, MarkTimerPeriod, nullptr);

@@ -57,7 +57,7 @@ public:
     // The frame around the client area: left, top, right and bottom widths (docked: the painter's borders
     // and the grip band before the links).
     TRect FrameSizes() const;
-    // The grip band and the mark in window coordinates; empty when there is none.
+    // The grip band in window coordinates and the mark in client coordinates; empty when there is none.
     TRect GripRect() const;
     TRect MarkRect() const;
     // The size grip in window coordinates (empty when the bar shows none): dragging it sizes the form.

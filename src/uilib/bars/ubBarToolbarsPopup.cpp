@@ -1,12 +1,18 @@
 #include "uilib/bars/ubBarToolbarsPopup.h"
 
+#include <memory>
+
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Forms.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarConsts.h"
+#include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarToolbarControl.h"
 #include "uilib/bars/ubBarUnit.h"
+#include "uilib/bars/ubBars.h"
 
 namespace zel {
 
@@ -178,6 +184,152 @@ void ShowCustomizingPopup(TubBarManager* AManager, TubBarItemLink* ALink, TubBar
     FreeCurrent();
     FreeTemporaryItems();
     OpenQuickPopup(new TubBarCustomizingPopup(AManager, ALink, ALinks), AScreenPoint);
+}
+
+// ---- quick-customization window ------------------------------------------------------------------------------
+
+TubBarQuickControl::TubBarQuickControl(TubBarManager* AManager, TubBarControl* AToolbar)
+    : TubBarSubMenuControl(AManager),
+      ownLinks_(new TubBarItemLinks(AManager, this)),
+      toolbar_(CreateObjectLink(AToolbar)) {
+    ownLinks_->UseRecentItems = false;
+    SetItemLinks(ownLinks_);
+    TubBar* bar = AToolbar->GetBar();
+    if (bar->GetUseOwnFont()) OwnFont = bar->GetFont();
+    // The links that did not fit on the toolbar.
+    const TListOf<TubBarItemLink>& visible = bar->GetItemLinks()->VisibleItems();
+    for (int i = 0; i < visible.Count(); ++i) {
+        TubBarItemLink* source = visible.Get(i);
+        if (source->Control != nullptr && !IsRectEmpty(&source->ItemRect)) continue;
+        ownLinks_->Add()->Assign(source);
+    }
+    auto* addOrRemove = new TubBarSubItem(AManager->Form());
+    addOrRemoveLink_ = CreateObjectLink(addOrRemove);
+    addOrRemove->SetCaption(LoadLibraryString(&ubSubQuickCustomizeAddOrRemove));
+    addOrRemove->SetEnabled(bar->GetAllowQuickCustomizing());
+    addOrRemove->OnPopup = [this](TObject*) { BuildAddOrRemoveList(); };
+    TubBarItemLink* link = ownLinks_->Add();
+    link->SetItem(addOrRemove);
+    link->BeginGroup = true;
+    const TRect mark = MarkOnScreen();
+    const bool vertical = AToolbar->DockingStyle() == dsLeft || AToolbar->DockingStyle() == dsRight;
+    ExclusionWidth = vertical ? mark.right - mark.left : 0;
+    ExclusionHeight = vertical ? 0 : mark.bottom - mark.top;
+    ShadowExclusion = mark;
+}
+
+TubBarQuickControl::~TubBarQuickControl() {
+    if (current == this) current = nullptr;
+    SetItemLinks(nullptr);
+    delete ownLinks_;
+    // The entry belongs to the form, which may be freeing it already.
+    delete dynamic_cast<TubBarSubItem*>(addOrRemoveLink_->Ref);
+    FreeObjectLink(addOrRemoveLink_);
+    FreeObjectLink(toolbar_);
+}
+
+TubBarControl* TubBarQuickControl::OwnerToolbar() const {
+    return toolbar_ != nullptr ? dynamic_cast<TubBarControl*>(toolbar_->Ref) : nullptr;
+}
+
+TRect TubBarQuickControl::MarkOnScreen() const {
+    TubBarControl* toolbar = OwnerToolbar();
+    if (toolbar == nullptr || !toolbar->HandleAllocated()) return TRect{};
+    POINT origin{0, 0};
+    ::zel::ClientToScreen(toolbar->GetHandle(), &origin);
+    TRect mark = toolbar->MarkRect();
+    OffsetRect(&mark, origin.x, origin.y);
+    return mark;
+}
+
+TPoint TubBarQuickControl::PlacePoint(int Width, int /*Height*/) const {
+    TubBarControl* toolbar = OwnerToolbar();
+    const TRect mark = MarkOnScreen();
+    if (toolbar == nullptr) return TPoint(mark.left, mark.bottom);
+    if (toolbar->DockingStyle() == dsLeft || toolbar->DockingStyle() == dsRight) return TPoint(mark.right, mark.top);
+    if (!toolbar->IsFloating()) return TPoint(mark.right - Width, mark.bottom);
+    return TPoint(mark.left, mark.bottom);
+}
+
+TubBarSubItem* TubBarQuickControl::AddOrRemoveItem() const {
+    return dynamic_cast<TubBarSubItem*>(addOrRemoveLink_->Ref);
+}
+
+void TubBarQuickControl::BuildAddOrRemoveList() {
+    TubBarControl* toolbar = OwnerToolbar();
+    TubBarManager* m = BarManager();
+    TubBarSubItem* addOrRemove = AddOrRemoveItem();
+    if (addOrRemove == nullptr) return;
+    TubBarItemLinks* list = addOrRemove->GetItemLinks();
+    list->Clear();
+    FreeTemporaryItems();
+    if (toolbar == nullptr || m == nullptr) return;
+    TubBar* bar = toolbar->GetBar();
+    TubBarItemLinks* links = bar->GetItemLinks();
+    for (int i = 0; i < links->Count(); ++i) {
+        TubBarItemLink* source = links->Items(i);
+        if (source->GetItem() == nullptr) continue;
+        auto* entry = new TubBarButton(m->Form());
+        TemporaryItems().Add(entry);
+        entry->SetCaption(source->Caption());
+        entry->SetImageIndex(source->GetItem()->GetImageIndex());
+        entry->Hint = source->GetItem()->Hint;
+        entry->SetButtonStyle(bsChecked);
+        entry->SetDown(source->GetVisible());
+        // The entry shows or hides the link it was made for, found again by a weak link.
+        std::shared_ptr<TuiObjectLink> target(CreateObjectLink(source), [](TuiObjectLink* l) { FreeObjectLink(l); });
+        entry->OnClick = [target](TObject*) {
+            if (auto* l = dynamic_cast<TubBarItemLink*>(target->Ref)) l->SetVisible(!l->GetVisible());
+        };
+        list->Add()->SetItem(entry);
+    }
+    const bool reset = m->ResetAllowed() && bar->AllowReset;
+    if (reset) {
+        auto* entry = new TubBarButton(m->Form());
+        TemporaryItems().Add(entry);
+        entry->SetCaption(LoadLibraryString(&ubSubQuickCustomizeResetToolbar));
+        std::shared_ptr<TuiObjectLink> target(CreateObjectLink(bar), [](TuiObjectLink* l) { FreeObjectLink(l); });
+        entry->OnClick = [target](TObject*) {
+            if (auto* b = dynamic_cast<TubBar*>(target->Ref)) b->ResetWithConfirmation();
+        };
+        TubBarItemLink* link = list->Add();
+        link->SetItem(entry);
+        link->BeginGroup = true;
+    }
+    m->AddCustomizeItem(list, !reset);
+}
+
+void TubBarQuickControl::Closed() {
+    TubBarControl* toolbar = OwnerToolbar();
+    if (toolbar == nullptr || toolbar->MarkState() != msPressed) return;
+    // A press on the mark itself closed the window: the toolbar's own handling of that press releases the
+    // mark, so the same press does not open the window again.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const TRect mark = MarkOnScreen();
+    if ((InBarMouseHook || GetKeyState(VK_LBUTTON) < 0) && PtInRect(&mark, cursor)) return;
+    toolbar->SetMarkState(msNone);
+}
+
+void ShowQuickControl(TubBarControl* AToolbar) {
+    TubBarManager* m = AToolbar != nullptr ? AToolbar->BarManager() : nullptr;
+    if (m == nullptr || AToolbar->GetBar() == nullptr) return;
+    FreeCurrent();
+    FreeTemporaryItems();
+    auto* window = new TubBarQuickControl(m, AToolbar);
+    const TRect mark = window->ShadowExclusion;
+    OpenQuickPopup(window, TPoint(mark.left, mark.bottom));
+}
+
+void CloseQuickControl(TubBarControl* AToolbar) {
+    auto* window = dynamic_cast<TubBarQuickControl*>(current);
+    if (window == nullptr || window->OwnerToolbar() != AToolbar) return;
+    if (window->HandleAllocated() && IsWindowVisible(window->GetHandle())) window->CloseUp();
+}
+
+TubBarQuickControl* OpenQuickControl() {
+    auto* window = dynamic_cast<TubBarQuickControl*>(current);
+    return window != nullptr && window->HandleAllocated() && IsWindowVisible(window->GetHandle()) ? window : nullptr;
 }
 
 }  // namespace zel

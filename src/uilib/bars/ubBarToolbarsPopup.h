@@ -1,8 +1,9 @@
 #pragma once
 // The quick popups of the bars, small menus of temporary items: the toolbars popup that a right click on a
 // dock area or a toolbar opens, one check entry per bar (clicking one shows or hides that bar) and
-// "&Customize..." when the manager can customize; and the customizing popup of a link right-clicked while
-// customizing: reset, delete, rename, paint style and group start.
+// "&Customize..." when the manager can customize; the customizing popup of a link right-clicked while
+// customizing: reset, delete, rename, paint style and group start; and the quick-customization window that
+// a press on a toolbar's mark opens.
 #include <string>
 
 #include "uilib/bars/ubBarSubMenuControl.h"
@@ -45,6 +46,45 @@ private:
     TubBarItemLinks* clickedLinks_;
     TuiObjectLink* clickedLink_;
 };
+
+class TubBarControl;
+class TubBarSubItem;
+
+// The quick-customization window of a toolbar's mark: the links that did not fit on the toolbar, then
+// "&Add or Remove Buttons", whose menu holds a check entry per link of the toolbar (showing or hiding it),
+// "&Reset Toolbar" when the bar may be reset, and "&Customize...". It opens below the mark of a horizontal
+// toolbar (right-aligned with it while docked) and beside the mark of a vertical one.
+class TubBarQuickControl : public TubBarSubMenuControl {
+public:
+    TubBarQuickControl(TubBarManager* AManager, TubBarControl* AToolbar);
+    ~TubBarQuickControl() override;
+    std::string ClassName() const override { return "TubBarQuickControl"; }
+    bool IsCustomizing() const override { return false; }
+    // The toolbar whose mark opened the window; nullptr once it is gone.
+    TubBarControl* OwnerToolbar() const;
+    // The "&Add or Remove Buttons" entry.
+    TubBarSubItem* AddOrRemoveItem() const;
+
+protected:
+    void Closed() override;
+    TPoint PlacePoint(int Width, int Height) const override;
+
+private:
+    // The menu of "&Add or Remove Buttons", built each time it opens.
+    void BuildAddOrRemoveList();
+    // The toolbar's mark in screen coordinates.
+    TRect MarkOnScreen() const;
+
+    TubBarItemLinks* ownLinks_;
+    TuiObjectLink* toolbar_;
+    TuiObjectLink* addOrRemoveLink_ = nullptr;
+};
+
+// Opens the quick-customization window of the toolbar's mark (closing the open menus first); closes it.
+void ShowQuickControl(TubBarControl* AToolbar);
+void CloseQuickControl(TubBarControl* AToolbar);
+// The quick-customization window open now; nullptr when none is open.
+TubBarQuickControl* OpenQuickControl();
 
 // Builds the customizing popup for a right-clicked link and opens it at the screen point.
 void ShowCustomizingPopup(TubBarManager* AManager, TubBarItemLink* ALink, TubBarItemLinks* ALinks, TPoint AScreenPoint);

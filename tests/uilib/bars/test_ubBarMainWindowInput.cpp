@@ -10,6 +10,7 @@
 #include "uilib/bars/ubBarShadow.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"
+#include "uilib/bars/ubBarToolbarsPopup.h"
 #include "uilib/bars/ubBars.h"
 
 namespace zel::test {
@@ -372,6 +373,109 @@ TEST_F(ubBarMainWindowInput, APressOnTheMarkTogglesItWithTheMenuSound) {
     EXPECT_FALSE(PlayedSounds().empty());
     ClickAt(ToolBar(), TPoint{mark.left + 3, mark.top + 3});
     EXPECT_EQ(ToolBar()->MarkState(), msSelected);
+}
+
+// The pressed mark opens the quick-customization window: the links that did not fit, then "Add or Remove
+// Buttons" with a check entry per link of the toolbar, "Reset Toolbar" and "Customize...".
+TEST_F(ubBarMainWindowInput, TheMarkOpensTheQuickWindowWithTheLinksThatDidNotFit) {
+    const auto names = [](TubBarItemLinks* links) {
+        std::vector<std::string> r;
+        for (int i = 0; i < links->Count(); ++i) r.push_back(links->Items(i)->Caption());
+        return r;
+    };
+    // A line of a menu window pointed at, then clicked.
+    const auto clickLine = [](TCustomubBarControl* window, int index) {
+        const TRect r = window->GetItemLinks()->Items(index)->ItemRect;
+        const TPoint at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        const TPoint screen = OnScreen(window, at.x, at.y);
+        SetCursorPos(screen.x, screen.y);
+        ProcessPendingMessages();
+        ClickAt(window, TPoint(at.x + 1, at.y));
+    };
+    const auto pressMark = [this] {
+        const TRect mark = ToolBar()->MarkRect();
+        ClickAt(ToolBar(), TPoint{mark.left + 3, mark.top + 3});
+    };
+    // A narrow window: the toolbar keeps its first links only.
+    form_->SetBounds(60, 60, 200, 360);
+    ProcessPendingMessages();
+    std::vector<std::string> hidden;
+    TubBarItemLinks* tools = ToolBar()->GetBar()->GetItemLinks();
+    for (int i = 0; i < tools->Count(); ++i)
+        if (IsRectEmpty(&tools->Items(i)->ItemRect)) hidden.push_back(tools->Items(i)->Caption());
+    ASSERT_FALSE(hidden.empty());
+    ASSERT_LT(hidden.size(), static_cast<std::size_t>(tools->Count()));
+
+    pressMark();
+    TubBarQuickControl* quick = OpenQuickControl();
+    ASSERT_NE(quick, nullptr);
+    EXPECT_EQ(ToolBar()->MarkState(), msPressed);
+    EXPECT_EQ(CurrentMenuControl, quick);
+    EXPECT_TRUE(quick->MenuMode());
+    std::vector<std::string> expected = hidden;
+    expected.push_back("&Add or Remove Buttons");
+    EXPECT_EQ(names(quick->GetItemLinks()), expected);
+    // Below the docked bar's mark, its right edge on the mark's.
+    RECT window{};
+    GetWindowRect(quick->GetHandle(), &window);
+    const TRect mark = ToolBar()->MarkRect();
+    const TPoint markCorner = OnScreen(ToolBar(), mark.right, mark.bottom);
+    EXPECT_EQ(window.right, markCorner.x);
+    EXPECT_EQ(window.top, markCorner.y);
+    RECT area{};
+    GetWindowRect(form_->GetHandle(), &area);
+    area.right = std::max(area.right, window.right) + 10;
+    area.bottom = window.bottom + 10;
+    EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath("quick-customization")));
+
+    // An entry runs its item and closes the window; the mark lets go.
+    const std::size_t clicks = form_->Clicks.size();
+    clickLine(quick, 0);
+    EXPECT_EQ(form_->Clicks.size(), clicks + 1);
+    EXPECT_EQ(OpenQuickControl(), nullptr);
+    EXPECT_EQ(ToolBar()->MarkState(), msNone);
+
+    // "Add or Remove Buttons": one checked entry per link, then Reset Toolbar and Customize; an entry hides
+    // its link on the toolbar.
+    pressMark();
+    quick = OpenQuickControl();
+    ASSERT_NE(quick, nullptr);
+    TubBarSubItem* addOrRemove = quick->AddOrRemoveItem();
+    clickLine(quick, quick->GetItemLinks()->Count() - 1);
+    TubBarItemLinks* list = addOrRemove->GetItemLinks();
+    std::vector<std::string> entries = names(tools);
+    entries.push_back("&Reset Toolbar");
+    entries.push_back("&Customize...");
+    EXPECT_EQ(names(list), entries);
+    for (int i = 0; i < tools->Count(); ++i)
+        EXPECT_TRUE(dynamic_cast<TubBarButton*>(list->Items(i)->GetItem())->GetDown()) << i;
+    auto* menu = dynamic_cast<TubBarSubMenuControl*>(quick->ChildMenu);
+    ASSERT_NE(menu, nullptr);
+    GetWindowRect(menu->GetHandle(), &window);
+    area.right = std::max(area.right, window.right + 10);
+    area.bottom = std::max(area.bottom, window.bottom + 10);
+    EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath("quick-customization-add-or-remove")));
+    TubBarItemLink* first = tools->Items(0);
+    clickLine(menu, 0);
+    EXPECT_FALSE(first->GetVisible());
+
+    // With every link fitting, the window holds "Add or Remove Buttons" only; a press on the mark while it
+    // is open closes it without opening it again, and Esc closes it too.
+    first->SetVisible(true);
+    form_->SetBounds(60, 60, 640, 360);
+    ProcessPendingMessages();
+    pressMark();
+    quick = OpenQuickControl();
+    ASSERT_NE(quick, nullptr);
+    EXPECT_EQ(names(quick->GetItemLinks()), std::vector<std::string>{"&Add or Remove Buttons"});
+    pressMark();
+    EXPECT_EQ(OpenQuickControl(), nullptr);
+    EXPECT_NE(ToolBar()->MarkState(), msPressed);
+    pressMark();
+    ASSERT_NE(OpenQuickControl(), nullptr);
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(OpenQuickControl(), nullptr);
+    EXPECT_EQ(ToolBar()->MarkState(), msNone);
 }
 
 }  // namespace
