@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "MainWindowBars.h"
+#include "platform/vcl/Dialogs.h"
 #include "platform/vcl/StdCtrls.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarShadow.h"
@@ -458,6 +459,27 @@ TEST_F(ubBarMainWindowInput, TheMarkOpensTheQuickWindowWithTheLinksThatDidNotFit
     TubBarItemLink* first = tools->Items(0);
     clickLine(menu, 0);
     EXPECT_FALSE(first->GetVisible());
+
+    // "Reset Toolbar" with OK brings a deleted link back from the main window's design; Cancel keeps it out.
+    TubBarItemLink* print = nullptr;
+    for (int i = 0; i < tools->Count(); ++i)
+        if (tools->Items(i)->GetItem()->GetName() == "FilePrintItem") print = tools->Items(i);
+    ASSERT_NE(print, nullptr);
+    delete print;
+    const int withoutPrint = tools->Count();
+    for (int answer : {IDCANCEL, IDOK}) {
+        TMessageBoxAnswerer old = SetMessageBoxAnswerer([answer](const TMessageBoxRequest&) { return answer; });
+        pressMark();
+        quick = OpenQuickControl();
+        ASSERT_NE(quick, nullptr);
+        clickLine(quick, quick->GetItemLinks()->Count() - 1);
+        menu = dynamic_cast<TubBarSubMenuControl*>(quick->ChildMenu);
+        ASSERT_NE(menu, nullptr);
+        clickLine(menu, menu->GetItemLinks()->Count() - 2);
+        SetMessageBoxAnswerer(std::move(old));
+        EXPECT_EQ(tools->Count(), answer == IDOK ? withoutPrint + 1 : withoutPrint);
+    }
+    first = tools->Items(0);
 
     // With every link fitting, the window holds "Add or Remove Buttons" only; a press on the mark while it
     // is open closes it without opening it again, and Esc closes it too.
