@@ -1,12 +1,15 @@
 #include "platform/vcl/Forms.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/HelpIntfs.h"
 #include "platform/win/SysInfo.h"
+#include "platform/win/SystemMenu.h"
 
 namespace zel {
 
@@ -146,8 +149,31 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     Params.WinClassName = ClassName();
 }
 
+HICON ProgramIcon() {
+    // A keyboard of five white keys with four black ones, on a dark frame.
+    static const HICON icon = [] {
+        constexpr int n = 16;
+        std::vector<std::uint32_t> pixels(n * n, 0x00000000u);
+        const auto put = [&](int x, int y, std::uint32_t c) { pixels[static_cast<std::size_t>(y * n + x)] = c; };
+        for (int y = 3; y <= 12; ++y)
+            for (int x = 0; x < n; ++x) put(x, y, 0xFF203040u);
+        for (int key = 0; key < 5; ++key)
+            for (int y = 4; y <= 11; ++y)
+                for (int x = 1 + key * 3; x <= 2 + key * 3; ++x) put(x, y, 0xFFFFFFFFu);
+        for (int key = 0; key < 4; ++key)
+            for (int y = 4; y <= 8; ++y) put(3 + key * 3, y, 0xFF000000u);
+        return CreateIconFromPixels(n, n, pixels.data());
+    }();
+    return icon;
+}
+
 void TCustomForm::CreateWnd() {
     TCustomControl::CreateWnd();
+    // Every form shows the program's icon (a multiple-document child's on the menu bar when maximised).
+    const auto icon = reinterpret_cast<LPARAM>(ProgramIcon());
+    if (SendMessage(GetHandle(), WM_GETICON, ICON_SMALL, 0) == 0)
+        SendMessage(GetHandle(), WM_SETICON, ICON_SMALL, icon);
+    if (SendMessage(GetHandle(), WM_GETICON, ICON_BIG, 0) == 0) SendMessage(GetHandle(), WM_SETICON, ICON_BIG, icon);
     ApplyAlphaBlend();
     if (formStyle_ == fsMDIForm && clientHandle_ == nullptr) {
         RegisterStandardClasses();

@@ -13,6 +13,9 @@
 
 namespace zel {
 
+// The program's icon, which every form shows.
+HICON ProgramIcon();
+
 class TFormBindings;
 struct TFormResource;
 

@@ -430,6 +430,7 @@ void FreeWindow(HWND hwnd) {
     DestroyWidget(w);
     SetOwner(w, nullptr);
     if (w->region) DeleteObject(w->region);
+    ForgetSystemMenu(hwnd);
     st.windows.erase(hwnd);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/win/Gdi.h"
 #include "platform/win/GdiQt.h"
 #include "platform/win/SysInfo.h"
+#include "platform/win/SystemMenu.h"
 #include "platform/win/WindowsQt.h"
 
 namespace zel {
@@ -90,6 +91,11 @@ std::vector<TCaptionButton> CaptionButtons(const TWnd* w) {
 }
 
 }  // namespace
+
+RECT NonClientInsets(const TWnd* w) {
+    const int side = FrameWidth(w) + EdgeWidth(w);
+    return RECT{side, side + CaptionHeight(w), side, side};
+}
 
 LRESULT DefaultHitTest(TWnd* w, POINT screen) {
     POINT o = WindowScreenOrigin(w);
@@ -311,6 +317,20 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_NCHITTEST: return DefaultHitTest(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        case WM_SETICON: {
+            HICON& slot = wp == ICON_BIG ? w->bigIcon : w->smallIcon;
+            HICON old = slot;
+            slot = reinterpret_cast<HICON>(lp);
+            return reinterpret_cast<LRESULT>(old);
+        }
+        case WM_GETICON: {
+            if (wp == ICON_BIG) return reinterpret_cast<LRESULT>(w->bigIcon);
+            if (wp == ICON_SMALL) return reinterpret_cast<LRESULT>(w->smallIcon);
+            // ICON_SMALL2: the small icon, else the big one, else the class's.
+            HICON icon = w->smallIcon != nullptr ? w->smallIcon : w->bigIcon;
+            if (icon == nullptr && w->cls) icon = w->cls->wc.hIcon;
+            return reinterpret_cast<LRESULT>(icon);
+        }
         case WM_NCPAINT:
             if (!w->messageOnly) DefaultNcPaint(w);
             return 0;

@@ -322,6 +322,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (!moved) done.flags |= SWP_NOMOVE;
     if (!sized) done.flags |= SWP_NOSIZE;
     SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
+    // A multiple-document child that moved or changed its size hears it as it hears its activation.
+    if ((w = FindWnd(hwnd)) != nullptr && (w->exStyle & WS_EX_MDICHILD) && w->parent && (moved || sized) &&
+        (w->style & WS_VISIBLE))
+        SendMessage(hwnd, WM_CHILDACTIVATE, 0, 0);
     return TRUE;
 }
 
@@ -386,6 +390,13 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
             RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
             if (w->parent) GetClientRect(w->parent, &area);
             else SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+            if (w->parent && (w->exStyle & WS_EX_MDICHILD)) {
+                // A maximised multiple-document child shows its client area only: its frame and caption lie
+                // outside its parent's client area.
+                const RECT inset = NonClientInsets(w);
+                area = RECT{area.left - inset.left, area.top - inset.top, area.right + inset.right,
+                            area.bottom + inset.bottom};
+            }
             SetWindowPos(hwnd, HWND_TOP, area.left, area.top, area.Width(), area.Height(),
                          SWP_SHOWWINDOW | (fromIcon ? SWP_FRAMECHANGED : 0));
             break;

@@ -75,6 +75,8 @@ struct TWnd {
     bool createDone = false;
     bool minimized = false;
     bool maximized = false;
+    HICON smallIcon = nullptr;  // WM_SETICON
+    HICON bigIcon = nullptr;
     bool trackLeave = false;
     bool trackLeaveNC = false;
     bool mouseInside = false;
@@ -188,6 +190,10 @@ bool UnderSibling(TWnd* w);
 // Whether SwapMouseButton swapped the primary and secondary buttons (SM_SWAPBUTTON).
 bool MouseButtonsSwapped();
 TWnd* FindWnd(HWND hwnd);
+// The system menu of a window that goes is freed with it.
+void ForgetSystemMenu(HWND hwnd);
+// The widths of a window's frame, edge and caption on each side, as the default non-client handling draws them.
+RECT NonClientInsets(const TWnd* w);
 // The window's top-level ancestor (itself at the top); nullptr for an invalid handle.
 TWnd* TopOf(TWnd* w);
 // Screen position of the window's top-left corner.

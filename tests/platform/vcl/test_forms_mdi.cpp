@@ -137,6 +137,37 @@ TEST_F(VclMdi, MinimisedChildrenLieInTheBottomRowAndComeBackByTheirButtonsOrADou
     EXPECT_EQ(PlaceOf(one), (RECT{20, 20, 320, 220}));
 }
 
+// Maximised, a child shows its client area only: its frame and caption lie outside the client, which shows no
+// scroll bars for them. Moving or sizing a child tells it as its activation does.
+TEST_F(VclMdi, AMaximisedChildFillsTheClientWithItsClientArea) {
+    TForm* child = Child("Child", TRect(20, 20, 320, 220));
+    int childActivations = 0;
+    const TWndMethod old = child->WindowProc;
+    child->WindowProc = [&, old](TMessage& m) {
+        childActivations += m.Msg == WM_CHILDACTIVATE;
+        old(m);
+    };
+    child->SetBounds(30, 30, 300, 200);
+    EXPECT_EQ(childActivations, 1);
+    child->SetWindowState(wsMaximized);
+    ProcessPendingMessages();
+    const RECT area = ClientArea();
+    POINT origin{0, 0};
+    ClientToScreen(child->GetHandle(), &origin);
+    POINT clientOrigin{0, 0};
+    ClientToScreen(Client(), &clientOrigin);
+    EXPECT_EQ(origin, clientOrigin);
+    EXPECT_EQ(child->ClientWidth(), area.right);
+    EXPECT_EQ(child->ClientHeight(), area.bottom);
+    const RECT place = PlaceOf(child);
+    EXPECT_LT(place.left, 0);
+    EXPECT_LT(place.top, 0);
+    const LONG style = GetWindowLong(Client(), GWL_STYLE);
+    EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL));
+    child->SetWindowState(wsNormal);
+    EXPECT_EQ(PlaceOf(child), (RECT{30, 30, 330, 230}));
+}
+
 TEST_F(VclMdi, ArrangeIconsLinesUpTheMinimisedChildrenInTheirOrder) {
     std::vector<TForm*> kids;
     for (int i = 0; i < 3; ++i) kids.push_back(Child("Window " + std::to_string(i), TRect(10, 10, 250, 200)));
