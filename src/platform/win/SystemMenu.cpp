@@ -155,8 +155,8 @@ HICON CreateIconFromPixels(int Width, int Height, const std::uint32_t* Pixels) {
     QImage image(Width, Height, QImage::Format_ARGB32);
     for (int y = 0; y < Height; ++y)
         for (int x = 0; x < Width; ++x) image.setPixel(x, y, Pixels[y * Width + x]);
-    auto* record = new TIconRecord{
-        CreateBitmapFromImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied)), Width, Height};
+    auto* record = new TIconRecord{CreateBitmapFromImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied)),
+                                   Width, Height};
     auto icon = reinterpret_cast<HICON>(record);
     Icons().insert(icon);
     return icon;

@@ -704,7 +704,9 @@ void TCustomubBarControl::LButtonUp(TMessage& Message) {
 
 void TCustomubBarControl::LButtonDblClk(TMessage& Message) {
     TubBarItemControl* control = HitControl(PointOf(Message));
-    if (control != nullptr && control == selectedControl_ && control->AcceptsDblClick()) {
+    // The first click may have opened a menu that the second one closed, taking the selection with it.
+    if (control != nullptr && (control == selectedControl_ || selectedControl_ == nullptr) &&
+        control->AcceptsDblClick()) {
         TubBarManager* m = BarManager();
         if (m != nullptr && m->Designing()) m->NotifyDesigner();
         else control->DblClick();

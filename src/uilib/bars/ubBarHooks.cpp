@@ -391,9 +391,22 @@ LRESULT CallWndProcHookProc(int Code, WPARAM WParam, LPARAM LParam) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(LParam);
         BarCallWndProcMessage(message->hwnd, message->message, message->wParam, message->lParam);
     }
-    // Merging a multiple-document child's main menu into its main form's, which follows the next hook for
-    // the child's activation and destruction, is not built yet.
-    return CallNextHookEx(callWndProcHook, Code, WParam, LParam);
+    const LRESULT result = CallNextHookEx(callWndProcHook, Code, WParam, LParam);
+    // A multiple-document child activated, moved, sized or going: its main form's manager looks at the merge
+    // again.
+    if (Code >= 0 && LParam != 0) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(LParam);
+        if (message->message == WM_DESTROY || message->message == WM_CHILDACTIVATE ||
+            message->message == WM_MDIACTIVATE) {
+            const HWND client = GetParent(message->hwnd);
+            char className[256] = {};
+            if (client != nullptr && GetClassName(client, className, sizeof(className)) > 0 &&
+                SameText(className, "MDICLIENT"))
+                if (TubBarManager* m = ManagerOfForm(FormOfWindow(GetParent(client))))
+                    m->MDIChildChanged(message->message == WM_DESTROY ? message->hwnd : nullptr);
+        }
+    }
+    return result;
 }
 
 }  // namespace

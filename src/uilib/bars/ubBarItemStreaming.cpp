@@ -6,6 +6,7 @@
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarStreaming.h"
 #include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarSystemMenu.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 
@@ -397,10 +398,12 @@ void RegisterBarItemClasses() {
         TubBarContainerItemControl::StaticClass()};
     const std::vector<TClass>& items = OfferedClasses();
     for (std::size_t i = 0; i < items.size(); ++i) RegisterBarItem(items[i], controlClasses[i], true);
+    RegisterSystemMenuItem();
 }
 
 void UnregisterBarItemClasses() {
     const std::vector<TClass>& classes = OfferedClasses();
+    UnregisterSystemMenuItem();
     for (auto it = classes.rbegin(); it != classes.rend(); ++it) UnregisterBarItem(*it);
     UnregisterItemControlClasses();
     for (const char* name :

@@ -137,6 +137,8 @@ TubBarManager::~TubBarManager() {
     popupMenuLinks_ = nullptr;
     delete backgrounds_;
     backgrounds_ = nullptr;
+    FreeObjectLink(systemMenuItem_);
+    FreeObjectLink(mergedManager_);
 }
 
 // ---- streaming ---------------------------------------------------------------------------------------------

@@ -36,6 +36,8 @@ class IubDockedBarWindow;
 
 using TubBarClickItemEvent = std::function<void(TubBarManager* Sender, TubBarItem* ClickedItem)>;
 using TubBarEvent = std::function<void(TubBarManager* Sender, TubBar* ABar)>;
+// A child form's manager merged into (Merge) or taken out of the main form's manager.
+using TubBarMenuMergeEvent = std::function<void(TubBarManager* Sender, TubBarManager* ChildManager, bool Merge)>;
 using TubBarVisibleChangeEvent = TubBarEvent;
 using TubBarItemLinkEvent = std::function<void(TubBarManager* Sender, TubBarItemLink* AItemLink)>;
 // May refuse (or allow) a bar the side and dock control it would take; DockControl nullptr with dsNone: floating.
@@ -188,6 +190,7 @@ public:
     TubBarCanDockingEvent OnDocking;
     TubBarEvent OnBarDelete;
     TubBarEvent OnBarBeforeReset;
+    TubBarMenuMergeEvent OnMenuMerge;
     TubBarEvent OnBarAfterReset;
     TubBarEvent OnBarDockingStyleChange;
     TubBarVisibleChangeEvent OnBarVisibleChange;
@@ -349,6 +352,15 @@ public:
     void RebuildMainMenuBar();
     void DoHelpButtonClick() { CallNotifyEvent(OnHelpButtonClick, this); }
 
+    // ---- the multiple-document merge
+    // Looks at the active child of the form's client again (Closing: a child that is going, as none): a
+    // maximised child with a system menu gets its system-menu entry first on the main menu bar, and a child
+    // form's own main menu bar lends its links (while maximised, or always with AlwaysMerge).
+    void MDIChildChanged(HWND Closing = nullptr);
+    // The child the merge was done for, and whether it is maximised.
+    HWND MergedChild() const { return mergedChild_; }
+    bool ChildMaximized() const { return childMaximized_; }
+
 protected:
     // At design time the items named after the manager follow its new name.
     void ChangeName(const std::string& NewName) override;
@@ -367,7 +379,15 @@ private:
     // Repaints the items that show an image of that list.
     void ImageListChanged(TubBarImageListKind Kind);
 
+    void MergeChild(HWND Child);
+    void UnmergeChild(HWND Child);
+
     TCustomForm* form_ = nullptr;
+    HWND mergedChild_ = nullptr;
+    bool childMaximized_ = false;
+    TuiObjectLink* systemMenuItem_ = nullptr;  // the entry on the main menu bar, while merged
+    TuiObjectLink* mergedManager_ = nullptr;   // the child form's manager whose links were lent
+    bool savedMainMenuVisible_ = true;
     bool designing_ = false;
     bool created_ = false;
     int readStateCount_ = 0;

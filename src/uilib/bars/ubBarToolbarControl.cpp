@@ -4,6 +4,7 @@
 
 #include "platform/vcl/Forms.h"
 #include "platform/win/Gdi.h"
+#include "platform/win/SystemMenu.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarDraw.h"
@@ -234,23 +235,50 @@ void TubBarControl::CalcContent(TubBarDockingStyle /*Style*/, int ContentLength)
     LayoutLinks();
 }
 
-int TubBarControl::CaptionBand() const {
+HWND TubBarControl::MaximizedChild() const {
     TubBarManager* m = BarManager();
-    if (!bar_->GetIsMainMenu() || m == nullptr || !m->GetShowCloseButton() || IsFloating()) return 0;
-    return GetSystemMetrics(SM_CXMENUSIZE) - 2 + 2;
+    if (!bar_->GetIsMainMenu() || m == nullptr || !m->ChildMaximized()) return nullptr;
+    const HWND child = m->MergedChild();
+    return child != nullptr && IsWindow(child) && GetSystemMenu(child, FALSE) != nullptr ? child : nullptr;
 }
 
-TRect TubBarControl::CloseButtonRect() const {
-    const int band = CaptionBand();
-    if (band == 0) return TRect{};
+int TubBarControl::CaptionButtonCount() const {
+    TubBarManager* m = BarManager();
+    if (!bar_->GetIsMainMenu() || m == nullptr || IsFloating()) return 0;
+    if (MaximizedChild() != nullptr) return 3;
+    return m->GetShowCloseButton() ? 1 : 0;
+}
+
+int TubBarControl::CaptionBand() const { return CaptionButtonCount() * (GetSystemMetrics(SM_CXMENUSIZE) - 2 + 2); }
+
+TRect TubBarControl::CaptionButtonRect(int Index) const {
+    const int count = CaptionButtonCount();
+    if (Index < 0 || Index >= count) return TRect{};
     const int w = GetSystemMetrics(SM_CXMENUSIZE) - 2, h = GetSystemMetrics(SM_CYMENUSIZE) - 4;
     const TRect client{0, 0, GetWidth() - FrameSizes().left - FrameSizes().right,
                        GetHeight() - FrameSizes().top - FrameSizes().bottom};
-    // At the end of the first line, before the mark.
+    // At the end of the first line, before the mark, the last one the close button.
     const int line = std::min(client.Height(), std::max(LineHeight(), h));
-    const int end = client.right - (HasMark() ? ubBarMarkSize : 0);
+    const int end = client.right - (HasMark() ? ubBarMarkSize : 0) - (count - 1 - Index) * (w + 2);
     const int top = (line - h) / 2;
     return TRect{end - w - 1, top, end - 1, top + h};
+}
+
+TRect TubBarControl::CloseButtonRect() const { return CaptionButtonRect(CaptionButtonCount() - 1); }
+
+int TubBarControl::CaptionButtonAt(TPoint P) const {
+    for (int i = 0; i < CaptionButtonCount(); ++i) {
+        const TRect r = CaptionButtonRect(i);
+        if (PtInRect(&r, P)) return i;
+    }
+    return -1;
+}
+
+bool TubBarControl::CaptionButtonEnabled(int Index) const {
+    const HWND child = MaximizedChild();
+    if (child == nullptr || Index == 1) return Index >= 0 && Index < CaptionButtonCount();
+    const UINT state = GetMenuState(GetSystemMenu(child, FALSE), Index == 0 ? SC_MINIMIZE : SC_CLOSE, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
 std::uint8_t TubBarControl::AlphaValue() const {
@@ -394,27 +422,62 @@ void TubBarControl::PaintSeparators(HDC DC, HRGN Rest) {
     }
 }
 
-void TubBarControl::PaintCloseButton(HDC DC, HRGN Rest) {
-    const TRect r = CloseButtonRect();
-    if (IsRectEmpty(&r)) return;
-    TubBarPainterClass painter = BarPainterOf(BarManager());
-    PaintBackground(DC, r);
-    painter->DrawCaptionButton(DC, r, closeButtonHot_, closeButtonPressed_, PaintState());
-    // The cross in the colour of the menu bar's text.
-    RECT glyph = r;
-    if (closeButtonPressed_) OffsetRect(&glyph, 1, 1);
-    painter->DrawCaptionCloseGlyph(DC, glyph, painter->GetTextColors(true, true, closeButtonHot_));
-    HRGN cut = CreateRectRgnIndirect(&r);
-    CombineRgn(Rest, Rest, cut, RGN_DIFF);
-    DeleteObject(cut);
+namespace {
+
+// The minimise (a bar at the bottom) and restore (two windows) glyphs of a child's caption buttons.
+void DrawChildButtonGlyph(HDC DC, const TRect& R, bool Restore, TColor Color) {
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color));
+    const int n = std::min(R.Width(), R.Height()) - 6;
+    const int x = (R.left + R.right - n) / 2, y = (R.top + R.bottom - n) / 2;
+    const auto frame = [&](int l, int t, int r, int b) {
+        const RECT top{l, t, r, t + 2};
+        FillRect(DC, &top, brush);
+        const RECT sides[] = {{l, t, l + 1, b}, {r - 1, t, r, b}, {l, b - 1, r, b}};
+        for (const RECT& s : sides) FillRect(DC, &s, brush);
+    };
+    if (Restore) {
+        const int m = n * 2 / 3;
+        frame(x + n - m, y, x + n, y + m);
+        const RECT clear{x, y + n - m, x + m, y + n};
+        FillRect(DC, &clear, GetSysColorBrush(COLOR_BTNFACE));
+        frame(x, y + n - m, x + m, y + n);
+    } else {
+        const RECT bar{x + 1, y + n - 2, x + n - 2, y + n};
+        FillRect(DC, &bar, brush);
+    }
+    DeleteObject(brush);
 }
 
-void TubBarControl::SetCloseButton(bool Hot, bool Pressed) {
-    if (Hot == closeButtonHot_ && Pressed == closeButtonPressed_) return;
-    closeButtonHot_ = Hot;
-    closeButtonPressed_ = Pressed;
-    const TRect r = CloseButtonRect();
-    if (HandleAllocated() && !IsRectEmpty(&r)) InvalidateRect(GetHandle(), &r, FALSE);
+}  // namespace
+
+void TubBarControl::PaintCaptionButtons(HDC DC, HRGN Rest) {
+    TubBarPainterClass painter = BarPainterOf(BarManager());
+    for (int i = 0; i < CaptionButtonCount(); ++i) {
+        const TRect r = CaptionButtonRect(i);
+        if (IsRectEmpty(&r)) continue;
+        const bool hot = hotCaptionButton_ == i, pressed = pressedCaptionButton_ == i;
+        PaintBackground(DC, r);
+        painter->DrawCaptionButton(DC, r, hot, pressed, PaintState());
+        // The glyph in the colour of the menu bar's text, grey on a button that cannot be pressed.
+        TRect glyph = r;
+        if (pressed) OffsetRect(&glyph, 1, 1);
+        const TColor color = CaptionButtonEnabled(i) ? painter->GetTextColors(true, true, hot) : clBtnShadow;
+        if (i == CaptionButtonCount() - 1) painter->DrawCaptionCloseGlyph(DC, glyph, color);
+        else DrawChildButtonGlyph(DC, glyph, i == 1, color);
+        HRGN cut = CreateRectRgnIndirect(&r);
+        CombineRgn(Rest, Rest, cut, RGN_DIFF);
+        DeleteObject(cut);
+    }
+}
+
+void TubBarControl::SetCaptionButton(int Hot, int Pressed) {
+    if (Hot == hotCaptionButton_ && Pressed == pressedCaptionButton_) return;
+    for (int i : {hotCaptionButton_, pressedCaptionButton_, Hot, Pressed}) {
+        const TRect r = CaptionButtonRect(i);
+        if (HandleAllocated() && !IsRectEmpty(&r)) InvalidateRect(GetHandle(), &r, FALSE);
+    }
+    hotCaptionButton_ = Hot;
+    pressedCaptionButton_ = Pressed;
 }
 
 void TubBarControl::PaintMark(HDC DC, HRGN Rest) {
@@ -447,7 +510,7 @@ void TubBarControl::Paint() {
             DeleteObject(cut);
         }
     PaintSeparators(dc, rest);
-    PaintCloseButton(dc, rest);
+    PaintCaptionButtons(dc, rest);
     PaintMark(dc, rest);
     SelectClipRgn(dc, rest);
     PaintBackground(dc, client);
@@ -616,14 +679,14 @@ void TubBarControl::LButtonDown(TMessage& Message) {
         TCustomubBarControl::LButtonDown(Message);
         return;
     }
-    // The main menu bar's close button: pressed until the release.
-    const TRect close = CloseButtonRect();
-    if (!IsCustomizing() && PtInRect(&close, p)) {
+    // A caption button of the main menu bar: pressed until the release.
+    if (const int button = CaptionButtonAt(p); button >= 0 && !IsCustomizing()) {
+        if (!CaptionButtonEnabled(button)) return;
         // Keys are swallowed while the button is held.
-        closeButtonTracking_ = true;
+        trackedCaptionButton_ = button;
         BarButtonHeld = true;
         SetCapture(GetHandle());
-        SetCloseButton(true, true);
+        SetCaptionButton(button, button);
         return;
     }
     // The grip and the gaps move the bar.
@@ -657,16 +720,21 @@ void TubBarControl::LButtonDown(TMessage& Message) {
 }
 
 void TubBarControl::LButtonUp(TMessage& Message) {
-    if (closeButtonTracking_) {
-        closeButtonTracking_ = false;
+    if (trackedCaptionButton_ >= 0) {
+        const int button = trackedCaptionButton_;
+        trackedCaptionButton_ = -1;
         BarButtonHeld = false;
         ReleaseCapture();
-        const TPoint p = PointOf(Message);
-        const TRect close = CloseButtonRect();
-        const bool over = PtInRect(&close, p) != FALSE;
-        SetCloseButton(over, false);
-        if (over)
-            if (TubBarManager* m = BarManager()) m->DoCloseButtonClick();
+        const bool over = CaptionButtonAt(PointOf(Message)) == button;
+        SetCaptionButton(over ? button : -1, -1);
+        if (!over) return;
+        // A child's button sends its command to the child; the single close button tells the manager.
+        if (const HWND child = MaximizedChild(); child != nullptr && CaptionButtonCount() == 3) {
+            const WPARAM commands[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+            SendMessage(child, WM_SYSCOMMAND, commands[button], 0);
+        } else if (TubBarManager* m = BarManager()) {
+            m->DoCloseButtonClick();
+        }
         return;
     }
     TCustomubBarControl::LButtonUp(Message);
@@ -683,18 +751,18 @@ void TubBarControl::LButtonDblClk(TMessage& Message) {
 
 void TubBarControl::MouseMoved(TMessage& Message) {
     const TPoint p = PointOf(Message);
-    if (closeButtonTracking_) {
-        const TRect close = CloseButtonRect();
-        SetCloseButton(true, PtInRect(&close, p) != FALSE);
+    if (trackedCaptionButton_ >= 0) {
+        const bool over = CaptionButtonAt(p) == trackedCaptionButton_;
+        SetCaptionButton(trackedCaptionButton_, over ? trackedCaptionButton_ : -1);
         return;
     }
     // A docked bar tracks nothing while its form is not the active window.
     if (!MenuMode() && !IsFloating() && !FormActive()) return;
-    const TRect close = CloseButtonRect();
-    if (!IsRectEmpty(&close)) {
-        const bool over = PtInRect(&close, p) != FALSE;
-        SetCloseButton(over, false);
-        if (over) TrackMouseLeave(GetHandle());
+    if (CaptionButtonCount() > 0) {
+        int over = CaptionButtonAt(p);
+        if (over >= 0 && !CaptionButtonEnabled(over)) over = -1;
+        SetCaptionButton(over, -1);
+        if (over >= 0) TrackMouseLeave(GetHandle());
     }
     if (HasMark() && PressedControl() == nullptr) {
         const TRect mark = MarkRect();
@@ -753,7 +821,7 @@ LRESULT TubBarControl::HitTest(TPoint Screen) {
     const TRect grip = SizeGripRect();
     const TRect f = FrameSizes();
     if (PtInRect(&grip, TPoint{p.x + f.left, p.y + f.top})) return HTBOTTOMRIGHT;
-    if (ItemAtPos(p) != nullptr) return HTCLIENT;
+    if (ItemAtPos(p) != nullptr || CaptionButtonAt(p) >= 0) return HTCLIENT;
     const TRect mark = MarkRect();
     if (PtInRect(&mark, p)) return HTCLIENT;
     return HTCAPTION;
@@ -836,10 +904,10 @@ void TubBarControl::Dispatch(TMessage& Message) {
         }
         case WM_CAPTURECHANGED:
             // The close button's press is given up when another window takes the pointer.
-            if (closeButtonTracking_) {
-                closeButtonTracking_ = false;
+            if (trackedCaptionButton_ >= 0) {
+                trackedCaptionButton_ = -1;
                 BarButtonHeld = false;
-                SetCloseButton(false, false);
+                SetCaptionButton(-1, -1);
             }
             break;
         case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS; return;
@@ -857,7 +925,7 @@ void TubBarControl::Dispatch(TMessage& Message) {
                 return;
             }
             TCustomubBarControl::Dispatch(Message);
-            if (!closeButtonTracking_) SetCloseButton(false, false);
+            if (trackedCaptionButton_ < 0) SetCaptionButton(-1, -1);
             return;
         case WM_SETCURSOR:
             // The four-way arrow over the part of the bar that moves it, the sizing arrow over the size grip.

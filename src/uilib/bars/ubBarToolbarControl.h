@@ -39,6 +39,12 @@ public:
     std::uint8_t AlphaValue() const;
     // The main menu bar's close button (client coordinates); empty when it does not show.
     TRect CloseButtonRect() const;
+    // The caption buttons at the end of the main menu bar's first line: minimise, restore and close of the
+    // form's maximised document child, or the bar's single close button (ShowCloseButton); none otherwise.
+    int CaptionButtonCount() const;
+    TRect CaptionButtonRect(int Index) const;
+    // The maximised document child whose caption buttons the main menu bar shows; nullptr when none.
+    HWND MaximizedChild() const;
     void PaintBackground(HDC DC, const TRect& R) override;
 
     // A floating bar has no dock: its window is a pop-up of its own.
@@ -132,8 +138,14 @@ private:
     void StartMove(TPoint ClientPoint);
     // After a move the bar keeps where its window is.
     void RememberPosition();
-    void PaintCloseButton(HDC DC, HRGN Rest);
-    void SetCloseButton(bool Hot, bool Pressed);
+    void PaintCaptionButtons(HDC DC, HRGN Rest);
+    // The button under the pointer (-1: none) drawn hot, and the held one pressed.
+    void SetCaptionButton(int Hot, int Pressed);
+    // The index of the caption button at a client point; -1 for none.
+    int CaptionButtonAt(TPoint P) const;
+    // Whether a caption button can be pressed: the close and minimise buttons of a child follow its system
+    // menu.
+    bool CaptionButtonEnabled(int Index) const;
     void StopMarkTimer();
     // The window goes while its bar shows: the bar is hidden.
     void WindowDestroyed();
@@ -191,9 +203,9 @@ private:
     bool hasSizeGrip_ = false;
     bool keyboardOpen_ = false;
     HWND focusBefore_ = nullptr;  // the focused window when menu mode began
-    bool closeButtonHot_ = false;
-    bool closeButtonPressed_ = false;
-    bool closeButtonTracking_ = false;
+    int hotCaptionButton_ = -1;
+    int pressedCaptionButton_ = -1;
+    int trackedCaptionButton_ = -1;  // the button held since its press
     UINT_PTR markTimer_ = 0;
     TSize sizeAtPress_{0, 0};  // the window's size when a move began
     // The separators' rectangles of the last layout (client coordinates), with whether they run across.
