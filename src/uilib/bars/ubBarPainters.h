@@ -645,7 +645,7 @@ public:
     int GetSeparatorSize() const override;
     // 6.
     int GetButtonHeightAddition() const override;
-    int GetButtonWidthAddition() const override { return GetButtonHeightAddition(); }
+    int GetButtonWidthAddition() const override;
     int AdjustMenuLineHeight(int Height) const override { return Height + 1; }
     void DrawDropDownArrowPart(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
     void DrawComboButton(HDC DC, const RECT& R, bool DroppedDown, const TubBarItemPaintState& State) const override;

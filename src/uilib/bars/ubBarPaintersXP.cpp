@@ -76,11 +76,19 @@ const TubBarItemControlPainter& FlatLook() { return *BarPainterClass<TubBarItemC
 
 // ---- sizes
 
+// A button grows by the toolbar theme's content margins across, in both directions.
 int TubBarItemControlXPPainter::GetButtonHeightAddition() const {
     int margin = 0;
     return ContentMarginAcross(thToolBar, kToolbarDropDownButton, 1, margin)
                ? margin
                : TubBarItemControlPainter::GetButtonHeightAddition();
+}
+
+int TubBarItemControlXPPainter::GetButtonWidthAddition() const {
+    int margin = 0;
+    return ContentMarginAcross(thToolBar, kToolbarDropDownButton, 1, margin)
+               ? margin
+               : TubBarItemControlPainter::GetButtonWidthAddition();
 }
 
 int TubBarItemControlXPPainter::GetArrowWidth(const TubBarManager* AManager) const {
