@@ -610,6 +610,8 @@ public:
     // Cleared first; a hot, pressed or checked main-menu entry in the highlight colour, a selected menu line
     // in the given brush, anything else the toolbar theme's button in its state.
     void DrawButtonBackground(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const override;
+    // The edit theme's text and fill colours for the edit's state.
+    void GetDisabledTextColor(bool Enabled, TColor& Text, TColor& Back) const override;
     // A 70 % mix of the button shadow into the theme's toolbar colour.
     TColor GetFadedColor(const TubBarManager* AManager) const override;
     bool HighlightsMainMenuSubItems() const override { return true; }

@@ -170,6 +170,13 @@ TColor TubBarItemControlXPPainter::GetFadedColor(const TubBarManager* AManager) 
     return MixColorsPercent(clBtnShadow, ToolbarThemeColor(), 70);
 }
 
+void TubBarItemControlXPPainter::GetDisabledTextColor(bool Enabled, TColor& Text, TColor& Back) const {
+    HTHEME theme = OpenThemeForType(thEdit);
+    const int state = EditThemeState(Enabled, false);
+    Text = EditThemeTextColor(theme, state);
+    Back = EditThemeBackColor(theme, state);
+}
+
 // ---- buttons and glyphs
 
 void TubBarItemControlXPPainter::DrawButtonBackground(HDC DC, const RECT& R, HBRUSH Brush,
