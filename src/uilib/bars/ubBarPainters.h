@@ -28,12 +28,13 @@ enum TubBarWindowKind : std::uint8_t { bwkToolbar, bwkMainMenu, bwkSubMenu };
 // windows fill it in; the painters read nothing else.
 struct TubBarItemPaintState {
     TubBarWindowKind Bar = bwkToolbar;
-    bool VerticalBar = false;  // a toolbar docked left or right (or floating upright)
-    bool HasBorder = true;     // the bar draws a border (the toolbar body is only drawn with one)
-    bool Hot = false;          // selected: the pointer or the keyboard is on it
-    bool Pressed = false;      // the mouse holds it
-    bool Down = false;         // its Down state
-    bool MenuOpen = false;     // a drop-down button or sub-item whose menu is open
+    bool VerticalBar = false;   // a toolbar docked left or right (or floating upright)
+    bool HasBorder = true;      // the bar draws a border (the toolbar body is only drawn with one)
+    bool Hot = false;           // selected: the pointer or the keyboard is on it
+    bool Pressed = false;       // the mouse holds it
+    bool Down = false;          // its Down state
+    bool MenuOpen = false;      // a drop-down button or sub-item whose menu is open
+    bool DropDownFace = false;  // the face of a button that has a drop-down arrow part beside it
     bool Enabled = true;
     bool Customizing = false;
     bool HasGlyph = false;
@@ -608,7 +609,7 @@ class TubBarItemControlXPPainter : public TubBarItemControlPainter {
 public:
     // 1.
     // Cleared first; a hot, pressed or checked main-menu entry in the highlight colour, a selected menu line
-    // in the given brush, anything else the toolbar theme's button in its state.
+    // in the given brush, anything else the toolbar theme's button (or drop-down button face) in its state.
     void DrawButtonBackground(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const override;
     // The edit theme's text and fill colours for the edit's state.
     void GetDisabledTextColor(bool Enabled, TColor& Text, TColor& Back) const override;

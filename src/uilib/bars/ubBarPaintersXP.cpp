@@ -190,7 +190,7 @@ void TubBarItemControlXPPainter::DrawButtonBackground(HDC DC, const RECT& R, HBR
         FillSolid(DC, R, Brush);
         return;
     }
-    DrawPart(thToolBar, DC, kToolbarButton, ButtonState(State), R);
+    DrawPart(thToolBar, DC, State.DropDownFace ? kToolbarDropDownButton : kToolbarButton, ButtonState(State), R);
 }
 
 void TubBarItemControlXPPainter::OffsetPressedGlyph(RECT& R, const TubBarItemPaintState& State) const {

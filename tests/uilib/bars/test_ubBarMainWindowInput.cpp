@@ -125,6 +125,14 @@ TEST_F(ubBarMainWindowInputXP, TheFileMenuInTheNativeLook) {
     form_->Manager->SetStyle(bmsXP);
     ProcessPendingMessages();
     ASSERT_EQ(BarPainterOf(form_->Manager), BarPainterClass<TubBarItemControlXPPainter>());
+    // The toolbar's buttons are the theme's.
+    provider_.Calls.clear();
+    RedrawWindow(ToolBar()->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::set<std::pair<int, int>> toolbarParts;
+    for (const TThemeCall& c : provider_.Calls)
+        if (c.Function == "DrawThemeBackground" && provider_.ClassListOf(c.Theme) == L"ToolBar")
+            toolbarParts.insert({c.Part, c.State});
+    EXPECT_TRUE(toolbarParts.count({1, 1}));
     provider_.Calls.clear();
     Tap('F', VK_MENU);
     ASSERT_NE(FileMenu(), nullptr);

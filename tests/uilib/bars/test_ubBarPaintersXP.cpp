@@ -85,6 +85,13 @@ TEST_F(ubBarPaintersXP, EachOperationDrawsItsThemeParts) {
         {"disabled button",
          [&] { XP().DrawButtonBackground(dc, r, face, state(bwkToolbar, true, true, false, false)); },
          {{L"ToolBar", 1, 4}}},
+        {"face of a drop-down button",
+         [&] {
+             TubBarItemPaintState s = state(bwkToolbar, true, false, false, true);
+             s.DropDownFace = true;
+             XP().DrawButtonBackground(dc, r, face, s);
+         },
+         {{L"ToolBar", 3, 2}}},
         {"hot main-menu entry: the highlight, no theme",
          [&] { XP().DrawButtonBackground(dc, r, face, state(bwkMainMenu, true, false, false, true)); },
          {}},
