@@ -28,13 +28,14 @@ enum TubBarWindowKind : std::uint8_t { bwkToolbar, bwkMainMenu, bwkSubMenu };
 // windows fill it in; the painters read nothing else.
 struct TubBarItemPaintState {
     TubBarWindowKind Bar = bwkToolbar;
-    bool VerticalBar = false;   // a toolbar docked left or right (or floating upright)
-    bool HasBorder = true;      // the bar draws a border (the toolbar body is only drawn with one)
-    bool Hot = false;           // selected: the pointer or the keyboard is on it
-    bool Pressed = false;       // the mouse holds it
-    bool Down = false;          // its Down state
-    bool MenuOpen = false;      // a drop-down button or sub-item whose menu is open
-    bool DropDownFace = false;  // the face of a button that has a drop-down arrow part beside it
+    bool VerticalBar = false;  // a toolbar docked left or right (or floating upright)
+    bool HasBorder = true;     // the bar draws a border (the toolbar body is only drawn with one)
+    bool Hot = false;          // selected: the pointer or the keyboard is on it
+    bool Pressed = false;      // the mouse holds it
+    bool Down = false;         // its Down state
+    bool MenuOpen = false;     // a drop-down button or sub-item whose menu is open
+    // The face of a button that has a drop-down arrow part beside it.
+    bool DropDownFace = false;
     bool Enabled = true;
     bool Customizing = false;
     bool HasGlyph = false;
