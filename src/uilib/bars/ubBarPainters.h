@@ -658,6 +658,8 @@ public:
     int GetSubMenuSeparatorOffset(int A) const override;
     SIZE AdjustSubMenuSize(SIZE Measured, const TubSubMenuMetrics& Metrics) const override;
     int GetSubMenuHeaderHeight(int Measure) const override { return Measure + 1; }
+    void DrawSubMenuBackground(HDC DC, const RECT& R, int GlyphColumnWidth, bool ShowsRarelyUsed) const override;
+    // A one-pixel shadow line, then the menu's colour up to its client area.
     void DrawSubMenuFrame(HDC DC, const RECT& R, HBRUSH Brush) const override;
     HBRUSH GetSubMenuBrush() const override { return GetSysColorBrush(COLOR_MENU); }
     int GetCaptionPartWidth(int TextWidth, int /*GlyphColumnWidth*/, bool /*OnSubMenu*/) const override {

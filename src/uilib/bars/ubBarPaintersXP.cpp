@@ -258,8 +258,12 @@ SIZE TubBarItemControlXPPainter::AdjustSubMenuSize(SIZE Measured, const TubSubMe
     return s;
 }
 
+void TubBarItemControlXPPainter::DrawSubMenuBackground(HDC DC, const RECT& R, int /*GlyphColumnWidth*/,
+                                                       bool /*ShowsRarelyUsed*/) const {
+    FillSolid(DC, R, GetSubMenuBrush());
+}
+
 void TubBarItemControlXPPainter::DrawSubMenuFrame(HDC DC, const RECT& R, HBRUSH /*Brush*/) const {
-    // A one-pixel shadow line, then the menu's own colour up to its client area.
     RECT r = R;
     FrameRect(DC, &r, GetSysColorBrush(COLOR_BTNSHADOW));
     for (int i = 0; i < 2; ++i) {

@@ -180,6 +180,22 @@ TEST_F(ubBarPaintersXP, TheEditFrameLeavesItsContentAndATransparentBarIsClearedF
     EXPECT_EQ(Pixel(*p, 30, 6), GetSysColor(COLOR_BTNSHADOW));
 }
 
+// A menu lies on the menu colour inside a one-pixel shadow line.
+TEST_F(ubBarPaintersXP, AMenuTakesTheMenuColour) {
+    const int index = COLOR_MENU;
+    const COLORREF menu = RGB(250, 240, 200);
+    SetSysColors(1, &index, &menu);
+    auto b = Surface(40, 30);
+    HDC dc = b->Canvas()->GetHandle();
+    const RECT r{0, 0, 40, 30};
+    XP().DrawSubMenuBackground(dc, r, 20, false);
+    XP().DrawSubMenuFrame(dc, r, GetSysColorBrush(COLOR_BTNFACE));
+    EXPECT_EQ(Pixel(*b, 0, 10), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(Pixel(*b, 1, 10), menu);
+    EXPECT_EQ(Pixel(*b, 2, 10), menu);
+    EXPECT_EQ(Pixel(*b, 20, 15), menu);
+}
+
 TEST_F(ubBarPaintersXP, SizesComeFromTheTheme) {
     provider_.ContentInsets[{L"ToolBar", 3, -1}] = RECT{3, 2, 3, 5};
     provider_.ContentInsets[{L"Edit", 1, -1}] = RECT{1, 2, 1, 2};
