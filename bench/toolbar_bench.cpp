@@ -9,6 +9,7 @@
 #include "MainWindowBars.h"
 #include "platform/rtl/Units.h"
 #include "platform/win/SysInfo.h"
+#include "platform/win/UxTheme.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarPopupMenu.h"
@@ -20,12 +21,12 @@ namespace {
 
 using namespace zel;
 
-void BM_DockedToolbarRepaint(benchmark::State& state) {
+void RepaintDockedToolbar(benchmark::State& state, TubBarManagerStyle style) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TUnitsScope units(ubBarUnitList());
     auto* form = Construct<test::TFormBarsSample>(nullptr);
     form->SetBounds(0, 0, 800, 400);
-    form->Manager->SetStyle(static_cast<TubBarManagerStyle>(state.range(0)));
+    form->Manager->SetStyle(style);
     form->Show();
     ProcessPendingMessages();
     TubBarControl* toolbar = form->Manager->GetBars()->Items(1)->Control();
@@ -42,6 +43,10 @@ void BM_DockedToolbarRepaint(benchmark::State& state) {
     ProcessPendingMessages();
     units.Stop();
 }
+
+void BM_DockedToolbarRepaint(benchmark::State& state) {
+    RepaintDockedToolbar(state, static_cast<TubBarManagerStyle>(state.range(0)));
+}
 // Standard, Enhanced, Flat and Office11; XP draws as Enhanced without visual styles.
 BENCHMARK(BM_DockedToolbarRepaint)
     ->Arg(bmsStandard)
@@ -50,6 +55,16 @@ BENCHMARK(BM_DockedToolbarRepaint)
     ->Arg(bmsXP)
     ->Arg(bmsOffice11)
     ->Unit(benchmark::kMicrosecond);
+
+// The native look under visual styles: the test theme stands in for the theme library and paints each part.
+void BM_DockedToolbarRepaintThemed(benchmark::State& state) {
+    TTestThemeProvider provider;
+    provider.PaintsParts = true;
+    InstallThemeProvider(&provider);
+    RepaintDockedToolbar(state, bmsXP);
+    InstallThemeProvider(nullptr);
+}
+BENCHMARK(BM_DockedToolbarRepaintThemed)->Unit(benchmark::kMicrosecond);
 
 // Argument: 1 for the layered shadow, 0 for the solid one.
 void BM_PopupMenuWithShadowOpenClose(benchmark::State& state) {

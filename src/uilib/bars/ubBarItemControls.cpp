@@ -341,6 +341,7 @@ void TubBarButtonControl::Draw(const TRect& R, bool /*InMenu*/) {
                 (GetPressed() && (button == nullptr || button->GetButtonStyle() != bsChecked));
     s.Down = button != nullptr && button->GetDown();
     s.MenuOpen = DroppedDown;
+    s.DropDownFace = dropDown;
     s.HasGlyph = showGlyph;
     const TubBarManagerSizes sizes = p->ManagerSizes(Manager());
     TubBarGlyph glyph = showGlyph ? GlyphOf(this, false) : TubBarGlyph{};

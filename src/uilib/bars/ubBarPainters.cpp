@@ -766,6 +766,7 @@ TubBarPainterClass BarPainterOf(const TubBarManager* AManager) {
         case bpkStandard: return BarPainterClass<TubBarItemControlStandardPainter>();
         case bpkEnhanced: return BarPainterClass<TubBarItemControlEnhancedPainter>();
         case bpkFlat: return BarPainterClass<TubBarItemControlFlatPainter>();
+        case bpkXP: return BarPainterClass<TubBarItemControlXPPainter>();
         case bpkOffice11: return BarPainterClass<TubBarItemControlOffice11Painter>();
         default: return BarPainterClass<TubBarItemControlPainter>();
     }

@@ -5,7 +5,8 @@
 // system colours; the Flat painter draws one-pixel frames and the manager's flat brushes; the Office11 painter
 // (the main window's look) draws the Office-2003 gradients of the shared palette.
 // The bodies, one source per painter: ubBarPainters.cpp (the base painter and the choice of painter),
-// ubBarPaintersFlat.cpp, ubBarPaintersOffice11.cpp (with the Office-2003 roles and their brushes).
+// ubBarPaintersFlat.cpp, ubBarPaintersOffice11.cpp (with the Office-2003 roles and their brushes),
+// ubBarPaintersXP.cpp (the look drawn by visual styles).
 #include <string>
 
 #include "platform/win/Graphics.h"
@@ -33,6 +34,8 @@ struct TubBarItemPaintState {
     bool Pressed = false;      // the mouse holds it
     bool Down = false;         // its Down state
     bool MenuOpen = false;     // a drop-down button or sub-item whose menu is open
+    // The face of a button that has a drop-down arrow part beside it.
+    bool DropDownFace = false;
     bool Enabled = true;
     bool Customizing = false;
     bool HasGlyph = false;
@@ -599,6 +602,83 @@ public:
     virtual bool NativeSizeGrip() const { return false; }
 };
 
+// The native look under visual styles (bmsXP with themes on): buttons, separators, combo and spin buttons,
+// edit boxes, progress bars and caption buttons drawn by the theme's parts, and most sizes asked of the theme.
+// A theme that cannot be opened leaves the base look's size. Single operations are those of the Standard and
+// Flat looks.
+class TubBarItemControlXPPainter : public TubBarItemControlPainter {
+public:
+    // 1.
+    // Cleared first; a hot, pressed or checked main-menu entry in the highlight colour, a selected menu line
+    // in the given brush, anything else the toolbar theme's button (or drop-down button face) in its state.
+    void DrawButtonBackground(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const override;
+    // The edit theme's text and fill colours for the edit's state.
+    void GetDisabledTextColor(bool Enabled, TColor& Text, TColor& Back) const override;
+    // A 70 % mix of the button shadow into the theme's toolbar colour.
+    TColor GetFadedColor(const TubBarManager* AManager) const override;
+    bool HighlightsMainMenuSubItems() const override { return true; }
+    bool DrawsThemedParts() const override { return true; }
+    // 2.
+    int GetCaptionButtonSize(const TubBarItemPaintState& State) const override;
+    // 3.
+    void DrawMenuLine(HDC DC, const RECT& R, const std::string& Caption,
+                      const TubBarItemPaintState& State) const override;
+    void DrawLoweredFrame(HDC DC, RECT& R) const override;
+    int GetPressedGlyphOffsetX() const override { return 1; }
+    int GetPressedGlyphOffsetY() const override { return 1; }
+    int GetDownGlyphOffset() const override { return 1; }
+    int GetLoweredBorderWidth() const override { return 1; }
+    // 4.
+    int GetBorderSize() const override;
+    int GetArrowWidth(const TubBarManager* AManager) const override;
+    int GetLargeArrowWidth(const TubBarManager* AManager) const override;
+    void DrawBarBackground(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
+    bool PaintBackgroundFirst() const override { return true; }
+    int GetComboButtonWidth(int ZeroWidth) const override;
+    int GetEditHeightAddition() const override;
+    bool AllowsQuickCustomizing() const override { return true; }
+    int GetGripOffset() const override { return (GetGripSize() - 1) / 2; }
+    int GetGripSize() const override;
+    // 5.
+    void DrawSeparator(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
+    void DrawFloatingFrame(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const override;
+    void DrawCaptionButton(HDC DC, const RECT& R, bool Hot, bool Pressed,
+                           const TubBarItemPaintState& State) const override;
+    RECT GetSizeGripRect(const RECT& BarRect, const TubBarItemPaintState& State) const override;
+    SIZE GetSizeGripSize(const TubBarItemPaintState& State) const override;
+    int GetSeparatorSize() const override;
+    // 6.
+    int GetButtonHeightAddition() const override;
+    int GetButtonWidthAddition() const override;
+    int AdjustMenuLineHeight(int Height) const override { return Height + 1; }
+    void DrawDropDownArrowPart(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
+    void DrawComboButton(HDC DC, const RECT& R, bool DroppedDown, const TubBarItemPaintState& State) const override;
+    void OffsetPressedGlyph(RECT& R, const TubBarItemPaintState& State) const override;
+    void OffsetPressedItemGlyph(RECT& R, const TubBarItemPaintState& State) const override;
+    int GetSubMenuSeparatorOffset(int A) const override;
+    SIZE AdjustSubMenuSize(SIZE Measured, const TubSubMenuMetrics& Metrics) const override;
+    int GetSubMenuHeaderHeight(int Measure) const override { return Measure + 1; }
+    void DrawSubMenuBackground(HDC DC, const RECT& R, int GlyphColumnWidth, bool ShowsRarelyUsed) const override;
+    // A one-pixel shadow line, then the menu's colour up to its client area.
+    void DrawSubMenuFrame(HDC DC, const RECT& R, HBRUSH Brush) const override;
+    HBRUSH GetSubMenuBrush() const override { return GetSysColorBrush(COLOR_MENU); }
+    int GetCaptionPartWidth(int TextWidth, int /*GlyphColumnWidth*/, bool /*OnSubMenu*/) const override {
+        return TextWidth + 11;
+    }
+    // The edit theme's frame around the content; a menu line that is not selected keeps its background.
+    void DrawEditBox(HDC DC, RECT& R, const TubBarItemPaintState& State) const override;
+    void DrawEditFace(HDC DC, const RECT& R, const TubBarItemPaintState& State) const override;
+    DWORD GetEditStyle() const override;
+    void SetEditMargins(HWND Edit) const override;
+    void EditTextSet(HWND Edit, bool Changed) const override;
+    int GetDropDownFooterHeight() const override;
+    void DrawSpinButton(HDC DC, const RECT& R, bool Up, bool Pressed, bool Enabled) const override;
+    TColor GetProgressColor() const override;
+    int GetProgressBarSize() const override;
+    void DrawProgressBar(HDC DC, int Position, int Min, int Max, bool Solid, bool Vertical, TColor Color, const RECT& R,
+                         HBRUSH Background) const override;
+};
+
 using TubBarPainterClass = const TubBarItemControlPainter*;
 
 template <class TPainter>
@@ -607,8 +687,8 @@ TubBarPainterClass BarPainterClass() {
     return &painter;
 }
 
-// The painter of a manager's look. The classic and enhanced looks draw with the base painter for now; the
-// native look without themes is the enhanced look. Without a manager: the base painter.
+// The painter of a manager's look; the native look without themes is the enhanced look. Without a manager:
+// the base painter.
 TubBarPainterClass BarPainterOf(const TubBarManager* AManager);
 // Frees the brushes the painters made from palette colours (the bar unit's shutdown).
 void FreeBarPainterBrushes();

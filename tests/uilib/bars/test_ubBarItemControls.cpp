@@ -1,7 +1,9 @@
 // The concrete item controls on small bar windows made here: a row (a toolbar) and a column (a menu). The
 // edit with its inner window, the button's sizes, paint styles and drop-down arrow, the combo's keys, the
 // sub-item's delays, the container's caption, and a gallery of each look drawn through the controls.
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "BarsTestSupport.h"
@@ -121,6 +123,79 @@ protected:
         ~THeldKeys() { SetKeyboardState(saved_); }
         BYTE saved_[256];
     };
+
+    // A toolbar of buttons in each state with a drop-down button, an edit and a combo, a pressed button and a
+    // menu, drawn through their controls in the look and saved as a screenshot.
+    void ShowControlGallery(TubBarManagerStyle Style, const std::string& Name) {
+        SCOPED_TRACE(Name);
+        manager_->SetStyle(Style);
+        TBitmap glyph;
+        glyph.SetSize(16, 16);
+        HDC g = glyph.Canvas()->GetHandle();
+        FillRectWithColor(g, TRect(0, 0, 16, 16), clFuchsia);
+        FillRectWithColor(g, TRect(2, 2, 14, 14), clNavy);
+        FillRectWithColor(g, TRect(5, 5, 11, 11), clYellow);
+
+        TubBarItemLinks* row = NewLinks();
+        std::vector<TubBarButton*> buttons;
+        for (const char* caption : {"N", "H", "D", "X"}) {
+            auto* b = Add<TubBarButton>(row, caption);
+            b->SetGlyph(&glyph);
+            b->SetPaintStyle(psCaptionGlyph);
+            buttons.push_back(b);
+        }
+        buttons[2]->SetButtonStyle(bsChecked);
+        buttons[2]->SetDown(true);
+        buttons[3]->SetEnabled(false);
+        auto* drop = Add<TubBarButton>(row, "Drop", true);
+        drop->SetGlyph(&glyph);
+        drop->SetButtonStyle(bsDropDown);
+        auto* edit = Add<TubBarEdit>(row, "Edit");
+        edit->SetText("text");
+        edit->SetWidth(70);
+        auto* combo = Add<TubBarCombo>(row, "Combo");
+        combo->GetItems()->Add("Large");
+        combo->SetItemIndex(0);
+        combo->SetWidth(80);
+        TLayoutBar* toolbar = NewBar(row, 4, 4, 360, 30);
+        toolbar->SetSelected(row->Items(1)->Control);
+        // Pressed: selected, with the mouse holding it.
+        TubBarItemLinks* pressedRow = NewLinks();
+        auto* pressed = Add<TubBarButton>(pressedRow, "P");
+        pressed->SetGlyph(&glyph);
+        pressed->SetPaintStyle(psCaptionGlyph);
+        TLayoutBar* pressedBar = NewBar(pressedRow, 366, 4, 50, 30);
+        pressedBar->SetSelected(pressedRow->Items(0)->Control);
+        pressedRow->Items(0)->Control->SetPressed(true);
+
+        TubBarItemLinks* column = NewLinks();
+        auto* open = Add<TubBarButton>(column, "&Open");
+        open->SetGlyph(&glyph);
+        open->SetShortCut(ShortCut('O', TShiftState{ssCtrl}));
+        auto* checked = Add<TubBarButton>(column, "&Checked");
+        checked->SetButtonStyle(bsChecked);
+        checked->SetDown(true);
+        Add<TubBarSubItem>(column, "&More");
+        auto* save = Add<TubBarButton>(column, "&Save", true);
+        save->SetShortCut(ShortCut('S', TShiftState{ssCtrl}));
+        TLayoutBar* menu = NewBar(column, 4, 40, 220, 110, true);
+        menu->SetSelected(column->Items(1)->Control);
+        ProcessPendingMessages();
+
+        for (TLayoutBar* bar : {toolbar, pressedBar, menu}) bar->Repaint();
+        EXPECT_TRUE(SaveWindowImage(form_->GetHandle(), ScreenshotPath(std::string("bar-controls-") + Name)));
+        // The hot button differs from the normal one (the classic looks' raised edge lies on the outermost
+        // pixel, the flat frames inside it; the native look's parts are the theme's own).
+        const TRect normal = row->Items(0)->ItemRect, hot = row->Items(1)->ItemRect;
+        const int in = Style == bmsStandard || Style == bmsEnhanced ? 0 : 1;
+        if (Style != bmsXP) {
+            EXPECT_NE(ComposedPixel(toolbar->GetHandle(), normal.left + in, normal.top + in),
+                      ComposedPixel(toolbar->GetHandle(), hot.left + in, hot.top + in));
+        }
+        delete toolbar;
+        delete pressedBar;
+        delete menu;
+    }
 
     TTestForm* form_ = nullptr;
     TubBarManager* manager_ = nullptr;
@@ -480,74 +555,38 @@ TEST_F(ubBarItemControls, AnEmptyContainerItemInAMenuShowsItsCaptionInParenthese
 // shortcut.
 TEST_F(ubBarItemControls, GalleryOfEachLookThroughTheControls) {
     for (const auto& look : {std::pair{bmsStandard, "Standard"}, std::pair{bmsEnhanced, "Enhanced"},
-                             std::pair{bmsFlat, "Flat"}, std::pair{bmsOffice11, "Office11"}}) {
-        SCOPED_TRACE(look.second);
-        manager_->SetStyle(look.first);
-        TBitmap glyph;
-        glyph.SetSize(16, 16);
-        HDC g = glyph.Canvas()->GetHandle();
-        FillRectWithColor(g, TRect(0, 0, 16, 16), clFuchsia);
-        FillRectWithColor(g, TRect(2, 2, 14, 14), clNavy);
-        FillRectWithColor(g, TRect(5, 5, 11, 11), clYellow);
+                             std::pair{bmsFlat, "Flat"}, std::pair{bmsOffice11, "Office11"}})
+        ShowControlGallery(look.first, look.second);
+}
 
-        TubBarItemLinks* row = NewLinks();
-        std::vector<TubBarButton*> buttons;
-        for (const char* caption : {"N", "H", "D", "X"}) {
-            auto* b = Add<TubBarButton>(row, caption);
-            b->SetGlyph(&glyph);
-            b->SetPaintStyle(psCaptionGlyph);
-            buttons.push_back(b);
-        }
-        buttons[2]->SetButtonStyle(bsChecked);
-        buttons[2]->SetDown(true);
-        buttons[3]->SetEnabled(false);
-        auto* drop = Add<TubBarButton>(row, "Drop", true);
-        drop->SetGlyph(&glyph);
-        drop->SetButtonStyle(bsDropDown);
-        auto* edit = Add<TubBarEdit>(row, "Edit");
-        edit->SetText("text");
-        edit->SetWidth(70);
-        auto* combo = Add<TubBarCombo>(row, "Combo");
-        combo->GetItems()->Add("Large");
-        combo->SetItemIndex(0);
-        combo->SetWidth(80);
-        TLayoutBar* toolbar = NewBar(row, 4, 4, 360, 30);
-        toolbar->SetSelected(row->Items(1)->Control);
-        // Pressed: selected, with the mouse holding it.
-        TubBarItemLinks* pressedRow = NewLinks();
-        auto* pressed = Add<TubBarButton>(pressedRow, "P");
-        pressed->SetGlyph(&glyph);
-        pressed->SetPaintStyle(psCaptionGlyph);
-        TLayoutBar* pressedBar = NewBar(pressedRow, 366, 4, 50, 30);
-        pressedBar->SetSelected(pressedRow->Items(0)->Control);
-        pressedRow->Items(0)->Control->SetPressed(true);
-
-        TubBarItemLinks* column = NewLinks();
-        auto* open = Add<TubBarButton>(column, "&Open");
-        open->SetGlyph(&glyph);
-        open->SetShortCut(ShortCut('O', TShiftState{ssCtrl}));
-        auto* checked = Add<TubBarButton>(column, "&Checked");
-        checked->SetButtonStyle(bsChecked);
-        checked->SetDown(true);
-        Add<TubBarSubItem>(column, "&More");
-        auto* save = Add<TubBarButton>(column, "&Save", true);
-        save->SetShortCut(ShortCut('S', TShiftState{ssCtrl}));
-        TLayoutBar* menu = NewBar(column, 4, 40, 220, 110, true);
-        menu->SetSelected(column->Items(1)->Control);
-        ProcessPendingMessages();
-
-        for (TLayoutBar* bar : {toolbar, pressedBar, menu}) bar->Repaint();
-        EXPECT_TRUE(SaveWindowImage(form_->GetHandle(), ScreenshotPath(std::string("bar-controls-") + look.second)));
-        // The disabled button shows no caption text in its enabled colour and the hot one differs from the
-        // normal one (the classic looks' raised edge lies on the outermost pixel, the flat frames inside it).
-        const TRect normal = row->Items(0)->ItemRect, hot = row->Items(1)->ItemRect;
-        const int in = look.first == bmsStandard || look.first == bmsEnhanced ? 0 : 1;
-        EXPECT_NE(ComposedPixel(toolbar->GetHandle(), normal.left + in, normal.top + in),
-                  ComposedPixel(toolbar->GetHandle(), hot.left + in, hot.top + in));
-        delete toolbar;
-        delete pressedBar;
-        delete menu;
+// The native look under the test theme, which paints each part it is asked for: the drop-down button's face
+// and arrow are the toolbar theme's drop-down parts.
+class ubBarItemControlsXP : public ubBarItemControls {
+protected:
+    void SetUp() override {
+        provider_.PaintsParts = true;
+        InstallThemeProvider(&provider_);
+        ubBarItemControls::SetUp();
     }
+    void TearDown() override {
+        ubBarItemControls::TearDown();
+        InstallThemeProvider(nullptr);
+    }
+    TTestThemeProvider provider_;
+};
+
+TEST_F(ubBarItemControlsXP, GalleryOfTheNativeLookThroughTheControls) {
+    ShowControlGallery(bmsXP, "XP");
+    std::set<std::tuple<std::wstring, int, int>> parts;
+    for (const TThemeCall& c : provider_.Calls)
+        if (c.Function == "DrawThemeBackground") parts.insert({provider_.ClassListOf(c.Theme), c.Part, c.State});
+    EXPECT_TRUE(parts.count({L"ToolBar", 1, 2})) << "the hot button";
+    EXPECT_TRUE(parts.count({L"ToolBar", 1, 5})) << "the checked button";
+    EXPECT_TRUE(parts.count({L"ToolBar", 1, 4})) << "the disabled button";
+    EXPECT_TRUE(parts.count({L"ToolBar", 3, 1})) << "the drop-down button's face";
+    EXPECT_TRUE(parts.count({L"ToolBar", 4, 1})) << "the drop-down arrow";
+    EXPECT_TRUE(parts.count({L"ComboBox", 1, 1})) << "the combo's button";
+    EXPECT_TRUE(parts.count({L"Edit", 1, 1})) << "the edit's frame";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/StdCtrls.h"
 #include "uilib/bars/ubBarDockControl.h"
+#include "uilib/bars/ubBarPainters.h"
 #include "uilib/bars/ubBarShadow.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarToolbarControl.h"
@@ -105,6 +106,48 @@ TEST_F(ubBarMainWindowInput, TheFileMenuInEachLook) {
         Tap(VK_ESCAPE);
         EXPECT_TRUE(NoMenuMode());
     }
+}
+
+// The native look, reached only under visual styles: the test theme paints each part it is asked for.
+class ubBarMainWindowInputXP : public ubBarMainWindowInput {
+protected:
+    void SetUp() override {
+        provider_.PaintsParts = true;
+        InstallThemeProvider(&provider_);
+        ubBarMainWindowInput::SetUp();
+    }
+    void TearDown() override {
+        ubBarMainWindowInput::TearDown();
+        InstallThemeProvider(nullptr);
+    }
+    TTestThemeProvider provider_;
+};
+
+TEST_F(ubBarMainWindowInputXP, TheFileMenuInTheNativeLook) {
+    form_->Manager->SetStyle(bmsXP);
+    ProcessPendingMessages();
+    ASSERT_EQ(BarPainterOf(form_->Manager), BarPainterClass<TubBarItemControlXPPainter>());
+    // The toolbar's buttons are the theme's.
+    provider_.Calls.clear();
+    RedrawWindow(ToolBar()->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::set<std::pair<int, int>> toolbarParts;
+    for (const TThemeCall& c : provider_.Calls)
+        if (c.Function == "DrawThemeBackground" && provider_.ClassListOf(c.Theme) == L"ToolBar")
+            toolbarParts.insert({c.Part, c.State});
+    EXPECT_TRUE(toolbarParts.count({1, 1}));
+    provider_.Calls.clear();
+    Tap('F', VK_MENU);
+    ASSERT_NE(FileMenu(), nullptr);
+    RECT area{};
+    GetWindowRect(form_->GetHandle(), &area);
+    area.bottom = area.top + 300;
+    EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath("main-window-file-menu-xp")));
+    EXPECT_GT(provider_.CallCount("DrawThemeBackground"), 0);
+    const TRect open = LinkRect(FileMenu(), "FileOpenItem");
+    EXPECT_FALSE(IsRectEmpty(&open));
+    Tap(VK_ESCAPE);
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(NoMenuMode());
 }
 
 TEST_F(ubBarMainWindowInput, AltAndF10SelectTheMenuBarAndTheKeysWalkAndRunTheMenus) {

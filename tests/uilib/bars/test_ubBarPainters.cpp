@@ -620,5 +620,18 @@ TEST(ubBarPaintersBlue, Office11PixelsInTheBlueScheme) {
     FreeBarPainterBrushes();
 }
 
+// The native look's gallery under the test theme, which paints each part it is asked for.
+TEST(ubBarPaintersXPGallery, GalleryOfTheNativeLook) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TTestThemeProvider provider;
+    provider.PaintsParts = true;
+    TLookAndFeelUnits units(&provider);
+    TBitmap b;
+    b.SetSize(320, 190);
+    PaintGallery(*BarPainterClass<TubBarItemControlXPPainter>(), nullptr, b);
+    EXPECT_TRUE(b.SaveToPngFile(ScreenshotPath("bar-painter-XP")));
+    EXPECT_GT(provider.CallCount("DrawThemeBackground"), 0);
+}
+
 }  // namespace
 }  // namespace zel::test
