@@ -5,6 +5,7 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
+#include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarHint.h"
@@ -73,6 +74,13 @@ void TubBarSubMenuControl::CalcMetrics() {
     glyphColumn_ = painter->CalcSubMenuMetrics(zero.cy).GlyphColumn;
     // The expand button's band: half a line, at least 8 pixels for its double arrow.
     expandBand_ = std::max(LineHeight() / 2 + 2, 10);
+}
+
+TBitmap* TubBarSubMenuControl::BackgroundBitmap() const {
+    if (BackgroundPicture != nullptr) return BackgroundPicture;
+    TubBarManager* m = BarManager();
+    TBitmap* shared = m != nullptr ? m->GetBackgrounds()->GetSubMenu() : nullptr;
+    return shared != nullptr && !shared->Empty() ? shared : nullptr;
 }
 
 TFont* TubBarSubMenuControl::OwnBarFont() const {
@@ -658,7 +666,7 @@ void TubBarSubMenuControl::Paint() {
     if (dragCaption_ > 0) inside.top = 0;
     const TRect band = SideBandRect();
     inside.left += band.right - band.left;
-    if (BackgroundPicture != nullptr) FillBackground(dc, inside, inside, BackgroundPicture, clBtnFace);
+    if (TBitmap* picture = BackgroundBitmap()) FillBackground(dc, inside, inside, picture, clBtnFace);
     else painter->DrawSubMenuBackground(dc, inside, glyphColumn_, MenusExpanded && recentCount_ >= 0);
     // The painter's frame is wider than the window's border: its inner part is drawn in the client area, as
     // the part of the frame of the whole window that falls there.
@@ -733,13 +741,13 @@ void TubBarSubMenuControl::DrawItemControl(TubBarItemControl* AControl, const TR
 void TubBarSubMenuControl::PaintBackground(HDC DC, const TRect& R) {
     // A line lies on the menu's background: the glyph column, then the lighter one of a rarely used line.
     const TubBarPainterClass painter = BarPainterOf(BarManager());
-    if (BackgroundPicture != nullptr) {
+    if (TBitmap* picture = BackgroundBitmap()) {
         // The picture lies under the whole window: a line shows its own part of it.
         const TSize client = ClientSize();
         const int inset = FrameInset(painter);
         const TRect band = SideBandRect();
         const TRect origin(inset + band.right - band.left, inset, client.cx - inset, client.cy - inset);
-        FillBackground(DC, R, origin, BackgroundPicture, clBtnFace);
+        FillBackground(DC, R, origin, picture, clBtnFace);
         return;
     }
     if (!paintingRarelyUsed_) {

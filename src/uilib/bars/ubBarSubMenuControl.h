@@ -35,8 +35,10 @@ public:
     // The font of the pop-up menu this window shows (the menus opened from it use it too); none: the
     // manager's.
     TFont* OwnFont = nullptr;
-    // A picture tiled behind the lines instead of the look's background; none: the look's.
+    // A picture tiled behind the lines instead of the look's background (a popup menu's own); none: the
+    // manager's sub-menu background when it has one, else the look's.
     TBitmap* BackgroundPicture = nullptr;
+    TBitmap* BackgroundBitmap() const;
 
     // Builds the window at the screen point and shows it.
     void Popup(int X, int Y);

@@ -91,8 +91,8 @@ void FillFromMenu(HMENU Menu, HWND Child, TubBarManager* Manager, TubBarItemLink
         }
         std::string caption = text;
         if (info.fType & MFT_BITMAP) {
-            caption.assign(static_cast<std::size_t>(GetMenuString(Menu, static_cast<UINT>(i), nullptr, 0, MF_BYPOSITION)),
-                           '\0');
+            caption.assign(
+                static_cast<std::size_t>(GetMenuString(Menu, static_cast<UINT>(i), nullptr, 0, MF_BYPOSITION)), '\0');
             GetMenuString(Menu, static_cast<UINT>(i), caption.data(), static_cast<int>(caption.size()) + 1,
                           MF_BYPOSITION);
         }

@@ -9,6 +9,7 @@
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/StdCtrls.h"
 #include "uilib/bars/ubBarCommandItems.h"
+#include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarPopupMenu.h"
@@ -214,6 +215,13 @@ TEST_F(ubBarPopupMenuTest, ItsOwnFontAndBackgroundPictureShowInItsWindow) {
     SendMessage(menu->MenuWindow()->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(client.Canvas()->GetHandle()),
                 0);
     EXPECT_NE(ColorToRGB(client.Canvas()->GetPixel(line.right - 4, line.top + 2)), ColorToRGB(clRed));
+    menu->CloseMenu();
+    // Without a picture of its own the menu lies on the manager's sub-menu background.
+    manager->GetBackgrounds()->SetSubMenu(&red);
+    menu->ShowMenuAt(150, 170);
+    SendMessage(menu->MenuWindow()->GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(client.Canvas()->GetHandle()),
+                0);
+    EXPECT_EQ(ColorToRGB(client.Canvas()->GetPixel(line.right - 4, line.top + 2)), ColorToRGB(clRed));
     menu->CloseMenu();
 }
 

@@ -9,6 +9,7 @@
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarSystemMenu.h"
 #include "uilib/bars/ubBarToolbarControl.h"
+#include "uilib/bars/ubBars.h"
 
 namespace zel::test {
 namespace {
@@ -137,6 +138,44 @@ TEST_F(ubBarSystemMenuTest, ADoubleClickOnTheEntrySendsTheDefaultCommand) {
     ProcessPendingMessages();
     EXPECT_FALSE(IsChildAlive()) << "Close is the default";
     EXPECT_EQ(Entry(), nullptr);
+}
+
+// A child form with a manager and a main menu bar of its own lends its links to the main menu bar while it is
+// maximised, its own bar hidden meanwhile, and takes them back when it is restored.
+TEST_F(ubBarSystemMenuTest, AChildsOwnMainMenuIsMergedWhileItIsMaximised) {
+    auto* childManager = new TubBarManager(child_);
+    TubBar* childBar = childManager->GetBars()->Add();
+    childBar->SetIsMainMenu(true);
+    childManager->SetFormMenuBar(childBar);
+    auto* tools = new TubBarSubItem(child_);
+    tools->SetCaption("&Tools");
+    childBar->GetItemLinks()->Add()->SetItem(tools);
+    childBar->SetVisible(true);
+    ProcessPendingMessages();
+    const int before = MenuLinks()->Count();
+    int merges = 0, unmerges = 0;
+    main_->Manager->OnMenuMerge = nullptr;
+    Maximize();
+    // The system-menu entry, the main form's menus, then the child's.
+    ASSERT_EQ(MenuLinks()->Count(), before + 2);
+    EXPECT_EQ(MenuLinks()->Items(before + 1)->GetItem(), tools);
+    EXPECT_FALSE(childBar->GetVisible());
+    child_->SetWindowState(wsNormal);
+    ProcessPendingMessages();
+    EXPECT_EQ(MenuLinks()->Count(), before);
+    EXPECT_TRUE(childBar->GetVisible());
+
+    // With its own merge handler the main manager does the merge itself.
+    main_->Manager->OnMenuMerge = [&](TubBarManager*, TubBarManager* child, bool merge) {
+        EXPECT_EQ(child, childManager);
+        (merge ? merges : unmerges) += 1;
+    };
+    Maximize();
+    child_->SetWindowState(wsNormal);
+    ProcessPendingMessages();
+    EXPECT_EQ(merges, 1);
+    EXPECT_EQ(unmerges, 1);
+    EXPECT_EQ(MenuLinks()->Count(), before);
 }
 
 }  // namespace
