@@ -66,6 +66,26 @@ char AcceleratorOf(const std::string& ACaption) {
 
 }  // namespace
 
+// Tells a caller whether the editor was freed while it called out (a handler may free it); nests.
+class TuiCustomEdit::TDestroyGuard {
+public:
+    explicit TDestroyGuard(TuiCustomEdit* AEdit) : edit_(AEdit), outer_(AEdit->destroyedFlag_) {
+        edit_->destroyedFlag_ = &destroyed_;
+    }
+    ~TDestroyGuard() {
+        if (!destroyed_) edit_->destroyedFlag_ = outer_;
+        else if (outer_ != nullptr) *outer_ = true;
+    }
+    TDestroyGuard(const TDestroyGuard&) = delete;
+    TDestroyGuard& operator=(const TDestroyGuard&) = delete;
+    bool Destroyed() const { return destroyed_; }
+
+private:
+    TuiCustomEdit* edit_;
+    bool* outer_;
+    bool destroyed_ = false;
+};
+
 // ------------------------------------------------------------------------------------------------ view info
 
 void TuiCustomEditViewInfo::Paint(TCanvas* ACanvas) {
@@ -290,11 +310,8 @@ void TuiCustomEdit::LockChangeEvents(bool ALock, bool AInvokeChanges) {
     if (lockCount_ == 0 || --lockCount_ > 0 || !AInvokeChanges) return;
     const bool change = changePending_, valueChanged = valueChangedPending_;
     changePending_ = valueChangedPending_ = false;
-    bool destroyed = false;
-    destroyedFlag_ = &destroyed;
     if (change) FireChange();
     else if (valueChanged) FireEditValueChanged();
-    if (!destroyed) destroyedFlag_ = nullptr;
 }
 
 void TuiCustomEdit::FireChange() {
@@ -513,11 +530,9 @@ void TuiCustomEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         RefreshFrame();
         return;
     }
-    bool destroyed = false;
-    destroyedFlag_ = &destroyed;
+    TDestroyGuard guard(this);
     ClickButton(click);
-    if (destroyed) return;
-    destroyedFlag_ = nullptr;
+    if (guard.Destroyed()) return;
     RefreshFrame();
 }
 
@@ -580,17 +595,9 @@ bool TuiCustomEdit::InnerControlKeyHook(TMessage& Message) {
     if (Message.Msg == WM_KEYDOWN) {
         escapeHandled_ = false;
         WORD key = static_cast<WORD>(Message.WParam);
-        bool destroyed = false;
-        destroyedFlag_ = &destroyed;
-        bool taken = false;
-        try {
-            taken = HandleKeyDown(key, KeyboardStateToShiftState());
-        } catch (...) {
-            if (!destroyed) destroyedFlag_ = nullptr;
-            throw;
-        }
-        if (destroyed) return true;
-        destroyedFlag_ = nullptr;
+        TDestroyGuard guard(this);
+        const bool taken = HandleKeyDown(key, KeyboardStateToShiftState());
+        if (guard.Destroyed()) return true;
         if (taken) {
             Message.Result = 0;
             return true;

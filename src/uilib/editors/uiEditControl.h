@@ -128,6 +128,7 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
 
 private:
+    class TDestroyGuard;
     void ApplyActiveProperties();
     bool IsOwnWindow(HWND AWindow);
     // The focus came into the editor (its window or its inner control) from elsewhere, or left it.

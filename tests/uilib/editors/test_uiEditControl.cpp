@@ -327,6 +327,53 @@ TEST_F(EditControl, NarrowEditorsKeepEveryRectangleNonNegative) {
     }
 }
 
+// A button drawn alone on a bitmap of its size.
+std::unique_ptr<TBitmap> DrawnButton(TuiEditButtonStyle AStyle, TuiEditButtonKind AKind, TuiEditButtonState AState) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(17, 20);
+    TuiCustomEditViewInfo vi;
+    vi.BackgroundColor = clWindow;
+    TuiEditButtonViewInfo button;
+    button.Bounds = TRect{0, 0, 17, 20};
+    button.Style = AStyle;
+    button.Kind = AKind;
+    button.State = AState;
+    vi.DrawButton(bitmap->Canvas(), button);
+    return bitmap;
+}
+
+bool SamePixels(TBitmap* A, TBitmap* B) {
+    for (int y = 0; y < A->GetHeight(); ++y)
+        for (int x = 0; x < A->GetWidth(); ++x)
+            if (A->Canvas()->GetPixel(x, y) != B->Canvas()->GetPixel(x, y)) return false;
+    return true;
+}
+
+// The painting routines fill through the library's brush cache.
+class EditButtonPainting : public ::testing::Test {
+protected:
+    TUnitsScope units{uiEditorsUnitList()};
+};
+
+TEST_F(EditButtonPainting, DisabledEllipsisShowsItsDotsTwice) {
+    auto bitmap = DrawnButton(bts3D, bkEllipsis, ebsDisabled);
+    TCanvas* c = bitmap->Canvas();
+    // Inside the two 3D frames the content is (2, 2)-(15, 18): dots of side 2 from x = 3, y = 9.
+    for (int x : {3, 7, 11}) EXPECT_EQ(ColorToRGB(c->GetPixel(x, 9)), ColorToRGB(clBtnShadow)) << x;
+    for (int x : {5, 9, 13}) EXPECT_EQ(ColorToRGB(c->GetPixel(x, 11)), ColorToRGB(clBtnHighlight)) << x;
+    EXPECT_EQ(ColorToRGB(c->GetPixel(6, 9)), ColorToRGB(clBtnFace));
+}
+
+TEST_F(EditButtonPainting, PressedSimpleButtonIsDrawnFlat) {
+    auto simple = DrawnButton(btsSimple, bkDown, ebsPressed);
+    auto flat = DrawnButton(btsFlat, bkDown, ebsPressed);
+    EXPECT_TRUE(SamePixels(simple.get(), flat.get()));
+    EXPECT_EQ(ColorToRGB(simple->Canvas()->GetPixel(1, 5)), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(ColorToRGB(simple->Canvas()->GetPixel(15, 5)), ColorToRGB(clBtnHighlight));
+    auto normal = DrawnButton(btsSimple, bkDown, ebsNormal);
+    EXPECT_FALSE(SamePixels(normal.get(), flat.get()));
+}
+
 // One editor per button style and look, with one button of each kind.
 TEditorGalleryForm* NewButtonGallery() {
     auto* form = Construct<TEditorGalleryForm>(nullptr);
