@@ -4,9 +4,11 @@
 #include <cctype>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/HintInfo.h"
 #include "platform/vcl/Menus.h"
 #include "platform/win/Beep.h"
 #include "platform/win/SysInfo.h"
+#include "uilib/base/uiBitmaps.h"
 #include "uilib/editors/uiEditConsts.h"
 #include "uilib/editors/uiEditPaintUtils.h"
 #include "uilib/editors/uiEditUtils.h"
@@ -536,6 +538,24 @@ void TuiCustomEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     RefreshFrame();
 }
 
+bool TuiCustomEdit::ShowButtonHint(THintInfo& AInfo) {
+    TuiCustomEditViewInfo* vi = EditViewInfo();
+    if (!PtInRect(&vi->BorderRect, AInfo.CursorPos)) return false;
+    TRect buttonRect{0, 0, 0, 0};
+    const std::string hint = vi->ButtonHintAt(AInfo.CursorPos, buttonRect);
+    if (vi->ButtonAt(AInfo.CursorPos) >= 0) {
+        if (!hint.empty()) AInfo.HintStr = hint;
+        AInfo.CursorRect = buttonRect;
+    } else {
+        AInfo.CursorRect = vi->BorderRect;
+        for (const TuiEditButtonViewInfo& button : vi->ButtonsInfo)
+            if (!button.LeftAlignment) AInfo.CursorRect.right = std::min(AInfo.CursorRect.right, button.Bounds.left);
+    }
+    // Below the cursor, clear of its picture.
+    AInfo.HintPos = ClientToScreen(TPoint{AInfo.CursorPos.x, AInfo.CursorPos.y + MeasureMouseCursor().cy});
+    return true;
+}
+
 // ---- keys
 
 bool TuiCustomEdit::HandleKeyDown(WORD& Key, TShiftState Shift) {
@@ -644,6 +664,10 @@ void TuiCustomEdit::WndProc(TMessage& Message) {
                 return;
             }
         }
+    }
+    if (Message.Msg == CM_HINTSHOW) {
+        Message.Result = ShowButtonHint(*reinterpret_cast<THintInfo*>(Message.LParam)) ? 0 : 1;
+        return;
     }
     TuiContainer::WndProc(Message);
     if (Message.Msg == WM_SETFOCUS) FocusEntered(reinterpret_cast<HWND>(Message.WParam));

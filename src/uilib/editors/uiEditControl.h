@@ -35,6 +35,7 @@ struct TuiEditButtonViewInfo {
 };
 
 class TuiCustomEdit;
+struct THintInfo;
 
 // The painting side of an editor: its frame, its background and one view info per visible button.
 class TuiCustomEditViewInfo : public TuiContainerViewInfo {
@@ -130,6 +131,8 @@ protected:
 private:
     class TDestroyGuard;
     void ApplyActiveProperties();
+    // Fills a CM_HINTSHOW record: the hint of the button under the cursor and its bounds; false outside the border.
+    bool ShowButtonHint(THintInfo& AInfo);
     bool IsOwnWindow(HWND AWindow);
     // The focus came into the editor (its window or its inner control) from elsewhere, or left it.
     void FocusEntered(HWND AFrom);

@@ -9,6 +9,7 @@
 
 #include "EditorGallery.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/HintInfo.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/vcl/StdCtrls.h"
@@ -263,12 +264,31 @@ TEST_F(EditControl, AcceleratorAndHintOfTextButtons) {
     EXPECT_EQ(edit->Perform(CM_DIALOGCHAR, 'g', 0), 1);
     EXPECT_EQ(edit->Perform(CM_DIALOGCHAR, 'q', 0), 0);
     EXPECT_EQ(clicks, std::vector<int>{1});
-    TRect cursor{};
-    EXPECT_EQ(edit->EditViewInfo()->ButtonHintAt(ButtonCentre(1), cursor), "Go there");
-    const auto& info = edit->EditViewInfo()->ButtonsInfo;
-    EXPECT_TRUE(std::any_of(info.begin(), info.end(), [&](const auto& b) {
-        return b.ButtonIndex == 1 && b.Bounds.left == cursor.left && b.Bounds.right == cursor.right;
-    }));
+    edit->Properties()->Buttons()->GetItem(0)->SetHint("More|Opens more");
+    // As the hint machinery asks: over each button, over the text, and outside the border.
+    for (int index : {0, 1}) {
+        THintInfo info;
+        info.HintControl = edit;
+        info.CursorPos = ButtonCentre(index);
+        info.HintStr = "Editor";
+        EXPECT_EQ(edit->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
+        EXPECT_EQ(info.HintStr, index == 0 ? "More" : "Go there");
+        const auto& infos = edit->EditViewInfo()->ButtonsInfo;
+        const auto button =
+            std::find_if(infos.begin(), infos.end(), [&](const auto& b) { return b.ButtonIndex == index; });
+        ASSERT_NE(button, infos.end());
+        EXPECT_TRUE(EqualRect(&info.CursorRect, &button->Bounds)) << index;
+        EXPECT_GT(info.HintPos.y, OnScreen(edit, 0, info.CursorPos.y).y) << "below the cursor";
+    }
+    THintInfo body;
+    body.CursorPos = TPoint{5, 5};
+    body.HintStr = "Editor";
+    EXPECT_EQ(edit->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&body)), 0);
+    EXPECT_EQ(body.HintStr, "Editor");
+    EXPECT_LE(body.CursorRect.right, edit->EditViewInfo()->ButtonsInfo.front().Bounds.left);
+    THintInfo outside;
+    outside.CursorPos = TPoint{-3, 5};
+    EXPECT_NE(edit->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&outside)), 0);
 }
 
 TEST_F(EditControl, ChangeEvents) {
