@@ -212,6 +212,20 @@ void TuiCustomEditViewInfo::DrawButton(TCanvas* ACanvas, const TuiEditButtonView
     }
 }
 
+// -------------------------------------------------------------------------------------------------- binding
+
+TuiEditDataBinding::TuiEditDataBinding(TuiCustomEdit* AEdit)
+    : edit_(AEdit), provider_(new TuiCustomEditDefaultValuesProvider(nullptr)) {}
+
+TuiEditDataBinding::~TuiEditDataBinding() { delete provider_; }
+
+TPersistent* TuiEditDataBinding::GetOwner() const { return edit_; }
+Variant TuiEditDataBinding::GetDisplayValue() const { return Variant(edit_->GetDisplayText()); }
+Variant TuiEditDataBinding::GetStoredValue() const { return edit_->GetEditValue(); }
+bool TuiEditDataBinding::IsModified() const { return edit_->GetModifiedSinceEnter(); }
+bool TuiEditDataBinding::IsInEditMode() const { return edit_->GetModifiedSinceEnter(); }
+bool TuiEditDataBinding::IsIdle() const { return edit_->IsDesigning() || !edit_->GetModifiedSinceEnter(); }
+
 // -------------------------------------------------------------------------------------------------- editor
 
 TuiCustomEdit::TuiCustomEdit(TComponent* AOwner) : TuiContainer(AOwner) {}
@@ -222,13 +236,19 @@ void TuiCustomEdit::AfterConstruction() {
     TuiContainer::AfterConstruction();
     EditViewInfo()->Edit = this;
     editValue_ = Variant::Null();
+    binding_ = new TuiEditDataBinding(this);
+    properties_->SetDefaultValuesProvider(binding_->DefaultValuesProvider());
     TabStop = true;
 }
 
 TuiCustomEdit::~TuiCustomEdit() {
     if (destroyedFlag_ != nullptr) *destroyedFlag_ = true;
     if (repositoryItem_ != nullptr) repositoryItem_->RemoveListener(this);
-    if (properties_ != nullptr) properties_->OnPropertiesChanged = nullptr;
+    if (properties_ != nullptr) {
+        properties_->OnPropertiesChanged = nullptr;
+        properties_->SetDefaultValuesProvider(nullptr);
+    }
+    delete binding_;
     delete properties_;
 }
 

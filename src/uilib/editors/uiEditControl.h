@@ -54,6 +54,33 @@ public:
     int HotIndex = -1;
 };
 
+// Where an editor's value lives. The base binding is the one of an editor without a data source: the editor is
+// its own store, and editing is simply having typed since the focus came.
+class TuiEditDataBinding : public TPersistent {
+public:
+    explicit TuiEditDataBinding(TuiCustomEdit* AEdit);
+    ~TuiEditDataBinding() override;
+    TuiEditDataBinding(const TuiEditDataBinding&) = delete;
+    TuiEditDataBinding& operator=(const TuiEditDataBinding&) = delete;
+    std::string ClassName() const override { return "TuiEditDataBinding"; }
+    TPersistent* GetOwner() const override;
+
+    virtual Variant GetDisplayValue() const;
+    virtual Variant GetStoredValue() const;
+    virtual bool IsModified() const;
+    virtual bool IsInEditMode() const;
+    virtual bool CanPost() const { return IsInEditMode(); }
+    virtual bool IsIdle() const;
+    virtual bool IsLookup() const { return false; }
+
+    TuiCustomEditDefaultValuesProvider* DefaultValuesProvider() const { return provider_; }
+    bool IsDataAvailable() const { return provider_->IsDataAvailable(); }
+
+private:
+    TuiCustomEdit* edit_;
+    TuiCustomEditDefaultValuesProvider* provider_;
+};
+
 using TuiEditEditingEvent = std::function<void(TObject* Sender, bool& CanEdit)>;
 
 class TuiCustomEdit : public TuiContainer, public IuiEditRepositoryItemListener {
@@ -68,6 +95,7 @@ public:
 
     // The editor's own settings, and the settings it follows (its repository item's when it has one).
     TuiCustomEditProperties* Properties() const { return properties_; }
+    TuiEditDataBinding* DataBinding() const { return binding_; }
     TuiCustomEditProperties* ActiveProperties() const;
     TuiEditRepositoryItem* GetRepositoryItem() const { return repositoryItem_; }
     // Raises EuiEditError "The repository item is not acceptable" for an item whose settings do not suit this
@@ -143,6 +171,7 @@ private:
 
     TuiCustomEditProperties* properties_ = nullptr;
     TuiEditRepositoryItem* repositoryItem_ = nullptr;
+    TuiEditDataBinding* binding_ = nullptr;
     Variant editValue_;
     Variant previousValue_;
     bool modifiedSinceEnter_ = false;

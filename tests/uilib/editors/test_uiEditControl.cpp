@@ -125,6 +125,22 @@ protected:
     std::vector<bool> errorClasses;
 };
 
+TEST_F(EditControl, TheBaseBindingIsTheEditorItself) {
+    NewForm("abc");
+    TuiEditDataBinding* binding = edit->DataBinding();
+    EXPECT_EQ(edit->Properties()->GetDefaultValuesProvider(), binding->DefaultValuesProvider());
+    EXPECT_TRUE(binding->IsDataAvailable());
+    EXPECT_TRUE(edit->Properties()->IsEditValueModifiable()) << "never read-only because of its binding";
+    EXPECT_FALSE(binding->CanPost());
+    EXPECT_TRUE(binding->IsIdle());
+    Tap(VK_END);
+    Type("d");
+    EXPECT_TRUE(binding->CanPost()) << "once modified it can post";
+    EXPECT_FALSE(binding->IsIdle());
+    EXPECT_EQ(VarToStr(binding->GetDisplayValue()), "abcd");
+    EXPECT_EQ(VarToStr(binding->GetStoredValue()), "abc");
+}
+
 TEST_F(EditControl, RefusedCharacterBeepsAndInsertsNothing) {
     NewForm("");
     ASSERT_EQ(GetFocus(), edit->Inner()->GetHandle());
