@@ -178,6 +178,7 @@ BENCHMARK(BM_VariantStreamRoundTrip)->Arg(100)->Arg(1000)->Arg(10000)->Complexit
 
 // ---- the editors' gallery
 
+#include "EditButtonGallery.h"
 #include "EditorGallery.h"
 #include "platform/vcl/PlatformUnits.h"
 #include "platform/win/UxTheme.h"
@@ -243,5 +244,21 @@ void BM_RepaintEditorWithButton(benchmark::State& state) {
     zel::InstallThemeProvider(nullptr);
 }
 BENCHMARK(BM_RepaintEditorWithButton)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+// A full repaint of the button gallery: 30 editors with four buttons each, in every style and look.
+void BM_RepaintEditorButtonGallery(benchmark::State& state) {
+    zel::TUnitsScope units(zel::uiEditorsUnitList());
+    zel::test::TEditorGalleryForm* form = zel::test::NewButtonGallery();
+    form->Show();
+    zel::ProcessPendingMessages();
+    for (auto _ : state) {
+        zel::RedrawWindow(form->GetHandle(), nullptr, nullptr,
+                          zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
+        benchmark::DoNotOptimize(form->Containers.front()->ViewInfo()->BorderRect);
+    }
+    delete form;
+    zel::ProcessPendingMessages();
+}
+BENCHMARK(BM_RepaintEditorButtonGallery)->Unit(benchmark::kMillisecond);
 
 }  // namespace
