@@ -178,10 +178,12 @@ BENCHMARK(BM_VariantStreamRoundTrip)->Arg(100)->Arg(1000)->Arg(10000)->Complexit
 
 // ---- the editors' gallery
 
+#include "EditButtonGallery.h"
 #include "EditorGallery.h"
 #include "platform/vcl/PlatformUnits.h"
 #include "platform/win/UxTheme.h"
 #include "platform/win/Windows.h"
+#include "uilib/editors/uiEditControl.h"
 #include "uilib/editors/uiEditorsUnits.h"
 
 namespace {
@@ -213,5 +215,50 @@ void BM_RepaintEditorGallery(benchmark::State& state) {
     zel::InstallThemeProvider(nullptr);
 }
 BENCHMARK(BM_RepaintEditorGallery)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// A full repaint of one 121 x 21 editor with one ellipsis button, in one look.
+void BM_RepaintEditorWithButton(benchmark::State& state) {
+    const zel::test::TGalleryLook look = zel::test::GalleryLooks()[static_cast<std::size_t>(state.range(0))];
+    zel::TTestThemeProvider provider;
+    if (look.Native) zel::InstallThemeProvider(&provider);
+    {
+        zel::TUnitsScope units(zel::uiEditorsUnitList());
+        auto* form = zel::Construct<zel::test::TEditorGalleryForm>(nullptr);
+        auto* edit = zel::Construct<zel::TuiCustomEdit>(form);
+        edit->SetParent(form);
+        edit->SetBounds(8, 8, 121, 21);
+        edit->Style()->GetLookAndFeel()->SetKind(look.Kind);
+        edit->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+        edit->Properties()->Buttons()->Add()->SetKind(zel::bkEllipsis);
+        form->Show();
+        zel::ProcessPendingMessages();
+        for (auto _ : state) {
+            zel::RedrawWindow(edit->GetHandle(), nullptr, nullptr,
+                              zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
+            benchmark::DoNotOptimize(edit->EditViewInfo()->ButtonsInfo.front().Bounds);
+        }
+        state.SetLabel(look.Name);
+        delete form;
+        zel::ProcessPendingMessages();
+    }
+    zel::InstallThemeProvider(nullptr);
+}
+BENCHMARK(BM_RepaintEditorWithButton)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+// A full repaint of the button gallery: 30 editors with four buttons each, in every style and look.
+void BM_RepaintEditorButtonGallery(benchmark::State& state) {
+    zel::TUnitsScope units(zel::uiEditorsUnitList());
+    zel::test::TEditorGalleryForm* form = zel::test::NewButtonGallery();
+    form->Show();
+    zel::ProcessPendingMessages();
+    for (auto _ : state) {
+        zel::RedrawWindow(form->GetHandle(), nullptr, nullptr,
+                          zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
+        benchmark::DoNotOptimize(form->Containers.front()->ViewInfo()->BorderRect);
+    }
+    delete form;
+    zel::ProcessPendingMessages();
+}
+BENCHMARK(BM_RepaintEditorButtonGallery)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,0 +1,697 @@
+#include "uilib/editors/uiEditControl.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/rtl/SysUtils.h"
+#include "platform/vcl/HintInfo.h"
+#include "platform/vcl/Menus.h"
+#include "platform/win/Beep.h"
+#include "platform/win/SysInfo.h"
+#include "uilib/base/uiBitmaps.h"
+#include "uilib/editors/uiEditConsts.h"
+#include "uilib/editors/uiEditPaintUtils.h"
+#include "uilib/editors/uiEditUtils.h"
+#include "uilib/editors/uiEditViewData.h"
+
+namespace zel {
+
+namespace {
+
+// The width a button's frame takes, so that a fixed width never leaves a button narrower than its frame.
+int ButtonFrameWidth(TuiEditButtonStyle AStyle) {
+    switch (AStyle) {
+        case btsSimple:
+        case btsUltraFlat:
+        case btsOffice11: return 2;
+        default: return 4;
+    }
+}
+
+// Fills R's one-pixel edges (top and left in ATopLeft, bottom and right in ABottomRight) and shrinks it by one.
+void BevelFrame(TCanvas* ACanvas, TRect& R, TColor ATopLeft, TColor ABottomRight) {
+    if (R.right <= R.left || R.bottom <= R.top) return;
+    FillWithColor(ACanvas, TRect{R.left, R.top, R.right, R.top + 1}, ATopLeft);
+    FillWithColor(ACanvas, TRect{R.left, R.top, R.left + 1, R.bottom}, ATopLeft);
+    FillWithColor(ACanvas, TRect{R.left, R.bottom - 1, R.right, R.bottom}, ABottomRight);
+    FillWithColor(ACanvas, TRect{R.right - 1, R.top, R.right, R.bottom}, ABottomRight);
+    InflateRect(&R, -1, -1);
+}
+
+void VerticalLine(TCanvas* ACanvas, int X, const TRect& R, TColor AColor) {
+    FillWithColor(ACanvas, TRect{X, R.top, X + 1, R.bottom}, AColor);
+}
+
+void DrawEllipsis(TCanvas* ACanvas, const TRect& R, TColor AColor, bool APressed) {
+    const int side = R.right - R.left > 11 ? 2 : 1;
+    const int width = side * 3 + 4;
+    const int x = R.left + (R.right - R.left - width + (APressed ? 1 : 0)) / 2;
+    const int y = R.top + (R.bottom - R.top - side + (APressed ? 1 : 0)) / 2;
+    for (int i = 0; i < 3; ++i) {
+        const int left = x + i * (side + 2);
+        FillWithColor(ACanvas, TRect{left, y, left + side, y + side}, AColor);
+    }
+}
+
+// The accelerator character of a caption ('&' before it, "&&" is a plain ampersand), 0 without one.
+char AcceleratorOf(const std::string& ACaption) {
+    for (std::size_t i = 0; i + 1 < ACaption.size(); ++i) {
+        if (ACaption[i] != '&') continue;
+        if (ACaption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return ACaption[i + 1];
+    }
+    return 0;
+}
+
+}  // namespace
+
+// Tells a caller whether the editor was freed while it called out (a handler may free it); nests.
+class TuiCustomEdit::TDestroyGuard {
+public:
+    explicit TDestroyGuard(TuiCustomEdit* AEdit) : edit_(AEdit), outer_(AEdit->destroyedFlag_) {
+        edit_->destroyedFlag_ = &destroyed_;
+    }
+    ~TDestroyGuard() {
+        if (!destroyed_) edit_->destroyedFlag_ = outer_;
+        else if (outer_ != nullptr) *outer_ = true;
+    }
+    TDestroyGuard(const TDestroyGuard&) = delete;
+    TDestroyGuard& operator=(const TDestroyGuard&) = delete;
+    bool Destroyed() const { return destroyed_; }
+
+private:
+    TuiCustomEdit* edit_;
+    bool* outer_;
+    bool destroyed_ = false;
+};
+
+// ------------------------------------------------------------------------------------------------ view info
+
+void TuiCustomEditViewInfo::Paint(TCanvas* ACanvas) {
+    TuiContainerViewInfo::Paint(ACanvas);
+    for (const TuiEditButtonViewInfo& button : ButtonsInfo) DrawButton(ACanvas, button);
+}
+
+int TuiCustomEditViewInfo::ButtonAt(TPoint P) const {
+    for (std::size_t i = 0; i < ButtonsInfo.size(); ++i)
+        if (PtInRect(&ButtonsInfo[i].Bounds, P)) return static_cast<int>(i);
+    return -1;
+}
+
+std::string TuiCustomEditViewInfo::ButtonHintAt(TPoint P, TRect& ACursorRect) const {
+    const int at = ButtonAt(P);
+    if (at < 0 || Edit == nullptr) return {};
+    const TuiEditButtonViewInfo& info = ButtonsInfo[static_cast<std::size_t>(at)];
+    ACursorRect = info.Bounds;
+    const std::string& hint = Edit->ActiveProperties()->Buttons()->GetItem(info.ButtonIndex)->GetHint();
+    return hint.substr(0, hint.find('|'));
+}
+
+void TuiCustomEditViewInfo::DrawButton(TCanvas* ACanvas, const TuiEditButtonViewInfo& AButton) {
+    TRect r = AButton.Bounds;
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    const bool pressed = AButton.State == ebsPressed;
+    const bool hot = AButton.State == ebsSelected;
+    TColor face = AButton.Transparent ? BackgroundColor : clBtnFace;
+    TColor content = AButton.State == ebsDisabled ? clBtnShadow : AButton.TextColor;
+    TuiEditButtonStyle style = AButton.Style;
+    if (style == btsSimple && (pressed || hot)) style = btsFlat;
+    switch (style) {
+        case bts3D:
+            if (pressed) {
+                BevelFrame(ACanvas, r, clBtnShadow, clBtnShadow);
+                BevelFrame(ACanvas, r, face, face);
+            } else {
+                BevelFrame(ACanvas, r, clBtnHighlight, cl3DDkShadow);
+                BevelFrame(ACanvas, r, clBtnFace, clBtnShadow);
+            }
+            break;
+        case btsFlat:
+            VerticalLine(ACanvas, r.left, r, face);
+            ++r.left;
+            --r.right;
+            VerticalLine(ACanvas, r.right, TRect{r.right, r.top, r.right + 1, r.bottom}, face);
+            if (pressed) BevelFrame(ACanvas, r, clBtnShadow, clBtnHighlight);
+            else BevelFrame(ACanvas, r, clBtnHighlight, clBtnShadow);
+            break;
+        case btsSimple:
+            if (!AButton.Transparent) BevelFrame(ACanvas, r, BackgroundColor, BackgroundColor);
+            FillWithColor(ACanvas, TRect{r.left, r.bottom - 1, r.right, r.bottom}, face);
+            FillWithColor(ACanvas, TRect{r.right - 1, r.top, r.right, r.bottom}, face);
+            --r.right;
+            --r.bottom;
+            break;
+        case btsHotFlat: {
+            const TColor frame = pressed ? clBtnText : hot ? clBtnShadow : clBtnFace;
+            BevelFrame(ACanvas, r, clBtnShadow, clBtnShadow);
+            if (pressed || hot) face = frame;
+            if (pressed || hot) content = AButton.Transparent && hot ? clBtnShadow : clWindow;
+            break;
+        }
+        case btsUltraFlat:
+        case btsOffice11: {
+            if (pressed || hot) {
+                face = GetEditButtonHighlightColor(pressed, style == btsOffice11);
+                const TColor frame = GetEditBorderHighlightColor(style == btsOffice11);
+                BevelFrame(ACanvas, r, frame, frame);
+            } else if (!AButton.Transparent || AButton.State == ebsDisabled) {
+                BevelFrame(ACanvas, r, face, face);
+            }
+            break;
+        }
+        default: break;
+    }
+    FillWithColor(ACanvas, r, face);
+    switch (AButton.Kind) {
+        case bkEllipsis:
+            if (AButton.State == ebsDisabled) {
+                DrawEllipsis(ACanvas, TRect{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1}, clBtnHighlight, false);
+                DrawEllipsis(ACanvas, r, clBtnShadow, false);
+            } else {
+                DrawEllipsis(ACanvas, r, content, pressed);
+            }
+            break;
+        case bkDown: {
+            const TSize arrow = CalcArrowSize(TSize{r.right - r.left, r.bottom - r.top}, adDown);
+            const int rows = std::max(1, (static_cast<int>(arrow.cx) + 1) / 2);
+            if (AButton.State == ebsDisabled) {
+                DrawEditArrow(ACanvas, rows, TRect{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1}, clBtnHighlight,
+                              false, false, adDown);
+                DrawEditArrow(ACanvas, rows, r, clBtnShadow, false, false, adDown);
+            } else {
+                DrawEditArrow(ACanvas, rows, r, content, pressed, false, adDown);
+            }
+            break;
+        }
+        case bkGlyph:
+            if (IsGlyphUsable(AButton.Glyph)) {
+                const int x = r.left + (r.right - r.left - AButton.Glyph->GetWidth()) / 2;
+                const int y = r.top + (r.bottom - r.top - AButton.Glyph->GetHeight()) / 2;
+                DrawEditGlyph(ACanvas, x, y, AButton.Glyph, AButton.State != ebsDisabled, face);
+            }
+            break;
+        case bkText: {
+            ACanvas->Brush()->SetStyle(bsClear);
+            ACanvas->Font()->SetColor(content);
+            const TSize size = ACanvas->TextExtent(AButton.VisibleCaption);
+            int x = r.left + 1;
+            if (AButton.ContentAlignment == taCenter) x = r.left + (r.right - r.left - static_cast<int>(size.cx)) / 2;
+            else if (AButton.ContentAlignment == taRightJustify) x = r.right - 2 - static_cast<int>(size.cx);
+            int y = r.top + (r.bottom - r.top - static_cast<int>(size.cy)) / 2;
+            if (pressed) {
+                ++x;
+                ++y;
+            }
+            ACanvas->TextRect(r, x, y, AButton.VisibleCaption);
+            ACanvas->Brush()->SetStyle(bsSolid);
+            break;
+        }
+    }
+}
+
+// -------------------------------------------------------------------------------------------------- binding
+
+TuiEditDataBinding::TuiEditDataBinding(TuiCustomEdit* AEdit)
+    : edit_(AEdit), provider_(new TuiCustomEditDefaultValuesProvider(nullptr)) {}
+
+TuiEditDataBinding::~TuiEditDataBinding() { delete provider_; }
+
+TPersistent* TuiEditDataBinding::GetOwner() const { return edit_; }
+Variant TuiEditDataBinding::GetDisplayValue() const { return Variant(edit_->GetDisplayText()); }
+Variant TuiEditDataBinding::GetStoredValue() const { return edit_->GetEditValue(); }
+bool TuiEditDataBinding::IsModified() const { return edit_->GetModifiedSinceEnter(); }
+bool TuiEditDataBinding::IsInEditMode() const { return edit_->GetModifiedSinceEnter(); }
+bool TuiEditDataBinding::IsIdle() const { return edit_->IsDesigning() || !edit_->GetModifiedSinceEnter(); }
+
+// -------------------------------------------------------------------------------------------------- editor
+
+TuiCustomEdit::TuiCustomEdit(TComponent* AOwner) : TuiContainer(AOwner) {}
+
+void TuiCustomEdit::AfterConstruction() {
+    properties_ = CreateProperties();
+    properties_->OnPropertiesChanged = [this](TObject*) { ApplyActiveProperties(); };
+    TuiContainer::AfterConstruction();
+    EditViewInfo()->Edit = this;
+    editValue_ = Variant::Null();
+    binding_ = new TuiEditDataBinding(this);
+    properties_->SetDefaultValuesProvider(binding_->DefaultValuesProvider());
+    TabStop = true;
+}
+
+TuiCustomEdit::~TuiCustomEdit() {
+    if (destroyedFlag_ != nullptr) *destroyedFlag_ = true;
+    if (repositoryItem_ != nullptr) repositoryItem_->RemoveListener(this);
+    if (properties_ != nullptr) {
+        properties_->OnPropertiesChanged = nullptr;
+        properties_->SetDefaultValuesProvider(nullptr);
+    }
+    delete binding_;
+    delete properties_;
+}
+
+TuiCustomEditProperties* TuiCustomEdit::ActiveProperties() const {
+    return repositoryItem_ != nullptr ? repositoryItem_->Properties() : properties_;
+}
+
+bool TuiCustomEdit::CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem) {
+    return AItem == nullptr || AItem->Properties() != nullptr;
+}
+
+void TuiCustomEdit::SetRepositoryItem(TuiEditRepositoryItem* Value) {
+    if (repositoryItem_ == Value) return;
+    if (!CanAcceptRepositoryItem(Value)) throw EuiEditError(LoadLibraryString(&uiSEditInvalidRepositoryItem));
+    if (repositoryItem_ != nullptr) repositoryItem_->RemoveListener(this);
+    repositoryItem_ = Value;
+    if (repositoryItem_ != nullptr) {
+        repositoryItem_->AddListener(this);
+        properties_->OnPropertiesChanged = nullptr;
+    } else {
+        properties_->OnPropertiesChanged = [this](TObject*) { ApplyActiveProperties(); };
+    }
+    ApplyActiveProperties();
+}
+
+void TuiCustomEdit::ItemRemoved(TuiEditRepositoryItem* Sender) {
+    if (Sender != repositoryItem_) return;
+    repositoryItem_ = nullptr;
+    properties_->OnPropertiesChanged = [this](TObject*) { ApplyActiveProperties(); };
+    if (!ComponentState().Contains(csDestroying)) ApplyActiveProperties();
+}
+
+void TuiCustomEdit::PropertiesChanged(TuiEditRepositoryItem* Sender) {
+    if (Sender == repositoryItem_ && !ComponentState().Contains(csLoading)) ApplyActiveProperties();
+}
+
+void TuiCustomEdit::ApplyActiveProperties() {
+    validated_ = false;
+    if (auto* edit = dynamic_cast<TCustomEdit*>(GetInnerControl()); edit != nullptr)
+        edit->SetReadOnly(ActiveProperties()->GetReadOnly());
+    if (ActiveProperties()->GetReadOnly()) modifiedSinceEnter_ = false;
+    RefreshFrame();
+    Invalidate();
+}
+
+// ---- value and events
+
+void TuiCustomEdit::SetEditValue(const Variant& Value) { SetInternalValue(Value, false); }
+
+bool TuiCustomEdit::DoEditing() {
+    if (!ActiveProperties()->IsEditValueModifiable()) return false;
+    if (modifiedSinceEnter_) return true;
+    bool canEdit = true;
+    if (OnEditing) OnEditing(this, canEdit);
+    return canEdit;
+}
+
+void TuiCustomEdit::SetInternalValue(const Variant& Value, bool AFromUser) {
+    if (AFromUser && !DoEditing()) return;
+    const bool changed = !ActiveProperties()->CompareDisplayValues() || !VarEqualsSoft(editValue_, Value);
+    editValue_ = Value;
+    SetDisplayText(VarToStr(Value));
+    modifiedSinceEnter_ = AFromUser;
+    valueModified_ = AFromUser;
+    if (AFromUser) validated_ = false;
+    if (changed) FireChange();
+}
+
+void TuiCustomEdit::UserTextChanged() {
+    modifiedSinceEnter_ = true;
+    valueModified_ = true;
+    validated_ = false;
+    FireChange();
+}
+
+void TuiCustomEdit::LockChangeEvents(bool ALock, bool AInvokeChanges) {
+    if (ALock) {
+        if (lockCount_++ == 0) changePending_ = valueChangedPending_ = false;
+        return;
+    }
+    if (lockCount_ == 0 || --lockCount_ > 0 || !AInvokeChanges) return;
+    const bool change = changePending_, valueChanged = valueChangedPending_;
+    changePending_ = valueChangedPending_ = false;
+    if (change) FireChange();
+    else if (valueChanged) FireEditValueChanged();
+}
+
+void TuiCustomEdit::FireChange() {
+    if (ComponentState().Contains(csDestroying)) return;
+    if (lockCount_ > 0) {
+        changePending_ = true;
+        valueChangedPending_ = true;
+        return;
+    }
+    TuiCustomEditProperties* shared = repositoryItem_ != nullptr ? repositoryItem_->Properties() : nullptr;
+    if (properties_->OnChange) properties_->OnChange(this);
+    if (shared != nullptr && shared->OnChange) shared->OnChange(this);
+    FireEditValueChanged();
+}
+
+void TuiCustomEdit::FireEditValueChanged() {
+    if (ComponentState().Contains(csDestroying)) return;
+    if (lockCount_ > 0) {
+        valueChangedPending_ = true;
+        return;
+    }
+    TuiCustomEditProperties* shared = repositoryItem_ != nullptr ? repositoryItem_->Properties() : nullptr;
+    if (properties_->OnEditValueChanged) properties_->OnEditValueChanged(this);
+    if (shared != nullptr && shared->OnEditValueChanged) shared->OnEditValueChanged(this);
+}
+
+// ---- validation
+
+bool TuiCustomEdit::ValidateEdit(bool ARaise) {
+    if (!modifiedSinceEnter_ || validated_ || inValidation_) return true;
+    inValidation_ = true;
+    const std::string text = GetDisplayText();
+    Variant display(text);
+    std::string errorText;
+    bool error = false;
+    try {
+        properties_->ValidateDisplayValue(display, errorText, error, this,
+                                          repositoryItem_ != nullptr ? repositoryItem_->Properties() : nullptr, text);
+    } catch (...) {
+        inValidation_ = false;
+        throw;
+    }
+    inValidation_ = false;
+    if (error) {
+        if (!ARaise) return false;
+        if (VarToStr(display) != text) SetDisplayText(VarToStr(display));
+        if (CanFocus()) {
+            SetFocus();
+            SelectAll();
+        } else {
+            validated_ = true;
+        }
+        if (ActiveProperties()->GetBeepOnError()) MessageBeep(0);
+        if (!errorText.empty()) throw EuiEditValidationError(errorText);
+        throw EAbort("");
+    }
+    const bool modified = modifiedSinceEnter_;
+    SetValueFromDisplayText(VarToStr(display));
+    modifiedSinceEnter_ = modified && ContainerFocused();
+    valueModified_ = true;
+    validated_ = true;
+    return true;
+}
+
+void TuiCustomEdit::Reset() {
+    if (!modifiedSinceEnter_) return;
+    LockChangeEvents(true);
+    modifiedSinceEnter_ = false;
+    if (ActiveProperties()->KeepsPreviousValue()) editValue_ = previousValue_;
+    SetDisplayText(VarToStr(editValue_));
+    valueModified_ = true;
+    validated_ = true;
+    SelectAll();
+    LockChangeEvents(false);
+}
+
+bool TuiCustomEdit::IsOwnWindow(HWND AWindow) {
+    if (AWindow == nullptr) return false;
+    if (HandleAllocated() && AWindow == GetHandle()) return true;
+    TWinControl* inner = GetInnerControl();
+    return inner != nullptr && inner->HandleAllocated() && AWindow == inner->GetHandle();
+}
+
+void TuiCustomEdit::FocusEntered(HWND AFrom) {
+    if (IsOwnWindow(AFrom)) return;
+    previousValue_ = editValue_;
+    modifiedSinceEnter_ = false;
+}
+
+void TuiCustomEdit::FocusLeft(HWND ATo) {
+    if (IsOwnWindow(ATo) || ComponentState().Contains(csDestroying)) return;
+    LockChangeEvents(true);
+    try {
+        if (ValidateEdit(true)) valueModified_ = false;
+    } catch (...) {
+        LockChangeEvents(false);
+        throw;
+    }
+    LockChangeEvents(false);
+    modifiedSinceEnter_ = false;
+}
+
+// ---- buttons
+
+void TuiCustomEdit::ClickButton(int AIndex) {
+    TuiCustomEditProperties* active = ActiveProperties();
+    if (AIndex < 0 || AIndex >= active->Buttons()->Count() || !active->Buttons()->GetItem(AIndex)->GetEnabled()) return;
+    if (active->OnEditButtonClick) active->OnEditButtonClick(this, AIndex);
+}
+
+TuiContainerViewInfo* TuiCustomEdit::CreateViewInfo() { return new TuiCustomEditViewInfo; }
+
+void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
+    TuiContainer::CalculateViewInfo(P, AHotTrack);
+    TuiCustomEditViewInfo& vi = *EditViewInfo();
+    const int oldPressed = vi.PressedIndex;
+    vi.ButtonsInfo.clear();
+    vi.PressedIndex = -1;
+    vi.HotIndex = -1;
+    if (properties_ == nullptr) return;
+    auto* style = static_cast<TuiCustomEditStyle*>(ActiveStyle());
+    TuiEditButtons* buttons = ActiveProperties()->Buttons();
+    const bool active = vi.ContainerState.Contains(cisActive);
+    const bool hot = vi.ContainerState.Contains(cisHotTrack);
+    const TuiEditButtonTransparency transparency = style->GetButtonTransparency();
+    if (buttons->VisibleCount() == 0 || (!active && transparency == ebtHideInactive) ||
+        (!active && !hot && transparency == ebtHideUnselected)) {
+        ButtonStatesChanged(oldPressed, -1);
+        return;
+    }
+    const TuiEditBorderStyle border = static_cast<TuiEditBorderStyle>(vi.BorderStyle);
+    TuiEditButtonStyle buttonStyle = style->GetButtonStyle();
+    if (buttonStyle == btsDefault) {
+        const bool byLookAndFeel = border == ebsNone && !style->GetHotTrack();
+        buttonStyle = DefaultEditButtonStyle(byLookAndFeel, style->GetLookAndFeel()->GetKind(),
+                                             static_cast<TuiEditBorderStyle>(style->GetBorderStyle()));
+    }
+    const bool transparent = transparency == ebtAlways || (transparency == ebtInactive && !active && !hot);
+    const int frame = ButtonFrameWidth(buttonStyle);
+    std::vector<TuiEditButtonPlace> places;
+    for (int i = 0; i < buttons->Count(); ++i) {
+        TuiEditButton* button = buttons->GetItem(i);
+        if (!button->GetVisible()) continue;
+        TuiEditButtonViewInfo info;
+        info.ButtonIndex = i;
+        info.Style = buttonStyle;
+        info.Kind = button->GetKind();
+        info.VisibleCaption = button->GetVisibleCaption();
+        info.ContentAlignment = button->GetContentAlignment();
+        info.TextColor = button->GetTextColor();
+        info.Glyph = button->HasGlyph() ? button->GetGlyph() : nullptr;
+        info.LeftAlignment = button->GetLeftAlignment();
+        info.Transparent = transparent;
+        TuiEditButtonPlace place;
+        place.LeftAligned = button->GetLeftAlignment();
+        place.Stretchable = button->GetStretchable();
+        place.Fixed = button->GetWidth() > 0;
+        if (place.Fixed) {
+            place.Width = std::max(button->GetWidth(), frame);
+        } else if (info.Kind == bkGlyph && info.Glyph != nullptr) {
+            place.Width = info.Glyph->GetWidth() + frame;
+        } else if (info.Kind == bkText) {
+            Canvas()->Font()->Assign(style->GetVisibleFont());
+            place.Width =
+                std::max(frame + Canvas()->TextWidth(info.VisibleCaption) + 3, GetSystemMetrics(SM_CYHSCROLL));
+        } else {
+            place.Width = GetSystemMetrics(SM_CYHSCROLL);
+        }
+        vi.ButtonsInfo.push_back(info);
+        places.push_back(place);
+    }
+    const TRect room = PlaceEditButtons(places, vi.BorderRect);
+    vi.ClientRect = TRect{room.left, vi.ClientRect.top, room.right, vi.ClientRect.bottom};
+    const bool leftDown = MouseShiftState.Contains(ssLeft);
+    for (std::size_t i = 0; i < vi.ButtonsInfo.size(); ++i) {
+        TuiEditButtonViewInfo& info = vi.ButtonsInfo[i];
+        info.Bounds = places[i].Bounds;
+        const bool over = !IsDesigning() && PtInRect(&info.Bounds, P);
+        if (!GetEnabled() || !buttons->GetItem(info.ButtonIndex)->GetEnabled()) info.State = ebsDisabled;
+        else if (over && leftDown && capturedButton_ == info.ButtonIndex) info.State = ebsPressed;
+        else if (over && !leftDown && capturedButton_ < 0) info.State = ebsSelected;
+        else info.State = ebsNormal;
+        if (info.State == ebsPressed) vi.PressedIndex = info.ButtonIndex;
+        if (info.State == ebsSelected || (over && info.State != ebsDisabled)) vi.HotIndex = info.ButtonIndex;
+    }
+    ButtonStatesChanged(oldPressed, vi.HotIndex);
+}
+
+void TuiCustomEdit::ButtonStatesChanged(int AOldPressed, int ANewHot) {
+    // A button released with the mouse over it is clicked once the mouse handling is done.
+    if (AOldPressed >= 0 && EditViewInfo()->PressedIndex != AOldPressed && ANewHot == AOldPressed &&
+        !MouseShiftState.Contains(ssLeft))
+        pendingClick_ = AOldPressed;
+}
+
+void TuiCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft) {
+        const int at = EditViewInfo()->ButtonAt(TPoint{X, Y});
+        capturedButton_ = at >= 0 ? EditViewInfo()->ButtonsInfo[static_cast<std::size_t>(at)].ButtonIndex : -1;
+    }
+    TuiContainer::MouseDown(Button, Shift, X, Y);
+}
+
+void TuiCustomEdit::MouseMove(TShiftState Shift, int X, int Y) {
+    MouseShiftState = Shift;
+    TuiContainer::MouseMove(Shift, X, Y);
+}
+
+void TuiCustomEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    pendingClick_ = -1;
+    TuiContainer::MouseUp(Button, Shift, X, Y);
+    capturedButton_ = -1;
+    const int click = pendingClick_;
+    pendingClick_ = -1;
+    if (click < 0) {
+        RefreshFrame();
+        return;
+    }
+    TDestroyGuard guard(this);
+    ClickButton(click);
+    if (guard.Destroyed()) return;
+    RefreshFrame();
+}
+
+bool TuiCustomEdit::ShowButtonHint(THintInfo& AInfo) {
+    TuiCustomEditViewInfo* vi = EditViewInfo();
+    if (!PtInRect(&vi->BorderRect, AInfo.CursorPos)) return false;
+    TRect buttonRect{0, 0, 0, 0};
+    const std::string hint = vi->ButtonHintAt(AInfo.CursorPos, buttonRect);
+    if (vi->ButtonAt(AInfo.CursorPos) >= 0) {
+        if (!hint.empty()) AInfo.HintStr = hint;
+        AInfo.CursorRect = buttonRect;
+    } else {
+        AInfo.CursorRect = vi->BorderRect;
+        for (const TuiEditButtonViewInfo& button : vi->ButtonsInfo)
+            if (!button.LeftAlignment) AInfo.CursorRect.right = std::min(AInfo.CursorRect.right, button.Bounds.left);
+    }
+    // Below the cursor, clear of its picture.
+    AInfo.HintPos = ClientToScreen(TPoint{AInfo.CursorPos.x, AInfo.CursorPos.y + MeasureMouseCursor().cy});
+    return true;
+}
+
+// ---- keys
+
+bool TuiCustomEdit::HandleKeyDown(WORD& Key, TShiftState Shift) {
+    TuiCustomEditProperties* active = ActiveProperties();
+    const TShortCut shortCut = ShortCut(Key, Shift);
+    if (active->GetClearKey() != 0 && shortCut == active->GetClearKey()) {
+        Key = 0;
+        LockChangeEvents(true);
+        if (DoEditing()) {
+            SetInternalValue(Variant::Null(), true);
+            validated_ = true;
+        }
+        LockChangeEvents(false);
+        return true;
+    }
+    if (active->GetDefaultButtonKey() != 0 && shortCut == active->GetDefaultButtonKey()) {
+        for (int i = 0; i < active->Buttons()->Count(); ++i) {
+            if (!active->Buttons()->GetItem(i)->GetDefault()) continue;
+            Key = 0;
+            if (GetInnerControl() != nullptr && GetInnerControl()->HandleAllocated())
+                PurgeMessages(GetInnerControl()->GetHandle(), WM_CHAR, WM_CHAR);
+            if (HandleAllocated()) PurgeMessages(GetHandle(), WM_CHAR, WM_CHAR);
+            ClickButton(i);
+            return true;
+        }
+    }
+    if (Key == VK_RETURN && active->GetValidateOnEnter()) {
+        Key = 0;
+        LockChangeEvents(true);
+        try {
+            if (ValidateEdit(true)) valueModified_ = false;
+        } catch (...) {
+            LockChangeEvents(false);
+            throw;
+        }
+        LockChangeEvents(false);
+        return true;
+    }
+    if (Key == VK_ESCAPE && modifiedSinceEnter_) {
+        Key = 0;
+        Reset();
+        escapeHandled_ = true;
+        return true;
+    }
+    return false;
+}
+
+bool TuiCustomEdit::InnerControlKeyHook(TMessage& Message) {
+    if (TuiContainer::InnerControlKeyHook(Message)) return true;
+    if (Message.Msg == WM_SETFOCUS || Message.Msg == WM_KILLFOCUS) {
+        CallInnerDefaultProc(Message);
+        ShortRefresh();
+        if (Message.Msg == WM_SETFOCUS) FocusEntered(reinterpret_cast<HWND>(Message.WParam));
+        else FocusLeft(reinterpret_cast<HWND>(Message.WParam));
+        return true;
+    }
+    if (Message.Msg == WM_KEYDOWN) {
+        escapeHandled_ = false;
+        WORD key = static_cast<WORD>(Message.WParam);
+        TDestroyGuard guard(this);
+        const bool taken = HandleKeyDown(key, KeyboardStateToShiftState());
+        if (guard.Destroyed()) return true;
+        if (taken) {
+            Message.Result = 0;
+            return true;
+        }
+        // Delete and the like change the text without a character.
+        const std::string before = GetDisplayText();
+        CallInnerDefaultProc(Message);
+        if (GetDisplayText() != before) UserTextChanged();
+        return true;
+    }
+    if (Message.Msg == WM_CHAR) {
+        const char c = static_cast<char>(Message.WParam);
+        // An editor's text never holds an Escape: the one that reset the value, or any other.
+        if (c == 27) {
+            escapeHandled_ = false;
+            Message.Result = 0;
+            return true;
+        }
+        const bool printable = static_cast<unsigned char>(c) >= 32 || c == 8;
+        if (printable && (!CanTypeChar(c) || !DoEditing())) {
+            MessageBeep(0);
+            Message.Result = 0;
+            return true;
+        }
+        const std::string before = GetDisplayText();
+        CallInnerDefaultProc(Message);
+        if (GetDisplayText() != before) UserTextChanged();
+        return true;
+    }
+    return false;
+}
+
+void TuiCustomEdit::WndProc(TMessage& Message) {
+    if (Message.Msg == CM_DIALOGCHAR) {
+        const char c = static_cast<char>(Message.WParam);
+        TuiEditButtons* buttons = ActiveProperties()->Buttons();
+        for (int i = 0; i < buttons->Count(); ++i) {
+            TuiEditButton* button = buttons->GetItem(i);
+            const char accel = AcceleratorOf(button->GetCaption());
+            if (button->GetVisible() && button->GetEnabled() && button->GetKind() == bkText && accel != 0 &&
+                std::toupper(static_cast<unsigned char>(accel)) == std::toupper(static_cast<unsigned char>(c))) {
+                Message.Result = 1;
+                ClickButton(i);
+                return;
+            }
+        }
+    }
+    if (Message.Msg == CM_HINTSHOW) {
+        Message.Result = ShowButtonHint(*reinterpret_cast<THintInfo*>(Message.LParam)) ? 0 : 1;
+        return;
+    }
+    TuiContainer::WndProc(Message);
+    if (Message.Msg == WM_SETFOCUS) FocusEntered(reinterpret_cast<HWND>(Message.WParam));
+    else if (Message.Msg == WM_KILLFOCUS) FocusLeft(reinterpret_cast<HWND>(Message.WParam));
+}
+
+}  // namespace zel

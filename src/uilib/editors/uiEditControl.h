@@ -1,0 +1,190 @@
+#pragma once
+// The abstract editor: a container with a settings object (its own, or a repository item's), an edit value,
+// the buttons at its sides, and the keys every editor shares (clear, default button, Enter with validation,
+// Escape to take back the typing). Descendants show the value (usually in an inner EDIT) and say which
+// characters they accept.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Variants.h"
+#include "uilib/editors/uiContainer.h"
+#include "uilib/editors/uiEdit.h"
+#include "uilib/editors/uiEditButtons.h"
+#include "uilib/editors/uiEditProperties.h"
+#include "uilib/editors/uiEditRepository.h"
+
+namespace zel {
+
+// 0 disabled, 1 normal, 2 pressed, 3 hot.
+enum TuiEditButtonState { ebsDisabled, ebsNormal, ebsPressed, ebsSelected };
+
+struct TuiEditButtonViewInfo {
+    int ButtonIndex = -1;
+    TRect Bounds{0, 0, 0, 0};
+    TuiEditButtonState State = ebsNormal;
+    TuiEditButtonStyle Style = bts3D;
+    TuiEditButtonKind Kind = bkDown;
+    std::string VisibleCaption;
+    TAlignment ContentAlignment = taCenter;
+    TColor TextColor = clBtnText;
+    TBitmap* Glyph = nullptr;
+    bool LeftAlignment = false;
+    bool Transparent = false;
+    bool Office11 = false;  // the Office-2003 colours for an ultra-flat button
+};
+
+class TuiCustomEdit;
+struct THintInfo;
+
+// The painting side of an editor: its frame, its background and one view info per visible button.
+class TuiCustomEditViewInfo : public TuiContainerViewInfo {
+public:
+    std::string ClassName() const override { return "TuiCustomEditViewInfo"; }
+    void Paint(TCanvas* ACanvas) override;
+    // The position in ButtonsInfo of the button under P (client coordinates), -1 over none.
+    int ButtonAt(TPoint P) const;
+    // The hint of the button under P, up to its first "|", with the button's bounds; empty over none.
+    std::string ButtonHintAt(TPoint P, TRect& ACursorRect) const;
+    virtual void DrawButton(TCanvas* ACanvas, const TuiEditButtonViewInfo& AButton);
+
+    TuiCustomEdit* Edit = nullptr;
+    std::vector<TuiEditButtonViewInfo> ButtonsInfo;
+    int PressedIndex = -1;  // collection indices; -1 for none
+    int HotIndex = -1;
+};
+
+// Where an editor's value lives. The base binding is the one of an editor without a data source: the editor is
+// its own store, and editing is simply having typed since the focus came.
+class TuiEditDataBinding : public TPersistent {
+public:
+    explicit TuiEditDataBinding(TuiCustomEdit* AEdit);
+    ~TuiEditDataBinding() override;
+    TuiEditDataBinding(const TuiEditDataBinding&) = delete;
+    TuiEditDataBinding& operator=(const TuiEditDataBinding&) = delete;
+    std::string ClassName() const override { return "TuiEditDataBinding"; }
+    TPersistent* GetOwner() const override;
+
+    virtual Variant GetDisplayValue() const;
+    virtual Variant GetStoredValue() const;
+    virtual bool IsModified() const;
+    virtual bool IsInEditMode() const;
+    virtual bool CanPost() const { return IsInEditMode(); }
+    virtual bool IsIdle() const;
+    virtual bool IsLookup() const { return false; }
+
+    TuiCustomEditDefaultValuesProvider* DefaultValuesProvider() const { return provider_; }
+    bool IsDataAvailable() const { return provider_->IsDataAvailable(); }
+
+private:
+    TuiCustomEdit* edit_;
+    TuiCustomEditDefaultValuesProvider* provider_;
+};
+
+using TuiEditEditingEvent = std::function<void(TObject* Sender, bool& CanEdit)>;
+
+class TuiCustomEdit : public TuiContainer, public IuiEditRepositoryItemListener {
+public:
+    explicit TuiCustomEdit(TComponent* AOwner);
+    ~TuiCustomEdit() override;
+    void AfterConstruction() override;
+    std::string ClassName() const override { return "TuiCustomEdit"; }
+
+    TuiEditStyle* Style() const { return static_cast<TuiEditStyle*>(TuiContainer::Style()); }
+    TuiCustomEditViewInfo* EditViewInfo() const { return static_cast<TuiCustomEditViewInfo*>(ViewInfo()); }
+
+    // The editor's own settings, and the settings it follows (its repository item's when it has one).
+    TuiCustomEditProperties* Properties() const { return properties_; }
+    TuiEditDataBinding* DataBinding() const { return binding_; }
+    TuiCustomEditProperties* ActiveProperties() const;
+    TuiEditRepositoryItem* GetRepositoryItem() const { return repositoryItem_; }
+    // Raises EuiEditError "The repository item is not acceptable" for an item whose settings do not suit this
+    // editor; the old item stays then.
+    void SetRepositoryItem(TuiEditRepositoryItem* Value);
+
+    const Variant& GetEditValue() const { return editValue_; }
+    void SetEditValue(const Variant& Value);
+    bool GetModifiedSinceEnter() const { return modifiedSinceEnter_; }
+    bool GetValueModified() const { return valueModified_; }
+    bool GetValidated() const { return validated_; }
+
+    // Checks the shown text when it was typed since the focus came; on failure, with ARaise, takes the focus
+    // back with all text selected and raises EuiEditValidationError. True when the text passed.
+    bool ValidateEdit(bool ARaise);
+    // Puts back the value from before the typing.
+    virtual void Reset();
+    // Presses the button at AIndex of the collection.
+    void ClickButton(int AIndex);
+    // Locks (and unlocks) the change events: changes while locked fire once each on the last unlock,
+    // the change first.
+    void LockChangeEvents(bool ALock, bool AInvokeChanges = true);
+
+    // The shown text; descendants with an inner control show and read it there.
+    virtual std::string GetDisplayText() const { return VarToStr(editValue_); }
+    virtual void SetDisplayText(const std::string& /*Value*/) {}
+    virtual void SelectAll() {}
+
+    // IuiEditRepositoryItemListener
+    void ItemRemoved(TuiEditRepositoryItem* Sender) override;
+    void PropertiesChanged(TuiEditRepositoryItem* Sender) override;
+
+    TuiEditEditingEvent OnEditing;
+    // Where a key goes that no editor rule took.
+    TKeyEvent OnKeyDownUnhandled;
+
+protected:
+    virtual TuiCustomEditProperties* CreateProperties() { return new TuiCustomEditProperties(this); }
+    // Whether the item's settings suit this editor.
+    virtual bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem);
+    virtual bool CanTypeChar(char /*C*/) { return true; }
+    // Editing permission for a change the user makes.
+    bool DoEditing();
+    // Sets the value from the shown text (after validation).
+    virtual void SetValueFromDisplayText(const std::string& AText) { SetInternalValue(Variant(AText), false); }
+    void SetInternalValue(const Variant& Value, bool AFromUser);
+    // Marks a change the user made in the shown text.
+    void UserTextChanged();
+    // Handles an editor key; true when it was taken.
+    virtual bool HandleKeyDown(WORD& Key, TShiftState Shift);
+
+    TuiContainerStyleClass StyleObjectClass() override { return EditStyleClass(); }
+    TuiContainerViewInfo* CreateViewInfo() override;
+    void CalculateViewInfo(TPoint P, bool AHotTrack) override;
+    bool InnerControlKeyHook(TMessage& Message) override;
+    void WndProc(TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+
+private:
+    class TDestroyGuard;
+    void ApplyActiveProperties();
+    // Fills a CM_HINTSHOW record: the hint of the button under the cursor and its bounds; false outside the border.
+    bool ShowButtonHint(THintInfo& AInfo);
+    bool IsOwnWindow(HWND AWindow);
+    // The focus came into the editor (its window or its inner control) from elsewhere, or left it.
+    void FocusEntered(HWND AFrom);
+    void FocusLeft(HWND ATo);
+    void FireChange();
+    void FireEditValueChanged();
+    void ButtonStatesChanged(int AOldPressed, int ANewHot);
+
+    TuiCustomEditProperties* properties_ = nullptr;
+    TuiEditRepositoryItem* repositoryItem_ = nullptr;
+    TuiEditDataBinding* binding_ = nullptr;
+    Variant editValue_;
+    Variant previousValue_;
+    bool modifiedSinceEnter_ = false;
+    bool valueModified_ = false;
+    bool validated_ = true;
+    bool escapeHandled_ = false;
+    bool inValidation_ = false;
+    int capturedButton_ = -1;
+    int pendingClick_ = -1;
+    int lockCount_ = 0;
+    bool changePending_ = false;
+    bool valueChangedPending_ = false;
+    bool* destroyedFlag_ = nullptr;
+};
+
+}  // namespace zel

@@ -1,0 +1,403 @@
+// The abstract editor under real input: a minimal editor with an inner EDIT, its keys (refused characters,
+// clear, default button, Enter with validation, Escape, Tab), its buttons under the mouse, accelerators and
+// hints, its change events and its repository item; and screenshots of its buttons in every style and look.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "EditButtonGallery.h"
+#include "EditorGallery.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/HintInfo.h"
+#include "platform/vcl/Menus.h"
+#include "platform/vcl/Screenshot.h"
+#include "platform/vcl/StdCtrls.h"
+#include "platform/win/Beep.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Windows.h"
+#include "support/vcl/QueuedInput.h"
+#include "support/vcl/VclTestSupport.h"
+#include "uilib/editors/uiEditControl.h"
+
+namespace zel::test {
+namespace {
+
+class TTestRepositoryItem : public TuiEditRepositoryItem {
+public:
+    explicit TTestRepositoryItem(TComponent* AOwner)
+        : TuiEditRepositoryItem(AOwner, [](TPersistent* Owner) { return new TTestEditProperties(Owner); }) {}
+};
+
+class EditControl : public EditorWindowTest {
+protected:
+    void SetUp() override {
+        EditorWindowTest::SetUp();
+        SetBeepSink([this](UINT) { ++beeps; });
+        Application->OnException = [this](TObject*, const std::exception& E) {
+            errors.push_back(E.what());
+            errorClasses.push_back(dynamic_cast<const EuiEditValidationError*>(&E) != nullptr);
+        };
+    }
+    void TearDown() override {
+        Application->OnException = nullptr;
+        SetBeepSink(nullptr);
+        EditorWindowTest::TearDown();
+    }
+    // A form with one editor (reading "abc", one ellipsis button) and a plain EDIT after it.
+    TTestEdit* NewForm(const std::string& AText = "abc") {
+        form = Keep(Construct<TEditorGalleryForm>(nullptr));
+        form->SetBounds(100, 100, 260, 120);
+        edit = Construct<TTestEdit>(form);
+        edit->SetParent(form);
+        edit->SetBounds(10, 10, 121, 21);
+        edit->TabOrder = 0;
+        edit->Properties()->Buttons()->Add()->SetKind(bkEllipsis);
+        edit->SetEditValue(Variant(AText));
+        after = new TEdit(form);
+        after->SetParent(form);
+        after->SetBounds(10, 50, 120, 22);
+        after->TabOrder = 1;
+        after->TabStop = true;
+        form->Show();
+        ProcessPendingMessages();
+        edit->SetFocus();
+        ProcessPendingMessages();
+        return edit;
+    }
+    TPoint ButtonCentre(int AIndex) {
+        for (const auto& info : edit->EditViewInfo()->ButtonsInfo)
+            if (info.ButtonIndex == AIndex)
+                return TPoint{(info.Bounds.left + info.Bounds.right) / 2, (info.Bounds.top + info.Bounds.bottom) / 2};
+        ADD_FAILURE() << "no button " << AIndex;
+        return TPoint{0, 0};
+    }
+    void Type(const std::string& AKeys) {
+        for (char c : AKeys) Tap(static_cast<WORD>(std::toupper(static_cast<unsigned char>(c))));
+    }
+
+    TEditorGalleryForm* form = nullptr;
+    TTestEdit* edit = nullptr;
+    TEdit* after = nullptr;
+    int beeps = 0;
+    std::vector<std::string> errors;
+    std::vector<bool> errorClasses;
+};
+
+TEST_F(EditControl, TheBaseBindingIsTheEditorItself) {
+    NewForm("abc");
+    TuiEditDataBinding* binding = edit->DataBinding();
+    EXPECT_EQ(edit->Properties()->GetDefaultValuesProvider(), binding->DefaultValuesProvider());
+    EXPECT_TRUE(binding->IsDataAvailable());
+    EXPECT_TRUE(edit->Properties()->IsEditValueModifiable()) << "never read-only because of its binding";
+    EXPECT_FALSE(binding->CanPost());
+    EXPECT_TRUE(binding->IsIdle());
+    Tap(VK_END);
+    Type("d");
+    EXPECT_TRUE(binding->CanPost()) << "once modified it can post";
+    EXPECT_FALSE(binding->IsIdle());
+    EXPECT_EQ(VarToStr(binding->GetDisplayValue()), "abcd");
+    EXPECT_EQ(VarToStr(binding->GetStoredValue()), "abc");
+}
+
+TEST_F(EditControl, RefusedCharacterBeepsAndInsertsNothing) {
+    NewForm("");
+    ASSERT_EQ(GetFocus(), edit->Inner()->GetHandle());
+    Type("ab");
+    EXPECT_EQ(edit->GetDisplayText(), "ab");
+    EXPECT_EQ(beeps, 0);
+    EXPECT_TRUE(edit->GetModifiedSinceEnter());
+    Type("x");
+    EXPECT_EQ(edit->GetDisplayText(), "ab");
+    EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(EditControl, ClearKeyEmptiesTheValue) {
+    NewForm();
+    edit->Properties()->SetClearKey(ShortCut(VK_DELETE, TShiftState{ssCtrl}));
+    Tap(VK_DELETE, VK_CONTROL);
+    EXPECT_TRUE(VarIsNull(edit->GetEditValue()));
+    EXPECT_EQ(edit->GetDisplayText(), "");
+}
+
+TEST_F(EditControl, CtrlEnterClicksTheDefaultButtonAndEatsItsCharacter) {
+    NewForm();
+    TuiEditButton* second = edit->Properties()->Buttons()->Add();
+    second->SetDefault(true);
+    std::vector<int> clicks;
+    edit->Properties()->OnEditButtonClick = [&](TObject*, int AIndex) { clicks.push_back(AIndex); };
+    int chars = 0;
+    auto saved = edit->Inner()->WindowProc;
+    edit->Inner()->WindowProc = [&](TMessage& M) {
+        if (M.Msg == WM_CHAR) ++chars;
+        saved(M);
+    };
+    Tap(VK_RETURN, VK_CONTROL);
+    EXPECT_EQ(clicks, std::vector<int>{1});
+    EXPECT_EQ(chars, 0) << "the pending character never arrives";
+    EXPECT_EQ(edit->GetDisplayText(), "abc");
+    edit->Inner()->WindowProc = saved;
+}
+
+TEST_F(EditControl, EnterValidatesAndAnInvalidValueKeepsTheTyping) {
+    NewForm("ok");
+    edit->Properties()->SetValidateOnEnter(true);
+    edit->Properties()->OnValidate = [](TObject*, Variant& Value, std::string&, bool& Error) {
+        Error = VarToStr(Value) == "okb";
+    };
+    Tap(VK_END);
+    Type("b");
+    Tap(VK_RETURN);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errorClasses[0]);
+    EXPECT_EQ(errors[0], "Invalid input value. Use escape key to abandon changes");
+    EXPECT_EQ(GetFocus(), edit->Inner()->GetHandle());
+    EXPECT_EQ(edit->Inner()->GetSelLength(), 3) << "all text selected";
+    EXPECT_EQ(VarToStr(edit->GetEditValue()), "ok") << "the value is unchanged";
+    EXPECT_TRUE(edit->GetModifiedSinceEnter());
+
+    Tap(VK_BACK);
+    Type("c");
+    Tap(VK_RETURN);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(VarToStr(edit->GetEditValue()), "c") << "a valid text becomes the value";
+    EXPECT_TRUE(edit->GetValidated());
+}
+
+TEST_F(EditControl, EscapePutsBackTheValueAndASecondEscapeTypesNothing) {
+    NewForm("abc");
+    Tap(VK_END);
+    Type("d");
+    ASSERT_EQ(edit->GetDisplayText(), "abcd");
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(edit->GetDisplayText(), "abc");
+    EXPECT_FALSE(edit->GetModifiedSinceEnter());
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(edit->GetDisplayText(), "abc");
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(EditControl, LeavingByTabValidates) {
+    NewForm("ok");
+    edit->Properties()->OnValidate = [](TObject*, Variant& Value, std::string& Text, bool& Error) {
+        Error = VarToStr(Value).size() > 2;
+        Text = "Too long";
+    };
+    Tap(VK_END);
+    Type("z");
+    Tap(VK_TAB);
+    ASSERT_EQ(errors, std::vector<std::string>{"Too long"});
+    EXPECT_EQ(GetFocus(), edit->Inner()->GetHandle()) << "the focus comes back";
+    EXPECT_EQ(VarToStr(edit->GetEditValue()), "ok");
+    Tap(VK_BACK);
+    Tap(VK_TAB);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(GetFocus(), after->GetHandle());
+}
+
+TEST_F(EditControl, ButtonsClickOnReleaseOverThem) {
+    NewForm();
+    std::vector<int> clicks;
+    edit->Properties()->OnEditButtonClick = [&](TObject*, int AIndex) { clicks.push_back(AIndex); };
+    const TPoint centre = ButtonCentre(0);
+    ClickAt(edit, centre);
+    EXPECT_EQ(clicks, std::vector<int>{0});
+
+    // Pressed over the button, released off it: no click.
+    const TPoint s = OnScreen(edit, centre.x, centre.y);
+    SetCursorPos(s.x, s.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(edit->EditViewInfo()->PressedIndex, 0);
+    const TPoint off = OnScreen(edit, 5, centre.y);
+    SetCursorPos(off.x, off.y);
+    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(edit->EditViewInfo()->PressedIndex, -1) << "off the button it is not pressed";
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST_F(EditControl, AClickHandlerMayFreeTheEditor) {
+    NewForm();
+    edit->Properties()->OnEditButtonClick = [&](TObject*, int) { delete edit; };
+    ClickAt(edit, ButtonCentre(0));
+    ProcessPendingMessages();
+    EXPECT_EQ(form->ControlCount(), 1);
+}
+
+TEST_F(EditControl, AcceleratorAndHintOfTextButtons) {
+    NewForm();
+    TuiEditButton* go = edit->Properties()->Buttons()->Add();
+    go->SetKind(bkText);
+    go->SetCaption("&Go");
+    go->SetHint("Go there|Goes to the place");
+    std::vector<int> clicks;
+    edit->Properties()->OnEditButtonClick = [&](TObject*, int AIndex) { clicks.push_back(AIndex); };
+    EXPECT_EQ(edit->Perform(CM_DIALOGCHAR, 'g', 0), 1);
+    EXPECT_EQ(edit->Perform(CM_DIALOGCHAR, 'q', 0), 0);
+    EXPECT_EQ(clicks, std::vector<int>{1});
+    edit->Properties()->Buttons()->GetItem(0)->SetHint("More|Opens more");
+    // As the hint machinery asks: over each button, over the text, and outside the border.
+    for (int index : {0, 1}) {
+        THintInfo info;
+        info.HintControl = edit;
+        info.CursorPos = ButtonCentre(index);
+        info.HintStr = "Editor";
+        EXPECT_EQ(edit->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
+        EXPECT_EQ(info.HintStr, index == 0 ? "More" : "Go there");
+        const auto& infos = edit->EditViewInfo()->ButtonsInfo;
+        const auto button =
+            std::find_if(infos.begin(), infos.end(), [&](const auto& b) { return b.ButtonIndex == index; });
+        ASSERT_NE(button, infos.end());
+        EXPECT_TRUE(EqualRect(&info.CursorRect, &button->Bounds)) << index;
+        EXPECT_GT(info.HintPos.y, OnScreen(edit, 0, info.CursorPos.y).y) << "below the cursor";
+    }
+    THintInfo body;
+    body.CursorPos = TPoint{5, 5};
+    body.HintStr = "Editor";
+    EXPECT_EQ(edit->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&body)), 0);
+    EXPECT_EQ(body.HintStr, "Editor");
+    EXPECT_LE(body.CursorRect.right, edit->EditViewInfo()->ButtonsInfo.front().Bounds.left);
+    THintInfo outside;
+    outside.CursorPos = TPoint{-3, 5};
+    EXPECT_NE(edit->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&outside)), 0);
+}
+
+TEST_F(EditControl, ChangeEvents) {
+    NewForm();
+    std::vector<std::string> log;
+    edit->Properties()->OnChange = [&](TObject*) { log.push_back("change"); };
+    edit->Properties()->OnEditValueChanged = [&](TObject*) { log.push_back("value"); };
+    edit->LockChangeEvents(true);
+    edit->SetEditValue(Variant("1"));
+    edit->SetEditValue(Variant("2"));
+    EXPECT_TRUE(log.empty());
+    edit->LockChangeEvents(false);
+    EXPECT_EQ(log, (std::vector<std::string>{"change", "value"})) << "once each, the change first";
+
+    log.clear();
+    edit->TestProperties()->CompareValues = true;
+    edit->SetEditValue(Variant("2"));
+    EXPECT_TRUE(log.empty()) << "the same value again";
+    edit->SetEditValue(Variant("3"));
+    EXPECT_EQ(log, (std::vector<std::string>{"change", "value"}));
+}
+
+TEST_F(EditControl, RepositoryItem) {
+    NewForm();
+    TuiEditRepository repository(nullptr);
+    auto* item = static_cast<TTestRepositoryItem*>(
+        repository.CreateItem([](TComponent* owner) { return new TTestRepositoryItem(owner); }));
+    auto* plain = repository.CreateItem([](TComponent* owner) { return new TuiEditRepositoryItem(owner); });
+    edit->SetRepositoryItem(item);
+    EXPECT_EQ(edit->ActiveProperties(), item->Properties());
+    try {
+        edit->SetRepositoryItem(plain);
+        ADD_FAILURE() << "no error";
+    } catch (const EuiEditError& e) {
+        EXPECT_STREQ(e.what(), "The repository item is not acceptable");
+    }
+    EXPECT_EQ(edit->GetRepositoryItem(), item) << "the old item stays";
+    item->Properties()->Buttons()->Add()->SetKind(bkText);
+    ProcessPendingMessages();
+    EXPECT_EQ(edit->EditViewInfo()->ButtonsInfo.size(), 1u) << "the item's buttons, not the editor's own";
+    delete item;
+    EXPECT_EQ(edit->GetRepositoryItem(), nullptr);
+    EXPECT_EQ(edit->ActiveProperties(), edit->Properties());
+}
+
+TEST_F(EditControl, NarrowEditorsKeepEveryRectangleNonNegative) {
+    NewForm();
+    edit->Properties()->Buttons()->Add()->SetWidth(-3);
+    EXPECT_EQ(edit->Properties()->Buttons()->GetItem(1)->GetWidth(), 0);
+    for (int width : {0, 3, 30}) {
+        edit->SetBounds(10, 10, width, 21);
+        ProcessPendingMessages();
+        const auto* vi = edit->EditViewInfo();
+        for (const auto& b : vi->ButtonsInfo) EXPECT_GE(b.Bounds.right - b.Bounds.left, 0) << width;
+        EXPECT_GE(vi->ClientRect.right - vi->ClientRect.left, 0) << width;
+    }
+}
+
+// A button drawn alone on a bitmap of its size.
+std::unique_ptr<TBitmap> DrawnButton(TuiEditButtonStyle AStyle, TuiEditButtonKind AKind, TuiEditButtonState AState) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(17, 20);
+    TuiCustomEditViewInfo vi;
+    vi.BackgroundColor = clWindow;
+    TuiEditButtonViewInfo button;
+    button.Bounds = TRect{0, 0, 17, 20};
+    button.Style = AStyle;
+    button.Kind = AKind;
+    button.State = AState;
+    vi.DrawButton(bitmap->Canvas(), button);
+    return bitmap;
+}
+
+bool SamePixels(TBitmap* A, TBitmap* B) {
+    for (int y = 0; y < A->GetHeight(); ++y)
+        for (int x = 0; x < A->GetWidth(); ++x)
+            if (A->Canvas()->GetPixel(x, y) != B->Canvas()->GetPixel(x, y)) return false;
+    return true;
+}
+
+// The painting routines fill through the library's brush cache.
+class EditButtonPainting : public ::testing::Test {
+protected:
+    TUnitsScope units{uiEditorsUnitList()};
+};
+
+TEST_F(EditButtonPainting, DisabledEllipsisShowsItsDotsTwice) {
+    auto bitmap = DrawnButton(bts3D, bkEllipsis, ebsDisabled);
+    TCanvas* c = bitmap->Canvas();
+    // Inside the two 3D frames the content is (2, 2)-(15, 18): dots of side 2 from x = 3, y = 9.
+    for (int x : {3, 7, 11}) EXPECT_EQ(ColorToRGB(c->GetPixel(x, 9)), ColorToRGB(clBtnShadow)) << x;
+    for (int x : {5, 9, 13}) EXPECT_EQ(ColorToRGB(c->GetPixel(x, 11)), ColorToRGB(clBtnHighlight)) << x;
+    EXPECT_EQ(ColorToRGB(c->GetPixel(6, 9)), ColorToRGB(clBtnFace));
+}
+
+TEST_F(EditButtonPainting, PressedSimpleButtonIsDrawnFlat) {
+    auto simple = DrawnButton(btsSimple, bkDown, ebsPressed);
+    auto flat = DrawnButton(btsFlat, bkDown, ebsPressed);
+    EXPECT_TRUE(SamePixels(simple.get(), flat.get()));
+    EXPECT_EQ(ColorToRGB(simple->Canvas()->GetPixel(1, 5)), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(ColorToRGB(simple->Canvas()->GetPixel(15, 5)), ColorToRGB(clBtnHighlight));
+    auto normal = DrawnButton(btsSimple, bkDown, ebsNormal);
+    EXPECT_FALSE(SamePixels(normal.get(), flat.get()));
+}
+
+TEST_F(EditControl, ButtonGalleryScreenshots) {
+    TEditorGalleryForm* gallery = Keep(NewButtonGallery());
+    gallery->SetBounds(0, 0, gallery->GetWidth(), gallery->GetHeight());
+    gallery->Show();
+    ProcessPendingMessages();
+    EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_buttons")));
+    for (TuiContainer* c : gallery->Containers)
+        EXPECT_EQ(static_cast<TTestEdit*>(c)->EditViewInfo()->ButtonsInfo.size(), 4u);
+
+    // Hot and pressed through the mouse on the first editor of each style, and all disabled.
+    auto* first = static_cast<TTestEdit*>(gallery->Containers[0]);
+    const auto& b = first->EditViewInfo()->ButtonsInfo[0];
+    const TPoint s = OnScreen(first, (b.Bounds.left + b.Bounds.right) / 2, (b.Bounds.top + b.Bounds.bottom) / 2);
+    SetCursorPos(s.x, s.y);
+    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(first->EditViewInfo()->ButtonsInfo[0].State, ebsSelected);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(first->EditViewInfo()->ButtonsInfo[0].State, ebsPressed);
+    EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_buttons_pressed")));
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    for (TuiContainer* c : gallery->Containers) c->SetEnabled(false);
+    ProcessPendingMessages();
+    EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_buttons_disabled")));
+    EXPECT_EQ(first->EditViewInfo()->ButtonsInfo[0].State, ebsDisabled);
+}
+
+}  // namespace
+}  // namespace zel::test
