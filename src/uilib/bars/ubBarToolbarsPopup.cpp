@@ -228,6 +228,32 @@ TubBarQuickControl::~TubBarQuickControl() {
     FreeObjectLink(toolbar_);
 }
 
+namespace {
+constexpr UINT_PTR kQuickCheckTimer = 0x7107;
+constexpr UINT kQuickCheckPeriod = 200;
+}  // namespace
+
+void TubBarQuickControl::CreateWnd() {
+    TubBarSubMenuControl::CreateWnd();
+    // The window closes once the selection has moved to another bar (another menu took the menu mode).
+    SetTimer(GetHandle(), kQuickCheckTimer, kQuickCheckPeriod, nullptr);
+}
+
+void TubBarQuickControl::Dispatch(TMessage& Message) {
+    if (Message.Msg != WM_TIMER || Message.WParam != kQuickCheckTimer) {
+        TubBarSubMenuControl::Dispatch(Message);
+        return;
+    }
+    if (!IsWindowVisible(GetHandle())) {
+        KillTimer(GetHandle(), kQuickCheckTimer);
+        return;
+    }
+    for (TCustomubBarControl* bar = CurrentMenuControl; bar != nullptr; bar = bar->ParentBar)
+        if (bar == this) return;
+    KillTimer(GetHandle(), kQuickCheckTimer);
+    CloseUp();
+}
+
 TubBarControl* TubBarQuickControl::OwnerToolbar() const {
     return toolbar_ != nullptr ? dynamic_cast<TubBarControl*>(toolbar_->Ref) : nullptr;
 }

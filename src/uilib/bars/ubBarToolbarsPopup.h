@@ -66,6 +66,8 @@ public:
     TubBarSubItem* AddOrRemoveItem() const;
 
 protected:
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
     void Closed() override;
     TPoint PlacePoint(int Width, int Height) const override;
 

@@ -538,6 +538,15 @@ TEST_F(ubBarMainWindowInput, TheMarkOpensTheQuickWindowWithTheLinksThatDidNotFit
     EXPECT_NE(ToolBar()->MarkState(), msPressed);
     pressMark();
     ASSERT_NE(OpenQuickControl(), nullptr);
+    // Another bar taking the menu mode closes the window at the next check.
+    Run(250);
+    EXPECT_NE(OpenQuickControl(), nullptr) << "still the menu";
+    MenuBar()->SetMenuMode(true);
+    Run(250);
+    EXPECT_EQ(OpenQuickControl(), nullptr);
+    MenuBar()->SetMenuMode(false);
+    pressMark();
+    ASSERT_NE(OpenQuickControl(), nullptr);
     Tap(VK_ESCAPE);
     EXPECT_EQ(OpenQuickControl(), nullptr);
     EXPECT_EQ(ToolBar()->MarkState(), msNone);
