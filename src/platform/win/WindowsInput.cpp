@@ -142,6 +142,31 @@ void ForgetWindowInput(HWND hwnd) {
 
 // ---- From event to message --------------------------------------------------------------------------------
 
+namespace {
+
+// A composition the input method committed reaches the focus window as WM_IME_STARTCOMPOSITION, then
+// WM_IME_COMPOSITION with its result, one WM_IME_CHAR per character (its UTF-16 code) and
+// WM_IME_ENDCOMPOSITION. Without a focus window nobody hears it.
+bool ConvertComposition(const TRawInput& in, HWND target, bool noFocus, MSG* out, bool remove) {
+    if (!target || noFocus) return false;
+    *out = MSG{};
+    out->hwnd = target;
+    out->message = WM_IME_STARTCOMPOSITION;
+    out->time = in.time;
+    out->pt = WinState().cursorPos;
+    if (remove) {
+        constexpr LPARAM resultString = 0x0800;
+        const char32_t last = in.text.empty() ? 0 : in.text.back();
+        PostFollowUp(target, WM_IME_COMPOSITION, last, resultString);
+        for (char32_t c : in.text)
+            if (c <= 0xFFFF) PostFollowUp(target, WM_IME_CHAR, c, 1);
+        PostFollowUp(target, WM_IME_ENDCOMPOSITION, 0, 0);
+    }
+    return true;
+}
+
+}  // namespace
+
 bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
     auto& st = WinState();
     *eaten = false;
@@ -154,6 +179,7 @@ bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
             if (!target && FindWnd(st.moveSizeWnd)) target = st.moveSizeWnd;
             sys = true;  // keys with no focus go to the active window as system keys
         }
+        if (in.kind == WM_IME_COMPOSITION) return ConvertComposition(in, target, sys, out, remove);
         bool down = in.kind == WM_KEYDOWN;
         if (!target) {
             // Nobody hears the key and it leaves the queue; the key state still follows it, so that a release
