@@ -198,9 +198,8 @@ RECT FormatRect(HWND hwnd, const TEditState& st) {
 }
 
 // Asks the parent for the colours to paint with (WM_CTLCOLOREDIT; WM_CTLCOLORSTATIC when disabled or
-// read-only): it sets
-// the text and background colours on the DC and answers the background brush. Without a parent, or when it
-// answers no brush, the system's edit colours.
+// read-only): it sets the text and background colours on the DC and answers the background brush. Without a
+// parent, or when it answers no brush, the system's edit colours.
 HBRUSH EditColors(HWND hwnd, HDC dc, bool enabled, COLORREF& text) {
     HBRUSH brush = GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));

@@ -147,8 +147,8 @@ namespace {
 // A composition the input method committed reaches the focus window as WM_IME_STARTCOMPOSITION, then
 // WM_IME_COMPOSITION with its result, one WM_IME_CHAR per character (its UTF-16 code) and
 // WM_IME_ENDCOMPOSITION. Without a focus window nobody hears it.
-bool ConvertComposition(const TRawInput& in, HWND target, bool noFocus, MSG* out, bool remove) {
-    if (!target || noFocus) return false;
+bool ConvertComposition(const TRawInput& in, HWND target, MSG* out, bool remove) {
+    if (!target) return false;
     *out = MSG{};
     out->hwnd = target;
     out->message = WM_IME_STARTCOMPOSITION;
@@ -170,6 +170,8 @@ bool ConvertComposition(const TRawInput& in, HWND target, bool noFocus, MSG* out
 bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
     auto& st = WinState();
     *eaten = false;
+    if (!in.mouse && in.kind == WM_IME_COMPOSITION)
+        return ConvertComposition(in, FindWnd(st.focus) ? st.focus : nullptr, out, remove);
     if (!in.mouse) {
         HWND target = st.focus;
         bool sys = false;
@@ -179,7 +181,6 @@ bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
             if (!target && FindWnd(st.moveSizeWnd)) target = st.moveSizeWnd;
             sys = true;  // keys with no focus go to the active window as system keys
         }
-        if (in.kind == WM_IME_COMPOSITION) return ConvertComposition(in, target, sys, out, remove);
         bool down = in.kind == WM_KEYDOWN;
         if (!target) {
             // Nobody hears the key and it leaves the queue; the key state still follows it, so that a release
