@@ -226,17 +226,22 @@ int VisibleLines(HWND hwnd, const TEditState& st) {
     return std::max(1, static_cast<int>(fr.bottom - fr.top) / LineHeightOf(hwnd, st));
 }
 
-// Where a single line's text starts: scrolled from the left margin, or, for a centred or right-aligned edit
-// whose text fits, in the middle of the margins or against the right one. The width is measured only then.
-int LineOrigin(HWND hwnd, const TEditState& st, HDC dc, const std::string& shown) {
+// Where a line of text laid out between left and right starts: scrolled from the left, or, for a centred or
+// right-aligned edit whose line fits, in the middle or against the right. The width is measured only then.
+int LineOrigin(HWND hwnd, const TEditState& st, HDC dc, std::string_view line, int left, int right) {
     const auto align = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)) & (ES_CENTER | ES_RIGHT);
-    if (align == ES_LEFT) return st.leftMargin - st.scroll;
+    if (align == ES_LEFT) return left - st.scroll;
+    const int room = right - left;
+    const int width = TextWidthOf(dc, line);
+    if (width >= room) return left - st.scroll;
+    return left + (align == ES_RIGHT ? room - width : (room - width) / 2);
+}
+
+// Where a single-line edit's text starts, within its margins.
+int LineOrigin(HWND hwnd, const TEditState& st, HDC dc, std::string_view shown) {
     RECT rc;
     GetClientRect(hwnd, &rc);
-    const int room = static_cast<int>(rc.right) - st.leftMargin - st.rightMargin;
-    const int width = TextWidthOf(dc, shown);
-    if (width >= room) return st.leftMargin - st.scroll;
-    return st.leftMargin + (align == ES_RIGHT ? room - width : (room - width) / 2);
+    return LineOrigin(hwnd, st, dc, shown, st.leftMargin, static_cast<int>(rc.right) - st.rightMargin);
 }
 
 // The top of a single line's text: in the middle of the client area's height.
@@ -276,10 +281,9 @@ int CharAtPoint(HWND hwnd, TEditState& st, int x, int y) {
                           static_cast<int>(lines.size()) - 1);
     auto [start, length] = lines[static_cast<std::size_t>(line)];
     TFontDC fdc(hwnd, st.font);
-    return start + NearestPlace(
-                       fdc.dc,
-                       std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)),
-                       fr.left - st.scroll, x);
+    const std::string_view shown =
+        std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+    return start + NearestPlace(fdc.dc, shown, LineOrigin(hwnd, st, fdc.dc, shown, fr.left, fr.right), x);
 }
 
 // Scrolls a multi-line edit so that the caret's line shows, and the caret within the formatting
@@ -326,10 +330,12 @@ LRESULT PosFromChar(HWND hwnd, TEditState& st, int pos) {
     if (IsMultiLine(hwnd)) {
         const int line = st.text.LineOf(pos);
         const int start = st.text[static_cast<std::size_t>(line)].first;
+        const int length = st.text[static_cast<std::size_t>(line)].second;
         const RECT fr = FormatRect(hwnd, st);
-        x = static_cast<int>(fr.left) - st.scroll +
-            TextWidthOf(fdc.dc, std::string_view(st.text.Str())
-                                    .substr(static_cast<std::size_t>(start), static_cast<std::size_t>(pos - start)));
+        const std::string_view shown =
+            std::string_view(st.text.Str()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+        x = LineOrigin(hwnd, st, fdc.dc, shown, fr.left, fr.right) +
+            TextWidthOf(fdc.dc, shown.substr(0, static_cast<std::size_t>(std::min(pos - start, length))));
         y = static_cast<int>(fr.top) + (line - st.topLine) * LineHeightOf(hwnd, st);
     } else {
         const std::string shown = Shown(st, st.text.Str());
@@ -415,7 +421,7 @@ void MultiLinePaint(HWND hwnd, TEditState& st, HDC dc) {
         auto [start, length] = lines[static_cast<std::size_t>(i)];
         const std::string_view line =
             std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
-        const int x0 = fr.left - st.scroll;
+        const int x0 = LineOrigin(hwnd, st, dc, line, fr.left, fr.right);
         const std::vector<int> w = PrefixWidths(dc, line);
         SetTextColor(dc, textColor);
         TextOutVisible(dc, x0, y, line, w, 0, line.size(), 0, rc.right);

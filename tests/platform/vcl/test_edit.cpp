@@ -385,6 +385,26 @@ TEST_F(EditWindow, EachAlignmentDrawsTheTextWhereItsPositionsSayItIs) {
     EXPECT_EQ(static_cast<SHORT>(LOWORD(SendMessage(wide, EM_POSFROMCHAR, 0, 0))), 2);
 }
 
+// A multi-line edit aligns each line on its own within the formatting rectangle.
+TEST_F(EditWindow, AMultiLineEditAlignsEachLine) {
+    const std::string first = "Wim", second = "6A 10 41";
+    HWND h = MakeEdit(ES_MULTILINE | ES_RIGHT, 200, 80, first + "\r\n" + second);
+    RECT fr;
+    SendMessage(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&fr));
+    const int w1 = Widths(first).back(), w2 = Widths(second).back();
+    const LRESULT p1 = SendMessage(h, EM_POSFROMCHAR, 0, 0), p2 = SendMessage(h, EM_POSFROMCHAR, 5, 0);
+    EXPECT_EQ(static_cast<SHORT>(LOWORD(p1)), fr.right - w1);
+    EXPECT_EQ(static_cast<SHORT>(LOWORD(p2)), fr.right - w2);
+    EXPECT_GT(HIWORD(p2), HIWORD(p1));
+    // The end of each line, and a point left of the second, found again.
+    const LRESULT end1 = SendMessage(h, EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<WORD>(fr.right), HIWORD(p1) + 2));
+    EXPECT_EQ(LOWORD(end1), 3);
+    EXPECT_EQ(HIWORD(end1), 0);
+    const LRESULT left2 = SendMessage(h, EM_CHARFROMPOS, 0, MAKELPARAM(0, HIWORD(p2) + 2));
+    EXPECT_EQ(LOWORD(left2), 5);
+    EXPECT_EQ(HIWORD(left2), 1);
+}
+
 // The line messages of a multi-line edit answer from a table of line starts that each change updates in
 // place. After every change they must agree with the text read back and split anew: a line ends at a line
 // feed, a carriage return just before it belongs to no line, and a CR alone breaks nothing.
