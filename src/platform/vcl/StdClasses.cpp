@@ -197,15 +197,16 @@ RECT FormatRect(HWND hwnd, const TEditState& st) {
     return RECT{st.leftMargin, 1, rc.right - st.rightMargin, rc.bottom - 1};
 }
 
-// Asks the parent for the colours to paint with (WM_CTLCOLOREDIT; WM_CTLCOLORSTATIC when disabled): it sets
-// the text and background colours on the DC and answers the background brush. Without a parent, or when it
-// answers no brush, the system's edit colours.
+// Asks the parent for the colours to paint with (WM_CTLCOLOREDIT; WM_CTLCOLORSTATIC when disabled or
+// read-only): it sets the text and background colours on the DC and answers the background brush. Without a
+// parent, or when it answers no brush, the system's edit colours.
 HBRUSH EditColors(HWND hwnd, HDC dc, bool enabled, COLORREF& text) {
     HBRUSH brush = GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
     if (HWND parent = GetParent(hwnd)) {
-        const LRESULT answer = SendMessage(parent, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
+        const bool editable = enabled && (GetWindowLong(hwnd, GWL_STYLE) & ES_READONLY) == 0;
+        const LRESULT answer = SendMessage(parent, editable ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
                                            reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
         if (answer != 0) brush = reinterpret_cast<HBRUSH>(answer);
     }
@@ -225,9 +226,37 @@ int VisibleLines(HWND hwnd, const TEditState& st) {
     return std::max(1, static_cast<int>(fr.bottom - fr.top) / LineHeightOf(hwnd, st));
 }
 
+// Where a line of text laid out between left and right starts: scrolled from the left, or, for a centred or
+// right-aligned edit whose line fits, in the middle or against the right. The width is measured only then.
+int LineOrigin(HWND hwnd, const TEditState& st, HDC dc, std::string_view line, int left, int right) {
+    const auto align = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)) & (ES_CENTER | ES_RIGHT);
+    if (align == ES_LEFT) return left - st.scroll;
+    const int room = right - left;
+    const int width = TextWidthOf(dc, line);
+    if (width >= room) return left - st.scroll;
+    return left + (align == ES_RIGHT ? room - width : (room - width) / 2);
+}
+
+// Where a single-line edit's text starts, within its margins.
+int LineOrigin(HWND hwnd, const TEditState& st, HDC dc, std::string_view shown) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    return LineOrigin(hwnd, st, dc, shown, st.leftMargin, static_cast<int>(rc.right) - st.rightMargin);
+}
+
+// The top of a single line's text: in the middle of the client area's height.
+int LineTop(HWND hwnd, HDC dc) {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    TEXTMETRIC tm;
+    GetTextMetrics(dc, &tm);
+    return std::max(1, (static_cast<int>(rc.bottom) - static_cast<int>(tm.tmHeight)) / 2);
+}
+
 int CharAtX(HWND hwnd, TEditState& st, int x) {
     TFontDC fdc(hwnd, st.font);
-    return NearestPlace(fdc.dc, Shown(st, st.text.Str()), st.leftMargin - st.scroll, x);
+    const std::string shown = Shown(st, st.text.Str());
+    return NearestPlace(fdc.dc, shown, LineOrigin(hwnd, st, fdc.dc, shown), x);
 }
 
 void EnsureCaretVisible(HWND hwnd, TEditState& st) {
@@ -252,10 +281,9 @@ int CharAtPoint(HWND hwnd, TEditState& st, int x, int y) {
                           static_cast<int>(lines.size()) - 1);
     auto [start, length] = lines[static_cast<std::size_t>(line)];
     TFontDC fdc(hwnd, st.font);
-    return start + NearestPlace(
-                       fdc.dc,
-                       std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)),
-                       fr.left - st.scroll, x);
+    const std::string_view shown =
+        std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+    return start + NearestPlace(fdc.dc, shown, LineOrigin(hwnd, st, fdc.dc, shown, fr.left, fr.right), x);
 }
 
 // Scrolls a multi-line edit so that the caret's line shows, and the caret within the formatting
@@ -281,9 +309,41 @@ void EnsureMultiLineCaretVisible(HWND hwnd, TEditState& st) {
     if (st.scroll < 0) st.scroll = 0;
 }
 
+// Tells the parent when the text scrolled sideways or by lines since the position given.
+void NotifyScrolled(HWND hwnd, const TEditState& st, int scroll, int topLine) {
+    if (st.scroll != scroll) Notify(hwnd, EN_HSCROLL);
+    if (st.topLine != topLine) Notify(hwnd, EN_VSCROLL);
+}
+
 void ScrollToCaret(HWND hwnd, TEditState& st) {
+    const int scroll = st.scroll, topLine = st.topLine;
     if (IsMultiLine(hwnd)) EnsureMultiLineCaretVisible(hwnd, st);
     else EnsureCaretVisible(hwnd, st);
+    NotifyScrolled(hwnd, st, scroll, topLine);
+}
+
+// The client point of the character at pos (its top left), or -1 for a place beyond the text.
+LRESULT PosFromChar(HWND hwnd, TEditState& st, int pos) {
+    if (pos < 0 || pos > st.text.Length()) return -1;
+    TFontDC fdc(hwnd, st.font);
+    int x = 0, y = 0;
+    if (IsMultiLine(hwnd)) {
+        const int line = st.text.LineOf(pos);
+        const int start = st.text[static_cast<std::size_t>(line)].first;
+        const int length = st.text[static_cast<std::size_t>(line)].second;
+        const RECT fr = FormatRect(hwnd, st);
+        const std::string_view shown =
+            std::string_view(st.text.Str()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
+        x = LineOrigin(hwnd, st, fdc.dc, shown, fr.left, fr.right) +
+            TextWidthOf(fdc.dc, shown.substr(0, static_cast<std::size_t>(std::min(pos - start, length))));
+        y = static_cast<int>(fr.top) + (line - st.topLine) * LineHeightOf(hwnd, st);
+    } else {
+        const std::string shown = Shown(st, st.text.Str());
+        x = LineOrigin(hwnd, st, fdc.dc, shown) +
+            TextWidthOf(fdc.dc, std::string_view(shown).substr(0, static_cast<std::size_t>(pos)));
+        y = LineTop(hwnd, fdc.dc);
+    }
+    return MAKELONG(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
 }
 
 // The width of line i in the font selected into dc.
@@ -361,7 +421,7 @@ void MultiLinePaint(HWND hwnd, TEditState& st, HDC dc) {
         auto [start, length] = lines[static_cast<std::size_t>(i)];
         const std::string_view line =
             std::string_view(text).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
-        const int x0 = fr.left - st.scroll;
+        const int x0 = LineOrigin(hwnd, st, dc, line, fr.left, fr.right);
         const std::vector<int> w = PrefixWidths(dc, line);
         SetTextColor(dc, textColor);
         TextOutVisible(dc, x0, y, line, w, 0, line.size(), 0, rc.right);
@@ -401,14 +461,14 @@ void EditPaint(HWND hwnd, TEditState& st, HDC given) {
     std::string text = Shown(st, st.text.Str());
     TEXTMETRIC tm;
     GetTextMetrics(dc, &tm);
-    int y = std::max(1, (static_cast<int>(rc.bottom) - static_cast<int>(tm.tmHeight)) / 2);
-    int x0 = st.leftMargin - st.scroll;
+    const int y = LineTop(hwnd, dc);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColor);
     int a = std::min(st.selStart, st.selEnd), b = std::max(st.selStart, st.selEnd);
     a = std::clamp(a, 0, static_cast<int>(text.size()));
     b = std::clamp(b, 0, static_cast<int>(text.size()));
     const std::vector<int> w = PrefixWidths(dc, text);
+    const int x0 = LineOrigin(hwnd, st, dc, text);
     TextOutVisible(dc, x0, y, text, w, 0, text.size(), 0, rc.right);
     if (st.focused && a < b) {
         RECT sel{x0 + w[static_cast<std::size_t>(a)], y, x0 + w[static_cast<std::size_t>(b)], y + tm.tmHeight};
@@ -515,6 +575,7 @@ void ScrollBy(HWND hwnd, TEditState& st, int bar, WORD code, int thumb) {
     pos = std::clamp(pos, 0, std::max(r.pos, r.MaxPos()));
     if (pos == r.pos) return;
     (bar == SB_VERT ? st.topLine : st.scroll) = pos;
+    Notify(hwnd, bar == SB_VERT ? EN_VSCROLL : EN_HSCROLL);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -687,6 +748,12 @@ TEditAnswer EditViewMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPAR
             if (msg == EM_SETRECT) InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case EM_GETFIRSTVISIBLELINE: return (style & ES_MULTILINE) ? st.topLine : 0;
+        case EM_POSFROMCHAR: return PosFromChar(hwnd, st, static_cast<int>(static_cast<std::intptr_t>(wp)));
+        case EM_CHARFROMPOS: {
+            // The nearest character to the client point, and its line.
+            const int pos = CharAtPoint(hwnd, st, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+            return MAKELONG(static_cast<WORD>(pos), static_cast<WORD>(st.text.LineOf(pos)));
+        }
         case EM_LINESCROLL:
             if (style & ES_MULTILINE) {
                 int count = static_cast<int>(st.text.size());

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/rtl/Charset.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/GdiQt.h"
 #include "platform/win/SysInfo.h"
@@ -451,6 +452,15 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
                 default: return 0;
             }
+        case WM_IME_CHAR: {
+            // A character the input method gave reaches the window as a typed one, when Windows-1252 holds it.
+            unsigned char ansi = 0;
+            const auto c = static_cast<char32_t>(wp);
+            if (c < 0x80) ansi = static_cast<unsigned char>(c);
+            else if (!UnicodeToAnsiChar(c, ansi)) return 0;
+            SendMessage(hwnd, WM_CHAR, ansi, lp);
+            return 0;
+        }
         case WM_KEYDOWN:
             if (wp == VK_F1 && GetKeyState(VK_CONTROL) >= 0) {
                 HELPINFO info;

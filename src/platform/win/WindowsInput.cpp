@@ -142,9 +142,36 @@ void ForgetWindowInput(HWND hwnd) {
 
 // ---- From event to message --------------------------------------------------------------------------------
 
+namespace {
+
+// A composition the input method committed reaches the focus window as WM_IME_STARTCOMPOSITION, then
+// WM_IME_COMPOSITION with its result, one WM_IME_CHAR per character (its UTF-16 code) and
+// WM_IME_ENDCOMPOSITION. Without a focus window nobody hears it.
+bool ConvertComposition(const TRawInput& in, HWND target, MSG* out, bool remove) {
+    if (!target) return false;
+    *out = MSG{};
+    out->hwnd = target;
+    out->message = WM_IME_STARTCOMPOSITION;
+    out->time = in.time;
+    out->pt = WinState().cursorPos;
+    if (remove) {
+        constexpr LPARAM resultString = 0x0800;
+        const char32_t last = in.text.empty() ? 0 : in.text.back();
+        PostFollowUp(target, WM_IME_COMPOSITION, last, resultString);
+        for (char32_t c : in.text)
+            if (c <= 0xFFFF) PostFollowUp(target, WM_IME_CHAR, c, 1);
+        PostFollowUp(target, WM_IME_ENDCOMPOSITION, 0, 0);
+    }
+    return true;
+}
+
+}  // namespace
+
 bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
     auto& st = WinState();
     *eaten = false;
+    if (!in.mouse && in.kind == WM_IME_COMPOSITION)
+        return ConvertComposition(in, FindWnd(st.focus) ? st.focus : nullptr, out, remove);
     if (!in.mouse) {
         HWND target = st.focus;
         bool sys = false;

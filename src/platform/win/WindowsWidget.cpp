@@ -400,16 +400,13 @@ protected:
     }
     void keyPressEvent(QKeyEvent* e) override { Key(e, true); }
     void keyReleaseEvent(QKeyEvent* e) override { Key(e, false); }
-    // What the desktop's input method composes (dead keys, compose sequences) comes as packet keys.
+    // What the desktop's input method composed (dead keys, compose sequences) comes as one composition.
     void inputMethodEvent(QInputMethodEvent* e) override {
-        for (char32_t c : e->commitString().toStdU32String()) {
-            for (bool down : {true, false}) {
-                TRawInput in;
-                in.kind = down ? WM_KEYDOWN : WM_KEYUP;
-                in.vk = VK_PACKET;
-                if (down) in.text.push_back(c);
-                QueueInput(std::move(in));
-            }
+        if (!e->commitString().isEmpty()) {
+            TRawInput in;
+            in.kind = WM_IME_COMPOSITION;
+            in.text = e->commitString().toStdU32String();
+            QueueInput(std::move(in));
         }
         e->accept();
     }

@@ -1,6 +1,7 @@
 #include "uilib/base/uiControls.h"
 
 #include "uilib/base/uiControlsInternal.h"
+#include "uilib/base/uiSpellChecker.h"
 
 #include <cstdlib>
 #include <map>
@@ -369,7 +370,34 @@ void uiControlsStartup() {
     if (g_systemController == nullptr) g_systemController = new TuiSystemController;
 }
 
+IuiSpellChecker*& SpellCheckerHook() {
+    static IuiSpellChecker* hook = nullptr;
+    return hook;
+}
+
+void SpellCheckerRedrawMisspellings(TWinControl* innerControl) {
+    if (IuiSpellChecker* checker = SpellCheckerHook()) checker->RedrawMisspellings(innerControl);
+}
+void SpellCheckerInnerControlScrolled(TWinControl* innerControl) {
+    if (IuiSpellChecker* checker = SpellCheckerHook()) checker->InnerControlScrolled(innerControl);
+}
+void SpellCheckerSelectionChanged(TWinControl* innerControl) {
+    if (IuiSpellChecker* checker = SpellCheckerHook()) checker->SelectionChanged(innerControl);
+}
+void SpellCheckerTextChanged(TWinControl* innerControl) {
+    if (IuiSpellChecker* checker = SpellCheckerHook()) checker->TextChanged(innerControl);
+}
+bool SpellCheckerIsChildWindow(HWND wnd) {
+    IuiSpellChecker* checker = SpellCheckerHook();
+    return checker != nullptr && checker->IsChildWindow(wnd);
+}
+bool SpellCheckerContextPopup(TWinControl* innerControl, POINT screenPos) {
+    IuiSpellChecker* checker = SpellCheckerHook();
+    return checker != nullptr && checker->ContextPopup(innerControl, screenPos);
+}
+
 void uiControlsShutdown() {
+    SpellCheckerHook() = nullptr;
     g_finalizing = true;
     delete g_systemController;
     g_systemController = nullptr;

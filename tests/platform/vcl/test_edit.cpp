@@ -278,6 +278,7 @@ TEST_F(EditWindow, TheParentsColoursAndBrushPaintTheEdit) {
         {"single-line", 0, true, WM_CTLCOLOREDIT},
         {"multi-line", ES_MULTILINE, true, WM_CTLCOLOREDIT},
         {"disabled", 0, false, WM_CTLCOLORSTATIC},
+        {"read-only", ES_READONLY, true, WM_CTLCOLORSTATIC},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -305,6 +306,103 @@ TEST_F(EditWindow, TheParentsColoursAndBrushPaintTheEdit) {
     }
     form->WindowProc = old;
     DeleteObject(brush);
+}
+
+// Each alignment places the text where its clicks, EM_CHARFROMPOS and EM_POSFROMCHAR find it; a text wider
+// than the window scrolls as a left-aligned one does.
+TEST_F(EditWindow, EachAlignmentDrawsTheTextWhereItsPositionsSayItIs) {
+    const std::string text = "Wim 6A";
+    struct Row {
+        const char* name;
+        DWORD style;
+        int halves;  // of the room the text leaves, left of it: 0, 1 or 2
+    };
+    const Row rows[] = {{"left", ES_LEFT, 0}, {"centred", ES_CENTER, 1}, {"right", ES_RIGHT, 2}};
+    std::vector<HWND> shown;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND h = MakeEdit(r.style | WS_BORDER, 200, 40, text);
+        SetWindowPos(h, nullptr, 10, 10 + 50 * static_cast<int>(shown.size()), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        shown.push_back(h);
+        const std::vector<int> w = Widths(text);
+        // Within the default margins of 2 and a client width of 198.
+        const int start = 2 + (198 - 4 - w.back()) * r.halves / 2;
+        RECT rc;
+        GetClientRect(h, &rc);
+        ASSERT_EQ(rc.right, 198);
+        const LRESULT first = SendMessage(h, EM_POSFROMCHAR, 0, 0);
+        EXPECT_EQ(static_cast<SHORT>(LOWORD(first)), start);
+        EXPECT_EQ(static_cast<SHORT>(LOWORD(SendMessage(h, EM_POSFROMCHAR, text.size(), 0))), start + w.back());
+        EXPECT_EQ(SendMessage(h, EM_POSFROMCHAR, text.size() + 1, 0), -1) << "beyond the text";
+        const SHORT y = static_cast<SHORT>(HIWORD(first));
+        // Both ends, the middle of the second character, and beyond both ends.
+        const std::pair<int, int> points[] = {{start, 0},
+                                              {start + w.back(), static_cast<int>(text.size())},
+                                              {start + (w[1] + w[2]) / 2 + 1, 2},
+                                              {0, 0},
+                                              {-50, 0},
+                                              {197, static_cast<int>(text.size())},
+                                              {1000, static_cast<int>(text.size())}};
+        for (auto [x, at] : points) {
+            const LRESULT found = SendMessage(h, EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<WORD>(x), y));
+            EXPECT_EQ(LOWORD(found), at) << "x " << x;
+            EXPECT_EQ(HIWORD(found), 0) << "x " << x;
+        }
+        // The text is painted from there: no ink left of it or right of its end.
+        TPaintImage image(rc.right, rc.bottom);
+        SendMessage(h, WM_PAINT, reinterpret_cast<WPARAM>(image.dc), 0);
+        const COLORREF back = GetPixel(image.dc, 0, 0);
+        int inkFrom = rc.right, inkTo = -1;
+        for (int py = 0; py < rc.bottom; ++py)
+            for (int px = 0; px < rc.right; ++px)
+                if (GetPixel(image.dc, px, py) != back) {
+                    inkFrom = std::min(inkFrom, px);
+                    inkTo = std::max(inkTo, px);
+                }
+        EXPECT_GE(inkFrom, start - 1);
+        EXPECT_LE(inkFrom, start + 4);
+        EXPECT_LE(inkTo, start + w.back() + 3);  // the italic glyphs reach a little past their cells
+        EXPECT_GE(inkTo, start + w.back() - 6);
+        // A click through the input queue puts the caret at the character under it.
+        POINT click{start + w[3], y + 3};
+        ClientToScreen(h, &click);
+        SetCursorPos(click.x, click.y);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        DWORD a = 0, b = 0;
+        SendMessage(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+        EXPECT_EQ(a, 3u);
+        EXPECT_EQ(b, 3u);
+    }
+    SetFocus(nullptr);
+    ProcessPendingMessages();
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("edit-alignments")));
+    // Wider than the window, a right-aligned text starts at the left margin and scrolls to its caret.
+    HWND wide = shown.back();
+    const std::string longText = Sample(60);
+    SetWindowText(wide, longText.c_str());
+    EXPECT_EQ(static_cast<SHORT>(LOWORD(SendMessage(wide, EM_POSFROMCHAR, 0, 0))), 2);
+}
+
+// A multi-line edit aligns each line on its own within the formatting rectangle.
+TEST_F(EditWindow, AMultiLineEditAlignsEachLine) {
+    const std::string first = "Wim", second = "6A 10 41";
+    HWND h = MakeEdit(ES_MULTILINE | ES_RIGHT, 200, 80, first + "\r\n" + second);
+    RECT fr;
+    SendMessage(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&fr));
+    const int w1 = Widths(first).back(), w2 = Widths(second).back();
+    const LRESULT p1 = SendMessage(h, EM_POSFROMCHAR, 0, 0), p2 = SendMessage(h, EM_POSFROMCHAR, 5, 0);
+    EXPECT_EQ(static_cast<SHORT>(LOWORD(p1)), fr.right - w1);
+    EXPECT_EQ(static_cast<SHORT>(LOWORD(p2)), fr.right - w2);
+    EXPECT_GT(HIWORD(p2), HIWORD(p1));
+    // The end of each line, and a point left of the second, found again.
+    const LRESULT end1 = SendMessage(h, EM_CHARFROMPOS, 0, MAKELPARAM(static_cast<WORD>(fr.right), HIWORD(p1) + 2));
+    EXPECT_EQ(LOWORD(end1), 3);
+    EXPECT_EQ(HIWORD(end1), 0);
+    const LRESULT left2 = SendMessage(h, EM_CHARFROMPOS, 0, MAKELPARAM(0, HIWORD(p2) + 2));
+    EXPECT_EQ(LOWORD(left2), 5);
+    EXPECT_EQ(HIWORD(left2), 1);
 }
 
 // The line messages of a multi-line edit answer from a table of line starts that each change updates in

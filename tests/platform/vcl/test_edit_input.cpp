@@ -132,17 +132,18 @@ TEST_F(EditInput, CutCopyAndPasteCarryTextBetweenTwoEditsByMessageAndByKey) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        HWND from = MakeEdit(0, "Caf\xE9 Piano"), to = MakeEdit(0, "<>");
-        Select(from, 0, 4);
+        HWND from = MakeEdit(0, "Caf\xE9\x80 Piano"), to = MakeEdit(0, "<>");
+        Select(from, 0, 5);
         SetFocus(from);
         if (r.key != 0) Tap(r.modifier, r.key);
         else SendMessage(from, WM_COPY, 0, 0);
-        EXPECT_EQ(Text(from), r.cuts ? " Piano" : "Caf\xE9 Piano");
+        EXPECT_EQ(Text(from), r.cuts ? " Piano" : "Caf\xE9\x80 Piano");
+        EXPECT_EQ(Desktop()->text(), QString::fromUtf8("Café€"));
         Select(to, 1, 1);
         SetFocus(to);
         if (r.pasteKey != 0) Tap(r.pasteModifier, r.pasteKey);
         else SendMessage(to, WM_PASTE, 0, 0);
-        EXPECT_EQ(Text(to), "<Caf\xE9>");
+        EXPECT_EQ(Text(to), "<Caf\xE9\x80>");
         DestroyWindow(from);
         DestroyWindow(to);
     }
@@ -184,21 +185,26 @@ TEST_F(EditInput, TheClipboardIsTheDesktopsInWindows1252WithCrLfLines) {
 }
 
 TEST_F(EditInput, APasteHonoursTheLimitReadOnlyAndASingleLine) {
-    Desktop()->setText("first line\nsecond line");
+    const std::string lines = "first line\nsecond line", huge(100000, 'x');
     struct Row {
         const char* name;
+        std::string clip;
         DWORD style;
         int limit;  // 0: none
         std::string held;
     };
     const Row rows[] = {
-        {"single line keeps the first line", 0, 0, "[first line]"},
-        {"multi-line keeps both", ES_MULTILINE, 0, "[first line\r\nsecond line]"},
-        {"the limit cuts what is pasted", 0, 7, "[first]"},
-        {"read-only takes nothing", ES_READONLY, 0, "[]"},
+        {"single line keeps the first line", lines, 0, 0, "[first line]"},
+        {"multi-line keeps both", lines, ES_MULTILINE, 0, "[first line\r\nsecond line]"},
+        {"the limit cuts what is pasted", lines, 0, 7, "[first]"},
+        {"read-only takes nothing", lines, ES_READONLY, 0, "[]"},
+        {"a line break first leaves nothing", "\nafter", 0, 0, "[]"},
+        {"100,000 characters", huge, 0, 0, "[" + huge + "]"},
+        {"100,000 characters cut to the limit", huge, 0, 10, "[" + huge.substr(0, 8) + "]"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
+        Desktop()->setText(QString::fromStdString(r.clip));
         HWND h = MakeEdit(r.style, "[]");
         if (r.limit) SendMessage(h, EM_LIMITTEXT, static_cast<WPARAM>(r.limit), 0);
         Select(h, 1, 1);
@@ -206,6 +212,110 @@ TEST_F(EditInput, APasteHonoursTheLimitReadOnlyAndASingleLine) {
         EXPECT_EQ(Text(h), r.held);
         DestroyWindow(h);
     }
+}
+
+// A window that subclasses the EDIT and records what reaches it before passing it on.
+struct TRecorder {
+    static std::vector<UINT>& Heard() {
+        static std::vector<UINT> heard;
+        return heard;
+    }
+    static bool& KeepCut() {
+        static bool keep = false;
+        return keep;
+    }
+    static WNDPROC& Previous() {
+        static WNDPROC previous = nullptr;
+        return previous;
+    }
+    static LRESULT Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+        switch (m) {
+            case WM_CUT:
+            case WM_COPY:
+            case WM_PASTE:
+            case WM_UNDO:
+            case WM_IME_STARTCOMPOSITION:
+            case WM_IME_COMPOSITION:
+            case WM_IME_ENDCOMPOSITION:
+            case WM_IME_CHAR:
+            case WM_CHAR: Heard().push_back(m); break;
+            default: break;
+        }
+        // A subclass may keep WM_CUT to itself.
+        if (m == WM_CUT && KeepCut()) return 0;
+        return CallWindowProc(Previous(), h, m, wp, lp);
+    }
+    explicit TRecorder(HWND h) {
+        Heard().clear();
+        KeepCut() = false;
+        Previous() =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&TRecorder::Proc)));
+    }
+};
+
+TEST_F(EditInput, TheClipboardKeysReachTheEditsCurrentWindowProcedureAsMessages) {
+    struct Row {
+        const char* name;
+        BYTE modifier, key;
+        std::vector<UINT> heard;
+    };
+    const Row rows[] = {
+        {"Ctrl+X", VK_CONTROL, 'X', {WM_CHAR, WM_CUT}},   {"Ctrl+C", VK_CONTROL, 'C', {WM_CHAR, WM_COPY}},
+        {"Ctrl+V", VK_CONTROL, 'V', {WM_CHAR, WM_PASTE}}, {"Ctrl+Z", VK_CONTROL, 'Z', {WM_CHAR, WM_UNDO}},
+        {"Shift+Del", VK_SHIFT, VK_DELETE, {WM_CUT}},     {"Shift+Ins", VK_SHIFT, VK_INSERT, {WM_PASTE}},
+        {"Ctrl+Ins", VK_CONTROL, VK_INSERT, {WM_COPY}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND h = MakeEdit(0, "abc");
+        TRecorder recorder(h);
+        SetFocus(h);
+        Tap(r.modifier, r.key);
+        EXPECT_EQ(TRecorder::Heard(), r.heard);
+        DestroyWindow(h);
+    }
+    // A subclass that keeps WM_CUT keeps the text and the clipboard as they were.
+    Desktop()->setText("before");
+    HWND h = MakeEdit(0, "abc");
+    TRecorder recorder(h);
+    TRecorder::KeepCut() = true;
+    SetFocus(h);
+    Select(h, 0, 3);
+    Tap(VK_SHIFT, VK_DELETE);
+    EXPECT_EQ(Text(h), "abc");
+    EXPECT_EQ(Desktop()->text(), QString("before"));
+    TRecorder::KeepCut() = false;
+}
+
+TEST_F(EditInput, AComposedTextArrivesAsOneCompositionWithAnImeCharPerCharacter) {
+    HWND h = MakeEdit(0, "");
+    TRecorder recorder(h);
+    SetFocus(h);
+    Composed(QString::fromUtf8("é→€"));
+    const std::vector<UINT> heard{
+        WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION, WM_IME_CHAR, WM_CHAR, WM_IME_CHAR, WM_IME_CHAR, WM_CHAR,
+        WM_IME_ENDCOMPOSITION};
+    EXPECT_EQ(TRecorder::Heard(), heard) << "the arrow is outside Windows-1252 and makes no WM_CHAR";
+    EXPECT_EQ(Text(h), "\xE9\x80");
+}
+
+TEST_F(EditInput, TypingPastTheRightEdgeTellsTheParentTheTextScrolled) {
+    int hscrolls = 0;
+    TWndMethod old = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_COMMAND && HIWORD(m.WParam) == EN_HSCROLL) ++hscrolls;
+        old(m);
+    };
+    HWND h = MakeEdit(0, "");
+    SetFocus(h);
+    for (int i = 0; i < 10; ++i) Tap(0, 'W');
+    EXPECT_EQ(hscrolls, 0) << "ten characters fit";
+    for (int i = 0; i < 30; ++i) Tap(0, 'W');
+    EXPECT_GT(hscrolls, 0);
+    const int before = hscrolls;
+    Tap(0, VK_HOME);
+    EXPECT_EQ(hscrolls, before + 1);
+    form->WindowProc = old;
 }
 
 TEST_F(EditInput, UndoTakesBackTheLastChangeAndAnUndoIsUndoneByTheNext) {

@@ -9,6 +9,7 @@
 #include "platform/rtl/Clock.h"
 #include "platform/vcl/Forms.h"
 #include "uilib/base/uiControls.h"
+#include "uilib/base/uiSpellChecker.h"
 
 namespace zel::test {
 namespace {
@@ -425,6 +426,43 @@ TEST(uiControlsVersionFlags, FollowPlatformAndVersion) {
     EXPECT_FALSE(RunsOn2000);
     EXPECT_FALSE(RunsOn9xFamily);
     EXPECT_FALSE(RunsOnVistaOrNewer);
+}
+
+// Without a spell checker every call is skipped and answers "no"; an installed one hears each call, and the
+// library's shutdown forgets it.
+TEST_F(uiControlsTest, TheSpellCheckerHookIsAskedOnlyWhileOneIsInstalled) {
+    struct TChecker : IuiSpellChecker {
+        std::vector<std::string> heard;
+        void RedrawMisspellings(TWinControl*) override { heard.push_back("redraw"); }
+        void InnerControlScrolled(TWinControl*) override { heard.push_back("scrolled"); }
+        void SelectionChanged(TWinControl*) override { heard.push_back("selection"); }
+        void TextChanged(TWinControl*) override { heard.push_back("text"); }
+        bool IsChildWindow(HWND) override {
+            heard.push_back("child");
+            return true;
+        }
+        bool ContextPopup(TWinControl*, POINT) override {
+            heard.push_back("popup");
+            return true;
+        }
+    } checker;
+    const auto callAll = [] {
+        SpellCheckerRedrawMisspellings(nullptr);
+        SpellCheckerInnerControlScrolled(nullptr);
+        SpellCheckerSelectionChanged(nullptr);
+        SpellCheckerTextChanged(nullptr);
+        const bool child = SpellCheckerIsChildWindow(nullptr);
+        const bool popup = SpellCheckerContextPopup(nullptr, POINT{1, 2});
+        return child && popup;
+    };
+    ASSERT_EQ(SpellCheckerHook(), nullptr) << "nothing installs one";
+    EXPECT_FALSE(callAll());
+    SpellCheckerHook() = &checker;
+    EXPECT_TRUE(callAll());
+    EXPECT_EQ(checker.heard, (std::vector<std::string>{"redraw", "scrolled", "selection", "text", "child", "popup"}));
+    uiControlsShutdown();
+    EXPECT_EQ(SpellCheckerHook(), nullptr);
+    uiControlsStartup();
 }
 
 }  // namespace
