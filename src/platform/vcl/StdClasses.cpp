@@ -950,6 +950,7 @@ struct TListState {
     int itemHeight = 0;  // 0: from the font
     HFONT font = nullptr;
     bool focused = false;
+    bool measured = false;  // the parent set the item height (owner draw)
 };
 
 std::unordered_map<HWND, TListState>& Lists() {
@@ -957,12 +958,27 @@ std::unordered_map<HWND, TListState>& Lists() {
     return m;
 }
 
+bool IsOwnerDrawn(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0; }
+
 int ItemHeightOf(HWND hwnd, TListState& st) {
     if (st.itemHeight > 0) return st.itemHeight;
     TFontDC fdc(hwnd, st.font);
     TEXTMETRIC tm;
     GetTextMetrics(fdc.dc, &tm);
     st.itemHeight = std::max<int>(1, tm.tmHeight);
+    // An owner-drawn list lets its parent set the height of its items, starting from the font's.
+    if (IsOwnerDrawn(hwnd) && GetParent(hwnd) != nullptr) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        MEASUREITEMSTRUCT mis;
+        mis.CtlType = ODT_LISTBOX;
+        mis.CtlID = static_cast<UINT>(GetWindowLong(hwnd, GWL_ID));
+        mis.itemWidth = static_cast<UINT>(std::max<LONG>(0, rc.right));
+        mis.itemHeight = static_cast<UINT>(st.itemHeight);
+        SendMessage(GetParent(hwnd), WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+        st.itemHeight = std::clamp(static_cast<int>(mis.itemHeight), 1, 255);
+        st.measured = true;
+    }
     return st.itemHeight;
 }
 
@@ -1002,6 +1018,25 @@ void ListPaint(HWND hwnd, TListState& st, HDC given) {
     for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < rc.bottom; ++i, y += ih) {
         RECT r{0, y, rc.right - barW, y + ih};
         const bool sel = i == st.cursel;
+        if (IsOwnerDrawn(hwnd)) {
+            DRAWITEMSTRUCT dis;
+            dis.CtlType = ODT_LISTBOX;
+            dis.CtlID = static_cast<UINT>(GetWindowLong(hwnd, GWL_ID));
+            dis.itemID = static_cast<UINT>(i);
+            dis.itemAction = ODA_DRAWENTIRE;
+            dis.itemState =
+                (sel ? ODS_SELECTED : 0) | (sel && st.focused ? ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
+            dis.hwndItem = hwnd;
+            dis.hDC = dc;
+            dis.rcItem = r;
+            dis.itemData = static_cast<ULONG_PTR>(st.items[static_cast<std::size_t>(i)].second);
+            const int saved = SaveDC(dc);
+            IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+            if (GetParent(hwnd) != nullptr)
+                SendMessage(GetParent(hwnd), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+            RestoreDC(dc, saved);
+            continue;
+        }
         if (sel) FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : sel ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         const std::string& s = st.items[static_cast<std::size_t>(i)].first;
@@ -1066,7 +1101,8 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND: return 1;
         case WM_SETFONT:
             st.font = reinterpret_cast<HFONT>(wp);
-            st.itemHeight = 0;
+            // An owner-drawn list keeps the height its parent gave.
+            if (!st.measured) st.itemHeight = 0;
             if (lp) InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);

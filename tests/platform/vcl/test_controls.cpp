@@ -10,6 +10,7 @@
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Gdi.h"
+#include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
@@ -484,6 +485,66 @@ TEST_F(VclControls, AddedLinesShowFromTheirStart) {
     DWORD a = 0, b = 0;
     SendMessage(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
     EXPECT_EQ(static_cast<LRESULT>(a), SendMessage(h, EM_LINEINDEX, static_cast<WPARAM>(first), 0));
+}
+
+TEST_F(VclControls, OwnerDrawnListBoxTakesItsItemHeightAndDrawingFromItsEvents) {
+    TForm* form = NewForm();
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->SetBounds(10, 10, 100, 80);
+    list->BorderStyle = bsNone;
+    list->SetStyle(lbOwnerDrawFixed);
+    for (const char* s : {"alpha", "beta", "gamma"}) list->Items()->Add(s);
+    int measured = 0;
+    list->OnMeasureItem = [&](TWinControl* control, int index, int& height) {
+        EXPECT_EQ(control, list);
+        EXPECT_EQ(index, 0);
+        EXPECT_GT(height, 0);  // offered the font's height
+        ++measured;
+        height = 20;
+    };
+    struct TDrawn {
+        int index;
+        TRect rect;
+        bool selected, focused;
+    };
+    std::vector<TDrawn> drawn;
+    list->OnDrawItem = [&](TWinControl*, int index, TRect rect, TOwnerDrawState state) {
+        drawn.push_back({index, rect, state.Contains(odSelected), state.Contains(odFocused)});
+        list->Canvas()->Brush()->SetColor(index == 1 ? clRed : clLime);
+        list->Canvas()->FillRect(rect);
+    };
+    form->Show();
+    HWND h = list->GetHandle();
+    EXPECT_NE(GetWindowLong(h, GWL_STYLE) & LBS_OWNERDRAWFIXED, 0);
+    EXPECT_EQ(list->GetItemHeight(), 20);
+    EXPECT_EQ(measured, 1);
+    // A click in the third row and Up select the second; the repaint draws every row, the second selected
+    // and focused.
+    zel::test::ClickAt(list, TPoint{5, 45});
+    EXPECT_EQ(list->GetItemIndex(), 2);
+    zel::test::Tap(VK_UP);
+    EXPECT_EQ(list->GetItemIndex(), 1);
+    drawn.clear();
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_EQ(drawn.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(drawn[i].index, i);
+        EXPECT_EQ(drawn[i].rect.top, 20 * i);
+        EXPECT_EQ(drawn[i].rect.bottom, 20 * i + 20);
+        EXPECT_EQ(drawn[i].selected, i == 1);
+        EXPECT_EQ(drawn[i].focused, i == 1);
+    }
+    // What the event drew is what the list shows, each colour in its own row.
+    EXPECT_EQ(ComposedPixel(h, 50, 5), static_cast<COLORREF>(ColorToRGB(clLime)));
+    EXPECT_EQ(ComposedPixel(h, 50, 30), static_cast<COLORREF>(ColorToRGB(clRed)));
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("owner-drawn-list-box")));
+    // A new window asks for the height again.
+    list->SetStyle(lbStandard);
+    list->SetStyle(lbOwnerDrawFixed);
+    EXPECT_EQ(list->GetItemHeight(), 20);
+    EXPECT_EQ(measured, 2);
 }
 
 TEST_F(VclControls, ListBoxKeepsItsItemsAcrossHandlesAndAnswersTheListBoxMessages) {
