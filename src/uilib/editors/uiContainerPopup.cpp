@@ -1,6 +1,7 @@
 // The editors' popup windows: the list of shown popups, showing and closing, the show-and-wait loop, and the
 // three thread hooks that close popups when the user clicks, activates or moves elsewhere.
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/vcl/Controls.h"
@@ -126,7 +127,35 @@ void CloseOnMove(HWND Window) {
     }
 }
 
+// A window whose next message is swallowed: its own procedure, put back by that message.
+std::unordered_map<HWND, WNDPROC>& SwallowedProcs() {
+    static std::unordered_map<HWND, WNDPROC> procs;
+    return procs;
+}
+
+LRESULT SwallowOneMessage(HWND Window, UINT, WPARAM, LPARAM) {
+    auto it = SwallowedProcs().find(Window);
+    if (it != SwallowedProcs().end()) {
+        SetWindowLongPtr(Window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(it->second));
+        SwallowedProcs().erase(it);
+    }
+    return 1;
+}
+
+void SwallowNextMessage(HWND Window) {
+    if (SwallowedProcs().count(Window) != 0) return;
+    const auto old = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(Window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowOneMessage)));
+    if (old != nullptr) SwallowedProcs()[Window] = old;
+}
+
 LRESULT CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
+    // A form's activation or deactivation while a popup hands the focus on is not the user's: the form
+    // does not hear of it.
+    if (Code == HC_ACTION && g_focusChangeCount != 0 && LParam != 0) {
+        const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(LParam);
+        if (m.message == CM_ACTIVATE || m.message == CM_DEACTIVATE) SwallowNextMessage(m.hwnd);
+    }
     if (Code == HC_ACTION && g_popups != nullptr && !g_popups->empty() && LParam != 0) {
         const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(LParam);
         switch (m.message) {

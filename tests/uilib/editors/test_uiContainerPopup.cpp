@@ -233,6 +233,36 @@ TEST_F(ContainerPopups, TheShowAndWaitLoopRunsOnQueuedInputAndOnTimers) {
     EXPECT_GE(GetTickCount() - start, 50u);
 }
 
+TEST_F(ContainerPopups, TheOwnersFormDoesNotHearOfItsActivationWhileAPopupHandsTheFocusBack) {
+    TEditorGalleryForm* form = NewForm(100);
+    TPopupOwner* owner = NewOwner(form);
+    int activations = 0, deactivations = 0;
+    form->OnActivate = [&](TObject*) { ++activations; };
+    form->OnDeactivate = [&](TObject*) { ++deactivations; };
+    form->Show();
+    ProcessPendingMessages();
+    EXPECT_EQ(activations, 1) << "a user's activation reaches the form";
+    TTestPopup* popup = NewPopup(owner, true);
+    popup->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) {
+        if (Key == VK_ESCAPE) popup->ModalResult = mrCancel;
+    };
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    popup->ShowPopup(nullptr);
+    ProcessPendingMessages();
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_TRUE(form->Active());
+    EXPECT_EQ(deactivations, 1) << "the popup taking the focus deactivates the form";
+    EXPECT_EQ(activations, 1) << "the popup closing gives the activation back unheard";
+    // The form's procedure is its own again: the next activation is heard.
+    TEditorGalleryForm* other = NewForm(400);
+    other->Show();
+    ProcessPendingMessages();
+    form->SetFocus();
+    ProcessPendingMessages();
+    EXPECT_EQ(activations, 2);
+}
+
 TEST_F(ContainerPopups, APopupOrItsOwnerFreedInsideTheLoopEndsItQuietly) {
     TEditorGalleryForm* form = NewForm(100);
     TPopupOwner* owner = NewOwner(form);
