@@ -784,8 +784,13 @@ void TCustomListBox::Dispatch(TMessage& Message) {
         const bool selected = state.Contains(odSelected);
         canvas_->Brush()->SetColor(selected ? clHighlight : GetColor());
         canvas_->Font()->SetColor(selected ? clHighlightText : Font()->GetColor());
-        DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
-        if (state.Contains(odFocused)) DrawFocusRect(dis->hDC, &dis->rcItem);
+        if (static_cast<int>(dis->itemID) < 0) {
+            canvas_->FillRect(dis->rcItem);
+        } else {
+            DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
+            // A handler of its own draws its own focus.
+            if (state.Contains(odFocused) && !OnDrawItem) DrawFocusRect(dis->hDC, &dis->rcItem);
+        }
         Message.Result = 1;
         return;
     }

@@ -6,9 +6,11 @@
 
 #include "EditorGallery.h"
 #include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/Screenshot.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Messages.h"
 #include "support/vcl/QueuedInput.h"
+#include "support/vcl/VclTestSupport.h"
 #include "uilib/base/uiControls.h"
 #include "uilib/editors/uiContainer.h"
 
@@ -261,6 +263,34 @@ TEST_F(ContainerPopups, TheOwnersFormDoesNotHearOfItsActivationWhileAPopupHandsT
     form->SetFocus();
     ProcessPendingMessages();
     EXPECT_EQ(activations, 2);
+}
+
+TEST_F(ContainerPopups, TheOwnersFormKeepsItsActiveCaptionWhileItsPopupShows) {
+    TEditorGalleryForm* form = NewForm(100);
+    TPopupOwner* owner = NewOwner(form);
+    form->Show();
+    ProcessPendingMessages();
+    ASSERT_TRUE(CaptionDrawnActive(form->GetHandle()));
+    TTestPopup* popup = NewPopup(owner, false);
+    popup->ShowPopup(nullptr);
+    ProcessPendingMessages();
+    ASSERT_TRUE(popup->IsShown());
+    // Another window of the program takes the activation: the form that owns the shown popup keeps its
+    // active caption.
+    TEditorGalleryForm* other = NewForm(400);
+    other->Show();
+    ProcessPendingMessages();
+    ASSERT_TRUE(popup->IsShown());
+    EXPECT_FALSE(form->Active());
+    EXPECT_TRUE(CaptionDrawnActive(form->GetHandle()));
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("popup-owner-form-caption")));
+    // Once the popup is gone, a deactivation reaches the form's caption again.
+    popup->ClosePopup();
+    form->SetFocus();
+    ProcessPendingMessages();
+    other->SetFocus();
+    ProcessPendingMessages();
+    EXPECT_FALSE(CaptionDrawnActive(form->GetHandle()));
 }
 
 TEST_F(ContainerPopups, APopupOrItsOwnerFreedInsideTheLoopEndsItQuietly) {
