@@ -669,6 +669,37 @@ void TCustomListBox::SetStyle(TListBoxStyle Value) {
     RecreateWnd();
 }
 
+void TCustomListBox::SetMultiSelect(bool Value) {
+    if (Value == multiSelect_) return;
+    multiSelect_ = Value;
+    RecreateWnd();
+}
+
+void TCustomListBox::SetExtendedSelect(bool Value) {
+    if (Value == extendedSelect_) return;
+    extendedSelect_ = Value;
+    RecreateWnd();
+}
+
+bool TCustomListBox::Selected(int Index) {
+    const LRESULT r = SendMessage(GetHandle(), LB_GETSEL, static_cast<WPARAM>(Index), 0);
+    if (r == LB_ERR) throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return r != 0;
+}
+
+void TCustomListBox::SetSelected(int Index, bool Value) {
+    LRESULT r = 0;
+    if (multiSelect_) r = SendMessage(GetHandle(), LB_SETSEL, Value ? TRUE : FALSE, static_cast<LPARAM>(Index));
+    else if (Value) r = SendMessage(GetHandle(), LB_SETCURSEL, static_cast<WPARAM>(Index), 0);
+    else if (GetItemIndex() == Index) SetItemIndex(-1);
+    if (r == LB_ERR) throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+}
+
+int TCustomListBox::SelCount() {
+    const LRESULT r = SendMessage(GetHandle(), LB_GETSELCOUNT, 0, 0);
+    return r == LB_ERR ? (GetItemIndex() >= 0 ? 1 : 0) : static_cast<int>(r);
+}
+
 void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
     if (OnDrawItem) {
         OnDrawItem(this, Index, Rect, State);
@@ -731,6 +762,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
     CreateSubClass(Params, "LISTBOX");
     Params.Style |= LBS_NOTIFY;
     if (sorted_) Params.Style |= LBS_SORT;
+    if (multiSelect_) Params.Style |= extendedSelect_ ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
     if (style_ == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     if (!IntegralHeight) Params.Style |= LBS_NOINTEGRALHEIGHT;
     if (BorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;

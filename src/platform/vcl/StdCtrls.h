@@ -37,11 +37,13 @@ constexpr UINT LB_ADDSTRING = 0x0180, LB_INSERTSTRING = 0x0181, LB_DELETESTRING 
                LB_GETTEXT = 0x0189, LB_GETTEXTLEN = 0x018A, LB_GETCOUNT = 0x018B, LB_SELECTSTRING = 0x018C,
                LB_GETTOPINDEX = 0x018E, LB_FINDSTRING = 0x018F, LB_SETTOPINDEX = 0x0197, LB_GETITEMRECT = 0x0198,
                LB_GETITEMDATA = 0x0199, LB_SETITEMDATA = 0x019A, LB_SETITEMHEIGHT = 0x01A0, LB_GETITEMHEIGHT = 0x01A1,
-               LB_FINDSTRINGEXACT = 0x01A2, LB_ITEMFROMPOINT = 0x01A9;
+               LB_FINDSTRINGEXACT = 0x01A2, LB_ITEMFROMPOINT = 0x01A9, LB_GETSELCOUNT = 0x0190, LB_GETSELITEMS = 0x0191,
+               LB_SELITEMRANGE = 0x019B, LB_SETCARETINDEX = 0x019E, LB_GETCARETINDEX = 0x019F;
 constexpr LRESULT LB_ERR = -1;
 constexpr WORD LBN_SELCHANGE = 1, LBN_DBLCLK = 2, LBN_SETFOCUS = 4, LBN_KILLFOCUS = 5;
-constexpr DWORD LBS_NOTIFY = 0x0001, LBS_SORT = 0x0002, LBS_OWNERDRAWFIXED = 0x0010, LBS_OWNERDRAWVARIABLE = 0x0020,
-                LBS_HASSTRINGS = 0x0040, LBS_NOINTEGRALHEIGHT = 0x0100;
+constexpr DWORD LBS_NOTIFY = 0x0001, LBS_SORT = 0x0002, LBS_MULTIPLESEL = 0x0008, LBS_EXTENDEDSEL = 0x0800,
+                LBS_OWNERDRAWFIXED = 0x0010, LBS_OWNERDRAWVARIABLE = 0x0020, LBS_HASSTRINGS = 0x0040,
+                LBS_NOINTEGRALHEIGHT = 0x0100;
 
 // ---- Owner draw: a list box with an owner-draw style asks its parent for each item's height
 // (WM_MEASUREITEM) and has it draw each item (WM_DRAWITEM); wParam is the list's control id.
@@ -367,6 +369,15 @@ public:
     TListBoxStyle GetStyle() const { return style_; }
     void SetStyle(TListBoxStyle Value);
     TCanvas* Canvas() const { return canvas_; }
+    // A multi-select list selects any number of items: a click toggles an item, or, with ExtendedSelect,
+    // a click selects one item, Ctrl+click toggles one and Shift+click a range from the caret.
+    bool GetMultiSelect() const { return multiSelect_; }
+    void SetMultiSelect(bool Value);
+    bool GetExtendedSelect() const { return extendedSelect_; }
+    void SetExtendedSelect(bool Value);
+    bool Selected(int Index);
+    void SetSelected(int Index, bool Value);
+    int SelCount();
     TDrawItemEvent OnDrawItem;
     TMeasureItemEvent OnMeasureItem;
 
@@ -386,6 +397,8 @@ private:
     int savedIndex_ = -1;
     bool sorted_ = false;
     TListBoxStyle style_ = lbStandard;
+    bool multiSelect_ = false;
+    bool extendedSelect_ = true;
 };
 
 class TListBox : public TCustomListBox {

@@ -547,6 +547,76 @@ TEST_F(VclControls, OwnerDrawnListBoxTakesItsItemHeightAndDrawingFromItsEvents) 
     EXPECT_EQ(measured, 2);
 }
 
+TEST_F(VclControls, MultiSelectListBoxSelectsWithClicksModifiersAndTheSelectionMessages) {
+    TForm* form = NewForm();
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->SetBounds(10, 10, 100, 120);
+    list->BorderStyle = bsNone;
+    list->SetMultiSelect(true);
+    for (const char* s : {"a", "b", "c", "d", "e"}) list->Items()->Add(s);
+    form->Show();
+    HWND h = list->GetHandle();
+    const int ih = list->GetItemHeight();
+    auto selectedItems = [&] {
+        int out[8] = {};
+        const auto n = SendMessage(h, LB_GETSELITEMS, 8, reinterpret_cast<LPARAM>(out));
+        EXPECT_EQ(n, SendMessage(h, LB_GETSELCOUNT, 0, 0));
+        return std::vector<int>(out, out + std::max<LRESULT>(0, n));
+    };
+    auto clickRow = [&](int row, WORD modifier) {
+        if (modifier != 0) keybd_event(static_cast<BYTE>(modifier), 0, 0, 0);
+        zel::test::ClickAt(list, TPoint{5, row * ih + ih / 2});
+        if (modifier != 0) keybd_event(static_cast<BYTE>(modifier), 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+    };
+    // Extended selection: a click selects one item, Ctrl+click adds one, Shift+click a range from the caret.
+    clickRow(1, 0);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{1}));
+    clickRow(3, VK_CONTROL);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 3);
+    clickRow(0, VK_SHIFT);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{0, 1, 2, 3}));
+    clickRow(2, VK_CONTROL);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{0, 1, 3}));
+    EXPECT_TRUE(list->Selected(3));
+    EXPECT_FALSE(list->Selected(2));
+    EXPECT_EQ(list->SelCount(), 3);
+    // The messages: a range off, one item on, the caret moved alone, everything off.
+    SendMessage(h, LB_SELITEMRANGE, FALSE, MAKELPARAM(0, 1));
+    list->SetSelected(4, true);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{3, 4}));
+    EXPECT_EQ(SendMessage(h, LB_SETCARETINDEX, 1, 0), 0);
+    EXPECT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 1);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{3, 4}));
+    // Items inserted or deleted keep the flags with their items.
+    SendMessage(h, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("first"));
+    EXPECT_EQ(selectedItems(), (std::vector<int>{4, 5}));
+    SendMessage(h, LB_DELETESTRING, 4, 0);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{4}));
+    SendMessage(h, LB_SETSEL, FALSE, -1);
+    EXPECT_EQ(selectedItems(), std::vector<int>{});
+    EXPECT_THROW(list->Selected(9), EStringListError);
+    // Without extended selection a click toggles its item.
+    list->SetExtendedSelect(false);
+    h = list->GetHandle();
+    EXPECT_NE(GetWindowLong(h, GWL_STYLE) & LBS_MULTIPLESEL, 0);
+    clickRow(1, 0);
+    clickRow(2, 0);
+    clickRow(1, 0);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{2}));
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("multi-select-list-box")));
+    // A single-select list refuses the selection messages.
+    list->SetMultiSelect(false);
+    h = list->GetHandle();
+    for (UINT m : {LB_GETSELCOUNT, LB_GETSELITEMS, LB_SELITEMRANGE}) {
+        SCOPED_TRACE(m);
+        EXPECT_EQ(SendMessage(h, m, 0, 0), LB_ERR);
+    }
+    EXPECT_EQ(SendMessage(h, LB_SETSEL, TRUE, 0), LB_ERR);
+}
+
 TEST_F(VclControls, ListBoxKeepsItsItemsAcrossHandlesAndAnswersTheListBoxMessages) {
     TForm* form = NewForm();
     auto* list = new TListBox(form);
