@@ -1,5 +1,7 @@
-// The list box inside an editor: focus reported to its container, dialog codes, and type-ahead search.
+// The list box inside an editor: focus, mouse and clicks reported to its container, dialog codes, and
+// type-ahead search.
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Controls.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
@@ -34,6 +36,36 @@ void TuiCustomInnerListBox::WndProc(TMessage& Message) {
         }
         default: TListBox::WndProc(Message);
     }
+}
+
+void TuiCustomInnerListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TListBox::MouseDown(Button, Shift, X, Y);
+    if (Container == nullptr) return;
+    Container->InnerControlMouseDown = true;
+    TScopeExit lower([this] {
+        if (Container != nullptr) Container->InnerControlMouseDown = false;
+    });
+    Container->MouseDown(Button, Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TListBox::MouseUp(Button, Shift, X, Y);
+    if (Container != nullptr) Container->MouseUp(Button, Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerListBox::MouseMove(TShiftState Shift, int X, int Y) {
+    TListBox::MouseMove(Shift, X, Y);
+    if (Container != nullptr) Container->MouseMove(Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerListBox::Click() {
+    TListBox::Click();
+    if (Container != nullptr) Container->Click();
+}
+
+void TuiCustomInnerListBox::DblClick() {
+    TListBox::DblClick();
+    if (Container != nullptr) Container->DblClick();
 }
 
 bool TuiCustomInnerListBox::DoKeyPress(char& Key) {

@@ -412,5 +412,39 @@ TEST_F(InnerListBox, TypeAheadPicksTheFirstMatchAndStartsOverAfterTheDelay) {
     EXPECT_EQ(clicks, 5) << "every key that found an item";
 }
 
+TEST_F(InnerListBox, ItsMouseAndClicksReachTheContainerInTheContainersCoordinates) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 200);
+    auto* container = Construct<TuiContainer>(form);
+    container->SetParent(form);
+    container->SetBounds(10, 10, 150, 120);
+    auto* list = new TuiCustomInnerListBox(container);
+    list->SetParent(container);
+    list->Container = container;
+    container->SetInnerControl(list);
+    for (const char* item : {"one", "two", "three"}) list->Items()->Add(item);
+    std::vector<std::string> heard;
+    bool flagDuringPress = false;
+    container->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) {
+        flagDuringPress = container->InnerControlMouseDown;
+        heard.push_back("down " + std::to_string(X) + "," + std::to_string(Y));
+    };
+    container->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int X, int Y) {
+        heard.push_back("up " + std::to_string(X) + "," + std::to_string(Y));
+    };
+    container->OnClick = [&](TObject*) { heard.push_back("click"); };
+    form->Show();
+    ProcessPendingMessages();
+    const int ih = list->GetItemHeight();
+    ClickAt(list, TPoint{20, ih + 2});
+    EXPECT_EQ(list->GetItemIndex(), 1);
+    const std::string at = std::to_string(20 + list->GetLeft()) + "," + std::to_string(ih + 2 + list->GetTop());
+    // The list selects (and clicks) as the button goes down, then hears the press itself.
+    EXPECT_EQ(heard, (std::vector<std::string>{"click", "down " + at, "up " + at}));
+    EXPECT_TRUE(flagDuringPress);
+    EXPECT_FALSE(container->InnerControlMouseDown);
+    EXPECT_GT(list->GetLeft() + list->GetTop(), 0) << "the inner control sits inside the frame";
+}
+
 }  // namespace
 }  // namespace zel::test
