@@ -584,6 +584,9 @@ protected:
     void DblClick() override;
 
 private:
+    // A press while the container drags automatically: the list selects, then the container begins dragging
+    // (at once for a press on the selection of a multi-select list).
+    void PressWithContainerDrag(TMessage& Message);
     // Adds the key to the prefix (or starts it anew) and selects the first item it begins; true when the key
     // is consumed.
     bool TypeAheadStep(char Key);

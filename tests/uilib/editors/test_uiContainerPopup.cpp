@@ -446,5 +446,54 @@ TEST_F(InnerListBox, ItsMouseAndClicksReachTheContainerInTheContainersCoordinate
     EXPECT_GT(list->GetLeft() + list->GetTop(), 0) << "the inner control sits inside the frame";
 }
 
+TEST_F(InnerListBox, APressDragsTheContainerWhenItDragsAutomatically) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 200);
+    auto* container = Construct<TuiContainer>(form);
+    container->SetParent(form);
+    container->SetBounds(10, 10, 150, 120);
+    container->DragMode = dmAutomatic;
+    auto* list = new TuiCustomInnerListBox(container);
+    list->SetParent(container);
+    list->Container = container;
+    container->SetInnerControl(list);
+    for (const char* item : {"one", "two", "three", "four"}) list->Items()->Add(item);
+    int drags = 0;
+    container->OnStartDrag = [&](TObject* Sender, TObject*&) {
+        EXPECT_EQ(Sender, container);
+        ++drags;
+    };
+    form->Show();
+    ProcessPendingMessages();
+    const int ih = list->GetItemHeight();
+    struct TCase {
+        const char* name;
+        bool multi;
+        int row;
+        WORD modifier;
+        int drags;     // drags begun by the press
+        int selected;  // items selected after it
+    } cases[] = {
+        {"SingleSelectPressSelectsAndDrags", false, 1, 0, 1, 1},
+        {"MultiPressSelectsAndDrags", true, 0, 0, 1, 1},
+        {"MultiCtrlPressOnlySelects", true, 2, VK_CONTROL, 0, 2},
+        {"MultiPressOnTheSelectionDragsItAsItIs", true, 0, 0, 1, 2},
+        {"MultiShiftPressOnTheSelectionOnlySelects", true, 0, VK_SHIFT, 0, 3},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (list->GetMultiSelect() != c.multi) list->SetMultiSelect(c.multi);
+        drags = 0;
+        if (c.modifier != 0) keybd_event(static_cast<BYTE>(c.modifier), 0, 0, 0);
+        ClickAt(list, TPoint{20, c.row * ih + ih / 2});
+        if (c.modifier != 0) keybd_event(static_cast<BYTE>(c.modifier), 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(drags, c.drags);
+        EXPECT_EQ(list->SelCount(), c.selected);
+        EXPECT_EQ(container->DragMode, dmAutomatic) << "the container drags automatically again";
+        EXPECT_FALSE(container->Dragging());
+    }
+}
+
 }  // namespace
 }  // namespace zel::test
