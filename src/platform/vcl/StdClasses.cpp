@@ -1184,9 +1184,29 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 case VK_END: next = count - 1; break;
                 case VK_PRIOR: next = std::max(0, st.cursel - rows + 1); break;
                 case VK_NEXT: next = std::min(count - 1, st.cursel + rows - 1); break;
+                case VK_SPACE:
+                    // A multi-select list toggles the item at its caret.
+                    if (!IsMultiSelect(hwnd) || st.cursel < 0) return 0;
+                    st.selected[static_cast<std::size_t>(st.cursel)] ^= 1;
+                    InvalidateRect(hwnd, nullptr, TRUE);
+                    if (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY) Notify(hwnd, LBN_SELCHANGE);
+                    return 0;
                 default: return DefWindowProc(hwnd, msg, wp, lp);
             }
-            if (count > 0) ListSelect(hwnd, st, next, true);
+            if (count == 0) return 0;
+            if (!IsMultiSelect(hwnd)) {
+                ListSelect(hwnd, st, next, true);
+                return 0;
+            }
+            // The caret moves; with extended selection and no Ctrl the item it reaches is the whole selection.
+            st.cursel = std::max(0, next);
+            MakeVisible(hwnd, st, st.cursel);
+            if ((GetWindowLong(hwnd, GWL_STYLE) & LBS_EXTENDEDSEL) != 0 && (GetKeyState(VK_CONTROL) & 0x8000) == 0) {
+                SelectRange(st, 0, count - 1, false);
+                st.selected[static_cast<std::size_t>(st.cursel)] = 1;
+                if (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY) Notify(hwnd, LBN_SELCHANGE);
+            }
+            InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
         case LB_ADDSTRING:

@@ -595,6 +595,16 @@ TEST_F(VclControls, MultiSelectListBoxSelectsWithClicksModifiersAndTheSelectionM
     EXPECT_EQ(selectedItems(), (std::vector<int>{4, 5}));
     SendMessage(h, LB_DELETESTRING, 4, 0);
     EXPECT_EQ(selectedItems(), (std::vector<int>{4}));
+    // The keys: with extended selection an arrow selects the item it reaches, with Ctrl it moves the caret
+    // alone and Space toggles the caret's item.
+    list->SetFocus();
+    ASSERT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 2) << "the caret moved with its item";
+    zel::test::Tap(VK_DOWN);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{3}));
+    zel::test::Tap(VK_DOWN, VK_CONTROL);
+    zel::test::Tap(VK_SPACE);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{3, 4}));
+    EXPECT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 4);
     SendMessage(h, LB_SETSEL, FALSE, -1);
     EXPECT_EQ(selectedItems(), std::vector<int>{});
     EXPECT_THROW(list->Selected(9), EStringListError);
