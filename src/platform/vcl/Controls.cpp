@@ -744,6 +744,10 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
         Bindings()[h] = TBinding{this, defWndProc_};
         ++g_bindingsVersion;
     }
+    // A child window gets an id of its own, by which a parent finds the control that asks it to measure an item.
+    static LONG nextId = 0x100;
+    if (h != nullptr && (Params.Style & WS_CHILD) != 0 && GetWindowLong(h, GWL_ID) == 0)
+        SetWindowLong(h, GWL_ID, nextId++);
 }
 
 void TWinControl::DestroyWnd() {
@@ -1372,6 +1376,25 @@ void TWinControl::Dispatch(TMessage& Message) {
                     Message.Result = child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
                     return;
                 }
+            }
+            DefaultHandler(Message);
+            return;
+        }
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM: {
+            // Reflected to the child that asks: the draw request names its window, the measure request its id.
+            HWND child = nullptr;
+            if (Message.Msg == WM_DRAWITEM && Message.LParam != 0)
+                child = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam)->hwndItem;
+            if (Message.Msg == WM_MEASUREITEM && Message.LParam != 0 && HandleAllocated()) {
+                const UINT id = reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam)->CtlID;
+                for (HWND h = GetWindow(GetHandle(), GW_CHILD); h != nullptr && child == nullptr;
+                     h = GetWindow(h, GW_HWNDNEXT))
+                    if (static_cast<UINT>(GetWindowLong(h, GWL_ID)) == id) child = h;
+            }
+            if (TWinControl* control = child != nullptr ? FindControl(child) : nullptr) {
+                Message.Result = control->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+                return;
             }
             DefaultHandler(Message);
             return;

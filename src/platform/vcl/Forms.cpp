@@ -591,13 +591,16 @@ void TCustomForm::Dispatch(TMessage& Message) {
                     first->SetFocus();
                 }
                 Invalidate();
-                Activate();
+                // Sent, not called, so that a thread hook can hold the form's activation back.
+                SendMessage(GetHandle(), CM_ACTIVATE, 0, 0);
             } else {
                 if (!active_) return;
                 active_ = false;
-                Deactivate();
+                SendMessage(GetHandle(), CM_DEACTIVATE, 0, 0);
             }
             return;
+        case CM_ACTIVATE: Activate(); return;
+        case CM_DEACTIVATE: Deactivate(); return;
         case WM_NCACTIVATE:
             DefaultHandler(Message);
             // The active child's caption follows the frame's.

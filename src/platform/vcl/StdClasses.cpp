@@ -1017,12 +1017,30 @@ struct TListState {
     int itemHeight = 0;  // 0: from the font
     HFONT font = nullptr;
     bool focused = false;
+    bool measured = false;       // the parent set the item height (owner draw)
+    std::vector<char> selected;  // a multi-select list's selection, one flag per item; cursel is its caret
 };
+
+bool IsMultiSelect(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
+
+bool IsItemSelected(HWND hwnd, const TListState& st, int i) {
+    if (!IsMultiSelect(hwnd)) return i == st.cursel;
+    return i >= 0 && i < static_cast<int>(st.selected.size()) && st.selected[static_cast<std::size_t>(i)] != 0;
+}
+
+void SelectRange(TListState& st, int first, int last, bool on) {
+    if (first > last) std::swap(first, last);
+    first = std::max(first, 0);
+    last = std::min(last, static_cast<int>(st.selected.size()) - 1);
+    for (int i = first; i <= last; ++i) st.selected[static_cast<std::size_t>(i)] = on ? 1 : 0;
+}
 
 std::unordered_map<HWND, TListState>& Lists() {
     static std::unordered_map<HWND, TListState> m;
     return m;
 }
+
+bool IsOwnerDrawn(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0; }
 
 int ItemHeightOf(HWND hwnd, TListState& st) {
     if (st.itemHeight > 0) return st.itemHeight;
@@ -1030,6 +1048,19 @@ int ItemHeightOf(HWND hwnd, TListState& st) {
     TEXTMETRIC tm;
     GetTextMetrics(fdc.dc, &tm);
     st.itemHeight = std::max<int>(1, tm.tmHeight);
+    // An owner-drawn list lets its parent set the height of its items, starting from the font's.
+    if (IsOwnerDrawn(hwnd) && GetParent(hwnd) != nullptr) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        MEASUREITEMSTRUCT mis;
+        mis.CtlType = ODT_LISTBOX;
+        mis.CtlID = static_cast<UINT>(GetWindowLong(hwnd, GWL_ID));
+        mis.itemWidth = static_cast<UINT>(std::max<LONG>(0, rc.right));
+        mis.itemHeight = static_cast<UINT>(st.itemHeight);
+        SendMessage(GetParent(hwnd), WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+        st.itemHeight = std::clamp(static_cast<int>(mis.itemHeight), 1, 255);
+        st.measured = true;
+    }
     return st.itemHeight;
 }
 
@@ -1068,13 +1099,33 @@ void ListPaint(HWND hwnd, TListState& st, HDC given) {
     const int barW = bar ? GetSystemMetrics(SM_CXVSCROLL) : 0;
     for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < rc.bottom; ++i, y += ih) {
         RECT r{0, y, rc.right - barW, y + ih};
-        const bool sel = i == st.cursel;
+        const bool sel = IsItemSelected(hwnd, st, i);
+        const bool caret = i == st.cursel;
+        if (IsOwnerDrawn(hwnd)) {
+            DRAWITEMSTRUCT dis;
+            dis.CtlType = ODT_LISTBOX;
+            dis.CtlID = static_cast<UINT>(GetWindowLong(hwnd, GWL_ID));
+            dis.itemID = static_cast<UINT>(i);
+            dis.itemAction = ODA_DRAWENTIRE;
+            dis.itemState =
+                (sel ? ODS_SELECTED : 0) | (caret && st.focused ? ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
+            dis.hwndItem = hwnd;
+            dis.hDC = dc;
+            dis.rcItem = r;
+            dis.itemData = static_cast<ULONG_PTR>(st.items[static_cast<std::size_t>(i)].second);
+            const int saved = SaveDC(dc);
+            IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+            if (GetParent(hwnd) != nullptr)
+                SendMessage(GetParent(hwnd), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+            RestoreDC(dc, saved);
+            continue;
+        }
         if (sel) FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : sel ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         const std::string& s = st.items[static_cast<std::size_t>(i)].first;
         RECT tr{r.left + 2, r.top, r.right, r.bottom};
         DrawText(dc, s, static_cast<int>(s.size()), &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        if (sel && st.focused) DrawFocusRect(dc, &r);
+        if (caret && st.focused) DrawFocusRect(dc, &r);
     }
     if (bar) {
         RECT sb{rc.right - barW, 0, rc.right, rc.bottom};
@@ -1133,7 +1184,8 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND: return 1;
         case WM_SETFONT:
             st.font = reinterpret_cast<HFONT>(wp);
-            st.itemHeight = 0;
+            // An owner-drawn list keeps the height its parent gave.
+            if (!st.measured) st.itemHeight = 0;
             if (lp) InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_GETFONT: return reinterpret_cast<LRESULT>(st.font);
@@ -1159,7 +1211,24 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             int i = st.top + y / ItemHeightOf(hwnd, st);
-            if (i >= 0 && i < count) {
+            if (i >= 0 && i < count && IsMultiSelect(hwnd)) {
+                const bool extended = (GetWindowLong(hwnd, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
+                const auto at = static_cast<std::size_t>(i);
+                if (!extended || (wp & MK_CONTROL) != 0) {
+                    st.selected[at] = st.selected[at] != 0 ? 0 : 1;
+                } else if ((wp & MK_SHIFT) != 0 && st.cursel >= 0) {
+                    SelectRange(st, 0, count - 1, false);
+                    SelectRange(st, st.cursel, i, true);
+                } else {
+                    SelectRange(st, 0, count - 1, false);
+                    st.selected[at] = 1;
+                }
+                if ((wp & MK_SHIFT) == 0 || !extended) st.cursel = i;
+                MakeVisible(hwnd, st, i);
+                InvalidateRect(hwnd, nullptr, TRUE);
+                if (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY) Notify(hwnd, LBN_SELCHANGE);
+                if (msg == WM_LBUTTONDBLCLK && (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY)) Notify(hwnd, LBN_DBLCLK);
+            } else if (i >= 0 && i < count) {
                 ListSelect(hwnd, st, i, true);
                 if (msg == WM_LBUTTONDBLCLK && (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY)) Notify(hwnd, LBN_DBLCLK);
             }
@@ -1182,9 +1251,29 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 case VK_END: next = count - 1; break;
                 case VK_PRIOR: next = std::max(0, st.cursel - rows + 1); break;
                 case VK_NEXT: next = std::min(count - 1, st.cursel + rows - 1); break;
+                case VK_SPACE:
+                    // A multi-select list toggles the item at its caret.
+                    if (!IsMultiSelect(hwnd) || st.cursel < 0) return 0;
+                    st.selected[static_cast<std::size_t>(st.cursel)] ^= 1;
+                    InvalidateRect(hwnd, nullptr, TRUE);
+                    if (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY) Notify(hwnd, LBN_SELCHANGE);
+                    return 0;
                 default: return DefWindowProc(hwnd, msg, wp, lp);
             }
-            if (count > 0) ListSelect(hwnd, st, next, true);
+            if (count == 0) return 0;
+            if (!IsMultiSelect(hwnd)) {
+                ListSelect(hwnd, st, next, true);
+                return 0;
+            }
+            // The caret moves; with extended selection and no Ctrl the item it reaches is the whole selection.
+            st.cursel = std::max(0, next);
+            MakeVisible(hwnd, st, st.cursel);
+            if ((GetWindowLong(hwnd, GWL_STYLE) & LBS_EXTENDEDSEL) != 0 && (GetKeyState(VK_CONTROL) & 0x8000) == 0) {
+                SelectRange(st, 0, count - 1, false);
+                st.selected[static_cast<std::size_t>(st.cursel)] = 1;
+                if (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY) Notify(hwnd, LBN_SELCHANGE);
+            }
+            InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
         case LB_ADDSTRING:
@@ -1197,6 +1286,7 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 while (at < count && CompareText(st.items[static_cast<std::size_t>(at)].first, s) <= 0) ++at;
             }
             st.items.insert(st.items.begin() + at, {s, 0});
+            st.selected.insert(st.selected.begin() + at, 0);
             if (st.cursel >= at) ++st.cursel;
             InvalidateRect(hwnd, nullptr, TRUE);
             return at;
@@ -1204,6 +1294,7 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case LB_DELETESTRING:
             if (index < 0 || index >= count) return LB_ERR;
             st.items.erase(st.items.begin() + index);
+            st.selected.erase(st.selected.begin() + index);
             if (st.cursel == index) st.cursel = -1;
             else if (st.cursel > index) --st.cursel;
             ClampTop(hwnd, st);
@@ -1211,6 +1302,7 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return count - 1;
         case LB_RESETCONTENT:
             st.items.clear();
+            st.selected.clear();
             st.cursel = -1;
             st.top = 0;
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -1241,7 +1333,49 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             ListSelect(hwnd, st, index, false);
             return index;
         case LB_GETCURSEL: return st.cursel;
-        case LB_GETSEL: return index >= 0 && index == st.cursel ? 1 : 0;
+        case LB_GETSEL:
+            if (index < 0 || index >= count) return LB_ERR;
+            return IsItemSelected(hwnd, st, index) ? 1 : 0;
+        case LB_SETSEL: {
+            // wParam selects or deselects, lParam names the item (-1: all of them).
+            const int i = static_cast<int>(lp);
+            if (!IsMultiSelect(hwnd) || i < -1 || i >= count) return LB_ERR;
+            if (i == -1) {
+                SelectRange(st, 0, count - 1, wp != 0);
+            } else {
+                st.selected[static_cast<std::size_t>(i)] = wp != 0 ? 1 : 0;
+                st.cursel = i;
+                MakeVisible(hwnd, st, i);
+            }
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
+        case LB_SELITEMRANGE: {
+            const int first = LOWORD(static_cast<std::uintptr_t>(lp)), last = HIWORD(static_cast<std::uintptr_t>(lp));
+            if (!IsMultiSelect(hwnd)) return LB_ERR;
+            SelectRange(st, first, last, wp != 0);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
+        case LB_GETSELCOUNT:
+            if (!IsMultiSelect(hwnd)) return LB_ERR;
+            return std::count(st.selected.begin(), st.selected.end(), 1);
+        case LB_GETSELITEMS: {
+            if (!IsMultiSelect(hwnd)) return LB_ERR;
+            auto* out = reinterpret_cast<int*>(lp);
+            int n = 0;
+            for (int i = 0; i < count && n < index && out != nullptr; ++i)
+                if (st.selected[static_cast<std::size_t>(i)] != 0) out[n++] = i;
+            return n;
+        }
+        case LB_SETCARETINDEX:
+            if (index < 0 || index >= count) return LB_ERR;
+            // A single-select list's caret is its selection: only a multi-select list moves it alone.
+            if (IsMultiSelect(hwnd)) st.cursel = index;
+            MakeVisible(hwnd, st, index);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case LB_GETCARETINDEX: return st.cursel;
         case LB_GETTOPINDEX: return st.top;
         case LB_SETTOPINDEX:
             if (index < 0 || (index >= count && count > 0)) return LB_ERR;

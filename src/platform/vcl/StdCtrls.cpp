@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
 #include "platform/win/SysInfo.h"
 
@@ -647,7 +648,8 @@ void TListBoxStrings::PutObject(int Index, TObject* AObject) {
 
 // ---------------------------------------------------------------------------------------- TCustomListBox
 
-TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), items_(new TListBoxStrings(this)) {
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TWinControl(AOwner), items_(new TListBoxStrings(this)), canvas_(new TControlCanvas(this)) {
     width_ = 121;
     height_ = 97;
     TabStop = true;
@@ -657,7 +659,58 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), items_
 
 TCustomListBox::~TCustomListBox() {
     DestroyHandle();
+    delete canvas_;
     delete items_;
+}
+
+void TCustomListBox::SetStyle(TListBoxStyle Value) {
+    if (Value == style_) return;
+    style_ = Value;
+    RecreateWnd();
+}
+
+void TCustomListBox::SetMultiSelect(bool Value) {
+    if (Value == multiSelect_) return;
+    multiSelect_ = Value;
+    RecreateWnd();
+}
+
+void TCustomListBox::SetExtendedSelect(bool Value) {
+    if (Value == extendedSelect_) return;
+    extendedSelect_ = Value;
+    RecreateWnd();
+}
+
+bool TCustomListBox::Selected(int Index) {
+    const LRESULT r = SendMessage(GetHandle(), LB_GETSEL, static_cast<WPARAM>(Index), 0);
+    if (r == LB_ERR) throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return r != 0;
+}
+
+void TCustomListBox::SetSelected(int Index, bool Value) {
+    LRESULT r = 0;
+    if (multiSelect_) r = SendMessage(GetHandle(), LB_SETSEL, Value ? TRUE : FALSE, static_cast<LPARAM>(Index));
+    else if (Value) r = SendMessage(GetHandle(), LB_SETCURSEL, static_cast<WPARAM>(Index), 0);
+    else if (GetItemIndex() == Index) SetItemIndex(-1);
+    if (r == LB_ERR) throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
+}
+
+int TCustomListBox::SelCount() {
+    const LRESULT r = SendMessage(GetHandle(), LB_GETSELCOUNT, 0, 0);
+    return r == LB_ERR ? (GetItemIndex() >= 0 ? 1 : 0) : static_cast<int>(r);
+}
+
+void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
+    if (OnDrawItem) {
+        OnDrawItem(this, Index, Rect, State);
+        return;
+    }
+    canvas_->FillRect(Rect);
+    if (Index >= 0 && Index < items_->Count()) canvas_->TextOut(Rect.left + 2, Rect.top, items_->Get(Index));
+}
+
+void TCustomListBox::MeasureItem(int Index, int& Height) {
+    if (OnMeasureItem) OnMeasureItem(this, Index, Height);
 }
 
 void TCustomListBox::SetItems(TStrings* Value) {
@@ -709,6 +762,8 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
     CreateSubClass(Params, "LISTBOX");
     Params.Style |= LBS_NOTIFY;
     if (sorted_) Params.Style |= LBS_SORT;
+    if (multiSelect_) Params.Style |= extendedSelect_ ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
+    if (style_ == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     if (!IntegralHeight) Params.Style |= LBS_NOINTEGRALHEIGHT;
     if (BorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
@@ -740,6 +795,37 @@ void TCustomListBox::DestroyWnd() {
 }
 
 void TCustomListBox::Dispatch(TMessage& Message) {
+    if (Message.Msg == CN_MEASUREITEM) {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+        int height = static_cast<int>(mis->itemHeight);
+        MeasureItem(static_cast<int>(mis->itemID), height);
+        mis->itemHeight = static_cast<UINT>(std::max(0, height));
+        Message.Result = 1;
+        return;
+    }
+    if (Message.Msg == CN_DRAWITEM) {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
+        TOwnerDrawState state;
+        if (dis->itemState & ODS_SELECTED) state.Include(odSelected);
+        if (dis->itemState & ODS_FOCUS) state.Include(odFocused);
+        if (dis->itemState & ODS_DISABLED) state.Include(odDisabled);
+        // The canvas draws into the list's context with the list's font and the colours of the item's state.
+        canvas_->SetHandle(dis->hDC);
+        TScopeExit release([&] { canvas_->SetHandle(nullptr); });
+        canvas_->SetFont(Font());
+        const bool selected = state.Contains(odSelected);
+        canvas_->Brush()->SetColor(selected ? clHighlight : GetColor());
+        canvas_->Font()->SetColor(selected ? clHighlightText : Font()->GetColor());
+        if (static_cast<int>(dis->itemID) < 0) {
+            canvas_->FillRect(dis->rcItem);
+        } else {
+            DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
+            // A handler of its own draws its own focus.
+            if (state.Contains(odFocused) && !OnDrawItem) DrawFocusRect(dis->hDC, &dis->rcItem);
+        }
+        Message.Result = 1;
+        return;
+    }
     if (Message.Msg == CN_COMMAND) {
         switch (HIWORD(Message.WParam)) {
             case LBN_SELCHANGE: Click(); break;

@@ -5,6 +5,7 @@
 // and answer the Win32 messages below (EM_*, LB_*, the EN_/LBN_ notifications through WM_COMMAND), so a
 // window made directly with CreateWindowEx("EDIT", ...) behaves the same. The button, check box and
 // group box are drawn by their own classes.
+#include <functional>
 #include <string>
 
 #include "platform/rtl/StringList.h"
@@ -38,10 +39,40 @@ constexpr UINT LB_ADDSTRING = 0x0180, LB_INSERTSTRING = 0x0181, LB_DELETESTRING 
                LB_GETTEXT = 0x0189, LB_GETTEXTLEN = 0x018A, LB_GETCOUNT = 0x018B, LB_SELECTSTRING = 0x018C,
                LB_GETTOPINDEX = 0x018E, LB_FINDSTRING = 0x018F, LB_SETTOPINDEX = 0x0197, LB_GETITEMRECT = 0x0198,
                LB_GETITEMDATA = 0x0199, LB_SETITEMDATA = 0x019A, LB_SETITEMHEIGHT = 0x01A0, LB_GETITEMHEIGHT = 0x01A1,
-               LB_FINDSTRINGEXACT = 0x01A2, LB_ITEMFROMPOINT = 0x01A9;
+               LB_FINDSTRINGEXACT = 0x01A2, LB_ITEMFROMPOINT = 0x01A9, LB_GETSELCOUNT = 0x0190, LB_GETSELITEMS = 0x0191,
+               LB_SELITEMRANGE = 0x019B, LB_SETCARETINDEX = 0x019E, LB_GETCARETINDEX = 0x019F;
 constexpr LRESULT LB_ERR = -1;
 constexpr WORD LBN_SELCHANGE = 1, LBN_DBLCLK = 2, LBN_SETFOCUS = 4, LBN_KILLFOCUS = 5;
-constexpr DWORD LBS_NOTIFY = 0x0001, LBS_SORT = 0x0002, LBS_NOINTEGRALHEIGHT = 0x0100;
+constexpr DWORD LBS_NOTIFY = 0x0001, LBS_SORT = 0x0002, LBS_MULTIPLESEL = 0x0008, LBS_EXTENDEDSEL = 0x0800,
+                LBS_OWNERDRAWFIXED = 0x0010, LBS_OWNERDRAWVARIABLE = 0x0020, LBS_HASSTRINGS = 0x0040,
+                LBS_NOINTEGRALHEIGHT = 0x0100;
+
+// ---- Owner draw: a list box with an owner-draw style asks its parent for each item's height
+// (WM_MEASUREITEM) and has it draw each item (WM_DRAWITEM); wParam is the list's control id.
+constexpr UINT ODT_LISTBOX = 2;
+constexpr UINT ODA_DRAWENTIRE = 0x0001, ODA_SELECT = 0x0002, ODA_FOCUS = 0x0004;
+constexpr UINT ODS_SELECTED = 0x0001, ODS_GRAYED = 0x0002, ODS_DISABLED = 0x0004, ODS_FOCUS = 0x0010;
+
+struct MEASUREITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemWidth = 0;
+    UINT itemHeight = 0;
+    ULONG_PTR itemData = 0;
+};
+
+struct DRAWITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemAction = 0;
+    UINT itemState = 0;
+    HWND hwndItem = nullptr;
+    HDC hDC = nullptr;
+    RECT rcItem{};
+    ULONG_PTR itemData = 0;
+};
 
 // ------------------------------------------------------------------------------------------------ TLabel
 
@@ -291,6 +322,10 @@ public:
 
 class TCustomListBox;
 
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed };
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
+
 // The items of a list box: the window's own list while it has one, kept here while it has none.
 class TListBoxStrings : public TStrings {
 public:
@@ -331,18 +366,41 @@ public:
     void SetSorted(bool Value);
     TBorderStyle BorderStyle = bsSingle;
     bool IntegralHeight = false;
+    // An owner-drawn list draws its items in OnDrawItem on Canvas and asks OnMeasureItem for the height
+    // of all items (Index 0).
+    TListBoxStyle GetStyle() const { return style_; }
+    void SetStyle(TListBoxStyle Value);
+    TCanvas* Canvas() const { return canvas_; }
+    // A multi-select list selects any number of items: a click toggles an item, or, with ExtendedSelect,
+    // a click selects one item, Ctrl+click toggles one and Shift+click a range from the caret.
+    bool GetMultiSelect() const { return multiSelect_; }
+    void SetMultiSelect(bool Value);
+    bool GetExtendedSelect() const { return extendedSelect_; }
+    void SetExtendedSelect(bool Value);
+    bool Selected(int Index);
+    void SetSelected(int Index, bool Value);
+    int SelCount();
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
     void Dispatch(TMessage& Message) override;
+    // Draws one item: OnDrawItem when set, else the item's text on the highlight when selected.
+    virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
+    virtual void MeasureItem(int Index, int& Height);
 
 private:
     friend class TListBoxStrings;
     TListBoxStrings* items_ = nullptr;
+    TCanvas* canvas_ = nullptr;
     int savedIndex_ = -1;
     bool sorted_ = false;
+    TListBoxStyle style_ = lbStandard;
+    bool multiSelect_ = false;
+    bool extendedSelect_ = true;
 };
 
 class TListBox : public TCustomListBox {

@@ -413,6 +413,8 @@ public:
 
     // The shift state mouse presses leave for the editors.
     static TShiftState MouseShiftState;
+    // Set while a press on the inner control is handed to the container.
+    bool InnerControlMouseDown = false;
 
 protected:
     void WndProc(TMessage& Message) override;
@@ -427,6 +429,10 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // A press handed on by the inner control finds the focus already where it belongs.
+    bool CanFocusOnClickAt(int X, int Y) override {
+        return !InnerControlMouseDown && TuiControl::CanFocusOnClickAt(X, Y);
+    }
     void MouseEnter(TControl* AControl) override;
     void MouseLeave(TControl* AControl) override;
     void DoContextPopup(TPoint MousePos, bool& Handled) override;
@@ -436,6 +442,7 @@ protected:
     bool IsContainerDestroying() const { return destroying_; }
 
 private:
+    friend class TuiCustomInnerListBox;  // hands its mouse and clicks to the container
     void InnerWndProc(TMessage& Message);
     void EnabledChanged();
     void ParentLookChanged(TMessage& Message);
@@ -569,8 +576,17 @@ public:
 protected:
     void WndProc(TMessage& Message) override;
     bool DoKeyPress(char& Key) override;
+    // The mouse and the clicks go to the container too, the points in the container's coordinates.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void Click() override;
+    void DblClick() override;
 
 private:
+    // A press while the container drags automatically: the list selects, then the container begins dragging
+    // (at once for a press on the selection of a multi-select list).
+    void PressWithContainerDrag(TMessage& Message);
     // Adds the key to the prefix (or starts it anew) and selects the first item it begins; true when the key
     // is consumed.
     bool TypeAheadStep(char Key);

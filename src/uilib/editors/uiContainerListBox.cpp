@@ -1,8 +1,11 @@
-// The list box inside an editor: focus reported to its container, dialog codes, and type-ahead search.
+// The list box inside an editor: focus, mouse and clicks reported to its container, the container's automatic
+// drag, dialog codes, and type-ahead search.
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Controls.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "uilib/base/uiClasses.h"
 #include "uilib/editors/uiContainer.h"
 
 namespace zel {
@@ -32,8 +35,66 @@ void TuiCustomInnerListBox::WndProc(TMessage& Message) {
             if (Container != nullptr && !(Message.Msg == WM_SETFOCUS && fromContainer)) Container->ShortRefresh();
             return;
         }
+        case WM_LBUTTONDOWN:
+            if (Container != nullptr && Container->DragMode == dmAutomatic && !Container->IsDesigning()) {
+                PressWithContainerDrag(Message);
+                return;
+            }
+            TListBox::WndProc(Message);
+            return;
         default: TListBox::WndProc(Message);
     }
+}
+
+void TuiCustomInnerListBox::PressWithContainerDrag(TMessage& Message) {
+    // The container drags, not the list: its own automatic dragging waits while the press is handled.
+    Container->DragMode = dmManual;
+    TuiObjectLinkScope container(Container);
+    TScopeExit restore([&] {
+        if (container.Alive()) Container->DragMode = dmAutomatic;
+    });
+    const TShiftState shift = KeysToShiftState(Message.WParam);
+    const int index = ItemAtPos(TPoint{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)}, true);
+    // A press on a selected item of a multi-select list drags the selection at once, unless Shift alone
+    // extends it.
+    if (GetMultiSelect() && index >= 0 && Selected(index) && shift != TShiftState{ssShift}) {
+        Container->BeginDrag(false);
+        return;
+    }
+    TuiObjectLinkScope self(this);
+    TListBox::WndProc(Message);
+    if (!self.Alive() || !container.Alive()) return;
+    if (!GetMultiSelect() || (!shift.Contains(ssCtrl) && !shift.Contains(ssShift))) Container->BeginDrag(false);
+}
+
+void TuiCustomInnerListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TListBox::MouseDown(Button, Shift, X, Y);
+    if (Container == nullptr) return;
+    Container->InnerControlMouseDown = true;
+    TScopeExit lower([this] {
+        if (Container != nullptr) Container->InnerControlMouseDown = false;
+    });
+    Container->MouseDown(Button, Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TListBox::MouseUp(Button, Shift, X, Y);
+    if (Container != nullptr) Container->MouseUp(Button, Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerListBox::MouseMove(TShiftState Shift, int X, int Y) {
+    TListBox::MouseMove(Shift, X, Y);
+    if (Container != nullptr) Container->MouseMove(Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerListBox::Click() {
+    TListBox::Click();
+    if (Container != nullptr) Container->Click();
+}
+
+void TuiCustomInnerListBox::DblClick() {
+    TListBox::DblClick();
+    if (Container != nullptr) Container->DblClick();
 }
 
 bool TuiCustomInnerListBox::DoKeyPress(char& Key) {

@@ -1,8 +1,10 @@
 // The editors' popup windows: the list of shown popups, showing and closing, the show-and-wait loop, and the
 // three thread hooks that close popups when the user clicks, activates or moves elsewhere.
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/win/Messages.h"
@@ -21,6 +23,7 @@ HHOOK g_getMessageHook = nullptr;
 HHOOK g_mouseHook = nullptr;
 // Raised while a popup closes (or changes its focused control).
 int g_focusChangeCount = 0;
+int g_showingCount = 0;  // a popup is being shown
 // Set while the mouse hook closes a popup.
 bool g_closingFromMouseHook = false;
 
@@ -126,7 +129,42 @@ void CloseOnMove(HWND Window) {
     }
 }
 
+// A window whose next message is swallowed: its own procedure, put back by that message.
+std::unordered_map<HWND, WNDPROC>& SwallowedProcs() {
+    static std::unordered_map<HWND, WNDPROC> procs;
+    return procs;
+}
+
+LRESULT SwallowOneMessage(HWND Window, UINT, WPARAM, LPARAM) {
+    auto it = SwallowedProcs().find(Window);
+    if (it != SwallowedProcs().end()) {
+        SetWindowLongPtr(Window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(it->second));
+        SwallowedProcs().erase(it);
+    }
+    return 1;
+}
+
+void SwallowNextMessage(HWND Window) {
+    if (SwallowedProcs().count(Window) != 0) return;
+    const auto old = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(Window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowOneMessage)));
+    if (old != nullptr) SwallowedProcs()[Window] = old;
+}
+
+bool IsShownPopupOwnerForm(HWND Window) {
+    for (TuiCustomPopupWindow* p : *g_popups)
+        if (TCustomForm* form = OwnerForm(p); form != nullptr && form->HandleAllocated() && form->GetHandle() == Window)
+            return true;
+    return false;
+}
+
 LRESULT CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
+    // A form's activation or deactivation while a popup hands the focus on is not the user's: the form
+    // does not hear of it.
+    if (Code == HC_ACTION && g_focusChangeCount != 0 && LParam != 0) {
+        const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(LParam);
+        if (m.message == CM_ACTIVATE || m.message == CM_DEACTIVATE) SwallowNextMessage(m.hwnd);
+    }
     if (Code == HC_ACTION && g_popups != nullptr && !g_popups->empty() && LParam != 0) {
         const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(LParam);
         switch (m.message) {
@@ -139,6 +177,11 @@ LRESULT CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
                 if (m.wParam == FALSE) CloseOnAppDeactivate();
                 break;
             case WM_WINDOWPOSCHANGED: CloseOnMove(m.hwnd); break;
+            case WM_NCACTIVATE:
+                // The owner's form keeps its active caption while its popups show.
+                if (m.wParam == FALSE && (g_showingCount != 0 || IsShownPopupOwnerForm(m.hwnd)))
+                    SwallowNextMessage(m.hwnd);
+                break;
             default: break;
         }
     }
@@ -398,6 +441,11 @@ void TuiCustomPopupWindow::ShowPopup(TWinControl* AFocusedControl) {
     TPoint p = CalculatePosition();
     AdjustToWorkArea(p);
     g_popups->push_back(this);
+    ++g_showingCount;
+    bool showing = true;
+    TScopeExit shown([&] {
+        if (showing) --g_showingCount;
+    });
     DoShowing();
     SetBounds(p.x, p.y, GetWidth(), GetHeight());
     if (captureFocus_) {
@@ -423,6 +471,8 @@ void TuiCustomPopupWindow::ShowPopup(TWinControl* AFocusedControl) {
                          (GetWindowLong(form->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     SetWindowPos(GetHandle(), topMost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    showing = false;
+    --g_showingCount;
     ModalResult = mrNone;
     DoShowed();
     if (!captureFocus_ || !ModalMode) return;

@@ -10,6 +10,7 @@
 #include "platform/vcl/Spin.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Gdi.h"
+#include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {
@@ -484,6 +485,146 @@ TEST_F(VclControls, AddedLinesShowFromTheirStart) {
     DWORD a = 0, b = 0;
     SendMessage(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
     EXPECT_EQ(static_cast<LRESULT>(a), SendMessage(h, EM_LINEINDEX, static_cast<WPARAM>(first), 0));
+}
+
+TEST_F(VclControls, OwnerDrawnListBoxTakesItsItemHeightAndDrawingFromItsEvents) {
+    TForm* form = NewForm();
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->SetBounds(10, 10, 100, 80);
+    list->BorderStyle = bsNone;
+    list->SetStyle(lbOwnerDrawFixed);
+    for (const char* s : {"alpha", "beta", "gamma"}) list->Items()->Add(s);
+    int measured = 0;
+    list->OnMeasureItem = [&](TWinControl* control, int index, int& height) {
+        EXPECT_EQ(control, list);
+        EXPECT_EQ(index, 0);
+        EXPECT_GT(height, 0);  // offered the font's height
+        ++measured;
+        height = 20;
+    };
+    struct TDrawn {
+        int index;
+        TRect rect;
+        bool selected, focused;
+    };
+    std::vector<TDrawn> drawn;
+    list->OnDrawItem = [&](TWinControl*, int index, TRect rect, TOwnerDrawState state) {
+        drawn.push_back({index, rect, state.Contains(odSelected), state.Contains(odFocused)});
+        list->Canvas()->Brush()->SetColor(index == 1 ? clRed : clLime);
+        list->Canvas()->FillRect(rect);
+    };
+    form->Show();
+    HWND h = list->GetHandle();
+    EXPECT_NE(GetWindowLong(h, GWL_STYLE) & LBS_OWNERDRAWFIXED, 0);
+    EXPECT_EQ(list->GetItemHeight(), 20);
+    EXPECT_EQ(measured, 1);
+    // A click in the third row and Up select the second; the repaint draws every row, the second selected
+    // and focused.
+    zel::test::ClickAt(list, TPoint{5, 45});
+    EXPECT_EQ(list->GetItemIndex(), 2);
+    zel::test::Tap(VK_UP);
+    EXPECT_EQ(list->GetItemIndex(), 1);
+    drawn.clear();
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_EQ(drawn.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(drawn[i].index, i);
+        EXPECT_EQ(drawn[i].rect.top, 20 * i);
+        EXPECT_EQ(drawn[i].rect.bottom, 20 * i + 20);
+        EXPECT_EQ(drawn[i].selected, i == 1);
+        EXPECT_EQ(drawn[i].focused, i == 1);
+    }
+    // What the event drew is what the list shows, each colour in its own row.
+    EXPECT_EQ(ComposedPixel(h, 50, 5), static_cast<COLORREF>(ColorToRGB(clLime)));
+    EXPECT_EQ(ComposedPixel(h, 50, 30), static_cast<COLORREF>(ColorToRGB(clRed)));
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("owner-drawn-list-box")));
+    // A new window asks for the height again.
+    list->SetStyle(lbStandard);
+    list->SetStyle(lbOwnerDrawFixed);
+    EXPECT_EQ(list->GetItemHeight(), 20);
+    EXPECT_EQ(measured, 2);
+}
+
+TEST_F(VclControls, MultiSelectListBoxSelectsWithClicksModifiersAndTheSelectionMessages) {
+    TForm* form = NewForm();
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->SetBounds(10, 10, 100, 120);
+    list->BorderStyle = bsNone;
+    list->SetMultiSelect(true);
+    for (const char* s : {"a", "b", "c", "d", "e"}) list->Items()->Add(s);
+    form->Show();
+    HWND h = list->GetHandle();
+    const int ih = list->GetItemHeight();
+    auto selectedItems = [&] {
+        int out[8] = {};
+        const auto n = SendMessage(h, LB_GETSELITEMS, 8, reinterpret_cast<LPARAM>(out));
+        EXPECT_EQ(n, SendMessage(h, LB_GETSELCOUNT, 0, 0));
+        return std::vector<int>(out, out + std::max<LRESULT>(0, n));
+    };
+    auto clickRow = [&](int row, WORD modifier) {
+        if (modifier != 0) keybd_event(static_cast<BYTE>(modifier), 0, 0, 0);
+        zel::test::ClickAt(list, TPoint{5, row * ih + ih / 2});
+        if (modifier != 0) keybd_event(static_cast<BYTE>(modifier), 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+    };
+    // Extended selection: a click selects one item, Ctrl+click adds one, Shift+click a range from the caret.
+    clickRow(1, 0);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{1}));
+    clickRow(3, VK_CONTROL);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 3);
+    clickRow(0, VK_SHIFT);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{0, 1, 2, 3}));
+    clickRow(2, VK_CONTROL);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{0, 1, 3}));
+    EXPECT_TRUE(list->Selected(3));
+    EXPECT_FALSE(list->Selected(2));
+    EXPECT_EQ(list->SelCount(), 3);
+    // The messages: a range off, one item on, the caret moved alone, everything off.
+    SendMessage(h, LB_SELITEMRANGE, FALSE, MAKELPARAM(0, 1));
+    list->SetSelected(4, true);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{3, 4}));
+    EXPECT_EQ(SendMessage(h, LB_SETCARETINDEX, 1, 0), 0);
+    EXPECT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 1);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{3, 4}));
+    // Items inserted or deleted keep the flags with their items.
+    SendMessage(h, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("first"));
+    EXPECT_EQ(selectedItems(), (std::vector<int>{4, 5}));
+    SendMessage(h, LB_DELETESTRING, 4, 0);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{4}));
+    // The keys: with extended selection an arrow selects the item it reaches, with Ctrl it moves the caret
+    // alone and Space toggles the caret's item.
+    list->SetFocus();
+    ASSERT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 2) << "the caret moved with its item";
+    zel::test::Tap(VK_DOWN);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{3}));
+    zel::test::Tap(VK_DOWN, VK_CONTROL);
+    zel::test::Tap(VK_SPACE);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{3, 4}));
+    EXPECT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 4);
+    SendMessage(h, LB_SETSEL, FALSE, -1);
+    EXPECT_EQ(selectedItems(), std::vector<int>{});
+    EXPECT_THROW(list->Selected(9), EStringListError);
+    // Without extended selection a click toggles its item.
+    list->SetExtendedSelect(false);
+    h = list->GetHandle();
+    EXPECT_NE(GetWindowLong(h, GWL_STYLE) & LBS_MULTIPLESEL, 0);
+    clickRow(1, 0);
+    clickRow(2, 0);
+    clickRow(1, 0);
+    EXPECT_EQ(selectedItems(), (std::vector<int>{2}));
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("multi-select-list-box")));
+    // A single-select list refuses the selection messages.
+    list->SetMultiSelect(false);
+    h = list->GetHandle();
+    for (UINT m : {LB_GETSELCOUNT, LB_GETSELITEMS, LB_SELITEMRANGE}) {
+        SCOPED_TRACE(m);
+        EXPECT_EQ(SendMessage(h, m, 0, 0), LB_ERR);
+    }
+    EXPECT_EQ(SendMessage(h, LB_SETSEL, TRUE, 0), LB_ERR);
 }
 
 TEST_F(VclControls, ListBoxKeepsItsItemsAcrossHandlesAndAnswersTheListBoxMessages) {

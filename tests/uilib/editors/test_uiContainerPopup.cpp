@@ -6,9 +6,11 @@
 
 #include "EditorGallery.h"
 #include "platform/vcl/ExtCtrls.h"
+#include "platform/vcl/Screenshot.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Messages.h"
 #include "support/vcl/QueuedInput.h"
+#include "support/vcl/VclTestSupport.h"
 #include "uilib/base/uiControls.h"
 #include "uilib/editors/uiContainer.h"
 
@@ -233,6 +235,64 @@ TEST_F(ContainerPopups, TheShowAndWaitLoopRunsOnQueuedInputAndOnTimers) {
     EXPECT_GE(GetTickCount() - start, 50u);
 }
 
+TEST_F(ContainerPopups, TheOwnersFormDoesNotHearOfItsActivationWhileAPopupHandsTheFocusBack) {
+    TEditorGalleryForm* form = NewForm(100);
+    TPopupOwner* owner = NewOwner(form);
+    int activations = 0, deactivations = 0;
+    form->OnActivate = [&](TObject*) { ++activations; };
+    form->OnDeactivate = [&](TObject*) { ++deactivations; };
+    form->Show();
+    ProcessPendingMessages();
+    EXPECT_EQ(activations, 1) << "a user's activation reaches the form";
+    TTestPopup* popup = NewPopup(owner, true);
+    popup->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) {
+        if (Key == VK_ESCAPE) popup->ModalResult = mrCancel;
+    };
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    popup->ShowPopup(nullptr);
+    ProcessPendingMessages();
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_TRUE(form->Active());
+    EXPECT_EQ(deactivations, 1) << "the popup taking the focus deactivates the form";
+    EXPECT_EQ(activations, 1) << "the popup closing gives the activation back unheard";
+    // The form's procedure is its own again: the next activation is heard.
+    TEditorGalleryForm* other = NewForm(400);
+    other->Show();
+    ProcessPendingMessages();
+    form->SetFocus();
+    ProcessPendingMessages();
+    EXPECT_EQ(activations, 2);
+}
+
+TEST_F(ContainerPopups, TheOwnersFormKeepsItsActiveCaptionWhileItsPopupShows) {
+    TEditorGalleryForm* form = NewForm(100);
+    TPopupOwner* owner = NewOwner(form);
+    form->Show();
+    ProcessPendingMessages();
+    ASSERT_TRUE(CaptionDrawnActive(form->GetHandle()));
+    TTestPopup* popup = NewPopup(owner, false);
+    popup->ShowPopup(nullptr);
+    ProcessPendingMessages();
+    ASSERT_TRUE(popup->IsShown());
+    // Another window of the program takes the activation: the form that owns the shown popup keeps its
+    // active caption.
+    TEditorGalleryForm* other = NewForm(400);
+    other->Show();
+    ProcessPendingMessages();
+    ASSERT_TRUE(popup->IsShown());
+    EXPECT_FALSE(form->Active());
+    EXPECT_TRUE(CaptionDrawnActive(form->GetHandle()));
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("popup-owner-form-caption")));
+    // Once the popup is gone, a deactivation reaches the form's caption again.
+    popup->ClosePopup();
+    form->SetFocus();
+    ProcessPendingMessages();
+    other->SetFocus();
+    ProcessPendingMessages();
+    EXPECT_FALSE(CaptionDrawnActive(form->GetHandle()));
+}
+
 TEST_F(ContainerPopups, APopupOrItsOwnerFreedInsideTheLoopEndsItQuietly) {
     TEditorGalleryForm* form = NewForm(100);
     TPopupOwner* owner = NewOwner(form);
@@ -350,6 +410,89 @@ TEST_F(InnerListBox, TypeAheadPicksTheFirstMatchAndStartsOverAfterTheDelay) {
         EXPECT_EQ(list->TypeAheadText(), step.text) << step.name;
     }
     EXPECT_EQ(clicks, 5) << "every key that found an item";
+}
+
+TEST_F(InnerListBox, ItsMouseAndClicksReachTheContainerInTheContainersCoordinates) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 200);
+    auto* container = Construct<TuiContainer>(form);
+    container->SetParent(form);
+    container->SetBounds(10, 10, 150, 120);
+    auto* list = new TuiCustomInnerListBox(container);
+    list->SetParent(container);
+    list->Container = container;
+    container->SetInnerControl(list);
+    for (const char* item : {"one", "two", "three"}) list->Items()->Add(item);
+    std::vector<std::string> heard;
+    bool flagDuringPress = false;
+    container->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) {
+        flagDuringPress = container->InnerControlMouseDown;
+        heard.push_back("down " + std::to_string(X) + "," + std::to_string(Y));
+    };
+    container->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int X, int Y) {
+        heard.push_back("up " + std::to_string(X) + "," + std::to_string(Y));
+    };
+    container->OnClick = [&](TObject*) { heard.push_back("click"); };
+    form->Show();
+    ProcessPendingMessages();
+    const int ih = list->GetItemHeight();
+    ClickAt(list, TPoint{20, ih + 2});
+    EXPECT_EQ(list->GetItemIndex(), 1);
+    const std::string at = std::to_string(20 + list->GetLeft()) + "," + std::to_string(ih + 2 + list->GetTop());
+    // The list selects (and clicks) as the button goes down, then hears the press itself.
+    EXPECT_EQ(heard, (std::vector<std::string>{"click", "down " + at, "up " + at}));
+    EXPECT_TRUE(flagDuringPress);
+    EXPECT_FALSE(container->InnerControlMouseDown);
+    EXPECT_GT(list->GetLeft() + list->GetTop(), 0) << "the inner control sits inside the frame";
+}
+
+TEST_F(InnerListBox, APressDragsTheContainerWhenItDragsAutomatically) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 200);
+    auto* container = Construct<TuiContainer>(form);
+    container->SetParent(form);
+    container->SetBounds(10, 10, 150, 120);
+    container->DragMode = dmAutomatic;
+    auto* list = new TuiCustomInnerListBox(container);
+    list->SetParent(container);
+    list->Container = container;
+    container->SetInnerControl(list);
+    for (const char* item : {"one", "two", "three", "four"}) list->Items()->Add(item);
+    int drags = 0;
+    container->OnStartDrag = [&](TObject* Sender, TObject*&) {
+        EXPECT_EQ(Sender, container);
+        ++drags;
+    };
+    form->Show();
+    ProcessPendingMessages();
+    const int ih = list->GetItemHeight();
+    struct TCase {
+        const char* name;
+        bool multi;
+        int row;
+        WORD modifier;
+        int drags;     // drags begun by the press
+        int selected;  // items selected after it
+    } cases[] = {
+        {"SingleSelectPressSelectsAndDrags", false, 1, 0, 1, 1},
+        {"MultiPressSelectsAndDrags", true, 0, 0, 1, 1},
+        {"MultiCtrlPressOnlySelects", true, 2, VK_CONTROL, 0, 2},
+        {"MultiPressOnTheSelectionDragsItAsItIs", true, 0, 0, 1, 2},
+        {"MultiShiftPressOnTheSelectionOnlySelects", true, 0, VK_SHIFT, 0, 3},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (list->GetMultiSelect() != c.multi) list->SetMultiSelect(c.multi);
+        drags = 0;
+        if (c.modifier != 0) keybd_event(static_cast<BYTE>(c.modifier), 0, 0, 0);
+        ClickAt(list, TPoint{20, c.row * ih + ih / 2});
+        if (c.modifier != 0) keybd_event(static_cast<BYTE>(c.modifier), 0, KEYEVENTF_KEYUP, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(drags, c.drags);
+        EXPECT_EQ(list->SelCount(), c.selected);
+        EXPECT_EQ(container->DragMode, dmAutomatic) << "the container drags automatically again";
+        EXPECT_FALSE(container->Dragging());
+    }
 }
 
 }  // namespace
