@@ -207,6 +207,13 @@ public:
     int RecentUseStep() const { return recentUseStep_; }
     bool SupportsRecentItems() const { return EffectiveStyle() != bmsStandard; }
 
+    // ---- layout store: the user settings and the bars' captions, rows and visibility in an INI file,
+    // under sections named after the form and the manager ("Form.Manager.Main", "Form.Manager.Bar0", ...).
+    // Writing erases this manager's sections first and writes the file once; an empty name does nothing.
+    void WriteLayoutToIniFile(const std::string& FileName);
+    // Reads what WriteLayoutToIniFile wrote; missing or unusable values keep the current ones.
+    void ReadLayoutFromIniFile(const std::string& FileName);
+
     // ---- items
     int ItemCount() const { return items_.Count(); }
     // nullptr outside the list.

@@ -1,0 +1,111 @@
+// The bar manager's layout in an INI file: the user settings, then one section per bar. The file comes from
+// outside (it may be damaged or edited by hand), so every value read is checked before it is applied and
+// the loops end after the last section present, whatever count the file claims.
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/IniFiles.h"
+#include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBars.h"
+
+namespace zel {
+
+namespace {
+
+std::string SectionPrefix(const TubBarManager& Manager) {
+    const std::string form = Manager.Form() != nullptr ? Manager.Form()->GetName() : std::string();
+    return form + "." + Manager.GetName() + ".";
+}
+
+// The number n of a section named prefix + "Bar" + n, or -1 for any other section.
+int BarSectionNumber(const std::string& Section, const std::string& Prefix) {
+    const std::string head = Prefix + "Bar";
+    if (Section.size() <= head.size() || Section.size() > head.size() + 9 ||
+        !SameText(Section.substr(0, head.size()), head))
+        return -1;
+    int n = 0;
+    for (std::size_t i = head.size(); i < Section.size(); ++i) {
+        if (Section[i] < '0' || Section[i] > '9') return -1;
+        n = n * 10 + (Section[i] - '0');
+    }
+    return n;
+}
+
+}  // namespace
+
+void TubBarManager::WriteLayoutToIniFile(const std::string& FileName) {
+    if (FileName.empty()) return;
+    TMemIniFile ini(FileName);
+    const std::string prefix = SectionPrefix(*this);
+    std::vector<std::string> sections;
+    ini.ReadSections(sections);
+    for (const std::string& section : sections)
+        if (section.size() >= prefix.size() && SameText(section.substr(0, prefix.size()), prefix))
+            ini.EraseSection(section);
+    const std::string main = prefix + "Main";
+    if (SupportsRecentItems()) {
+        ini.WriteBool(main, "MenusShowRecentItemsFirst", GetMenusShowRecentItemsFirst());
+        ini.WriteBool(main, "ShowFullMenusAfterDelay", GetShowFullMenusAfterDelay());
+    }
+    ini.WriteBool(main, "LargeIcons", GetLargeIcons());
+    ini.WriteInteger(main, "MenuAnimations", static_cast<int>(GetMenuAnimations()));
+    ini.WriteBool(main, "ShowHint", GetShowHint());
+    ini.WriteBool(main, "ShowShortCutInHint", GetShowShortCutInHint());
+    ini.WriteInteger(main, "BarCount", GetBars()->Count());
+    for (int n = 0; n < GetBars()->Count(); ++n) {
+        const TubBar* bar = GetBars()->Items(n);
+        const std::string section = prefix + "Bar" + IntToStr(n);
+        ini.WriteString(section, "Caption", bar->GetCaption());
+        ini.WriteBool(section, "OneOnRow", bar->OneOnRow);
+        ini.WriteInteger(section, "Row", bar->GetRow());
+        ini.WriteInteger(section, "FloatLeft", bar->GetFloatLeft());
+        ini.WriteInteger(section, "FloatTop", bar->GetFloatTop());
+        ini.WriteBool(section, "Visible", bar->GetVisible());
+    }
+    ini.UpdateFile();
+}
+
+void TubBarManager::ReadLayoutFromIniFile(const std::string& FileName) {
+    if (FileName.empty()) return;
+    TMemIniFile ini(FileName);
+    const std::string prefix = SectionPrefix(*this);
+    const std::string main = prefix + "Main";
+    TubBarUpdateLock lock(this);
+    if (SupportsRecentItems()) {
+        SetMenusShowRecentItemsFirst(ini.ReadBool(main, "MenusShowRecentItemsFirst", GetMenusShowRecentItemsFirst()));
+        SetShowFullMenusAfterDelay(ini.ReadBool(main, "ShowFullMenusAfterDelay", GetShowFullMenusAfterDelay()));
+    }
+    SetLargeIcons(ini.ReadBool(main, "LargeIcons", GetLargeIcons()));
+    const int animations = ini.ReadInteger(main, "MenuAnimations", static_cast<int>(GetMenuAnimations()));
+    if (animations >= maNone && animations <= maFade) SetMenuAnimations(static_cast<TubBarMenuAnimations>(animations));
+    SetShowHint(ini.ReadBool(main, "ShowHint", GetShowHint()));
+    SetShowShortCutInHint(ini.ReadBool(main, "ShowShortCutInHint", GetShowShortCutInHint()));
+
+    const int count = ini.ReadInteger(main, "BarCount", -1);
+    if (count < 0) return;  // no bars stored: none is touched
+    // Only the bar sections present count: a huge count or a stray high number makes no bars by the million.
+    std::vector<std::string> sections;
+    ini.ReadSections(sections);
+    std::set<int> stored;
+    for (const std::string& section : sections) {
+        const int n = BarSectionNumber(section, prefix);
+        if (n >= 0 && n < count && ini.ReadInteger(section, "Row", -1000) >= -999) stored.insert(n);
+    }
+    for (int n = 0; n < GetBars()->Count(); ++n) GetBars()->Items(n)->SetVisible(false);
+    const int limit = GetBars()->Count() + static_cast<int>(stored.size());
+    for (const int n : stored) {
+        if (n >= limit) break;
+        while (GetBars()->Count() <= n) GetBars()->Add();
+        TubBar* bar = GetBars()->Items(n);
+        const std::string section = prefix + "Bar" + IntToStr(n);
+        bar->SetCaption(ini.ReadString(section, "Caption", bar->GetCaption()));
+        bar->OneOnRow = ini.ReadBool(section, "OneOnRow", bar->OneOnRow);
+        bar->SetRow(ini.ReadInteger(section, "Row", bar->GetRow()));
+        bar->SetFloatLeft(ini.ReadInteger(section, "FloatLeft", bar->GetFloatLeft()));
+        bar->SetFloatTop(ini.ReadInteger(section, "FloatTop", bar->GetFloatTop()));
+        bar->SetVisible(ini.ReadBool(section, "Visible", false));
+    }
+}
+
+}  // namespace zel
