@@ -1,11 +1,14 @@
-// The bar manager's layout in an INI file: the user settings, then one section per bar. The file comes from
-// outside (it may be damaged or edited by hand), so every value read is checked before it is applied and
-// the loops end after the last section present, whatever count the file claims.
+// The bar manager's layout in an INI file: the user settings, then one section per bar and one per link. The file comes
+// from outside (it may be damaged or edited by hand), so every value read is checked before it is applied and the loops
+// end after the last section present, whatever count the file claims.
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/IniFiles.h"
+#include "uilib/bars/ubBarItem.h"
+#include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBars.h"
 
@@ -18,9 +21,8 @@ std::string SectionPrefix(const TubBarManager& Manager) {
     return form + "." + Manager.GetName() + ".";
 }
 
-// The number n of a section named prefix + "Bar" + n, or -1 for any other section.
-int BarSectionNumber(const std::string& Section, const std::string& Prefix) {
-    const std::string head = Prefix + "Bar";
+// The number n of a section named head + n, or -1 for any other section.
+int SectionNumber(const std::string& Section, const std::string& head) {
     if (Section.size() <= head.size() || Section.size() > head.size() + 9 ||
         !SameText(Section.substr(0, head.size()), head))
         return -1;
@@ -30,6 +32,67 @@ int BarSectionNumber(const std::string& Section, const std::string& Prefix) {
         n = n * 10 + (Section[i] - '0');
     }
     return n;
+}
+
+void WriteLinks(TMemIniFile& Ini, const std::string& Section, const TubBarItemLinks& Links, bool ForBar,
+                bool KeepsUsage) {
+    Ini.WriteInteger(Section, "ItemLinkCount", Links.Count());
+    for (int m = 0; m < Links.Count(); ++m) {
+        const TubBarItemLink* link = Links.Items(m);
+        if (link->GetItem() == nullptr || link->GetItem()->GetName().empty()) continue;
+        const std::string section = Section + ".ItemLink" + IntToStr(m);
+        const TubBarUserDefines defines = link->GetUserDefine();
+        Ini.WriteString(section, "ItemName", link->GetItem()->GetName());
+        Ini.WriteBool(section, "BeginGroup", link->BeginGroup);
+        Ini.WriteInteger(section, "UserDefine", static_cast<int>(defines.Bits()));
+        if (defines.Contains(udCaption)) Ini.WriteString(section, "UserCaption", link->GetUserCaption());
+        if (defines.Contains(udPaintStyle))
+            Ini.WriteInteger(section, "UserPaintStyle", static_cast<int>(link->GetUserPaintStyle()));
+        if (defines.Contains(udWidth)) Ini.WriteInteger(section, "UserWidth", link->GetUserWidth());
+        if (ForBar) Ini.WriteBool(section, "Visible", link->GetVisible());
+        if (KeepsUsage) {
+            Ini.WriteInteger(section, "UseCount", link->UseCount);
+            Ini.WriteInteger(section, "RecentIndex", Links.RecentList().IndexOf(const_cast<TubBarItemLink*>(link)));
+        }
+    }
+}
+
+// Reads the links stored under Section; only the link sections present are looked at, so a huge
+// "ItemLinkCount" costs nothing. A link naming an item the manager does not have is dropped.
+void ReadLinks(TubBarManager& Manager, const TMemIniFile& Ini, const std::vector<std::string>& Sections,
+               const std::string& Section, TubBarItemLinks& Links, bool ForBar, bool KeepsUsage) {
+    const int count = Ini.ReadInteger(Section, "ItemLinkCount", 0);
+    std::set<int> stored;
+    for (const std::string& section : Sections)
+        if (const int m = SectionNumber(section, Section + ".ItemLink"); m >= 0 && m < count) stored.insert(m);
+    Links.Clear();
+    for (const int m : stored) {
+        const std::string section = Section + ".ItemLink" + IntToStr(m);
+        TubBarItem* item = Manager.FindItemByName(Ini.ReadString(section, "ItemName", ""));
+        if (item == nullptr) continue;
+        TubBarItemLink* link = Links.Add();
+        link->SetItem(item);
+        link->BeginGroup = Ini.ReadBool(section, "BeginGroup", false);
+        const int bits = Ini.ReadInteger(section, "UserDefine", 0);
+        // Only the four known flags; the glyph is not stored in INI files.
+        TubBarUserDefines defines = TubBarUserDefines::FromBits(static_cast<std::uint64_t>(bits) & 0x0F);
+        defines.Exclude(udGlyph);
+        if (defines.Contains(udCaption)) link->SetUserCaption(Ini.ReadString(section, "UserCaption", ""));
+        if (defines.Contains(udPaintStyle)) {
+            const int style = Ini.ReadInteger(section, "UserPaintStyle", 0);
+            if (style >= psStandard && style <= psCaptionGlyph)
+                link->SetUserPaintStyle(static_cast<TubBarPaintStyle>(style));
+            else defines.Exclude(udPaintStyle);
+        }
+        if (defines.Contains(udWidth)) link->SetUserWidth(Ini.ReadInteger(section, "UserWidth", 100));
+        link->SetUserDefine(defines);
+        if (ForBar) link->SetVisible(Ini.ReadBool(section, "Visible", true));
+        if (KeepsUsage) {
+            link->LoadedUseCount = std::max(0, Ini.ReadInteger(section, "UseCount", 0));
+            link->LoadedRecentIndex = Ini.ReadInteger(section, "RecentIndex", -1);
+        }
+    }
+    Links.ApplyAfterLoading(false);
 }
 
 }  // namespace
@@ -62,6 +125,7 @@ void TubBarManager::WriteLayoutToIniFile(const std::string& FileName) {
         ini.WriteInteger(section, "FloatLeft", bar->GetFloatLeft());
         ini.WriteInteger(section, "FloatTop", bar->GetFloatTop());
         ini.WriteBool(section, "Visible", bar->GetVisible());
+        WriteLinks(ini, section, *bar->GetItemLinks(), true, SupportsRecentItems());
     }
     ini.UpdateFile();
 }
@@ -89,7 +153,7 @@ void TubBarManager::ReadLayoutFromIniFile(const std::string& FileName) {
     ini.ReadSections(sections);
     std::set<int> stored;
     for (const std::string& section : sections) {
-        const int n = BarSectionNumber(section, prefix);
+        const int n = SectionNumber(section, prefix + "Bar");
         if (n >= 0 && n < count && ini.ReadInteger(section, "Row", -1000) >= -999) stored.insert(n);
     }
     for (int n = 0; n < GetBars()->Count(); ++n) GetBars()->Items(n)->SetVisible(false);
@@ -99,6 +163,7 @@ void TubBarManager::ReadLayoutFromIniFile(const std::string& FileName) {
         while (GetBars()->Count() <= n) GetBars()->Add();
         TubBar* bar = GetBars()->Items(n);
         const std::string section = prefix + "Bar" + IntToStr(n);
+        ReadLinks(*this, ini, sections, section, *bar->GetItemLinks(), true, SupportsRecentItems());
         bar->SetCaption(ini.ReadString(section, "Caption", bar->GetCaption()));
         bar->OneOnRow = ini.ReadBool(section, "OneOnRow", bar->OneOnRow);
         bar->SetRow(ini.ReadInteger(section, "Row", bar->GetRow()));

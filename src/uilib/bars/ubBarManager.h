@@ -207,7 +207,7 @@ public:
     int RecentUseStep() const { return recentUseStep_; }
     bool SupportsRecentItems() const { return EffectiveStyle() != bmsStandard; }
 
-    // ---- layout store: the user settings and the bars' captions, rows and visibility in an INI file,
+    // ---- layout store: the user settings, the bars' captions, rows and visibility and their links in an INI file,
     // under sections named after the form and the manager ("Form.Manager.Main", "Form.Manager.Bar0", ...).
     // Writing erases this manager's sections first and writes the file once; an empty name does nothing.
     void WriteLayoutToIniFile(const std::string& FileName);

@@ -5,6 +5,8 @@
 #include "BarsTestSupport.h"
 #include "platform/rtl/IniFiles.h"
 #include "support/TempDir.h"
+#include "uilib/bars/ubBarCommandItems.h"
+#include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBars.h"
 
 namespace zel::test {
@@ -72,6 +74,54 @@ TEST_F(ubBarLayoutTest, ARoundTripGivesBackTheSettingsAndTheBars) {
     EXPECT_FALSE(tool->GetVisible());
     EXPECT_TRUE(manager->GetBars()->Items(0)->GetVisible());
     EXPECT_FALSE(manager->GetUpdateLock());
+}
+
+TEST_F(ubBarLayoutTest, ARoundTripGivesBackTheLinksWithTheirUserSettingsAndDropsThoseOfMissingItems) {
+    TubBarItemLinks* links = manager->GetBars()->Items(1)->GetItemLinks();
+    for (const char* name : {"btnOpen", "btnPrint", "btnGone"}) {
+        auto* button = new TubBarButton(form);
+        button->SetName(name);
+        button->SetCaption(name);
+        links->Add()->SetItem(button);
+    }
+    links->Add();  // a link without an item is not stored
+    TubBarItemLink* print = links->Items(1);
+    print->BeginGroup = true;
+    print->SetUserCaption("&Print now");
+    print->SetUserPaintStyle(psCaptionGlyph);
+    print->SetUserDefine(TubBarUserDefines{udCaption, udPaintStyle});
+    links->Items(0)->SetVisible(false);
+    manager->WriteLayoutToIniFile(path);
+    EXPECT_EQ(TIniFile(path).ReadInteger("EditForm.Bars.Bar1", "ItemLinkCount", 0), 4);
+
+    delete manager->FindItemByName("btnGone");
+    links->Clear();
+    manager->ReadLayoutFromIniFile(path);
+    ASSERT_EQ(links->Count(), 2);
+    EXPECT_EQ(links->Items(0)->GetItem()->GetName(), "btnOpen");
+    EXPECT_FALSE(links->Items(0)->GetVisible());
+    EXPECT_FALSE(links->Items(0)->BeginGroup);
+    EXPECT_EQ(links->Items(1)->GetItem()->GetName(), "btnPrint");
+    EXPECT_TRUE(links->Items(1)->BeginGroup);
+    EXPECT_EQ(links->Items(1)->Caption(), "&Print now");
+    EXPECT_EQ(links->Items(1)->PaintStyle(), psCaptionGlyph);
+    EXPECT_TRUE(links->Items(1)->GetVisible());
+}
+
+TEST_F(ubBarLayoutTest, DamagedLinkValuesAreRefused) {
+    auto* button = new TubBarButton(form);
+    button->SetName("btnOpen");
+    button->SetCaption("Open");
+    test::WriteAll(path,
+                   "[EditForm.Bars.Main]\nBarCount=2\n[EditForm.Bars.Bar1]\nRow=0\nItemLinkCount=2000000000\n"
+                   "[EditForm.Bars.Bar1.ItemLink999999]\nItemName=btnOpen\nUserDefine=255\nUserPaintStyle=99\n"
+                   "UserWidth=5\n");
+    manager->ReadLayoutFromIniFile(path);
+    TubBarItemLinks* links = manager->GetBars()->Items(1)->GetItemLinks();
+    ASSERT_EQ(links->Count(), 1);
+    // Unknown flag bits and the glyph flag are dropped, an out-of-range paint style is refused.
+    EXPECT_EQ(links->Items(0)->GetUserDefine(), TubBarUserDefines({udCaption, udWidth}));
+    EXPECT_EQ(links->Items(0)->GetUserPaintStyle(), psStandard);
 }
 
 TEST_F(ubBarLayoutTest, SavingKeepsTheSectionsOfAnotherManagerAndAnEmptyNameDoesNothing) {
