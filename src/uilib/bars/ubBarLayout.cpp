@@ -10,6 +10,7 @@
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBars.h"
 
 namespace zel {
@@ -127,7 +128,23 @@ void TubBarManager::WriteLayoutToIniFile(const std::string& FileName) {
         ini.WriteBool(section, "Visible", bar->GetVisible());
         WriteLinks(ini, section, *bar->GetItemLinks(), true, SupportsRecentItems());
     }
+    for (int i = 0; i < ItemCount(); ++i)
+        if (auto* sub = dynamic_cast<TCustomubBarSubItem*>(Items(i)); sub != nullptr && !sub->GetName().empty())
+            WriteLinks(ini, prefix + "SubItem_" + sub->GetName(), *sub->GetItemLinks(), false, SupportsRecentItems());
     ini.UpdateFile();
+}
+
+void TubBarManager::StoreLayout() {
+    if (!StoreInIniFile) return;
+    try {
+        WriteLayoutToIniFile(IniFileName);
+    } catch (const EIniFileException&) {
+        // A file that cannot be written loses this run's layout, never the form's closing.
+    }
+}
+
+void TubBarManager::RestoreLayout() {
+    if (StoreInIniFile) ReadLayoutFromIniFile(IniFileName);
 }
 
 void TubBarManager::ReadLayoutFromIniFile(const std::string& FileName) {
@@ -146,15 +163,27 @@ void TubBarManager::ReadLayoutFromIniFile(const std::string& FileName) {
     SetShowHint(ini.ReadBool(main, "ShowHint", GetShowHint()));
     SetShowShortCutInHint(ini.ReadBool(main, "ShowShortCutInHint", GetShowShortCutInHint()));
 
-    const int count = ini.ReadInteger(main, "BarCount", -1);
-    if (count < 0) return;  // no bars stored: none is touched
-    // Only the bar sections present count: a huge count or a stray high number makes no bars by the million.
     std::vector<std::string> sections;
     ini.ReadSections(sections);
+    ReadBars(ini, sections, prefix);
+    for (int i = 0; i < ItemCount(); ++i) {
+        auto* sub = dynamic_cast<TCustomubBarSubItem*>(Items(i));
+        if (sub == nullptr || sub->GetName().empty()) continue;
+        const std::string section = prefix + "SubItem_" + sub->GetName();
+        if (ini.ReadInteger(section, "ItemLinkCount", -1) >= 0)
+            ReadLinks(*this, ini, sections, section, *sub->GetItemLinks(), false, SupportsRecentItems());
+    }
+}
+
+void TubBarManager::ReadBars(const TMemIniFile& Ini, const std::vector<std::string>& Sections,
+                             const std::string& Prefix) {
+    const int count = Ini.ReadInteger(Prefix + "Main", "BarCount", -1);
+    if (count < 0) return;  // no bars stored: none is touched
+    // Only the bar sections present count: a huge count or a stray high number makes no bars by the million.
     std::set<int> stored;
-    for (const std::string& section : sections) {
-        const int n = SectionNumber(section, prefix + "Bar");
-        if (n >= 0 && n < count && ini.ReadInteger(section, "Row", -1000) >= -999) stored.insert(n);
+    for (const std::string& section : Sections) {
+        const int n = SectionNumber(section, Prefix + "Bar");
+        if (n >= 0 && n < count && Ini.ReadInteger(section, "Row", -1000) >= -999) stored.insert(n);
     }
     for (int n = 0; n < GetBars()->Count(); ++n) GetBars()->Items(n)->SetVisible(false);
     const int limit = GetBars()->Count() + static_cast<int>(stored.size());
@@ -162,14 +191,14 @@ void TubBarManager::ReadLayoutFromIniFile(const std::string& FileName) {
         if (n >= limit) break;
         while (GetBars()->Count() <= n) GetBars()->Add();
         TubBar* bar = GetBars()->Items(n);
-        const std::string section = prefix + "Bar" + IntToStr(n);
-        ReadLinks(*this, ini, sections, section, *bar->GetItemLinks(), true, SupportsRecentItems());
-        bar->SetCaption(ini.ReadString(section, "Caption", bar->GetCaption()));
-        bar->OneOnRow = ini.ReadBool(section, "OneOnRow", bar->OneOnRow);
-        bar->SetRow(ini.ReadInteger(section, "Row", bar->GetRow()));
-        bar->SetFloatLeft(ini.ReadInteger(section, "FloatLeft", bar->GetFloatLeft()));
-        bar->SetFloatTop(ini.ReadInteger(section, "FloatTop", bar->GetFloatTop()));
-        bar->SetVisible(ini.ReadBool(section, "Visible", false));
+        const std::string section = Prefix + "Bar" + IntToStr(n);
+        ReadLinks(*this, Ini, Sections, section, *bar->GetItemLinks(), true, SupportsRecentItems());
+        bar->SetCaption(Ini.ReadString(section, "Caption", bar->GetCaption()));
+        bar->OneOnRow = Ini.ReadBool(section, "OneOnRow", bar->OneOnRow);
+        bar->SetRow(Ini.ReadInteger(section, "Row", bar->GetRow()));
+        bar->SetFloatLeft(Ini.ReadInteger(section, "FloatLeft", bar->GetFloatLeft()));
+        bar->SetFloatTop(Ini.ReadInteger(section, "FloatTop", bar->GetFloatTop()));
+        bar->SetVisible(Ini.ReadBool(section, "Visible", false));
     }
 }
 

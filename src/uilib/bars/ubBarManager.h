@@ -33,6 +33,7 @@ class TubThemeChangedNotificator;
 class TubDockControl;
 class TubBarDockControl;
 class IubDockedBarWindow;
+class TMemIniFile;
 
 using TubBarClickItemEvent = std::function<void(TubBarManager* Sender, TubBarItem* ClickedItem)>;
 using TubBarEvent = std::function<void(TubBarManager* Sender, TubBar* ABar)>;
@@ -213,6 +214,10 @@ public:
     void WriteLayoutToIniFile(const std::string& FileName);
     // Reads what WriteLayoutToIniFile wrote; missing or unusable values keep the current ones.
     void ReadLayoutFromIniFile(const std::string& FileName);
+    // With StoreInIniFile: the layout read from IniFileName (when loaded) and written to it (a file that
+    // cannot be written is skipped).
+    void RestoreLayout();
+    void StoreLayout();
 
     // ---- items
     int ItemCount() const { return items_.Count(); }
@@ -435,6 +440,7 @@ private:
     bool inActivationCheck_ = false;
 
     void ShowPendingBars();
+    void ReadBars(const TMemIniFile& Ini, const std::vector<std::string>& Sections, const std::string& Prefix);
     void HelpForWindow(HELPINFO& AInfo);
     // The floating bars' windows; Shown: only those of bars that are visible.
     std::vector<TCustomubBarControl*> FloatingBarWindows(bool Shown) const;

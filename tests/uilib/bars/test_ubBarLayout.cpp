@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemLinks.h"
+#include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBars.h"
 
 namespace zel::test {
@@ -122,6 +123,48 @@ TEST_F(ubBarLayoutTest, DamagedLinkValuesAreRefused) {
     // Unknown flag bits and the glyph flag are dropped, an out-of-range paint style is refused.
     EXPECT_EQ(links->Items(0)->GetUserDefine(), TubBarUserDefines({udCaption, udWidth}));
     EXPECT_EQ(links->Items(0)->GetUserPaintStyle(), psStandard);
+}
+
+// A form that opts in to the INI store: its layout is written by StoreLayout and read when its manager has
+// loaded, sub-menus included.
+TEST_F(ubBarLayoutTest, AFormThatOptsInStoresItsLayoutAndReadsItWhenLoaded) {
+    auto makeForm = [this](const std::string& caption) {
+        auto* f = Construct<TTestForm>(nullptr);
+        f->SetName("Saved");
+        auto* m = new TubBarManager(f);
+        m->SetName("Bars");
+        m->StoreInIniFile = true;
+        m->IniFileName = path;
+        TubBar* bar = m->GetBars()->Add();
+        bar->SetCaption(caption);
+        bar->SetDockingStyle(dsTop);
+        bar->SetVisible(true);
+        auto* sub = new TubBarSubItem(f);
+        sub->SetName("subFile");
+        auto* button = new TubBarButton(f);
+        button->SetName("btnOpen");
+        button->SetCaption("Open");
+        return std::pair{f, m};
+    };
+    auto [first, firstManager] = makeForm("ToolBar");
+    first->Show();
+    ProcessPendingMessages();
+    firstManager->GetBars()->Items(0)->SetCaption("My Tools");
+    auto* sub = static_cast<TubBarSubItem*>(firstManager->FindItemByName("subFile"));
+    sub->GetItemLinks()->Add()->SetItem(firstManager->FindItemByName("btnOpen"));
+    firstManager->StoreLayout();
+    delete first;
+    TIniFile stored(path);
+    EXPECT_EQ(stored.ReadString("Saved.Bars.Bar0", "Caption", ""), "My Tools");
+    EXPECT_EQ(stored.ReadString("Saved.Bars.SubItem_subFile.ItemLink0", "ItemName", ""), "btnOpen");
+
+    auto [second, secondManager] = makeForm("ToolBar");
+    secondManager->Loaded();
+    EXPECT_EQ(secondManager->GetBars()->Items(0)->GetCaption(), "My Tools");
+    auto* again = static_cast<TubBarSubItem*>(secondManager->FindItemByName("subFile"));
+    ASSERT_EQ(again->GetItemLinks()->Count(), 1);
+    EXPECT_EQ(again->GetItemLinks()->Items(0)->GetItem()->GetName(), "btnOpen");
+    delete second;
 }
 
 TEST_F(ubBarLayoutTest, SavingKeepsTheSectionsOfAnotherManagerAndAnEmptyNameDoesNothing) {
