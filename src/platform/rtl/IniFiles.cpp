@@ -179,6 +179,8 @@ struct TIniContents {
     off_t Size = 0;
     timespec Changed{};
     TIniLines Lines;
+    bool Stale = false;    // lines changed in memory since the last Index
+    std::string ReadText;  // in memory: the lines as read, to skip an update that changes nothing
     std::unordered_map<std::string, std::size_t> Sections;
     std::unordered_map<std::string, std::size_t> Keys;
 
@@ -215,7 +217,11 @@ struct TIniContents {
 };
 
 TIniContents& TIniFile::Contents() const {
-    if (inMemory_ && contents_) return *contents_;
+    if (inMemory_ && contents_) {
+        if (contents_->Stale) contents_->Index();
+        contents_->Stale = false;
+        return *contents_;
+    }
     if (!contents_) contents_ = std::make_shared<TIniContents>();
     TIniContents& c = *contents_;
     struct stat st {};
@@ -240,6 +246,7 @@ TIniContents& TIniFile::Contents() const {
         }
     }
     c.Index();
+    if (inMemory_) c.ReadText = ToText(c.Lines);
     return c;
 }
 
@@ -343,14 +350,15 @@ void Store(TIniContents& contents, const std::string& path, TIniLines lines) {
 }  // namespace
 
 void TIniFile::Change(const std::function<void(TIniLines&)>& change) {
-    TIniContents& contents = Contents();
     if (inMemory_) {
-        const std::string before = ToText(contents.Lines);
+        // Indexed again at the next read only: a run of writes stays linear in the size of the file.
+        TIniContents& contents = contents_ ? *contents_ : Contents();
         change(contents.Lines);
-        contents.Index();
-        modified_ = modified_ || ToText(contents.Lines) != before;
+        contents.Stale = true;
+        modified_ = true;
         return;
     }
+    TIniContents& contents = Contents();
     if (!contents.Readable) throw EIniFileException("Unable to write to " + path_);
     TIniLines lines = contents.Lines;
     const std::string before = contents.Exists ? ToText(lines) : std::string();
@@ -362,7 +370,13 @@ void TIniFile::Change(const std::function<void(TIniLines&)>& change) {
 
 void TIniFile::UpdateFile() {
     if (!inMemory_ || !modified_) return;
-    Store(Contents(), path_, Contents().Lines);
+    TIniContents& contents = Contents();
+    if (contents.Exists ? ToText(contents.Lines) == contents.ReadText : contents.Lines.empty()) {
+        modified_ = false;
+        return;
+    }
+    Store(contents, path_, contents.Lines);
+    contents.ReadText = ToText(contents.Lines);
     modified_ = false;
 }
 
