@@ -1,9 +1,13 @@
 // Repainting the main window's docked toolbar in each look: the window laid out from the main window's form
 // resource on the top dock, invalidated and painted again (links, separators, mark and background). And a
-// 50-entry popup menu opened and closed with its shadow, on the layered road and the solid one.
+// 50-entry popup menu opened and closed with its shadow, on the layered road and the solid one. And a layout
+// of 20 bars of 50 links saved to an INI file and loaded back.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "MainWindowBars.h"
@@ -96,5 +100,37 @@ void BM_PopupMenuWithShadowOpenClose(benchmark::State& state) {
     ResetEntryPoints();
 }
 BENCHMARK(BM_PopupMenuWithShadowOpenClose)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// Argument: 0 saves the layout, 1 loads it.
+void BM_IniLayout(benchmark::State& state) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TUnitsScope units(ubBarUnitList());
+    auto* form = Construct<test::TFormBarsSample>(nullptr);
+    TubBarManager* manager = form->Manager;
+    for (int n = 0; n < 50; ++n) {
+        auto* button = new TubBarButton(form);
+        button->SetName("btnBench" + std::to_string(n));
+        button->SetCaption("Command " + std::to_string(n));
+    }
+    while (manager->GetBars()->Count() < 20) manager->GetBars()->Add()->SetCaption("Bench bar");
+    for (int b = 0; b < 20; ++b) {
+        TubBarItemLinks* links = manager->GetBars()->Items(b)->GetItemLinks();
+        while (links->Count() < 50)
+            links->Add()->SetItem(manager->FindItemByName("btnBench" + std::to_string(links->Count())));
+    }
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("zelmovi-layout-bench-" + std::to_string(getpid()) + ".ini"))
+            .string();
+    manager->WriteLayoutToIniFile(path);
+    for (auto _ : state) {
+        if (state.range(0) == 0) manager->WriteLayoutToIniFile(path);
+        else manager->ReadLayoutFromIniFile(path);
+    }
+    std::filesystem::remove(path);
+    delete form;
+    ProcessPendingMessages();
+    units.Stop();
+}
+BENCHMARK(BM_IniLayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -15,10 +15,6 @@
 
 namespace zel {
 
-namespace {
-
-constexpr std::size_t npos = std::string::npos;
-
 struct TIniLine {
     enum TKind { Other, Section, Key };
     TKind Kind = Other;
@@ -26,6 +22,10 @@ struct TIniLine {
     std::string Name;   // section or key name, trimmed
     std::string Value;  // key value, trimmed
 };
+
+namespace {
+
+constexpr std::size_t npos = std::string::npos;
 
 using TIniLines = std::vector<TIniLine>;
 
@@ -179,6 +179,8 @@ struct TIniContents {
     off_t Size = 0;
     timespec Changed{};
     TIniLines Lines;
+    bool Stale = false;    // lines changed in memory since the last Index
+    std::string ReadText;  // in memory: the lines as read, to skip an update that changes nothing
     std::unordered_map<std::string, std::size_t> Sections;
     std::unordered_map<std::string, std::size_t> Keys;
 
@@ -215,6 +217,11 @@ struct TIniContents {
 };
 
 TIniContents& TIniFile::Contents() const {
+    if (inMemory_ && contents_) {
+        if (contents_->Stale) contents_->Index();
+        contents_->Stale = false;
+        return *contents_;
+    }
     if (!contents_) contents_ = std::make_shared<TIniContents>();
     TIniContents& c = *contents_;
     struct stat st {};
@@ -239,6 +246,7 @@ TIniContents& TIniFile::Contents() const {
         }
     }
     c.Index();
+    if (inMemory_) c.ReadText = ToText(c.Lines);
     return c;
 }
 
@@ -256,7 +264,9 @@ std::string TIniFile::ConfigFolder() {
     return ".config";
 }
 
-TIniFile::TIniFile(const std::string& fileName) : fileName_(fileName) {
+TIniFile::TIniFile(const std::string& fileName) : TIniFile(fileName, false) {}
+
+TIniFile::TIniFile(const std::string& fileName, bool inMemory) : fileName_(fileName), inMemory_(inMemory) {
     if (fileName.find('/') == npos) {
         const std::string folder = ConfigFolder();
         path_ = (folder == "/" ? std::string() : folder) + "/" + fileName;
@@ -313,18 +323,11 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& ident)
 
 namespace {
 
-// Lets change edit the file's lines, and writes the file when the text changed; the contents then hold
-// what was written.
-void Rewrite(TIniContents& contents, const std::string& path, const std::function<void(TIniLines&)>& change) {
+// Writes the lines as the whole file; the contents then hold what was written.
+void Store(TIniContents& contents, const std::string& path, TIniLines lines) {
     const std::string failure = "Unable to write to " + path;
     if (!contents.Readable) throw EIniFileException(failure);  // never replace a file we could not read
-    const bool exists = contents.Exists;
-    TIniLines lines = contents.Lines;
-    const std::string before = exists ? ToText(lines) : std::string();
-    change(lines);
     const std::string after = ToText(lines);
-    if (exists && after == before) return;
-    if (!exists && lines.empty()) return;
     try {
         const auto slash = path.rfind('/');
         if (slash != npos && slash > 0) {
@@ -346,13 +349,44 @@ void Rewrite(TIniContents& contents, const std::string& path, const std::functio
 
 }  // namespace
 
+void TIniFile::Change(const std::function<void(TIniLines&)>& change) {
+    if (inMemory_) {
+        // Indexed again at the next read only: a run of writes stays linear in the size of the file.
+        TIniContents& contents = contents_ ? *contents_ : Contents();
+        change(contents.Lines);
+        contents.Stale = true;
+        modified_ = true;
+        return;
+    }
+    TIniContents& contents = Contents();
+    if (!contents.Readable) throw EIniFileException("Unable to write to " + path_);
+    TIniLines lines = contents.Lines;
+    const std::string before = contents.Exists ? ToText(lines) : std::string();
+    change(lines);
+    if (contents.Exists && ToText(lines) == before) return;
+    if (!contents.Exists && lines.empty()) return;
+    Store(contents, path_, std::move(lines));
+}
+
+void TIniFile::UpdateFile() {
+    if (!inMemory_ || !modified_) return;
+    TIniContents& contents = Contents();
+    if (contents.Exists ? ToText(contents.Lines) == contents.ReadText : contents.Lines.empty()) {
+        modified_ = false;
+        return;
+    }
+    Store(contents, path_, contents.Lines);
+    contents.ReadText = ToText(contents.Lines);
+    modified_ = false;
+}
+
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
     const std::string sec = Trim(section);
     const std::string key = Trim(ident);
     if (sec.empty() || key.empty() || sec.find(']') != npos || key.find('=') != npos || key.front() == ';' ||
         key.front() == '[' || HasLineBreak(sec) || HasLineBreak(key) || HasLineBreak(value))
         throw EIniFileException("Unable to write to " + path_);
-    Rewrite(Contents(), path_, [&](TIniLines& lines) {
+    Change([&](TIniLines& lines) {
         const std::size_t header = FindSection(lines, sec);
         if (header == npos) {
             if (!lines.empty() && !Trim(lines.back().Text).empty()) lines.push_back(ParseLine(""));
@@ -383,7 +417,7 @@ void TIniFile::WriteBool(const std::string& section, const std::string& ident, b
 
 void TIniFile::EraseSection(const std::string& section) {
     const std::string sec = Trim(section);
-    Rewrite(Contents(), path_, [&](TIniLines& lines) {
+    Change([&](TIniLines& lines) {
         for (std::size_t header = FindSection(lines, sec); header != npos; header = FindSection(lines, sec)) {
             const std::size_t end = SectionEnd(lines, header);
             lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(header),
@@ -395,7 +429,7 @@ void TIniFile::EraseSection(const std::string& section) {
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
     const std::string sec = Trim(section);
     const std::string key = Trim(ident);
-    Rewrite(Contents(), path_, [&](TIniLines& lines) {
+    Change([&](TIniLines& lines) {
         const std::size_t header = FindSection(lines, sec);
         if (header == npos) return;
         const std::size_t found = FindKey(lines, header, key);

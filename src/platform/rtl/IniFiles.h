@@ -19,6 +19,7 @@
 //   written with CR LF endings; LF or CR LF are read.
 // - A write that fails raises EIniFileException "Unable to write to <path>" and leaves the old file; the
 //   settings code of the Parts ignores it, as the Windows functions only return false.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ namespace zel {
 ZEL_DECLARE_EXCEPTION(EIniFileException, Exception)
 
 struct TIniContents;
+struct TIniLine;
 
 class TIniFile : public TObject {
 public:
@@ -70,19 +72,37 @@ public:
     void EraseSection(const std::string& section);
     // Removes the key that ReadString would find.
     void DeleteKey(const std::string& section, const std::string& ident);
-    // Writes are immediate: nothing is pending.
-    void UpdateFile() {}
+    // Writes are immediate, nothing is pending; a TMemIniFile writes its pending changes here.
+    void UpdateFile();
 
     // The per-user configuration folder, without a trailing '/'.
     static std::string ConfigFolder();
 
+protected:
+    // inMemory: the file is read once, writes change only what was read, and UpdateFile writes them.
+    TIniFile(const std::string& fileName, bool inMemory);
+
 private:
-    // The file's lines as last read or written, read again when the file changed.
+    // The file's lines as last read or written; read again when the file changed, unless in memory.
     TIniContents& Contents() const;
+    // Applies change to the lines and writes the file at once, or (in memory) marks it modified.
+    void Change(const std::function<void(std::vector<TIniLine>&)>& change);
 
     std::string fileName_;
     std::string path_;
+    bool inMemory_ = false;
+    bool modified_ = false;
     mutable std::shared_ptr<TIniContents> contents_;
+};
+
+// TMemIniFile: the rules of TIniFile, but the file is read once, at the first read or write, and every
+// change stays in memory until UpdateFile writes the whole file in one go (through the safe file writer;
+// nothing is written when nothing changed). A store of many keys is thus written once, not once a key.
+// Changes not written by UpdateFile are lost with the object. Other writers to the file are not seen.
+class TMemIniFile : public TIniFile {
+public:
+    explicit TMemIniFile(const std::string& fileName) : TIniFile(fileName, true) {}
+    std::string ClassName() const override { return "TMemIniFile"; }
 };
 
 }  // namespace zel

@@ -158,6 +158,7 @@ void TubBarManager::Loaded() {
     // The bar windows placed from their stored rows are laid out together.
     for (int i = 0; i < dockControls_.Count(); ++i) dockControls_.Items(i)->UpdateLayout();
     categories_->ApplyLoadedItemsVisibles();
+    RestoreLayout();
 }
 
 void TubBarManager::SetBars(TubBars* Value) { bars_->Assign(Value); }

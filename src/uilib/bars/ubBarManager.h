@@ -33,6 +33,7 @@ class TubThemeChangedNotificator;
 class TubDockControl;
 class TubBarDockControl;
 class IubDockedBarWindow;
+class TMemIniFile;
 
 using TubBarClickItemEvent = std::function<void(TubBarManager* Sender, TubBarItem* ClickedItem)>;
 using TubBarEvent = std::function<void(TubBarManager* Sender, TubBar* ABar)>;
@@ -214,6 +215,17 @@ public:
     TCustomForm* LoadDesignForm();
     int RecentUseStep() const { return recentUseStep_; }
     bool SupportsRecentItems() const { return EffectiveStyle() != bmsStandard; }
+
+    // ---- layout store: the user settings, the bars' captions, rows and visibility and their links in an INI file,
+    // under sections named after the form and the manager ("Form.Manager.Main", "Form.Manager.Bar0", ...).
+    // Writing erases this manager's sections first and writes the file once; an empty name does nothing.
+    void WriteLayoutToIniFile(const std::string& FileName);
+    // Reads what WriteLayoutToIniFile wrote; missing or unusable values keep the current ones.
+    void ReadLayoutFromIniFile(const std::string& FileName);
+    // With StoreInIniFile: the layout read from IniFileName (when loaded) and written to it (a file that
+    // cannot be written is skipped).
+    void RestoreLayout();
+    void StoreLayout();
 
     // ---- items
     int ItemCount() const { return items_.Count(); }
@@ -453,6 +465,7 @@ private:
     bool inActivationCheck_ = false;
 
     void ShowPendingBars();
+    void ReadBars(const TMemIniFile& Ini, const std::vector<std::string>& Sections, const std::string& Prefix);
     void HelpForWindow(HELPINFO& AInfo);
     // The floating bars' windows; Shown: only those of bars that are visible.
     std::vector<TCustomubBarControl*> FloatingBarWindows(bool Shown) const;

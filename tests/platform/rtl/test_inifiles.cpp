@@ -366,5 +366,71 @@ TEST_F(IniFileTest, AFolderThatCannotBeMadeRaisesEIniFileException) {
     EXPECT_EQ(ini.ReadString("A", "k", "dflt"), "dflt");
 }
 
+// ---------------------------------------------------------------- TMemIniFile
+
+TEST_F(IniFileTest, AMemIniFileWritesNothingUntilUpdateFileThenTheWholeFileOnce) {
+    const std::string path = Write(kSample);
+    TMemIniFile ini(path);
+    ini.WriteInteger("Midi", "DeviceID", 18);
+    ini.WriteString("Bars", "BarCount", "2");
+    ini.DeleteKey("Desktop", "Left");
+    ini.EraseSection("Data Card");
+    // The changes are read back at once, while the file is untouched.
+    EXPECT_EQ(ini.ReadInteger("midi", "deviceid", 0), 18);
+    EXPECT_EQ(ini.ReadInteger("Bars", "BarCount", 0), 2);
+    EXPECT_FALSE(ini.ValueExists("Desktop", "Left"));
+    EXPECT_FALSE(ini.SectionExists("Data Card"));
+    EXPECT_EQ(test::ReadAll(path), kSample);
+    ini.UpdateFile();
+    // The same text rules as TIniFile: comments, order and the place of a changed key are kept.
+    EXPECT_EQ(test::ReadAll(path),
+              "; Zelmovi settings\r\n[Midi]\r\nDeviceID=18\r\nThrue=1\r\n\r\n[Desktop]\r\n; window positions\r\n"
+              "\r\n[Preview]\r\n  Single Note =  0  \r\nMidifile=C:\\Midi\\Demo.Mid\r\n\r\n[Bars]\r\nBarCount=2\r\n");
+    TIniFile check(path);
+    EXPECT_EQ(check.ReadInteger("Midi", "DeviceID", 0), 18);
+    EXPECT_EQ(check.ReadString("Preview", "Single Note", "?"), "0");
+}
+
+TEST_F(IniFileTest, AMemIniFileReadsTheFileOnceAndSkipsAnUnchangedUpdate) {
+    const std::string path = Write(kSample);
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("Midi", "DeviceID", 0), 17);
+    test::WriteAll(path, "[Midi]\nDeviceID=99\n");  // another writer: not seen
+    EXPECT_EQ(ini.ReadInteger("Midi", "DeviceID", 0), 17);
+    ini.WriteInteger("Midi", "DeviceID", 17);  // the same value changes nothing
+    ini.UpdateFile();
+    EXPECT_EQ(test::ReadAll(path), "[Midi]\nDeviceID=99\n");
+}
+
+TEST_F(IniFileTest, AMemIniFileOnAMissingFileCreatesItAtUpdateAndDropsUnwrittenChanges) {
+    const std::string path = dir.File("sub/layout.ini");
+    {
+        TMemIniFile lost(path);
+        lost.WriteBool("Bars", "Visible", true);
+    }
+    EXPECT_FALSE(fs::exists(path));
+    TMemIniFile ini(path);
+    ini.UpdateFile();  // nothing changed: no file
+    EXPECT_FALSE(fs::exists(path));
+    ini.WriteBool("Bars", "Visible", true);
+    EXPECT_THROW(ini.WriteString("Bars", "a=b", "1"), EIniFileException);  // the same name rules
+    ini.UpdateFile();
+    EXPECT_EQ(test::ReadAll(path), "[Bars]\r\nVisible=1\r\n");
+}
+
+TEST_F(IniFileTest, AMemIniFileThatCannotWriteRaisesAtUpdateKeepsTheOldFileAndItsChanges) {
+    const std::string path = Write(kSample);
+    TMemIniFile ini(path);
+    ini.WriteInteger("Midi", "DeviceID", 5);
+    {
+        TSafeFileFaultsGuard guard({10, false, false});
+        EXPECT_THROW(ini.UpdateFile(), EIniFileException);
+    }
+    EXPECT_EQ(test::ReadAll(path), kSample);
+    EXPECT_EQ(ini.ReadInteger("Midi", "DeviceID", 16), 5);
+    ini.UpdateFile();  // still pending: written now
+    EXPECT_EQ(TIniFile(path).ReadInteger("Midi", "DeviceID", 16), 5);
+}
+
 }  // namespace
 }  // namespace zel::test
