@@ -144,7 +144,7 @@ void TubBarManager::StoreLayout() {
 }
 
 void TubBarManager::RestoreLayout() {
-    if (StoreInIniFile) ReadLayoutFromIniFile(IniFileName);
+    if (StoreInIniFile && !ReadingDesignCopy()) ReadLayoutFromIniFile(IniFileName);
 }
 
 void TubBarManager::ReadLayoutFromIniFile(const std::string& FileName) {

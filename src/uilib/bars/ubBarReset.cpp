@@ -23,6 +23,7 @@ namespace zel {
 namespace {
 
 bool resettingBar = false;
+bool readingDesignCopy = false;
 
 // The plain form that holds the copy of the manager, read from a text of its own.
 class TubBarTempForm : public TForm {
@@ -67,6 +68,8 @@ void ResetSubItems(TubBarItemLinks* Links, TubBarManager* Copy, std::set<TubBarI
 
 bool BarResetting() { return resettingBar; }
 
+bool ReadingDesignCopy() { return readingDesignCopy; }
+
 TCustomForm* TubBarManager::LoadDesignForm() {
     const TFormResource* resource = form_ != nullptr ? form_->FormResource() : nullptr;
     if (resource == nullptr || resource->Text == nullptr) return nullptr;
@@ -101,6 +104,9 @@ TCustomForm* TubBarManager::LoadDesignForm() {
         if (i > first && lines[i] == indent + "end") break;
     }
     text += "end\n";
+    // The copy is the design: it does not read the user's stored layout once loaded.
+    readingDesignCopy = true;
+    TScopeExit read([] { readingDesignCopy = false; });
     TCustomForm* copy = Construct<TubBarTempForm>(nullptr, std::move(text));
     if (auto* manager = dynamic_cast<TubBarManager*>(copy->FindComponent(GetName()))) {
         manager->StoreInIniFile = false;

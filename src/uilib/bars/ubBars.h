@@ -27,6 +27,8 @@ enum TubBarBorderStyle : std::uint8_t { bbsNone, bbsSingle };
 // Set while a bar takes its design from the copy of its form: references are then resolved by name in the
 // bar's own form.
 bool BarResetting();
+// Set while the manager's design is read into a temporary form: the copy reads no stored layout.
+bool ReadingDesignCopy();
 
 class TubBar : public TCollectionItem {
 public:

@@ -4,6 +4,7 @@
 
 #include "MainWindowBars.h"
 #include "platform/vcl/Dialogs.h"
+#include "support/TempDir.h"
 
 namespace zel::test {
 namespace {
@@ -167,6 +168,32 @@ TEST_F(MainWindowBars, AResetBarTakesItsDesignAgain) {
     EXPECT_TRUE(tools->GetVisible());
     EXPECT_EQ(tools->GetDockingStyle(), dsTop);
     EXPECT_EQ(LinkNames(menu->GetItemLinks()), (Names{"File1", "Settings1", "Gaggets1", "Window1", "Help1"}));
+}
+
+// A form that keeps its layout in an INI file reads it once loaded; the design copy that a reset reads holds
+// the design with its store switched off, so the reset brings back the design and not the stored layout.
+TEST_F(MainWindowBars, TheDesignCopyReadsNoStoredLayout) {
+    TempDir dir;
+    const std::string path = dir.File("layout.ini");
+    form_->Manager->GetBars()->Items(1)->SetCaption("Stored");
+    form_->Manager->WriteLayoutToIniFile(path);
+    std::string text = MainWindowBarsText();
+    const std::string head = "  object ubBarManager1: TubBarManager\n";
+    text.replace(text.find(head), head.size(), head + "    StoreInIniFile = True\n    IniFileName = '" + path + "'\n");
+    auto* stored = Construct<TFormBarsSample>(nullptr, text);
+    TubBar* tools = stored->Manager->GetBars()->Items(1);
+    EXPECT_EQ(tools->GetCaption(), "Stored");
+    std::unique_ptr<TCustomForm> copy(stored->Manager->LoadDesignForm());
+    ASSERT_NE(copy, nullptr);
+    auto* design = dynamic_cast<TubBarManager*>(copy->FindComponent("ubBarManager1"));
+    ASSERT_NE(design, nullptr);
+    EXPECT_EQ(design->GetBars()->Items(1)->GetCaption(), "ToolBar");
+    EXPECT_FALSE(design->StoreInIniFile);
+    copy.reset();
+    stored->Manager->UseFullReset = true;
+    tools->Reset();
+    EXPECT_EQ(tools->GetCaption(), "ToolBar");
+    delete stored;
 }
 
 // Written by the component writer and read again, the manager with its bars, links and items gives the same
