@@ -61,8 +61,20 @@ TCollectionItem* TCollection::Add() { return Insert(Count()); }
 TCollectionItem* TCollection::Insert(int Index) {
     if (Index < 0 || Index > Count()) TList::Error(SListIndexError, Index);
     insertAt_ = Index;
-    TScopeExit done([this] { insertAt_ = -1; });
-    return itemClass_ ? itemClass_(this) : new TCollectionItem(this);
+    TCollectionItem* item = nullptr;
+    {
+        // The item joins the list while its base part is being made; the collection hears of it once the
+        // whole item stands, so that no listener sees a half-made item.
+        constructing_ = true;
+        TScopeExit done([this] {
+            insertAt_ = -1;
+            constructing_ = false;
+        });
+        item = itemClass_ ? itemClass_(this) : new TCollectionItem(this);
+    }
+    Notify(item, cnAdded);
+    Changed();
+    return item;
 }
 
 void TCollection::Delete(int Index) {
@@ -125,6 +137,7 @@ void TCollection::InsertItem(TCollectionItem* Item) {
     items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), Item);
     Item->collection_ = this;
     Item->id_ = nextId_++;
+    if (constructing_) return;
     Notify(Item, cnAdded);
     Changed();
 }

@@ -108,7 +108,8 @@ private:
     std::vector<TCollectionItem*> items_;
     int nextId_ = 0;
     int updateCount_ = 0;
-    int insertAt_ = -1;  // where InsertItem puts the next item; -1 for the end
+    int insertAt_ = -1;          // where InsertItem puts the next item; -1 for the end
+    bool constructing_ = false;  // an item made by Insert is being constructed
 };
 
 // A collection that belongs to a persistent (GetOwner answers it).

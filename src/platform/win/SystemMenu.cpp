@@ -50,9 +50,10 @@ const TMenuEntry* EntryOf(HMENU menu, UINT item, bool byPosition) {
     return nullptr;
 }
 
+// The icons live as long as the program: the registry is never freed, so it keeps them reachable.
 std::set<HICON>& Icons() {
-    static std::set<HICON> icons;
-    return icons;
+    static auto* icons = new std::set<HICON>;
+    return *icons;
 }
 
 struct TIconRecord {

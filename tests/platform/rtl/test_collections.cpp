@@ -74,6 +74,24 @@ TEST(Collections, ItemsKeepPositionsIdsAndReportChanges) {
     EXPECT_EQ(c.Log, (std::vector<std::string>{"added #4", "all"}));
 }
 
+// The collection hears of an item made by Add or Insert once the whole item stands: its listeners can read
+// the item as the class it is.
+TEST(Collections, ANewItemIsReportedOnceItIsWhole) {
+    class TCheckedNumbers : public TNumbers {
+    protected:
+        void Notify(TCollectionItem* Item, TCollectionNotification Action) override {
+            if (Action == cnAdded) Whole.push_back(dynamic_cast<TNumberItem*>(Item) != nullptr);
+        }
+
+    public:
+        std::vector<bool> Whole;
+    };
+    TCheckedNumbers c;
+    c.Add();
+    c.Insert(0);
+    EXPECT_EQ(c.Whole, (std::vector<bool>{true, true}));
+}
+
 TEST(Collections, AssignCopiesTheItemsAndClearFreesThem) {
     TNumbers a;
     TNumbers b;
