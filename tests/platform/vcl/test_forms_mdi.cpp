@@ -166,6 +166,7 @@ TEST_F(VclMdi, AMaximisedChildFillsTheClientWithItsClientArea) {
     EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL));
     child->SetWindowState(wsNormal);
     EXPECT_EQ(PlaceOf(child), (RECT{30, 30, 330, 230}));
+    child->WindowProc = old;  // the counter goes with this test
 }
 
 TEST_F(VclMdi, ArrangeIconsLinesUpTheMinimisedChildrenInTheirOrder) {
