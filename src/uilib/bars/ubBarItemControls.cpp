@@ -282,7 +282,7 @@ void TubBarButtonControl::DropDown(bool /*ByMouse*/) {
     const TAliveCheck alive(this);
     menu->OwnMessageLoop = true;
     // The arrow is released when the menu closes, unless the control went meanwhile.
-    std::shared_ptr<TuiObjectLink> self(CreateObjectLink(this), [](TuiObjectLink* l) { FreeObjectLink(l); });
+    const std::shared_ptr<TuiObjectLink> self = CreateSharedObjectLink(this);
     menu->WhenClosed = [self] {
         if (auto* control = dynamic_cast<TubBarButtonControl*>(self->Ref)) control->CloseUp();
     };

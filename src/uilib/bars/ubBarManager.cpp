@@ -248,7 +248,7 @@ void TubBarManager::FillToolbarsPopup(TubBarItemLinks* ALinks) {
         entry->SetDown(bar->GetVisible());
         // The entry toggles the bar it was made for, found again by a weak link: a bar freed meanwhile (and
         // any bar now at its index) is left alone.
-        std::shared_ptr<TuiObjectLink> target(CreateObjectLink(bar), [](TuiObjectLink* l) { FreeObjectLink(l); });
+        const std::shared_ptr<TuiObjectLink> target = CreateSharedObjectLink(bar);
         entry->OnClick = [target](TObject*) {
             if (auto* b = dynamic_cast<TubBar*>(target->Ref)) b->SetVisible(!b->GetVisible());
         };

@@ -165,10 +165,7 @@ void TSystemMenuSubItem::DoPopup() {
 
 void TSystemMenuSubItem::RunDefaultCommand() {
     const HWND child = ChildWindow;
-    while (TCustomubBarControl* open = CurrentMenuControl) {
-        open->CloseAll();
-        if (CurrentMenuControl == open) break;
-    }
+    CloseOpenMenus();
     HMENU menu = IsWindow(child) ? GetSystemMenu(child, FALSE) : nullptr;
     const UINT command = menu != nullptr ? GetMenuDefaultItem(menu, FALSE, 0) : static_cast<UINT>(-1);
     if (command != static_cast<UINT>(-1)) SendMessage(child, WM_SYSCOMMAND, command, 0);
@@ -227,6 +224,20 @@ void UnregisterSystemMenuItem() {
 
 namespace zel {
 
+namespace {
+
+// Shows or hides a child form's bar while the child window keeps its place and size.
+void SetBarVisibleKeepingBounds(TubBar* Bar, HWND Child, bool Visible) {
+    RECT bounds{};
+    GetWindowRect(Child, &bounds);
+    MapWindowPoints(nullptr, GetParent(Child), reinterpret_cast<POINT*>(&bounds), 2);
+    Bar->SetVisible(Visible);
+    SetWindowPos(Child, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 void TubBarManager::MDIChildChanged(HWND Closing) {
     TCustomForm* form = Form();
     if (form == nullptr || form->GetFormStyle() != fsMDIForm || form->ClientHandle() == nullptr) return;
@@ -276,13 +287,7 @@ void TubBarManager::MergeChild(HWND Child) {
         TubBarItemLinks* lent = childBar->GetItemLinks();
         for (int i = 0; i < lent->Count(); ++i) links->Add()->Assign(lent->Items(i));
     }
-    // The child's own bar goes while the child keeps its bounds.
-    RECT bounds{};
-    GetWindowRect(Child, &bounds);
-    MapWindowPoints(nullptr, GetParent(Child), reinterpret_cast<POINT*>(&bounds), 2);
-    childBar->SetVisible(false);
-    SetWindowPos(Child, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetBarVisibleKeepingBounds(childBar, Child, false);
 }
 
 void TubBarManager::UnmergeChild(HWND Child) {
@@ -299,12 +304,7 @@ void TubBarManager::UnmergeChild(HWND Child) {
     if (OnMenuMerge) OnMenuMerge(this, child, false);
     TubBar* childBar = child->GetFormMenuBar();
     if (childBar == nullptr || AlwaysMerge || !IsWindow(Child)) return;
-    RECT bounds{};
-    GetWindowRect(Child, &bounds);
-    MapWindowPoints(nullptr, GetParent(Child), reinterpret_cast<POINT*>(&bounds), 2);
-    childBar->SetVisible(savedMainMenuVisible_);
-    SetWindowPos(Child, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetBarVisibleKeepingBounds(childBar, Child, savedMainMenuVisible_);
 }
 
 }  // namespace zel

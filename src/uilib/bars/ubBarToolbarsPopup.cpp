@@ -35,10 +35,7 @@ void OpenQuickPopup(TubBarSubMenuControl* APopup, TPoint AScreenPoint) {
         delete APopup;
         return;
     }
-    while (TCustomubBarControl* open = CurrentMenuControl) {
-        open->CloseAll();
-        if (CurrentMenuControl == open) break;
-    }
+    CloseOpenMenus();
     current = APopup;
     APopup->Popup(AScreenPoint.x, AScreenPoint.y);
 }
@@ -303,7 +300,7 @@ void TubBarQuickControl::BuildAddOrRemoveList() {
         entry->SetButtonStyle(bsChecked);
         entry->SetDown(source->GetVisible());
         // The entry shows or hides the link it was made for, found again by a weak link.
-        std::shared_ptr<TuiObjectLink> target(CreateObjectLink(source), [](TuiObjectLink* l) { FreeObjectLink(l); });
+        const std::shared_ptr<TuiObjectLink> target = CreateSharedObjectLink(source);
         entry->OnClick = [target](TObject*) {
             if (auto* l = dynamic_cast<TubBarItemLink*>(target->Ref)) l->SetVisible(!l->GetVisible());
         };
@@ -314,7 +311,7 @@ void TubBarQuickControl::BuildAddOrRemoveList() {
         auto* entry = new TubBarButton(m->Form());
         TemporaryItems().Add(entry);
         entry->SetCaption(LoadLibraryString(&ubSubQuickCustomizeResetToolbar));
-        std::shared_ptr<TuiObjectLink> target(CreateObjectLink(bar), [](TuiObjectLink* l) { FreeObjectLink(l); });
+        const std::shared_ptr<TuiObjectLink> target = CreateSharedObjectLink(bar);
         entry->OnClick = [target](TObject*) {
             if (auto* b = dynamic_cast<TubBar*>(target->Ref)) b->ResetWithConfirmation();
         };

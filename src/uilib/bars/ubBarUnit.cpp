@@ -12,6 +12,7 @@
 #include "platform/win/CursorRows.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SysInfo.h"
+#include "uilib/bars/ubBarControlBase.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
@@ -21,6 +22,13 @@
 namespace zel {
 
 TCustomubBarControl* CurrentMenuControl = nullptr;
+
+void CloseOpenMenus() {
+    while (TCustomubBarControl* open = CurrentMenuControl) {
+        open->CloseAll();
+        if (CurrentMenuControl == open) break;
+    }
+}
 THintWindowFactory HintWindowClass = &TubBarHintWindow::CreateDefault;
 
 bool IsWin9x = false;

@@ -80,6 +80,8 @@ TRect WorkAreaAt(TPoint APoint);
 
 // The bar window that holds keyboard and mouse attention (an open menu or a menu bar in keyboard mode).
 extern TCustomubBarControl* CurrentMenuControl;
+// Closes every open menu, innermost first, and leaves menu mode.
+void CloseOpenMenus();
 
 // The class of the shared hint window (made by the first manager that is not designing).
 using THintWindowFactory = TubBarHintWindow* (*)();

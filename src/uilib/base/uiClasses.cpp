@@ -167,6 +167,10 @@ TuiObjectLink* CreateObjectLink(TObject* AObject) {
     return link;
 }
 
+std::shared_ptr<TuiObjectLink> CreateSharedObjectLink(TObject* AObject) {
+    return std::shared_ptr<TuiObjectLink>(CreateObjectLink(AObject), [](TuiObjectLink* l) { FreeObjectLink(l); });
+}
+
 void FreeObjectLink(TuiObjectLink*& ALink) {
     if (ALink == nullptr) return;
     // A link whose object died already left the list then.

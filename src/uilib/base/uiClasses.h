@@ -2,6 +2,7 @@
 // The component library's class registries, weak object links, free notification and its component and
 // persistent base classes, with a few small helpers the rest of the library builds on.
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -166,6 +167,9 @@ TuiObjectLink* CreateObjectLink(TObject* AObject);
 void FreeObjectLink(TuiObjectLink*& ALink);
 // Turns every live link to AObject nil; the destructors of library objects call it.
 void ClearLinksToObject(TObject* AObject);
+// A link shared by copies of a handler (a menu entry's click that must find its object again): freed with the
+// last copy.
+std::shared_ptr<TuiObjectLink> CreateSharedObjectLink(TObject* AObject);
 // The number of links the controller watches, -1 when no controller exists (for diagnostics and tests).
 int ObjectLinkControllerLinkCount();
 
