@@ -12,6 +12,7 @@
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarControlBase.h"
+#include "uilib/bars/ubBarDesigner.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarDraw.h"
 #include "uilib/bars/ubBarHint.h"
@@ -314,6 +315,7 @@ void TubBarManager::NotifyDesigner() {
     const TComponentState state = ComponentState();
     if (!created_ || state.Contains(csLoading) || state.Contains(csDestroying)) return;
     ++changeCount_;
+    if (designing_ && BarDesigner() != nullptr) BarDesigner()->Modified(this);
 }
 
 // ---- properties --------------------------------------------------------------------------------------------

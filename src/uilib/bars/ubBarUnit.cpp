@@ -13,6 +13,7 @@
 #include "platform/win/Sound.h"
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarControlBase.h"
+#include "uilib/bars/ubBarDesigner.h"
 #include "uilib/bars/ubBarHint.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarManager.h"
@@ -232,6 +233,13 @@ void ProcessMessagesOfRange(UINT AFirst, UINT ALast) {
 
 void ProcessMouseMessages() { ProcessMessagesOfRange(WM_MOUSEMOVE, WM_MOUSEWHEEL); }
 void ProcessPaintMessages() { ProcessMessagesOfRange(WM_PAINT, WM_PAINT); }
+
+namespace {
+IubBarDesigner* barDesigner = nullptr;
+}  // namespace
+
+IubBarDesigner* BarDesigner() { return barDesigner; }
+void SetBarDesigner(IubBarDesigner* ADesigner) { barDesigner = ADesigner; }
 
 void NotifyDesignerOf(TubBarManager* AManager) {
     if (AManager != nullptr) AManager->NotifyDesigner();
