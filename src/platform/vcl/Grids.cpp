@@ -280,6 +280,13 @@ void TCustomGrid::CreateParams(TCreateParams& Params) {
 
 void TCustomGrid::CreateWnd() {
     TCustomControl::CreateWnd();
+    // The grid keeps the range of its bar itself: rows below the fixed ones, those that fit, the first shown.
+    SetFrameBarSource(GetHandle(), TFrameBarSource{[this](int Bar, TFrameBarRange& R) {
+                                                       if (Bar != SB_VERT) return false;
+                                                       R = BarRange();
+                                                       return true;
+                                                   },
+                                                   nullptr});
     UpdateScrollBar();
 }
 

@@ -991,6 +991,14 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         // The edit keeps its text itself, with its line table; the window's own text stays unused.
         TEditState& st = Edits()[hwnd] = TEditState{};
+        // A multi-line edit keeps the ranges of its frame bars itself.
+        SetFrameBarSource(hwnd, TFrameBarSource{[hwnd](int bar, TFrameBarRange& r) {
+                                                    auto it = Edits().find(hwnd);
+                                                    if (it == Edits().end() || !IsMultiLine(hwnd)) return false;
+                                                    r = BarRange(hwnd, it->second, bar);
+                                                    return true;
+                                                },
+                                                nullptr});
         const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lp);
         if (cs != nullptr && cs->lpszName != nullptr) st.text.Assign(cs->lpszName);
         return TRUE;
@@ -1019,6 +1027,8 @@ struct TListState {
     bool focused = false;
     bool measured = false;       // the parent set the item height (owner draw)
     std::vector<char> selected;  // a multi-select list's selection, one flag per item; cursel is its caret
+    int extent = 0;              // the width its items scroll across sideways (LB_SETHORIZONTALEXTENT)
+    int scroll = 0;              // how far they are scrolled sideways, in pixels
 };
 
 bool IsMultiSelect(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
@@ -1064,13 +1074,66 @@ int ItemHeightOf(HWND hwnd, TListState& st) {
     return st.itemHeight;
 }
 
-int VisibleRows(HWND hwnd, TListState& st) {
+// The list's own bars, drawn inside its client area: the vertical one while its items do not fit, the
+// horizontal one (WS_HSCROLL) while the extent is wider than the room beside the vertical bar.
+struct TListBars {
+    bool v = false, h = false;
+    RECT vr{}, hr{};
+    int rows = 1;  // the items that fit above the horizontal bar
+};
+
+TListBars ListBarsOf(HWND hwnd, TListState& st) {
     RECT rc;
     GetClientRect(hwnd, &rc);
-    return std::max(1, static_cast<int>(rc.bottom) / ItemHeightOf(hwnd, st));
+    const int ih = ItemHeightOf(hwnd, st), cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+    const int count = static_cast<int>(st.items.size());
+    const bool sideways = (GetWindowLong(hwnd, GWL_STYLE) & WS_HSCROLL) != 0 && st.extent > 0;
+    const auto rows = [&](int height) { return std::max(1, height / ih); };
+    TListBars b;
+    b.h = sideways && st.extent > rc.right;
+    b.v = count > rows(rc.bottom - (b.h ? cy : 0));
+    if (b.v && !b.h && sideways) b.h = st.extent > rc.right - cx;
+    b.rows = rows(rc.bottom - (b.h ? cy : 0));
+    b.vr = RECT{rc.right - cx, 0, rc.right, rc.bottom - (b.h ? cy : 0)};
+    b.hr = RECT{0, rc.bottom - cy, rc.right - (b.v ? cx : 0), rc.bottom};
+    return b;
 }
 
-bool NeedsScrollBar(HWND hwnd, TListState& st) { return static_cast<int>(st.items.size()) > VisibleRows(hwnd, st); }
+int VisibleRows(HWND hwnd, TListState& st) { return ListBarsOf(hwnd, st).rows; }
+
+// The widest sideways scroll that still shows the end of the extent.
+int MaxSideScroll(HWND hwnd, TListState& st) {
+    const TListBars b = ListBarsOf(hwnd, st);
+    return b.h ? std::max(0, st.extent - static_cast<int>(b.hr.right - b.hr.left)) : 0;
+}
+
+// A bar's range and where it lies in window coordinates (the client area may sit inside a border).
+bool ListBarRange(HWND hwnd, TListState& st, int bar, TFrameBarRange& r) {
+    const TListBars b = ListBarsOf(hwnd, st);
+    if (bar == SB_VERT) {
+        r = TFrameBarRange{static_cast<int>(st.items.size()), b.rows, st.top};
+        return true;
+    }
+    if ((GetWindowLong(hwnd, GWL_STYLE) & WS_HSCROLL) == 0) return false;
+    r = TFrameBarRange{std::max(1, st.extent), std::max(1, static_cast<int>(b.hr.right - b.hr.left)), st.scroll};
+    return true;
+}
+
+bool ListBarGeometry(HWND hwnd, TListState& st, int bar, TFrameBarGeometry& g, bool client) {
+    const TListBars b = ListBarsOf(hwnd, st);
+    if (!(bar == SB_VERT ? b.v : b.h)) return false;
+    TFrameBarRange r;
+    ListBarRange(hwnd, st, bar, r);
+    RECT at = bar == SB_VERT ? b.vr : b.hr;
+    if (!client) {
+        RECT window;
+        GetWindowRect(hwnd, &window);
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        OffsetRect(&at, origin.x - window.left, origin.y - window.top);
+    }
+    return BarGeometryIn(at, bar == SB_VERT, r, g);
+}
 
 void ClampTop(HWND hwnd, TListState& st) {
     int maxTop = std::max(0, static_cast<int>(st.items.size()) - VisibleRows(hwnd, st));
@@ -1091,14 +1154,26 @@ void ListPaint(HWND hwnd, TListState& st, HDC given) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     const bool enabled = IsWindowEnabled(hwnd) != 0;
-    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
     HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
+    // The parent chooses the colours (WM_CTLCOLORLISTBOX): it sets the text colour and answers the brush.
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    HBRUSH background = GetSysColorBrush(COLOR_WINDOW);
+    if (HWND parent = GetParent(hwnd)) {
+        const LRESULT answer =
+            SendMessage(parent, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
+        if (answer != 0) background = reinterpret_cast<HBRUSH>(answer);
+    }
+    const COLORREF normalText = GetTextColor(dc);
+    FillRect(dc, &rc, background);
     SetBkMode(dc, TRANSPARENT);
     const int ih = ItemHeightOf(hwnd, st);
-    const bool bar = NeedsScrollBar(hwnd, st);
-    const int barW = bar ? GetSystemMetrics(SM_CXVSCROLL) : 0;
-    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < rc.bottom; ++i, y += ih) {
-        RECT r{0, y, rc.right - barW, y + ih};
+    const TListBars bars = ListBarsOf(hwnd, st);
+    const int right = bars.v ? bars.vr.left : rc.right, bottom = bars.h ? bars.hr.top : rc.bottom;
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, 0, 0, right, bottom);
+    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < bottom; ++i, y += ih) {
+        RECT r{-st.scroll, y, std::max(right, st.extent) - st.scroll, y + ih};
         const bool sel = IsItemSelected(hwnd, st, i);
         const bool caret = i == st.cursel;
         if (IsOwnerDrawn(hwnd)) {
@@ -1113,34 +1188,28 @@ void ListPaint(HWND hwnd, TListState& st, HDC given) {
             dis.hDC = dc;
             dis.rcItem = r;
             dis.itemData = static_cast<ULONG_PTR>(st.items[static_cast<std::size_t>(i)].second);
-            const int saved = SaveDC(dc);
+            const int item = SaveDC(dc);
             IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
             if (GetParent(hwnd) != nullptr)
                 SendMessage(GetParent(hwnd), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
-            RestoreDC(dc, saved);
+            RestoreDC(dc, item);
             continue;
         }
         if (sel) FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
-        SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : sel ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SetTextColor(dc, !enabled ? GetSysColor(COLOR_GRAYTEXT) : sel ? GetSysColor(COLOR_HIGHLIGHTTEXT) : normalText);
         const std::string& s = st.items[static_cast<std::size_t>(i)].first;
         RECT tr{r.left + 2, r.top, r.right, r.bottom};
         DrawText(dc, s, static_cast<int>(s.size()), &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         if (caret && st.focused) DrawFocusRect(dc, &r);
     }
-    if (bar) {
-        RECT sb{rc.right - barW, 0, rc.right, rc.bottom};
-        FillRect(dc, &sb, GetSysColorBrush(COLOR_SCROLLBAR));
-        RECT up{sb.left, 0, sb.right, barW}, down{sb.left, rc.bottom - barW, sb.right, rc.bottom};
-        DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP);
-        DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN);
-        int track = std::max(0, static_cast<int>(rc.bottom) - 2 * barW);
-        int rows = VisibleRows(hwnd, st), count = static_cast<int>(st.items.size());
-        int thumbH = std::max(8, track * rows / std::max(1, count));
-        int range = std::max(1, count - rows);
-        int thumbY = barW + (track - thumbH) * st.top / range;
-        RECT thumb{sb.left, thumbY, sb.right, thumbY + thumbH};
-        FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
-        DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+    RestoreDC(dc, saved);
+    for (const int which : {SB_VERT, SB_HORZ}) {
+        TFrameBarGeometry g;
+        if (ListBarGeometry(hwnd, st, which, g, true)) PaintFrameBar(dc, which, g);
+    }
+    if (bars.v && bars.h) {
+        RECT corner{bars.vr.left, bars.hr.top, rc.right, rc.bottom};
+        FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
     }
     if (old) SelectObject(dc, old);
     if (!given) EndPaint(hwnd, &ps);
@@ -1168,9 +1237,51 @@ int ListFind(const TListState& st, int start, const char* text, bool exact) {
     return static_cast<int>(LB_ERR);
 }
 
+// Answers WM_VSCROLL (by items) and WM_HSCROLL (by average characters, pages of the visible width).
+void ListScroll(HWND hwnd, TListState& st, int bar, WORD code, int thumb) {
+    TFrameBarRange r;
+    if (!ListBarRange(hwnd, st, bar, r)) return;
+    int line = 1;
+    if (bar == SB_HORZ) {
+        TFontDC fdc(hwnd, st.font);
+        TEXTMETRIC tm;
+        GetTextMetrics(fdc.dc, &tm);
+        line = std::max<int>(1, tm.tmAveCharWidth);
+    }
+    int pos = r.pos;
+    switch (code) {
+        case SB_LINEUP: pos -= line; break;
+        case SB_LINEDOWN: pos += line; break;
+        case SB_PAGEUP: pos -= std::max(1, r.page); break;
+        case SB_PAGEDOWN: pos += std::max(1, r.page); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: pos = thumb; break;
+        case SB_TOP: pos = 0; break;
+        case SB_BOTTOM: pos = r.MaxPos(); break;
+        default: return;
+    }
+    if (bar == SB_VERT) {
+        st.top = pos;
+        ClampTop(hwnd, st);
+    } else {
+        st.scroll = std::clamp(pos, 0, MaxSideScroll(hwnd, st));
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         Lists()[hwnd] = TListState{};
+        // The list answers for its bars itself: they lie inside its client area.
+        SetFrameBarSource(
+            hwnd, TFrameBarSource{[hwnd](int bar, TFrameBarRange& r) {
+                                      auto it = Lists().find(hwnd);
+                                      return it != Lists().end() && ListBarRange(hwnd, it->second, bar, r);
+                                  },
+                                  [hwnd](int bar, TFrameBarGeometry& g) {
+                                      auto it = Lists().find(hwnd);
+                                      return it != Lists().end() && ListBarGeometry(hwnd, it->second, bar, g, false);
+                                  }});
         return DefWindowProc(hwnd, msg, wp, lp);
     }
     auto it = Lists().find(hwnd);
@@ -1200,16 +1311,18 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            SetFocus(hwnd);
-            RECT rc;
-            GetClientRect(hwnd, &rc);
             const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-            if (NeedsScrollBar(hwnd, st) && x >= rc.right - GetSystemMetrics(SM_CXVSCROLL)) {
-                st.top += y < rc.bottom / 2 ? -1 : 1;
-                ClampTop(hwnd, st);
-                InvalidateRect(hwnd, nullptr, TRUE);
+            const TListBars bars = ListBarsOf(hwnd, st);
+            const POINT at{x, y};
+            // A press on a bar scrolls and leaves the focus where it is.
+            if ((bars.v && PtInRect(&bars.vr, at)) || (bars.h && PtInRect(&bars.hr, at))) {
+                POINT screen = at;
+                ClientToScreen(hwnd, &screen);
+                TrackWindowBar(hwnd, bars.v && PtInRect(&bars.vr, at) ? SB_VERT : SB_HORZ, screen);
                 return 0;
             }
+            SetFocus(hwnd);
+            if (bars.h && y >= bars.hr.top) return 0;
             int i = st.top + y / ItemHeightOf(hwnd, st);
             if (i >= 0 && i < count && IsMultiSelect(hwnd)) {
                 const bool extended = (GetWindowLong(hwnd, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
@@ -1384,6 +1497,15 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case LB_GETITEMHEIGHT: return ItemHeightOf(hwnd, st);
+        case WM_VSCROLL:
+        case WM_HSCROLL: ListScroll(hwnd, st, msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wp), HIWORD(wp)); return 0;
+        case LB_GETHORIZONTALEXTENT: return st.extent;
+        case LB_SETHORIZONTALEXTENT:
+            st.extent = static_cast<int>(std::min<WPARAM>(wp, 0x7FFF));
+            st.scroll = std::clamp(st.scroll, 0, MaxSideScroll(hwnd, st));
+            ClampTop(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
         case LB_SETITEMHEIGHT:
             st.itemHeight = std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
             InvalidateRect(hwnd, nullptr, TRUE);

@@ -377,12 +377,13 @@ std::map<std::string, bool>& EntryPoints() {
     return table;
 }
 bool ProvidedByDefault(std::string_view name) {
-    // Only what the layer implements: AnimateWindow and GetScrollBarInfo do not exist here, and callers take
-    // their fall-backs (a plain show, no scroll-bar overlay).
+    // Only what the layer implements: AnimateWindow does not exist here, and callers take their fall-back
+    // (a plain show).
     static const char* const kProvided[] = {
         "GradientFill",     "AlphaBlend",      "TrackMouseEvent",      "SetLayeredWindowAttributes",
         "MonitorFromPoint", "MonitorFromRect", "MonitorFromWindow",    "GetMonitorInfo",
-        "GetMonitorInfoA",  "GetMonitorInfoW", "SHGetPathFromIDListA", "HtmlHelpA"};
+        "GetMonitorInfoA",  "GetMonitorInfoW", "SHGetPathFromIDListA", "HtmlHelpA",
+        "GetScrollBarInfo"};
     for (const char* p : kProvided) {
         if (name == p) return true;
     }

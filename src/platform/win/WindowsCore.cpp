@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "platform/win/FrameScrollBar.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/WindowsQt.h"
 
@@ -418,6 +419,7 @@ void FreeWindow(HWND hwnd) {
     w = FindWnd(hwnd);
     if (!w) return;
     auto& st = WinState();
+    ForgetFrameBars(hwnd);
     NoteWindowGone(hwnd);
     if (w->parent) {
         if (TWnd* p = FindWnd(w->parent)) {

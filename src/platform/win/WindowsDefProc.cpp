@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/rtl/Charset.h"
+#include "platform/win/FrameScrollBar.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/GdiQt.h"
 #include "platform/win/SysInfo.h"
@@ -247,6 +248,7 @@ void DefaultNcPaint(TWnd* w) {
     QPainter p(img);
     PaintNonClient(w, p, img->width(), img->height());
     p.end();
+    PaintWindowBars(w->handle);
     ScheduleWidgetUpdate(w);
 }
 
@@ -426,7 +428,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             else if (wp >= static_cast<WPARAM>(HTLEFT) && wp <= static_cast<WPARAM>(HTBOTTOMRIGHT) &&
                      (w->style & WS_THICKFRAME))
                 SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | (wp - HTLEFT + WMSZ_LEFT), lp);
-            (void)pt;
+            else if (wp == static_cast<WPARAM>(HTVSCROLL) || wp == static_cast<WPARAM>(HTHSCROLL))
+                TrackWindowBar(hwnd, wp == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ, pt);
             return 0;
         }
         case WM_NCLBUTTONUP:
