@@ -561,17 +561,7 @@ void ScrollBy(HWND hwnd, TEditState& st, int bar, WORD code, int thumb) {
         line = std::max<int>(1, tm.tmAveCharWidth);
     }
     int pos = r.pos;
-    switch (code) {
-        case SB_LINEUP: pos -= line; break;
-        case SB_LINEDOWN: pos += line; break;
-        case SB_PAGEUP: pos -= std::max(1, r.page); break;
-        case SB_PAGEDOWN: pos += std::max(1, r.page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: pos = thumb; break;
-        case SB_TOP: pos = 0; break;
-        case SB_BOTTOM: pos = r.MaxPos(); break;
-        default: return;
-    }
+    if (!FrameBarScrollTarget(r, code, thumb, line, pos)) return;
     pos = std::clamp(pos, 0, std::max(r.pos, r.MaxPos()));
     if (pos == r.pos) return;
     (bar == SB_VERT ? st.topLine : st.scroll) = pos;
@@ -1249,17 +1239,7 @@ void ListScroll(HWND hwnd, TListState& st, int bar, WORD code, int thumb) {
         line = std::max<int>(1, tm.tmAveCharWidth);
     }
     int pos = r.pos;
-    switch (code) {
-        case SB_LINEUP: pos -= line; break;
-        case SB_LINEDOWN: pos += line; break;
-        case SB_PAGEUP: pos -= std::max(1, r.page); break;
-        case SB_PAGEDOWN: pos += std::max(1, r.page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: pos = thumb; break;
-        case SB_TOP: pos = 0; break;
-        case SB_BOTTOM: pos = r.MaxPos(); break;
-        default: return;
-    }
+    if (!FrameBarScrollTarget(r, code, thumb, line, pos)) return;
     if (bar == SB_VERT) {
         st.top = pos;
         ClampTop(hwnd, st);

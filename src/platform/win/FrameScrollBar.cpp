@@ -76,6 +76,22 @@ int FrameBarThumbPosition(const TFrameBarGeometry& G, const TFrameBarRange& Rang
     return static_cast<int>((static_cast<long long>(offset) * Range.MaxPos() + free / 2) / free);
 }
 
+bool FrameBarScrollTarget(const TFrameBarRange& Range, WORD Code, int Thumb, int Line, int& Pos) {
+    Pos = Range.pos;
+    switch (Code) {
+        case SB_LINEUP: Pos -= Line; break;
+        case SB_LINEDOWN: Pos += Line; break;
+        case SB_PAGEUP: Pos -= std::max(1, Range.page); break;
+        case SB_PAGEDOWN: Pos += std::max(1, Range.page); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: Pos = Thumb; break;
+        case SB_TOP: Pos = 0; break;
+        case SB_BOTTOM: Pos = Range.MaxPos(); break;
+        default: return false;
+    }
+    return true;
+}
+
 int FrameBarPlace(HWND Window, int Bar, POINT Screen) {
     RECT window;
     GetWindowRect(Window, &window);

@@ -37,6 +37,9 @@ WORD FrameBarPress(const TFrameBarGeometry& G, int At);
 // The position a thumb taken Grip from its start stands for when dragged to a place along the bar; -1 when the
 // thumb fills the track.
 int FrameBarThumbPosition(const TFrameBarGeometry& G, const TFrameBarRange& Range, int At, int Grip);
+// Where a WM_VSCROLL/WM_HSCROLL request moves a range's position: a line (ALine units) or a page either way,
+// the thumb's position, the start or the end. Not kept within the range; false for a code that moves nothing.
+bool FrameBarScrollTarget(const TFrameBarRange& Range, WORD Code, int Thumb, int Line, int& Pos);
 // The place along a window's bar (window coordinates) of a point on the screen.
 int FrameBarPlace(HWND Window, int Bar, POINT Screen);
 

@@ -1,5 +1,7 @@
 #include "uilib/editors/uiEdit.h"
 
+#include "uilib/editors/uiEditRepository.h"
+
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
@@ -269,6 +271,7 @@ void uiEditStartup() {
 }
 
 void uiEditShutdown() {
+    FreeRegisteredEditProperties();
     SetuiDefaultStyleController(nullptr);
     delete gDefaultEditStyleController;
     gDefaultEditStyleController = nullptr;

@@ -58,6 +58,40 @@ void TuiCustomEditPropertiesValues::RestoreDefaults() {
     owner_->EndUpdate();
 }
 
+// ----------------------------------------------------------------------------------------- alignment
+
+void TuiEditAlignment::Assign(TPersistent* Source) {
+    auto* source = dynamic_cast<TuiEditAlignment*>(Source);
+    if (source == nullptr) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    if (vert_ == source->vert_ && horz_ == source->horz_ && horzAssigned_ == source->horzAssigned_) return;
+    vert_ = source->vert_;
+    horz_ = source->horz_;
+    horzAssigned_ = source->horzAssigned_;
+    DoChanged();
+}
+
+void TuiEditAlignment::SetHorz(TAlignment Value) {
+    if (horzAssigned_ && horz_ == Value) return;
+    horz_ = Value;
+    horzAssigned_ = true;
+    DoChanged();
+}
+
+void TuiEditAlignment::SetVert(TuiEditVertAlignment Value) {
+    if (vert_ == Value) return;
+    vert_ = Value;
+    DoChanged();
+}
+
+void TuiEditAlignment::Reset() {
+    if (!horzAssigned_) return;
+    horzAssigned_ = false;
+    DoChanged();
+}
+
 // ---------------------------------------------------------------------------------------- properties
 
 TuiCustomEditProperties::TuiCustomEditProperties(TPersistent* AOwner) : TuiInterfacedPersistent(AOwner) {
@@ -65,11 +99,15 @@ TuiCustomEditProperties::TuiCustomEditProperties(TPersistent* AOwner) : TuiInter
     assignedValues_ = new TuiCustomEditPropertiesValues(this);
     buttons_ = new TuiEditButtons(this);
     buttons_->OnChange = [this](TObject*) { ButtonsChanged(); };
+    alignment_ = new TuiEditAlignment(this);
+    alignment_->OnChanged = [this](TObject*) { AlignmentChanged(); };
 }
 
 TuiCustomEditProperties::~TuiCustomEditProperties() {
     buttons_->OnChange = nullptr;
     delete buttons_;
+    alignment_->OnChanged = nullptr;
+    delete alignment_;
     delete assignedValues_;
     auto& list = PropertiesList();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -93,6 +131,7 @@ void TuiCustomEditProperties::Assign(TPersistent* Source) {
         SetDefaultButtonKey(source->defaultButtonKey_);
         SetUseLeftAlignmentOnEditing(source->useLeftAlignmentOnEditing_);
         SetDefaultValuesProvider(source->provider_);
+        alignment_->Assign(source->alignment_);
 
         assignedValues_->SetMaxValue(false);
         if (source->assignedValues_->GetMaxValue()) SetMaxValue(source->maxValue_);
@@ -114,6 +153,12 @@ void TuiCustomEditProperties::Assign(TPersistent* Source) {
         throw;
     }
     EndUpdate();
+}
+
+TuiEditAlignment* TuiCustomEditProperties::GetAlignment() const {
+    // A Horz never assigned shows the default, without counting as assigned or reporting a change.
+    if (!alignment_->horzAssigned_) alignment_->horz_ = DefaultHorzAlignment();
+    return alignment_;
 }
 
 void TuiCustomEditProperties::BeginUpdate() {

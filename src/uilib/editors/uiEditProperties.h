@@ -73,6 +73,45 @@ using TuiEditValidateEvent =
     std::function<void(TObject* Sender, Variant& DisplayValue, std::string& ErrorText, bool& Error)>;
 using TuiEditButtonClickEvent = std::function<void(TObject* Sender, int AButtonIndex)>;
 
+enum TuiEditVertAlignment { taTopJustify, taBottomJustify, taVCenter };
+
+// The horizontal and vertical alignment pair of an editor's settings. Horz counts as set only once it was
+// assigned (and is stored only then); Vert is stored when it differs from its default.
+class TuiEditAlignment : public TPersistent {
+public:
+    explicit TuiEditAlignment(TPersistent* AOwner) : owner_(AOwner) {}
+    std::string ClassName() const override { return "TuiEditAlignment"; }
+    TPersistent* GetOwner() const override { return owner_; }
+    // Copies Vert, Horz and whether Horz was assigned.
+    void Assign(TPersistent* Source) override;
+
+    TAlignment GetHorz() const { return horz_; }
+    // Marks Horz assigned; the same value while already assigned changes nothing.
+    void SetHorz(TAlignment Value);
+    TuiEditVertAlignment GetVert() const { return vert_; }
+    void SetVert(TuiEditVertAlignment Value);
+    bool IsHorzAssigned() const { return horzAssigned_; }
+    // Forgets the assigned Horz (it takes the default again).
+    void Reset();
+    bool IsHorzStored() const { return horzAssigned_; }
+    bool IsVertStored() const { return vert_ != DefaultVert; }
+
+    static constexpr TAlignment DefaultHorz = taLeftJustify;
+    static constexpr TuiEditVertAlignment DefaultVert = taTopJustify;
+
+    TNotifyEvent OnChanged;
+
+private:
+    friend class TuiCustomEditProperties;
+    void DoChanged() {
+        if (OnChanged) OnChanged(this);
+    }
+    TPersistent* owner_ = nullptr;
+    TAlignment horz_ = DefaultHorz;
+    TuiEditVertAlignment vert_ = DefaultVert;
+    bool horzAssigned_ = false;
+};
+
 class TuiCustomEditProperties : public TuiInterfacedPersistent {
 public:
     explicit TuiCustomEditProperties(TPersistent* AOwner);
@@ -95,6 +134,12 @@ public:
 
     TuiCustomEditPropertiesValues* AssignedValues() const { return assignedValues_; }
     TuiEditButtons* Buttons() const { return buttons_; }
+
+    // The alignment in use; a Horz never assigned reads as the default horizontal alignment.
+    TuiEditAlignment* GetAlignment() const;
+    void SetAlignment(TuiEditAlignment* Value) { alignment_->Assign(Value); }
+    // The provider's horizontal alignment when there is a provider that gives one, else Alignment's Horz.
+    virtual TAlignment DefaultHorzAlignment() const { return TuiEditAlignment::DefaultHorz; }
 
     bool GetAutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool Value) { Store(autoSelect_, Value); }
@@ -162,6 +207,8 @@ public:
 protected:
     // Called when a button changed; reports a change.
     virtual void ButtonsChanged() { Changed(); }
+    // Called when the alignment changed; reports a change.
+    virtual void AlignmentChanged() { Changed(); }
 
 private:
     template <class T>
@@ -174,6 +221,7 @@ private:
 
     TuiCustomEditPropertiesValues* assignedValues_ = nullptr;
     TuiEditButtons* buttons_ = nullptr;
+    TuiEditAlignment* alignment_ = nullptr;
     TuiCustomEditDefaultValuesProvider* provider_ = nullptr;
     bool autoSelect_ = true;
     bool beepOnError_ = false;

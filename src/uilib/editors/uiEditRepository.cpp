@@ -87,4 +87,21 @@ void TuiEditRepository::GetChildren(const TGetChildProc& Proc, TComponent* Root)
         if (item->GetOwner() == Root) Proc(item);
 }
 
+namespace {
+TuiRegisteredClasses* g_registeredEditProperties = nullptr;
+}  // namespace
+
+TuiRegisteredClasses* GetRegisteredEditProperties() {
+    if (g_registeredEditProperties == nullptr) {
+        g_registeredEditProperties = new TuiRegisteredClasses(false);
+        g_registeredEditProperties->SetSorted(true);
+    }
+    return g_registeredEditProperties;
+}
+
+void FreeRegisteredEditProperties() {
+    delete g_registeredEditProperties;
+    g_registeredEditProperties = nullptr;
+}
+
 }  // namespace zel

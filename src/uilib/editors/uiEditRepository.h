@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "uilib/base/uiClasses.h"
 #include "uilib/editors/uiEditProperties.h"
 
 namespace zel {
@@ -83,5 +84,11 @@ private:
     friend class TuiEditRepositoryItem;
     std::vector<TuiEditRepositoryItem*> items_;
 };
+
+// The program-wide list of editor settings classes, each with its description ("TextEdit|Represents ..."),
+// sorted by description; made on first request, without making the classes known to the form reader. The edit
+// unit's shutdown frees it.
+TuiRegisteredClasses* GetRegisteredEditProperties();
+void FreeRegisteredEditProperties();
 
 }  // namespace zel

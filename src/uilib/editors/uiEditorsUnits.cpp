@@ -7,6 +7,7 @@
 #include "uilib/editors/uiEdit.h"
 #include "uilib/editors/uiEditConsts.h"
 #include "uilib/editors/uiEditPaintUtils.h"
+#include "uilib/editors/uiFilterControlStrs.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
 
@@ -24,6 +25,7 @@ TUnitRows uiEditorsUnits() {
         {"uiEditConsts", uiEditConstsStartup, uiEditConstsShutdown},
         uiEditUnitRow(),
         {"uiVariants", nullptr, nullptr},
+        {"uiFilterControlStrs", uiFilterControlStrsStartup, uiFilterControlStrsShutdown},
     };
 }
 

@@ -180,8 +180,7 @@ TEST_F(WndScrollBarPresses, TheDraggedThumbTracksThenReportsItsPositionOnRelease
     const int free = track - (info_.xyThumbBottom - info_.xyThumbTop);
     const int from = info_.xyThumbTop - info_.dxyLineButton + 20;
     const auto pos = static_cast<WORD>((from * 90 + free / 2) / free);
-    const std::vector<std::pair<WORD, WORD>> want{
-        {SB_THUMBTRACK, pos}, {SB_THUMBPOSITION, pos}, {SB_ENDSCROLL, 0}};
+    const std::vector<std::pair<WORD, WORD>> want{{SB_THUMBTRACK, pos}, {SB_THUMBPOSITION, pos}, {SB_ENDSCROLL, 0}};
     EXPECT_EQ(Codes(), want);
     SCROLLINFO out;
     out.fMask = SIF_TRACKPOS;

@@ -237,3 +237,67 @@ TEST(EditUtils, SpaceCharsAndValueEquality) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Settings, AlignmentHorzCountsOnlyOnceAssignedAndTravelsWithAssign) {
+    TuiEditAlignment* alignment = properties.GetAlignment();
+    EXPECT_EQ(alignment->GetHorz(), taLeftJustify);
+    EXPECT_EQ(alignment->GetVert(), taTopJustify);
+    EXPECT_FALSE(alignment->IsHorzStored());
+    EXPECT_FALSE(alignment->IsVertStored());
+    EXPECT_EQ(changes, 0);
+
+    alignment->SetHorz(taLeftJustify);
+    EXPECT_TRUE(alignment->IsHorzStored()) << "the default, assigned, is stored";
+    EXPECT_EQ(changes, 1);
+    alignment->SetHorz(taLeftJustify);
+    EXPECT_EQ(changes, 1) << "the same value again changes nothing";
+    alignment->SetVert(taVCenter);
+    EXPECT_TRUE(alignment->IsVertStored());
+    EXPECT_EQ(changes, 2);
+
+    TuiCustomEditProperties copy(nullptr);
+    copy.Assign(&properties);
+    EXPECT_TRUE(copy.GetAlignment()->IsHorzAssigned());
+    EXPECT_EQ(copy.GetAlignment()->GetVert(), taVCenter);
+
+    alignment->Reset();
+    EXPECT_FALSE(alignment->IsHorzStored());
+    EXPECT_EQ(changes, 3);
+    copy.Assign(&properties);
+    EXPECT_FALSE(copy.GetAlignment()->IsHorzAssigned()) << "the flag travels as well as the value";
+}
+
+// A settings class whose default horizontal alignment comes from elsewhere (a provider in the editors).
+struct RightAlignedProperties : TuiCustomEditProperties {
+    using TuiCustomEditProperties::TuiCustomEditProperties;
+    TAlignment DefaultHorzAlignment() const override { return taRightJustify; }
+};
+
+TEST(EditAlignment, AnUnassignedHorzReadsAsTheSettingsDefault) {
+    RightAlignedProperties properties(nullptr);
+    EXPECT_EQ(properties.GetAlignment()->GetHorz(), taRightJustify);
+    EXPECT_FALSE(properties.GetAlignment()->IsHorzAssigned());
+    properties.GetAlignment()->SetHorz(taCenter);
+    EXPECT_EQ(properties.GetAlignment()->GetHorz(), taCenter);
+}
+
+TEST(EditPropertiesRegistry, SortedByDescriptionMadeOnFirstRequestAndFreed) {
+    static const TClassInfo text{"TuiTextEditProperties", nullptr};
+    static const TClassInfo mask{"TuiMaskEditProperties", &text};
+    TuiRegisteredClasses* list = GetRegisteredEditProperties();
+    EXPECT_EQ(GetRegisteredEditProperties(), list) << "one list for the program";
+    list->Register(&text, "TextEdit|Represents a single line text editor");
+    list->Register(&mask, "MaskEdit|Represents a generic masked edit control.");
+    list->Register(&text, "again");
+    ASSERT_EQ(list->GetCount(), 2);
+    EXPECT_EQ(list->GetDescription(0), "MaskEdit");
+    EXPECT_EQ(list->GetClass(0), &mask);
+    EXPECT_EQ(list->GetHint(1), "TextEdit|Represents a single line text editor");
+    FreeRegisteredEditProperties();
+    EXPECT_EQ(GetRegisteredEditProperties()->GetCount(), 0);
+    FreeRegisteredEditProperties();
+}
+
+}  // namespace

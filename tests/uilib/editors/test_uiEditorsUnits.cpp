@@ -18,6 +18,7 @@
 #include "uilib/editors/uiEditConsts.h"
 #include "uilib/editors/uiEditPaintUtils.h"
 #include "uilib/editors/uiEditorsUnits.h"
+#include "uilib/editors/uiFilterControlStrs.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
 
@@ -32,10 +33,10 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
             if (step == "start") started.push_back(name);
         };
         list.Start();
-        const std::vector<std::string> ours(started.end() - 10, started.end());
-        EXPECT_EQ(ours,
-                  (std::vector<std::string>{"uiDWMApi", "uiContainer", "uiDataStorage", "uiEditPaintUtils", "uiFormats",
-                                            "uiLibraryStrs", "uiDateUtils", "uiEditConsts", "uiEdit", "uiVariants"}));
+        const std::vector<std::string> ours(started.end() - 11, started.end());
+        EXPECT_EQ(ours, (std::vector<std::string>{"uiDWMApi", "uiContainer", "uiDataStorage", "uiEditPaintUtils",
+                                                  "uiFormats", "uiLibraryStrs", "uiDateUtils", "uiEditConsts", "uiEdit",
+                                                  "uiVariants", "uiFilterControlStrs"}));
         TubResourceStringsRepository* repo = ubResourceStringsRepository();
         const int editors = repo->IndexOfProduct("UIEditors Library");
         const int library = repo->IndexOfProduct("UILibrary");
@@ -48,6 +49,16 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
         EXPECT_EQ(repo->GetProduct(editors)->ResStringRecord(6), &uiSEditPostError);
         EXPECT_EQ(repo->GetProduct(editors)->ResStringName(102), "uiSSpinEditInvalidNumericValue");
         EXPECT_EQ(repo->GetProduct(library)->ResStringName(23), "uiSDateNow");
+        const int filter = repo->IndexOfProduct("UIFilterControl");
+        ASSERT_GE(filter, 0);
+        EXPECT_EQ(repo->GetProduct(filter)->ResStringCount(), 33);
+        EXPECT_EQ(repo->GetProduct(filter)->ResStringName(32), "uiSFilterControlDialogFileFilter");
+        // A second registration of the filter texts (another unit's start-up) adds nothing and its shutdown
+        // leaves the group for the first.
+        uiFilterControlStrsStartup();
+        EXPECT_EQ(repo->IndexOfProduct("UIFilterControl"), filter);
+        uiFilterControlStrsShutdown();
+        EXPECT_EQ(repo->IndexOfProduct("UIFilterControl"), filter);
         EXPECT_EQ(uiValueTypeClassList()->Count(), 14);
         ASSERT_NE(uiSolidBrushCache(), nullptr);
         EXPECT_EQ(uiSolidBrushCache()->MaxDepth(), 128);
@@ -57,6 +68,7 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
         list.Stop();
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UIEditors Library"), -1);
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UILibrary"), -1);
+        EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UIFilterControl"), -1);
         ubFreeResourceStringsRepository();
     }
     EXPECT_EQ(uiSolidBrushCache(), nullptr);
@@ -96,6 +108,9 @@ TEST(EditorStrings, TextsAsTheyStandReadAtTheMomentOfUse) {
         {&suiSEditRepositoryMaskItem, "MaskEdit|Represents a generic masked edit control."},
         {&suiCantCreateRegistryKey, "Can't create the registry key: \\%s"},
         {&uiSDateEOM, "eom"},
+        {&uiSFilterAddCondition, "Add &Condition"},
+        {&uiSFilterRootGroupCaption, "<root>"},
+        {&uiSFilterControlDialogFileFilter, "Filters (*.flt)|*.flt"},
     };
     for (const auto& [record, text] : rows) EXPECT_EQ(LoadLibraryString(record), text) << record->Identifier;
 }
