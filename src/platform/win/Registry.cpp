@@ -1,9 +1,9 @@
 #include "platform/win/Registry.h"
 
 #include <sys/stat.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -126,18 +126,16 @@ std::string IntData(int Value) {
 
 int IntOf(const std::string& Data) {
     std::uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) u |= std::uint32_t{static_cast<unsigned char>(Data[static_cast<std::size_t>(i)])} << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        u |= std::uint32_t{static_cast<unsigned char>(Data[static_cast<std::size_t>(i)])} << (8 * i);
     return static_cast<int>(u);
 }
 
 std::string ValueText(const TRegistryValue& Value) {
     switch (Value.Type) {
-        case rdString:
-            return "sz:" + Escape(Value.Data, false);
-        case rdExpandString:
-            return "expand:" + Escape(Value.Data, false);
-        case rdInteger:
-            return "dword:" + IntToStr(IntOf(Value.Data));
+        case rdString: return "sz:" + Escape(Value.Data, false);
+        case rdExpandString: return "expand:" + Escape(Value.Data, false);
+        case rdInteger: return "dword:" + IntToStr(IntOf(Value.Data));
         case rdBinary: {
             std::string out = "hex:";
             for (const char c : Value.Data) {
@@ -146,8 +144,7 @@ std::string ValueText(const TRegistryValue& Value) {
             }
             return out;
         }
-        case rdUnknown:
-            break;
+        case rdUnknown: break;
     }
     return Escape(Value.Data, false);
 }
@@ -267,9 +264,9 @@ struct TRegistryStore {
             for (const auto& [name, key] : root->SubKeys)
                 WriteKey(out, *key, root->Name + "\\" + Escape(key->Name, true));
         const auto slash = Path.rfind('/');
-        if (slash != npos && slash > 0 && !DirectoryExists(Path.substr(0, slash))) ForceDirectories(Path.substr(0, slash));
-        SafeWriteFile(Path,
-                      [&](TStream& s) { s.WriteBuffer(out.data(), static_cast<std::int64_t>(out.size())); });
+        if (slash != npos && slash > 0 && !DirectoryExists(Path.substr(0, slash)))
+            ForceDirectories(Path.substr(0, slash));
+        SafeWriteFile(Path, [&](TStream& s) { s.WriteBuffer(out.data(), static_cast<std::int64_t>(out.size())); });
         Modified = false;
     }
 };
@@ -406,8 +403,8 @@ bool TRegistry::GetDataInfo(const std::string& Name, TRegDataInfo& Info) const {
     const TRegistryValue* value = key != nullptr ? key->Value(Name) : nullptr;
     if (value == nullptr) return false;
     Info.RegData = value->Type;
-    Info.DataSize = static_cast<int>(value->Data.size()) +
-                    ((value->Type == rdString || value->Type == rdExpandString) ? 1 : 0);
+    Info.DataSize =
+        static_cast<int>(value->Data.size()) + ((value->Type == rdString || value->Type == rdExpandString) ? 1 : 0);
     return true;
 }
 
@@ -482,7 +479,8 @@ void TRegistry::WriteInteger(const std::string& Name, int Value) { Write(Name, r
 void TRegistry::WriteBool(const std::string& Name, bool Value) { WriteInteger(Name, Value ? 1 : 0); }
 
 void TRegistry::WriteBinaryData(const std::string& Name, const void* Buffer, int BufSize) {
-    Write(Name, rdBinary, std::string(static_cast<const char*>(Buffer), static_cast<std::size_t>(std::max(BufSize, 0))));
+    Write(Name, rdBinary,
+          std::string(static_cast<const char*>(Buffer), static_cast<std::size_t>(std::max(BufSize, 0))));
 }
 
 }  // namespace zel

@@ -70,7 +70,8 @@ TEST_F(RegistryTest, ValuesKeepTheirTypeSizeAndDataThroughTheFile) {
     ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Zel"));
     std::vector<std::string> names;
     reg.GetValueNames(names);
-    EXPECT_EQ(names, (std::vector<std::string>{"Caption", "", " @odd=name ", "Count", "Big", "Visible", "Glyph", "Folder"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Caption", "", " @odd=name ", "Count", "Big", "Visible", "Glyph", "Folder"}));
     EXPECT_EQ(reg.ReadString("Caption"), "A=b;%c\r\nd ");
     EXPECT_EQ(reg.ReadString(""), "default");
     EXPECT_EQ(reg.ReadString(" @odd=name "), "x");
@@ -87,8 +88,9 @@ TEST_F(RegistryTest, ValuesKeepTheirTypeSizeAndDataThroughTheFile) {
         TRegDataType Type;
         int Size;
     };
-    for (const TRow& row : {TRow{"Caption", rdString, 11}, TRow{"Count", rdInteger, 4}, TRow{"Visible", rdInteger, 4},
-                            TRow{"Glyph", rdBinary, 6}, TRow{"Folder", rdExpandString, 7}, TRow{"None", rdUnknown, -1}}) {
+    for (const TRow& row :
+         {TRow{"Caption", rdString, 11}, TRow{"Count", rdInteger, 4}, TRow{"Visible", rdInteger, 4},
+          TRow{"Glyph", rdBinary, 6}, TRow{"Folder", rdExpandString, 7}, TRow{"None", rdUnknown, -1}}) {
         SCOPED_TRACE(row.Name);
         EXPECT_EQ(reg.GetDataType(row.Name), row.Type);
         EXPECT_EQ(reg.GetDataSize(row.Name), row.Size);
@@ -133,8 +135,9 @@ TEST_F(RegistryTest, ObjectsAliveTogetherShareTheStoreWrittenOnceWhenTheLastEnds
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_EQ(first->ReadInteger("B"), 2);
     first.reset();
-    EXPECT_EQ(ReadAll(path), "[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_CURRENT_USER\\Software\\Zel]\r\nA=dword:1\r\n"
-                             "B=dword:2\r\n\r\n");
+    EXPECT_EQ(ReadAll(path),
+              "[HKEY_CURRENT_USER\\Software]\r\n\r\n[HKEY_CURRENT_USER\\Software\\Zel]\r\nA=dword:1\r\n"
+              "B=dword:2\r\n\r\n");
     // Only reading writes nothing.
     std::filesystem::remove(path);
     WriteAll(path, "[HKEY_CURRENT_USER\\Software\\Zel]\nA=dword:5\n");
@@ -148,9 +151,10 @@ TEST_F(RegistryTest, ObjectsAliveTogetherShareTheStoreWrittenOnceWhenTheLastEnds
 
 TEST_F(RegistryTest, ADamagedFileReadsWhatItCanAndUnknownDataAsNoKnownType) {
     std::filesystem::create_directories(dir.Path() / "sub");
-    WriteAll(path,
-             "garbage\n=\nA=sz:before any key\n[HKEY_CURRENT_USER\\Software\\Zel]\nInt=dword:12x\nHuge=dword:99999999999\n"
-             "Blob=hex:0g\nOdd=hex:abc\nText=sz:ok\nText=sz:second\nWhat=float:1.5\n[]\n[NOT_A_ROOT\\X]\nY=dword:1\n");
+    WriteAll(
+        path,
+        "garbage\n=\nA=sz:before any key\n[HKEY_CURRENT_USER\\Software\\Zel]\nInt=dword:12x\nHuge=dword:99999999999\n"
+        "Blob=hex:0g\nOdd=hex:abc\nText=sz:ok\nText=sz:second\nWhat=float:1.5\n[]\n[NOT_A_ROOT\\X]\nY=dword:1\n");
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey("\\Software\\Zel", false));
     EXPECT_EQ(reg.ReadString("Text"), "ok");
