@@ -325,6 +325,11 @@ void BarCallWndProcMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) 
                 formWindow = menuForm->GetHandle();
         }
         target = ManagerOfForm(FormOfWindow(formWindow));
+        // The form's window on its way out no longer leads to the form: its manager knows the window.
+        for (int i = 0;
+             target == nullptr && Msg == WM_DESTROY && BarManagerList() != nullptr && i < BarManagerList()->Count();
+             ++i)
+            if (BarManagerList()->Managers(i)->FormWindow() == Window) target = BarManagerList()->Managers(i);
         if (target == nullptr && Msg == WM_ACTIVATE) {
             auto* bar = dynamic_cast<TCustomubBarControl*>(TWinControl::FindControl(Window));
             const HWND parent = GetParent(Window);

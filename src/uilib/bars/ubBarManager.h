@@ -33,7 +33,6 @@ class TubThemeChangedNotificator;
 class TubDockControl;
 class TubBarDockControl;
 class IubDockedBarWindow;
-class TMemIniFile;
 
 using TubBarClickItemEvent = std::function<void(TubBarManager* Sender, TubBarItem* ClickedItem)>;
 using TubBarEvent = std::function<void(TubBarManager* Sender, TubBar* ABar)>;
@@ -216,14 +215,20 @@ public:
     int RecentUseStep() const { return recentUseStep_; }
     bool SupportsRecentItems() const { return EffectiveStyle() != bmsStandard; }
 
-    // ---- layout store: the user settings, the bars' captions, rows and visibility and their links in an INI file,
-    // under sections named after the form and the manager ("Form.Manager.Main", "Form.Manager.Bar0", ...).
-    // Writing erases this manager's sections first and writes the file once; an empty name does nothing.
+    // ---- layout store: the user settings, and per bar its caption, docking, rows, floating place and
+    // visibility and its links with their user settings and use counts; per named sub-item its links.
+    // In an INI file under sections named after the form and the manager ("Form.Manager.Main",
+    // "Form.Manager.Bar0", "Form.Manager.Bar0.ItemLink0", ...): writing erases this manager's sections first
+    // and writes the file once. In the registry under the key path (a leading '\' added, a trailing one
+    // dropped): writing deletes the key's subkeys first. An empty name or path does nothing. The stored
+    // values come from outside: a value out of its type, or a count beyond the keys present, is refused.
     void WriteLayoutToIniFile(const std::string& FileName);
-    // Reads what WriteLayoutToIniFile wrote; missing or unusable values keep the current ones.
     void ReadLayoutFromIniFile(const std::string& FileName);
-    // With StoreInIniFile: the layout read from IniFileName (when loaded) and written to it (a file that
-    // cannot be written is skipped).
+    void WriteLayoutToRegistry(const std::string& Path);
+    void ReadLayoutFromRegistry(const std::string& Path);
+    // The layout read from the registry (StoreInRegistry) and then the INI file (StoreInIniFile) when the
+    // manager has loaded, and written to both when the form's window goes; a store that cannot be written is
+    // skipped.
     void RestoreLayout();
     void StoreLayout();
 
@@ -343,6 +348,9 @@ public:
     // display changes reach the bars, F1 over a menu asks for its item's help, minimizing hides the floating
     // bars and restoring shows them again.
     void FormMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // The form's window as the last message routed here saw it: the form's destroy message comes when the
+    // window no longer leads to the form, and is routed by it.
+    HWND FormWindow() const { return formWindow_; }
     // Shows or hides the floating bar windows for the form's activation; AOtherWindow is the window on the
     // other side of the activation, FromPosChange set when the form itself is being hidden.
     void UpdateFloatingBars(bool Active, bool FromPosChange, HWND AOtherWindow);
@@ -459,13 +467,13 @@ private:
     bool styleChanging_ = false;
     bool applyingSystemFont_ = false;
     bool updateLock_ = false;
+    HWND formWindow_ = nullptr;
     bool customizing_ = false;
     TubBarItemControl* selectedControl_ = nullptr;
     TListOf<TubBar> pendingBars_;
     bool inActivationCheck_ = false;
 
     void ShowPendingBars();
-    void ReadBars(const TMemIniFile& Ini, const std::vector<std::string>& Sections, const std::string& Prefix);
     void HelpForWindow(HELPINFO& AInfo);
     // The floating bars' windows; Shown: only those of bars that are visible.
     std::vector<TCustomubBarControl*> FloatingBarWindows(bool Shown) const;

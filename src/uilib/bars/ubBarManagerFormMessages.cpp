@@ -82,8 +82,13 @@ void TubBarManager::ShowPendingBars() {
 // ---- the form's messages -----------------------------------------------------------------------------------
 
 void TubBarManager::FormMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
-    // The layout is stored when the form's window goes (with the layout's persistence); nothing else reaches
-    // a form on its way out.
+    // The layout is stored when the form's window goes; nothing else reaches a form on its way out.
+    if (Msg == WM_DESTROY) {
+        formWindow_ = nullptr;
+        if (!designing_) StoreLayout();
+    } else if (form_->HandleAllocated()) {
+        formWindow_ = form_->GetHandle();
+    }
     if (form_->ComponentState().Contains(csDestroying) || IsDestroying()) return;
     // The manager of the active child of a multiple-document form.
     auto childManager = [this] {
