@@ -384,6 +384,10 @@ HWND GetForegroundWindow();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
+// Takes the mouse for the window and follows it from the screen point where the left button went down: TRUE
+// once the pointer leaves the drag rectangle (SM_CXDRAG by SM_CYDRAG, centred on the point), FALSE when the
+// button comes up, Esc is pressed or the capture goes first. Only mouse and key messages are taken.
+BOOL DragDetect(HWND hwnd, POINT pt);
 // A modal loop is about to show its window, as Windows does when a message box or dialog starts: the window
 // holding the capture hears WM_CANCELMODE (a pressed button comes up), the capture goes and no pointer grab
 // stays on the program's windows, so that the modal window takes the mouse.

@@ -167,6 +167,40 @@ bool ConvertComposition(const TRawInput& in, HWND target, MSG* out, bool remove)
 
 }  // namespace
 
+namespace {
+
+// Mouse input over a disabled window (a modal dialog's owner) reaches no window procedure, but the mouse
+// hooks see it first, as on Windows: at the outermost disabled window, with the non-client message and the
+// hit code HTERROR. The button state follows the event; the cursor is asked about; the event leaves the
+// queue whether or not a hook took it.
+bool DisabledWindowInput(const TRawInput& in, HWND target, bool* eaten) {
+    auto& st = WinState();
+    TWnd* disabled = nullptr;
+    for (TWnd* w = FindWnd(target); w != nullptr; w = w->parent ? FindWnd(w->parent) : nullptr)
+        if (w->style & WS_DISABLED) disabled = w;
+    if (BYTE vk = ButtonVk(in.kind))
+        SetKey(st.keyState, st.swapButtons && vk != VK_MBUTTON ? (vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON) : vk,
+               IsDownKind(in.kind));
+    if (disabled != nullptr && HasHooks(WH_MOUSE)) {
+        MOUSEHOOKSTRUCT mh;
+        mh.pt = in.pt;
+        mh.hwnd = disabled->handle;
+        mh.wHitTestCode = static_cast<UINT>(HTERROR);
+        mh.dwExtraInfo = in.extra;
+        const UINT msg = in.kind - (WM_MOUSEMOVE - WM_NCMOUSEMOVE);
+        if (RunHooks(WH_MOUSE, HC_ACTION, msg, reinterpret_cast<LPARAM>(&mh)) != 0) {
+            *eaten = true;
+            return false;
+        }
+    }
+    if (in.kind != WM_MOUSEMOVE && FindWnd(target))
+        SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                    MAKELPARAM(static_cast<WORD>(HTERROR), static_cast<WORD>(in.kind)));
+    return false;
+}
+
+}  // namespace
+
 bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
     auto& st = WinState();
     *eaten = false;
@@ -235,13 +269,7 @@ bool ConvertInput(const TRawInput& in, MSG* out, bool remove, bool* eaten) {
                 return false;
             }
             TWnd* tw = FindWnd(target);
-            if (!IsEnabledTree(tw)) {
-                // A disabled window (a modal dialog's owner): the cursor is asked about, the click goes nowhere.
-                if (remove && kind != WM_MOUSEMOVE)
-                    SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
-                                MAKELPARAM(static_cast<WORD>(HTERROR), static_cast<WORD>(kind)));
-                return false;
-            }
+            if (!IsEnabledTree(tw)) return DisabledWindowInput(in, target, eaten);
         }
         TWnd* tw = FindWnd(target);
         bool client = hit == HTCLIENT;
@@ -898,6 +926,28 @@ BOOL ReleaseCapture() {
 }
 
 HWND GetCapture() { return FindWnd(WinState().capture) ? WinState().capture : nullptr; }
+
+BOOL DragDetect(HWND hwnd, POINT pt) {
+    if (!FindWnd(hwnd)) return FALSE;
+    const int cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
+    const RECT still{pt.x - cx / 2, pt.y - cy / 2, pt.x - cx / 2 + cx, pt.y - cy / 2 + cy};
+    SetCapture(hwnd);
+    while (GetCapture() == hwnd) {
+        MSG m;
+        if (!PeekMessage(&m, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) &&
+            !PeekMessage(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        if (m.message == WM_LBUTTONUP || (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE)) break;
+        if (m.message == WM_MOUSEMOVE && !PtInRect(&still, m.pt)) {
+            ReleaseCapture();
+            return TRUE;
+        }
+    }
+    if (GetCapture() == hwnd) ReleaseCapture();
+    return FALSE;
+}
 
 void CancelModeForModalLoop() {
     if (HWND cap = GetCapture()) SendMessage(cap, WM_CANCELMODE, 0, 0);

@@ -1,5 +1,6 @@
 // Input, hooks, focus, activation, capture, hit-testing and geometry.
 #include "WndTestSupport.h"
+#include "platform/win/SysInfo.h"
 
 namespace zel::test {
 namespace {
@@ -345,6 +346,88 @@ TEST_F(WndInput, CaptureMovingBetweenWindowsSendsCaptureChanged) {
     EXPECT_EQ(GetCapture(), nullptr);
     ASSERT_EQ(Received(b, WM_CAPTURECHANGED).size(), 1u);
     EXPECT_EQ(Received(b, WM_CAPTURECHANGED)[0].lp, 0);
+}
+
+TEST_F(WndInput, MouseOverADisabledWindowReachesOnlyTheMouseHookAtTheDisabledWindowWithHitError) {
+    HWND top = Make(WS_POPUP | WS_VISIBLE, 100, 100, 200, 200);
+    HWND child = Make(WS_CHILD | WS_VISIBLE, 20, 20, 50, 50, top);
+    ProcessPendingMessages();
+    EnableWindow(top, FALSE);
+    static std::vector<MOUSEHOOKSTRUCT> seen;
+    static std::vector<WPARAM> messages;
+    static HHOOK hook = nullptr;
+    static bool consume = false;
+    seen.clear();
+    messages.clear();
+    hook = SetWindowsHookEx(WH_MOUSE, [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (code == HC_ACTION) {
+            seen.push_back(*reinterpret_cast<MOUSEHOOKSTRUCT*>(lp));
+            messages.push_back(wp);
+            if (consume) return 1;
+        }
+        return CallNextHookEx(hook, code, wp, lp);
+    });
+    Log().clear();
+    Click(130, 130);  // over the child of the disabled window
+    ProcessPendingMessages();
+    // The move there too, as its non-client twin.
+    ASSERT_EQ(messages, (std::vector<WPARAM>{WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP}));
+    for (const MOUSEHOOKSTRUCT& mh : seen) {
+        EXPECT_EQ(mh.hwnd, top);
+        EXPECT_EQ(static_cast<int>(mh.wHitTestCode), HTERROR);
+        EXPECT_EQ(mh.pt, (POINT{130, 130}));
+    }
+    // Nothing reaches a window procedure but the cursor question.
+    EXPECT_TRUE(Sequence({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP}).empty());
+    EXPECT_EQ(Received(child, WM_SETCURSOR).size(), 2u);
+    // The button state follows the presses all the same.
+    SetCursorPos(140, 140);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_LT(GetKeyState(VK_LBUTTON), 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_GE(GetKeyState(VK_LBUTTON), 0);
+    // A hook that takes the event leaves no cursor question either.
+    consume = true;
+    Log().clear();
+    Click(150, 150);
+    ProcessPendingMessages();
+    EXPECT_TRUE(Received(child, WM_SETCURSOR).empty());
+    consume = false;
+    EXPECT_TRUE(UnhookWindowsHookEx(hook));
+}
+
+TEST_F(WndInput, DragDetectTellsADragFromAClick) {
+    HWND w = Make(WS_POPUP | WS_VISIBLE, 100, 100, 200, 200);
+    ProcessPendingMessages();
+    const int cx = GetSystemMetrics(SM_CXDRAG);
+    struct Row {
+        const char* name;
+        int dx;
+        bool release, escape;
+        BOOL dragged;
+    };
+    const Row rows[] = {
+        {"moved out of the drag rectangle", cx, false, false, TRUE},
+        {"released inside it", cx / 2 - 1, true, false, FALSE},
+        {"Esc inside it", 0, false, true, FALSE},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        SetCursorPos(150, 150);
+        ProcessPendingMessages();
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        SetCursorPos(150 + r.dx, 150);
+        if (r.escape) keybd_event(VK_ESCAPE, 0, 0, 0);
+        if (r.release) mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        EXPECT_EQ(DragDetect(w, POINT{150, 150}), r.dragged);
+        EXPECT_EQ(GetCapture(), nullptr);
+        if (r.escape) keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        if (!r.release) mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    }
 }
 
 TEST_F(WndInput, MouseLeaveIsPostedOnceWhenTheMouseLeavesATrackedWindow) {
