@@ -1047,7 +1047,11 @@ int ItemHeightOf(HWND hwnd, TListState& st) {
     TFontDC fdc(hwnd, st.font);
     TEXTMETRIC tm;
     GetTextMetrics(fdc.dc, &tm);
-    st.itemHeight = std::max<int>(1, tm.tmHeight);
+    const int fontHeight = std::max<int>(1, tm.tmHeight);
+    // A child list asked while its window is still being made has no id yet, so its parent could not find it:
+    // the font's height serves until the parent can be asked.
+    if (IsOwnerDrawn(hwnd) && GetParent(hwnd) != nullptr && GetWindowLong(hwnd, GWL_ID) == 0) return fontHeight;
+    st.itemHeight = fontHeight;
     // An owner-drawn list lets its parent set the height of its items, starting from the font's.
     if (IsOwnerDrawn(hwnd) && GetParent(hwnd) != nullptr) {
         RECT rc;

@@ -12,6 +12,7 @@
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 #include "uilib/base/uiClasses.h"
 
@@ -355,6 +356,9 @@ TubBarItemLinks::TubBarItemLinks(TubBarManager* ABarManager, TPersistent* AOwner
     : TCollection(CollectionItemClassOf<TubBarItemLink>()), barManager_(ABarManager), owner_(AOwner) {}
 
 TubBarItemLinks::~TubBarItemLinks() {
+    // A window still showing the list (a menu kept open by its own holder) lets go of it first, so that it
+    // never reaches the freed list.
+    if (BarControl != nullptr && IsLiveBarControl(BarControl)) BarControl->SetItemLinks(nullptr);
     destroying_ = true;
     while (!parked_.empty()) delete parked_.back();
     Clear();
