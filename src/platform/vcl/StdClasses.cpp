@@ -361,8 +361,8 @@ void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool n
     b = std::clamp(b, 0, static_cast<int>(text.size()));
     std::string ins = insert;
     DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
-    if (style & ES_UPPERCASE) ins = UpperCase(ins);
-    if (style & ES_LOWERCASE) ins = LowerCase(ins);
+    if (style & ES_UPPERCASE) ins = AnsiUpperCase(ins);
+    if (style & ES_LOWERCASE) ins = AnsiLowerCase(ins);
     long room = static_cast<long>(st.limit) - static_cast<long>(text.size() - static_cast<std::size_t>(b - a));
     if (room < static_cast<long>(ins.size())) {
         ins.resize(static_cast<std::size_t>(std::max(0L, room)));

@@ -1,6 +1,7 @@
 #include "uilib/editors/uiEditRepository.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace zel {
 
@@ -85,6 +86,15 @@ void TuiEditRepository::GetChildren(const TGetChildProc& Proc, TComponent* Root)
     const std::vector<TuiEditRepositoryItem*> items = items_;
     for (TuiEditRepositoryItem* item : items)
         if (item->GetOwner() == Root) Proc(item);
+}
+
+TuiRegisteredClasses* GetRegisteredEditProperties() {
+    static std::unique_ptr<TuiRegisteredClasses> registered;
+    if (registered == nullptr) {
+        registered = std::make_unique<TuiRegisteredClasses>(false);
+        registered->SetSorted(true);
+    }
+    return registered.get();
 }
 
 }  // namespace zel

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "uilib/base/uiClasses.h"
 #include "uilib/editors/uiEditProperties.h"
 
 namespace zel {
@@ -83,5 +84,8 @@ private:
     friend class TuiEditRepositoryItem;
     std::vector<TuiEditRepositoryItem*> items_;
 };
+
+// The program-wide list of the editors' settings classes, sorted by description; made on the first request.
+TuiRegisteredClasses* GetRegisteredEditProperties();
 
 }  // namespace zel

@@ -9,6 +9,7 @@
 #include "uilib/editors/uiEditPaintUtils.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
+#include "uilib/editors/uiTextEdit.h"
 
 namespace zel {
 
@@ -24,6 +25,7 @@ TUnitRows uiEditorsUnits() {
         {"uiEditConsts", uiEditConstsStartup, uiEditConstsShutdown},
         uiEditUnitRow(),
         {"uiVariants", nullptr, nullptr},
+        uiTextEditUnitRow(),
     };
 }
 
