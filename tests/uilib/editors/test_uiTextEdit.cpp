@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "EditorGallery.h"
+#include "TextEditGallery.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Beep.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Windows.h"
 #include "support/vcl/QueuedInput.h"
+#include "support/vcl/VclTestSupport.h"
 #include "uilib/editors/uiEditRepository.h"
 #include "uilib/editors/uiTextEdit.h"
 
@@ -711,6 +713,46 @@ TEST_F(TextEdit, RightAlignedTextIsLeftWhileEditedAndTwoClicksStayADoubleClick) 
     Tap(VK_TAB);
     EXPECT_NE(static_cast<DWORD>(GetWindowLong(edit->InnerEdit()->GetHandle(), GWL_STYLE)) & ES_RIGHT, 0u);
     edit->InnerEdit()->WindowProc = old;
+}
+
+TEST_F(TextEdit, GalleryScreenshotsInEveryLookFocusedAndHot) {
+    TEditorGalleryForm* gallery = Keep(NewTextEditGallery());
+    gallery->SetBounds(0, 0, gallery->GetWidth(), gallery->GetHeight());
+    gallery->Show();
+    ProcessPendingMessages();
+    for (std::size_t look = 0; look < GalleryLooks().size(); ++look) {
+        TuiTextEdit* completion = TextGalleryEdit(gallery, tgrCompletion, static_cast<int>(look));
+        completion->SetSelStart(1);
+        completion->SetSelLength(3);
+    }
+    EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("textedit_gallery")));
+    for (int row = 0; row < tgrCount; ++row) {
+        for (std::size_t look = 0; look < GalleryLooks().size(); ++look) {
+            TuiTextEdit* e = TextGalleryEdit(gallery, row, static_cast<int>(look));
+            // Focused by Tab from the editor before it.
+            if (row == 0 && look == 0) e->SetFocus();
+            else Tap(VK_TAB);
+            ProcessPendingMessages();
+            ASSERT_EQ(GetFocus(), e->InnerEdit()->GetHandle());
+            if (row == tgrCompletion) {
+                Type("b");
+                EXPECT_EQ(e->GetSelLength(), 3) << "the completed tail";
+            }
+            EXPECT_TRUE(e->ViewInfo()->ContainerState.Contains(cisActive));
+            // The editor below (or above, in the last row) is hot.
+            TuiTextEdit* hot = TextGalleryEdit(gallery, row + 1 < tgrCount ? row + 1 : row - 1, static_cast<int>(look));
+            const TPoint p = OnScreen(hot, 40, 3);
+            SetCursorPos(p.x, p.y);
+            ProcessPendingMessages();
+            EXPECT_TRUE(hot->ViewInfo()->ContainerState.Contains(cisHotTrack));
+            const std::string name =
+                std::string("textedit_") + TextEditGalleryRowName(row) + "_" + GalleryLooks()[look].Name;
+            EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath(name)));
+            SetCursorPos(2000, 2000);
+            ProcessPendingMessages();
+        }
+    }
+    EXPECT_EQ(beeps, 0);
 }
 
 }  // namespace
