@@ -339,6 +339,7 @@ bool TuiCustomTextEdit::Search(std::string AText) {
     }
     std::string tail;
     const bool found = lookupData_->Locate(AText, tail, false);
+    const bool wasShown = FindSelection;
     if (found) {
         TFlagGuard setting(SettingTextFromLookup, true);
         SetDisplayTextChecked(AText + tail);
@@ -348,7 +349,8 @@ bool TuiCustomTextEdit::Search(std::string AText) {
     } else {
         FindSelection = false;
     }
-    ShortRefresh();
+    // Typing that finds nothing, as over no items at all, leaves the view as it is.
+    if (found || wasShown) ShortRefresh();
     return found;
 }
 

@@ -13,6 +13,7 @@
 #include "platform/win/Windows.h"
 #include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
+#include "uilib/base/uiSpellChecker.h"
 #include "uilib/editors/uiEditRepository.h"
 #include "uilib/editors/uiTextEdit.h"
 
@@ -713,6 +714,176 @@ TEST_F(TextEdit, RightAlignedTextIsLeftWhileEditedAndTwoClicksStayADoubleClick) 
     Tap(VK_TAB);
     EXPECT_NE(static_cast<DWORD>(GetWindowLong(edit->InnerEdit()->GetHandle(), GWL_STYLE)) & ES_RIGHT, 0u);
     edit->InnerEdit()->WindowProc = old;
+}
+
+// A spell checker that records what the editor tells it.
+class TRecordingChecker : public IuiSpellChecker {
+public:
+    void RedrawMisspellings(TWinControl* C) override { Heard.push_back({"redraw", C}); }
+    void InnerControlScrolled(TWinControl* C) override { Heard.push_back({"scrolled", C}); }
+    void SelectionChanged(TWinControl* C) override { Heard.push_back({"selection", C}); }
+    void TextChanged(TWinControl* C) override { Heard.push_back({"text", C}); }
+    bool IsChildWindow(HWND) override { return false; }
+    bool ContextPopup(TWinControl*, POINT) override { return false; }
+    int Count(const std::string& AWhat) const {
+        int n = 0;
+        for (const auto& [what, control] : Heard) n += what == AWhat ? 1 : 0;
+        return n;
+    }
+    std::vector<std::pair<std::string, TWinControl*>> Heard;
+};
+
+TEST_F(TextEdit, TheSpellCheckerHearsOfTextScrollSelectionAndPaint) {
+    NewForm("ab");
+    TRecordingChecker checker;
+    SpellCheckerHook() = &checker;
+    Tap(VK_END);
+    Type("c");
+    EXPECT_EQ(checker.Count("text"), 1);
+    Tap(VK_LEFT, VK_SHIFT);
+    EXPECT_GE(checker.Count("selection"), 1) << "the selection grew with the key";
+    Type(std::string(40, 'w'));
+    EXPECT_GE(checker.Count("scrolled"), 1) << "the text scrolled past the right edge";
+    checker.Heard.clear();
+    edit->InnerEdit()->Invalidate();
+    ProcessPendingMessages();
+    EXPECT_GE(checker.Count("redraw"), 1);
+    for (const auto& [what, control] : checker.Heard) EXPECT_EQ(control, edit->InnerEdit()) << what;
+    SpellCheckerHook() = nullptr;
+    Type("d");
+    EXPECT_TRUE(checker.Heard.empty() || checker.Heard.back().first != "text") << "no checker, no calls";
+}
+
+TEST_F(TextEdit, ItemIndexSetsTheValueAndClicks) {
+    NewForm("", false);
+    edit->Properties()->LookupItems()->Add("Alpha");
+    edit->Properties()->LookupItems()->Add("Beta");
+    int clicks = 0, changes = 0;
+    edit->OnClick = [&](TObject*) { ++clicks; };
+    edit->Properties()->OnChange = [&](TObject*) { ++changes; };
+    edit->SetItemIndex(1);
+    EXPECT_EQ(Text(), "Beta");
+    EXPECT_EQ(VarToStr(edit->GetEditValue()), "Beta");
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(changes, 1);
+    edit->SetItemIndex(1);
+    EXPECT_EQ(clicks, 1) << "the same index again";
+    EXPECT_EQ(edit->GetSelectedItemObject(), nullptr);
+    edit->SetItemIndex(-1);
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(clicks, 2);
+    edit->SetEditValue(Variant("alpha"));
+    EXPECT_EQ(edit->GetItemIndex(), -1) << "the free style does not follow a value set from outside";
+}
+
+TEST_F(TextEdit, TheInnerEditSitsByTheVerticalAlignment) {
+    NewForm("Zg");
+    edit->SetBounds(10, 10, 121, 40);
+    ProcessPendingMessages();
+    const TRect client = edit->ViewInfo()->ClientRect;
+    const int height = edit->InnerEdit()->GetHeight();
+    ASSERT_LT(height, client.bottom - client.top);
+    struct Row {
+        TuiEditVertAlignment vert;
+        int top;
+    };
+    const Row rows[] = {{taTopJustify, client.top},
+                        {taBottomJustify, client.bottom - height},
+                        {taVCenter, client.top + (client.bottom - client.top - height) / 2}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.vert);
+        edit->Properties()->SetAlignment(TuiTextEditAlignment{taLeftJustify, r.vert});
+        ProcessPendingMessages();
+        EXPECT_EQ(edit->InnerEdit()->GetTop(), r.top);
+        EXPECT_EQ(edit->InnerEdit()->GetLeft(), client.left);
+        EXPECT_EQ(edit->InnerEdit()->GetWidth(), client.right - client.left);
+    }
+}
+
+TEST_F(TextEdit, ClearAndUndoAreChangesOfTheUser) {
+    NewForm("hello");
+    Select(1, 3);
+    SendMessage(edit->InnerEdit()->GetHandle(), WM_CLEAR, 0, 0);
+    EXPECT_EQ(Text(), "ho");
+    EXPECT_EQ(edit->GetSelStart(), 1);
+    EXPECT_TRUE(edit->GetModifiedSinceEnter());
+    PutOnClipboard("XYZ");
+    Tap('V', VK_CONTROL);
+    EXPECT_EQ(Text(), "hXYZo");
+    Tap('Z', VK_CONTROL);
+    EXPECT_EQ(Text(), "ho") << "one undo takes the paste back";
+    Tap(VK_TAB);
+    EXPECT_EQ(VarToStr(edit->GetEditValue()), "ho");
+}
+
+TEST_F(TextEdit, ReadOnlyAndNoTypingEditorsTakeNoText) {
+    NewForm("abc");
+    edit->Properties()->SetReadOnly(true);
+    Tap(VK_END);
+    Type("x");
+    Tap(VK_BACK);
+    EXPECT_EQ(Text(), "abc");
+    EXPECT_GE(beeps, 1) << "the editor beeps at typing it cannot take";
+    edit->Properties()->SetReadOnly(false);
+    edit->Properties()->SetTypingDisabled(true);
+    beeps = 0;
+    Type("x");
+    PutOnClipboard("pasted");
+    Tap('V', VK_CONTROL);
+    EXPECT_EQ(Text(), "abc");
+    EXPECT_EQ(edit->GetSelStart(), 0) << "no caret without typing";
+    EXPECT_EQ(edit->GetSelLength(), 0);
+    Tap('C', VK_CONTROL);
+    EXPECT_EQ(Clipboard(), "abc") << "a copy takes the whole text";
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(TextEdit, ListOnlyTypingPicksItemsAndRefusesTheRest) {
+    NewForm();
+    auto* e = Construct<TStyledTextEdit>(form);
+    e->SetParent(form);
+    e->SetBounds(140, 10, 100, 21);
+    e->Styled()->Style = tesListOnly;
+    e->Properties()->LookupItems()->Add("Alpha");
+    e->Properties()->LookupItems()->Add("Beta");
+    e->Properties()->LookupItems()->Add("Bravo");
+    e->SetFocus();
+    ProcessPendingMessages();
+    Type("b");
+    EXPECT_EQ(e->GetDisplayText(), "Beta");
+    EXPECT_EQ(e->GetSelStart(), 1);
+    Type("r");
+    EXPECT_EQ(e->GetDisplayText(), "Bravo") << "the typed prefix grows";
+    Type("x");
+    EXPECT_EQ(e->GetDisplayText(), "Bravo") << "a character that fits no item is refused";
+    EXPECT_EQ(e->GetItemIndex(), 2);
+    Tap(VK_BACK);
+    EXPECT_EQ(e->GetDisplayText(), "Beta") << "Backspace shortens the match to \"b\"";
+    Type("a");
+    EXPECT_EQ(e->GetDisplayText(), "Beta") << "\"ba\" fits nothing";
+    e->Properties()->SetListMatchHighlight(false);
+    Type("a");
+    EXPECT_EQ(e->GetDisplayText(), "Alpha") << "without the highlight, the character alone starts anew";
+    Tap(VK_BACK);
+    EXPECT_EQ(e->GetDisplayText(), "Alpha") << "and Backspace does nothing";
+    EXPECT_EQ(beeps, 0);
+    e->SetSelText("Zulu");
+    EXPECT_EQ(e->GetDisplayText(), "Alpha") << "no item: refused";
+    e->SetSelText("beta");
+    EXPECT_EQ(e->GetDisplayText(), "beta");
+}
+
+TEST(TextEditFilter, TheFilterRowEditorIsATextEditWithItsSettings) {
+    EXPECT_EQ(TuiFilterTextEditHelper::GetFilterEditClassName(), "TuiTextEdit");
+    TuiTextEditProperties p(nullptr);
+    p.SetAutoSelect(false);
+    p.SetHideSelection(false);
+    p.SetViewMode(tvmButtonsOnly);
+    TuiFilterTextEditHelper::InitializeProperties(&p);
+    EXPECT_TRUE(p.GetAutoSelect());
+    EXPECT_TRUE(p.GetHideSelection());
+    EXPECT_EQ(p.GetViewMode(), tvmNormal);
+    EXPECT_FALSE(p.GetTypingDisabled());
 }
 
 TEST_F(TextEdit, GalleryScreenshotsInEveryLookFocusedAndHot) {
