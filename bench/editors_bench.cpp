@@ -246,9 +246,8 @@ void BM_RepaintEditorWithButton(benchmark::State& state) {
 BENCHMARK(BM_RepaintEditorWithButton)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 // A full repaint of the button gallery: 30 editors with four buttons each, in every style and look.
-void BM_RepaintEditorButtonGallery(benchmark::State& state) {
-    zel::TUnitsScope units(zel::uiEditorsUnitList());
-    zel::test::TEditorGalleryForm* form = zel::test::NewButtonGallery();
+// Shows the gallery, repaints the whole of it once per iteration, and frees it.
+void RepaintGallery(benchmark::State& state, zel::test::TEditorGalleryForm* form) {
     form->Show();
     zel::ProcessPendingMessages();
     for (auto _ : state) {
@@ -258,6 +257,11 @@ void BM_RepaintEditorButtonGallery(benchmark::State& state) {
     }
     delete form;
     zel::ProcessPendingMessages();
+}
+
+void BM_RepaintEditorButtonGallery(benchmark::State& state) {
+    zel::TUnitsScope units(zel::uiEditorsUnitList());
+    RepaintGallery(state, zel::test::NewButtonGallery());
 }
 BENCHMARK(BM_RepaintEditorButtonGallery)->Unit(benchmark::kMillisecond);
 
@@ -374,16 +378,7 @@ void BM_RepaintTextEditGallery(benchmark::State& state) {
     zel::InstallThemeProvider(&provider);
     {
         zel::TUnitsScope units(zel::uiEditorsUnitList());
-        zel::test::TEditorGalleryForm* form = zel::test::NewTextEditGallery();
-        form->Show();
-        zel::ProcessPendingMessages();
-        for (auto _ : state) {
-            zel::RedrawWindow(form->GetHandle(), nullptr, nullptr,
-                              zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
-            benchmark::DoNotOptimize(form->Containers.front()->ViewInfo()->BorderRect);
-        }
-        delete form;
-        zel::ProcessPendingMessages();
+        RepaintGallery(state, zel::test::NewTextEditGallery());
     }
     zel::InstallThemeProvider(nullptr);
 }
