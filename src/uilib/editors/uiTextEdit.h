@@ -508,6 +508,12 @@ protected:
     bool DoKeyDown(WORD& Key, TShiftState Shift) override;
     bool DoKeyPress(char& Key) override;
     bool DoKeyUp(WORD& Key, TShiftState Shift) override;
+    // The mouse and the clicks go to the owner too, the points in the owner's coordinates.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void Click() override;
+    void DblClick() override;
 
 private:
     void ApplyPasswordChar();
@@ -650,6 +656,7 @@ protected:
     void SetUserChange(bool Value) { userChange_ = Value; }
 
 private:
+    friend class TuiCustomInnerTextEdit;  // hands its mouse and clicks to the editor
     void HandleGetText(TMessage& Message);
     void HandleSetText(TMessage& Message);
     void StepLookup(TuiEditLookupDirection ADirection);

@@ -1,4 +1,5 @@
 // The borderless EDIT inside the text editors and the helper that answers the editor for it.
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 #include "uilib/editors/uiTextEdit.h"
 
@@ -255,6 +256,36 @@ bool TuiCustomInnerTextEdit::DoKeyPress(char& Key) { return TCustomEdit::DoKeyPr
 bool TuiCustomInnerTextEdit::DoKeyUp(WORD& Key, TShiftState Shift) {
     if (Key == VK_TAB) Key = 0;
     return TCustomEdit::DoKeyUp(Key, Shift);
+}
+
+void TuiCustomInnerTextEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomEdit::MouseDown(Button, Shift, X, Y);
+    TuiCustomTextEdit* owner = OwnerEdit();
+    if (owner == nullptr) return;
+    owner->InnerControlMouseDown = true;
+    TScopeExit lower([owner] { owner->InnerControlMouseDown = false; });
+    owner->MouseDown(Button, Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerTextEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomEdit::MouseUp(Button, Shift, X, Y);
+    if (TuiCustomTextEdit* owner = OwnerEdit(); owner != nullptr)
+        owner->MouseUp(Button, Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerTextEdit::MouseMove(TShiftState Shift, int X, int Y) {
+    TCustomEdit::MouseMove(Shift, X, Y);
+    if (TuiCustomTextEdit* owner = OwnerEdit(); owner != nullptr) owner->MouseMove(Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerTextEdit::Click() {
+    TCustomEdit::Click();
+    if (TuiCustomTextEdit* owner = OwnerEdit(); owner != nullptr) owner->Click();
+}
+
+void TuiCustomInnerTextEdit::DblClick() {
+    TCustomEdit::DblClick();
+    if (TuiCustomTextEdit* owner = OwnerEdit(); owner != nullptr) owner->DblClick();
 }
 
 void TuiCustomInnerTextEdit::WndProc(TMessage& Message) {

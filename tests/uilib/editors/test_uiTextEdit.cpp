@@ -696,7 +696,11 @@ TEST_F(TextEdit, RightAlignedTextIsLeftWhileEditedAndTwoClicksStayADoubleClick) 
     edit->Properties()->SetAlignment(TuiTextEditAlignment{taRightJustify, taVCenter});
     ProcessPendingMessages();
     EXPECT_NE(static_cast<DWORD>(GetWindowLong(edit->InnerEdit()->GetHandle(), GWL_STYLE)) & ES_RIGHT, 0u);
-    int doubleClicks = 0;
+    int doubleClicks = 0, clicks = 0, editorDoubleClicks = 0;
+    std::vector<TPoint> downs;
+    edit->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) { downs.push_back(TPoint{X, Y}); };
+    edit->OnClick = [&](TObject*) { ++clicks; };
+    edit->OnDblClick = [&](TObject*) { ++editorDoubleClicks; };
     TWndMethod old = edit->InnerEdit()->WindowProc;
     edit->InnerEdit()->WindowProc = [&](TMessage& M) {
         if (M.Msg == WM_LBUTTONDBLCLK) ++doubleClicks;
@@ -710,6 +714,10 @@ TEST_F(TextEdit, RightAlignedTextIsLeftWhileEditedAndTwoClicksStayADoubleClick) 
     Run(50);
     ClickAt(edit, p);
     EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(editorDoubleClicks, 1) << "the editor hears the inner edit's clicks";
+    EXPECT_GE(clicks, 1);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[0], p) << "in the editor's coordinates";
     EXPECT_EQ(edit->GetSelLength(), 9) << "the EDIT's double click";
     Tap(VK_TAB);
     EXPECT_NE(static_cast<DWORD>(GetWindowLong(edit->InnerEdit()->GetHandle(), GWL_STYLE)) & ES_RIGHT, 0u);
