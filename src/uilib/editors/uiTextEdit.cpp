@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/HintInfo.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Windows.h"
 #include "uilib/base/uiSpellChecker.h"
@@ -654,7 +655,21 @@ void TuiCustomTextEdit::WndProc(TMessage& Message) {
         default: break;
     }
     TuiCustomEdit::WndProc(Message);
+    if (Message.Msg == CM_HINTSHOW && Message.Result == 0) TextHint(*reinterpret_cast<THintInfo*>(Message.LParam));
     if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_ESCAPE && !HasPopupWindow()) SwallowEnterEscape = false;
+}
+
+void TuiCustomTextEdit::TextHint(THintInfo& AInfo) {
+    TuiCustomTextEditViewInfo* vi = TextViewInfo();
+    const TRect r = vi->TextRect;
+    if (vi->ButtonAt(AInfo.CursorPos) >= 0 || !PtInRect(&r, AInfo.CursorPos)) return;
+    // A password is never shown in a hint.
+    if (ActiveProperties()->GetEchoMode() == eemPassword) return;
+    const std::string text = GetDisplayText();
+    Canvas()->Font()->Assign(Style()->GetVisibleFont());
+    if (text.empty() || Canvas()->TextWidth(text) <= r.right - r.left) return;
+    AInfo.HintStr = text;
+    AInfo.CursorRect = r;
 }
 
 void TuiCustomTextEdit::InnerMessageHandled(TMessage& Message) {

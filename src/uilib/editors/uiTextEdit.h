@@ -45,6 +45,7 @@ using TuiNewLookupDisplayTextEvent = std::function<void(TObject* Sender, const s
 
 class TuiCustomTextEdit;
 class TuiCustomTextEditProperties;
+struct THintInfo;
 
 // ------------------------------------------------------------------------------------------- properties
 
@@ -659,6 +660,8 @@ private:
     friend class TuiCustomInnerTextEdit;  // hands its mouse and clicks to the editor
     void HandleGetText(TMessage& Message);
     void HandleSetText(TMessage& Message);
+    // The whole text as the hint when it does not fit its rectangle.
+    void TextHint(THintInfo& AInfo);
     void StepLookup(TuiEditLookupDirection ADirection);
     bool HandleWheel(bool AUp);
 

@@ -1,5 +1,6 @@
 // The borderless EDIT inside the text editors and the helper that answers the editor for it.
 #include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/HintInfo.h"
 #include "platform/win/Windows.h"
 #include "uilib/editors/uiTextEdit.h"
 
@@ -334,6 +335,15 @@ void TuiCustomInnerTextEdit::WndProc(TMessage& Message) {
             TCustomEdit::WndProc(Message);
             Message.Result |= DLGC_WANTCHARS;
             if (owner->IsInplace() || owner->HasPopupWindow()) Message.Result |= DLGC_WANTALLKEYS;
+            break;
+        }
+        case CM_HINTSHOW: {
+            // The editor decides, in its own coordinates.
+            auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+            info->CursorPos = TPoint{info->CursorPos.x + GetLeft(), info->CursorPos.y + GetTop()};
+            Message.Result = owner->Perform(CM_HINTSHOW, Message.WParam, Message.LParam);
+            info->CursorPos = TPoint{info->CursorPos.x - GetLeft(), info->CursorPos.y - GetTop()};
+            OffsetRect(&info->CursorRect, -GetLeft(), -GetTop());
             break;
         }
         case WM_ERASEBKGND: Message.Result = 1; break;

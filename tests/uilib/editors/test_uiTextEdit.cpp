@@ -7,6 +7,7 @@
 
 #include "EditorGallery.h"
 #include "TextEditGallery.h"
+#include "platform/vcl/HintInfo.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Beep.h"
 #include "platform/win/Clipboard.h"
@@ -892,6 +893,35 @@ TEST(TextEditFilter, TheFilterRowEditorIsATextEditWithItsSettings) {
     EXPECT_TRUE(p.GetHideSelection());
     EXPECT_EQ(p.GetViewMode(), tvmNormal);
     EXPECT_FALSE(p.GetTypingDisabled());
+}
+
+TEST_F(TextEdit, ATextThatDoesNotFitIsItsOwnHint) {
+    struct Row {
+        const char* name;
+        std::string text;
+        TuiEditEchoMode echo;
+        bool hint;
+    };
+    const Row rows[] = {{"fits", "short", eemNormal, false},
+                        {"too long", std::string(60, 'W'), eemNormal, true},
+                        {"too long, a password", std::string(60, 'W'), eemPassword, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        NewForm(r.text, false);
+        edit->Properties()->SetEchoMode(r.echo);
+        ProcessPendingMessages();
+        // Asked of the inner EDIT, where the pointer is over the text.
+        THintInfo info;
+        info.HintControl = edit->InnerEdit();
+        info.CursorPos = TPoint{5, 3};
+        info.HintStr = "Editor";
+        EXPECT_EQ(edit->InnerEdit()->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
+        EXPECT_EQ(info.HintStr, r.hint ? r.text : "Editor");
+        EXPECT_EQ(info.CursorPos, (TPoint{5, 3})) << "given back in the inner edit's coordinates";
+        if (r.hint) {
+            EXPECT_LE(info.CursorRect.left, 0);
+        }
+    }
 }
 
 TEST_F(TextEdit, GalleryScreenshotsInEveryLookFocusedAndHot) {
