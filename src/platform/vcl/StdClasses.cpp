@@ -361,8 +361,8 @@ void EditReplaceSel(HWND hwnd, TEditState& st, const std::string& insert, bool n
     b = std::clamp(b, 0, static_cast<int>(text.size()));
     std::string ins = insert;
     DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
-    if (style & ES_UPPERCASE) ins = UpperCase(ins);
-    if (style & ES_LOWERCASE) ins = LowerCase(ins);
+    if (style & ES_UPPERCASE) ins = AnsiUpperCase(ins);
+    if (style & ES_LOWERCASE) ins = AnsiLowerCase(ins);
     long room = static_cast<long>(st.limit) - static_cast<long>(text.size() - static_cast<std::size_t>(b - a));
     if (room < static_cast<long>(ins.size())) {
         ins.resize(static_cast<std::size_t>(std::max(0L, room)));
@@ -589,8 +589,8 @@ TEditAnswer EditTextMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPAR
             return static_cast<LRESULT>(n);
         }
         case WM_SETTEXT: {
+            // The limit applies to typing and pasting, not to the text the program sets.
             std::string text = lp ? reinterpret_cast<const char*>(lp) : "";
-            if (static_cast<long>(text.size()) > st.limit) text.resize(static_cast<std::size_t>(st.limit));
             st.text.Assign(std::move(text));
             st.widest = -1;
             st.selStart = st.selEnd = 0;

@@ -290,6 +290,7 @@ void TuiCustomEdit::ApplyActiveProperties() {
     if (auto* edit = dynamic_cast<TCustomEdit*>(GetInnerControl()); edit != nullptr)
         edit->SetReadOnly(ActiveProperties()->GetReadOnly());
     if (ActiveProperties()->GetReadOnly()) modifiedSinceEnter_ = false;
+    ActivePropertiesApplied();
     RefreshFrame();
     Invalidate();
 }

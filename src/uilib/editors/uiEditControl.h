@@ -137,6 +137,8 @@ protected:
     // Whether the item's settings suit this editor.
     virtual bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem);
     virtual bool CanTypeChar(char /*C*/) { return true; }
+    // Told after the active settings were applied (changed, or another repository item).
+    virtual void ActivePropertiesApplied() {}
     // Editing permission for a change the user makes.
     bool DoEditing();
     // Sets the value from the shown text (after validation).

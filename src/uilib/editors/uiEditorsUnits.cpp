@@ -10,6 +10,7 @@
 #include "uilib/editors/uiFilterControlStrs.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
+#include "uilib/editors/uiTextEdit.h"
 
 namespace zel {
 
@@ -26,6 +27,7 @@ TUnitRows uiEditorsUnits() {
         uiEditUnitRow(),
         {"uiVariants", nullptr, nullptr},
         {"uiFilterControlStrs", uiFilterControlStrsStartup, uiFilterControlStrsShutdown},
+        uiTextEditUnitRow(),
     };
 }
 

@@ -21,6 +21,7 @@
 #include "uilib/editors/uiFilterControlStrs.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
+#include "uilib/editors/uiTextEdit.h"
 
 namespace zel::test {
 namespace {
@@ -33,10 +34,16 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
             if (step == "start") started.push_back(name);
         };
         list.Start();
-        const std::vector<std::string> ours(started.end() - 11, started.end());
+        const std::vector<std::string> ours(started.end() - 12, started.end());
         EXPECT_EQ(ours, (std::vector<std::string>{"uiDWMApi", "uiContainer", "uiDataStorage", "uiEditPaintUtils",
                                                   "uiFormats", "uiLibraryStrs", "uiDateUtils", "uiEditConsts", "uiEdit",
-                                                  "uiVariants", "uiFilterControlStrs"}));
+                                                  "uiVariants", "uiFilterControlStrs", "uiTextEdit"}));
+        TuiRegisteredClasses* properties = GetRegisteredEditProperties();
+        ASSERT_EQ(properties->IndexOfClass(TuiTextEditProperties::StaticClass()), 0);
+        EXPECT_EQ(properties->GetDescription(0), "TextEdit");
+        EXPECT_EQ(properties->GetHint(0), "TextEdit|Represents a single line text editor");
+        EXPECT_EQ(WM_REDRAWMISSPELLS(), RegisterWindowMessage("WM_REDRAWMISSPELLS"));
+        EXPECT_GE(WM_REDRAWMISSPELLS(), 0xC000u) << "a registered message";
         TubResourceStringsRepository* repo = ubResourceStringsRepository();
         const int editors = repo->IndexOfProduct("UIEditors Library");
         const int library = repo->IndexOfProduct("UILibrary");
@@ -66,6 +73,7 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
         EXPECT_FALSE(IsDesktopCompositionOn());
         uiFormatController();
         list.Stop();
+        EXPECT_EQ(GetRegisteredEditProperties()->GetCount(), 0);
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UIEditors Library"), -1);
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UILibrary"), -1);
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UIFilterControl"), -1);
