@@ -9,6 +9,7 @@
 #include "uilib/editors/uiEditPaintUtils.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
+#include "uilib/editors/uiMaskEdit.h"
 #include "uilib/editors/uiTextEdit.h"
 
 namespace zel {
@@ -26,6 +27,7 @@ TUnitRows uiEditorsUnits() {
         uiEditUnitRow(),
         {"uiVariants", nullptr, nullptr},
         uiTextEditUnitRow(),
+        uiMaskEditUnitRow(),
     };
 }
 
