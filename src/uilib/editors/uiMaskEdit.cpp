@@ -285,6 +285,14 @@ void TuiCustomMaskEdit::ShowValueForFocus() {
     if (selectAll) SelectAll();
 }
 
+void TuiCustomMaskEdit::Loaded() {
+    TuiCustomTextEdit::Loaded();
+    if (!IsMasked()) return;
+    LockChangeEvents(true);
+    SetEditValue(GetEditValue());
+    LockChangeEvents(false, false);
+}
+
 void TuiCustomMaskEdit::SelectAll() {
     if (IsMasked()) mode_->PrepareSelectAll();
     TuiCustomTextEdit::SelectAll();

@@ -337,6 +337,8 @@ public:
 
 protected:
     TuiCustomEditProperties* CreateProperties() override { return new TuiCustomMaskEditProperties(this); }
+    // Masked, the value read with the form is shown again through the mask read with it.
+    void Loaded() override;
     bool TextKeyDown(WORD& Key, TShiftState Shift) override;
     bool TextKeyPress(char& Key) override;
     void PropertiesChanged() override;
