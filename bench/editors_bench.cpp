@@ -246,9 +246,8 @@ void BM_RepaintEditorWithButton(benchmark::State& state) {
 BENCHMARK(BM_RepaintEditorWithButton)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 // A full repaint of the button gallery: 30 editors with four buttons each, in every style and look.
-void BM_RepaintEditorButtonGallery(benchmark::State& state) {
-    zel::TUnitsScope units(zel::uiEditorsUnitList());
-    zel::test::TEditorGalleryForm* form = zel::test::NewButtonGallery();
+// Shows the gallery, repaints the whole of it once per iteration, and frees it.
+void RepaintGallery(benchmark::State& state, zel::test::TEditorGalleryForm* form) {
     form->Show();
     zel::ProcessPendingMessages();
     for (auto _ : state) {
@@ -259,7 +258,131 @@ void BM_RepaintEditorButtonGallery(benchmark::State& state) {
     delete form;
     zel::ProcessPendingMessages();
 }
+
+void BM_RepaintEditorButtonGallery(benchmark::State& state) {
+    zel::TUnitsScope units(zel::uiEditorsUnitList());
+    RepaintGallery(state, zel::test::NewButtonGallery());
+}
 BENCHMARK(BM_RepaintEditorButtonGallery)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+// ---- the text editor under long texts
+
+#include "TextEditGallery.h"
+#include "platform/win/Clipboard.h"
+#include "uilib/editors/uiTextEdit.h"
+
+namespace {
+
+// A shown form with one focused text editor holding n characters of varied widths.
+struct TTextEditStage {
+    zel::TUnitsScope units{zel::uiEditorsUnitList()};
+    zel::test::TEditorGalleryForm* form = nullptr;
+    zel::TuiTextEdit* edit = nullptr;
+    HWND inner = nullptr;
+    explicit TTextEditStage(int n) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        form = zel::Construct<zel::test::TEditorGalleryForm>(nullptr);
+        form->SetBounds(0, 0, 300, 100);
+        edit = zel::Construct<zel::TuiTextEdit>(form);
+        edit->SetParent(form);
+        edit->SetBounds(10, 10, 200, 21);
+        std::string text;
+        for (int i = 0; i < n; ++i) text += "F0 41 10 6A Wim "[i % 16];
+        edit->SetEditValue(zel::Variant(text));
+        form->Show();
+        edit->SetFocus();
+        zel::ProcessPendingMessages();
+        inner = edit->InnerEdit()->GetHandle();
+    }
+    ~TTextEditStage() {
+        delete form;
+        zel::ProcessPendingMessages();
+    }
+    TTextEditStage(const TTextEditStage&) = delete;
+    TTextEditStage& operator=(const TTextEditStage&) = delete;
+    void PutCaret(int pos) {
+        zel::SendMessage(inner, zel::EM_SETSEL, static_cast<zel::WPARAM>(pos), pos);
+        zel::UpdateWindow(inner);
+    }
+};
+
+// One keystroke (key down, character, key up) with the repaint: a character typed, then erased again
+// with Backspace, so that the text keeps its length.
+void TextEditKeystrokes(benchmark::State& state, bool middle) {
+    const int n = static_cast<int>(state.range(0));
+    TTextEditStage s(n);
+    s.PutCaret(middle ? n / 2 : n);
+    bool typed = false;
+    for (auto _ : state) {
+        const zel::WPARAM key = typed ? zel::VK_BACK : 'X';
+        zel::SendMessage(s.inner, zel::WM_KEYDOWN, key, 0);
+        zel::SendMessage(s.inner, zel::WM_CHAR, typed ? zel::VK_BACK : 'x', 0);
+        zel::SendMessage(s.inner, zel::WM_KEYUP, key, 0);
+        zel::UpdateWindow(s.inner);
+        typed = !typed;
+    }
+    if (static_cast<int>(s.edit->GetDisplayText().size()) != n + (typed ? 1 : 0))
+        state.SkipWithError("keystrokes lost");
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_TextEditKeystrokeAtEnd(benchmark::State& state) { TextEditKeystrokes(state, false); }
+BENCHMARK(BM_TextEditKeystrokeAtEnd)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void BM_TextEditKeystrokeInMiddle(benchmark::State& state) { TextEditKeystrokes(state, true); }
+BENCHMARK(BM_TextEditKeystrokeInMiddle)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// A click in the editor, scrolled to the middle of the text, that places the caret, with the repaint.
+void BM_TextEditClick(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    TTextEditStage s(n);
+    s.PutCaret(n / 2);
+    int i = 0;
+    for (auto _ : state) {
+        const zel::LPARAM at = zel::MAKELPARAM(static_cast<zel::WORD>(40 + (i++ % 100)), 8);
+        zel::SendMessage(s.inner, zel::WM_LBUTTONDOWN, zel::MK_LBUTTON, at);
+        zel::SendMessage(s.inner, zel::WM_LBUTTONUP, 0, at);
+        zel::UpdateWindow(s.inner);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_TextEditClick)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// A paste of 100,000 characters over the whole text (Ctrl+V's message), with the repaint.
+void BM_TextEditPaste100k(benchmark::State& state) {
+    TTextEditStage s(100);
+    const std::string clip(100000, 'q');
+    zel::OpenClipboard(nullptr);
+    zel::EmptyClipboard();
+    zel::HGLOBAL mem = zel::GlobalAlloc(zel::GMEM_MOVEABLE, clip.size() + 1);
+    auto* p = static_cast<char*>(zel::GlobalLock(mem));
+    std::copy(clip.begin(), clip.end(), p);
+    p[clip.size()] = '\0';
+    zel::GlobalUnlock(mem);
+    zel::SetClipboardData(zel::CF_TEXT, mem);
+    zel::CloseClipboard();
+    for (auto _ : state) {
+        zel::SendMessage(s.inner, zel::EM_SETSEL, 0, -1);
+        zel::SendMessage(s.inner, zel::WM_PASTE, 0, 0);
+        zel::UpdateWindow(s.inner);
+    }
+    if (s.edit->GetDisplayText().size() != clip.size()) state.SkipWithError("paste lost");
+}
+BENCHMARK(BM_TextEditPaste100k)->Unit(benchmark::kMillisecond);
+
+// A full repaint of the text editors' gallery: four states in five looks.
+void BM_RepaintTextEditGallery(benchmark::State& state) {
+    zel::TTestThemeProvider provider;
+    zel::InstallThemeProvider(&provider);
+    {
+        zel::TUnitsScope units(zel::uiEditorsUnitList());
+        RepaintGallery(state, zel::test::NewTextEditGallery());
+    }
+    zel::InstallThemeProvider(nullptr);
+}
+BENCHMARK(BM_RepaintTextEditGallery)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -407,5 +530,17 @@ void BM_MaskEditPaste100000(benchmark::State& state) {
     state.SetLabel(kind == zel::emkStandard ? "standard" : kind == zel::emkRegExpr ? "expression" : "extended");
 }
 BENCHMARK(BM_MaskEditPaste100000)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// A full repaint of the masked editors' gallery: blank, half-filled and full numbers in every look.
+void BM_RepaintMaskEditGallery(benchmark::State& state) {
+    zel::TTestThemeProvider provider;
+    zel::InstallThemeProvider(&provider);
+    {
+        zel::TUnitsScope units(zel::uiEditorsUnitList());
+        RepaintGallery(state, zel::test::NewMaskEditGallery());
+    }
+    zel::InstallThemeProvider(nullptr);
+}
+BENCHMARK(BM_RepaintMaskEditGallery)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -599,8 +599,8 @@ TEditAnswer EditTextMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPAR
             return static_cast<LRESULT>(n);
         }
         case WM_SETTEXT: {
+            // The limit applies to typing and pasting, not to the text the program sets.
             std::string text = lp ? reinterpret_cast<const char*>(lp) : "";
-            if (static_cast<long>(text.size()) > st.limit) text.resize(static_cast<std::size_t>(st.limit));
             st.text.Assign(std::move(text));
             st.widest = -1;
             st.selStart = st.selEnd = 0;

@@ -34,7 +34,6 @@ UINT WM_REDRAWMISSPELLS() {
     return gRedrawMisspells;
 }
 
-
 TuiCustomTextEdit::TuiCustomTextEdit(TComponent* AOwner) : TuiCustomEdit(AOwner) {}
 
 void TuiCustomTextEdit::AfterConstruction() {
@@ -58,8 +57,7 @@ void TuiCustomTextEdit::AfterConstruction() {
 void TuiCustomTextEdit::BeforeDestruction() {
     savedText_ = GetDisplayText();
     propertiesGone_ = true;
-    if (TuiFormatController* controller = uiFormatController(); controller != nullptr)
-        controller->RemoveListener(this);
+    if (TuiFormatController* controller = uiFormatController(); controller != nullptr) controller->RemoveListener(this);
     TuiCustomEdit::BeforeDestruction();
 }
 
@@ -162,7 +160,8 @@ bool TuiCustomTextEdit::CanChangeSelText(const std::string& ASelText, std::strin
     const int length = static_cast<int>(text.size());
     // The EDIT's own selection: the list styles read 0 from the editor's.
     const int selStart = innerEdit_ != nullptr ? std::clamp(innerEdit_->Helper()->GetSelStart(), 0, length) : 0;
-    const int selLength = innerEdit_ != nullptr ? std::clamp(innerEdit_->Helper()->GetSelLength(), 0, length - selStart) : 0;
+    const int selLength =
+        innerEdit_ != nullptr ? std::clamp(innerEdit_->Helper()->GetSelLength(), 0, length - selStart) : 0;
     const int maxLength = ActiveProperties()->GetMaxLength();
     const auto head = text.substr(0, static_cast<std::size_t>(selStart));
     const auto tail = text.substr(static_cast<std::size_t>(selStart + selLength));
@@ -340,6 +339,7 @@ bool TuiCustomTextEdit::Search(std::string AText) {
     }
     std::string tail;
     const bool found = lookupData_->Locate(AText, tail, false);
+    const bool wasShown = FindSelection;
     if (found) {
         TFlagGuard setting(SettingTextFromLookup, true);
         SetDisplayTextChecked(AText + tail);
@@ -349,7 +349,8 @@ bool TuiCustomTextEdit::Search(std::string AText) {
     } else {
         FindSelection = false;
     }
-    ShortRefresh();
+    // Typing that finds nothing, as over no items at all, leaves the view as it is.
+    if (found || wasShown) ShortRefresh();
     return found;
 }
 
@@ -491,9 +492,8 @@ bool TuiCustomTextEdit::TextKeyPress(char& Key) {
                 found = Search(std::string(1, Key));
             if (!found && (style == tesListCompletion || style == tesListOnly)) {
                 consumed = true;
-                const bool showAgain = style == tesListCompletion
-                                           ? !GetDisplayText().empty()
-                                           : properties->GetListMatchHighlight() && findShown;
+                const bool showAgain = style == tesListCompletion ? !GetDisplayText().empty()
+                                                                  : properties->GetListMatchHighlight() && findShown;
                 if (showAgain) {
                     if (style == tesListCompletion)
                         SetSelLength(static_cast<int>(GetDisplayText().size()) - GetSelStart());
@@ -745,8 +745,7 @@ void TuiCustomTextEdit::SynchronizeDisplayValue() {
         if (properties->CanDisplayValue(value) || IsFocused())
             text = properties->CanDisplayValue(value) ? properties->PrepareDisplayText(value, IsFocused())
                                                       : properties->EmptyDisplayValue();
-        else
-            text = VarToStr(value);
+        else text = VarToStr(value);
     } catch (const EVariantError&) {
         text.clear();
     }

@@ -23,8 +23,20 @@ enum TuiEditEchoMode { eemNormal, eemPassword };
 // How typing relates to the completion items.
 enum TuiTextEditingStyle { tesFreeText, tesListCompletion, tesListOnly, tesNoTyping };
 enum TuiTextEditViewMode { tvmNormal, tvmNoCaret, tvmButtonsOnly, tvmButtonsFillWidth };
-enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
-                imSHanguel, imHanguel };
+enum TImeMode {
+    imDisable,
+    imClose,
+    imOpen,
+    imDontCare,
+    imSAlpha,
+    imAlpha,
+    imHira,
+    imSKata,
+    imKata,
+    imChinese,
+    imSHanguel,
+    imHanguel
+};
 enum TuiEditVertAlignment { taTopJustify, taBottomJustify, taVCenter };
 // The lookup steps of TuiCustomTextEditLookupData::Go.
 enum TuiEditLookupDirection { egdFirst, egdLast, egdNext, egdPrior, egdPageUp, egdPageDown };
@@ -316,8 +328,8 @@ public:
     TColor SelBackgroundColor = clHighlight;
     bool DrawSelectionBar = false;
     TuiTextEditingStyle EditingStyle = tesFreeText;
-    bool IsEditClass = false;     // the inner EDIT shows the text
-    bool IsPaintCopy = false;     // painting a copy of the editor (not the editor's own window)
+    bool IsEditClass = false;  // the inner EDIT shows the text
+    bool IsPaintCopy = false;  // painting a copy of the editor (not the editor's own window)
     bool IsStandalone = true;
     bool Focused = false;
     bool HasPopupWindow = false;
@@ -499,6 +511,7 @@ protected:
 
 private:
     void ApplyPasswordChar();
+    void UpdateStyle();
     // The alignment while editing: left while the owner is being edited, the settings' otherwise.
     void UpdateEditingAlignment();
     void SetMargins();

@@ -124,8 +124,7 @@ std::string TuiCustomInnerTextEditHelper::GetSelText() {
 }
 
 void TuiCustomInnerTextEditHelper::SetSelText(const std::string& Value) {
-    if (Edit->HandleAllocated())
-        Edit->CallDefWndProc(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Value.c_str()));
+    if (Edit->HandleAllocated()) Edit->CallDefWndProc(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Value.c_str()));
 }
 
 void TuiCustomInnerTextEditHelper::SelectAll() {
@@ -161,7 +160,20 @@ LRESULT TuiCustomInnerTextEdit::CallDefWndProc(UINT Msg, WPARAM WParam, LPARAM L
 void TuiCustomInnerTextEdit::SetAlignment(TAlignment Value) {
     if (alignment_ == Value) return;
     alignment_ = Value;
-    if (HandleAllocated()) RecreateWnd();
+    UpdateStyle();
+}
+
+void TuiCustomInnerTextEdit::UpdateStyle() {
+    if (!HandleAllocated()) return;
+    // The EDIT reads these style bits as it draws and inserts, so the window keeps its text, selection and
+    // focus instead of being made anew.
+    static constexpr DWORD kAlignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+    static constexpr DWORD kCases[] = {0, ES_UPPERCASE, ES_LOWERCASE};
+    auto style = static_cast<DWORD>(GetWindowLong(GetHandle(), GWL_STYLE));
+    style &= ~(ES_LEFT | ES_RIGHT | ES_CENTER | ES_UPPERCASE | ES_LOWERCASE);
+    style |= kAlignments[alignment_] | kCases[CharCase];
+    SetWindowLong(GetHandle(), GWL_STYLE, static_cast<LONG>(style));
+    Invalidate();
 }
 
 void TuiCustomInnerTextEdit::SetEchoMode(TuiEditEchoMode Value) {
@@ -179,7 +191,7 @@ void TuiCustomInnerTextEdit::SetInnerPasswordChar(char Value) {
 void TuiCustomInnerTextEdit::SetCharCase(TEditCharCase Value) {
     if (CharCase == Value) return;
     CharCase = Value;
-    if (HandleAllocated()) RecreateWnd();
+    UpdateStyle();
 }
 
 void TuiCustomInnerTextEdit::ApplyPasswordChar() {
@@ -318,20 +330,30 @@ void TuiCustomInnerTextEdit::WndProc(TMessage& Message) {
                 UpdateEditingAlignment();
             }
             break;
-        case WM_LBUTTONDOWN:
-            // Two clicks within the double-click time are a double click, even across a window re-created
-            // for left alignment in between.
-            if (dblClickTimer_->GetEnabled()) {
+        case WM_LBUTTONDOWN: {
+            TuiCustomTextEditProperties* properties = owner->ActiveProperties();
+            const bool leftWhileEditing = properties->GetUseLeftAlignmentOnEditing() &&
+                                          properties->GetAlignment().Horz != taLeftJustify &&
+                                          alignment_ != taLeftJustify;
+            if (leftWhileEditing) {
+                // The first click takes the focus, which turns the text to the left; a second click soon
+                // after is a double click although the text moved under it.
+                if (CanFocus()) SetFocus();
+                TCustomEdit::WndProc(Message);
+                dblClickTimer_->SetEnabled(true);
+            } else if (dblClickTimer_->GetEnabled()) {
+                dblClickTimer_->SetEnabled(false);
                 Message.Msg = WM_LBUTTONDBLCLK;
                 TCustomEdit::WndProc(Message);
-                dblClickTimer_->SetEnabled(false);
+                Message.Msg = WM_LBUTTONDOWN;
             } else {
                 TCustomEdit::WndProc(Message);
             }
-            dblClickTimer_->SetEnabled(true);
             break;
+        }
         case WM_LBUTTONDBLCLK:
-            if (!dblClickTimer_->GetEnabled()) TCustomEdit::WndProc(Message);
+            dblClickTimer_->SetEnabled(false);
+            TCustomEdit::WndProc(Message);
             break;
         default: TCustomEdit::WndProc(Message);
     }

@@ -27,9 +27,7 @@ std::string TuiCustomTextEditLookupData::GetItem(int AIndex) const {
     return owner_->ActiveProperties()->LookupItems()->Get(AIndex);
 }
 
-int TuiCustomTextEditLookupData::GetItemCount() const {
-    return owner_->ActiveProperties()->LookupItems()->Count();
-}
+int TuiCustomTextEditLookupData::GetItemCount() const { return owner_->ActiveProperties()->LookupItems()->Count(); }
 
 int TuiCustomTextEditLookupData::IndexOf(const std::string& AText) const {
     const int count = GetItemCount();
@@ -229,8 +227,9 @@ int TuiCustomEditListBox::GetItemHeight() {
 
 int TuiCustomEditListBox::GetItemWidth(int AIndex) {
     Canvas()->Font()->Assign(Font());
-    const std::string item =
-        Edit != nullptr && Edit->LookupData() != nullptr ? Edit->LookupData()->GetDisplayText(AIndex) : Items()->Get(AIndex);
+    const std::string item = Edit != nullptr && Edit->LookupData() != nullptr
+                                 ? Edit->LookupData()->GetDisplayText(AIndex)
+                                 : Items()->Get(AIndex);
     return Canvas()->TextWidth(item);
 }
 
@@ -238,8 +237,7 @@ void TuiCustomEditListBox::WndProc(TMessage& Message) {
     if (Message.Msg == WM_MOUSEWHEEL) {
         const short delta = static_cast<short>(HIWORD(Message.WParam));
         const int lines = std::max(1, Mouse->GetWheelScrollLines());
-        for (int i = 0; i < lines; ++i)
-            SendMessage(GetHandle(), WM_VSCROLL, delta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+        for (int i = 0; i < lines; ++i) SendMessage(GetHandle(), WM_VSCROLL, delta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
         Message.Result = 1;
         return;
     }

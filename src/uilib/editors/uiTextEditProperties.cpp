@@ -95,8 +95,7 @@ TuiCustomTextEditProperties::TuiCustomTextEditProperties(TPersistent* AOwner) : 
 }
 
 TuiCustomTextEditProperties::~TuiCustomTextEditProperties() {
-    if (TuiFormatController* controller = uiFormatController(); controller != nullptr)
-        controller->RemoveListener(this);
+    if (TuiFormatController* controller = uiFormatController(); controller != nullptr) controller->RemoveListener(this);
     lookupItems_->OnChange = nullptr;
     delete lookupItems_;
     delete textValues_;
@@ -243,11 +242,11 @@ std::string TuiCustomTextEditProperties::PrepareDisplayText(const Variant& AEdit
         return VarToStr(AEditValue);
     }
     if (VarIsNull(AEditValue) || VarIsEmpty(AEditValue)) return {};
-    if (!VarIsNumeric(AEditValue) && !VarIsStr(AEditValue))
-        throw EConvertError("Could not convert to numeric value");
+    if (!VarIsNumeric(AEditValue) && !VarIsStr(AEditValue)) throw EConvertError("Could not convert to numeric value");
     if (AEditing) {
         const TuiEditFormat format = GetEditFormat(false);
-        const int precision = GetDefaultValuesProvider() != nullptr ? GetDefaultValuesProvider()->DefaultPrecision() : 15;
+        const int precision =
+            GetDefaultValuesProvider() != nullptr ? GetDefaultValuesProvider()->DefaultPrecision() : 15;
         const std::string text = VarToStr(AEditValue);
         double value = 0;
         if (!format.Format.empty()) {
@@ -296,8 +295,7 @@ bool TuiCustomTextEditProperties::IsMinMaxInForce(int AWhich) const {
     return GetMaxValue() > GetMinValue();
 }
 
-void TuiCustomTextEditProperties::ValidateRange(const Variant& AEditValue, std::string& ErrorText,
-                                                bool& Error) const {
+void TuiCustomTextEditProperties::ValidateRange(const Variant& AEditValue, std::string& ErrorText, bool& Error) const {
     if (!VarIsNumeric(AEditValue) && AEditValue.VType() != varDate) return;
     const double value = VarToDouble(AEditValue);
     if ((IsMinMaxInForce(0) && value < GetMinValue()) || (IsMinMaxInForce(1) && value > GetMaxValue())) {
