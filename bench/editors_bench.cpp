@@ -385,3 +385,162 @@ void BM_RepaintTextEditGallery(benchmark::State& state) {
 BENCHMARK(BM_RepaintTextEditGallery)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// ---- the masked editor
+
+#include "MaskEditGallery.h"
+#include "platform/rtl/GlobalMemory.h"
+#include "platform/win/Clipboard.h"
+#include "uilib/editors/uiMaskEdit.h"
+
+namespace {
+
+// A shown form with one focused masked editor holding a text, the library started on the manual clock.
+struct TMaskEditStage {
+    zel::TManualClockScope clock;
+    zel::TUnitsScope units{zel::uiEditorsUnitList()};
+    zel::test::TEditorGalleryForm* form = nullptr;
+    zel::TuiMaskEdit* edit = nullptr;
+    zel::HWND inner = nullptr;
+    TMaskEditStage(zel::TuiEditMaskKind kind, const std::string& mask, const std::string& value) {
+        form = zel::Construct<zel::test::TEditorGalleryForm>(nullptr);
+        form->SetBounds(0, 0, 300, 100);
+        edit = zel::test::NewMaskEdit(form, 10, 10, kind, mask);
+        edit->SetWidth(200);
+        edit->SetEditValue(zel::Variant(value));
+        form->Show();
+        edit->SetFocus();
+        zel::ProcessPendingMessages();
+        inner = edit->InnerEdit()->GetHandle();
+    }
+    ~TMaskEditStage() {
+        delete form;
+        zel::ProcessPendingMessages();
+    }
+    void PutCaret(int pos) {
+        zel::SendMessage(inner, zel::EM_SETSEL, static_cast<zel::WPARAM>(pos), pos);
+        // A caret put from outside: the mode takes it as placed by the mouse.
+        edit->Mode()->MouseCaretMoved();
+        zel::UpdateWindow(inner);
+    }
+    // One keystroke as the queue delivers it: key down, its character, key up, then the repaint.
+    void Key(zel::WORD key, char ch) {
+        zel::SendMessage(inner, zel::WM_KEYDOWN, key, 0);
+        if (ch != 0) zel::SendMessage(inner, zel::WM_CHAR, static_cast<unsigned char>(ch), 0);
+        zel::SendMessage(inner, zel::WM_KEYUP, key, 0);
+        zel::UpdateWindow(inner);
+    }
+};
+
+std::string WordsAndDigits(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i)
+        text += (i % 3 == 0) ? static_cast<char>('a' + i % 26) : static_cast<char>('0' + i % 10);
+    return text;
+}
+
+// Each iteration is one keystroke: a character typed, then erased with Backspace, so the text keeps its
+// length. Typing in the middle steps the text after the caret to see that it still fits.
+void MaskKeystrokes(benchmark::State& state, bool middle) {
+    const int n = static_cast<int>(state.range(0));
+    TMaskEditStage s(zel::emkRegExpr, "(\\w|\\d)+", WordsAndDigits(n));
+    s.PutCaret(middle ? n / 2 : n);
+    bool typed = false;
+    for (auto _ : state) {
+        if (typed) s.Key(zel::VK_BACK, zel::VK_BACK);
+        else s.Key('A', 'a');
+        typed = !typed;
+    }
+    if (static_cast<int>(s.edit->GetDisplayText().size()) != n + (typed ? 1 : 0))
+        state.SkipWithError("keystrokes lost");
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_MaskEditRegExprKeystrokeAtEnd(benchmark::State& state) { MaskKeystrokes(state, false); }
+BENCHMARK(BM_MaskEditRegExprKeystrokeAtEnd)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void BM_MaskEditRegExprKeystrokeInMiddle(benchmark::State& state) { MaskKeystrokes(state, true); }
+BENCHMARK(BM_MaskEditRegExprKeystrokeInMiddle)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// A standard mask of 1,000 positions (groups of four digits between dashes): a digit typed over a blank,
+// then Backspace blanks it again.
+void StandardKeystrokes(benchmark::State& state, bool middle) {
+    std::string mask;
+    for (int i = 0; i < 1000; ++i) mask += (i % 5 == 4) ? '-' : '0';
+    TMaskEditStage s(zel::emkStandard, mask, "");
+    const int pos = middle ? 500 : 995;
+    s.PutCaret(pos);
+    bool typed = false;
+    for (auto _ : state) {
+        if (typed) s.Key(zel::VK_BACK, zel::VK_BACK);
+        else s.Key('7', '7');
+        typed = !typed;
+    }
+    if (s.edit->GetDisplayText().size() != 1000) state.SkipWithError("the mask lost its length");
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_MaskEditStandardKeystrokeAtEnd(benchmark::State& state) { StandardKeystrokes(state, false); }
+BENCHMARK(BM_MaskEditStandardKeystrokeAtEnd)->Unit(benchmark::kMicrosecond);
+
+void BM_MaskEditStandardKeystrokeInMiddle(benchmark::State& state) { StandardKeystrokes(state, true); }
+BENCHMARK(BM_MaskEditStandardKeystrokeInMiddle)->Unit(benchmark::kMicrosecond);
+
+// A click in the expression mode, then the Right arrow that re-steps the text before the new caret.
+void BM_MaskEditRegExprClickThenKey(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    TMaskEditStage s(zel::emkRegExpr, "(\\w|\\d)+", WordsAndDigits(n));
+    s.PutCaret(n / 2);
+    int i = 0;
+    for (auto _ : state) {
+        const zel::LPARAM at = zel::MAKELPARAM(static_cast<zel::WORD>(40 + (i++ % 100)), 10);
+        zel::SendMessage(s.inner, zel::WM_LBUTTONDOWN, zel::MK_LBUTTON, at);
+        zel::SendMessage(s.inner, zel::WM_LBUTTONUP, 0, at);
+        s.Key(zel::VK_RIGHT, 0);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_MaskEditRegExprClickThenKey)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// A paste of 100,000 characters over the whole text, through the clipboard, in each mask kind.
+void BM_MaskEditPaste100000(benchmark::State& state) {
+    const auto kind = static_cast<zel::TuiEditMaskKind>(state.range(0));
+    std::string mask;
+    if (kind == zel::emkStandard) {
+        for (int i = 0; i < 1000; ++i) mask += (i % 5 == 4) ? '-' : '0';
+    } else {
+        mask = "(\\w|\\d)+";
+    }
+    TMaskEditStage s(kind, mask, "");
+    const std::string text = WordsAndDigits(100000);
+    zel::OpenClipboard(nullptr);
+    zel::EmptyClipboard();
+    zel::HGLOBAL mem = zel::GlobalAlloc(zel::GHND, text.size() + 1);
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<char*>(zel::GlobalLock(mem)));
+    zel::GlobalUnlock(mem);
+    zel::SetClipboardData(zel::CF_TEXT, mem);
+    zel::CloseClipboard();
+    for (auto _ : state) {
+        s.edit->SelectAll();
+        zel::SendMessage(s.inner, zel::WM_PASTE, 0, 0);
+        zel::UpdateWindow(s.inner);
+    }
+    const std::size_t expected = kind == zel::emkStandard ? 1000 : text.size();
+    if (s.edit->GetDisplayText().size() != expected) state.SkipWithError("paste lost");
+    state.SetLabel(kind == zel::emkStandard ? "standard" : kind == zel::emkRegExpr ? "expression" : "extended");
+}
+BENCHMARK(BM_MaskEditPaste100000)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// A full repaint of the masked editors' gallery: blank, half-filled and full numbers in every look.
+void BM_RepaintMaskEditGallery(benchmark::State& state) {
+    zel::TTestThemeProvider provider;
+    zel::InstallThemeProvider(&provider);
+    {
+        zel::TUnitsScope units(zel::uiEditorsUnitList());
+        RepaintGallery(state, zel::test::NewMaskEditGallery());
+    }
+    zel::InstallThemeProvider(nullptr);
+}
+BENCHMARK(BM_RepaintMaskEditGallery)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -39,6 +39,10 @@ public:
     virtual double DefaultMinValue() { return 0.0; }
     virtual int DefaultPrecision() { return 15; }
     virtual bool DefaultReadOnly() { return false; }
+    // The mask a standard masked editor uses while its own mask is blank.
+    virtual std::string DefaultEditMask() { return {}; }
+    // Whether the data formats its values for display itself.
+    virtual bool IsDisplayFormatDefined() { return false; }
     virtual bool IsDataAvailable() { return true; }
 };
 
@@ -190,8 +194,8 @@ public:
     // Runs the OnValidate handlers, these settings' first, then ARepositoryProperties' (when given). When a
     // handler reports an error and changed the text of the value, the value becomes AEditorText; answers whether
     // that happened. Nothing runs unless these settings can validate.
-    bool ValidateDisplayValue(Variant& DisplayValue, std::string& ErrorText, bool& Error, TObject* AEditor,
-                              TuiCustomEditProperties* ARepositoryProperties, const std::string& AEditorText);
+    virtual bool ValidateDisplayValue(Variant& DisplayValue, std::string& ErrorText, bool& Error, TObject* AEditor,
+                                      TuiCustomEditProperties* ARepositoryProperties, const std::string& AEditorText);
 
     // Set by the owning editor.
     TNotifyEvent OnPropertiesChanged;

@@ -10,6 +10,7 @@
 #include "uilib/editors/uiFilterControlStrs.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
+#include "uilib/editors/uiMaskEdit.h"
 #include "uilib/editors/uiTextEdit.h"
 
 namespace zel {
@@ -28,6 +29,7 @@ TUnitRows uiEditorsUnits() {
         {"uiVariants", nullptr, nullptr},
         {"uiFilterControlStrs", uiFilterControlStrsStartup, uiFilterControlStrsShutdown},
         uiTextEditUnitRow(),
+        uiMaskEditUnitRow(),
     };
 }
 

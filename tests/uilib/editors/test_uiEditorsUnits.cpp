@@ -21,6 +21,7 @@
 #include "uilib/editors/uiFilterControlStrs.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
+#include "uilib/editors/uiMaskEdit.h"
 #include "uilib/editors/uiTextEdit.h"
 
 namespace zel::test {
@@ -34,14 +35,18 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
             if (step == "start") started.push_back(name);
         };
         list.Start();
-        const std::vector<std::string> ours(started.end() - 12, started.end());
+        const std::vector<std::string> ours(started.end() - 13, started.end());
         EXPECT_EQ(ours, (std::vector<std::string>{"uiDWMApi", "uiContainer", "uiDataStorage", "uiEditPaintUtils",
                                                   "uiFormats", "uiLibraryStrs", "uiDateUtils", "uiEditConsts", "uiEdit",
-                                                  "uiVariants", "uiFilterControlStrs", "uiTextEdit"}));
+                                                  "uiVariants", "uiFilterControlStrs", "uiTextEdit", "uiMaskEdit"}));
         TuiRegisteredClasses* properties = GetRegisteredEditProperties();
-        ASSERT_EQ(properties->IndexOfClass(TuiTextEditProperties::StaticClass()), 0);
-        EXPECT_EQ(properties->GetDescription(0), "TextEdit");
-        EXPECT_EQ(properties->GetHint(0), "TextEdit|Represents a single line text editor");
+        const int text = properties->IndexOfClass(TuiTextEditProperties::StaticClass());
+        ASSERT_GE(text, 0);
+        EXPECT_EQ(properties->GetDescription(text), "TextEdit");
+        EXPECT_EQ(properties->GetHint(text), "TextEdit|Represents a single line text editor");
+        const int mask = properties->IndexOfClass(TuiMaskEditProperties::StaticClass());
+        ASSERT_EQ(mask, 0) << "sorted by description";
+        EXPECT_EQ(properties->GetHint(mask), "MaskEdit|Represents a generic masked edit control.");
         EXPECT_EQ(WM_REDRAWMISSPELLS(), RegisterWindowMessage("WM_REDRAWMISSPELLS"));
         EXPECT_GE(WM_REDRAWMISSPELLS(), 0xC000u) << "a registered message";
         TubResourceStringsRepository* repo = ubResourceStringsRepository();
