@@ -1019,6 +1019,7 @@ struct TListState {
     std::vector<char> selected;  // a multi-select list's selection, one flag per item; cursel is its caret
     int extent = 0;              // the width its items scroll across sideways (LB_SETHORIZONTALEXTENT)
     int scroll = 0;              // how far they are scrolled sideways, in pixels
+    std::vector<int> heights;    // a variable-height list's item heights, as the parent measured them
 };
 
 bool IsMultiSelect(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
@@ -1040,7 +1041,11 @@ std::unordered_map<HWND, TListState>& Lists() {
     return m;
 }
 
-bool IsOwnerDrawn(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0; }
+bool IsVariable(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWVARIABLE) != 0; }
+
+bool IsOwnerDrawn(HWND hwnd) {
+    return (GetWindowLong(hwnd, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+}
 
 int ItemHeightOf(HWND hwnd, TListState& st) {
     if (st.itemHeight > 0) return st.itemHeight;
@@ -1048,12 +1053,13 @@ int ItemHeightOf(HWND hwnd, TListState& st) {
     TEXTMETRIC tm;
     GetTextMetrics(fdc.dc, &tm);
     const int fontHeight = std::max<int>(1, tm.tmHeight);
-    // A child list asked while its window is still being made has no id yet, so its parent could not find it:
-    // the font's height serves until the parent can be asked.
-    if (IsOwnerDrawn(hwnd) && GetParent(hwnd) != nullptr && GetWindowLong(hwnd, GWL_ID) == 0) return fontHeight;
+    // A fixed owner-drawn list lets its parent set the height of its items, starting from the font's (a
+    // variable-height one asks for each item as it is inserted). A child list asked while its window is still
+    // being made has no id yet, so its parent could not find it: the font's height serves until it can be asked.
+    const bool fixedOwnerDraw = (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0;
+    if (fixedOwnerDraw && GetParent(hwnd) != nullptr && GetWindowLong(hwnd, GWL_ID) == 0) return fontHeight;
     st.itemHeight = fontHeight;
-    // An owner-drawn list lets its parent set the height of its items, starting from the font's.
-    if (IsOwnerDrawn(hwnd) && GetParent(hwnd) != nullptr) {
+    if (fixedOwnerDraw && GetParent(hwnd) != nullptr) {
         RECT rc;
         GetClientRect(hwnd, &rc);
         MEASUREITEMSTRUCT mis;
@@ -1068,32 +1074,80 @@ int ItemHeightOf(HWND hwnd, TListState& st) {
     return st.itemHeight;
 }
 
+// The height of one item: its own in a variable-height list, else the list's.
+int RowHeight(HWND hwnd, TListState& st, int i) {
+    if (IsVariable(hwnd) && i >= 0 && i < static_cast<int>(st.heights.size()))
+        return st.heights[static_cast<std::size_t>(i)];
+    return ItemHeightOf(hwnd, st);
+}
+
+// A variable-height list asks its parent for the height of an item as it is inserted.
+void MeasureRow(HWND hwnd, TListState& st, int i) {
+    int height = ItemHeightOf(hwnd, st);
+    if (GetParent(hwnd) != nullptr) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        MEASUREITEMSTRUCT mis;
+        mis.CtlType = ODT_LISTBOX;
+        mis.CtlID = static_cast<UINT>(GetWindowLong(hwnd, GWL_ID));
+        mis.itemID = static_cast<UINT>(i);
+        mis.itemWidth = static_cast<UINT>(std::max<LONG>(0, rc.right));
+        mis.itemHeight = static_cast<UINT>(height);
+        mis.itemData = static_cast<ULONG_PTR>(st.items[static_cast<std::size_t>(i)].second);
+        SendMessage(GetParent(hwnd), WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+        height = std::clamp(static_cast<int>(mis.itemHeight), 1, 255);
+    }
+    st.heights[static_cast<std::size_t>(i)] = height;
+}
+
+// The greatest top item that still shows the last items whole within a height.
+int MaxTopWithin(HWND hwnd, TListState& st, int height) {
+    const int count = static_cast<int>(st.items.size());
+    if (!IsVariable(hwnd)) return std::max(0, count - std::max(1, height / ItemHeightOf(hwnd, st)));
+    int top = count, used = 0;
+    while (top > 0 && used + RowHeight(hwnd, st, top - 1) <= height) used += RowHeight(hwnd, st, --top);
+    return std::min(top, std::max(0, count - 1));
+}
+
+// The items that fit whole from the top item down within a height (at least one).
+int RowsWithin(HWND hwnd, TListState& st, int height) {
+    if (!IsVariable(hwnd)) return std::max(1, height / ItemHeightOf(hwnd, st));
+    int rows = 0;
+    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()); ++i, ++rows) {
+        y += RowHeight(hwnd, st, i);
+        if (y > height) break;
+    }
+    return std::max(1, rows);
+}
+
 // The list's own bars, drawn inside its client area: the vertical one while its items do not fit, the
 // horizontal one (WS_HSCROLL) while the extent is wider than the room beside the vertical bar.
 struct TListBars {
     bool v = false, h = false;
     RECT vr{}, hr{};
-    int rows = 1;  // the items that fit above the horizontal bar
+    int height = 0;  // the room for items above the horizontal bar
+    int rows = 1;    // the items that fit in it from the top item down
 };
 
 TListBars ListBarsOf(HWND hwnd, TListState& st) {
     RECT rc;
     GetClientRect(hwnd, &rc);
-    const int ih = ItemHeightOf(hwnd, st), cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
-    const int count = static_cast<int>(st.items.size());
+    const int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
     const bool sideways = (GetWindowLong(hwnd, GWL_STYLE) & WS_HSCROLL) != 0 && st.extent > 0;
-    const auto rows = [&](int height) { return std::max(1, height / ih); };
     TListBars b;
     b.h = sideways && st.extent > rc.right;
-    b.v = count > rows(rc.bottom - (b.h ? cy : 0));
+    b.v = MaxTopWithin(hwnd, st, rc.bottom - (b.h ? cy : 0)) > 0;
     if (b.v && !b.h && sideways) b.h = st.extent > rc.right - cx;
-    b.rows = rows(rc.bottom - (b.h ? cy : 0));
-    b.vr = RECT{rc.right - cx, 0, rc.right, rc.bottom - (b.h ? cy : 0)};
+    b.height = rc.bottom - (b.h ? cy : 0);
+    b.rows = RowsWithin(hwnd, st, b.height);
+    b.vr = RECT{rc.right - cx, 0, rc.right, b.height};
     b.hr = RECT{0, rc.bottom - cy, rc.right - (b.v ? cx : 0), rc.bottom};
     return b;
 }
 
 int VisibleRows(HWND hwnd, TListState& st) { return ListBarsOf(hwnd, st).rows; }
+
+int MaxTop(HWND hwnd, TListState& st) { return MaxTopWithin(hwnd, st, ListBarsOf(hwnd, st).height); }
 
 // The widest sideways scroll that still shows the end of the extent.
 int MaxSideScroll(HWND hwnd, TListState& st) {
@@ -1129,27 +1183,39 @@ bool ListBarGeometry(HWND hwnd, TListState& st, int bar, TFrameBarGeometry& g, b
     return BarGeometryIn(at, bar == SB_VERT, r, g);
 }
 
-void ClampTop(HWND hwnd, TListState& st) {
-    int maxTop = std::max(0, static_cast<int>(st.items.size()) - VisibleRows(hwnd, st));
-    st.top = std::clamp(st.top, 0, maxTop);
+void ClampTop(HWND hwnd, TListState& st) { st.top = std::clamp(st.top, 0, MaxTop(hwnd, st)); }
+
+// The item under a client height (counted from the top item): an index past the last item below it, one
+// before the top item above it.
+int RowAt(HWND hwnd, TListState& st, int y) {
+    if (y < 0) return st.top - 1;
+    if (!IsVariable(hwnd)) return st.top + y / ItemHeightOf(hwnd, st);
+    int i = st.top;
+    for (int bottom = 0; i < static_cast<int>(st.items.size()); ++i) {
+        bottom += RowHeight(hwnd, st, i);
+        if (y < bottom) return i;
+    }
+    return i;
+}
+
+// The client height of an item's top edge (negative above the top item).
+int RowTop(HWND hwnd, TListState& st, int index) {
+    int y = 0;
+    for (int i = st.top; i < index; ++i) y += RowHeight(hwnd, st, i);
+    for (int i = index; i < st.top; ++i) y -= RowHeight(hwnd, st, i);
+    return y;
 }
 
 void MakeVisible(HWND hwnd, TListState& st, int index) {
     if (index < 0) return;
-    int rows = VisibleRows(hwnd, st);
     if (index < st.top) st.top = index;
-    if (index >= st.top + rows) st.top = index - rows + 1;
+    const int height = ListBarsOf(hwnd, st).height;
+    while (index > st.top && RowTop(hwnd, st, index) + RowHeight(hwnd, st, index) > height) ++st.top;
     ClampTop(hwnd, st);
 }
 
-void ListPaint(HWND hwnd, TListState& st, HDC given) {
-    PAINTSTRUCT ps;
-    HDC dc = given ? given : BeginPaint(hwnd, &ps);
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    const bool enabled = IsWindowEnabled(hwnd) != 0;
-    HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
-    // The parent chooses the colours (WM_CTLCOLORLISTBOX): it sets the text colour and answers the brush.
+// The parent chooses the colours (WM_CTLCOLORLISTBOX): it sets the text colour and answers the brush.
+HBRUSH ListColours(HWND hwnd, HDC dc) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     HBRUSH background = GetSysColorBrush(COLOR_WINDOW);
@@ -1158,15 +1224,28 @@ void ListPaint(HWND hwnd, TListState& st, HDC given) {
             SendMessage(parent, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
         if (answer != 0) background = reinterpret_cast<HBRUSH>(answer);
     }
+    return background;
+}
+
+void ListPaint(HWND hwnd, TListState& st, HDC given) {
+    PAINTSTRUCT ps;
+    HDC dc = given ? given : BeginPaint(hwnd, &ps);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    const bool enabled = IsWindowEnabled(hwnd) != 0;
+    // The background goes through the erase message, so that the list's owner may answer it.
+    SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
+    ListColours(hwnd, dc);
     const COLORREF normalText = GetTextColor(dc);
-    FillRect(dc, &rc, background);
     SetBkMode(dc, TRANSPARENT);
-    const int ih = ItemHeightOf(hwnd, st);
     const TListBars bars = ListBarsOf(hwnd, st);
     const int right = bars.v ? bars.vr.left : rc.right, bottom = bars.h ? bars.hr.top : rc.bottom;
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, 0, 0, right, bottom);
-    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < bottom; ++i, y += ih) {
+    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < bottom;
+         y += RowHeight(hwnd, st, i), ++i) {
+        const int ih = RowHeight(hwnd, st, i);
         RECT r{-st.scroll, y, std::max(right, st.extent) - st.scroll, y + ih};
         const bool sel = IsItemSelected(hwnd, st, i);
         const bool caret = i == st.cursel;
@@ -1276,7 +1355,12 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_NCDESTROY: Lists().erase(it); return DefWindowProc(hwnd, msg, wp, lp);
         case WM_PAINT: ListPaint(hwnd, st, reinterpret_cast<HDC>(wp)); return 0;
-        case WM_ERASEBKGND: return 1;
+        case WM_ERASEBKGND: {
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            FillRect(reinterpret_cast<HDC>(wp), &rc, ListColours(hwnd, reinterpret_cast<HDC>(wp)));
+            return 1;
+        }
         case WM_SETFONT:
             st.font = reinterpret_cast<HFONT>(wp);
             // An owner-drawn list keeps the height its parent gave.
@@ -1307,7 +1391,7 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             SetFocus(hwnd);
             if (bars.h && y >= bars.hr.top) return 0;
-            int i = st.top + y / ItemHeightOf(hwnd, st);
+            int i = RowAt(hwnd, st, y);
             if (i >= 0 && i < count && IsMultiSelect(hwnd)) {
                 const bool extended = (GetWindowLong(hwnd, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
                 const auto at = static_cast<std::size_t>(i);
@@ -1384,6 +1468,8 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             st.items.insert(st.items.begin() + at, {s, 0});
             st.selected.insert(st.selected.begin() + at, 0);
+            st.heights.insert(st.heights.begin() + at, 0);
+            if (IsVariable(hwnd)) MeasureRow(hwnd, st, at);
             if (st.cursel >= at) ++st.cursel;
             InvalidateRect(hwnd, nullptr, TRUE);
             return at;
@@ -1392,6 +1478,7 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (index < 0 || index >= count) return LB_ERR;
             st.items.erase(st.items.begin() + index);
             st.selected.erase(st.selected.begin() + index);
+            st.heights.erase(st.heights.begin() + index);
             if (st.cursel == index) st.cursel = -1;
             else if (st.cursel > index) --st.cursel;
             ClampTop(hwnd, st);
@@ -1400,6 +1487,7 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case LB_RESETCONTENT:
             st.items.clear();
             st.selected.clear();
+            st.heights.clear();
             st.cursel = -1;
             st.top = 0;
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -1480,7 +1568,9 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             ClampTop(hwnd, st);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
-        case LB_GETITEMHEIGHT: return ItemHeightOf(hwnd, st);
+        case LB_GETITEMHEIGHT:
+            if (IsVariable(hwnd) && (index < 0 || index >= count)) return count == 0 ? ItemHeightOf(hwnd, st) : LB_ERR;
+            return RowHeight(hwnd, st, index);
         case WM_VSCROLL:
         case WM_HSCROLL: ListScroll(hwnd, st, msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wp), HIWORD(wp)); return 0;
         case LB_GETHORIZONTALEXTENT: return st.extent;
@@ -1491,6 +1581,15 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case LB_SETITEMHEIGHT:
+            // A variable-height list sets the height of the item wParam names.
+            if (IsVariable(hwnd)) {
+                if (index < 0 || index >= count) return LB_ERR;
+                st.heights[static_cast<std::size_t>(index)] =
+                    std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
+                ClampTop(hwnd, st);
+                InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            }
             st.itemHeight = std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
@@ -1498,13 +1597,13 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (index < 0 || index >= count || lp == 0) return LB_ERR;
             RECT rc;
             GetClientRect(hwnd, &rc);
-            int ih = ItemHeightOf(hwnd, st);
-            *reinterpret_cast<RECT*>(lp) = RECT{0, (index - st.top) * ih, rc.right, (index - st.top + 1) * ih};
+            const int top = RowTop(hwnd, st, index);
+            *reinterpret_cast<RECT*>(lp) = RECT{0, top, rc.right, top + RowHeight(hwnd, st, index)};
             return 1;
         }
         case LB_ITEMFROMPOINT: {
             int y = GET_Y_LPARAM(lp);
-            int i = st.top + (y >= 0 ? y / ItemHeightOf(hwnd, st) : -1);
+            int i = RowAt(hwnd, st, y);
             bool outside = i < 0 || i >= count;
             i = std::clamp(i, 0, std::max(0, count - 1));
             return MAKELONG(static_cast<WORD>(i), outside ? 1 : 0);
