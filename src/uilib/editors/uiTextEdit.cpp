@@ -724,7 +724,7 @@ void TuiCustomTextEdit::PropertiesChanged() {
     if (innerEdit_ == nullptr) return;
     TuiCustomTextEditProperties* properties = ActiveProperties();
     IuiInnerTextEdit* inner = innerEdit_->Helper();
-    inner->SetAlignment(properties->GetAlignment().Horz);
+    inner->SetAlignment(properties->GetAlignment()->GetHorz());
     if (lookupData_ != nullptr) {
         lookupData_->ListChanged();
         if (!SettingTextFromLookup) lookupData_->TextChanged();
@@ -815,7 +815,7 @@ void TuiCustomTextEdit::AdjustInnerControlBounds() {
     const int height = GetInnerTextHeight();
     const int spare = (client.bottom - client.top) - height;
     int top = client.top;
-    switch (ActiveProperties()->GetAlignment().Vert) {
+    switch (ActiveProperties()->GetAlignment()->GetVert()) {
         case taTopJustify: break;
         case taBottomJustify: top = client.bottom - height; break;
         case taVCenter: top = client.top + (spare >= 0 ? spare / 2 : -((1 - spare) / 2)); break;

@@ -37,7 +37,6 @@ enum TImeMode {
     imSHanguel,
     imHanguel
 };
-enum TuiEditVertAlignment { taTopJustify, taBottomJustify, taVCenter };
 // The lookup steps of TuiCustomTextEditLookupData::Go.
 enum TuiEditLookupDirection { egdFirst, egdLast, egdNext, egdPrior, egdPageUp, egdPageDown };
 
@@ -77,13 +76,6 @@ private:
     bool maxLength_ = false;
 };
 
-// The horizontal and vertical placement of the text.
-struct TuiTextEditAlignment {
-    TAlignment Horz = taLeftJustify;
-    TuiEditVertAlignment Vert = taVCenter;
-    bool operator==(const TuiTextEditAlignment&) const = default;
-};
-
 // What GetEditFormat answers.
 struct TuiEditFormat {
     bool IsCurrency = false;
@@ -101,8 +93,6 @@ public:
 
     TuiTextEditPropertiesValues* TextAssignedValues() const { return textValues_; }
 
-    TuiTextEditAlignment GetAlignment() const { return alignment_; }
-    void SetAlignment(const TuiTextEditAlignment& Value);
     TEditCharCase GetCharCase() const { return charCase_; }
     virtual void SetCharCase(TEditCharCase Value);
     TuiEditEchoMode GetEchoMode() const { return echoMode_; }
@@ -206,7 +196,6 @@ private:
 
     TuiTextEditPropertiesValues* textValues_ = nullptr;
     TStringList* lookupItems_ = nullptr;
-    TuiTextEditAlignment alignment_;
     TEditCharCase charCase_ = ecNormal;
     TuiEditEchoMode echoMode_ = eemNormal;
     char passwordChar_ = 0;
@@ -344,7 +333,7 @@ public:
     explicit TuiCustomTextEditViewData(TuiCustomTextEdit* AEdit) : edit_(AEdit) {}
     void Calculate(TCanvas* ACanvas, TuiCustomTextEditViewInfo& AViewInfo);
     // The draw-text flags of an alignment.
-    static UINT DrawTextFlagsOf(const TuiTextEditAlignment& AAlignment);
+    static UINT DrawTextFlagsOf(const TuiEditAlignment* AAlignment);
     // The selection colours from the given ones (clNone for none) and the style's colour.
     static void SelectionColors(TColor AGivenText, TColor AGivenBackground, TColor AStyleColor, TColor& AText,
                                 TColor& ABackground);

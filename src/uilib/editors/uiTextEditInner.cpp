@@ -241,7 +241,7 @@ void TuiCustomInnerTextEdit::UpdateEditingAlignment() {
     TuiCustomTextEdit* owner = OwnerEdit();
     if (owner == nullptr || ComponentState().Contains(csDestroying)) return;
     TuiCustomTextEditProperties* properties = owner->ActiveProperties();
-    const TAlignment wanted = properties->GetAlignment().Horz;
+    const TAlignment wanted = properties->GetAlignment()->GetHorz();
     if (!properties->GetUseLeftAlignmentOnEditing() || wanted == taLeftJustify) return;
     const bool editing = GetFocus() == GetHandle() || owner->IsInplace();
     helper_->SetAlignment(editing ? taLeftJustify : wanted);
@@ -374,7 +374,7 @@ void TuiCustomInnerTextEdit::WndProc(TMessage& Message) {
         case WM_LBUTTONDOWN: {
             TuiCustomTextEditProperties* properties = owner->ActiveProperties();
             const bool leftWhileEditing = properties->GetUseLeftAlignmentOnEditing() &&
-                                          properties->GetAlignment().Horz != taLeftJustify &&
+                                          properties->GetAlignment()->GetHorz() != taLeftJustify &&
                                           alignment_ != taLeftJustify;
             if (leftWhileEditing) {
                 // The first click takes the focus, which turns the text to the left; a second click soon

@@ -263,10 +263,10 @@ void TuiCustomEditListBox::Click() {
 
 // ------------------------------------------------------------------------------------------- view data
 
-UINT TuiCustomTextEditViewData::DrawTextFlagsOf(const TuiTextEditAlignment& AAlignment) {
+UINT TuiCustomTextEditViewData::DrawTextFlagsOf(const TuiEditAlignment* AAlignment) {
     static constexpr UINT kHorz[] = {0, 2, 1};        // left, right, centre
     static constexpr UINT kVert[] = {0, 0x20, 0x10};  // top, bottom, centre
-    return kHorz[AAlignment.Horz] | kVert[AAlignment.Vert] | 0xC0200;
+    return kHorz[AAlignment->GetHorz()] | kVert[AAlignment->GetVert()] | 0xC0200;
 }
 
 void TuiCustomTextEditViewData::SelectionColors(TColor AGivenText, TColor AGivenBackground, TColor AStyleColor,
@@ -302,7 +302,7 @@ void TuiCustomTextEditViewData::Calculate(TCanvas* ACanvas, TuiCustomTextEditVie
     if (AViewInfo.IsStandalone && listStyle) {
         ++r.top;
         --r.bottom;
-        if (properties->GetAlignment().Horz == taRightJustify) --r.right;
+        if (properties->GetAlignment()->GetHorz() == taRightJustify) --r.right;
         else ++r.left;
     }
     ACanvas->Font()->Assign(edit_->Style()->GetVisibleFont());

@@ -109,7 +109,6 @@ void TuiCustomTextEditProperties::Assign(TPersistent* Source) {
     }
     TUpdateBracket bracket(this);
     TuiCustomEditProperties::Assign(Source);
-    SetAlignment(source->alignment_);
     SetCharCase(source->charCase_);
     SetEchoMode(source->echoMode_);
     SetListMatchHighlight(source->listMatchHighlight_);
@@ -133,11 +132,6 @@ void TuiCustomTextEditProperties::Assign(TPersistent* Source) {
     SetPasswordChar(source->passwordChar_);
     SetUseDisplayFormatWhenEditing(source->useDisplayFormatWhenEditing_);
     OnNewLookupDisplayText = source->OnNewLookupDisplayText;
-}
-
-void TuiCustomTextEditProperties::SetAlignment(const TuiTextEditAlignment& Value) {
-    TUpdateBracket bracket(this);
-    Store(alignment_, Value);
 }
 
 void TuiCustomTextEditProperties::SetCharCase(TEditCharCase Value) { Store(charCase_, Value); }

@@ -694,7 +694,8 @@ TEST_F(TextEdit, TheInnerEditHasItsMarginsAndNoFrame) {
 
 TEST_F(TextEdit, RightAlignedTextIsLeftWhileEditedAndTwoClicksStayADoubleClick) {
     NewForm("word here", false);
-    edit->Properties()->SetAlignment(TuiTextEditAlignment{taRightJustify, taVCenter});
+    edit->Properties()->GetAlignment()->SetHorz(taRightJustify);
+    edit->Properties()->GetAlignment()->SetVert(taVCenter);
     ProcessPendingMessages();
     EXPECT_NE(static_cast<DWORD>(GetWindowLong(edit->InnerEdit()->GetHandle(), GWL_STYLE)) & ES_RIGHT, 0u);
     int doubleClicks = 0, clicks = 0, editorDoubleClicks = 0;
@@ -801,7 +802,7 @@ TEST_F(TextEdit, TheInnerEditSitsByTheVerticalAlignment) {
                         {taVCenter, client.top + (client.bottom - client.top - height) / 2}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.vert);
-        edit->Properties()->SetAlignment(TuiTextEditAlignment{taLeftJustify, r.vert});
+        edit->Properties()->GetAlignment()->SetVert(r.vert);
         ProcessPendingMessages();
         EXPECT_EQ(edit->InnerEdit()->GetTop(), r.top);
         EXPECT_EQ(edit->InnerEdit()->GetLeft(), client.left);
