@@ -541,7 +541,6 @@ public:
     void AfterConstruction() override;
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TuiCustomTextEdit"; }
-    bool CanFocus() const override { return TuiCustomEdit::CanFocus(); }
 
     TuiCustomTextEditProperties* Properties() const {
         return static_cast<TuiCustomTextEditProperties*>(TuiCustomEdit::Properties());
