@@ -530,7 +530,6 @@ public:
     void AfterConstruction() override;
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TuiCustomTextEdit"; }
-    bool CanFocus() const override { return TuiCustomEdit::CanFocus(); }
 
     TuiCustomTextEditProperties* Properties() const {
         return static_cast<TuiCustomTextEditProperties*>(TuiCustomEdit::Properties());
@@ -620,6 +619,8 @@ protected:
     void CalculateViewInfo(TPoint P, bool AHotTrack) override;
     void UpdateInnerControlLook() override;
     void ActivePropertiesApplied() override { PropertiesChanged(); }
+    // The settings read with the form apply once it is whole.
+    void Loaded() override;
     // The control's Text is the shown text; setting it is a change made by the program.
     std::string GetTextImpl() const override { return GetDisplayText(); }
     void SetTextImpl(const std::string& Value) override;

@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "EditorGallery.h"
 #include "TextEditGallery.h"
+#include "platform/vcl/FormReader.h"
+#include "platform/vcl/FormWriter.h"
 #include "platform/vcl/HintInfo.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Beep.h"
@@ -923,6 +926,66 @@ TEST_F(TextEdit, ATextThatDoesNotFitIsItsOwnHint) {
             EXPECT_LE(info.CursorRect.left, 0);
         }
     }
+}
+
+// ---------------------------------------------------------------------------------------------- stored form
+
+const char* gTextForm = nullptr;
+
+class TTextForm : public TForm {
+public:
+    using TForm::TForm;
+    std::string ClassName() const override { return "TTextForm"; }
+    const TFormResource* FormResource() const override {
+        resource_ = TFormResource{"TextForm", gTextForm};
+        return &resource_;
+    }
+
+private:
+    mutable TFormResource resource_;
+};
+
+TEST_F(TextEdit, AFormResourceReadsTheEditorAndWritesItBack) {
+    gTextForm = R"(object TextForm: TTextForm
+  Left = 0
+  Top = 0
+  Caption = 'Text'
+  object Name: TuiTextEdit
+    Left = 8
+    Top = 8
+    Width = 121
+    Height = 21
+    Text = 'Alpha'
+    BeepOnEnter = False
+    Properties.CharCase = ecUpperCase
+    Properties.EchoMode = eemPassword
+    Properties.IsDisplayFormatAssigned = True
+    Properties.LookupItems.Strings = (
+      'Alpha'
+      'Beta')
+    Properties.MaxLength = 0
+    Properties.PasswordChar = '#'
+    Style.BorderStyle = ebsFlat
+  end
+end
+)";
+    std::unique_ptr<TTextForm> read(Construct<TTextForm>(nullptr));
+    auto* e = dynamic_cast<TuiTextEdit*>(read->FindComponent("Name"));
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->GetDisplayText(), "ALPHA");
+    EXPECT_FALSE(e->BeepOnEnter);
+    EXPECT_EQ(e->Properties()->GetEchoMode(), eemPassword);
+    EXPECT_EQ(e->Properties()->GetPasswordChar(), '#');
+    EXPECT_TRUE(e->Properties()->TextAssignedValues()->GetDisplayFormat()) << "the older streams' flag";
+    EXPECT_TRUE(e->Properties()->TextAssignedValues()->GetMaxLength()) << "an assigned 0";
+    EXPECT_EQ(e->Properties()->LookupItems()->Count(), 2);
+    const std::string text = WriteComponentText(*read);
+    EXPECT_EQ(text.find("IsDisplayFormatAssigned"), std::string::npos) << "never written: " << text;
+    EXPECT_NE(text.find("Properties.MaxLength = 0"), std::string::npos) << text;
+    EXPECT_EQ(text.find("HideSelection"), std::string::npos) << "a default: " << text;
+    gTextForm = text.c_str();
+    std::unique_ptr<TTextForm> again(Construct<TTextForm>(nullptr));
+    EXPECT_EQ(WriteComponentText(*again), text);
 }
 
 TEST_F(TextEdit, GalleryScreenshotsInEveryLookFocusedAndHot) {
