@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/FormReader.h"
+#include "platform/vcl/HintInfo.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Windows.h"
 #include "uilib/base/uiSpellChecker.h"
@@ -654,7 +656,21 @@ void TuiCustomTextEdit::WndProc(TMessage& Message) {
         default: break;
     }
     TuiCustomEdit::WndProc(Message);
+    if (Message.Msg == CM_HINTSHOW && Message.Result == 0) TextHint(*reinterpret_cast<THintInfo*>(Message.LParam));
     if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_ESCAPE && !HasPopupWindow()) SwallowEnterEscape = false;
+}
+
+void TuiCustomTextEdit::TextHint(THintInfo& AInfo) {
+    TuiCustomTextEditViewInfo* vi = TextViewInfo();
+    const TRect r = vi->TextRect;
+    if (vi->ButtonAt(AInfo.CursorPos) >= 0 || !PtInRect(&r, AInfo.CursorPos)) return;
+    // A password is never shown in a hint.
+    if (ActiveProperties()->GetEchoMode() == eemPassword) return;
+    const std::string text = GetDisplayText();
+    Canvas()->Font()->Assign(Style()->GetVisibleFont());
+    if (text.empty() || Canvas()->TextWidth(text) <= r.right - r.left) return;
+    AInfo.HintStr = text;
+    AInfo.CursorRect = r;
 }
 
 void TuiCustomTextEdit::InnerMessageHandled(TMessage& Message) {
@@ -726,6 +742,11 @@ void TuiCustomTextEdit::PropertiesChanged() {
     CheckMinMaxValue();
     if (!ComponentState().Contains(csLoading)) SynchronizeEditValue();
     innerEdit_->Invalidate();
+}
+
+void TuiCustomTextEdit::Loaded() {
+    TuiCustomEdit::Loaded();
+    PropertiesChanged();
 }
 
 void TuiCustomTextEdit::CheckMinMaxValue() {
@@ -835,6 +856,81 @@ TClass TuiTextEditProperties::StaticClass() {
 
 namespace {
 
+// The stored properties of the text editor and its settings, as forms hold them.
+void RegisterTextEditClasses() {
+    using P = TuiTextEditProperties;
+    RegisterPersistent<P>("TuiTextEditProperties", "")
+        .Bool(
+            "AutoSelect", [](P& p, bool v) { p.SetAutoSelect(v); }, [](P& p) { return p.GetAutoSelect(); })
+        .Default(true)
+        .Bool(
+            "BeepOnError", [](P& p, bool v) { p.SetBeepOnError(v); }, [](P& p) { return p.GetBeepOnError(); })
+        .Default(false)
+        .Enum<TEditCharCase>(
+            "CharCase", {{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}},
+            [](P& p, TEditCharCase v) { p.SetCharCase(v); }, [](P& p) { return p.GetCharCase(); })
+        .DefaultIdent("ecNormal")
+        .Enum<TuiEditEchoMode>(
+            "EchoMode", {{"eemNormal", eemNormal}, {"eemPassword", eemPassword}},
+            [](P& p, TuiEditEchoMode v) { p.SetEchoMode(v); }, [](P& p) { return p.GetEchoMode(); })
+        .DefaultIdent("eemNormal")
+        .Bool(
+            "HideSelection", [](P& p, bool v) { p.SetHideSelection(v); }, [](P& p) { return p.GetHideSelection(); })
+        .Default(true)
+        .Bool(
+            "IncrementalSearch", [](P& p, bool v) { p.SetIncrementalSearch(v); },
+            [](P& p) { return p.GetIncrementalSearch(); })
+        .Default(true)
+        .Custom("LookupItems.Strings",
+                [](P& p, const TFormValue& v, TReadContext& ctx) { ReadStrings(*p.LookupItems(), v, ctx); })
+        .Bool(
+            "LookupItemsSorted", [](P& p, bool v) { p.SetLookupItemsSorted(v); },
+            [](P& p) { return p.GetLookupItemsSorted(); })
+        .Default(false)
+        .Int(
+            "MaxLength", [](P& p, int v) { p.SetMaxLength(v); }, [](P& p) { return p.GetMaxLength(); })
+        .Stored([](P& p) { return p.TextAssignedValues()->GetMaxLength(); })
+        .Bool(
+            "OEMConvert", [](P& p, bool v) { p.SetOEMConvert(v); }, [](P& p) { return p.GetOEMConvert(); })
+        .Default(false)
+        .Custom(
+            "PasswordChar",
+            [](P& p, const TFormValue& v, TReadContext& ctx) {
+                const std::string text = ctx.Str(v);
+                p.SetPasswordChar(text.empty() ? '\0' : text[0]);
+            },
+            [](P& p) {
+                return StrValue(p.GetPasswordChar() == 0 ? std::string() : std::string(1, p.GetPasswordChar()));
+            })
+        .Stored([](P& p) { return p.GetPasswordChar() != 0; })
+        .Bool("ReadOnly", [](P& p, bool v) { p.SetReadOnly(v); })
+        .Bool(
+            "UseLeftAlignmentOnEditing", [](P& p, bool v) { p.SetUseLeftAlignmentOnEditing(v); },
+            [](P& p) { return p.GetUseLeftAlignmentOnEditing(); })
+        .Default(true)
+        .Bool(
+            "ValidateOnEnter", [](P& p, bool v) { p.SetValidateOnEnter(v); },
+            [](P& p) { return p.GetValidateOnEnter(); })
+        .Default(false)
+        // Read from older forms only: the flag of an assigned display format; never written.
+        .Bool("IsDisplayFormatAssigned", [](P& p, bool v) { p.ReadIsDisplayFormatAssigned(v); })
+        .Event("OnChange", &P::OnChange)
+        .Event("OnEditValueChanged", &P::OnEditValueChanged)
+        .Event("OnNewLookupDisplayText", &P::OnNewLookupDisplayText)
+        .Event("OnValidate", &P::OnValidate);
+
+    using E = TuiTextEdit;
+    RegisterComponent<E>("TuiTextEdit", "TWinControl")
+        .Str(
+            "Text", [](E& e, const std::string& v) { e.SetText(v); }, [](E& e) { return e.GetText(); })
+        .Bool(
+            "BeepOnEnter", [](E& e, bool v) { e.BeepOnEnter = v; }, [](E& e) { return e.BeepOnEnter; })
+        .Default(true)
+        .SubObject("Properties", "TuiTextEditProperties", [](E& e) -> TPersistent* { return e.Properties(); })
+        .SubObject("Style", "TuiEditStyle", [](E& e) -> TPersistent* { return e.Style(); })
+        .Event("OnEditing", &E::OnEditing);
+}
+
 void uiTextEditStartup() {
     WM_REDRAWMISSPELLS();
     GetRegisteredEditProperties()->Register(TuiTextEditProperties::StaticClass(),
@@ -845,6 +941,8 @@ void uiTextEditShutdown() { GetRegisteredEditProperties()->Unregister(TuiTextEdi
 
 }  // namespace
 
-TUnitRow uiTextEditUnitRow() { return {"uiTextEdit", uiTextEditStartup, uiTextEditShutdown}; }
+TUnitRow uiTextEditUnitRow() {
+    return FormClassesRow("uiTextEdit", RegisterTextEditClasses, uiTextEditStartup, uiTextEditShutdown);
+}
 
 }  // namespace zel

@@ -45,6 +45,7 @@ using TuiNewLookupDisplayTextEvent = std::function<void(TObject* Sender, const s
 
 class TuiCustomTextEdit;
 class TuiCustomTextEditProperties;
+struct THintInfo;
 
 // ------------------------------------------------------------------------------------------- properties
 
@@ -508,6 +509,12 @@ protected:
     bool DoKeyDown(WORD& Key, TShiftState Shift) override;
     bool DoKeyPress(char& Key) override;
     bool DoKeyUp(WORD& Key, TShiftState Shift) override;
+    // The mouse and the clicks go to the owner too, the points in the owner's coordinates.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void Click() override;
+    void DblClick() override;
 
 private:
     void ApplyPasswordChar();
@@ -534,7 +541,6 @@ public:
     void AfterConstruction() override;
     void BeforeDestruction() override;
     std::string ClassName() const override { return "TuiCustomTextEdit"; }
-    bool CanFocus() const override { return TuiCustomEdit::CanFocus(); }
 
     TuiCustomTextEditProperties* Properties() const {
         return static_cast<TuiCustomTextEditProperties*>(TuiCustomEdit::Properties());
@@ -624,6 +630,8 @@ protected:
     void CalculateViewInfo(TPoint P, bool AHotTrack) override;
     void UpdateInnerControlLook() override;
     void ActivePropertiesApplied() override { PropertiesChanged(); }
+    // The settings read with the form apply once it is whole.
+    void Loaded() override;
     // The control's Text is the shown text; setting it is a change made by the program.
     std::string GetTextImpl() const override { return GetDisplayText(); }
     void SetTextImpl(const std::string& Value) override;
@@ -650,8 +658,11 @@ protected:
     void SetUserChange(bool Value) { userChange_ = Value; }
 
 private:
+    friend class TuiCustomInnerTextEdit;  // hands its mouse and clicks to the editor
     void HandleGetText(TMessage& Message);
     void HandleSetText(TMessage& Message);
+    // The whole text as the hint when it does not fit its rectangle.
+    void TextHint(THintInfo& AInfo);
     void StepLookup(TuiEditLookupDirection ADirection);
     bool HandleWheel(bool AUp);
 

@@ -1,4 +1,6 @@
 // The borderless EDIT inside the text editors and the helper that answers the editor for it.
+#include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/HintInfo.h"
 #include "platform/win/Windows.h"
 #include "uilib/editors/uiTextEdit.h"
 
@@ -257,6 +259,36 @@ bool TuiCustomInnerTextEdit::DoKeyUp(WORD& Key, TShiftState Shift) {
     return TCustomEdit::DoKeyUp(Key, Shift);
 }
 
+void TuiCustomInnerTextEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomEdit::MouseDown(Button, Shift, X, Y);
+    TuiCustomTextEdit* owner = OwnerEdit();
+    if (owner == nullptr) return;
+    owner->InnerControlMouseDown = true;
+    TScopeExit lower([owner] { owner->InnerControlMouseDown = false; });
+    owner->MouseDown(Button, Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerTextEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomEdit::MouseUp(Button, Shift, X, Y);
+    if (TuiCustomTextEdit* owner = OwnerEdit(); owner != nullptr)
+        owner->MouseUp(Button, Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerTextEdit::MouseMove(TShiftState Shift, int X, int Y) {
+    TCustomEdit::MouseMove(Shift, X, Y);
+    if (TuiCustomTextEdit* owner = OwnerEdit(); owner != nullptr) owner->MouseMove(Shift, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerTextEdit::Click() {
+    TCustomEdit::Click();
+    if (TuiCustomTextEdit* owner = OwnerEdit(); owner != nullptr) owner->Click();
+}
+
+void TuiCustomInnerTextEdit::DblClick() {
+    TCustomEdit::DblClick();
+    if (TuiCustomTextEdit* owner = OwnerEdit(); owner != nullptr) owner->DblClick();
+}
+
 void TuiCustomInnerTextEdit::WndProc(TMessage& Message) {
     TuiCustomTextEdit* owner = OwnerEdit();
     if (owner == nullptr) {
@@ -303,6 +335,15 @@ void TuiCustomInnerTextEdit::WndProc(TMessage& Message) {
             TCustomEdit::WndProc(Message);
             Message.Result |= DLGC_WANTCHARS;
             if (owner->IsInplace() || owner->HasPopupWindow()) Message.Result |= DLGC_WANTALLKEYS;
+            break;
+        }
+        case CM_HINTSHOW: {
+            // The editor decides, in its own coordinates.
+            auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+            info->CursorPos = TPoint{info->CursorPos.x + GetLeft(), info->CursorPos.y + GetTop()};
+            Message.Result = owner->Perform(CM_HINTSHOW, Message.WParam, Message.LParam);
+            info->CursorPos = TPoint{info->CursorPos.x - GetLeft(), info->CursorPos.y - GetTop()};
+            OffsetRect(&info->CursorRect, -GetLeft(), -GetTop());
             break;
         }
         case WM_ERASEBKGND: Message.Result = 1; break;

@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "EditorGallery.h"
 #include "TextEditGallery.h"
+#include "platform/vcl/FormReader.h"
+#include "platform/vcl/FormWriter.h"
+#include "platform/vcl/HintInfo.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Beep.h"
 #include "platform/win/Clipboard.h"
@@ -696,7 +700,11 @@ TEST_F(TextEdit, RightAlignedTextIsLeftWhileEditedAndTwoClicksStayADoubleClick) 
     edit->Properties()->SetAlignment(TuiTextEditAlignment{taRightJustify, taVCenter});
     ProcessPendingMessages();
     EXPECT_NE(static_cast<DWORD>(GetWindowLong(edit->InnerEdit()->GetHandle(), GWL_STYLE)) & ES_RIGHT, 0u);
-    int doubleClicks = 0;
+    int doubleClicks = 0, clicks = 0, editorDoubleClicks = 0;
+    std::vector<TPoint> downs;
+    edit->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) { downs.push_back(TPoint{X, Y}); };
+    edit->OnClick = [&](TObject*) { ++clicks; };
+    edit->OnDblClick = [&](TObject*) { ++editorDoubleClicks; };
     TWndMethod old = edit->InnerEdit()->WindowProc;
     edit->InnerEdit()->WindowProc = [&](TMessage& M) {
         if (M.Msg == WM_LBUTTONDBLCLK) ++doubleClicks;
@@ -710,6 +718,10 @@ TEST_F(TextEdit, RightAlignedTextIsLeftWhileEditedAndTwoClicksStayADoubleClick) 
     Run(50);
     ClickAt(edit, p);
     EXPECT_EQ(doubleClicks, 1);
+    EXPECT_EQ(editorDoubleClicks, 1) << "the editor hears the inner edit's clicks";
+    EXPECT_GE(clicks, 1);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[0], p) << "in the editor's coordinates";
     EXPECT_EQ(edit->GetSelLength(), 9) << "the EDIT's double click";
     Tap(VK_TAB);
     EXPECT_NE(static_cast<DWORD>(GetWindowLong(edit->InnerEdit()->GetHandle(), GWL_STYLE)) & ES_RIGHT, 0u);
@@ -884,6 +896,95 @@ TEST(TextEditFilter, TheFilterRowEditorIsATextEditWithItsSettings) {
     EXPECT_TRUE(p.GetHideSelection());
     EXPECT_EQ(p.GetViewMode(), tvmNormal);
     EXPECT_FALSE(p.GetTypingDisabled());
+}
+
+TEST_F(TextEdit, ATextThatDoesNotFitIsItsOwnHint) {
+    struct Row {
+        const char* name;
+        std::string text;
+        TuiEditEchoMode echo;
+        bool hint;
+    };
+    const Row rows[] = {{"fits", "short", eemNormal, false},
+                        {"too long", std::string(60, 'W'), eemNormal, true},
+                        {"too long, a password", std::string(60, 'W'), eemPassword, false}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        NewForm(r.text, false);
+        edit->Properties()->SetEchoMode(r.echo);
+        ProcessPendingMessages();
+        // Asked of the inner EDIT, where the pointer is over the text.
+        THintInfo info;
+        info.HintControl = edit->InnerEdit();
+        info.CursorPos = TPoint{5, 3};
+        info.HintStr = "Editor";
+        EXPECT_EQ(edit->InnerEdit()->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
+        EXPECT_EQ(info.HintStr, r.hint ? r.text : "Editor");
+        EXPECT_EQ(info.CursorPos, (TPoint{5, 3})) << "given back in the inner edit's coordinates";
+        if (r.hint) {
+            EXPECT_LE(info.CursorRect.left, 0);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------- stored form
+
+const char* gTextForm = nullptr;
+
+class TTextForm : public TForm {
+public:
+    using TForm::TForm;
+    std::string ClassName() const override { return "TTextForm"; }
+    const TFormResource* FormResource() const override {
+        resource_ = TFormResource{"TextForm", gTextForm};
+        return &resource_;
+    }
+
+private:
+    mutable TFormResource resource_;
+};
+
+TEST_F(TextEdit, AFormResourceReadsTheEditorAndWritesItBack) {
+    gTextForm = R"(object TextForm: TTextForm
+  Left = 0
+  Top = 0
+  Caption = 'Text'
+  object Name: TuiTextEdit
+    Left = 8
+    Top = 8
+    Width = 121
+    Height = 21
+    Text = 'Alpha'
+    BeepOnEnter = False
+    Properties.CharCase = ecUpperCase
+    Properties.EchoMode = eemPassword
+    Properties.IsDisplayFormatAssigned = True
+    Properties.LookupItems.Strings = (
+      'Alpha'
+      'Beta')
+    Properties.MaxLength = 0
+    Properties.PasswordChar = '#'
+    Style.BorderStyle = ebsFlat
+  end
+end
+)";
+    std::unique_ptr<TTextForm> read(Construct<TTextForm>(nullptr));
+    auto* e = dynamic_cast<TuiTextEdit*>(read->FindComponent("Name"));
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->GetDisplayText(), "ALPHA");
+    EXPECT_FALSE(e->BeepOnEnter);
+    EXPECT_EQ(e->Properties()->GetEchoMode(), eemPassword);
+    EXPECT_EQ(e->Properties()->GetPasswordChar(), '#');
+    EXPECT_TRUE(e->Properties()->TextAssignedValues()->GetDisplayFormat()) << "the older streams' flag";
+    EXPECT_TRUE(e->Properties()->TextAssignedValues()->GetMaxLength()) << "an assigned 0";
+    EXPECT_EQ(e->Properties()->LookupItems()->Count(), 2);
+    const std::string text = WriteComponentText(*read);
+    EXPECT_EQ(text.find("IsDisplayFormatAssigned"), std::string::npos) << "never written: " << text;
+    EXPECT_NE(text.find("Properties.MaxLength = 0"), std::string::npos) << text;
+    EXPECT_EQ(text.find("HideSelection"), std::string::npos) << "a default: " << text;
+    gTextForm = text.c_str();
+    std::unique_ptr<TTextForm> again(Construct<TTextForm>(nullptr));
+    EXPECT_EQ(WriteComponentText(*again), text);
 }
 
 TEST_F(TextEdit, GalleryScreenshotsInEveryLookFocusedAndHot) {
