@@ -643,6 +643,17 @@ TEST_F(MaskEdit, GalleryScreenshots) {
     mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
     ProcessPendingMessages();
     EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_mask_focused_hot")));
+
+    // Tab on to the half-filled and then the full row: each shows its value in the mask while focused.
+    const std::vector<std::pair<TuiMaskEdit*, const char*>> focused = {{half, "(555)12_-____"},
+                                                                       {full, "(555)123-4567"}};
+    const char* names[] = {"editors_mask_half_focused", "editors_mask_full_focused"};
+    for (std::size_t i = 0; i < focused.size(); ++i) {
+        while (GetFocus() != focused[i].first->InnerEdit()->GetHandle() && errors.empty()) Tap(VK_TAB);
+        EXPECT_EQ(focused[i].first->GetDisplayText(), focused[i].second);
+        EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath(names[i])));
+    }
+    EXPECT_EQ(errors, std::vector<std::string>{}) << "the untouched half-filled value is not checked on leaving";
 }
 
 }  // namespace
