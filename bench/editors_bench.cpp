@@ -389,8 +389,7 @@ BENCHMARK(BM_RepaintTextEditGallery)->Unit(benchmark::kMillisecond);
 // ---- the masked editor
 
 #include "MaskEditGallery.h"
-#include "platform/rtl/GlobalMemory.h"
-#include "platform/win/Clipboard.h"
+#include "support/vcl/ClipboardText.h"
 #include "uilib/editors/uiMaskEdit.h"
 
 namespace {
@@ -513,13 +512,7 @@ void BM_MaskEditPaste100000(benchmark::State& state) {
     }
     TMaskEditStage s(kind, mask, "");
     const std::string text = WordsAndDigits(100000);
-    zel::OpenClipboard(nullptr);
-    zel::EmptyClipboard();
-    zel::HGLOBAL mem = zel::GlobalAlloc(zel::GHND, text.size() + 1);
-    std::copy_n(text.c_str(), text.size() + 1, static_cast<char*>(zel::GlobalLock(mem)));
-    zel::GlobalUnlock(mem);
-    zel::SetClipboardData(zel::CF_TEXT, mem);
-    zel::CloseClipboard();
+    zel::test::PutClipboardText(text);
     for (auto _ : state) {
         s.edit->SelectAll();
         zel::SendMessage(s.inner, zel::WM_PASTE, 0, 0);

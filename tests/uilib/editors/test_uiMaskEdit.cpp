@@ -4,19 +4,18 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "EditorGallery.h"
 #include "MaskEditGallery.h"
-#include "platform/rtl/GlobalMemory.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Screenshot.h"
 #include "platform/win/Beep.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
+#include "support/vcl/ClipboardText.h"
 #include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
 #include "uilib/editors/uiEditRepository.h"
@@ -24,16 +23,6 @@
 
 namespace zel::test {
 namespace {
-
-void PutClipboardText(const std::string& AText) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GHND, AText.size() + 1);
-    std::memcpy(GlobalLock(mem), AText.c_str(), AText.size() + 1);
-    GlobalUnlock(mem);
-    SetClipboardData(CF_TEXT, mem);
-    CloseClipboard();
-}
 
 class MaskEdit : public EditorWindowTest {
 protected:
@@ -81,7 +70,7 @@ protected:
             const std::string token = AKeys.substr(i + 1, close - i - 1);
             i = close;
             if (token.rfind("PASTE:", 0) == 0) {
-                PutClipboardText(token.substr(6));
+                ASSERT_TRUE(PutClipboardText(token.substr(6)));
                 Tap('V', VK_CONTROL);
             } else if (token == "BS") Tap(VK_BACK);
             else if (token == "DEL") Tap(VK_DELETE);
@@ -384,6 +373,25 @@ TEST_F(MaskEdit, BlankMaskMeansAPlainTextEditor) {
     EXPECT_EQ(edit->Properties()->GetMaxLength(), 0);
 }
 
+TEST_F(MaskEdit, ABlankStandardMaskTakesTheDataDefaultMask) {
+    class TMaskProvider : public TuiCustomEditDefaultValuesProvider {
+    public:
+        std::string DefaultEditMask() override { return "00"; }
+    };
+    TMaskProvider provider;
+    TuiMaskEditProperties properties(nullptr);
+    properties.SetDefaultValuesProvider(&provider);
+    EXPECT_EQ(properties.EffectiveMask(), "00");
+    EXPECT_TRUE(properties.IsMasked());
+    EXPECT_EQ(properties.MaskDisplayText("1", true), "1_");
+    properties.SetEditMask("000");
+    EXPECT_EQ(properties.EffectiveMask(), "000") << "its own mask first";
+    properties.SetEditMask("");
+    properties.SetMaskKind(emkRegExpr);
+    EXPECT_FALSE(properties.IsMasked()) << "the data's mask is a standard one";
+    properties.SetDefaultValuesProvider(nullptr);
+}
+
 TEST_F(MaskEdit, CharCaseForcesCaseInsensitive) {
     TuiMaskEditProperties properties(nullptr);
     properties.SetCaseInsensitive(false);
@@ -494,7 +502,7 @@ TEST_F(MaskEdit, ClipboardKeysGoThroughTheMask) {
     Tap(VK_DELETE, VK_SHIFT);
     EXPECT_EQ(edit->GetDisplayText(), "(___)___-____") << "Shift+Del cuts";
     EXPECT_EQ(ClipboardNow(), "(555)123-4567");
-    PutClipboardText("999");
+    ASSERT_TRUE(PutClipboardText("999"));
     Type("{HOME}");
     Tap(VK_INSERT, VK_SHIFT);
     EXPECT_EQ(edit->GetDisplayText(), "(999)___-____") << "Shift+Ins pastes";
@@ -509,7 +517,7 @@ TEST_F(MaskEdit, ClipboardOnAnExpressionText) {
     EXPECT_EQ(edit->GetDisplayText(), "14");
     Type("5");
     EXPECT_EQ(edit->GetDisplayText(), "154") << "the caret stayed where the cut was";
-    PutClipboardText("9x9");
+    ASSERT_TRUE(PutClipboardText("9x9"));
     Tap('V', VK_CONTROL);
     EXPECT_EQ(edit->GetDisplayText(), "15994");
 }
@@ -523,7 +531,7 @@ TEST_F(MaskEdit, ReadOnlyEditorCopiesButNeverChanges) {
     Tap('X', VK_CONTROL);
     EXPECT_EQ(ClipboardNow(), "(555)123-4567") << "a cut only copies";
     EXPECT_EQ(edit->GetDisplayText(), "(555)123-4567");
-    PutClipboardText("999");
+    ASSERT_TRUE(PutClipboardText("999"));
     Tap('V', VK_CONTROL);
     Type("1{DEL}{BS}");
     EXPECT_EQ(edit->GetDisplayText(), "(555)123-4567");
@@ -550,7 +558,7 @@ TEST_F(MaskEdit, HostileClipboardTextPastesWithoutHarm) {
         NewForm(r.Kind, r.Mask);
         edit->SetEditValue(Variant(""));
         Focus();
-        PutClipboardText(r.Clipboard);
+        ASSERT_TRUE(PutClipboardText(r.Clipboard));
         Tap('V', VK_CONTROL);
         EXPECT_EQ(edit->GetDisplayText(), r.Shown);
         EXPECT_LE(edit->GetSelStart(), static_cast<int>(r.Shown.size()));
@@ -635,6 +643,17 @@ TEST_F(MaskEdit, GalleryScreenshots) {
     mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
     ProcessPendingMessages();
     EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_mask_focused_hot")));
+
+    // Tab on to the half-filled and then the full row: each shows its value in the mask while focused.
+    const std::vector<std::pair<TuiMaskEdit*, const char*>> focused = {{half, "(555)12_-____"},
+                                                                       {full, "(555)123-4567"}};
+    const char* names[] = {"editors_mask_half_focused", "editors_mask_full_focused"};
+    for (std::size_t i = 0; i < focused.size(); ++i) {
+        while (GetFocus() != focused[i].first->InnerEdit()->GetHandle() && errors.empty()) Tap(VK_TAB);
+        EXPECT_EQ(focused[i].first->GetDisplayText(), focused[i].second);
+        EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath(names[i])));
+    }
+    EXPECT_EQ(errors, std::vector<std::string>{}) << "the untouched half-filled value is not checked on leaving";
 }
 
 }  // namespace
