@@ -12,6 +12,7 @@
 
 #include "MainWindowBars.h"
 #include "platform/rtl/Units.h"
+#include "platform/win/Registry.h"
 #include "platform/win/SysInfo.h"
 #include "platform/win/UxTheme.h"
 #include "uilib/bars/ubBarCommandItems.h"
@@ -101,8 +102,8 @@ void BM_PopupMenuWithShadowOpenClose(benchmark::State& state) {
 }
 BENCHMARK(BM_PopupMenuWithShadowOpenClose)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
-// Argument: 0 saves the layout, 1 loads it.
-void BM_IniLayout(benchmark::State& state) {
+// Arguments: the store (0 the INI file, 1 the registry), then 0 saves the layout, 1 loads it.
+void BM_BarLayout(benchmark::State& state) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TUnitsScope units(ubBarUnitList());
     auto* form = Construct<test::TFormBarsSample>(nullptr);
@@ -112,25 +113,35 @@ void BM_IniLayout(benchmark::State& state) {
         button->SetName("btnBench" + std::to_string(n));
         button->SetCaption("Command " + std::to_string(n));
     }
-    while (manager->GetBars()->Count() < 20) manager->GetBars()->Add()->SetCaption("Bench bar");
+    while (manager->GetBars()->Count() < 20)
+        manager->GetBars()->Add()->SetCaption("Bench bar " + std::to_string(manager->GetBars()->Count()));
     for (int b = 0; b < 20; ++b) {
         TubBarItemLinks* links = manager->GetBars()->Items(b)->GetItemLinks();
         while (links->Count() < 50)
             links->Add()->SetItem(manager->FindItemByName("btnBench" + std::to_string(links->Count())));
     }
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("zelmovi-layout-bench-" + std::to_string(getpid()) + ".ini"))
-            .string();
-    manager->WriteLayoutToIniFile(path);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    const std::string id = std::to_string(getpid());
+    const std::string path = (folder / ("zelmovi-layout-bench-" + id + ".ini")).string();
+    const std::string registry = (folder / ("zelmovi-registry-bench-" + id + ".ini")).string();
+    TRegistry::SetStoreFileName(registry);
+    const bool inRegistry = state.range(0) == 1;
+    const bool save = state.range(1) == 0;
+    if (inRegistry) manager->WriteLayoutToRegistry("Software\\Zelmovi\\Bench");
+    else manager->WriteLayoutToIniFile(path);
     for (auto _ : state) {
-        if (state.range(0) == 0) manager->WriteLayoutToIniFile(path);
+        if (inRegistry && save) manager->WriteLayoutToRegistry("Software\\Zelmovi\\Bench");
+        else if (inRegistry) manager->ReadLayoutFromRegistry("Software\\Zelmovi\\Bench");
+        else if (save) manager->WriteLayoutToIniFile(path);
         else manager->ReadLayoutFromIniFile(path);
     }
     std::filesystem::remove(path);
+    std::filesystem::remove(registry);
+    TRegistry::SetStoreFileName("");
     delete form;
     ProcessPendingMessages();
     units.Stop();
 }
-BENCHMARK(BM_IniLayout)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BarLayout)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace

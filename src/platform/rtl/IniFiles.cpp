@@ -51,77 +51,11 @@ TIniLine ParseLine(std::string text) {
     return line;
 }
 
-TIniLines ParseText(const std::string& bytes) {
-    TIniLines lines;
-    // One allocation for all the lines: a large file would otherwise move them many times over.
-    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        auto end = bytes.find('\n', start);
-        const bool last = end == npos;
-        if (last) end = bytes.size();
-        std::size_t stop = end;
-        if (stop > start && bytes[stop - 1] == '\r') --stop;
-        lines.push_back(ParseLine(bytes.substr(start, stop - start)));
-        start = last ? bytes.size() : end + 1;
-    }
-    return lines;
-}
-
-std::string ToText(const TIniLines& lines) {
-    std::string out;
-    for (const auto& line : lines) {
-        out += line.Text;
-        out += "\r\n";
-    }
-    return out;
-}
-
-std::size_t FindSection(const TIniLines& lines, std::string_view section) {
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].Kind == TIniLine::Section && SameText(lines[i].Name, section)) return i;
-    return npos;
-}
-
-// The index of the line after the section that starts at header.
-std::size_t SectionEnd(const TIniLines& lines, std::size_t header) {
-    std::size_t i = header + 1;
-    while (i < lines.size() && lines[i].Kind != TIniLine::Section) ++i;
-    return i;
-}
-
-std::size_t FindKey(const TIniLines& lines, std::size_t header, std::string_view ident) {
-    const std::size_t end = SectionEnd(lines, header);
-    for (std::size_t i = header + 1; i < end; ++i)
-        if (lines[i].Kind == TIniLine::Key && SameText(lines[i].Name, ident)) return i;
-    return npos;
-}
-
-// The keys of the section's first occurrence, first spelling of each, in file order.
-std::vector<const TIniLine*> SectionKeys(const TIniLines& lines, std::string_view section) {
-    std::vector<const TIniLine*> keys;
-    const std::size_t header = FindSection(lines, section);
-    if (header == npos) return keys;
-    const std::size_t end = SectionEnd(lines, header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (lines[i].Kind != TIniLine::Key) continue;
-        bool seen = false;
-        for (const TIniLine* k : keys) seen = seen || SameText(k->Name, lines[i].Name);
-        if (!seen) keys.push_back(&lines[i]);
-    }
-    return keys;
-}
-
 std::string UpperAscii(std::string_view s) {
     std::string out(s);
     for (char& c : out)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return out;
-}
-
-// The look-up key of a key name inside a section name.
-std::string KeyOf(std::string_view section, std::string_view ident) {
-    return UpperAscii(section) + '\n' + UpperAscii(ident);
 }
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != npos; }
@@ -168,8 +102,115 @@ bool ParseProfileInt(std::string_view s, int& value) {
 
 }  // namespace
 
-// What a read needs of the file: its lines, the first header of each section and the first line of each
-// key in the first section of its name, and the file's identity when it was read.
+// One section as it stands in the file: its header line and the lines up to the next header. The lines before
+// the first header form a block without a header. An erased block stays in place, empty, so that the blocks
+// after it keep their numbers.
+struct TIniBlock {
+    bool HasHeader = false;
+    TIniLine Header;
+    TIniLines Body;
+    bool Erased = false;
+
+    // The first line of each key name (upper case) in the body; made again after lines come or go.
+    const std::unordered_map<std::string, std::size_t>& Keys() const {
+        if (!keysValid_) {
+            keys_.clear();
+            for (std::size_t i = 0; i < Body.size(); ++i)
+                if (Body[i].Kind == TIniLine::Key) keys_.emplace(UpperAscii(Body[i].Name), i);
+            keysValid_ = true;
+        }
+        return keys_;
+    }
+    std::size_t FindKey(std::string_view ident) const {
+        const auto it = Keys().find(UpperAscii(ident));
+        return it == Keys().end() ? npos : it->second;
+    }
+    void LinesChanged() { keysValid_ = false; }
+
+private:
+    mutable bool keysValid_ = false;
+    mutable std::unordered_map<std::string, std::size_t> keys_;
+};
+
+// The file's lines as blocks, with the blocks of each section name (upper case) in file order: a look-up
+// costs the same in a file of ten sections as in one of ten thousand.
+struct TIniDoc {
+    std::vector<TIniBlock> Blocks{TIniBlock{}};
+    std::unordered_map<std::string, std::vector<std::size_t>> Sections;
+
+    static TIniDoc Parse(const std::string& bytes) {
+        TIniDoc doc;
+        std::size_t start = 0;
+        while (start < bytes.size()) {
+            auto end = bytes.find('\n', start);
+            const bool last = end == npos;
+            if (last) end = bytes.size();
+            std::size_t stop = end;
+            if (stop > start && bytes[stop - 1] == '\r') --stop;
+            TIniLine line = ParseLine(bytes.substr(start, stop - start));
+            if (line.Kind == TIniLine::Section) doc.AddBlock(std::move(line));
+            else doc.Blocks.back().Body.push_back(std::move(line));
+            start = last ? bytes.size() : end + 1;
+        }
+        return doc;
+    }
+    std::string Text() const {
+        std::string out;
+        auto put = [&out](const TIniLine& line) {
+            out += line.Text;
+            out += "\r\n";
+        };
+        for (const TIniBlock& block : Blocks) {
+            if (block.Erased) continue;
+            if (block.HasHeader) put(block.Header);
+            for (const TIniLine& line : block.Body) put(line);
+        }
+        return out;
+    }
+    bool Empty() const { return LastLine() == nullptr; }
+    TIniBlock& AddBlock(TIniLine header) {
+        TIniBlock block;
+        block.HasHeader = true;
+        block.Header = std::move(header);
+        Sections[UpperAscii(block.Header.Name)].push_back(Blocks.size());
+        Blocks.push_back(std::move(block));
+        return Blocks.back();
+    }
+    // The first block of the section; nullptr when there is none.
+    const TIniBlock* First(std::string_view section) const {
+        const auto it = Sections.find(UpperAscii(section));
+        return it == Sections.end() || it->second.empty() ? nullptr : &Blocks[it->second.front()];
+    }
+    TIniBlock* First(std::string_view section) {
+        return const_cast<TIniBlock*>(static_cast<const TIniDoc*>(this)->First(section));
+    }
+    TIniBlock& LastBlock() {
+        std::size_t i = Blocks.size() - 1;
+        while (i > 0 && Blocks[i].Erased) --i;
+        return Blocks[i];
+    }
+    const TIniLine* LastLine() const {
+        for (std::size_t i = Blocks.size(); i-- > 0;) {
+            const TIniBlock& block = Blocks[i];
+            if (block.Erased) continue;
+            if (!block.Body.empty()) return &block.Body.back();
+            if (block.HasHeader) return &block.Header;
+        }
+        return nullptr;
+    }
+    void Erase(std::string_view section) {
+        const auto it = Sections.find(UpperAscii(section));
+        if (it == Sections.end()) return;
+        for (const std::size_t i : it->second) {
+            Blocks[i].Erased = true;
+            Blocks[i].Body.clear();
+            Blocks[i].LinesChanged();
+        }
+        Sections.erase(it);
+    }
+};
+
+// The file as last read or written, with its identity when it was read.
 struct TIniContents {
     bool Loaded = false;
     bool Exists = false;
@@ -178,11 +219,8 @@ struct TIniContents {
     ino_t Inode = 0;
     off_t Size = 0;
     timespec Changed{};
-    TIniLines Lines;
-    bool Stale = false;    // lines changed in memory since the last Index
-    std::string ReadText;  // in memory: the lines as read, to skip an update that changes nothing
-    std::unordered_map<std::string, std::size_t> Sections;
-    std::unordered_map<std::string, std::size_t> Keys;
+    TIniDoc Doc;
+    std::string ReadText;  // in memory: the text as read, to skip an update that changes nothing
 
     bool Describes(bool exists, const struct stat& st) const {
         if (!Loaded || exists != Exists) return false;
@@ -197,31 +235,16 @@ struct TIniContents {
         Size = exists ? st.st_size : 0;
         Changed = exists ? st.st_mtim : timespec{};
     }
-    void Index() {
-        Sections.clear();
-        Keys.clear();
-        const std::string* section = nullptr;  // the section the lines belong to; none in a duplicate
-        for (std::size_t i = 0; i < Lines.size(); ++i) {
-            const TIniLine& line = Lines[i];
-            if (line.Kind == TIniLine::Section) {
-                section = Sections.emplace(UpperAscii(line.Name), i).second ? &line.Name : nullptr;
-            } else if (line.Kind == TIniLine::Key && section != nullptr) {
-                Keys.emplace(KeyOf(*section, line.Name), i);
-            }
-        }
-    }
     const TIniLine* Key(std::string_view section, std::string_view ident) const {
-        const auto it = Keys.find(KeyOf(section, ident));
-        return it == Keys.end() ? nullptr : &Lines[it->second];
+        const TIniBlock* block = Doc.First(section);
+        if (block == nullptr) return nullptr;
+        const std::size_t i = block->FindKey(ident);
+        return i == npos ? nullptr : &block->Body[i];
     }
 };
 
 TIniContents& TIniFile::Contents() const {
-    if (inMemory_ && contents_) {
-        if (contents_->Stale) contents_->Index();
-        contents_->Stale = false;
-        return *contents_;
-    }
+    if (inMemory_ && contents_) return *contents_;
     if (!contents_) contents_ = std::make_shared<TIniContents>();
     TIniContents& c = *contents_;
     struct stat st {};
@@ -239,14 +262,13 @@ TIniContents& TIniFile::Contents() const {
         try {
             TMemoryStream data;
             data.LoadFromFile(path_);
-            c.Lines = ParseText(data.DataString());
+            c.Doc = TIniDoc::Parse(data.DataString());
         } catch (const Exception&) {
             c.Readable = false;
             c.Loaded = false;  // tried again at the next read
         }
     }
-    c.Index();
-    if (inMemory_) c.ReadText = ToText(c.Lines);
+    if (inMemory_) c.ReadText = c.Doc.Text();
     return c;
 }
 
@@ -289,32 +311,46 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& ident, bo
     return ReadInteger(section, ident, def ? 1 : 0) != 0;
 }
 
+namespace {
+
+// The keys of the section's first block, first spelling of each, in file order.
+std::vector<const TIniLine*> SectionKeys(const TIniDoc& doc, std::string_view section) {
+    std::vector<const TIniLine*> keys;
+    const TIniBlock* block = doc.First(section);
+    if (block == nullptr) return keys;
+    for (std::size_t i = 0; i < block->Body.size(); ++i) {
+        const TIniLine& line = block->Body[i];
+        if (line.Kind == TIniLine::Key && block->FindKey(line.Name) == i) keys.push_back(&line);
+    }
+    return keys;
+}
+
+}  // namespace
+
 void TIniFile::ReadSection(const std::string& section, std::vector<std::string>& keys) const {
     keys.clear();
-    const TIniLines& lines = Contents().Lines;
-    for (const TIniLine* k : SectionKeys(lines, Trim(section))) keys.push_back(k->Name);
+    for (const TIniLine* k : SectionKeys(Contents().Doc, Trim(section))) keys.push_back(k->Name);
 }
 
 void TIniFile::ReadSections(std::vector<std::string>& sections) const {
     sections.clear();
-    const TIniLines& lines = Contents().Lines;
-    for (const auto& line : lines) {
-        if (line.Kind != TIniLine::Section) continue;
-        bool seen = false;
-        for (const auto& s : sections) seen = seen || SameText(s, line.Name);
-        if (!seen) sections.push_back(line.Name);
+    const TIniDoc& doc = Contents().Doc;
+    for (std::size_t i = 0; i < doc.Blocks.size(); ++i) {
+        const TIniBlock& block = doc.Blocks[i];
+        // The first block of each name gives the name's spelling.
+        if (block.HasHeader && !block.Erased && doc.Sections.at(UpperAscii(block.Header.Name)).front() == i)
+            sections.push_back(block.Header.Name);
     }
 }
 
 void TIniFile::ReadSectionValues(const std::string& section, std::vector<std::string>& values) const {
     values.clear();
-    const TIniLines& lines = Contents().Lines;
-    for (const TIniLine* k : SectionKeys(lines, Trim(section))) values.push_back(k->Name + "=" + k->Value);
+    for (const TIniLine* k : SectionKeys(Contents().Doc, Trim(section))) values.push_back(k->Name + "=" + k->Value);
 }
 
 bool TIniFile::SectionExists(const std::string& section) const {
-    const TIniLines& lines = Contents().Lines;
-    return !SectionKeys(lines, Trim(section)).empty();
+    const TIniBlock* block = Contents().Doc.First(Trim(section));
+    return block != nullptr && !block->Keys().empty();
 }
 
 bool TIniFile::ValueExists(const std::string& section, const std::string& ident) const {
@@ -323,11 +359,11 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& ident)
 
 namespace {
 
-// Writes the lines as the whole file; the contents then hold what was written.
-void Store(TIniContents& contents, const std::string& path, TIniLines lines) {
+// Writes the document as the whole file; the contents then hold what was written.
+void Store(TIniContents& contents, const std::string& path, TIniDoc doc) {
     const std::string failure = "Unable to write to " + path;
     if (!contents.Readable) throw EIniFileException(failure);  // never replace a file we could not read
-    const std::string after = ToText(lines);
+    const std::string after = doc.Text();
     try {
         const auto slash = path.rfind('/');
         if (slash != npos && slash > 0) {
@@ -343,40 +379,38 @@ void Store(TIniContents& contents, const std::string& path, TIniLines lines) {
     contents = TIniContents{};
     if (::stat(path.c_str(), &st) != 0) return;  // read again at the next read
     contents.Identify(true, st);
-    contents.Lines = std::move(lines);
-    contents.Index();
+    contents.Doc = std::move(doc);
 }
 
 }  // namespace
 
-void TIniFile::Change(const std::function<void(TIniLines&)>& change) {
+void TIniFile::Change(const std::function<void(TIniDoc&)>& change) {
     if (inMemory_) {
-        // Indexed again at the next read only: a run of writes stays linear in the size of the file.
-        TIniContents& contents = contents_ ? *contents_ : Contents();
-        change(contents.Lines);
-        contents.Stale = true;
+        TIniContents& contents = Contents();
+        change(contents.Doc);
         modified_ = true;
         return;
     }
     TIniContents& contents = Contents();
     if (!contents.Readable) throw EIniFileException("Unable to write to " + path_);
-    TIniLines lines = contents.Lines;
-    const std::string before = contents.Exists ? ToText(lines) : std::string();
-    change(lines);
-    if (contents.Exists && ToText(lines) == before) return;
-    if (!contents.Exists && lines.empty()) return;
-    Store(contents, path_, std::move(lines));
+    TIniDoc doc = contents.Doc;
+    const std::string before = contents.Exists ? doc.Text() : std::string();
+    change(doc);
+    if (contents.Exists && doc.Text() == before) return;
+    if (!contents.Exists && doc.Empty()) return;
+    Store(contents, path_, std::move(doc));
 }
 
 void TIniFile::UpdateFile() {
     if (!inMemory_ || !modified_) return;
     TIniContents& contents = Contents();
-    if (contents.Exists ? ToText(contents.Lines) == contents.ReadText : contents.Lines.empty()) {
+    const std::string text = contents.Doc.Text();
+    if (contents.Exists ? text == contents.ReadText : contents.Doc.Empty()) {
         modified_ = false;
         return;
     }
-    Store(contents, path_, contents.Lines);
-    contents.ReadText = ToText(contents.Lines);
+    Store(contents, path_, contents.Doc);
+    contents.ReadText = text;
     modified_ = false;
 }
 
@@ -386,24 +420,29 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
     if (sec.empty() || key.empty() || sec.find(']') != npos || key.find('=') != npos || key.front() == ';' ||
         key.front() == '[' || HasLineBreak(sec) || HasLineBreak(key) || HasLineBreak(value))
         throw EIniFileException("Unable to write to " + path_);
-    Change([&](TIniLines& lines) {
-        const std::size_t header = FindSection(lines, sec);
-        if (header == npos) {
-            if (!lines.empty() && !Trim(lines.back().Text).empty()) lines.push_back(ParseLine(""));
-            lines.push_back(ParseLine("[" + sec + "]"));
-            lines.push_back(ParseLine(key + "=" + value));
+    Change([&](TIniDoc& doc) {
+        TIniBlock* block = doc.First(sec);
+        if (block == nullptr) {
+            // A new section goes at the end of the file, after a blank line.
+            if (const TIniLine* last = doc.LastLine(); last != nullptr && !Trim(last->Text).empty()) {
+                TIniBlock& end = doc.LastBlock();
+                end.Body.push_back(ParseLine(""));
+                end.LinesChanged();
+            }
+            doc.AddBlock(ParseLine("[" + sec + "]")).Body.push_back(ParseLine(key + "=" + value));
             return;
         }
-        const std::size_t found = FindKey(lines, header, key);
+        const std::size_t found = block->FindKey(key);
         if (found != npos) {
-            lines[found] = ParseLine(lines[found].Name + "=" + value);
+            block->Body[found] = ParseLine(block->Body[found].Name + "=" + value);  // same name: index holds
             return;
         }
-        std::size_t last = header;
-        const std::size_t end = SectionEnd(lines, header);
-        for (std::size_t i = header + 1; i < end; ++i)
-            if (!Trim(lines[i].Text).empty()) last = i;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(last + 1), ParseLine(key + "=" + value));
+        // A new key goes after the section's last non-blank line.
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < block->Body.size(); ++i)
+            if (!Trim(block->Body[i].Text).empty()) at = i + 1;
+        block->Body.insert(block->Body.begin() + static_cast<std::ptrdiff_t>(at), ParseLine(key + "=" + value));
+        block->LinesChanged();
     });
 }
 
@@ -417,23 +456,19 @@ void TIniFile::WriteBool(const std::string& section, const std::string& ident, b
 
 void TIniFile::EraseSection(const std::string& section) {
     const std::string sec = Trim(section);
-    Change([&](TIniLines& lines) {
-        for (std::size_t header = FindSection(lines, sec); header != npos; header = FindSection(lines, sec)) {
-            const std::size_t end = SectionEnd(lines, header);
-            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(header),
-                        lines.begin() + static_cast<std::ptrdiff_t>(end));
-        }
-    });
+    Change([&](TIniDoc& doc) { doc.Erase(sec); });
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
     const std::string sec = Trim(section);
     const std::string key = Trim(ident);
-    Change([&](TIniLines& lines) {
-        const std::size_t header = FindSection(lines, sec);
-        if (header == npos) return;
-        const std::size_t found = FindKey(lines, header, key);
-        if (found != npos) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(found));
+    Change([&](TIniDoc& doc) {
+        TIniBlock* block = doc.First(sec);
+        if (block == nullptr) return;
+        const std::size_t found = block->FindKey(key);
+        if (found == npos) return;
+        block->Body.erase(block->Body.begin() + static_cast<std::ptrdiff_t>(found));
+        block->LinesChanged();
     });
 }
 

@@ -32,7 +32,7 @@ namespace zel {
 ZEL_DECLARE_EXCEPTION(EIniFileException, Exception)
 
 struct TIniContents;
-struct TIniLine;
+struct TIniDoc;
 
 class TIniFile : public TObject {
 public:
@@ -86,7 +86,7 @@ private:
     // The file's lines as last read or written; read again when the file changed, unless in memory.
     TIniContents& Contents() const;
     // Applies change to the lines and writes the file at once, or (in memory) marks it modified.
-    void Change(const std::function<void(std::vector<TIniLine>&)>& change);
+    void Change(const std::function<void(TIniDoc&)>& change);
 
     std::string fileName_;
     std::string path_;
@@ -98,6 +98,8 @@ private:
 // TMemIniFile: the rules of TIniFile, but the file is read once, at the first read or write, and every
 // change stays in memory until UpdateFile writes the whole file in one go (through the safe file writer;
 // nothing is written when nothing changed). A store of many keys is thus written once, not once a key.
+// Sections and keys are found through indexes kept up to date with the changes, so a run of reads and writes
+// costs about the same per key in a file of ten sections as in one of ten thousand.
 // Changes not written by UpdateFile are lost with the object. Other writers to the file are not seen.
 class TMemIniFile : public TIniFile {
 public:

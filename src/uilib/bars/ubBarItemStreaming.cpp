@@ -1,5 +1,6 @@
 // How items, item links and bars are stored in a form resource (their properties with the defaults that
 // are left out and the rules of what is stored), and the registration of the item classes.
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/FormReader.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemControls.h"
@@ -86,9 +87,9 @@ void RegisterLinkAndBarClasses() {
 
     using B = TubBar;
     auto dockingStyle = [](TubBarDockingStyle (B::*get)() const) { return [get](B& b) { return (b.*get)(); }; };
-    TPropertyTable<B>(RegisterComponentClass("TubBar", "", nullptr))
-        .Bool(
-            "AllowClose", [](B& b, bool v) { b.SetAllowClose(v); }, [](B& b) { return b.GetAllowClose(); })
+    TPropertyTable<B> bar(RegisterComponentClass("TubBar", "", nullptr));
+    bar.Bool(
+           "AllowClose", [](B& b, bool v) { b.SetAllowClose(v); }, [](B& b) { return b.GetAllowClose(); })
         .Default(true)
         .Bool(
             "AllowCustomizing", [](B& b, bool v) { b.AllowCustomizing = v; }, [](B& b) { return b.AllowCustomizing; })
@@ -131,7 +132,10 @@ void RegisterLinkAndBarClasses() {
             [](B& b) { return b.GetFloatClientWidth(); })
         .Int(
             "FloatClientHeight", [](B& b, int v) { b.SetFloatClientHeight(v); },
-            [](B& b) { return b.GetFloatClientHeight(); })
+            [](B& b) { return b.GetFloatClientHeight(); });
+    // The bar's own font, stored while the bar uses it.
+    FontProperties<B>(
+        bar, [](B& b) { return b.GetFont(); }, [](B& b) { return b.IsFontStored(); })
         .Bool(
             "Hidden", [](B& b, bool v) { b.SetHidden(v); }, [](B& b) { return b.GetHidden(); })
         .Default(false)
@@ -184,8 +188,11 @@ void RegisterLinkAndBarClasses() {
 template <class C>
 void ItemProperties(TPropertyTable<C>&& t) {
     using A = TubBarItemActionLink;
-    t.template Enum<TubBarItemAlign>(
-         "Align", kAligns, [](C& i, TubBarItemAlign v) { i.SetAlign(v); }, [](C& i) { return i.GetAlign(); })
+    t.Custom("Action", Reference<C>([](C& i, TComponent* c) { i.SetAction(dynamic_cast<TBasicAction*>(c)); }),
+             [](C& i) { return NameOf(i.GetAction()); })
+        .Stored([](C& i) { return i.GetAction() != nullptr; })
+        .template Enum<TubBarItemAlign>(
+            "Align", kAligns, [](C& i, TubBarItemAlign v) { i.SetAlign(v); }, [](C& i) { return i.GetAlign(); })
         .DefaultIdent("iaLeft")
         .Str(
             "Caption", [](C& i, const std::string& v) { i.SetCaption(v); }, [](C& i) { return i.GetCaption(); })
@@ -216,10 +223,10 @@ void ItemProperties(TPropertyTable<C>&& t) {
         .Event("OnDestroy", &TubBarItem::OnDestroy);
 }
 
-// The image index and click of the commands (buttons, edits, sub-items).
+// The glyph, image index and click of the commands (buttons, edits, sub-items).
 template <class C>
 TPropertyTable<C>& CommandProperties(TPropertyTable<C>& t) {
-    return t
+    return t.SubObject("Glyph", "TBitmap", [](C& i) -> TPersistent* { return i.GetGlyph(); })
         .Int(
             "ImageIndex", [](C& i, int v) { i.SetImageIndex(v); }, [](C& i) { return i.GetImageIndex(); })
         .Default(-1)

@@ -17,18 +17,6 @@ namespace zel {
 
 namespace {
 
-// A reference to a component of the form, stored by name and found once the whole form is read.
-template <class C>
-std::function<void(C&, const TFormValue&, TReadContext&)> Reference(std::function<void(C&, TComponent*)> Set) {
-    return [Set = std::move(Set)](C& c, const TFormValue& v, TReadContext& ctx) {
-        const std::string name = ctx.Ident(v);
-        TCustomForm* root = ctx.Root;
-        ctx.Fixups.push_back([&c, Set, name, root] { Set(c, root != nullptr ? root->FindComponent(name) : nullptr); });
-    };
-}
-
-TFormValue NameOf(const TComponent* Component) { return IdentValue(Component->GetName()); }
-
 TFormValue ColorValue(TColor Color) { return IntValue(static_cast<std::int32_t>(Color)); }
 
 TFormValue ListValue(const std::vector<TFormValue>& Items) {
@@ -132,7 +120,8 @@ void TubBarGroup::DefineProperties(TFiler* Filer) {
 
 void RegisterBarManagerClasses() {
     using M = TubBarManager;
-    RegisterComponent<M>("TubBarManager", "TComponent")
+    auto manager = RegisterComponent<M>("TubBarManager", "TComponent");
+    manager
         .Bool(
             "AllowCallFromAnotherForm", [](M& m, bool v) { m.AllowCallFromAnotherForm = v; },
             [](M& m) { return m.AllowCallFromAnotherForm; })
@@ -155,32 +144,9 @@ void RegisterBarManagerClasses() {
         .Default(false)
         .Bool(
             "Scaled", [](M& m, bool v) { m.SetScaled(v); }, [](M& m) { return m.GetScaled(); })
-        .Default(true)
-        .Custom(
-            "Font.Charset",
-            [](M& m, const TFormValue& v, TReadContext& ctx) {
-                if (v.Kind == TFormValue::TKind::Integer) m.GetFont()->SetCharset(static_cast<BYTE>(v.Int));
-                else if (v.IsIdent("DEFAULT_CHARSET")) m.GetFont()->SetCharset(DEFAULT_CHARSET);
-                else if (v.IsIdent("ANSI_CHARSET")) m.GetFont()->SetCharset(ANSI_CHARSET);
-                else ctx.Error("Invalid character set " + v.Text);
-            },
-            [](M& m) {
-                return m.GetFont()->GetCharset() == DEFAULT_CHARSET ? IdentValue("DEFAULT_CHARSET")
-                                                                    : IntValue(m.GetFont()->GetCharset());
-            })
-        .Custom(
-            "Font.Color", [](M& m, const TFormValue& v, TReadContext& ctx) { m.GetFont()->SetColor(ctx.Color(v)); },
-            [](M& m) { return ColorValue(m.GetFont()->GetColor()); })
-        .Int(
-            "Font.Height", [](M& m, int v) { m.GetFont()->SetHeight(v); },
-            [](M& m) { return m.GetFont()->GetHeight(); })
-        .Str(
-            "Font.Name", [](M& m, const std::string& v) { m.GetFont()->SetName(v); },
-            [](M& m) { return m.GetFont()->GetName(); })
-        .Custom(
-            "Font.Style",
-            [](M& m, const TFormValue& v, TReadContext& ctx) { m.GetFont()->SetStyle(SetOf(v, ctx, kFontStyles)); },
-            [](M& m) { return SetValueOf(m.GetFont()->GetStyle(), kFontStyles); })
+        .Default(true);
+    FontProperties<M>(
+        manager, [](M& m) { return m.GetFont(); }, nullptr)
         .Int(
             "ButtonArrowWidth", [](M& m, int v) { m.SetButtonArrowWidth(v); },
             [](M& m) { return m.GetButtonArrowWidth(); })

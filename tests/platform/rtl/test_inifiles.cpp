@@ -391,6 +391,26 @@ TEST_F(IniFileTest, AMemIniFileWritesNothingUntilUpdateFileThenTheWholeFileOnce)
     EXPECT_EQ(check.ReadString("Preview", "Single Note", "?"), "0");
 }
 
+// Erased sections leave no trace: a section written again goes to the end, after the last line still there,
+// and a key added to an earlier section goes before that section's blank line.
+TEST_F(IniFileTest, AMemIniFileWritesAfterErasedSectionsAsIfTheyHadNeverBeen) {
+    const std::string path = Write("[A]\nx=1\n[B]\ny=2\n[b]\nz=3\n[C]\nw=4\n");
+    TMemIniFile ini(path);
+    ini.EraseSection("B");
+    ini.EraseSection("c");
+    EXPECT_EQ(ini.ReadString("b", "z", "gone"), "gone");
+    ini.WriteString("B", "n", "5");
+    ini.WriteString("A", "k", "6");
+    ini.DeleteKey("A", "x");
+    ini.WriteString("A", "x", "7");
+    std::vector<std::string> sections;
+    ini.ReadSections(sections);
+    EXPECT_EQ(sections, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(ini.ReadString("A", "X", ""), "7");
+    ini.UpdateFile();
+    EXPECT_EQ(test::ReadAll(path), "[A]\r\nk=6\r\nx=7\r\n\r\n[B]\r\nn=5\r\n");
+}
+
 TEST_F(IniFileTest, AMemIniFileReadsTheFileOnceAndSkipsAnUnchangedUpdate) {
     const std::string path = Write(kSample);
     TMemIniFile ini(path);

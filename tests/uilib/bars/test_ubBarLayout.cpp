@@ -8,6 +8,8 @@
 #include "BarsTestSupport.h"
 #include "MainWindowBars.h"
 #include "platform/rtl/IniFiles.h"
+#include "platform/vcl/ActnList.h"
+#include "platform/vcl/FormWriter.h"
 #include "platform/win/Registry.h"
 #include "support/TempDir.h"
 #include "uilib/bars/ubBarCommandItems.h"
@@ -565,6 +567,76 @@ TEST_F(ubBarLayoutTest, AFormThatOptsInShowsItsLayoutAtItsNextStart) {
         EXPECT_EQ(m->GetBars()->Items(0)->GetDockingStyle(), dsTop);
         delete next;
     }
+}
+
+// A form read from the text it is given.
+class TTextForm : public TForm {
+public:
+    TTextForm(TComponent* AOwner, std::string Text)
+        : TForm(AOwner), text_(std::move(Text)), resource_{"TextForm", text_.c_str()} {}
+    std::string ClassName() const override { return "TTextForm"; }
+    const TFormResource* FormResource() const override { return &resource_; }
+
+private:
+    std::string text_;
+    TFormResource resource_;
+};
+
+// An item's action, the commands' glyphs and a bar's own font travel with the form text, written and read
+// again; a bar on the manager's font writes none of it.
+TEST_F(ubBarLayoutTest, ActionsGlyphsAndABarsOwnFontTravelWithTheFormText) {
+    delete dock;  // not a class of the form text
+    RegisterComponent<TCustomAction>("TCustomAction", "TComponent")
+        .Str(
+            "Caption", [](TCustomAction& a, const std::string& v) { a.SetCaption(v); },
+            [](TCustomAction& a) { return a.GetCaption(); });
+    auto* action = new TCustomAction(form);
+    action->SetName("actOpen");
+    action->SetCaption("Open a file");
+    auto* open = static_cast<TubBarButton*>(Item("btnOpen"));
+    open->SetAction(action);
+    TBitmap glyph;
+    glyph.SetSize(4, 3);
+    glyph.Canvas()->SetPixel(2, 1, clBlue);
+    static_cast<TubBarButton*>(Item("btnPrint"))->SetGlyph(&glyph);
+    sub->SetGlyph(&glyph);
+    TFont font;
+    font.SetName("DejaVu Serif");
+    font.SetHeight(-17);
+    font.SetStyle(TFontStyles{fsBold});
+    Bar(1)->SetFont(&font);
+    ASSERT_TRUE(Bar(1)->GetUseOwnFont());
+
+    std::string text = WriteComponentText(*form);
+    EXPECT_NE(text.find("Action = actOpen"), std::string::npos) << text;
+    EXPECT_NE(text.find("Glyph.Data = {"), std::string::npos);
+    // The manager's font and the font of the bar that has its own; not the other bar's.
+    const std::size_t first = text.find("Font.Name"), second = text.find("Font.Name", first + 1);
+    EXPECT_NE(second, std::string::npos);
+    EXPECT_EQ(text.find("Font.Name", second + 1), std::string::npos) << text;
+    text.replace(text.find(": TTestForm"), 11, ": TTextForm");
+    auto* again = Construct<TTextForm>(nullptr, text);
+    auto* m = dynamic_cast<TubBarManager*>(again->FindComponent("Bars"));
+    ASSERT_NE(m, nullptr);
+    auto* openAgain = m->FindItemByName("btnOpen");
+    EXPECT_EQ(openAgain->GetAction(), again->FindComponent("actOpen"));
+    EXPECT_EQ(openAgain->GetCaption(), "Open a file");
+    for (const char* name : {"btnPrint", "subFile"}) {
+        SCOPED_TRACE(name);
+        TBitmap* back = m->FindItemByName(name)->GetGlyph();
+        ASSERT_EQ(back->GetWidth(), 4);
+        EXPECT_EQ(back->Canvas()->GetPixel(2, 1), clBlue);
+    }
+    EXPECT_TRUE(m->FindItemByName("btnGone")->GetGlyph()->Empty());
+    TubBar* bar = m->GetBars()->Items(1);
+    EXPECT_TRUE(bar->GetUseOwnFont());
+    EXPECT_EQ(bar->GetFont()->GetName(), "DejaVu Serif");
+    EXPECT_EQ(bar->GetFont()->GetHeight(), -17);
+    EXPECT_EQ(bar->GetFont()->GetStyle(), TFontStyles{fsBold});
+    EXPECT_FALSE(m->GetBars()->Items(0)->GetUseOwnFont());
+    EXPECT_EQ(WriteComponentText(*again), text);
+    delete again;
+    UnregisterComponentClass("TCustomAction");
 }
 
 }  // namespace
