@@ -3,6 +3,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Variants.h"
 #include "platform/vcl/Buttons.h"
+#include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/FormReader.h"
@@ -54,6 +55,7 @@ TUnitRows PlatformUnits() {
         FormClassesRow("MPlayer", RegisterMPlayerClasses),
         FormClassesRow("Mask", RegisterMaskClasses),
         FormClassesRow("TabNotbk", RegisterTabNotbkClasses),
+        FormClassesRow("ComCtrls", RegisterComCtrlsClasses),
     };
 }
 

@@ -1019,6 +1019,7 @@ struct TListState {
     bool focused = false;
     bool measured = false;       // the parent set the item height (owner draw)
     std::vector<char> selected;  // a multi-select list's selection, one flag per item; cursel is its caret
+    std::vector<int> heights;    // a variable-height list's item heights, as the parent measured them
 };
 
 bool IsMultiSelect(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
@@ -1040,7 +1041,11 @@ std::unordered_map<HWND, TListState>& Lists() {
     return m;
 }
 
-bool IsOwnerDrawn(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0; }
+bool IsVariable(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWVARIABLE) != 0; }
+
+bool IsOwnerDrawn(HWND hwnd) {
+    return (GetWindowLong(hwnd, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+}
 
 int ItemHeightOf(HWND hwnd, TListState& st) {
     if (st.itemHeight > 0) return st.itemHeight;
@@ -1048,12 +1053,13 @@ int ItemHeightOf(HWND hwnd, TListState& st) {
     TEXTMETRIC tm;
     GetTextMetrics(fdc.dc, &tm);
     const int fontHeight = std::max<int>(1, tm.tmHeight);
+    const bool fixedOwnerDrawn = (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0 && GetParent(hwnd) != nullptr;
     // A child list asked while its window is still being made has no id yet, so its parent could not find it:
     // the font's height serves until the parent can be asked.
-    if (IsOwnerDrawn(hwnd) && GetParent(hwnd) != nullptr && GetWindowLong(hwnd, GWL_ID) == 0) return fontHeight;
+    if (fixedOwnerDrawn && GetWindowLong(hwnd, GWL_ID) == 0) return fontHeight;
     st.itemHeight = fontHeight;
-    // An owner-drawn list lets its parent set the height of its items, starting from the font's.
-    if (IsOwnerDrawn(hwnd) && GetParent(hwnd) != nullptr) {
+    // A fixed owner-drawn list lets its parent set the height of its items, starting from the font's.
+    if (fixedOwnerDrawn) {
         RECT rc;
         GetClientRect(hwnd, &rc);
         MEASUREITEMSTRUCT mis;
@@ -1068,24 +1074,92 @@ int ItemHeightOf(HWND hwnd, TListState& st) {
     return st.itemHeight;
 }
 
-int VisibleRows(HWND hwnd, TListState& st) {
+// The height of one item: its own in a variable-height list, else the list's.
+int RowHeight(HWND hwnd, TListState& st, int i) {
+    if (IsVariable(hwnd) && i >= 0 && i < static_cast<int>(st.heights.size()))
+        return st.heights[static_cast<std::size_t>(i)];
+    return ItemHeightOf(hwnd, st);
+}
+
+// A variable-height list asks its parent for the height of an item as it is inserted.
+void MeasureRow(HWND hwnd, TListState& st, int i) {
+    int height = ItemHeightOf(hwnd, st);
+    if (GetParent(hwnd) != nullptr) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        MEASUREITEMSTRUCT mis;
+        mis.CtlType = ODT_LISTBOX;
+        mis.CtlID = static_cast<UINT>(GetWindowLong(hwnd, GWL_ID));
+        mis.itemID = static_cast<UINT>(i);
+        mis.itemWidth = static_cast<UINT>(std::max<LONG>(0, rc.right));
+        mis.itemHeight = static_cast<UINT>(height);
+        mis.itemData = static_cast<ULONG_PTR>(st.items[static_cast<std::size_t>(i)].second);
+        SendMessage(GetParent(hwnd), WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+        height = std::clamp(static_cast<int>(mis.itemHeight), 1, 255);
+    }
+    st.heights[static_cast<std::size_t>(i)] = height;
+}
+
+int ClientHeightOf(HWND hwnd) {
     RECT rc;
     GetClientRect(hwnd, &rc);
-    return std::max(1, static_cast<int>(rc.bottom) / ItemHeightOf(hwnd, st));
+    return static_cast<int>(rc.bottom);
 }
 
-bool NeedsScrollBar(HWND hwnd, TListState& st) { return static_cast<int>(st.items.size()) > VisibleRows(hwnd, st); }
-
-void ClampTop(HWND hwnd, TListState& st) {
-    int maxTop = std::max(0, static_cast<int>(st.items.size()) - VisibleRows(hwnd, st));
-    st.top = std::clamp(st.top, 0, maxTop);
+// The items that fit whole from the top item down (at least one).
+int VisibleRows(HWND hwnd, TListState& st) {
+    const int client = ClientHeightOf(hwnd);
+    if (!IsVariable(hwnd)) return std::max(1, client / ItemHeightOf(hwnd, st));
+    int rows = 0;
+    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()); ++i, ++rows) {
+        y += RowHeight(hwnd, st, i);
+        if (y > client) break;
+    }
+    return std::max(1, rows);
 }
+
+// The item under a client height (counted from the top item): an index past the last item below it, one
+// before the top item above it.
+int RowAt(HWND hwnd, TListState& st, int y) {
+    if (y < 0) return st.top - 1;
+    if (!IsVariable(hwnd)) return st.top + y / ItemHeightOf(hwnd, st);
+    int i = st.top;
+    for (int bottom = 0; i < static_cast<int>(st.items.size()); ++i) {
+        bottom += RowHeight(hwnd, st, i);
+        if (y < bottom) return i;
+    }
+    return i;
+}
+
+// The client height of an item's top edge (negative above the top item).
+int RowTop(HWND hwnd, TListState& st, int index) {
+    int y = 0;
+    for (int i = st.top; i < index; ++i) y += RowHeight(hwnd, st, i);
+    for (int i = index; i < st.top; ++i) y -= RowHeight(hwnd, st, i);
+    return y;
+}
+
+// The greatest top item that still fills the list: the last items fit below it.
+int MaxTop(HWND hwnd, TListState& st) {
+    const int count = static_cast<int>(st.items.size());
+    if (!IsVariable(hwnd)) return std::max(0, count - VisibleRows(hwnd, st));
+    const int client = ClientHeightOf(hwnd);
+    int top = count, used = 0;
+    while (top > 0 && used + RowHeight(hwnd, st, top - 1) <= client) used += RowHeight(hwnd, st, --top);
+    return std::min(top, std::max(0, count - 1));
+}
+
+bool NeedsScrollBar(HWND hwnd, TListState& st) {
+    if (!IsVariable(hwnd)) return static_cast<int>(st.items.size()) > VisibleRows(hwnd, st);
+    return MaxTop(hwnd, st) > 0;
+}
+
+void ClampTop(HWND hwnd, TListState& st) { st.top = std::clamp(st.top, 0, MaxTop(hwnd, st)); }
 
 void MakeVisible(HWND hwnd, TListState& st, int index) {
     if (index < 0) return;
-    int rows = VisibleRows(hwnd, st);
     if (index < st.top) st.top = index;
-    if (index >= st.top + rows) st.top = index - rows + 1;
+    while (index > st.top && RowTop(hwnd, st, index) + RowHeight(hwnd, st, index) > ClientHeightOf(hwnd)) ++st.top;
     ClampTop(hwnd, st);
 }
 
@@ -1095,13 +1169,15 @@ void ListPaint(HWND hwnd, TListState& st, HDC given) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     const bool enabled = IsWindowEnabled(hwnd) != 0;
-    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+    // The background goes through the erase message, so that the list's owner may answer it.
+    SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     HGDIOBJ old = st.font ? SelectObject(dc, st.font) : nullptr;
     SetBkMode(dc, TRANSPARENT);
-    const int ih = ItemHeightOf(hwnd, st);
     const bool bar = NeedsScrollBar(hwnd, st);
     const int barW = bar ? GetSystemMetrics(SM_CXVSCROLL) : 0;
-    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < rc.bottom; ++i, y += ih) {
+    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < rc.bottom;
+         y += RowHeight(hwnd, st, i), ++i) {
+        const int ih = RowHeight(hwnd, st, i);
         RECT r{0, y, rc.right - barW, y + ih};
         const bool sel = IsItemSelected(hwnd, st, i);
         const bool caret = i == st.cursel;
@@ -1185,7 +1261,12 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_NCDESTROY: Lists().erase(it); return DefWindowProc(hwnd, msg, wp, lp);
         case WM_PAINT: ListPaint(hwnd, st, reinterpret_cast<HDC>(wp)); return 0;
-        case WM_ERASEBKGND: return 1;
+        case WM_ERASEBKGND: {
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            FillRect(reinterpret_cast<HDC>(wp), &rc, GetSysColorBrush(COLOR_WINDOW));
+            return 1;
+        }
         case WM_SETFONT:
             st.font = reinterpret_cast<HFONT>(wp);
             // An owner-drawn list keeps the height its parent gave.
@@ -1214,7 +1295,7 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 InvalidateRect(hwnd, nullptr, TRUE);
                 return 0;
             }
-            int i = st.top + y / ItemHeightOf(hwnd, st);
+            int i = RowAt(hwnd, st, y);
             if (i >= 0 && i < count && IsMultiSelect(hwnd)) {
                 const bool extended = (GetWindowLong(hwnd, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
                 const auto at = static_cast<std::size_t>(i);
@@ -1291,6 +1372,8 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             st.items.insert(st.items.begin() + at, {s, 0});
             st.selected.insert(st.selected.begin() + at, 0);
+            st.heights.insert(st.heights.begin() + at, 0);
+            if (IsVariable(hwnd)) MeasureRow(hwnd, st, at);
             if (st.cursel >= at) ++st.cursel;
             InvalidateRect(hwnd, nullptr, TRUE);
             return at;
@@ -1299,6 +1382,7 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (index < 0 || index >= count) return LB_ERR;
             st.items.erase(st.items.begin() + index);
             st.selected.erase(st.selected.begin() + index);
+            st.heights.erase(st.heights.begin() + index);
             if (st.cursel == index) st.cursel = -1;
             else if (st.cursel > index) --st.cursel;
             ClampTop(hwnd, st);
@@ -1307,6 +1391,7 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case LB_RESETCONTENT:
             st.items.clear();
             st.selected.clear();
+            st.heights.clear();
             st.cursel = -1;
             st.top = 0;
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -1387,8 +1472,19 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             ClampTop(hwnd, st);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
-        case LB_GETITEMHEIGHT: return ItemHeightOf(hwnd, st);
+        case LB_GETITEMHEIGHT:
+            if (IsVariable(hwnd) && (index < 0 || index >= count)) return count == 0 ? ItemHeightOf(hwnd, st) : LB_ERR;
+            return RowHeight(hwnd, st, index);
         case LB_SETITEMHEIGHT:
+            // A variable-height list sets the height of the item wParam names.
+            if (IsVariable(hwnd)) {
+                if (index < 0 || index >= count) return LB_ERR;
+                st.heights[static_cast<std::size_t>(index)] =
+                    std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
+                ClampTop(hwnd, st);
+                InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            }
             st.itemHeight = std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
@@ -1396,13 +1492,13 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (index < 0 || index >= count || lp == 0) return LB_ERR;
             RECT rc;
             GetClientRect(hwnd, &rc);
-            int ih = ItemHeightOf(hwnd, st);
-            *reinterpret_cast<RECT*>(lp) = RECT{0, (index - st.top) * ih, rc.right, (index - st.top + 1) * ih};
+            const int top = RowTop(hwnd, st, index);
+            *reinterpret_cast<RECT*>(lp) = RECT{0, top, rc.right, top + RowHeight(hwnd, st, index)};
             return 1;
         }
         case LB_ITEMFROMPOINT: {
             int y = GET_Y_LPARAM(lp);
-            int i = st.top + (y >= 0 ? y / ItemHeightOf(hwnd, st) : -1);
+            int i = RowAt(hwnd, st, y);
             bool outside = i < 0 || i >= count;
             i = std::clamp(i, 0, std::max(0, count - 1));
             return MAKELONG(static_cast<WORD>(i), outside ? 1 : 0);

@@ -737,6 +737,13 @@ void TCustomListBox::SetTopIndex(int Value) { SendMessage(GetHandle(), LB_SETTOP
 
 int TCustomListBox::GetItemHeight() { return static_cast<int>(SendMessage(GetHandle(), LB_GETITEMHEIGHT, 0, 0)); }
 
+void TCustomListBox::SetItemHeight(int Value) {
+    if (Value <= 0) return;
+    itemHeight_ = Value;
+    if (HandleAllocated() && style_ == lbOwnerDrawFixed)
+        SendMessage(GetHandle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(static_cast<WORD>(Value), 0));
+}
+
 int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) {
     LRESULT r =
         SendMessage(GetHandle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(static_cast<WORD>(Pos.x), static_cast<WORD>(Pos.y)));
@@ -764,6 +771,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
     if (sorted_) Params.Style |= LBS_SORT;
     if (multiSelect_) Params.Style |= extendedSelect_ ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
     if (style_ == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+    if (style_ == lbOwnerDrawVariable) Params.Style |= LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS;
     if (!IntegralHeight) Params.Style |= LBS_NOINTEGRALHEIGHT;
     if (BorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
@@ -771,6 +779,8 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
 void TCustomListBox::CreateWnd() {
     TWinControl::CreateWnd();
     HWND h = GetHandle();
+    if (style_ == lbOwnerDrawFixed && itemHeight_ > 0)
+        SendMessage(h, LB_SETITEMHEIGHT, 0, MAKELPARAM(static_cast<WORD>(itemHeight_), 0));
     for (int i = 0; i < items_->saved_.Count(); ++i) {
         std::string s = items_->saved_.Get(i);
         LRESULT at = SendMessage(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
@@ -797,6 +807,8 @@ void TCustomListBox::DestroyWnd() {
 void TCustomListBox::Dispatch(TMessage& Message) {
     if (Message.Msg == CN_MEASUREITEM) {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+        // An item starts at the list's own item height when it has one.
+        if (itemHeight_ > 0) mis->itemHeight = static_cast<UINT>(itemHeight_);
         int height = static_cast<int>(mis->itemHeight);
         MeasureItem(static_cast<int>(mis->itemID), height);
         mis->itemHeight = static_cast<UINT>(std::max(0, height));
@@ -1315,7 +1327,16 @@ void RegisterStdCtrlsClasses() {
                 [](TListBox& c, const TFormValue& v, TReadContext& ctx) { ReadStrings(*c.Items(), v, ctx); })
         .Bool("Sorted", [](TListBox& c, bool v) { c.SetSorted(v); })
         .Bool("IntegralHeight", [](TListBox& c, bool v) { c.IntegralHeight = v; })
-        .Ignore("ItemHeight")
+        .Int("ItemHeight", [](TListBox& c, int v) { c.SetItemHeight(v); })
+        .Enum<TListBoxStyle>("Style",
+                             {{"lbStandard", lbStandard},
+                              {"lbOwnerDrawFixed", lbOwnerDrawFixed},
+                              {"lbOwnerDrawVariable", lbOwnerDrawVariable}},
+                             [](TListBox& c, TListBoxStyle v) { c.SetStyle(v); })
+        .Bool("MultiSelect", [](TListBox& c, bool v) { c.SetMultiSelect(v); })
+        .Bool("ExtendedSelect", [](TListBox& c, bool v) { c.SetExtendedSelect(v); })
+        .Event("OnDrawItem", &TListBox::OnDrawItem)
+        .Event("OnMeasureItem", &TListBox::OnMeasureItem)
         .Enum<TBorderStyle>("BorderStyle", BorderStyleNames(), [](TListBox& c, TBorderStyle v) { c.BorderStyle = v; });
 
     RegisterComponent<TComboBox>("TComboBox", "TWinControl")

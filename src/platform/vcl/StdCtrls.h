@@ -322,7 +322,7 @@ public:
 
 class TCustomListBox;
 
-enum TListBoxStyle { lbStandard, lbOwnerDrawFixed };
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 
@@ -359,6 +359,9 @@ public:
     int GetTopIndex();
     void SetTopIndex(int Value);
     int GetItemHeight();
+    // The height of every item of an owner-drawn fixed list (kept until the window is made); a
+    // variable-height list measures each item as it is inserted (OnMeasureItem with its index).
+    void SetItemHeight(int Value);
     int ItemAtPos(TPoint Pos, bool Existing);
     TRect ItemRect(int Index);
     void Clear() { items_->Clear(); }
@@ -367,7 +370,7 @@ public:
     TBorderStyle BorderStyle = bsSingle;
     bool IntegralHeight = false;
     // An owner-drawn list draws its items in OnDrawItem on Canvas and asks OnMeasureItem for the height
-    // of all items (Index 0).
+    // of all items (Index 0), or, with variable heights, of each item.
     TListBoxStyle GetStyle() const { return style_; }
     void SetStyle(TListBoxStyle Value);
     TCanvas* Canvas() const { return canvas_; }
@@ -398,6 +401,7 @@ private:
     TCanvas* canvas_ = nullptr;
     int savedIndex_ = -1;
     bool sorted_ = false;
+    int itemHeight_ = 0;  // 0: the font's
     TListBoxStyle style_ = lbStandard;
     bool multiSelect_ = false;
     bool extendedSelect_ = true;

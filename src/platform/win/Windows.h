@@ -384,6 +384,10 @@ HWND GetForegroundWindow();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
+// Holds the mouse for hwnd while the left button stays down at the screen point pt: TRUE once the mouse leaves
+// the drag rectangle (SM_CXDRAG by SM_CYDRAG, centred on pt) with the button still down, FALSE when the
+// button comes up first or Escape is pressed. The mouse and key messages it reads are taken from the queue.
+BOOL DragDetect(HWND hwnd, POINT pt);
 // A modal loop is about to show its window, as Windows does when a message box or dialog starts: the window
 // holding the capture hears WM_CANCELMODE (a pressed button comes up), the capture goes and no pointer grab
 // stays on the program's windows, so that the modal window takes the mouse.

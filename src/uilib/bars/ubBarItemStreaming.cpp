@@ -4,6 +4,7 @@
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarStreaming.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarSystemMenu.h"
@@ -389,6 +390,19 @@ void RegisterBarItemClasses() {
         .Default(true);
     RegisterComponent<TubBarContainerItem>("TubBarContainerItem", "TCustomubBarContainerItem");
 
+    // The popup menu of items: its links to the manager's items, read like a bar's.
+    using P = TubBarPopupMenu;
+    RegisterComponent<P>("TubBarPopupMenu", "TComponent")
+        .Collection("ItemLinks", "TubBarItemLink", [](P& p) -> TCollection& { return *p.GetItemLinks(); })
+        .Bool(
+            "UseRecentItems", [](P& p, bool v) { p.SetUseRecentItems(v); }, [](P& p) { return p.GetUseRecentItems(); })
+        .Default(false)
+        .Int(
+            "BarSize", [](P& p, int v) { p.SetBarSize(v); }, [](P& p) { return p.GetBarSize(); })
+        .Default(0)
+        .Event("OnPopup", &P::OnPopup)
+        .Event("OnCloseUp", &P::OnCloseUp);
+
     // Each item class with the class of the control that shows it.
     RegisterItemControlClasses();
     const TClass controlClasses[] = {
@@ -407,9 +421,9 @@ void UnregisterBarItemClasses() {
     for (auto it = classes.rbegin(); it != classes.rend(); ++it) UnregisterBarItem(*it);
     UnregisterItemControlClasses();
     for (const char* name :
-         {"TubBarContainerItem", "TubBarListItem", "TCustomubBarContainerItem", "TubBarSubItem", "TCustomubBarSubItem",
-          "TubBarCombo", "TubBarCustomCombo", "TCustomubBarCombo", "TubBarEdit", "TubBarWindowItem", "TubBarButton",
-          "TubBarItem", "TubBar", "TubBarItemLink"})
+         {"TubBarPopupMenu", "TubBarContainerItem", "TubBarListItem", "TCustomubBarContainerItem", "TubBarSubItem",
+          "TCustomubBarSubItem", "TubBarCombo", "TubBarCustomCombo", "TCustomubBarCombo", "TubBarEdit",
+          "TubBarWindowItem", "TubBarButton", "TubBarItem", "TubBar", "TubBarItemLink"})
         UnregisterComponentClass(name);
 }
 

@@ -12,6 +12,7 @@
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
 #include "uilib/bars/ubBarControlBase.h"
+#include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarDesigner.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarDraw.h"
@@ -672,8 +673,18 @@ std::string TubBarManager::DockControlPath(TubDockControl* ADockControl) const {
 void TubBarManager::SetSelectedControl(TubBarItemControl* AControl) {
     if (selectedControl_ == AControl) return;
     TubBarItemControl* old = selectedControl_;
+    // While customizing, the toolbar that showed the old selection drops it when the new one lies elsewhere
+    // (or there is none); a sub-menu counts as the toolbar it was opened from.
+    if ((customizing_ || designing_) && old != nullptr && IsLiveBarControl(old->Parent)) {
+        TCustomubBarControl* oldRoot = RootToolbarControl(old);
+        TCustomubBarControl* newRoot =
+            AControl != nullptr && IsLiveBarControl(AControl->Parent) ? RootToolbarControl(AControl) : nullptr;
+        if (oldRoot != nullptr && oldRoot != newRoot && IsLiveBarControl(oldRoot)) oldRoot->SetSelected(nullptr);
+    }
     selectedControl_ = AControl;
     if (old != nullptr && IsLiveBarControl(old->Parent)) old->Repaint();
+    if (designing_ && AControl != nullptr && AControl->Item() != nullptr)
+        if (IubBarDesigner* designer = BarDesigner()) designer->SelectComponent(AControl->Item());
 }
 
 void TubBarManager::ForgetSelectedControl(TubBarItemControl* AControl) {
@@ -681,13 +692,23 @@ void TubBarManager::ForgetSelectedControl(TubBarItemControl* AControl) {
 }
 
 void TubBarManager::SetCustomizing(bool Value) {
-    if (customizing_ == Value) return;
+    if (customizing_ == Value || (Value && GetCustomizingForm() != nullptr)) return;
+    // The bar windows close their menus first: no menu stays open across the change.
+    CloseOpenMenus();
     customizing_ = Value;
     // Items shown only while customizing come and go with it.
     for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->GetItemLinks()->RebuildLists();
     for (TubBarItem* item : items_)
         if (auto* sub = dynamic_cast<TCustomubBarSubItem*>(item)) sub->GetItemLinks()->RebuildLists();
+    for (TubBarPopupMenu* menu : popupMenus_) menu->GetItemLinks()->RebuildLists();
+    ShowCustomizingForm(this, Value);
+    if (!Value) SetSelectedControl(nullptr);
+    for (int i = 0; i < bars_->Count(); ++i)
+        if (TubBarControl* window = bars_->Items(i)->Control()) window->Rebuild();
 }
+
+// The drag itself is built with the customizing drag; until then a press on the command list drags nothing.
+void TubBarManager::RunItemDrag(TubBarItem* /*AItem*/, TubBarItemLink* /*ALink*/) {}
 
 void TubBarManager::ClickItem(TubBarItem* AItem) {
     if (OnClickItem) OnClickItem(this, AItem);

@@ -330,7 +330,16 @@ public:
     // A control going away is no longer the selected one (without repainting it).
     void ForgetSelectedControl(TubBarItemControl* AControl);
     bool GetCustomizing() const { return customizing_; }
+    // Switching on (refused while a customizing form is open) or off: the bar windows close their menus, every
+    // list of links shows or hides its customizing-only links, the customizing form opens or closes, and the
+    // bar windows rebuild.
     void SetCustomizing(bool Value);
+    // Runs the customizing drag of an item (from the customizing form's command list, ALink nullptr) or of a
+    // link dragged from a bar.
+    void RunItemDrag(TubBarItem* AItem, TubBarItemLink* ALink);
+    // Asks the user (Yes or No) and on Yes gives every bar and sub-item back the recent-use marks of the
+    // design (LoadDesignForm); nothing without a design.
+    void ResetRecentUse();
     // Set while the customizing form is open.
     bool CustomizingFormOpen = false;
     void NotifyDesigner();

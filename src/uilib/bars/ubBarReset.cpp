@@ -143,6 +143,26 @@ void TubBar::Reset() {
     if (m->OnBarAfterReset) m->OnBarAfterReset(m, this);
 }
 
+void TubBarManager::ResetRecentUse() {
+    if (Application->MessageBox(LoadLibraryString(&ubSubResetUsageDataConfirmation), Application->Title,
+                                MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) != IDYES)
+        return;
+    TubBarUpdateLock lock(this);
+    std::unique_ptr<TCustomForm> copy(LoadDesignForm());
+    if (copy == nullptr) return;
+    auto* design = dynamic_cast<TubBarManager*>(copy->FindComponent(GetName()));
+    if (design == nullptr) return;
+    // Each list takes the design's marks link by link, as far as both lists reach.
+    for (TubBarItem* item : items_) {
+        auto* sub = dynamic_cast<TCustomubBarSubItem*>(item);
+        auto* original =
+            sub != nullptr ? dynamic_cast<TCustomubBarSubItem*>(design->FindItemByName(sub->GetName())) : nullptr;
+        if (original != nullptr) sub->GetItemLinks()->CopyUsageFrom(original->GetItemLinks());
+    }
+    for (int i = 0; i < bars_->Count() && i < design->GetBars()->Count(); ++i)
+        bars_->Items(i)->GetItemLinks()->CopyUsageFrom(design->GetBars()->Items(i)->GetItemLinks());
+}
+
 void TubBar::ResetWithConfirmation() {
     std::string text = LoadLibraryString(&ubSubResetBarConfirmation);
     if (const std::size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, GetCaption());
