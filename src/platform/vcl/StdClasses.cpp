@@ -1053,7 +1053,8 @@ int ItemHeightOf(HWND hwnd, TListState& st) {
     TEXTMETRIC tm;
     GetTextMetrics(fdc.dc, &tm);
     const int fontHeight = std::max<int>(1, tm.tmHeight);
-    const bool fixedOwnerDrawn = (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0 && GetParent(hwnd) != nullptr;
+    const bool fixedOwnerDrawn =
+        (GetWindowLong(hwnd, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0 && GetParent(hwnd) != nullptr;
     // A child list asked while its window is still being made has no id yet, so its parent could not find it:
     // the font's height serves until the parent can be asked.
     if (fixedOwnerDrawn && GetWindowLong(hwnd, GWL_ID) == 0) return fontHeight;

@@ -126,8 +126,8 @@ TEST_F(ubBarDesignPopupTest, EntriesAtDesignTime) {
         {"a link", [] {}, [&] { RightClickLink(1); }, withLink(true, true, true)},
         {"another link, not marked recently used", [&] { Links()->Items(0)->SetMostRecentlyUsed(false); },
          [&] { RightClickLink(0); }, withLink(false, false, true)},
-        {"the standard style: no recent items", [&] { manager->SetStyle(bmsStandard); },
-         [&] { RightClickLink(1); }, withLink(true, true, false)},
+        {"the standard style: no recent items", [&] { manager->SetStyle(bmsStandard); }, [&] { RightClickLink(1); },
+         withLink(true, true, false)},
         {"the bar itself",
          [] {},
          [&] {
