@@ -719,11 +719,13 @@ void TCustomubBarControl::RButtonDown(TMessage& Message) {
     if (!IsCustomizing()) return;
     TubBarItemControl* control = HitControl(PointOf(Message));
     SelectByPointer(control);
-    // The customizing popup of the link under the pointer.
-    if (control == nullptr || control->Link == nullptr || !HandleAllocated()) return;
+    // The customizing popup of the link under the pointer; at design time also of the bar itself.
+    TubBarManager* m = BarManager();
+    TubBarItemLink* link = control != nullptr ? control->Link : nullptr;
+    if ((link == nullptr && (m == nullptr || !m->Designing())) || !HandleAllocated()) return;
     POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
     ::zel::ClientToScreen(GetHandle(), &p);
-    ShowCustomizingPopup(BarManager(), control->Link, itemLinks_, TPoint(p.x, p.y));
+    ShowCustomizingPopup(m, link, itemLinks_, TPoint(p.x, p.y));
 }
 
 void TCustomubBarControl::MouseMoved(TMessage& Message) {

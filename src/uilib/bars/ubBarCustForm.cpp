@@ -17,6 +17,7 @@
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarNameEd.h"
 #include "uilib/bars/ubBarPopupMenu.h"
+#include "uilib/bars/ubBarPopupMenuEd.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 #include "uilib/base/ubCore.h"
@@ -81,6 +82,7 @@ void ShowCustomizingForm(TubBarManager* AManager, bool AShow) {
             delete form;
         }
     }
+    CloseSubMenuEditor();
     if (AManager != nullptr) {
         AManager->CustomizingFormOpen = false;
         CallNotifyEvent(AManager->OnHideCustomizingForm, AManager);
@@ -151,11 +153,16 @@ void CustomizingFormCategoryChanged(TubBarItem* AItem) {
         customizingForm->RefreshCommands();
 }
 
-// The "All commands" page belongs to design mode; its widths are measured when that page is filled.
-void CustomizingFormItemWidthsChanged() {}
-// The "Groups" page belongs to design mode.
-void CustomizingFormGroupsChanged() {}
-void CustomizingFormGroupItemsChanged() {}
+// The "All commands" and "Groups" pages belong to design mode.
+void CustomizingFormItemWidthsChanged() {
+    if (customizingForm != nullptr) customizingForm->MeasureAllCommands();
+}
+void CustomizingFormGroupsChanged() {
+    if (customizingForm != nullptr) customizingForm->FillGroups();
+}
+void CustomizingFormGroupItemsChanged() {
+    if (customizingForm != nullptr) customizingForm->FillGroupItems();
+}
 
 int CustomizingFormCategoryAt(TPoint AScreenPoint) {
     if (customizingForm == nullptr) return kOutsideCategoryList;
@@ -246,6 +253,10 @@ void TubBarCustomizingForm::Init(TubBarManager* AManager) {
     FillBarsList();
     FillCategories();
     LoadOptions();
+    if (designing) {
+        FillAllCommands();
+        FillGroups();
+    }
 }
 
 void TubBarCustomizingForm::LoadTexts() {
@@ -670,42 +681,7 @@ void TubBarCustomizingForm::Dispatch(TMessage& Message) {
 
 // ---- design mode: the "All commands" and "Groups" pages and the popup menus' entries ------------------------
 
-void TubBarCustomizingForm::LCategoriesDragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) {
-    Accept = false;
-}
-void TubBarCustomizingForm::LCategoriesEndDrag(TObject*, TObject*, int, int) {}
-void TubBarCustomizingForm::LCategoriesKeyDown(TObject*, WORD&, TShiftState) {}
-void TubBarCustomizingForm::LCategoriesMouseDown(TObject*, TMouseButton, TShiftState, int, int) {}
-void TubBarCustomizingForm::LAllCommandsClick(TObject*) {}
-void TubBarCustomizingForm::LAllCommandsDrawItem(TWinControl*, int, TRect, TOwnerDrawState) {}
-void TubBarCustomizingForm::CBShowCommandsWithShortCutClick(TObject*) {}
-void TubBarCustomizingForm::lbGroupsClick(TObject*) {}
-void TubBarCustomizingForm::lbGroupsDrawItem(TWinControl*, int, TRect, TOwnerDrawState) {}
-void TubBarCustomizingForm::lbGroupsEnter(TObject*) { groupItemsFocused_ = false; }
-void TubBarCustomizingForm::lbGroupsKeyDown(TObject*, WORD&, TShiftState) {}
-void TubBarCustomizingForm::lbGroupsMeasureItem(TWinControl*, int, int&) {}
-void TubBarCustomizingForm::lbGroupItemsClick(TObject*) {}
-void TubBarCustomizingForm::lbGroupItemsDrawItem(TWinControl*, int, TRect, TOwnerDrawState) {}
-void TubBarCustomizingForm::lbGroupItemsEnter(TObject*) { groupItemsFocused_ = true; }
-void TubBarCustomizingForm::lbGroupItemsKeyDown(TObject*, WORD&, TShiftState) {}
-void TubBarCustomizingForm::btnGroupAddClick(TObject*) {}
-void TubBarCustomizingForm::btnGroupDeleteClick(TObject*) {}
-void TubBarCustomizingForm::btnGroupItemAddClick(TObject*) {}
-void TubBarCustomizingForm::btnGroupItemDeleteClick(TObject*) {}
-void TubBarCustomizingForm::btnMoveUpClick(TObject*) {}
-void TubBarCustomizingForm::btnMoveDownClick(TObject*) {}
-void TubBarCustomizingForm::CategoriesAddClick(TObject*) {}
-void TubBarCustomizingForm::CategoriesInsertClick(TObject*) {}
-void TubBarCustomizingForm::CategoriesRenameClick(TObject*) {}
-void TubBarCustomizingForm::CategoriesVisibleClick(TObject*) {}
-void TubBarCustomizingForm::CategoriesItemsVisibleChange(TObject*) {}
-void TubBarCustomizingForm::CategoriesDeleteClick(TObject*) {}
-void TubBarCustomizingForm::CommandsAddClick(TObject*) {}
-void TubBarCustomizingForm::CommandsDeleteClick(TObject*) {}
-void TubBarCustomizingForm::CommandsClearClick(TObject*) {}
-void TubBarCustomizingForm::CommandsMoveUpClick(TObject*) {}
-void TubBarCustomizingForm::CommandsMoveDownClick(TObject*) {}
-void TubBarCustomizingForm::CommandsSubMenuEditorClick(TObject*) {}
+// Their bodies: ubBarCustFormDesign.cpp.
 
 void TubBarCustomizingForm::DefineBindings(TFormBindings& B) {
     B.Field("BottomPanel", BottomPanel);

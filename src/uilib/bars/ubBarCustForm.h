@@ -312,6 +312,19 @@ public:
     void CommandsMoveDownClick(TObject* Sender);
     void CommandsSubMenuEditorClick(TObject* Sender);
 
+    // ---- design mode
+    // The entries of the category and command popup menus follow the selected category and command.
+    void UpdatePopupStates();
+    // The "All commands" rows (every item with a category; only those with a short-cut property while the box
+    // is checked), keeping the top row and the selection; and the widths of their three columns.
+    void FillAllCommands();
+    void MeasureAllCommands();
+    // The groups, and the members of the selected group.
+    void FillGroups();
+    void FillGroupItems();
+    // The "All commands" list's messages before its own: the last row's column lines run on to the bottom.
+    void AllCommandsWindowProc(TMessage& Message);
+
     // ---- what the routines and the lists do
     // The toolbar list: rows refilled from the bars, a row's text and box refreshed, the buttons' states.
     void FillBarsList();
@@ -369,6 +382,7 @@ private:
     int widestName_ = 0;
     int widestCaption_ = 0;
     int widestShortCut_ = 0;
+    TWndMethod allCommandsWndProc_;
 };
 
 }  // namespace zel

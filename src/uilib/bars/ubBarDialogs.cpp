@@ -6,6 +6,7 @@ namespace zel {
 
 void TakeCustomizingFormFont(TCustomForm* ADialog) {
     if (ADialog == nullptr || GetCustomizingForm() == nullptr) return;
+    ADialog->Font()->Assign(GetCustomizingForm()->Font());
 }
 
 std::string FormatResString(const TResStringRec* AText, const std::string& AArgument) {

@@ -114,6 +114,9 @@ TubBarManager::~TubBarManager() {
     delete themeNotificator_;
     themeNotificator_ = nullptr;
     StopHintOf(this);
+    // Customizing ends with the manager: its customizing form goes first, so that nothing keeps the freed manager.
+    if (TubBarCustomizingForm* open = GetCustomizingForm(); open != nullptr && open->BarManager() == this)
+        ShowCustomizingForm(this, false);
     customizing_ = false;
     ReleaseColorResources();
     for (TChangeLink*& link : imageChangeLinks_) FreeAndNil(link);

@@ -1,6 +1,7 @@
 #include "uilib/bars/ubBarPopupMenuEd.h"
 
 #include "platform/vcl/FormReader.h"
+#include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarDesignConsts.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
@@ -163,7 +164,11 @@ void TubBarSubMenuEditor::Notification(TComponent* AComponent, TOperation Operat
 void EditSubMenu(TubBarItemLinks* ALinks) {
     TubBarManager* m = ALinks != nullptr ? ALinks->BarManager() : nullptr;
     if (m == nullptr) return;
+    const bool started = !m->GetCustomizing();
     m->SetCustomizing(true);
+    // A customizing form opened for the editor shows the commands to drag into the menu.
+    if (TubBarCustomizingForm* form = GetCustomizingForm(); started && form != nullptr)
+        form->PageControl->SetActivePage(form->TabSheet2);
     if (editor == nullptr) {
         editor = Construct<TubBarSubMenuEditor>(Application);
         editor->SetCaption(LoadLibraryString(&ubSubSubMenuEditorCaption));

@@ -2,13 +2,20 @@
 
 #include <memory>
 
+#include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/FormReader.h"
+
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Forms.h"
 #include "uilib/bars/ubBarCommandItems.h"
+#include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
+#include "uilib/bars/ubBarCustForm.h"
+#include "uilib/bars/ubBarDesignConsts.h"
 #include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 #include "uilib/bars/ubBarUnit.h"
@@ -73,8 +80,32 @@ void ShowToolbarsPopup(TWinControl* /*AControl*/, TubBarManager* AManager, TPoin
 
 namespace {
 
-enum : int { cpReset, cpDelete, cpName, cpDefaultStyle, cpTextOnly, cpTextInMenus, cpImageAndText, cpBeginGroup };
+enum : int {
+    cpReset,
+    cpDelete,
+    cpName,
+    cpDefaultStyle,
+    cpTextOnly,
+    cpTextInMenus,
+    cpImageAndText,
+    cpBeginGroup,
+    cpVisible,
+    cpMostRecentlyUsed
+};
+// The design-time entries that add or delete: a sub-item, a button, the n-th offered class (-100 - n), the bar.
+enum : int { cpAddSubItem = -4, cpAddButton = -3, cpAddItem = -2, cpDeleteBar = -1, cpAddOfferedClass = -100 };
 constexpr int kPaintStyleGroup = -1000;
+
+// Set while an entry of the customizing popup adds an item.
+bool addingItem = false;
+
+// The links of a bar, a sub-item or a popup menu; nullptr for anything else.
+TubBarItemLinks* LinksOf(TObject* AOwner) {
+    if (auto* bar = dynamic_cast<TubBar*>(AOwner)) return bar->GetItemLinks();
+    if (auto* sub = dynamic_cast<TCustomubBarSubItem*>(AOwner)) return sub->GetItemLinks();
+    if (auto* menu = dynamic_cast<TubBarPopupMenu*>(AOwner)) return menu->GetItemLinks();
+    return nullptr;
+}
 
 // A button that can show an image: a button item (not an edit, combo or other window item).
 bool CanShowImage(const TubBarItem* AItem) { return dynamic_cast<const TubBarButton*>(AItem) != nullptr; }
@@ -85,15 +116,41 @@ TubBarCustomizingPopup::TubBarCustomizingPopup(TubBarManager* AManager, TubBarIt
     : TubBarSubMenuControl(AManager),
       ownLinks_(new TubBarItemLinks(AManager, this)),
       clickedLinks_(ALinks),
+      clickedLinksOwner_(CreateObjectLink(ALinks != nullptr ? dynamic_cast<TObject*>(ALinks->Owner()) : nullptr)),
       clickedLink_(CreateObjectLink(ALink)) {
     ownLinks_->UseRecentItems = false;
     SetItemLinks(ownLinks_);
-    if (ALink == nullptr) return;  // the design-time entries for a bar come with the designer
+    const bool design = AManager->Designing();
+    if (design) AddDesignEntries(ALink == nullptr && ALinks != nullptr && dynamic_cast<TubBar*>(ALinks->Owner()));
+    if (ALink != nullptr) AddLinkEntries(ALink, design);
+    if (AManager->OnShowCustomizingPopup) AManager->OnShowCustomizingPopup(AManager, ownLinks_);
+}
+
+void TubBarCustomizingPopup::AddDesignEntries(bool ADeleteBar) {
+    TubBarManager* m = BarManager();
+    AddEntry(cpAddSubItem, LoadLibraryString(&ubSubCustomizingPopupAddSubItem), false);
+    AddEntry(cpAddButton, LoadLibraryString(&ubSubCustomizingPopupAddButton), false);
+    // "Add &Item" opens one entry per offered class; marked internal, its menu works as a menu while customizing.
+    auto* add = new TubBarSubItem(m->Form());
+    TemporaryItems().Add(add);
+    add->SetCaption(LoadLibraryString(&ubSubCustomizingPopupAddItem));
+    add->Internal = true;
+    add->Tag = cpAddItem;
+    for (int n = 0; n < OfferedItemClassCount(); ++n) {
+        TubBarButton* entry = MakeEntry(cpAddOfferedClass - n, OfferedItemClass(n)->Name);
+        add->GetItemLinks()->Add()->SetItem(entry);
+    }
+    ownLinks_->Add()->SetItem(add);
+    if (ADeleteBar) AddEntry(cpDeleteBar, LoadLibraryString(&ubSubCustomizingPopupDeleteBar), true);
+}
+
+void TubBarCustomizingPopup::AddLinkEntries(TubBarItemLink* ALink, bool ADesign) {
+    TubBarManager* m = BarManager();
     AddEntry(cpReset, LoadLibraryString(&ubSubCustomizingPopupReset), true);
     AddEntry(cpDelete, LoadLibraryString(&ubSubCustomizingPopupDelete), false);
-    auto* name = new TubBarEdit(AManager->Form());
+    auto* name = new TubBarEdit(m->Form());
     TemporaryItems().Add(name);
-    name->SetCaption(LoadLibraryString(&ubSubCustomizingPopupName));
+    name->SetCaption(LoadLibraryString(ADesign ? &ubSubCustomizingPopupCaption : &ubSubCustomizingPopupName));
     name->SetShowCaption(true);
     name->SetText(ALink->Caption());
     name->OnChange = [this, name](TObject*) { Rename(name->GetText()); };
@@ -113,7 +170,11 @@ TubBarCustomizingPopup::TubBarCustomizingPopup(TubBarManager* AManager, TubBarIt
     AddEntry(cpBeginGroup, LoadLibraryString(&ubSubCustomizingPopupBeginGroup), true, ALink->BeginGroup);
     auto* group = static_cast<TubBarButton*>(ownLinks_->Items(ownLinks_->Count() - 1)->GetItem());
     group->SetEnabled(ALink->GetIndex() > 0);
-    if (AManager->OnShowCustomizingPopup) AManager->OnShowCustomizingPopup(AManager, ownLinks_);
+    if (!ADesign) return;
+    AddEntry(cpVisible, LoadLibraryString(&ubSubCustomizingPopupVisible), false, ALink->GetVisible());
+    if (m->SupportsRecentItems())
+        AddEntry(cpMostRecentlyUsed, LoadLibraryString(&ubSubCustomizingPopupMostRecentlyUsed), false,
+                 ALink->GetMostRecentlyUsed());
 }
 
 TubBarCustomizingPopup::~TubBarCustomizingPopup() {
@@ -121,37 +182,110 @@ TubBarCustomizingPopup::~TubBarCustomizingPopup() {
     SetItemLinks(nullptr);
     delete ownLinks_;
     FreeObjectLink(clickedLink_);
+    FreeObjectLink(clickedLinksOwner_);
+}
+
+TubBarItemLinks* TubBarCustomizingPopup::ClickedLinks() const {
+    // Links that belong to a bar, sub-item or popup menu go with it: they are reached through their owner.
+    if (clickedLinksOwner_ != nullptr && clickedLinksOwner_->Ref == nullptr) return nullptr;
+    if (clickedLinksOwner_ != nullptr && LinksOf(clickedLinksOwner_->Ref) != nullptr)
+        return LinksOf(clickedLinksOwner_->Ref);
+    return clickedLinks_;
 }
 
 TubBarItemLink* TubBarCustomizingPopup::ClickedLink() const {
     return clickedLink_ != nullptr ? dynamic_cast<TubBarItemLink*>(clickedLink_->Ref) : nullptr;
 }
 
-void TubBarCustomizingPopup::AddEntry(int Tag, const std::string& Caption, bool BeginGroup, bool Checked) {
+TubBarButton* TubBarCustomizingPopup::MakeEntry(int Tag, const std::string& Caption) {
     auto* button = new TubBarButton(BarManager()->Form());
     TemporaryItems().Add(button);
     button->SetCaption(Caption);
     button->Tag = Tag;
+    button->OnClick = [this, Tag](TObject*) { EntryClick(Tag); };
+    return button;
+}
+
+void TubBarCustomizingPopup::AddEntry(int Tag, const std::string& Caption, bool BeginGroup, bool Checked) {
+    TubBarButton* button = MakeEntry(Tag, Caption);
     if (Tag >= cpDefaultStyle) {
         button->SetButtonStyle(bsChecked);
         button->SetDown(Checked);
     }
-    button->OnClick = [this, Tag](TObject*) {
-        TubBarItemLink* link = ClickedLink();
-        if (link == nullptr) return;
-        switch (Tag) {
-            case cpReset: link->SetUserDefine(TubBarUserDefines{}); break;
-            case cpDelete: delete link; break;
-            case cpBeginGroup:
-                link->BeginGroup = !link->BeginGroup;
-                if (TCustomubBarControl* bar = link->Links()->BarControl) bar->Rebuild();
-                break;
-            default: link->SetUserPaintStyle(static_cast<TubBarPaintStyle>(Tag - cpDefaultStyle)); break;
-        }
-    };
     TubBarItemLink* entry = ownLinks_->Add();
     entry->SetItem(button);
     entry->BeginGroup = BeginGroup;
+}
+
+void TubBarCustomizingPopup::EntryClick(int Tag) {
+    if (Tag < 0) {
+        DesignClick(Tag);
+        return;
+    }
+    TubBarItemLink* link = ClickedLink();
+    if (link == nullptr) return;
+    switch (Tag) {
+        case cpReset: link->SetUserDefine(TubBarUserDefines{}); break;
+        case cpDelete: delete link; break;
+        case cpBeginGroup:
+            link->BeginGroup = !link->BeginGroup;
+            if (TCustomubBarControl* bar = link->Links()->BarControl) bar->Rebuild();
+            break;
+        case cpVisible: link->SetVisible(!link->GetVisible()); break;
+        case cpMostRecentlyUsed: link->SetMostRecentlyUsed(!link->GetMostRecentlyUsed()); break;
+        default: link->SetUserPaintStyle(static_cast<TubBarPaintStyle>(Tag - cpDefaultStyle)); break;
+    }
+}
+
+void TubBarCustomizingPopup::DesignClick(int Tag) {
+    TubBarManager* m = BarManager();
+    TubBarItemLinks* links = ClickedLinks();
+    if (m == nullptr || links == nullptr) return;
+    const bool was = addingItem;
+    addingItem = true;
+    const TScopeExit restore([was] { addingItem = was; });
+    if (Tag == cpDeleteBar) {
+        auto* bar = dynamic_cast<TubBar*>(links->Owner());
+        if (bar == nullptr) return;
+        FreeObjectLink(clickedLink_);
+        FreeObjectLink(clickedLinksOwner_);
+        clickedLinks_ = nullptr;
+        CustomizingFormBarDeleted(bar);
+        delete bar;
+        return;
+    }
+    TClass itemClass = Tag == cpAddSubItem  ? TubBarSubItem::StaticClass()
+                       : Tag == cpAddButton ? TubBarButton::StaticClass()
+                                            : OfferedItemClass(cpAddOfferedClass - Tag);
+    AddItemOfClass(m, links, itemClass);
+}
+
+void TubBarCustomizingPopup::AddItemOfClass(TubBarManager* AManager, TubBarItemLinks* ALinks, TClass AItemClass) {
+    const TComponentClassInfo* info = AItemClass != nullptr ? FindComponentClass(AItemClass->Name) : nullptr;
+    if (info == nullptr || !info->Create) return;
+    // The item belongs to the form once it stands whole with its link; a failing step frees it again.
+    std::unique_ptr<TComponent> made(info->Create(AManager->Form()));
+    auto* item = dynamic_cast<TubBarItem*>(made.get());
+    if (item == nullptr) return;
+    const int category = AManager->GetCategories()->IndexOf(LoadLibraryString(&ubSubDefaultCategoryName));
+    item->SetCategory(category < 0 ? 0 : category);
+    item->SetName(UniqueItemName(AManager, AItemClass));
+    item->SetCaption(LoadLibraryString(&ubSubNewItemCaption));
+    TubBarItemLink* link = nullptr;
+    {
+        const TubBarUpdateLock lock(AManager);
+        TubBarItemLink* clicked = ClickedLink();
+        link =
+            clicked != nullptr && clicked->Links() == ALinks ? ALinks->Insert(clicked->GetIndex() + 1) : ALinks->Add();
+        link->SetItem(item);
+    }
+    made.release();
+    CustomizingFormItemsChanged();
+    TCustomubBarControl* bar = ALinks->BarControl;
+    if (bar != nullptr && bar->HandleAllocated() && IsWindowVisible(bar->GetHandle())) {
+        bar->Rebuild();
+        if (link->Control != nullptr) bar->SetSelected(link->Control);
+    }
 }
 
 void TubBarCustomizingPopup::Rename(const std::string& Text) {
@@ -163,7 +297,10 @@ void TubBarCustomizingPopup::Rename(const std::string& Text) {
                                 MB_OK | MB_ICONERROR);
         return;
     }
-    link->SetUserCaption(Text);
+    // At design time the item's own caption changes; at run time the link's.
+    TubBarManager* m = BarManager();
+    if (m != nullptr && m->Designing() && link->GetItem() != nullptr) link->GetItem()->SetCaption(Text);
+    else link->SetUserCaption(Text);
 }
 
 void TubBarCustomizingPopup::Closed() {
@@ -182,6 +319,8 @@ void ShowCustomizingPopup(TubBarManager* AManager, TubBarItemLink* ALink, TubBar
     FreeTemporaryItems();
     OpenQuickPopup(new TubBarCustomizingPopup(AManager, ALink, ALinks), AScreenPoint);
 }
+
+bool CustomizingPopupAddingItem() { return addingItem; }
 
 // ---- quick-customization window ------------------------------------------------------------------------------
 

@@ -2,14 +2,17 @@
 // The quick popups of the bars, small menus of temporary items: the toolbars popup that a right click on a
 // dock area or a toolbar opens, one check entry per bar (clicking one shows or hides that bar) and
 // "&Customize..." when the manager can customize; the customizing popup of a link right-clicked while
-// customizing: reset, delete, rename, paint style and group start; and the quick-customization window that
-// a press on a toolbar's mark opens.
+// customizing: reset, delete, rename, paint style and group start (at design time also add an item, delete
+// the bar, show or hide the link and mark it recently used); and the quick-customization window that a press
+// on a toolbar's mark opens.
 #include <string>
 
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/base/uiClasses.h"
 
 namespace zel {
+
+class TubBarButton;
 
 class TubBarToolbarsPopup : public TubBarSubMenuControl {
 public:
@@ -31,21 +34,36 @@ public:
     ~TubBarCustomizingPopup() override;
     std::string ClassName() const override { return "TubBarCustomizingPopup"; }
     bool IsCustomizing() const override { return false; }
-    // The right-clicked link (nullptr once it is freed) and its list.
+    // The right-clicked link (nullptr once it is freed) and its list (nullptr once its bar, sub-item or popup
+    // menu is freed).
     TubBarItemLink* ClickedLink() const;
-    TubBarItemLinks* ClickedLinks() const { return clickedLinks_; }
+    TubBarItemLinks* ClickedLinks() const;
 
 protected:
     void Closed() override;
 
 private:
+    // At design time: "Add &SubItem", "Add &Button", "Add &Item" with one entry per offered class, and "Delete
+    // Bar" when asked (no link clicked on a toolbar).
+    void AddDesignEntries(bool ADeleteBar);
+    // The entries of a clicked link; at design time "&Visible" and "&Most recently used" follow.
+    void AddLinkEntries(TubBarItemLink* ALink, bool ADesign);
+    TubBarButton* MakeEntry(int Tag, const std::string& Caption);
     void AddEntry(int Tag, const std::string& Caption, bool BeginGroup, bool Checked = false);
+    void EntryClick(int Tag);
+    void DesignClick(int Tag);
+    // A new item of the class with a link in the list, after the clicked link when there is one.
+    void AddItemOfClass(TubBarManager* AManager, TubBarItemLinks* ALinks, TClass AItemClass);
     void Rename(const std::string& Text);
 
     TubBarItemLinks* ownLinks_;
     TubBarItemLinks* clickedLinks_;
+    TuiObjectLink* clickedLinksOwner_;
     TuiObjectLink* clickedLink_;
 };
+
+// Whether an entry of the customizing popup is adding an item now.
+bool CustomizingPopupAddingItem();
 
 class TubBarControl;
 class TubBarSubItem;

@@ -4,8 +4,8 @@
 // or link that was freed while it was open.
 #include <functional>
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BarsTestSupport.h"
@@ -291,8 +291,8 @@ protected:
         ubBarDesignDialogsTest::SetUp();
         form->Show();
         sub = Item<TubBarSubItem>("EditMenu", 1, "&Edit");
-        const std::pair<const char*, const char*> commands[] = {{"CutCmd", "Cu&t"}, {"CopyCmd", "&Copy"},
-                                                                {"PasteCmd", "&Paste"}};
+        const std::pair<const char*, const char*> commands[] = {
+            {"CutCmd", "Cu&t"}, {"CopyCmd", "&Copy"}, {"PasteCmd", "&Paste"}};
         for (const auto& [name, caption] : commands)
             sub->GetItemLinks()->Add()->SetItem(Item<TubBarButton>(name, 1, caption));
         ProcessPendingMessages();

@@ -1,0 +1,295 @@
+// The customizing form of a manager in design mode, with the test designer: the states of the category and
+// command popup entries, the category and command commands, the "All commands" columns and the "Groups"
+// page's add, delete and move.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "BarsTestSupport.h"
+#include "TestDesigner.h"
+#include "platform/vcl/Dialogs.h"
+#include "uilib/bars/ubBarCommandItems.h"
+#include "uilib/bars/ubBarCustForm.h"
+#include "uilib/bars/ubBarItemEd.h"
+#include "uilib/bars/ubBarNameEd.h"
+#include "uilib/bars/ubBarPopupMenuEd.h"
+#include "uilib/bars/ubBarSubItem.h"
+
+namespace zel::test {
+namespace {
+
+class ubBarCustFormDesignTest : public BarsTest {
+protected:
+    void SetUp() override {
+        BarsTest::SetUp();
+        oldBoxes_ = SetMessageBoxAnswerer([this](const TMessageBoxRequest& r) {
+            Boxes.push_back(r);
+            return BoxAnswer;
+        });
+        form = NewForm();
+        form->SetBounds(100, 100, 500, 300);
+        form->SetDesigning(true);
+        manager = new TubBarManager(form);
+        manager->SetStyle(bmsOffice11);
+        manager->GetCategories()->Add("File");
+        manager->GetCategories()->Add("Help");
+        open = Item<TubBarButton>("OpenCmd", 1, "&Open");
+        open->SetShortCut(ShortCut('O', TShiftState{ssCtrl}));
+        save = Item<TubBarButton>("SaveCmd", 1, "&Save");
+        recent = Item<TubBarSubItem>("RecentMenu", 1, "&Recent");
+        about = Item<TubBarButton>("AboutCmd", 2, "&About");
+        form->Show();
+        manager->SetCustomizing(true);
+        ProcessPendingMessages();
+        F = GetCustomizingForm();
+        ASSERT_NE(F, nullptr);
+    }
+    void TearDown() override {
+        Application->OnIdle = nullptr;
+        manager->SetCustomizing(false);
+        ProcessPendingMessages();
+        SetMessageBoxAnswerer(std::move(oldBoxes_));
+        BarsTest::TearDown();
+    }
+    template <class T>
+    T* Item(const std::string& Name, int Category, const std::string& Caption) {
+        auto* item = new T(form);
+        item->SetName(Name);
+        item->SetCategory(Category);
+        item->SetCaption(Caption);
+        return item;
+    }
+    // Selects the category's row (an index in the manager's categories) and a command row.
+    void Select(int Category, int Command) {
+        F->LCategories->SetItemIndex(F->RowOfCategory(Category));
+        F->RefreshCommands();
+        F->LCommands->SetItemIndex(Command);
+        F->UpdatePopupStates();
+    }
+    std::vector<std::string> Rows(TCustomListBox* List) const {
+        std::vector<std::string> rows;
+        for (int i = 0; i < List->Items()->Count(); ++i) rows.push_back(List->Items()->Get(i));
+        return rows;
+    }
+    // Answers the name dialog that the action opens with the text.
+    void WithName(const std::string& Name, const std::function<void()>& Action) {
+        bool done = false;
+        Application->OnIdle = [&](TObject*, bool& Done) {
+            Done = false;
+            if (done) return;
+            auto* dialog = dynamic_cast<TubBarNameEd*>(Screen->ActiveForm());
+            if (dialog == nullptr) return;
+            done = true;
+            dialog->EName->SetText(Name);
+            ClickAt(dialog->BOK, TPoint(10, 10));
+        };
+        Action();
+        Application->OnIdle = nullptr;
+        EXPECT_TRUE(done);
+    }
+
+    TTestDesigner designer;
+    TTestForm* form = nullptr;
+    TubBarManager* manager = nullptr;
+    TubBarCustomizingForm* F = nullptr;
+    TubBarButton* open = nullptr;
+    TubBarButton* save = nullptr;
+    TubBarSubItem* recent = nullptr;
+    TubBarButton* about = nullptr;
+    std::vector<TMessageBoxRequest> Boxes;
+    int BoxAnswer = IDOK;
+
+private:
+    TMessageBoxAnswerer oldBoxes_;
+};
+
+TEST_F(ubBarCustFormDesignTest, DesignPagesAreShown) {
+    EXPECT_TRUE(F->TabSheet4->GetTabVisible());
+    EXPECT_TRUE(F->TabSheet5->GetTabVisible());
+    EXPECT_EQ(Rows(F->LCategories), (std::vector<std::string>{"Default", "File", "Help"}));
+}
+
+TEST_F(ubBarCustFormDesignTest, PopupEntriesFollowTheSelection) {
+    struct Row {
+        const char* Case;
+        std::function<void()> Prepare;
+        int Category, Command;
+        // Insert, Rename, Visible, Visible down, Items Visible, Delete | Add, Delete, Clear, Up, Down, SubMenu
+        std::vector<bool> Categories, Commands;
+    } const rows[] = {
+        {"the first command", [] {}, 1, 0, {1, 1, 1, 1, 1, 1}, {1, 1, 1, 0, 1, 0}},
+        {"a sub-item, the last row", [] {}, 1, 2, {1, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 0, 1}},
+        {"an undeletable item", [&] { designer.Undeletable.insert(save); }, 1, 1, {1, 1, 1, 1, 1, 0},
+         {1, 0, 0, 1, 1, 0}},
+        {"a hidden, empty category", [&] { manager->SetVisibleOfCategory(0, false); }, 0, -1, {1, 1, 1, 0, 1, 1},
+         {1, 0, 0, 0, 0, 0}},
+        {"adding refused", [&] { designer.AllowAdd = false; }, 2, 0, {1, 1, 1, 1, 1, 1}, {0, 1, 1, 0, 0, 0}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Case);
+        row.Prepare();
+        Select(row.Category, row.Command);
+        const std::vector<bool> categories{F->CategoriesInsert->GetEnabled(),  F->CategoriesRename->GetEnabled(),
+                                           F->CategoriesVisible->GetEnabled(), F->CategoriesVisible->GetDown(),
+                                           F->CategoriesItemsVisible->GetEnabled(), F->CategoriesDelete->GetEnabled()};
+        const std::vector<bool> commands{F->CommandsAdd->GetEnabled(),    F->CommandsDelete->GetEnabled(),
+                                         F->CommandsClear->GetEnabled(),  F->CommandsMoveUp->GetEnabled(),
+                                         F->CommandsMoveDown->GetEnabled(), F->CommandsSubMenuEditor->GetEnabled()};
+        EXPECT_EQ(categories, row.Categories);
+        EXPECT_EQ(commands, row.Commands);
+    }
+}
+
+TEST_F(ubBarCustFormDesignTest, CategoryCommands) {
+    Select(1, 0);
+    WithName("Edit", [&] { F->CategoriesAddClick(nullptr); });
+    EXPECT_EQ(Rows(F->LCategories), (std::vector<std::string>{"Default", "File", "Help", "Edit"}));
+    EXPECT_EQ(F->LCategories->GetItemIndex(), 3);
+    // Insert before the selected category; the items keep theirs.
+    Select(1, 0);
+    WithName("Tools", [&] { F->CategoriesInsertClick(nullptr); });
+    EXPECT_EQ(Rows(F->LCategories), (std::vector<std::string>{"Default", "Tools", "File", "Help", "Edit"}));
+    EXPECT_EQ(F->LCategories->GetItemIndex(), 1);
+    EXPECT_EQ(open->GetCategory(), 2);
+    // Names may repeat.
+    Select(1, -1);
+    WithName("File", [&] { F->CategoriesRenameClick(nullptr); });
+    EXPECT_EQ(manager->GetCategories()->Get(1), "File");
+    EXPECT_EQ(F->LCategories->GetItemIndex(), 1);
+    // Delete asks first; Cancel keeps it, OK deletes it and selects the same row.
+    BoxAnswer = IDCANCEL;
+    F->CategoriesDeleteClick(nullptr);
+    ASSERT_EQ(Boxes.size(), 1U);
+    EXPECT_EQ(Boxes[0].Text, "Are you sure you want to delete the 'File' category?");
+    EXPECT_EQ(manager->GetCategories()->Count(), 5);
+    BoxAnswer = IDOK;
+    F->CategoriesDeleteClick(nullptr);
+    EXPECT_EQ(Rows(F->LCategories), (std::vector<std::string>{"Default", "File", "Help", "Edit"}));
+    EXPECT_EQ(F->LCategories->GetItemIndex(), 1);
+    // Visible toggles the category's visibility.
+    F->CategoriesVisibleClick(nullptr);
+    EXPECT_FALSE(manager->GetVisibleOfCategory(1));
+    EXPECT_FALSE(F->CategoriesVisible->GetDown());
+}
+
+TEST_F(ubBarCustFormDesignTest, CommandCommands) {
+    // Move Down exchanges the item with its neighbour in the manager's order and in the list.
+    Select(1, 0);
+    F->CommandsMoveDownClick(nullptr);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Save", "&Open", "&Recent"}));
+    EXPECT_EQ(F->LCommands->GetItemIndex(), 1);
+    F->CommandsMoveUpClick(nullptr);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Save", "&Recent"}));
+    // Delete frees the item and selects the same row, or the previous one after the last.
+    Select(1, 2);
+    F->CommandsDeleteClick(nullptr);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Save"}));
+    EXPECT_EQ(F->LCommands->GetItemIndex(), 1);
+    recent = nullptr;
+    // Clear asks, then frees every item of the category.
+    F->CommandsClearClick(nullptr);
+    ASSERT_EQ(Boxes.size(), 1U);
+    EXPECT_EQ(Boxes[0].Text, "Are you sure you want to delete all commands in the 'File' category?");
+    EXPECT_TRUE(Rows(F->LCommands).empty());
+    EXPECT_EQ(form->FindComponent("OpenCmd"), nullptr);
+    open = save = nullptr;
+    // Add opens the new-item dialog for the category and selects the new item.
+    Select(2, 0);
+    Application->OnIdle = [&](TObject*, bool& Done) {
+        Done = false;
+        if (auto* dialog = dynamic_cast<TubBarItemAddEditor*>(Screen->ActiveForm())) {
+            dialog->Edit2->SetText("&Help Topics");
+            ClickAt(dialog->BOk, TPoint(10, 10));
+        }
+    };
+    F->CommandsAddClick(nullptr);
+    Application->OnIdle = nullptr;
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&About", "&Help Topics"}));
+    EXPECT_EQ(F->LCommands->GetItemIndex(), 1);
+}
+
+TEST_F(ubBarCustFormDesignTest, AllCommandsColumns) {
+    EXPECT_TRUE(F->CBShowCommandsWithShortCut->GetChecked());
+    // Items with a short-cut property only: the sub-item has none.
+    EXPECT_EQ(Rows(F->LAllCommands), (std::vector<std::string>{"OpenCmd", "SaveCmd", "AboutCmd"}));
+    F->CBShowCommandsWithShortCut->SetChecked(false);
+    F->CBShowCommandsWithShortCutClick(nullptr);
+    EXPECT_EQ(Rows(F->LAllCommands), (std::vector<std::string>{"OpenCmd", "SaveCmd", "RecentMenu", "AboutCmd"}));
+    F->PageControl->SetActivePage(F->TabSheet4);
+    F->LAllCommands->SetItemIndex(1);
+    F->LAllCommandsClick(nullptr);
+    ASSERT_FALSE(designer.Selected.empty());
+    EXPECT_EQ(designer.Selected.back(), save);
+    ProcessPendingMessages();
+    EXPECT_TRUE(SaveWindowImage(F->GetHandle(), ScreenshotPath("bars_design_all_commands")));
+    // The column lines: after the widest name + 10, and after that the widest caption + 20.
+    TBitmap measure;
+    measure.Canvas()->Font()->Assign(F->LAllCommands->Font());
+    const int first = measure.Canvas()->TextWidth("RecentMenu") + 10;
+    const int second = first + measure.Canvas()->TextWidth("&Recent") + 20;
+    RECT window{};
+    GetWindowRect(F->LAllCommands->GetHandle(), &window);
+    const TRect row = F->LAllCommands->ItemRect(3);
+    for (int x : {first, second}) {
+        const TPoint at = OnScreen(F->LAllCommands, x, F->LAllCommands->ClientHeight() - 2);
+        EXPECT_EQ(ComposedPixel(F->LAllCommands->GetHandle(), at.x - window.left, at.y - window.top),
+                  ColorToRGB(clBtnShadow))
+            << x;
+        const TPoint in = OnScreen(F->LAllCommands, x, row.top + 1);
+        EXPECT_EQ(ComposedPixel(F->LAllCommands->GetHandle(), in.x - window.left, in.y - window.top),
+                  ColorToRGB(clBtnShadow))
+            << x;
+    }
+}
+
+TEST_F(ubBarCustFormDesignTest, GroupsAddDeleteAndMove) {
+    F->btnGroupAddClick(nullptr);
+    F->btnGroupAddClick(nullptr);
+    EXPECT_EQ(Rows(F->lbGroups), (std::vector<std::string>{"ubBarGroup1", "ubBarGroup2"}));
+    EXPECT_EQ(F->lbGroups->GetItemIndex(), 1);
+    TubBarGroup* second = manager->Groups(1);
+    for (TComponent* member : {static_cast<TComponent*>(open), static_cast<TComponent*>(save),
+                               static_cast<TComponent*>(about), static_cast<TComponent*>(manager->Groups(0))})
+        second->Add(member);
+    F->FillGroupItems();
+    EXPECT_EQ(Rows(F->lbGroupItems), (std::vector<std::string>{"OpenCmd", "SaveCmd", "AboutCmd", "ubBarGroup1"}));
+    // The selected members move as a block, stopping at the ends.
+    F->lbGroupItems->SetSelected(1, true);
+    F->lbGroupItems->SetSelected(2, true);
+    F->lbGroupItemsEnter(nullptr);
+    F->btnMoveUpClick(nullptr);
+    EXPECT_EQ(Rows(F->lbGroupItems), (std::vector<std::string>{"SaveCmd", "AboutCmd", "OpenCmd", "ubBarGroup1"}));
+    F->btnMoveUpClick(nullptr);
+    EXPECT_EQ(Rows(F->lbGroupItems), (std::vector<std::string>{"SaveCmd", "AboutCmd", "OpenCmd", "ubBarGroup1"}));
+    // Delete takes the selected members out and selects the nearest member after them.
+    F->btnGroupItemDeleteClick(nullptr);
+    EXPECT_EQ(Rows(F->lbGroupItems), (std::vector<std::string>{"OpenCmd", "ubBarGroup1"}));
+    EXPECT_TRUE(F->lbGroupItems->Selected(0));
+    F->PageControl->SetActivePage(F->TabSheet5);
+    ProcessPendingMessages();
+    EXPECT_TRUE(SaveWindowImage(F->GetHandle(), ScreenshotPath("bars_design_groups")));
+    // Groups move by one index; Delete frees the group and selects the previous row after the last.
+    F->lbGroupsEnter(nullptr);
+    F->btnMoveUpClick(nullptr);
+    EXPECT_EQ(Rows(F->lbGroups), (std::vector<std::string>{"ubBarGroup2", "ubBarGroup1"}));
+    F->lbGroups->SetItemIndex(1);
+    F->btnGroupDeleteClick(nullptr);
+    EXPECT_EQ(Rows(F->lbGroups), (std::vector<std::string>{"ubBarGroup2"}));
+    EXPECT_EQ(F->lbGroups->GetItemIndex(), 0);
+    EXPECT_EQ(Rows(F->lbGroupItems), (std::vector<std::string>{"OpenCmd"}));
+}
+
+TEST_F(ubBarCustFormDesignTest, SubMenuEditorFromTheCommandsPopupAndItsEndWithCustomizing) {
+    Select(1, 2);
+    ASSERT_TRUE(F->CommandsSubMenuEditor->GetEnabled());
+    F->CommandsSubMenuEditorClick(nullptr);
+    ProcessPendingMessages();
+    ASSERT_NE(SubMenuEditor(), nullptr);
+    EXPECT_EQ(SubMenuEditor()->ItemLinks(), recent->GetItemLinks());
+    manager->SetCustomizing(false);
+    ProcessPendingMessages();
+    EXPECT_EQ(SubMenuEditor(), nullptr);
+}
+
+}  // namespace
+}  // namespace zel::test
