@@ -364,6 +364,12 @@ public:
     void Update() override;
     // Refreshes the frame from the current state, with the cursor when it is over the control.
     void RefreshFrame();
+    // While the inner control is the form's active control it stands in the container's place in the tab
+    // order, so that tabbing from it moves past the container rather than back onto it.
+    void GetTabOrderList(std::vector<TWinControl*>& List) override;
+    // Scales the bounds by M / D and, when the control does not follow its parent's font, its font; then the
+    // Normal style's own font (or, while loading, the font of the style controller it follows) once.
+    void ChangeScale(int M, int D, bool AScaleFont = true);
 
     // IuiContainerStyleOwner
     TControl* StyleOwnerControl() override { return this; }
