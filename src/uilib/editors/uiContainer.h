@@ -578,6 +578,9 @@ public:
     // Milliseconds after which a key starts a new prefix.
     TTick TypeAheadDelay = 500;
     const std::string& TypeAheadText() const { return typeAheadText_; }
+    // Dragging over the list and dropping on it are the container's, at the container's points.
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DragDrop(TObject* Source, int X, int Y) override;
 
 protected:
     void WndProc(TMessage& Message) override;
@@ -588,6 +591,9 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void Click() override;
     void DblClick() override;
+    // Its context popup and the mouse wheel are the container's.
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
 private:
     // A press while the container drags automatically: the list selects, then the container begins dragging

@@ -97,6 +97,32 @@ void TuiCustomInnerListBox::DblClick() {
     if (Container != nullptr) Container->DblClick();
 }
 
+void TuiCustomInnerListBox::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+    if (Container == nullptr) TListBox::DragOver(Source, X, Y, State, Accept);
+    else Container->DragOver(Source, X + GetLeft(), Y + GetTop(), State, Accept);
+}
+
+void TuiCustomInnerListBox::DragDrop(TObject* Source, int X, int Y) {
+    if (Container == nullptr) TListBox::DragDrop(Source, X, Y);
+    else Container->DragDrop(Source, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerListBox::DoContextPopup(TPoint MousePos, bool& Handled) {
+    if (Container == nullptr) {
+        TListBox::DoContextPopup(MousePos, Handled);
+        return;
+    }
+    // A request from the keyboard (-1, -1) stays one.
+    const bool keyboard = MousePos.x == -1 && MousePos.y == -1;
+    Container->DoContextPopup(keyboard ? MousePos : TPoint{MousePos.x + GetLeft(), MousePos.y + GetTop()}, Handled);
+}
+
+bool TuiCustomInnerListBox::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    // The wheel's point is on the screen: the container reads it as it stands.
+    if (Container == nullptr) return TListBox::DoMouseWheel(Shift, WheelDelta, MousePos);
+    return Container->DoMouseWheel(Shift, WheelDelta, MousePos);
+}
+
 bool TuiCustomInnerListBox::DoKeyPress(char& Key) {
     if (Key == '\t') return true;
     if (Key == '\r') return true;
