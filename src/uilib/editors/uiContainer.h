@@ -591,6 +591,9 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void Click() override;
     void DblClick() override;
+    // A multi-select list keeps its selection, its caret and its first item shown across a new window.
+    void CreateWnd() override;
+    void DestroyWnd() override;
     // Its context popup and the mouse wheel are the container's.
     void DoContextPopup(TPoint MousePos, bool& Handled) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
@@ -605,6 +608,9 @@ private:
 
     TTick lastKeyTime_ = 0;
     std::string typeAheadText_;
+    std::vector<int> savedSelection_;
+    int savedCaret_ = -1;
+    int savedTop_ = -1;
 };
 
 // The unit's start-up row: registers TuiStyleController with the form reader, creates the list of shown

@@ -493,6 +493,36 @@ TEST_F(InnerListBox, DragsDropsTheContextPopupAndTheWheelAreTheContainers) {
     EXPECT_EQ(list->GetTopIndex(), 0) << "the container took the wheel";
 }
 
+TEST_F(InnerListBox, AMultiSelectListKeepsItsSelectionInANewWindow) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 200);
+    auto* container = Construct<TuiContainer>(form);
+    container->SetParent(form);
+    container->SetBounds(10, 10, 150, 60);
+    auto* list = new TuiCustomInnerListBox(container);
+    list->SetParent(container);
+    list->Container = container;
+    container->SetInnerControl(list);
+    list->SetMultiSelect(true);
+    for (int i = 0; i < 10; ++i) list->Items()->Add("item " + std::to_string(i));
+    form->Show();
+    ProcessPendingMessages();
+    HWND h = list->GetHandle();
+    for (const int i : {2, 5, 7}) SendMessage(h, LB_SETSEL, TRUE, i);
+    SendMessage(h, LB_SETCARETINDEX, 5, 0);
+    SendMessage(h, LB_SETTOPINDEX, 3, 0);
+
+    list->SetSorted(true);  // a style change: a new window
+    ASSERT_NE(list->GetHandle(), h);
+    h = list->GetHandle();
+    std::vector<int> selected;
+    for (int i = 0; i < 10; ++i)
+        if (list->Selected(i)) selected.push_back(i);
+    EXPECT_EQ(selected, (std::vector<int>{2, 5, 7}));
+    EXPECT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 5);
+    EXPECT_EQ(list->GetTopIndex(), 3);
+}
+
 TEST_F(InnerListBox, APressDragsTheContainerWhenItDragsAutomatically) {
     auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
     form->SetBounds(100, 100, 240, 200);
