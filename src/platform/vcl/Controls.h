@@ -409,8 +409,9 @@ public:
     virtual void SetFocus();
     bool TabStop = false;
     int TabOrder = -1;
-    // Every windowed child that can take the focus by tabbing, in tab order, depth first.
-    void GetTabOrderList(std::vector<TWinControl*>& List);
+    // Every windowed child that can take the focus by tabbing, in tab order, depth first. A control may
+    // rearrange its own part of the list (after its own entry).
+    virtual void GetTabOrderList(std::vector<TWinControl*>& List);
     TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
     void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
 

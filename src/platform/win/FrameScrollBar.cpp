@@ -194,6 +194,8 @@ int SetScrollInfo(HWND Window, int Bar, const SCROLLINFO* Info, BOOL Redraw) {
         }
     }
     if (Redraw) RedrawWindow(Window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    // A window that keeps its scroll state itself answers with its own position.
+    if (HasSource(FindBars(Window))) return GetScrollPos(Window, Bar);
     return b.pos;
 }
 

@@ -364,6 +364,12 @@ public:
     void Update() override;
     // Refreshes the frame from the current state, with the cursor when it is over the control.
     void RefreshFrame();
+    // While the inner control is the form's active control it stands in the container's place in the tab
+    // order, so that tabbing from it moves past the container rather than back onto it.
+    void GetTabOrderList(std::vector<TWinControl*>& List) override;
+    // Scales the bounds by M / D and, when the control does not follow its parent's font, its font; then the
+    // Normal style's own font (or, while loading, the font of the style controller it follows) once.
+    void ChangeScale(int M, int D, bool AScaleFont = true);
 
     // IuiContainerStyleOwner
     TControl* StyleOwnerControl() override { return this; }
@@ -572,6 +578,9 @@ public:
     // Milliseconds after which a key starts a new prefix.
     TTick TypeAheadDelay = 500;
     const std::string& TypeAheadText() const { return typeAheadText_; }
+    // Dragging over the list and dropping on it are the container's, at the container's points.
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DragDrop(TObject* Source, int X, int Y) override;
 
 protected:
     void WndProc(TMessage& Message) override;
@@ -582,6 +591,12 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void Click() override;
     void DblClick() override;
+    // A multi-select list keeps its selection, its caret and its first item shown across a new window.
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    // Its context popup and the mouse wheel are the container's.
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
 private:
     // A press while the container drags automatically: the list selects, then the container begins dragging
@@ -593,6 +608,9 @@ private:
 
     TTick lastKeyTime_ = 0;
     std::string typeAheadText_;
+    std::vector<int> savedSelection_;
+    int savedCaret_ = -1;
+    int savedTop_ = -1;
 };
 
 // The unit's start-up row: registers TuiStyleController with the form reader, creates the list of shown

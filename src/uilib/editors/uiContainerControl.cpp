@@ -507,6 +507,39 @@ void TuiContainer::RefreshFrame() {
     refreshing_ = false;
 }
 
+void TuiContainer::GetTabOrderList(std::vector<TWinControl*>& List) {
+    TuiControl::GetTabOrderList(List);
+    if (UsesStandardLayout() || innerControl_ == nullptr) return;
+    TCustomForm* form = GetParentForm();
+    if (form == nullptr || form->GetActiveControl() != innerControl_) return;
+    const auto self = std::find(List.begin(), List.end(), this);
+    if (self == List.end()) return;
+    const std::ptrdiff_t place = self - List.begin();
+    std::erase(List, innerControl_);
+    List[static_cast<std::size_t>(place)] = innerControl_;
+}
+
+void TuiContainer::ChangeScale(int M, int D, bool AScaleFont) {
+    if (D == 0) return;
+    // The control's own scaling: its bounds, and its font unless it follows its parent's. The font change is
+    // the container's own, so the Normal style does not take it as a value of its own.
+    const bool savedInternal = internalSetting_;
+    internalSetting_ = !GetParentFont();
+    if (M != D) {
+        SetBounds(MulDiv(GetLeft(), M, D), MulDiv(GetTop(), M, D), MulDiv(GetWidth(), M, D), MulDiv(GetHeight(), M, D));
+        if (AScaleFont && !GetParentFont()) Font()->SetSize(MulDiv(Font()->GetSize(), M, D));
+    }
+    internalSetting_ = savedInternal;
+    if (M == D || !Style()->IsValueAssigned(csvFont) || (IsLoading() && !AScaleFont)) return;
+    if ((Style()->GetAssignedValues() & StyleValueBit(csvFont)) != 0) {
+        TFont* font = Style()->GetFont();
+        font->SetSize(MulDiv(font->GetSize(), M, D));
+    } else if (IsLoading()) {
+        if (TuiStyleController* controller = Style()->GetActiveStyleController(); controller != nullptr)
+            controller->ChangeScale(M, D);
+    }
+}
+
 void TuiContainer::StyleChangedHandler(TuiContainerStyle* /*AStyle*/) {
     if (creating_ || IsLoading() || destroying_) return;
     activeStyle_ = nullptr;

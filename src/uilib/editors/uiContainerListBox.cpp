@@ -1,5 +1,7 @@
 // The list box inside an editor: focus, mouse and clicks reported to its container, the container's automatic
 // drag, dialog codes, and type-ahead search.
+#include <algorithm>
+
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Controls.h"
@@ -95,6 +97,59 @@ void TuiCustomInnerListBox::Click() {
 void TuiCustomInnerListBox::DblClick() {
     TListBox::DblClick();
     if (Container != nullptr) Container->DblClick();
+}
+
+void TuiCustomInnerListBox::DestroyWnd() {
+    savedSelection_.clear();
+    savedCaret_ = savedTop_ = -1;
+    if (HandleAllocated() && GetMultiSelect()) {
+        const HWND h = GetHandle();
+        const auto count = static_cast<int>(std::max<LRESULT>(0, SendMessage(h, LB_GETSELCOUNT, 0, 0)));
+        savedSelection_.resize(static_cast<std::size_t>(count));
+        if (count > 0)
+            SendMessage(h, LB_GETSELITEMS, static_cast<WPARAM>(count),
+                        reinterpret_cast<LPARAM>(savedSelection_.data()));
+        savedCaret_ = static_cast<int>(SendMessage(h, LB_GETCARETINDEX, 0, 0));
+        savedTop_ = static_cast<int>(SendMessage(h, LB_GETTOPINDEX, 0, 0));
+    }
+    TListBox::DestroyWnd();
+}
+
+void TuiCustomInnerListBox::CreateWnd() {
+    TListBox::CreateWnd();
+    if (!GetMultiSelect()) return;
+    const HWND h = GetHandle();
+    for (const int i : savedSelection_) SendMessage(h, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
+    if (savedCaret_ >= 0) SendMessage(h, LB_SETCARETINDEX, static_cast<WPARAM>(savedCaret_), 0);
+    if (savedTop_ >= 0) SendMessage(h, LB_SETTOPINDEX, static_cast<WPARAM>(savedTop_), 0);
+    savedSelection_.clear();
+    savedCaret_ = savedTop_ = -1;
+}
+
+void TuiCustomInnerListBox::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+    if (Container == nullptr) TListBox::DragOver(Source, X, Y, State, Accept);
+    else Container->DragOver(Source, X + GetLeft(), Y + GetTop(), State, Accept);
+}
+
+void TuiCustomInnerListBox::DragDrop(TObject* Source, int X, int Y) {
+    if (Container == nullptr) TListBox::DragDrop(Source, X, Y);
+    else Container->DragDrop(Source, X + GetLeft(), Y + GetTop());
+}
+
+void TuiCustomInnerListBox::DoContextPopup(TPoint MousePos, bool& Handled) {
+    if (Container == nullptr) {
+        TListBox::DoContextPopup(MousePos, Handled);
+        return;
+    }
+    // A request from the keyboard (-1, -1) stays one.
+    const bool keyboard = MousePos.x == -1 && MousePos.y == -1;
+    Container->DoContextPopup(keyboard ? MousePos : TPoint{MousePos.x + GetLeft(), MousePos.y + GetTop()}, Handled);
+}
+
+bool TuiCustomInnerListBox::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    // The wheel's point is on the screen: the container reads it as it stands.
+    if (Container == nullptr) return TListBox::DoMouseWheel(Shift, WheelDelta, MousePos);
+    return Container->DoMouseWheel(Shift, WheelDelta, MousePos);
 }
 
 bool TuiCustomInnerListBox::DoKeyPress(char& Key) {

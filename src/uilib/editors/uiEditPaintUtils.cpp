@@ -9,6 +9,8 @@
 #include "uilib/base/ubThemeManager.h"
 #include "uilib/base/ubUxTheme.h"
 #include "uilib/base/uiImageList.h"
+#include "uilib/editors/uiContainer.h"
+#include "uilib/editors/uiEditProperties.h"
 
 namespace zel {
 
@@ -94,7 +96,29 @@ TuiSolidBrushCache* uiSolidBrushCache() { return g_cache; }
 
 HBRUSH uiGetSolidBrush(TColor AColor) { return g_cache != nullptr ? g_cache->GetSolidBrush(AColor) : nullptr; }
 
+namespace {
+bool g_osFlag = false;
+}  // namespace
+
+bool ComputeEditOSFlag() {
+    OSVERSIONINFOA info;
+    if (!GetVersionEx(&info)) return false;
+    if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return info.dwMinorVersion != 0;
+    return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion == 5;
+}
+
+bool uiEditOSFlag() { return g_osFlag; }
+
+int InnerEditHeightCorrection(TuiCustomEditProperties* AProperties, bool AInPlace) {
+    return AInPlace && AProperties != nullptr && AProperties->Buttons()->Count() > 0 ? 1 : 0;
+}
+
+bool IsEditShadowDrawn(TuiContainerStyle* AStyle) {
+    return AStyle != nullptr && AStyle->GetShadow() && AStyle->GetLookAndFeel()->GetSkinPainter() == nullptr;
+}
+
 void uiEditPaintUtilsStartup() {
+    g_osFlag = ComputeEditOSFlag();
     for (int i = 0; i < 31; ++i) g_systemBrushes[i] = GetSysColorBrush(i);
     g_cache = new TuiSolidBrushCache(128);
 }

@@ -93,6 +93,19 @@ TColor GetEditButtonHighlightColor(bool APressed, bool AIsOffice11Style);
 // The painter that draws an editor of that kind; the native one when asked for and visual styles work.
 TuiLookAndFeelPainterClass EditPainterClass(TuiLookAndFeelKind AKind, bool ANativeStyle);
 
+class TuiCustomEditProperties;
+class TuiContainerStyle;
+// One pixel more for the inner edit of an in-place editor that has buttons; none otherwise.
+int InnerEditHeightCorrection(TuiCustomEditProperties* AProperties, bool AInPlace);
+// Whether an editor draws the shadow of its style: the style asks for one and the look and feel has no skin
+// painter that draws its own.
+bool IsEditShadowDrawn(TuiContainerStyle* AStyle);
+// True on the Windows 98/ME family (a non-zero minor version) and on Windows 2000/XP/2003 (NT 5.x); read once
+// by the drawing unit's start-up (false before it).
+bool uiEditOSFlag();
+// Reads the flag from the system's version.
+bool ComputeEditOSFlag();
+
 void uiEditPaintUtilsStartup();
 void uiEditPaintUtilsShutdown();
 

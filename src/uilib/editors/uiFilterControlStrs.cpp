@@ -11,7 +11,8 @@ const TResStringRec uiSFilterAddCondition{"uiSFilterAddCondition", "Add &Conditi
 const TResStringRec uiSFilterAddGroup{"uiSFilterAddGroup", "Add &Group"};
 const TResStringRec uiSFilterRemoveRow{"uiSFilterRemoveRow", "&Remove Row"};
 const TResStringRec uiSFilterClearAll{"uiSFilterClearAll", "Clear &All"};
-const TResStringRec uiSFilterFooterAddCondition{"uiSFilterFooterAddCondition", "press the button to add a new condition"};
+const TResStringRec uiSFilterFooterAddCondition{"uiSFilterFooterAddCondition",
+                                                "press the button to add a new condition"};
 const TResStringRec uiSFilterGroupCaption{"uiSFilterGroupCaption", "applies to the following conditions"};
 const TResStringRec uiSFilterRootGroupCaption{"uiSFilterRootGroupCaption", "<root>"};
 const TResStringRec uiSFilterControlNullString{"uiSFilterControlNullString", "<empty>"};
@@ -19,15 +20,19 @@ const TResStringRec uiSFilterErrorBuilding{"uiSFilterErrorBuilding", "Can't buil
 const TResStringRec uiSFilterDialogCaption{"uiSFilterDialogCaption", "Custom Filter"};
 const TResStringRec uiSFilterDialogInvalidValue{"uiSFilterDialogInvalidValue", "Invalid value"};
 const TResStringRec uiSFilterDialogUse{"uiSFilterDialogUse", "Use"};
-const TResStringRec uiSFilterDialogSingleCharacter{"uiSFilterDialogSingleCharacter", "to represent any single character"};
-const TResStringRec uiSFilterDialogCharactersSeries{"uiSFilterDialogCharactersSeries", "to represent any series of characters"};
+const TResStringRec uiSFilterDialogSingleCharacter{"uiSFilterDialogSingleCharacter",
+                                                   "to represent any single character"};
+const TResStringRec uiSFilterDialogCharactersSeries{"uiSFilterDialogCharactersSeries",
+                                                    "to represent any series of characters"};
 const TResStringRec uiSFilterDialogOperationAnd{"uiSFilterDialogOperationAnd", "AND"};
 const TResStringRec uiSFilterDialogOperationOr{"uiSFilterDialogOperationOr", "OR"};
 const TResStringRec uiSFilterDialogRows{"uiSFilterDialogRows", "Show rows where:"};
 const TResStringRec uiSFilterControlDialogCaption{"uiSFilterControlDialogCaption", "Filter builder"};
 const TResStringRec uiSFilterControlDialogNewFile{"uiSFilterControlDialogNewFile", "untitled.flt"};
-const TResStringRec uiSFilterControlDialogOpenDialogCaption{"uiSFilterControlDialogOpenDialogCaption", "Open an existing filter"};
-const TResStringRec uiSFilterControlDialogSaveDialogCaption{"uiSFilterControlDialogSaveDialogCaption", "Save the active filter to file"};
+const TResStringRec uiSFilterControlDialogOpenDialogCaption{"uiSFilterControlDialogOpenDialogCaption",
+                                                            "Open an existing filter"};
+const TResStringRec uiSFilterControlDialogSaveDialogCaption{"uiSFilterControlDialogSaveDialogCaption",
+                                                            "Save the active filter to file"};
 const TResStringRec uiSFilterControlDialogActionSaveCaption{"uiSFilterControlDialogActionSaveCaption", "&Save As..."};
 const TResStringRec uiSFilterControlDialogActionOpenCaption{"uiSFilterControlDialogActionOpenCaption", "&Open..."};
 const TResStringRec uiSFilterControlDialogActionApplyCaption{"uiSFilterControlDialogActionApplyCaption", "&Apply"};

@@ -110,9 +110,16 @@ TEST_F(ListBoxBars, TheHorizontalExtentShowsTheHorizontalBarOfAListThatHasOne) {
     // A press on the horizontal bar selects no item below it.
     EXPECT_EQ(list->GetItemIndex(), -1);
 
+    // With items enough for both bars, the corner between them is filled.
+    for (int i = 2; i < 20; ++i) list->Items()->Add("a longer item, number " + std::to_string(i));
+    ProcessPendingMessages();
+    ASSERT_TRUE(GetScrollBarInfo(h, OBJID_VSCROLL, &bar));
+    EXPECT_EQ(bar.rcScrollBar.bottom, origin.y + 60 - cy) << "the vertical bar ends above the horizontal one";
+    EXPECT_TRUE(SaveWindowImage(list->GetParent()->GetHandle(), ScreenshotPath("list-box-both-bars")));
+
     // A smaller extent pulls the scroll back; none hides the bar.
     SendMessage(h, LB_SETHORIZONTALEXTENT, 150, 0);
-    EXPECT_EQ(GetScrollPos(h, SB_HORZ), 50);
+    EXPECT_EQ(GetScrollPos(h, SB_HORZ), 150 - static_cast<int>(Info(h, SB_HORZ).nPage)) << "beside the vertical bar";
     SendMessage(h, LB_SETHORIZONTALEXTENT, 0, 0);
     EXPECT_EQ(GetScrollPos(h, SB_HORZ), 0);
     ASSERT_TRUE(GetScrollBarInfo(h, OBJID_HSCROLL, &bar));

@@ -127,6 +127,68 @@ TEST_F(ContainerWindow, KeysTypedIntoTheContainerLandInItsEditAndTabLeavesIt) {
     (void)form;
 }
 
+TEST_F(ContainerWindow, TheFocusedInnerControlTakesTheContainersPlaceInTheTabOrder) {
+    TuiContainer* container = nullptr;
+    TEdit* after = nullptr;
+    TEditorGalleryForm* form = SmallForm(container, after);
+    auto* before = new TEdit(form);
+    before->SetParent(form);
+    before->SetBounds(140, 10, 100, 22);
+    before->TabOrder = 0;
+    before->TabStop = true;
+    container->TabOrder = 1;
+    after->TabOrder = 2;
+    // The form's tab order, among these four controls.
+    const auto order = [&] {
+        std::vector<TWinControl*> list, ours;
+        form->GetTabOrderList(list);
+        for (TWinControl* c : list)
+            if (c == before || c == container || c == InnerEdit(container) || c == after) ours.push_back(c);
+        return ours;
+    };
+    EXPECT_EQ(order(), (std::vector<TWinControl*>{before, container, InnerEdit(container), after}))
+        << "the focus elsewhere: the list as it stands";
+
+    container->SetFocus();
+    ProcessPendingMessages();
+    ASSERT_EQ(form->GetActiveControl(), InnerEdit(container));
+    EXPECT_EQ(order(), (std::vector<TWinControl*>{before, InnerEdit(container), after}));
+    // Backwards from the inner control the focus leaves the container instead of landing on it again.
+    form->SelectNext(form->GetActiveControl(), false, true);
+    ProcessPendingMessages();
+    EXPECT_EQ(GetFocus(), before->GetHandle());
+}
+
+TEST_F(ContainerWindow, ChangeScaleScalesTheBoundsAndTheNormalStylesOwnFont) {
+    struct Row {
+        const char* name;
+        int m, d;
+        bool ownFont;
+        int wantWidth, wantStyleSize;
+    };
+    const Row rows[] = {
+        {"doubled, own font", 2, 1, true, 240, 16},
+        {"doubled, font not its own", 2, 1, false, 240, 8},
+        {"halved, own font", 1, 2, true, 60, 4},
+        {"same scale", 3, 3, true, 120, 8},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TuiContainer* container = nullptr;
+        TEdit* after = nullptr;
+        SmallForm(container, after);
+        container->Style()->GetFont()->SetSize(8);
+        if (r.ownFont) container->Style()->SetFont(container->Style()->GetFont());
+        else container->Style()->SetAssignedValues(container->Style()->GetAssignedValues() & ~StyleValueBit(csvFont));
+        container->ChangeScale(r.m, r.d);
+        EXPECT_EQ(container->GetWidth(), r.wantWidth);
+        EXPECT_EQ(container->Style()->GetFont()->GetSize(), r.wantStyleSize);
+        if (r.ownFont) {
+            EXPECT_EQ(InnerEdit(container)->Font()->GetSize(), r.wantStyleSize) << "the edit follows";
+        }
+    }
+}
+
 TEST_F(ContainerWindow, ADisabledContainerPaintsInItsDisabledStyleAndEnablingRefreshesAtOnce) {
     TuiContainer* container = nullptr;
     TEdit* after = nullptr;

@@ -446,6 +446,83 @@ TEST_F(InnerListBox, ItsMouseAndClicksReachTheContainerInTheContainersCoordinate
     EXPECT_GT(list->GetLeft() + list->GetTop(), 0) << "the inner control sits inside the frame";
 }
 
+TEST_F(InnerListBox, DragsDropsTheContextPopupAndTheWheelAreTheContainers) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 200);
+    auto* container = Construct<TuiContainer>(form);
+    container->SetParent(form);
+    container->SetBounds(10, 10, 150, 120);
+    auto* list = new TuiCustomInnerListBox(container);
+    list->SetParent(container);
+    list->Container = container;
+    container->SetInnerControl(list);
+    for (int i = 0; i < 30; ++i) list->Items()->Add("item " + std::to_string(i));
+    std::vector<std::string> heard;
+    const auto at = [](int X, int Y) { return std::to_string(X) + "," + std::to_string(Y); };
+    container->OnDragOver = [&](TObject*, TObject*, int X, int Y, TDragState, bool& Accept) {
+        heard.push_back("over " + at(X, Y));
+        Accept = true;
+    };
+    container->OnDragDrop = [&](TObject*, TObject*, int X, int Y) { heard.push_back("drop " + at(X, Y)); };
+    container->OnContextPopup = [&](TObject*, TPoint P, bool& Handled) {
+        heard.push_back("popup " + at(P.x, P.y));
+        Handled = true;
+    };
+    container->OnMouseWheel = [&](TObject*, TShiftState, int Delta, TPoint, bool& Handled) {
+        heard.push_back("wheel " + std::to_string(Delta));
+        Handled = true;
+    };
+    form->Show();
+    ProcessPendingMessages();
+    const int dx = list->GetLeft(), dy = list->GetTop();
+    ASSERT_GT(dx + dy, 0);
+
+    bool accept = false;
+    list->DragOver(container, 5, 6, dsDragMove, accept);
+    EXPECT_TRUE(accept) << "the container's answer";
+    list->DragDrop(container, 5, 6);
+    EXPECT_TRUE(list->OfferContextPopup(TPoint{7, 8}));
+    EXPECT_TRUE(list->OfferContextPopup(TPoint{-1, -1}));
+    // The wheel turned over the list, through the input queue.
+    const TPoint over = OnScreen(list, 20, 20);
+    SetCursorPos(over.x, over.y);
+    mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-120), 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(heard, (std::vector<std::string>{"over " + at(5 + dx, 6 + dy), "drop " + at(5 + dx, 6 + dy),
+                                               "popup " + at(7 + dx, 8 + dy), "popup -1,-1", "wheel -120"}));
+    EXPECT_EQ(list->GetTopIndex(), 0) << "the container took the wheel";
+}
+
+TEST_F(InnerListBox, AMultiSelectListKeepsItsSelectionInANewWindow) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 200);
+    auto* container = Construct<TuiContainer>(form);
+    container->SetParent(form);
+    container->SetBounds(10, 10, 150, 60);
+    auto* list = new TuiCustomInnerListBox(container);
+    list->SetParent(container);
+    list->Container = container;
+    container->SetInnerControl(list);
+    list->SetMultiSelect(true);
+    for (int i = 0; i < 10; ++i) list->Items()->Add("item " + std::to_string(i));
+    form->Show();
+    ProcessPendingMessages();
+    HWND h = list->GetHandle();
+    for (const int i : {2, 5, 7}) SendMessage(h, LB_SETSEL, TRUE, i);
+    SendMessage(h, LB_SETCARETINDEX, 5, 0);
+    SendMessage(h, LB_SETTOPINDEX, 3, 0);
+
+    list->SetSorted(true);  // a style change: a new window
+    ASSERT_NE(list->GetHandle(), h);
+    h = list->GetHandle();
+    std::vector<int> selected;
+    for (int i = 0; i < 10; ++i)
+        if (list->Selected(i)) selected.push_back(i);
+    EXPECT_EQ(selected, (std::vector<int>{2, 5, 7}));
+    EXPECT_EQ(SendMessage(h, LB_GETCARETINDEX, 0, 0), 5);
+    EXPECT_EQ(list->GetTopIndex(), 3);
+}
+
 TEST_F(InnerListBox, APressDragsTheContainerWhenItDragsAutomatically) {
     auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
     form->SetBounds(100, 100, 240, 200);

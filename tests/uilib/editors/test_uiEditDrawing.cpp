@@ -2,6 +2,7 @@
 // glyphs; and the small maps (arrow sizes, text flags, button content offsets, painters by kind).
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,9 @@
 #include "platform/vcl/VclGraphics.h"
 #include "platform/win/UxTheme.h"
 #include "uilib/base/ubOffice11.h"
+#include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiEditPaintUtils.h"
+#include "uilib/editors/uiEditProperties.h"
 #include "uilib/editors/uiEditorsUnits.h"
 
 namespace zel::test {
@@ -218,6 +221,41 @@ TEST(EditDrawingNative, ThemedPainterAndButtonInsets) {
         EXPECT_EQ(EditCheckGlyphExtent(true, true), 13);
     }
     InstallThemeProvider(nullptr);
+}
+
+TEST(EditDrawingRules, InnerEditHeightCorrectionShadowAndTheSystemFlag) {
+    TuiCustomEditProperties properties(nullptr);
+    struct Row {
+        const char* name;
+        bool inPlace;
+        int buttons;
+        int want;
+    };
+    const Row rows[] = {
+        {"in place with a button", true, 1, 1},
+        {"in place without buttons", true, 0, 0},
+        {"standing alone with a button", false, 1, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        properties.Buttons()->Clear();
+        for (int i = 0; i < r.buttons; ++i) properties.Buttons()->Add();
+        EXPECT_EQ(InnerEditHeightCorrection(&properties, r.inPlace), r.want);
+    }
+    EXPECT_EQ(InnerEditHeightCorrection(nullptr, true), 0);
+
+    std::unique_ptr<TuiContainerStyle> style(Construct<TuiContainerStyle>(nullptr, false));
+    EXPECT_FALSE(IsEditShadowDrawn(style.get()));
+    style->SetShadow(true);
+    EXPECT_TRUE(IsEditShadowDrawn(style.get())) << "no skin painter draws a shadow of its own here";
+    EXPECT_FALSE(IsEditShadowDrawn(nullptr));
+
+    // The layer reports Windows XP (NT 5.1): the flag is set, and the start-up keeps it.
+    EXPECT_TRUE(ComputeEditOSFlag());
+    TUnitList list(uiEditorsUnitList());
+    list.Start();
+    EXPECT_TRUE(uiEditOSFlag());
+    list.Stop();
 }
 
 }  // namespace
