@@ -378,6 +378,7 @@ void TubBarManager::SetLargeIcons(bool Value) {
     largeIcons_ = Value;
     ComputeSizes();
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetMakeDisabledImagesFaded(bool Value) { makeDisabledImagesFaded_ = Value; }
@@ -386,12 +387,14 @@ void TubBarManager::SetMenuAnimations(TubBarMenuAnimations Value) {
     if (menuAnimations_ == Value) return;
     menuAnimations_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetMenusShowRecentItemsFirst(bool Value) {
     if (menusShowRecentItemsFirst_ == Value) return;
     menusShowRecentItemsFirst_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetMostRecentItemsPercents(int Value) {
@@ -428,20 +431,26 @@ void TubBarManager::SetShowFullMenusAfterDelay(bool Value) {
     if (showFullMenusAfterDelay_ == Value) return;
     showFullMenusAfterDelay_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
-void TubBarManager::SetShowHelpButton(bool Value) { showHelpButton_ = Value; }
+void TubBarManager::SetShowHelpButton(bool Value) {
+    showHelpButton_ = Value;
+    if (CustomizingFormOpen) CustomizingFormUpdateHelpButton();
+}
 
 void TubBarManager::SetShowHint(bool Value) {
     if (showHint_ == Value) return;
     showHint_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetShowShortCutInHint(bool Value) {
     if (showShortCutInHint_ == Value) return;
     showShortCutInHint_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetStyle(TubBarManagerStyle Value) {
@@ -457,6 +466,7 @@ void TubBarManager::SetUseLargeImagesForLargeIcons(bool Value) {
     useLargeImagesForLargeIcons_ = Value;
     ComputeSizes();
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetWaitForDockingTime(int Value) {
@@ -565,6 +575,7 @@ void TubBarManager::StyleChanged() {
     TScopeExit reset([this] { styleChanging_ = false; });
     ComputeLook();
     ComputeSizes();
+    if (CustomizingFormOpen) CustomizingFormUpdateAll();
 }
 
 void TubBarManager::LookAndFeelChanged(TuiLookAndFeel* /*Sender*/, TuiLookAndFeelValues /*Values*/) {
@@ -721,11 +732,16 @@ TubBarItem* TubBarManager::Items(int Index) const {
     return items_[Index];
 }
 
-void TubBarManager::AddItem(TubBarItem* AItem) { items_.Add(AItem); }
+void TubBarManager::AddItem(TubBarItem* AItem) {
+    items_.Add(AItem);
+    if (CustomizingFormOpen) CustomizingFormItemsChanged();
+}
 
 void TubBarManager::RemoveItem(TubBarItem* AItem) {
     items_.Remove(AItem);
     if (selectedControl_ != nullptr && selectedControl_->Item() == AItem) selectedControl_ = nullptr;
+    // The command list holds no row of a freed item.
+    if (CustomizingFormOpen) CustomizingFormItemsChanged();
 }
 
 TubBarItem* TubBarManager::FindItemByName(const std::string& AName) const {
