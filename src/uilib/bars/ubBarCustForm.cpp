@@ -186,9 +186,11 @@ const TFormResource* TubBarCustomizingForm::FormResource() const { return &formr
 
 void TubBarCustomizingForm::BeforeDestruction() {
     destroying_ = true;
-    // However the form goes, customizing ends with it.
-    if (TubBarManager* manager = barManager_) {
-        barManager_ = nullptr;
+    // A form that goes on its own (closed by the user) ends customizing; one freed by the routine that hides it
+    // is no longer the open form by then.
+    TubBarManager* manager = barManager_;
+    barManager_ = nullptr;
+    if (manager != nullptr && customizingForm == this) {
         if (manager->GetCustomizing()) manager->SetCustomizing(false);
         else ShowCustomizingForm(manager, false);
     }

@@ -102,6 +102,11 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 }
 
 TubBarManager::~TubBarManager() {
+    // A customizing form open for this manager goes with it: nothing is left pointing at the manager.
+    if (CustomizingFormOpen) {
+        customizing_ = false;
+        ShowCustomizingForm(this, false);
+    }
     // The popup menus outliving the manager forget it (and the items it frees).
     while (!popupMenus_.empty()) {
         TubBarPopupMenu* menu = popupMenus_.back();

@@ -206,8 +206,8 @@ TEST_F(PlatformLists, DragDetectTellsADragFromAClick) {
     const int cx = GetSystemMetrics(SM_CXDRAG);
     const struct {
         const char* name;
-        int dx;          // the move before the button comes up (0: none)
-        bool escape;     // Escape pressed instead of a move
+        int dx;       // the move before the button comes up (0: none)
+        bool escape;  // Escape pressed instead of a move
         BOOL expected;
     } rows[] = {{"moved beyond the drag rectangle", cx, false, TRUE},
                 {"moved within it, then released", cx / 2 - 1, false, FALSE},

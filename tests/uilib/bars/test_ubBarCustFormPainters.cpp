@@ -19,11 +19,13 @@ TEST_F(CustomizingFormPainters, EachLookFillsItsRowsInItsItemColours) {
         const char* name;
         TubBarCustomizingFormPainterClass painter;
     } looks[] = {{"standard", CustomizingFormPainterOf(nullptr)},
-                 {"flat", [this] {
+                 {"flat",
+                  [this] {
                       Manager->SetStyle(bmsFlat);
                       return CustomizingFormPainterOf(Manager);
                   }()},
-                 {"office11", [this] {
+                 {"office11",
+                  [this] {
                       Manager->SetStyle(bmsOffice11);
                       return CustomizingFormPainterOf(Manager);
                   }()},
@@ -36,8 +38,12 @@ TEST_F(CustomizingFormPainters, EachLookFillsItsRowsInItsItemColours) {
     const struct {
         TubBarItem* item;
         bool selected;
-    } rows[] = {{Sample->FileOpenItem, false}, {Sample->FileOpenItem, true}, {Sample->File1, false},
-                {Sample->File1, true},         {combo, false},               {combo, true}};
+    } rows[] = {{Sample->FileOpenItem, false},
+                {Sample->FileOpenItem, true},
+                {Sample->File1, false},
+                {Sample->File1, true},
+                {combo, false},
+                {combo, true}};
     constexpr int width = 200, height = 22;
     TTestForm* sheet = NewForm();
     sheet->SetBorderStyle(bsNone);
