@@ -156,8 +156,7 @@ void TPageControl::Paint() {
         c->Brush()->SetStyle(bsClear);
         c->Font()->Assign(Font());
         const std::string text = Pages(i)->Caption();
-        RECT tr{r.left, r.top, r.right, r.bottom};
-        DrawText(c->GetHandle(), text, static_cast<int>(text.size()), &tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        c->TextOut((r.left + r.right - c->TextWidth(text)) / 2, (r.top + r.bottom - c->TextHeight(text)) / 2, text);
         c->Brush()->SetStyle(bsSolid);
     }
 }

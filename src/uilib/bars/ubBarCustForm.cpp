@@ -77,7 +77,7 @@ void ShowCustomizingForm(TubBarManager* AManager, bool AShow) {
         TubBarManager* manager = form->BarManager();
         if (manager != nullptr) manager->CustomizingFormOpen = false;
         customizingForm = nullptr;
-        if (!form->ComponentState().Contains(csDestroying)) {
+        if (!form->Destroying()) {
             DisableOtherForms(true);
             delete form;
         }
@@ -193,9 +193,11 @@ const TFormResource* TubBarCustomizingForm::FormResource() const { return &formr
 
 void TubBarCustomizingForm::BeforeDestruction() {
     destroying_ = true;
-    // However the form goes, customizing ends with it.
-    if (TubBarManager* manager = barManager_) {
-        barManager_ = nullptr;
+    // A form that goes on its own (closed by the user) ends customizing; one freed by the routine that hides it
+    // is no longer the open form by then.
+    TubBarManager* manager = barManager_;
+    barManager_ = nullptr;
+    if (manager != nullptr && customizingForm == this) {
         if (manager->GetCustomizing()) manager->SetCustomizing(false);
         else ShowCustomizingForm(manager, false);
     }
@@ -233,6 +235,12 @@ void TubBarCustomizingForm::Init(TubBarManager* AManager) {
     LCommandsPlace = nullptr;
     LCommands->OnClick = [this](TObject* s) { LCommandsClick(s); };
     BarsListBox->OnClick = [this](TObject*) { UpdateBarButtons(); };
+    // The wheel turned over a list that is not focused scrolls that list, not the focused one.
+    for (TCustomListBox* list : {static_cast<TCustomListBox*>(BarsListBox), static_cast<TCustomListBox*>(LCommands),
+                                 static_cast<TCustomListBox*>(LCategories)})
+        list->OnMouseWheel = [this](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+            handled = WheelOverList(delta);
+        };
     // The toolbar list's rows are as high as the text "0" and two pixels.
     {
         TBitmap measure;
@@ -432,7 +440,7 @@ std::string TubBarCustomizingForm::NewBarName() const {
     const std::string prefix = LoadLibraryString(&ubSubCustomBarName);
     for (int n = 1;; ++n) {
         const std::string name = prefix + std::to_string(n);
-        if (barManager_->FindBarByCaption(name) == nullptr) return name;
+        if (barManager_->FindBarByCaption(name) == nullptr && barManager_->FindBarByName(name) == nullptr) return name;
     }
 }
 
@@ -646,25 +654,27 @@ void TubBarCustomizingForm::Activate() {
     if (barManager_ != nullptr && !barManager_->AnyPopupMenuShowing()) PageControlChange(PageControl);
 }
 
-bool TubBarCustomizingForm::WheelOverList(TMessage& Message) {
-    POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+bool TubBarCustomizingForm::WheelOverList(int ADelta) {
+    POINT p;
+    GetCursorPos(&p);
     HWND under = WindowFromPoint(p);
-    TWinControl* control = under != nullptr ? FindControl(under) : nullptr;
-    auto* list = dynamic_cast<TCustomListBox*>(control);
-    if (list == nullptr || list->Focused()) return false;
+    auto* list = dynamic_cast<TCustomListBox*>(under != nullptr ? FindControl(under) : nullptr);
+    if (list == nullptr || list->Focused() || list->Items()->Count() == 0) return false;
     UINT lines = 3;
     SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    const int delta = static_cast<short>(HIWORD(Message.WParam));
-    const int step = delta > 0 ? -1 : 1;
-    for (UINT i = 0; i < lines; ++i) list->SetTopIndex(std::max(0, list->GetTopIndex() + step));
-    Message.Result = 1;
+    const int step = ADelta > 0 ? -1 : 1;
+    for (UINT i = 0; i < lines; ++i)
+        list->SetTopIndex(std::clamp(list->GetTopIndex() + step, 0, list->Items()->Count() - 1));
     return true;
 }
 
 void TubBarCustomizingForm::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
         case WM_MOUSEWHEEL:
-            if (WheelOverList(Message)) return;
+            if (WheelOverList(static_cast<short>(HIWORD(Message.WParam)))) {
+                Message.Result = 1;
+                return;
+            }
             break;
         case WM_NCACTIVATE: {
             // The manager's form keeps its active look while its customizing form is active.

@@ -180,6 +180,8 @@ public:
     // Prepares the form for the manager: texts, pages, lists and options (the creation step).
     void Init(TubBarManager* AManager);
     TubBarManager* BarManager() const { return barManager_; }
+    // Set once the form has begun to go.
+    bool Destroying() const { return destroying_; }
     TubBarCustomizingFormPainterClass Painter() const { return painter_; }
 
     // ---- components of the form resource
@@ -350,8 +352,9 @@ public:
     // The user pressed a row of the command list at a client point of it: the row is selected and a drag
     // from it starts the manager's item drag.
     void CommandsMouseDown(int X, int Y);
-    // The mouse wheel over a list box that is not focused scrolls it (the message's own handling otherwise).
-    bool WheelOverList(TMessage& Message);
+    // The mouse wheel turned (ADelta) over a list box that is not focused scrolls it by the system's wheel
+    // lines; false when the pointer is over no such list (the wheel's own handling then).
+    bool WheelOverList(int ADelta);
 
 protected:
     void CreateParams(TCreateParams& Params) override;

@@ -217,7 +217,8 @@ void TubBarCustomizingFormFlatPainter::DrawCommand(TCanvas* ACanvas, const TRect
     if (ASelected) Frame(ACanvas, ARect, FrameColor(AItem));
     ACanvas->Font()->SetColor(GetTextColor(ASelected));
     if (dropDown)
-        Fill(ACanvas, TRect{ARect.right - kDropDownPart, ARect.top + 2, ARect.right - kDropDownPart + 1, ARect.bottom - 2},
+        Fill(ACanvas,
+             TRect{ARect.right - kDropDownPart, ARect.top + 2, ARect.right - kDropDownPart + 1, ARect.bottom - 2},
              FrameColor(AItem));
     if (dropDown || HasSubArrow(AItem)) DrawCommandArrow(ACanvas, ARect.right - 9, ASelected, ARect.top + 7);
 }
@@ -227,7 +228,8 @@ void TubBarCustomizingFormFlatPainter::DrawEditCommand(TCanvas* ACanvas, const T
     const std::string text = StripAccelerators(ACaption);
     const int side = ARect.bottom - ARect.top;
     const TRect column{ARect.left, ARect.top, ARect.left + side, ARect.bottom};
-    const TRect caption{ARect.left, ARect.top, ARect.left + ACanvas->TextWidth(text) + CaptionPartExtra(), ARect.bottom};
+    const TRect caption{ARect.left, ARect.top, ARect.left + ACanvas->TextWidth(text) + CaptionPartExtra(),
+                        ARect.bottom};
     if (ASelected) Fill(ACanvas, caption, GetItemColor(true, AItem));
     else {
         Fill(ACanvas, caption, GetItemColor(false, AItem));
@@ -280,12 +282,14 @@ void TubBarCustomizingFormOffice11Painter::DrawCommand(TCanvas* ACanvas, const T
     }
     if (ItemHasGlyph(AItem)) DrawItemGlyph(ACanvas, column, AItem);
     const std::string caption = IsListingContainer(AItem) ? "(" + ACaption + ")" : ACaption;
-    DrawCaption(ACanvas, TRect{ARect.left + side + 8, ARect.top, ARect.right - (dropDown ? kDropDownPart : 0), ARect.bottom},
+    DrawCaption(ACanvas,
+                TRect{ARect.left + side + 8, ARect.top, ARect.right - (dropDown ? kDropDownPart : 0), ARect.bottom},
                 ASelected, caption);
     if (ASelected) Frame(ACanvas, ARect, FrameColor(AItem));
     ACanvas->Font()->SetColor(GetTextColor(ASelected));
     if (dropDown)
-        Fill(ACanvas, TRect{ARect.right - kDropDownPart, ARect.top + 2, ARect.right - kDropDownPart + 1, ARect.bottom - 2},
+        Fill(ACanvas,
+             TRect{ARect.right - kDropDownPart, ARect.top + 2, ARect.right - kDropDownPart + 1, ARect.bottom - 2},
              FrameColor(AItem));
     if (dropDown || HasSubArrow(AItem)) DrawCommandArrow(ACanvas, ARect.right - 9, ASelected, ARect.top + 7);
 }

@@ -589,6 +589,13 @@ void TubDockControl::Dispatch(TMessage& Message) {
                 return;
             }
             break;
+        case WM_LBUTTONDBLCLK:
+            // A double click on the dock starts customizing.
+            if (barManager_ != nullptr && barManager_->CanCustomize) {
+                barManager_->SetCustomizing(true);
+                return;
+            }
+            break;
         case WM_SIZE: ClearBackgroundCache(); break;
         case WM_WINDOWPOSCHANGED: {
             TCustomControl::Dispatch(Message);

@@ -102,6 +102,11 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 }
 
 TubBarManager::~TubBarManager() {
+    // A customizing form open for this manager goes with it: nothing is left pointing at the manager.
+    if (CustomizingFormOpen) {
+        customizing_ = false;
+        ShowCustomizingForm(this, false);
+    }
     // The popup menus outliving the manager forget it (and the items it frees).
     while (!popupMenus_.empty()) {
         TubBarPopupMenu* menu = popupMenus_.back();
@@ -381,6 +386,7 @@ void TubBarManager::SetLargeIcons(bool Value) {
     largeIcons_ = Value;
     ComputeSizes();
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetMakeDisabledImagesFaded(bool Value) { makeDisabledImagesFaded_ = Value; }
@@ -389,12 +395,14 @@ void TubBarManager::SetMenuAnimations(TubBarMenuAnimations Value) {
     if (menuAnimations_ == Value) return;
     menuAnimations_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetMenusShowRecentItemsFirst(bool Value) {
     if (menusShowRecentItemsFirst_ == Value) return;
     menusShowRecentItemsFirst_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetMostRecentItemsPercents(int Value) {
@@ -431,20 +439,26 @@ void TubBarManager::SetShowFullMenusAfterDelay(bool Value) {
     if (showFullMenusAfterDelay_ == Value) return;
     showFullMenusAfterDelay_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
-void TubBarManager::SetShowHelpButton(bool Value) { showHelpButton_ = Value; }
+void TubBarManager::SetShowHelpButton(bool Value) {
+    showHelpButton_ = Value;
+    if (CustomizingFormOpen) CustomizingFormUpdateHelpButton();
+}
 
 void TubBarManager::SetShowHint(bool Value) {
     if (showHint_ == Value) return;
     showHint_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetShowShortCutInHint(bool Value) {
     if (showShortCutInHint_ == Value) return;
     showShortCutInHint_ = Value;
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetStyle(TubBarManagerStyle Value) {
@@ -460,6 +474,7 @@ void TubBarManager::SetUseLargeImagesForLargeIcons(bool Value) {
     useLargeImagesForLargeIcons_ = Value;
     ComputeSizes();
     NotifyDesigner();
+    if (CustomizingFormOpen) CustomizingFormOptionsChanged();
 }
 
 void TubBarManager::SetWaitForDockingTime(int Value) {
@@ -568,6 +583,7 @@ void TubBarManager::StyleChanged() {
     TScopeExit reset([this] { styleChanging_ = false; });
     ComputeLook();
     ComputeSizes();
+    if (CustomizingFormOpen) CustomizingFormUpdateAll();
 }
 
 void TubBarManager::LookAndFeelChanged(TuiLookAndFeel* /*Sender*/, TuiLookAndFeelValues /*Values*/) {
@@ -724,11 +740,16 @@ TubBarItem* TubBarManager::Items(int Index) const {
     return items_[Index];
 }
 
-void TubBarManager::AddItem(TubBarItem* AItem) { items_.Add(AItem); }
+void TubBarManager::AddItem(TubBarItem* AItem) {
+    items_.Add(AItem);
+    if (CustomizingFormOpen) CustomizingFormItemsChanged();
+}
 
 void TubBarManager::RemoveItem(TubBarItem* AItem) {
     items_.Remove(AItem);
     if (selectedControl_ != nullptr && selectedControl_->Item() == AItem) selectedControl_ = nullptr;
+    // The command list holds no row of a freed item.
+    if (CustomizingFormOpen) CustomizingFormItemsChanged();
 }
 
 TubBarItem* TubBarManager::FindItemByName(const std::string& AName) const {

@@ -8,6 +8,8 @@
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarManager.h"
+
+#include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
@@ -190,7 +192,11 @@ void TubBarManager::UpdateFloatingBars(bool Active, bool FromPosChange, HWND AOt
     }
     if (!hideWhenInactive && !FromPosChange) return;
     // Another window of the program that is no form (a menu, a hint, a floating bar) leaves the bars up.
-    if (AOtherWindow != nullptr && IsWindow(AOtherWindow) && !IsFormWindow(AOtherWindow) &&
+    // The customizing form counts as no form while customizing: the bars stay up beside it.
+    TubBarCustomizingForm* customizingForm = GetCustomizingForm();
+    const bool toCustomizingForm = customizing_ && customizingForm != nullptr && customizingForm->HandleAllocated() &&
+                                   AOtherWindow == customizingForm->GetHandle();
+    if (AOtherWindow != nullptr && IsWindow(AOtherWindow) && (toCustomizingForm || !IsFormWindow(AOtherWindow)) &&
         AOtherWindow != Application->Handle())
         return;
     for (TCustomubBarControl* window : FloatingBarWindows(false)) HideWindow(window);

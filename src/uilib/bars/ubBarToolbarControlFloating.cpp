@@ -12,6 +12,8 @@
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPainters.h"
 #include "uilib/bars/ubBarToolbarControl.h"
+
+#include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBars.h"
 
 namespace zel {
@@ -307,6 +309,8 @@ void TubBarControl::TrackFloatingCloseButton() {
     SetFloatingCloseState(0);
     if (!over) return;
     bar->SetVisible(false);
+    // The customizing form's bar list is refreshed: the bar's box is no longer ticked.
+    CustomizingFormBarChanged(bar);
     if (m != nullptr) m->DoBarClose(bar);
 }
 

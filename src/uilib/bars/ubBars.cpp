@@ -1,5 +1,7 @@
 #include "uilib/bars/ubBars.h"
 
+#include "uilib/bars/ubBarCustForm.h"
+
 #include "uilib/base/uiClasses.h"
 
 #include <algorithm>
@@ -36,6 +38,7 @@ TubBar::~TubBar() {
     if (m != nullptr && !m->ComponentState().Contains(csDestroying)) {
         m->NotifyDesigner();
         if (m->OnBarDelete) m->OnBarDelete(m, this);
+        CustomizingFormBarDeleted(this);
     }
     if (visible_) SetVisible(false);
     while (!subItemUsers_.empty()) subItemUsers_.back()->BarRemoving(this);
@@ -59,7 +62,11 @@ void TubBar::DesignChanged() {
     if (BarManager() != nullptr) BarManager()->NotifyDesigner();
 }
 
-void TubBar::SetAllowClose(bool Value) { allowClose_ = Value; }
+void TubBar::SetAllowClose(bool Value) {
+    if (Value == allowClose_) return;
+    allowClose_ = Value;
+    CustomizingFormBarChanged(this);
+}
 
 void TubBar::SetAllowQuickCustomizing(bool Value) { allowQuickCustomizing_ = Value; }
 
@@ -81,6 +88,7 @@ void TubBar::SetCaption(const std::string& Value) {
     if (m != nullptr && m->FindBarByCaption(Value) != nullptr) return;
     caption_ = Value;
     if (Name.empty() && !ManagerLoading()) MakeUniqueName();
+    CustomizingFormBarChanged(this);
     DesignChanged();
 }
 
@@ -209,6 +217,7 @@ void TubBar::SetIsMainMenu(bool Value) {
         multiLine_ = false;
         wholeRow_ = false;
     }
+    if (!ManagerLoading()) CustomizingFormBarChanged(this);
 }
 
 void TubBar::SetMultiLine(bool Value) {
@@ -274,6 +283,7 @@ void TubBar::SetVisible(bool Value) {
     }
     if (managerDestroying || m == nullptr) return;
     if (Value && !m->HoldUntilFormCreated(this)) ShowWindow();
+    if (m->GetCustomizing()) CustomizingFormBarChanged(this);
     if (m->OnBarVisibleChange) m->OnBarVisibleChange(m, this);
 }
 

@@ -9,6 +9,7 @@
 
 #include "BarsTestSupport.h"
 #include "platform/vcl/StdCtrls.h"
+#include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBars.h"
@@ -473,6 +474,11 @@ TEST_F(ubBarControl, ANewControlForTheSameLinkKeepsTheSelection) {
 TEST_F(ubBarControl, WhileCustomizingADragBeginsOnceThePointerLeavesTheDragRectangle) {
     TRowBar* bar = NewBar({"One", "Two"});
     manager->SetCustomizing(true);
+    // The bar's form is disabled while the customizing form is open, and the mouse does not reach a disabled
+    // form's bars yet: the press is made on the form enabled again.
+    DisableOtherForms(true);
+    SetActiveWindow(form->GetHandle());
+    ProcessPendingMessages();
     PointAt(bar, 0);
     POINT start{};
     GetCursorPos(&start);
