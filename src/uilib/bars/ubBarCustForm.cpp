@@ -5,6 +5,9 @@ namespace zel {
 // No form exists yet: every routine has nothing to update.
 void ShowCustomizingForm(TubBarManager* /*AManager*/, bool /*AShow*/) {}
 TubBarCustomizingForm* GetCustomizingForm() { return nullptr; }
+HWND CustomizingFormHandle() { return nullptr; }
+void CustomizingFormActivate(bool /*AActive*/, HWND /*AOtherWindow*/) {}
+void CustomizingFormOwnerMoved(const WINDOWPOS& /*APos*/) {}
 void DisableOtherForms(bool /*ARestore*/) {}
 void CustomizingFormUpdateAll() {}
 void CustomizingFormUpdateHelpButton() {}

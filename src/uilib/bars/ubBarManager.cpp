@@ -101,6 +101,8 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 }
 
 TubBarManager::~TubBarManager() {
+    // A drag loop that runs meanwhile stops touching the manager.
+    ClearLinksToObject(this);
     // The popup menus outliving the manager forget it (and the items it frees).
     while (!popupMenus_.empty()) {
         TubBarPopupMenu* menu = popupMenus_.back();

@@ -558,6 +558,10 @@ void TubBarControl::PaintFrame() {
 
 // ---- menu mode ---------------------------------------------------------------------------------------------------
 
+bool TubBarControl::CanCustomize() const {
+    return TCustomubBarControl::CanCustomize() || (bar_ != nullptr && bar_->AllowCustomizing);
+}
+
 bool TubBarControl::FormActive() const {
     TubBarManager* m = BarManager();
     TCustomForm* form = m != nullptr ? m->Form() : nullptr;

@@ -23,6 +23,8 @@ public:
     TubBar* GetBar() const { return bar_; }
     bool IsToolbar() const override { return true; }
     bool HasMark() const override;
+    // Links may be dragged onto and off the bar while customizing: at design time, or as the bar allows.
+    bool CanCustomize() const override;
     void Rebuild() override;
     void CalcMetrics() override;
     // Entering menu mode remembers the focused window and brings the form to the top; leaving it gives the
