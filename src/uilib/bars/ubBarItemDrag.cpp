@@ -316,7 +316,8 @@ void TubBarItemDrag::MouseMove() {
     }
     TCustomubBarControl* bar = TargetAt(screen);
     TPlace place = PlaceAt(bar, screen);
-    const bool hasLinks = bar != nullptr && bar->GetItemLinks() != nullptr && bar->GetItemLinks()->VisibleItemCount() > 0;
+    const bool hasLinks =
+        bar != nullptr && bar->GetItemLinks() != nullptr && bar->GetItemLinks()->VisibleItemCount() > 0;
     if (bar == nullptr || (place.Link == nullptr && hasLinks)) Screen->SetCursor(crubBarDragNoDrop);
     else Screen->SetCursor(link_.Get() != nullptr && !copy_ ? crubBarDrag : crubBarDragCopy);
     const bool changed = !(place == place_) || bar != target_.Get() || place.Link != targetLink_.Get();
@@ -436,8 +437,8 @@ void TubBarItemDrag::DropOnBar() {
     bar = target_.Get();
     added = addedRef.Get();
     if (bar == nullptr || added == nullptr) return;
-    if (TCustomubBarControl* open = CurrentMenuControl; open != nullptr && open != bar && !open->IsParentOf(bar) &&
-                                                        RootBarControl(open) != RootBarControl(bar))
+    if (TCustomubBarControl* open = CurrentMenuControl;
+        open != nullptr && open != bar && !open->IsParentOf(bar) && RootBarControl(open) != RootBarControl(bar))
         open->CloseAll();
     if (added->Control != nullptr && IsLiveBarControl(bar)) {
         manager_->SetSelectedControl(added->Control);

@@ -107,9 +107,9 @@ protected:
     HHOOK hook_ = nullptr;
 };
 
-const std::vector<std::string> kToolBar{"FileNewItem",         "FileOpenItem",        "FileSaveItem",
-                                        "FileSaveAsItem",      "FilePrintItem",       "|GadgetsKeyboardItem",
-                                        "GadgetsMonitorItem",  "|Index1",             "FileExitItem"};
+const std::vector<std::string> kToolBar{"FileNewItem",        "FileOpenItem",  "FileSaveItem",
+                                        "FileSaveAsItem",     "FilePrintItem", "|GadgetsKeyboardItem",
+                                        "GadgetsMonitorItem", "|Index1",       "FileExitItem"};
 
 TEST_F(ubBarItemDrag, ACommandDroppedOnAToolbarOfTheDisabledFormAddsALinkThereAndOnAMenuAnEntry) {
     // Over the right half of Print the new link follows it, before the separator of Keyboard.
@@ -385,6 +385,69 @@ TEST_F(ubBarItemDrag, WhatAHandlerFreesWhileTheDragRunsIsNeverTouchedAgain) {
         EXPECT_EQ(LinksOf(MenuBar())->Count(), r.MenuLinks);
         delete form_;
         form_ = nullptr;
+    }
+}
+
+TEST_F(ubBarItemDrag, AnEditsWidthIsDraggedFromWithinSevenPixelsOfAnEdgeAndNeverBelowTwenty) {
+    auto* edit = new TubBarEdit(form_);
+    edit->SetName("PatchName");
+    TubBarItemLink* link = LinksOf(ToolBar())->Add();
+    link->SetItem(edit);
+    ToolBar()->Control()->Rebuild();
+    Pump();
+    TubBarControl* tools = ToolBar()->Control();
+    ASSERT_NE(link->Control, nullptr);
+    const int width = link->Width();
+    ASSERT_EQ(width, 100);
+    // Selected by a click while customizing.
+    MoveTo(At(link));
+    Pump();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Pump();
+    ASSERT_EQ(tools->SelectedControl(), link->Control);
+    auto screenX = [&](int ClientX) {
+        POINT p{ClientX, (link->ItemRect.top + link->ItemRect.bottom) / 2};
+        ClientToScreen(tools->GetHandle(), &p);
+        return TPoint{p.x, p.y};
+    };
+    struct Row {
+        const char* Name;
+        int X;  // where the pointer rests, in pixels from the edit's left edge (negative: from its right edge)
+        bool Armed;
+        int Dx;        // how far the press then drags
+        int Expected;  // the pointer's distance from the edge that stays
+    };
+    const Row rows[] = {
+        {"7 pixels in from the right edge: not armed", -8, false, 0, 100},
+        {"within 7 pixels of the right edge: wider", -7, true, 30, 100 - 7 + 30},
+        {"within 7 pixels of the left edge: narrower", 3, true, 50, 123 - 3 - 50},
+        {"dragged past the other edge: 20", 6, true, 400, 20},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Name);
+        const TRect& rect = link->ItemRect;
+        const TPoint rest = screenX(r.X >= 0 ? rect.left + r.X : rect.right + r.X);
+        MoveTo(rest);
+        Pump();
+        EXPECT_EQ(tools->WidthDragArmed(), r.Armed);
+        EXPECT_EQ(GetCursor() == Screen->Cursors(crubBarEditSizing), r.Armed);
+        if (!r.Armed) continue;
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        Pump();
+        EXPECT_TRUE(tools->WidthDragActive());
+        MoveTo(TPoint{rest.x + r.Dx, rest.y});
+        Pump();
+        EXPECT_EQ(tools->WidthDragWidth(), r.Expected);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        Pump();
+        EXPECT_FALSE(tools->WidthDragActive());
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(link->Width(), r.Expected);
+        EXPECT_TRUE(link->GetUserDefine().Contains(udWidth));
+        EXPECT_EQ(link->GetUserWidth(), r.Expected);
+        Pump();
+        EXPECT_EQ(link->ItemRect.right - link->ItemRect.left, r.Expected);  // laid out anew
     }
 }
 
