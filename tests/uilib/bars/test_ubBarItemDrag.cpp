@@ -451,5 +451,25 @@ TEST_F(ubBarItemDrag, AnEditsWidthIsDraggedFromWithinSevenPixelsOfAnEdgeAndNever
     }
 }
 
+TEST_F(ubBarItemDrag, EscUnderTheCaptureOfACustomizingMenuTakesTheMouseBackAndLeavesTheMenuOpen) {
+    auto* file = dynamic_cast<TubBarSubItem*>(Item("File1"));
+    MoveTo(At(LinkOf(LinksOf(MenuBar()), "File1")));
+    Pump();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Pump();
+    TCustomubBarControl* menu = file->GetItemLinks()->BarControl;
+    ASSERT_NE(menu, nullptr);
+    // The menu holds the mouse (as after a press on an entry, until a drag starts).
+    SetCapture(menu->GetHandle());
+    Key(VK_ESCAPE, false);
+    Pump();
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(file->GetItemLinks()->BarControl, menu);
+    Key(VK_ESCAPE, true);
+    Pump();
+    EXPECT_EQ(Names(LinksOf(ToolBar())), kToolBar);
+}
+
 }  // namespace
 }  // namespace zel::test
