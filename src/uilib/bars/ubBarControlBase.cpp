@@ -531,6 +531,12 @@ void TCustomubBarControl::Dispatch(TMessage& Message) {
             return;
         }
         case WM_CAPTURECHANGED:
+            // A press that did not become a drag drags nothing.
+            if (dragPending_)
+                if (TubBarManager* m = BarManager(); m != nullptr && !m->InDrag) {
+                    m->DraggedItem = nullptr;
+                    m->DraggedLink = nullptr;
+                }
             dragPending_ = false;
             if (pressedControl_ != nullptr) {
                 TubBarItemControl* pressed = pressedControl_;
@@ -634,6 +640,10 @@ void TCustomubBarControl::LButtonDown(TMessage& Message) {
         if (control == nullptr) return;
         SelectByPointer(control);
         pressPoint_ = p;
+        if (TubBarManager* m = BarManager(); m != nullptr && control->Link != nullptr) {
+            m->DraggedItem = control->Link->GetItem();
+            m->DraggedLink = control->Link;
+        }
         dragPending_ = true;
         SetCapture(GetHandle());
         return;
@@ -765,6 +775,11 @@ void TCustomubBarControl::MouseMoved(TMessage& Message) {
         selectedControl_->GetSubMenu() != nullptr)
         return;
     SelectByPointer(control);
+}
+
+void TCustomubBarControl::BeginItemDrag(TubBarItemLink* ALink) {
+    TubBarManager* m = BarManager();
+    if (m != nullptr && ALink != nullptr && ALink->GetItem() != nullptr) m->RunItemDrag(ALink->GetItem(), ALink);
 }
 
 // ---- keyboard --------------------------------------------------------------------------------------------------

@@ -64,6 +64,8 @@ public:
     TCustomubBarControl* ParentBar = nullptr;
     TCustomubBarControl* PrevActive() const { return prevActive_; }
     TCustomubBarControl* ChildMenu = nullptr;
+    // Where the last press of a customizing drag went down (client coordinates).
+    TPoint PressPoint() const { return pressPoint_; }
     bool IgnoreNextClick = false;
     // Set while one control paints on its own (a toolbar's pair repaint invalidates instead).
     bool PaintingSingleControl = false;
@@ -165,8 +167,8 @@ protected:
     virtual void LButtonDblClk(TMessage& Message);
     virtual void RButtonDown(TMessage& Message);
     virtual void MouseMoved(TMessage& Message);
-    // The customizing drag of the pressed link begins (the drag itself comes with the customizing form).
-    virtual void BeginItemDrag(TubBarItemLink* /*ALink*/) {}
+    // The customizing drag of the pressed link begins: the manager runs it.
+    virtual void BeginItemDrag(TubBarItemLink* ALink);
     // Sends the focus back to where it belongs (the form) when the bar window gets it.
     void ReturnFocus();
     // Selects the link's control by keyboard; from Tab a window control is entered at once.

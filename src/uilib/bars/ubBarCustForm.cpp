@@ -91,6 +91,24 @@ void ShowCustomizingForm(TubBarManager* AManager, bool AShow) {
 
 TubBarCustomizingForm* GetCustomizingForm() { return customizingForm; }
 
+HWND CustomizingFormHandle() {
+    return customizingForm != nullptr && customizingForm->HandleAllocated() ? customizingForm->GetHandle() : nullptr;
+}
+
+void CustomizingFormActivate(bool AActive, HWND AOtherWindow) {
+    if (HWND form = CustomizingFormHandle())
+        SendMessage(form, WM_ACTIVATE, AActive ? WA_ACTIVE : WA_INACTIVE, reinterpret_cast<LPARAM>(AOtherWindow));
+}
+
+void CustomizingFormOwnerMoved(const WINDOWPOS& APos) {
+    // The form and an open sub-menu editor are shown and hidden with the manager's form.
+    if ((APos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) == 0) return;
+    const int show = (APos.flags & SWP_SHOWWINDOW) != 0 ? SW_SHOWNA : SW_HIDE;
+    if (HWND form = CustomizingFormHandle()) ShowWindow(form, show);
+    if (TubBarSubMenuEditor* editor = SubMenuEditor(); editor != nullptr && editor->HandleAllocated())
+        ShowWindow(editor->GetHandle(), show);
+}
+
 void DisableOtherForms(bool ARestore) {
     if (ARestore) {
         for (HWND window : disabledForms)

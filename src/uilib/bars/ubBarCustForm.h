@@ -26,6 +26,8 @@ class TubBarCombo;
 class TubBarPopupMenu;
 class TubBarCustomizingForm;
 
+// The open form's window, nullptr while none is open (the item drag keeps the mouse there).
+HWND CustomizingFormHandle();
 // Shows the form for the manager (nothing when one exists), or hides and frees it.
 void ShowCustomizingForm(TubBarManager* AManager, bool AShow);
 // The open form, nullptr when none is open.
@@ -33,6 +35,11 @@ TubBarCustomizingForm* GetCustomizingForm();
 // false: disables every manager's enabled form and remembers it; true: enables again each one remembered.
 void DisableOtherForms(bool ARestore);
 
+// The manager's form was activated (or deactivated: AActive false) while the customizing form is open; the
+// form keeps its own active look and follows the activation.
+void CustomizingFormActivate(bool AActive, HWND AOtherWindow);
+// The manager's form moved, or was shown or hidden: the customizing form follows it.
+void CustomizingFormOwnerMoved(const WINDOWPOS& APos);
 void CustomizingFormUpdateAll();
 void CustomizingFormUpdateHelpButton();
 void CustomizingFormBarDeleted(TubBar* ABar);

@@ -386,4 +386,25 @@ void SetWindowAlpha(HWND Window, BYTE Alpha) {
     }
 }
 
+void InvertDropMark(HDC DC, const TRect& R, bool Across, bool AtEnd) {
+    const int oldMode = SetROP2(DC, R2_NOT);
+    auto line = [DC](int X1, int Y1, int X2, int Y2) {
+        MoveToEx(DC, X1, Y1, nullptr);
+        LineTo(DC, X2, Y2);
+    };
+    if (Across) {
+        // Two rows along the edge between two pairs of 6-pixel end bars.
+        const int y = (AtEnd ? R.bottom : R.top) - 1;
+        for (int x : {R.left, R.left + 1, R.right - 1, R.right - 2}) line(x, y - 2, x, y + 4);
+        line(R.left + 2, y, R.right - 2, y);
+        line(R.left + 2, y + 1, R.right - 2, y + 1);
+    } else {
+        const int x = (AtEnd ? R.right : R.left) - 1;
+        for (int y : {R.top, R.top + 1, R.bottom - 1, R.bottom - 2}) line(x - 2, y, x + 4, y);
+        line(x, R.top + 2, x, R.bottom - 2);
+        line(x + 1, R.top + 2, x + 1, R.bottom - 2);
+    }
+    SetROP2(DC, oldMode);
+}
+
 }  // namespace zel

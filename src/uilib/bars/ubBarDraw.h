@@ -88,4 +88,10 @@ HFONT MakeFontCopy(HFONT Font);
 // the layered style and redraws the frame, the children and the background.
 void SetWindowAlpha(HWND Window, BYTE Alpha);
 
+// The drop mark of the customizing drag: inverts (R2_NOT) an I-beam 6 pixels thick along one edge of a control's
+// rectangle: across its width at the top or bottom (Across), or down its height at the left or right; AtEnd
+// picks the bottom or right edge. The six lines share no pixel: drawn twice, the mark leaves every pixel as it
+// was.
+void InvertDropMark(HDC DC, const TRect& R, bool Across, bool AtEnd);
+
 }  // namespace zel

@@ -5,6 +5,7 @@
 #include "platform/vcl/Menus.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarControlBase.h"
+#include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarItemControls.h"
@@ -153,6 +154,12 @@ bool ShortCutStep(TubBarManager* APrimary, TubBarManager* ASecondary, WPARAM Key
 // control is an edit being edited. True when the key was handed on.
 bool KeyToOpenMenu(TCustomubBarControl* AMenu, WPARAM Key, LPARAM KeyData, bool Up) {
     auto* edit = dynamic_cast<TubBarWinControl*>(AMenu->SelectedControl());
+    // While customizing, Esc takes back the mouse that the menu holds.
+    if (AMenu->IsCustomizing() && Key == VK_ESCAPE && !Up && AMenu->HandleAllocated() &&
+        GetCapture() == AMenu->GetHandle()) {
+        ReleaseCapture();
+        return true;
+    }
     if (AMenu->IsCustomizing() || (edit != nullptr && edit->GetFocused())) return false;
     SendMessage(AMenu->GetHandle(), Up ? WM_KEYUP : WM_KEYDOWN, Key, KeyData);
     // A key-down that closed every menu: its release is not for the form.
@@ -374,8 +381,55 @@ bool ContextPopupByMouse(HWND Window, POINT ScreenPoint) {
            manager->GetPopupMenuLinks()->PopupFor(control, Window, TPoint(ScreenPoint.x, ScreenPoint.y));
 }
 
+// Mouse input over a form that the open customizing form disabled (hit code HTERROR) goes to the first bar
+// window of the customizing manager under the pointer, as the client message with the current key and button
+// state; the customizing form comes to the front for everything but moves. True when it was handed on.
+bool ToCustomizingBar(UINT Msg, const MOUSEHOOKSTRUCT& AInfo) {
+    if (static_cast<int>(AInfo.wHitTestCode) != HTERROR || Msg < WM_NCMOUSEMOVE || Msg > WM_NCMBUTTONDBLCLK)
+        return false;
+    TCustomForm* form = FormOfWindow(AInfo.hwnd);
+    if (form == nullptr) return false;
+    TubBarManager* manager = ManagerOfForm(form);
+    if ((manager == nullptr || !manager->GetCustomizing()) && BarManagerList() != nullptr)
+        manager = BarManagerList()->FirstCustomizing();
+    const HWND customizing = CustomizingFormHandle();
+    if (manager == nullptr || !manager->GetCustomizing() || customizing == nullptr || GetActiveWindow() != customizing)
+        return false;
+    TCustomubBarControl* target = nullptr;
+    for (TCustomubBarControl* bar : LiveBarControls()) {
+        if (bar->BarManager() != manager || !bar->HandleAllocated() || !IsWindowVisible(bar->GetHandle())) continue;
+        RECT r{};
+        GetWindowRect(bar->GetHandle(), &r);
+        if (PtInRect(&r, AInfo.pt)) {
+            target = bar;
+            break;
+        }
+    }
+    if (target == nullptr) return false;
+    const HWND window = target->GetHandle();
+    const UINT clientMsg = Msg + (WM_MOUSEMOVE - WM_NCMOUSEMOVE);
+    const LPARAM screen = MAKELPARAM(static_cast<WORD>(AInfo.pt.x), static_cast<WORD>(AInfo.pt.y));
+    SendMessage(window, WM_NCHITTEST, 0, screen);
+    SendMessage(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                MAKELPARAM(static_cast<WORD>(HTCLIENT), static_cast<WORD>(clientMsg)));
+    if (clientMsg != WM_MOUSEMOVE) SetForegroundWindow(customizing);
+    WPARAM keys = 0;
+    if (Down(VK_LBUTTON)) keys |= MK_LBUTTON;
+    if (Down(VK_RBUTTON)) keys |= MK_RBUTTON;
+    if (Down(VK_MBUTTON)) keys |= MK_MBUTTON;
+    if (Down(VK_SHIFT)) keys |= MK_SHIFT;
+    if (Down(VK_CONTROL)) keys |= MK_CONTROL;
+    POINT p = AInfo.pt;
+    ::zel::ScreenToClient(window, &p);
+    SendMessage(window, clientMsg, keys, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+    return true;
+}
+
 LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
     const LRESULT next = CallNextHookEx(mouseHook, Code, WParam, LParam);
+    if (Code >= 0 && LParam != 0 &&
+        ToCustomizingBar(static_cast<UINT>(WParam), *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam)))
+        return 1;
     if (Code >= 0 && LParam != 0) {
         const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
         InBarMouseHook = true;

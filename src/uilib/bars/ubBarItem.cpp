@@ -118,7 +118,7 @@ bool TubBarItem::HasLinkControls() const {
 }
 
 void TubBarItem::NotifyItemChanged() {
-    // The customizing form refreshes its command list here; without it nothing needs to know.
+    if (barManager_ != nullptr) barManager_->NotifyItemChanged(this);
 }
 
 // ---- published properties

@@ -85,6 +85,17 @@ TubBarItemLink::~TubBarItemLink() {
     Unbind();
     TubBarItemLinks* links = Links();
     TubBarManager* m = BarManager();
+    // A link dragged away leaves the separator where the user sees it: the next visible link takes the
+    // group start that would otherwise move or vanish.
+    if (m != nullptr && m->DraggedLink == this && links != nullptr) {
+        const auto& visible = links->VisibleItems();
+        const int at = visible.IndexOf(this);
+        if (at >= 0 && at + 1 < visible.Count()) {
+            TubBarItemLink* next = visible[at + 1];
+            if ((at == 0 && next->BeginGroup) || (BeginGroup && !next->BeginGroup))
+                next->BeginGroup = !next->BeginGroup;
+        }
+    }
     if (m != nullptr && !m->ComponentState().Contains(csDestroying) && m->OnItemLinkDelete)
         m->OnItemLinkDelete(m, this);
     FreeControl();

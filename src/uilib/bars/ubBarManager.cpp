@@ -102,6 +102,8 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 }
 
 TubBarManager::~TubBarManager() {
+    // A drag loop that runs meanwhile stops touching the manager.
+    ClearLinksToObject(this);
     // A customizing form open for this manager goes with it: nothing is left pointing at the manager.
     if (CustomizingFormOpen) {
         customizing_ = false;
@@ -725,9 +727,6 @@ void TubBarManager::SetCustomizing(bool Value) {
     for (int i = 0; i < bars_->Count(); ++i)
         if (TubBarControl* window = bars_->Items(i)->Control()) window->Rebuild();
 }
-
-// The drag itself is built with the customizing drag; until then a press on the command list drags nothing.
-void TubBarManager::RunItemDrag(TubBarItem* /*AItem*/, TubBarItemLink* /*ALink*/) {}
 
 void TubBarManager::ClickItem(TubBarItem* AItem) {
     if (OnClickItem) OnClickItem(this, AItem);

@@ -339,9 +339,6 @@ public:
     // list of links shows or hides its customizing-only links, the customizing form opens or closes, and the
     // bar windows rebuild.
     void SetCustomizing(bool Value);
-    // Runs the customizing drag of an item (from the customizing form's command list, ALink nullptr) or of a
-    // link dragged from a bar.
-    void RunItemDrag(TubBarItem* AItem, TubBarItemLink* ALink);
     // Asks the user (Yes or No) and on Yes gives every bar and sub-item back the recent-use marks of the
     // design (LoadDesignForm); nothing without a design.
     void ResetRecentUse();
@@ -350,6 +347,28 @@ public:
     void NotifyDesigner();
     // How often the manager has been marked changed by the designer notification.
     int ChangeCount() const { return changeCount_; }
+
+    // ---- the customizing drag of items (ubBarItemDrag.cpp)
+    // Drags the item (from the customizing form's command list: ALink nullptr) or the link (from a bar) in a
+    // message loop of its own that runs while the mouse capture stays: dropped on a bar it adds a link there
+    // (a link moves, or with Ctrl is copied), off every bar a dragged link goes (not with Ctrl), on the form's
+    // category list the item changes category, and a link dragged a little sideways on itself starts or ends
+    // a group. Esc ends the drag with no drop. Bars, items and links freed meanwhile are never touched again.
+    void RunItemDrag(TubBarItem* AItem, TubBarItemLink* ALink);
+    // What the drag moves: the item, and the link (nullptr from the command list); set from the press on a
+    // bar until the drag ends.
+    TubBarItem* DraggedItem = nullptr;
+    TubBarItemLink* DraggedLink = nullptr;
+    // Set while the drag loop runs (the selected control is not repainted meanwhile).
+    bool InDrag = false;
+    // A window that bar windows may show during the drag; destroyed when it ends.
+    HWND DragImageWindow = nullptr;
+    // Whether the drop mark is drawn now (while the drag loop runs).
+    bool DropMarkShown() const { return dropMarkShown_; }
+    // An item changed what the customizing form shows of it: the form's command list follows, for an item
+    // with a category while the manager customizes or designs (not while it loads, goes, or the customizing
+    // popup adds an item).
+    void NotifyItemChanged(TubBarItem* AItem);
 
     // ---- the form's messages
     // The form's messages as the call-window-procedure hook hands them over, before the form's own window
@@ -481,6 +500,9 @@ private:
     TubBarItemControl* selectedControl_ = nullptr;
     TListOf<TubBar> pendingBars_;
     bool inActivationCheck_ = false;
+
+    bool dropMarkShown_ = false;
+    friend class TubBarItemDrag;
 
     void ShowPendingBars();
     void HelpForWindow(HELPINFO& AInfo);

@@ -4,6 +4,7 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarControlBase.h"
+#include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarItem.h"
 #include "uilib/bars/ubBarItemControlBase.h"
@@ -109,6 +110,9 @@ void TubBarManager::FormMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
             FormActive = active;
             UpdateFloatingBars(active, false, other);
             if (TubBarManager* child = childManager()) child->FormMessage(Msg, WParam, LParam);
+            // The customizing form is modal to the disabled form: it hears the form's activation.
+            if (active && customizing_ && form_->HandleAllocated() && !IsWindowEnabled(form_->GetHandle()))
+                CustomizingFormActivate(true, other);
             break;
         }
         case WM_SYSCOLORCHANGE: {
@@ -143,6 +147,10 @@ void TubBarManager::FormMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
                 UpdateFloatingBars(false, true, nullptr);
             break;
         }
+        case WM_WINDOWPOSCHANGED:
+            // The customizing form follows its manager's form.
+            if (customizing_ && LParam != 0) CustomizingFormOwnerMoved(*reinterpret_cast<const WINDOWPOS*>(LParam));
+            break;
         case WM_HELP:
             if (LParam != 0 && !designing_) HelpForWindow(*reinterpret_cast<HELPINFO*>(LParam));
             break;

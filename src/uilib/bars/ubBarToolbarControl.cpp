@@ -367,8 +367,14 @@ void TubBarControl::PlaceLinks(std::vector<TubToolbarLink>& Links, int ClientLen
 
 void TubBarControl::Rebuild() {
     if (IsDestroying() || !HandleAllocated() || GetItemLinks() == nullptr) return;
+    // While customizing, the selected link keeps its selection across the new controls.
+    TubBarItemLink* selected = IsCustomizing() && SelectedControl() != nullptr ? SelectedControl()->Link : nullptr;
+    TAliveCheck selectedAlive(selected);
+    if (selected != nullptr) SetSelected(nullptr);
     DestroyControls();
     CreateControls();
+    if (selected != nullptr && selectedAlive.Alive() && selected->Control != nullptr && HoldsControl(selected->Control))
+        SetSelected(selected->Control);
     ClearBackgroundCache();
     if (dockControl_ != nullptr) dockControl_->UpdateLayout();
     LayoutLinks();
@@ -558,6 +564,10 @@ void TubBarControl::PaintFrame() {
 
 // ---- menu mode ---------------------------------------------------------------------------------------------------
 
+bool TubBarControl::CanCustomize() const {
+    return TCustomubBarControl::CanCustomize() || (bar_ != nullptr && bar_->AllowCustomizing);
+}
+
 bool TubBarControl::FormActive() const {
     TubBarManager* m = BarManager();
     TCustomForm* form = m != nullptr ? m->Form() : nullptr;
@@ -675,6 +685,10 @@ void TubBarControl::LButtonDown(TMessage& Message) {
     const TPoint p = PointOf(Message);
     // A floating bar activates its form first.
     PressFloating();
+    if (widthDragArmed_ && IsCustomizing()) {
+        StartWidthDrag();
+        return;
+    }
     if (IgnoreNextClick) {
         TCustomubBarControl::LButtonDown(Message);
         return;
@@ -720,6 +734,10 @@ void TubBarControl::LButtonDown(TMessage& Message) {
 }
 
 void TubBarControl::LButtonUp(TMessage& Message) {
+    if (widthDragActive_) {
+        EndWidthDrag(true);
+        return;
+    }
     if (trackedCaptionButton_ >= 0) {
         const int button = trackedCaptionButton_;
         trackedCaptionButton_ = -1;
@@ -751,6 +769,10 @@ void TubBarControl::LButtonDblClk(TMessage& Message) {
 
 void TubBarControl::MouseMoved(TMessage& Message) {
     const TPoint p = PointOf(Message);
+    if (widthDragActive_) {
+        TrackWidthDrag(p);
+        return;
+    }
     if (trackedCaptionButton_ >= 0) {
         const bool over = CaptionButtonAt(p) == trackedCaptionButton_;
         SetCaptionButton(trackedCaptionButton_, over ? trackedCaptionButton_ : -1);
@@ -777,6 +799,83 @@ void TubBarControl::MouseMoved(TMessage& Message) {
         if (over) return;
     }
     TCustomubBarControl::MouseMoved(Message);
+}
+
+// ---- the width drag of an edit item -------------------------------------------------------------------------
+
+void TubBarControl::ArmWidthDrag(TPoint P) {
+    widthDragArmed_ = false;
+    auto* edit = dynamic_cast<TubBarEditControl*>(SelectedControl());
+    if (!IsCustomizing() || edit == nullptr || edit->Link == nullptr) return;
+    const TRect r = GetItemRect(edit);
+    if (P.y < r.top || P.y >= r.bottom || P.x < r.left || P.x >= r.right) return;
+    constexpr int kEdge = 7;
+    if (P.x < r.left + kEdge) widthDragFromLeft_ = true;
+    else if (P.x >= r.right - kEdge) widthDragFromLeft_ = false;
+    else return;
+    widthDragArmed_ = true;
+}
+
+TRect TubBarControl::WidthDragFrame() const {
+    TRect r = GetItemRect(widthDragControl_);
+    const int length = static_cast<TubBarEditControl*>(widthDragControl_)->CaptionWidth() + widthDragWidth_;
+    if (widthDragFromLeft_) r.left = r.right - length;
+    else r.right = r.left + length;
+    return r;
+}
+
+void TubBarControl::InvertWidthDragFrame() {
+    if (!HandleAllocated() || widthDragControl_ == nullptr) return;
+    const TRect r = WidthDragFrame();
+    const HDC dc = GetDC(GetHandle());
+    const TRect edges[4] = {TRect(r.left, r.top, r.right, r.top + 1), TRect(r.left, r.bottom - 1, r.right, r.bottom),
+                            TRect(r.left, r.top + 1, r.left + 1, r.bottom - 1),
+                            TRect(r.right - 1, r.top + 1, r.right, r.bottom - 1)};
+    for (const TRect& e : edges) InvertRect(dc, &e);
+    ReleaseDC(GetHandle(), dc);
+    widthDragFrameShown_ = !widthDragFrameShown_;
+}
+
+void TubBarControl::StartWidthDrag() {
+    auto* edit = dynamic_cast<TubBarEditControl*>(SelectedControl());
+    widthDragArmed_ = false;
+    if (edit == nullptr || edit->Link == nullptr) return;
+    widthDragControl_ = edit;
+    widthDragActive_ = true;
+    widthDragWidth_ = edit->Link->Width();
+    SetCapture(GetHandle());
+    InvertWidthDragFrame();
+}
+
+void TubBarControl::TrackWidthDrag(TPoint P) {
+    if (widthDragControl_ == nullptr || !HoldsControl(widthDragControl_)) return;
+    const TRect r = GetItemRect(widthDragControl_);
+    const int caption = static_cast<TubBarEditControl*>(widthDragControl_)->CaptionWidth();
+    // The distance from the edge that stays, less the caption part; never below 20.
+    int width = (widthDragFromLeft_ ? r.right - P.x : P.x - r.left) - caption;
+    MinimumTwenty(width);
+    if (width == widthDragWidth_) return;
+    if (widthDragFrameShown_) InvertWidthDragFrame();
+    widthDragWidth_ = width;
+    InvertWidthDragFrame();
+}
+
+void TubBarControl::EndWidthDrag(bool Apply) {
+    TubBarItemControl* control = widthDragControl_;
+    const bool held = control != nullptr && HoldsControl(control);
+    if (widthDragFrameShown_ && held) InvertWidthDragFrame();
+    widthDragFrameShown_ = false;
+    widthDragActive_ = false;
+    widthDragControl_ = nullptr;
+    if (GetCapture() == GetHandle()) ReleaseCapture();
+    if (!held) return;
+    // A new width is the link's own; the same width leaves the control to repaint.
+    if (Apply && control->Link->Width() != widthDragWidth_) {
+        control->Link->SetUserWidth(widthDragWidth_);
+        Rebuild();  // the bar lays its links out around the new width
+    } else {
+        control->Repaint();
+    }
 }
 
 // ---- position ----------------------------------------------------------------------------------------------------
@@ -903,6 +1002,8 @@ void TubBarControl::Dispatch(TMessage& Message) {
             return;
         }
         case WM_CAPTURECHANGED:
+            // A width drag ends where it is, unapplied, when another window takes the pointer.
+            if (widthDragActive_ && reinterpret_cast<HWND>(Message.LParam) != GetHandle()) EndWidthDrag(false);
             // The close button's press is given up when another window takes the pointer.
             if (trackedCaptionButton_ >= 0) {
                 trackedCaptionButton_ = -1;
@@ -928,9 +1029,17 @@ void TubBarControl::Dispatch(TMessage& Message) {
             if (trackedCaptionButton_ < 0) SetCaptionButton(-1, -1);
             return;
         case WM_SETCURSOR:
-            // The four-way arrow over the part of the bar that moves it, the sizing arrow over the size grip.
-            if (GetCapture() == nullptr)
-                SetCursor(hitArea_ == HTCAPTION ? crSizeAll : hitArea_ == HTBOTTOMRIGHT ? crSizeNWSE : crDefault);
+            // Near an edge of the selected edit while customizing: the width-sizing cursor. Else the four-way
+            // arrow over the part of the bar that moves it, the sizing arrow over the size grip.
+            if (GetCapture() == nullptr) {
+                POINT cursor{};
+                GetCursorPos(&cursor);
+                ArmWidthDrag(ScreenToClient(TPoint{cursor.x, cursor.y}));
+                if (widthDragArmed_) SetCursor(crubBarEditSizing);
+                else SetCursor(hitArea_ == HTCAPTION ? crSizeAll : hitArea_ == HTBOTTOMRIGHT ? crSizeNWSE : crDefault);
+            } else if (widthDragActive_) {
+                SetCursor(crubBarEditSizing);
+            }
             break;
         case WM_TIMER:
             if (Message.WParam == MarkTimerId) {

@@ -23,6 +23,8 @@ public:
     TubBar* GetBar() const { return bar_; }
     bool IsToolbar() const override { return true; }
     bool HasMark() const override;
+    // Links may be dragged onto and off the bar while customizing: at design time, or as the bar allows.
+    bool CanCustomize() const override;
     void Rebuild() override;
     void CalcMetrics() override;
     // Entering menu mode remembers the focused window and brings the form to the top; leaving it gives the
@@ -74,6 +76,12 @@ public:
     LRESULT HitArea() const { return hitArea_; }
     // Lays the links out for the current client area.
     void LayoutLinks();
+    // The width drag of an edit item while customizing: armed when the pointer rests within 7 pixels of the
+    // left or right edge of the selected edit, running from the press until the release.
+    bool WidthDragArmed() const { return widthDragArmed_; }
+    bool WidthDragActive() const { return widthDragActive_; }
+    // The width the edit box would take now (at least 20).
+    int WidthDragWidth() const { return widthDragWidth_; }
 
     // ---- what the dock asks
     TWinControl* DockedWindow() override { return this; }
@@ -192,6 +200,22 @@ protected:
 
 private:
     int closeButtonState_ = 0;
+
+    // ---- the width drag of an edit item
+    // Arms the drag when the pointer (client point) is near an edge of the selected edit while customizing.
+    void ArmWidthDrag(TPoint P);
+    void StartWidthDrag();
+    void TrackWidthDrag(TPoint P);
+    void EndWidthDrag(bool Apply);
+    // The frame of the edit at the dragged width (client coordinates).
+    TRect WidthDragFrame() const;
+    void InvertWidthDragFrame();
+    bool widthDragArmed_ = false;
+    bool widthDragActive_ = false;
+    bool widthDragFromLeft_ = false;
+    bool widthDragFrameShown_ = false;
+    int widthDragWidth_ = 0;
+    TubBarItemControl* widthDragControl_ = nullptr;
 
     TubBar* bar_ = nullptr;
     TubDockControl* dockControl_ = nullptr;

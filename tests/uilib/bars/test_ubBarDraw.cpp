@@ -365,5 +365,44 @@ TEST_F(ubBarDraw, WindowAlphaNeedsLayeredWindows) {
     DeleteObject(copy);
 }
 
+TEST_F(ubBarDraw, TheDropMarkIsAnInvertedIBeamThatASecondDrawingErases) {
+    struct Row {
+        const char* Name;
+        bool Across, AtEnd;
+        // Inverted pixels of a 30 x 20 control at (10, 10): the middle of the stem and an end bar's outer pixel.
+        POINT Stem, EndBar, Untouched;
+    };
+    const Row rows[] = {
+        {"down the left edge", false, false, {9, 20}, {7, 10}, {12, 20}},
+        {"down the right edge", false, true, {40, 20}, {42, 29}, {37, 20}},
+        {"across the top", true, false, {25, 9}, {10, 7}, {25, 12}},
+        {"across the bottom", true, true, {25, 30}, {39, 32}, {25, 27}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Name);
+        auto b = Canvas(60, 50);
+        const HDC dc = b->Canvas()->GetHandle();
+        const TRect control{10, 10, 40, 30};
+        InvertDropMark(dc, control, r.Across, r.AtEnd);
+        const COLORREF inverted = 0xFFFFFF & ~kBackground;
+        EXPECT_EQ(GetPixel(dc, r.Stem.x, r.Stem.y), inverted);
+        EXPECT_EQ(GetPixel(dc, r.EndBar.x, r.EndBar.y), inverted);
+        EXPECT_EQ(GetPixel(dc, r.Untouched.x, r.Untouched.y), kBackground);
+        // No pixel is inverted twice by one drawing: every one of them is either kept or inverted.
+        int changed = 0;
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const COLORREF c = GetPixel(dc, x, y);
+                EXPECT_TRUE(c == kBackground || c == inverted);
+                changed += c == inverted;
+            }
+        // Two lines along the edge (30 pixels across, 20 down) less the end bars, and four end bars of 6 pixels.
+        EXPECT_EQ(changed, 2 * ((r.Across ? 30 : 20) - 4) + 4 * 6);
+        InvertDropMark(dc, control, r.Across, r.AtEnd);
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 60; ++x) ASSERT_EQ(GetPixel(dc, x, y), kBackground) << x << "," << y;
+    }
+}
+
 }  // namespace
 }  // namespace zel::test
