@@ -462,7 +462,8 @@ void TuiCustomCheckBox::CalculateViewInfo(TPoint P, bool AHotTrack) {
                       (vi.DrawTextFlags & ~DT_VCENTER) | DT_CALCRECT);
             const int h = measured.bottom - measured.top;
             const int w = measured.right - measured.left;
-            const int textTop = props->GetMultiLine() ? vi.TextRect.top : (vi.TextRect.top + vi.TextRect.bottom - h) / 2;
+            const int textTop =
+                props->GetMultiLine() ? vi.TextRect.top : (vi.TextRect.top + vi.TextRect.bottom - h) / 2;
             const int textLeft = vi.Alignment == taRightJustify ? vi.TextRect.right - w : vi.TextRect.left;
             vi.FocusRect = TRect{textLeft, textTop, textLeft + w, textTop + h};
             InflateRect(&vi.FocusRect, 1, 1);

@@ -147,8 +147,9 @@ void TuiCustomEditPopupWindowViewInfo::Calculate() {
         size.y = std::min<int>(size.y, SysPanelHeight);
         const int top = SysPanelRect.top + (SysPanelHeight - size.y) / 2;
         // At the end away from the grip, 2 pixels in.
-        CloseButtonRect = GripAtRight() ? TRect{SysPanelRect.left + 2, top, SysPanelRect.left + 2 + size.x, top + size.y}
-                                        : TRect{SysPanelRect.right - 2 - size.x, top, SysPanelRect.right - 2, top + size.y};
+        CloseButtonRect = GripAtRight()
+                              ? TRect{SysPanelRect.left + 2, top, SysPanelRect.left + 2 + size.x, top + size.y}
+                              : TRect{SysPanelRect.right - 2 - size.x, top, SysPanelRect.right - 2, top + size.y};
     }
 }
 
@@ -248,8 +249,8 @@ void TuiCustomEditPopupWindowViewInfo::DrawCloseButton(TCanvas* ACanvas) {
     if (IsRectEmpty(&CloseButtonRect)) return;
     if (NativeStyle) {
         if (HTHEME theme = OpenThemeForType(thWindow); theme != nullptr) {
-            DrawThemeBackground(theme, ACanvas->GetHandle(), kThemeSmallCloseButton, CloseButtonState,
-                                &CloseButtonRect, nullptr);
+            DrawThemeBackground(theme, ACanvas->GetHandle(), kThemeSmallCloseButton, CloseButtonState, &CloseButtonRect,
+                                nullptr);
             return;
         }
     }
@@ -308,8 +309,7 @@ void TuiCustomEditPopupWindowViewInfo::Paint(TCanvas* ACanvas) {
 
 // ------------------------------------------------------------------------------------------------- window
 
-TuiCustomEditPopupWindow::TuiCustomEditPopupWindow(TWinControl* AOwnerControl)
-    : TuiCustomPopupWindow(AOwnerControl) {}
+TuiCustomEditPopupWindow::TuiCustomEditPopupWindow(TWinControl* AOwnerControl) : TuiCustomPopupWindow(AOwnerControl) {}
 
 void TuiCustomEditPopupWindow::AfterConstruction() {
     TuiCustomPopupWindow::AfterConstruction();
@@ -349,10 +349,10 @@ TPoint TuiCustomEditPopupWindow::GetMinSize() {
     TPoint size{e.left + e.right, e.top + e.bottom};
     if (vi.PopupSizeable && vi.HasSysPanel()) {
         const int grip = GetSystemMetrics(SM_CXVSCROLL);
-        const int close = vi.ShowCloseButton ? (vi.LookAndFeelPainter != nullptr
-                                                    ? vi.LookAndFeelPainter->FilterCloseButtonExtent().x
-                                                    : 16)
-                                             : 0;
+        const int close =
+            vi.ShowCloseButton
+                ? (vi.LookAndFeelPainter != nullptr ? vi.LookAndFeelPainter->FilterCloseButtonExtent().x : 16)
+                : 0;
         size.x += close + grip + 10;
     }
     return size;
@@ -381,8 +381,8 @@ TPoint TuiCustomEditPopupWindow::CalculatePosition() {
     const TRect w = GetWorkAreaAtPoint(TPoint{EditorBounds.left, EditorBounds.top});
     const TRect e = EditorBounds;
     const int right = p.x + GetWidth(), bottom = p.y + GetHeight();
-    const bool leftward = (HorzAlignment == peaEnd && right == e.right && right <= w.right) || right == e.left ||
-                          right == w.right;
+    const bool leftward =
+        (HorzAlignment == peaEnd && right == e.right && right <= w.right) || right == e.left || right == w.right;
     const bool upward = (VertAlignment == peaStart && Direction == 0 && bottom == e.bottom && bottom <= w.bottom) ||
                         bottom == e.top || bottom == w.bottom;
     vi.Corner = (leftward ? 0 : 1) + (upward ? 0 : 2);

@@ -14,9 +14,8 @@
 namespace zel {
 
 class TuiCustomEditPopupWindowViewInfo;
-using TuiEditPopupDrawCustomBorderEvent = std::function<void(TuiCustomEditPopupWindowViewInfo* AViewInfo,
-                                                             TCanvas* ACanvas, int& ABorderWidth, bool& ADone,
-                                                             const TRect& R)>;
+using TuiEditPopupDrawCustomBorderEvent = std::function<void(
+    TuiCustomEditPopupWindowViewInfo* AViewInfo, TCanvas* ACanvas, int& ABorderWidth, bool& ADone, const TRect& R)>;
 
 // The close button's look: 1 normal, 2 hot, 3 pressed.
 enum TuiPopupCloseButtonState { pcbsNormal = 1, pcbsHot = 2, pcbsPressed = 3 };

@@ -2,15 +2,22 @@
 
 namespace zel {
 
-const TResStringRec suiSEditRepositoryColorComboBoxItem{"suiSEditRepositoryColorComboBoxItem", "ColorComboBox |Represents a editor with color functionality"};
-const TResStringRec suiSEditRepositoryFontNameComboBoxItem{"suiSEditRepositoryFontNameComboBoxItem", "FontNameComboBox |Represents a editor with font functionality"};
+const TResStringRec suiSEditRepositoryColorComboBoxItem{"suiSEditRepositoryColorComboBoxItem",
+                                                        "ColorComboBox |Represents a editor with color functionality"};
+const TResStringRec suiSEditRepositoryFontNameComboBoxItem{
+    "suiSEditRepositoryFontNameComboBoxItem", "FontNameComboBox |Represents a editor with font functionality"};
 const TResStringRec suiSEditRepositoryLabelItem{"suiSEditRepositoryLabelItem", "Label|Represents a Label"};
-const TResStringRec suiSEditRepositoryProgressBarItem{"suiSEditRepositoryProgressBarItem", "ProgressBar|Represents a ProgressBar"};
+const TResStringRec suiSEditRepositoryProgressBarItem{"suiSEditRepositoryProgressBarItem",
+                                                      "ProgressBar|Represents a ProgressBar"};
 const TResStringRec suiSEditRepositoryTrackBarItem{"suiSEditRepositoryTrackBarItem", "TrackBar|Represents a TrackBar"};
-const TResStringRec suiSEditRepositorySpinButtonItem{"suiSEditRepositorySpinButtonItem", "SpinButton|Represents a SpinButton"};
-const TResStringRec suiSEditRepositoryCheckComboBox{"suiSEditRepositoryCheckComboBox", "CheckComboBox|Represents a CheckComboBox"};
-const TResStringRec suiSEditRepositoryShellComboBoxItem{"suiSEditRepositoryShellComboBoxItem", "ShellComboBox|Represents a combo box with a dropdown shell tree view"};
-const TResStringRec suiSEditRepositoryCheckGroupItem{"suiSEditRepositoryCheckGroupItem", "CheckGroup|Represents a group of check boxes"};
+const TResStringRec suiSEditRepositorySpinButtonItem{"suiSEditRepositorySpinButtonItem",
+                                                     "SpinButton|Represents a SpinButton"};
+const TResStringRec suiSEditRepositoryCheckComboBox{"suiSEditRepositoryCheckComboBox",
+                                                    "CheckComboBox|Represents a CheckComboBox"};
+const TResStringRec suiSEditRepositoryShellComboBoxItem{
+    "suiSEditRepositoryShellComboBoxItem", "ShellComboBox|Represents a combo box with a dropdown shell tree view"};
+const TResStringRec suiSEditRepositoryCheckGroupItem{"suiSEditRepositoryCheckGroupItem",
+                                                     "CheckGroup|Represents a group of check boxes"};
 const TResStringRec suiUDAssociated{"suiUDAssociated", " is already associated with "};
 const TResStringRec suiHotZoneStyleMediaPlayer9{"suiHotZoneStyleMediaPlayer9", "MediaPlayer9"};
 const TResStringRec suiHotZoneStyleMediaPlayer8{"suiHotZoneStyleMediaPlayer8", "MediaPlayer8"};
@@ -22,17 +29,23 @@ const TResStringRec uiSEditCheckGroupFilterColumnSeparator{"uiSEditCheckGroupFil
 const TResStringRec uiSEditCheckGroupChecked{"uiSEditCheckGroupChecked", "Checked"};
 const TResStringRec uiSEditCheckGroupGrayed{"uiSEditCheckGroupGrayed", "Grayed"};
 const TResStringRec uiSEditCheckGroupUnchecked{"uiSEditCheckGroupUnchecked", "Unchecked"};
-const TResStringRec uiSCheckComboBoxStatesItemsPropertyDlgCaption{"uiSCheckComboBoxStatesItemsPropertyDlgCaption", "uiCheckComboBox - CheckStates editor"};
-const TResStringRec uiSCheckGroupStatesItemsPropertyDlgCaption{"uiSCheckGroupStatesItemsPropertyDlgCaption", "uiCheckGroup - CheckStates editor"};
+const TResStringRec uiSCheckComboBoxStatesItemsPropertyDlgCaption{"uiSCheckComboBoxStatesItemsPropertyDlgCaption",
+                                                                  "uiCheckComboBox - CheckStates editor"};
+const TResStringRec uiSCheckGroupStatesItemsPropertyDlgCaption{"uiSCheckGroupStatesItemsPropertyDlgCaption",
+                                                               "uiCheckGroup - CheckStates editor"};
 const TResStringRec uiSCheckComboBoxEmptySelectionText{"uiSCheckComboBoxEmptySelectionText", "None selected"};
 const TResStringRec uiSColorComboBoxDefaultDescription{"uiSColorComboBoxDefaultDescription", "Color not selected"};
-const TResStringRec suiRichEditLibraryLoadError{"suiRichEditLibraryLoadError", "The rich text library could not be loaded"};
+const TResStringRec suiRichEditLibraryLoadError{"suiRichEditLibraryLoadError",
+                                                "The rich text library could not be loaded"};
 const TResStringRec suiRichEditLineInsertionError{"suiRichEditLineInsertionError", "The line could not be inserted"};
 const TResStringRec suiRichEditLoadFail{"suiRichEditLoadFail", "The text could not be loaded"};
 const TResStringRec suiRichEditSaveFail{"suiRichEditSaveFail", "The text could not be saved"};
-const TResStringRec suiRichEditSelectionSaveFail{"suiRichEditSelectionSaveFail", "The selected text could not be saved"};
-const TResStringRec suiRichEditOleInterfaceFail{"suiRichEditOleInterfaceFail", "The rich text editor's object interface is not available"};
-const TResStringRec suiRichEditCallBackFail{"suiRichEditCallBackFail", "The rich text editor's call-back interface could not be set"};
+const TResStringRec suiRichEditSelectionSaveFail{"suiRichEditSelectionSaveFail",
+                                                 "The selected text could not be saved"};
+const TResStringRec suiRichEditOleInterfaceFail{"suiRichEditOleInterfaceFail",
+                                                "The rich text editor's object interface is not available"};
+const TResStringRec suiRichEditCallBackFail{"suiRichEditCallBackFail",
+                                            "The rich text editor's call-back interface could not be set"};
 const TResStringRec suiRichEditInvalidLink{"suiRichEditInvalidLink", "The link is not valid"};
 const TResStringRec suiSEditRepositoryRichItem{"suiSEditRepositoryRichItem", "RichEdit|Represents a rich text editor"};
 const TResStringRec suiRichEditUndoCaption{"suiRichEditUndoCaption", "&Undo"};

@@ -66,8 +66,8 @@ TEST(CheckBoxValues, EachValueTakesOnlyWhatKeepsTheThreeApart) {
          &TuiCustomCheckBoxProperties::GetValueChecked, Variant::Null(), false},
         {"checked to the unchecked value", &TuiCustomCheckBoxProperties::SetValueChecked,
          &TuiCustomCheckBoxProperties::GetValueChecked, Variant(false), false},
-        {"checked to 'Y'", &TuiCustomCheckBoxProperties::SetValueChecked,
-         &TuiCustomCheckBoxProperties::GetValueChecked, Variant("Y"), true},
+        {"checked to 'Y'", &TuiCustomCheckBoxProperties::SetValueChecked, &TuiCustomCheckBoxProperties::GetValueChecked,
+         Variant("Y"), true},
         {"unchecked to the checked value", &TuiCustomCheckBoxProperties::SetValueUnchecked,
          &TuiCustomCheckBoxProperties::GetValueUnchecked, Variant("Y"), false},
         {"unchecked to Null", &TuiCustomCheckBoxProperties::SetValueUnchecked,
@@ -208,10 +208,9 @@ TEST(CheckBoxGlyphs, TheCellOfAStateStaysInsideEveryStrip) {
         int Cell;
     };
     const Row rows[] = {
-        {cbsChecked, true, 6, 4},   {cbsGrayed, true, 6, 5},    {cbsUnchecked, false, 6, 0},
-        {cbsChecked, true, 3, 1},   {cbsGrayed, false, 3, 2},   {cbsChecked, false, 2, 1},
-        {cbsGrayed, false, 2, 0},   {cbsGrayed, true, 2, 0},    {cbsChecked, true, 2, 1},
-        {cbsChecked, false, 1, 0},  {cbsGrayed, true, 1, 0},    {cbsUnchecked, true, 4, 3},
+        {cbsChecked, true, 6, 4}, {cbsGrayed, true, 6, 5},   {cbsUnchecked, false, 6, 0}, {cbsChecked, true, 3, 1},
+        {cbsGrayed, false, 3, 2}, {cbsChecked, false, 2, 1}, {cbsGrayed, false, 2, 0},    {cbsGrayed, true, 2, 0},
+        {cbsChecked, true, 2, 1}, {cbsChecked, false, 1, 0}, {cbsGrayed, true, 1, 0},     {cbsUnchecked, true, 4, 3},
     };
     for (const Row& row : rows) {
         const int cell = TuiCustomCheckBoxViewInfo::GlyphIndex(row.State, row.Pressed, row.Count);

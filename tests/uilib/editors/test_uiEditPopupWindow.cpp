@@ -330,7 +330,8 @@ TEST_F(EditPopupWindow, TheCloseButtonClosesOnlyWhenReleasedOnIt) {
 
 TEST_F(EditPopupWindow, AModalResultClosesWithItsReason) {
     NewPopup();
-    const std::pair<TModalResult, TuiCloseUpReason> rows[] = {{mrOk, crEnter}, {mrCancel, crCancel}, {mrAbort, crUnknown}};
+    const std::pair<TModalResult, TuiCloseUpReason> rows[] = {
+        {mrOk, crEnter}, {mrCancel, crCancel}, {mrAbort, crUnknown}};
     for (const auto& [result, reason] : rows) {
         Open();
         ASSERT_TRUE(popup->IsShown());
