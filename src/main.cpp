@@ -16,6 +16,7 @@
 #include "platform/vcl/PlatformUnits.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/base/uiBaseUnits.h"
+#include "uilib/editors/uiEditorsUnits.h"
 
 namespace {
 // The executable's own path, whatever folder the program was started from.
@@ -31,11 +32,12 @@ int main(int argc, char** argv) {
     using namespace zel;
     const std::string executable = ExecutablePath(argc > 0 ? argv[0] : nullptr);
     // Every unit sets itself up first, in the list's order, and is torn down in the reverse order at the end:
-    // the component library, the shared routines with the program's folder, the maker's folders, the help
-    // viewer, the program's own cursors.
+    // the component library with its edit controls, the shared routines with the program's folder, the
+    // maker's folders, the help viewer, the program's own cursors.
     TUnitList units(JoinUnitRows({PlatformUnits(),
                                   ControlsUnits(),
                                   uiBaseUnits(),
+                                  uiEditorsUnits(),
                                   ubBarUnits(),
                                   {{"SharedRoutines", [&] { InitSharedRoutines(executable); }, {}}},
                                   UefoldersUnits(),

@@ -130,4 +130,57 @@ bool TActionLink::IsImageIndexLinked() { return LinksCustomAction(); }
 bool TActionLink::IsShortCutLinked() { return LinksCustomAction(); }
 bool TActionLink::IsVisibleLinked() { return LinksCustomAction(); }
 
+// ---------------------------------------------------------------------------------- TControlActionLink
+
+TControlActionLink::TControlActionLink(TControl* AClient) : TActionLink(AClient), control_(AClient) {
+    OnChange = [this](TObject* Sender) {
+        if (control_ != nullptr) control_->ActionChange(Sender, false);
+    };
+}
+
+bool TControlActionLink::IsCaptionLinked() {
+    TCustomAction* a = CustomAction();
+    return a != nullptr && control_->Caption() == a->GetCaption();
+}
+
+bool TControlActionLink::IsEnabledLinked() {
+    TCustomAction* a = CustomAction();
+    return a != nullptr && control_->GetEnabled() == a->GetEnabled();
+}
+
+bool TControlActionLink::IsHintLinked() {
+    TCustomAction* a = CustomAction();
+    return a != nullptr && control_->Hint == a->GetHint();
+}
+
+bool TControlActionLink::IsVisibleLinked() {
+    TCustomAction* a = CustomAction();
+    return a != nullptr && control_->GetVisible() == a->GetVisible();
+}
+
+void TControlActionLink::SetCaption(const std::string& Value) {
+    if (IsCaptionLinked()) control_->SetCaption(Value);
+}
+
+void TControlActionLink::SetEnabled(bool Value) {
+    if (IsEnabledLinked()) control_->SetEnabled(Value);
+}
+
+void TControlActionLink::SetHint(const std::string& Value) {
+    if (IsHintLinked()) control_->Hint = Value;
+}
+
+void TControlActionLink::SetVisible(bool Value) {
+    if (IsVisibleLinked()) control_->SetVisible(Value);
+}
+
+bool TWinControlActionLink::IsHelpContextLinked() {
+    TCustomAction* a = CustomAction();
+    return a != nullptr && control_->HelpContext == a->GetHelpContext();
+}
+
+void TWinControlActionLink::SetHelpContext(int Value) {
+    if (IsHelpContextLinked()) control_->HelpContext = Value;
+}
+
 }  // namespace zel

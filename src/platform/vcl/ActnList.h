@@ -130,4 +130,35 @@ protected:
     bool LinksCustomAction() const { return dynamic_cast<TCustomAction*>(action_) != nullptr; }
 };
 
+// The link of a control: a value is linked while the control shows what the action has; the action's
+// changes are copied into the control, and its execute runs on the control's click.
+class TControlActionLink : public TActionLink {
+public:
+    explicit TControlActionLink(TControl* AClient);
+    std::string ClassName() const override { return "TControlActionLink"; }
+    TControl* GetClient() const { return control_; }
+
+    bool IsCaptionLinked() override;
+    bool IsEnabledLinked() override;
+    bool IsHintLinked() override;
+    bool IsVisibleLinked() override;
+    void SetCaption(const std::string& Value) override;
+    void SetEnabled(bool Value) override;
+    void SetHint(const std::string& Value) override;
+    void SetVisible(bool Value) override;
+
+protected:
+    TCustomAction* CustomAction() const { return dynamic_cast<TCustomAction*>(action_); }
+    TControl* control_;
+};
+
+// The link of a windowed control: the help context too.
+class TWinControlActionLink : public TControlActionLink {
+public:
+    using TControlActionLink::TControlActionLink;
+    std::string ClassName() const override { return "TWinControlActionLink"; }
+    bool IsHelpContextLinked() override;
+    void SetHelpContext(int Value) override;
+};
+
 }  // namespace zel

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/StdCtrls.h"
@@ -192,6 +193,7 @@ TControl::~TControl() {
     if (g_captureControl == this) g_captureControl = nullptr;
     if (g_mouseControl == this) g_mouseControl = nullptr;
     if (parent_ != nullptr) parent_->RemoveControl(this);
+    delete actionLink_;
     delete font_;
 }
 
@@ -304,6 +306,7 @@ void TControl::SetPopupMenu(TPopupMenu* Value) {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
+    if (Operation == opRemove && actionLink_ != nullptr && AComponent == actionLink_->GetAction()) SetAction(nullptr);
 }
 
 void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
@@ -520,6 +523,36 @@ TCustomForm* TControl::GetParentForm() const { return ::zel::GetParentForm(const
 
 void TControl::Click() {
     if (OnClick) OnClick(this);
+    else if (actionLink_ != nullptr) actionLink_->Execute(this);
+}
+
+TBasicAction* TControl::GetAction() const { return actionLink_ != nullptr ? actionLink_->GetAction() : nullptr; }
+
+void TControl::SetAction(TBasicAction* Value) {
+    if (Value == GetAction()) return;
+    if (Value == nullptr) {
+        delete actionLink_;
+        actionLink_ = nullptr;
+        return;
+    }
+    if (actionLink_ == nullptr) actionLink_ = CreateActionLink();
+    actionLink_->SetAction(Value);
+    ActionChange(Value, ComponentState().Contains(csLoading));
+    Value->FreeNotification(this);
+}
+
+TControlActionLink* TControl::CreateActionLink() { return new TControlActionLink(this); }
+
+TControlActionLink* TWinControl::CreateActionLink() { return new TWinControlActionLink(this); }
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (action == nullptr) return;
+    if (!CheckDefaults || Caption().empty()) SetCaption(action->GetCaption());
+    if (!CheckDefaults || GetEnabled()) SetEnabled(action->GetEnabled());
+    if (!CheckDefaults || HelpContext == 0) HelpContext = action->GetHelpContext();
+    if (!CheckDefaults || Hint.empty()) Hint = action->GetHint();
+    if (!CheckDefaults || GetVisible()) SetVisible(action->GetVisible());
 }
 
 void TControl::DblClick() {

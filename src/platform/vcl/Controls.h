@@ -23,6 +23,8 @@ class TCustomForm;
 class TControl;
 class TDragImageList;
 class TPopupMenu;
+class TBasicAction;
+class TControlActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -279,9 +281,20 @@ public:
     // WM_MOUSEWHEEL with the screen point; unhandled, the parent gets the message.
     TMouseWheelEvent OnMouseWheel;
 
+    // OnClick; without one, the action behind the control runs.
     virtual void Click();
     virtual void DblClick();
     void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // ---- action
+    // The action the control follows through its action link: the action's caption, enabled state, hint,
+    // visibility and help context become the control's, now and whenever the action changes.
+    TBasicAction* GetAction() const;
+    void SetAction(TBasicAction* Value);
+    TControlActionLink* ActionLink() const { return actionLink_; }
+    // The action changed (or was set, with CheckDefaults): its values become the control's; with CheckDefaults
+    // only where the control still has its default.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
     // Lets the actions behind the control update their state (their OnUpdate). A control here has none of
     // its own; controls that show actions of other objects override it. Run for every visible control with
     // csActionClient on the showing, enabled forms while the application is idle.
@@ -330,6 +343,8 @@ protected:
     void NotePress();
     // Sets the visibility without any effect (a form starts hidden).
     void InitVisible(bool Value) { visible_ = Value; }
+    // The link made when an action is set (a TControlActionLink here).
+    virtual TControlActionLink* CreateActionLink();
 
     TControlState controlState_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -350,6 +365,7 @@ private:
     TAlign align_ = alNone;
     TCursor cursor_ = crDefault;
     TPopupMenu* popupMenu_ = nullptr;
+    TControlActionLink* actionLink_ = nullptr;
 };
 
 // A control drawn by its parent window on a canvas.
@@ -383,6 +399,11 @@ public:
     bool HandleAllocated() const { return handle_ != nullptr; }
     void HandleNeeded();
     void RecreateWnd();
+    // Moves the control to another parent (or to none) with its window: the window is re-parented (a
+    // parent's window takes it when it has one), not made anew. A popup
+    // borrows a control this way and gives it back.
+    void SetParentKeepingWindow(TWinControl* AParent);
+
     void DestroyHandle();
     // The parent window for a control placed on no control (a form's owner window, or a foreign window).
     HWND ParentWindow = nullptr;
@@ -453,6 +474,8 @@ public:
     static std::uint64_t BindingsVersion();
 
 protected:
+    // A windowed control's link also takes the action's help context.
+    TControlActionLink* CreateActionLink() override;
     virtual void CreateParams(TCreateParams& Params);
     // Fills the class of Params from an existing window class whose procedure answers what this control
     // does not handle (EDIT, LISTBOX).
@@ -472,9 +495,6 @@ protected:
     void DestroySecondWindow();
     // Told after SwitchWindows: drawing resources bound to the old Handle are given up.
     virtual void WindowsSwitched() {}
-    // Moves the control to another parent (or to none) with its window: the window is re-parented (a
-    // parent's window takes it when it has one), not made anew.
-    void SetParentKeepingWindow(TWinControl* AParent);
     virtual void CreateHandle();
     void Dispatch(TMessage& Message) override;
     void WndProc(TMessage& Message) override;

@@ -124,7 +124,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     }
     if (!GetEnabled()) Params.Style |= WS_DISABLED;
     if (formStyle_ == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
-    if (alphaBlend_) Params.ExStyle |= WS_EX_LAYERED;
+    if (alphaBlend_ || transparentColor_) Params.ExStyle |= WS_EX_LAYERED;
     if (popupMode_ == pmExplicit && popupParent_ != nullptr && popupParent_ != this) {
         Params.WndParent = popupParent_->GetHandle();
     } else if (popupMode_ == pmAuto) {
@@ -174,7 +174,7 @@ void TCustomForm::CreateWnd() {
     if (SendMessage(GetHandle(), WM_GETICON, ICON_SMALL, 0) == 0)
         SendMessage(GetHandle(), WM_SETICON, ICON_SMALL, icon);
     if (SendMessage(GetHandle(), WM_GETICON, ICON_BIG, 0) == 0) SendMessage(GetHandle(), WM_SETICON, ICON_BIG, icon);
-    ApplyAlphaBlend();
+    ApplyLayered();
     if (formStyle_ == fsMDIForm && clientHandle_ == nullptr) {
         RegisterStandardClasses();
         RECT r;
@@ -189,12 +189,15 @@ void TCustomForm::CreateWnd() {
     }
 }
 
-void TCustomForm::ApplyAlphaBlend() {
+void TCustomForm::ApplyLayered() {
     if (!HandleAllocated()) return;
     const LONG_PTR ex = GetWindowLongPtr(GetHandle(), GWL_EXSTYLE);
-    if (alphaBlend_) {
+    if (alphaBlend_ || transparentColor_) {
         SetWindowLongPtr(GetHandle(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
-        SetLayeredWindowAttributes(GetHandle(), 0, alphaBlendValue_, LWA_ALPHA);
+        DWORD flags = 0;
+        if (alphaBlend_) flags |= LWA_ALPHA;
+        if (transparentColor_) flags |= LWA_COLORKEY;
+        SetLayeredWindowAttributes(GetHandle(), ColorToRGB(transparentColorValue_), alphaBlendValue_, flags);
     } else if ((ex & WS_EX_LAYERED) != 0) {
         SetWindowLongPtr(GetHandle(), GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
     }
@@ -203,13 +206,25 @@ void TCustomForm::ApplyAlphaBlend() {
 void TCustomForm::SetAlphaBlend(bool Value) {
     if (alphaBlend_ == Value) return;
     alphaBlend_ = Value;
-    ApplyAlphaBlend();
+    ApplyLayered();
 }
 
 void TCustomForm::SetAlphaBlendValue(BYTE Value) {
     if (alphaBlendValue_ == Value) return;
     alphaBlendValue_ = Value;
-    ApplyAlphaBlend();
+    ApplyLayered();
+}
+
+void TCustomForm::SetTransparentColor(bool Value) {
+    if (transparentColor_ == Value) return;
+    transparentColor_ = Value;
+    ApplyLayered();
+}
+
+void TCustomForm::SetTransparentColorValue(TColor Value) {
+    if (transparentColorValue_ == Value) return;
+    transparentColorValue_ = Value;
+    ApplyLayered();
 }
 
 void TCustomForm::SetPopupMode(TPopupMode Value) {

@@ -84,6 +84,12 @@ public:
     void SetAlphaBlend(bool Value);
     BYTE GetAlphaBlendValue() const { return alphaBlendValue_; }
     void SetAlphaBlendValue(BYTE Value);
+    // With TransparentColor on, the pixels of the colour TransparentColorValue are left out of the window:
+    // what lies under it shows there.
+    bool GetTransparentColor() const { return transparentColor_; }
+    void SetTransparentColor(bool Value);
+    TColor GetTransparentColorValue() const { return transparentColorValue_; }
+    void SetTransparentColorValue(TColor Value);
     // The owner window: see TPopupMode; a change makes the window again.
     TPopupMode GetPopupMode() const { return popupMode_; }
     void SetPopupMode(TPopupMode Value);
@@ -182,10 +188,12 @@ private:
     bool minimized_ = false;
     bool alphaBlend_ = false;
     BYTE alphaBlendValue_ = 255;
+    bool transparentColor_ = false;
+    TColor transparentColorValue_ = 0;
     TPopupMode popupMode_ = pmNone;
     TCustomForm* popupParent_ = nullptr;
 
-    void ApplyAlphaBlend();
+    void ApplyLayered();
 };
 
 class TForm : public TCustomForm {

@@ -58,7 +58,20 @@ bool ComposeScreen(const RECT& Area, QImage& out) {
         p.save();
         if (t->region) p.setClipRegion(t->regionQ.translated(at));
         if (t->exStyle & WS_EX_LAYERED) p.setOpacity(t->alpha / 255.0);
-        ComposeInto(p, t, at);
+        if (UsesColorKey(t) && t->image) {
+            // The key colour is left out: the windows below show through it.
+            QImage picture(t->image->size(), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
+            {
+                QPainter aside(&picture);
+                ComposeInto(aside, t, QPoint(0, 0));
+            }
+            KeyOutColor(picture, t->colorKey);
+            if (t->region) p.setClipRegion(t->regionQ.translated(at));
+            p.drawImage(at, picture);
+        } else {
+            ComposeInto(p, t, at);
+        }
         p.restore();
     }
     return true;

@@ -1243,8 +1243,7 @@ void ListPaint(HWND hwnd, TListState& st, HDC given) {
     const int right = bars.v ? bars.vr.left : rc.right, bottom = bars.h ? bars.hr.top : rc.bottom;
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, 0, 0, right, bottom);
-    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < bottom;
-         y += RowHeight(hwnd, st, i), ++i) {
+    for (int i = st.top, y = 0; i < static_cast<int>(st.items.size()) && y < bottom; y += RowHeight(hwnd, st, i), ++i) {
         const int ih = RowHeight(hwnd, st, i);
         RECT r{-st.scroll, y, std::max(right, st.extent) - st.scroll, y + ih};
         const bool sel = IsItemSelected(hwnd, st, i);

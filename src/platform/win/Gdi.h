@@ -337,8 +337,11 @@ BOOL DrawFrameControl(HDC dc, RECT* r, UINT type, UINT state);
 
 // The system's own bitmaps, by number. OBM_CHECKBOXES: 4 x 3 cells of 13 x 13 drawn like the classic check
 // boxes (row 0 check boxes, row 1 radio buttons, row 2 three-state boxes; columns: unchecked, checked, pushed
-// unchecked, pushed checked). The caller deletes the bitmap; nullptr for an unknown number.
+// unchecked, pushed checked). OBM_CHECK: 26 x 13, two cells of 13 x 13: the left one the classic
+// check mark in black on white, the right one plain white, so the pixels where the halves differ are the mark. The
+// caller deletes the bitmap; nullptr for an unknown number.
 constexpr int OBM_CHECKBOXES = 32759;
+constexpr int OBM_CHECK = 32760;
 HBITMAP LoadBitmap(HINSTANCE instance, int id);
 
 BOOL PatBlt(HDC dc, int x, int y, int w, int h, DWORD rop);

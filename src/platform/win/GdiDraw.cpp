@@ -654,6 +654,10 @@ void DrawCaption(HDC dc, RECT r, UINT state) {
     }
 }
 
+// The classic tick: seven columns three pixels tall, going down for three columns and up for four; the top
+// row of each column.
+constexpr int kClassicTickTop[7] = {2, 3, 4, 3, 2, 1, 0};
+
 void DrawButton(HDC hdc, RECT r, UINT state) {
     TDeviceContext* dc = CheckDC(hdc);
     const UINT kind = state & 0xFF;
@@ -724,12 +728,10 @@ void DrawButton(HDC hdc, RECT r, UINT state) {
     FillSys(hdc, b, (state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW);
     if (state & DFCS_CHECKED) {
         const int color = (state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT;
-        // The classic tick: seven columns three pixels tall, going down for three columns and up for four,
-        // centred in the box (in a 13-pixel box its lowest pixel is on row 9).
-        static constexpr int kTickTop[7] = {2, 3, 4, 3, 2, 1, 0};
+        // The classic tick, centred in the box (in a 13-pixel box its lowest pixel is on row 9).
         const int x0 = b.left + (b.right - b.left - 7) / 2, y0 = b.top + (b.bottom - b.top - 7) / 2;
         for (int i = 0; i < 7; ++i) {
-            FillSys(hdc, RECT{x0 + i, y0 + kTickTop[i], x0 + i + 1, y0 + kTickTop[i] + 3}, color);
+            FillSys(hdc, RECT{x0 + i, y0 + kClassicTickTop[i], x0 + i + 1, y0 + kClassicTickTop[i] + 3}, color);
         }
     }
 }
@@ -747,8 +749,24 @@ BOOL DrawFrameControl(HDC hdc, RECT* r, UINT type, UINT state) {
 }
 
 HBITMAP LoadBitmap(HINSTANCE /*instance*/, int id) {
-    if (id != OBM_CHECKBOXES) return nullptr;
     constexpr int cell = 13;
+    if (id == OBM_CHECK) {
+        // The same tick as the classic check box draws, in black on white, then a white cell.
+        HBITMAP bitmap = CreateBitmap(2 * cell, cell, 1, 32, nullptr);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        const RECT all{0, 0, 2 * cell, cell};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        for (int i = 0; i < 7; ++i) {
+            const RECT r{3 + i, 3 + kClassicTickTop[i], 4 + i, 6 + kClassicTickTop[i]};
+            FillRect(dc, &r, black);
+        }
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return bitmap;
+    }
+    if (id != OBM_CHECKBOXES) return nullptr;
     HBITMAP bitmap = CreateBitmap(4 * cell, 3 * cell, 1, 32, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);

@@ -269,6 +269,10 @@ void ScheduleWidgetUpdate(TWnd* w, const QRegion& area);
 // across many drawings); called before the toolkit paints.
 void ShowHeldDCDrawing();
 void SyncWidget(TWnd* w);
+// A layered top-level window whose LWA_COLORKEY leaves the pixels of its key colour out.
+bool UsesColorKey(const TWnd* w);
+// Makes the pixels of the key colour (00BBGGRR) fully transparent.
+void KeyOutColor(QImage& image, COLORREF key);
 // The toolkit's stacking of top-level windows follows the layer's order from the window up.
 void RestackWidgets(TWnd* w);
 void CreateWidget(TWnd* w);

@@ -372,6 +372,19 @@ protected:
         TWnd* w = FindWnd(hwnd_);
         if (!w) return;
         QPainter p(this);
+        if (UsesColorKey(w)) {
+            // The window is composed aside and the key colour cut out of it, so the desktop shows there.
+            QImage picture(size(), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
+            {
+                QPainter aside(&picture);
+                Composite(aside, w, QPoint(0, 0), QRegion(e->rect()));
+            }
+            KeyOutColor(picture, w->colorKey);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(e->rect(), picture, e->rect());
+            return;
+        }
         Composite(p, w, QPoint(0, 0), QRegion(e->rect()));
     }
     void mousePressEvent(QMouseEvent* e) override { Mouse(e, true); }
@@ -585,6 +598,9 @@ void SyncWidget(TWnd* w) {
     if (widget->geometry() != g) widget->setGeometry(g);
     widget->setWindowTitle(QString::fromStdString(w->text));
     qreal opacity = (w->exStyle & WS_EX_LAYERED) ? w->alpha / 255.0 : 1.0;
+    // A colour key needs a see-through widget; set before the widget shows.
+    if (UsesColorKey(w) && !widget->testAttribute(Qt::WA_TranslucentBackground))
+        widget->setAttribute(Qt::WA_TranslucentBackground);
     if (widget->windowOpacity() != opacity) widget->setWindowOpacity(opacity);
     if (w->region) widget->setMask(w->regionQ);
     else if (!widget->mask().isEmpty()) widget->clearMask();
@@ -609,6 +625,22 @@ void SyncWidget(TWnd* w) {
     // A widget shown by the toolkit lands on top; the layer's order may hold it lower.
     if (shownChanged && visible) RestackWidgets(w);
     if (shownChanged) SyncPointerGrab();
+}
+
+bool UsesColorKey(const TWnd* w) {
+    return w != nullptr && w->parent == nullptr && (w->exStyle & WS_EX_LAYERED) != 0 &&
+           (w->layeredFlags & LWA_COLORKEY) != 0;
+}
+
+void KeyOutColor(QImage& image, COLORREF key) {
+    if (image.format() != QImage::Format_ARGB32_Premultiplied)
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRgb wanted = qRgb(GetRValue(key), GetGValue(key), GetBValue(key));
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(row[x]) == 255 && (row[x] | 0xFF000000u) == wanted) row[x] = 0;
+    }
 }
 
 void RestackWidgets(TWnd* w) {

@@ -78,8 +78,9 @@ void SelectCommandRow(TubBarCustomizingForm* F, int ARow) {
 }
 
 TubBarGroup* GroupOfRow(TubBarCustomizingForm* F, int ARow) {
-    return ARow >= 0 && ARow < F->lbGroups->Items()->Count() ? static_cast<TubBarGroup*>(F->lbGroups->Items()->GetObject(ARow))
-                                                             : nullptr;
+    return ARow >= 0 && ARow < F->lbGroups->Items()->Count()
+               ? static_cast<TubBarGroup*>(F->lbGroups->Items()->GetObject(ARow))
+               : nullptr;
 }
 
 }  // namespace
@@ -288,8 +289,8 @@ void TubBarCustomizingForm::FillAllCommands() {
         LAllCommands->WindowProc = [this](TMessage& M) { AllCommandsWindowProc(M); };
     }
     const int top = LAllCommands->HandleAllocated() ? LAllCommands->GetTopIndex() : 0;
-    TObject* selected = LAllCommands->GetItemIndex() >= 0 ? LAllCommands->Items()->GetObject(LAllCommands->GetItemIndex())
-                                                          : nullptr;
+    TObject* selected =
+        LAllCommands->GetItemIndex() >= 0 ? LAllCommands->Items()->GetObject(LAllCommands->GetItemIndex()) : nullptr;
     const bool onlyShortCuts = CBShowCommandsWithShortCut->GetChecked();
     if (LAllCommands->HandleAllocated()) SendMessage(LAllCommands->GetHandle(), WM_SETREDRAW, FALSE, 0);
     LAllCommands->Items()->Clear();
@@ -396,7 +397,8 @@ void TubBarCustomizingForm::FillGroupItems() {
     lbGroupItems->Items()->Clear();
     TubBarGroup* group = GroupOfRow(this, lbGroups->GetItemIndex());
     if (group != nullptr)
-        for (int i = 0; i < group->Count(); ++i) lbGroupItems->Items()->AddObject(group->Members(i)->GetName(), group->Members(i));
+        for (int i = 0; i < group->Count(); ++i)
+            lbGroupItems->Items()->AddObject(group->Members(i)->GetName(), group->Members(i));
     btnGroupDelete->SetEnabled(group != nullptr && MayDelete(group));
     btnGroupAdd->SetEnabled(MayAdd(barManager_));
     btnGroupItemAdd->SetEnabled(group != nullptr);
@@ -421,9 +423,8 @@ void DrawGroupRow(TCustomListBox* AList, int Index, TRect Rect, TOwnerDrawState 
     const bool selected = State.Contains(odSelected);
     canvas->Brush()->SetColor(selected ? clHighlight : clWindow);
     canvas->Font()->SetColor(selected ? clHighlightText : clWindowText);
-    canvas->Font()->SetStyle(dynamic_cast<TubBarGroup*>(AList->Items()->GetObject(Index)) != nullptr
-                                 ? TFontStyles{fsBold}
-                                 : TFontStyles{});
+    canvas->Font()->SetStyle(
+        dynamic_cast<TubBarGroup*>(AList->Items()->GetObject(Index)) != nullptr ? TFontStyles{fsBold} : TFontStyles{});
     canvas->TextRect(Rect, Rect.left + 2, Rect.top + 1, AList->Items()->Get(Index));
 }
 }  // namespace
@@ -486,7 +487,8 @@ void TubBarCustomizingForm::btnGroupItemAddClick(TObject*) {
     for (TComponent* member : chosen) group->Add(member);
     FillGroupItems();
     for (int row = 0; row < lbGroupItems->Items()->Count(); ++row)
-        lbGroupItems->SetSelected(row, chosen.IndexOf(static_cast<TComponent*>(lbGroupItems->Items()->GetObject(row))) >= 0);
+        lbGroupItems->SetSelected(row,
+                                  chosen.IndexOf(static_cast<TComponent*>(lbGroupItems->Items()->GetObject(row))) >= 0);
     Modified(barManager_);
 }
 
@@ -538,7 +540,8 @@ void MoveGroupRows(TubBarCustomizingForm* F, int ADelta, bool AMembers) {
         }
     if (block.Count() == 0 || (ADelta < 0 && first == 0) || (ADelta > 0 && lastRow == group->Count() - 1)) return;
     if (ADelta < 0)
-        for (int i = 0; i < block.Count(); ++i) group->MoveMember(group->IndexOf(block[i]), group->IndexOf(block[i]) - 1);
+        for (int i = 0; i < block.Count(); ++i)
+            group->MoveMember(group->IndexOf(block[i]), group->IndexOf(block[i]) - 1);
     else
         for (int i = block.Count() - 1; i >= 0; --i)
             group->MoveMember(group->IndexOf(block[i]), group->IndexOf(block[i]) + 1);

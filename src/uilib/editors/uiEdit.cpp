@@ -5,6 +5,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
+#include "platform/win/CursorRows.h"
 
 namespace zel {
 
@@ -265,12 +266,20 @@ void RegisterEditClasses() {
         .Event("OnStyleChanged", &TuiStyleController::OnStyleChanged);
 }
 
+// The wheel cursor: a round wheel with an arrow up and an arrow down beside a dot.
+const TCursorRows kMouseWheel = {"    #####",     "  ##.....##",   " #....#....#",  " #...###...#",  "#...#####...#",
+                                 "#...........#", "#.....#.....#", "#....###....#", "#...........#", "#...#####...#",
+                                 " #...###...#",  " #....#....#",  "  ##.....##",   "    #####"};
+
 void uiEditStartup() {
+    RegisterRowsCursor("UIEDIT_MOUSEWHEEL", 6, 7, {{&kMouseWheel, 0, 0}});
+    Screen->SetCursors(crMouseWheel, LoadCursor(nullptr, "UIEDIT_MOUSEWHEEL"));
     gDefaultEditStyleController = Construct<TuiEditStyleController>(nullptr);
     SetuiDefaultStyleController(gDefaultEditStyleController);
 }
 
 void uiEditShutdown() {
+    Screen->SetCursors(crMouseWheel, nullptr);
     FreeRegisteredEditProperties();
     SetuiDefaultStyleController(nullptr);
     delete gDefaultEditStyleController;

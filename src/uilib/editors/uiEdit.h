@@ -102,6 +102,9 @@ private:
     TuiEditStyle* StyleOf(TuiContainerStyleState AState) const { return static_cast<TuiEditStyle*>(GetStyle(AState)); }
 };
 
+// The screen cursor of the mouse wheel's scrolling, "UIEDIT_MOUSEWHEEL", installed while the unit runs.
+constexpr TCursor crMouseWheel = 4101;
+
 // The program-wide default editor style controller, nullptr while the unit is not started.
 TuiEditStyleController* uiDefaultEditStyleController();
 

@@ -53,19 +53,6 @@ void DrawEllipsis(TCanvas* ACanvas, const TRect& R, TColor AColor, bool APressed
     }
 }
 
-// The accelerator character of a caption ('&' before it, "&&" is a plain ampersand), 0 without one.
-char AcceleratorOf(const std::string& ACaption) {
-    for (std::size_t i = 0; i + 1 < ACaption.size(); ++i) {
-        if (ACaption[i] != '&') continue;
-        if (ACaption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return ACaption[i + 1];
-    }
-    return 0;
-}
-
 }  // namespace
 
 // Tells a caller whether the editor was freed while it called out (a handler may free it); nests.

@@ -143,7 +143,9 @@ protected:
     bool DoEditing();
     // Sets the value from the shown text (after validation).
     virtual void SetValueFromDisplayText(const std::string& AText) { SetInternalValue(Variant(AText), false); }
-    void SetInternalValue(const Variant& Value, bool AFromUser);
+    // Every change of the value comes here, the user's (AFromUser, only when editing is allowed) and the
+    // program's.
+    virtual void SetInternalValue(const Variant& Value, bool AFromUser);
     // Marks a change the user made in the shown text.
     void UserTextChanged();
     // Handles an editor key; true when it was taken.

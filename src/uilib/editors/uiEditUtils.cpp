@@ -45,4 +45,16 @@ void SendChar(HWND AWindow, char AChar) {
     SendMessage(AWindow, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(AChar)), 0);
 }
 
+char AcceleratorOf(const std::string& ACaption) {
+    for (std::size_t i = 0; i + 1 < ACaption.size(); ++i) {
+        if (ACaption[i] != '&') continue;
+        if (ACaption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return ACaption[i + 1];
+    }
+    return 0;
+}
+
 }  // namespace zel

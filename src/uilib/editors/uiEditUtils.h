@@ -1,5 +1,7 @@
 #pragma once
 // Small routines the editors share: character and value tests, region helpers, and sending keys to a window.
+#include <string>
+
 #include "platform/rtl/Variants.h"
 #include "platform/vcl/Controls.h"
 #include "platform/win/Gdi.h"
@@ -21,6 +23,9 @@ TComponent* GetOwnerComponent(TPersistent* APersistent);
 bool IsRegionEmpty(HRGN ARegion);
 // Adds ASource to ADest.
 void AddRegion(HRGN ADest, HRGN ASource);
+
+// The accelerator character of a caption ('&' before it, "&&" is a plain ampersand), 0 without one.
+char AcceleratorOf(const std::string& ACaption);
 
 void SendKeyDown(HWND AWindow, WORD AKey);
 void SendChar(HWND AWindow, char AChar);

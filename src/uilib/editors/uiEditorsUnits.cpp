@@ -1,12 +1,14 @@
 #include "uilib/editors/uiEditorsUnits.h"
 
 #include "uilib/base/uiBaseUnits.h"
+#include "uilib/editors/uiCheckBox.h"
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiDataStorage.h"
 #include "uilib/editors/uiEdit.h"
 #include "uilib/editors/uiEditConsts.h"
 #include "uilib/editors/uiEditPaintUtils.h"
+#include "uilib/editors/uiExtEditConsts.h"
 #include "uilib/editors/uiFilterControlStrs.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
@@ -15,6 +17,9 @@
 
 namespace zel {
 
+// The library's eighteen start-up steps, in order; they stop in the reverse order. A unit that is not in
+// the library yet keeps its place with a row that does nothing, so that the order stays the same when it
+// comes.
 TUnitRows uiEditorsUnits() {
     return {
         {"uiDWMApi", uiDWMApiStartup, uiDWMApiShutdown},
@@ -25,11 +30,19 @@ TUnitRows uiEditorsUnits() {
         {"uiLibraryStrs", uiLibraryStrsStartup, uiLibraryStrsShutdown},
         {"uiDateUtils", nullptr, nullptr},
         {"uiEditConsts", uiEditConstsStartup, uiEditConstsShutdown},
+        // Place of the drawing utilities' painter table.
+        {"uiEditUtils", nullptr, nullptr},
         uiEditUnitRow(),
         {"uiVariants", nullptr, nullptr},
         {"uiFilterControlStrs", uiFilterControlStrsStartup, uiFilterControlStrsShutdown},
         uiTextEditUnitRow(),
         uiMaskEditUnitRow(),
+        // Place of the spin editor's unit.
+        {"uiSpinEdit", nullptr, nullptr},
+        // Place of the drop-down editors' unit.
+        {"uiDropDownEdit", nullptr, nullptr},
+        {"uiExtEditConsts", uiExtEditConstsRegister, uiExtEditConstsUnregister},
+        uiCheckBoxUnitRow(),
     };
 }
 

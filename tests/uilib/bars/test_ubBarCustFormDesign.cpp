@@ -119,9 +119,17 @@ TEST_F(ubBarCustFormDesignTest, PopupEntriesFollowTheSelection) {
     } const rows[] = {
         {"the first command", [] {}, 1, 0, {1, 1, 1, 1, 1, 1}, {1, 1, 1, 0, 1, 0}},
         {"a sub-item, the last row", [] {}, 1, 2, {1, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 0, 1}},
-        {"an undeletable item", [&] { designer.Undeletable.insert(save); }, 1, 1, {1, 1, 1, 1, 1, 0},
+        {"an undeletable item",
+         [&] { designer.Undeletable.insert(save); },
+         1,
+         1,
+         {1, 1, 1, 1, 1, 0},
          {1, 0, 0, 1, 1, 0}},
-        {"a hidden, empty category", [&] { manager->SetVisibleOfCategory(0, false); }, 0, -1, {1, 1, 1, 0, 1, 1},
+        {"a hidden, empty category",
+         [&] { manager->SetVisibleOfCategory(0, false); },
+         0,
+         -1,
+         {1, 1, 1, 0, 1, 1},
          {1, 0, 0, 0, 0, 0}},
         {"adding refused", [&] { designer.AllowAdd = false; }, 2, 0, {1, 1, 1, 1, 1, 1}, {0, 1, 1, 0, 0, 0}},
     };
@@ -129,11 +137,11 @@ TEST_F(ubBarCustFormDesignTest, PopupEntriesFollowTheSelection) {
         SCOPED_TRACE(row.Case);
         row.Prepare();
         Select(row.Category, row.Command);
-        const std::vector<bool> categories{F->CategoriesInsert->GetEnabled(),  F->CategoriesRename->GetEnabled(),
-                                           F->CategoriesVisible->GetEnabled(), F->CategoriesVisible->GetDown(),
+        const std::vector<bool> categories{F->CategoriesInsert->GetEnabled(),       F->CategoriesRename->GetEnabled(),
+                                           F->CategoriesVisible->GetEnabled(),      F->CategoriesVisible->GetDown(),
                                            F->CategoriesItemsVisible->GetEnabled(), F->CategoriesDelete->GetEnabled()};
-        const std::vector<bool> commands{F->CommandsAdd->GetEnabled(),    F->CommandsDelete->GetEnabled(),
-                                         F->CommandsClear->GetEnabled(),  F->CommandsMoveUp->GetEnabled(),
+        const std::vector<bool> commands{F->CommandsAdd->GetEnabled(),      F->CommandsDelete->GetEnabled(),
+                                         F->CommandsClear->GetEnabled(),    F->CommandsMoveUp->GetEnabled(),
                                          F->CommandsMoveDown->GetEnabled(), F->CommandsSubMenuEditor->GetEnabled()};
         EXPECT_EQ(categories, row.Categories);
         EXPECT_EQ(commands, row.Commands);

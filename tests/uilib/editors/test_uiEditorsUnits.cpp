@@ -2,10 +2,12 @@
 // composition switch.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/Variants.h"
+#include "platform/vcl/Forms.h"
 #include "platform/vcl/PlatformUnits.h"
 #include "platform/win/Gdi.h"
 #include "platform/win/Locale.h"
@@ -13,11 +15,15 @@
 #include "platform/win/SysInfo.h"
 #include "platform/win/Windows.h"
 #include "uilib/base/ubCore.h"
+#include "uilib/editors/uiCheckBox.h"
+#include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiDataStorage.h"
+#include "uilib/editors/uiEdit.h"
 #include "uilib/editors/uiEditConsts.h"
 #include "uilib/editors/uiEditPaintUtils.h"
 #include "uilib/editors/uiEditorsUnits.h"
+#include "uilib/editors/uiExtEditConsts.h"
 #include "uilib/editors/uiFilterControlStrs.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
@@ -35,10 +41,12 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
             if (step == "start") started.push_back(name);
         };
         list.Start();
-        const std::vector<std::string> ours(started.end() - 13, started.end());
-        EXPECT_EQ(ours, (std::vector<std::string>{"uiDWMApi", "uiContainer", "uiDataStorage", "uiEditPaintUtils",
-                                                  "uiFormats", "uiLibraryStrs", "uiDateUtils", "uiEditConsts", "uiEdit",
-                                                  "uiVariants", "uiFilterControlStrs", "uiTextEdit", "uiMaskEdit"}));
+        const std::vector<std::string> ours(started.end() - 18, started.end());
+        EXPECT_EQ(ours,
+                  (std::vector<std::string>{"uiDWMApi", "uiContainer", "uiDataStorage", "uiEditPaintUtils", "uiFormats",
+                                            "uiLibraryStrs", "uiDateUtils", "uiEditConsts", "uiEditUtils", "uiEdit",
+                                            "uiVariants", "uiFilterControlStrs", "uiTextEdit", "uiMaskEdit",
+                                            "uiSpinEdit", "uiDropDownEdit", "uiExtEditConsts", "uiCheckBox"}));
         TuiRegisteredClasses* properties = GetRegisteredEditProperties();
         const int text = properties->IndexOfClass(TuiTextEditProperties::StaticClass());
         ASSERT_GE(text, 0);
@@ -72,6 +80,14 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
         uiFilterControlStrsShutdown();
         EXPECT_EQ(repo->IndexOfProduct("UIFilterControl"), filter);
         EXPECT_EQ(uiValueTypeClassList()->Count(), 14);
+        const int ext = repo->IndexOfProduct("uiExtEdit");
+        ASSERT_GT(ext, editors);
+        EXPECT_EQ(repo->GetProduct(ext)->ResStringCount(), 40);
+        EXPECT_EQ(repo->GetProduct(ext)->ResStringName(0), "suiSEditRepositoryColorComboBoxItem");
+        EXPECT_EQ(repo->GetProduct(ext)->ResStringName(39), "suiRichEditSelectAllCaption");
+        EXPECT_NE(uiCheckBoxCheckMask(), nullptr);
+        EXPECT_NE(Screen->Cursors(crMouseWheel), nullptr);
+        EXPECT_EQ(Screen->Cursors(crMouseWheel), LoadCursor(nullptr, "UIEDIT_MOUSEWHEEL"));
         ASSERT_NE(uiSolidBrushCache(), nullptr);
         EXPECT_EQ(uiSolidBrushCache()->MaxDepth(), 128);
         EXPECT_FALSE(IsDwmLoaded()) << "the layer reports NT 5.1";
@@ -82,11 +98,32 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UIEditors Library"), -1);
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UILibrary"), -1);
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UIFilterControl"), -1);
+        EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("uiExtEdit"), -1);
+        EXPECT_EQ(uiCheckBoxCheckMask(), nullptr);
         ubFreeResourceStringsRepository();
     }
     EXPECT_EQ(uiSolidBrushCache(), nullptr);
     EXPECT_EQ(uiValueTypeClassList()->Count(), 0);
     uiFreeValueTypeClassList();
+}
+
+TEST(uiEditorsUnits, ASecondStartUpAfterAShutdownStandsAgain) {
+    for (int round = 0; round < 2; ++round) {
+        TUnitsScope units(uiEditorsUnitList());
+        ASSERT_NE(uiDefaultEditStyleController(), nullptr) << round;
+        std::unique_ptr<TuiContainer> container(Construct<TuiContainer>(nullptr));
+        EXPECT_EQ(container->Style()->GetActiveStyleController(), uiDefaultEditStyleController()) << round;
+        EXPECT_EQ(container->StyleHot()->GetActiveStyleController(), uiDefaultEditStyleController()) << round;
+        EXPECT_GE(ubResourceStringsRepository()->IndexOfProduct("uiExtEdit"), 0) << round;
+        EXPECT_NE(uiCheckBoxCheckMask(), nullptr) << round;
+        // The shared texts are counted: another user's release leaves the library's registrations.
+        uiExtEditConstsRegister();
+        uiExtEditConstsUnregister();
+        EXPECT_GE(ubResourceStringsRepository()->IndexOfProduct("uiExtEdit"), 0) << round;
+        units.Stop();
+        EXPECT_EQ(uiDefaultEditStyleController(), nullptr) << round;
+    }
+    ubFreeResourceStringsRepository();
 }
 
 TEST(uiEditorsUnits, TheRuntimeRowFillsTheFormatsAndTheStringOrderFromTheLocale) {
