@@ -96,8 +96,14 @@ HWND CustomizingFormHandle() {
 }
 
 void CustomizingFormActivate(bool AActive, HWND AOtherWindow) {
-    if (HWND form = CustomizingFormHandle())
-        SendMessage(form, WM_ACTIVATE, AActive ? WA_ACTIVE : WA_INACTIVE, reinterpret_cast<LPARAM>(AOtherWindow));
+    // The form passes its own activation on to the manager's form: an activation that comes back from there
+    // (or names the form itself) is not sent again.
+    static bool passing = false;
+    HWND form = CustomizingFormHandle();
+    if (form == nullptr || passing || AOtherWindow == form) return;
+    passing = true;
+    TScopeExit done([] { passing = false; });
+    SendMessage(form, WM_ACTIVATE, AActive ? WA_ACTIVE : WA_INACTIVE, reinterpret_cast<LPARAM>(AOtherWindow));
 }
 
 void CustomizingFormOwnerMoved(const WINDOWPOS& APos) {
