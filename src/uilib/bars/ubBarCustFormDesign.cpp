@@ -472,6 +472,8 @@ void TubBarCustomizingForm::btnGroupDeleteClick(TObject*) {
     const int row = lbGroups->GetItemIndex();
     TubBarGroup* group = GroupOfRow(this, row);
     if (!MayDelete(group)) return;
+    // The row goes first: the list never holds a freed group, not even while it is filled again.
+    lbGroups->Items()->Delete(row);
     delete group;
     FillGroups();
     const int count = lbGroups->Items()->Count();
