@@ -174,6 +174,8 @@ protected:
     virtual void Resync();
     bool RestFits();
     void DropRest();
+    // True when the text after the caret still fits the expression; else drops it and answers false.
+    bool KeepRestOrDrop();
     // A second engine compiled from this one's source; nullptr when that fails.
     std::unique_ptr<TuiRegExpr> CompileCopy();
     // Steps Ch back out of the automaton and from the end of BeforeCaret to the start of AfterCaret.

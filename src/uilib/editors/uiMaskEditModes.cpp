@@ -360,6 +360,12 @@ bool TuiMaskEditRegExprMode::RestFits() {
     return fits;
 }
 
+bool TuiMaskEditRegExprMode::KeepRestOrDrop() {
+    if (RestFits()) return true;
+    DropRest();
+    return false;
+}
+
 void TuiMaskEditRegExprMode::DropRest() {
     AfterCaret.clear();
     WriteText(BeforeCaret, static_cast<int>(BeforeCaret.size()), 0);
@@ -408,9 +414,7 @@ bool TuiMaskEditRegExprMode::TypeChar(char& Ch) {
     if (RegExpr->Step(ch)) {
         BeforeCaret += ch;
         Ch = ch;
-        if (RestFits()) return true;
-        DropRest();
-        return false;
+        return KeepRestOrDrop();
     }
     if (cut) PutBackCut();
     BeepIfAllowed();
@@ -422,9 +426,7 @@ bool TuiMaskEditRegExprMode::Backspace() {
     Resync();
     if (SelLength() > 0) {
         CutSelection();
-        if (RestFits()) return true;
-        DropRest();
-        return false;
+        return KeepRestOrDrop();
     }
     if (BeforeCaret.empty()) {
         BeepIfAllowed();
@@ -432,9 +434,7 @@ bool TuiMaskEditRegExprMode::Backspace() {
     }
     RegExpr->StepBack();
     BeforeCaret.pop_back();
-    if (RestFits()) return true;
-    DropRest();
-    return false;
+    return KeepRestOrDrop();
 }
 
 bool TuiMaskEditRegExprMode::DeleteKey() {
@@ -442,9 +442,7 @@ bool TuiMaskEditRegExprMode::DeleteKey() {
     Resync();
     if (SelLength() > 0) {
         CutSelection();
-        if (RestFits()) return true;
-        DropRest();
-        return false;
+        return KeepRestOrDrop();
     }
     if (AfterCaret.empty()) {
         BeepIfAllowed();
@@ -453,9 +451,7 @@ bool TuiMaskEditRegExprMode::DeleteKey() {
     CutText = AfterCaret.substr(0, 1);
     CutAtCaret = true;
     AfterCaret.erase(0, 1);
-    if (RestFits()) return true;
-    DropRest();
-    return false;
+    return KeepRestOrDrop();
 }
 
 bool TuiMaskEditRegExprMode::HomeKey() {
