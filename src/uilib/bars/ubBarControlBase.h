@@ -55,6 +55,8 @@ public:
     TubBarItemControl* SelectedControl() const { return selectedControl_; }
     TubBarItemControl* PressedControl() const { return pressedControl_; }
     bool MenuMode() const { return menuMode_; }
+    // A link pressed while customizing, whose drag starts once the pointer leaves the drag rectangle.
+    bool DragPending() const { return dragPending_; }
     // Whether the window holds the keyboard and mouse attention (it is in menu mode).
     bool IsActive() const { return menuMode_; }
     TubBarDockingStyle DockingStyle() const { return dockingStyle_; }

@@ -778,8 +778,9 @@ void TubBarControl::MouseMoved(TMessage& Message) {
         SetCaptionButton(trackedCaptionButton_, over ? trackedCaptionButton_ : -1);
         return;
     }
-    // A docked bar tracks nothing while its form is not the active window.
-    if (!MenuMode() && !IsFloating() && !FormActive()) return;
+    // A docked bar tracks nothing while its form is not the active window. A link pressed while customizing
+    // still starts its drag: the customizing form is the active one then, and the bar's form is disabled.
+    if (!MenuMode() && !IsFloating() && !FormActive() && !DragPending()) return;
     if (CaptionButtonCount() > 0) {
         int over = CaptionButtonAt(p);
         if (over >= 0 && !CaptionButtonEnabled(over)) over = -1;

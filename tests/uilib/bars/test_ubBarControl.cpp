@@ -474,10 +474,7 @@ TEST_F(ubBarControl, ANewControlForTheSameLinkKeepsTheSelection) {
 TEST_F(ubBarControl, WhileCustomizingADragBeginsOnceThePointerLeavesTheDragRectangle) {
     TRowBar* bar = NewBar({"One", "Two"});
     manager->SetCustomizing(true);
-    // The bar's form is disabled while the customizing form is open, and the mouse does not reach a disabled
-    // form's bars yet: the press is made on the form enabled again.
-    DisableOtherForms(true);
-    SetActiveWindow(form->GetHandle());
+    // The customizing form disabled the bar's form: the press reaches the bar through the mouse hook.
     ProcessPendingMessages();
     PointAt(bar, 0);
     POINT start{};

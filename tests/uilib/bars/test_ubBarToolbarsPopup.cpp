@@ -138,10 +138,6 @@ protected:
         manager->GetBars()->Items(0)->SetVisible(false);
         manager->GetBars()->Items(0)->SetVisible(true);
         manager->SetCustomizing(true);
-        // The customizing form disables the bar's form and takes the activation; these tests click the bar
-        // of a form that still takes the mouse.
-        EnableWindow(form->GetHandle(), TRUE);
-        SetActiveWindow(form->GetHandle());
         ProcessPendingMessages();
     }
     void TearDown() override {
