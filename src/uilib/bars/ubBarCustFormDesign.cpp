@@ -321,6 +321,11 @@ void TubBarCustomizingForm::MeasureAllCommands() {
         widestCaption_ = std::max(widestCaption_, measure.Canvas()->TextWidth(item->GetCaption()));
         widestShortCut_ = std::max(widestShortCut_, measure.Canvas()->TextWidth(ShortCutToText(item->GetShortCut())));
     }
+    // The rows scroll sideways across the three columns: the list gets its horizontal bar.
+    const HWND list = LAllCommands->GetHandle();
+    SetWindowLong(list, GWL_STYLE, GetWindowLong(list, GWL_STYLE) | static_cast<LONG>(WS_HSCROLL));
+    SendMessage(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestName_ + widestCaption_ + widestShortCut_ + 30),
+                0);
 }
 
 void TubBarCustomizingForm::LAllCommandsDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState State) {

@@ -8,6 +8,7 @@
 #include "BarsTestSupport.h"
 #include "TestDesigner.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Menus.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarItemEd.h"
@@ -248,6 +249,19 @@ TEST_F(ubBarCustFormDesignTest, AllCommandsColumns) {
                   ColorToRGB(clBtnShadow))
             << x;
     }
+    // The rows scroll sideways across the three columns, and a longer caption widens them.
+    const auto extent = [&] {
+        return static_cast<int>(SendMessage(F->LAllCommands->GetHandle(), LB_GETHORIZONTALEXTENT, 0, 0));
+    };
+    const int shortCut = measure.Canvas()->TextWidth(ShortCutToText(open->GetShortCut()));
+    EXPECT_EQ(extent(), second + shortCut);  // the three widest texts + 30
+    save->SetCaption(std::string(60, 'W'));
+    CustomizingFormItemWidthsChanged();
+    EXPECT_EQ(extent(), first + measure.Canvas()->TextWidth(save->GetCaption()) + shortCut + 20);
+    EXPECT_GT(extent(), F->LAllCommands->ClientWidth());
+    F->LAllCommands->Invalidate();
+    ProcessPendingMessages();
+    EXPECT_TRUE(SaveWindowImage(F->GetHandle(), ScreenshotPath("bars_design_all_commands_wide")));
 }
 
 TEST_F(ubBarCustFormDesignTest, GroupsAddDeleteAndMove) {
