@@ -313,5 +313,41 @@ TEST_F(ubBarCustFormDesignTest, SubMenuEditorFromTheCommandsPopupAndItsEndWithCu
     EXPECT_EQ(SubMenuEditor(), nullptr);
 }
 
+TEST_F(ubBarCustFormDesignTest, TheSubMenuEditorsMenuOpensUnderADragOnlyForAnItemItMayHold) {
+    TubBarItemLink* inner = recent->GetItemLinks()->Add();
+    inner->SetItem(save);
+    EditSubMenu(recent->GetItemLinks());
+    ProcessPendingMessages();
+    TubBarSubMenuEditor* editor = SubMenuEditor();
+    ASSERT_NE(editor, nullptr);
+    RECT caption{};
+    GetWindowRect(editor->GetHandle(), &caption);
+    struct Row {
+        const char* Case;
+        TubBarItem* Dragged;
+        bool Opens;
+    } const rows[] = {
+        {"a command", open, true},
+        {"the sub-item itself", recent, false},
+        {"a sub-item holding it", nullptr, false},
+    };
+    // A sub-item whose menu holds the edited one.
+    auto* outer = Item<TubBarSubItem>("OuterMenu", 1, "O&uter");
+    outer->GetItemLinks()->Add()->SetItem(recent);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Case);
+        editor->CloseMenuWindow();
+        ASSERT_EQ(editor->MenuWindow(), nullptr);
+        // The drag passes over the editor's caption, then Esc ends it.
+        SetCursorPos((caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2);
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        manager->RunItemDrag(row.Dragged != nullptr ? row.Dragged : outer, nullptr);
+        ProcessPendingMessages();
+        EXPECT_EQ(editor->MenuWindow() != nullptr, row.Opens);
+    }
+    EXPECT_EQ(recent->GetItemLinks()->Count(), 1);
+}
+
 }  // namespace
 }  // namespace zel::test
