@@ -324,6 +324,10 @@ public:
     // ---- design mode
     // The entries of the category and command popup menus follow the selected category and command.
     void UpdatePopupStates();
+    // A right click at a client point of the command list selects the row there and opens the command popup.
+    void CommandsContextPopup(int X, int Y);
+    // Insert, Delete, Ctrl+Up and Ctrl+Down on the command list run their popup entries; false for other keys.
+    bool CommandsKeyDown(WORD Key, TShiftState Shift);
     // The "All commands" rows (every item with a category; only those with a short-cut property while the box
     // is checked), keeping the top row and the selection; and the widths of their three columns.
     void FillAllCommands();

@@ -2,6 +2,7 @@
 // commands" page and the "Groups" page. Every change that adds or deletes a component asks the design
 // environment first.
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "platform/vcl/Dialogs.h"
@@ -264,16 +265,48 @@ void TubBarCustomizingForm::LCategoriesKeyDown(TObject*, WORD& Key, TShiftState 
     else if (Key == VK_DELETE && CategoriesDelete->GetEnabled()) CategoriesDeleteClick(this);
 }
 
-void TubBarCustomizingForm::LCategoriesMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
-    if (barManager_ == nullptr || !barManager_->Designing() || Button != mbRight) return;
-    const int row = LCategories->ItemAtPos(TPoint(X, Y), true);
-    if (row >= 0 && row != LCategories->GetItemIndex()) {
-        LCategories->SetItemIndex(row);
-        RefreshCommands();
+namespace {
+// A right click on a design-mode list selects the row under it (ARowChanged follows a change) and opens the
+// list's popup menu at the click, its entries in step with the selection.
+void PopupOnRow(TubBarCustomizingForm* F, TCustomListBox* AList, TubBarPopupMenu* AMenu, int X, int Y,
+                const std::function<void()>& ARowChanged) {
+    TubBarManager* m = F->BarManager();
+    if (m == nullptr || !m->Designing()) return;
+    const int row = AList->ItemAtPos(TPoint(X, Y), true);
+    if (row >= 0 && row != AList->GetItemIndex()) {
+        AList->SetItemIndex(row);
+        ARowChanged();
     }
+    F->UpdatePopupStates();
+    const TPoint at = AList->ClientToScreen(TPoint(X, Y));
+    AMenu->ShowMenuAt(at.x, at.y);
+}
+}  // namespace
+
+void TubBarCustomizingForm::LCategoriesMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    if (Button == mbRight) PopupOnRow(this, LCategories, CategoriesPopupMenu, X, Y, [this] { RefreshCommands(); });
+}
+
+void TubBarCustomizingForm::CommandsContextPopup(int X, int Y) {
+    PopupOnRow(this, LCommands, CommandsPopupMenu, X, Y, [this] { LCommandsClick(LCommands); });
+}
+
+bool TubBarCustomizingForm::CommandsKeyDown(WORD Key, TShiftState Shift) {
+    if (barManager_ == nullptr || !barManager_->Designing()) return false;
+    const bool plain = Shift.Empty(), ctrl = Shift == TShiftState{ssCtrl};
+    TubBarButton* entry = nullptr;
+    if (plain && Key == VK_INSERT) entry = CommandsAdd;
+    else if (plain && Key == VK_DELETE) entry = CommandsDelete;
+    else if (ctrl && Key == VK_UP) entry = CommandsMoveUp;
+    else if (ctrl && Key == VK_DOWN) entry = CommandsMoveDown;
+    if (entry == nullptr) return false;
     UpdatePopupStates();
-    const TPoint at = LCategories->ClientToScreen(TPoint(X, Y));
-    CategoriesPopupMenu->ShowMenuAt(at.x, at.y);
+    if (!entry->GetEnabled()) return true;
+    if (entry == CommandsAdd) CommandsAddClick(this);
+    else if (entry == CommandsDelete) CommandsDeleteClick(this);
+    else if (entry == CommandsMoveUp) CommandsMoveUpClick(this);
+    else CommandsMoveDownClick(this);
+    return true;
 }
 
 // ---- "All commands" ---------------------------------------------------------------------------------------

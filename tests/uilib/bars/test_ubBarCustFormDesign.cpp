@@ -13,6 +13,7 @@
 #include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarItemEd.h"
 #include "uilib/bars/ubBarNameEd.h"
+#include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarPopupMenuEd.h"
 #include "uilib/bars/ubBarSubItem.h"
 
@@ -215,6 +216,54 @@ TEST_F(ubBarCustFormDesignTest, CommandCommands) {
     Application->OnIdle = nullptr;
     EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&About", "&Help Topics"}));
     EXPECT_EQ(F->LCommands->GetItemIndex(), 1);
+}
+
+TEST_F(ubBarCustFormDesignTest, TheCommandListsRightClickAndKeysRunThePopupsEntries) {
+    recent->SetDescription("The files opened last");
+    Select(1, 0);
+    F->PageControl->SetActivePage(F->TabSheet2);
+    ProcessPendingMessages();
+    // A click on the list focuses it (press and release queued together: the press watches for a drag).
+    const TPoint first = OnScreen(F->LCommands, 30, F->LCommands->ItemRect(0).top + 5);
+    SetCursorPos(first.x, first.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    ASSERT_EQ(GetFocus(), F->LCommands->GetHandle());
+    // A right click on the sub-item's row selects it and opens the command popup at the click; Esc closes it.
+    const TRect row = F->LCommands->ItemRect(2);
+    const TPoint click = OnScreen(F->LCommands, row.left + 30, (row.top + row.bottom) / 2);
+    int selectedRow = -1;
+    bool subMenuEditor = false;
+    F->CommandsPopupMenu->OnPopup = [&](TObject*) {
+        selectedRow = F->LCommands->GetItemIndex();
+        subMenuEditor = F->CommandsSubMenuEditor->GetEnabled();
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    };
+    SetCursorPos(click.x, click.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(selectedRow, 2);
+    EXPECT_TRUE(subMenuEditor);
+    EXPECT_FALSE(F->CommandsPopupMenu->IsOpen());
+    EXPECT_EQ(F->DescriptionLabel->Caption(), "The files opened last");
+    // The entries' keys on the focused list: Ctrl+Up moves the command, Delete deletes it.
+    Tap(VK_UP, VK_CONTROL);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Recent", "&Save"}));
+    EXPECT_EQ(F->LCommands->GetItemIndex(), 1);
+    Tap(VK_DOWN, VK_CONTROL);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Save", "&Recent"}));
+    designer.Undeletable.insert(recent);
+    Tap(VK_DELETE);
+    EXPECT_EQ(Rows(F->LCommands).size(), 3U) << "the designer refused";
+    designer.Undeletable.clear();
+    Tap(VK_DELETE);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Save"}));
+    recent = nullptr;
 }
 
 TEST_F(ubBarCustFormDesignTest, AllCommandsColumns) {
