@@ -286,6 +286,7 @@ void TubBarCustomizingForm::Init(TubBarManager* AManager) {
     FillCategories();
     LoadOptions();
     if (designing) {
+        MakePopupButtons();
         FillAllCommands();
         FillGroups();
     }

@@ -16,6 +16,7 @@
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarPopupMenuEd.h"
 #include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarSubMenuControl.h"
 
 namespace zel::test {
 namespace {
@@ -264,6 +265,81 @@ TEST_F(ubBarCustFormDesignTest, TheCommandListsRightClickAndKeysRunThePopupsEntr
     Tap(VK_DELETE);
     EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Save"}));
     recent = nullptr;
+}
+
+TEST_F(ubBarCustFormDesignTest, TheModifyButtonsOpenTheirPopupsBelowThemselvesAndComeUpWhenTheyClose) {
+    F->PageControl->SetActivePage(F->TabSheet2);
+    ProcessPendingMessages();
+    TCheckableButton* button = F->CategoriesPopupButton;
+    ASSERT_NE(button, nullptr);
+    ASSERT_NE(F->CommandsPopupButton, nullptr);
+    EXPECT_EQ(F->CategoriesPopupButtonPlace, nullptr);
+    EXPECT_EQ(button->Caption(), "... modify");
+    EXPECT_EQ(button->GetLeft(), F->LabelCategories->GetLeft() + F->LabelCategories->GetWidth() + 5);
+    EXPECT_EQ(F->CommandsPopupButton->GetLeft(), F->LabelCommands->GetLeft() + F->LabelCommands->GetWidth() + 5);
+    const TPoint centre = button->ClientToScreen(TPoint(button->GetWidth() / 2, button->GetHeight() / 2));
+    const TPoint below = button->ClientToScreen(TPoint(0, button->GetHeight()));
+    int popups = 0;
+    bool downWhileOpen = false;
+    RECT menu{};
+    F->CategoriesPopupMenu->OnPopup = [&](TObject*) {
+        ++popups;
+        downWhileOpen = button->Down();
+        GetWindowRect(F->CategoriesPopupMenu->MenuWindow()->GetHandle(), &menu);
+        F->Repaint();
+        EXPECT_TRUE(SaveWindowImage(F->GetHandle(), ScreenshotPath("bars_design_modify_popup")));
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    };
+    SetCursorPos(centre.x, centre.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(popups, 1);
+    EXPECT_TRUE(downWhileOpen);
+    EXPECT_EQ(menu.left, below.x);
+    EXPECT_EQ(menu.top, below.y);
+    EXPECT_FALSE(button->Down());
+    EXPECT_FALSE(F->CategoriesPopupMenu->IsOpen());
+    // The next click opens it again.
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(popups, 2);
+}
+
+TEST_F(ubBarCustFormDesignTest, DraggingACategoryRowMovesTheCategoryAsThePointerPassesRows) {
+    F->PageControl->SetActivePage(F->TabSheet2);
+    ProcessPendingMessages();
+    const auto rowOnScreen = [&](int Row) {
+        const TRect r = F->LCategories->ItemRect(Row);
+        return OnScreen(F->LCategories, 20, (r.top + r.bottom) / 2);
+    };
+    // "File" (row 1) is pressed and dragged past "Help" to the last row.
+    const TPoint file = rowOnScreen(1), help = rowOnScreen(2);
+    SetCursorPos(file.x, file.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    SetCursorPos(file.x, file.y + 3);
+    ProcessPendingMessages();
+    SetCursorPos(help.x, help.y);
+    ProcessPendingMessages();
+    SetCursorPos(help.x, help.y + 1);
+    ProcessPendingMessages();
+    EXPECT_EQ(Rows(F->LCategories), (std::vector<std::string>{"Default", "Help", "File"}));
+    EXPECT_EQ(F->LCategories->GetItemIndex(), 2);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    // The items keep their categories; the command list still shows "File".
+    EXPECT_EQ(open->GetCategory(), 2);
+    EXPECT_EQ(about->GetCategory(), 1);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Save", "&Recent"}));
+    EXPECT_GT(designer.Modifications, 0);
+    // A click without a drag moves nothing.
+    ClickAt(F->LCategories, TPoint(20, F->LCategories->ItemRect(0).top + 3));
+    EXPECT_EQ(Rows(F->LCategories), (std::vector<std::string>{"Default", "Help", "File"}));
 }
 
 TEST_F(ubBarCustFormDesignTest, AllCommandsColumns) {
