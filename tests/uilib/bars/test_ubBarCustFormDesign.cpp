@@ -69,6 +69,20 @@ protected:
         F->LCommands->SetItemIndex(Command);
         F->UpdatePopupStates();
     }
+    // A press and release queued together at a screen point: a press that opens a modal menu, or that watches
+    // for a drag, finds its release waiting.
+    static void QueuedClick(TPoint At, bool Right = false) {
+        SetCursorPos(At.x, At.y);
+        ProcessPendingMessages();
+        mouse_event(Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    }
+    // Esc queued for the loop that runs next (a menu's or a drag's).
+    static void QueueEscape() {
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    }
     std::vector<std::string> Rows(TCustomListBox* List) const {
         std::vector<std::string> rows;
         for (int i = 0; i < List->Items()->Count(); ++i) rows.push_back(List->Items()->Get(i));
@@ -224,13 +238,8 @@ TEST_F(ubBarCustFormDesignTest, TheCommandListsRightClickAndKeysRunThePopupsEntr
     Select(1, 0);
     F->PageControl->SetActivePage(F->TabSheet2);
     ProcessPendingMessages();
-    // A click on the list focuses it (press and release queued together: the press watches for a drag).
-    const TPoint first = OnScreen(F->LCommands, 30, F->LCommands->ItemRect(0).top + 5);
-    SetCursorPos(first.x, first.y);
-    ProcessPendingMessages();
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    ProcessPendingMessages();
+    // A click on the list focuses it.
+    QueuedClick(OnScreen(F->LCommands, 30, F->LCommands->ItemRect(0).top + 5));
     ASSERT_EQ(GetFocus(), F->LCommands->GetHandle());
     // A right click on the sub-item's row selects it and opens the command popup at the click; Esc closes it.
     const TRect row = F->LCommands->ItemRect(2);
@@ -240,14 +249,9 @@ TEST_F(ubBarCustFormDesignTest, TheCommandListsRightClickAndKeysRunThePopupsEntr
     F->CommandsPopupMenu->OnPopup = [&](TObject*) {
         selectedRow = F->LCommands->GetItemIndex();
         subMenuEditor = F->CommandsSubMenuEditor->GetEnabled();
-        keybd_event(VK_ESCAPE, 0, 0, 0);
-        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        QueueEscape();
     };
-    SetCursorPos(click.x, click.y);
-    ProcessPendingMessages();
-    mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
-    ProcessPendingMessages();
+    QueuedClick(click, true);
     EXPECT_EQ(selectedRow, 2);
     EXPECT_TRUE(subMenuEditor);
     EXPECT_FALSE(F->CommandsPopupMenu->IsOpen());
@@ -288,14 +292,9 @@ TEST_F(ubBarCustFormDesignTest, TheModifyButtonsOpenTheirPopupsBelowThemselvesAn
         GetWindowRect(F->CategoriesPopupMenu->MenuWindow()->GetHandle(), &menu);
         F->Repaint();
         EXPECT_TRUE(SaveWindowImage(F->GetHandle(), ScreenshotPath("bars_design_modify_popup")));
-        keybd_event(VK_ESCAPE, 0, 0, 0);
-        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        QueueEscape();
     };
-    SetCursorPos(centre.x, centre.y);
-    ProcessPendingMessages();
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    ProcessPendingMessages();
+    QueuedClick(centre);
     EXPECT_EQ(popups, 1);
     EXPECT_TRUE(downWhileOpen);
     EXPECT_EQ(menu.left, below.x);
@@ -303,9 +302,7 @@ TEST_F(ubBarCustFormDesignTest, TheModifyButtonsOpenTheirPopupsBelowThemselvesAn
     EXPECT_FALSE(button->Down());
     EXPECT_FALSE(F->CategoriesPopupMenu->IsOpen());
     // The next click opens it again.
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    ProcessPendingMessages();
+    QueuedClick(centre);
     EXPECT_EQ(popups, 2);
 }
 
@@ -465,8 +462,7 @@ TEST_F(ubBarCustFormDesignTest, TheSubMenuEditorsMenuOpensUnderADragOnlyForAnIte
         ASSERT_EQ(editor->MenuWindow(), nullptr);
         // The drag passes over the editor's caption, then Esc ends it.
         SetCursorPos((caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2);
-        keybd_event(VK_ESCAPE, 0, 0, 0);
-        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        QueueEscape();
         manager->RunItemDrag(row.Dragged != nullptr ? row.Dragged : outer, nullptr);
         ProcessPendingMessages();
         EXPECT_EQ(editor->MenuWindow() != nullptr, row.Opens);
