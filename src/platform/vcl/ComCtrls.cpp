@@ -144,9 +144,9 @@ void TPageControl::Paint() {
     RECT frame{0, TabHeight, client.right, client.bottom};
     DrawEdge(c->GetHandle(), &frame, EDGE_RAISED, BF_RECT);
     const int active = GetActivePageIndex();
-    for (int i = 0; i < PageCount(); ++i) {
+    const auto drawTab = [&](int i) {
         TRect r = TabRect(i);
-        if (r.right <= r.left) continue;
+        if (r.right <= r.left) return;
         // The active tab stands two pixels higher and wider, over the frame's top line.
         if (i == active) r = TRect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 1};
         RECT tab{r.left, r.top, r.right, r.bottom + 1};
@@ -158,7 +158,11 @@ void TPageControl::Paint() {
         const std::string text = Pages(i)->Caption();
         c->TextOut((r.left + r.right - c->TextWidth(text)) / 2, (r.top + r.bottom - c->TextHeight(text)) / 2, text);
         c->Brush()->SetStyle(bsSolid);
-    }
+    };
+    // The active tab comes last: it overlaps its neighbours, never they it.
+    for (int i = 0; i < PageCount(); ++i)
+        if (i != active) drawTab(i);
+    if (active >= 0) drawTab(active);
 }
 
 void TPageControl::UserSelect(TTabSheet* ASheet) {

@@ -4,10 +4,13 @@
 
 #include "platform/win/SysInfo.h"
 #include "uilib/bars/ubBarControlBase.h"
+#include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarPainters.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
+#include "uilib/base/uiClasses.h"
 #include "uilib/base/uiGraphics.h"
 
 namespace zel {
@@ -213,9 +216,61 @@ TClass TubBarCustomCombo::StaticClass() {
 TubBarCustomCombo::TubBarCustomCombo(TComponent* AOwner) : TCustomubBarCombo(AOwner) {
     items_ = new TStringList();
     items_->OnChange = [this](TObject*) { ItemsChanged(); };
+    listBox_ = Construct<TubBarDropDownListBox>(this);
 }
 
-TubBarCustomCombo::~TubBarCustomCombo() { delete items_; }
+TubBarCustomCombo::~TubBarCustomCombo() {
+    // The list goes first: its last messages must not find the items gone.
+    delete listBox_;
+    listBox_ = nullptr;
+    delete items_;
+}
+
+HWND TubBarCustomCombo::GetDropDownWindow() {
+    if (HWND w = TCustomubBarCombo::GetDropDownWindow()) return w;
+    return listBox_ != nullptr ? listBox_->GetHandle() : nullptr;
+}
+
+void TubBarCustomCombo::PrepareDropDown() {
+    if (listBox_ == nullptr) return;
+    listBox_->Items()->Assign(items_);
+    // The list has no window to measure its entries for it: each is told its height.
+    for (int i = 0; i < items_->GetCount(); ++i)
+        SendMessage(listBox_->GetHandle(), LB_SETITEMHEIGHT, static_cast<WPARAM>(i), MAKELPARAM(GetItemHeight(i), 0));
+    const int shown = std::min(items_->GetCount(), DropDownCount);
+    int height = 4;
+    for (int i = 0; i < shown; ++i) height += GetItemHeight(i);
+    SetWindowPos(listBox_->GetHandle(), nullptr, 0, 0, CalcDropDownWidth(), height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TubBarCustomCombo::DropDown(int X, int Y) {
+    TCustomubBarCombo::DropDown(X, Y);
+    SyncWithEdit();
+}
+
+void TubBarCustomCombo::AfterDropDown() {
+    if (listBox_ == nullptr) return;
+    const int primary = GetSystemMetrics(SM_SWAPBUTTON) != 0 ? VK_RBUTTON : VK_LBUTTON;
+    listBox_->WaitingForCapture = GetAsyncKeyState(primary) < 0;
+    if (listBox_->WaitingForCapture) SetCapture(listBox_->GetHandle());
+}
+
+void TubBarCustomCombo::SyncWithEdit() {
+    auto* control = ActiveLink != nullptr ? dynamic_cast<TubBarComboControl*>(ActiveLink->Control) : nullptr;
+    if (control == nullptr) return;
+    const std::string text = control->GetText();
+    const int own = control->GetItemIndex();
+    if (own < 0 || own >= items_->GetCount() || items_->Get(own) != text)
+        control->SetItemIndexQuietly(FindNearestItem(text));
+    if (listBox_ == nullptr || !control->GetDroppedDown() || !listBox_->HandleAllocated()) return;
+    const std::string upper = AnsiUpperCase(text);
+    int equal = -1;
+    for (int i = 0; i < items_->GetCount() && equal < 0; ++i)
+        if (AnsiUpperCase(items_->Get(i)) == upper) equal = i;
+    listBox_->SetItemIndex(equal);
+    if (equal < 0 && control->GetItemIndex() >= 0) listBox_->SetTopIndex(control->GetItemIndex());
+}
 
 bool TubBarCustomCombo::CheckKeyForDropDownWindow(WORD Key, TShiftState Shift) {
     return Shift.Empty() && (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN);
@@ -223,7 +278,7 @@ bool TubBarCustomCombo::CheckKeyForDropDownWindow(WORD Key, TShiftState Shift) {
 
 void TubBarCustomCombo::CurChange() {
     TCustomubBarCombo::CurChange();
-    // The open list follows the edit text once the list box exists.
+    SyncWithEdit();
 }
 
 void TubBarCustomCombo::ItemsChanged() {
@@ -299,6 +354,167 @@ int TubBarCustomCombo::FindNearestItem(const std::string& AText) const {
         }
     }
     return bestIndex;
+}
+
+// ------------------------------------------------------------------------------- TubBarDropDownListBox
+
+TubBarDropDownListBox::TubBarDropDownListBox(TubBarCustomCombo* ACombo) : TCustomListBox(ACombo), combo_(ACombo) {
+    SetVisible(false);
+    TabStop = false;
+    BorderStyle = bsNone;
+    SetStyle(lbOwnerDrawVariable);
+}
+
+void TubBarDropDownListBox::CreateParams(TCreateParams& Params) {
+    TCustomListBox::CreateParams(Params);
+    Params.Style = (Params.Style & ~(WS_CHILD | WS_BORDER)) | WS_POPUP | WS_VSCROLL;
+    Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    Params.WindowClass.style |= CS_SAVEBITS;
+    Params.WndParent = nullptr;
+}
+
+void TubBarDropDownListBox::CreateWnd() {
+    // The bar window's font and the window text colour.
+    TubBarManager* m = combo_->GetBarManager();
+    if (m != nullptr) Font()->Assign(m->GetFont());
+    Font()->SetColor(clWindowText);
+    TCustomListBox::CreateWnd();
+    // It shows the caret of a focused list without taking the focus.
+    TMessage focus;
+    focus.Msg = WM_SETFOCUS;
+    DefaultHandler(focus);
+}
+
+void TubBarDropDownListBox::MeasureItem(int Index, int& Height) { Height = combo_->GetItemHeight(Index); }
+
+void TubBarDropDownListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
+    if (combo_->OnDrawItem) {
+        combo_->OnDrawItem(combo_, Index, Rect, State);
+    } else {
+        const bool selected = State.Contains(odSelected);
+        const RECT r = Rect;
+        BarPainterOf(combo_->GetBarManager())
+            ->DrawComboItem(Canvas()->GetHandle(), r, combo_->GetItems()->Get(Index),
+                            GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW),
+                            selected ? clHighlightText : clWindowText);
+    }
+    if (State.Contains(odFocused)) Canvas()->DrawFocusRect(Rect);
+}
+
+void TubBarDropDownListBox::PassSelection() {
+    TubBarItemLink* link = combo_->ActiveLink;
+    if (auto* control = link != nullptr ? dynamic_cast<TubBarComboControl*>(link->Control) : nullptr)
+        control->SetItemIndex(GetItemIndex());
+}
+
+void TubBarDropDownListBox::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_NCCALCSIZE: {
+            auto* r = reinterpret_cast<RECT*>(Message.LParam);
+            if (Message.WParam != 0) r = &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0];
+            BarPainterOf(combo_->GetBarManager())->AdjustDropDownClientRect(*r, false, 0);
+            Message.Result = 0;
+            return;
+        }
+        case WM_NCPAINT: {
+            RECT grip{}, close{};
+            BarPainterOf(combo_->GetBarManager())
+                ->DrawDropDownNonClient(GetHandle(), false, 0, grip, close, false, false);
+            Message.Result = 0;
+            return;
+        }
+        case WM_ERASEBKGND: Message.Result = 1; return;
+        case WM_PAINT: {
+            // The list has no window to draw its entries for it: it draws them itself, then the rest.
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(GetHandle(), &ps);
+            const TRect client = GetClientRect();
+            int bottom = 0;
+            const int selected = GetItemIndex();
+            for (int i = GetTopIndex(); i < Items()->Count() && bottom < client.bottom; ++i) {
+                DRAWITEMSTRUCT dis{};
+                dis.CtlType = ODT_LISTBOX;
+                dis.itemID = static_cast<UINT>(i);
+                dis.itemAction = ODA_DRAWENTIRE;
+                dis.itemState = i == selected ? ODS_SELECTED | ODS_FOCUS : 0;
+                dis.hwndItem = GetHandle();
+                dis.hDC = dc;
+                dis.rcItem = ItemRect(i);
+                bottom = dis.rcItem.bottom;
+                Perform(CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+            }
+            if (bottom < client.bottom) {
+                const RECT rest{client.left, bottom, client.right, client.bottom};
+                FillRect(dc, &rest, GetSysColorBrush(COLOR_WINDOW));
+            }
+            EndPaint(GetHandle(), &ps);
+            Message.Result = 0;
+            return;
+        }
+        case WM_MOUSEMOVE: {
+            const TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+            const TRect client = GetClientRect();
+            const bool inside = p.x >= client.left && p.x < client.right && p.y >= client.top && p.y < client.bottom;
+            // The pointer came in: the list tracks the button from here.
+            if (WaitingForCapture && inside) WaitingForCapture = false;
+            const int row = ItemAtPos(p, true);
+            if (row >= 0 && row != GetItemIndex()) {
+                SetItemIndex(row);
+                PassSelection();
+            }
+            Message.Result = 0;
+            return;
+        }
+        case WM_LBUTTONDOWN: {
+            // A press in the list chooses at its release; the list never takes the focus.
+            if (GetCapture() != GetHandle()) SetCapture(GetHandle());
+            const int row = ItemAtPos(TPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)), true);
+            if (row >= 0 && row != GetItemIndex()) {
+                SetItemIndex(row);
+                PassSelection();
+            }
+            Message.Result = 0;
+            return;
+        }
+        case WM_CAPTURECHANGED: WaitingForCapture = false; break;
+        case WM_LBUTTONUP: {
+            const bool waiting = WaitingForCapture;
+            if (GetCapture() == GetHandle()) ReleaseCapture();
+            if (waiting) {
+                // Released before the pointer came in: the list stays open.
+                WaitingForCapture = false;
+                Message.Result = 0;
+                return;
+            }
+            TubBarItemLink* link = combo_->ActiveLink;
+            const int chosen = GetItemIndex();
+            const TuiObjectLinkScope alive(combo_);
+            if (link != nullptr) {
+                link->BaseLink()->MarkUsed(true);
+                auto* control = dynamic_cast<TCustomubBarComboControl*>(link->Control);
+                const TuiObjectLinkScope controlAlive(control);
+                if (control != nullptr && control->Parent != nullptr) control->Parent->CloseAll();
+                // The list closes with the menus, and on a bar out of menu mode by itself.
+                if (controlAlive.Alive() && control != nullptr) control->SetDroppedDown(false);
+            }
+            if (alive.Alive() && chosen >= 0) combo_->SetItemIndex(chosen);
+            Message.Result = 0;
+            return;
+        }
+        case WM_KEYDOWN:
+            // The first key with nothing selected selects the top entry shown.
+            if (GetItemIndex() < 0 && Items()->Count() > 0) {
+                SetItemIndex(GetTopIndex());
+                PassSelection();
+                Message.Result = 0;
+                return;
+            }
+            TCustomListBox::Dispatch(Message);
+            PassSelection();
+            return;
+        default: break;
+    }
+    TCustomListBox::Dispatch(Message);
 }
 
 TClass TubBarCombo::StaticClass() {

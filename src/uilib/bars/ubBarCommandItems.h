@@ -121,6 +121,32 @@ protected:
     TPoint PlaceDropDown(int X, int Y, int CW, int CH) const;
 };
 
+class TubBarCustomCombo;
+
+// The drop-down list of a combo item: a top-most tool window of its own, framed by the painter's drop-down
+// border, that never takes the focus. Opened with the mouse button down, it waits for the pointer to come in
+// and then follows it; releasing the button on an entry chooses it.
+class TubBarDropDownListBox : public TCustomListBox {
+public:
+    explicit TubBarDropDownListBox(TubBarCustomCombo* ACombo);
+    std::string ClassName() const override { return "TubBarDropDownListBox"; }
+    TubBarCustomCombo* Combo() const { return combo_; }
+    // Opened with the button down: the list holds the mouse until the pointer first moves inside it.
+    bool WaitingForCapture = false;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+    void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override;
+    void MeasureItem(int Index, int& Height) override;
+
+private:
+    // The entry the user moved to shows in the combo's control.
+    void PassSelection();
+    TubBarCustomCombo* combo_;
+};
+
 using TubBarDrawItemEvent = std::function<void(TObject* Sender, int AIndex, TRect ARect, TOwnerDrawState AState)>;
 using TubBarMeasureItemEvent = std::function<void(TObject* Sender, int AIndex, int& AHeight)>;
 
@@ -143,7 +169,17 @@ public:
     void SetText(const std::string& Value) override;
 
     bool CheckKeyForDropDownWindow(WORD Key, TShiftState Shift) override;
-    void PrepareDropDown() override {}
+    // The list box's window (or the event's).
+    HWND GetDropDownWindow() override;
+    // The list box gets the items, the drop-down width and the height of the first DropDownCount entries.
+    void PrepareDropDown() override;
+    void DropDown(int X, int Y) override;
+    // With the primary button down the list takes the mouse and waits for the pointer.
+    void AfterDropDown() override;
+    TubBarDropDownListBox* DropDownListBox() const { return listBox_; }
+    // The active control's index follows the edit text; the open list selects the entry of that text, or
+    // none with the nearest entry at its top.
+    void SyncWithEdit();
     // The width the drop-down list gets.
     int CalcDropDownWidth() const;
     // The height of an item (ItemHeight, else the text height of "Qq"; OnMeasureItem may change it).
@@ -168,6 +204,7 @@ protected:
 
 private:
     TStringList* items_ = nullptr;
+    TubBarDropDownListBox* listBox_ = nullptr;
     int itemIndex_ = -1;
     bool sorted_ = false;
 };

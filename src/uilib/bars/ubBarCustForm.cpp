@@ -286,6 +286,7 @@ void TubBarCustomizingForm::Init(TubBarManager* AManager) {
     FillCategories();
     LoadOptions();
     if (designing) {
+        MakePopupButtons();
         FillAllCommands();
         FillGroups();
     }
@@ -940,6 +941,15 @@ void TCommandsListBox::Dispatch(TMessage& Message) {
             if (Form != nullptr) Form->CommandsMouseDown(x, y);
             return;
         }
+        case WM_RBUTTONDOWN:
+            TCustomListBox::Dispatch(Message);
+            if (Form != nullptr) Form->CommandsContextPopup(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+            return;
+        case WM_KEYDOWN:
+            if (Form != nullptr &&
+                Form->CommandsKeyDown(static_cast<WORD>(Message.WParam), KeyboardStateToShiftState()))
+                return;
+            break;
         case WM_MOUSEACTIVATE: {
             // A click that activates the form selects the row under the pointer first.
             POINT p;

@@ -173,6 +173,27 @@ protected:
     void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override;
 };
 
+// The design-mode button beside a list's label: a flat text button that opens its drop-down menu below itself.
+// Down while the menu is open; raised under the pointer while its form is active.
+class TCheckableButton : public TGraphicControl {
+public:
+    explicit TCheckableButton(TComponent* AOwner);
+    std::string ClassName() const override { return "TCheckableButton"; }
+    TubBarPopupMenu* DropDownMenu = nullptr;
+    bool Down() const { return down_; }
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    bool down_ = false;
+    bool hot_ = false;
+    bool inMenu_ = false;
+    bool swallowPress_ = false;  // the press that closed the menu over the button is not a new one
+};
+
 // ------------------------------------------------------------------------------------------------- the form
 
 class TubBarCustomizingForm : public TForm {
@@ -266,6 +287,9 @@ public:
     // ---- controls made in place of the placeholders
     TubBarsListBox* BarsListBox = nullptr;
     TCommandsListBox* LCommands = nullptr;
+    // Design mode only: the buttons that open the category and command popup menus.
+    TCheckableButton* CategoriesPopupButton = nullptr;
+    TCheckableButton* CommandsPopupButton = nullptr;
 
     // ---- handlers of the form resource
     void FormClose(TObject* Sender, TCloseAction& Action);
@@ -324,6 +348,10 @@ public:
     // ---- design mode
     // The entries of the category and command popup menus follow the selected category and command.
     void UpdatePopupStates();
+    // A right click at a client point of the command list selects the row there and opens the command popup.
+    void CommandsContextPopup(int X, int Y);
+    // Insert, Delete, Ctrl+Up and Ctrl+Down on the command list run their popup entries; false for other keys.
+    bool CommandsKeyDown(WORD Key, TShiftState Shift);
     // The "All commands" rows (every item with a category; only those with a short-cut property while the box
     // is checked), keeping the top row and the selection; and the widths of their three columns.
     void FillAllCommands();
@@ -333,6 +361,8 @@ public:
     void FillGroupItems();
     // The "All commands" list's messages before its own: the last row's column lines run on to the bottom.
     void AllCommandsWindowProc(TMessage& Message);
+    // Replaces the two button placeholders with the popup buttons, each 5 pixels right of its label.
+    void MakePopupButtons();
 
     // ---- what the routines and the lists do
     // The toolbar list: rows refilled from the bars, a row's text and box refreshed, the buttons' states.

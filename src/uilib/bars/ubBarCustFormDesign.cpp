@@ -2,6 +2,7 @@
 // commands" page and the "Groups" page. Every change that adds or deletes a component asks the design
 // environment first.
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "platform/vcl/Dialogs.h"
@@ -250,10 +251,114 @@ void TubBarCustomizingForm::CommandsSubMenuEditorClick(TObject*) {
     if (auto* sub = dynamic_cast<TCustomubBarSubItem*>(SelectedCommand(this))) EditSubMenu(sub->GetItemLinks());
 }
 
+// ---- the popup buttons ----------------------------------------------------------------------------------
+
+TCheckableButton::TCheckableButton(TComponent* AOwner) : TGraphicControl(AOwner) {}
+
+void TCheckableButton::Paint() {
+    TCanvas* c = Canvas();
+    RECT r = GetClientRect();
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(r);
+    if (down_) DrawEdge(c->GetHandle(), &r, BDR_SUNKENOUTER, BF_RECT);
+    else if (hot_) DrawEdge(c->GetHandle(), &r, BDR_RAISEDINNER, BF_RECT);
+    // The text centred on one line, a pixel lower and to the right while down.
+    c->Font()->Assign(Font());
+    c->Font()->SetColor(clBtnText);
+    c->Brush()->SetStyle(bsClear);
+    const std::string caption = Caption();
+    const int shift = down_ ? 1 : 0;
+    c->TextOut((r.right - c->TextWidth(caption)) / 2 + shift, (r.bottom - c->TextHeight(caption)) / 2 + shift, caption);
+    c->Brush()->SetStyle(bsSolid);
+}
+
+void TCheckableButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || DropDownMenu == nullptr || inMenu_) return;
+    if (swallowPress_) {
+        swallowPress_ = false;
+        return;
+    }
+    down_ = true;
+    Repaint();
+    const TPoint topLeft = ClientToScreen(TPoint(0, 0));
+    const TRect element(topLeft.x, topLeft.y, topLeft.x + GetWidth(), topLeft.y + GetHeight());
+    const TuiObjectLinkScope alive(this);
+    inMenu_ = true;
+    DropDownMenu->ShowMenuAtEx(topLeft.x, element.bottom, element, true, 0, GetHeight());
+    if (!alive.Alive()) return;
+    inMenu_ = false;
+    down_ = false;
+    // A press that closed the menu over the button waits in the queue: it must not open the menu again.
+    POINT p;
+    GetCursorPos(&p);
+    const int primary = GetSystemMetrics(SM_SWAPBUTTON) != 0 ? VK_RBUTTON : VK_LBUTTON;
+    swallowPress_ = GetAsyncKeyState(primary) < 0 && p.x >= element.left && p.x < element.right && p.y >= element.top &&
+                    p.y < element.bottom;
+    Repaint();
+}
+
+void TCheckableButton::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+        case CM_MOUSEENTER:
+        case CM_MOUSELEAVE: {
+            // Raised under the pointer only while its form is the active one.
+            TCustomForm* form = TGraphicControl::GetParentForm();
+            const bool hot = Message.Msg == CM_MOUSEENTER && form != nullptr && form->Active();
+            if (hot != hot_) {
+                hot_ = hot;
+                Invalidate();
+            }
+            break;
+        }
+        case WM_LBUTTONUP: swallowPress_ = false; break;
+        default: break;
+    }
+    TGraphicControl::Dispatch(Message);
+}
+
+void TubBarCustomizingForm::MakePopupButtons() {
+    const std::pair<TBevel*&, TLabel*> places[] = {{CategoriesPopupButtonPlace, LabelCategories},
+                                                   {CommandsPopupButtonPlace, LabelCommands}};
+    TCheckableButton* made[2] = {};
+    int i = 0;
+    for (const auto& [place, label] : places) {
+        if (place == nullptr) continue;
+        auto* button = Construct<TCheckableButton>(this);
+        button->SetCaption(LoadLibraryString(&ubSubCustomizeModify));
+        button->Font()->Assign(label->Font());
+        TBitmap measure;
+        measure.Canvas()->Font()->Assign(label->Font());
+        const int width = std::max(place->GetWidth(), measure.Canvas()->TextWidth(button->Caption()) + 8);
+        button->SetBounds(label->GetLeft() + label->GetWidth() + 5, place->GetTop(), width, place->GetHeight());
+        button->SetParent(place->GetParent());
+        delete place;
+        place = nullptr;
+        made[i++] = button;
+    }
+    CategoriesPopupButton = made[0];
+    CommandsPopupButton = made[1];
+    if (CategoriesPopupButton != nullptr) CategoriesPopupButton->DropDownMenu = CategoriesPopupMenu;
+    if (CommandsPopupButton != nullptr) CommandsPopupButton->DropDownMenu = CommandsPopupMenu;
+}
+
 // ---- category list: right click, keys and the row drag ---------------------------------------------------
 
-void TubBarCustomizingForm::LCategoriesDragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) {
-    Accept = false;
+void TubBarCustomizingForm::LCategoriesDragOver(TObject*, TObject* Source, int X, int Y, TDragState State,
+                                                bool& Accept) {
+    Accept = Source == LCategories && draggedCategory_ >= 0;
+    if (!Accept || State != dsDragMove) return;
+    // Passing another row moves the dragged category (and its row) there.
+    const int row = LCategories->ItemAtPos(TPoint(X, Y), true);
+    const int category = CategoryOfRow(row);
+    if (category < 0 || category == draggedCategory_) return;
+    barManager_->GetCategories()->Move(draggedCategory_, category);
+    draggedCategory_ = category;
+    FillCategories();
+    LCategories->SetItemIndex(RowOfCategory(category));
+    RefreshCommands();
+    UpdatePopupStates();
+    Modified(barManager_);
 }
 void TubBarCustomizingForm::LCategoriesEndDrag(TObject*, TObject*, int, int) { draggedCategory_ = -1; }
 
@@ -264,16 +369,52 @@ void TubBarCustomizingForm::LCategoriesKeyDown(TObject*, WORD& Key, TShiftState 
     else if (Key == VK_DELETE && CategoriesDelete->GetEnabled()) CategoriesDeleteClick(this);
 }
 
-void TubBarCustomizingForm::LCategoriesMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
-    if (barManager_ == nullptr || !barManager_->Designing() || Button != mbRight) return;
-    const int row = LCategories->ItemAtPos(TPoint(X, Y), true);
-    if (row >= 0 && row != LCategories->GetItemIndex()) {
-        LCategories->SetItemIndex(row);
-        RefreshCommands();
+namespace {
+// A right click on a design-mode list selects the row under it (ARowChanged follows a change) and opens the
+// list's popup menu at the click, its entries in step with the selection.
+void PopupOnRow(TubBarCustomizingForm* F, TCustomListBox* AList, TubBarPopupMenu* AMenu, int X, int Y,
+                const std::function<void()>& ARowChanged) {
+    TubBarManager* m = F->BarManager();
+    if (m == nullptr || !m->Designing()) return;
+    const int row = AList->ItemAtPos(TPoint(X, Y), true);
+    if (row >= 0 && row != AList->GetItemIndex()) {
+        AList->SetItemIndex(row);
+        ARowChanged();
     }
+    F->UpdatePopupStates();
+    const TPoint at = AList->ClientToScreen(TPoint(X, Y));
+    AMenu->ShowMenuAt(at.x, at.y);
+}
+}  // namespace
+
+void TubBarCustomizingForm::LCategoriesMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    if (Button == mbRight) PopupOnRow(this, LCategories, CategoriesPopupMenu, X, Y, [this] { RefreshCommands(); });
+    if (Button != mbLeft || barManager_ == nullptr || !barManager_->Designing()) return;
+    // A drag from a row moves its category.
+    draggedCategory_ = CategoryOfRow(LCategories->ItemAtPos(TPoint(X, Y), true));
+    if (draggedCategory_ >= 0) LCategories->BeginDrag(false);
+}
+
+void TubBarCustomizingForm::CommandsContextPopup(int X, int Y) {
+    PopupOnRow(this, LCommands, CommandsPopupMenu, X, Y, [this] { LCommandsClick(LCommands); });
+}
+
+bool TubBarCustomizingForm::CommandsKeyDown(WORD Key, TShiftState Shift) {
+    if (barManager_ == nullptr || !barManager_->Designing()) return false;
+    const bool plain = Shift.Empty(), ctrl = Shift == TShiftState{ssCtrl};
+    TubBarButton* entry = nullptr;
+    if (plain && Key == VK_INSERT) entry = CommandsAdd;
+    else if (plain && Key == VK_DELETE) entry = CommandsDelete;
+    else if (ctrl && Key == VK_UP) entry = CommandsMoveUp;
+    else if (ctrl && Key == VK_DOWN) entry = CommandsMoveDown;
+    if (entry == nullptr) return false;
     UpdatePopupStates();
-    const TPoint at = LCategories->ClientToScreen(TPoint(X, Y));
-    CategoriesPopupMenu->ShowMenuAt(at.x, at.y);
+    if (!entry->GetEnabled()) return true;
+    if (entry == CommandsAdd) CommandsAddClick(this);
+    else if (entry == CommandsDelete) CommandsDeleteClick(this);
+    else if (entry == CommandsMoveUp) CommandsMoveUpClick(this);
+    else CommandsMoveDownClick(this);
+    return true;
 }
 
 // ---- "All commands" ---------------------------------------------------------------------------------------
@@ -321,6 +462,11 @@ void TubBarCustomizingForm::MeasureAllCommands() {
         widestCaption_ = std::max(widestCaption_, measure.Canvas()->TextWidth(item->GetCaption()));
         widestShortCut_ = std::max(widestShortCut_, measure.Canvas()->TextWidth(ShortCutToText(item->GetShortCut())));
     }
+    // The rows scroll sideways across the three columns: the list gets its horizontal bar.
+    const HWND list = LAllCommands->GetHandle();
+    SetWindowLong(list, GWL_STYLE, GetWindowLong(list, GWL_STYLE) | static_cast<LONG>(WS_HSCROLL));
+    SendMessage(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widestName_ + widestCaption_ + widestShortCut_ + 30),
+                0);
 }
 
 void TubBarCustomizingForm::LAllCommandsDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState State) {

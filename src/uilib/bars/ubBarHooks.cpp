@@ -425,11 +425,38 @@ bool ToCustomizingBar(UINT Msg, const MOUSEHOOKSTRUCT& AInfo) {
     return true;
 }
 
+// While the customizing form of an MDI child's manager is open, client mouse input over that child inside the
+// MDI form's client area is taken as input over a disabled form: the message becomes its non-client twin at the
+// child, with hit code HTERROR. False (nothing changed) otherwise.
+bool FromCustomizingMDIChild(UINT& Msg, MOUSEHOOKSTRUCT& AInfo) {
+    if (Msg < WM_MOUSEMOVE || Msg > WM_MBUTTONDBLCLK) return false;
+    TubBarCustomizingForm* customizing = GetCustomizingForm();
+    TubBarManager* manager = customizing != nullptr ? customizing->BarManager() : nullptr;
+    TCustomForm* child = manager != nullptr ? manager->Form() : nullptr;
+    if (child == nullptr || child->GetFormStyle() != fsMDIChild || !child->HandleAllocated()) return false;
+    const HWND childWindow = child->GetHandle();
+    const HWND client = GetParent(childWindow);
+    if (client == nullptr || !IsWindowVisible(childWindow)) return false;
+    RECT area{};
+    GetClientRect(client, &area);
+    MapWindowPoints(client, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    RECT bounds{};
+    GetWindowRect(childWindow, &bounds);
+    if (!PtInRect(&area, AInfo.pt) || !PtInRect(&bounds, AInfo.pt)) return false;
+    Msg -= WM_MOUSEMOVE - WM_NCMOUSEMOVE;
+    AInfo.hwnd = childWindow;
+    AInfo.wHitTestCode = static_cast<UINT>(HTERROR);
+    return true;
+}
+
 LRESULT MouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
     const LRESULT next = CallNextHookEx(mouseHook, Code, WParam, LParam);
-    if (Code >= 0 && LParam != 0 &&
-        ToCustomizingBar(static_cast<UINT>(WParam), *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam)))
-        return 1;
+    if (Code >= 0 && LParam != 0) {
+        UINT msg = static_cast<UINT>(WParam);
+        MOUSEHOOKSTRUCT info = *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
+        FromCustomizingMDIChild(msg, info);
+        if (ToCustomizingBar(msg, info)) return 1;
+    }
     if (Code >= 0 && LParam != 0) {
         const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
         InBarMouseHook = true;

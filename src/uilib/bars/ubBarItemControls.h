@@ -144,6 +144,8 @@ public:
     int GetItemIndex() const { return itemIndex_; }
     // Shows Items[Value], or the item's Text outside the list.
     void SetItemIndex(int Value);
+    // Takes the index without touching the text (the text was typed).
+    void SetItemIndexQuietly(int Value) { itemIndex_ = Value; }
     TubBarCustomCombo* ListItem() const;
 
     // ---- overrides

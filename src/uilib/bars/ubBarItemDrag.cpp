@@ -11,6 +11,7 @@
 #include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarPopupMenuEd.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
@@ -312,6 +313,15 @@ void TubBarItemDrag::MouseMove() {
         if (overCategories_) {
             overCategories_ = false;
             CustomizingFormShowCategory(item->GetCategory());
+        }
+    }
+    // Over the sub-menu editor, its menu opens again below it (unless the item may not go in there).
+    if (TubBarSubMenuEditor* editor = SubMenuEditor(); editor != nullptr && editor->HandleAllocated()) {
+        const HWND under = DeepestWindowAt(screen);
+        if (under != nullptr && (under == editor->GetHandle() || IsChild(editor->GetHandle(), under))) {
+            HideMark();
+            editor->ShowMenuWindow();
+            if (item_.Get() == nullptr || managerRef_.Get() == nullptr) return;
         }
     }
     TCustomubBarControl* bar = TargetAt(screen);

@@ -5,6 +5,7 @@
 #include "uilib/bars/ubBarDesignConsts.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
 #include "uilib/bars/ubBarUnit.h"
 
@@ -85,6 +86,9 @@ void TubBarSubMenuEditor::CloseMenuWindow() {
 void TubBarSubMenuEditor::ShowMenuWindow() {
     if (links_ == nullptr || !HandleAllocated()) return;
     TubBarManager* m = links_->BarManager();
+    if (m != nullptr && m->DraggedItem != nullptr &&
+        !TCustomubBarSubItem::MayContain(m->DraggedItem, dynamic_cast<TubBarItem*>(links_->Owner())))
+        return;
     auto* menu = dynamic_cast<TubBarSubMenuControl*>(links_->BarControl);
     if (menu == nullptr) {
         if (m == nullptr || links_->BarControl != nullptr) return;

@@ -27,6 +27,9 @@ public:
     TubBarSubMenuControl* MenuWindow() const;
     // Closes the menu window below the editor.
     void CloseMenuWindow();
+    // Opens the links' menu window below the editor (made when missing) and takes its width; the menu stays
+    // shut while an item is dragged that may not go into the links (a sub-item into its own menu).
+    void ShowMenuWindow();
 
     // ---- handlers
     void FormActivate(TObject* Sender);
@@ -39,8 +42,6 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    // Opens the links' menu window below the editor (made when missing) and takes its width.
-    void ShowMenuWindow();
     // The menu window follows the editor's bottom edge.
     void PlaceMenuWindow();
     void Unbind();

@@ -100,6 +100,26 @@ TEST_F(PlatformLists, HiddenTabsLeaveNoTabAndOnlyAUsersClickReportsTheChange) {
     EXPECT_EQ(form->Changes, std::vector<int>{2});
 }
 
+TEST_F(PlatformLists, TheActiveTabsRaisedEdgeLiesOverBothNeighbours) {
+    auto* form = Keep(Construct<TFormPages>(nullptr));
+    form->Second->SetTabVisible(true);
+    form->Show();
+    const HWND pages = form->Pages->GetHandle();
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_3DDKSHADOW);
+    for (TTabSheet* sheet : {form->First, form->Second, form->Third}) {
+        SCOPED_TRACE(sheet->Caption());
+        form->Pages->SetActivePage(sheet);
+        form->Pages->Invalidate();
+        ProcessPendingMessages();
+        // The active tab is two pixels wider on each side; its outer lines stay whole beside the other tabs.
+        const TRect r = form->Pages->TabRect(sheet->PageIndex());
+        const int y = (r.top + r.bottom) / 2;
+        EXPECT_EQ(ComposedPixel(pages, r.left - 2, y), light);
+        EXPECT_EQ(ComposedPixel(pages, r.right + 1, y), dark);
+    }
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("page-control-middle-tab")));
+}
+
 TEST_F(PlatformLists, VariableHeightRowsAreMeasuredOneByOneAndHitAndScrolledByTheirHeights) {
     TForm* form = NewForm();
     auto* list = new TListBox(form);

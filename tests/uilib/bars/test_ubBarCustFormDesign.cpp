@@ -8,12 +8,15 @@
 #include "BarsTestSupport.h"
 #include "TestDesigner.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Menus.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarItemEd.h"
 #include "uilib/bars/ubBarNameEd.h"
+#include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarPopupMenuEd.h"
 #include "uilib/bars/ubBarSubItem.h"
+#include "uilib/bars/ubBarSubMenuControl.h"
 
 namespace zel::test {
 namespace {
@@ -65,6 +68,20 @@ protected:
         F->RefreshCommands();
         F->LCommands->SetItemIndex(Command);
         F->UpdatePopupStates();
+    }
+    // A press and release queued together at a screen point: a press that opens a modal menu, or that watches
+    // for a drag, finds its release waiting.
+    static void QueuedClick(TPoint At, bool Right = false) {
+        SetCursorPos(At.x, At.y);
+        ProcessPendingMessages();
+        mouse_event(Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    }
+    // Esc queued for the loop that runs next (a menu's or a drag's).
+    static void QueueEscape() {
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
     }
     std::vector<std::string> Rows(TCustomListBox* List) const {
         std::vector<std::string> rows;
@@ -216,6 +233,112 @@ TEST_F(ubBarCustFormDesignTest, CommandCommands) {
     EXPECT_EQ(F->LCommands->GetItemIndex(), 1);
 }
 
+TEST_F(ubBarCustFormDesignTest, TheCommandListsRightClickAndKeysRunThePopupsEntries) {
+    recent->SetDescription("The files opened last");
+    Select(1, 0);
+    F->PageControl->SetActivePage(F->TabSheet2);
+    ProcessPendingMessages();
+    // A click on the list focuses it.
+    QueuedClick(OnScreen(F->LCommands, 30, F->LCommands->ItemRect(0).top + 5));
+    ASSERT_EQ(GetFocus(), F->LCommands->GetHandle());
+    // A right click on the sub-item's row selects it and opens the command popup at the click; Esc closes it.
+    const TRect row = F->LCommands->ItemRect(2);
+    const TPoint click = OnScreen(F->LCommands, row.left + 30, (row.top + row.bottom) / 2);
+    int selectedRow = -1;
+    bool subMenuEditor = false;
+    F->CommandsPopupMenu->OnPopup = [&](TObject*) {
+        selectedRow = F->LCommands->GetItemIndex();
+        subMenuEditor = F->CommandsSubMenuEditor->GetEnabled();
+        QueueEscape();
+    };
+    QueuedClick(click, true);
+    EXPECT_EQ(selectedRow, 2);
+    EXPECT_TRUE(subMenuEditor);
+    EXPECT_FALSE(F->CommandsPopupMenu->IsOpen());
+    EXPECT_EQ(F->DescriptionLabel->Caption(), "The files opened last");
+    // The entries' keys on the focused list: Ctrl+Up moves the command, Delete deletes it.
+    Tap(VK_UP, VK_CONTROL);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Recent", "&Save"}));
+    EXPECT_EQ(F->LCommands->GetItemIndex(), 1);
+    Tap(VK_DOWN, VK_CONTROL);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Save", "&Recent"}));
+    designer.Undeletable.insert(recent);
+    Tap(VK_DELETE);
+    EXPECT_EQ(Rows(F->LCommands).size(), 3U) << "the designer refused";
+    designer.Undeletable.clear();
+    Tap(VK_DELETE);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Save"}));
+    recent = nullptr;
+}
+
+TEST_F(ubBarCustFormDesignTest, TheModifyButtonsOpenTheirPopupsBelowThemselvesAndComeUpWhenTheyClose) {
+    F->PageControl->SetActivePage(F->TabSheet2);
+    ProcessPendingMessages();
+    TCheckableButton* button = F->CategoriesPopupButton;
+    ASSERT_NE(button, nullptr);
+    ASSERT_NE(F->CommandsPopupButton, nullptr);
+    EXPECT_EQ(F->CategoriesPopupButtonPlace, nullptr);
+    EXPECT_EQ(button->Caption(), "... modify");
+    EXPECT_EQ(button->GetLeft(), F->LabelCategories->GetLeft() + F->LabelCategories->GetWidth() + 5);
+    EXPECT_EQ(F->CommandsPopupButton->GetLeft(), F->LabelCommands->GetLeft() + F->LabelCommands->GetWidth() + 5);
+    const TPoint centre = button->ClientToScreen(TPoint(button->GetWidth() / 2, button->GetHeight() / 2));
+    const TPoint below = button->ClientToScreen(TPoint(0, button->GetHeight()));
+    int popups = 0;
+    bool downWhileOpen = false;
+    RECT menu{};
+    F->CategoriesPopupMenu->OnPopup = [&](TObject*) {
+        ++popups;
+        downWhileOpen = button->Down();
+        GetWindowRect(F->CategoriesPopupMenu->MenuWindow()->GetHandle(), &menu);
+        F->Repaint();
+        EXPECT_TRUE(SaveWindowImage(F->GetHandle(), ScreenshotPath("bars_design_modify_popup")));
+        QueueEscape();
+    };
+    QueuedClick(centre);
+    EXPECT_EQ(popups, 1);
+    EXPECT_TRUE(downWhileOpen);
+    EXPECT_EQ(menu.left, below.x);
+    EXPECT_EQ(menu.top, below.y);
+    EXPECT_FALSE(button->Down());
+    EXPECT_FALSE(F->CategoriesPopupMenu->IsOpen());
+    // The next click opens it again.
+    QueuedClick(centre);
+    EXPECT_EQ(popups, 2);
+}
+
+TEST_F(ubBarCustFormDesignTest, DraggingACategoryRowMovesTheCategoryAsThePointerPassesRows) {
+    F->PageControl->SetActivePage(F->TabSheet2);
+    ProcessPendingMessages();
+    const auto rowOnScreen = [&](int Row) {
+        const TRect r = F->LCategories->ItemRect(Row);
+        return OnScreen(F->LCategories, 20, (r.top + r.bottom) / 2);
+    };
+    // "File" (row 1) is pressed and dragged past "Help" to the last row.
+    const TPoint file = rowOnScreen(1), help = rowOnScreen(2);
+    SetCursorPos(file.x, file.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    SetCursorPos(file.x, file.y + 3);
+    ProcessPendingMessages();
+    SetCursorPos(help.x, help.y);
+    ProcessPendingMessages();
+    SetCursorPos(help.x, help.y + 1);
+    ProcessPendingMessages();
+    EXPECT_EQ(Rows(F->LCategories), (std::vector<std::string>{"Default", "Help", "File"}));
+    EXPECT_EQ(F->LCategories->GetItemIndex(), 2);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    // The items keep their categories; the command list still shows "File".
+    EXPECT_EQ(open->GetCategory(), 2);
+    EXPECT_EQ(about->GetCategory(), 1);
+    EXPECT_EQ(Rows(F->LCommands), (std::vector<std::string>{"&Open", "&Save", "&Recent"}));
+    EXPECT_GT(designer.Modifications, 0);
+    // A click without a drag moves nothing.
+    ClickAt(F->LCategories, TPoint(20, F->LCategories->ItemRect(0).top + 3));
+    EXPECT_EQ(Rows(F->LCategories), (std::vector<std::string>{"Default", "Help", "File"}));
+}
+
 TEST_F(ubBarCustFormDesignTest, AllCommandsColumns) {
     EXPECT_TRUE(F->CBShowCommandsWithShortCut->GetChecked());
     // Items with a short-cut property only: the sub-item has none.
@@ -248,6 +371,19 @@ TEST_F(ubBarCustFormDesignTest, AllCommandsColumns) {
                   ColorToRGB(clBtnShadow))
             << x;
     }
+    // The rows scroll sideways across the three columns, and a longer caption widens them.
+    const auto extent = [&] {
+        return static_cast<int>(SendMessage(F->LAllCommands->GetHandle(), LB_GETHORIZONTALEXTENT, 0, 0));
+    };
+    const int shortCut = measure.Canvas()->TextWidth(ShortCutToText(open->GetShortCut()));
+    EXPECT_EQ(extent(), second + shortCut);  // the three widest texts + 30
+    save->SetCaption(std::string(60, 'W'));
+    CustomizingFormItemWidthsChanged();
+    EXPECT_EQ(extent(), first + measure.Canvas()->TextWidth(save->GetCaption()) + shortCut + 20);
+    EXPECT_GT(extent(), F->LAllCommands->ClientWidth());
+    F->LAllCommands->Invalidate();
+    ProcessPendingMessages();
+    EXPECT_TRUE(SaveWindowImage(F->GetHandle(), ScreenshotPath("bars_design_all_commands_wide")));
 }
 
 TEST_F(ubBarCustFormDesignTest, GroupsAddDeleteAndMove) {
@@ -297,6 +433,41 @@ TEST_F(ubBarCustFormDesignTest, SubMenuEditorFromTheCommandsPopupAndItsEndWithCu
     manager->SetCustomizing(false);
     ProcessPendingMessages();
     EXPECT_EQ(SubMenuEditor(), nullptr);
+}
+
+TEST_F(ubBarCustFormDesignTest, TheSubMenuEditorsMenuOpensUnderADragOnlyForAnItemItMayHold) {
+    TubBarItemLink* inner = recent->GetItemLinks()->Add();
+    inner->SetItem(save);
+    EditSubMenu(recent->GetItemLinks());
+    ProcessPendingMessages();
+    TubBarSubMenuEditor* editor = SubMenuEditor();
+    ASSERT_NE(editor, nullptr);
+    RECT caption{};
+    GetWindowRect(editor->GetHandle(), &caption);
+    struct Row {
+        const char* Case;
+        TubBarItem* Dragged;
+        bool Opens;
+    } const rows[] = {
+        {"a command", open, true},
+        {"the sub-item itself", recent, false},
+        {"a sub-item holding it", nullptr, false},
+    };
+    // A sub-item whose menu holds the edited one.
+    auto* outer = Item<TubBarSubItem>("OuterMenu", 1, "O&uter");
+    outer->GetItemLinks()->Add()->SetItem(recent);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Case);
+        editor->CloseMenuWindow();
+        ASSERT_EQ(editor->MenuWindow(), nullptr);
+        // The drag passes over the editor's caption, then Esc ends it.
+        SetCursorPos((caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2);
+        QueueEscape();
+        manager->RunItemDrag(row.Dragged != nullptr ? row.Dragged : outer, nullptr);
+        ProcessPendingMessages();
+        EXPECT_EQ(editor->MenuWindow() != nullptr, row.Opens);
+    }
+    EXPECT_EQ(recent->GetItemLinks()->Count(), 1);
 }
 
 }  // namespace

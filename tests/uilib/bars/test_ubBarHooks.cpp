@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MainWindowBars.h"
+#include "uilib/bars/ubBarCustForm.h"
 #include "uilib/bars/ubBarDockControl.h"
 #include "uilib/bars/ubBarHooks.h"
 #include "uilib/bars/ubBarItemControlBase.h"
@@ -161,6 +162,49 @@ TEST_F(ubBarHooks, KeysFromAMultipleDocumentChildReachTheMainFormsManagerFirstUn
     BroadcastSystemMessage(WM_SYSCOLORCHANGE, 0, 0);
     EXPECT_NE(childManager->FlatFaceColor(), oldFace);
     EXPECT_EQ(childManager->FlatFaceColor(), mainManager->FlatFaceColor());
+}
+
+TEST_F(ubBarHooks, InputOverTheCustomizingMultipleDocumentChildGoesToItsBarsWithTheCustomizingFormInFront) {
+    TTestForm* main = NewForm();
+    main->SetFormStyle(fsMDIForm);
+    main->SetBounds(100, 100, 500, 400);
+    Application->MainForm = main;
+    main->Show();
+    TTestForm* child = NewForm();
+    child->SetFormStyle(fsMDIChild);
+    child->SetBounds(10, 10, 300, 200);
+    auto* manager = new TubBarManager(child);
+    int opens = 0;
+    TubBar* bar = AddBar(manager, "Child");
+    AddButton(bar->GetItemLinks(), "&Open", opens);
+    bar->SetVisible(true);
+    child->Show();
+    ProcessPendingMessages();
+    manager->SetCustomizing(true);
+    ProcessPendingMessages();
+    TubBarCustomizingForm* customizing = GetCustomizingForm();
+    ASSERT_NE(customizing, nullptr);
+    // Input that reaches the child's windows as client input (the child left enabled, as the platform's own
+    // routing of a disabled child may leave it) is still the customizing form's.
+    EnableWindow(child->GetHandle(), TRUE);
+    SetActiveWindow(customizing->GetHandle());
+    ProcessPendingMessages();
+    // The press leaves the queue in the mouse hook and reaches the bar only through the customizing routing.
+    static int queuedPresses = 0;
+    queuedPresses = 0;
+    HHOOK counter = SetWindowsHookEx(WH_GETMESSAGE, [](int Code, WPARAM W, LPARAM L) -> LRESULT {
+        const auto* msg = reinterpret_cast<const MSG*>(L);
+        if (Code >= 0 && W == PM_REMOVE && msg->message == WM_LBUTTONDOWN) ++queuedPresses;
+        return CallNextHookEx(nullptr, Code, W, L);
+    });
+    const TRect r = bar->GetItemLinks()->Items(0)->ItemRect;
+    ClickAt(bar->Control(), TPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    UnhookWindowsHookEx(counter);
+    EXPECT_EQ(queuedPresses, 0);
+    EXPECT_EQ(GetActiveWindow(), customizing->GetHandle());
+    EXPECT_EQ(opens, 0);
+    manager->SetCustomizing(false);
+    ProcessPendingMessages();
 }
 
 TEST_F(ubBarHooks, AnAcceleratorSharedOnItsBarOnlySelectsAndKeysAreSwallowedWhileAFrameButtonIsHeld) {

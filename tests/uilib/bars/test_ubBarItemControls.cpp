@@ -479,6 +479,77 @@ TEST_F(ubBarItemControls, ComboKeysStepThroughItsEntriesAndAReadOnlyComboNeverOp
     EXPECT_EQ(drops, 2);
 }
 
+TEST_F(ubBarItemControls, TheDropDownListChoosesTheEntryUnderThePointerAndAKeySelectsTheTopEntry) {
+    TubBarItemLinks* links = NewLinks();
+    auto* combo = Add<TubBarCombo>(links, "Size");
+    for (const char* entry : {"Small", "Medium", "Large"}) combo->GetItems()->Add(entry);
+    combo->SetItemIndex(0);
+    TLayoutBar* bar = NewBar(links, 10, 10, 400, 30);
+    auto* control = dynamic_cast<TubBarComboControl*>(links->Items(0)->Control);
+    ASSERT_NE(control, nullptr);
+    TubBarDropDownListBox* list = combo->DropDownListBox();
+    const auto entryOnScreen = [&](int Index) {
+        const TRect r = list->ItemRect(Index);
+        return OnScreen(list, 10, (r.top + r.bottom) / 2);
+    };
+    // Pressed on the button, the list opens below the combo, the height of its three entries and its border.
+    const TPoint button = OnScreen(bar, Centre(control->ButtonRect).x, Centre(control->ButtonRect).y);
+    SetCursorPos(button.x, button.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    ASSERT_TRUE(control->GetDroppedDown());
+    ASSERT_TRUE(IsWindowVisible(list->GetHandle()));
+    EXPECT_TRUE(list->WaitingForCapture);
+    EXPECT_EQ(list->GetItemIndex(), 0) << "the entry of the edit's text";
+    RECT window{};
+    GetWindowRect(list->GetHandle(), &window);
+    EXPECT_EQ(window.bottom - window.top, 4 + 3 * combo->GetItemHeight(0));
+    EXPECT_GE(window.top, OnScreen(bar, 0, control->ItemRect().bottom).y);
+    EXPECT_TRUE(SaveWindowImage(list->GetHandle(), ScreenshotPath("bars_combo_drop_down_list")));
+    // Held down, the button drags onto an entry, which shows in the edit; the release chooses it.
+    const TPoint large = entryOnScreen(2);
+    SetCursorPos(large.x, large.y);
+    ProcessPendingMessages();
+    EXPECT_FALSE(list->WaitingForCapture);
+    EXPECT_EQ(list->GetItemIndex(), 2);
+    EXPECT_EQ(control->GetText(), "Large");
+    EXPECT_EQ(combo->GetItemIndex(), 0) << "not chosen before the release";
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(combo->GetItemIndex(), 2);
+    EXPECT_EQ(combo->GetText(), "Large");
+    EXPECT_FALSE(IsWindowVisible(list->GetHandle()));
+
+    // A click on the button leaves the list open; a click on an entry chooses it.
+    ClickAt(bar, Centre(control->ButtonRect));
+    ASSERT_TRUE(IsWindowVisible(list->GetHandle()));
+    EXPECT_EQ(GetCapture(), nullptr);
+    const TPoint medium = entryOnScreen(1);
+    SetCursorPos(medium.x, medium.y);
+    ProcessPendingMessages();
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(combo->GetItemIndex(), 1);
+    EXPECT_FALSE(IsWindowVisible(list->GetHandle()));
+
+    // Opened on a text that is no entry, the list selects nothing; the first key selects the top entry.
+    ClickAt(bar, TPoint(control->WindowRect.left + 3, Centre(control->WindowRect).y));
+    ASSERT_EQ(GetFocus(), control->Handle);
+    for (WORD k : {'T', 'I', 'N', 'Y'}) Tap(k);
+    Tap(VK_F4);
+    ASSERT_TRUE(IsWindowVisible(list->GetHandle()));
+    EXPECT_EQ(list->GetItemIndex(), -1);
+    Tap(VK_DOWN);
+    EXPECT_EQ(list->GetItemIndex(), 0);
+    EXPECT_EQ(control->GetText(), "Small");
+    Tap(VK_DOWN);
+    EXPECT_EQ(list->GetItemIndex(), 1);
+    Tap(VK_F4);
+    EXPECT_FALSE(IsWindowVisible(list->GetHandle()));
+}
+
 // -------------------------------------------------------------------------------------------- sub-item
 
 TEST_F(ubBarItemControls, ASubMenuOpensOnlyAfterItsDelayAndLeavingWithinItCancelsTheOpen) {
