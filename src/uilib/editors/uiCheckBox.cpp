@@ -13,6 +13,7 @@
 #include "uilib/editors/uiEditPaintUtils.h"
 #include "uilib/editors/uiEditUtils.h"
 #include "uilib/editors/uiExtEditConsts.h"
+#include "uilib/editors/uiTextEdit.h"
 
 namespace zel {
 
@@ -590,6 +591,8 @@ HBITMAP BuildCheckMask() {
 }
 
 void uiCheckBoxStartup() {
+    GetRegisteredEditProperties()->Register(TuiCheckBoxProperties::StaticClass(), suiSEditRepositoryCheckBoxItem.Text);
+    FilterEditsController()->Register(TuiCheckBoxProperties::StaticClass(), TuiFilterCheckBoxHelper::StaticClass());
     uiExtEditConstsRegister();
     g_checkMask = BuildCheckMask();
 }
@@ -598,9 +601,88 @@ void uiCheckBoxShutdown() {
     if (g_checkMask != nullptr) DeleteObject(g_checkMask);
     g_checkMask = nullptr;
     uiExtEditConstsUnregister();
+    FilterEditsController()->Unregister(TuiCheckBoxProperties::StaticClass(), TuiFilterCheckBoxHelper::StaticClass());
+    GetRegisteredEditProperties()->Unregister(TuiCheckBoxProperties::StaticClass());
 }
 
 }  // namespace
+
+// ------------------------------------------------------------------------------------------- filter rows
+
+TClass TuiCustomCheckBoxProperties::StaticClass() {
+    static const TClassInfo info{"TuiCustomCheckBoxProperties", TuiCustomEditProperties::StaticClass()};
+    return &info;
+}
+
+TClass TuiCheckBoxProperties::StaticClass() {
+    static const TClassInfo info{"TuiCheckBoxProperties", TuiCustomCheckBoxProperties::StaticClass()};
+    return &info;
+}
+
+namespace {
+
+// The two items of the filter list: the texts of ValueChecked and ValueUnchecked.
+std::string FilterItemText(const TuiCustomCheckBoxProperties* AProperties, int AIndex) {
+    return AProperties->GetDisplayText(AIndex == 0 ? AProperties->GetValueChecked() : AProperties->GetValueUnchecked());
+}
+
+}  // namespace
+
+TClass TuiFilterCheckBoxHelper::StaticClass() {
+    return MakeHelperClass<TuiFilterCheckBoxHelper>("TuiFilterCheckBoxHelper",
+                                                    TuiCustomFilterEditHelper::StaticClass());
+}
+
+void TuiFilterCheckBoxHelper::GetFilterValue(TuiCustomEdit* AEdit, TuiCustomEditProperties* AEditProperties, Variant& V,
+                                             std::string& S) const {
+    auto* properties = dynamic_cast<TuiCustomCheckBoxProperties*>(AEditProperties);
+    if (properties == nullptr) {
+        TuiCustomFilterEditHelper::GetFilterValue(AEdit, AEditProperties, V, S);
+        return;
+    }
+    V = Variant::Null();
+    S.clear();
+    if (VarIsNull(AEdit->GetEditValue())) return;
+    const std::string shown = VarToStr(AEdit->GetEditValue());
+    for (int item = 0; item < 2; ++item)
+        if (shown == FilterItemText(properties, item)) {
+            V = item == 0 ? properties->GetValueChecked() : properties->GetValueUnchecked();
+            S = shown;
+            return;
+        }
+}
+
+TuiFilterOperators TuiFilterCheckBoxHelper::GetSupportedFilterOperators(TuiCustomEditProperties* /*AProperties*/,
+                                                                        TuiValueTypeClass /*AValueTypeClass*/,
+                                                                        bool /*AExtendedSet*/) const {
+    return TuiFilterOperators(1542);
+}
+
+void TuiFilterCheckBoxHelper::InitializeProperties(TuiCustomEditProperties* AProperties,
+                                                   TuiCustomEditProperties* AEditProperties, bool AHasButtons) const {
+    TUpdateBracket update(AProperties);
+    TuiCustomFilterEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
+    auto* source = dynamic_cast<TuiCustomCheckBoxProperties*>(AEditProperties);
+    auto* list = dynamic_cast<TuiCustomTextEditProperties*>(AProperties);
+    if (source == nullptr || list == nullptr) return;
+    TStringList* items = list->LookupItems();
+    items->BeginUpdate();
+    items->Clear();
+    items->Add(FilterItemText(source, 0));
+    items->Add(FilterItemText(source, 1));
+    items->EndUpdate();
+}
+
+void TuiFilterCheckBoxHelper::SetFilterValue(TuiCustomEdit* AEdit, TuiCustomEditProperties* AEditProperties,
+                                             const Variant& AValue) const {
+    auto* properties = dynamic_cast<TuiCustomCheckBoxProperties*>(AEditProperties);
+    if (properties == nullptr) return;
+    switch (properties->GetState(AValue)) {
+        case cbsChecked: AEdit->SetEditValue(Variant(FilterItemText(properties, 0))); break;
+        case cbsUnchecked: AEdit->SetEditValue(Variant(FilterItemText(properties, 1))); break;
+        default: AEdit->SetEditValue(Variant::Null()); break;
+    }
+}
 
 TUnitRow uiCheckBoxUnitRow() { return {"uiCheckBox", uiCheckBoxStartup, uiCheckBoxShutdown}; }
 

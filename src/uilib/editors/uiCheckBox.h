@@ -9,6 +9,7 @@
 #include "platform/vcl/ActnList.h"
 #include "uilib/base/uiLookAndFeelPainters.h"
 #include "uilib/editors/uiEditControl.h"
+#include "uilib/editors/uiFilterControlUtils.h"
 
 namespace zel {
 
@@ -19,6 +20,7 @@ public:
     explicit TuiCustomCheckBoxProperties(TPersistent* AOwner);
     ~TuiCustomCheckBoxProperties() override;
     std::string ClassName() const override { return "TuiCustomCheckBoxProperties"; }
+    static TClass StaticClass();
     void Assign(TPersistent* Source) override;
 
     TAlignment GetAlignment() const { return alignment_; }
@@ -107,6 +109,7 @@ class TuiCheckBoxProperties : public TuiCustomCheckBoxProperties {
 public:
     using TuiCustomCheckBoxProperties::TuiCustomCheckBoxProperties;
     std::string ClassName() const override { return "TuiCheckBoxProperties"; }
+    static TClass StaticClass();
 };
 
 // The box's look: 0 normal, 1 hot, 2 pressed, 3 disabled.
@@ -219,6 +222,28 @@ public:
     std::string ClassName() const override { return "TuiCheckBoxActionLink"; }
     bool IsCheckedLinked() override;
     void SetChecked(bool Value) override;
+};
+
+// The check box of filter rows: a fixed list of two items, the texts of ValueChecked and ValueUnchecked in that
+// order. Item 0 stands for ValueChecked, item 1 for ValueUnchecked, no item for Null; conditions compare the
+// displayed value. The combo box's filter helper is the base of this one once the combo box is in the library;
+// until then the list's items are set on the settings of any text editor given.
+class TuiFilterCheckBoxHelper : public TuiCustomFilterEditHelper {
+public:
+    static TClass StaticClass();
+    std::string GetFilterEditClassName() const override { return "TuiComboBox"; }
+    // The item the filter editor shows, as the value it stands for and its text.
+    void GetFilterValue(TuiCustomEdit* AEdit, TuiCustomEditProperties* AEditProperties, Variant& V,
+                        std::string& S) const override;
+    // Codes 1, 2, 9 and 10.
+    TuiFilterOperators GetSupportedFilterOperators(TuiCustomEditProperties* AProperties,
+                                                   TuiValueTypeClass AValueTypeClass, bool AExtendedSet) const override;
+    void InitializeProperties(TuiCustomEditProperties* AProperties, TuiCustomEditProperties* AEditProperties,
+                              bool AHasButtons) const override;
+    // Shows the item of the value: the checked text, the unchecked text, or nothing for any other value.
+    void SetFilterValue(TuiCustomEdit* AEdit, TuiCustomEditProperties* AEditProperties,
+                        const Variant& AValue) const override;
+    bool UseDisplayValue() const override { return true; }
 };
 
 // The mark of the classic box as a mask of the look-and-feel's check size: black where the system's check

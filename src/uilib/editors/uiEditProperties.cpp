@@ -94,6 +94,11 @@ void TuiEditAlignment::Reset() {
 
 // ---------------------------------------------------------------------------------------- properties
 
+TClass TuiCustomEditProperties::StaticClass() {
+    static const TClassInfo info{"TuiCustomEditProperties", nullptr};
+    return &info;
+}
+
 TuiCustomEditProperties::TuiCustomEditProperties(TPersistent* AOwner) : TuiInterfacedPersistent(AOwner) {
     PropertiesList().push_back(this);
     assignedValues_ = new TuiCustomEditPropertiesValues(this);

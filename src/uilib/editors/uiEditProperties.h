@@ -123,6 +123,8 @@ public:
     TuiCustomEditProperties(const TuiCustomEditProperties&) = delete;
     TuiCustomEditProperties& operator=(const TuiCustomEditProperties&) = delete;
     std::string ClassName() const override { return "TuiCustomEditProperties"; }
+    // The class reference that registries (settings classes, filter helpers) keep.
+    static TClass StaticClass();
 
     // Everything, in one update: the plain settings, then each provider-backed value only where the source set
     // it, then the flags and the handlers.

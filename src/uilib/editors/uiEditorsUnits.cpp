@@ -37,9 +37,12 @@ TUnitRows uiEditorsUnits() {
         {"uiFilterControlStrs", uiFilterControlStrsStartup, uiFilterControlStrsShutdown},
         uiTextEditUnitRow(),
         uiMaskEditUnitRow(),
-        // Place of the spin editor's unit.
+        // Place of the spin editor's unit: it registers TuiSpinEditProperties ("SpinEdit|Represents a spin
+        // editor") and TuiFilterSpinEditHelper for it, and removes both when it stops.
         {"uiSpinEdit", nullptr, nullptr},
-        // Place of the drop-down editors' unit.
+        // Place of the drop-down editors' unit: it registers TuiComboBoxProperties ("ComboBox|Represents the
+        // combo box editor") with TuiFilterComboBoxHelper, and TuiPopupEditProperties ("PopupEdit|Represents an
+        // edit control with a dropdown list"), and removes them when it stops.
         {"uiDropDownEdit", nullptr, nullptr},
         {"uiExtEditConsts", uiExtEditConstsRegister, uiExtEditConstsUnregister},
         uiCheckBoxUnitRow(),

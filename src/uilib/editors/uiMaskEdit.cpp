@@ -438,29 +438,40 @@ void TuiCustomMaskEdit::InnerMessageHandled(TMessage& Message) {
 
 // ---- Filter editors ----
 
+TClass TuiFilterMaskEditHelper::StaticClass() {
+    return MakeHelperClass<TuiFilterMaskEditHelper>("TuiFilterMaskEditHelper", TuiFilterTextEditHelper::StaticClass());
+}
+
 TuiFilterOperators TuiFilterMaskEditHelper::GetSupportedFilterOperators(TuiCustomEditProperties* AProperties,
-                                                                        const TuiValueType* AValueType,
-                                                                        bool AExtendedSet) {
-    TuiFilterOperators operators(1662);
+                                                                        TuiValueTypeClass AValueTypeClass,
+                                                                        bool AExtendedSet) const {
+    TuiFilterOperators operators =
+        TuiFilterTextEditHelper::GetSupportedFilterOperators(AProperties, AValueTypeClass, AExtendedSet);
     auto* properties = dynamic_cast<TuiCustomMaskEditProperties*>(AProperties);
     const bool masked = properties != nullptr && properties->IsMasked();
-    if (!masked && AValueType != nullptr && AValueType->IsString()) operators |= TuiFilterOperators(384);
-    if (AExtendedSet) operators |= TuiFilterOperators(30720);
+    if (!masked && AValueTypeClass != nullptr && AValueTypeClass->IsString()) operators |= TuiFilterOperators(384);
     return operators;
 }
 
-void TuiFilterMaskEditHelper::InitializeProperties(TuiCustomEditProperties* AProperties) {
+void TuiFilterMaskEditHelper::InitializeProperties(TuiCustomEditProperties* AProperties,
+                                                   TuiCustomEditProperties* AEditProperties, bool AHasButtons) const {
+    TUpdateBracket update(AProperties);
+    TuiFilterTextEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
     auto* properties = dynamic_cast<TuiCustomMaskEditProperties*>(AProperties);
     if (properties == nullptr) return;
-    TuiFilterTextEditHelper::InitializeProperties(properties);
     if (properties->GetMaskKind() == emkRegExpr) properties->SetMaskKind(emkRegExprEx);
     properties->SetAutoSelect(!properties->IsMasked());
 }
 
 // ---- The unit ----
 
+TClass TuiCustomMaskEditProperties::StaticClass() {
+    static const TClassInfo info{"TuiCustomMaskEditProperties", TuiCustomTextEditProperties::StaticClass()};
+    return &info;
+}
+
 TClass TuiMaskEditProperties::StaticClass() {
-    static const TClassInfo info{"TuiMaskEditProperties", nullptr};
+    static const TClassInfo info{"TuiMaskEditProperties", TuiCustomMaskEditProperties::StaticClass()};
     return &info;
 }
 
@@ -468,9 +479,13 @@ namespace {
 
 void uiMaskEditStartup() {
     GetRegisteredEditProperties()->Register(TuiMaskEditProperties::StaticClass(), suiSEditRepositoryMaskItem.Text);
+    FilterEditsController()->Register(TuiMaskEditProperties::StaticClass(), TuiFilterMaskEditHelper::StaticClass());
 }
 
-void uiMaskEditShutdown() { GetRegisteredEditProperties()->Unregister(TuiMaskEditProperties::StaticClass()); }
+void uiMaskEditShutdown() {
+    FilterEditsController()->Unregister(TuiMaskEditProperties::StaticClass(), TuiFilterMaskEditHelper::StaticClass());
+    GetRegisteredEditProperties()->Unregister(TuiMaskEditProperties::StaticClass());
+}
 
 }  // namespace
 

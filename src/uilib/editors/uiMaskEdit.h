@@ -231,6 +231,7 @@ public:
     explicit TuiCustomMaskEditProperties(TPersistent* AOwner);
     ~TuiCustomMaskEditProperties() override;
     std::string ClassName() const override { return "TuiCustomMaskEditProperties"; }
+    static TClass StaticClass();
     // The text settings, then the mask settings, in one update.
     void Assign(TPersistent* Source) override;
     // Also lets go of the display mode, which the change may have made stale.
@@ -367,18 +368,18 @@ protected:
     TuiCustomEditProperties* CreateProperties() override { return new TuiMaskEditProperties(this); }
 };
 
-// 5-byte sets of filter operators, by their codes.
-using TuiFilterOperators = std::bitset<40>;
-
 // The masked editor of filter rows.
 class TuiFilterMaskEditHelper : public TuiFilterTextEditHelper {
 public:
-    static std::string GetFilterEditClassName() { return "TuiMaskEdit"; }
-    // Codes 1-6, 9 and 10; 7 and 8 (the text patterns) for an unmasked editor of text values; 11-14 when
-    // the extended operators are asked for.
-    static TuiFilterOperators GetSupportedFilterOperators(TuiCustomEditProperties* AProperties,
-                                                          const TuiValueType* AValueType, bool AExtendedSet);
-    static void InitializeProperties(TuiCustomEditProperties* AProperties);
+    static TClass StaticClass();
+    std::string GetFilterEditClassName() const override { return "TuiMaskEdit"; }
+    // The base sets, with 7 and 8 (the text patterns) for an unmasked editor of text values.
+    TuiFilterOperators GetSupportedFilterOperators(TuiCustomEditProperties* AProperties,
+                                                   TuiValueTypeClass AValueTypeClass, bool AExtendedSet) const override;
+    // The text editor's filter settings; an expression mask becomes the extended kind, and only an unmasked
+    // editor selects all on entry.
+    void InitializeProperties(TuiCustomEditProperties* AProperties, TuiCustomEditProperties* AEditProperties,
+                              bool AHasButtons) const override;
 };
 
 TUnitRow uiMaskEditUnitRow();

@@ -9,6 +9,7 @@
 #include "platform/win/Clipboard.h"
 #include "platform/win/Windows.h"
 #include "uilib/base/uiSpellChecker.h"
+#include "uilib/editors/uiEditConsts.h"
 
 namespace zel {
 
@@ -837,20 +838,36 @@ void TuiCustomTextEdit::AdjustInnerControlBounds() {
 
 // ---------------------------------------------------------------------------------------------- filter rows
 
-void TuiFilterTextEditHelper::InitializeProperties(TuiCustomTextEditProperties* AProperties) {
-    AProperties->SetAutoSelect(true);
-    AProperties->SetHideSelection(true);
-    AProperties->SetViewMode(tvmNormal);
+TClass TuiFilterTextEditHelper::StaticClass() {
+    return MakeHelperClass<TuiFilterTextEditHelper>("TuiFilterTextEditHelper",
+                                                    TuiCustomFilterEditHelper::StaticClass());
 }
 
-void TuiFilterTextEditHelper::SetFilterValue(TuiCustomTextEdit* AEdit, const Variant& AValue) {
+void TuiFilterTextEditHelper::InitializeProperties(TuiCustomEditProperties* AProperties,
+                                                   TuiCustomEditProperties* AEditProperties, bool AHasButtons) const {
+    TUpdateBracket update(AProperties);
+    TuiCustomFilterEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
+    auto* properties = dynamic_cast<TuiCustomTextEditProperties*>(AProperties);
+    if (properties == nullptr) return;
+    properties->SetAutoSelect(true);
+    properties->SetHideSelection(true);
+    properties->SetViewMode(tvmNormal);
+}
+
+void TuiFilterTextEditHelper::SetFilterValue(TuiCustomEdit* AEdit, TuiCustomEditProperties* /*AEditProperties*/,
+                                             const Variant& AValue) const {
     AEdit->SetEditValue(AValue);
 }
 
 // ------------------------------------------------------------------------------------------------- the unit
 
+TClass TuiCustomTextEditProperties::StaticClass() {
+    static const TClassInfo info{"TuiCustomTextEditProperties", TuiCustomEditProperties::StaticClass()};
+    return &info;
+}
+
 TClass TuiTextEditProperties::StaticClass() {
-    static const TClassInfo info{"TuiTextEditProperties", nullptr};
+    static const TClassInfo info{"TuiTextEditProperties", TuiCustomTextEditProperties::StaticClass()};
     return &info;
 }
 
@@ -933,11 +950,14 @@ void RegisterTextEditClasses() {
 
 void uiTextEditStartup() {
     WM_REDRAWMISSPELLS();
-    GetRegisteredEditProperties()->Register(TuiTextEditProperties::StaticClass(),
-                                            "TextEdit|Represents a single line text editor");
+    GetRegisteredEditProperties()->Register(TuiTextEditProperties::StaticClass(), suiSEditRepositoryTextItem.Text);
+    FilterEditsController()->Register(TuiTextEditProperties::StaticClass(), TuiFilterTextEditHelper::StaticClass());
 }
 
-void uiTextEditShutdown() { GetRegisteredEditProperties()->Unregister(TuiTextEditProperties::StaticClass()); }
+void uiTextEditShutdown() {
+    FilterEditsController()->Unregister(TuiTextEditProperties::StaticClass(), TuiFilterTextEditHelper::StaticClass());
+    GetRegisteredEditProperties()->Unregister(TuiTextEditProperties::StaticClass());
+}
 
 }  // namespace
 

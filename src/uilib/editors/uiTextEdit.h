@@ -15,6 +15,7 @@
 #include "uilib/base/uiControls.h"
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiEditControl.h"
+#include "uilib/editors/uiFilterControlUtils.h"
 #include "uilib/editors/uiFormats.h"
 
 namespace zel {
@@ -88,6 +89,7 @@ public:
     explicit TuiCustomTextEditProperties(TPersistent* AOwner);
     ~TuiCustomTextEditProperties() override;
     std::string ClassName() const override { return "TuiCustomTextEditProperties"; }
+    static TClass StaticClass();
     // From another text settings object: everything below, in one update; from other settings the base only.
     void Assign(TPersistent* Source) override;
 
@@ -681,11 +683,16 @@ protected:
 };
 
 // The text editor of filter rows: the editor class, and the settings it needs there.
-class TuiFilterTextEditHelper {
+class TuiFilterTextEditHelper : public TuiCustomFilterEditHelper {
 public:
-    static std::string GetFilterEditClassName() { return "TuiTextEdit"; }
-    static void InitializeProperties(TuiCustomTextEditProperties* AProperties);
-    static void SetFilterValue(TuiCustomTextEdit* AEdit, const Variant& AValue);
+    static TClass StaticClass();
+    std::string GetFilterEditClassName() const override { return "TuiTextEdit"; }
+    // The filter row's settings, selecting all on entry and showing the text with a caret.
+    void InitializeProperties(TuiCustomEditProperties* AProperties, TuiCustomEditProperties* AEditProperties,
+                              bool AHasButtons) const override;
+    // The condition's value becomes the editor's value.
+    void SetFilterValue(TuiCustomEdit* AEdit, TuiCustomEditProperties* AEditProperties,
+                        const Variant& AValue) const override;
 };
 
 // The registered message that repaints the spell checker's marks.

@@ -25,6 +25,7 @@
 #include "uilib/editors/uiEditorsUnits.h"
 #include "uilib/editors/uiExtEditConsts.h"
 #include "uilib/editors/uiFilterControlStrs.h"
+#include "uilib/editors/uiFilterControlUtils.h"
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
 #include "uilib/editors/uiMaskEdit.h"
@@ -47,14 +48,33 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
                                             "uiLibraryStrs", "uiDateUtils", "uiEditConsts", "uiEditUtils", "uiEdit",
                                             "uiVariants", "uiFilterControlStrs", "uiTextEdit", "uiMaskEdit",
                                             "uiSpinEdit", "uiDropDownEdit", "uiExtEditConsts", "uiCheckBox"}));
+        // The settings classes, sorted by description, each with the filter helper that serves it.
+        struct Registered {
+            TClass Properties;
+            const char* Hint;
+            TClass Helper;
+        };
+        const std::vector<Registered> registered = {
+            {TuiCheckBoxProperties::StaticClass(),
+             "CheckBox|Represents a check box control that allows selecting an option",
+             TuiFilterCheckBoxHelper::StaticClass()},
+            {TuiMaskEditProperties::StaticClass(), "MaskEdit|Represents a generic masked edit control.",
+             TuiFilterMaskEditHelper::StaticClass()},
+            {TuiTextEditProperties::StaticClass(), "TextEdit|Represents a single line text editor",
+             TuiFilterTextEditHelper::StaticClass()},
+        };
         TuiRegisteredClasses* properties = GetRegisteredEditProperties();
-        const int text = properties->IndexOfClass(TuiTextEditProperties::StaticClass());
-        ASSERT_GE(text, 0);
-        EXPECT_EQ(properties->GetDescription(text), "TextEdit");
-        EXPECT_EQ(properties->GetHint(text), "TextEdit|Represents a single line text editor");
-        const int mask = properties->IndexOfClass(TuiMaskEditProperties::StaticClass());
-        ASSERT_EQ(mask, 0) << "sorted by description";
-        EXPECT_EQ(properties->GetHint(mask), "MaskEdit|Represents a generic masked edit control.");
+        ASSERT_EQ(properties->GetCount(), static_cast<int>(registered.size()));
+        ASSERT_NE(ExistingFilterEditsController(), nullptr);
+        EXPECT_EQ(ExistingFilterEditsController()->GetCount(), static_cast<int>(registered.size()));
+        for (int i = 0; i < properties->GetCount(); ++i) {
+            SCOPED_TRACE(registered[i].Hint);
+            EXPECT_EQ(properties->GetClass(i), registered[i].Properties);
+            EXPECT_EQ(properties->GetHint(i), registered[i].Hint);
+            EXPECT_EQ(ExistingFilterEditsController()->FindHelper(registered[i].Properties),
+                      TuiCustomFilterEditHelper::HelperOfClass(registered[i].Helper));
+        }
+        EXPECT_EQ(properties->GetDescription(2), "TextEdit");
         EXPECT_EQ(WM_REDRAWMISSPELLS(), RegisterWindowMessage("WM_REDRAWMISSPELLS"));
         EXPECT_GE(WM_REDRAWMISSPELLS(), 0xC000u) << "a registered message";
         TubResourceStringsRepository* repo = ubResourceStringsRepository();
@@ -95,6 +115,7 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
         uiFormatController();
         list.Stop();
         EXPECT_EQ(GetRegisteredEditProperties()->GetCount(), 0);
+        EXPECT_EQ(ExistingFilterEditsController(), nullptr) << "gone with its last helper";
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UIEditors Library"), -1);
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UILibrary"), -1);
         EXPECT_EQ(ubResourceStringsRepository()->IndexOfProduct("UIFilterControl"), -1);
@@ -116,12 +137,18 @@ TEST(uiEditorsUnits, ASecondStartUpAfterAShutdownStandsAgain) {
         EXPECT_EQ(container->StyleHot()->GetActiveStyleController(), uiDefaultEditStyleController()) << round;
         EXPECT_GE(ubResourceStringsRepository()->IndexOfProduct("uiExtEdit"), 0) << round;
         EXPECT_NE(uiCheckBoxCheckMask(), nullptr) << round;
+        EXPECT_EQ(GetRegisteredEditProperties()->GetCount(), 3) << round;
+        ASSERT_NE(ExistingFilterEditsController(), nullptr) << round;
+        EXPECT_EQ(ExistingFilterEditsController()->FindHelper(TuiCheckBoxProperties::StaticClass()),
+                  TuiCustomFilterEditHelper::HelperOfClass(TuiFilterCheckBoxHelper::StaticClass()))
+            << round;
         // The shared texts are counted: another user's release leaves the library's registrations.
         uiExtEditConstsRegister();
         uiExtEditConstsUnregister();
         EXPECT_GE(ubResourceStringsRepository()->IndexOfProduct("uiExtEdit"), 0) << round;
         units.Stop();
         EXPECT_EQ(uiDefaultEditStyleController(), nullptr) << round;
+        EXPECT_EQ(ExistingFilterEditsController(), nullptr) << round;
     }
     ubFreeResourceStringsRepository();
 }

@@ -591,26 +591,29 @@ TEST_F(MaskEdit, FilterOperatorSets) {
         {"Extended", &masked, nullptr, true, 1662 + 30720},
         {"Everything", &unmasked, &text, true, 1662 + 384 + 30720},
     };
+    TuiFilterEditHelperClass helper = TuiCustomFilterEditHelper::HelperOfClass(TuiFilterMaskEditHelper::StaticClass());
     for (const Row& r : rows) {
         SCOPED_TRACE(r.Name);
-        EXPECT_EQ(
-            TuiFilterMaskEditHelper::GetSupportedFilterOperators(r.Properties, r.ValueType, r.Extended).to_ullong(),
-            r.Set);
+        EXPECT_EQ(helper->GetSupportedFilterOperators(r.Properties, r.ValueType, r.Extended).to_ullong(), r.Set);
     }
 }
 
 TEST_F(MaskEdit, FilterRowsTurnTheExpressionIntoTheExtendedOne) {
+    TuiFilterEditHelperClass helper = TuiCustomFilterEditHelper::HelperOfClass(TuiFilterMaskEditHelper::StaticClass());
     TuiMaskEditProperties properties(nullptr);
     properties.SetMaskKind(emkRegExpr);
     properties.SetEditMask("\\d+");
-    TuiFilterMaskEditHelper::InitializeProperties(&properties);
-    EXPECT_EQ(properties.GetMaskKind(), emkRegExprEx);
-    EXPECT_FALSE(properties.GetAutoSelect()) << "masked";
+    TuiMaskEditProperties filter(nullptr);
+    helper->InitializeProperties(&filter, &properties, false);
+    EXPECT_EQ(filter.GetMaskKind(), emkRegExprEx);
+    EXPECT_EQ(filter.GetEditMask(), "\\d+");
+    EXPECT_FALSE(filter.GetAutoSelect()) << "masked";
     TuiMaskEditProperties plain(nullptr);
     plain.SetAutoSelect(false);
-    TuiFilterMaskEditHelper::InitializeProperties(&plain);
-    EXPECT_TRUE(plain.GetAutoSelect());
-    EXPECT_EQ(TuiFilterMaskEditHelper::GetFilterEditClassName(), "TuiMaskEdit");
+    TuiMaskEditProperties plainFilter(nullptr);
+    helper->InitializeProperties(&plainFilter, &plain, false);
+    EXPECT_TRUE(plainFilter.GetAutoSelect());
+    EXPECT_EQ(helper->GetFilterEditClassName(), "TuiMaskEdit");
 }
 
 // ---- Pictures ----

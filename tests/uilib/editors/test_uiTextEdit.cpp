@@ -887,12 +887,13 @@ TEST_F(TextEdit, ListOnlyTypingPicksItemsAndRefusesTheRest) {
 }
 
 TEST(TextEditFilter, TheFilterRowEditorIsATextEditWithItsSettings) {
-    EXPECT_EQ(TuiFilterTextEditHelper::GetFilterEditClassName(), "TuiTextEdit");
+    TuiFilterEditHelperClass helper = TuiCustomFilterEditHelper::HelperOfClass(TuiFilterTextEditHelper::StaticClass());
+    EXPECT_EQ(helper->GetFilterEditClassName(), "TuiTextEdit");
     TuiTextEditProperties p(nullptr);
     p.SetAutoSelect(false);
     p.SetHideSelection(false);
     p.SetViewMode(tvmButtonsOnly);
-    TuiFilterTextEditHelper::InitializeProperties(&p);
+    helper->InitializeProperties(&p, &p, false);
     EXPECT_TRUE(p.GetAutoSelect());
     EXPECT_TRUE(p.GetHideSelection());
     EXPECT_EQ(p.GetViewMode(), tvmNormal);
