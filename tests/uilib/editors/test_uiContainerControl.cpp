@@ -21,6 +21,8 @@
 #include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiEdit.h"
 #include "uilib/editors/uiEditorsUnits.h"
+#include "uilib/editors/uiMaskEdit.h"
+#include "uilib/editors/uiTextEdit.h"
 
 namespace zel::test {
 namespace {
@@ -363,6 +365,52 @@ TEST_F(ContainerWindowThemed, GalleryScreenshotsInEveryLookNormalAndDisabled) {
         EXPECT_TRUE(native->ViewInfo()->NativeStyle);
         EXPECT_EQ(ComposedPixel(native->GetHandle(), 0, 10), RGB(127, 157, 185));
         form->Hide();
+    }
+}
+
+// The text and masked editors' rows: Tab walks the text editors and then the masked ones, each focused in
+// turn; a focused masked editor shows its blanks whole, their underscores inside its inner EDIT.
+TEST_F(ContainerWindowThemed, GalleryTextAndMaskedEditorsFocusedByTabInEveryLook) {
+    TEditorGalleryForm* form = Keep(NewEditorGallery());
+    form->SetBounds(0, 0, form->GetWidth(), form->GetHeight());
+    std::vector<TuiContainer*> editors;
+    for (TuiContainer* c : form->Containers)
+        if (dynamic_cast<TuiTextEdit*>(c) != nullptr || dynamic_cast<TuiMaskEdit*>(c) != nullptr) editors.push_back(c);
+    ASSERT_EQ(editors.size(), GalleryLooks().size() * 2);
+    form->Show();
+    ProcessPendingMessages();
+    editors[0]->SetFocus();
+    ProcessPendingMessages();
+    for (std::size_t i = 0; i < editors.size(); ++i) {
+        TuiContainer* e = editors[i];
+        const std::size_t look = i % GalleryLooks().size();
+        const bool masked = dynamic_cast<TuiMaskEdit*>(e) != nullptr;
+        SCOPED_TRACE(std::string(masked ? "masked " : "text ") + GalleryLooks()[look].Name);
+        EXPECT_TRUE(e->ContainerFocused());
+        EXPECT_EQ(e->ActiveStyle(), e->StyleFocused());
+        EXPECT_TRUE(SaveWindowImage(
+            form->GetHandle(), ScreenshotPath(std::string("editors_gallery_focused_") + (masked ? "mask_" : "text_") +
+                                              GalleryLooks()[look].Name)));
+        if (masked) {
+            // The blanks of "(555)12 -    " show as underscores. The text is all selected: the last blank's
+            // underscore is the highlight-text line under the highlight in the middle of its place.
+            HWND inner = e->GetInnerControl()->GetHandle();
+            char text[32] = {};
+            GetWindowText(inner, text, sizeof text);
+            EXPECT_STREQ(text, "(555)12_-____");
+            RECT rc;
+            GetClientRect(inner, &rc);
+            const int x = static_cast<int>(LOWORD(SendMessage(inner, EM_POSFROMCHAR, 12, 0))) + 3;
+            const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+            bool inHighlight = false, underscore = false;
+            for (int y = 0; y < rc.bottom; ++y) {
+                const bool lit = ComposedPixel(inner, x, y) == highlight;
+                underscore = underscore || (inHighlight && !lit);
+                inHighlight = inHighlight || lit;
+            }
+            EXPECT_TRUE(underscore) << "the last blank shows whole";
+        }
+        Tap(VK_TAB);
     }
 }
 
