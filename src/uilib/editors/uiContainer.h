@@ -333,6 +333,10 @@ public:
     TRect BorderRect{};
     TRect ClientRect{};
 
+    // The 3-pixel shadow (when there is one), each bar kept out of the clip region after it is filled, and
+    // then the border around the border rectangle.
+    void PaintBorderAndShadow(TCanvas* ACanvas);
+
 private:
     void PaintNative(TCanvas* ACanvas);
 };

@@ -130,9 +130,16 @@ void TuiContainerViewInfo::PaintFrame(TCanvas* ACanvas) {
         return;
     }
     HDC dc = ACanvas->GetHandle();
+    const int saved = SaveDC(dc);
+    PaintBorderAndShadow(ACanvas);
+    FillWithColor(ACanvas, BorderRect, BackgroundColor);
+    RestoreDC(dc, saved);
+}
+
+void TuiContainerViewInfo::PaintBorderAndShadow(TCanvas* ACanvas) {
+    HDC dc = ACanvas->GetHandle();
     TRect outer = BorderRect;
     InflateRect(&outer, BorderWidth, BorderWidth);
-    const int saved = SaveDC(dc);
     if (Shadow) {
         // The shadow lies under the frame's right and bottom sides (only those the frame draws), 3 pixels
         // down and right; each bar is kept out of what is painted after it.
@@ -149,8 +156,6 @@ void TuiContainerViewInfo::PaintFrame(TCanvas* ACanvas) {
         }
     }
     DrawBorder(ACanvas, outer);
-    FillWithColor(ACanvas, BorderRect, BackgroundColor);
-    RestoreDC(dc, saved);
 }
 
 void TuiContainerViewInfo::PaintNative(TCanvas* ACanvas) {
