@@ -692,6 +692,7 @@ TEditAnswer EditClipboardMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM /*w
 TEditAnswer EditViewMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
     const DWORD style = StyleOf(hwnd);
     switch (msg) {
+        case WM_PRINTCLIENT: EditPaint(hwnd, st, reinterpret_cast<HDC>(wp)); return 0;
         case WM_PAINT:
             EditPaint(hwnd, st, reinterpret_cast<HDC>(wp));
             // Whatever was drawn anew (a change, a scroll, a resize) may have moved the bars' thumbs.
