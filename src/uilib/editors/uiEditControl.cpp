@@ -271,7 +271,7 @@ void TuiCustomEditViewInfo::DrawButton(TCanvas* ACanvas, const TuiEditButtonView
         IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
         FillLinearGradient(dc, gradient, Office11RoleColor(first), Office11RoleColor(second), false);
         RestoreDC(dc, saved);
-        face = Office11RoleColor(first);
+        face = clNone;  // a glyph leaves the gradient showing through its transparent pixels
     } else {
         FillWithColor(ACanvas, r, face);
     }

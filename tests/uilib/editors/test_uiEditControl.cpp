@@ -594,6 +594,31 @@ TEST_F(EditControlThemed, NativeButtonStatesFollowTheMouse) {
     ProcessPendingMessages();
 }
 
+// The button gallery under the blue XP scheme with gradient buttons: the Office-2003 row fills its buttons
+// with the scheme's gradient, the native column draws them through the theme.
+TEST_F(EditControlThemed, ButtonGalleryWithGradientsAndThemedButtons) {
+    TEditorGalleryForm* gallery = Keep(NewButtonGallery());
+    for (TuiContainer* c : gallery->Containers) static_cast<TTestEdit*>(c)->Style()->SetGradientButtons(true);
+    gallery->SetBounds(0, 0, gallery->GetWidth(), gallery->GetHeight());
+    provider_.Calls.clear();
+    gallery->Show();
+    ProcessPendingMessages();
+    EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_buttons_gradient_themed")));
+    const std::size_t looks = GalleryLooks().size();
+    // The Office-2003 row (the last), Flat column: its ellipsis button runs from the first to the second colour.
+    auto* office = static_cast<TTestEdit*>(gallery->Containers[5 * looks]);
+    const TRect b = office->EditViewInfo()->ButtonsInfo.back().Bounds;
+    const COLORREF top = ComposedPixel(office->GetHandle(), b.left + 3, b.top + 1);
+    const COLORREF bottom = ComposedPixel(office->GetHandle(), b.left + 3, b.bottom - 2);
+    EXPECT_NE(top, bottom);
+    EXPECT_NE(top, static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+    // Every native editor's four buttons went through the button theme.
+    int themedButtons = 0;
+    for (const TThemeCall& call : provider_.Calls)
+        if (call.Function == "DrawThemeBackground" && provider_.ClassListOf(call.Theme) == L"Button") ++themedButtons;
+    EXPECT_GE(themedButtons, 6 * 4);
+}
+
 TEST_F(EditControl, ButtonGalleryScreenshots) {
     TEditorGalleryForm* gallery = Keep(NewButtonGallery());
     gallery->SetBounds(0, 0, gallery->GetWidth(), gallery->GetHeight());
