@@ -267,10 +267,8 @@ void TuiContainer::InnerWndProc(TMessage& Message) {
         InnerControlMessage(Message);
         if (Message.Result != 0) return;
     }
-    if (Message.Msg == UM_CONTAINER_GLASS_REPAINT) {
-        InnerControlMessage(Message);
-        return;
-    }
+    // A pending repaint on glass runs first; the inner control sees the message after it.
+    if (Message.Msg == UM_CONTAINER_GLASS_REPAINT) InnerControlMessage(Message);
     CallInnerDefaultProc(Message);
     // The colours were given: the glass steps come after them.
     if (Message.Msg == CN_CTLCOLOREDIT) InnerControlMessage(Message);

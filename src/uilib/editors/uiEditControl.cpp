@@ -253,7 +253,7 @@ void TuiCustomEditViewInfo::DrawButton(TCanvas* ACanvas, const TuiEditButtonView
         default: break;
     }
     if (theme != nullptr) {
-        // The theme has drawn the face.
+        face = clNone;  // the theme has drawn the face; a glyph leaves it showing
     } else if (AButton.Style == btsOffice11 && AButton.Gradient && !AButton.Transparent &&
                AButton.State != ebsDisabled) {
         // The scheme's gradient of the state, top to bottom; a normal button's reaches one pixel past its top and
