@@ -244,13 +244,16 @@ int LineOrigin(HWND hwnd, const TEditState& st, HDC dc, std::string_view shown) 
     return LineOrigin(hwnd, st, dc, shown, st.leftMargin, static_cast<int>(rc.right) - st.rightMargin);
 }
 
-// The top of a single line's text: in the middle of the client area's height.
+// The top of a single line's text: in the middle of the client area's height, at least one pixel down when
+// there is room for that. An edit as tall as its line or shorter shows the line from its top, so that the
+// line's lowest pixels (underscores, descenders) stay inside it.
 int LineTop(HWND hwnd, HDC dc) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     TEXTMETRIC tm;
     GetTextMetrics(dc, &tm);
-    return std::max(1, (static_cast<int>(rc.bottom) - static_cast<int>(tm.tmHeight)) / 2);
+    const int spare = static_cast<int>(rc.bottom) - static_cast<int>(tm.tmHeight);
+    return spare > 0 ? std::max(1, spare / 2) : 0;
 }
 
 int CharAtX(HWND hwnd, TEditState& st, int x) {
@@ -689,6 +692,7 @@ TEditAnswer EditClipboardMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM /*w
 TEditAnswer EditViewMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARAM lp) {
     const DWORD style = StyleOf(hwnd);
     switch (msg) {
+        case WM_PRINTCLIENT: EditPaint(hwnd, st, reinterpret_cast<HDC>(wp)); return 0;
         case WM_PAINT:
             EditPaint(hwnd, st, reinterpret_cast<HDC>(wp));
             // Whatever was drawn anew (a change, a scroll, a resize) may have moved the bars' thumbs.

@@ -298,10 +298,17 @@ HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* color
     return S_OK;
 }
 
-HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, DWORD /*format*/, void* /*params*/, HDC* paintDC) {
-    Record("BeginBufferedPaint", nullptr, target, 0, 0, rect);
+HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, DWORD /*format*/, void* params, HDC* paintDC) {
+    const auto* paint = static_cast<const BP_PAINTPARAMS*>(params);
+    const DWORD flags = paint != nullptr ? paint->dwFlags : 0;
+    Record("BeginBufferedPaint", nullptr, target, 0, 0, rect, {}, flags);
     if (g_provider == nullptr || !g_provider->VistaEntries || target == nullptr) return nullptr;
     if (paintDC != nullptr) *paintDC = target;
+    if ((flags & BPPF_ERASE) != 0 && rect != nullptr) {
+        HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
+        FillRect(target, rect, black);
+        DeleteObject(black);
+    }
     return target;
 }
 

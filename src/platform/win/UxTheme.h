@@ -129,6 +129,15 @@ HRESULT GetCurrentThemeName(wchar_t* fileName, int fileNameChars, wchar_t* color
                             int sizeChars);
 // Buffered painting: the layer paints straight into the target, so the "buffer" is the target DC itself.
 using HPAINTBUFFER = void*;
+// Buffer formats and paint parameters; BPPF_ERASE clears the buffer (to transparent black) first.
+constexpr DWORD BPBF_COMPATIBLEBITMAP = 0, BPBF_DIB = 1, BPBF_TOPDOWNDIB = 2, BPBF_TOPDOWNMONODIB = 3;
+constexpr DWORD BPPF_ERASE = 1, BPPF_NOCLIP = 2, BPPF_NONCLIENT = 4;
+struct BP_PAINTPARAMS {
+    DWORD cbSize = sizeof(BP_PAINTPARAMS);
+    DWORD dwFlags = 0;
+    const RECT* prcExclude = nullptr;
+    const void* pBlendFunction = nullptr;
+};
 HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, DWORD format, void* params, HDC* paintDC);
 HRESULT EndBufferedPaint(HPAINTBUFFER buffer, BOOL updateTarget);
 HRESULT BufferedPaintSetAlpha(HPAINTBUFFER buffer, const RECT* rect, BYTE alpha);

@@ -333,6 +333,10 @@ public:
     TRect BorderRect{};
     TRect ClientRect{};
 
+    // The 3-pixel shadow (when there is one), each bar kept out of the clip region after it is filled, and
+    // then the border around the border rectangle.
+    void PaintBorderAndShadow(TCanvas* ACanvas);
+
 private:
     void PaintNative(TCanvas* ACanvas);
 };
@@ -417,6 +421,12 @@ public:
     /* 46 */ virtual void InnerControlMessage(TMessage& Message);
     /* 47 */ virtual bool InnerControlKeyHook(TMessage& Message);
 
+    // Whether the control lies on its form's glass surface (the frame extended into the client area). The
+    // layer's forms have no glass surface: false, unless a descendant places itself there.
+    virtual bool IsOnGlass() { return false; }
+    // On glass with desktop composition on: painted through a buffered paint that keeps its pixels opaque.
+    bool PaintsOnGlass();
+
     // The shift state mouse presses leave for the editors.
     static TShiftState MouseShiftState;
     // Set while a press on the inner control is handed to the container.
@@ -465,6 +475,9 @@ private:
     bool viewInfoCalculated_ = false;
     bool refreshLock_ = false;
     bool refreshing_ = false;
+    // Repaints on glass pending, of the container and of its inner control.
+    bool repaintOnGlass_ = false;
+    bool innerRepaintOnGlass_ = false;
 };
 
 // Removes queued messages of the window in [First, Last] (all of them, or one); a WM_QUIT met on the way is
@@ -475,6 +488,12 @@ TRect ControlBoundsRect(TControl* Control);
 void InvalidateFrameRing(HWND Window, const TRect& Outer, const TRect& Inner, bool Erase);
 bool IsControlShowing(TWinControl* Control);
 TShiftState CurrentShiftState();
+// Paints a window's client area on the glass surface of a composited desktop: a buffered paint of R that starts
+// cleared, WM_PRINTCLIENT into it, then every pixel made opaque. Without buffered painting the window prints
+// straight into DC; false then.
+bool PaintWindowOnGlass(HWND Window, HDC DC, const TRect& R);
+// The same for the whole client area, outside a paint.
+void RepaintWindowOnGlass(HWND Window);
 // Sets the window region to R (none with ANone) with an optional excluded rectangle and, with AShadow, its
 // copy offset by (3, 3); only when it differs from the region the window has.
 void SetRegionIfChanged(HWND Window, const TRect& R, bool ANone, const TRect& AExcluded, bool AShadow);

@@ -19,6 +19,8 @@ namespace {
 
 // Posted by CreateWnd: the first refresh once the window exists.
 constexpr UINT UM_CONTAINER_REFRESH = WM_APP + 127;
+// Posted to the container, or to its inner control, when a repaint on the glass surface is pending.
+constexpr UINT UM_CONTAINER_GLASS_REPAINT = WM_APP + 129;
 
 bool PointIn(const TRect& R, TPoint P) { return P.x >= R.left && P.x < R.right && P.y >= R.top && P.y < R.bottom; }
 
@@ -97,6 +99,29 @@ void SetRegionIfChanged(HWND Window, const TRect& R, bool ANone, const TRect& AE
     DeleteObject(current);
 }
 
+bool PaintWindowOnGlass(HWND Window, HDC DC, const TRect& R) {
+    uxtheme::BP_PAINTPARAMS params;
+    params.dwFlags = uxtheme::BPPF_ERASE;
+    HDC paintDC = nullptr;
+    uxtheme::HPAINTBUFFER buffer = ::zel::BeginBufferedPaint(DC, &R, uxtheme::BPBF_TOPDOWNDIB, &params, &paintDC);
+    if (buffer == nullptr) {
+        SendMessage(Window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT);
+        return false;
+    }
+    SendMessage(Window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(paintDC), PRF_CLIENT);
+    ::zel::BufferedPaintSetAlpha(buffer, &R, 255);
+    ::zel::EndBufferedPaint(buffer, TRUE);
+    return true;
+}
+
+void RepaintWindowOnGlass(HWND Window) {
+    RECT r{};
+    GetClientRect(Window, &r);
+    HDC dc = GetDC(Window);
+    PaintWindowOnGlass(Window, dc, TRect{r.left, r.top, r.right, r.bottom});
+    ReleaseDC(Window, dc);
+}
+
 // ------------------------------------------------------------------------------------------------ view info
 
 void TuiContainerViewInfo::MoveBy(int DX, int DY) {
@@ -130,9 +155,16 @@ void TuiContainerViewInfo::PaintFrame(TCanvas* ACanvas) {
         return;
     }
     HDC dc = ACanvas->GetHandle();
+    const int saved = SaveDC(dc);
+    PaintBorderAndShadow(ACanvas);
+    FillWithColor(ACanvas, BorderRect, BackgroundColor);
+    RestoreDC(dc, saved);
+}
+
+void TuiContainerViewInfo::PaintBorderAndShadow(TCanvas* ACanvas) {
+    HDC dc = ACanvas->GetHandle();
     TRect outer = BorderRect;
     InflateRect(&outer, BorderWidth, BorderWidth);
-    const int saved = SaveDC(dc);
     if (Shadow) {
         // The shadow lies under the frame's right and bottom sides (only those the frame draws), 3 pixels
         // down and right; each bar is kept out of what is painted after it.
@@ -149,8 +181,6 @@ void TuiContainerViewInfo::PaintFrame(TCanvas* ACanvas) {
         }
     }
     DrawBorder(ACanvas, outer);
-    FillWithColor(ACanvas, BorderRect, BackgroundColor);
-    RestoreDC(dc, saved);
 }
 
 void TuiContainerViewInfo::PaintNative(TCanvas* ACanvas) {
@@ -237,7 +267,11 @@ void TuiContainer::InnerWndProc(TMessage& Message) {
         InnerControlMessage(Message);
         if (Message.Result != 0) return;
     }
+    // A pending repaint on glass runs first; the inner control sees the message after it.
+    if (Message.Msg == UM_CONTAINER_GLASS_REPAINT) InnerControlMessage(Message);
     CallInnerDefaultProc(Message);
+    // The colours were given: the glass steps come after them.
+    if (Message.Msg == CN_CTLCOLOREDIT) InnerControlMessage(Message);
     // The frame shows whether the inner control holds the focus.
     if ((Message.Msg == WM_SETFOCUS || Message.Msg == WM_KILLFOCUS) && !destroying_) ShortRefresh();
 }
@@ -255,8 +289,26 @@ bool TuiContainer::InnerControlKeyHook(TMessage& Message) {
 }
 
 void TuiContainer::InnerControlMessage(TMessage& Message) {
-    if (Message.Msg == WM_CONTEXTMENU) Message.Result = Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+    switch (Message.Msg) {
+        case WM_CONTEXTMENU: Message.Result = Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam); break;
+        case UM_CONTAINER_GLASS_REPAINT:
+            // The flag stays set while the inner control paints, so that its colour request posts no new repaint.
+            if (innerRepaintOnGlass_ && innerControl_ != nullptr && innerControl_->HandleAllocated())
+                RepaintWindowOnGlass(innerControl_->GetHandle());
+            innerRepaintOnGlass_ = false;
+            break;
+        case CN_CTLCOLOREDIT:
+            if (PaintsOnGlass() && !innerRepaintOnGlass_ && innerControl_ != nullptr &&
+                innerControl_->HandleAllocated()) {
+                innerRepaintOnGlass_ = true;
+                PostMessage(innerControl_->GetHandle(), UM_CONTAINER_GLASS_REPAINT, 0, 0);
+            }
+            break;
+        default: break;
+    }
 }
+
+bool TuiContainer::PaintsOnGlass() { return IsDesktopCompositionOn() && IsOnGlass(); }
 
 bool TuiContainer::ContainerFocused() {
     if (IsDesigning() || !HandleAllocated()) return false;
@@ -643,12 +695,27 @@ void TuiContainer::WndProc(TMessage& Message) {
                 return;
             }
             break;
+        case WM_PAINT:
+            if (PaintsOnGlass() && HandleAllocated()) {
+                PAINTSTRUCT ps;
+                HDC dc = BeginPaint(GetHandle(), &ps);
+                PaintWindowOnGlass(GetHandle(), dc,
+                                   TRect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
+                EndPaint(GetHandle(), &ps);
+                Message.Result = 0;
+                return;
+            }
+            break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             if (DragMode == dmAutomatic && !IsDesigning()) {
                 BeginDrag(false);
                 return;
             }
+            break;
+        case UM_CONTAINER_GLASS_REPAINT:
+            if (repaintOnGlass_ && HandleAllocated()) RepaintWindowOnGlass(GetHandle());
+            repaintOnGlass_ = false;
             break;
         default: break;
     }
@@ -693,12 +760,24 @@ void TuiContainer::WndProc(TMessage& Message) {
             }
             break;
         case UM_CONTAINER_REFRESH: RefreshFrame(); return;
+        case WM_PRINTCLIENT:
+            // Drawn into the given DC (a buffered paint on glass, a print).
+            PaintHandler(Message);
+            Message.Result = 0;
+            return;
         case CM_PARENTCOLORCHANGED:
         case CM_PARENTFONTCHANGED: ParentLookChanged(Message); return;
         default: break;
     }
     TuiControl::WndProc(Message);
     switch (Message.Msg) {
+        case CN_CTLCOLOREDIT:
+        case CN_CTLCOLORSTATIC:
+            if (PaintsOnGlass() && !repaintOnGlass_ && HandleAllocated()) {
+                repaintOnGlass_ = true;
+                PostMessage(GetHandle(), UM_CONTAINER_GLASS_REPAINT, 0, 0);
+            }
+            break;
         case WM_WINDOWPOSCHANGED:
             if (RefreshOnWindowMove()) RefreshFrame();
             break;

@@ -8,7 +8,12 @@
 #include "platform/vcl/Menus.h"
 #include "platform/win/Beep.h"
 #include "platform/win/SysInfo.h"
+#include "uilib/base/ubOffice11.h"
+#include "uilib/base/ubThemeManager.h"
+#include "uilib/base/ubUxTheme.h"
 #include "uilib/base/uiBitmaps.h"
+#include "uilib/base/uiGraphics.h"
+#include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiEditConsts.h"
 #include "uilib/editors/uiEditPaintUtils.h"
 #include "uilib/editors/uiEditUtils.h"
@@ -78,8 +83,80 @@ private:
 // ------------------------------------------------------------------------------------------------ view info
 
 void TuiCustomEditViewInfo::Paint(TCanvas* ACanvas) {
-    TuiContainerViewInfo::Paint(ACanvas);
-    for (const TuiEditButtonViewInfo& button : ButtonsInfo) DrawButton(ACanvas, button);
+    DrawEditBackground(ACanvas, this);
+    HDC dc = ACanvas->GetHandle();
+    for (const TuiEditButtonViewInfo& button : ButtonsInfo) {
+        // A button that sticks out of the border rectangle is clipped to it.
+        TRect visible{};
+        if (!IntersectRect(&visible, &button.Bounds, &BorderRect)) continue;
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, visible.left, visible.top, visible.right, visible.bottom);
+        DrawButton(ACanvas, button);
+        RestoreDC(dc, saved);
+    }
+}
+
+TRect TuiCustomEditViewInfo::InnerEditRect() const {
+    TWinControl* inner = Edit != nullptr ? Edit->GetInnerControl() : nullptr;
+    TRect result{0, 0, 0, 0};
+    if (inner == nullptr) return result;
+    const TRect bounds = inner->BoundsRect();
+    if (!IntersectRect(&result, &bounds, &ClientRect)) result = TRect{0, 0, 0, 0};
+    return result;
+}
+
+bool TuiCustomEditViewInfo::SideTouchesFrameOrButton(const TuiEditButtonViewInfo& AButton, TuiBorder ASide) const {
+    const TRect& b = AButton.Bounds;
+    switch (ASide) {
+        case bTop: return b.top <= BorderRect.top;
+        case bBottom: return b.bottom >= BorderRect.bottom;
+        case bLeft:
+            if (b.left <= BorderRect.left) return true;
+            break;
+        case bRight:
+            if (b.right >= BorderRect.right) return true;
+            break;
+    }
+    for (const TuiEditButtonViewInfo& other : ButtonsInfo) {
+        if (other.ButtonIndex == AButton.ButtonIndex) continue;
+        if ((ASide == bLeft && other.Bounds.right == b.left) || (ASide == bRight && other.Bounds.left == b.right))
+            return true;
+    }
+    return false;
+}
+
+bool TuiCustomEditViewInfo::IsSingleDropDown() const {
+    return ButtonsInfo.size() == 1 && ButtonsInfo[0].Kind == bkDown;
+}
+
+void TuiCustomEditViewInfo::DrawNativeBackground(TCanvas* ACanvas) {
+    const bool inPlace = Edit != nullptr && Edit->IsInPlaceEditor();
+    if (inPlace || BorderStyle == cbsNone) {
+        if (!Transparent) FillRectExcept(ACanvas, Bounds, InnerEditRect(), uiGetSolidBrush(BackgroundColor));
+        return;
+    }
+    HDC dc = ACanvas->GetHandle();
+    const bool glass = IsDesktopCompositionOn();
+    // Under desktop composition a single drop-down editor is drawn as a combo box one pixel larger all round
+    // (state 0); the other editors take the edit theme's border part there, its text part otherwise.
+    const bool comboFrame = glass && IsSingleDropDown();
+    TRect r = Bounds;
+    int part = glass && !comboFrame ? 6 : 1;
+    int state = NativeState;
+    if (comboFrame) {
+        InflateRect(&r, 1, 1);
+        state = 0;
+    }
+    TRect fill = BorderRect;
+    if (HTHEME theme = OpenThemeForType(comboFrame ? thComboBox : thEdit); theme != nullptr) {
+        if (IsThemeBackgroundPartiallyTransparent(theme, part, state) && Edit != nullptr)
+            PaintParentUnderControl(Edit, ACanvas, Bounds, false);
+        DrawThemeBackground(theme, dc, part, state, &r, nullptr);
+        TRect content = r;
+        GetThemeBackgroundContentRect(theme, dc, part, state, &r, &content);
+        if (!IntersectRect(&fill, &content, &BorderRect)) fill = TRect{0, 0, 0, 0};
+    }
+    if (!Transparent) FillRectExcept(ACanvas, fill, InnerEditRect(), uiGetSolidBrush(BackgroundColor));
 }
 
 int TuiCustomEditViewInfo::ButtonAt(TPoint P) const {
@@ -106,6 +183,17 @@ void TuiCustomEditViewInfo::DrawButton(TCanvas* ACanvas, const TuiEditButtonView
     TColor content = AButton.State == ebsDisabled ? clBtnShadow : AButton.TextColor;
     TuiEditButtonStyle style = AButton.Style;
     if (style == btsSimple && (pressed || hot)) style = btsFlat;
+    HTHEME theme = NativeStyle ? OpenThemeForType(IsSingleDropDown() ? thComboBox : thButton) : nullptr;
+    if (theme != nullptr) {
+        // The theme draws the frame and the face; a combo box's drop-down part draws its arrow too.
+        HDC dc = ACanvas->GetHandle();
+        DrawThemeBackground(theme, dc, AButton.NativePart, AButton.NativeState, &AButton.Bounds, nullptr);
+        if (IsSingleDropDown()) return;
+        TRect inner = r;
+        GetThemeBackgroundContentRect(theme, dc, AButton.NativePart, AButton.NativeState, &AButton.Bounds, &inner);
+        r = inner;
+        style = btsDefault;
+    }
     switch (style) {
         case bts3D:
             if (pressed) {
@@ -140,18 +228,53 @@ void TuiCustomEditViewInfo::DrawButton(TCanvas* ACanvas, const TuiEditButtonView
         }
         case btsUltraFlat:
         case btsOffice11: {
-            if (pressed || hot) {
-                face = GetEditButtonHighlightColor(pressed, style == btsOffice11);
-                const TColor frame = GetEditBorderHighlightColor(style == btsOffice11);
-                BevelFrame(ACanvas, r, frame, frame);
-            } else if (!AButton.Transparent || AButton.State == ebsDisabled) {
-                BevelFrame(ACanvas, r, face, face);
+            const bool office11 = style == btsOffice11;
+            if (AButton.State == ebsDisabled) face = clBtnFace;
+            else if (pressed || hot) face = GetEditButtonHighlightColor(pressed, office11);
+            else face = office11 ? Office11RoleColor(Office11Roles.ButtonFace) : clBtnFace;
+            if (AButton.Transparent) face = BackgroundColor;
+            const TColor highlight = GetEditBorderHighlightColor(office11);
+            if (!pressed && !hot) {
+                if (!AButton.Transparent || AButton.State == ebsDisabled) BevelFrame(ACanvas, r, face, face);
+            } else if (BorderStyle == cbsNone) {
+                BevelFrame(ACanvas, r, highlight, highlight);
+            } else {
+                // Inside a bordered editor the editor's frame already closes the button wherever it touches
+                // it: lines go only on the sides that touch neither the frame nor another button.
+                TRect lines = r;
+                TuiBorders sides;
+                for (TuiBorder side : {bLeft, bTop, bRight, bBottom})
+                    if (!SideTouchesFrameOrButton(AButton, side)) sides.Include(side);
+                DrawBorderEdges(ACanvas, lines, sides, highlight);
+                r = lines;
             }
             break;
         }
         default: break;
     }
-    FillWithColor(ACanvas, r, face);
+    if (theme != nullptr) {
+        face = clNone;  // the theme has drawn the face; a glyph leaves it showing
+    } else if (AButton.Style == btsOffice11 && AButton.Gradient && !AButton.Transparent &&
+               AButton.State != ebsDisabled) {
+        // The scheme's gradient of the state, top to bottom; a normal button's reaches one pixel past its top and
+        // bottom, so that its first and last rows are not the bare end colours.
+        const int first = pressed ? Office11Roles.EditButtonPressedFirst
+                          : hot   ? Office11Roles.EditButtonHotFirst
+                                  : Office11Roles.EditButtonFirst;
+        const int second = pressed ? Office11Roles.EditButtonPressedSecond
+                           : hot   ? Office11Roles.EditButtonHotSecond
+                                   : Office11Roles.EditButtonSecond;
+        TRect gradient = r;
+        if (!pressed && !hot) InflateRect(&gradient, 0, 1);
+        HDC dc = ACanvas->GetHandle();
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        FillLinearGradient(dc, gradient, Office11RoleColor(first), Office11RoleColor(second), false);
+        RestoreDC(dc, saved);
+        face = clNone;  // a glyph leaves the gradient showing through its transparent pixels
+    } else {
+        FillWithColor(ACanvas, r, face);
+    }
     switch (AButton.Kind) {
         case bkEllipsis:
             if (AButton.State == ebsDisabled) {
@@ -475,6 +598,7 @@ void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
         info.Glyph = button->HasGlyph() ? button->GetGlyph() : nullptr;
         info.LeftAlignment = button->GetLeftAlignment();
         info.Transparent = transparent;
+        info.Gradient = style->GetGradientButtons();
         TuiEditButtonPlace place;
         place.LeftAligned = button->GetLeftAlignment();
         place.Stretchable = button->GetStretchable();
@@ -504,6 +628,14 @@ void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
         else if (over && leftDown && capturedButton_ == info.ButtonIndex) info.State = ebsPressed;
         else if (over && !leftDown && capturedButton_ < 0) info.State = ebsSelected;
         else info.State = ebsNormal;
+        // The theme's part: a stand-alone single drop-down under desktop composition is the combo box's
+        // left or right drop-down part.
+        static constexpr int kNativeStates[] = {4, 1, 3, 2};
+        info.NativeState = kNativeStates[info.State];
+        info.NativePart = 1;
+        if (vi.NativeStyle && IsDesktopCompositionOn() && !IsInPlaceEditor() && vi.ButtonsInfo.size() == 1 &&
+            info.Kind == bkDown)
+            info.NativePart = info.LeftAlignment ? 7 : 6;
         if (info.State == ebsPressed) vi.PressedIndex = info.ButtonIndex;
         if (info.State == ebsSelected || (over && info.State != ebsDisabled)) vi.HotIndex = info.ButtonIndex;
     }

@@ -32,6 +32,10 @@ struct TuiEditButtonViewInfo {
     bool LeftAlignment = false;
     bool Transparent = false;
     bool Office11 = false;  // the Office-2003 colours for an ultra-flat button
+    bool Gradient = false;  // an Office-2003 button filled with the scheme's gradient
+    // The theme part and state a native button is drawn with.
+    int NativePart = 1;
+    int NativeState = 1;
 };
 
 class TuiCustomEdit;
@@ -47,11 +51,23 @@ public:
     // The hint of the button under P, up to its first "|", with the button's bounds; empty over none.
     std::string ButtonHintAt(TPoint P, TRect& ACursorRect) const;
     virtual void DrawButton(TCanvas* ACanvas, const TuiEditButtonViewInfo& AButton);
+    // The themed frame of a native editor and its background inside it.
+    virtual void DrawNativeBackground(TCanvas* ACanvas);
+    // The inner control's bounds within the client rectangle; empty without an inner control.
+    TRect InnerEditRect() const;
+    // The only button is a drop-down one.
+    bool IsSingleDropDown() const;
 
     TuiCustomEdit* Edit = nullptr;
+    // A transparent editor leaves its background as it is.
+    bool Transparent = false;
     std::vector<TuiEditButtonViewInfo> ButtonsInfo;
     int PressedIndex = -1;  // collection indices; -1 for none
     int HotIndex = -1;
+
+private:
+    // Whether that side of the button lies on the border rectangle's edge or against another button.
+    bool SideTouchesFrameOrButton(const TuiEditButtonViewInfo& AButton, TuiBorder ASide) const;
 };
 
 // Where an editor's value lives. The base binding is the one of an editor without a data source: the editor is

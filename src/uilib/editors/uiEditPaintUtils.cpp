@@ -10,6 +10,7 @@
 #include "uilib/base/ubUxTheme.h"
 #include "uilib/base/uiImageList.h"
 #include "uilib/editors/uiContainer.h"
+#include "uilib/editors/uiEditControl.h"
 #include "uilib/editors/uiEditProperties.h"
 
 namespace zel {
@@ -341,6 +342,22 @@ TColor GetEditBorderHighlightColor(bool AIsOffice11Style) {
 TColor GetEditButtonHighlightColor(bool APressed, bool AIsOffice11Style) {
     TuiLookAndFeelPainterClass painter = LookAndFeelPainterClass(AIsOffice11Style ? lfOffice11 : lfUltraFlat);
     return painter->ButtonFaceColor(APressed ? bpsPressed : bpsHot);
+}
+
+void DrawEditBackground(TCanvas* ACanvas, TuiCustomEditViewInfo* AViewInfo) {
+    HDC dc = ACanvas->GetHandle();
+    const int saved = SaveDC(dc);
+    for (const TuiEditButtonViewInfo& button : AViewInfo->ButtonsInfo)
+        ExcludeClipRect(dc, button.Bounds.left, button.Bounds.top, button.Bounds.right, button.Bounds.bottom);
+    if (AViewInfo->NativeStyle) {
+        AViewInfo->DrawNativeBackground(ACanvas);
+    } else {
+        AViewInfo->PaintBorderAndShadow(ACanvas);
+        if (!AViewInfo->Transparent)
+            FillRectExcept(dc, AViewInfo->ClientRect, AViewInfo->InnerEditRect(),
+                           uiGetSolidBrush(AViewInfo->BackgroundColor));
+    }
+    RestoreDC(dc, saved);
 }
 
 TuiLookAndFeelPainterClass EditPainterClass(TuiLookAndFeelKind AKind, bool ANativeStyle) {

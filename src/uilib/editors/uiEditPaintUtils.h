@@ -95,6 +95,11 @@ TuiLookAndFeelPainterClass EditPainterClass(TuiLookAndFeelKind AKind, bool ANati
 
 class TuiCustomEditProperties;
 class TuiContainerStyle;
+class TuiCustomEditViewInfo;
+// An editor's frame and background, under its buttons' places (kept out of the clip): the themed frame of a
+// native editor; else the container's frame (the shadow first) and, unless the editor is transparent, its
+// client area filled with the background colour around the inner edit. The buttons are drawn afterwards.
+void DrawEditBackground(TCanvas* ACanvas, TuiCustomEditViewInfo* AViewInfo);
 // One pixel more for the inner edit of an in-place editor that has buttons; none otherwise.
 int InnerEditHeightCorrection(TuiCustomEditProperties* AProperties, bool AInPlace);
 // Whether an editor draws the shadow of its style: the style asks for one and the look and feel has no skin

@@ -7,6 +7,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/vcl/StdCtrls.h"
@@ -306,6 +307,59 @@ TEST_F(EditWindow, TheParentsColoursAndBrushPaintTheEdit) {
     }
     form->WindowProc = old;
     DeleteObject(brush);
+}
+
+// A single line sits in the middle of its edit, one pixel down at least; an edit no taller than its line
+// shows the line from its top, so that the underscores at the bottom of the line are not cut off.
+TEST_F(EditWindow, ASingleLineFitsAnEditAsTallAsTheLine) {
+    const std::string text = "__ Wg __";
+    HWND probe = MakeEdit(ES_LEFT, 200, 60, text);
+    TEXTMETRIC tm{};
+    {
+        HDC dc = CreateCompatibleDC(nullptr);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(probe, WM_GETFONT, 0, 0)));
+        GetTextMetrics(dc, &tm);
+        DeleteDC(dc);
+    }
+    const int line = static_cast<int>(tm.tmHeight);
+    // The first and the last row with ink, of an edit painted on its own.
+    auto inkRows = [](HWND h) {
+        RECT rc;
+        GetClientRect(h, &rc);
+        TPaintImage image(rc.right, rc.bottom);
+        SendMessage(h, WM_PAINT, reinterpret_cast<WPARAM>(image.dc), 0);
+        const COLORREF back = GetSysColor(COLOR_WINDOW);
+        int first = -1, last = -1;
+        for (int y = 0; y < rc.bottom; ++y)
+            for (int x = 0; x < rc.right; ++x)
+                if (GetPixel(image.dc, x, y) != back) {
+                    if (first < 0) first = y;
+                    last = y;
+                    break;
+                }
+        return std::pair{first, last};
+    };
+    const int top = static_cast<int>(static_cast<SHORT>(HIWORD(SendMessage(probe, EM_POSFROMCHAR, 0, 0))));
+    ASSERT_EQ(top, (60 - line) / 2);
+    const auto [inkFirst, inkLast] = inkRows(probe);
+    ASSERT_GE(inkFirst, top);
+    ASSERT_LT(inkLast, top + line);
+    struct Row {
+        const char* name;
+        int height;
+        int top;  // of the line
+    } rows[] = {{"as tall as the line", line, 0},
+                {"one pixel taller", line + 1, 1},
+                {"two pixels taller", line + 2, 1},
+                {"three pixels shorter", line - 3, 0}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND h = MakeEdit(ES_LEFT, 200, r.height, text);
+        EXPECT_EQ(static_cast<SHORT>(HIWORD(SendMessage(h, EM_POSFROMCHAR, 2, 0))), r.top);
+        const auto [first, last] = inkRows(h);
+        EXPECT_EQ(first, inkFirst - top + r.top);
+        EXPECT_EQ(last, std::min(inkLast - top + r.top, r.height - 1));
+    }
 }
 
 // Each alignment places the text where its clicks, EM_CHARFROMPOS and EM_POSFROMCHAR find it; a text wider

@@ -1,10 +1,11 @@
 #pragma once
 // The editors' gallery: a form with one column per look (Flat, Standard, UltraFlat, Office 2003 and the
-// native look) and one row per kind of control. Its rows here: a container with an inner EDIT in every border
-// style, without and with shadow. Used by the screenshots and the repaint benchmark.
+// native look) and one row per kind of control: a container with an inner EDIT in every border style, without
+// and with shadow; a text editor; a masked editor. Used by the screenshots and the repaint benchmark.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@
 #include "platform/win/Windows.h"
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiEditorsUnits.h"
+#include "uilib/editors/uiMaskEdit.h"
+#include "uilib/editors/uiTextEdit.h"
 
 namespace zel::test {
 
@@ -67,7 +70,20 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
     const std::vector<std::pair<const char*, TuiContainerBorderStyle>> styles = {
         {"None", cbsNone}, {"Single", cbsSingle},       {"Thick", cbsThick},      {"Flat", cbsFlat},
         {"3D", cbs3D},     {"UltraFlat", cbsUltraFlat}, {"Office11", cbsOffice11}};
-    const int rows = static_cast<int>(styles.size()) * 2;
+    // The editors' rows, after the containers' ones.
+    const std::vector<std::function<TuiContainer*(TWinControl*)>> editorRows = {
+        [](TWinControl* Parent) {
+            auto* e = Construct<TuiTextEdit>(Parent);
+            e->SetEditValue(Variant("Text edit"));
+            return e;
+        },
+        [](TWinControl* Parent) {
+            auto* e = Construct<TuiMaskEdit>(Parent);
+            e->Properties()->SetEditMask("(999)000-0000");
+            e->SetEditValue(Variant("(555)12 -    "));
+            return e;
+        }};
+    const int rows = static_cast<int>(styles.size()) * 2 + static_cast<int>(editorRows.size());
     form->SetClientWidth(8 + kGalleryCellWidth * static_cast<int>(GalleryLooks().size()));
     form->SetClientHeight(8 + kGalleryCellHeight * rows);
     int row = 0;
@@ -87,6 +103,21 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
             }
             ++row;
         }
+    for (const auto& make : editorRows) {
+        int column = 0;
+        for (const TGalleryLook& look : GalleryLooks()) {
+            TuiContainer* e = make(form);
+            e->SetParent(form);
+            e->SetBounds(8 + column * kGalleryCellWidth, 6 + row * kGalleryCellHeight, kGalleryControlWidth,
+                         kGalleryControlHeight);
+            e->Style()->GetLookAndFeel()->SetKind(look.Kind);
+            e->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+            e->SetEnabled(Enabled);
+            form->Containers.push_back(e);
+            ++column;
+        }
+        ++row;
+    }
     return form;
 }
 

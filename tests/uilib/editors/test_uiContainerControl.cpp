@@ -21,6 +21,8 @@
 #include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiEdit.h"
 #include "uilib/editors/uiEditorsUnits.h"
+#include "uilib/editors/uiMaskEdit.h"
+#include "uilib/editors/uiTextEdit.h"
 
 namespace zel::test {
 namespace {
@@ -336,6 +338,126 @@ TEST_F(ContainerWindow, PurgeMessagesPostsAQuitItMeetsAgain) {
     EXPECT_FALSE(QuitPending());
 }
 
+// ---- on glass
+
+// A container that lies on its form's glass surface.
+class TGlassContainer : public TuiContainer {
+public:
+    using TuiContainer::TuiContainer;
+    bool IsOnGlass() override { return true; }
+};
+
+// With buffered painting there, as on systems that composite the desktop; composition is switched per test.
+class ContainerOnGlass : public EditorWindowTest {
+protected:
+    ContainerOnGlass() {
+        themed_ = true;
+        provider_.VistaEntries = true;
+    }
+    void TearDown() override {
+        SetDesktopCompositionForTesting(false);
+        EditorWindowTest::TearDown();
+    }
+    TGlassContainer* NewGlassForm() {
+        auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+        form->SetBounds(100, 100, 260, 120);
+        auto* container = Construct<TGlassContainer>(form);
+        container->SetParent(form);
+        container->SetBounds(10, 10, 120, 24);
+        container->Style()->SetBorderStyle(cbsSingle);
+        container->Style()->SetBorderColor(clRed);
+        edit = new TEdit(container);
+        edit->BorderStyle = bsNone;
+        edit->SetParent(container);
+        edit->SetText("glass");
+        container->SetInnerControl(edit);
+        form->Show();
+        ProcessPendingMessages();
+        return container;
+    }
+    std::vector<TThemeCall> BufferedCalls() const {
+        std::vector<TThemeCall> result;
+        for (const TThemeCall& call : provider_.Calls)
+            if (call.Function.find("BufferedPaint") != std::string::npos) result.push_back(call);
+        return result;
+    }
+    // Takes the glass repaints posted to a window out of the queue; how many there were.
+    static int TakeGlassRepaints(HWND AWindow) {
+        int count = 0;
+        MSG msg;
+        while (PeekMessage(&msg, AWindow, WM_APP + 129, WM_APP + 129, PM_REMOVE)) ++count;
+        return count;
+    }
+    TEdit* edit = nullptr;
+};
+
+// Under desktop composition a container on glass paints through a buffered paint: cleared first, its drawing
+// printed into it, every pixel made opaque; its inner EDIT, asking for its colours, is repainted the same way
+// once. Without composition it paints as any window does.
+TEST_F(ContainerOnGlass, PaintsThroughABufferedPaintOnlyUnderComposition) {
+    TGlassContainer* container = NewGlassForm();
+    for (bool composition : {false, true}) {
+        SCOPED_TRACE(composition ? "composition" : "no composition");
+        SetDesktopCompositionForTesting(composition);
+        EXPECT_EQ(container->PaintsOnGlass(), composition);
+        provider_.Calls.clear();
+        InvalidateRect(container->GetHandle(), nullptr, TRUE);
+        InvalidateRect(edit->GetHandle(), nullptr, TRUE);
+        // The paints, then the repaint the EDIT's colour request posted while it painted.
+        ProcessPendingMessages();
+        ProcessPendingMessages();
+        const std::vector<TThemeCall> calls = BufferedCalls();
+        // The frame is drawn either way.
+        EXPECT_EQ(ComposedPixel(container->GetHandle(), 0, 10), static_cast<COLORREF>(ColorToRGB(clRed)));
+        if (!composition) {
+            EXPECT_TRUE(calls.empty());
+            continue;
+        }
+        // The container's paint and the inner EDIT's repaint: begin (erasing), alpha 255, end, each.
+        ASSERT_EQ(calls.size(), 6u);
+        for (std::size_t i = 0; i < calls.size(); i += 3) {
+            EXPECT_EQ(calls[i].Function, "BeginBufferedPaint");
+            EXPECT_EQ(calls[i].Flags & uxtheme::BPPF_ERASE, uxtheme::BPPF_ERASE);
+            EXPECT_EQ(calls[i + 1].Function, "BufferedPaintSetAlpha");
+            EXPECT_EQ(calls[i + 1].Flags, 255u);
+            EXPECT_EQ(calls[i + 2].Function, "EndBufferedPaint");
+        }
+        EXPECT_EQ(TakeGlassRepaints(container->GetHandle()) + TakeGlassRepaints(edit->GetHandle()), 0)
+            << "no repaint keeps posting another";
+    }
+}
+
+// A colour request on glass posts one repaint however often it comes; the repaint runs once and is not pending
+// afterwards. The EDIT still gets its colours.
+TEST_F(ContainerOnGlass, ColourRequestsPostOneRepaintEach) {
+    TGlassContainer* container = NewGlassForm();
+    HDC dc = GetDC(edit->GetHandle());
+    struct TRow {
+        const char* name;
+        bool composition;
+        int posted;
+    } rows[] = {{"no composition", false, 0}, {"composition", true, 1}};
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetDesktopCompositionForTesting(row.composition);
+        for (HWND window : {container->GetHandle(), edit->GetHandle()}) {
+            const bool inner = window == edit->GetHandle();
+            for (int i = 0; i < 2; ++i) {
+                if (inner) EXPECT_NE(edit->Perform(CN_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), 0), 0);
+                else container->Perform(CN_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), 0);
+            }
+            EXPECT_EQ(TakeGlassRepaints(window), row.posted) << (inner ? "inner" : "container");
+            provider_.Calls.clear();
+            SendMessage(window, WM_APP + 129, 0, 0);
+            EXPECT_EQ(BufferedCalls().size(), row.posted * 3u) << (inner ? "inner" : "container");
+            provider_.Calls.clear();
+            SendMessage(window, WM_APP + 129, 0, 0);
+            EXPECT_TRUE(BufferedCalls().empty()) << "nothing pending any more";
+        }
+    }
+    ReleaseDC(edit->GetHandle(), dc);
+}
+
 // ---- pictures
 
 // The native column through the test theme provider.
@@ -363,6 +485,52 @@ TEST_F(ContainerWindowThemed, GalleryScreenshotsInEveryLookNormalAndDisabled) {
         EXPECT_TRUE(native->ViewInfo()->NativeStyle);
         EXPECT_EQ(ComposedPixel(native->GetHandle(), 0, 10), RGB(127, 157, 185));
         form->Hide();
+    }
+}
+
+// The text and masked editors' rows: Tab walks the text editors and then the masked ones, each focused in
+// turn; a focused masked editor shows its blanks whole, their underscores inside its inner EDIT.
+TEST_F(ContainerWindowThemed, GalleryTextAndMaskedEditorsFocusedByTabInEveryLook) {
+    TEditorGalleryForm* form = Keep(NewEditorGallery());
+    form->SetBounds(0, 0, form->GetWidth(), form->GetHeight());
+    std::vector<TuiContainer*> editors;
+    for (TuiContainer* c : form->Containers)
+        if (dynamic_cast<TuiTextEdit*>(c) != nullptr || dynamic_cast<TuiMaskEdit*>(c) != nullptr) editors.push_back(c);
+    ASSERT_EQ(editors.size(), GalleryLooks().size() * 2);
+    form->Show();
+    ProcessPendingMessages();
+    editors[0]->SetFocus();
+    ProcessPendingMessages();
+    for (std::size_t i = 0; i < editors.size(); ++i) {
+        TuiContainer* e = editors[i];
+        const std::size_t look = i % GalleryLooks().size();
+        const bool masked = dynamic_cast<TuiMaskEdit*>(e) != nullptr;
+        SCOPED_TRACE(std::string(masked ? "masked " : "text ") + GalleryLooks()[look].Name);
+        EXPECT_TRUE(e->ContainerFocused());
+        EXPECT_EQ(e->ActiveStyle(), e->StyleFocused());
+        EXPECT_TRUE(SaveWindowImage(
+            form->GetHandle(), ScreenshotPath(std::string("editors_gallery_focused_") + (masked ? "mask_" : "text_") +
+                                              GalleryLooks()[look].Name)));
+        if (masked) {
+            // The blanks of "(555)12 -    " show as underscores. The text is all selected: the last blank's
+            // underscore is the highlight-text line under the highlight in the middle of its place.
+            HWND inner = e->GetInnerControl()->GetHandle();
+            char text[32] = {};
+            GetWindowText(inner, text, sizeof text);
+            EXPECT_STREQ(text, "(555)12_-____");
+            RECT rc;
+            GetClientRect(inner, &rc);
+            const int x = static_cast<int>(LOWORD(SendMessage(inner, EM_POSFROMCHAR, 12, 0))) + 3;
+            const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+            bool inHighlight = false, underscore = false;
+            for (int y = 0; y < rc.bottom; ++y) {
+                const bool lit = ComposedPixel(inner, x, y) == highlight;
+                underscore = underscore || (inHighlight && !lit);
+                inHighlight = inHighlight || lit;
+            }
+            EXPECT_TRUE(underscore) << "the last blank shows whole";
+        }
+        Tap(VK_TAB);
     }
 }
 

@@ -3,6 +3,8 @@
 // hints, its change events and its repository item; and screenshots of its buttons in every style and look.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,9 +18,12 @@
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Beep.h"
 #include "platform/win/Messages.h"
+#include "platform/win/UxTheme.h"
 #include "platform/win/Windows.h"
 #include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
+#include "uilib/base/ubOffice11.h"
+#include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiEditControl.h"
 
 namespace zel::test {
@@ -323,8 +328,10 @@ TEST_F(EditControl, NarrowEditorsKeepEveryRectangleNonNegative) {
     }
 }
 
-// A button drawn alone on a bitmap of its size.
-std::unique_ptr<TBitmap> DrawnButton(TuiEditButtonStyle AStyle, TuiEditButtonKind AKind, TuiEditButtonState AState) {
+// A button drawn alone on a bitmap of its size; the setters change the button and its editor's view info.
+std::unique_ptr<TBitmap> DrawnButton(TuiEditButtonStyle AStyle, TuiEditButtonKind AKind, TuiEditButtonState AState,
+                                     const std::function<void(TuiEditButtonViewInfo&)>& ASetButton = nullptr,
+                                     const std::function<void(TuiCustomEditViewInfo&)>& ASetView = nullptr) {
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->SetSize(17, 20);
     TuiCustomEditViewInfo vi;
@@ -334,6 +341,8 @@ std::unique_ptr<TBitmap> DrawnButton(TuiEditButtonStyle AStyle, TuiEditButtonKin
     button.Style = AStyle;
     button.Kind = AKind;
     button.State = AState;
+    if (ASetButton) ASetButton(button);
+    if (ASetView) ASetView(vi);
     vi.DrawButton(bitmap->Canvas(), button);
     return bitmap;
 }
@@ -368,6 +377,246 @@ TEST_F(EditButtonPainting, PressedSimpleButtonIsDrawnFlat) {
     EXPECT_EQ(ColorToRGB(simple->Canvas()->GetPixel(15, 5)), ColorToRGB(clBtnHighlight));
     auto normal = DrawnButton(btsSimple, bkDown, ebsNormal);
     EXPECT_FALSE(SamePixels(normal.get(), flat.get()));
+}
+
+// The Office-2003 buttons with gradients: the scheme's two colours of the state from top to bottom (a normal
+// button's reaching one pixel past its ends); without gradients, and when disabled, one solid face.
+// The same under the blue XP scheme, whose gradients run between distinct colours.
+class EditButtonPaintingLuna : public ::testing::Test {
+protected:
+    struct TInstalled {
+        explicit TInstalled(TTestThemeProvider* AProvider) { InstallThemeProvider(AProvider); }
+        ~TInstalled() { InstallThemeProvider(nullptr); }
+        TInstalled(const TInstalled&) = delete;
+        TInstalled& operator=(const TInstalled&) = delete;
+    };
+    TTestThemeProvider luna;
+    TInstalled installed{&luna};
+    TUnitsScope units{uiEditorsUnitList()};
+};
+
+TEST_F(EditButtonPaintingLuna, Office2003GradientButtonsRunTopToBottomInTheStateColours) {
+    struct TRow {
+        const char* name;
+        TuiEditButtonState state;
+        bool gradient;
+        int first, second;  // palette roles; -1: a solid face
+    } rows[] = {
+        {"normal", ebsNormal, true, Office11Roles.EditButtonFirst, Office11Roles.EditButtonSecond},
+        {"hot", ebsSelected, true, Office11Roles.EditButtonHotFirst, Office11Roles.EditButtonHotSecond},
+        {"pressed", ebsPressed, true, Office11Roles.EditButtonPressedFirst, Office11Roles.EditButtonPressedSecond},
+        {"disabled", ebsDisabled, true, -1, -1},
+        {"hot without gradient", ebsSelected, false, -1, -1},
+    };
+    ASSERT_EQ(Office11Scheme(), Office11SchemeBlue);
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto bitmap =
+            DrawnButton(btsOffice11, bkGlyph, row.state, [&](TuiEditButtonViewInfo& B) { B.Gradient = row.gradient; });
+        TCanvas* c = bitmap->Canvas();
+        // Inside the one-pixel frame: rows 1 to 18.
+        const auto top = static_cast<COLORREF>(ColorToRGB(c->GetPixel(8, 1)));
+        const auto bottom = static_cast<COLORREF>(ColorToRGB(c->GetPixel(8, 18)));
+        if (row.first < 0) {
+            EXPECT_EQ(top, bottom);
+            if (row.state == ebsDisabled) {
+                EXPECT_EQ(top, static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+            }
+            continue;
+        }
+        const auto first = static_cast<COLORREF>(ColorToRGB(Office11RoleColor(row.first)));
+        const auto second = static_cast<COLORREF>(ColorToRGB(Office11RoleColor(row.second)));
+        ASSERT_NE(first, second);
+        // Each channel of each row lies between the two colours, the top nearer the first and the bottom
+        // nearer the second; a hot or pressed button starts with the first colour itself.
+        auto distance = [](COLORREF A, COLORREF B) {
+            return std::abs(GetRValue(A) - GetRValue(B)) + std::abs(GetGValue(A) - GetGValue(B)) +
+                   std::abs(GetBValue(A) - GetBValue(B));
+        };
+        EXPECT_LT(distance(top, first), distance(top, second));
+        EXPECT_LT(distance(bottom, second), distance(bottom, first));
+        if (row.state == ebsNormal) EXPECT_NE(top, first) << "the gradient starts above the button";
+        else EXPECT_EQ(top, first);
+    }
+}
+
+// A hot ultra-flat button inside a bordered editor: the editor's frame closes it where it touches the frame,
+// so the highlight line is drawn on its inner side alone; without a border it gets a whole frame.
+TEST_F(EditButtonPainting, HotUltraFlatButtonsDrawHighlightOnlyWhereTheFrameDoesNot) {
+    const LONG highlight = ColorToRGB(clHighlight);
+    for (bool bordered : {true, false}) {
+        SCOPED_TRACE(bordered ? "bordered" : "borderless");
+        auto bitmap = DrawnButton(btsUltraFlat, bkGlyph, ebsSelected, nullptr, [&](TuiCustomEditViewInfo& V) {
+            V.BorderStyle = bordered ? cbsSingle : cbsNone;
+            V.BorderRect = TRect{-20, 0, 17, 20};
+        });
+        TCanvas* c = bitmap->Canvas();
+        EXPECT_EQ(ColorToRGB(c->GetPixel(0, 10)), highlight) << "the inner side";
+        EXPECT_EQ(ColorToRGB(c->GetPixel(16, 10)) == highlight, !bordered) << "the side on the frame";
+        EXPECT_EQ(ColorToRGB(c->GetPixel(8, 0)) == highlight, !bordered) << "the top";
+        EXPECT_EQ(ColorToRGB(c->GetPixel(8, 19)) == highlight, !bordered) << "the bottom";
+    }
+}
+
+// ---- the editor's background and the themed drawing
+
+// An editor's own view info painted on a bitmap pre-filled with a marker colour.
+std::unique_ptr<TBitmap> PaintedViewInfo(TTestEdit* AEdit, TColor AMarker = clLime) {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(AEdit->GetWidth(), AEdit->GetHeight());
+    bitmap->Canvas()->Brush()->SetColor(AMarker);
+    bitmap->Canvas()->FillRect(TRect{0, 0, AEdit->GetWidth(), AEdit->GetHeight()});
+    AEdit->EditViewInfo()->Paint(bitmap->Canvas());
+    return bitmap;
+}
+
+// The frame (shadow first) and the client area around the inner edit; the inner edit's place and the buttons'
+// places are left to them. A transparent editor keeps its client area as it was.
+TEST_F(EditControl, TheBackgroundIsTheFrameAndTheClientAreaAroundTheInnerEdit) {
+    NewForm("abc");
+    edit->Style()->SetBorderStyle(cbsSingle);
+    edit->Style()->SetBorderColor(clRed);
+    edit->Style()->SetShadow(true);
+    edit->Style()->SetColor(clYellow);
+    edit->Properties()->Buttons()->GetItem(0)->SetKind(bkGlyph);
+    edit->RefreshFrame();
+    TuiCustomEditViewInfo* vi = edit->EditViewInfo();
+    ASSERT_EQ(vi->ButtonsInfo.size(), 1u);
+    const TRect client = vi->ClientRect;
+    // The inner edit two pixels inside the client area all round.
+    edit->Inner()->SetBounds(client.left + 2, client.top + 2, client.right - client.left - 4,
+                             client.bottom - client.top - 4);
+    const TRect button = vi->ButtonsInfo[0].Bounds;
+    for (bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent ? "transparent" : "opaque");
+        vi->Transparent = transparent;
+        auto bitmap = PaintedViewInfo(edit);
+        TCanvas* c = bitmap->Canvas();
+        const int w = edit->GetWidth(), h = edit->GetHeight();
+        EXPECT_EQ(ColorToRGB(c->GetPixel(0, 5)), ColorToRGB(clRed)) << "the frame";
+        EXPECT_EQ(ColorToRGB(c->GetPixel(w - 2, h - 2)), ColorToRGB(clBtnShadow)) << "the shadow";
+        EXPECT_EQ(ColorToRGB(c->GetPixel(1, h - 2)), ColorToRGB(clLime)) << "beside the shadow";
+        EXPECT_EQ(ColorToRGB(c->GetPixel(client.left, client.top)), ColorToRGB(transparent ? clLime : clYellow))
+            << "around the inner edit";
+        EXPECT_EQ(ColorToRGB(c->GetPixel(client.left + 3, client.top + 3)), ColorToRGB(clLime)) << "the inner edit";
+        // The button (a glyph button without a glyph) shows its face, not the editor's background.
+        EXPECT_NE(ColorToRGB(c->GetPixel((button.left + button.right) / 2, (button.top + button.bottom) / 2)),
+                  ColorToRGB(clYellow));
+    }
+}
+
+class EditControlThemed : public EditControl {
+protected:
+    EditControlThemed() { themed_ = true; }
+    void TearDown() override {
+        SetDesktopCompositionForTesting(false);
+        EditControl::TearDown();
+    }
+    // The DrawThemeBackground calls of one paint of the editor, with the class list of each theme.
+    std::vector<std::pair<std::wstring, TThemeCall>> ThemedDrawing() {
+        edit->RefreshFrame();
+        provider_.Calls.clear();
+        PaintedViewInfo(edit);
+        std::vector<std::pair<std::wstring, TThemeCall>> result;
+        for (const TThemeCall& call : provider_.Calls)
+            if (call.Function == "DrawThemeBackground") result.emplace_back(provider_.ClassListOf(call.Theme), call);
+        return result;
+    }
+};
+
+// A native editor draws its frame and its buttons through the theme: the edit's text part (its border part
+// under desktop composition) in the editor's state, each button in the button theme, a single drop-down in the
+// combo box's, on glass as its left or right drop-down part with the frame as a combo box one pixel larger.
+TEST_F(EditControlThemed, NativeEditorsDrawTheirFrameAndButtonsThroughTheTheme) {
+    NewForm("abc");
+    edit->Style()->GetLookAndFeel()->SetNativeStyle(true);
+    edit->Style()->SetBorderStyle(cbsSingle);
+    TuiEditButtons* buttons = edit->Properties()->Buttons();
+    struct TRow {
+        const char* name;
+        bool glass;
+        bool dropDownOnly;
+        bool left;
+        bool enabled;
+        std::wstring frameClass;
+        int framePart, frameState;  // -1: the editor's native state
+        int frameGrow;
+        std::wstring buttonClass;
+        int buttonPart, buttonState;
+    } rows[] = {
+        {"ellipsis", false, false, false, true, L"Edit", 1, -1, 0, L"Button", 1, 1},
+        {"disabled", false, false, false, false, L"Edit", 1, 4, 0, L"Button", 1, 4},
+        {"drop-down", false, true, false, true, L"Edit", 1, -1, 0, L"ComboBox", 1, 1},
+        {"ellipsis on glass", true, false, false, true, L"Edit", 6, -1, 0, L"Button", 1, 1},
+        {"drop-down on glass", true, true, false, true, L"ComboBox", 1, 0, 1, L"ComboBox", 6, 1},
+        {"left drop-down on glass", true, true, true, true, L"ComboBox", 1, 0, 1, L"ComboBox", 7, 1},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetDesktopCompositionForTesting(row.glass);
+        buttons->GetItem(0)->SetKind(row.dropDownOnly ? bkDown : bkEllipsis);
+        buttons->GetItem(0)->SetLeftAlignment(row.left);
+        edit->SetEnabled(row.enabled);
+        const auto drawn = ThemedDrawing();
+        ASSERT_EQ(drawn.size(), 2u);
+        const TuiCustomEditViewInfo* vi = edit->EditViewInfo();
+        EXPECT_TRUE(vi->NativeStyle);
+        const auto& [frameClass, frame] = drawn[0];
+        EXPECT_EQ(frameClass, row.frameClass);
+        EXPECT_EQ(frame.Part, row.framePart);
+        EXPECT_EQ(frame.State, row.frameState < 0 ? vi->NativeState : row.frameState);
+        TRect grown = vi->Bounds;
+        InflateRect(&grown, row.frameGrow, row.frameGrow);
+        EXPECT_TRUE(EqualRect(&frame.Rect, &grown));
+        const auto& [buttonClass, button] = drawn[1];
+        EXPECT_EQ(buttonClass, row.buttonClass);
+        EXPECT_EQ(button.Part, row.buttonPart);
+        EXPECT_EQ(button.State, row.buttonState);
+        EXPECT_TRUE(EqualRect(&button.Rect, &vi->ButtonsInfo[0].Bounds));
+    }
+}
+
+// The button states map to the theme's: normal 1, hot 2, pressed 3, reached with the mouse.
+TEST_F(EditControlThemed, NativeButtonStatesFollowTheMouse) {
+    NewForm("abc");
+    edit->Style()->GetLookAndFeel()->SetNativeStyle(true);
+    const TPoint centre = ButtonCentre(0);
+    auto buttonState = [this] { return ThemedDrawing().back().second.State; };
+    EXPECT_EQ(buttonState(), 1);
+    const TPoint s = OnScreen(edit, centre.x, centre.y);
+    SetCursorPos(s.x, s.y);
+    ProcessPendingMessages();
+    EXPECT_EQ(buttonState(), 2);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(buttonState(), 3);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ProcessPendingMessages();
+}
+
+// The button gallery under the blue XP scheme with gradient buttons: the Office-2003 row fills its buttons
+// with the scheme's gradient, the native column draws them through the theme.
+TEST_F(EditControlThemed, ButtonGalleryWithGradientsAndThemedButtons) {
+    TEditorGalleryForm* gallery = Keep(NewButtonGallery());
+    for (TuiContainer* c : gallery->Containers) static_cast<TTestEdit*>(c)->Style()->SetGradientButtons(true);
+    gallery->SetBounds(0, 0, gallery->GetWidth(), gallery->GetHeight());
+    provider_.Calls.clear();
+    gallery->Show();
+    ProcessPendingMessages();
+    EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_buttons_gradient_themed")));
+    const std::size_t looks = GalleryLooks().size();
+    // The Office-2003 row (the last), Flat column: its ellipsis button runs from the first to the second colour.
+    auto* office = static_cast<TTestEdit*>(gallery->Containers[5 * looks]);
+    const TRect b = office->EditViewInfo()->ButtonsInfo.back().Bounds;
+    const COLORREF top = ComposedPixel(office->GetHandle(), b.left + 3, b.top + 1);
+    const COLORREF bottom = ComposedPixel(office->GetHandle(), b.left + 3, b.bottom - 2);
+    EXPECT_NE(top, bottom);
+    EXPECT_NE(top, static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+    // Every native editor's four buttons went through the button theme.
+    int themedButtons = 0;
+    for (const TThemeCall& call : provider_.Calls)
+        if (call.Function == "DrawThemeBackground" && provider_.ClassListOf(call.Theme) == L"Button") ++themedButtons;
+    EXPECT_GE(themedButtons, 6 * 4);
 }
 
 TEST_F(EditControl, ButtonGalleryScreenshots) {
