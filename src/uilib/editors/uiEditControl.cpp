@@ -336,6 +336,7 @@ void TuiCustomEdit::ApplyActiveProperties() {
         edit->SetReadOnly(ActiveProperties()->GetReadOnly());
     if (ActiveProperties()->GetReadOnly()) modifiedSinceEnter_ = false;
     ActivePropertiesApplied();
+    AdjustAutoSize();
     RefreshFrame();
     Invalidate();
 }

@@ -30,6 +30,43 @@ public:
         : TuiEditRepositoryItem(AOwner, [](TPersistent* Owner) { return new TTestEditProperties(Owner); }) {}
 };
 
+// A store that may refuse what is posted to it, as a data source would.
+class TLockableBinding : public TuiEditDataBinding {
+public:
+    using TuiEditDataBinding::TuiEditDataBinding;
+    bool CanPost() const override { return Edit()->GetValueModified(); }
+    void SetStoredValue(const Variant& Value) override {
+        if (Locked) throw Exception("The store is locked");
+        Stored.push_back(VarToStr(Value));
+    }
+    bool Locked = false;
+    std::vector<std::string> Stored;
+};
+
+class TBoundTestEdit : public TTestEdit {
+public:
+    using TTestEdit::TTestEdit;
+    TLockableBinding* Store() const { return static_cast<TLockableBinding*>(DataBinding()); }
+
+protected:
+    TuiEditDataBinding* CreateDataBinding() override { return new TLockableBinding(this); }
+};
+
+// A test editor that measures its text: the line height of its EDIT and the width of the text shown.
+class TSizedTestEdit : public TTestEdit {
+public:
+    using TTestEdit::TTestEdit;
+    bool KeepRightEdge = false;
+
+protected:
+    TSize TextContentSize() override {
+        if (Inner() == nullptr) return TSize{0, 0};
+        Canvas()->Font()->Assign(Inner()->Font());
+        return TSize{Canvas()->TextWidth(GetDisplayText()), Canvas()->TextHeight("Zg")};
+    }
+    bool KeepRightEdgeOnAutoSize() override { return KeepRightEdge; }
+};
+
 class EditControl : public EditorWindowTest {
 protected:
     void SetUp() override {
@@ -46,10 +83,12 @@ protected:
         EditorWindowTest::TearDown();
     }
     // A form with one editor (reading "abc", one ellipsis button) and a plain EDIT after it.
-    TTestEdit* NewForm(const std::string& AText = "abc") {
+    template <class E = TTestEdit>
+    E* NewForm(const std::string& AText = "abc") {
         form = Keep(Construct<TEditorGalleryForm>(nullptr));
         form->SetBounds(100, 100, 260, 120);
-        edit = Construct<TTestEdit>(form);
+        auto* made = Construct<E>(form);
+        edit = made;
         edit->SetParent(form);
         edit->SetBounds(10, 10, 121, 21);
         edit->TabOrder = 0;
@@ -64,7 +103,14 @@ protected:
         ProcessPendingMessages();
         edit->SetFocus();
         ProcessPendingMessages();
-        return edit;
+        return made;
+    }
+    // An empty shown form for in-place editors.
+    void NewHost() {
+        form = Keep(Construct<TEditorGalleryForm>(nullptr));
+        form->SetBounds(100, 100, 260, 120);
+        form->Show();
+        ProcessPendingMessages();
     }
     TPoint ButtonCentre(int AIndex) {
         for (const auto& info : edit->EditViewInfo()->ButtonsInfo)
@@ -219,6 +265,147 @@ TEST_F(EditControl, ButtonsClickOnReleaseOverThem) {
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     ProcessPendingMessages();
     EXPECT_EQ(clicks.size(), 1u);
+
+    // A quick second click on a button is a second click of it, not a double click.
+    int doubles = 0;
+    edit->OnDblClick = [&](TObject*) { ++doubles; };
+    Run(static_cast<TTick>(SystemDoubleClickTime()) + 10);
+    ClickAt(edit, centre);
+    ClickAt(edit, centre);
+    EXPECT_EQ(clicks, (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(doubles, 0);
+}
+
+TEST_F(EditControl, AFailedPostLeavesTheValueAndTheFocus) {
+    auto* e = NewForm<TBoundTestEdit>("abc");
+    e->Store()->Locked = true;
+    Tap(VK_END);
+    Type("d");
+    Tap(VK_TAB);
+    ASSERT_EQ(errors, std::vector<std::string>{"The store is locked"});
+    EXPECT_EQ(GetFocus(), e->Inner()->GetHandle()) << "the focus stays";
+    EXPECT_EQ(e->GetDisplayText(), "abcd");
+    EXPECT_EQ(VarToStr(e->GetEditValue()), "abcd");
+    EXPECT_TRUE(e->GetValueModified()) << "not posted";
+    EXPECT_TRUE(e->Store()->Stored.empty());
+
+    e->Store()->Locked = false;
+    Tap(VK_TAB);
+    EXPECT_EQ(e->Store()->Stored, std::vector<std::string>{"abcd"});
+    EXPECT_FALSE(e->GetValueModified());
+    EXPECT_EQ(GetFocus(), after->GetHandle());
+
+    // Enter with validation posts too.
+    e->Properties()->SetValidateOnEnter(true);
+    e->SetFocus();
+    ProcessPendingMessages();
+    Tap(VK_END);
+    Type("e");
+    Tap(VK_RETURN);
+    EXPECT_EQ(e->Store()->Stored, (std::vector<std::string>{"abcd", "abcde"}));
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST_F(EditControl, AnInPlaceEditorStartedByAKeyTakesThatKeyFirst) {
+    NewHost();
+    TuiCustomEditData* data = nullptr;
+    auto* refusing = Construct<TTestEdit>(form, true);
+    refusing->SetVisible(false);
+    refusing->SetParent(form);
+    refusing->SetBounds(10, 40, 121, 21);
+    refusing->SetEditValue(Variant("old"));
+    refusing->ActivateByKey('x', data);
+    EXPECT_EQ(refusing->GetDisplayText(), "old") << "a refused key is refused as if typed";
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(refusing->Deactivate());
+
+    auto* e = Construct<TTestEdit>(form, true);
+    e->SetVisible(false);
+    e->SetParent(form);
+    e->SetBounds(10, 10, 121, 21);
+    e->SetEditValue(Variant("old"));
+    EXPECT_FALSE(e->GetAutoSize()) << "in place";
+    std::vector<std::string> log;
+    e->Properties()->OnChange = [&](TObject*) { log.push_back(e->GetDisplayText()); };
+    e->ActivateByKey('q', data);
+    EXPECT_TRUE(e->GetVisible());
+    EXPECT_EQ(GetFocus(), e->Inner()->GetHandle());
+    EXPECT_EQ(e->GetDisplayText(), "q") << "the key replaced the selected text";
+    EXPECT_EQ(log, std::vector<std::string>{"q"});
+    EXPECT_TRUE(e->GetModifiedSinceEnter());
+
+    // Enter posts an in-place editor's value; deactivation validates.
+    e->Properties()->SetValidateOnEnter(true);
+    int posts = 0;
+    e->OnPost = [&](TObject*) { ++posts; };
+    Tap(VK_RETURN);
+    EXPECT_EQ(posts, 1);
+    EXPECT_FALSE(e->GetValueModified());
+    EXPECT_EQ(VarToStr(e->GetEditValue()), "q");
+    EXPECT_TRUE(e->Deactivate());
+    EXPECT_TRUE(e->GetValidated());
+}
+
+TEST_F(EditControl, InPlaceByMouseASecondPressSoonAfterIsADoubleClick) {
+    NewHost();
+    auto* e = Construct<TuiCustomEdit>(form, true);
+    e->SetVisible(false);
+    e->SetParent(form);
+    e->SetBounds(20, 20, 100, 21);
+    int doubles = 0;
+    e->OnDblClick = [&](TObject*) { ++doubles; };
+    TuiCustomEditData* data = nullptr;
+    // The host's press at (30, 25) of its client area started the editor; the button is up again.
+    e->ActivateByMouse(TShiftState{ssLeft}, 30, 25, data);
+    EXPECT_TRUE(e->GetVisible());
+    EXPECT_EQ(GetCapture(), nullptr) << "no capture is left behind";
+    EXPECT_TRUE(e->DoubleClickPending());
+    ClickAt(e, TPoint{10, 5});
+    EXPECT_EQ(doubles, 1);
+    EXPECT_FALSE(e->DoubleClickPending());
+
+    e->ActivateByMouse(TShiftState{ssLeft}, 30, 25, data);
+    Run(static_cast<TTick>(SystemDoubleClickTime()) + 10);
+    EXPECT_FALSE(e->DoubleClickPending()) << "the time ran out";
+    ClickAt(e, TPoint{10, 5});
+    EXPECT_EQ(doubles, 1);
+}
+
+TEST_F(EditControl, AutomaticSize) {
+    auto* e = NewForm<TSizedTestEdit>("abc");
+    e->Canvas()->Font()->Assign(e->Inner()->Font());
+    const int line = e->Canvas()->TextHeight("Zg");
+    const int text = e->Canvas()->TextWidth("abc");
+    const TuiCustomEditViewInfo& vi = *e->EditViewInfo();
+    const int frame = vi.Bounds.Height() - vi.BorderRect.Height();
+    ASSERT_EQ(frame, vi.Bounds.Width() - vi.BorderRect.Width());
+    ASSERT_GT(frame, 0);
+    EXPECT_EQ(e->GetHeight(), line + 4 + frame) << "the height follows the text";
+    EXPECT_EQ(e->GetWidth(), 121) << "the width is the one given";
+    e->SetHeight(50);
+    EXPECT_EQ(e->GetHeight(), line + 4 + frame);
+    e->SetAutoSize(false);
+    e->SetHeight(50);
+    EXPECT_EQ(e->GetHeight(), 50);
+    e->SetAutoSize(true);
+    EXPECT_EQ(e->GetHeight(), line + 4 + frame);
+
+    // With the automatic button layout the width follows the text and the button.
+    e->Properties()->SetButtonsLayout(2);
+    const int width = frame + 2 + text + GetSystemMetrics(SM_CYHSCROLL);
+    EXPECT_EQ(e->GetWidth(), width);
+    e->KeepRightEdge = true;
+    e->SetBounds(100, 10, 20, 30);
+    EXPECT_EQ(e->GetLeft() + e->GetWidth(), 120) << "the right edge stays";
+    EXPECT_EQ(e->GetWidth(), width);
+
+    // Alignment decides the sides that follow the parent.
+    e->SetAlign(alClient);
+    EXPECT_EQ(e->GetWidth(), form->ClientWidth());
+    EXPECT_EQ(e->GetHeight(), form->ClientHeight());
+    e->SetAlign(alTop);
+    EXPECT_EQ(e->GetWidth(), form->ClientWidth());
+    EXPECT_EQ(e->GetHeight(), line + 4 + frame);
 }
 
 TEST_F(EditControl, AClickHandlerMayFreeTheEditor) {
