@@ -912,14 +912,17 @@ void TuiCustomEdit::SetAutoSize(bool Value) {
     AdjustAutoSize();
 }
 
+bool TuiCustomEdit::MeasuresContent() { return TextContentSize().cy > 0; }
+
 bool TuiCustomEdit::IsHeightAutomatic() {
     const TAlign align = GetAlign();
-    return EffectiveAutoSize() && align != alLeft && align != alRight && align != alClient;
+    return EffectiveAutoSize() && align != alLeft && align != alRight && align != alClient && MeasuresContent();
 }
 
 bool TuiCustomEdit::IsWidthAutomatic() {
     const TAlign align = GetAlign();
-    return EffectiveAutoSize() && AutoWidth() && align != alTop && align != alBottom && align != alClient;
+    return EffectiveAutoSize() && AutoWidth() && align != alTop && align != alBottom && align != alClient &&
+           MeasuresContent();
 }
 
 TSize TuiCustomEdit::ContentSize(int AMaxWidth) {
@@ -951,7 +954,7 @@ void TuiCustomEdit::AdjustAutoSize() { SetBounds(GetLeft(), GetTop(), GetWidth()
 void TuiCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     // The automatic size wins over the size asked for (an editor that measures no text keeps what it is given).
     if (!adjustingSize_ && binding_ != nullptr && EffectiveAutoSize() && !ComponentState().Contains(csLoading) &&
-        !ComponentState().Contains(csDestroying) && TextContentSize().cy > 0) {
+        !ComponentState().Contains(csDestroying) && MeasuresContent()) {
         TFlagGuard adjusting(adjustingSize_, true);
         const bool autoWidth = IsWidthAutomatic();
         const TSize size = ContentSize(autoWidth ? 0 : AWidth);

@@ -147,6 +147,7 @@ public:
     // Whether the size follows the content, and whether the width does too (automatic button layout).
     virtual bool EffectiveAutoSize() { return !inplaceMode_ && autoSize_; }
     virtual bool AutoWidth() { return ActiveProperties()->GetButtonsLayout() == 2; }
+    // Whether the size follows the content now (an editor that measures no text keeps the size it is given).
     bool IsHeightAutomatic();
     bool IsWidthAutomatic();
     // The automatic size wins over the size asked for.
@@ -216,6 +217,7 @@ protected:
     virtual bool SendActivationKey(char /*AKey*/) { return true; }
     // The size of the shown text for automatic sizing; the base editor shows none.
     virtual TSize TextContentSize() { return TSize{0, 0}; }
+    bool MeasuresContent();
     // Whether automatic sizing keeps the right edge in place.
     virtual bool KeepRightEdgeOnAutoSize() { return false; }
     // The size the content asks for (borders included); the width is AMaxWidth at most when it is above 0.

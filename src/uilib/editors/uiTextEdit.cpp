@@ -859,7 +859,7 @@ namespace {
 // The stored properties of the text editor and its settings, as forms hold them.
 void RegisterTextEditClasses() {
     using P = TuiTextEditProperties;
-    RegisterPersistent<P>("TuiTextEditProperties", "")
+    RegisterPersistent<P>("TuiTextEditProperties", "TuiCustomEditProperties")
         .Bool(
             "AutoSelect", [](P& p, bool v) { p.SetAutoSelect(v); }, [](P& p) { return p.GetAutoSelect(); })
         .Default(true)
@@ -920,7 +920,7 @@ void RegisterTextEditClasses() {
         .Event("OnValidate", &P::OnValidate);
 
     using E = TuiTextEdit;
-    RegisterComponent<E>("TuiTextEdit", "TWinControl")
+    RegisterComponent<E>("TuiTextEdit", "TuiCustomEdit")
         .Str(
             "Text", [](E& e, const std::string& v) { e.SetText(v); }, [](E& e) { return e.GetText(); })
         .Bool(

@@ -220,6 +220,7 @@ class TuiTextEditProperties : public TuiCustomTextEditProperties {
 public:
     using TuiCustomTextEditProperties::TuiCustomTextEditProperties;
     std::string ClassName() const override { return "TuiTextEditProperties"; }
+    std::string EditorClassName() const override { return "TuiTextEdit"; }
     static TClass StaticClass();
 };
 

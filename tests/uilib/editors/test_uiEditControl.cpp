@@ -9,6 +9,9 @@
 
 #include "EditButtonGallery.h"
 #include "EditorGallery.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/FormReader.h"
+#include "platform/vcl/FormWriter.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/HintInfo.h"
 #include "platform/vcl/Menus.h"
@@ -46,6 +49,7 @@ public:
 class TBoundTestEdit : public TTestEdit {
 public:
     using TTestEdit::TTestEdit;
+    std::string ClassName() const override { return "TBoundTestEdit"; }
     TLockableBinding* Store() const { return static_cast<TLockableBinding*>(DataBinding()); }
 
 protected:
@@ -56,6 +60,7 @@ protected:
 class TSizedTestEdit : public TTestEdit {
 public:
     using TTestEdit::TTestEdit;
+    std::string ClassName() const override { return "TSizedTestEdit"; }
     bool KeepRightEdge = false;
 
 protected:
@@ -406,6 +411,93 @@ TEST_F(EditControl, AutomaticSize) {
     e->SetAlign(alTop);
     EXPECT_EQ(e->GetWidth(), form->ClientWidth());
     EXPECT_EQ(e->GetHeight(), line + 4 + frame);
+}
+
+const char* gEditForm = nullptr;
+
+class TEditForm : public TForm {
+public:
+    using TForm::TForm;
+    std::string ClassName() const override { return "TEditForm"; }
+    const TFormResource* FormResource() const override {
+        resource_ = TFormResource{"EditForm", gEditForm};
+        return &resource_;
+    }
+
+private:
+    mutable TFormResource resource_;
+};
+
+TEST_F(EditControl, StreamingKeepsTheSizeOnlyWhereItIsNotAutomaticAndKeepsTheButtons) {
+    using E = TSizedTestEdit;
+    RegisterComponent<E>("TSizedTestEdit", "TuiCustomEdit")
+        .SubObject("Properties", "TuiCustomEditProperties", [](E& e) -> TPersistent* { return e.Properties(); });
+    TScopeExit unregister([] { UnregisterComponentClass("TSizedTestEdit"); });
+    gEditForm = R"(object EditForm: TEditForm
+  Left = 0
+  Top = 0
+  Caption = 'Edits'
+  object Sized: TSizedTestEdit
+    Left = 8
+    Top = 8
+    Width = 121
+    Height = 50
+    Properties.Buttons = <
+      item
+        Hint = 'More|Opens more'
+        Kind = bkEllipsis
+      end
+      item
+        Caption = '&Go'
+        Kind = bkText
+        Width = 30
+      end>
+  end
+  object Fixed: TSizedTestEdit
+    Left = 8
+    Top = 60
+    Width = 90
+    Height = 50
+    AutoSize = False
+  end
+end
+)";
+    std::unique_ptr<TEditForm> read(Construct<TEditForm>(nullptr));
+    auto* sized = dynamic_cast<E*>(read->FindComponent("Sized"));
+    auto* fixed = dynamic_cast<E*>(read->FindComponent("Fixed"));
+    ASSERT_NE(sized, nullptr);
+    ASSERT_NE(fixed, nullptr);
+    TuiEditButtons* buttons = sized->Properties()->Buttons();
+    ASSERT_EQ(buttons->Count(), 2);
+    EXPECT_EQ(buttons->GetItem(0)->GetKind(), bkEllipsis);
+    EXPECT_EQ(buttons->GetItem(0)->GetHint(), "More|Opens more");
+    EXPECT_EQ(buttons->GetItem(1)->GetVisibleCaption(), "Go");
+    EXPECT_EQ(buttons->GetItem(1)->GetWidth(), 30);
+    EXPECT_LT(sized->GetHeight(), 50) << "the height follows the text";
+    EXPECT_EQ(sized->GetWidth(), 121);
+    EXPECT_EQ(fixed->GetHeight(), 50);
+
+    const std::string text = WriteComponentText(*read);
+    const std::string sizedText =
+        text.substr(text.find("object Sized"), text.find("object Fixed") - text.find("object Sized"));
+    EXPECT_EQ(sizedText.find("Height"), std::string::npos) << text;
+    EXPECT_NE(sizedText.find("Width = 121"), std::string::npos) << text;
+    EXPECT_NE(sizedText.find("Caption = '&Go'"), std::string::npos) << text;
+    EXPECT_NE(text.find("Height = 50"), std::string::npos) << text;
+    gEditForm = text.c_str();
+    std::unique_ptr<TEditForm> again(Construct<TEditForm>(nullptr));
+    EXPECT_EQ(WriteComponentText(*again), text);
+
+    // Against the form it came from only what differs is written, and an automatic width never.
+    auto* fixedAgain = dynamic_cast<E*>(again->FindComponent("Fixed"));
+    auto* sizedAgain = dynamic_cast<E*>(again->FindComponent("Sized"));
+    fixedAgain->SetHeight(70);
+    sizedAgain->Properties()->SetButtonsLayout(2);
+    ASSERT_NE(sizedAgain->GetWidth(), 121);
+    const std::string delta = WriteComponentText(*again, read.get());
+    EXPECT_NE(delta.find("Height = 70"), std::string::npos) << delta;
+    EXPECT_EQ(delta.find("Width"), std::string::npos) << delta;
+    EXPECT_EQ(delta.find("Buttons"), std::string::npos) << delta;
 }
 
 TEST_F(EditControl, AClickHandlerMayFreeTheEditor) {
