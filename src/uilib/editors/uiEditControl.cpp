@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/HintInfo.h"
 #include "platform/vcl/Menus.h"
@@ -534,6 +535,8 @@ void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
     TuiContainer::CalculateViewInfo(P, AHotTrack);
     TuiCustomEditViewInfo& vi = *EditViewInfo();
     const int oldPressed = vi.PressedIndex;
+    const std::vector<TuiEditButtonViewInfo> old = vi.ButtonsInfo;
+    TScopeExit repaint([&] { RepaintChangedButtons(old); });
     vi.ButtonsInfo.clear();
     vi.PressedIndex = -1;
     vi.HotIndex = -1;
@@ -588,6 +591,22 @@ void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
         if (info.State == ebsSelected || (over && info.State != ebsDisabled)) vi.HotIndex = info.ButtonIndex;
     }
     ButtonStatesChanged(oldPressed, vi.HotIndex);
+}
+
+void TuiCustomEdit::RepaintChangedButtons(const std::vector<TuiEditButtonViewInfo>& AOld) {
+    if (!HandleAllocated()) return;
+    const std::vector<TuiEditButtonViewInfo>& now = EditViewInfo()->ButtonsInfo;
+    auto same = [](const TuiEditButtonViewInfo& A, const TuiEditButtonViewInfo& B) {
+        return A.ButtonIndex == B.ButtonIndex && A.State == B.State && A.Style == B.Style &&
+               A.Transparent == B.Transparent && EqualRect(&A.Bounds, &B.Bounds);
+    };
+    // A button whose look changed is drawn again; one that went leaves its place to the background.
+    for (std::size_t i = 0; i < std::max(now.size(), AOld.size()); ++i) {
+        const bool changed = i >= now.size() || i >= AOld.size() || !same(now[i], AOld[i]);
+        if (!changed) continue;
+        if (i < now.size()) ::zel::InvalidateRect(GetHandle(), &now[i].Bounds, FALSE);
+        if (i < AOld.size()) ::zel::InvalidateRect(GetHandle(), &AOld[i].Bounds, FALSE);
+    }
 }
 
 TuiEditButtonStyle TuiCustomEdit::EffectiveButtonStyle() {

@@ -271,6 +271,8 @@ private:
     void ButtonStatesChanged(int AOldPressed, int ANewHot);
     // Gives the own settings back their change handler and the binding's provider.
     void FollowOwnProperties();
+    // Invalidates the buttons whose look changed since AOld.
+    void RepaintChangedButtons(const std::vector<TuiEditButtonViewInfo>& AOld);
     // Takes the focus back to the editor with all text selected; raises EuiEditValidationError with the text,
     // EAbort with AAbort, else nothing.
     void HandleValidationError(const std::string& AErrorText, bool AAbort);

@@ -658,20 +658,50 @@ TEST_F(EditControl, ButtonGalleryScreenshots) {
     for (TuiContainer* c : gallery->Containers)
         EXPECT_EQ(static_cast<TTestEdit*>(c)->EditViewInfo()->ButtonsInfo.size(), 4u);
 
-    // Hot and pressed through the mouse on the first editor of each style, and all disabled.
+    // Hot and pressed through the mouse, on the first button of every editor: each editor is copied into a
+    // picture of its state while its button is in it.
+    TBitmap hot, pressed;
+    for (TBitmap* picture : {&hot, &pressed}) {
+        picture->SetSize(gallery->ClientWidth(), gallery->ClientHeight());
+        picture->Canvas()->Brush()->SetColor(clBtnFace);
+        picture->Canvas()->FillRect(TRect{0, 0, picture->GetWidth(), picture->GetHeight()});
+    }
+    auto copyInto = [](TBitmap& APicture, TTestEdit* AEdit) {
+        AEdit->Update();
+        const TRect r{AEdit->GetLeft(), AEdit->GetTop(), AEdit->GetLeft() + AEdit->GetWidth(),
+                      AEdit->GetTop() + AEdit->GetHeight()};
+        APicture.Canvas()->CopyRect(r, AEdit->Canvas(), TRect{0, 0, AEdit->GetWidth(), AEdit->GetHeight()});
+    };
+    for (std::size_t i = 0; i < gallery->Containers.size(); ++i) {
+        auto* e = static_cast<TTestEdit*>(gallery->Containers[i]);
+        const TRect b = e->EditViewInfo()->ButtonsInfo[0].Bounds;
+        const TPoint s = OnScreen(e, (b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        SetCursorPos(s.x, s.y);
+        mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(e->EditViewInfo()->ButtonsInfo[0].State, ebsSelected) << i;
+        copyInto(hot, e);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(e->EditViewInfo()->ButtonsInfo[0].State, ebsPressed) << i;
+        copyInto(pressed, e);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    }
+    // Pressing repaints the button: in every style and look its picture differs from the hot one.
+    for (std::size_t i = 0; i < gallery->Containers.size(); ++i) {
+        auto* e = static_cast<TTestEdit*>(gallery->Containers[i]);
+        const TRect b = e->EditViewInfo()->ButtonsInfo[0].Bounds;
+        bool differs = false;
+        for (int y = b.top; y < b.bottom && !differs; ++y)
+            for (int x = b.left; x < b.right && !differs; ++x)
+                differs = hot.Canvas()->GetPixel(e->GetLeft() + x, e->GetTop() + y) !=
+                          pressed.Canvas()->GetPixel(e->GetLeft() + x, e->GetTop() + y);
+        EXPECT_TRUE(differs) << "editor " << i;
+    }
+    EXPECT_TRUE(hot.SaveToPngFile(ScreenshotPath("editors_buttons_hot")));
+    EXPECT_TRUE(pressed.SaveToPngFile(ScreenshotPath("editors_buttons_pressed")));
     auto* first = static_cast<TTestEdit*>(gallery->Containers[0]);
-    const auto& b = first->EditViewInfo()->ButtonsInfo[0];
-    const TPoint s = OnScreen(first, (b.Bounds.left + b.Bounds.right) / 2, (b.Bounds.top + b.Bounds.bottom) / 2);
-    SetCursorPos(s.x, s.y);
-    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
-    ProcessPendingMessages();
-    EXPECT_EQ(first->EditViewInfo()->ButtonsInfo[0].State, ebsSelected);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    ProcessPendingMessages();
-    EXPECT_EQ(first->EditViewInfo()->ButtonsInfo[0].State, ebsPressed);
-    EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_buttons_pressed")));
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    ProcessPendingMessages();
     for (TuiContainer* c : gallery->Containers) c->SetEnabled(false);
     ProcessPendingMessages();
     EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_buttons_disabled")));
