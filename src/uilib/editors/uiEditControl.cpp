@@ -43,19 +43,6 @@ void VerticalLine(TCanvas* ACanvas, int X, const TRect& R, TColor AColor) {
     FillWithColor(ACanvas, TRect{X, R.top, X + 1, R.bottom}, AColor);
 }
 
-// Sets a flag for its lifetime and puts back the value it had.
-class TFlagGuard {
-public:
-    TFlagGuard(bool& AFlag, bool AValue) : flag_(AFlag), old_(AFlag) { flag_ = AValue; }
-    ~TFlagGuard() { flag_ = old_; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
-
 // Raises a counter for its lifetime.
 class TDepthGuard {
 public:
@@ -888,7 +875,7 @@ void TuiCustomEdit::ActivateByKey(char AKey, TuiCustomEditData*& AEditData) {
     if (!SendActivationKey(AKey)) return;
     // The key goes where the typing goes: the inner control when there is one.
     TWinControl* target = GetInnerControl() != nullptr ? GetInnerControl() : this;
-    SendMessage(target->GetHandle(), WM_CHAR, static_cast<unsigned char>(AKey), 0);
+    SendChar(target->GetHandle(), AKey);
 }
 
 void TuiCustomEdit::ActivateByMouse(TShiftState Shift, int X, int Y, TuiCustomEditData*& AEditData) {

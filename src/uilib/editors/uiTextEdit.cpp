@@ -9,25 +9,13 @@
 #include "platform/win/Clipboard.h"
 #include "platform/win/Windows.h"
 #include "uilib/base/uiSpellChecker.h"
+#include "uilib/editors/uiEditUtils.h"
 
 namespace zel {
 
 namespace {
 
 UINT gRedrawMisspells = 0;
-
-// Sets a flag for its lifetime and puts back the value it had.
-class TFlagGuard {
-public:
-    TFlagGuard(bool& AFlag, bool AValue) : flag_(AFlag), old_(AFlag) { flag_ = AValue; }
-    ~TFlagGuard() { flag_ = old_; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 }  // namespace
 

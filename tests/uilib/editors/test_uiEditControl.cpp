@@ -374,6 +374,17 @@ TEST_F(EditControl, InPlaceByMouseASecondPressSoonAfterIsADoubleClick) {
     EXPECT_FALSE(e->DoubleClickPending()) << "the time ran out";
     ClickAt(e, TPoint{10, 5});
     EXPECT_EQ(doubles, 1);
+
+    // The host's edit data knows its editor while the editor lives.
+    auto hostData = std::make_unique<TuiCustomEditData>(nullptr);
+    TuiCustomEditData* given = hostData.get();
+    e->Activate(given);
+    EXPECT_EQ(given, hostData.get()) << "the host's data is used";
+    EXPECT_EQ(e->EditData(), hostData.get());
+    EXPECT_EQ(hostData->Edit(), e);
+    EXPECT_FALSE(hostData->GetCleared());
+    delete e;
+    EXPECT_EQ(hostData->Edit(), nullptr);
 }
 
 TEST_F(EditControl, AutomaticSize) {
@@ -574,6 +585,7 @@ TEST_F(EditControl, RepositoryItem) {
     auto* plain = repository.CreateItem([](TComponent* owner) { return new TuiEditRepositoryItem(owner); });
     edit->SetRepositoryItem(item);
     EXPECT_EQ(edit->ActiveProperties(), item->Properties());
+    EXPECT_EQ(edit->Properties()->GetDefaultValuesProvider(), nullptr) << "the own settings rest";
     try {
         edit->SetRepositoryItem(plain);
         ADD_FAILURE() << "no error";
@@ -587,6 +599,7 @@ TEST_F(EditControl, RepositoryItem) {
     delete item;
     EXPECT_EQ(edit->GetRepositoryItem(), nullptr);
     EXPECT_EQ(edit->ActiveProperties(), edit->Properties());
+    EXPECT_EQ(edit->Properties()->GetDefaultValuesProvider(), edit->DataBinding()->DefaultValuesProvider());
 }
 
 TEST_F(EditControl, NarrowEditorsKeepEveryRectangleNonNegative) {
