@@ -241,10 +241,22 @@ TEST_F(EditControl, LeavingByTabValidates) {
     ASSERT_EQ(errors, std::vector<std::string>{"Too long"});
     EXPECT_EQ(GetFocus(), edit->Inner()->GetHandle()) << "the focus comes back";
     EXPECT_EQ(VarToStr(edit->GetEditValue()), "ok");
+    EXPECT_TRUE(edit->GetModifiedSinceEnter()) << "coming back is no new entry";
     Tap(VK_BACK);
     Tap(VK_TAB);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(GetFocus(), after->GetHandle());
+
+    // Escape after a refused Tab still takes the typing back.
+    edit->SetEditValue(Variant("ok"));
+    edit->SetFocus();
+    ProcessPendingMessages();
+    Type("zzz");
+    Tap(VK_TAB);
+    ASSERT_EQ(errors.size(), 2u);
+    ASSERT_EQ(edit->GetDisplayText(), "zzz");
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(edit->GetDisplayText(), "ok");
 }
 
 TEST_F(EditControl, ButtonsClickOnReleaseOverThem) {
