@@ -72,6 +72,18 @@ protected:
     bool KeepRightEdgeOnAutoSize() override { return KeepRightEdge; }
 };
 
+// A test editor that tells when its buttons go down and up.
+class TReportingTestEdit : public TTestEdit {
+public:
+    using TTestEdit::TTestEdit;
+    std::string ClassName() const override { return "TReportingTestEdit"; }
+    std::vector<std::string> Log;
+
+protected:
+    void ButtonDown(int AIndex) override { Log.push_back("down " + std::to_string(AIndex)); }
+    void ButtonUp(int AIndex) override { Log.push_back("up " + std::to_string(AIndex)); }
+};
+
 class EditControl : public EditorWindowTest {
 protected:
     void SetUp() override {
@@ -260,12 +272,17 @@ TEST_F(EditControl, LeavingByTabValidates) {
 }
 
 TEST_F(EditControl, ButtonsClickOnReleaseOverThem) {
-    NewForm();
+    auto* reporting = NewForm<TReportingTestEdit>();
     std::vector<int> clicks;
-    edit->Properties()->OnEditButtonClick = [&](TObject*, int AIndex) { clicks.push_back(AIndex); };
+    edit->Properties()->OnEditButtonClick = [&](TObject*, int AIndex) {
+        reporting->Log.push_back("click " + std::to_string(AIndex));
+        clicks.push_back(AIndex);
+    };
     const TPoint centre = ButtonCentre(0);
     ClickAt(edit, centre);
     EXPECT_EQ(clicks, std::vector<int>{0});
+    EXPECT_EQ(reporting->Log, (std::vector<std::string>{"down 0", "up 0", "click 0"}));
+    reporting->Log.clear();
 
     // Pressed over the button, released off it: no click.
     const TPoint s = OnScreen(edit, centre.x, centre.y);
@@ -282,6 +299,7 @@ TEST_F(EditControl, ButtonsClickOnReleaseOverThem) {
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     ProcessPendingMessages();
     EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(reporting->Log, (std::vector<std::string>{"down 0", "up 0"})) << "up as it leaves, never clicked";
 
     // A quick second click on a button is a second click of it, not a double click.
     int doubles = 0;
