@@ -196,9 +196,23 @@ bool ReadProperty(TPersistent& Instance, const std::string& ClassName, const std
 void WriteProperties(TPersistent& Instance, const std::string& ClassName, TPersistent* Ancestor,
                      std::vector<std::pair<std::string, TFormValue>>& Out) {
     const std::vector<const TComponentClassInfo*> chain = ClassChain(ClassName);
+    // A property that a descendant declares again is written once, by the descendant's rules, where the
+    // ancestor first declared it.
+    auto mostDerived = [&chain](const TPropertyWriter& ADeclared) -> const TPropertyWriter& {
+        for (const TComponentClassInfo* info : chain)
+            for (const TPropertyWriter& w : info->Writers)
+                if (SameText(w.Name, ADeclared.Name)) return w;
+        return ADeclared;
+    };
+    std::vector<std::string> written;
     // The ancestors' properties first, as they were declared.
     for (auto info = chain.rbegin(); info != chain.rend(); ++info)
-        for (const TPropertyWriter& w : (*info)->Writers) {
+        for (const TPropertyWriter& declared : (*info)->Writers) {
+            if (std::any_of(written.begin(), written.end(),
+                            [&](const std::string& name) { return SameText(name, declared.Name); }))
+                continue;
+            written.push_back(declared.Name);
+            const TPropertyWriter& w = mostDerived(declared);
             if (w.Stored && !w.Stored(Instance)) continue;
             TFormValue value = w.Get(Instance);
             if (Ancestor != nullptr ? value == w.Get(*Ancestor) : w.Default.has_value() && value == *w.Default)

@@ -1,5 +1,6 @@
 #include "uilib/editors/uiEdit.h"
 
+#include "uilib/editors/uiEditControl.h"
 #include "uilib/editors/uiEditRepository.h"
 
 #include "platform/rtl/SysUtils.h"
@@ -256,6 +257,62 @@ void RegisterEditClasses() {
             "TransparentBorder", [](S& s, bool v) { s.SetTransparentBorder(v); },
             [](S& s) { return s.GetTransparentBorder(); })
         .Stored(stored(csvTransparentBorder));
+
+    using B = TuiEditButton;
+    RegisterPersistent<B>("TuiEditButton", "")
+        .Str(
+            "Caption", [](B& b, const std::string& v) { b.SetCaption(v); }, [](B& b) { return b.GetCaption(); })
+        .DefaultText("")
+        .Enum<TAlignment>(
+            "ContentAlignment",
+            {{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}},
+            [](B& b, TAlignment v) { b.SetContentAlignment(v); }, [](B& b) { return b.GetContentAlignment(); })
+        .DefaultIdent("taCenter")
+        .Bool(
+            "Default", [](B& b, bool v) { b.SetDefault(v); }, [](B& b) { return b.GetDefault(); })
+        .Default(false)
+        .Bool(
+            "Enabled", [](B& b, bool v) { b.SetEnabled(v); }, [](B& b) { return b.GetEnabled(); })
+        .Default(true)
+        .Str(
+            "Hint", [](B& b, const std::string& v) { b.SetHint(v); }, [](B& b) { return b.GetHint(); })
+        .DefaultText("")
+        .Enum<TuiEditButtonKind>(
+            "Kind", {{"bkEllipsis", bkEllipsis}, {"bkDown", bkDown}, {"bkGlyph", bkGlyph}, {"bkText", bkText}},
+            [](B& b, TuiEditButtonKind v) { b.SetKind(v); }, [](B& b) { return b.GetKind(); })
+        .DefaultIdent("bkDown")
+        .Bool(
+            "LeftAlignment", [](B& b, bool v) { b.SetLeftAlignment(v); }, [](B& b) { return b.GetLeftAlignment(); })
+        .Default(false)
+        .Bool(
+            "Stretchable", [](B& b, bool v) { b.SetStretchable(v); }, [](B& b) { return b.GetStretchable(); })
+        .Default(true)
+        .Int(
+            "Tag", [](B& b, int v) { b.SetTag(v); }, [](B& b) { return b.GetTag(); })
+        .Default(0)
+        .Bool(
+            "Visible", [](B& b, bool v) { b.SetVisible(v); }, [](B& b) { return b.GetVisible(); })
+        .Default(true)
+        .Int(
+            "Width", [](B& b, int v) { b.SetWidth(v); }, [](B& b) { return b.GetWidth(); })
+        .Default(0);
+
+    using P = TuiCustomEditProperties;
+    RegisterPersistent<P>("TuiCustomEditProperties", "")
+        .Collection("Buttons", "TuiEditButton", [](P& p) -> TCollection& { return *p.Buttons(); });
+
+    // The size is stored only where it does not follow the content.
+    using E = TuiCustomEdit;
+    RegisterComponent<E>("TuiCustomEdit", "TWinControl")
+        .Bool(
+            "AutoSize", [](E& e, bool v) { e.SetAutoSize(v); }, [](E& e) { return e.GetAutoSize(); })
+        .Default(true)
+        .Int(
+            "Height", [](E& e, int v) { e.SetHeight(v); }, [](E& e) { return e.GetHeight(); })
+        .Stored([](E& e) { return !e.IsHeightAutomatic(); })
+        .Int(
+            "Width", [](E& e, int v) { e.SetWidth(v); }, [](E& e) { return e.GetWidth(); })
+        .Stored([](E& e) { return !e.IsWidthAutomatic(); });
 
     using C = TuiEditStyleController;
     RegisterComponent<C>("TuiEditStyleController", "TuiStyleController")

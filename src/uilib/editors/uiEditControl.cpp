@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/HintInfo.h"
 #include "platform/vcl/Menus.h"
@@ -46,6 +47,18 @@ void BevelFrame(TCanvas* ACanvas, TRect& R, TColor ATopLeft, TColor ABottomRight
 void VerticalLine(TCanvas* ACanvas, int X, const TRect& R, TColor AColor) {
     FillWithColor(ACanvas, TRect{X, R.top, X + 1, R.bottom}, AColor);
 }
+
+// Raises a counter for its lifetime.
+class TDepthGuard {
+public:
+    explicit TDepthGuard(int& ADepth) : depth_(ADepth) { ++depth_; }
+    ~TDepthGuard() { --depth_; }
+    TDepthGuard(const TDepthGuard&) = delete;
+    TDepthGuard& operator=(const TDepthGuard&) = delete;
+
+private:
+    int& depth_;
+};
 
 void DrawEllipsis(TCanvas* ACanvas, const TRect& R, TColor AColor, bool APressed) {
     const int side = R.right - R.left > 11 ? 2 : 1;
@@ -335,10 +348,26 @@ Variant TuiEditDataBinding::GetStoredValue() const { return edit_->GetEditValue(
 bool TuiEditDataBinding::IsModified() const { return edit_->GetModifiedSinceEnter(); }
 bool TuiEditDataBinding::IsInEditMode() const { return edit_->GetModifiedSinceEnter(); }
 bool TuiEditDataBinding::IsIdle() const { return edit_->IsDesigning() || !edit_->GetModifiedSinceEnter(); }
+void TuiEditDataBinding::UpdateDisplayValue() { edit_->UpdateDrawValue(); }
+
+// ------------------------------------------------------------------------------------------------ edit data
+
+TuiCustomEditData::TuiCustomEditData(TuiCustomEdit* AEdit) : edit_(AEdit) {}
+
+TuiCustomEditData::~TuiCustomEditData() {
+    if (edit_ != nullptr && edit_->editData_ == this) edit_->editData_ = nullptr;
+}
+
+void TuiCustomEditData::Clear() {
+    cleared_ = true;
+    if (edit_ != nullptr) edit_->EditDataCleared();
+}
 
 // -------------------------------------------------------------------------------------------------- editor
 
 TuiCustomEdit::TuiCustomEdit(TComponent* AOwner) : TuiContainer(AOwner) {}
+
+TuiCustomEdit::TuiCustomEdit(TComponent* AOwner, bool AIsInplace) : TuiContainer(AOwner), inplaceMode_(AIsInplace) {}
 
 void TuiCustomEdit::AfterConstruction() {
     properties_ = CreateProperties();
@@ -346,13 +375,21 @@ void TuiCustomEdit::AfterConstruction() {
     TuiContainer::AfterConstruction();
     EditViewInfo()->Edit = this;
     editValue_ = Variant::Null();
-    binding_ = new TuiEditDataBinding(this);
-    properties_->SetDefaultValuesProvider(binding_->DefaultValuesProvider());
+    binding_ = CreateDataBinding();
+    autoSize_ = !inplaceMode_;
+    dblClickTimer_ = new TuiTimer(this);
+    dblClickTimer_->SetEnabled(false);
+    dblClickTimer_->SetInterval(static_cast<UINT>(SystemDoubleClickTime()));
+    dblClickTimer_->SetOnTimer([this](TObject*) { dblClickTimer_->SetEnabled(false); });
+    if (!inplaceMode_) properties_->SetDefaultValuesProvider(binding_->DefaultValuesProvider());
     TabStop = true;
 }
 
 TuiCustomEdit::~TuiCustomEdit() {
     if (destroyedFlag_ != nullptr) *destroyedFlag_ = true;
+    delete dblClickTimer_;
+    dblClickTimer_ = nullptr;
+    if (editData_ != nullptr) editData_->edit_ = nullptr;
     if (repositoryItem_ != nullptr) repositoryItem_->RemoveListener(this);
     if (properties_ != nullptr) {
         properties_->OnPropertiesChanged = nullptr;
@@ -377,17 +414,26 @@ void TuiCustomEdit::SetRepositoryItem(TuiEditRepositoryItem* Value) {
     repositoryItem_ = Value;
     if (repositoryItem_ != nullptr) {
         repositoryItem_->AddListener(this);
+        // The item's settings rule now: the own ones neither ask the binding nor report their changes.
+        properties_->SetDefaultValuesProvider(nullptr);
         properties_->OnPropertiesChanged = nullptr;
     } else {
-        properties_->OnPropertiesChanged = [this](TObject*) { ApplyActiveProperties(); };
+        FollowOwnProperties();
     }
     ApplyActiveProperties();
+}
+
+void TuiCustomEdit::FollowOwnProperties() {
+    if (ComponentState().Contains(csDestroying)) return;
+    if (!ComponentState().Contains(csLoading))
+        properties_->OnPropertiesChanged = [this](TObject*) { ApplyActiveProperties(); };
+    if (!inplaceMode_) properties_->SetDefaultValuesProvider(binding_->DefaultValuesProvider());
 }
 
 void TuiCustomEdit::ItemRemoved(TuiEditRepositoryItem* Sender) {
     if (Sender != repositoryItem_) return;
     repositoryItem_ = nullptr;
-    properties_->OnPropertiesChanged = [this](TObject*) { ApplyActiveProperties(); };
+    FollowOwnProperties();
     if (!ComponentState().Contains(csDestroying)) ApplyActiveProperties();
 }
 
@@ -401,13 +447,17 @@ void TuiCustomEdit::ApplyActiveProperties() {
         edit->SetReadOnly(ActiveProperties()->GetReadOnly());
     if (ActiveProperties()->GetReadOnly()) modifiedSinceEnter_ = false;
     ActivePropertiesApplied();
+    AdjustAutoSize();
     RefreshFrame();
     Invalidate();
 }
 
 // ---- value and events
 
-void TuiCustomEdit::SetEditValue(const Variant& Value) { SetInternalValue(Value, false); }
+void TuiCustomEdit::SetEditValue(const Variant& Value) {
+    TDepthGuard programmatic(programmaticChange_);
+    SetInternalValue(Value, false);
+}
 
 bool TuiCustomEdit::DoEditing() {
     if (!ActiveProperties()->IsEditValueModifiable()) return false;
@@ -491,15 +541,7 @@ bool TuiCustomEdit::ValidateEdit(bool ARaise) {
     if (error) {
         if (!ARaise) return false;
         if (VarToStr(display) != text) SetDisplayText(VarToStr(display));
-        if (CanFocus()) {
-            SetFocus();
-            SelectAll();
-        } else {
-            validated_ = true;
-        }
-        if (ActiveProperties()->GetBeepOnError()) MessageBeep(0);
-        if (!errorText.empty()) throw EuiEditValidationError(errorText);
-        throw EAbort("");
+        HandleValidationError(errorText, true);
     }
     const bool modified = modifiedSinceEnter_;
     SetValueFromDisplayText(VarToStr(display));
@@ -507,6 +549,20 @@ bool TuiCustomEdit::ValidateEdit(bool ARaise) {
     valueModified_ = true;
     validated_ = true;
     return true;
+}
+
+void TuiCustomEdit::HandleValidationError(const std::string& AErrorText, bool AAbort) {
+    if (!CanFocus()) {
+        validated_ = true;
+    } else if (GetVisible()) {
+        // Back to the editor as it was: coming back is no new entry, so the typing stays the typing.
+        TFlagGuard suppressed(focusEnterSuppressed_, true);
+        SetFocus();
+        SelectAll();
+    }
+    if (ActiveProperties()->GetBeepOnError()) MessageBeep(0);
+    if (!AErrorText.empty()) throw EuiEditValidationError(AErrorText);
+    if (AAbort) throw EAbort("");
 }
 
 void TuiCustomEdit::Reset() {
@@ -519,7 +575,29 @@ void TuiCustomEdit::Reset() {
     validated_ = true;
     SelectAll();
     LockChangeEvents(false);
+    if (ActiveProperties()->GetImmediatePost() && binding_->CanPost()) PostEditValue();
 }
+
+void TuiCustomEdit::PostEditValue(bool AValidateFirst) {
+    if (AValidateFirst && !ValidateEdit(true)) return;
+    if (inplaceMode_) {
+        TDestroyGuard guard(this);
+        if (OnPost) OnPost(this);
+        if (!guard.Destroyed()) valueModified_ = false;
+        return;
+    }
+    if (!binding_->CanPost()) return;
+    try {
+        binding_->SetStoredValue(editValue_);
+    } catch (...) {
+        // The value stays unposted and the focus stays here, so that the user can mend it or take it back.
+        HandleValidationError({}, false);
+        throw;
+    }
+    valueModified_ = false;
+}
+
+bool TuiCustomEdit::EffectiveReadOnly() { return ActiveProperties()->GetReadOnly() || !binding_->IsDataAvailable(); }
 
 bool TuiCustomEdit::IsOwnWindow(HWND AWindow) {
     if (AWindow == nullptr) return false;
@@ -529,21 +607,27 @@ bool TuiCustomEdit::IsOwnWindow(HWND AWindow) {
 }
 
 void TuiCustomEdit::FocusEntered(HWND AFrom) {
-    if (IsOwnWindow(AFrom)) return;
+    if (IsOwnWindow(AFrom) || focusEnterSuppressed_ || ComponentState().Contains(csDestroying)) return;
+    binding_->UpdateDisplayValue();
     previousValue_ = editValue_;
     modifiedSinceEnter_ = false;
 }
 
 void TuiCustomEdit::FocusLeft(HWND ATo) {
     if (IsOwnWindow(ATo) || ComponentState().Contains(csDestroying)) return;
+    dblClickTimer_->SetEnabled(false);
     LockChangeEvents(true);
     try {
-        if (ValidateEdit(true)) valueModified_ = false;
+        if (ValidateEdit(true)) {
+            if (!inplaceMode_ && binding_->CanPost()) PostEditValue();
+            valueModified_ = false;
+        }
     } catch (...) {
         LockChangeEvents(false);
         throw;
     }
     LockChangeEvents(false);
+    binding_->UpdateDisplayValue();
     modifiedSinceEnter_ = false;
 }
 
@@ -561,6 +645,8 @@ void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
     TuiContainer::CalculateViewInfo(P, AHotTrack);
     TuiCustomEditViewInfo& vi = *EditViewInfo();
     const int oldPressed = vi.PressedIndex;
+    const std::vector<TuiEditButtonViewInfo> old = vi.ButtonsInfo;
+    TScopeExit repaint([&] { RepaintChangedButtons(old); });
     vi.ButtonsInfo.clear();
     vi.PressedIndex = -1;
     vi.HotIndex = -1;
@@ -575,13 +661,7 @@ void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
         ButtonStatesChanged(oldPressed, -1);
         return;
     }
-    const TuiEditBorderStyle border = static_cast<TuiEditBorderStyle>(vi.BorderStyle);
-    TuiEditButtonStyle buttonStyle = style->GetButtonStyle();
-    if (buttonStyle == btsDefault) {
-        const bool byLookAndFeel = border == ebsNone && !style->GetHotTrack();
-        buttonStyle = DefaultEditButtonStyle(byLookAndFeel, style->GetLookAndFeel()->GetKind(),
-                                             static_cast<TuiEditBorderStyle>(style->GetBorderStyle()));
-    }
+    const TuiEditButtonStyle buttonStyle = EffectiveButtonStyle();
     const bool transparent = transparency == ebtAlways || (transparency == ebtInactive && !active && !hot);
     const int frame = ButtonFrameWidth(buttonStyle);
     std::vector<TuiEditButtonPlace> places;
@@ -603,17 +683,7 @@ void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
         place.LeftAligned = button->GetLeftAlignment();
         place.Stretchable = button->GetStretchable();
         place.Fixed = button->GetWidth() > 0;
-        if (place.Fixed) {
-            place.Width = std::max(button->GetWidth(), frame);
-        } else if (info.Kind == bkGlyph && info.Glyph != nullptr) {
-            place.Width = info.Glyph->GetWidth() + frame;
-        } else if (info.Kind == bkText) {
-            Canvas()->Font()->Assign(style->GetVisibleFont());
-            place.Width =
-                std::max(frame + Canvas()->TextWidth(info.VisibleCaption) + 3, GetSystemMetrics(SM_CYHSCROLL));
-        } else {
-            place.Width = GetSystemMetrics(SM_CYHSCROLL);
-        }
+        place.Width = ButtonWidth(button, style, frame);
         vi.ButtonsInfo.push_back(info);
         places.push_back(place);
     }
@@ -642,11 +712,50 @@ void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
     ButtonStatesChanged(oldPressed, vi.HotIndex);
 }
 
+void TuiCustomEdit::RepaintChangedButtons(const std::vector<TuiEditButtonViewInfo>& AOld) {
+    if (!HandleAllocated()) return;
+    const std::vector<TuiEditButtonViewInfo>& now = EditViewInfo()->ButtonsInfo;
+    auto same = [](const TuiEditButtonViewInfo& A, const TuiEditButtonViewInfo& B) {
+        return A.ButtonIndex == B.ButtonIndex && A.State == B.State && A.Style == B.Style &&
+               A.Transparent == B.Transparent && EqualRect(&A.Bounds, &B.Bounds);
+    };
+    // A button whose look changed is drawn again; one that went leaves its place to the background.
+    for (std::size_t i = 0; i < std::max(now.size(), AOld.size()); ++i) {
+        const bool changed = i >= now.size() || i >= AOld.size() || !same(now[i], AOld[i]);
+        if (!changed) continue;
+        if (i < now.size()) ::zel::InvalidateRect(GetHandle(), &now[i].Bounds, FALSE);
+        if (i < AOld.size()) ::zel::InvalidateRect(GetHandle(), &AOld[i].Bounds, FALSE);
+    }
+}
+
+TuiEditButtonStyle TuiCustomEdit::EffectiveButtonStyle() {
+    auto* style = static_cast<TuiCustomEditStyle*>(ActiveStyle());
+    const TuiEditButtonStyle buttonStyle = style->GetButtonStyle();
+    if (buttonStyle != btsDefault) return buttonStyle;
+    const TuiEditBorderStyle border = static_cast<TuiEditBorderStyle>(EditViewInfo()->BorderStyle);
+    const bool byLookAndFeel = border == ebsNone && !style->GetHotTrack();
+    return DefaultEditButtonStyle(byLookAndFeel, style->GetLookAndFeel()->GetKind(),
+                                  static_cast<TuiEditBorderStyle>(style->GetBorderStyle()));
+}
+
+int TuiCustomEdit::ButtonWidth(TuiEditButton* AButton, TuiCustomEditStyle* AStyle, int AFrame) {
+    if (AButton->GetWidth() > 0) return std::max(AButton->GetWidth(), AFrame);
+    if (AButton->GetKind() == bkGlyph && AButton->HasGlyph()) return AButton->GetGlyph()->GetWidth() + AFrame;
+    if (AButton->GetKind() == bkText) {
+        Canvas()->Font()->Assign(AStyle->GetVisibleFont());
+        return std::max(AFrame + Canvas()->TextWidth(AButton->GetVisibleCaption()) + 3, GetSystemMetrics(SM_CYHSCROLL));
+    }
+    return GetSystemMetrics(SM_CYHSCROLL);
+}
+
 void TuiCustomEdit::ButtonStatesChanged(int AOldPressed, int ANewHot) {
-    // A button released with the mouse over it is clicked once the mouse handling is done.
-    if (AOldPressed >= 0 && EditViewInfo()->PressedIndex != AOldPressed && ANewHot == AOldPressed &&
-        !MouseShiftState.Contains(ssLeft))
-        pendingClick_ = AOldPressed;
+    const int pressed = EditViewInfo()->PressedIndex;
+    if (AOldPressed >= 0 && pressed != AOldPressed) {
+        ButtonUp(AOldPressed);
+        // A button released with the mouse over it is clicked once the mouse handling is done.
+        if (ANewHot == AOldPressed && !MouseShiftState.Contains(ssLeft)) pendingClick_ = AOldPressed;
+    }
+    if (pressed >= 0 && pressed != AOldPressed) ButtonDown(pressed);
 }
 
 void TuiCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -724,14 +833,20 @@ bool TuiCustomEdit::HandleKeyDown(WORD& Key, TShiftState Shift) {
     }
     if (Key == VK_RETURN && active->GetValidateOnEnter()) {
         Key = 0;
+        bool valid = false;
         LockChangeEvents(true);
         try {
-            if (ValidateEdit(true)) valueModified_ = false;
+            valid = ValidateEdit(true);
         } catch (...) {
             LockChangeEvents(false);
             throw;
         }
         LockChangeEvents(false);
+        if (valid) {
+            TDestroyGuard guard(this);
+            if (binding_->CanPost()) PostEditValue();
+            if (!guard.Destroyed()) valueModified_ = false;
+        }
         return true;
     }
     if (Key == VK_ESCAPE && modifiedSinceEnter_) {
@@ -791,6 +906,47 @@ bool TuiCustomEdit::InnerControlKeyHook(TMessage& Message) {
 }
 
 void TuiCustomEdit::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_COPY:
+            CopyToClipboard();
+            Message.Result = 0;
+            return;
+        case WM_CUT:
+            if (EffectiveReadOnly()) CopyToClipboard();
+            else CutToClipboard();
+            Message.Result = 0;
+            return;
+        case WM_PASTE:
+            if (!EffectiveReadOnly()) PasteFromClipboard();
+            Message.Result = 0;
+            return;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            const TPoint p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+            const bool onButton = EditViewInfo()->ButtonAt(p) >= 0;
+            if (Message.Msg == WM_LBUTTONDOWN && dblClickTimer_->GetEnabled()) {
+                // The second press of a double click whose first press started the editor.
+                dblClickTimer_->SetEnabled(false);
+                if (!onButton) {
+                    Message.Msg = WM_LBUTTONDBLCLK;
+                    TuiContainer::WndProc(Message);
+                    Message.Msg = WM_LBUTTONDOWN;
+                    return;
+                }
+            }
+            if (Message.Msg == WM_LBUTTONDBLCLK && onButton) {
+                // A button pressed twice quickly is pressed twice.
+                TDestroyGuard guard(this);
+                Message.Msg = WM_LBUTTONDOWN;
+                TuiContainer::WndProc(Message);
+                Message.Msg = WM_LBUTTONDBLCLK;
+                if (!guard.Destroyed()) Click();
+                return;
+            }
+            break;
+        }
+        default: break;
+    }
     if (Message.Msg == CM_DIALOGCHAR) {
         const char c = static_cast<char>(Message.WParam);
         TuiEditButtons* buttons = ActiveProperties()->Buttons();
@@ -812,6 +968,153 @@ void TuiCustomEdit::WndProc(TMessage& Message) {
     TuiContainer::WndProc(Message);
     if (Message.Msg == WM_SETFOCUS) FocusEntered(reinterpret_cast<HWND>(Message.WParam));
     else if (Message.Msg == WM_KILLFOCUS) FocusLeft(reinterpret_cast<HWND>(Message.WParam));
+    else if (Message.Msg == CM_SHOWINGCHANGED && Showing()) AdjustAutoSize();
+}
+
+void TuiCustomEdit::Click() {
+    // Clicks that the program's own changes cause are no clicks of the user.
+    if (ComponentState().Contains(csDestroying) || ComponentState().Contains(csLoading) || programmaticChange_ > 0)
+        return;
+    TuiContainer::Click();
+}
+
+void TuiCustomEdit::DblClick() {
+    if (ComponentState().Contains(csDestroying)) return;
+    TuiContainer::DblClick();
+}
+
+// ---- in place
+
+void TuiCustomEdit::Activate(TuiCustomEditData*& AEditData) {
+    if (AEditData == nullptr) AEditData = CreateEditData();
+    editData_ = AEditData;
+    if (editData_ != nullptr) {
+        editData_->edit_ = this;
+        editData_->cleared_ = false;
+    }
+    SetVisible(true);
+    if (CanFocus()) {
+        SetFocus();
+        if (ActiveProperties()->GetAutoSelect()) SelectAll();
+    }
+    UpdateDrawValue();
+    valueModified_ = false;
+    modifiedSinceEnter_ = false;
+}
+
+void TuiCustomEdit::ActivateByKey(char AKey, TuiCustomEditData*& AEditData) {
+    Activate(AEditData);
+    if (!SendActivationKey(AKey)) return;
+    // The key goes where the typing goes: the inner control when there is one.
+    TWinControl* target = GetInnerControl() != nullptr ? GetInnerControl() : this;
+    SendChar(target->GetHandle(), AKey);
+}
+
+void TuiCustomEdit::ActivateByMouse(TShiftState Shift, int X, int Y, TuiCustomEditData*& AEditData) {
+    Activate(AEditData);
+    TPoint p{X, Y};
+    if (GetParent() != nullptr) p = ScreenToClient(GetParent()->ClientToScreen(p));
+    WPARAM keys = 0;
+    if (Shift.Contains(ssShift)) keys |= MK_SHIFT;
+    if (Shift.Contains(ssCtrl)) keys |= MK_CONTROL;
+    if (Shift.Contains(ssLeft)) keys |= MK_LBUTTON;
+    if (Shift.Contains(ssRight)) keys |= MK_RBUTTON;
+    if (Shift.Contains(ssMiddle)) keys |= MK_MBUTTON;
+    const LPARAM at = MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+    TDestroyGuard guard(this);
+    if (Shift.Contains(ssLeft)) {
+        SendMessage(GetHandle(), WM_LBUTTONDOWN, keys, at);
+        if (guard.Destroyed()) return;
+        // The press that started the editor may be over already: then no capture is left behind.
+        if (GetAsyncKeyState(VK_LBUTTON) >= 0 && GetCapture() == GetHandle()) ReleaseCapture();
+    } else {
+        SendMessage(GetHandle(), WM_LBUTTONUP, keys, at);
+        if (guard.Destroyed()) return;
+    }
+    dblClickTimer_->SetEnabled(true);
+}
+
+bool TuiCustomEdit::Deactivate() {
+    dblClickTimer_->SetEnabled(false);
+    if (!ValidateEdit(true)) return false;
+    UpdateDrawValue();
+    validated_ = true;
+    return true;
+}
+
+// ---- size
+
+void TuiCustomEdit::SetAutoSize(bool Value) {
+    if (inplaceMode_ || autoSize_ == Value) return;
+    autoSize_ = Value;
+    AdjustAutoSize();
+}
+
+bool TuiCustomEdit::MeasuresContent() { return TextContentSize().cy > 0; }
+
+bool TuiCustomEdit::IsHeightAutomatic() {
+    const TAlign align = GetAlign();
+    return EffectiveAutoSize() && align != alLeft && align != alRight && align != alClient && MeasuresContent();
+}
+
+bool TuiCustomEdit::IsWidthAutomatic() {
+    const TAlign align = GetAlign();
+    return EffectiveAutoSize() && AutoWidth() && align != alTop && align != alBottom && align != alClient &&
+           MeasuresContent();
+}
+
+TSize TuiCustomEdit::ContentSize(int AMaxWidth) {
+    const TRect frame = FrameExtent();
+    // The text sits inside one pixel on each side, with three below it (room for the caret's descent).
+    const int frameWidth = frame.left + frame.right + 2;
+    const int frameHeight = frame.top + frame.bottom + 4;
+    int buttonsWidth = 0;
+    int buttonHeight = 0;
+    auto* style = static_cast<TuiCustomEditStyle*>(ActiveStyle());
+    const int buttonFrame = ButtonFrameWidth(EffectiveButtonStyle());
+    TuiEditButtons* buttons = ActiveProperties()->Buttons();
+    for (int i = 0; i < buttons->Count(); ++i) {
+        TuiEditButton* button = buttons->GetItem(i);
+        if (!button->GetVisible()) continue;
+        buttonsWidth += ButtonWidth(button, style, buttonFrame);
+        if (button->GetKind() == bkGlyph && button->HasGlyph())
+            buttonHeight = std::max(buttonHeight, button->GetGlyph()->GetHeight() + buttonFrame);
+    }
+    const TSize text = TextContentSize();
+    int width = frameWidth + buttonsWidth + static_cast<int>(text.cx);
+    if (AMaxWidth > 0) width = std::min(width, AMaxWidth);
+    const int height = std::max(static_cast<int>(text.cy) + frameHeight, buttonHeight + frame.top + frame.bottom);
+    return TSize{width, height};
+}
+
+void TuiCustomEdit::AdjustAutoSize() { SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight()); }
+
+void TuiCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    // The automatic size wins over the size asked for (an editor that measures no text keeps what it is given).
+    if (!adjustingSize_ && binding_ != nullptr && EffectiveAutoSize() && !ComponentState().Contains(csLoading) &&
+        !ComponentState().Contains(csDestroying) && MeasuresContent()) {
+        TFlagGuard adjusting(adjustingSize_, true);
+        const bool autoWidth = IsWidthAutomatic();
+        const TSize size = ContentSize(autoWidth ? 0 : AWidth);
+        if (autoWidth) {
+            if (KeepRightEdgeOnAutoSize()) ALeft += AWidth - static_cast<int>(size.cx);
+            AWidth = static_cast<int>(size.cx);
+        }
+        if (IsHeightAutomatic()) AHeight = static_cast<int>(size.cy);
+    }
+    TuiContainer::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TuiCustomEdit::Loaded() {
+    LockChangeEvents(true);
+    {
+        TDepthGuard programmatic(programmaticChange_);
+        TuiContainer::Loaded();
+        if (repositoryItem_ == nullptr) FollowOwnProperties();
+        ApplyActiveProperties();
+    }
+    LockChangeEvents(false);
+    AdjustAutoSize();
 }
 
 }  // namespace zel

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/rtl/Variants.h"
+#include "uilib/base/uiControls.h"
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiEdit.h"
 #include "uilib/editors/uiEditButtons.h"
@@ -89,8 +90,16 @@ public:
     virtual bool IsIdle() const;
     virtual bool IsLookup() const { return false; }
 
+    // Takes the value that posting writes; the editor itself keeps it already.
+    virtual void SetStoredValue(const Variant& /*Value*/) {}
+    // The editor shows the value again (focus enter and exit).
+    virtual void UpdateDisplayValue();
+
     TuiCustomEditDefaultValuesProvider* DefaultValuesProvider() const { return provider_; }
     bool IsDataAvailable() const { return provider_->IsDataAvailable(); }
+
+protected:
+    TuiCustomEdit* Edit() const { return edit_; }
 
 private:
     TuiCustomEdit* edit_;
@@ -99,9 +108,31 @@ private:
 
 using TuiEditEditingEvent = std::function<void(TObject* Sender, bool& CanEdit)>;
 
+// What an in-place host passes to the editors it starts for its cells. It forgets its editor when the editor
+// goes.
+class TuiCustomEditData : public TObject {
+public:
+    explicit TuiCustomEditData(TuiCustomEdit* AEdit);
+    ~TuiCustomEditData() override;
+    TuiCustomEditData(const TuiCustomEditData&) = delete;
+    TuiCustomEditData& operator=(const TuiCustomEditData&) = delete;
+    std::string ClassName() const override { return "TuiCustomEditData"; }
+    TuiCustomEdit* Edit() const { return edit_; }
+    bool GetCleared() const { return cleared_; }
+    // Marks the data cleared and tells the editor.
+    virtual void Clear();
+
+private:
+    friend class TuiCustomEdit;
+    TuiCustomEdit* edit_;
+    bool cleared_ = true;
+};
+
 class TuiCustomEdit : public TuiContainer, public IuiEditRepositoryItemListener {
 public:
     explicit TuiCustomEdit(TComponent* AOwner);
+    // An in-place editor: a host starts it over one of its cells and frees it after deactivating it.
+    TuiCustomEdit(TComponent* AOwner, bool AIsInplace);
     ~TuiCustomEdit() override;
     void AfterConstruction() override;
     std::string ClassName() const override { return "TuiCustomEdit"; }
@@ -123,6 +154,51 @@ public:
     bool GetModifiedSinceEnter() const { return modifiedSinceEnter_; }
     bool GetValueModified() const { return valueModified_; }
     bool GetValidated() const { return validated_; }
+
+    bool GetInplaceMode() const { return inplaceMode_; }
+    bool IsInPlaceEditor() override { return inplaceMode_; }
+    // Stand-alone editors size themselves to their content by default; an in-place editor ignores it.
+    bool GetAutoSize() const { return autoSize_; }
+    void SetAutoSize(bool Value);
+    // Whether the size follows the content, and whether the width does too (automatic button layout).
+    virtual bool EffectiveAutoSize() { return !inplaceMode_ && autoSize_; }
+    virtual bool AutoWidth() { return ActiveProperties()->GetButtonsLayout() == 2; }
+    // Whether the size follows the content now (an editor that measures no text keeps the size it is given).
+    bool IsHeightAutomatic();
+    bool IsWidthAutomatic();
+    // The automatic size wins over the size asked for.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+    // In place: shows and focuses the editor for a cell (AEditData is made when the host gives none), starts
+    // it with a typed character, or with the mouse press that hit the cell (X, Y in the parent's client
+    // coordinates; a second press within the double-click time is a double click).
+    void Activate(TuiCustomEditData*& AEditData);
+    void ActivateByKey(char AKey, TuiCustomEditData*& AEditData);
+    void ActivateByMouse(TShiftState Shift, int X, int Y, TuiCustomEditData*& AEditData);
+    // Validates (raising on failure) and marks the value validated; false when it did not pass.
+    bool Deactivate();
+    TuiCustomEditData* EditData() const { return editData_; }
+    // Whether the double-click timer runs.
+    bool DoubleClickPending() const { return dblClickTimer_ != nullptr && dblClickTimer_->GetEnabled(); }
+    // The host cleared the edit data.
+    virtual void EditDataCleared() {}
+    // Shows the value anew; editors that draw their value refresh it here.
+    virtual void UpdateDrawValue() {}
+
+    // Writes the value: an in-place editor fires OnPost, a stand-alone one writes it into its binding.
+    // With AValidateFirst the text is validated first and nothing is written when it fails. A failure while
+    // writing takes the focus back to the editor and raises again.
+    void PostEditValue(bool AValidateFirst = false);
+    // An in-place editor's value is to be written.
+    TNotifyEvent OnPost;
+
+    // The clipboard messages of the editor's window (and its inner control) come here; cut and paste only
+    // when the editor is not read-only.
+    virtual void CutToClipboard() {}
+    virtual void CopyToClipboard() {}
+    virtual void PasteFromClipboard() {}
+    // The settings' ReadOnly, or a binding without data.
+    virtual bool EffectiveReadOnly();
 
     // Checks the shown text when it was typed since the focus came; on failure, with ARaise, takes the focus
     // back with all text selected and raises EuiEditValidationError. True when the text passed.
@@ -150,6 +226,26 @@ public:
 
 protected:
     virtual TuiCustomEditProperties* CreateProperties() { return new TuiCustomEditProperties(this); }
+    virtual TuiEditDataBinding* CreateDataBinding() { return new TuiEditDataBinding(this); }
+    // The edit data an activation makes when the host gives none; none by default.
+    virtual TuiCustomEditData* CreateEditData() { return nullptr; }
+    // Whether an activation by key passes the key on as a character.
+    virtual bool SendActivationKey(char /*AKey*/) { return true; }
+    // The size of the shown text for automatic sizing; the base editor shows none.
+    virtual TSize TextContentSize() { return TSize{0, 0}; }
+    bool MeasuresContent();
+    // Whether automatic sizing keeps the right edge in place.
+    virtual bool KeepRightEdgeOnAutoSize() { return false; }
+    // The size the content asks for (borders included); the width is AMaxWidth at most when it is above 0.
+    virtual TSize ContentSize(int AMaxWidth);
+    // Applies the automatic size.
+    void AdjustAutoSize();
+    // A button became pressed, or was released.
+    virtual void ButtonDown(int /*AIndex*/) {}
+    virtual void ButtonUp(int /*AIndex*/) {}
+    void Click() override;
+    void DblClick() override;
+    void Loaded() override;
     // Whether the item's settings suit this editor.
     virtual bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem);
     virtual bool CanTypeChar(char /*C*/) { return true; }
@@ -177,6 +273,7 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
 
 private:
+    friend class TuiCustomEditData;
     class TDestroyGuard;
     void ApplyActiveProperties();
     // Fills a CM_HINTSHOW record: the hint of the button under the cursor and its bounds; false outside the border.
@@ -188,6 +285,16 @@ private:
     void FireChange();
     void FireEditValueChanged();
     void ButtonStatesChanged(int AOldPressed, int ANewHot);
+    // Gives the own settings back their change handler and the binding's provider.
+    void FollowOwnProperties();
+    // Invalidates the buttons whose look changed since AOld.
+    void RepaintChangedButtons(const std::vector<TuiEditButtonViewInfo>& AOld);
+    // Takes the focus back to the editor with all text selected; raises EuiEditValidationError with the text,
+    // EAbort with AAbort, else nothing.
+    void HandleValidationError(const std::string& AErrorText, bool AAbort);
+    // The wanted width of a visible button in a style whose frame takes AFrame.
+    int ButtonWidth(TuiEditButton* AButton, TuiCustomEditStyle* AStyle, int AFrame);
+    TuiEditButtonStyle EffectiveButtonStyle();
 
     TuiCustomEditProperties* properties_ = nullptr;
     TuiEditRepositoryItem* repositoryItem_ = nullptr;
@@ -205,6 +312,13 @@ private:
     bool changePending_ = false;
     bool valueChangedPending_ = false;
     bool* destroyedFlag_ = nullptr;
+    bool inplaceMode_ = false;
+    bool autoSize_ = true;
+    bool adjustingSize_ = false;
+    bool focusEnterSuppressed_ = false;
+    int programmaticChange_ = 0;
+    TuiTimer* dblClickTimer_ = nullptr;
+    TuiCustomEditData* editData_ = nullptr;
 };
 
 }  // namespace zel

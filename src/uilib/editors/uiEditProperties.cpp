@@ -109,6 +109,7 @@ TuiCustomEditProperties::TuiCustomEditProperties(TPersistent* AOwner) : TuiInter
 }
 
 TuiCustomEditProperties::~TuiCustomEditProperties() {
+    TuiEditorCache::PropertiesFreed(this);
     buttons_->OnChange = nullptr;
     delete buttons_;
     alignment_->OnChanged = nullptr;
@@ -285,6 +286,42 @@ bool TuiCustomEditProperties::ValidateDisplayValue(Variant& DisplayValue, std::s
     if (!Error || VarToStr(DisplayValue) == VarToStr(before)) return false;
     DisplayValue = Variant(AEditorText);
     return true;
+}
+
+// ------------------------------------------------------------------------------------------- editor cache
+
+namespace {
+
+std::vector<TuiEditorCache*>& EditorCaches() {
+    static std::vector<TuiEditorCache*> caches;
+    return caches;
+}
+
+}  // namespace
+
+TuiEditorCache::TuiEditorCache() { EditorCaches().push_back(this); }
+
+TuiEditorCache::~TuiEditorCache() { std::erase(EditorCaches(), this); }
+
+void TuiEditorCache::Add(TObject* AEditor) { entries_.emplace_back(AEditor, nullptr); }
+
+int TuiEditorCache::IndexOf(TuiCustomEditProperties* AProperties, bool ACreate) {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].second == AProperties) return static_cast<int>(i);
+    if (!ACreate || AProperties == nullptr) return -1;
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].second == nullptr && entries_[i].first != nullptr &&
+            entries_[i].first->ClassName() == AProperties->EditorClassName()) {
+            entries_[i].second = AProperties;
+            return static_cast<int>(i);
+        }
+    return -1;
+}
+
+void TuiEditorCache::PropertiesFreed(TuiCustomEditProperties* AProperties) {
+    for (TuiEditorCache* cache : EditorCaches())
+        for (auto& entry : cache->entries_)
+            if (entry.second == AProperties) entry.second = nullptr;
 }
 
 }  // namespace zel

@@ -184,6 +184,8 @@ public:
     // provider decides (modification and edit mode both allowed).
     bool IsEditValueModifiable() const;
 
+    // The class of the editors these settings belong to (the editor cache matches editors by it).
+    virtual std::string EditorClassName() const { return "TuiCustomEdit"; }
     virtual bool CanValidate() const { return false; }
     virtual bool CompareDisplayValues() const { return false; }
     virtual bool KeepsPreviousValue() const { return false; }
@@ -246,6 +248,33 @@ private:
     bool changedLocked_ = false;
     bool changedOccurred_ = false;
     int changedEventDepth_ = 0;
+};
+
+// Editors kept ready by an in-place host, each holding at most one settings object. A settings object looks up
+// the editor that holds it; when it holds none, the first editor of its editor class that holds nothing takes
+// it. A settings object that goes leaves every cache, so that its editor is free again.
+class TuiEditorCache {
+public:
+    TuiEditorCache();
+    ~TuiEditorCache();
+    TuiEditorCache(const TuiEditorCache&) = delete;
+    TuiEditorCache& operator=(const TuiEditorCache&) = delete;
+
+    // Adds an editor (not owned) that holds no settings yet.
+    void Add(TObject* AEditor);
+    int Count() const { return static_cast<int>(entries_.size()); }
+    TObject* Editor(int Index) const { return entries_.at(static_cast<std::size_t>(Index)).first; }
+    TuiCustomEditProperties* Properties(int Index) const { return entries_.at(static_cast<std::size_t>(Index)).second; }
+    // The index of the editor that holds AProperties; when none does and ACreate is set, of the free editor
+    // that takes them; -1 when there is none.
+    int IndexOf(TuiCustomEditProperties* AProperties, bool ACreate);
+
+private:
+    friend class TuiCustomEditProperties;
+    // The settings object goes: the editors that held it hold nothing.
+    static void PropertiesFreed(TuiCustomEditProperties* AProperties);
+
+    std::vector<std::pair<TObject*, TuiCustomEditProperties*>> entries_;
 };
 
 }  // namespace zel

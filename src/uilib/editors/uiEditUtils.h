@@ -30,4 +30,17 @@ char AcceleratorOf(const std::string& ACaption);
 void SendKeyDown(HWND AWindow, WORD AKey);
 void SendChar(HWND AWindow, char AChar);
 
+// Sets a flag for its lifetime and puts back the value it had.
+class TFlagGuard {
+public:
+    TFlagGuard(bool& AFlag, bool AValue) : flag_(AFlag), old_(AFlag) { flag_ = AValue; }
+    ~TFlagGuard() { flag_ = old_; }
+    TFlagGuard(const TFlagGuard&) = delete;
+    TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
 }  // namespace zel

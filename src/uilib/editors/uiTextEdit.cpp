@@ -10,25 +10,13 @@
 #include "platform/win/Windows.h"
 #include "uilib/base/uiSpellChecker.h"
 #include "uilib/editors/uiEditConsts.h"
+#include "uilib/editors/uiEditUtils.h"
 
 namespace zel {
 
 namespace {
 
 UINT gRedrawMisspells = 0;
-
-// Sets a flag for its lifetime and puts back the value it had.
-class TFlagGuard {
-public:
-    TFlagGuard(bool& AFlag, bool AValue) : flag_(AFlag), old_(AFlag) { flag_ = AValue; }
-    ~TFlagGuard() { flag_ = old_; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 }  // namespace
 
@@ -876,7 +864,7 @@ namespace {
 // The stored properties of the text editor and its settings, as forms hold them.
 void RegisterTextEditClasses() {
     using P = TuiTextEditProperties;
-    RegisterPersistent<P>("TuiTextEditProperties", "")
+    RegisterPersistent<P>("TuiTextEditProperties", "TuiCustomEditProperties")
         .Bool(
             "AutoSelect", [](P& p, bool v) { p.SetAutoSelect(v); }, [](P& p) { return p.GetAutoSelect(); })
         .Default(true)
@@ -937,7 +925,7 @@ void RegisterTextEditClasses() {
         .Event("OnValidate", &P::OnValidate);
 
     using E = TuiTextEdit;
-    RegisterComponent<E>("TuiTextEdit", "TWinControl")
+    RegisterComponent<E>("TuiTextEdit", "TuiCustomEdit")
         .Str(
             "Text", [](E& e, const std::string& v) { e.SetText(v); }, [](E& e) { return e.GetText(); })
         .Bool(

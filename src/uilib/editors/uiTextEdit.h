@@ -222,6 +222,7 @@ class TuiTextEditProperties : public TuiCustomTextEditProperties {
 public:
     using TuiCustomTextEditProperties::TuiCustomTextEditProperties;
     std::string ClassName() const override { return "TuiTextEditProperties"; }
+    std::string EditorClassName() const override { return "TuiTextEdit"; }
     static TClass StaticClass();
 };
 
@@ -566,9 +567,9 @@ public:
     virtual void SetSelText(const std::string& Value);
     void SelectAll() override;
     virtual void ClearSelection();
-    virtual void CutToClipboard();
-    virtual void CopyToClipboard();
-    virtual void PasteFromClipboard();
+    void CutToClipboard() override;
+    void CopyToClipboard() override;
+    void PasteFromClipboard() override;
     // Inserts the text at the selection as the user's change; with APost, a standalone editor without the focus
     // takes it as its value at once.
     virtual void InsertText(const std::string& AText, bool APost);

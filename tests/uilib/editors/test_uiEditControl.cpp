@@ -11,6 +11,9 @@
 
 #include "EditButtonGallery.h"
 #include "EditorGallery.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/FormReader.h"
+#include "platform/vcl/FormWriter.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/HintInfo.h"
 #include "platform/vcl/Menus.h"
@@ -35,6 +38,57 @@ public:
         : TuiEditRepositoryItem(AOwner, [](TPersistent* Owner) { return new TTestEditProperties(Owner); }) {}
 };
 
+// A store that may refuse what is posted to it, as a data source would.
+class TLockableBinding : public TuiEditDataBinding {
+public:
+    using TuiEditDataBinding::TuiEditDataBinding;
+    bool CanPost() const override { return Edit()->GetValueModified(); }
+    void SetStoredValue(const Variant& Value) override {
+        if (Locked) throw Exception("The store is locked");
+        Stored.push_back(VarToStr(Value));
+    }
+    bool Locked = false;
+    std::vector<std::string> Stored;
+};
+
+class TBoundTestEdit : public TTestEdit {
+public:
+    using TTestEdit::TTestEdit;
+    std::string ClassName() const override { return "TBoundTestEdit"; }
+    TLockableBinding* Store() const { return static_cast<TLockableBinding*>(DataBinding()); }
+
+protected:
+    TuiEditDataBinding* CreateDataBinding() override { return new TLockableBinding(this); }
+};
+
+// A test editor that measures its text: the line height of its EDIT and the width of the text shown.
+class TSizedTestEdit : public TTestEdit {
+public:
+    using TTestEdit::TTestEdit;
+    std::string ClassName() const override { return "TSizedTestEdit"; }
+    bool KeepRightEdge = false;
+
+protected:
+    TSize TextContentSize() override {
+        if (Inner() == nullptr) return TSize{0, 0};
+        Canvas()->Font()->Assign(Inner()->Font());
+        return TSize{Canvas()->TextWidth(GetDisplayText()), Canvas()->TextHeight("Zg")};
+    }
+    bool KeepRightEdgeOnAutoSize() override { return KeepRightEdge; }
+};
+
+// A test editor that tells when its buttons go down and up.
+class TReportingTestEdit : public TTestEdit {
+public:
+    using TTestEdit::TTestEdit;
+    std::string ClassName() const override { return "TReportingTestEdit"; }
+    std::vector<std::string> Log;
+
+protected:
+    void ButtonDown(int AIndex) override { Log.push_back("down " + std::to_string(AIndex)); }
+    void ButtonUp(int AIndex) override { Log.push_back("up " + std::to_string(AIndex)); }
+};
+
 class EditControl : public EditorWindowTest {
 protected:
     void SetUp() override {
@@ -51,10 +105,12 @@ protected:
         EditorWindowTest::TearDown();
     }
     // A form with one editor (reading "abc", one ellipsis button) and a plain EDIT after it.
-    TTestEdit* NewForm(const std::string& AText = "abc") {
+    template <class E = TTestEdit>
+    E* NewForm(const std::string& AText = "abc") {
         form = Keep(Construct<TEditorGalleryForm>(nullptr));
         form->SetBounds(100, 100, 260, 120);
-        edit = Construct<TTestEdit>(form);
+        auto* made = Construct<E>(form);
+        edit = made;
         edit->SetParent(form);
         edit->SetBounds(10, 10, 121, 21);
         edit->TabOrder = 0;
@@ -69,7 +125,14 @@ protected:
         ProcessPendingMessages();
         edit->SetFocus();
         ProcessPendingMessages();
-        return edit;
+        return made;
+    }
+    // An empty shown form for in-place editors.
+    void NewHost() {
+        form = Keep(Construct<TEditorGalleryForm>(nullptr));
+        form->SetBounds(100, 100, 260, 120);
+        form->Show();
+        ProcessPendingMessages();
     }
     TPoint ButtonCentre(int AIndex) {
         for (const auto& info : edit->EditViewInfo()->ButtonsInfo)
@@ -195,19 +258,36 @@ TEST_F(EditControl, LeavingByTabValidates) {
     ASSERT_EQ(errors, std::vector<std::string>{"Too long"});
     EXPECT_EQ(GetFocus(), edit->Inner()->GetHandle()) << "the focus comes back";
     EXPECT_EQ(VarToStr(edit->GetEditValue()), "ok");
+    EXPECT_TRUE(edit->GetModifiedSinceEnter()) << "coming back is no new entry";
     Tap(VK_BACK);
     Tap(VK_TAB);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(GetFocus(), after->GetHandle());
+
+    // Escape after a refused Tab still takes the typing back.
+    edit->SetEditValue(Variant("ok"));
+    edit->SetFocus();
+    ProcessPendingMessages();
+    Type("zzz");
+    Tap(VK_TAB);
+    ASSERT_EQ(errors.size(), 2u);
+    ASSERT_EQ(edit->GetDisplayText(), "zzz");
+    Tap(VK_ESCAPE);
+    EXPECT_EQ(edit->GetDisplayText(), "ok");
 }
 
 TEST_F(EditControl, ButtonsClickOnReleaseOverThem) {
-    NewForm();
+    auto* reporting = NewForm<TReportingTestEdit>();
     std::vector<int> clicks;
-    edit->Properties()->OnEditButtonClick = [&](TObject*, int AIndex) { clicks.push_back(AIndex); };
+    edit->Properties()->OnEditButtonClick = [&](TObject*, int AIndex) {
+        reporting->Log.push_back("click " + std::to_string(AIndex));
+        clicks.push_back(AIndex);
+    };
     const TPoint centre = ButtonCentre(0);
     ClickAt(edit, centre);
     EXPECT_EQ(clicks, std::vector<int>{0});
+    EXPECT_EQ(reporting->Log, (std::vector<std::string>{"down 0", "up 0", "click 0"}));
+    reporting->Log.clear();
 
     // Pressed over the button, released off it: no click.
     const TPoint s = OnScreen(edit, centre.x, centre.y);
@@ -224,6 +304,246 @@ TEST_F(EditControl, ButtonsClickOnReleaseOverThem) {
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     ProcessPendingMessages();
     EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(reporting->Log, (std::vector<std::string>{"down 0", "up 0"})) << "up as it leaves, never clicked";
+
+    // A quick second click on a button is a second click of it, not a double click.
+    int doubles = 0;
+    edit->OnDblClick = [&](TObject*) { ++doubles; };
+    Run(static_cast<TTick>(SystemDoubleClickTime()) + 10);
+    ClickAt(edit, centre);
+    ClickAt(edit, centre);
+    EXPECT_EQ(clicks, (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(doubles, 0);
+}
+
+TEST_F(EditControl, AFailedPostLeavesTheValueAndTheFocus) {
+    auto* e = NewForm<TBoundTestEdit>("abc");
+    e->Store()->Locked = true;
+    Tap(VK_END);
+    Type("d");
+    Tap(VK_TAB);
+    ASSERT_EQ(errors, std::vector<std::string>{"The store is locked"});
+    EXPECT_EQ(GetFocus(), e->Inner()->GetHandle()) << "the focus stays";
+    EXPECT_EQ(e->GetDisplayText(), "abcd");
+    EXPECT_EQ(VarToStr(e->GetEditValue()), "abcd");
+    EXPECT_TRUE(e->GetValueModified()) << "not posted";
+    EXPECT_TRUE(e->Store()->Stored.empty());
+
+    e->Store()->Locked = false;
+    Tap(VK_TAB);
+    EXPECT_EQ(e->Store()->Stored, std::vector<std::string>{"abcd"});
+    EXPECT_FALSE(e->GetValueModified());
+    EXPECT_EQ(GetFocus(), after->GetHandle());
+
+    // Enter with validation posts too.
+    e->Properties()->SetValidateOnEnter(true);
+    e->SetFocus();
+    ProcessPendingMessages();
+    Tap(VK_END);
+    Type("e");
+    Tap(VK_RETURN);
+    EXPECT_EQ(e->Store()->Stored, (std::vector<std::string>{"abcd", "abcde"}));
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST_F(EditControl, AnInPlaceEditorStartedByAKeyTakesThatKeyFirst) {
+    NewHost();
+    TuiCustomEditData* data = nullptr;
+    auto* refusing = Construct<TTestEdit>(form, true);
+    refusing->SetVisible(false);
+    refusing->SetParent(form);
+    refusing->SetBounds(10, 40, 121, 21);
+    refusing->SetEditValue(Variant("old"));
+    refusing->ActivateByKey('x', data);
+    EXPECT_EQ(refusing->GetDisplayText(), "old") << "a refused key is refused as if typed";
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(refusing->Deactivate());
+
+    auto* e = Construct<TTestEdit>(form, true);
+    e->SetVisible(false);
+    e->SetParent(form);
+    e->SetBounds(10, 10, 121, 21);
+    e->SetEditValue(Variant("old"));
+    EXPECT_FALSE(e->GetAutoSize()) << "in place";
+    std::vector<std::string> log;
+    e->Properties()->OnChange = [&](TObject*) { log.push_back(e->GetDisplayText()); };
+    e->ActivateByKey('q', data);
+    EXPECT_TRUE(e->GetVisible());
+    EXPECT_EQ(GetFocus(), e->Inner()->GetHandle());
+    EXPECT_EQ(e->GetDisplayText(), "q") << "the key replaced the selected text";
+    EXPECT_EQ(log, std::vector<std::string>{"q"});
+    EXPECT_TRUE(e->GetModifiedSinceEnter());
+
+    // Enter posts an in-place editor's value; deactivation validates.
+    e->Properties()->SetValidateOnEnter(true);
+    int posts = 0;
+    e->OnPost = [&](TObject*) { ++posts; };
+    Tap(VK_RETURN);
+    EXPECT_EQ(posts, 1);
+    EXPECT_FALSE(e->GetValueModified());
+    EXPECT_EQ(VarToStr(e->GetEditValue()), "q");
+    EXPECT_TRUE(e->Deactivate());
+    EXPECT_TRUE(e->GetValidated());
+}
+
+TEST_F(EditControl, InPlaceByMouseASecondPressSoonAfterIsADoubleClick) {
+    NewHost();
+    auto* e = Construct<TuiCustomEdit>(form, true);
+    e->SetVisible(false);
+    e->SetParent(form);
+    e->SetBounds(20, 20, 100, 21);
+    int doubles = 0;
+    e->OnDblClick = [&](TObject*) { ++doubles; };
+    TuiCustomEditData* data = nullptr;
+    // The host's press at (30, 25) of its client area started the editor; the button is up again.
+    e->ActivateByMouse(TShiftState{ssLeft}, 30, 25, data);
+    EXPECT_TRUE(e->GetVisible());
+    EXPECT_EQ(GetCapture(), nullptr) << "no capture is left behind";
+    EXPECT_TRUE(e->DoubleClickPending());
+    ClickAt(e, TPoint{10, 5});
+    EXPECT_EQ(doubles, 1);
+    EXPECT_FALSE(e->DoubleClickPending());
+
+    e->ActivateByMouse(TShiftState{ssLeft}, 30, 25, data);
+    Run(static_cast<TTick>(SystemDoubleClickTime()) + 10);
+    EXPECT_FALSE(e->DoubleClickPending()) << "the time ran out";
+    ClickAt(e, TPoint{10, 5});
+    EXPECT_EQ(doubles, 1);
+
+    // The host's edit data knows its editor while the editor lives.
+    auto hostData = std::make_unique<TuiCustomEditData>(nullptr);
+    TuiCustomEditData* given = hostData.get();
+    e->Activate(given);
+    EXPECT_EQ(given, hostData.get()) << "the host's data is used";
+    EXPECT_EQ(e->EditData(), hostData.get());
+    EXPECT_EQ(hostData->Edit(), e);
+    EXPECT_FALSE(hostData->GetCleared());
+    delete e;
+    EXPECT_EQ(hostData->Edit(), nullptr);
+}
+
+TEST_F(EditControl, AutomaticSize) {
+    auto* e = NewForm<TSizedTestEdit>("abc");
+    e->Canvas()->Font()->Assign(e->Inner()->Font());
+    const int line = e->Canvas()->TextHeight("Zg");
+    const int text = e->Canvas()->TextWidth("abc");
+    const TuiCustomEditViewInfo& vi = *e->EditViewInfo();
+    const int frame = vi.Bounds.Height() - vi.BorderRect.Height();
+    ASSERT_EQ(frame, vi.Bounds.Width() - vi.BorderRect.Width());
+    ASSERT_GT(frame, 0);
+    EXPECT_EQ(e->GetHeight(), line + 4 + frame) << "the height follows the text";
+    EXPECT_EQ(e->GetWidth(), 121) << "the width is the one given";
+    e->SetHeight(50);
+    EXPECT_EQ(e->GetHeight(), line + 4 + frame);
+    e->SetAutoSize(false);
+    e->SetHeight(50);
+    EXPECT_EQ(e->GetHeight(), 50);
+    e->SetAutoSize(true);
+    EXPECT_EQ(e->GetHeight(), line + 4 + frame);
+
+    // With the automatic button layout the width follows the text and the button.
+    e->Properties()->SetButtonsLayout(2);
+    const int width = frame + 2 + text + GetSystemMetrics(SM_CYHSCROLL);
+    EXPECT_EQ(e->GetWidth(), width);
+    e->KeepRightEdge = true;
+    e->SetBounds(100, 10, 20, 30);
+    EXPECT_EQ(e->GetLeft() + e->GetWidth(), 120) << "the right edge stays";
+    EXPECT_EQ(e->GetWidth(), width);
+
+    // Alignment decides the sides that follow the parent.
+    e->SetAlign(alClient);
+    EXPECT_EQ(e->GetWidth(), form->ClientWidth());
+    EXPECT_EQ(e->GetHeight(), form->ClientHeight());
+    e->SetAlign(alTop);
+    EXPECT_EQ(e->GetWidth(), form->ClientWidth());
+    EXPECT_EQ(e->GetHeight(), line + 4 + frame);
+}
+
+const char* gEditForm = nullptr;
+
+class TEditForm : public TForm {
+public:
+    using TForm::TForm;
+    std::string ClassName() const override { return "TEditForm"; }
+    const TFormResource* FormResource() const override {
+        resource_ = TFormResource{"EditForm", gEditForm};
+        return &resource_;
+    }
+
+private:
+    mutable TFormResource resource_;
+};
+
+TEST_F(EditControl, StreamingKeepsTheSizeOnlyWhereItIsNotAutomaticAndKeepsTheButtons) {
+    using E = TSizedTestEdit;
+    RegisterComponent<E>("TSizedTestEdit", "TuiCustomEdit")
+        .SubObject("Properties", "TuiCustomEditProperties", [](E& e) -> TPersistent* { return e.Properties(); });
+    TScopeExit unregister([] { UnregisterComponentClass("TSizedTestEdit"); });
+    gEditForm = R"(object EditForm: TEditForm
+  Left = 0
+  Top = 0
+  Caption = 'Edits'
+  object Sized: TSizedTestEdit
+    Left = 8
+    Top = 8
+    Width = 121
+    Height = 50
+    Properties.Buttons = <
+      item
+        Hint = 'More|Opens more'
+        Kind = bkEllipsis
+      end
+      item
+        Caption = '&Go'
+        Kind = bkText
+        Width = 30
+      end>
+  end
+  object Fixed: TSizedTestEdit
+    Left = 8
+    Top = 60
+    Width = 90
+    Height = 50
+    AutoSize = False
+  end
+end
+)";
+    std::unique_ptr<TEditForm> read(Construct<TEditForm>(nullptr));
+    auto* sized = dynamic_cast<E*>(read->FindComponent("Sized"));
+    auto* fixed = dynamic_cast<E*>(read->FindComponent("Fixed"));
+    ASSERT_NE(sized, nullptr);
+    ASSERT_NE(fixed, nullptr);
+    TuiEditButtons* buttons = sized->Properties()->Buttons();
+    ASSERT_EQ(buttons->Count(), 2);
+    EXPECT_EQ(buttons->GetItem(0)->GetKind(), bkEllipsis);
+    EXPECT_EQ(buttons->GetItem(0)->GetHint(), "More|Opens more");
+    EXPECT_EQ(buttons->GetItem(1)->GetVisibleCaption(), "Go");
+    EXPECT_EQ(buttons->GetItem(1)->GetWidth(), 30);
+    EXPECT_LT(sized->GetHeight(), 50) << "the height follows the text";
+    EXPECT_EQ(sized->GetWidth(), 121);
+    EXPECT_EQ(fixed->GetHeight(), 50);
+
+    const std::string text = WriteComponentText(*read);
+    const std::string sizedText =
+        text.substr(text.find("object Sized"), text.find("object Fixed") - text.find("object Sized"));
+    EXPECT_EQ(sizedText.find("Height"), std::string::npos) << text;
+    EXPECT_NE(sizedText.find("Width = 121"), std::string::npos) << text;
+    EXPECT_NE(sizedText.find("Caption = '&Go'"), std::string::npos) << text;
+    EXPECT_NE(text.find("Height = 50"), std::string::npos) << text;
+    gEditForm = text.c_str();
+    std::unique_ptr<TEditForm> again(Construct<TEditForm>(nullptr));
+    EXPECT_EQ(WriteComponentText(*again), text);
+
+    // Against the form it came from only what differs is written, and an automatic width never.
+    auto* fixedAgain = dynamic_cast<E*>(again->FindComponent("Fixed"));
+    auto* sizedAgain = dynamic_cast<E*>(again->FindComponent("Sized"));
+    fixedAgain->SetHeight(70);
+    sizedAgain->Properties()->SetButtonsLayout(2);
+    ASSERT_NE(sizedAgain->GetWidth(), 121);
+    const std::string delta = WriteComponentText(*again, read.get());
+    EXPECT_NE(delta.find("Height = 70"), std::string::npos) << delta;
+    EXPECT_EQ(delta.find("Width"), std::string::npos) << delta;
+    EXPECT_EQ(delta.find("Buttons"), std::string::npos) << delta;
 }
 
 TEST_F(EditControl, AClickHandlerMayFreeTheEditor) {
@@ -300,6 +620,7 @@ TEST_F(EditControl, RepositoryItem) {
     auto* plain = repository.CreateItem([](TComponent* owner) { return new TuiEditRepositoryItem(owner); });
     edit->SetRepositoryItem(item);
     EXPECT_EQ(edit->ActiveProperties(), item->Properties());
+    EXPECT_EQ(edit->Properties()->GetDefaultValuesProvider(), nullptr) << "the own settings rest";
     try {
         edit->SetRepositoryItem(plain);
         ADD_FAILURE() << "no error";
@@ -313,6 +634,7 @@ TEST_F(EditControl, RepositoryItem) {
     delete item;
     EXPECT_EQ(edit->GetRepositoryItem(), nullptr);
     EXPECT_EQ(edit->ActiveProperties(), edit->Properties());
+    EXPECT_EQ(edit->Properties()->GetDefaultValuesProvider(), edit->DataBinding()->DefaultValuesProvider());
 }
 
 TEST_F(EditControl, NarrowEditorsKeepEveryRectangleNonNegative) {
@@ -628,20 +950,50 @@ TEST_F(EditControl, ButtonGalleryScreenshots) {
     for (TuiContainer* c : gallery->Containers)
         EXPECT_EQ(static_cast<TTestEdit*>(c)->EditViewInfo()->ButtonsInfo.size(), 4u);
 
-    // Hot and pressed through the mouse on the first editor of each style, and all disabled.
+    // Hot and pressed through the mouse, on the first button of every editor: each editor is copied into a
+    // picture of its state while its button is in it.
+    TBitmap hot, pressed;
+    for (TBitmap* picture : {&hot, &pressed}) {
+        picture->SetSize(gallery->ClientWidth(), gallery->ClientHeight());
+        picture->Canvas()->Brush()->SetColor(clBtnFace);
+        picture->Canvas()->FillRect(TRect{0, 0, picture->GetWidth(), picture->GetHeight()});
+    }
+    auto copyInto = [](TBitmap& APicture, TTestEdit* AEdit) {
+        AEdit->Update();
+        const TRect r{AEdit->GetLeft(), AEdit->GetTop(), AEdit->GetLeft() + AEdit->GetWidth(),
+                      AEdit->GetTop() + AEdit->GetHeight()};
+        APicture.Canvas()->CopyRect(r, AEdit->Canvas(), TRect{0, 0, AEdit->GetWidth(), AEdit->GetHeight()});
+    };
+    for (std::size_t i = 0; i < gallery->Containers.size(); ++i) {
+        auto* e = static_cast<TTestEdit*>(gallery->Containers[i]);
+        const TRect b = e->EditViewInfo()->ButtonsInfo[0].Bounds;
+        const TPoint s = OnScreen(e, (b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        SetCursorPos(s.x, s.y);
+        mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(e->EditViewInfo()->ButtonsInfo[0].State, ebsSelected) << i;
+        copyInto(hot, e);
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        ProcessPendingMessages();
+        EXPECT_EQ(e->EditViewInfo()->ButtonsInfo[0].State, ebsPressed) << i;
+        copyInto(pressed, e);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    }
+    // Pressing repaints the button: in every style and look its picture differs from the hot one.
+    for (std::size_t i = 0; i < gallery->Containers.size(); ++i) {
+        auto* e = static_cast<TTestEdit*>(gallery->Containers[i]);
+        const TRect b = e->EditViewInfo()->ButtonsInfo[0].Bounds;
+        bool differs = false;
+        for (int y = b.top; y < b.bottom && !differs; ++y)
+            for (int x = b.left; x < b.right && !differs; ++x)
+                differs = hot.Canvas()->GetPixel(e->GetLeft() + x, e->GetTop() + y) !=
+                          pressed.Canvas()->GetPixel(e->GetLeft() + x, e->GetTop() + y);
+        EXPECT_TRUE(differs) << "editor " << i;
+    }
+    EXPECT_TRUE(hot.SaveToPngFile(ScreenshotPath("editors_buttons_hot")));
+    EXPECT_TRUE(pressed.SaveToPngFile(ScreenshotPath("editors_buttons_pressed")));
     auto* first = static_cast<TTestEdit*>(gallery->Containers[0]);
-    const auto& b = first->EditViewInfo()->ButtonsInfo[0];
-    const TPoint s = OnScreen(first, (b.Bounds.left + b.Bounds.right) / 2, (b.Bounds.top + b.Bounds.bottom) / 2);
-    SetCursorPos(s.x, s.y);
-    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
-    ProcessPendingMessages();
-    EXPECT_EQ(first->EditViewInfo()->ButtonsInfo[0].State, ebsSelected);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    ProcessPendingMessages();
-    EXPECT_EQ(first->EditViewInfo()->ButtonsInfo[0].State, ebsPressed);
-    EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_buttons_pressed")));
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    ProcessPendingMessages();
     for (TuiContainer* c : gallery->Containers) c->SetEnabled(false);
     ProcessPendingMessages();
     EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_buttons_disabled")));

@@ -301,3 +301,41 @@ TEST(EditPropertiesRegistry, SortedByDescriptionMadeOnFirstRequestAndFreed) {
 }
 
 }  // namespace
+
+namespace {
+
+struct CachedEditor : TObject {
+    explicit CachedEditor(std::string AClass) : className(std::move(AClass)) {}
+    std::string ClassName() const override { return className; }
+    std::string className;
+};
+
+struct OtherEditProperties : TuiCustomEditProperties {
+    using TuiCustomEditProperties::TuiCustomEditProperties;
+    std::string EditorClassName() const override { return "TOtherEdit"; }
+};
+
+}  // namespace
+
+TEST(EditorCache, SettingsTakeAFreeEditorOfTheirClassAndFreeItWhenTheyGo) {
+    CachedEditor plain1("TuiCustomEdit"), other("TOtherEdit"), plain2("TuiCustomEdit");
+    TuiEditorCache cache;
+    for (CachedEditor* e : {&plain1, &other, &plain2}) cache.Add(e);
+    auto a = std::make_unique<TuiCustomEditProperties>(nullptr);
+    TuiCustomEditProperties b(nullptr), c(nullptr);
+    OtherEditProperties o(nullptr), o2(nullptr);
+
+    EXPECT_EQ(cache.IndexOf(a.get(), false), -1) << "a lookup alone takes nothing";
+    EXPECT_EQ(cache.IndexOf(a.get(), true), 0);
+    EXPECT_EQ(cache.IndexOf(&o, true), 1) << "the first free one of its class";
+    EXPECT_EQ(cache.IndexOf(&b, true), 2);
+    EXPECT_EQ(cache.IndexOf(&c, true), -1) << "no free editor of its class";
+    EXPECT_EQ(cache.IndexOf(&o2, true), -1);
+    EXPECT_EQ(cache.IndexOf(a.get(), true), 0) << "found where it was taken";
+    EXPECT_EQ(cache.Properties(2), &b);
+
+    a.reset();
+    EXPECT_EQ(cache.Properties(0), nullptr) << "gone settings leave the cache";
+    EXPECT_EQ(cache.IndexOf(&c, true), 0);
+    EXPECT_EQ(cache.Editor(0), &plain1);
+}

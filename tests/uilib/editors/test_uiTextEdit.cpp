@@ -546,6 +546,30 @@ TEST_F(TextEdit, ClipboardWithoutTheFocus) {
     EXPECT_EQ(GetFocus(), after->GetHandle());
 }
 
+TEST_F(TextEdit, ClipboardMessagesToTheEditorWindowReachTheText) {
+    NewForm("hello");
+    const HWND window = edit->GetHandle();
+    Select(1, 3);
+    SendMessage(window, WM_COPY, 0, 0);
+    EXPECT_EQ(Clipboard(), "ell");
+    PutOnClipboard("XY");
+    SendMessage(window, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(), "hXYo");
+    EXPECT_TRUE(edit->GetModifiedSinceEnter()) << "a paste is the user's change";
+
+    Tap(VK_TAB);
+    ASSERT_EQ(VarToStr(edit->GetEditValue()), "hXYo");
+
+    // Read-only: a cut only copies and a paste does nothing.
+    edit->Properties()->SetReadOnly(true);
+    Select(0, 2);
+    SendMessage(window, WM_CUT, 0, 0);
+    EXPECT_EQ(Clipboard(), "hX");
+    PutOnClipboard("Z");
+    SendMessage(window, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(), "hXYo");
+}
+
 TEST_F(TextEdit, GetTextAnswersTheNumberCopied) {
     NewForm("hello");
     struct Row {
