@@ -1,7 +1,8 @@
 #pragma once
 // The editors' gallery: a form with one column per look (Flat, Standard, UltraFlat, Office 2003 and the
 // native look) and one row per kind of control. Its rows here: a container with an inner EDIT in every border
-// style, without and with shadow. Used by the screenshots and the repaint benchmark.
+// style, without and with shadow; then the spin editor with fast buttons in each of its three button positions.
+// Used by the screenshots and the repaint benchmark.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "platform/win/Windows.h"
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiEditorsUnits.h"
+#include "uilib/editors/uiSpinEdit.h"
 
 namespace zel::test {
 
@@ -67,7 +69,8 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
     const std::vector<std::pair<const char*, TuiContainerBorderStyle>> styles = {
         {"None", cbsNone}, {"Single", cbsSingle},       {"Thick", cbsThick},      {"Flat", cbsFlat},
         {"3D", cbs3D},     {"UltraFlat", cbsUltraFlat}, {"Office11", cbsOffice11}};
-    const int rows = static_cast<int>(styles.size()) * 2;
+    const std::vector<TuiSpinEditButtonsPosition> spinPositions = {sbpHorzLeftRight, sbpHorzRight, sbpVert};
+    const int rows = static_cast<int>(styles.size()) * 2 + static_cast<int>(spinPositions.size());
     form->SetClientWidth(8 + kGalleryCellWidth * static_cast<int>(GalleryLooks().size()));
     form->SetClientHeight(8 + kGalleryCellHeight * rows);
     int row = 0;
@@ -87,6 +90,24 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
             }
             ++row;
         }
+    for (TuiSpinEditButtonsPosition position : spinPositions) {
+        int column = 0;
+        for (const TGalleryLook& look : GalleryLooks()) {
+            auto* spin = Construct<TuiSpinEdit>(form);
+            spin->SetParent(form);
+            spin->SetBounds(8 + column * kGalleryCellWidth, 6 + row * kGalleryCellHeight, kGalleryControlWidth,
+                            kGalleryControlHeight);
+            spin->Properties()->SpinButtons()->SetPosition(position);
+            spin->Properties()->SpinButtons()->SetShowFastButtons(true);
+            spin->SetValue(Variant(42));
+            spin->Style()->GetLookAndFeel()->SetKind(look.Kind);
+            spin->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+            spin->SetEnabled(Enabled);
+            form->Containers.push_back(spin);
+            ++column;
+        }
+        ++row;
+    }
     return form;
 }
 
