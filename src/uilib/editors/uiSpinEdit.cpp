@@ -441,8 +441,7 @@ void TuiSpinEditViewInfo::DrawButton(TCanvas* ACanvas, const TuiEditButtonViewIn
     const TRect content{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
     if (content.right <= content.left || content.bottom <= content.top) return;
     const TuiArrowDirection direction = vertical ? (up ? adUp : adDown) : (up ? adRight : adLeft);
-    const TSize arrow =
-        CalcArrowSize(TSize{content.right - content.left, content.bottom - content.top}, direction);
+    const TSize arrow = CalcArrowSize(TSize{content.right - content.left, content.bottom - content.top}, direction);
     int rows = (static_cast<int>(std::max(arrow.cx, arrow.cy)) + 1) / 2;
     // A double arrow must fit along the button too.
     const int along = vertical ? content.bottom - content.top : content.right - content.left;
@@ -476,7 +475,8 @@ void TuiCustomSpinEdit::AfterConstruction() {
 
 void TuiCustomSpinEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
     std::vector<std::pair<TRect, TuiEditButtonState>> before;
-    for (const TuiEditButtonViewInfo& button : SpinViewInfo()->ButtonsInfo) before.emplace_back(button.Bounds, button.State);
+    for (const TuiEditButtonViewInfo& button : SpinViewInfo()->ButtonsInfo)
+        before.emplace_back(button.Bounds, button.State);
     TuiCustomMaskEdit::CalculateViewInfo(P, AHotTrack);
     TuiSpinEditViewInfo& vi = *SpinViewInfo();
     if (vi.ButtonsInfo.empty()) return;
@@ -539,8 +539,7 @@ Variant TuiCustomSpinEdit::GetValue() {
         if (!VarIsNumeric(value)) value = zero;
     } else {
         const Variant& edit = GetEditValue();
-        const bool parsed =
-            VarIsStr(edit) && !VarToStr(edit).empty() && properties->TextToValue(VarToStr(edit), value);
+        const bool parsed = VarIsStr(edit) && !VarToStr(edit).empty() && properties->TextToValue(VarToStr(edit), value);
         if (VarIsNumeric(edit)) value = edit;
         else if (!parsed) value = zero;
     }
@@ -751,8 +750,7 @@ bool TuiCustomSpinEdit::DoStep(int AKind) {
 bool TuiCustomSpinEdit::IsValidChar(char Ch) {
     TuiCustomSpinEditProperties* properties = ActiveProperties();
     const auto code = static_cast<unsigned char>(Ch);
-    const bool handler =
-        static_cast<bool>(SpinProperties()->OnGetValue) || static_cast<bool>(properties->OnGetValue);
+    const bool handler = static_cast<bool>(SpinProperties()->OnGetValue) || static_cast<bool>(properties->OnGetValue);
     if (properties->GetCanEdit() && handler) return true;
     if (!properties->GetCanEdit()) return code < 32 && Ch != 8;
     if (code < 32 || properties->ExtraValidChars().test(code)) return true;
@@ -860,8 +858,7 @@ void TuiCustomSpinEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X,
         return;
     }
     const TuiEditButtonViewInfo& button = SpinViewInfo()->ButtonsInfo[static_cast<std::size_t>(at)];
-    if (PressedButton != 0 || !HandleAllocated() || GetCapture() != GetHandle() || button.State == ebsDisabled)
-        return;
+    if (PressedButton != 0 || !HandleAllocated() || GetCapture() != GetHandle() || button.State == ebsDisabled) return;
     if (ActiveProperties()->GetReadOnly() || !DataBinding()->IsDataAvailable()) return;
     const int kind = button.ButtonIndex;
     SetPressedButton(kind + 1);
@@ -921,10 +918,9 @@ void TuiFilterSpinEditHelper::InitializeProperties(TuiCustomEditProperties* APro
 }
 
 TuiFilterEditRegistration uiSpinEditFilterRegistration() {
-    return TuiFilterEditRegistration{TuiSpinEditProperties::StaticClass(),
-                                     TuiFilterSpinEditHelper::GetFilterEditClassName(),
-                                     &TuiFilterSpinEditHelper::GetSupportedFilterOperators,
-                                     &TuiFilterSpinEditHelper::InitializeProperties};
+    return TuiFilterEditRegistration{
+        TuiSpinEditProperties::StaticClass(), TuiFilterSpinEditHelper::GetFilterEditClassName(),
+        &TuiFilterSpinEditHelper::GetSupportedFilterOperators, &TuiFilterSpinEditHelper::InitializeProperties};
 }
 
 // ------------------------------------------------------------------------------------------------- the unit
@@ -948,8 +944,7 @@ void RegisterSpinEditClasses() {
     using B = TuiSpinEditButtons;
     RegisterPersistent<B>("TuiSpinEditButtons", "")
         .Enum<TuiSpinEditButtonsPosition>(
-            "Position",
-            {{"sbpHorzLeftRight", sbpHorzLeftRight}, {"sbpHorzRight", sbpHorzRight}, {"sbpVert", sbpVert}},
+            "Position", {{"sbpHorzLeftRight", sbpHorzLeftRight}, {"sbpHorzRight", sbpHorzRight}, {"sbpVert", sbpVert}},
             [](B& b, TuiSpinEditButtonsPosition v) { b.SetPosition(v); }, [](B& b) { return b.GetPosition(); })
         .DefaultIdent("sbpVert")
         .Bool(

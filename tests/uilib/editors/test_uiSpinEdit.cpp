@@ -101,7 +101,8 @@ protected:
     }
     TPoint ButtonCenter(int AIndex) {
         for (const TuiEditButtonViewInfo& b : edit->SpinViewInfo()->ButtonsInfo)
-            if (b.ButtonIndex == AIndex) return TPoint{(b.Bounds.left + b.Bounds.right) / 2, (b.Bounds.top + b.Bounds.bottom) / 2};
+            if (b.ButtonIndex == AIndex)
+                return TPoint{(b.Bounds.left + b.Bounds.right) / 2, (b.Bounds.top + b.Bounds.bottom) / 2};
         ADD_FAILURE() << "no button " << AIndex;
         return TPoint{0, 0};
     }
@@ -283,6 +284,7 @@ TEST_F(SpinEdit, StepsClampOrWrapAtTheBounds) {
         {"IntHalfIncrementRoundsToNoStep", vtInt, 0, 10, true, true, "5", 0.5, false, VK_UP, "5"},
         {"IntOneAndAHalfStepsByTwo", vtInt, 0, 10, true, true, "5", 1.5, false, VK_UP, "7"},
         {"WrapPastTheRangeMoreThanOnce", vtInt, 0, 10, true, true, "9", 25, true, VK_UP, "1"},
+        {"FloatWrapStaysInsideTheRange", vtFloat, 0, 10, true, true, "9.5", 1, true, VK_UP, "0"},
         {"OnlyTheMinimumInForce", vtInt, 5, 0, true, false, "6", 3, false, VK_DOWN, "5"},
         {"EqualUnassignedBoundsRunToTheTypeMaximum", vtInt, 0, 0, false, false, "9223372036854775800", 100, false,
          VK_UP, max.c_str()},
@@ -376,6 +378,7 @@ struct TBadRow {
     const char* Shown;  // the text afterwards
     bool Beeps = false;
     char Decimal = '.';
+    double Max = 100;
 };
 
 TEST_F(SpinEdit, BadInputIsRefusedOrClampedKeepingTheOldValue) {
@@ -404,6 +407,8 @@ TEST_F(SpinEdit, BadInputIsRefusedOrClampedKeepingTheOldValue) {
         {"CommaDecimalPasted", vtFloat, "{PASTE:12,5}", true, "", 12.5, "12,5", false, ','},
         {"CommaInAnIntegerBeepsAndClamps", vtInt, "12,5", false, "", 100, "100", true, ','},
         {"CommaInAnIntegerOutOfBounds", vtInt, "12,5", true, bounds, 42, "125", true, ','},
+        {"MaximumPastTheIntegerRangeTakesTheLargestInteger", vtInt, "9223372036854775807", true, "",
+         9223372036854775807.0, "9223372036854775807", false, '.', 1e19},
         {"HundredThousandDigitsPastedAreRefused", vtInt, pastedDigits.c_str(), true, "", 42, "42"},
         {"HundredThousandFloatDigitsPastedAreRefused", vtFloat, pastedDigits.c_str(), false, "", 42, "42"},
     };
@@ -415,7 +420,7 @@ TEST_F(SpinEdit, BadInputIsRefusedOrClampedKeepingTheOldValue) {
         editErrors = 0;
         beeps = 0;
         NewForm();
-        Range(0, 100);
+        Range(0, row.Max);
         Props()->SetValueType(row.Type);
         Props()->SetExceptionOnInvalidInput(row.Exception);
         edit->SetValue(Variant(42));
@@ -466,8 +471,7 @@ TEST_F(SpinEdit, TypedCharactersFollowTheValueType) {
 
 TEST_F(SpinEdit, GetValueHandlerConvertsWhatTheParserRefuses) {
     NewForm();
-    Props()->OnGetValue = [](TObject*, const std::string& AText, Variant& AValue, std::string& ErrorText,
-                             bool& Error) {
+    Props()->OnGetValue = [](TObject*, const std::string& AText, Variant& AValue, std::string& ErrorText, bool& Error) {
         if (AText == "ten") AValue = Variant(10);
         else {
             Error = true;
@@ -708,7 +712,8 @@ TEST_F(SpinEditThemed, GalleryScreenshotsInThreePositionsNormalFocusedAndDisable
         if (!enabled) {
             EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_spin_disabled")));
             for (TuiSpinEdit* spin : spins)
-                for (const TuiEditButtonViewInfo& b : spin->SpinViewInfo()->ButtonsInfo) EXPECT_EQ(b.State, ebsDisabled);
+                for (const TuiEditButtonViewInfo& b : spin->SpinViewInfo()->ButtonsInfo)
+                    EXPECT_EQ(b.State, ebsDisabled);
             gallery->Hide();
             continue;
         }
