@@ -537,3 +537,45 @@ void BM_RepaintMaskEditGallery(benchmark::State& state) {
 BENCHMARK(BM_RepaintMaskEditGallery)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// ---- the spin editor
+
+#include "uilib/editors/uiSpinEdit.h"
+
+namespace {
+
+// A full repaint of one 121 x 21 spin editor with fast buttons, in one look and one button position.
+void BM_RepaintSpinEditWithFastButtons(benchmark::State& state) {
+    const zel::test::TGalleryLook look = zel::test::GalleryLooks()[static_cast<std::size_t>(state.range(0))];
+    const auto position = static_cast<zel::TuiSpinEditButtonsPosition>(state.range(1));
+    zel::TTestThemeProvider provider;
+    if (look.Native) zel::InstallThemeProvider(&provider);
+    {
+        zel::TUnitsScope units(zel::uiEditorsUnitList());
+        auto* form = zel::Construct<zel::test::TEditorGalleryForm>(nullptr);
+        auto* edit = zel::Construct<zel::TuiSpinEdit>(form);
+        edit->SetParent(form);
+        edit->SetBounds(8, 8, 121, 21);
+        edit->Style()->GetLookAndFeel()->SetKind(look.Kind);
+        edit->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+        edit->Properties()->SpinButtons()->SetPosition(position);
+        edit->Properties()->SpinButtons()->SetShowFastButtons(true);
+        edit->SetValue(zel::Variant(42));
+        form->Show();
+        zel::ProcessPendingMessages();
+        for (auto _ : state) {
+            zel::RedrawWindow(edit->GetHandle(), nullptr, nullptr,
+                              zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
+            benchmark::DoNotOptimize(edit->SpinViewInfo()->ButtonsInfo.front().Bounds);
+        }
+        if (edit->SpinViewInfo()->ButtonsInfo.size() != 4) state.SkipWithError("fast buttons missing");
+        static const char* const positions[] = {"HorzLeftRight", "HorzRight", "Vert"};
+        state.SetLabel(std::string(look.Name) + " " + positions[state.range(1)]);
+        delete form;
+        zel::ProcessPendingMessages();
+    }
+    zel::InstallThemeProvider(nullptr);
+}
+BENCHMARK(BM_RepaintSpinEditWithFastButtons)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})->Unit(benchmark::kMicrosecond);
+
+}  // namespace

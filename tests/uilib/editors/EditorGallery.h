@@ -1,7 +1,8 @@
 #pragma once
 // The editors' gallery: a form with one column per look (Flat, Standard, UltraFlat, Office 2003 and the
 // native look) and one row per kind of control: a container with an inner EDIT in every border style, without
-// and with shadow; a text editor; a masked editor. Used by the screenshots and the repaint benchmark.
+// and with shadow; a text editor; a masked editor; the spin editor with fast buttons in each of its three
+// button positions. Used by the screenshots and the repaint benchmark.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiEditorsUnits.h"
 #include "uilib/editors/uiMaskEdit.h"
+#include "uilib/editors/uiSpinEdit.h"
 #include "uilib/editors/uiTextEdit.h"
 
 namespace zel::test {
@@ -71,7 +73,7 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
         {"None", cbsNone}, {"Single", cbsSingle},       {"Thick", cbsThick},      {"Flat", cbsFlat},
         {"3D", cbs3D},     {"UltraFlat", cbsUltraFlat}, {"Office11", cbsOffice11}};
     // The editors' rows, after the containers' ones.
-    const std::vector<std::function<TuiContainer*(TWinControl*)>> editorRows = {
+    std::vector<std::function<TuiContainer*(TWinControl*)>> editorRows = {
         [](TWinControl* Parent) {
             auto* e = Construct<TuiTextEdit>(Parent);
             e->SetEditValue(Variant("Text edit"));
@@ -83,6 +85,14 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
             e->SetEditValue(Variant("(555)12 -    "));
             return e;
         }};
+    for (TuiSpinEditButtonsPosition position : {sbpHorzLeftRight, sbpHorzRight, sbpVert})
+        editorRows.push_back([position](TWinControl* Parent) {
+            auto* spin = Construct<TuiSpinEdit>(Parent);
+            spin->Properties()->SpinButtons()->SetPosition(position);
+            spin->Properties()->SpinButtons()->SetShowFastButtons(true);
+            spin->SetValue(Variant(42));
+            return spin;
+        });
     const int rows = static_cast<int>(styles.size()) * 2 + static_cast<int>(editorRows.size());
     form->SetClientWidth(8 + kGalleryCellWidth * static_cast<int>(GalleryLooks().size()));
     form->SetClientHeight(8 + kGalleryCellHeight * rows);
