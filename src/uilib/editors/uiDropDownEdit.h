@@ -1,15 +1,20 @@
 #pragma once
-// The drop-down window of the drop-down editors: a popup that sizes itself from its editor and its content,
+// The drop-down editors: the drop-down window (a popup that sizes itself from its editor and its content,
 // can carry a system panel with a close button and a size grip at the corner away from the editor, resizes
-// by mouse (live, or with a hatched frame as preview), draws its border in several styles and says how it
-// closed.
+// by mouse, live or with a hatched frame as preview, draws its border in several styles and says how it
+// closed); the masked editor with a drop-down button that opens it; the combo box, whose popup is the list
+// of its items; and the popup edit, whose popup shows a control of the application.
 #include <functional>
 #include <string>
 
+#include "platform/rtl/Units.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/StdCtrls.h"
 #include "uilib/base/uiControlsPopup.h"
 #include "uilib/base/uiLookAndFeelPainters.h"
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiEdit.h"
+#include "uilib/editors/uiMaskEdit.h"
 
 namespace zel {
 
@@ -138,6 +143,8 @@ public:
     TuiPopupContentResizingEvent OnContentResizing;
     // The user changed the size (the editor keeps it for the next opening).
     TNotifyEvent OnResizedByUser;
+    // The control that takes the focus when the posted show request shows the popup.
+    TWinControl* ShowFocusControl = nullptr;
 
     // ---- overridable operations
     virtual void CalculateSize();
@@ -148,6 +155,8 @@ public:
     void PopupHook() override;
     // Closes with a reason (told to OnClosing and OnClosed).
     void CloseUp(TuiCloseUpReason AReason);
+    // A press on the drop-down editor's own opening area closes the popup and is the editor's.
+    bool OwnerHandlesClick(HWND Window, UINT Msg, TPoint P, TShiftState Shift) override;
     // The preferred size of the content: the extent of the visible children.
     virtual TPoint ContentSize();
     // Keeps the size within the minimum and asks the content; false when the size is refused.
@@ -155,6 +164,9 @@ public:
 
 protected:
     TuiContainerViewInfo* CreateViewInfo() override { return new TuiCustomEditPopupWindowViewInfo; }
+    // A popup that leaves the focus with its editor is never activated, not even by a click in it.
+    void CreateParams(TCreateParams& Params) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void DoClosing() override;
     void DoClosed() override;
     void Dispatch(TMessage& Message) override;
@@ -179,6 +191,170 @@ private:
     TRect sizingRect_{};
     bool cursorChanged_ = false;
     TuiCloseUpReason closeReason_ = crUnknown;
+};
+
+// ------------------------------------------------------------------------------------------ drop-down edit
+
+class TuiCustomDropDownEdit;
+
+// Which way the popup opens: beside the editor's left or right side, or above or below it.
+enum TuiPopupOpenDirection { podHorizontal, podVertical };
+
+class TuiCustomDropDownEditProperties : public TuiCustomMaskEditProperties {
+public:
+    explicit TuiCustomDropDownEditProperties(TPersistent* AOwner);
+    ~TuiCustomDropDownEditProperties() override;
+    std::string ClassName() const override { return "TuiCustomDropDownEditProperties"; }
+    // The mask settings, then everything below (the events included), in one update.
+    void Assign(TPersistent* Source) override;
+    // Also turns the glyph button into a glyph or a down button as its glyph says.
+    void Changed() override;
+
+    // The glyph of the glyph button: a picture makes it a glyph button, none a down button again.
+    TBitmap* GetButtonGlyph();
+    void SetButtonGlyph(TBitmap* Value);
+
+    bool ImmediateDropDown = true;
+    bool ImmediatePopup = false;
+    bool PostPopupValueOnTab = false;
+    bool PopupAutoSize = true;
+    bool PopupClientEdge = false;
+    bool PopupSizeable = false;
+    bool PopupSysPanelStyle = false;
+    bool ArrowStaysPressed = false;
+    TuiPopupOpenDirection OpenDirection = podVertical;
+    TuiPopupEdgeAlign HorzAlign = peaStart;
+    TuiPopupEdgeAlign VertAlign = peaEnd;
+
+    int GetPopupWidth() const { return popupWidth_; }
+    // 0 stays 0 (the editor's width); other widths are at least PopupMinWidth.
+    void SetPopupWidth(int Value);
+    int GetPopupHeight() const { return popupHeight_; }
+    // At least PopupMinHeight.
+    void SetPopupHeight(int Value);
+    int GetPopupMinWidth() const { return popupMinWidth_; }
+    // Negative becomes 0; the width is checked against the new minimum.
+    void SetPopupMinWidth(int Value);
+    int GetPopupMinHeight() const { return popupMinHeight_; }
+    void SetPopupMinHeight(int Value);
+    // The horizontal alignment as a text alignment: left, centre, right.
+    TAlignment GetPopupAlignment() const;
+    void SetPopupAlignment(TAlignment Value);
+
+    TNotifyEvent OnInitPopup;
+    TNotifyEvent OnPopup;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnCloseUp;
+    TNotifyEvent OnPopupFinished;
+
+    // ---- answers of the class, in slot order
+    virtual int GetGlyphButtonIndex() const { return 0; }
+    // Whether the popup shows the editor's lookup data (a list of items).
+    virtual bool PopupUsesLookupData() const { return false; }
+    // Whether the popup edits the value itself (else closing with a choice posts it).
+    virtual bool PopupEditsValue() const { return false; }
+    // Whether a press anywhere in the editor opens the popup.
+    virtual bool MouseOpensPopup() const { return false; }
+    virtual TuiCustomEditPopupWindow* CreatePopupWindow(TuiCustomDropDownEdit* AEditor);
+    // Whether a size the user gave the popup is kept for the next opening.
+    virtual bool CanStorePopupSize() const { return true; }
+    // Whether the popup takes the keyboard focus while open.
+    virtual bool PopupTakesFocus() const { return false; }
+
+private:
+    TuiEditButton* GlyphButton() const;
+    int popupWidth_ = 0;
+    int popupHeight_ = 0;
+    int popupMinWidth_ = 0;
+    int popupMinHeight_ = 0;
+    bool checkingGlyph_ = false;
+};
+
+// The masked editor with a drop-down button: it opens its popup window under (or beside) itself, closes it
+// with a reason, keeps a size the user gave it, and answers the keys and the mouse that open and close it.
+class TuiCustomDropDownEdit : public TuiCustomMaskEdit {
+public:
+    explicit TuiCustomDropDownEdit(TComponent* AOwner);
+    ~TuiCustomDropDownEdit() override;
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+    std::string ClassName() const override { return "TuiCustomDropDownEdit"; }
+
+    TuiCustomDropDownEditProperties* DropDownProperties() const {
+        return static_cast<TuiCustomDropDownEditProperties*>(TuiCustomEdit::ActiveProperties());
+    }
+    TuiCustomEditPopupWindow* PopupWindow() const { return popupWindow_; }
+
+    bool GetDroppedDown() const { return HasPopupWindow(); }
+    // True opens the popup (nothing while it is open or its show request is queued); false closes it with
+    // reason 0.
+    void SetDroppedDown(bool Value);
+    // Closes the open popup with a reason; nothing while it is closed.
+    virtual void CloseUp(TuiCloseUpReason AReason);
+    bool HasPopupWindow() const override;
+    void PasteFromClipboard() override;
+
+    TuiCloseUpReason CloseUpReason = crUnknown;
+    bool PopupInitialized = false;
+    // Set when the user resized the open popup.
+    bool PopupSizeChanged = false;
+    bool ArrowPressedByMouse = false;
+    // The popup's size kept for an in-place editor.
+    TPoint InplacePopupSize{0, 0};
+
+protected:
+    TuiCustomEditProperties* CreateProperties() override { return new TuiCustomDropDownEditProperties(this); }
+
+    // ---- the popup's life
+    // Opens the popup: initialises it once per opening, sets it up and posts it the show request.
+    void DropDown();
+    // Fires OnInitPopup (own properties first, then the repository item's).
+    virtual void InitPopup();
+    // Whether the popup can open now; descendants decide.
+    virtual bool CanDropDown() { return true; }
+    virtual void SetupPopupWindow();
+    // The size of what the popup shows, and its place in the client rectangle.
+    virtual TPoint PopupContentSize();
+    virtual void PositionPopupContent(const TRect& AClientRect);
+    // The control inside the popup that takes the focus (for a focus-taking popup).
+    virtual TWinControl* PopupFocusedControl() { return nullptr; }
+    virtual void PopupWindowShowed();
+    virtual void PopupWindowClosed(TuiCloseUpReason AReason);
+    virtual void FinalizePopup();
+    void DoPopup();
+    void DoCloseUp();
+    bool DoCloseQuery();
+    // Whether the value shown may be accepted by Enter.
+    virtual bool CanAcceptPopupValue() { return true; }
+    // Puts the value on when ImmediatePost allows.
+    void PostEditValue();
+
+    bool TextKeyDown(WORD& Key, TShiftState Shift) override;
+    bool TextKeyPress(char& Key) override;
+    bool InnerControlKeyHook(TMessage& Message) override;
+    void WndProc(TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CalculateViewInfo(TPoint P, bool AHotTrack) override;
+    // Whether a press at a client point is on the area that opens the popup.
+    virtual bool IsOpeningArea(TPoint P);
+
+private:
+    friend class TuiCustomEditPopupWindow;
+    void TogglePopup();
+    // Fires an event of the own properties, then of the repository item's.
+    void FireBoth(TNotifyEvent TuiCustomDropDownEditProperties::*AEvent);
+    void LeaveClosesPopup(HWND ATo);
+    void FocusEntered(HWND AFrom);
+    // Whether the window is the editor's, its inner edit's, the popup's or one inside them.
+    bool IsInside(HWND AWindow) const;
+
+    TuiCustomEditPopupWindow* popupWindow_ = nullptr;
+};
+
+class TuiDropDownEdit : public TuiCustomDropDownEdit {
+public:
+    using TuiCustomDropDownEdit::TuiCustomDropDownEdit;
+    std::string ClassName() const override { return "TuiDropDownEdit"; }
 };
 
 // The cursor of a sizing direction: diagonal, horizontal or vertical arrows; crDefault for none.
