@@ -330,6 +330,9 @@ protected:
     void PostEditValue();
 
     bool TextKeyDown(WORD& Key, TShiftState Shift) override;
+    // The keys that open and close the popup: the toggle keys, and Enter, Escape and Tab while it is open;
+    // true when taken.
+    bool PopupKeyDown(WORD& Key, TShiftState Shift);
     bool TextKeyPress(char& Key) override;
     bool InnerControlKeyHook(TMessage& Message) override;
     void WndProc(TMessage& Message) override;
@@ -349,12 +352,127 @@ private:
     bool IsInside(HWND AWindow) const;
 
     TuiCustomEditPopupWindow* popupWindow_ = nullptr;
+    bool focusFromPopup_ = false;
 };
 
 class TuiDropDownEdit : public TuiCustomDropDownEdit {
 public:
     using TuiCustomDropDownEdit::TuiCustomDropDownEdit;
     std::string ClassName() const override { return "TuiDropDownEdit"; }
+};
+
+// ---------------------------------------------------------------------------------------------- popup edit
+
+// A component that hears when the components it watches are freed.
+class TuiFreeWatcher : public TComponent {
+public:
+    TuiFreeWatcher() : TComponent(nullptr) {}
+    ~TuiFreeWatcher() override;
+    std::string ClassName() const override { return "TuiFreeWatcher"; }
+    // Stops watching AOld (when given) and starts watching ANew (when given).
+    void Watch(TComponent* AOld, TComponent* ANew);
+    std::function<void(TComponent*)> OnFreed;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+};
+
+class TuiCustomPopupEditProperties : public TuiCustomDropDownEditProperties {
+public:
+    explicit TuiCustomPopupEditProperties(TPersistent* AOwner);
+    ~TuiCustomPopupEditProperties() override;
+    std::string ClassName() const override { return "TuiCustomPopupEditProperties"; }
+    void Assign(TPersistent* Source) override;
+
+    // The control the popup shows; empty again when that control is freed.
+    TControl* GetPopupControl() const { return popupControl_; }
+    void SetPopupControl(TControl* Value);
+
+    TuiCustomEditPopupWindow* CreatePopupWindow(TuiCustomDropDownEdit* AEditor) override;
+    bool CanStorePopupSize() const override { return false; }
+    bool PopupTakesFocus() const override { return true; }
+
+private:
+    TControl* popupControl_ = nullptr;
+    TuiFreeWatcher watcher_;
+};
+
+class TuiPopupEditProperties : public TuiCustomPopupEditProperties {
+public:
+    explicit TuiPopupEditProperties(TPersistent* AOwner);
+    std::string ClassName() const override { return "TuiPopupEditProperties"; }
+    static TClass StaticClass();
+};
+
+class TuiPopupEditPopupWindowViewInfo : public TuiCustomEditPopupWindowViewInfo {
+public:
+    std::string ClassName() const override { return "TuiPopupEditPopupWindowViewInfo"; }
+    // The 3-D frame as two raised rings, then a highlight ring and a face ring; the others as usual.
+    void DrawBorder(TCanvas* ACanvas, TRect R) override;
+};
+
+class TuiPopupEditPopupWindow : public TuiCustomEditPopupWindow {
+public:
+    using TuiCustomEditPopupWindow::TuiCustomEditPopupWindow;
+    std::string ClassName() const override { return "TuiPopupEditPopupWindow"; }
+    // The lent control's size.
+    TPoint ContentSize() override;
+
+protected:
+    TuiContainerViewInfo* CreateViewInfo() override { return new TuiPopupEditPopupWindowViewInfo; }
+};
+
+// The drop-down editor whose popup shows a control of the application: the control is lent to the popup
+// while it is open and goes back to its parent, alignment, bounds and visibility when it closes.
+class TuiCustomPopupEdit : public TuiCustomDropDownEdit {
+public:
+    explicit TuiCustomPopupEdit(TComponent* AOwner);
+    ~TuiCustomPopupEdit() override;
+    void BeforeDestruction() override;
+    std::string ClassName() const override { return "TuiCustomPopupEdit"; }
+
+    TuiCustomPopupEditProperties* PopupEditProperties() const {
+        return static_cast<TuiCustomPopupEditProperties*>(TuiCustomEdit::ActiveProperties());
+    }
+    // Closes the popup with a reason, from the program (a button inside the lent control, say).
+    void ClosePopup(TuiCloseUpReason AReason);
+    // The control lent to the open popup; nullptr while nothing is lent.
+    TControl* BorrowedControl() const { return borrowed_; }
+
+protected:
+    TuiCustomEditProperties* CreateProperties() override { return new TuiCustomPopupEditProperties(this); }
+    bool CanDropDown() override { return PopupEditProperties()->GetPopupControl() != nullptr; }
+    // Refuses a control that is the popup, the editor or a parent of the editor.
+    void InitPopup() override;
+    void SetupPopupWindow() override;
+    TPoint PopupContentSize() override;
+    void PositionPopupContent(const TRect& AClientRect) override;
+    TWinControl* PopupFocusedControl() override;
+    void PopupWindowClosed(TuiCloseUpReason AReason) override;
+
+private:
+    // Gives the lent control back; a parent freed meanwhile leaves it hidden and without a parent.
+    void RestoreControl();
+    void Moved(TControl* AControl, TWinControl* AParent);
+
+    TControl* borrowed_ = nullptr;
+    TWinControl* previousParent_ = nullptr;
+    TAlign previousAlign_ = alNone;
+    TRect previousBounds_{};
+    bool previousVisible_ = false;
+    TuiFreeWatcher watcher_;
+};
+
+class TuiPopupEdit : public TuiCustomPopupEdit {
+public:
+    using TuiCustomPopupEdit::TuiCustomPopupEdit;
+    std::string ClassName() const override { return "TuiPopupEdit"; }
+    TuiPopupEditProperties* Properties() const {
+        return static_cast<TuiPopupEditProperties*>(TuiCustomEdit::Properties());
+    }
+
+protected:
+    TuiCustomEditProperties* CreateProperties() override { return new TuiPopupEditProperties(this); }
 };
 
 // The cursor of a sizing direction: diagonal, horizontal or vertical arrows; crDefault for none.

@@ -146,6 +146,17 @@ void TuiCustomDropDownEdit::AfterConstruction() {
     popupWindow_->OnClosed = [this](TuiCustomPopupWindow*, TuiCloseUpReason AReason) { PopupWindowClosed(AReason); };
     popupWindow_->OnResizedByUser = [this](TObject*) { PopupSizeChanged = true; };
     popupWindow_->OnCloseQuery = [this](TObject*, bool& CanClose) { CanClose = DoCloseQuery(); };
+    // With the focus inside the popup, the popup keys reach the editor through the popup's key preview; the
+    // editor takes the focus back when they close it.
+    popupWindow_->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
+        if (!popupWindow_->GetCaptureFocus() || !popupWindow_->PopupFocused() || !PopupKeyDown(Key, Shift)) return;
+        Key = 0;
+        if (HasPopupWindow() || !CanFocus()) return;
+        // The focus comes back from the popup: it does not open it again.
+        focusFromPopup_ = true;
+        TScopeExit back([this] { focusFromPopup_ = false; });
+        SetFocus();
+    };
 }
 
 void TuiCustomDropDownEdit::BeforeDestruction() {
@@ -156,7 +167,7 @@ void TuiCustomDropDownEdit::BeforeDestruction() {
 
 bool TuiCustomDropDownEdit::HasPopupWindow() const { return popupWindow_ != nullptr && popupWindow_->IsShown(); }
 
-void TuiCustomDropDownEdit::FireBoth(TNotifyEvent TuiCustomDropDownEditProperties::* AEvent) {
+void TuiCustomDropDownEdit::FireBoth(TNotifyEvent TuiCustomDropDownEditProperties::*AEvent) {
     auto* own = static_cast<TuiCustomDropDownEditProperties*>(Properties());
     if (own->*AEvent) (own->*AEvent)(this);
     if (GetRepositoryItem() == nullptr) return;
@@ -295,6 +306,9 @@ void TuiCustomDropDownEdit::CloseUp(TuiCloseUpReason AReason) {
         if (!p->PopupEditsValue()) PostEditValue();
     }
     CloseUpReason = AReason;
+    // A popup with the focus hands it back to the editor as it hides: that does not open it again.
+    focusFromPopup_ = true;
+    TScopeExit back([this] { focusFromPopup_ = false; });
     popupWindow_->CloseUp(AReason);
 }
 
@@ -329,6 +343,11 @@ void TuiCustomDropDownEdit::PopupWindowClosed(TuiCloseUpReason AReason) {
 // ---------------------------------------------------------------------------------------------------- keys
 
 bool TuiCustomDropDownEdit::TextKeyDown(WORD& Key, TShiftState Shift) {
+    if (PopupKeyDown(Key, Shift)) return true;
+    return TuiCustomMaskEdit::TextKeyDown(Key, Shift);
+}
+
+bool TuiCustomDropDownEdit::PopupKeyDown(WORD& Key, TShiftState Shift) {
     const bool alt = Shift.Contains(ssAlt);
     if (((Key == VK_UP || Key == VK_DOWN) && alt) || (Key == VK_F4 && !alt)) {
         TogglePopup();
@@ -347,7 +366,7 @@ bool TuiCustomDropDownEdit::TextKeyDown(WORD& Key, TShiftState Shift) {
         }
         if (Key == VK_TAB && DropDownProperties()->PostPopupValueOnTab) CloseUp(crTab);
     }
-    return TuiCustomMaskEdit::TextKeyDown(Key, Shift);
+    return false;
 }
 
 bool TuiCustomDropDownEdit::TextKeyPress(char& Key) {
@@ -355,8 +374,7 @@ bool TuiCustomDropDownEdit::TextKeyPress(char& Key) {
     const bool typed = static_cast<unsigned char>(Key) >= 32 || Key == 8;
     if (typed && p->ImmediateDropDown && !HasPopupWindow() && !IsPopupShowQueued(popupWindow_)) {
         DropDown();
-        if (p->PopupTakesFocus() && Key != '\r' && popupWindow_->HandleAllocated() &&
-            IsPopupShowQueued(popupWindow_)) {
+        if (p->PopupTakesFocus() && Key != '\r' && popupWindow_->HandleAllocated() && IsPopupShowQueued(popupWindow_)) {
             // The character goes on to the popup once it shows.
             PostMessage(popupWindow_->GetHandle(), WM_CHAR, static_cast<unsigned char>(Key), 0);
             return true;
@@ -396,8 +414,8 @@ bool TuiCustomDropDownEdit::InnerControlKeyHook(TMessage& Message) {
             // While open, the wheel turns the list inside the popup.
             if (HasPopupWindow() && DropDownProperties()->PopupUsesLookupData() && LookupData() != nullptr &&
                 LookupData()->GetList() != nullptr && LookupData()->GetList()->HandleAllocated()) {
-                Message.Result = SendMessage(LookupData()->GetList()->GetHandle(), WM_MOUSEWHEEL, Message.WParam,
-                                             Message.LParam);
+                Message.Result =
+                    SendMessage(LookupData()->GetList()->GetHandle(), WM_MOUSEWHEEL, Message.WParam, Message.LParam);
                 return true;
             }
             break;
@@ -425,7 +443,7 @@ bool TuiCustomDropDownEdit::IsInside(HWND AWindow) const {
 
 void TuiCustomDropDownEdit::FocusEntered(HWND AFrom) {
     // Focus coming from elsewhere (not from the editor's own windows or its popup) opens the popup.
-    if (DropDownProperties()->ImmediatePopup && !IsInside(AFrom)) DropDown();
+    if (DropDownProperties()->ImmediatePopup && !focusFromPopup_ && !IsInside(AFrom)) DropDown();
 }
 
 void TuiCustomDropDownEdit::PasteFromClipboard() {

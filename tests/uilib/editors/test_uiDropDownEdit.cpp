@@ -25,7 +25,8 @@ namespace {
 class TDropDownRepositoryItem : public TuiEditRepositoryItem {
 public:
     explicit TDropDownRepositoryItem(TComponent* AOwner)
-        : TuiEditRepositoryItem(AOwner, [](TPersistent* Owner) { return new TuiCustomDropDownEditProperties(Owner); }) {}
+        : TuiEditRepositoryItem(AOwner, [](TPersistent* Owner) { return new TuiCustomDropDownEditProperties(Owner); }) {
+    }
 };
 
 class DropDownEdit : public EditorWindowTest {
@@ -123,8 +124,7 @@ TEST_F(DropDownEdit, KeysOpenAndCloseTheDropDownWithTheirReasons) {
         Tap(row.CloseKey, row.CloseModifier);
         EXPECT_FALSE(Open()) << row.Name;
         EXPECT_EQ(edit->CloseUpReason, row.Reason) << row.Name;
-        EXPECT_EQ(log, (std::vector<std::string>{"init", "popup", "finished",
-                                                 "closeup " + std::to_string(row.Reason)}))
+        EXPECT_EQ(log, (std::vector<std::string>{"init", "popup", "finished", "closeup " + std::to_string(row.Reason)}))
             << row.Name;
     }
     EXPECT_TRUE(errors.empty());
