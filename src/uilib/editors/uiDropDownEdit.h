@@ -296,7 +296,7 @@ public:
 
     TuiCloseUpReason CloseUpReason = crUnknown;
     bool PopupInitialized = false;
-    // Set when the user resized the open popup.
+    // Set once the user resized the popup: its size is kept from then on.
     bool PopupSizeChanged = false;
     bool ArrowPressedByMouse = false;
     // The popup's size kept for an in-place editor.
@@ -474,6 +474,183 @@ public:
 protected:
     TuiCustomEditProperties* CreateProperties() override { return new TuiPopupEditProperties(this); }
 };
+
+// ----------------------------------------------------------------------------------------------- combo box
+
+enum TuiEditDropDownListStyle { lsEditFixedList, lsEditList, lsFixedList };
+
+class TuiCustomComboBox;
+// Draws one item of a combo box's list (or the selected item in the text area of a fixed-list combo).
+using TuiEditDrawItemEvent = std::function<void(TuiCustomComboBox* AControl, TCanvas* ACanvas, int AIndex,
+                                                const TRect& ARect, TOwnerDrawState AState)>;
+
+class TuiCustomComboBoxProperties : public TuiCustomDropDownEditProperties {
+public:
+    explicit TuiCustomComboBoxProperties(TPersistent* AOwner);
+    std::string ClassName() const override { return "TuiCustomComboBoxProperties"; }
+    // The drop-down settings, then the list style, rows, item height, Revertable and both events.
+    void Assign(TPersistent* Source) override;
+
+    TuiEditDropDownListStyle GetDropDownListStyle() const { return listStyle_; }
+    void SetDropDownListStyle(TuiEditDropDownListStyle Value);
+    int GetDropDownRows() const override { return dropDownRows_; }
+    // Values below 1 are ignored.
+    void SetDropDownRows(int Value);
+    // 0: the list's own row height.
+    int GetItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int Value);
+    bool Revertable = false;
+    TuiEditDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
+
+    // The names the combo box gives the drop-down settings and the items.
+    bool GetDropDownAutoWidth() const { return PopupAutoSize; }
+    void SetDropDownAutoWidth(bool Value) { PopupAutoSize = Value; }
+    bool GetDropDownSizeable() const { return PopupSizeable; }
+    void SetDropDownSizeable(bool Value) { PopupSizeable = Value; }
+    int GetDropDownWidth() const { return GetPopupWidth(); }
+    void SetDropDownWidth(int Value) { SetPopupWidth(Value); }
+    TStringList* Items() const { return LookupItems(); }
+    bool GetSorted() const { return GetLookupItemsSorted(); }
+    void SetSorted(bool Value) { SetLookupItemsSorted(Value); }
+
+    // The list styles as the text editor's: free text, completion from the list, the list only.
+    TuiTextEditingStyle GetEditingStyle() const override;
+    bool PopupUsesLookupData() const override { return true; }
+    bool MouseOpensPopup() const override { return listStyle_ == lsFixedList; }
+    TuiCustomEditPopupWindow* CreatePopupWindow(TuiCustomDropDownEdit* AEditor) override;
+
+private:
+    TuiEditDropDownListStyle listStyle_ = lsEditList;
+    int dropDownRows_ = 8;
+    int itemHeight_ = 0;
+};
+
+class TuiComboBoxProperties : public TuiCustomComboBoxProperties {
+public:
+    using TuiCustomComboBoxProperties::TuiCustomComboBoxProperties;
+    std::string ClassName() const override { return "TuiComboBoxProperties"; }
+    static TClass StaticClass();
+};
+
+// The list of a combo box's popup: rows of the settings' item height (or each item's own through
+// OnMeasureItem), drawn by OnDrawItem when it is set.
+class TuiCustomComboBoxListBox : public TuiCustomEditListBox {
+public:
+    explicit TuiCustomComboBoxListBox(TuiCustomComboBox* ACombo);
+    std::string ClassName() const override { return "TuiCustomComboBoxListBox"; }
+    TuiCustomComboBox* Combo() const { return combo_; }
+    // The height of the item at AIndex, and of the first ARowCount items together.
+    int ItemHeightOf(int AIndex);
+    int RowsHeight(int ARowCount);
+    // Set when the popup opened over the list, or the program chose an item: the next move changes nothing.
+    bool IgnoreNextMouseMove = false;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    TuiCustomComboBox* combo_;
+};
+
+class TuiComboBoxListBox : public TuiCustomComboBoxListBox {
+public:
+    using TuiCustomComboBoxListBox::TuiCustomComboBoxListBox;
+    std::string ClassName() const override { return "TuiComboBoxListBox"; }
+    // Fixed rows unless the settings measure each item.
+    void UpdateStyle();
+};
+
+// The combo box's items for the list in its popup.
+class TuiComboBoxLookupData : public TuiCustomTextEditLookupData {
+public:
+    explicit TuiComboBoxLookupData(TuiCustomComboBox* AOwner);
+    std::string ClassName() const override { return "TuiComboBoxLookupData"; }
+    TuiComboBoxListBox* ComboList() const { return static_cast<TuiComboBoxListBox*>(GetList()); }
+    void Initialize(TWinControl* AParent) override;
+    // The list's size for up to DropDownRows rows within AMaxSize, scroll bars included.
+    TPoint GetVisualAreaPreferredSize(TPoint AMaxSize);
+    // The size the list accepts when the user resizes it: whole rows, room for the scroll bars it needs.
+    bool ContentResizing(int& AWidth, int& AHeight);
+    int WidestItem();
+
+protected:
+    bool UsesList() const override { return true; }
+    TuiCustomEditListBox* CreateList() override;
+
+private:
+    TuiCustomComboBox* combo_;
+};
+
+class TuiComboBoxPopupWindow : public TuiCustomEditPopupWindow {
+public:
+    using TuiCustomEditPopupWindow::TuiCustomEditPopupWindow;
+    std::string ClassName() const override { return "TuiComboBoxPopupWindow"; }
+    void CalculateSize() override;
+    TPoint ContentSize() override;
+};
+
+class TuiCustomComboBox : public TuiCustomDropDownEdit {
+public:
+    explicit TuiCustomComboBox(TComponent* AOwner);
+    std::string ClassName() const override { return "TuiCustomComboBox"; }
+    TuiCustomComboBoxProperties* ComboProperties() const {
+        return static_cast<TuiCustomComboBoxProperties*>(TuiCustomEdit::ActiveProperties());
+    }
+    TuiComboBoxLookupData* ComboLookupData() const { return static_cast<TuiComboBoxLookupData*>(LookupData()); }
+    int GetItemIndex() const { return TuiCustomTextEdit::GetItemIndex(); }
+    void SetItemIndex(int Value);
+    bool CanNavigateLookup(bool /*AFromWheel*/) const override { return true; }
+    TWinControl* PopupList() const override;
+
+    // The settings' OnDrawItem (own first, then the repository item's); false when neither is set.
+    bool DoDrawItem(TCanvas* ACanvas, int AIndex, const TRect& ARect, TOwnerDrawState AState);
+    // The height of an item: ItemHeight or the list's own, then OnMeasureItem (own, then the repository's).
+    void DoMeasureItem(int AIndex, int& AHeight);
+    bool HasDrawItemEvent() const;
+    bool HasMeasureItemEvent() const;
+    // Picks the item of the list and closes the popup as Enter does.
+    void ListItemChosen(int AIndex);
+
+protected:
+    TuiCustomEditProperties* CreateProperties() override { return new TuiCustomComboBoxProperties(this); }
+    TuiCustomTextEditLookupData* CreateLookupData() override { return new TuiComboBoxLookupData(this); }
+    void SetupPopupWindow() override;
+    void PositionPopupContent(const TRect& AClientRect) override;
+    void PopupWindowShowed() override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DblClick() override;
+
+private:
+    // The list item under a screen point, -1 for none (or no list shown).
+    int ListItemAt(TPoint AScreen);
+};
+
+class TuiComboBox : public TuiCustomComboBox {
+public:
+    using TuiCustomComboBox::TuiCustomComboBox;
+    std::string ClassName() const override { return "TuiComboBox"; }
+    TuiComboBoxProperties* Properties() const {
+        return static_cast<TuiComboBoxProperties*>(TuiCustomEdit::Properties());
+    }
+
+protected:
+    TuiCustomEditProperties* CreateProperties() override { return new TuiComboBoxProperties(this); }
+};
+
+// The combo box of filter rows: the editor class, and the settings it needs there.
+class TuiFilterComboBoxHelper : public TuiFilterMaskEditHelper {
+public:
+    static std::string GetFilterEditClassName() { return "TuiComboBox"; }
+    static void InitializeProperties(TuiCustomEditProperties* AProperties);
+};
+
+// The drop-down editors' start-up step: registers the combo box's and the popup edit's settings classes
+// with their descriptions; shutdown takes them out again.
+TUnitRow uiDropDownEditUnitRow();
 
 // The cursor of a sizing direction: diagonal, horizontal or vertical arrows; crDefault for none.
 TCursor SizingCursor(TuiSizingDirection ADirection);

@@ -134,7 +134,11 @@ void TuiCustomDropDownEditProperties::Assign(TPersistent* Source) {
 
 TuiCustomDropDownEdit::TuiCustomDropDownEdit(TComponent* AOwner) : TuiCustomMaskEdit(AOwner) {}
 
-TuiCustomDropDownEdit::~TuiCustomDropDownEdit() { delete popupWindow_; }
+TuiCustomDropDownEdit::~TuiCustomDropDownEdit() {
+    // The list of the lookup data is the lookup data's to free, not the popup's.
+    if (LookupData() != nullptr && LookupData()->GetList() != nullptr) LookupData()->GetList()->SetParent(nullptr);
+    delete popupWindow_;
+}
 
 void TuiCustomDropDownEdit::AfterConstruction() {
     TuiCustomMaskEdit::AfterConstruction();
@@ -331,13 +335,21 @@ void TuiCustomDropDownEdit::PopupWindowClosed(TuiCloseUpReason AReason) {
             p->SetPopupHeight(size.y);
         }
     }
-    PopupSizeChanged = false;
     FinalizePopup();
     if (EditingStyle() == tesListOnly) ClearFindSelection();
     DoCloseUp();
     if (p->PopupEditsValue()) PostEditValue();
     ArrowPressedByMouse = false;
-    if (HandleAllocated() && !ComponentState().Contains(csDestroying)) ShortRefresh();
+    if (!HandleAllocated() || ComponentState().Contains(csDestroying)) return;
+    // A focus left inside the hidden popup (a click in its list) comes back to the editor.
+    const HWND focus = GetFocus();
+    if (focus != nullptr && popupWindow_->HandleAllocated() &&
+        (focus == popupWindow_->GetHandle() || IsChild(popupWindow_->GetHandle(), focus)) && CanFocus()) {
+        focusFromPopup_ = true;
+        TScopeExit back([this] { focusFromPopup_ = false; });
+        SetFocus();
+    }
+    ShortRefresh();
 }
 
 // ---------------------------------------------------------------------------------------------------- keys

@@ -287,9 +287,10 @@ TEST_F(DropDownEdit, TheSizeTheUserGivesASizeablePopupIsKeptForTheNextOpening) {
         EXPECT_EQ(PopupRect().Width(), 240);
         EXPECT_EQ(PopupRect().Height(), 150);
         Tap(VK_F4);
-        // A popup the user did not resize leaves the settings alone.
+        // A width the program sets afterwards is the next opening's, and stays.
         P()->SetPopupWidth(210);
         Tap(VK_F4);
+        EXPECT_EQ(PopupRect().Width(), 210);
         Tap(VK_F4);
         EXPECT_EQ(P()->GetPopupWidth(), 210);
     }
