@@ -322,7 +322,8 @@ void TuiCustomComboBox::MouseMove(TShiftState Shift, int X, int Y) {
     if (ComboLookupData() == nullptr || !ComboLookupData()->IsMouseOverList(screen)) return;
     TuiComboBoxListBox* list = ComboLookupData()->ComboList();
     const TPoint p = list->ScreenToClient(screen);
-    SendMessage(list->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
+    SendMessage(list->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
 }
 
 void TuiCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -353,6 +354,40 @@ void TuiCustomComboBox::DblClick() {
     }
 }
 
+void TuiCustomComboBox::InnerTextChanged() {
+    TuiCustomDropDownEdit::InnerTextChanged();
+    if (LookupData() == nullptr || SettingTextFromLookup) return;
+    const int old = LookupData()->GetCurrentKey();
+    LookupData()->TextChanged();
+    if (LookupData()->GetCurrentKey() != old && IsUserChange() && ComboProperties()->GetIncrementalSearch())
+        MarkModified();
+}
+
+void TuiCustomComboBox::SpellRedraw() {
+    TuiCustomDropDownEdit::SpellRedraw();
+    if (ComboProperties()->GetDropDownListStyle() != lsFixedList || !HasDrawItemEvent() || InnerEdit() == nullptr ||
+        !InnerEdit()->HandleAllocated() || LookupData() == nullptr)
+        return;
+    const int index = LookupData()->GetCurrentKey();
+    if (index < 0) return;
+    const HWND inner = InnerEdit()->GetHandle();
+    RECT r{};
+    ::zel::GetClientRect(inner, &r);
+    HDC dc = GetDC(inner);
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    // Focused, the item shows selected, in the selection colours; else in the editor's own.
+    const bool focused = IsFocused();
+    TOwnerDrawState state;
+    if (focused) state.Include(odSelected).Include(odFocused);
+    canvas.Font()->Assign(Style()->GetVisibleFont());
+    canvas.Brush()->SetColor(focused ? clHighlight : Style()->GetColor());
+    canvas.Font()->SetColor(focused ? clHighlightText : Style()->GetVisibleFont()->GetColor());
+    DoDrawItem(&canvas, index, r, state);
+    canvas.SetHandle(nullptr);
+    ReleaseDC(inner, dc);
+}
+
 // ------------------------------------------------------------------------------------------------ filter
 
 void TuiFilterComboBoxHelper::InitializeProperties(TuiCustomEditProperties* AProperties) {
@@ -373,8 +408,7 @@ void TuiFilterComboBoxHelper::InitializeProperties(TuiCustomEditProperties* APro
 namespace {
 
 void uiDropDownEditStartup() {
-    GetRegisteredEditProperties()->Register(TuiComboBoxProperties::StaticClass(),
-                                            suiSEditRepositoryComboBoxItem.Text);
+    GetRegisteredEditProperties()->Register(TuiComboBoxProperties::StaticClass(), suiSEditRepositoryComboBoxItem.Text);
     GetRegisteredEditProperties()->Register(TuiPopupEditProperties::StaticClass(), suiSEditRepositoryPopupItem.Text);
 }
 

@@ -623,6 +623,10 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DblClick() override;
+    // After the inner EDIT painted: a fixed list with OnDrawItem draws its selected item over it.
+    void SpellRedraw() override;
+    // The current item follows the text; a change of it by the user's typing marks the editor modified.
+    void InnerTextChanged() override;
 
 private:
     // The list item under a screen point, -1 for none (or no list shown).

@@ -1,7 +1,8 @@
 #pragma once
 // The editors' gallery: a form with one column per look (Flat, Standard, UltraFlat, Office 2003 and the
 // native look) and one row per kind of control. Its rows here: a container with an inner EDIT in every border
-// style, without and with shadow. Used by the screenshots and the repaint benchmark.
+// style, without and with shadow; then the drop-down editors: a combo box, a popup edit and a drop-down edit
+// with a system panel. Used by the screenshots and the repaint benchmark.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,11 +12,13 @@
 
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Units.h"
+#include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/UxTheme.h"
 #include "platform/win/Windows.h"
 #include "uilib/editors/uiContainer.h"
+#include "uilib/editors/uiDropDownEdit.h"
 #include "uilib/editors/uiEditorsUnits.h"
 
 namespace zel::test {
@@ -67,7 +70,7 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
     const std::vector<std::pair<const char*, TuiContainerBorderStyle>> styles = {
         {"None", cbsNone}, {"Single", cbsSingle},       {"Thick", cbsThick},      {"Flat", cbsFlat},
         {"3D", cbs3D},     {"UltraFlat", cbsUltraFlat}, {"Office11", cbsOffice11}};
-    const int rows = static_cast<int>(styles.size()) * 2;
+    const int rows = static_cast<int>(styles.size()) * 2 + 3;
     form->SetClientWidth(8 + kGalleryCellWidth * static_cast<int>(GalleryLooks().size()));
     form->SetClientHeight(8 + kGalleryCellHeight * rows);
     int row = 0;
@@ -87,6 +90,49 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
             }
             ++row;
         }
+    // The drop-down editors: a combo box, a popup edit lending a panel, a drop-down edit with a system panel.
+    for (int kind = 0; kind < 3; ++kind, ++row) {
+        int column = 0;
+        for (const TGalleryLook& look : GalleryLooks()) {
+            TuiCustomDropDownEdit* e = nullptr;
+            if (kind == 0) {
+                auto* combo = Construct<TuiComboBox>(form);
+                for (const char* item : {"Piano", "Strings", "Brass", "Organ", "Pad"})
+                    combo->Properties()->Items()->Add(item);
+                combo->SetEditValue(Variant("Strings"));
+                e = combo;
+            } else if (kind == 1) {
+                auto* popup = Construct<TuiPopupEdit>(form);
+                auto* panel = new TPanel(form);
+                panel->SetParent(form);
+                panel->SetBounds(0, 0, 120, 80);
+                panel->SetCaption(look.Name);
+                panel->SetVisible(false);
+                popup->Properties()->SetPopupControl(panel);
+                popup->Properties()->ImmediatePopup = false;
+                popup->SetEditValue(Variant("Popup"));
+                e = popup;
+            } else {
+                auto* drop = Construct<TuiDropDownEdit>(form);
+                drop->DropDownProperties()->PopupAutoSize = false;
+                drop->DropDownProperties()->PopupSizeable = true;
+                drop->DropDownProperties()->PopupSysPanelStyle = true;
+                drop->DropDownProperties()->SetPopupHeight(90);
+                drop->Style()->SetPopupCloseButton(true);
+                drop->SetEditValue(Variant("Drop-down"));
+                e = drop;
+            }
+            e->SetParent(form);
+            e->SetBounds(8 + column * kGalleryCellWidth, 6 + row * kGalleryCellHeight, kGalleryControlWidth,
+                         kGalleryControlHeight);
+            e->Style()->GetLookAndFeel()->SetKind(look.Kind);
+            e->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+            e->Style()->SetPopupBorderStyle(look.Native ? epbsDefault : epbsFrame3D);
+            e->SetEnabled(Enabled);
+            form->Containers.push_back(e);
+            ++column;
+        }
+    }
     return form;
 }
 

@@ -8,6 +8,7 @@
 
 #include "EditorGallery.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Screenshot.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Messages.h"
 #include "platform/win/SysInfo.h"
@@ -158,19 +159,17 @@ TEST_F(ComboBox, TheListShowsUpToDropDownRowsOfTheItemHeights) {
         bool Bar;
     };
     const Row rows[] = {
-        {"3 items, 8 rows", 3, 8, 0, false, 3, false},
-        {"20 items, 8 rows", 20, 8, 0, false, 8, true},
-        {"rows 0 ignored", 20, 0, 0, false, 8, true},
-        {"rows 5", 20, 5, 0, false, 5, true},
-        {"item height 30", 4, 8, 30, false, 4, false},
-        {"measured items", 6, 4, 0, true, 4, true},
+        {"3 items, 8 rows", 3, 8, 0, false, 3, false}, {"20 items, 8 rows", 20, 8, 0, false, 8, true},
+        {"rows 0 ignored", 20, 0, 0, false, 8, true},  {"rows 5", 20, 5, 0, false, 5, true},
+        {"item height 30", 4, 8, 30, false, 4, false}, {"measured items", 6, 4, 0, true, 4, true},
     };
     for (const Row& row : rows) {
         NewForm(row.Items);
         P()->SetDropDownRows(row.Rows);
         P()->SetItemHeight(row.ItemHeight);
         // Measured, item i is 10 + 2 * i pixels high.
-        if (row.Measured) P()->OnMeasureItem = [](TWinControl*, int AIndex, int& AHeight) { AHeight = 10 + 2 * AIndex; };
+        if (row.Measured)
+            P()->OnMeasureItem = [](TWinControl*, int AIndex, int& AHeight) { AHeight = 10 + 2 * AIndex; };
         Tap(VK_F4);
         ASSERT_TRUE(Open()) << row.Name;
         EXPECT_EQ(P()->GetDropDownRows(), row.Rows < 1 ? 8 : row.Rows) << row.Name;
@@ -279,6 +278,13 @@ TEST_F(ComboBox, AFixedListOpensOnAPressAnywhereAndDrawsThroughTheEvent) {
     EXPECT_EQ(ComposedPixel(List()->GetHandle(), c.x, c.y), static_cast<COLORREF>(ColorToRGB(clLime)));
     ClickAt(combo, TPoint{20, 10});
     EXPECT_FALSE(Open()) << "a press on the open combo closes it";
+    // The text area shows the chosen item through the event too.
+    drawn.clear();
+    combo->SetEditValue(Variant("Item 2"));
+    combo->InnerEdit()->Invalidate();
+    ProcessPendingMessages();
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), 2), drawn.end());
+    EXPECT_EQ(ComposedPixel(combo->InnerEdit()->GetHandle(), 3, 3), static_cast<COLORREF>(ColorToRGB(clLime)));
 }
 
 TEST_F(ComboBox, TheFilterSettingsAndTheCopy) {
@@ -320,6 +326,56 @@ TEST_F(ComboBox, TheUnitRegistersBothSettingsClasses) {
     row.Shutdown();
     EXPECT_EQ(registered->IndexOfClass(TuiComboBoxProperties::StaticClass()), -1);
     EXPECT_EQ(registered->IndexOfClass(TuiPopupEditProperties::StaticClass()), -1);
+}
+
+// The native column through the test theme provider.
+class DropDownGalleryThemed : public EditorWindowTest {
+protected:
+    DropDownGalleryThemed() { themed_ = true; }
+};
+
+// The drop-down rows of the gallery in every look, enabled and disabled; then, focused, each editor of them
+// open: the combo's list dropped, the popup edit's panel, the drop-down's system panel with grip and button.
+TEST_F(DropDownGalleryThemed, ScreenshotsClosedAndOpenInEveryLook) {
+    const std::size_t looks = GalleryLooks().size();
+    for (bool enabled : {false, true}) {
+        TEditorGalleryForm* gallery = Keep(NewEditorGallery(enabled));
+        gallery->SetBounds(0, 0, gallery->GetWidth(), gallery->GetHeight());
+        gallery->Show();
+        ProcessPendingMessages();
+        const std::size_t first = gallery->Containers.size() - 3 * looks;
+        TuiContainer* top = gallery->Containers[first];
+        const TPoint corner = OnScreen(top, 0, 0);
+        const RECT rows{corner.x - 8, corner.y - 6, corner.x - 8 + gallery->ClientWidth(),
+                        corner.y - 6 + 3 * kGalleryCellHeight};
+        EXPECT_TRUE(SaveScreenImage(rows, ScreenshotPath(enabled ? "dropdown_gallery" : "dropdown_gallery_disabled")));
+        if (!enabled) {
+            for (std::size_t i = first; i < gallery->Containers.size(); ++i)
+                EXPECT_EQ(gallery->Containers[i]->ActiveStyle(), gallery->Containers[i]->StyleDisabled()) << i;
+            gallery->Hide();
+            continue;
+        }
+        const char* kinds[] = {"combo", "popupedit", "dropdown"};
+        for (std::size_t kind = 0; kind < 3; ++kind) {
+            for (std::size_t column = 0; column < looks; ++column) {
+                auto* e = static_cast<TuiCustomDropDownEdit*>(gallery->Containers[first + kind * looks + column]);
+                e->SetFocus();
+                ProcessPendingMessages();
+                Tap(VK_F4);
+                ASSERT_TRUE(e->GetDroppedDown()) << kinds[kind] << " " << GalleryLooks()[column].Name;
+                const TPoint p = OnScreen(e, 0, 0);
+                const TRect w = e->PopupWindow()->BoundsRect();
+                const RECT area{std::min<int>(p.x, w.left) - 4, std::min<int>(p.y, w.top) - 4,
+                                std::max<int>(p.x + e->GetWidth(), w.right) + 4,
+                                std::max<int>(p.y + e->GetHeight(), w.bottom) + 4};
+                EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath(std::string("dropdown_") + kinds[kind] + "_open_" +
+                                                                 GalleryLooks()[column].Name)));
+                Tap(VK_ESCAPE);
+                EXPECT_FALSE(e->GetDroppedDown()) << kinds[kind] << " " << GalleryLooks()[column].Name;
+            }
+        }
+    }
+    EXPECT_GT(provider_.CallCount("DrawThemeBackground"), 0) << "the native column's frames and buttons";
 }
 
 }  // namespace
