@@ -124,6 +124,7 @@ TuiComboBoxLookupData::TuiComboBoxLookupData(TuiCustomComboBox* AOwner)
 TuiCustomEditListBox* TuiComboBoxLookupData::CreateList() { return new TuiComboBoxListBox(combo_); }
 
 void TuiComboBoxLookupData::Initialize(TWinControl* AParent) {
+    widest_ = -1;
     TuiCustomTextEditLookupData::Initialize(AParent);
     if (ComboList() == nullptr) return;
     const bool wasAllocated = ComboList()->HandleAllocated();
@@ -137,9 +138,15 @@ void TuiComboBoxLookupData::Initialize(TWinControl* AParent) {
 }
 
 int TuiComboBoxLookupData::WidestItem() {
+    if (widest_ >= 0) return widest_;
+    TuiComboBoxListBox* list = ComboList();
+    if (list == nullptr) return 0;
+    // Measured once per opening, in the list's font.
+    TCanvas* canvas = list->Canvas();
+    canvas->Font()->Assign(list->Font());
     int widest = 0;
-    if (ComboList() == nullptr) return 0;
-    for (int i = 0; i < GetItemCount(); ++i) widest = std::max(widest, ComboList()->GetItemWidth(i));
+    for (int i = 0; i < GetItemCount(); ++i) widest = std::max(widest, canvas->TextWidth(GetDisplayText(i)));
+    widest_ = widest;
     return widest;
 }
 

@@ -574,6 +574,7 @@ public:
     TPoint GetVisualAreaPreferredSize(TPoint AMaxSize);
     // The size the list accepts when the user resizes it: whole rows, room for the scroll bars it needs.
     bool ContentResizing(int& AWidth, int& AHeight);
+    // The width of the widest item's text, measured on the first request after the list was initialised.
     int WidestItem();
 
 protected:
@@ -582,6 +583,7 @@ protected:
 
 private:
     TuiCustomComboBox* combo_;
+    int widest_ = -1;
 };
 
 class TuiComboBoxPopupWindow : public TuiCustomEditPopupWindow {
@@ -623,6 +625,8 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DblClick() override;
+    // Clicks in the text area are not the combo's click events.
+    void Click() override {}
     // After the inner EDIT painted: a fixed list with OnDrawItem draws its selected item over it.
     void SpellRedraw() override;
     // The current item follows the text; a change of it by the user's typing marks the editor modified.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorErrorsTest.h"
 #include "EditorGallery.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
@@ -29,16 +30,8 @@ public:
     }
 };
 
-class DropDownEdit : public EditorWindowTest {
+class DropDownEdit : public EditorErrorsTest {
 protected:
-    void SetUp() override {
-        EditorWindowTest::SetUp();
-        Application->OnException = [this](TObject*, const std::exception& E) { errors.push_back(E.what()); };
-    }
-    void TearDown() override {
-        Application->OnException = nullptr;
-        EditorWindowTest::TearDown();
-    }
     // A form at (100, 100) with the editor at (10, 10), 150 x 21, and a plain EDIT after it; the popup
     // is 200 x 120 unless a test says otherwise.
     void NewForm(int Y = 100) {
@@ -95,7 +88,6 @@ protected:
     TuiDropDownEdit* edit = nullptr;
     TEdit* after = nullptr;
     std::vector<std::string> log;
-    std::vector<std::string> errors;
 };
 
 TEST_F(DropDownEdit, KeysOpenAndCloseTheDropDownWithTheirReasons) {

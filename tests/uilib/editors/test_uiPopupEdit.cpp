@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorErrorsTest.h"
 #include "EditorGallery.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
@@ -18,16 +19,8 @@
 namespace zel::test {
 namespace {
 
-class PopupEdit : public EditorWindowTest {
+class PopupEdit : public EditorErrorsTest {
 protected:
-    void SetUp() override {
-        EditorWindowTest::SetUp();
-        Application->OnException = [this](TObject*, const std::exception& E) { errors.push_back(E.what()); };
-    }
-    void TearDown() override {
-        Application->OnException = nullptr;
-        EditorWindowTest::TearDown();
-    }
     // A form with the popup edit at (10, 10), a box at (10, 40) holding a hidden panel at (5, 6) of 120 x 90
     // with an EDIT inside, and a plain EDIT to take the focus.
     void NewForm() {
@@ -74,7 +67,6 @@ protected:
     TPanel* panel = nullptr;
     TEdit* inner = nullptr;
     TEdit* after = nullptr;
-    std::vector<std::string> errors;
 };
 
 TEST_F(PopupEdit, ALentPanelComesBackToItsParentPlaceAndVisibility) {
