@@ -164,6 +164,24 @@ TEST_F(PopupEdit, AParentFreedWhileOpenLeavesThePanelHiddenOnNoParent) {
     EXPECT_EQ(panel->GetParent(), nullptr);
 }
 
+TEST_F(PopupEdit, APanelWithNothingToFocusTakesTypedCharactersWithoutHarm) {
+    NewForm();
+    delete inner;
+    inner = nullptr;
+    edit->Properties()->SetPopupControl(panel);
+    FocusEditor();
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(GetFocus(), edit->PopupWindow()->GetHandle()) << "the popup holds the focus itself";
+    Tap('A');
+    Tap('B');
+    EXPECT_TRUE(Open());
+    Tap(VK_ESCAPE);
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(edit->CloseUpReason, crCancel);
+    EXPECT_EQ(GetFocus(), edit->InnerEdit()->GetHandle()) << "the editor has the focus back";
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(PopupEdit, TheEditorFreedWhileOpenGivesThePanelBack) {
     NewForm();
     edit->Properties()->SetPopupControl(panel);
