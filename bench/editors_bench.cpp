@@ -579,3 +579,70 @@ void BM_RepaintSpinEditWithFastButtons(benchmark::State& state) {
 BENCHMARK(BM_RepaintSpinEditWithFastButtons)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+// ---- the combo box
+
+#include "uilib/editors/uiDropDownEdit.h"
+
+namespace {
+
+// A shown form with a focused combo box of 1,000 items, "Item 0" to "Item 999".
+struct TComboStage {
+    TComboStage() : units(zel::uiEditorsUnitList()) {
+        form = zel::Construct<zel::test::TEditorGalleryForm>(nullptr);
+        form->SetBounds(100, 100, 300, 80);
+        combo = zel::Construct<zel::TuiComboBox>(form);
+        combo->SetParent(form);
+        combo->SetBounds(10, 10, 150, 21);
+        zel::TStringList* items = combo->Properties()->Items();
+        items->BeginUpdate();
+        for (int i = 0; i < 1000; ++i) items->Add("Item " + std::to_string(i));
+        items->EndUpdate();
+        form->Show();
+        zel::ProcessPendingMessages();
+        combo->SetFocus();
+        zel::ProcessPendingMessages();
+    }
+    ~TComboStage() {
+        delete form;
+        zel::ProcessPendingMessages();
+    }
+    TComboStage(const TComboStage&) = delete;
+    TComboStage& operator=(const TComboStage&) = delete;
+    void Open() {
+        combo->SetDroppedDown(true);
+        zel::ProcessPendingMessages();
+    }
+
+    zel::TManualClockScope clock;
+    zel::TUnitsScope units;
+    zel::test::TEditorGalleryForm* form = nullptr;
+    zel::TuiComboBox* combo = nullptr;
+};
+
+// A full repaint of the dropped list (eight rows of the 1,000 items).
+void BM_RepaintDroppedComboList1000(benchmark::State& state) {
+    TComboStage s;
+    s.Open();
+    if (!s.combo->GetDroppedDown()) state.SkipWithError("not dropped");
+    const zel::HWND list = s.combo->PopupList()->GetHandle();
+    for (auto _ : state) {
+        zel::RedrawWindow(list, nullptr, nullptr, zel::RDW_INVALIDATE | zel::RDW_UPDATENOW);
+        benchmark::DoNotOptimize(s.combo->PopupList()->GetHeight());
+    }
+}
+BENCHMARK(BM_RepaintDroppedComboList1000)->Unit(benchmark::kMicrosecond);
+
+// Dropping the list of 1,000 items (the popup shown and painted) and closing it again.
+void BM_OpenAndCloseCombo1000(benchmark::State& state) {
+    TComboStage s;
+    for (auto _ : state) {
+        s.Open();
+        zel::UpdateWindow(s.combo->PopupWindow()->GetHandle());
+        s.combo->CloseUp(zel::crCancel);
+    }
+    if (s.combo->GetDroppedDown()) state.SkipWithError("still open");
+}
+BENCHMARK(BM_OpenAndCloseCombo1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -18,6 +18,9 @@ namespace zel {
 
 namespace {
 
+// The message a popup window shows itself on (posted by its editor).
+constexpr UINT kPopupShowRequest = WM_APP + 126;
+
 // Theme parts: the window's small close button, the status bar's size grip and the list box's frame.
 constexpr int kThemeSmallCloseButton = 19;
 constexpr int kThemeGripper = 3;
@@ -599,7 +602,28 @@ void TuiCustomEditPopupWindow::ForwardChar(TMessage& Message) {
     Message.Result = SendMessage(focus, WM_CHAR, Message.WParam, Message.LParam);
 }
 
+void TuiCustomEditPopupWindow::CreateParams(TCreateParams& Params) {
+    TuiCustomPopupWindow::CreateParams(Params);
+    if (!GetCaptureFocus()) Params.ExStyle |= WS_EX_NOACTIVATE;
+}
+
+void TuiCustomEditPopupWindow::Notification(TComponent* AComponent, TOperation Operation) {
+    TuiCustomPopupWindow::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == ShowFocusControl) ShowFocusControl = nullptr;
+}
+
+bool TuiCustomEditPopupWindow::OwnerHandlesClick(HWND /*Window*/, UINT /*Msg*/, TPoint P, TShiftState /*Shift*/) {
+    auto* editor = dynamic_cast<TuiCustomDropDownEdit*>(Editor());
+    if (editor == nullptr || !editor->HandleAllocated()) return false;
+    return editor->IsOpeningArea(editor->ScreenToClient(P));
+}
+
 void TuiCustomEditPopupWindow::Dispatch(TMessage& Message) {
+    if (Message.Msg == kPopupShowRequest) {
+        // The drop-down editor's posted request: shown with the control it chose for the focus.
+        ShowPopup(ShowFocusControl);
+        return;
+    }
     if (Message.Msg == WM_CHAR) {
         ForwardChar(Message);
         return;

@@ -38,7 +38,7 @@ void TuiCustomTextEdit::AfterConstruction() {
     SetInnerControl(innerEdit_);
     SetBounds(GetLeft(), GetTop(), 121, 21);
     if (ActiveProperties()->UsesLookupData()) {
-        lookupData_ = new TuiCustomTextEditLookupData(this);
+        lookupData_ = CreateLookupData();
         lookupData_->OnSelectItem = [this](TObject* Sender) { LookupItemSelected(Sender); };
     }
     if (TuiFormatController* controller = uiFormatController(); controller != nullptr) controller->AddListener(this);

@@ -274,6 +274,8 @@ public:
 protected:
     // The list class; none for the text editor.
     virtual bool UsesList() const { return false; }
+    // Makes the list (for descendants that use one).
+    virtual TuiCustomEditListBox* CreateList();
     void SetCurrentKeyInternal(int AKey);
     void SetListIndex(int AIndex);
     void ListIndexChanged();
@@ -614,6 +616,8 @@ protected:
     bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem) override;
     TuiContainerViewInfo* CreateViewInfo() override { return new TuiCustomTextEditViewInfo; }
     virtual TuiCustomInnerTextEdit* CreateInnerEdit() { return new TuiCustomInnerTextEdit(this); }
+    // The completion data, made when the settings use one.
+    virtual TuiCustomTextEditLookupData* CreateLookupData() { return new TuiCustomTextEditLookupData(this); }
     bool CanTypeChar(char C) override;
     bool HandleKeyDown(WORD& Key, TShiftState Shift) override;
     bool InnerControlKeyHook(TMessage& Message) override;

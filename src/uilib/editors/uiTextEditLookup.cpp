@@ -11,6 +11,9 @@ namespace zel {
 
 namespace {
 
+// The last of the list box messages (LB_GETLISTBOXINFO).
+constexpr UINT kLastListBoxMessage = 0x01B2;
+
 // The two texts equal after the locale's upper-casing.
 bool SameIgnoringCase(const std::string& A, const std::string& B) { return AnsiUpperCase(A) == AnsiUpperCase(B); }
 
@@ -158,7 +161,7 @@ void TuiCustomTextEditLookupData::SyncSelected() { SetListIndex(currentKey_); }
 void TuiCustomTextEditLookupData::Initialize(TWinControl* AParent) {
     if (!UsesList()) return;
     if (list_ == nullptr) {
-        list_ = new TuiCustomEditListBox(nullptr);
+        list_ = CreateList();
         list_->Edit = owner_;
         list_->OnIndexChanged = [this] { ListIndexChanged(); };
     }
@@ -169,6 +172,8 @@ void TuiCustomTextEditLookupData::Initialize(TWinControl* AParent) {
     list_->SetItemIndex(itemIndex_);
     TextChanged();
 }
+
+TuiCustomEditListBox* TuiCustomTextEditLookupData::CreateList() { return new TuiCustomEditListBox(nullptr); }
 
 void TuiCustomTextEditLookupData::PositionVisualArea(const TRect& R) {
     if (list_ == nullptr) return;
@@ -239,6 +244,11 @@ void TuiCustomEditListBox::WndProc(TMessage& Message) {
         const int lines = std::max(1, Mouse->GetWheelScrollLines());
         for (int i = 0; i < lines; ++i) SendMessage(GetHandle(), WM_VSCROLL, delta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
         Message.Result = 1;
+        return;
+    }
+    // The list's own requests (the index read below among them) change no choice of the user's.
+    if (Message.Msg >= LB_ADDSTRING && Message.Msg <= kLastListBoxMessage) {
+        TuiCustomInnerListBox::WndProc(Message);
         return;
     }
     const int before = HandleAllocated() ? GetItemIndex() : -1;

@@ -2,7 +2,8 @@
 // The editors' gallery: a form with one column per look (Flat, Standard, UltraFlat, Office 2003 and the
 // native look) and one row per kind of control: a container with an inner EDIT in every border style, without
 // and with shadow; a text editor; a masked editor; the spin editor with fast buttons in each of its three
-// button positions. Used by the screenshots and the repaint benchmark.
+// button positions; the drop-down editors: a combo box, a popup edit lending a panel and a drop-down edit with
+// a system panel. Used by the screenshots and the repaint benchmark.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,11 +14,13 @@
 
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Units.h"
+#include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/UxTheme.h"
 #include "platform/win/Windows.h"
 #include "uilib/editors/uiContainer.h"
+#include "uilib/editors/uiDropDownEdit.h"
 #include "uilib/editors/uiEditorsUnits.h"
 #include "uilib/editors/uiMaskEdit.h"
 #include "uilib/editors/uiSpinEdit.h"
@@ -72,27 +75,61 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
     const std::vector<std::pair<const char*, TuiContainerBorderStyle>> styles = {
         {"None", cbsNone}, {"Single", cbsSingle},       {"Thick", cbsThick},      {"Flat", cbsFlat},
         {"3D", cbs3D},     {"UltraFlat", cbsUltraFlat}, {"Office11", cbsOffice11}};
-    // The editors' rows, after the containers' ones.
-    std::vector<std::function<TuiContainer*(TWinControl*)>> editorRows = {
-        [](TWinControl* Parent) {
+    // The editors' rows, after the containers' ones; each makes the editor of one cell in a look.
+    using TMakeEditor = std::function<TuiContainer*(TWinControl*, const TGalleryLook&)>;
+    std::vector<TMakeEditor> editorRows = {
+        [](TWinControl* Parent, const TGalleryLook&) {
             auto* e = Construct<TuiTextEdit>(Parent);
             e->SetEditValue(Variant("Text edit"));
             return e;
         },
-        [](TWinControl* Parent) {
+        [](TWinControl* Parent, const TGalleryLook&) {
             auto* e = Construct<TuiMaskEdit>(Parent);
             e->Properties()->SetEditMask("(999)000-0000");
             e->SetEditValue(Variant("(555)12 -    "));
             return e;
         }};
     for (TuiSpinEditButtonsPosition position : {sbpHorzLeftRight, sbpHorzRight, sbpVert})
-        editorRows.push_back([position](TWinControl* Parent) {
+        editorRows.push_back([position](TWinControl* Parent, const TGalleryLook&) {
             auto* spin = Construct<TuiSpinEdit>(Parent);
             spin->Properties()->SpinButtons()->SetPosition(position);
             spin->Properties()->SpinButtons()->SetShowFastButtons(true);
             spin->SetValue(Variant(42));
             return spin;
         });
+    // The drop-down editors come last.
+    const auto popupBorder = [](TuiCustomDropDownEdit* E, const TGalleryLook& Look) {
+        E->Style()->SetPopupBorderStyle(Look.Native ? epbsDefault : epbsFrame3D);
+        return E;
+    };
+    editorRows.push_back([popupBorder](TWinControl* Parent, const TGalleryLook& Look) {
+        auto* combo = Construct<TuiComboBox>(Parent);
+        for (const char* item : {"Piano", "Strings", "Brass", "Organ", "Pad"}) combo->Properties()->Items()->Add(item);
+        combo->SetEditValue(Variant("Strings"));
+        return popupBorder(combo, Look);
+    });
+    editorRows.push_back([popupBorder](TWinControl* Parent, const TGalleryLook& Look) {
+        auto* popup = Construct<TuiPopupEdit>(Parent);
+        auto* panel = new TPanel(Parent);
+        panel->SetParent(Parent);
+        panel->SetBounds(0, 0, 120, 80);
+        panel->SetCaption(Look.Name);
+        panel->SetVisible(false);
+        popup->Properties()->SetPopupControl(panel);
+        popup->Properties()->ImmediatePopup = false;
+        popup->SetEditValue(Variant("Popup"));
+        return popupBorder(popup, Look);
+    });
+    editorRows.push_back([popupBorder](TWinControl* Parent, const TGalleryLook& Look) {
+        auto* drop = Construct<TuiDropDownEdit>(Parent);
+        drop->DropDownProperties()->PopupAutoSize = false;
+        drop->DropDownProperties()->PopupSizeable = true;
+        drop->DropDownProperties()->PopupSysPanelStyle = true;
+        drop->DropDownProperties()->SetPopupHeight(90);
+        drop->Style()->SetPopupCloseButton(true);
+        drop->SetEditValue(Variant("Drop-down"));
+        return popupBorder(drop, Look);
+    });
     const int rows = static_cast<int>(styles.size()) * 2 + static_cast<int>(editorRows.size());
     form->SetClientWidth(8 + kGalleryCellWidth * static_cast<int>(GalleryLooks().size()));
     form->SetClientHeight(8 + kGalleryCellHeight * rows);
@@ -116,7 +153,7 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
     for (const auto& make : editorRows) {
         int column = 0;
         for (const TGalleryLook& look : GalleryLooks()) {
-            TuiContainer* e = make(form);
+            TuiContainer* e = make(form, look);
             e->SetParent(form);
             e->SetBounds(8 + column * kGalleryCellWidth, 6 + row * kGalleryCellHeight, kGalleryControlWidth,
                          kGalleryControlHeight);
