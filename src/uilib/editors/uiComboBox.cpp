@@ -60,8 +60,13 @@ void TuiCustomComboBoxProperties::Assign(TPersistent* Source) {
     OnMeasureItem = source->OnMeasureItem;
 }
 
+TClass TuiCustomComboBoxProperties::StaticClass() {
+    static const TClassInfo info{"TuiCustomComboBoxProperties", TuiCustomDropDownEditProperties::StaticClass()};
+    return &info;
+}
+
 TClass TuiComboBoxProperties::StaticClass() {
-    static const TClassInfo info{"TuiComboBoxProperties", nullptr};
+    static const TClassInfo info{"TuiComboBoxProperties", TuiCustomComboBoxProperties::StaticClass()};
     return &info;
 }
 
@@ -397,8 +402,14 @@ void TuiCustomComboBox::SpellRedraw() {
 
 // ------------------------------------------------------------------------------------------------ filter
 
-void TuiFilterComboBoxHelper::InitializeProperties(TuiCustomEditProperties* AProperties) {
-    TuiFilterMaskEditHelper::InitializeProperties(AProperties);
+TClass TuiFilterComboBoxHelper::StaticClass() {
+    return MakeHelperClass<TuiFilterComboBoxHelper>("TuiFilterComboBoxHelper", TuiFilterMaskEditHelper::StaticClass());
+}
+
+void TuiFilterComboBoxHelper::InitializeProperties(TuiCustomEditProperties* AProperties,
+                                                   TuiCustomEditProperties* AEditProperties, bool AHasButtons) const {
+    TUpdateBracket update(AProperties);
+    TuiFilterMaskEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
     auto* properties = dynamic_cast<TuiCustomComboBoxProperties*>(AProperties);
     if (properties == nullptr) return;
     TBitmap none;
@@ -417,9 +428,11 @@ namespace {
 void uiDropDownEditStartup() {
     GetRegisteredEditProperties()->Register(TuiComboBoxProperties::StaticClass(), suiSEditRepositoryComboBoxItem.Text);
     GetRegisteredEditProperties()->Register(TuiPopupEditProperties::StaticClass(), suiSEditRepositoryPopupItem.Text);
+    FilterEditsController()->Register(TuiComboBoxProperties::StaticClass(), TuiFilterComboBoxHelper::StaticClass());
 }
 
 void uiDropDownEditShutdown() {
+    FilterEditsController()->Unregister(TuiComboBoxProperties::StaticClass(), TuiFilterComboBoxHelper::StaticClass());
     GetRegisteredEditProperties()->Unregister(TuiPopupEditProperties::StaticClass());
     GetRegisteredEditProperties()->Unregister(TuiComboBoxProperties::StaticClass());
 }

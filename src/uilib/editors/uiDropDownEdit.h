@@ -202,6 +202,7 @@ enum TuiPopupOpenDirection { podHorizontal, podVertical };
 
 class TuiCustomDropDownEditProperties : public TuiCustomMaskEditProperties {
 public:
+    static TClass StaticClass();
     explicit TuiCustomDropDownEditProperties(TPersistent* AOwner);
     ~TuiCustomDropDownEditProperties() override;
     std::string ClassName() const override { return "TuiCustomDropDownEditProperties"; }
@@ -379,6 +380,7 @@ protected:
 
 class TuiCustomPopupEditProperties : public TuiCustomDropDownEditProperties {
 public:
+    static TClass StaticClass();
     explicit TuiCustomPopupEditProperties(TPersistent* AOwner);
     ~TuiCustomPopupEditProperties() override;
     std::string ClassName() const override { return "TuiCustomPopupEditProperties"; }
@@ -486,6 +488,7 @@ using TuiEditDrawItemEvent = std::function<void(TuiCustomComboBox* AControl, TCa
 
 class TuiCustomComboBoxProperties : public TuiCustomDropDownEditProperties {
 public:
+    static TClass StaticClass();
     explicit TuiCustomComboBoxProperties(TPersistent* AOwner);
     std::string ClassName() const override { return "TuiCustomComboBoxProperties"; }
     // The drop-down settings, then the list style, rows, item height, Revertable and both events.
@@ -652,8 +655,12 @@ protected:
 // The combo box of filter rows: the editor class, and the settings it needs there.
 class TuiFilterComboBoxHelper : public TuiFilterMaskEditHelper {
 public:
-    static std::string GetFilterEditClassName() { return "TuiComboBox"; }
-    static void InitializeProperties(TuiCustomEditProperties* AProperties);
+    static TClass StaticClass();
+    std::string GetFilterEditClassName() const override { return "TuiComboBox"; }
+    // The masked editor's filter settings, with no glyph, eight rows of an editable list opened by the button
+    // only, lined up on the left and without stepping.
+    void InitializeProperties(TuiCustomEditProperties* AProperties, TuiCustomEditProperties* AEditProperties,
+                              bool AHasButtons) const override;
 };
 
 // The drop-down editors' start-up step: registers the combo box's and the popup edit's settings classes

@@ -506,4 +506,9 @@ void TuiCustomDropDownEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
     }
 }
 
+TClass TuiCustomDropDownEditProperties::StaticClass() {
+    static const TClassInfo info{"TuiCustomDropDownEditProperties", TuiCustomMaskEditProperties::StaticClass()};
+    return &info;
+}
+
 }  // namespace zel

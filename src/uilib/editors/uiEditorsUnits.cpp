@@ -5,6 +5,7 @@
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiDataStorage.h"
+#include "uilib/editors/uiDropDownEdit.h"
 #include "uilib/editors/uiEdit.h"
 #include "uilib/editors/uiEditConsts.h"
 #include "uilib/editors/uiEditPaintUtils.h"
@@ -13,6 +14,7 @@
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
 #include "uilib/editors/uiMaskEdit.h"
+#include "uilib/editors/uiSpinEdit.h"
 #include "uilib/editors/uiTextEdit.h"
 
 namespace zel {
@@ -37,13 +39,8 @@ TUnitRows uiEditorsUnits() {
         {"uiFilterControlStrs", uiFilterControlStrsStartup, uiFilterControlStrsShutdown},
         uiTextEditUnitRow(),
         uiMaskEditUnitRow(),
-        // Place of the spin editor's unit: it registers TuiSpinEditProperties ("SpinEdit|Represents a spin
-        // editor") and TuiFilterSpinEditHelper for it, and removes both when it stops.
-        {"uiSpinEdit", nullptr, nullptr},
-        // Place of the drop-down editors' unit: it registers TuiComboBoxProperties ("ComboBox|Represents the
-        // combo box editor") with TuiFilterComboBoxHelper, and TuiPopupEditProperties ("PopupEdit|Represents an
-        // edit control with a dropdown list"), and removes them when it stops.
-        {"uiDropDownEdit", nullptr, nullptr},
+        uiSpinEditUnitRow(),
+        uiDropDownEditUnitRow(),
         {"uiExtEditConsts", uiExtEditConstsRegister, uiExtEditConstsUnregister},
         uiCheckBoxUnitRow(),
     };

@@ -58,8 +58,7 @@ TuiFilterOperators TuiCustomFilterEditHelper::GetSupportedFilterOperators(TuiCus
 }
 
 void TuiCustomFilterEditHelper::InitializeProperties(TuiCustomEditProperties* AProperties,
-                                                     TuiCustomEditProperties* AEditProperties,
-                                                     bool AHasButtons) const {
+                                                     TuiCustomEditProperties* AEditProperties, bool AHasButtons) const {
     TUpdateBracket update(AProperties);
     if (AEditProperties != nullptr && AEditProperties != AProperties) AProperties->Assign(AEditProperties);
     AProperties->GetAlignment()->SetHorz(taLeftJustify);

@@ -55,8 +55,7 @@ public:
     // Codes 1 to 10, or 1 to 14 with the extended operators, never 7 and 8; settings that answer the question
     // themselves are asked instead.
     virtual TuiFilterOperators GetSupportedFilterOperators(TuiCustomEditProperties* AProperties,
-                                                           TuiValueTypeClass AValueTypeClass,
-                                                           bool AExtendedSet) const;
+                                                           TuiValueTypeClass AValueTypeClass, bool AExtendedSet) const;
     // Makes AProperties the settings of a filter row's editor for values that AEditProperties edit: a copy of
     // them, left-justified at the top, silent, writable, validating on Enter, without a data provider or
     // handlers, and without buttons unless AHasButtons.

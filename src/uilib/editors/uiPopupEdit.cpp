@@ -65,8 +65,13 @@ TuiPopupEditProperties::TuiPopupEditProperties(TPersistent* AOwner) : TuiCustomP
     ImmediatePopup = true;
 }
 
+TClass TuiCustomPopupEditProperties::StaticClass() {
+    static const TClassInfo info{"TuiCustomPopupEditProperties", TuiCustomDropDownEditProperties::StaticClass()};
+    return &info;
+}
+
 TClass TuiPopupEditProperties::StaticClass() {
-    static const TClassInfo info{"TuiPopupEditProperties", nullptr};
+    static const TClassInfo info{"TuiPopupEditProperties", TuiCustomPopupEditProperties::StaticClass()};
     return &info;
 }
 

@@ -338,8 +338,13 @@ bool TuiCustomSpinEditProperties::ValidateDisplayValue(Variant& DisplayValue, st
                                                              ARepositoryProperties, AEditorText);
 }
 
+TClass TuiCustomSpinEditProperties::StaticClass() {
+    static const TClassInfo info{"TuiCustomSpinEditProperties", TuiCustomMaskEditProperties::StaticClass()};
+    return &info;
+}
+
 TClass TuiSpinEditProperties::StaticClass() {
-    static const TClassInfo info{"TuiSpinEditProperties", nullptr};
+    static const TClassInfo info{"TuiSpinEditProperties", TuiCustomSpinEditProperties::StaticClass()};
     return &info;
 }
 
@@ -904,23 +909,22 @@ void TuiCustomSpinEdit::ClearSelection() {
 
 // ---------------------------------------------------------------------------------------------- filter rows
 
-TuiFilterOperators TuiFilterSpinEditHelper::GetSupportedFilterOperators(TuiCustomEditProperties* /*AProperties*/,
-                                                                        const TuiValueType* /*AValueType*/,
-                                                                        bool AExtendedSet) {
-    TuiFilterOperators operators(1662);
-    if (AExtendedSet) operators |= TuiFilterOperators(30720);
-    return operators;
+TClass TuiFilterSpinEditHelper::StaticClass() {
+    return MakeHelperClass<TuiFilterSpinEditHelper>("TuiFilterSpinEditHelper", TuiFilterMaskEditHelper::StaticClass());
 }
 
-void TuiFilterSpinEditHelper::InitializeProperties(TuiCustomEditProperties* AProperties) {
-    TuiFilterMaskEditHelper::InitializeProperties(AProperties);
+TuiFilterOperators TuiFilterSpinEditHelper::GetSupportedFilterOperators(TuiCustomEditProperties* AProperties,
+                                                                        TuiValueTypeClass AValueTypeClass,
+                                                                        bool AExtendedSet) const {
+    // The base sets: never the text patterns that the masked editor adds.
+    return TuiCustomFilterEditHelper::GetSupportedFilterOperators(AProperties, AValueTypeClass, AExtendedSet);
+}
+
+void TuiFilterSpinEditHelper::InitializeProperties(TuiCustomEditProperties* AProperties,
+                                                   TuiCustomEditProperties* AEditProperties, bool AHasButtons) const {
+    TUpdateBracket update(AProperties);
+    TuiFilterMaskEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
     if (auto* properties = dynamic_cast<TuiCustomSpinEditProperties*>(AProperties)) properties->SetCanEdit(true);
-}
-
-TuiFilterEditRegistration uiSpinEditFilterRegistration() {
-    return TuiFilterEditRegistration{
-        TuiSpinEditProperties::StaticClass(), TuiFilterSpinEditHelper::GetFilterEditClassName(),
-        &TuiFilterSpinEditHelper::GetSupportedFilterOperators, &TuiFilterSpinEditHelper::InitializeProperties};
 }
 
 // ------------------------------------------------------------------------------------------------- the unit
@@ -1026,9 +1030,13 @@ void RegisterSpinEditClasses() {
 
 void uiSpinEditStartup() {
     GetRegisteredEditProperties()->Register(TuiSpinEditProperties::StaticClass(), suiSEditRepositorySpinItem.Text);
+    FilterEditsController()->Register(TuiSpinEditProperties::StaticClass(), TuiFilterSpinEditHelper::StaticClass());
 }
 
-void uiSpinEditShutdown() { GetRegisteredEditProperties()->Unregister(TuiSpinEditProperties::StaticClass()); }
+void uiSpinEditShutdown() {
+    FilterEditsController()->Unregister(TuiSpinEditProperties::StaticClass(), TuiFilterSpinEditHelper::StaticClass());
+    GetRegisteredEditProperties()->Unregister(TuiSpinEditProperties::StaticClass());
+}
 
 }  // namespace
 

@@ -72,6 +72,7 @@ private:
 
 class TuiCustomSpinEditProperties : public TuiCustomMaskEditProperties {
 public:
+    static TClass StaticClass();
     explicit TuiCustomSpinEditProperties(TPersistent* AOwner);
     ~TuiCustomSpinEditProperties() override;
     std::string ClassName() const override { return "TuiCustomSpinEditProperties"; }
@@ -283,22 +284,15 @@ protected:
 // The spin editor of filter rows.
 class TuiFilterSpinEditHelper : public TuiFilterMaskEditHelper {
 public:
-    static std::string GetFilterEditClassName() { return "TuiSpinEdit"; }
+    static TClass StaticClass();
+    std::string GetFilterEditClassName() const override { return "TuiSpinEdit"; }
     // Codes 1-6, 9 and 10; 11-14 when the extended operators are asked for.
-    static TuiFilterOperators GetSupportedFilterOperators(TuiCustomEditProperties* AProperties,
-                                                          const TuiValueType* AValueType, bool AExtendedSet);
-    static void InitializeProperties(TuiCustomEditProperties* AProperties);
+    TuiFilterOperators GetSupportedFilterOperators(TuiCustomEditProperties* AProperties,
+                                                   TuiValueTypeClass AValueTypeClass, bool AExtendedSet) const override;
+    // The masked editor's filter settings, which can always be typed into.
+    void InitializeProperties(TuiCustomEditProperties* AProperties, TuiCustomEditProperties* AEditProperties,
+                              bool AHasButtons) const override;
 };
-
-// The filter editors this unit brings: the pairs of a properties class and its filter helper, for the
-// filter-edits registry to take in at start-up and give back at shutdown.
-struct TuiFilterEditRegistration {
-    TClass PropertiesClass = nullptr;
-    std::string FilterEditClassName;
-    TuiFilterOperators (*SupportedOperators)(TuiCustomEditProperties*, const TuiValueType*, bool) = nullptr;
-    void (*InitializeProperties)(TuiCustomEditProperties*) = nullptr;
-};
-TuiFilterEditRegistration uiSpinEditFilterRegistration();
 
 TUnitRow uiSpinEditUnitRow();
 

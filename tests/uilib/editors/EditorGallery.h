@@ -77,18 +77,17 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
         {"3D", cbs3D},     {"UltraFlat", cbsUltraFlat}, {"Office11", cbsOffice11}};
     // The editors' rows, after the containers' ones; each makes the editor of one cell in a look.
     using TMakeEditor = std::function<TuiContainer*(TWinControl*, const TGalleryLook&)>;
-    std::vector<TMakeEditor> editorRows = {
-        [](TWinControl* Parent, const TGalleryLook&) {
-            auto* e = Construct<TuiTextEdit>(Parent);
-            e->SetEditValue(Variant("Text edit"));
-            return e;
-        },
-        [](TWinControl* Parent, const TGalleryLook&) {
-            auto* e = Construct<TuiMaskEdit>(Parent);
-            e->Properties()->SetEditMask("(999)000-0000");
-            e->SetEditValue(Variant("(555)12 -    "));
-            return e;
-        }};
+    std::vector<TMakeEditor> editorRows = {[](TWinControl* Parent, const TGalleryLook&) {
+                                               auto* e = Construct<TuiTextEdit>(Parent);
+                                               e->SetEditValue(Variant("Text edit"));
+                                               return e;
+                                           },
+                                           [](TWinControl* Parent, const TGalleryLook&) {
+                                               auto* e = Construct<TuiMaskEdit>(Parent);
+                                               e->Properties()->SetEditMask("(999)000-0000");
+                                               e->SetEditValue(Variant("(555)12 -    "));
+                                               return e;
+                                           }};
     for (TuiSpinEditButtonsPosition position : {sbpHorzLeftRight, sbpHorzRight, sbpVert})
         editorRows.push_back([position](TWinControl* Parent, const TGalleryLook&) {
             auto* spin = Construct<TuiSpinEdit>(Parent);

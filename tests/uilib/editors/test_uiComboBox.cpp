@@ -298,8 +298,10 @@ TEST_F(ComboBox, TheFilterSettingsAndTheCopy) {
     EXPECT_EQ(copy.GetDropDownListStyle(), lsFixedList);
     EXPECT_EQ(copy.GetItemHeight(), 17);
     EXPECT_TRUE(copy.Revertable);
-    TuiFilterComboBoxHelper::InitializeProperties(&p);
-    EXPECT_EQ(TuiFilterComboBoxHelper::GetFilterEditClassName(), "TuiComboBox");
+    TuiFilterEditHelperClass helper = TuiCustomFilterEditHelper::HelperOfClass(TuiFilterComboBoxHelper::StaticClass());
+    ASSERT_NE(helper, nullptr);
+    helper->InitializeProperties(&p, &copy, true);
+    EXPECT_EQ(helper->GetFilterEditClassName(), "TuiComboBox");
     EXPECT_EQ(p.Buttons()->GetItem(0)->GetKind(), bkDown) << "no glyph";
     EXPECT_EQ(p.GetDropDownRows(), 8);
     EXPECT_EQ(p.GetDropDownListStyle(), lsEditList);

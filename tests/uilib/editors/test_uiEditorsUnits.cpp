@@ -19,6 +19,7 @@
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiDataStorage.h"
+#include "uilib/editors/uiDropDownEdit.h"
 #include "uilib/editors/uiEdit.h"
 #include "uilib/editors/uiEditConsts.h"
 #include "uilib/editors/uiEditPaintUtils.h"
@@ -29,6 +30,7 @@
 #include "uilib/editors/uiFormats.h"
 #include "uilib/editors/uiLibraryStrs.h"
 #include "uilib/editors/uiMaskEdit.h"
+#include "uilib/editors/uiSpinEdit.h"
 #include "uilib/editors/uiTextEdit.h"
 
 namespace zel::test {
@@ -58,15 +60,22 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
             {TuiCheckBoxProperties::StaticClass(),
              "CheckBox|Represents a check box control that allows selecting an option",
              TuiFilterCheckBoxHelper::StaticClass()},
+            {TuiComboBoxProperties::StaticClass(), "ComboBox|Represents the combo box editor",
+             TuiFilterComboBoxHelper::StaticClass()},
             {TuiMaskEditProperties::StaticClass(), "MaskEdit|Represents a generic masked edit control.",
              TuiFilterMaskEditHelper::StaticClass()},
+            // The popup edit has no helper of its own: the masked editor's serves its family.
+            {TuiPopupEditProperties::StaticClass(), "PopupEdit|Represents an edit control with a dropdown list",
+             TuiFilterMaskEditHelper::StaticClass()},
+            {TuiSpinEditProperties::StaticClass(), "SpinEdit|Represents a spin editor",
+             TuiFilterSpinEditHelper::StaticClass()},
             {TuiTextEditProperties::StaticClass(), "TextEdit|Represents a single line text editor",
              TuiFilterTextEditHelper::StaticClass()},
         };
         TuiRegisteredClasses* properties = GetRegisteredEditProperties();
         ASSERT_EQ(properties->GetCount(), static_cast<int>(registered.size()));
         ASSERT_NE(ExistingFilterEditsController(), nullptr);
-        EXPECT_EQ(ExistingFilterEditsController()->GetCount(), static_cast<int>(registered.size()));
+        EXPECT_EQ(ExistingFilterEditsController()->GetCount(), static_cast<int>(registered.size()) - 1);
         for (int i = 0; i < properties->GetCount(); ++i) {
             SCOPED_TRACE(registered[i].Hint);
             EXPECT_EQ(properties->GetClass(i), registered[i].Properties);
@@ -74,7 +83,7 @@ TEST(uiEditorsUnits, StartInOrderRegisterTheProductsAndUndoItAll) {
             EXPECT_EQ(ExistingFilterEditsController()->FindHelper(registered[i].Properties),
                       TuiCustomFilterEditHelper::HelperOfClass(registered[i].Helper));
         }
-        EXPECT_EQ(properties->GetDescription(2), "TextEdit");
+        EXPECT_EQ(properties->GetDescription(5), "TextEdit");
         EXPECT_EQ(WM_REDRAWMISSPELLS(), RegisterWindowMessage("WM_REDRAWMISSPELLS"));
         EXPECT_GE(WM_REDRAWMISSPELLS(), 0xC000u) << "a registered message";
         TubResourceStringsRepository* repo = ubResourceStringsRepository();
@@ -137,7 +146,7 @@ TEST(uiEditorsUnits, ASecondStartUpAfterAShutdownStandsAgain) {
         EXPECT_EQ(container->StyleHot()->GetActiveStyleController(), uiDefaultEditStyleController()) << round;
         EXPECT_GE(ubResourceStringsRepository()->IndexOfProduct("uiExtEdit"), 0) << round;
         EXPECT_NE(uiCheckBoxCheckMask(), nullptr) << round;
-        EXPECT_EQ(GetRegisteredEditProperties()->GetCount(), 3) << round;
+        EXPECT_EQ(GetRegisteredEditProperties()->GetCount(), 6) << round;
         ASSERT_NE(ExistingFilterEditsController(), nullptr) << round;
         EXPECT_EQ(ExistingFilterEditsController()->FindHelper(TuiCheckBoxProperties::StaticClass()),
                   TuiCustomFilterEditHelper::HelperOfClass(TuiFilterCheckBoxHelper::StaticClass()))

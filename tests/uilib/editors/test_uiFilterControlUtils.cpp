@@ -59,8 +59,7 @@ TEST(FilterEditsController, FindsTheNearestRegistrationAboveTheSettingsClass) {
         controller.Register(TuiCheckBoxProperties::StaticClass(), check);
         controller.Register(&kTestRootProperties, text);
         EXPECT_EQ(controller.GetCount(), 4);
-        for (const Lookup& l : lookups)
-            EXPECT_EQ(controller.FindHelper(l.Properties), HelperOf(l.Expected)) << l.Name;
+        for (const Lookup& l : lookups) EXPECT_EQ(controller.FindHelper(l.Properties), HelperOf(l.Expected)) << l.Name;
     }
 }
 
@@ -77,7 +76,8 @@ TEST(FilterEditsController, UnregisteringHandsTheFamilyBackToTheAncestorsHelper)
     EXPECT_EQ(controller.GetCount(), 2) << "its parent is not the mask settings' parent";
     controller.Unregister(&kTestCustomSpinProperties, TuiFilterMaskEditHelper::StaticClass());
     EXPECT_EQ(controller.GetCount(), 1);
-    EXPECT_EQ(controller.FindHelper(TuiMaskEditProperties::StaticClass()), HelperOf(TuiFilterTextEditHelper::StaticClass()));
+    EXPECT_EQ(controller.FindHelper(TuiMaskEditProperties::StaticClass()),
+              HelperOf(TuiFilterTextEditHelper::StaticClass()));
     controller.Unregister(TuiTextEditProperties::StaticClass(), TuiFilterTextEditHelper::StaticClass());
     EXPECT_EQ(controller.GetCount(), 0);
     EXPECT_EQ(controller.FindHelper(TuiMaskEditProperties::StaticClass()), nullptr);
@@ -102,8 +102,7 @@ TEST(FilterEditHelpers, ClassesLeadToTheirHelpersOnly) {
     EXPECT_EQ(HelperOf(nullptr), nullptr);
     EXPECT_EQ(HelperOf(TuiTextEditProperties::StaticClass()), nullptr) << "a settings class is no helper";
     EXPECT_EQ(HelperOf(TuiFilterMaskEditHelper::StaticClass()), HelperOf(TuiFilterMaskEditHelper::StaticClass()));
-    EXPECT_NE(dynamic_cast<const TuiFilterMaskEditHelper*>(HelperOf(TuiFilterMaskEditHelper::StaticClass())),
-              nullptr);
+    EXPECT_NE(dynamic_cast<const TuiFilterMaskEditHelper*>(HelperOf(TuiFilterMaskEditHelper::StaticClass())), nullptr);
     EXPECT_TRUE(TuiFilterMaskEditHelper::StaticClass()->InheritsFrom(TuiFilterTextEditHelper::StaticClass()));
 }
 
@@ -135,8 +134,7 @@ TEST(FilterEditHelpers, EditorClassesOperatorsAndDisplayValues) {
         {"Base", TuiCustomFilterEditHelper::StaticClass(), &plain, "", false, 1662, 1662 + 30720},
         {"BaseAsksSettingsThatAnswer", TuiCustomFilterEditHelper::StaticClass(), &own, "", false, 2, 6},
         {"Text", TuiFilterTextEditHelper::StaticClass(), &plain, "TuiTextEdit", false, 1662, 1662 + 30720},
-        {"Mask", TuiFilterMaskEditHelper::StaticClass(), &plain, "TuiMaskEdit", false, 1662 + 384,
-         1662 + 384 + 30720},
+        {"Mask", TuiFilterMaskEditHelper::StaticClass(), &plain, "TuiMaskEdit", false, 1662 + 384, 1662 + 384 + 30720},
         {"CheckBox", TuiFilterCheckBoxHelper::StaticClass(), &plain, "TuiComboBox", true, 1542, 1542},
     };
     for (const Row& r : rows) {

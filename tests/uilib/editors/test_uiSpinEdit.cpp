@@ -680,16 +680,17 @@ TEST_F(SpinEdit, ZeroIncrementsTravelAsTheirOwnProperties) {
 TEST_F(SpinEdit, FilterRowsUseTheSpinEditorThatCanBeTypedInto) {
     TuiSpinEditProperties properties(nullptr);
     properties.SetCanEdit(false);
-    TuiFilterSpinEditHelper::InitializeProperties(&properties);
-    EXPECT_TRUE(properties.GetCanEdit());
-    EXPECT_TRUE(properties.GetAutoSelect());
-    EXPECT_EQ(TuiFilterSpinEditHelper::GetSupportedFilterOperators(&properties, nullptr, false),
-              TuiFilterOperators(0b11001111110));
-    EXPECT_EQ(TuiFilterSpinEditHelper::GetSupportedFilterOperators(&properties, nullptr, true),
-              TuiFilterOperators(0b111111001111110));
-    const TuiFilterEditRegistration registration = uiSpinEditFilterRegistration();
-    EXPECT_EQ(registration.PropertiesClass, TuiSpinEditProperties::StaticClass());
-    EXPECT_EQ(registration.FilterEditClassName, "TuiSpinEdit");
+    TuiFilterEditHelperClass helper = TuiCustomFilterEditHelper::HelperOfClass(TuiFilterSpinEditHelper::StaticClass());
+    ASSERT_NE(helper, nullptr);
+    TuiSpinEditProperties filter(nullptr);
+    helper->InitializeProperties(&filter, &properties, false);
+    EXPECT_TRUE(filter.GetCanEdit());
+    EXPECT_TRUE(filter.GetAutoSelect());
+    EXPECT_EQ(helper->GetSupportedFilterOperators(&filter, nullptr, false), TuiFilterOperators(0b11001111110));
+    EXPECT_EQ(helper->GetSupportedFilterOperators(&filter, nullptr, true), TuiFilterOperators(0b111111001111110));
+    EXPECT_EQ(helper->GetFilterEditClassName(), "TuiSpinEdit");
+    // The unit's start-up registers the helper for the spin editor's settings.
+    EXPECT_EQ(FilterEditsController()->FindHelper(TuiSpinEditProperties::StaticClass()), helper);
 }
 
 // ---- Pictures ----
