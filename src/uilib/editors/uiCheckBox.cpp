@@ -629,8 +629,7 @@ std::string FilterItemText(const TuiCustomCheckBoxProperties* AProperties, int A
 }  // namespace
 
 TClass TuiFilterCheckBoxHelper::StaticClass() {
-    return MakeHelperClass<TuiFilterCheckBoxHelper>("TuiFilterCheckBoxHelper",
-                                                    TuiCustomFilterEditHelper::StaticClass());
+    return MakeHelperClass<TuiFilterCheckBoxHelper>("TuiFilterCheckBoxHelper", TuiFilterComboBoxHelper::StaticClass());
 }
 
 void TuiFilterCheckBoxHelper::GetFilterValue(TuiCustomEdit* AEdit, TuiCustomEditProperties* AEditProperties, Variant& V,
@@ -661,7 +660,8 @@ TuiFilterOperators TuiFilterCheckBoxHelper::GetSupportedFilterOperators(TuiCusto
 void TuiFilterCheckBoxHelper::InitializeProperties(TuiCustomEditProperties* AProperties,
                                                    TuiCustomEditProperties* AEditProperties, bool AHasButtons) const {
     TUpdateBracket update(AProperties);
-    TuiCustomFilterEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
+    TuiFilterComboBoxHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
+    if (auto* combo = dynamic_cast<TuiCustomComboBoxProperties*>(AProperties)) combo->SetDropDownListStyle(lsFixedList);
     auto* source = dynamic_cast<TuiCustomCheckBoxProperties*>(AEditProperties);
     auto* list = dynamic_cast<TuiCustomTextEditProperties*>(AProperties);
     if (source == nullptr || list == nullptr) return;

@@ -8,6 +8,7 @@
 #include "platform/rtl/Units.h"
 #include "platform/vcl/ActnList.h"
 #include "uilib/base/uiLookAndFeelPainters.h"
+#include "uilib/editors/uiDropDownEdit.h"
 #include "uilib/editors/uiEditControl.h"
 #include "uilib/editors/uiFilterControlUtils.h"
 
@@ -224,11 +225,10 @@ public:
     void SetChecked(bool Value) override;
 };
 
-// The check box of filter rows: a fixed list of two items, the texts of ValueChecked and ValueUnchecked in that
-// order. Item 0 stands for ValueChecked, item 1 for ValueUnchecked, no item for Null; conditions compare the
-// displayed value. The combo box's filter helper is the base of this one once the combo box is in the library;
-// until then the list's items are set on the settings of any text editor given.
-class TuiFilterCheckBoxHelper : public TuiCustomFilterEditHelper {
+// The check box of filter rows: a fixed-list combo box of two items, the texts of ValueChecked and ValueUnchecked
+// in that order. Item 0 stands for ValueChecked, item 1 for ValueUnchecked, no item for Null; conditions compare
+// the displayed value.
+class TuiFilterCheckBoxHelper : public TuiFilterComboBoxHelper {
 public:
     static TClass StaticClass();
     std::string GetFilterEditClassName() const override { return "TuiComboBox"; }

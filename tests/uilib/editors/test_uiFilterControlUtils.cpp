@@ -9,6 +9,7 @@
 #include "uilib/editors/EditorGallery.h"
 #include "uilib/editors/uiCheckBox.h"
 #include "uilib/editors/uiDataStorage.h"
+#include "uilib/editors/uiDropDownEdit.h"
 #include "uilib/editors/uiEditUtils.h"
 #include "uilib/editors/uiFilterControlUtils.h"
 #include "uilib/editors/uiMaskEdit.h"
@@ -267,6 +268,13 @@ TEST_F(FilterValues, TheCheckBoxRowIsAListOfTheCheckedAndUncheckedTexts) {
     EXPECT_EQ(edit->Properties()->LookupItems()->Get(1), "No");
     EXPECT_EQ(edit->Properties()->GetDefaultValuesProvider(), nullptr);
     EXPECT_FALSE(edit->Properties()->OnChange);
+    // The filter row's own editor is a combo box whose list is fixed.
+    TuiComboBoxProperties combo(nullptr);
+    helper->InitializeProperties(&combo, &box, true);
+    EXPECT_EQ(combo.GetDropDownListStyle(), lsFixedList);
+    ASSERT_EQ(combo.Items()->Count(), 2);
+    EXPECT_EQ(combo.Items()->Get(1), "No");
+    EXPECT_EQ(helper->GetFilterEditClassName(), "TuiComboBox");
 
     struct Row {
         const char* Name;
