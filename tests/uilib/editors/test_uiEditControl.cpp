@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "EditButtonGallery.h"
+#include "EditorErrorsTest.h"
 #include "EditorGallery.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
@@ -89,20 +90,10 @@ protected:
     void ButtonUp(int AIndex) override { Log.push_back("up " + std::to_string(AIndex)); }
 };
 
-class EditControl : public EditorWindowTest {
+class EditControl : public EditorErrorsTest {
 protected:
-    void SetUp() override {
-        EditorWindowTest::SetUp();
-        SetBeepSink([this](UINT) { ++beeps; });
-        Application->OnException = [this](TObject*, const std::exception& E) {
-            errors.push_back(E.what());
-            errorClasses.push_back(dynamic_cast<const EuiEditValidationError*>(&E) != nullptr);
-        };
-    }
-    void TearDown() override {
-        Application->OnException = nullptr;
-        SetBeepSink(nullptr);
-        EditorWindowTest::TearDown();
+    void Noted(const std::exception& E) override {
+        errorClasses.push_back(dynamic_cast<const EuiEditValidationError*>(&E) != nullptr);
     }
     // A form with one editor (reading "abc", one ellipsis button) and a plain EDIT after it.
     template <class E = TTestEdit>
@@ -148,8 +139,6 @@ protected:
     TEditorGalleryForm* form = nullptr;
     TTestEdit* edit = nullptr;
     TEdit* after = nullptr;
-    int beeps = 0;
-    std::vector<std::string> errors;
     std::vector<bool> errorClasses;
 };
 

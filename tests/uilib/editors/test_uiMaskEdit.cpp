@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorErrorsTest.h"
 #include "EditorGallery.h"
 #include "MaskEditGallery.h"
 #include "platform/vcl/Forms.h"
@@ -24,18 +25,8 @@
 namespace zel::test {
 namespace {
 
-class MaskEdit : public EditorWindowTest {
+class MaskEdit : public EditorErrorsTest {
 protected:
-    void SetUp() override {
-        EditorWindowTest::SetUp();
-        SetBeepSink([this](UINT) { ++beeps; });
-        Application->OnException = [this](TObject*, const std::exception& E) { errors.push_back(E.what()); };
-    }
-    void TearDown() override {
-        Application->OnException = nullptr;
-        SetBeepSink(nullptr);
-        EditorWindowTest::TearDown();
-    }
     // A form with one masked editor (not yet focused) and a plain EDIT after it.
     TuiMaskEdit* NewForm(TuiEditMaskKind AKind, const std::string& AMask) {
         form = Keep(Construct<TEditorGalleryForm>(nullptr));
@@ -87,8 +78,6 @@ protected:
     TEditorGalleryForm* form = nullptr;
     TuiMaskEdit* edit = nullptr;
     TEdit* after = nullptr;
-    int beeps = 0;
-    std::vector<std::string> errors;
 };
 
 // ---- Typed input ----

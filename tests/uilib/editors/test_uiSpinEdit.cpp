@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorErrorsTest.h"
 #include "EditorGallery.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
@@ -29,20 +30,10 @@ namespace {
 constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kInt64Min = std::numeric_limits<std::int64_t>::min();
 
-class SpinEdit : public EditorWindowTest {
+class SpinEdit : public EditorErrorsTest {
 protected:
-    void SetUp() override {
-        EditorWindowTest::SetUp();
-        SetBeepSink([this](UINT) { ++beeps; });
-        Application->OnException = [this](TObject*, const std::exception& E) {
-            errors.push_back(E.what());
-            editErrors += dynamic_cast<const EuiEditError*>(&E) != nullptr ? 1 : 0;
-        };
-    }
-    void TearDown() override {
-        Application->OnException = nullptr;
-        SetBeepSink(nullptr);
-        EditorWindowTest::TearDown();
+    void Noted(const std::exception& E) override {
+        editErrors += dynamic_cast<const EuiEditError*>(&E) != nullptr ? 1 : 0;
     }
     // A form with one spin editor (not yet focused) and a plain EDIT after it.
     TuiSpinEdit* NewForm() {
@@ -116,9 +107,7 @@ protected:
     TEditorGalleryForm* form = nullptr;
     TuiSpinEdit* edit = nullptr;
     TEdit* after = nullptr;
-    int beeps = 0;
     int editErrors = 0;
-    std::vector<std::string> errors;
 };
 
 // ---- Keys, wheel and held buttons ----

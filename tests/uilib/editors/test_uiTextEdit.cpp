@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorErrorsTest.h"
 #include "EditorGallery.h"
 #include "TextEditGallery.h"
 #include "platform/vcl/FormReader.h"
@@ -37,18 +38,8 @@ void PutOnClipboard(const std::string& AText) {
     CloseClipboard();
 }
 
-class TextEdit : public EditorWindowTest {
+class TextEdit : public EditorErrorsTest {
 protected:
-    void SetUp() override {
-        EditorWindowTest::SetUp();
-        SetBeepSink([this](UINT) { ++beeps; });
-        Application->OnException = [this](TObject*, const std::exception& E) { errors.push_back(E.what()); };
-    }
-    void TearDown() override {
-        Application->OnException = nullptr;
-        SetBeepSink(nullptr);
-        EditorWindowTest::TearDown();
-    }
     // A form with one text editor holding AText, focused (or not), and a plain EDIT after it.
     TuiTextEdit* NewForm(const std::string& AText = "", bool AFocused = true) {
         form = Keep(Construct<TEditorGalleryForm>(nullptr));
@@ -88,8 +79,6 @@ protected:
     TEditorGalleryForm* form = nullptr;
     TuiTextEdit* edit = nullptr;
     TEdit* after = nullptr;
-    int beeps = 0;
-    std::vector<std::string> errors;
 };
 
 TEST_F(TextEdit, TypedTextBecomesTheValueWhenTheFocusLeaves) {
