@@ -180,7 +180,68 @@ TCustomForm* GetParentForm(TControl* Control) {
 
 // -------------------------------------------------------------------------------------------- TControl
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(new TFont) {
+// ---- TSizeConstraints
+
+void TSizeConstraints::Assign(TPersistent* Source) {
+    auto* source = dynamic_cast<TSizeConstraints*>(Source);
+    if (source == nullptr) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    minWidth_ = source->minWidth_;
+    minHeight_ = source->minHeight_;
+    maxWidth_ = source->maxWidth_;
+    maxHeight_ = source->maxHeight_;
+    Change();
+}
+
+int TSizeConstraints::Constrain(int Value, int AMin, int AMax) {
+    if (AMax > 0) Value = std::min(Value, AMax);
+    if (AMin > 0) Value = std::max(Value, AMin);
+    return Value;
+}
+
+void TSizeConstraints::SetMinWidth(int Value) {
+    Value = std::max(0, Value);
+    if (Value == minWidth_) return;
+    minWidth_ = Value;
+    if (maxWidth_ > 0 && maxWidth_ < Value) maxWidth_ = Value;
+    Change();
+}
+
+void TSizeConstraints::SetMinHeight(int Value) {
+    Value = std::max(0, Value);
+    if (Value == minHeight_) return;
+    minHeight_ = Value;
+    if (maxHeight_ > 0 && maxHeight_ < Value) maxHeight_ = Value;
+    Change();
+}
+
+void TSizeConstraints::SetMaxWidth(int Value) {
+    Value = std::max(0, Value);
+    if (Value == maxWidth_) return;
+    maxWidth_ = Value;
+    if (Value > 0 && minWidth_ > Value) minWidth_ = Value;
+    Change();
+}
+
+void TSizeConstraints::SetMaxHeight(int Value) {
+    Value = std::max(0, Value);
+    if (Value == maxHeight_) return;
+    maxHeight_ = Value;
+    if (Value > 0 && minHeight_ > Value) minHeight_ = Value;
+    Change();
+}
+
+void TSizeConstraints::Change() {
+    if (control_ != nullptr)
+        control_->SetBounds(control_->GetLeft(), control_->GetTop(), control_->GetWidth(), control_->GetHeight());
+}
+
+// ---- TControl
+
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), font_(new TFont), constraints_(new TSizeConstraints(this)) {
     WindowProc = [this](TMessage& m) { WndProc(m); };
     font_->OnChange = [this](TObject*) {
         if (!settingParentFont_) parentFont_ = false;
@@ -194,6 +255,7 @@ TControl::~TControl() {
     if (g_mouseControl == this) g_mouseControl = nullptr;
     if (parent_ != nullptr) parent_->RemoveControl(this);
     delete actionLink_;
+    delete constraints_;
     delete font_;
 }
 
@@ -360,6 +422,8 @@ void TControl::SetParentComponent(TComponent* Value) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    AWidth = constraints_->ConstrainWidth(AWidth);
+    AHeight = constraints_->ConstrainHeight(AHeight);
     if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
     InvalidateControl(visible_, false);
     const bool resized = AWidth != width_ || AHeight != height_;
@@ -1020,6 +1084,8 @@ void TWinControl::SetEnabled(bool Value) {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    AWidth = Constraints()->ConstrainWidth(AWidth);
+    AHeight = Constraints()->ConstrainHeight(AHeight);
     if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
     const bool resized = AWidth != width_ || AHeight != height_;
     left_ = ALeft;

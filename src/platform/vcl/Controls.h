@@ -26,7 +26,8 @@ class TPopupMenu;
 class TBasicAction;
 class TControlActionLink;
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// alCustom: the parent's alignment leaves the control where it is.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -158,6 +159,37 @@ struct TCreateParams {
     std::string WinClassName;
 };
 
+// The limits of a control's size, 0 meaning no limit. A minimum above the maximum moves the maximum up
+// (and the other way round), so the limits never contradict; a change re-applies the control's bounds.
+class TSizeConstraints : public TPersistent {
+public:
+    explicit TSizeConstraints(TControl* AControl) : control_(AControl) {}
+    std::string ClassName() const override { return "TSizeConstraints"; }
+    void Assign(TPersistent* Source) override;
+
+    int GetMinWidth() const { return minWidth_; }
+    int GetMinHeight() const { return minHeight_; }
+    int GetMaxWidth() const { return maxWidth_; }
+    int GetMaxHeight() const { return maxHeight_; }
+    void SetMinWidth(int Value);
+    void SetMinHeight(int Value);
+    void SetMaxWidth(int Value);
+    void SetMaxHeight(int Value);
+
+    // The width and height kept inside the limits that are set.
+    int ConstrainWidth(int AWidth) const { return Constrain(AWidth, minWidth_, maxWidth_); }
+    int ConstrainHeight(int AHeight) const { return Constrain(AHeight, minHeight_, maxHeight_); }
+
+private:
+    static int Constrain(int Value, int AMin, int AMax);
+    void Change();
+
+    TControl* control_;
+    int minWidth_ = 0;
+    int minHeight_ = 0;
+    int maxWidth_ = 0;
+    int maxHeight_ = 0;
+};
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* AOwner);
@@ -199,6 +231,8 @@ public:
     TPoint ScreenToClient(TPoint P);
     TAlign GetAlign() const { return align_; }
     void SetAlign(TAlign Value);
+    // The size limits that SetBounds keeps the control inside.
+    TSizeConstraints* Constraints() const { return constraints_; }
 
     // ---- state
     bool GetVisible() const { return visible_; }
@@ -363,6 +397,7 @@ private:
     bool parentFont_ = true;
     bool settingParentFont_ = false;
     TAlign align_ = alNone;
+    TSizeConstraints* constraints_ = nullptr;
     TCursor cursor_ = crDefault;
     TPopupMenu* popupMenu_ = nullptr;
     TControlActionLink* actionLink_ = nullptr;

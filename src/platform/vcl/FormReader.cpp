@@ -383,9 +383,9 @@ const std::vector<std::pair<std::string, TColor>>& ColorNames() {
     return names;
 }
 
-const std::vector<std::pair<std::string, TAlign>> kAligns = {{"alNone", alNone},     {"alTop", alTop},
-                                                             {"alBottom", alBottom}, {"alLeft", alLeft},
-                                                             {"alRight", alRight},   {"alClient", alClient}};
+const std::vector<std::pair<std::string, TAlign>> kAligns = {
+    {"alNone", alNone},   {"alTop", alTop},       {"alBottom", alBottom}, {"alLeft", alLeft},
+    {"alRight", alRight}, {"alClient", alClient}, {"alCustom", alCustom}};
 }  // namespace
 
 TColor ReadColor(const TFormValue& v, TReadContext& ctx) {

@@ -1054,13 +1054,14 @@ bool TuiCustomEdit::MeasuresContent() { return TextContentSize().cy > 0; }
 
 bool TuiCustomEdit::IsHeightAutomatic() {
     const TAlign align = GetAlign();
-    return EffectiveAutoSize() && align != alLeft && align != alRight && align != alClient && MeasuresContent();
+    return EffectiveAutoSize() && align != alLeft && align != alRight && align != alClient && align != alCustom &&
+           MeasuresContent();
 }
 
 bool TuiCustomEdit::IsWidthAutomatic() {
     const TAlign align = GetAlign();
     return EffectiveAutoSize() && AutoWidth() && align != alTop && align != alBottom && align != alClient &&
-           MeasuresContent();
+           align != alCustom && MeasuresContent();
 }
 
 TSize TuiCustomEdit::ContentSize(int AMaxWidth) {
@@ -1084,7 +1085,7 @@ TSize TuiCustomEdit::ContentSize(int AMaxWidth) {
     int width = frameWidth + buttonsWidth + static_cast<int>(text.cx);
     if (AMaxWidth > 0) width = std::min(width, AMaxWidth);
     const int height = std::max(static_cast<int>(text.cy) + frameHeight, buttonHeight + frame.top + frame.bottom);
-    return TSize{width, height};
+    return TSize{Constraints()->ConstrainWidth(width), Constraints()->ConstrainHeight(height)};
 }
 
 void TuiCustomEdit::AdjustAutoSize() { SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight()); }

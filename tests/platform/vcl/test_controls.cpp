@@ -340,6 +340,75 @@ TEST_F(VclControls, AlignPlacesTopBottomLeftRightAndClientInOrder) {
     EXPECT_EQ(left->BoundsRect(), Rect(0, 0, 40, 120));
 }
 
+TEST_F(VclControls, ConstraintsKeepTheSizeInsideTheirLimitsAndCustomAlignmentIsLeftAlone) {
+    TForm* form = NewForm();
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    auto* mark = new TBlueMark(form);
+    mark->SetParent(form);
+    form->Show();
+    struct Case {
+        int MinWidth, MinHeight, MaxWidth, MaxHeight;
+        int Width, Height;
+        int WantWidth, WantHeight;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0, 5, 500, 5, 500},        // no limits
+        {30, 20, 0, 0, 5, 5, 30, 20},        // minimums
+        {0, 0, 60, 40, 100, 100, 60, 40},    // maximums
+        {30, 20, 60, 40, 45, 25, 45, 25},    // inside both
+        {30, 0, 0, 40, 10, 100, 30, 40},     // one of each
+        {30, 20, 60, 40, -10, -10, 30, 20},  // negative sizes meet the minimum
+        {0, 0, 60, 0, -10, -10, 0, 0},       // and are 0 without one
+    };
+    for (TControl* c : {static_cast<TControl*>(panel), static_cast<TControl*>(mark)}) {
+        for (const Case& k : cases) {
+            SCOPED_TRACE(c->ClassName() + " " + std::to_string(k.MinWidth) + "," + std::to_string(k.MinHeight) + "," +
+                         std::to_string(k.MaxWidth) + "," + std::to_string(k.MaxHeight) + " " +
+                         std::to_string(k.Width) + "x" + std::to_string(k.Height));
+            c->Constraints()->SetMinWidth(0);
+            c->Constraints()->SetMinHeight(0);
+            c->Constraints()->SetMaxWidth(0);
+            c->Constraints()->SetMaxHeight(0);
+            c->Constraints()->SetMinWidth(k.MinWidth);
+            c->Constraints()->SetMinHeight(k.MinHeight);
+            c->Constraints()->SetMaxWidth(k.MaxWidth);
+            c->Constraints()->SetMaxHeight(k.MaxHeight);
+            c->SetBounds(3, 4, k.Width, k.Height);
+            EXPECT_EQ(c->BoundsRect(), Rect(3, 4, 3 + k.WantWidth, 4 + k.WantHeight));
+        }
+    }
+    ASSERT_NE(panel->Handle(), nullptr);
+    RECT r;
+    GetWindowRect(panel->Handle(), &r);
+    EXPECT_EQ(r.Width(), panel->GetWidth()) << "the window follows the limited size";
+
+    // A limit set later resizes the control at once; a minimum above the maximum moves the maximum up.
+    panel->Constraints()->SetMaxWidth(0);
+    panel->Constraints()->SetMinWidth(0);
+    panel->SetBounds(0, 0, 100, 50);
+    panel->Constraints()->SetMaxWidth(70);
+    EXPECT_EQ(panel->GetWidth(), 70);
+    panel->Constraints()->SetMinWidth(90);
+    EXPECT_EQ(panel->Constraints()->GetMaxWidth(), 90);
+    EXPECT_EQ(panel->GetWidth(), 90);
+    panel->Constraints()->SetMaxWidth(40);
+    EXPECT_EQ(panel->Constraints()->GetMinWidth(), 40);
+    EXPECT_EQ(panel->GetWidth(), 40);
+
+    // The alignment leaves a custom-aligned control where it is, also when the parent resizes.
+    panel->Constraints()->SetMinWidth(0);
+    panel->Constraints()->SetMaxWidth(0);
+    auto* client = new TPanel(form);
+    client->SetAlign(alClient);
+    client->SetParent(form);
+    panel->SetAlign(alCustom);
+    panel->SetBounds(15, 25, 35, 45);
+    form->SetClientWidth(260);
+    EXPECT_EQ(panel->BoundsRect(), Rect(15, 25, 50, 70));
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 260, 150));
+}
+
 TEST_F(VclControls, TabMovesTheFocusInTabOrderAndEnterClicksTheDefaultButton) {
     TForm* form = NewForm();
     auto* first = new TEdit(form);

@@ -448,6 +448,39 @@ TEST_F(EditControl, AutomaticSize) {
     EXPECT_EQ(e->GetHeight(), line + 4 + frame);
 }
 
+TEST_F(EditControl, AutomaticSizeStaysWithinTheConstraintsAndLeavesCustomAlignmentAlone) {
+    auto* e = NewForm<TSizedTestEdit>("abc");
+    e->Properties()->SetButtonsLayout(2);
+    const int width = e->GetWidth();
+    const int height = e->GetHeight();
+    ASSERT_GT(width, 30);
+    ASSERT_GT(height, 12);
+
+    // Each limit only when it is set; taking it away gives the measured size back.
+    e->Constraints()->SetMaxWidth(width - 10);
+    EXPECT_EQ(e->GetWidth(), width - 10);
+    EXPECT_EQ(e->GetHeight(), height) << "an unset height limit changes nothing";
+    e->Constraints()->SetMinHeight(height + 7);
+    EXPECT_EQ(e->GetHeight(), height + 7);
+    e->Constraints()->SetMaxWidth(0);
+    e->Constraints()->SetMinHeight(0);
+    EXPECT_EQ(e->BoundsRect().Width(), width);
+    EXPECT_EQ(e->GetHeight(), height);
+    e->Constraints()->SetMinWidth(width + 20);
+    e->Constraints()->SetMaxHeight(height - 2);
+    EXPECT_EQ(e->GetWidth(), width + 20);
+    EXPECT_EQ(e->GetHeight(), height - 2);
+    e->Constraints()->SetMinWidth(0);
+    e->Constraints()->SetMaxHeight(0);
+
+    // A custom-aligned editor keeps the size it is given on both sides.
+    e->SetAlign(alCustom);
+    e->SetBounds(12, 14, 77, 40);
+    EXPECT_EQ(e->BoundsRect(), Rect(12, 14, 89, 54));
+    form->SetClientWidth(form->ClientWidth() + 30);
+    EXPECT_EQ(e->BoundsRect(), Rect(12, 14, 89, 54)) << "the parent's alignment leaves it where it is";
+}
+
 const char* gEditForm = nullptr;
 
 class TEditForm : public TForm {
