@@ -1070,11 +1070,36 @@ bool TWinControl::Showing() const { return handle_ != nullptr && IsWindowVisible
 
 void TWinControl::SetVisible(bool Value) {
     if (Value == GetVisible()) return;
-    TControl::SetVisible(Value);
-    if (handle_ != nullptr)
-        SetWindowPos(
-            handle_, nullptr, 0, 0, 0, 0,
-            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (Value ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    ChangeShowing([&] {
+        TControl::SetVisible(Value);
+        if (handle_ != nullptr)
+            SetWindowPos(
+                handle_, nullptr, 0, 0, 0, 0,
+                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (Value ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    });
+}
+
+void TWinControl::CollectShowing(std::vector<std::pair<TWinControl*, bool>>& AList) {
+    AList.emplace_back(this, Showing());
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->CollectShowing(AList);
+}
+
+void TWinControl::ChangeShowing(const std::function<void()>& AChange) {
+    std::vector<std::pair<TWinControl*, bool>> before;
+    CollectShowing(before);
+    AChange();
+    std::vector<std::pair<TWinControl*, bool>> after;
+    CollectShowing(after);
+    // A control that the change created or freed is not told; the list is read again after each message,
+    // since a handler may free or hide controls.
+    for (const auto& [control, showing] : before) {
+        auto now = std::find_if(after.begin(), after.end(), [&](const auto& p) { return p.first == control; });
+        if (now == after.end() || now->second == showing) continue;
+        control->Perform(CM_SHOWINGCHANGED);
+        after.clear();
+        CollectShowing(after);
+    }
 }
 
 void TWinControl::SetEnabled(bool Value) {

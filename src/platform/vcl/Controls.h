@@ -550,6 +550,9 @@ protected:
     std::string GetTextImpl() const override;
     void SetTextImpl(const std::string& Value) override;
     TBrush* Brush() const { return brush_; }
+    // Runs AChange (a change of visibility) and then sends CM_SHOWINGCHANGED to this control and each
+    // windowed control inside it whose showing state the change turned, parents before their children.
+    void ChangeShowing(const std::function<void()>& AChange);
     WNDPROC defWndProc_ = nullptr;
     int pendingClientWidth_ = -1;
     int pendingClientHeight_ = -1;
@@ -560,7 +563,7 @@ private:
     void MainWndProc(TMessage& Message);
     bool IsControlMouseMsg(TMessage& Message);
     void RegisterControlClass(const TCreateParams& Params);
-    void UpdateShowing();
+    void CollectShowing(std::vector<std::pair<TWinControl*, bool>>& AList);
 
     HWND handle_ = nullptr;
     HWND secondHandle_ = nullptr;

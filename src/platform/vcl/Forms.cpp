@@ -335,6 +335,10 @@ void TCustomForm::SetVisible(bool Value) {
         InitVisible(Value);
         return;
     }
+    ChangeShowing([&] { ShowOrHide(Value); });
+}
+
+void TCustomForm::ShowOrHide(bool Value) {
     if (Value) {
         HandleNeeded();
         formState_.Include(fsShowing);

@@ -166,6 +166,8 @@ protected:
     void WMHelp(TMessage& Message);
 
 private:
+    // Shows or hides the window and its form events (SetVisible wraps it to report the showing change).
+    void ShowOrHide(bool Value);
     void PlaceOnShow();
     void ClientWindowMessage(UINT msg, WPARAM wp, LPARAM lp);
     const std::vector<TCustomForm*>& MDIChildList() const;

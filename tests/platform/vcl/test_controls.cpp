@@ -409,6 +409,52 @@ TEST_F(VclControls, ConstraintsKeepTheSizeInsideTheirLimitsAndCustomAlignmentIsL
     EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 260, 150));
 }
 
+// A windowed control that counts the showing changes it is told of.
+class TShowingBox : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::string ClassName() const override { return "TShowingBox"; }
+    std::vector<bool> Changes;  // Showing() at each CM_SHOWINGCHANGED
+
+protected:
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == CM_SHOWINGCHANGED) Changes.push_back(Showing());
+        TCustomControl::WndProc(Message);
+    }
+};
+
+TEST_F(VclControls, AWindowedControlHearsWhenItStartsOrStopsShowing) {
+    TForm* form = NewForm();
+    auto* outer = new TShowingBox(form);
+    outer->SetParent(form);
+    auto* inner = new TShowingBox(form);
+    inner->SetParent(outer);
+    auto* hidden = new TShowingBox(form);
+    hidden->SetVisible(false);
+    hidden->SetParent(outer);
+    using V = std::vector<bool>;
+
+    form->Show();
+    EXPECT_EQ(outer->Changes, V{true}) << "the form showing shows its children";
+    EXPECT_EQ(inner->Changes, V{true});
+    EXPECT_EQ(hidden->Changes, V{});
+    outer->Hide();
+    EXPECT_EQ(outer->Changes, (V{true, false}));
+    EXPECT_EQ(inner->Changes, (V{true, false})) << "a parent's visibility";
+    inner->Hide();
+    EXPECT_EQ(inner->Changes, (V{true, false})) << "hiding under a hidden parent changes no showing";
+    outer->Show();
+    EXPECT_EQ(outer->Changes, (V{true, false, true}));
+    EXPECT_EQ(inner->Changes, (V{true, false}));
+    inner->Show();
+    hidden->Show();
+    EXPECT_EQ(inner->Changes, (V{true, false, true}));
+    EXPECT_EQ(hidden->Changes, V{true});
+    form->Hide();
+    EXPECT_EQ(outer->Changes, (V{true, false, true, false}));
+    EXPECT_EQ(hidden->Changes, (V{true, false}));
+}
+
 TEST_F(VclControls, TabMovesTheFocusInTabOrderAndEnterClicksTheDefaultButton) {
     TForm* form = NewForm();
     auto* first = new TEdit(form);

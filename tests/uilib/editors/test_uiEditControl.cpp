@@ -13,6 +13,7 @@
 #include "EditorErrorsTest.h"
 #include "EditorGallery.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/FormWriter.h"
 #include "platform/vcl/Forms.h"
@@ -479,6 +480,37 @@ TEST_F(EditControl, AutomaticSizeStaysWithinTheConstraintsAndLeavesCustomAlignme
     EXPECT_EQ(e->BoundsRect(), Rect(12, 14, 89, 54));
     form->SetClientWidth(form->ClientWidth() + 30);
     EXPECT_EQ(e->BoundsRect(), Rect(12, 14, 89, 54)) << "the parent's alignment leaves it where it is";
+}
+
+// A measuring test editor that can measure only while it shows.
+class TShownSizedTestEdit : public TSizedTestEdit {
+public:
+    using TSizedTestEdit::TSizedTestEdit;
+    std::string ClassName() const override { return "TShownSizedTestEdit"; }
+
+protected:
+    TSize TextContentSize() override { return Showing() ? TSizedTestEdit::TextContentSize() : TSize{0, 0}; }
+};
+
+TEST_F(EditControl, AnEditorThatStartsShowingTakesItsAutomaticSize) {
+    form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 260, 120);
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 200, 80);
+    panel->SetVisible(false);
+    auto* e = Construct<TShownSizedTestEdit>(form);
+    e->SetParent(panel);
+    e->SetBounds(10, 10, 121, 50);
+    form->Show();
+    ProcessPendingMessages();
+    EXPECT_EQ(e->GetHeight(), 50) << "an editor that does not show keeps the size it is given";
+    panel->Show();
+    ProcessPendingMessages();
+    e->Canvas()->Font()->Assign(e->Inner()->Font());
+    const TuiCustomEditViewInfo& vi = *e->EditViewInfo();
+    const int frame = vi.Bounds.Height() - vi.BorderRect.Height();
+    EXPECT_EQ(e->GetHeight(), e->Canvas()->TextHeight("Zg") + 4 + frame);
 }
 
 const char* gEditForm = nullptr;
