@@ -16,6 +16,7 @@
 namespace zel {
 
 class TComponent;
+class TBasicAction;
 class TFiler;
 
 using TNotifyEvent = std::function<void(TObject*)>;
@@ -289,6 +290,11 @@ public:
     // Called by the streaming reader once per read of the component, after its properties and the objects
     // nested in it were read.
     virtual void ReadState() {}
+
+    // Carries out or updates Action for this component when it is the action's target; answers whether it
+    // did. A component that takes no part in actions answers false.
+    virtual bool ExecuteAction(TBasicAction* /*Action*/) { return false; }
+    virtual bool UpdateAction(TBasicAction* /*Action*/) { return false; }
 
     // A free property for the program's own use.
     std::intptr_t Tag = 0;

@@ -1042,6 +1042,16 @@ bool TuiCustomEdit::Deactivate() {
     return true;
 }
 
+// ---- actions
+
+bool TuiCustomEdit::ExecuteAction(TBasicAction* Action) {
+    return TuiContainer::ExecuteAction(Action) || binding_->ExecuteAction(Action);
+}
+
+bool TuiCustomEdit::UpdateAction(TBasicAction* Action) {
+    return TuiContainer::UpdateAction(Action) || binding_->UpdateAction(Action);
+}
+
 // ---- size
 
 void TuiCustomEdit::SetAutoSize(bool Value) {

@@ -94,6 +94,9 @@ public:
     virtual void SetStoredValue(const Variant& /*Value*/) {}
     // The editor shows the value again (focus enter and exit).
     virtual void UpdateDisplayValue();
+    // The store's share in carrying out and updating actions, after the editor's own; none here.
+    virtual bool ExecuteAction(TBasicAction* /*Action*/) { return false; }
+    virtual bool UpdateAction(TBasicAction* /*Action*/) { return false; }
 
     TuiCustomEditDefaultValuesProvider* DefaultValuesProvider() const { return provider_; }
     bool IsDataAvailable() const { return provider_->IsDataAvailable(); }
@@ -143,6 +146,9 @@ public:
     // The editor's own settings, and the settings it follows (its repository item's when it has one).
     TuiCustomEditProperties* Properties() const { return properties_; }
     TuiEditDataBinding* DataBinding() const { return binding_; }
+    // The editor's own handling of an action first, then its store's.
+    bool ExecuteAction(TBasicAction* Action) override;
+    bool UpdateAction(TBasicAction* Action) override;
     TuiCustomEditProperties* ActiveProperties() const;
     TuiEditRepositoryItem* GetRepositoryItem() const { return repositoryItem_; }
     // Raises EuiEditError "The repository item is not acceptable" for an item whose settings do not suit this

@@ -13,6 +13,7 @@
 #include "EditorErrorsTest.h"
 #include "EditorGallery.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/FormWriter.h"
@@ -511,6 +512,47 @@ TEST_F(EditControl, AnEditorThatStartsShowingTakesItsAutomaticSize) {
     const TuiCustomEditViewInfo& vi = *e->EditViewInfo();
     const int frame = vi.Bounds.Height() - vi.BorderRect.Height();
     EXPECT_EQ(e->GetHeight(), e->Canvas()->TextHeight("Zg") + 4 + frame);
+}
+
+// A store that takes the actions it is given.
+class TActionBinding : public TuiEditDataBinding {
+public:
+    using TuiEditDataBinding::TuiEditDataBinding;
+    bool ExecuteAction(TBasicAction* Action) override {
+        Log.push_back("execute " + Action->GetName());
+        return Takes;
+    }
+    bool UpdateAction(TBasicAction* Action) override {
+        Log.push_back("update " + Action->GetName());
+        return Takes;
+    }
+    bool Takes = false;
+    std::vector<std::string> Log;
+};
+
+class TActionTestEdit : public TTestEdit {
+public:
+    using TTestEdit::TTestEdit;
+    std::string ClassName() const override { return "TActionTestEdit"; }
+    TActionBinding* Store() const { return static_cast<TActionBinding*>(DataBinding()); }
+
+protected:
+    TuiEditDataBinding* CreateDataBinding() override { return new TActionBinding(this); }
+};
+
+TEST_F(EditControl, ActionsGoToTheEditorThenToItsStore) {
+    auto* e = NewForm<TActionTestEdit>();
+    auto* action = new TBasicAction(form);
+    action->SetName("Act");
+    EXPECT_FALSE(e->ExecuteAction(action));
+    EXPECT_FALSE(e->UpdateAction(action));
+    e->Store()->Takes = true;
+    EXPECT_TRUE(e->ExecuteAction(action));
+    EXPECT_TRUE(e->UpdateAction(action));
+    EXPECT_EQ(e->Store()->Log, (std::vector<std::string>{"execute Act", "update Act", "execute Act", "update Act"}));
+    TTestEdit* plain = Construct<TTestEdit>(form);
+    EXPECT_FALSE(plain->ExecuteAction(action)) << "the base store takes no action";
+    EXPECT_FALSE(plain->UpdateAction(action));
 }
 
 const char* gEditForm = nullptr;
