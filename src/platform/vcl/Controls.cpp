@@ -201,36 +201,34 @@ int TSizeConstraints::Constrain(int Value, int AMin, int AMax) {
     return Value;
 }
 
-void TSizeConstraints::SetMinWidth(int Value) {
+namespace {
+
+// Sets one limit (0 or above); a minimum above its maximum moves the maximum up, a maximum below its minimum
+// moves the minimum down. Answers whether the limit changed.
+bool SetSizeLimit(int& ALimit, int& AOpposite, bool AIsMinimum, int Value) {
     Value = std::max(0, Value);
-    if (Value == minWidth_) return;
-    minWidth_ = Value;
-    if (maxWidth_ > 0 && maxWidth_ < Value) maxWidth_ = Value;
-    Change();
+    if (Value == ALimit) return false;
+    ALimit = Value;
+    if (AIsMinimum ? AOpposite > 0 && AOpposite < Value : Value > 0 && AOpposite > Value) AOpposite = Value;
+    return true;
+}
+
+}  // namespace
+
+void TSizeConstraints::SetMinWidth(int Value) {
+    if (SetSizeLimit(minWidth_, maxWidth_, true, Value)) Change();
 }
 
 void TSizeConstraints::SetMinHeight(int Value) {
-    Value = std::max(0, Value);
-    if (Value == minHeight_) return;
-    minHeight_ = Value;
-    if (maxHeight_ > 0 && maxHeight_ < Value) maxHeight_ = Value;
-    Change();
+    if (SetSizeLimit(minHeight_, maxHeight_, true, Value)) Change();
 }
 
 void TSizeConstraints::SetMaxWidth(int Value) {
-    Value = std::max(0, Value);
-    if (Value == maxWidth_) return;
-    maxWidth_ = Value;
-    if (Value > 0 && minWidth_ > Value) minWidth_ = Value;
-    Change();
+    if (SetSizeLimit(maxWidth_, minWidth_, false, Value)) Change();
 }
 
 void TSizeConstraints::SetMaxHeight(int Value) {
-    Value = std::max(0, Value);
-    if (Value == maxHeight_) return;
-    maxHeight_ = Value;
-    if (Value > 0 && minHeight_ > Value) minHeight_ = Value;
-    Change();
+    if (SetSizeLimit(maxHeight_, minHeight_, false, Value)) Change();
 }
 
 void TSizeConstraints::Change() {
