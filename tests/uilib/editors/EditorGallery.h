@@ -68,6 +68,16 @@ inline TuiContainer* NewEditContainer(TWinControl* Parent, int X, int Y, const s
     return container;
 }
 
+// A plain EDIT at (10, Top) after the form's editor in the tab order, where a Tab from the editor goes.
+inline TEdit* NewEditAfter(TWinControl* AForm, int ATop = 50) {
+    auto* edit = new TEdit(AForm);
+    edit->SetParent(AForm);
+    edit->SetBounds(10, ATop, 120, 22);
+    edit->TabOrder = 1;
+    edit->TabStop = true;
+    return edit;
+}
+
 // Builds the gallery for one state: every container enabled, or every one disabled.
 inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
     auto* form = Construct<TEditorGalleryForm>(nullptr);

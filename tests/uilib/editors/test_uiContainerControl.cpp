@@ -37,11 +37,7 @@ protected:
         container = NewEditContainer(form, 10, 10, "abc");
         container->SetBounds(10, 10, 120, 24);
         container->TabOrder = 0;
-        after = new TEdit(form);
-        after->SetParent(form);
-        after->SetBounds(10, 50, 120, 22);
-        after->TabOrder = 1;
-        after->TabStop = true;
+        after = NewEditAfter(form);
         form->Show();
         after->SetFocus();
         ProcessPendingMessages();

@@ -42,11 +42,7 @@ protected:
         edit->SetParent(form);
         edit->SetBounds(10, 10, 150, 21);
         edit->TabOrder = 0;
-        after = new TEdit(form);
-        after->SetParent(form);
-        after->SetBounds(10, 45, 120, 22);
-        after->TabOrder = 1;
-        after->TabStop = true;
+        after = NewEditAfter(form, 45);
         P()->PopupAutoSize = false;
         P()->SetPopupWidth(200);
         P()->SetPopupHeight(120);

@@ -109,11 +109,7 @@ protected:
         edit->TabOrder = 0;
         edit->Properties()->Buttons()->Add()->SetKind(bkEllipsis);
         edit->SetEditValue(Variant(AText));
-        after = new TEdit(form);
-        after->SetParent(form);
-        after->SetBounds(10, 50, 120, 22);
-        after->TabOrder = 1;
-        after->TabStop = true;
+        after = NewEditAfter(form);
         form->Show();
         ProcessPendingMessages();
         edit->SetFocus();

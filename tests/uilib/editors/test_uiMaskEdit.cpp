@@ -34,11 +34,7 @@ protected:
         edit = NewMaskEdit(form, 10, 10, AKind, AMask);
         edit->SetWidth(200);
         edit->TabOrder = 0;
-        after = new TEdit(form);
-        after->SetParent(form);
-        after->SetBounds(10, 50, 120, 22);
-        after->TabOrder = 1;
-        after->TabStop = true;
+        after = NewEditAfter(form);
         form->Show();
         ProcessPendingMessages();
         return edit;

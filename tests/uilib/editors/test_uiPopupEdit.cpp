@@ -43,11 +43,7 @@ protected:
         inner->SetParent(panel);
         inner->SetBounds(4, 4, 80, 22);
         inner->TabStop = true;
-        after = new TEdit(form);
-        after->SetParent(form);
-        after->SetBounds(10, 100, 120, 22);
-        after->TabOrder = 1;
-        after->TabStop = true;
+        after = NewEditAfter(form, 100);
         form->Show();
         ProcessPendingMessages();
         after->SetFocus();

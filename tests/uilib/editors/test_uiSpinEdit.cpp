@@ -43,11 +43,7 @@ protected:
         edit->SetParent(form);
         edit->SetBounds(10, 10, 200, kGalleryControlHeight);
         edit->TabOrder = 0;
-        after = new TEdit(form);
-        after->SetParent(form);
-        after->SetBounds(10, 50, 120, 22);
-        after->TabOrder = 1;
-        after->TabStop = true;
+        after = NewEditAfter(form);
         form->Show();
         ProcessPendingMessages();
         return edit;

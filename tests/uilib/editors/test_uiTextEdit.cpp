@@ -49,11 +49,7 @@ protected:
         edit->SetBounds(10, 10, 121, 21);
         edit->TabOrder = 0;
         edit->SetEditValue(Variant(AText));
-        after = new TEdit(form);
-        after->SetParent(form);
-        after->SetBounds(10, 50, 120, 22);
-        after->TabOrder = 1;
-        after->TabStop = true;
+        after = NewEditAfter(form);
         form->Show();
         ProcessPendingMessages();
         if (AFocused) edit->SetFocus();
