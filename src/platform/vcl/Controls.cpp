@@ -1092,7 +1092,8 @@ void TWinControl::ChangeShowing(const std::function<void()>& AChange) {
     // A control that the change created or freed is not told; the list is read again after each message,
     // since a handler may free or hide controls.
     for (const auto& [control, showing] : before) {
-        auto now = std::find_if(after.begin(), after.end(), [&](const auto& p) { return p.first == control; });
+        TWinControl* const wanted = control;
+        auto now = std::find_if(after.begin(), after.end(), [wanted](const auto& p) { return p.first == wanted; });
         if (now == after.end() || now->second == showing) continue;
         control->Perform(CM_SHOWINGCHANGED);
         after.clear();
