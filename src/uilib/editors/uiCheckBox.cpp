@@ -370,6 +370,57 @@ void TuiCustomCheckBox::InvalidateBox() {
     Invalidate();
 }
 
+TSize TuiCustomCheckBox::ContentSize(int AMaxWidth) {
+    // The box and its caption sit two pixels inside the editor on every side.
+    const TSize content = TextContentSize();
+    int width = static_cast<int>(content.cx) + 4;
+    if (AMaxWidth > 0) width = std::min(width, AMaxWidth);
+    return TSize{Constraints()->ConstrainWidth(width),
+                 Constraints()->ConstrainHeight(static_cast<int>(content.cy) + 4)};
+}
+
+TuiContainerStyleClass TuiCustomCheckBox::StyleObjectClass() {
+    return [](TPersistent* AOwner, bool ADirectAccess, TuiContainerStyle* AParent, TuiContainerStyleState AState) {
+        return Construct<TuiCheckBoxStyle>(AOwner, ADirectAccess, AParent, AState);
+    };
+}
+
+TPoint TuiCustomCheckBox::BoxSize() {
+    TuiCustomCheckBoxProperties* props = ActiveProperties();
+    TBitmap* glyph = props->PeekGlyph();
+    const int glyphCount = props->GetGlyphCount();
+    if (glyphCount > 0 && glyph != nullptr && !glyph->Empty())
+        return TPoint{glyph->GetWidth() / glyphCount, glyph->GetHeight()};
+    if (IsNativeStyle()) {
+        if (HTHEME theme = OpenThemeForType(thButton); theme != nullptr) {
+            SIZE size{};
+            if (GetThemePartSize(theme, nullptr, kThemeCheckBoxPart, 1, nullptr, TS_TRUE, &size) == S_OK)
+                return TPoint{size.cx, size.cy};
+        }
+    }
+    return ClassicCheckSize();
+}
+
+TSize TuiCustomCheckBox::TextContentSize() {
+    TuiCustomCheckBoxProperties* props = ActiveProperties();
+    if (props == nullptr) return TSize{0, 0};
+    // The caption sits three pixels from the box.
+    const TPoint box = BoxSize();
+    const std::string caption = GetText();
+    TSize size{box.x, box.y};
+    if (caption.empty() || props->GetAlignment() == taCenter) return size;
+    TCanvas* canvas = uiScreenCanvas()->GetCanvas();
+    canvas->Font()->Assign(static_cast<TuiCustomEditStyle*>(ActiveStyle())->GetVisibleFont());
+    HDC dc = canvas->GetHandle();
+    SelectObject(dc, canvas->Font()->GetHandle());
+    RECT measured{0, 0, 0, 0};
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
+              (props->GetMultiLine() ? 0u : DT_SINGLELINE) | DT_CALCRECT);
+    size.cx += 3 + (measured.right - measured.left);
+    size.cy = std::max<LONG>(size.cy, measured.bottom - measured.top);
+    return size;
+}
+
 void TuiCustomCheckBox::CalculateViewInfo(TPoint P, bool AHotTrack) {
     TuiCustomEdit::CalculateViewInfo(P, AHotTrack);
     TuiCustomCheckBoxViewInfo& vi = *CheckViewInfo();
@@ -404,19 +455,7 @@ void TuiCustomCheckBox::CalculateViewInfo(TPoint P, bool AHotTrack) {
     vi.BorderOffset = vi.NativeBox || vi.HasGlyph ? 0 : 2 - ContainerBorderWidth(cbsFlat);
     vi.State = GetState();
 
-    TPoint box;
-    if (vi.HasGlyph) {
-        box = TPoint{vi.Glyph->GetWidth() / vi.GlyphCount, vi.Glyph->GetHeight()};
-    } else if (vi.NativeBox) {
-        box = ClassicCheckSize();
-        if (HTHEME theme = OpenThemeForType(thButton); theme != nullptr) {
-            SIZE size{};
-            if (GetThemePartSize(theme, nullptr, kThemeCheckBoxPart, 1, nullptr, TS_TRUE, &size) == S_OK)
-                box = TPoint{size.cx, size.cy};
-        }
-    } else {
-        box = ClassicCheckSize();
-    }
+    const TPoint box = BoxSize();
     TRect area = vi.ClientRect;
     InflateRect(&area, -2, -2);
     const int top = (area.top + area.bottom - box.y) / 2;

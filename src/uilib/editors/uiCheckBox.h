@@ -148,6 +148,14 @@ public:
 
 class TuiCheckBoxActionLink;
 
+// The check box's style: its border style chooses the look of the box, and the editor itself has no frame.
+class TuiCheckBoxStyle : public TuiEditStyle {
+public:
+    using TuiEditStyle::TuiEditStyle;
+    std::string ClassName() const override { return "TuiCheckBoxStyle"; }
+    bool ShowsBorder() override { return false; }
+};
+
 class TuiCustomCheckBox : public TuiCustomEdit {
 public:
     explicit TuiCustomCheckBox(TComponent* AOwner);
@@ -183,6 +191,10 @@ protected:
     bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem) override;
     TuiContainerViewInfo* CreateViewInfo() override { return new TuiCustomCheckBoxViewInfo; }
     void CalculateViewInfo(TPoint P, bool AHotTrack) override;
+    // The box beside its caption in the style's font.
+    TSize TextContentSize() override;
+    TSize ContentSize(int AMaxWidth) override;
+    TuiContainerStyleClass StyleObjectClass() override;
     TControlActionLink* CreateActionLink() override;
     bool DoKeyDown(WORD& Key, TShiftState Shift) override;
     bool DoKeyUp(WORD& Key, TShiftState Shift) override;
@@ -201,6 +213,8 @@ private:
     void ValueChangedByEditor(TuiCheckBoxState AOldState);
     void PropertiesChangedHere();
     void InvalidateBox();
+    // The size of the box: one picture of the glyph, the themed box or the classic one.
+    TPoint BoxSize();
 
     bool keyboardPressed_ = false;
     bool mousePressedOnBox_ = false;

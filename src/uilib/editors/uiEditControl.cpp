@@ -1100,6 +1100,11 @@ TSize TuiCustomEdit::ContentSize(int AMaxWidth) {
 
 void TuiCustomEdit::AdjustAutoSize() { SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight()); }
 
+void TuiCustomEdit::StyleChangedHandler(TuiContainerStyle* AStyle) {
+    TuiContainer::StyleChangedHandler(AStyle);
+    AdjustAutoSize();
+}
+
 void TuiCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     // The automatic size wins over the size asked for (an editor that measures no text keeps what it is given).
     if (!adjustingSize_ && binding_ != nullptr && EffectiveAutoSize() && !ComponentState().Contains(csLoading) &&

@@ -246,6 +246,8 @@ protected:
     virtual TSize ContentSize(int AMaxWidth);
     // Applies the automatic size.
     void AdjustAutoSize();
+    // A new font or border sizes the editor again.
+    void StyleChangedHandler(TuiContainerStyle* AStyle) override;
     // A button became pressed, or was released.
     virtual void ButtonDown(int /*AIndex*/) {}
     virtual void ButtonUp(int /*AIndex*/) {}

@@ -784,6 +784,16 @@ void TuiCustomTextEdit::SynchronizeEditValue() {
     if (!GetModifiedSinceEnter()) SetDisplayText(VarToStr(GetEditValue()));
 }
 
+TSize TuiCustomTextEdit::TextContentSize() {
+    TCanvas* canvas = uiScreenCanvas()->GetCanvas();
+    canvas->Font()->Assign(Style()->GetVisibleFont());
+    TSize size{canvas->TextWidth(GetDisplayText()), canvas->TextHeight("Zg")};
+    // A list-only or read-only list text stands one pixel in from its leading side.
+    const TuiTextEditingStyle editing = EditingStyle();
+    if (!IsInplace() && (editing == tesListOnly || editing == tesNoTyping)) ++size.cx;
+    return size;
+}
+
 int TuiCustomTextEdit::GetInnerTextHeight() {
     Canvas()->Font()->Assign(innerEdit_ != nullptr ? innerEdit_->Font() : Style()->GetVisibleFont());
     return Canvas()->TextHeight("Wg");

@@ -641,6 +641,8 @@ protected:
     virtual void PropertiesChanged();
     virtual void DoNewLookupDisplayText(const std::string& AText);
     virtual int GetInnerTextHeight();
+    // One line of the shown text in the style's font.
+    TSize TextContentSize() override;
     virtual void LookupItemSelected(TObject* Sender);
     virtual void InnerSelChange(TObject* /*Sender*/) {}
     virtual void CheckMinMaxValue();

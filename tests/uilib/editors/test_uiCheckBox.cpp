@@ -3,6 +3,7 @@
 // in the five looks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@
 #include "platform/win/Windows.h"
 #include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
+#include "uilib/base/uiGraphics.h"
+#include "uilib/base/uiLookAndFeelPainters.h"
 #include "uilib/editors/uiCheckBox.h"
 #include "uilib/editors/uiEditUtils.h"
 
@@ -198,6 +201,32 @@ TEST_F(CheckBox, AnActionsCheckedDrivesTheBox) {
     box->SetState(cbsGrayed);
     EXPECT_FALSE(box->ActionLink()->IsCheckedLinked());
     EXPECT_TRUE(box->IsStateStored());
+}
+
+TEST_F(CheckBox, AutomaticSizeFitsTheBoxAndItsCaption) {
+    NewBox("Portamento");
+    TCanvas* canvas = uiScreenCanvas()->GetCanvas();
+    const auto measure = [&] {
+        canvas->Font()->Assign(box->Style()->GetVisibleFont());
+        return TSize{canvas->TextWidth("Portamento"), canvas->TextHeight("Portamento")};
+    };
+    const TPoint mark = TuiCustomLookAndFeelPainter().CheckGlyphSize();
+    TSize text = measure();
+    EXPECT_EQ(box->GetHeight(), std::max<int>(mark.y, text.cy) + 4) << "two pixels around the taller of the two";
+    EXPECT_EQ(box->GetWidth(), 121) << "the width stays the one given";
+
+    box->Properties()->SetButtonsLayout(2);
+    EXPECT_EQ(box->GetWidth(), mark.x + 3 + text.cx + 4) << "box, gap and caption";
+    box->Font()->SetSize(box->Font()->GetSize() * 2);
+    text = measure();
+    EXPECT_EQ(box->GetWidth(), mark.x + 3 + text.cx + 4);
+    EXPECT_EQ(box->GetHeight(), std::max<int>(mark.y, text.cy) + 4);
+
+    // A centred box shows no caption and measures the box alone.
+    box->Properties()->SetAlignment(taCenter);
+    EXPECT_EQ(box->GetWidth(), mark.x + 4);
+    const TuiCustomCheckBoxViewInfo& vi = *box->CheckViewInfo();
+    EXPECT_EQ(vi.CheckBoxRect.left, 2) << "the box fits its editor";
 }
 
 TEST(CheckBoxGlyphs, TheCellOfAStateStaysInsideEveryStrip) {

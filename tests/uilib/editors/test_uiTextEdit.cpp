@@ -18,6 +18,7 @@
 #include "platform/win/Windows.h"
 #include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
+#include "uilib/base/uiGraphics.h"
 #include "uilib/base/uiSpellChecker.h"
 #include "uilib/editors/uiEditRepository.h"
 #include "uilib/editors/uiTextEdit.h"
@@ -836,6 +837,45 @@ TEST_F(TextEdit, ClearAndUndoAreChangesOfTheUser) {
     EXPECT_EQ(Text(), "ho") << "one undo takes the paste back";
     Tap(VK_TAB);
     EXPECT_EQ(VarToStr(edit->GetEditValue()), "ho");
+}
+
+// The line height and the text width in the editor's own font, as the screen measures them.
+TSize LineOf(TuiCustomTextEdit* AEdit, const std::string& AText) {
+    TCanvas* canvas = uiScreenCanvas()->GetCanvas();
+    canvas->Font()->Assign(AEdit->Style()->GetVisibleFont());
+    return TSize{canvas->TextWidth(AText), canvas->TextHeight("Zg")};
+}
+
+TEST_F(TextEdit, AutomaticSizeFollowsTheFontAndTheText) {
+    NewForm("Cutoff", false);
+    const TuiCustomEditViewInfo& vi = *edit->EditViewInfo();
+    const int frame = vi.Bounds.Height() - vi.BorderRect.Height();
+    ASSERT_GT(frame, 0);
+    const TSize small = LineOf(edit, "Cutoff");
+    EXPECT_EQ(edit->GetHeight(), small.cy + 4 + frame) << "one line of the font, whatever was asked";
+    EXPECT_EQ(edit->GetWidth(), 121) << "the width stays the one given";
+    edit->SetHeight(60);
+    EXPECT_EQ(edit->GetHeight(), small.cy + 4 + frame);
+
+    // A larger font makes the editor taller at once.
+    edit->Font()->SetSize(edit->Font()->GetSize() * 2);
+    const TSize large = LineOf(edit, "Cutoff");
+    ASSERT_GT(large.cy, small.cy);
+    EXPECT_EQ(edit->GetHeight(), large.cy + 4 + frame);
+
+    // With the automatic button layout the width follows the text too; a no-typing text stands a pixel in.
+    edit->Properties()->SetButtonsLayout(2);
+    EXPECT_EQ(edit->GetWidth(), large.cx + 2 + frame);
+    edit->Properties()->SetTypingDisabled(true);
+    EXPECT_EQ(edit->GetWidth(), large.cx + 3 + frame);
+
+    // Limits hold over the measured size; a side-aligned editor keeps the height its parent gives.
+    edit->Constraints()->SetMaxHeight(small.cy);
+    EXPECT_EQ(edit->GetHeight(), small.cy);
+    edit->Constraints()->SetMaxHeight(0);
+    edit->SetAlign(alLeft);
+    EXPECT_EQ(edit->GetHeight(), form->ClientHeight());
+    EXPECT_EQ(edit->GetWidth(), large.cx + 3 + frame) << "its width is still automatic";
 }
 
 TEST_F(TextEdit, ReadOnlyAndNoTypingEditorsTakeNoText) {
