@@ -788,7 +788,7 @@ TSize TuiCustomTextEdit::TextContentSize() {
     TCanvas* canvas = uiScreenCanvas()->GetCanvas();
     canvas->Font()->Assign(Style()->GetVisibleFont());
     TSize size{canvas->TextWidth(GetDisplayText()), canvas->TextHeight("Zg")};
-    // A list-only or read-only list text stands one pixel in from its leading side.
+    // A list-only or no-typing text stands one pixel in from its leading side.
     const TuiTextEditingStyle editing = EditingStyle();
     if (!IsInplace() && (editing == tesListOnly || editing == tesNoTyping)) ++size.cx;
     return size;
