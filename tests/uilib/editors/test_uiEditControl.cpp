@@ -27,6 +27,7 @@
 #include "platform/win/UxTheme.h"
 #include "platform/win/Windows.h"
 #include "support/vcl/QueuedInput.h"
+#include "support/vcl/TypeKeys.h"
 #include "support/vcl/VclTestSupport.h"
 #include "uilib/base/ubOffice11.h"
 #include "uilib/editors/uiDWMApi.h"
@@ -130,9 +131,6 @@ protected:
         ADD_FAILURE() << "no button " << AIndex;
         return TPoint{0, 0};
     }
-    void Type(const std::string& AKeys) {
-        for (char c : AKeys) Tap(static_cast<WORD>(std::toupper(static_cast<unsigned char>(c))));
-    }
 
     TEditorGalleryForm* form = nullptr;
     TTestEdit* edit = nullptr;
@@ -149,7 +147,7 @@ TEST_F(EditControl, TheBaseBindingIsTheEditorItself) {
     EXPECT_FALSE(binding->CanPost());
     EXPECT_TRUE(binding->IsIdle());
     Tap(VK_END);
-    Type("d");
+    TypeKeys("d");
     EXPECT_TRUE(binding->CanPost()) << "once modified it can post";
     EXPECT_FALSE(binding->IsIdle());
     EXPECT_EQ(VarToStr(binding->GetDisplayValue()), "abcd");
@@ -159,11 +157,11 @@ TEST_F(EditControl, TheBaseBindingIsTheEditorItself) {
 TEST_F(EditControl, RefusedCharacterBeepsAndInsertsNothing) {
     NewForm("");
     ASSERT_EQ(GetFocus(), edit->Inner()->GetHandle());
-    Type("ab");
+    TypeKeys("ab");
     EXPECT_EQ(edit->GetDisplayText(), "ab");
     EXPECT_EQ(beeps, 0);
     EXPECT_TRUE(edit->GetModifiedSinceEnter());
-    Type("x");
+    TypeKeys("x");
     EXPECT_EQ(edit->GetDisplayText(), "ab");
     EXPECT_EQ(beeps, 1);
 }
@@ -202,7 +200,7 @@ TEST_F(EditControl, EnterValidatesAndAnInvalidValueKeepsTheTyping) {
         Error = VarToStr(Value) == "okb";
     };
     Tap(VK_END);
-    Type("b");
+    TypeKeys("b");
     Tap(VK_RETURN);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errorClasses[0]);
@@ -213,7 +211,7 @@ TEST_F(EditControl, EnterValidatesAndAnInvalidValueKeepsTheTyping) {
     EXPECT_TRUE(edit->GetModifiedSinceEnter());
 
     Tap(VK_BACK);
-    Type("c");
+    TypeKeys("c");
     Tap(VK_RETURN);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(VarToStr(edit->GetEditValue()), "c") << "a valid text becomes the value";
@@ -223,7 +221,7 @@ TEST_F(EditControl, EnterValidatesAndAnInvalidValueKeepsTheTyping) {
 TEST_F(EditControl, EscapePutsBackTheValueAndASecondEscapeTypesNothing) {
     NewForm("abc");
     Tap(VK_END);
-    Type("d");
+    TypeKeys("d");
     ASSERT_EQ(edit->GetDisplayText(), "abcd");
     Tap(VK_ESCAPE);
     EXPECT_EQ(edit->GetDisplayText(), "abc");
@@ -240,7 +238,7 @@ TEST_F(EditControl, LeavingByTabValidates) {
         Text = "Too long";
     };
     Tap(VK_END);
-    Type("z");
+    TypeKeys("z");
     Tap(VK_TAB);
     ASSERT_EQ(errors, std::vector<std::string>{"Too long"});
     EXPECT_EQ(GetFocus(), edit->Inner()->GetHandle()) << "the focus comes back";
@@ -255,7 +253,7 @@ TEST_F(EditControl, LeavingByTabValidates) {
     edit->SetEditValue(Variant("ok"));
     edit->SetFocus();
     ProcessPendingMessages();
-    Type("zzz");
+    TypeKeys("zzz");
     Tap(VK_TAB);
     ASSERT_EQ(errors.size(), 2u);
     ASSERT_EQ(edit->GetDisplayText(), "zzz");
@@ -307,7 +305,7 @@ TEST_F(EditControl, AFailedPostLeavesTheValueAndTheFocus) {
     auto* e = NewForm<TBoundTestEdit>("abc");
     e->Store()->Locked = true;
     Tap(VK_END);
-    Type("d");
+    TypeKeys("d");
     Tap(VK_TAB);
     ASSERT_EQ(errors, std::vector<std::string>{"The store is locked"});
     EXPECT_EQ(GetFocus(), e->Inner()->GetHandle()) << "the focus stays";
@@ -327,7 +325,7 @@ TEST_F(EditControl, AFailedPostLeavesTheValueAndTheFocus) {
     e->SetFocus();
     ProcessPendingMessages();
     Tap(VK_END);
-    Type("e");
+    TypeKeys("e");
     Tap(VK_RETURN);
     EXPECT_EQ(e->Store()->Stored, (std::vector<std::string>{"abcd", "abcde"}));
     EXPECT_EQ(errors.size(), 1u);

@@ -18,6 +18,7 @@
 #include "platform/win/Windows.h"
 #include "support/vcl/ClipboardText.h"
 #include "support/vcl/QueuedInput.h"
+#include "support/vcl/TypeKeys.h"
 #include "support/vcl/VclTestSupport.h"
 #include "uilib/editors/uiEditRepository.h"
 #include "uilib/editors/uiMaskEdit.h"
@@ -42,33 +43,6 @@ protected:
     void Focus() {
         edit->SetFocus();
         ProcessPendingMessages();
-    }
-    // Types through the queue: characters as keys (capitals with Shift), and {BS}, {DEL}, {LEFT}, {RIGHT}, {HOME},
-    // {END}, {S-LEFT}, {S-RIGHT}, {PASTE:text} (the text put on the clipboard and Ctrl+V).
-    void Type(const std::string& AKeys) {
-        for (std::size_t i = 0; i < AKeys.size(); ++i) {
-            const auto c = static_cast<unsigned char>(AKeys[i]);
-            if (c != '{') {
-                // An upper-case letter is typed with Shift.
-                Tap(static_cast<WORD>(std::toupper(c)), std::isupper(c) ? VK_SHIFT : 0);
-                continue;
-            }
-            const std::size_t close = AKeys.find('}', i);
-            const std::string token = AKeys.substr(i + 1, close - i - 1);
-            i = close;
-            if (token.rfind("PASTE:", 0) == 0) {
-                ASSERT_TRUE(PutClipboardText(token.substr(6)));
-                Tap('V', VK_CONTROL);
-            } else if (token == "BS") Tap(VK_BACK);
-            else if (token == "DEL") Tap(VK_DELETE);
-            else if (token == "LEFT") Tap(VK_LEFT);
-            else if (token == "RIGHT") Tap(VK_RIGHT);
-            else if (token == "HOME") Tap(VK_HOME);
-            else if (token == "END") Tap(VK_END);
-            else if (token == "S-LEFT") Tap(VK_LEFT, VK_SHIFT);
-            else if (token == "S-RIGHT") Tap(VK_RIGHT, VK_SHIFT);
-            else ADD_FAILURE() << "unknown key " << token;
-        }
     }
 
     TEditorGalleryForm* form = nullptr;
@@ -147,7 +121,7 @@ TEST_F(MaskEdit, MasksByTypedInput) {
         edit->SetEditValue(Variant(""));
         Focus();
         beeps = 0;
-        Type(r.Keys);
+        TypeKeys(r.Keys);
         EXPECT_EQ(edit->GetDisplayText(), r.Shown);
         if (r.Caret >= 0) {
             EXPECT_EQ(edit->GetSelStart(), r.Caret);
@@ -193,7 +167,7 @@ TEST_F(MaskEdit, AClickPlacesTheCaretForTheNextKey) {
         edit->SetEditValue(Variant(r.Value));
         Focus();
         ClickAtChar(edit, r.ClickAt);
-        Type(r.Keys);
+        TypeKeys(r.Keys);
         EXPECT_EQ(edit->GetDisplayText(), r.Shown);
         edit->Reset();
         form->Hide();
@@ -215,7 +189,7 @@ TEST_F(MaskEdit, DoubleClickSelectsTheWholeText) {
     ProcessPendingMessages();
     EXPECT_EQ(edit->GetSelStart(), 0);
     EXPECT_EQ(edit->GetSelLength(), 5);
-    Type("0");
+    TypeKeys("0");
     EXPECT_EQ(edit->GetDisplayText(), "0") << "the typed digit replaces the whole date";
 }
 
@@ -334,11 +308,11 @@ TEST_F(MaskEdit, InvalidExpressionIsRefusedAndChangesNothing) {
 TEST_F(MaskEdit, InvalidExpressionOnAShownEditorKeepsItsText) {
     NewForm(emkRegExpr, "\\d+");
     Focus();
-    Type("12");
+    TypeKeys("12");
     EXPECT_THROW(edit->Properties()->SetEditMask("[1-"), EuiMaskEditError);
     EXPECT_EQ(edit->Properties()->GetEditMask(), "\\d+");
     EXPECT_EQ(edit->GetDisplayText(), "12");
-    Type("3");
+    TypeKeys("3");
     EXPECT_EQ(edit->GetDisplayText(), "123");
 }
 
@@ -350,7 +324,7 @@ TEST_F(MaskEdit, BlankMaskMeansAPlainTextEditor) {
     edit->Properties()->SetMaxLength(3);
     EXPECT_EQ(edit->Properties()->GetMaxLength(), 3);
     Focus();
-    Type("ab1x");
+    TypeKeys("ab1x");
     EXPECT_EQ(edit->GetDisplayText(), "ab1") << "typed freely up to the maximum length";
 
     // Masked, the mask sets the length.
@@ -395,10 +369,10 @@ TEST_F(MaskEdit, CaseSensitiveExpressionRefusesTheOtherCase) {
     edit->Properties()->SetCaseInsensitive(false);
     edit->Properties()->SetBeepOnError(true);
     Focus();
-    Type("A");
+    TypeKeys("A");
     EXPECT_EQ(edit->GetDisplayText(), "");
     EXPECT_EQ(beeps, 1);
-    Type("ab");
+    TypeKeys("ab");
     EXPECT_EQ(edit->GetDisplayText(), "ab");
 }
 
@@ -427,7 +401,7 @@ TEST_F(MaskEdit, ChangingTheMaskKindReplacesTheMode) {
     edit->Properties()->SetMaskKind(emkRegExprEx);
     EXPECT_EQ(edit->Mode()->MaskKind(), emkRegExprEx);
     Focus();
-    Type("123");
+    TypeKeys("123");
     EXPECT_EQ(edit->GetDisplayText(), "00") << "\"00\" as an expression takes only itself";
 }
 
@@ -437,13 +411,13 @@ TEST_F(MaskEdit, HalfFilledValueFailsOnEnterAndKeepsTheOldValue) {
     NewForm(emkStandard, "(999)000-0000");
     edit->SetEditValue(Variant("(555)123-4567"));
     Focus();
-    Type("{END}{BS}{BS}{BS}");
+    TypeKeys("{END}{BS}{BS}{BS}");
     ASSERT_EQ(edit->GetDisplayText(), "(555)123-4___");
     Tap(VK_RETURN);
     ASSERT_EQ(errors, std::vector<std::string>{"The edit value is invalid"});
     EXPECT_EQ(VarToStr(edit->GetEditValue()), "(555)123-4567");
     EXPECT_EQ(GetFocus(), edit->InnerEdit()->GetHandle());
-    Type("{END}{LEFT}{LEFT}{LEFT}890");
+    TypeKeys("{END}{LEFT}{LEFT}{LEFT}890");
     Tap(VK_RETURN);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(VarToStr(edit->GetEditValue()), "(555)123-4890");
@@ -452,11 +426,11 @@ TEST_F(MaskEdit, HalfFilledValueFailsOnEnterAndKeepsTheOldValue) {
 TEST_F(MaskEdit, LeavingWithAHalfFilledValueBringsTheFocusBack) {
     NewForm(emkRegExprEx, "\\d\\d/\\d\\d");
     Focus();
-    Type("123");
+    TypeKeys("123");
     Tap(VK_TAB);
     ASSERT_EQ(errors, std::vector<std::string>{"The edit value is invalid"});
     EXPECT_EQ(GetFocus(), edit->InnerEdit()->GetHandle());
-    Type("{END}4");
+    TypeKeys("{END}4");
     Tap(VK_TAB);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(VarToStr(edit->GetEditValue()), "12/34");
@@ -479,7 +453,7 @@ TEST_F(MaskEdit, ClipboardKeysGoThroughTheMask) {
     EXPECT_EQ(ClipboardNow(), "(555)123-4567");
     EXPECT_EQ(edit->GetDisplayText(), "(___)___-____") << "a cut blanks, the literals stay";
 
-    Type("{HOME}");
+    TypeKeys("{HOME}");
     Tap('V', VK_CONTROL);
     EXPECT_EQ(edit->GetDisplayText(), "(555)123-4567");
 
@@ -488,7 +462,7 @@ TEST_F(MaskEdit, ClipboardKeysGoThroughTheMask) {
     EXPECT_EQ(edit->GetDisplayText(), "(___)___-____") << "Shift+Del cuts";
     EXPECT_EQ(ClipboardNow(), "(555)123-4567");
     ASSERT_TRUE(PutClipboardText("999"));
-    Type("{HOME}");
+    TypeKeys("{HOME}");
     Tap(VK_INSERT, VK_SHIFT);
     EXPECT_EQ(edit->GetDisplayText(), "(999)___-____") << "Shift+Ins pastes";
 }
@@ -496,11 +470,11 @@ TEST_F(MaskEdit, ClipboardKeysGoThroughTheMask) {
 TEST_F(MaskEdit, ClipboardOnAnExpressionText) {
     NewForm(emkRegExpr, "\\d+");
     Focus();
-    Type("1234{LEFT}{S-LEFT}{S-LEFT}");
+    TypeKeys("1234{LEFT}{S-LEFT}{S-LEFT}");
     Tap('X', VK_CONTROL);
     EXPECT_EQ(ClipboardNow(), "23");
     EXPECT_EQ(edit->GetDisplayText(), "14");
-    Type("5");
+    TypeKeys("5");
     EXPECT_EQ(edit->GetDisplayText(), "154") << "the caret stayed where the cut was";
     ASSERT_TRUE(PutClipboardText("9x9"));
     Tap('V', VK_CONTROL);
@@ -518,7 +492,7 @@ TEST_F(MaskEdit, ReadOnlyEditorCopiesButNeverChanges) {
     EXPECT_EQ(edit->GetDisplayText(), "(555)123-4567");
     ASSERT_TRUE(PutClipboardText("999"));
     Tap('V', VK_CONTROL);
-    Type("1{DEL}{BS}");
+    TypeKeys("1{DEL}{BS}");
     EXPECT_EQ(edit->GetDisplayText(), "(555)123-4567");
 }
 

@@ -20,6 +20,7 @@
 #include "platform/win/Windows.h"
 #include "support/vcl/ClipboardText.h"
 #include "support/vcl/QueuedInput.h"
+#include "support/vcl/TypeKeys.h"
 #include "support/vcl/VclTestSupport.h"
 #include "uilib/editors/uiEditRepository.h"
 #include "uilib/editors/uiSpinEdit.h"
@@ -57,34 +58,11 @@ protected:
         edit->SetFocus();
         ProcessPendingMessages();
     }
-    // Types through the queue: digits, letters, "-", "+", "." and ","; {BS}, {DEL}, {ENTER}, {PASTE:text}
-    // (the text put on the clipboard and Ctrl+V).
-    void Type(const std::string& AKeys) {
-        for (std::size_t i = 0; i < AKeys.size(); ++i) {
-            const auto c = static_cast<unsigned char>(AKeys[i]);
-            if (c == '{') {
-                const std::size_t close = AKeys.find('}', i);
-                const std::string token = AKeys.substr(i + 1, close - i - 1);
-                i = close;
-                if (token.rfind("PASTE:", 0) == 0) {
-                    ASSERT_TRUE(PutClipboardText(token.substr(6)));
-                    Tap('V', VK_CONTROL);
-                } else if (token == "BS") Tap(VK_BACK);
-                else if (token == "DEL") Tap(VK_DELETE);
-                else if (token == "ENTER") Tap(VK_RETURN);
-                else ADD_FAILURE() << "unknown key " << token;
-            } else if (c == '-') Tap(VK_OEM_MINUS);
-            else if (c == '+') Tap(VK_OEM_PLUS, VK_SHIFT);
-            else if (c == '.') Tap(VK_OEM_PERIOD);
-            else if (c == ',') Tap(VK_OEM_COMMA);
-            else Tap(static_cast<WORD>(std::toupper(c)), std::isupper(c) ? VK_SHIFT : 0);
-        }
-    }
     // Replaces the whole text by typing (or pasting) into the focused editor.
     void Replace(const std::string& AKeys) {
         edit->SelectAll();
-        if (AKeys.empty()) Type("{DEL}");
-        else Type(AKeys);
+        if (AKeys.empty()) TypeKeys("{DEL}");
+        else TypeKeys(AKeys);
     }
     TPoint ButtonCenter(int AIndex) {
         for (const TuiEditButtonViewInfo& b : edit->SpinViewInfo()->ButtonsInfo)
@@ -411,7 +389,7 @@ TEST_F(SpinEdit, BadInputIsRefusedOrClampedKeepingTheOldValue) {
         edit->SetValue(Variant(42));
         Focus();
         Replace(row.Keys);
-        Type("{ENTER}");
+        TypeKeys("{ENTER}");
         if (*row.Error != '\0') {
             EXPECT_EQ(errors, std::vector<std::string>{row.Error});
             EXPECT_EQ(editErrors, 1) << "raised as an editor error";
@@ -435,7 +413,7 @@ TEST_F(SpinEdit, TypedCharactersFollowTheValueType) {
     Replace("1e3E+-");
     EXPECT_EQ(Text(), "1e3E+-");
     EXPECT_EQ(beeps, 0);
-    Type("x.");
+    TypeKeys("x.");
     EXPECT_EQ(Text(), "1e3E+-") << "a letter and the decimal point are refused";
     EXPECT_EQ(beeps, 2);
     // A character outside the code page's digits never reaches the text.
@@ -444,12 +422,12 @@ TEST_F(SpinEdit, TypedCharactersFollowTheValueType) {
     EXPECT_EQ(Text(), "1e3E+-");
     EXPECT_EQ(beeps, 3);
     Props()->SetExceptionOnInvalidInput(true);
-    Type("{ENTER}");
+    TypeKeys("{ENTER}");
     EXPECT_EQ(errors, std::vector<std::string>{"Invalid numeric value"});
     // Without the strict setting the old value comes back.
     errors.clear();
     Props()->SetExceptionOnInvalidInput(false);
-    Type("{ENTER}");
+    TypeKeys("{ENTER}");
     EXPECT_EQ(errors, std::vector<std::string>{});
     EXPECT_EQ(Text(), "0");
 }
@@ -467,12 +445,12 @@ TEST_F(SpinEdit, GetValueHandlerConvertsWhatTheParserRefuses) {
     Focus();
     Replace("ten");
     EXPECT_EQ(Text(), "ten") << "with a handler every character is taken";
-    Type("{ENTER}");
+    TypeKeys("{ENTER}");
     EXPECT_EQ(errors, std::vector<std::string>{});
     EXPECT_EQ(VarToDouble(edit->GetEditValue()), 10);
     EXPECT_EQ(Text(), "10");
     Replace("eleven");
-    Type("{ENTER}");
+    TypeKeys("{ENTER}");
     EXPECT_EQ(errors, std::vector<std::string>{"Not a word I know"});
 }
 
@@ -482,10 +460,10 @@ TEST_F(SpinEdit, WithoutCanEditOnlySteppingChangesTheText) {
     edit->SetValue(Variant(7));
     Focus();
     edit->SelectAll();
-    Type("5{BS}{DEL}");
+    TypeKeys("5{BS}{DEL}");
     EXPECT_EQ(Text(), "7");
     EXPECT_EQ(beeps, 2) << "the character and Backspace";
-    Type("{PASTE:3}");
+    TypeKeys("{PASTE:3}");
     EXPECT_EQ(Text(), "7");
     Tap(VK_UP);
     EXPECT_EQ(Text(), "8");

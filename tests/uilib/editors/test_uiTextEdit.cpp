@@ -16,7 +16,9 @@
 #include "platform/win/Beep.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Windows.h"
+#include "support/vcl/ClipboardText.h"
 #include "support/vcl/QueuedInput.h"
+#include "support/vcl/TypeKeys.h"
 #include "support/vcl/VclTestSupport.h"
 #include "uilib/base/uiGraphics.h"
 #include "uilib/base/uiSpellChecker.h"
@@ -25,19 +27,6 @@
 
 namespace zel::test {
 namespace {
-
-// Puts Windows-1252 text on the clipboard through the layer.
-void PutOnClipboard(const std::string& AText) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, AText.size() + 1);
-    auto* p = static_cast<char*>(GlobalLock(mem));
-    std::copy(AText.begin(), AText.end(), p);
-    p[AText.size()] = '\0';
-    GlobalUnlock(mem);
-    SetClipboardData(CF_TEXT, mem);
-    CloseClipboard();
-}
 
 class TextEdit : public EditorErrorsTest {
 protected:
@@ -58,14 +47,6 @@ protected:
         ProcessPendingMessages();
         return edit;
     }
-    // Letters and digits by their keys, with Shift for capitals; a few punctuation keys.
-    static void Type(const std::string& AKeys) {
-        for (char c : AKeys) {
-            const auto u = static_cast<unsigned char>(c);
-            if (std::isupper(u)) Tap(static_cast<WORD>(c), VK_SHIFT);
-            else Tap(static_cast<WORD>(std::toupper(u)));
-        }
-    }
     std::string Text() const { return edit->GetDisplayText(); }
     std::string Clipboard() const { return ClipboardText(nullptr); }
     void Select(int AStart, int ALength) {
@@ -80,7 +61,7 @@ protected:
 
 TEST_F(TextEdit, TypedTextBecomesTheValueWhenTheFocusLeaves) {
     NewForm();
-    Type("abc");
+    TypeKeys("abc");
     EXPECT_EQ(Text(), "abc");
     EXPECT_EQ(edit->GetSelStart(), 3);
     Tap(VK_TAB);
@@ -361,19 +342,19 @@ TEST_F(TextEdit, TypingCompletesFromTheItemsAndStopsWhereNoneFits) {
     NewForm();
     edit->Properties()->LookupItems()->Add("Alpha");
     edit->Properties()->LookupItems()->Add("Beta");
-    Type("b");
+    TypeKeys("b");
     EXPECT_EQ(Text(), "Beta") << "the item's own case";
     EXPECT_EQ(edit->GetSelStart(), 1);
     EXPECT_EQ(edit->GetSelLength(), 3);
     EXPECT_TRUE(edit->FindSelection);
     EXPECT_EQ(edit->GetItemIndex(), 1);
-    Type("x");
+    TypeKeys("x");
     EXPECT_EQ(Text(), "Bx") << "the completed tail gives way to the typing";
     EXPECT_FALSE(edit->FindSelection);
     EXPECT_EQ(edit->GetItemIndex(), -1);
     Tap(VK_BACK);
     Tap(VK_BACK);
-    Type("al");
+    TypeKeys("al");
     EXPECT_EQ(Text(), "Alpha");
     EXPECT_EQ(edit->GetSelLength(), 3);
     Tap(VK_BACK);
@@ -390,7 +371,7 @@ TEST_F(TextEdit, TypingInTheMiddleDoesNotComplete) {
     NewForm("ab");
     edit->Properties()->LookupItems()->Add("aXbcd");
     Select(1, 0);
-    Type("x");
+    TypeKeys("x");
     EXPECT_EQ(Text(), "axb");
     EXPECT_FALSE(edit->FindSelection);
 }
@@ -399,7 +380,7 @@ TEST_F(TextEdit, WithoutIncrementalSearchTypingIsPlain) {
     NewForm();
     edit->Properties()->LookupItems()->Add("Alpha");
     edit->Properties()->SetIncrementalSearch(false);
-    Type("a");
+    TypeKeys("a");
     EXPECT_EQ(Text(), "a");
 }
 
@@ -411,7 +392,7 @@ TEST_F(TextEdit, NewLookupTextIsToldOnceOnLeaving) {
         EXPECT_EQ(Sender, edit);
         told.push_back(AText);
     };
-    Type("zeta");
+    TypeKeys("zeta");
     Tap(VK_TAB);
     edit->SetFocus();
     ProcessPendingMessages();
@@ -420,7 +401,7 @@ TEST_F(TextEdit, NewLookupTextIsToldOnceOnLeaving) {
     edit->SetFocus();
     ProcessPendingMessages();
     Select(0, 4);
-    Type("a");
+    TypeKeys("a");
     EXPECT_EQ(Text(), "Alpha");
     Tap(VK_TAB);
     EXPECT_EQ(told.size(), 1u) << "an item is no new text";
@@ -476,7 +457,7 @@ TEST_F(TextEdit, TheClipboardKeysGoThroughTheDesktopClipboard) {
         SCOPED_TRACE(r.name);
         NewForm("hello");
         edit->Properties()->SetReadOnly(r.readOnly);
-        PutOnClipboard("\x80\xE9");
+        ASSERT_TRUE(PutClipboardText("\x80\xE9"));
         Select(1, 3);
         Tap(r.key, r.modifier);
         EXPECT_EQ(Text(), r.text);
@@ -506,7 +487,7 @@ TEST_F(TextEdit, PastesKeepOneLineAndTheMaximumLength) {
         SCOPED_TRACE(r.name);
         NewForm("abcd");
         edit->Properties()->SetMaxLength(r.maxLength);
-        PutOnClipboard(r.clip);
+        ASSERT_TRUE(PutClipboardText(r.clip));
         Select(1, 2);
         Tap('V', VK_CONTROL);
         EXPECT_EQ(Text(), r.text);
@@ -518,7 +499,7 @@ TEST_F(TextEdit, PastesKeepOneLineAndTheMaximumLength) {
 
 TEST_F(TextEdit, ClipboardWithoutTheFocus) {
     NewForm("hello", false);
-    PutOnClipboard("XY");
+    ASSERT_TRUE(PutClipboardText("XY"));
     Select(1, 3);
     edit->CutToClipboard();
     EXPECT_EQ(Text(), "ho");
@@ -526,7 +507,7 @@ TEST_F(TextEdit, ClipboardWithoutTheFocus) {
     EXPECT_FALSE(edit->GetModifiedSinceEnter()) << "a change made by the program";
     EXPECT_EQ(VarToStr(edit->GetEditValue()), "ho");
     Select(1, 0);
-    PutOnClipboard("XY");
+    ASSERT_TRUE(PutClipboardText("XY"));
     edit->PasteFromClipboard();
     EXPECT_EQ(Text(), "hXYo");
     EXPECT_EQ(GetFocus(), after->GetHandle());
@@ -538,7 +519,7 @@ TEST_F(TextEdit, ClipboardMessagesToTheEditorWindowReachTheText) {
     Select(1, 3);
     SendMessage(window, WM_COPY, 0, 0);
     EXPECT_EQ(Clipboard(), "ell");
-    PutOnClipboard("XY");
+    ASSERT_TRUE(PutClipboardText("XY"));
     SendMessage(window, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(), "hXYo");
     EXPECT_TRUE(edit->GetModifiedSinceEnter()) << "a paste is the user's change";
@@ -551,7 +532,7 @@ TEST_F(TextEdit, ClipboardMessagesToTheEditorWindowReachTheText) {
     Select(0, 2);
     SendMessage(window, WM_CUT, 0, 0);
     EXPECT_EQ(Clipboard(), "hX");
-    PutOnClipboard("Z");
+    ASSERT_TRUE(PutClipboardText("Z"));
     SendMessage(window, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(), "hXYo");
 }
@@ -601,7 +582,7 @@ TEST_F(TextEdit, EchoModeAndCharacterCaseReachTheEdit) {
               "UVRE STRA\xDF"
               "E");
     Tap(VK_END);
-    Type("x");
+    TypeKeys("x");
     EXPECT_EQ(Text(),
               "\x8C"
               "UVRE STRA\xDF"
@@ -761,11 +742,11 @@ TEST_F(TextEdit, TheSpellCheckerHearsOfTextScrollSelectionAndPaint) {
     TRecordingChecker checker;
     SpellCheckerHook() = &checker;
     Tap(VK_END);
-    Type("c");
+    TypeKeys("c");
     EXPECT_EQ(checker.Count("text"), 1);
     Tap(VK_LEFT, VK_SHIFT);
     EXPECT_GE(checker.Count("selection"), 1) << "the selection grew with the key";
-    Type(std::string(40, 'w'));
+    TypeKeys(std::string(40, 'w'));
     EXPECT_GE(checker.Count("scrolled"), 1) << "the text scrolled past the right edge";
     checker.Heard.clear();
     edit->InnerEdit()->Invalidate();
@@ -773,7 +754,7 @@ TEST_F(TextEdit, TheSpellCheckerHearsOfTextScrollSelectionAndPaint) {
     EXPECT_GE(checker.Count("redraw"), 1);
     for (const auto& [what, control] : checker.Heard) EXPECT_EQ(control, edit->InnerEdit()) << what;
     SpellCheckerHook() = nullptr;
-    Type("d");
+    TypeKeys("d");
     EXPECT_TRUE(checker.Heard.empty() || checker.Heard.back().first != "text") << "no checker, no calls";
 }
 
@@ -830,7 +811,7 @@ TEST_F(TextEdit, ClearAndUndoAreChangesOfTheUser) {
     EXPECT_EQ(Text(), "ho");
     EXPECT_EQ(edit->GetSelStart(), 1);
     EXPECT_TRUE(edit->GetModifiedSinceEnter());
-    PutOnClipboard("XYZ");
+    ASSERT_TRUE(PutClipboardText("XYZ"));
     Tap('V', VK_CONTROL);
     EXPECT_EQ(Text(), "hXYZo");
     Tap('Z', VK_CONTROL);
@@ -882,15 +863,15 @@ TEST_F(TextEdit, ReadOnlyAndNoTypingEditorsTakeNoText) {
     NewForm("abc");
     edit->Properties()->SetReadOnly(true);
     Tap(VK_END);
-    Type("x");
+    TypeKeys("x");
     Tap(VK_BACK);
     EXPECT_EQ(Text(), "abc");
     EXPECT_GE(beeps, 1) << "the editor beeps at typing it cannot take";
     edit->Properties()->SetReadOnly(false);
     edit->Properties()->SetTypingDisabled(true);
     beeps = 0;
-    Type("x");
-    PutOnClipboard("pasted");
+    TypeKeys("x");
+    ASSERT_TRUE(PutClipboardText("pasted"));
     Tap('V', VK_CONTROL);
     EXPECT_EQ(Text(), "abc");
     EXPECT_EQ(edit->GetSelStart(), 0) << "no caret without typing";
@@ -911,20 +892,20 @@ TEST_F(TextEdit, ListOnlyTypingPicksItemsAndRefusesTheRest) {
     e->Properties()->LookupItems()->Add("Bravo");
     e->SetFocus();
     ProcessPendingMessages();
-    Type("b");
+    TypeKeys("b");
     EXPECT_EQ(e->GetDisplayText(), "Beta");
     EXPECT_EQ(e->GetSelStart(), 1);
-    Type("r");
+    TypeKeys("r");
     EXPECT_EQ(e->GetDisplayText(), "Bravo") << "the typed prefix grows";
-    Type("x");
+    TypeKeys("x");
     EXPECT_EQ(e->GetDisplayText(), "Bravo") << "a character that fits no item is refused";
     EXPECT_EQ(e->GetItemIndex(), 2);
     Tap(VK_BACK);
     EXPECT_EQ(e->GetDisplayText(), "Beta") << "Backspace shortens the match to \"b\"";
-    Type("a");
+    TypeKeys("a");
     EXPECT_EQ(e->GetDisplayText(), "Beta") << "\"ba\" fits nothing";
     e->Properties()->SetListMatchHighlight(false);
-    Type("a");
+    TypeKeys("a");
     EXPECT_EQ(e->GetDisplayText(), "Alpha") << "without the highlight, the character alone starts anew";
     Tap(VK_BACK);
     EXPECT_EQ(e->GetDisplayText(), "Alpha") << "and Backspace does nothing";
@@ -1058,7 +1039,7 @@ TEST_F(TextEdit, GalleryScreenshotsInEveryLookFocusedAndHot) {
             ProcessPendingMessages();
             ASSERT_EQ(GetFocus(), e->InnerEdit()->GetHandle());
             if (row == tgrCompletion) {
-                Type("b");
+                TypeKeys("b");
                 EXPECT_EQ(e->GetSelLength(), 3) << "the completed tail";
             }
             EXPECT_TRUE(e->ViewInfo()->ContainerState.Contains(cisActive));
