@@ -409,16 +409,18 @@ TSize TuiCustomCheckBox::TextContentSize() {
     const std::string caption = GetText();
     TSize size{box.x, box.y};
     if (caption.empty() || props->GetAlignment() == taCenter) return size;
-    TCanvas* canvas = uiScreenCanvas()->GetCanvas();
-    canvas->Font()->Assign(static_cast<TuiCustomEditStyle*>(ActiveStyle())->GetVisibleFont());
-    HDC dc = canvas->GetHandle();
-    SelectObject(dc, canvas->Font()->GetHandle());
-    RECT measured{0, 0, 0, 0};
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
-              (props->GetMultiLine() ? 0u : DT_SINGLELINE) | DT_CALCRECT);
-    size.cx += 3 + (measured.right - measured.left);
-    size.cy = std::max<LONG>(size.cy, measured.bottom - measured.top);
+    const TSize measured = CaptionExtent(caption, TRect{0, 0, 0, 0}, props->GetMultiLine() ? 0u : DT_SINGLELINE);
+    size.cx += 3 + measured.cx;
+    size.cy = std::max(size.cy, measured.cy);
     return size;
+}
+
+TSize TuiCustomCheckBox::CaptionExtent(const std::string& AText, RECT ABounds, UINT AFlags) {
+    Canvas()->Font()->Assign(static_cast<TuiCustomEditStyle*>(ActiveStyle())->GetVisibleFont());
+    HDC dc = Canvas()->GetHandle();
+    SelectObject(dc, Canvas()->Font()->GetHandle());
+    DrawTextA(dc, AText.c_str(), static_cast<int>(AText.size()), &ABounds, AFlags | DT_CALCRECT);
+    return TSize{ABounds.right - ABounds.left, ABounds.bottom - ABounds.top};
 }
 
 void TuiCustomCheckBox::CalculateViewInfo(TPoint P, bool AHotTrack) {
@@ -494,14 +496,9 @@ void TuiCustomCheckBox::CalculateViewInfo(TPoint P, bool AHotTrack) {
             vi.FocusRect = vi.TextRect;
             InflateRect(&vi.FocusRect, 1, 1);
         } else {
-            RECT measured = vi.TextRect;
-            HDC dc = Canvas()->GetHandle();
-            Canvas()->Font()->Assign(vi.Font);
-            SelectObject(dc, Canvas()->Font()->GetHandle());
-            DrawTextA(dc, vi.Text.c_str(), static_cast<int>(vi.Text.size()), &measured,
-                      (vi.DrawTextFlags & ~DT_VCENTER) | DT_CALCRECT);
-            const int h = measured.bottom - measured.top;
-            const int w = measured.right - measured.left;
+            const TSize measured = CaptionExtent(vi.Text, vi.TextRect, vi.DrawTextFlags & ~DT_VCENTER);
+            const int h = static_cast<int>(measured.cy);
+            const int w = static_cast<int>(measured.cx);
             const int textTop =
                 props->GetMultiLine() ? vi.TextRect.top : (vi.TextRect.top + vi.TextRect.bottom - h) / 2;
             const int textLeft = vi.Alignment == taRightJustify ? vi.TextRect.right - w : vi.TextRect.left;

@@ -215,6 +215,8 @@ private:
     void InvalidateBox();
     // The size of the box: one picture of the glyph, the themed box or the classic one.
     TPoint BoxSize();
+    // The size the caption takes in the style's font, drawn with AFlags into ABounds.
+    TSize CaptionExtent(const std::string& AText, RECT ABounds, UINT AFlags);
 
     bool keyboardPressed_ = false;
     bool mousePressedOnBox_ = false;
