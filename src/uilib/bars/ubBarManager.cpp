@@ -270,9 +270,9 @@ void TubBarManager::FillToolbarsPopup(TubBarItemLinks* ALinks) {
     if (OnShowToolbarsPopup) OnShowToolbarsPopup(this, ALinks);
 }
 
-void TubBarManager::AddCustomizeItem(TubBarItemLinks* ALinks, bool ABeginGroup) {
+void TubBarManager::AddCustomizeItem(TubBarItemLinks* ALinks, bool ABeginGroup, TubBarButtonMaker AMake) {
     if (!CanCustomize) return;
-    auto* entry = new TubBarButton(Form());
+    TubBarButton* entry = AMake != nullptr ? AMake(Form()) : new TubBarButton(Form());
     TemporaryItems().Add(entry);
     entry->SetCaption(LoadLibraryString(&ubSubCustomizeItem));
     entry->SetEnabled(!CustomizingFormOpen);
@@ -331,7 +331,11 @@ void TubBarManager::NotifyDesigner() {
 
 // ---- properties --------------------------------------------------------------------------------------------
 
-void TubBarManager::SetAutoDockColor(bool Value) { autoDockColor_ = Value; }
+void TubBarManager::SetAutoDockColor(bool Value) {
+    if (autoDockColor_ == Value) return;
+    autoDockColor_ = Value;
+    RepaintDockControls();
+}
 
 void TubBarManager::SetAutoHideEmptyBars(bool Value) {
     if (autoHideEmptyBars_ == Value) return;
@@ -353,6 +357,7 @@ void TubBarManager::SetButtonArrowWidth(int Value) {
     if (Value < 2 || buttonArrowWidth_ == Value) return;
     buttonArrowWidth_ = Value;
     ComputeSizes();
+    RebuildBarControls();
 }
 
 void TubBarManager::SetCategories(TStrings* Value) { categories_->Assign(Value); }
@@ -360,8 +365,10 @@ void TubBarManager::SetCategories(TStrings* Value) { categories_->Assign(Value);
 TColor TubBarManager::GetDockColor() const { return autoDockColor_ ? form_->GetColor() : dockColor_; }
 
 void TubBarManager::SetDockColor(TColor Value) {
+    if (!autoDockColor_ && dockColor_ == Value) return;
     dockColor_ = Value;
     autoDockColor_ = false;
+    RepaintDockControls();
 }
 
 void TubBarManager::SetFlatCloseButton(bool Value) {
@@ -375,12 +382,24 @@ void TubBarManager::RebuildMainMenuBar() {
         formMenuBar_->GetItemLinks()->BarControl->Rebuild();
 }
 
-void TubBarManager::SetHideFloatingBarsWhenInactive(bool Value) { hideFloatingBarsWhenInactive_ = Value; }
+void TubBarManager::SetHideFloatingBarsWhenInactive(bool Value) {
+    if (hideFloatingBarsWhenInactive_ == Value) return;
+    hideFloatingBarsWhenInactive_ = Value;
+    // The floating bars show again beside an inactive form, or hide now when it is inactive.
+    if (!IsLoading() && !IsDestroying() && form_ != nullptr && form_->GetVisible())
+        UpdateFloatingBars(FormActive || !Value, false, nullptr);
+}
 
-void TubBarManager::SetImageListBkColor(TColor Value) { imageListBkColor_ = Value; }
+void TubBarManager::SetImageListBkColor(TColor Value) {
+    if (imageListBkColor_ == Value) return;
+    imageListBkColor_ = Value;
+    RepaintBarControls();
+}
 
 void TubBarManager::SetLargeButtonArrowWidth(int Value) {
-    if (Value >= 2) largeButtonArrowWidth_ = Value;
+    if (Value < 2 || largeButtonArrowWidth_ == Value) return;
+    largeButtonArrowWidth_ = Value;
+    RebuildBarControls();
 }
 
 void TubBarManager::SetLargeIcons(bool Value) {
@@ -389,9 +408,14 @@ void TubBarManager::SetLargeIcons(bool Value) {
     ComputeSizes();
     NotifyDesigner();
     if (CustomizingFormOpen) CustomizingFormOptionsChanged();
+    RebuildBarControls();
 }
 
-void TubBarManager::SetMakeDisabledImagesFaded(bool Value) { makeDisabledImagesFaded_ = Value; }
+void TubBarManager::SetMakeDisabledImagesFaded(bool Value) {
+    if (makeDisabledImagesFaded_ == Value) return;
+    makeDisabledImagesFaded_ = Value;
+    RebuildBarControls();
+}
 
 void TubBarManager::SetMenuAnimations(TubBarMenuAnimations Value) {
     if (menuAnimations_ == Value) return;
@@ -469,7 +493,11 @@ void TubBarManager::SetStyle(TubBarManagerStyle Value) {
     StyleChanged();
 }
 
-void TubBarManager::SetSunkenBorder(bool Value) { sunkenBorder_ = Value; }
+void TubBarManager::SetSunkenBorder(bool Value) {
+    if (sunkenBorder_ == Value) return;
+    sunkenBorder_ = Value;
+    RefreshDockControls();
+}
 
 void TubBarManager::SetUseLargeImagesForLargeIcons(bool Value) {
     if (useLargeImagesForLargeIcons_ == Value) return;
@@ -477,6 +505,7 @@ void TubBarManager::SetUseLargeImagesForLargeIcons(bool Value) {
     ComputeSizes();
     NotifyDesigner();
     if (CustomizingFormOpen) CustomizingFormOptionsChanged();
+    RebuildBarControls();
 }
 
 void TubBarManager::SetWaitForDockingTime(int Value) {
@@ -585,7 +614,65 @@ void TubBarManager::StyleChanged() {
     TScopeExit reset([this] { styleChanging_ = false; });
     ComputeLook();
     ComputeSizes();
+    // Every bar window takes the new painter's state and makes its controls anew; the docks follow.
+    for (TCustomubBarControl* window : OwnBarControls()) {
+        if (!IsLiveBarControl(window)) continue;
+        window->SetDoubleBufferedFromPainter();
+        window->FetchBackgroundBrush();
+        window->ClearBackgroundCache();
+        if (window->HandleAllocated()) window->CalcMetrics();
+    }
     if (CustomizingFormOpen) CustomizingFormUpdateAll();
+    RefreshDockControls();
+    RebuildBarControls();
+}
+
+std::vector<TCustomubBarControl*> TubBarManager::OwnBarControls() const {
+    // The bars' windows, and the menus that show now: a closed menu is measured anew when it opens.
+    std::vector<TCustomubBarControl*> windows;
+    for (TCustomubBarControl* window : LiveBarControls())
+        if (window->BarManager() == this && window->HandleAllocated() &&
+            (!window->IsSubMenu() || IsWindowVisible(window->GetHandle())))
+            windows.push_back(window);
+    return windows;
+}
+
+void TubBarManager::RebuildBarControls() {
+    if (IsLoading() || IsDestroying()) return;
+    // A rebuild may close a menu: each window is asked only while it still lives.
+    for (TCustomubBarControl* window : OwnBarControls())
+        if (IsLiveBarControl(window) && window->HandleAllocated()) {
+            window->Rebuild();
+            RedrawWindow(window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+        }
+}
+
+void TubBarManager::RepaintBarControls() {
+    if (IsLoading() || IsDestroying()) return;
+    for (TCustomubBarControl* window : OwnBarControls())
+        if (window->HandleAllocated()) {
+            window->ClearBackgroundCache();
+            RedrawWindow(window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+        }
+}
+
+void TubBarManager::RepaintDockControls() {
+    if (IsLoading() || IsDestroying()) return;
+    for (TubDockControl* dock : std::vector<TubDockControl*>(dockControls_.begin(), dockControls_.end())) {
+        dock->UpdateColor();
+        dock->ClearBackgroundCache();
+        dock->Invalidate();
+        dock->RepaintBars();
+    }
+}
+
+void TubBarManager::RefreshDockControls() {
+    if (IsLoading() || IsDestroying()) return;
+    for (TubDockControl* dock : std::vector<TubDockControl*>(dockControls_.begin(), dockControls_.end())) {
+        dock->ClearBackgroundCache();
+        dock->RefreshDock();
+        dock->Invalidate();
+    }
 }
 
 void TubBarManager::LookAndFeelChanged(TuiLookAndFeel* /*Sender*/, TuiLookAndFeelValues /*Values*/) {

@@ -29,6 +29,9 @@ class TChangeLink;
 class TubBarPopupMenu;
 class TubBarPopupMenuLinks;
 class TubBarBackgrounds;
+class TubBarButton;
+// Makes the item of a generated entry (of the class the entry's list wants), owned by AOwner.
+using TubBarButtonMaker = TubBarButton* (*)(TComponent* AOwner);
 class TubThemeChangedNotificator;
 class TubDockControl;
 class TubBarDockControl;
@@ -136,8 +139,8 @@ public:
     // OnShowToolbarsPopup may change them last.
     void FillToolbarsPopup(TubBarItemLinks* ALinks);
     // With CanCustomize: "&Customize..." (tag 1000), enabled while no customizing form is open, appended to the
-    // links; a click switches customizing mode on.
-    void AddCustomizeItem(TubBarItemLinks* ALinks, bool ABeginGroup);
+    // links; a click switches customizing mode on. AMake gives the entry's item (a plain button without it).
+    void AddCustomizeItem(TubBarItemLinks* ALinks, bool ABeginGroup, TubBarButtonMaker AMake = nullptr);
     std::function<void(TubBarManager* Sender, TubBarItemLinks* ALinks)> OnShowToolbarsPopup;
     // Gets the entries of the customizing popup of a right-clicked link last.
     std::function<void(TubBarManager* Sender, TubBarItemLinks* ALinks)> OnShowCustomizingPopup;
@@ -319,6 +322,7 @@ public:
     // when the dock does not belong to the manager's form directly.
     std::string DockControlPath(TubDockControl* ADockControl) const;
     bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
+    bool IsLoading() const { return ComponentState().Contains(csLoading); }
     // Set while the bars are shown again after the form's window was made anew.
     bool ReshowingBars = false;
     // The bar window that the mouse moves, and the pointer's offset kept while it moves.
@@ -419,6 +423,13 @@ private:
     void RebuildDerivedFont();
     void ApplyMenuFont(const LOGFONT& MenuFont);
     void ComputeSizes();
+    // The bar windows of this manager (toolbars, menus, popups): each makes its item controls anew, or only
+    // paints again; the dock controls paint again, or measure their frames and lay their bars out again.
+    std::vector<TCustomubBarControl*> OwnBarControls() const;
+    void RebuildBarControls();
+    void RepaintBarControls();
+    void RepaintDockControls();
+    void RefreshDockControls();
     void ComputeRecentUseStep();
     void ComputeLook();
     void CreateColorResources();

@@ -288,6 +288,46 @@ std::uint8_t TubBarControl::AlphaValue() const {
     return IsFloating() || moving ? bar_->GetAlphaBlendValue() : 255;
 }
 
+// ---- what the bar's setters ask ----------------------------------------------------------------------------------
+
+namespace {
+constexpr UINT FrameChanged = SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+}  // namespace
+
+TFont* TubBarControl::OwnBarFont() const { return bar_->GetUseOwnFont() ? bar_->GetFont() : nullptr; }
+
+void TubBarControl::RepaintBar() {
+    if (!HandleAllocated()) return;
+    ClearBackgroundCache();
+    RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+}
+
+void TubBarControl::Reframe() {
+    if (!HandleAllocated()) return;
+    ClearBackgroundCache();
+    SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0, FrameChanged);
+    RecalcLayout();
+}
+
+void TubBarControl::CaptionChanged() {
+    SetText(bar_->GetCaption());
+    // The floating frame draws the caption and the close button outside the client area.
+    if (IsFloating() && HandleAllocated()) RedrawWindow(GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+void TubBarControl::RecalcLayout() {
+    if (!HandleAllocated()) return;
+    if (dockControl_ != nullptr) dockControl_->UpdateLayout();
+    LayoutLinks();
+    Invalidate();
+}
+
+void TubBarControl::BarFontChanged() {
+    if (!HandleAllocated()) return;
+    CalcMetrics();
+    Rebuild();
+}
+
 // ---- layout ------------------------------------------------------------------------------------------------------
 
 void TubBarControl::LayoutLinks() {

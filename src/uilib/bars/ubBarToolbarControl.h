@@ -76,6 +76,24 @@ public:
     LRESULT HitArea() const { return hitArea_; }
     // Lays the links out for the current client area.
     void LayoutLinks();
+
+    // ---- what the bar's setters ask of its window
+    // Draws the whole window again from a fresh background, frame included.
+    void RepaintBar();
+    // Measures the frame again (border, grip, size grip); the dock re-arranges its bars for the new size.
+    void Reframe();
+    // The window text and the floating caption show the bar's caption (and its close button as allowed).
+    void CaptionChanged();
+    // Lays the links out again and lets the dock re-arrange its bars for the new sizes.
+    void RecalcLayout();
+    // Measures the bar's font again (its own or the manager's) and rebuilds the controls in it.
+    void BarFontChanged();
+    // Whether the bar shows a size grip now, and whether the frame holds one from its last measure.
+    bool ShowsSizeGrip() { return BarShowsSizeGrip(); }
+    // The user may close the window unless it is being moved: the move holds it until the button goes up.
+    virtual bool CanClose() const { return SecondWindow() == nullptr; }
+    // The window measures and paints in the bar's own font when the bar has one.
+    TFont* OwnBarFont() const override;
     // The width drag of an edit item while customizing: armed when the pointer rests within 7 pixels of the
     // left or right edge of the selected edit, running from the press until the release.
     bool WidthDragArmed() const { return widthDragArmed_; }

@@ -20,6 +20,7 @@ namespace zel {
 
 TubBar::TubBar(TCollection* Collection) : TCollectionItem(Collection) {
     backgroundBitmap_ = new TBitmap();
+    backgroundBitmap_->OnChange = [this](TObject*) { RepaintWindow(); };
     font_ = new TFont();
     TubBarManager* m = BarManager();
     if (m != nullptr) font_->Assign(m->GetFont());
@@ -44,9 +45,11 @@ TubBar::~TubBar() {
     while (!subItemUsers_.empty()) subItemUsers_.back()->BarRemoving(this);
     if (m != nullptr && m->GetFormMenuBar() == this) m->SetFormMenuBar(nullptr);
     delete itemLinks_;
+    itemLinks_ = nullptr;
     font_->OnChange = nullptr;
     delete font_;
     ClearLinksToObject(this);
+    backgroundBitmap_->OnChange = nullptr;
     delete backgroundBitmap_;
 }
 
@@ -62,13 +65,34 @@ void TubBar::DesignChanged() {
     if (BarManager() != nullptr) BarManager()->NotifyDesigner();
 }
 
+void TubBar::RepaintWindow() {
+    if (TubBarControl* w = Control()) w->RepaintBar();
+}
+
+void TubBar::RebuildWindow() {
+    if (TubBarControl* w = Control()) w->Rebuild();
+}
+
+void TubBar::RefreshFloatingCaption() {
+    if (TubBarControl* w = Control(); w != nullptr && w->IsFloating()) w->CaptionChanged();
+}
+
 void TubBar::SetAllowClose(bool Value) {
     if (Value == allowClose_) return;
     allowClose_ = Value;
+    RefreshFloatingCaption();
     CustomizingFormBarChanged(this);
 }
 
-void TubBar::SetAllowQuickCustomizing(bool Value) { allowQuickCustomizing_ = Value; }
+void TubBar::SetAllowQuickCustomizing(bool Value) {
+    if (Value == allowQuickCustomizing_) return;
+    allowQuickCustomizing_ = Value;
+    // The mark shows with quick customizing in every style but the standard one.
+    TubBarControl* w = Control();
+    if (w == nullptr) return;
+    if (w->IsFloating()) w->CaptionChanged();
+    else if (BarManager() != nullptr && BarManager()->EffectiveStyle() != bmsStandard) w->Rebuild();
+}
 
 void TubBar::SetAlphaBlendValue(std::uint8_t Value) {
     if (Value == alphaBlendValue_) return;
@@ -76,17 +100,38 @@ void TubBar::SetAlphaBlendValue(std::uint8_t Value) {
     if (TubBarControl* w = Control()) w->ApplyAlpha();
 }
 
-void TubBar::SetBackgroundBitmap(TBitmap* Value) { backgroundBitmap_->Assign(Value); }
+void TubBar::SetBackgroundBitmap(TBitmap* Value) {
+    const bool hadPicture = !backgroundBitmap_->Empty();
+    {
+        // The copy repaints once, below, and only when a picture comes or goes.
+        TNotifyEvent handler = std::move(backgroundBitmap_->OnChange);
+        backgroundBitmap_->OnChange = nullptr;
+        TScopeExit restore([&] { backgroundBitmap_->OnChange = std::move(handler); });
+        if (Value != nullptr) backgroundBitmap_->Assign(Value);
+        else backgroundBitmap_->SetSize(0, 0);
+    }
+    if (hadPicture || !backgroundBitmap_->Empty()) RepaintWindow();
+}
 
-void TubBar::SetBorderStyle(TubBarBorderStyle Value) { borderStyle_ = Value; }
+void TubBar::SetBorderStyle(TubBarBorderStyle Value) {
+    if (Value == borderStyle_) return;
+    borderStyle_ = Value;
+    // The border lies outside the client area: the frame is measured again and the dock re-arranges.
+    if (TubBarControl* w = Control()) w->Reframe();
+}
 
-void TubBar::SetColor(TColor Value) { color_ = Value; }
+void TubBar::SetColor(TColor Value) {
+    if (Value == color_) return;
+    color_ = Value;
+    RepaintWindow();
+}
 
 void TubBar::SetCaption(const std::string& Value) {
     if (Value == caption_) return;
     TubBarManager* m = BarManager();
     if (m != nullptr && m->FindBarByCaption(Value) != nullptr) return;
     caption_ = Value;
+    if (TubBarControl* w = Control()) w->CaptionChanged();
     if (Name.empty() && !ManagerLoading()) MakeUniqueName();
     CustomizingFormBarChanged(this);
     DesignChanged();
@@ -125,6 +170,7 @@ void TubBar::SetDockControl(TubBarDockControl* Value) {
 }
 
 void TubBar::SetDockedDockControl(TubBarDockControl* Value) {
+    if (Value == dockedDockControl_ || (Value != nullptr && Value->GetBarManager() != BarManager())) return;
     dockedDockControl_ = Value;
     DesignChanged();
 }
@@ -217,26 +263,54 @@ void TubBar::SetIsMainMenu(bool Value) {
         multiLine_ = false;
         wholeRow_ = false;
     }
-    if (!ManagerLoading()) CustomizingFormBarChanged(this);
+    if (ManagerLoading()) return;
+    if (TubBarControl* w = Control()) {
+        if (w->IsFloating()) w->CaptionChanged();
+        else w->Rebuild();
+    }
+    CustomizingFormBarChanged(this);
 }
 
 void TubBar::SetMultiLine(bool Value) {
     if (Value == multiLine_ || (!Value && isMainMenu_)) return;
     multiLine_ = Value;
+    // A floating bar wraps its links whatever the setting.
+    if (TubBarControl* w = Control(); w != nullptr && !w->IsFloating()) w->Rebuild();
 }
 
-void TubBar::SetNotDocking(TubBarDockingStyles Value) { notDocking_ = Value; }
+void TubBar::SetNotDocking(TubBarDockingStyles Value) {
+    if (Value == notDocking_) return;
+    notDocking_ = Value;
+    RebuildWindow();
+}
 
-void TubBar::SetRotateWhenVertical(bool Value) { rotateWhenVertical_ = Value; }
+void TubBar::SetRotateWhenVertical(bool Value) {
+    if (Value == rotateWhenVertical_) return;
+    rotateWhenVertical_ = Value;
+    if (TubBarControl* w = Control()) w->RecalcLayout();
+}
 
 void TubBar::SetRow(int Value) { row_ = std::max(Value, 0); }
 
-void TubBar::SetShowMark(bool Value) { showMark_ = Value; }
+void TubBar::SetShowMark(bool Value) {
+    if (Value == showMark_) return;
+    showMark_ = Value;
+    RebuildWindow();
+}
 
-void TubBar::SetSizeGrip(bool Value) { sizeGrip_ = Value; }
+void TubBar::SetSizeGrip(bool Value) {
+    if (Value == sizeGrip_) return;
+    sizeGrip_ = Value;
+    // The grip lies in the frame: a grip that comes or goes measures the frame again.
+    TubBarControl* w = Control();
+    if (w == nullptr) return;
+    if (w->ShowsSizeGrip() != w->HasSizeGrip()) w->Reframe();
+    else if (w->HasSizeGrip()) w->RepaintBar();
+}
 
 void TubBar::OwnFontChanged() {
     if (!settingUseOwnFont_) useOwnFont_ = true;
+    if (TubBarControl* w = Control()) w->BarFontChanged();
 }
 
 void TubBar::SetUseOwnFont(bool Value) {
@@ -247,6 +321,8 @@ void TubBar::SetUseOwnFont(bool Value) {
         font_->Assign(BarManager()->GetFont());
         settingUseOwnFont_ = false;
     }
+    // The window measures and paints in the bar's own font now, or in the manager's again.
+    if (TubBarControl* w = Control()) w->BarFontChanged();
 }
 
 void TubBar::ManagerFontChanged() {
@@ -260,9 +336,14 @@ void TubBar::SetUseRecentItems(bool Value) {
     if (Value == useRecentItems_) return;
     useRecentItems_ = Value;
     itemLinks_->UseRecentItems = Value;
+    RebuildWindow();
 }
 
-void TubBar::SetUseRestSpace(bool Value) { useRestSpace_ = Value; }
+void TubBar::SetUseRestSpace(bool Value) {
+    if (Value == useRestSpace_) return;
+    useRestSpace_ = Value;
+    RebuildWindow();
+}
 
 void TubBar::SetVisible(bool Value) {
     TubBarManager* m = BarManager();
@@ -287,9 +368,19 @@ void TubBar::SetVisible(bool Value) {
     if (m->OnBarVisibleChange) m->OnBarVisibleChange(m, this);
 }
 
-void TubBar::SetWholeRow(bool Value) { wholeRow_ = Value; }
+void TubBar::SetWholeRow(bool Value) {
+    if (Value == wholeRow_) return;
+    wholeRow_ = Value;
+    // A docked bar is placed anew: hidden and shown again, it takes its row as the setting says.
+    TubBarControl* w = Control();
+    if (w == nullptr || w->IsFloating()) return;
+    SetVisible(false);
+    SetVisible(true);
+}
 
-TubBarControl* TubBar::Control() const { return dynamic_cast<TubBarControl*>(itemLinks_->BarControl); }
+TubBarControl* TubBar::Control() const {
+    return itemLinks_ != nullptr ? dynamic_cast<TubBarControl*>(itemLinks_->BarControl) : nullptr;
+}
 
 void TubBar::FreeWindow() { delete Control(); }
 
@@ -400,7 +491,10 @@ bool TubBar::CanMove() const {
     return !holdsAll(notDocking_) && (BarManager() == nullptr || !holdsAll(BarManager()->GetNotDocking()));
 }
 
-bool TubBar::CanUserSwitch() const { return allowClose_ && !isMainMenu_; }
+bool TubBar::CanUserSwitch() const {
+    TubBarControl* w = Control();
+    return allowClose_ && !isMainMenu_ && (w == nullptr || w->CanClose());
+}
 
 void TubBar::AddSubItemUser(TCustomubBarSubItem* AItem) {
     if (std::find(subItemUsers_.begin(), subItemUsers_.end(), AItem) == subItemUsers_.end())

@@ -160,6 +160,10 @@ private:
     // The floating window of a bar without a dock.
     void ShowFloatingWindow();
     void FreeWindow();
+    // What a setter asks of the bar's window, when the bar has one.
+    void RepaintWindow();
+    void RebuildWindow();
+    void RefreshFloatingCaption();
     void DesignChanged();
     void MakeUniqueName();
     void OwnFontChanged();
