@@ -94,6 +94,8 @@ public:
     virtual bool ClickClosesMenus() const { return true; }
     virtual bool HasSubMenuArrow() const { return false; }
     virtual bool CanShowPressed() const { return false; }
+    // Whether the quick-customization list of the control's toolbar offers its link.
+    virtual bool CanBeListed() const { return true; }
     virtual void Draw(const TRect& /*R*/, bool /*InMenu*/) {}
     virtual void Repaint();
 

@@ -28,7 +28,8 @@ namespace {
 // Whether the pending timer opens (else closes) its sub-item's menu.
 bool pendingOpens = false;
 
-// What the painter reads about a control: the control's own state and its bar window's measures.
+}  // namespace
+
 TubBarItemPaintState PaintStateOf(const TubBarItemControl* C) {
     TubBarItemPaintState s = C->CalcDrawingParams();
     TCustomubBarControl* bar = C->Parent;
@@ -43,7 +44,6 @@ TubBarItemPaintState PaintStateOf(const TubBarItemControl* C) {
     return s;
 }
 
-// The glyph a control shows.
 TubBarGlyph GlyphOf(const TubBarItemControl* C, bool InMenu) {
     TubBarGlyph g;
     const TubBarManager* m = C->Manager();
@@ -57,13 +57,15 @@ TubBarGlyph GlyphOf(const TubBarItemControl* C, bool InMenu) {
     return g;
 }
 
+HDC BarDC(const TubBarItemControl* C) { return C->Parent->Canvas()->GetHandle(); }
+
+namespace {
+
 // The width of a caption on the bar window's canvas, without its accelerator marks.
 int CaptionTextWidth(const TubBarItemControl* C, const std::string& Caption) {
     if (C->Parent == nullptr) return 0;
     return C->Parent->Canvas()->TextWidth(StripAccelerators(Caption));
 }
-
-HDC BarDC(const TubBarItemControl* C) { return C->Parent->Canvas()->GetHandle(); }
 
 bool NoShiftKeys() { return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0; }
 

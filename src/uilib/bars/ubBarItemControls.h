@@ -16,6 +16,13 @@ class TCustomubBarCombo;
 class TubBarCustomCombo;
 class TCustomubBarSubItem;
 
+// What the painter reads about a control: the control's own state and its bar window's measures.
+TubBarItemPaintState PaintStateOf(const TubBarItemControl* C);
+// The glyph a control shows.
+TubBarGlyph GlyphOf(const TubBarItemControl* C, bool InMenu);
+// The device context of the control's bar window.
+HDC BarDC(const TubBarItemControl* C);
+
 class TubBarButtonControl : public TubBarItemControl {
 public:
     explicit TubBarButtonControl(TubBarItemLink* ALink) : TubBarItemControl(ALink) {}

@@ -226,9 +226,14 @@ void TubBarItemLink::SetVisible(bool Value) {
     visible_ = Value;
     if (links != nullptr && !links->IsDesigning()) {
         links->RebuildLists();
-        // The bar windows make the control of a shown link and free that of a hidden one.
         if (Value) MarkUsed(false);
         else MoveInList(links->recent_, this, links->recent_.Count() - 1);
+        // The window shows the change: a hidden link's control goes, a shown one gets its own, and the
+        // others take their new places.
+        if (links->BarControl != nullptr && links->BarControl->HandleAllocated()) {
+            if (!Value) FreeControl();
+            links->BarControl->Rebuild();
+        }
     }
     Changed();
 }
@@ -327,6 +332,14 @@ void TubBarItemLink::HideFromRecent() {
     const bool wasShown = IsShown();
     MoveInList(links->recent_, this, links->recent_.Count() - 1);
     if (wasShown) PostRebuildToDockedToolbar(links);
+}
+
+TubBarItemLink* TubBarItemLink::SourceLink() const {
+    return sourceLink_ != nullptr ? dynamic_cast<TubBarItemLink*>(sourceLink_->Ref) : nullptr;
+}
+
+void TubBarItemLink::SetSourceLink(TubBarItemLink* Value) {
+    sourceLink_ = Value != nullptr ? CreateSharedObjectLink(Value) : nullptr;
 }
 
 void TubBarItemLink::Assign(TPersistent* Source) {

@@ -5,6 +5,7 @@
 // that are available, visible and shown, and answers short-cuts and accelerators.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 
 namespace zel {
 
+class TuiObjectLink;
 class TubBarItemLinks;
 class TubBar;
 
@@ -93,6 +95,11 @@ public:
     TubBarItemControl* Control = nullptr;
     TRect ItemRect{};
 
+    // The link of a toolbar that this one stands for in the quick-customization list; nullptr for none, or
+    // once that link is gone.
+    TubBarItemLink* SourceLink() const;
+    void SetSourceLink(TubBarItemLink* Value);
+
     // Whether the link is in its list's shown links.
     bool IsShown() const;
     // Whether the item takes the link's accelerator.
@@ -120,6 +127,7 @@ private:
     TubBarItemLink* ownerLink_ = nullptr;
     std::vector<TubBarItemLink*> boundLinks_;  // the links bound to this one
     TubBarItemLinks* parkedIn_ = nullptr;
+    std::shared_ptr<TuiObjectLink> sourceLink_;
 };
 
 using TubBarItemLinksChanged = std::function<void()>;

@@ -6,6 +6,7 @@
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
+#include "uilib/bars/ubBarQuickCust.h"
 #include "uilib/bars/ubBarStreaming.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarSystemMenu.h"
@@ -419,12 +420,14 @@ void RegisterBarItemClasses() {
         TubBarContainerItemControl::StaticClass()};
     const std::vector<TClass>& items = OfferedClasses();
     for (std::size_t i = 0; i < items.size(); ++i) RegisterBarItem(items[i], controlClasses[i], true);
+    RegisterQuickCustItems();
     RegisterSystemMenuItem();
 }
 
 void UnregisterBarItemClasses() {
     const std::vector<TClass>& classes = OfferedClasses();
     UnregisterSystemMenuItem();
+    UnregisterQuickCustItems();
     for (auto it = classes.rbegin(); it != classes.rend(); ++it) UnregisterBarItem(*it);
     UnregisterItemControlClasses();
     for (const char* name :

@@ -36,6 +36,8 @@ public:
     void Draw(const TRect& R, bool InMenu) override;
     bool AcceptsDblClick() const override { return true; }
     void DblClick() override;
+    // The child's window menu is no command of the bar: the quick-customization list leaves it out.
+    bool CanBeListed() const override { return false; }
 };
 
 // The item and control classes with the item-class registry, and the pictures of the entries' glyphs

@@ -16,6 +16,7 @@
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenu.h"
+#include "uilib/bars/ubBarQuickCust.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarToolbarControl.h"
 #include "uilib/bars/ubBarUnit.h"
@@ -339,7 +340,7 @@ TubBarQuickControl::TubBarQuickControl(TubBarManager* AManager, TubBarControl* A
         if (source->Control != nullptr && !IsRectEmpty(&source->ItemRect)) continue;
         ownLinks_->Add()->Assign(source);
     }
-    auto* addOrRemove = new TubBarSubItem(AManager->Form());
+    auto* addOrRemove = new TubBarQuickSubItem(AManager->Form());
     addOrRemoveLink_ = CreateObjectLink(addOrRemove);
     addOrRemove->SetCaption(LoadLibraryString(&ubSubQuickCustomizeAddOrRemove));
     addOrRemove->SetEnabled(bar->GetAllowQuickCustomizing());
@@ -428,26 +429,20 @@ void TubBarQuickControl::BuildAddOrRemoveList() {
     if (toolbar == nullptr || m == nullptr) return;
     TubBar* bar = toolbar->GetBar();
     TubBarItemLinks* links = bar->GetItemLinks();
+    // One shared entry item: each of its links stands for a link of the toolbar, whose control (when it
+    // has one) agrees to be listed.
+    auto* shared = new TubBarQuickCustItem(m->Form());
+    TemporaryItems().Add(shared);
     for (int i = 0; i < links->Count(); ++i) {
         TubBarItemLink* source = links->Items(i);
-        if (source->GetItem() == nullptr) continue;
-        auto* entry = new TubBarButton(m->Form());
-        TemporaryItems().Add(entry);
-        entry->SetCaption(source->Caption());
-        entry->SetImageIndex(source->GetItem()->GetImageIndex());
-        entry->Hint = source->GetItem()->Hint;
-        entry->SetButtonStyle(bsChecked);
-        entry->SetDown(source->GetVisible());
-        // The entry shows or hides the link it was made for, found again by a weak link.
-        const std::shared_ptr<TuiObjectLink> target = CreateSharedObjectLink(source);
-        entry->OnClick = [target](TObject*) {
-            if (auto* l = dynamic_cast<TubBarItemLink*>(target->Ref)) l->SetVisible(!l->GetVisible());
-        };
-        list->Add()->SetItem(entry);
+        if (source->GetItem() == nullptr || (source->Control != nullptr && !source->Control->CanBeListed())) continue;
+        TubBarItemLink* entry = list->Add();
+        entry->SetSourceLink(source);
+        entry->SetItem(shared);
     }
     const bool reset = m->ResetAllowed() && bar->AllowReset;
     if (reset) {
-        auto* entry = new TubBarButton(m->Form());
+        auto* entry = new TubBarQuickCustExtButton(m->Form());
         TemporaryItems().Add(entry);
         entry->SetCaption(LoadLibraryString(&ubSubQuickCustomizeResetToolbar));
         const std::shared_ptr<TuiObjectLink> target = CreateSharedObjectLink(bar);
@@ -458,7 +453,8 @@ void TubBarQuickControl::BuildAddOrRemoveList() {
         link->SetItem(entry);
         link->BeginGroup = true;
     }
-    m->AddCustomizeItem(list, !reset);
+    m->AddCustomizeItem(list, !reset,
+                        [](TComponent* AOwner) -> TubBarButton* { return new TubBarQuickCustExtButton(AOwner); });
 }
 
 void TubBarQuickControl::Closed() {
