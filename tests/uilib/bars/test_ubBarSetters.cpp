@@ -281,6 +281,14 @@ TEST_F(ubBarSetters, RenamingAFloatingToolbarRetitlesItsWindowAtOnce) {
         [&] { Press(form->BBarNew); });
     ASSERT_EQ(Manager->GetBars()->Count(), 3);
     TubBar* custom = Manager->GetBars()->Items(2);
+    // A few commands give the floating window room for its title.
+    for (TubBarItem* item : std::vector<TubBarItem*>{Sample->FileOpenItem, Sample->FileSaveItem, Sample->FileImportFrom,
+                                                     Sample->FileOpenItem})
+        custom->GetItemLinks()->Add()->SetItem(item);
+    custom->SetVisible(false);
+    custom->SetFloatClientWidth(0);
+    custom->SetVisible(true);
+    ProcessPendingMessages();
     ASSERT_NE(custom->Control(), nullptr);
     ASSERT_TRUE(custom->Control()->IsFloating());
     TubBarControl* window = custom->Control();
