@@ -171,6 +171,33 @@ TEST_F(BarItems, SevenItemClassesAreOfferedInTheRegistrysOrder) {
     ASSERT_EQ(OfferedItemClassCount(), 7);
     for (int i = 0; i < 7; ++i) EXPECT_EQ(std::string(OfferedItemClass(i)->Name), names[i]);
     EXPECT_EQ(OfferedItemClass(7), nullptr);
+    // The whole registry: each item class with the control that shows it; the quick-customization and
+    // system-menu classes are not offered.
+    struct Row {
+        const char* Item;
+        const char* Control;
+        bool Offered;
+    };
+    const Row rows[] = {
+        {"TubBarButton", "TubBarButtonControl", true},
+        {"TubBarEdit", "TubBarEditControl", true},
+        {"TCustomubBarCombo", "TCustomubBarComboControl", true},
+        {"TubBarCombo", "TubBarComboControl", true},
+        {"TubBarSubItem", "TubBarSubItemControl", true},
+        {"TubBarListItem", "TubBarContainerItemControl", true},
+        {"TubBarContainerItem", "TubBarContainerItemControl", true},
+        {"TubBarQuickCustExtButton", "TubBarQuickCustExtButtonControl", false},
+        {"TubBarQuickCustItem", "TubBarQuickCustItemControl", false},
+        {"TubBarQuickSubItem", "TubBarSubItemControl", false},
+        {"TSystemMenuSubItem", "TSystemMenuSubItemControl", false},
+    };
+    ASSERT_EQ(RegItemRecordCount(), 11);
+    for (int i = 0; i < 11; ++i) {
+        const TRegItemRecord* r = RegItemRecord(i);
+        EXPECT_EQ(std::string(r->ItemClass->Name), rows[i].Item) << i;
+        EXPECT_EQ(std::string(r->ItemControlClass->Name), rows[i].Control) << i;
+        EXPECT_EQ(r->Visible, rows[i].Offered) << i;
+    }
 }
 
 // Opens a window of a given size at a point and reports where the combo placed it.
