@@ -220,6 +220,14 @@ TEST_F(ubBarSetters, DockSettingsReachEveryDock) {
         EXPECT_GT(tally[WM_PAINT] + tally[WM_ERASEBKGND], 0);
     }
     {
+        // Back to the form's colour.
+        TMessageTally tally(top);
+        Manager->SetAutoDockColor(true);
+        ProcessPendingMessages();
+        EXPECT_EQ(top->GetColor(), Sample->GetColor());
+        EXPECT_GT(tally[WM_PAINT] + tally[WM_ERASEBKGND], 0);
+    }
+    {
         TMessageTally tally(top);
         const int height = top->GetHeight();
         Manager->SetSunkenBorder(true);
