@@ -87,7 +87,7 @@ protected:
 
 TEST_F(ubBarQuickCust, TheListShowsEachLinkWithItsCheckGlyphAndShortcutInEveryLook) {
     for (const auto& look : {std::pair{bmsStandard, "standard"}, std::pair{bmsEnhanced, "enhanced"},
-                             std::pair{bmsFlat, "flat"}, std::pair{bmsOffice11, "office11"}}) {
+                             std::pair{bmsFlat, "flat"}, std::pair{bmsXP, "xp"}, std::pair{bmsOffice11, "office11"}}) {
         SCOPED_TRACE(look.second);
         form_->Manager->SetStyle(look.first);
         ProcessPendingMessages();
