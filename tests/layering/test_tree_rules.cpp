@@ -131,24 +131,26 @@ TEST(TreeRules, TheChecksFindPlantedCases) {
     EXPECT_EQ(Joined(FilesOverTheLimit(root)), "unmapped/Big.cpp: 1501 lines\n");
     fs::remove_all(root);
 
-    const std::string repeated = "void F() {\n"
-                                 "    try {\n"
-                                 "        Work();\n"
-                                 "    } catch (...) {\n"
-                                 "        EndUpdate();\n"
-                                 "        throw;\n"
-                                 "    }\n"
-                                 "    EndUpdate();\n"
-                                 "}\n";
-    const std::string handled = "void G() {\n"
-                                "    try {\n"
-                                "        Work();\n"
-                                "    } catch (...) {\n"
-                                "        Report();\n"
-                                "        throw;\n"
-                                "    }\n"
-                                "    Done();\n"
-                                "}\n";
+    const std::string repeated =
+        "void F() {\n"
+        "    try {\n"
+        "        Work();\n"
+        "    } catch (...) {\n"
+        "        EndUpdate();\n"
+        "        throw;\n"
+        "    }\n"
+        "    EndUpdate();\n"
+        "}\n";
+    const std::string handled =
+        "void G() {\n"
+        "    try {\n"
+        "        Work();\n"
+        "    } catch (...) {\n"
+        "        Report();\n"
+        "        throw;\n"
+        "    }\n"
+        "    Done();\n"
+        "}\n";
     EXPECT_EQ(RethrowCopies(repeated), std::vector<int>{4});
     EXPECT_EQ(RethrowCopies(handled), std::vector<int>{});
 }
