@@ -17,6 +17,7 @@
 #include "model/Global.h"
 #include "model/Library.h"
 #include "platform/vcl/Menus.h"
+#include "support/vcl/QueuedInput.h"
 
 namespace zel::test {
 
@@ -79,15 +80,6 @@ protected:
     static POINT RowPoint(TDrawGrid* grid, int row) {
         return ScreenPoint(grid, 100, (row - grid->GetTopRow()) * grid->GetDefaultRowHeight() + 9);
     }
-    // Takes and dispatches messages while there are any, as the program's loop does.
-    static void RunQueue() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-        ProcessPendingMessages();
-    }
     static void MoveTo(POINT p) {
         SetCursorPos(p.x, p.y);
         RunQueue();
@@ -95,12 +87,7 @@ protected:
     // A click of a button at a screen point with keys held; later than a double click's second press.
     void Press(POINT p, std::initializer_list<BYTE> keys = {}, bool right = false) {
         Clock->Advance(GetDoubleClickTime() + 1);
-        for (BYTE k : keys) keybd_event(k, 0, 0, 0);
-        SetCursorPos(p.x, p.y);
-        mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        for (BYTE k : keys) keybd_event(k, 0, KEYEVENTF_KEYUP, 0);
-        RunQueue();
+        PressAt(p, keys, right);
     }
     static POINT CentreOf(const TMenuItem* item) {
         TRect r;

@@ -19,6 +19,7 @@
 #include "platform/vcl/Printers.h"
 #include "platform/win/Locale.h"
 #include "support/PdfPages.h"
+#include "support/vcl/QueuedInput.h"
 
 namespace zel::test {
 namespace {
@@ -86,27 +87,11 @@ protected:
     static POINT RowPoint(TFormLibrary* form, int row) {
         return ScreenPoint(form->DrawGrid, 100, (row - form->DrawGrid->GetTopRow()) * 18 + 9);
     }
-    // Takes and dispatches messages while there are any, as the program's message loop does: the modal loops
-    // that a handler runs (a popup menu, a progress window) see the input and the messages that come while
-    // they run. (A test's message pass serves only what was queued before it began.)
-    static void RunQueue() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-        ProcessPendingMessages();
-    }
     // A click of a button at a screen point with the keys held; the next click comes later than a double
     // click's.
     void Press(POINT p, std::initializer_list<BYTE> keys = {}, bool right = false) {
         Clock->Advance(GetDoubleClickTime() + 1);
-        for (BYTE k : keys) keybd_event(k, 0, 0, 0);
-        SetCursorPos(p.x, p.y);
-        mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        for (BYTE k : keys) keybd_event(k, 0, KEYEVENTF_KEYUP, 0);
-        RunQueue();
+        PressAt(p, keys, right);
     }
     void ClickControl(TControl* control, std::initializer_list<BYTE> keys = {}) {
         Press(ScreenPoint(control, control->GetWidth() / 2, control->GetHeight() / 2), keys);

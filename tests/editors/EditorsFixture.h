@@ -15,6 +15,7 @@
 #include "model/Library.h"
 #include "model/Patch.h"
 #include "model/Settings.h"
+#include "support/vcl/QueuedInput.h"
 
 namespace zel::test {
 
@@ -64,15 +65,6 @@ protected:
         RunQueue();
     }
 
-    // Takes and dispatches messages while there are any, as the program's message loop does.
-    static void RunQueue() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-        ProcessPendingMessages();
-    }
     static POINT ScreenPoint(TControl* control, int x, int y) {
         const TPoint p = control->ClientToScreen(TPoint{x, y});
         return POINT{p.x, p.y};
@@ -83,12 +75,7 @@ protected:
     // A click of the left button at a screen point with the keys held; later than a double click's.
     void Press(POINT p, std::initializer_list<BYTE> keys = {}) {
         Clock->Advance(GetDoubleClickTime() + 1);
-        for (BYTE k : keys) keybd_event(k, 0, 0, 0);
-        SetCursorPos(p.x, p.y);
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-        for (BYTE k : keys) keybd_event(k, 0, KEYEVENTF_KEYUP, 0);
-        RunQueue();
+        PressAt(p, keys);
     }
     void Click(TControl* control, std::initializer_list<BYTE> keys = {}) { Press(Centre(control), keys); }
     void DoubleClick(TControl* control) {

@@ -56,7 +56,7 @@ protected:
             mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
             mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         }
-        TBase::RunQueue();
+        RunQueue();
     }
     bool Arrived(const std::string& message) {
         return TJackInstrument::WaitFor(

@@ -41,7 +41,7 @@ protected:
     bool Messages(std::size_t Count) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         for (;;) {
-            this->RunQueue();
+            RunQueue();
             if (this->Sim.ReceivedMessages().size() >= Count) return true;
             if (!Async || std::chrono::steady_clock::now() > end) return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -52,7 +52,7 @@ protected:
         for (std::size_t seen = SIZE_MAX; Async && seen != this->Sim.ReceivedMessages().size();) {
             seen = this->Sim.ReceivedMessages().size();
             std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            this->RunQueue();
+            RunQueue();
         }
         this->Sim.ClearLog();
     }
@@ -60,7 +60,7 @@ protected:
     bool FetchEnded(TFormEffect* editor) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         for (;;) {
-            this->RunQueue();
+            RunQueue();
             if (!editor->HoldsMidiInput()) return true;
             if (!Async || std::chrono::steady_clock::now() > end) return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -80,7 +80,7 @@ protected:
     // The performance window, then its effects editor by a double click on its "Effects".
     TFormEffect* OpenPerformanceEffects() {
         performance_->OpenEditor();
-        this->RunQueue();
+        RunQueue();
         auto* window = dynamic_cast<TFormPerformance*>(performance_->Window);
         EXPECT_NE(window, nullptr);
         if (window == nullptr) return nullptr;
@@ -166,7 +166,7 @@ protected:
         EXPECT_EQ(this->Received(), (std::vector<std::string>{DataSet(Patch, 18 + shift, 69)}));
         EXPECT_TRUE(this->Boxes.empty());
         editor->Close();
-        this->RunQueue();
+        RunQueue();
     }
 
     // One control of each kind on each page, on a patch: its one data set.

@@ -4,7 +4,9 @@
 // receives what the editors send.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "EditorsFixture.h"
 #include "editors/Uecontr.h"
@@ -145,6 +147,36 @@ protected:
         return Hex(TBytes(m.begin(), m.end()));
     }
     static std::vector<std::string> Sets(std::initializer_list<std::string> Lines) { return Lines; }
+
+    // A row of an editor's table of inputs: what the patch stores first, the input on the open editor and
+    // the data sets the instrument receives.
+    template <class TEditor>
+    struct TToneRow {
+        const char* Name;
+        int Tone;
+        std::function<void(TPatch&)> Stored;
+        std::function<void(TEditor*)> Input;
+        std::vector<std::string> Sent;
+    };
+    // For each row: stores its data, opens the editor (OpenRow), gives it the input and checks the data sets
+    // received, the instrument's temporary tone against the stored one, and one undo step; AfterInput
+    // checks more on the open editor. No message box comes.
+    template <class TEditor, class TRow>
+    void CheckEachRow(const std::vector<TRow>& Rows, const std::function<TEditor*(const TRow&)>& OpenRow,
+                      const std::function<void(TEditor*)>& AfterInput = nullptr) {
+        for (const TRow& row : Rows) {
+            SCOPED_TRACE(row.Name);
+            row.Stored(*patch_);
+            TEditor* editor = OpenRow(row);
+            row.Input(editor);
+            EXPECT_EQ(Received(), row.Sent);
+            EXPECT_EQ(TemporaryTone(row.Tone), ToneData(*patch_, row.Tone));
+            EXPECT_EQ(editor->CurrentUndoList()->Count(), 1);
+            if (AfterInput) AfterInput(editor);
+            CloseAll();
+        }
+        EXPECT_TRUE(Boxes.empty());
+    }
 
     std::unique_ptr<TScriptedNamePicker> Picker;
     TFormLibrary* library_ = nullptr;

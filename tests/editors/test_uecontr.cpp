@@ -12,13 +12,7 @@ namespace {
 class ControlEditor : public ToneEditors {};
 
 TEST_F(ControlEditor, EachControlSendsItsOneDataSet) {
-    struct TRow {
-        const char* Name;
-        int Tone;
-        std::function<void(TPatch&)> Stored;
-        std::function<void(TFormControl*)> Input;
-        std::vector<std::string> Sent;
-    };
+    using TRow = TToneRow<TFormControl>;
     const auto none = [](TPatch&) {};
     const auto wideKeys = [](TPatch& p) { p.Tone(1).Data()[15] = 127; };
     const std::vector<TRow> rows = {
@@ -64,18 +58,11 @@ TEST_F(ControlEditor, EachControlSendsItsOneDataSet) {
         {"reverb send of tone 4 to 1", 4, none, [this](TFormControl* e) { DragPanTo(e->ReverbSendLevel, 1); },
          Sets({ToneSet(4, 128, {1})})},
     };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        row.Stored(*patch_);
+    CheckEachRow<TFormControl, TRow>(rows, [this](const TRow& row) {
         TFormControl* editor = Open<TFormControl>("Control", row.Tone);
         EXPECT_TRUE(editor->Speed1->GetDown());
-        row.Input(editor);
-        EXPECT_EQ(Received(), row.Sent);
-        EXPECT_EQ(TemporaryTone(row.Tone), ToneData(*patch_, row.Tone));
-        EXPECT_EQ(editor->CurrentUndoList()->Count(), 1);
-        CloseAll();
-    }
-    EXPECT_TRUE(Boxes.empty());
+        return editor;
+    });
 }
 
 TEST_F(ControlEditor, AControllerPageShowsThatControllersDestinationsAndDepths) {

@@ -47,17 +47,7 @@ TEST_F(LFOEditor, EachControlSendsItsOneDataSetAtTheBytesOfItsLfo) {
         {"pan depth of LFO 1", "LFO1", 1, none, [this](TFormLFO* e) { DragPanTo(e->PanDepth, 63); },
          Sets({ToneSet(1, 123, {126})})},
     };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        row.Stored(*patch_);
-        TFormLFO* editor = Open<TFormLFO>(row.Lfo, row.Tone);
-        row.Input(editor);
-        EXPECT_EQ(Received(), row.Sent);
-        EXPECT_EQ(TemporaryTone(row.Tone), ToneData(*patch_, row.Tone));
-        EXPECT_EQ(editor->CurrentUndoList()->Count(), 1);
-        CloseAll();
-    }
-    EXPECT_TRUE(Boxes.empty());
+    CheckEachRow<TFormLFO, TRow>(rows, [this](const TRow& row) { return Open<TFormLFO>(row.Lfo, row.Tone); });
 }
 
 TEST_F(LFOEditor, AFadeModeChoiceWritesThenTurnsTheGraphAndTheGraphWritesDelayThenFade) {

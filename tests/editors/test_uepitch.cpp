@@ -12,13 +12,7 @@ namespace {
 class PitchEditor : public ToneEditors {};
 
 TEST_F(PitchEditor, EachControlSendsItsOneDataSet) {
-    struct TRow {
-        const char* Name;
-        int Tone;
-        std::function<void(TPatch&)> Stored;
-        std::function<void(TFormPitch*)> Input;
-        std::vector<std::string> Sent;
-    };
+    using TRow = TToneRow<TFormPitch>;
     const auto none = [](TPatch&) {};
     const std::vector<TRow> rows = {
         {"coarse tune +12", 1, none, [this](TFormPitch* e) { DragPanTo(e->CoarseTune, 12); },
@@ -46,21 +40,14 @@ TEST_F(PitchEditor, EachControlSendsItsOneDataSet) {
          [this](TFormPitch* e) { HoldCellUntil(e->Graph->PointCell(1, true), 32); },
          Sets({"F0 41 10 6A 12 03 00 16 46 20 01 F7"})},
     };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        row.Stored(*patch_);
-        TFormPitch* editor = Open<TFormPitch>("Pitch", row.Tone);
-        row.Input(editor);
-        EXPECT_EQ(Received(), row.Sent);
-        EXPECT_EQ(TemporaryTone(row.Tone), ToneData(*patch_, row.Tone));
-        EXPECT_EQ(editor->CurrentUndoList()->Count(), 1);
-        // The same value again sends nothing.
-        Sim.ClearLog();
-        editor->UpdateView();
-        EXPECT_TRUE(Received().empty());
-        CloseAll();
-    }
-    EXPECT_TRUE(Boxes.empty());
+    CheckEachRow<TFormPitch, TRow>(
+        rows, [this](const TRow& row) { return Open<TFormPitch>("Pitch", row.Tone); },
+        [this](TFormPitch* editor) {
+            // The same value again sends nothing.
+            Sim.ClearLog();
+            editor->UpdateView();
+            EXPECT_TRUE(Received().empty());
+        });
 }
 
 TEST_F(PitchEditor, ADraggedPointWritesItsChangedTimeAndLevelEachWithItsRecord) {

@@ -12,13 +12,7 @@ namespace {
 class TVAEditor : public ToneEditors {};
 
 TEST_F(TVAEditor, EachControlSendsItsOneDataSet) {
-    struct TRow {
-        const char* Name;
-        int Tone;
-        std::function<void(TPatch&)> Stored;
-        std::function<void(TFormTVA*)> Input;
-        std::vector<std::string> Sent;
-    };
+    using TRow = TToneRow<TFormTVA>;
     const auto none = [](TPatch&) {};
     const auto centred = [](TPatch& p) {
         p.Tone(1).Data()[119] = 64;
@@ -55,17 +49,7 @@ TEST_F(TVAEditor, EachControlSendsItsOneDataSet) {
         {"T4 on its cell", 1, none, [this](TFormTVA* e) { HoldCellUntil(e->Graph->PointCell(4, true), 3); },
          Sets({ToneSet(1, 113, {3})})},
     };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        row.Stored(*patch_);
-        TFormTVA* editor = Open<TFormTVA>("TVA", row.Tone);
-        row.Input(editor);
-        EXPECT_EQ(Received(), row.Sent);
-        EXPECT_EQ(TemporaryTone(row.Tone), ToneData(*patch_, row.Tone));
-        EXPECT_EQ(editor->CurrentUndoList()->Count(), 1);
-        CloseAll();
-    }
-    EXPECT_TRUE(Boxes.empty());
+    CheckEachRow<TFormTVA, TRow>(rows, [this](const TRow& row) { return Open<TFormTVA>("TVA", row.Tone); });
 }
 
 TEST_F(TVAEditor, TheLastLevelOfTheEnvelopeChangesNoByte) {

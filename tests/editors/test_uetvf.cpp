@@ -13,13 +13,7 @@ namespace {
 class TVFEditor : public ToneEditors {};
 
 TEST_F(TVFEditor, EachControlSendsItsOneDataSet) {
-    struct TRow {
-        const char* Name;
-        int Tone;
-        std::function<void(TPatch&)> Stored;
-        std::function<void(TFormTVF*)> Input;
-        std::vector<std::string> Sent;
-    };
+    using TRow = TToneRow<TFormTVF>;
     const auto none = [](TPatch&) {};
     const std::vector<TRow> rows = {
         {"cutoff of tone 2 to 64", 2, none, [this](TFormTVF* e) { DragPanTo(e->cutofffrequency, 64); },
@@ -49,17 +43,7 @@ TEST_F(TVFEditor, EachControlSendsItsOneDataSet) {
         {"L3 on its cell", 1, none, [this](TFormTVF* e) { HoldCellUntil(e->Graph->PointCell(3, false), 2); },
          Sets({ToneSet(1, 97, {2})})},
     };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        row.Stored(*patch_);
-        TFormTVF* editor = Open<TFormTVF>("TVF", row.Tone);
-        row.Input(editor);
-        EXPECT_EQ(Received(), row.Sent);
-        EXPECT_EQ(TemporaryTone(row.Tone), ToneData(*patch_, row.Tone));
-        EXPECT_EQ(editor->CurrentUndoList()->Count(), 1);
-        CloseAll();
-    }
-    EXPECT_TRUE(Boxes.empty());
+    CheckEachRow<TFormTVF, TRow>(rows, [this](const TRow& row) { return Open<TFormTVF>("TVF", row.Tone); });
 }
 
 TEST_F(TVFEditor, TheArrowsStopAtNoFilterAndPeakingAndRedrawThePictogram) {

@@ -17,6 +17,8 @@
 
 namespace fs = std::filesystem;
 
+namespace zel::test {
+
 namespace {
 
 struct Include {
@@ -269,3 +271,5 @@ TEST(Layering, PrivatePlatformHeadersStayInsideThePlatform) {
     EXPECT_TRUE(IsPrivatePlatformHeader(kSrc, "platform/win/QtApp.h"));
     EXPECT_FALSE(IsPrivatePlatformHeader(kSrc, "platform/win/Gdi.h"));
 }
+
+}  // namespace zel::test

@@ -93,13 +93,6 @@ Bytes SimulatorRhythm(const TInstrumentSimulator& sim, std::uint32_t base) {
     return out;
 }
 
-void ReadSyxFrom(TLibElem& element, const Bytes& body) {
-    TMemoryStream in;
-    in.WriteBuffer(body.data(), static_cast<std::int64_t>(body.size()));
-    in.SetPosition(0);
-    element.ReadSyx(in);
-}
-
 // ------------------------------------------------------------------------------------ creation, files
 
 TEST(Bank, NewBanksHoldTheirMembersInTheUserMemory) {

@@ -15,13 +15,6 @@
 namespace zel::test {
 namespace {
 
-void ReadSyxFrom(TLibElem& element, const Bytes& body) {
-    TMemoryStream stream;
-    if (!body.empty()) stream.WriteBuffer(body.data(), static_cast<std::int64_t>(body.size()));
-    stream.SetPosition(0);
-    element.ReadSyx(stream);
-}
-
 // Fills a performance with a repeatable pattern, name "Seeded".
 void Seed(TPerformance& perf, unsigned seed) {
     const Bytes c = Pattern(TPerformanceCommon::DataSize, seed);

@@ -11,13 +11,6 @@
 namespace zel::test {
 namespace {
 
-void ReadSyxFrom(TLibElem& element, const Bytes& body) {
-    TMemoryStream stream;
-    if (!body.empty()) stream.WriteBuffer(body.data(), static_cast<std::int64_t>(body.size()));
-    stream.SetPosition(0);
-    element.ReadSyx(stream);
-}
-
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
     SafeWriteFile(path, [&](TStream& s) { s.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size())); });
 }

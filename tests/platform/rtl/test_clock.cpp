@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -83,3 +83,5 @@ TEST(ManualClock, ScopeRestoresTheSystemClock) {
 }
 
 }  // namespace
+
+}  // namespace zel::test

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -82,3 +82,5 @@ TEST(DateTime, NowIsAPlausibleLocalTime) {
 }
 
 }  // namespace
+
+}  // namespace zel::test

@@ -7,7 +7,7 @@
 #include <limits>
 #include <ostream>
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -186,3 +186,5 @@ TEST(AnsiCase, TheWindows1252PairsBothWays) {
 }
 
 }  // namespace
+
+}  // namespace zel::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -106,3 +106,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
+
+}  // namespace zel::test

@@ -7,7 +7,7 @@
 
 #include "platform/rtl/Clock.h"
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -61,3 +61,5 @@ TEST(Random, RandomizeSeedsFromTheClockService) {
 }
 
 }  // namespace
+
+}  // namespace zel::test

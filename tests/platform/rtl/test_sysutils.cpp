@@ -6,7 +6,7 @@
 
 #include <ostream>
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -127,3 +127,5 @@ TEST(AnsiCase, UpperCasesTheWindows1252Pairs) {
 }
 
 }  // namespace
+
+}  // namespace zel::test

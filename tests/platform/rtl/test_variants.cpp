@@ -11,7 +11,7 @@
 #include <ostream>
 #include <vector>
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -241,3 +241,5 @@ TEST(VariantArrays, BoundsElementsAndDeepCopies) {
 }
 
 }  // namespace
+
+}  // namespace zel::test

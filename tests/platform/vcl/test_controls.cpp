@@ -604,12 +604,8 @@ TEST_F(VclControls, AddedLinesShowFromTheirStart) {
 
 TEST_F(VclControls, OwnerDrawnListBoxTakesItsItemHeightAndDrawingFromItsEvents) {
     TForm* form = NewForm();
-    auto* list = new TListBox(form);
-    list->SetParent(form);
-    list->SetBounds(10, 10, 100, 80);
-    list->BorderStyle = bsNone;
+    auto* list = NewBorderlessList(form, TRect(10, 10, 110, 90), {"alpha", "beta", "gamma"});
     list->SetStyle(lbOwnerDrawFixed);
-    for (const char* s : {"alpha", "beta", "gamma"}) list->Items()->Add(s);
     int measured = 0;
     list->OnMeasureItem = [&](TWinControl* control, int index, int& height) {
         EXPECT_EQ(control, list);
@@ -664,12 +660,8 @@ TEST_F(VclControls, OwnerDrawnListBoxTakesItsItemHeightAndDrawingFromItsEvents) 
 
 TEST_F(VclControls, MultiSelectListBoxSelectsWithClicksModifiersAndTheSelectionMessages) {
     TForm* form = NewForm();
-    auto* list = new TListBox(form);
-    list->SetParent(form);
-    list->SetBounds(10, 10, 100, 120);
-    list->BorderStyle = bsNone;
+    auto* list = NewBorderlessList(form, TRect(10, 10, 110, 130), {"a", "b", "c", "d", "e"});
     list->SetMultiSelect(true);
-    for (const char* s : {"a", "b", "c", "d", "e"}) list->Items()->Add(s);
     form->Show();
     HWND h = list->GetHandle();
     const int ih = list->GetItemHeight();

@@ -19,10 +19,7 @@ protected:
     TListBox* NewList(int Count) {
         auto* form = Keep(Construct<TForm>(nullptr));
         form->SetBounds(50, 50, 240, 200);
-        auto* list = new TListBox(form);
-        list->SetParent(form);
-        list->BorderStyle = bsNone;
-        list->SetBounds(10, 10, 100, 60);
+        auto* list = NewBorderlessList(form, TRect(10, 10, 110, 70));
         for (int i = 0; i < Count; ++i) list->Items()->Add("item " + std::to_string(i));
         form->Show();
         ProcessPendingMessages();

@@ -122,10 +122,7 @@ TEST_F(PlatformLists, TheActiveTabsRaisedEdgeLiesOverBothNeighbours) {
 
 TEST_F(PlatformLists, VariableHeightRowsAreMeasuredOneByOneAndHitAndScrolledByTheirHeights) {
     TForm* form = NewForm();
-    auto* list = new TListBox(form);
-    list->SetParent(form);
-    list->SetBounds(10, 10, 120, 100);
-    list->BorderStyle = bsNone;
+    auto* list = NewBorderlessList(form, TRect(10, 10, 130, 110));
     list->SetStyle(lbOwnerDrawVariable);
     std::vector<int> measured;
     // Heights 10, 30, 50, 10, 30, 50 ...
@@ -184,10 +181,7 @@ TEST_F(PlatformLists, AListsOwnerMayAnswerItsEraseMessage) {
 
 TEST_F(PlatformLists, CheckListBoxTogglesByItsBoxADoubleClickAndSpaceAndBeepsOnAnInactiveBox) {
     TForm* form = NewForm();
-    auto* list = new TCheckListBox(form);
-    list->SetParent(form);
-    list->SetBounds(10, 10, 150, 100);
-    list->BorderStyle = bsNone;
+    auto* list = NewBorderlessList<TCheckListBox>(form, TRect(10, 10, 160, 110));
     list->SetItemHeight(18);
     for (const char* s : {"alpha", "beta", "gamma"}) list->Items()->Add(s);
     list->SetItemEnabled(2, false);

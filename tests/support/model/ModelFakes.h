@@ -21,6 +21,14 @@ namespace zel::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Reads an element's .Syx body from Body, as a file of those bytes would be read.
+inline void ReadSyxFrom(TLibElem& Element, const Bytes& Body) {
+    TMemoryStream stream;
+    if (!Body.empty()) stream.WriteBuffer(Body.data(), static_cast<std::int64_t>(Body.size()));
+    stream.SetPosition(0);
+    Element.ReadSyx(stream);
+}
+
 // Records every message handed to the output, with the clock's total wait at that moment.
 class TRecordingMidiPorts : public IMidiPorts {
 public:

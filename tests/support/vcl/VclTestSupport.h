@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/PlatformUnits.h"
 #include "platform/vcl/Screenshot.h"
+#include "platform/vcl/StdCtrls.h"
 #include "platform/win/SysInfo.h"
 #include "platform/win/Windows.h"
 #include "support/UnitsEnvironment.h"
@@ -46,6 +48,17 @@ inline std::string ScreenshotPath(const std::string& name) {
         dir != nullptr ? std::filesystem::path(dir) : std::filesystem::current_path() / "screenshots";
     std::filesystem::create_directories(folder);
     return (folder / (name + ".png")).string();
+}
+
+// A list box (or a class derived from it) without a border, at Bounds on Parent, holding Items.
+template <class TList = TListBox>
+TList* NewBorderlessList(TWinControl* Parent, const TRect& Bounds, std::initializer_list<const char*> Items = {}) {
+    auto* list = new TList(Parent);
+    list->SetParent(Parent);
+    list->SetBounds(Bounds.left, Bounds.top, Bounds.right - Bounds.left, Bounds.bottom - Bounds.top);
+    list->BorderStyle = bsNone;
+    for (const char* item : Items) list->Items()->Add(item);
+    return list;
 }
 
 class VclTest : public ::testing::Test {
