@@ -37,7 +37,8 @@ bool IsSource(const fs::path& File) {
     return ext == ".cpp" || ext == ".h";
 }
 
-// The files of each folder under Root that has a README.md and that its README does not name.
+// The files of each folder under Root that has a README.md and that its README does not name, by their
+// name or by another file of the same stem (a header whose sources share its name).
 std::vector<std::string> FilesMissingFromMaps(const fs::path& Root) {
     std::vector<std::string> missing;
     for (const auto& dir : fs::recursive_directory_iterator(Root)) {
@@ -46,7 +47,10 @@ std::vector<std::string> FilesMissingFromMaps(const fs::path& Root) {
         for (const auto& file : fs::directory_iterator(dir.path())) {
             if (!file.is_regular_file()) continue;
             const std::string name = file.path().filename().string();
-            if (name == "README.md" || map.find(name) != std::string::npos) continue;
+            // A header named with "same name" bodies covers the sources of its stem.
+            const std::string stem = file.path().stem().string() + ".";
+            if (name == "README.md" || map.find(name) != std::string::npos || map.find(stem) != std::string::npos)
+                continue;
             missing.push_back(file.path().lexically_relative(Root).generic_string());
         }
     }
@@ -121,6 +125,7 @@ TEST(TreeRules, TheChecksFindPlantedCases) {
     fs::create_directories(root / "unmapped");
     std::ofstream(root / "mapped" / "README.md") << "- `Named.cpp`: named here\n";
     std::ofstream(root / "mapped" / "Named.cpp") << "int a;\n";
+    std::ofstream(root / "mapped" / "Named.h") << "int a;\n";
     std::ofstream(root / "mapped" / "Forgotten.h") << "int b;\n";
     std::ofstream(root / "unmapped" / "Free.cpp") << "int c;\n";
     {

@@ -4,7 +4,9 @@
 // settings. And the process-wide list of managers.
 // The bodies: ubBarManager.cpp; ubBarManagerFormMessages.cpp (the form's messages as the call-window-procedure
 // hook hands them over: FormMessage and what it drives); ubBarManagerStreaming.cpp (how the manager, its
-// categories and its groups are stored in a form resource, and RegisterBarManagerClasses).
+// categories and its groups are stored in a form resource, and RegisterBarManagerClasses);
+// ubBarManagerSavedLayout.cpp (the layout saved in an INI file or the registry); ubBarReset.cpp (bars set
+// back to their design); ubBarItemDrag.cpp (the customizing drag of items).
 #include <array>
 #include <functional>
 #include <string>

@@ -25,7 +25,7 @@ enum class TStore { Ini, Registry };
 
 const char* StoreName(TStore S) { return S == TStore::Ini ? "INI file" : "registry"; }
 
-class ubBarLayoutTest : public BarsTest {
+class ubBarManagerSavedLayoutTest : public BarsTest {
 protected:
     void SetUp() override {
         BarsTest::SetUp();
@@ -94,7 +94,7 @@ protected:
 
 // Both stores give back the settings, the bars' captions, docking, rows, floating places and visibility, and
 // the links with their user settings and use counts; the registry keeps the user glyph too.
-TEST_F(ubBarLayoutTest, RoundTripsOfBothStoresGiveBackSettingsBarsAndLinks) {
+TEST_F(ubBarManagerSavedLayoutTest, RoundTripsOfBothStoresGiveBackSettingsBarsAndLinks) {
     for (const TStore store : {TStore::Ini, TStore::Registry}) {
         SCOPED_TRACE(StoreName(store));
         manager->SetLargeIcons(true);
@@ -211,7 +211,7 @@ TEST_F(ubBarLayoutTest, RoundTripsOfBothStoresGiveBackSettingsBarsAndLinks) {
 }
 
 // What is written, key by key, in the order it is read; the registry in the same order under its key.
-TEST_F(ubBarLayoutTest, TheStoresHoldTheKeysInTheirOrder) {
+TEST_F(ubBarManagerSavedLayoutTest, TheStoresHoldTheKeysInTheirOrder) {
     manager->SetStyle(bmsStandard);  // no recent-use data
     Bar(1)->SetDockControl(dock);
     Bar(1)->GetItemLinks()->Add()->SetItem(Item("btnOpen"));
@@ -250,7 +250,7 @@ TEST_F(ubBarLayoutTest, TheStoresHoldTheKeysInTheirOrder) {
     EXPECT_EQ(reg.GetDataSize("UserDefine"), 1);
 }
 
-TEST_F(ubBarLayoutTest, EdgeCasesOfPathsSectionsAndMissingValues) {
+TEST_F(ubBarManagerSavedLayoutTest, EdgeCasesOfPathsSectionsAndMissingValues) {
     struct TRow {
         const char* Name;
         std::function<void()> Act;
@@ -347,7 +347,7 @@ TEST_F(ubBarLayoutTest, EdgeCasesOfPathsSectionsAndMissingValues) {
 // Damaged or hand-edited stores: refused values count as missing in the INI file (the default) and as a failed
 // read in the registry (the bar becomes visible, the link keeps what was read); settings keep their value; no
 // store makes more bars than it holds keys for.
-TEST_F(ubBarLayoutTest, DamagedStoresNeverCrashNorMakeBarsByTheMillion) {
+TEST_F(ubBarManagerSavedLayoutTest, DamagedStoresNeverCrashNorMakeBarsByTheMillion) {
     using TSections = std::vector<std::pair<std::string, std::string>>;
     struct TRow {
         const char* Name;
@@ -520,7 +520,7 @@ TEST_F(ubBarLayoutTest, DamagedStoresNeverCrashNorMakeBarsByTheMillion) {
 
 // The main window's bars on a form that opts in to a store: made again from its resource (its next start), the
 // form shows the link added to the toolbar, the renamed and floating bar and the user settings.
-TEST_F(ubBarLayoutTest, AFormThatOptsInShowsItsLayoutAtItsNextStart) {
+TEST_F(ubBarManagerSavedLayoutTest, AFormThatOptsInShowsItsLayoutAtItsNextStart) {
     for (const TStore store : {TStore::Ini, TStore::Registry}) {
         SCOPED_TRACE(StoreName(store));
         std::string text = MainWindowBarsText();
@@ -584,7 +584,7 @@ private:
 
 // An item's action, the commands' glyphs and a bar's own font travel with the form text, written and read
 // again; a bar on the manager's font writes none of it.
-TEST_F(ubBarLayoutTest, ActionsGlyphsAndABarsOwnFontTravelWithTheFormText) {
+TEST_F(ubBarManagerSavedLayoutTest, ActionsGlyphsAndABarsOwnFontTravelWithTheFormText) {
     delete dock;  // not a class of the form text
     RegisterComponent<TCustomAction>("TCustomAction", "TComponent")
         .Str(
