@@ -455,9 +455,15 @@ public:
     TBitBtn* UpButton() const { return up_; }
     TBitBtn* DownButton() const { return down_; }
     bool Stepping() const;
+    // The pixels at the right end of the text box that its text leaves to the arrow buttons.
+    static constexpr int ButtonRoom = 17;
+    // The width at which every value from LowestCode to HighestCode shows whole in the text box.
+    int WidthForValues() const;
 
 protected:
     void Paint() override;
+    // A new size lays the box and the buttons out at once, painted or not.
+    void Resize() override;
 
 private:
     void LayoutParts();

@@ -26,6 +26,18 @@ std::string FloatText(double V) {
 
 std::string Str(int V) { return std::to_string(V); }
 
+// The field's text box: its text ends before the arrow buttons that stand over its right end.
+class TFieldBox : public TEdit {
+public:
+    using TEdit::TEdit;
+
+protected:
+    void CreateWnd() override {
+        TEdit::CreateWnd();
+        SendMessage(GetHandle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, TMyEdit::ButtonRoom));
+    }
+};
+
 std::string TwoDigits(int V) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02d", V);
@@ -232,7 +244,7 @@ int EditTypeHighest(TEditType EditType, int Max) {
 TMyEdit::TMyEdit(TComponent* AOwner) : TCustomControl(AOwner) {
     width_ = 60;
     height_ = 24;
-    edit_ = new TEdit(this);
+    edit_ = new TFieldBox(this);
     edit_->SetParent(this);
     edit_->SetReadOnly(true);
     up_ = new TBitBtn(this);
@@ -291,6 +303,15 @@ int TMyEdit::HighestCode() const { return EditTypeHighest(editType_, Max); }
 
 bool TMyEdit::Stepping() const { return timer_->GetEnabled(); }
 
+int TMyEdit::WidthForValues() const {
+    int widest = 0;
+    for (int code = LowestCode(); code <= HighestCode(); ++code)
+        widest = std::max(widest, MeasureText(edit_->Font(), EditTypeText(editType_, code)).cx);
+    // The box stands one pixel inside the field, its sunken edge takes two pixels a side and the text
+    // keeps two pixels from the left edge.
+    return widest + 2 + 4 + 2 + ButtonRoom;
+}
+
 void TMyEdit::ShowText() {
     const std::string s = DisplayText();
     if (edit_->GetText() != s) edit_->SetText(s);
@@ -302,6 +323,11 @@ void TMyEdit::LayoutParts() {
     const int left = edit_->GetWidth() - 15 + 1, bh = h / 2;
     up_->SetBounds(left, 1, 15, bh);
     down_->SetBounds(left, bh + 1, 15, bh);
+}
+
+void TMyEdit::Resize() {
+    LayoutParts();
+    TCustomControl::Resize();
 }
 
 void TMyEdit::Paint() {

@@ -720,7 +720,9 @@ void TFormEffect::InsertSpin(const std::string& Label, int Width, TEditType Disp
     spin->SetCode(Min);
     spin->SetParent(panel);
     const int inner = panel->ClientWidth();
-    spin->SetBounds(inner - 8 - Width, (panel->ClientHeight() - spin->GetHeight()) / 2, Width, spin->GetHeight());
+    // Wide enough for the longest value the field can show.
+    const int width = std::max(Width, spin->WidthForValues());
+    spin->SetBounds(inner - 8 - width, (panel->ClientHeight() - spin->GetHeight()) / 2, width, spin->GetHeight());
     spin->OnEndChange = [this](TObject* s) { EFXEndChange(s); };
     auto* label = new TLabel(this);
     label->Tag = NextParamId;
@@ -729,6 +731,11 @@ void TFormEffect::InsertSpin(const std::string& Label, int Width, TEditType Disp
     label->SetParent(panel);
     label->SetLeft(8);
     label->SetTop((panel->ClientHeight() - label->GetHeight()) / 2);
+    // A name too long to stand beside the field stands above it, as a combo box's name does.
+    if (label->GetLeft() + label->GetWidth() + 4 > spin->GetLeft()) {
+        label->SetTop(4);
+        spin->SetTop(std::max(label->GetTop() + label->GetHeight(), panel->ClientHeight() - spin->GetHeight() - 2));
+    }
     ++NextParamId;
 }
 

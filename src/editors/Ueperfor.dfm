@@ -83,7 +83,7 @@ object FormPerformance: TFormPerformance
     object SpeedNuovo: TSpeedButton
       Left = 6
       Top = 6
-      Width = 48
+      Width = 50
       Height = 28
       Hint = 'New'
       Caption = 'New'
@@ -94,7 +94,7 @@ object FormPerformance: TFormPerformance
     object SpeedCarica: TSpeedButton
       Left = 58
       Top = 6
-      Width = 48
+      Width = 50
       Height = 28
       Hint = 'Load Sysex'
       Caption = 'Load'
@@ -105,7 +105,7 @@ object FormPerformance: TFormPerformance
     object SpeedSalva: TSpeedButton
       Left = 110
       Top = 6
-      Width = 48
+      Width = 50
       Height = 28
       Hint = 'Save Sysex'
       Caption = 'Save'
@@ -116,7 +116,7 @@ object FormPerformance: TFormPerformance
     object SpeedButton1: TSpeedButton
       Left = 162
       Top = 6
-      Width = 48
+      Width = 50
       Height = 28
       Hint = 'Save as'
       Caption = 'Save as'
@@ -127,7 +127,7 @@ object FormPerformance: TFormPerformance
     object SpeedButton3: TSpeedButton
       Left = 214
       Top = 6
-      Width = 48
+      Width = 50
       Height = 28
       Hint = 'Send '
       Caption = 'Send'
@@ -138,7 +138,7 @@ object FormPerformance: TFormPerformance
     object SpeedButton2: TSpeedButton
       Left = 266
       Top = 6
-      Width = 48
+      Width = 50
       Height = 28
       Hint = 'Receive'
       Caption = 'Receive'
@@ -149,7 +149,7 @@ object FormPerformance: TFormPerformance
     object SpeedHelp: TSpeedButton
       Left = 318
       Top = 6
-      Width = 48
+      Width = 50
       Height = 28
       Hint = 'Help'
       Caption = 'Help'

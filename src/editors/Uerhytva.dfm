@@ -99,14 +99,14 @@ object FormrhyTva: TFormrhyTva
       OnEndchange = ClickPanEndchange
     end
     object LabelLevel: TLabel
-      Left = 92
+      Left = 94
       Top = 8
       Width = 50
       Height = 13
       Caption = 'Level'
     end
     object ToneLevel: TPanSlider
-      Left = 88
+      Left = 90
       Top = 24
       Width = 44
       Height = 166

@@ -69,6 +69,7 @@ object FormRhyTVF: TFormRhyTVF
       Top = 92
       Width = 90
       Height = 13
+      AutoSize = False
       Alignment = taCenter
       Caption = 'No Filter'
     end

@@ -300,6 +300,11 @@ void SetWidthMetrics(TFontObject* f) {
     tm.tmWeight = f->Log.lfWeight == 0 ? FW_NORMAL : f->Log.lfWeight;
 }
 
+// "Small Fonts" below this character height is drawn from the built-in raster glyphs; from it on, from the
+// sans face at SmallFontsLegible pixels at least.
+constexpr int SmallFontsScalable = 6;
+constexpr int SmallFontsLegible = 9;
+
 // "Small Fonts" as the built-in raster glyphs: the cell is at least the glyphs' six rows, taller for a
 // taller font, the glyphs standing on the baseline one row above the cell's bottom.
 void RealizeRasterFont(TFontObject* f) {
@@ -327,7 +332,8 @@ void RealizeFont(TFontObject* f) {
     if (f->Realized) return;
     EnsureQtApplication();
     const LOGFONT& lf = f->Log;
-    if (IsSmallFontsFace(lf.lfFaceName, LF_FACESIZE)) {
+    const bool small = IsSmallFontsFace(lf.lfFaceName, LF_FACESIZE);
+    if (small && lf.lfHeight != 0 && lf.lfHeight > -SmallFontsScalable && lf.lfHeight < SmallFontsScalable + 1) {
         RealizeRasterFont(f);
         return;
     }
@@ -351,6 +357,9 @@ void RealizeFont(TFontObject* f) {
         const double cell = probe.isValid() ? probe.ascent() + probe.descent() : 1160.0;
         pixels = std::max(1, static_cast<int>(std::lround(lf.lfHeight * 1000.0 / cell)));
     }
+    // "Small Fonts" at the sizes the windows use (6 and 7 points) would be a face of five or six pixels
+    // that nobody reads at 1:1: it becomes the sans face at the smallest size that stays legible.
+    if (small) pixels = std::max(pixels, SmallFontsLegible);
     pixels = std::min(pixels, 2000);
     font.setPixelSize(pixels);
     f->PixelSize = pixels;

@@ -39,9 +39,9 @@ struct SmallFonts : ::testing::Test {
     }
 };
 
-TEST_F(SmallFonts, EverySmallSizeFitsTheEditorsBoxesAndMeasuresItsOwnGlyphs) {
-    // Sizes 4 to 7 at 96 pixels per inch, and the height -9.
-    for (int height : {-5, -7, -8, -9}) {
+TEST_F(SmallFonts, TheTinySizesMeasureTheirOwnRasterGlyphs) {
+    // Sizes 3 and 4 at 96 pixels per inch, and the cell height 6.
+    for (int height : {-4, -5, 6}) {
         SCOPED_TRACE(height);
         HFONT font = Make(height);
         HGDIOBJ old = SelectObject(DC, font);
@@ -57,6 +57,40 @@ TEST_F(SmallFonts, EverySmallSizeFitsTheEditorsBoxesAndMeasuresItsOwnGlyphs) {
         int widths[2] = {};
         GetCharWidth32(DC, 'M', 'M', widths);
         EXPECT_EQ(widths[0], 6);
+        SelectObject(DC, old);
+        DeleteObject(font);
+    }
+}
+
+TEST_F(SmallFonts, TheSizesTheWindowsUseBecomeALegibleFace) {
+    // Sizes 5, 6 and 7 at 96 pixels per inch, the height -9 and a cell height of 10: capitals of at least
+    // seven rows, letters wider than the raster glyphs, and no bigger than a size asked for above them.
+    struct TRow {
+        const char* Name;
+        int Height;
+        int Pixels;
+    };
+    const TRow rows[] = {{"size 5", -7, 9},  {"size 6", -8, 9},    {"size 7", -9, 9},
+                         {"cell 10", 10, 9}, {"size 10", -13, 13}, {"size 12", -16, 16}};
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        HFONT font = Make(row.Height);
+        HGDIOBJ old = SelectObject(DC, font);
+        TEXTMETRIC tm{};
+        GetTextMetrics(DC, &tm);
+        EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, row.Pixels);
+        SIZE size{};
+        ASSERT_TRUE(GetTextExtentPoint32(DC, "TVF", 3, &size));
+        EXPECT_GT(size.cx, 12);
+        EXPECT_EQ(size.cy, tm.tmHeight);
+        // The capital T stands at least seven rows tall.
+        Image.fill(0xFFFFFFFFu);
+        SetBkMode(DC, TRANSPARENT);
+        TextOut(DC, 2, 2, "T", 1);
+        int rowsInked = 0;
+        for (int y = 0; y < Image.height(); ++y)
+            if (Row(2, y, 10).find_first_not_of('.') != std::string::npos) ++rowsInked;
+        EXPECT_GE(rowsInked, 7);
         SelectObject(DC, old);
         DeleteObject(font);
     }
