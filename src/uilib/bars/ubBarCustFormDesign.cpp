@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/FormReader.h"
 #include "uilib/bars/ubBarAddGroupItemsEd.h"
@@ -191,13 +192,10 @@ void TubBarCustomizingForm::CommandsDeleteClick(TObject*) {
     TubBarItem* item = SelectedCommand(this);
     if (!MayDelete(item)) return;
     const int row = LCommands->GetItemIndex();
-    try {
+    {
+        const TScopeExit refresh([this] { RefreshCommands(); });
         delete item;
-    } catch (...) {
-        RefreshCommands();
-        throw;
     }
-    RefreshCommands();
     SelectCommandRow(this, row < LCommands->Items()->Count() ? row : row - 1);
     Modified(barManager_);
 }

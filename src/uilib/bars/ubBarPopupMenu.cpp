@@ -100,18 +100,13 @@ void TubBarPopupMenu::ShowMenuAtEx(int X, int Y, const TRect& ElementRect, bool 
     elementHeight_ = ElementHeight;
     // The component may go while its loop runs: the values are cleared only on a live one.
     const TuiObjectLinkScope alive(this);
-    auto clear = [this] {
+    const TScopeExit clear([this, &alive] {
+        if (!alive.Alive()) return;
         elementRect_ = TRect{};
         option_ = true;
         elementWidth_ = elementHeight_ = 0;
-    };
-    try {
-        ShowMenuAt(X, Y);
-    } catch (...) {
-        if (alive.Alive()) clear();
-        throw;
-    }
-    if (alive.Alive()) clear();
+    });
+    ShowMenuAt(X, Y);
 }
 
 void TubBarPopupMenu::ShowMenuAt(int X, int Y) {
