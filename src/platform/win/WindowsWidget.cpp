@@ -20,6 +20,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/win/DesktopManager.h"
 #include "platform/win/Locale.h"
 #include "platform/win/SysInfo.h"
 #include "platform/win/WindowsQt.h"
@@ -558,25 +559,51 @@ void EnsureImage(TWnd* w) {
     RetargetWindowDCs(w);
 }
 
+namespace {
+
+// A popup without a caption (a menu, a drop-down list, a hint, a menu's shadow, a floating bar, the intro) is
+// placed, stacked and closed by the program itself and takes no keyboard focus of its own: the keys reach it
+// through the layer's focus, whatever window of the program the desktop gives them to. It bypasses the
+// desktop's window manager (an override-redirect window on X11), which would otherwise treat it as a window of
+// its own: stack it into its layers (under a main window that it takes for a full-screen one, as openbox does
+// with an undecorated window the size of the screen), focus it or move it. Windows with a caption are managed.
+bool BypassesWindowManager(const TWnd* w) {
+    return !w->parent && !w->messageOnly && (w->style & WS_POPUP) && (w->style & WS_CAPTION) != WS_CAPTION;
+}
+
+// The layer draws every frame and caption itself (WM_NCCALCSIZE, WM_NCPAINT, WM_NCHITTEST) and moves and sizes
+// windows in its own loops, so no widget has a desktop frame. A captioned overlapped window is a main window
+// for the desktop (its task bar); another captioned window is a tool window. The window manager keeps a
+// topmost managed window above the others; the program's own popups are stacked by the layer alone.
+Qt::WindowFlags WidgetFlagsOf(const TWnd* w) {
+    Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint;
+    if ((w->style & WS_CAPTION) == WS_CAPTION && !(w->style & (WS_CHILD | WS_POPUP)) &&
+        !(w->exStyle & WS_EX_TOOLWINDOW))
+        flags = Qt::Window | Qt::FramelessWindowHint;
+    if ((w->style & WS_CHILD) || (w->exStyle & WS_EX_NOACTIVATE)) flags |= Qt::WindowDoesNotAcceptFocus;
+    if (BypassesWindowManager(w)) flags |= Qt::BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus;
+    else if (w->exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    return flags;
+}
+
+}  // namespace
+
 void CreateWidget(TWnd* w) {
     if (w->widget || w->messageOnly || w->parent) return;
     EnsureWindowSystem();
     WatchSystem();
-    // The layer draws every frame and caption itself (WM_NCCALCSIZE, WM_NCPAINT, WM_NCHITTEST) and moves and
-    // sizes windows in its own loops, so no widget has a desktop frame. A captioned overlapped window is still a
-    // main window for the desktop (its task bar); everything else is a tool window.
-    Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint;
-    bool noActivate = (w->style & WS_CHILD) || (w->exStyle & WS_EX_NOACTIVATE);
-    if ((w->style & WS_CAPTION) == WS_CAPTION && !(w->style & (WS_CHILD | WS_POPUP)) &&
-        !(w->exStyle & WS_EX_TOOLWINDOW))
-        flags = Qt::Window | Qt::FramelessWindowHint;
-    if (noActivate) flags |= Qt::WindowDoesNotAcceptFocus;
-    if (w->exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    const Qt::WindowFlags flags = WidgetFlagsOf(w);
     auto* widget = new TWindowWidget(w->handle, flags);
-    if (noActivate || !(w->style & WS_CAPTION)) widget->setAttribute(Qt::WA_ShowWithoutActivating);
+    if (flags.testFlag(Qt::WindowDoesNotAcceptFocus) || !(w->style & WS_CAPTION))
+        widget->setAttribute(Qt::WA_ShowWithoutActivating);
     w->widget = widget;
     EnsureImage(w);
     SyncWidget(w);
+}
+
+BOOL IsDesktopManagedWindow(HWND hwnd) {
+    TWnd* w = FindWnd(hwnd);
+    return w && w->widget && !w->widget->windowFlags().testFlag(Qt::BypassWindowManagerHint) ? TRUE : FALSE;
 }
 
 void DestroyWidget(TWnd* w) {
@@ -604,10 +631,11 @@ void SyncWidget(TWnd* w) {
     if (widget->windowOpacity() != opacity) widget->setWindowOpacity(opacity);
     if (w->region) widget->setMask(w->regionQ);
     else if (!widget->mask().isEmpty()) widget->clearMask();
-    bool topmost = (w->exStyle & WS_EX_TOPMOST) != 0;
-    if (topmost != widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+    // Topmost and the window manager's part follow the styles; the toolkit hides the widget to change them.
+    constexpr Qt::WindowFlags kFollowed = Qt::WindowStaysOnTopHint | Qt::BypassWindowManagerHint;
+    if (const Qt::WindowFlags flags = WidgetFlagsOf(w) & kFollowed; flags != (widget->windowFlags() & kFollowed)) {
         bool vis = widget->isVisible();
-        widget->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+        widget->setWindowFlags((widget->windowFlags() & ~kFollowed) | flags);
         if (vis) widget->show();
     }
     bool visible = (w->style & WS_VISIBLE) != 0;
@@ -618,7 +646,9 @@ void SyncWidget(TWnd* w) {
         if (w->minimized) widget->showMinimized();
         else widget->showNormal();
     }
-    if (visible && WinState().active == w->handle && !widget->isActiveWindow()) {
+    // The desktop's focus stays with a managed window: an active popup hears its keys through the layer.
+    if (visible && WinState().active == w->handle && !widget->isActiveWindow() &&
+        !widget->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus)) {
         widget->activateWindow();
     }
     g_syncing = false;

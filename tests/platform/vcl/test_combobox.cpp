@@ -8,6 +8,7 @@
 
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/win/DesktopManager.h"
 #include "platform/win/SysInfo.h"
 #include "support/vcl/VclTestSupport.h"
 
@@ -211,6 +212,8 @@ TEST_F(ComboBox, AClickOpensTheListBelowTheBoxAndAClickOnAnItemChoosesIt) {
     EXPECT_TRUE(SaveWindowImage(combo->ListBox()->GetHandle(), ScreenshotPath("combo-list")));
     // The focus stays with the box.
     EXPECT_TRUE(combo->Focused());
+    // The list is the program's own window, which no window manager stacks under the form or focuses.
+    EXPECT_FALSE(IsDesktopManagedWindow(combo->ListBox()->GetHandle()));
 
     ClickScreen(ListLine(4));
     EXPECT_FALSE(combo->GetDroppedDown());

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "WndTestSupport.h"
+#include "platform/win/DesktopManager.h"
 #include "platform/win/SysInfo.h"
 
 namespace zel::test {
@@ -167,6 +168,66 @@ TEST_F(WndQt, QtMouseEventsBecomeMouseMessages) {
         EXPECT_EQ(got[i].wp, rows[i].wp);
         EXPECT_EQ(got[i].lp, rows[i].lp);
     }
+}
+
+TEST_F(WndQt, PopupsWithoutACaptionBypassTheWindowManagerAndCaptionedWindowsAreManaged) {
+    struct Row {
+        const char* name;
+        DWORD style, exStyle;
+        bool managed;
+        bool staysOnTopHint;  // the window manager keeps it above the others
+    };
+    const Row rows[] = {
+        {"menu: topmost popup tool window", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, false,
+         false},
+        {"drop-down list with a border", WS_POPUP | WS_BORDER, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, false, false},
+        {"hint: disabled popup", WS_POPUP | WS_DISABLED, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, false, false},
+        {"floating bar: sizing frame, no caption", WS_POPUP | WS_THICKFRAME | WS_SYSMENU, WS_EX_TOOLWINDOW, false,
+         false},
+        {"dialog: captioned popup", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, true, false},
+        {"main window", WS_OVERLAPPEDWINDOW, 0, true, false},
+        {"topmost captioned tool window", WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, true, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND h = Make(r.style | WS_VISIBLE, 50, 50, 120, 80, nullptr, r.exStyle);
+        const Qt::WindowFlags flags = WindowWidgetForTest(h)->windowFlags();
+        EXPECT_EQ(IsDesktopManagedWindow(h), r.managed ? TRUE : FALSE);
+        EXPECT_EQ(flags.testFlag(Qt::BypassWindowManagerHint), !r.managed);
+        // The desktop never gives the program's own popups its focus.
+        if (!r.managed) {
+            EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus));
+        }
+        EXPECT_EQ(flags.testFlag(Qt::WindowStaysOnTopHint), r.staysOnTopHint);
+        EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+    }
+    HWND top = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100);
+    EXPECT_FALSE(IsDesktopManagedWindow(Make(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top)));
+    // A window that becomes a captioned one is handed to the window manager when it shows again.
+    HWND later = Make(WS_POPUP, 50, 50, 120, 80);
+    SetWindowLong(later, GWL_STYLE, WS_POPUP | WS_CAPTION);
+    ShowWindow(later, SW_SHOWNA);
+    EXPECT_TRUE(IsDesktopManagedWindow(later));
+}
+
+TEST_F(WndQt, AnActivePopupHearsTheKeysTheDesktopGivesToAManagedWindow) {
+    HWND main = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200);
+    SetActiveWindow(main);
+    ProcessPendingMessages();
+    QWidget* mainWidget = WindowWidgetForTest(main);
+    HWND popup = Make(WS_POPUP | WS_VISIBLE, 20, 40, 100, 100, main);
+    HWND field = Make(WS_CHILD | WS_VISIBLE, 5, 5, 50, 20, popup);
+    SetActiveWindow(popup);
+    SetFocus(field);
+    ProcessPendingMessages();
+    EXPECT_EQ(GetActiveWindow(), popup);
+    Log().clear();
+    Key(mainWidget, QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, "a");
+    Key(mainWidget, QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, 38);
+    ProcessPendingMessages();
+    auto chars = Received(field, WM_CHAR);
+    ASSERT_EQ(chars.size(), 1u);
+    EXPECT_EQ(chars[0].wp, static_cast<WPARAM>('a'));
 }
 
 TEST_F(WndQt, TheCaptureGrabsThePointerSoMovesOutsideEveryWindowStillArrive) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "BarsTestSupport.h"
+#include "platform/win/DesktopManager.h"
 #include "uilib/bars/ubBarHint.h"
 
 namespace zel::test {
@@ -196,6 +197,7 @@ TEST_F(ubBarHint, HintWindowIsAPassiveTopMostToolWindow) {
     UpdateHint(manager, true, "Send the patch to the instrument's temporary area");
     Run(1000);
     ASSERT_TRUE(HintVisible());
+    EXPECT_FALSE(IsDesktopManagedWindow(w));  // no window manager stacks, moves or focuses it
     const RECT r = HintRect();
     // The raised outer edge: light at the top-left, dark shadow at the bottom-right, the hint colour inside.
     EXPECT_EQ(ComposedPixel(w, 0, 0), GetSysColor(COLOR_3DLIGHT));

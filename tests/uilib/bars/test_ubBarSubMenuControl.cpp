@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BarsTestSupport.h"
+#include "platform/win/DesktopManager.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarItemControls.h"
 #include "uilib/bars/ubBarSubItem.h"
@@ -330,6 +331,30 @@ TEST_F(ubBarSubMenu, ASubMenuOpensBesideItsItemOnTheSideWithRoom) {
         delete row;
         row = nullptr;
     }
+}
+
+TEST_F(ubBarSubMenu, MenusSubMenusAndTheirShadowsAreWindowsNoWindowManagerTouchesUnlikeTheForm) {
+    AddMenu("&Recent", {"One", "Two"}, file->GetItemLinks());
+    ShowBar();
+    TubBarSubMenuControl* menu = Open(0);
+    ASSERT_NE(menu, nullptr);
+    ClickAt(menu, file->GetItemLinks()->Items(3)->ItemRect);
+    TubBarSubMenuControl* child = MenuOf(static_cast<TCustomubBarSubItem*>(file->GetItemLinks()->Items(3)->GetItem()));
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(IsDesktopManagedWindow(form->GetHandle()));
+    EXPECT_FALSE(IsDesktopManagedWindow(menu->GetHandle()));
+    EXPECT_FALSE(IsDesktopManagedWindow(child->GetHandle()));
+    // Every other top-level window shown now (the menus' shadows) is the program's own too.
+    int shadows = 0;
+    for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(h) || h == form->GetHandle() || h == menu->GetHandle() || h == child->GetHandle())
+            continue;
+        EXPECT_FALSE(IsDesktopManagedWindow(h));
+        ++shadows;
+    }
+    EXPECT_GT(shadows, 0);
+    row->CloseAll();
+    ProcessPendingMessages();
 }
 
 TEST_F(ubBarSubMenu, CtrlDownExpandsTheRarelyUsedLinksUntilMenuModeEnds) {
