@@ -53,6 +53,9 @@ const TFormClassRegistration registration("TFormzelmo", [](TComponent* Owner) ->
 
 constexpr TCursor DragCursorIndex = crDrag;
 
+// Posted to the main window: the menu items are evaluated again.
+constexpr UINT UM_ENABLEMENUITEMS = WM_APP + 0x40;
+
 // ---------------------------------------------------------------------------------------------- cursors
 
 // Pictures of the cursors drawn as text.
@@ -266,6 +269,18 @@ void TFormzelmo::Notification(TComponent* AComponent, TOperation Operation) {
     if (AComponent == FormEdit) FormEdit = nullptr;
     if (AComponent == Formcomment) Formcomment = nullptr;
     if (AComponent == FormInOut) FormInOut = nullptr;
+    // A window of the main window's gone (it is no longer of its class by now): the menus follow once it
+    // has left the children, whichever window was active meanwhile.
+    if (!ComponentState().Contains(csDestroying) && HandleAllocated())
+        PostMessage(GetHandle(), UM_ENABLEMENUITEMS, 0, 0);
+}
+
+void TFormzelmo::Dispatch(TMessage& Message) {
+    if (Message.Msg == UM_ENABLEMENUITEMS) {
+        EnableMenuItems(this);
+        return;
+    }
+    TForm::Dispatch(Message);
 }
 
 void TFormzelmo::FormResize(TObject*) {
@@ -577,41 +592,44 @@ void TFormzelmo::TimerPreviewTimer(TObject*) {
 
 void TFormzelmo::FormClose(TObject*, TCloseAction& Action) {
     Screen->OnActiveFormChange = nullptr;
+    // Which tool windows are open, read before the walk closes them.
+    const bool monitorOpen = ZelmoHolder != nullptr && ZelmoHolder->MonitorOpen != 0;
+    const bool keyboardOpen = ZelmoHolder != nullptr && ZelmoHolder->KeyboardOpen != 0;
+    // Every library is asked about first: whatever becomes of the settings file, no change is lost unasked.
+    CancelClose = false;
+    std::vector<std::string> desktop;
+    for (int i = MDIChildCount() - 1; i >= 0 && !CancelClose; --i) {
+        TCustomForm* child = MDIChildren(i);
+        if (NonLibrary(child)) {
+            child->Close();
+            continue;
+        }
+        auto* window = dynamic_cast<TFormLibrary*>(child);
+        if (window == nullptr) continue;
+        // The question runs here, not through Close: its answer is needed before the next window.
+        TCloseAction closeAction = caNone;
+        window->FormClose(window, closeAction);
+        // The file the library was last saved under; a library never saved has none yet.
+        const std::string path = window->ClosedFileName;
+        if (!CancelClose && !path.empty() && FileExists(path)) desktop.push_back(path);
+    }
+    // Then the settings. A file that cannot be written is said once and does not keep the program open.
     try {
         TIniFile ini(SettingsFileName);
-        const bool monitorOpen = ZelmoHolder != nullptr && ZelmoHolder->MonitorOpen != 0;
-        const bool keyboardOpen = ZelmoHolder != nullptr && ZelmoHolder->KeyboardOpen != 0;
         ini.WriteInteger("Monitor", "Open", monitorOpen ? 1 : 0);
         ini.WriteInteger("Keyboard", "Open", keyboardOpen ? 1 : 0);
-        CancelClose = false;
-        int libraries = 0;
-        for (int i = MDIChildCount() - 1; i >= 0 && !CancelClose; --i) {
-            TCustomForm* child = MDIChildren(i);
-            if (NonLibrary(child)) {
-                child->Close();
-                continue;
-            }
-            auto* window = dynamic_cast<TFormLibrary*>(child);
-            if (window == nullptr) continue;
-            // The question runs here, not through Close: its answer is needed before the next window.
-            TCloseAction closeAction = caNone;
-            window->FormClose(window, closeAction);
-            // The file the library was last saved under; a library never saved has none yet.
-            const std::string path = window->ClosedFileName;
-            if (!CancelClose && !path.empty() && FileExists(path))
-                ini.WriteString("Desktop", "Library" + std::to_string(++libraries), path);
-        }
-        if (CancelClose) {
-            Action = caNone;
-            ini.WriteInteger("Desktop", "Num Library", 0);
-            InstallActiveFormHook();
-        } else {
-            Action = caFree;
-            ini.WriteInteger("Desktop", "Num Library", libraries);
-            Application->Terminate();
-        }
-    } catch (const std::exception&) {
-        // A settings file that cannot be written does not keep the program open.
+        for (std::size_t n = 0; n < desktop.size(); ++n)
+            ini.WriteString("Desktop", "Library" + std::to_string(n + 1), desktop[n]);
+        ini.WriteInteger("Desktop", "Num Library", CancelClose ? 0 : static_cast<int>(desktop.size()));
+    } catch (const std::exception& E) {
+        ShowMessageBox(E.what(), TMessageKind::Error, TMessageButtons::OK);
+    }
+    if (CancelClose) {
+        Action = caNone;
+        InstallActiveFormHook();
+    } else {
+        Action = caFree;
+        Application->Terminate();
     }
 }
 

@@ -192,6 +192,7 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Dispatch(TMessage& Message) override;
 
 private:
     void RegisterModelServices();

@@ -27,6 +27,7 @@ void TFormcomment::DefineBindings(TFormBindings& B) {
     B.Handler<TNotifyEvent>("FormShow", [this](TObject* s) { FormShow(s); });
     B.Handler<TNotifyEvent>("FormResize", [this](TObject* s) { FormResize(s); });
     B.Handler<TKeyPressEvent>("MemoKeyPress", [this](TObject* s, char& k) { MemoKeyPress(s, k); });
+    B.Handler<TNotifyEvent>("MemoChange", [this](TObject* s) { MemoChange(s); });
     B.Handler<TNotifyEvent>("OKBtnClick", [this](TObject* s) { OKBtnClick(s); });
     B.Handler<TNotifyEvent>("CancelBtnClick", [this](TObject* s) { CancelBtnClick(s); });
 }
@@ -37,7 +38,12 @@ void TFormcomment::SeTStringList(TStringList* Notes) {
     else Memo->Lines()->Clear();
 }
 
-void TFormcomment::FormShow(TObject*) { Changed = false; }
+void TFormcomment::FormShow(TObject*) {
+    Changed = false;
+    // The caret waits in the notes, at their start, whichever control had the focus the last time.
+    Memo->SetSelStart(0);
+    SetActiveControl(Memo);
+}
 
 void TFormcomment::FormResize(TObject*) {
     PanelBut->SetTop(ClientHeight() - PanelBut->GetHeight() - 4);
@@ -51,6 +57,9 @@ void TFormcomment::FormResize(TObject*) {
 }
 
 void TFormcomment::MemoKeyPress(TObject*, char&) { Changed = true; }
+
+// Any change of the text counts, typed or not: Delete, Backspace, cut, paste, undo.
+void TFormcomment::MemoChange(TObject*) { Changed = true; }
 
 void TFormcomment::OKBtnClick(TObject*) {
     if (notes_ != nullptr) notes_->Assign(Memo->Lines());

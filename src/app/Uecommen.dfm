@@ -21,6 +21,7 @@ object Formcomment: TFormcomment
       Height = 203
       ScrollBars = ssBoth
       TabOrder = 0
+      OnChange = MemoChange
       OnKeyPress = MemoKeyPress
     end
   end

@@ -17,7 +17,7 @@ public:
 
     // Keeps the notes to edit and shows a copy of them in the memo.
     void SeTStringList(TStringList* Notes);
-    // A key was typed in the memo since the window showed (cleared by Cancel).
+    // The notes were typed in or their text changed since the window showed (cleared by Cancel).
     bool Changed = false;
 
     // ---- components of the form resource
@@ -31,6 +31,7 @@ public:
     void FormShow(TObject* Sender);
     void FormResize(TObject* Sender);
     void MemoKeyPress(TObject* Sender, char& Key);
+    void MemoChange(TObject* Sender);
     void OKBtnClick(TObject* Sender);
     void CancelBtnClick(TObject* Sender);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editors/NameField.h"
 #include "model/Bank.h"
 #include "model/Library.h"
 #include "model/Settings.h"
@@ -88,13 +89,13 @@ void TFormEdit::LocationClick(TObject*) {
 
 void TFormEdit::EditChange(TObject* Sender) {
     if (Sender == Editname) {
-        // The instrument's names hold only characters below 80H: a change that brings another (typed or
-        // pasted) is refused, and the name stays as it was.
+        // The instrument's names hold only characters below 80H: an accented letter (typed or pasted) becomes
+        // its plain letter, another character is left out. The field then changes again, to what is stored.
         const std::string text = Editname->GetText();
-        if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-            const int caret = std::max(0, Editname->GetSelStart() - 1);
-            Editname->SetText(acceptedName_);
-            Editname->SetSelStart(std::min(caret, static_cast<int>(acceptedName_.size())));
+        if (const std::string name = NameText(text); name != text) {
+            const int caret = Editname->GetSelStart() - static_cast<int>(text.size() - name.size());
+            Editname->SetText(name);
+            Editname->SetSelStart(std::clamp(caret, 0, static_cast<int>(name.size())));
             return;
         }
         if (text == acceptedName_) return;

@@ -227,11 +227,15 @@ TFormLibrary* TFormLibrary::OpenLibrary(TComponent* Owner, TLibrary& Library, bo
     form->Updateview();
     form->DisableVisible();
     form->Show();
-    // A library read from a file with no size stored takes its window's, so that only a real resize marks it
-    // changed; a new library, never saved, is still asked about when it closes.
+    // A library read from a file takes the place and size its window was given (none stored, or stored ones
+    // the window could not keep: beyond the main window, smaller than a window can be), so that only the
+    // user's moving or sizing marks it changed; a new library, never saved, is still asked about when it
+    // closes.
     if (CompareText(Library.FileName, UntitledLib) != 0 || Library.HasFile == 1) {
-        if (Library.WindowWidth == -1) Library.WindowWidth = static_cast<std::int16_t>(form->GetWidth());
-        if (Library.WindowHeight == -1) Library.WindowHeight = static_cast<std::int16_t>(form->GetHeight());
+        Library.WindowLeft = static_cast<std::int16_t>(form->GetLeft());
+        Library.WindowTop = static_cast<std::int16_t>(form->GetTop());
+        Library.WindowWidth = static_cast<std::int16_t>(form->GetWidth());
+        Library.WindowHeight = static_cast<std::int16_t>(form->GetHeight());
     }
     return form;
 }

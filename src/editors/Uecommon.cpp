@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/NameField.h"
 #include "model/CurrentElements.h"
 #include "model/Patch.h"
 #include "platform/rtl/ScopeExit.h"
@@ -54,11 +55,6 @@ enum : int {
 
 constexpr int StructureTypes = 10;
 
-// A name as the instrument takes it: the characters 20H to 7EH.
-bool NameCharacter(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b >= 0x20 && b <= 0x7E;
-}
 }  // namespace
 
 const TFormResource* TFormCommon::FormResource() const { return &formres::Uecommon; }
@@ -244,27 +240,9 @@ void TFormCommon::UpdateView() {
 
 // ------------------------------------------------------------------------------------------------- name
 
-void TFormCommon::EditNameKeyPress(TObject*, char& Key) {
-    // Editing keys (below 20H) pass; a character the instrument cannot show is refused as it is typed.
-    const auto b = static_cast<unsigned char>(Key);
-    if (b >= 0x7F) Key = 0;
-}
+void TFormCommon::EditNameKeyPress(TObject*, char& Key) { FilterNameKey(Key); }
 
-void TFormCommon::EditNameKeyUp(TObject*, WORD&, TShiftState) {
-    std::string text = EditName->GetText();
-    std::string kept;
-    for (char c : text)
-        if (NameCharacter(c)) kept += c;
-    // Pasted text keeps only the characters the instrument shows.
-    if (kept != text) {
-        EditName->SetText(kept);
-        EditName->SetSelStart(static_cast<int>(kept.size()));
-    }
-    kept.resize(12, ' ');
-    std::array<std::uint8_t, 12> bytes{};
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(kept[i]);
-    SendAndStoreArray(pName, bytes);
-}
+void TFormCommon::EditNameKeyUp(TObject*, WORD&, TShiftState) { SendAndStoreArray(pName, NameFieldBytes(*EditName)); }
 
 // ----------------------------------------------------------------------------------------------- values
 

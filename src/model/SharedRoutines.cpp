@@ -223,12 +223,32 @@ std::string MakeDataFolder(const std::string& MakerFolder) {
 
 int PrintLineHeight() { return Printer().TextHeight("HHHHH") * 4 / 3; }
 
+namespace {
+
+constexpr const char* PrintFontName = "Courier New";
+constexpr int PrintFontSize = 10;
+constexpr int SmallestPrintFontSize = 6;
+
+// A table cell's text from x, at most Room pixels wide: a text too wide for the listing's font is printed in
+// the largest smaller size that fits (down to 6 points), centred on the same line, so that it stays inside
+// its cell and the table's border (a date with a 12-hour time, a long owner path).
+void PrintCellText(int X, int Y, int Room, const std::string& Text) {
+    IPrinter& printer = Printer();
+    int size = PrintFontSize;
+    const int height = printer.TextHeight("HHHHH");
+    while (size > SmallestPrintFontSize && printer.TextWidth(Text) > Room) printer.SetFont(PrintFontName, --size);
+    printer.TextOut(X, Y + (height - printer.TextHeight("HHHHH")) / 2, Text);
+    if (size != PrintFontSize) printer.SetFont(PrintFontName, PrintFontSize);
+}
+
+}  // namespace
+
 void BeginPrint() {
     IPrinter& printer = Printer();
     PageNumber = 1;
     printer.SetTitle(PrintDocumentTitle);
     printer.BeginDoc();
-    printer.SetFont("Courier New", 10);
+    printer.SetFont(PrintFontName, PrintFontSize);
 }
 
 void PrintPageFooter() {
@@ -267,7 +287,9 @@ void PrintElementRow(int Y, const TLibElem& Element, bool WithLocation) {
                                       DateToStr(Element.ModifiedDate) + "  " + TimeToStr(Element.ModifiedTime)};
     if (WithLocation) texts.push_back("Loc : " + OwnerPathText(&Element));
     const int textY = Y + (h - printer.TextHeight("HHHHH")) / 2;
-    for (std::size_t i = 0; i < texts.size(); ++i) printer.TextOut(columns[i] + 10, textY, texts[i]);
+    columns.push_back(w - 30);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        PrintCellText(columns[i] + 10, textY, columns[i + 1] - columns[i] - 20, texts[i]);
 }
 
 namespace {

@@ -142,6 +142,50 @@ TEST_F(MainLibraries, FileItemsFollowTheActiveWindowAndItsLibrary) {
     EXPECT_FALSE(f->NonLibrary(first));
 }
 
+// The last library window gone, however it was closed and wherever the focus went meanwhile (a message box,
+// another program), Close, Save As, Print, Save and Export are disabled in the menu and on the toolbar: a
+// click on them does nothing.
+TEST_F(MainLibraries, TheFileItemsGoOutWithTheLastLibraryWindow) {
+    StartAndWaitOutTheIntro();
+    TFormzelmo* f = Formzelmo;
+    struct Row {
+        const char* name;
+        std::function<void(TFormLibrary*)> close;
+    };
+    const Row rows[] = {
+        {"File > Close", [&](TFormLibrary*) { ChooseFromMenu(f, f->File1, f->FileCloseItem); }},
+        {"its Close button", [](TFormLibrary* w) { ClickAt(w->btnClose->GetHandle(), 5, 5); }},
+        {"its close box", [](TFormLibrary* w) { SendMessage(w->GetHandle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TFormLibrary* w = NewLibrary();
+        ASSERT_NE(w, nullptr);
+        ASSERT_TRUE(f->FileCloseItem->GetEnabled());
+        // The focus leaves the main window and comes back while the library window is open.
+        SendMessage(f->GetHandle(), WM_ACTIVATE, WA_INACTIVE, 0);
+        SendMessage(f->GetHandle(), WM_ACTIVATE, WA_ACTIVE, 0);
+        r.close(w);
+        ProcessPendingMessages();
+        ProcessPendingMessages();
+        ASSERT_TRUE(LibraryWindows().empty());
+        for (TubBarItem* item :
+             {f->FileCloseItem, f->FileSaveAsItem, f->FilePrintItem, f->FileSaveItem, f->FileExportto})
+            EXPECT_FALSE(item->GetEnabled()) << item->GetName();
+        Dialogs.clear();
+        ClickLink(ToolBarOf(f), f->FileSaveAsItem);
+        ChooseFromMenu(f, f->File1, f->FileSaveAsItem);
+        EXPECT_TRUE(Dialogs.empty());
+        // A disabled entry leaves its menu open: Escape closes it.
+        for (int i = 0; i < 2; ++i) {
+            keybd_event(VK_ESCAPE, 0, 0, 0);
+            keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+            ProcessPendingMessages();
+        }
+    }
+    EXPECT_TRUE(SaveWindowImage(f->GetHandle(), ScreenshotPath("file-items-without-a-library")));
+}
+
 TEST_F(MainLibraries, SaveAllSavesTheUnsavedLibrariesFirstToLast) {
     StartAndWaitOutTheIntro();
     TFormLibrary* saved = SavedLibrary("saved.Lib", 1);
@@ -277,6 +321,51 @@ TEST_F(MainLibraries, ClosingRecordsTheSavedLibrariesInWalkOrderAndTheNextStartR
     EXPECT_EQ(ini.ReadString("Desktop", "Library2", ""), File("c.Lib"));
 }
 
+// Libraries that nobody changed close without a question, however their windows were placed when the
+// desktop reopened them: saved by the program, never placed, stored beyond the main window or smaller than a
+// window can be. One changed library among them is still asked about.
+TEST_F(MainLibraries, UntouchedLibrariesOfTheDesktopCloseWithoutAQuestion) {
+    StartAndWaitOutTheIntro();
+    SavedLibrary("saved.Lib", 2);
+    SavedLibrary("changed.Lib", 1);
+    Click(Formzelmo->FileExitItem);
+    ASSERT_EQ(Formzelmo, nullptr);
+    struct TGeometry {
+        const char* name;
+        int left, top, width, height;
+    };
+    const TGeometry made[] = {{"never placed.Lib", -1, -1, -1, -1},
+                              {"beyond the window.Lib", 3000, 2500, 400, 300},
+                              {"tiny.Lib", 10, 10, 12, 8}};
+    TIniFile ini(SettingsFileName);
+    int n = ini.ReadInteger("Desktop", "Num Library", 0);
+    ASSERT_EQ(n, 2);
+    for (const TGeometry& g : made) {
+        TLibrary library;
+        library.Elements.push_back(CreateElementOfType(etPatch, &library));
+        library.WindowLeft = static_cast<std::int16_t>(g.left);
+        library.WindowTop = static_cast<std::int16_t>(g.top);
+        library.WindowWidth = static_cast<std::int16_t>(g.width);
+        library.WindowHeight = static_cast<std::int16_t>(g.height);
+        library.SaveToFile(File(g.name));
+        ini.WriteString("Desktop", "Library" + std::to_string(++n), File(g.name));
+    }
+    ini.WriteInteger("Desktop", "Num Library", n);
+    Boxes.clear();
+    Restart();
+    ASSERT_EQ(LibraryWindows().size(), 5u);
+    // One library changed: only it is asked about.
+    for (TFormLibrary* w : LibraryWindows())
+        if (w->Library()->GetName() == "changed.Lib") {
+            Activate(w);
+            ClickOn(w->NewPatch);
+        }
+    BoxAnswer = IDNO;
+    Click(Formzelmo->FileExitItem);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"changed.Lib Was Not Saved, Save It ?"}));
+    EXPECT_EQ(Formzelmo, nullptr);
+}
+
 TEST_F(MainLibraries, CancellingAQuestionKeepsTheProgramOpenAndRecordsNoLibrary) {
     StartAndWaitOutTheIntro();
     TFormLibrary* a = SavedLibrary("a.Lib", 1);
@@ -297,6 +386,36 @@ TEST_F(MainLibraries, CancellingAQuestionKeepsTheProgramOpenAndRecordsNoLibrary)
     EXPECT_TRUE(Formzelmo->FileSaveItem->GetEnabled());
     Activate(b);
     EXPECT_FALSE(Formzelmo->FileSaveItem->GetEnabled());
+}
+
+// A settings file that cannot be written (its place taken by a folder, which no user's rights get past)
+// does not cut the close short: the unsaved library is asked about, Yes saves it, and a message naming the
+// settings file comes once, after the question. The program still ends.
+TEST_F(MainLibraries, ASettingsFileThatCannotBeWrittenIsSaidAfterTheQuestions) {
+    StartAndWaitOutTheIntro();
+    TFormLibrary* fresh = NewLibrary();
+    ClickOn(fresh->NewPatch);
+    TFormLibrary* edited = SavedLibrary("edited.Lib", 1);
+    ClickOn(edited->NewPerformance);
+    const std::string settings = TIniFile(SettingsFileName).Path();
+    std::filesystem::remove(settings);
+    std::filesystem::create_directories(settings);
+    Boxes.clear();
+    BoxAnswer = IDYES;
+    Choose.push_back(File("fresh.Lib"));
+    // The main window's close box.
+    SendMessage(Formzelmo->GetHandle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ProcessPendingMessages();
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<std::string>{"Untitled.Lib Was Not Saved, Save It ?", "edited.Lib Was Not Saved, Save It ?",
+                                        "Unable to write to " + settings}));
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_EQ(Formzelmo, nullptr);
+    for (const auto& [name, elements] : {std::pair{"fresh.Lib", 1u}, std::pair{"edited.Lib", 2u}}) {
+        TLibrary reread;
+        reread.LoadFromFile(File(name));
+        EXPECT_EQ(reread.Elements.size(), elements) << name;
+    }
 }
 
 // One library that cannot be read (damaged, a named pipe, a folder, a device) does not end the reopening:
@@ -551,6 +670,47 @@ TEST_F(MainLibraries, WithoutAPrinterPrintWritesTheListingToThePdfFileTheUserNam
     ASSERT_NEAR(page.Width, 2480, 1);
     ASSERT_NEAR(page.Height, 3508, 1);
     ExpectListingOfThreeRows(page.Width, page.Height, h, [&](int x, int y) { return page.Dark(x, y); });
+}
+
+// The printed listing is a document, not a picture: its text is there to search and copy, six pages stay
+// small, and every row's texts stay inside the table's right border.
+TEST_F(MainLibraries, ThePrintedListingIsTextToSearchWithinTheTable) {
+    if (!PdfRendererInstalled()) GTEST_SKIP() << "poppler-utils is not installed: the PDF cannot be read";
+    StartAndWaitOutTheIntro();
+    TFormLibrary* w = NewLibrary();
+    TLibrary& library = *w->Library();
+    std::vector<std::string> names;
+    for (int i = 1; i <= 125; ++i) {
+        names.push_back("Warm Pad " + std::to_string(1000 + i).substr(1));
+        library.Elements.push_back(CreateElementOfType(i % 3 == 0 ? etPerformance : etPatch, &library));
+        library.Elements.back()->SetName(names.back(), false);
+        library.Elements.back()->ModifiedTime = 0.999;  // 23:58:33, the widest time of the day
+    }
+    w->RefreshList();
+    const std::string pdf = File("six pages.pdf");
+    SetPrintTarget(TPrintTarget::PdfFile, pdf);
+    Click(Formzelmo->FilePrintItem);
+    EXPECT_TRUE(Boxes.empty());
+    ASSERT_EQ(PdfPageCount(pdf), 6);
+    const std::string text = PdfText(pdf);
+    for (const std::string& name : names) EXPECT_NE(text.find(name), std::string::npos) << name;
+    EXPECT_NE(text.find("Library Untitled.Lib"), std::string::npos);
+    EXPECT_NE(text.find("Page N\u00ba 6"), std::string::npos);
+    const auto size = std::filesystem::file_size(pdf);
+    RecordProperty("PdfBytes", static_cast<int>(size));
+    EXPECT_LT(size, 100u * 1024u) << "six pages of text";
+
+    // Nothing is drawn right of the table's right border (page width - 90) but the border itself.
+    const TGreyPage page = RenderPdfPage(pdf, 1, TPrinter::DotsPerInch, ScreenshotPath("printed-six-pages-1"));
+    ASSERT_GT(page.Width, 0);
+    BeginPrint();
+    const int h = PrintLineHeight();
+    const int border = Printer()->PageWidth() - 90;
+    Printer()->Abort();
+    int beyond = 0;
+    for (int y = 4 * h + 10; y < page.Height; ++y)
+        for (int x = border + 3; x < page.Width; ++x) beyond += page.Dark(x, y) ? 1 : 0;
+    EXPECT_EQ(beyond, 0);
 }
 
 // ---------------------------------------------------------------------------------------------- trash

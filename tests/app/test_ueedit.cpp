@@ -214,15 +214,22 @@ TEST_F(PropertiesWindows, ANameTakesOnlyCharactersTheInstrumentHoldsSoNoDataSetC
              for (char c : std::string(" 2")) SendMessage(h, WM_CHAR, static_cast<WPARAM>(c), 0);
          },
          "Piano 2"},
-        {"an accented letter typed", etPatch, [](HWND h) { SendMessage(h, WM_CHAR, 0xE9, 0); }, "Piano"},
+        {"an accented letter typed, as its plain letter", etPatch, [](HWND h) { SendMessage(h, WM_CHAR, 0xE9, 0); },
+         "Pianoe"},
         {"a euro sign typed in a performance's name", etPerformance, [](HWND h) { SendMessage(h, WM_CHAR, 0x80, 0); },
          "Piano"},
-        {"a paste with an accented letter", etRhythm,
+        {"a paste with an accented letter, as its plain letter", etRhythm,
          [](HWND h) {
              SetClipboardText(" Caf\xE9");
              SendMessage(h, WM_PASTE, 0, 0);
          },
-         "Piano"},
+         "Piano Cafe"},
+        {"a paste with a letter and a sign that have no plain letter", etRhythm,
+         [](HWND h) {
+             SetClipboardText(" \xDF\x80!");
+             SendMessage(h, WM_PASTE, 0, 0);
+         },
+         "Piano !"},
         {"a paste of plain letters", etRhythm,
          [](HWND h) {
              SetClipboardText(" Kit");

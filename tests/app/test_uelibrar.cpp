@@ -19,6 +19,7 @@
 #include "platform/vcl/Printers.h"
 #include "platform/win/Locale.h"
 #include "support/PdfPages.h"
+#include "support/vcl/ClipboardText.h"
 #include "support/vcl/QueuedInput.h"
 
 namespace zel::test {
@@ -818,20 +819,38 @@ TEST_F(LibraryWindow, TheCloseQuestionKeepsTheWindowUnlessTheChangesAreSavedOrGi
     EXPECT_EQ(reread.Elements[0]->GetName(), "E0");
 }
 
+// Any change of the notes counts, typed or not; the caret waits in the notes at every opening, whichever
+// control had the focus when the window last closed.
 TEST_F(LibraryWindow, TheCommentKeepsTheLibrarySavedOnlyWhenNothingChanged) {
     TFormLibrary* form = OpenWith({etPatch});
-    form->Library()->Notes.Add("first line");
     struct Row {
         const char* name;
         int saved;
-        bool type;  // a key typed in the notes
+        std::function<void(TMemo*)> edit;  // what is done in the notes, nothing when empty
         int after;
     };
-    const Row rows[] = {{"saved, nothing typed", 1, false, 1},
-                        {"saved, a key typed", 1, true, 0},
-                        {"unsaved, nothing typed", 0, false, 0}};
+    const Row rows[] = {
+        {"saved, nothing typed", 1, nullptr, 1},
+        {"saved, a key typed", 1, [](TMemo* m) { m->Perform(WM_CHAR, 'x', 0); }, 0},
+        {"saved, a character taken away with Delete", 1, [](TMemo* m) { m->Perform(WM_KEYDOWN, VK_DELETE, 0); }, 0},
+        {"saved, text pasted", 1,
+         [](TMemo* m) {
+             ASSERT_TRUE(PutClipboardText("pasted "));
+             m->Perform(WM_PASTE, 0, 0);
+         },
+         0},
+        {"saved, a word cut", 1,
+         [](TMemo* m) {
+             m->Perform(EM_SETSEL, 0, 6);
+             m->Perform(WM_CUT, 0, 0);
+         },
+         0},
+        {"unsaved, nothing typed", 0, nullptr, 0},
+    };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
+        form->Library()->Notes.Clear();
+        form->Library()->Notes.Add("first line");
         form->Library()->Saved = static_cast<std::uint8_t>(r.saved);
         TFormcomment* comment = Formcomment;
         ASSERT_NE(comment, nullptr);
@@ -841,11 +860,16 @@ TEST_F(LibraryWindow, TheCommentKeepsTheLibrarySavedOnlyWhenNothingChanged) {
             if (answered || !comment->GetVisible()) return;
             answered = true;
             EXPECT_EQ(comment->Memo->Lines()->Strings(0), "first line");
-            if (r.type) comment->Memo->Perform(WM_CHAR, 'x', 0);
+            EXPECT_EQ(GetFocus(), comment->Memo->GetHandle());
+            EXPECT_EQ(comment->Memo->GetSelStart(), 0);
+            if (r.edit) r.edit(comment->Memo);
+            // The focus leaves the notes before the window closes.
+            comment->OKBtn->SetFocus();
             comment->OKBtnClick(comment->OKBtn);
         };
         ClickControl(form->Speedcomment);
         Application->OnIdle = nullptr;
+        EXPECT_TRUE(answered);
         EXPECT_EQ(form->Library()->Saved, r.after);
     }
 }

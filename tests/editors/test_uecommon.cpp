@@ -181,21 +181,45 @@ TEST_F(CommonEditor, TypingANameSendsTheTwelveCharactersAtEachKeyReleaseAndUndoR
     EXPECT_EQ(editor->EditName->GetText(), "Pa");
 }
 
-TEST_F(CommonEditor, ANameCharacterTheInstrumentCannotShowIsRefusedAndSendsNothing) {
+// A letter the instrument cannot store is stored as its plain letter, typed or pasted; a character with no
+// plain letter is refused and, typed, sends nothing.
+TEST_F(CommonEditor, AnAccentedLetterInTheNameIsStoredAsItsPlainLetter) {
     TFormCommon* editor = Open();
     Click(editor->EditName);
+    Key('A', {VK_CONTROL});
+    // A key of the layout that types a character: its press, the character and its release.
+    const auto typeCharacter = [&](unsigned char c) {
+        const HWND h = editor->EditName->GetHandle();
+        PostMessage(h, WM_KEYDOWN, VK_OEM_7, 1);
+        PostMessage(h, WM_CHAR, c, 1);
+        PostMessage(h, WM_KEYUP, VK_OEM_7, static_cast<LPARAM>(0xC0000001));
+        RunQueue();
+    };
+    Type("Caf");
+    Sim.ClearLog();
+    typeCharacter(0xE9);
+    Type(" Pad");
+    const std::vector<std::string> sent = Received();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.front(), "F0 41 10 6A 12 03 00 00 00 43 61 66 65 20 20 20 20 20 20 20 20 0E F7");
+    EXPECT_EQ(sent.back(), "F0 41 10 6A 12 03 00 00 00 43 61 66 65 20 50 61 64 20 20 20 20 59 F7");
+    EXPECT_EQ(patch_->GetName(), "Cafe Pad");
+    EXPECT_EQ(editor->EditName->GetText(), "Cafe Pad");
+
+    // The euro sign has no plain letter: nothing changes and nothing is sent.
     const TBytes before = CommonData(*patch_);
-    // An accented letter typed, then a pasted text with one in it.
-    PostMessage(editor->EditName->GetHandle(), WM_CHAR, 0xE9, 0);
-    Key(VK_RIGHT);
+    Sim.ClearLog();
+    typeCharacter(0x80);
     EXPECT_TRUE(Received().empty());
     EXPECT_EQ(CommonData(*patch_), before);
-    EXPECT_EQ(editor->CurrentUndoList()->Count(), 0);
+    EXPECT_EQ(editor->EditName->GetText(), "Cafe Pad");
+
+    // A pasted text is stored with the plain letters too.
     editor->EditName->SetText(std::string("Caf\xE9", 4));
     Key(VK_RIGHT);
-    EXPECT_EQ(Received(), (std::vector<std::string>{"F0 41 10 6A 12 03 00 00 00 43 61 66 20 20 20 20 20 20 20 20 20 "
-                                                    "53 F7"}));
-    EXPECT_EQ(editor->EditName->GetText(), "Caf");
+    EXPECT_EQ(Received(), (std::vector<std::string>{"F0 41 10 6A 12 03 00 00 00 43 61 66 65 20 20 20 20 20 20 20 20 "
+                                                    "0E F7"}));
+    EXPECT_EQ(editor->EditName->GetText(), "Cafe");
     EXPECT_TRUE(Boxes.empty());
 }
 

@@ -385,7 +385,7 @@ TEST(LibraryOfForm, TheRootLibraryOfTheShownElement) {
 // -------------------------------------------------------------------------------------------- printing
 
 // Records what is drawn: "T x,y text", "L x1,y1 x2,y2", "NewPage", ...; texts are 30 pixels high and
-// 10 pixels wide per character.
+// As many pixels wide per character as the font has points (10 at the listing's size), three times that high.
 class TRecordingPrinter : public IPrinter {
 public:
     void SetTitle(const std::string& title) override { Log.push_back("Title " + title); }
@@ -396,9 +396,10 @@ public:
     int PageHeight() override { return 1500; }
     void SetFont(const std::string& name, int size) override {
         Log.push_back("Font " + name + " " + std::to_string(size));
+        size_ = size;
     }
-    int TextWidth(const std::string& text) override { return 10 * static_cast<int>(text.size()); }
-    int TextHeight(const std::string&) override { return 30; }
+    int TextWidth(const std::string& text) override { return size_ * static_cast<int>(text.size()); }
+    int TextHeight(const std::string&) override { return 3 * size_; }
     void TextOut(int x, int y, const std::string& text) override {
         Log.push_back("T " + std::to_string(x) + "," + std::to_string(y) + " " + text);
     }
@@ -407,6 +408,9 @@ public:
                       std::to_string(y2));
     }
     std::vector<std::string> Log;
+
+private:
+    int size_ = 10;
 };
 
 struct PrintScope : ShellScope {
@@ -442,19 +446,24 @@ TEST(Printing, ElementRowColumnsWithAndWithoutLocation) {
     Stamp(t.deepPatch);
     const std::string when = DateToStr(t.deepPatch.ModifiedDate) + "  " + TimeToStr(t.deepPatch.ModifiedTime);
 
-    // Page width 1060: W = 1000; with location c = 200, s = 66.
+    // Page width 1060: W = 1000; with location c = 200, s = 66. The date and time (20 characters, 200 pixels)
+    // have 180 pixels inside their cell: they are printed at 9 points, a pixel lower to keep their line.
+    ASSERT_EQ(when.size(), 20u);
     PrintElementRow(100, t.deepPatch, true);
-    EXPECT_EQ(s.Printer.Log, (std::vector<std::string>{"L 30,100 30,140", "L 230,100 230,140", "L 430,100 430,140",
-                                                       "L 564,100 564,140", "L 764,100 764,140", "L 970,100 970,140",
-                                                       "T 40,105 Patch", "T 240,105 Piano", "T 440,105 User : 12",
-                                                       "T 574,105 " + when, "T 774,105 Loc : Studio\\Leads"}));
+    EXPECT_EQ(s.Printer.Log,
+              (std::vector<std::string>{"L 30,100 30,140", "L 230,100 230,140", "L 430,100 430,140",
+                                        "L 564,100 564,140", "L 764,100 764,140", "L 970,100 970,140", "T 40,105 Patch",
+                                        "T 240,105 Piano", "T 440,105 User : 12", "Font Courier New 9",
+                                        "T 574,106 " + when, "Font Courier New 10", "T 774,105 Loc : Studio\\Leads"}));
 
-    // Without location: c = 250, no fifth column.
+    // Without location: c = 250, no fifth column; the date and time have 170 pixels: 8 points.
     s.Printer.Log.clear();
     PrintElementRow(100, t.deepPatch, false);
-    EXPECT_EQ(s.Printer.Log, (std::vector<std::string>{"L 30,100 30,140", "L 280,100 280,140", "L 530,100 530,140",
-                                                       "L 780,100 780,140", "L 970,100 970,140", "T 40,105 Patch",
-                                                       "T 290,105 Piano", "T 540,105 User : 12", "T 790,105 " + when}));
+    EXPECT_EQ(s.Printer.Log,
+              (std::vector<std::string>{"L 30,100 30,140", "L 280,100 280,140", "L 530,100 530,140",
+                                        "L 780,100 780,140", "L 970,100 970,140", "T 40,105 Patch", "T 290,105 Piano",
+                                        "T 540,105 User : 12", "Font Courier New 9", "Font Courier New 8",
+                                        "T 790,108 " + when, "Font Courier New 10"}));
 }
 
 // Only the rules (horizontal lines from x 30), page breaks and centred texts of a log.

@@ -33,6 +33,14 @@ bool Render(const std::string& pdf, int Page, int Dpi, const char* Format, const
 
 }  // namespace
 
+std::string PdfText(const std::string& pdf) {
+    TempDir dir;
+    const std::string out = dir.File("text.txt");
+    const std::string command = "pdftotext -layout '" + pdf + "' '" + out + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0) return {};
+    return ReadAll(out);
+}
+
 TGreyPage RenderPdfPage(const std::string& pdf, int Page, int Dpi, const std::string& PngFile) {
     if (!PngFile.empty()) {
         const std::filesystem::path png(PngFile);

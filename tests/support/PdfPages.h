@@ -13,6 +13,10 @@ int PdfPageCount(const std::string& pdf);
 // Whether pdftoppm is on the PATH; a test that renders skips with a message naming the package when not.
 bool PdfRendererInstalled();
 
+// The text of a PDF file as poppler's pdftotext reads it (UTF-8, pages in order, each line of the page as a
+// line), empty when it cannot be read.
+std::string PdfText(const std::string& pdf);
+
 // One rendered page, one byte of grey level (0 black, 255 white) per pixel.
 struct TGreyPage {
     int Width = 0;

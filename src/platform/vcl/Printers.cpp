@@ -114,16 +114,26 @@ void SetPrintTarget(TPrintTarget Target, const std::string& Path) {
     if (Target == TPrintTarget::PngPages && !targetPath.isEmpty()) QDir().mkpath(targetPath);
 }
 
+// A page is drawn through the canvas's DC: its text and lines go to the painter as text and lines, so that
+// a PDF holds text to search and copy and a printer gets its own fonts' outlines; anything else the canvas
+// draws lands in the page's image, transparent where nothing was drawn, which goes onto the page over them.
 struct TPrinter::TJob {
     std::unique_ptr<QPrinter> device;
     // The PDF-file printer writes a temporary file beside the chosen one and renames it over that file
     // when the job ends, so a failed or aborted job leaves an old file of that name as it was.
     std::string pdfFile;
     QString pdfTemp;
-    QPainter painter;
-    QImage page;
+    QPainter painter;  // on the device, or on the sheet for PNG pages
+    QImage sheet;      // a PNG page: white, drawn on as a printer's page is
+    QImage page;       // what the canvas draws as pixels
     HDC dc = nullptr;
     int pageNumber = 1;
+
+    // Starts the painter on a blank PNG page.
+    void StartSheet() {
+        sheet.fill(Qt::white);
+        if (!painter.begin(&sheet)) throw EPrinter("The page cannot be printed");
+    }
 };
 
 // Draws on the job's current page; with no job running there is nothing to draw on.
@@ -203,9 +213,19 @@ void TPrinter::BeginDoc() {
         throw EPrinter("The printer cannot be opened");
     const QSize size = job->device != nullptr ? PageSize(job->device->pageLayout()) : TargetPageSize(chosen_);
     if (size.isEmpty()) throw EPrinter("The printer has no printable area");
-    job->page = QImage(size, QImage::Format_RGB32);
-    job->page.fill(Qt::white);
+    job->page = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    job->page.fill(Qt::transparent);
+    // The painter's units are pixels at 300 dots per inch, whatever resolution the device settled on.
+    if (job->device != nullptr) {
+        const double sx = job->device->logicalDpiX() / static_cast<double>(DotsPerInch);
+        const double sy = job->device->logicalDpiY() / static_cast<double>(DotsPerInch);
+        if (sx != 1.0 || sy != 1.0) job->painter.scale(sx, sy);
+    } else {
+        job->sheet = QImage(size, QImage::Format_RGB32);
+        job->StartSheet();
+    }
     job->dc = CreateImageDC(&job->page);
+    SetDCVectorPainter(job->dc, &job->painter);
     for (const QString& file : printedPages) QFile::remove(file);
     printedPages.clear();
     job_ = job.release();
@@ -213,11 +233,13 @@ void TPrinter::BeginDoc() {
 }
 
 void TPrinter::SendPage() {
-    if (job_->device != nullptr) {
-        job_->painter.drawImage(job_->painter.viewport(), job_->page);
-    } else {
+    // Only where the canvas drew pixels does the page's image go onto the page.
+    const QRect drawn = TakeDCTouchedArea(job_->dc).boundingRect() & job_->page.rect();
+    if (!drawn.isEmpty()) job_->painter.drawImage(drawn, job_->page, drawn);
+    if (job_->device == nullptr) {
+        job_->painter.end();
         const QString file = QDir(targetPath).filePath(QString("page-%1.png").arg(job_->pageNumber));
-        if (!job_->page.save(file, "PNG", 80)) throw EPrinter("The page cannot be printed");
+        if (!job_->sheet.save(file, "PNG", 80)) throw EPrinter("The page cannot be printed");
         printedPages.push_back(file);
     }
 }
@@ -227,7 +249,8 @@ void TPrinter::NewPage() {
     SendPage();
     if (job_->device != nullptr && !job_->device->newPage()) throw EPrinter("The page cannot be printed");
     ++job_->pageNumber;
-    job_->page.fill(Qt::white);
+    job_->page.fill(Qt::transparent);
+    if (job_->device == nullptr) job_->StartSheet();
 }
 
 void TPrinter::EndDoc() {
@@ -255,6 +278,7 @@ void TPrinter::Abort() {
 
 void TPrinter::EndJob() {
     canvas_->SetHandle(nullptr);
+    SetDCVectorPainter(job_->dc, nullptr);
     DeleteImageDC(job_->dc);
     if (job_->painter.isActive()) job_->painter.end();
     if (!job_->pdfTemp.isEmpty()) QFile::remove(job_->pdfTemp);

@@ -5,9 +5,11 @@
 // whose name it asks for (a save dialog in the documents folder) when the job starts. It is the default
 // when the system has no default printer, so that a machine without a printer still prints.
 //
-// Pages are drawn at a fixed 300 dots per inch whatever the device, so that what is laid out in printer
-// pixels keeps its proportions on every printer; each finished page goes to the device scaled to its
-// printable area. Tests send the jobs to a PDF file or to PNG page images instead.
+// Pages are laid out at a fixed 300 dots per inch whatever the device, so that what is laid out in printer
+// pixels keeps its proportions on every printer; each page goes to the device scaled to its printable area.
+// Text and lines reach the device as text and lines (a PDF's text can be searched and copied); whatever
+// else the canvas draws goes as a picture of the pixels drawn. Tests send the jobs to a PDF file or to PNG
+// page images instead.
 #include <string>
 
 #include "platform/rtl/StringList.h"

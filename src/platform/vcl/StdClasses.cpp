@@ -857,8 +857,19 @@ TEditAnswer EditKeyMessage(HWND hwnd, TEditState& st, UINT msg, WPARAM wp, LPARA
                 }
                 case VK_LEFT: caret = std::max(0, caret - 1); break;
                 case VK_RIGHT: caret = std::min(len, caret + 1); break;
-                case VK_HOME: caret = 0; break;
-                case VK_END: caret = len; break;
+                case VK_HOME:
+                case VK_END: {
+                    // A multi-line edit goes to the start or end of the caret's line; with Ctrl, and in a
+                    // single line, to the start or end of the whole text.
+                    const bool home = wp == VK_HOME;
+                    if (!(style & ES_MULTILINE) || GetKeyState(VK_CONTROL) < 0) {
+                        caret = home ? 0 : len;
+                        break;
+                    }
+                    const auto [start, length] = st.text[static_cast<std::size_t>(st.text.LineOf(caret))];
+                    caret = home ? start : start + length;
+                    break;
+                }
                 case VK_DELETE:
                     if (shift) return SendMessage(hwnd, WM_CUT, 0, 0);
                     if (style & ES_READONLY) return 0;

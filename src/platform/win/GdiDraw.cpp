@@ -211,9 +211,33 @@ TMask StrokeMask(const std::vector<QPoint>& pts, int width, bool closed) {
     return m;
 }
 
+// The lines as lines on a printer's painter, through the centres of the pixels the pen would set.
+void PaintPolylineAsLines(TDeviceContext* dc, const POINT* pts, int n, bool closed) {
+    QPainter& p = *dc->Vector;
+    p.save();
+    p.setClipRegion(EffectiveClipRegion(dc));
+    const TPenObject& pen = *dc->S.Pen;
+    QPen line(ToQColor(pen.DCPen ? dc->S.DCPenColor : pen.Color), std::max(1, pen.Width), Qt::SolidLine,
+              pen.Width > 1 ? Qt::RoundCap : Qt::SquareCap, pen.Width > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    if (const std::vector<int> dashes = DashesOf(pen.Style); pen.Width == 1 && !dashes.empty())
+        line.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
+    p.setPen(line);
+    p.setBrush(Qt::NoBrush);
+    QPolygonF poly;
+    for (int i = 0; i < n; ++i) poly << QPointF(pts[i].x + DX(dc) + 0.5, pts[i].y + DY(dc) + 0.5);
+    if (closed) p.drawPolygon(poly);
+    else p.drawPolyline(poly);
+    p.restore();
+}
+
 // Draws the lines through logical points with the DC's pen; each segment leaves out its end point.
 void DrawPolyline(TDeviceContext* dc, const POINT* pts, int n, bool closed) {
     if (NullPen(dc) || n < 2) return;
+    if (dc->Vector != nullptr && dc->S.Rop2 == R2_COPYPEN &&
+        (dc->S.BkMode == TRANSPARENT || DashesOf(dc->S.Pen->Style).empty())) {
+        PaintPolylineAsLines(dc, pts, n, closed);
+        return;
+    }
     QImage* img = SurfaceOf(dc);
     if (img == nullptr) return;
     const TPatternSource pen = PenSource(dc);

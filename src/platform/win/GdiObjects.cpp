@@ -834,13 +834,23 @@ QImage* DCImage(HDC hdc) {
     TDeviceContext* dc = CheckDC(hdc);
     return dc != nullptr ? SurfaceOf(dc) : nullptr;
 }
+void SetDCVectorPainter(HDC hdc, QPainter* painter) {
+    if (TDeviceContext* dc = CheckDC(hdc)) dc->Vector = painter;
+}
 void DeleteImageDC(HDC dc) { DeleteDC(dc); }
 QRegion TakeDCTouchedArea(HDC hdc) {
     TDeviceContext* dc = CheckDC(hdc);
     if (dc == nullptr || !dc->Touched) return QRegion();
+    const QRegion area = EffectiveClipRegion(dc);
+    dc->Touched = false;
+    return area;
+}
+QRegion EffectiveClipRegion(TDeviceContext* dc) {
+    // Working the clip out reaches for the surface's size, which draws nothing on it.
+    const bool touched = dc->Touched;
     QRegion area;
     for (const RECT& r : EffectiveClip(dc).Rects) area += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    dc->Touched = false;
+    dc->Touched = touched;
     return area;
 }
 void SetDCDeviceOrigin(HDC hdc, POINT origin) {

@@ -1,8 +1,10 @@
 #pragma once
 // Private: the objects behind the drawing layer's handles, shared by its .cpp files.
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QRawFont>
+#include <QRegion>
 
 #include <array>
 #include <cstdint>
@@ -10,6 +12,8 @@
 #include <vector>
 
 #include "platform/win/Gdi.h"
+
+class QPainter;
 
 namespace zel {
 
@@ -135,6 +139,8 @@ struct TDeviceContext {
     TRegionData ClipCache;
     RECT ClipCacheBounds;  // the surface size the cache was made for
     bool Touched = false;  // the surface was reached (drawn on or read) since TakeDCTouchedArea
+    // A printer's page: text and plain lines go to this painter as shapes, in image coordinates.
+    QPainter* Vector = nullptr;
 };
 
 // Handle checks: live objects only.
@@ -149,6 +155,9 @@ void RegisterObject(TGdiObject* obj);
 QImage* SurfaceOf(TDeviceContext* dc);
 bool IsMonoSurface(TDeviceContext* dc);
 const TRegionData& EffectiveClip(TDeviceContext* dc);
+// The effective clip as a Qt region (image coordinates).
+QRegion EffectiveClipRegion(TDeviceContext* dc);
+inline QColor ToQColor(COLORREF c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 void InvalidateClip(TDeviceContext* dc);
 // Logical to image coordinates.
 inline int DX(TDeviceContext* dc) { return dc->S.ViewportOrg.x - dc->S.WindowOrg.x + dc->DeviceOrigin.x; }

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QRegion>
 
+class QPainter;
+
 #include "platform/win/WinTypes.h"
 
 namespace zel {
@@ -17,6 +19,11 @@ HDC CreateImageDC(QImage* image);
 void SetDCImage(HDC dc, QImage* image);
 // The image a DC draws into (a memory DC: its selected bitmap's image); nullptr for an unknown handle.
 QImage* DCImage(HDC dc);
+// Makes an image DC draw its text and its lines of a solid or styled pen (copied, not mixed with what is
+// there) onto the painter, in the image's coordinates, instead of into the image: a printer's page, where
+// they stay text and lines. Everything else still lands in the image, and TakeDCTouchedArea says where.
+// nullptr goes back to the image alone.
+void SetDCVectorPainter(HDC dc, QPainter* painter);
 // Frees a DC made by CreateImageDC; the image is left alone. Objects selected into it are not deleted.
 void DeleteImageDC(HDC dc);
 // Where the DC may have drawn since the last call, in its image's coordinates: its clip (device clip and

@@ -29,12 +29,63 @@ int Width(TFontObject* f, TDeviceContext* dc, std::string_view s) {
     return w;
 }
 
+// Paints the characters of s with their cell's top-left corner at the painter's origin, character i at
+// pos[i] (pos[s.size()] is the run's advance), with the font's underline and strike-out and, when underline
+// is a character's index, that character underlined.
+void PaintGlyphs(QPainter& p, TFontObject* f, std::string_view s, const std::vector<int>& pos, int underline,
+                 const QColor& color) {
+    const TEXTMETRIC& tm = f->Metrics;
+    const int width = pos.back();
+    QGlyphRun run;
+    run.setRawFont(f->Raw);
+    QList<quint32> glyphs;
+    QList<QPointF> points;
+    for (size_t i = 0; i < s.size(); ++i) {
+        glyphs.push_back(f->Glyph[static_cast<unsigned char>(s[i])]);
+        points.push_back(QPointF(pos[i], tm.tmAscent));
+    }
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(points);
+    p.setPen(color);
+    p.drawGlyphRun(QPointF(0, 0), run);
+    // The font's underline and strike-out span the run's whole advance, trailing spaces included, as far
+    // as its extent reaches (the toolkit's own lines follow the glyphs' ink and may stop short).
+    const int thickness = std::max(1, qRound(f->Raw.lineThickness()));
+    if (f->Log.lfUnderline != 0) {
+        const int y = std::min(tm.tmAscent + std::max(1, qRound(f->Raw.underlinePosition())),
+                               std::max(tm.tmAscent, tm.tmHeight - thickness));
+        p.fillRect(QRect(0, y, width, thickness), color);
+    }
+    if (f->Log.lfStrikeOut != 0)
+        p.fillRect(QRect(0, tm.tmAscent - std::max(1, tm.tmAscent / 3), width, thickness), color);
+    if (underline >= 0 && static_cast<size_t>(underline) < s.size()) {
+        p.fillRect(QRect(pos[static_cast<size_t>(underline)], tm.tmAscent + 1,
+                         pos[static_cast<size_t>(underline) + 1] - pos[static_cast<size_t>(underline)], 1),
+                   color);
+    }
+}
+
+// The run as text on a printer's painter (DrawRun's arguments, in image coordinates).
+void PaintRunAsText(TDeviceContext* dc, TFontObject* f, int ox, int oy, std::string_view s, const std::vector<int>& pos,
+                    const RECT* clipDev, bool opaque, int underline) {
+    QPainter& p = *dc->Vector;
+    p.save();
+    QRegion area = EffectiveClipRegion(dc);
+    if (clipDev != nullptr)
+        area &= QRect(clipDev->left, clipDev->top, clipDev->right - clipDev->left, clipDev->bottom - clipDev->top);
+    p.setClipRegion(area);
+    const double angle = f->Log.lfEscapement / 10.0;
+    if (opaque && angle == 0) p.fillRect(QRect(ox, oy, pos.back(), f->Metrics.tmHeight), ToQColor(dc->S.BkColor));
+    p.translate(ox, oy);
+    if (angle != 0) p.rotate(-angle);
+    if (!s.empty()) PaintGlyphs(p, f, s, pos, underline, ToQColor(dc->S.TextColor));
+    p.restore();
+}
+
 // Draws glyphs with their top-left cell corner at logical (x, top); optional clip rectangle (logical), optional
 // opaque background, optional underlined character.
 void DrawRun(TDeviceContext* dc, int x, int top, std::string_view s, const int* dx, const RECT* clip, bool opaque,
              int underline) {
-    QImage* img = SurfaceOf(dc);
-    if (img == nullptr) return;
     TFontObject* f = CurrentFont(dc);
     const TEXTMETRIC& tm = f->Metrics;
     std::vector<int> pos(s.size() + 1, 0);
@@ -43,11 +94,17 @@ void DrawRun(TDeviceContext* dc, int x, int top, std::string_view s, const int* 
     }
     const int width = pos.back();
     const int ox = x + DX(dc), oy = top + DY(dc);
-    const double angle = f->Log.lfEscapement / 10.0;
-    RECT cell{ox, oy, ox + width, oy + tm.tmHeight};
     RECT clipDev{};
     if (clip != nullptr)
         clipDev = RECT{clip->left + DX(dc), clip->top + DY(dc), clip->right + DX(dc), clip->bottom + DY(dc)};
+    if (dc->Vector != nullptr && !f->Raster) {
+        PaintRunAsText(dc, f, ox, oy, s, pos, clip != nullptr ? &clipDev : nullptr, opaque, underline);
+        return;
+    }
+    QImage* img = SurfaceOf(dc);
+    if (img == nullptr) return;
+    const double angle = f->Log.lfEscapement / 10.0;
+    RECT cell{ox, oy, ox + width, oy + tm.tmHeight};
     auto clipped = [&](RECT r) {
         if (clip == nullptr) return r;
         return RECT{std::max(r.left, clipDev.left), std::max(r.top, clipDev.top), std::min(r.right, clipDev.right),
@@ -103,33 +160,7 @@ void DrawRun(TDeviceContext* dc, int x, int top, std::string_view s, const int* 
         p.setRenderHint(QPainter::Antialiasing, f->Antialias);
         p.translate(ox - box.left, oy - box.top);
         if (angle != 0) p.rotate(-angle);
-        QGlyphRun run;
-        run.setRawFont(f->Raw);
-        QList<quint32> glyphs;
-        QList<QPointF> points;
-        for (size_t i = 0; i < s.size(); ++i) {
-            glyphs.push_back(f->Glyph[static_cast<unsigned char>(s[i])]);
-            points.push_back(QPointF(pos[i], tm.tmAscent));
-        }
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(points);
-        p.setPen(Qt::black);
-        p.drawGlyphRun(QPointF(0, 0), run);
-        // The font's underline and strike-out span the run's whole advance, trailing spaces included, as far
-        // as its extent reaches (the toolkit's own lines follow the glyphs' ink and may stop short).
-        const int thickness = std::max(1, qRound(f->Raw.lineThickness()));
-        if (f->Log.lfUnderline != 0) {
-            const int y = std::min(tm.tmAscent + std::max(1, qRound(f->Raw.underlinePosition())),
-                                   std::max(tm.tmAscent, tm.tmHeight - thickness));
-            p.fillRect(QRect(0, y, width, thickness), Qt::black);
-        }
-        if (f->Log.lfStrikeOut != 0)
-            p.fillRect(QRect(0, tm.tmAscent - std::max(1, tm.tmAscent / 3), width, thickness), Qt::black);
-        if (underline >= 0 && static_cast<size_t>(underline) < s.size()) {
-            p.fillRect(QRect(pos[static_cast<size_t>(underline)], tm.tmAscent + 1,
-                             pos[static_cast<size_t>(underline) + 1] - pos[static_cast<size_t>(underline)], 1),
-                       Qt::black);
-        }
+        PaintGlyphs(p, f, s, pos, underline, Qt::black);
     }
     TMask m;
     m.Box = box;

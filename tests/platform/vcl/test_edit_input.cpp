@@ -318,6 +318,46 @@ TEST_F(EditInput, TypingPastTheRightEdgeTellsTheParentTheTextScrolled) {
     form->WindowProc = old;
 }
 
+// Home and End keep to the caret's line in a multi-line edit; with Ctrl, and in a single line, they go to the
+// ends of the whole text. Shift extends the selection from where the caret was.
+TEST_F(EditInput, HomeAndEndGoToTheEndsOfTheCaretsLine) {
+    const std::string lines = "first line\r\nsecond\r\nthird";  // lines at 0-10, 12-18, 20-25
+    struct Row {
+        const char* name;
+        DWORD style;
+        int caret;
+        BYTE modifier;
+        BYTE key;
+        DWORD selStart, selEnd;  // the selection afterwards, as EM_GETSEL gives it
+    };
+    const Row rows[] = {
+        {"End in the middle line", ES_MULTILINE, 14, 0, VK_END, 18, 18},
+        {"Home in the middle line", ES_MULTILINE, 14, 0, VK_HOME, 12, 12},
+        {"Shift+End selects to the line's end", ES_MULTILINE, 14, VK_SHIFT, VK_END, 14, 18},
+        {"Shift+Home selects to the line's start", ES_MULTILINE, 14, VK_SHIFT, VK_HOME, 12, 14},
+        {"End on the first line stops before its line break", ES_MULTILINE, 0, 0, VK_END, 10, 10},
+        {"End on the last line", ES_MULTILINE, 21, 0, VK_END, 25, 25},
+        {"Home at a line's start stays", ES_MULTILINE, 12, 0, VK_HOME, 12, 12},
+        {"Ctrl+End goes to the end of the text", ES_MULTILINE, 14, VK_CONTROL, VK_END, 25, 25},
+        {"Ctrl+Home goes to the start of the text", ES_MULTILINE, 14, VK_CONTROL, VK_HOME, 0, 0},
+        {"End in a single line", 0, 3, 0, VK_END, 11, 11},
+        {"Shift+Home in a single line", 0, 3, VK_SHIFT, VK_HOME, 0, 3},
+    };
+    HWND multi = MakeEdit(ES_MULTILINE, lines);
+    HWND single = MakeEdit(0, "single line");
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        HWND h = r.style & ES_MULTILINE ? multi : single;
+        SetFocus(h);
+        Select(h, r.caret, r.caret);
+        Tap(r.modifier, r.key);
+        DWORD a = 0, b = 0;
+        SendMessage(h, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+        EXPECT_EQ(a, r.selStart);
+        EXPECT_EQ(b, r.selEnd);
+    }
+}
+
 TEST_F(EditInput, UndoTakesBackTheLastChangeAndAnUndoIsUndoneByTheNext) {
     HWND h = MakeEdit(0, "x");
     SetFocus(h);
