@@ -655,6 +655,7 @@ TEST_F(MainLibraries, ANewInstallationReachesAnInstrumentAtItsFactoryDevice) {
     patch.User = 1;
     patch.Number = 5;
     patch.SetName("Factory", false);
+    patch.Selected = 1;
     Sim.ClearLog();
     ClickOn(w->speedtransmet);
     const std::vector<TBytes> heard = Sim.ReceivedMessages();
