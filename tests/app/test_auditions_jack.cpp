@@ -189,7 +189,9 @@ TEST_F(AuditionsOverJack, EveryWayAnAuditionEndsLeavesTheSendsWorkingAndNoNoteSo
         Boxes.clear();
         Sim.ClearLog();
         row.act(w);
-        if (row.notes.has_value()) EXPECT_EQ(Notes(row.notes->size()), *row.notes);
+        if (row.notes.has_value()) {
+            EXPECT_EQ(Notes(row.notes->size()), *row.notes);
+        }
         EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
         EXPECT_EQ(DevicesOpen, 1);
         EXPECT_EQ(Screen->GetCursor(), crDefault);

@@ -95,10 +95,6 @@ std::string LineName(TListBox* list, int index) {
     return index >= 0 && index < list->Items()->Count() ? list->Items()->Strings(index) : std::string();
 }
 
-}  // namespace
-
-namespace {
-
 // How the message names a port that did not open: its side and its name (the stored name of a port that
 // is not listed, the line number of a stored index beyond the list).
 std::string PortLabel(const char* side, TListBox* list, int line, const std::string& storedName) {
