@@ -58,7 +58,12 @@ public:
         TTimerState& t = timers_[timer];
         if (t.Id != 0) ClockTimers().Remove(t.Id);
         t.Id = 0;
-        if (enabled && t.Handler) t.Id = ClockTimers().Add(t.Interval, true, [&t] { t.Handler(); });
+        if (enabled && t.Handler) {
+            t.Id = ClockTimers().Add(t.Interval, true, [&t] {
+                const std::function<void()> handler = t.Handler;  // the handler may set another one
+                handler();
+            });
+        }
     }
     void ShowModal() override {
         while (!closed_) {
@@ -87,6 +92,22 @@ private:
     bool closed_ = false;
 };
 
+// The system clock, noting the pacing waits that hold the thread.
+class TNotingClock : public IClock {
+public:
+    TTick TickCount() override { return system_.TickCount(); }
+    void Wait(std::uint32_t ms) override {
+        Waited += ms;
+        Longest = std::max(Longest, ms);
+        system_.Wait(ms);
+    }
+    TTick Waited = 0;
+    std::uint32_t Longest = 0;
+
+private:
+    TSystemClock system_;
+};
+
 void BM_PatchBankSendTimeOutsideTheEventLoop(benchmark::State& state) {
     for (auto _ : state) {
         TZelmo holder;
@@ -97,7 +118,8 @@ void BM_PatchBankSendTimeOutsideTheEventLoop(benchmark::State& state) {
         ModelServices().Progress = &progress;
         ZelmoHolder = &holder;
         DevicesOpen = 1;
-        SetClock(nullptr);
+        TNotingClock clock;
+        SetClock(&clock);
         ClockTimers().Clear();
         TPatchBank bank(nullptr);
         bank.User = 1;
@@ -108,7 +130,10 @@ void BM_PatchBankSendTimeOutsideTheEventLoop(benchmark::State& state) {
         state.counters["total_outside_loop_ms"] = progress.Total;
         state.counters["send_s"] = seconds;
         state.counters["messages"] = ports.Messages;
+        state.counters["paced_wait_ms"] = static_cast<double>(clock.Waited);
+        state.counters["longest_paced_wait_ms"] = clock.Longest;
         ClockTimers().Clear();
+        SetClock(nullptr);
         DevicesOpen = 0;
         ZelmoHolder = nullptr;
         ModelServices() = saved;
