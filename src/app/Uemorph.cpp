@@ -39,6 +39,7 @@ TFormMorph::TFormMorph(TComponent* AOwner) : TForm(AOwner) {
 
 TFormMorph::~TFormMorph() {
     StopTimers();
+    EndOwnAudition();
     if (FormMorph == this) FormMorph = nullptr;
 }
 
@@ -187,6 +188,17 @@ void TFormMorph::MorphSendAndAudition() {
     Starter->SetEnabled(true);
 }
 
+void TFormMorph::EndOwnAudition() {
+    if (!auditioning_) return;
+    auditioning_ = false;
+    StopPreview();
+}
+
+void TFormMorph::EndAudition() {
+    auditioning_ = false;
+    StopPreview();
+}
+
 void TFormMorph::StopTimers() {
     if (Starter != nullptr) Starter->SetEnabled(false);
     if (Timer1 != nullptr) Timer1->SetEnabled(false);
@@ -207,7 +219,11 @@ void TFormMorph::FormShow(TObject*) {
 }
 
 void TFormMorph::FormClose(TObject*, TCloseAction&) {
+    // However the window closes (its close box, Close, Create Bank), a note it started goes off and a
+    // file it plays stops with the ports opened again, as the Close button ends them.
     StopTimers();
+    EndOwnAudition();
+    playing_ = false;
     morph_.reset();
 }
 
@@ -231,18 +247,19 @@ void TFormMorph::PlayClick(TObject*) {
 
 void TFormMorph::StopClick(TObject*) {
     Timer1->SetEnabled(false);
-    StopPreview();
+    EndAudition();
     playing_ = false;
 }
 
 void TFormMorph::StarterTimer(TObject*) {
+    auditioning_ = true;
     StartPreview();
     Starter->SetEnabled(false);
     Timer1->SetEnabled(true);
 }
 
 void TFormMorph::Timer1Timer(TObject*) {
-    StopPreview();
+    EndAudition();
     if (!playing_) {
         Timer1->SetEnabled(false);
         return;
@@ -260,7 +277,7 @@ void TFormMorph::Timer1Timer(TObject*) {
 // ------------------------------------------------------------------------------------------ closing, bank
 
 void TFormMorph::CreateBankClick(TObject*) {
-    StopPreview();
+    EndAudition();
     StopTimers();
     if (Origin != nullptr && Origin->Library() != nullptr && morph_ != nullptr) {
         TLibrary& library = *Origin->Library();
@@ -298,7 +315,7 @@ void TFormMorph::CreateBankClick(TObject*) {
 
 void TFormMorph::BtncloseClick(TObject*) {
     StopTimers();
-    StopPreview();
+    EndAudition();
     Close();
 }
 

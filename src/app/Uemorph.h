@@ -98,9 +98,13 @@ private:
     // Morphs to the slider's value, sends the blend to the temporary area and starts the audition's wait.
     void MorphSendAndAudition();
     void StopTimers();
+    // Ends the audition (StopPreview); EndOwnAudition only when this window started one.
+    void EndAudition();
+    void EndOwnAudition();
 
     std::unique_ptr<TLibElem> morph_;
     bool playing_ = false;
+    bool auditioning_ = false;  // an audition this window started has not been ended yet
 };
 
 // The morphing window, made at start-up; none before.

@@ -3,6 +3,7 @@
 #include "model/CurrentElements.h"
 #include "model/ModelServices.h"
 #include "model/Settings.h"
+#include "model/SysexFraming.h"
 #include "model/SystemElem.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
@@ -118,6 +119,7 @@ void TFormSysSetup::GMOff() {
     IMidiPorts* ports = ModelServices().MidiPorts;
     if (DevicesOpen == 0 || ports == nullptr || !ports->OutputOpen()) return;
     ports->PutLong(GMOffMessage.data(), GMOffMessage.size());
+    NoteMessageSent();
 }
 
 void TFormSysSetup::SetParam(int Position, std::uint8_t Value) {

@@ -422,6 +422,9 @@ std::string TLibElem::TypeName(int code) {
 
 void TLibElem::TransmitTimer(TObject* Sender) {
     (void)Sender;
+    // The next tick counts from this message: a late tick then never brings the next one inside the
+    // 50 ms pace, where it would have to wait for it.
+    if (ITransferProgress* progress = ModelServices().Progress) progress->SetTimerEnabled(TTransferTimer::Timer, true);
     TransmitStep();
 }
 

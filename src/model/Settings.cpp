@@ -22,7 +22,7 @@ int ReadInRange(const TIniFile& ini, const char* section, const char* key, int d
 void TConfig::Load() {
     try {
         TIniFile ini(SettingsFileName);
-        DeviceID = ReadInRange(ini, "Midi", "DeviceID", 16, MinDeviceID, MaxDeviceID);
+        DeviceID = ReadInRange(ini, "Midi", "DeviceID", DefaultDeviceID, MinDeviceID, MaxDeviceID);
         Thrue = ini.ReadInteger("Midi", "Thrue", 0);
         InPort = ini.ReadInteger("MidiPort", "In", 0);
         OutPort = ini.ReadInteger("MidiPort", "Out", 0);

@@ -13,11 +13,15 @@ namespace zel {
 inline constexpr const char* SettingsFileName = "Zelmo95.ini";
 
 // Valid ranges of the stored settings; a value outside them read from the file gives the key's default.
-inline constexpr int MinDeviceID = 1;
+// The instrument's device IDs run 17..32, as the port dialog offers them: a stored 1..16 would put a
+// device byte on every message that no instrument answers, while the dialog showed another.
+inline constexpr int MinDeviceID = 17;
 inline constexpr int MaxDeviceID = 32;
 inline constexpr int MaxExpansionCode = 17;
 inline constexpr int MaxPCMCardCode = 8;
 inline constexpr int MaxNoteValue = 127;
+// The device ID of a new installation: the instrument's factory setting.
+inline constexpr int DefaultDeviceID = 17;
 
 class TConfig : public TObject {
 public:
@@ -33,10 +37,10 @@ public:
     // The slot (0..3 for A..D, the first match) that holds the expansion board, else -2.
     int ExpansionSlotOf(int boardCode) const;
 
-    std::int32_t Thrue = 0;      // MIDI thru: 1 = incoming short messages are echoed to the output
-    std::int32_t DeviceID = 17;  // the instrument's device ID as the user counts it (1..32)
-    std::int32_t InPort = 0;     // index of the MIDI input port in the port dialog's list
-    std::int32_t OutPort = 0;    // index of the MIDI output port
+    std::int32_t Thrue = 0;                   // MIDI thru: 1 = incoming short messages are echoed to the output
+    std::int32_t DeviceID = DefaultDeviceID;  // the instrument's device ID as the user counts it (1..32)
+    std::int32_t InPort = 0;                  // index of the MIDI input port in the port dialog's list
+    std::int32_t OutPort = 0;                 // index of the MIDI output port
     // The names of the chosen ports; when set, they pick the port over the index (a port list changes
     // as devices and programs come and go). Empty in settings written before names were kept.
     std::string InPortName;

@@ -60,6 +60,33 @@ int PreviewNote() {
     return config != nullptr ? config->Note : 0;
 }
 
+namespace {
+
+// What the running audition did, so that its end undoes exactly that: the note it switched on, and
+// whether it closed the ports for the player.
+struct TAudition {
+    bool NoteOn = false;
+    std::uint8_t Status = 0;
+    std::uint8_t Note = 0;
+    bool PortsClosed = false;
+};
+TAudition Audition;
+
+void EndNote(IMidiPorts* ports) {
+    if (!Audition.NoteOn) return;
+    Audition.NoteOn = false;
+    if (ports != nullptr) ports->PutShort(static_cast<std::uint8_t>(0x80 | (Audition.Status & 0x0F)), Audition.Note, 0);
+}
+
+// Opens the ports the audition closed; a port that cannot open again is reported by the port dialog.
+void ReopenPorts(IMidiPorts* ports) {
+    if (!Audition.PortsClosed) return;
+    Audition.PortsClosed = false;
+    if (ports != nullptr) ports->OpenDevs();
+}
+
+}  // namespace
+
 void StartPreview() {
     SetCursor(AuditionCursor);
     if (DevicesOpen == 0) return;
@@ -67,11 +94,22 @@ void StartPreview() {
     if (config == nullptr) return;
     IMidiPorts* ports = ModelServices().MidiPorts;
     if (config->SingleNote != 0) {
-        if (ports != nullptr) ports->PutShort(ChannelStatus(0x90), DataByte(PreviewNote()), PreviewVelocity());
+        // A note still sounding from an earlier start would never be switched off.
+        EndNote(ports);
+        if (ports != nullptr) {
+            Audition.Status = ChannelStatus(0x90);
+            Audition.Note = DataByte(PreviewNote());
+            ports->PutShort(Audition.Status, Audition.Note, PreviewVelocity());
+            Audition.NoteOn = true;
+        }
         return;
     }
-    // The operating system's player needs the MIDI device for itself.
-    if (ports != nullptr) ports->CloseDevs();
+    // The operating system's player needs the MIDI device for itself; a note left sounding goes off first.
+    EndNote(ports);
+    if (ports != nullptr && !Audition.PortsClosed) {
+        ports->CloseDevs();
+        Audition.PortsClosed = true;
+    }
     try {
         IMidiFilePlayer* player = ModelServices().MidiFilePlayer;
         if (player == nullptr) throw EInOutError("Unable to Open Midi File.");
@@ -79,24 +117,39 @@ void StartPreview() {
     } catch (const std::exception&) {
         SetCursor(DefaultCursor);
         ShowMessageBox("Unable to Open Midi File.", TMessageKind::Information, TMessageButtons::OK);
-        if (ports != nullptr) ports->OpenDevs();
+        ReopenPorts(ports);
         throw;
     }
 }
 
 void StopPreview() {
     SetCursor(DefaultCursor);
-    if (DevicesOpen == 0) return;
-    const TConfig* config = Config();
-    if (config == nullptr) return;
     IMidiPorts* ports = ModelServices().MidiPorts;
-    if (config->SingleNote != 0) {
-        if (ports != nullptr) ports->PutShort(ChannelStatus(0x80), DataByte(PreviewNote()), 0);
+    // What this audition started ends, whatever the settings say now.
+    const bool started = Audition.NoteOn || Audition.PortsClosed;
+    if (Audition.PortsClosed) {
+        if (IMidiFilePlayer* player = ModelServices().MidiFilePlayer) player->Stop();
+        ReopenPorts(ports);
+    }
+    if (DevicesOpen == 0) {
+        Audition.NoteOn = false;
         return;
     }
-    if (IMidiFilePlayer* player = ModelServices().MidiFilePlayer) player->Stop();
-    if (ports != nullptr) ports->OpenDevs();
+    if (Audition.NoteOn) {
+        EndNote(ports);
+        return;
+    }
+    if (started) return;
+    // Nothing was started: in single-note mode the configured note is switched off all the same, which
+    // the instrument ignores when it does not sound; the ports were never closed, so none is opened.
+    const TConfig* config = Config();
+    if (config == nullptr) return;
+    if (config->SingleNote != 0 && ports != nullptr) ports->PutShort(ChannelStatus(0x80), DataByte(PreviewNote()), 0);
 }
+
+bool AuditionRunning() { return Audition.NoteOn || Audition.PortsClosed; }
+
+void ForgetAudition() { Audition = TAudition{}; }
 
 // ------------------------------------------------------------------------------------------ note names
 
@@ -401,6 +454,7 @@ bool FileReadBytes(TStream& File, void* Buffer, std::size_t Count) {
 
 void InitSharedRoutines(const std::string& ExecutablePath) {
     ResetCurrentElements();
+    ForgetAudition();
     XpFormat = 0;
     std::string folder = ExtractFilePath(ExecutablePath);
     if (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();

@@ -34,8 +34,14 @@ std::uint8_t PreviewVelocity();
 // closed. A file that cannot be played: default cursor, "Unable to Open Midi File.", ports opened again,
 // and the failure raised to the caller.
 void StartPreview();
-// Ends it: the default cursor, then the matching note-off, or the player stopped and the ports opened.
+// Ends it: the default cursor, then the note-off of the note it switched on, or the player stopped and
+// the ports it closed opened again. Ports it never closed stay as they are; with nothing started, single
+// note mode still sends the configured note's note-off.
 void StopPreview();
+// True while an audition has a note sounding or the ports closed for its player.
+bool AuditionRunning();
+// Forgets the running audition without ending it (a test's fresh start, or a port dialog that is gone).
+void ForgetAudition();
 
 // ------------------------------------------------------------------------------------------ note names
 

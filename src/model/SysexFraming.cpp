@@ -1,5 +1,6 @@
 #include "model/SysexFraming.h"
 
+#include <algorithm>
 #include <array>
 
 #include "model/ModelServices.h"
@@ -24,7 +25,24 @@ std::uint32_t AddressOf(std::uint32_t base, std::uint16_t offset, std::uint16_t 
     return base + static_cast<std::uint32_t>(offset) + static_cast<std::uint32_t>(position);
 }
 
-// Waits, builds the message in the shared buffer and hands it to the output while the ports are usable.
+// The pace: a one-shot timer on the clock service that runs for SendPaceMs after each message left.
+// While it runs, the next message waits the rest of it. A clock installed anew (a test's) starts with no
+// timers, and so with no pace running.
+int PaceTimer = 0;
+TTick PaceDue = 0;
+
+// Holds the caller until SendPaceMs have passed since the last message left. A transfer that sends one
+// message per timer tick of that length never waits here, so the main thread goes back to its event
+// loop between the messages; messages sent back to back wait the rest of the pace, as before.
+void Pace() {
+    if (PaceTimer != 0 && ClockTimers().Exists(PaceTimer)) {
+        const TTick now = GetTickCount();
+        if (PaceDue > now) WaitMilliseconds(static_cast<std::uint32_t>(std::min<TTick>(PaceDue - now, SendPaceMs)));
+    }
+    NoteMessageSent();
+}
+
+// Keeps the pace, builds the message in the shared buffer and hands it to the output while the ports are usable.
 void SendMessage(std::uint8_t command, std::uint32_t address, std::span<const std::uint8_t> data) {
     if (data.empty() || data.size() > SysexBufferSize - SysexOverhead)
         throw EInvalidOperation("A System Exclusive message carries 1 to " +
@@ -33,7 +51,7 @@ void SendMessage(std::uint8_t command, std::uint32_t address, std::span<const st
     for (std::uint8_t b : data)
         if (b >= 0x80) throw EInvalidOperation("A System Exclusive data byte must be below 80H");
     if ((address & 0x80808080u) != 0) throw EInvalidOperation("A System Exclusive address byte must be below 80H");
-    WaitMilliseconds(SendPaceMs);
+    Pace();
 
     const std::size_t n = data.size();
     const std::size_t length = n + SysexOverhead;
@@ -59,8 +77,15 @@ void SendMessage(std::uint8_t command, std::uint32_t address, std::span<const st
 
 }  // namespace
 
+void NoteMessageSent() {
+    if (PaceTimer != 0) ClockTimers().Remove(PaceTimer);
+    PaceDue = GetTickCount() + SendPaceMs;
+    PaceTimer = ClockTimers().Add(SendPaceMs, false, [] {});
+}
+
 std::uint8_t DeviceByte() {
-    const std::int32_t id = ZelmoHolder != nullptr && ZelmoHolder->Config ? ZelmoHolder->Config->DeviceID : 17;
+    const std::int32_t id =
+        ZelmoHolder != nullptr && ZelmoHolder->Config ? ZelmoHolder->Config->DeviceID : DefaultDeviceID;
     return static_cast<std::uint8_t>((static_cast<std::uint8_t>(id) - 1) & 0x7F);
 }
 

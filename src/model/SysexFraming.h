@@ -5,8 +5,9 @@
 //
 // dev is the configured device ID minus 1; the address is base + offset + position, most significant
 // byte first, with no 7-bit carry between the bytes; the checksum makes the address and data bytes sum
-// to a multiple of 128. Every outgoing message first waits 50 ms on the clock service, which paces all
-// traffic to the instrument, and leaves only while the MIDI ports are usable.
+// to a multiple of 128. Every outgoing message leaves at least 50 ms after the one before it (on the
+// clock service), which paces all traffic to the instrument: a message sent sooner first waits the
+// rest. Messages leave only while the MIDI ports are usable.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -18,7 +19,7 @@ inline constexpr std::uint8_t RolandModel = 0x6A;
 inline constexpr std::uint8_t CommandDataSet = 0x12;
 inline constexpr std::uint8_t CommandDataRequest = 0x11;
 
-// The wait before every outgoing message, in milliseconds.
+// The least time between two outgoing messages, in milliseconds.
 inline constexpr std::uint32_t SendPaceMs = 50;
 // The one buffer every sender builds its message in.
 inline constexpr std::size_t SysexBufferSize = 2048;
@@ -26,6 +27,10 @@ inline constexpr std::size_t SysexBufferSize = 2048;
 inline constexpr std::size_t SysexOverhead = 11;
 // The smallest data-set message: one data byte.
 inline constexpr std::size_t MinDataSetSize = SysexOverhead + 1;
+
+// Records that a message left now by another way (a message sent straight to the output), so that the
+// next one keeps its pace behind it.
+void NoteMessageSent();
 
 // The device byte of every message: the configured device ID minus 1, kept to seven bits (the holder's
 // constructor value 17 when no holder exists).

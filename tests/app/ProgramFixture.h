@@ -91,6 +91,7 @@ protected:
         // The screen's cursor outlives a test, and an audition left sounding leaves it at the audition's,
         // by which the main window takes the next right-button release for the audition's end.
         Screen->SetCursor(crDefault);
+        ForgetAudition();
     }
     void TearDown() override {
         FreeLastingWindows();
@@ -101,6 +102,7 @@ protected:
         while (QuitPosted()) {
         }
         SetMidiBackendForTests(nullptr);
+        ForgetAudition();
         surroundings_.reset();
         ProgramFolder = savedProgramFolder_;
         VclTest::TearDown();

@@ -800,6 +800,47 @@ TEST_F(MainLibraries, ShiftAndTheRightButtonOnTheListIsLeftToTheList) {
     EXPECT_EQ(Screen->GetCursor(), crDefault);
 }
 
+// A new installation (no settings file) talks to an instrument at its factory device 17: the first data
+// set carries device byte 10H and the instrument takes it, and Settings > Midi shows the device that
+// the messages use.
+TEST_F(MainLibraries, ANewInstallationReachesAnInstrumentAtItsFactoryDevice) {
+    ASSERT_FALSE(std::filesystem::exists(TIniFile(SettingsFileName).Path()));
+    StartAndWaitOutTheIntro();
+    ASSERT_EQ(DevicesOpen, 1);
+    TFormLibrary* w = NewLibrary();
+    ASSERT_NE(w, nullptr);
+    ClickOn(w->NewPatch);
+    TLibElem& patch = *w->Library()->Elements[0];
+    patch.Temporary = 0;
+    patch.User = 1;
+    patch.Number = 5;
+    patch.SetName("Factory", false);
+    patch.Selected = 1;
+    Sim.ClearLog();
+    ClickOn(w->speedtransmet);
+    const std::vector<TBytes> heard = Sim.ReceivedMessages();
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(TBytes(heard[0].begin(), heard[0].begin() + 5), (TBytes{0xF0, 0x41, 0x10, 0x6A, 0x12}));
+    EXPECT_EQ(Sim.IgnoredMessages(), 0);
+    const TBytes name = Sim.Read(Addr(0x11, 0x04, 0x00, 0x00), 7);
+    EXPECT_EQ(std::string(name.begin(), name.end()), "Factory");
+
+    // Settings > Midi shows it; Cancel leaves it.
+    int shown = -1;
+    const TNotifyEvent onShow = FormInOut->OnShow;
+    FormInOut->OnShow = [&](TObject* sender) {
+        onShow(sender);
+        shown = FormInOut->SpinDeviceID->GetValue();
+        PostMessage(FormInOut->CancelBtn->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        PostMessage(FormInOut->CancelBtn->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    };
+    ChooseFromMenu(Formzelmo, Formzelmo->Settings1, Formzelmo->SetMidiMidiPortItem, true);
+    FormInOut->OnShow = onShow;
+    EXPECT_EQ(shown, 17);
+    EXPECT_EQ(shown - 1, heard[0][2]);
+    EXPECT_TRUE(Boxes.empty());
+}
+
 // ----------------------------------------------------------------------------------- a user's session
 
 // Start, File > New, two New Patch clicks, the first renamed "Bass 1" and placed at User 12 through the

@@ -22,8 +22,7 @@ class BankWindows : public DragProgram {
 protected:
     void SetUp() override {
         Program::SetUp();
-        // The instrument answers to the device ID that a first start reads (16).
-        Sim.DeviceByte = 0x0F;
+        // A first start reads the instrument's factory device (17), to which the simulator answers.
         StartLarge();
     }
     void TearDown() override {

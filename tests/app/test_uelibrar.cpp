@@ -31,8 +31,7 @@ protected:
         // The rows show dates and times in the user's locale: pinned to day-first dates and a 24-hour clock.
         SetUserLocaleName("en_GB");
         Program::SetUp();
-        // The instrument answers to the device ID that a first start reads (16).
-        Sim.DeviceByte = 0x0F;
+        // A first start reads the instrument's factory device (17), to which the simulator answers.
         StartAndWaitOutTheIntro();
         SetCursorPos(0, 0);
     }

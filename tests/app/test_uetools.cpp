@@ -23,8 +23,7 @@ class ToolWindows : public Program {
 protected:
     void SetUp() override {
         Program::SetUp();
-        // The instrument answers to the device ID that a first start reads (16).
-        Sim.DeviceByte = 0x0F;
+        // A first start reads the instrument's factory device (17), to which the simulator answers.
         StartAndWaitOutTheIntro();
         ASSERT_NE(FormRandom, nullptr);
         ASSERT_NE(FormMorph, nullptr);

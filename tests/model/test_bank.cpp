@@ -9,6 +9,7 @@
 #include "model/Patch.h"
 #include "model/Performance.h"
 #include "model/Rhythm.h"
+#include "model/SysexFraming.h"
 #include "support/model/BankTransferFakes.h"
 
 namespace zel::test {
@@ -281,6 +282,33 @@ TEST_F(BankTransfer, UserPatchBankTransmitFillsTheInstrumentWithTheBank) {
     EXPECT_EQ(names.Get(127), "Patch 427");
     EXPECT_EQ(s.Names.List(TNameListKind::CardPatches).GetCount(), 0);
     EXPECT_EQ(s.Names.Calls, (std::vector<std::string>{"LoadUpdateNames", "SaveUpdateNames", "LoadNames"}));
+}
+
+// A bank send is paced by its window's 50 ms ticks alone: the main thread never waits inside a tick, so
+// it is back in its event loop between the messages, while the instrument still gets one message every
+// 50 ms, each patch as common then tones 1 to 4, patch 1 to 128, byte for byte.
+TEST_F(BankTransfer, ASendNeverHoldsTheThreadAndKeepsTheWirePaceAndOrder) {
+    TPatchBank bank(nullptr);
+    SeedBank(bank, 700);
+    s.Clock->ClearWaits();
+    bank.Transmit(false);
+
+    EXPECT_TRUE(s.Clock->Waits().empty()) << "a tick held the thread " << s.Clock->TotalWaited() << " ms";
+    std::vector<Bytes> expected;
+    for (int n = 1; n <= PatchSlots; ++n) {
+        const TPatch& p = bank.Patch(n - 1);
+        const std::uint32_t base = PatchBaseAddress(true, n);
+        expected.push_back(MakeDataSet(0x10, base, Bytes(p.Common->Data(), p.Common->Data() + TCommon::DataSize)));
+        for (int t = 1; t <= ToneCount; ++t)
+            expected.push_back(
+                MakeDataSet(0x10, base + ToneOffset(t), Bytes(p.Tone(t).Data(), p.Tone(t).Data() + TTone::DataSize)));
+    }
+    ASSERT_EQ(s.Ports.Sent.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(Hex(s.Ports.Sent[i]), Hex(expected[i])) << "message " << i;
+    EXPECT_EQ(s.Sim.DataSetsApplied(), 640);
+    for (std::size_t i = 1; i < s.Ports.SentAt.size(); ++i)
+        ASSERT_EQ(s.Ports.SentAt[i] - s.Ports.SentAt[i - 1], SendPaceMs) << "message " << i;
 }
 
 TEST_F(BankTransfer, CardPatchBankReceiveStoresEveryPatchAndItsName) {

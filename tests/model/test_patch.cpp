@@ -150,7 +150,7 @@ TEST(Patch, TransmitGoesToTheSlotOrToTheTemporaryArea) {
     EXPECT_EQ(model.Ports.Sent[4].size(), 140u);
     EXPECT_EQ(CurrentPatch, nullptr);
     EXPECT_EQ(PreviewChannel, 7);
-    EXPECT_EQ(clock->Waits(), std::vector<std::uint32_t>(5, 50));  // each message paced
+    EXPECT_EQ(clock->Waits(), std::vector<std::uint32_t>(4, 50));  // each message paced behind the one before
 
     model.Ports.Sent.clear();
     patch.Transmit(true);

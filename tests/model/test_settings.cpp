@@ -43,8 +43,9 @@ TEST_F(SettingsFixture, MissingFileGivesTheReadDefaults) {
     c.ExpB = 3;
     c.Installed = 1;
     c.InPortName = "Keyboard";
+    c.DeviceID = 20;
     c.Load();
-    EXPECT_EQ(c.DeviceID, 16);
+    EXPECT_EQ(c.DeviceID, 17);  // the instrument's factory device, as the port dialog shows it
     EXPECT_EQ(c.Thrue, 0);
     EXPECT_EQ(c.InPort, 0);
     EXPECT_EQ(c.OutPort, 0);
@@ -149,10 +150,12 @@ TEST_P(DamagedSettings, OutOfRangeValuesFallBackToTheirDefaults) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, DamagedSettings,
-    ::testing::Values(DamagedCase{"DeviceIdZero", "Midi", "DeviceID", "0", &TConfig::DeviceID, 16},
-                      DamagedCase{"DeviceIdAbove32", "Midi", "DeviceID", "33", &TConfig::DeviceID, 16},
-                      DamagedCase{"DeviceIdNotANumber", "Midi", "DeviceID", "abc", &TConfig::DeviceID, 16},
-                      DamagedCase{"DeviceIdLowest", "Midi", "DeviceID", "1", &TConfig::DeviceID, 1},
+    ::testing::Values(DamagedCase{"DeviceIdZero", "Midi", "DeviceID", "0", &TConfig::DeviceID, 17},
+                      DamagedCase{"DeviceIdAbove32", "Midi", "DeviceID", "33", &TConfig::DeviceID, 17},
+                      DamagedCase{"DeviceIdNotANumber", "Midi", "DeviceID", "abc", &TConfig::DeviceID, 17},
+                      DamagedCase{"DeviceIdBelowTheInstruments", "Midi", "DeviceID", "16", &TConfig::DeviceID, 17},
+                      DamagedCase{"DeviceIdOne", "Midi", "DeviceID", "1", &TConfig::DeviceID, 17},
+                      DamagedCase{"DeviceIdLowest", "Midi", "DeviceID", "17", &TConfig::DeviceID, 17},
                       DamagedCase{"DeviceIdHighest", "Midi", "DeviceID", "32", &TConfig::DeviceID, 32},
                       DamagedCase{"NoteAbove127", "Preview", "Note", "128", &TConfig::Note, 40},
                       DamagedCase{"NoteNegative", "Preview", "Note", "-1", &TConfig::Note, 40},

@@ -281,6 +281,97 @@ TEST(Preview, AFileThatCannotPlayIsReportedAndThePortsReopened) {
     EXPECT_EQ(s.Shell.Cursors, (std::vector<int>{AuditionCursor, DefaultCursor}));
 }
 
+// The end of an audition undoes what its start did, and only that: ports the start never closed are not
+// opened again (opening open ports fails and switches MIDI off), a note goes off as it went on whatever
+// changed meanwhile, and a second end does nothing more.
+TEST(Preview, AnEndUndoesOnlyWhatItsStartDid) {
+    struct Row {
+        const char* name;
+        std::function<void(PreviewScope&)> act;
+        std::vector<std::string> calls;
+        std::vector<Bytes> shorts;
+    };
+    const auto fileMode = [](PreviewScope& s) { s.Model.Holder.Config->SingleNote = 0; };
+    const Row rows[] = {
+        {"a file audition ended before it started",
+         [&](PreviewScope& s) {
+             fileMode(s);
+             StopPreview();
+         },
+         {},
+         {}},
+        {"a file audition ended twice",
+         [&](PreviewScope& s) {
+             fileMode(s);
+             StartPreview();
+             StopPreview();
+             StopPreview();
+         },
+         {"CloseDevs", "Play /music/Song.mid", "Stop", "OpenDevs"},
+         {}},
+        {"a file started twice closes and opens the ports once",
+         [&](PreviewScope& s) {
+             fileMode(s);
+             StartPreview();
+             StartPreview();
+             StopPreview();
+         },
+         {"CloseDevs", "Play /music/Song.mid", "Play /music/Song.mid", "Stop", "OpenDevs"},
+         {}},
+        {"a file started, the mode changed to a note before the end",
+         [&](PreviewScope& s) {
+             fileMode(s);
+             StartPreview();
+             s.Model.Holder.Config->SingleNote = 1;
+             StopPreview();
+         },
+         {"CloseDevs", "Play /music/Song.mid", "Stop", "OpenDevs"},
+         {}},
+        {"a note started, the note and channel changed before the end",
+         [&](PreviewScope&) {
+             StartPreview();
+             PreviewChannel = 10;
+             StopPreview();
+         },
+         {},
+         {{0x90, 52, 70}, {0x80, 52, 0}}},
+        {"a note started, the mode changed to a file before the end",
+         [&](PreviewScope& s) {
+             StartPreview();
+             fileMode(s);
+             StopPreview();
+         },
+         {},
+         {{0x90, 52, 70}, {0x80, 52, 0}}},
+        {"a note started twice: the first goes off before the second",
+         [&](PreviewScope& s) {
+             StartPreview();
+             s.Model.Holder.Config->Note = 60;
+             StartPreview();
+             StopPreview();
+         },
+         {},
+         {{0x90, 52, 70}, {0x80, 52, 0}, {0x90, 60, 70}, {0x80, 60, 0}}},
+        {"a note ended with nothing started: the configured note-off alone",
+         [&](PreviewScope&) { StopPreview(); },
+         {},
+         {{0x80, 52, 0}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PreviewScope s;
+        PreviewChannel = 1;
+        row.act(s);
+        EXPECT_EQ(s.Model.Ports.Calls, row.calls);
+        std::vector<std::string> shorts, expected;
+        for (const Bytes& b : s.Model.Ports.Shorts) shorts.push_back(Hex(b));
+        for (const Bytes& b : row.shorts) expected.push_back(Hex(b));
+        EXPECT_EQ(shorts, expected);
+        EXPECT_TRUE(s.Model.Messages.Shown.empty());
+        EXPECT_FALSE(AuditionRunning());
+    }
+}
+
 // -------------------------------------------------------------------------------------------- note names
 
 TEST(NoteToText, NamesAndOctaves) {

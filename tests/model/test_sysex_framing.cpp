@@ -62,21 +62,54 @@ TEST(SendDataByte, IsADataSetOfOneByte) {
 TEST(SendDataRequest, IsFifteenBytesWithTheSizeAsData) {
     TModelTestScope model;
     TManualClockScope clock;
-    model.Holder.Config->DeviceID = 16;  // the value read when the settings file holds none
+    model.Holder.Config->DeviceID = 16;  // a device other than the default: its byte is one less
     SendDataRequest(0x11000000, 0, 0, 0x00001718);
     ASSERT_EQ(model.Ports.Sent.size(), 1u);
     EXPECT_EQ(Hex(model.Ports.Sent[0]), "F0 41 0F 6A 11 11 00 00 00 00 00 17 18 40 F7");
 }
 
-TEST(Senders, WaitExactlyFiftyMillisecondsBeforeEveryMessage) {
+// Messages leave at least 50 ms apart: one sent sooner waits the rest, one sent later goes at once, so
+// that a transfer ticking every 50 ms never holds the thread.
+TEST(Senders, MessagesLeaveAtLeastFiftyMillisecondsApart) {
+    struct Row {
+        const char* name;
+        std::vector<TTick> pauses;  // the time that passes before each message
+        std::vector<std::uint32_t> waits;
+        std::vector<TTick> departures;  // from the start
+    };
+    const Row rows[] = {
+        {"back to back", {0, 0, 0}, {50, 50}, {0, 50, 100}},
+        {"a pause shorter than the pace", {0, 20, 45}, {30, 5}, {0, 50, 100}},
+        {"a tick of the pace", {0, 50, 50}, {}, {0, 50, 100}},
+        {"a long pause", {0, 5000, 0}, {50}, {0, 5000, 5050}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TModelTestScope model;
+        TManualClockScope clock;
+        std::vector<TTick> departures;
+        const TTick start = clock->TickCount();
+        for (std::size_t i = 0; i < row.pauses.size(); ++i) {
+            clock->Advance(row.pauses[i]);
+            if (i == 1) SendDataRequest(0x03000000, 0, 0, 0x48);
+            else SendDataByte(0x03000000, 0, 0, 1);
+            departures.push_back(clock->TickCount() - start);
+        }
+        EXPECT_EQ(clock->Waits(), row.waits);
+        EXPECT_EQ(departures, row.departures);
+        EXPECT_EQ(model.Ports.Sent.size(), row.pauses.size());
+    }
+}
+
+// A message sent straight to the output (the GM message) counts for the pace of the next.
+TEST(Senders, AMessageSentStraightKeepsThePace) {
     TModelTestScope model;
     TManualClockScope clock;
-    model.Ports.Manual = &clock.Clock();
+    clock->Advance(1000);
+    NoteMessageSent();
+    clock->Advance(10);
     SendDataByte(0x03000000, 0, 0, 1);
-    SendDataRequest(0x03000000, 0, 0, 0x48);
-    SendDataSet(0x03000000, 0x1000, 0, Bytes(129, 0));
-    EXPECT_EQ(clock->Waits(), (std::vector<std::uint32_t>{50, 50, 50}));
-    EXPECT_EQ(model.Ports.WaitedAtSend, (std::vector<TTick>{50, 100, 150}));
+    EXPECT_EQ(clock->Waits(), (std::vector<std::uint32_t>{40}));
 }
 
 struct GateCase {
@@ -88,7 +121,7 @@ struct GateCase {
 
 class SendGate : public ::testing::TestWithParam<GateCase> {};
 
-TEST_P(SendGate, UnusablePortsSendNothingButStillWait) {
+TEST_P(SendGate, UnusablePortsSendNothingButStillKeepThePace) {
     const GateCase& c = GetParam();
     TModelTestScope model;
     TManualClockScope clock;
@@ -103,7 +136,7 @@ TEST_P(SendGate, UnusablePortsSendNothingButStillWait) {
 
     EXPECT_TRUE(model.Ports.Sent.empty());
     EXPECT_TRUE(model.Monitor.Lines.empty());
-    EXPECT_EQ(clock->Waits(), (std::vector<std::uint32_t>{50, 50, 50}));
+    EXPECT_EQ(clock->Waits(), (std::vector<std::uint32_t>{50, 50}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Framing, SendGate,

@@ -1,5 +1,9 @@
 #include "midi/dialog/Uemidiio.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/FormReader.h"
 
@@ -91,6 +95,17 @@ std::string LineName(TListBox* list, int index) {
     return index >= 0 && index < list->Items()->Count() ? list->Items()->Strings(index) : std::string();
 }
 
+// How the message names a port that did not open: its side and its name (the stored name of a port that
+// is not listed, the line number of a stored index beyond the list).
+std::string PortLabel(const char* side, TListBox* list, int line, const std::string& storedName) {
+    std::string name = storedName;
+    if (name.empty()) {
+        name = LineName(list, line);
+        if (name.empty()) name = "line " + std::to_string(line + 1) + " (not listed)";
+    }
+    return std::string(side) + ": " + name;
+}
+
 }  // namespace
 
 void TFormInOut::OpenDevs() {
@@ -100,22 +115,35 @@ void TFormInOut::OpenDevs() {
     // device is back.
     const int inLine = InputPort != nullptr ? ConfiguredLine(InputPort, cfg.InPort, cfg.InPortName) : cfg.InPort;
     const int outLine = OutputPort != nullptr ? ConfiguredLine(OutputPort, cfg.OutPort, cfg.OutPortName) : cfg.OutPort;
+    const std::string inLabel = PortLabel("Midi Input", InputPort, inLine < 0 ? cfg.InPort : inLine, cfg.InPortName);
+    const std::string outLabel =
+        PortLabel("Midi Output", OutputPort, outLine < 0 ? cfg.OutPort : outLine, cfg.OutPortName);
+    // The ports that did not open, named in the one message that tells the user MIDI is not working.
+    std::vector<std::string> failed;
+    if (inLine < 0) failed.push_back(inLabel);
+    if (outLine < 0) failed.push_back(outLabel);
     bool opened = false;
-    bool missing = inLine < 0 || outLine < 0;
+    const std::string* working = &inLabel;
     try {
         if (MidiInput1 == nullptr || MidiOutput1 == nullptr) throw EMidiInputError("No midi system installed");
         if (inLine >= 0) {
             MidiInput1->SetProductName(InputPort->Items()->Strings(inLine));
             cfg.InPort = inLine;
         }
+        working = &outLabel;
         if (outLine >= 0) {
             MidiOutput1->SetProductName(OutputPort->Items()->Strings(outLine));
             cfg.OutPort = outLine;
         }
+        working = &inLabel;
         if (inLine >= 0) {
             MidiInput1->Open();
             MidiInput1->Start();
+            // The input's own failure to open is silent: without this, no reply would ever arrive and
+            // nobody would know why. Sending still works.
+            if (MidiInput1->GetState() != misOpen) failed.push_back(inLabel);
         }
+        working = &outLabel;
         if (outLine >= 0 && !MidiOutput1->OpenPort())
             throw EmidioutputError(TMidiOutput::MidiOutErrorString(MidiOutput1->GetError()));
         // Usable means something can be sent: an input alone receives, but every send stays off.
@@ -123,14 +151,16 @@ void TFormInOut::OpenDevs() {
     } catch (const std::exception&) {
         if (MidiOutput1 != nullptr && MidiOutput1->IsOpen()) MidiOutput1->ClosePort();
         if (MidiInput1 != nullptr && MidiInput1->GetState() == misOpen) MidiInput1->Close();
-        missing = true;
+        if (std::find(failed.begin(), failed.end(), *working) == failed.end()) failed.push_back(*working);
         cfg.InPort = 0;
         cfg.OutPort = 0;
     }
-    if (missing) {
+    if (!failed.empty()) {
         if (inLine < 0) cfg.InPort = 0;
         if (outLine < 0) cfg.OutPort = 0;
-        MessageDlg("Invalid Midi Port Settings", mtInformation, TMsgDlgButtons{mbOK}, 0);
+        std::string text = "Invalid Midi Port Settings\n";
+        for (const std::string& port : failed) text += "\n" + port;
+        MessageDlg(text, mtInformation, TMsgDlgButtons{mbOK}, 0);
     }
     DevicesOpen = opened ? 1 : 0;
     if (MidiInput1 != nullptr) MidiInput1->OnMidiInput = ModelServices().DefaultMidiInput;

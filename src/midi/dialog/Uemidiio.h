@@ -51,10 +51,11 @@ public:
     // ---- IMidiPorts
     // Opens the configured ports; DevicesOpen tells whether they are usable (the output is open). A
     // stored port name picks its line over the stored index; a named port not in the list opens nothing
-    // on its side and keeps its name. On failure the message "Invalid Midi Port Settings" is shown, the
-    // configured indexes fall back to 0 and whatever port did open is closed again (a missing named
-    // port leaves the other side open). Either way the input's handler becomes the default input
-    // handler.
+    // on its side and keeps its name. On failure the message "Invalid Midi Port Settings" is shown,
+    // naming below it each port that did not open ("Midi Input: <name>"), the configured indexes fall
+    // back to 0 and whatever port did open is closed again (a missing named port, or an input that
+    // cannot open, leaves the other side open). Either way the input's handler becomes the default
+    // input handler.
     void OpenDevs() override;
     // Closes whichever port is open (DevicesOpen is not changed).
     void CloseDevs() override;

@@ -111,7 +111,9 @@ TEST_F(InOutDialog, OverJackAStoredNameFindsItsPortAfterTheListChangedAndAMissin
         }
         EXPECT_EQ(DevicesOpen, r.opens != nullptr ? 1 : 0);
         EXPECT_EQ(BoxTexts(), r.opens != nullptr ? std::vector<std::string>{}
-                                                 : std::vector<std::string>{"Invalid Midi Port Settings"});
+                                                 : std::vector<std::string>{"Invalid Midi Port Settings\n"
+                                                                            "\nMidi Input: zelmovi-gone:out"
+                                                                            "\nMidi Output: zelmovi-gone:in"});
         if (r.opens != nullptr) {
             // What the program sends reaches the instrument it opened.
             r.opens->ClearReceived();

@@ -14,6 +14,7 @@
 #include "model/LibElem.h"
 #include "model/ModelServices.h"
 #include "model/Settings.h"
+#include "model/SharedRoutines.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Streams.h"
 
@@ -203,12 +204,14 @@ public:
         DevicesOpen = 1;
         XpFormat = 0;
         ZelmoHolder = &Holder;
+        ForgetAudition();
     }
     ~TModelTestScope() {
         ModelServices() = savedServices_;
         DevicesOpen = savedDevicesOpen_;
         XpFormat = savedXp_;
         ZelmoHolder = savedHolder_;
+        ForgetAudition();
     }
     TModelTestScope(const TModelTestScope&) = delete;
     TModelTestScope& operator=(const TModelTestScope&) = delete;

@@ -1,0 +1,145 @@
+// How long a patch-bank send keeps the main thread away from its event loop. The send runs on the real
+// clock, its progress window's timers on the clock service, and an event loop stands in for the
+// window's modal loop: it sleeps until the next timer falls due (the time the thread is free for input
+// and painting) and runs the due timers (the time it is not). The counters give the longest and the
+// total time spent in the timers, and the messages that left.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <thread>
+
+#include "model/Bank.h"
+#include "model/ModelServices.h"
+#include "model/Settings.h"
+#include "platform/rtl/Clock.h"
+
+namespace zel {
+namespace {
+
+using TSteady = std::chrono::steady_clock;
+
+class TCountingPorts : public IMidiPorts {
+public:
+    bool OutputOpen() const override { return true; }
+    void PutLong(const std::uint8_t*, std::size_t size) override {
+        ++Messages;
+        Bytes += size;
+    }
+    void PutShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
+    void CloseDevs() override {}
+    void OpenDevs() override {}
+    void SetInputHandler(TNotifyEvent) override {}
+    int Messages = 0;
+    std::size_t Bytes = 0;
+};
+
+// The progress window: its two timers on the clock service, and a modal loop that measures what the
+// timers take.
+class TLoopProgress : public ITransferProgress {
+public:
+    bool GetCompleted() const override { return completed_; }
+    void SetCompleted(bool completed) override { completed_ = completed; }
+    void Close() override {
+        closed_ = true;
+        for (auto& entry : timers_) SetTimerEnabled(entry.first, false);
+    }
+    void SetTimer(TTransferTimer timer, std::uint32_t intervalMs, std::function<void()> handler,
+                  bool enabled) override {
+        TTimerState& t = timers_[timer];
+        t.Interval = intervalMs;
+        t.Handler = std::move(handler);
+        SetTimerEnabled(timer, enabled);
+    }
+    void SetTimerEnabled(TTransferTimer timer, bool enabled) override {
+        TTimerState& t = timers_[timer];
+        if (t.Id != 0) ClockTimers().Remove(t.Id);
+        t.Id = 0;
+        if (enabled && t.Handler) {
+            t.Id = ClockTimers().Add(t.Interval, true, [&t] {
+                const std::function<void()> handler = t.Handler;  // the handler may set another one
+                handler();
+            });
+        }
+    }
+    void ShowModal() override {
+        while (!closed_) {
+            const std::optional<TTick> due = ClockTimers().NextDue();
+            if (!due.has_value()) break;
+            const TTick now = GetTickCount();
+            if (*due > now) std::this_thread::sleep_for(std::chrono::milliseconds(*due - now));
+            const auto start = TSteady::now();
+            ClockTimers().RunDue(GetTickCount());
+            const double ms = std::chrono::duration<double, std::milli>(TSteady::now() - start).count();
+            Longest = std::max(Longest, ms);
+            Total += ms;
+        }
+    }
+    double Longest = 0;  // milliseconds
+    double Total = 0;
+
+private:
+    struct TTimerState {
+        int Id = 0;
+        std::uint32_t Interval = 1;
+        std::function<void()> Handler;
+    };
+    std::map<TTransferTimer, TTimerState> timers_;
+    bool completed_ = false;
+    bool closed_ = false;
+};
+
+// The system clock, noting the pacing waits that hold the thread.
+class TNotingClock : public IClock {
+public:
+    TTick TickCount() override { return system_.TickCount(); }
+    void Wait(std::uint32_t ms) override {
+        Waited += ms;
+        Longest = std::max(Longest, ms);
+        system_.Wait(ms);
+    }
+    TTick Waited = 0;
+    std::uint32_t Longest = 0;
+
+private:
+    TSystemClock system_;
+};
+
+void BM_PatchBankSendTimeOutsideTheEventLoop(benchmark::State& state) {
+    for (auto _ : state) {
+        TZelmo holder;
+        TCountingPorts ports;
+        TLoopProgress progress;
+        const TModelServices saved = ModelServices();
+        ModelServices().MidiPorts = &ports;
+        ModelServices().Progress = &progress;
+        ZelmoHolder = &holder;
+        DevicesOpen = 1;
+        TNotingClock clock;
+        SetClock(&clock);
+        ClockTimers().Clear();
+        TPatchBank bank(nullptr);
+        bank.User = 1;
+        const auto start = TSteady::now();
+        bank.Transmit(false);
+        const double seconds = std::chrono::duration<double>(TSteady::now() - start).count();
+        state.counters["longest_outside_loop_ms"] = progress.Longest;
+        state.counters["total_outside_loop_ms"] = progress.Total;
+        state.counters["send_s"] = seconds;
+        state.counters["messages"] = ports.Messages;
+        state.counters["paced_wait_ms"] = static_cast<double>(clock.Waited);
+        state.counters["longest_paced_wait_ms"] = clock.Longest;
+        ClockTimers().Clear();
+        SetClock(nullptr);
+        DevicesOpen = 0;
+        ZelmoHolder = nullptr;
+        ModelServices() = saved;
+    }
+}
+BENCHMARK(BM_PatchBankSendTimeOutsideTheEventLoop)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+}  // namespace zel
