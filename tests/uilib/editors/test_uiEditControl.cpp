@@ -883,7 +883,7 @@ std::unique_ptr<TBitmap> PaintedViewInfo(TTestEdit* AEdit, TColor AMarker = clLi
 }
 
 // The frame (shadow first) and the client area around the inner edit; the inner edit's place and the buttons'
-// places are left to them. A transparent editor keeps its client area as it was.
+// places are left to them. A transparent editor shows its parent's background in its client area.
 TEST_F(EditControl, TheBackgroundIsTheFrameAndTheClientAreaAroundTheInnerEdit) {
     NewForm("abc");
     edit->Style()->SetBorderStyle(cbsSingle);
@@ -908,7 +908,8 @@ TEST_F(EditControl, TheBackgroundIsTheFrameAndTheClientAreaAroundTheInnerEdit) {
         EXPECT_EQ(ColorToRGB(c->GetPixel(0, 5)), ColorToRGB(clRed)) << "the frame";
         EXPECT_EQ(ColorToRGB(c->GetPixel(w - 2, h - 2)), ColorToRGB(clBtnShadow)) << "the shadow";
         EXPECT_EQ(ColorToRGB(c->GetPixel(1, h - 2)), ColorToRGB(clLime)) << "beside the shadow";
-        EXPECT_EQ(ColorToRGB(c->GetPixel(client.left, client.top)), ColorToRGB(transparent ? clLime : clYellow))
+        EXPECT_EQ(ColorToRGB(c->GetPixel(client.left, client.top)),
+                  ColorToRGB(transparent ? form->GetColor() : clYellow))
             << "around the inner edit";
         EXPECT_EQ(ColorToRGB(c->GetPixel(client.left + 3, client.top + 3)), ColorToRGB(clLime)) << "the inner edit";
         // The button (a glyph button without a glyph) shows its face, not the editor's background.
