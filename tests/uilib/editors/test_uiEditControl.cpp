@@ -595,6 +595,7 @@ TEST_F(EditControl, StreamingKeepsTheSizeOnlyWhereItIsNotAutomaticAndKeepsTheBut
     Width = 90
     Height = 50
     AutoSize = False
+    Transparent = True
   end
 end
 )";
@@ -612,6 +613,8 @@ end
     EXPECT_LT(sized->GetHeight(), 50) << "the height follows the text";
     EXPECT_EQ(sized->GetWidth(), 121);
     EXPECT_EQ(fixed->GetHeight(), 50);
+    EXPECT_TRUE(fixed->GetTransparent());
+    EXPECT_FALSE(sized->GetTransparent());
 
     const std::string text = WriteComponentText(*read);
     const std::string sizedText =
@@ -620,6 +623,8 @@ end
     EXPECT_NE(sizedText.find("Width = 121"), std::string::npos) << text;
     EXPECT_NE(sizedText.find("Caption = '&Go'"), std::string::npos) << text;
     EXPECT_NE(text.find("Height = 50"), std::string::npos) << text;
+    EXPECT_EQ(sizedText.find("Transparent"), std::string::npos) << "not transparent: not stored";
+    EXPECT_NE(text.find("Transparent = True"), std::string::npos) << text;
     gEditForm = text.c_str();
     std::unique_ptr<TEditForm> again(Construct<TEditForm>(nullptr));
     EXPECT_EQ(WriteComponentText(*again), text);
