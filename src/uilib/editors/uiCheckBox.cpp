@@ -170,7 +170,7 @@ int TuiCustomCheckBoxViewInfo::GlyphIndex(TuiCheckBoxState AState, bool APressed
 }
 
 void TuiCustomCheckBoxViewInfo::Paint(TCanvas* ACanvas) {
-    FillWithColor(ACanvas, Bounds, BackgroundColor);
+    FillBackground(ACanvas, Bounds, TRect{0, 0, 0, 0});
     DrawBox(ACanvas);
     HDC dc = ACanvas->GetHandle();
     if (Alignment != taCenter && !Text.empty()) {
@@ -333,6 +333,8 @@ void TuiCustomCheckBox::Toggle() {
     LockChangeEvents(true);
     SetInternalValue(ActiveProperties()->ValueOfState(next), true);
     LockChangeEvents(false);
+    // With ImmediatePost each toggle reaches the store at once, once it passes validation.
+    if (ActiveProperties()->GetImmediatePost() && DataBinding()->CanPost() && ValidateEdit(true)) PostEditValue();
 }
 
 void TuiCustomCheckBox::Reset() { SetChecked(false); }

@@ -305,6 +305,9 @@ public:
 
 protected:
     TuiCustomEditProperties* CreateProperties() override { return new TuiCustomDropDownEditProperties(this); }
+    bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem) override {
+        return ItemPropertiesAre<TuiCustomDropDownEditProperties>(AItem);
+    }
 
     // ---- the popup's life
     // Opens the popup: initialises it once per opening, sets it up and posts it the show request.
@@ -443,6 +446,9 @@ public:
 
 protected:
     TuiCustomEditProperties* CreateProperties() override { return new TuiCustomPopupEditProperties(this); }
+    bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem) override {
+        return ItemPropertiesAre<TuiCustomPopupEditProperties>(AItem);
+    }
     bool CanDropDown() override { return PopupEditProperties()->GetPopupControl() != nullptr; }
     // Refuses a control that is the popup, the editor or a parent of the editor.
     void InitPopup() override;
@@ -621,6 +627,9 @@ public:
 
 protected:
     TuiCustomEditProperties* CreateProperties() override { return new TuiCustomComboBoxProperties(this); }
+    bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem) override {
+        return ItemPropertiesAre<TuiCustomComboBoxProperties>(AItem);
+    }
     TuiCustomTextEditLookupData* CreateLookupData() override { return new TuiComboBoxLookupData(this); }
     void SetupPopupWindow() override;
     void PositionPopupContent(const TRect& AClientRect) override;

@@ -1,6 +1,7 @@
 // The drop-down editor: its settings, the popup's life from opening to closing, and the keys and the mouse
 // that open and close it.
 #include <algorithm>
+#include <memory>
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Forms.h"
@@ -8,6 +9,7 @@
 #include "platform/win/Windows.h"
 #include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiDropDownEdit.h"
+#include "uilib/editors/uiEditViewData.h"
 
 namespace zel {
 
@@ -251,7 +253,11 @@ void TuiCustomDropDownEdit::SetupPopupWindow() {
         w->PopupHeight = p->GetPopupHeight();
     }
     w->SetShowCloseButton(Style()->GetPopupCloseButton());
-    w->SetPopupBorderStyle(Style()->GetPopupBorderStyle());
+    {
+        // A style left at the default border takes the one the editor's border and look call for.
+        const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
+        w->SetPopupBorderStyle(data->GetPopupBorderStyle());
+    }
     w->SetLookAndFeelKind(Style()->GetLookAndFeel()->GetKind());
     w->SetNativeStyle(Style()->GetLookAndFeel()->GetNativeStyle());
     w->SetShadow(Style()->GetShadow());

@@ -312,7 +312,10 @@ void RegisterEditClasses() {
         .Stored([](E& e) { return !e.IsHeightAutomatic(); })
         .Int(
             "Width", [](E& e, int v) { e.SetWidth(v); }, [](E& e) { return e.GetWidth(); })
-        .Stored([](E& e) { return !e.IsWidthAutomatic(); });
+        .Stored([](E& e) { return !e.IsWidthAutomatic(); })
+        .Bool(
+            "Transparent", [](E& e, bool v) { e.SetTransparent(v); }, [](E& e) { return e.GetTransparent(); })
+        .Default(false);
 
     using C = TuiEditStyleController;
     RegisterComponent<C>("TuiEditStyleController", "TuiStyleController")

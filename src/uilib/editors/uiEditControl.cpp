@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
@@ -23,16 +24,6 @@
 namespace zel {
 
 namespace {
-
-// The width a button's frame takes, so that a fixed width never leaves a button narrower than its frame.
-int ButtonFrameWidth(TuiEditButtonStyle AStyle) {
-    switch (AStyle) {
-        case btsSimple:
-        case btsUltraFlat:
-        case btsOffice11: return 2;
-        default: return 4;
-    }
-}
 
 // Fills R's one-pixel edges (top and left in ATopLeft, bottom and right in ABottomRight) and shrinks it by one.
 void BevelFrame(TCanvas* ACanvas, TRect& R, TColor ATopLeft, TColor ABottomRight) {
@@ -145,7 +136,7 @@ bool TuiCustomEditViewInfo::IsSingleDropDown() const {
 void TuiCustomEditViewInfo::DrawNativeBackground(TCanvas* ACanvas) {
     const bool inPlace = Edit != nullptr && Edit->IsInPlaceEditor();
     if (inPlace || BorderStyle == cbsNone) {
-        if (!Transparent) FillRectExcept(ACanvas, Bounds, InnerEditRect(), uiGetSolidBrush(BackgroundColor));
+        FillBackground(ACanvas, Bounds, InnerEditRect());
         return;
     }
     HDC dc = ACanvas->GetHandle();
@@ -169,7 +160,21 @@ void TuiCustomEditViewInfo::DrawNativeBackground(TCanvas* ACanvas) {
         GetThemeBackgroundContentRect(theme, dc, part, state, &r, &content);
         if (!IntersectRect(&fill, &content, &BorderRect)) fill = TRect{0, 0, 0, 0};
     }
-    if (!Transparent) FillRectExcept(ACanvas, fill, InnerEditRect(), uiGetSolidBrush(BackgroundColor));
+    FillBackground(ACanvas, fill, InnerEditRect());
+}
+
+void TuiCustomEditViewInfo::FillBackground(TCanvas* ACanvas, const TRect& R, const TRect& AExcept) {
+    if (!Transparent) {
+        FillRectExcept(ACanvas, R, AExcept, uiGetSolidBrush(BackgroundColor));
+        return;
+    }
+    if (Edit == nullptr || Edit->IsInPlaceEditor() || IsRectEmpty(&R)) return;
+    HDC dc = ACanvas->GetHandle();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, R.left, R.top, R.right, R.bottom);
+    if (!IsRectEmpty(&AExcept)) ExcludeClipRect(dc, AExcept.left, AExcept.top, AExcept.right, AExcept.bottom);
+    PaintParentUnderControl(Edit, ACanvas, R, false);
+    RestoreDC(dc, saved);
 }
 
 int TuiCustomEditViewInfo::ButtonAt(TPoint P) const {
@@ -531,8 +536,11 @@ bool TuiCustomEdit::ValidateEdit(bool ARaise) {
     std::string errorText;
     bool error = false;
     try {
-        properties_->ValidateDisplayValue(display, errorText, error, this,
-                                          repositoryItem_ != nullptr ? repositoryItem_->Properties() : nullptr, text);
+        // The settings in force check the text (a repository item's mask and range); the editor's own
+        // OnValidate still runs first.
+        TuiCustomEditProperties* active = ActiveProperties();
+        active->ValidateDisplayValue(display, errorText, error, this, active != properties_ ? properties_ : nullptr,
+                                     text);
     } catch (...) {
         inValidation_ = false;
         throw;
@@ -641,75 +649,49 @@ void TuiCustomEdit::ClickButton(int AIndex) {
 
 TuiContainerViewInfo* TuiCustomEdit::CreateViewInfo() { return new TuiCustomEditViewInfo; }
 
+TuiCustomEditViewData* TuiCustomEdit::CreateViewData() {
+    TuiCustomEditViewData* data =
+        ActiveProperties()->CreateViewData(static_cast<TuiCustomEditStyle*>(ActiveStyle()), inplaceMode_);
+    data->Edit = this;
+    data->Enabled = GetEnabled();
+    data->Focused = ContainerFocused();
+    data->IsDesigning = IsDesigning();
+    data->CapturedButton = capturedButton_;
+    data->PreviousPressed = EditViewInfo()->PressedIndex;
+    return data;
+}
+
 void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
     TuiContainer::CalculateViewInfo(P, AHotTrack);
     TuiCustomEditViewInfo& vi = *EditViewInfo();
     const int oldPressed = vi.PressedIndex;
     const std::vector<TuiEditButtonViewInfo> old = vi.ButtonsInfo;
     TScopeExit repaint([&] { RepaintChangedButtons(old); });
-    vi.ButtonsInfo.clear();
-    vi.PressedIndex = -1;
-    vi.HotIndex = -1;
-    if (properties_ == nullptr) return;
-    auto* style = static_cast<TuiCustomEditStyle*>(ActiveStyle());
-    TuiEditButtons* buttons = ActiveProperties()->Buttons();
-    const bool active = vi.ContainerState.Contains(cisActive);
-    const bool hot = vi.ContainerState.Contains(cisHotTrack);
-    const TuiEditButtonTransparency transparency = style->GetButtonTransparency();
-    if (buttons->VisibleCount() == 0 || (!active && transparency == ebtHideInactive) ||
-        (!active && !hot && transparency == ebtHideUnselected)) {
-        ButtonStatesChanged(oldPressed, -1);
+    if (properties_ == nullptr) {
+        vi.ButtonsInfo.clear();
+        vi.PressedIndex = vi.HotIndex = -1;
         return;
     }
-    const TuiEditButtonStyle buttonStyle = EffectiveButtonStyle();
-    const bool transparent = transparency == ebtAlways || (transparency == ebtInactive && !active && !hot);
-    const int frame = ButtonFrameWidth(buttonStyle);
-    std::vector<TuiEditButtonPlace> places;
-    for (int i = 0; i < buttons->Count(); ++i) {
-        TuiEditButton* button = buttons->GetItem(i);
-        if (!button->GetVisible()) continue;
-        TuiEditButtonViewInfo info;
-        info.ButtonIndex = i;
-        info.Style = buttonStyle;
-        info.Kind = button->GetKind();
-        info.VisibleCaption = button->GetVisibleCaption();
-        info.ContentAlignment = button->GetContentAlignment();
-        info.TextColor = button->GetTextColor();
-        info.Glyph = button->HasGlyph() ? button->GetGlyph() : nullptr;
-        info.LeftAlignment = button->GetLeftAlignment();
-        info.Transparent = transparent;
-        info.Gradient = style->GetGradientButtons();
-        TuiEditButtonPlace place;
-        place.LeftAligned = button->GetLeftAlignment();
-        place.Stretchable = button->GetStretchable();
-        place.Fixed = button->GetWidth() > 0;
-        place.Width = ButtonWidth(button, style, frame);
-        vi.ButtonsInfo.push_back(info);
-        places.push_back(place);
-    }
-    const TRect room = PlaceEditButtons(places, vi.BorderRect);
-    vi.ClientRect = TRect{room.left, vi.ClientRect.top, room.right, vi.ClientRect.bottom};
-    const bool leftDown = MouseShiftState.Contains(ssLeft);
-    for (std::size_t i = 0; i < vi.ButtonsInfo.size(); ++i) {
-        TuiEditButtonViewInfo& info = vi.ButtonsInfo[i];
-        info.Bounds = places[i].Bounds;
-        const bool over = !IsDesigning() && PtInRect(&info.Bounds, P);
-        if (!GetEnabled() || !buttons->GetItem(info.ButtonIndex)->GetEnabled()) info.State = ebsDisabled;
-        else if (over && leftDown && capturedButton_ == info.ButtonIndex) info.State = ebsPressed;
-        else if (over && !leftDown && capturedButton_ < 0) info.State = ebsSelected;
-        else info.State = ebsNormal;
-        // The theme's part: a stand-alone single drop-down under desktop composition is the combo box's
-        // left or right drop-down part.
-        static constexpr int kNativeStates[] = {4, 1, 3, 2};
-        info.NativeState = kNativeStates[info.State];
-        info.NativePart = 1;
-        if (vi.NativeStyle && IsDesktopCompositionOn() && !IsInPlaceEditor() && vi.ButtonsInfo.size() == 1 &&
-            info.Kind == bkDown)
-            info.NativePart = info.LeftAlignment ? 7 : 6;
-        if (info.State == ebsPressed) vi.PressedIndex = info.ButtonIndex;
-        if (info.State == ebsSelected || (over && info.State != ebsDisabled)) vi.HotIndex = info.ButtonIndex;
-    }
+    const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
+    data->CalculateButtons(Canvas(), vi, P, MouseShiftState);
+    vi.PopupBorderStyle = data->GetPopupBorderStyle();
+    vi.Transparent = IsTransparent();
     ButtonStatesChanged(oldPressed, vi.HotIndex);
+}
+
+TRect TuiCustomEdit::FrameExtent() {
+    const TRect r = TuiContainer::FrameExtent();
+    TuiContainerStyle* style = ActiveStyle();
+    if (properties_ == nullptr || inplaceMode_ || style->GetTransparentBorder() || !Style()->ShowsBorder() ||
+        ViewInfo()->NativeStyle || GetLookAndFeel()->GetSkinPainter() != nullptr)
+        return r;
+    const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
+    if (!data->ThickInAnyState()) return r;
+    const int w = ContainerBorderWidth(cbsThick);
+    const TuiBorders edges = style->GetEdges();
+    const int shadow = HasShadow() ? 3 : 0;
+    return TRect{edges.Contains(bLeft) ? w : 0, edges.Contains(bTop) ? w : 0, (edges.Contains(bRight) ? w : 0) + shadow,
+                 (edges.Contains(bBottom) ? w : 0) + shadow};
 }
 
 void TuiCustomEdit::RepaintChangedButtons(const std::vector<TuiEditButtonViewInfo>& AOld) {
@@ -726,26 +708,6 @@ void TuiCustomEdit::RepaintChangedButtons(const std::vector<TuiEditButtonViewInf
         if (i < now.size()) ::zel::InvalidateRect(GetHandle(), &now[i].Bounds, FALSE);
         if (i < AOld.size()) ::zel::InvalidateRect(GetHandle(), &AOld[i].Bounds, FALSE);
     }
-}
-
-TuiEditButtonStyle TuiCustomEdit::EffectiveButtonStyle() {
-    auto* style = static_cast<TuiCustomEditStyle*>(ActiveStyle());
-    const TuiEditButtonStyle buttonStyle = style->GetButtonStyle();
-    if (buttonStyle != btsDefault) return buttonStyle;
-    const TuiEditBorderStyle border = static_cast<TuiEditBorderStyle>(EditViewInfo()->BorderStyle);
-    const bool byLookAndFeel = border == ebsNone && !style->GetHotTrack();
-    return DefaultEditButtonStyle(byLookAndFeel, style->GetLookAndFeel()->GetKind(),
-                                  static_cast<TuiEditBorderStyle>(style->GetBorderStyle()));
-}
-
-int TuiCustomEdit::ButtonWidth(TuiEditButton* AButton, TuiCustomEditStyle* AStyle, int AFrame) {
-    if (AButton->GetWidth() > 0) return std::max(AButton->GetWidth(), AFrame);
-    if (AButton->GetKind() == bkGlyph && AButton->HasGlyph()) return AButton->GetGlyph()->GetWidth() + AFrame;
-    if (AButton->GetKind() == bkText) {
-        Canvas()->Font()->Assign(AStyle->GetVisibleFont());
-        return std::max(AFrame + Canvas()->TextWidth(AButton->GetVisibleCaption()) + 3, GetSystemMetrics(SM_CYHSCROLL));
-    }
-    return GetSystemMetrics(SM_CYHSCROLL);
 }
 
 void TuiCustomEdit::ButtonStatesChanged(int AOldPressed, int ANewHot) {
@@ -1054,6 +1016,17 @@ bool TuiCustomEdit::UpdateAction(TBasicAction* Action) {
 
 // ---- size
 
+void TuiCustomEdit::SetTransparent(bool Value) {
+    if (transparent_ == Value) return;
+    transparent_ = Value;
+    RefreshFrame();
+    Invalidate();
+}
+
+bool TuiCustomEdit::IsTransparent() {
+    return transparent_ || (inplaceMode_ && properties_ != nullptr && ActiveProperties()->GetForceTransparent());
+}
+
 void TuiCustomEdit::SetAutoSize(bool Value) {
     if (inplaceMode_ || autoSize_ == Value) return;
     autoSize_ = Value;
@@ -1081,13 +1054,13 @@ TSize TuiCustomEdit::ContentSize(int AMaxWidth) {
     const int frameHeight = frame.top + frame.bottom + 4;
     int buttonsWidth = 0;
     int buttonHeight = 0;
-    auto* style = static_cast<TuiCustomEditStyle*>(ActiveStyle());
-    const int buttonFrame = ButtonFrameWidth(EffectiveButtonStyle());
+    const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
+    const int buttonFrame = EditButtonFrameWidth(data->GetButtonStyle());
     TuiEditButtons* buttons = ActiveProperties()->Buttons();
     for (int i = 0; i < buttons->Count(); ++i) {
         TuiEditButton* button = buttons->GetItem(i);
         if (!button->GetVisible()) continue;
-        buttonsWidth += ButtonWidth(button, style, buttonFrame);
+        buttonsWidth += data->ButtonWidth(Canvas(), button, buttonFrame);
         if (button->GetKind() == bkGlyph && button->HasGlyph())
             buttonHeight = std::max(buttonHeight, button->GetGlyph()->GetHeight() + buttonFrame);
     }

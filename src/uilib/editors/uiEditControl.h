@@ -40,6 +40,7 @@ struct TuiEditButtonViewInfo {
 };
 
 class TuiCustomEdit;
+class TuiCustomEditViewData;
 struct THintInfo;
 
 // The painting side of an editor: its frame, its background and one view info per visible button.
@@ -54,6 +55,9 @@ public:
     virtual void DrawButton(TCanvas* ACanvas, const TuiEditButtonViewInfo& AButton);
     // The themed frame of a native editor and its background inside it.
     virtual void DrawNativeBackground(TCanvas* ACanvas);
+    // Fills R but AExcept with the background colour; a transparent stand-alone editor shows its parent there
+    // instead, a transparent in-place one leaves what its host painted.
+    void FillBackground(TCanvas* ACanvas, const TRect& R, const TRect& AExcept);
     // The inner control's bounds within the client rectangle; empty without an inner control.
     TRect InnerEditRect() const;
     // The only button is a drop-down one.
@@ -65,6 +69,8 @@ public:
     std::vector<TuiEditButtonViewInfo> ButtonsInfo;
     int PressedIndex = -1;  // collection indices; -1 for none
     int HotIndex = -1;
+    // The border of the editor's popup, resolved when the style leaves it at the default.
+    TuiEditPopupBorderStyle PopupBorderStyle = epbsDefault;
 
 private:
     // Whether that side of the button lies on the border rectangle's edge or against another button.
@@ -161,6 +167,12 @@ public:
     bool GetValueModified() const { return valueModified_; }
     bool GetValidated() const { return validated_; }
 
+    // A transparent editor shows what lies behind it instead of filling its background.
+    bool GetTransparent() const { return transparent_; }
+    void SetTransparent(bool Value);
+    // Transparent, or in place with settings that force transparency.
+    virtual bool IsTransparent();
+
     bool GetInplaceMode() const { return inplaceMode_; }
     bool IsInPlaceEditor() override { return inplaceMode_; }
     // Stand-alone editors size themselves to their content by default; an in-place editor ignores it.
@@ -169,6 +181,8 @@ public:
     // Whether the size follows the content, and whether the width does too (automatic button layout).
     virtual bool EffectiveAutoSize() { return !inplaceMode_ && autoSize_; }
     virtual bool AutoWidth() { return ActiveProperties()->GetButtonsLayout() == 2; }
+    // A layout calculator for the editor's current style, filled with its state; the caller frees it.
+    TuiCustomEditViewData* CreateViewData();
     // Whether the size follows the content now (an editor that measures no text keeps the size it is given).
     bool IsHeightAutomatic();
     bool IsWidthAutomatic();
@@ -254,8 +268,13 @@ protected:
     void Click() override;
     void DblClick() override;
     void Loaded() override;
-    // Whether the item's settings suit this editor.
+    // Whether the item's settings suit this editor: they must be of its settings class or descend from it,
+    // as every editor reads them through that class.
     virtual bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem);
+    template <class TProperties>
+    static bool ItemPropertiesAre(TuiEditRepositoryItem* AItem) {
+        return AItem == nullptr || dynamic_cast<TProperties*>(AItem->Properties()) != nullptr;
+    }
     virtual bool CanTypeChar(char /*C*/) { return true; }
     // Told after the active settings were applied (changed, or another repository item).
     virtual void ActivePropertiesApplied() {}
@@ -274,6 +293,8 @@ protected:
     TuiContainerStyleClass StyleObjectClass() override { return EditStyleClass(); }
     TuiContainerViewInfo* CreateViewInfo() override;
     void CalculateViewInfo(TPoint P, bool AHotTrack) override;
+    // An editor that is thick in any state keeps the thick frame's room in every state.
+    TRect FrameExtent() override;
     bool InnerControlKeyHook(TMessage& Message) override;
     void WndProc(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -300,9 +321,6 @@ private:
     // Takes the focus back to the editor with all text selected; raises EuiEditValidationError with the text,
     // EAbort with AAbort, else nothing.
     void HandleValidationError(const std::string& AErrorText, bool AAbort);
-    // The wanted width of a visible button in a style whose frame takes AFrame.
-    int ButtonWidth(TuiEditButton* AButton, TuiCustomEditStyle* AStyle, int AFrame);
-    TuiEditButtonStyle EffectiveButtonStyle();
 
     TuiCustomEditProperties* properties_ = nullptr;
     TuiEditRepositoryItem* repositoryItem_ = nullptr;
@@ -321,6 +339,7 @@ private:
     bool valueChangedPending_ = false;
     bool* destroyedFlag_ = nullptr;
     bool inplaceMode_ = false;
+    bool transparent_ = false;
     bool autoSize_ = true;
     bool adjustingSize_ = false;
     bool focusEnterSuppressed_ = false;

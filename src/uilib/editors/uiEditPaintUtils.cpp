@@ -353,9 +353,7 @@ void DrawEditBackground(TCanvas* ACanvas, TuiCustomEditViewInfo* AViewInfo) {
         AViewInfo->DrawNativeBackground(ACanvas);
     } else {
         AViewInfo->PaintBorderAndShadow(ACanvas);
-        if (!AViewInfo->Transparent)
-            FillRectExcept(dc, AViewInfo->ClientRect, AViewInfo->InnerEditRect(),
-                           uiGetSolidBrush(AViewInfo->BackgroundColor));
+        AViewInfo->FillBackground(ACanvas, AViewInfo->ClientRect, AViewInfo->InnerEditRect());
     }
     RestoreDC(dc, saved);
 }

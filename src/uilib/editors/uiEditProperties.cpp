@@ -272,17 +272,17 @@ bool TuiCustomEditProperties::ValuesDiffer(const Variant& AValue1, const Variant
 }
 
 bool TuiCustomEditProperties::ValidateDisplayValue(Variant& DisplayValue, std::string& ErrorText, bool& Error,
-                                                   TObject* AEditor, TuiCustomEditProperties* ARepositoryProperties,
+                                                   TObject* AEditor, TuiCustomEditProperties* AOwnProperties,
                                                    const std::string& AEditorText) {
     if (!CanValidate()) return false;
     if (ErrorText.empty()) ErrorText = GetValidateErrorText();
-    const bool ownHandler = static_cast<bool>(OnValidate);
-    const bool repositoryHandler = ARepositoryProperties != nullptr && ARepositoryProperties != this &&
-                                   static_cast<bool>(ARepositoryProperties->OnValidate);
-    if (!ownHandler && !repositoryHandler) return false;
+    const bool ownHandler =
+        AOwnProperties != nullptr && AOwnProperties != this && static_cast<bool>(AOwnProperties->OnValidate);
+    const bool handler = static_cast<bool>(OnValidate);
+    if (!ownHandler && !handler) return false;
     const Variant before = DisplayValue;
-    if (ownHandler) OnValidate(AEditor, DisplayValue, ErrorText, Error);
-    if (repositoryHandler) ARepositoryProperties->OnValidate(AEditor, DisplayValue, ErrorText, Error);
+    if (ownHandler) AOwnProperties->OnValidate(AEditor, DisplayValue, ErrorText, Error);
+    if (handler) OnValidate(AEditor, DisplayValue, ErrorText, Error);
     if (!Error || VarToStr(DisplayValue) == VarToStr(before)) return false;
     DisplayValue = Variant(AEditorText);
     return true;

@@ -14,6 +14,9 @@
 
 namespace zel {
 
+class TuiCustomEditStyle;
+class TuiCustomEditViewData;
+
 // The error an editor raises when its value does not pass validation.
 class EuiEditValidationError : public EuiEditError {
 public:
@@ -195,11 +198,16 @@ public:
     // Whether the two values show differently.
     bool ValuesDiffer(const Variant& AValue1, const Variant& AValue2) const;
 
-    // Runs the OnValidate handlers, these settings' first, then ARepositoryProperties' (when given). When a
-    // handler reports an error and changed the text of the value, the value becomes AEditorText; answers whether
-    // that happened. Nothing runs unless these settings can validate.
+    // Checks a shown value against these settings, the ones in force for the editor (a repository item's when it
+    // has one). Runs the OnValidate handlers: the editor's own settings' first (AOwnProperties, when they are not
+    // these), then these settings'. When a handler reports an error and changed the text of the value, the value
+    // becomes AEditorText; answers whether that happened. Nothing runs unless these settings can validate.
     virtual bool ValidateDisplayValue(Variant& DisplayValue, std::string& ErrorText, bool& Error, TObject* AEditor,
-                                      TuiCustomEditProperties* ARepositoryProperties, const std::string& AEditorText);
+                                      TuiCustomEditProperties* AOwnProperties, const std::string& AEditorText);
+
+    // A layout calculator for an editor of these settings in a style (for every editor's layout, and for a host
+    // that paints cells without an editor); the caller frees it.
+    virtual TuiCustomEditViewData* CreateViewData(TuiCustomEditStyle* AStyle, bool AInPlace);
 
     // Set by the owning editor.
     TNotifyEvent OnPropertiesChanged;

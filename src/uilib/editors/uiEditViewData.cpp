@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/win/SysInfo.h"
+#include "uilib/base/ubThemeManager.h"
+#include "uilib/base/ubUxTheme.h"
+#include "uilib/editors/uiDWMApi.h"
+#include "uilib/editors/uiEditControl.h"
+#include "uilib/editors/uiEditPaintUtils.h"
+
 namespace zel {
 
 TuiEditBorderStyle LayoutEditBorderStyle(bool AInPlace, TuiEditBorderStyle AStyleBorder, bool AThickInAnyState) {
@@ -90,6 +97,214 @@ void StretchEditButtonWidths(std::vector<TuiEditButtonPlace>& AButtons, int ASpa
         given += share;
     }
     takers.back()->Width += ASpare - given;
+}
+
+int EditButtonFrameWidth(TuiEditButtonStyle AStyle) {
+    switch (AStyle) {
+        case btsSimple:
+        case btsUltraFlat:
+        case btsOffice11: return 2;
+        default: return 4;
+    }
+}
+
+// ------------------------------------------------------------------------------------------------ view data
+
+TuiCustomEditViewData* TuiCustomEditProperties::CreateViewData(TuiCustomEditStyle* AStyle, bool AInPlace) {
+    return new TuiCustomEditViewData(this, AStyle, AInPlace);
+}
+
+TuiCustomEditViewData::TuiCustomEditViewData(TuiCustomEditProperties* AProperties, TuiCustomEditStyle* AStyle,
+                                             bool AInPlace)
+    : Properties(AProperties), Style(AStyle), InPlace(AInPlace) {
+    if (AInPlace) ContentOffsets = TRect{1, 1, 1, 1};
+    ButtonsFillEditor = AProperties != nullptr && AProperties->GetButtonsLayout() == 2;
+}
+
+namespace {
+
+bool NativeFor(TuiCustomEditStyle* AStyle) {
+    return AStyle->GetLookAndFeel()->GetNativeStyle() && OpenThemeForType(thEdit) != nullptr;
+}
+
+}  // namespace
+
+bool TuiCustomEditViewData::ThickInAnyState() {
+    if (Edit == nullptr) return Style->GetBorderStyle() == cbsThick;
+    for (TuiContainerStyle* style :
+         {Edit->TuiContainer::Style(), Edit->StyleDisabled(), Edit->StyleFocused(), Edit->StyleHot()})
+        if (style != nullptr && style->GetBorderStyle() == cbsThick) return true;
+    return false;
+}
+
+TuiEditBorderStyle TuiCustomEditViewData::GetBorderStyle() {
+    if (!Style->ShowsBorder()) return ebsNone;
+    // A native stand-alone editor keeps the border of its normal style in every state.
+    TuiContainerStyle* style = Style;
+    if (!InPlace && Edit != nullptr && NativeFor(Style)) style = Edit->TuiContainer::Style();
+    return LayoutEditBorderStyle(InPlace, static_cast<TuiEditBorderStyle>(style->GetBorderStyle()), ThickInAnyState());
+}
+
+TRect TuiCustomEditViewData::GetBorderExtent() {
+    TRect r{0, 0, 0, 0};
+    const TuiEditBorderStyle border = GetBorderStyle();
+    if (InPlace) {
+        r = ContentOffsets;
+    } else if (Style->GetLookAndFeel()->GetSkinPainter() != nullptr || Style->GetTransparentBorder()) {
+        r = TRect{1, 1, 1, 1};
+    } else if (border == ebsNone) {
+        // no frame
+    } else if (NativeFor(Style)) {
+        // The themed edit frame: how far the theme's content lies inside a 100 x 100 rectangle.
+        const TRect bounds{0, 0, 100, 100};
+        TRect content = bounds;
+        r = TRect{2, 2, 2, 2};
+        if (HTHEME theme = OpenThemeForType(thEdit);
+            theme != nullptr && GetThemeBackgroundContentRect(theme, nullptr, 1, 1, &bounds, &content) == S_OK)
+            r = TRect{content.left, content.top, 100 - content.right, 100 - content.bottom};
+    } else {
+        const int w = ContainerBorderWidth(static_cast<TuiContainerBorderStyle>(border));
+        const TuiBorders edges = Style->GetEdges();
+        r = TRect{edges.Contains(bLeft) ? w : 0, edges.Contains(bTop) ? w : 0, edges.Contains(bRight) ? w : 0,
+                  edges.Contains(bBottom) ? w : 0};
+    }
+    if (!InPlace && Style->GetShadow()) {
+        r.right += 3;
+        r.bottom += 3;
+    }
+    return r;
+}
+
+TuiEditButtonStyle TuiCustomEditViewData::GetButtonStyle() {
+    const TuiEditButtonStyle style = Style->GetButtonStyle();
+    if (style != btsDefault) return style;
+    const bool byLookAndFeel = InPlace || (GetBorderStyle() == ebsNone && !Style->GetHotTrack());
+    return DefaultEditButtonStyle(byLookAndFeel, Style->GetLookAndFeel()->GetKind(), Style->GetEditBorderStyle());
+}
+
+TuiEditPopupBorderStyle TuiCustomEditViewData::GetPopupBorderStyle() {
+    const TuiEditPopupBorderStyle style = Style->GetPopupBorderStyle();
+    if (style != epbsDefault) return style;
+    const TuiEditBorderStyle border = Style->ShowsBorder() ? Style->GetEditBorderStyle() : ebsNone;
+    const bool hasButtons = Properties != nullptr && Properties->Buttons()->VisibleCount() > 0;
+    return DefaultEditPopupBorderStyle(InPlace || (border == ebsNone && hasButtons), Style->GetLookAndFeel()->GetKind(),
+                                       border);
+}
+
+int TuiCustomEditViewData::ButtonWidth(TCanvas* ACanvas, TuiEditButton* AButton, int AFrame) {
+    if (AButton->GetWidth() > 0) return std::max(AButton->GetWidth(), AFrame);
+    if (AButton->GetKind() == bkGlyph && AButton->HasGlyph()) return AButton->GetGlyph()->GetWidth() + AFrame;
+    if (AButton->GetKind() == bkText && ACanvas != nullptr) {
+        ACanvas->Font()->Assign(Style->GetVisibleFont());
+        return std::max(AFrame + ACanvas->TextWidth(AButton->GetVisibleCaption()) + 3, GetSystemMetrics(SM_CYHSCROLL));
+    }
+    return GetSystemMetrics(SM_CYHSCROLL);
+}
+
+void TuiCustomEditViewData::CalculateButtons(TCanvas* ACanvas, TuiCustomEditViewInfo& AViewInfo, TPoint P,
+                                             TShiftState AShift) {
+    TuiCustomEditViewInfo& vi = AViewInfo;
+    vi.ButtonsInfo.clear();
+    vi.PressedIndex = -1;
+    vi.HotIndex = -1;
+    if (Properties == nullptr) return;
+    TuiEditButtons* buttons = Properties->Buttons();
+    const bool active = vi.ContainerState.Contains(cisActive);
+    const bool hot = vi.ContainerState.Contains(cisHotTrack);
+    const TuiEditButtonTransparency transparency = Style->GetButtonTransparency();
+    if (buttons->VisibleCount() == 0 || (!active && transparency == ebtHideInactive) ||
+        (!active && !hot && transparency == ebtHideUnselected))
+        return;
+    const TuiEditButtonStyle buttonStyle = GetButtonStyle();
+    const bool transparent = transparency == ebtAlways || (transparency == ebtInactive && !active && !hot);
+    const int frame = EditButtonFrameWidth(buttonStyle);
+    std::vector<TuiEditButtonPlace> places;
+    for (int i = 0; i < buttons->Count(); ++i) {
+        TuiEditButton* button = buttons->GetItem(i);
+        if (!button->GetVisible()) continue;
+        TuiEditButtonViewInfo info;
+        info.ButtonIndex = i;
+        info.Style = buttonStyle;
+        info.Kind = button->GetKind();
+        info.VisibleCaption = button->GetVisibleCaption();
+        info.ContentAlignment = button->GetContentAlignment();
+        info.TextColor = button->GetTextColor();
+        info.Glyph = button->HasGlyph() ? button->GetGlyph() : nullptr;
+        // Buttons that fill the editor all line up from its right edge.
+        info.LeftAlignment = button->GetLeftAlignment() && !ButtonsFillEditor;
+        info.Transparent = transparent;
+        info.Gradient = Style->GetGradientButtons();
+        TuiEditButtonPlace place;
+        place.LeftAligned = info.LeftAlignment;
+        place.Stretchable = button->GetStretchable();
+        place.Fixed = button->GetWidth() > 0;
+        place.Width = ButtonWidth(ACanvas, button, frame);
+        vi.ButtonsInfo.push_back(info);
+        places.push_back(place);
+    }
+    TRect room = PlaceEditButtons(places, vi.BorderRect);
+    if (ButtonsFillEditor && room.right > room.left) {
+        StretchEditButtonWidths(places, room.right - room.left);
+        room = PlaceEditButtons(places, vi.BorderRect);
+    }
+    vi.ClientRect = TRect{room.left, vi.ClientRect.top, room.right, vi.ClientRect.bottom};
+    const bool leftDown = AShift.Contains(ssLeft);
+    const bool singleDropDown = vi.ButtonsInfo.size() == 1 && vi.ButtonsInfo[0].Kind == bkDown;
+    for (std::size_t i = 0; i < vi.ButtonsInfo.size(); ++i) {
+        TuiEditButtonViewInfo& info = vi.ButtonsInfo[i];
+        info.Bounds = places[i].Bounds;
+        const bool over = !IsDesigning && PtInRect(&info.Bounds, P);
+        if (!Enabled || !buttons->GetItem(info.ButtonIndex)->GetEnabled()) info.State = ebsDisabled;
+        else if (over && leftDown && CapturedButton == info.ButtonIndex) info.State = ebsPressed;
+        else if (over && !leftDown && CapturedButton < 0) info.State = ebsSelected;
+        else info.State = ebsNormal;
+        // The theme's part: a stand-alone single drop-down under desktop composition is the combo box's left or
+        // right drop-down part.
+        static constexpr int kNativeStates[] = {4, 1, 3, 2};
+        info.NativeState = kNativeStates[info.State];
+        info.NativePart = 1;
+        if (vi.NativeStyle && IsDesktopCompositionOn() && !InPlace && singleDropDown)
+            info.NativePart = info.LeftAlignment ? 7 : 6;
+        if (info.State == ebsPressed) vi.PressedIndex = info.ButtonIndex;
+        if (info.State == ebsSelected || (over && info.State != ebsDisabled)) vi.HotIndex = info.ButtonIndex;
+    }
+}
+
+void TuiCustomEditViewData::Calculate(TCanvas* ACanvas, const TRect& ABounds, TPoint P, TShiftState AShift,
+                                      TuiCustomEditViewInfo& AViewInfo) {
+    TuiCustomEditViewInfo& vi = AViewInfo;
+    vi.Bounds = ABounds;
+    if (!Enabled) vi.ContainerState = TuiContainerState{cisDisabled};
+    else vi.ContainerState = TuiContainerState{Focused && !IsDesigning ? cisActive : cisNormal};
+    if (Enabled && PtInRect(&ABounds, P)) vi.ContainerState.Include(cisHotTrack);
+    const bool highlighted = vi.ContainerState.Contains(cisActive) || vi.ContainerState.Contains(cisHotTrack);
+    vi.HotState = !Style->GetHotTrack() || !Enabled || IsDesigning ? 0 : highlighted ? 2 : 1;
+    vi.NativeStyle = NativeFor(Style);
+    vi.Painter = Style->GetLookAndFeel()->GetSkinPainter();
+    const TuiEditBorderStyle border = GetBorderStyle();
+    // A transparent border lets the cell's own background show: no frame is drawn in it.
+    const bool framed = !InPlace && !Style->GetTransparentBorder() && border != ebsNone;
+    vi.BorderStyle = framed ? static_cast<TuiContainerBorderStyle>(border) : cbsNone;
+    vi.BorderWidth = framed ? (vi.Painter != nullptr ? 1 : ContainerBorderWidth(vi.BorderStyle)) : 0;
+    vi.Edges = Style->GetEdges();
+    vi.Shadow = !InPlace && Style->GetShadow();
+    vi.BorderRect = ABounds;
+    const TRect extent = GetBorderExtent();
+    vi.BorderRect.left += extent.left;
+    vi.BorderRect.top += extent.top;
+    vi.BorderRect.right -= extent.right;
+    vi.BorderRect.bottom -= extent.bottom;
+    if (vi.BorderRect.right < vi.BorderRect.left) vi.BorderRect.right = vi.BorderRect.left;
+    if (vi.BorderRect.bottom < vi.BorderRect.top) vi.BorderRect.bottom = vi.BorderRect.top;
+    vi.ClientRect = vi.BorderRect;
+    const TuiEditBorderStyle styleBorder = Style->GetEditBorderStyle();
+    if (vi.Painter != nullptr) vi.BorderColor = highlighted ? clHighlight : clBtnShadow;
+    else if (styleBorder != ebsUltraFlat && styleBorder != ebsOffice11) vi.BorderColor = Style->GetBorderColor();
+    else if (highlighted) vi.BorderColor = GetEditBorderHighlightColor(styleBorder == ebsOffice11);
+    else vi.BorderColor = clBtnShadow;
+    vi.StoreBackgroundColor(Style->GetColor());
+    CalculateButtons(ACanvas, vi, P, AShift);
+    vi.PopupBorderStyle = GetPopupBorderStyle();
 }
 
 }  // namespace zel

@@ -151,10 +151,10 @@ std::string TuiCustomMaskEditProperties::PrepareDisplayText(const Variant& AEdit
 }
 
 bool TuiCustomMaskEditProperties::ValidateDisplayValue(Variant& DisplayValue, std::string& ErrorText, bool& Error,
-                                                       TObject* AEditor, TuiCustomEditProperties* ARepositoryProperties,
+                                                       TObject* AEditor, TuiCustomEditProperties* AOwnProperties,
                                                        const std::string& AEditorText) {
     const bool result = TuiCustomTextEditProperties::ValidateDisplayValue(DisplayValue, ErrorText, Error, AEditor,
-                                                                          ARepositoryProperties, AEditorText);
+                                                                          AOwnProperties, AEditorText);
     if (!Error && IsMasked() && !DisplayMode()->IsFullValid(VarToStr(DisplayValue))) {
         Error = true;
         ErrorText = LoadLibraryString(&suiMaskEditInvalidEditValue);

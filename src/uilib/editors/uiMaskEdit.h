@@ -269,7 +269,7 @@ public:
     std::string PrepareDisplayText(const Variant& AEditValue, bool AEditing) const override;
     // The handlers' check, then the mask's: a value that does not complete it is refused.
     bool ValidateDisplayValue(Variant& DisplayValue, std::string& ErrorText, bool& Error, TObject* AEditor,
-                              TuiCustomEditProperties* ARepositoryProperties, const std::string& AEditorText) override;
+                              TuiCustomEditProperties* AOwnProperties, const std::string& AEditorText) override;
     bool CanValidate() const override { return true; }
 
     // The empty edit value of the mask in force.
@@ -340,6 +340,9 @@ public:
 
 protected:
     TuiCustomEditProperties* CreateProperties() override { return new TuiCustomMaskEditProperties(this); }
+    bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem) override {
+        return ItemPropertiesAre<TuiCustomMaskEditProperties>(AItem);
+    }
     // Masked, the value read with the form is shown again through the mask read with it.
     void Loaded() override;
     bool TextKeyDown(WORD& Key, TShiftState Shift) override;

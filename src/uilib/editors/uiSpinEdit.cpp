@@ -331,11 +331,11 @@ std::string TuiCustomSpinEditProperties::PrepareDisplayText(const Variant& AEdit
 }
 
 bool TuiCustomSpinEditProperties::ValidateDisplayValue(Variant& DisplayValue, std::string& ErrorText, bool& Error,
-                                                       TObject* AEditor, TuiCustomEditProperties* ARepositoryProperties,
+                                                       TObject* AEditor, TuiCustomEditProperties* AOwnProperties,
                                                        const std::string& AEditorText) {
     if (auto* edit = dynamic_cast<TuiCustomSpinEdit*>(AEditor)) edit->ValidateSpinValue(DisplayValue, ErrorText, Error);
-    return TuiCustomMaskEditProperties::ValidateDisplayValue(DisplayValue, ErrorText, Error, AEditor,
-                                                             ARepositoryProperties, AEditorText);
+    return TuiCustomMaskEditProperties::ValidateDisplayValue(DisplayValue, ErrorText, Error, AEditor, AOwnProperties,
+                                                             AEditorText);
 }
 
 TClass TuiCustomSpinEditProperties::StaticClass() {

@@ -135,7 +135,7 @@ public:
     std::string PrepareDisplayText(const Variant& AEditValue, bool AEditing) const override;
     // The editor's own check of the typed number first, then the masked settings' validation.
     bool ValidateDisplayValue(Variant& DisplayValue, std::string& ErrorText, bool& Error, TObject* AEditor,
-                              TuiCustomEditProperties* ARepositoryProperties, const std::string& AEditorText) override;
+                              TuiCustomEditProperties* AOwnProperties, const std::string& AEditorText) override;
 
 private:
     template <class T>
@@ -240,6 +240,9 @@ public:
 
 protected:
     TuiCustomEditProperties* CreateProperties() override { return new TuiCustomSpinEditProperties(this); }
+    bool CanAcceptRepositoryItem(TuiEditRepositoryItem* AItem) override {
+        return ItemPropertiesAre<TuiCustomSpinEditProperties>(AItem);
+    }
     TuiContainerViewInfo* CreateViewInfo() override { return new TuiSpinEditViewInfo; }
     void CalculateViewInfo(TPoint P, bool AHotTrack) override;
     bool CanTypeChar(char C) override { return IsValidChar(C); }

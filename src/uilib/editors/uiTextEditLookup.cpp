@@ -341,7 +341,8 @@ void TuiCustomTextEditViewInfo::Paint(TCanvas* ACanvas) {
     TuiCustomEditViewInfo::Paint(ACanvas);
     TRect r = ClientRect;
     if (IsStandalone && EditingStyle != tesNoTyping) {
-        FillWithColor(ACanvas, r, DrawSelectionBar ? clHighlight : BackgroundColor);
+        if (DrawSelectionBar) FillWithColor(ACanvas, r, clHighlight);
+        else FillBackground(ACanvas, r, TRect{0, 0, 0, 0});
         InflateRect(&r, -1, -1);
     }
     const bool showsText = IsPaintCopy || !IsEditClass;

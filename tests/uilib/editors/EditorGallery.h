@@ -2,8 +2,8 @@
 // The editors' gallery: a form with one column per look (Flat, Standard, UltraFlat, Office 2003 and the
 // native look) and one row per kind of control: a container with an inner EDIT in every border style, without
 // and with shadow; a text editor; a masked editor; the spin editor with fast buttons in each of its three
-// button positions; the drop-down editors: a combo box, a popup edit lending a panel and a drop-down edit with
-// a system panel. Used by the screenshots and the repaint benchmark.
+// button positions; a combo box left at its default settings; the drop-down editors: a combo box, a popup edit
+// lending a panel and a drop-down edit with a system panel. Used by the screenshots and the repaint benchmark.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -106,6 +106,13 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
             spin->SetValue(Variant(42));
             return spin;
         });
+    // Editors left at every default setting: a combo box whose popup border comes from the editor.
+    editorRows.push_back([](TWinControl* Parent, const TGalleryLook&) {
+        auto* combo = Construct<TuiComboBox>(Parent);
+        for (const char* item : {"Piano", "Strings", "Brass"}) combo->Properties()->Items()->Add(item);
+        combo->SetEditValue(Variant("Defaults"));
+        return combo;
+    });
     // The drop-down editors come last.
     const auto popupBorder = [](TuiCustomDropDownEdit* E, const TGalleryLook& Look) {
         E->Style()->SetPopupBorderStyle(Look.Native ? epbsDefault : epbsFrame3D);

@@ -372,5 +372,87 @@ TEST_F(CheckBoxThemed, Screenshot) {
     EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("uiCheckBox_gallery")));
 }
 
+// A store that keeps what is posted to it, as a data source would.
+class TRecordingBinding : public TuiEditDataBinding {
+public:
+    using TuiEditDataBinding::TuiEditDataBinding;
+    bool CanPost() const override { return Edit()->GetValueModified(); }
+    void SetStoredValue(const Variant& Value) override { Stored.push_back(VarToStr(Value)); }
+    std::vector<std::string> Stored;
+};
+
+class TBoundCheckBox : public TuiCheckBox {
+public:
+    using TuiCheckBox::TuiCheckBox;
+    std::string ClassName() const override { return "TBoundCheckBox"; }
+    TRecordingBinding* Store() const { return static_cast<TRecordingBinding*>(DataBinding()); }
+
+protected:
+    TuiEditDataBinding* CreateDataBinding() override { return new TRecordingBinding(this); }
+};
+
+// With ImmediatePost every toggle, by the mouse or by the space bar, reaches the store at once; without it the
+// value waits for the focus to leave.
+TEST_F(CheckBox, ImmediatePostPostsEachToggle) {
+    struct Row {
+        const char* Name;
+        bool Immediate;
+        bool BySpace;
+        std::vector<std::string> AfterToggles;  // stored after checking and unchecking
+    };
+    const std::vector<Row> rows = {{"ClickedWithImmediatePost", true, false, {"True", "False"}},
+                                   {"SpaceWithImmediatePost", true, true, {"True", "False"}},
+                                   {"ClickedWaitsForTheFocusToLeave", false, false, {}}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        form = Keep(Construct<TEditorGalleryForm>(nullptr));
+        form->SetBounds(100, 100, 260, 120);
+        auto* bound = Construct<TBoundCheckBox>(form);
+        box = bound;
+        box->SetParent(form);
+        box->SetBounds(10, 10, 121, 21);
+        box->SetCaption("Power");
+        box->Properties()->SetImmediatePost(row.Immediate);
+        auto* other = NewEditAfter(form);
+        form->Show();
+        ProcessPendingMessages();
+        box->SetFocus();
+        ProcessPendingMessages();
+        for (int i = 0; i < 2; ++i) {
+            if (row.BySpace) Tap(VK_SPACE);
+            else ClickBox();
+        }
+        EXPECT_EQ(box->GetState(), cbsUnchecked);
+        EXPECT_EQ(bound->Store()->Stored, row.AfterToggles);
+        ClickBox();
+        other->SetFocus();
+        ProcessPendingMessages();
+        ASSERT_FALSE(bound->Store()->Stored.empty()) << "leaving posts the last toggle";
+        EXPECT_EQ(bound->Store()->Stored.back(), "True");
+        form->Hide();
+    }
+}
+
+// A transparent check box shows its parent's colour around its box and caption; an opaque one its own.
+TEST_F(CheckBox, TransparentShowsTheParentBehindTheBox) {
+    const COLORREF parentColour = RGB(255, 230, 0);
+    for (bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent ? "transparent" : "opaque");
+        NewBox("Power");
+        form->SetColor(static_cast<TColor>(parentColour));
+        box->Style()->SetColor(clWindow);
+        box->SetTransparent(transparent);
+        EXPECT_EQ(box->GetTransparent(), transparent);
+        box->Invalidate();
+        ProcessPendingMessages();
+        // Right of the caption, halfway down.
+        const COLORREF shown = PixelAt(box->GetWidth() - 3, box->GetHeight() / 2);
+        EXPECT_TRUE(SaveWindowImage(form->GetHandle(),
+                                    ScreenshotPath(transparent ? "uiCheckBox_transparent" : "uiCheckBox_opaque")));
+        EXPECT_EQ(shown, transparent ? parentColour : static_cast<COLORREF>(ColorToRGB(clWindow)));
+        form->Hide();
+    }
+}
+
 }  // namespace
 }  // namespace zel::test

@@ -375,5 +375,38 @@ TEST_F(DropDownGalleryThemed, ScreenshotsClosedAndOpenInEveryLook) {
     EXPECT_GT(provider_.CallCount("DrawThemeBackground"), 0) << "the native column's frames and buttons";
 }
 
+// The gallery's combo boxes left at their default settings, open in every look: each list has a frame.
+TEST_F(DropDownGalleryThemed, CombosWithDefaultSettingsOpenFramedListsInEveryLook) {
+    TEditorGalleryForm* gallery = Keep(NewEditorGallery());
+    gallery->SetBounds(0, 0, gallery->GetWidth(), gallery->GetHeight());
+    gallery->Show();
+    ProcessPendingMessages();
+    std::vector<TuiComboBox*> defaults;
+    for (TuiContainer* c : gallery->Containers)
+        if (auto* combo = dynamic_cast<TuiComboBox*>(c); combo != nullptr && defaults.size() < GalleryLooks().size())
+            defaults.push_back(combo);
+    ASSERT_EQ(defaults.size(), GalleryLooks().size());
+    for (std::size_t column = 0; column < defaults.size(); ++column) {
+        TuiComboBox* e = defaults[column];
+        SCOPED_TRACE(GalleryLooks()[column].Name);
+        ASSERT_EQ(e->Style()->GetPopupBorderStyle(), epbsDefault);
+        e->SetFocus();
+        ProcessPendingMessages();
+        Tap(VK_F4);
+        ASSERT_TRUE(e->GetDroppedDown());
+        EXPECT_NE(e->PopupWindow()->GetPopupBorderStyle(), epbsDefault);
+        EXPECT_GT(e->PopupWindow()->PopupViewInfo()->FrameWidth(), 0);
+        const TPoint p = OnScreen(e, 0, 0);
+        const TRect w = e->PopupWindow()->BoundsRect();
+        const RECT area{std::min<int>(p.x, w.left) - 4, std::min<int>(p.y, w.top) - 4,
+                        std::max<int>(p.x + e->GetWidth(), w.right) + 4,
+                        std::max<int>(p.y + e->GetHeight(), w.bottom) + 4};
+        EXPECT_TRUE(SaveScreenImage(
+            area, ScreenshotPath(std::string("dropdown_combo_defaults_open_") + GalleryLooks()[column].Name)));
+        Tap(VK_ESCAPE);
+        EXPECT_FALSE(e->GetDroppedDown());
+    }
+}
+
 }  // namespace
 }  // namespace zel::test

@@ -3,6 +3,7 @@
 // the form, the size the user gives a sizeable popup, the button's states and the settings' rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "EditorGallery.h"
 #include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Screenshot.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
@@ -404,6 +406,62 @@ TEST_F(DropDownEdit, SettingsKeepTheirMinimumsAndTheGlyphChoosesTheButtonKind) {
     EXPECT_EQ(copy.GetPopupWidth(), 70);
     EXPECT_EQ(copy.GetPopupMinWidth(), 70);
     EXPECT_TRUE(static_cast<bool>(copy.OnInitPopup));
+}
+
+// A popup whose style leaves its border at the default takes one from the editor: a bordered editor (or one
+// without buttons) by its border, a borderless one with buttons by its look; the popup shows that frame.
+TEST_F(DropDownEdit, APopupLeftAtTheDefaultBorderIsFramedAfterTheEditor) {
+    // The popup opens from the focused editor, so the focused style's border counts: hot-tracking, it is the
+    // highlighted one (none shows flat, flat shows 3-D); the rows without hot-tracking keep their own border.
+    struct Row {
+        const char* Name;
+        TuiLookAndFeelKind Look;
+        bool SetBorder;
+        TuiEditBorderStyle Border;
+        bool HotTrack;
+        TuiEditPopupBorderStyle Want;
+    };
+    const std::vector<Row> rows = {
+        {"DefaultsEverywhere", lfUltraFlat, false, ebsNone, true, epbsSingle},
+        {"StandardLooksBorder", lfStandard, false, ebsNone, true, epbsSingle},
+        {"FlatBorder", lfStandard, true, ebsFlat, false, epbsFlat},
+        {"FlatBorderHighlightedAs3D", lfStandard, true, ebsFlat, true, epbsSingle},
+        {"ThickBorder", lfFlat, true, ebsThick, false, epbsSingle},
+        {"BorderlessHighlightedAsFlat", lfStandard, true, ebsNone, true, epbsFlat},
+        {"BorderlessInTheFlatLook", lfFlat, true, ebsNone, false, epbsFlat},
+        {"BorderlessInTheStandardLook", lfStandard, true, ebsNone, false, epbsFrame3D},
+        {"BorderlessInTheOffice2003Look", lfOffice11, true, ebsNone, false, epbsSingle},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        NewForm();
+        ASSERT_EQ(edit->Style()->GetPopupBorderStyle(), epbsDefault);
+        edit->Style()->GetLookAndFeel()->SetKind(row.Look);
+        if (row.SetBorder) edit->Style()->SetEditBorderStyle(row.Border);
+        edit->Style()->SetHotTrack(row.HotTrack);
+        ProcessPendingMessages();
+        Tap(VK_F4);
+        ASSERT_TRUE(Open());
+        TuiCustomEditPopupWindow* w = edit->PopupWindow();
+        EXPECT_EQ(w->GetPopupBorderStyle(), row.Want);
+        ProcessPendingMessages();
+        EXPECT_GT(w->PopupViewInfo()->FrameWidth(), 0) << "the content sits inside a frame";
+        if (row.Want == epbsSingle) {
+            // A single frame is one line in the window frame colour all round.
+            const auto frame = static_cast<COLORREF>(ColorToRGB(clWindowFrame));
+            EXPECT_EQ(ComposedPixel(w->GetHandle(), w->GetWidth() / 2, 0), frame) << "top";
+            EXPECT_EQ(ComposedPixel(w->GetHandle(), 0, w->GetHeight() / 2), frame) << "left";
+            EXPECT_EQ(ComposedPixel(w->GetHandle(), w->GetWidth() - 1, w->GetHeight() - 1), frame) << "corner";
+        }
+        if (row.Name == std::string("DefaultsEverywhere")) {
+            const TRect e = EditorScreenRect();
+            const TRect p = PopupRect();
+            const RECT area{e.left - 4, e.top - 4, std::max<int>(e.right, p.right) + 4, p.bottom + 4};
+            EXPECT_TRUE(SaveScreenImage(area, ScreenshotPath("dropdown_default_popup_border")));
+        }
+        Tap(VK_ESCAPE);
+        form->Hide();
+    }
 }
 
 }  // namespace

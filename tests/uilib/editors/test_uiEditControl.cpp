@@ -595,6 +595,7 @@ TEST_F(EditControl, StreamingKeepsTheSizeOnlyWhereItIsNotAutomaticAndKeepsTheBut
     Width = 90
     Height = 50
     AutoSize = False
+    Transparent = True
   end
 end
 )";
@@ -612,6 +613,8 @@ end
     EXPECT_LT(sized->GetHeight(), 50) << "the height follows the text";
     EXPECT_EQ(sized->GetWidth(), 121);
     EXPECT_EQ(fixed->GetHeight(), 50);
+    EXPECT_TRUE(fixed->GetTransparent());
+    EXPECT_FALSE(sized->GetTransparent());
 
     const std::string text = WriteComponentText(*read);
     const std::string sizedText =
@@ -620,6 +623,8 @@ end
     EXPECT_NE(sizedText.find("Width = 121"), std::string::npos) << text;
     EXPECT_NE(sizedText.find("Caption = '&Go'"), std::string::npos) << text;
     EXPECT_NE(text.find("Height = 50"), std::string::npos) << text;
+    EXPECT_EQ(sizedText.find("Transparent"), std::string::npos) << "not transparent: not stored";
+    EXPECT_NE(text.find("Transparent = True"), std::string::npos) << text;
     gEditForm = text.c_str();
     std::unique_ptr<TEditForm> again(Construct<TEditForm>(nullptr));
     EXPECT_EQ(WriteComponentText(*again), text);
@@ -883,7 +888,7 @@ std::unique_ptr<TBitmap> PaintedViewInfo(TTestEdit* AEdit, TColor AMarker = clLi
 }
 
 // The frame (shadow first) and the client area around the inner edit; the inner edit's place and the buttons'
-// places are left to them. A transparent editor keeps its client area as it was.
+// places are left to them. A transparent editor shows its parent's background in its client area.
 TEST_F(EditControl, TheBackgroundIsTheFrameAndTheClientAreaAroundTheInnerEdit) {
     NewForm("abc");
     edit->Style()->SetBorderStyle(cbsSingle);
@@ -908,7 +913,8 @@ TEST_F(EditControl, TheBackgroundIsTheFrameAndTheClientAreaAroundTheInnerEdit) {
         EXPECT_EQ(ColorToRGB(c->GetPixel(0, 5)), ColorToRGB(clRed)) << "the frame";
         EXPECT_EQ(ColorToRGB(c->GetPixel(w - 2, h - 2)), ColorToRGB(clBtnShadow)) << "the shadow";
         EXPECT_EQ(ColorToRGB(c->GetPixel(1, h - 2)), ColorToRGB(clLime)) << "beside the shadow";
-        EXPECT_EQ(ColorToRGB(c->GetPixel(client.left, client.top)), ColorToRGB(transparent ? clLime : clYellow))
+        EXPECT_EQ(ColorToRGB(c->GetPixel(client.left, client.top)),
+                  ColorToRGB(transparent ? form->GetColor() : clYellow))
             << "around the inner edit";
         EXPECT_EQ(ColorToRGB(c->GetPixel(client.left + 3, client.top + 3)), ColorToRGB(clLime)) << "the inner edit";
         // The button (a glyph button without a glyph) shows its face, not the editor's background.

@@ -148,7 +148,8 @@ TEST(EditValidation, OwnHandlerFirstThenTheRepositoryItems) {
     Variant value("typed");
     std::string errorText;
     bool error = false;
-    EXPECT_TRUE(own.ValidateDisplayValue(value, errorText, error, nullptr, &shared, "before"));
+    // The item's settings are the ones in force; the editor's own handler still runs first.
+    EXPECT_TRUE(shared.ValidateDisplayValue(value, errorText, error, nullptr, &own, "before"));
     EXPECT_EQ(order, (std::vector<std::string>{"own", "item"}));
     EXPECT_TRUE(error);
     EXPECT_EQ(errorText, "Invalid input value. Use escape key to abandon changes");
