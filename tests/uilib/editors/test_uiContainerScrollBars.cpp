@@ -310,6 +310,30 @@ TEST_F(InnerListKeys, TypeAheadTakesADoubleByteCharacterWhole) {
     SetTestLeadByteRanges({});
 }
 
+// Owner-drawn items without a draw handler of their own: the selection on the highlight, the rest on the list's
+// colour, and the item text in the list's font.
+TEST_F(InnerListKeys, OwnerDrawnItemsDrawWithoutAHandler) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 240, 200);
+    TuiContainer* container = NewInnerListContainer(form, TRect{10, 10, 150, 120}, 0);
+    auto* list = static_cast<TuiCustomInnerListBox*>(container->GetInnerControl());
+    list->SetStyle(lbOwnerDrawFixed);
+    list->SetItemHeight(18);
+    for (const char* item : {"apple", "banana", "cherry"}) list->Items()->Add(item);
+    form->Show();
+    ProcessPendingMessages();
+    list->SetItemIndex(1);
+    ProcessPendingMessages();
+    const HWND h = list->GetHandle();
+    const int right = list->ClientWidth() - GetSystemMetrics(SM_CXVSCROLL) - 4;
+    EXPECT_EQ(ComposedPixel(h, right, 18 + 9), GetSysColor(COLOR_HIGHLIGHT)) << "the selected item";
+    EXPECT_EQ(ComposedPixel(h, right, 9), static_cast<COLORREF>(ColorToRGB(list->GetColor()))) << "another item";
+    bool text = false;
+    for (int x = 2; x < 30 && !text; ++x)
+        for (int y = 1; y < 17 && !text; ++y) text = ComposedPixel(h, x, y) != ComposedPixel(h, right, 9);
+    EXPECT_TRUE(text) << "the first item's text";
+}
+
 // ---- pictures
 
 class OwnScrollBarsThemed : public OwnScrollBars {
