@@ -241,4 +241,19 @@ void NotifyLocaleChanged() {
 
 void SetUserLocaleName(const std::string& Name) { UserLocaleName() = Name; }
 
+namespace {
+std::vector<std::pair<BYTE, BYTE>>& LeadByteRanges() {
+    static std::vector<std::pair<BYTE, BYTE>> ranges;
+    return ranges;
+}
+}  // namespace
+
+BOOL IsDBCSLeadByte(BYTE TestChar) {
+    for (const auto& [first, last] : LeadByteRanges())
+        if (TestChar >= first && TestChar <= last) return TRUE;
+    return FALSE;
+}
+
+void SetTestLeadByteRanges(std::vector<std::pair<BYTE, BYTE>> Ranges) { LeadByteRanges() = std::move(Ranges); }
+
 }  // namespace zel

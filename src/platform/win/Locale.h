@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/win/WinTypes.h"
 
@@ -60,6 +62,11 @@ void NotifyLocaleChanged();
 int AnsiCompareText(std::string_view S1, std::string_view S2);
 // The same, case counting (the locale's order of cases breaks ties).
 int AnsiCompareStr(std::string_view S1, std::string_view S2);
+
+// Whether a byte leads a two-byte character of the ANSI code page. Windows-1252 has no such bytes; tests
+// may name the lead-byte ranges of a double-byte code page (none: Windows-1252 again).
+BOOL IsDBCSLeadByte(BYTE TestChar);
+void SetTestLeadByteRanges(std::vector<std::pair<BYTE, BYTE>> Ranges);
 
 // Chooses the locale that the functions above report, by name ("de_DE"); empty goes back to the system's.
 // The C and POSIX locales report English (United States).

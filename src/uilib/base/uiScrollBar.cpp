@@ -366,11 +366,14 @@ void TuiScrollBar::Dispatch(TMessage& Message) {
             UpdateScrollBarPatterns();
             Invalidate();
             break;
+        // The window layer's cancel comes when a dialog or a menu takes the mouse; the library's own when a
+        // form cancels the mouse operations of its active control.
+        case WM_CANCELMODE:
         case CM_CANCELMODE:
-        case CM_VISIBLECHANGED:
-        case CM_ENABLEDCHANGED:
-            if (pressedPart_ != sbpNone || Message.Msg != CM_CANCELMODE) StopScrolling();
+            if (pressedPart_ != sbpNone) StopScrolling();
             break;
+        case CM_VISIBLECHANGED:
+        case CM_ENABLEDCHANGED: StopScrolling(); break;
         case CM_MOUSEENTER:
             if (HotTrackingSupported() || IsArrowOrPage(pressedPart_)) Invalidate();
             break;

@@ -340,7 +340,8 @@ void TuiCustomComboBox::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TuiCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TuiCustomDropDownEdit::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
+    // A release in the list is the list's to choose with.
+    if (Button != mbLeft || InnerControlMouseDown) return;
     // Released over an item of the list after a drag from the editor: that item is chosen.
     const int at = ListItemAt(ClientToScreen(TPoint{X, Y}));
     if (at >= 0) ListItemChosen(at);

@@ -7,6 +7,7 @@
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/win/Gdi.h"
+#include "platform/win/SysInfo.h"
 
 namespace zel {
 
@@ -661,11 +662,25 @@ void TuiStyleController::ChangeScale(int M, int D) {
 void uiContainerPopupsStartup();
 void uiContainerPopupsShutdown();
 
+namespace {
+bool g_scrollBarInfoBound = false;
+}  // namespace
+
+bool uiScrollBarInfoBound() { return g_scrollBarInfoBound; }
+
 TUnitRow uiContainerUnitRow() {
     return FormClassesRow(
         "uiContainer",
         [] { RegisterComponent<TuiStyleController>("TuiStyleController", "TComponent").Ignore("FakeStyleController"); },
-        uiContainerPopupsStartup, uiContainerPopupsShutdown);
+        [] {
+            // The own scroll bars follow the inner controls' only where the system reports its bars.
+            g_scrollBarInfoBound = IsEntryPointAvailable("GetScrollBarInfo");
+            uiContainerPopupsStartup();
+        },
+        [] {
+            uiContainerPopupsShutdown();
+            g_scrollBarInfoBound = false;
+        });
 }
 
 }  // namespace zel

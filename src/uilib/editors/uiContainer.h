@@ -15,6 +15,7 @@
 #include "platform/rtl/Units.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/vcl/VclGraphics.h"
+#include "platform/win/FrameScrollBar.h"
 #include "platform/win/Graphics.h"
 #include "uilib/base/ubThemeManager.h"
 #include "uilib/base/uiClasses.h"
@@ -23,6 +24,7 @@
 #include "uilib/base/uiControlsPopup.h"
 #include "uilib/base/uiGraphics.h"
 #include "uilib/base/uiLookAndFeels.h"
+#include "uilib/base/uiScrollBar.h"
 
 namespace zel {
 
@@ -341,6 +343,16 @@ private:
     void PaintNative(TCanvas* ACanvas);
 };
 
+// An inner control that leaves the corner between its two scroll bars to its container's size grip.
+class IuiContainerInnerSizeGrip {
+public:
+    // Whether the inner control shows a size grip in that corner.
+    virtual bool HasSizeGrip() = 0;
+
+protected:
+    ~IuiContainerInnerSizeGrip() = default;
+};
+
 // The window of every editor of the library: four state styles, a frame computed from the style of the
 // current state, and usually one inner control (an EDIT, a list box) sized into its client area, which it
 // forwards keys and focus to.
@@ -411,15 +423,35 @@ public:
     /* 26 */ virtual void RefreshContainer(TPoint P, TShiftState AShift);
     /* 27 */ virtual void UpdateWindowRegion();
     /* 28 */ virtual void AdjustInnerControlBounds();
+    /* 30 */ virtual void ScrollBarsChanged() {}
+    /* 31 */ virtual void SyncScrollBar(TuiScrollBar* ABar);
     /* 32 */ virtual TubThemeObjectKind ThemeObjectType() { return thEdit; }
     /* 33 */ virtual int ThemePart();
     /* 34 */ virtual int ThemeState();
+    // A rectangle on the screen in the container's coordinates; empty when it lies outside the container.
+    /* 35 */ virtual TRect ScrollBarRectOnScreen(const RECT& AScreenRect);
+    /* 36 */ virtual bool ScrollBarEnabled(const SCROLLBARINFO& AInfo);
+    /* 37 */ virtual bool GetInnerScrollBarInfo(SCROLLBARINFO& AInfo, TScrollBarKind AKind);
+    /* 38 */ virtual bool IsScrollBarShown(const SCROLLBARINFO& AInfo);
     /* 39 */ virtual bool IsNativeStyle();
     /* 40 */ virtual void FocusInnerControl();
+    /* 42 */ virtual void SetScrollBarVisible(TuiScrollBar* ABar, bool AVisible);
     /* 43 */ virtual void InitDefaults() {}
     /* 44 */ virtual TRect VisibleBounds();
+    // Whether the container shows scroll bars of its own look and feel over its inner control's.
+    /* 45 */ virtual bool HasInnerScrollBars() { return false; }
     /* 46 */ virtual void InnerControlMessage(TMessage& Message);
     /* 47 */ virtual bool InnerControlKeyHook(TMessage& Message);
+    // Matches the own bars to the inner control's: each shown over the inner bar it stands for, with its
+    // range, page and position, and the size grip between them when the inner control has one.
+    /* 49 */ virtual void SyncInnerScrollBars();
+    // An own bar scrolled: the inner control scrolls and the bar reads its position back.
+    void Scroll(TScrollBarKind AKind, TScrollCode ACode, int& APosition) override;
+    // The own bars are placed over the inner control's, not laid out around the client area.
+    void UpdateScrollBars() override;
+    // Whether the size grip stands between the own bars.
+    bool IsSizeGripShown() const { return sizeGripVisible_; }
+    TRect SizeGripRect() const { return sizeGripRect_; }
 
     // Whether the control lies on its form's glass surface (the frame extended into the client area). The
     // layer's forms have no glass surface: false, unless a descendant places itself there.
@@ -429,7 +461,7 @@ public:
 
     // The shift state mouse presses leave for the editors.
     static TShiftState MouseShiftState;
-    // Set while a press on the inner control is handed to the container.
+    // Set while a press or a release on the inner control is handed to the container.
     bool InnerControlMouseDown = false;
 
 protected:
@@ -458,7 +490,7 @@ protected:
     bool IsContainerDestroying() const { return destroying_; }
 
 private:
-    friend class TuiCustomInnerListBox;  // hands its mouse and clicks to the container
+    friend class TuiCustomInnerListBox;  // hands its keys, mouse and clicks to the container
     void InnerWndProc(TMessage& Message);
     void EnabledChanged();
     void ParentLookChanged(TMessage& Message);
@@ -478,6 +510,9 @@ private:
     // Repaints on glass pending, of the container and of its inner control.
     bool repaintOnGlass_ = false;
     bool innerRepaintOnGlass_ = false;
+    bool scrollBarsCalculating_ = false;
+    TRect sizeGripRect_{};
+    bool sizeGripVisible_ = false;
 };
 
 // Removes queued messages of the window in [First, Last] (all of them, or one); a WM_QUIT met on the way is
@@ -585,24 +620,42 @@ TuiCustomPopupWindow* VisiblePopup(int Index);
 // The owner's window for a window inside a popup, else the window itself.
 HWND ContainerPopupOwnerLookup(HWND Window);
 
-// The list box inside an editor: it reports focus changes to its container and finds items as they are
-// typed (type-ahead): keys typed within the delay of each other make one prefix to look for.
+// The list box inside an editor: it reports focus changes, keys and the mouse to its container, finds items as
+// they are typed (type-ahead: keys typed within the delay of each other make one prefix to look for), and
+// shows two scroll bars of its own look and feel over its native ones, in its parent, each matched to the
+// native bar it covers.
 class TuiCustomInnerListBox : public TListBox {
 public:
     explicit TuiCustomInnerListBox(TComponent* AOwner);
+    ~TuiCustomInnerListBox() override;
     std::string ClassName() const override { return "TuiCustomInnerListBox"; }
 
-    TuiContainer* Container = nullptr;
+    TuiContainer* GetContainer() const { return container_; }
+    // The list follows its container's look and feel.
+    void SetContainer(TuiContainer* Value);
     bool TypeAhead = true;
     // Milliseconds after which a key starts a new prefix.
     TTick TypeAheadDelay = 500;
     const std::string& TypeAheadText() const { return typeAheadText_; }
+    TuiLookAndFeel* GetLookAndFeel() const { return lookAndFeel_; }
+    TuiCanvas* GetuiCanvas() const { return uiCanvas_; }
+    TuiScrollBar* HScrollBar() const { return hScrollBar_; }
+    TuiScrollBar* VScrollBar() const { return vScrollBar_; }
+    // Own bars are matched to the native ones only while no lock is held.
+    void LockScrollBars() { ++scrollBarsLockCount_; }
+    void UnlockScrollBars();
+    // Matches each own bar to the native bar it covers: shown over it in the parent with its range, page
+    // and position, or hidden.
+    void SyncScrollBars();
     // Dragging over the list and dropping on it are the container's, at the container's points.
     void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
     void DragDrop(TObject* Source, int X, int Y) override;
 
 protected:
     void WndProc(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    bool DoKeyDown(WORD& Key, TShiftState Shift) override;
+    bool DoKeyUp(WORD& Key, TShiftState Shift) override;
     bool DoKeyPress(char& Key) override;
     // The mouse and the clicks go to the container too, the points in the container's coordinates.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -624,7 +677,25 @@ private:
     // Adds the key to the prefix (or starts it anew) and selects the first item it begins; true when the key
     // is consumed.
     bool TypeAheadStep(char Key);
+    // A point of the list in the container's coordinates.
+    TPoint ToContainer(int X, int Y);
+    void SyncScrollBar(TuiScrollBar* ABar, LONG AObject, int ABarKind);
+    // An own bar scrolled: the native window scrolls and the bar reads its position back.
+    void OwnBarScrolled(TuiScrollBar* ABar, TScrollCode ACode, int& APosition);
+    // The rectangle between two shown own bars, in the list's client coordinates; empty otherwise.
+    TRect CornerRect();
+    void FillCorner(HDC DC, const TRect& R);
+    void DrawItemThroughCanvas(TMessage& Message);
 
+    TuiContainer* container_ = nullptr;
+    TuiCanvas* uiCanvas_ = nullptr;
+    TuiLookAndFeel* lookAndFeel_ = nullptr;
+    TuiScrollBar* hScrollBar_ = nullptr;
+    TuiScrollBar* vScrollBar_ = nullptr;
+    bool scrollBarsCalculating_ = false;
+    int scrollBarsLockCount_ = 0;
+    bool redrawLocked_ = false;
+    bool destroying_ = false;
     TTick lastKeyTime_ = 0;
     std::string typeAheadText_;
     std::vector<int> savedSelection_;
@@ -632,8 +703,11 @@ private:
     int savedTop_ = -1;
 };
 
-// The unit's start-up row: registers TuiStyleController with the form reader, creates the list of shown
-// popups, installs the popup-closing hooks and the popup-owner lookup; shutdown undoes it.
+// Whether the start-up found GetScrollBarInfo: own scroll bars follow the native ones only then.
+bool uiScrollBarInfoBound();
+
+// The unit's start-up row: binds GetScrollBarInfo, registers TuiStyleController with the form reader, creates the list
+// of shown popups, installs the popup-closing hooks and the popup-owner lookup; shutdown undoes it.
 TUnitRow uiContainerUnitRow();
 
 }  // namespace zel

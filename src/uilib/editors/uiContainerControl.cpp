@@ -2,6 +2,7 @@
 // window region, the inner control it sizes and forwards keys and focus to, and hot tracking.
 #include <algorithm>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/win/Gdi.h"
@@ -9,6 +10,7 @@
 #include "platform/win/Windows.h"
 #include "uilib/base/ubOffice11.h"
 #include "uilib/base/ubUxTheme.h"
+#include "uilib/base/uiGeometry.h"
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiDWMApi.h"
 #include "uilib/editors/uiEditPaintUtils.h"
@@ -19,8 +21,29 @@ namespace {
 
 // Posted by CreateWnd: the first refresh once the window exists.
 constexpr UINT UM_CONTAINER_REFRESH = WM_APP + 127;
+// Posted to the container when its own scroll bars are to follow the inner control's.
+constexpr UINT UM_CONTAINER_SCROLLBARS = WM_APP + 128;
 // Posted to the container, or to its inner control, when a repaint on the glass surface is pending.
 constexpr UINT UM_CONTAINER_GLASS_REPAINT = WM_APP + 129;
+
+// The inner control's messages after which its scroll bars may have changed.
+bool ChangesInnerScrollState(UINT Msg) {
+    switch (Msg) {
+        case WM_WINDOWPOSCHANGED:
+        case WM_SIZE:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL:
+        case WM_KEYDOWN:
+        case WM_CHAR:
+        case WM_SETTEXT:
+        case WM_SETREDRAW:
+        case WM_LBUTTONUP:
+        case CM_WININICHANGE: return true;
+        // The EDIT's requests and the LISTBOX's.
+        default: return (Msg >= 0x00B0 && Msg <= 0x00DA) || (Msg >= 0x0180 && Msg <= 0x01B0);
+    }
+}
 
 bool PointIn(const TRect& R, TPoint P) { return P.x >= R.left && P.x < R.right && P.y >= R.top && P.y < R.bottom; }
 
@@ -272,6 +295,7 @@ void TuiContainer::InnerWndProc(TMessage& Message) {
     CallInnerDefaultProc(Message);
     // The colours were given: the glass steps come after them.
     if (Message.Msg == CN_CTLCOLOREDIT) InnerControlMessage(Message);
+    if (ChangesInnerScrollState(Message.Msg) && HasInnerScrollBars() && !destroying_) SyncInnerScrollBars();
     // The frame shows whether the inner control holds the focus.
     if ((Message.Msg == WM_SETFOCUS || Message.Msg == WM_KILLFOCUS) && !destroying_) ShortRefresh();
 }
@@ -652,6 +676,10 @@ void TuiContainer::ParentLookChanged(TMessage& Message) {
 
 void TuiContainer::EnabledChanged() {
     activeStyle_ = nullptr;
+    if (HasInnerScrollBars())
+        for (TuiScrollBar* bar :
+             {static_cast<TuiScrollBar*>(GetHorzScrollBar()), static_cast<TuiScrollBar*>(GetVertScrollBar())})
+            if (bar != nullptr) bar->SetEnabled(GetEnabled());
     RefreshFrame();
     if (!HandleAllocated()) viewInfoCalculated_ = false;
 }
@@ -675,6 +703,134 @@ void TuiContainer::Resize() {
 void TuiContainer::CreateWnd() {
     TuiControl::CreateWnd();
     PostMessage(GetHandle(), UM_CONTAINER_REFRESH, 0, 0);
+    if (HasInnerScrollBars()) PostMessage(GetHandle(), UM_CONTAINER_SCROLLBARS, 0, 0);
+}
+
+// ---- own scroll bars over the inner control's
+
+void TuiContainer::UpdateScrollBars() {
+    if (HasInnerScrollBars()) SyncInnerScrollBars();
+    else TuiControl::UpdateScrollBars();
+}
+
+TRect TuiContainer::ScrollBarRectOnScreen(const RECT& AScreenRect) {
+    if (!HandleAllocated()) return TRect{};
+    const TPoint topLeft = ScreenToClient(TPoint{AScreenRect.left, AScreenRect.top});
+    const TRect r{topLeft.x, topLeft.y, topLeft.x + AScreenRect.right - AScreenRect.left,
+                  topLeft.y + AScreenRect.bottom - AScreenRect.top};
+    const TRect bounds = ControlBoundsRect(this);
+    RECT inside{};
+    if (!IntersectRect(&inside, &r, &bounds) || !EqualRect(&inside, &r)) return TRect{};
+    return r;
+}
+
+bool TuiContainer::ScrollBarEnabled(const SCROLLBARINFO& AInfo) {
+    return (AInfo.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0;
+}
+
+bool TuiContainer::GetInnerScrollBarInfo(SCROLLBARINFO& AInfo, TScrollBarKind AKind) {
+    if (innerControl_ == nullptr || !innerControl_->HandleAllocated()) return false;
+    AInfo.cbSize = 60;
+    return GetScrollBarInfo(innerControl_->GetHandle(), AKind == sbHorizontal ? OBJID_HSCROLL : OBJID_VSCROLL,
+                            &AInfo) != FALSE;
+}
+
+bool TuiContainer::IsScrollBarShown(const SCROLLBARINFO& AInfo) { return (AInfo.rgstate[0] & 0x18000u) == 0; }
+
+void TuiContainer::SetScrollBarVisible(TuiScrollBar* ABar, bool AVisible) {
+    if (ABar == nullptr) return;
+    if (AVisible) {
+        ABar->SetCtl3D(false);
+        ABar->SetVisible(true);
+        ABar->BringToFront();
+    } else {
+        ABar->SetVisible(false);
+    }
+}
+
+void TuiContainer::SyncScrollBar(TuiScrollBar* ABar) {
+    const TScrollBarKind kind = ABar->GetKind();
+    SCROLLBARINFO info;
+    TRect r{};
+    const bool shown = GetInnerScrollBarInfo(info, kind) && IsScrollBarShown(info) &&
+                       !RectIsEmpty(r = ScrollBarRectOnScreen(info.rcScrollBar));
+    if (shown) {
+        ABar->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        ABar->SetEnabled(ScrollBarEnabled(info) && GetEnabled());
+        SCROLLINFO si;
+        si.fMask = SIF_ALL;
+        if (GetScrollInfo(innerControl_->GetHandle(), kind == sbHorizontal ? SB_HORZ : SB_VERT, &si)) {
+            const int max = std::max(si.nMin, si.nMax);
+            // A page larger than the range is cut to it.
+            const int page = std::max(0, std::min({static_cast<int>(si.nPage), max - si.nMin + 1, max}));
+            ABar->SetScrollParams(si.nMin, max, si.nPos, page);
+            ABar->SmallChange = 1;
+            ABar->LargeChange = std::max(1, page);
+        }
+    }
+    if (shown != ABar->GetVisible()) SetScrollBarVisible(ABar, shown);
+    else if (shown) ABar->BringToFront();
+}
+
+void TuiContainer::SyncInnerScrollBars() {
+    TuiScrollBar* horz = GetHorzScrollBar();
+    TuiScrollBar* vert = GetVertScrollBar();
+    if (innerControl_ == nullptr || !HasInnerScrollBars() || horz == nullptr || vert == nullptr || destroying_ ||
+        scrollBarsCalculating_ || !uiScrollBarInfoBound() || !HandleAllocated() || !innerControl_->HandleAllocated())
+        return;
+    scrollBarsCalculating_ = true;
+    TScopeExit done([this] { scrollBarsCalculating_ = false; });
+    const bool hBefore = horz->GetVisible(), vBefore = vert->GetVisible();
+    SyncScrollBar(horz);
+    SyncScrollBar(vert);
+    // The grip stands in the corner between the two bars when the inner control has one there.
+    auto* grip = dynamic_cast<IuiContainerInnerSizeGrip*>(innerControl_);
+    const bool gripShown = horz->GetVisible() && vert->GetVisible() && grip != nullptr && grip->HasSizeGrip();
+    const TRect gripRect = gripShown ? TRect{vert->GetLeft(), horz->GetTop(), vert->GetLeft() + vert->GetWidth(),
+                                             horz->GetTop() + horz->GetHeight()}
+                                     : TRect{};
+    if (gripShown != sizeGripVisible_ || gripRect != sizeGripRect_) {
+        // The inner control repaints the corner it shares with the grip, as it was and as it is now.
+        for (const TRect& r : {sizeGripRect_, gripRect}) {
+            if (RectIsEmpty(r)) continue;
+            const TPoint screen = ClientToScreen(TPoint{r.left, r.top});
+            HRGN region = CreateRectRgn(screen.x, screen.y, screen.x + r.Width(), screen.y + r.Height());
+            SendMessage(innerControl_->GetHandle(), WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+            DeleteObject(region);
+        }
+        sizeGripVisible_ = gripShown;
+        sizeGripRect_ = gripRect;
+    }
+    if (TuiSizeGrip* sizeGrip = GetSizeGrip(); sizeGrip != nullptr) {
+        if (gripShown) {
+            sizeGrip->SetBounds(gripRect.left, gripRect.top, gripRect.Width(), gripRect.Height());
+            sizeGrip->SetVisible(true);
+            sizeGrip->BringToFront();
+        } else {
+            sizeGrip->SetVisible(false);
+        }
+    }
+    if (horz->GetVisible() != hBefore || vert->GetVisible() != vBefore) ScrollBarsChanged();
+}
+
+void TuiContainer::Scroll(TScrollBarKind AKind, TScrollCode ACode, int& APosition) {
+    if (!HasInnerScrollBars() || innerControl_ == nullptr || !innerControl_->HandleAllocated()) {
+        TuiControl::Scroll(AKind, ACode, APosition);
+        return;
+    }
+    const int bar = AKind == sbHorizontal ? SB_HORZ : SB_VERT;
+    // A dragged thumb leaves the bar where the pointer put it; the other requests read the position back.
+    {
+        // The bar being scrolled is not matched again until the scroll is done.
+        const bool calculating = scrollBarsCalculating_;
+        scrollBarsCalculating_ = true;
+        TScopeExit restore([this, calculating] { scrollBarsCalculating_ = calculating; });
+        SendMessage(innerControl_->GetHandle(), AKind == sbHorizontal ? WM_HSCROLL : WM_VSCROLL,
+                    MAKEWPARAM(static_cast<WORD>(ACode), static_cast<WORD>(std::max(0, APosition))), 0);
+    }
+    if (ACode == scTrack) return;
+    APosition = GetScrollPos(innerControl_->GetHandle(), bar);
+    if (ACode == scEndScroll) SyncInnerScrollBars();
 }
 
 void TuiContainer::AlignControls(TControl* AControl, TRect& Rect) { TuiControl::AlignControls(AControl, Rect); }
@@ -760,6 +916,7 @@ void TuiContainer::WndProc(TMessage& Message) {
             }
             break;
         case UM_CONTAINER_REFRESH: RefreshFrame(); return;
+        case UM_CONTAINER_SCROLLBARS: SyncInnerScrollBars(); return;
         case WM_PRINTCLIENT:
             // Drawn into the given DC (a buffered paint on glass, a print).
             PaintHandler(Message);

@@ -163,6 +163,7 @@ void TuiCustomTextEditLookupData::Initialize(TWinControl* AParent) {
     if (list_ == nullptr) {
         list_ = CreateList();
         list_->Edit = owner_;
+        list_->SetContainer(owner_);
         list_->OnIndexChanged = [this] { ListIndexChanged(); };
     }
     list_->SetColor(owner_->Style()->GetColor());

@@ -1,6 +1,7 @@
 // The library's scroll bar as a headless window under mouse messages, its timer on the manual clock.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Menus.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
 #include "support/uilib/LookAndFeelUnits.h"
@@ -140,6 +142,65 @@ TEST_F(ScrollBar, DraggingTheThumbTracksAndSnapsBackWhenThePointerStraysTooFar) 
     Move(400, Thumb().top + 12);
     EXPECT_NE(bar->GetPosition(), MulDiv(91, 70, 151));
     Up(400, Thumb().top + 2);
+}
+
+// A window that opens while the thumb is dragged takes the mouse: the drag ends where the thumb stands, as a
+// release would end it, and the pointer moving on no longer drags the thumb.
+TEST_F(ScrollBar, AThumbDragEndsWhenADialogOrAPopupMenuOpens) {
+    struct Row {
+        const char* name;
+        std::function<void(TForm*)> open;
+    };
+    const Row rows[] = {
+        {"modal form",
+         [](TForm* Owner) {
+             auto* modal = Construct<TForm>(Owner);
+             modal->SetBounds(100, 100, 200, 100);
+             modal->OnShow = [modal](TObject*) { modal->ModalResult = mrOk; };
+             modal->ShowModal();
+             delete modal;
+         }},
+        {"popup menu",
+         [](TForm* Owner) {
+             auto* menu = new TPopupMenu(Owner);
+             auto* item = new TMenuItem(menu);
+             item->Caption = "Item";
+             menu->Items()->Add(item);
+             bool closing = false;
+             Application->OnIdle = [&closing](TObject*, bool& Done) {
+                 Done = true;
+                 if (closing || OpenPopupMenuWindow() == nullptr) return;
+                 closing = true;
+                 keybd_event(VK_ESCAPE, 0, 0, 0);
+                 keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+             };
+             menu->Popup(250, 250);
+             Application->OnIdle = nullptr;
+             delete menu;
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        bar->SetScrollParams(0, 100, 0, 10);
+        codes.clear();
+        Down(8, 20);
+        Move(8, 70);
+        const int tracked = bar->GetPosition();
+        ASSERT_GT(tracked, 0);
+        ASSERT_EQ(bar->GetPressedPart(), sbpThumbnail);
+        row.open(form);
+        ProcessPendingMessages();
+        EXPECT_EQ(bar->GetPressedPart(), sbpNone);
+        ASSERT_GE(codes.size(), 2u);
+        EXPECT_EQ(codes.back(), scEndScroll);
+        EXPECT_EQ(codes[codes.size() - 2], scPosition);
+        EXPECT_EQ(bar->GetPosition(), tracked);
+        const TRect thumb = Thumb();
+        Move(8, 150);
+        EXPECT_EQ(bar->GetPosition(), tracked) << "the pointer no longer drags the thumb";
+        EXPECT_EQ(Thumb(), thumb);
+        Up(8, 150);
+    }
 }
 
 TEST_F(ScrollBar, HoldingThePageAreaRepeatsAfter400ThenEvery60UntilTheThumbReachesThePointer) {

@@ -3,7 +3,9 @@
 // native look) and one row per kind of control: a container with an inner EDIT in every border style, without
 // and with shadow; a text editor; a masked editor; the spin editor with fast buttons in each of its three
 // button positions; a combo box left at its default settings; the drop-down editors: a combo box, a popup edit
-// lending a panel and a drop-down edit with a system panel. Used by the screenshots and the repaint benchmark.
+// lending a panel and a drop-down edit with a system panel; and, in taller rows, scroll bars of the editors'
+// look and feel over native ones: the container's own over a memo and over a list box with a size grip, and an
+// inner list box's own. Used by the screenshots and the repaint benchmark.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -78,6 +80,104 @@ inline TEdit* NewEditAfter(TWinControl* AForm, int ATop = 50) {
     return edit;
 }
 
+// ---- the scroll-bar rows: scroll bars of the editors' look and feel over native ones
+
+// A list box that leaves the corner between its bars to a size grip.
+class TGripListBox : public TListBox, public IuiContainerInnerSizeGrip {
+public:
+    using TListBox::TListBox;
+    std::string ClassName() const override { return "TGripListBox"; }
+    bool HasSizeGrip() override { return true; }
+};
+
+// Gives a list box its horizontal bar, wider than the list, as the window keeps its bars within its client area.
+inline void ShowSidewaysBar(TWinControl* List, int Extent) {
+    const HWND h = List->GetHandle();
+    SetWindowLong(h, GWL_STYLE, GetWindowLong(h, GWL_STYLE) | static_cast<LONG>(WS_HSCROLL));
+    SendMessage(h, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Extent), 0);
+}
+
+// A container that shows scroll bars of its own look and feel over its inner control's.
+class TScrollingContainer : public TuiContainer {
+public:
+    using TuiContainer::TuiContainer;
+    std::string ClassName() const override { return "TScrollingContainer"; }
+    bool HasInnerScrollBars() override { return true; }
+};
+
+constexpr int kGalleryListHeight = 84;
+
+// A container with its own bars over an inner memo of Lines lines.
+inline TScrollingContainer* NewMemoContainer(TWinControl* Parent, const TRect& R, int Lines) {
+    auto* container = Construct<TScrollingContainer>(Parent);
+    container->SetParent(Parent);
+    container->SetBoundsRect(R);
+    auto* memo = new TMemo(container);
+    memo->BorderStyle = bsNone;
+    memo->ScrollBars = ssVertical;
+    memo->SetParent(container);
+    for (int i = 0; i < Lines; ++i) memo->Lines()->Add("Line " + std::to_string(i + 1));
+    container->SetInnerControl(memo);
+    return container;
+}
+
+// A container with its own bars over a list box of Items items, wider than the list.
+inline TScrollingContainer* NewGripListContainer(TWinControl* Parent, const TRect& R, int Items) {
+    auto* container = Construct<TScrollingContainer>(Parent);
+    container->SetParent(Parent);
+    container->SetBoundsRect(R);
+    auto* list = new TGripListBox(container);
+    list->BorderStyle = bsNone;
+    list->IntegralHeight = false;
+    list->SetParent(container);
+    for (int i = 0; i < Items; ++i) list->Items()->Add("Tone " + std::to_string(i + 1) + " Brass Section");
+    container->SetInnerControl(list);
+    ShowSidewaysBar(list, 220);
+    return container;
+}
+
+// A container around an inner list box of Items items, with its own bars in both directions.
+inline TuiContainer* NewInnerListContainer(TWinControl* Parent, const TRect& R, int Items) {
+    auto* container = Construct<TuiContainer>(Parent);
+    container->SetParent(Parent);
+    container->SetBoundsRect(R);
+    auto* list = new TuiCustomInnerListBox(container);
+    list->IntegralHeight = false;
+    list->SetParent(container);
+    list->SetContainer(container);
+    for (int i = 0; i < Items; ++i) list->Items()->Add("Patch " + std::to_string(i + 1) + " Warm Strings");
+    container->SetInnerControl(list);
+    ShowSidewaysBar(list, 220);
+    return container;
+}
+
+// The scroll-bar rows from Top down, one column per look: the container's own bars over a memo, over a list
+// box with a size grip, and the inner list box's own bars. Answers the height they take.
+inline int AddScrollBarRows(TEditorGalleryForm* Form, int Top, bool Enabled) {
+    using TMake = std::function<TuiContainer*(TWinControl*, const TRect&)>;
+    const std::vector<TMake> rows = {
+        [](TWinControl* P, const TRect& R) { return NewMemoContainer(P, R, 12); },
+        [](TWinControl* P, const TRect& R) { return NewGripListContainer(P, R, 12); },
+        [](TWinControl* P, const TRect& R) { return NewInnerListContainer(P, R, 30); },
+    };
+    int row = 0;
+    for (const TMake& make : rows) {
+        int column = 0;
+        for (const TGalleryLook& look : GalleryLooks()) {
+            const int x = 8 + column * kGalleryCellWidth, y = Top + row * (kGalleryListHeight + 6);
+            TuiContainer* c = make(Form, TRect{x, y, x + kGalleryControlWidth, y + kGalleryListHeight});
+            c->Style()->GetLookAndFeel()->SetKind(look.Kind);
+            c->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+            c->Style()->SetBorderStyle(cbsSingle);
+            c->SetEnabled(Enabled);
+            Form->Containers.push_back(c);
+            ++column;
+        }
+        ++row;
+    }
+    return row * (kGalleryListHeight + 6);
+}
+
 // Builds the gallery for one state: every container enabled, or every one disabled.
 inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
     auto* form = Construct<TEditorGalleryForm>(nullptr);
@@ -148,7 +248,7 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
     });
     const int rows = static_cast<int>(styles.size()) * 2 + static_cast<int>(editorRows.size());
     form->SetClientWidth(8 + kGalleryCellWidth * static_cast<int>(GalleryLooks().size()));
-    form->SetClientHeight(8 + kGalleryCellHeight * rows);
+    form->SetClientHeight(8 + kGalleryCellHeight * rows + 3 * (kGalleryListHeight + 6));
     int row = 0;
     for (bool shadow : {false, true})
         for (const auto& [name, style] : styles) {
@@ -181,6 +281,7 @@ inline TEditorGalleryForm* NewEditorGallery(bool Enabled = true) {
         }
         ++row;
     }
+    AddScrollBarRows(form, 6 + row * kGalleryCellHeight, Enabled);
     return form;
 }
 

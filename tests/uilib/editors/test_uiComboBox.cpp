@@ -340,14 +340,19 @@ TEST_F(DropDownGalleryThemed, ScreenshotsClosedAndOpenInEveryLook) {
         gallery->SetBounds(0, 0, gallery->GetWidth(), gallery->GetHeight());
         gallery->Show();
         ProcessPendingMessages();
-        const std::size_t first = gallery->Containers.size() - 3 * looks;
+        // The drop-down rows: the first drop-down editor's and the two after it.
+        std::size_t first = 0;
+        while (first < gallery->Containers.size() &&
+               dynamic_cast<TuiCustomDropDownEdit*>(gallery->Containers[first]) == nullptr)
+            ++first;
+        ASSERT_LE(first + 3 * looks, gallery->Containers.size());
         TuiContainer* top = gallery->Containers[first];
         const TPoint corner = OnScreen(top, 0, 0);
         const RECT rows{corner.x - 8, corner.y - 6, corner.x - 8 + gallery->ClientWidth(),
                         corner.y - 6 + 3 * kGalleryCellHeight};
         EXPECT_TRUE(SaveScreenImage(rows, ScreenshotPath(enabled ? "dropdown_gallery" : "dropdown_gallery_disabled")));
         if (!enabled) {
-            for (std::size_t i = first; i < gallery->Containers.size(); ++i)
+            for (std::size_t i = first; i < first + 3 * looks; ++i)
                 EXPECT_EQ(gallery->Containers[i]->ActiveStyle(), gallery->Containers[i]->StyleDisabled()) << i;
             gallery->Hide();
             continue;

@@ -378,7 +378,7 @@ TEST_F(InnerListBox, TypeAheadPicksTheFirstMatchAndStartsOverAfterTheDelay) {
     container->SetBounds(10, 10, 150, 120);
     auto* list = new TuiCustomInnerListBox(container);
     list->SetParent(container);
-    list->Container = container;
+    list->SetContainer(container);
     container->SetInnerControl(list);
     for (const char* item : {"apple", "banana", "Blueberry", "cherry", "blue"}) list->Items()->Add(item);
     int clicks = 0;
@@ -420,7 +420,7 @@ TEST_F(InnerListBox, ItsMouseAndClicksReachTheContainerInTheContainersCoordinate
     container->SetBounds(10, 10, 150, 120);
     auto* list = new TuiCustomInnerListBox(container);
     list->SetParent(container);
-    list->Container = container;
+    list->SetContainer(container);
     container->SetInnerControl(list);
     for (const char* item : {"one", "two", "three"}) list->Items()->Add(item);
     std::vector<std::string> heard;
@@ -454,7 +454,7 @@ TEST_F(InnerListBox, DragsDropsTheContextPopupAndTheWheelAreTheContainers) {
     container->SetBounds(10, 10, 150, 120);
     auto* list = new TuiCustomInnerListBox(container);
     list->SetParent(container);
-    list->Container = container;
+    list->SetContainer(container);
     container->SetInnerControl(list);
     for (int i = 0; i < 30; ++i) list->Items()->Add("item " + std::to_string(i));
     std::vector<std::string> heard;
@@ -501,7 +501,7 @@ TEST_F(InnerListBox, AMultiSelectListKeepsItsSelectionInANewWindow) {
     container->SetBounds(10, 10, 150, 60);
     auto* list = new TuiCustomInnerListBox(container);
     list->SetParent(container);
-    list->Container = container;
+    list->SetContainer(container);
     container->SetInnerControl(list);
     list->SetMultiSelect(true);
     for (int i = 0; i < 10; ++i) list->Items()->Add("item " + std::to_string(i));
@@ -532,7 +532,7 @@ TEST_F(InnerListBox, APressDragsTheContainerWhenItDragsAutomatically) {
     container->DragMode = dmAutomatic;
     auto* list = new TuiCustomInnerListBox(container);
     list->SetParent(container);
-    list->Container = container;
+    list->SetContainer(container);
     container->SetInnerControl(list);
     for (const char* item : {"one", "two", "three", "four"}) list->Items()->Add(item);
     int drags = 0;
