@@ -146,7 +146,7 @@ protected:
         for (const auto& block : TInstrumentSimulator::Blocks()) Sim.Write(block.Address, Pattern(block.Size, seed++));
         // The boxes: Cancel where there is one (a transfer's Retry and Cancel), else OK.
         oldAnswerer_ = SetMessageBoxAnswerer([this](const TMessageBoxRequest& r) {
-            Seen.push_back(r.Text);
+            seen_.push_back(r.Text);
             return std::count(r.Buttons.begin(), r.Buttons.end(), IDCANCEL) > 0 ? IDCANCEL : IDOK;
         });
     }
@@ -277,8 +277,8 @@ protected:
         // The sound's own parameter bytes, and the values the instrument loads for the new type.
         for (int i = 13; i <= 24; ++i) patch.Common->Data()[i] = 7;
         const TBytes loaded = {1, 20, 30, 1, 0, 69, 5, 16, 14, 50, 100, 9};
-        const std::uint32_t type = Addr(0x03, 0, 0, 0x0C);
-        Sim.AfterDataSet = [this, type, loaded](std::uint32_t address, const TBytes&) {
+        constexpr std::uint32_t type = Addr(0x03, 0, 0, 0x0C);
+        Sim.AfterDataSet = [this, loaded](std::uint32_t address, const TBytes&) {
             if (address == type) Sim.Write(type + 1, loaded);
         };
         ChooseItem(editor->EFXType, 16);
@@ -352,7 +352,7 @@ protected:
         return TStored::Nothing;
     }
 
-    std::vector<std::string> Seen;
+    std::vector<std::string> seen_;  // the texts of the boxes shown
     TLibrary* library_ = nullptr;
 
 private:
@@ -372,7 +372,7 @@ TEST_P(ReceiveFaults, TheUserSeesAndTheLibraryStoresWhatTheTableSays) {
         editor ? "The instruments is not responding." : "The Instrument Is Not Responding.";
     const std::vector<std::string> seen =
         expected.Seen == TSeen::Quiet ? std::vector<std::string>{} : std::vector<std::string>{notResponding};
-    EXPECT_EQ(Seen, seen) << "expected the user to see: " << SeenName(expected.Seen);
+    EXPECT_EQ(seen_, seen) << "expected the user to see: " << SeenName(expected.Seen);
     EXPECT_EQ(StoredName(stored), std::string(StoredName(expected.Stored)));
 }
 
