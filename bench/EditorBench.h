@@ -25,7 +25,7 @@ public:
     void PutShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
     void CloseDevs() override {}
     void OpenDevs() override {}
-    void SetInputHandler(TNotifyEvent) override {}
+    void InstallInputHandler(TNotifyEvent) override {}
     long long Messages = 0;
 };
 

@@ -176,7 +176,8 @@ void TFormUpdateNames::SendStep() {
 
 int TFormUpdateNames::NameIndexOf(const TMyMidiEvent& Event) const {
     const std::size_t length = std::min<std::size_t>(Event.Sysex.size(), Event.SysexLength);
-    if (length < NameReplySize) return -1;
+    // Exactly a name's data set: a byte lost or repeated on the way would shift the name.
+    if (length != NameReplySize) return -1;
     const std::uint8_t* m = Event.Sysex.data();
     if (m[0] != 0xF0 || m[1] != RolandManufacturer || m[3] != RolandModel || m[4] != CommandDataSet) return -1;
     if (!CheckReceivedChecksum(m, length)) return -1;

@@ -195,12 +195,18 @@ void TEditorForm::TakeMidiInput(TNotifyEvent Handler) {
     if (ports == nullptr) return;
     ports->SetInputHandler(std::move(Handler));
     holdsInput_ = true;
+    inputHandover_ = ports->InputHandovers();
+}
+
+bool TEditorForm::HoldsMidiInput() const {
+    const IMidiPorts* ports = ModelServices().MidiPorts;
+    return holdsInput_ && ports != nullptr && ports->InputHandovers() == inputHandover_;
 }
 
 void TEditorForm::GiveBackMidiInput() {
-    if (!holdsInput_) return;
+    const bool holds = HoldsMidiInput();
     holdsInput_ = false;
-    if (IMidiPorts* ports = ModelServices().MidiPorts) ports->SetInputHandler(ModelServices().DefaultMidiInput);
+    if (holds) ModelServices().MidiPorts->SetInputHandler(ModelServices().DefaultMidiInput);
 }
 
 // ---- a window without a block reads and writes nothing

@@ -73,8 +73,9 @@ public:
 
     // The window has run its closing steps: it shows nothing and sends nothing any more.
     bool Closed() const { return closed_; }
-    // Whether the window has the MIDI input's handler (an editor that waits for replies).
-    bool HoldsMidiInput() const { return holdsInput_; }
+    // Whether the window has the MIDI input's handler (an editor that waits for replies) and nobody has
+    // taken it since.
+    bool HoldsMidiInput() const;
 
 protected:
     // Binds the protocol's handler names and the Undo, Revert and Close buttons.
@@ -117,7 +118,8 @@ protected:
 
     // Installs an input handler of the window's own; the window gives the input back when it closes.
     void TakeMidiInput(TNotifyEvent Handler);
-    // Gives the input back to the main window's default handler, when the window holds it.
+    // Gives the input back to the main window's default handler, only when the window still holds it: a
+    // transfer that took the input meanwhile keeps it, and its replies.
     void GiveBackMidiInput();
 
 private:
@@ -127,6 +129,7 @@ private:
 
     bool closed_ = false;
     bool holdsInput_ = false;
+    std::uint64_t inputHandover_ = 0;  // the ports' hand-over count when the window took the input
 };
 
 // The editors of one block of a patch: the common (ToneIndex 0) or a tone (1..4).

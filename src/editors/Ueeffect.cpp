@@ -1,6 +1,7 @@
 #include "editors/Ueeffect.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "model/CurrentElements.h"
@@ -845,13 +846,10 @@ void TFormEffect::ReceiveEFXParam() {
 }
 
 bool TFormEffect::IsParameterReply(const std::uint8_t* Data, std::size_t Length) const {
-    constexpr std::size_t ReplySize = 9 + EfxParamCount + 2;
-    if (Length < ReplySize) return false;
-    if (Data[0] != 0xF0 || Data[1] != RolandManufacturer || Data[3] != RolandModel || Data[4] != CommandDataSet)
-        return false;
-    const std::uint8_t a3 = EffectOfPatch != 0 ? 0x03 : 0x01;
-    if (Data[5] != a3 || Data[6] != 0 || Data[7] != 0 || Data[8] != CommonPosition(pEfxParam1)) return false;
-    return CheckReceivedChecksum(Data, Length);
+    // Exactly the twelve bytes asked for: a byte lost or repeated on the way would shift the others.
+    const std::uint32_t base = EffectOfPatch != 0 ? TempPatchBase : TempPerformanceBase;
+    return ClassifyReply(Data, Length, base + static_cast<std::uint32_t>(CommonPosition(pEfxParam1)),
+                         EfxParamCount + SysexOverhead) == TReplyKind::Good;
 }
 
 void TFormEffect::OnEFXMidiInput(TObject*) {
@@ -881,7 +879,13 @@ void TFormEffect::TimerTimer(TObject*) {
         ReceiveEFXParam();
         return;
     }
-    for (int i = 0; i < EfxParamCount; ++i) PutParam(pEfxParam1 + i, 0);
+    // No value is made up: the sound keeps its parameter bytes, and the instrument is given them, so
+    // that it holds what the editor shows.
+    std::array<std::uint8_t, EfxParamCount> kept{};
+    for (int i = 0; i < EfxParamCount; ++i) kept[static_cast<std::size_t>(i)] = ReadByte(pEfxParam1 + i);
+    if (DevicesOpen != 0)
+        SendDataSet(EffectOfPatch != 0 ? TempPatchBase : TempPerformanceBase, 0,
+                    static_cast<std::uint16_t>(CommonPosition(pEfxParam1)), kept);
     AfterReceive();
 }
 

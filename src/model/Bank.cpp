@@ -220,7 +220,7 @@ void TBank::TransmitMemberStep() {
 }
 
 void TBank::ReceiveMembers(bool FromTemporary) {
-    TLibElem::Receive(FromTemporary);  // the bank counts as modified
+    (void)FromTemporary;  // a bank always comes from its own memory
     ITransferProgress* progress = Progress();
     if (progress == nullptr) return;
     PlaceMembers();
@@ -253,6 +253,9 @@ std::size_t TBank::TakeStepReply(const TTransferLink& Link, const TMyMidiEvent* 
 void TBank::StoreKeptMember() {
     TLibElem& member = *Members.at(static_cast<std::size_t>(TransferIndex));
     StoreKeptReplies(kind_->Steps, [this, &member](int step) { return kind_->StepMessage(member, step); });
+    // Only stored data marks the member, the bank and the library modified: a receive cancelled before
+    // any member came leaves them as they were.
+    TouchElement(&member);
 }
 
 // ---------------------------------------------------------------------------------------- member kinds

@@ -87,7 +87,8 @@ void TGlobal::Transmit(bool ToTemporary) {
 }
 
 void TGlobal::Receive(bool FromTemporary) {
-    TLibElem::Receive(FromTemporary);  // the global counts as modified
+    // The global counts as modified once a member has stored what it received (its touch goes up the
+    // owners), not before.
     ITransferProgress* progress = ModelServices().Progress;
     for (int i = 0; i < MemberCount(); ++i) {
         if (!TakesPart(i)) continue;

@@ -236,10 +236,7 @@ void TLibElem::Transmit(bool ToTemporary) { (void)ToTemporary; }
 void TLibElem::Receive(bool FromTemporary) {
     TReceiveTable table = ReceiveTable(FromTemporary);
     const TTransferLink link = table.Blocks.empty() ? TTransferLink{} : BeginReceive();
-    if (!link) {
-        TouchElement(this);  // the element counts as modified all the same
-        return;
-    }
+    if (!link) return;  // nothing is stored: the element stays as it was, not modified
     receive_ = std::move(table);
     CompletionCount = 0;
     MessageCount = 0;
@@ -460,6 +457,8 @@ TTransferLink TransferLink() {
 }
 
 void TLibElem::SetReplyTimeout(ITransferProgress& Progress) {
+    damagedReplies_ = 0;
+    damagedRequest_ = NoRequest;
     Progress.SetTimer(
         TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
 }
@@ -491,6 +490,13 @@ void TLibElem::DiscardPendingInput(IMidiPorts& Ports) {
 void TLibElem::SendRequest(const TTransferLink& Link, std::uint32_t Base, std::uint16_t Offset, std::uint32_t Size,
                            bool Counted) {
     DiscardPendingInput(*Link.Ports);
+    // Damaged replies count per request: the same request asked again goes on counting, even when some
+    // of its replies came whole (one spoilt tone of a patch asks for the whole patch again).
+    const std::uint32_t request = Base + Offset;
+    if (request != damagedRequest_) {
+        damagedRequest_ = request;
+        damagedReplies_ = 0;
+    }
     if (Counted) Link.Progress->AddSended(RequestMessageSize, 1);
     SendDataRequest(Base, Offset, 0, Size);
     Link.Ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
@@ -503,9 +509,15 @@ bool TLibElem::TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent
     const std::size_t length = std::min<std::size_t>(Event->Sysex.size(), Event->SysexLength);
     switch (ClassifyReply(Event->Sysex.data(), length, Address, Size)) {
         case TReplyKind::Foreign: return false;
-        case TReplyKind::BadChecksum:
+        case TReplyKind::Damaged:
             Progress.SetTimerEnabled(TTransferTimer::Timer, false);
-            AskAgain();
+            if (++damagedReplies_ >= MaxDamagedReplies) {
+                // Asking again has not helped: the user chooses, as after a silence.
+                damagedReplies_ = 0;
+                InstrumentNotResponding(nullptr);
+            } else {
+                AskAgain();
+            }
             return false;
         case TReplyKind::Good: break;
     }

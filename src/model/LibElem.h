@@ -43,6 +43,9 @@ ZEL_DECLARE_EXCEPTION(EElementTypeError, Exception)
 
 // The reply time-out of every transfer, in milliseconds.
 inline constexpr std::uint32_t ReplyTimeoutMs = 2000;
+// Damaged replies to one request after which a receive stops asking and reports the instrument as not
+// responding: a cable or an instrument that spoils every reply is never answered by asking for ever.
+inline constexpr int MaxDamagedReplies = 3;
 
 // The two services a transfer with the instrument runs through. Empty while the ports are closed or
 // either service is missing: no step of a transfer runs then.
@@ -117,8 +120,8 @@ public:
     virtual void Transmit(bool ToTemporary);
     // Slot 13: fetches the element from the instrument through the progress window, block by block as
     // ReceiveTable gives them. The element changes only when every block has come, in one step that
-    // touches it once; a cancelled or failed receive leaves it as it was. A kind without blocks, or
-    // ports that are not usable, only touch it.
+    // touches it once; a cancelled or failed receive leaves it as it was, and unmodified. A kind without
+    // blocks, or ports that are not usable, change nothing.
     virtual void Receive(bool FromTemporary);
     // Slot 14: the initial values of the element's data.
     virtual void InitDefault();
@@ -219,12 +222,14 @@ protected:
     void SendRequest(const TTransferLink& Link, std::uint32_t Base, std::uint16_t Offset, std::uint32_t Size,
                      bool Counted);
     // Whether the event a receive's input handler took is the reply it waits for: the whole data set
-    // of Size bytes at Address. Nothing taken and anything foreign are dropped with the time-out still
-    // running, so that a keyboard played during a receive cannot hold off the report of a silent
-    // instrument. A damaged reply stops the time-out and calls AskAgain; the expected one stops the
-    // time-out too.
-    static bool TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent* Event, std::uint32_t Address,
-                                  std::size_t Size, const std::function<void()>& AskAgain);
+    // of exactly Size bytes at Address. Nothing taken and anything foreign are dropped with the time-out
+    // still running, so that a keyboard played during a receive cannot hold off the report of a silent
+    // instrument. A damaged reply (see ClassifyReply) stops the time-out and calls AskAgain; once
+    // MaxDamagedReplies damaged replies have come to one request (asked again and again), the instrument
+    // is reported as not responding instead, with Retry and Cancel, as a silent one is. The expected
+    // reply stops the time-out too.
+    bool TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent* Event, std::uint32_t Address,
+                           std::size_t Size, const std::function<void()>& AskAgain);
     // For kinds received block by block, one request each: takes the event when it is the expected
     // reply at Address (see TakeExpectedReply; a damaged one is asked for again), keeps its Size bytes
     // as reply number MessageCount, counts it and moves MessageCount to the next block. False when the
@@ -254,7 +259,11 @@ private:
     // The block that reply number MessageCount of the running receive fills.
     const TReceiveBlock& ExpectedBlock() const;
 
-    TReceiveTable receive_;                               // the table of the running receive
+    TReceiveTable receive_;  // the table of the running receive
+    // The damaged replies to the request last sent, and that request's address (none yet: NoRequest).
+    static constexpr std::uint32_t NoRequest = 0xFFFFFFFF;
+    int damagedReplies_ = 0;
+    std::uint32_t damagedRequest_ = NoRequest;
     std::vector<std::vector<std::uint8_t>> keptReplies_;  // the replies of the running receive
 };
 

@@ -41,14 +41,27 @@ public:
     // Closes both ports / opens the configured ports again.
     virtual void CloseDevs() = 0;
     virtual void OpenDevs() = 0;
-    // Replaces the input component's input-event handler; an empty handler clears it.
-    virtual void SetInputHandler(TNotifyEvent handler) = 0;
+    // Replaces the input component's input-event handler; an empty handler clears it. Each call hands the
+    // input over: InputHandovers counts the calls, so that whoever took the input can tell later whether
+    // it is still theirs or someone has taken it since.
+    void SetInputHandler(TNotifyEvent handler) {
+        ++inputHandovers_;
+        InstallInputHandler(std::move(handler));
+    }
+    std::uint64_t InputHandovers() const { return inputHandovers_; }
     // True while the ports can be opened (a MIDI system was found), even when the last opening failed
     // and DevicesOpen is clear: then reading the settings tries the configured ports again.
     virtual bool PortsAvailable() const { return DevicesOpen != 0; }
     // The input's waiting events, and the oldest of them (taken off the input; none when it is empty).
     virtual int PendingEventCount() { return 0; }
     virtual std::unique_ptr<TMyMidiEvent> NextEvent() { return nullptr; }
+
+protected:
+    // Installs the handler in the input component.
+    virtual void InstallInputHandler(TNotifyEvent handler) = 0;
+
+private:
+    std::uint64_t inputHandovers_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------- File dialogs

@@ -89,16 +89,20 @@ void UpdateWindowView(TObject* Window) {
 
 TReplyKind ClassifyReply(const std::uint8_t* Data, std::size_t Length, std::uint32_t ExpectedAddress,
                          std::size_t MessageSize) {
-    if (Data == nullptr || Length < MessageSize || Length < MinDataSetSize) return TReplyKind::Foreign;
+    // The header and the address tell whose reply it is: nine bytes at least.
+    if (Data == nullptr || Length < DataStart) return TReplyKind::Foreign;
     if (Data[0] != 0xF0 || Data[1] != RolandManufacturer || Data[3] != RolandModel || Data[4] != CommandDataSet)
         return TReplyKind::Foreign;
     const std::uint32_t address = (std::uint32_t{Data[5]} << 24) | (std::uint32_t{Data[6]} << 16) |
                                   (std::uint32_t{Data[7]} << 8) | std::uint32_t{Data[8]};
     if (address != ExpectedAddress) return TReplyKind::Foreign;
-    if (Data[Length - 1] != 0xF7) return TReplyKind::BadChecksum;
+    // A byte lost or repeated on the way shifts every byte after it, and a repeated 00 leaves the checksum
+    // valid: only the exact length is the block.
+    if (Length != MessageSize || Length < MinDataSetSize) return TReplyKind::Damaged;
+    if (Data[Length - 1] != 0xF7) return TReplyKind::Damaged;
     for (std::size_t i = 1; i + 1 < Length; ++i)
-        if (Data[i] >= 0x80) return TReplyKind::BadChecksum;
-    return CheckReceivedChecksum(Data, Length) ? TReplyKind::Good : TReplyKind::BadChecksum;
+        if (Data[i] >= 0x80) return TReplyKind::Damaged;
+    return CheckReceivedChecksum(Data, Length) ? TReplyKind::Good : TReplyKind::Damaged;
 }
 
 // ------------------------------------------------------------------------------------------------ names

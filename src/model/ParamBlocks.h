@@ -327,9 +327,11 @@ public:
 // What a received message is to a transfer that waits for the block of MessageSize bytes at
 // ExpectedAddress.
 enum class TReplyKind {
-    Foreign,      // not that block's data set: a short message, another address, too short, not 12H
-    BadChecksum,  // that block's data set, damaged: wrong checksum, a byte of 80H or more, no F7 at the end
-    Good,         // that block, whole: its first MessageSize bytes may be stored
+    Foreign,  // not that block's data set: a short message, another address, not 12H
+    // that block's data set, damaged: a length other than MessageSize (a byte lost or one too many, even
+    // under a valid checksum), a wrong checksum, a byte of 80H or more, no F7 at the end
+    Damaged,
+    Good,  // that block, whole and exactly MessageSize bytes long: it may be stored
 };
 TReplyKind ClassifyReply(const std::uint8_t* Data, std::size_t Length, std::uint32_t ExpectedAddress,
                          std::size_t MessageSize);

@@ -35,7 +35,7 @@ public:
     void PutShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
     void CloseDevs() override {}
     void OpenDevs() override {}
-    void SetInputHandler(TNotifyEvent handler) override { Handler = std::move(handler); }
+    void InstallInputHandler(TNotifyEvent handler) override { Handler = std::move(handler); }
     TNotifyEvent Handler;
 };
 

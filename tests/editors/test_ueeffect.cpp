@@ -393,19 +393,24 @@ TEST_F(EffectsEditor, AFetchWithoutAnAnswerEndsInTheMessage) {
             Wait(100);
         }
         ASSERT_EQ(BoxTexts(), (std::vector<std::string>{"The instruments is not responding."}));
+        // The box offers exactly OK and Retry.
+        EXPECT_EQ(Boxes[0].Buttons, (std::vector<int>{IDOK, IDRETRY}));
         EXPECT_FALSE(editor->HoldsMidiInput());
         EXPECT_FALSE(editor->Timer->GetEnabled());
-        // OK leaves the twelve parameters at 0 in the model.
-        for (int i = 13; i <= 24; ++i) EXPECT_EQ(patch_->Common->GetParam(i), 0) << i;
+        // OK makes up no value: the sound keeps its twelve parameters, and the instrument is given them.
+        for (int i = 13; i <= 24; ++i) EXPECT_EQ(patch_->Common->GetParam(i), 7) << i;
+        EXPECT_EQ(Sim.Read(Addr(0x03, 0, 0, 0x0D), 12), TBytes(12, 7));
     }
 }
 
-TEST_F(EffectsEditor, RetryAsksAgainAndOKThenLeavesZeros) {
+TEST_F(EffectsEditor, RetryAsksAgainAndOKThenKeepsAndSendsTheSoundsValues) {
     TFormEffect* editor = OpenPatchEffects();
     ASSERT_NE(editor, nullptr);
     ShowPage(editor, 1);
     Sim.Silent = true;
     BoxAnswer = IDRETRY;
+    const TBytes own = {1, 20, 30, 1, 0, 69, 5, 16, 14, 50, 100, 9};
+    std::copy(own.begin(), own.end(), patch_->Common->Data() + 13);
     ChooseItem(editor->EFXType, 16);
     Sim.ClearLog();
     Wait(1000);
@@ -414,11 +419,46 @@ TEST_F(EffectsEditor, RetryAsksAgainAndOKThenLeavesZeros) {
                                                     "F0 41 10 6A 11 03 00 00 0D 00 00 00 0C 64 F7"}));
     EXPECT_TRUE(editor->HoldsMidiInput());
     BoxAnswer = IDOK;
+    Sim.ClearLog();
     Wait(1000);
     EXPECT_EQ(Boxes.size(), 2u);
     EXPECT_FALSE(editor->HoldsMidiInput());
-    // The panel shows the zeros.
-    EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 3))->GetCode(), -98);
+    // The sound's own twelve values stay, go to the instrument in one data set, and the panel shows them.
+    EXPECT_EQ(TBytes(patch_->Common->Data() + 13, patch_->Common->Data() + 25), own);
+    EXPECT_EQ(Received(), (std::vector<std::string>{Hex(MakeDataSet(0x10, Addr(0x03, 0, 0, 0x0D), own))}));
+    EXPECT_EQ(dynamic_cast<TMyEdit*>(Param(editor, 3))->GetCode(), 40);
+}
+
+// A fetch that times out while a receive has taken the input leaves the input, and its replies, to
+// the receive.
+TEST_F(EffectsEditor, AFetchThatTimesOutDuringAReceiveLeavesItTheInput) {
+    TFormEffect* editor = OpenPatchEffects();
+    ASSERT_NE(editor, nullptr);
+    ShowPage(editor, 1);
+    auto& other = dynamic_cast<TPatch&>(
+        *library_->Library()->Elements.emplace_back(CreateElementOfType(etPatch, library_->Library())));
+    other.Temporary = 0;
+    other.User = 1;
+    other.Number = 1;
+    const std::uint32_t base = Addr(0x11, 0, 0, 0);
+    const std::string name = "From The JV ";
+    Sim.Write(base, TBytes(name.begin(), name.end()));
+    for (int t = 0; t < 4; ++t) Sim.Write(base + 0x1000 + static_cast<std::uint32_t>(t) * 0x200, TBytes(129, 0x21));
+
+    Sim.Silent = true;
+    BoxAnswer = IDOK;
+    ChooseItem(editor->EFXType, 16);
+    ASSERT_TRUE(editor->HoldsMidiInput());
+    // The instrument answers the receive slowly: the fetch's second runs out half way through it.
+    Sim.Silent = false;
+    Sim.SetReplyFault(TReplyFault::TenTimesSlower);
+    WithProgress([&] { other.Receive(false); });
+
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"The instruments is not responding."}));
+    EXPECT_FALSE(editor->HoldsMidiInput());
+    EXPECT_EQ(other.GetName(), "From The JV");
+    EXPECT_EQ(other.Tone(4).GetParam(128), 0x21);
+    EXPECT_EQ(library_->Library()->Saved, 0);
 }
 
 TEST_F(EffectsEditor, ClosingTheWindowWhileTheFetchWaitsGivesTheInputBack) {

@@ -261,19 +261,30 @@ Bytes Spoilt(Bytes m, std::size_t index, std::uint8_t value) {
     return m;
 }
 
+Bytes WithZeroAt(Bytes m, std::size_t index) {
+    m.insert(m.begin() + static_cast<long>(index), 0x00);
+    return m;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Replies, ReplyJudgement,
     ::testing::Values(ReplyCase{"TheExpectedTone", Reply(0x03001200, 129), TReplyKind::Good},
                       ReplyCase{"AForeignDeviceIsStillOurs", Spoilt(Reply(0x03001200, 129), 2, 0x05), TReplyKind::Good},
                       ReplyCase{"AnotherTone", Reply(0x03001400, 129), TReplyKind::Foreign},
-                      ReplyCase{"TooShort", Reply(0x03001200, 100), TReplyKind::Foreign},
+                      ReplyCase{"TooShort", Reply(0x03001200, 100), TReplyKind::Damaged},
+                      ReplyCase{"OneByteShort", Reply(0x03001200, 128), TReplyKind::Damaged},
+                      // A 00 added keeps the checksum valid: only the length tells.
+                      ReplyCase{"A00MoreAtTheEnd", Reply(0x03001200, 130), TReplyKind::Damaged},
+                      ReplyCase{"A00RepeatedInTheMiddle", WithZeroAt(Reply(0x03001200, 129), 70), TReplyKind::Damaged},
+                      ReplyCase{"OnlyTheHeader", Bytes{0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x12, 0x00, 0xF7},
+                                TReplyKind::Damaged},
                       ReplyCase{"ANoteOn", Bytes{0x90, 0x3C, 0x40}, TReplyKind::Foreign},
                       ReplyCase{"NothingAtAll", Bytes{}, TReplyKind::Foreign},
                       ReplyCase{"ADataRequest", MakeDataRequest(0x10, 0x03001200, 0x81), TReplyKind::Foreign},
                       ReplyCase{"AnotherModel", Spoilt(Reply(0x03001200, 129), 3, 0x16), TReplyKind::Foreign},
-                      ReplyCase{"WrongChecksum", Spoilt(Reply(0x03001200, 129), 138, 0x00), TReplyKind::BadChecksum},
-                      ReplyCase{"AByteOf80HInside", Spoilt(Reply(0x03001200, 129), 20, 0x91), TReplyKind::BadChecksum},
-                      ReplyCase{"NoEndByte", Spoilt(Reply(0x03001200, 129), 139, 0x00), TReplyKind::BadChecksum}),
+                      ReplyCase{"WrongChecksum", Spoilt(Reply(0x03001200, 129), 138, 0x00), TReplyKind::Damaged},
+                      ReplyCase{"AByteOf80HInside", Spoilt(Reply(0x03001200, 129), 20, 0x91), TReplyKind::Damaged},
+                      ReplyCase{"NoEndByte", Spoilt(Reply(0x03001200, 129), 139, 0x00), TReplyKind::Damaged}),
     [](const ::testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.Name); });
 
 }  // namespace

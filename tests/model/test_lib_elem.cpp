@@ -637,15 +637,17 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeoutCase{"CancelClosesTheWindow", false, TMessageResult::Cancel, true, 0, 1}),
     [](const ::testing::TestParamInfo<TimeoutCase>& info) { return std::string(info.param.Name); });
 
-TEST(LibElem, TransmitTimerRunsOneStepAndReceiveTouches) {
+TEST(LibElem, TransmitTimerRunsOneStepAndAReceiveThatStoresNothingChangesNothing) {
     TModelTestScope model;
     TFakeLibrary library;
     TFakeElem bank(&library, etRhythmBank);
     bank.TransmitTimer(nullptr);
     bank.TransmitTimer(nullptr);
     EXPECT_EQ(bank.Steps, 2);
+    const TDateTime modified = bank.ModifiedDate + bank.ModifiedTime;
     bank.TLibElem::Receive(false);
-    EXPECT_EQ(library.Saved, 0);
+    EXPECT_EQ(library.Saved, 1);
+    EXPECT_EQ(bank.ModifiedDate + bank.ModifiedTime, modified);
 }
 
 // ---------------------------------------------------------------------------------------- factory

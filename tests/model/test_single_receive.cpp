@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/LibElem.h"
+#include "model/ParamBlocks.h"
 #include "support/model/BankTransferFakes.h"
 
 namespace zel::test {
@@ -201,7 +202,8 @@ TEST_P(ReceiveDamaged, ADamagedReplyIsAskedForAgainAtOnceAndTheElementArrivesWho
 INSTANTIATE_TEST_SUITE_P(Kinds, ReceiveDamaged, ::testing::Values(PatchKind, PerformanceKind, RhythmKind, SystemKind),
                          ScenarioName);
 
-// Replies for another block, another slot, cut short, and a note: none is stored or advances the receive.
+// Replies for another block or another slot, and a note: none is stored or advances the receive, nor is
+// anything asked again. (A reply cut short is damaged: see ReceiveSpoilt.)
 struct TStrayCase {
     TScenarioKind Kind;
     std::vector<Bytes> Strays;
@@ -233,14 +235,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {
                        MakeDataSet(0x10, 0x11001400, Bytes(129, 0x22)),  // tone 3 while the common is awaited
                        MakeDataSet(0x10, 0x11010000, Bytes(72, 0x22)),   // another slot's common
-                       MakeDataSet(0x10, 0x11000000, Bytes(40, 0x22)),   // a common cut short
                        Bytes{0x90, 0x3C, 0x40},                          // a note
                    }},
         TStrayCase{PerformanceKind,
                    {
                        MakeDataSet(0x10, 0x10001000, Bytes(19, 0x22)),  // part 1 while the common is awaited
                        MakeDataSet(0x10, 0x10010000, Bytes(64, 0x22)),  // another slot's common
-                       MakeDataSet(0x10, 0x10000000, Bytes(30, 0x22)),  // a common cut short
                        Bytes{0x90, 0x3C, 0x40},                         // a note
                    }}),
     [](const ::testing::TestParamInfo<TStrayCase>& info) { return std::string(info.param.Kind.Name); });
@@ -310,12 +310,12 @@ TEST_P(ReceiveSilent, ASilentInstrumentCancelledEndsTheTransfer) {
     EXPECT_EQ(s.Model.Messages.Shown.size(), 1u);
 }
 
-TEST_P(ReceiveSilent, WithoutPortsOnlyTouches) {
+TEST_P(ReceiveSilent, WithoutPortsChangesNothing) {
     TFakeLibrary library;
     std::unique_ptr<TLibElem> element = CreateElementOfType(GetParam().Kind, &library);
     DevicesOpen = 0;
     element->Receive(false);
-    EXPECT_EQ(library.Saved, 0);
+    EXPECT_EQ(library.Saved, 1);
     EXPECT_TRUE(s.Ports.Sent.empty());
     EXPECT_EQ(s.Progress.Starts, 0);
 }
@@ -367,6 +367,84 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ReceiveStops,
                          [](const ::testing::TestParamInfo<TStopCase>& info) {
                              return std::string(info.param.Kind.Name);
                          });
+
+// An instrument or a cable that spoils every reply: each request is asked for again until three damaged
+// replies have come in a row, then the user gets the choice a silent instrument gives. Retry asks three
+// times more; Cancel ends the receive with nothing stored and nothing marked modified.
+struct TSpoiltCase {
+    const char* Name;
+    ElementType Kind;
+    TReplyFault Fault;
+};
+
+void PrintTo(const TSpoiltCase& c, std::ostream* os) { *os << c.Name; }
+
+class ReceiveSpoilt : public ::testing::TestWithParam<TSpoiltCase> {};
+
+TEST_P(ReceiveSpoilt, ThreeDamagedRepliesAreReportedAndNothingIsStored) {
+    TBankTransferScope s;
+    SeedEveryBlock(s.Sim);
+    TFakeLibrary library;
+    std::unique_ptr<TLibElem> element = CreateElementOfType(GetParam().Kind, &library);
+    element->Temporary = 0;
+    element->User = 1;
+    element->Number = 1;
+    const Bytes before = RecordOf(*element);
+    s.Sim.SetReplyFault(GetParam().Fault);
+    s.Model.Messages.Answers = {TMessageResult::Retry, TMessageResult::Cancel};
+    element->Receive(false);
+
+    ASSERT_EQ(s.Model.Messages.Shown.size(), 2u);
+    for (const TShownMessage& shown : s.Model.Messages.Shown) {
+        EXPECT_EQ(shown.Text, "The Instrument Is Not Responding.");
+        EXPECT_EQ(shown.Buttons, TMessageButtons::RetryCancel);
+    }
+    // The first block, three times before each question.
+    const std::vector<Bytes> requests = s.Ports.Requests();
+    ASSERT_EQ(requests.size(), 6u);
+    for (const Bytes& request : requests) EXPECT_EQ(request, requests.front());
+    EXPECT_FALSE(s.Progress.Completed);
+    EXPECT_EQ(RecordOf(*element), before);
+    EXPECT_EQ(library.Saved, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ReceiveSpoilt,
+    ::testing::Values(TSpoiltCase{"PatchBadChecksums", etPatch, TReplyFault::BadChecksumAlways},
+                      TSpoiltCase{"PerformanceBadChecksums", etPerformance, TReplyFault::BadChecksumAlways},
+                      TSpoiltCase{"PatchCutShort", etPatch, TReplyFault::OneByteShort},
+                      TSpoiltCase{"PerformanceCutShort", etPerformance, TReplyFault::OneByteShort},
+                      TSpoiltCase{"PatchBankBadChecksums", etPatchBank, TReplyFault::BadChecksumAlways},
+                      TSpoiltCase{"PerformanceBankBadChecksums", etPerformanceBank, TReplyFault::BadChecksumAlways},
+                      TSpoiltCase{"RhythmBankBadChecksums", etRhythmBank, TReplyFault::BadChecksumAlways},
+                      // A repeated 00 keeps the checksum valid: the length alone shows the damage.
+                      TSpoiltCase{"PatchBankByteInserted", etPatchBank, TReplyFault::ByteInsertedInData},
+                      TSpoiltCase{"PatchBankOneByteLong", etPatchBank, TReplyFault::OneByteLongAtEnd}),
+    [](const ::testing::TestParamInfo<TSpoiltCase>& info) { return std::string(info.param.Name); });
+
+// The second tone of every patch comes spoilt each time: the common and the first tone arrive whole on
+// every attempt, yet the damaged replies to the patch's one request go on counting.
+TEST(ReceiveSpoiltTone, IsReportedAfterThreeAttemptsAtThePatch) {
+    TBankTransferScope s;
+    SeedEveryBlock(s.Sim);
+    TFakeLibrary library;
+    std::unique_ptr<TLibElem> bank = CreateElementOfType(etPatchBank, &library);
+    const TInstrumentSimulator::TTransmit transmit = s.Sim.Transmit;
+    s.Sim.Transmit = [transmit](const TBytes& m) {
+        TBytes reply = m;
+        if (reply.size() == TTone::MessageSize && reply[7] == 0x12) reply[reply.size() - 2] ^= 0x01;
+        transmit(reply);
+    };
+    s.Model.Messages.Answers = {TMessageResult::Cancel};
+    bank->Receive(false);
+
+    ASSERT_EQ(s.Model.Messages.Shown.size(), 1u);
+    EXPECT_EQ(s.Model.Messages.Shown[0].Text, "The Instrument Is Not Responding.");
+    const std::vector<Bytes> requests = s.Ports.Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(AddressOf(requests[2]), "11 00 00 00");
+    EXPECT_EQ(library.Saved, 1);
+}
 
 }  // namespace
 }  // namespace zel::test

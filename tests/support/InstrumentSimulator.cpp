@@ -182,12 +182,111 @@ void TInstrumentSimulator::HandleRequest(const std::uint8_t* data, std::size_t /
 
 void TInstrumentSimulator::SendReplies(std::vector<TBytes> replies) {
     std::lock_guard<std::recursive_mutex> guard(lock_);
+    if (fault_ == TReplyFault::TenTimesSlower && Schedule) {
+        // Each reply leaves once the slow wire has carried it, after the one before.
+        const std::uint32_t now = static_cast<std::uint32_t>(GetTickCount());
+        std::uint32_t at = std::max(now, slowUntilMs_);
+        for (TBytes& reply : replies) {
+            at += 10 * WireMs(reply.size());
+            Schedule(at - now, [this, reply]() {
+                std::lock_guard<std::recursive_mutex> inner(lock_);
+                SendFaulty(reply);
+            });
+        }
+        slowUntilMs_ = at;
+        return;
+    }
     for (TBytes& reply : replies) {
         if (corruptCountdown_ > 0 && --corruptCountdown_ == 0)
             reply[reply.size() - 2] = static_cast<std::uint8_t>((reply[reply.size() - 2] + 1) & 0x7F);
-        Emit(reply);
+        SendFaulty(std::move(reply));
         if (interjectCountdown_ > 0 && --interjectCountdown_ == 0) Emit(interject_);
     }
+}
+
+const char* ReplyFaultName(TReplyFault fault) {
+    switch (fault) {
+        case TReplyFault::None: return "Sound";
+        case TReplyFault::BadChecksumOnce: return "BadChecksumOnce";
+        case TReplyFault::BadChecksumAlways: return "BadChecksumAlways";
+        case TReplyFault::OneByteShort: return "OneByteShort";
+        case TReplyFault::OneByteLongAtEnd: return "OneByteLongAtEnd";
+        case TReplyFault::ByteInsertedInData: return "ByteInsertedInData";
+        case TReplyFault::OtherAddress: return "OtherAddress";
+        case TReplyFault::EveryReplyTwice: return "EveryReplyTwice";
+        case TReplyFault::SilentAfterHalf: return "SilentAfterHalf";
+        case TReplyFault::TenTimesSlower: return "TenTimesSlower";
+        case TReplyFault::RealTimeInterleaved: return "RealTimeInterleaved";
+        case TReplyFault::HugeSysex: return "HugeSysex";
+        case TReplyFault::UnterminatedSysex: return "UnterminatedSysex";
+        case TReplyFault::RandomBytes: return "RandomBytes";
+    }
+    return "";
+}
+
+namespace {
+
+// The checksum of a data set made to fit its address and data bytes again.
+void RefreshChecksum(TBytes& m) { m[m.size() - 2] = RolandChecksumOf(m.data() + 5, m.size() - 7); }
+
+}  // namespace
+
+void TInstrumentSimulator::SendFaulty(TBytes reply) {
+    const int number = ++repliesAnswered_;
+    const bool strikesNow = number == faultAt_;
+    const std::size_t dataSize = reply.size() - 11;
+    switch (fault_) {
+        case TReplyFault::BadChecksumOnce:
+            if (strikesNow) reply[reply.size() - 2] = static_cast<std::uint8_t>((reply[reply.size() - 2] + 1) & 0x7F);
+            break;
+        case TReplyFault::BadChecksumAlways:
+            reply[reply.size() - 2] = static_cast<std::uint8_t>((reply[reply.size() - 2] + 1) & 0x7F);
+            break;
+        case TReplyFault::OneByteShort:
+            reply.erase(reply.end() - 3);
+            RefreshChecksum(reply);
+            break;
+        case TReplyFault::OneByteLongAtEnd: reply.insert(reply.end() - 2, std::uint8_t{0}); break;
+        case TReplyFault::ByteInsertedInData:
+            reply.insert(reply.begin() + static_cast<long>(9 + dataSize / 2), std::uint8_t{0});
+            break;
+        case TReplyFault::OtherAddress:
+            reply[8] = static_cast<std::uint8_t>((reply[8] + 1) & 0x7F);
+            RefreshChecksum(reply);
+            break;
+        case TReplyFault::SilentAfterHalf:
+            if (number > faultAt_) return;
+            break;
+        case TReplyFault::HugeSysex:
+            if (strikesNow) {
+                TBytes huge(65536, 0x55);
+                huge[0] = 0xF0;
+                huge[1] = 0x7D;  // for non-commercial use: no maker's
+                huge.back() = 0xF7;
+                Emit(huge);
+            }
+            break;
+        case TReplyFault::UnterminatedSysex:
+            if (strikesNow) Emit(TBytes(reply.begin(), reply.begin() + static_cast<long>(reply.size() / 2)));
+            break;
+        case TReplyFault::RandomBytes:
+            if (strikesNow) {
+                TBytes noise;
+                unsigned x = 0x2545F491u;
+                for (int i = 0; i < 40; ++i) {
+                    x = x * 1103515245u + 12345u;
+                    noise.push_back(static_cast<std::uint8_t>(x >> 16));
+                }
+                Emit(noise);
+            }
+            break;
+        default: break;
+    }
+    Emit(reply);
+    if (fault_ == TReplyFault::EveryReplyTwice) Emit(reply);
+    if (fault_ == TReplyFault::RealTimeInterleaved)
+        for (const TBytes& m : {TBytes{0x90, 0x3C, 0x40}, TBytes{0xFE}, TBytes{0xF8}, TBytes{0x80, 0x3C, 0x40}})
+            Emit(m);
 }
 
 void TInstrumentSimulator::Emit(const TBytes& message) {

@@ -4,7 +4,7 @@
 // applies each data set (12H) addressed to its device byte, answers each data request (11H) with one
 // data set per block the request covers, and ignores other makers and models. It can misbehave on
 // demand: stay silent, answer late, spoil one checksum, slip a short message into a reply, or answer
-// twice.
+// twice; and a test chooses one of the faults of a bad instrument or cable (TReplyFault) for its replies.
 //
 // It sits behind the MIDI layer in-process (AttachInProcess) or behind a JACK client (JackInstrument.h).
 #include <cstdint>
@@ -34,6 +34,26 @@ inline TBytes MakeDataSet(std::uint8_t device, std::uint32_t address, const TByt
     return MakeRolandMessage(device, 0x12, address, data);
 }
 TBytes MakeDataRequest(std::uint8_t device, std::uint32_t address, std::uint32_t size);
+
+// What goes wrong with the instrument's replies. Faults of the cable or the instrument strike every
+// reply; the one-off disturbances strike once, just before reply FaultAtReply.
+enum class TReplyFault {
+    None,
+    BadChecksumOnce,      // reply FaultAtReply carries a wrong checksum
+    BadChecksumAlways,    // every reply carries a wrong checksum
+    OneByteShort,         // the last data byte is lost (the checksum fits what is sent)
+    OneByteLongAtEnd,     // a 00 data byte more at the end: the checksum stays valid
+    ByteInsertedInData,   // a 00 byte repeated in the middle of the data: the checksum stays valid
+    OtherAddress,         // the data set names the next address (a sound message for another place)
+    EveryReplyTwice,      // each reply comes twice in a row
+    SilentAfterHalf,      // the replies stop after reply FaultAtReply
+    TenTimesSlower,       // each reply takes ten times as long as the wire needs for it
+    RealTimeInterleaved,  // a note on, active sensing, clock and the note off after every reply
+    HugeSysex,            // one 64 KB System Exclusive message of another maker
+    UnterminatedSysex,    // the first half of a reply, without its F7
+    RandomBytes,          // a burst of bytes that form no sensible message
+};
+const char* ReplyFaultName(TReplyFault fault);
 
 class TInstrumentSimulator {
 public:
@@ -84,6 +104,19 @@ public:
         interject_ = std::move(message);
     }
 
+    // The fault of every reply from now on (TReplyFault::None: sound replies), and the reply (1-based,
+    // counted from now) at which the one-off faults strike and after which the silent one begins.
+    void SetReplyFault(TReplyFault fault, int atReply = 1) {
+        std::lock_guard<std::recursive_mutex> guard(lock_);
+        fault_ = fault;
+        faultAt_ = atReply;
+        repliesAnswered_ = 0;
+        slowUntilMs_ = 0;
+    }
+    TReplyFault ReplyFault() const { return fault_; }
+    // How long the wire (31250 baud, ten bits a byte) takes for Bytes bytes, in milliseconds rounded up.
+    static std::uint32_t WireMs(std::size_t Bytes) { return static_cast<std::uint32_t>((Bytes * 320 + 999) / 1000); }
+
     // What happened, for the tests to look at.
     std::vector<TBytes> ReceivedMessages() const;
     std::vector<TBytes> SentMessages() const;
@@ -100,6 +133,8 @@ private:
     void HandleDataSet(const std::uint8_t* data, std::size_t length);
     void HandleRequest(const std::uint8_t* data, std::size_t length);
     void SendReplies(std::vector<TBytes> replies);
+    // One reply with the chosen fault applied.
+    void SendFaulty(TBytes reply);
     void Emit(const TBytes& message);
     std::uint8_t* Locate(std::uint32_t linear);
     const std::uint8_t* Locate(std::uint32_t linear) const;
@@ -111,6 +146,10 @@ private:
     int corruptCountdown_ = 0;
     int interjectCountdown_ = 0;
     TBytes interject_;
+    TReplyFault fault_ = TReplyFault::None;
+    int faultAt_ = 1;
+    int repliesAnswered_ = 0;
+    std::uint32_t slowUntilMs_ = 0;  // the slow instrument's wire is busy until then (tick count)
 };
 
 }  // namespace zel::test

@@ -214,7 +214,7 @@ void TFormInOut::PutShort(std::uint8_t status, std::uint8_t data1, std::uint8_t 
     if (MidiOutput1 != nullptr) MidiOutput1->SendShort(status, data1, data2);
 }
 
-void TFormInOut::SetInputHandler(TNotifyEvent handler) {
+void TFormInOut::InstallInputHandler(TNotifyEvent handler) {
     if (MidiInput1 != nullptr) MidiInput1->OnMidiInput = std::move(handler);
 }
 

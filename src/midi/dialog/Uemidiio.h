@@ -62,7 +62,7 @@ public:
     bool OutputOpen() const override;
     void PutLong(const std::uint8_t* data, std::size_t size) override;
     void PutShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
-    void SetInputHandler(TNotifyEvent handler) override;
+    void InstallInputHandler(TNotifyEvent handler) override;
     int PendingEventCount() override;
     std::unique_ptr<TMyMidiEvent> NextEvent() override;
     bool PortsAvailable() const override { return MidiInstalled; }

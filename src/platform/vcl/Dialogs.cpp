@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/rtl/Charset.h"
@@ -34,20 +35,74 @@ bool Headless() {
     return p == "offscreen" || p == "minimal";
 }
 
-// The buttons of a box in the order Windows shows them, with their answers.
-std::vector<std::pair<std::string, int>> ButtonsOf(UINT flags) {
+QString ToQ(const std::string& ansi) { return QString::fromStdString(AnsiToUtf8(ansi)); }
+std::string FromQ(const QString& s) { return Utf8ToAnsi(s.toStdString()); }
+
+// The answers of a box's buttons in the order Windows shows them.
+std::vector<int> ButtonsOf(UINT flags) {
     switch (flags & MB_TYPEMASK) {
-        case MB_OKCANCEL: return {{"OK", IDOK}, {"Cancel", IDCANCEL}};
-        case MB_ABORTRETRYIGNORE: return {{"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}};
-        case MB_YESNOCANCEL: return {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}};
-        case MB_YESNO: return {{"&Yes", IDYES}, {"&No", IDNO}};
-        case MB_RETRYCANCEL: return {{"&Retry", IDRETRY}, {"Cancel", IDCANCEL}};
-        default: return {{"OK", IDOK}};
+        case MB_OKCANCEL: return {IDOK, IDCANCEL};
+        case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
+        case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
+        case MB_YESNO: return {IDYES, IDNO};
+        case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
+        default: return {IDOK};
     }
 }
 
-QString ToQ(const std::string& ansi) { return QString::fromStdString(AnsiToUtf8(ansi)); }
-std::string FromQ(const QString& s) { return Utf8ToAnsi(s.toStdString()); }
+std::string CaptionOf(int button) {
+    switch (button) {
+        case IDCANCEL: return "Cancel";
+        case IDABORT: return "&Abort";
+        case IDRETRY: return "&Retry";
+        case IDIGNORE: return "&Ignore";
+        case IDYES: return "&Yes";
+        case IDNO: return "&No";
+        default: return "OK";
+    }
+}
+
+// Shows a box with the given buttons (their answers, in order); answers the pressed one.
+int ShowBox(const TMessageBoxRequest& request) {
+    CancelModeForModalLoop();
+    const std::vector<int>& buttons = request.Buttons;
+    std::size_t def = (request.Flags & MB_DEFMASK) >> 8;
+    if (def >= buttons.size()) def = 0;
+    if (BoxAnswerer()) {
+        TMessageBoxAnswerer answerer = BoxAnswerer();
+        return answerer(request);
+    }
+    if (Headless()) {
+        std::fprintf(stderr, "[message box] %s: %s\n", request.Caption.c_str(), request.Text.c_str());
+        return buttons[def];
+    }
+    QMessageBox box;
+    // Above every window of the program, a stay-on-top one (the intro) included.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.setWindowTitle(ToQ(request.Caption));
+    box.setText(ToQ(request.Text));
+    switch (request.Flags & MB_ICONMASK) {
+        case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+        case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+        case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+        case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+        default: break;
+    }
+    std::vector<std::pair<QPushButton*, int>> made;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        QMessageBox::ButtonRole role = buttons[i] == IDCANCEL ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+        QPushButton* b = box.addButton(QString::fromStdString(CaptionOf(buttons[i])), role);
+        made.emplace_back(b, buttons[i]);
+        if (i == def) box.setDefaultButton(b);
+    }
+    box.exec();
+    for (auto& [b, id] : made)
+        if (box.clickedButton() == b) return id;
+    // Closed by its window button: Cancel when there is one, else the only button.
+    for (auto& [b, id] : made)
+        if (id == IDCANCEL) return id;
+    return made.size() == 1 ? made.front().second : IDCANCEL;
+}
 
 }  // namespace
 
@@ -64,66 +119,35 @@ TFileDialogAnswerer SetFileDialogAnswerer(TFileDialogAnswerer Answerer) {
 }
 
 int ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
-    CancelModeForModalLoop();
-    auto buttons = ButtonsOf(Flags);
-    std::size_t def = (Flags & MB_DEFMASK) >> 8;
-    if (def >= buttons.size()) def = 0;
-    if (BoxAnswerer()) {
-        TMessageBoxAnswerer answerer = BoxAnswerer();
-        return answerer(TMessageBoxRequest{Text, Caption, Flags, 0});
-    }
-    if (Headless()) {
-        std::fprintf(stderr, "[message box] %s: %s\n", Caption.c_str(), Text.c_str());
-        return buttons[def].second;
-    }
-    QMessageBox box;
-    // Above every window of the program, a stay-on-top one (the intro) included.
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.setWindowTitle(ToQ(Caption));
-    box.setText(ToQ(Text));
-    switch (Flags & MB_ICONMASK) {
-        case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-        case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-        case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
-        case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-        default: break;
-    }
-    std::vector<std::pair<QPushButton*, int>> made;
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        QMessageBox::ButtonRole role =
-            buttons[i].second == IDCANCEL ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
-        QPushButton* b = box.addButton(QString::fromStdString(buttons[i].first), role);
-        made.emplace_back(b, buttons[i].second);
-        if (i == def) box.setDefaultButton(b);
-    }
-    box.exec();
-    for (auto& [b, id] : made)
-        if (box.clickedButton() == b) return id;
-    // Closed by its window button: Cancel when there is one, else the only button.
-    for (auto& [b, id] : made)
-        if (id == IDCANCEL) return id;
-    return made.size() == 1 ? made.front().second : IDCANCEL;
+    return ShowBox(TMessageBoxRequest{Text, Caption, Flags, 0, ButtonsOf(Flags)});
 }
 
 int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) {
     static const char* captions[] = {"Warning", "Error", "Information", "Confirm", nullptr};
     static const UINT icons[] = {MB_ICONWARNING, MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION, 0};
+    // The buttons asked for, in the dialog's order; those without an answer of their own are left out.
+    std::vector<int> asked;
+    for (const auto& [button, answer] :
+         {std::pair{mbYes, IDYES}, std::pair{mbNo, IDNO}, std::pair{mbOK, IDOK}, std::pair{mbCancel, IDCANCEL},
+          std::pair{mbAbort, IDABORT}, std::pair{mbRetry, IDRETRY}, std::pair{mbIgnore, IDIGNORE}})
+        if (Buttons.Contains(button)) asked.push_back(answer);
+    if (asked.empty()) asked.push_back(IDOK);
+    // The Windows choice with exactly these buttons, in its own order; none: the buttons as asked.
     UINT type = MB_OK;
-    const bool yes = Buttons.Contains(mbYes), no = Buttons.Contains(mbNo), cancel = Buttons.Contains(mbCancel);
-    if (yes && no && cancel) type = MB_YESNOCANCEL;
-    else if (yes && no) type = MB_YESNO;
-    else if (Buttons.Contains(mbAbort) || Buttons.Contains(mbIgnore)) type = MB_ABORTRETRYIGNORE;
-    else if (Buttons.Contains(mbRetry)) type = MB_RETRYCANCEL;
-    else if (Buttons.Contains(mbOK) && cancel) type = MB_OKCANCEL;
+    std::vector<int> shown = asked;
+    for (UINT t : {MB_OK, MB_OKCANCEL, MB_ABORTRETRYIGNORE, MB_YESNOCANCEL, MB_YESNO, MB_RETRYCANCEL}) {
+        std::vector<int> sorted = ButtonsOf(t);
+        std::sort(sorted.begin(), sorted.end());
+        std::vector<int> wanted = asked;
+        std::sort(wanted.begin(), wanted.end());
+        if (sorted != wanted) continue;
+        type = t;
+        shown = ButtonsOf(t);
+        break;
+    }
     const char* caption = captions[DlgType];
     std::string title = caption != nullptr ? caption : (Application != nullptr ? Application->Title : "");
-    TMessageBoxRequest request{Msg, title, type | icons[DlgType], HelpCtx};
-    CancelModeForModalLoop();
-    if (BoxAnswerer()) {
-        TMessageBoxAnswerer answerer = BoxAnswerer();
-        return answerer(request);
-    }
-    return ShowMessageBox(Msg, title, request.Flags);
+    return ShowBox(TMessageBoxRequest{Msg, title, type | icons[DlgType], HelpCtx, shown});
 }
 
 void ShowMessage(const std::string& Msg) {

@@ -4,6 +4,7 @@
 // headless platform a box answers its default button and a file dialog is cancelled.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/rtl/StringList.h"
 #include "platform/win/WinTypes.h"
@@ -33,6 +34,9 @@ struct TMessageBoxRequest {
     std::string Caption;
     UINT Flags = 0;       // MB_* buttons, icon and default button
     int HelpContext = 0;  // of a message dialog
+    // The ID* answers of the buttons shown, in their order: those of the MB_* buttons, or those a message
+    // dialog asked for when no MB_* choice has exactly them (OK and Retry).
+    std::vector<int> Buttons;
 };
 // Answers a box with the ID* of the pressed button.
 using TMessageBoxAnswerer = std::function<int(const TMessageBoxRequest&)>;
@@ -42,7 +46,8 @@ TMessageBoxAnswerer SetMessageBoxAnswerer(TMessageBoxAnswerer Answerer);
 // A Windows message box: answers IDOK, IDCANCEL, IDYES...
 int ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
 // The message dialog: the caption follows the type ("Warning", "Error", "Information", "Confirm", or the
-// application's title); answers mrOk, mrCancel, mrYes...
+// application's title), and the box has exactly the buttons asked for (OK and Retry are OK and Retry);
+// answers mrOk, mrCancel, mrYes...
 int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
 void ShowMessage(const std::string& Msg);
 

@@ -176,11 +176,29 @@ TEST_F(VclForms, MessageDlgMapsTypeAndButtonsToTheWindowsChoices) {
         TMsgDlgButtons buttons;
         UINT flags;
         const char* caption;
+        std::vector<int> shown;  // the buttons of the box, in order
     } rows[] = {
-        {"information ok", mtInformation, {mbOK}, MB_OK | MB_ICONINFORMATION, "Information"},
-        {"warning retry", mtWarning, {mbRetry, mbCancel}, MB_RETRYCANCEL | MB_ICONWARNING, "Warning"},
-        {"confirm yes no cancel", mtConfirmation, mbYesNoCancel, MB_YESNOCANCEL | MB_ICONQUESTION, "Confirm"},
-        {"error ok cancel", mtError, mbOKCancel, MB_OKCANCEL | MB_ICONERROR, "Error"},
+        {"information ok", mtInformation, {mbOK}, MB_OK | MB_ICONINFORMATION, "Information", {IDOK}},
+        {"warning retry",
+         mtWarning,
+         {mbRetry, mbCancel},
+         MB_RETRYCANCEL | MB_ICONWARNING,
+         "Warning",
+         {IDRETRY, IDCANCEL}},
+        {"confirm yes no cancel",
+         mtConfirmation,
+         mbYesNoCancel,
+         MB_YESNOCANCEL | MB_ICONQUESTION,
+         "Confirm",
+         {IDYES, IDNO, IDCANCEL}},
+        {"error ok cancel", mtError, mbOKCancel, MB_OKCANCEL | MB_ICONERROR, "Error", {IDOK, IDCANCEL}},
+        // No Windows choice has these two: the box has exactly them, and no Cancel.
+        {"information ok retry",
+         mtInformation,
+         {mbOK, mbRetry},
+         MB_OK | MB_ICONINFORMATION,
+         "Information",
+         {IDOK, IDRETRY}},
     };
     for (const TRow& r : rows) {
         Boxes.clear();
@@ -189,6 +207,7 @@ TEST_F(VclForms, MessageDlgMapsTypeAndButtonsToTheWindowsChoices) {
         ASSERT_EQ(Boxes.size(), 1u) << r.name;
         EXPECT_EQ(Boxes[0].Flags, r.flags) << r.name;
         EXPECT_EQ(Boxes[0].Caption, r.caption) << r.name;
+        EXPECT_EQ(Boxes[0].Buttons, r.shown) << r.name;
     }
 }
 

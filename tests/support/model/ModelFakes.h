@@ -43,7 +43,7 @@ public:
     }
     void CloseDevs() override { Calls.push_back("CloseDevs"); }
     void OpenDevs() override { Calls.push_back("OpenDevs"); }
-    void SetInputHandler(TNotifyEvent handler) override {
+    void InstallInputHandler(TNotifyEvent handler) override {
         Calls.push_back(handler ? "SetInputHandler" : "ClearInputHandler");
         Handler = std::move(handler);
     }
