@@ -409,14 +409,4 @@ void TComponent::SetAncestor(bool Value) {
     for (TComponent* c : components_) c->SetAncestor(Value);
 }
 
-void TComponent::SetInline(bool Value) {
-    if (Value) componentState_.Include(csInline);
-    else componentState_.Exclude(csInline);
-}
-
-void TComponent::SetDesignInstance(bool Value) {
-    if (Value) componentState_.Include(csDesignInstance);
-    else componentState_.Exclude(csDesignInstance);
-}
-
 }  // namespace zel

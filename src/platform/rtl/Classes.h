@@ -277,8 +277,6 @@ public:
     // Design-time states, passed on to the owned components (SetDesigning when SetChildren is true).
     void SetDesigning(bool Value, bool SetChildren = true);
     void SetAncestor(bool Value);
-    void SetInline(bool Value);
-    void SetDesignInstance(bool Value);
 
     // The component's parent for streaming (a control's parent, a bar item's manager); none here.
     virtual TComponent* GetParentComponent() const { return nullptr; }

@@ -49,8 +49,6 @@ double TReader::ReadFloat() const {
 
 std::string TReader::ReadString() const { return Expect(TFormValue::TKind::String).Text; }
 
-std::string TReader::ReadIdent() const { return Expect(TFormValue::TKind::Ident).Text; }
-
 void TReader::ReadCollection(TCollection& Collection) const {
     const TFormValue& v = Expect(TFormValue::TKind::Collection);
     Collection.BeginUpdate();
@@ -98,13 +96,6 @@ void TWriter::WriteInteger(std::int64_t Value) {
 }
 
 void TWriter::WriteBoolean(bool Value) { WriteIdent(Value ? "True" : "False"); }
-
-void TWriter::WriteFloat(double Value) {
-    TFormValue v;
-    v.Kind = TFormValue::TKind::Float;
-    v.Float = Value;
-    WriteValue(v);
-}
 
 void TWriter::WriteString(const std::string& Value) {
     TFormValue v;

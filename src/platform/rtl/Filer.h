@@ -65,7 +65,6 @@ public:
     bool ReadBoolean() const;
     double ReadFloat() const;  // an integer reads as a float too
     std::string ReadString() const;
-    std::string ReadIdent() const;
     // Clears the collection and adds one item per stored item, each read by the item reader.
     void ReadCollection(TCollection& Collection) const;
 
@@ -94,7 +93,6 @@ public:
     // Each sets the value of the property being written.
     void WriteInteger(std::int64_t Value);
     void WriteBoolean(bool Value);
-    void WriteFloat(double Value);
     void WriteString(const std::string& Value);
     void WriteIdent(const std::string& Value);
     void WriteValue(const TFormValue& Value);

@@ -184,8 +184,6 @@ int BcdCompare(const TBcd& a, const TBcd& b) {
     return x.Negative ? -m : m;
 }
 
-bool BcdIsNegative(const TBcd& bcd) { return FromBcd(bcd).Negative; }
-
 double BcdToDouble(const TBcd& bcd) {
     const TDecimal d = FromBcd(bcd);
     if (d.Digits.empty()) return 0;

@@ -33,6 +33,5 @@ std::string BcdToStrF(const TBcd& bcd, TFloatFormat format, int precision, int d
 int BcdCompare(const TBcd& a, const TBcd& b);  // -1, 0, 1
 double BcdToDouble(const TBcd& bcd);
 TBcd DoubleToBcd(double value);  // the value's 15 significant digits; NaN and infinity raise EConvertError
-bool BcdIsNegative(const TBcd& bcd);
 
 }  // namespace zel

@@ -252,22 +252,18 @@ TFileStream::~TFileStream() {
 // ---------------------------------------------------------------- little-endian numbers
 
 std::uint8_t ReadU8(TStream& s) { return ReadLE<std::uint8_t>(s); }
-std::int8_t ReadI8(TStream& s) { return static_cast<std::int8_t>(ReadLE<std::uint8_t>(s)); }
 std::uint16_t ReadU16(TStream& s) { return ReadLE<std::uint16_t>(s); }
 std::int16_t ReadI16(TStream& s) { return static_cast<std::int16_t>(ReadLE<std::uint16_t>(s)); }
 std::uint32_t ReadU32(TStream& s) { return ReadLE<std::uint32_t>(s); }
 std::int32_t ReadI32(TStream& s) { return static_cast<std::int32_t>(ReadLE<std::uint32_t>(s)); }
-std::uint64_t ReadU64(TStream& s) { return ReadLE<std::uint64_t>(s); }
 std::int64_t ReadI64(TStream& s) { return static_cast<std::int64_t>(ReadLE<std::uint64_t>(s)); }
 double ReadDouble(TStream& s) { return std::bit_cast<double>(ReadLE<std::uint64_t>(s)); }
 
 void WriteU8(TStream& s, std::uint8_t v) { WriteLE(s, v); }
-void WriteI8(TStream& s, std::int8_t v) { WriteLE(s, static_cast<std::uint8_t>(v)); }
 void WriteU16(TStream& s, std::uint16_t v) { WriteLE(s, v); }
 void WriteI16(TStream& s, std::int16_t v) { WriteLE(s, static_cast<std::uint16_t>(v)); }
 void WriteU32(TStream& s, std::uint32_t v) { WriteLE(s, v); }
 void WriteI32(TStream& s, std::int32_t v) { WriteLE(s, static_cast<std::uint32_t>(v)); }
-void WriteU64(TStream& s, std::uint64_t v) { WriteLE(s, v); }
 void WriteI64(TStream& s, std::int64_t v) { WriteLE(s, static_cast<std::uint64_t>(v)); }
 void WriteDouble(TStream& s, double v) { WriteLE(s, std::bit_cast<std::uint64_t>(v)); }
 

@@ -139,22 +139,18 @@ private:
 // Little-endian numbers over a stream. Reads use ReadBuffer, so missing bytes raise EReadError;
 // writes use WriteBuffer.
 std::uint8_t ReadU8(TStream& s);
-std::int8_t ReadI8(TStream& s);
 std::uint16_t ReadU16(TStream& s);
 std::int16_t ReadI16(TStream& s);
 std::uint32_t ReadU32(TStream& s);
 std::int32_t ReadI32(TStream& s);
-std::uint64_t ReadU64(TStream& s);
 std::int64_t ReadI64(TStream& s);
 double ReadDouble(TStream& s);  // 8-byte IEEE 754, little-endian
 
 void WriteU8(TStream& s, std::uint8_t v);
-void WriteI8(TStream& s, std::int8_t v);
 void WriteU16(TStream& s, std::uint16_t v);
 void WriteI16(TStream& s, std::int16_t v);
 void WriteU32(TStream& s, std::uint32_t v);
 void WriteI32(TStream& s, std::int32_t v);
-void WriteU64(TStream& s, std::uint64_t v);
 void WriteI64(TStream& s, std::int64_t v);
 void WriteDouble(TStream& s, double v);
 

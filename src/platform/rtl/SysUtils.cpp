@@ -220,9 +220,4 @@ bool ForceDirectories(const std::string& path) {
     return DirectoryExists(path);
 }
 
-bool DeleteFile(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::remove(path, ec);
-}
-
 }  // namespace zel

@@ -148,6 +148,5 @@ std::string ResolvedFileName(const std::string& path);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool ForceDirectories(const std::string& path);
-bool DeleteFile(const std::string& path);
 
 }  // namespace zel

@@ -464,7 +464,6 @@ std::string VarToStr(const Variant& v) {
     return v.VType() == varNull ? std::string() : VarAsType(v, varString).RawString();
 }
 std::int64_t VarToInt64(const Variant& v) { return VarAsType(v, varInt64).RawInteger(); }
-int VarToInteger(const Variant& v) { return static_cast<int>(VarAsType(v, varInteger).RawInteger()); }
 double VarToDouble(const Variant& v) { return VarAsType(v, varDouble).RawDouble(); }
 bool VarToBoolean(const Variant& v) { return VarAsType(v, varBoolean).RawInteger() != 0; }
 TDateTime VarToDateTime(const Variant& v) { return VarAsType(v, varDate).RawDouble(); }

@@ -137,7 +137,6 @@ int VarArrayHighBound(const Variant& v, int dim);
 Variant VarAsType(const Variant& v, TVarType vt);
 std::string VarToStr(const Variant& v);  // Null gives ""; otherwise the string cast
 std::int64_t VarToInt64(const Variant& v);
-int VarToInteger(const Variant& v);
 double VarToDouble(const Variant& v);
 bool VarToBoolean(const Variant& v);
 TDateTime VarToDateTime(const Variant& v);

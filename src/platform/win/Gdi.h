@@ -13,7 +13,6 @@ namespace zel {
 
 // ---- rectangle and point helpers ---------------------------------------------------------------------------
 BOOL SetRect(RECT* r, int left, int top, int right, int bottom);
-BOOL SetRectEmpty(RECT* r);
 BOOL CopyRect(RECT* dst, const RECT* src);
 BOOL IsRectEmpty(const RECT* r);
 BOOL PtInRect(const RECT* r, POINT p);
@@ -22,7 +21,6 @@ BOOL InflateRect(RECT* r, int dx, int dy);
 // Both return FALSE and an empty (0,0,0,0) result when the intersection/union is empty.
 BOOL IntersectRect(RECT* dst, const RECT* a, const RECT* b);
 BOOL UnionRect(RECT* dst, const RECT* a, const RECT* b);
-BOOL SubtractRect(RECT* dst, const RECT* a, const RECT* b);
 BOOL EqualRect(const RECT* a, const RECT* b);
 int MulDiv(int number, int numerator, int denominator);
 
@@ -236,13 +234,11 @@ DWORD GetObjectType(HGDIOBJ obj);
 int GetObject(HGDIOBJ obj, int size, void* buffer);
 
 HPEN CreatePen(int style, int width, COLORREF color);
-HPEN CreatePenIndirect(const LOGPEN* lp);
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateHatchBrush(int hatch, COLORREF color);
 // The bitmap's top-left 8x8 pixels are copied; a monochrome bitmap takes the DC's text colour for 0 bits and
 // its background colour for 1 bits when used.
 HBRUSH CreatePatternBrush(HBITMAP bitmap);
-HBRUSH CreateBrushIndirect(const LOGBRUSH* lb);
 HFONT CreateFontIndirect(const LOGFONT* lf);
 HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
                  DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
@@ -258,8 +254,6 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bits, BITMAPINFO* info, UINT usage);
 int SetDIBits(HDC dc, HBITMAP bitmap, UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
               UINT usage);
-int SetDIBitsToDevice(HDC dc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT startScan, UINT lines,
-                      const void* bits, const BITMAPINFO* info, UINT usage);
 int StretchDIBits(HDC dc, int xDest, int yDest, int destW, int destH, int xSrc, int ySrc, int srcW, int srcH,
                   const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
 
@@ -281,30 +275,15 @@ BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* old);
 BOOL GetViewportOrgEx(HDC dc, POINT* p);
 BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old);
 BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* old);
-BOOL GetBrushOrgEx(HDC dc, POINT* p);
-int SetMapMode(HDC dc, int mode);
-int GetMapMode(HDC dc);
-BOOL LPtoDP(HDC dc, POINT* points, int count);
-BOOL DPtoLP(HDC dc, POINT* points, int count);
 
 int SetBkMode(HDC dc, int mode);
-int GetBkMode(HDC dc);
 COLORREF SetBkColor(HDC dc, COLORREF color);
 COLORREF GetBkColor(HDC dc);
 COLORREF SetTextColor(HDC dc, COLORREF color);
 COLORREF GetTextColor(HDC dc);
 int SetROP2(HDC dc, int mode);
-int GetROP2(HDC dc);
-int SetPolyFillMode(HDC dc, int mode);
-int GetPolyFillMode(HDC dc);
 int SetStretchBltMode(HDC dc, int mode);
 int GetStretchBltMode(HDC dc);
-UINT SetTextAlign(HDC dc, UINT align);
-UINT GetTextAlign(HDC dc);
-int SetTextCharacterExtra(HDC dc, int extra);
-int GetTextCharacterExtra(HDC dc);
-COLORREF SetDCBrushColor(HDC dc, COLORREF color);
-COLORREF SetDCPenColor(HDC dc, COLORREF color);
 // Every colour is available exactly on a 32-bit surface.
 COLORREF GetNearestColor(HDC dc, COLORREF color);
 
@@ -316,7 +295,6 @@ BOOL MoveToEx(HDC dc, int x, int y, POINT* old);
 BOOL GetCurrentPositionEx(HDC dc, POINT* p);
 BOOL LineTo(HDC dc, int x, int y);
 BOOL Polyline(HDC dc, const POINT* points, int count);
-BOOL PolylineTo(HDC dc, const POINT* points, DWORD count);
 BOOL Polygon(HDC dc, const POINT* points, int count);
 BOOL PolyPolygon(HDC dc, const POINT* points, const int* counts, int polygons);
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
@@ -360,22 +338,16 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const RECT* r);
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode);
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom);
-HRGN CreateEllipticRgnIndirect(const RECT* r);
-HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height);
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);
 // dest may be one of the sources. Answers NULLREGION, SIMPLEREGION (one rectangle), COMPLEXREGION or ERROR.
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);
 BOOL EqualRgn(HRGN a, HRGN b);
 int OffsetRgn(HRGN rgn, int dx, int dy);
 BOOL PtInRegion(HRGN rgn, int x, int y);
-BOOL RectInRegion(HRGN rgn, const RECT* r);
 int GetRgnBox(HRGN rgn, RECT* r);
 // The region's rectangles in their canonical order (bands top to bottom, left to right inside a band).
 std::vector<RECT> GetRegionRects(HRGN rgn);
-BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush);
-BOOL PaintRgn(HDC dc, HRGN rgn);
 BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int w, int h);
-BOOL InvertRgn(HDC dc, HRGN rgn);
 
 // Clipping. The clip region is kept in device coordinates (window origin does not move it); rgn 0 removes it.
 int SelectClipRgn(HDC dc, HRGN rgn);
@@ -385,9 +357,7 @@ int GetClipRgn(HDC dc, HRGN rgn);
 int GetClipBox(HDC dc, RECT* r);  // logical coordinates of what can be drawn
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
-int OffsetClipRgn(HDC dc, int dx, int dy);
 BOOL RectVisible(HDC dc, const RECT* r);
-BOOL PtVisible(HDC dc, int x, int y);
 
 // ---- text --------------------------------------------------------------------------------------------------
 // count -1 means up to the end of text; a count beyond the text is cut to it.
@@ -402,7 +372,6 @@ BOOL GetTextExtentPoint32(HDC dc, std::string_view text, int count, SIZE* size);
 // fit: how many characters fit in maxExtent; dx: the extent up to each character (count entries).
 BOOL GetTextExtentExPoint(HDC dc, std::string_view text, int count, int maxExtent, int* fit, int* dx, SIZE* size);
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* tm);
-int GetTextFace(HDC dc, int count, char* name);
 // Answers MAKELONG(width, height); tab positions default to eight average character widths.
 LONG TabbedTextOut(HDC dc, int x, int y, std::string_view text, int count, int tabPositions, const int* tabStops,
                    int tabOrigin);

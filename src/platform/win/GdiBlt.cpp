@@ -631,13 +631,6 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destW, int destH, int xSrc,
     return ok ? std::abs(srcH) : 0;
 }
 
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT, UINT lines,
-                      const void* bits, const BITMAPINFO* info, UINT usage) {
-    const int n = StretchDIBits(hdc, xDest, yDest, static_cast<int>(w), static_cast<int>(h), xSrc, ySrc,
-                                static_cast<int>(w), static_cast<int>(h), bits, info, usage, SRCCOPY);
-    return n > 0 ? static_cast<int>(lines) : 0;
-}
-
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, DWORD) {
     // The pixel memory is the bitmap's own top-down image, so only top-down (negative height) 32-bit sections
     // can be given out: a bottom-up request fails rather than handing out rows in the wrong order.

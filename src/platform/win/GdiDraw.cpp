@@ -19,7 +19,6 @@ BOOL SetRect(RECT* r, int left, int top, int right, int bottom) {
     *r = RECT{left, top, right, bottom};
     return TRUE;
 }
-BOOL SetRectEmpty(RECT* r) { return SetRect(r, 0, 0, 0, 0); }
 BOOL CopyRect(RECT* dst, const RECT* src) {
     if (dst == nullptr || src == nullptr) return FALSE;
     *dst = *src;
@@ -68,27 +67,6 @@ BOOL UnionRect(RECT* dst, const RECT* a, const RECT* b) {
     else
         *dst = RECT{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
                     std::max(a->bottom, b->bottom)};
-    return TRUE;
-}
-BOOL SubtractRect(RECT* dst, const RECT* a, const RECT* b) {
-    if (dst == nullptr || a == nullptr || b == nullptr) return FALSE;
-    RECT r = *a;
-    RECT i;
-    if (IntersectRect(&i, a, b)) {
-        // Only a cut that leaves a rectangle changes it: b must span a fully in one direction.
-        if (i.top == r.top && i.bottom == r.bottom) {
-            if (i.left == r.left) r.left = i.right;
-            else if (i.right == r.right) r.right = i.left;
-        } else if (i.left == r.left && i.right == r.right) {
-            if (i.top == r.top) r.top = i.bottom;
-            else if (i.bottom == r.bottom) r.bottom = i.top;
-        }
-    }
-    if (IsRectEmpty(&r)) {
-        *dst = RECT{};
-        return FALSE;
-    }
-    *dst = r;
     return TRUE;
 }
 BOOL EqualRect(const RECT* a, const RECT* b) { return a != nullptr && b != nullptr && *a == *b ? TRUE : FALSE; }
@@ -366,15 +344,6 @@ BOOL Polyline(HDC hdc, const POINT* points, int count) {
     TDeviceContext* dc = CheckDC(hdc);
     if (dc == nullptr || points == nullptr || count < 2) return FALSE;
     DrawPolyline(dc, points, count, false);
-    return TRUE;
-}
-BOOL PolylineTo(HDC hdc, const POINT* points, DWORD count) {
-    TDeviceContext* dc = CheckDC(hdc);
-    if (dc == nullptr || points == nullptr) return FALSE;
-    std::vector<POINT> pts{dc->S.CurPos};
-    pts.insert(pts.end(), points, points + count);
-    DrawPolyline(dc, pts.data(), static_cast<int>(pts.size()), false);
-    if (count > 0) dc->S.CurPos = points[count - 1];
     return TRUE;
 }
 BOOL PolyPolygon(HDC hdc, const POINT* points, const int* counts, int polygons) {

@@ -484,10 +484,6 @@ HPEN CreatePen(int style, int width, COLORREF color) {
     p->Color = color & 0xFFFFFF;
     return p;
 }
-HPEN CreatePenIndirect(const LOGPEN* lp) {
-    if (lp == nullptr) return nullptr;
-    return CreatePen(static_cast<int>(lp->lopnStyle), lp->lopnWidth.x, lp->lopnColor);
-}
 HBRUSH CreateSolidBrush(COLORREF color) {
     auto* b = NewObject<TBrushObject>(OBJ_BRUSH);
     b->Color = color & 0xFFFFFF;
@@ -530,16 +526,6 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) {
         }
     }
     return b;
-}
-HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
-    if (lb == nullptr) return nullptr;
-    switch (lb->lbStyle) {
-        case BS_SOLID: return CreateSolidBrush(lb->lbColor);
-        case BS_NULL: return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-        case BS_HATCHED: return CreateHatchBrush(static_cast<int>(lb->lbHatch), lb->lbColor);
-        case BS_PATTERN: return CreatePatternBrush(reinterpret_cast<HBITMAP>(lb->lbHatch));
-        default: return nullptr;
-    }
 }
 HFONT CreateFontIndirect(const LOGFONT* lf) {
     if (lf == nullptr) return nullptr;
@@ -754,33 +740,11 @@ BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old) {
     return SetOrigin(dc, &TDCState::ViewportOrg, dx, dy, old, true);
 }
 BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* old) { return SetOrigin(dc, &TDCState::BrushOrg, x, y, old, false); }
-BOOL GetBrushOrgEx(HDC dc, POINT* p) { return GetOrigin(dc, &TDCState::BrushOrg, p); }
-int SetMapMode(HDC dc, int mode) { return CheckDC(dc) != nullptr && mode == MM_TEXT ? MM_TEXT : 0; }
-int GetMapMode(HDC dc) { return CheckDC(dc) != nullptr ? MM_TEXT : 0; }
-BOOL LPtoDP(HDC hdc, POINT* points, int count) {
-    TDeviceContext* dc = CheckDC(hdc);
-    if (dc == nullptr || (points == nullptr && count > 0)) return FALSE;
-    for (int i = 0; i < count; ++i) {
-        points[i].x += dc->S.ViewportOrg.x - dc->S.WindowOrg.x;
-        points[i].y += dc->S.ViewportOrg.y - dc->S.WindowOrg.y;
-    }
-    return TRUE;
-}
-BOOL DPtoLP(HDC hdc, POINT* points, int count) {
-    TDeviceContext* dc = CheckDC(hdc);
-    if (dc == nullptr || (points == nullptr && count > 0)) return FALSE;
-    for (int i = 0; i < count; ++i) {
-        points[i].x -= dc->S.ViewportOrg.x - dc->S.WindowOrg.x;
-        points[i].y -= dc->S.ViewportOrg.y - dc->S.WindowOrg.y;
-    }
-    return TRUE;
-}
 
 int SetBkMode(HDC dc, int mode) {
     if (mode != OPAQUE && mode != TRANSPARENT) return 0;
     return SetField(dc, &TDCState::BkMode, mode, 0);
 }
-int GetBkMode(HDC dc) { return GetField(dc, &TDCState::BkMode, 0); }
 COLORREF SetBkColor(HDC dc, COLORREF c) { return SetField(dc, &TDCState::BkColor, c & 0xFFFFFF, CLR_INVALID); }
 COLORREF GetBkColor(HDC dc) { return GetField(dc, &TDCState::BkColor, CLR_INVALID); }
 COLORREF SetTextColor(HDC dc, COLORREF c) { return SetField(dc, &TDCState::TextColor, c & 0xFFFFFF, CLR_INVALID); }
@@ -789,27 +753,11 @@ int SetROP2(HDC dc, int mode) {
     if (mode < R2_BLACK || mode > R2_WHITE) return 0;
     return SetField(dc, &TDCState::Rop2, mode, 0);
 }
-int GetROP2(HDC dc) { return GetField(dc, &TDCState::Rop2, 0); }
-int SetPolyFillMode(HDC dc, int mode) {
-    if (mode != ALTERNATE && mode != WINDING) return 0;
-    return SetField(dc, &TDCState::PolyFillMode, mode, 0);
-}
-int GetPolyFillMode(HDC dc) { return GetField(dc, &TDCState::PolyFillMode, 0); }
 int SetStretchBltMode(HDC dc, int mode) {
     if (mode < BLACKONWHITE || mode > HALFTONE) return 0;
     return SetField(dc, &TDCState::StretchMode, mode, 0);
 }
 int GetStretchBltMode(HDC dc) { return GetField(dc, &TDCState::StretchMode, 0); }
-UINT SetTextAlign(HDC dc, UINT align) { return SetField(dc, &TDCState::TextAlign, align, 0xFFFFFFFFu); }
-UINT GetTextAlign(HDC dc) { return GetField(dc, &TDCState::TextAlign, 0xFFFFFFFFu); }
-int SetTextCharacterExtra(HDC dc, int extra) {
-    return SetField(dc, &TDCState::CharExtra, extra, static_cast<int>(0x80000000u));
-}
-int GetTextCharacterExtra(HDC dc) { return GetField(dc, &TDCState::CharExtra, static_cast<int>(0x80000000u)); }
-COLORREF SetDCBrushColor(HDC dc, COLORREF c) {
-    return SetField(dc, &TDCState::DCBrushColor, c & 0xFFFFFF, CLR_INVALID);
-}
-COLORREF SetDCPenColor(HDC dc, COLORREF c) { return SetField(dc, &TDCState::DCPenColor, c & 0xFFFFFF, CLR_INVALID); }
 COLORREF GetNearestColor(HDC hdc, COLORREF color) {
     TDeviceContext* dc = CheckDC(hdc);
     if (dc == nullptr) return CLR_INVALID;
@@ -896,12 +844,6 @@ HBITMAP CreateBitmapFromImage(const QImage& image) {
 }
 void SetBitmapReportedBits(HBITMAP bitmap, int bits) {
     if (TBitmapObject* b = CheckBitmap(bitmap)) b->ReportedBits = bits;
-}
-QFont FontToQFont(HFONT font) {
-    TFontObject* f = CheckFont(font);
-    if (f == nullptr) return QFont();
-    RealizeFont(f);
-    return f->Font;
 }
 
 }  // namespace zel

@@ -50,7 +50,4 @@ HBITMAP CreateBitmapFromImage(const QImage& image);
 // The depth GetObject reports for a colour bitmap (its pixels stay 32-bit): 4, 8, 16, 24 or 32.
 void SetBitmapReportedBits(HBITMAP bitmap, int bits);
 
-// The QFont a logical font maps to (family substituted, pixel size from the Win32 height rules).
-QFont FontToQFont(HFONT font);
-
 }  // namespace zel

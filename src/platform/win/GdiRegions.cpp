@@ -282,13 +282,6 @@ HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
     return NewRegion(EllipseRegion(left, top, right, bottom));
 }
-HRGN CreateEllipticRgnIndirect(const RECT* r) {
-    if (r == nullptr) return nullptr;
-    return CreateEllipticRgn(r->left, r->top, r->right, r->bottom);
-}
-HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int w, int h) {
-    return NewRegion(RoundRectRegion(left, top, right, bottom, w, h));
-}
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
     TRegionObject* r = CheckRegion(rgn);
     if (r == nullptr) return FALSE;
@@ -321,12 +314,6 @@ BOOL PtInRegion(HRGN rgn, int x, int y) {
     TRegionObject* r = CheckRegion(rgn);
     return r != nullptr && r->Data.Contains(x, y) ? TRUE : FALSE;
 }
-BOOL RectInRegion(HRGN rgn, const RECT* rect) {
-    TRegionObject* r = CheckRegion(rgn);
-    if (r == nullptr || rect == nullptr) return FALSE;
-    return IntersectRegionRect(r->Data, Normalized(rect->left, rect->top, rect->right, rect->bottom)).Empty() ? FALSE
-                                                                                                              : TRUE;
-}
 int GetRgnBox(HRGN rgn, RECT* box) {
     TRegionObject* r = CheckRegion(rgn);
     if (r == nullptr || box == nullptr) return ERROR;
@@ -358,34 +345,12 @@ TRegionData Eroded(const TRegionData& d, int w, int h) {
 }
 }  // namespace
 
-BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
-    TDeviceContext* dc = CheckDC(hdc);
-    TRegionObject* r = CheckRegion(rgn);
-    TBrushObject* b = CheckBrush(brush);
-    if (dc == nullptr || r == nullptr || b == nullptr) return FALSE;
-    return FillRegionData(dc, r->Data, b) ? TRUE : FALSE;
-}
-BOOL PaintRgn(HDC hdc, HRGN rgn) {
-    TDeviceContext* dc = CheckDC(hdc);
-    TRegionObject* r = CheckRegion(rgn);
-    if (dc == nullptr || r == nullptr) return FALSE;
-    return FillRegionData(dc, r->Data, dc->S.Brush) ? TRUE : FALSE;
-}
 BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int w, int h) {
     TDeviceContext* dc = CheckDC(hdc);
     TRegionObject* r = CheckRegion(rgn);
     TBrushObject* b = CheckBrush(brush);
     if (dc == nullptr || r == nullptr || b == nullptr || w < 0 || h < 0) return FALSE;
     return FillRegionData(dc, CombineRegions(r->Data, Eroded(r->Data, w, h), RGN_DIFF), b) ? TRUE : FALSE;
-}
-BOOL InvertRgn(HDC hdc, HRGN rgn) {
-    TDeviceContext* dc = CheckDC(hdc);
-    TRegionObject* r = CheckRegion(rgn);
-    if (dc == nullptr || r == nullptr) return FALSE;
-    TRegionData d = r->Data;
-    d.Offset(DX(dc), DY(dc));
-    for (const RECT& rc : d.Rects) RopRect(dc, rc, DSTINVERT, nullptr, nullptr, 0, 0, false, 0, 0, 0);
-    return TRUE;
 }
 
 // ---- clipping --------------------------------------------------------------------------------------------
@@ -472,15 +437,6 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     return SetClip(dc, dc->S.HasClip ? CombineRegions(dc->S.Clip, rect, RGN_AND) : rect);
 }
 
-int OffsetClipRgn(HDC hdc, int dx, int dy) {
-    TDeviceContext* dc = CheckDC(hdc);
-    if (dc == nullptr) return ERROR;
-    if (!dc->S.HasClip) return SIMPLEREGION;
-    dc->S.Clip.Offset(dx, dy);
-    InvalidateClip(dc);
-    return dc->S.Clip.Kind();
-}
-
 BOOL RectVisible(HDC hdc, const RECT* r) {
     TDeviceContext* dc = CheckDC(hdc);
     if (dc == nullptr || r == nullptr) return FALSE;
@@ -490,12 +446,6 @@ BOOL RectVisible(HDC hdc, const RECT* r) {
     d.top += DY(dc);
     d.bottom += DY(dc);
     return IntersectRegionRect(EffectiveClip(dc), d).Empty() ? FALSE : TRUE;
-}
-
-BOOL PtVisible(HDC hdc, int x, int y) {
-    TDeviceContext* dc = CheckDC(hdc);
-    if (dc == nullptr) return FALSE;
-    return EffectiveClip(dc).Contains(x + DX(dc), y + DY(dc)) ? TRUE : FALSE;
 }
 
 }  // namespace zel

@@ -253,19 +253,6 @@ BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* tm) {
     return TRUE;
 }
 
-int GetTextFace(HDC hdc, int count, char* name) {
-    TDeviceContext* dc = CheckDC(hdc);
-    if (dc == nullptr) return 0;
-    const char* face = dc->S.Font->Log.lfFaceName;
-    const int len = static_cast<int>(strnlen(face, LF_FACESIZE));
-    if (name == nullptr) return len + 1;
-    if (count <= 0) return 0;
-    const int n = std::min(len, count - 1);
-    std::memcpy(name, face, static_cast<size_t>(n));
-    name[n] = 0;
-    return n;
-}
-
 BOOL GetCharWidth32(HDC hdc, UINT first, UINT last, int* widths) {
     TDeviceContext* dc = CheckDC(hdc);
     if (dc == nullptr || widths == nullptr || first > last || last > 255) return FALSE;

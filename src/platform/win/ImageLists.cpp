@@ -217,15 +217,6 @@ int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF maskColor) {
     return first;
 }
 
-BOOL ImageList_Replace(HIMAGELIST list, int i, HBITMAP image, HBITMAP mask) {
-    TImageListObject* l = CheckList(list);
-    if (l == nullptr || !ValidIndex(l, i)) return FALSE;
-    auto images = CutImages(l, image, mask);
-    if (images.empty()) return FALSE;
-    l->Images[static_cast<std::size_t>(i)] = std::move(images.front());
-    return TRUE;
-}
-
 BOOL ImageList_Remove(HIMAGELIST list, int i) {
     TImageListObject* l = CheckList(list);
     if (l == nullptr) return FALSE;

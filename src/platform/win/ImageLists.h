@@ -46,8 +46,6 @@ COLORREF ImageList_GetBkColor(HIMAGELIST list);
 int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
 // As ImageList_Add with a mask made of the pixels of the mask colour, which become black in the image.
 int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF maskColor);
-// Replaces image i (the mask as for ImageList_Add).
-BOOL ImageList_Replace(HIMAGELIST list, int i, HBITMAP image, HBITMAP mask);
 // Removes image i; -1 removes them all.
 BOOL ImageList_Remove(HIMAGELIST list, int i);
 // New bitmaps that the caller deletes: every image side by side in one row (a 32-bit bitmap and a

@@ -296,11 +296,6 @@ TRegistry::TRegistry() {
 
 TRegistry::~TRegistry() { CloseKey(); }
 
-void TRegistry::SetRootKey(HKEY Value) {
-    CloseKey();
-    rootKey_ = Value;
-}
-
 TRegistryKey* TRegistry::Find(const std::string& Key, bool Create, std::string* FullPath) const {
     const bool absolute = !Key.empty() && Key.front() == '\\';
     std::vector<std::string> parts = SplitPath(absolute || !open_ ? Key : currentPath_ + "\\" + Key);
@@ -383,18 +378,6 @@ void TRegistry::GetValueNames(std::vector<std::string>& Names) const {
 bool TRegistry::ValueExists(const std::string& Name) const {
     TRegistryKey* key = Current();
     return key != nullptr && key->Value(Name) != nullptr;
-}
-
-bool TRegistry::DeleteValue(const std::string& Name) {
-    TRegistryKey* key = Current();
-    if (key == nullptr || readOnly_) return false;
-    for (auto it = key->Values.begin(); it != key->Values.end(); ++it)
-        if (SameText(it->Name, Name)) {
-            key->Values.erase(it);
-            store_->Modified = true;
-            return true;
-        }
-    return false;
 }
 
 bool TRegistry::GetDataInfo(const std::string& Name, TRegDataInfo& Info) const {

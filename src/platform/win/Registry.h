@@ -53,8 +53,6 @@ public:
     std::string ClassName() const override { return "TRegistry"; }
 
     HKEY GetRootKey() const { return rootKey_; }
-    // Closes the open key first.
-    void SetRootKey(HKEY Value);
     // The open key's path from the root, without a leading '\'; empty when none is open.
     const std::string& CurrentPath() const { return currentPath_; }
 
@@ -72,7 +70,6 @@ public:
     void GetValueNames(std::vector<std::string>& Names) const;
 
     bool ValueExists(const std::string& Name) const;
-    bool DeleteValue(const std::string& Name);
     // False when the value does not exist.
     bool GetDataInfo(const std::string& Name, TRegDataInfo& Info) const;
     // The size of the value's data in bytes (a string counts its terminating zero); -1 when it does not exist.

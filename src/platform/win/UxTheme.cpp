@@ -174,8 +174,6 @@ void InstallThemeProvider(TTestThemeProvider* provider) {
     }
 }
 
-TTestThemeProvider* InstalledThemeProvider() { return g_provider; }
-
 // ---- the entry points --------------------------------------------------------------------------------------
 namespace uxtheme {
 

@@ -100,7 +100,6 @@ private:
 
 // Installs the provider (nullptr uninstalls the current one). The provider is not owned.
 void InstallThemeProvider(TTestThemeProvider* provider);
-TTestThemeProvider* InstalledThemeProvider();
 
 // The names of the library's entry points, as they are bound at run time.
 const std::vector<std::string>& ThemeLibraryEntryNames();

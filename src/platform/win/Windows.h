@@ -138,7 +138,6 @@ void HandleApplicationException(const std::exception& e);
 
 // ---- Classes and windows ----------------------------------------------------------------------------------
 ATOM RegisterClass(const WNDCLASS* wc);
-BOOL UnregisterClass(const char* className, HINSTANCE instance);
 BOOL GetClassInfo(HINSTANCE instance, const char* className, WNDCLASS* wc);
 int GetClassName(HWND hwnd, char* buffer, int maxCount);
 std::string GetClassName(HWND hwnd);
@@ -218,8 +217,7 @@ BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
 HWND GetDesktopWindow();
 using WNDENUMPROC = std::function<BOOL(HWND)>;
-BOOL EnumChildWindows(HWND parent, const WNDENUMPROC& proc);  // depth first, top of the z-order first
-BOOL EnumWindows(const WNDENUMPROC& proc);                    // top-level windows, top of the z-order first
+BOOL EnumWindows(const WNDENUMPROC& proc);  // top-level windows, top of the z-order first
 
 // ---- Geometry ---------------------------------------------------------------------------------------------
 BOOL GetWindowRect(HWND hwnd, RECT* rect);  // screen coordinates
@@ -228,7 +226,6 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
 BOOL ClientToScreen(HWND hwnd, POINT* point);
 BOOL ScreenToClient(HWND hwnd, POINT* point);
 HWND WindowFromPoint(POINT screenPoint);
-HWND ChildWindowFromPoint(HWND parent, POINT clientPoint);
 HWND ChildWindowFromPointEx(HWND parent, POINT clientPoint, UINT flags);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
@@ -293,13 +290,10 @@ bool QuitPending(int* exitCode = nullptr);
 // (RedrawWindow: RDW_ALLCHILDREN always, RDW_NOCHILDREN never). WM_SETREDRAW(FALSE) holds back the painting of
 // a window and its children until WM_SETREDRAW(TRUE); the update region is kept meanwhile.
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
-BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
-BOOL ValidateRgn(HWND hwnd, HRGN rgn);
 BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags);
 BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);
-int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 // DCs over the window's off-screen image, usable at any time; the widget shows the change afterwards.
@@ -366,12 +360,10 @@ struct ICONINFO {
 // For a cursor made by CreateCursor (or a named cursor resource): its hot spot and one monochrome mask twice
 // as high as the cursor, the AND plane above the XOR plane. FALSE for the standard cursors.
 BOOL GetIconInfo(HICON icon, ICONINFO* info);
-int ShowCursor(BOOL show);
 // TME_LEAVE posts WM_MOUSELEAVE once the mouse leaves; TME_HOVER posts WM_MOUSEHOVER once it has rested for the
 // hover time (HOVER_DEFAULT: the system's, SPI_GETMOUSEHOVERTIME) on the clock service. Both end when they fire.
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme);
 UINT GetDoubleClickTime();
-BOOL SetDoubleClickTime(UINT ms);
 BOOL SwapMouseButton(BOOL swap);
 
 // ---- Focus, activation, capture ---------------------------------------------------------------------------
@@ -380,7 +372,6 @@ HWND GetFocus();
 HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND hwnd);
-HWND GetForegroundWindow();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
@@ -392,8 +383,6 @@ BOOL DragDetect(HWND hwnd, POINT pt);
 // holding the capture hears WM_CANCELMODE (a pressed button comes up), the capture goes and no pointer grab
 // stays on the program's windows, so that the modal window takes the mouse.
 void CancelModeForModalLoop();
-// Whether the program is the active application (WM_ACTIVATEAPP follows it).
-bool IsApplicationActive();
 
 // ---- Timers -----------------------------------------------------------------------------------------------
 // On the clock service: with a window, WM_TIMER (wParam id, lParam the callback) is queued when due and

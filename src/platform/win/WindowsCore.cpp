@@ -177,17 +177,6 @@ ATOM RegisterClass(const WNDCLASS* wc) {
     return nextAtom++;
 }
 
-BOOL UnregisterClass(const char* className, HINSTANCE) {
-    auto& st = WinState();
-    std::string key = Lower(className);
-    auto it = st.classes.find(key);
-    if (it == st.classes.end()) return FALSE;
-    for (auto& [h, w] : st.windows)
-        if (w->cls == it->second) return FALSE;  // still in use
-    st.classes.erase(it);
-    return TRUE;
-}
-
 BOOL GetClassInfo(HINSTANCE, const char* className, WNDCLASS* wc) {
     EnsureBuiltInClasses();
     auto& st = WinState();
@@ -802,15 +791,6 @@ bool EnumChildren(TWnd* w, const WNDENUMPROC& proc) {
 }
 
 }  // namespace
-
-BOOL EnumChildWindows(HWND parent, const WNDENUMPROC& proc) {
-    TWnd* w = FindWnd(parent);
-    if (!parent) {
-        return EnumWindows(proc);
-    }
-    if (!w) return FALSE;
-    return EnumChildren(w, proc) ? TRUE : FALSE;
-}
 
 BOOL EnumWindows(const WNDENUMPROC& proc) {
     std::vector<HWND> tops = WinState().topLevels;

@@ -213,10 +213,6 @@ HWND ChildWindowFromPointEx(HWND parent, POINT clientPoint, UINT flags) {
     return parent;
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT clientPoint) {
-    return ChildWindowFromPointEx(parent, clientPoint, CWP_ALL);
-}
-
 // ---- SetWindowPos -----------------------------------------------------------------------------------------
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {

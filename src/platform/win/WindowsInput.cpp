@@ -807,11 +807,6 @@ BOOL SwapMouseButton(BOOL swap) {
 
 UINT GetDoubleClickTime() { return WinState().doubleClickTime; }
 
-BOOL SetDoubleClickTime(UINT ms) {
-    WinState().doubleClickTime = ms ? ms : 500;
-    return TRUE;
-}
-
 // ---- Focus, activation, capture ---------------------------------------------------------------------------
 
 void SetApplicationActive(bool active) {
@@ -872,10 +867,6 @@ BOOL SetForegroundWindow(HWND hwnd) {
     BringWindowToTop(hwnd);
     return TRUE;
 }
-
-HWND GetForegroundWindow() { return GetActiveWindow(); }
-
-bool IsApplicationActive() { return WinState().appActive; }
 
 HWND SetFocus(HWND hwnd) {
     auto& st = WinState();

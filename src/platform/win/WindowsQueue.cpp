@@ -711,13 +711,6 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     return TRUE;
 }
 
-BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
-    TWnd* w = FindWnd(hwnd);
-    if (!w) return FALSE;
-    InvalidateTree(w, rgn ? RegionOf(rgn) : QRegion(ClientQRect(w)), erase != FALSE, TChildMode::Auto);
-    return TRUE;
-}
-
 BOOL ValidateRect(HWND hwnd, const RECT* rect) {
     TWnd* w = FindWnd(hwnd);
     if (!w) return FALSE;
@@ -734,14 +727,6 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
     } else {
         w->update -= QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
     }
-    return TRUE;
-}
-
-BOOL ValidateRgn(HWND hwnd, HRGN rgn) {
-    TWnd* w = FindWnd(hwnd);
-    if (!w) return FALSE;
-    if (!rgn) return ValidateRect(hwnd, nullptr);
-    w->update -= RegionOf(rgn);
     return TRUE;
 }
 
@@ -820,16 +805,6 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase) {
         if ((w = FindWnd(hwnd))) w->updateErase = false;
     }
     return w && !w->update.isEmpty() ? TRUE : FALSE;
-}
-
-int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
-    TWnd* w = FindWnd(hwnd);
-    if (!w || !rgn) return 0;
-    HRGN r = MakeRgn(w->update);
-    int kind = CombineRgn(rgn, r, nullptr, RGN_COPY);
-    DeleteObject(r);
-    if (erase) GetUpdateRect(hwnd, nullptr, TRUE);
-    return kind;
 }
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {

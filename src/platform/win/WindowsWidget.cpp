@@ -741,10 +741,4 @@ HCURSOR SetCursor(HCURSOR cursor) {
     return old;
 }
 
-int ShowCursor(BOOL show) {
-    g_cursorCount += show ? 1 : -1;
-    SetCursor(WinState().cursor);
-    return g_cursorCount;
-}
-
 }  // namespace zel

@@ -173,8 +173,6 @@ void TubBarManager::Loaded() {
     RestoreLayout();
 }
 
-void TubBarManager::SetBars(TubBars* Value) { bars_->Assign(Value); }
-
 TubBar* TubBarManager::FindBarByCaption(const std::string& ACaption) const {
     for (int i = 0; i < bars_->Count(); ++i)
         if (bars_->Items(i)->GetCaption() == ACaption) return bars_->Items(i);
@@ -351,16 +349,12 @@ void TubBarManager::SetScaled(bool Value) {
     else RebuildDerivedFont();
 }
 
-void TubBarManager::SetBackgrounds(TubBarBackgrounds* Value) { backgrounds_->Assign(Value); }
-
 void TubBarManager::SetButtonArrowWidth(int Value) {
     if (Value < 2 || buttonArrowWidth_ == Value) return;
     buttonArrowWidth_ = Value;
     ComputeSizes();
     RebuildBarControls();
 }
-
-void TubBarManager::SetCategories(TStrings* Value) { categories_->Assign(Value); }
 
 TColor TubBarManager::GetDockColor() const { return autoDockColor_ ? form_->GetColor() : dockColor_; }
 

@@ -92,12 +92,10 @@ public:
     TFont* GetFont() const { return font_; }
     void SetFont(TFont* Value) { font_->Assign(Value); }
     TubBarBackgrounds* GetBackgrounds() const { return backgrounds_; }
-    void SetBackgrounds(TubBarBackgrounds* Value);
     int GetButtonArrowWidth() const { return buttonArrowWidth_; }
     void SetButtonArrowWidth(int Value);
     bool CanCustomize = true;
     TubBarManagerCategories* GetCategories() const { return categories_; }
-    void SetCategories(TStrings* Value);
     // The form's colour while AutoDockColor is set, else the stored colour.
     TColor GetDockColor() const;
     void SetDockColor(TColor Value);
@@ -262,7 +260,6 @@ public:
 
     // ---- bars
     TubBars* GetBars() const { return bars_; }
-    void SetBars(TubBars* Value);
     // The bar that is the form's main menu; nullptr for none. The bars keep it.
     TubBar* GetFormMenuBar() const { return formMenuBar_; }
     void SetFormMenuBar(TubBar* Value) { formMenuBar_ = Value; }
@@ -420,7 +417,6 @@ protected:
     void ChangeName(const std::string& NewName) override;
 
 private:
-    void CheckOwner(TComponent* AOwner);
     void FontChanged(TObject* Sender);
     void RebuildDerivedFont();
     void ApplyMenuFont(const LOGFONT& MenuFont);

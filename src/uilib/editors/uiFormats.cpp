@@ -398,18 +398,6 @@ void TuiFormatController::SetStandardDateEditMask(const std::string& Value) {
     standardDateEditMask_ = Value;
     standardDateEditMaskAssigned_ = true;
 }
-void TuiFormatController::SetRegExprDateEditMask(const std::string& Value) {
-    regExprDateEditMask_ = Value;
-    regExprDateEditMaskAssigned_ = true;
-}
-void TuiFormatController::SetRegExprDateTimeEditMask(const std::string& Value) {
-    regExprDateTimeEditMask_ = Value;
-    regExprDateTimeEditMaskAssigned_ = true;
-}
-void TuiFormatController::SetStandardDateTimeEditMask(const std::string& Value) {
-    standardDateTimeEditMask_ = Value;
-    standardDateTimeEditMaskAssigned_ = true;
-}
 void TuiFormatController::SetDateEditFormat(const std::string& Value) {
     dateEditFormat_ = Value;
     dateEditFormatAssigned_ = true;

@@ -93,11 +93,8 @@ public:
     const std::string& GetStandardDateEditMask() const { return standardDateEditMask_; }
     void SetStandardDateEditMask(const std::string& Value);
     const std::string& GetRegExprDateEditMask() const { return regExprDateEditMask_; }
-    void SetRegExprDateEditMask(const std::string& Value);
     const std::string& GetRegExprDateTimeEditMask() const { return regExprDateTimeEditMask_; }
-    void SetRegExprDateTimeEditMask(const std::string& Value);
     const std::string& GetStandardDateTimeEditMask() const { return standardDateTimeEditMask_; }
-    void SetStandardDateTimeEditMask(const std::string& Value);
     const std::string& GetMaskedDateEditFormat() const { return maskedDateEditFormat_; }
     const std::string& GetMaskedDateTimeEditFormat() const { return maskedDateTimeEditFormat_; }
     const std::string& GetDateEditFormat() const { return dateEditFormat_; }
