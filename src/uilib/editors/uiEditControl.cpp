@@ -535,17 +535,14 @@ bool TuiCustomEdit::ValidateEdit(bool ARaise) {
     Variant display(text);
     std::string errorText;
     bool error = false;
-    try {
+    {
+        const TScopeExit cleanup([&] { inValidation_ = false; });
         // The settings in force check the text (a repository item's mask and range); the editor's own
         // OnValidate still runs first.
         TuiCustomEditProperties* active = ActiveProperties();
         active->ValidateDisplayValue(display, errorText, error, this, active != properties_ ? properties_ : nullptr,
                                      text);
-    } catch (...) {
-        inValidation_ = false;
-        throw;
     }
-    inValidation_ = false;
     if (error) {
         if (!ARaise) return false;
         if (VarToStr(display) != text) SetDisplayText(VarToStr(display));
@@ -625,16 +622,13 @@ void TuiCustomEdit::FocusLeft(HWND ATo) {
     if (IsOwnWindow(ATo) || ComponentState().Contains(csDestroying)) return;
     dblClickTimer_->SetEnabled(false);
     LockChangeEvents(true);
-    try {
+    {
+        const TScopeExit cleanup([&] { LockChangeEvents(false); });
         if (ValidateEdit(true)) {
             if (!inplaceMode_ && binding_->CanPost()) PostEditValue();
             valueModified_ = false;
         }
-    } catch (...) {
-        LockChangeEvents(false);
-        throw;
     }
-    LockChangeEvents(false);
     binding_->UpdateDisplayValue();
     modifiedSinceEnter_ = false;
 }
@@ -797,13 +791,10 @@ bool TuiCustomEdit::HandleKeyDown(WORD& Key, TShiftState Shift) {
         Key = 0;
         bool valid = false;
         LockChangeEvents(true);
-        try {
+        {
+            const TScopeExit cleanup([&] { LockChangeEvents(false); });
             valid = ValidateEdit(true);
-        } catch (...) {
-            LockChangeEvents(false);
-            throw;
         }
-        LockChangeEvents(false);
         if (valid) {
             TDestroyGuard guard(this);
             if (binding_->CanPost()) PostEditValue();

@@ -1,4 +1,5 @@
 #include "uilib/editors/uiEditProperties.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 
@@ -128,37 +129,32 @@ void TuiCustomEditProperties::Assign(TPersistent* Source) {
         return;
     }
     BeginUpdate();
-    try {
-        SetAutoSelect(source->autoSelect_);
-        buttons_->Assign(source->buttons_);
-        SetButtonsLayout(source->buttonsLayout_);
-        SetBeepOnError(source->beepOnError_);
-        SetClearKey(source->clearKey_);
-        SetDefaultButtonKey(source->defaultButtonKey_);
-        SetUseLeftAlignmentOnEditing(source->useLeftAlignmentOnEditing_);
-        SetDefaultValuesProvider(source->provider_);
-        alignment_->Assign(source->alignment_);
+    const TScopeExit cleanup([&] { EndUpdate(); });
+    SetAutoSelect(source->autoSelect_);
+    buttons_->Assign(source->buttons_);
+    SetButtonsLayout(source->buttonsLayout_);
+    SetBeepOnError(source->beepOnError_);
+    SetClearKey(source->clearKey_);
+    SetDefaultButtonKey(source->defaultButtonKey_);
+    SetUseLeftAlignmentOnEditing(source->useLeftAlignmentOnEditing_);
+    SetDefaultValuesProvider(source->provider_);
+    alignment_->Assign(source->alignment_);
 
-        assignedValues_->SetMaxValue(false);
-        if (source->assignedValues_->GetMaxValue()) SetMaxValue(source->maxValue_);
-        assignedValues_->SetMinValue(false);
-        if (source->assignedValues_->GetMinValue()) SetMinValue(source->minValue_);
-        assignedValues_->SetReadOnly(false);
-        if (source->assignedValues_->GetReadOnly()) SetReadOnly(source->readOnly_);
+    assignedValues_->SetMaxValue(false);
+    if (source->assignedValues_->GetMaxValue()) SetMaxValue(source->maxValue_);
+    assignedValues_->SetMinValue(false);
+    if (source->assignedValues_->GetMinValue()) SetMinValue(source->minValue_);
+    assignedValues_->SetReadOnly(false);
+    if (source->assignedValues_->GetReadOnly()) SetReadOnly(source->readOnly_);
 
-        SetImmediatePost(source->immediatePost_);
-        SetForceTransparent(source->forceTransparent_);
-        SetWheelWhenInplace(source->wheelWhenInplace_);
-        SetValidateOnEnter(source->validateOnEnter_);
-        OnEditButtonClick = source->OnEditButtonClick;
-        OnChange = source->OnChange;
-        OnEditValueChanged = source->OnEditValueChanged;
-        OnValidate = source->OnValidate;
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    SetImmediatePost(source->immediatePost_);
+    SetForceTransparent(source->forceTransparent_);
+    SetWheelWhenInplace(source->wheelWhenInplace_);
+    SetValidateOnEnter(source->validateOnEnter_);
+    OnEditButtonClick = source->OnEditButtonClick;
+    OnChange = source->OnChange;
+    OnEditValueChanged = source->OnEditValueChanged;
+    OnValidate = source->OnValidate;
 }
 
 TuiEditAlignment* TuiCustomEditProperties::GetAlignment() const {
@@ -191,13 +187,8 @@ void TuiCustomEditProperties::Changed() {
     changedOccurred_ = false;
     if (!OnPropertiesChanged) return;
     ++changedEventDepth_;
-    try {
-        OnPropertiesChanged(this);
-    } catch (...) {
-        --changedEventDepth_;
-        throw;
-    }
-    --changedEventDepth_;
+    const TScopeExit cleanup([&] { --changedEventDepth_; });
+    OnPropertiesChanged(this);
 }
 
 bool TuiCustomEditProperties::GetReadOnly() const {

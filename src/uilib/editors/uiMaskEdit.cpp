@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Messages.h"
@@ -103,20 +104,15 @@ int TuiCustomMaskEditProperties::GetDisplayFormatOptions() const {
 
 void TuiCustomMaskEditProperties::Assign(TPersistent* Source) {
     BeginUpdate();
-    try {
-        TuiCustomTextEditProperties::Assign(Source);
-        if (auto* source = dynamic_cast<TuiCustomMaskEditProperties*>(Source)) {
-            SetMaskKind(source->GetMaskKind());
-            SetEditMask(source->GetEditMask());
-            SetCaseInsensitive(source->GetCaseInsensitive());
-            SetIgnoreMaskBlank(source->GetIgnoreMaskBlank());
-            SetAlwaysShowBlanksAndLiterals(source->GetAlwaysShowBlanksAndLiterals());
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    const TScopeExit cleanup([&] { EndUpdate(); });
+    TuiCustomTextEditProperties::Assign(Source);
+    if (auto* source = dynamic_cast<TuiCustomMaskEditProperties*>(Source)) {
+        SetMaskKind(source->GetMaskKind());
+        SetEditMask(source->GetEditMask());
+        SetCaseInsensitive(source->GetCaseInsensitive());
+        SetIgnoreMaskBlank(source->GetIgnoreMaskBlank());
+        SetAlwaysShowBlanksAndLiterals(source->GetAlwaysShowBlanksAndLiterals());
     }
-    EndUpdate();
 }
 
 TuiMaskEditCustomMode* TuiCustomMaskEditProperties::DisplayMode() {
@@ -214,13 +210,8 @@ void TuiCustomMaskEdit::WriteModeText(const std::string& AText, int ASelStart, i
 
 void TuiCustomMaskEdit::ApplyModeValue(const std::string& AText) {
     LockChangeEvents(true);
-    try {
-        SetValueFromDisplayText(AText);
-    } catch (...) {
-        LockChangeEvents(false, false);
-        throw;
-    }
-    LockChangeEvents(false, false);
+    const TScopeExit cleanup([&] { LockChangeEvents(false, false); });
+    SetValueFromDisplayText(AText);
 }
 
 void TuiCustomMaskEdit::SendInternalKeys(UINT AMessage, WPARAM AKey, int ACount) {

@@ -176,25 +176,20 @@ void TuiCustomSpinEditProperties::Changed() {
 
 void TuiCustomSpinEditProperties::Assign(TPersistent* Source) {
     BeginUpdate();
-    try {
-        TuiCustomMaskEditProperties::Assign(Source);
-        if (auto* source = dynamic_cast<TuiCustomSpinEditProperties*>(Source)) {
-            spinButtons_->Assign(source->spinButtons_);
-            SetCanEdit(source->canEdit_);
-            SetWrapAround(source->wrapAround_);
-            SetExceptionOnInvalidInput(source->exceptionOnInvalidInput_);
-            SetIncrement(source->increment_);
-            SetLargeIncrement(source->largeIncrement_);
-            SetUseCtrlIncrement(source->useCtrlIncrement_);
-            if (source->spinValues_->GetValueType()) SetValueType(source->valueType_);
-            else spinValues_->SetValueType(false);
-            OnGetValue = source->OnGetValue;
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    const TScopeExit cleanup([&] { EndUpdate(); });
+    TuiCustomMaskEditProperties::Assign(Source);
+    if (auto* source = dynamic_cast<TuiCustomSpinEditProperties*>(Source)) {
+        spinButtons_->Assign(source->spinButtons_);
+        SetCanEdit(source->canEdit_);
+        SetWrapAround(source->wrapAround_);
+        SetExceptionOnInvalidInput(source->exceptionOnInvalidInput_);
+        SetIncrement(source->increment_);
+        SetLargeIncrement(source->largeIncrement_);
+        SetUseCtrlIncrement(source->useCtrlIncrement_);
+        if (source->spinValues_->GetValueType()) SetValueType(source->valueType_);
+        else spinValues_->SetValueType(false);
+        OnGetValue = source->OnGetValue;
     }
-    EndUpdate();
 }
 
 void TuiCustomSpinEditProperties::DefineProperties(TFiler* Filer) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/FormReader.h"
 #include "platform/vcl/HintInfo.h"
@@ -277,15 +278,12 @@ void TuiCustomTextEdit::SetItemIndex(int Value) {
     if (lookupData_ == nullptr) return;
     const int old = GetItemIndex();
     LockChangeEvents(true);
-    try {
+    {
+        const TScopeExit cleanup([&] { LockChangeEvents(false); });
         lookupData_->SetCurrentKey(Value);
         const Variant value = LookupKeyToEditValue(lookupData_->GetCurrentKey());
         if (!VarEquals(value, GetEditValue()) || VarToStr(value) != GetDisplayText()) SetEditValue(value);
-    } catch (...) {
-        LockChangeEvents(false);
-        throw;
     }
-    LockChangeEvents(false);
     if (GetItemIndex() != old && OnClick) OnClick(this);
 }
 

@@ -36,13 +36,8 @@ void TuiCustomInnerTextEditHelper::LockBounds(bool ALock) {
 void TuiCustomInnerTextEditHelper::SafelySetFocus() {
     const bool autoSelect = Edit->AutoSelect;
     Edit->AutoSelect = false;
-    try {
-        Edit->SetFocus();
-    } catch (...) {
-        Edit->AutoSelect = autoSelect;
-        throw;
-    }
-    Edit->AutoSelect = autoSelect;
+    const TScopeExit cleanup([&] { Edit->AutoSelect = autoSelect; });
+    Edit->SetFocus();
 }
 
 void TuiCustomInnerTextEditHelper::ClearSelection() {
@@ -62,13 +57,8 @@ void TuiCustomInnerTextEditHelper::SetAlignment(TAlignment Value) {
         Value = taLeftJustify;
     if (Value == Edit->GetAlignment()) return;
     AlignmentLock = true;
-    try {
-        Edit->SetAlignment(Value);
-    } catch (...) {
-        AlignmentLock = false;
-        throw;
-    }
-    AlignmentLock = false;
+    const TScopeExit cleanup([&] { AlignmentLock = false; });
+    Edit->SetAlignment(Value);
 }
 
 bool TuiCustomInnerTextEditHelper::GetAutoSelect() { return Edit->AutoSelect; }

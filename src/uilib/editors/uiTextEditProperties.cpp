@@ -1,6 +1,7 @@
 // The text editors' settings.
 #include <cmath>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 #include "uilib/base/ubCore.h"
 #include "uilib/editors/uiEditConsts.h"
@@ -305,13 +306,8 @@ std::string TuiCustomTextEditProperties::GetValidateErrorTextOf(int AKind) const
 
 void TuiCustomTextEditProperties::FormatChanged() {
     formatChanging_ = true;
-    try {
-        Changed();
-    } catch (...) {
-        formatChanging_ = false;
-        throw;
-    }
-    formatChanging_ = false;
+    const TScopeExit cleanup([&] { formatChanging_ = false; });
+    Changed();
 }
 
 }  // namespace zel

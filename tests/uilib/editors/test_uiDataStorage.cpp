@@ -8,7 +8,7 @@
 
 #include "uilib/editors/uiVariants.h"
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -249,3 +249,5 @@ TEST(ValueTypes, ObjectBuffersFreeOnlyObjectsGivenAsObjects) {
 }
 
 }  // namespace
+
+}  // namespace zel::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -118,3 +118,5 @@ TEST_F(Buttons, CollectionAssignKeepsTheButtons) {
 }
 
 }  // namespace
+
+}  // namespace zel::test

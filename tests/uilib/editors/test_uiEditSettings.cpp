@@ -8,7 +8,7 @@
 #include "uilib/editors/uiEditRepository.h"
 #include "uilib/editors/uiEditUtils.h"
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -340,3 +340,5 @@ TEST(EditorCache, SettingsTakeAFreeEditorOfTheirClassAndFreeItWhenTheyGo) {
     EXPECT_EQ(cache.IndexOf(&c, true), 0);
     EXPECT_EQ(cache.Editor(0), &plain1);
 }
+
+}  // namespace zel::test

@@ -19,8 +19,7 @@
 #include "uilib/editors/uiEditControl.h"
 #include "uilib/editors/uiTextEdit.h"
 
-using namespace zel;
-using namespace zel::test;
+namespace zel::test {
 
 namespace {
 
@@ -268,3 +267,5 @@ TEST_F(EditViewDataWindows, ButtonsFillTheEditorInTheFillWidthViewMode) {
 }
 
 }  // namespace
+
+}  // namespace zel::test

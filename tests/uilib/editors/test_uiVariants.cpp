@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-using namespace zel;
+namespace zel::test {
 
 namespace {
 
@@ -262,3 +262,5 @@ TEST(VariantTests, LooseEqualityAndTypeTests) {
 }
 
 }  // namespace
+
+}  // namespace zel::test
