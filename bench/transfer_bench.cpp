@@ -32,7 +32,7 @@ public:
     void PutShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
     void CloseDevs() override {}
     void OpenDevs() override {}
-    void SetInputHandler(TNotifyEvent) override {}
+    void InstallInputHandler(TNotifyEvent) override {}
     int Messages = 0;
     std::size_t Bytes = 0;
 };

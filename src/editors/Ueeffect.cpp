@@ -82,7 +82,7 @@ struct TEfxType {
 
 TEfxControl S(const char* Label, int Byte) { return TEfxControl{Label, ekSlider, Byte}; }
 TEfxControl L(int Byte) { return S("Level", Byte); }
-// A pan slider with the stereo display; Plain: without it.
+// A pan slider: with the stereo display, or with the plain one when Stereo is false.
 TEfxControl P(const char* Label, int Byte, bool Stereo = true) {
     return TEfxControl{Label, ekSlider, Byte, MinMax, -64, 63, 1, 0, 64, 1, Stereo};
 }
