@@ -339,30 +339,15 @@ void ListScroll(HWND hwnd, TListState& st, int bar, WORD code, int thumb) {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-}  // namespace
+// The LISTBOX's window procedure, by message group. Each group answers the messages it knows and leaves the
+// others (nullopt) to the next; what no group answers goes to DefWindowProc.
+using TListAnswer = std::optional<LRESULT>;
 
-LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        Lists()[hwnd] = TListState{};
-        // The list answers for its bars itself: they lie inside its client area.
-        SetFrameBarSource(
-            hwnd, TFrameBarSource{[hwnd](int bar, TFrameBarRange& r) {
-                                      auto it = Lists().find(hwnd);
-                                      return it != Lists().end() && ListBarRange(hwnd, it->second, bar, r);
-                                  },
-                                  [hwnd](int bar, TFrameBarGeometry& g) {
-                                      auto it = Lists().find(hwnd);
-                                      return it != Lists().end() && ListBarGeometry(hwnd, it->second, bar, g, false);
-                                  }});
-        return DefWindowProc(hwnd, msg, wp, lp);
-    }
-    auto it = Lists().find(hwnd);
-    if (it == Lists().end()) return DefWindowProc(hwnd, msg, wp, lp);
-    TListState& st = it->second;
+// Painting, the font, the focus, the size and scrolling.
+TListAnswer ListViewMessage(HWND hwnd, TListState& st, UINT msg, WPARAM wp, LPARAM lp) {
     const int count = static_cast<int>(st.items.size());
     const int index = static_cast<int>(static_cast<std::intptr_t>(wp));
     switch (msg) {
-        case WM_NCDESTROY: Lists().erase(it); return DefWindowProc(hwnd, msg, wp, lp);
         case WM_PAINT: ListPaint(hwnd, st, reinterpret_cast<HDC>(wp)); return 0;
         case WM_ERASEBKGND: {
             RECT rc;
@@ -386,6 +371,61 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (GetWindowLong(hwnd, GWL_STYLE) & LBS_NOTIFY) Notify(hwnd, st.focused ? LBN_SETFOCUS : LBN_KILLFOCUS);
             return 0;
         case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+        case LB_GETTOPINDEX: return st.top;
+        case LB_SETTOPINDEX:
+            if (index < 0 || (index >= count && count > 0)) return LB_ERR;
+            st.top = index;
+            ClampTop(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case LB_GETITEMHEIGHT:
+            if (IsVariable(hwnd) && (index < 0 || index >= count)) return count == 0 ? ItemHeightOf(hwnd, st) : LB_ERR;
+            return RowHeight(hwnd, st, index);
+        case WM_VSCROLL:
+        case WM_HSCROLL: ListScroll(hwnd, st, msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wp), HIWORD(wp)); return 0;
+        case LB_GETHORIZONTALEXTENT: return st.extent;
+        case LB_SETHORIZONTALEXTENT:
+            st.extent = static_cast<int>(std::min<WPARAM>(wp, 0x7FFF));
+            st.scroll = std::clamp(st.scroll, 0, MaxSideScroll(hwnd, st));
+            ClampTop(hwnd, st);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case LB_SETITEMHEIGHT:
+            // A variable-height list sets the height of the item wParam names.
+            if (IsVariable(hwnd)) {
+                if (index < 0 || index >= count) return LB_ERR;
+                st.heights[static_cast<std::size_t>(index)] =
+                    std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
+                ClampTop(hwnd, st);
+                InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            }
+            st.itemHeight = std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case LB_GETITEMRECT: {
+            if (index < 0 || index >= count || lp == 0) return LB_ERR;
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            const int top = RowTop(hwnd, st, index);
+            *reinterpret_cast<RECT*>(lp) = RECT{0, top, rc.right, top + RowHeight(hwnd, st, index)};
+            return 1;
+        }
+        case LB_ITEMFROMPOINT: {
+            int y = GET_Y_LPARAM(lp);
+            int i = RowAt(hwnd, st, y);
+            bool outside = i < 0 || i >= count;
+            i = std::clamp(i, 0, std::max(0, count - 1));
+            return MAKELONG(static_cast<WORD>(i), outside ? 1 : 0);
+        }
+        default: return std::nullopt;
+    }
+}
+
+// Selecting with the mouse, and the wheel.
+TListAnswer ListMouseMessage(HWND hwnd, TListState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const int count = static_cast<int>(st.items.size());
+    switch (msg) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
@@ -431,6 +471,14 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
+        default: return std::nullopt;
+    }
+}
+
+// Moving the selection with the keys.
+TListAnswer ListKeyMessage(HWND hwnd, TListState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const int count = static_cast<int>(st.items.size());
+    switch (msg) {
         case WM_KEYDOWN: {
             int rows = VisibleRows(hwnd, st);
             int next = st.cursel;
@@ -466,6 +514,15 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         }
+        default: return std::nullopt;
+    }
+}
+
+// The items: adding, removing, their texts and data, finding them.
+TListAnswer ListItemMessage(HWND hwnd, TListState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const int count = static_cast<int>(st.items.size());
+    const int index = static_cast<int>(static_cast<std::intptr_t>(wp));
+    switch (msg) {
         case LB_ADDSTRING:
         case LB_INSERTSTRING: {
             std::string s = lp ? reinterpret_cast<const char*>(lp) : "";
@@ -519,6 +576,18 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (index < 0 || index >= count) return LB_ERR;
             st.items[static_cast<std::size_t>(index)].second = lp;
             return 0;
+        case LB_FINDSTRING:
+        case LB_FINDSTRINGEXACT:
+            return ListFind(st, index, reinterpret_cast<const char*>(lp), msg == LB_FINDSTRINGEXACT);
+        default: return std::nullopt;
+    }
+}
+
+// The selection and the caret.
+TListAnswer ListSelectionMessage(HWND hwnd, TListState& st, UINT msg, WPARAM wp, LPARAM lp) {
+    const int count = static_cast<int>(st.items.size());
+    const int index = static_cast<int>(static_cast<std::intptr_t>(wp));
+    switch (msg) {
         case LB_SETCURSEL:
             if (index < 0 || index >= count) {
                 ListSelect(hwnd, st, -1, false);
@@ -570,63 +639,42 @@ LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case LB_GETCARETINDEX: return st.cursel;
-        case LB_GETTOPINDEX: return st.top;
-        case LB_SETTOPINDEX:
-            if (index < 0 || (index >= count && count > 0)) return LB_ERR;
-            st.top = index;
-            ClampTop(hwnd, st);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case LB_GETITEMHEIGHT:
-            if (IsVariable(hwnd) && (index < 0 || index >= count)) return count == 0 ? ItemHeightOf(hwnd, st) : LB_ERR;
-            return RowHeight(hwnd, st, index);
-        case WM_VSCROLL:
-        case WM_HSCROLL: ListScroll(hwnd, st, msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wp), HIWORD(wp)); return 0;
-        case LB_GETHORIZONTALEXTENT: return st.extent;
-        case LB_SETHORIZONTALEXTENT:
-            st.extent = static_cast<int>(std::min<WPARAM>(wp, 0x7FFF));
-            st.scroll = std::clamp(st.scroll, 0, MaxSideScroll(hwnd, st));
-            ClampTop(hwnd, st);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case LB_SETITEMHEIGHT:
-            // A variable-height list sets the height of the item wParam names.
-            if (IsVariable(hwnd)) {
-                if (index < 0 || index >= count) return LB_ERR;
-                st.heights[static_cast<std::size_t>(index)] =
-                    std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
-                ClampTop(hwnd, st);
-                InvalidateRect(hwnd, nullptr, TRUE);
-                return 0;
-            }
-            st.itemHeight = std::max(1, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lp))));
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case LB_GETITEMRECT: {
-            if (index < 0 || index >= count || lp == 0) return LB_ERR;
-            RECT rc;
-            GetClientRect(hwnd, &rc);
-            const int top = RowTop(hwnd, st, index);
-            *reinterpret_cast<RECT*>(lp) = RECT{0, top, rc.right, top + RowHeight(hwnd, st, index)};
-            return 1;
-        }
-        case LB_ITEMFROMPOINT: {
-            int y = GET_Y_LPARAM(lp);
-            int i = RowAt(hwnd, st, y);
-            bool outside = i < 0 || i >= count;
-            i = std::clamp(i, 0, std::max(0, count - 1));
-            return MAKELONG(static_cast<WORD>(i), outside ? 1 : 0);
-        }
-        case LB_FINDSTRING:
-        case LB_FINDSTRINGEXACT:
-            return ListFind(st, index, reinterpret_cast<const char*>(lp), msg == LB_FINDSTRINGEXACT);
         case LB_SELECTSTRING: {
             int i = ListFind(st, index, reinterpret_cast<const char*>(lp), false);
             if (i >= 0) ListSelect(hwnd, st, i, false);
             return i;
         }
-        default: return DefWindowProc(hwnd, msg, wp, lp);
+        default: return std::nullopt;
     }
+}
+
+}  // namespace
+
+LRESULT ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        Lists()[hwnd] = TListState{};
+        // The list answers for its bars itself: they lie inside its client area.
+        SetFrameBarSource(
+            hwnd, TFrameBarSource{[hwnd](int bar, TFrameBarRange& r) {
+                                      auto it = Lists().find(hwnd);
+                                      return it != Lists().end() && ListBarRange(hwnd, it->second, bar, r);
+                                  },
+                                  [hwnd](int bar, TFrameBarGeometry& g) {
+                                      auto it = Lists().find(hwnd);
+                                      return it != Lists().end() && ListBarGeometry(hwnd, it->second, bar, g, false);
+                                  }});
+        return DefWindowProc(hwnd, msg, wp, lp);
+    }
+    auto it = Lists().find(hwnd);
+    if (it == Lists().end()) return DefWindowProc(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        Lists().erase(it);
+        return DefWindowProc(hwnd, msg, wp, lp);
+    }
+    TListState& st = it->second;
+    for (auto group : {ListViewMessage, ListMouseMessage, ListKeyMessage, ListItemMessage, ListSelectionMessage})
+        if (const TListAnswer answer = group(hwnd, st, msg, wp, lp)) return *answer;
+    return DefWindowProc(hwnd, msg, wp, lp);
 }
 
 }  // namespace zel::stdclass
