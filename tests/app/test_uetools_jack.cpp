@@ -21,6 +21,7 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Menus.h"
 #include "support/JackTest.h"
+#include "support/vcl/QueuedInput.h"
 
 namespace zel::test {
 namespace {
@@ -44,15 +45,6 @@ protected:
         Wait(2000);
         ASSERT_NE(FormInOut, nullptr);
         OpenPortsOn(instrument_, *FormInOut, *ZelmoHolder->Config, Boxes);
-    }
-    // Takes and dispatches messages while there are any, so that the modal loops see the input.
-    static void RunQueue() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-        ProcessPendingMessages();
     }
     static POINT ScreenPoint(TControl* control, int x, int y) {
         const TPoint p = control->ClientToScreen(TPoint{x, y});
