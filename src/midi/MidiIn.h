@@ -28,16 +28,12 @@ public:
     void SetDeviceID(WORD DeviceID);
     const std::string& GetProductName() const { return productName_; }
     void SetProductName(const std::string& NewProductName);
-    bool GetSysexOnly() const { return sysexOnly_; }
     void SetSysexOnly(bool SysexOnly);
-    WORD GetSysexBufferSize() const { return sysexBufferSize_; }
     void SetSysexBufferSize(WORD BufferSize);
-    WORD GetSysexBufferCount() const { return sysexBufferCount_; }
     void SetSysexBufferCount(WORD BufferCount);
 
     TMidiInputState GetState() const { return state_; }
     MMRESULT GetError() const { return error_; }
-    HMIDIIN GetMidiHandle() const { return midiHandle_; }
     HWND GetHandle() const { return handle_; }
 
     // Taken from the device capabilities.

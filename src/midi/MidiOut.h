@@ -27,7 +27,6 @@ public:
 
     bool IsOpen() const { return closed_ == 0; }
     MMRESULT GetError() const { return error_; }
-    HMIDIOUT GetMidiHandle() const { return midiHandle_; }
     HWND GetHandle() const { return handle_; }
     // System Exclusive blocks handed to the driver and not yet freed.
     std::size_t PendingBlockCount() const { return pendingBlocks_.size(); }

@@ -125,10 +125,6 @@ void TInProcessMidiBackend::AddOutput(const std::string& name, TReceiver receive
     entry->receiver = std::move(receiver);
 }
 
-void TInProcessMidiBackend::SetOutputReceiver(const std::string& name, TReceiver receiver) {
-    AddOutput(name, std::move(receiver));
-}
-
 bool TInProcessMidiBackend::Inject(const std::string& input, const BYTE* data, std::size_t length) {
     std::shared_ptr<TInputEntry> entry;
     {

@@ -277,10 +277,6 @@ std::vector<std::string> JackMidiPortNames(bool sources) { return Session().Port
 
 std::string JackOwnPortName(bool input) { return Session().OwnPortName(input); }
 
-bool JackConnectPorts(const std::string& source, const std::string& destination) {
-    return Session().Connect(source, destination);
-}
-
 // ------------------------------------------------------------------------------------------- input
 
 TJackMidiInput::~TJackMidiInput() {

@@ -23,10 +23,6 @@ std::vector<std::string> JackMidiPortNames(bool sources);
 // there is no JACK server.
 std::string JackOwnPortName(bool input);
 
-// Connects two ports by name and returns once the connection carries data (the server puts a new
-// connection in place at the start of a later cycle, and what is sent before then is lost). Gives up
-// after two seconds.
-bool JackConnectPorts(const std::string& source, const std::string& destination);
 
 // The input device: the program's "MIDI In" port, connected to a source. Received is called on the
 // server's process thread with complete messages: a short message, or a System Exclusive message from F0

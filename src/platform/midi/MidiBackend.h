@@ -77,7 +77,6 @@ public:
 
     void AddInput(const std::string& name);
     void AddOutput(const std::string& name, TReceiver receiver = {});
-    void SetOutputReceiver(const std::string& name, TReceiver receiver);
 
     // Delivers one complete message to the input port of that name when a device has it open.
     // Returns false when the port is not open.

@@ -221,14 +221,6 @@ MMRESULT midiInStart(HMIDIIN hmi) {
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT midiInStop(HMIDIIN hmi) {
-    TMidiInDevice* d = InDevice(hmi);
-    if (d == nullptr) return MMSYSERR_INVALHANDLE;
-    std::lock_guard<std::recursive_mutex> guard(d->lock);
-    d->started = false;
-    return MMSYSERR_NOERROR;
-}
-
 MMRESULT midiInReset(HMIDIIN hmi) {
     TMidiInDevice* d = InDevice(hmi);
     if (d == nullptr) return MMSYSERR_INVALHANDLE;

@@ -136,7 +136,6 @@ MMRESULT midiInGetDevCapsA(UINT uDeviceID, MIDIINCAPSA* pmic, UINT cbmic);
 MMRESULT midiInOpen(HMIDIIN* phmi, UINT uDeviceID, DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen);
 MMRESULT midiInClose(HMIDIIN hmi);
 MMRESULT midiInStart(HMIDIIN hmi);
-MMRESULT midiInStop(HMIDIIN hmi);
 // Stops input and returns every queued buffer as done (MIM_LONGDATA with no bytes recorded). When it
 // returns no callback for this device is running or will run until the next midiInStart.
 MMRESULT midiInReset(HMIDIIN hmi);

@@ -36,7 +36,6 @@ public:
     // "Collection.NamePath[Index]".
     std::string GetNamePath() const override;
     // The class name by default.
-    virtual std::string GetDisplayName() const { return ClassName(); }
 
 protected:
     // Tells the collection that this item (or, with AllItems, the whole collection) changed.

@@ -33,7 +33,6 @@ public:
     void Discard();
 
     const std::string& FileName() const { return fileName_; }      // the target as given
-    const std::string& TargetName() const { return target_; }      // the target after links
     const std::string& TempFileName() const { return tempName_; }  // empty once committed or discarded
 
 private:

@@ -40,7 +40,6 @@ public:
     virtual int Add(const std::string& S);  // returns the index it got
     virtual int AddObject(const std::string& S, TObject* AObject);
     virtual void InsertObject(int Index, const std::string& S, TObject* AObject);
-    void Append(const std::string& S) { Add(S); }
     virtual void AddStrings(TStrings* Strings);  // strings with their objects
     virtual void Exchange(int Index1, int Index2);
     virtual void Move(int CurIndex, int NewIndex);  // the object moves along
@@ -146,9 +145,7 @@ public:
 
     bool GetSorted() const { return sorted_; }
     void SetSorted(bool Value);  // sorting on: the strings are sorted first
-    bool GetCaseSensitive() const { return caseSensitive_; }
     void SetCaseSensitive(bool Value);  // re-sorts a sorted list
-    int GetCapacity() const { return static_cast<int>(list_.capacity()); }
     void SetCapacity(int NewCapacity);  // below Count: EStringListError "List capacity out of bounds (N)"
 
     TDuplicates Duplicates = dupIgnore;

@@ -136,7 +136,6 @@ class TControlActionLink : public TActionLink {
 public:
     explicit TControlActionLink(TControl* AClient);
     std::string ClassName() const override { return "TControlActionLink"; }
-    TControl* GetClient() const { return control_; }
 
     bool IsCaptionLinked() override;
     bool IsEnabledLinked() override;

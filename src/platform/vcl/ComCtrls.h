@@ -46,7 +46,6 @@ public:
     TTabSheet* GetActivePage() const { return activePage_; }
     void SetActivePage(TTabSheet* Value);
     int GetActivePageIndex() const { return activePage_ != nullptr ? activePage_->PageIndex() : -1; }
-    void SetActivePageIndex(int Value) { SetActivePage(Pages(Value)); }
     // The tab's rectangle in client coordinates; empty for a sheet without a tab.
     TRect TabRect(int Index);
     // The sheet whose tab lies under the client point, -1 for none.

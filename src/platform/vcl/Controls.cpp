@@ -465,7 +465,6 @@ void TControl::RequestAlign() {
 
 void TControl::SetVisible(bool Value) {
     if (Value == visible_) return;
-    VisibleChanging();
     visible_ = Value;
     InvalidateControl(true, false);
     Perform(CM_VISIBLECHANGED, Value ? 1 : 0);
@@ -560,16 +559,6 @@ void TControl::BringToFront() {
     list.push_back(this);
     if (auto* w = dynamic_cast<TWinControl*>(this); w != nullptr && w->HandleAllocated())
         SetWindowPos(w->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Invalidate();
-}
-
-void TControl::SendToBack() {
-    if (parent_ == nullptr) return;
-    auto& list = parent_->controls_;
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    list.insert(list.begin(), this);
-    if (auto* w = dynamic_cast<TWinControl*>(this); w != nullptr && w->HandleAllocated())
-        SetWindowPos(w->GetHandle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Invalidate();
 }
 

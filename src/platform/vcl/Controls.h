@@ -170,7 +170,6 @@ public:
     int GetMinWidth() const { return minWidth_; }
     int GetMinHeight() const { return minHeight_; }
     int GetMaxWidth() const { return maxWidth_; }
-    int GetMaxHeight() const { return maxHeight_; }
     void SetMinWidth(int Value);
     void SetMinHeight(int Value);
     void SetMaxWidth(int Value);
@@ -280,7 +279,6 @@ public:
     virtual void Repaint();
     void Refresh() { Repaint(); }
     void BringToFront();
-    void SendToBack();
 
     // The form this control sits on (itself for a form), or nullptr.
     TCustomForm* GetParentForm() const;
@@ -367,7 +365,6 @@ protected:
     virtual void Resize();
     virtual void FontChanged();
     virtual void ColorChanged();
-    virtual void VisibleChanging() {}
     // The control's own drawing when its parent paints; nothing here.
     virtual void PaintTo(HDC /*DC*/) {}
     void InvalidateControl(bool IsVisible, bool IsOpaque);
@@ -448,7 +445,6 @@ public:
     TControl* Controls(int Index) const { return controls_.at(static_cast<std::size_t>(Index)); }
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
-    bool ContainsControl(TControl* Control) const;
     // Told to the top-level window while a control is still a child of the window that removes it: the
     // control (and its children with it) leaves the window's tree, usually because it is being freed.
     virtual void ControlLeaving(TControl* AControl) { (void)AControl; }

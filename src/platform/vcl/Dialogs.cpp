@@ -150,10 +150,6 @@ int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Butto
     return ShowBox(TMessageBoxRequest{Msg, title, type | icons[DlgType], HelpCtx, shown});
 }
 
-void ShowMessage(const std::string& Msg) {
-    ShowMessageBox(Msg, Application != nullptr ? Application->Title : "", MB_OK);
-}
-
 // ------------------------------------------------------------------------------------------- TOpenDialog
 
 TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner), files_(new TStringList) {}

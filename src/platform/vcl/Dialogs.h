@@ -49,7 +49,6 @@ int ShowMessageBox(const std::string& Text, const std::string& Caption, UINT Fla
 // application's title), and the box has exactly the buttons asked for (OK and Retry are OK and Retry);
 // answers mrOk, mrCancel, mrYes...
 int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
-void ShowMessage(const std::string& Msg);
 
 // ---------------------------------------------------------------------------------------- file dialogs
 

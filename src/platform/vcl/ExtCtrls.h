@@ -13,11 +13,8 @@ public:
     explicit TCustomPanel(TComponent* AOwner);
     std::string ClassName() const override { return "TCustomPanel"; }
 
-    TBevelCut GetBevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TBevelCut Value);
-    TBevelCut GetBevelInner() const { return bevelInner_; }
     void SetBevelInner(TBevelCut Value);
-    int GetBevelWidth() const { return bevelWidth_; }
     void SetBevelWidth(int Value);
     int GetBorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int Value);
@@ -90,7 +87,6 @@ public:
     TCanvas* ImageCanvas();
     bool GetStretch() const { return stretch_; }
     void SetStretch(bool Value);
-    bool GetCenter() const { return center_; }
     void SetCenter(bool Value);
     bool Transparent = false;
 
@@ -113,7 +109,6 @@ public:
     std::string ClassName() const override { return "THeader"; }
 
     TStrings* Sections() const { return sections_; }
-    void SetSections(TStrings* Value) { sections_->Assign(Value); }
     // The width of a section; 0 for an index outside the sections.
     int GetSectionWidth(int Index) const;
     void SetSectionWidth(int Index, int Value);
@@ -144,7 +139,6 @@ public:
     void SetEnabled(bool Value);
     UINT GetInterval() const { return interval_; }
     void SetInterval(UINT Value);
-    const TNotifyEvent& GetOnTimer() const { return onTimer_; }
     void SetOnTimer(TNotifyEvent Value);
     // Whether the window timer runs now.
     bool Running() const { return running_; }

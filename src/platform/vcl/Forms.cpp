@@ -857,10 +857,6 @@ void TScreen::SetActiveForm(TCustomForm* Form) {
     if (OnActiveFormChange) OnActiveFormChange(this);
 }
 
-TWinControl* TScreen::ActiveControl() const {
-    return activeForm_ != nullptr ? activeForm_->GetActiveControl() : nullptr;
-}
-
 void TScreen::SetCursor(TCursor Value) {
     cursor_ = Value;
     ::zel::SetCursor(CursorHandle(Value == crDefault ? crArrow : Value));

@@ -69,7 +69,6 @@ public:
     // ---- appearance
     TBorderStyle GetBorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle Value);
-    TBorderIcons GetBorderIcons() const { return borderIcons_; }
     void SetBorderIcons(TBorderIcons Value);
     TFormStyle GetFormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle Value);
@@ -287,7 +286,6 @@ public:
     int FormCount() const { return static_cast<int>(forms_.size()); }
     TCustomForm* Forms(int Index) const { return forms_.at(static_cast<std::size_t>(Index)); }
     TCustomForm* ActiveForm() const { return activeForm_; }
-    TWinControl* ActiveControl() const;
     TCursor GetCursor() const { return cursor_; }
     void SetCursor(TCursor Value);
     HCURSOR Cursors(TCursor Index) const { return CursorHandle(Index); }

@@ -18,16 +18,12 @@ public:
     int GetProgress() const { return progress_; }
     // Keeps the progress inside MinValue..MaxValue.
     void SetProgress(int Value);
-    void AddProgress(int Value) { SetProgress(progress_ + Value); }
     // The share of the range done, truncated to a whole percent (0..100).
     int PercentDone() const;
     TGaugeKind GetKind() const { return kind_; }
     void SetKind(TGaugeKind Value);
-    TColor GetForeColor() const { return foreColor_; }
     void SetForeColor(TColor Value);
-    TColor GetBackColor() const { return backColor_; }
     void SetBackColor(TColor Value);
-    bool GetShowText() const { return showText_; }
     void SetShowText(bool Value);
     TBorderStyle BorderStyle = bsSingle;
 

@@ -49,18 +49,15 @@ public:
     void SetFixedCols(int Value);
     int GetFixedRows() const { return fixedRows_; }
     void SetFixedRows(int Value);
-    int GetDefaultColWidth() const { return defaultColWidth_; }
     // Sets every column's width.
     void SetDefaultColWidth(int Value);
     int GetDefaultRowHeight() const { return defaultRowHeight_; }
     void SetDefaultRowHeight(int Value);
     int GetColWidths(int Index) const;
     void SetColWidths(int Index, int Value);
-    int GetGridLineWidth() const { return gridLineWidth_; }
     void SetGridLineWidth(int Value);
     TGridOptions GetOptions() const { return options_; }
     void SetOptions(TGridOptions Value);
-    TScrollStyle GetScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle Value);
     TBorderStyle GetBorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle Value);

@@ -289,15 +289,10 @@ void RegisterDragImageClass() {
 
 TDragImageList::~TDragImageList() { EndDrag(); }
 
-void TDragImageList::SetDragImage(int Index, int HotSpotX, int HotSpotY) {
-    dragIndex_ = Index;
-    hotspot_ = TPoint{HotSpotX, HotSpotY};
-}
-
 TPoint TDragImageList::ToScreen(int X, int Y) const {
     POINT p{X, Y};
     if (origin_ != nullptr) ClientToScreen(origin_, &p);
-    return TPoint{p.x - hotspot_.x, p.y - hotspot_.y};
+    return TPoint{p.x, p.y};
 }
 
 bool TDragImageList::BeginDrag(HWND Window, int X, int Y) {

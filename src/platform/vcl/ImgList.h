@@ -116,10 +116,7 @@ public:
     ~TDragImageList() override;
     std::string ClassName() const override { return "TDragImageList"; }
 
-    // The image shown and its hot spot (the point under the mouse).
-    void SetDragImage(int Index, int HotSpotX, int HotSpotY);
     int GetDragIndex() const { return dragIndex_; }
-    TPoint GetDragHotspot() const { return hotspot_; }
     // Begins showing at the point (client coordinates of Window, screen coordinates without one); hidden
     // until ShowDragImage. False when already dragging or the image is missing.
     bool BeginDrag(HWND Window, int X, int Y);
@@ -135,7 +132,6 @@ public:
 private:
     TPoint ToScreen(int X, int Y) const;
     int dragIndex_ = 0;
-    TPoint hotspot_;
     HWND window_ = nullptr;
     HWND origin_ = nullptr;
 };

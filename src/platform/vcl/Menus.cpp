@@ -188,13 +188,6 @@ TMenuItem* FindShortCut(TMenuItem* Parent, TShortCut Key) {
     return nullptr;
 }
 
-TMenuItem* FindCommand(TMenuItem* Parent, UINT Command) {
-    if (Parent->Command() == Command) return Parent;
-    for (int i = 0; i < Parent->Count(); ++i)
-        if (TMenuItem* found = FindCommand(Parent->Items(i), Command)) return found;
-    return nullptr;
-}
-
 }  // namespace
 
 bool TMenu::IsShortCut(const TMessage& Message) {
@@ -212,7 +205,6 @@ bool TMenu::IsShortCut(const TMessage& Message) {
     return true;
 }
 
-TMenuItem* TMenu::FindItem(UINT Command) const { return FindCommand(items_, Command); }
 
 // ---------------------------------------------------------------------------------------------- TPopupMenu
 

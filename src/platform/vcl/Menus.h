@@ -99,8 +99,6 @@ public:
     // The enabled item whose short-cut the key message (WM_KEYDOWN, WM_SYSKEYDOWN, their CN_ forms) names,
     // with the Shift and Ctrl keys' state and the message's Alt bit, clicked; false when none.
     bool IsShortCut(const TMessage& Message);
-    // The item carrying that command number, anywhere in the tree; nullptr when none.
-    TMenuItem* FindItem(UINT Command) const;
 
 private:
     TMenuItem* items_ = nullptr;

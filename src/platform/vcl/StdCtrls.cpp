@@ -409,11 +409,6 @@ bool TCustomEdit::GetModified() const {
     return modified_;
 }
 
-void TCustomEdit::SetModified(bool Value) {
-    modified_ = Value;
-    if (HandleAllocated()) SendMessage(GetHandle(), EM_SETMODIFY, Value ? 1 : 0, 0);
-}
-
 int TCustomEdit::GetSelStart() {
     DWORD a = 0, b = 0;
     SendMessage(GetHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));

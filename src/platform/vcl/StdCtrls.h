@@ -88,7 +88,6 @@ public:
     void SetAutoSize(bool Value);
     TAlignment GetAlignment() const { return alignment_; }
     void SetAlignment(TAlignment Value);
-    TTextLayout GetLayout() const { return layout_; }
     void SetLayout(TTextLayout Value);
     bool GetTransparent() const { return transparent_; }
     void SetTransparent(bool Value);
@@ -234,7 +233,6 @@ public:
     bool GetReadOnly() const { return readOnly_; }
     void SetReadOnly(bool Value);
     bool GetModified() const;
-    void SetModified(bool Value);
     int GetSelStart();
     void SetSelStart(int Value);
     int GetSelLength();
@@ -379,7 +377,6 @@ public:
     // a click selects one item, Ctrl+click toggles one and Shift+click a range from the caret.
     bool GetMultiSelect() const { return multiSelect_; }
     void SetMultiSelect(bool Value);
-    bool GetExtendedSelect() const { return extendedSelect_; }
     void SetExtendedSelect(bool Value);
     bool Selected(int Index);
     void SetSelected(int Index, bool Value);

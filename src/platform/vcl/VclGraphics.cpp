@@ -162,12 +162,6 @@ void TPen::SetStyle(TPenStyle Value) {
     Changed();
 }
 
-void TPen::SetMode(TPenMode Value) {
-    if (Value == mode_) return;
-    mode_ = Value;
-    if (OnChange) OnChange(this);
-}
-
 // ----------------------------------------------------------------------------------------------- TBrush
 
 void TBrush::Assign(TPersistent* Source) {
@@ -299,13 +293,6 @@ void TCanvas::LineTo(int X, int Y) {
     RequireState();
     ::zel::LineTo(dc_, X, Y);
     Changed();
-}
-
-TPoint TCanvas::GetPenPos() {
-    RequireState();
-    POINT p;
-    GetCurrentPositionEx(dc_, &p);
-    return p;
 }
 
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {

@@ -97,7 +97,6 @@ public:
     TPenStyle GetStyle() const { return style_; }
     void SetStyle(TPenStyle Value);
     TPenMode GetMode() const { return mode_; }
-    void SetMode(TPenMode Value);
 
 private:
     TColor color_ = clBlack;
@@ -146,13 +145,9 @@ public:
     TPen* Pen() const { return pen_; }
     TBrush* Brush() const { return brush_; }
     void SetFont(TFont* Value) { font_->Assign(Value); }
-    void SetPen(TPen* Value) { pen_->Assign(Value); }
-    void SetBrush(TBrush* Value) { brush_->Assign(Value); }
 
     void MoveTo(int X, int Y);
     void LineTo(int X, int Y);
-    TPoint GetPenPos();
-    void SetPenPos(TPoint Value) { MoveTo(Value.x, Value.y); }
     void Rectangle(int X1, int Y1, int X2, int Y2);
     void Rectangle(const TRect& R) { Rectangle(R.left, R.top, R.right, R.bottom); }
     void Ellipse(int X1, int Y1, int X2, int Y2);
@@ -187,7 +182,6 @@ public:
 
     void Lock() { ++lockCount_; }
     void Unlock() { --lockCount_; }
-    int LockCount() const { return lockCount_; }
 
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;

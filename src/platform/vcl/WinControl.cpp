@@ -277,11 +277,6 @@ void TWinControl::RemoveControl(TControl* AControl) {
     if (AControl->GetAlign() != alNone && !ComponentState().Contains(csDestroying)) Realign();
 }
 
-bool TWinControl::ContainsControl(TControl* Control) const {
-    while (Control != nullptr && Control != this) Control = Control->GetParent();
-    return Control == this;
-}
-
 TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls) const {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         TControl* c = *it;

@@ -254,8 +254,6 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bits, BITMAPINFO* info, UINT usage);
 int SetDIBits(HDC dc, HBITMAP bitmap, UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
               UINT usage);
-int StretchDIBits(HDC dc, int xDest, int yDest, int destW, int destH, int xSrc, int ySrc, int srcW, int srcH,
-                  const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
 
 // ---- device contexts ---------------------------------------------------------------------------------------
 // A memory DC with a 1x1 monochrome bitmap selected; dc is ignored (every surface is 32 bits).

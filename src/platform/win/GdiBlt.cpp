@@ -534,22 +534,6 @@ bool SupportedDib(const BITMAPINFO* info) {
            static_cast<long long>(h.biWidth) * std::abs(static_cast<long long>(h.biHeight)) <= (1LL << 28);
 }
 
-// The whole DIB as a top-down image.
-QImage DibToImage(const void* bits, const BITMAPINFO* info) {
-    const auto& h = info->bmiHeader;
-    const int w = h.biWidth, rows = std::abs(h.biHeight), bpp = h.biBitCount;
-    const int stride = DibStride(w, bpp);
-    QImage img(w, rows, QImage::Format_ARGB32_Premultiplied);
-    const auto* src = static_cast<const BYTE*>(bits);
-    for (int y = 0; y < rows; ++y) {
-        const int memRow = h.biHeight > 0 ? rows - 1 - y : y;
-        const BYTE* r = src + static_cast<size_t>(memRow) * static_cast<size_t>(stride);
-        std::uint32_t* out = Row(&img, y);
-        for (int x = 0; x < w; ++x) out[x] = ReadDib(r, x, bpp, info);
-    }
-    return img;
-}
-
 }  // namespace
 
 int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bits, BITMAPINFO* info, UINT) {
@@ -611,24 +595,6 @@ int SetDIBits(HDC, HBITMAP bitmap, UINT startScan, UINT scanLines, const void* b
         }
     }
     return lines;
-}
-
-int StretchDIBits(HDC hdc, int xDest, int yDest, int destW, int destH, int xSrc, int ySrc, int srcW, int srcH,
-                  const void* bits, const BITMAPINFO* info, UINT, DWORD rop) {
-    TDeviceContext* dc = CheckDC(hdc);
-    if (dc == nullptr || bits == nullptr || !SupportedDib(info)) return 0;
-    const auto& h = info->bmiHeader;
-    QImage img = DibToImage(bits, info);
-    // For a bottom-up DIB the source y counts from the bottom row.
-    const int top = h.biHeight > 0 ? std::abs(h.biHeight) - ySrc - srcH : ySrc;
-    HBITMAP tmp = CreateBitmapFromImage(img);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, tmp);
-    const BOOL ok = StretchBlt(hdc, xDest, yDest, destW, destH, mem, xSrc, top, srcW, srcH, rop);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    DeleteObject(tmp);
-    return ok ? std::abs(srcH) : 0;
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, DWORD) {

@@ -219,10 +219,6 @@ TBrushObject* CheckBrush(HBRUSH brush) {
     TGdiObject* o = CheckObject(brush);
     return o != nullptr && o->Kind == OBJ_BRUSH ? static_cast<TBrushObject*>(o) : nullptr;
 }
-TFontObject* CheckFont(HFONT font) {
-    TGdiObject* o = CheckObject(font);
-    return o != nullptr && o->Kind == OBJ_FONT ? static_cast<TFontObject*>(o) : nullptr;
-}
 
 QImage* SurfaceOf(TDeviceContext* dc) {
     dc->Touched = true;

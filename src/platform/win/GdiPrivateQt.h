@@ -149,7 +149,6 @@ TGdiObject* CheckObject(HGDIOBJ obj);
 TRegionObject* CheckRegion(HRGN rgn);
 TBitmapObject* CheckBitmap(HBITMAP bmp);
 TBrushObject* CheckBrush(HBRUSH brush);  // also takes a system colour index + 1
-TFontObject* CheckFont(HFONT font);
 void RegisterObject(TGdiObject* obj);
 
 QImage* SurfaceOf(TDeviceContext* dc);

@@ -80,9 +80,6 @@ constexpr UINT SPI_GETBEEP = 1, SPI_GETKEYBOARDSPEED = 10, SPI_GETICONTITLELOGFO
 // Answers the classic values; the "set" actions are accepted and change nothing (FALSE for SET work area,
 // which the layer does not move). FALSE for an action it does not know or a missing buffer.
 BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pvParam, UINT winIni);
-inline BOOL SystemParametersInfoA(UINT action, UINT uiParam, void* pvParam, UINT winIni) {
-    return SystemParametersInfo(action, uiParam, pvParam, winIni);
-}
 
 struct OSVERSIONINFO {
     DWORD dwOSVersionInfoSize = sizeof(OSVERSIONINFO);

@@ -277,7 +277,6 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remov
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
 BOOL WaitMessage();
-DWORD GetMessageTime();
 DWORD GetMessagePos();
 // Pumps Qt and dispatches every message already queued (posted, input, paint and timer messages that are due),
 // then returns. A WM_QUIT met on the way stays queued.

@@ -152,7 +152,7 @@ struct TWinState {
     std::deque<TRawInput> input;
     std::deque<TTimerMsg> timerQueue;  // due timers, in firing order, one per window and id
     int pumpDepth = 0;
-    MSG lastMsg;        // GetMessageTime / GetMessagePos
+    MSG lastMsg;        // GetMessagePos
     TRawInput lastKey;  // the key message taken last, for TranslateMessage
     MSG lastKeyMsg;
 

@@ -524,7 +524,6 @@ BOOL WaitMessage() {
     return TRUE;
 }
 
-DWORD GetMessageTime() { return WinState().lastMsg.time; }
 
 DWORD GetMessagePos() {
     const POINT& p = WinState().lastMsg.pt;

@@ -166,9 +166,4 @@ std::string GetLocaleString(LCID Locale, LCTYPE LCType, const std::string& Defau
     return text;
 }
 
-void ubCopyBytes(const void* Source, void* Destination, int Count) {
-    if (Count > 0 && Source != nullptr && Destination != nullptr)
-        std::memmove(Destination, Source, static_cast<std::size_t>(Count));
-}
-
 }  // namespace zel

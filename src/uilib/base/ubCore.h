@@ -39,7 +39,6 @@ public:
     int ResStringCount() const { return names_->Count(); }
     std::string ResStringName(int Index) const { return names_->Get(Index); }
     const TResStringRec* ResStringRecord(int Index) const;
-    TubRegisterProductResourceStringsProc GetInitializeProc() const { return initializeProc_; }
 
 private:
     std::string name_;
@@ -93,7 +92,5 @@ int CharLengthAt(std::string_view Text, int Position);
 // locale answers nothing.
 std::string GetLocaleString(LCID Locale, LCTYPE LCType, const std::string& Default);
 
-// Copies Count bytes from Source to Destination (the regions may overlap).
-void ubCopyBytes(const void* Source, void* Destination, int Count);
 
 }  // namespace zel

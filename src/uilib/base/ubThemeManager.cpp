@@ -37,7 +37,6 @@ std::wstring Upper(const std::wstring& s) {
 
 }  // namespace
 
-const wchar_t* ThemeObjectKindClassName(TubThemeObjectKind kind) { return kClassNames[kind]; }
 
 bool VisualStylesUsable(TubThemeObjectKinds types) {
     if (!g_themesActive || !ThemeDllLoaded()) return false;

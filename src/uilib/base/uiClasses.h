@@ -140,7 +140,6 @@ public:
 
     bool GetSorted() const { return sorted_; }
     void SetSorted(bool Value);
-    bool GetRegisterClasses() const { return registerClasses_; }
 
     // Compares two descriptions as the user's locale orders words, ignoring case.
     virtual int CompareItems(int Index1, int Index2) const;

@@ -61,7 +61,6 @@ public:
     // Milliseconds; 0 is ignored (the interval stays).
     UINT GetInterval() const { return interval_; }
     void SetInterval(UINT Value);
-    const TNotifyEvent& GetOnTimer() const { return onTimer_; }
     void SetOnTimer(TNotifyEvent Value);
 
     // The system timer id: unique for the program's lifetime, so that a WM_TIMER still queued for a freed

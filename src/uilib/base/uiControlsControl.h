@@ -118,32 +118,23 @@ public:
 
     TBorderStyle GetBorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle Value);
-    TScrollStyle GetScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle Value);
-    TuiDialogKeyKinds GetWantedKeys() const { return wantedKeys_; }
     void SetWantedKeys(TuiDialogKeyKinds Value) { wantedKeys_ = Value; }
     bool GetTakeFocusOnClick() const { return takeFocusOnClick_; }
     void SetTakeFocusOnClick(bool Value) { takeFocusOnClick_ = Value; }
     TRect GetDrawBounds() const { return drawBounds_; }
     void SetDrawBounds(const TRect& Value) { drawBounds_ = Value; }
     TuiCanvas* GetDrawCanvas() const { return drawCanvas_; }
-    TuiCanvas* GetActivePaintCanvas() const { return activePaintCanvas_; }
     void SetActivePaintCanvas(TuiCanvas* Value);
-    TCursor GetRestingCursor() const { return restingCursor_; }
     TuiDragStage GetDragDropState() const { return dragDropState_; }
     // Stores the state; a change to dsgIdle outside FinishDragAndDrop cancels the mouse operations.
     void SetDragDropState(TuiDragStage Value);
-    TuiDragAndDropObjectClass GetDragDropObjectClass() const { return dragDropObjectClass_; }
     void SetDragDropObjectClass(TuiDragAndDropObjectClass Value) { dragDropObjectClass_ = std::move(Value); }
     // The drag-and-drop object, made from DragDropObjectClassToUse on first use.
     TuiDragAndDropObject* EnsureDragDropObject();
-    TuiDragAndDropObject* GetDragDropObject() const { return dragDropObject_; }
     // Ends a drag-and-drop (or forgets a pending one) and frees its object; nothing while one is being ended.
     void FinishDragAndDrop(bool Accepted);
-    bool GetMouseButtonHeld() const { return mouseButtonHeld_; }
-    TPoint GetMouseDownPoint() const { return mouseDownPoint_; }
     bool GetAutoScrolling() const { return autoScrolling_; }
-    bool GetRightButtonUpInProgress() const { return rightButtonUpInProgress_; }
 
     TuiControlScrollBar* GetHorzScrollBar() const { return horzScrollBar_; }
     TuiControlScrollBar* GetVertScrollBar() const { return vertScrollBar_; }
@@ -157,7 +148,6 @@ public:
     void UnlockScrollBarsUpdate();
 
     // The holder of the mouse capture inside the control (may offer IuiCaptureLossSink).
-    TObject* GetCaptureHolder() const { return captureHolder_; }
     void SetCaptureHolder(TObject* Obj);
 
     // nullptr, a TPopupMenu or a component offering IuiMenuWithShortCuts; anything else is taken as nullptr.
@@ -294,7 +284,6 @@ private:
     void DestroyInternalControls();
     void ParentInternalControls();
     void ComputeScrollBarParams();
-    void ScrollBarScrolled(TScrollBarKind Kind, TScrollCode Code, int& Position);
     LRESULT DialogCode() const;
     void ScrollBarMetricsChanged();
     TuiControlScrollBar* BarOf(TScrollBarKind Kind) const {

@@ -19,7 +19,6 @@ public:
 
     TuiControl* GetControl() const { return control_; }
     TuiCanvas* GetCanvas() const { return canvas_; }
-    bool GetFeedbackInvalid() const { return feedbackInvalid_; }
     // Stores a change and tells FeedbackInvalidChanged.
     void SetFeedbackInvalid(bool Value);
     // Client points of the mouse now and at the step before; (-1, -1) until the drag begins.

@@ -34,7 +34,6 @@ public:
     TColor FrameColor = clWindowText;
     // The owner rectangle, in AnchorParent's client coordinates (the screen's without a parent).
     TRect AnchorBounds;
-    TControl* GetAnchorParent() const { return anchorParent_; }
     void SetAnchorParent(TControl* Value);
     // The window whose caption stays active while the popup is.
     HWND PreviousActiveWindow = nullptr;
@@ -91,7 +90,6 @@ public:
 
     int FrameWidth() const { return frameWidth_; }
     bool FillInside = false;
-    HRGN GetFrameRegion() const { return frameRegion_; }
     // Shows the frame of the screen rectangle R.
     void DrawSizeFrame(const TRect& R);
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;

@@ -410,11 +410,6 @@ HRGN uiIntersectClipRect(HDC DC, const TRect& Rect) {
     return prev;
 }
 
-void uiRestoreClipRgn(HDC DC, HRGN PrevRgn) {
-    SelectClipRgn(DC, PrevRgn);
-    if (PrevRgn != nullptr) DeleteObject(PrevRgn);
-}
-
 namespace {
 
 // Draws a row's characters at x, spreading Extra pixels over its blanks when Blanks > 0.

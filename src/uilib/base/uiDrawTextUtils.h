@@ -125,8 +125,6 @@ void DrawTextRowsHighlighted(HDC DC, const TRect& Rect, const TuiTextLayoutParam
 
 // Intersects the DC's clip region with Rect and answers the region it had (nullptr when it had none).
 HRGN uiIntersectClipRect(HDC DC, const TRect& Rect);
-// Puts back what uiIntersectClipRect answered, and frees it.
-void uiRestoreClipRgn(HDC DC, HRGN PrevRgn);
 
 // True for the characters that may not begin a row in East-Asian text.
 bool uiIsNoRowStartChar(char16_t C);

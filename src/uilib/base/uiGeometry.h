@@ -28,11 +28,8 @@ public:
     void SetValue(int Index, int Value);
     int GetLeft() const { return rect_.left; }
     int GetTop() const { return rect_.top; }
-    int GetRight() const { return rect_.right; }
-    int GetBottom() const { return rect_.bottom; }
     void SetLeft(int Value) { SetValue(0, Value); }
     void SetTop(int Value) { SetValue(1, Value); }
-    void SetRight(int Value) { SetValue(2, Value); }
     void SetBottom(int Value) { SetValue(3, Value); }
 
     TNotifyEvent OnChange;

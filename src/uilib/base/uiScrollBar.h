@@ -33,8 +33,6 @@ public:
     // The position the thumb's place stands for.
     int PositionFromThumb() const;
     // The track between the arrows, along the bar: its start and length.
-    int TrackStart() const { return trackStart_; }
-    int TrackLength() const { return trackLength_; }
     int ThumbLength() const;
 
     TRect BottomRightArrowRect;
