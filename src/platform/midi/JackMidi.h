@@ -23,7 +23,6 @@ std::vector<std::string> JackMidiPortNames(bool sources);
 // there is no JACK server.
 std::string JackOwnPortName(bool input);
 
-
 // The input device: the program's "MIDI In" port, connected to a source. Received is called on the
 // server's process thread with complete messages: a short message, or a System Exclusive message from F0
 // to F7 even when it came in several events. One input device is open at a time.

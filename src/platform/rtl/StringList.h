@@ -144,7 +144,7 @@ public:
     virtual void CustomSort(const TStringListSortCompare& Compare);
 
     bool GetSorted() const { return sorted_; }
-    void SetSorted(bool Value);  // sorting on: the strings are sorted first
+    void SetSorted(bool Value);         // sorting on: the strings are sorted first
     void SetCaseSensitive(bool Value);  // re-sorts a sorted list
     void SetCapacity(int NewCapacity);  // below Count: EStringListError "List capacity out of bounds (N)"
 

@@ -205,7 +205,6 @@ bool TMenu::IsShortCut(const TMessage& Message) {
     return true;
 }
 
-
 // ---------------------------------------------------------------------------------------------- TPopupMenu
 
 namespace {

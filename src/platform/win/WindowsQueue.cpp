@@ -524,7 +524,6 @@ BOOL WaitMessage() {
     return TRUE;
 }
 
-
 DWORD GetMessagePos() {
     const POINT& p = WinState().lastMsg.pt;
     return static_cast<DWORD>(MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));

@@ -92,5 +92,4 @@ int CharLengthAt(std::string_view Text, int Position);
 // locale answers nothing.
 std::string GetLocaleString(LCID Locale, LCTYPE LCType, const std::string& Default);
 
-
 }  // namespace zel

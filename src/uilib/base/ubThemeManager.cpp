@@ -37,7 +37,6 @@ std::wstring Upper(const std::wstring& s) {
 
 }  // namespace
 
-
 bool VisualStylesUsable(TubThemeObjectKinds types) {
     if (!g_themesActive || !ThemeDllLoaded()) return false;
     for (int i = 0; i < ThemeObjectKindCount; ++i) {

@@ -40,7 +40,6 @@ enum TubThemeObjectKind {
 constexpr int ThemeObjectKindCount = 25;
 using TubThemeObjectKinds = TSet<TubThemeObjectKind>;
 
-
 // Themes are active, the library is loaded and every type of the set opens (in type order; the first failure
 // answers false). An empty set asks only the first two.
 bool VisualStylesUsable(TubThemeObjectKinds types);
