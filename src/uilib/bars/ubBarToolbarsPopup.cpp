@@ -57,6 +57,10 @@ void OpenQuickPopup(TubBarSubMenuControl* APopup, TPoint AScreenPoint) {
 
 TubBarSubMenuControl* QuickPopup() { return dynamic_cast<TubBarSubMenuControl*>(current); }
 
+void FreeQuickPopupOf(TubBarManager* AManager) {
+    if (current != nullptr && current->BarManager() == AManager) FreeCurrent();
+}
+
 // ---- toolbars popup ---------------------------------------------------------------------------------------------
 
 TubBarToolbarsPopup::TubBarToolbarsPopup(TubBarManager* AManager)

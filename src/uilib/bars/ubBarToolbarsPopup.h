@@ -139,6 +139,8 @@ TubBarQuickControl* OpenQuickControl();
 void ShowCustomizingPopup(TubBarManager* AManager, TubBarItemLink* ALink, TubBarItemLinks* ALinks, TPoint AScreenPoint);
 // The quick popup open now (or closed last and not yet freed); nullptr when none.
 TubBarSubMenuControl* QuickPopup();
+// Frees the quick popup (or quick-customization window) kept for the manager, while the manager is whole.
+void FreeQuickPopupOf(TubBarManager* AManager);
 
 // Builds the toolbars popup of the manager and opens it at the screen point after closing the open menus;
 // when it has no entries nothing opens. The one popup open last is kept until the next opens.

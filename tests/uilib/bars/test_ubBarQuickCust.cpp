@@ -170,6 +170,68 @@ TEST_F(ubBarQuickCust, TheMarkOpensAFramedWindowOverAHiddenBarWithTheLinksLeftOu
     }
 }
 
+TEST_F(ubBarQuickCust, TheWindowOpensBesideOrBelowTheMarkAndStaysInsideTheWorkArea) {
+    const TRect area = WorkAreaAt(TPoint(0, 0));
+    struct TCase {
+        const char* Name;
+        TubBarDockingStyle Side;
+        TPoint FormAt;  // from the work area's top-left corner; negative: from its right or bottom edge
+        // The window's rectangle against the mark's, both on the screen.
+        std::function<void(const TRect& Window, const TRect& Mark)> Check;
+    };
+    const std::vector<TCase> cases{
+        {"below the mark of a docked horizontal toolbar, right-aligned with it",
+         dsTop,
+         {60, 60},
+         [](const TRect& W, const TRect& M) {
+             EXPECT_EQ(W.right, M.right);
+             EXPECT_EQ(W.top, M.bottom);
+         }},
+        {"above the mark near the work area's bottom edge",
+         dsTop,
+         {60, -100},
+         [](const TRect& W, const TRect& M) {
+             EXPECT_EQ(W.right, M.right);
+             EXPECT_EQ(W.bottom, M.top);
+         }},
+        {"beside the mark of a vertical toolbar, at its right edge and top",
+         dsLeft,
+         {60, 60},
+         [](const TRect& W, const TRect& M) {
+             EXPECT_EQ(W.left, M.right);
+             EXPECT_EQ(W.top, M.top);
+         }},
+        {"at the mark's left near the work area's right edge",
+         dsLeft,
+         {-120, 60},
+         [&area](const TRect& W, const TRect& M) {
+             EXPECT_EQ(W.right, M.left);
+             EXPECT_LE(W.bottom, area.bottom);
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        form_->Manager->GetBars()->Items(1)->SetDockingStyle(c.Side);
+        const int left = c.FormAt.x >= 0 ? area.left + c.FormAt.x : area.right + c.FormAt.x;
+        const int top = c.FormAt.y >= 0 ? area.top + c.FormAt.y : area.bottom + c.FormAt.y;
+        form_->SetBounds(left, top, c.Side == dsLeft ? 400 : 200, 300);
+        ProcessPendingMessages();
+        ASSERT_FALSE(LeftOut().empty());
+        TubBarQuickControl* quick = PressMark();
+        ASSERT_NE(quick, nullptr);
+        RECT window{};
+        GetWindowRect(quick->GetHandle(), &window);
+        const TRect mark = Tools()->MarkRect();
+        const TPoint topLeft = OnScreen(Tools(), mark.left, mark.top);
+        const TPoint bottomRight = OnScreen(Tools(), mark.right, mark.bottom);
+        c.Check(TRect{window.left, window.top, window.right, window.bottom},
+                TRect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y});
+        if (c.Side == dsLeft && c.FormAt.x > 0) SaveFormAndWindow(quick, "quick-window-vertical");
+        Tap(VK_ESCAPE);
+        ASSERT_EQ(OpenQuickControl(), nullptr);
+    }
+}
+
 TEST_F(ubBarQuickCust, EscAndPressesElsewhereCloseTheWindowAndReleaseTheMark) {
     const std::vector<std::pair<const char*, std::function<void()>>> closers{
         {"Esc", [] { Tap(VK_ESCAPE); }},
