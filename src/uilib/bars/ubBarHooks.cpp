@@ -351,8 +351,8 @@ void BarCallWndProcMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) 
             const HWND parent = GetParent(Window);
             const bool byOwnParent = bar != nullptr && bar->IsToolbar() && reinterpret_cast<HWND>(LParam) == parent;
             TCustomForm* parentForm = FormOfWindow(parent);
-            if ((bar == nullptr || !bar->IsSubMenu()) && !byOwnParent && parentForm != nullptr &&
-                IsWindowVisible(parent))
+            if ((bar == nullptr || (!bar->IsSubMenu() && dynamic_cast<TubBarQuickControl*>(bar) == nullptr)) &&
+                !byOwnParent && parentForm != nullptr && IsWindowVisible(parent))
                 target = ManagerOfForm(parentForm);
         }
     }

@@ -543,8 +543,14 @@ void TubBarQuickControl::Place(const TRect& AMark) {
 }
 
 void TubBarQuickControl::SetMenuMode(bool Value) {
-    if (Value) TubBarControl::SetMenuMode(true);
-    else TCustomubBarControl::SetMenuMode(false);
+    if (Value) {
+        TubBarControl::SetMenuMode(true);
+        return;
+    }
+    TAliveCheck alive(this);
+    TCustomubBarControl::SetMenuMode(false);
+    // However the menu mode ends (another bar took it, the focus went), the window closes with it.
+    if (alive.Alive() && !closing_) CloseQuick();
 }
 
 void TubBarQuickControl::CloseAll() {

@@ -101,8 +101,8 @@ public:
     // keeps it open.
     bool OnOpenEntry(TPoint AScreenPoint) const;
     void CloseAll() override;
-    // Leaving the menu mode is the window's closing: the focus and the hot tracking of the toolbars stay as
-    // they are.
+    // Leaving the menu mode closes the window; the focus and the hot tracking of the toolbars stay as they
+    // are.
     void SetMenuMode(bool Value) override;
     // The look's floating border on each side: no caption, no margins.
     TubFloatingFrame FloatingFrame() const override;

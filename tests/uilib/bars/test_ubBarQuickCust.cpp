@@ -239,6 +239,12 @@ TEST_F(ubBarQuickCust, EscAndPressesElsewhereCloseTheWindowAndReleaseTheMark) {
          [this] { PressAt(OnScreen(form_, form_->ClientWidth() / 2, form_->ClientHeight() - 20)); }},
         {"a right press on the form",
          [this] { PressAt(OnScreen(form_, form_->ClientWidth() / 2, form_->ClientHeight() - 20), {}, true); }},
+        {"Ctrl+Tab to the next toolbar",
+         [] {
+             Tap(VK_TAB, VK_CONTROL);
+             EXPECT_EQ(OpenQuickControl(), nullptr) << "at once, before the check";
+             Tap(VK_ESCAPE);
+         }},
         {"a press on another toolbar link",
          [this] {
              const TRect first = ToolLinks()->Items(0)->ItemRect;
