@@ -370,6 +370,10 @@ bool TCustomubBarControl::MouseBlocked() const { return CurrentMenuControl != nu
 // ---- selection ---------------------------------------------------------------------------------------------------
 
 void TCustomubBarControl::SetSelected(TubBarItemControl* AControl) {
+    // Another bar taking a selection closes an open quick-customization window.
+    if (TubBarQuickControl* quick = OpenQuickControl();
+        AControl != nullptr && quick != nullptr && RootBarControl(this) != quick)
+        quick->CloseQuick();
     TubBarItemControl* previous = selectedControl_;
     selectedControl_ = AControl;
     TubBarManager* m = BarManager();

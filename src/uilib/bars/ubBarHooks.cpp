@@ -13,6 +13,7 @@
 #include "uilib/bars/ubBarManager.h"
 #include "uilib/bars/ubBarPopupMenuLinks.h"
 #include "uilib/bars/ubBarSubMenuControl.h"
+#include "uilib/bars/ubBarToolbarsPopup.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 #include "uilib/base/uiClasses.h"
@@ -245,6 +246,10 @@ bool OverOpenComboList(POINT P) {
 
 bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window) {
     if (CurrentMenuControl == nullptr || inMouseHook) return false;
+    // The entry of the quick-customization window whose menu is open keeps it open.
+    if (TubBarQuickControl* quick = OpenQuickControl();
+        quick != nullptr && quick->OnOpenEntry(TPoint(ScreenPoint.x, ScreenPoint.y)))
+        return false;
     inMouseHook = true;
     struct TReset {
         ~TReset() { inMouseHook = false; }
@@ -269,6 +274,10 @@ bool CloseMenusOutside(UINT Msg, POINT ScreenPoint, HWND Window) {
         case WM_LBUTTONUP:
         case WM_NCLBUTTONUP:
             if (CurrentMenuControl->IsCustomizing() || OverOpenComboList(ScreenPoint)) return false;
+            // The release of the press on a toolbar's mark that opened its quick-customization window.
+            if (TubBarQuickControl* quick = OpenQuickControl();
+                quick != nullptr && quick->OnOwnerMark(TPoint(ScreenPoint.x, ScreenPoint.y)))
+                return false;
             if (!CurrentMenuControl->IsToolbar() &&
                 !(CurrentMenuControl->IsSubMenu() && CurrentMenuControl->ParentBar != nullptr))
                 return false;
@@ -342,8 +351,8 @@ void BarCallWndProcMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) 
             const HWND parent = GetParent(Window);
             const bool byOwnParent = bar != nullptr && bar->IsToolbar() && reinterpret_cast<HWND>(LParam) == parent;
             TCustomForm* parentForm = FormOfWindow(parent);
-            if ((bar == nullptr || !bar->IsSubMenu()) && !byOwnParent && parentForm != nullptr &&
-                IsWindowVisible(parent))
+            if ((bar == nullptr || (!bar->IsSubMenu() && dynamic_cast<TubBarQuickControl*>(bar) == nullptr)) &&
+                !byOwnParent && parentForm != nullptr && IsWindowVisible(parent))
                 target = ManagerOfForm(parentForm);
         }
     }

@@ -23,6 +23,7 @@
 #include "uilib/bars/ubBarPopupMenuLinks.h"
 #include "uilib/bars/ubBarSubItem.h"
 #include "uilib/bars/ubBarToolbarControl.h"
+#include "uilib/bars/ubBarToolbarsPopup.h"
 #include "uilib/bars/ubBarUnit.h"
 #include "uilib/bars/ubBars.h"
 #include "uilib/base/ubOffice11.h"
@@ -104,6 +105,8 @@ TubBarManager::TubBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 TubBarManager::~TubBarManager() {
     // A drag loop that runs meanwhile stops touching the manager.
     ClearLinksToObject(this);
+    // The quick popup kept open last goes while its bars and items are still whole.
+    FreeQuickPopupOf(this);
     // A customizing form open for this manager goes with it: nothing is left pointing at the manager.
     if (CustomizingFormOpen) {
         customizing_ = false;

@@ -524,6 +524,12 @@ void TubBarItemControlPainter::DrawMarkBackground(HDC DC, const RECT& R, bool Ho
     }
 }
 
+void TubBarItemControlPainter::DrawQuickWindowFrame(HDC DC, const RECT& R, HBRUSH Brush,
+                                                    const TubBarItemPaintState& State) const {
+    FillRect(DC, &R, Brush);
+    DrawFloatingFrame(DC, R, Brush, State);
+}
+
 void TubBarItemControlPainter::DrawFloatingCaption(HDC DC, const RECT& R, const std::string& Caption,
                                                    const TubBarItemPaintState& State) const {
     DrawCaptionBackground(DC, R, State);

@@ -243,6 +243,9 @@ public:
     // The frame of a floating bar, inside the window's rectangle. Empty in the classic look.
     virtual void DrawFloatingFrame(HDC /*DC*/, const RECT& /*R*/, HBRUSH /*Brush*/,
                                    const TubBarItemPaintState& /*State*/) const {}
+    // The frame of the quick-customization window, inside the window's rectangle: the look's floating frame
+    // over the bar brush, without a caption.
+    virtual void DrawQuickWindowFrame(HDC DC, const RECT& R, HBRUSH Brush, const TubBarItemPaintState& State) const;
     // The caption of a floating bar in the system caption font.
     virtual void DrawFloatingCaption(HDC DC, const RECT& R, const std::string& Caption,
                                      const TubBarItemPaintState& State) const;

@@ -130,6 +130,13 @@ protected:
     void RButtonDown(TMessage& Message) override;
     void LButtonDblClk(TMessage& Message) override;
     void MouseMoved(TMessage& Message) override;
+    // The visible links as the layout sees them, measured along and across the bar's lines.
+    std::vector<TubToolbarLink> MeasureLinks();
+    // The size the links take on lines of that length (0: all on one line), as a floating bar lays them out.
+    TSize FloatingContentSize(int LineLength);
+    // The floating window's hit codes and frame; a window with a frame of its own answers for both.
+    virtual LRESULT FloatingHitTest(TPoint Screen);
+    virtual void PaintFloatingFrame(HDC DC);
 
 private:
     bool Vertical() const { return DockingStyle() == dsLeft || DockingStyle() == dsRight; }
@@ -139,8 +146,6 @@ private:
     bool MarkAlwaysShown() const;
     // The room of the caption buttons at the end of the line: the main menu bar's close button.
     int CaptionBand() const;
-    // The visible links as the layout sees them, measured along and across the bar's lines.
-    std::vector<TubToolbarLink> MeasureLinks();
     void PlaceLinks(std::vector<TubToolbarLink>& Links, int ClientLength, int ClientThickness);
     TubBarItemPaintState PaintState() const;
     // Draws the window's background into the cache when its size changed; false for an empty window.
@@ -179,8 +184,6 @@ private:
     // ---- the floating side: a pop-up frame with a caption band and a close button
     void FloatingCreateParams(TCreateParams& Params);
     void FloatingNcCalcSize(RECT& R);
-    LRESULT FloatingHitTest(TPoint Screen);
-    void PaintFloatingFrame(HDC DC);
     void RememberFloatingPosition();
 
     // ---- the floating side, moves and the switch between docked and floating (ubBarToolbarControlFloating.cpp)
@@ -190,7 +193,7 @@ public:
     TSize FloatingSize() override;
     // The frame of the floating window, its caption band and its close button (window coordinates; the
     // button is empty when the bar cannot be closed).
-    TubFloatingFrame FloatingFrame() const;
+    virtual TubFloatingFrame FloatingFrame() const;
     TRect FloatingCaptionRect() const;
     TRect FloatingCloseButtonRect() const;
     // The floating close button: 0 normal, 1 hot, 2 pressed.
@@ -203,7 +206,6 @@ public:
 private:
     // The floating window's own messages; true when handled.
     bool FloatingMessage(TMessage& Message);
-    TSize FloatingContentSize(int LineLength);
     void FloatingSizing(int Edge, RECT& R);
     void KeepOnWorkArea(WINDOWPOS& Pos);
     void TrackFloatingCloseButton();

@@ -1,12 +1,15 @@
 #include "uilib/bars/ubBarToolbarsPopup.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
 
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Forms.h"
+#include "platform/win/Gdi.h"
 #include "uilib/bars/ubBarCommandItems.h"
 #include "uilib/bars/ubBarCompanions.h"
 #include "uilib/bars/ubBarConsts.h"
@@ -15,6 +18,7 @@
 #include "uilib/bars/ubBarItemControlBase.h"
 #include "uilib/bars/ubBarItemLinks.h"
 #include "uilib/bars/ubBarManager.h"
+#include "uilib/bars/ubBarPainters.h"
 #include "uilib/bars/ubBarPopupMenu.h"
 #include "uilib/bars/ubBarQuickCust.h"
 #include "uilib/bars/ubBarSubItem.h"
@@ -27,12 +31,13 @@ namespace zel {
 namespace {
 
 // The quick popup open now, or closed last: it is kept until the next one opens (or its manager goes).
-TubBarSubMenuControl* current = nullptr;
+TCustomubBarControl* current = nullptr;
 
 void FreeCurrent() {
-    if (TubBarSubMenuControl* previous = current) {
+    if (TCustomubBarControl* previous = current) {
         current = nullptr;
-        previous->CloseUp();
+        if (auto* quick = dynamic_cast<TubBarQuickControl*>(previous)) quick->CloseQuick();
+        else static_cast<TubBarSubMenuControl*>(previous)->CloseUp();
         delete previous;
     }
 }
@@ -50,7 +55,11 @@ void OpenQuickPopup(TubBarSubMenuControl* APopup, TPoint AScreenPoint) {
 
 }  // namespace
 
-TubBarSubMenuControl* QuickPopup() { return current; }
+TubBarSubMenuControl* QuickPopup() { return dynamic_cast<TubBarSubMenuControl*>(current); }
+
+void FreeQuickPopupOf(TubBarManager* AManager) {
+    if (current != nullptr && current->BarManager() == AManager) FreeCurrent();
+}
 
 // ---- toolbars popup ---------------------------------------------------------------------------------------------
 
@@ -325,74 +334,149 @@ bool CustomizingPopupAddingItem() { return addingItem; }
 
 // ---- quick-customization window ------------------------------------------------------------------------------
 
+namespace {
+
+constexpr UINT_PTR kQuickCheckTimer = 0x7107;
+constexpr UINT kQuickCheckPeriod = 200;
+
+// The hidden bar the window shows: in a collection of its own, so that the manager neither lists nor saves
+// it; it has no mark of its own and takes the toolbar's font.
+TubBar* MakeHiddenBar(TubBarManager* AManager, TubBarControl* AToolbar) {
+    auto* bars = new TubBars(AManager, false);
+    TubBar* bar = bars->Add();
+    bar->SetHidden(true);
+    bar->SetAllowQuickCustomizing(false);
+    bar->SetShowMark(false);
+    bar->AllowCustomizing = false;
+    bar->SetUseRecentItems(false);
+    TubBar* source = AToolbar->GetBar();
+    bar->SetFont(source->GetFont());
+    bar->SetUseOwnFont(source->GetUseOwnFont());
+    return bar;
+}
+
+// An item of the quick window or its list: it belongs to the manager rather than to the form, so that the
+// form's text written while the window is open holds none of them.
+template <class T>
+T* NewQuickItem(TubBarManager* AManager) {
+    auto* item = new T(AManager);
+    item->SetParentComponent(AManager);
+    return item;
+}
+
+}  // namespace
+
 TubBarQuickControl::TubBarQuickControl(TubBarManager* AManager, TubBarControl* AToolbar)
-    : TubBarSubMenuControl(AManager),
-      ownLinks_(new TubBarItemLinks(AManager, this)),
-      toolbar_(CreateObjectLink(AToolbar)) {
-    ownLinks_->UseRecentItems = false;
-    SetItemLinks(ownLinks_);
+    : TubBarControl(AManager, MakeHiddenBar(AManager, AToolbar)), toolbar_(CreateObjectLink(AToolbar)) {
+    TubBarItemLinks* own = GetBar()->GetItemLinks();
+    own->UseRecentItems = false;
     TubBar* bar = AToolbar->GetBar();
-    if (bar->GetUseOwnFont()) OwnFont = bar->GetFont();
-    // The links that did not fit on the toolbar.
+    // The links that did not fit on the toolbar, each standing for its toolbar link.
     const TListOf<TubBarItemLink>& visible = bar->GetItemLinks()->VisibleItems();
     for (int i = 0; i < visible.Count(); ++i) {
         TubBarItemLink* source = visible.Get(i);
         if (source->Control != nullptr && !IsRectEmpty(&source->ItemRect)) continue;
-        ownLinks_->Add()->Assign(source);
+        TubBarItemLink* copy = own->Add();
+        copy->Assign(source);
+        copy->SetSourceLink(source);
     }
-    auto* addOrRemove = new TubBarQuickSubItem(AManager->Form());
+    auto* addOrRemove = NewQuickItem<TubBarQuickSubItem>(AManager);
     addOrRemoveLink_ = CreateObjectLink(addOrRemove);
     addOrRemove->SetCaption(LoadLibraryString(&ubSubQuickCustomizeAddOrRemove));
     addOrRemove->SetEnabled(bar->GetAllowQuickCustomizing());
     addOrRemove->OnPopup = [this](TObject*) { BuildAddOrRemoveList(); };
-    TubBarItemLink* link = ownLinks_->Add();
+    TubBarItemLink* link = own->Add();
     link->SetItem(addOrRemove);
     link->BeginGroup = true;
-    const TRect mark = MarkOnScreen();
-    const bool vertical = AToolbar->DockingStyle() == dsLeft || AToolbar->DockingStyle() == dsRight;
-    ExclusionWidth = vertical ? mark.right - mark.left : 0;
-    ExclusionHeight = vertical ? 0 : mark.bottom - mark.top;
-    ShadowExclusion = mark;
 }
 
 TubBarQuickControl::~TubBarQuickControl() {
     if (current == this) current = nullptr;
+    if (HandleAllocated()) KillTimer(GetHandle(), kQuickCheckTimer);
+    // The hidden bar goes with its collection once the window no longer shows its links.
+    TubBars* bars = GetBar()->Bars();
     SetItemLinks(nullptr);
-    delete ownLinks_;
-    // The entry belongs to the form, which may be freeing it already.
+    delete bars;
+    // The entry belongs to the manager, which may be freeing it already.
     delete dynamic_cast<TubBarSubItem*>(addOrRemoveLink_->Ref);
     FreeObjectLink(addOrRemoveLink_);
     FreeObjectLink(toolbar_);
 }
 
-namespace {
-constexpr UINT_PTR kQuickCheckTimer = 0x7107;
-constexpr UINT kQuickCheckPeriod = 200;
-}  // namespace
+void TubBarQuickControl::CreateParams(TCreateParams& Params) {
+    TubBarControl::CreateParams(Params);
+    // A pop-up without caption or sizing frame that stays above the form and is never activated.
+    Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    Params.WindowClass.style |= CS_SAVEBITS;
+}
 
 void TubBarQuickControl::CreateWnd() {
-    TubBarSubMenuControl::CreateWnd();
-    // The window closes once the selection has moved to another bar (another menu took the menu mode).
+    TubBarControl::CreateWnd();
+    // The window closes once another bar takes the menu mode.
     SetTimer(GetHandle(), kQuickCheckTimer, kQuickCheckPeriod, nullptr);
+}
+
+TubFloatingFrame TubBarQuickControl::FloatingFrame() const {
+    TubBarPainterClass painter = BarPainterOf(BarManager());
+    TubFloatingFrame f;
+    f.BorderWidth = painter->GetFloatingFrameWidth();
+    f.BorderHeight = painter->GetFloatingFrameHeight();
+    return f;
+}
+
+LRESULT TubBarQuickControl::FloatingHitTest(TPoint Screen) {
+    const TRect client = GetClientRect();
+    return PtInRect(&client, ScreenToClient(Screen)) ? HTCLIENT : HTBORDER;
+}
+
+void TubBarQuickControl::PaintFloatingFrame(HDC DC) {
+    TubBarPainterClass painter = BarPainterOf(BarManager());
+    TubBarItemPaintState state = BarPaintState();
+    state.DockingStyle = dsNone;
+    const TRect whole{0, 0, GetWidth(), GetHeight()};
+    const TRect nc = FloatingFrame().NonClient();
+    const TRect inner{nc.left, nc.top, whole.right - nc.right, whole.bottom - nc.bottom};
+    const int saved = SaveDC(DC);
+    ExcludeClipRect(DC, inner.left, inner.top, inner.right, inner.bottom);
+    painter->DrawQuickWindowFrame(DC, whole, painter->GetBarBrush(state), state);
+    RestoreDC(DC, saved);
+}
+
+void TubBarQuickControl::RButtonDown(TMessage& Message) { DefaultHandler(Message); }
+
+void TubBarQuickControl::LButtonDown(TMessage& Message) {
+    const TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+    if (!OnOpenEntry(ClientToScreen(p))) TubBarControl::LButtonDown(Message);
+}
+
+void TubBarQuickControl::LButtonUp(TMessage& Message) {
+    const TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+    if (!OnOpenEntry(ClientToScreen(p))) TubBarControl::LButtonUp(Message);
 }
 
 void TubBarQuickControl::Dispatch(TMessage& Message) {
     if (Message.Msg != WM_TIMER || Message.WParam != kQuickCheckTimer) {
-        TubBarSubMenuControl::Dispatch(Message);
+        TubBarControl::Dispatch(Message);
         return;
     }
-    if (!IsWindowVisible(GetHandle())) {
+    if (!Shown()) {
         KillTimer(GetHandle(), kQuickCheckTimer);
         return;
     }
-    for (TCustomubBarControl* bar = CurrentMenuControl; bar != nullptr; bar = bar->ParentBar)
-        if (bar == this) return;
+    // Another bar took the menu mode (a menu of another bar opened, or the keyboard moved on).
+    TCustomubBarControl* active = CurrentMenuControl;
+    if (active != nullptr && RootBarControl(active) == this) return;
     KillTimer(GetHandle(), kQuickCheckTimer);
-    CloseUp();
+    CloseQuick();
 }
 
 TubBarControl* TubBarQuickControl::OwnerToolbar() const {
     return toolbar_ != nullptr ? dynamic_cast<TubBarControl*>(toolbar_->Ref) : nullptr;
+}
+
+TubBarSubItem* TubBarQuickControl::AddOrRemoveItem() const {
+    return dynamic_cast<TubBarSubItem*>(addOrRemoveLink_->Ref);
 }
 
 TRect TubBarQuickControl::MarkOnScreen() const {
@@ -405,17 +489,98 @@ TRect TubBarQuickControl::MarkOnScreen() const {
     return mark;
 }
 
-TPoint TubBarQuickControl::PlacePoint(int Width, int /*Height*/) const {
-    TubBarControl* toolbar = OwnerToolbar();
+bool TubBarQuickControl::OnOwnerMark(TPoint AScreenPoint) const {
     const TRect mark = MarkOnScreen();
-    if (toolbar == nullptr) return TPoint(mark.left, mark.bottom);
-    if (toolbar->DockingStyle() == dsLeft || toolbar->DockingStyle() == dsRight) return TPoint(mark.right, mark.top);
-    if (!toolbar->IsFloating()) return TPoint(mark.right - Width, mark.bottom);
-    return TPoint(mark.left, mark.bottom);
+    return PtInRect(&mark, AScreenPoint) != FALSE;
 }
 
-TubBarSubItem* TubBarQuickControl::AddOrRemoveItem() const {
-    return dynamic_cast<TubBarSubItem*>(addOrRemoveLink_->Ref);
+bool TubBarQuickControl::OnOpenEntry(TPoint AScreenPoint) const {
+    auto* child = dynamic_cast<TubBarSubMenuControl*>(ChildMenu);
+    TubBarItemControl* entry = child != nullptr ? child->ParentControl : nullptr;
+    if (entry == nullptr || !HoldsControl(entry) || !Shown()) return false;
+    const TPoint p = const_cast<TubBarQuickControl*>(this)->ScreenToClient(AScreenPoint);
+    return PtInRect(&entry->Link->ItemRect, p) != FALSE;
+}
+
+bool TubBarQuickControl::Shown() const {
+    auto* self = const_cast<TubBarQuickControl*>(this);
+    return self->HandleAllocated() && IsWindowVisible(self->GetHandle());
+}
+
+void TubBarQuickControl::Place(const TRect& AMark) {
+    HandleNeeded();
+    // The links that did not fit share the lines of the longer of their row and the entry after them, so
+    // that the entry, which begins a group, always takes a line of its own.
+    std::vector<TubToolbarLink> links = MeasureLinks();
+    int entry = 0;
+    if (!links.empty()) {
+        entry = links.back().Along;
+        links.pop_back();
+    }
+    const TSize content = FloatingContentSize(std::max(ToolbarFullLength(links, GetSeparatorSize()), entry));
+    const TubFloatingFrame f = FloatingFrame();
+    const int w = content.cx + f.Width(), h = content.cy + f.Height();
+    TubBarControl* toolbar = OwnerToolbar();
+    const bool vertical =
+        toolbar != nullptr && (toolbar->DockingStyle() == dsLeft || toolbar->DockingStyle() == dsRight);
+    const TRect area = WorkAreaAt(TPoint(AMark.left, AMark.top));
+    int x = 0, y = 0;
+    if (vertical) {
+        // Beside the mark, flipping to its left at the work area's right edge.
+        x = AMark.right + w > area.right ? AMark.left - w : AMark.right;
+        y = std::max(std::min(static_cast<int>(AMark.top), area.bottom - h), static_cast<int>(area.top));
+    } else {
+        // Below the mark: right-aligned with a docked toolbar's mark, left-aligned with a floating one's;
+        // above it at the work area's bottom edge.
+        x = toolbar != nullptr && !toolbar->IsFloating() ? AMark.right - w : AMark.left;
+        x = std::max(std::min(x, area.right - w), static_cast<int>(area.left));
+        y = AMark.bottom + h > area.bottom ? AMark.top - h : AMark.bottom;
+    }
+    ShadowExclusion = AMark;
+    SetWindowPos(GetHandle(), HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetVisible(true);
+    SetMenuMode(true);
+}
+
+void TubBarQuickControl::SetMenuMode(bool Value) {
+    if (Value) {
+        TubBarControl::SetMenuMode(true);
+        return;
+    }
+    TAliveCheck alive(this);
+    TCustomubBarControl::SetMenuMode(false);
+    // However the menu mode ends (another bar took it, the focus went), the window closes with it.
+    if (alive.Alive() && !closing_) CloseQuick();
+}
+
+void TubBarQuickControl::CloseAll() {
+    TAliveCheck alive(this);
+    TubBarControl::CloseAll();
+    if (alive.Alive()) CloseQuick();
+}
+
+void TubBarQuickControl::CloseQuick() {
+    if (closing_ || !Shown()) return;
+    closing_ = true;
+    TAliveCheck alive(this);
+    // The menu of "&Add or Remove Buttons" closes first.
+    if (auto* child = dynamic_cast<TubBarSubMenuControl*>(ChildMenu); child != nullptr && child->ParentControl) {
+        child->ParentControl->ControlInactivate(true);
+        if (!alive.Alive()) return;
+    }
+    ShowWindow(GetHandle(), SW_HIDE);
+    SetVisible(false);
+    SetMenuMode(false);
+    if (!alive.Alive()) return;
+    closing_ = false;
+    TubBarControl* toolbar = OwnerToolbar();
+    if (toolbar == nullptr || toolbar->MarkState() != msPressed) return;
+    // A press on the mark itself closed the window: the toolbar's own handling of that press releases the
+    // mark, so the same press does not open the window again.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if ((InBarMouseHook || GetKeyState(VK_LBUTTON) < 0) && OnOwnerMark(TPoint(cursor.x, cursor.y))) return;
+    toolbar->SetMarkState(msNone);
 }
 
 void TubBarQuickControl::BuildAddOrRemoveList() {
@@ -431,7 +596,7 @@ void TubBarQuickControl::BuildAddOrRemoveList() {
     TubBarItemLinks* links = bar->GetItemLinks();
     // One shared entry item: each of its links stands for a link of the toolbar, whose control (when it
     // has one) agrees to be listed.
-    auto* shared = new TubBarQuickCustItem(m->Form());
+    auto* shared = NewQuickItem<TubBarQuickCustItem>(m);
     TemporaryItems().Add(shared);
     for (int i = 0; i < links->Count(); ++i) {
         TubBarItemLink* source = links->Items(i);
@@ -442,7 +607,7 @@ void TubBarQuickControl::BuildAddOrRemoveList() {
     }
     const bool reset = m->ResetAllowed() && bar->AllowReset;
     if (reset) {
-        auto* entry = new TubBarQuickCustExtButton(m->Form());
+        auto* entry = NewQuickItem<TubBarQuickCustExtButton>(m);
         TemporaryItems().Add(entry);
         entry->SetCaption(LoadLibraryString(&ubSubQuickCustomizeResetToolbar));
         const std::shared_ptr<TuiObjectLink> target = CreateSharedObjectLink(bar);
@@ -453,20 +618,9 @@ void TubBarQuickControl::BuildAddOrRemoveList() {
         link->SetItem(entry);
         link->BeginGroup = true;
     }
-    m->AddCustomizeItem(list, !reset,
-                        [](TComponent* AOwner) -> TubBarButton* { return new TubBarQuickCustExtButton(AOwner); });
-}
-
-void TubBarQuickControl::Closed() {
-    TubBarControl* toolbar = OwnerToolbar();
-    if (toolbar == nullptr || toolbar->MarkState() != msPressed) return;
-    // A press on the mark itself closed the window: the toolbar's own handling of that press releases the
-    // mark, so the same press does not open the window again.
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    const TRect mark = MarkOnScreen();
-    if ((InBarMouseHook || GetKeyState(VK_LBUTTON) < 0) && PtInRect(&mark, cursor)) return;
-    toolbar->SetMarkState(msNone);
+    m->AddCustomizeItem(list, !reset, [](TComponent* AForm) -> TubBarButton* {
+        return NewQuickItem<TubBarQuickCustExtButton>(ManagerOfForm(AForm));
+    });
 }
 
 void ShowQuickControl(TubBarControl* AToolbar) {
@@ -474,20 +628,20 @@ void ShowQuickControl(TubBarControl* AToolbar) {
     if (m == nullptr || AToolbar->GetBar() == nullptr) return;
     FreeCurrent();
     FreeTemporaryItems();
+    CloseOpenMenus();
     auto* window = new TubBarQuickControl(m, AToolbar);
-    const TRect mark = window->ShadowExclusion;
-    OpenQuickPopup(window, TPoint(mark.left, mark.bottom));
+    current = window;
+    window->Place(window->MarkOnScreen());
 }
 
 void CloseQuickControl(TubBarControl* AToolbar) {
     auto* window = dynamic_cast<TubBarQuickControl*>(current);
-    if (window == nullptr || window->OwnerToolbar() != AToolbar) return;
-    if (window->HandleAllocated() && IsWindowVisible(window->GetHandle())) window->CloseUp();
+    if (window != nullptr && window->OwnerToolbar() == AToolbar) window->CloseQuick();
 }
 
 TubBarQuickControl* OpenQuickControl() {
     auto* window = dynamic_cast<TubBarQuickControl*>(current);
-    return window != nullptr && window->HandleAllocated() && IsWindowVisible(window->GetHandle()) ? window : nullptr;
+    return window != nullptr && window->Shown() ? window : nullptr;
 }
 
 }  // namespace zel

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "uilib/bars/ubBarSubMenuControl.h"
+#include "uilib/bars/ubBarToolbarControl.h"
 #include "uilib/base/uiClasses.h"
 
 namespace zel {
@@ -65,14 +66,16 @@ private:
 // Whether an entry of the customizing popup is adding an item now.
 bool CustomizingPopupAddingItem();
 
-class TubBarControl;
 class TubBarSubItem;
 
-// The quick-customization window of a toolbar's mark: the links that did not fit on the toolbar, then
-// "&Add or Remove Buttons", whose menu holds a check entry per link of the toolbar (showing or hiding it),
-// "&Reset Toolbar" when the bar may be reset, and "&Customize...". It opens below the mark of a horizontal
-// toolbar (right-aligned with it while docked) and beside the mark of a vertical one.
-class TubBarQuickControl : public TubBarSubMenuControl {
+// The quick-customization window of a toolbar's mark: a borderless bar window over a hidden bar of its own
+// (listed nowhere, saved nowhere) that shows the links which did not fit on the toolbar as the toolbar shows
+// them, then "&Add or Remove Buttons", whose menu holds an entry per link of the toolbar (showing or hiding
+// it), "&Reset Toolbar" when the bar may be reset, and "&Customize...". It opens below the mark of a
+// horizontal toolbar (right-aligned with it while docked) and beside the mark of a vertical one, without
+// taking the activation, and holds the keyboard while open: Esc, a command, a press elsewhere or another bar
+// taking the menu mode closes it.
+class TubBarQuickControl : public TubBarControl {
 public:
     TubBarQuickControl(TubBarManager* AManager, TubBarControl* AToolbar);
     ~TubBarQuickControl() override;
@@ -82,22 +85,48 @@ public:
     TubBarControl* OwnerToolbar() const;
     // The "&Add or Remove Buttons" entry.
     TubBarSubItem* AddOrRemoveItem() const;
+    // Sizes the window to its links and shows it at the mark (screen rectangle), in menu mode.
+    void Place(const TRect& AMark);
+    // Hides the window and ends its menu mode; the toolbar's mark is released unless the press that closed
+    // the window is on the mark (the toolbar's own handling of that press releases it). The window stays
+    // until the next quick popup frees it.
+    void CloseQuick();
+    // Whether the window is on the screen.
+    bool Shown() const;
+    // The mark of the toolbar that opened the window, in screen coordinates (empty once the toolbar is gone).
+    TRect MarkOnScreen() const;
+    // Whether a screen point lies on the mark of the toolbar that opened the window.
+    bool OnOwnerMark(TPoint AScreenPoint) const;
+    // Whether a screen point lies on the entry whose menu is open: the pointer opened it, and a press there
+    // keeps it open.
+    bool OnOpenEntry(TPoint AScreenPoint) const;
+    void CloseAll() override;
+    // Leaving the menu mode closes the window; the focus and the hot tracking of the toolbars stay as they
+    // are.
+    void SetMenuMode(bool Value) override;
+    // The look's floating border on each side: no caption, no margins.
+    TubFloatingFrame FloatingFrame() const override;
 
 protected:
+    void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
-    void Closed() override;
-    TPoint PlacePoint(int Width, int Height) const override;
+    // A right press goes to the default window procedure: the window offers no toolbars popup.
+    void RButtonDown(TMessage& Message) override;
+    // A press and its release on the entry whose menu is open leave the menu open.
+    void LButtonDown(TMessage& Message) override;
+    void LButtonUp(TMessage& Message) override;
+    // Everything outside the client area is border.
+    LRESULT FloatingHitTest(TPoint Screen) override;
+    void PaintFloatingFrame(HDC DC) override;
 
 private:
     // The menu of "&Add or Remove Buttons", built each time it opens.
     void BuildAddOrRemoveList();
-    // The toolbar's mark in screen coordinates.
-    TRect MarkOnScreen() const;
 
-    TubBarItemLinks* ownLinks_;
     TuiObjectLink* toolbar_;
     TuiObjectLink* addOrRemoveLink_ = nullptr;
+    bool closing_ = false;
 };
 
 // Opens the quick-customization window of the toolbar's mark (closing the open menus first); closes it.
@@ -110,6 +139,8 @@ TubBarQuickControl* OpenQuickControl();
 void ShowCustomizingPopup(TubBarManager* AManager, TubBarItemLink* ALink, TubBarItemLinks* ALinks, TPoint AScreenPoint);
 // The quick popup open now (or closed last and not yet freed); nullptr when none.
 TubBarSubMenuControl* QuickPopup();
+// Frees the quick popup (or quick-customization window) kept for the manager, while the manager is whole.
+void FreeQuickPopupOf(TubBarManager* AManager);
 
 // Builds the toolbars popup of the manager and opens it at the screen point after closing the open menus;
 // when it has no entries nothing opens. The one popup open last is kept until the next opens.

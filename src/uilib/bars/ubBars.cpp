@@ -27,7 +27,7 @@ TubBar::TubBar(TCollection* Collection) : TCollectionItem(Collection) {
     font_->OnChange = [this](TObject*) { OwnFontChanged(); };
     itemLinks_ = new TubBarItemLinks(m, this);
     itemLinks_->OnChange = [this] { DesignChanged(); };
-    if (m != nullptr && !ManagerLoading()) {
+    if (OfManager() && !ManagerLoading()) {
         if (m->OnBarAdd) m->OnBarAdd(m, this);
         m->NotifyDesigner();
     }
@@ -36,7 +36,7 @@ TubBar::TubBar(TCollection* Collection) : TCollectionItem(Collection) {
 TubBar::~TubBar() {
     destroying_ = true;
     TubBarManager* m = BarManager();
-    if (m != nullptr && !m->ComponentState().Contains(csDestroying)) {
+    if (OfManager() && !m->ComponentState().Contains(csDestroying)) {
         m->NotifyDesigner();
         if (m->OnBarDelete) m->OnBarDelete(m, this);
         CustomizingFormBarDeleted(this);
@@ -62,7 +62,12 @@ bool TubBar::ManagerLoading() const {
 }
 
 void TubBar::DesignChanged() {
-    if (BarManager() != nullptr) BarManager()->NotifyDesigner();
+    if (OfManager()) BarManager()->NotifyDesigner();
+}
+
+bool TubBar::OfManager() const {
+    TubBarManager* m = BarManager();
+    return m != nullptr && m->GetBars() == Bars();
 }
 
 void TubBar::RepaintWindow() {
@@ -505,7 +510,9 @@ void TubBar::RemoveSubItemUser(TCustomubBarSubItem* AItem) { std::erase(subItemU
 
 // --------------------------------------------------------------------------------------------- TubBars
 
-TubBars::TubBars(TubBarManager* ABarManager) : TCollection(CollectionItemClassOf<TubBar>()), barManager_(ABarManager) {
+TubBars::TubBars(TubBarManager* ABarManager, bool ASideDocks)
+    : TCollection(CollectionItemClassOf<TubBar>()), barManager_(ABarManager) {
+    if (!ASideDocks) return;
     TCustomForm* form = ABarManager != nullptr ? ABarManager->Form() : nullptr;
     for (TubBarDockingStyle side : {dsLeft, dsTop, dsRight, dsBottom}) {
         auto* dock = new TubDockControl(nullptr, side, ABarManager);

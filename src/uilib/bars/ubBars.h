@@ -157,6 +157,8 @@ public:
 
 private:
     bool ManagerLoading() const;
+    // The bar belongs to the manager's own collection (the one it lists, saves and tells its events of).
+    bool OfManager() const;
     // The floating window of a bar without a dock.
     void ShowFloatingWindow();
     void FreeWindow();
@@ -218,7 +220,9 @@ private:
 
 class TubBars : public TCollection {
 public:
-    explicit TubBars(TubBarManager* ABarManager);
+    // The manager's collection makes the four side docks on the manager's form; a window's own collection
+    // (the quick-customization window's hidden bar) makes none, and its bars are none of the manager's.
+    explicit TubBars(TubBarManager* ABarManager, bool ASideDocks = true);
     // Frees the bars while the collection is whole (a bar asks it for its manager on the way out), then the
     // side docks.
     ~TubBars() override;
