@@ -1,6 +1,8 @@
 // The envelope graph and the LFO fade graph: panels that draw a graph and carry value cells.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "controls/Uecomp.h"
 #include "controls/UecompDraw.h"
@@ -31,6 +33,14 @@ void CaptionText(TCanvas* C, TControl* Control, int X, int Y, const std::string&
 }
 
 int TextWidthIn(TFont* Font, const std::string& Text) { return MeasureText(Font, Text).cx; }
+
+// The left of the fade graph's "Fade" text: 40 pixels after the delay cell, less where the fade cell after
+// the text would pass the panel's right edge (inside its bevel), as it does in a wider font.
+int FadeTextLeft(TFont* Font, int ELeft, int EWidth, int Width) {
+    const int delayEnd = ELeft + TextWidthIn(Font, "Delay  ") + EWidth;
+    const int room = Width - 4 - (delayEnd + TextWidthIn(Font, "Fade  ") + EWidth);
+    return delayEnd + std::clamp(room, 4, 40);
+}
 
 }  // namespace
 
@@ -269,7 +279,7 @@ void TFadeGraph::LayoutCells() {
 void TFadeGraph::PlaceCells() {
     TFont* f = Font();
     const int delayLeft = eLeft_ + TextWidthIn(f, "Delay  ");
-    const int fadeLeft = delayLeft + TextWidthIn(f, "Fade  ") + eWidth_ + 40;
+    const int fadeLeft = FadeTextLeft(f, eLeft_, eWidth_, GetWidth()) + TextWidthIn(f, "Fade  ");
     DelayCell()->SetBounds(delayLeft, eTop_, eWidth_, eHeight_);
     FadeCell()->SetBounds(fadeLeft, eTop_, eWidth_, eHeight_);
     cellD_->SetBounds(eLeft_ + TextWidthIn(f, "Depth  "), eTop_, eWidth_, eHeight_);
@@ -293,7 +303,7 @@ void TFadeGraph::Paint() {
     TCanvas* c = Canvas();
     Fill(c, Rect(gLeft_, gTop_, gLeft_ + gWidth_, gTop_ + gHeight_), graphBackGround_);
     CaptionText(c, this, eLeft_, eTop_ + 2, "Delay");
-    CaptionText(c, this, eLeft_ + c->TextWidth("Delay  ") + eWidth_ + 40, eTop_ + 2, "Fade");
+    CaptionText(c, this, FadeTextLeft(Font(), eLeft_, eWidth_, GetWidth()), eTop_ + 2, "Fade");
     DrawGraph();
 }
 
@@ -313,6 +323,9 @@ void TFadeGraph::DrawGraph() {
     c->Brush()->SetColor(clBlack);
     c->Polygon({Point(ax, axTop), Point(ax - 2, axTop + 4), Point(ax + 2, axTop + 4)});
     c->Polygon({Point(ax, axBottom), Point(ax - 2, axBottom - 4), Point(ax + 2, axBottom - 4)});
+    // A key's mark with its label centred under it; a label that would run into the one before it goes a
+    // line lower.
+    int labelsEnd = std::numeric_limits<int>::min();
     auto keyMark = [&](int x, const char* label) {
         c->Pen()->SetColor(clBlack);
         c->Brush()->SetStyle(bsSolid);
@@ -322,7 +335,11 @@ void TFadeGraph::DrawGraph() {
         c->Font()->SetSize(7);
         c->Font()->SetColor(clRed);
         c->Brush()->SetStyle(bsClear);
-        c->TextOut(x - 11, y0 + 8, label);
+        const int width = c->TextWidth(label);
+        const int left = std::max(gLeft_ + 2, x - width / 2);
+        const int line = left < labelsEnd + 3 ? 1 : 0;
+        c->TextOut(left, y0 + 7 + line * c->TextHeight(label), label);
+        labelsEnd = left + width;
         c->Brush()->SetStyle(bsSolid);
     };
     keyMark(gLeft_ + 24, "K on");

@@ -331,29 +331,56 @@ void TFormCommon::TabbedNotebook1Change(TObject*, int NewTab, bool&) {
 
 namespace {
 
-// The pieces of a structure diagram on an image's canvas.
+// The sizes of a structure diagram: blocks wide enough for "TVF" in the picture's font with a clear margin,
+// booster and ring boxes a little taller than the blocks, places a block and a line's room apart.
+constexpr int BlockWidth = 27;
+constexpr int BlockHeight = 15;
+constexpr int SmallWidth = 13;
+constexpr int SmallHeight = 17;
+constexpr int PlaceStep = 32;
+// The framed rows: the upper one from RowTop, the lower one ending RowBottomMargin above the bottom.
+constexpr int RowTop = 8;
+constexpr int RowHeight = 30;
+constexpr int RowBottomMargin = 7;
+// A block's top below its row's top.
+constexpr int BlockInset = 5;
+
+// The pieces of a structure diagram on an image's canvas; it keeps every box it draws.
 class TStructurePainter {
 public:
-    TStructurePainter(TCanvas* Canvas, int Left, int Height) : c_(Canvas), left_(Left), height_(Height) {}
+    TStructurePainter(TCanvas* Canvas, int Left, int Height) : c_(Canvas), left_(Left), height_(Height) {
+        TEXTMETRIC tm{};
+        GetTextMetrics(c_->GetHandle(), &tm);
+        // The labels are capitals: their ink stands above the baseline, so half the descent moves them down.
+        textShift_ = static_cast<int>(tm.tmDescent) / 2;
+    }
 
-    // The x of chain place n (22-pixel steps from the divider).
-    int X(int n) const { return left_ + 4 + n * 22; }
-    int UpperTop() const { return 11; }
-    int LowerTop() const { return height_ - 22; }
-    int MiddleTop() const { return height_ / 2 - 7; }
+    // The x of chain place n, counted from the divider.
+    int X(int n) const { return left_ + 8 + n * PlaceStep; }
+    int UpperTop() const { return RowTop + BlockInset; }
+    int LowerTop() const { return height_ - RowBottomMargin - RowHeight + BlockInset; }
+    // The top of a box between the rows, and the y through its middle.
+    int MiddleTop() const { return (RowTop + RowHeight + height_ - RowBottomMargin - RowHeight) / 2 - SmallHeight / 2; }
+    int MiddleY() const { return MiddleTop() + SmallHeight / 2; }
 
-    // A 19 x 12 block with its text centred both ways.
-    void Block(int x, int y, const std::string& text) { Box(x, y, 19, 12, text); }
-    // An 11 x 14 box ("B" booster, "R" ring).
-    void Small(int x, int y, const std::string& text) { Box(x, y, 11, 14, text); }
+    // A block with its text centred both ways.
+    void Block(int x, int y, const std::string& text) { Box(x, y, BlockWidth, BlockHeight, text); }
+    // A booster ("B") or ring ("R") box.
+    void Small(int x, int y, const std::string& text) { Box(x, y, SmallWidth, SmallHeight, text); }
     void Line(std::vector<TPoint> points) { c_->Polyline(points); }
-    // A chain of blocks at places 0, 1, 2 joined left to right.
+    // A chain of blocks at the given places joined left to right.
     void Chain(int y, const std::vector<std::pair<int, std::string>>& blocks) {
         for (std::size_t i = 0; i < blocks.size(); ++i) {
             Block(X(blocks[i].first), y, blocks[i].second);
-            if (i > 0) Line({{X(blocks[i - 1].first) + 19, y + 6}, {X(blocks[i].first), y + 6}});
+            if (i > 0) Line({{X(blocks[i - 1].first) + BlockWidth, y + Cy}, {X(blocks[i].first), y + Cy}});
         }
     }
+
+    // The middle row and column of a block, where lines meet it.
+    static constexpr int Cy = BlockHeight / 2;
+    static constexpr int Cx = BlockWidth / 2;
+
+    std::vector<TStructureBox> Boxes;
 
 private:
     void Box(int x, int y, int w, int h, const std::string& text) {
@@ -362,28 +389,35 @@ private:
         c_->Brush()->SetStyle(bsClear);
         const int tw = c_->TextWidth(text);
         const int th = c_->TextHeight(text);
-        c_->TextOut(x + (w - tw) / 2, y + (h - th) / 2, text);
+        c_->TextOut(x + (w - tw) / 2, y + (h - th) / 2 + textShift_, text);
         c_->Brush()->SetStyle(bsSolid);
         c_->Brush()->SetColor(clAqua);
+        Boxes.push_back({TRect{x, y, x + w, y + h}, text});
     }
 
     TCanvas* c_;
     int left_;
     int height_;
+    int textShift_ = 0;
 };
 
 void DrawDiagram(TStructurePainter& p, int Type) {
+    constexpr int bw = BlockWidth;
+    constexpr int bh = BlockHeight;
+    constexpr int cx = TStructurePainter::Cx;
+    constexpr int cy = TStructurePainter::Cy;
     const int up = p.UpperTop();
     const int low = p.LowerTop();
     const int mid = p.MiddleTop();
-    const int midY = mid + 7;
+    const int midY = p.MiddleY();
     if (Type == 0) {
         p.Chain(up, {{0, "WG"}, {1, "TVF"}, {2, "TVA"}});
         p.Chain(low, {{0, "WG"}, {1, "TVF"}, {2, "TVA"}});
         return;
     }
     if (Type <= 5) {
-        // Layout A: both WGs feed the upper TVF, which feeds the lower TVF.
+        // Layout A: the upper WG leads between the rows and back up into the upper TVF, which feeds the
+        // lower TVF.
         const int tvfPlace = 3;
         p.Block(p.X(0), up, "WG");
         p.Block(p.X(1), up, "TVA");
@@ -391,60 +425,83 @@ void DrawDiagram(TStructurePainter& p, int Type) {
         p.Block(p.X(0), low, "WG");
         p.Block(p.X(4), low, "TVF");
         p.Block(p.X(5), low, "TVA");
-        p.Line({{p.X(4) + 19, low + 6}, {p.X(5), low + 6}});
-        const int meetX = p.X(2) + 9;
+        p.Line({{p.X(4) + bw, low + cy}, {p.X(5), low + cy}});
+        const int meetX = p.X(2) + cx;
+        const int boxLeft = meetX - SmallWidth / 2;
         if (Type == 1 || Type == 3) {
-            p.Line(
-                {{p.X(0) + 9, up + 12}, {p.X(0) + 9, midY}, {meetX, midY}, {meetX, up + 6}, {p.X(tvfPlace), up + 6}});
+            p.Line({{p.X(0) + cx, up + bh},
+                    {p.X(0) + cx, midY},
+                    {meetX, midY},
+                    {meetX, up + cy},
+                    {p.X(tvfPlace), up + cy}});
         } else {
-            // A box stands where the lines meet.
-            p.Line({{p.X(0) + 9, up + 12}, {p.X(0) + 9, midY}, {meetX - 5, midY}});
-            p.Small(meetX - 5, mid, Type == 2 ? "B" : "R");
-            p.Line({{meetX, mid}, {meetX, up + 6}, {p.X(tvfPlace), up + 6}});
-            if (Type == 5) p.Line({{p.X(0) + 9, low}, {p.X(0) + 9, midY + 4}, {meetX - 5, midY + 4}});
+            // A box stands where the lines meet; with two inputs, the upper one enters above the lower one.
+            const int inY = Type == 5 ? midY - 4 : midY;
+            p.Line({{p.X(0) + cx, up + bh}, {p.X(0) + cx, inY}, {boxLeft, inY}});
+            p.Small(boxLeft, mid, Type == 2 ? "B" : "R");
+            p.Line({{meetX, mid}, {meetX, up + cy}, {p.X(tvfPlace), up + cy}});
+            if (Type == 5) p.Line({{p.X(0) + cx, low}, {p.X(0) + cx, midY + 4}, {boxLeft, midY + 4}});
         }
         if (Type == 3) {
-            // A booster right of the upper TVF, into the lower TVF.
-            p.Line({{p.X(tvfPlace) + 19, up + 6}, {p.X(4) + 4, up + 6}});
-            p.Small(p.X(4) + 4, up - 1, "B");
-            p.Line({{p.X(4) + 9, up + 13}, {p.X(4) + 9, low}});
+            // A booster right of the upper TVF, down into the lower TVF.
+            const int boosterTop = up + cy - SmallHeight / 2;
+            p.Line({{p.X(tvfPlace) + bw, up + cy}, {p.X(4) + cx - SmallWidth / 2, up + cy}});
+            p.Small(p.X(4) + cx - SmallWidth / 2, boosterTop, "B");
+            p.Line({{p.X(4) + cx, boosterTop + SmallHeight}, {p.X(4) + cx, low}});
         } else {
-            p.Line({{p.X(tvfPlace) + 19, up + 6}, {p.X(4) + 9, up + 6}, {p.X(4) + 9, low}});
+            p.Line({{p.X(tvfPlace) + bw, up + cy}, {p.X(4) + cx, up + cy}, {p.X(4) + cx, low}});
         }
         return;
     }
-    // Layouts B (6, 7) and C (8, 9): the upper chain and the lower WG meet in a ring box.
+    // Layouts B (6, 7) and C (8, 9): the upper chain and a lower-row signal meet in a ring box. In B the
+    // lower WG goes into the ring, whose output feeds the lower TVF; in C the lower WG feeds its TVF, which
+    // goes into the ring, whose output feeds the lower TVA.
     const bool layoutC = Type >= 8;
     p.Chain(up, {{0, "WG"}, {1, "TVF"}, {2, "TVA"}});
-    const int ringX = p.X(layoutC ? 4 : 3) + 4;
-    p.Line({{p.X(2) + 19, up + 6}, {ringX + 5, up + 6}, {ringX + 5, mid}});
+    const int ringCentre = p.X(layoutC ? 4 : 3) + cx;
+    const int ringX = ringCentre - SmallWidth / 2;
+    p.Line({{p.X(2) + bw, up + cy}, {ringCentre, up + cy}, {ringCentre, mid}});
     p.Small(ringX, mid, "R");
     p.Block(p.X(0), low, "WG");
     const int lowTvf = layoutC ? 1 : 4;
     p.Block(p.X(lowTvf), low, "TVF");
     p.Block(p.X(5), low, "TVA");
-    p.Line({{p.X(0) + 19, low + 6}, {p.X(lowTvf), low + 6}});
     if (layoutC) {
-        p.Line({{p.X(lowTvf) + 19, low + 6}, {ringX - 4, low + 6}, {ringX - 4, midY}, {ringX, midY}});
-        p.Line({{ringX + 11, midY}, {p.X(5) + 9, midY}, {p.X(5) + 9, low}});
+        p.Line({{p.X(0) + bw, low + cy}, {p.X(lowTvf), low + cy}});
+        p.Line({{p.X(lowTvf) + bw, low + cy}, {ringX - 6, low + cy}, {ringX - 6, midY}, {ringX, midY}});
+        p.Line({{ringX + SmallWidth, midY}, {p.X(5) + cx, midY}, {p.X(5) + cx, low}});
     } else {
-        p.Line({{p.X(0) + 9, low}, {p.X(0) + 9, midY}, {ringX, midY}});
-        p.Line({{ringX + 5, mid + 14}, {ringX + 5, low + 6}, {p.X(lowTvf), low + 6}});
-        p.Line({{p.X(lowTvf) + 19, low + 6}, {p.X(5), low + 6}});
+        p.Line({{p.X(0) + cx, low}, {p.X(0) + cx, midY}, {ringX, midY}});
+        p.Line({{ringCentre, mid + SmallHeight}, {ringCentre, low + cy}, {p.X(lowTvf), low + cy}});
+        p.Line({{p.X(lowTvf) + bw, low + cy}, {p.X(5), low + cy}});
     }
     if (Type == 7 || Type == 9) {
-        // The return from the lower row's right end back to its left.
-        const int bottom = low + 15;
-        p.Line({{p.X(5) + 19, low + 6},
-                {p.X(5) + 22, low + 6},
-                {p.X(5) + 22, bottom},
-                {p.X(0) - 3, bottom},
-                {p.X(0) - 3, low + 6},
-                {p.X(0), low + 6}});
+        // The return from the lower row's right end back to its left, below the blocks.
+        const int bottom = low + bh + 4;
+        p.Line({{p.X(5) + bw, low + cy},
+                {p.X(5) + bw + 4, low + cy},
+                {p.X(5) + bw + 4, bottom},
+                {p.X(0) - 4, bottom},
+                {p.X(0) - 4, low + cy},
+                {p.X(0), low + cy}});
     }
 }
 
 }  // namespace
+
+std::vector<TStructureBox> DrawStructureDiagram(TCanvas* Canvas, int Left, int Height, int Type) {
+    // Only the ten known types have a diagram.
+    if (Type < 0 || Type >= StructureTypes) return {};
+    Canvas->Font()->SetName("Small Fonts");
+    Canvas->Font()->SetSize(6);
+    Canvas->Font()->SetColor(clBlack);
+    Canvas->Pen()->SetColor(clBlack);
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(clAqua);
+    TStructurePainter painter(Canvas, Left, Height);
+    DrawDiagram(painter, Type);
+    return painter.Boxes;
+}
 
 void TFormCommon::DrawStruct(TImage* Image) {
     if (Image == nullptr) return;
@@ -462,28 +519,26 @@ void TFormCommon::DrawStruct(TImage* Image) {
     c->Font()->SetName("Small Fonts");
     c->Font()->SetSize(6);
     c->Font()->SetColor(clBlack);
-    c->Rectangle(4, 8, w - 4, 26);
-    c->Rectangle(4, h - 25, w - 4, h - 7);
+    const int upperBottom = RowTop + RowHeight;
+    const int lowerTop = h - RowBottomMargin - RowHeight;
+    c->Rectangle(4, RowTop, w - 4, upperBottom);
+    c->Rectangle(4, lowerTop, w - 4, h - RowBottomMargin);
     const int tag = Image->Tag;
+    const int textTop = (RowHeight - c->TextHeight("Tone 1")) / 2;
     c->Brush()->SetStyle(bsClear);
-    c->TextOut(8, 8 + (18 - c->TextHeight("Tone 1")) / 2, "Tone " + std::to_string(tag));
-    c->TextOut(8, h - 25 + (18 - c->TextHeight("Tone 1")) / 2, "Tone " + std::to_string(tag + 1));
+    c->TextOut(8, RowTop + textTop, "Tone " + std::to_string(tag));
+    c->TextOut(8, lowerTop + textTop, "Tone " + std::to_string(tag + 1));
     c->Brush()->SetStyle(bsSolid);
     const int divider = 8 + c->TextWidth("Tone 1 ");
-    c->MoveTo(divider, 8);
-    c->LineTo(divider, 26);
-    c->MoveTo(divider, h - 25);
-    c->LineTo(divider, h - 7);
+    c->MoveTo(divider, RowTop);
+    c->LineTo(divider, upperBottom);
+    c->MoveTo(divider, lowerTop);
+    c->LineTo(divider, h - RowBottomMargin);
     if (label != nullptr) {
         label->SetCaption("Type " + std::to_string(type + 1));
         if (panel != nullptr) label->SetBounds(0, 0, panel->ClientWidth(), panel->ClientHeight());
     }
-    // Only the ten known types have a diagram.
-    if (type >= 0 && type < StructureTypes) {
-        c->Font()->SetSize(4);
-        TStructurePainter painter(c, divider, h);
-        DrawDiagram(painter, type);
-    }
+    StructureBoxes[first ? 0 : 1] = DrawStructureDiagram(c, divider, h, type);
     Image->Invalidate();
 }
 

@@ -4,8 +4,8 @@ object FormCommon: TFormCommon
   BorderIcons = [biSystemMenu, biMinimize]
   BorderStyle = bsSingle
   Caption = 'Common'
-  ClientHeight = 388
-  ClientWidth = 540
+  ClientHeight = 420
+  ClientWidth = 572
   Color = clBtnFace
   FormStyle = fsMDIChild
   HelpContext = 2
@@ -18,8 +18,8 @@ object FormCommon: TFormCommon
   object TabbedNotebook1: TTabbedNotebook
     Left = 4
     Top = 4
-    Width = 532
-    Height = 340
+    Width = 564
+    Height = 372
     PageIndex = 0
     TabOrder = 0
     OnChange = TabbedNotebook1Change
@@ -385,20 +385,20 @@ object FormCommon: TFormCommon
       object GroupStruct12: TGroupBox
         Left = 8
         Top = 6
-        Width = 250
-        Height = 152
+        Width = 266
+        Height = 184
         Caption = 'Structure Tones 1 and 2'
         object PanelN12: TPanel
-          Left = 8
-          Top = 18
-          Width = 184
+          Left = 42
+          Top = 19
+          Width = 182
           Height = 20
           BevelOuter = bvLowered
           Color = clAqua
           object Label12: TLabel
             Left = 0
             Top = 0
-            Width = 182
+            Width = 180
             Height = 18
             Alignment = taCenter
             AutoSize = False
@@ -409,35 +409,35 @@ object FormCommon: TFormCommon
         end
         object Image12: TImage
           Left = 8
-          Top = 42
-          Width = 184
-          Height = 76
+          Top = 44
+          Width = 250
+          Height = 104
           Tag = 1
         end
         object Precedente: TBitBtn
-          Left = 198
-          Top = 42
-          Width = 40
-          Height = 34
+          Left = 8
+          Top = 18
+          Width = 30
+          Height = 22
           Caption = '<'
           OnClick = PrecedenteClick
         end
         object Successivo: TBitBtn
-          Left = 198
-          Top = 84
-          Width = 40
-          Height = 34
+          Left = 228
+          Top = 18
+          Width = 30
+          Height = 22
           Caption = '>'
           OnClick = SuccessivoClick
         end
         object LabelBoost1: TLabel
           Left = 8
-          Top = 126
+          Top = 158
           Caption = 'Booster'
         end
         object Booster121: TSpeedButton
           Left = 56
-          Top = 122
+          Top = 154
           Width = 42
           Height = 22
           GroupIndex = 2
@@ -447,7 +447,7 @@ object FormCommon: TFormCommon
         end
         object Booster122: TSpeedButton
           Left = 100
-          Top = 122
+          Top = 154
           Width = 42
           Height = 22
           GroupIndex = 2
@@ -457,7 +457,7 @@ object FormCommon: TFormCommon
         end
         object Booster123: TSpeedButton
           Left = 144
-          Top = 122
+          Top = 154
           Width = 42
           Height = 22
           GroupIndex = 2
@@ -467,7 +467,7 @@ object FormCommon: TFormCommon
         end
         object Booster124: TSpeedButton
           Left = 188
-          Top = 122
+          Top = 154
           Width = 42
           Height = 22
           GroupIndex = 2
@@ -477,22 +477,22 @@ object FormCommon: TFormCommon
         end
       end
       object GroupStruct34: TGroupBox
-        Left = 266
+        Left = 282
         Top = 6
-        Width = 250
-        Height = 152
+        Width = 266
+        Height = 184
         Caption = 'Structure Tones 3 and 4'
         object PanelN34: TPanel
-          Left = 8
-          Top = 18
-          Width = 184
+          Left = 42
+          Top = 19
+          Width = 182
           Height = 20
           BevelOuter = bvLowered
           Color = clAqua
           object Label34: TLabel
             Left = 0
             Top = 0
-            Width = 182
+            Width = 180
             Height = 18
             Alignment = taCenter
             AutoSize = False
@@ -503,35 +503,35 @@ object FormCommon: TFormCommon
         end
         object Image34: TImage
           Left = 8
-          Top = 42
-          Width = 184
-          Height = 76
+          Top = 44
+          Width = 250
+          Height = 104
           Tag = 3
         end
         object BitBtn1: TBitBtn
-          Left = 198
-          Top = 42
-          Width = 40
-          Height = 34
+          Left = 8
+          Top = 18
+          Width = 30
+          Height = 22
           Caption = '<'
           OnClick = BitBtn1Click
         end
         object BitBtn2: TBitBtn
-          Left = 198
-          Top = 84
-          Width = 40
-          Height = 34
+          Left = 228
+          Top = 18
+          Width = 30
+          Height = 22
           Caption = '>'
           OnClick = BitBtn2Click
         end
         object LabelBoost3: TLabel
           Left = 8
-          Top = 126
+          Top = 158
           Caption = 'Booster'
         end
         object Booster341: TSpeedButton
           Left = 56
-          Top = 122
+          Top = 154
           Width = 42
           Height = 22
           GroupIndex = 3
@@ -541,7 +541,7 @@ object FormCommon: TFormCommon
         end
         object Booster342: TSpeedButton
           Left = 100
-          Top = 122
+          Top = 154
           Width = 42
           Height = 22
           GroupIndex = 3
@@ -551,7 +551,7 @@ object FormCommon: TFormCommon
         end
         object Booster343: TSpeedButton
           Left = 144
-          Top = 122
+          Top = 154
           Width = 42
           Height = 22
           GroupIndex = 3
@@ -561,7 +561,7 @@ object FormCommon: TFormCommon
         end
         object Booster344: TSpeedButton
           Left = 188
-          Top = 122
+          Top = 154
           Width = 42
           Height = 22
           GroupIndex = 3
@@ -572,7 +572,7 @@ object FormCommon: TFormCommon
       end
       object GroupEfxCtrl: TGroupBox
         Left = 8
-        Top = 164
+        Top = 196
         Width = 123
         Height = 80
         Caption = 'EFX Ctrl Hold/Peak'
@@ -603,7 +603,7 @@ object FormCommon: TFormCommon
       end
       object GroupCtrl1: TGroupBox
         Left = 135
-        Top = 164
+        Top = 196
         Width = 123
         Height = 80
         Caption = 'Ctrl 1 Hold/Peak'
@@ -634,7 +634,7 @@ object FormCommon: TFormCommon
       end
       object GroupCtrl2: TGroupBox
         Left = 262
-        Top = 164
+        Top = 196
         Width = 123
         Height = 80
         Caption = 'Ctrl 2 Hold/Peak'
@@ -665,7 +665,7 @@ object FormCommon: TFormCommon
       end
       object GroupCtrl3: TGroupBox
         Left = 389
-        Top = 164
+        Top = 196
         Width = 123
         Height = 80
         Caption = 'Ctrl 3 Hold/Peak'
@@ -696,12 +696,12 @@ object FormCommon: TFormCommon
       end
       object LabelPatchCtrlSource2: TLabel
         Left = 8
-        Top = 280
+        Top = 312
         Caption = 'Control Source 2'
       end
       object PatchCtrlSource2: TComboBox
         Left = 104
-        Top = 276
+        Top = 308
         Width = 110
         Height = 21
         Style = csDropDownList
@@ -729,12 +729,12 @@ object FormCommon: TFormCommon
       end
       object LabelPatchCtrlSource3: TLabel
         Left = 264
-        Top = 280
+        Top = 312
         Caption = 'Control Source 3'
       end
       object PatchCtrlSource3: TComboBox
         Left = 360
-        Top = 276
+        Top = 308
         Width = 110
         Height = 21
         Style = csDropDownList
@@ -762,7 +762,7 @@ object FormCommon: TFormCommon
       end
       object VelRangeSwitch: TCheckBox
         Left = 8
-        Top = 252
+        Top = 284
         Width = 140
         Height = 17
         Caption = 'Vel Range Switch'
@@ -772,8 +772,8 @@ object FormCommon: TFormCommon
   end
   object Panelbtn: TPanel
     Left = 4
-    Top = 348
-    Width = 532
+    Top = 380
+    Width = 564
     Height = 36
     TabOrder = 1
     object BtnUndo: TButton
@@ -795,7 +795,7 @@ object FormCommon: TFormCommon
       OnClick = BtnRevertClick
     end
     object Btnclose: TButton
-      Left = 449
+      Left = 481
       Top = 6
       Width = 75
       Height = 25

@@ -5,6 +5,7 @@
 // picture of each structure, on two notebook pages with an undo history each.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "controls/Uecomp.h"
 #include "editors/EditorForm.h"
@@ -14,6 +15,16 @@
 #include "platform/vcl/TabNotbk.h"
 
 namespace zel {
+
+// A block or box of a structure diagram: where it stands and the text it shows.
+struct TStructureBox {
+    TRect Bounds;
+    std::string Text;
+};
+
+// Draws the diagram of a structure type (0..9) on a picture Height pixels high, right of the divider at Left,
+// in the picture's own font and colours; answers the boxes it drew. An unknown type draws nothing.
+std::vector<TStructureBox> DrawStructureDiagram(TCanvas* Canvas, int Left, int Height, int Type);
 
 class TFormCommon : public TPatchSectionEditor {
 public:
@@ -89,6 +100,8 @@ public:
     // The structure types of tones 1-2 and 3-4 (0..9), as the arrows step them.
     int Struct12 = 0;
     int Struct34 = 0;
+    // The boxes of each picture (Image12, Image34) as last drawn.
+    std::array<std::vector<TStructureBox>, 2> StructureBoxes;
 
     // ---- the protocol
     void UpdateView() override;

@@ -126,11 +126,13 @@ void TFormTVA::DrawDirection() {
     c->Font()->SetColor(clBlack);
     c->Brush()->SetStyle(bsClear);
     // The axes: level upwards from the key axis, keys C-1 to G9 from left to right, the bias point in the
-    // middle; the level line meets the bias point at the zero level.
+    // middle; the level line meets the bias point at the zero level. The level axis starts below its name,
+    // the key axis leaves a line of text under it.
+    const int text = c->TextHeight("0");
     const int left = 24;
     const int right = w - 8;
-    const int keys = h - 14;
-    const int top = 10;
+    const int keys = h - text - 2;
+    const int top = text + 2;
     const int zero = (top + keys) / 2;
     const int bias = (left + right) / 2;
     const int fall = (keys - top) / 2 - 4;
@@ -166,7 +168,7 @@ void TFormTVA::DrawDirection() {
             for (int x : {left + 3, right - sign - 2}) {
                 c->TextOut(x, top - 4, "+");
                 c->TextOut(x, zero - c->TextHeight("0") - 1, "0");
-                c->TextOut(x, keys - c->TextHeight("-") - 1, "-");
+                c->TextOut(x, zero + fall - c->TextHeight("-") - 2, "-");  // clear above the line's low end
             }
             break;
         }

@@ -44,50 +44,50 @@ object FormTVA: TFormTVA
     Left = 76
     Top = 8
     Width = 200
-    Height = 170
+    Height = 184
     Caption = 'Bias'
     object Image1: TImage
       Left = 8
       Top = 18
       Width = 150
-      Height = 70
+      Height = 84
     end
     object Precedente: TBitBtn
       Left = 164
       Top = 18
       Width = 26
-      Height = 34
+      Height = 40
       Caption = '<'
       OnClick = PrecedenteClick
     end
     object Successivo: TBitBtn
       Left = 164
-      Top = 54
+      Top = 62
       Width = 26
-      Height = 34
+      Height = 40
       Caption = '>'
       OnClick = SuccessivoClick
     end
     object LabelDirCaption: TLabel
       Left = 8
-      Top = 94
+      Top = 108
       Caption = 'Bias Direction'
     end
     object LabelDir: TLabel
       Left = 100
-      Top = 94
+      Top = 108
       Width = 90
       AutoSize = False
       Caption = 'Lower'
     end
     object LabelBiasPoint: TLabel
       Left = 8
-      Top = 118
+      Top = 132
       Caption = 'Bias Point'
     end
     object BiasPoint: TMyEdit
       Left = 92
-      Top = 114
+      Top = 128
       Width = 80
       Height = 21
       EditType = Note
@@ -95,12 +95,12 @@ object FormTVA: TFormTVA
     end
     object LabelBiasLevel: TLabel
       Left = 8
-      Top = 144
+      Top = 158
       Caption = 'Bias Level'
     end
     object BiasLevel: TMyEdit
       Left = 92
-      Top = 140
+      Top = 154
       Width = 80
       Height = 21
       EditType = IntM100P100

@@ -2,6 +2,8 @@
 // that follow them, the events, and the pixels of box, points and key marks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ControlsTestSupport.h"
 #include "controls/Uecomp.h"
 
@@ -231,6 +233,66 @@ TEST_F(FadeGraphTest, TheKeyOffMarkStandsOnlyInTheOffModes) {
         EXPECT_EQ(PixelAt(f, 5 + 24, y0 + 4), RGB(0, 0, 0)) << r.name << ": key-on mark";
         EXPECT_EQ(PixelAt(f, 5 + 46, y0 + 4) == RGB(0, 0, 0), r.keyOff) << r.name << ": key-off mark";
         Shot(f, std::string("fade_") + r.name);
+        Forget(f);
+        delete f;
+    }
+}
+
+// Whether a pixel of a red text, smoothed against the graph's background, is red to the eye.
+bool IsRed(COLORREF C) { return GetRValue(C) > GetGValue(C) + 60 && GetRValue(C) > GetBValue(C) + 60; }
+
+// The red labels under the key marks: every red pixel below the marks, as one rectangle.
+TRect KeyLabels(TFadeGraph* F) {
+    const int y0 = 55 + 38;
+    TRect r{0, 0, 0, 0};
+    bool any = false;
+    for (int y = y0 + 6; y < 55 + 77; ++y)
+        for (int x = 5; x < 5 + 147; ++x) {
+            if (!IsRed(ComposedPixel(F->GetHandle(), x, y))) continue;
+            r = any ? TRect{std::min<int>(r.left, x), std::min<int>(r.top, y), std::max<int>(r.right, x + 1),
+                            std::max<int>(r.bottom, y + 1)}
+                    : TRect{x, y, x + 1, y + 1};
+            any = true;
+        }
+    return r;
+}
+
+// In every mode the two cells stay inside the panel, the "Fade" text stands clear between the cells, and the
+// key-off label does not run into the key-on one.
+TEST_F(FadeGraphTest, TheTextsAndCellsStayInsideThePanelAndApart) {
+    TFadeGraph* on = MakeFade(ON_IN);
+    ProcessPendingMessages();
+    const TRect keyOn = KeyLabels(on);
+    EXPECT_GT(keyOn.right, keyOn.left) << "no key-on label";
+    for (TFadeMode mode : {ON_IN, ON_OUT, OFF_IN, OFF_OUT}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        TFadeGraph* f = MakeFade(mode);
+        ProcessPendingMessages();
+        TClickEdit* delay = f->DelayCell();
+        TClickEdit* fade = f->FadeCell();
+        EXPECT_LE(fade->GetLeft() + fade->GetWidth(), f->ClientWidth() - 2) << "the fade cell runs out";
+        EXPECT_LT(delay->GetLeft() + delay->GetWidth(), fade->GetLeft());
+        // The "Fade" text: dark pixels between the cells, a clear pixel short of the fade cell.
+        int textLeft = -1, textRight = -1;
+        for (int x = delay->GetLeft() + delay->GetWidth() + 1; x < fade->GetLeft(); ++x)
+            for (int y = fade->GetTop(); y < fade->GetTop() + fade->GetHeight(); ++y) {
+                const COLORREF c = ComposedPixel(f->GetHandle(), x, y);
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) >= 3 * 100) continue;
+                if (textLeft < 0) textLeft = x;
+                textRight = x;
+            }
+        EXPECT_GE(textLeft, 0) << "no \"Fade\" text";
+        EXPECT_LT(textRight, fade->GetLeft() - 1) << "\"Fade\" runs into its cell";
+        if (mode == OFF_IN || mode == OFF_OUT) {
+            // With the key-off label, the red below the marks reaches past the key-on label's rectangle; red in
+            // that rectangle's rows less than two spaces after it would read as one word with it, or overwrite it.
+            const TRect both = KeyLabels(f);
+            EXPECT_TRUE(both.right > keyOn.right || both.bottom > keyOn.bottom) << "no key-off label";
+            for (int y = keyOn.top; y < keyOn.bottom; ++y)
+                for (int x = keyOn.right; x < keyOn.right + 6; ++x)
+                    EXPECT_FALSE(IsRed(ComposedPixel(f->GetHandle(), x, y))) << "the key labels touch";
+        }
+        Shot(f, std::string("fade_texts_") + std::to_string(static_cast<int>(mode)));
         Forget(f);
         delete f;
     }

@@ -1,10 +1,12 @@
 // The patch common editor, driven by real mouse and key input: the exact data sets each control sends,
 // undo and revert with their messages, the history of each notebook page, and stored bytes that no
-// control can show.
+// control can show; the structure pictures, legible at 1:1, with every block joined where it must be.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
+#include "CanvasInk.h"
 #include "EditorsFixture.h"
 #include "model/CurrentElements.h"
 
@@ -298,6 +300,139 @@ TEST_F(CommonEditor, TheStructureArrowsStepWithinTheTenTypesAndStopWithoutSendin
     EXPECT_EQ(editor->Label34->Caption(), "Type 1");
     Click(editor->BitBtn2);
     EXPECT_EQ(Received(), (std::vector<std::string>{"F0 41 10 6A 12 03 00 00 46 01 36 F7"}));
+}
+
+// ---- the structure pictures
+
+// A box's name as a player reads it: its row (the upper tone, the lower tone or between them) and its text.
+std::string BoxName(const TStructureBox& Box, int Height) {
+    const int y = (Box.Bounds.top + Box.Bounds.bottom) / 2;
+    const char* row = y < Height / 3 ? "upper " : y >= Height - Height / 3 ? "lower " : "middle ";
+    return row + Box.Text;
+}
+
+struct TStructureCase {
+    const char* Name;
+    int Type;
+    std::multiset<std::string> Boxes;
+    // The lines between boxes, each as the boxes it joins.
+    std::vector<std::set<std::string>> Joins;
+};
+
+const std::multiset<std::string> Blocks = {"upper WG", "upper TVF", "upper TVA", "lower WG", "lower TVF", "lower TVA"};
+
+std::multiset<std::string> BlocksAnd(const std::string& Box) {
+    std::multiset<std::string> all = Blocks;
+    all.insert(Box);
+    return all;
+}
+
+using TJoins = std::vector<std::set<std::string>>;
+
+TJoins JoinsAnd(TJoins Joins, const std::set<std::string>& Join) {
+    Joins.push_back(Join);
+    return Joins;
+}
+
+const std::vector<TStructureCase>& StructureCases() {
+    // The ring's layouts: the upper tone's chain and a signal of the lower row go into the ring.
+    const TJoins upperChain = {{"upper WG", "upper TVF"}, {"upper TVF", "upper TVA"}, {"upper TVA", "middle R"}};
+    const TJoins ringB = JoinsAnd(JoinsAnd(JoinsAnd(upperChain, {"lower WG", "middle R"}), {"middle R", "lower TVF"}),
+                                  {"lower TVF", "lower TVA"});
+    const TJoins ringC = JoinsAnd(JoinsAnd(JoinsAnd(upperChain, {"lower WG", "lower TVF"}), {"lower TVF", "middle R"}),
+                                  {"middle R", "lower TVA"});
+    const std::set<std::string> lowerReturn = {"lower TVA", "lower WG"};
+    static const std::vector<TStructureCase> cases = {
+        {"two separate tones",
+         0,
+         Blocks,
+         {{"upper WG", "upper TVF"},
+          {"upper TVF", "upper TVA"},
+          {"lower WG", "lower TVF"},
+          {"lower TVF", "lower TVA"}}},
+        {"upper WG through both filters",
+         1,
+         Blocks,
+         {{"upper WG", "upper TVF"}, {"upper TVF", "lower TVF"}, {"lower TVF", "lower TVA"}}},
+        {"booster between the rows",
+         2,
+         BlocksAnd("middle B"),
+         {{"upper WG", "middle B"}, {"middle B", "upper TVF"}, {"upper TVF", "lower TVF"}, {"lower TVF", "lower TVA"}}},
+        {"booster after the upper filter",
+         3,
+         BlocksAnd("upper B"),
+         {{"upper WG", "upper TVF"}, {"upper TVF", "upper B"}, {"upper B", "lower TVF"}, {"lower TVF", "lower TVA"}}},
+        {"ring between the rows",
+         4,
+         BlocksAnd("middle R"),
+         {{"upper WG", "middle R"}, {"middle R", "upper TVF"}, {"upper TVF", "lower TVF"}, {"lower TVF", "lower TVA"}}},
+        {"ring of both WGs",
+         5,
+         BlocksAnd("middle R"),
+         {{"upper WG", "middle R"},
+          {"lower WG", "middle R"},
+          {"middle R", "upper TVF"},
+          {"upper TVF", "lower TVF"},
+          {"lower TVF", "lower TVA"}}},
+        {"ring of the upper tone and the lower WG", 6, BlocksAnd("middle R"), ringB},
+        {"as 6 with the lower return", 7, BlocksAnd("middle R"), JoinsAnd(ringB, lowerReturn)},
+        {"ring of the upper tone and the lower TVF", 8, BlocksAnd("middle R"), ringC},
+        {"as 8 with the lower return", 9, BlocksAnd("middle R"), JoinsAnd(ringC, lowerReturn)},
+    };
+    return cases;
+}
+
+// Each picture shows its blocks with their texts at a size read at 1:1 (capitals of 7 pixels or more), each
+// text inside its box with a clear pixel all round, the boxes apart and inside the picture; and its lines
+// join the blocks as the type says, none ending in the open.
+TEST_F(CommonEditor, EachStructurePictureShowsLegibleBlocksJoinedAsItsTypeSays) {
+    TFormCommon* editor = Open();
+    ShowPage(editor, 1);
+    TImage* image = editor->Image12;
+    TBitmap* picture = image->Picture();
+    const int w = picture->GetWidth();
+    const int h = picture->GetHeight();
+    EXPECT_EQ(w, image->GetWidth());
+    EXPECT_EQ(h, image->GetHeight());
+    for (const TStructureCase& row : StructureCases()) {
+        SCOPED_TRACE(row.Name);
+        editor->Struct12 = row.Type;
+        editor->DrawStruct(image);
+        const std::vector<TStructureBox>& boxes = editor->StructureBoxes[0];
+        std::multiset<std::string> names;
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const TStructureBox& box = boxes[i];
+            const std::string name = BoxName(box, h);
+            SCOPED_TRACE(name);
+            names.insert(name);
+            const TRect& r = box.Bounds;
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= w && r.bottom <= h) << "outside the picture";
+            for (std::size_t j = 0; j < i; ++j) {
+                const TRect& o = boxes[j].Bounds;
+                EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
+                    << "overlaps " << BoxName(boxes[j], h);
+            }
+            // Inside the frame, a clear pixel, then the text.
+            const TRect inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+            const TRect ink = InkIn(picture->Canvas(), inside);
+            EXPECT_GE(ink.bottom - ink.top, 7) << "capitals too small to read";
+            EXPECT_GE(ink.left, inside.left + 1);
+            EXPECT_GE(ink.top, inside.top + 1);
+            EXPECT_LE(ink.right, inside.right - 1);
+            EXPECT_LE(ink.bottom, inside.bottom - 1);
+        }
+        EXPECT_EQ(names, row.Boxes);
+        // The same diagram alone on a white picture: its lines between the boxes.
+        TBitmap clean;
+        clean.SetSize(w, h);
+        const std::vector<TStructureBox> drawn = DrawStructureDiagram(clean.Canvas(), 44, h, row.Type);
+        std::vector<std::pair<TRect, std::string>> named;
+        for (const TStructureBox& box : drawn) named.emplace_back(box.Bounds, BoxName(box, h));
+        std::vector<std::set<std::string>> expected = row.Joins;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(BoxJoins(clean.Canvas(), w, h, named), expected);
+    }
+    EXPECT_TRUE(SaveWindowImage(image->GetParent()->GetHandle(), ScreenshotPath("common-structure-group")));
 }
 
 TEST_F(CommonEditor, StoredBytesNoControlCanShowAreShownAsTheNearestValidValueAndNothingIsWritten) {

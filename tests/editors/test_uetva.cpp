@@ -92,12 +92,13 @@ TEST_F(TVAEditor, EachBiasDirectionHasItsPictureAndName) {
         EXPECT_EQ(editor->LabelDir->Caption(), rows[d].Name);
         TCanvas* c = editor->Image1->Picture()->Canvas();
         EXPECT_EQ(c->GetPixel(1, 1), static_cast<TColor>(0xFFFF00)) << "aqua";
-        // The level line at the zero level right and left of the bias point, falling on the right, and
-        // rising across the whole range.
-        EXPECT_EQ(BlackIn(c, 120, 31, 35), rows[d].RightFlat);
-        EXPECT_EQ(BlackIn(c, 40, 31, 35), rows[d].LeftFlat);
-        EXPECT_EQ(BlackIn(c, 120, 40, 50), rows[d].RightFalls);
-        EXPECT_EQ(BlackIn(c, 130, 15, 21), rows[d].Rises);
+        // The level line at the zero level (half-way down) right and left of the bias point, falling on the
+        // right, and rising across the whole range.
+        const int zero = editor->Image1->Picture()->GetHeight() / 2;
+        EXPECT_EQ(BlackIn(c, 120, zero - 2, zero + 2), rows[d].RightFlat);
+        EXPECT_EQ(BlackIn(c, 40, zero - 2, zero + 2), rows[d].LeftFlat);
+        EXPECT_EQ(BlackIn(c, 120, zero + 7, zero + 17), rows[d].RightFalls);
+        EXPECT_EQ(BlackIn(c, 130, zero - 20, zero - 12), rows[d].Rises);
         EXPECT_TRUE(editor->Image1->Picture()->SaveToPngFile(ScreenshotPath("bias-direction-" + std::to_string(d))));
     }
     // "next" at "All" sends nothing.

@@ -205,7 +205,7 @@ run() {
     changes_main patch-window double_click_at 85 172
     changes_main common-editor double_click_at 50 120
     changes_main common-editor-page-2 click_at 102 112
-    opens_window drop-down click_at 219 411
+    opens_window drop-down click_at 219 443
     keys Escape
     sleep 0.3
     # Ctrl+K through the X server's own input opens the on-screen keyboard inside the main window.

@@ -6,10 +6,12 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "platform/rtl/Charset.h"
 #include "platform/vcl/Forms.h"
@@ -95,7 +97,17 @@ int ShowBox(const TMessageBoxRequest& request) {
         made.emplace_back(b, buttons[i]);
         if (i == def) box.setDefaultButton(b);
     }
+    // The program's own popups (the intro above all) bypass the window manager, which therefore stacks the
+    // box under them, out of sight: they step down while the box shows and come back up after it.
+    std::vector<QPointer<QWidget>> lowered;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != &box && w->isVisible() && w->windowFlags().testFlag(Qt::BypassWindowManagerHint)) {
+            w->lower();
+            lowered.emplace_back(w);
+        }
     box.exec();
+    for (const QPointer<QWidget>& w : lowered)
+        if (w && w->isVisible()) w->raise();
     for (auto& [b, id] : made)
         if (box.clickedButton() == b) return id;
     // Closed by its window button: Cancel when there is one, else the only button.

@@ -51,6 +51,65 @@ void CopyOut(const std::wstring& s, wchar_t* buffer, int chars) {
     buffer[n] = L'\0';
 }
 
+// The class a live theme was opened with, upper-cased; empty without a provider.
+std::wstring ClassOf(HTHEME theme) { return g_provider != nullptr ? Upper(g_provider->ClassListOf(theme)) : L""; }
+
+// Where a part's picture carries an arrow of its own (a spin button, a combo box's drop-down button, a scroll
+// bar's arrow button), the direction it points, as the real parts draw it: 'u', 'd', 'l', 'r'; 0 for none.
+char GlyphOf(const std::wstring& cls, int part, int state) {
+    if (cls == L"SPIN") {
+        switch (part) {
+            case 1: return 'u';  // up
+            case 2: return 'd';  // down
+            case 3: return 'r';  // the horizontal up button
+            case 4: return 'l';  // the horizontal down button
+            default: return 0;
+        }
+    }
+    if (cls == L"COMBOBOX" && part == 1) return 'd';
+    // The scroll bar's arrow button: four states for each of up, down, left and right.
+    if (cls == L"SCROLLBAR" && part == 1 && state >= 1 && state <= 16) return "udlr"[(state - 1) / 4];
+    return 0;
+}
+
+// The arrow of a part with one: a solid triangle centred in the part, grey in the part's disabled state.
+void DrawPartGlyph(HDC dc, const std::wstring& cls, int part, int state, const RECT& r) {
+    const char direction = GlyphOf(cls, part, state);
+    if (direction == 0) return;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w < 5 || h < 5) return;
+    // Half the arrow's base; its height is about that.
+    const int half = std::max(2, std::min(w, h) / 4);
+    const int cx = r.left + w / 2, cy = r.top + h / 2;
+    POINT p[3];
+    switch (direction) {
+        case 'u':
+            p[0] = {cx - half, cy + half / 2}, p[1] = {cx + half, cy + half / 2}, p[2] = {cx, cy - half / 2 - 1};
+            break;
+        case 'd':
+            p[0] = {cx - half, cy - half / 2}, p[1] = {cx + half, cy - half / 2}, p[2] = {cx, cy + half / 2 + 1};
+            break;
+        case 'l':
+            p[0] = {cx + half / 2, cy - half}, p[1] = {cx + half / 2, cy + half}, p[2] = {cx - half / 2 - 1, cy};
+            break;
+        default:
+            p[0] = {cx - half / 2, cy - half}, p[1] = {cx - half / 2, cy + half}, p[2] = {cx + half / 2 + 1, cy};
+            break;
+    }
+    // The disabled state of the spin and combo parts is 4; of the scroll bar's arrows, the fourth of each four.
+    const bool disabled = cls == L"SCROLLBAR" ? state % 4 == 0 : state == 4;
+    const COLORREF color = disabled ? RGB(160, 160, 160) : RGB(0, 0, 0);
+    HBRUSH brush = CreateSolidBrush(color);
+    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    Polygon(dc, p, 3);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
 }  // namespace
 
 const std::vector<std::string>& ThemeLibraryEntryNames() {
@@ -209,6 +268,7 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const REC
         FrameRect(dc, rect, frame);
         DeleteObject(face);
         DeleteObject(frame);
+        DrawPartGlyph(dc, ClassOf(theme), part, state, *rect);
         RestoreDC(dc, saved);
     }
     return S_OK;

@@ -71,8 +71,9 @@ public:
     std::map<std::tuple<std::wstring, int, int>, RECT> ContentInsets;
     std::map<std::tuple<std::wstring, int, int, int>, SIZE> PartSizes;
     std::set<std::tuple<std::wstring, int, int>> PartiallyTransparent;
-    // Draws each background as a framed face and each text in black, so that screenshots show the themed
-    // drawing (off: the provider only records).
+    // Draws each background as a framed face (with the arrow of the parts whose picture has one: spin
+    // buttons, a combo box's button, scroll bar arrows) and each text in black, so that screenshots show the
+    // themed drawing (off: the provider only records).
     bool PaintsParts = false;
     // Every call, in order.
     std::vector<TThemeCall> Calls;

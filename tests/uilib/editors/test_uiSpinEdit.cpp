@@ -682,6 +682,22 @@ TEST_F(SpinEditThemed, GalleryScreenshotsInThreePositionsNormalFocusedAndDisable
             continue;
         }
         EXPECT_TRUE(SaveWindowImage(gallery->GetHandle(), ScreenshotPath("editors_spin")));
+        // Every button shows its arrow, in every look: dark pixels inside its frame. The native look's come
+        // with the theme's part.
+        for (std::size_t i = 0; i < spins.size(); ++i) {
+            TuiSpinEdit* spin = spins[i];
+            SCOPED_TRACE(GalleryLooks()[i % GalleryLooks().size()].Name);
+            for (const TuiEditButtonViewInfo& b : spin->SpinViewInfo()->ButtonsInfo) {
+                SCOPED_TRACE(b.ButtonIndex);
+                int dark = 0;
+                for (int y = b.Bounds.top + 2; y < b.Bounds.bottom - 2; ++y)
+                    for (int x = b.Bounds.left + 2; x < b.Bounds.right - 2; ++x) {
+                        const COLORREF c = ComposedPixel(spin->GetHandle(), x, y);
+                        dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100 ? 1 : 0;
+                    }
+                EXPECT_GE(dark, 3) << "no arrow on the button";
+            }
+        }
         // Focused in each position (the Office 2003 column), with the pointer over the up button.
         const char* names[] = {"editors_spin_horzleftright_focused", "editors_spin_horzright_focused",
                                "editors_spin_vert_focused"};
