@@ -512,7 +512,7 @@ void TuiCustomSpinEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
                 IsThemeBackgroundPartiallyTransparent(theme, part, kStates[button.State]) != FALSE;
         }
     }
-    TuiCustomTextEditViewData(this).Calculate(Canvas(), vi);
+    CalculateTextViewInfo(vi);
     // The frame's refresh leaves the buttons out: a button whose look changed is repainted here.
     if (!HandleAllocated()) return;
     for (std::size_t i = 0; i < vi.ButtonsInfo.size(); ++i) {
