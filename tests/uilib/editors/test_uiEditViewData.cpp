@@ -178,6 +178,22 @@ struct TCellRow {
 
 class EditViewDataWindows : public EditorWindowTest {};
 
+// A host painting cells: a paint box over the whole form.
+TPaintBox* NewCellHost(TForm* AForm) {
+    auto* host = new TPaintBox(AForm);
+    host->SetParent(AForm);
+    host->SetBounds(0, 0, AForm->ClientWidth(), AForm->ClientHeight());
+    return host;
+}
+
+// Shows the form with the focus in a plain edit at ATop, away from the editors tried.
+void ShowWithFocusElsewhere(TForm* AForm, int ATop) {
+    auto* other = NewEditAfter(AForm, ATop);
+    AForm->Show();
+    other->SetFocus();
+    ProcessPendingMessages();
+}
+
 // A host (a paint box, as a grid would) paints one cell per row with an ellipsis button, each from view data
 // made by the settings for a style, without any editor window. A transparent border keeps two pixels, the
 // frame drawn inside them as an editor's window draws it, the rest left to the host.
@@ -209,9 +225,7 @@ TEST_F(EditViewDataWindows, ACellIsPaintedFromViewDataAlone) {
     form->SetColor(static_cast<TColor>(formColour));
     form->SetClientWidth(150);
     form->SetClientHeight(8 + kGalleryCellHeight * static_cast<int>(rows.size()));
-    auto* host = new TPaintBox(form);
-    host->SetParent(form);
-    host->SetBounds(0, 0, form->ClientWidth(), form->ClientHeight());
+    auto* host = NewCellHost(form);
     std::vector<TuiCustomEditViewInfo> infos(rows.size());
     auto cellBounds = [](std::size_t i) {
         const int top = 6 + kGalleryCellHeight * static_cast<int>(i);
@@ -275,10 +289,7 @@ TEST_F(EditViewDataWindows, AnEditorThickInOneStateKeepsItsRoomInAll) {
     edit->Style()->SetTransparentBorder(false);
     edit->Style()->SetBorderStyle(cbsSingle);
     edit->StyleHot()->SetBorderStyle(cbsThick);
-    auto* other = NewEditAfter(form, 50);
-    form->Show();
-    other->SetFocus();
-    ProcessPendingMessages();
+    ShowWithFocusElsewhere(form, 50);
     const TRect cold = edit->InnerEdit()->BoundsRect();
     EXPECT_EQ(cold.left, 3) << "the thick frame's room and the content offset";
     const TPoint over = OnScreen(edit, 40, 12);
@@ -330,10 +341,7 @@ TEST_F(EditViewDataWindows, AThinnerFrameIsLaidOutTwice) {
     edit->Style()->SetTransparentBorder(true);
     edit->Style()->SetBorderStyle(cbs3D);
     edit->StyleHot()->SetBorderStyle(cbsSingle);
-    auto* other = NewEditAfter(form, 50);
-    form->Show();
-    other->SetFocus();
-    ProcessPendingMessages();
+    ShowWithFocusElsewhere(form, 50);
     const TRect bounds{0, 0, edit->GetWidth(), edit->GetHeight()};
     const int middle = bounds.bottom / 2;
     struct Row {
@@ -372,6 +380,20 @@ TRect DarkPixels(HWND AWindow, const TRect& R) {
     return box;
 }
 
+// Paints a cell at ACell from AEdit's settings and style alone, the way a host without the editor would, and
+// keeps its view info in AInfo.
+template <class TInfo>
+void PaintCellLike(TuiCustomTextEdit* AEdit, TCanvas* ACanvas, const TRect& ACell, std::unique_ptr<TInfo>& AInfo) {
+    const std::unique_ptr<TuiCustomEditViewData> data(
+        AEdit->ActiveProperties()->CreateViewData(static_cast<TuiCustomEditStyle*>(AEdit->Style()), false));
+    auto* text = dynamic_cast<TuiCustomTextEditViewData*>(data.get());
+    ASSERT_NE(text, nullptr);
+    text->EditValue = AEdit->GetEditValue();
+    AInfo = std::make_unique<TInfo>();
+    text->Calculate(ACanvas, ACell, TPoint{-1, -1}, TShiftState{}, *AInfo);
+    AInfo->Paint(ACanvas);
+}
+
 class EditViewDataThemedWindows : public EditorWindowTest {
 protected:
     EditViewDataThemedWindows() { themed_ = true; }
@@ -389,9 +411,7 @@ TEST_F(EditViewDataThemedWindows, ACellPutsTheTextWhereTheEditorDoes) {
     form->SetClientWidth(8 + 2 * kGalleryCellWidth * looks);
     const int rowsHeight = kGalleryCellHeight * 2 * static_cast<int>(borders.size());
     form->SetClientHeight(8 + rowsHeight + 30);
-    auto* host = new TPaintBox(form);
-    host->SetParent(form);
-    host->SetBounds(0, 0, form->ClientWidth(), form->ClientHeight());
+    auto* host = NewCellHost(form);
     struct TPair {
         std::string Name;
         TuiTextEdit* Edit;
@@ -424,21 +444,10 @@ TEST_F(EditViewDataThemedWindows, ACellPutsTheTextWhereTheEditorDoes) {
         }
     host->OnPaint = [&](TObject*) {
         for (const auto& pair : pairs) {
-            TuiTextEdit* edit = pair->Edit;
-            const std::unique_ptr<TuiCustomEditViewData> data(
-                edit->Properties()->CreateViewData(static_cast<TuiCustomEditStyle*>(edit->Style()), false));
-            auto* text = dynamic_cast<TuiCustomTextEditViewData*>(data.get());
-            ASSERT_NE(text, nullptr);
-            text->EditValue = edit->GetEditValue();
-            pair->Info = std::make_unique<TuiCustomTextEditViewInfo>();
-            text->Calculate(host->Canvas(), pair->Cell, TPoint{-1, -1}, TShiftState{}, *pair->Info);
-            pair->Info->Paint(host->Canvas());
+            PaintCellLike(pair->Edit, host->Canvas(), pair->Cell, pair->Info);
         }
     };
-    auto* other = NewEditAfter(form, 8 + rowsHeight);
-    form->Show();
-    other->SetFocus();
-    ProcessPendingMessages();
+    ShowWithFocusElsewhere(form, 8 + rowsHeight);
     EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("editviewdata_text_places")));
     // Where the form's client point (0, 0) lies in the picture.
     RECT window{};
@@ -463,6 +472,88 @@ TEST_F(EditViewDataThemedWindows, ACellPutsTheTextWhereTheEditorDoes) {
     }
 }
 
+// Spin editors in each button position, and beside each a cell painted from its settings and style alone: the
+// buttons, the text area and the text's place are the same in both.
+TEST_F(EditViewDataThemedWindows, ASpinCellPlacesItsButtonsAsTheEditorDoes) {
+    const std::pair<const char*, TuiSpinEditButtonsPosition> positions[] = {
+        {"HorzLeftRight", sbpHorzLeftRight}, {"HorzRight", sbpHorzRight}, {"Vert", sbpVert}};
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetCaption("Spin editors and their cells");
+    const int looks = static_cast<int>(GalleryLooks().size());
+    form->SetClientWidth(8 + 2 * kGalleryCellWidth * looks);
+    form->SetClientHeight(8 + kGalleryCellHeight * 3 + 30);
+    auto* host = NewCellHost(form);
+    struct TPair {
+        std::string Name;
+        TuiSpinEdit* Edit = nullptr;
+        TRect Cell;
+        std::unique_ptr<TuiSpinEditViewInfo> Info;
+    };
+    std::vector<std::unique_ptr<TPair>> pairs;
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < looks; ++column) {
+            const TGalleryLook& look = GalleryLooks()[static_cast<std::size_t>(column)];
+            const int x = 8 + 2 * kGalleryCellWidth * column, y = 6 + kGalleryCellHeight * row;
+            auto* spin = Construct<TuiSpinEdit>(form);
+            spin->SetParent(form);
+            spin->SetBounds(x, y, kGalleryControlWidth, kGalleryControlHeight);
+            spin->Style()->GetLookAndFeel()->SetKind(look.Kind);
+            spin->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+            spin->Properties()->SpinButtons()->SetPosition(positions[row].second);
+            spin->Properties()->SpinButtons()->SetShowFastButtons(true);
+            spin->SetValue(Variant(42));
+            auto pair = std::make_unique<TPair>();
+            pair->Name = std::string(look.Name) + " " + positions[row].first;
+            pair->Edit = spin;
+            pair->Cell =
+                TRect{x + kGalleryCellWidth, y, x + kGalleryCellWidth + spin->GetWidth(), y + spin->GetHeight()};
+            pairs.push_back(std::move(pair));
+        }
+    host->OnPaint = [&](TObject*) {
+        for (const auto& pair : pairs) {
+            PaintCellLike(pair->Edit, host->Canvas(), pair->Cell, pair->Info);
+        }
+    };
+    ShowWithFocusElsewhere(form, 8 + kGalleryCellHeight * 3);
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("editviewdata_spin_cells")));
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair->Name);
+        ASSERT_NE(pair->Info, nullptr);
+        const TuiSpinEditViewInfo& cell = *pair->Info;
+        const TuiSpinEditViewInfo& editor = *pair->Edit->SpinViewInfo();
+        const int dx = -pair->Cell.left, dy = -pair->Cell.top;
+        EXPECT_EQ(Shifted(cell.ClientRect, dx, dy), editor.ClientRect);
+        EXPECT_EQ(Shifted(cell.TextRect, dx, dy), pair->Edit->InnerEdit()->BoundsRect());
+        ASSERT_EQ(cell.ButtonsInfo.size(), editor.ButtonsInfo.size());
+        for (std::size_t i = 0; i < cell.ButtonsInfo.size(); ++i)
+            EXPECT_EQ(Shifted(cell.ButtonsInfo[i].Bounds, dx, dy), editor.ButtonsInfo[i].Bounds) << i;
+    }
+}
+
+// A native editor made read-only shows the theme's read-only frame, and typing into it changes nothing.
+TEST_F(EditViewDataThemedWindows, AReadOnlyNativeEditorTakesTheReadOnlyThemeState) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 260, 120);
+    auto* edit = Construct<TuiTextEdit>(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 120, 23);
+    edit->Style()->GetLookAndFeel()->SetNativeStyle(true);
+    edit->SetEditValue(Variant("fixed"));
+    ShowWithFocusElsewhere(form, 50);
+    ASSERT_TRUE(edit->ViewInfo()->NativeStyle);
+    EXPECT_EQ(edit->ViewInfo()->NativeState, 1);
+    edit->Properties()->SetReadOnly(true);
+    ProcessPendingMessages();
+    EXPECT_EQ(edit->ViewInfo()->NativeState, 6);
+    const TRect text = edit->InnerEdit()->BoundsRect();
+    ClickAt(edit, TPoint{text.left + 3, text.top + 3});
+    Tap(VK_END);
+    Tap('X');
+    RunQueue();
+    EXPECT_EQ(VarToStr(edit->GetEditValue()), "fixed");
+    EXPECT_EQ(edit->ViewInfo()->NativeState, 6) << "read-only wins over focus";
+}
+
 // A spin editor, whose text now sits inside the content offsets, takes a click on its text and typed digits.
 TEST_F(EditViewDataWindows, TypingIntoAnEditorLaidOutByItsViewData) {
     auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
@@ -471,10 +562,7 @@ TEST_F(EditViewDataWindows, TypingIntoAnEditorLaidOutByItsViewData) {
     spin->SetParent(form);
     spin->SetBounds(10, 10, 120, 23);
     spin->SetValue(Variant(42));
-    auto* other = NewEditAfter(form, 50);
-    form->Show();
-    other->SetFocus();
-    ProcessPendingMessages();
+    ShowWithFocusElsewhere(form, 50);
     const TRect text = spin->InnerEdit()->BoundsRect();
     EXPECT_EQ(text.left, spin->ViewInfo()->ClientRect.left + 1);
     EXPECT_EQ(text.top, spin->ViewInfo()->ClientRect.top + 1);
