@@ -602,7 +602,12 @@ void TuiCustomEdit::PostEditValue(bool AValidateFirst) {
     valueModified_ = false;
 }
 
-bool TuiCustomEdit::EffectiveReadOnly() { return ActiveProperties()->GetReadOnly() || !binding_->IsDataAvailable(); }
+bool TuiCustomEdit::EffectiveReadOnly() {
+    // Asked by the frame's theme state too, which may come before the settings and the binding exist.
+    TuiCustomEditProperties* properties = ActiveProperties();
+    return (properties != nullptr && properties->GetReadOnly()) ||
+           (binding_ != nullptr && !binding_->IsDataAvailable());
+}
 
 bool TuiCustomEdit::IsOwnWindow(HWND AWindow) {
     if (AWindow == nullptr) return false;
