@@ -108,4 +108,14 @@ COLORREF ComposedPixel(HWND Window, int X, int Y) {
     return ToColorRef(img.pixel(X, Y));
 }
 
+std::vector<COLORREF> ComposedPixels(HWND Window, const RECT& Area) {
+    std::vector<COLORREF> result;
+    QImage img;
+    if (!Compose(Window, img)) return result;
+    for (int y = Area.top; y < Area.bottom; ++y)
+        for (int x = Area.left; x < Area.right; ++x)
+            result.push_back(img.rect().contains(x, y) ? ToColorRef(img.pixel(x, y)) : CLR_INVALID);
+    return result;
+}
+
 }  // namespace zel

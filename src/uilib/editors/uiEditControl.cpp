@@ -602,7 +602,12 @@ void TuiCustomEdit::PostEditValue(bool AValidateFirst) {
     valueModified_ = false;
 }
 
-bool TuiCustomEdit::EffectiveReadOnly() { return ActiveProperties()->GetReadOnly() || !binding_->IsDataAvailable(); }
+bool TuiCustomEdit::EffectiveReadOnly() {
+    // Asked by the frame's theme state too, which may come before the settings and the binding exist.
+    TuiCustomEditProperties* properties = ActiveProperties();
+    return (properties != nullptr && properties->GetReadOnly()) ||
+           (binding_ != nullptr && !binding_->IsDataAvailable());
+}
 
 bool TuiCustomEdit::IsOwnWindow(HWND AWindow) {
     if (AWindow == nullptr) return false;
@@ -650,6 +655,7 @@ TuiCustomEditViewData* TuiCustomEdit::CreateViewData() {
     data->Enabled = GetEnabled();
     data->Focused = ContainerFocused();
     data->IsDesigning = IsDesigning();
+    data->ReadOnly = IsReadOnly();
     data->CapturedButton = capturedButton_;
     data->PreviousPressed = EditViewInfo()->PressedIndex;
     return data;
@@ -674,18 +680,10 @@ void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
 }
 
 TRect TuiCustomEdit::FrameExtent() {
-    const TRect r = TuiContainer::FrameExtent();
-    TuiContainerStyle* style = ActiveStyle();
-    if (properties_ == nullptr || inplaceMode_ || style->GetTransparentBorder() || !Style()->ShowsBorder() ||
-        ViewInfo()->NativeStyle || GetLookAndFeel()->GetSkinPainter() != nullptr)
-        return r;
+    if (properties_ == nullptr) return TuiContainer::FrameExtent();
+    // The frame's room comes from the view data, as a cell painted without an editor gets it.
     const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
-    if (!data->ThickInAnyState()) return r;
-    const int w = ContainerBorderWidth(cbsThick);
-    const TuiBorders edges = style->GetEdges();
-    const int shadow = HasShadow() ? 3 : 0;
-    return TRect{edges.Contains(bLeft) ? w : 0, edges.Contains(bTop) ? w : 0, (edges.Contains(bRight) ? w : 0) + shadow,
-                 (edges.Contains(bBottom) ? w : 0) + shadow};
+    return data->GetBorderExtent();
 }
 
 void TuiCustomEdit::RepaintChangedButtons(const std::vector<TuiEditButtonViewInfo>& AOld) {
@@ -1040,18 +1038,19 @@ bool TuiCustomEdit::IsWidthAutomatic() {
 
 TSize TuiCustomEdit::ContentSize(int AMaxWidth) {
     const TRect frame = FrameExtent();
-    // The text sits inside one pixel on each side, with three below it (room for the caret's descent).
-    const int frameWidth = frame.left + frame.right + 2;
-    const int frameHeight = frame.top + frame.bottom + 4;
+    const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
+    // The text sits inside the content offsets (one pixel on each side, three below for the caret's descent).
+    const TRect& offsets = data->ContentOffsets;
+    const int frameWidth = frame.left + frame.right + offsets.left + offsets.right;
+    const int frameHeight = frame.top + frame.bottom + offsets.top + offsets.bottom;
     int buttonsWidth = 0;
     int buttonHeight = 0;
-    const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
     const int buttonFrame = EditButtonFrameWidth(data->GetButtonStyle());
     TuiEditButtons* buttons = ActiveProperties()->Buttons();
     for (int i = 0; i < buttons->Count(); ++i) {
         TuiEditButton* button = buttons->GetItem(i);
         if (!button->GetVisible()) continue;
-        buttonsWidth += data->ButtonWidth(Canvas(), button, buttonFrame);
+        buttonsWidth += data->ButtonWidth(Canvas(), i, buttonFrame);
         if (button->GetKind() == bkGlyph && button->HasGlyph())
             buttonHeight = std::max(buttonHeight, button->GetGlyph()->GetHeight() + buttonFrame);
     }

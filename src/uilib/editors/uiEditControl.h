@@ -175,6 +175,8 @@ public:
 
     bool GetInplaceMode() const { return inplaceMode_; }
     bool IsInPlaceEditor() override { return inplaceMode_; }
+    // The frame's theme shows a read-only editor as such.
+    bool IsReadOnly() override { return EffectiveReadOnly(); }
     // Stand-alone editors size themselves to their content by default; an in-place editor ignores it.
     bool GetAutoSize() const { return autoSize_; }
     void SetAutoSize(bool Value);

@@ -129,10 +129,44 @@ bool NativeFor(TuiCustomEditStyle* AStyle) {
 
 }  // namespace
 
+bool TuiCustomEditViewData::IsNative() { return NativeFor(Style); }
+
+TuiContainerState TuiCustomEditViewData::ContainerState(const TRect& AVisible, TPoint P, TShiftState AShift) {
+    if (!Enabled) return TuiContainerState{cisDisabled};
+    TuiContainerState state{Focused && !IsDesigning ? cisActive : cisNormal};
+    const bool captured = Edit != nullptr && Edit->HandleAllocated() && GetCapture() == Edit->GetHandle();
+    if (PtInRect(&AVisible, P) && (!AShift.Contains(ssLeft) || captured)) state.Include(cisHotTrack);
+    return state;
+}
+
+int TuiCustomEditViewData::NativeState(TuiContainerState AState) const {
+    if (AState.Contains(cisDisabled)) return 4;
+    if (ReadOnly) return 6;
+    if (AState.Contains(cisActive)) return IsDesktopCompositionOn() ? 3 : 5;
+    if (AState.Contains(cisHotTrack)) return 2;
+    return 1;
+}
+
+TuiCustomEditStyle* TuiCustomEditViewData::StyleOfState(TuiContainerState AState) {
+    if (Edit == nullptr) return Style;
+    TuiContainerStyle* style = Edit->TuiContainer::Style();
+    if (AState.Contains(cisDisabled)) style = Edit->StyleDisabled();
+    else if (AState.Contains(cisActive)) style = Edit->StyleFocused();
+    else if (AState.Contains(cisHotTrack) && style->GetHotTrack()) style = Edit->StyleHot();
+    return static_cast<TuiCustomEditStyle*>(style);
+}
+
+TuiContainer* TuiCustomEditViewData::StylesOwner() const {
+    if (Edit != nullptr) return Edit;
+    // A cell painted with an editor's style lays out as that editor does in every state.
+    IuiContainerStyleOwner* owner = Style->BaseStyle()->Container();
+    return owner != nullptr ? dynamic_cast<TuiContainer*>(owner->StyleOwnerControl()) : nullptr;
+}
+
 bool TuiCustomEditViewData::ThickInAnyState() {
-    if (Edit == nullptr) return Style->GetBorderStyle() == cbsThick;
-    for (TuiContainerStyle* style :
-         {Edit->TuiContainer::Style(), Edit->StyleDisabled(), Edit->StyleFocused(), Edit->StyleHot()})
+    TuiContainer* owner = StylesOwner();
+    if (owner == nullptr) return Style->GetBorderStyle() == cbsThick;
+    for (TuiContainerStyle* style : {owner->Style(), owner->StyleDisabled(), owner->StyleFocused(), owner->StyleHot()})
         if (style != nullptr && style->GetBorderStyle() == cbsThick) return true;
     return false;
 }
@@ -141,20 +175,25 @@ TuiEditBorderStyle TuiCustomEditViewData::GetBorderStyle() {
     if (!Style->ShowsBorder()) return ebsNone;
     // A native stand-alone editor keeps the border of its normal style in every state.
     TuiContainerStyle* style = Style;
-    if (!InPlace && Edit != nullptr && NativeFor(Style)) style = Edit->TuiContainer::Style();
+    if (!InPlace && Edit != nullptr && IsNative()) style = Edit->TuiContainer::Style();
     return LayoutEditBorderStyle(InPlace, static_cast<TuiEditBorderStyle>(style->GetBorderStyle()), ThickInAnyState());
 }
+
+bool TuiCustomEditViewData::HasShadow() { return !InPlace && Style->GetShadow() && !IsNative(); }
 
 TRect TuiCustomEditViewData::GetBorderExtent() {
     TRect r{0, 0, 0, 0};
     const TuiEditBorderStyle border = GetBorderStyle();
     if (InPlace) {
         r = ContentOffsets;
-    } else if (Style->GetLookAndFeel()->GetSkinPainter() != nullptr || Style->GetTransparentBorder()) {
+    } else if (Style->GetLookAndFeel()->GetSkinPainter() != nullptr) {
         r = TRect{1, 1, 1, 1};
+    } else if (Style->GetTransparentBorder()) {
+        // Room for the widest frame, whatever the state's border: the text never moves when the frame changes.
+        r = TRect{2, 2, 2, 2};
     } else if (border == ebsNone) {
         // no frame
-    } else if (NativeFor(Style)) {
+    } else if (IsNative()) {
         // The themed edit frame: how far the theme's content lies inside a 100 x 100 rectangle.
         const TRect bounds{0, 0, 100, 100};
         TRect content = bounds;
@@ -168,10 +207,28 @@ TRect TuiCustomEditViewData::GetBorderExtent() {
         r = TRect{edges.Contains(bLeft) ? w : 0, edges.Contains(bTop) ? w : 0, edges.Contains(bRight) ? w : 0,
                   edges.Contains(bBottom) ? w : 0};
     }
-    if (!InPlace && Style->GetShadow()) {
+    if (HasShadow()) {
         r.right += 3;
         r.bottom += 3;
     }
+    return r;
+}
+
+TRect TuiCustomEditViewData::VisibleBounds(const TRect& ABounds, TuiEditBorderStyle ABorder) {
+    TRect r = ABounds;
+    if (InPlace) return r;
+    if (HasShadow()) {
+        r.right -= 3;
+        r.bottom -= 3;
+    }
+    if (!Style->GetTransparentBorder() || IsNative()) return r;
+    const int w = ABorder == ebsNone ? 0 : ContainerBorderWidth(static_cast<TuiContainerBorderStyle>(ABorder));
+    const TuiBorders edges = Style->GetEdges();
+    const int inset = 2 - w;
+    r.left += edges.Contains(bLeft) ? inset : 2;
+    r.top += edges.Contains(bTop) ? inset : 2;
+    r.right -= edges.Contains(bRight) ? inset : 2;
+    r.bottom -= edges.Contains(bBottom) ? inset : 2;
     return r;
 }
 
@@ -191,14 +248,49 @@ TuiEditPopupBorderStyle TuiCustomEditViewData::GetPopupBorderStyle() {
                                        border);
 }
 
-int TuiCustomEditViewData::ButtonWidth(TCanvas* ACanvas, TuiEditButton* AButton, int AFrame) {
-    if (AButton->GetWidth() > 0) return std::max(AButton->GetWidth(), AFrame);
-    if (AButton->GetKind() == bkGlyph && AButton->HasGlyph()) return AButton->GetGlyph()->GetWidth() + AFrame;
-    if (AButton->GetKind() == bkText && ACanvas != nullptr) {
+TColor TuiCustomEditViewData::GetTextColor() { return TextColor != clDefault ? TextColor : Style->GetTextColor(); }
+
+TColor TuiCustomEditViewData::GetBackgroundColor(TuiContainerState AState) {
+    if (BackgroundColor != clDefault) return BackgroundColor;
+    const bool colorAssigned = (Style->GetAssignedValues() & StyleValueBit(csvColor)) != 0;
+    if (IsNative() && Enabled && !colorAssigned) {
+        COLORREF fill = static_cast<COLORREF>(ColorToRGB(Style->GetColor()));
+        if (HTHEME theme = OpenThemeForType(thEdit); theme != nullptr)
+            GetThemeColor(theme, IsDesktopCompositionOn() ? 3 : 1, NativeState(AState), 3802, &fill);
+        return static_cast<TColor>(fill);
+    }
+    return Style->GetColor();
+}
+
+int TuiCustomEditViewData::ButtonWidth(TCanvas* ACanvas, int AIndex, int AFrame) {
+    TuiEditButton* button = Properties->Buttons()->GetItem(AIndex);
+    int fixed = button->GetWidth();
+    if (fixed <= 0 && OnGetDefaultButtonWidth) fixed = OnGetDefaultButtonWidth(AIndex);
+    if (fixed > 0) return std::max(fixed, AFrame);
+    if (button->GetKind() == bkGlyph && button->HasGlyph()) return button->GetGlyph()->GetWidth() + AFrame;
+    if (button->GetKind() == bkText && ACanvas != nullptr) {
         ACanvas->Font()->Assign(Style->GetVisibleFont());
-        return std::max(AFrame + ACanvas->TextWidth(AButton->GetVisibleCaption()) + 3, GetSystemMetrics(SM_CYHSCROLL));
+        return std::max(AFrame + ACanvas->TextWidth(button->GetVisibleCaption()) + 3, GetSystemMetrics(SM_CYHSCROLL));
     }
     return GetSystemMetrics(SM_CYHSCROLL);
+}
+
+TRect TuiCustomEditViewData::TextBounds(const TRect& AClient, int ATextHeight) {
+    const TRect& m = ContentOffsets;
+    const int top = AClient.top + m.top;
+    const int bottom = AClient.bottom - m.bottom;
+    const int spare = bottom - top - ATextHeight;
+    int y = top;
+    switch (Properties != nullptr ? Properties->GetAlignment()->GetVert() : taTopJustify) {
+        case taTopJustify: break;
+        case taBottomJustify: y = bottom - ATextHeight; break;
+        // Half the spare room, rounded towards minus infinity.
+        case taVCenter: y = top + (spare >= 0 ? spare / 2 : -((1 - spare) / 2)); break;
+    }
+    y = std::max(y, top);
+    const int left = AClient.left + m.left;
+    const int width = std::max(0, static_cast<int>(AClient.right - AClient.left - m.left - m.right + 1));
+    return TRect{left, y, left + width, y + ATextHeight};
 }
 
 void TuiCustomEditViewData::CalculateButtons(TCanvas* ACanvas, TuiCustomEditViewInfo& AViewInfo, TPoint P,
@@ -237,8 +329,8 @@ void TuiCustomEditViewData::CalculateButtons(TCanvas* ACanvas, TuiCustomEditView
         TuiEditButtonPlace place;
         place.LeftAligned = info.LeftAlignment;
         place.Stretchable = button->GetStretchable();
-        place.Fixed = button->GetWidth() > 0;
-        place.Width = ButtonWidth(ACanvas, button, frame);
+        place.Fixed = button->GetWidth() > 0 || (OnGetDefaultButtonWidth && OnGetDefaultButtonWidth(i) > 0);
+        place.Width = ButtonWidth(ACanvas, i, frame);
         vi.ButtonsInfo.push_back(info);
         places.push_back(place);
     }
@@ -274,20 +366,39 @@ void TuiCustomEditViewData::Calculate(TCanvas* ACanvas, const TRect& ABounds, TP
                                       TuiCustomEditViewInfo& AViewInfo) {
     TuiCustomEditViewInfo& vi = AViewInfo;
     vi.Bounds = ABounds;
-    if (!Enabled) vi.ContainerState = TuiContainerState{cisDisabled};
-    else vi.ContainerState = TuiContainerState{Focused && !IsDesigning ? cisActive : cisNormal};
-    if (Enabled && PtInRect(&ABounds, P)) vi.ContainerState.Include(cisHotTrack);
+    // The state under the border held so far, then, when the state's border is thinner, once more under it.
+    const auto previous = static_cast<TuiEditBorderStyle>(vi.BorderStyle);
+    // The frame drawn is the state's own (its room may be a thicker one's, see GetBorderExtent).
+    const auto drawnBorder = [this] {
+        if (InPlace || !Style->ShowsBorder()) return ebsNone;
+        TuiContainerStyle* style = Style;
+        if (Edit != nullptr && IsNative()) style = Edit->TuiContainer::Style();
+        return LayoutEditBorderStyle(false, static_cast<TuiEditBorderStyle>(style->GetBorderStyle()), false);
+    };
+    vi.ContainerState = ContainerState(VisibleBounds(ABounds, previous), P, AShift);
+    Style = StyleOfState(vi.ContainerState);
+    TuiEditBorderStyle border = drawnBorder();
+    if (!InPlace && !IsNative() &&
+        ContainerBorderWidth(static_cast<TuiContainerBorderStyle>(border)) <
+            ContainerBorderWidth(static_cast<TuiContainerBorderStyle>(previous))) {
+        vi.ContainerState = ContainerState(VisibleBounds(ABounds, border), P, AShift);
+        Style = StyleOfState(vi.ContainerState);
+        border = drawnBorder();
+    }
     const bool highlighted = vi.ContainerState.Contains(cisActive) || vi.ContainerState.Contains(cisHotTrack);
     vi.HotState = !Style->GetHotTrack() || !Enabled || IsDesigning ? 0 : highlighted ? 2 : 1;
-    vi.NativeStyle = NativeFor(Style);
+    vi.NativeStyle = IsNative();
     vi.Painter = Style->GetLookAndFeel()->GetSkinPainter();
-    const TuiEditBorderStyle border = GetBorderStyle();
-    // A transparent border lets the cell's own background show: no frame is drawn in it.
-    const bool framed = !InPlace && !Style->GetTransparentBorder() && border != ebsNone;
-    vi.BorderStyle = framed ? static_cast<TuiContainerBorderStyle>(border) : cbsNone;
-    vi.BorderWidth = framed ? (vi.Painter != nullptr ? 1 : ContainerBorderWidth(vi.BorderStyle)) : 0;
+    if (vi.NativeStyle) {
+        vi.ThemedObjectType = thEdit;
+        vi.NativePart = IsDesktopCompositionOn() ? 3 : 1;
+        vi.NativeState = NativeState(vi.ContainerState);
+    }
+    // A transparent border draws its frame inside its ring, as the editor's window does; in place no frame.
+    vi.BorderStyle = static_cast<TuiContainerBorderStyle>(border);
+    vi.BorderWidth = vi.BorderStyle == cbsNone ? 0 : vi.Painter != nullptr ? 1 : ContainerBorderWidth(vi.BorderStyle);
     vi.Edges = Style->GetEdges();
-    vi.Shadow = !InPlace && Style->GetShadow();
+    vi.Shadow = HasShadow();
     vi.BorderRect = ABounds;
     const TRect extent = GetBorderExtent();
     vi.BorderRect.left += extent.left;
@@ -302,7 +413,7 @@ void TuiCustomEditViewData::Calculate(TCanvas* ACanvas, const TRect& ABounds, TP
     else if (styleBorder != ebsUltraFlat && styleBorder != ebsOffice11) vi.BorderColor = Style->GetBorderColor();
     else if (highlighted) vi.BorderColor = GetEditBorderHighlightColor(styleBorder == ebsOffice11);
     else vi.BorderColor = clBtnShadow;
-    vi.StoreBackgroundColor(Style->GetColor());
+    vi.StoreBackgroundColor(GetBackgroundColor(vi.ContainerState));
     CalculateButtons(ACanvas, vi, P, AShift);
     vi.PopupBorderStyle = GetPopupBorderStyle();
 }

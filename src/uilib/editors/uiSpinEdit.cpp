@@ -345,15 +345,23 @@ TClass TuiSpinEditProperties::StaticClass() {
 
 // ---------------------------------------------------------------------------------------- layout and paint
 
-TuiSpinEditViewData::TSizes TuiSpinEditViewData::Calculate(TCanvas* ACanvas, int AHeight, bool ANative) const {
+TuiCustomEditViewData* TuiCustomSpinEditProperties::CreateViewData(TuiCustomEditStyle* AStyle, bool AInPlace) {
+    return new TuiSpinEditViewData(this, AStyle, AInPlace);
+}
+
+TuiSpinEditViewData::TuiSpinEditViewData(TuiCustomSpinEditProperties* AProperties, TuiCustomEditStyle* AStyle,
+                                         bool AInPlace)
+    : TuiCustomTextEditViewData(AProperties, AStyle, AInPlace) {}
+
+TuiSpinEditViewData::TSizes TuiSpinEditViewData::Sizes(TCanvas* ACanvas, int AHeight, int ABoundsHeight, bool ANative) {
     TSizes sizes;
     // The content of a button: the scroll-bar button width less its 3-D frame, half the button area high.
     const int contentWidth = std::max(1, GetSystemMetrics(SM_CYHSCROLL) - 4);
     const TSize arrow = CalcArrowSize(TSize{contentWidth + 2, AHeight / 2 + 2}, adUp);
     const int arrowHeight = std::max(1, static_cast<int>(arrow.cy));
     if (ANative) {
-        ACanvas->Font()->Assign(edit_->Style()->GetVisibleFont());
-        const int extents = edit_->GetHeight() - AHeight;
+        ACanvas->Font()->Assign(Style->GetVisibleFont());
+        const int extents = ABoundsHeight - AHeight;
         sizes.Button = (arrowHeight + ACanvas->TextHeight("Zg") + extents - 1 + 1) / 2;
         sizes.Delimiter = 1;
     } else {
@@ -362,6 +370,21 @@ TuiSpinEditViewData::TSizes TuiSpinEditViewData::Calculate(TCanvas* ACanvas, int
     sizes.FastButton = MulDiv(sizes.Button, 3, 2);
     sizes.Column = contentWidth + 4;
     return sizes;
+}
+
+void TuiSpinEditViewData::CalculateButtons(TCanvas* ACanvas, TuiCustomEditViewInfo& AViewInfo, TPoint P,
+                                           TShiftState AShift) {
+    TuiCustomTextEditViewData::CalculateButtons(ACanvas, AViewInfo, P, AShift);
+    auto* vi = dynamic_cast<TuiSpinEditViewInfo*>(&AViewInfo);
+    if (vi == nullptr || vi->ButtonsInfo.empty()) return;
+    vi->Position = static_cast<TuiCustomSpinEditProperties*>(Properties)->SpinButtons()->GetPosition();
+    vi->NativeSpin = vi->NativeStyle && OpenThemeForType(thSpin) != nullptr;
+    TRect area = vi->BorderRect;
+    // On a composited desktop the themed buttons stop a pixel above the bottom.
+    if (vi->NativeSpin && IsDesktopCompositionOn()) --area.bottom;
+    const TRect room =
+        Place(*vi, area, Sizes(ACanvas, area.bottom - area.top, vi->Bounds.bottom - vi->Bounds.top, vi->NativeSpin));
+    vi->ClientRect = TRect{room.left, vi->ClientRect.top, room.right, vi->ClientRect.bottom};
 }
 
 TRect TuiSpinEditViewData::Place(TuiSpinEditViewInfo& AViewInfo, const TRect& ARect, const TSizes& ASizes) const {
@@ -480,16 +503,8 @@ void TuiCustomSpinEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
     TuiCustomMaskEdit::CalculateViewInfo(P, AHotTrack);
     TuiSpinEditViewInfo& vi = *SpinViewInfo();
     if (vi.ButtonsInfo.empty()) return;
-    TuiCustomSpinEditProperties* properties = ActiveProperties();
-    vi.Position = properties->SpinButtons()->GetPosition();
-    HTHEME theme = vi.NativeStyle ? OpenThemeForType(thSpin) : nullptr;
-    vi.NativeSpin = theme != nullptr;
-    TRect area = vi.BorderRect;
-    // On a composited desktop the themed buttons stop a pixel above the bottom.
-    if (vi.NativeSpin && IsDesktopCompositionOn()) --area.bottom;
-    const TuiSpinEditViewData data(this);
-    const TRect room = data.Place(vi, area, data.Calculate(Canvas(), area.bottom - area.top, vi.NativeSpin));
-    vi.ClientRect = TRect{room.left, vi.ClientRect.top, room.right, vi.ClientRect.bottom};
+    // The view data placed the buttons; their states follow the editor's own tracking of the pressed one.
+    HTHEME theme = vi.NativeSpin ? OpenThemeForType(thSpin) : nullptr;
     const bool leftDown = MouseShiftState.Contains(ssLeft);
     vi.PressedIndex = -1;
     vi.HotIndex = -1;
@@ -512,7 +527,6 @@ void TuiCustomSpinEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
                 IsThemeBackgroundPartiallyTransparent(theme, part, kStates[button.State]) != FALSE;
         }
     }
-    TuiCustomTextEditViewData(this).Calculate(Canvas(), vi);
     // The frame's refresh leaves the buttons out: a button whose look changed is repainted here.
     if (!HandleAllocated()) return;
     for (std::size_t i = 0; i < vi.ButtonsInfo.size(); ++i) {

@@ -78,6 +78,7 @@ public:
     std::string ClassName() const override { return "TuiCustomSpinEditProperties"; }
     // The masked settings, then the spin settings, in one update.
     void Assign(TPersistent* Source) override;
+    TuiCustomEditViewData* CreateViewData(TuiCustomEditStyle* AStyle, bool AInPlace) override;
     // Brings the edit buttons to the spin button count first.
     void Changed() override;
     // "ZeroIncrement" and "ZeroLargeIncrement": a zero step, which the plain properties never write.
@@ -174,24 +175,24 @@ public:
     bool PartiallyTransparent[4] = {false, false, false, false};
 };
 
-// Lays out the spin buttons of an editor.
-class TuiSpinEditViewData {
+// The spin editor's view data: the text editor's, with the spin buttons placed by their position and sizes, so
+// that a cell painted without an editor shows them where the editor does.
+class TuiSpinEditViewData : public TuiCustomTextEditViewData {
 public:
-    explicit TuiSpinEditViewData(TuiCustomSpinEdit* AEdit) : edit_(AEdit) {}
+    TuiSpinEditViewData(TuiCustomSpinEditProperties* AProperties, TuiCustomEditStyle* AStyle, bool AInPlace);
     // Widths of a small and a fast horizontal button, and of the vertical column, for a button area of
-    // AHeight pixels.
+    // AHeight pixels in an editor ABoundsHeight high.
     struct TSizes {
         int Button = 0;
         int FastButton = 0;
         int Column = 0;
         int Delimiter = 0;
     };
-    TSizes Calculate(TCanvas* ACanvas, int AHeight, bool ANative) const;
+    TSizes Sizes(TCanvas* ACanvas, int AHeight, int ABoundsHeight, bool ANative);
     // Places the buttons (by index) inside ARect and returns the room left for the text.
     TRect Place(TuiSpinEditViewInfo& AViewInfo, const TRect& ARect, const TSizes& ASizes) const;
-
-private:
-    TuiCustomSpinEdit* edit_;
+    // The base buttons with their states, then placed as spin buttons; the client rectangle is the room left.
+    void CalculateButtons(TCanvas* ACanvas, TuiCustomEditViewInfo& AViewInfo, TPoint P, TShiftState AShift) override;
 };
 
 class TuiCustomSpinEdit : public TuiCustomMaskEdit {

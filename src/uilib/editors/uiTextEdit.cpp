@@ -2,6 +2,7 @@
 #include "uilib/editors/uiTextEdit.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
@@ -808,28 +809,25 @@ void TuiCustomTextEdit::UpdateInnerControlLook() { UpdateInnerEditColors(); }
 
 void TuiCustomTextEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
     TuiCustomEdit::CalculateViewInfo(P, AHotTrack);
-    TuiCustomTextEditViewData(this).Calculate(Canvas(), *TextViewInfo());
+    CalculateTextViewInfo(*TextViewInfo());
+}
+
+void TuiCustomTextEdit::CalculateTextViewInfo(TuiCustomTextEditViewInfo& AViewInfo) {
+    const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
+    if (auto* text = dynamic_cast<TuiCustomTextEditViewData*>(data.get())) text->CalculateText(Canvas(), AViewInfo);
 }
 
 void TuiCustomTextEdit::AdjustInnerControlBounds() {
     if (innerEdit_ == nullptr || placingInner_) return;
     TFlagGuard placing(placingInner_, true);
-    const TRect client = ViewInfo()->ClientRect;
-    const int height = GetInnerTextHeight();
-    const int spare = (client.bottom - client.top) - height;
-    int top = client.top;
-    switch (ActiveProperties()->GetAlignment()->GetVert()) {
-        case taTopJustify: break;
-        case taBottomJustify: top = client.bottom - height; break;
-        case taVCenter: top = client.top + (spare >= 0 ? spare / 2 : -((1 - spare) / 2)); break;
-    }
-    top = std::max(top, client.top);
-    const int left = client.left;
-    const int width = client.right - client.left;
-    if (innerEdit_->GetLeft() == left && innerEdit_->GetTop() == top && innerEdit_->GetWidth() == width &&
+    // The inner EDIT goes where the view data puts the text, as in a cell painted without an editor.
+    const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
+    const TRect r = data->TextBounds(ViewInfo()->ClientRect, GetInnerTextHeight());
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (innerEdit_->GetLeft() == r.left && innerEdit_->GetTop() == r.top && innerEdit_->GetWidth() == width &&
         innerEdit_->GetHeight() == height)
         return;
-    innerEdit_->SetBounds(left, top, width, height);
+    innerEdit_->SetBounds(r.left, r.top, width, height);
 }
 
 // ---------------------------------------------------------------------------------------------- filter rows

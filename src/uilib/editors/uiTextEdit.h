@@ -15,6 +15,7 @@
 #include "uilib/base/uiControls.h"
 #include "uilib/editors/uiContainer.h"
 #include "uilib/editors/uiEditControl.h"
+#include "uilib/editors/uiEditViewData.h"
 #include "uilib/editors/uiFilterControlUtils.h"
 #include "uilib/editors/uiFormats.h"
 
@@ -92,6 +93,8 @@ public:
     static TClass StaticClass();
     // From another text settings object: everything below, in one update; from other settings the base only.
     void Assign(TPersistent* Source) override;
+    // Text view data: the text's place, colours and display text, for an editor or a painted cell.
+    TuiCustomEditViewData* CreateViewData(TuiCustomEditStyle* AStyle, bool AInPlace) override;
 
     TuiTextEditPropertiesValues* TextAssignedValues() const { return textValues_; }
 
@@ -332,11 +335,19 @@ public:
     int MaxLineCount = 0;
 };
 
-// Fills a text view info from its editor.
-class TuiCustomTextEditViewData {
+// The text editor's view data: the base layout, then the text's place (where the editor's inner EDIT goes),
+// its colours and the display text. Without an editor it shows EditValue, as a host's cell does.
+class TuiCustomTextEditViewData : public TuiCustomEditViewData {
 public:
-    explicit TuiCustomTextEditViewData(TuiCustomTextEdit* AEdit) : edit_(AEdit) {}
-    void Calculate(TCanvas* ACanvas, TuiCustomTextEditViewInfo& AViewInfo);
+    TuiCustomTextEditViewData(TuiCustomTextEditProperties* AProperties, TuiCustomEditStyle* AStyle, bool AInPlace)
+        : TuiCustomEditViewData(AProperties, AStyle, AInPlace) {}
+    // The value a cell shows when there is no editor.
+    Variant EditValue;
+    // The base calculation, then the text part of a text view info.
+    void Calculate(TCanvas* ACanvas, const TRect& ABounds, TPoint P, TShiftState AShift,
+                   TuiCustomEditViewInfo& AViewInfo) override;
+    // The text part alone, over a view info whose rectangles are laid out already.
+    void CalculateText(TCanvas* ACanvas, TuiCustomTextEditViewInfo& AViewInfo);
     // The draw-text flags of an alignment.
     static UINT DrawTextFlagsOf(const TuiEditAlignment* AAlignment);
     // The selection colours from the given ones (clNone for none) and the style's colour.
@@ -344,7 +355,7 @@ public:
                                 TColor& ABackground);
 
 private:
-    TuiCustomTextEdit* edit_;
+    TuiCustomTextEdit* TextEdit() const;
 };
 
 // ----------------------------------------------------------------------------------------- inner edit
@@ -624,6 +635,8 @@ protected:
     void WndProc(TMessage& Message) override;
     void AdjustInnerControlBounds() override;
     void CalculateViewInfo(TPoint P, bool AHotTrack) override;
+    // Fills the text part of AViewInfo through the editor's view data.
+    void CalculateTextViewInfo(TuiCustomTextEditViewInfo& AViewInfo);
     void UpdateInnerControlLook() override;
     void ActivePropertiesApplied() override { PropertiesChanged(); }
     // The settings read with the form apply once it is whole.

@@ -300,36 +300,46 @@ void TuiCustomTextEditViewData::SelectionColors(TColor AGivenText, TColor AGiven
     }
 }
 
-void TuiCustomTextEditViewData::Calculate(TCanvas* ACanvas, TuiCustomTextEditViewInfo& AViewInfo) {
-    TuiCustomTextEditProperties* properties = edit_->ActiveProperties();
+TuiCustomEditViewData* TuiCustomTextEditProperties::CreateViewData(TuiCustomEditStyle* AStyle, bool AInPlace) {
+    return new TuiCustomTextEditViewData(this, AStyle, AInPlace);
+}
+
+TuiCustomTextEdit* TuiCustomTextEditViewData::TextEdit() const { return dynamic_cast<TuiCustomTextEdit*>(Edit); }
+
+void TuiCustomTextEditViewData::Calculate(TCanvas* ACanvas, const TRect& ABounds, TPoint P, TShiftState AShift,
+                                          TuiCustomEditViewInfo& AViewInfo) {
+    TuiCustomEditViewData::Calculate(ACanvas, ABounds, P, AShift, AViewInfo);
+    if (auto* text = dynamic_cast<TuiCustomTextEditViewInfo*>(&AViewInfo)) CalculateText(ACanvas, *text);
+}
+
+void TuiCustomTextEditViewData::CalculateText(TCanvas* ACanvas, TuiCustomTextEditViewInfo& AViewInfo) {
+    auto* properties = static_cast<TuiCustomTextEditProperties*>(Properties);
+    TuiCustomTextEdit* edit = TextEdit();
     AViewInfo.DrawSelectionBar = false;
     AViewInfo.EditingStyle = properties->GetEditingStyle();
-    AViewInfo.IsEditClass = edit_->InnerEdit() != nullptr;
-    AViewInfo.HasPopupWindow = edit_->HasPopupWindow();
-    AViewInfo.IsStandalone = !edit_->IsInplace();
-    AViewInfo.Focused = edit_->IsFocused();
-    TRect r = AViewInfo.ClientRect;
+    AViewInfo.IsEditClass = edit != nullptr && edit->InnerEdit() != nullptr;
+    AViewInfo.HasPopupWindow = edit != nullptr && edit->HasPopupWindow();
+    AViewInfo.IsStandalone = !InPlace;
+    AViewInfo.Focused = edit != nullptr ? edit->IsFocused() : Focused;
+    ACanvas->Font()->Assign(Style->GetVisibleFont());
+    // The line sits where the editor's inner EDIT goes, so that a painted cell and the editor agree.
+    TRect r = TextBounds(AViewInfo.ClientRect, ACanvas->TextHeight("Wg"));
     const bool listStyle = AViewInfo.EditingStyle == tesListOnly || AViewInfo.EditingStyle == tesNoTyping;
     if (AViewInfo.IsStandalone && listStyle) {
-        ++r.top;
-        --r.bottom;
         if (properties->GetAlignment()->GetHorz() == taRightJustify) --r.right;
         else ++r.left;
     }
-    ACanvas->Font()->Assign(edit_->Style()->GetVisibleFont());
-    const int height = ACanvas->TextHeight("Zg");
-    if (r.bottom - r.top < height) r.bottom = std::min(r.top + height, AViewInfo.ClientRect.bottom);
     AViewInfo.TextRect = r;
     AViewInfo.MaxLineCount = 1;
     AViewInfo.DrawTextFlags = DrawTextFlagsOf(properties->GetAlignment());
-    AViewInfo.SelStart = edit_->GetSelStart();
-    AViewInfo.SelLength = edit_->GetSelLength();
+    AViewInfo.SelStart = edit != nullptr ? edit->GetSelStart() : 0;
+    AViewInfo.SelLength = edit != nullptr ? edit->GetSelLength() : 0;
     SelectionColors(clNone, clNone, AViewInfo.BackgroundColor, AViewInfo.SelTextColor, AViewInfo.SelBackgroundColor);
-    AViewInfo.TextColor = edit_->Style()->GetVisibleFont()->GetColor();
-    AViewInfo.Font = edit_->Style()->GetVisibleFont();
+    AViewInfo.TextColor = GetTextColor();
+    AViewInfo.Font = Style->GetVisibleFont();
     std::string text;
     try {
-        text = properties->GetDisplayText(edit_->GetEditValue(), false);
+        text = properties->GetDisplayText(edit != nullptr ? edit->GetEditValue() : EditValue, false);
     } catch (const EVariantError&) {
         text.clear();
     }
@@ -351,8 +361,18 @@ void TuiCustomTextEditViewInfo::Paint(TCanvas* ACanvas) {
         if (Font != nullptr) ACanvas->Font()->Assign(Font);
         ACanvas->Font()->SetColor(DrawSelectionBar ? clHighlightText : TextColor);
         ACanvas->Brush()->SetStyle(bsClear);
-        TRect textRect = TextRect;
-        DrawText(ACanvas->GetHandle(), Text, -1, &textRect, DrawTextFlags & ~0xC0000u);
+        // One line in the text rectangle, which is as high as the line, placed as the inner EDIT places it:
+        // from the left, against the right or in the middle of its width less the one pixel it keeps at its right.
+        const TRect& t = TextRect;
+        const int room = t.right - t.left - 1;
+        const int width = ACanvas->TextWidth(Text);
+        int x = t.left;
+        if (width < room) {
+            const UINT horizontal = DrawTextFlags & 3;
+            if (horizontal == 2) x = t.left + room - width;
+            else if (horizontal == 1) x = t.left + (room - width) / 2;
+        }
+        ACanvas->TextRect(TRect{t.left, t.top, t.left + std::max(room, 0), t.bottom}, x, t.top, Text);
         ACanvas->Brush()->SetStyle(bsSolid);
     }
     if (IsStandalone && Focused && showsText && !HasPopupWindow) {

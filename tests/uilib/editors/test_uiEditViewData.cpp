@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
 #include "uilib/editors/uiEditControl.h"
+#include "uilib/editors/uiSpinEdit.h"
 #include "uilib/editors/uiTextEdit.h"
 
 namespace zel::test {
@@ -121,6 +123,46 @@ TEST(EditViewData, Stretching) {
     EXPECT_EQ(squeezed[2].Width, 4) << "widths adding up to zero share equally";
 }
 
+// The state a view data finds and the frame's theme state: disabled wins over everything, read-only over focus
+// and the mouse; a host's colours win over the style's.
+TEST(EditViewData, StateNativeStateAndColours) {
+    struct Row {
+        const char* Name;
+        bool Enabled, Focused, ReadOnly, MouseOver, LeftDown;
+        TuiContainerState State;
+        int NativeState;
+    } rows[] = {
+        {"Normal", true, false, false, false, false, TuiContainerState{cisNormal}, 1},
+        {"Hot", true, false, false, true, false, TuiContainerState{cisNormal, cisHotTrack}, 2},
+        {"HotWithTheButtonDownElsewhere", true, false, false, true, true, TuiContainerState{cisNormal}, 1},
+        {"Focused", true, true, false, false, false, TuiContainerState{cisActive}, 5},
+        {"ReadOnlyAndFocused", true, true, true, true, false, TuiContainerState{cisActive, cisHotTrack}, 6},
+        {"Disabled", false, true, true, true, false, TuiContainerState{cisDisabled}, 4},
+    };
+    TuiCustomEditProperties properties(nullptr);
+    TuiEditStyle style(nullptr, false);
+    style.SetColor(clAqua);
+    const TRect bounds{0, 0, 100, 20};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::unique_ptr<TuiCustomEditViewData> data(properties.CreateViewData(&style, false));
+        data->Enabled = row.Enabled;
+        data->Focused = row.Focused;
+        data->ReadOnly = row.ReadOnly;
+        const TuiContainerState state = data->ContainerState(bounds, row.MouseOver ? TPoint{50, 10} : TPoint{-1, -1},
+                                                             row.LeftDown ? TShiftState{ssLeft} : TShiftState{});
+        EXPECT_TRUE(state == row.State);
+        EXPECT_EQ(data->NativeState(state), row.NativeState);
+    }
+    const std::unique_ptr<TuiCustomEditViewData> data(properties.CreateViewData(&style, false));
+    EXPECT_EQ(data->GetBackgroundColor(TuiContainerState{cisNormal}), clAqua);
+    EXPECT_EQ(data->GetTextColor(), style.GetTextColor());
+    data->BackgroundColor = clYellow;
+    data->TextColor = clRed;
+    EXPECT_EQ(data->GetBackgroundColor(TuiContainerState{cisNormal}), clYellow);
+    EXPECT_EQ(data->GetTextColor(), clRed);
+}
+
 // ---- Cells painted from view data alone
 
 struct TCellRow {
@@ -129,22 +171,42 @@ struct TCellRow {
     bool TransparentBorder;
     TuiEditBorderStyle Border;
     bool Shadow;
-    TRect Extent;  // the room the border takes on each side
-    bool Framed;   // a frame is drawn at the cell's edge
+    TRect Extent;         // the room the border takes on each side
+    int FrameAt;          // how far inside the cell's left edge the frame begins; -1 for no frame
+    int HostButtonWidth;  // the width the host gives buttons without one of their own; 0 for none
 };
 
 class EditViewDataWindows : public EditorWindowTest {};
 
+// A host painting cells: a paint box over the whole form.
+TPaintBox* NewCellHost(TForm* AForm) {
+    auto* host = new TPaintBox(AForm);
+    host->SetParent(AForm);
+    host->SetBounds(0, 0, AForm->ClientWidth(), AForm->ClientHeight());
+    return host;
+}
+
+// Shows the form with the focus in a plain edit at ATop, away from the editors tried.
+void ShowWithFocusElsewhere(TForm* AForm, int ATop) {
+    auto* other = NewEditAfter(AForm, ATop);
+    AForm->Show();
+    other->SetFocus();
+    ProcessPendingMessages();
+}
+
 // A host (a paint box, as a grid would) paints one cell per row with an ellipsis button, each from view data
-// made by the settings for a style, without any editor window.
+// made by the settings for a style, without any editor window. A transparent border keeps two pixels, the
+// frame drawn inside them as an editor's window draws it, the rest left to the host.
 TEST_F(EditViewDataWindows, ACellIsPaintedFromViewDataAlone) {
     const std::vector<TCellRow> rows = {
-        {"InPlace", true, true, ebs3D, false, TRect{1, 1, 1, 1}, false},
-        {"TransparentBorder", false, true, ebs3D, false, TRect{1, 1, 1, 1}, false},
-        {"Single", false, false, ebsSingle, false, TRect{1, 1, 1, 1}, true},
-        {"Thick", false, false, ebsThick, false, TRect{2, 2, 2, 2}, true},
-        {"ThreeD", false, false, ebs3D, false, TRect{2, 2, 2, 2}, true},
-        {"SingleWithShadow", false, false, ebsSingle, true, TRect{1, 1, 4, 4}, true},
+        {"InPlace", true, true, ebs3D, false, TRect{1, 1, 1, 1}, -1, 0},
+        {"TransparentThreeD", false, true, ebs3D, false, TRect{2, 2, 2, 2}, 0, 0},
+        {"TransparentSingle", false, true, ebsSingle, false, TRect{2, 2, 2, 2}, 1, 0},
+        {"Single", false, false, ebsSingle, false, TRect{1, 1, 1, 1}, 0, 0},
+        {"Thick", false, false, ebsThick, false, TRect{2, 2, 2, 2}, 0, 0},
+        {"ThreeD", false, false, ebs3D, false, TRect{2, 2, 2, 2}, 0, 0},
+        {"SingleWithShadow", false, false, ebsSingle, true, TRect{1, 1, 4, 4}, 0, 0},
+        {"HostButtonWidth", false, false, ebsSingle, false, TRect{1, 1, 1, 1}, 0, 40},
     };
     const COLORREF formColour = RGB(200, 230, 255);
     TuiCustomEditProperties properties(nullptr);
@@ -163,9 +225,7 @@ TEST_F(EditViewDataWindows, ACellIsPaintedFromViewDataAlone) {
     form->SetColor(static_cast<TColor>(formColour));
     form->SetClientWidth(150);
     form->SetClientHeight(8 + kGalleryCellHeight * static_cast<int>(rows.size()));
-    auto* host = new TPaintBox(form);
-    host->SetParent(form);
-    host->SetBounds(0, 0, form->ClientWidth(), form->ClientHeight());
+    auto* host = NewCellHost(form);
     std::vector<TuiCustomEditViewInfo> infos(rows.size());
     auto cellBounds = [](std::size_t i) {
         const int top = 6 + kGalleryCellHeight * static_cast<int>(i);
@@ -175,6 +235,8 @@ TEST_F(EditViewDataWindows, ACellIsPaintedFromViewDataAlone) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const std::unique_ptr<TuiCustomEditViewData> data(
                 properties.CreateViewData(styles[i].get(), rows[i].InPlace));
+            if (const int width = rows[i].HostButtonWidth; width > 0)
+                data->OnGetDefaultButtonWidth = [width](int) { return width; };
             data->Calculate(host->Canvas(), cellBounds(i), TPoint{-1, -1}, TShiftState{}, infos[i]);
             infos[i].Paint(host->Canvas());
         }
@@ -196,15 +258,20 @@ TEST_F(EditViewDataWindows, ACellIsPaintedFromViewDataAlone) {
         ASSERT_EQ(vi.ButtonsInfo.size(), 1u);
         const TRect& button = vi.ButtonsInfo[0].Bounds;
         EXPECT_EQ(button.right, vi.BorderRect.right) << "the button sits at the right inside the border";
-        EXPECT_EQ(button.right - button.left, GetSystemMetrics(SM_CYHSCROLL));
+        EXPECT_EQ(button.right - button.left,
+                  row.HostButtonWidth > 0 ? row.HostButtonWidth : GetSystemMetrics(SM_CYHSCROLL));
         EXPECT_EQ(vi.ClientRect.right, button.left) << "the text area ends at the button";
         EXPECT_EQ(vi.PopupBorderStyle, row.InPlace ? epbsFrame3D : epbsSingle)
             << "in place by the look, else by the border";
         const int middle = (b.top + b.bottom) / 2;
         EXPECT_EQ(pixel(vi.ClientRect.left + 3, middle), static_cast<COLORREF>(ColorToRGB(clWindow)))
             << "the cell's background";
-        if (row.Framed) EXPECT_NE(pixel(b.left, middle), formColour) << "a frame at the edge";
-        else EXPECT_EQ(pixel(b.left, middle), formColour) << "the host's own background at the edge";
+        if (row.FrameAt != 0) {
+            EXPECT_EQ(pixel(b.left, middle), formColour) << "the host's own background at the edge";
+        }
+        if (row.FrameAt >= 0) {
+            EXPECT_NE(pixel(b.left + row.FrameAt, middle), formColour) << "the frame";
+        }
         EXPECT_NE(pixel((button.left + button.right) / 2, button.top + 1), static_cast<COLORREF>(ColorToRGB(clWindow)))
             << "the button is drawn";
     }
@@ -222,12 +289,9 @@ TEST_F(EditViewDataWindows, AnEditorThickInOneStateKeepsItsRoomInAll) {
     edit->Style()->SetTransparentBorder(false);
     edit->Style()->SetBorderStyle(cbsSingle);
     edit->StyleHot()->SetBorderStyle(cbsThick);
-    auto* other = NewEditAfter(form, 50);
-    form->Show();
-    other->SetFocus();
-    ProcessPendingMessages();
+    ShowWithFocusElsewhere(form, 50);
     const TRect cold = edit->InnerEdit()->BoundsRect();
-    EXPECT_EQ(cold.left, 2) << "the thick frame's room";
+    EXPECT_EQ(cold.left, 3) << "the thick frame's room and the content offset";
     const TPoint over = OnScreen(edit, 40, 12);
     SetCursorPos(over.x, over.y);
     mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
@@ -264,6 +328,251 @@ TEST_F(EditViewDataWindows, ButtonsFillTheEditorInTheFillWidthViewMode) {
     EXPECT_GT(second.right - second.left, first.right - first.left) << "the wider caption keeps the larger share";
     EXPECT_EQ(vi->ClientRect.right - vi->ClientRect.left, 0);
     EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("editviewdata_buttons_fill_width")));
+}
+
+// An editor whose hot frame is thinner than its normal one, with a transparent border: the mouse on the ring the
+// thin frame leaves to the parent does not keep it hot (it would flicker between the two frames), one pixel
+// further in it does.
+TEST_F(EditViewDataWindows, AThinnerFrameIsLaidOutTwice) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    auto* edit = Construct<TuiTextEdit>(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 150, 24);
+    edit->Style()->SetTransparentBorder(true);
+    edit->Style()->SetBorderStyle(cbs3D);
+    edit->StyleHot()->SetBorderStyle(cbsSingle);
+    ShowWithFocusElsewhere(form, 50);
+    const TRect bounds{0, 0, edit->GetWidth(), edit->GetHeight()};
+    const int middle = bounds.bottom / 2;
+    struct Row {
+        const char* Name;
+        int X;
+        bool Hot;
+        TuiContainerBorderStyle Border;
+    } rows[] = {{"OnTheRingTheThinFrameLeaves", 0, false, cbs3D}, {"OnTheThinFrame", 1, true, cbsSingle}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::unique_ptr<TuiCustomEditViewData> data(edit->CreateViewData());
+        TuiCustomEditViewInfo vi;
+        vi.BorderStyle = cbs3D;  // the frame laid out before
+        data->Calculate(edit->Canvas(), bounds, TPoint{row.X, middle}, TShiftState{}, vi);
+        EXPECT_EQ(vi.ContainerState.Contains(cisHotTrack), row.Hot);
+        EXPECT_EQ(vi.BorderStyle, row.Border);
+        EXPECT_EQ(vi.BorderRect.left, 2) << "the text keeps its place in both";
+    }
+}
+
+TRect Shifted(const TRect& R, int DX, int DY) { return TRect{R.left + DX, R.top + DY, R.right + DX, R.bottom + DY}; }
+
+// The box around the pixels inside R (window coordinates) of AWindow's picture that are much darker than an
+// editor's background: the text.
+TRect DarkPixels(HWND AWindow, const TRect& R) {
+    const std::vector<COLORREF> pixels = ComposedPixels(AWindow, R);
+    TRect box{R.right, R.bottom, R.left, R.top};
+    std::size_t i = 0;
+    for (int y = R.top; y < R.bottom; ++y)
+        for (int x = R.left; x < R.right; ++x, ++i) {
+            const COLORREF c = i < pixels.size() ? pixels[i] : CLR_INVALID;
+            if (c == CLR_INVALID || GetRValue(c) + GetGValue(c) + GetBValue(c) >= 3 * 100) continue;
+            box = TRect{std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x + 1),
+                        std::max<int>(box.bottom, y + 1)};
+        }
+    return box;
+}
+
+// Paints a cell at ACell from AEdit's settings and style alone, the way a host without the editor would, and
+// keeps its view info in AInfo.
+template <class TInfo>
+void PaintCellLike(TuiCustomTextEdit* AEdit, TCanvas* ACanvas, const TRect& ACell, std::unique_ptr<TInfo>& AInfo) {
+    const std::unique_ptr<TuiCustomEditViewData> data(
+        AEdit->ActiveProperties()->CreateViewData(static_cast<TuiCustomEditStyle*>(AEdit->Style()), false));
+    auto* text = dynamic_cast<TuiCustomTextEditViewData*>(data.get());
+    ASSERT_NE(text, nullptr);
+    text->EditValue = AEdit->GetEditValue();
+    AInfo = std::make_unique<TInfo>();
+    text->Calculate(ACanvas, ACell, TPoint{-1, -1}, TShiftState{}, *AInfo);
+    AInfo->Paint(ACanvas);
+}
+
+class EditViewDataThemedWindows : public EditorWindowTest {
+protected:
+    EditViewDataThemedWindows() { themed_ = true; }
+};
+
+// Every border style in every look, with and without a transparent border: a text editor, and beside it a cell
+// painted from the editor's own settings and style without the editor. The text is at the same place in both.
+TEST_F(EditViewDataThemedWindows, ACellPutsTheTextWhereTheEditorDoes) {
+    const std::vector<std::pair<const char*, TuiContainerBorderStyle>> borders = {
+        {"None", cbsNone}, {"Single", cbsSingle},       {"Thick", cbsThick},      {"Flat", cbsFlat},
+        {"3D", cbs3D},     {"UltraFlat", cbsUltraFlat}, {"Office11", cbsOffice11}};
+    const int looks = static_cast<int>(GalleryLooks().size());
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetCaption("Editors and their cells");
+    form->SetClientWidth(8 + 2 * kGalleryCellWidth * looks);
+    const int rowsHeight = kGalleryCellHeight * 2 * static_cast<int>(borders.size());
+    form->SetClientHeight(8 + rowsHeight + 30);
+    auto* host = NewCellHost(form);
+    struct TPair {
+        std::string Name;
+        TuiTextEdit* Edit;
+        TRect Cell;
+        std::unique_ptr<TuiCustomTextEditViewInfo> Info;
+    };
+    std::vector<std::unique_ptr<TPair>> pairs;
+    int row = 0;
+    for (bool transparent : {false, true})
+        for (const auto& [name, border] : borders) {
+            for (int column = 0; column < looks; ++column) {
+                const TGalleryLook& look = GalleryLooks()[static_cast<std::size_t>(column)];
+                const int x = 8 + 2 * kGalleryCellWidth * column, y = 6 + kGalleryCellHeight * row;
+                auto* edit = Construct<TuiTextEdit>(form);
+                edit->SetParent(form);
+                edit->SetBounds(x, y, kGalleryControlWidth, kGalleryControlHeight);
+                edit->Style()->GetLookAndFeel()->SetKind(look.Kind);
+                edit->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+                edit->Style()->SetBorderStyle(border);
+                edit->Style()->SetTransparentBorder(transparent);
+                edit->SetEditValue(Variant("Zg|" + std::string(name)));
+                auto pair = std::make_unique<TPair>();
+                pair->Name = std::string(look.Name) + " " + name + (transparent ? " transparent" : "");
+                pair->Edit = edit;
+                pair->Cell =
+                    TRect{x + kGalleryCellWidth, y, x + kGalleryCellWidth + edit->GetWidth(), y + edit->GetHeight()};
+                pairs.push_back(std::move(pair));
+            }
+            ++row;
+        }
+    host->OnPaint = [&](TObject*) {
+        for (const auto& pair : pairs) {
+            PaintCellLike(pair->Edit, host->Canvas(), pair->Cell, pair->Info);
+        }
+    };
+    ShowWithFocusElsewhere(form, 8 + rowsHeight);
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("editviewdata_text_places")));
+    // Where the form's client point (0, 0) lies in the picture.
+    RECT window{};
+    GetWindowRect(form->GetHandle(), &window);
+    const TPoint origin = OnScreen(form, 0, 0);
+    const int dx = origin.x - window.left, dy = origin.y - window.top;
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair->Name);
+        TuiTextEdit* edit = pair->Edit;
+        ASSERT_NE(pair->Info, nullptr);
+        const TuiCustomTextEditViewInfo& cell = *pair->Info;
+        const TRect client = edit->ViewInfo()->ClientRect;
+        EXPECT_EQ(Shifted(cell.ClientRect, -pair->Cell.left, -pair->Cell.top), client) << "the same layout";
+        EXPECT_EQ(Shifted(cell.TextRect, -pair->Cell.left, -pair->Cell.top), edit->InnerEdit()->BoundsRect())
+            << "the text where the inner edit is";
+        const TRect inEditor =
+            DarkPixels(form->GetHandle(), Shifted(client, edit->GetLeft() + dx, edit->GetTop() + dy));
+        const TRect inCell = DarkPixels(form->GetHandle(), Shifted(client, pair->Cell.left + dx, pair->Cell.top + dy));
+        ASSERT_LT(inEditor.left, inEditor.right) << "the editor shows its text";
+        EXPECT_EQ(Shifted(inEditor, -edit->GetLeft(), -edit->GetTop()),
+                  Shifted(inCell, -pair->Cell.left, -pair->Cell.top));
+    }
+}
+
+// Spin editors in each button position, and beside each a cell painted from its settings and style alone: the
+// buttons, the text area and the text's place are the same in both.
+TEST_F(EditViewDataThemedWindows, ASpinCellPlacesItsButtonsAsTheEditorDoes) {
+    const std::pair<const char*, TuiSpinEditButtonsPosition> positions[] = {
+        {"HorzLeftRight", sbpHorzLeftRight}, {"HorzRight", sbpHorzRight}, {"Vert", sbpVert}};
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetCaption("Spin editors and their cells");
+    const int looks = static_cast<int>(GalleryLooks().size());
+    form->SetClientWidth(8 + 2 * kGalleryCellWidth * looks);
+    form->SetClientHeight(8 + kGalleryCellHeight * 3 + 30);
+    auto* host = NewCellHost(form);
+    struct TPair {
+        std::string Name;
+        TuiSpinEdit* Edit = nullptr;
+        TRect Cell;
+        std::unique_ptr<TuiSpinEditViewInfo> Info;
+    };
+    std::vector<std::unique_ptr<TPair>> pairs;
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < looks; ++column) {
+            const TGalleryLook& look = GalleryLooks()[static_cast<std::size_t>(column)];
+            const int x = 8 + 2 * kGalleryCellWidth * column, y = 6 + kGalleryCellHeight * row;
+            auto* spin = Construct<TuiSpinEdit>(form);
+            spin->SetParent(form);
+            spin->SetBounds(x, y, kGalleryControlWidth, kGalleryControlHeight);
+            spin->Style()->GetLookAndFeel()->SetKind(look.Kind);
+            spin->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+            spin->Properties()->SpinButtons()->SetPosition(positions[row].second);
+            spin->Properties()->SpinButtons()->SetShowFastButtons(true);
+            spin->SetValue(Variant(42));
+            auto pair = std::make_unique<TPair>();
+            pair->Name = std::string(look.Name) + " " + positions[row].first;
+            pair->Edit = spin;
+            pair->Cell =
+                TRect{x + kGalleryCellWidth, y, x + kGalleryCellWidth + spin->GetWidth(), y + spin->GetHeight()};
+            pairs.push_back(std::move(pair));
+        }
+    host->OnPaint = [&](TObject*) {
+        for (const auto& pair : pairs) {
+            PaintCellLike(pair->Edit, host->Canvas(), pair->Cell, pair->Info);
+        }
+    };
+    ShowWithFocusElsewhere(form, 8 + kGalleryCellHeight * 3);
+    EXPECT_TRUE(SaveWindowImage(form->GetHandle(), ScreenshotPath("editviewdata_spin_cells")));
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair->Name);
+        ASSERT_NE(pair->Info, nullptr);
+        const TuiSpinEditViewInfo& cell = *pair->Info;
+        const TuiSpinEditViewInfo& editor = *pair->Edit->SpinViewInfo();
+        const int dx = -pair->Cell.left, dy = -pair->Cell.top;
+        EXPECT_EQ(Shifted(cell.ClientRect, dx, dy), editor.ClientRect);
+        EXPECT_EQ(Shifted(cell.TextRect, dx, dy), pair->Edit->InnerEdit()->BoundsRect());
+        ASSERT_EQ(cell.ButtonsInfo.size(), editor.ButtonsInfo.size());
+        for (std::size_t i = 0; i < cell.ButtonsInfo.size(); ++i)
+            EXPECT_EQ(Shifted(cell.ButtonsInfo[i].Bounds, dx, dy), editor.ButtonsInfo[i].Bounds) << i;
+    }
+}
+
+// A native editor made read-only shows the theme's read-only frame, and typing into it changes nothing.
+TEST_F(EditViewDataThemedWindows, AReadOnlyNativeEditorTakesTheReadOnlyThemeState) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 260, 120);
+    auto* edit = Construct<TuiTextEdit>(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 120, 23);
+    edit->Style()->GetLookAndFeel()->SetNativeStyle(true);
+    edit->SetEditValue(Variant("fixed"));
+    ShowWithFocusElsewhere(form, 50);
+    ASSERT_TRUE(edit->ViewInfo()->NativeStyle);
+    EXPECT_EQ(edit->ViewInfo()->NativeState, 1);
+    edit->Properties()->SetReadOnly(true);
+    ProcessPendingMessages();
+    EXPECT_EQ(edit->ViewInfo()->NativeState, 6);
+    const TRect text = edit->InnerEdit()->BoundsRect();
+    ClickAt(edit, TPoint{text.left + 3, text.top + 3});
+    Tap(VK_END);
+    Tap('X');
+    RunQueue();
+    EXPECT_EQ(VarToStr(edit->GetEditValue()), "fixed");
+    EXPECT_EQ(edit->ViewInfo()->NativeState, 6) << "read-only wins over focus";
+}
+
+// A spin editor, whose text now sits inside the content offsets, takes a click on its text and typed digits.
+TEST_F(EditViewDataWindows, TypingIntoAnEditorLaidOutByItsViewData) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 260, 120);
+    auto* spin = Construct<TuiSpinEdit>(form);
+    spin->SetParent(form);
+    spin->SetBounds(10, 10, 120, 23);
+    spin->SetValue(Variant(42));
+    ShowWithFocusElsewhere(form, 50);
+    const TRect text = spin->InnerEdit()->BoundsRect();
+    EXPECT_EQ(text.left, spin->ViewInfo()->ClientRect.left + 1);
+    EXPECT_EQ(text.top, spin->ViewInfo()->ClientRect.top + 1);
+    ClickAt(spin, TPoint{text.left + 3, text.top + 3});
+    Tap(VK_END);
+    Tap('7');
+    Tap(VK_RETURN);
+    RunQueue();
+    EXPECT_EQ(VarToStr(spin->GetValue()), "427");
+    EXPECT_EQ(VarToStr(spin->GetEditValue()), "427");
 }
 
 }  // namespace

@@ -791,16 +791,18 @@ TEST_F(TextEdit, TheInnerEditSitsByTheVerticalAlignment) {
         TuiEditVertAlignment vert;
         int top;
     };
-    const Row rows[] = {{taTopJustify, client.top},
-                        {taBottomJustify, client.bottom - height},
-                        {taVCenter, client.top + (client.bottom - client.top - height) / 2}};
+    // Inside the content offsets: one pixel left, above and right, three below; one pixel wider for the inner
+    // edit's own right margin.
+    const int top = client.top + 1, bottom = client.bottom - 3;
+    const Row rows[] = {
+        {taTopJustify, top}, {taBottomJustify, bottom - height}, {taVCenter, top + (bottom - top - height) / 2}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.vert);
         edit->Properties()->GetAlignment()->SetVert(r.vert);
         ProcessPendingMessages();
         EXPECT_EQ(edit->InnerEdit()->GetTop(), r.top);
-        EXPECT_EQ(edit->InnerEdit()->GetLeft(), client.left);
-        EXPECT_EQ(edit->InnerEdit()->GetWidth(), client.right - client.left);
+        EXPECT_EQ(edit->InnerEdit()->GetLeft(), client.left + 1);
+        EXPECT_EQ(edit->InnerEdit()->GetWidth(), client.right - client.left - 1);
     }
 }
 
