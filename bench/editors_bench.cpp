@@ -3,6 +3,7 @@
 // the tagged variant stream over long arrays.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/rtl/Streams.h"
@@ -188,60 +189,70 @@ BENCHMARK(BM_VariantStreamRoundTrip)->Arg(100)->Arg(1000)->Arg(10000)->Complexit
 
 namespace {
 
+// The editors' units started, with the test theme provider installed first when themed (the native look),
+// and both ended in the reverse order.
+class TThemedEditorUnits {
+public:
+    explicit TThemedEditorUnits(bool Themed) {
+        if (Themed) zel::InstallThemeProvider(&provider_);
+        units_ = std::make_unique<zel::TUnitsScope>(zel::uiEditorsUnitList());
+    }
+    ~TThemedEditorUnits() {
+        units_.reset();
+        zel::InstallThemeProvider(nullptr);
+    }
+    TThemedEditorUnits(const TThemedEditorUnits&) = delete;
+    TThemedEditorUnits& operator=(const TThemedEditorUnits&) = delete;
+
+private:
+    zel::TTestThemeProvider provider_;
+    std::unique_ptr<zel::TUnitsScope> units_;
+};
+
 // A full repaint of the gallery (every container of every row) with every container in one look: the
 // native look through the test theme provider.
 void BM_RepaintEditorGallery(benchmark::State& state) {
     const zel::test::TGalleryLook look = zel::test::GalleryLooks()[static_cast<std::size_t>(state.range(0))];
-    zel::TTestThemeProvider provider;
-    if (look.Native) zel::InstallThemeProvider(&provider);
-    {
-        zel::TUnitsScope units(zel::uiEditorsUnitList());
-        zel::test::TEditorGalleryForm* form = zel::test::NewEditorGallery();
-        for (zel::TuiContainer* c : form->Containers) {
-            c->Style()->GetLookAndFeel()->SetKind(look.Kind);
-            c->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
-        }
-        form->Show();
-        zel::ProcessPendingMessages();
-        for (auto _ : state) {
-            zel::RedrawWindow(form->GetHandle(), nullptr, nullptr,
-                              zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
-            benchmark::DoNotOptimize(form->Containers.front()->ViewInfo()->BorderRect);
-        }
-        state.SetLabel(look.Name);
-        delete form;
-        zel::ProcessPendingMessages();
+    const TThemedEditorUnits units(look.Native);
+    zel::test::TEditorGalleryForm* form = zel::test::NewEditorGallery();
+    for (zel::TuiContainer* c : form->Containers) {
+        c->Style()->GetLookAndFeel()->SetKind(look.Kind);
+        c->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
     }
-    zel::InstallThemeProvider(nullptr);
+    form->Show();
+    zel::ProcessPendingMessages();
+    for (auto _ : state) {
+        zel::RedrawWindow(form->GetHandle(), nullptr, nullptr,
+                          zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
+        benchmark::DoNotOptimize(form->Containers.front()->ViewInfo()->BorderRect);
+    }
+    state.SetLabel(look.Name);
+    delete form;
+    zel::ProcessPendingMessages();
 }
 BENCHMARK(BM_RepaintEditorGallery)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 // A full repaint of one 121 x 21 editor with one ellipsis button, in one look.
 void BM_RepaintEditorWithButton(benchmark::State& state) {
     const zel::test::TGalleryLook look = zel::test::GalleryLooks()[static_cast<std::size_t>(state.range(0))];
-    zel::TTestThemeProvider provider;
-    if (look.Native) zel::InstallThemeProvider(&provider);
-    {
-        zel::TUnitsScope units(zel::uiEditorsUnitList());
-        auto* form = zel::Construct<zel::test::TEditorGalleryForm>(nullptr);
-        auto* edit = zel::Construct<zel::TuiCustomEdit>(form);
-        edit->SetParent(form);
-        edit->SetBounds(8, 8, 121, 21);
-        edit->Style()->GetLookAndFeel()->SetKind(look.Kind);
-        edit->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
-        edit->Properties()->Buttons()->Add()->SetKind(zel::bkEllipsis);
-        form->Show();
-        zel::ProcessPendingMessages();
-        for (auto _ : state) {
-            zel::RedrawWindow(edit->GetHandle(), nullptr, nullptr,
-                              zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
-            benchmark::DoNotOptimize(edit->EditViewInfo()->ButtonsInfo.front().Bounds);
-        }
-        state.SetLabel(look.Name);
-        delete form;
-        zel::ProcessPendingMessages();
+    const TThemedEditorUnits units(look.Native);
+    auto* form = zel::Construct<zel::test::TEditorGalleryForm>(nullptr);
+    auto* edit = zel::Construct<zel::TuiCustomEdit>(form);
+    edit->SetParent(form);
+    edit->SetBounds(8, 8, 121, 21);
+    edit->Style()->GetLookAndFeel()->SetKind(look.Kind);
+    edit->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+    edit->Properties()->Buttons()->Add()->SetKind(zel::bkEllipsis);
+    form->Show();
+    zel::ProcessPendingMessages();
+    for (auto _ : state) {
+        zel::RedrawWindow(edit->GetHandle(), nullptr, nullptr,
+                          zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
+        benchmark::DoNotOptimize(edit->EditViewInfo()->ButtonsInfo.front().Bounds);
     }
-    zel::InstallThemeProvider(nullptr);
+    state.SetLabel(look.Name);
+    delete form;
+    zel::ProcessPendingMessages();
 }
 BENCHMARK(BM_RepaintEditorWithButton)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
@@ -374,13 +385,8 @@ BENCHMARK(BM_TextEditPaste100k)->Unit(benchmark::kMillisecond);
 
 // A full repaint of the text editors' gallery: four states in five looks.
 void BM_RepaintTextEditGallery(benchmark::State& state) {
-    zel::TTestThemeProvider provider;
-    zel::InstallThemeProvider(&provider);
-    {
-        zel::TUnitsScope units(zel::uiEditorsUnitList());
-        RepaintGallery(state, zel::test::NewTextEditGallery());
-    }
-    zel::InstallThemeProvider(nullptr);
+    const TThemedEditorUnits units(true);
+    RepaintGallery(state, zel::test::NewTextEditGallery());
 }
 BENCHMARK(BM_RepaintTextEditGallery)->Unit(benchmark::kMillisecond);
 
@@ -526,13 +532,8 @@ BENCHMARK(BM_MaskEditPaste100000)->DenseRange(0, 2)->Unit(benchmark::kMillisecon
 
 // A full repaint of the masked editors' gallery: blank, half-filled and full numbers in every look.
 void BM_RepaintMaskEditGallery(benchmark::State& state) {
-    zel::TTestThemeProvider provider;
-    zel::InstallThemeProvider(&provider);
-    {
-        zel::TUnitsScope units(zel::uiEditorsUnitList());
-        RepaintGallery(state, zel::test::NewMaskEditGallery());
-    }
-    zel::InstallThemeProvider(nullptr);
+    const TThemedEditorUnits units(true);
+    RepaintGallery(state, zel::test::NewMaskEditGallery());
 }
 BENCHMARK(BM_RepaintMaskEditGallery)->Unit(benchmark::kMillisecond);
 
@@ -548,33 +549,28 @@ namespace {
 void BM_RepaintSpinEditWithFastButtons(benchmark::State& state) {
     const zel::test::TGalleryLook look = zel::test::GalleryLooks()[static_cast<std::size_t>(state.range(0))];
     const auto position = static_cast<zel::TuiSpinEditButtonsPosition>(state.range(1));
-    zel::TTestThemeProvider provider;
-    if (look.Native) zel::InstallThemeProvider(&provider);
-    {
-        zel::TUnitsScope units(zel::uiEditorsUnitList());
-        auto* form = zel::Construct<zel::test::TEditorGalleryForm>(nullptr);
-        auto* edit = zel::Construct<zel::TuiSpinEdit>(form);
-        edit->SetParent(form);
-        edit->SetBounds(8, 8, 121, 21);
-        edit->Style()->GetLookAndFeel()->SetKind(look.Kind);
-        edit->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
-        edit->Properties()->SpinButtons()->SetPosition(position);
-        edit->Properties()->SpinButtons()->SetShowFastButtons(true);
-        edit->SetValue(zel::Variant(42));
-        form->Show();
-        zel::ProcessPendingMessages();
-        for (auto _ : state) {
-            zel::RedrawWindow(edit->GetHandle(), nullptr, nullptr,
-                              zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
-            benchmark::DoNotOptimize(edit->SpinViewInfo()->ButtonsInfo.front().Bounds);
-        }
-        if (edit->SpinViewInfo()->ButtonsInfo.size() != 4) state.SkipWithError("fast buttons missing");
-        static const char* const positions[] = {"HorzLeftRight", "HorzRight", "Vert"};
-        state.SetLabel(std::string(look.Name) + " " + positions[state.range(1)]);
-        delete form;
-        zel::ProcessPendingMessages();
+    const TThemedEditorUnits units(look.Native);
+    auto* form = zel::Construct<zel::test::TEditorGalleryForm>(nullptr);
+    auto* edit = zel::Construct<zel::TuiSpinEdit>(form);
+    edit->SetParent(form);
+    edit->SetBounds(8, 8, 121, 21);
+    edit->Style()->GetLookAndFeel()->SetKind(look.Kind);
+    edit->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+    edit->Properties()->SpinButtons()->SetPosition(position);
+    edit->Properties()->SpinButtons()->SetShowFastButtons(true);
+    edit->SetValue(zel::Variant(42));
+    form->Show();
+    zel::ProcessPendingMessages();
+    for (auto _ : state) {
+        zel::RedrawWindow(edit->GetHandle(), nullptr, nullptr,
+                          zel::RDW_INVALIDATE | zel::RDW_ALLCHILDREN | zel::RDW_UPDATENOW);
+        benchmark::DoNotOptimize(edit->SpinViewInfo()->ButtonsInfo.front().Bounds);
     }
-    zel::InstallThemeProvider(nullptr);
+    if (edit->SpinViewInfo()->ButtonsInfo.size() != 4) state.SkipWithError("fast buttons missing");
+    static const char* const positions[] = {"HorzLeftRight", "HorzRight", "Vert"};
+    state.SetLabel(std::string(look.Name) + " " + positions[state.range(1)]);
+    delete form;
+    zel::ProcessPendingMessages();
 }
 BENCHMARK(BM_RepaintSpinEditWithFastButtons)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})->Unit(benchmark::kMicrosecond);
 
