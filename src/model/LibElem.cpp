@@ -459,6 +459,7 @@ TTransferLink TransferLink() {
 void TLibElem::SetReplyTimeout(ITransferProgress& Progress) {
     damagedReplies_ = 0;
     damagedRequest_ = NoRequest;
+    timeoutStretched_ = false;
     Progress.SetTimer(
         TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
 }
@@ -500,7 +501,15 @@ void TLibElem::SendRequest(const TTransferLink& Link, std::uint32_t Base, std::u
     if (Counted) Link.Progress->AddSended(RequestMessageSize, 1);
     SendDataRequest(Base, Offset, 0, Size);
     Link.Ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
-    Link.Progress->SetTimerEnabled(TTransferTimer::Timer, true);
+    // A request queued behind a send leaves later: its time-out counts from its departure.
+    const std::uint32_t queued = QueuedSendsMs();
+    if (queued == 0 && !timeoutStretched_) {
+        Link.Progress->SetTimerEnabled(TTransferTimer::Timer, true);
+        return;
+    }
+    timeoutStretched_ = queued != 0;
+    Link.Progress->SetTimer(
+        TTransferTimer::Timer, ReplyTimeoutMs + queued, [this]() { InstrumentNotResponding(nullptr); }, true);
 }
 
 bool TLibElem::TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent* Event, std::uint32_t Address,

@@ -1005,6 +1005,7 @@ TEST_F(LibraryWindow, SendSelectedAndReceiveSelectedWithTheInstrument) {
     Press(RowPoint(form, 0));
     Press(RowPoint(form, 1), {VK_SHIFT});
     ClickControl(form->speedtransmet);
+    SendQueued();
     EXPECT_EQ(nameAt(0), "Piano A     ");
     EXPECT_EQ(nameAt(1), "Strings B   ");
     EXPECT_EQ(nameAt(2), std::string(12, '\0'));
