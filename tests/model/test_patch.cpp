@@ -227,6 +227,36 @@ TEST_F(PatchReceive, FetchingAndSendingBackLeavesTheInstrumentAsItWas) {
     EXPECT_EQ(SimulatorPatch(s.Sim, 0x11060000), expected);
 }
 
+// A receive asked for while sends are still queued: its request leaves behind them, and its reply
+// time-out counts from that moment, so a queue longer than the time-out is no silent instrument.
+TEST_F(PatchReceive, ARequestQueuedBehindSendsWaitsForItsRepliesFromItsDeparture) {
+    StorePatchInSimulator(0x11060000, 4);
+    TPatch patch(nullptr);
+    patch.Temporary = 0;
+    patch.User = 1;
+    patch.Number = 7;
+    TPatch other(nullptr);
+    for (int i = 0; i < 10; ++i) other.Transmit(true);  // 50 messages, 49 of them queued
+    ASSERT_EQ(QueuedMessages(), 49u);
+    patch.Receive(false);
+    EXPECT_EQ(QueuedSendsMs(), 2500u);
+    EXPECT_TRUE(s.Ports.Requests().empty());
+    s.Clock->Advance(2500);
+    ASSERT_EQ(s.Ports.Requests().size(), 1u) << "the request leaves after the queued sends";
+    EXPECT_EQ(s.Ports.Pump(), 5);
+    EXPECT_EQ(DataOf(patch), expected);
+    EXPECT_TRUE(s.Progress.Completed);
+    EXPECT_TRUE(s.Model.Messages.Shown.empty());
+    // The next receive, with nothing queued, waits the usual time-out.
+    s.Sim.Silent = true;
+    s.Model.Messages.Answers = {TMessageResult::Cancel};
+    patch.Receive(false);
+    s.Clock->Advance(ReplyTimeoutMs - 1);
+    EXPECT_TRUE(s.Model.Messages.Shown.empty());
+    s.Clock->Advance(1);
+    EXPECT_EQ(s.Model.Messages.Shown.size(), 1u);
+}
+
 TEST_F(PatchReceive, FromTheTemporaryArea) {
     StorePatchInSimulator(TempPatchBase, 9);
     TPatch patch(nullptr);
