@@ -10,6 +10,7 @@
 #include <functional>
 #include <set>
 
+#include "BarInput.h"
 #include "ProgramFixture.h"
 #include "app/Uelibrar.h"
 #include "model/Library.h"
@@ -785,6 +786,30 @@ TEST_F(LibraryWindow, APerformanceSendLeavesTheWindowsLiveAndANotePlayedMeanwhil
     EXPECT_EQ(heard, expected);
     EXPECT_EQ(QueuedMessages(), 0u);
     StopPreview();
+    EXPECT_TRUE(Boxes.empty());
+}
+
+// Settings > Midi > Ok while a performance's parts are queued: they go out on the port they were meant
+// for before it closes, and the reopened port takes what comes next.
+TEST_F(LibraryWindow, AChangeOfPortsLetsTheQueuedPartsOutFirst) {
+    TFormLibrary* form = OpenWith({etPerformance});
+    Select(form, "x");
+    Sim.ClearLog();
+    ClickControl(form->speedtransmet);
+    ASSERT_EQ(Sim.ReceivedMessages().size(), 1u);
+    const TNotifyEvent onShow = FormInOut->OnShow;
+    FormInOut->OnShow = [&](TObject* sender) {
+        onShow(sender);
+        PostMessage(FormInOut->OkBtn->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        PostMessage(FormInOut->OkBtn->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    };
+    ChooseFromMenu(Formzelmo, Formzelmo->Settings1, Formzelmo->SetMidiMidiPortItem, true);
+    FormInOut->OnShow = onShow;
+    EXPECT_EQ(Sim.ReceivedMessages().size(), 17u);
+    EXPECT_EQ(QueuedMessages(), 0u);
+    ASSERT_EQ(DevicesOpen, 1);
+    SendDataByte(0x02000000, 0, 0, 1);
+    EXPECT_EQ(Sim.ReceivedMessages().size(), 18u);
     EXPECT_TRUE(Boxes.empty());
 }
 

@@ -143,7 +143,7 @@ TEST(CurrentElements, EachKindIsSentWholeOnlyWhenItIsNotCurrent) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ShellScope s;
-        ModelServices().Progress = nullptr;  // a rhythm set then sends its messages one after the other
+        ModelServices().Progress = nullptr;  // a rhythm set then sends its messages through the queue
         TManualClockScope clock;
         TLibrary library;
         auto a = row.make(&library);
