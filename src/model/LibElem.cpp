@@ -422,6 +422,9 @@ void TLibElem::TransmitTimer(TObject* Sender) {
     // The next tick counts from this message: a late tick then never brings the next one inside the
     // 50 ms pace, where it would have to wait for it.
     if (ITransferProgress* progress = ModelServices().Progress) progress->SetTimerEnabled(TTransferTimer::Timer, true);
+    // A tick that comes a little before the pace has run queues its message for the pace timer instead
+    // of waiting for it.
+    const TQueuedSends queued;
     TransmitStep();
 }
 

@@ -184,10 +184,10 @@ TEST(Senders, RefuseAnEmptyOrOversizedRun) {
 class OutgoingQueue : public ::testing::Test {
 protected:
     OutgoingQueue() {
-        model.Ports.Manual = &clock.Clock();
-        performance.Temporary = 0;
-        performance.User = 1;
-        performance.Number = 4;
+        model_.Ports.Manual = &clock_.Clock();
+        performance_.Temporary = 0;
+        performance_.User = 1;
+        performance_.Number = 4;
     }
     // The third address byte of a data set (the block), or the status of a short or universal message.
     static std::vector<int> Kinds(const std::vector<Bytes>& wire) {
@@ -196,9 +196,9 @@ protected:
         return kinds;
     }
 
-    TModelTestScope model;
-    TManualClockScope clock;
-    TPerformance performance{nullptr};
+    TModelTestScope model_;
+    TManualClockScope clock_;
+    TPerformance performance_{nullptr};
 };
 
 // Whatever is sent while a performance's parts are queued goes out after its last part, in order, at
@@ -240,51 +240,51 @@ TEST_F(OutgoingQueue, WhatIsSentDuringASendFollowsItsLastMessageAtThePace) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
-        clock->Advance(1000);  // no pace left from the row before
-        model.Ports.ClearSent();
-        clock->ClearWaits();
-        performance.Transmit(false);
-        ASSERT_EQ(model.Ports.Sent.size(), 1u);
+        clock_->Advance(1000);  // no pace left from the row before
+        model_.Ports.ClearSent();
+        clock_->ClearWaits();
+        performance_.Transmit(false);
+        ASSERT_EQ(model_.Ports.Sent.size(), 1u);
         EXPECT_EQ(QueuedMessages(), 16u);
         EXPECT_EQ(QueuedSendsMs(), 800u);
-        clock->Advance(120);  // two parts out
+        clock_->Advance(120);  // two parts out
         row.Send();
-        EXPECT_EQ(model.Ports.Wire.size(), 3u) << "nothing overtakes the queued parts";
-        SendQueuedMessages(clock.Clock());
+        EXPECT_EQ(model_.Ports.Wire.size(), 3u) << "nothing overtakes the queued parts";
+        SendQueuedMessages(clock_.Clock());
         std::vector<int> kinds(17, 0x00);
         for (int p = 1; p <= PartCount; ++p) kinds[static_cast<std::size_t>(p)] = 0x0F + p;
         kinds.insert(kinds.end(), row.Kinds.begin(), row.Kinds.end());
-        EXPECT_EQ(Kinds(model.Ports.Wire), kinds);
-        EXPECT_EQ(model.Ports.Departures(), row.Departures);
-        EXPECT_TRUE(clock->Waits().empty());
+        EXPECT_EQ(Kinds(model_.Ports.Wire), kinds);
+        EXPECT_EQ(model_.Ports.Departures(), row.Departures);
+        EXPECT_TRUE(clock_->Waits().empty());
     }
 }
 
 // Before the output closes, what is queued goes out at once, each message waiting the rest of its pace.
 TEST_F(OutgoingQueue, AFlushBeforeThePortClosesSendsEveryQueuedMessage) {
-    performance.Transmit(false);
+    performance_.Transmit(false);
     SendShortMessage(0x90, 60, 100);
-    FlushQueuedSends(model.Ports);
-    EXPECT_EQ(model.Ports.Sent.size(), 17u);
-    ASSERT_EQ(model.Ports.Wire.size(), 18u);
-    EXPECT_EQ(model.Ports.Wire.back(), (Bytes{0x90, 60, 100}));
-    EXPECT_EQ(clock->Waits(), std::vector<std::uint32_t>(16, 50));
+    FlushQueuedSends(model_.Ports);
+    EXPECT_EQ(model_.Ports.Sent.size(), 17u);
+    ASSERT_EQ(model_.Ports.Wire.size(), 18u);
+    EXPECT_EQ(model_.Ports.Wire.back(), (Bytes{0x90, 60, 100}));
+    EXPECT_EQ(clock_->Waits(), std::vector<std::uint32_t>(16, 50));
     EXPECT_EQ(QueuedMessages(), 0u);
     EXPECT_EQ(QueuedSendsMs(), 0u);
-    clock->Advance(1000);
-    EXPECT_EQ(model.Ports.Wire.size(), 18u) << "nothing is sent twice";
+    clock_->Advance(1000);
+    EXPECT_EQ(model_.Ports.Wire.size(), 18u) << "nothing is sent twice";
 }
 
 // A message queued while the ports are unusable is dropped when its turn comes, as one sent then is; the
 // ones behind it keep their pace.
 TEST_F(OutgoingQueue, PortsThatCloseUnderTheQueueTakeNothingButKeepThePace) {
-    performance.Transmit(false);
-    model.Ports.Open = false;
-    clock->Advance(200);
-    model.Ports.Open = true;
-    SendQueuedMessages(clock.Clock());
-    EXPECT_EQ(model.Ports.Sent.size(), 17u - 4u);
-    EXPECT_EQ(model.Ports.SentAt.back() - model.Ports.SentAt.front(), 800u);
+    performance_.Transmit(false);
+    model_.Ports.Open = false;
+    clock_->Advance(200);
+    model_.Ports.Open = true;
+    SendQueuedMessages(clock_.Clock());
+    EXPECT_EQ(model_.Ports.Sent.size(), 17u - 4u);
+    EXPECT_EQ(model_.Ports.SentAt.back() - model_.Ports.SentAt.front(), 800u);
 }
 
 TEST(DeviceByte, IsTheConfiguredDeviceIdMinusOne) {
