@@ -29,6 +29,7 @@
 #include "model/Library.h"
 #include "model/Settings.h"
 #include "model/SharedRoutines.h"
+#include "model/SysexFraming.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/FormReader.h"
@@ -529,7 +530,7 @@ void TFormzelmo::DefaultMidiInput(TObject*) {
     if (!event) return;
     const bool thru = ZelmoHolder != nullptr && ZelmoHolder->Config->Thrue == 1;
     const bool sysex = event->SysexLength != 0;
-    if (thru && !sysex) ports->PutShort(event->status, event->data1, event->data2);
+    if (thru && !sysex) SendShortMessage(event->status, event->data1, event->data2);
     if (FormMonitor == nullptr) return;
     // The monitor's line is written from the event's own bytes, whatever its length.
     for (TMemo* memo : {FormMonitor->MemoInput, thru ? FormMonitor->MemoOutput : nullptr}) {

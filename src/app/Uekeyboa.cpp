@@ -7,6 +7,7 @@
 #include "model/ModelServices.h"
 #include "model/Settings.h"
 #include "model/SharedRoutines.h"
+#include "model/SysexFraming.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/vcl/FormReader.h"
 
@@ -105,13 +106,12 @@ void TFormKeyboard::FormClose(TObject*, TCloseAction& Action) {
 }
 
 void TFormKeyboard::NoteOn(int note) {
-    if (IMidiPorts* ports = ModelServices().MidiPorts)
-        ports->PutShort(ChannelStatus(0x90), static_cast<std::uint8_t>(note), PreviewVelocity());
+    if (ModelServices().MidiPorts != nullptr)
+        SendShortMessage(ChannelStatus(0x90), static_cast<std::uint8_t>(note), PreviewVelocity());
 }
 
 void TFormKeyboard::NoteOff(int note) {
-    if (IMidiPorts* ports = ModelServices().MidiPorts)
-        ports->PutShort(ChannelStatus(0x80), static_cast<std::uint8_t>(note), 0);
+    if (ModelServices().MidiPorts != nullptr) SendShortMessage(ChannelStatus(0x80), static_cast<std::uint8_t>(note), 0);
 }
 
 void TFormKeyboard::KeySelectorChange(TObject*) {

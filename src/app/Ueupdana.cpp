@@ -148,7 +148,7 @@ void TFormUpdateNames::ShowGauge() {
 }
 
 void TFormUpdateNames::SendStep() {
-    // Sending a step blocks for its 16 paced requests: a press on Cancel meanwhile is looked for here.
+    // A press on Cancel that waits in the input is taken before the step asks anything.
     if (CancelPressPending()) {
         Timer1->SetEnabled(false);
         Close();
@@ -169,8 +169,14 @@ void TFormUpdateNames::SendStep() {
         if (!ports->NextEvent()) break;
     ports->SetInputHandler([this](TObject* s) { NamesInput(s); });
     const int first = FirstNameOfStep(Step);
-    for (int k = 0; k < NamesPerStep; ++k)
-        SendDataRequest(group.Base + (static_cast<std::uint32_t>(first + k) << 16), 0, 0, NameLength);
+    {
+        // The step's requests go out paced from the event loop; the time-out counts from the last one's
+        // departure.
+        const TQueuedSends queued;
+        for (int k = 0; k < NamesPerStep; ++k)
+            SendDataRequest(group.Base + (static_cast<std::uint32_t>(first + k) << 16), 0, 0, NameLength);
+    }
+    Timer1->SetInterval(ReplyTimeoutMs + QueuedSendsMs());
     Timer1->SetEnabled(true);
 }
 

@@ -843,6 +843,12 @@ void TFormEffect::ReceiveEFXParam() {
     Timer->SetInterval(1000);
     Timer->SetEnabled(true);
     SendDataRequest(base, 0, static_cast<std::uint16_t>(CommonPosition(pEfxParam1)), EfxParamCount);
+    // A request queued behind a send leaves later: the second counts from its departure.
+    if (const std::uint32_t queued = QueuedSendsMs(); queued > 0) {
+        Timer->SetEnabled(false);
+        Timer->SetInterval(1000 + queued);
+        Timer->SetEnabled(true);
+    }
 }
 
 bool TFormEffect::IsParameterReply(const std::uint8_t* Data, std::size_t Length) const {

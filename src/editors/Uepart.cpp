@@ -384,7 +384,8 @@ void TFormPart::ReceiveRhythmName() {
     expectedReplies_ = card ? 4 : 2;
     for (int i = 0; i < expectedReplies_; ++i)
         SendDataRequest(RhythmNameAddresses[static_cast<std::size_t>(i)], 0, 0, RhythmNameSize);
-    Timer1->SetInterval(RhythmNameTimeoutMs);
+    // Requests queued behind a send leave later: the time-out counts from their departure.
+    Timer1->SetInterval(RhythmNameTimeoutMs + QueuedSendsMs());
     Timer1->SetEnabled(true);
 }
 

@@ -115,11 +115,11 @@ int TFormSysSetup::ListCodePerf(int GroupIndex) {
 // ------------------------------------------------------------------------------------- the GM message
 
 void TFormSysSetup::GMOff() {
-    // Sent whole and at once: no pace before it, the data set of the mode that follows keeps its own.
+    // Sent whole with no pace before it (behind anything queued); the data set of the mode that follows
+    // keeps its pace behind it.
     IMidiPorts* ports = ModelServices().MidiPorts;
     if (DevicesOpen == 0 || ports == nullptr || !ports->OutputOpen()) return;
-    ports->PutLong(GMOffMessage.data(), GMOffMessage.size());
-    NoteMessageSent();
+    SendWholeMessage(GMOffMessage);
 }
 
 void TFormSysSetup::SetParam(int Position, std::uint8_t Value) {

@@ -422,6 +422,9 @@ void TLibElem::TransmitTimer(TObject* Sender) {
     // The next tick counts from this message: a late tick then never brings the next one inside the
     // 50 ms pace, where it would have to wait for it.
     if (ITransferProgress* progress = ModelServices().Progress) progress->SetTimerEnabled(TTransferTimer::Timer, true);
+    // A tick that comes a little before the pace has run queues its message for the pace timer instead
+    // of waiting for it.
+    const TQueuedSends queued;
     TransmitStep();
 }
 
@@ -459,6 +462,7 @@ TTransferLink TransferLink() {
 void TLibElem::SetReplyTimeout(ITransferProgress& Progress) {
     damagedReplies_ = 0;
     damagedRequest_ = NoRequest;
+    timeoutStretched_ = false;
     Progress.SetTimer(
         TTransferTimer::Timer, ReplyTimeoutMs, [this]() { InstrumentNotResponding(nullptr); }, false);
 }
@@ -500,7 +504,15 @@ void TLibElem::SendRequest(const TTransferLink& Link, std::uint32_t Base, std::u
     if (Counted) Link.Progress->AddSended(RequestMessageSize, 1);
     SendDataRequest(Base, Offset, 0, Size);
     Link.Ports->SetInputHandler([this](TObject* Sender) { ReceiveHandler(Sender); });
-    Link.Progress->SetTimerEnabled(TTransferTimer::Timer, true);
+    // A request queued behind a send leaves later: its time-out counts from its departure.
+    const std::uint32_t queued = QueuedSendsMs();
+    if (queued == 0 && !timeoutStretched_) {
+        Link.Progress->SetTimerEnabled(TTransferTimer::Timer, true);
+        return;
+    }
+    timeoutStretched_ = queued != 0;
+    Link.Progress->SetTimer(
+        TTransferTimer::Timer, ReplyTimeoutMs + queued, [this]() { InstrumentNotResponding(nullptr); }, true);
 }
 
 bool TLibElem::TakeExpectedReply(ITransferProgress& Progress, const TMyMidiEvent* Event, std::uint32_t Address,

@@ -218,7 +218,8 @@ protected:
     // Drops whatever waits in the input: it answers no request of ours.
     static void DiscardPendingInput(IMidiPorts& Ports);
     // Empties the input, sends the data request for Size bytes at Base + Offset (adding it to the sent
-    // counters when Counted), gives the input to ReceiveHandler and starts the reply time-out afresh.
+    // counters when Counted), gives the input to ReceiveHandler and starts the reply time-out afresh,
+    // counted from the moment the request leaves when it is queued behind a send.
     void SendRequest(const TTransferLink& Link, std::uint32_t Base, std::uint16_t Offset, std::uint32_t Size,
                      bool Counted);
     // Whether the event a receive's input handler took is the reply it waits for: the whole data set
@@ -265,6 +266,8 @@ private:
     int damagedReplies_ = 0;
     std::uint32_t damagedRequest_ = NoRequest;
     std::vector<std::vector<std::uint8_t>> keptReplies_;  // the replies of the running receive
+    // Set while the reply time-out runs longer than ReplyTimeoutMs, for a request that was queued.
+    bool timeoutStretched_ = false;
 };
 
 // The topmost of the element's owner, its owner's owner and that one's owner (three levels at most):

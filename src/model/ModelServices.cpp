@@ -1,6 +1,7 @@
 #include "model/ModelServices.h"
 
 #include "model/Settings.h"
+#include "model/SysexFraming.h"
 
 namespace zel {
 
@@ -18,7 +19,7 @@ void ModelDefaultMidiInput(TObject* Sender) {
     std::unique_ptr<TMyMidiEvent> event = ports->NextEvent();
     if (!event || event->SysexLength != 0) return;
     if (ZelmoHolder != nullptr && ZelmoHolder->Config->Thrue == 1 && ports->OutputOpen())
-        ports->PutShort(event->status, event->data1, event->data2);
+        SendShortMessage(event->status, event->data1, event->data2);
 }
 
 TMessageResult ShowMessageBox(const std::string& text, TMessageKind kind, TMessageButtons buttons) {

@@ -141,6 +141,7 @@ void TPatch::Transmit(bool ToTemporary) {
         CurrentPatch = this;
         PreviewChannel = 1;
     }
+    const TQueuedSends queued;
     SendDataSet(TransferAddress, 0, 0, Common->DataSpan());
     for (int t = 1; t <= ToneCount; ++t) SendDataSet(TransferAddress, ToneOffset(t), 0, Tone(t).DataSpan());
 }

@@ -112,12 +112,14 @@ void TPerformance::Transmit(bool ToTemporary) {
         CurrentPerformance = this;
         PreviewChannel = 1;
     }
+    const TQueuedSends queued;
     SendDataSet(TransferAddress, 0, 0, Common->DataSpan());
     for (int p = 1; p <= PartCount; ++p) SendDataSet(TransferAddress, PartOffset(p), 0, Part(p).DataSpan());
 }
 
 void TPerformance::SendPartsToTemp() {
     if (DevicesOpen == 0) return;
+    const TQueuedSends queued;
     for (int p = 1; p <= PartCount; ++p) Part(p).SendToTemp();
 }
 

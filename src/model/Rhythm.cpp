@@ -129,7 +129,8 @@ void TRhythm::Transmit(bool ToTemporary) {
     MessageCount = 0;
     ITransferProgress* progress = ModelServices().Progress;
     if (progress == nullptr) {
-        // No progress window to pace the messages: they go one after the other.
+        // No progress window to pace the messages: they go through the outgoing queue.
+        const TQueuedSends queued;
         while (MessageCount < RhythmMessages) TransmitStep();
         return;
     }

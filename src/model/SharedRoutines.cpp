@@ -11,6 +11,7 @@
 #include "model/Library.h"
 #include "model/ModelServices.h"
 #include "model/Settings.h"
+#include "model/SysexFraming.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -75,7 +76,8 @@ TAudition Audition;
 void EndNote(IMidiPorts* ports) {
     if (!Audition.NoteOn) return;
     Audition.NoteOn = false;
-    if (ports != nullptr) ports->PutShort(static_cast<std::uint8_t>(0x80 | (Audition.Status & 0x0F)), Audition.Note, 0);
+    if (ports != nullptr)
+        SendShortMessage(static_cast<std::uint8_t>(0x80 | (Audition.Status & 0x0F)), Audition.Note, 0);
 }
 
 // Opens the ports the audition closed; a port that cannot open again is reported by the port dialog.
@@ -99,7 +101,7 @@ void StartPreview() {
         if (ports != nullptr) {
             Audition.Status = ChannelStatus(0x90);
             Audition.Note = DataByte(PreviewNote());
-            ports->PutShort(Audition.Status, Audition.Note, PreviewVelocity());
+            SendShortMessage(Audition.Status, Audition.Note, PreviewVelocity());
             Audition.NoteOn = true;
         }
         return;
@@ -144,7 +146,7 @@ void StopPreview() {
     // the instrument ignores when it does not sound; the ports were never closed, so none is opened.
     const TConfig* config = Config();
     if (config == nullptr) return;
-    if (config->SingleNote != 0 && ports != nullptr) ports->PutShort(ChannelStatus(0x80), DataByte(PreviewNote()), 0);
+    if (config->SingleNote != 0 && ports != nullptr) SendShortMessage(ChannelStatus(0x80), DataByte(PreviewNote()), 0);
 }
 
 bool AuditionRunning() { return Audition.NoteOn || Audition.PortsClosed; }

@@ -96,6 +96,7 @@ void TSystem::Transmit(bool ToTemporary) {
     CurrentSystem = this;
     PreviewChannel = 1;
     TransferAddress = SystemBase;
+    const TQueuedSends queued;
     SendDataSet(SystemBase, 0, 0, Common->DataSpan());
     for (int i = 1; i <= ScaleTuneCount; ++i) SendDataSet(SystemBase, ScaleTuneOffset(i), 0, ScaleTune(i).DataSpan());
 }

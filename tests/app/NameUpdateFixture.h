@@ -17,6 +17,7 @@
 #include "platform/rtl/Clock.h"
 #include "support/InstrumentSimulator.h"
 #include "support/TempDir.h"
+#include "support/model/ModelFakes.h"
 #include "support/vcl/VclTestSupport.h"
 
 namespace zel::test {

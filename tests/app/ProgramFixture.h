@@ -32,6 +32,7 @@
 #include "model/CurrentElements.h"
 #include "model/Settings.h"
 #include "model/SharedRoutines.h"
+#include "model/SysexFraming.h"
 #include "platform/midi/MidiBackend.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/IniFiles.h"
@@ -142,6 +143,15 @@ protected:
         Clock->Advance(ms);
         ProcessPendingMessages();
         ProcessPendingMessages();
+    }
+    // Lets the time pass until every queued message has gone out to the instrument, as the event loop
+    // sends them, handling what each step brings.
+    static void SendQueued() {
+        auto* clock = dynamic_cast<TManualClock*>(&zel::Clock());
+        while (clock != nullptr && QueuedMessages() > 0) {
+            clock->Advance(SendPaceMs);
+            ProcessPendingMessages();
+        }
     }
     void StartAndWaitOutTheIntro() {
         AttachInstrument();

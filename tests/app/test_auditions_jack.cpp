@@ -72,6 +72,7 @@ protected:
         TLibElem& first = *w->Library()->Elements[0];
         first.SetName(name, false);
         ClickOn(w->speedtransmet);
+        SendQueued();
         const std::string padded = (name + std::string(12, ' ')).substr(0, 12);
         return TJackInstrument::WaitFor([&] { return NameAt(UserPatch(1)) == padded; }, 5s);
     }

@@ -107,6 +107,7 @@ TEST_F(LibraryTransfersOverJack, SendSelectedPutsTheSelectedPatchesInTheUserMemo
     ClickRow(w, 1, MK_SHIFT);
     Sim.ClearLog();
     ClickOn(w->speedtransmet);
+    SendQueued();
     EXPECT_TRUE(TJackInstrument::WaitFor(
         [&] { return NameAt(UserPatch(1)) == "Piano A     " && NameAt(UserPatch(2)) == "Strings B   "; }, 5s))
         << NameAt(UserPatch(1)) << "|" << NameAt(UserPatch(2));

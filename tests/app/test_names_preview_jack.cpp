@@ -43,6 +43,7 @@ protected:
         const auto until = std::chrono::steady_clock::now() + 60s;
         Application->OnIdle = [&](TObject*, bool& idleDone) {
             idleDone = false;
+            SendQueued();  // the time the queued requests take
             if (std::chrono::steady_clock::now() > until) form->ModalResult = mrAbort;
             if (done || !form->GetVisible()) return;
             done = true;

@@ -253,6 +253,7 @@ TEST_F(PropertiesWindows, ANameTakesOnlyCharactersTheInstrumentHoldsSoNoDataSetC
         EXPECT_EQ(element->GetName(), r.after);
         sim.ClearLog();
         element->Transmit(true);
+        FlushQueuedSends(ports);  // what is still queued goes out now
         ASSERT_FALSE(sim.ReceivedMessages().empty());
         for (const TBytes& m : sim.ReceivedMessages())
             for (std::size_t i = 1; i + 1 < m.size(); ++i) ASSERT_LT(m[i], 0x80) << "byte " << i;

@@ -10,10 +10,13 @@
 #include <functional>
 #include <set>
 
+#include "BarInput.h"
 #include "ProgramFixture.h"
 #include "app/Uelibrar.h"
 #include "model/Library.h"
 #include "model/Patch.h"
+#include "model/Performance.h"
+#include "model/SysexFraming.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/Printers.h"
@@ -738,6 +741,78 @@ TEST_F(LibraryWindow, ShiftAndTheRightButtonOnAPatchSendsItAndArmsTheAuditionEls
     EXPECT_TRUE(Boxes.empty());
 }
 
+// A performance sent from the library goes out from the event loop: the click returns with its common
+// sent and its sixteen parts queued, one part leaves every 50 ms, and meanwhile the program answers
+// input. A note auditioned during the send reaches the instrument after the last part.
+TEST_F(LibraryWindow, APerformanceSendLeavesTheWindowsLiveAndANotePlayedMeanwhileFollowsIt) {
+    TFormLibrary* form = OpenWith({etPatchBank, etPerformance});
+    auto& performance = static_cast<TPerformance&>(At(form, 1));
+    performance.Temporary = 0;
+    performance.User = 1;
+    performance.Number = 3;
+    for (int i = 12; i < 64; ++i) performance.Common->Data()[i] = static_cast<std::uint8_t>(i);
+    for (int p = 1; p <= PartCount; ++p)
+        for (int i = 0; i < 19; ++i) performance.Part(p).Data()[i] = static_cast<std::uint8_t>(p * 5 + i);
+    std::vector<TBytes> expected;
+    const auto dataSet = [](std::uint32_t address, std::span<const std::uint8_t> data) {
+        return MakeDataSet(0x10, address, TBytes(data.begin(), data.end()));
+    };
+    expected.push_back(dataSet(performance.LocationAddress(), performance.Common->DataSpan()));
+    for (int p = 1; p <= PartCount; ++p)
+        expected.push_back(dataSet(performance.LocationAddress() + PartOffset(p), performance.Part(p).DataSpan()));
+    Select(form, ".x");
+    Sim.ClearLog();
+
+    ClickControl(form->speedtransmet);
+    ASSERT_EQ(Sim.ReceivedMessages().size(), 1u) << "the common at once, the parts queued";
+    // The program answers input during the send: a click selects the bank's row, and Shift with the right
+    // button on it auditions at once; the note waits behind the queued parts.
+    PressAt(RowPoint(form, 0));
+    EXPECT_EQ(Selection(form), "x.");
+    PressAt(RowPoint(form, 0), {VK_SHIFT}, true);
+    EXPECT_EQ(Sim.ReceivedMessages().size(), 1u);
+    for (std::size_t heard = 1; heard < expected.size(); ++heard) {
+        Clock->Advance(SendPaceMs - 1);
+        ProcessPendingMessages();
+        EXPECT_EQ(Sim.ReceivedMessages().size(), heard) << "not before the pace has run";
+        Clock->Advance(1);
+        ProcessPendingMessages();
+        EXPECT_EQ(Sim.ReceivedMessages().size(), heard + (heard + 1 == expected.size() ? 2 : 1));
+    }
+    std::vector<TBytes> heard = Sim.ReceivedMessages();
+    ASSERT_EQ(heard.size(), expected.size() + 1);
+    EXPECT_EQ((heard.back()[0] & 0xF0), 0x90) << "the note after the last part";
+    heard.pop_back();
+    EXPECT_EQ(heard, expected);
+    EXPECT_EQ(QueuedMessages(), 0u);
+    StopPreview();
+    EXPECT_TRUE(Boxes.empty());
+}
+
+// Settings > Midi > Ok while a performance's parts are queued: they go out on the port they were meant
+// for before it closes, and the reopened port takes what comes next.
+TEST_F(LibraryWindow, AChangeOfPortsLetsTheQueuedPartsOutFirst) {
+    TFormLibrary* form = OpenWith({etPerformance});
+    Select(form, "x");
+    Sim.ClearLog();
+    ClickControl(form->speedtransmet);
+    ASSERT_EQ(Sim.ReceivedMessages().size(), 1u);
+    const TNotifyEvent onShow = FormInOut->OnShow;
+    FormInOut->OnShow = [&](TObject* sender) {
+        onShow(sender);
+        PostMessage(FormInOut->OkBtn->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        PostMessage(FormInOut->OkBtn->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    };
+    ChooseFromMenu(Formzelmo, Formzelmo->Settings1, Formzelmo->SetMidiMidiPortItem, true);
+    FormInOut->OnShow = onShow;
+    EXPECT_EQ(Sim.ReceivedMessages().size(), 17u);
+    EXPECT_EQ(QueuedMessages(), 0u);
+    ASSERT_EQ(DevicesOpen, 1);
+    SendDataByte(0x02000000, 0, 0, 1);
+    EXPECT_EQ(Sim.ReceivedMessages().size(), 18u);
+    EXPECT_TRUE(Boxes.empty());
+}
+
 // ------------------------------------------------------------------------------------ closing
 
 TEST_F(LibraryWindow, TheCloseQuestionKeepsTheWindowUnlessTheChangesAreSavedOrGivenUp) {
@@ -1005,6 +1080,7 @@ TEST_F(LibraryWindow, SendSelectedAndReceiveSelectedWithTheInstrument) {
     Press(RowPoint(form, 0));
     Press(RowPoint(form, 1), {VK_SHIFT});
     ClickControl(form->speedtransmet);
+    SendQueued();
     EXPECT_EQ(nameAt(0), "Piano A     ");
     EXPECT_EQ(nameAt(1), "Strings B   ");
     EXPECT_EQ(nameAt(2), std::string(12, '\0'));

@@ -54,7 +54,9 @@ protected:
         return ran;
     }
     // The temporary patch's common and tone 4 data as the instrument holds them.
+    // What the instrument's temporary patch holds once the sends have gone out.
     TBytes Temporary(int block, std::size_t size) {
+        SendQueued();
         TPatch temporary(nullptr);
         return Sim.Read(temporary.LocationAddress() + (block == 0 ? 0 : ToneOffset(block)), size);
     }
@@ -264,7 +266,6 @@ TEST_F(ToolWindows, MorphBlendsTheIncludedBytesSweepsWithAuditionsAndBuildsABank
             Sim.ClearLog();
             f->Slider->SetValue(120);
             f->SliderEndchange(f->Slider);
-            EXPECT_EQ(Temporary(1, 129)[5], 120);
             const auto notes = [&] {
                 std::vector<std::string> out;
                 for (const TBytes& msg : Sim.ReceivedMessages())
@@ -274,6 +275,7 @@ TEST_F(ToolWindows, MorphBlendsTheIncludedBytesSweepsWithAuditionsAndBuildsABank
             };
             Wait(499);
             EXPECT_TRUE(notes().empty());
+            EXPECT_EQ(Temporary(1, 129)[5], 120);
             Wait(1);
             EXPECT_EQ(notes(), std::vector<std::string>{"on"});
             Wait(1000);

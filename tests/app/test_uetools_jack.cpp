@@ -153,6 +153,7 @@ TEST_F(ToolsOverJack, TwoFetchedPatchesMorphedIntoABankThatTheSearchFindsAndTheF
         morphed = true;
         FormMorph->Slider->SetValue(64);
         FormMorph->SliderEndchange(FormMorph->Slider);
+        SendQueued();
         TPatch& m = *FormMorph->MorphPatch();
         expectedCommon.assign(m.Common->Data(), m.Common->Data() + 72);
         expectedTone.assign(m.Tone(3).Data(), m.Tone(3).Data() + 129);

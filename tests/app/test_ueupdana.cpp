@@ -123,8 +123,9 @@ TEST_F(NameUpdate, RefusingTheRetryClosesTheWindowAndKeepsTheFile) {
 }
 
 TEST_F(NameUpdate, ForeignTrafficMidStepIsDroppedAndEveryNameStaysInPlace) {
-    // The input holds 16 System Exclusive buffers while a step's requests go out: a foreign SysEx then
-    // takes the place of one of the step's replies, the step goes unanswered and is asked for again.
+    // A step's requests go out from the event loop, which takes each message as it comes: a note, a
+    // foreign, a misplaced, a short and a spoilt System Exclusive message among the replies are dropped,
+    // and no reply is lost for want of an input buffer, so nothing needs asking again.
     MakeWindows();
     const TInstrumentSimulator::TTransmit transmit = Sim.Transmit;
     std::set<std::uint32_t> interjected;
@@ -146,8 +147,7 @@ TEST_F(NameUpdate, ForeignTrafficMidStepIsDroppedAndEveryNameStaysInPlace) {
     };
     BoxAnswer = IDRETRY;
     RunUpdate();
-    EXPECT_EQ(BoxTexts(),
-              (std::vector<std::string>{"The Instrument Is Not Responding.", "The Instrument Is Not Responding."}));
+    EXPECT_TRUE(BoxTexts().empty());
     EXPECT_EQ(ReadAll(UserCardPath()), ExpectedUserCard(true));
 }
 
@@ -169,7 +169,11 @@ TEST_F(NameUpdate, ARealClickOnCancelMidStepClosesTheWindow) {
         RunUpdate();
         Sim.Transmit = transmit;
         EXPECT_EQ(form->ModalResult, mrCancel);
-        EXPECT_EQ(Requests().size(), 32u);  // no step after the one under way
+        // The window closed at once; what the step under way had queued still goes out, and no step after it.
+        // Their replies reach the default input handler.
+        SendQueuedMessages(Clock.Clock());
+        ProcessPendingMessages();
+        EXPECT_EQ(Requests().size(), 32u);
         EXPECT_FALSE(form->GetVisible());
         EXPECT_FALSE(form->Timer1->GetEnabled());
         EXPECT_FALSE(std::filesystem::exists(UserCardPath()));

@@ -47,6 +47,7 @@ protected:
     static TFormPatch* OpenPatch(TPatch& patch) {
         patch.OpenEditor();
         ProcessPendingMessages();
+        SendQueued();
         return dynamic_cast<TFormPatch*>(patch.Window);
     }
 
@@ -63,6 +64,7 @@ protected:
             mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         }
         RunQueue();
+        SendQueued();
     }
 
     static POINT ScreenPoint(TControl* control, int x, int y) {
@@ -72,10 +74,12 @@ protected:
     static POINT Centre(TControl* control) {
         return ScreenPoint(control, control->GetWidth() / 2, control->GetHeight() / 2);
     }
-    // A click of the left button at a screen point with the keys held; later than a double click's.
+    // A click of the left button at a screen point with the keys held; later than a double click's. The
+    // user then waits until what it sent has gone out to the instrument (as do the other actions below).
     void Press(POINT p, std::initializer_list<BYTE> keys = {}) {
         Clock->Advance(GetDoubleClickTime() + 1);
         PressAt(p, keys);
+        SendQueued();
     }
     void Click(TControl* control, std::initializer_list<BYTE> keys = {}) { Press(Centre(control), keys); }
     void DoubleClick(TControl* control) {
@@ -87,6 +91,7 @@ protected:
             mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         }
         RunQueue();
+        SendQueued();
     }
     static void Key(BYTE vk, std::initializer_list<BYTE> held = {}) {
         for (BYTE k : held) keybd_event(k, 0, 0, 0);
@@ -120,6 +125,7 @@ protected:
         if (escape) Key(VK_ESCAPE);
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         RunQueue();
+        SendQueued();
     }
     // Chooses item Index of a combo box as the user does: the list dropped, the item reached with the
     // arrow keys, and Enter.

@@ -57,6 +57,7 @@ protected:
             mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         }
         RunQueue();
+        Program::SendQueued();
     }
     bool Arrived(const std::string& message) {
         return TJackInstrument::WaitFor(

@@ -81,6 +81,7 @@ protected:
     TFormEffect* OpenPerformanceEffects() {
         performance_->OpenEditor();
         RunQueue();
+        this->SendQueued();
         auto* window = dynamic_cast<TFormPerformance*>(performance_->Window);
         EXPECT_NE(window, nullptr);
         if (window == nullptr) return nullptr;

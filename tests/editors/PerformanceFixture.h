@@ -53,6 +53,7 @@ protected:
     static TFormPerformance* OpenPerformance(TPerformance& performance) {
         performance.OpenEditor();
         ProcessPendingMessages();
+        Program::SendQueued();
         return dynamic_cast<TFormPerformance*>(performance.Window);
     }
     // A rhythm set's window: its activation sends the set through the progress window.

@@ -44,6 +44,7 @@ protected:
     static TFormSystem* OpenSystem(TSystem& system) {
         system.OpenEditor();
         ProcessPendingMessages();
+        SendQueued();
         return dynamic_cast<TFormSystem*>(system.Window);
     }
     // Opens an editor by a double click on its section panel; the messages of the opening are forgotten.

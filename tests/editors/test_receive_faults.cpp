@@ -79,10 +79,10 @@ struct TFaultRow {
 };
 
 // The input holds sixteen System Exclusive buffers, which the main thread hands back as it takes their
-// messages: a 64 KB message, or a name-update step whose sixteen replies all come twice while its
-// requests go out, leaves the replies after it without a buffer. Those replies are lost, and the loss is
-// reported as a silent instrument is, except in a step for the data card, where a missing name counts as
-// no card.
+// messages: a 64 KB message leaves the replies after it without a buffer. Those replies are lost, and
+// the loss is reported as a silent instrument is, except in a step for the data card, where a missing
+// name counts as no card. A name-update step's requests go out from the event loop, which takes each
+// reply as it comes, so replies that come twice, or an unterminated message among them, lose nothing.
 // clang-format off
 const TFaultRow FaultTable[] = {
     //  fault                            single        patch bank    perf bank     rhythm bank   global        effects       rhythm names  name update
@@ -93,12 +93,12 @@ const TFaultRow FaultTable[] = {
     {TReplyFault::OneByteLongAtEnd,    {Reported,     Reported,     Reported,     Reported,     Reported,     ReportedKept, Reported,     Reported}},
     {TReplyFault::ByteInsertedInData,  {Reported,     Reported,     Reported,     Reported,     Reported,     ReportedKept, Reported,     Reported}},
     {TReplyFault::OtherAddress,        {Reported,     Reported,     Reported,     Reported,     Reported,     ReportedKept, Reported,     Reported}},
-    {TReplyFault::EveryReplyTwice,     {AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     ReportedPart}},
+    {TReplyFault::EveryReplyTwice,     {AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet}},
     {TReplyFault::SilentAfterHalf,     {Reported,     ReportedPart, ReportedPart, ReportedPart, ReportedPart, ReportedKept, ReportedPart, ReportedPart}},
     {TReplyFault::TenTimesSlower,      {AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet}},
     {TReplyFault::RealTimeInterleaved, {AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet}},
     {TReplyFault::HugeSysex,           {Reported,     ReportedPart, ReportedPart, Reported,     ReportedPart, ReportedKept, Reported,     QuietPart}},
-    {TReplyFault::UnterminatedSysex,   {AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     ReportedKept, AllQuiet,     QuietPart}},
+    {TReplyFault::UnterminatedSysex,   {AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     ReportedKept, AllQuiet,     AllQuiet}},
     {TReplyFault::RandomBytes,         {AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     AllQuiet,     ReportedKept, AllQuiet,     AllQuiet}},
 };
 // clang-format on

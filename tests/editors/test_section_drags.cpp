@@ -26,6 +26,7 @@ public:
         two_->SetBounds(200, 150, two_->GetWidth(), two_->GetHeight());
         one_->BringToFront();
         ProcessPendingMessages();
+        SendQueued();
         library_->Library()->Saved = 1;
     }
     static bool Highlighted(TFormPatch* window, const char* name) {
@@ -146,6 +147,7 @@ TEST_F(SectionDrags, DropsCopyTheSectionsOrAreRefused) {
         SCOPED_TRACE(row.Name);
         one_->BringToFront();
         ProcessPendingMessages();
+        SendQueued();
         // Both patches as they were before the drag.
         TPatch before1(nullptr);
         TPatch before2(nullptr);
@@ -165,6 +167,7 @@ TEST_F(SectionDrags, DropsCopyTheSectionsOrAreRefused) {
     CurrentPatch = nullptr;
     Sim.ClearLog();
     Click(two_->Shader1);
+    SendQueued();
     EXPECT_EQ(Sim.ReceivedMessages().size(), 5u);
     EXPECT_TRUE(Boxes.empty());
 }
@@ -188,11 +191,13 @@ TEST_F(SectionDrags, ASourceWindowThatGoesMidDragLeavesNoDragBehind) {
     // Activations send again.
     RunQueue();
     library_->BringToFront();
+    SendQueued();
     CurrentPatch = nullptr;
     Sim.ClearLog();
     EXPECT_EQ(Formzelmo->ActiveMDIChild(), library_);
     two_->BringToFront();
     ProcessPendingMessages();
+    SendQueued();
     EXPECT_EQ(SectionDragActive, 0);
     EXPECT_EQ(Sim.ReceivedMessages().size(), 5u);
 }

@@ -225,6 +225,7 @@ TEST_F(PartsEditor, RevertAllSendsTheSixteenPartsAndShowsPartOne) {
     Sim.ClearLog();
     library_->Library()->Saved = 1;
     Click(parts->BtnReverAll);
+    SendQueued();
     EXPECT_EQ(Sim.ReceivedMessages().size(), 16u);
     EXPECT_EQ(parts->CurrentPart, 1);
     EXPECT_TRUE(parts->PartButton[0]->GetDown());
@@ -246,6 +247,7 @@ TEST_F(PartsEditor, APartCopiedAndPastedIsSentAndMarksThePerformance) {
     Click(parts->PartButton[6]);
     Sim.ClearLog();
     Click(parts->PasteBtn);
+    SendQueued();
     EXPECT_EQ(Sim.ReceivedMessages().size(), 16u);
     EXPECT_EQ(PartData(*performance_, 7), PartData(*performance_, 3));
     EXPECT_EQ(TemporaryPart(7), PartData(*performance_, 3));

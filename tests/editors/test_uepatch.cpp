@@ -17,6 +17,7 @@ protected:
     static void Activate(TForm* form) {
         SendMessage(Formzelmo->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(form->GetHandle()), 0);
         ProcessPendingMessages();
+        SendQueued();
     }
 };
 
@@ -96,6 +97,7 @@ TEST_F(PatchWindow, NewGivesThePatchItsInitialValuesSendsItAndMarksItModified) {
     library->Library()->Saved = 1;
     Sim.ClearLog();
     Click(window->SpeedNuovo);
+    SendQueued();
     EXPECT_EQ(Sim.ReceivedMessages().size(), 5u);
     EXPECT_EQ(patch.GetName(), "");
     EXPECT_EQ(TemporaryCommon(), CommonData(patch));
@@ -186,8 +188,10 @@ TEST_F(PatchWindow, ActivationSendsAPatchThatIsNotCurrentOnceAndNothingDuringASe
         // The library window comes between: it sends nothing.
         Activate(library);
         SectionDragActive = row.Dragging ? 1 : 0;
+        SendQueued();
         Sim.ClearLog();
         Activate(row.Window);
+        SendQueued();
         EXPECT_EQ(Sim.ReceivedMessages().size(), row.Messages);
     }
     SectionDragActive = 0;

@@ -60,6 +60,7 @@ protected:
         two_->SetBounds(0, 200, two_->GetWidth(), two_->GetHeight());
         one_->BringToFront();
         ProcessPendingMessages();
+        SendQueued();
         library_->Library()->Saved = 1;
         Sim.ClearLog();
     }
@@ -94,9 +95,11 @@ TEST_F(PerformanceDrags, ASectionDroppedOnAnotherPerformanceCopiesOnlyItsBytes) 
         const TBytes part9 = PartData(target, 9);
         one_->BringToFront();
         ProcessPendingMessages();
+        SendQueued();
         Sim.ClearLog();
         library_->Library()->Saved = 1;
         Drag(one_->SectionPanel(row.From), Centre(two_->SectionPanel(row.To)));
+        SendQueued();
         EXPECT_EQ(SectionDragActive, 0);
         if (!row.Copied) {
             EXPECT_TRUE(Received().empty());

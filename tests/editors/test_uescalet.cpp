@@ -109,6 +109,7 @@ TEST_F(ScaleTuneEditor, UndoAndRevertActOnTheScaleTuneOnShowAndRevertAllOnAllSev
     library_->Library()->Saved = 1;
     Sim.ClearLog();
     Click(editor->BtnReverAll);
+    SendQueued();
     EXPECT_EQ(Sim.ReceivedMessages().size(), 18u);
     EXPECT_EQ(SystemData(*system_), opened);
     EXPECT_EQ(SystemArea(), opened);
@@ -132,6 +133,7 @@ TEST_F(ScaleTuneEditor, ACopiedScaleTunePastesByteForByteInThisSystemAndInAnothe
     library_->Library()->Saved = 1;
     Sim.ClearLog();
     Click(editor->PasteBtn);
+    SendQueued();
     EXPECT_EQ(ScaleTuneData(*system_, 7), ScaleTuneData(*system_, 3));
     EXPECT_EQ(system_->ScaleTune(7).Index, 7);
     EXPECT_EQ(Sim.ReceivedMessages().size(), 18u);
@@ -148,6 +150,7 @@ TEST_F(ScaleTuneEditor, ACopiedScaleTunePastesByteForByteInThisSystemAndInAnothe
     library_->Library()->Saved = 1;
     Sim.ClearLog();
     Click(otherEditor->PasteBtn);
+    SendQueued();
     EXPECT_EQ(ScaleTuneData(other, 12), ScaleTuneData(*system_, 3));
     EXPECT_EQ(Sim.ReceivedMessages().size(), 18u);
     EXPECT_EQ(SystemArea(), SystemData(other));

@@ -185,6 +185,7 @@ TEST_F(MidiEditor, TheWindowShowsTheStoredBytesAndUndoAndRevertBringTheInstrumen
     StepField(editor->PatchRecchannel, true, 3);
     Sim.ClearLog();
     Click(editor->BtnRevert);
+    SendQueued();
     EXPECT_EQ(Sim.ReceivedMessages().size(), 18u);
     EXPECT_EQ(SystemData(*system_), opened);
     EXPECT_EQ(SystemArea(), opened);

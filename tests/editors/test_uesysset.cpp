@@ -80,6 +80,7 @@ TEST_F(SetupEditor, APanelModeChangeSendsTheGMMessageAtOnceAndThenTheDataSetAfte
     Click(editor->Patch);
     Sim.ClearLog();
     Click(editor->BtnRevert);
+    SendQueued();
     const std::vector<std::string> sent = Received();
     ASSERT_EQ(sent.size(), 2u + 18u);
     EXPECT_EQ(sent[0], GMOffHex);

@@ -18,6 +18,7 @@ protected:
     static void Activate(TForm* form) {
         SendMessage(Formzelmo->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(form->GetHandle()), 0);
         ProcessPendingMessages();
+        SendQueued();
     }
     static TBytes CommonRange(const TSystem& system, int from, int to) {
         return TBytes(system.Common->Data() + from, system.Common->Data() + to + 1);
@@ -81,6 +82,7 @@ TEST_F(SystemWindow, TheSystemOfAGlobalOpensFromItsRowInTheGlobalWindow) {
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     }
     RunQueue();
+    SendQueued();
     auto* window = dynamic_cast<TFormSystem*>(system.Window);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->EditElem, &system);
@@ -225,6 +227,7 @@ public:
         two_->SetBounds(200, 150, two_->GetWidth(), two_->GetHeight());
         one_->BringToFront();
         ProcessPendingMessages();
+        SendQueued();
         library_->Library()->Saved = 1;
     }
     static TBytes Range(const TSystem& system, int from, int to) {
@@ -286,6 +289,7 @@ TEST_F(SystemDrags, EachSectionCopiesItsBytesIntoTheOtherSystemAndIsSentOnce) {
         EXPECT_EQ(SectionDragActive, 0);
         one_->BringToFront();
         ProcessPendingMessages();
+        SendQueued();
     }
     EXPECT_TRUE(Boxes.empty());
 }
@@ -314,6 +318,7 @@ TEST_F(SystemDrags, ADropOnTheSourceWindowOrOnAnotherSectionIsRefused) {
         EXPECT_EQ(SectionDragActive, 0);
         one_->BringToFront();
         ProcessPendingMessages();
+        SendQueued();
     }
 }
 

@@ -92,6 +92,7 @@ TEST_F(TVFEditor, ActivatingTheEditorOfAPatchThatIsNotCurrentSendsThatPatch) {
     Sim.ClearLog();
     SendMessage(Formzelmo->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(editor->GetHandle()), 0);
     RunQueue();
+    SendQueued();
     EXPECT_EQ(CurrentPatch, patch_);
     EXPECT_EQ(Sim.ReceivedMessages().size(), 5u);
     // An edit here now changes this patch on the instrument.

@@ -253,6 +253,8 @@ TEST_F(GlobalTransfer, WithoutADataCardOnlyTheUserBanksAndTheSystemAreSent) {
     TGlobal global(nullptr);
     s.Model.Holder.Config->Installed = 0;
     global.Transmit(false);
+    // The system, last, goes out from the event loop once the banks' windows have closed.
+    SendQueuedMessages(s.Clock.Clock());
     EXPECT_EQ(s.Progress.Titles,
               (std::vector<std::string>{"Now Transmitting User Patch Bank", "Now Transmitting User Performance Bank",
                                         "Now Transmitting User Rhythm Bank"}));

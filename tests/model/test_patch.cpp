@@ -144,16 +144,21 @@ TEST(Patch, TransmitGoesToTheSlotOrToTheTemporaryArea) {
     CurrentPatch = nullptr;
 
     patch.Transmit(false);
+    // The first message leaves at once, the others from the event loop as the pace runs out.
+    EXPECT_EQ(model.Ports.Sent.size(), 1u);
+    SendQueuedMessages(clock.Clock());
     EXPECT_EQ(AddressesOf(model.Ports.Sent),
               (std::vector<std::string>{"11 04 00 00", "11 04 10 00", "11 04 12 00", "11 04 14 00", "11 04 16 00"}));
     EXPECT_EQ(model.Ports.Sent[0].size(), 83u);
     EXPECT_EQ(model.Ports.Sent[4].size(), 140u);
     EXPECT_EQ(CurrentPatch, nullptr);
     EXPECT_EQ(PreviewChannel, 7);
-    EXPECT_EQ(clock->Waits(), std::vector<std::uint32_t>(4, 50));  // each message paced behind the one before
+    EXPECT_TRUE(clock->Waits().empty());  // nothing holds the thread
+    EXPECT_EQ(model.Ports.Departures(), (std::vector<TTick>{0, 50, 100, 150, 200}));
 
     model.Ports.Sent.clear();
     patch.Transmit(true);
+    SendQueuedMessages(clock.Clock());
     EXPECT_EQ(AddressesOf(model.Ports.Sent),
               (std::vector<std::string>{"03 00 00 00", "03 00 10 00", "03 00 12 00", "03 00 14 00", "03 00 16 00"}));
     EXPECT_EQ(CurrentPatch, &patch);
@@ -164,6 +169,7 @@ TEST(Patch, TransmitGoesToTheSlotOrToTheTemporaryArea) {
     patch.User = 0;
     patch.Number = 128;
     patch.Transmit(false);
+    SendQueuedMessages(clock.Clock());
     EXPECT_EQ(AddressOf(model.Ports.Sent.at(0)), "21 7F 00 00");
 
     model.Ports.Sent.clear();
@@ -215,9 +221,40 @@ TEST_F(PatchReceive, FetchingAndSendingBackLeavesTheInstrumentAsItWas) {
     EXPECT_FALSE(s.Progress.TimerEnabled());
 
     patch.Transmit(false);
+    SendQueuedMessages(s.Clock.Clock());
     EXPECT_EQ(s.Sim.DataSetsApplied(), 5);
     EXPECT_EQ(WholeMemory(s.Sim), before);
     EXPECT_EQ(SimulatorPatch(s.Sim, 0x11060000), expected);
+}
+
+// A receive asked for while sends are still queued: its request leaves behind them, and its reply
+// time-out counts from that moment, so a queue longer than the time-out is no silent instrument.
+TEST_F(PatchReceive, ARequestQueuedBehindSendsWaitsForItsRepliesFromItsDeparture) {
+    StorePatchInSimulator(0x11060000, 4);
+    TPatch patch(nullptr);
+    patch.Temporary = 0;
+    patch.User = 1;
+    patch.Number = 7;
+    TPatch other(nullptr);
+    for (int i = 0; i < 10; ++i) other.Transmit(true);  // 50 messages, 49 of them queued
+    ASSERT_EQ(QueuedMessages(), 49u);
+    patch.Receive(false);
+    EXPECT_EQ(QueuedSendsMs(), 2500u);
+    EXPECT_TRUE(s.Ports.Requests().empty());
+    s.Clock->Advance(2500);
+    ASSERT_EQ(s.Ports.Requests().size(), 1u) << "the request leaves after the queued sends";
+    EXPECT_EQ(s.Ports.Pump(), 5);
+    EXPECT_EQ(DataOf(patch), expected);
+    EXPECT_TRUE(s.Progress.Completed);
+    EXPECT_TRUE(s.Model.Messages.Shown.empty());
+    // The next receive, with nothing queued, waits the usual time-out.
+    s.Sim.Silent = true;
+    s.Model.Messages.Answers = {TMessageResult::Cancel};
+    patch.Receive(false);
+    s.Clock->Advance(ReplyTimeoutMs - 1);
+    EXPECT_TRUE(s.Model.Messages.Shown.empty());
+    s.Clock->Advance(1);
+    EXPECT_EQ(s.Model.Messages.Shown.size(), 1u);
 }
 
 TEST_F(PatchReceive, FromTheTemporaryArea) {

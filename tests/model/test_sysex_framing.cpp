@@ -1,6 +1,10 @@
 // Roland DT1/RQ1 framing, checksums and the senders' pacing, gating and monitor copy.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "model/Patch.h"
+#include "model/Performance.h"
 #include "model/SysexFraming.h"
 #include "support/model/ModelFakes.h"
 
@@ -172,6 +176,115 @@ TEST(Senders, RefuseAnEmptyOrOversizedRun) {
     SendDataSet(0x03000000, 0, 0, Bytes(2037, 0));
     ASSERT_EQ(model.Ports.Sent.size(), 1u);
     EXPECT_EQ(model.Ports.Sent[0].size(), 2048u);
+}
+
+// ------------------------------------------------------------------------------------ the outgoing queue
+
+// A performance send in a slot: its common leaves at once, its parts are queued behind the pace.
+class OutgoingQueue : public ::testing::Test {
+protected:
+    OutgoingQueue() {
+        model_.Ports.Manual = &clock_.Clock();
+        performance_.Temporary = 0;
+        performance_.User = 1;
+        performance_.Number = 4;
+    }
+    // The third address byte of a data set (the block), or the status of a short or universal message.
+    static std::vector<int> Kinds(const std::vector<Bytes>& wire) {
+        std::vector<int> kinds;
+        for (const Bytes& m : wire) kinds.push_back(m.size() > 8 && m[1] == RolandManufacturer ? m[7] : m[0]);
+        return kinds;
+    }
+
+    TModelTestScope model_;
+    TManualClockScope clock_;
+    TPerformance performance_{nullptr};
+};
+
+// Whatever is sent while a performance's parts are queued goes out after its last part, in order, at
+// the pace: nothing overtakes a queued message, nothing splits the send, nothing is lost, and the
+// thread is never held.
+TEST_F(OutgoingQueue, WhatIsSentDuringASendFollowsItsLastMessageAtThePace) {
+    struct Row {
+        const char* Name;
+        std::function<void()> Send;
+        std::vector<int> Kinds;         // of the messages after the performance's
+        std::vector<TTick> Departures;  // of all long messages, from the common's
+    };
+    std::vector<TTick> performanceTimes;
+    for (TTick t = 0; t <= 800; t += 50) performanceTimes.push_back(t);
+    const auto then = [&](std::initializer_list<TTick> more) {
+        std::vector<TTick> all = performanceTimes;
+        all.insert(all.end(), more);
+        return all;
+    };
+    const Row rows[] = {
+        {"a note leaves right behind the last part", [] { SendShortMessage(0x90, 60, 100); }, {0x90}, then({})},
+        {"an edit's data set keeps the pace", [] { SendDataByte(0x03000000, 0, 5, 9); }, {0x00}, then({850})},
+        {"a data request keeps the pace", [] { SendDataRequest(0x03000000, 0, 0, 0x48); }, {0x00}, then({850})},
+        {"another send follows whole",
+         [] {
+             TPatch patch(nullptr);
+             patch.Transmit(true);
+         },
+         {0x00, 0x10, 0x12, 0x14, 0x16},
+         then({850, 900, 950, 1000, 1050})},
+        {"a universal message leaves with no pace before it",
+         [] {
+             const Bytes gmOff{0xF0, 0x7E, 0x7F, 0x09, 0x02, 0xF7};
+             SendWholeMessage(gmOff);
+             SendDataByte(0x03000000, 0, 5, 9);
+         },
+         {0xF0, 0x00},
+         then({800, 850})},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        clock_->Advance(1000);  // no pace left from the row before
+        model_.Ports.ClearSent();
+        clock_->ClearWaits();
+        performance_.Transmit(false);
+        ASSERT_EQ(model_.Ports.Sent.size(), 1u);
+        EXPECT_EQ(QueuedMessages(), 16u);
+        EXPECT_EQ(QueuedSendsMs(), 800u);
+        clock_->Advance(120);  // two parts out
+        row.Send();
+        EXPECT_EQ(model_.Ports.Wire.size(), 3u) << "nothing overtakes the queued parts";
+        SendQueuedMessages(clock_.Clock());
+        std::vector<int> kinds(17, 0x00);
+        for (int p = 1; p <= PartCount; ++p) kinds[static_cast<std::size_t>(p)] = 0x0F + p;
+        kinds.insert(kinds.end(), row.Kinds.begin(), row.Kinds.end());
+        EXPECT_EQ(Kinds(model_.Ports.Wire), kinds);
+        EXPECT_EQ(model_.Ports.Departures(), row.Departures);
+        EXPECT_TRUE(clock_->Waits().empty());
+    }
+}
+
+// Before the output closes, what is queued goes out at once, each message waiting the rest of its pace.
+TEST_F(OutgoingQueue, AFlushBeforeThePortClosesSendsEveryQueuedMessage) {
+    performance_.Transmit(false);
+    SendShortMessage(0x90, 60, 100);
+    FlushQueuedSends(model_.Ports);
+    EXPECT_EQ(model_.Ports.Sent.size(), 17u);
+    ASSERT_EQ(model_.Ports.Wire.size(), 18u);
+    EXPECT_EQ(model_.Ports.Wire.back(), (Bytes{0x90, 60, 100}));
+    EXPECT_EQ(clock_->Waits(), std::vector<std::uint32_t>(16, 50));
+    EXPECT_EQ(QueuedMessages(), 0u);
+    EXPECT_EQ(QueuedSendsMs(), 0u);
+    clock_->Advance(1000);
+    EXPECT_EQ(model_.Ports.Wire.size(), 18u) << "nothing is sent twice";
+}
+
+// A message queued while the ports are unusable is dropped when its turn comes, as one sent then is; the
+// ones behind it keep their pace.
+TEST_F(OutgoingQueue, PortsThatCloseUnderTheQueueTakeNothingButKeepThePace) {
+    performance_.Transmit(false);
+    model_.Ports.Open = false;
+    clock_->Advance(200);
+    model_.Ports.Open = true;
+    SendQueuedMessages(clock_.Clock());
+    EXPECT_EQ(model_.Ports.Sent.size(), 17u - 4u);
+    EXPECT_EQ(model_.Ports.SentAt.back() - model_.Ports.SentAt.front(), 800u);
 }
 
 TEST(DeviceByte, IsTheConfiguredDeviceIdMinusOne) {

@@ -57,8 +57,11 @@ TEST(System, EveryLocationTransmitsTheSameEighteenMessages) {
     PreviewChannel = 10;
 
     system.Transmit(false);
+    SendQueuedMessages(clock.Clock());
     const auto& sent = model.Ports.Sent;
     ASSERT_EQ(sent.size(), 18u);
+    EXPECT_EQ(model.Ports.Departures().back(), 17u * 50);
+    EXPECT_TRUE(clock->Waits().empty());
     EXPECT_EQ(AddressOf(sent[0]), "00 00 00 00");
     EXPECT_EQ(sent[0].size(), 51u);
     EXPECT_EQ(AddressOf(sent[1]), "00 00 10 00");
@@ -69,6 +72,7 @@ TEST(System, EveryLocationTransmitsTheSameEighteenMessages) {
 
     model.Ports.Sent.clear();
     system.TransmitToTemp();
+    SendQueuedMessages(clock.Clock());
     EXPECT_EQ(model.Ports.Sent.size(), 18u);
 
     model.Ports.Sent.clear();

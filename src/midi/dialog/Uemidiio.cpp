@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/SysexFraming.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/FormReader.h"
 
@@ -167,6 +168,8 @@ void TFormInOut::OpenDevs() {
 }
 
 void TFormInOut::CloseDevs() {
+    // Whatever the model still has queued for the instrument leaves before the output closes.
+    FlushQueuedSends(*this);
     // An input opened without its output (the output's port missing) is closed too.
     if (MidiOutput1 != nullptr && MidiOutput1->IsOpen()) MidiOutput1->ClosePort();
     if (MidiInput1 != nullptr && MidiInput1->GetState() == misOpen) MidiInput1->Close();

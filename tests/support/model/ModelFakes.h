@@ -15,6 +15,7 @@
 #include "model/ModelServices.h"
 #include "model/Settings.h"
 #include "model/SharedRoutines.h"
+#include "model/SysexFraming.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Streams.h"
 
@@ -30,16 +31,31 @@ inline void ReadSyxFrom(TLibElem& Element, const Bytes& Body) {
     Element.ReadSyx(stream);
 }
 
-// Records every message handed to the output, with the clock's total wait at that moment.
+// Records every message handed to the output, with the clock's total wait and the time at that moment,
+// and every message long or short in the order it left.
 class TRecordingMidiPorts : public IMidiPorts {
 public:
     bool OutputOpen() const override { return Open; }
     void PutLong(const std::uint8_t* data, std::size_t size) override {
         Sent.emplace_back(data, data + size);
+        Wire.emplace_back(data, data + size);
+        SentAt.push_back(GetTickCount());
         if (Manual != nullptr) WaitedAtSend.push_back(Manual->TotalWaited());
     }
     void PutShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
         Shorts.push_back({status, data1, data2});
+        Wire.push_back({status, data1, data2});
+    }
+    // When each long message left, counted from the first.
+    std::vector<TTick> Departures() const {
+        std::vector<TTick> out;
+        for (TTick at : SentAt) out.push_back(at - SentAt.front());
+        return out;
+    }
+    void ClearSent() {
+        Sent.clear();
+        SentAt.clear();
+        Wire.clear();
     }
     void CloseDevs() override { Calls.push_back("CloseDevs"); }
     void OpenDevs() override { Calls.push_back("OpenDevs"); }
@@ -51,11 +67,18 @@ public:
     bool Open = true;
     TManualClock* Manual = nullptr;
     std::vector<Bytes> Sent;
+    std::vector<TTick> SentAt;
+    std::vector<Bytes> Wire;
     std::vector<TTick> WaitedAtSend;
     std::vector<Bytes> Shorts;
     std::vector<std::string> Calls;
     TNotifyEvent Handler;
 };
+
+// Runs the manual clock until the outgoing queue is empty, as the event loop sends it.
+inline void SendQueuedMessages(TManualClock& Clock) {
+    while (QueuedMessages() > 0) Clock.Advance(SendPaceMs);
+}
 
 // Answers file dialogs from a script (confirm with a path, or cancel) and records what they showed.
 class TScriptedDialogs : public IFileDialogs {
