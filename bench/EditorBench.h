@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "CountingPorts.h"
 #include "controls/ControlsUnits.h"
 #include "controls/Uecomp.h"
 #include "model/ModelServices.h"
@@ -16,18 +17,6 @@
 #include "platform/win/Windows.h"
 
 namespace zel {
-
-// MIDI ports that take every message and keep only their count.
-class TCountingPorts : public IMidiPorts {
-public:
-    bool OutputOpen() const override { return true; }
-    void PutLong(const std::uint8_t*, std::size_t) override { ++Messages; }
-    void PutShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
-    void CloseDevs() override {}
-    void OpenDevs() override {}
-    void InstallInputHandler(TNotifyEvent) override {}
-    long long Messages = 0;
-};
 
 // A shown MDI main window, the counting ports registered and open, and the manual clock.
 class TBenchDesktop {

@@ -13,6 +13,7 @@
 #include <map>
 #include <thread>
 
+#include "CountingPorts.h"
 #include "model/Bank.h"
 #include "model/ModelServices.h"
 #include "model/Performance.h"
@@ -24,21 +25,6 @@ namespace zel {
 namespace {
 
 using TSteady = std::chrono::steady_clock;
-
-class TCountingPorts : public IMidiPorts {
-public:
-    bool OutputOpen() const override { return true; }
-    void PutLong(const std::uint8_t*, std::size_t size) override {
-        ++Messages;
-        Bytes += size;
-    }
-    void PutShort(std::uint8_t, std::uint8_t, std::uint8_t) override {}
-    void CloseDevs() override {}
-    void OpenDevs() override {}
-    void InstallInputHandler(TNotifyEvent) override {}
-    int Messages = 0;
-    std::size_t Bytes = 0;
-};
 
 // The event loop: runs the clock service's timers as they fall due until done says so (or no timer is
 // left), and measures how long each round of timers keeps the thread.
