@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -573,6 +574,142 @@ TEST_F(EditViewDataWindows, TypingIntoAnEditorLaidOutByItsViewData) {
     RunQueue();
     EXPECT_EQ(VarToStr(spin->GetValue()), "427");
     EXPECT_EQ(VarToStr(spin->GetEditValue()), "427");
+}
+
+// One text editor per look and beside it a cell painted from the editor's settings and style alone, taken
+// through the states by real input: the mouse over it, read-only, focused by a click (the mouse stays over it),
+// disabled. Each state
+// style has colours of its own (the native look keeps the theme's fill, which differs per state), and in each
+// state the window and the cell find the same state, frame and colours, and show the same pixels.
+TEST_F(EditViewDataThemedWindows, AnEditorAndItsCellAgreeInEveryState) {
+    const std::pair<int, COLORREF> fills[] = {{1, RGB(250, 250, 236)},
+                                              {2, RGB(236, 250, 250)},
+                                              {4, RGB(220, 220, 220)},
+                                              {5, RGB(240, 255, 240)},
+                                              {6, RGB(232, 232, 248)}};
+    for (const auto& [state, fill] : fills) provider_.Colors[{1, state, 3802}] = fill;
+    const int looks = static_cast<int>(GalleryLooks().size());
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetCaption("Editors and their cells in each state");
+    form->SetClientWidth(8 + 2 * kGalleryCellWidth * looks);
+    form->SetClientHeight(8 + kGalleryCellHeight + 30);
+    auto* host = NewCellHost(form);
+    struct TPair {
+        const TGalleryLook* Look = nullptr;
+        TuiTextEdit* Edit = nullptr;
+        TRect Cell;
+        std::unique_ptr<TuiCustomTextEditViewInfo> Info;
+    };
+    std::vector<std::unique_ptr<TPair>> pairs;
+    for (int column = 0; column < looks; ++column) {
+        const TGalleryLook& look = GalleryLooks()[static_cast<std::size_t>(column)];
+        const int x = 8 + 2 * kGalleryCellWidth * column, y = 6;
+        auto* edit = Construct<TuiTextEdit>(form);
+        edit->SetParent(form);
+        edit->SetBounds(x, y, kGalleryControlWidth, kGalleryControlHeight);
+        edit->Style()->GetLookAndFeel()->SetKind(look.Kind);
+        edit->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+        edit->Style()->SetBorderStyle(cbsUltraFlat);
+        edit->Style()->SetTransparentBorder(false);
+        if (!look.Native) {
+            edit->StyleHot()->SetColor(static_cast<TColor>(RGB(255, 250, 210)));
+            edit->StyleFocused()->SetColor(static_cast<TColor>(RGB(220, 255, 220)));
+            edit->StyleFocused()->SetTextColor(clNavy);
+            edit->StyleDisabled()->SetColor(static_cast<TColor>(RGB(210, 210, 210)));
+        }
+        auto pair = std::make_unique<TPair>();
+        pair->Look = &look;
+        pair->Edit = edit;
+        pair->Cell = TRect{x + kGalleryCellWidth, y, x + kGalleryCellWidth + edit->GetWidth(), y + edit->GetHeight()};
+        pairs.push_back(std::move(pair));
+    }
+    // The host paints each cell in the state its editor is in, with the mouse where it is over the editor.
+    host->OnPaint = [&](TObject*) {
+        for (const auto& pair : pairs) {
+            TuiTextEdit* edit = pair->Edit;
+            const std::unique_ptr<TuiCustomEditViewData> data(
+                edit->ActiveProperties()->CreateViewData(static_cast<TuiCustomEditStyle*>(edit->Style()), false));
+            data->Enabled = edit->GetEnabled();
+            data->Focused = edit->IsFocused();
+            data->ReadOnly = edit->IsReadOnly();
+            POINT mouse{};
+            GetCursorPos(&mouse);
+            const TPoint overEditor = edit->ScreenToClient(TPoint{mouse.x, mouse.y});
+            const TPoint p{pair->Cell.left + overEditor.x, pair->Cell.top + overEditor.y};
+            pair->Info = std::make_unique<TuiCustomTextEditViewInfo>();
+            data->Calculate(host->Canvas(), pair->Cell, p, TShiftState{}, *pair->Info);
+            pair->Info->Paint(host->Canvas());
+        }
+    };
+    ShowWithFocusElsewhere(form, 8 + kGalleryCellHeight);
+    auto moveMouse = [](TPoint AScreen) {
+        SetCursorPos(AScreen.x, AScreen.y);
+        mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    };
+    struct TStep {
+        const char* Name;
+        std::function<void(TuiTextEdit*)> Do;
+        TuiContainerState State;
+    } steps[] = {
+        {"Normal", [](TuiTextEdit*) {}, TuiContainerState{cisNormal}},
+        {"Hot", [&](TuiTextEdit* E) { moveMouse(OnScreen(E, 40, 10)); }, TuiContainerState{cisNormal, cisHotTrack}},
+        {"ReadOnly",
+         [&](TuiTextEdit* E) {
+             moveMouse(TPoint{2000, 2000});
+             E->Properties()->SetReadOnly(true);
+         },
+         TuiContainerState{cisNormal}},
+        {"FocusedByAClick",
+         [&](TuiTextEdit* E) {
+             E->Properties()->SetReadOnly(false);
+             ClickAt(E, TPoint{40, 10});
+         },
+         TuiContainerState{cisActive, cisHotTrack}},
+        {"Disabled", [](TuiTextEdit* E) { E->SetEnabled(false); }, TuiContainerState{cisDisabled}},
+    };
+    for (const TStep& step : steps) {
+        for (const auto& pair : pairs) {
+            SCOPED_TRACE(std::string(pair->Look->Name) + " " + step.Name);
+            step.Do(pair->Edit);
+            host->Invalidate();
+            ProcessPendingMessages();
+            TuiTextEdit* edit = pair->Edit;
+            const TuiCustomTextEditViewInfo& window = *edit->TextViewInfo();
+            ASSERT_NE(pair->Info, nullptr);
+            const TuiCustomTextEditViewInfo& cell = *pair->Info;
+            EXPECT_TRUE(window.ContainerState == step.State);
+            EXPECT_TRUE(cell.ContainerState == window.ContainerState);
+            EXPECT_EQ(cell.BorderStyle, window.BorderStyle);
+            EXPECT_EQ(cell.BorderColor, window.BorderColor);
+            EXPECT_EQ(cell.BackgroundColor, window.BackgroundColor);
+            EXPECT_EQ(cell.TextColor, window.TextColor);
+            EXPECT_EQ(cell.NativeState, window.NativeState);
+            EXPECT_EQ(cell.HotState, window.HotState);
+            if (pair->Look->Native) {
+                const int native = step.State.Contains(cisDisabled)       ? 4
+                                   : std::string(step.Name) == "ReadOnly" ? 6
+                                   : step.State.Contains(cisActive)       ? 5
+                                   : step.State.Contains(cisHotTrack)     ? 2
+                                                                          : 1;
+                EXPECT_EQ(window.NativeState, native);
+                if (native != 4) {
+                    EXPECT_EQ(static_cast<COLORREF>(ColorToRGB(window.BackgroundColor)),
+                              provider_.Colors[std::make_tuple(1, native, 3802)])
+                        << "an enabled native editor takes the theme's fill of its state";
+                }
+            }
+            const int middle = edit->GetHeight() / 2;
+            for (int x : {0, 1, 6}) {
+                const TPoint inEditor = OnScreen(edit, x, middle);
+                const TPoint inCell = OnScreen(form, pair->Cell.left + x, pair->Cell.top + middle);
+                EXPECT_EQ(ComposedScreenPixel(inCell.x, inCell.y), ComposedScreenPixel(inEditor.x, inEditor.y))
+                    << "the pixel " << x << " in from the left";
+            }
+        }
+        EXPECT_TRUE(
+            SaveWindowImage(form->GetHandle(), ScreenshotPath(std::string("editviewdata_states_") + step.Name)));
+    }
 }
 
 }  // namespace
