@@ -712,6 +712,49 @@ TEST_F(EditViewDataThemedWindows, AnEditorAndItsCellAgreeInEveryState) {
     }
 }
 
+// A host painting in-place cells of an editor whose settings ask for the automatic-width layout: the buttons
+// share the whole cell; and a host that words the values its own way through the value-prepared event shows
+// its text, where a host without one shows the settings' display text.
+TEST_F(EditViewDataWindows, InPlaceCellsStretchTheirButtonsAndTakeTheHostsText) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 320, 120);
+    auto* edit = Construct<TuiTextEdit>(form);
+    edit->SetParent(form);
+    edit->Properties()->Buttons()->Add()->SetKind(bkEllipsis);
+    edit->Properties()->Buttons()->Add()->SetKind(bkDown);
+    ShowWithFocusElsewhere(form, 50);
+    const TRect cell{0, 0, 200, 20};
+    struct Row {
+        const char* Name;
+        TuiTextEditViewMode Mode;
+        bool Prepares;
+        bool Fills;
+        const char* Text;
+    } rows[] = {
+        {"NormalLayout", tvmNormal, false, false, "plain"},
+        {"AutomaticWidth", tvmButtonsFillWidth, false, true, "plain"},
+        {"HostWordsTheValue", tvmNormal, true, false, "<plain>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        edit->Properties()->SetViewMode(row.Mode);
+        const std::unique_ptr<TuiCustomEditViewData> data(
+            edit->ActiveProperties()->CreateViewData(static_cast<TuiCustomEditStyle*>(edit->Style()), true));
+        auto* text = dynamic_cast<TuiCustomTextEditViewData*>(data.get());
+        ASSERT_NE(text, nullptr);
+        text->EditValue = Variant("plain");
+        if (row.Prepares) text->OnValuePrepared = [](std::string& AText) { AText = "<" + AText + ">"; };
+        TuiCustomTextEditViewInfo vi;
+        text->Calculate(edit->Canvas(), cell, TPoint{-1, -1}, TShiftState{}, vi);
+        ASSERT_EQ(vi.ButtonsInfo.size(), 2u);
+        const int buttons = vi.ButtonsInfo[1].Bounds.right - vi.ButtonsInfo[0].Bounds.left;
+        const int room = vi.BorderRect.right - vi.BorderRect.left;
+        if (row.Fills) EXPECT_EQ(buttons, room);
+        else EXPECT_EQ(buttons, 2 * GetSystemMetrics(SM_CYHSCROLL));
+        EXPECT_EQ(vi.Text, row.Text);
+    }
+}
+
 }  // namespace
 
 }  // namespace zel::test
