@@ -379,6 +379,11 @@ void TuiCustomEdit::AfterConstruction() {
     properties_->OnPropertiesChanged = [this](TObject*) { ApplyActiveProperties(); };
     TuiContainer::AfterConstruction();
     EditViewInfo()->Edit = this;
+    {
+        const std::unique_ptr<TuiCustomEditViewData> data(
+            properties_->CreateViewData(static_cast<TuiCustomEditStyle*>(Style()), inplaceMode_));
+        contentOffsets_ = data->ContentOffsets;
+    }
     editValue_ = Variant::Null();
     binding_ = CreateDataBinding();
     autoSize_ = !inplaceMode_;
@@ -652,6 +657,7 @@ TuiCustomEditViewData* TuiCustomEdit::CreateViewData() {
     TuiCustomEditViewData* data =
         ActiveProperties()->CreateViewData(static_cast<TuiCustomEditStyle*>(ActiveStyle()), inplaceMode_);
     data->Edit = this;
+    if (inplaceMode_) data->ContentOffsets = contentOffsets_;
     data->Enabled = GetEnabled();
     data->Focused = ContainerFocused();
     data->IsDesigning = IsDesigning();
