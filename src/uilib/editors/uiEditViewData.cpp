@@ -372,7 +372,7 @@ void TuiCustomEditViewData::Calculate(TCanvas* ACanvas, const TRect& ABounds, TP
     const auto previous = static_cast<TuiEditBorderStyle>(vi.BorderStyle);
     // The frame drawn is the state's own (its room may be a thicker one's, see GetBorderExtent).
     const auto drawnBorder = [this] {
-        if (InPlace || !Style->ShowsBorder()) return ebsNone;
+        if (InPlace || !Style->ShowsBorder() || GetBorderStyle() == ebsNone) return ebsNone;
         TuiContainerStyle* style = Style;
         if (Edit != nullptr && IsNative()) style = Edit->TuiContainer::Style();
         return LayoutEditBorderStyle(false, static_cast<TuiEditBorderStyle>(style->GetBorderStyle()), false);

@@ -98,7 +98,7 @@ public:
     bool IsNative();
     // The border laid out: none in place; ultra-flat and Office-2003 borders as single ones; thick in every
     // state when any state style of the editor is thick, so that its size never changes.
-    TuiEditBorderStyle GetBorderStyle();
+    virtual TuiEditBorderStyle GetBorderStyle();
     bool ThickInAnyState();
     bool HasShadow();
     // The room the border takes on each side: the content offsets in place; 2 for a transparent border (the

@@ -18,6 +18,7 @@
 #include "platform/win/Windows.h"
 #include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
+#include "uilib/editors/uiCheckBox.h"
 #include "uilib/editors/uiEditControl.h"
 #include "uilib/editors/uiSpinEdit.h"
 #include "uilib/editors/uiTextEdit.h"
@@ -752,6 +753,31 @@ TEST_F(EditViewDataWindows, InPlaceCellsStretchTheirButtonsAndTakeTheHostsText) 
         if (row.Fills) EXPECT_EQ(buttons, room);
         else EXPECT_EQ(buttons, 2 * GetSystemMetrics(SM_CYHSCROLL));
         EXPECT_EQ(vi.Text, row.Text);
+    }
+}
+
+// A cell of a check box's settings painted with a style that has a frame lays out and draws none: the check
+// box's view data has no border whatever the style says; a text editor's settings with the same style do.
+TEST_F(EditViewDataWindows, ACheckBoxCellHasNoBorderWhateverItsStyle) {
+    TuiCheckBoxProperties checkBox(nullptr);
+    TuiCustomEditProperties text(nullptr);
+    TuiEditStyle style(nullptr, false);
+    style.SetBorderStyle(cbs3D);
+    style.SetTransparentBorder(false);
+    const TRect cell{0, 0, 100, 20};
+    struct Row {
+        const char* Name;
+        TuiCustomEditProperties* Properties;
+        TuiContainerBorderStyle Border;
+        int Extent;
+    } rows[] = {{"CheckBox", &checkBox, cbsNone, 0}, {"TextEditor", &text, cbs3D, 2}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::unique_ptr<TuiCustomEditViewData> data(row.Properties->CreateViewData(&style, false));
+        TuiCustomEditViewInfo vi;
+        data->Calculate(nullptr, cell, TPoint{-1, -1}, TShiftState{}, vi);
+        EXPECT_EQ(vi.BorderStyle, row.Border);
+        EXPECT_EQ(vi.BorderRect, (TRect{row.Extent, row.Extent, 100 - row.Extent, 20 - row.Extent}));
     }
 }
 
