@@ -42,6 +42,10 @@ TuiCustomCheckBoxProperties::TuiCustomCheckBoxProperties(TPersistent* AOwner)
 
 TuiCustomCheckBoxProperties::~TuiCustomCheckBoxProperties() { delete glyph_; }
 
+TuiCustomEditViewData* TuiCustomCheckBoxProperties::CreateViewData(TuiCustomEditStyle* AStyle, bool AInPlace) {
+    return new TuiCustomCheckBoxViewData(this, AStyle, AInPlace);
+}
+
 void TuiCustomCheckBoxProperties::Assign(TPersistent* Source) {
     auto* source = dynamic_cast<TuiCustomCheckBoxProperties*>(Source);
     if (source == nullptr) {

@@ -10,11 +10,19 @@
 #include "uilib/base/uiLookAndFeelPainters.h"
 #include "uilib/editors/uiDropDownEdit.h"
 #include "uilib/editors/uiEditControl.h"
+#include "uilib/editors/uiEditViewData.h"
 #include "uilib/editors/uiFilterControlUtils.h"
 
 namespace zel {
 
 enum TuiCheckBoxNullValueShowingStyle { nssUnchecked, nssInactive, nssGrayedChecked };
+
+// A check box's layout: never a border, whatever style it is painted with.
+class TuiCustomCheckBoxViewData : public TuiCustomEditViewData {
+public:
+    using TuiCustomEditViewData::TuiCustomEditViewData;
+    TuiEditBorderStyle GetBorderStyle() override { return ebsNone; }
+};
 
 class TuiCustomCheckBoxProperties : public TuiCustomEditProperties {
 public:
@@ -23,6 +31,7 @@ public:
     std::string ClassName() const override { return "TuiCustomCheckBoxProperties"; }
     static TClass StaticClass();
     void Assign(TPersistent* Source) override;
+    TuiCustomEditViewData* CreateViewData(TuiCustomEditStyle* AStyle, bool AInPlace) override;
 
     TAlignment GetAlignment() const { return alignment_; }
     void SetAlignment(TAlignment Value) { Store(alignment_, Value); }

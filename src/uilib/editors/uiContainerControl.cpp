@@ -558,12 +558,16 @@ void TuiContainer::UpdateWindowRegion() {
 void TuiContainer::RefreshContainer(TPoint P, TShiftState AShift) {
     if (refreshLock_ || destroying_ || viewInfo_ == nullptr) return;
     viewInfoCalculated_ = true;
+    const TColor oldBackground = viewInfo_->BackgroundColor;
     CalculateViewInfo(P, AShift.Empty() && Style()->GetHotTrack());
     AdjustInnerControlBounds();
     UpdateInnerControlLook();
     UpdateWindowRegion();
     if (HandleAllocated()) {
-        if (innerControl_ != nullptr) InvalidateFrameRing(GetHandle(), viewInfo_->Bounds, viewInfo_->BorderRect, false);
+        // Around an inner control only the frame is drawn again, unless the state brought a new background:
+        // the strip between the frame and the inner control shows it too.
+        if (innerControl_ != nullptr && viewInfo_->BackgroundColor == oldBackground)
+            InvalidateFrameRing(GetHandle(), viewInfo_->Bounds, viewInfo_->BorderRect, false);
         else ::zel::InvalidateRect(GetHandle(), nullptr, FALSE);
     }
     if (viewInfo_->ContainerState.Contains(cisHotTrack)) StartMouseLeaveTracking(this, VisibleBounds(), this);

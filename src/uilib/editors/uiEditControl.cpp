@@ -379,6 +379,11 @@ void TuiCustomEdit::AfterConstruction() {
     properties_->OnPropertiesChanged = [this](TObject*) { ApplyActiveProperties(); };
     TuiContainer::AfterConstruction();
     EditViewInfo()->Edit = this;
+    {
+        const std::unique_ptr<TuiCustomEditViewData> data(
+            properties_->CreateViewData(static_cast<TuiCustomEditStyle*>(Style()), inplaceMode_));
+        contentOffsets_ = data->ContentOffsets;
+    }
     editValue_ = Variant::Null();
     binding_ = CreateDataBinding();
     autoSize_ = !inplaceMode_;
@@ -652,6 +657,7 @@ TuiCustomEditViewData* TuiCustomEdit::CreateViewData() {
     TuiCustomEditViewData* data =
         ActiveProperties()->CreateViewData(static_cast<TuiCustomEditStyle*>(ActiveStyle()), inplaceMode_);
     data->Edit = this;
+    if (inplaceMode_) data->ContentOffsets = contentOffsets_;
     data->Enabled = GetEnabled();
     data->Focused = ContainerFocused();
     data->IsDesigning = IsDesigning();
@@ -662,19 +668,21 @@ TuiCustomEditViewData* TuiCustomEdit::CreateViewData() {
 }
 
 void TuiCustomEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
-    TuiContainer::CalculateViewInfo(P, AHotTrack);
     TuiCustomEditViewInfo& vi = *EditViewInfo();
     const int oldPressed = vi.PressedIndex;
     const std::vector<TuiEditButtonViewInfo> old = vi.ButtonsInfo;
     TScopeExit repaint([&] { RepaintChangedButtons(old); });
     if (properties_ == nullptr) {
+        TuiContainer::CalculateViewInfo(P, AHotTrack);
         vi.ButtonsInfo.clear();
         vi.PressedIndex = vi.HotIndex = -1;
         return;
     }
+    // State, frame, colours and buttons come from the view data alone, so that a cell a host paints from the
+    // same settings and style looks as this window does. The view data tells hot from the mouse and the shift
+    // state itself.
     const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
-    data->CalculateButtons(Canvas(), vi, P, MouseShiftState);
-    vi.PopupBorderStyle = data->GetPopupBorderStyle();
+    data->Calculate(Canvas(), ControlBoundsRect(this), P, MouseShiftState, vi);
     vi.Transparent = IsTransparent();
     ButtonStatesChanged(oldPressed, vi.HotIndex);
 }

@@ -335,6 +335,9 @@ private:
     bool escapeHandled_ = false;
     bool inValidation_ = false;
     int capturedButton_ = -1;
+    // Where the content goes in this editor's layout, worked out once when it is made; each view data of an
+    // in-place editor starts from it, so that the cells of one host never differ.
+    TRect contentOffsets_{0, 0, 0, 0};
     int pendingClick_ = -1;
     int lockCount_ = 0;
     bool changePending_ = false;

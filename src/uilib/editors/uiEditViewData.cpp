@@ -148,11 +148,13 @@ int TuiCustomEditViewData::NativeState(TuiContainerState AState) const {
 }
 
 TuiCustomEditStyle* TuiCustomEditViewData::StyleOfState(TuiContainerState AState) {
-    if (Edit == nullptr) return Style;
-    TuiContainerStyle* style = Edit->TuiContainer::Style();
-    if (AState.Contains(cisDisabled)) style = Edit->StyleDisabled();
-    else if (AState.Contains(cisActive)) style = Edit->StyleFocused();
-    else if (AState.Contains(cisHotTrack) && style->GetHotTrack()) style = Edit->StyleHot();
+    // A cell painted with an editor's style takes that editor's style of the state, as the editor does.
+    TuiContainer* owner = StylesOwner();
+    if (owner == nullptr) return Style;
+    TuiContainerStyle* style = owner->Style();
+    if (AState.Contains(cisDisabled)) style = owner->StyleDisabled();
+    else if (AState.Contains(cisActive)) style = owner->StyleFocused();
+    else if (AState.Contains(cisHotTrack) && style->GetHotTrack()) style = owner->StyleHot();
     return static_cast<TuiCustomEditStyle*>(style);
 }
 
@@ -370,7 +372,7 @@ void TuiCustomEditViewData::Calculate(TCanvas* ACanvas, const TRect& ABounds, TP
     const auto previous = static_cast<TuiEditBorderStyle>(vi.BorderStyle);
     // The frame drawn is the state's own (its room may be a thicker one's, see GetBorderExtent).
     const auto drawnBorder = [this] {
-        if (InPlace || !Style->ShowsBorder()) return ebsNone;
+        if (InPlace || !Style->ShowsBorder() || GetBorderStyle() == ebsNone) return ebsNone;
         TuiContainerStyle* style = Style;
         if (Edit != nullptr && IsNative()) style = Edit->TuiContainer::Style();
         return LayoutEditBorderStyle(false, static_cast<TuiEditBorderStyle>(style->GetBorderStyle()), false);
@@ -411,7 +413,8 @@ void TuiCustomEditViewData::Calculate(TCanvas* ACanvas, const TRect& ABounds, TP
     const TuiEditBorderStyle styleBorder = Style->GetEditBorderStyle();
     if (vi.Painter != nullptr) vi.BorderColor = highlighted ? clHighlight : clBtnShadow;
     else if (styleBorder != ebsUltraFlat && styleBorder != ebsOffice11) vi.BorderColor = Style->GetBorderColor();
-    else if (highlighted) vi.BorderColor = GetEditBorderHighlightColor(styleBorder == ebsOffice11);
+    else if (highlighted || (IsDesigning && Enabled))
+        vi.BorderColor = GetEditBorderHighlightColor(styleBorder == ebsOffice11);
     else vi.BorderColor = clBtnShadow;
     vi.StoreBackgroundColor(GetBackgroundColor(vi.ContainerState));
     CalculateButtons(ACanvas, vi, P, AShift);

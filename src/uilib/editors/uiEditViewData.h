@@ -4,6 +4,7 @@
 // The rules that depend on nothing else come first: which border an editor lays out, the button style and popup
 // border it falls back to, and where its buttons go and how wide they are.
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/vcl/Controls.h"
@@ -84,6 +85,9 @@ public:
     TColor BackgroundColor = clDefault;
     // A host's width for a button whose own Width is 0 (a column's, say); 0 or unset leaves the usual width.
     std::function<int(int AButtonIndex)> OnGetDefaultButtonWidth;
+    // Told the text about to be shown for the value once it is ready; a host may change it (a cell's own
+    // wording of a value, say).
+    std::function<void(std::string& ADisplayText)> OnValuePrepared;
 
     // The state for the mouse at P: disabled; else normal or, when focused, active; plus hot with the mouse
     // inside AVisible (while the left button is down only when the editor holds the mouse capture).
@@ -94,7 +98,7 @@ public:
     bool IsNative();
     // The border laid out: none in place; ultra-flat and Office-2003 borders as single ones; thick in every
     // state when any state style of the editor is thick, so that its size never changes.
-    TuiEditBorderStyle GetBorderStyle();
+    virtual TuiEditBorderStyle GetBorderStyle();
     bool ThickInAnyState();
     bool HasShadow();
     // The room the border takes on each side: the content offsets in place; 2 for a transparent border (the

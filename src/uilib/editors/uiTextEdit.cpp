@@ -807,16 +807,6 @@ void TuiCustomTextEdit::UpdateInnerEditColors() {
 
 void TuiCustomTextEdit::UpdateInnerControlLook() { UpdateInnerEditColors(); }
 
-void TuiCustomTextEdit::CalculateViewInfo(TPoint P, bool AHotTrack) {
-    TuiCustomEdit::CalculateViewInfo(P, AHotTrack);
-    CalculateTextViewInfo(*TextViewInfo());
-}
-
-void TuiCustomTextEdit::CalculateTextViewInfo(TuiCustomTextEditViewInfo& AViewInfo) {
-    const std::unique_ptr<TuiCustomEditViewData> data(CreateViewData());
-    if (auto* text = dynamic_cast<TuiCustomTextEditViewData*>(data.get())) text->CalculateText(Canvas(), AViewInfo);
-}
-
 void TuiCustomTextEdit::AdjustInnerControlBounds() {
     if (innerEdit_ == nullptr || placingInner_) return;
     TFlagGuard placing(placingInner_, true);

@@ -634,9 +634,6 @@ protected:
     bool InnerControlKeyHook(TMessage& Message) override;
     void WndProc(TMessage& Message) override;
     void AdjustInnerControlBounds() override;
-    void CalculateViewInfo(TPoint P, bool AHotTrack) override;
-    // Fills the text part of AViewInfo through the editor's view data.
-    void CalculateTextViewInfo(TuiCustomTextEditViewInfo& AViewInfo);
     void UpdateInnerControlLook() override;
     void ActivePropertiesApplied() override { PropertiesChanged(); }
     // The settings read with the form apply once it is whole.

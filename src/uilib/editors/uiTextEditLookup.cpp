@@ -343,6 +343,7 @@ void TuiCustomTextEditViewData::CalculateText(TCanvas* ACanvas, TuiCustomTextEdi
     } catch (const EVariantError&) {
         text.clear();
     }
+    if (OnValuePrepared) OnValuePrepared(text);
     AViewInfo.Text = text;
 }
 

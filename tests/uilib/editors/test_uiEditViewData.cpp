@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "platform/win/Windows.h"
 #include "support/vcl/QueuedInput.h"
 #include "support/vcl/VclTestSupport.h"
+#include "uilib/editors/uiCheckBox.h"
 #include "uilib/editors/uiEditControl.h"
 #include "uilib/editors/uiSpinEdit.h"
 #include "uilib/editors/uiTextEdit.h"
@@ -573,6 +575,210 @@ TEST_F(EditViewDataWindows, TypingIntoAnEditorLaidOutByItsViewData) {
     RunQueue();
     EXPECT_EQ(VarToStr(spin->GetValue()), "427");
     EXPECT_EQ(VarToStr(spin->GetEditValue()), "427");
+}
+
+// One text editor per look and beside it a cell painted from the editor's settings and style alone, taken
+// through the states by real input: the mouse over it, read-only, focused by a click (the mouse stays over it),
+// disabled. Each state
+// style has colours of its own (the native look keeps the theme's fill, which differs per state), and in each
+// state the window and the cell find the same state, frame and colours, and show the same pixels.
+TEST_F(EditViewDataThemedWindows, AnEditorAndItsCellAgreeInEveryState) {
+    const std::pair<int, COLORREF> fills[] = {{1, RGB(250, 250, 236)},
+                                              {2, RGB(236, 250, 250)},
+                                              {4, RGB(220, 220, 220)},
+                                              {5, RGB(240, 255, 240)},
+                                              {6, RGB(232, 232, 248)}};
+    for (const auto& [state, fill] : fills) provider_.Colors[{1, state, 3802}] = fill;
+    const int looks = static_cast<int>(GalleryLooks().size());
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetCaption("Editors and their cells in each state");
+    form->SetClientWidth(8 + 2 * kGalleryCellWidth * looks);
+    form->SetClientHeight(8 + kGalleryCellHeight + 30);
+    auto* host = NewCellHost(form);
+    struct TPair {
+        const TGalleryLook* Look = nullptr;
+        TuiTextEdit* Edit = nullptr;
+        TRect Cell;
+        std::unique_ptr<TuiCustomTextEditViewInfo> Info;
+    };
+    std::vector<std::unique_ptr<TPair>> pairs;
+    for (int column = 0; column < looks; ++column) {
+        const TGalleryLook& look = GalleryLooks()[static_cast<std::size_t>(column)];
+        const int x = 8 + 2 * kGalleryCellWidth * column, y = 6;
+        auto* edit = Construct<TuiTextEdit>(form);
+        edit->SetParent(form);
+        edit->SetBounds(x, y, kGalleryControlWidth, kGalleryControlHeight);
+        edit->Style()->GetLookAndFeel()->SetKind(look.Kind);
+        edit->Style()->GetLookAndFeel()->SetNativeStyle(look.Native);
+        edit->Style()->SetBorderStyle(cbsUltraFlat);
+        edit->Style()->SetTransparentBorder(false);
+        if (!look.Native) {
+            edit->StyleHot()->SetColor(static_cast<TColor>(RGB(255, 250, 210)));
+            edit->StyleFocused()->SetColor(static_cast<TColor>(RGB(220, 255, 220)));
+            edit->StyleFocused()->SetTextColor(clNavy);
+            edit->StyleDisabled()->SetColor(static_cast<TColor>(RGB(210, 210, 210)));
+        }
+        auto pair = std::make_unique<TPair>();
+        pair->Look = &look;
+        pair->Edit = edit;
+        pair->Cell = TRect{x + kGalleryCellWidth, y, x + kGalleryCellWidth + edit->GetWidth(), y + edit->GetHeight()};
+        pairs.push_back(std::move(pair));
+    }
+    // The host paints each cell in the state its editor is in, with the mouse where it is over the editor.
+    host->OnPaint = [&](TObject*) {
+        for (const auto& pair : pairs) {
+            TuiTextEdit* edit = pair->Edit;
+            const std::unique_ptr<TuiCustomEditViewData> data(
+                edit->ActiveProperties()->CreateViewData(static_cast<TuiCustomEditStyle*>(edit->Style()), false));
+            data->Enabled = edit->GetEnabled();
+            data->Focused = edit->IsFocused();
+            data->ReadOnly = edit->IsReadOnly();
+            POINT mouse{};
+            GetCursorPos(&mouse);
+            const TPoint overEditor = edit->ScreenToClient(TPoint{mouse.x, mouse.y});
+            const TPoint p{pair->Cell.left + overEditor.x, pair->Cell.top + overEditor.y};
+            pair->Info = std::make_unique<TuiCustomTextEditViewInfo>();
+            data->Calculate(host->Canvas(), pair->Cell, p, TShiftState{}, *pair->Info);
+            pair->Info->Paint(host->Canvas());
+        }
+    };
+    ShowWithFocusElsewhere(form, 8 + kGalleryCellHeight);
+    auto moveMouse = [](TPoint AScreen) {
+        SetCursorPos(AScreen.x, AScreen.y);
+        mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+        ProcessPendingMessages();
+    };
+    struct TStep {
+        const char* Name;
+        std::function<void(TuiTextEdit*)> Do;
+        TuiContainerState State;
+    } steps[] = {
+        {"Normal", [](TuiTextEdit*) {}, TuiContainerState{cisNormal}},
+        {"Hot", [&](TuiTextEdit* E) { moveMouse(OnScreen(E, 40, 10)); }, TuiContainerState{cisNormal, cisHotTrack}},
+        {"ReadOnly",
+         [&](TuiTextEdit* E) {
+             moveMouse(TPoint{2000, 2000});
+             E->Properties()->SetReadOnly(true);
+         },
+         TuiContainerState{cisNormal}},
+        {"FocusedByAClick",
+         [&](TuiTextEdit* E) {
+             E->Properties()->SetReadOnly(false);
+             ClickAt(E, TPoint{40, 10});
+         },
+         TuiContainerState{cisActive, cisHotTrack}},
+        {"Disabled", [](TuiTextEdit* E) { E->SetEnabled(false); }, TuiContainerState{cisDisabled}},
+    };
+    for (const TStep& step : steps) {
+        for (const auto& pair : pairs) {
+            SCOPED_TRACE(std::string(pair->Look->Name) + " " + step.Name);
+            step.Do(pair->Edit);
+            host->Invalidate();
+            ProcessPendingMessages();
+            TuiTextEdit* edit = pair->Edit;
+            const TuiCustomTextEditViewInfo& window = *edit->TextViewInfo();
+            ASSERT_NE(pair->Info, nullptr);
+            const TuiCustomTextEditViewInfo& cell = *pair->Info;
+            EXPECT_TRUE(window.ContainerState == step.State);
+            EXPECT_TRUE(cell.ContainerState == window.ContainerState);
+            EXPECT_EQ(cell.BorderStyle, window.BorderStyle);
+            EXPECT_EQ(cell.BorderColor, window.BorderColor);
+            EXPECT_EQ(cell.BackgroundColor, window.BackgroundColor);
+            EXPECT_EQ(cell.TextColor, window.TextColor);
+            EXPECT_EQ(cell.NativeState, window.NativeState);
+            EXPECT_EQ(cell.HotState, window.HotState);
+            if (pair->Look->Native) {
+                const int native = step.State.Contains(cisDisabled)       ? 4
+                                   : std::string(step.Name) == "ReadOnly" ? 6
+                                   : step.State.Contains(cisActive)       ? 5
+                                   : step.State.Contains(cisHotTrack)     ? 2
+                                                                          : 1;
+                EXPECT_EQ(window.NativeState, native);
+                if (native != 4) {
+                    EXPECT_EQ(static_cast<COLORREF>(ColorToRGB(window.BackgroundColor)),
+                              provider_.Colors[std::make_tuple(1, native, 3802)])
+                        << "an enabled native editor takes the theme's fill of its state";
+                }
+            }
+            const int middle = edit->GetHeight() / 2;
+            for (int x : {0, 1, 6}) {
+                const TPoint inEditor = OnScreen(edit, x, middle);
+                const TPoint inCell = OnScreen(form, pair->Cell.left + x, pair->Cell.top + middle);
+                EXPECT_EQ(ComposedScreenPixel(inCell.x, inCell.y), ComposedScreenPixel(inEditor.x, inEditor.y))
+                    << "the pixel " << x << " in from the left";
+            }
+        }
+        EXPECT_TRUE(
+            SaveWindowImage(form->GetHandle(), ScreenshotPath(std::string("editviewdata_states_") + step.Name)));
+    }
+}
+
+// A host painting in-place cells of an editor whose settings ask for the automatic-width layout: the buttons
+// share the whole cell; and a host that words the values its own way through the value-prepared event shows
+// its text, where a host without one shows the settings' display text.
+TEST_F(EditViewDataWindows, InPlaceCellsStretchTheirButtonsAndTakeTheHostsText) {
+    auto* form = Keep(Construct<TEditorGalleryForm>(nullptr));
+    form->SetBounds(100, 100, 320, 120);
+    auto* edit = Construct<TuiTextEdit>(form);
+    edit->SetParent(form);
+    edit->Properties()->Buttons()->Add()->SetKind(bkEllipsis);
+    edit->Properties()->Buttons()->Add()->SetKind(bkDown);
+    ShowWithFocusElsewhere(form, 50);
+    const TRect cell{0, 0, 200, 20};
+    struct Row {
+        const char* Name;
+        TuiTextEditViewMode Mode;
+        bool Prepares;
+        bool Fills;
+        const char* Text;
+    } rows[] = {
+        {"NormalLayout", tvmNormal, false, false, "plain"},
+        {"AutomaticWidth", tvmButtonsFillWidth, false, true, "plain"},
+        {"HostWordsTheValue", tvmNormal, true, false, "<plain>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        edit->Properties()->SetViewMode(row.Mode);
+        const std::unique_ptr<TuiCustomEditViewData> data(
+            edit->ActiveProperties()->CreateViewData(static_cast<TuiCustomEditStyle*>(edit->Style()), true));
+        auto* text = dynamic_cast<TuiCustomTextEditViewData*>(data.get());
+        ASSERT_NE(text, nullptr);
+        text->EditValue = Variant("plain");
+        if (row.Prepares) text->OnValuePrepared = [](std::string& AText) { AText = "<" + AText + ">"; };
+        TuiCustomTextEditViewInfo vi;
+        text->Calculate(edit->Canvas(), cell, TPoint{-1, -1}, TShiftState{}, vi);
+        ASSERT_EQ(vi.ButtonsInfo.size(), 2u);
+        const int buttons = vi.ButtonsInfo[1].Bounds.right - vi.ButtonsInfo[0].Bounds.left;
+        const int room = vi.BorderRect.right - vi.BorderRect.left;
+        if (row.Fills) EXPECT_EQ(buttons, room);
+        else EXPECT_EQ(buttons, 2 * GetSystemMetrics(SM_CYHSCROLL));
+        EXPECT_EQ(vi.Text, row.Text);
+    }
+}
+
+// A cell of a check box's settings painted with a style that has a frame lays out and draws none: the check
+// box's view data has no border whatever the style says; a text editor's settings with the same style do.
+TEST_F(EditViewDataWindows, ACheckBoxCellHasNoBorderWhateverItsStyle) {
+    TuiCheckBoxProperties checkBox(nullptr);
+    TuiCustomEditProperties text(nullptr);
+    TuiEditStyle style(nullptr, false);
+    style.SetBorderStyle(cbs3D);
+    style.SetTransparentBorder(false);
+    const TRect cell{0, 0, 100, 20};
+    struct Row {
+        const char* Name;
+        TuiCustomEditProperties* Properties;
+        TuiContainerBorderStyle Border;
+        int Extent;
+    } rows[] = {{"CheckBox", &checkBox, cbsNone, 0}, {"TextEditor", &text, cbs3D, 2}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::unique_ptr<TuiCustomEditViewData> data(row.Properties->CreateViewData(&style, false));
+        TuiCustomEditViewInfo vi;
+        data->Calculate(nullptr, cell, TPoint{-1, -1}, TShiftState{}, vi);
+        EXPECT_EQ(vi.BorderStyle, row.Border);
+        EXPECT_EQ(vi.BorderRect, (TRect{row.Extent, row.Extent, 100 - row.Extent, 20 - row.Extent}));
+    }
 }
 
 }  // namespace
